@@ -1,0 +1,10 @@
+// The please-wait window of the grillage analysis.
+#pragma once
+
+#include "framework/dialog.h"
+#include "res/resource_ids.h"
+
+class CCalcProgressDlg : public CDialog {
+public:
+    CCalcProgressDlg() : CDialog(IDD_CALC_PROGRESS) {}
+};

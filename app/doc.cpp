@@ -1,0 +1,127 @@
+#include "app/doc.h"
+#include "analysis/progress_dlg.h"
+#include "design/girder_design.h"
+#include "framework/profile.h"
+
+IMPLEMENT_DYNCREATE(CMarivoltenDoc, CDocument)
+
+CMarivoltenDoc::CMarivoltenDoc()
+{
+    LoadMenuOption();
+    m_nDialogSetting = int(AfxGetProfileInt(QStringLiteral("Settings"), QStringLiteral("Dialog"), 1));
+    m_pProgressDlg = new CCalcProgressDlg;
+    m_nAnimation = 0;
+    g_pDoc = this;
+    g_nCrossSections = CountCrossSections();
+    for (double& h : m_adGirderHeight)
+        h = 1.0;
+    if (g_nSpans != 0) {
+        // A design is about to be loaded over the current layout.
+        RebuildSpans();
+        BuildEdgeLines();
+        BuildGirderPolylines();
+        SetRepresentativeGirderHeights();
+        IntersectEdgeLines();
+        CountGrillageNodes();
+        BuildCrossBeams(1);
+    }
+    m_bGeometryConsistent = 1;
+    m_bGrillageNotRun = 1;
+    g_bResultsValid = 0;
+}
+
+CMarivoltenDoc::~CMarivoltenDoc()
+{
+    SaveMenuOption();
+    FreeSectionLayout();
+    delete m_pProgressDlg;
+    m_pProgressDlg = nullptr;
+    FreeGeometry();
+    FreeEdgeLines();
+    FreeGirderPolylines();
+    m_bGeometryConsistent = 1;
+    delete[] m_pGirders;
+    m_pGirders = nullptr;
+    // A closed design leaves no results behind for the result commands.
+    g_bResultsValid = 0;
+    g_pDoc = nullptr;
+    g_nSpans = 0;
+}
+
+BOOL CMarivoltenDoc::OnNewDocument()
+{
+    return CDocument::OnNewDocument();
+}
+
+int CMarivoltenDoc::LoadMenuOption()
+{
+    const QString menu = AfxGetProfileString(QStringLiteral("Option"), QStringLiteral("Menu"));
+    int values[2];
+    if (!AfxParseProfileInts(menu, values, 2))
+        return 0;
+    g_bSIUnits = values[0];
+    g_bNoA3Paper = values[1];
+    return 1;
+}
+
+void CMarivoltenDoc::SaveMenuOption()
+{
+    const int values[2] = {g_bSIUnits, g_bNoA3Paper};
+    AfxWriteProfileString(QStringLiteral("Option"), QStringLiteral("Menu"), AfxJoinProfileInts(values, 2));
+}
+
+void CMarivoltenDoc::FreeSectionLayout()
+{
+    for (int g = 0; g < MAX_GIRDERS; ++g) {
+        for (double*& p : m_apLayoutF64[g]) {
+            delete[] p;
+            p = nullptr;
+        }
+        for (int*& p : m_apLayoutI32[g]) {
+            delete[] p;
+            p = nullptr;
+        }
+    }
+    delete[] m_pnLayoutSpanLineType;
+    m_pnLayoutSpanLineType = nullptr;
+    delete[] m_pnLayoutSectionCount;
+    m_pnLayoutSectionCount = nullptr;
+    m_nLayoutGirders = 0;
+    m_nLayoutSpans = 0;
+}
+
+int CMarivoltenDoc::FreeGeometry()
+{
+    if (!m_pSpans)
+        return 0;
+    for (int s = 0; s < m_nBuiltSpans; ++s) {
+        CSpanData& span = m_pSpans[s];
+        delete[] span.m_pPanelLengths;
+        span.m_pPanelLengths = nullptr;
+        delete[] span.m_pStations;
+        span.m_pStations = nullptr;
+        delete[] span.m_pPanelDivision;
+        span.m_pPanelDivision = nullptr;
+        delete[] span.m_pPanelPoints;
+        span.m_pPanelPoints = nullptr;
+    }
+    delete[] m_pSpans;
+    m_pSpans = nullptr;
+    return 1;
+}
+
+void CMarivoltenDoc::FreeEdgeLines()
+{
+    for (CPolyline2D*& p : m_apEdgeLines) {
+        delete p;
+        p = nullptr;
+    }
+}
+
+void CMarivoltenDoc::FreeGirderPolylines()
+{
+    for (CPolyline2D*& p : m_apGirderProfiles) {
+        delete p;
+        p = nullptr;
+    }
+}

@@ -1,0 +1,150 @@
+// The design document: all input (in its dialogs), the derived geometry,
+// results, estimate data, print settings and the views' choices.
+#pragma once
+
+#include "app/globals.h"
+#include "app/records.h"
+#include "framework/document.h"
+#include "geometry/plan.h"
+#include "input/document_dialogs.h"
+
+class CCalcProgressDlg;
+class CGirderDesign;
+class CCrossSectionDrawer;
+
+class CMarivoltenDoc : public CDocument {
+    DECLARE_DYNCREATE(CMarivoltenDoc)
+public:
+    CMarivoltenDoc();
+    ~CMarivoltenDoc() override;
+
+    BOOL OnNewDocument() override;
+
+    // Frees the span records with all they own; 0 when there were none.
+    int FreeGeometry();
+    // Frees the section-layout memory kept for the next first grillage run.
+    void FreeSectionLayout();
+
+    // Geometry built from the input; the plan geometry fills these in.
+    void RebuildSpans() {}
+    int BuildEdgeLines() { return 1; }
+    void BuildGirderPolylines() {}
+    void SetRepresentativeGirderHeights() {}
+    void IntersectEdgeLines() {}
+    void CountGrillageNodes() {}
+    void BuildCrossBeams(int bReport) {}
+    void FreeEdgeLines();
+    void FreeGirderPolylines();
+
+    // Unit system and A3 option in the profile ("Option"/"Menu").
+    int LoadMenuOption();
+    void SaveMenuOption();
+
+    // 1. Input dialogs held by value.
+    CCalcProgressDlg* m_pProgressDlg = nullptr;
+    CSetupBasicDialog m_dlgBasic;
+    CSetupSpanDialog m_dlgSpan;
+    CSetupMainGirderDialog m_dlgMainGirder;
+    CSetupPlateGirderDialog m_dlgPlateGirder;
+    CSetupBoxGirderDialog m_dlgBoxGirder;
+    CSetupMainMemberDialog m_dlgMainMember;
+    CSetupDeadLoadDialog m_dlgDeadLoad;
+    CSetupSteelWeightDialog m_dlgSteelWeight;
+    CSetupEstimateDialog m_dlgEstimate;
+    CAbortConfirmDlg m_dlgAbortConfirm;
+    CSetupRibPanelDialog m_dlgRibPanel;
+
+    // 2. Settings and section-layout memory.
+    int m_nFileVersion = 1830;
+    int m_bFirstDesign = 1;
+    int m_nDialogSetting = 1;
+    int m_nLayoutGirders = 0;
+    int m_nLayoutSpans = 0;
+    int* m_pnLayoutSpanLineType = nullptr;
+    int* m_pnLayoutSectionCount = nullptr;
+    int m_nLayoutHeightVariation = 0;
+    double* m_apLayoutF64[MAX_GIRDERS][4] = {};
+    int* m_apLayoutI32[MAX_GIRDERS][5] = {};
+
+    // 3. Print settings, 0.1 mm.
+    int m_nMarginLeft = 200;
+    int m_nMarginRight = 100;
+    int m_nMarginTop = 200;
+    int m_nMarginBottom = 200;
+    int m_nPageWidth = 2100;
+    int m_nPageHeight = 2970;
+    int m_nPrintCount1 = 50;
+    int m_nPrintCount2 = 100;
+    int m_bNoHeader = 0;
+    int m_bNoFooter = 0;
+    int m_bNoFrame = 0;
+
+    // 4. Geometry.
+    int m_bGeometryConsistent = 1;
+    int m_nBuiltSpans = 0;
+    int m_anBuiltPanels[MAX_SPANS] = {};
+    CDPoint m_ptBaseOrigin;
+    CSpanData* m_pSpans = nullptr;
+    CPolyline2D* m_apEdgeLines[12] = {};
+    CPolyline2D* m_apGirderProfiles[MAX_GIRDERS] = {};
+    CCrossSectionDrawer* m_pEstimateDrawers = nullptr;
+
+    // 5. Analysis and design results.
+    CGirderDesign* m_pGirders = nullptr;
+    int m_bGrillageNotRun = 1;
+    double m_adSteelWeightFirst[MAX_GIRDERS] = {};
+    double m_adSteelWeightLatest[MAX_GIRDERS] = {};
+    unsigned m_anRibsPerPanel[281] = {};
+    int m_nDesignRunMode = 0;
+    int m_bDetailDataAvailable = 1;
+
+    // 6. View state kept across redraws.
+    int m_nSizeX = 12000;
+    int m_nSizeY = 12000;
+    double m_dPlanRotation = 0.0;
+    double m_dPlanScale = 2.0;
+    CDPoint m_ptPlanOrigin;
+    CDPoint m_ptPlanOffset{1000.0, -600.0};
+    int m_nCalcGirder = 0;
+    int m_nPlanGirder = 0;
+    int m_bPlanFlag = 1;
+    int m_abPlanChecks[3] = {0, 1, 1};
+    int m_nCurrentSupport = 0;
+    int m_nCurrentStation = 0;
+    double m_dSectionScale = 1.0;
+    int m_bSectionFlag = 1;
+    double m_dSection2ScaleX = 1.0;
+    double m_dSection2ScaleY = 1.0;
+    int m_bSection2Flag = 1;
+    double m_dLoadScale = 1.0;
+    int m_bLoadFlag = 1;
+    double m_dForceScale1 = 3.0;
+    double m_dForceScale2 = 1.0;
+    int m_abForceFlags[4] = {1, 1, 1, 0};
+    int m_abViewFlags[2] = {1, 1};
+    int m_nEstimateTable = 0;
+    int m_nReactTable = 0;
+    int m_nConditionPage = 0;
+    int m_nPropertiesTable = 0;
+    int m_nAnimation = 0;         // 0 mechanical "Tiger", 1 electronic "Cacio"
+
+    // 7. Estimate.
+    unsigned m_anUnitPrices[97] = {};
+    double m_dContractRate1 = 0.38;
+    double m_dContractRate2 = 0.288;
+    double m_adEstimateResults[3] = {};
+    int m_anLabourCosts[12] = {27400, 11300, 4800, 5000, 3000, 100000, 3000, 8000, 250000, 800000, 12000, 100000};
+    int m_anSteelCosts[4] = {69000, 80000, 1500, 4500};
+
+    // 8. Coordinate origin adjustment.
+    CDPoint m_ptOriginAdjust;
+    double m_dOriginAngle = 0.0;
+    int m_bOriginApply = 0;
+
+    // 9. Representative girder height per girder.
+    double m_adGirderHeight[MAX_GIRDERS];
+
+    // 10. Presence flags of the file format blocks.
+    int m_abFormatFlags[12] = {};
+    int m_bNewGirderTypeFormat = 1;
+};

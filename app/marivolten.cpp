@@ -1,0 +1,151 @@
+#include "app/marivolten.h"
+#include "app/childfrm.h"
+#include "app/doc.h"
+#include "app/globals.h"
+#include "app/mainfrm.h"
+#include "app/splash.h"
+#include "framework/cmdids.h"
+#include "framework/doctempl.h"
+#include "input/modeless_dialogs.h"
+#include "res/resources.h"
+
+CMarivoltenApp theApp;
+
+namespace {
+const UINT kStepsInOrder[] = {32777, 32778, 32779, 32780, 32781, 32788, 32789, 32790,
+                              32782, 32791, 32799, 32818, 32783, 32784, 32830};
+}
+
+CMarivoltenApp::CMarivoltenApp() : CWinApp(QStringLiteral("Marivolten"))
+{
+    HandleCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    HandleCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    HandleCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+    HandleCommand(ID_TEST_COMMAND, [this] { OnTestCommand(); });
+}
+
+BOOL CMarivoltenApp::InitInstance()
+{
+    InstallResources();
+    {
+        CCommandLineInfo info;
+        ParseCommandLine(info);
+        CSplashWnd::EnableSplashScreen(info.m_bShowSplash);
+    }
+    AfxEnableControlContainer();
+    Enable3dControls();
+    SetRegistryKey(QStringLiteral("Wrenly Software Corp."));
+    LoadStdProfileSettings(0);
+
+    struct TemplateKind { UINT id; const CRuntimeClass* frame; const CRuntimeClass* view; };
+    const TemplateKind kinds[TEMPLATES] = {
+        {IDR_PLAN, RUNTIME_CLASS(CChildGridFrame), RUNTIME_CLASS(CGridView)},
+        {IDR_SECTION, RUNTIME_CLASS(CChildSectionFrame), RUNTIME_CLASS(CSectionView)},
+        {IDR_LOAD, RUNTIME_CLASS(CChildLoadFrame), RUNTIME_CLASS(CLoadView)},
+        {IDR_FORCE, RUNTIME_CLASS(CChildForceFrame), RUNTIME_CLASS(CForceView)},
+        {IDR_CALC, RUNTIME_CLASS(CChildCalcFrame), RUNTIME_CLASS(CCalcView)},
+        {IDR_ESTIMATE, RUNTIME_CLASS(CChildEstimateFrame), RUNTIME_CLASS(CEstimateView)},
+        {IDR_REACT, RUNTIME_CLASS(CChildReactFrame), RUNTIME_CLASS(CReactView)},
+        {IDR_CONDITION, RUNTIME_CLASS(CChildConditionFrame), RUNTIME_CLASS(CConditionView)},
+        {IDR_PRINT, RUNTIME_CLASS(CChildPrintFrame), RUNTIME_CLASS(CPrintView)},
+        {IDR_SECTION2, RUNTIME_CLASS(CChildSection2Frame), RUNTIME_CLASS(CSection2View)},
+        {IDR_PROPERTIES, RUNTIME_CLASS(CChildPropertiesFrame), RUNTIME_CLASS(CSectionPropertiesView)},
+    };
+    if (m_templates.empty()) {
+        for (int i = 0; i < TEMPLATES; ++i) {
+            m_pTemplate[i] = new CMultiDocTemplate(kinds[i].id, RUNTIME_CLASS(CMarivoltenDoc), kinds[i].frame, kinds[i].view);
+            AddDocTemplate(m_pTemplate[i]);
+        }
+    }
+
+    auto* pMainFrame = new CMainFrame;
+    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, FWS_ADDTOTITLE))
+        return FALSE;
+    m_pMainWnd = pMainFrame;
+
+    pMainFrame->DragAcceptFiles();
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+
+    CCommandLineInfo info;
+    ParseCommandLine(info);
+    if (info.m_nShellCommand == CCommandLineInfo::FileOpen) {
+        if (!OpenDesign(info.m_strFileName))
+            return FALSE;
+    } else if (!ProcessShellCommand(info)) {
+        return FALSE;
+    }
+
+    pMainFrame->ShowWindow(m_nCmdShow);
+    pMainFrame->UpdateWindow();
+    return TRUE;
+}
+
+int CMarivoltenApp::ExitInstance() { return CWinApp::ExitInstance(); }
+
+BOOL CMarivoltenApp::PreTranslateMessage(MSG* pMsg)
+{
+    const BOOL result = CWinApp::PreTranslateMessage(pMsg);
+    CSplashWnd::PreTranslateAppMessage(pMsg);
+    return result;
+}
+
+BOOL CMarivoltenApp::CloseDesign()
+{
+    for (CDocument* doc : GetOpenDocuments()) {
+        if (!doc->SaveModified())
+            return FALSE;
+    }
+    if (m_pTemplate[0])
+        m_pTemplate[0]->CloseAllDocuments(FALSE);
+    // Frames of the other templates went with the document.
+    return TRUE;
+}
+
+void CMarivoltenApp::OnFileNew()
+{
+    if (!GetOpenDocuments().empty() && !CloseDesign())
+        return;
+    if (g_pMainFrame)
+        g_pMainFrame->ResetViewFlags();
+    ResetDesignLayout();
+    if (g_pPanelDlg) g_pPanelDlg->SetDefaults();
+    if (g_pCrossSectionDlg) g_pCrossSectionDlg->SetDefaults();
+    if (g_pHeightDlg) g_pHeightDlg->SetDefaults();
+
+    CWinApp::OnFileNew();
+
+    if (g_pDoc) {
+        g_pDoc->m_dlgDeadLoad.SetDefaults(g_bSIUnits);
+        g_pDoc->m_dlgDeadLoad.ApplyPresets();
+        g_pDoc->m_dlgSteelWeight.SetNewDesignWeights(g_bSIUnits);
+    }
+    if (g_pMainFrame)
+        for (UINT step : kStepsInOrder)
+            g_pMainFrame->SetStepDone(step, 0);
+}
+
+void CMarivoltenApp::OnFileOpen()
+{
+    QString filter;
+    if (m_pTemplate[0])
+        m_pTemplate[0]->GetDocString(filter, CDocTemplate::filterName);
+    QString path;
+    if (DoPromptFileName(path, QString(), TRUE, filter))
+        OpenDesign(path);
+}
+
+BOOL CMarivoltenApp::OpenDesign(const QString& path)
+{
+    if (!GetOpenDocuments().empty() && !CloseDesign())
+        return FALSE;
+    return m_pTemplate[0] && m_pTemplate[0]->OpenDocumentFile(path) != nullptr;
+}
+
+void CMarivoltenApp::OnAppAbout()
+{
+    CAboutDlg dlg;
+    dlg.DoModal();
+}
+
+void CMarivoltenApp::OnTestCommand() { m_dlgTestCommand.DoModal(); }

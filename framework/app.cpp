@@ -1,0 +1,256 @@
+#include "framework/app.h"
+#include "framework/doctempl.h"
+#include "framework/document.h"
+#include "framework/frame.h"
+#include "framework/cmdids.h"
+#include "framework/profile.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPageSetupDialog>
+#include <QPrinter>
+
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
+namespace {
+CWinApp* g_pApp = nullptr;
+FileDialogHook g_fileDialogHook;
+
+// Lets the application see input before the window it is meant for.
+class PreTranslateFilter : public QObject {
+public:
+    bool eventFilter(QObject* obj, QEvent* ev) override
+    {
+        if (!g_pApp || !ev->spontaneous() || ev == m_last)
+            return false;
+        MSG msg;
+        switch (ev->type()) {
+        case QEvent::KeyPress: {
+            auto* ke = static_cast<QKeyEvent*>(ev);
+            msg.message = (ke->modifiers() & Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN;
+            msg.wParam = WPARAM(ke->key());
+            break;
+        }
+        case QEvent::MouseButtonPress: {
+            auto* me = static_cast<QMouseEvent*>(ev);
+            msg.message = me->button() == Qt::RightButton ? WM_RBUTTONDOWN
+                        : me->button() == Qt::MiddleButton ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
+            break;
+        }
+        case QEvent::NonClientAreaMouseButtonPress: {
+            auto* me = static_cast<QMouseEvent*>(ev);
+            msg.message = me->button() == Qt::RightButton ? WM_NCRBUTTONDOWN
+                        : me->button() == Qt::MiddleButton ? WM_NCMBUTTONDOWN : WM_NCLBUTTONDOWN;
+            break;
+        }
+        default:
+            return false;
+        }
+        m_last = ev;   // propagation to parents delivers the same event again
+        msg.hwnd = qobject_cast<QWidget*>(obj) ? CWnd::FromWidget(static_cast<QWidget*>(obj)) : nullptr;
+        return g_pApp->PreTranslateMessage(&msg);
+    }
+    QEvent* m_last = nullptr;
+};
+}
+
+void CCommandLineInfo::ParseParam(const QString& param, BOOL bFlag, BOOL)
+{
+    if (bFlag) {
+        const QString p = param.toLower();
+        if (p == QLatin1String("embedding")) { m_bShowSplash = FALSE; m_bRunEmbedded = TRUE; }
+        else if (p == QLatin1String("automation")) { m_bShowSplash = FALSE; m_bRunAutomated = TRUE; }
+        else if (p == QLatin1String("p")) m_nShellCommand = FilePrint;
+        else if (p == QLatin1String("pt")) m_nShellCommand = FilePrintTo;
+        else if (p == QLatin1String("dde")) m_nShellCommand = FileDDE;
+        else if (p == QLatin1String("unregister") || p == QLatin1String("unregserver")) m_nShellCommand = AppUnregister;
+        return;
+    }
+    if (m_strFileName.isEmpty()) {
+        m_strFileName = param;
+        if (m_nShellCommand == FileNew)
+            m_nShellCommand = FileOpen;
+    } else if (m_nShellCommand == FilePrintTo && m_strPrinterName.isEmpty()) {
+        m_strPrinterName = param;
+    }
+}
+
+CWinApp::CWinApp(const QString& appName) : m_pszAppName(appName) { g_pApp = this; }
+CWinApp::~CWinApp()
+{
+    for (CDocTemplate* t : m_templates)
+        delete t;
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_pApp; }
+CWnd* AfxGetMainWnd() { return g_pApp ? g_pApp->m_pMainWnd : nullptr; }
+void AfxEnableControlContainer() {}
+void AfxSetFileDialogHook(FileDialogHook hook) { g_fileDialogHook = std::move(hook); }
+
+int CWinApp::Run() { return QApplication::exec(); }
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) { m_templates.push_back(pTemplate); }
+
+std::vector<CDocument*> CWinApp::GetOpenDocuments() const
+{
+    std::vector<CDocument*> docs;
+    for (CDocTemplate* t : m_templates)
+        for (CDocument* d : t->GetDocuments())
+            docs.push_back(d);
+    return docs;
+}
+
+CDocument* CWinApp::OpenDocumentFile(const QString& path)
+{
+    CDocTemplate* chosen = nullptr;
+    for (CDocTemplate* t : m_templates)
+        if (t->MatchesExtension(path)) { chosen = t; break; }
+    if (!chosen && !m_templates.empty())
+        chosen = m_templates.front();
+    return chosen ? chosen->OpenDocumentFile(path) : nullptr;
+}
+
+void CWinApp::OnFileNew()
+{
+    // Only templates with a file-new name make new documents.
+    for (CDocTemplate* t : m_templates) {
+        QString name;
+        if (t->GetDocString(name, CDocTemplate::fileNewName)) {
+            t->OpenDocumentFile(QString());
+            return;
+        }
+    }
+}
+
+void CWinApp::OnFileOpen()
+{
+    QString filter;
+    if (!m_templates.empty())
+        m_templates.front()->GetDocString(filter, CDocTemplate::filterName);
+    QString path;
+    if (DoPromptFileName(path, QString(), TRUE, filter))
+        OpenDocumentFile(path);
+}
+
+BOOL CWinApp::DoPromptFileName(QString& path, const QString& defaultName, BOOL bOpen, const QString& filter)
+{
+    // "Name (*.ext)" also matches the upper-case extension.
+    QString qtFilter = filter;
+    const int open = filter.indexOf(QLatin1Char('('));
+    const int close = filter.lastIndexOf(QLatin1Char(')'));
+    if (open >= 0 && close > open) {
+        const QString pattern = filter.mid(open + 1, close - open - 1);
+        qtFilter = filter.left(open + 1) + pattern + QLatin1Char(' ') + pattern.toUpper() + filter.mid(close);
+    }
+    if (!qtFilter.isEmpty())
+        qtFilter += QStringLiteral(";;すべてのファイル (*)");
+    if (g_fileDialogHook)
+        path = g_fileDialogHook(bOpen, defaultName, qtFilter);
+    else if (bOpen)
+        path = QFileDialog::getOpenFileName(m_pMainWnd ? m_pMainWnd->GetWidget() : nullptr,
+                                            QStringLiteral("ファイルを開く"), defaultName, qtFilter);
+    else
+        path = QFileDialog::getSaveFileName(m_pMainWnd ? m_pMainWnd->GetWidget() : nullptr,
+                                            QStringLiteral("名前を付けて保存"), defaultName, qtFilter);
+    return !path.isEmpty();
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    QPageSetupDialog dlg(&printer, m_pMainWnd ? m_pMainWnd->GetWidget() : nullptr);
+    dlg.exec();
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    for (CDocument* d : GetOpenDocuments())
+        if (!d->SaveModified())
+            return FALSE;
+    return TRUE;
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    for (CDocTemplate* t : m_templates)
+        t->CloseAllDocuments(bEndSession);
+}
+
+void CWinApp::OnMainWindowClosed()
+{
+    m_pMainWnd = nullptr;
+    QCoreApplication::quit();
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info)
+{
+    const QStringList args = m_args.isEmpty() && QCoreApplication::instance()
+        ? QCoreApplication::arguments().mid(1) : m_args;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const bool flag = a.size() > 1 && (a.startsWith(QLatin1Char('-')) || a.startsWith(QLatin1Char('/')))
+                          && !QFileInfo::exists(a);
+        info.ParseParam(flag ? a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1) : a, flag, i == args.size() - 1);
+    }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
+{
+    switch (info.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr))
+            OnFileNew();
+        return TRUE;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(info.m_strFileName) != nullptr;
+    case CCommandLineInfo::AppUnregister:
+        return FALSE;
+    default:
+        return TRUE;
+    }
+}
+
+void CWinApp::SetRegistryKey(const QString& company)
+{
+    m_pszRegistryKey = company;
+    AfxSetRegistryKey(company);
+    AfxSetProfileAppName(m_pszAppName);
+}
+
+UINT CWinApp::GetProfileInt(const QString& s, const QString& e, int def) { return AfxGetProfileInt(s, e, def); }
+QString CWinApp::GetProfileString(const QString& s, const QString& e, const QString& def) { return AfxGetProfileString(s, e, def); }
+BOOL CWinApp::WriteProfileInt(const QString& s, const QString& e, int v) { return AfxWriteProfileInt(s, e, v); }
+BOOL CWinApp::WriteProfileString(const QString& s, const QString& e, const QString& v) { return AfxWriteProfileString(s, e, v); }
+
+BOOL CWinApp::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
+{
+    if (DispatchOwn(nID, nCode, pCmdUI))
+        return TRUE;
+    switch (nID) {
+    case ID_FILE_NEW: if (nCode == CN_COMMAND) OnFileNew(); return nCode != CN_UPDATE_COMMAND_UI;
+    case ID_FILE_OPEN: if (nCode == CN_COMMAND) OnFileOpen(); return nCode != CN_UPDATE_COMMAND_UI;
+    case ID_FILE_PRINT_SETUP: if (nCode == CN_COMMAND) OnFilePrintSetup(); return nCode != CN_UPDATE_COMMAND_UI;
+    default: return FALSE;
+    }
+}
+
+int AfxWinMain(int argc, char** argv)
+{
+    static QApplication qapp(argc, argv);
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return 1;
+    PreTranslateFilter filter;
+    qapp.installEventFilter(&filter);
+    int rc = 0;
+    if (app->InitInstance())
+        rc = app->Run();
+    const int exitRc = app->ExitInstance();
+    qapp.removeEventFilter(&filter);
+    return rc ? rc : exitRc;
+}

@@ -1,0 +1,617 @@
+#include "framework/dialog.h"
+#include "framework/wnd_p.h"
+#include "framework/format.h"
+#include "framework/msgbox.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QEventLoop>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTimer>
+#include <cfloat>
+
+IMPLEMENT_DYNAMIC(CStatic, CWnd)
+IMPLEMENT_DYNAMIC(CButton, CWnd)
+IMPLEMENT_DYNAMIC(CEdit, CWnd)
+IMPLEMENT_DYNAMIC(CComboBox, CWnd)
+IMPLEMENT_DYNAMIC(CListBox, CWnd)
+IMPLEMENT_DYNAMIC(CSliderCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
+namespace {
+
+constexpr WPARAM MakeCommand(UINT id, UINT code) { return WPARAM((id & 0xFFFF) | ((code & 0xFFFF) << 16)); }
+
+// A dialog window whose Enter, Escape and close go through the dialog's commands.
+class DialogWidget : public QDialog {
+public:
+    DialogWidget(CDialog* dlg, QWidget* parent) : QDialog(parent), m_dlg(dlg) {}
+    CDialog* m_dlg;
+    void reject() override { m_dlg->SendMessage(WM_COMMAND, MakeCommand(IDCANCEL, BN_CLICKED)); }
+    void accept() override { m_dlg->SendMessage(WM_COMMAND, MakeCommand(IDOK, BN_CLICKED)); }
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+            if (auto* b = qobject_cast<QPushButton*>(focusWidget())) { b->click(); return; }
+            for (QPushButton* b : findChildren<QPushButton*>())
+                if (b->isDefault() && b->isEnabled() && b->isVisible()) { b->click(); return; }
+            accept();
+            return;
+        }
+        if (e->key() == Qt::Key_Escape) { reject(); return; }
+        QDialog::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent* e) override { e->ignore(); reject(); }
+};
+
+int DialogUnitsToPixelsX(const QWidget* w, int du) { return du * w->fontMetrics().averageCharWidth() / 4; }
+int DialogUnitsToPixelsY(const QWidget* w, int du) { return du * w->fontMetrics().height() / 8; }
+
+Qt::Alignment AlignmentOf(UINT flags)
+{
+    if (flags & CF_ALIGN_RIGHT) return Qt::AlignRight | Qt::AlignVCenter;
+    if (flags & CF_ALIGN_CENTER) return Qt::AlignCenter;
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+}
+
+// ---- controls ----
+
+int CButton::GetCheck() const
+{
+    auto* b = qobject_cast<QAbstractButton*>(GetWidget());
+    return b && b->isChecked() ? 1 : 0;
+}
+void CButton::SetCheck(int nCheck)
+{
+    if (auto* b = qobject_cast<QAbstractButton*>(GetWidget())) {
+        QButtonGroup* g = b->group();
+        if (g && !nCheck && b->isChecked()) {
+            // An exclusive group refuses to uncheck its checked button.
+            g->setExclusive(false);
+            b->setChecked(false);
+            g->setExclusive(true);
+        } else {
+            b->setChecked(nCheck != 0);
+        }
+    }
+}
+void CButton::Click() { if (auto* b = qobject_cast<QAbstractButton*>(GetWidget())) b->click(); }
+
+void CEdit::SetReadOnly(BOOL b) { if (auto* e = qobject_cast<QLineEdit*>(GetWidget())) e->setReadOnly(b); }
+void CEdit::LimitText(int n) { if (auto* e = qobject_cast<QLineEdit*>(GetWidget())) e->setMaxLength(n > 0 ? n : 32767); }
+void CEdit::SetSel(int s, int e)
+{
+    auto* ed = qobject_cast<QLineEdit*>(GetWidget());
+    if (!ed) return;
+    if (s == 0 && e == -1) ed->selectAll();
+    else if (s < 0) ed->deselect();
+    else ed->setSelection(s, e - s);
+}
+void CEdit::ReplaceSel(const QString& t) { if (auto* e = qobject_cast<QLineEdit*>(GetWidget())) e->insert(t); }
+void CEdit::Paste() { if (auto* e = qobject_cast<QLineEdit*>(GetWidget())) e->paste(); }
+
+int CComboBox::AddString(const QString& s)
+{
+    auto* c = qobject_cast<QComboBox*>(GetWidget());
+    if (!c) return -1;
+    c->addItem(s);
+    return c->count() - 1;
+}
+int CComboBox::InsertString(int i, const QString& s)
+{
+    auto* c = qobject_cast<QComboBox*>(GetWidget());
+    if (!c) return -1;
+    if (i < 0 || i > c->count()) i = c->count();
+    c->insertItem(i, s);
+    return i;
+}
+void CComboBox::ResetContent() { if (auto* c = qobject_cast<QComboBox*>(GetWidget())) c->clear(); }
+int CComboBox::GetCount() const { auto* c = qobject_cast<QComboBox*>(GetWidget()); return c ? c->count() : 0; }
+int CComboBox::GetCurSel() const { auto* c = qobject_cast<QComboBox*>(GetWidget()); return c ? c->currentIndex() : -1; }
+int CComboBox::SetCurSel(int n)
+{
+    auto* c = qobject_cast<QComboBox*>(GetWidget());
+    if (!c || n >= c->count()) return -1;
+    c->setCurrentIndex(n);
+    return n;
+}
+void CComboBox::GetLBText(int i, QString& s) const
+{
+    auto* c = qobject_cast<QComboBox*>(GetWidget());
+    s = c && i >= 0 && i < c->count() ? c->itemText(i) : QString();
+}
+
+int CListBox::AddString(const QString& s)
+{
+    auto* l = qobject_cast<QListWidget*>(GetWidget());
+    if (!l) return -1;
+    l->addItem(s);
+    return l->count() - 1;
+}
+void CListBox::ResetContent() { if (auto* l = qobject_cast<QListWidget*>(GetWidget())) l->clear(); }
+int CListBox::GetCount() const { auto* l = qobject_cast<QListWidget*>(GetWidget()); return l ? l->count() : 0; }
+int CListBox::GetCurSel() const { auto* l = qobject_cast<QListWidget*>(GetWidget()); return l ? l->currentRow() : -1; }
+int CListBox::SetCurSel(int n)
+{
+    auto* l = qobject_cast<QListWidget*>(GetWidget());
+    if (!l || n >= l->count()) return -1;
+    l->setCurrentRow(n);
+    return n;
+}
+void CListBox::GetText(int i, QString& s) const
+{
+    auto* l = qobject_cast<QListWidget*>(GetWidget());
+    s = l && i >= 0 && i < l->count() ? l->item(i)->text() : QString();
+}
+
+void CSliderCtrl::SetRange(int a, int b, BOOL) { if (auto* s = qobject_cast<QAbstractSlider*>(GetWidget())) s->setRange(a, b); }
+void CSliderCtrl::SetPos(int p) { if (auto* s = qobject_cast<QAbstractSlider*>(GetWidget())) s->setValue(p); }
+int CSliderCtrl::GetPos() const { auto* s = qobject_cast<QAbstractSlider*>(GetWidget()); return s ? s->value() : 0; }
+
+// ---- template host ----
+
+bool CTemplateHost::Build(CWnd* owner, UINT nIDTemplate)
+{
+    m_controls.clear();
+    m_pTemplate = AfxFindDialogTemplate(nIDTemplate);
+    QWidget* host = owner->GetWidget();
+    if (!m_pTemplate || !host)
+        return false;
+    const DialogTemplate& t = *m_pTemplate;
+    if (!t.fontFace.isEmpty()) {
+        QFont f(t.fontFace);
+        f.setPointSize(t.pointSize > 0 ? t.pointSize : 9);
+        host->setFont(f);
+    }
+    auto* grid = new QGridLayout(host);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setSpacing(3);
+    std::map<int, QGridLayout*> groupLayouts;
+    QButtonGroup* radioGroup = nullptr;
+
+    auto notify = [owner](UINT id, UINT code) { owner->SendMessage(WM_COMMAND, MakeCommand(id, code), 0); };
+
+    for (const ControlTemplate& c : t.controls) {
+        QWidget* parent = host;
+        QGridLayout* layout = grid;
+        if (c.group) {
+            auto it = groupLayouts.find(c.group);
+            if (it != groupLayouts.end()) {
+                layout = it->second;
+                parent = layout->parentWidget();
+            }
+        }
+        QWidget* w = nullptr;
+        std::unique_ptr<CWnd> wnd;
+        const UINT id = UINT(c.id);
+        if (c.kind != CtlKind::RadioButton || (c.flags & CF_GROUP))
+            radioGroup = nullptr;
+        switch (c.kind) {
+        case CtlKind::Static: {
+            auto* l = new QLabel(c.text, parent);
+            l->setAlignment(AlignmentOf(c.flags));
+            if (c.flags & CF_BORDER) l->setFrameShape(QFrame::Panel), l->setFrameShadow(QFrame::Sunken);
+            w = l; wnd = std::make_unique<CStatic>();
+            break;
+        }
+        case CtlKind::Picture: {
+            auto* l = new QLabel(parent);
+            l->setAlignment(Qt::AlignCenter);
+            w = l; wnd = std::make_unique<CStatic>();
+            break;
+        }
+        case CtlKind::Edit: {
+            auto* e = new QLineEdit(c.text, parent);
+            e->setReadOnly(c.flags & CF_READONLY);
+            e->setAlignment(AlignmentOf(c.flags));
+            QObject::connect(e, &QLineEdit::textEdited, e, [notify, id] { notify(id, EN_CHANGE); });
+            QObject::connect(e, &QLineEdit::editingFinished, e, [notify, id] { notify(id, EN_KILLFOCUS); });
+            w = e; wnd = std::make_unique<CEdit>();
+            break;
+        }
+        case CtlKind::PushButton:
+        case CtlKind::CheckBox:
+        case CtlKind::RadioButton: {
+            QAbstractButton* b = nullptr;
+            if (c.kind == CtlKind::PushButton || (c.flags & CF_PUSHLIKE)) {
+                auto* pb = new QPushButton(c.text, parent);
+                pb->setAutoDefault(false);
+                if (c.flags & CF_DEFAULT) pb->setDefault(true);
+                if (c.kind != CtlKind::PushButton) pb->setCheckable(true);
+                if (c.flags & CF_ALIGN_LEFT) pb->setStyleSheet(QStringLiteral("text-align: left; padding-left: 4px;"));
+                b = pb;
+            } else if (c.kind == CtlKind::CheckBox) {
+                b = new QCheckBox(c.text, parent);
+            } else {
+                b = new QRadioButton(c.text, parent);
+            }
+            if (c.kind == CtlKind::RadioButton) {
+                if (!radioGroup) {
+                    radioGroup = new QButtonGroup(host);
+                    radioGroup->setExclusive(true);
+                }
+                b->setAutoExclusive(false);
+                radioGroup->addButton(b);
+            }
+            QObject::connect(b, &QAbstractButton::clicked, b, [notify, id] { notify(id, BN_CLICKED); });
+            w = b; wnd = std::make_unique<CButton>();
+            break;
+        }
+        case CtlKind::GroupBox: {
+            auto* g = new QGroupBox(c.text, parent);
+            auto* gl = new QGridLayout(g);
+            gl->setContentsMargins(6, 6, 6, 6);
+            gl->setSpacing(3);
+            groupLayouts[c.id] = gl;
+            w = g; wnd = std::make_unique<CStatic>();
+            break;
+        }
+        case CtlKind::ComboBox:
+        case CtlKind::DropList: {
+            auto* cb = new QComboBox(parent);
+            cb->setEditable(c.kind == CtlKind::ComboBox);
+            QObject::connect(cb, &QComboBox::activated, cb, [notify, id] { notify(id, CBN_SELCHANGE); });
+            w = cb; wnd = std::make_unique<CComboBox>();
+            break;
+        }
+        case CtlKind::ListBox: {
+            auto* lw = new QListWidget(parent);
+            QObject::connect(lw, &QListWidget::currentRowChanged, lw, [notify, id] { notify(id, LBN_SELCHANGE); });
+            w = lw; wnd = std::make_unique<CListBox>();
+            break;
+        }
+        case CtlKind::Slider:
+        case CtlKind::ScrollBar:
+        case CtlKind::Spin: {
+            const Qt::Orientation o = (c.flags & CF_VERTICAL) || c.kind == CtlKind::Spin ? Qt::Vertical : Qt::Horizontal;
+            QAbstractSlider* s = c.kind == CtlKind::Slider ? static_cast<QAbstractSlider*>(new QSlider(o, parent))
+                                                           : static_cast<QAbstractSlider*>(new QScrollBar(o, parent));
+            w = s; wnd = std::make_unique<CSliderCtrl>();
+            break;
+        }
+        case CtlKind::Custom: {
+            auto* f = new QFrame(parent);
+            f->setFrameShape(QFrame::StyledPanel);
+            w = f; wnd = std::make_unique<CWnd>();
+            break;
+        }
+        }
+        if (c.flags & CF_DISABLED) w->setEnabled(false);
+        if (c.cx > 0) w->setMinimumWidth(DialogUnitsToPixelsX(w, c.cx));
+        if (c.cy > 0 && c.kind != CtlKind::GroupBox) w->setMinimumHeight(DialogUnitsToPixelsY(w, c.cy));
+        w->setObjectName(QStringLiteral("ctl%1").arg(c.id));
+        layout->addWidget(w, c.row, c.col, c.rowSpan, c.colSpan);
+        if (c.flags & CF_HIDDEN) w->hide();
+        wnd->Attach(w, id);
+        m_controls.push_back(std::move(wnd));
+    }
+    // Controls keep their size and gather at the top left, as on a dialog page.
+    grid->setRowStretch(grid->rowCount(), 1);
+    grid->setColumnStretch(grid->columnCount(), 1);
+    return true;
+}
+
+CWnd* CTemplateHost::Control(int nID) const
+{
+    for (const auto& c : m_controls)
+        if (c->GetWidget() && int(c->GetDlgCtrlID()) == nID)
+            return c.get();
+    return nullptr;
+}
+
+std::vector<int> CTemplateHost::RadioGroup(int nID) const
+{
+    std::vector<int> ids;
+    if (!m_pTemplate)
+        return ids;
+    bool in = false;
+    for (const ControlTemplate& c : m_pTemplate->controls) {
+        if (!in) {
+            if (c.id == nID) in = true;
+            else continue;
+        } else if (c.kind != CtlKind::RadioButton || (c.flags & CF_GROUP)) {
+            break;
+        }
+        ids.push_back(c.id);
+    }
+    return ids;
+}
+
+// ---- dialog ----
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParent) : m_pParentWnd(pParent), m_nIDTemplate(nIDTemplate) {}
+
+CDialog::~CDialog()
+{
+    if (GetWidget())
+        DestroyWindow();
+}
+
+BOOL CDialog::BuildWindow(CWnd* pParent)
+{
+    QWidget* parent = pParent ? pParent->GetWidget() : nullptr;
+    auto* w = new DialogWidget(this, parent);
+    const DialogTemplate* t = AfxFindDialogTemplate(m_nIDTemplate);
+    if (!t) {
+        delete w;
+        return FALSE;
+    }
+    w->setWindowTitle(t->caption);
+    SetWidget(w);
+    m_host.Build(this, m_nIDTemplate);
+    return TRUE;
+}
+
+int CDialog::DoModal()
+{
+    if (!BuildWindow(m_pParentWnd))
+        return -1;
+    m_bModal = true;
+    m_nModalResult = -1;
+    auto* w = static_cast<QDialog*>(GetWidget());
+    if (!OnInitDialog()) {}
+    if (m_nModalResult == -1) {
+        if (const ModalHook& hook = AfxGetModalHook()) {
+            // Tests drive the dialog from inside its modal loop.
+            QTimer::singleShot(0, w, [this, hook] { hook(this); });
+        }
+        w->setModal(true);
+        w->show();
+        QEventLoop loop;
+        QObject::connect(w, &QDialog::finished, &loop, &QEventLoop::quit);
+        if (m_nModalResult == -1)
+            loop.exec(QEventLoop::DialogExec);
+    }
+    const int result = m_nModalResult;
+    m_bModal = false;
+    QWidget* gone = Detach();
+    m_host.Clear();
+    delete gone;
+    return result;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParent)
+{
+    if (nIDTemplate)
+        m_nIDTemplate = nIDTemplate;
+    if (!pParent)
+        pParent = m_pParentWnd;
+    if (!BuildWindow(pParent))
+        return FALSE;
+    GetWidget()->setWindowFlag(Qt::Tool, true);
+    OnInitDialog();
+    return TRUE;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    m_nModalResult = nResult;
+    if (auto* w = qobject_cast<QDialog*>(GetWidget())) {
+        if (m_bModal)
+            w->done(nResult);
+        else
+            w->hide();
+    }
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const CDataExchange*) {
+        if (CWnd* ctl = GetDlgItem(dx.m_idLastControl)) {
+            ctl->SetFocus();
+            if (auto* e = dynamic_cast<CEdit*>(ctl))
+                e->SetSel(0, -1);
+        }
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CDataExchange::Fail() { throw this; }
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::OnNotify(UINT nID, UINT nCode, std::function<void()> fn) { m_notify[{nID, nCode}] = std::move(fn); }
+
+BOOL CDialog::OnControlNotify(UINT nID, UINT nCode)
+{
+    auto it = m_notify.find({nID, nCode});
+    if (it == m_notify.end())
+        return FALSE;
+    auto fn = it->second;
+    fn();
+    return TRUE;
+}
+
+BOOL CDialog::OnCommand(WPARAM wParam, LPARAM)
+{
+    const UINT id = UINT(wParam & 0xFFFF);
+    const UINT code = UINT((wParam >> 16) & 0xFFFF);
+    if (OnControlNotify(id, code))
+        return TRUE;
+    if (code != BN_CLICKED)
+        return FALSE;
+    if (OnCmdMsg(id, CN_COMMAND, nullptr))
+        return TRUE;
+    if (id == IDOK) { OnOK(); return TRUE; }
+    if (id == IDCANCEL) { OnCancel(); return TRUE; }
+    return FALSE;
+}
+
+// ---- data exchange ----
+
+namespace {
+
+CWnd* PrepareCtrl(CDataExchange* pDX, int nIDC)
+{
+    pDX->m_idLastControl = nIDC;
+    return pDX->m_pDlgWnd->GetDlgItem(nIDC);
+}
+
+QString TextOf(CWnd* w) { return w ? w->GetWindowText() : QString(); }
+
+bool ParseInt(const QString& s, long long& out)
+{
+    const QByteArray b = s.trimmed().toLatin1();
+    if (b.isEmpty()) return false;
+    char* end = nullptr;
+    out = std::strtoll(b.constData(), &end, 10);
+    return end && *end == '\0';
+}
+
+bool ParseDouble(const QString& s, double& out)
+{
+    const QString t = s.trimmed();
+    if (t.isEmpty()) return false;
+    bool ok = false;
+    out = t.toDouble(&ok);     // QString::toDouble is locale independent
+    return ok;
+}
+
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+{
+    CWnd* w = PrepareCtrl(pDX, nIDC);
+    if (pDX->m_bSaveAndValidate) {
+        long long v = 0;
+        if (!ParseInt(TextOf(w), v) || v < INT32_MIN || v > INT32_MAX) {
+            AfxMessageBox(QStringLiteral("整数を入力してください。"), MB_ICONEXCLAMATION);
+            pDX->Fail();
+        }
+        value = int(v);
+    } else if (w) {
+        w->SetWindowText(AfxFormat("%d", value));
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
+{
+    CWnd* w = PrepareCtrl(pDX, nIDC);
+    if (pDX->m_bSaveAndValidate) {
+        long long v = 0;
+        if (!ParseInt(TextOf(w), v) || v < 0 || v > UINT32_MAX) {
+            AfxMessageBox(QStringLiteral("正の整数を入力してください。"), MB_ICONEXCLAMATION);
+            pDX->Fail();
+        }
+        value = UINT(v);
+    } else if (w) {
+        w->SetWindowText(AfxFormat("%u", value));
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
+{
+    CWnd* w = PrepareCtrl(pDX, nIDC);
+    if (pDX->m_bSaveAndValidate) {
+        double v = 0;
+        if (!ParseDouble(TextOf(w), v)) {
+            AfxMessageBox(QStringLiteral("数値を入力してください。"), MB_ICONEXCLAMATION);
+            pDX->Fail();
+        }
+        value = v;
+    } else if (w) {
+        w->SetWindowText(AfxFormat("%.*g", DBL_DIG, value));
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, QString& value)
+{
+    CWnd* w = PrepareCtrl(pDX, nIDC);
+    if (pDX->m_bSaveAndValidate) value = TextOf(w);
+    else if (w) w->SetWindowText(value);
+}
+
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
+{
+    auto* b = dynamic_cast<CButton*>(PrepareCtrl(pDX, nIDC));
+    if (!b) return;
+    if (pDX->m_bSaveAndValidate) value = b->GetCheck();
+    else b->SetCheck(value);
+}
+
+void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
+{
+    PrepareCtrl(pDX, nIDC);
+    auto* dlg = dynamic_cast<CDialog*>(pDX->m_pDlgWnd);
+    const std::vector<int> ids = dlg ? dlg->m_host.RadioGroup(nIDC) : std::vector<int>{nIDC};
+    if (pDX->m_bSaveAndValidate) value = -1;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        auto* b = dynamic_cast<CButton*>(pDX->m_pDlgWnd->GetDlgItem(ids[i]));
+        if (!b) continue;
+        if (pDX->m_bSaveAndValidate) {
+            if (b->GetCheck()) value = int(i);
+        } else {
+            b->SetCheck(int(i) == value);
+        }
+    }
+}
+
+void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& value)
+{
+    auto* c = dynamic_cast<CComboBox*>(PrepareCtrl(pDX, nIDC));
+    if (!c) return;
+    if (pDX->m_bSaveAndValidate) value = c->GetCurSel();
+    else c->SetCurSel(value);
+}
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
+{
+    if (!rControl.GetWidget())
+        rControl.SubclassDlgItem(UINT(nIDC), pDX->m_pDlgWnd);
+}
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+{
+    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+        return;
+    AfxMessageBox(AfxFormat("%d から %d までの整数を入力してください。", minVal, maxVal), MB_ICONEXCLAMATION);
+    pDX->Fail();
+}
+
+void DDV_MinMaxDouble(CDataExchange* pDX, double const& value, double minVal, double maxVal)
+{
+    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+        return;
+    AfxMessageBox(AfxFormat("%.*g から %.*g までの数値を入力してください。", DBL_DIG, minVal, DBL_DIG, maxVal),
+                  MB_ICONEXCLAMATION);
+    pDX->Fail();
+}
+
+void DDV_MaxChars(CDataExchange* pDX, const QString& value, int nChars)
+{
+    if (!pDX->m_bSaveAndValidate || value.size() <= nChars)
+        return;
+    AfxMessageBox(AfxFormat("%d 文字以下で入力してください。", nChars), MB_ICONEXCLAMATION);
+    pDX->Fail();
+}

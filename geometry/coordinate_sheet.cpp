@@ -1,0 +1,3 @@
+#include "geometry/coordinate_sheet.h"
+
+CCoordinateSheet* g_pCoordinateSheet = nullptr;

@@ -1,0 +1,97 @@
+// The input dialogs that the document holds by value: their members are the design input.
+#pragma once
+
+#include "app/globals.h"
+#include "framework/dialog.h"
+#include "res/resource_ids.h"
+
+class CSetupBasicDialog : public CDialog {
+public:
+    CSetupBasicDialog() : CDialog(IDD_BASIC) {}
+    int m_nHeightVariation = 0;     // 0 the girder height does not vary, 1 it varies
+};
+
+class CSetupSpanDialog : public CDialog {
+public:
+    CSetupSpanDialog() : CDialog(IDD_SPAN) {}
+};
+
+// Field-joint block lengths of every main girder.
+class CJointPositionDlg : public CDialog {
+public:
+    CJointPositionDlg() : CDialog(IDD_JOINT_POSITION) {}
+};
+
+class CSetupMainGirderDialog : public CDialog {
+public:
+    CSetupMainGirderDialog() : CDialog(IDD_MAIN_GIRDER) {}
+    CJointPositionDlg m_dlgJointPosition;
+};
+
+class CSetupPlateGirderDialog : public CDialog {
+public:
+    CSetupPlateGirderDialog() : CDialog(IDD_PLATE_GIRDER) {}
+};
+
+class CSetupBoxGirderDialog : public CDialog {
+public:
+    CSetupBoxGirderDialog() : CDialog(IDD_BOX_GIRDER) {}
+};
+
+class CSetupMainMemberDialog : public CDialog {
+public:
+    CSetupMainMemberDialog() : CDialog(IDD_MAIN_MEMBER) {}
+};
+
+// Dead loads: ten items, with the presets of the unit system.
+class CSetupDeadLoadDialog : public CDialog {
+public:
+    static constexpr int ITEMS = 10;
+    CSetupDeadLoadDialog();
+    // Presets of the unit system: 1 SI, 0 gravitational.
+    void SetDefaults(int bSIUnits);
+    // Copies the presets into the values.
+    void ApplyPresets();
+
+    double m_adValue[ITEMS] = {};
+    double m_adPreset[ITEMS] = {};
+    int m_bValuesSI = 1;
+    int m_bRailingToEstimate = 1;
+};
+
+// Assumed steel weight and haunch of every girder, and attached loads.
+class CSetupSteelWeightDialog : public CDialog {
+public:
+    static constexpr int ATTACHMENTS = 10;
+    CSetupSteelWeightDialog();
+    // Assumed steel weight and haunch weight of a new design in the current units.
+    void SetNewDesignWeights(int bSIUnits);
+
+    int m_nAttachments = 0;
+    int m_nDeadLoadChoice = 2;
+    double m_adHaunchB[MAX_GIRDERS];
+    double m_adHaunchBin[MAX_GIRDERS];
+    double m_adHaunchH[MAX_GIRDERS];
+    double m_adSteelWeight[MAX_GIRDERS];
+    double m_adHaunchWeight[MAX_GIRDERS];
+    int m_anAttachGirder[ATTACHMENTS] = {};
+    double m_adAttachLoad[ATTACHMENTS] = {};
+    double m_adAttachPosition[ATTACHMENTS] = {};
+};
+
+class CSetupEstimateDialog : public CDialog {
+public:
+    CSetupEstimateDialog() : CDialog(IDD_ESTIMATE_INPUT) {}
+};
+
+// Asks whether to stop a running calculation.
+class CAbortConfirmDlg : public CDialog {
+public:
+    CAbortConfirmDlg() : CDialog(IDD_ABORT_CONFIRM) {}
+};
+
+class CSetupRibPanelDialog : public CDialog {
+public:
+    CSetupRibPanelDialog() : CDialog(IDD_RIB_PANEL) {}
+    int m_bResetRibs = 1;
+};

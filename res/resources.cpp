@@ -1,0 +1,51 @@
+#include "res/resources.h"
+
+#include <map>
+#include <QtCore/qglobal.h>
+#include <QDir>
+
+QString LoadProgramString(unsigned id);
+const MenuTemplate* FindProgramMenu(unsigned id);
+const ToolBarTemplate* FindProgramToolBar(unsigned id);
+const AccelTableTemplate* FindProgramAccelerators(unsigned id);
+
+namespace {
+
+class ProgramResources : public AfxResourceTable {
+public:
+    ProgramResources()
+    {
+        for (DialogTemplate& t : ShellDialogTemplates())
+            m_dialogs.emplace(t.id, std::move(t));
+    }
+    QString LoadString(UINT id) const override { return LoadProgramString(id); }
+    const DialogTemplate* FindDialog(UINT id) const override
+    {
+        auto it = m_dialogs.find(id);
+        return it == m_dialogs.end() ? nullptr : &it->second;
+    }
+    const MenuTemplate* FindMenu(UINT id) const override { return FindProgramMenu(id); }
+    const ToolBarTemplate* FindToolBar(UINT id) const override { return FindProgramToolBar(id); }
+    const AccelTableTemplate* FindAccelerators(UINT id) const override { return FindProgramAccelerators(id); }
+    QString BitmapPath(UINT id) const override
+    {
+        static const std::map<UINT, const char*> images = {
+            {57600, ":/res/images/new.svg"}, {57601, ":/res/images/open.svg"}, {57603, ":/res/images/save.svg"},
+            {32814, ":/res/images/invalidate.svg"}, {32821, ":/res/images/units.svg"},
+            {57607, ":/res/images/print.svg"}, {57664, ":/res/images/about.svg"},
+            {IDB_SPLASH, ":/res/images/splash.svg"}, {IDR_MAINFRAME, ":/res/images/app.svg"}};
+        auto it = images.find(id);
+        return it == images.end() ? QString() : QString::fromLatin1(it->second);
+    }
+private:
+    std::map<UINT, DialogTemplate> m_dialogs;
+};
+
+}
+
+void InstallResources()
+{
+    Q_INIT_RESOURCE(images);
+    static const ProgramResources resources;
+    AfxSetResourceTable(&resources);
+}

@@ -1,0 +1,11 @@
+// The program's resource table: strings, menus, tool bar, accelerators and dialog templates.
+#pragma once
+
+#include "framework/resource.h"
+#include "res/resource_ids.h"
+
+// Makes the program's resources the framework's resource table.
+void InstallResources();
+
+// The dialog templates of each part of the program, registered by InstallResources.
+std::vector<DialogTemplate> ShellDialogTemplates();

@@ -1,0 +1,30 @@
+#include "views/drawing_views.h"
+
+CGridView* g_pGridView = nullptr;
+CSectionView* g_pSectionView = nullptr;
+CLoadView* g_pLoadView = nullptr;
+CForceView* g_pForceView = nullptr;
+CSection2View* g_pSection2View = nullptr;
+
+IMPLEMENT_DYNCREATE(CGridView, CScrollView)
+IMPLEMENT_DYNCREATE(CSectionView, CScrollView)
+IMPLEMENT_DYNCREATE(CLoadView, CScrollView)
+IMPLEMENT_DYNCREATE(CForceView, CScrollView)
+IMPLEMENT_DYNCREATE(CSection2View, CScrollView)
+
+CGridView::CGridView() { g_pGridView = this; }
+CGridView::~CGridView() { if (g_pGridView == this) g_pGridView = nullptr; }
+CSectionView::CSectionView() { g_pSectionView = this; }
+CSectionView::~CSectionView() { if (g_pSectionView == this) g_pSectionView = nullptr; }
+CLoadView::CLoadView() { g_pLoadView = this; }
+CLoadView::~CLoadView() { if (g_pLoadView == this) g_pLoadView = nullptr; }
+CForceView::CForceView() { g_pForceView = this; }
+CForceView::~CForceView() { if (g_pForceView == this) g_pForceView = nullptr; }
+CSection2View::CSection2View() { g_pSection2View = this; }
+CSection2View::~CSection2View() { if (g_pSection2View == this) g_pSection2View = nullptr; }
+
+CForceBar::CForceBar()
+    : m_adScale1{0.1, 0.2, 0.5, 1.0, 1.5, 2.0, 3.0, 5.0, 7.0, 10.0},
+      m_adScale2{0.1, 0.2, 0.3, 0.5, 0.7, 1.0, 1.5, 2.0, 3.0}
+{
+}

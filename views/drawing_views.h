@@ -1,0 +1,61 @@
+// Drawing views and their bars: plan, cross section, load diagram,
+// sectional force diagram and longitudinal section.
+#pragma once
+
+#include "framework/bars.h"
+#include "framework/view.h"
+
+class CGridView : public CScrollView {
+    DECLARE_DYNCREATE(CGridView)
+public:
+    CGridView();
+    ~CGridView() override;
+    int m_bDrawing = 1;     // 0 suppresses drawing while the cross beams are re-initialised
+};
+
+class CSectionView : public CScrollView {
+    DECLARE_DYNCREATE(CSectionView)
+public:
+    CSectionView();
+    ~CSectionView() override;
+};
+
+class CLoadView : public CScrollView {
+    DECLARE_DYNCREATE(CLoadView)
+public:
+    CLoadView();
+    ~CLoadView() override;
+};
+
+class CForceView : public CScrollView {
+    DECLARE_DYNCREATE(CForceView)
+public:
+    CForceView();
+    ~CForceView() override;
+};
+
+class CSection2View : public CScrollView {
+    DECLARE_DYNCREATE(CSection2View)
+public:
+    CSection2View();
+    ~CSection2View() override;
+};
+
+class CGridBar : public CDialogBar {};
+class CSectionBar : public CDialogBar {};
+class CLoadBar : public CDialogBar {};
+class CSection2Bar : public CDialogBar {};
+
+// Bar of the sectional force diagram with the scale tables its sliders index.
+class CForceBar : public CDialogBar {
+public:
+    CForceBar();
+    double m_adScale1[10];
+    double m_adScale2[9];
+};
+
+extern CGridView* g_pGridView;
+extern CSectionView* g_pSectionView;
+extern CLoadView* g_pLoadView;
+extern CForceView* g_pForceView;
+extern CSection2View* g_pSection2View;
