@@ -1,6 +1,7 @@
 #include "app/doc.h"
 #include "analysis/progress_dlg.h"
 #include "design/girder_design.h"
+#include "framework/archive.h"
 #include "framework/profile.h"
 
 IMPLEMENT_DYNCREATE(CMarivoltenDoc, CDocument)
@@ -46,6 +47,11 @@ CMarivoltenDoc::~CMarivoltenDoc()
     g_bResultsValid = 0;
     g_pDoc = nullptr;
     g_nSpans = 0;
+}
+
+void CMarivoltenDoc::Serialize(CArchive&)
+{
+    throw CArchiveException(CArchiveException::generic);
 }
 
 BOOL CMarivoltenDoc::OnNewDocument()

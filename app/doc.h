@@ -19,6 +19,8 @@ public:
     ~CMarivoltenDoc() override;
 
     BOOL OnNewDocument() override;
+    // The design file; until its format is built, reading and writing fail cleanly.
+    void Serialize(CArchive& ar) override;
 
     // Frees the span records with all they own; 0 when there were none.
     int FreeGeometry();

@@ -1,0 +1,265 @@
+// Main frame: step marks, view switching, bars, toggles and placement.
+#include "shell_fixture.h"
+
+#include "app/childfrm.h"
+#include "app/splash.h"
+#include "framework/dialog.h"
+#include "input/modeless_dialogs.h"
+
+namespace {
+CButton* SetupButton(int id) { return dynamic_cast<CButton*>(g_pMainFrame->m_wndSetupBar.GetControl(id)); }
+CButton* ScopeButton(int id) { return dynamic_cast<CButton*>(g_pMainFrame->m_wndScopeBar.GetControl(id)); }
+}
+
+TEST_F(ShellTest, StepMarksRelabelTheSetupBar)
+{
+    g_pMainFrame->SetStepDone(32777, 1);
+    EXPECT_EQ(SetupButton(32777)->GetWindowText(), QStringLiteral("〆基本条件"));
+    EXPECT_EQ(g_pMainFrame->m_nStepMask, 0x1);
+    g_pMainFrame->SetStepDone(32777, 0);
+    EXPECT_EQ(SetupButton(32777)->GetWindowText(), QStringLiteral("　基本条件"));
+
+    g_pMainFrame->SetStepDone(32783, 1);
+    EXPECT_EQ(SetupButton(32783)->GetWindowText(), QStringLiteral("　再格子計算"));
+    g_pMainFrame->SetStepDone(32783, 0);
+    EXPECT_EQ(SetupButton(32783)->GetWindowText(), QStringLiteral("　格子計算"));
+
+    // Only 1 marks a step; ids outside the table do nothing.
+    g_pMainFrame->SetStepDone(32830, 2);
+    EXPECT_EQ(SetupButton(32830)->GetWindowText(), QStringLiteral("　桁高変化"));
+    g_pMainFrame->SetStepDone(32785, 1);
+    g_pMainFrame->SetStepDone(32800, 1);
+    EXPECT_EQ(g_pMainFrame->m_nStepMask, 0);
+
+    g_pMainFrame->m_nStepMask = 0x4000 | 0x800 | 0x20;
+    g_pMainFrame->RefreshStepButtons();
+    EXPECT_EQ(SetupButton(32830)->GetWindowText(), QStringLiteral("〆桁高変化"));
+    EXPECT_EQ(SetupButton(32818)->GetWindowText(), QStringLiteral("〆座標入力"));
+    EXPECT_EQ(SetupButton(32788)->GetWindowText(), QStringLiteral("〆主桁基本ﾃﾞｰﾀ２"));
+    EXPECT_EQ(SetupButton(32790)->GetWindowText(), QStringLiteral("　横桁配置"));
+}
+
+TEST_F(ShellTest, BarsCarryTheirButtonsAndCaptions)
+{
+    EXPECT_EQ(g_pMainFrame->m_wndScopeBar.m_strCaption, QStringLiteral("画面切換"));
+    EXPECT_EQ(g_pMainFrame->m_wndSetupBar.m_strCaption, QStringLiteral("条件設定・計算"));
+    EXPECT_EQ(ScopeButton(32805)->GetWindowText(), QStringLiteral("反力､ﾀﾜﾐ"));
+    EXPECT_EQ(SetupButton(57604)->GetWindowText(), QStringLiteral(" 名前をつけて保存"));
+    ASSERT_NE(SetupButton(32784), nullptr);
+    EXPECT_FALSE(SetupButton(32784)->IsWindowEnabled());
+    ASSERT_NE(ScopeButton(1000), nullptr);
+    EXPECT_FALSE(ScopeButton(1000)->IsWindowEnabled());
+
+    const std::vector<UINT> toolbar = g_pMainFrame->m_wndToolBar.GetButtonIds();
+    const std::vector<UINT> expected = {57600, 57601, 57603, 0, 32814, 32821, 0, 57607, 57664};
+    EXPECT_EQ(toolbar, expected);
+}
+
+TEST_F(ShellTest, ScopeBarFollowsDesignAndResults)
+{
+    g_pMainFrame->UpdateControlBars();
+    EXPECT_TRUE(ScopeButton(32771)->IsWindowEnabled());
+    EXPECT_EQ(ScopeButton(32771)->GetCheck(), 1);
+    EXPECT_FALSE(ScopeButton(32772)->IsWindowEnabled());    // no spans yet
+    EXPECT_FALSE(ScopeButton(32774)->IsWindowEnabled());    // no results
+
+    g_nSpans = 2;
+    g_pMainFrame->UpdateControlBars();
+    EXPECT_TRUE(ScopeButton(32772)->IsWindowEnabled());
+    EXPECT_FALSE(ScopeButton(32812)->IsWindowEnabled());
+    g_bResultsValid = 1;
+    g_pMainFrame->UpdateControlBars();
+    EXPECT_TRUE(ScopeButton(32812)->IsWindowEnabled());
+    EXPECT_TRUE(ScopeButton(32815)->IsWindowEnabled());
+    g_pMainFrame->SetDetailDataFlag(0);
+    g_pMainFrame->UpdateControlBars();
+    EXPECT_FALSE(ScopeButton(32815)->IsWindowEnabled());
+    g_pMainFrame->SetDetailDataFlag(1);
+    g_bResultsValid = 0;
+    g_nSpans = 0;
+}
+
+TEST_F(ShellTest, ViewSwitchOpensOnceThenActivates)
+{
+    g_nSpans = 1;
+    Command(ID_VIEW_SECTION);
+    ASSERT_EQ(g_pDoc->GetViews().size(), 2u);
+    CMDIChildWnd* section = g_pMainFrame->MDIGetActive();
+    ASSERT_TRUE(section->IsKindOf(RUNTIME_CLASS(CChildSectionFrame)));
+    EXPECT_EQ(section->GetWindowText(), QStringLiteral("横断面図 _ ") + g_pDoc->GetTitle());
+    EXPECT_EQ(g_pMainFrame->GetCurrentMenuId(), 630u);
+    EXPECT_EQ(g_pMainFrame->m_abViewCurrent[CMainFrame::VIEW_SECTION], 1);
+    EXPECT_EQ(g_pMainFrame->m_abViewCurrent[CMainFrame::VIEW_PLAN], 0);
+
+    Command(ID_VIEW_PLAN);
+    EXPECT_TRUE(g_pMainFrame->MDIGetActive()->IsKindOf(RUNTIME_CLASS(CChildGridFrame)));
+    Command(ID_VIEW_SECTION);
+    EXPECT_EQ(g_pDoc->GetViews().size(), 2u);                 // activated, not opened again
+    EXPECT_EQ(g_pMainFrame->MDIGetActive(), section);
+    EXPECT_EQ(g_pMainFrame->GetChildFrames().size(), 2u);
+    g_nSpans = 0;
+}
+
+TEST_F(ShellTest, ViewSwitchHidesTheBlockWindowWhereItShould)
+{
+    ASSERT_NE(g_pBlockDlg, nullptr);
+    g_nSpans = 1;
+    g_bResultsValid = 1;
+    g_pBlockDlg->ShowWindow(SW_SHOW);
+    Command(ID_VIEW_FORCE);                 // keeps it
+    EXPECT_TRUE(g_pBlockDlg->IsWindowVisible());
+    Command(ID_VIEW_LOAD);                  // hides it
+    EXPECT_FALSE(g_pBlockDlg->IsWindowVisible());
+    g_bResultsValid = 0;
+    g_nSpans = 0;
+}
+
+TEST_F(ShellTest, ChildFrameBarToggles)
+{
+    g_nSpans = 1;
+    Command(ID_VIEW_SECTION2);
+    auto* frame = dynamic_cast<CChildSection2Frame*>(g_pMainFrame->MDIGetActive());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->m_wndBar.IsVisible());
+    EXPECT_EQ(Update(32828).m_nCheck, 1);
+    Command(32828);
+    EXPECT_FALSE(frame->m_wndBar.IsVisible());
+    EXPECT_EQ(Update(32828).m_nCheck, 0);
+    Command(32828);
+    EXPECT_TRUE(frame->m_wndBar.IsVisible());
+    g_nSpans = 0;
+}
+
+TEST_F(ShellTest, HeightCommandsFollowTheConstantHeightFlag)
+{
+    g_nSpans = 1;
+    g_pMainFrame->EnableHeightCommands(1, 1);
+    EXPECT_FALSE(ScopeButton(32829)->IsWindowEnabled());
+    EXPECT_FALSE(SetupButton(32830)->IsWindowEnabled());
+    EXPECT_FALSE(Update(ID_VIEW_SECTION2).m_bEnabled);
+    EXPECT_FALSE(Update(ID_SETUP_HEIGHT).m_bEnabled);
+    g_pMainFrame->EnableHeightCommands(0, 0);
+    EXPECT_TRUE(ScopeButton(32829)->IsWindowEnabled());
+    EXPECT_TRUE(Update(ID_VIEW_SECTION2).m_bEnabled);
+    EXPECT_TRUE(Update(ID_SETUP_HEIGHT).m_bEnabled);
+    g_nSpans = 0;
+}
+
+TEST_F(ShellTest, ModelessWindowsToggleAndStayHidden)
+{
+    ASSERT_NE(g_pCrossSectionDlg, nullptr);
+    ASSERT_NE(g_pPanelDlg, nullptr);
+    ASSERT_NE(g_pCrossBeamDlg, nullptr);
+    ASSERT_NE(g_pHeightDlg, nullptr);
+    ASSERT_NE(g_pCoordinateSheet, nullptr);
+    EXPECT_FALSE(g_pPanelDlg->IsWindowVisible());
+
+    g_nSpans = 1;
+    EXPECT_TRUE(Update(ID_SETUP_PANEL).m_bEnabled);
+    Command(ID_SETUP_PANEL);
+    EXPECT_TRUE(g_pPanelDlg->IsWindowVisible());
+    EXPECT_EQ(Update(ID_SETUP_PANEL).m_nCheck, 1);
+    Command(ID_SETUP_PANEL);
+    EXPECT_FALSE(g_pPanelDlg->IsWindowVisible());
+
+    g_bCoordinatePlan = 1;
+    EXPECT_FALSE(Update(ID_SETUP_PANEL).m_bEnabled);
+    EXPECT_FALSE(Update(ID_SETUP_CROSS_SECTION).m_bEnabled);
+    g_bCoordinatePlan = 0;
+
+    // The panel window toggle is safe when the window is gone.
+    CSetupPanelDialog* saved = g_pPanelDlg;
+    g_pPanelDlg = nullptr;
+    Command(ID_SETUP_PANEL);
+    g_pPanelDlg = saved;
+    g_nSpans = 0;
+}
+
+TEST_F(ShellTest, ClosingSavesPlacementAndBarState)
+{
+    WINDOWPLACEMENT wp;
+    wp.flags = WPF_RESTORETOMAXIMIZED;
+    wp.showCmd = SW_SHOWMAXIMIZED;
+    wp.rcNormalPosition = CRect(10, 20, 810, 620);
+    CMainFrame::SaveWindowPlacement(&wp);
+    EXPECT_EQ(AfxGetProfileString(QStringLiteral("Settings"), QStringLiteral("WindowPos")),
+              QStringLiteral("2:3:-1:-1:-1:-1:10:20:810:620"));
+    WINDOWPLACEMENT back;
+    ASSERT_TRUE(CMainFrame::LoadWindowPlacement(&back));
+    EXPECT_EQ(back.rcNormalPosition, CRect(10, 20, 810, 620));
+    EXPECT_EQ(back.flags, UINT(WPF_RESTORETOMAXIMIZED));
+
+    // Nine numbers are not a placement.
+    AfxWriteProfileString(QStringLiteral("Settings"), QStringLiteral("WindowPos"), QStringLiteral("0:1:-1:-1:-1:-1:10:20:810"));
+    WINDOWPLACEMENT none;
+    EXPECT_FALSE(CMainFrame::LoadWindowPlacement(&none));
+}
+
+TEST(Splash, ClosesOnKeyOrButtonButNotOtherInput)
+{
+    CSplashWnd::EnableSplashScreen(TRUE);
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(nullptr, CRect(0, 0, 200, 100), 0));
+    CSplashWnd::ShowSplashScreen(&owner);
+    ASSERT_NE(CSplashWnd::Current(), nullptr);
+    CSplashWnd* first = CSplashWnd::Current();
+    CSplashWnd::ShowSplashScreen(&owner);          // at most one
+    EXPECT_EQ(CSplashWnd::Current(), first);
+
+    MSG move{nullptr, WM_MOUSEMOVE, 0, 0};
+    EXPECT_FALSE(CSplashWnd::PreTranslateAppMessage(&move));
+    EXPECT_NE(CSplashWnd::Current(), nullptr);
+    MSG key{nullptr, WM_KEYDOWN, 'A', 0};
+    EXPECT_TRUE(CSplashWnd::PreTranslateAppMessage(&key));
+    EXPECT_EQ(CSplashWnd::Current(), nullptr);
+    EXPECT_FALSE(CSplashWnd::PreTranslateAppMessage(&key));
+
+    CSplashWnd::ShowSplashScreen(&owner);
+    MSG caption{nullptr, WM_NCLBUTTONDOWN, 0, 0};
+    EXPECT_TRUE(CSplashWnd::PreTranslateAppMessage(&caption));
+    EXPECT_EQ(CSplashWnd::Current(), nullptr);
+    CSplashWnd::EnableSplashScreen(FALSE);
+}
+
+TEST(Splash, EmbeddingAndAutomationSwitchesTurnItOff)
+{
+    for (const char* sw : {"/Embedding", "-Automation"}) {
+        CCommandLineInfo info;
+        theApp.SetCommandLine({QString::fromLatin1(sw)});
+        theApp.ParseCommandLine(info);
+        EXPECT_FALSE(info.m_bShowSplash) << sw;
+        EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FileNew) << sw;
+    }
+    CCommandLineInfo info;
+    theApp.SetCommandLine({QStringLiteral("bridge.mvl")});
+    theApp.ParseCommandLine(info);
+    EXPECT_TRUE(info.m_bShowSplash);
+    EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FileOpen);
+    EXPECT_EQ(info.m_strFileName, QStringLiteral("bridge.mvl"));
+}
+
+TEST_F(ShellTest, ClosingTheProgramAsksThenWritesPlacementAndBars)
+{
+    g_pDoc->SetModifiedFlag(TRUE);
+    AfxWriteProfileString(QStringLiteral("Settings"), QStringLiteral("WindowPos"), QString());
+    Answer({IDCANCEL});
+    g_pMainFrame->SendMessage(WM_CLOSE);
+    // Cancelled at the save question: still running, but the settings are written.
+    ASSERT_NE(g_pMainFrame, nullptr);
+    EXPECT_NE(g_pDoc, nullptr);
+    EXPECT_FALSE(AfxGetProfileString(QStringLiteral("Settings"), QStringLiteral("WindowPos")).isEmpty());
+    EXPECT_FALSE(AfxGetProfileString(QStringLiteral("ControlBars\\State"), QStringLiteral("Layout")).isEmpty());
+
+    Answer({IDNO});
+    g_pMainFrame->ShowControlBar(&g_pMainFrame->m_wndSetupBar, FALSE, FALSE);
+    g_pMainFrame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(g_pMainFrame, nullptr);
+    EXPECT_EQ(g_pDoc, nullptr);
+    EXPECT_EQ(AfxGetProfileInt(QStringLiteral("ControlBars\\State-Bar32787"), QStringLiteral("Visible"), -1), 0u);
+
+    // Start again for the tests that follow: the hidden setup bar stays hidden.
+    ASSERT_TRUE(theApp.InitInstance());
+    ASSERT_NE(g_pMainFrame, nullptr);
+    EXPECT_FALSE(g_pMainFrame->m_wndSetupBar.IsVisible());
+    g_pMainFrame->ShowControlBar(&g_pMainFrame->m_wndSetupBar, TRUE, FALSE);
+}

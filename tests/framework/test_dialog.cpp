@@ -1,0 +1,170 @@
+// Dialogs built from templates: controls by id, data exchange with range
+// checks, radio groups, modal loops and scripted message boxes.
+#include <gtest/gtest.h>
+#include <QLineEdit>
+
+#include "framework/dialog.h"
+#include "framework/msgbox.h"
+
+namespace {
+
+class TestResources : public AfxResourceTable {
+public:
+    TestResources()
+    {
+        m_dlg = {500, QStringLiteral("試験"), QString(), 9, 0, 0, {
+            {CtlKind::Edit, 1001, QString(), 0, 0},
+            {CtlKind::Edit, 1002, QString(), 1, 0},
+            {CtlKind::RadioButton, 1010, QStringLiteral("鈑桁"), 2, 0, 1, 1, CF_GROUP},
+            {CtlKind::RadioButton, 1011, QStringLiteral("箱桁"), 2, 1},
+            {CtlKind::RadioButton, 1012, QStringLiteral("単箱桁"), 2, 2},
+            {CtlKind::CheckBox, 1020, QStringLiteral("する"), 3, 0, 1, 1, CF_GROUP},
+            {CtlKind::PushButton, IDOK, QStringLiteral("OK"), 4, 0, 1, 1, CF_DEFAULT},
+            {CtlKind::PushButton, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), 4, 1},
+        }};
+    }
+    QString LoadString(UINT) const override { return {}; }
+    const DialogTemplate* FindDialog(UINT id) const override { return id == 500 ? &m_dlg : nullptr; }
+    const MenuTemplate* FindMenu(UINT) const override { return nullptr; }
+    const ToolBarTemplate* FindToolBar(UINT) const override { return nullptr; }
+    const AccelTableTemplate* FindAccelerators(UINT) const override { return nullptr; }
+    QString BitmapPath(UINT) const override { return {}; }
+private:
+    DialogTemplate m_dlg;
+};
+
+class SpanDialog : public CDialog {
+public:
+    SpanDialog() : CDialog(500) {}
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, 1001, m_nSpans);
+        DDV_MinMaxInt(pDX, m_nSpans, 1, 14);
+        DDX_Text(pDX, 1002, m_dLength);
+        DDV_MinMaxDouble(pDX, m_dLength, 0.5, 200.0);
+        DDX_Radio(pDX, 1010, m_nType);
+        DDX_Check(pDX, 1020, m_bVary);
+    }
+    int m_nSpans = 3;
+    double m_dLength = 30.5;
+    int m_nType = 1;
+    int m_bVary = 0;
+};
+
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        AfxSetResourceTable(&m_res);
+        AfxSetMessageBoxHandler([this](const QString& text, UINT) { m_shown << text; return int(IDOK); });
+    }
+    void TearDown() override
+    {
+        AfxSetModalHook({});
+        AfxSetMessageBoxHandler({});
+        AfxSetResourceTable(nullptr);
+    }
+    void Type(CDialog* dlg, int id, const QString& text)
+    {
+        auto* e = qobject_cast<QLineEdit*>(dlg->GetDlgItem(id)->GetWidget());
+        ASSERT_NE(e, nullptr);
+        e->setText(text);
+    }
+    TestResources m_res;
+    QStringList m_shown;
+};
+
+}
+
+TEST_F(DialogTest, MembersReachTheControlsAndComeBackOnOK)
+{
+    SpanDialog dlg;
+    AfxSetModalHook([this](CDialog* d) {
+        EXPECT_EQ(d->GetDlgItem(1001)->GetWindowText(), QStringLiteral("3"));
+        EXPECT_EQ(d->GetDlgItem(1002)->GetWindowText(), QStringLiteral("30.5"));
+        EXPECT_EQ(static_cast<CButton*>(d->GetDlgItem(1011))->GetCheck(), 1);
+        EXPECT_EQ(static_cast<CButton*>(d->GetDlgItem(1010))->GetCheck(), 0);
+        Type(d, 1001, QStringLiteral("12"));
+        Type(d, 1002, QStringLiteral(" 45.25"));
+        static_cast<CButton*>(d->GetDlgItem(1012))->Click();
+        static_cast<CButton*>(d->GetDlgItem(1020))->Click();
+        static_cast<CButton*>(d->GetDlgItem(IDOK))->Click();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_nSpans, 12);
+    EXPECT_EQ(dlg.m_dLength, 45.25);
+    EXPECT_EQ(dlg.m_nType, 2);
+    EXPECT_EQ(dlg.m_bVary, 1);
+    EXPECT_TRUE(m_shown.isEmpty());
+    EXPECT_EQ(dlg.GetWidget(), nullptr);     // the window went with the modal loop
+}
+
+TEST_F(DialogTest, OutOfRangeInputKeepsTheDialogOpenWithAMessage)
+{
+    SpanDialog dlg;
+    int attempts = 0;
+    AfxSetModalHook([&](CDialog* d) {
+        Type(d, 1001, QStringLiteral("15"));
+        d->SendMessage(WM_COMMAND, IDOK);
+        ++attempts;
+        EXPECT_EQ(d->GetModalResult(), -1);         // still open
+        Type(d, 1001, QStringLiteral("abc"));
+        d->SendMessage(WM_COMMAND, IDOK);
+        Type(d, 1001, QStringLiteral("14"));
+        Type(d, 1002, QStringLiteral("0.1"));
+        d->SendMessage(WM_COMMAND, IDOK);
+        Type(d, 1002, QStringLiteral("0.5"));
+        d->SendMessage(WM_COMMAND, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(attempts, 1);
+    ASSERT_EQ(m_shown.size(), 3);
+    EXPECT_EQ(m_shown[0], QStringLiteral("1 から 14 までの整数を入力してください。"));
+    EXPECT_EQ(m_shown[1], QStringLiteral("整数を入力してください。"));
+    EXPECT_EQ(m_shown[2], QStringLiteral("0.5 から 200 までの数値を入力してください。"));
+    EXPECT_EQ(dlg.m_nSpans, 14);
+    EXPECT_EQ(dlg.m_dLength, 0.5);
+}
+
+TEST_F(DialogTest, CancelLeavesMembersAlone)
+{
+    SpanDialog dlg;
+    AfxSetModalHook([this](CDialog* d) {
+        Type(d, 1001, QStringLiteral("7"));
+        static_cast<CButton*>(d->GetDlgItem(IDCANCEL))->Click();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.m_nSpans, 3);
+}
+
+TEST_F(DialogTest, RadioGroupStopsAtTheNextGroup)
+{
+    SpanDialog dlg;
+    ASSERT_TRUE(dlg.Create(500));
+    const std::vector<int> group = dlg.m_host.RadioGroup(1010);
+    EXPECT_EQ(group, (std::vector<int>{1010, 1011, 1012}));
+    dlg.m_nType = -1;
+    dlg.UpdateData(FALSE);
+    for (int id : group)
+        EXPECT_EQ(static_cast<CButton*>(dlg.GetDlgItem(id))->GetCheck(), 0);
+    dlg.UpdateData(TRUE);
+    EXPECT_EQ(dlg.m_nType, -1);
+    EXPECT_EQ(dlg.GetDlgItem(4242), nullptr);
+}
+
+TEST(MessageBox, ScriptedAnswersAndBeeps)
+{
+    QStringList seen;
+    AfxSetMessageBoxHandler([&](const QString& t, UINT type) {
+        seen << t;
+        return (type & MB_TYPEMASK) == MB_YESNOCANCEL ? int(IDNO) : int(IDOK);
+    });
+    EXPECT_EQ(AfxMessageBox(QStringLiteral("計算終了!")), IDOK);
+    EXPECT_EQ(AfxMessageBox(QStringLiteral("保存しますか"), MB_YESNOCANCEL), IDNO);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("計算終了!"), QStringLiteral("保存しますか")}));
+    AfxSetMessageBoxHandler({});
+    const int before = AfxGetBeepCount();
+    MessageBeep(MB_ICONASTERISK);
+    EXPECT_EQ(AfxGetBeepCount(), before + 1);
+    EXPECT_EQ(AfxGetLastBeepType(), UINT(MB_ICONASTERISK));
+}
