@@ -5,6 +5,7 @@
 #include "app/splash.h"
 #include "framework/dialog.h"
 #include "input/modeless_dialogs.h"
+#include "res/resources.h"
 
 namespace {
 CButton* SetupButton(int id) { return dynamic_cast<CButton*>(g_pMainFrame->m_wndSetupBar.GetControl(id)); }
@@ -197,6 +198,7 @@ TEST_F(ShellTest, ClosingSavesPlacementAndBarState)
 
 TEST(Splash, ClosesOnKeyOrButtonButNotOtherInput)
 {
+    InstallResources();
     CSplashWnd::EnableSplashScreen(TRUE);
     CWnd owner;
     ASSERT_TRUE(owner.CreateEx(nullptr, CRect(0, 0, 200, 100), 0));
