@@ -3,13 +3,19 @@
 #include "design/girder_design.h"
 #include "framework/archive.h"
 #include "framework/profile.h"
+#include "res/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CMarivoltenDoc, CDocument)
 
 CMarivoltenDoc::CMarivoltenDoc()
 {
+    HandleCommand(ID_OPTION_SI_UNITS, [this] { OnUseSIUnits(); });
+    HandleUpdate(ID_OPTION_SI_UNITS, [](CCmdUI* ui) { ui->SetCheck(g_bSIUnits == 1); });
+    HandleCommand(ID_OPTION_NO_A3, [this] { OnNoA3Paper(); });
+    HandleUpdate(ID_OPTION_NO_A3, [](CCmdUI* ui) { ui->SetCheck(g_bNoA3Paper == 1); });
+
     LoadMenuOption();
-    m_nDialogSetting = int(AfxGetProfileInt(QStringLiteral("Settings"), QStringLiteral("Dialog"), 1));
+    LoadDialogSetting();
     m_pProgressDlg = new CCalcProgressDlg;
     m_nAnimation = 0;
     g_pDoc = this;
@@ -57,23 +63,6 @@ void CMarivoltenDoc::Serialize(CArchive&)
 BOOL CMarivoltenDoc::OnNewDocument()
 {
     return CDocument::OnNewDocument();
-}
-
-int CMarivoltenDoc::LoadMenuOption()
-{
-    const QString menu = AfxGetProfileString(QStringLiteral("Option"), QStringLiteral("Menu"));
-    int values[2];
-    if (!AfxParseProfileInts(menu, values, 2))
-        return 0;
-    g_bSIUnits = values[0];
-    g_bNoA3Paper = values[1];
-    return 1;
-}
-
-void CMarivoltenDoc::SaveMenuOption()
-{
-    const int values[2] = {g_bSIUnits, g_bNoA3Paper};
-    AfxWriteProfileString(QStringLiteral("Option"), QStringLiteral("Menu"), AfxJoinProfileInts(values, 2));
 }
 
 void CMarivoltenDoc::FreeSectionLayout()

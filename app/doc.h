@@ -11,6 +11,8 @@
 class CCalcProgressDlg;
 class CGirderDesign;
 class CCrossSectionDrawer;
+class CDC;
+class CPrintInfo;
 
 class CMarivoltenDoc : public CDocument {
     DECLARE_DYNCREATE(CMarivoltenDoc)
@@ -38,9 +40,47 @@ public:
     void FreeEdgeLines();
     void FreeGirderPolylines();
 
-    // Unit system and A3 option in the profile ("Option"/"Menu").
+    // Profile settings; each loader keeps the members unless the whole entry reads.
     int LoadMenuOption();
     void SaveMenuOption();
+    int LoadPrintSettings();
+    void SavePrintSettings();
+    int LoadHumanCostCondition();
+    void SaveHumanCostCondition();
+    int LoadSteelCostCondition();
+    void SaveSteelCostCondition();
+    int LoadDialogSetting();
+    void SaveDialogSetting();
+
+    // Unit system and paper option commands.
+    void OnUseSIUnits();
+    void ConvertUnits(int bToSI);
+    void OnNoA3Paper();
+
+    // Discards the grillage and section results (the caller has asked).
+    void InvalidateResults();
+    int SaveSectionLayout();
+
+    // Effective secondary member dimensions in m: the typed value, or one
+    // derived from the girder heights when nothing was typed.
+    double GetEndSwayDepth() const;
+    double GetPierSwayDepth() const;
+    double GetMidSwayDepth() const;
+    double GetCrossBeamDepth() const;
+    double GetRightBracketDepthBL() const;
+    double GetRightBracketDepthBR() const;
+    double GetLeftBracketDepthBL() const;
+    double GetLeftBracketDepthBR() const;
+    double GetEdgeStringerDepth() const;
+    double GetMidStringerDepth() const;
+    double GetStepTableValue(int nColumn, double dSize) const;
+    double GetImpactCoefficient(int nSupport) const;
+    void ReportSolverError() const;
+
+    // Page frame, page number and paper of every printout.
+    void DrawPageFrame(CDC* pDC, CPrintInfo* pInfo, const QString& strPageTitle);
+    void DrawPageFooter(CDC* pDC, CPrintInfo* pInfo, int bHasCover);
+    void SetupPrinterPaper(CPrintInfo* pInfo, CSize* pPageSize, int nPaper);
 
     // 1. Input dialogs held by value.
     CCalcProgressDlg* m_pProgressDlg = nullptr;

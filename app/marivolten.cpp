@@ -3,6 +3,7 @@
 #include "app/doc.h"
 #include "app/globals.h"
 #include "app/mainfrm.h"
+#include "app/small_dialogs.h"
 #include "app/splash.h"
 #include "framework/cmdids.h"
 #include "framework/doctempl.h"
@@ -22,6 +23,8 @@ CMarivoltenApp::CMarivoltenApp() : CWinApp(QStringLiteral("Marivolten"))
     HandleCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     HandleCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     HandleCommand(ID_TEST_COMMAND, [this] { OnTestCommand(); });
+    HandleCommand(ID_USER_INFO, [this] { OnUserInfo(); });
+    HandleCommand(ID_PRINT_FORMAT, [this] { OnPrintFormat(); });
 }
 
 BOOL CMarivoltenApp::InitInstance()
@@ -149,3 +152,15 @@ void CMarivoltenApp::OnAppAbout()
 }
 
 void CMarivoltenApp::OnTestCommand() { m_dlgTestCommand.DoModal(); }
+
+void CMarivoltenApp::OnUserInfo()
+{
+    CUserInfoDialog dlg;
+    dlg.DoModal();
+}
+
+void CMarivoltenApp::OnPrintFormat()
+{
+    CPrintFormatDlg dlg(g_pDoc);
+    dlg.DoModal();
+}

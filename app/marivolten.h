@@ -33,6 +33,8 @@ public:
     void OnDropFile(const QString& path) override { OpenDesign(path); }
     void OnAppAbout();
     void OnTestCommand();
+    void OnUserInfo();
+    void OnPrintFormat();
 
     // Opens a design file in place of the open design (one design at a time).
     BOOL OpenDesign(const QString& path);

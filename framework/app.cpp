@@ -3,6 +3,7 @@
 #include "framework/document.h"
 #include "framework/frame.h"
 #include "framework/cmdids.h"
+#include "framework/print.h"
 #include "framework/profile.h"
 
 #include <QApplication>
@@ -10,8 +11,6 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPageSetupDialog>
-#include <QPrinter>
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
@@ -162,9 +161,8 @@ BOOL CWinApp::DoPromptFileName(QString& path, const QString& defaultName, BOOL b
 
 void CWinApp::OnFilePrintSetup()
 {
-    static QPrinter printer(QPrinter::HighResolution);
-    QPageSetupDialog dlg(&printer, m_pMainWnd ? m_pMainWnd->GetWidget() : nullptr);
-    dlg.exec();
+    // The paper chosen here is where every print job starts.
+    AfxPageSetup(m_pMainWnd);
 }
 
 BOOL CWinApp::SaveAllModified()

@@ -19,6 +19,9 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTimer>
+#include <QToolButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
 #include <cfloat>
 
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
@@ -27,6 +30,7 @@ IMPLEMENT_DYNAMIC(CEdit, CWnd)
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 IMPLEMENT_DYNAMIC(CSliderCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 namespace {
@@ -103,6 +107,55 @@ void CEdit::SetSel(int s, int e)
 }
 void CEdit::ReplaceSel(const QString& t) { if (auto* e = qobject_cast<QLineEdit*>(GetWidget())) e->insert(t); }
 void CEdit::Paste() { if (auto* e = qobject_cast<QLineEdit*>(GetWidget())) e->paste(); }
+
+void CEdit::SetAllowedChars(const QString& chars)
+{
+    auto* e = qobject_cast<QLineEdit*>(GetWidget());
+    if (!e)
+        return;
+    if (chars.isEmpty()) {
+        e->setValidator(nullptr);
+        return;
+    }
+    // An insertion with any other character is refused whole.
+    const QRegularExpression re(QStringLiteral("[%1]*").arg(QRegularExpression::escape(chars)));
+    e->setValidator(new QRegularExpressionValidator(re, e));
+}
+
+int CSpinButtonCtrl::SetPos(int nPos)
+{
+    const int old = m_nPos;
+    m_nPos = std::clamp(nPos, std::min(m_nLower, m_nUpper), std::max(m_nLower, m_nUpper));
+    if (m_pBuddy)
+        m_pBuddy->SetWindowText(QString::number(m_nPos));
+    return old;
+}
+
+int CSpinButtonCtrl::GetPos() const
+{
+    if (m_pBuddy) {
+        bool ok = false;
+        const int v = m_pBuddy->GetWindowText().trimmed().toInt(&ok);
+        if (ok)
+            return v;
+    }
+    return m_nPos;
+}
+
+void CSpinButtonCtrl::Step(int nDelta)
+{
+    m_nPos = GetPos();
+    m_nDelta = nDelta;
+    m_bRefused = false;
+    if (CWnd* owner = GetParent())
+        owner->SendMessage(WM_COMMAND, MakeCommand(GetDlgCtrlID(), UDN_DELTAPOS), 0);
+    if (m_bRefused)
+        return;
+    SetPos(m_nPos + nDelta);
+    if (m_pBuddy)
+        if (CWnd* owner = GetParent())
+            owner->SendMessage(WM_COMMAND, MakeCommand(m_pBuddy->GetDlgCtrlID(), EN_CHANGE), 0);
+}
 
 int CComboBox::AddString(const QString& s)
 {
@@ -253,6 +306,7 @@ bool CTemplateHost::Build(CWnd* owner, UINT nIDTemplate)
         }
         case CtlKind::GroupBox: {
             auto* g = new QGroupBox(c.text, parent);
+            g->setProperty("mvNotParent", true);    // a frame around controls, not their owner
             auto* gl = new QGridLayout(g);
             gl->setContentsMargins(6, 6, 6, 6);
             gl->setSpacing(3);
@@ -274,10 +328,30 @@ bool CTemplateHost::Build(CWnd* owner, UINT nIDTemplate)
             w = lw; wnd = std::make_unique<CListBox>();
             break;
         }
-        case CtlKind::Slider:
-        case CtlKind::ScrollBar:
         case CtlKind::Spin: {
-            const Qt::Orientation o = (c.flags & CF_VERTICAL) || c.kind == CtlKind::Spin ? Qt::Vertical : Qt::Horizontal;
+            auto* box = new QWidget(parent);
+            auto* v = new QVBoxLayout(box);
+            v->setContentsMargins(0, 0, 0, 0);
+            v->setSpacing(0);
+            auto spin = std::make_unique<CSpinButtonCtrl>();
+            CSpinButtonCtrl* pSpin = spin.get();
+            for (int delta : {1, -1}) {
+                auto* arrow = new QToolButton(box);
+                arrow->setArrowType(delta > 0 ? Qt::UpArrow : Qt::DownArrow);
+                arrow->setAutoRepeat(true);
+                arrow->setFixedSize(16, 11);
+                QObject::connect(arrow, &QToolButton::clicked, box, [pSpin, delta] { pSpin->Step(delta); });
+                v->addWidget(arrow);
+            }
+            // The control before it in the template is its buddy.
+            if (!m_controls.empty() && dynamic_cast<CEdit*>(m_controls.back().get()))
+                pSpin->SetBuddy(m_controls.back().get());
+            w = box; wnd = std::move(spin);
+            break;
+        }
+        case CtlKind::Slider:
+        case CtlKind::ScrollBar: {
+            const Qt::Orientation o = (c.flags & CF_VERTICAL) ? Qt::Vertical : Qt::Horizontal;
             QAbstractSlider* s = c.kind == CtlKind::Slider ? static_cast<QAbstractSlider*>(new QSlider(o, parent))
                                                            : static_cast<QAbstractSlider*>(new QScrollBar(o, parent));
             w = s; wnd = std::make_unique<CSliderCtrl>();

@@ -31,6 +31,8 @@ public:
     void SetSel(int nStart, int nEnd);
     void ReplaceSel(const QString& text);
     void Paste();
+    // Text that may enter by pasting or typing: only these characters (empty = any).
+    void SetAllowedChars(const QString& chars);
 };
 
 class CComboBox : public CWnd {
@@ -63,6 +65,29 @@ public:
     void SetPos(int nPos);
     int GetPos() const;
 };
+
+// Up-down arrows beside a buddy edit; the owner hears UDN_DELTAPOS first and may refuse.
+class CSpinButtonCtrl : public CWnd {
+    DECLARE_DYNAMIC(CSpinButtonCtrl)
+public:
+    void SetRange(int nLower, int nUpper) { m_nLower = nLower; m_nUpper = nUpper; }
+    void GetRange(int& nLower, int& nUpper) const { nLower = m_nLower; nUpper = m_nUpper; }
+    int SetPos(int nPos);
+    int GetPos() const;
+    void SetBuddy(CWnd* pBuddy) { m_pBuddy = pBuddy; }
+    CWnd* GetBuddy() const { return m_pBuddy; }
+    // One step up (+1) or down (-1), as a click on an arrow.
+    void Step(int nDelta);
+    // During UDN_DELTAPOS: the requested step, and the owner's refusal.
+    int m_nDelta = 0;
+    bool m_bRefused = false;
+private:
+    int m_nLower = 0, m_nUpper = 100;
+    int m_nPos = 0;
+    CWnd* m_pBuddy = nullptr;
+};
+
+enum : UINT { UDN_DELTAPOS = 0xFD2E };
 
 // Hosts the controls of one template inside a window.
 class CTemplateHost {

@@ -8,6 +8,7 @@ MessageBoxHandler g_handler;
 ModalHook g_modalHook;
 int g_beeps = 0;
 UINT g_lastBeep = 0;
+QString g_lastCaption;
 }
 
 void AfxSetMessageBoxHandler(MessageBoxHandler handler) { g_handler = std::move(handler); }
@@ -15,6 +16,7 @@ void AfxSetModalHook(ModalHook hook) { g_modalHook = std::move(hook); }
 const ModalHook& AfxGetModalHook() { return g_modalHook; }
 int AfxGetBeepCount() { return g_beeps; }
 UINT AfxGetLastBeepType() { return g_lastBeep; }
+QString AfxGetLastMessageBoxCaption() { return g_lastCaption; }
 
 void MessageBeep(UINT nType)
 {
@@ -25,11 +27,17 @@ void MessageBeep(UINT nType)
 
 int AfxMessageBox(const QString& text, UINT nType, UINT)
 {
+    return AfxMessageBoxEx(text, QStringLiteral("Marivolten"), nType);
+}
+
+int AfxMessageBoxEx(const QString& text, const QString& caption, UINT nType)
+{
+    g_lastCaption = caption;
     if (g_handler)
         return g_handler(text, nType);
 
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(QStringLiteral("Marivolten"));
+    box.setWindowTitle(caption);
     box.setText(text);
     switch (nType & MB_ICONMASK) {
     case MB_ICONSTOP: box.setIcon(QMessageBox::Critical); break;

@@ -8,6 +8,8 @@
 class CDialog;
 
 int AfxMessageBox(const QString& text, UINT nType = MB_OK, UINT nIDHelp = 0);
+// A message box with its own caption instead of the program's name.
+int AfxMessageBoxEx(const QString& text, const QString& caption, UINT nType = MB_OK);
 void MessageBeep(UINT nType = 0xFFFFFFFF);
 
 enum : UINT { MB_BEEP_ASTERISK = MB_ICONASTERISK };
@@ -20,4 +22,5 @@ using ModalHook = std::function<void(CDialog* pDlg)>;
 void AfxSetModalHook(ModalHook hook);
 const ModalHook& AfxGetModalHook();
 int AfxGetBeepCount();
+QString AfxGetLastMessageBoxCaption();
 UINT AfxGetLastBeepType();

@@ -1,7 +1,9 @@
 #include "framework/view.h"
+#include "framework/cmdids.h"
 #include "framework/document.h"
 #include "framework/frame.h"
 #include "framework/paintdc.h"
+#include "framework/print.h"
 #include "framework/wnd_p.h"
 
 #include <QPalette>
@@ -9,6 +11,11 @@
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 IMPLEMENT_DYNAMIC(CScrollView, CView)
+
+namespace {
+// Set while ID_FILE_PRINT_DIRECT runs OnFilePrint.
+bool g_printDirect = false;
+}
 
 CView::CView() = default;
 
@@ -51,12 +58,38 @@ void CView::OnPaint()
     OnDraw(&dc);
 }
 
+void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo)
+{
+    // Without a known last page a view prints one page unless it says otherwise.
+    if (pInfo && pInfo->GetMaxPage() == 0xffff)
+        pInfo->m_bContinuePrinting = pInfo->m_nCurPage == pInfo->GetFromPage();
+}
+
 BOOL CView::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
 {
     if (DispatchOwn(nID, nCode, pCmdUI))
         return TRUE;
-    return m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pCmdUI);
+    if (m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pCmdUI))
+        return TRUE;
+    // Every view prints unless it or its document takes the commands over.
+    if (nID == ID_FILE_PRINT || nID == ID_FILE_PRINT_DIRECT || nID == ID_FILE_PRINT_PREVIEW) {
+        if (nCode == CN_COMMAND) {
+            if (nID == ID_FILE_PRINT_PREVIEW) {
+                OnFilePrintPreview();
+            } else {
+                const bool was = g_printDirect;
+                g_printDirect = nID == ID_FILE_PRINT_DIRECT;
+                OnFilePrint();
+                g_printDirect = was;
+            }
+        }
+        return nCode != CN_UPDATE_COMMAND_UI;
+    }
+    return FALSE;
 }
+
+void CView::OnFilePrint() { AfxPrintView(this, g_printDirect ? PrintMode::Direct : PrintMode::Print); }
+void CView::OnFilePrintPreview() { AfxPrintView(this, PrintMode::Preview); }
 
 void CScrollView::SetScrollSizes(int nMapMode, CSize sizeTotal, CSize sizePage, CSize sizeLine)
 {

@@ -26,9 +26,14 @@ public:
     // Printing protocol.
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo) { return TRUE; }
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) {}
-    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) {}
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
     virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo) { OnDraw(pDC); }
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) {}
+    // Shows the print dialog where the job needs one; FALSE when the user cancels.
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // ID_FILE_PRINT and ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW (on by default).
+    virtual void OnFilePrint();
+    virtual void OnFilePrintPreview();
 
     void OnPaint() override;
     void PostNcDestroy() override { delete this; }

@@ -253,7 +253,7 @@ BOOL CWnd::DestroyWindow()
 CWnd* CWnd::GetParent() const
 {
     for (QWidget* p = m_pWidget ? m_pWidget->parentWidget() : nullptr; p; p = p->parentWidget())
-        if (CWnd* wnd = FromWidget(p))
+        if (CWnd* wnd = FromWidget(p); wnd && !p->property("mvNotParent").toBool())
             return wnd;
     return nullptr;
 }

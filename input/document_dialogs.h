@@ -3,12 +3,13 @@
 
 #include "app/globals.h"
 #include "framework/dialog.h"
+#include "input/member_dialogs.h"
 #include "res/resource_ids.h"
 
 class CSetupBasicDialog : public CDialog {
 public:
     CSetupBasicDialog() : CDialog(IDD_BASIC) {}
-    int m_nHeightVariation = 0;     // 0 the girder height does not vary, 1 it varies
+    int m_nHeightVariation = 1;     // girder height: 0 varies (する), 1 constant (しない)
 };
 
 class CSetupSpanDialog : public CDialog {
@@ -26,21 +27,41 @@ class CSetupMainGirderDialog : public CDialog {
 public:
     CSetupMainGirderDialog() : CDialog(IDD_MAIN_GIRDER) {}
     CJointPositionDlg m_dlgJointPosition;
+    double m_dBendingMargin = 0.0;      // stress unit of the unit system
 };
 
 class CSetupPlateGirderDialog : public CDialog {
 public:
-    CSetupPlateGirderDialog() : CDialog(IDD_PLATE_GIRDER) {}
+    CSetupPlateGirderDialog() : CDialog(IDD_PLATE_GIRDER)
+    {
+        for (double& h : m_adGirderHeight)
+            h = 1.8;
+    }
+    double m_adGirderHeight[MAX_GIRDERS];   // m
 };
 
 class CSetupBoxGirderDialog : public CDialog {
 public:
-    CSetupBoxGirderDialog() : CDialog(IDD_BOX_GIRDER) {}
+    CSetupBoxGirderDialog() : CDialog(IDD_BOX_GIRDER)
+    {
+        for (double& h : m_adGirderHeight)
+            h = 2.0;
+    }
+    double m_adGirderHeight[MAX_GIRDERS];   // m
 };
 
 class CSetupMainMemberDialog : public CDialog {
 public:
     CSetupMainMemberDialog() : CDialog(IDD_MAIN_MEMBER) {}
+    CSetupEndSwayDialog m_dlgEndSway;
+    CSetupMidSwayDialog m_dlgMidSway;
+    CSetupPierSwayDialog m_dlgPierSway;
+    CSetupCrossBeamTypeDialog m_dlgCrossBeamType;
+    CSetupLateralDialog m_dlgLateral;
+    CSetupLeftBracketDialog m_dlgLeftBracket;
+    CSetupRightBracketDialog m_dlgRightBracket;
+    CSetupMidStringerDialog m_dlgMidStringer;
+    CSetupEdgeStringerDialog m_dlgEdgeStringer;
 };
 
 // Dead loads: ten items, with the presets of the unit system.

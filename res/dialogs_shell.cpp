@@ -2,6 +2,8 @@
 // the windows whose controls arrive with their own input.
 #include "res/resources.h"
 
+#include <tuple>
+
 namespace {
 
 ControlTemplate Radio(int id, const char* text, int col, UINT flags = CF_PUSHLIKE)
@@ -22,8 +24,10 @@ DialogTemplate ScopeBar()
         {32774, "断面力図"}, {32805, "反力､ﾀﾜﾐ"}, {32775, "断面表"}, {32815, "詳細ﾃﾞｰﾀ"}, {32776, "積算表"},
         {32812, "一括印刷"}};
     int col = 0;
-    for (const auto& [id, text] : buttons)
-        t.controls.push_back(Radio(id, text, col++, CF_PUSHLIKE | (col == 1 ? CF_GROUP : 0)));
+    for (const auto& [id, text] : buttons) {
+        t.controls.push_back(Radio(id, text, col, col == 0 ? UINT(CF_PUSHLIKE | CF_GROUP) : UINT(CF_PUSHLIKE)));
+        ++col;
+    }
     t.controls.push_back(Radio(1000, "", col, CF_HIDDEN | CF_DISABLED));
     return t;
 }
@@ -55,6 +59,95 @@ DialogTemplate AboutBox()
     return t;
 }
 
+ControlTemplate Label(int id, const char* text, int row, int col, int colSpan = 1, int group = 0)
+{
+    return {CtlKind::Static, id, QString::fromUtf8(text), row, col, 1, colSpan, 0, group};
+}
+
+ControlTemplate EditAt(int id, int row, int col, int cx = 40, UINT flags = 0, int group = 0)
+{
+    return {CtlKind::Edit, id, QString(), row, col, 1, 1, flags, group, cx};
+}
+
+ControlTemplate Button(int id, const char* text, int row, int col, UINT flags = 0)
+{
+    return {CtlKind::PushButton, id, QString::fromUtf8(text), row, col, 1, 1, flags, 0, 50, 14};
+}
+
+ControlTemplate Check(int id, const char* text, int row, int col, int colSpan = 1, int group = 0)
+{
+    return {CtlKind::CheckBox, id, QString::fromUtf8(text), row, col, 1, colSpan, CF_GROUP, group};
+}
+
+DialogTemplate UserInfo()
+{
+    return {IDD_USER_INFO, QStringLiteral("ﾕｰｻﾞｰ情報"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
+        Label(1483, "会社名などを入力して下さい。Windowsに登録され\n印刷時にフッタとして出力されます。", 0, 0, 3),
+        Label(-1, "会社名", 1, 0),
+        EditAt(1482, 1, 1, 180),
+        Button(IDOK, "OK", 2, 1, CF_DEFAULT | CF_GROUP),
+        Button(IDCANCEL, "ｷｬﾝｾﾙ", 2, 2),
+    }};
+}
+
+DialogTemplate PrintFormat()
+{
+    DialogTemplate t{IDD_PRINT_FORMAT, QStringLiteral("印刷書式設定"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    t.controls.push_back({CtlKind::GroupBox, 1612, QStringLiteral("枠位置（0.1mm）"), 0, 0, 1, 4});
+    const std::tuple<int, int, const char*> edges[] = {{1484, 1488, "上"}, {1485, 1489, "左"}, {1486, 1490, "下"}, {1487, 1491, "右"}};
+    int row = 0;
+    for (const auto& [edit, spin, text] : edges) {
+        t.controls.push_back(Label(-1, text, row, 0, 1, 1612));
+        t.controls.push_back(EditAt(edit, row, 1, 30, CF_ALIGN_RIGHT, 1612));
+        t.controls.push_back({CtlKind::Spin, spin, QString(), row, 2, 1, 1, 0, 1612});
+        ++row;
+    }
+    t.controls.push_back(Label(-1, "会社名（フッタとして印刷されます。）", 1, 0, 4));
+    t.controls.push_back(EditAt(1511, 2, 0, 200));
+    t.controls.back().colSpan = 4;
+    t.controls.push_back(Check(1611, "枠を印刷しない", 3, 0, 4));
+    t.controls.push_back(Check(1609, "ﾍｯﾀﾞを印刷しない", 4, 0, 4));
+    t.controls.push_back(Check(1610, "ﾌｯﾀを印刷しない", 5, 0, 4));
+    t.controls.push_back(Button(IDOK, "OK", 6, 2, CF_DEFAULT | CF_GROUP));
+    t.controls.push_back(Button(IDCANCEL, "ｷｬﾝｾﾙ", 6, 3));
+    return t;
+}
+
+DialogTemplate OriginAdjust()
+{
+    return {IDD_ORIGIN_ADJUST, QStringLiteral("原点位置調整"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
+        Label(-1, "X (mm)", 0, 0), EditAt(1585, 0, 1, 60, CF_ALIGN_RIGHT),
+        Label(-1, "Y (mm)", 1, 0), EditAt(1586, 1, 1, 60, CF_ALIGN_RIGHT),
+        Label(-1, "θ (度)", 2, 0), EditAt(1588, 2, 1, 60, CF_ALIGN_RIGHT),
+        Check(1590, "設定した角度を平面図に反映させる", 3, 0, 3),
+        Button(IDOK, "OK", 4, 1, CF_DEFAULT | CF_GROUP), Button(IDCANCEL, "ｷｬﾝｾﾙ", 4, 2),
+    }};
+}
+
+DialogTemplate AbortConfirm()
+{
+    return {IDD_ABORT_CONFIRM, QStringLiteral("確認"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
+        Label(-1, "ここで中断しますか。", 0, 0, 2),
+        Button(IDOK, "はい", 1, 0, CF_GROUP), Button(IDCANCEL, "いいえ", 1, 1, CF_DEFAULT),
+    }};
+}
+
+DialogTemplate TestCommand()
+{
+    return {IDD_TEST_COMMAND, QStringLiteral("ﾃｽﾄｺﾏﾝﾄﾞ実行"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
+        EditAt(1465, 0, 0, 160),
+        Button(IDOK, "OK", 0, 1, CF_DEFAULT | CF_GROUP), Button(IDCANCEL, "ｷｬﾝｾﾙ", 1, 1),
+    }};
+}
+
+DialogTemplate PrintBar()
+{
+    return {IDD_PRINT_BAR, QStringLiteral("印刷"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
+        Button(57609, "印刷プレビュー", 0, 0), Button(57607, "印刷", 0, 1), Button(32811, "印刷フォーマット", 0, 2),
+        Button(1655, "一括選択", 0, 3), Button(1656, "一括解除", 0, 4),
+    }};
+}
+
 // A window whose controls come with its own input: for now only its caption.
 DialogTemplate Captioned(UINT id, const char* caption)
 {
@@ -66,7 +159,8 @@ DialogTemplate Captioned(UINT id, const char* caption)
 std::vector<DialogTemplate> ShellDialogTemplates()
 {
     return {
-        ScopeBar(), SetupBar(), AboutBox(),
+        ScopeBar(), SetupBar(), AboutBox(), UserInfo(), PrintFormat(), OriginAdjust(), AbortConfirm(), TestCommand(),
+        PrintBar(),
         Captioned(IDD_CROSS_SECTION, "横断面寸法"),
         Captioned(IDD_PANEL, "ﾊﾟﾈﾙ割、桁ﾀｲﾌﾟ設定     （ <更新>ﾎﾞﾀﾝで編集内容が画面に反映されます。 ）"),
         Captioned(IDD_CROSS_BEAM, "横桁配置"),
@@ -77,7 +171,7 @@ std::vector<DialogTemplate> ShellDialogTemplates()
         Captioned(IDD_LOAD_BAR, "荷重図操作"), Captioned(IDD_FORCE_BAR, "断面力図操作"),
         Captioned(IDD_CALC_BAR, "断面計算表操作"), Captioned(IDD_ESTIMATE_BAR, "積算表操作"),
         Captioned(IDD_REACT_BAR, "反力、たわみ表操作"), Captioned(IDD_CONDITION_BAR, "入力確認"),
-        Captioned(IDD_PRINT_BAR, "印刷"), Captioned(IDD_SECTION2_BAR, "縦断面図操作"),
+Captioned(IDD_SECTION2_BAR, "縦断面図操作"),
         Captioned(IDD_PROPERTIES_BAR, "断面詳細データ"),
     };
 }

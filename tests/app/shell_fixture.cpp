@@ -1,4 +1,5 @@
 #include "shell_fixture.h"
+#include "res/resources.h"
 
 #include <QCoreApplication>
 
@@ -13,6 +14,7 @@ void ShellTest::SetUpTestSuite()
 
 void ShellTest::SetUp()
 {
+    InstallResources();
     AfxSetMessageBoxHandler([this](const QString& text, UINT) {
         m_shown << text;
         if (m_answers.empty())

@@ -55,6 +55,7 @@ class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        m_previous = AfxGetResourceTable();
         AfxSetResourceTable(&m_res);
         AfxSetMessageBoxHandler([this](const QString& text, UINT) { m_shown << text; return int(IDOK); });
     }
@@ -62,8 +63,9 @@ protected:
     {
         AfxSetModalHook({});
         AfxSetMessageBoxHandler({});
-        AfxSetResourceTable(nullptr);
+        AfxSetResourceTable(m_previous);
     }
+    const AfxResourceTable* m_previous = nullptr;
     void Type(CDialog* dlg, int id, const QString& text)
     {
         auto* e = qobject_cast<QLineEdit*>(dlg->GetDlgItem(id)->GetWidget());

@@ -1,0 +1,107 @@
+// The frame, header, footer and page number of every printed page, and the paper.
+#include "app/doc.h"
+#include "app/small_dialogs.h"
+#include "framework/dc.h"
+#include "framework/format.h"
+#include "framework/gdi.h"
+#include "framework/msgbox.h"
+#include "framework/print.h"
+
+namespace {
+
+// Lengths in 0.1 mm to the DC's units: one to one in the 0.1 mm mode, else by the resolution.
+struct PageScale {
+    double x = 1.0;
+    double y = 1.0;
+    explicit PageScale(const CDC* pDC)
+    {
+        if (pDC->GetMapMode() != MM_LOMETRIC) {
+            x = pDC->GetDeviceCaps(LOGPIXELSX) / 254.0;
+            y = -pDC->GetDeviceCaps(LOGPIXELSY) / 254.0;
+        }
+    }
+    int X(double v) const { return int(v * x); }
+    int Y(double v) const { return int(v * y); }
+};
+
+// The area the margins are measured in, by the paper of the job.
+CSize FrameArea(const CPrintInfo* pInfo)
+{
+    const bool a3 = pInfo && pInfo->GetSettings().m_nPaperSize == DMPAPER_A3;
+    return a3 ? CSize(2900, 4130) : CSize(1990, 2900);
+}
+
+}
+
+void CMarivoltenDoc::DrawPageFrame(CDC* pDC, CPrintInfo* pInfo, const QString& strPageTitle)
+{
+    const QString header = GetTitle() + strPageTitle;
+    const QString company = GetCompanyName();
+    CBrush* oldBrush = static_cast<CBrush*>(pDC->SelectStockObject(WHITE_BRUSH));
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    CPen* oldPen = pDC->SelectObject(&pen);
+    LoadPrintSettings();
+
+    const PageScale s(pDC);
+    const CSize area = FrameArea(pInfo);
+    if (!m_bNoHeader) {
+        const int h = s.Y(pDC->GetTextExtent(header).cy);
+        pDC->TextOut(s.X(m_nMarginLeft), s.Y(-m_nMarginTop + 10) + h + 5, header);
+    }
+    const int right = s.X(area.cx - m_nMarginRight);
+    const int bottom = s.Y(-area.cy + m_nMarginBottom);
+    if (!m_bNoFrame)
+        pDC->Rectangle(s.X(m_nMarginLeft), s.Y(-m_nMarginTop + 10), right, bottom);
+    if (!m_bNoFooter)
+        pDC->TextOut(right - pDC->GetTextExtent(company).cx, bottom - 5, company);
+
+    pDC->SelectObject(oldBrush);
+    pDC->SelectObject(oldPen);
+}
+
+void CMarivoltenDoc::DrawPageFooter(CDC* pDC, CPrintInfo* pInfo, int bHasCover)
+{
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    CPen* oldPen = pDC->SelectObject(&pen);
+    LoadPrintSettings();
+
+    const PageScale s(pDC);
+    const CSize area = FrameArea(pInfo);
+    const int page = pInfo ? int(pInfo->m_nCurPage) : 1;
+    QString text;
+    if (bHasCover == 1) {
+        if (page > 1)
+            text = AfxFormat("- %d -", page - 1);
+    } else {
+        text = AfxFormat("- %d -", page);
+    }
+    const CSize extent = pDC->GetTextExtent(text);
+    const int x = s.X(area.cx / 2) - extent.cx / 2;
+    const int y = s.Y(-area.cy + m_nMarginBottom) - 5 - extent.cy;
+    pDC->TextOut(x, y, text);
+    pDC->SelectObject(oldPen);
+}
+
+void CMarivoltenDoc::SetupPrinterPaper(CPrintInfo* pInfo, CSize* pPageSize, int nPaper)
+{
+    if (!pInfo || !AfxCanPrint()) {
+        AfxMessageBox(QStringLiteral("Windows側で、通常使用するプリンターを実際にご使用になるプリンターに設定して下さい。"));
+        return;
+    }
+    const bool landscape = pInfo->GetSettings().m_bLandscape;
+    bool set = false;
+    bool a3 = false;
+    if (g_bNoA3Paper != 1) {
+        a3 = nPaper == DMPAPER_A3;
+        set = true;
+    } else if (pInfo->GetSettings().m_nPaperSize != DMPAPER_A4) {
+        set = true;
+    }
+    if (!set)
+        return;
+    pInfo->SetPaper(a3 ? DMPAPER_A3 : DMPAPER_A4, landscape);
+    m_nPageWidth = a3 ? 2970 : 2100;
+    m_nPageHeight = a3 ? 4200 : 2970;
+    if (pPageSize)
+        *pPageSize = CSize(m_nPageWidth, m_nPageHeight);
+}

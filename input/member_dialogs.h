@@ -1,0 +1,101 @@
+// The sub-dialogs of the main member data: one per kind of secondary member.
+#pragma once
+
+#include "framework/dialog.h"
+
+// Sway bracing as a truss: chord and diagonal sections, and the member spacing b.
+class CSwayDialogBase : public CDialog {
+public:
+    CSwayDialogBase(UINT id, int upper, int lower, int diagonal) : CDialog(id), m_nUpperChord(upper),
+        m_nLowerChord(lower), m_nDiagonal(diagonal) {}
+    int m_nUpperChord;
+    int m_nLowerChord;
+    int m_nDiagonal;
+    int m_nGrade = 1;
+    int m_bFirstOpen = 1;
+    double m_dMemberDistB = 0.0;        // mm, 0 = from the girder heights
+    int m_bConvertedStiffness = 0;
+};
+
+class CSetupEndSwayDialog : public CSwayDialogBase {
+public:
+    CSetupEndSwayDialog() : CSwayDialogBase(163, 12, 2, 6) {}
+};
+
+class CSetupMidSwayDialog : public CSwayDialogBase {
+public:
+    // Upper and lower chords share one section.
+    CSetupMidSwayDialog() : CSwayDialogBase(164, 12, 12, 2) {}
+};
+
+class CSetupPierSwayDialog : public CSwayDialogBase {
+public:
+    CSetupPierSwayDialog() : CSwayDialogBase(165, 12, 12, 2) {}
+};
+
+class CSetupCrossBeamTypeDialog : public CDialog {
+public:
+    CSetupCrossBeamTypeDialog() : CDialog(166) {}
+    int m_nGrade = 1;
+    int m_bFirstOpen = 1;
+    double m_dMemberDistB = 0.0;        // mm
+    double m_dFlangeThickness = 10.0;
+    double m_dFlangeWidth = 220.0;
+    double m_dWebThickness = 9.0;
+    int m_bConvertedStiffness = 1;
+};
+
+class CSetupLateralDialog : public CDialog {
+public:
+    CSetupLateralDialog() : CDialog(190) {}
+    int m_nOuterSection = 2;
+    int m_nInnerSection = 2;
+    int m_nGrade = 1;
+};
+
+// Brackets: member spacings BL and BR at the girder, and the plate sizes.
+class CBracketDialogBase : public CDialog {
+public:
+    explicit CBracketDialogBase(UINT id) : CDialog(id) {}
+    int m_nGrade = 0;
+    int m_bFirstOpen = 1;
+    double m_dDistBL = 0.0;             // mm
+    double m_dDistBR = 0.0;             // mm
+    double m_dFlangeThickness = 9.0;
+    double m_dFlangeWidth = 100.0;
+    double m_dLength = 1000.0;
+    double m_dWebThickness = 9.0;
+};
+
+class CSetupLeftBracketDialog : public CBracketDialogBase {
+public:
+    CSetupLeftBracketDialog() : CBracketDialogBase(194) {}
+};
+
+class CSetupRightBracketDialog : public CBracketDialogBase {
+public:
+    CSetupRightBracketDialog() : CBracketDialogBase(195) {}
+};
+
+// Stringers: plate sizes with the web height L.
+class CStringerDialogBase : public CDialog {
+public:
+    explicit CStringerDialogBase(UINT id) : CDialog(id) {}
+    int m_nGrade = 0;
+    int m_bFirstOpen = 1;
+    double m_dFlangeThickness = 9.0;
+    double m_dFlangeWidth = 100.0;
+    double m_dWebHeightL = 0.0;         // mm
+    double m_dWebThickness = 9.0;
+};
+
+class CSetupEdgeStringerDialog : public CStringerDialogBase {
+public:
+    CSetupEdgeStringerDialog() : CStringerDialogBase(199) {}
+};
+
+class CSetupMidStringerDialog : public CStringerDialogBase {
+public:
+    CSetupMidStringerDialog() : CStringerDialogBase(196) {}
+    int m_nCount = 3;
+};
