@@ -2,93 +2,69 @@
 #include "app/doc.h"
 #include "framework/profile.h"
 
+#include <array>
+
 namespace {
 const QString kSettings = QStringLiteral("Settings");
+const QString kOption = QStringLiteral("Option");
 
-QString Entry(const QString& section, const char* entry)
+// Reads an entry into the members only when it holds all of them.
+template <size_t N>
+int Load(const QString& section, const char* entry, const std::array<int*, N>& members)
 {
-    return AfxGetProfileString(section, QString::fromLatin1(entry));
-}
-
-void Write(const QString& section, const char* entry, const int* values, int count)
-{
-    AfxWriteProfileString(section, QString::fromLatin1(entry), AfxJoinProfileInts(values, count));
-}
-}
-
-int CMarivoltenDoc::LoadMenuOption()
-{
-    int v[2];
-    if (!AfxParseProfileInts(Entry(QStringLiteral("Option"), "Menu"), v, 2))
+    int v[N];
+    if (!AfxParseProfileInts(AfxGetProfileString(section, QString::fromLatin1(entry)), v, int(N)))
         return 0;
-    g_bSIUnits = v[0];
-    g_bNoA3Paper = v[1];
+    for (size_t i = 0; i < N; ++i)
+        *members[i] = v[i];
     return 1;
 }
 
-void CMarivoltenDoc::SaveMenuOption()
+template <size_t N>
+void Save(const QString& section, const char* entry, const std::array<int, N>& values)
 {
-    const int v[2] = {g_bSIUnits, g_bNoA3Paper};
-    Write(QStringLiteral("Option"), "Menu", v, 2);
+    AfxWriteProfileString(section, QString::fromLatin1(entry), AfxJoinProfileInts(values.data(), int(N)));
 }
+
+template <size_t N>
+std::array<int*, N> Members(int (&a)[N])
+{
+    std::array<int*, N> m;
+    for (size_t i = 0; i < N; ++i)
+        m[i] = &a[i];
+    return m;
+}
+
+template <size_t N>
+std::array<int, N> Values(const int (&a)[N])
+{
+    std::array<int, N> v{};
+    std::copy(a, a + N, v.begin());
+    return v;
+}
+}
+
+int CMarivoltenDoc::LoadMenuOption() { return Load<2>(kOption, "Menu", {&g_bSIUnits, &g_bNoA3Paper}); }
+void CMarivoltenDoc::SaveMenuOption() { Save<2>(kOption, "Menu", {g_bSIUnits, g_bNoA3Paper}); }
 
 int CMarivoltenDoc::LoadPrintSettings()
 {
-    int v[6];
-    if (!AfxParseProfileInts(Entry(kSettings, "PrintCondition"), v, 6))
+    if (!Load<6>(kSettings, "PrintCondition",
+                 {&m_nMarginLeft, &m_nMarginRight, &m_nMarginTop, &m_nMarginBottom, &m_nPageWidth, &m_nPageHeight}))
         return 0;
-    m_nMarginLeft = v[0];
-    m_nMarginRight = v[1];
-    m_nMarginTop = v[2];
-    m_nMarginBottom = v[3];
-    m_nPageWidth = v[4];
-    m_nPageHeight = v[5];
-    int h[3];
-    if (!AfxParseProfileInts(Entry(kSettings, "PrintHeader"), h, 3))
-        return 0;
-    m_bNoHeader = h[0];
-    m_bNoFooter = h[1];
-    m_bNoFrame = h[2];
-    return 1;
+    return Load<3>(kSettings, "PrintHeader", {&m_bNoHeader, &m_bNoFooter, &m_bNoFrame});
 }
 
 void CMarivoltenDoc::SavePrintSettings()
 {
-    const int v[6] = {m_nMarginLeft, m_nMarginRight, m_nMarginTop, m_nMarginBottom, m_nPageWidth, m_nPageHeight};
-    Write(kSettings, "PrintCondition", v, 6);
-    const int h[3] = {m_bNoHeader, m_bNoFooter, m_bNoFrame};
-    Write(kSettings, "PrintHeader", h, 3);
+    Save<6>(kSettings, "PrintCondition",
+            {m_nMarginLeft, m_nMarginRight, m_nMarginTop, m_nMarginBottom, m_nPageWidth, m_nPageHeight});
+    Save<3>(kSettings, "PrintHeader", {m_bNoHeader, m_bNoFooter, m_bNoFrame});
 }
 
-int CMarivoltenDoc::LoadHumanCostCondition()
-{
-    int v[12];
-    if (!AfxParseProfileInts(Entry(kSettings, "HumanCostCondition"), v, 12))
-        return 0;
-    std::copy(v, v + 12, m_anLabourCosts);
-    return 1;
-}
-
-void CMarivoltenDoc::SaveHumanCostCondition() { Write(kSettings, "HumanCostCondition", m_anLabourCosts, 12); }
-
-int CMarivoltenDoc::LoadSteelCostCondition()
-{
-    int v[4];
-    if (!AfxParseProfileInts(Entry(kSettings, "SteelCostCondition"), v, 4))
-        return 0;
-    std::copy(v, v + 4, m_anSteelCosts);
-    return 1;
-}
-
-void CMarivoltenDoc::SaveSteelCostCondition() { Write(kSettings, "SteelCostCondition", m_anSteelCosts, 4); }
-
-int CMarivoltenDoc::LoadDialogSetting()
-{
-    int v[1];
-    if (!AfxParseProfileInts(Entry(kSettings, "Dialog"), v, 1))
-        return 0;
-    m_nDialogSetting = v[0];
-    return 1;
-}
-
-void CMarivoltenDoc::SaveDialogSetting() { Write(kSettings, "Dialog", &m_nDialogSetting, 1); }
+int CMarivoltenDoc::LoadHumanCostCondition() { return Load(kSettings, "HumanCostCondition", Members(m_anLabourCosts)); }
+void CMarivoltenDoc::SaveHumanCostCondition() { Save(kSettings, "HumanCostCondition", Values(m_anLabourCosts)); }
+int CMarivoltenDoc::LoadSteelCostCondition() { return Load(kSettings, "SteelCostCondition", Members(m_anSteelCosts)); }
+void CMarivoltenDoc::SaveSteelCostCondition() { Save(kSettings, "SteelCostCondition", Values(m_anSteelCosts)); }
+int CMarivoltenDoc::LoadDialogSetting() { return Load<1>(kSettings, "Dialog", {&m_nDialogSetting}); }
+void CMarivoltenDoc::SaveDialogSetting() { Save<1>(kSettings, "Dialog", {m_nDialogSetting}); }

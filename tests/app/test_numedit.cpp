@@ -6,34 +6,19 @@
 
 #include "app/numedit.h"
 #include "framework/msgbox.h"
+#include "common/test_resources.h"
 
 namespace {
-
-class Resources : public AfxResourceTable {
-public:
-    Resources() { m_dlg = {900, QStringLiteral("x"), QString(), 9, 0, 0, {{CtlKind::Edit, 1956, QString(), 0, 0}}}; }
-    QString LoadString(UINT) const override { return {}; }
-    const DialogTemplate* FindDialog(UINT id) const override { return id == 900 ? &m_dlg : nullptr; }
-    const MenuTemplate* FindMenu(UINT) const override { return nullptr; }
-    const ToolBarTemplate* FindToolBar(UINT) const override { return nullptr; }
-    const AccelTableTemplate* FindAccelerators(UINT) const override { return nullptr; }
-    QString BitmapPath(UINT) const override { return {}; }
-    DialogTemplate m_dlg;
-};
 
 class NumEditTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_previous = AfxGetResourceTable();
-        AfxSetResourceTable(&m_res);
         ASSERT_TRUE(m_dlg.Create(900));
         ASSERT_TRUE(m_edit.Attach(1956, &m_dlg));
         m_line = qobject_cast<QLineEdit*>(m_edit.GetWidget());
         ASSERT_NE(m_line, nullptr);
     }
-    void TearDown() override { AfxSetResourceTable(m_previous); }
-    const AfxResourceTable* m_previous = nullptr;
     // Types as a person would: key down, then the character.
     void Type(const QString& text)
     {
@@ -44,7 +29,7 @@ protected:
             m_line->insert(QString(c));
         }
     }
-    Resources m_res;
+    TestResources m_res{{{900, QStringLiteral("x"), QString(), 9, 0, 0, {{CtlKind::Edit, 1956, QString(), 0, 0}}}}};
     CDialog m_dlg{900};
     CNumEdit m_edit;
     QLineEdit* m_line = nullptr;

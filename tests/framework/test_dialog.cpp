@@ -5,14 +5,13 @@
 
 #include "framework/dialog.h"
 #include "framework/msgbox.h"
+#include "common/test_resources.h"
 
 namespace {
 
-class TestResources : public AfxResourceTable {
-public:
-    TestResources()
-    {
-        m_dlg = {500, QStringLiteral("試験"), QString(), 9, 0, 0, {
+DialogTemplate SpanTemplate()
+{
+    return {500, QStringLiteral("試験"), QString(), 9, 0, 0, {
             {CtlKind::Edit, 1001, QString(), 0, 0},
             {CtlKind::Edit, 1002, QString(), 1, 0},
             {CtlKind::RadioButton, 1010, QStringLiteral("鈑桁"), 2, 0, 1, 1, CF_GROUP},
@@ -22,16 +21,7 @@ public:
             {CtlKind::PushButton, IDOK, QStringLiteral("OK"), 4, 0, 1, 1, CF_DEFAULT},
             {CtlKind::PushButton, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), 4, 1},
         }};
-    }
-    QString LoadString(UINT) const override { return {}; }
-    const DialogTemplate* FindDialog(UINT id) const override { return id == 500 ? &m_dlg : nullptr; }
-    const MenuTemplate* FindMenu(UINT) const override { return nullptr; }
-    const ToolBarTemplate* FindToolBar(UINT) const override { return nullptr; }
-    const AccelTableTemplate* FindAccelerators(UINT) const override { return nullptr; }
-    QString BitmapPath(UINT) const override { return {}; }
-private:
-    DialogTemplate m_dlg;
-};
+}
 
 class SpanDialog : public CDialog {
 public:
@@ -55,24 +45,20 @@ class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_previous = AfxGetResourceTable();
-        AfxSetResourceTable(&m_res);
         AfxSetMessageBoxHandler([this](const QString& text, UINT) { m_shown << text; return int(IDOK); });
     }
     void TearDown() override
     {
         AfxSetModalHook({});
         AfxSetMessageBoxHandler({});
-        AfxSetResourceTable(m_previous);
     }
-    const AfxResourceTable* m_previous = nullptr;
     void Type(CDialog* dlg, int id, const QString& text)
     {
         auto* e = qobject_cast<QLineEdit*>(dlg->GetDlgItem(id)->GetWidget());
         ASSERT_NE(e, nullptr);
         e->setText(text);
     }
-    TestResources m_res;
+    TestResources m_res{{SpanTemplate()}};
     QStringList m_shown;
 };
 
