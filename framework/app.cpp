@@ -7,6 +7,9 @@
 #include "framework/profile.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -240,6 +243,11 @@ BOOL CWinApp::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
 int AfxWinMain(int argc, char** argv)
 {
     static QApplication qapp(argc, argv);
+    // The toolkit's own dialogs (files, printing) speak Japanese too.
+    static QTranslator translator;
+    if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        qapp.installTranslator(&translator);
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;

@@ -64,9 +64,11 @@ public:
     BOOL WriteProfileInt(const QString& section, const QString& entry, int value);
     BOOL WriteProfileString(const QString& section, const QString& entry, const QString& value);
 
-    // Shell integration and legacy switches that have nothing to do here.
+    // Files of the document types open in this program from the desktop.
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
+    static QString MimeTypeOf(const QString& regFileTypeId);
+    // Switches of the original platform that have nothing to do here.
     void EnableShellOpen() {}
-    void RegisterShellFileTypes(BOOL bCompat = FALSE) {}
     BOOL Enable3dControls() { return TRUE; }
 
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;

@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, testing and running need, when missing.
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config ccache
-      qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
+      qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n libgl-dev
       libgtest-dev googletest
       fonts-ipafont-mincho fonts-ipafont-gothic
       xvfb xauth x11-apps poppler-utils)

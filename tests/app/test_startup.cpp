@@ -155,3 +155,21 @@ TEST(DocumentRecords, TextTablesHoldTheProgramNames)
     EXPECT_EQ(g_szCrossMemberKinds[3], QStringLiteral("中間支点上対傾構"));
     EXPECT_EQ(g_szDesignStandards[1], QStringLiteral("日本道路公団"));
 }
+
+TEST_F(ShellTest, DesignFilesOpenFromTheDesktop)
+{
+    theApp.RegisterShellFileTypes(TRUE);
+    const QString data = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"));
+    QFile mime(data + QStringLiteral("/mime/packages/marivolten.document.xml"));
+    ASSERT_TRUE(mime.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(mime.readAll());
+    EXPECT_TRUE(xml.contains(QStringLiteral("type=\"application/x-marivolten-document\"")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("pattern=\"*.mvl\"")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("pattern=\"*.MVL\"")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("Mrvlts Document")));
+    QFile desktop(data + QStringLiteral("/applications/marivolten.desktop"));
+    ASSERT_TRUE(desktop.open(QIODevice::ReadOnly));
+    const QString entry = QString::fromUtf8(desktop.readAll());
+    EXPECT_TRUE(entry.contains(QStringLiteral("MimeType=application/x-marivolten-document;")));
+    EXPECT_TRUE(entry.contains(QStringLiteral(" %f")));
+}

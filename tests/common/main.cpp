@@ -11,6 +11,7 @@ int main(int argc, char** argv)
     // Tests never touch the user's own profile, nor each other's.
     QTemporaryDir config;
     setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+    setenv("XDG_DATA_HOME", config.path().toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
