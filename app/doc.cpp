@@ -9,10 +9,7 @@ IMPLEMENT_DYNCREATE(CMarivoltenDoc, CDocument)
 
 CMarivoltenDoc::CMarivoltenDoc()
 {
-    HandleCommand(ID_OPTION_SI_UNITS, [this] { OnUseSIUnits(); });
-    HandleUpdate(ID_OPTION_SI_UNITS, [](CCmdUI* ui) { ui->SetCheck(g_bSIUnits == 1); });
-    HandleCommand(ID_OPTION_NO_A3, [this] { OnNoA3Paper(); });
-    HandleUpdate(ID_OPTION_NO_A3, [](CCmdUI* ui) { ui->SetCheck(g_bNoA3Paper == 1); });
+    RegisterCommands();
 
     LoadMenuOption();
     LoadDialogSetting();

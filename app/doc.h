@@ -12,6 +12,7 @@ class CCalcProgressDlg;
 class CGirderDesign;
 class CCrossSectionDrawer;
 class CDC;
+class CDialog;
 class CPrintInfo;
 
 class CMarivoltenDoc : public CDocument {
@@ -60,6 +61,38 @@ public:
     // Discards the grillage and section results (the caller has asked).
     void InvalidateResults();
     int SaveSectionLayout();
+
+    // Commands of the input steps and calculations.
+    void RegisterCommands();
+    // Runs an input dialog modally; IDOK marks the design modified. Views are updated either way.
+    int RunInputDialog(CDialog& dlg, bool hideModeless = true);
+    void OnBasicCondition();
+    void OnSpanPanel();
+    void OnMainGirderData();
+    void OnMainGirderData2();
+    void OnMainMemberData();
+    void OnDeadLoad();
+    void OnSteelWeightHaunch();
+    void OnEstimateData();
+    void OnGrillageCalc();
+    void OnEstimate();
+    void OnInvalidateResults();
+    void OnFileSaveAs();
+    // Animation of the please-wait window: profile "Animation"/"name".
+    int ReadAnimationChoice();
+    void SetAnimationChoice(int nChoice);
+    // The grillage runs: the first one, and the one that keeps edited sections.
+    int RunGrillageCalc();
+    int RerunGrillageCalc();
+    void CalcEstimate() {}
+    // Girders symmetric about the base line and the median on each station.
+    int UpdateGirderCentreLine();
+    // Change points of the girder height along the spans; arrive with the plan geometry.
+    void BuildHeightChangePoints() {}
+    // The message for input that no longer fits together, once.
+    void ReportInconsistentLayout();
+    // Rebuild after the span lengths and panel counts changed.
+    void RebuildAfterSpanChange();
 
     // Effective secondary member dimensions in m: the typed value, or one
     // derived from the girder heights when nothing was typed.

@@ -3,6 +3,10 @@
 
 class CGirderDesign {
 public:
+    // Steel weight per metre of this girder for the grillage dead load (tf/m).
+    double GetSteelWeightPerLength(int nOption) const;
+
+    int m_nGirder = 0;          // 0-based main girder number
     int m_nSections = 0;
     double m_dLength = 0.0;     // m, the sum of its span lengths
 };

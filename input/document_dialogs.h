@@ -3,14 +3,10 @@
 
 #include "app/globals.h"
 #include "framework/dialog.h"
+#include "input/basic_dialog.h"
 #include "input/member_dialogs.h"
 #include "res/resource_ids.h"
 
-class CSetupBasicDialog : public CDialog {
-public:
-    CSetupBasicDialog() : CDialog(IDD_BASIC) {}
-    int m_nHeightVariation = 1;     // girder height: 0 varies (する), 1 constant (しない)
-};
 
 class CSetupSpanDialog : public CDialog {
 public:
@@ -21,6 +17,10 @@ public:
 class CJointPositionDlg : public CDialog {
 public:
     CJointPositionDlg() : CDialog(IDD_JOINT_POSITION) {}
+    // Back to automatic joint positions; the block table arrives with the section design.
+    void ResetBlocks() {}
+    // Block lengths from the girders' design objects; arrives with the section design.
+    void ComputeBlockLengths() {}
 };
 
 class CSetupMainGirderDialog : public CDialog {
@@ -28,6 +28,7 @@ public:
     CSetupMainGirderDialog() : CDialog(IDD_MAIN_GIRDER) {}
     CJointPositionDlg m_dlgJointPosition;
     double m_dBendingMargin = 0.0;      // stress unit of the unit system
+    int m_nBlockLengthMode = 0;         // main girder blocks: 0 automatic, 1 set by hand
 };
 
 class CSetupPlateGirderDialog : public CDialog {
@@ -53,6 +54,7 @@ public:
 class CSetupMainMemberDialog : public CDialog {
 public:
     CSetupMainMemberDialog() : CDialog(IDD_MAIN_MEMBER) {}
+    int m_bUseLateral = 1;              // lateral bracing (横構) used
     CSetupEndSwayDialog m_dlgEndSway;
     CSetupMidSwayDialog m_dlgMidSway;
     CSetupPierSwayDialog m_dlgPierSway;

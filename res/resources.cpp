@@ -15,8 +15,9 @@ class ProgramResources : public AfxResourceTable {
 public:
     ProgramResources()
     {
-        for (DialogTemplate& t : ShellDialogTemplates())
-            m_dialogs.emplace(t.id, std::move(t));
+        for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates})
+            for (DialogTemplate& t : part())
+                m_dialogs.emplace(t.id, std::move(t));
     }
     QString LoadString(UINT id) const override { return LoadProgramString(id); }
     const DialogTemplate* FindDialog(UINT id) const override

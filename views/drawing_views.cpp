@@ -5,6 +5,7 @@ CSectionView* g_pSectionView = nullptr;
 CLoadView* g_pLoadView = nullptr;
 CForceView* g_pForceView = nullptr;
 CSection2View* g_pSection2View = nullptr;
+CGridBar* g_pGridBar = nullptr;
 
 IMPLEMENT_DYNCREATE(CGridView, CScrollView)
 IMPLEMENT_DYNCREATE(CSectionView, CScrollView)
@@ -22,6 +23,9 @@ CForceView::CForceView() { g_pForceView = this; }
 CForceView::~CForceView() { if (g_pForceView == this) g_pForceView = nullptr; }
 CSection2View::CSection2View() { g_pSection2View = this; }
 CSection2View::~CSection2View() { if (g_pSection2View == this) g_pSection2View = nullptr; }
+
+CGridBar::CGridBar() { g_pGridBar = this; }
+CGridBar::~CGridBar() { if (g_pGridBar == this) g_pGridBar = nullptr; }
 
 CForceBar::CForceBar()
     : m_adScale1{0.1, 0.2, 0.5, 1.0, 1.5, 2.0, 3.0, 5.0, 7.0, 10.0},

@@ -13,11 +13,15 @@ public:
     int m_bDrawing = 1;     // 0 suppresses drawing while the cross beams are re-initialised
 };
 
+class CMarivoltenDoc;
+
 class CSectionView : public CScrollView {
     DECLARE_DYNCREATE(CSectionView)
 public:
     CSectionView();
     ~CSectionView() override;
+    // One drawer per cross-section station; the drawers arrive with the drawing views.
+    void RebuildDrawers(CMarivoltenDoc* pDoc) {}
 };
 
 class CLoadView : public CScrollView {
@@ -39,9 +43,14 @@ class CSection2View : public CScrollView {
 public:
     CSection2View();
     ~CSection2View() override;
+    void RebuildDrawers(CMarivoltenDoc* pDoc) {}
 };
 
-class CGridBar : public CDialogBar {};
+class CGridBar : public CDialogBar {
+public:
+    CGridBar();
+    ~CGridBar() override;
+};
 class CSectionBar : public CDialogBar {};
 class CLoadBar : public CDialogBar {};
 class CSection2Bar : public CDialogBar {};
@@ -59,3 +68,4 @@ extern CSectionView* g_pSectionView;
 extern CLoadView* g_pLoadView;
 extern CForceView* g_pForceView;
 extern CSection2View* g_pSection2View;
+extern CGridBar* g_pGridBar;

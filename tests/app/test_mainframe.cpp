@@ -1,5 +1,5 @@
 // Main frame: step marks, view switching, bars, toggles and placement.
-#include "shell_fixture.h"
+#include "common/shell_fixture.h"
 
 #include "app/childfrm.h"
 #include "app/splash.h"

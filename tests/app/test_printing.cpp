@@ -1,5 +1,5 @@
 // Page frame, page numbers and paper of every printout; the print format dialog.
-#include "shell_fixture.h"
+#include "common/shell_fixture.h"
 
 #include "app/small_dialogs.h"
 #include "framework/dc.h"

@@ -1,5 +1,5 @@
 // Profile settings, unit switch, effective values and small tables of the document.
-#include "shell_fixture.h"
+#include "common/shell_fixture.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // Start-up, templates, File New and the document's lifetime.
-#include "shell_fixture.h"
+#include "common/shell_fixture.h"
 
 #include "app/childfrm.h"
 #include "framework/doctempl.h"

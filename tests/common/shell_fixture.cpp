@@ -1,4 +1,4 @@
-#include "shell_fixture.h"
+#include "common/shell_fixture.h"
 #include "res/resources.h"
 
 #include <QCoreApplication>

@@ -1,0 +1,288 @@
+#include "input/basic_dialog.h"
+#include "app/doc.h"
+#include "app/globals.h"
+#include "app/mainfrm.h"
+#include "framework/app.h"
+#include "framework/format.h"
+#include "framework/msgbox.h"
+#include "input/modeless_dialogs.h"
+#include "res/resource_ids.h"
+#include "views/drawing_views.h"
+
+#include <cmath>
+
+namespace {
+
+enum : int {
+    IDC_TITLE = 1014, IDC_FORM_PLATE = 1016, IDC_FORM_BOX = 1017, IDC_SPANS = 1018, IDC_SPANS_SPIN = 1019,
+    IDC_GIRDERS = 1020, IDC_GIRDERS_SPIN = 1021, IDC_SIDEWALK = 1022, IDC_STANDARD = 1250, IDC_WEATHERING = 1253,
+    IDC_SUBTITLE = 1475, IDC_HEIGHT_VARIATION = 1659, IDC_HSTEEL = 1854, IDC_ZERO_PAINT = 1870, IDC_MEDIAN = 1875,
+    IDC_LIVE_LOAD = 1889, IDC_KERB_UNLOADED = 1972, IDC_MEDIAN_UNLOADED = 1973, IDC_LOADING_WIDTH = 1974,
+    IDC_P1 = 1975, IDC_P2 = 1976
+};
+
+const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
+
+// Index of the checked button of a radio group, -1 when none.
+int CheckedIndex(CDialog* dlg, int firstId)
+{
+    const std::vector<int> ids = dlg->m_host.RadioGroup(firstId);
+    for (size_t i = 0; i < ids.size(); ++i)
+        if (auto* b = dynamic_cast<CButton*>(dlg->GetDlgItem(ids[i])); b && b->GetCheck())
+            return int(i);
+    return -1;
+}
+
+int Checked(CDialog* dlg, int id)
+{
+    auto* b = dynamic_cast<CButton*>(dlg->GetDlgItem(id));
+    return b ? b->GetCheck() : 0;
+}
+
+int IntegerIn(CDialog* dlg, int id)
+{
+    CWnd* w = dlg->GetDlgItem(id);
+    return w ? AfxAtoi(w->GetWindowText()) : 0;
+}
+
+void BringPlanViewForward()
+{
+    if (!g_pMainFrame)
+        return;
+    g_pMainFrame->ActivateOrCreateView(AfxGetApp()->GetTemplates().front(), RUNTIME_CLASS(CGridView));
+    g_pMainFrame->ResetViewFlags();
+}
+
+}
+
+CSetupBasicDialog::CSetupBasicDialog() : CDialog(IDD_BASIC)
+{
+    m_nGirderForm = g_nBridgeType == 0 ? 0 : 1;
+    m_nGirders = g_nBridgeType == 2 && g_nGirders == 3 ? 1 : g_nGirders;
+    m_nSpans = g_nSpans;
+}
+
+BOOL CSetupBasicDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    if (m_strTitle == QStringLiteral("新規") && g_pDoc) {
+        m_strTitle = g_pDoc->GetTitle();
+        UpdateData(FALSE);
+    }
+    // A single box is entered, and shown, as a box girder with one girder.
+    m_nGirderForm = g_nBridgeType == 0 ? 0 : 1;
+    m_nGirders = g_nBridgeType == 2 ? 1 : g_nGirders;
+    UpdateData(FALSE);
+    m_editGirders.Attach(IDC_GIRDERS, this);
+    m_editSpans.Attach(IDC_SPANS, this);
+    if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_GIRDERS_SPIN)))
+        spin->SetRange(1, 20);
+    if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_SPANS_SPIN)))
+        spin->SetRange(0, 14);
+    m_cbStandard.ResetContent();
+    for (const QString& s : g_szDesignStandards)
+        m_cbStandard.AddString(s);
+    m_cbStandard.SetCurSel(m_nStandard);
+    return TRUE;
+}
+
+void CSetupBasicDialog::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Control(pDX, IDC_STANDARD, m_cbStandard);
+    DDX_Text(pDX, IDC_TITLE, m_strTitle);
+    DDV_MaxChars(pDX, m_strTitle, 100);
+    DDX_Radio(pDX, IDC_FORM_PLATE, m_nGirderForm);
+    DDX_Radio(pDX, IDC_SIDEWALK, m_nSidewalk);
+    DDX_Radio(pDX, IDC_LIVE_LOAD, m_nLiveLoad);
+    DDX_Text(pDX, IDC_GIRDERS, m_nGirders);
+    DDV_MinMaxInt(pDX, m_nGirders, 1, 20);
+    DDX_Text(pDX, IDC_SPANS, m_nSpans);
+    DDV_MinMaxInt(pDX, m_nSpans, 0, 14);
+    DDX_Radio(pDX, IDC_WEATHERING, m_nWeathering);
+    DDX_Text(pDX, IDC_SUBTITLE, m_strSubtitle);
+    DDX_Radio(pDX, IDC_HEIGHT_VARIATION, m_nHeightVariation);
+    DDX_Radio(pDX, IDC_HSTEEL, m_nHSteel);
+    DDX_Check(pDX, IDC_ZERO_PAINT, m_bZeroPaintCost);
+    DDX_Radio(pDX, IDC_MEDIAN, m_nMedian);
+    DDX_Check(pDX, IDC_MEDIAN_UNLOADED, m_bMedianUnloaded);
+    DDX_Check(pDX, IDC_KERB_UNLOADED, m_bKerbUnloaded);
+    DDX_Text(pDX, IDC_LOADING_WIDTH, m_dLoadingWidth);
+    DDV_MinMaxDouble(pDX, m_dLoadingWidth, 1.0, 10.0);
+    DDX_Text(pDX, IDC_P1, m_dP1Factor);
+    DDV_MinMaxDouble(pDX, m_dP1Factor, 0.5, 2.0);
+    DDX_Text(pDX, IDC_P2, m_dP2Factor);
+    DDV_MinMaxDouble(pDX, m_dP2Factor, 0.5, 2.0);
+}
+
+int CSetupBasicDialog::IsUnchanged()
+{
+    if (IntegerIn(this, IDC_SPANS) != m_nSpans || IntegerIn(this, IDC_GIRDERS) != m_nGirders)
+        return 0;
+    if (m_cbStandard.GetCurSel() >= 0 && m_cbStandard.GetCurSel() != m_nStandard)
+        return 0;
+    if (Checked(this, IDC_ZERO_PAINT) != m_bZeroPaintCost)
+        return 0;
+    return CheckedIndex(this, IDC_WEATHERING) == m_nWeathering && CheckedIndex(this, IDC_FORM_PLATE) == m_nGirderForm
+        && CheckedIndex(this, IDC_SIDEWALK) == m_nSidewalk && CheckedIndex(this, IDC_LIVE_LOAD) == m_nLiveLoad
+        && CheckedIndex(this, IDC_HEIGHT_VARIATION) == m_nHeightVariation && CheckedIndex(this, IDC_HSTEEL) == m_nHSteel
+        && CheckedIndex(this, IDC_MEDIAN) == m_nMedian;
+}
+
+bool CSetupBasicDialog::AnalysisFactorsChanged()
+{
+    auto number = [this](int id) { CWnd* w = GetDlgItem(id); return w ? AfxAtof(w->GetWindowText()) : 0.0; };
+    return Checked(this, IDC_MEDIAN_UNLOADED) != m_bMedianUnloaded || Checked(this, IDC_KERB_UNLOADED) != m_bKerbUnloaded
+        || number(IDC_P1) != m_dP1Factor || number(IDC_P2) != m_dP2Factor;
+}
+
+void CSetupBasicDialog::OnOK()
+{
+    CMarivoltenDoc* doc = g_pDoc;
+    const bool unchanged = IsUnchanged() == 1;
+    const bool factorsChanged = AnalysisFactorsChanged();
+
+    if (!unchanged && IntegerIn(this, IDC_SPANS) == 0) {
+        AfxMessageBox(QStringLiteral("支間数に1以上の値を設定して下さい。"));
+        return;
+    }
+    // Everything is checked before anything is asked or changed; a refusal puts the values back.
+    const BasicConditions saved = *this;
+    auto refuse = [this, &saved] { static_cast<BasicConditions&>(*this) = saved; };
+    if (!UpdateData(TRUE)) {
+        refuse();
+        return;
+    }
+    if (m_cbStandard.GetCurSel() >= 0)
+        m_nStandard = m_cbStandard.GetCurSel();
+
+    const bool resultsExist = doc && doc->m_bGrillageNotRun == 0;
+    if (unchanged) {
+        // Titles and factors alone: no step and no rebuild, but new factors mean other results.
+        if (factorsChanged && resultsExist) {
+            if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK) {
+                refuse();
+                return;
+            }
+            doc->InvalidateResults();
+            BringPlanViewForward();
+        }
+        EndDialog(IDOK);
+        return;
+    }
+    if (m_nGirderForm == 0 && m_nGirders == 1) {
+        AfxMessageBox(QStringLiteral("1主桁の鈑桁を設定できません。"));
+        refuse();
+        return;
+    }
+    if (m_bZeroPaintCost && m_nWeathering != 0) {
+        AfxMessageBox(QStringLiteral("耐候性鋼材を使用しない場合は塗装費を０にできません。"));
+        refuse();
+        return;
+    }
+
+    const int newGirders = m_nGirderForm == 1 && m_nGirders == 1 ? 3 : m_nGirders;
+    const bool countsChanged = m_nSpans != g_nSpans || newGirders != g_nGirders;
+    if (doc) {
+        // Ask first; only when every answer is yes does anything change.
+        CSetupMainGirderDialog& girder = doc->m_dlgMainGirder;
+        const bool handSetJoints = girder.m_nBlockLengthMode == 1;
+        const bool jointsLost = handSetJoints && countsChanged;
+        const char* question = jointsLost
+            ? "格子計算、断面計算の結果が無効になります。また、主桁継ぎ手位置を初期化します。よろしいですか。"
+            : resultsExist ? kResultsQuestion : nullptr;
+        if (question && AfxMessageBox(QString::fromUtf8(question), MB_OKCANCEL) != IDOK) {
+            refuse();
+            return;
+        }
+        if (jointsLost)
+            girder.m_nBlockLengthMode = 0;
+        if (jointsLost || !handSetJoints)
+            girder.m_dlgJointPosition.ResetBlocks();
+        if (question) {
+            doc->InvalidateResults();
+            BringPlanViewForward();
+        }
+    }
+    EndDialog(IDOK);
+    ApplyLayoutChange(m_nGirderForm, m_nSpans, m_nGirders);
+}
+
+void CSetupBasicDialog::ApplyLayoutChange(int nForm, int nSpans, int nGirders)
+{
+    CMarivoltenDoc* doc = g_pDoc;
+    const bool singleBox = nForm == 1 && nGirders == 1;
+    if (doc) {
+        // The views' choices start again on the new layout.
+        doc->m_nCalcGirder = singleBox ? 1 : 0;
+        doc->m_nPlanGirder = 0;
+        doc->m_nCurrentSupport = 0;
+        doc->m_nCurrentStation = 0;
+    }
+    BringPlanViewForward();
+
+    if (nSpans != g_nSpans && g_pCrossSectionDlg) {
+        std::vector<double>& positions = g_pCrossSectionDlg->m_arrD;
+        positions.clear();
+        for (int i = 0; i < MAX_SPANS; ++i)
+            for (int k = 0; k <= g_anFreeSections[i]; ++k)
+                positions.push_back(g_adSpanLength[i] / (g_anFreeSections[i] + 1) * k);
+        positions.push_back(0.0);
+        if (doc)
+            doc->m_dlgRibPanel.m_bResetRibs = 1;
+    }
+    if (g_pCrossSectionDlg) {
+        g_pCrossSectionDlg->ResetEntries(m_nMedian);
+        g_pCrossSectionDlg->ResetSidewalkEntries(m_nSidewalk);
+    }
+    if (nSpans != g_nSpans || nForm != g_nBridgeType) {
+        g_nBridgeType = nForm;
+        g_nSpans = nSpans;
+        if (g_pCrossBeamDlg) {
+            if (g_pGridView)
+                g_pGridView->m_bDrawing = 0;
+            g_pCrossBeamDlg->InitArrangement(1);
+            if (g_pGridView)
+                g_pGridView->m_bDrawing = 1;
+        }
+    }
+    g_nBridgeType = singleBox ? 2 : nForm;
+    g_nSpans = nSpans;
+    g_nGirders = singleBox ? 3 : nGirders;
+
+    if (g_pHeightDlg)
+        g_pHeightDlg->Reset(g_pMainFrame && g_pMainFrame->m_nStepMask == 0 ? 1 : 0);
+    if (!doc)
+        return;
+    doc->m_bGeometryConsistent = 1;
+    doc->RebuildSpans();
+    doc->BuildEdgeLines();
+    doc->BuildGirderPolylines();
+    doc->SetRepresentativeGirderHeights();
+    doc->IntersectEdgeLines();
+    doc->CountGrillageNodes();
+    doc->BuildCrossBeams(1);
+    doc->UpdateAllViews(nullptr);
+    doc->UpdateAllViews(nullptr);
+    doc->ReportInconsistentLayout();
+    if (g_pGridBar)
+        g_pGridBar->SendMessage(WM_PAINT);
+
+    if (g_pMainFrame) {
+        g_pMainFrame->SetStepDone(ID_SETUP_BASIC, 1);
+        for (UINT step : std::initializer_list<UINT>{ID_SETUP_SPAN, ID_SETUP_PANEL, ID_SETUP_CROSS_SECTION, ID_SETUP_CROSS_BEAM,
+                          ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE, ID_SETUP_HEIGHT})
+            g_pMainFrame->SetStepDone(step, 0);
+    }
+    doc->BuildHeightChangePoints();
+    if (g_pSectionView)
+        g_pSectionView->RebuildDrawers(doc);
+    if (g_pSection2View)
+        g_pSection2View->RebuildDrawers(doc);
+    if (g_pMainFrame)
+        g_pMainFrame->EnableHeightCommands(m_nHeightVariation, 0);
+    doc->UpdateGirderCentreLine();
+    if (doc->m_dlgMainGirder.m_nBlockLengthMode == 1) {
+        AfxMessageBox(QStringLiteral("主桁継手位置を自動設定にします。"));
+        doc->m_dlgMainGirder.m_nBlockLengthMode = 0;
+    }
+}
