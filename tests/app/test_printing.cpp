@@ -217,3 +217,33 @@ TEST_F(ShellTest, TestCommandTextLastsBetweenOpenings)
     AfxSetModalHook({});
     EXPECT_EQ(theApp.m_dlgTestCommand.m_strCommand, QStringLiteral("wexel"));
 }
+
+TEST_F(ShellTest, UserInfoKeepsTheCompanyName)
+{
+    SetCompanyName(QStringLiteral("旧社名"));
+    AfxSetModalHook([](CDialog* d) {
+        EXPECT_EQ(d->GetDlgItem(1482)->GetWindowText(), QStringLiteral("旧社名"));
+        d->GetDlgItem(1482)->SetWindowText(QStringLiteral("新橋梁設計"));
+        d->SendMessage(WM_COMMAND, IDOK);
+    });
+    Command(ID_USER_INFO);
+    AfxSetModalHook({});
+    EXPECT_EQ(GetCompanyName(), QStringLiteral("新橋梁設計"));
+}
+
+TEST_F(ShellTest, OriginAngleIsCheckedToItsRange)
+{
+    COriginAdjustDlg dlg;
+    dlg.m_dAngle = 30.0;
+    AfxSetModalHook([](CDialog* d) {
+        d->GetDlgItem(1588)->SetWindowText(QStringLiteral("360"));
+        d->SendMessage(WM_COMMAND, IDOK);
+        d->GetDlgItem(1588)->SetWindowText(QStringLiteral("-359.999"));
+        d->SendMessage(WM_COMMAND, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    AfxSetModalHook({});
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_shown[0].startsWith(QStringLiteral("-359.999 から 359.999 まで")));
+    EXPECT_EQ(dlg.m_dAngle, -359.999);
+}
