@@ -848,7 +848,19 @@ BOOL CDC::LineTo(int x, int y)
     d->s.curPos = CPoint(x, y);
     const QPoint a = d->toDev(from), b = d->toDev(x, y);
     if (a != b && d->beginShape(true, false)) {
-        d->painter->drawLine(a, b);
+        // A thin line is run by Qt towards larger x (larger y when steep) and leaves out
+        // the last pixel of that run. A straight or diagonal line running the other way
+        // is handed over from the far side, one pixel on, so that the start pixel stays
+        // and the end pixel goes, as on Windows.
+        const int dx = b.x() - a.x(), dy = b.y() - a.y();
+        const bool exact = dx == 0 || dy == 0 || std::abs(dx) == std::abs(dy);
+        const bool backwards = std::abs(dx) >= std::abs(dy) ? dx < 0 : dy < 0;
+        if (exact && backwards && d->penDeviceWidth(d->s.pen) == 0) {
+            const QPoint step((dx > 0) - (dx < 0), (dy > 0) - (dy < 0));
+            d->painter->drawLine(b - step, a - step);
+        } else {
+            d->painter->drawLine(a, b);
+        }
         d->endShape();
     }
     return TRUE;

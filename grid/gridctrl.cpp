@@ -1,0 +1,639 @@
+#include "grid/gridctrl.h"
+#include "framework/dc.h"
+#include "framework/paintdc.h"
+#include "framework/wndextras.h"
+
+#include <iterator>
+
+IMPLEMENT_DYNAMIC(CGridCtrl, CWnd)
+
+namespace {
+// At this many rows and more the row heights are one value, not an array.
+constexpr int kUniformRows = 64000;
+}
+
+CGridCtrl::CGridCtrl() : m_pDataSource(std::make_unique<CGridMemDataSource>()), m_select(&m_settings)
+{
+    m_settings.m_nVScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+    m_settings.m_nHScrollHeight = GetSystemMetrics(SM_CYHSCROLL);
+    m_pDataSource->SetGrid(this);
+
+    m_cellDefault.SetText(QString());
+    m_cellDefault.SetRange(0.0, 1e20);
+    m_cellDefault.SetDataType(0);
+    m_cellDefault.SetAlignment(1);
+    m_cellDefault.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+    m_cellDefault.SetBackColor(GetSysColor(COLOR_WINDOW));
+    m_cellDefault.SetSelTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+    m_cellDefault.SetSelBackColor(GetSysColor(COLOR_HIGHLIGHT));
+    m_cellDefault.SetBorder(GRID_BORDER_RIGHT | GRID_BORDER_BOTTOM);
+    m_cellDefault.SetReadOnly(0);
+
+    m_cellHeadingDefault.SetRange(0.0, 1e20);
+    m_cellHeadingDefault.SetBorder(GRID_BORDER_RAISED);
+    m_cellHeadingDefault.SetTextColor(RGB(0, 0, 0));
+    m_cellHeadingDefault.SetBackColor(GetSysColor(COLOR_BTNFACE));
+    m_cellHeadingDefault.SetAlignment(GRID_ALIGN_CENTER | GRID_ALIGN_VCENTER);
+
+    m_cellCorner.SetRange(0.0, 1e20);
+
+    m_normalType.SetGrid(&m_settings, this);
+    m_cellTypes.push_back(&m_normalType);
+    AddCellType(&m_checkBoxType);
+    AddCellType(&m_dropListType);
+    AddCellType(&m_sortArrowType);
+    AddCellType(&m_fitFontType);
+    AddCellType(&m_progressType);
+    AddCellType(&m_spinType);
+
+    m_menu.CreatePopupMenu();
+}
+
+CGridCtrl::~CGridCtrl() = default;
+
+// ---------------------------------------------------------------- creation and layout
+
+BOOL CGridCtrl::CreateGrid(DWORD dwStyle, const CRect& rect, CWnd* pParent, UINT nID)
+{
+    m_dwStyle = dwStyle | WS_CLIPCHILDREN;
+    if (!CreateEx(pParent, rect, nID))
+        return FALSE;
+    if (!(m_dwStyle & WS_VISIBLE))
+        ShowWindow(SW_HIDE);
+    OnSetup();
+    return TRUE;
+}
+
+BOOL CGridCtrl::AttachGrid(UINT nID, CWnd* pParent)
+{
+    if (!pParent || !pParent->GetDlgItem(int(nID)) || !SubclassDlgItem(nID, pParent))
+        return FALSE;
+    m_dwStyle |= WS_CLIPCHILDREN | WS_BORDER | WS_TABSTOP;
+    TakeParentFont();
+    CreateChildren();
+    AdjustComponentSizes();
+    OnSetup();
+    return TRUE;
+}
+
+int CGridCtrl::OnCreate()
+{
+    if (CWnd::OnCreate() == -1)
+        return -1;
+    TakeParentFont();
+    CreateChildren();
+    AdjustComponentSizes();
+    return 0;
+}
+
+void CGridCtrl::TakeParentFont()
+{
+    LOGFONT lf;
+    if (!AfxGetWindowLogFont(GetParent(), &lf))
+        return;
+    m_fontParent.DeleteObject();
+    m_fontParent.CreateFontIndirect(&lf);
+    m_settings.m_pDefFont = &m_fontParent;
+}
+
+void CGridCtrl::CreateChildren()
+{
+    CGridChildWnd* children[] = {&m_area, &m_topHeading, &m_sideHeading, &m_corner, &m_vScroll, &m_hScroll, &m_hint};
+    const UINT ids[] = {GRID_ID_AREA, GRID_ID_TOPHEADING, GRID_ID_SIDEHEADING, GRID_ID_CORNER,
+                        GRID_ID_VSCROLL, GRID_ID_HSCROLL, GRID_ID_HINT};
+    for (size_t i = 0; i < std::size(children); ++i) {
+        children[i]->SetGrid(&m_settings, this);
+        if (!children[i]->GetSafeHwnd())
+            children[i]->CreateEx(this, CRect(), ids[i]);
+    }
+    m_hint.ShowWindow(SW_HIDE);
+    m_hint.SetFont(m_settings.m_pDefFont);
+}
+
+void CGridCtrl::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect rc;
+    GetClientRect(&rc);
+    dc.FillSolidRect(rc, GetSysColor(COLOR_BTNFACE));
+}
+
+void CGridCtrl::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    AdjustComponentSizes();
+}
+
+void CGridCtrl::OnSetFocus(CWnd* pOldWnd)
+{
+    CWnd::OnSetFocus(pOldWnd);
+    m_area.SetFocus();
+    MoveUpdate();
+}
+
+void CGridCtrl::AdjustComponentSizes()
+{
+    if (m_bInLayout)
+        return;
+    m_bInLayout = true;
+    CGridSettings& s = m_settings;
+    CRect rc;
+    GetClientRect(&rc);
+    const int cw = rc.Width(), ch = rc.Height();
+    const int vWidth = s.m_nVScrollWidth, hHeight = s.m_nHScrollHeight;
+
+    s.m_nAreaWidth = cw - s.m_nSideHeadingWidth - s.m_nVScrollWidth;
+    s.m_nAreaHeight = ch - s.m_nTopHeadingHeight - s.m_nHScrollHeight;
+    CalcHorizontalFit();
+    CalcVerticalFit();
+    // A bar that is not needed has no size in this layout.
+    if (!s.m_bVScrollShown)
+        s.m_nVScrollWidth = 0;
+    if (!s.m_bHScrollShown)
+        s.m_nHScrollHeight = 0;
+    s.m_nAreaWidth = cw - s.m_nSideHeadingWidth - s.m_nVScrollWidth;
+    s.m_nAreaHeight = ch - s.m_nTopHeadingHeight - s.m_nHScrollHeight;
+
+    auto place = [](CWnd& w, int x, int y, int width, int height) {
+        if (w.GetSafeHwnd())
+            w.MoveWindow(x, y, std::max(width, 0), std::max(height, 0));
+    };
+    place(m_area, s.m_nSideHeadingWidth, s.m_nTopHeadingHeight, s.m_nAreaWidth, s.m_nAreaHeight);
+    place(m_topHeading, s.m_nSideHeadingWidth, 0, cw - s.m_nSideHeadingWidth - s.m_nVScrollWidth, s.m_nTopHeadingHeight);
+    place(m_sideHeading, 0, s.m_nTopHeadingHeight, s.m_nSideHeadingWidth, ch - s.m_nTopHeadingHeight - s.m_nHScrollHeight);
+    place(m_vScroll, cw - s.m_nVScrollWidth, 0, s.m_nVScrollWidth, ch - s.m_nHScrollHeight);
+    place(m_hScroll, 0, ch - s.m_nHScrollHeight, cw - s.m_nVScrollWidth, s.m_nHScrollHeight);
+    place(m_corner, 0, 0, s.m_nSideHeadingWidth, s.m_nTopHeadingHeight);
+
+    s.m_nVScrollWidth = vWidth;
+    s.m_nHScrollHeight = hHeight;
+    s.m_nPrevLeftCol = s.m_nLeftCol;
+    s.m_nPrevTopRow = s.m_nTopRow;
+    RefreshChildren();
+    m_bInLayout = false;
+}
+
+void CGridCtrl::CalcHorizontalFit()
+{
+    CGridSettings& s = m_settings;
+    int last = 0;
+    if (s.m_nCols > 0) {
+        int remaining = s.m_nAreaWidth;
+        int col = s.m_nCols - 1;
+        for (; col >= 0; --col) {
+            remaining -= s.m_anColWidths[size_t(col)];
+            if (remaining < 0)
+                break;
+        }
+        last = col < 0 ? 0 : std::min(col + 1, s.m_nCols - 1);
+    }
+    const int oldLast = s.m_nLastLeftCol, oldShown = s.m_bHScrollShown;
+    s.m_nLastLeftCol = last;
+    if (s.m_nLeftCol > last)
+        s.m_nLeftCol = last;
+    s.m_bHScrollShown = last != 0;
+    if (oldLast != last || oldShown != s.m_bHScrollShown)
+        AdjustComponentSizes();
+}
+
+void CGridCtrl::CalcVerticalFit()
+{
+    CGridSettings& s = m_settings;
+    int last = 0;
+    if (s.m_nRows > 0) {
+        int remaining = s.m_nAreaHeight;
+        int row = s.m_nRows - 1;
+        for (; row >= 0; --row) {
+            remaining -= s.RowHeight(row);
+            if (remaining < 0)
+                break;
+        }
+        last = row < 0 ? 0 : std::min(row + 1, s.m_nRows - 1);
+    }
+    const int oldLast = s.m_nLastTopRow, oldShown = s.m_bVScrollShown;
+    s.m_nLastTopRow = last;
+    if (s.m_nTopRow > last)
+        s.m_nTopRow = last;
+    s.m_bVScrollShown = last != 0;
+    if (oldLast != last || oldShown != s.m_bVScrollShown)
+        AdjustComponentSizes();
+}
+
+void CGridCtrl::RefreshChildren()
+{
+    m_area.Invalidate(FALSE);
+    m_topHeading.Invalidate(FALSE);
+    m_sideHeading.Invalidate(FALSE);
+    m_corner.Invalidate(FALSE);
+    m_vScroll.Update();
+    m_hScroll.Update();
+}
+
+BOOL CGridCtrl::SetTopHeadingHeight(int height)
+{
+    if (height < 0)
+        return FALSE;
+    m_settings.m_nTopHeadingHeight = height;
+    AdjustComponentSizes();
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetSideHeadingWidth(int width)
+{
+    if (width < 0)
+        return FALSE;
+    m_settings.m_nSideHeadingWidth = width;
+    AdjustComponentSizes();
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetVScrollWidth(int width)
+{
+    if (width < 0)
+        return FALSE;
+    m_settings.m_nVScrollWidth = width;
+    AdjustComponentSizes();
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetHScrollHeight(int height)
+{
+    if (height < 0)
+        return FALSE;
+    m_settings.m_nHScrollHeight = height;
+    AdjustComponentSizes();
+    return TRUE;
+}
+
+void CGridCtrl::SetDefFont(CFont* pFont)
+{
+    m_settings.m_pDefFont = pFont;
+    m_hint.SetFont(pFont);
+    RefreshChildren();
+}
+
+BOOL CGridCtrl::SetDefColWidth(int width)
+{
+    // The scroll bars and the drag scrolling divide by it.
+    if (width < 1)
+        return FALSE;
+    m_settings.m_nDefColWidth = width;
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetDefRowHeight(int height)
+{
+    if (height < 1)
+        return FALSE;
+    m_settings.m_nDefRowHeight = height;
+    if (m_settings.m_bUniformRowHeight) {
+        CalcVerticalFit();
+        RedrawAll();
+    }
+    return TRUE;
+}
+
+void CGridCtrl::RedrawAll()
+{
+    RefreshChildren();
+}
+
+void CGridCtrl::RedrawCell(int col, int row)
+{
+    m_area.RedrawCell(col, row);
+}
+
+void CGridCtrl::SetPaintMode(int mode)
+{
+    m_settings.m_bPaintOn = mode;
+    if (mode)
+        RedrawAll();
+}
+
+// ---------------------------------------------------------------- size
+
+BOOL CGridCtrl::SetNumberCols(int count, BOOL bRedraw)
+{
+    if (count < 0)
+        return FALSE;
+    CGridSettings& s = m_settings;
+    s.m_anColWidths.resize(size_t(count), s.m_nDefColWidth);
+    m_colDefaults.resize(size_t(count), m_cellDefault);
+    m_colHeadings.resize(size_t(count), m_cellCorner);
+    s.m_nCols = count;
+    if (count == 0) {
+        s.m_nCurCol = s.m_nPrevCol = s.m_nLeftCol = s.m_nPrevLeftCol = 0;
+    } else if (s.m_nCurCol > count - 1 || s.m_nCurCol < 0) {
+        s.m_nCurCol = s.m_nCurCol < 0 ? 0 : count - 1;
+        MoveUpdate();
+    }
+    CalcHorizontalFit();
+    if (bRedraw)
+        RedrawAll();
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetNumberRows(int count, BOOL bRedraw)
+{
+    if (count < 0)
+        return FALSE;
+    CGridSettings& s = m_settings;
+    if (!s.m_bUniformRowHeight) {
+        if (count >= kUniformRows) {
+            s.m_anRowHeights.clear();
+            s.m_anRowHeights.shrink_to_fit();
+            s.m_bUniformRowHeight = 1;
+        } else {
+            s.m_anRowHeights.resize(size_t(count), s.m_nDefRowHeight);
+        }
+    }
+    s.m_nRows = count;
+    if (count == 0) {
+        s.m_nCurRow = s.m_nPrevRow = s.m_nTopRow = s.m_nPrevTopRow = 0;
+    } else {
+        s.m_nTopRow = std::min(s.m_nTopRow, count - 1);
+        const int old = s.m_nCurRow;
+        s.m_nCurRow = std::clamp(s.m_nCurRow, 0, count - 1);
+        if (s.m_nCurRow != old)
+            MoveUpdate();
+    }
+    CalcVerticalFit();
+    if (bRedraw)
+        RedrawAll();
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetColWidth(int col, int width)
+{
+    if (col < 0 || col >= m_settings.m_nCols || width < 0)
+        return FALSE;
+    m_settings.m_anColWidths[size_t(col)] = width;
+    CalcHorizontalFit();
+    RedrawAll();
+    return TRUE;
+}
+
+BOOL CGridCtrl::GetColWidth(int col, int* width) const
+{
+    if (col < 0 || col >= m_settings.m_nCols || !width)
+        return FALSE;
+    *width = m_settings.m_anColWidths[size_t(col)];
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetRowHeight(int row, int height)
+{
+    if (row < 0 || row >= m_settings.m_nRows || height < 0)
+        return FALSE;
+    if (m_settings.m_bUniformRowHeight) {
+        // One height for every row; the scroll bars divide by it.
+        if (height < 1)
+            return FALSE;
+        m_settings.m_nDefRowHeight = height;
+    } else {
+        m_settings.m_anRowHeights[size_t(row)] = height;
+    }
+    CalcVerticalFit();
+    RedrawAll();
+    return TRUE;
+}
+
+BOOL CGridCtrl::GetRowHeight(int row, int* height) const
+{
+    if (row < 0 || row >= m_settings.m_nRows || !height)
+        return FALSE;
+    *height = m_settings.RowHeight(row);
+    return TRUE;
+}
+
+BOOL CGridCtrl::FitColumnsToWidth(int firstCol, int lastCol)
+{
+    CGridSettings& s = m_settings;
+    if (firstCol < 0 || firstCol > lastCol || lastCol >= s.m_nCols)
+        return FALSE;
+    CRect rc;
+    if (m_area.GetSafeHwnd())
+        m_area.GetClientRect(&rc);
+    else
+        rc = CRect(0, 0, s.m_nAreaWidth, s.m_nAreaHeight);
+    const int areaWidth = rc.Width();
+    long long sum = 0;
+    for (int c = firstCol; c <= lastCol; ++c)
+        sum += s.m_anColWidths[size_t(c)];
+    int used = 0;
+    if (sum > 0) {
+        const float factor = float(areaWidth) / float(sum);
+        for (int c = firstCol; c < lastCol; ++c) {
+            int& w = s.m_anColWidths[size_t(c)];
+            w = int(float(w) * factor);
+            used += w;
+        }
+    } else {
+        // Columns of no width stay so; the last one takes the area.
+        for (int c = firstCol; c < lastCol; ++c)
+            used += s.m_anColWidths[size_t(c)];
+    }
+    s.m_anColWidths[size_t(lastCol)] = areaWidth - used;
+    CalcHorizontalFit();
+    RedrawAll();
+    return TRUE;
+}
+
+BOOL CGridCtrl::BestFit(int col)
+{
+    if (col < 0 || col >= m_settings.m_nCols)
+        return FALSE;
+    CDC dc;
+    CGridCell cell;
+    int widest = 0;
+    for (int row = -1; row < m_settings.m_nRows; ++row) {
+        GetCellIndirect(col, row, &cell);
+        CSize size;
+        GetCellTypeById(cell.m_nCellType)->GetBestSize(&dc, &size, &cell);
+        widest = std::max(widest, size.cx);
+    }
+    return SetColWidth(col, widest + 6);
+}
+
+// ---------------------------------------------------------------- cells
+
+bool CGridCtrl::Inside(int col, int row) const
+{
+    return col >= -1 && row >= -1 && col < m_settings.m_nCols && row < m_settings.m_nRows;
+}
+
+CGridCell* CGridCtrl::GetColumnDefault(int col)
+{
+    return col >= 0 && size_t(col) < m_colDefaults.size() ? &m_colDefaults[size_t(col)] : nullptr;
+}
+
+BOOL CGridCtrl::GetCell(int col, int row, CGridCell* cell)
+{
+    if (!cell)
+        return FALSE;
+    cell->ClearAll();
+    if (!Inside(col, row))
+        return FALSE;
+    if (row == -1)
+        cell->CopyInfoFrom(col == -1 ? m_cellCorner : m_colHeadings[size_t(col)]);
+    else
+        m_pDataSource->GetCell(col, row, cell);
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetCell(int col, int row, CGridCell* cell)
+{
+    if (!cell || !Inside(col, row))
+        return FALSE;
+    OnSetCell(col, row, cell);
+    if (row == -1)
+        (col == -1 ? m_cellCorner : m_colHeadings[size_t(col)]).CopyInfoFrom(*cell);
+    else
+        m_pDataSource->SetCell(col, row, cell);
+    return TRUE;
+}
+
+BOOL CGridCtrl::GetCellIndirect(int col, int row, CGridCell* cell)
+{
+    if (!cell || !Inside(col, row))
+        return FALSE;
+    cell->ClearAll();
+    if (col >= 0 && row >= 0) {
+        cell->CopyInfoFrom(m_colDefaults[size_t(col)]);
+        m_pDataSource->GetCell(col, row, cell);
+    } else if (row >= 0) {
+        cell->CopyInfoFrom(m_cellHeadingDefault);
+        m_pDataSource->GetCell(col, row, cell);
+    } else {
+        cell->CopyInfoFrom(m_cellHeadingDefault);
+        cell->AddInfoFrom(col == -1 ? m_cellCorner : m_colHeadings[size_t(col)]);
+    }
+    OnGetCell(col, row, cell);
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetCellText(int col, int row, const QString& text)
+{
+    if (!GetCell(col, row, &m_cellScratch))
+        return FALSE;
+    m_cellScratch.SetText(text);
+    return SetCell(col, row, &m_cellScratch);
+}
+
+BOOL CGridCtrl::SetCellTextColor(int col, int row, COLORREF color)
+{
+    if (!GetCell(col, row, &m_cellScratch))
+        return FALSE;
+    m_cellScratch.SetTextColor(color);
+    return SetCell(col, row, &m_cellScratch);
+}
+
+BOOL CGridCtrl::SetCellBackColor(int col, int row, COLORREF color)
+{
+    if (!GetCell(col, row, &m_cellScratch))
+        return FALSE;
+    m_cellScratch.SetBackColor(color);
+    return SetCell(col, row, &m_cellScratch);
+}
+
+BOOL CGridCtrl::SetCellAlignment(int col, int row, short alignment)
+{
+    if (!GetCell(col, row, &m_cellScratch))
+        return FALSE;
+    m_cellScratch.SetAlignment(alignment);
+    return SetCell(col, row, &m_cellScratch);
+}
+
+BOOL CGridCtrl::SetCellType(int col, int row, int typeId)
+{
+    if (!GetCell(col, row, &m_cellScratch))
+        return FALSE;
+    m_cellScratch.SetCellType(typeId);
+    return SetCell(col, row, &m_cellScratch);
+}
+
+BOOL CGridCtrl::SetCellTypeEx(int col, int row, int style)
+{
+    if (!GetCell(col, row, &m_cellScratch))
+        return FALSE;
+    m_cellScratch.SetCellTypeEx(style);
+    return SetCell(col, row, &m_cellScratch);
+}
+
+BOOL CGridCtrl::JoinCells(int startCol, int startRow, int endCol, int endRow)
+{
+    if (startCol > endCol || startRow > endRow || startCol < 0 || startRow < 0
+        || endCol >= m_settings.m_nCols || endRow >= m_settings.m_nRows)
+        return FALSE;
+    for (int row = startRow; row <= endRow; ++row) {
+        for (int col = startCol; col <= endCol; ++col) {
+            GetCell(col, row, &m_cellScratch);
+            m_cellScratch.m_bJoined = 1;
+            m_cellScratch.m_bJoinOrigin = 0;
+            m_cellScratch.m_nJoinCol = startCol;
+            m_cellScratch.m_nJoinRow = startRow;
+            SetCell(col, row, &m_cellScratch);
+        }
+    }
+    GetCell(startCol, startRow, &m_cellScratch);
+    m_cellScratch.m_bJoinOrigin = 1;
+    m_cellScratch.m_nJoinCol = endCol;
+    m_cellScratch.m_nJoinRow = endRow;
+    SetCell(startCol, startRow, &m_cellScratch);
+    return TRUE;
+}
+
+int CGridCtrl::OnSortCompare(CGridCell* cell1, CGridCell* cell2)
+{
+    return cell1->m_strText.compare(cell2->m_strText);
+}
+
+// ---------------------------------------------------------------- cell types
+
+int CGridCtrl::AddCellType(CGridCellType* pType)
+{
+    m_cellTypes.push_back(pType);
+    pType->SetGrid(&m_settings, this);
+    return pType->GetId();
+}
+
+CGridCellType* CGridCtrl::GetCellTypeById(int id)
+{
+    if (id >= 1)
+        for (size_t i = 1; i < m_cellTypes.size(); ++i)
+            if (m_cellTypes[i]->GetId() == id)
+                return m_cellTypes[i];
+    return &m_normalType;
+}
+
+BOOL CGridCtrl::SetCellTypeEditable(int id, BOOL bEditable)
+{
+    GetCellTypeById(id)->SetEditable(bEditable);
+    return TRUE;
+}
+
+void CGridCtrl::AdjustCellRect(CRect* rect, int border) const
+{
+    GridAdjustCellRect(rect, border, m_settings.m_nFrameWidth);
+}
+
+void CGridCtrl::DrawBorder(CDC* dc, CRect* rect, int border) const
+{
+    GridDrawBorder(dc, rect, border, m_settings.m_nFrameWidth);
+}
+
+// ---------------------------------------------------------------- popup menu
+
+BOOL CGridCtrl::EmptyMenu()
+{
+    while (m_menu.GetMenuItemCount() > 0)
+        m_menu.DeleteMenu(0, MF_BYPOSITION);
+    return TRUE;
+}
+
+BOOL CGridCtrl::AddMenuItem(UINT nID, const QString& text)
+{
+    if (text.isEmpty())
+        return m_menu.AppendMenu(MF_SEPARATOR);
+    return m_menu.AppendMenu(MF_STRING, nID, text);
+}

@@ -1,0 +1,210 @@
+// The program's table widget: a window of cells with column headings above and row
+// headings at the left, drawn through the device context. Owners derive from it and
+// override the notification operations; the defaults let everything happen.
+//
+// Columns and rows count from 0; row -1 addresses the column headings, column -1 the
+// row headings and (-1, -1) the corner. Operations refuse a bad index with FALSE and
+// change nothing.
+#pragma once
+
+#include <memory>
+#include <vector>
+#include "framework/gdi.h"
+#include "framework/menu.h"
+#include "framework/wnd.h"
+#include "grid/gridcell.h"
+#include "grid/gridcelltypes.h"
+#include "grid/griddatasource.h"
+#include "grid/gridmultiselect.h"
+#include "grid/gridsettings.h"
+#include "grid/gridwindows.h"
+
+class CDC;
+
+// Where a notification comes from.
+enum : int { GRID_SECTION_AREA = 1, GRID_SECTION_TOPHEADING = 2, GRID_SECTION_SIDEHEADING = 3, GRID_SECTION_CORNER = 4 };
+
+class CGridCtrl : public CWnd {
+    DECLARE_DYNAMIC(CGridCtrl)
+public:
+    CGridCtrl();
+    ~CGridCtrl() override;
+
+    // ---- creation and layout
+    // A child window of its own (views).
+    BOOL CreateGrid(DWORD dwStyle, const CRect& rect, CWnd* pParent, UINT nID);
+    // Takes over the dialog control nID of pParent (dialogs); FALSE when there is none.
+    BOOL AttachGrid(UINT nID, CWnd* pParent);
+    BOOL SetTopHeadingHeight(int height);
+    BOOL SetSideHeadingWidth(int width);
+    BOOL SetVScrollWidth(int width);
+    BOOL SetHScrollHeight(int height);
+    void SetDefFont(CFont* pFont);
+    CFont* GetDefFont() const { return m_settings.m_pDefFont; }
+    // Sizes of new columns and rows (and of all rows when they are uniform); never below 1.
+    BOOL SetDefColWidth(int width);
+    BOOL SetDefRowHeight(int height);
+    void RedrawAll();
+    void RedrawCell(int col, int row);
+    // 0 stops painting (bulk changes); 1 paints again and redraws everything.
+    void SetPaintMode(int mode);
+    // Places the child windows for the client size; also run after every strip size change.
+    void AdjustComponentSizes();
+
+    // ---- size
+    BOOL SetNumberCols(int count, BOOL bRedraw = TRUE);
+    BOOL SetNumberRows(int count, BOOL bRedraw = TRUE);
+    int GetNumberCols() const { return m_settings.m_nCols; }
+    int GetNumberRows() const { return m_settings.m_nRows; }
+    BOOL SetColWidth(int col, int width);
+    BOOL GetColWidth(int col, int* width) const;
+    BOOL SetRowHeight(int row, int height);
+    BOOL GetRowHeight(int row, int* height) const;
+    // Scales the columns first..last so that they fill the cell area exactly.
+    BOOL FitColumnsToWidth(int firstCol, int lastCol);
+    // Gives the column the width of its widest cell text plus 6.
+    BOOL BestFit(int col);
+
+    // ---- cells
+    // The stored record only (cleared first).
+    BOOL GetCell(int col, int row, CGridCell* cell);
+    BOOL SetCell(int col, int row, CGridCell* cell);
+    // The cell as it is shown: column default or heading default, stored record, OnGetCell.
+    BOOL GetCellIndirect(int col, int row, CGridCell* cell);
+    BOOL SetCellText(int col, int row, const QString& text);
+    BOOL SetCellTextColor(int col, int row, COLORREF color);
+    BOOL SetCellBackColor(int col, int row, COLORREF color);
+    BOOL SetCellAlignment(int col, int row, short alignment);
+    BOOL SetCellType(int col, int row, int typeId);
+    BOOL SetCellTypeEx(int col, int row, int style);
+    BOOL JoinCells(int startCol, int startRow, int endCol, int endRow);
+    CGridCell* GetDefaultCell() { return &m_cellDefault; }
+    CGridCell* GetHeadingDefaultCell() { return &m_cellHeadingDefault; }
+    // The column's default cell, under the stored records of its cells; null outside the grid.
+    CGridCell* GetColumnDefault(int col);
+
+    // ---- cell types
+    int AddCellType(CGridCellType* pType);
+    CGridCellType* GetCellTypeById(int id);
+    BOOL SetCellTypeEditable(int id, BOOL bEditable);
+
+    // ---- borders
+    // Shrinks a cell rectangle by the insets of the border bits.
+    void AdjustCellRect(CRect* rect, int border) const;
+    // Draws a cell's border and leaves the rectangle inside it.
+    void DrawBorder(CDC* dc, CRect* rect, int border) const;
+
+    // ---- popup menu
+    void EnablePopupMenu(BOOL bEnable) { m_settings.m_bPopupMenu = bEnable; }
+    BOOL EmptyMenu();
+    BOOL AddMenuItem(UINT nID, const QString& text);
+    CMenu* GetPopupMenu() { return &m_menu; }
+
+    // ---- state
+    CGridSettings* GetSettings() { return &m_settings; }
+    const CGridSettings* GetSettings() const { return &m_settings; }
+    CGridDataSource* GetDataSource() { return m_pDataSource.get(); }
+    CGridMultiSelect* GetMultiSelect() { return &m_select; }
+    int GetCurrentCol() const { return m_settings.m_nCurCol; }
+    int GetCurrentRow() const { return m_settings.m_nCurRow; }
+    // Keeps the notifications, the selection and the views in step after a move.
+    void MoveUpdate();
+
+    // ---- notifications, in the order owners know them
+    virtual void OnSetup() {}
+    virtual BOOL OnCanMoveCell(int oldCol, int oldRow, int newCol, int newRow) { return TRUE; }
+    virtual BOOL OnCanScrollView(int oldLeftCol, int oldTopRow, int newLeftCol, int newTopRow) { return TRUE; }
+    virtual void OnRowPastEnd(int rowCount, int rowsPast, int rowsFound) {}
+    virtual void OnRowBeforeStart(int rowCount, int row) {}
+    virtual BOOL OnCanSizeColumn(int col) { return TRUE; }
+    virtual void OnColumnSizing(int col, int* width) {}
+    virtual void OnColumnSized(int col, int* width) {}
+    virtual BOOL OnCanSizeRow(int row) { return TRUE; }
+    virtual void OnRowSizing(int row, int* height) {}
+    virtual void OnRowSized(int row, int* height) {}
+    virtual BOOL OnCanSizeTopHeading() { return TRUE; }
+    virtual BOOL OnCanSizeSideHeading() { return TRUE; }
+    virtual void OnColChange(int oldCol, int newCol) {}
+    virtual void OnRowChange(int oldRow, int newRow) {}
+    virtual void OnCellChange(int oldCol, int newCol, int oldRow, int newRow) {}
+    virtual void OnLeftColChange(int oldLeftCol, int newLeftCol) {}
+    virtual void OnTopRowChange(int oldTopRow, int newTopRow) {}
+    virtual void OnCellLeftClick(int col, int row, int updn, CRect* rect, CPoint* point, int processed) {}
+    virtual void OnCellRightClick(int col, int row, int updn, CRect* rect, CPoint* point, int processed) {}
+    virtual void OnCellDoubleClick(int col, int row, CRect* rect, CPoint* point, int processed) {}
+    virtual void OnTopHeadingClick(int col, int updn) {}
+    virtual void OnTopHeadingRightClick(int col, int updn) {}
+    virtual void OnTopHeadingDoubleClick(int col) {}
+    virtual void OnSideHeadingClick(int row, int updn) {}
+    virtual void OnSideHeadingRightClick(int row, int updn) {}
+    virtual void OnSideHeadingDoubleClick(int row) {}
+    virtual void OnCornerLeftClick(int updn) {}
+    virtual void OnCornerRightClick(int updn) {}
+    virtual void OnCornerDoubleClick() {}
+    using CWnd::OnKeyDown;
+    virtual void OnKeyDown(UINT* vcKey, int processed) {}
+    virtual void OnCharDown(UINT* vcKey, int processed) {}
+    virtual void OnGetCell(int col, int row, CGridCell* cell) {}
+    virtual void OnSetCell(int col, int row, CGridCell* cell) {}
+    virtual void OnCellTypeNotify(long typeId, int col, int row, long msg, LPARAM param) {}
+    virtual BOOL OnEditStart(int col, int row, CWnd* edit) { return TRUE; }
+    virtual BOOL OnEditVerify(int col, int row, CWnd* edit, UINT* vcKey) { return TRUE; }
+    virtual BOOL OnEditFinish(int col, int row, CWnd* edit) { return TRUE; }
+    virtual BOOL OnEditContinue(int oldCol, int oldRow, int* newCol, int* newRow) { return TRUE; }
+    virtual BOOL OnMenuCommand(int col, int row, int section, int item) { return TRUE; }
+    virtual BOOL OnMenuStart(int col, int row, int section) { return TRUE; }
+    virtual BOOL OnVScrollHint(int row, int percent, CGridHint* hint) { return TRUE; }
+    virtual BOOL OnHScrollHint(int col, int percent, CGridHint* hint) { return TRUE; }
+    virtual void OnScreenDCSetup(CDC* dc, int section) {}
+    virtual int OnSortCompare(CGridCell* cell1, CGridCell* cell2);
+    virtual BOOL OnSetupEdit(int col, int row, CRect* rect, CGridCell* cell, DWORD* style, int reserved) { return TRUE; }
+
+    // ---- window handlers
+    int OnCreate() override;
+    void OnPaint() override;
+    void OnSize(UINT nType, int cx, int cy) override;
+    void OnSetFocus(CWnd* pOldWnd) override;
+
+    // The child windows.
+    CGridArea m_area;
+    CGridTopHeading m_topHeading;
+    CGridSideHeading m_sideHeading;
+    CGridCornerButton m_corner;
+    CGridVScroll m_vScroll;
+    CGridHScroll m_hScroll;
+    CGridHint m_hint;
+
+protected:
+    CGridSettings m_settings;
+    std::unique_ptr<CGridMemDataSource> m_pDataSource;
+    CGridMultiSelect m_select;
+    std::vector<CGridCell> m_colDefaults;    // one per column
+    std::vector<CGridCell> m_colHeadings;    // heading record of each column
+    CGridCell m_cellDefault;                 // the default data cell
+    CGridCell m_cellHeadingDefault;
+    CGridCell m_cellCorner;                  // also the heading record of the corner
+    CGridCell m_cellCurrent;                 // the current cell as read at the last move
+    CGridCell m_cellScratch;
+
+    CGridCellType m_normalType;
+    CGridCheckBoxCellType m_checkBoxType;
+    CGridDropListCellType m_dropListType;
+    CGridSortArrowCellType m_sortArrowType;
+    CGridFitFontCellType m_fitFontType;
+    CGridProgressCellType m_progressType;
+    CGridSpinCellType m_spinType;
+    std::vector<CGridCellType*> m_cellTypes;  // entry 0 is the normal type; not owned
+
+    CMenu m_menu;
+    CFont m_fontParent;                      // the parent's font, the default until set
+    DWORD m_dwStyle = 0;
+
+private:
+    bool m_bInLayout = false;
+    void CreateChildren();
+    void TakeParentFont();
+    void RefreshChildren();
+    void CalcHorizontalFit();
+    void CalcVerticalFit();
+    bool Inside(int col, int row) const;
+};
