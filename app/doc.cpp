@@ -84,21 +84,12 @@ void CMarivoltenDoc::FreeSectionLayout()
 
 int CMarivoltenDoc::FreeGeometry()
 {
-    if (!m_pSpans)
+    if (m_aSpans.empty())
         return 0;
-    for (int s = 0; s < m_nBuiltSpans; ++s) {
-        CSpanData& span = m_pSpans[s];
-        delete[] span.m_pPanelLengths;
-        span.m_pPanelLengths = nullptr;
-        delete[] span.m_pStations;
-        span.m_pStations = nullptr;
-        delete[] span.m_pPanelDivision;
-        span.m_pPanelDivision = nullptr;
-        delete[] span.m_pPanelPoints;
-        span.m_pPanelPoints = nullptr;
-    }
-    delete[] m_pSpans;
-    m_pSpans = nullptr;
+    for (CSpanData& span : m_aSpans)
+        for (CPanelPointRecord& point : span.m_aPanelPoints)
+            point.Free();
+    m_aSpans.clear();
     return 1;
 }
 

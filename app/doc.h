@@ -5,6 +5,7 @@
 #include "app/globals.h"
 #include "app/records.h"
 #include "framework/document.h"
+#include "geometry/coordinate_plan.h"
 #include "geometry/plan.h"
 #include "input/document_dialogs.h"
 
@@ -30,16 +31,30 @@ public:
     // Frees the section-layout memory kept for the next first grillage run.
     void FreeSectionLayout();
 
-    // Geometry built from the input; the plan geometry fills these in.
-    void RebuildSpans() {}
-    int BuildEdgeLines() { return 1; }
-    void BuildGirderPolylines() {}
-    void SetRepresentativeGirderHeights() {}
-    void IntersectEdgeLines() {}
-    void CountGrillageNodes() {}
-    void BuildCrossBeams(int bReport) {}
+    // Geometry built from the input, in this order on every rebuild (geometry/doc_geometry.cpp).
+    void RebuildSpans();
+    int BuildEdgeLines();
+    void BuildGirderPolylines();
+    void SetRepresentativeGirderHeights();
+    void IntersectEdgeLines();
+    void CountGrillageNodes();
+    void BuildCrossBeams(int bReport);
     void FreeEdgeLines();
     void FreeGirderPolylines();
+    void BuildCrossSectionRecords();
+    void ApplyCrossBeamLayout();
+    void CalcCrossMemberSections();
+    // Plans entered by coordinates.
+    void DerivePanelDivisionFromCoordinates(int bWriteBack);
+    int BuildEdgeLinesFromCoordinates();
+    // Plan helpers.
+    static double Distance(CDPoint p1, CDPoint p2);
+    static double DotProduct(CDPoint p1, CDPoint p2, CDPoint o);
+    static CDPoint PointOnCircle(CDPoint c, double a, double r);
+    static int GetSlope(CDPoint p1, CDPoint p2, double* m);
+    static int LineSlope(CDPoint p1, CDPoint p2, double* m);
+    static double ArcLength(CDPoint p1, CDPoint p2, double R);
+    double GetAllowableDeflection(int i, int j) const;
 
     // Profile settings; each loader keeps the members unless the whole entry reads.
     int LoadMenuOption();
@@ -87,8 +102,8 @@ public:
     void CalcEstimate() {}
     // Girders symmetric about the base line and the median on each station.
     int UpdateGirderCentreLine();
-    // Change points of the girder height along the spans; arrive with the plan geometry.
-    void BuildHeightChangePoints() {}
+    // Change points of the girder height placed inside their spans.
+    void BuildHeightChangePoints();
     // The message for input that no longer fits together, once.
     void ReportInconsistentLayout();
     // Rebuild after the span lengths and panel counts changed.
@@ -159,7 +174,14 @@ public:
     int m_nBuiltSpans = 0;
     int m_anBuiltPanels[MAX_SPANS] = {};
     CDPoint m_ptBaseOrigin;
-    CSpanData* m_pSpans = nullptr;
+    double m_dBaseLength = 0.0;
+    std::vector<CSpanData> m_aSpans;        // empty when there is no design
+    int m_anSupportStation[MAX_SPANS + 1] = {};
+    int m_nNodeCount = 0;
+    int m_nSupportCount = 0;
+    int m_nGirderMemberCount = 0;
+    int m_nCrossMemberCount = 0;
+    CCoordinatePlan m_coordPlan;            // a plan entered by coordinates, model metres
     CPolyline2D* m_apEdgeLines[12] = {};
     CPolyline2D* m_apGirderProfiles[MAX_GIRDERS] = {};
     CCrossSectionDrawer* m_pEstimateDrawers = nullptr;

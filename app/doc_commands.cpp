@@ -184,22 +184,19 @@ void CMarivoltenDoc::SetAnimationChoice(int nChoice)
 
 int CMarivoltenDoc::UpdateGirderCentreLine()
 {
-    if (!m_pSpans || g_nSpans == 0 || g_nGirders == 0)
+    if (m_aSpans.empty() || g_nSpans == 0 || g_nGirders == 0)
         return 0;
     for (int s = 0; s < g_nSpans && s < m_nBuiltSpans; ++s) {
-        CSpanData& span = m_pSpans[s];
+        CSpanData& span = m_aSpans[size_t(s)];
         for (int end = 0; end < 2; ++end) {
             const double spacing = g_pPanelDlg ? g_pPanelDlg->m_adGirderSpacing[s][end] : 0.0;
             const double toG1 = (span.m_nGirders - 1) * spacing / 2.0;
-            (end == 0 ? span.m_dG1DistanceStart : span.m_dG1DistanceEnd) = toG1;
+            span.m_dG1Offset[end] = toG1;
             if (g_pPanelDlg)
                 g_pPanelDlg->m_adBaseToG1[s][end] = toG1;
         }
-        for (int k = 0; span.m_pStations && k < span.m_nFreeSections + 2; ++k) {
-            CStationRecord& st = span.m_pStations[k];
-            st.m_dDistanceToMedian = st.m_dWidthFromLeft
-                + (st.m_dTotalWidth - st.m_dWidthFromLeft - st.m_dWidthFromRight) / 2.0;
-        }
+        for (CStationRecord& st : span.m_aStations)
+            st.m_dB1 = st.m_dEdgeL + (st.m_dWidth - st.m_dEdgeL - st.m_dEdgeR) / 2.0;
     }
     if (g_pCrossSectionDlg) {
         // Stations over the whole bridge; a support shared by two spans takes one entry.
@@ -207,18 +204,18 @@ int CMarivoltenDoc::UpdateGirderCentreLine()
         size_t index = 0;
         const CStationRecord* last = nullptr;
         for (int s = 0; s < g_nSpans && s < m_nBuiltSpans; ++s) {
-            const CSpanData& span = m_pSpans[s];
-            for (int k = 0; span.m_pStations && k < span.m_nFreeSections + 2; ++k) {
+            const CSpanData& span = m_aSpans[size_t(s)];
+            for (const CStationRecord& st : span.m_aStations) {
                 if (index < b1.size())
-                    b1[index] = span.m_pStations[k].m_dDistanceToMedian;
+                    b1[index] = st.m_dB1;
                 ++index;
-                last = &span.m_pStations[k];
+                last = &st;
             }
             if (index > 0)
                 --index;
         }
         if (last && index < b1.size())
-            b1[index] = last->m_dTotalWidth / 2.0;
+            b1[index] = last->m_dWidth / 2.0;
     }
     RebuildSpans();
     BuildEdgeLines();

@@ -50,6 +50,9 @@ const QString g_szSectionShapes[15] = {
 const QString g_szCrossMemberKinds[4] = {
     QStringLiteral("端対傾構"), QStringLiteral("中間対傾構"), QStringLiteral("横桁"), QStringLiteral("中間支点上対傾構")};
 
+const double g_adShapeUnitMass[15] = {0.0156, 0.0188, 0.0207, 0.0221, 0.0297, 0.00996, 0.0133, 0.0149,
+                                      0.0179, 0.0234, 0.0273, 0.0346, 0.0381, 0.0438, 0.0545};
+
 const QString g_szDesignStandards[2] = {QStringLiteral("道路橋示方書(国土交通省)"), QStringLiteral("日本道路公団")};
 
 void ResetDesignLayout()

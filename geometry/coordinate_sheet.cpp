@@ -1,3 +1,510 @@
 #include "geometry/coordinate_sheet.h"
+#include "app/doc.h"
+#include "app/mainfrm.h"
+#include "app/small_dialogs.h"
+#include "framework/app.h"
+#include "framework/format.h"
+#include "framework/msgbox.h"
+#include "geometry/plan_core.h"
+#include "geometry/plan_math.h"
+#include "input/modeless_dialogs.h"
+#include "res/resource_ids.h"
+#include "views/drawing_views.h"
+
+#include <algorithm>
 
 CCoordinateSheet* g_pCoordinateSheet = nullptr;
+
+namespace {
+
+enum : int {
+    IDC_SPAN_NO = 2330, IDC_SPAN_SPIN = 2331, IDC_SPANS = 2332, IDC_SPANS_SPIN = 2333, IDC_PANELS = 2334,
+    IDC_PANELS_SPIN = 2335, IDC_TABLE = 2336, IDC_COLUMN = 2337, IDC_VALUE = 2338, IDC_SET = 2339,
+    IDC_SPAN_LENGTH = 2340, IDC_ORIGIN = 2341, IDC_UPDATE = 2342, IDC_CLOSE = 2343
+};
+
+const char* const kEdgeKinds[6] = {"地覆外縁", "高欄中心", "地覆内縁", "縁石外縁", "縁石内縁", "分離帯縁"};
+const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
+
+// Which value of a panel point a column of a page shows.
+struct Field {
+    enum Kind { BaseX, BaseY, PanelLength, Line1X, Line1Y, Line2X, Line2Y, GirderX, GirderY, EdgeX, EdgeY, B, H, None };
+    Kind kind = None;
+    int index = 0;
+};
+
+Field FieldOf(int page, int col)
+{
+    switch (page) {
+    case CCoordinateSheet::PAGE_BASELINE:
+        return col == 0 ? Field{Field::BaseX} : col == 1 ? Field{Field::BaseY} : col == 2 ? Field{Field::PanelLength} : Field{};
+    case CCoordinateSheet::PAGE_GIRDER:
+        if (col < 4)
+            return Field{Field::Kind(Field::Line1X + col)};
+        return Field{(col - 4) % 2 == 0 ? Field::GirderX : Field::GirderY, (col - 4) / 2};
+    case CCoordinateSheet::PAGE_DECK: {
+        // Left then right, each kind in order.
+        const int side = col / 12;
+        const int kind = (col % 12) / 2;
+        return Field{col % 2 == 0 ? Field::EdgeX : Field::EdgeY, side + 2 * kind};
+    }
+    case CCoordinateSheet::PAGE_SECTION:
+        return Field{col < 12 ? Field::B : Field::H, col % 12};
+    default:
+        return Field{};
+    }
+}
+
+void BringPlanViewForward()
+{
+    if (!g_pMainFrame)
+        return;
+    if (CWinApp* app = AfxGetApp(); app && !app->GetTemplates().empty())
+        g_pMainFrame->ActivateOrCreateView(app->GetTemplates().front(), RUNTIME_CLASS(CGridView));
+    g_pMainFrame->ResetViewFlags();
+}
+
+}
+
+// ---- page ----
+
+CCoordinatePage::CCoordinatePage(CCoordinateSheet* pSheet, int nPage, UINT nIDTemplate)
+    : CPropertyPage(nIDTemplate), m_nPage(nPage), m_pSheet(pSheet)
+{
+    for (int id : {IDC_SPAN_SPIN, IDC_SPANS_SPIN, IDC_PANELS_SPIN})
+        OnNotify(UINT(id), UDN_DELTAPOS, [this, id] { OnSpinStep(id); });
+    OnNotify(IDC_TABLE, LBN_SELCHANGE, [this] { ShowCell(); });
+    OnNotify(IDC_COLUMN, CBN_SELCHANGE, [this] { ShowCell(); });
+    OnNotify(IDC_SET, BN_CLICKED, [this] { StoreCell(); });
+    OnNotify(IDC_ORIGIN, BN_CLICKED, [this] { m_pSheet->AdjustOrigin(); });
+    OnNotify(IDC_UPDATE, BN_CLICKED, [this] { m_pSheet->Apply(); });
+    OnNotify(IDC_CLOSE, BN_CLICKED, [this] { m_pSheet->ShowWindow(SW_HIDE); });
+}
+
+BOOL CCoordinatePage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    Refresh();
+    return TRUE;
+}
+
+BOOL CCoordinatePage::OnSetActive()
+{
+    Refresh();
+    return TRUE;
+}
+
+void CCoordinatePage::OnSpinStep(int nSpinId)
+{
+    auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(nSpinId));
+    if (!spin)
+        return;
+    // The counts live in the working copy; the spin only asks for a step.
+    spin->m_bRefused = true;
+    if (nSpinId == IDC_SPAN_SPIN)
+        m_pSheet->SelectSpan(m_pSheet->m_nSpan + spin->m_nDelta);
+    else if (nSpinId == IDC_SPANS_SPIN)
+        m_pSheet->ChangeSpanCount(spin->m_nDelta);
+    else
+        m_pSheet->ChangePanelCount(spin->m_nDelta);
+}
+
+void CCoordinatePage::Refresh()
+{
+    if (!GetSafeHwnd())
+        return;
+    const CCoordinateSheet& sh = *m_pSheet;
+    const int spans = sh.m_work.SpanCount();
+    const bool any = spans > 0;
+    auto text = [this](int id, const QString& t) { if (CWnd* w = GetDlgItem(id)) w->SetWindowText(t); };
+    text(IDC_SPAN_NO, any ? QString::number(sh.m_nSpan + 1) : QString());
+    text(IDC_SPANS, QString::number(spans));
+    text(IDC_PANELS, any ? QString::number(sh.m_work.m_aSpans[size_t(sh.m_nSpan)].PanelCount()) : QString());
+    text(IDC_SPAN_LENGTH, any ? AfxFormat("%.1f", sh.m_work.m_aSpans[size_t(sh.m_nSpan)].m_dSpanLength * 1000.0) : QString());
+    if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_SPAN_SPIN))) {
+        spin->SetRange(0, std::max(spans - 1, 0));
+        spin->EnableWindow(spans > 1);
+    }
+    if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_SPANS_SPIN)))
+        spin->SetRange(1, 14);
+    if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_PANELS_SPIN)))
+        spin->SetRange(2, 20);
+
+    if (auto* list = dynamic_cast<CListBox*>(GetDlgItem(IDC_TABLE))) {
+        const int sel = list->GetCurSel();
+        list->ResetContent();
+        for (int r = 0; r < sh.RowCount(); ++r)
+            list->AddString(sh.RowText(m_nPage, r));
+        if (list->GetCount() > 0)
+            list->SetCurSel(std::clamp(sel, 0, list->GetCount() - 1));
+    }
+    if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_COLUMN))) {
+        const int sel = combo->GetCurSel();
+        const int cols = sh.ColumnCount(m_nPage);
+        if (combo->GetCount() != cols) {
+            combo->ResetContent();
+            for (int c = 0; c < cols; ++c)
+                combo->AddString(sh.ColumnHeading(m_nPage, c));
+        }
+        if (cols > 0)
+            combo->SetCurSel(std::clamp(sel, 0, cols - 1));
+    }
+    if (CWnd* update = GetDlgItem(IDC_UPDATE)) {
+        update->SetWindowText(sh.m_bPending ? QStringLiteral("更新") : QStringLiteral("更新済み"));
+        update->EnableWindow(sh.m_bPending);
+    }
+    ShowCell();
+}
+
+void CCoordinatePage::ShowCell()
+{
+    auto* list = dynamic_cast<CListBox*>(GetDlgItem(IDC_TABLE));
+    auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_COLUMN));
+    auto* edit = dynamic_cast<CEdit*>(GetDlgItem(IDC_VALUE));
+    if (!list || !combo || !edit)
+        return;
+    const int row = list->GetCurSel();
+    const int col = combo->GetCurSel();
+    if (row < 0 || col < 0) {
+        edit->SetWindowText(QString());
+        return;
+    }
+    edit->SetWindowText(AfxFormat("%.1f", m_pSheet->CellValue(m_nPage, col, row)));
+    edit->SetReadOnly(m_pSheet->IsReadOnly(m_nPage, col));
+}
+
+void CCoordinatePage::StoreCell()
+{
+    auto* list = dynamic_cast<CListBox*>(GetDlgItem(IDC_TABLE));
+    auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_COLUMN));
+    CWnd* edit = GetDlgItem(IDC_VALUE);
+    if (!list || !combo || !edit)
+        return;
+    if (m_pSheet->SetCellValue(m_nPage, combo->GetCurSel(), list->GetCurSel(), AfxAtof(edit->GetWindowText())))
+        m_pSheet->RefreshPages();
+}
+
+// ---- sheet ----
+
+CCoordinateSheet::CCoordinateSheet(CWnd* pParent) : CPropertySheet(QStringLiteral("座標入力/修正"), pParent)
+{
+    const UINT templates[PAGES] = {IDD_COORD_BASELINE, IDD_COORD_GIRDER, IDD_COORD_DECK, IDD_COORD_SECTION};
+    for (int p = 0; p < PAGES; ++p) {
+        m_apPages[p] = new CCoordinatePage(this, p, templates[p]);
+        AddPage(m_apPages[p]);
+    }
+}
+
+CCoordinateSheet::~CCoordinateSheet()
+{
+    if (g_pCoordinateSheet == this)
+        g_pCoordinateSheet = nullptr;
+    // The page objects are ours; their windows go with them, the sheet's own after.
+    for (CCoordinatePage*& p : m_apPages) {
+        delete p;
+        p = nullptr;
+    }
+}
+
+void CCoordinateSheet::OnShowWindow(BOOL bShow, UINT)
+{
+    if (!bShow)
+        return;
+    TakeOver();
+    RefreshPages();
+}
+
+void CCoordinateSheet::TakeOver()
+{
+    const CMarivoltenDoc* doc = g_pDoc;
+    m_work.Clear();
+    m_ptOrigin = CDPoint();
+    if (doc) {
+        m_ptOrigin = doc->m_ptOriginAdjust;
+        m_work = g_bCoordinatePlan == 1 && !doc->m_coordPlan.IsEmpty() ? doc->m_coordPlan
+                                                                         : CCoordinatePlan::FromSpans(doc->m_aSpans);
+    }
+    m_nSpan = std::clamp(m_nSpan, 0, std::max(m_work.SpanCount() - 1, 0));
+    m_bPending = false;
+}
+
+void CCoordinateSheet::RefreshPages()
+{
+    for (CCoordinatePage* p : m_apPages)
+        if (p)
+            p->Refresh();
+}
+
+void CCoordinateSheet::SetPending(bool pending) { m_bPending = pending; }
+
+void CCoordinateSheet::SelectSpan(int s)
+{
+    if (s < 0 || s >= m_work.SpanCount())
+        return;
+    m_nSpan = s;
+    RefreshPages();
+}
+
+void CCoordinateSheet::ChangeSpanCount(int delta)
+{
+    const int before = m_work.SpanCount();
+    if (delta > 0 && before >= 1 && before < 14)
+        m_work.AddSpan();
+    else if (delta < 0 && before > 1)
+        m_work.RemoveSpan();
+    if (m_work.SpanCount() != before)
+        SetPending(true);
+    m_nSpan = std::clamp(m_nSpan, 0, std::max(m_work.SpanCount() - 1, 0));
+    RefreshPages();
+}
+
+void CCoordinateSheet::ChangePanelCount(int delta)
+{
+    if (m_nSpan >= m_work.SpanCount())
+        return;
+    CCoordinateSpan& sp = m_work.m_aSpans[size_t(m_nSpan)];
+    const int n = sp.PanelCount();
+    const int wanted = std::clamp(n + delta, 2, 20);
+    if (wanted != n) {
+        m_work.SetPanelCount(m_nSpan, wanted);
+        SetPending(true);
+    }
+    RefreshPages();
+}
+
+int CCoordinateSheet::RowCount() const
+{
+    return m_nSpan < m_work.SpanCount() ? int(m_work.m_aSpans[size_t(m_nSpan)].m_aPoints.size()) : 0;
+}
+
+int CCoordinateSheet::FirstPointNumber() const
+{
+    int p = 0;
+    for (int s = 0; s < m_nSpan && s < m_work.SpanCount(); ++s)
+        p += m_work.m_aSpans[size_t(s)].PanelCount();
+    return p;
+}
+
+QString CCoordinateSheet::RowHeading(int row) const { return AfxFormat("C%3d", FirstPointNumber() + row + 1); }
+
+int CCoordinateSheet::ColumnCount(int page) const
+{
+    switch (page) {
+    case PAGE_BASELINE: return 3;
+    case PAGE_GIRDER: return 4 + 2 * std::max(g_nGirders, 0);
+    case PAGE_DECK: return 24;
+    case PAGE_SECTION: return 24;
+    default: return 0;
+    }
+}
+
+QString CCoordinateSheet::ColumnHeading(int page, int col) const
+{
+    const Field f = FieldOf(page, col);
+    switch (f.kind) {
+    case Field::BaseX: return QStringLiteral("X(mm)");
+    case Field::BaseY: return QStringLiteral("Y(mm)");
+    case Field::PanelLength: return QStringLiteral("ﾊﾟﾈﾙ長(mm)");
+    case Field::Line1X: return QStringLiteral("始点X(mm)");
+    case Field::Line1Y: return QStringLiteral("始点Y(mm)");
+    case Field::Line2X: return QStringLiteral("終点X(mm)");
+    case Field::Line2Y: return QStringLiteral("終点Y(mm)");
+    case Field::GirderX: return AfxFormat("G%d X(mm)", f.index + 1);
+    case Field::GirderY: return AfxFormat("G%d Y(mm)", f.index + 1);
+    case Field::EdgeX:
+    case Field::EdgeY:
+        return QStringLiteral("%1 %2 %3").arg(f.index % 2 == 0 ? QStringLiteral("左") : QStringLiteral("右"),
+                                              QString::fromUtf8(kEdgeKinds[f.index / 2]),
+                                              f.kind == Field::EdgeX ? QStringLiteral("X") : QStringLiteral("Y"));
+    case Field::B: return AfxFormat("B%d(mm)", f.index + 1);
+    case Field::H: return AfxFormat("H%d(mm)", f.index + 1);
+    default: return QString();
+    }
+}
+
+bool CCoordinateSheet::IsReadOnly(int page, int col) const { return FieldOf(page, col).kind == Field::PanelLength; }
+
+double CCoordinateSheet::CellValue(int page, int col, int row) const
+{
+    if (row < 0 || row >= RowCount() || col < 0 || col >= ColumnCount(page))
+        return 0.0;
+    const CCoordinateSpan& sp = m_work.m_aSpans[size_t(m_nSpan)];
+    const CCoordinatePoint& p = sp.m_aPoints[size_t(row)];
+    const Field f = FieldOf(page, col);
+    auto x = [this](CDPoint q) { return (q.x + m_ptOrigin.x) * 1000.0; };
+    auto y = [this](CDPoint q) { return (q.y + m_ptOrigin.y) * 1000.0; };
+    switch (f.kind) {
+    case Field::BaseX: return x(p.m_ptBase);
+    case Field::BaseY: return y(p.m_ptBase);
+    case Field::PanelLength:
+        return row > 0 && size_t(row) <= sp.m_adPanelLength.size() ? sp.m_adPanelLength[size_t(row) - 1] * 1000.0 : 0.0;
+    case Field::Line1X: return x(p.m_ptLine1);
+    case Field::Line1Y: return y(p.m_ptLine1);
+    case Field::Line2X: return x(p.m_ptLine2);
+    case Field::Line2Y: return y(p.m_ptLine2);
+    case Field::GirderX: return size_t(f.index) < p.m_aptGirder.size() ? x(p.m_aptGirder[size_t(f.index)]) : 0.0;
+    case Field::GirderY: return size_t(f.index) < p.m_aptGirder.size() ? y(p.m_aptGirder[size_t(f.index)]) : 0.0;
+    case Field::EdgeX: return x(p.m_aptEdge[f.index]);
+    case Field::EdgeY: return y(p.m_aptEdge[f.index]);
+    case Field::B: return p.m_aSection.m_adB[f.index] * 1000.0;
+    case Field::H: return p.m_aSection.m_adH[f.index] * 1000.0;
+    default: return 0.0;
+    }
+}
+
+bool CCoordinateSheet::SetCellValue(int page, int col, int row, double value)
+{
+    if (row < 0 || row >= RowCount() || col < 0 || col >= ColumnCount(page) || IsReadOnly(page, col))
+        return false;
+    CCoordinateSpan& sp = m_work.m_aSpans[size_t(m_nSpan)];
+    CCoordinatePoint& p = sp.m_aPoints[size_t(row)];
+    const Field f = FieldOf(page, col);
+    const double mx = value / 1000.0 - m_ptOrigin.x;
+    const double my = value / 1000.0 - m_ptOrigin.y;
+    switch (f.kind) {
+    case Field::BaseX: p.m_ptBase.x = mx; break;
+    case Field::BaseY: p.m_ptBase.y = my; break;
+    case Field::Line1X: p.m_ptLine1.x = mx; break;
+    case Field::Line1Y: p.m_ptLine1.y = my; break;
+    case Field::Line2X: p.m_ptLine2.x = mx; break;
+    case Field::Line2Y: p.m_ptLine2.y = my; break;
+    case Field::GirderX:
+    case Field::GirderY:
+        if (size_t(f.index) >= p.m_aptGirder.size())
+            return false;
+        (f.kind == Field::GirderX ? p.m_aptGirder[size_t(f.index)].x : p.m_aptGirder[size_t(f.index)].y) =
+            f.kind == Field::GirderX ? mx : my;
+        break;
+    case Field::EdgeX: p.m_aptEdge[f.index].x = mx; break;
+    case Field::EdgeY: p.m_aptEdge[f.index].y = my; break;
+    case Field::B: p.m_aSection.m_adB[f.index] = value / 1000.0; break;
+    case Field::H: p.m_aSection.m_adH[f.index] = value / 1000.0; break;
+    default: return false;
+    }
+    // A support shared by two spans is one point.
+    const int last = sp.PanelCount();
+    if (row == last && m_nSpan + 1 < m_work.SpanCount())
+        m_work.m_aSpans[size_t(m_nSpan) + 1].m_aPoints.front() = p;
+    if (row == 0 && m_nSpan > 0)
+        m_work.m_aSpans[size_t(m_nSpan) - 1].m_aPoints.back() = p;
+    for (int s = std::max(m_nSpan - 1, 0); s <= m_nSpan + 1 && s < m_work.SpanCount(); ++s)
+        m_work.UpdateLengths(s);
+    SetPending(true);
+    return true;
+}
+
+QString CCoordinateSheet::RowText(int page, int row) const
+{
+    QString line = RowHeading(row);
+    for (int c = 0; c < ColumnCount(page); ++c)
+        line += AfxFormat(" %12.1f", CellValue(page, c, row));
+    return line;
+}
+
+int CCoordinateSheet::Apply()
+{
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc || m_work.IsEmpty())
+        return 0;
+    for (const CCoordinateSpan& sp : m_work.m_aSpans)
+        for (size_t j = 0; j + 1 < sp.m_aPoints.size(); ++j)
+            if (PlanMath::Distance(sp.m_aPoints[j].m_ptBase, sp.m_aPoints[j + 1].m_ptBase) < PlanCore::kConsistencyLimit) {
+                AfxMessageBox(QStringLiteral("格点間の距離が短すぎます。"));
+                return 0;
+            }
+    if (doc->m_bGrillageNotRun == 0) {
+        if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK)
+            return 0;
+        doc->InvalidateResults();
+        BringPlanViewForward();
+    }
+    const int pointsBefore = g_nPanelPoints;
+    doc->m_coordPlan = m_work;
+    g_bCoordinatePlan = 1;
+    doc->SetModifiedFlag();
+    doc->DerivePanelDivisionFromCoordinates(1);
+    if (g_nPanelPoints != pointsBefore && g_pCrossBeamDlg)
+        g_pCrossBeamDlg->InitArrangement(1);
+
+    doc->m_bGeometryConsistent = 1;
+    doc->RebuildSpans();
+    doc->BuildEdgeLines();
+    doc->BuildGirderPolylines();
+    doc->SetRepresentativeGirderHeights();
+    doc->IntersectEdgeLines();
+    doc->CountGrillageNodes();
+    doc->BuildCrossBeams(1);
+    doc->ReportInconsistentLayout();
+
+    // The plan is complete when every base line came out straight or as one arc.
+    bool definite = true;
+    for (const CCoordinateSpan& sp : doc->m_coordPlan.m_aSpans) {
+        std::vector<CDPoint> base;
+        for (const CCoordinatePoint& p : sp.m_aPoints)
+            base.push_back(p.m_ptBase);
+        CDPoint centre;
+        bool one = true;
+        PlanCore::FitBaseLine(base.data(), int(base.size()), &centre, &one);
+        definite = definite && one;
+    }
+    g_bCoordinateRadii = definite ? 1 : 0;
+    if (g_pMainFrame)
+        g_pMainFrame->SetStepDone(ID_SETUP_COORDINATE, 1);
+    // The sheet goes on from what was stored, shared points and derived lengths included.
+    m_work = doc->m_coordPlan;
+    for (int s = 0; s < m_work.SpanCount(); ++s)
+        m_work.UpdateLengths(s);
+    m_nSpan = std::clamp(m_nSpan, 0, std::max(m_work.SpanCount() - 1, 0));
+    SetPending(false);
+    RefreshPages();
+    doc->UpdateAllViews(nullptr);
+    return 1;
+}
+
+void CCoordinateSheet::AdjustOrigin()
+{
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc)
+        return;
+    COriginAdjustDlg dlg;
+    dlg.m_dX = doc->m_ptOriginAdjust.x * 1000.0;
+    dlg.m_dY = doc->m_ptOriginAdjust.y * 1000.0;
+    dlg.m_dAngle = doc->m_dOriginAngle;
+    dlg.m_bApplyToPlan = doc->m_bOriginApply;
+    if (dlg.DoModal() != IDOK)
+        return;
+    double angle = dlg.m_dAngle;
+    if (dlg.m_bApplyToPlan) {
+        if (angle < -360.0 || angle >= 360.0) {
+            AfxMessageBox(QStringLiteral("角度は-360度より大きく360度未満で設定して下さい。"));
+            angle = 0.0;
+        }
+        if (angle < 0.0)
+            angle += 360.0;
+        doc->m_dPlanRotation = angle;
+    }
+    doc->m_dOriginAngle = angle;
+    doc->m_bOriginApply = dlg.m_bApplyToPlan;
+
+    // Survey coordinates stay where they are: the model moves against the origin.
+    const CDPoint origin(dlg.m_dX / 1000.0, dlg.m_dY / 1000.0);
+    const CDPoint shift = doc->m_ptOriginAdjust - origin;
+    doc->m_ptOriginAdjust = origin;
+    doc->m_coordPlan.Translate(shift);
+    m_work.Translate(shift);
+    m_ptOrigin = origin;
+    doc->SetModifiedFlag();
+    if (g_bCoordinatePlan == 1) {
+        doc->RebuildSpans();
+        doc->BuildEdgeLines();
+        doc->BuildGirderPolylines();
+        doc->SetRepresentativeGirderHeights();
+        doc->IntersectEdgeLines();
+        doc->CountGrillageNodes();
+        doc->BuildCrossBeams(0);
+    }
+    RefreshPages();
+    if (g_pGridView)
+        g_pGridView->Invalidate();
+    doc->UpdateAllViews(nullptr);
+}

@@ -9,11 +9,15 @@ struct CDPoint {
     CDPoint() = default;
     CDPoint(double px, double py) : x(px), y(py) {}
     bool operator==(const CDPoint&) const = default;
+    CDPoint operator*(double s) const { return {x * s, y * s}; }
+    CDPoint operator+(const CDPoint& o) const { return {x + o.x, y + o.y}; }
+    CDPoint operator-(const CDPoint& o) const { return {x - o.x, y - o.y}; }
 };
 
-// A plan polyline with its number of subdivisions per interval.
+// A plan polyline with the number of subdivisions per interval it was built with.
 class CPolyline2D {
 public:
-    int m_nDivisions = 100;
-    std::vector<CDPoint> m_points;
+    int m_nSubdivisions = 20;
+    std::vector<CDPoint> m_aPoints;
+    int Count() const { return int(m_aPoints.size()); }
 };

@@ -9,36 +9,66 @@
 class CSetupCrossSectionDialog : public CModelessInputDialog {
 public:
     static constexpr int STATIONS = 155;
-    CSetupCrossSectionDialog() : CModelessInputDialog(IDD_CROSS_SECTION), m_arrB1(STATIONS, 4.5) {}
+    CSetupCrossSectionDialog();
     void SetDefaults() {}
     // Entries for the median (0 with, 1 without) and for the sidewalks (0 none .. 3 both);
     // their tables arrive with the cross-section input.
     void ResetEntries(int nMedian) {}
     void ResetSidewalkEntries(int nSidewalk) {}
-    std::vector<double> m_arrD;     // station positions in m, support 1, the stations of span 1, support 2 ...
-    std::vector<double> m_arrB1;    // distance to the median, m
+    // Per station, m (angles in radians): support 1, the stations of span 1, support 2 ...
+    std::vector<double> m_arrD;     // position from the span's left support
+    std::vector<double> m_arrTheta;
+    std::vector<double> m_arrB1;    // distance to the median
+    std::vector<double> m_arrB2, m_arrB3, m_arrB4, m_arrB5, m_arrB6, m_arrB7, m_arrB8, m_arrB9, m_arrB10;
+    std::vector<double> m_arrB11, m_arrB12;     // overhangs as typed
+    std::vector<double> m_arrOverhangAddL;      // written by the geometry
+    std::vector<double> m_arrOverhangAddR;
+    std::vector<double> m_arrH1, m_arrH2, m_arrH3, m_arrH4, m_arrH5, m_arrH6, m_arrH7, m_arrH8, m_arrH9, m_arrH10;
+    std::vector<double> m_arrH11, m_arrH12;
+    int m_nInterpolation = 0;       // between stations: 0 straight, 1 spline
+    // B1..B12 and H1..H12 by number from 1.
+    std::vector<double>& B(int i);
+    std::vector<double>& H(int i);
 };
 
 class CSetupPanelDialog : public CModelessInputDialog {
 public:
     CSetupPanelDialog() : CModelessInputDialog(IDD_PANEL)
     {
-        for (int s = 0; s < MAX_SPANS; ++s)
+        for (int s = 0; s < MAX_SPANS; ++s) {
             for (int e = 0; e < 2; ++e) {
                 m_adBaseToG1[s][e] = 2.6;
                 m_adGirderSpacing[s][e] = 2.3;
+                m_adSkew[s][e] = 1.570796326795;
             }
+            m_adBaseRadius[s] = -100.0;
+            m_anGirderLineType[s] = 0;
+            m_anCrossBeamDir[s] = 0;
+            m_anBaseLineType[s] = 0;
+        }
     }
     void SetDefaults() {}
+    int m_bLoadPictures = 1;
     double m_adBaseToG1[MAX_SPANS][2];      // m, framework base line to girder G1 at span start and end
-    double m_adGirderSpacing[MAX_SPANS][2]; // m, main girder spacing at span start and end
+    double m_adGirderSpacing[MAX_SPANS][2]; // m, main girder spacing (single box: half the web spacing)
+    double m_adSkew[MAX_SPANS][2];          // rad, at span start and end
+    double m_adBaseRadius[MAX_SPANS];       // m, signed
+    int m_anGirderLineType[MAX_SPANS];      // 0 straight, 1 arc
+    int m_anCrossBeamDir[MAX_SPANS];        // square to the base line, start skew, end skew, square to the girders
+    int m_anBaseLineType[MAX_SPANS];        // 0 straight, 1 arc
+    int m_nSpan = 0;
 };
 
 class CSetupCrossBeamDialog : public CModelessInputDialog {
 public:
-    CSetupCrossBeamDialog() : CModelessInputDialog(IDD_CROSS_BEAM) {}
-    // A new arrangement for the current spans; arrives with the cross-beam input.
-    void InitArrangement(int bAll) {}
+    static constexpr int POINTS = 281;
+    CSetupCrossBeamDialog();
+    // A new arrangement for the current spans and girder type; with 1 the user is told
+    // once when an arrangement of theirs is dropped.
+    void InitArrangement(int bAll);
+    int m_anMemberKind[POINTS];     // index into g_szCrossMemberKinds, per panel point of the bridge
+    int m_abDistributing[POINTS];
+    int m_bResetArrangement = 1;
 };
 
 class CSetupBlockDialog : public CModelessInputDialog {
@@ -48,10 +78,17 @@ public:
 
 class CSetupHeightDialog : public CModelessInputDialog {
 public:
-    CSetupHeightDialog() : CModelessInputDialog(IDD_HEIGHT) {}
+    static constexpr int POINTS = 155;
+    CSetupHeightDialog();
     void SetDefaults() {}
     // 1 clears every change point, 0 goes back to the defaults; arrives with the height input.
     void Reset(int bClear) {}
+    // Definition points: per span its support then its change points, then the last support.
+    double m_adPointPos[POINTS];                 // m from the span's left support
+    double m_adPointHeight[POINTS][MAX_GIRDERS]; // m
+    int m_anPointCount[MAX_SPANS] = {};          // change points per span
+    int m_nPointCols = 2;
+    int m_nInterpolation = 1;                    // 0 straight, 1 spline
 };
 
 extern CSetupCrossSectionDialog* g_pCrossSectionDlg;

@@ -15,7 +15,7 @@ class ProgramResources : public AfxResourceTable {
 public:
     ProgramResources()
     {
-        for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates})
+        for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates})
             for (DialogTemplate& t : part())
                 m_dialogs.emplace(t.id, std::move(t));
     }

@@ -10,3 +10,4 @@ void InstallResources();
 // The dialog templates of each part of the program, registered by InstallResources.
 std::vector<DialogTemplate> ShellDialogTemplates();
 std::vector<DialogTemplate> InputDialogTemplates();
+std::vector<DialogTemplate> GeometryDialogTemplates();

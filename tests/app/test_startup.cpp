@@ -67,7 +67,7 @@ TEST_F(ShellTest, FileNewResetsLayoutAndDocumentDefaults)
     ASSERT_NE(g_pDoc, nullptr);
     EXPECT_EQ(g_pDoc->m_nFileVersion, 1830);
     EXPECT_EQ(g_pDoc->m_bGrillageNotRun, 1);
-    EXPECT_EQ(g_pDoc->m_pSpans, nullptr);
+    EXPECT_TRUE(g_pDoc->m_aSpans.empty());
     EXPECT_EQ(g_pDoc->FreeGeometry(), 0);
     EXPECT_EQ(g_pDoc->m_nMarginLeft, 200);
     EXPECT_EQ(g_pDoc->m_nMarginRight, 100);
@@ -137,8 +137,8 @@ TEST_F(ShellTest, ClosingTheDesignClearsResultsAndSpans)
 TEST(DocumentRecords, StationsAndCountsKeepTheirStoredForms)
 {
     CStationRecord station;
-    EXPECT_EQ(station.m_dSkewAngle, 1.570796326795);
-    EXPECT_NE(station.m_dSkewAngle, 3.14159265358979323846 / 2);
+    EXPECT_EQ(station.m_dSkew, 1.570796326795);
+    EXPECT_NE(station.m_dSkew, 3.14159265358979323846 / 2);
 
     const int spans = g_nSpans;
     g_nSpans = 3;

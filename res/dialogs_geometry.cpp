@@ -1,0 +1,54 @@
+// Dialog templates of the coordinate input sheet's pages.
+#include "res/resources.h"
+
+namespace {
+
+ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT flags = 0, int colSpan = 1, int cx = 0,
+                  int cy = 0)
+{
+    return {kind, id, QString::fromUtf8(text), row, col, 1, colSpan, flags, 0, cx, cy};
+}
+
+// Every page: the span chooser, the panel-point table and its cell entry, update and close.
+DialogTemplate Page(UINT id, const char* caption, bool basePage)
+{
+    DialogTemplate t{id, QString::fromUtf8(caption), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    auto& c = t.controls;
+    c.push_back(C(CtlKind::Static, -1, "支間選択", 0, 0));
+    c.push_back(C(CtlKind::Static, -1, "No.", 0, 1, CF_ALIGN_RIGHT));
+    c.push_back(C(CtlKind::Edit, 2330, "", 0, 2, CF_READONLY | CF_ALIGN_RIGHT, 1, 24));
+    c.push_back(C(CtlKind::Spin, 2331, "", 0, 3));
+    if (basePage) {
+        c.push_back(C(CtlKind::Static, -1, "支間数", 1, 0));
+        c.push_back(C(CtlKind::Edit, 2332, "", 1, 1, CF_READONLY | CF_ALIGN_RIGHT, 1, 24));
+        c.push_back(C(CtlKind::Spin, 2333, "", 1, 2));
+        c.push_back(C(CtlKind::Static, -1, "ﾊﾟﾈﾙ数", 1, 3));
+        c.push_back(C(CtlKind::Edit, 2334, "", 1, 4, CF_READONLY | CF_ALIGN_RIGHT, 1, 24));
+        c.push_back(C(CtlKind::Spin, 2335, "", 1, 5));
+    }
+    c.push_back(C(CtlKind::ListBox, 2336, "", 2, 0, 0, 6, 360, 140));
+    c.push_back(C(CtlKind::Static, -1, "項目", 3, 0));
+    c.push_back(C(CtlKind::DropList, 2337, "", 3, 1, CF_GROUP, 2, 80));
+    c.push_back(C(CtlKind::Edit, 2338, "", 3, 3, CF_GROUP | CF_ALIGN_RIGHT, 1, 60));
+    c.push_back(C(CtlKind::PushButton, 2339, "設定", 3, 4, 0, 1, 40, 14));
+    if (basePage) {
+        c.push_back(C(CtlKind::Static, -1, "支間長(mm)", 4, 0));
+        c.push_back(C(CtlKind::Edit, 2340, "", 4, 1, CF_READONLY | CF_ALIGN_RIGHT, 2, 60));
+        c.push_back(C(CtlKind::PushButton, 2341, "原点位置調整", 4, 3, 0, 2, 60, 14));
+    }
+    c.push_back(C(CtlKind::PushButton, 2342, "更新済み", 5, 3, CF_DISABLED, 1, 50, 14));
+    c.push_back(C(CtlKind::PushButton, 2343, "閉じる", 5, 4, 0, 1, 50, 14));
+    return t;
+}
+
+}
+
+std::vector<DialogTemplate> GeometryDialogTemplates()
+{
+    return {
+        Page(IDD_COORD_BASELINE, "基本線", true),
+        Page(IDD_COORD_GIRDER, "主桁", false),
+        Page(IDD_COORD_DECK, "路面", false),
+        Page(IDD_COORD_SECTION, "横断面", false),
+    };
+}

@@ -1,0 +1,472 @@
+// The document's geometry operations over the input windows, and the coordinate input
+// sheet driven by control id.
+#include "common/shell_fixture.h"
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <type_traits>
+
+#include "framework/format.h"
+#include "input/modeless_dialogs.h"
+#include "res/resources.h"
+
+namespace {
+
+enum : int {
+    IDC_SPAN_NO = 2330, IDC_SPAN_SPIN = 2331, IDC_SPANS = 2332, IDC_SPANS_SPIN = 2333, IDC_PANELS = 2334,
+    IDC_PANELS_SPIN = 2335, IDC_TABLE = 2336, IDC_COLUMN = 2337, IDC_VALUE = 2338, IDC_SET = 2339,
+    IDC_SPAN_LENGTH = 2340, IDC_ORIGIN = 2341, IDC_UPDATE = 2342, IDC_CLOSE = 2343
+};
+
+// The input windows outlive every test: whatever a test changes in them goes back afterwards.
+class Restore {
+public:
+    template <class T> void Keep(T& member)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        auto copy = std::make_shared<std::vector<char>>(sizeof(T));
+        std::memcpy(copy->data(), &member, sizeof(T));
+        m_undo.push_back([&member, copy] { std::memcpy(&member, copy->data(), sizeof(T)); });
+    }
+    template <class T> void Keep(std::vector<T>& v) { m_undo.push_back([&v, copy = v] { v = copy; }); }
+    ~Restore()
+    {
+        for (auto it = m_undo.rbegin(); it != m_undo.rend(); ++it)
+            (*it)();
+    }
+private:
+    std::vector<std::function<void()>> m_undo;
+};
+
+class CoordinateTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        CSetupPanelDialog& p = *g_pPanelDlg;
+        m_keep.Keep(p.m_adBaseToG1);
+        m_keep.Keep(p.m_adGirderSpacing);
+        m_keep.Keep(p.m_adSkew);
+        m_keep.Keep(p.m_adBaseRadius);
+        m_keep.Keep(p.m_anBaseLineType);
+        m_keep.Keep(p.m_anGirderLineType);
+        m_keep.Keep(p.m_anCrossBeamDir);
+        CSetupCrossSectionDialog& c = *g_pCrossSectionDlg;
+        m_keep.Keep(c.m_arrD);
+        m_keep.Keep(c.m_arrTheta);
+        for (int i = 1; i <= 12; ++i) {
+            m_keep.Keep(c.B(i));
+            m_keep.Keep(c.H(i));
+        }
+        m_keep.Keep(c.m_arrOverhangAddL);
+        m_keep.Keep(c.m_arrOverhangAddR);
+        m_keep.Keep(c.m_nInterpolation);
+        m_keep.Keep(g_pHeightDlg->m_adPointPos);
+        m_keep.Keep(g_pHeightDlg->m_adPointHeight);
+        m_keep.Keep(g_pHeightDlg->m_anPointCount);
+        m_keep.Keep(g_pCrossBeamDlg->m_anMemberKind);
+        m_keep.Keep(g_pCrossBeamDlg->m_abDistributing);
+        m_keep.Keep(g_pCrossBeamDlg->m_bResetArrangement);
+    }
+    void TearDown() override
+    {
+        if (g_pCoordinateSheet)
+            g_pCoordinateSheet->ShowWindow(SW_HIDE);
+        AfxSetModalHook({});
+        ShellTest::TearDown();
+    }
+    // A confirmed design of one 30 m span in six panels through the basic conditions.
+    void MakeDesign(const char* spans = "1")
+    {
+        AfxSetModalHook([spans](CDialog* d) {
+            d->GetDlgItem(1018)->SetWindowText(QString::fromLatin1(spans));
+            d->SendMessage(WM_COMMAND, IDOK);
+        });
+        Command(ID_SETUP_BASIC);
+        AfxSetModalHook({});
+        ASSERT_EQ(g_nSpans, QString::fromLatin1(spans).toInt());
+        m_shown.clear();
+    }
+    CCoordinateSheet& Sheet() { return *g_pCoordinateSheet; }
+    CDialog* Page(int p) { return Sheet().Page(p); }
+    static QString Text(CDialog* d, int id) { return d->GetDlgItem(id)->GetWindowText(); }
+    static void Press(CDialog* d, int id) { static_cast<CButton*>(d->GetDlgItem(id))->Click(); }
+    // Types a value into a table cell through the cell entry.
+    static void Enter(CDialog* d, int row, int col, const QString& value)
+    {
+        static_cast<CListBox*>(d->GetDlgItem(IDC_TABLE))->SetCurSel(row);
+        static_cast<CComboBox*>(d->GetDlgItem(IDC_COLUMN))->SetCurSel(col);
+        d->SendMessage(WM_COMMAND, WPARAM(IDC_COLUMN | (CBN_SELCHANGE << 16)));
+        d->GetDlgItem(IDC_VALUE)->SetWindowText(value);
+        Press(d, IDC_SET);
+    }
+    static void Step(CDialog* d, int spin, int delta) { static_cast<CSpinButtonCtrl*>(d->GetDlgItem(spin))->Step(delta); }
+
+    Restore m_keep;
+};
+
+}
+
+TEST_F(CoordinateTest, DocumentBuildsThePlanFromItsWindows)
+{
+    MakeDesign();
+    CMarivoltenDoc& doc = *g_pDoc;
+    ASSERT_EQ(doc.m_aSpans.size(), 1u);
+    EXPECT_EQ(g_nPanelPoints, 7);
+    EXPECT_EQ(g_nCrossSections, 4);
+    EXPECT_EQ(doc.m_nBuiltSpans, 1);
+    EXPECT_EQ(doc.m_anBuiltPanels[0], 6);
+    // The girders centre on the base line: G1 at (4 - 1) x 2.3 / 2.
+    EXPECT_NEAR(g_pPanelDlg->m_adBaseToG1[0][0], 3.45, 1e-12);
+    EXPECT_NEAR(doc.m_aSpans[0].m_aPanelPoints[3].m_aptGirder[0].y, 3.45, 1e-9);
+    EXPECT_EQ(doc.m_nNodeCount, 28);
+    EXPECT_EQ(doc.m_nSupportCount, 8);
+    EXPECT_EQ(doc.m_nGirderMemberCount, 24);
+    EXPECT_EQ(doc.m_aSpans[0].m_aPanelPoints[6].m_anNodes[3], 1507);
+    for (CPolyline2D* e : doc.m_apEdgeLines) {
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(e->Count(), 61);
+    }
+    ASSERT_NE(doc.m_apGirderProfiles[3], nullptr);
+    EXPECT_EQ(doc.m_apGirderProfiles[4], nullptr);
+    EXPECT_EQ(doc.m_apGirderProfiles[0]->Count(), 101);
+    EXPECT_EQ(doc.m_anRibsPerPanel[5], 2u);
+    EXPECT_DOUBLE_EQ(doc.GetAllowableDeflection(0, 1), 45.0);
+    EXPECT_EQ(doc.m_bGeometryConsistent, 1);
+    EXPECT_TRUE(m_shown.isEmpty());
+
+    // Varying heights: the profile's mean becomes the girder's height.
+    doc.m_dlgBasic.m_nHeightVariation = 0;
+    g_pHeightDlg->m_anPointCount[0] = 1;
+    g_pHeightDlg->m_adPointPos[1] = 15.0;
+    for (int p = 0; p < 3; ++p)
+        for (double& h : g_pHeightDlg->m_adPointHeight[p])
+            h = p == 1 ? 2.5 : 2.0;
+    g_pHeightDlg->m_nInterpolation = 0;
+    doc.BuildGirderPolylines();
+    doc.SetRepresentativeGirderHeights();
+    EXPECT_EQ(doc.m_apGirderProfiles[0]->Count(), 201);
+    EXPECT_NEAR(doc.m_adGirderHeight[2], 2.25, 1e-12);
+    EXPECT_NEAR(doc.m_dlgPlateGirder.m_adGirderHeight[2], 2.25, 1e-12);
+
+    // Change points that no longer fit their span are spread over it again.
+    g_pHeightDlg->m_adPointPos[1] = 45.0;
+    doc.BuildHeightChangePoints();
+    EXPECT_DOUBLE_EQ(g_pHeightDlg->m_adPointPos[1], 15.0);
+    EXPECT_EQ(g_pHeightDlg->m_nPointCols, 3);
+    EXPECT_EQ(doc.m_aSpans[0].m_nChangePoints, 1);
+    doc.m_dlgBasic.m_nHeightVariation = 1;
+    g_pHeightDlg->m_nPointCols = 2;
+    doc.m_dlgPlateGirder.m_adGirderHeight[2] = 1.8;
+}
+
+TEST_F(CoordinateTest, RebuildsReportWhatDoesNotFit)
+{
+    MakeDesign();
+    CMarivoltenDoc& doc = *g_pDoc;
+    // Spline edges over stations out of order: the span command's message.
+    g_pCrossSectionDlg->m_nInterpolation = 1;
+    g_pCrossSectionDlg->m_arrD[1] = 25.0;
+    doc.RebuildAfterSpanChange();
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_shown[0].startsWith(QStringLiteral("路面データ作成時にエラーが発生しました。")));
+    for (CPolyline2D* e : doc.m_apEdgeLines)
+        EXPECT_EQ(e->Count(), 61);
+    m_shown.clear();
+
+    // A short first panel behind a skewed support: the inconsistency, once.
+    g_pCrossSectionDlg->m_nInterpolation = 0;
+    g_pCrossSectionDlg->m_arrD[1] = 10.0;
+    g_pPanelDlg->m_adSkew[0][0] = 3.14159265359 / 3;
+    g_adPanelLength[0][0] = 1.0;
+    for (int k = 1; k < 6; ++k)
+        g_adPanelLength[0][k] = 5.8;
+    doc.m_bGeometryConsistent = 1;
+    doc.RebuildSpans();
+    EXPECT_EQ(doc.m_bGeometryConsistent, 0);
+    doc.ReportInconsistentLayout();
+    EXPECT_EQ(m_shown, QStringList{QStringLiteral("設定変更等により不整合が生じています。\n入力項目の再確認／設定を行って下さい。")});
+    EXPECT_EQ(doc.m_bGeometryConsistent, 1);
+    m_shown.clear();
+
+    // Cross beams at 40 degrees: a warning with 1, silence with 0.
+    for (int k = 0; k < 6; ++k)
+        g_adPanelLength[0][k] = 5.0;
+    g_pPanelDlg->m_adSkew[0][0] = g_pPanelDlg->m_adSkew[0][1] = 40.0 * 3.14159265359 / 180.0;
+    g_pPanelDlg->m_anCrossBeamDir[0] = 1;
+    doc.RebuildSpans();
+    doc.BuildCrossBeams(0);
+    EXPECT_TRUE(m_shown.isEmpty());
+    doc.BuildCrossBeams(1);
+    EXPECT_EQ(m_shown, QStringList{QStringLiteral("計算された横桁の角度が異常です。")});
+}
+
+TEST_F(CoordinateTest, OverhangsAndCrossMembersReachTheWindows)
+{
+    MakeDesign();
+    CMarivoltenDoc& doc = *g_pDoc;
+    g_pPanelDlg->m_anBaseLineType[0] = 1;
+    g_pPanelDlg->m_adBaseRadius[0] = 100.0;
+    doc.RebuildSpans();
+    EXPECT_NEAR(g_pCrossSectionDlg->m_arrOverhangAddL[1], -0.964696, 1e-6);
+    EXPECT_NEAR(g_pCrossSectionDlg->m_arrOverhangAddR[2], 1.033638, 1e-6);
+    EXPECT_NEAR(g_pCrossSectionDlg->m_arrOverhangAddL[0], 0.0, 1e-9);
+
+    // The arrangement of the cross-beam window, and its sections.
+    g_pCrossBeamDlg->m_anMemberKind[2] = CROSS_BEAM;
+    g_pCrossBeamDlg->m_abDistributing[2] = 1;
+    doc.m_dlgMainMember.m_dlgCrossBeamType.m_dMemberDistB = 1200.0;
+    doc.m_dlgMainMember.m_dlgCrossBeamType.m_dFlangeThickness = 12.0;
+    doc.m_dlgMainMember.m_dlgCrossBeamType.m_dFlangeWidth = 250.0;
+    doc.ApplyCrossBeamLayout();
+    doc.CalcCrossMemberSections();
+    doc.CountGrillageNodes();
+    const CPanelPointRecord& r = doc.m_aSpans[0].m_aPanelPoints[2];
+    EXPECT_EQ(r.m_nMemberKind, CROSS_BEAM);
+    EXPECT_NEAR(r.m_dInertia, 0.00349949, 1e-8);
+    EXPECT_EQ(doc.m_nCrossMemberCount, 3);
+    EXPECT_EQ(r.m_nMemberNo, 25);
+    doc.m_dlgMainMember.m_dlgCrossBeamType.m_dMemberDistB = 0.0;
+    doc.m_dlgMainMember.m_dlgCrossBeamType.m_dFlangeThickness = 10.0;
+    doc.m_dlgMainMember.m_dlgCrossBeamType.m_dFlangeWidth = 220.0;
+
+    // A new arrangement tells the user once that theirs is gone.
+    g_pCrossBeamDlg->m_bResetArrangement = 0;
+    g_pCrossBeamDlg->InitArrangement(1);
+    g_pCrossBeamDlg->InitArrangement(1);
+    EXPECT_EQ(m_shown.size(), 1);
+    EXPECT_EQ(g_pCrossBeamDlg->m_anMemberKind[2], INTERMEDIATE_SWAY_BRACING);
+    EXPECT_EQ(g_pCrossBeamDlg->m_anMemberKind[6], END_SWAY_BRACING);
+}
+
+TEST_F(CoordinateTest, SheetTakesOverThePlanFromTheSpanInput)
+{
+    MakeDesign();
+    Command(ID_SETUP_COORDINATE);
+    ASSERT_TRUE(Sheet().IsWindowVisible());
+    EXPECT_EQ(Sheet().GetActiveIndex(), 0);
+    EXPECT_EQ(Sheet().m_work.SpanCount(), 1);
+    CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
+    EXPECT_EQ(Text(base, IDC_SPANS), QStringLiteral("1"));
+    EXPECT_EQ(Text(base, IDC_PANELS), QStringLiteral("6"));
+    EXPECT_EQ(Text(base, IDC_SPAN_LENGTH), QStringLiteral("30000.0"));
+    EXPECT_EQ(Text(base, IDC_UPDATE), QStringLiteral("更新済み"));
+    EXPECT_FALSE(base->GetDlgItem(IDC_UPDATE)->IsWindowEnabled());
+    auto* list = static_cast<CListBox*>(base->GetDlgItem(IDC_TABLE));
+    ASSERT_EQ(list->GetCount(), 7);
+    QString row;
+    list->GetText(2, row);
+    EXPECT_TRUE(row.startsWith(QStringLiteral("C  3")));
+    EXPECT_TRUE(row.contains(QStringLiteral("10000.0")));
+
+    // Every page reads the same working copy.
+    EXPECT_EQ(Sheet().ColumnCount(CCoordinateSheet::PAGE_GIRDER), 12);
+    EXPECT_EQ(Sheet().ColumnHeading(CCoordinateSheet::PAGE_GIRDER, 5), QStringLiteral("G1 Y(mm)"));
+    EXPECT_NEAR(Sheet().CellValue(CCoordinateSheet::PAGE_GIRDER, 5, 0), 3450.0, 1e-6);
+    EXPECT_EQ(Sheet().ColumnHeading(CCoordinateSheet::PAGE_DECK, 13), QStringLiteral("右 地覆外縁 Y"));
+    EXPECT_NEAR(Sheet().CellValue(CCoordinateSheet::PAGE_DECK, 13, 4), -4500.0, 1e-6);
+    EXPECT_NEAR(Sheet().CellValue(CCoordinateSheet::PAGE_SECTION, 16, 4), 210.0, 1e-9);     // H5
+    EXPECT_NEAR(Sheet().CellValue(CCoordinateSheet::PAGE_BASELINE, 2, 3), 5000.0, 1e-9);
+    EXPECT_TRUE(Sheet().IsReadOnly(CCoordinateSheet::PAGE_BASELINE, 2));
+    Enter(base, 3, 2, QStringLiteral("1234"));
+    EXPECT_FALSE(Sheet().m_bPending);       // a derived length takes no input
+
+    // Close hides the sheet; showing it again starts from the document.
+    Press(base, IDC_CLOSE);
+    EXPECT_FALSE(Sheet().IsWindowVisible());
+}
+
+TEST_F(CoordinateTest, AppliedPlanReplacesTheSpanInput)
+{
+    MakeDesign();
+    Command(ID_SETUP_COORDINATE);
+    CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
+    // Bend the plan: panel points 1 to 5 onto a circle of 100 m about (0, 100).
+    for (int j = 1; j <= 6; ++j) {
+        const double a = -3.14159265358979 / 2 + 0.05 * j;
+        Enter(base, j, 0, AfxFormat("%.6f", 100000.0 * std::cos(a)));
+        Enter(base, j, 1, AfxFormat("%.6f", 100000.0 + 100000.0 * std::sin(a)));
+    }
+    EXPECT_TRUE(Sheet().m_bPending);
+    EXPECT_EQ(Text(base, IDC_UPDATE), QStringLiteral("更新"));
+    EXPECT_TRUE(base->GetDlgItem(IDC_UPDATE)->IsWindowEnabled());
+    EXPECT_EQ(Text(base, IDC_SPAN_LENGTH), QStringLiteral("30000.0"));
+
+    Press(base, IDC_UPDATE);
+    CMarivoltenDoc& doc = *g_pDoc;
+    EXPECT_EQ(g_bCoordinatePlan, 1);
+    EXPECT_EQ(g_bCoordinateRadii, 1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_NEAR(g_adSpanLength[0], 30.0, 1e-6);
+    EXPECT_NEAR(g_adPanelLength[0][5], 5.0, 1e-6);
+    EXPECT_EQ(g_pPanelDlg->m_anBaseLineType[0], 1);
+    EXPECT_NEAR(g_pPanelDlg->m_adBaseRadius[0], 100.0, 1e-6);
+    ASSERT_EQ(doc.m_aSpans.size(), 1u);
+    EXPECT_EQ(doc.m_aSpans[0].m_bCurvedBaseLine, 1);
+    EXPECT_EQ(g_pMainFrame->m_nStepMask & 0x800, 0x800);       // the coordinate step is done
+
+    // One more panel in the span: nothing stored before the update.
+    Step(base, IDC_PANELS_SPIN, 1);
+    EXPECT_EQ(Text(base, IDC_PANELS), QStringLiteral("7"));
+    EXPECT_EQ(g_anPanelCount[0], 6);
+    Press(base, IDC_UPDATE);
+    EXPECT_EQ(g_anPanelCount[0], 7);
+    EXPECT_EQ(g_nPanelPoints, 8);
+    EXPECT_EQ(doc.m_nNodeCount, 32);
+    for (CPolyline2D* e : doc.m_apEdgeLines)
+        EXPECT_EQ(e->Count(), 71);
+    EXPECT_FALSE(Update(ID_SETUP_BASIC).m_bEnabled);
+    EXPECT_FALSE(Update(ID_SETUP_PANEL).m_bEnabled);
+    EXPECT_EQ(Text(base, IDC_UPDATE), QStringLiteral("更新済み"));
+
+    // The coordinate plan stands through the normal rebuild chain.
+    doc.RebuildSpans();
+    doc.BuildEdgeLines();
+    doc.IntersectEdgeLines();
+    EXPECT_EQ(doc.m_aSpans[0].m_nPanels, 7);
+    EXPECT_EQ(doc.m_apEdgeLines[0]->m_nSubdivisions, 10);
+
+    // A second span, a copy of the first from its end.
+    Step(base, IDC_SPANS_SPIN, 1);
+    EXPECT_EQ(Text(base, IDC_SPANS), QStringLiteral("2"));
+    Step(base, IDC_SPAN_SPIN, 1);
+    EXPECT_EQ(Text(base, IDC_SPAN_NO), QStringLiteral("2"));
+    auto* list = static_cast<CListBox*>(base->GetDlgItem(IDC_TABLE));
+    QString first;
+    list->GetText(0, first);
+    EXPECT_TRUE(first.startsWith(QStringLiteral("C  8")));
+    Press(base, IDC_UPDATE);
+    EXPECT_EQ(g_nSpans, 2);
+    EXPECT_EQ(g_nPanelPoints, 15);
+    EXPECT_EQ(doc.m_aSpans.size(), 2u);
+    EXPECT_EQ(g_nCrossSections, 7);
+
+    // Showing the sheet again starts from the stored plan.
+    Command(ID_SETUP_COORDINATE);
+    Command(ID_SETUP_COORDINATE);
+    EXPECT_EQ(Sheet().m_work.SpanCount(), 2);
+    EXPECT_FALSE(Sheet().m_bPending);
+}
+
+TEST_F(CoordinateTest, ApplyRefusesCrowdedPointsAndAsksBeforeResults)
+{
+    MakeDesign();
+    Command(ID_SETUP_COORDINATE);
+    CDialog* girders = Page(CCoordinateSheet::PAGE_GIRDER);
+    CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
+    Enter(base, 1, 0, QStringLiteral("200"));
+    Press(base, IDC_UPDATE);
+    EXPECT_EQ(m_shown, QStringList{QStringLiteral("格点間の距離が短すぎます。")});
+    EXPECT_EQ(g_bCoordinatePlan, 0);
+    m_shown.clear();
+    Enter(base, 1, 0, QStringLiteral("5000"));
+
+    g_pDoc->m_bGrillageNotRun = 0;
+    g_bResultsValid = 1;
+    Enter(girders, 2, 5, QStringLiteral("3500"));      // G1 Y at panel point 2
+    Answer({IDCANCEL});
+    Press(girders, IDC_UPDATE);
+    EXPECT_EQ(g_bCoordinatePlan, 0);
+    EXPECT_EQ(g_bResultsValid, 1);
+    Answer({IDOK});
+    Press(girders, IDC_UPDATE);
+    EXPECT_EQ(m_shown.size(), 2);
+    EXPECT_EQ(g_bResultsValid, 0);
+    EXPECT_EQ(g_bCoordinatePlan, 1);
+    EXPECT_NEAR(g_pDoc->m_aSpans[0].m_aPanelPoints[2].m_aptGirder[0].y, 3.5, 1e-9);
+}
+
+TEST_F(CoordinateTest, OriginAdjustmentKeepsSurveyCoordinates)
+{
+    MakeDesign();
+    Command(ID_SETUP_COORDINATE);
+    CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
+    Press(base, IDC_UPDATE);
+    ASSERT_EQ(g_bCoordinatePlan, 0);            // nothing to apply: the button is off
+    Enter(base, 3, 1, QStringLiteral("0.0"));
+    Press(base, IDC_UPDATE);
+    ASSERT_EQ(g_bCoordinatePlan, 1);
+    const double survey = Sheet().CellValue(CCoordinateSheet::PAGE_GIRDER, 4, 3);
+
+    AfxSetModalHook([](CDialog* d) {
+        EXPECT_EQ(d->GetDlgItem(1585)->GetWindowText(), QStringLiteral("0"));
+        d->GetDlgItem(1585)->SetWindowText(QStringLiteral("1000"));
+        d->GetDlgItem(1586)->SetWindowText(QStringLiteral("-2000"));
+        d->GetDlgItem(1588)->SetWindowText(QStringLiteral("-30"));
+        static_cast<CButton*>(d->GetDlgItem(1590))->SetCheck(1);
+        d->SendMessage(WM_COMMAND, IDOK);
+    });
+    Press(base, IDC_ORIGIN);
+    AfxSetModalHook({});
+    CMarivoltenDoc& doc = *g_pDoc;
+    EXPECT_EQ(doc.m_ptOriginAdjust, CDPoint(1.0, -2.0));
+    EXPECT_DOUBLE_EQ(doc.m_dOriginAngle, 330.0);
+    EXPECT_DOUBLE_EQ(doc.m_dPlanRotation, 330.0);
+    EXPECT_EQ(doc.m_bOriginApply, 1);
+    EXPECT_NEAR(Sheet().CellValue(CCoordinateSheet::PAGE_GIRDER, 4, 3), survey, 1e-6);
+    EXPECT_NEAR(doc.m_coordPlan.m_aSpans[0].m_aPoints[3].m_ptBase.x, 15.0 - 1.0, 1e-9);
+    EXPECT_NEAR(doc.m_aSpans[0].m_aPanelPoints[3].m_ptBase.y, 2.0, 1e-9);
+    EXPECT_TRUE(m_shown.isEmpty());
+
+    // Without the option the plan view keeps its angle.
+    doc.m_dPlanRotation = 0.0;
+    AfxSetModalHook([](CDialog* d) {
+        EXPECT_EQ(d->GetDlgItem(1585)->GetWindowText(), QStringLiteral("1000"));
+        static_cast<CButton*>(d->GetDlgItem(1590))->SetCheck(0);
+        d->GetDlgItem(1588)->SetWindowText(QStringLiteral("-30"));
+        d->SendMessage(WM_COMMAND, IDOK);
+    });
+    Press(base, IDC_ORIGIN);
+    AfxSetModalHook({});
+    EXPECT_EQ(doc.m_dPlanRotation, 0.0);
+    EXPECT_EQ(doc.m_dOriginAngle, -30.0);
+}
+
+TEST(CoordinateSheetTemplates, PagesHoldTheControlsTheirCodeUses)
+{
+    InstallResources();
+    const std::pair<int, CtlKind> every[] = {
+        {IDC_SPAN_NO, CtlKind::Edit}, {IDC_SPAN_SPIN, CtlKind::Spin}, {IDC_TABLE, CtlKind::ListBox},
+        {IDC_COLUMN, CtlKind::DropList}, {IDC_VALUE, CtlKind::Edit}, {IDC_SET, CtlKind::PushButton},
+        {IDC_UPDATE, CtlKind::PushButton}, {IDC_CLOSE, CtlKind::PushButton}};
+    const std::pair<int, CtlKind> baseOnly[] = {
+        {IDC_SPANS, CtlKind::Edit}, {IDC_SPANS_SPIN, CtlKind::Spin}, {IDC_PANELS, CtlKind::Edit},
+        {IDC_PANELS_SPIN, CtlKind::Spin}, {IDC_SPAN_LENGTH, CtlKind::Edit}, {IDC_ORIGIN, CtlKind::PushButton}};
+    const std::pair<UINT, const char*> pages[] = {
+        {IDD_COORD_BASELINE, "基本線"}, {IDD_COORD_GIRDER, "主桁"}, {IDD_COORD_DECK, "路面"}, {IDD_COORD_SECTION, "横断面"}};
+    auto kindOf = [](const DialogTemplate* t, int id, const ControlTemplate** before) {
+        for (size_t i = 0; i < t->controls.size(); ++i)
+            if (t->controls[i].id == id) {
+                *before = i > 0 ? &t->controls[i - 1] : nullptr;
+                return std::optional<CtlKind>(t->controls[i].kind);
+            }
+        return std::optional<CtlKind>();
+    };
+    for (const auto& [id, caption] : pages) {
+        const DialogTemplate* t = AfxFindDialogTemplate(id);
+        ASSERT_NE(t, nullptr) << id;
+        EXPECT_EQ(t->caption, QString::fromUtf8(caption));
+        const bool base = id == IDD_COORD_BASELINE;
+        const ControlTemplate* before = nullptr;
+        for (const auto& [ctl, kind] : every) {
+            EXPECT_EQ(kindOf(t, ctl, &before), kind) << id << " " << ctl;
+            if (kind == CtlKind::Spin) {
+                EXPECT_TRUE(before && before->kind == CtlKind::Edit) << ctl;     // its buddy
+            }
+        }
+        for (const auto& [ctl, kind] : baseOnly) {
+            EXPECT_EQ(kindOf(t, ctl, &before), base ? std::optional<CtlKind>(kind) : std::nullopt) << id << " " << ctl;
+            if (base && kind == CtlKind::Spin) {
+                EXPECT_TRUE(before && before->kind == CtlKind::Edit) << ctl;
+            }
+        }
+    }
+    const DialogTemplate* origin = AfxFindDialogTemplate(IDD_ORIGIN_ADJUST);
+    ASSERT_NE(origin, nullptr);
+    const ControlTemplate* before = nullptr;
+    for (int e : {1585, 1586, 1588})
+        EXPECT_EQ(kindOf(origin, e, &before), CtlKind::Edit);
+    EXPECT_EQ(kindOf(origin, 1590, &before), CtlKind::CheckBox);
+}
