@@ -18,6 +18,25 @@ QPainter* WndWidget::s_currentPainter = nullptr;
 namespace {
 const char* const kWndProperty = "mvCWnd";
 
+// Shift and Ctrl as they were when the input event being handled happened; GetKeyState
+// answers from them, as the original's key state follows its message queue.
+int g_inputDepth = 0;
+Qt::KeyboardModifiers g_inputModifiers;
+struct InputModifiers {
+    Qt::KeyboardModifiers saved;
+    int savedDepth;
+    explicit InputModifiers(Qt::KeyboardModifiers m) : saved(g_inputModifiers), savedDepth(g_inputDepth)
+    {
+        g_inputModifiers = m;
+        ++g_inputDepth;
+    }
+    ~InputModifiers()
+    {
+        g_inputModifiers = saved;
+        g_inputDepth = savedDepth;
+    }
+};
+
 UINT mouseFlags(const QMouseEvent* e)
 {
     UINT f = 0;
@@ -58,9 +77,11 @@ UINT AfxQtKeyToVk(int key)
     }
 }
 
-void WndWidget::paintEvent(QPaintEvent*)
+void WndWidget::paintEvent(QPaintEvent* ev)
 {
     QPainter painter(this);
+    // The DC's clip box is then the invalid part, as in a paint handler on Windows.
+    painter.setClipRegion(ev->region());
     QPainter* previous = s_currentPainter;
     s_currentPainter = &painter;
     m_wnd->OnPaint();
@@ -80,11 +101,17 @@ bool WndBridge::eventFilter(QObject* obj, QEvent* ev)
     switch (ev->type()) {
     case QEvent::KeyPress: {
         auto* ke = static_cast<QKeyEvent*>(ev);
+        // Enter, Escape and Tab in a standard control belong to its dialog first.
+        const int key = ke->key();
+        if (!dynamic_cast<WndWidget*>(obj) && (key == Qt::Key_Return || key == Qt::Key_Enter
+                || key == Qt::Key_Escape || key == Qt::Key_Tab || key == Qt::Key_Backtab))
+            return false;
         return w->DispatchKey(AfxQtKeyToVk(ke->key()), ke->text(),
                               ke->isAutoRepeat() ? 0x4000u : 0u);
     }
     case QEvent::KeyRelease: {
         auto* ke = static_cast<QKeyEvent*>(ev);
+        const InputModifiers state(ke->modifiers());
         return runDefault([&] { w->OnKeyUp(AfxQtKeyToVk(ke->key()), 1, 0); });
     }
     case QEvent::MouseButtonPress:
@@ -94,6 +121,7 @@ bool WndBridge::eventFilter(QObject* obj, QEvent* ev)
         auto* me = static_cast<QMouseEvent*>(ev);
         const CPoint pt(int(me->position().x()), int(me->position().y()));
         const UINT f = mouseFlags(me);
+        const InputModifiers state(me->modifiers());
         return runDefault([&] {
             if (ev->type() == QEvent::MouseMove)
                 w->OnMouseMove(f, pt);
@@ -452,7 +480,7 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 short CWnd::GetKeyState(int nVirtKey)
 {
-    const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
+    const Qt::KeyboardModifiers m = g_inputDepth ? g_inputModifiers : QGuiApplication::queryKeyboardModifiers();
     bool down = false;
     if (nVirtKey == int(VK_SHIFT)) down = m & Qt::ShiftModifier;
     else if (nVirtKey == int(VK_CONTROL)) down = m & Qt::ControlModifier;

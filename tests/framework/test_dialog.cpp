@@ -1,6 +1,8 @@
 // Dialogs built from templates: controls by id, data exchange with range
 // checks, radio groups, modal loops and scripted message boxes.
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "framework/dialog.h"
@@ -155,4 +157,29 @@ TEST(MessageBox, ScriptedAnswersAndBeeps)
     MessageBeep(MB_ICONASTERISK);
     EXPECT_EQ(AfxGetBeepCount(), before + 1);
     EXPECT_EQ(AfxGetLastBeepType(), UINT(MB_ICONASTERISK));
+}
+
+namespace {
+// An edit that refuses every character, as a count edit does with letters.
+class StrictEdit : public CEdit {
+public:
+    void OnChar(UINT, UINT, UINT) override { ++m_refused; }
+    int m_refused = 0;
+};
+}
+
+TEST_F(DialogTest, EnterInAFilteredEditStillConfirmsTheDialog)
+{
+    SpanDialog dlg;
+    StrictEdit edit;
+    AfxSetModalHook([&edit](CDialog* d) {
+        ASSERT_TRUE(edit.SubclassDlgItem(1001, d));
+        edit.GetWidget()->setFocus();
+        QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(edit.GetWidget(), &a);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(edit.GetWidget(), &enter);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(edit.m_refused, 1);      // the letter, not the Enter
 }
