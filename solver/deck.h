@@ -1,0 +1,79 @@
+// Across the deck: the lever rule and the transverse operator of the live load.
+#pragma once
+
+#include "solver/model.h"
+
+#include <vector>
+
+namespace mvg {
+
+// Lever rule over girder positions x (increasing): hat functions, the outer segments
+// extended beyond the outer girders; f = 1 for a single girder.
+void LeverAt(const std::vector<double>& x, double at, double* f);
+// Adds the integrals of f_i over [xa, xb] times w to out.
+void LeverIntegral(const std::vector<double>& x, double xa, double xb, double w, double* out);
+
+// h(x) = sum f_i(x) v_i integrated over the carriageway (half intensity everywhere, the
+// other half on the worst band) and over the sidewalks, positive and negative parts.
+struct DeckValues {
+    double Lp = 0, Lm = 0;  // E_L+ and E_L-
+    double Cp = 0, Cm = 0;  // E_c+ and E_c-
+};
+
+// Where a vector's envelope puts the load: the pieces of the deck that carry it, each
+// with its weight, on which any other vector is then integrated.
+struct DeckPattern {
+    struct Piece {
+        double l, r, w;
+        int j;  // lever segment
+    };
+    std::vector<Piece> lane, crowd;
+};
+
+class DeckOperator {
+public:
+    DeckOperator() = default;
+    DeckOperator(const std::vector<double>& gx, const Section& s, double bandWidth);
+
+    DeckValues Evaluate(const double* v) const;
+    // Loading pattern of v for the sign's envelope (+1 or -1).
+    void Pattern(const double* v, int sign, DeckPattern& out) const;
+    // Lane and crowd integrals of v over a pattern.
+    void Apply(const DeckPattern& p, const double* v, double& lane, double& crowd) const;
+
+private:
+    struct Seg {
+        double x0, x1, h0, h1;
+        int j;        // lever segment of the piece
+        bool in;      // inside the loaded zone (false in the unloaded median)
+    };
+    struct Point {
+        double x;
+        int j;        // lever segment
+        double t;     // position within it: h = (1-t) v_j + t v_j+1
+        bool in;      // the piece that starts here is loaded
+        int pj;       // lever segment of the piece that starts here
+    };
+    double H(const double* v, const Point& p) const
+    {
+        return m_G == 1 ? v[0] : (1 - p.t) * v[p.j] + p.t * v[p.j + 1];
+    }
+    Point MakePoint(double x, bool in) const;
+    // Carriageway pieces of v, split at the zero crossings of h.
+    int Split(const std::vector<Point>& pts, const double* v, Seg* out) const;
+    // Largest integrals of max(h, 0) and of max(-h, 0) over a band within the
+    // carriageway, and (when asked) where the band stands for each.
+    template <bool Where>
+    void Band(const Seg* seg, int n, double& bp, double& bm, double* ap, double* am) const;
+
+    int m_G = 0;
+    std::vector<double> m_x;
+    double m_aC = 0, m_bC = 0, m_band = 0;
+    bool m_wide = false;
+    std::vector<Point> m_cw;                  // breakpoints of the carriageway
+    std::vector<std::vector<Point>> m_sw;     // breakpoints of each sidewalk
+    bool m_single = false;                    // precomputed unit vectors usable
+    std::vector<DeckValues> m_unitPos, m_unitNeg;  // E(+e_j) and E(-e_j)
+};
+
+} // namespace mvg

@@ -1,0 +1,613 @@
+#include "solver/live.h"
+
+#include "solver/deck.h"
+#include "solver/pool.h"
+#include "solver/solver_files.h"
+#include "solver/window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace mvg {
+
+Responses BuildResponses(const Model& m, const Elements& el, const Stiffness& st)
+{
+    Responses r;
+    r.start.push_back(0);
+    auto add = [&](Responses::Kind kind, int member, int bearing, int node) {
+        r.list.push_back({kind, member, bearing, node});
+        r.start.push_back(int(r.col.size()));
+        return int(r.list.size()) - 1;
+    };
+    auto addRow = [&](const Element& e, int row) {
+        const int dofs[6] = {3 * e.nodeI, 3 * e.nodeI + 1, 3 * e.nodeI + 2,
+                             3 * e.nodeJ, 3 * e.nodeJ + 1, 3 * e.nodeJ + 2};
+        for (int j = 0; j < 6; ++j) {
+            const int f = st.freeIndex[dofs[j]];
+            const double v = e.rec[row * 6 + j];
+            if (f >= 0 && v != 0) {
+                r.col.push_back(f);
+                r.val.push_back(v);
+            }
+        }
+    };
+    r.ofMember.assign(m.girderMembers(), {-1, -1, -1, -1, -1, -1});
+    for (int k = 0; k < m.girderMembers(); ++k) {
+        const int g = k / (m.P - 1);
+        if (m.dummy[g])
+            continue;
+        const Element& e = el.list[k];
+        auto& o = r.ofMember[k];
+        addRow(e, 0);
+        o[kMI] = add(Responses::MI, k, -1, -1);
+        addRow(e, 1);
+        o[kMJ] = add(Responses::MJ, k, -1, -1);
+        addRow(e, 2);
+        o[kVI] = add(Responses::VI, k, -1, -1);
+        addRow(e, 2);
+        o[kVJ] = add(Responses::VJ, k, -1, -1);
+        addRow(e, 3);
+        o[kTI] = add(Responses::TI, k, -1, -1);
+        if (m.singleBox()) {
+            addRow(e, 3);
+            o[kTJ] = add(Responses::TJ, k, -1, -1);
+        } else {
+            o[kTJ] = o[kTI];  // a vertical load gives no torque in the loaded member
+        }
+    }
+    for (int b = 0; b < int(m.bearings.size()); ++b) {
+        const SparseRow& row = st.reaction[b];
+        r.col.insert(r.col.end(), row.col.begin(), row.col.end());
+        r.val.insert(r.val.end(), row.val.begin(), row.val.end());
+        r.ofBearing.push_back(add(Responses::Reaction, -1, b, m.bearings[b].node));
+    }
+    for (int q = 0; q < m.nodes(); ++q) {
+        const int f = st.freeIndex[3 * q + kW];
+        if (f >= 0) {
+            r.col.push_back(f);
+            r.val.push_back(-1000.0);
+        }
+        r.ofNode.push_back(add(Responses::Deflection, -1, -1, q));
+    }
+    return r;
+}
+
+namespace {
+
+// The part of a response that does not pass through the displacements: a force on a
+// bearing goes straight into it.
+double Direct(const Responses::Item& it, int node, int dof)
+{
+    return it.kind == Responses::Reaction && it.node == node && dof == kW ? 1.0 : 0.0;
+}
+
+std::array<double, 4> TorqueControlValues(const Element& e, const Responses::Item& r, int k,
+                                          const double* oI, const double* oJ)
+{
+    const double tI = e.cosDI * oI[1] + e.sinDI * oI[2];
+    const double tJ = e.cosDJ * oJ[1] + e.sinDJ * oJ[2];
+    std::array<double, 4> c{tI, (2 * tI + tJ) / 3, (tI + 2 * tJ) / 3, tJ};
+    if (r.member == k) {
+        if (r.kind == Responses::TI) {
+            c[0] += 1;
+            c[1] += 2.0 / 3;
+            c[2] += 1.0 / 3;
+        } else if (r.kind == Responses::TJ) {
+            c[1] -= 1.0 / 3;
+            c[2] -= 2.0 / 3;
+            c[3] -= 1;
+        }
+    }
+    return c;
+}
+
+} // namespace
+
+std::array<double, 4> MemberControlValues(const Element& e, const Responses::Item& r, int k,
+                                          const double* oI, const double* oJ)
+{
+    const double L = e.chord;
+    const double muI = -e.sinDI * oI[1] + e.cosDI * oI[2];
+    const double muJ = -e.sinDJ * oJ[1] + e.cosDJ * oJ[2];
+    std::array<double, 4> c{oI[0], oI[0] + L / 3 * muI, oJ[0] - L / 3 * muJ, oJ[0]};
+    if (r.member == k) {
+        switch (r.kind) {
+        case Responses::MI: c[1] -= L / 3; break;
+        case Responses::MJ: c[2] -= L / 3; break;
+        case Responses::VI: c[0] += 1; c[1] += 1; break;
+        case Responses::VJ: c[2] -= 1; c[3] -= 1; break;
+        default: break;
+        }
+    }
+    return c;
+}
+
+Influence::Influence(const Model& m, const Elements& el, const Stiffness& st, const BandMatrix& L)
+    : m_model(m), m_st(st), m_L(L), m_resp(BuildResponses(m, el, st))
+{
+}
+
+std::vector<double> Influence::AtNode(int q) const
+{
+    const int R = m_resp.size();
+    std::vector<double> out(size_t(R) * 3, 0.0);
+    std::vector<double> x(m_st.freeCount());
+    for (int d = 0; d < 3; ++d) {
+        const int f = m_st.freeIndex[3 * q + d];
+        if (f >= 0) {
+            std::fill(x.begin(), x.end(), 0.0);
+            x[f] = d == kW ? -1.0 : 1.0;
+            SolveBand(m_L, x.data());
+        }
+        for (int r = 0; r < R; ++r) {
+            double s = 0;
+            if (f >= 0)
+                for (int i = m_resp.start[r]; i < m_resp.start[r + 1]; ++i)
+                    s += m_resp.val[i] * x[m_resp.col[i]];
+            out[size_t(r) * 3 + d] = s + Direct(m_resp.list[r], q, d);
+        }
+    }
+    return out;
+}
+
+Impact ComputeImpact(const Model& m)
+{
+    Impact imp;
+    for (int k = 0; k < m.S; ++k) {
+        const double L = m.spans[k].L;
+        const double Lbar = k + 1 < m.S ? 0.5 * (L + m.spans[k + 1].L) : L;
+        imp.span.push_back(20.0 / (50.0 + L));
+        imp.end.push_back(20.0 / (50.0 + Lbar));
+    }
+    return imp;
+}
+
+namespace {
+
+constexpr int kTile = MultiSolver::kMaxWidth;
+
+class Engine {
+public:
+    Engine(const Model& m, const Elements& el, const Stiffness& st, const BandMatrix& L, const LiveOptions& opt)
+        : m(m), el(el), st(st), L(L), pool(opt.threads), solver(L), resp(BuildResponses(m, el, st))
+    {
+        R = resp.size();
+        G = m.G;
+        nLL = LoadedLines(m);
+        nSlots = 3 * nLL;
+        cls = m.liveClass();
+        lane = cls != LiveClass::CrowdOnly;
+        imp = ComputeImpact(m);
+
+        for (int p = 0; p < m.P; ++p)
+            ops.emplace_back(m.sections[p].gx, m.sections[p], m.loadingWidth);
+        std::vector<double> T;
+        for (const Section& s : m.sections)
+            T.push_back(s.T);
+        win.Init(T, lane && m.hasLive ? m.liveD : 0.0);
+        if (!lane)
+            win.none = true;
+
+        const int panels = m.P - 1;
+        rho.assign(size_t(panels) * G, 1.0);
+        ecc.assign(size_t(panels) * G, 0.0);
+        wP2.resize(panels);
+        wC.resize(panels);
+        for (int p = 0; p < panels; ++p) {
+            const double dT = win.dT(p);
+            for (int i = 0; i < G; ++i) {
+                rho[size_t(p) * G + i] = m.girders[m.memberIndex(i, p)].L / dT;
+                if (m.singleBox())
+                    ecc[size_t(p) * G + i] = 0.5 * ((m.sections[p].gx[i] - m.sections[p].gx[1]) +
+                                                    (m.sections[p + 1].gx[i] - m.sections[p + 1].gx[1]));
+            }
+            const Span& sp = m.spans[m.spanOfPanel(p)];
+            wP2[p] = lane ? m.p2Factor * sp.p2 : 0.0;
+            wC[p] = sp.pc;
+        }
+
+        // Impact and p1 per response.
+        iPlus.assign(R, 0.0);
+        iMinus.assign(R, 0.0);
+        p1.assign(R, 0.0);
+        const double p1m = m.hasLive ? m.p1Factor * m.p1m : 0, p1s = m.hasLive ? m.p1Factor * m.p1s : 0;
+        for (int r = 0; r < R; ++r) {
+            const auto& it = resp.list[r];
+            switch (it.kind) {
+            case Responses::Reaction: {
+                const double i = imp.support(m.bearings[it.bearing].support);
+                iPlus[r] = iMinus[r] = i;
+                p1[r] = p1s;
+                break;
+            }
+            case Responses::Deflection:
+                p1[r] = p1m;
+                break;
+            case Responses::VI:
+            case Responses::VJ:
+            case Responses::TI:
+            case Responses::TJ: {
+                const int k = m.spanOfPanel(it.member % (m.P - 1));
+                iPlus[r] = iMinus[r] = imp.span[k];
+                p1[r] = (it.kind == Responses::VI || it.kind == Responses::VJ) ? p1s : p1m;
+                break;
+            }
+            case Responses::MI:
+            case Responses::MJ: {
+                const int p = it.member % (m.P - 1);
+                const int k = m.spanOfPanel(p);
+                iPlus[r] = imp.span[k];
+                iMinus[r] = HoggingImpact(k, m.sections[it.kind == Responses::MI ? p : p + 1].T);
+                p1[r] = p1m;
+                break;
+            }
+            }
+        }
+    }
+
+    void Run()
+    {
+        const size_t Rs = size_t(R) * nSlots;
+        ordPrev.assign(Rs, 0.0);
+        ordCur.assign(Rs, 0.0);
+        acc.assign(size_t(R) * 4, 0.0);
+        state.assign(size_t(R) * 2, WindowState{});
+        ring.assign(size_t(R) * 2 * win.depth, WindowSlot{});
+        lastVec.assign(size_t(R) * G, 0.0);
+        lastVal.assign(R, DeckValues{});
+        hasLast.assign(R, 0);
+        reactOrd.assign(m.bearings.size() * size_t(m.P) * nSlots, 0.0);
+        tiles.assign(size_t(MaxTiles()) * st.freeCount() * kTile, 0.0);
+
+        for (int p = 0; p < m.P; ++p) {
+            SolveWave(p);
+            for (size_t b = 0; b < m.bearings.size(); ++b) {
+                const double* src = ordCur.data() + size_t(resp.ofBearing[b]) * nSlots;
+                std::copy(src, src + nSlots, reactOrd.begin() + (b * m.P + p) * nSlots);
+            }
+            if (p > 0)
+                ProcessPanel(p - 1);
+            std::swap(ordPrev, ordCur);
+        }
+        ordPrev = {};
+        ordCur = {};
+        tiles = {};
+    }
+
+    void Collect(LiveResult& out)
+    {
+        finalPlus.assign(R, 0.0);
+        finalMinus.assign(R, 0.0);
+        for (int r = 0; r < R; ++r) {
+            double Wp = WindowFinish(win, state[2 * r]);
+            double Wm = WindowFinish(win, state[2 * r + 1]);
+            const double* a = &acc[size_t(r) * 4];
+            double lp, lm;
+            if (!lane) {
+                lp = a[2];
+                lm = a[3];
+            } else {
+                lp = (1 + iPlus[r]) * (a[0] + p1[r] * Wp) + a[2];
+                lm = (1 + iMinus[r]) * (a[1] + p1[r] * Wm) + a[3];
+            }
+            finalPlus[r] = std::max(lp, 0.0);
+            finalMinus[r] = std::min(lm, 0.0);
+        }
+        for (int k = 0; k < m.girderMembers(); ++k)
+            for (int f = 0; f < 6; ++f) {
+                const int r = resp.ofMember[k][f];
+                out.member[k][f] = r >= 0 ? finalPlus[r] : 0.0;
+                out.member[k][6 + f] = r >= 0 ? finalMinus[r] : 0.0;
+            }
+        for (size_t b = 0; b < m.bearings.size(); ++b)
+            out.reaction[b] = {finalPlus[resp.ofBearing[b]], finalMinus[resp.ofBearing[b]]};
+        for (int q = 0; q < m.nodes(); ++q)
+            out.deflection[q] = {finalPlus[resp.ofNode[q]], finalMinus[resp.ofNode[q]]};
+        if (m.wantsDetail())
+            Detail(out);
+    }
+
+private:
+    double HoggingImpact(int k, double Tnode) const
+    {
+        // interior supports of span k: k and k + 1 where 0 < s < S
+        int cand[2], n = 0;
+        for (int s : {k, k + 1})
+            if (s > 0 && s < m.S)
+                cand[n++] = s;
+        if (n == 0)
+            return imp.span[0];
+        if (n == 1)
+            return imp.support(cand[0]);
+        const double d0 = std::abs(Tnode - m.sections[m.supportPoint(cand[0])].T);
+        const double d1 = std::abs(Tnode - m.sections[m.supportPoint(cand[1])].T);
+        if (d0 < d1)
+            return imp.support(cand[0]);
+        if (d1 < d0)
+            return imp.support(cand[1]);
+        return std::max(imp.support(cand[0]), imp.support(cand[1]));
+    }
+
+    int MaxTiles() const { return (nSlots + kTile - 1) / kTile; }
+
+    struct Column {
+        int slot, free;
+        double value;
+    };
+
+    // Unit loads of panel point p: solve, then the ordinates of every response.
+    void SolveWave(int p)
+    {
+        std::vector<Column> cols;
+        for (int li = 0; li < nLL; ++li) {
+            const int q = m.node(LoadedLine(m, li), p);
+            for (int d = 0; d < 3; ++d) {
+                const int f = st.freeIndex[3 * q + d];
+                if (f >= 0)
+                    cols.push_back({3 * li + d, f, d == kW ? -1.0 : 1.0});
+            }
+        }
+        const int n = st.freeCount();
+        const int nt = (int(cols.size()) + kTile - 1) / kTile;
+        auto solveTile = [&](int t) {
+            double* X = tiles.data() + size_t(t) * n * kTile;
+            std::fill(X, X + size_t(n) * kTile, 0.0);
+            int first = n;
+            for (int j = 0; j < kTile && t * kTile + j < int(cols.size()); ++j) {
+                const Column& c = cols[t * kTile + j];
+                X[size_t(c.free) * kTile + j] = c.value;
+                first = std::min(first, c.free);
+            }
+            solver.Solve(X, kTile, first);
+        };
+        pool.Run(nt, solveTile);
+        Ordinates(p, cols, nt);
+        if (!Balanced(cols)) {
+            Refine(cols, nt);
+            Ordinates(p, cols, nt);
+            if (!Balanced(cols)) {
+                char buf[96];
+                std::snprintf(buf, sizeof buf, "unit loads at panel point %d: reactions do not balance", p + 1);
+                throw Failure(mvgfiles::kDamaged, buf);
+            }
+        }
+    }
+
+    void Ordinates(int p, const std::vector<Column>& cols, int nt)
+    {
+        const int n = st.freeCount();
+        const int chunk = 512;
+        pool.Run((R + chunk - 1) / chunk, [&](int c) {
+            double sum[4 * kTile];
+            const int r1 = std::min(R, (c + 1) * chunk);
+            for (int r = c * chunk; r < r1; ++r) {
+                std::fill(sum, sum + nt * kTile, 0.0);
+                for (int i = resp.start[r]; i < resp.start[r + 1]; ++i) {
+                    const double v = resp.val[i];
+                    const size_t off = size_t(resp.col[i]) * kTile;
+                    for (int t = 0; t < nt; ++t) {
+                        const double* x = tiles.data() + size_t(t) * n * kTile + off;
+                        double* s = sum + t * kTile;
+                        for (int j = 0; j < kTile; ++j)
+                            s[j] += v * x[j];
+                    }
+                }
+                double* o = ordCur.data() + size_t(r) * nSlots;
+                const auto& it = resp.list[r];
+                for (int li = 0; li < nLL; ++li) {
+                    const int q = m.node(LoadedLine(m, li), p);
+                    for (int d = 0; d < 3; ++d)
+                        o[3 * li + d] = Direct(it, q, d);
+                }
+                for (size_t j = 0; j < cols.size(); ++j)
+                    o[cols[j].slot] += sum[j];
+            }
+        });
+    }
+
+    // Every unit force is carried by the bearings: the reactions sum to 1 for a force
+    // and to 0 for a moment.
+    bool Balanced(const std::vector<Column>& cols) const
+    {
+        for (const Column& c : cols) {
+            double s = 0;
+            for (size_t b = 0; b < m.bearings.size(); ++b)
+                s += ordCur[size_t(resp.ofBearing[b]) * nSlots + c.slot];
+            const double expect = c.slot % 3 == kW ? 1.0 : 0.0;
+            if (!(std::abs(s - expect) <= 1e-6))
+                return false;
+        }
+        return true;
+    }
+
+    void Refine(const std::vector<Column>& cols, int nt)
+    {
+        const int n = st.freeCount();
+        std::vector<double> x(n), r(n);
+        for (int t = 0; t < nt; ++t) {
+            double* X = tiles.data() + size_t(t) * n * kTile;
+            for (int j = 0; j < kTile && t * kTile + j < int(cols.size()); ++j) {
+                for (int i = 0; i < n; ++i)
+                    x[i] = X[size_t(i) * kTile + j];
+                MultiplyBand(st.K, x.data(), r.data());
+                for (int i = 0; i < n; ++i)
+                    r[i] = -r[i];
+                r[cols[t * kTile + j].free] += cols[t * kTile + j].value;
+                SolveBand(L, r.data());
+                for (int i = 0; i < n; ++i)
+                    X[size_t(i) * kTile + j] += r[i];
+            }
+        }
+    }
+
+    // Control vectors b_0..b_3 of a response over panel p, line values across the deck.
+    void ControlVectors(int p, const Responses::Item& it, const double* oI, const double* oJ, double* b) const
+    {
+        const double* rh = &rho[size_t(p) * G];
+        if (m.singleBox()) {
+            const int k = m.memberIndex(1, p);
+            const Element& e = el.list[k];
+            const auto c = MemberControlValues(e, it, k, oI, oJ);
+            const auto t = TorqueControlValues(e, it, k, oI, oJ);
+            const double* ex = &ecc[size_t(p) * G];
+            for (int j = 0; j < 4; ++j)
+                for (int i = 0; i < G; ++i)
+                    b[j * G + i] = rh[i] * (c[j] + ex[i] * t[j]);
+            return;
+        }
+        for (int i = 0; i < G; ++i) {
+            const int k = m.memberIndex(i, p);
+            const auto c = MemberControlValues(el.list[k], it, k, oI + 3 * i, oJ + 3 * i);
+            for (int j = 0; j < 4; ++j)
+                b[j * G + i] = rh[i] * c[j];
+        }
+    }
+
+    void ProcessPanel(int p)
+    {
+        const int chunk = 256;
+        const double dT = win.dT(p);
+        pool.Run((R + chunk - 1) / chunk, [&](int c) {
+            double b[4 * kMaxGirders];
+            const int r1 = std::min(R, (c + 1) * chunk);
+            for (int r = c * chunk; r < r1; ++r) {
+                const auto& it = resp.list[r];
+                ControlVectors(p, it, ordPrev.data() + size_t(r) * nSlots, ordCur.data() + size_t(r) * nSlots, b);
+                DeckValues v[4];
+                double* last = &lastVec[size_t(r) * G];
+                if (hasLast[r] && std::equal(b, b + G, last))
+                    v[0] = lastVal[r];
+                else
+                    v[0] = ops[p].Evaluate(b);
+                v[1] = ops[p].Evaluate(b + G);
+                v[2] = ops[p + 1].Evaluate(b + 2 * G);
+                v[3] = ops[p + 1].Evaluate(b + 3 * G);
+                std::copy(b + 3 * G, b + 4 * G, last);
+                lastVal[r] = v[3];
+                hasLast[r] = 1;
+
+                const double eLp[4] = {v[0].Lp, v[1].Lp, v[2].Lp, v[3].Lp};
+                const double eLm[4] = {v[0].Lm, v[1].Lm, v[2].Lm, v[3].Lm};
+                double* a = &acc[size_t(r) * 4];
+                a[0] += wP2[p] * dT * (eLp[0] + eLp[1] + eLp[2] + eLp[3]) / 4;
+                a[1] += wP2[p] * dT * (eLm[0] + eLm[1] + eLm[2] + eLm[3]) / 4;
+                a[2] += wC[p] * dT * (v[0].Cp + v[1].Cp + v[2].Cp + v[3].Cp) / 4;
+                a[3] += wC[p] * dT * (v[0].Cm + v[1].Cm + v[2].Cm + v[3].Cm) / 4;
+                if (!win.none) {
+                    WindowSlot* rp = &ring[size_t(r) * 2 * win.depth];
+                    WindowAdd(win, state[2 * r], rp, p, eLp, +1);
+                    WindowAdd(win, state[2 * r + 1], rp + win.depth, p, eLm, -1);
+                }
+            }
+        });
+    }
+
+    // Every bearing of a support under the loading that governs each bearing in turn.
+    void Detail(LiveResult& out)
+    {
+        const int n = m.nLines, panels = m.P - 1;
+        const double p1s = m.hasLive ? m.p1Factor * m.p1s : 0;
+        out.detail.assign(size_t(m.S + 1) * n * n, {0.0, 0.0});
+        std::vector<double> vec(size_t(n) * panels * 4 * G);
+        for (int s = 0; s <= m.S; ++s) {
+            // control vectors of every bearing of the support
+            for (int k = 0; k < n; ++k) {
+                const int bk = s * n + k;
+                const auto& it = resp.list[resp.ofBearing[bk]];
+                for (int p = 0; p < panels; ++p) {
+                    const double* oI = &reactOrd[(size_t(bk) * m.P + p) * nSlots];
+                    const double* oJ = &reactOrd[(size_t(bk) * m.P + p + 1) * nSlots];
+                    ControlVectors(p, it, oI, oJ, &vec[((size_t(k) * panels) + p) * 4 * G]);
+                }
+            }
+            const double i = imp.support(s);
+            pool.Run(2 * n, [&](int task) {
+                const int g = task / 2, sign = task % 2 ? -1 : 1;
+                const int rg = resp.ofBearing[s * n + g];
+                const double astar = state[2 * rg + (sign > 0 ? 0 : 1)].a;
+                std::vector<double> laneC(size_t(n) * panels * 4), crowdC(size_t(n) * panels * 4);
+                DeckPattern pat;
+                for (int p = 0; p < panels; ++p)
+                    for (int c = 0; c < 4; ++c) {
+                        const DeckOperator& op = ops[c < 2 ? p : p + 1];
+                        op.Pattern(&vec[((size_t(g) * panels) + p) * 4 * G + c * G], sign, pat);
+                        for (int k = 0; k < n; ++k) {
+                            double l, cr;
+                            op.Apply(pat, &vec[((size_t(k) * panels) + p) * 4 * G + c * G], l, cr);
+                            laneC[(size_t(k) * panels + p) * 4 + c] = l;
+                            crowdC[(size_t(k) * panels + p) * 4 + c] = cr;
+                        }
+                    }
+                for (int k = 0; k < n; ++k) {
+                    double value;
+                    if (k == g) {
+                        value = sign > 0 ? finalPlus[rg] : finalMinus[rg];
+                    } else {
+                        const double* lc = &laneC[size_t(k) * panels * 4];
+                        const double* cc = &crowdC[size_t(k) * panels * 4];
+                        double p2 = 0, crowd = 0;
+                        for (int p = 0; p < panels; ++p) {
+                            const double dT = win.dT(p);
+                            p2 += wP2[p] * dT * (lc[4 * p] + lc[4 * p + 1] + lc[4 * p + 2] + lc[4 * p + 3]) / 4;
+                            crowd += wC[p] * dT * (cc[4 * p] + cc[4 * p + 1] + cc[4 * p + 2] + cc[4 * p + 3]) / 4;
+                        }
+                        value = lane ? (1 + i) * (p2 + p1s * WindowIntegral(win, lc, astar)) + crowd : crowd;
+                    }
+                    out.detail[(size_t(s) * n + g) * n + k][sign > 0 ? 0 : 1] = value;
+                }
+            });
+        }
+    }
+
+    const Model& m;
+    const Elements& el;
+    const Stiffness& st;
+    const BandMatrix& L;
+    Pool pool;
+    MultiSolver solver;
+    Responses resp;
+    int R = 0, G = 0, nLL = 0, nSlots = 0;
+    LiveClass cls = LiveClass::A;
+    bool lane = true;
+    Impact imp;
+    std::vector<DeckOperator> ops;
+    WindowGeometry win;
+    std::vector<double> rho, ecc, wP2, wC;
+    std::vector<double> iPlus, iMinus, p1;
+
+    std::vector<double> ordPrev, ordCur, tiles, reactOrd;
+    std::vector<double> acc;  // per response: p2 part +/-, crowd part +/-
+    std::vector<WindowState> state;
+    std::vector<WindowSlot> ring;
+    std::vector<double> lastVec;
+    std::vector<DeckValues> lastVal;
+    std::vector<char> hasLast;
+    std::vector<double> finalPlus, finalMinus;
+};
+
+} // namespace
+
+LiveResult SolveLive(const Model& m, const Elements& el, const Stiffness& st, const BandMatrix& L,
+                     const LiveOptions& opt)
+{
+    LiveResult out;
+    const Impact imp = ComputeImpact(m);
+    out.impactSpan = imp.span;
+    out.impactEnd = imp.end;
+    out.member.assign(m.girderMembers(), {});
+    out.reaction.assign(m.bearings.size(), {0.0, 0.0});
+    out.deflection.assign(m.nodes(), {0.0, 0.0});
+    if (m.liveClass() == LiveClass::None) {
+        if (m.wantsDetail())
+            out.detail.assign(size_t(m.S + 1) * m.nLines * m.nLines, {0.0, 0.0});
+        return out;
+    }
+    Engine eng(m, el, st, L, opt);
+    eng.Run();
+    eng.Collect(out);
+    return out;
+}
+
+} // namespace mvg

@@ -1,0 +1,7 @@
+// mvg_read: one program of the grillage chain; see solver/stages.h.
+#include "solver/stages.h"
+
+int main()
+{
+    return mvg::RunProgram("mvg_read", 1, 1, mvg::RunRead);
+}

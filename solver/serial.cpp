@@ -1,0 +1,258 @@
+#include "solver/serial.h"
+
+#include "solver/listing.h"
+#include "solver/solver_files.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <type_traits>
+
+static_assert(std::endian::native == std::endian::little, "the intermediate files are little-endian");
+
+namespace mvg {
+
+namespace {
+
+class Out;
+class In;
+
+// One description per type serves both directions.
+template <class A> void Io(A& a, Zone& v) { a(v.a); a(v.b); }
+template <class A> void Io(A& a, Strip& v) { a(v.item); a(v.xa); a(v.xb); a(v.h); }
+template <class A> void Io(A& a, PointLoadAt& v) { a(v.item); a(v.x); }
+template <class A> void Io(A& a, Section& v)
+{
+    a(v.T); a(v.span); a(v.W); a(v.gx); a(v.cw); a(v.hasNoll); a(v.noll);
+    a(v.sidewalks); a(v.strips); a(v.rails); a(v.attachX);
+}
+template <class A> void Io(A& a, Span& v) { a(v.L); a(v.pFirst); a(v.pLast); a(v.p2); a(v.pc); }
+template <class A> void Io(A& a, Bearing& v) { a(v.support); a(v.line); a(v.node); a(v.kt); a(v.ux); a(v.uy); }
+template <class A> void Io(A& a, CrossMember& v) { a(v.nodeI); a(v.nodeJ); a(v.kind); a(v.I); a(v.J); }
+template <class A> void Io(A& a, GirderMember& v) { a(v.L); a(v.A); a(v.I); a(v.J); }
+template <class A> void Io(A& a, Model& v)
+{
+    a(v.title); a(v.stamp); a(v.pass); a(v.bridgeType); a(v.liveLoad); a(v.sidewalk);
+    a(v.loadingWidth); a(v.p1Factor); a(v.p2Factor); a(v.detail);
+    a(v.G); a(v.P); a(v.S); a(v.nLines); a(v.E); a(v.Gmod);
+    a(v.spans); a(v.bearings); a(v.snow); a(v.unitWeight); a(v.railLoad);
+    a(v.haunch); a(v.steel); a(v.attachLoad); a(v.hasLive); a(v.liveD); a(v.p1m); a(v.p1s);
+    a(v.cross); a(v.girders); a(v.dummy); a(v.X); a(v.Y); a(v.sections);
+}
+template <class A> void Io(A& a, Element& v)
+{
+    a(v.nodeI); a(v.nodeJ); a(v.member); a(v.chord); a(v.cosA); a(v.sinA);
+    a(v.cosDI); a(v.sinDI); a(v.cosDJ); a(v.sinDJ); a(v.EI); a(v.GJ); a(v.k); a(v.rec);
+}
+template <class A> void Io(A& a, Elements& v) { a(v.cosB); a(v.sinB); a(v.list); }
+template <class A> void Io(A& a, BandMatrix& v) { a(v.n); a(v.b); a(v.a); }
+template <class A> void Io(A& a, SparseRow& v) { a(v.col); a(v.val); }
+template <class A> void Io(A& a, Stiffness& v) { a(v.freeIndex); a(v.dofOfFree); a(v.K); a(v.reaction); a(v.G); }
+template <class A> void Io(A& a, DeadResult& v) { a(v.member); a(v.reaction); a(v.deflection); a(v.applied); }
+template <class A> void Io(A& a, LiveResult& v)
+{
+    a(v.impactSpan); a(v.impactEnd); a(v.member); a(v.reaction); a(v.deflection); a(v.detail);
+}
+template <class A> void Io(A& a, ResultRow& v) { a(v.node); a(v.v); }
+template <class A> void Io(A& a, MemberRow& v) { a(v.member); a(v.nodeI); a(v.nodeJ); a(v.I); a(v.J); a(v.length); }
+template <class A> void Io(A& a, ListingPart& v)
+{
+    a(v.first); a(v.last); a(v.block); a(v.title); a(v.S); a(v.n); a(v.G); a(v.P);
+    a(v.impact); a(v.rows); a(v.members);
+}
+
+template <class T> struct IsVector : std::false_type {};
+template <class T> struct IsVector<std::vector<T>> : std::true_type {};
+template <class T> struct IsArray : std::false_type {};
+template <class T, size_t N> struct IsArray<std::array<T, N>> : std::true_type {};
+
+[[noreturn]] void Damaged(const std::string& what)
+{
+    throw Failure(mvgfiles::kDamaged, what);
+}
+
+class Out {
+public:
+    std::string buf;
+
+    template <class T> void operator()(const T& v)
+    {
+        if constexpr (std::is_same_v<T, bool>) {
+            const uint8_t b = v ? 1 : 0;
+            buf.append(reinterpret_cast<const char*>(&b), 1);
+        } else if constexpr (std::is_same_v<T, int>) {
+            const int32_t x = v;
+            buf.append(reinterpret_cast<const char*>(&x), 4);
+        } else if constexpr (std::is_arithmetic_v<T>) {
+            buf.append(reinterpret_cast<const char*>(&v), sizeof v);
+        } else if constexpr (std::is_same_v<T, std::string>) {
+            (*this)(uint32_t(v.size()));
+            buf.append(v);
+        } else if constexpr (IsVector<T>::value) {
+            (*this)(uint32_t(v.size()));
+            using E = typename T::value_type;
+            if constexpr (std::is_same_v<E, double>)
+                buf.append(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(double));
+            else
+                for (const auto& e : v)
+                    (*this)(e);
+        } else if constexpr (IsArray<T>::value) {
+            for (const auto& e : v)
+                (*this)(e);
+        } else if constexpr (std::is_array_v<T>) {
+            for (const auto& e : v)
+                (*this)(e);
+        } else {
+            Io(*this, const_cast<T&>(v));
+        }
+    }
+};
+
+class In {
+public:
+    In(const char* p, size_t n) : m_p(p), m_end(p + n) {}
+    bool done() const { return m_p == m_end; }
+
+    template <class T> void operator()(T& v)
+    {
+        if constexpr (std::is_same_v<T, bool>) {
+            uint8_t b;
+            raw(&b, 1);
+            if (b > 1)
+                Damaged("payload damaged");
+            v = b != 0;
+        } else if constexpr (std::is_same_v<T, int>) {
+            int32_t x;
+            raw(&x, 4);
+            v = x;
+        } else if constexpr (std::is_arithmetic_v<T>) {
+            raw(&v, sizeof v);
+        } else if constexpr (std::is_same_v<T, std::string>) {
+            const uint32_t n = count(1);
+            v.assign(m_p, n);
+            m_p += n;
+        } else if constexpr (IsVector<T>::value) {
+            using E = typename T::value_type;
+            if constexpr (std::is_same_v<E, double>) {
+                const uint32_t n = count(sizeof(double));
+                v.resize(n);
+                raw(v.data(), size_t(n) * sizeof(double));
+            } else {
+                const uint32_t n = count(std::is_arithmetic_v<E> ? sizeof(E) : 1);
+                v.assign(n, E{});
+                for (auto& e : v)
+                    (*this)(e);
+            }
+        } else if constexpr (IsArray<T>::value) {
+            for (auto& e : v)
+                (*this)(e);
+        } else if constexpr (std::is_array_v<T>) {
+            for (auto& e : v)
+                (*this)(e);
+        } else {
+            Io(*this, v);
+        }
+    }
+
+private:
+    void raw(void* dst, size_t n)
+    {
+        if (size_t(m_end - m_p) < n)
+            Damaged("payload shorter than its contents");
+        std::memcpy(dst, m_p, n);
+        m_p += n;
+    }
+    // An element count that the remaining bytes can hold at all.
+    uint32_t count(size_t minSize)
+    {
+        uint32_t n;
+        raw(&n, 4);
+        if (size_t(n) * minSize > size_t(m_end - m_p))
+            Damaged("payload shorter than its counts");
+        return n;
+    }
+    const char* m_p;
+    const char* m_end;
+};
+
+constexpr size_t kHeaderSize = 36;
+
+} // namespace
+
+template <class T>
+void SaveStage(const std::string& path, int kind, const std::string& stamp, const T& payload)
+{
+    Out out;
+    out(payload);
+    std::string head(kHeaderSize, '\0');
+    const uint32_t version = kFormatVersion, k = uint32_t(kind);
+    const uint64_t bytes = out.buf.size();
+    std::memcpy(&head[0], "MVGR", 4);
+    std::memcpy(&head[4], &version, 4);
+    std::memcpy(&head[8], &k, 4);
+    std::memcpy(&head[12], stamp.data(), std::min<size_t>(16, stamp.size()));
+    std::memcpy(&head[28], &bytes, 8);
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(head.data(), head.size());
+    f.write(out.buf.data(), out.buf.size());
+    f.close();
+    if (!f)
+        throw Failure(mvgfiles::kWriteFailed, "cannot write " + path);
+}
+
+template <class T>
+T LoadStage(const std::string& path, int kind, std::string& stamp)
+{
+    std::ifstream f(path, std::ios::binary);
+    if (!f)
+        throw Failure(mvgfiles::kFileMissing, "cannot read " + path);
+    f.seekg(0, std::ios::end);
+    const std::streamoff size = f.tellg();
+    f.seekg(0, std::ios::beg);
+    if (size < 0)
+        throw Failure(mvgfiles::kFileMissing, "cannot read " + path);
+    if (size_t(size) < kHeaderSize)
+        Damaged(path + ": header damaged");
+    char head[kHeaderSize];
+    if (!f.read(head, kHeaderSize))
+        throw Failure(mvgfiles::kFileMissing, "cannot read " + path);
+    uint32_t version, k;
+    uint64_t bytes;
+    std::memcpy(&version, head + 4, 4);
+    std::memcpy(&k, head + 8, 4);
+    std::memcpy(&bytes, head + 28, 8);
+    const std::string fileStamp(head + 12, 16);
+    if (std::memcmp(head, "MVGR", 4) != 0 || version != kFormatVersion)
+        Damaged(path + ": not an intermediate file of this version");
+    if (k != uint32_t(kind))
+        Damaged(path + ": wrong kind of intermediate file");
+    if (!stamp.empty() && stamp != fileStamp)
+        Damaged(path + ": stale file of another run");
+    if (bytes != uint64_t(size) - kHeaderSize)
+        Damaged(path + ": length does not match its header");
+    std::string buf(size_t(bytes), '\0');
+    if (!f.read(buf.data(), std::streamsize(bytes)))
+        throw Failure(mvgfiles::kFileMissing, "cannot read " + path);
+    In in(buf.data(), buf.size());
+    T v{};
+    in(v);
+    if (!in.done())
+        Damaged(path + ": payload longer than its contents");
+    stamp = fileStamp;
+    return v;
+}
+
+#define MVG_STAGE(T)                                                                         \
+    template void SaveStage<T>(const std::string&, int, const std::string&, const T&); \
+    template T LoadStage<T>(const std::string&, int, std::string&);
+MVG_STAGE(Model)
+MVG_STAGE(Elements)
+MVG_STAGE(Stiffness)
+MVG_STAGE(BandMatrix)
+MVG_STAGE(DeadResult)
+MVG_STAGE(LiveResult)
+MVG_STAGE(ListingPart)
+#undef MVG_STAGE
+
+} // namespace mvg
