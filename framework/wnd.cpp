@@ -19,7 +19,7 @@ namespace {
 const char* const kWndProperty = "mvCWnd";
 
 // Shift and Ctrl as they were when the input event being handled happened; GetKeyState
-// answers from them, as the original's key state follows its message queue.
+// answers from them, as the Windows key state follows its message queue.
 int g_inputDepth = 0;
 Qt::KeyboardModifiers g_inputModifiers;
 struct InputModifiers {
@@ -103,9 +103,12 @@ bool WndBridge::eventFilter(QObject* obj, QEvent* ev)
         auto* ke = static_cast<QKeyEvent*>(ev);
         // Enter, Escape and Tab in a standard control belong to its dialog first.
         const int key = ke->key();
-        if (!dynamic_cast<WndWidget*>(obj) && (key == Qt::Key_Return || key == Qt::Key_Enter
-                || key == Qt::Key_Escape || key == Qt::Key_Tab || key == Qt::Key_Backtab))
+        const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+        if (!dynamic_cast<WndWidget*>(obj) && (tab || key == Qt::Key_Return || key == Qt::Key_Enter
+                || key == Qt::Key_Escape)
+                && !(w->OnGetDlgCode() & (DLGC_WANTALLKEYS | (tab ? DLGC_WANTTAB : 0u))))
             return false;
+        const InputModifiers state(ke->modifiers());
         return w->DispatchKey(AfxQtKeyToVk(ke->key()), ke->text(),
                               ke->isAutoRepeat() ? 0x4000u : 0u);
     }

@@ -14,6 +14,9 @@ class QTimer;
 class CDC;
 class WndBridge;
 
+// Dialog codes: the keys a control wants instead of its dialog.
+enum : UINT { DLGC_WANTARROWS = 0x1, DLGC_WANTTAB = 0x2, DLGC_WANTALLKEYS = 0x4, DLGC_WANTCHARS = 0x80 };
+
 // Window placement as the profile stores it.
 struct WINDOWPLACEMENT {
     UINT length = sizeof(WINDOWPLACEMENT);
@@ -116,6 +119,8 @@ public:
     virtual void OnSetFocus(CWnd* pOldWnd) {}
     virtual void OnKillFocus(CWnd* pNewWnd) {}
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // Which of Tab, Enter and Escape a standard control keeps from its dialog.
+    virtual UINT OnGetDlgCode() { return 0; }
 
     // Lets a wrapped control do its own handling of the event being handled.
     void Default() { m_bDefault = true; }

@@ -1,4 +1,5 @@
 #include "grid/gridcelltypes.h"
+#include "grid/gridedit.h"
 #include "grid/gridctrl.h"
 #include "grid/gridsettings.h"
 #include "framework/dc.h"
@@ -168,7 +169,7 @@ int CGridCheckBoxCellType::OnKeyDown(UINT* vcKey)
 
 // ---------------------------------------------------------------- drop list
 
-CGridDropListCellType::CGridDropListCellType()
+CGridDropListCellType::CGridDropListCellType() : m_pList(new CGridDropList)
 {
     m_nId = GRID_CT_DROPLIST;
     m_bEditable = TRUE;
@@ -177,13 +178,17 @@ CGridDropListCellType::CGridDropListCellType()
     m_nButtonWidth = GetSystemMetrics(SM_CXVSCROLL);
 }
 
-CGridDropListCellType::~CGridDropListCellType() = default;
+CGridDropListCellType::~CGridDropListCellType()
+{
+    delete m_pList;
+}
 
 QStringList CGridDropListCellType::Choices(const QString& choiceList)
 {
-    // Every piece that a newline ends is a choice; text after the last newline is not.
+    // One choice per line; a final line break ends the last choice but makes no new one.
     QStringList pieces = choiceList.split(u'\n');
-    pieces.removeLast();
+    if (pieces.last().isEmpty())
+        pieces.removeLast();
     return pieces;
 }
 
@@ -294,7 +299,7 @@ void CGridDropListCellType::OnKillFocus(int col, int row, CGridCell* cell)
 
 BOOL CGridDropListCellType::ShowList()
 {
-    if (m_pList || !m_pGrid || !m_pSettings)
+    if (!m_pGrid || !m_pSettings || m_pList->IsOpen())
         return FALSE;
     const int col = m_pSettings->m_nCurCol, row = m_pSettings->m_nCurRow;
     m_nListCol = col;
@@ -303,11 +308,40 @@ BOOL CGridDropListCellType::ShowList()
     m_pGrid->GetCellIndirect(col, row, &cell);
     QStringList choices = Choices(cell.m_strChoiceList);
     NotifyGrid(col, row, GRID_NOTIFY_LIST_OPENING, LPARAM(&choices));
-    // The list window that shows the choices is not built yet: nothing opens.
-    return FALSE;
+    CGridArea& area = m_pGrid->m_area;
+    if (!area.GetSafeHwnd())
+        return FALSE;
+
+    CFont* font = cell.m_pFont ? cell.m_pFont : m_pSettings->m_pDefFont;
+    int itemHeight = font ? std::abs(int(font->LogFont().lfHeight)) : 0;
+    if (itemHeight == 0) {
+        CDC dc;
+        TEXTMETRIC tm;
+        dc.GetTextMetrics(&tm);
+        itemHeight = std::max(1, int(tm.tmHeight));
+    }
+    CRect rect;
+    m_pGrid->GetCellRect(col, row, &rect);
+    rect.OffsetRect(10, 0);
+    rect.top = rect.bottom;
+    rect.bottom = rect.top + 2 + itemHeight * std::min<int>(int(choices.size()), 4);
+    CRect client;
+    area.GetClientRect(&client);
+    if (rect.bottom > client.bottom)
+        rect.OffsetRect(0, -std::min(rect.bottom - client.bottom, rect.top));
+    if (rect.right > client.right)
+        rect.OffsetRect(-std::min(rect.right - client.right, rect.left), 0);
+    return m_pList->Open(m_pGrid, &area, rect, font, itemHeight, choices, &m_nListCol, &m_nListRow);
 }
 
-void CGridDropListCellType::HideList() {}
+void CGridDropListCellType::HideList()
+{
+    if (!m_pList->IsOpen())
+        return;
+    m_pList->Close();
+    // Closed on purpose: the next press opens it again.
+    m_nListCol = m_nListRow = -1;
+}
 
 // ---------------------------------------------------------------- fit font
 

@@ -1,4 +1,5 @@
 #include "grid/gridctrl.h"
+#include "framework/childwnd.h"
 #include "framework/dc.h"
 #include "framework/paintdc.h"
 #include "framework/wndextras.h"
@@ -12,7 +13,8 @@ namespace {
 constexpr int kUniformRows = 64000;
 }
 
-CGridCtrl::CGridCtrl() : m_pDataSource(std::make_unique<CGridMemDataSource>()), m_select(&m_settings)
+CGridCtrl::CGridCtrl()
+    : m_pDataSource(std::make_unique<CGridMemDataSource>()), m_select(&m_settings), m_print(this)
 {
     m_settings.m_nVScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
     m_settings.m_nHScrollHeight = GetSystemMetrics(SM_CYHSCROLL);
@@ -47,6 +49,21 @@ CGridCtrl::CGridCtrl() : m_pDataSource(std::make_unique<CGridMemDataSource>()), 
     AddCellType(&m_spinType);
 
     m_menu.CreatePopupMenu();
+    // The children read the settings also before they have windows.
+    for (CGridChildLink* child : std::initializer_list<CGridChildLink*>{&m_area, &m_topHeading, &m_sideHeading, &m_corner,
+                                                                      &m_vScroll, &m_hScroll, &m_hint})
+        child->SetGrid(&m_settings, this);
+    m_area.m_edit.SetGrid(this, &m_area);
+
+    // The scroll bars report to their parent, the grid, which hands the request back to them.
+    OnMessage(WM_VSCROLL, [this](WPARAM w, LPARAM) -> LRESULT {
+        m_vScroll.OnScroll(UINT(w & 0xFFFF), int((w >> 16) & 0xFFFF));
+        return 0;
+    });
+    OnMessage(WM_HSCROLL, [this](WPARAM w, LPARAM) -> LRESULT {
+        m_hScroll.OnScroll(UINT(w & 0xFFFF), int((w >> 16) & 0xFFFF));
+        return 0;
+    });
 }
 
 CGridCtrl::~CGridCtrl() = default;
@@ -98,16 +115,29 @@ void CGridCtrl::TakeParentFont()
 
 void CGridCtrl::CreateChildren()
 {
-    CGridChildWnd* children[] = {&m_area, &m_topHeading, &m_sideHeading, &m_corner, &m_vScroll, &m_hScroll, &m_hint};
-    const UINT ids[] = {GRID_ID_AREA, GRID_ID_TOPHEADING, GRID_ID_SIDEHEADING, GRID_ID_CORNER,
-                        GRID_ID_VSCROLL, GRID_ID_HSCROLL, GRID_ID_HINT};
-    for (size_t i = 0; i < std::size(children); ++i) {
-        children[i]->SetGrid(&m_settings, this);
-        if (!children[i]->GetSafeHwnd())
-            children[i]->CreateEx(this, CRect(), ids[i]);
+    CGridChildWnd* windows[] = {&m_area, &m_topHeading, &m_sideHeading, &m_corner};
+    const UINT ids[] = {GRID_ID_AREA, GRID_ID_TOPHEADING, GRID_ID_SIDEHEADING, GRID_ID_CORNER};
+    for (size_t i = 0; i < std::size(windows); ++i) {
+        windows[i]->SetGrid(&m_settings, this);
+        if (!windows[i]->GetSafeHwnd())
+            windows[i]->CreateEx(this, CRect(), ids[i]);
     }
+    m_vScroll.SetGrid(&m_settings, this);
+    m_hScroll.SetGrid(&m_settings, this);
+    if (!m_vScroll.GetSafeHwnd())
+        m_vScroll.Create(TRUE, CRect(), this, GRID_ID_VSCROLL);
+    if (!m_hScroll.GetSafeHwnd())
+        m_hScroll.Create(FALSE, CRect(), this, GRID_ID_HSCROLL);
+    // Made last, the hint lies above the others.
+    m_hint.SetGrid(&m_settings, this);
+    if (!m_hint.GetSafeHwnd())
+        m_hint.CreateEx(this, CRect(), GRID_ID_HINT);
     m_hint.ShowWindow(SW_HIDE);
     m_hint.SetFont(m_settings.m_pDefFont);
+    m_area.m_edit.SetGrid(this, &m_area);
+    // The keys stay with the cells when a heading, the corner or the hint is clicked.
+    for (CWnd* w : std::initializer_list<CWnd*>{&m_topHeading, &m_sideHeading, &m_corner, &m_hint})
+        AfxSetWindowFocusable(w, FALSE);
 }
 
 void CGridCtrl::OnPaint()

@@ -16,6 +16,7 @@
 #include "grid/gridcelltypes.h"
 #include "grid/griddatasource.h"
 #include "grid/gridmultiselect.h"
+#include "grid/gridprint.h"
 #include "grid/gridsettings.h"
 #include "grid/gridwindows.h"
 
@@ -23,6 +24,15 @@ class CDC;
 
 // Where a notification comes from.
 enum : int { GRID_SECTION_AREA = 1, GRID_SECTION_TOPHEADING = 2, GRID_SECTION_SIDEHEADING = 3, GRID_SECTION_CORNER = 4 };
+
+// How MoveCurrentRow, MoveCurrentCol, MoveTopRow and MoveLeftCol move.
+enum : int {
+    GRID_MOVE_BACK = 0, GRID_MOVE_ON = 1, GRID_MOVE_PAGEBACK = 2, GRID_MOVE_PAGEON = 3,
+    GRID_MOVE_FIRST = 4, GRID_MOVE_LAST = 5
+};
+
+// Where a text offered to OnCheckText comes from.
+enum : int { GRID_TEXT_EDIT = 0, GRID_TEXT_PASTE = 1, GRID_TEXT_CUT = 2 };
 
 class CGridCtrl : public CWnd {
     DECLARE_DYNAMIC(CGridCtrl)
@@ -110,6 +120,55 @@ public:
     // Keeps the notifications, the selection and the views in step after a move.
     void MoveUpdate();
 
+    // ---- navigation: 1 done (or nothing to do), 0 refused by a bound, -1 refused by a notification
+    int GotoCell(int col, int row);
+    int GotoRow(int row);
+    int GotoCol(int col);
+    // how: GRID_MOVE_BACK ... GRID_MOVE_LAST; any other value answers 3.
+    int MoveCurrentRow(int how);
+    int MoveCurrentCol(int how);
+    // Scrolling without moving the current cell.
+    int SetTopRow(int row);
+    int MoveTopRow(int how);
+    int SetLeftCol(int col);
+    int MoveLeftCol(int how);
+    // The cell at a point of the cell area (a joined block answers with its origin); FALSE
+    // and -1/-1 off the cells.
+    BOOL GetCellFromPoint(int x, int y, int* col, int* row);
+    // The rectangle of a cell in the cell area (a joined block's whole rectangle).
+    BOOL GetCellRect(int col, int row, CRect* rect);
+    // Scrolls so that the current cell is in view (with the look-ahead margin).
+    void BringCurrentIntoView();
+
+    // ---- editing
+    BOOL StartEdit();
+    BOOL StartEditWithChar(UINT key);
+    // After Tab, Enter or an arrow ended an edit: move on by the steps and edit there.
+    void EditContinue(int colStep, int rowStep);
+    CGridEdit* GetEdit() { return &m_area.m_edit; }
+
+    // ---- selection
+    void SetMultiSelectMode(BOOL bOn);
+    void ClearSelections();
+    BOOL SelectBlock(int startCol, int startRow, int endCol, int endRow);
+    int EnumFirstSelected(int* col, int* row) { return m_select.EnumFirstSelected(col, row); }
+    int EnumNextSelected(int* col, int* row) { return m_select.EnumNextSelected(col, row); }
+
+    // ---- clipboard: plain text, a tab between cells and a line feed between rows
+    BOOL CopySelected();
+    // Copies, then empties the texts of the selected cells that may be changed.
+    BOOL CutSelected();
+    // Writes the clipboard's text from the current cell on, into the cells that may be
+    // changed and take the text (OnCheckText).
+    BOOL Paste();
+    // Asks the data source for rows up to and including row; the rows it added.
+    int AskForRows(int row);
+    // Texts that OnCheckText refused in the running or last paste or cut.
+    int GetTextRefusalCount() const { return m_nTextRefusals; }
+
+    // ---- printing
+    CGridPrint* GetPrint() { return &m_print; }
+
     // ---- notifications, in the order owners know them
     virtual void OnSetup() {}
     virtual BOOL OnCanMoveCell(int oldCol, int oldRow, int newCol, int newRow) { return TRUE; }
@@ -158,6 +217,9 @@ public:
     virtual void OnScreenDCSetup(CDC* dc, int section) {}
     virtual int OnSortCompare(CGridCell* cell1, CGridCell* cell2);
     virtual BOOL OnSetupEdit(int col, int row, CRect* rect, CGridCell* cell, DWORD* style, int reserved) { return TRUE; }
+    // Whether a text that is pasted, cut or typed (the tables route OnEditFinish here) may
+    // go into the cell; FALSE keeps the cell's text.
+    virtual BOOL OnCheckText(int col, int row, const QString& text, int source) { return TRUE; }
 
     // ---- window handlers
     int OnCreate() override;
@@ -198,9 +260,18 @@ protected:
     CMenu m_menu;
     CFont m_fontParent;                      // the parent's font, the default until set
     DWORD m_dwStyle = 0;
+    CGridPrint m_print;
+    int m_nTextRefusals = 0;
 
 private:
     bool m_bInLayout = false;
+    // 1 when a row may become the current row (top row with bTop), 0 when not.
+    int CheckRow(int row, bool bTop);
+    void KeepCurrentVisible();
+    int PageTarget(int from, int direction, bool rows) const;
+    int ScrollTo(int newLeft, int newTop);
+    void QueueSelection();
+    BOOL WriteText(int col, int row, const QString& text, int source);
     void CreateChildren();
     void TakeParentFont();
     void RefreshChildren();

@@ -1,13 +1,612 @@
+// Moving the current cell and the view, the selection that follows the moves, the hand-off
+// from one in-place edit to the next, and the clipboard.
 #include "grid/gridctrl.h"
+#include "framework/clipboard.h"
+
+// ---------------------------------------------------------------- move update
+
+void CGridCtrl::KeepCurrentVisible()
+{
+    CGridSettings& s = m_settings;
+    const int margin = std::max(0, s.m_nLookAhead);
+    if (s.m_nRows > 0) {
+        const int above = std::max(0, s.m_nCurRow - margin);
+        const int below = std::min(s.m_nRows - 1, s.m_nCurRow + margin);
+        if (above < s.m_nTopRow) {
+            s.m_nTopRow = above;
+        } else {
+            // A row that shows at least in part counts as visible; one that does not is
+            // brought in whole, from the smallest top row that still shows it.
+            long long y = 0;
+            for (int r = s.m_nTopRow; r < below && y < s.m_nAreaHeight; ++r)
+                y += s.RowHeight(r);
+            if (y >= s.m_nAreaHeight) {
+                int top = below;
+                long long sum = s.RowHeight(below);
+                while (top > 0 && sum + s.RowHeight(top - 1) <= s.m_nAreaHeight)
+                    sum += s.RowHeight(--top);
+                s.m_nTopRow = std::max(s.m_nTopRow, top);
+            }
+        }
+        s.m_nTopRow = std::clamp(s.m_nTopRow, 0, std::max(0, s.m_nLastTopRow));
+    }
+    if (s.m_nCols > 0) {
+        const int before = std::max(0, s.m_nCurCol - margin);
+        const int after = std::min(s.m_nCols - 1, s.m_nCurCol + margin);
+        if (before < s.m_nLeftCol) {
+            s.m_nLeftCol = before;
+        } else {
+            long long x = 0;
+            for (int c = s.m_nLeftCol; c < after && x < s.m_nAreaWidth; ++c)
+                x += s.ColWidth(c);
+            if (x >= s.m_nAreaWidth) {
+                int left = after;
+                long long sum = s.ColWidth(after);
+                while (left > 0 && sum + s.ColWidth(left - 1) <= s.m_nAreaWidth)
+                    sum += s.ColWidth(--left);
+                s.m_nLeftCol = std::max(s.m_nLeftCol, left);
+            }
+        }
+        s.m_nLeftCol = std::clamp(s.m_nLeftCol, 0, std::max(0, s.m_nLastLeftCol));
+    }
+}
+
+void CGridCtrl::QueueSelection()
+{
+    if (const CGridMultiSelect::Block* b = m_select.CurrentBlock()) {
+        if (m_settings.m_nHighlightMode)
+            m_area.QueueRange(m_settings.m_nLeftCol, b->top, m_settings.m_nCols - 1, b->bottom);
+        else
+            m_area.QueueRange(b->left, b->top, b->right, b->bottom);
+    }
+}
 
 void CGridCtrl::MoveUpdate()
 {
-    // The positions are taken as they stand and the windows follow them.
     CGridSettings& s = m_settings;
+    const bool rowChanged = s.m_nCurRow != s.m_nPrevRow;
+    const bool colChanged = s.m_nCurCol != s.m_nPrevCol;
+    if (rowChanged || colChanged)
+        KeepCurrentVisible();
+    if (rowChanged)
+        OnRowChange(s.m_nPrevRow, s.m_nCurRow);
+    if (colChanged)
+        OnColChange(s.m_nPrevCol, s.m_nCurCol);
+    if (rowChanged || colChanged)
+        OnCellChange(s.m_nPrevCol, s.m_nCurCol, s.m_nPrevRow, s.m_nCurRow);
+    if (s.m_nTopRow != s.m_nPrevTopRow)
+        OnTopRowChange(s.m_nPrevTopRow, s.m_nTopRow);
+    if (s.m_nLeftCol != s.m_nPrevLeftCol)
+        OnLeftColChange(s.m_nPrevLeftCol, s.m_nLeftCol);
+
+    if (s.m_bMultiSelect && (rowChanged || colChanged)) {
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+        const int col = s.m_nCurCol, row = s.m_nCurRow;
+        QueueSelection();   // the old extent
+        switch (s.m_nMoveCause) {
+        case GRID_MOVE_KEY:
+            if (shift) {
+                m_select.ExtendBlock(col, row);
+            } else {
+                ClearSelections();
+                m_select.StartBlock(col, row);
+            }
+            break;
+        case GRID_MOVE_CLICK:
+            if (ctrl) {
+                m_select.AddBlock(col, row);
+            } else if (shift) {
+                m_select.ExtendBlock(col, row);
+            } else {
+                ClearSelections();
+                m_select.StartBlock(col, row);
+            }
+            break;
+        case GRID_MOVE_DRAG:
+            m_select.ExtendBlock(col, row);
+            break;
+        default:
+            ClearSelections();
+            m_select.StartBlock(col, row);
+            break;
+        }
+        QueueSelection();   // the new extent
+    }
+
+    if (rowChanged || colChanged) {
+        GetCellTypeById(m_cellCurrent.m_nCellType)->OnKillFocus(s.m_nPrevCol, s.m_nPrevRow, &m_cellCurrent);
+        GetCellIndirect(s.m_nCurCol, s.m_nCurRow, &m_cellCurrent);
+        GetCellTypeById(m_cellCurrent.m_nCellType)->OnSetFocus(s.m_nCurCol, s.m_nCurRow, &m_cellCurrent);
+    }
+
+    m_area.Moved();
+    m_topHeading.Moved();
+    m_sideHeading.Moved();
+    m_vScroll.Update();
+    m_hScroll.Update();
     s.m_nPrevCol = s.m_nCurCol;
     s.m_nPrevRow = s.m_nCurRow;
     s.m_nPrevLeftCol = s.m_nLeftCol;
     s.m_nPrevTopRow = s.m_nTopRow;
-    GetCellIndirect(s.m_nCurCol, s.m_nCurRow, &m_cellCurrent);
-    RefreshChildren();
+}
+
+void CGridCtrl::BringCurrentIntoView()
+{
+    KeepCurrentVisible();
+    if (m_settings.m_nTopRow != m_settings.m_nPrevTopRow || m_settings.m_nLeftCol != m_settings.m_nPrevLeftCol)
+        MoveUpdate();
+}
+
+// ---------------------------------------------------------------- navigation
+
+int CGridCtrl::AskForRows(int row)
+{
+    const int rows = m_settings.m_nRows;
+    int found = 0;
+    if (m_pDataSource->AddRows(rows, row - rows + 1, &found) == GRID_DS_OK && found > 0)
+        SetNumberRows(rows + found);
+    else
+        found = 0;
+    return found;
+}
+
+int CGridCtrl::CheckRow(int row, bool bTop)
+{
+    CGridSettings& s = m_settings;
+    if (row == (bTop ? s.m_nTopRow : s.m_nCurRow))
+        return 0;
+    if (row < 0) {
+        OnRowBeforeStart(s.m_nRows, row);
+        return 0;
+    }
+    if (row >= s.m_nRows) {
+        const int rows = s.m_nRows;
+        const int found = AskForRows(row);
+        OnRowPastEnd(rows, row - rows + 1, found);
+        if (row >= s.m_nRows)
+            return 0;
+    }
+    if (bTop && row > s.m_nLastTopRow)
+        return 0;
+    return 1;
+}
+
+int CGridCtrl::GotoCell(int col, int row)
+{
+    CGridSettings& s = m_settings;
+    if (col < 0 || col >= s.m_nCols)
+        return 0;
+    if (row != s.m_nCurRow && !CheckRow(row, false))
+        return 0;
+    if (col == s.m_nCurCol && row == s.m_nCurRow)
+        return 1;
+    CGridCell cell;
+    GetCell(col, row, &cell);
+    if (cell.m_bJoined && !cell.m_bJoinOrigin) {
+        col = cell.m_nJoinCol;
+        row = cell.m_nJoinRow;
+        if (col == s.m_nCurCol && row == s.m_nCurRow)
+            return 1;
+    }
+    if (!OnCanMoveCell(s.m_nCurCol, s.m_nCurRow, col, row))
+        return -1;
+    s.m_nCurCol = col;
+    s.m_nCurRow = row;
+    MoveUpdate();
+    return 1;
+}
+
+int CGridCtrl::GotoRow(int row)
+{
+    CGridSettings& s = m_settings;
+    if (s.m_nRows == 0 || s.m_nCols == 0)
+        return 0;
+    if (!CheckRow(row, false))
+        row = std::clamp(row, 0, s.m_nRows - 1);
+    if (row == s.m_nCurRow)
+        return 1;
+    CGridCell cell;
+    // Moving on from the origin row of a block goes past the block.
+    if (row > s.m_nCurRow) {
+        GetCell(s.m_nCurCol, s.m_nCurRow, &cell);
+        if (cell.m_bJoined && cell.m_bJoinOrigin && row <= cell.m_nJoinRow) {
+            row = cell.m_nJoinRow + 1;
+            if (!CheckRow(row, false))
+                return 0;
+        }
+    }
+    int col = s.m_nCurCol;
+    GetCell(col, row, &cell);
+    if (cell.m_bJoined && !cell.m_bJoinOrigin) {
+        // A block is reached at its origin.
+        col = cell.m_nJoinCol;
+        row = cell.m_nJoinRow;
+        if (col == s.m_nCurCol && row == s.m_nCurRow)
+            return 1;
+    }
+    if (!OnCanMoveCell(s.m_nCurCol, s.m_nCurRow, col, row))
+        return -1;
+    s.m_nCurCol = col;
+    s.m_nCurRow = row;
+    MoveUpdate();
+    return 1;
+}
+
+int CGridCtrl::GotoCol(int col)
+{
+    CGridSettings& s = m_settings;
+    if (s.m_nRows == 0 || s.m_nCols == 0)
+        return 0;
+    col = std::clamp(col, 0, s.m_nCols - 1);
+    if (col == s.m_nCurCol)
+        return 1;
+    CGridCell cell;
+    if (col > s.m_nCurCol) {
+        GetCell(s.m_nCurCol, s.m_nCurRow, &cell);
+        if (cell.m_bJoined && cell.m_bJoinOrigin && col <= cell.m_nJoinCol) {
+            col = cell.m_nJoinCol + 1;
+            if (col >= s.m_nCols)
+                return 0;
+        }
+    }
+    int row = s.m_nCurRow;
+    GetCell(col, row, &cell);
+    if (cell.m_bJoined && !cell.m_bJoinOrigin) {
+        col = cell.m_nJoinCol;
+        row = cell.m_nJoinRow;
+        if (col == s.m_nCurCol && row == s.m_nCurRow)
+            return 1;
+    }
+    if (!OnCanMoveCell(s.m_nCurCol, s.m_nCurRow, col, row))
+        return -1;
+    s.m_nCurCol = col;
+    s.m_nCurRow = row;
+    MoveUpdate();
+    return 1;
+}
+
+int CGridCtrl::PageTarget(int from, int direction, bool rows) const
+{
+    const CGridSettings& s = m_settings;
+    const int area = rows ? s.m_nAreaHeight : s.m_nAreaWidth;
+    const int count = rows ? s.m_nRows : s.m_nCols;
+    auto size = [&](int i) {
+        if (rows)
+            return i >= s.m_nRows ? s.m_nDefRowHeight : s.RowHeight(i);
+        return s.ColWidth(i);
+    };
+    long long sum = size(from);
+    int i = from;
+    while (sum <= area) {
+        if (direction < 0) {
+            if (i == 0)
+                break;
+            --i;
+        } else {
+            // Rows may page past the end (the row check then decides); columns stop at the last.
+            if (!rows && i >= count - 1)
+                break;
+            ++i;
+        }
+        sum += size(i);
+    }
+    return i;
+}
+
+int CGridCtrl::MoveCurrentRow(int how)
+{
+    const CGridSettings& s = m_settings;
+    switch (how) {
+    case GRID_MOVE_BACK: return GotoRow(s.m_nCurRow - 1);
+    case GRID_MOVE_ON: return GotoRow(s.m_nCurRow + 1);
+    case GRID_MOVE_PAGEBACK: return GotoRow(PageTarget(s.m_nCurRow, -1, true));
+    case GRID_MOVE_PAGEON: return GotoRow(PageTarget(s.m_nCurRow, 1, true));
+    case GRID_MOVE_FIRST: return GotoRow(0);
+    case GRID_MOVE_LAST: return GotoRow(s.m_nRows - 1);
+    default: return 3;
+    }
+}
+
+int CGridCtrl::MoveCurrentCol(int how)
+{
+    const CGridSettings& s = m_settings;
+    switch (how) {
+    case GRID_MOVE_BACK: return GotoCol(s.m_nCurCol - 1);
+    case GRID_MOVE_ON: return GotoCol(s.m_nCurCol + 1);
+    case GRID_MOVE_PAGEBACK: return GotoCol(PageTarget(s.m_nCurCol, -1, false));
+    case GRID_MOVE_PAGEON: return GotoCol(PageTarget(s.m_nCurCol, 1, false));
+    case GRID_MOVE_FIRST: return GotoCol(0);
+    case GRID_MOVE_LAST: return GotoCol(s.m_nCols - 1);
+    default: return 3;
+    }
+}
+
+int CGridCtrl::ScrollTo(int newLeft, int newTop)
+{
+    CGridSettings& s = m_settings;
+    if (!OnCanScrollView(s.m_nLeftCol, s.m_nTopRow, newLeft, newTop))
+        return -1;
+    s.m_nLeftCol = newLeft;
+    s.m_nTopRow = newTop;
+    MoveUpdate();
+    return 1;
+}
+
+int CGridCtrl::SetTopRow(int row)
+{
+    if (m_settings.m_nRows == 0)
+        return 0;
+    if (row == m_settings.m_nTopRow)
+        return 1;
+    if (!CheckRow(row, true))
+        return 0;
+    return ScrollTo(m_settings.m_nLeftCol, row);
+}
+
+int CGridCtrl::MoveTopRow(int how)
+{
+    const CGridSettings& s = m_settings;
+    int row;
+    switch (how) {
+    case GRID_MOVE_BACK: row = s.m_nTopRow - 1; break;
+    case GRID_MOVE_ON: row = s.m_nTopRow + 1; break;
+    case GRID_MOVE_PAGEBACK: row = PageTarget(s.m_nTopRow, -1, true); break;
+    case GRID_MOVE_PAGEON: row = std::min(PageTarget(s.m_nTopRow, 1, true), s.m_nLastTopRow); break;
+    case GRID_MOVE_FIRST: row = 0; break;
+    case GRID_MOVE_LAST: row = s.m_nLastTopRow; break;
+    default: return 3;
+    }
+    return SetTopRow(row);
+}
+
+int CGridCtrl::SetLeftCol(int col)
+{
+    if (m_settings.m_nCols == 0 || col < 0 || col > m_settings.m_nLastLeftCol)
+        return 0;
+    if (col == m_settings.m_nLeftCol)
+        return 1;
+    return ScrollTo(col, m_settings.m_nTopRow);
+}
+
+int CGridCtrl::MoveLeftCol(int how)
+{
+    const CGridSettings& s = m_settings;
+    int col;
+    switch (how) {
+    case GRID_MOVE_BACK: col = s.m_nLeftCol - 1; break;
+    case GRID_MOVE_ON: col = s.m_nLeftCol + 1; break;
+    case GRID_MOVE_PAGEBACK: col = PageTarget(s.m_nLeftCol, -1, false); break;
+    case GRID_MOVE_PAGEON: col = std::min(PageTarget(s.m_nLeftCol, 1, false), s.m_nLastLeftCol); break;
+    case GRID_MOVE_FIRST: col = 0; break;
+    case GRID_MOVE_LAST: col = s.m_nLastLeftCol; break;
+    default: return 3;
+    }
+    return SetLeftCol(col);
+}
+
+BOOL CGridCtrl::GetCellFromPoint(int x, int y, int* col, int* row)
+{
+    *col = *row = -1;
+    const int c = m_area.ColAt(x), r = m_area.RowAt(y);
+    if (c < 0 || r < 0)
+        return FALSE;
+    CGridCell cell;
+    GetCell(c, r, &cell);
+    if (cell.m_bJoined && !cell.m_bJoinOrigin) {
+        *col = cell.m_nJoinCol;
+        *row = cell.m_nJoinRow;
+    } else {
+        *col = c;
+        *row = r;
+    }
+    return TRUE;
+}
+
+BOOL CGridCtrl::GetCellRect(int col, int row, CRect* rect)
+{
+    const CGridSettings& s = m_settings;
+    if (!rect || col < 0 || row < 0 || col >= s.m_nCols || row >= s.m_nRows)
+        return FALSE;
+    CGridCell cell;
+    GetCell(col, row, &cell);
+    if (cell.m_bJoined && !cell.m_bJoinOrigin) {
+        col = cell.m_nJoinCol;
+        row = cell.m_nJoinRow;
+        GetCell(col, row, &cell);
+    }
+    CRect first;
+    m_area.GetCellRectInArea(col, row, &first);
+    if (cell.m_bJoined && cell.m_bJoinOrigin) {
+        CRect last;
+        m_area.GetCellRectInArea(std::min(cell.m_nJoinCol, s.m_nCols - 1), std::min(cell.m_nJoinRow, s.m_nRows - 1), &last);
+        first.right = last.right;
+        first.bottom = last.bottom;
+    }
+    *rect = first;
+    return TRUE;
+}
+
+// ---------------------------------------------------------------- editing
+
+BOOL CGridCtrl::StartEdit()
+{
+    return m_area.StartEdit(0);
+}
+
+BOOL CGridCtrl::StartEditWithChar(UINT key)
+{
+    return m_area.StartEdit(int(key));
+}
+
+void CGridCtrl::EditContinue(int colStep, int rowStep)
+{
+    const CGridSettings& s = m_settings;
+    if (s.m_nCols == 0 || s.m_nRows == 0) {
+        m_area.m_edit.Close();
+        return;
+    }
+    auto wrap = [&](int* col, int* row) {
+        if (*col >= s.m_nCols) {
+            *col = 0;
+            ++*row;
+        } else if (*col < 0) {
+            *col = s.m_nCols - 1;
+            --*row;
+        }
+        *row = std::clamp(*row, 0, s.m_nRows - 1);
+    };
+    int col = s.m_nEditCol + colStep, row = s.m_nEditRow + rowStep;
+    wrap(&col, &row);
+    if (!OnEditContinue(s.m_nCurCol, s.m_nCurRow, &col, &row)) {
+        m_area.m_edit.Close();
+        return;
+    }
+    col = std::clamp(col, -1, s.m_nCols);
+    wrap(&col, &row);
+    GotoCell(col, row);
+    if (!m_area.StartEdit(0))
+        m_area.m_edit.Close();
+}
+
+// ---------------------------------------------------------------- selection
+
+void CGridCtrl::SetMultiSelectMode(BOOL bOn)
+{
+    if (bOn) {
+        m_select.SetMode(GRID_SELECT_CELLS);
+        m_settings.m_bMultiSelect = 1;
+        m_select.StartBlock(m_settings.m_nCurCol, m_settings.m_nCurRow);
+    } else {
+        ClearSelections();
+        m_select.SetMode(GRID_SELECT_OFF);
+        m_settings.m_bMultiSelect = 0;
+    }
+}
+
+void CGridCtrl::ClearSelections()
+{
+    for (const CGridMultiSelect::Block& b : m_select.Blocks())
+        m_area.QueueRange(m_settings.m_nHighlightMode ? m_settings.m_nLeftCol : b.left, b.top,
+                          m_settings.m_nHighlightMode ? m_settings.m_nCols - 1 : b.right, b.bottom);
+    m_select.ClearSelections();
+    m_area.FlushRedraw();
+}
+
+BOOL CGridCtrl::SelectBlock(int startCol, int startRow, int endCol, int endRow)
+{
+    if (m_select.GetMode() == GRID_SELECT_OFF)
+        return FALSE;
+    m_select.StartBlock(startCol, startRow);
+    m_select.ExtendBlock(endCol, endRow);
+    QueueSelection();
+    m_area.FlushRedraw();
+    return TRUE;
+}
+
+// ---------------------------------------------------------------- clipboard
+
+BOOL CGridCtrl::CopySelected()
+{
+    QString text;
+    CGridCell cell;
+    int col = 0, row = 0, prevRow = 0;
+    bool first = true;
+    for (int found = EnumFirstSelected(&col, &row); found; found = EnumNextSelected(&col, &row)) {
+        GetCellIndirect(col, row, &cell);
+        if (!first)
+            text += row != prevRow ? u'\n' : u'\t';
+        text += cell.m_strText;
+        prevRow = row;
+        first = false;
+    }
+    if (!AfxSetClipboardText(text))
+        return FALSE;
+    ClearSelections();
+    RedrawAll();
+    return TRUE;
+}
+
+BOOL CGridCtrl::WriteText(int col, int row, const QString& text, int source)
+{
+    CGridCell cell;
+    if (!GetCellIndirect(col, row, &cell) || col < 0 || row < 0)
+        return FALSE;
+    // Pasting and cutting change what typing may change, and nothing else.
+    if (cell.m_nReadOnly > 0)
+        return FALSE;
+    if (!OnCheckText(col, row, text, source)) {
+        ++m_nTextRefusals;
+        return FALSE;
+    }
+    GetCell(col, row, &cell);
+    cell.SetText(text);
+    return SetCell(col, row, &cell);
+}
+
+BOOL CGridCtrl::CutSelected()
+{
+    std::vector<CPoint> cells;
+    int col = 0, row = 0;
+    for (int found = EnumFirstSelected(&col, &row); found; found = EnumNextSelected(&col, &row))
+        cells.emplace_back(col, row);
+    QString text;
+    CGridCell cell;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        GetCellIndirect(cells[i].x, cells[i].y, &cell);
+        if (i > 0)
+            text += cells[i].y != cells[i - 1].y ? u'\n' : u'\t';
+        text += cell.m_strText;
+    }
+    if (!AfxSetClipboardText(text))
+        return FALSE;
+    m_nTextRefusals = 0;
+    for (const CPoint& p : cells)
+        WriteText(p.x, p.y, QString(), GRID_TEXT_CUT);
+    ClearSelections();
+    RedrawAll();
+    return TRUE;
+}
+
+BOOL CGridCtrl::Paste()
+{
+    QString text;
+    if (!AfxGetClipboardText(&text))
+        return FALSE;
+    const int startCol = m_settings.m_nCurCol, startRow = m_settings.m_nCurRow;
+    int c = startCol, r = startRow, maxCol = startCol, maxRow = startRow;
+    m_nTextRefusals = 0;
+    auto separator = [](QChar ch) { return ch == u'\t' || ch == u'\r' || ch == u'\n'; };
+    const qsizetype n = text.size();
+    qsizetype p = 0;
+    while (p < n) {
+        if (separator(text[p])) {
+            WriteText(c, r, QString(), GRID_TEXT_PASTE);
+        } else {
+            qsizetype q = p;
+            while (q < n && !separator(text[q]))
+                ++q;
+            WriteText(c, r, text.mid(p, q - p), GRID_TEXT_PASTE);
+            maxCol = std::max(maxCol, c);
+            maxRow = std::max(maxRow, r);
+            p = q;
+        }
+        if (p >= n)
+            break;
+        const QChar sep = text[p++];
+        if (sep == u'\t') {
+            ++c;
+        } else {
+            if (sep == u'\r' && p < n && text[p] == u'\n')
+                ++p;
+            ++r;
+            c = startCol;
+        }
+    }
+    ClearSelections();
+    SelectBlock(startCol, startRow, maxCol, maxRow);
+    m_area.QueueRange(startCol, startRow, maxCol, maxRow);
+    m_area.FlushRedraw();
+    RedrawAll();
+    return TRUE;
 }

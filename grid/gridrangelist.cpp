@@ -44,3 +44,15 @@ void CGridRangeList::Clear()
     m_ranges.clear();
     m_done.clear();
 }
+
+int CGridRangeList::GetRange(int index, int* startCol, int* startRow, int* endCol, int* endRow) const
+{
+    if (index < 0 || size_t(index) >= m_ranges.size())
+        return 0;
+    const Range& r = m_ranges[size_t(index)];
+    *startCol = r.startCol;
+    *startRow = r.startRow;
+    *endCol = r.endCol;
+    *endRow = r.endRow;
+    return 1;
+}

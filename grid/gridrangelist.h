@@ -14,6 +14,8 @@ public:
     int GetBounds(int* startCol, int* startRow, int* endCol, int* endRow) const;
     void AddDone(int col, int row) { m_done.push_back({col, row}); }
     int IsDone(int col, int row) const;
+    // The range at index (in the order added); 0 past the last.
+    int GetRange(int index, int* startCol, int* startRow, int* endCol, int* endRow) const;
     void Clear();
     bool IsEmpty() const { return m_ranges.empty(); }
 

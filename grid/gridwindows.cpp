@@ -1,5 +1,6 @@
 #include "grid/gridwindows.h"
 #include "grid/gridctrl.h"
+#include "framework/childwnd.h"
 #include "framework/dc.h"
 #include "framework/paintdc.h"
 
@@ -12,9 +13,92 @@ void selectCellFont(CDC* dc, const CGridCell& cell, const CGridSettings& s)
         dc->SelectObject(s.m_pDefFont);
 }
 
+// Steps of the drag scrolling come at least this far apart (milliseconds), so that a
+// delay of 0 still shows each step.
+constexpr UINT kMinDragStep = 30;
+
+int power(int steps, int mode)
+{
+    switch (mode) {
+    case 1: return steps;
+    case 2: return steps * steps;
+    case 3: return steps * steps * steps;
+    default: return steps;
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- cell area
+
+CGridArea::CGridArea() = default;
+
+CGridArea::~CGridArea()
+{
+    delete m_pBuffer;
+}
+
+bool CGridArea::InDialog() const
+{
+    for (CWnd* p = GetParent(); p; p = p->GetParent())
+        if (p->IsKindOf(RUNTIME_CLASS(CDialog)))
+            return true;
+    return false;
+}
+
+CGridCellType* CGridArea::CurrentType()
+{
+    CGridCell cell;
+    m_pGrid->GetCellIndirect(m_pSettings->m_nCurCol, m_pSettings->m_nCurRow, &cell);
+    return m_pGrid->GetCellTypeById(cell.m_nCellType);
+}
+
+BOOL CGridArea::HitCell(CPoint point, int* col, int* row, CRect* rect)
+{
+    *rect = CRect();
+    *col = *row = -1;
+    // Only what the area shows can be under the mouse.
+    CRect rc;
+    GetClientRect(&rc);
+    if (!rc.PtInRect(point) || !m_pGrid->GetCellFromPoint(point.x, point.y, col, row))
+        return FALSE;
+    m_pGrid->GetCellRect(*col, *row, rect);
+    return TRUE;
+}
+
+int CGridArea::RowAt(int y) const
+{
+    const CGridSettings& s = *m_pSettings;
+    if (y < 0 || s.m_nRows == 0)
+        return -1;
+    if (s.m_bUniformRowHeight) {
+        const long long r = s.m_nTopRow + y / std::max(1, s.m_nDefRowHeight);
+        return r < s.m_nRows ? int(r) : -1;
+    }
+    long long top = 0;
+    for (int r = s.m_nTopRow; r < s.m_nRows; ++r) {
+        const int h = s.RowHeight(r);
+        if (h > 0 && y < top + h)
+            return r;
+        top += h;
+    }
+    return -1;
+}
+
+int CGridArea::ColAt(int x) const
+{
+    const CGridSettings& s = *m_pSettings;
+    if (x < 0)
+        return -1;
+    long long left = 0;
+    for (int c = s.m_nLeftCol; c < s.m_nCols; ++c) {
+        const int w = s.ColWidth(c);
+        if (w > 0 && x < left + w)
+            return c;
+        left += w;
+    }
+    return -1;
+}
 
 BOOL CGridArea::GetCellRectInArea(int col, int row, CRect* rect) const
 {
@@ -38,31 +122,165 @@ BOOL CGridArea::GetCellRectInArea(int col, int row, CRect* rect) const
     return col >= s.m_nLeftCol && row >= s.m_nTopRow;
 }
 
+CRect CGridArea::RangeRect(int startCol, int startRow, int endCol, int endRow) const
+{
+    const CGridSettings& s = *m_pSettings;
+    CRect rc;
+    GetClientRect(&rc);
+    startCol = std::max(startCol, s.m_nLeftCol);
+    startRow = std::max(startRow, s.m_nTopRow);
+    endCol = std::min(endCol, s.m_nCols - 1);
+    endRow = std::min(endRow, s.m_nRows - 1);
+    if (startCol > endCol || startRow > endRow)
+        return CRect();
+    // Walk only as far as the area reaches, whatever the range's size.
+    long long x1 = 0, x2 = 0;
+    int c = s.m_nLeftCol;
+    for (; c < startCol && x1 <= rc.right; ++c)
+        x1 += s.ColWidth(c);
+    x2 = x1;
+    for (c = startCol; c <= endCol && x2 <= rc.right; ++c)
+        x2 += s.ColWidth(c);
+    long long y1 = 0, y2 = 0;
+    if (s.m_bUniformRowHeight) {
+        y1 = (long long)(startRow - s.m_nTopRow) * s.m_nDefRowHeight;
+        y2 = (long long)(endRow - s.m_nTopRow + 1) * s.m_nDefRowHeight;
+    } else {
+        int r = s.m_nTopRow;
+        for (; r < startRow && y1 <= rc.bottom; ++r)
+            y1 += s.RowHeight(r);
+        y2 = y1;
+        for (r = startRow; r <= endRow && y2 <= rc.bottom; ++r)
+            y2 += s.RowHeight(r);
+    }
+    const CRect r(int(std::min<long long>(x1, rc.right)), int(std::min<long long>(y1, rc.bottom)),
+                  int(std::min<long long>(x2, rc.right)), int(std::min<long long>(y2, rc.bottom)));
+    return r.IsRectEmpty() ? CRect() : r;
+}
+
+void CGridArea::QueueCell(int col, int row)
+{
+    CGridCell cell;
+    if (!m_pGrid->GetCell(col, row, &cell))
+        return;
+    if (cell.m_bJoined && cell.m_bJoinOrigin)
+        m_redraw.AddRange(col, row, cell.m_nJoinCol, cell.m_nJoinRow);
+    else
+        m_redraw.AddCell(col, row);
+}
+
+void CGridArea::FlushRedraw()
+{
+    if (GetSafeHwnd()) {
+        int c1, r1, c2, r2;
+        for (int i = 0; m_redraw.GetRange(i, &c1, &r1, &c2, &r2); ++i) {
+            const CRect r = RangeRect(c1, r1, c2, r2);
+            if (!r.IsRectEmpty())
+                InvalidateRect(&r, FALSE);
+        }
+    }
+    m_redraw.Clear();
+}
+
+void CGridArea::MakeBuffer()
+{
+    delete m_pBuffer;
+    m_pBuffer = new CBitmap;
+    CDC dc;
+    CRect rc;
+    GetClientRect(&rc);
+    if (!m_pBuffer->CreateCompatibleBitmap(&dc, std::max(1, rc.Width()), std::max(1, rc.Height()))) {
+        delete m_pBuffer;
+        m_pBuffer = nullptr;
+    }
+}
+
+BOOL CGridArea::SetDoubleBuffer(int mode)
+{
+    delete m_pBuffer;
+    m_pBuffer = nullptr;
+    m_nDoubleBuffer = mode;
+    if (mode == 1) {
+        MakeBuffer();
+        if (!m_pBuffer) {
+            m_nDoubleBuffer = 0;
+            return FALSE;
+        }
+    }
+    // The buffer must hold the whole picture before it is copied to the screen.
+    Invalidate(FALSE);
+    if (!m_pSettings->m_bPaintOn) {
+        m_bForcePaint = 1;
+        UpdateWindow();
+        m_bForcePaint = 0;
+    }
+    return TRUE;
+}
+
+void CGridArea::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    m_rcClient = CRect(0, 0, cx, cy);
+    if (m_nDoubleBuffer == 1) {
+        MakeBuffer();
+        if (!m_pBuffer)
+            m_nDoubleBuffer = 0;
+    }
+}
+
 void CGridArea::OnPaint()
 {
     CPaintDC dc(this);
     const CGridSettings& s = *m_pSettings;
     CRect rc;
     GetClientRect(&rc);
-    if (s.m_nCols == 0 || s.m_nRows == 0) {
-        dc.SetBkColor(m_pGrid->GetDefaultCell()->m_crBack);
-        dc.ExtTextOut(0, 0, ETO_OPAQUE, rc, QString());
-        return;
+    CDC mem;
+    CDC* target = &dc;
+    const bool buffered = m_nDoubleBuffer == 1 && m_pBuffer;
+    if (buffered) {
+        mem.CreateCompatibleDC(&dc);
+        mem.SelectObject(m_pBuffer);
+        target = &mem;
     }
-    CFont* oldFont = dc.GetCurrentFont();
-    if (s.m_pDefFont)
-        dc.SelectObject(s.m_pDefFont);
-    m_redraw.AddRange(s.m_nLeftCol, s.m_nTopRow, s.m_nCols - 1, s.m_nRows - 1);
-    DrawListedCells(&dc);
-    dc.SelectObject(oldFont);
+    if (s.m_nCols == 0 || s.m_nRows == 0) {
+        target->SetBkColor(m_pGrid->GetDefaultCell()->m_crBack);
+        target->ExtTextOut(0, 0, ETO_OPAQUE, rc, QString());
+    } else {
+        CFont* oldFont = target->GetCurrentFont();
+        if (s.m_pDefFont)
+            target->SelectObject(s.m_pDefFont);
+        // The cells under each invalid rectangle; space beyond the cells needs the whole walk.
+        std::vector<CRect> parts;
+        if (!AfxGetPaintRects(&parts) || parts.empty()) {
+            CRect clip;
+            dc.GetClipBox(&clip);
+            parts.assign(1, clip.IsRectEmpty() ? rc : clip);
+        }
+        for (const CRect& part : parts) {
+            const int c1 = ColAt(part.left), r1 = RowAt(part.top);
+            if (c1 < 0 || r1 < 0) {
+                m_redraw.AddRange(s.m_nLeftCol, s.m_nTopRow, s.m_nCols - 1, s.m_nRows - 1);
+            } else {
+                const int c2 = ColAt(part.right - 1), r2 = RowAt(part.bottom - 1);
+                m_redraw.AddRange(c1, r1, c2 < 0 ? s.m_nCols - 1 : c2, r2 < 0 ? s.m_nRows - 1 : r2);
+            }
+        }
+        DrawListedCells(target);
+        target->SelectObject(oldFont);
+    }
+    if (buffered) {
+        dc.BitBlt(0, 0, rc.Width(), rc.Height(), &mem, 0, 0, SRCCOPY);
+        mem.DeleteDC();
+    }
 }
 
 void CGridArea::DrawListedCells(CDC* dc)
 {
-    const CGridSettings& s = *m_pSettings;
+    CGridSettings& s = *m_pSettings;
+    m_nCellsDrawn = 0;
     m_pGrid->OnScreenDCSetup(dc, GRID_SECTION_AREA);
     int c1, r1, c2, r2;
-    if (!s.m_bPaintOn || !m_redraw.GetBounds(&c1, &r1, &c2, &r2)) {
+    if ((!s.m_bPaintOn && !m_bForcePaint) || !m_redraw.GetBounds(&c1, &r1, &c2, &r2)) {
         m_redraw.Clear();
         return;
     }
@@ -70,12 +288,18 @@ void CGridArea::DrawListedCells(CDC* dc)
     r1 = std::max(r1, s.m_nTopRow);
     c2 = std::min(c2, s.m_nCols - 1);
     r2 = std::min(r2, s.m_nRows - 1);
+    CRect first;
+    if (c1 > c2 || r1 > r2 || !GetCellRectInArea(c1, r1, &first)) {
+        m_redraw.Clear();
+        return;
+    }
     CRect rc;
     GetClientRect(&rc);
     const COLORREF empty = m_pGrid->GetDefaultCell()->m_crBack;
 
     int y = 0;
     int row = s.m_nTopRow;
+    bool grew = false;
     for (; row <= r2 && row < s.m_nRows; ++row) {
         const int h = s.RowHeight(row);
         if (h > 0 && row >= r1) {
@@ -83,7 +307,7 @@ void CGridArea::DrawListedCells(CDC* dc)
             int col = s.m_nLeftCol;
             for (; col <= c2 && col < s.m_nCols; ++col) {
                 const int w = s.ColWidth(col);
-                if (w > 0 && col >= c1 && m_redraw.Contains(col, row)) {
+                if (w > 0 && col >= c1 && (grew || m_redraw.Contains(col, row))) {
                     m_pGrid->GetCellIndirect(col, row, &m_cell);
                     if (m_cell.m_bJoined) {
                         // A joined block is drawn once, over its whole rectangle.
@@ -93,14 +317,16 @@ void CGridArea::DrawListedCells(CDC* dc)
                             m_redraw.AddDone(oc, orow);
                             CGridCell origin;
                             m_pGrid->GetCellIndirect(oc, orow, &origin);
-                            CRect first, last;
-                            GetCellRectInArea(oc, orow, &first);
+                            CRect topLeft, bottomRight;
+                            GetCellRectInArea(oc, orow, &topLeft);
                             GetCellRectInArea(std::min(origin.m_nJoinCol, s.m_nCols - 1),
-                                              std::min(origin.m_nJoinRow, s.m_nRows - 1), &last);
-                            DrawCell(dc, oc, orow, CRect(first.left, first.top, last.right, last.bottom));
+                                              std::min(origin.m_nJoinRow, s.m_nRows - 1), &bottomRight);
+                            DrawCell(dc, oc, orow, CRect(topLeft.left, topLeft.top, bottomRight.right, bottomRight.bottom));
+                            ++m_nCellsDrawn;
                         }
                     } else {
                         DrawCell(dc, col, row, CRect(x, y, x + w, y + h));
+                        ++m_nCellsDrawn;
                     }
                 }
                 x += w;
@@ -113,6 +339,14 @@ void CGridArea::DrawListedCells(CDC* dc)
         y += h;
         if (y > rc.bottom)
             break;
+        // At the last row the data source may have more.
+        if (row == s.m_nRows - 1 && row == r2) {
+            const int rows = s.m_nRows;
+            if (m_pGrid->AskForRows(rows) > 0 && s.m_nRows > rows) {
+                r2 = rows;
+                grew = true;
+            }
+        }
     }
     if (row >= s.m_nRows && y < rc.bottom)
         dc->FillSolidRect(CRect(0, y, rc.right, rc.bottom), empty);
@@ -155,47 +389,466 @@ void CGridArea::RedrawCol(int col)
 
 void CGridArea::RedrawRange(int startCol, int startRow, int endCol, int endRow)
 {
-    if (!GetSafeHwnd())
-        return;
-    const CGridSettings& s = *m_pSettings;
-    startCol = std::max(startCol, s.m_nLeftCol);
-    startRow = std::max(startRow, s.m_nTopRow);
-    endCol = std::min(endCol, s.m_nCols - 1);
-    endRow = std::min(endRow, s.m_nRows - 1);
-    if (startCol > endCol || startRow > endRow)
-        return;
-    CRect first, last;
-    GetCellRectInArea(startCol, startRow, &first);
-    GetCellRectInArea(endCol, endRow, &last);
-    const CRect r(first.left, first.top, last.right, last.bottom);
-    InvalidateRect(&r, FALSE);
-    UpdateWindow();
+    m_redraw.AddRange(startCol, startRow, endCol, endRow);
+    FlushRedraw();
 }
 
 void CGridArea::Moved()
 {
-    Invalidate(FALSE);
+    const CGridSettings& s = *m_pSettings;
+    if (!GetSafeHwnd()) {
+        m_redraw.Clear();
+        return;
+    }
+    if (s.m_nTopRow < 0 || s.m_nLeftCol < 0) {
+        m_redraw.Clear();
+        Invalidate(TRUE);
+        return;
+    }
+    // The edit belongs to the cell it was opened on, where it was opened.
+    if (m_edit.IsOpen() && (s.m_nCurCol != s.m_nPrevCol || s.m_nCurRow != s.m_nPrevRow
+                            || s.m_nTopRow != s.m_nPrevTopRow || s.m_nLeftCol != s.m_nPrevLeftCol)) {
+        if (m_edit.m_bHasFocus)
+            SetFocus();
+        if (m_edit.IsOpen())
+            m_edit.FocusLost();
+        if (m_edit.IsOpen())
+            m_edit.Close();
+    }
+
+    CRect rc;
+    GetClientRect(&rc);
+    const int rows = s.m_nTopRow - s.m_nPrevTopRow, cols = s.m_nLeftCol - s.m_nPrevLeftCol;
+    long long dy = 0, dx = 0;
+    for (int r = std::min(s.m_nTopRow, s.m_nPrevTopRow); r < std::max(s.m_nTopRow, s.m_nPrevTopRow) && dy <= rc.Height(); ++r)
+        dy += s.RowHeight(r);
+    for (int c = std::min(s.m_nLeftCol, s.m_nPrevLeftCol); c < std::max(s.m_nLeftCol, s.m_nPrevLeftCol) && dx <= rc.Width(); ++c)
+        dx += s.ColWidth(c);
+    if (dy > rc.Height() || dx > rc.Width() || ((dx || dy) && m_nDoubleBuffer == 1)) {
+        m_redraw.Clear();
+        Invalidate(FALSE);
+        return;
+    }
+    if (rows > 0) {
+        const int r = RowAt(rc.bottom - int(dy));
+        m_redraw.AddRange(s.m_nLeftCol, r < 0 ? s.m_nRows - 1 : r, s.m_nCols - 1, s.m_nRows - 1);
+    } else if (rows < 0) {
+        const int r = RowAt(int(dy));
+        m_redraw.AddRange(s.m_nLeftCol, s.m_nTopRow, s.m_nCols - 1, r < 0 ? s.m_nRows - 1 : r + 1);
+    }
+    if (cols > 0) {
+        const int c = ColAt(rc.right - int(dx));
+        m_redraw.AddRange(c < 0 ? s.m_nCols - 1 : c, s.m_nTopRow, s.m_nCols - 1, s.m_nRows - 1);
+    } else if (cols < 0) {
+        const int c = ColAt(int(dx));
+        m_redraw.AddRange(s.m_nLeftCol, s.m_nTopRow, c < 0 ? s.m_nCols - 1 : c + 1, s.m_nRows - 1);
+    }
+    if (dx || dy)
+        AfxScrollWindow(this, int(cols > 0 ? -dx : dx), int(rows > 0 ? -dy : dy));
+
+    const bool moved = s.m_nCurCol != s.m_nPrevCol || s.m_nCurRow != s.m_nPrevRow;
+    if (!moved) {
+        QueueCell(s.m_nCurCol, s.m_nCurRow);
+    } else if (!rows && !cols) {
+        if (s.m_nHighlightMode) {
+            m_redraw.AddRange(s.m_nLeftCol, s.m_nCurRow, s.m_nCols - 1, s.m_nCurRow);
+            m_redraw.AddRange(s.m_nLeftCol, s.m_nPrevRow, s.m_nCols - 1, s.m_nPrevRow);
+        } else {
+            QueueCell(s.m_nCurCol, s.m_nCurRow);
+            QueueCell(s.m_nPrevCol, s.m_nPrevRow);
+        }
+    } else {
+        if (rows > 0)
+            m_redraw.AddRange(s.m_nLeftCol, s.m_nPrevRow, s.m_nCols - 1, s.m_nRows - 1);
+        else if (rows < 0)
+            m_redraw.AddRange(s.m_nLeftCol, s.m_nTopRow, s.m_nCols - 1, s.m_nPrevRow);
+        if (cols > 0)
+            m_redraw.AddRange(s.m_nPrevCol, s.m_nTopRow, s.m_nCols - 1, s.m_nRows - 1);
+        else if (cols < 0)
+            m_redraw.AddRange(s.m_nLeftCol, s.m_nTopRow, s.m_nPrevCol, s.m_nRows - 1);
+        QueueCell(s.m_nCurCol, s.m_nCurRow);
+        QueueCell(s.m_nPrevCol, s.m_nPrevRow);
+    }
+    FlushRedraw();
 }
 
-BOOL CGridArea::StartEdit(int)
+BOOL CGridArea::StartEdit(int key)
 {
-    // There is no in-place edit window yet.
-    return FALSE;
+    CGridSettings& s = *m_pSettings;
+    const int col = s.m_nCurCol, row = s.m_nCurRow;
+    if (!GetSafeHwnd() || col < 0 || row < 0 || col >= s.m_nCols || row >= s.m_nRows)
+        return FALSE;
+    m_pGrid->GetCellIndirect(col, row, &m_cell);
+    if (m_cell.m_nReadOnly > 0)
+        return FALSE;
+    m_pGrid->ClearSelections();
+    CGridCellType* type = m_pGrid->GetCellTypeById(m_cell.m_nCellType);
+    if (!type->IsEditable())
+        return FALSE;
+    m_edit.Close();
+    CRect rect;
+    m_pGrid->GetCellRect(col, row, &rect);
+    m_pGrid->AdjustCellRect(&rect, m_cell.m_nBorder);
+    type->GetEditRect(&rect);
+    DWORD style = DWORD(WS_CHILD) | DWORD(ES_AUTOHSCROLL);
+    m_pGrid->OnSetupEdit(col, row, &rect, &m_cell, &style, 0);
+    m_edit.SetGrid(m_pGrid, this);
+    if (!m_edit.Open(style, rect, GRID_ID_EDIT))
+        return FALSE;
+    AfxSetWindowFont(&m_edit, m_cell.m_pFont ? m_cell.m_pFont : s.m_pDefFont);
+    const QString text = m_cell.m_strText;
+    const QString mask = m_cell.m_strLabel;
+    m_edit.m_bBusy = 1;
+    m_edit.SetWindowText(text);
+    m_edit.m_bBusy = 0;
+    m_edit.SetMask(mask);
+    if (!m_pGrid->OnEditStart(col, row, &m_edit)) {
+        m_edit.Close();
+        return FALSE;
+    }
+    s.m_nEditRow = row;
+    s.m_nEditCol = col;
+    m_edit.ShowWindow(SW_SHOW);
+    m_edit.SetFocus();
+    m_edit.SetSel(0, -1);
+    m_edit.m_bAccept = 1;
+    if (key > 0)
+        m_edit.SendMessage(WM_CHAR, WPARAM(key), 0);
+    return TRUE;
+}
+
+BOOL CGridArea::EndEdit()
+{
+    if (!m_edit.IsOpen())
+        return TRUE;
+    // A refused text already told the user; the edit is taking the focus back.
+    if (m_edit.IsRefused())
+        return FALSE;
+    if (!m_edit.Store()) {
+        if (m_edit.IsOpen())
+            m_edit.SetFocus();
+        return FALSE;
+    }
+    m_edit.Close();
+    return TRUE;
 }
 
 void CGridArea::OnSetFocus(CWnd*)
 {
     m_bHasFocus = 1;
-    RedrawCell(m_pSettings->m_nCurCol, m_pSettings->m_nCurRow);
+    QueueCell(m_pSettings->m_nCurCol, m_pSettings->m_nCurRow);
+    FlushRedraw();
 }
 
 void CGridArea::OnKillFocus(CWnd*)
 {
     m_bHasFocus = 0;
-    RedrawCell(m_pSettings->m_nCurCol, m_pSettings->m_nCurRow);
+    QueueCell(m_pSettings->m_nCurCol, m_pSettings->m_nCurRow);
+    FlushRedraw();
 }
 
-// ---------------------------------------------------------------- headings and corner
+void CGridArea::OnKeyDown(UINT nChar, UINT, UINT)
+{
+    CGridSettings& s = *m_pSettings;
+    // In a dialog Tab moves to the next control and Enter presses the default button.
+    if ((nChar == VK_TAB || nChar == VK_RETURN) && InDialog()) {
+        Default();
+        return;
+    }
+    if (s.m_nCols == 0 || s.m_nRows == 0) {
+        Default();
+        return;
+    }
+    UINT key = nChar;
+    const int processed = CurrentType()->OnKeyDown(&key);
+    m_pGrid->OnKeyDown(&key, processed);
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    s.m_nMoveCause = GRID_MOVE_KEY;
+    bool moveKey = true;
+    switch (key) {
+    case VK_LEFT: m_pGrid->MoveCurrentCol(GRID_MOVE_BACK); break;
+    case VK_RIGHT: m_pGrid->MoveCurrentCol(GRID_MOVE_ON); break;
+    case VK_UP: m_pGrid->MoveCurrentRow(GRID_MOVE_BACK); break;
+    case VK_DOWN: m_pGrid->MoveCurrentRow(GRID_MOVE_ON); break;
+    case VK_PRIOR: m_pGrid->MoveCurrentRow(GRID_MOVE_PAGEBACK); break;
+    case VK_NEXT: m_pGrid->MoveCurrentRow(GRID_MOVE_PAGEON); break;
+    case VK_HOME: ctrl ? m_pGrid->MoveCurrentRow(GRID_MOVE_FIRST) : m_pGrid->MoveCurrentCol(GRID_MOVE_FIRST); break;
+    case VK_END: ctrl ? m_pGrid->MoveCurrentRow(GRID_MOVE_LAST) : m_pGrid->MoveCurrentCol(GRID_MOVE_LAST); break;
+    default: moveKey = false; break;
+    }
+    s.m_nMoveCause = GRID_MOVE_CALL;
+    // The key's character follows unless the key moved or a cell type took it.
+    if (!moveKey && processed != GRID_TYPE_HANDLED)
+        Default();
+}
+
+void CGridArea::OnChar(UINT nChar, UINT, UINT)
+{
+    const CGridSettings& s = *m_pSettings;
+    if ((nChar == VK_TAB || nChar == VK_RETURN) && InDialog()) {
+        Default();
+        return;
+    }
+    if (s.m_nCols == 0 || s.m_nRows == 0)
+        return;
+    UINT key = nChar;
+    const int processed = CurrentType()->OnCharDown(&key);
+    m_pGrid->OnCharDown(&key, processed);
+}
+
+void CGridArea::OnLButtonDown(UINT, CPoint point)
+{
+    CGridSettings& s = *m_pSettings;
+    if (!EndEdit())
+        return;
+    if (!m_bHasFocus)
+        SetFocus();
+    s.m_bNoCapture = 0;
+    s.m_nMoveCause = GRID_MOVE_CLICK;
+    int col, row;
+    CRect rect;
+    if (HitCell(point, &col, &row, &rect)) {
+        const int lookAhead = s.m_nLookAhead;
+        s.m_nLookAhead = 0;
+        m_pGrid->GotoCell(col, row);
+        s.m_nLookAhead = lookAhead;
+        m_pGrid->GetCellRect(col, row, &rect);
+        int processed = GRID_TYPE_NOTHANDLED;
+        if (col == s.m_nCurCol && row == s.m_nCurRow) {
+            CGridCellType* type = CurrentType();
+            processed = type->OnLeftClick(col, row, 1, &rect, &point);
+            if (processed == GRID_TYPE_HANDLED)
+                m_pMouseType = type;
+        }
+        m_pGrid->OnCellLeftClick(col, row, 1, &rect, &point, processed);
+    } else {
+        m_pGrid->OnCellLeftClick(-1, -1, 1, &rect, &point, GRID_TYPE_NOTHANDLED);
+    }
+    if (!s.m_bNoCapture)
+        m_bButtonDown = 1;
+    s.m_nMoveCause = GRID_MOVE_CALL;
+}
+
+void CGridArea::OnLButtonUp(UINT, CPoint point)
+{
+    CGridSettings& s = *m_pSettings;
+    StopDragScroll();
+    int col, row;
+    CRect rect;
+    const bool hit = HitCell(point, &col, &row, &rect);
+    if (m_pMouseType) {
+        // The type that kept the mouse hears its release, wherever it happens.
+        const int processed = m_pMouseType->OnLeftClick(hit ? col : -1, hit ? row : -1, 0, &rect, &point);
+        m_pGrid->OnCellLeftClick(hit ? col : -1, hit ? row : -1, 0, &rect, &point, processed);
+    } else if (hit) {
+        // A press that an edit's refused text stopped moves nothing at its release either.
+        if (m_bButtonDown) {
+            s.m_nMoveCause = GRID_MOVE_CLICK;
+            const int lookAhead = s.m_nLookAhead;
+            s.m_nLookAhead = 0;
+            m_pGrid->GotoCell(col, row);
+            m_pGrid->BringCurrentIntoView();
+            s.m_nLookAhead = lookAhead;
+            m_pGrid->GetCellRect(col, row, &rect);
+        }
+        int processed = GRID_TYPE_NOTHANDLED;
+        if (col == s.m_nCurCol && row == s.m_nCurRow)
+            processed = CurrentType()->OnLeftClick(col, row, 0, &rect, &point);
+        m_pGrid->OnCellLeftClick(col, row, 0, &rect, &point, processed);
+    } else {
+        m_pGrid->OnCellLeftClick(-1, -1, 0, &rect, &point, GRID_TYPE_NOTHANDLED);
+    }
+    m_bButtonDown = 0;
+    m_pMouseType = nullptr;
+    s.m_nMoveCause = GRID_MOVE_CALL;
+}
+
+void CGridArea::OnLButtonDblClk(UINT, CPoint point)
+{
+    const CGridSettings& s = *m_pSettings;
+    if (!EndEdit())
+        return;
+    int col, row;
+    CRect rect;
+    if (HitCell(point, &col, &row, &rect)) {
+        int processed = GRID_TYPE_NOTHANDLED;
+        if (col == s.m_nCurCol && row == s.m_nCurRow)
+            processed = CurrentType()->OnDoubleClick(col, row, &rect, &point);
+        m_pGrid->OnCellDoubleClick(col, row, &rect, &point, processed);
+    } else {
+        m_pGrid->OnCellDoubleClick(-1, -1, &rect, &point, GRID_TYPE_NOTHANDLED);
+    }
+}
+
+void CGridArea::OnRButtonDown(UINT, CPoint point)
+{
+    CGridSettings& s = *m_pSettings;
+    if (!EndEdit())
+        return;
+    if (!m_bHasFocus)
+        SetFocus();
+    s.m_nMoveCause = GRID_MOVE_CLICK;
+    int col, row;
+    CRect rect;
+    if (HitCell(point, &col, &row, &rect)) {
+        const int lookAhead = s.m_nLookAhead;
+        s.m_nLookAhead = 0;
+        m_pGrid->GotoCell(col, row);
+        s.m_nLookAhead = lookAhead;
+        m_pGrid->GetCellRect(col, row, &rect);
+        int processed = GRID_TYPE_NOTHANDLED;
+        if (col == s.m_nCurCol && row == s.m_nCurRow)
+            processed = CurrentType()->OnRightClick(col, row, 1, &rect, &point);
+        m_pGrid->OnCellRightClick(col, row, 1, &rect, &point, processed);
+    } else {
+        col = row = -1;
+        m_pGrid->OnCellRightClick(-1, -1, 1, &rect, &point, GRID_TYPE_NOTHANDLED);
+    }
+    s.m_nMoveCause = GRID_MOVE_CALL;
+    if (s.m_bPopupMenu && m_pGrid->OnMenuStart(col, row, GRID_SECTION_AREA)) {
+        m_nMenuCol = col;
+        m_nMenuRow = row;
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        m_pGrid->GetPopupMenu()->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this);
+    }
+}
+
+void CGridArea::OnRButtonUp(UINT, CPoint point)
+{
+    CGridSettings& s = *m_pSettings;
+    s.m_nMoveCause = GRID_MOVE_CLICK;
+    int col, row;
+    CRect rect;
+    if (HitCell(point, &col, &row, &rect)) {
+        const int lookAhead = s.m_nLookAhead;
+        s.m_nLookAhead = 0;
+        m_pGrid->GotoCell(col, row);
+        s.m_nLookAhead = lookAhead;
+        m_pGrid->GetCellRect(col, row, &rect);
+        int processed = GRID_TYPE_NOTHANDLED;
+        if (col == s.m_nCurCol && row == s.m_nCurRow)
+            processed = CurrentType()->OnRightClick(col, row, 0, &rect, &point);
+        m_pGrid->OnCellRightClick(col, row, 0, &rect, &point, processed);
+    } else {
+        m_pGrid->OnCellRightClick(-1, -1, 0, &rect, &point, GRID_TYPE_NOTHANDLED);
+    }
+    s.m_nMoveCause = GRID_MOVE_CALL;
+}
+
+void CGridArea::OnMouseMove(UINT, CPoint point)
+{
+    CGridSettings& s = *m_pSettings;
+    if (s.m_nCols == 0 || s.m_nRows == 0)
+        return;
+    int col, row;
+    CRect rect;
+    const bool hit = HitCell(point, &col, &row, &rect);
+    if (!m_bButtonDown) {
+        if (hit) {
+            CGridCell cell;
+            m_pGrid->GetCellIndirect(col, row, &cell);
+            m_pGrid->GetCellTypeById(cell.m_nCellType)->OnMouseMove(&point, 0);
+        }
+        return;
+    }
+    if (m_pMouseType) {
+        m_pMouseType->OnMouseMove(&point, 1);
+        return;
+    }
+    CRect rc;
+    GetClientRect(&rc);
+    if (rc.PtInRect(point)) {
+        StopDragScroll();
+        if (hit) {
+            s.m_nMoveCause = GRID_MOVE_DRAG;
+            const int lookAhead = s.m_nLookAhead;
+            s.m_nLookAhead = 0;
+            m_pGrid->GotoCell(col, row);
+            s.m_nLookAhead = lookAhead;
+            s.m_nMoveCause = GRID_MOVE_CALL;
+        }
+        return;
+    }
+    // Outside the area the view follows the mouse by itself while the button is held.
+    m_ptDrag = point;
+    if (!m_bDragTimer) {
+        const UINT delay = std::max<UINT>(kMinDragStep, UINT(std::max(0, s.m_nDragScrollDelay)));
+        m_bDragTimer = SetTimer(GRID_TIMER_DRAGSCROLL, delay) != 0;
+        DragScrollStep();
+    }
+}
+
+void CGridArea::StopDragScroll()
+{
+    if (m_bDragTimer) {
+        KillTimer(GRID_TIMER_DRAGSCROLL);
+        m_bDragTimer = false;
+    }
+}
+
+void CGridArea::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == GRID_TIMER_DRAGSCROLL)
+        DragScrollStep();
+}
+
+void CGridArea::DragScrollStep()
+{
+    CGridSettings& s = *m_pSettings;
+    if (!m_bButtonDown || m_pMouseType) {
+        StopDragScroll();
+        return;
+    }
+    CRect rc;
+    GetClientRect(&rc);
+    const CPoint p = m_ptDrag;
+    const int mode = s.m_nDragScrollMode;
+    s.m_nMoveCause = GRID_MOVE_DRAG;
+    const int lookAhead = s.m_nLookAhead;
+    s.m_nLookAhead = 0;
+    if (p.x < 0 || p.x > rc.right) {
+        const int dist = p.x < 0 ? -p.x : p.x - rc.right;
+        const int steps = dist / std::max(1, s.m_nDefColWidth / 2);
+        const int n = (mode == 0 || steps == 0) ? 1 : mode == 1 ? steps : steps * steps;
+        m_pGrid->GotoCol(s.m_nCurCol + (p.x < 0 ? -n : n));
+    }
+    if (p.y < 0 || p.y > rc.bottom) {
+        const int dist = p.y < 0 ? -p.y : p.y - rc.bottom;
+        const int steps = dist / std::max(1, s.m_nDefRowHeight);
+        const int n = (mode == 0 || steps == 0) ? 1 : power(steps, mode);
+        m_pGrid->GotoRow(s.m_nCurRow + (p.y < 0 ? -n : n));
+    }
+    s.m_nLookAhead = lookAhead;
+    s.m_nMoveCause = GRID_MOVE_CALL;
+}
+
+BOOL CGridArea::OnMouseWheel(UINT, short zDelta, CPoint)
+{
+    // Three rows a notch, as lists scroll on this platform.
+    const CGridSettings& s = *m_pSettings;
+    const int rows = -int(zDelta) * 3 / 120;
+    if (rows == 0 || s.m_nRows == 0 || !EndEdit())
+        return TRUE;
+    m_pGrid->SetTopRow(std::clamp(s.m_nTopRow + rows, 0, std::max(0, s.m_nLastTopRow)));
+    return TRUE;
+}
+
+BOOL CGridArea::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT id = UINT(wParam & 0xFFFF), code = UINT((wParam >> 16) & 0xFFFF);
+    if (id == GRID_ID_EDIT && code == EN_UPDATE) {
+        m_edit.Reformat();
+        return TRUE;
+    }
+    if (id >= 1000) {
+        m_pGrid->OnMenuCommand(m_nMenuCol, m_nMenuRow, GRID_SECTION_AREA, int(id));
+        return TRUE;
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+// ---------------------------------------------------------------- column headings
 
 void CGridTopHeading::OnPaint()
 {
@@ -227,6 +880,135 @@ void CGridTopHeading::OnPaint()
     dc.SelectObject(oldFont);
 }
 
+void CGridTopHeading::Moved()
+{
+    if (m_pSettings->m_nLeftCol != m_pSettings->m_nPrevLeftCol)
+        Invalidate(FALSE);
+}
+
+int CGridTopHeading::ColAt(int x) const
+{
+    const CGridSettings& s = *m_pSettings;
+    for (int col = s.m_nLeftCol; col < s.m_nCols; ++col) {
+        x -= s.ColWidth(col);
+        if (x < 0)
+            return col;
+    }
+    return -1;
+}
+
+void CGridTopHeading::OnMouseMove(UINT, CPoint point)
+{
+    CGridSettings& s = *m_pSettings;
+    if (m_bSizing) {
+        int size = std::max(0, m_nStartSize - (m_nStartPos - point.x));
+        m_pGrid->OnColumnSizing(m_nSizeIndex, &size);
+        size = std::max(0, size);
+        if (m_nSizeIndex < s.m_nCols && size != s.ColWidth(m_nSizeIndex)) {
+            s.m_anColWidths[size_t(m_nSizeIndex)] = size;
+            Invalidate(FALSE);
+            if (s.m_nSizingMode >= 2)
+                m_pGrid->m_area.Invalidate(FALSE);
+        }
+        return;
+    }
+    bool found = false;
+    if (s.m_nCols > 0) {
+        long long x = 0;
+        for (int col = s.m_nLeftCol; col < s.m_nCols; ++col) {
+            x += s.ColWidth(col);
+            if (x - 5 < point.x && point.x < x + 5) {
+                // A hidden column after the boundary is the one a drag reopens.
+                int index = col;
+                while (index + 1 < s.m_nCols && s.ColWidth(index + 1) < 5)
+                    ++index;
+                if (s.m_nSizingMode >= 1 && m_pGrid->OnCanSizeColumn(index)) {
+                    AfxSetWindowCursor(this, IDC_SIZEWE);
+                    m_bInZone = 1;
+                    m_bSizing = 0;
+                    m_nSizeIndex = index;
+                    m_nStartSize = s.ColWidth(index);
+                    m_nStartPos = point.x;
+                    found = true;
+                }
+                break;
+            }
+            if (x - 5 >= point.x)
+                break;
+        }
+    }
+    if (!found && m_bInZone) {
+        m_bInZone = 0;
+        AfxSetWindowCursor(this, IDC_ARROW);
+    }
+    Default();
+}
+
+void CGridTopHeading::OnLButtonDown(UINT, CPoint point)
+{
+    if (m_bInZone) {
+        CGridArea& area = m_pGrid->m_area;
+        if (!area.EndEdit())
+            return;
+        m_bSizing = 1;
+        if (!area.m_bHasFocus)
+            area.SetFocus();
+        return;
+    }
+    m_pGrid->OnTopHeadingClick(ColAt(point.x), 1);
+}
+
+void CGridTopHeading::OnLButtonUp(UINT, CPoint point)
+{
+    if (m_bSizing) {
+        m_bSizing = 0;
+        m_pGrid->AdjustComponentSizes();
+        m_pGrid->RedrawAll();
+        int width = m_pSettings->ColWidth(m_nSizeIndex);
+        m_pGrid->OnColumnSized(m_nSizeIndex, &width);
+        m_pGrid->SetColWidth(m_nSizeIndex, std::max(0, width));
+        return;
+    }
+    m_pGrid->OnTopHeadingClick(ColAt(point.x), 0);
+}
+
+void CGridTopHeading::OnLButtonDblClk(UINT, CPoint point)
+{
+    if (!m_bInZone)
+        m_pGrid->OnTopHeadingDoubleClick(ColAt(point.x));
+}
+
+void CGridTopHeading::OnRButtonDown(UINT, CPoint point)
+{
+    const int col = ColAt(point.x);
+    if (!m_bInZone)
+        m_pGrid->OnTopHeadingRightClick(col, 1);
+    if (m_pSettings->m_bPopupMenu && m_pGrid->OnMenuStart(col, -1, GRID_SECTION_TOPHEADING)) {
+        m_nMenuCol = col;
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        m_pGrid->GetPopupMenu()->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this);
+    }
+}
+
+void CGridTopHeading::OnRButtonUp(UINT, CPoint point)
+{
+    if (!m_bInZone)
+        m_pGrid->OnTopHeadingRightClick(ColAt(point.x), 0);
+}
+
+BOOL CGridTopHeading::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT id = UINT(wParam & 0xFFFF);
+    if (id >= 1000) {
+        m_pGrid->OnMenuCommand(m_nMenuCol, -1, GRID_SECTION_TOPHEADING, int(id));
+        return TRUE;
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+// ---------------------------------------------------------------- row headings
+
 void CGridSideHeading::OnPaint()
 {
     CPaintDC dc(this);
@@ -257,6 +1039,149 @@ void CGridSideHeading::OnPaint()
     dc.SelectObject(oldFont);
 }
 
+void CGridSideHeading::Moved()
+{
+    const CGridSettings& s = *m_pSettings;
+    if (s.m_nTopRow != s.m_nPrevTopRow || s.m_nCurRow != s.m_nPrevRow)
+        Invalidate(FALSE);
+}
+
+int CGridSideHeading::RowAt(int y) const
+{
+    const CGridSettings& s = *m_pSettings;
+    for (int row = s.m_nTopRow; row < s.m_nRows; ++row) {
+        y -= s.RowHeight(row);
+        if (y < 0)
+            return row;
+    }
+    return -1;
+}
+
+void CGridSideHeading::OnMouseMove(UINT, CPoint point)
+{
+    CGridSettings& s = *m_pSettings;
+    if (m_bSizing) {
+        if (s.m_bUniformRowHeight) {
+            // All rows share one height: the rows down to the dragged one share the mouse's y.
+            const int rows = std::max(1, m_nSizeIndex - s.m_nTopRow + 1);
+            int height = std::max(4, point.y / rows);
+            m_pGrid->OnRowSizing(m_nSizeIndex, &height);
+            height = std::max(1, height);
+            if (height != s.m_nDefRowHeight) {
+                s.m_nDefRowHeight = height;
+                Invalidate(FALSE);
+                if (s.m_nSizingMode >= 2)
+                    m_pGrid->m_area.Invalidate(FALSE);
+            }
+            return;
+        }
+        int size = std::max(0, m_nStartSize - (m_nStartPos - point.y));
+        m_pGrid->OnRowSizing(m_nSizeIndex, &size);
+        size = std::max(0, size);
+        if (m_nSizeIndex < s.m_nRows && size != s.RowHeight(m_nSizeIndex)) {
+            s.m_anRowHeights[size_t(m_nSizeIndex)] = size;
+            Invalidate(FALSE);
+            if (s.m_nSizingMode >= 2)
+                m_pGrid->m_area.Invalidate(FALSE);
+        }
+        return;
+    }
+    bool found = false;
+    if (s.m_nRows > 0) {
+        long long y = 0;
+        for (int row = s.m_nTopRow; row < s.m_nRows; ++row) {
+            y += s.RowHeight(row);
+            if (y - 5 < point.y && point.y < y + 5) {
+                int index = row;
+                while (index + 1 < s.m_nRows && s.RowHeight(index + 1) < 5)
+                    ++index;
+                if (s.m_nSizingMode >= 1 && m_pGrid->OnCanSizeRow(index)) {
+                    AfxSetWindowCursor(this, IDC_SIZENS);
+                    m_bInZone = 1;
+                    m_bSizing = 0;
+                    m_nSizeIndex = index;
+                    m_nStartSize = s.RowHeight(index);
+                    m_nStartPos = point.y;
+                    found = true;
+                }
+                break;
+            }
+            if (y - 5 >= point.y)
+                break;   // above this boundary and out of its zone
+        }
+    }
+    if (!found && m_bInZone) {
+        m_bInZone = 0;
+        AfxSetWindowCursor(this, IDC_ARROW);
+    }
+}
+
+void CGridSideHeading::OnLButtonDown(UINT, CPoint point)
+{
+    if (m_bInZone) {
+        CGridArea& area = m_pGrid->m_area;
+        if (!area.EndEdit())
+            return;
+        m_bSizing = 1;
+        area.SetFocus();
+        return;
+    }
+    m_pGrid->OnSideHeadingClick(RowAt(point.y), 1);
+}
+
+void CGridSideHeading::OnLButtonUp(UINT, CPoint point)
+{
+    const CGridSettings& s = *m_pSettings;
+    if (m_bSizing) {
+        m_bSizing = 0;
+        m_pGrid->AdjustComponentSizes();
+        m_pGrid->RedrawAll();
+        int height = s.RowHeight(m_nSizeIndex);
+        m_pGrid->OnRowSized(m_nSizeIndex, &height);
+        if (!s.m_bUniformRowHeight)
+            m_pGrid->SetRowHeight(m_nSizeIndex, std::max(0, height));
+        return;
+    }
+    m_pGrid->OnSideHeadingClick(RowAt(point.y), 0);
+}
+
+void CGridSideHeading::OnLButtonDblClk(UINT, CPoint point)
+{
+    if (!m_bInZone)
+        m_pGrid->OnSideHeadingDoubleClick(RowAt(point.y));
+}
+
+void CGridSideHeading::OnRButtonDown(UINT, CPoint point)
+{
+    const int row = RowAt(point.y);
+    if (!m_bInZone)
+        m_pGrid->OnSideHeadingRightClick(row, 1);
+    if (m_pSettings->m_bPopupMenu && m_pGrid->OnMenuStart(-1, row, GRID_SECTION_SIDEHEADING)) {
+        m_nMenuRow = row;
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        m_pGrid->GetPopupMenu()->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this);
+    }
+}
+
+void CGridSideHeading::OnRButtonUp(UINT, CPoint point)
+{
+    if (!m_bInZone)
+        m_pGrid->OnSideHeadingRightClick(RowAt(point.y), 0);
+}
+
+BOOL CGridSideHeading::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT id = UINT(wParam & 0xFFFF);
+    if (id >= 1000) {
+        m_pGrid->OnMenuCommand(-1, m_nMenuRow, GRID_SECTION_SIDEHEADING, int(id));
+        return TRUE;
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+// ---------------------------------------------------------------- corner
+
 void CGridCornerButton::OnPaint()
 {
     CPaintDC dc(this);
@@ -282,5 +1207,337 @@ void CGridCornerButton::OnPaint()
     dc.LineTo(rc.right - 1, rc.bottom - 1);
     dc.LineTo(rc.right - 1, rc.top - 1);
     dc.SelectObject(oldPen);
+    dc.SelectObject(oldFont);
+}
+
+void CGridCornerButton::OnMouseMove(UINT, CPoint point)
+{
+    CGridSettings& s = *m_pSettings;
+    if (m_bSizing) {
+        // The corner sits at the grid's origin, so the mouse gives the strip sizes directly.
+        m_pGrid->SetPaintMode(0);
+        if (m_bSizeHeight && s.m_nTopHeadingHeight != point.y)
+            m_pGrid->SetTopHeadingHeight(std::max(0, point.y));
+        if (m_bSizeWidth && s.m_nSideHeadingWidth != point.x)
+            m_pGrid->SetSideHeadingWidth(std::max(0, point.x));
+        m_pGrid->SetPaintMode(1);
+        return;
+    }
+    if (!s.m_bUserSizing)
+        return;
+    CRect rc;
+    GetClientRect(&rc);
+    bool height = point.y > rc.bottom - 5 && m_pGrid->OnCanSizeTopHeading();
+    bool width = point.x > rc.right - 5 && m_pGrid->OnCanSizeSideHeading();
+    if (point.y > rc.bottom - 8 && point.x > rc.right - 8 && m_pGrid->OnCanSizeTopHeading()
+        && m_pGrid->OnCanSizeSideHeading())
+        height = width = true;
+    m_bSizeHeight = height;
+    m_bSizeWidth = width;
+    if (height || width) {
+        AfxSetWindowCursor(this, height && width ? IDC_SIZENWSE : width ? IDC_SIZEWE : IDC_SIZENS);
+        m_bCursorShown = 1;
+    } else if (m_bCursorShown) {
+        AfxSetWindowCursor(this, IDC_ARROW);
+        m_bCursorShown = 0;
+    }
+}
+
+void CGridCornerButton::OnLButtonDown(UINT, CPoint)
+{
+    if (m_bCursorShown && (m_bSizeHeight || m_bSizeWidth)) {
+        CGridArea& area = m_pGrid->m_area;
+        if (!area.EndEdit())
+            return;
+        m_bSizing = 1;
+        if (!area.m_bHasFocus)
+            area.SetFocus();
+        return;
+    }
+    m_pGrid->OnCornerLeftClick(1);
+}
+
+void CGridCornerButton::OnLButtonUp(UINT, CPoint)
+{
+    if (m_bSizing) {
+        m_bSizing = 0;
+        m_pGrid->AdjustComponentSizes();
+        return;
+    }
+    m_pGrid->OnCornerLeftClick(0);
+}
+
+void CGridCornerButton::OnLButtonDblClk(UINT, CPoint)
+{
+    m_pGrid->OnCornerDoubleClick();
+}
+
+void CGridCornerButton::OnRButtonDown(UINT, CPoint point)
+{
+    m_pGrid->OnCornerRightClick(1);
+    if (m_pSettings->m_bPopupMenu && m_pGrid->OnMenuStart(-1, -1, GRID_SECTION_CORNER)) {
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        m_pGrid->GetPopupMenu()->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this);
+    }
+}
+
+void CGridCornerButton::OnRButtonUp(UINT, CPoint)
+{
+    m_pGrid->OnCornerRightClick(0);
+}
+
+BOOL CGridCornerButton::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT id = UINT(wParam & 0xFFFF);
+    if (id >= 1000) {
+        m_pGrid->OnMenuCommand(-1, -1, GRID_SECTION_CORNER, int(id));
+        return TRUE;
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+// ---------------------------------------------------------------- scroll bars
+
+namespace {
+
+// The area takes the keys before the view moves; an edit whose text is refused keeps them.
+bool takeFocus(CGridCtrl* grid)
+{
+    CGridArea& area = grid->m_area;
+    if (!area.EndEdit())
+        return false;
+    if (!area.m_bHasFocus)
+        area.SetFocus();
+    return true;
+}
+
+// The thumb's place in the grid, for the hint.
+CPoint cursorInGrid(CGridCtrl* grid)
+{
+    CPoint p;
+    GetCursorPos(&p);
+    grid->ScreenToClient(&p);
+    return p;
+}
+
+CPoint barOrigin(CWnd* bar, CGridCtrl* grid)
+{
+    CRect r;
+    bar->GetWindowRect(&r);
+    CPoint p(r.left, r.top);
+    grid->ScreenToClient(&p);
+    return p;
+}
+
+} // namespace
+
+void CGridVScroll::Update()
+{
+    if (!m_pSettings)
+        return;
+    const CGridSettings& s = *m_pSettings;
+    const int n = s.m_nRows > 0 ? s.m_nLastTopRow + 1 : 0;     // the possible top rows
+    const int page = std::max(0, s.m_nAreaHeight) / std::max(1, s.m_nDefRowHeight);
+    bool changed = false;
+    if (n != m_nLastRange || (n <= 1000 && page != m_nLastPage)) {
+        m_nLastRange = n;
+        m_nLastPage = page;
+        SCROLLINFO si;
+        si.fMask = SIF_RANGE | SIF_PAGE;
+        si.nMin = 0;
+        if (n > 1000) {
+            si.nMax = 1000;
+            si.nPage = 1;
+            m_dScaleToBar = 1000.0 / n;
+            m_dScaleToRows = n / 1000.0;
+        } else {
+            // One thumb position per possible top row, the page as long as the area shows.
+            si.nMax = std::max(0, n - 1 + std::max(0, page - 1));
+            si.nPage = UINT(page);
+            m_dScaleToBar = m_dScaleToRows = 1.0;
+        }
+        SetScrollInfo(&si);
+        changed = true;
+    }
+    if (changed || s.m_nTopRow != m_nLastTop) {
+        m_nLastTop = s.m_nTopRow;
+        SetScrollPos(int(s.m_nTopRow * m_dScaleToBar));
+    }
+}
+
+void CGridVScroll::OnScroll(UINT nSBCode, int nPos)
+{
+    if (!m_pGrid || !takeFocus(m_pGrid))
+        return;
+    const CGridSettings& s = *m_pSettings;
+    auto rowOf = [&](int pos) { return std::min(int(pos * m_dScaleToRows), s.m_nLastTopRow); };
+    switch (nSBCode) {
+    case SB_LINEUP: m_pGrid->MoveTopRow(GRID_MOVE_BACK); break;
+    case SB_LINEDOWN: m_pGrid->MoveTopRow(GRID_MOVE_ON); break;
+    case SB_PAGEUP: m_pGrid->MoveTopRow(GRID_MOVE_PAGEBACK); break;
+    case SB_PAGEDOWN: m_pGrid->MoveTopRow(GRID_MOVE_PAGEON); break;
+    case SB_TOP: m_pGrid->MoveTopRow(GRID_MOVE_FIRST); break;
+    case SB_BOTTOM: m_pGrid->MoveTopRow(GRID_MOVE_LAST); break;
+    case SB_THUMBPOSITION:
+        m_pGrid->m_hint.Hide();
+        m_pGrid->SetTopRow(rowOf(nPos));
+        break;
+    case SB_THUMBTRACK:
+        if (s.m_bVScrollHint) {
+            CGridHint& hint = m_pGrid->m_hint;
+            hint.SetAlignment(GRID_ALIGN_VCENTER | GRID_ALIGN_RIGHT);
+            const double span = m_nLastRange * m_dScaleToBar;
+            const int percent = span > 0 ? int(nPos / span * 100) : 0;
+            m_pGrid->OnVScrollHint(int(nPos * m_dScaleToRows), percent, &hint);
+            hint.Move(barOrigin(this, m_pGrid).x - 1, cursorInGrid(m_pGrid).y, 80);
+            hint.Show();
+        }
+        if (s.m_bVThumbTrack == 1)
+            m_pGrid->SetTopRow(rowOf(nPos));
+        break;
+    default:
+        break;
+    }
+    Update();
+}
+
+void CGridHScroll::Update()
+{
+    if (!m_pSettings)
+        return;
+    const CGridSettings& s = *m_pSettings;
+    const int n = s.m_nCols > 0 ? s.m_nLastLeftCol + 1 : 0;
+    const int page = std::max(0, s.m_nAreaWidth) / std::max(1, s.m_nDefColWidth);
+    bool changed = false;
+    if (n != m_nLastRange || page != m_nLastPage) {
+        m_nLastRange = n;
+        m_nLastPage = page;
+        SCROLLINFO si;
+        si.fMask = SIF_RANGE | SIF_PAGE;
+        si.nMin = 0;
+        si.nMax = std::max(0, n - 1 + std::max(0, page - 1));
+        si.nPage = UINT(page);
+        SetScrollInfo(&si);
+        changed = true;
+    }
+    if (changed || s.m_nLeftCol != m_nLastLeft) {
+        m_nLastLeft = s.m_nLeftCol;
+        SetScrollPos(s.m_nLeftCol);
+    }
+}
+
+void CGridHScroll::OnScroll(UINT nSBCode, int nPos)
+{
+    if (!m_pGrid || !takeFocus(m_pGrid))
+        return;
+    const CGridSettings& s = *m_pSettings;
+    switch (nSBCode) {
+    case SB_LINELEFT: m_pGrid->MoveLeftCol(GRID_MOVE_BACK); break;
+    case SB_LINERIGHT: m_pGrid->MoveLeftCol(GRID_MOVE_ON); break;
+    case SB_PAGELEFT: m_pGrid->MoveLeftCol(GRID_MOVE_PAGEBACK); break;
+    case SB_PAGERIGHT: m_pGrid->MoveLeftCol(GRID_MOVE_PAGEON); break;
+    case SB_LEFT: m_pGrid->MoveLeftCol(GRID_MOVE_FIRST); break;
+    case SB_RIGHT: m_pGrid->MoveLeftCol(GRID_MOVE_LAST); break;
+    case SB_THUMBPOSITION:
+        m_pGrid->m_hint.Hide();
+        m_pGrid->SetLeftCol(std::min(nPos, s.m_nLastLeftCol));
+        break;
+    case SB_THUMBTRACK:
+        if (s.m_bHScrollHint) {
+            CGridHint& hint = m_pGrid->m_hint;
+            hint.SetAlignment(GRID_ALIGN_BOTTOM | GRID_ALIGN_CENTER);
+            const int percent = m_nLastRange > 0 ? int(double(nPos) / m_nLastRange * 100) : 0;
+            m_pGrid->OnHScrollHint(nPos, percent, &hint);
+            hint.Move(cursorInGrid(m_pGrid).x, barOrigin(this, m_pGrid).y - 1, 80);
+            hint.Show();
+        }
+        if (s.m_bHThumbTrack == 1)
+            m_pGrid->SetLeftCol(std::min(nPos, s.m_nLastLeftCol));
+        break;
+    default:
+        break;
+    }
+    Update();
+}
+
+// ---------------------------------------------------------------- hint
+
+void CGridHint::SetFont(CFont* pFont)
+{
+    m_pFont = pFont;
+    m_nLineHeight = 0;
+}
+
+int CGridHint::TextWidth() const
+{
+    CDC dc;
+    if (m_pFont)
+        dc.SelectObject(m_pFont);
+    return dc.GetTextExtent(m_strText).cx;
+}
+
+CRect CGridHint::Place(int x, int y, int minWidth, const CRect& parent) const
+{
+    int lineHeight = m_nLineHeight;
+    if (lineHeight <= 0) {
+        CDC dc;
+        if (m_pFont)
+            dc.SelectObject(m_pFont);
+        lineHeight = dc.GetTextExtent(QStringLiteral("X")).cy + (m_pFont ? 3 : 0);
+    }
+    const int width = std::max(minWidth, TextWidth() + 4);
+    const int height = lineHeight;
+    int left = (m_nAlign & GRID_ALIGN_CENTER) ? x - width / 2 : (m_nAlign & GRID_ALIGN_RIGHT) ? x - width : x;
+    int top = (m_nAlign & GRID_ALIGN_VCENTER) ? y - height / 2 : (m_nAlign & GRID_ALIGN_BOTTOM) ? y - height : y;
+    if (left < parent.left)
+        left = parent.left;
+    if (top < parent.top)
+        top = parent.top;
+    if (left + width > parent.right)
+        left -= left + width - parent.right;
+    if (top + height > parent.bottom)
+        top -= top + height - parent.bottom;
+    return CRect(left, top, left + width, top + height);
+}
+
+void CGridHint::Move(int x, int y, int minWidth)
+{
+    CRect parent;
+    if (m_pGrid)
+        m_pGrid->GetClientRect(&parent);
+    if (m_nLineHeight <= 0) {
+        CDC dc;
+        if (m_pFont)
+            dc.SelectObject(m_pFont);
+        m_nLineHeight = dc.GetTextExtent(QStringLiteral("X")).cy + (m_pFont ? 3 : 0);
+    }
+    MoveWindow(Place(x, y, minWidth, parent));
+    Invalidate(FALSE);
+}
+
+void CGridHint::Show()
+{
+    ShowWindow(SW_SHOW);
+}
+
+void CGridHint::Hide()
+{
+    ShowWindow(SW_HIDE);
+}
+
+void CGridHint::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect rc;
+    GetClientRect(&rc);
+    CRect inner = rc;
+    GridDrawBorder(&dc, &inner, GRID_BORDER_LEFT | GRID_BORDER_TOP | GRID_BORDER_RIGHT | GRID_BORDER_BOTTOM, 1);
+    CFont* oldFont = dc.GetCurrentFont();
+    if (m_pFont)
+        dc.SelectObject(m_pFont);
+    dc.SetTextColor(m_crText);
+    dc.SetBkColor(m_crBack);
+    dc.ExtTextOut(3, 2, ETO_OPAQUE | ETO_CLIPPED, inner, m_strText);
     dc.SelectObject(oldFont);
 }

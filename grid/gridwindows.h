@@ -4,12 +4,16 @@
 #pragma once
 
 #include <QString>
+#include "framework/gdi.h"
+#include "framework/scrollbar.h"
 #include "framework/wnd.h"
 #include "grid/gridcell.h"
+#include "grid/gridedit.h"
 #include "grid/gridrangelist.h"
 
 class CDC;
 class CFont;
+class CGridCellType;
 class CGridCtrl;
 struct CGridSettings;
 
@@ -19,85 +23,221 @@ enum : UINT {
     GRID_ID_VSCROLL = 5, GRID_ID_HSCROLL = 6, GRID_ID_HINT = 7
 };
 
+// Where the drag scrolling's timer runs.
+enum : UINT_PTR { GRID_TIMER_DRAGSCROLL = 1 };
+
 // What every child of the grid holds.
-class CGridChildWnd : public CWnd {
-public:
+struct CGridChildLink {
     void SetGrid(CGridSettings* pSettings, CGridCtrl* pGrid) { m_pSettings = pSettings; m_pGrid = pGrid; }
     CGridSettings* m_pSettings = nullptr;
     CGridCtrl* m_pGrid = nullptr;
 };
 
+class CGridChildWnd : public CWnd, public CGridChildLink {};
+
 // The cells between the headings and the scroll bars.
 class CGridArea : public CGridChildWnd {
 public:
+    CGridArea();
+    ~CGridArea() override;
+
     void OnPaint() override;
     void OnSetFocus(CWnd* pOldWnd) override;
     void OnKillFocus(CWnd* pNewWnd) override;
+    void OnSize(UINT nType, int cx, int cy) override;
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+    void OnRButtonDown(UINT nFlags, CPoint point) override;
+    void OnRButtonUp(UINT nFlags, CPoint point) override;
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnTimer(UINT_PTR nIDEvent) override;
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
-    // Repaint these cells at once.
+    // Repaint these cells.
     void RedrawCell(int col, int row) { RedrawRange(col, row, col, row); }
     void RedrawRow(int row);
     void RedrawCol(int col);
     void RedrawRange(int startCol, int startRow, int endCol, int endRow);
-    // Update after the current cell, the top row or the left column changed.
+    // Update after the current cell, the top row or the left column changed: the picture
+    // moves with the view and only the cells that changed are painted anew.
     void Moved();
     // Opens the in-place edit on the current cell; key > 0 is its first character.
     BOOL StartEdit(int key = 0);
+    // Ends a running edit, storing its text; FALSE when the text was refused and the
+    // edit stays open for the user.
+    BOOL EndEdit();
+    // 1 paints through an off-screen bitmap; FALSE when the bitmap cannot be had.
+    BOOL SetDoubleBuffer(int mode);
+    int GetDoubleBuffer() const { return m_nDoubleBuffer; }
+
+    // Queues cells for painting (a joined origin with its whole block), and invalidates
+    // what is queued.
+    void QueueCell(int col, int row);
+    void QueueRange(int startCol, int startRow, int endCol, int endRow) { m_redraw.AddRange(startCol, startRow, endCol, endRow); }
+    void FlushRedraw();
 
     // Draws the visible cells that the redraw list holds.
     void DrawListedCells(CDC* dc);
     // Draws one cell in its rectangle: border, cell type, focus frame.
     void DrawCell(CDC* dc, int col, int row, CRect rect);
-    // Rectangle of a visible cell in area pixels; FALSE when it lies before the view.
+    // Rectangle of a cell in area pixels (it may lie outside the view); FALSE when it
+    // lies before the view.
     BOOL GetCellRectInArea(int col, int row, CRect* rect) const;
+    // The visible row (column) at a pixel of the area; -1 when none is there.
+    int RowAt(int y) const;
+    int ColAt(int x) const;
+    // Pixel rectangle of the visible part of a range of cells.
+    CRect RangeRect(int startCol, int startRow, int endCol, int endRow) const;
+    // Runs one step of the drag scrolling (the timer calls it).
+    void DragScrollStep();
 
+    int m_bButtonDown = 0;
+    CGridCellType* m_pMouseType = nullptr;   // a type that keeps the mouse until release
     int m_bHasFocus = 0;
+    int m_nMenuCol = -1;
+    int m_nMenuRow = -1;
     CGridRangeList m_redraw;     // cells waiting to be drawn, and the joined ones drawn
     CGridCell m_cell;            // the cell being drawn
+    CGridEdit m_edit;
+    CRect m_rcClient;
+    int m_nCellsDrawn = 0;       // cells drawn by the last paint (joined blocks once)
 
 private:
-    void RedrawListed();
+    CBitmap* m_pBuffer = nullptr;
+    int m_nDoubleBuffer = 0;
+    int m_bForcePaint = 0;
+    CPoint m_ptDrag;
+    bool m_bDragTimer = false;
+    bool InDialog() const;
+    CGridCellType* CurrentType();
+    BOOL HitCell(CPoint point, int* col, int* row, CRect* rect);
+    void StopDragScroll();
+    void MakeBuffer();
 };
 
 // The column headings above the cell area.
 class CGridTopHeading : public CGridChildWnd {
 public:
     void OnPaint() override;
-    void Moved() { Invalidate(FALSE); }
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+    void OnRButtonDown(UINT nFlags, CPoint point) override;
+    void OnRButtonUp(UINT nFlags, CPoint point) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Repaints when the left column changed.
+    void Moved();
+    // The column under x, -1 past the last heading.
+    int ColAt(int x) const;
+
     CGridCell m_cell;
+    int m_bSizing = 0;
+    int m_bInZone = 0;
+    int m_nSizeIndex = 0;
+    int m_nStartSize = 0;
+    int m_nStartPos = 0;
+    int m_nMenuCol = -1;
 };
 
 // The row headings left of the cell area.
 class CGridSideHeading : public CGridChildWnd {
 public:
     void OnPaint() override;
-    void Moved() { Invalidate(FALSE); }
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+    void OnRButtonDown(UINT nFlags, CPoint point) override;
+    void OnRButtonUp(UINT nFlags, CPoint point) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Repaints when the top row or the current row changed.
+    void Moved();
+    // The row under y, -1 past the last heading.
+    int RowAt(int y) const;
+
     CGridCell m_cell;
+    int m_bSizing = 0;
+    int m_bInZone = 0;
+    int m_nSizeIndex = 0;
+    int m_nStartSize = 0;
+    int m_nStartPos = 0;
+    int m_nMenuRow = -1;
 };
 
-// Where the headings meet.
+// Where the headings meet; its edges size the heading strips.
 class CGridCornerButton : public CGridChildWnd {
 public:
     void OnPaint() override;
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+    void OnRButtonDown(UINT nFlags, CPoint point) override;
+    void OnRButtonUp(UINT nFlags, CPoint point) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
     CGridCell m_cell;
+    int m_bSizing = 0;
+    int m_bCursorShown = 0;
+    int m_bSizeHeight = 0;
+    int m_bSizeWidth = 0;
 };
 
-// The scroll bars follow the visible range.
-class CGridVScroll : public CGridChildWnd {
+class CGridHint;
+
+// The vertical scroll bar: one position per possible top row, or 0..1000 for more rows.
+class CGridVScroll : public CScrollBar, public CGridChildLink {
 public:
-    void Update() {}
+    // Brings range, page and position in line with the grid.
+    void Update();
+    // A scroll request of the bar (the grid hands its WM_VSCROLL on to it).
+    void OnScroll(UINT nSBCode, int nPos);
+    double m_dScaleToBar = 1.0;
+    double m_dScaleToRows = 1.0;
+    int m_nLastRange = -2;
+private:
+    int m_nLastPage = -1;
+    int m_nLastTop = -1;
 };
 
-class CGridHScroll : public CGridChildWnd {
+// The horizontal scroll bar: one position per possible left column.
+class CGridHScroll : public CScrollBar, public CGridChildLink {
 public:
-    void Update() {}
+    void Update();
+    void OnScroll(UINT nSBCode, int nPos);
+    int m_nLastRange = -1;
+private:
+    int m_nLastPage = -1;
+    int m_nLastLeft = -1;
 };
 
 // A small text beside a dragged scroll thumb; created hidden.
 class CGridHint : public CGridChildWnd {
 public:
-    void SetFont(CFont* pFont) { m_pFont = pFont; }
+    // Placement flags as the cell alignment: 2 right, 4 centre, 16 bottom, 32 vertical centre.
+    void SetAlignment(int flags) { m_nAlign = flags; }
+    void SetFont(CFont* pFont);
     void SetText(const QString& text) { m_strText = text; }
+    void SetTextColor(COLORREF color) { m_crText = color; }
+    void SetBackColor(COLORREF color) { m_crBack = color; }
+    // Places the hint at (x, y) of the grid by its flags, at least minWidth wide, inside the grid.
+    void Move(int x, int y, int minWidth);
+    void Show();
+    void Hide();
+    void OnPaint() override;
+    // The rectangle Move computes for a parent of that size.
+    CRect Place(int x, int y, int minWidth, const CRect& parent) const;
+
     QString m_strText;
+    COLORREF m_crText = RGB(0, 0, 0);
+    COLORREF m_crBack = RGB(255, 255, 0);
+    int m_nAlign = 0;
     CFont* m_pFont = nullptr;
+    int m_nLineHeight = 0;
+    int TextWidth() const;
 };

