@@ -1337,7 +1337,10 @@ void CGridVScroll::Update()
     if (!m_pSettings)
         return;
     const CGridSettings& s = *m_pSettings;
-    const int n = s.m_nRows > 0 ? s.m_nLastTopRow + 1 : 0;     // the possible top rows
+    // A scaled bar stands for a share of all rows (its positions past the last
+    // top row stop there); an unscaled one has a position per possible top row.
+    const int rows = std::max(0, s.m_nRows);
+    const int n = rows > 1000 ? rows : (rows > 0 ? s.m_nLastTopRow + 1 : 0);
     const int page = std::max(0, s.m_nAreaHeight) / std::max(1, s.m_nDefRowHeight);
     bool changed = false;
     if (n != m_nLastRange || (n <= 1000 && page != m_nLastPage)) {
