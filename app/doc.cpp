@@ -21,13 +21,7 @@ CMarivoltenDoc::CMarivoltenDoc()
         h = 1.0;
     if (g_nSpans != 0) {
         // A design is about to be loaded over the current layout.
-        RebuildSpans();
-        BuildEdgeLines();
-        BuildGirderPolylines();
-        SetRepresentativeGirderHeights();
-        IntersectEdgeLines();
-        CountGrillageNodes();
-        BuildCrossBeams(1);
+        RebuildGeometry(1);
     }
     m_bGeometryConsistent = 1;
     m_bGrillageNotRun = 1;

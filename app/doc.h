@@ -32,6 +32,8 @@ public:
     void FreeSectionLayout();
 
     // Geometry built from the input, in this order on every rebuild (geometry/doc_geometry.cpp).
+    // The whole plan from the input, in the order every input step runs it.
+    void RebuildGeometry(int bWarn);
     void RebuildSpans();
     int BuildEdgeLines();
     void BuildGirderPolylines();

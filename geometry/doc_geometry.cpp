@@ -302,15 +302,9 @@ void CMarivoltenDoc::DerivePanelDivisionFromCoordinates(int bWriteBack)
             g_anPanelCount[s] = m_coordPlan.m_aSpans[size_t(s)].PanelCount();
             g_adSpanLength[s] = m_coordPlan.m_aSpans[size_t(s)].m_dSpanLength;
         }
-        if (spansChanged && g_pCrossSectionDlg) {
-            // New stations divide their spans equally, as after the span input.
-            std::vector<double>& positions = g_pCrossSectionDlg->m_arrD;
-            positions.clear();
-            for (int i = 0; i < MAX_SPANS; ++i)
-                for (int k = 0; k <= g_anFreeSections[i]; ++k)
-                    positions.push_back(g_adSpanLength[i] / (g_anFreeSections[i] + 1) * k);
-            positions.push_back(0.0);
-        }
+        // New stations divide their spans equally, as after the span input.
+        if (spansChanged && g_pCrossSectionDlg)
+            g_pCrossSectionDlg->SeedStationPositions();
         RebuildSpans();
     } else if (m_nBuiltSpans == g_nSpans && m_coordPlan.Matches(m_nBuiltSpans, m_anBuiltPanels, g_nGirders)
                && int(m_aSpans.size()) == m_nBuiltSpans) {
@@ -378,3 +372,14 @@ int CMarivoltenDoc::GetSlope(CDPoint p1, CDPoint p2, double* m) { return PlanMat
 int CMarivoltenDoc::LineSlope(CDPoint p1, CDPoint p2, double* m) { return PlanMath::LineSlope(p1, p2, m); }
 double CMarivoltenDoc::ArcLength(CDPoint p1, CDPoint p2, double R) { return PlanMath::ArcLength(p1, p2, R); }
 double CMarivoltenDoc::GetAllowableDeflection(int i, int j) const { return PlanCore::AllowableDeflection(m_aSpans, i, j); }
+
+void CMarivoltenDoc::RebuildGeometry(int bWarn)
+{
+    RebuildSpans();
+    BuildEdgeLines();
+    BuildGirderPolylines();
+    SetRepresentativeGirderHeights();
+    IntersectEdgeLines();
+    CountGrillageNodes();
+    BuildCrossBeams(bWarn);
+}

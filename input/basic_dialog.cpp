@@ -221,12 +221,7 @@ void CSetupBasicDialog::ApplyLayoutChange(int nForm, int nSpans, int nGirders)
     BringPlanViewForward();
 
     if (nSpans != g_nSpans && g_pCrossSectionDlg) {
-        std::vector<double>& positions = g_pCrossSectionDlg->m_arrD;
-        positions.clear();
-        for (int i = 0; i < MAX_SPANS; ++i)
-            for (int k = 0; k <= g_anFreeSections[i]; ++k)
-                positions.push_back(g_adSpanLength[i] / (g_anFreeSections[i] + 1) * k);
-        positions.push_back(0.0);
+        g_pCrossSectionDlg->SeedStationPositions();
         if (doc)
             doc->m_dlgRibPanel.m_bResetRibs = 1;
     }
@@ -254,13 +249,7 @@ void CSetupBasicDialog::ApplyLayoutChange(int nForm, int nSpans, int nGirders)
     if (!doc)
         return;
     doc->m_bGeometryConsistent = 1;
-    doc->RebuildSpans();
-    doc->BuildEdgeLines();
-    doc->BuildGirderPolylines();
-    doc->SetRepresentativeGirderHeights();
-    doc->IntersectEdgeLines();
-    doc->CountGrillageNodes();
-    doc->BuildCrossBeams(1);
+    doc->RebuildGeometry(1);
     doc->UpdateAllViews(nullptr);
     doc->UpdateAllViews(nullptr);
     doc->ReportInconsistentLayout();

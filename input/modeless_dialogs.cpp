@@ -68,3 +68,12 @@ CSetupHeightDialog::CSetupHeightDialog() : CModelessInputDialog(IDD_HEIGHT)
         for (double& h : point)
             h = 1.0;
 }
+
+void CSetupCrossSectionDialog::SeedStationPositions()
+{
+    m_arrD.clear();
+    for (int i = 0; i < MAX_SPANS; ++i)
+        for (int k = 0; k <= g_anFreeSections[i]; ++k)
+            m_arrD.push_back(g_adSpanLength[i] / (g_anFreeSections[i] + 1) * k);
+    m_arrD.push_back(0.0);
+}

@@ -15,6 +15,8 @@ public:
     // their tables arrive with the cross-section input.
     void ResetEntries(int nMedian) {}
     void ResetSidewalkEntries(int nSidewalk) {}
+    // Stations dividing every span equally by its free sections (from the span globals).
+    void SeedStationPositions();
     // Per station, m (angles in radians): support 1, the stations of span 1, support 2 ...
     std::vector<double> m_arrD;     // position from the span's left support
     std::vector<double> m_arrTheta;
