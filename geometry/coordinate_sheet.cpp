@@ -12,6 +12,7 @@
 #include "views/drawing_views.h"
 
 #include <algorithm>
+#include <cmath>
 
 CCoordinateSheet* g_pCoordinateSheet = nullptr;
 
@@ -19,9 +20,17 @@ namespace {
 
 enum : int {
     IDC_SPAN_NO = 2330, IDC_SPAN_SPIN = 2331, IDC_SPANS = 2332, IDC_SPANS_SPIN = 2333, IDC_PANELS = 2334,
-    IDC_PANELS_SPIN = 2335, IDC_TABLE = 2336, IDC_COLUMN = 2337, IDC_VALUE = 2338, IDC_SET = 2339,
-    IDC_SPAN_LENGTH = 2340, IDC_ORIGIN = 2341, IDC_UPDATE = 2342, IDC_CLOSE = 2343
+    IDC_PANELS_SPIN = 2335, IDC_TABLE = 2336, IDC_SPAN_LENGTH = 2340, IDC_ORIGIN = 2341, IDC_UPDATE = 2342,
+    IDC_CLOSE = 2343
 };
+
+constexpr COLORREF kHeadingText = RGB(0, 0, 150);
+constexpr COLORREF kHeadingBack = RGB(192, 192, 192);
+constexpr int kColumnWidth = 100;
+constexpr int kRowHeadingWidth = 48;
+// Survey coordinates of a national grid stay well inside 1000 km.
+constexpr double kCoordinateLimit = 999999999.9;
+constexpr double kSectionLimit = 99999.9;
 
 const char* const kEdgeKinds[6] = {"地覆外縁", "高欄中心", "地覆内縁", "縁石外縁", "縁石内縁", "分離帯縁"};
 const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
@@ -66,24 +75,138 @@ void BringPlanViewForward()
 
 }
 
+// ---- table ----
+
+void CCoordinateTable::OnSetup()
+{
+    CTableGrid::OnSetup();
+    // Every heading as the base table leaves one that stops being current.
+    GetHeadingDefaultCell()->SetTextColor(kHeadingText);
+    GetHeadingDefaultCell()->SetBackColor(kHeadingBack);
+    SetDefColWidth(kColumnWidth);
+    SetSideHeadingWidth(kRowHeadingWidth);
+    SetCellText(-1, -1, QStringLiteral("No."));
+    EnablePopupMenu(TRUE);
+    SetMultiSelectMode(TRUE);
+}
+
+double CCoordinateTable::SpinStep() const
+{
+    // Section dimensions are a few hundred millimetres; coordinates move in tenths of a metre.
+    return m_nPage == CCoordinateSheet::PAGE_SECTION ? 10.0 : 100.0;
+}
+
+void CCoordinateTable::SetupCell(int col, int row, CGridCell* cell) const
+{
+    double lo = 0.0, hi = 0.0;
+    m_pSheet->CellRange(m_nPage, col, &lo, &hi);
+    const bool derived = m_pSheet->IsReadOnly(m_nPage, col);
+    cell->SetCellType(derived ? GRID_CT_NORMAL : GRID_CT_SPIN);
+    cell->SetReadOnly(derived ? 1 : 0);
+    cell->SetAlignment(GRID_ALIGN_RIGHT | GRID_ALIGN_VCENTER);
+    cell->SetDecimals(1);
+    cell->SetRange(lo, hi);
+    cell->EnableRangeCheck(derived ? -1 : 1);
+    // Rounded to the shown tenth first, so that a point on an axis does not read "-0.0".
+    const double value = std::round(m_pSheet->CellValue(m_nPage, col, row) * 10.0) / 10.0;
+    cell->SetNumber(value == 0.0 ? 0.0 : value);
+    // The first point has no panel before it.
+    if (derived && row == 0)
+        cell->SetText(QString());
+}
+
+void CCoordinateTable::Fill()
+{
+    if (!GetSafeHwnd())
+        return;
+    const int cols = m_pSheet->ColumnCount(m_nPage);
+    const int rows = m_pSheet->RowCount();
+    SetPaintMode(0);
+    SetNumberCols(cols, FALSE);
+    SetNumberRows(rows, FALSE);
+    for (int c = 0; c < cols; ++c)
+        SetCellText(c, -1, m_pSheet->ColumnHeading(m_nPage, c));
+    for (int r = 0; r < rows; ++r)
+        SetCellText(-1, r, m_pSheet->RowHeading(r));
+    ShowValues();
+    SetPaintMode(1);
+}
+
+void CCoordinateTable::ShowValues()
+{
+    m_nAcceptedCol = m_nAcceptedRow = -1;
+    CGridCell cell;
+    for (int r = 0; r < GetNumberRows(); ++r)
+        for (int c = 0; c < GetNumberCols(); ++c) {
+            GetCell(c, r, &cell);
+            SetupCell(c, r, &cell);
+            SetCell(c, r, &cell);
+        }
+    RedrawAll();
+}
+
+BOOL CCoordinateTable::OnCheckText(int col, int row, const QString& text, int source)
+{
+    if (!CTableGrid::OnCheckText(col, row, text, source))
+        return FALSE;
+    m_nAcceptedCol = col;
+    m_nAcceptedRow = row;
+    return TRUE;
+}
+
+void CCoordinateTable::OnSetCell(int col, int row, CGridCell* cell)
+{
+    if (col < 0 || row < 0 || col != m_nAcceptedCol || row != m_nAcceptedRow || !cell)
+        return;
+    m_nAcceptedCol = m_nAcceptedRow = -1;
+    // The accepted text is about to be stored: its number goes into the working copy, and the
+    // cell shows it back with the table's decimals like its neighbours.
+    m_pSheet->SetCellValue(m_nPage, col, row, cell->GetNumber());
+    ShowValues();
+    SetupCell(col, row, cell);
+}
+
+void CCoordinateTable::OnCellTypeNotify(long typeId, int col, int row, long msg, LPARAM param)
+{
+    if (typeId == GRID_CT_SPIN && (msg == GRID_NOTIFY_SPIN_UP || msg == GRID_NOTIFY_SPIN_DOWN)) {
+        double lo = 0.0, hi = 0.0;
+        m_pSheet->CellRange(m_nPage, col, &lo, &hi);
+        const double step = msg == GRID_NOTIFY_SPIN_UP ? SpinStep() : -SpinStep();
+        const double value = std::clamp(m_pSheet->CellValue(m_nPage, col, row) + step, lo, hi);
+        if (!m_pSheet->SetCellValue(m_nPage, col, row, value))
+            return;
+        ShowValues();
+    }
+    CTableGrid::OnCellTypeNotify(typeId, col, row, msg, param);
+}
+
+BOOL CCoordinateTable::EndEdit()
+{
+    return GetSafeHwnd() ? m_area.EndEdit() : TRUE;
+}
+
 // ---- page ----
 
 CCoordinatePage::CCoordinatePage(CCoordinateSheet* pSheet, int nPage, UINT nIDTemplate)
-    : CPropertyPage(nIDTemplate), m_nPage(nPage), m_pSheet(pSheet)
+    : CPropertyPage(nIDTemplate), m_nPage(nPage), m_pSheet(pSheet), m_table(pSheet, nPage)
 {
     for (int id : {IDC_SPAN_SPIN, IDC_SPANS_SPIN, IDC_PANELS_SPIN})
         OnNotify(UINT(id), UDN_DELTAPOS, [this, id] { OnSpinStep(id); });
-    OnNotify(IDC_TABLE, LBN_SELCHANGE, [this] { ShowCell(); });
-    OnNotify(IDC_COLUMN, CBN_SELCHANGE, [this] { ShowCell(); });
-    OnNotify(IDC_SET, BN_CLICKED, [this] { StoreCell(); });
     OnNotify(IDC_ORIGIN, BN_CLICKED, [this] { m_pSheet->AdjustOrigin(); });
     OnNotify(IDC_UPDATE, BN_CLICKED, [this] { m_pSheet->Apply(); });
     OnNotify(IDC_CLOSE, BN_CLICKED, [this] { m_pSheet->ShowWindow(SW_HIDE); });
+    // An accepted text or a spin step leaves something to apply.
+    for (UINT message : {UINT(WM_GRID_EDITDONE), UINT(WM_GRID_SPIN)})
+        OnMessage(message, [this](WPARAM, LPARAM) -> LRESULT {
+            m_pSheet->SetPending(true);
+            return 0;
+        });
 }
 
 BOOL CCoordinatePage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
+    m_table.AttachGrid(IDC_TABLE, this);
     Refresh();
     return TRUE;
 }
@@ -129,59 +252,16 @@ void CCoordinatePage::Refresh()
         spin->SetRange(1, 14);
     if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_PANELS_SPIN)))
         spin->SetRange(2, 20);
-
-    if (auto* list = dynamic_cast<CListBox*>(GetDlgItem(IDC_TABLE))) {
-        const int sel = list->GetCurSel();
-        list->ResetContent();
-        for (int r = 0; r < sh.RowCount(); ++r)
-            list->AddString(sh.RowText(m_nPage, r));
-        if (list->GetCount() > 0)
-            list->SetCurSel(std::clamp(sel, 0, list->GetCount() - 1));
-    }
-    if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_COLUMN))) {
-        const int sel = combo->GetCurSel();
-        const int cols = sh.ColumnCount(m_nPage);
-        if (combo->GetCount() != cols) {
-            combo->ResetContent();
-            for (int c = 0; c < cols; ++c)
-                combo->AddString(sh.ColumnHeading(m_nPage, c));
-        }
-        if (cols > 0)
-            combo->SetCurSel(std::clamp(sel, 0, cols - 1));
-    }
-    if (CWnd* update = GetDlgItem(IDC_UPDATE)) {
-        update->SetWindowText(sh.m_bPending ? QStringLiteral("更新") : QStringLiteral("更新済み"));
-        update->EnableWindow(sh.m_bPending);
-    }
-    ShowCell();
+    m_table.Fill();
+    ShowPending();
 }
 
-void CCoordinatePage::ShowCell()
+void CCoordinatePage::ShowPending()
 {
-    auto* list = dynamic_cast<CListBox*>(GetDlgItem(IDC_TABLE));
-    auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_COLUMN));
-    auto* edit = dynamic_cast<CEdit*>(GetDlgItem(IDC_VALUE));
-    if (!list || !combo || !edit)
-        return;
-    const int row = list->GetCurSel();
-    const int col = combo->GetCurSel();
-    if (row < 0 || col < 0) {
-        edit->SetWindowText(QString());
-        return;
+    if (CWnd* update = GetSafeHwnd() ? GetDlgItem(IDC_UPDATE) : nullptr) {
+        update->SetWindowText(m_pSheet->m_bPending ? QStringLiteral("更新") : QStringLiteral("更新済み"));
+        update->EnableWindow(m_pSheet->m_bPending);
     }
-    edit->SetWindowText(AfxFormat("%.1f", m_pSheet->CellValue(m_nPage, col, row)));
-    edit->SetReadOnly(m_pSheet->IsReadOnly(m_nPage, col));
-}
-
-void CCoordinatePage::StoreCell()
-{
-    auto* list = dynamic_cast<CListBox*>(GetDlgItem(IDC_TABLE));
-    auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_COLUMN));
-    CWnd* edit = GetDlgItem(IDC_VALUE);
-    if (!list || !combo || !edit)
-        return;
-    if (m_pSheet->SetCellValue(m_nPage, combo->GetCurSel(), list->GetCurSel(), AfxAtof(edit->GetWindowText())))
-        m_pSheet->RefreshPages();
 }
 
 // ---- sheet ----
@@ -210,6 +290,10 @@ void CCoordinateSheet::OnShowWindow(BOOL bShow, UINT)
 {
     if (!bShow)
         return;
+    // Showing starts again from the document: a text left typed before hiding goes.
+    for (CCoordinatePage* p : m_apPages)
+        if (p)
+            p->Table().GetEdit()->Close();
     TakeOver();
     RefreshPages();
 }
@@ -235,11 +319,25 @@ void CCoordinateSheet::RefreshPages()
             p->Refresh();
 }
 
-void CCoordinateSheet::SetPending(bool pending) { m_bPending = pending; }
+void CCoordinateSheet::SetPending(bool pending)
+{
+    m_bPending = pending;
+    for (CCoordinatePage* p : m_apPages)
+        if (p)
+            p->ShowPending();
+}
+
+BOOL CCoordinateSheet::EndEdits()
+{
+    for (CCoordinatePage* p : m_apPages)
+        if (p && !p->Table().EndEdit())
+            return FALSE;
+    return TRUE;
+}
 
 void CCoordinateSheet::SelectSpan(int s)
 {
-    if (s < 0 || s >= m_work.SpanCount())
+    if (s < 0 || s >= m_work.SpanCount() || !EndEdits())
         return;
     m_nSpan = s;
     RefreshPages();
@@ -247,6 +345,8 @@ void CCoordinateSheet::SelectSpan(int s)
 
 void CCoordinateSheet::ChangeSpanCount(int delta)
 {
+    if (!EndEdits())
+        return;
     const int before = m_work.SpanCount();
     if (delta > 0 && before >= 1 && before < 14)
         m_work.AddSpan();
@@ -260,7 +360,7 @@ void CCoordinateSheet::ChangeSpanCount(int delta)
 
 void CCoordinateSheet::ChangePanelCount(int delta)
 {
-    if (m_nSpan >= m_work.SpanCount())
+    if (m_nSpan >= m_work.SpanCount() || !EndEdits())
         return;
     CCoordinateSpan& sp = m_work.m_aSpans[size_t(m_nSpan)];
     const int n = sp.PanelCount();
@@ -323,6 +423,14 @@ QString CCoordinateSheet::ColumnHeading(int page, int col) const
 }
 
 bool CCoordinateSheet::IsReadOnly(int page, int col) const { return FieldOf(page, col).kind == Field::PanelLength; }
+
+void CCoordinateSheet::CellRange(int page, int col, double* pMin, double* pMax) const
+{
+    const Field::Kind kind = FieldOf(page, col).kind;
+    const double limit = kind == Field::B || kind == Field::H ? kSectionLimit : kCoordinateLimit;
+    *pMin = kind == Field::PanelLength ? 0.0 : -limit;
+    *pMax = limit;
+}
 
 double CCoordinateSheet::CellValue(int page, int col, int row) const
 {
@@ -393,18 +501,10 @@ bool CCoordinateSheet::SetCellValue(int page, int col, int row, double value)
     return true;
 }
 
-QString CCoordinateSheet::RowText(int page, int row) const
-{
-    QString line = RowHeading(row);
-    for (int c = 0; c < ColumnCount(page); ++c)
-        line += AfxFormat(" %12.1f", CellValue(page, c, row));
-    return line;
-}
-
 int CCoordinateSheet::Apply()
 {
     CMarivoltenDoc* doc = g_pDoc;
-    if (!doc || m_work.IsEmpty())
+    if (!doc || m_work.IsEmpty() || !EndEdits())
         return 0;
     for (const CCoordinateSpan& sp : m_work.m_aSpans)
         for (size_t j = 0; j + 1 < sp.m_aPoints.size(); ++j)
@@ -464,7 +564,7 @@ int CCoordinateSheet::Apply()
 void CCoordinateSheet::AdjustOrigin()
 {
     CMarivoltenDoc* doc = g_pDoc;
-    if (!doc)
+    if (!doc || !EndEdits())
         return;
     COriginAdjustDlg dlg;
     dlg.m_dX = doc->m_ptOriginAdjust.x * 1000.0;

@@ -4,10 +4,42 @@
 
 #include "framework/propsheet.h"
 #include "geometry/coordinate_plan.h"
+#include "grid/tablegrid.h"
 
 class CCoordinateSheet;
 
-// One page: the span chooser, the table of the span's panel points and its cell entry.
+// The table of one page: a row per panel point of the span shown. A typed, pasted or cut
+// text and a spin step go into the sheet's working copy at once, so that derived values
+// (panel lengths, the support shared with the next span) follow while the user edits; the
+// document sees nothing before "更新".
+class CCoordinateTable : public CTableGrid {
+public:
+    CCoordinateTable(CCoordinateSheet* pSheet, int nPage) : m_pSheet(pSheet), m_nPage(nPage) {}
+
+    void OnSetup() override;
+    BOOL OnCheckText(int col, int row, const QString& text, int source) override;
+    void OnSetCell(int col, int row, CGridCell* cell) override;
+    void OnCellTypeNotify(long typeId, int col, int row, long msg, LPARAM param) override;
+
+    // Lays the table out for the span shown and writes every value.
+    void Fill();
+    // Writes the values again after the working copy changed.
+    void ShowValues();
+    // Stores a text still being typed; FALSE when the range check refused it.
+    BOOL EndEdit();
+    // How far one spin step moves a value of this page (mm).
+    double SpinStep() const;
+
+private:
+    void SetupCell(int col, int row, CGridCell* cell) const;
+    CCoordinateSheet* m_pSheet;
+    const int m_nPage;
+    // The cell whose text the range check just accepted: the next store into it is the user's.
+    int m_nAcceptedCol = -1;
+    int m_nAcceptedRow = -1;
+};
+
+// One page: the span chooser, the table of the span's panel points, update and close.
 class CCoordinatePage : public CPropertyPage {
 public:
     CCoordinatePage(CCoordinateSheet* pSheet, int nPage, UINT nIDTemplate);
@@ -17,15 +49,17 @@ public:
     // Enter and Escape leave the sheet open.
     void OnOK() override {}
     void OnCancel() override {}
-    // Refills the controls from the sheet's working copy.
+    // Refills the controls and the table from the sheet's working copy.
     void Refresh();
+    // The update button's caption and state.
+    void ShowPending();
+    CCoordinateTable& Table() { return m_table; }
 
     const int m_nPage;
 private:
-    void ShowCell();
-    void StoreCell();
     void OnSpinStep(int nSpinId);
     CCoordinateSheet* m_pSheet;
+    CCoordinateTable m_table;
 };
 
 class CCoordinateSheet : public CPropertySheet {
@@ -53,6 +87,10 @@ public:
     void ChangeSpanCount(int delta);
     void ChangePanelCount(int delta);
     void RefreshPages();
+    // Something unapplied is in the working copy (or not): every page's update button says so.
+    void SetPending(bool pending);
+    // Stores what is being typed in any table; FALSE when a text was refused.
+    BOOL EndEdits();
 
     // The table of a page for the span shown: one row per panel point.
     int RowCount() const;
@@ -60,13 +98,13 @@ public:
     int ColumnCount(int page) const;
     QString ColumnHeading(int page, int col) const;
     bool IsReadOnly(int page, int col) const;
+    // The values a cell may take (mm).
+    void CellRange(int page, int col, double* pMin, double* pMax) const;
     double CellValue(int page, int col, int row) const;
     bool SetCellValue(int page, int col, int row, double value);
-    QString RowText(int page, int row) const;
     CCoordinatePage* Page(int page) const { return page >= 0 && page < PAGES ? m_apPages[page] : nullptr; }
 
 private:
-    void SetPending(bool pending);
     int FirstPointNumber() const;
     CCoordinatePage* m_apPages[PAGES];
 };

@@ -9,7 +9,7 @@ ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT
     return {kind, id, QString::fromUtf8(text), row, col, 1, colSpan, flags, 0, cx, cy};
 }
 
-// Every page: the span chooser, the panel-point table and its cell entry, update and close.
+// Every page: the span chooser, the panel-point table, update and close.
 DialogTemplate Page(UINT id, const char* caption, bool basePage)
 {
     DialogTemplate t{id, QString::fromUtf8(caption), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
@@ -26,18 +26,15 @@ DialogTemplate Page(UINT id, const char* caption, bool basePage)
         c.push_back(C(CtlKind::Edit, 2334, "", 1, 4, CF_READONLY | CF_ALIGN_RIGHT, 1, 24));
         c.push_back(C(CtlKind::Spin, 2335, "", 1, 5));
     }
-    c.push_back(C(CtlKind::ListBox, 2336, "", 2, 0, 0, 6, 360, 140));
-    c.push_back(C(CtlKind::Static, -1, "項目", 3, 0));
-    c.push_back(C(CtlKind::DropList, 2337, "", 3, 1, CF_GROUP, 2, 80));
-    c.push_back(C(CtlKind::Edit, 2338, "", 3, 3, CF_GROUP | CF_ALIGN_RIGHT, 1, 60));
-    c.push_back(C(CtlKind::PushButton, 2339, "設定", 3, 4, 0, 1, 40, 14));
+    // The table grid takes this place over when the page is made.
+    c.push_back(C(CtlKind::Custom, 2336, "", 2, 0, 0, 6, 360, 180));
     if (basePage) {
-        c.push_back(C(CtlKind::Static, -1, "支間長(mm)", 4, 0));
-        c.push_back(C(CtlKind::Edit, 2340, "", 4, 1, CF_READONLY | CF_ALIGN_RIGHT, 2, 60));
-        c.push_back(C(CtlKind::PushButton, 2341, "原点位置調整", 4, 3, 0, 2, 60, 14));
+        c.push_back(C(CtlKind::Static, -1, "支間長(mm)", 3, 0));
+        c.push_back(C(CtlKind::Edit, 2340, "", 3, 1, CF_READONLY | CF_ALIGN_RIGHT, 2, 60));
+        c.push_back(C(CtlKind::PushButton, 2341, "原点位置調整", 3, 3, 0, 2, 60, 14));
     }
-    c.push_back(C(CtlKind::PushButton, 2342, "更新済み", 5, 3, CF_DISABLED, 1, 50, 14));
-    c.push_back(C(CtlKind::PushButton, 2343, "閉じる", 5, 4, 0, 1, 50, 14));
+    c.push_back(C(CtlKind::PushButton, 2342, "更新済み", 4, 3, CF_DISABLED, 1, 50, 14));
+    c.push_back(C(CtlKind::PushButton, 2343, "閉じる", 4, 4, 0, 1, 50, 14));
     return t;
 }
 

@@ -1,5 +1,5 @@
 // The document's geometry operations over the input windows, and the coordinate input
-// sheet driven by control id.
+// sheet driven through its buttons, spins and tables as a person would.
 #include "common/shell_fixture.h"
 
 #include <cstring>
@@ -7,8 +7,14 @@
 #include <memory>
 #include <optional>
 #include <type_traits>
+#include <QClipboard>
+#include <QImage>
+#include <QTemporaryDir>
 
 #include "framework/format.h"
+#include "framework/menu.h"
+#include "framework/wndextras.h"
+#include "grid/grid_ui.h"
 #include "input/modeless_dialogs.h"
 #include "res/resources.h"
 
@@ -16,8 +22,8 @@ namespace {
 
 enum : int {
     IDC_SPAN_NO = 2330, IDC_SPAN_SPIN = 2331, IDC_SPANS = 2332, IDC_SPANS_SPIN = 2333, IDC_PANELS = 2334,
-    IDC_PANELS_SPIN = 2335, IDC_TABLE = 2336, IDC_COLUMN = 2337, IDC_VALUE = 2338, IDC_SET = 2339,
-    IDC_SPAN_LENGTH = 2340, IDC_ORIGIN = 2341, IDC_UPDATE = 2342, IDC_CLOSE = 2343
+    IDC_PANELS_SPIN = 2335, IDC_TABLE = 2336, IDC_SPAN_LENGTH = 2340, IDC_ORIGIN = 2341, IDC_UPDATE = 2342,
+    IDC_CLOSE = 2343
 };
 
 // The input windows outlive every test: whatever a test changes in them goes back afterwards.
@@ -93,14 +99,38 @@ protected:
     CDialog* Page(int p) { return Sheet().Page(p); }
     static QString Text(CDialog* d, int id) { return d->GetDlgItem(id)->GetWindowText(); }
     static void Press(CDialog* d, int id) { static_cast<CButton*>(d->GetDlgItem(id))->Click(); }
-    // Types a value into a table cell through the cell entry.
+    static CTableGrid& Table(CDialog* d) { return *dynamic_cast<CTableGrid*>(d->GetDlgItem(IDC_TABLE)); }
+    static QString Cell(CDialog* d, int row, int col)
+    {
+        CGridCell c;
+        Table(d).GetCellIndirect(col, row, &c);
+        return c.GetText();
+    }
+    // Types a value into a table cell as a person does: the cell made current, the first
+    // character opens the grid's edit, Enter ends it; the edit that Enter opens on the next
+    // cell is left with Escape.
     static void Enter(CDialog* d, int row, int col, const QString& value)
     {
-        static_cast<CListBox*>(d->GetDlgItem(IDC_TABLE))->SetCurSel(row);
-        static_cast<CComboBox*>(d->GetDlgItem(IDC_COLUMN))->SetCurSel(col);
-        d->SendMessage(WM_COMMAND, WPARAM(IDC_COLUMN | (CBN_SELCHANGE << 16)));
-        d->GetDlgItem(IDC_VALUE)->SetWindowText(value);
-        Press(d, IDC_SET);
+        CTableGrid& t = Table(d);
+        t.GotoCell(col, row);
+        for (QChar c : value) {
+            QWidget* target = t.GetEdit()->IsOpen() ? t.GetEdit()->GetWidget() : t.m_area.GetWidget();
+            gridui::Key(target, int(c.toUpper().unicode()), Qt::NoModifier, QString(c));
+        }
+        if (!t.GetEdit()->IsOpen())
+            return;
+        gridui::Key(t.GetEdit()->GetWidget(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        if (t.GetEdit()->IsOpen())
+            gridui::Key(t.GetEdit()->GetWidget(), Qt::Key_Escape);
+    }
+    // Presses the up or down button of a spin cell.
+    static void Spin(CDialog* d, int row, int col, bool up)
+    {
+        CTableGrid& t = Table(d);
+        t.GotoCell(col, row);
+        CRect r;
+        t.GetCellRect(col, row, &r);
+        gridui::Click(t.m_area.GetWidget(), QPoint(r.right - 4, up ? r.top + 3 : r.bottom - 3));
     }
     static void Step(CDialog* d, int spin, int delta) { static_cast<CSpinButtonCtrl*>(d->GetDlgItem(spin))->Step(delta); }
 
@@ -254,12 +284,13 @@ TEST_F(CoordinateTest, SheetTakesOverThePlanFromTheSpanInput)
     EXPECT_EQ(Text(base, IDC_SPAN_LENGTH), QStringLiteral("30000.0"));
     EXPECT_EQ(Text(base, IDC_UPDATE), QStringLiteral("更新済み"));
     EXPECT_FALSE(base->GetDlgItem(IDC_UPDATE)->IsWindowEnabled());
-    auto* list = static_cast<CListBox*>(base->GetDlgItem(IDC_TABLE));
-    ASSERT_EQ(list->GetCount(), 7);
-    QString row;
-    list->GetText(2, row);
-    EXPECT_TRUE(row.startsWith(QStringLiteral("C  3")));
-    EXPECT_TRUE(row.contains(QStringLiteral("10000.0")));
+    ASSERT_EQ(Table(base).GetNumberRows(), 7);
+    ASSERT_EQ(Table(base).GetNumberCols(), 3);
+    EXPECT_EQ(Cell(base, 2, -1), QStringLiteral("C  3"));
+    EXPECT_EQ(Cell(base, -1, 2), QStringLiteral("ﾊﾟﾈﾙ長(mm)"));
+    EXPECT_EQ(Cell(base, 2, 0), QStringLiteral("10000.0"));
+    EXPECT_EQ(Cell(base, 3, 2), QStringLiteral("5000.0"));
+    EXPECT_EQ(Cell(base, 0, 2), QString());         // no panel before the first point
 
     // Every page reads the same working copy.
     EXPECT_EQ(Sheet().ColumnCount(CCoordinateSheet::PAGE_GIRDER), 12);
@@ -271,11 +302,30 @@ TEST_F(CoordinateTest, SheetTakesOverThePlanFromTheSpanInput)
     EXPECT_NEAR(Sheet().CellValue(CCoordinateSheet::PAGE_BASELINE, 2, 3), 5000.0, 1e-9);
     EXPECT_TRUE(Sheet().IsReadOnly(CCoordinateSheet::PAGE_BASELINE, 2));
     Enter(base, 3, 2, QStringLiteral("1234"));
+    EXPECT_FALSE(Table(base).GetEdit()->IsOpen());
     EXPECT_FALSE(Sheet().m_bPending);       // a derived length takes no input
+    EXPECT_EQ(Cell(base, 3, 2), QStringLiteral("5000.0"));
 
-    // Close hides the sheet; showing it again starts from the document.
+    // The other pages fill their tables when they are shown.
+    Sheet().SetActivePage(CCoordinateSheet::PAGE_DECK);
+    CDialog* deck = Page(CCoordinateSheet::PAGE_DECK);
+    ASSERT_EQ(Table(deck).GetNumberCols(), 24);
+    EXPECT_EQ(Cell(deck, -1, 13), QStringLiteral("右 地覆外縁 Y"));
+    EXPECT_EQ(Cell(deck, 4, 13), QStringLiteral("-4500.0"));
+    Sheet().SetActivePage(CCoordinateSheet::PAGE_GIRDER);
+    EXPECT_EQ(Cell(Page(CCoordinateSheet::PAGE_GIRDER), 0, 5), QStringLiteral("3450.0"));
+
+    // Close hides the sheet; showing it again starts from the document, dropping a text
+    // that was left typed.
+    Table(base).GotoCell(0, 1);
+    gridui::Key(Table(base).m_area.GetWidget(), Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
+    ASSERT_TRUE(Table(base).GetEdit()->IsOpen());
     Press(base, IDC_CLOSE);
     EXPECT_FALSE(Sheet().IsWindowVisible());
+    Command(ID_SETUP_COORDINATE);
+    EXPECT_FALSE(Table(base).GetEdit()->IsOpen());
+    EXPECT_EQ(Cell(base, 1, 0), QStringLiteral("5000.0"));
+    EXPECT_FALSE(Sheet().m_bPending);
 }
 
 TEST_F(CoordinateTest, AppliedPlanReplacesTheSpanInput)
@@ -333,10 +383,8 @@ TEST_F(CoordinateTest, AppliedPlanReplacesTheSpanInput)
     EXPECT_EQ(Text(base, IDC_SPANS), QStringLiteral("2"));
     Step(base, IDC_SPAN_SPIN, 1);
     EXPECT_EQ(Text(base, IDC_SPAN_NO), QStringLiteral("2"));
-    auto* list = static_cast<CListBox*>(base->GetDlgItem(IDC_TABLE));
-    QString first;
-    list->GetText(0, first);
-    EXPECT_TRUE(first.startsWith(QStringLiteral("C  8")));
+    EXPECT_EQ(Cell(base, 0, -1), QStringLiteral("C  8"));
+    EXPECT_EQ(Table(base).GetNumberRows(), 8);
     Press(base, IDC_UPDATE);
     EXPECT_EQ(g_nSpans, 2);
     EXPECT_EQ(g_nPanelPoints, 15);
@@ -428,8 +476,7 @@ TEST(CoordinateSheetTemplates, PagesHoldTheControlsTheirCodeUses)
 {
     InstallResources();
     const std::pair<int, CtlKind> every[] = {
-        {IDC_SPAN_NO, CtlKind::Edit}, {IDC_SPAN_SPIN, CtlKind::Spin}, {IDC_TABLE, CtlKind::ListBox},
-        {IDC_COLUMN, CtlKind::DropList}, {IDC_VALUE, CtlKind::Edit}, {IDC_SET, CtlKind::PushButton},
+        {IDC_SPAN_NO, CtlKind::Edit}, {IDC_SPAN_SPIN, CtlKind::Spin}, {IDC_TABLE, CtlKind::Custom},
         {IDC_UPDATE, CtlKind::PushButton}, {IDC_CLOSE, CtlKind::PushButton}};
     const std::pair<int, CtlKind> baseOnly[] = {
         {IDC_SPANS, CtlKind::Edit}, {IDC_SPANS_SPIN, CtlKind::Spin}, {IDC_PANELS, CtlKind::Edit},
@@ -469,4 +516,137 @@ TEST(CoordinateSheetTemplates, PagesHoldTheControlsTheirCodeUses)
     for (int e : {1585, 1586, 1588})
         EXPECT_EQ(kindOf(origin, e, &before), CtlKind::Edit);
     EXPECT_EQ(kindOf(origin, 1590, &before), CtlKind::CheckBox);
+}
+
+TEST_F(CoordinateTest, TablesTakeTypingSpinStepsAndPastes)
+{
+    MakeDesign("2");
+    Command(ID_SETUP_COORDINATE);
+    CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
+    CTableGrid& table = Table(base);
+    ASSERT_EQ(Sheet().m_work.SpanCount(), 2);
+
+    // Number cells are spin cells with one decimal and a range; the derived length is not.
+    CGridCell cell;
+    table.GetCellIndirect(0, 1, &cell);
+    EXPECT_EQ(cell.GetCellType(), GRID_CT_SPIN);
+    EXPECT_EQ(cell.GetDecimals(), 1);
+    EXPECT_EQ(cell.GetRangeCheck(), 1);
+    EXPECT_EQ(cell.GetAlignment() & GRID_ALIGN_RIGHT, GRID_ALIGN_RIGHT);
+    table.GetCellIndirect(2, 1, &cell);
+    EXPECT_EQ(cell.GetCellType(), GRID_CT_NORMAL);
+    EXPECT_EQ(cell.GetReadOnly(), 1);
+    table.GetCellIndirect(1, -1, &cell);
+    EXPECT_EQ(cell.GetTextColor(), RGB(0, 0, 150));
+
+    // A typed value shows with the table's decimals, and the lengths beside it follow at once.
+    Enter(base, 1, 0, QStringLiteral("5100"));
+    EXPECT_EQ(Cell(base, 1, 0), QStringLiteral("5100.0"));
+    EXPECT_EQ(Cell(base, 1, 2), QStringLiteral("5100.0"));
+    EXPECT_EQ(Cell(base, 2, 2), QStringLiteral("4900.0"));
+    EXPECT_NEAR(Sheet().m_work.m_aSpans[0].m_aPoints[1].m_ptBase.x, 5.1, 1e-12);
+    EXPECT_EQ(Text(base, IDC_UPDATE), QStringLiteral("更新"));
+    EXPECT_TRUE(base->GetDlgItem(IDC_UPDATE)->IsWindowEnabled());
+
+    // Out of range: the table's message, and nothing changes.
+    Enter(base, 1, 1, QStringLiteral("2000000000"));
+    EXPECT_EQ(m_shown, QStringList{QStringLiteral("-999999999.9 から 999999999.9 までの数値を入力して下さい。")});
+    EXPECT_EQ(Cell(base, 1, 1), QStringLiteral("0.0"));
+    EXPECT_EQ(Sheet().m_work.m_aSpans[0].m_aPoints[1].m_ptBase.y, 0.0);
+    m_shown.clear();
+
+    // A refused text left in the edit keeps "更新" from applying anything.
+    table.GotoCell(1, 5);
+    gridui::Key(table.m_area.GetWidget(), Qt::Key_9, Qt::NoModifier, QStringLiteral("9"));
+    for (int i = 0; i < 9; ++i)
+        gridui::Key(table.GetEdit()->GetWidget(), Qt::Key_9, Qt::NoModifier, QStringLiteral("9"));
+    Press(base, IDC_UPDATE);
+    EXPECT_EQ(m_shown.size(), 1);
+    EXPECT_EQ(g_bCoordinatePlan, 0);
+    ASSERT_TRUE(table.GetEdit()->IsOpen());
+    gridui::Key(table.GetEdit()->GetWidget(), Qt::Key_Escape);
+    m_shown.clear();
+
+    // A spin step alone leaves something to apply: 100 mm a step, 10 mm on the section page.
+    Press(base, IDC_UPDATE);
+    ASSERT_FALSE(Sheet().m_bPending);
+    EXPECT_NEAR(g_pDoc->m_coordPlan.m_aSpans[0].m_aPoints[1].m_ptBase.x, 5.1, 1e-12);
+    Spin(base, 2, 1, true);
+    EXPECT_EQ(Cell(base, 2, 1), QStringLiteral("100.0"));
+    EXPECT_TRUE(Sheet().m_bPending);
+    EXPECT_TRUE(base->GetDlgItem(IDC_UPDATE)->IsWindowEnabled());
+    Spin(base, 2, 1, false);
+    Spin(base, 2, 1, false);
+    EXPECT_NEAR(Sheet().m_work.m_aSpans[0].m_aPoints[2].m_ptBase.y, -0.1, 1e-12);
+    Sheet().SetActivePage(CCoordinateSheet::PAGE_SECTION);
+    CDialog* section = Page(CCoordinateSheet::PAGE_SECTION);
+    const double b1 = Sheet().CellValue(CCoordinateSheet::PAGE_SECTION, 0, 3);
+    Spin(section, 3, 0, true);
+    EXPECT_NEAR(Sheet().CellValue(CCoordinateSheet::PAGE_SECTION, 0, 3), b1 + 10.0, 1e-9);
+    Sheet().SetActivePage(CCoordinateSheet::PAGE_BASELINE);
+
+    // A paste fills the cells that take input and passes over the derived one.
+    table.GotoCell(1, 4);
+    QApplication::clipboard()->setText(QStringLiteral("50\t999"));
+    ASSERT_TRUE(table.Paste());
+    EXPECT_EQ(Cell(base, 4, 1), QStringLiteral("50.0"));
+    EXPECT_EQ(Cell(base, 4, 2), AfxFormat("%.1f", Sheet().CellValue(CCoordinateSheet::PAGE_BASELINE, 2, 4)));
+    EXPECT_NE(Cell(base, 4, 2), QStringLiteral("999.0"));
+    EXPECT_NEAR(Sheet().m_work.m_aSpans[0].m_aPoints[4].m_ptBase.y, 0.05, 1e-12);
+
+    // The support between the spans is one point: the next span's first row shows the edit.
+    Enter(base, 6, 1, QStringLiteral("300"));
+    Step(base, IDC_SPAN_SPIN, 1);
+    EXPECT_EQ(Text(base, IDC_SPAN_NO), QStringLiteral("2"));
+    EXPECT_EQ(Cell(base, 0, -1), QStringLiteral("C  7"));
+    EXPECT_EQ(Cell(base, 0, 1), QStringLiteral("300.0"));
+
+    // A value still being typed when the span changes goes into the span it was typed for.
+    table.GotoCell(1, 3);
+    gridui::Key(table.m_area.GetWidget(), Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+    gridui::Key(table.GetEdit()->GetWidget(), Qt::Key_2, Qt::NoModifier, QStringLiteral("2"));
+    ASSERT_TRUE(table.GetEdit()->IsOpen());
+    Step(base, IDC_SPAN_SPIN, -1);
+    EXPECT_FALSE(table.GetEdit()->IsOpen());
+    EXPECT_EQ(Text(base, IDC_SPAN_NO), QStringLiteral("1"));
+    EXPECT_NEAR(Sheet().m_work.m_aSpans[1].m_aPoints[3].m_ptBase.y, 0.012, 1e-12);
+    EXPECT_EQ(Cell(base, 3, 1), QStringLiteral("0.0"));
+
+    // Applied, the document holds every edit.
+    Press(base, IDC_UPDATE);
+    const CCoordinatePlan& plan = g_pDoc->m_coordPlan;
+    EXPECT_NEAR(plan.m_aSpans[0].m_aPoints[2].m_ptBase.y, -0.1, 1e-12);
+    EXPECT_NEAR(plan.m_aSpans[0].m_aPoints[4].m_ptBase.y, 0.05, 1e-12);
+    EXPECT_NEAR(plan.m_aSpans[1].m_aPoints[0].m_ptBase.y, 0.3, 1e-12);
+    EXPECT_NEAR(plan.m_aSpans[1].m_aPoints[3].m_ptBase.y, 0.012, 1e-12);
+    EXPECT_NEAR(plan.m_aSpans[0].m_aPoints[3].m_aSection.m_adB[0] * 1000.0, b1 + 10.0, 1e-9);
+    EXPECT_EQ(Text(base, IDC_UPDATE), QStringLiteral("更新済み"));
+}
+
+TEST_F(CoordinateTest, TheSheetShowsItsTable)
+{
+    MakeDesign();
+    Command(ID_SETUP_COORDINATE);
+    CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
+    CTableGrid& table = Table(base);
+    table.GotoCell(0, 0);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("sheet.png"));
+    ASSERT_TRUE(AfxSaveWindowImage(&Sheet(), file));
+    const QImage picture(file);
+    ASSERT_FALSE(picture.isNull());
+    // Spin buttons at the right of the number cells, none beside the derived length.
+    const QPoint area = table.m_area.GetWidget()->mapTo(Sheet().GetWidget(), QPoint(0, 0));
+    auto rightEdge = [&](int col, int row) {
+        CRect r;
+        table.GetCellRect(col, row, &r);
+        return picture.pixelColor(area.x() + r.right - 3, area.y() + r.top + 3);
+    };
+    const QColor face(GetRValue(GetSysColor(COLOR_BTNFACE)), GetGValue(GetSysColor(COLOR_BTNFACE)),
+                      GetBValue(GetSysColor(COLOR_BTNFACE)));
+    const QColor window(GetRValue(GetSysColor(COLOR_WINDOW)), GetGValue(GetSysColor(COLOR_WINDOW)),
+                        GetBValue(GetSysColor(COLOR_WINDOW)));
+    EXPECT_EQ(rightEdge(1, 2), face);
+    EXPECT_EQ(rightEdge(2, 2), window);
 }
