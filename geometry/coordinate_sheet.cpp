@@ -527,13 +527,7 @@ int CCoordinateSheet::Apply()
         g_pCrossBeamDlg->InitArrangement(1);
 
     doc->m_bGeometryConsistent = 1;
-    doc->RebuildSpans();
-    doc->BuildEdgeLines();
-    doc->BuildGirderPolylines();
-    doc->SetRepresentativeGirderHeights();
-    doc->IntersectEdgeLines();
-    doc->CountGrillageNodes();
-    doc->BuildCrossBeams(1);
+    doc->RebuildGeometry(1);
     doc->ReportInconsistentLayout();
 
     // The plan is complete when every base line came out straight or as one arc.
@@ -594,15 +588,8 @@ void CCoordinateSheet::AdjustOrigin()
     m_work.Translate(shift);
     m_ptOrigin = origin;
     doc->SetModifiedFlag();
-    if (g_bCoordinatePlan == 1) {
-        doc->RebuildSpans();
-        doc->BuildEdgeLines();
-        doc->BuildGirderPolylines();
-        doc->SetRepresentativeGirderHeights();
-        doc->IntersectEdgeLines();
-        doc->CountGrillageNodes();
-        doc->BuildCrossBeams(0);
-    }
+    if (g_bCoordinatePlan == 1)
+        doc->RebuildGeometry(0);
     RefreshPages();
     if (g_pGridView)
         g_pGridView->Invalidate();
