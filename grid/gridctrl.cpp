@@ -174,8 +174,8 @@ void CGridCtrl::AdjustComponentSizes()
 
     s.m_nAreaWidth = cw - s.m_nSideHeadingWidth - s.m_nVScrollWidth;
     s.m_nAreaHeight = ch - s.m_nTopHeadingHeight - s.m_nHScrollHeight;
-    CalcHorizontalFit();
-    CalcVerticalFit();
+    CalcFit(GRID_AXIS_COLS);
+    CalcFit(GRID_AXIS_ROWS);
     // A bar that is not needed has no size in this layout.
     if (!s.m_bVScrollShown)
         s.m_nVScrollWidth = 0;
@@ -203,49 +203,31 @@ void CGridCtrl::AdjustComponentSizes()
     m_bInLayout = false;
 }
 
-void CGridCtrl::CalcHorizontalFit()
+void CGridCtrl::CalcFit(GridAxis a)
 {
     CGridSettings& s = m_settings;
+    const int count = s.Count(a);
     int last = 0;
-    if (s.m_nCols > 0) {
-        int remaining = s.m_nAreaWidth;
-        int col = s.m_nCols - 1;
-        for (; col >= 0; --col) {
-            remaining -= s.m_anColWidths[size_t(col)];
+    if (count > 0) {
+        int remaining = s.AreaLength(a);
+        int i = count - 1;
+        for (; i >= 0; --i) {
+            remaining -= s.Size(a, i);
             if (remaining < 0)
                 break;
         }
-        last = col < 0 ? 0 : std::min(col + 1, s.m_nCols - 1);
+        last = i < 0 ? 0 : std::min(i + 1, count - 1);
     }
-    const int oldLast = s.m_nLastLeftCol, oldShown = s.m_bHScrollShown;
-    s.m_nLastLeftCol = last;
-    if (s.m_nLeftCol > last)
-        s.m_nLeftCol = last;
-    s.m_bHScrollShown = last != 0;
-    if (oldLast != last || oldShown != s.m_bHScrollShown)
-        AdjustComponentSizes();
-}
-
-void CGridCtrl::CalcVerticalFit()
-{
-    CGridSettings& s = m_settings;
-    int last = 0;
-    if (s.m_nRows > 0) {
-        int remaining = s.m_nAreaHeight;
-        int row = s.m_nRows - 1;
-        for (; row >= 0; --row) {
-            remaining -= s.RowHeight(row);
-            if (remaining < 0)
-                break;
-        }
-        last = row < 0 ? 0 : std::min(row + 1, s.m_nRows - 1);
-    }
-    const int oldLast = s.m_nLastTopRow, oldShown = s.m_bVScrollShown;
-    s.m_nLastTopRow = last;
-    if (s.m_nTopRow > last)
-        s.m_nTopRow = last;
-    s.m_bVScrollShown = last != 0;
-    if (oldLast != last || oldShown != s.m_bVScrollShown)
+    const bool rows = a == GRID_AXIS_ROWS;
+    int& lastFirst = rows ? s.m_nLastTopRow : s.m_nLastLeftCol;
+    int& first = rows ? s.m_nTopRow : s.m_nLeftCol;
+    int& barShown = rows ? s.m_bVScrollShown : s.m_bHScrollShown;
+    const int oldLast = lastFirst, oldShown = barShown;
+    lastFirst = last;
+    if (first > last)
+        first = last;
+    barShown = last != 0;
+    if (oldLast != last || oldShown != barShown)
         AdjustComponentSizes();
 }
 
@@ -259,40 +241,33 @@ void CGridCtrl::RefreshChildren()
     m_hScroll.Update();
 }
 
-BOOL CGridCtrl::SetTopHeadingHeight(int height)
+BOOL CGridCtrl::SetStripSize(int* size, int value)
 {
-    if (height < 0)
+    if (value < 0)
         return FALSE;
-    m_settings.m_nTopHeadingHeight = height;
+    *size = value;
     AdjustComponentSizes();
     return TRUE;
+}
+
+BOOL CGridCtrl::SetTopHeadingHeight(int height)
+{
+    return SetStripSize(&m_settings.m_nTopHeadingHeight, height);
 }
 
 BOOL CGridCtrl::SetSideHeadingWidth(int width)
 {
-    if (width < 0)
-        return FALSE;
-    m_settings.m_nSideHeadingWidth = width;
-    AdjustComponentSizes();
-    return TRUE;
+    return SetStripSize(&m_settings.m_nSideHeadingWidth, width);
 }
 
 BOOL CGridCtrl::SetVScrollWidth(int width)
 {
-    if (width < 0)
-        return FALSE;
-    m_settings.m_nVScrollWidth = width;
-    AdjustComponentSizes();
-    return TRUE;
+    return SetStripSize(&m_settings.m_nVScrollWidth, width);
 }
 
 BOOL CGridCtrl::SetHScrollHeight(int height)
 {
-    if (height < 0)
-        return FALSE;
-    m_settings.m_nHScrollHeight = height;
-    AdjustComponentSizes();
-    return TRUE;
+    return SetStripSize(&m_settings.m_nHScrollHeight, height);
 }
 
 void CGridCtrl::SetDefFont(CFont* pFont)
@@ -317,7 +292,7 @@ BOOL CGridCtrl::SetDefRowHeight(int height)
         return FALSE;
     m_settings.m_nDefRowHeight = height;
     if (m_settings.m_bUniformRowHeight) {
-        CalcVerticalFit();
+        CalcFit(GRID_AXIS_ROWS);
         RedrawAll();
     }
     return TRUE;
@@ -357,7 +332,7 @@ BOOL CGridCtrl::SetNumberCols(int count, BOOL bRedraw)
         s.m_nCurCol = s.m_nCurCol < 0 ? 0 : count - 1;
         MoveUpdate();
     }
-    CalcHorizontalFit();
+    CalcFit(GRID_AXIS_COLS);
     if (bRedraw)
         RedrawAll();
     return TRUE;
@@ -387,7 +362,7 @@ BOOL CGridCtrl::SetNumberRows(int count, BOOL bRedraw)
         if (s.m_nCurRow != old)
             MoveUpdate();
     }
-    CalcVerticalFit();
+    CalcFit(GRID_AXIS_ROWS);
     if (bRedraw)
         RedrawAll();
     return TRUE;
@@ -398,7 +373,7 @@ BOOL CGridCtrl::SetColWidth(int col, int width)
     if (col < 0 || col >= m_settings.m_nCols || width < 0)
         return FALSE;
     m_settings.m_anColWidths[size_t(col)] = width;
-    CalcHorizontalFit();
+    CalcFit(GRID_AXIS_COLS);
     RedrawAll();
     return TRUE;
 }
@@ -423,7 +398,7 @@ BOOL CGridCtrl::SetRowHeight(int row, int height)
     } else {
         m_settings.m_anRowHeights[size_t(row)] = height;
     }
-    CalcVerticalFit();
+    CalcFit(GRID_AXIS_ROWS);
     RedrawAll();
     return TRUE;
 }
@@ -464,7 +439,7 @@ BOOL CGridCtrl::FitColumnsToWidth(int firstCol, int lastCol)
             used += s.m_anColWidths[size_t(c)];
     }
     s.m_anColWidths[size_t(lastCol)] = areaWidth - used;
-    CalcHorizontalFit();
+    CalcFit(GRID_AXIS_COLS);
     RedrawAll();
     return TRUE;
 }
@@ -542,52 +517,43 @@ BOOL CGridCtrl::GetCellIndirect(int col, int row, CGridCell* cell)
     return TRUE;
 }
 
-BOOL CGridCtrl::SetCellText(int col, int row, const QString& text)
+template <class Change>
+BOOL CGridCtrl::ChangeCell(int col, int row, Change change)
 {
     if (!GetCell(col, row, &m_cellScratch))
         return FALSE;
-    m_cellScratch.SetText(text);
+    change(m_cellScratch);
     return SetCell(col, row, &m_cellScratch);
+}
+
+BOOL CGridCtrl::SetCellText(int col, int row, const QString& text)
+{
+    return ChangeCell(col, row, [&](CGridCell& cell) { cell.SetText(text); });
 }
 
 BOOL CGridCtrl::SetCellTextColor(int col, int row, COLORREF color)
 {
-    if (!GetCell(col, row, &m_cellScratch))
-        return FALSE;
-    m_cellScratch.SetTextColor(color);
-    return SetCell(col, row, &m_cellScratch);
+    return ChangeCell(col, row, [&](CGridCell& cell) { cell.SetTextColor(color); });
 }
 
 BOOL CGridCtrl::SetCellBackColor(int col, int row, COLORREF color)
 {
-    if (!GetCell(col, row, &m_cellScratch))
-        return FALSE;
-    m_cellScratch.SetBackColor(color);
-    return SetCell(col, row, &m_cellScratch);
+    return ChangeCell(col, row, [&](CGridCell& cell) { cell.SetBackColor(color); });
 }
 
 BOOL CGridCtrl::SetCellAlignment(int col, int row, short alignment)
 {
-    if (!GetCell(col, row, &m_cellScratch))
-        return FALSE;
-    m_cellScratch.SetAlignment(alignment);
-    return SetCell(col, row, &m_cellScratch);
+    return ChangeCell(col, row, [&](CGridCell& cell) { cell.SetAlignment(alignment); });
 }
 
 BOOL CGridCtrl::SetCellType(int col, int row, int typeId)
 {
-    if (!GetCell(col, row, &m_cellScratch))
-        return FALSE;
-    m_cellScratch.SetCellType(typeId);
-    return SetCell(col, row, &m_cellScratch);
+    return ChangeCell(col, row, [&](CGridCell& cell) { cell.SetCellType(typeId); });
 }
 
 BOOL CGridCtrl::SetCellTypeEx(int col, int row, int style)
 {
-    if (!GetCell(col, row, &m_cellScratch))
-        return FALSE;
-    m_cellScratch.SetCellTypeEx(style);
-    return SetCell(col, row, &m_cellScratch);
+    return ChangeCell(col, row, [&](CGridCell& cell) { cell.SetCellTypeEx(style); });
 }
 
 BOOL CGridCtrl::JoinCells(int startCol, int startRow, int endCol, int endRow)

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 #include "framework/gdi.h"
 #include "framework/menu.h"
@@ -268,14 +269,28 @@ private:
     // 1 when a row may become the current row (top row with bTop), 0 when not.
     int CheckRow(int row, bool bTop);
     void KeepCurrentVisible();
-    int PageTarget(int from, int direction, bool rows) const;
+    int PageTarget(int from, int direction, GridAxis a) const;
+    // Where a move by how goes along an axis: of the current cell, or of the view's first
+    // row (column) with bView; nullopt for an unknown how.
+    std::optional<int> MoveTarget(GridAxis a, int how, bool bView) const;
+    // Makes the cell current, a joined block at its origin: 1, or -1 when the owner refuses.
+    int MoveCurrentTo(int col, int row);
+    // Moving on from the origin of a block goes past the block: the index after its last row
+    // (column) when to lies inside it, else to.
+    int PastCurrentBlock(GridAxis a, int to);
     int ScrollTo(int newLeft, int newTop);
     void QueueSelection();
     BOOL WriteText(int col, int row, const QString& text, int source);
     void CreateChildren();
     void TakeParentFont();
     void RefreshChildren();
-    void CalcHorizontalFit();
-    void CalcVerticalFit();
+    // The largest first column (row) that still fills the area; the view and the scroll
+    // bar follow it.
+    void CalcFit(GridAxis a);
+    // A strip's width or height; FALSE for a negative one.
+    BOOL SetStripSize(int* size, int value);
+    // Reads the stored record of a cell, changes it and stores it; FALSE outside the grid.
+    template <class Change>
+    BOOL ChangeCell(int col, int row, Change change);
     bool Inside(int col, int row) const;
 };

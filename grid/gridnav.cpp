@@ -5,50 +5,45 @@
 
 // ---------------------------------------------------------------- move update
 
+namespace {
+
+// The first index shown along an axis (top row, left column) that keeps the current one and
+// the look-ahead margin around it in view, as little moved from the first shown now as may be.
+int firstKeepingCurrent(const CGridSettings& s, GridAxis a, int margin)
+{
+    const int area = s.AreaLength(a);
+    const int before = std::max(0, s.Current(a) - margin);
+    const int after = std::min(s.Count(a) - 1, s.Current(a) + margin);
+    int first = s.First(a);
+    if (before < first) {
+        first = before;
+    } else {
+        // A row (column) that shows at least in part counts as visible; one that does not is
+        // brought in whole, from the smallest first index that still shows it.
+        long long along = 0;
+        for (int i = first; i < after && along < area; ++i)
+            along += s.Size(a, i);
+        if (along >= area) {
+            int from = after;
+            long long sum = s.Size(a, after);
+            while (from > 0 && sum + s.Size(a, from - 1) <= area)
+                sum += s.Size(a, --from);
+            first = std::max(first, from);
+        }
+    }
+    return std::clamp(first, 0, std::max(0, s.LastFirst(a)));
+}
+
+} // namespace
+
 void CGridCtrl::KeepCurrentVisible()
 {
     CGridSettings& s = m_settings;
     const int margin = std::max(0, s.m_nLookAhead);
-    if (s.m_nRows > 0) {
-        const int above = std::max(0, s.m_nCurRow - margin);
-        const int below = std::min(s.m_nRows - 1, s.m_nCurRow + margin);
-        if (above < s.m_nTopRow) {
-            s.m_nTopRow = above;
-        } else {
-            // A row that shows at least in part counts as visible; one that does not is
-            // brought in whole, from the smallest top row that still shows it.
-            long long y = 0;
-            for (int r = s.m_nTopRow; r < below && y < s.m_nAreaHeight; ++r)
-                y += s.RowHeight(r);
-            if (y >= s.m_nAreaHeight) {
-                int top = below;
-                long long sum = s.RowHeight(below);
-                while (top > 0 && sum + s.RowHeight(top - 1) <= s.m_nAreaHeight)
-                    sum += s.RowHeight(--top);
-                s.m_nTopRow = std::max(s.m_nTopRow, top);
-            }
-        }
-        s.m_nTopRow = std::clamp(s.m_nTopRow, 0, std::max(0, s.m_nLastTopRow));
-    }
-    if (s.m_nCols > 0) {
-        const int before = std::max(0, s.m_nCurCol - margin);
-        const int after = std::min(s.m_nCols - 1, s.m_nCurCol + margin);
-        if (before < s.m_nLeftCol) {
-            s.m_nLeftCol = before;
-        } else {
-            long long x = 0;
-            for (int c = s.m_nLeftCol; c < after && x < s.m_nAreaWidth; ++c)
-                x += s.ColWidth(c);
-            if (x >= s.m_nAreaWidth) {
-                int left = after;
-                long long sum = s.ColWidth(after);
-                while (left > 0 && sum + s.ColWidth(left - 1) <= s.m_nAreaWidth)
-                    sum += s.ColWidth(--left);
-                s.m_nLeftCol = std::max(s.m_nLeftCol, left);
-            }
-        }
-        s.m_nLeftCol = std::clamp(s.m_nLeftCol, 0, std::max(0, s.m_nLastLeftCol));
-    }
+    if (s.m_nRows > 0)
+        s.m_nTopRow = firstKeepingCurrent(s, GRID_AXIS_ROWS, margin);
+    if (s.m_nCols > 0)
+        s.m_nLeftCol = firstKeepingCurrent(s, GRID_AXIS_COLS, margin);
 }
 
 void CGridCtrl::QueueSelection()
@@ -85,18 +80,15 @@ void CGridCtrl::MoveUpdate()
         const int col = s.m_nCurCol, row = s.m_nCurRow;
         QueueSelection();   // the old extent
         switch (s.m_nMoveCause) {
-        case GRID_MOVE_KEY:
-            if (shift) {
-                m_select.ExtendBlock(col, row);
-            } else {
-                ClearSelections();
-                m_select.StartBlock(col, row);
-            }
-            break;
         case GRID_MOVE_CLICK:
+            // Ctrl adds a block with the mouse only; otherwise a click selects as a key does.
             if (ctrl) {
                 m_select.AddBlock(col, row);
-            } else if (shift) {
+                break;
+            }
+            [[fallthrough]];
+        case GRID_MOVE_KEY:
+            if (shift) {
                 m_select.ExtendBlock(col, row);
             } else {
                 ClearSelections();
@@ -172,51 +164,10 @@ int CGridCtrl::CheckRow(int row, bool bTop)
     return 1;
 }
 
-int CGridCtrl::GotoCell(int col, int row)
+int CGridCtrl::MoveCurrentTo(int col, int row)
 {
     CGridSettings& s = m_settings;
-    if (col < 0 || col >= s.m_nCols)
-        return 0;
-    if (row != s.m_nCurRow && !CheckRow(row, false))
-        return 0;
-    if (col == s.m_nCurCol && row == s.m_nCurRow)
-        return 1;
     CGridCell cell;
-    GetCell(col, row, &cell);
-    if (cell.m_bJoined && !cell.m_bJoinOrigin) {
-        col = cell.m_nJoinCol;
-        row = cell.m_nJoinRow;
-        if (col == s.m_nCurCol && row == s.m_nCurRow)
-            return 1;
-    }
-    if (!OnCanMoveCell(s.m_nCurCol, s.m_nCurRow, col, row))
-        return -1;
-    s.m_nCurCol = col;
-    s.m_nCurRow = row;
-    MoveUpdate();
-    return 1;
-}
-
-int CGridCtrl::GotoRow(int row)
-{
-    CGridSettings& s = m_settings;
-    if (s.m_nRows == 0 || s.m_nCols == 0)
-        return 0;
-    if (!CheckRow(row, false))
-        row = std::clamp(row, 0, s.m_nRows - 1);
-    if (row == s.m_nCurRow)
-        return 1;
-    CGridCell cell;
-    // Moving on from the origin row of a block goes past the block.
-    if (row > s.m_nCurRow) {
-        GetCell(s.m_nCurCol, s.m_nCurRow, &cell);
-        if (cell.m_bJoined && cell.m_bJoinOrigin && row <= cell.m_nJoinRow) {
-            row = cell.m_nJoinRow + 1;
-            if (!CheckRow(row, false))
-                return 0;
-        }
-    }
-    int col = s.m_nCurCol;
     GetCell(col, row, &cell);
     if (cell.m_bJoined && !cell.m_bJoinOrigin) {
         // A block is reached at its origin.
@@ -233,6 +184,45 @@ int CGridCtrl::GotoRow(int row)
     return 1;
 }
 
+int CGridCtrl::PastCurrentBlock(GridAxis a, int to)
+{
+    const CGridSettings& s = m_settings;
+    if (to <= s.Current(a))
+        return to;
+    CGridCell cell;
+    GetCell(s.m_nCurCol, s.m_nCurRow, &cell);
+    const int last = a == GRID_AXIS_ROWS ? cell.m_nJoinRow : cell.m_nJoinCol;
+    return cell.m_bJoined && cell.m_bJoinOrigin && to <= last ? last + 1 : to;
+}
+
+int CGridCtrl::GotoCell(int col, int row)
+{
+    CGridSettings& s = m_settings;
+    if (col < 0 || col >= s.m_nCols)
+        return 0;
+    if (row != s.m_nCurRow && !CheckRow(row, false))
+        return 0;
+    if (col == s.m_nCurCol && row == s.m_nCurRow)
+        return 1;
+    return MoveCurrentTo(col, row);
+}
+
+int CGridCtrl::GotoRow(int row)
+{
+    CGridSettings& s = m_settings;
+    if (s.m_nRows == 0 || s.m_nCols == 0)
+        return 0;
+    // A row outside the grid is reported (more rows may come) before it is clamped.
+    if (!CheckRow(row, false))
+        row = std::clamp(row, 0, s.m_nRows - 1);
+    if (row == s.m_nCurRow)
+        return 1;
+    const int past = PastCurrentBlock(GRID_AXIS_ROWS, row);
+    if (past != row && !CheckRow(past, false))
+        return 0;
+    return MoveCurrentTo(s.m_nCurCol, past);
+}
+
 int CGridCtrl::GotoCol(int col)
 {
     CGridSettings& s = m_settings;
@@ -241,36 +231,19 @@ int CGridCtrl::GotoCol(int col)
     col = std::clamp(col, 0, s.m_nCols - 1);
     if (col == s.m_nCurCol)
         return 1;
-    CGridCell cell;
-    if (col > s.m_nCurCol) {
-        GetCell(s.m_nCurCol, s.m_nCurRow, &cell);
-        if (cell.m_bJoined && cell.m_bJoinOrigin && col <= cell.m_nJoinCol) {
-            col = cell.m_nJoinCol + 1;
-            if (col >= s.m_nCols)
-                return 0;
-        }
-    }
-    int row = s.m_nCurRow;
-    GetCell(col, row, &cell);
-    if (cell.m_bJoined && !cell.m_bJoinOrigin) {
-        col = cell.m_nJoinCol;
-        row = cell.m_nJoinRow;
-        if (col == s.m_nCurCol && row == s.m_nCurRow)
-            return 1;
-    }
-    if (!OnCanMoveCell(s.m_nCurCol, s.m_nCurRow, col, row))
-        return -1;
-    s.m_nCurCol = col;
-    s.m_nCurRow = row;
-    MoveUpdate();
-    return 1;
+    // A block that reaches the last column leaves nowhere to go on to.
+    const int past = PastCurrentBlock(GRID_AXIS_COLS, col);
+    if (past >= s.m_nCols)
+        return 0;
+    return MoveCurrentTo(past, s.m_nCurRow);
 }
 
-int CGridCtrl::PageTarget(int from, int direction, bool rows) const
+int CGridCtrl::PageTarget(int from, int direction, GridAxis a) const
 {
     const CGridSettings& s = m_settings;
-    const int area = rows ? s.m_nAreaHeight : s.m_nAreaWidth;
-    const int count = rows ? s.m_nRows : s.m_nCols;
+    const bool rows = a == GRID_AXIS_ROWS;
+    const int area = s.AreaLength(a);
+    const int count = s.Count(a);
     auto size = [&](int i) {
         if (rows)
             return i >= s.m_nRows ? s.m_nDefRowHeight : s.RowHeight(i);
@@ -294,32 +267,34 @@ int CGridCtrl::PageTarget(int from, int direction, bool rows) const
     return i;
 }
 
-int CGridCtrl::MoveCurrentRow(int how)
+std::optional<int> CGridCtrl::MoveTarget(GridAxis a, int how, bool bView) const
 {
     const CGridSettings& s = m_settings;
+    const int from = bView ? s.First(a) : s.Current(a);
+    const int last = bView ? s.LastFirst(a) : s.Count(a) - 1;
     switch (how) {
-    case GRID_MOVE_BACK: return GotoRow(s.m_nCurRow - 1);
-    case GRID_MOVE_ON: return GotoRow(s.m_nCurRow + 1);
-    case GRID_MOVE_PAGEBACK: return GotoRow(PageTarget(s.m_nCurRow, -1, true));
-    case GRID_MOVE_PAGEON: return GotoRow(PageTarget(s.m_nCurRow, 1, true));
-    case GRID_MOVE_FIRST: return GotoRow(0);
-    case GRID_MOVE_LAST: return GotoRow(s.m_nRows - 1);
-    default: return 3;
+    case GRID_MOVE_BACK: return from - 1;
+    case GRID_MOVE_ON: return from + 1;
+    case GRID_MOVE_PAGEBACK: return PageTarget(from, -1, a);
+    // The view stops at its last first index; the current row may page past the end,
+    // where the row check asks for more rows.
+    case GRID_MOVE_PAGEON: return bView ? std::min(PageTarget(from, 1, a), last) : PageTarget(from, 1, a);
+    case GRID_MOVE_FIRST: return 0;
+    case GRID_MOVE_LAST: return last;
+    default: return std::nullopt;
     }
+}
+
+int CGridCtrl::MoveCurrentRow(int how)
+{
+    const std::optional<int> row = MoveTarget(GRID_AXIS_ROWS, how, false);
+    return row ? GotoRow(*row) : 3;
 }
 
 int CGridCtrl::MoveCurrentCol(int how)
 {
-    const CGridSettings& s = m_settings;
-    switch (how) {
-    case GRID_MOVE_BACK: return GotoCol(s.m_nCurCol - 1);
-    case GRID_MOVE_ON: return GotoCol(s.m_nCurCol + 1);
-    case GRID_MOVE_PAGEBACK: return GotoCol(PageTarget(s.m_nCurCol, -1, false));
-    case GRID_MOVE_PAGEON: return GotoCol(PageTarget(s.m_nCurCol, 1, false));
-    case GRID_MOVE_FIRST: return GotoCol(0);
-    case GRID_MOVE_LAST: return GotoCol(s.m_nCols - 1);
-    default: return 3;
-    }
+    const std::optional<int> col = MoveTarget(GRID_AXIS_COLS, how, false);
+    return col ? GotoCol(*col) : 3;
 }
 
 int CGridCtrl::ScrollTo(int newLeft, int newTop)
@@ -346,18 +321,8 @@ int CGridCtrl::SetTopRow(int row)
 
 int CGridCtrl::MoveTopRow(int how)
 {
-    const CGridSettings& s = m_settings;
-    int row;
-    switch (how) {
-    case GRID_MOVE_BACK: row = s.m_nTopRow - 1; break;
-    case GRID_MOVE_ON: row = s.m_nTopRow + 1; break;
-    case GRID_MOVE_PAGEBACK: row = PageTarget(s.m_nTopRow, -1, true); break;
-    case GRID_MOVE_PAGEON: row = std::min(PageTarget(s.m_nTopRow, 1, true), s.m_nLastTopRow); break;
-    case GRID_MOVE_FIRST: row = 0; break;
-    case GRID_MOVE_LAST: row = s.m_nLastTopRow; break;
-    default: return 3;
-    }
-    return SetTopRow(row);
+    const std::optional<int> row = MoveTarget(GRID_AXIS_ROWS, how, true);
+    return row ? SetTopRow(*row) : 3;
 }
 
 int CGridCtrl::SetLeftCol(int col)
@@ -371,18 +336,8 @@ int CGridCtrl::SetLeftCol(int col)
 
 int CGridCtrl::MoveLeftCol(int how)
 {
-    const CGridSettings& s = m_settings;
-    int col;
-    switch (how) {
-    case GRID_MOVE_BACK: col = s.m_nLeftCol - 1; break;
-    case GRID_MOVE_ON: col = s.m_nLeftCol + 1; break;
-    case GRID_MOVE_PAGEBACK: col = PageTarget(s.m_nLeftCol, -1, false); break;
-    case GRID_MOVE_PAGEON: col = std::min(PageTarget(s.m_nLeftCol, 1, false), s.m_nLastLeftCol); break;
-    case GRID_MOVE_FIRST: col = 0; break;
-    case GRID_MOVE_LAST: col = s.m_nLastLeftCol; break;
-    default: return 3;
-    }
-    return SetLeftCol(col);
+    const std::optional<int> col = MoveTarget(GRID_AXIS_COLS, how, true);
+    return col ? SetLeftCol(*col) : 3;
 }
 
 BOOL CGridCtrl::GetCellFromPoint(int x, int y, int* col, int* row)

@@ -13,6 +13,9 @@ enum : int { GRID_MOVE_CALL = 0, GRID_MOVE_KEY = 1, GRID_MOVE_CLICK = 2, GRID_MO
 // Bits of m_nCurrentCellMode.
 enum : int { GRID_CURRENT_FOCUSFRAME = 1, GRID_CURRENT_HIGHLIGHT = 2 };
 
+// The two directions of the grid, for code that treats columns and rows alike.
+enum GridAxis : int { GRID_AXIS_COLS = 0, GRID_AXIS_ROWS = 1 };
+
 struct CGridSettings {
     int m_nCols = 0;
     int m_nCurCol = 0;
@@ -77,4 +80,14 @@ struct CGridSettings {
     {
         return col < 0 || size_t(col) >= m_anColWidths.size() ? m_nDefColWidth : m_anColWidths[size_t(col)];
     }
+
+    // The same values along either axis: how many columns (rows), the current one, the first
+    // shown, the largest first one that still fills the area, the area's width (height) and
+    // the width (height) of one.
+    int Count(GridAxis a) const { return a == GRID_AXIS_ROWS ? m_nRows : m_nCols; }
+    int Current(GridAxis a) const { return a == GRID_AXIS_ROWS ? m_nCurRow : m_nCurCol; }
+    int First(GridAxis a) const { return a == GRID_AXIS_ROWS ? m_nTopRow : m_nLeftCol; }
+    int LastFirst(GridAxis a) const { return a == GRID_AXIS_ROWS ? m_nLastTopRow : m_nLastLeftCol; }
+    int AreaLength(GridAxis a) const { return a == GRID_AXIS_ROWS ? m_nAreaHeight : m_nAreaWidth; }
+    int Size(GridAxis a, int index) const { return a == GRID_AXIS_ROWS ? RowHeight(index) : ColWidth(index); }
 };

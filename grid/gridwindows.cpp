@@ -4,6 +4,9 @@
 #include "framework/dc.h"
 #include "framework/paintdc.h"
 
+#include <tuple>
+#include <utility>
+
 namespace {
 
 // Selects the grid's font for a cell that has none of its own.
@@ -11,6 +14,87 @@ void selectCellFont(CDC* dc, const CGridCell& cell, const CGridSettings& s)
 {
     if (!cell.m_pFont && s.m_pDefFont)
         dc->SelectObject(s.m_pDefFont);
+}
+
+// Draws a heading cell (or the corner's) in its rectangle: border, font, cell type.
+void drawHeadingCell(CDC* dc, CGridCtrl* grid, CGridCell* cell, int col, int row, CRect inner)
+{
+    grid->GetCellIndirect(col, row, cell);
+    grid->DrawBorder(dc, &inner, cell->m_nBorder);
+    selectCellFont(dc, *cell, *grid->GetSettings());
+    grid->GetCellTypeById(cell->m_nCellType)->Draw(dc, &inner, cell, 0, 0);
+}
+
+// The DC a heading strip or the corner paints through, as the owner set it up for the
+// section; the pen and font it had then are put back at the end.
+class HeadingDC : public CPaintDC {
+public:
+    HeadingDC(CWnd* wnd, CGridCtrl* grid, int section) : CPaintDC(wnd)
+    {
+        grid->OnScreenDCSetup(this, section);
+        m_pOldPen = GetCurrentPen();
+        m_pOldFont = GetCurrentFont();
+    }
+    ~HeadingDC() override
+    {
+        SelectObject(m_pOldPen);
+        SelectObject(m_pOldFont);
+    }
+
+private:
+    CPen* m_pOldPen;
+    CFont* m_pOldFont;
+};
+
+// The area takes the keys before a drag or a scroll; an edit whose text is refused keeps them.
+bool takeFocus(CGridCtrl* grid)
+{
+    CGridArea& area = grid->m_area;
+    if (!area.EndEdit())
+        return false;
+    if (!area.m_bHasFocus)
+        area.SetFocus();
+    return true;
+}
+
+// The visible column (row) at a position of the area; -1 when none is there.
+int visibleAt(const CGridSettings& s, GridAxis a, int pos)
+{
+    if (pos < 0)
+        return -1;
+    long long start = 0;
+    for (int i = s.First(a); i < s.Count(a); ++i) {
+        const int size = s.Size(a, i);
+        if (size > 0 && pos < start + size)
+            return i;
+        start += size;
+    }
+    return -1;
+}
+
+// Where a column (row) starts in the area, negative before the first one shown.
+int offsetOf(const CGridSettings& s, GridAxis a, int index)
+{
+    int pos = 0;
+    for (int i = s.First(a); i < index; ++i)
+        pos += s.Size(a, i);
+    for (int i = index; i < s.First(a); ++i)
+        pos -= s.Size(a, i);
+    return pos;
+}
+
+// Where the columns (rows) first..last start and end in the area; the walk stops once it
+// passes limit, whatever the range's size.
+std::pair<long long, long long> spanOf(const CGridSettings& s, GridAxis a, int first, int last, int limit)
+{
+    long long start = 0;
+    int i = s.First(a);
+    for (; i < first && start <= limit; ++i)
+        start += s.Size(a, i);
+    long long end = start;
+    for (i = first; i <= last && end <= limit; ++i)
+        end += s.Size(a, i);
+    return {start, end};
 }
 
 // Steps of the drag scrolling come at least this far apart (milliseconds), so that a
@@ -28,6 +112,24 @@ int power(int steps, int mode)
 }
 
 } // namespace
+
+// ---------------------------------------------------------------- every child
+
+void CGridChildWnd::TrackMenu(CPoint point)
+{
+    ClientToScreen(&point);
+    m_pGrid->GetPopupMenu()->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, this);
+}
+
+BOOL CGridChildWnd::RouteMenuCommand(WPARAM wParam, LPARAM lParam, int col, int row, int section)
+{
+    const UINT id = UINT(wParam & 0xFFFF);
+    if (id >= 1000) {
+        m_pGrid->OnMenuCommand(col, row, section, int(id));
+        return TRUE;
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
 
 // ---------------------------------------------------------------- cell area
 
@@ -75,29 +177,12 @@ int CGridArea::RowAt(int y) const
         const long long r = s.m_nTopRow + y / std::max(1, s.m_nDefRowHeight);
         return r < s.m_nRows ? int(r) : -1;
     }
-    long long top = 0;
-    for (int r = s.m_nTopRow; r < s.m_nRows; ++r) {
-        const int h = s.RowHeight(r);
-        if (h > 0 && y < top + h)
-            return r;
-        top += h;
-    }
-    return -1;
+    return visibleAt(s, GRID_AXIS_ROWS, y);
 }
 
 int CGridArea::ColAt(int x) const
 {
-    const CGridSettings& s = *m_pSettings;
-    if (x < 0)
-        return -1;
-    long long left = 0;
-    for (int c = s.m_nLeftCol; c < s.m_nCols; ++c) {
-        const int w = s.ColWidth(c);
-        if (w > 0 && x < left + w)
-            return c;
-        left += w;
-    }
-    return -1;
+    return visibleAt(*m_pSettings, GRID_AXIS_COLS, x);
 }
 
 BOOL CGridArea::GetCellRectInArea(int col, int row, CRect* rect) const
@@ -105,19 +190,8 @@ BOOL CGridArea::GetCellRectInArea(int col, int row, CRect* rect) const
     const CGridSettings& s = *m_pSettings;
     if (col < 0 || row < 0 || col >= s.m_nCols || row >= s.m_nRows)
         return FALSE;
-    int x = 0, y = 0;
-    for (int c = s.m_nLeftCol; c < col; ++c)
-        x += s.ColWidth(c);
-    for (int c = col; c < s.m_nLeftCol; ++c)
-        x -= s.ColWidth(c);
-    if (s.m_bUniformRowHeight) {
-        y = (row - s.m_nTopRow) * s.m_nDefRowHeight;
-    } else {
-        for (int r = s.m_nTopRow; r < row; ++r)
-            y += s.RowHeight(r);
-        for (int r = row; r < s.m_nTopRow; ++r)
-            y -= s.RowHeight(r);
-    }
+    const int x = offsetOf(s, GRID_AXIS_COLS, col);
+    const int y = s.m_bUniformRowHeight ? (row - s.m_nTopRow) * s.m_nDefRowHeight : offsetOf(s, GRID_AXIS_ROWS, row);
     *rect = CRect(x, y, x + s.ColWidth(col), y + s.RowHeight(row));
     return col >= s.m_nLeftCol && row >= s.m_nTopRow;
 }
@@ -133,25 +207,13 @@ CRect CGridArea::RangeRect(int startCol, int startRow, int endCol, int endRow) c
     endRow = std::min(endRow, s.m_nRows - 1);
     if (startCol > endCol || startRow > endRow)
         return CRect();
-    // Walk only as far as the area reaches, whatever the range's size.
-    long long x1 = 0, x2 = 0;
-    int c = s.m_nLeftCol;
-    for (; c < startCol && x1 <= rc.right; ++c)
-        x1 += s.ColWidth(c);
-    x2 = x1;
-    for (c = startCol; c <= endCol && x2 <= rc.right; ++c)
-        x2 += s.ColWidth(c);
+    const auto [x1, x2] = spanOf(s, GRID_AXIS_COLS, startCol, endCol, rc.right);
     long long y1 = 0, y2 = 0;
     if (s.m_bUniformRowHeight) {
         y1 = (long long)(startRow - s.m_nTopRow) * s.m_nDefRowHeight;
         y2 = (long long)(endRow - s.m_nTopRow + 1) * s.m_nDefRowHeight;
     } else {
-        int r = s.m_nTopRow;
-        for (; r < startRow && y1 <= rc.bottom; ++r)
-            y1 += s.RowHeight(r);
-        y2 = y1;
-        for (r = startRow; r <= endRow && y2 <= rc.bottom; ++r)
-            y2 += s.RowHeight(r);
+        std::tie(y1, y2) = spanOf(s, GRID_AXIS_ROWS, startRow, endRow, rc.bottom);
     }
     const CRect r(int(std::min<long long>(x1, rc.right)), int(std::min<long long>(y1, rc.bottom)),
                   int(std::min<long long>(x2, rc.right)), int(std::min<long long>(y2, rc.bottom)));
@@ -596,23 +658,27 @@ void CGridArea::OnChar(UINT nChar, UINT, UINT)
     m_pGrid->OnCharDown(&key, processed);
 }
 
+void CGridArea::GotoClicked(int col, int row, CRect* rect)
+{
+    CGridSettings& s = *m_pSettings;
+    const int lookAhead = s.m_nLookAhead;
+    s.m_nLookAhead = 0;
+    m_pGrid->GotoCell(col, row);
+    s.m_nLookAhead = lookAhead;
+    m_pGrid->GetCellRect(col, row, rect);
+}
+
 void CGridArea::OnLButtonDown(UINT, CPoint point)
 {
     CGridSettings& s = *m_pSettings;
-    if (!EndEdit())
+    if (!takeFocus(m_pGrid))
         return;
-    if (!m_bHasFocus)
-        SetFocus();
     s.m_bNoCapture = 0;
     s.m_nMoveCause = GRID_MOVE_CLICK;
     int col, row;
     CRect rect;
     if (HitCell(point, &col, &row, &rect)) {
-        const int lookAhead = s.m_nLookAhead;
-        s.m_nLookAhead = 0;
-        m_pGrid->GotoCell(col, row);
-        s.m_nLookAhead = lookAhead;
-        m_pGrid->GetCellRect(col, row, &rect);
+        GotoClicked(col, row, &rect);
         int processed = GRID_TYPE_NOTHANDLED;
         if (col == s.m_nCurCol && row == s.m_nCurRow) {
             CGridCellType* type = CurrentType();
@@ -680,60 +746,41 @@ void CGridArea::OnLButtonDblClk(UINT, CPoint point)
     }
 }
 
-void CGridArea::OnRButtonDown(UINT, CPoint point)
+void CGridArea::RightClick(CPoint& point, int updn, int* col, int* row)
 {
     CGridSettings& s = *m_pSettings;
-    if (!EndEdit())
-        return;
-    if (!m_bHasFocus)
-        SetFocus();
     s.m_nMoveCause = GRID_MOVE_CLICK;
-    int col, row;
     CRect rect;
-    if (HitCell(point, &col, &row, &rect)) {
-        const int lookAhead = s.m_nLookAhead;
-        s.m_nLookAhead = 0;
-        m_pGrid->GotoCell(col, row);
-        s.m_nLookAhead = lookAhead;
-        m_pGrid->GetCellRect(col, row, &rect);
+    if (HitCell(point, col, row, &rect)) {
+        GotoClicked(*col, *row, &rect);
         int processed = GRID_TYPE_NOTHANDLED;
-        if (col == s.m_nCurCol && row == s.m_nCurRow)
-            processed = CurrentType()->OnRightClick(col, row, 1, &rect, &point);
-        m_pGrid->OnCellRightClick(col, row, 1, &rect, &point, processed);
+        if (*col == s.m_nCurCol && *row == s.m_nCurRow)
+            processed = CurrentType()->OnRightClick(*col, *row, updn, &rect, &point);
+        m_pGrid->OnCellRightClick(*col, *row, updn, &rect, &point, processed);
     } else {
-        col = row = -1;
-        m_pGrid->OnCellRightClick(-1, -1, 1, &rect, &point, GRID_TYPE_NOTHANDLED);
+        *col = *row = -1;
+        m_pGrid->OnCellRightClick(-1, -1, updn, &rect, &point, GRID_TYPE_NOTHANDLED);
     }
     s.m_nMoveCause = GRID_MOVE_CALL;
-    if (s.m_bPopupMenu && m_pGrid->OnMenuStart(col, row, GRID_SECTION_AREA)) {
+}
+
+void CGridArea::OnRButtonDown(UINT, CPoint point)
+{
+    if (!takeFocus(m_pGrid))
+        return;
+    int col, row;
+    RightClick(point, 1, &col, &row);
+    if (m_pSettings->m_bPopupMenu && m_pGrid->OnMenuStart(col, row, GRID_SECTION_AREA)) {
         m_nMenuCol = col;
         m_nMenuRow = row;
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        m_pGrid->GetPopupMenu()->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this);
+        TrackMenu(point);
     }
 }
 
 void CGridArea::OnRButtonUp(UINT, CPoint point)
 {
-    CGridSettings& s = *m_pSettings;
-    s.m_nMoveCause = GRID_MOVE_CLICK;
     int col, row;
-    CRect rect;
-    if (HitCell(point, &col, &row, &rect)) {
-        const int lookAhead = s.m_nLookAhead;
-        s.m_nLookAhead = 0;
-        m_pGrid->GotoCell(col, row);
-        s.m_nLookAhead = lookAhead;
-        m_pGrid->GetCellRect(col, row, &rect);
-        int processed = GRID_TYPE_NOTHANDLED;
-        if (col == s.m_nCurCol && row == s.m_nCurRow)
-            processed = CurrentType()->OnRightClick(col, row, 0, &rect, &point);
-        m_pGrid->OnCellRightClick(col, row, 0, &rect, &point, processed);
-    } else {
-        m_pGrid->OnCellRightClick(-1, -1, 0, &rect, &point, GRID_TYPE_NOTHANDLED);
-    }
-    s.m_nMoveCause = GRID_MOVE_CALL;
+    RightClick(point, 0, &col, &row);
 }
 
 void CGridArea::OnMouseMove(UINT, CPoint point)
@@ -841,43 +888,172 @@ BOOL CGridArea::OnCommand(WPARAM wParam, LPARAM lParam)
         m_edit.Reformat();
         return TRUE;
     }
-    if (id >= 1000) {
-        m_pGrid->OnMenuCommand(m_nMenuCol, m_nMenuRow, GRID_SECTION_AREA, int(id));
-        return TRUE;
+    return RouteMenuCommand(wParam, lParam, m_nMenuCol, m_nMenuRow, GRID_SECTION_AREA);
+}
+
+// ---------------------------------------------------------------- headings
+
+CGridHeading::CGridHeading(GridAxis axis, int section) : m_axis(axis), m_nSection(section) {}
+
+CRect CGridHeading::Band(int from, int to, int across) const
+{
+    return m_axis == GRID_AXIS_ROWS ? CRect(0, from, across, to) : CRect(from, 0, to, across);
+}
+
+void CGridHeading::OnPaint()
+{
+    HeadingDC dc(this, m_pGrid, m_nSection);
+    const CGridSettings& s = *m_pSettings;
+    CRect rc;
+    GetClientRect(&rc);
+    const int length = m_axis == GRID_AXIS_ROWS ? rc.bottom : rc.right;
+    const int across = m_axis == GRID_AXIS_ROWS ? rc.right : rc.bottom;
+    int pos = 0;
+    for (int i = s.First(m_axis); i < s.Count(m_axis) && pos <= length; ++i) {
+        const int size = s.Size(m_axis, i);
+        if (size <= 0)
+            continue;
+        drawHeadingCell(&dc, m_pGrid, &m_cell, CellCol(i), CellRow(i), Band(pos, pos + size, across - 1));
+        pos += size;
     }
-    return CWnd::OnCommand(wParam, lParam);
+    if (pos < length)
+        dc.FillSolidRect(Band(pos, length, across), m_pGrid->GetHeadingDefaultCell()->m_crBack);
+    dc.SelectStockObject(BLACK_PEN);
+    DrawEdge(&dc, rc);
+}
+
+int CGridHeading::IndexAt(int pos) const
+{
+    const CGridSettings& s = *m_pSettings;
+    for (int i = s.First(m_axis); i < s.Count(m_axis); ++i) {
+        pos -= s.Size(m_axis, i);
+        if (pos < 0)
+            return i;
+    }
+    return -1;
+}
+
+void CGridHeading::OnMouseMove(UINT, CPoint point)
+{
+    CGridSettings& s = *m_pSettings;
+    const int pos = Along(point);
+    if (m_bSizing) {
+        SizeTo(pos);
+        return;
+    }
+    const int count = s.Count(m_axis);
+    bool found = false;
+    if (count > 0) {
+        long long edge = 0;
+        for (int i = s.First(m_axis); i < count; ++i) {
+            edge += s.Size(m_axis, i);
+            if (edge - 5 < pos && pos < edge + 5) {
+                // A hidden column (row) after the boundary is the one a drag reopens.
+                int index = i;
+                while (index + 1 < count && s.Size(m_axis, index + 1) < 5)
+                    ++index;
+                if (s.m_nSizingMode >= 1 && CanSize(index)) {
+                    AfxSetWindowCursor(this, m_axis == GRID_AXIS_ROWS ? IDC_SIZENS : IDC_SIZEWE);
+                    m_bInZone = 1;
+                    m_bSizing = 0;
+                    m_nSizeIndex = index;
+                    m_nStartSize = s.Size(m_axis, index);
+                    m_nStartPos = pos;
+                    found = true;
+                }
+                break;
+            }
+            if (edge - 5 >= pos)
+                break;   // before this boundary and out of its zone
+        }
+    }
+    if (!found && m_bInZone) {
+        m_bInZone = 0;
+        AfxSetWindowCursor(this, IDC_ARROW);
+    }
+}
+
+void CGridHeading::SizeTo(int pos)
+{
+    CGridSettings& s = *m_pSettings;
+    int size = std::max(0, m_nStartSize - (m_nStartPos - pos));
+    Sizing(m_nSizeIndex, &size);
+    size = std::max(0, size);
+    if (m_nSizeIndex < s.Count(m_axis) && size != s.Size(m_axis, m_nSizeIndex)) {
+        std::vector<int>& sizes = m_axis == GRID_AXIS_ROWS ? s.m_anRowHeights : s.m_anColWidths;
+        sizes[size_t(m_nSizeIndex)] = size;
+        ShowNewSize();
+    }
+}
+
+void CGridHeading::ShowNewSize()
+{
+    Invalidate(FALSE);
+    if (m_pSettings->m_nSizingMode >= 2)
+        m_pGrid->m_area.Invalidate(FALSE);
+}
+
+void CGridHeading::OnLButtonDown(UINT, CPoint point)
+{
+    if (m_bInZone) {
+        if (takeFocus(m_pGrid))
+            m_bSizing = 1;
+        return;
+    }
+    Click(IndexAt(Along(point)), 1);
+}
+
+void CGridHeading::OnLButtonUp(UINT, CPoint point)
+{
+    if (m_bSizing) {
+        m_bSizing = 0;
+        m_pGrid->AdjustComponentSizes();
+        m_pGrid->RedrawAll();
+        Sized(m_nSizeIndex);
+        return;
+    }
+    Click(IndexAt(Along(point)), 0);
+}
+
+void CGridHeading::OnLButtonDblClk(UINT, CPoint point)
+{
+    if (!m_bInZone)
+        DoubleClick(IndexAt(Along(point)));
+}
+
+void CGridHeading::OnRButtonDown(UINT, CPoint point)
+{
+    const int index = IndexAt(Along(point));
+    if (!m_bInZone)
+        RightClick(index, 1);
+    if (m_pSettings->m_bPopupMenu && m_pGrid->OnMenuStart(CellCol(index), CellRow(index), m_nSection)) {
+        m_nMenuCol = CellCol(index);
+        m_nMenuRow = CellRow(index);
+        TrackMenu(point);
+    }
+}
+
+void CGridHeading::OnRButtonUp(UINT, CPoint point)
+{
+    if (!m_bInZone)
+        RightClick(IndexAt(Along(point)), 0);
+}
+
+BOOL CGridHeading::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    return RouteMenuCommand(wParam, lParam, m_nMenuCol, m_nMenuRow, m_nSection);
 }
 
 // ---------------------------------------------------------------- column headings
 
-void CGridTopHeading::OnPaint()
+CGridTopHeading::CGridTopHeading() : CGridHeading(GRID_AXIS_COLS, GRID_SECTION_TOPHEADING) {}
+
+void CGridTopHeading::OnMouseMove(UINT nFlags, CPoint point)
 {
-    CPaintDC dc(this);
-    const CGridSettings& s = *m_pSettings;
-    m_pGrid->OnScreenDCSetup(&dc, GRID_SECTION_TOPHEADING);
-    CRect rc;
-    GetClientRect(&rc);
-    CPen* oldPen = dc.GetCurrentPen();
-    CFont* oldFont = dc.GetCurrentFont();
-    int x = 0;
-    for (int col = s.m_nLeftCol; col < s.m_nCols && x <= rc.right; ++col) {
-        const int w = s.ColWidth(col);
-        if (w <= 0)
-            continue;
-        m_pGrid->GetCellIndirect(col, -1, &m_cell);
-        CRect inner(x, 0, x + w, rc.bottom - 1);
-        m_pGrid->DrawBorder(&dc, &inner, m_cell.m_nBorder);
-        selectCellFont(&dc, m_cell, s);
-        m_pGrid->GetCellTypeById(m_cell.m_nCellType)->Draw(&dc, &inner, &m_cell, 0, 0);
-        x += w;
-    }
-    if (x < rc.right)
-        dc.FillSolidRect(CRect(x, 0, rc.right, rc.bottom), m_pGrid->GetHeadingDefaultCell()->m_crBack);
-    dc.SelectStockObject(BLACK_PEN);
-    dc.MoveTo(rc.left - 1, rc.bottom - 1);
-    dc.LineTo(rc.right, rc.bottom - 1);
-    dc.SelectObject(oldPen);
-    dc.SelectObject(oldFont);
+    const bool sizing = m_bSizing;
+    CGridHeading::OnMouseMove(nFlags, point);
+    if (!sizing)
+        Default();
 }
 
 void CGridTopHeading::Moved()
@@ -886,158 +1062,28 @@ void CGridTopHeading::Moved()
         Invalidate(FALSE);
 }
 
-int CGridTopHeading::ColAt(int x) const
+void CGridTopHeading::Sized(int col)
 {
-    const CGridSettings& s = *m_pSettings;
-    for (int col = s.m_nLeftCol; col < s.m_nCols; ++col) {
-        x -= s.ColWidth(col);
-        if (x < 0)
-            return col;
-    }
-    return -1;
+    int width = m_pSettings->ColWidth(col);
+    m_pGrid->OnColumnSized(col, &width);
+    m_pGrid->SetColWidth(col, std::max(0, width));
 }
 
-void CGridTopHeading::OnMouseMove(UINT, CPoint point)
+void CGridTopHeading::DrawEdge(CDC* dc, const CRect& rc)
 {
-    CGridSettings& s = *m_pSettings;
-    if (m_bSizing) {
-        int size = std::max(0, m_nStartSize - (m_nStartPos - point.x));
-        m_pGrid->OnColumnSizing(m_nSizeIndex, &size);
-        size = std::max(0, size);
-        if (m_nSizeIndex < s.m_nCols && size != s.ColWidth(m_nSizeIndex)) {
-            s.m_anColWidths[size_t(m_nSizeIndex)] = size;
-            Invalidate(FALSE);
-            if (s.m_nSizingMode >= 2)
-                m_pGrid->m_area.Invalidate(FALSE);
-        }
-        return;
-    }
-    bool found = false;
-    if (s.m_nCols > 0) {
-        long long x = 0;
-        for (int col = s.m_nLeftCol; col < s.m_nCols; ++col) {
-            x += s.ColWidth(col);
-            if (x - 5 < point.x && point.x < x + 5) {
-                // A hidden column after the boundary is the one a drag reopens.
-                int index = col;
-                while (index + 1 < s.m_nCols && s.ColWidth(index + 1) < 5)
-                    ++index;
-                if (s.m_nSizingMode >= 1 && m_pGrid->OnCanSizeColumn(index)) {
-                    AfxSetWindowCursor(this, IDC_SIZEWE);
-                    m_bInZone = 1;
-                    m_bSizing = 0;
-                    m_nSizeIndex = index;
-                    m_nStartSize = s.ColWidth(index);
-                    m_nStartPos = point.x;
-                    found = true;
-                }
-                break;
-            }
-            if (x - 5 >= point.x)
-                break;
-        }
-    }
-    if (!found && m_bInZone) {
-        m_bInZone = 0;
-        AfxSetWindowCursor(this, IDC_ARROW);
-    }
-    Default();
+    dc->MoveTo(rc.left - 1, rc.bottom - 1);
+    dc->LineTo(rc.right, rc.bottom - 1);
 }
 
-void CGridTopHeading::OnLButtonDown(UINT, CPoint point)
-{
-    if (m_bInZone) {
-        CGridArea& area = m_pGrid->m_area;
-        if (!area.EndEdit())
-            return;
-        m_bSizing = 1;
-        if (!area.m_bHasFocus)
-            area.SetFocus();
-        return;
-    }
-    m_pGrid->OnTopHeadingClick(ColAt(point.x), 1);
-}
-
-void CGridTopHeading::OnLButtonUp(UINT, CPoint point)
-{
-    if (m_bSizing) {
-        m_bSizing = 0;
-        m_pGrid->AdjustComponentSizes();
-        m_pGrid->RedrawAll();
-        int width = m_pSettings->ColWidth(m_nSizeIndex);
-        m_pGrid->OnColumnSized(m_nSizeIndex, &width);
-        m_pGrid->SetColWidth(m_nSizeIndex, std::max(0, width));
-        return;
-    }
-    m_pGrid->OnTopHeadingClick(ColAt(point.x), 0);
-}
-
-void CGridTopHeading::OnLButtonDblClk(UINT, CPoint point)
-{
-    if (!m_bInZone)
-        m_pGrid->OnTopHeadingDoubleClick(ColAt(point.x));
-}
-
-void CGridTopHeading::OnRButtonDown(UINT, CPoint point)
-{
-    const int col = ColAt(point.x);
-    if (!m_bInZone)
-        m_pGrid->OnTopHeadingRightClick(col, 1);
-    if (m_pSettings->m_bPopupMenu && m_pGrid->OnMenuStart(col, -1, GRID_SECTION_TOPHEADING)) {
-        m_nMenuCol = col;
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        m_pGrid->GetPopupMenu()->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this);
-    }
-}
-
-void CGridTopHeading::OnRButtonUp(UINT, CPoint point)
-{
-    if (!m_bInZone)
-        m_pGrid->OnTopHeadingRightClick(ColAt(point.x), 0);
-}
-
-BOOL CGridTopHeading::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    const UINT id = UINT(wParam & 0xFFFF);
-    if (id >= 1000) {
-        m_pGrid->OnMenuCommand(m_nMenuCol, -1, GRID_SECTION_TOPHEADING, int(id));
-        return TRUE;
-    }
-    return CWnd::OnCommand(wParam, lParam);
-}
+BOOL CGridTopHeading::CanSize(int col) { return m_pGrid->OnCanSizeColumn(col); }
+void CGridTopHeading::Sizing(int col, int* width) { m_pGrid->OnColumnSizing(col, width); }
+void CGridTopHeading::Click(int col, int updn) { m_pGrid->OnTopHeadingClick(col, updn); }
+void CGridTopHeading::RightClick(int col, int updn) { m_pGrid->OnTopHeadingRightClick(col, updn); }
+void CGridTopHeading::DoubleClick(int col) { m_pGrid->OnTopHeadingDoubleClick(col); }
 
 // ---------------------------------------------------------------- row headings
 
-void CGridSideHeading::OnPaint()
-{
-    CPaintDC dc(this);
-    const CGridSettings& s = *m_pSettings;
-    m_pGrid->OnScreenDCSetup(&dc, GRID_SECTION_SIDEHEADING);
-    CRect rc;
-    GetClientRect(&rc);
-    CPen* oldPen = dc.GetCurrentPen();
-    CFont* oldFont = dc.GetCurrentFont();
-    int y = 0;
-    for (int row = s.m_nTopRow; row < s.m_nRows && y <= rc.bottom; ++row) {
-        const int h = s.RowHeight(row);
-        if (h <= 0)
-            continue;
-        m_pGrid->GetCellIndirect(-1, row, &m_cell);
-        CRect inner(0, y, rc.right - 1, y + h);
-        m_pGrid->DrawBorder(&dc, &inner, m_cell.m_nBorder);
-        selectCellFont(&dc, m_cell, s);
-        m_pGrid->GetCellTypeById(m_cell.m_nCellType)->Draw(&dc, &inner, &m_cell, 0, 0);
-        y += h;
-    }
-    if (y < rc.bottom)
-        dc.FillSolidRect(CRect(0, y, rc.right, rc.bottom), m_pGrid->GetHeadingDefaultCell()->m_crBack);
-    dc.SelectStockObject(BLACK_PEN);
-    dc.MoveTo(rc.right - 1, rc.top);
-    dc.LineTo(rc.right - 1, rc.bottom);
-    dc.SelectObject(oldPen);
-    dc.SelectObject(oldFont);
-}
+CGridSideHeading::CGridSideHeading() : CGridHeading(GRID_AXIS_ROWS, GRID_SECTION_SIDEHEADING) {}
 
 void CGridSideHeading::Moved()
 {
@@ -1046,168 +1092,65 @@ void CGridSideHeading::Moved()
         Invalidate(FALSE);
 }
 
-int CGridSideHeading::RowAt(int y) const
-{
-    const CGridSettings& s = *m_pSettings;
-    for (int row = s.m_nTopRow; row < s.m_nRows; ++row) {
-        y -= s.RowHeight(row);
-        if (y < 0)
-            return row;
-    }
-    return -1;
-}
-
-void CGridSideHeading::OnMouseMove(UINT, CPoint point)
+void CGridSideHeading::SizeTo(int pos)
 {
     CGridSettings& s = *m_pSettings;
-    if (m_bSizing) {
-        if (s.m_bUniformRowHeight) {
-            // All rows share one height: the rows down to the dragged one share the mouse's y.
-            const int rows = std::max(1, m_nSizeIndex - s.m_nTopRow + 1);
-            int height = std::max(4, point.y / rows);
-            m_pGrid->OnRowSizing(m_nSizeIndex, &height);
-            height = std::max(1, height);
-            if (height != s.m_nDefRowHeight) {
-                s.m_nDefRowHeight = height;
-                Invalidate(FALSE);
-                if (s.m_nSizingMode >= 2)
-                    m_pGrid->m_area.Invalidate(FALSE);
-            }
-            return;
-        }
-        int size = std::max(0, m_nStartSize - (m_nStartPos - point.y));
-        m_pGrid->OnRowSizing(m_nSizeIndex, &size);
-        size = std::max(0, size);
-        if (m_nSizeIndex < s.m_nRows && size != s.RowHeight(m_nSizeIndex)) {
-            s.m_anRowHeights[size_t(m_nSizeIndex)] = size;
-            Invalidate(FALSE);
-            if (s.m_nSizingMode >= 2)
-                m_pGrid->m_area.Invalidate(FALSE);
-        }
+    if (!s.m_bUniformRowHeight) {
+        CGridHeading::SizeTo(pos);
         return;
     }
-    bool found = false;
-    if (s.m_nRows > 0) {
-        long long y = 0;
-        for (int row = s.m_nTopRow; row < s.m_nRows; ++row) {
-            y += s.RowHeight(row);
-            if (y - 5 < point.y && point.y < y + 5) {
-                int index = row;
-                while (index + 1 < s.m_nRows && s.RowHeight(index + 1) < 5)
-                    ++index;
-                if (s.m_nSizingMode >= 1 && m_pGrid->OnCanSizeRow(index)) {
-                    AfxSetWindowCursor(this, IDC_SIZENS);
-                    m_bInZone = 1;
-                    m_bSizing = 0;
-                    m_nSizeIndex = index;
-                    m_nStartSize = s.RowHeight(index);
-                    m_nStartPos = point.y;
-                    found = true;
-                }
-                break;
-            }
-            if (y - 5 >= point.y)
-                break;   // above this boundary and out of its zone
-        }
-    }
-    if (!found && m_bInZone) {
-        m_bInZone = 0;
-        AfxSetWindowCursor(this, IDC_ARROW);
+    // All rows share one height: the rows down to the dragged one share the mouse's y.
+    const int rows = std::max(1, m_nSizeIndex - s.m_nTopRow + 1);
+    int height = std::max(4, pos / rows);
+    Sizing(m_nSizeIndex, &height);
+    height = std::max(1, height);
+    if (height != s.m_nDefRowHeight) {
+        s.m_nDefRowHeight = height;
+        ShowNewSize();
     }
 }
 
-void CGridSideHeading::OnLButtonDown(UINT, CPoint point)
-{
-    if (m_bInZone) {
-        CGridArea& area = m_pGrid->m_area;
-        if (!area.EndEdit())
-            return;
-        m_bSizing = 1;
-        area.SetFocus();
-        return;
-    }
-    m_pGrid->OnSideHeadingClick(RowAt(point.y), 1);
-}
-
-void CGridSideHeading::OnLButtonUp(UINT, CPoint point)
+void CGridSideHeading::Sized(int row)
 {
     const CGridSettings& s = *m_pSettings;
-    if (m_bSizing) {
-        m_bSizing = 0;
-        m_pGrid->AdjustComponentSizes();
-        m_pGrid->RedrawAll();
-        int height = s.RowHeight(m_nSizeIndex);
-        m_pGrid->OnRowSized(m_nSizeIndex, &height);
-        if (!s.m_bUniformRowHeight)
-            m_pGrid->SetRowHeight(m_nSizeIndex, std::max(0, height));
-        return;
-    }
-    m_pGrid->OnSideHeadingClick(RowAt(point.y), 0);
+    int height = s.RowHeight(row);
+    m_pGrid->OnRowSized(row, &height);
+    // Uniform rows took their height during the drag.
+    if (!s.m_bUniformRowHeight)
+        m_pGrid->SetRowHeight(row, std::max(0, height));
 }
 
-void CGridSideHeading::OnLButtonDblClk(UINT, CPoint point)
+void CGridSideHeading::DrawEdge(CDC* dc, const CRect& rc)
 {
-    if (!m_bInZone)
-        m_pGrid->OnSideHeadingDoubleClick(RowAt(point.y));
+    dc->MoveTo(rc.right - 1, rc.top);
+    dc->LineTo(rc.right - 1, rc.bottom);
 }
 
-void CGridSideHeading::OnRButtonDown(UINT, CPoint point)
-{
-    const int row = RowAt(point.y);
-    if (!m_bInZone)
-        m_pGrid->OnSideHeadingRightClick(row, 1);
-    if (m_pSettings->m_bPopupMenu && m_pGrid->OnMenuStart(-1, row, GRID_SECTION_SIDEHEADING)) {
-        m_nMenuRow = row;
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        m_pGrid->GetPopupMenu()->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this);
-    }
-}
-
-void CGridSideHeading::OnRButtonUp(UINT, CPoint point)
-{
-    if (!m_bInZone)
-        m_pGrid->OnSideHeadingRightClick(RowAt(point.y), 0);
-}
-
-BOOL CGridSideHeading::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    const UINT id = UINT(wParam & 0xFFFF);
-    if (id >= 1000) {
-        m_pGrid->OnMenuCommand(-1, m_nMenuRow, GRID_SECTION_SIDEHEADING, int(id));
-        return TRUE;
-    }
-    return CWnd::OnCommand(wParam, lParam);
-}
+BOOL CGridSideHeading::CanSize(int row) { return m_pGrid->OnCanSizeRow(row); }
+void CGridSideHeading::Sizing(int row, int* height) { m_pGrid->OnRowSizing(row, height); }
+void CGridSideHeading::Click(int row, int updn) { m_pGrid->OnSideHeadingClick(row, updn); }
+void CGridSideHeading::RightClick(int row, int updn) { m_pGrid->OnSideHeadingRightClick(row, updn); }
+void CGridSideHeading::DoubleClick(int row) { m_pGrid->OnSideHeadingDoubleClick(row); }
 
 // ---------------------------------------------------------------- corner
 
 void CGridCornerButton::OnPaint()
 {
-    CPaintDC dc(this);
+    HeadingDC dc(this, m_pGrid, GRID_SECTION_CORNER);
     const CGridSettings& s = *m_pSettings;
-    m_pGrid->OnScreenDCSetup(&dc, GRID_SECTION_CORNER);
     CRect rc;
     GetClientRect(&rc);
-    CPen* oldPen = dc.GetCurrentPen();
-    CFont* oldFont = dc.GetCurrentFont();
     // Locked columns from right to left, the corner cell last at the left edge.
     int right = rc.right - 1;
     for (int col = std::min(s.m_nLockedCols, s.m_nCols) - 1; col >= -1; --col) {
         const int w = col == -1 ? right : s.ColWidth(col);
-        m_pGrid->GetCellIndirect(col, -1, &m_cell);
-        CRect inner(col == -1 ? 0 : right - w, 0, right, rc.bottom - 1);
-        m_pGrid->DrawBorder(&dc, &inner, m_cell.m_nBorder);
-        selectCellFont(&dc, m_cell, s);
-        m_pGrid->GetCellTypeById(m_cell.m_nCellType)->Draw(&dc, &inner, &m_cell, 0, 0);
+        drawHeadingCell(&dc, m_pGrid, &m_cell, col, -1, CRect(col == -1 ? 0 : right - w, 0, right, rc.bottom - 1));
         right -= w;
     }
     dc.SelectStockObject(BLACK_PEN);
     dc.MoveTo(rc.left, rc.bottom - 1);
     dc.LineTo(rc.right - 1, rc.bottom - 1);
     dc.LineTo(rc.right - 1, rc.top - 1);
-    dc.SelectObject(oldPen);
-    dc.SelectObject(oldFont);
 }
 
 void CGridCornerButton::OnMouseMove(UINT, CPoint point)
@@ -1246,12 +1189,8 @@ void CGridCornerButton::OnMouseMove(UINT, CPoint point)
 void CGridCornerButton::OnLButtonDown(UINT, CPoint)
 {
     if (m_bCursorShown && (m_bSizeHeight || m_bSizeWidth)) {
-        CGridArea& area = m_pGrid->m_area;
-        if (!area.EndEdit())
-            return;
-        m_bSizing = 1;
-        if (!area.m_bHasFocus)
-            area.SetFocus();
+        if (takeFocus(m_pGrid))
+            m_bSizing = 1;
         return;
     }
     m_pGrid->OnCornerLeftClick(1);
@@ -1275,11 +1214,8 @@ void CGridCornerButton::OnLButtonDblClk(UINT, CPoint)
 void CGridCornerButton::OnRButtonDown(UINT, CPoint point)
 {
     m_pGrid->OnCornerRightClick(1);
-    if (m_pSettings->m_bPopupMenu && m_pGrid->OnMenuStart(-1, -1, GRID_SECTION_CORNER)) {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        m_pGrid->GetPopupMenu()->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this);
-    }
+    if (m_pSettings->m_bPopupMenu && m_pGrid->OnMenuStart(-1, -1, GRID_SECTION_CORNER))
+        TrackMenu(point);
 }
 
 void CGridCornerButton::OnRButtonUp(UINT, CPoint)
@@ -1289,28 +1225,12 @@ void CGridCornerButton::OnRButtonUp(UINT, CPoint)
 
 BOOL CGridCornerButton::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    const UINT id = UINT(wParam & 0xFFFF);
-    if (id >= 1000) {
-        m_pGrid->OnMenuCommand(-1, -1, GRID_SECTION_CORNER, int(id));
-        return TRUE;
-    }
-    return CWnd::OnCommand(wParam, lParam);
+    return RouteMenuCommand(wParam, lParam, -1, -1, GRID_SECTION_CORNER);
 }
 
 // ---------------------------------------------------------------- scroll bars
 
 namespace {
-
-// The area takes the keys before the view moves; an edit whose text is refused keeps them.
-bool takeFocus(CGridCtrl* grid)
-{
-    CGridArea& area = grid->m_area;
-    if (!area.EndEdit())
-        return false;
-    if (!area.m_bHasFocus)
-        area.SetFocus();
-    return true;
-}
 
 // The thumb's place in the grid, for the hint.
 CPoint cursorInGrid(CGridCtrl* grid)
@@ -1319,6 +1239,21 @@ CPoint cursorInGrid(CGridCtrl* grid)
     GetCursorPos(&p);
     grid->ScreenToClient(&p);
     return p;
+}
+
+// The move a line, page or end request asks for (the horizontal codes have the same
+// values as the vertical ones); -1 for the other requests.
+int barMove(UINT code)
+{
+    switch (code) {
+    case SB_LINEUP: return GRID_MOVE_BACK;
+    case SB_LINEDOWN: return GRID_MOVE_ON;
+    case SB_PAGEUP: return GRID_MOVE_PAGEBACK;
+    case SB_PAGEDOWN: return GRID_MOVE_PAGEON;
+    case SB_TOP: return GRID_MOVE_FIRST;
+    case SB_BOTTOM: return GRID_MOVE_LAST;
+    default: return -1;
+    }
 }
 
 CPoint barOrigin(CWnd* bar, CGridCtrl* grid)
@@ -1376,12 +1311,6 @@ void CGridVScroll::OnScroll(UINT nSBCode, int nPos)
     const CGridSettings& s = *m_pSettings;
     auto rowOf = [&](int pos) { return std::min(int(pos * m_dScaleToRows), s.m_nLastTopRow); };
     switch (nSBCode) {
-    case SB_LINEUP: m_pGrid->MoveTopRow(GRID_MOVE_BACK); break;
-    case SB_LINEDOWN: m_pGrid->MoveTopRow(GRID_MOVE_ON); break;
-    case SB_PAGEUP: m_pGrid->MoveTopRow(GRID_MOVE_PAGEBACK); break;
-    case SB_PAGEDOWN: m_pGrid->MoveTopRow(GRID_MOVE_PAGEON); break;
-    case SB_TOP: m_pGrid->MoveTopRow(GRID_MOVE_FIRST); break;
-    case SB_BOTTOM: m_pGrid->MoveTopRow(GRID_MOVE_LAST); break;
     case SB_THUMBPOSITION:
         m_pGrid->m_hint.Hide();
         m_pGrid->SetTopRow(rowOf(nPos));
@@ -1400,6 +1329,8 @@ void CGridVScroll::OnScroll(UINT nSBCode, int nPos)
             m_pGrid->SetTopRow(rowOf(nPos));
         break;
     default:
+        if (const int how = barMove(nSBCode); how >= 0)
+            m_pGrid->MoveTopRow(how);
         break;
     }
     Update();
@@ -1436,12 +1367,6 @@ void CGridHScroll::OnScroll(UINT nSBCode, int nPos)
         return;
     const CGridSettings& s = *m_pSettings;
     switch (nSBCode) {
-    case SB_LINELEFT: m_pGrid->MoveLeftCol(GRID_MOVE_BACK); break;
-    case SB_LINERIGHT: m_pGrid->MoveLeftCol(GRID_MOVE_ON); break;
-    case SB_PAGELEFT: m_pGrid->MoveLeftCol(GRID_MOVE_PAGEBACK); break;
-    case SB_PAGERIGHT: m_pGrid->MoveLeftCol(GRID_MOVE_PAGEON); break;
-    case SB_LEFT: m_pGrid->MoveLeftCol(GRID_MOVE_FIRST); break;
-    case SB_RIGHT: m_pGrid->MoveLeftCol(GRID_MOVE_LAST); break;
     case SB_THUMBPOSITION:
         m_pGrid->m_hint.Hide();
         m_pGrid->SetLeftCol(std::min(nPos, s.m_nLastLeftCol));
@@ -1459,6 +1384,8 @@ void CGridHScroll::OnScroll(UINT nSBCode, int nPos)
             m_pGrid->SetLeftCol(std::min(nPos, s.m_nLastLeftCol));
         break;
     default:
+        if (const int how = barMove(nSBCode); how >= 0)
+            m_pGrid->MoveLeftCol(how);
         break;
     }
     Update();

@@ -10,12 +10,12 @@
 #include "grid/gridcell.h"
 #include "grid/gridedit.h"
 #include "grid/gridrangelist.h"
+#include "grid/gridsettings.h"
 
 class CDC;
 class CFont;
 class CGridCellType;
 class CGridCtrl;
-struct CGridSettings;
 
 // Child ids of the grid's windows.
 enum : UINT {
@@ -33,7 +33,14 @@ struct CGridChildLink {
     CGridCtrl* m_pGrid = nullptr;
 };
 
-class CGridChildWnd : public CWnd, public CGridChildLink {};
+class CGridChildWnd : public CWnd, public CGridChildLink {
+protected:
+    // Opens the grid's popup menu at a point of this window.
+    void TrackMenu(CPoint point);
+    // Hands a command of the popup menu (ids from 1000 on) to the grid for the cell the
+    // menu was opened on; other commands go to CWnd.
+    BOOL RouteMenuCommand(WPARAM wParam, LPARAM lParam, int col, int row, int section);
+};
 
 // The cells between the headings and the scroll bars.
 class CGridArea : public CGridChildWnd {
@@ -115,12 +122,19 @@ private:
     bool InDialog() const;
     CGridCellType* CurrentType();
     BOOL HitCell(CPoint point, int* col, int* row, CRect* rect);
+    // A click makes the cell current without the look-ahead margin; *rect is read anew.
+    void GotoClicked(int col, int row, CRect* rect);
+    // A right press (updn 1) or release: the cell under the mouse becomes current, its type
+    // and then the owner hear of it; *col and *row are -1 off the cells.
+    void RightClick(CPoint& point, int updn, int* col, int* row);
     void StopDragScroll();
     void MakeBuffer();
 };
 
-// The column headings above the cell area.
-class CGridTopHeading : public CGridChildWnd {
+// What the column and the row headings share: a strip of heading cells along one axis,
+// from the left column (top row) on, with a sizing zone at each boundary, clicks and the
+// popup menu. Each strip names its own notifications and keeps what only it does.
+class CGridHeading : public CGridChildWnd {
 public:
     void OnPaint() override;
     void OnMouseMove(UINT nFlags, CPoint point) override;
@@ -130,43 +144,88 @@ public:
     void OnRButtonDown(UINT nFlags, CPoint point) override;
     void OnRButtonUp(UINT nFlags, CPoint point) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+    CGridCell m_cell;
+    int m_bSizing = 0;
+    int m_bInZone = 0;
+    int m_nSizeIndex = 0;
+    int m_nStartSize = 0;
+    int m_nStartPos = 0;
+    int m_nMenuCol = -1;         // the heading cell the popup menu was opened on
+    int m_nMenuRow = -1;
+
+protected:
+    CGridHeading(GridAxis axis, int section);
+    // The heading under a position along the strip, -1 past the last one.
+    int IndexAt(int pos) const;
+    // The drag of a boundary has reached pos along the strip.
+    virtual void SizeTo(int pos);
+    // Repaints after a size changed during a drag; the cells too when they follow it.
+    void ShowNewSize();
+
+private:
+    const GridAxis m_axis;
+    const int m_nSection;
+    int Along(CPoint point) const { return m_axis == GRID_AXIS_ROWS ? point.y : point.x; }
+    int CellCol(int index) const { return m_axis == GRID_AXIS_ROWS ? -1 : index; }
+    int CellRow(int index) const { return m_axis == GRID_AXIS_ROWS ? index : -1; }
+    // The rectangle from..to along the strip and 0..across through it.
+    CRect Band(int from, int to, int across) const;
+
+    // The owner's notifications under the strip's own names.
+    virtual BOOL CanSize(int index) = 0;
+    virtual void Sizing(int index, int* size) = 0;
+    // The drag ended: the owner hears the size and the strip keeps what it answers.
+    virtual void Sized(int index) = 0;
+    virtual void Click(int index, int updn) = 0;
+    virtual void RightClick(int index, int updn) = 0;
+    virtual void DoubleClick(int index) = 0;
+    // The black line between the strip and the cell area.
+    virtual void DrawEdge(CDC* dc, const CRect& rc) = 0;
+};
+
+// The column headings above the cell area.
+class CGridTopHeading : public CGridHeading {
+public:
+    CGridTopHeading();
+    // Moves outside a drag go on to the grid as well.
+    void OnMouseMove(UINT nFlags, CPoint point) override;
     // Repaints when the left column changed.
     void Moved();
     // The column under x, -1 past the last heading.
-    int ColAt(int x) const;
+    int ColAt(int x) const { return IndexAt(x); }
 
-    CGridCell m_cell;
-    int m_bSizing = 0;
-    int m_bInZone = 0;
-    int m_nSizeIndex = 0;
-    int m_nStartSize = 0;
-    int m_nStartPos = 0;
-    int m_nMenuCol = -1;
+private:
+    BOOL CanSize(int col) override;
+    void Sizing(int col, int* width) override;
+    void Sized(int col) override;
+    void Click(int col, int updn) override;
+    void RightClick(int col, int updn) override;
+    void DoubleClick(int col) override;
+    void DrawEdge(CDC* dc, const CRect& rc) override;
 };
 
 // The row headings left of the cell area.
-class CGridSideHeading : public CGridChildWnd {
+class CGridSideHeading : public CGridHeading {
 public:
-    void OnPaint() override;
-    void OnMouseMove(UINT nFlags, CPoint point) override;
-    void OnLButtonDown(UINT nFlags, CPoint point) override;
-    void OnLButtonUp(UINT nFlags, CPoint point) override;
-    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
-    void OnRButtonDown(UINT nFlags, CPoint point) override;
-    void OnRButtonUp(UINT nFlags, CPoint point) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    CGridSideHeading();
     // Repaints when the top row or the current row changed.
     void Moved();
     // The row under y, -1 past the last heading.
-    int RowAt(int y) const;
+    int RowAt(int y) const { return IndexAt(y); }
 
-    CGridCell m_cell;
-    int m_bSizing = 0;
-    int m_bInZone = 0;
-    int m_nSizeIndex = 0;
-    int m_nStartSize = 0;
-    int m_nStartPos = 0;
-    int m_nMenuRow = -1;
+protected:
+    // Uniform rows all take the height the drag gives.
+    void SizeTo(int pos) override;
+
+private:
+    BOOL CanSize(int row) override;
+    void Sizing(int row, int* height) override;
+    void Sized(int row) override;
+    void Click(int row, int updn) override;
+    void RightClick(int row, int updn) override;
+    void DoubleClick(int row) override;
+    void DrawEdge(CDC* dc, const CRect& rc) override;
 };
 
 // Where the headings meet; its edges size the heading strips.
