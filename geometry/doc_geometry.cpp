@@ -100,6 +100,24 @@ CPlanInput ClampedInput(const CMarivoltenDoc& doc)
     return in;
 }
 
+// What follows the spans' layout: base length, stations, cross members and ribs.
+void CompleteSpanRecords(CMarivoltenDoc& doc, const CPlanInput& in)
+{
+    doc.m_dBaseLength = 0.0;
+    for (const CSpanData& sp : doc.m_aSpans)
+        doc.m_dBaseLength += sp.m_dSpanLength;
+    doc.BuildCrossSectionRecords();
+
+    int kinds[kMaxPanelPoints], distributing[kMaxPanelPoints];
+    DefaultArrangement(in.nBridgeType, in.nSpans, in.anPanelCount, kinds, distributing);
+    PlanCore::ApplyCrossBeamLayout(doc.m_aSpans, kinds, distributing, in.nBridgeType);
+    doc.ApplyCrossBeamLayout();
+    doc.CalcCrossMemberSections();
+
+    if (doc.m_dlgRibPanel.m_bResetRibs)
+        RibsPerPanel(doc.m_aSpans, doc.m_anRibsPerPanel, 281);
+}
+
 // The records were built over a coordinate plan.
 bool CoordinateBuilt(const CMarivoltenDoc& doc)
 {
@@ -141,18 +159,7 @@ void CMarivoltenDoc::RebuildSpans()
         built = 1;
         ApplyCoordinatePlan(in, m_coordPlan, m_aSpans, built);
     }
-    for (const CSpanData& sp : m_aSpans)
-        m_dBaseLength += sp.m_dSpanLength;
-    BuildCrossSectionRecords();
-
-    int kinds[kMaxPanelPoints], distributing[kMaxPanelPoints];
-    DefaultArrangement(in.nBridgeType, in.nSpans, in.anPanelCount, kinds, distributing);
-    PlanCore::ApplyCrossBeamLayout(m_aSpans, kinds, distributing, in.nBridgeType);
-    ApplyCrossBeamLayout();
-    CalcCrossMemberSections();
-
-    if (m_dlgRibPanel.m_bResetRibs)
-        RibsPerPanel(m_aSpans, m_anRibsPerPanel, 281);
+    CompleteSpanRecords(*this, in);
     if (!ok || !built)
         m_bGeometryConsistent = 0;
 }
@@ -313,17 +320,7 @@ void CMarivoltenDoc::DerivePanelDivisionFromCoordinates(int bWriteBack)
         ApplyCoordinatePlan(in, m_coordPlan, m_aSpans, ok);
         if (!ok)
             m_bGeometryConsistent = 0;
-        m_dBaseLength = 0.0;
-        for (const CSpanData& sp : m_aSpans)
-            m_dBaseLength += sp.m_dSpanLength;
-        BuildCrossSectionRecords();
-        int kinds[kMaxPanelPoints], distributing[kMaxPanelPoints];
-        DefaultArrangement(in.nBridgeType, in.nSpans, in.anPanelCount, kinds, distributing);
-        PlanCore::ApplyCrossBeamLayout(m_aSpans, kinds, distributing, in.nBridgeType);
-        ApplyCrossBeamLayout();
-        CalcCrossMemberSections();
-        if (m_dlgRibPanel.m_bResetRibs)
-            RibsPerPanel(m_aSpans, m_anRibsPerPanel, 281);
+        CompleteSpanRecords(*this, in);
     } else {
         RebuildSpans();
     }
