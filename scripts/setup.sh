@@ -5,7 +5,7 @@ pkgs=(build-essential cmake ninja-build pkg-config ccache
       qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n libgl-dev
       libgtest-dev googletest
       fonts-ipafont-mincho fonts-ipafont-gothic
-      xvfb xauth x11-apps poppler-utils)
+      xvfb xauth x11-apps poppler-utils locales-all)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
