@@ -242,9 +242,10 @@ BOOL CWinApp::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
 
 int AfxWinMain(int argc, char** argv)
 {
-    static QApplication qapp(argc, argv);
+    // Gone before the program's static objects are: nothing of the toolkit outlives it.
+    QApplication qapp(argc, argv);
     // The toolkit's own dialogs (files, printing) speak Japanese too.
-    static QTranslator translator;
+    QTranslator translator;
     if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         qapp.installTranslator(&translator);
@@ -258,5 +259,7 @@ int AfxWinMain(int argc, char** argv)
         rc = app->Run();
     const int exitRc = app->ExitInstance();
     qapp.removeEventFilter(&filter);
+    if (app->m_pMainWnd)
+        app->m_pMainWnd->DestroyWindow();
     return rc ? rc : exitRc;
 }
