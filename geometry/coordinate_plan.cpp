@@ -11,25 +11,11 @@ double Mid(double a, double b) { return (a + b) / 2.0; }
 
 CStationRecord MidSection(const CStationRecord& a, const CStationRecord& b)
 {
-    CStationRecord r = a;
-    r.m_ptBase = Mid(a.m_ptBase, b.m_ptBase);
-    for (int k = 0; k < 7; ++k)
-        for (int s = 0; s < 2; ++s)
-            r.m_aptEdge[k][s] = Mid(a.m_aptEdge[k][s], b.m_aptEdge[k][s]);
+    CStationRecord r = PlanCore::BlendSection(a, b, 0.5);
     r.m_dPosition = Mid(a.m_dPosition, b.m_dPosition);
     r.m_dStation = Mid(a.m_dStation, b.m_dStation);
     r.m_dSkew = Mid(a.m_dSkew, b.m_dSkew);
     r.m_dAngle = Mid(a.m_dAngle, b.m_dAngle);
-    r.m_dWidth = Mid(a.m_dWidth, b.m_dWidth);
-    r.m_dEdgeL = Mid(a.m_dEdgeL, b.m_dEdgeL);
-    r.m_dEdgeR = Mid(a.m_dEdgeR, b.m_dEdgeR);
-    r.m_dB1 = Mid(a.m_dB1, b.m_dB1);
-    r.m_dRoadwayLeft = Mid(a.m_dRoadwayLeft, b.m_dRoadwayLeft);
-    r.m_dRoadwayRight = Mid(a.m_dRoadwayRight, b.m_dRoadwayRight);
-    for (int i = 0; i < 12; ++i) {
-        r.m_adB[i] = Mid(a.m_adB[i], b.m_adB[i]);
-        r.m_adH[i] = Mid(a.m_adH[i], b.m_adH[i]);
-    }
     r.m_bSupport = 0;
     return r;
 }

@@ -10,6 +10,9 @@
 
 namespace PlanCore {
 
+// A section record between two others: a at 0, b at 1 (plan points, widths and dimensions).
+CStationRecord BlendSection(const CStationRecord& a, const CStationRecord& b, double l);
+
 constexpr int kMaxSpans = 14;
 constexpr int kMaxPanels = 20;
 constexpr int kMaxGirders = 20;

@@ -156,6 +156,8 @@ void BuildCoordinateStations(const CPlanInput& in, CSpanData& sp, int first, dou
 
 }
 
+CStationRecord BlendSection(const CStationRecord& a, const CStationRecord& b, double l) { return Blend(a, b, l); }
+
 void BuildCrossSectionRecords(const CPlanInput& in, std::vector<CSpanData>& spans, const int* anSupportStation,
                               bool coordinate, double* addL, double* addR)
 {
