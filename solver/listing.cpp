@@ -206,6 +206,28 @@ void Check(bool ok)
         throw Failure(mvgfiles::kDamaged, "intermediate result does not match its counts");
 }
 
+// The rows of one support (or bearing) and their total; in the detail the
+// first row is the bearing's maximum, the others leave out the last column.
+void SupportRows(Text& t, const ResultRow* rows, int count, bool detail)
+{
+    double sum[5] = {0, 0, 0, 0, 0};
+    for (int k = 0; k < count; ++k) {
+        const ResultRow& r = rows[k];
+        t.lit("POINT ").num(6, r.node);
+        if (detail)
+            t.lit(k == 0 ? " MAX" : "    ");
+        for (int i = 0; i < (detail && k > 0 ? 5 : 6); ++i)
+            t.sp().fix(11, 3, r.v[i]);
+        t.nl();
+        for (int i = 0; i < 5; ++i)
+            sum[i] += r.v[i];
+    }
+    t.lit("TOTAL       ");
+    for (double v : sum)
+        t.sp().fix(11, 3, v);
+    t.nl();
+}
+
 } // namespace
 
 std::string FormatPart(const ListingPart& part, const std::string& stamp)
@@ -238,20 +260,7 @@ std::string FormatPart(const ListingPart& part, const std::string& stamp)
         t.lit("#  NODE        DEAD     LIVE(+)     LIVE(-)      D+L(+)      D+L(-)     2L(-)+D   (tf)").nl();
         for (int s = 0; s <= S; ++s) {
             t.lit("SUPPORT ").num(3, s + 1).nl();
-            double sum[5] = {0, 0, 0, 0, 0};
-            for (int b = 0; b < n; ++b) {
-                const ResultRow& r = part.rows[s * n + b];
-                t.lit("POINT ").num(6, r.node);
-                for (int i = 0; i < 6; ++i)
-                    t.sp().fix(11, 3, r.v[i]);
-                t.nl();
-                for (int i = 0; i < 5; ++i)
-                    sum[i] += r.v[i];
-            }
-            t.lit("TOTAL       ");
-            for (double v : sum)
-                t.sp().fix(11, 3, v);
-            t.nl();
+            SupportRows(t, &part.rows[size_t(s) * n], n, false);
         }
         break;
     case kDetailBlock:
@@ -260,20 +269,7 @@ std::string FormatPart(const ListingPart& part, const std::string& stamp)
         for (int s = 0; s <= S; ++s)
             for (int g = 0; g < n; ++g) {
                 t.lit("SUPPORT ").num(3, s + 1).lit(" BEARING ").num(3, g + 1).nl();
-                double sum[5] = {0, 0, 0, 0, 0};
-                for (int k = 0; k < n; ++k) {
-                    const ResultRow& r = part.rows[(size_t(s) * n + g) * n + k];
-                    t.lit("POINT ").num(6, r.node).lit(k == 0 ? " MAX" : "    ");
-                    for (int i = 0; i < (k == 0 ? 6 : 5); ++i)
-                        t.sp().fix(11, 3, r.v[i]);
-                    t.nl();
-                    for (int i = 0; i < 5; ++i)
-                        sum[i] += r.v[i];
-                }
-                t.lit("TOTAL       ");
-                for (double v : sum)
-                    t.sp().fix(11, 3, v);
-                t.nl();
+                SupportRows(t, &part.rows[(size_t(s) * n + g) * n], n, true);
             }
         break;
     case kDeflectionBlock:
