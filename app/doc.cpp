@@ -1,5 +1,5 @@
 #include "app/doc.h"
-#include "analysis/progress_dlg.h"
+#include "app/progress_dlg.h"
 #include "design/girder_design.h"
 #include "framework/archive.h"
 #include "framework/profile.h"

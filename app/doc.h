@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/globals.h"
-#include "app/records.h"
+#include "geometry/records.h"
 #include "framework/document.h"
 #include "geometry/coordinate_plan.h"
 #include "geometry/plan.h"
@@ -31,7 +31,7 @@ public:
     // Frees the section-layout memory kept for the next first grillage run.
     void FreeSectionLayout();
 
-    // Geometry built from the input, in this order on every rebuild (geometry/doc_geometry.cpp).
+    // Geometry built from the input, in this order on every rebuild (app/doc_geometry.cpp).
     // The whole plan from the input, in the order every input step runs it.
     void RebuildGeometry(int bWarn);
     void RebuildSpans();

@@ -9,7 +9,7 @@
 #include "framework/doctempl.h"
 #include "framework/document.h"
 #include "framework/profile.h"
-#include "geometry/coordinate_sheet.h"
+#include "input/coordinate_sheet.h"
 #include "input/modeless_dialogs.h"
 #include "print/print_view.h"
 #include "res/resource_ids.h"

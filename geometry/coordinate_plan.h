@@ -3,7 +3,7 @@
 #pragma once
 
 #include <vector>
-#include "app/records.h"
+#include "geometry/records.h"
 
 struct CCoordinatePoint {
     CDPoint m_ptBase;

@@ -5,7 +5,7 @@
 
 #include <array>
 #include <vector>
-#include "app/records.h"
+#include "geometry/records.h"
 #include "geometry/coordinate_plan.h"
 
 namespace PlanCore {

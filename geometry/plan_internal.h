@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cmath>
-#include "app/records.h"
+#include "geometry/records.h"
 #include "geometry/plan_math.h"
 
 namespace PlanCore {

@@ -13,7 +13,7 @@
 #include "framework/msgbox.h"
 #include "framework/cmdids.h"
 #include "framework/profile.h"
-#include "geometry/coordinate_sheet.h"
+#include "input/coordinate_sheet.h"
 #include "res/resource_ids.h"
 
 class ShellTest : public ::testing::Test {

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <memory>
 
 #include "common/test_resources.h"
 #include "framework/app.h"
@@ -91,6 +92,9 @@ protected:
     {
         g_trace.clear();
         AfxSetMessageBoxHandler([this](const QString& t, UINT) { m_shown << t; return int(IDNO); });
+        // The framework alone has no application object; frames need one to hang on.
+        if (!AfxGetApp())
+            m_app = std::make_unique<CWinApp>(QStringLiteral("FrameworkTest"));
         m_main = new TraceMain;
         ASSERT_TRUE(m_main->LoadFrame(300));
         m_template = std::make_unique<CDocTemplate>(300, RUNTIME_CLASS(TraceDoc), RUNTIME_CLASS(TraceChild),
@@ -114,6 +118,7 @@ protected:
     }
 
     Resources m_res;
+    std::unique_ptr<CWinApp> m_app;
     TraceMain* m_main = nullptr;
     CWnd* m_savedMain = nullptr;
     std::unique_ptr<CDocTemplate> m_template;

@@ -1,4 +1,4 @@
-#include "geometry/coordinate_sheet.h"
+#include "input/coordinate_sheet.h"
 #include "app/doc.h"
 #include "app/mainfrm.h"
 #include "app/small_dialogs.h"

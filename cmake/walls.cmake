@@ -1,0 +1,30 @@
+# Each layer compiles against an include root of its own, holding only the headers it may
+# see, so that an include across a wall fails to compile instead of waiting for review.
+set(MV_WALLS_DIR ${CMAKE_BINARY_DIR}/walls)
+file(REMOVE_RECURSE ${MV_WALLS_DIR})
+
+# mv_wall_headers(<layer> <folder> [ONLY name...] [EXCLUDE regex])
+# Links the headers of <folder> into the layer's root; ONLY limits them to the names given.
+function(mv_wall_headers layer folder)
+  cmake_parse_arguments(ARG "" "EXCLUDE" "ONLY" ${ARGN})
+  if(ARG_ONLY)
+    set(headers)
+    foreach(name ${ARG_ONLY})
+      list(APPEND headers ${CMAKE_SOURCE_DIR}/${folder}/${name})
+    endforeach()
+  else()
+    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+  endif()
+  file(MAKE_DIRECTORY ${MV_WALLS_DIR}/${layer}/${folder})
+  foreach(h ${headers})
+    get_filename_component(name ${h} NAME)
+    if(ARG_EXCLUDE AND name MATCHES "${ARG_EXCLUDE}")
+      continue()
+    endif()
+    file(CREATE_LINK ${h} ${MV_WALLS_DIR}/${layer}/${folder}/${name} SYMBOLIC)
+  endforeach()
+endfunction()
+
+function(mv_wall_root layer out)
+  set(${out} ${MV_WALLS_DIR}/${layer} PARENT_SCOPE)
+endfunction()

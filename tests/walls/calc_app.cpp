@@ -1,0 +1,2 @@
+// Must not compile: a calculation reaching the document.
+#include "app/doc.h"

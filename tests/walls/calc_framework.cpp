@@ -1,0 +1,2 @@
+// Must not compile: a calculation reaching the window side of the framework.
+#include "framework/dc.h"

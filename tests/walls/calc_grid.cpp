@@ -1,0 +1,2 @@
+// Must not compile: a calculation reaching the table control.
+#include "grid/gridctrl.h"

@@ -1,0 +1,2 @@
+// Must not compile: a calculation reaching Qt Widgets.
+#include <QWidget>

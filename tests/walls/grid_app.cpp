@@ -1,0 +1,2 @@
+// Must not compile: the table reaching the document.
+#include "app/doc.h"

@@ -1,0 +1,2 @@
+// Compiles: the table over the framework.
+#include "grid/tablegrid.h"
