@@ -1,4 +1,5 @@
 #include "app/doc.h"
+#include "app/design_file.h"
 #include "app/progress_dlg.h"
 #include "design/girder_design.h"
 #include "framework/archive.h"
@@ -46,9 +47,17 @@ CMarivoltenDoc::~CMarivoltenDoc()
     g_nSpans = 0;
 }
 
-void CMarivoltenDoc::Serialize(CArchive&)
+void CMarivoltenDoc::Serialize(CArchive& ar)
 {
-    throw CArchiveException(CArchiveException::generic);
+    if (ar.IsStoring()) {
+        WriteDesign(ar, CaptureDesign());
+        return;
+    }
+    // Read whole into a fresh value first: a file that fails leaves the design as it was.
+    CDesignState value = CDesignState::NewDesign(g_bSIUnits);
+    ReadDesign(ar, value);
+    ApplyDesign(value);
+    Rebuild(RebuildReason::Load);
 }
 
 BOOL CMarivoltenDoc::OnNewDocument()

@@ -2,12 +2,10 @@
 // results, estimate data, print settings and the views' choices.
 #pragma once
 
+#include "app/design_state.h"
 #include "app/globals.h"
-#include "geometry/records.h"
 #include "framework/document.h"
-#include "geometry/coordinate_plan.h"
-#include "geometry/plan.h"
-#include "input/document_dialogs.h"
+#include "geometry/records.h"
 
 class CCalcProgressDlg;
 class CGirderDesign;
@@ -16,7 +14,7 @@ class CDC;
 class CDialog;
 class CPrintInfo;
 
-class CMarivoltenDoc : public CDocument {
+class CMarivoltenDoc : public CDocument, public CDocumentInput {
     DECLARE_DYNCREATE(CMarivoltenDoc)
 public:
     CMarivoltenDoc();
@@ -26,6 +24,21 @@ public:
     // The design file; until its format is built, reading and writing fail cleanly.
     void Serialize(CArchive& ar) override;
 
+    // Why the plan is rebuilt. Every change of input asks for one rebuild with its reason;
+    // the rebuild ends with one update notice (HINT_GEOMETRY) to every view.
+    enum class RebuildReason {
+        Layout,         // the basic conditions: girder form, counts, centre line
+        Spans,          // span lengths and panel counts
+        Coordinates,    // a plan applied from the coordinate sheet
+        Origin,         // the coordinate origin moved
+        Load,           // a design read from a file
+    };
+    void Rebuild(RebuildReason reason);
+    // Counts the rebuilds, so that a view can tell whether its drawers are current.
+    int m_nRebuildCount = 0;
+    // Hints of the update notices.
+    enum : LPARAM { HINT_GEOMETRY = 1, HINT_RESULTS_DISCARDED = 2 };
+
     // Frees the span records with all they own; 0 when there were none.
     int FreeGeometry();
     // Frees the section-layout memory kept for the next first grillage run.
@@ -34,6 +47,8 @@ public:
     // Geometry built from the input, in this order on every rebuild (app/doc_geometry.cpp).
     // The whole plan from the input, in the order every input step runs it.
     void RebuildGeometry(int bWarn);
+    // Everything after the span records: edge lines, profiles, heights, intersections, nodes, cross beams.
+    void CompletePlan(int bWarn);
     void RebuildSpans();
     int BuildEdgeLines();
     void BuildGirderPolylines();
@@ -102,14 +117,13 @@ public:
     int RunGrillageCalc();
     int RerunGrillageCalc();
     void CalcEstimate() {}
-    // Girders symmetric about the base line and the median on each station.
+    // Girders symmetric about the base line and the median on each station: writes the
+    // centred offsets and B1 into the input from the built stations; the caller rebuilds.
     int UpdateGirderCentreLine();
     // Change points of the girder height placed inside their spans.
     void BuildHeightChangePoints();
     // The message for input that no longer fits together, once.
     void ReportInconsistentLayout();
-    // Rebuild after the span lengths and panel counts changed.
-    void RebuildAfterSpanChange();
 
     // Effective secondary member dimensions in m: the typed value, or one
     // derived from the girder heights when nothing was typed.
@@ -147,8 +161,6 @@ public:
     CSetupRibPanelDialog m_dlgRibPanel;
 
     // 2. Settings and section-layout memory.
-    int m_nFileVersion = 1830;
-    int m_bFirstDesign = 1;
     int m_nDialogSetting = 1;
     int m_nLayoutGirders = 0;
     int m_nLayoutSpans = 0;
@@ -175,7 +187,6 @@ public:
     int m_bGeometryConsistent = 1;
     int m_nBuiltSpans = 0;
     int m_anBuiltPanels[MAX_SPANS] = {};
-    CDPoint m_ptBaseOrigin;
     double m_dBaseLength = 0.0;
     std::vector<CSpanData> m_aSpans;        // empty when there is no design
     int m_anSupportStation[MAX_SPANS + 1] = {};
@@ -183,7 +194,6 @@ public:
     int m_nSupportCount = 0;
     int m_nGirderMemberCount = 0;
     int m_nCrossMemberCount = 0;
-    CCoordinatePlan m_coordPlan;            // a plan entered by coordinates, model metres
     CPolyline2D* m_apEdgeLines[12] = {};
     CPolyline2D* m_apGirderProfiles[MAX_GIRDERS] = {};
     CCrossSectionDrawer* m_pEstimateDrawers = nullptr;
@@ -193,8 +203,6 @@ public:
     int m_bGrillageNotRun = 1;
     double m_adSteelWeightFirst[MAX_GIRDERS] = {};
     double m_adSteelWeightLatest[MAX_GIRDERS] = {};
-    unsigned m_anRibsPerPanel[281] = {};
-    int m_nDesignRunMode = 0;
     int m_bDetailDataAvailable = 1;
 
     // 6. View state kept across redraws.
@@ -228,22 +236,11 @@ public:
     int m_nAnimation = 0;         // 0 mechanical "Tiger", 1 electronic "Cacio"
 
     // 7. Estimate.
-    unsigned m_anUnitPrices[97] = {};
-    double m_dContractRate1 = 0.38;
-    double m_dContractRate2 = 0.288;
     double m_adEstimateResults[3] = {};
     int m_anLabourCosts[12] = {27400, 11300, 4800, 5000, 3000, 100000, 3000, 8000, 250000, 800000, 12000, 100000};
     int m_anSteelCosts[4] = {69000, 80000, 1500, 4500};
 
-    // 8. Coordinate origin adjustment.
-    CDPoint m_ptOriginAdjust;
-    double m_dOriginAngle = 0.0;
-    int m_bOriginApply = 0;
-
     // 9. Representative girder height per girder.
     double m_adGirderHeight[MAX_GIRDERS];
 
-    // 10. Presence flags of the file format blocks.
-    int m_abFormatFlags[12] = {};
-    int m_bNewGirderTypeFormat = 1;
 };

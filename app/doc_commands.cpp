@@ -8,7 +8,6 @@
 #include "framework/msgbox.h"
 #include "framework/profile.h"
 #include "input/modeless_dialogs.h"
-#include "views/drawing_views.h"
 
 namespace {
 const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
@@ -55,10 +54,17 @@ int CMarivoltenDoc::RunInputDialog(CDialog& dlg, bool hideModeless)
             if (w && w->GetSafeHwnd())
                 w->ShowWindow(SW_HIDE);
     }
+    // A dialog that is cancelled leaves no trace of what it held meanwhile.
+    const CDesignState before = CaptureDesign();
+    const int rebuilds = m_nRebuildCount;
     const int result = dlg.DoModal();
     if (result == IDOK)
         SetModifiedFlag();
-    UpdateAllViews(nullptr);
+    else
+        ApplyDesign(before);
+    // A rebuild has told the views already.
+    if (m_nRebuildCount == rebuilds)
+        UpdateAllViews(nullptr);
     return result;
 }
 
@@ -72,21 +78,8 @@ void CMarivoltenDoc::OnSpanPanel()
 {
     if (RunInputDialog(m_dlgSpan) != IDOK)
         return;
-    RebuildAfterSpanChange();
-}
-
-void CMarivoltenDoc::RebuildAfterSpanChange()
-{
     SetModifiedFlag();
-    g_nCrossSections = CountCrossSections();
-    RebuildSpans();
-    if (!BuildEdgeLines())
-        AfxMessageBox(QStringLiteral("路面データ作成時にエラーが発生しました。\n補間方法にスプライン補間を設定している場合は直線補間に変更して下さい。"));
-    IntersectEdgeLines();
-    CountGrillageNodes();
-    BuildCrossBeams(0);
-    ReportInconsistentLayout();
-    UpdateAllViews(nullptr);
+    Rebuild(RebuildReason::Spans);
 }
 
 void CMarivoltenDoc::ReportInconsistentLayout()
@@ -217,12 +210,5 @@ int CMarivoltenDoc::UpdateGirderCentreLine()
         if (last && index < b1.size())
             b1[index] = last->m_dWidth / 2.0;
     }
-    RebuildSpans();
-    BuildEdgeLines();
-    IntersectEdgeLines();
-    CountGrillageNodes();
-    BuildCrossBeams(1);
-    if (g_pGridView)
-        g_pGridView->Invalidate();
     return 1;
 }

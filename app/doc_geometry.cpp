@@ -370,13 +370,66 @@ int CMarivoltenDoc::LineSlope(CDPoint p1, CDPoint p2, double* m) { return PlanMa
 double CMarivoltenDoc::ArcLength(CDPoint p1, CDPoint p2, double R) { return PlanMath::ArcLength(p1, p2, R); }
 double CMarivoltenDoc::GetAllowableDeflection(int i, int j) const { return PlanCore::AllowableDeflection(m_aSpans, i, j); }
 
-void CMarivoltenDoc::RebuildGeometry(int bWarn)
+void CMarivoltenDoc::Rebuild(RebuildReason reason)
 {
-    RebuildSpans();
+    switch (reason) {
+    case RebuildReason::Layout:
+        m_bGeometryConsistent = 1;
+        RebuildSpans();
+        // The centre line is taken from the built stations, then the plan follows it.
+        if (UpdateGirderCentreLine())
+            RebuildSpans();
+        BuildHeightChangePoints();
+        CompletePlan(1);
+        break;
+    case RebuildReason::Spans:
+        g_nCrossSections = CountCrossSections();
+        RebuildSpans();
+        if (!BuildEdgeLines())
+            AfxMessageBox(QStringLiteral("路面データ作成時にエラーが発生しました。\n補間方法にスプライン補間を設定している場合は直線補間に変更して下さい。"));
+        IntersectEdgeLines();
+        CountGrillageNodes();
+        BuildCrossBeams(0);
+        break;
+    case RebuildReason::Coordinates: {
+        const int pointsBefore = g_nPanelPoints;
+        DerivePanelDivisionFromCoordinates(1);
+        // More or fewer panel points: the arrangement starts again on the new points.
+        if (g_nPanelPoints != pointsBefore && g_pCrossBeamDlg) {
+            g_pCrossBeamDlg->InitArrangement(1);
+            ApplyCrossBeamLayout();
+            CalcCrossMemberSections();
+        }
+        m_bGeometryConsistent = 1;
+        CompletePlan(1);
+        break;
+    }
+    case RebuildReason::Origin:
+        if (g_bCoordinatePlan == 1)
+            RebuildGeometry(0);
+        break;
+    case RebuildReason::Load:
+        m_bGeometryConsistent = 1;
+        RebuildGeometry(0);
+        break;
+    }
+    ReportInconsistentLayout();
+    ++m_nRebuildCount;
+    UpdateAllViews(nullptr, HINT_GEOMETRY);
+}
+
+void CMarivoltenDoc::CompletePlan(int bWarn)
+{
     BuildEdgeLines();
     BuildGirderPolylines();
     SetRepresentativeGirderHeights();
     IntersectEdgeLines();
     CountGrillageNodes();
     BuildCrossBeams(bWarn);
+}
+
+void CMarivoltenDoc::RebuildGeometry(int bWarn)
+{
+    RebuildSpans();
+    CompletePlan(bWarn);
 }

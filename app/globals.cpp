@@ -55,24 +55,6 @@ const double g_adShapeUnitMass[15] = {0.0156, 0.0188, 0.0207, 0.0221, 0.0297, 0.
 
 const QString g_szDesignStandards[2] = {QStringLiteral("道路橋示方書(国土交通省)"), QStringLiteral("日本道路公団")};
 
-void ResetDesignLayout()
-{
-    g_nSpans = 0;
-    g_nGirders = 4;
-    g_nBridgeType = 0;
-    for (int i = 0; i < MAX_SPANS; ++i) {
-        g_adSpanLength[i] = 30.0;
-        g_anPanelCount[i] = 6;
-        for (double& len : g_adPanelLength[i])
-            len = 5.0;
-        g_anFreeSections[i] = 2;
-    }
-    g_nCrossSections = 0;
-    g_nPanelPoints = 0;
-    g_bCoordinatePlan = 0;
-    g_bCoordinateRadii = 0;
-}
-
 int CountCrossSections()
 {
     int n = 1;

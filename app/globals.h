@@ -36,8 +36,5 @@ extern const QString g_szDesignStandards[2];
 // Unit masses (t/m) of the rolled shapes of g_szSectionShapes, the same in both unit systems.
 extern const double g_adShapeUnitMass[15];
 
-// The design layout of a new design: no spans, four plate girders, and
-// every span 30 m with six panels of 5 m and two free sections.
-void ResetDesignLayout();
 // Stations over the bridge: every support plus the free sections of each span.
 int CountCrossSections();

@@ -1,28 +1,25 @@
 // Discarding the grillage and section results when the input changes.
 #include "app/doc.h"
 #include "app/mainfrm.h"
-#include "design/calc_view.h"
 #include "design/girder_design.h"
 #include "framework/app.h"
-#include "views/drawing_views.h"
+#include "res/resource_ids.h"
 
 void CMarivoltenDoc::InvalidateResults()
 {
     m_bGrillageNotRun = 1;
     g_bResultsValid = 0;
-    if (g_pMainFrame) {
-        g_pMainFrame->ActivateOrCreateView(AfxGetApp()->GetTemplates().front(), RUNTIME_CLASS(CGridView));
-        g_pMainFrame->ResetViewFlags();
-    }
-    if (g_pCalcView)
-        g_pCalcView->m_bNoPendingEdits = 1;
+    if (g_pMainFrame)
+        g_pMainFrame->BringPlanViewForward();
     SaveSectionLayout();
     delete[] m_pGirders;
     m_pGirders = nullptr;
     if (g_pMainFrame) {
-        g_pMainFrame->SetStepDone(32783, 0);
+        g_pMainFrame->SetStepDone(ID_CALC_GRILLAGE, 0);
         g_pMainFrame->EnableHeightCommands(m_dlgBasic.m_nHeightVariation, 0);
     }
+    // The section table drops its edits with the results it showed.
+    UpdateAllViews(nullptr, HINT_RESULTS_DISCARDED);
 }
 
 int CMarivoltenDoc::SaveSectionLayout()

@@ -77,12 +77,7 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame()
 {
-    g_pCrossSectionDlg = nullptr;
-    g_pPanelDlg = nullptr;
-    g_pCrossBeamDlg = nullptr;
-    g_pBlockDlg = nullptr;
     g_pCoordinateSheet = nullptr;
-    g_pHeightDlg = nullptr;
     if (g_pMainFrame == this)
         g_pMainFrame = nullptr;
 }
@@ -114,20 +109,11 @@ int CMainFrame::OnCreate()
     m_wndSetupBar.EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
     DockControlBar(&m_wndSetupBar);
 
-    // The input windows live as long as the program, hidden until toggled;
-    // one that cannot be made is left out rather than used.
-    auto make = [this](auto* dlg, auto*& global) {
-        if (dlg->Create(0, this)) {
-            global = dlg;
-        } else {
-            delete dlg;
-            global = nullptr;
-        }
-    };
-    make(new CSetupCrossSectionDialog, g_pCrossSectionDlg);
-    make(new CSetupPanelDialog, g_pPanelDlg);
-    make(new CSetupCrossBeamDialog, g_pCrossBeamDlg);
-    make(new CSetupBlockDialog, g_pBlockDlg);
+    // The input windows live as long as the program, hidden until toggled. Their objects
+    // hold design input and exist already; one whose window cannot be made keeps its input.
+    CreateModelessInputs();
+    for (CDialog* dlg : std::initializer_list<CDialog*>{g_pCrossSectionDlg, g_pPanelDlg, g_pCrossBeamDlg, g_pBlockDlg})
+        dlg->Create(0, this);
     auto* sheet = new CCoordinateSheet(this);
     if (sheet->Create(this)) {
         g_pCoordinateSheet = sheet;
@@ -135,7 +121,7 @@ int CMainFrame::OnCreate()
         delete sheet;
         g_pCoordinateSheet = nullptr;
     }
-    make(new CSetupHeightDialog, g_pHeightDlg);
+    g_pHeightDlg->Create(0, this);
 
     WINDOWPLACEMENT wp;
     if (LoadWindowPlacement(&wp)) {
@@ -254,6 +240,13 @@ void CMainFrame::ActivateOrCreateView(CDocTemplate* pTemplate, const CRuntimeCla
     }
     if (CFrameWnd* frame = pTemplate->CreateNewFrame(doc, active))
         pTemplate->InitialUpdateFrame(frame, doc);
+}
+
+void CMainFrame::BringPlanViewForward()
+{
+    if (CWinApp* app = AfxGetApp(); app && !app->GetTemplates().empty())
+        ActivateOrCreateView(app->GetTemplates().front(), RUNTIME_CLASS(CGridView));
+    ResetViewFlags();
 }
 
 void CMainFrame::SwitchView(int nView, const CRuntimeClass* pViewClass, bool hideBlock)

@@ -35,6 +35,8 @@ public:
     void ResetViewFlags();
     int IsCalcViewCurrent() const { return m_abViewCurrent[VIEW_CALC]; }
     void ActivateOrCreateView(CDocTemplate* pTemplate, const CRuntimeClass* pViewClass);
+    // The plan window to the front, the view switches back to it.
+    void BringPlanViewForward();
 
     // Window placement in the profile ("Settings"/"WindowPos").
     static BOOL LoadWindowPlacement(WINDOWPLACEMENT* pwp);

@@ -1,5 +1,7 @@
 #include "app/marivolten.h"
 #include "app/childfrm.h"
+#include "app/design_file.h"
+#include "app/design_state.h"
 #include "app/doc.h"
 #include "app/globals.h"
 #include "app/mainfrm.h"
@@ -30,6 +32,7 @@ CMarivoltenApp::CMarivoltenApp() : CWinApp(QStringLiteral("Marivolten"))
 BOOL CMarivoltenApp::InitInstance()
 {
     InstallResources();
+    CreateModelessInputs();
     {
         CCommandLineInfo info;
         ParseCommandLine(info);
@@ -84,7 +87,11 @@ BOOL CMarivoltenApp::InitInstance()
     return TRUE;
 }
 
-int CMarivoltenApp::ExitInstance() { return CWinApp::ExitInstance(); }
+int CMarivoltenApp::ExitInstance()
+{
+    DeleteModelessInputs();
+    return CWinApp::ExitInstance();
+}
 
 BOOL CMarivoltenApp::PreTranslateMessage(MSG* pMsg)
 {
@@ -111,18 +118,12 @@ void CMarivoltenApp::OnFileNew()
         return;
     if (g_pMainFrame)
         g_pMainFrame->ResetViewFlags();
-    ResetDesignLayout();
-    if (g_pPanelDlg) g_pPanelDlg->SetDefaults();
-    if (g_pCrossSectionDlg) g_pCrossSectionDlg->SetDefaults();
-    if (g_pHeightDlg) g_pHeightDlg->SetDefaults();
-
+    // Nothing of the previous design stays behind, the modeless windows' input included;
+    // the layout is reset before the document is made, the document's own input after.
+    const CDesignState fresh = CDesignState::NewDesign(g_bSIUnits);
+    ApplyDesign(fresh);
     CWinApp::OnFileNew();
-
-    if (g_pDoc) {
-        g_pDoc->m_dlgDeadLoad.SetDefaults(g_bSIUnits);
-        g_pDoc->m_dlgDeadLoad.ApplyPresets();
-        g_pDoc->m_dlgSteelWeight.SetNewDesignWeights(g_bSIUnits);
-    }
+    ApplyDesign(fresh);
     if (g_pMainFrame)
         for (UINT step : kStepsInOrder)
             g_pMainFrame->SetStepDone(step, 0);
@@ -140,9 +141,28 @@ void CMarivoltenApp::OnFileOpen()
 
 BOOL CMarivoltenApp::OpenDesign(const QString& path)
 {
-    if (!GetOpenDocuments().empty() && !CloseDesign())
+    // The open design is asked about first, but closed only once the file has been read whole.
+    for (CDocument* doc : GetOpenDocuments())
+        if (!doc->SaveModified())
+            return FALSE;
+    CDesignState value = CDesignState::NewDesign(g_bSIUnits);
+    if (!CDocument::ReadFile(path, [&value](CArchive& ar) { ReadDesign(ar, value); }))
         return FALSE;
-    return m_pTemplate[0] && m_pTemplate[0]->OpenDocumentFile(path) != nullptr;
+    for (CDocument* doc : GetOpenDocuments())
+        doc->SetModifiedFlag(FALSE);
+    if (!CloseDesign() || !m_pTemplate[0])
+        return FALSE;
+    if (g_pMainFrame)
+        g_pMainFrame->ResetViewFlags();
+    // The document is made over an empty layout and takes the design once it exists.
+    ApplyDesign(CDesignState::NewDesign(g_bSIUnits));
+    if (!m_pTemplate[0]->OpenDocumentFile(QString()) || !g_pDoc)
+        return FALSE;
+    ApplyDesign(value);
+    g_pDoc->SetPathName(path);
+    g_pDoc->SetModifiedFlag(FALSE);
+    g_pDoc->Rebuild(CMarivoltenDoc::RebuildReason::Load);
+    return TRUE;
 }
 
 void CMarivoltenApp::OnAppAbout()

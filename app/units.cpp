@@ -3,7 +3,6 @@
 #include "app/mainfrm.h"
 #include "framework/app.h"
 #include "framework/msgbox.h"
-#include "views/drawing_views.h"
 
 namespace {
 constexpr double kGravity = 9.80665;
@@ -21,10 +20,8 @@ void CMarivoltenDoc::OnUseSIUnits()
     if (AfxMessageBox(QString::fromUtf8(question), MB_OKCANCEL) != IDOK)
         return;
     InvalidateResults();
-    if (g_pMainFrame) {
-        g_pMainFrame->ActivateOrCreateView(AfxGetApp()->GetTemplates().front(), RUNTIME_CLASS(CGridView));
-        g_pMainFrame->ResetViewFlags();
-    }
+    if (g_pMainFrame)
+        g_pMainFrame->BringPlanViewForward();
     g_bSIUnits = g_bSIUnits == 1 ? 0 : 1;
     ConvertUnits(g_bSIUnits);
     if (g_pMainFrame)

@@ -1,7 +1,14 @@
 #include "design/calc_view.h"
-#include "app/globals.h"
+#include "app/doc.h"
 
 IMPLEMENT_DYNCREATE(CCalcView, CScrollView)
 
 CCalcView::CCalcView() { g_pCalcView = this; }
 CCalcView::~CCalcView() { if (g_pCalcView == this) g_pCalcView = nullptr; }
+
+void CCalcView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    if (lHint == CMarivoltenDoc::HINT_RESULTS_DISCARDED)
+        m_bNoPendingEdits = 1;
+    CScrollView::OnUpdate(pSender, lHint, pHint);
+}

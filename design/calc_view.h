@@ -9,6 +9,7 @@ class CCalcView : public CScrollView {
 public:
     CCalcView();
     ~CCalcView() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     int m_bNoPendingEdits = 1;  // the table holds no unsaved edits
 };
 

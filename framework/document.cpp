@@ -94,21 +94,35 @@ BOOL CDocument::OnNewDocument()
     return TRUE;
 }
 
-BOOL CDocument::OnOpenDocument(const QString& path)
+BOOL CDocument::ReadFile(const QString& path, const std::function<void(CArchive&)>& read)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         AfxMessageBox(QStringLiteral("%1 を開けません。").arg(QFileInfo(path).fileName()), MB_ICONEXCLAMATION);
         return FALSE;
     }
-    DeleteContents();
     try {
         CArchive ar(&file, CArchive::load);
-        Serialize(ar);
+        read(ar);
         ar.Close();
     } catch (const CArchiveException&) {
         AfxMessageBox(QStringLiteral("予期しないファイル形式です。"), MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDocument::OnOpenDocument(const QString& path)
+{
+    bool read = false;
+    const BOOL ok = ReadFile(path, [this, &read](CArchive& ar) {
+        read = true;
         DeleteContents();
+        Serialize(ar);
+    });
+    if (!ok) {
+        if (read)
+            DeleteContents();
         return FALSE;
     }
     SetModifiedFlag(FALSE);

@@ -1,6 +1,7 @@
 // Documents: the data of one open design, with its views and file.
 #pragma once
 
+#include <functional>
 #include <vector>
 #include <QString>
 #include "framework/cmdtarget.h"
@@ -35,6 +36,9 @@ public:
     virtual void DeleteContents() {}
     virtual BOOL OnNewDocument();
     virtual BOOL OnOpenDocument(const QString& path);
+    // Reads a file through an archive; false, after the user is told why, when it cannot be
+    // opened or read throws the archive's exception.
+    static BOOL ReadFile(const QString& path, const std::function<void(CArchive&)>& read);
     virtual BOOL OnSaveDocument(const QString& path);
     virtual void OnCloseDocument();
     virtual BOOL SaveModified();

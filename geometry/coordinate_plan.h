@@ -13,6 +13,8 @@ struct CCoordinatePoint {
     CDPoint m_aptEdge[12];          // index side + 2 kind
     CStationRecord m_aSection;
 
+    bool operator==(const CCoordinatePoint&) const = default;
+
     // Every value halfway between a and b.
     static CCoordinatePoint Midway(const CCoordinatePoint& a, const CCoordinatePoint& b);
     void Translate(CDPoint d);
@@ -23,11 +25,13 @@ struct CCoordinateSpan {
     std::vector<double> m_adPanelLength;    // n
     std::vector<CCoordinatePoint> m_aPoints; // n + 1; the last equals the first of the next span
     int PanelCount() const { return int(m_aPoints.size()) - 1; }
+    bool operator==(const CCoordinateSpan&) const = default;
 };
 
 class CCoordinatePlan {
 public:
     std::vector<CCoordinateSpan> m_aSpans;
+    bool operator==(const CCoordinatePlan&) const = default;
 
     bool IsEmpty() const { return m_aSpans.empty(); }
     void Clear() { m_aSpans.clear(); }

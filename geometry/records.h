@@ -36,6 +36,8 @@ struct CStationRecord {
     double m_dRoadwayRight = 0.0;
     double m_adB[12] = {};          // B1..B12; B11 and B12 include the overhang additions
     double m_adH[12] = {};
+
+    bool operator==(const CStationRecord&) const = default;
 };
 
 // Kinds of cross member at a panel point.

@@ -7,7 +7,6 @@
 #include "framework/msgbox.h"
 #include "input/modeless_dialogs.h"
 #include "res/resource_ids.h"
-#include "views/drawing_views.h"
 
 #include <cmath>
 
@@ -45,13 +44,6 @@ int IntegerIn(CDialog* dlg, int id)
     return w ? AfxAtoi(w->GetWindowText()) : 0;
 }
 
-void BringPlanViewForward()
-{
-    if (!g_pMainFrame)
-        return;
-    g_pMainFrame->ActivateOrCreateView(AfxGetApp()->GetTemplates().front(), RUNTIME_CLASS(CGridView));
-    g_pMainFrame->ResetViewFlags();
-}
 
 }
 
@@ -164,7 +156,6 @@ void CSetupBasicDialog::OnOK()
                 return;
             }
             doc->InvalidateResults();
-            BringPlanViewForward();
         }
         EndDialog(IDOK);
         return;
@@ -200,7 +191,6 @@ void CSetupBasicDialog::OnOK()
             girder.m_dlgJointPosition.ResetBlocks();
         if (question) {
             doc->InvalidateResults();
-            BringPlanViewForward();
         }
     }
     EndDialog(IDOK);
@@ -211,6 +201,7 @@ void CSetupBasicDialog::ApplyLayoutChange(int nForm, int nSpans, int nGirders)
 {
     CMarivoltenDoc* doc = g_pDoc;
     const bool singleBox = nForm == 1 && nGirders == 1;
+    const int newType = singleBox ? 2 : nForm;
     if (doc) {
         // The views' choices start again on the new layout.
         doc->m_nCalcGirder = singleBox ? 1 : 0;
@@ -218,7 +209,8 @@ void CSetupBasicDialog::ApplyLayoutChange(int nForm, int nSpans, int nGirders)
         doc->m_nCurrentSupport = 0;
         doc->m_nCurrentStation = 0;
     }
-    BringPlanViewForward();
+    if (g_pMainFrame)
+        g_pMainFrame->BringPlanViewForward();
 
     if (nSpans != g_nSpans && g_pCrossSectionDlg) {
         g_pCrossSectionDlg->SeedStationPositions();
@@ -229,47 +221,27 @@ void CSetupBasicDialog::ApplyLayoutChange(int nForm, int nSpans, int nGirders)
         g_pCrossSectionDlg->ResetEntries(m_nMedian);
         g_pCrossSectionDlg->ResetSidewalkEntries(m_nSidewalk);
     }
-    if (nSpans != g_nSpans || nForm != g_nBridgeType) {
-        g_nBridgeType = nForm;
-        g_nSpans = nSpans;
-        if (g_pCrossBeamDlg) {
-            if (g_pGridView)
-                g_pGridView->m_bDrawing = 0;
-            g_pCrossBeamDlg->InitArrangement(1);
-            if (g_pGridView)
-                g_pGridView->m_bDrawing = 1;
-        }
-    }
-    g_nBridgeType = singleBox ? 2 : nForm;
+    // The arrangement starts again for other spans or another girder type (a single box is
+    // a type of its own), and is made for the new type; otherwise the user's one stays.
+    const bool newArrangement = nSpans != g_nSpans || newType != g_nBridgeType;
+    g_nBridgeType = newType;
     g_nSpans = nSpans;
     g_nGirders = singleBox ? 3 : nGirders;
+    if (newArrangement && g_pCrossBeamDlg)
+        g_pCrossBeamDlg->InitArrangement(1);
 
     if (g_pHeightDlg)
         g_pHeightDlg->Reset(g_pMainFrame && g_pMainFrame->m_nStepMask == 0 ? 1 : 0);
-    if (!doc)
-        return;
-    doc->m_bGeometryConsistent = 1;
-    doc->RebuildGeometry(1);
-    doc->UpdateAllViews(nullptr);
-    doc->UpdateAllViews(nullptr);
-    doc->ReportInconsistentLayout();
-    if (g_pGridBar)
-        g_pGridBar->SendMessage(WM_PAINT);
-
     if (g_pMainFrame) {
         g_pMainFrame->SetStepDone(ID_SETUP_BASIC, 1);
         for (UINT step : std::initializer_list<UINT>{ID_SETUP_SPAN, ID_SETUP_PANEL, ID_SETUP_CROSS_SECTION, ID_SETUP_CROSS_BEAM,
                           ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE, ID_SETUP_HEIGHT})
             g_pMainFrame->SetStepDone(step, 0);
-    }
-    doc->BuildHeightChangePoints();
-    if (g_pSectionView)
-        g_pSectionView->RebuildDrawers(doc);
-    if (g_pSection2View)
-        g_pSection2View->RebuildDrawers(doc);
-    if (g_pMainFrame)
         g_pMainFrame->EnableHeightCommands(m_nHeightVariation, 0);
-    doc->UpdateGirderCentreLine();
+    }
+    if (!doc)
+        return;
+    doc->Rebuild(CMarivoltenDoc::RebuildReason::Layout);
     if (doc->m_dlgMainGirder.m_nBlockLengthMode == 1) {
         AfxMessageBox(QStringLiteral("主桁継手位置を自動設定にします。"));
         doc->m_dlgMainGirder.m_nBlockLengthMode = 0;

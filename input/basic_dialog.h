@@ -8,6 +8,7 @@
 
 // The stored values, kept apart so that a refused confirmation can put them back.
 struct BasicConditions {
+    bool operator==(const BasicConditions&) const = default;
     QString m_strTitle = QStringLiteral("新規");
     int m_nGirderForm = 0;          // 0 plate girder, 1 box girder
     int m_nSidewalk = 3;            // 0 none, 1 left, 2 right, 3 both

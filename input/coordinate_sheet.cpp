@@ -9,7 +9,6 @@
 #include "geometry/plan_math.h"
 #include "input/modeless_dialogs.h"
 #include "res/resource_ids.h"
-#include "views/drawing_views.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,14 +63,6 @@ Field FieldOf(int page, int col)
     }
 }
 
-void BringPlanViewForward()
-{
-    if (!g_pMainFrame)
-        return;
-    if (CWinApp* app = AfxGetApp(); app && !app->GetTemplates().empty())
-        g_pMainFrame->ActivateOrCreateView(app->GetTemplates().front(), RUNTIME_CLASS(CGridView));
-    g_pMainFrame->ResetViewFlags();
-}
 
 }
 
@@ -516,20 +507,9 @@ int CCoordinateSheet::Apply()
         if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK)
             return 0;
         doc->InvalidateResults();
-        BringPlanViewForward();
     }
-    const int pointsBefore = g_nPanelPoints;
     doc->m_coordPlan = m_work;
     g_bCoordinatePlan = 1;
-    doc->SetModifiedFlag();
-    doc->DerivePanelDivisionFromCoordinates(1);
-    if (g_nPanelPoints != pointsBefore && g_pCrossBeamDlg)
-        g_pCrossBeamDlg->InitArrangement(1);
-
-    doc->m_bGeometryConsistent = 1;
-    doc->RebuildGeometry(1);
-    doc->ReportInconsistentLayout();
-
     // The plan is complete when every base line came out straight or as one arc.
     bool definite = true;
     for (const CCoordinateSpan& sp : doc->m_coordPlan.m_aSpans) {
@@ -542,6 +522,8 @@ int CCoordinateSheet::Apply()
         definite = definite && one;
     }
     g_bCoordinateRadii = definite ? 1 : 0;
+    doc->SetModifiedFlag();
+    doc->Rebuild(CMarivoltenDoc::RebuildReason::Coordinates);
     if (g_pMainFrame)
         g_pMainFrame->SetStepDone(ID_SETUP_COORDINATE, 1);
     // The sheet goes on from what was stored, shared points and derived lengths included.
@@ -551,7 +533,6 @@ int CCoordinateSheet::Apply()
     m_nSpan = std::clamp(m_nSpan, 0, std::max(m_work.SpanCount() - 1, 0));
     SetPending(false);
     RefreshPages();
-    doc->UpdateAllViews(nullptr);
     return 1;
 }
 
@@ -588,10 +569,6 @@ void CCoordinateSheet::AdjustOrigin()
     m_work.Translate(shift);
     m_ptOrigin = origin;
     doc->SetModifiedFlag();
-    if (g_bCoordinatePlan == 1)
-        doc->RebuildGeometry(0);
+    doc->Rebuild(CMarivoltenDoc::RebuildReason::Origin);
     RefreshPages();
-    if (g_pGridView)
-        g_pGridView->Invalidate();
-    doc->UpdateAllViews(nullptr);
 }

@@ -1,32 +1,32 @@
 #include "input/document_dialogs.h"
 
 namespace {
-const double kDeadLoadPresetSI[CSetupDeadLoadDialog::ITEMS] = {0.5, 0.5, 22.5, 22.5, 24.5, 24.5, 23.5, 24.5, 24.5, 0.0};
-const double kDeadLoadPresetGrav[CSetupDeadLoadDialog::ITEMS] = {0.05, 0.05, 2.3, 2.3, 2.5, 2.5, 2.35, 2.5, 2.5, 0.0};
+const double kDeadLoadPresetSI[DeadLoadData::ITEMS] = {0.5, 0.5, 22.5, 22.5, 24.5, 24.5, 23.5, 24.5, 24.5, 0.0};
+const double kDeadLoadPresetGrav[DeadLoadData::ITEMS] = {0.05, 0.05, 2.3, 2.3, 2.5, 2.5, 2.35, 2.5, 2.5, 0.0};
 }
 
-CSetupDeadLoadDialog::CSetupDeadLoadDialog() : CDialog(IDD_DEAD_LOAD)
+DeadLoadData::DeadLoadData(int bSIUnits)
 {
-    SetDefaults(g_bSIUnits);
+    SetDefaults(bSIUnits);
     ApplyPresets();
-    m_bValuesSI = g_bSIUnits;
+    m_bValuesSI = bSIUnits;
     m_bRailingToEstimate = 1;
 }
 
-void CSetupDeadLoadDialog::SetDefaults(int bSIUnits)
+void DeadLoadData::SetDefaults(int bSIUnits)
 {
     const double* presets = bSIUnits == 1 ? kDeadLoadPresetSI : kDeadLoadPresetGrav;
     for (int i = 0; i < ITEMS; ++i)
         m_adPreset[i] = presets[i];
 }
 
-void CSetupDeadLoadDialog::ApplyPresets()
+void DeadLoadData::ApplyPresets()
 {
     for (int i = 0; i < ITEMS; ++i)
         m_adValue[i] = m_adPreset[i];
 }
 
-CSetupSteelWeightDialog::CSetupSteelWeightDialog() : CDialog(IDD_STEEL_WEIGHT)
+SteelWeightData::SteelWeightData()
 {
     for (int g = 0; g < MAX_GIRDERS; ++g) {
         m_adHaunchB[g] = 1.0;
@@ -37,7 +37,7 @@ CSetupSteelWeightDialog::CSetupSteelWeightDialog() : CDialog(IDD_STEEL_WEIGHT)
     }
 }
 
-void CSetupSteelWeightDialog::SetNewDesignWeights(int bSIUnits)
+void SteelWeightData::SetNewDesignWeights(int bSIUnits)
 {
     for (int g = 0; g < MAX_GIRDERS; ++g) {
         m_adSteelWeight[g] = bSIUnits == 1 ? 4.5 : 0.45;

@@ -23,38 +23,53 @@ public:
     void ComputeBlockLengths() {}
 };
 
-class CSetupMainGirderDialog : public CDialog {
-public:
-    CSetupMainGirderDialog() : CDialog(IDD_MAIN_GIRDER) {}
-    CJointPositionDlg m_dlgJointPosition;
+struct MainGirderData {
+    bool operator==(const MainGirderData&) const = default;
     double m_dBendingMargin = 0.0;      // stress unit of the unit system
     int m_nBlockLengthMode = 0;         // main girder blocks: 0 automatic, 1 set by hand
 };
 
-class CSetupPlateGirderDialog : public CDialog {
+class CSetupMainGirderDialog : public CDialog, public MainGirderData {
 public:
-    CSetupPlateGirderDialog() : CDialog(IDD_PLATE_GIRDER)
-    {
-        for (double& h : m_adGirderHeight)
-            h = 1.8;
-    }
-    double m_adGirderHeight[MAX_GIRDERS];   // m
+    CSetupMainGirderDialog() : CDialog(IDD_MAIN_GIRDER) {}
+    CJointPositionDlg m_dlgJointPosition;
 };
 
-class CSetupBoxGirderDialog : public CDialog {
-public:
-    CSetupBoxGirderDialog() : CDialog(IDD_BOX_GIRDER)
+// Representative girder heights as typed.
+struct GirderHeightData {
+    explicit GirderHeightData(double h)
     {
-        for (double& h : m_adGirderHeight)
-            h = 2.0;
+        for (double& v : m_adGirderHeight)
+            v = h;
     }
+    bool operator==(const GirderHeightData&) const = default;
     double m_adGirderHeight[MAX_GIRDERS];   // m
 };
+struct PlateGirderData : GirderHeightData {
+    PlateGirderData() : GirderHeightData(1.8) {}
+};
+struct BoxGirderData : GirderHeightData {
+    BoxGirderData() : GirderHeightData(2.0) {}
+};
 
-class CSetupMainMemberDialog : public CDialog {
+class CSetupPlateGirderDialog : public CDialog, public PlateGirderData {
+public:
+    CSetupPlateGirderDialog() : CDialog(IDD_PLATE_GIRDER) {}
+};
+
+class CSetupBoxGirderDialog : public CDialog, public BoxGirderData {
+public:
+    CSetupBoxGirderDialog() : CDialog(IDD_BOX_GIRDER) {}
+};
+
+struct MainMemberData {
+    bool operator==(const MainMemberData&) const = default;
+    int m_bUseLateral = 1;              // lateral bracing (横構) used
+};
+
+class CSetupMainMemberDialog : public CDialog, public MainMemberData {
 public:
     CSetupMainMemberDialog() : CDialog(IDD_MAIN_MEMBER) {}
-    int m_bUseLateral = 1;              // lateral bracing (横構) used
     CSetupEndSwayDialog m_dlgEndSway;
     CSetupMidSwayDialog m_dlgMidSway;
     CSetupPierSwayDialog m_dlgPierSway;
@@ -67,10 +82,11 @@ public:
 };
 
 // Dead loads: ten items, with the presets of the unit system.
-class CSetupDeadLoadDialog : public CDialog {
-public:
+struct DeadLoadData {
     static constexpr int ITEMS = 10;
-    CSetupDeadLoadDialog();
+    // The presets and values of a new design in the unit system (1 SI, 0 gravitational).
+    explicit DeadLoadData(int bSIUnits = 1);
+    bool operator==(const DeadLoadData&) const = default;
     // Presets of the unit system: 1 SI, 0 gravitational.
     void SetDefaults(int bSIUnits);
     // Copies the presets into the values.
@@ -82,11 +98,16 @@ public:
     int m_bRailingToEstimate = 1;
 };
 
-// Assumed steel weight and haunch of every girder, and attached loads.
-class CSetupSteelWeightDialog : public CDialog {
+class CSetupDeadLoadDialog : public CDialog, public DeadLoadData {
 public:
+    CSetupDeadLoadDialog() : CDialog(IDD_DEAD_LOAD), DeadLoadData(g_bSIUnits) {}
+};
+
+// Assumed steel weight and haunch of every girder, and attached loads.
+struct SteelWeightData {
     static constexpr int ATTACHMENTS = 10;
-    CSetupSteelWeightDialog();
+    SteelWeightData();
+    bool operator==(const SteelWeightData&) const = default;
     // Assumed steel weight and haunch weight of a new design in the current units.
     void SetNewDesignWeights(int bSIUnits);
 
@@ -102,6 +123,11 @@ public:
     double m_adAttachPosition[ATTACHMENTS] = {};
 };
 
+class CSetupSteelWeightDialog : public CDialog, public SteelWeightData {
+public:
+    CSetupSteelWeightDialog() : CDialog(IDD_STEEL_WEIGHT) {}
+};
+
 class CSetupEstimateDialog : public CDialog {
 public:
     CSetupEstimateDialog() : CDialog(IDD_ESTIMATE_INPUT) {}
@@ -113,8 +139,12 @@ public:
     CAbortConfirmDlg() : CDialog(IDD_ABORT_CONFIRM) {}
 };
 
-class CSetupRibPanelDialog : public CDialog {
+struct RibPanelData {
+    bool operator==(const RibPanelData&) const = default;
+    int m_bResetRibs = 1;
+};
+
+class CSetupRibPanelDialog : public CDialog, public RibPanelData {
 public:
     CSetupRibPanelDialog() : CDialog(IDD_RIB_PANEL) {}
-    int m_bResetRibs = 1;
 };

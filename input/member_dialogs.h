@@ -4,10 +4,9 @@
 #include "framework/dialog.h"
 
 // Sway bracing as a truss: chord and diagonal sections, and the member spacing b.
-class CSwayDialogBase : public CDialog {
-public:
-    CSwayDialogBase(UINT id, int upper, int lower, int diagonal) : CDialog(id), m_nUpperChord(upper),
-        m_nLowerChord(lower), m_nDiagonal(diagonal) {}
+struct SwayBracingData {
+    SwayBracingData(int upper, int lower, int diagonal) : m_nUpperChord(upper), m_nLowerChord(lower), m_nDiagonal(diagonal) {}
+    bool operator==(const SwayBracingData&) const = default;
     int m_nUpperChord;
     int m_nLowerChord;
     int m_nDiagonal;
@@ -17,25 +16,40 @@ public:
     int m_bConvertedStiffness = 0;
 };
 
+
+struct EndSwayData : SwayBracingData {
+    EndSwayData() : SwayBracingData(12, 2, 6) {}
+};
+// Upper and lower chords share one section.
+struct MidSwayData : SwayBracingData {
+    MidSwayData() : SwayBracingData(12, 12, 2) {}
+};
+struct PierSwayData : SwayBracingData {
+    PierSwayData() : SwayBracingData(12, 12, 2) {}
+};
+
+class CSwayDialogBase : public CDialog, public SwayBracingData {
+public:
+    CSwayDialogBase(UINT id, const SwayBracingData& defaults) : CDialog(id), SwayBracingData(defaults) {}
+};
+
 class CSetupEndSwayDialog : public CSwayDialogBase {
 public:
-    CSetupEndSwayDialog() : CSwayDialogBase(163, 12, 2, 6) {}
+    CSetupEndSwayDialog() : CSwayDialogBase(163, EndSwayData()) {}
 };
 
 class CSetupMidSwayDialog : public CSwayDialogBase {
 public:
-    // Upper and lower chords share one section.
-    CSetupMidSwayDialog() : CSwayDialogBase(164, 12, 12, 2) {}
+    CSetupMidSwayDialog() : CSwayDialogBase(164, MidSwayData()) {}
 };
 
 class CSetupPierSwayDialog : public CSwayDialogBase {
 public:
-    CSetupPierSwayDialog() : CSwayDialogBase(165, 12, 12, 2) {}
+    CSetupPierSwayDialog() : CSwayDialogBase(165, PierSwayData()) {}
 };
 
-class CSetupCrossBeamTypeDialog : public CDialog {
-public:
-    CSetupCrossBeamTypeDialog() : CDialog(166) {}
+struct CrossBeamTypeData {
+    bool operator==(const CrossBeamTypeData&) const = default;
     int m_nGrade = 1;
     int m_bFirstOpen = 1;
     double m_dMemberDistB = 0.0;        // mm
@@ -45,18 +59,26 @@ public:
     int m_bConvertedStiffness = 1;
 };
 
-class CSetupLateralDialog : public CDialog {
+class CSetupCrossBeamTypeDialog : public CDialog, public CrossBeamTypeData {
 public:
-    CSetupLateralDialog() : CDialog(190) {}
+    CSetupCrossBeamTypeDialog() : CDialog(166) {}
+};
+
+struct LateralBracingData {
+    bool operator==(const LateralBracingData&) const = default;
     int m_nOuterSection = 2;
     int m_nInnerSection = 2;
     int m_nGrade = 1;
 };
 
-// Brackets: member spacings BL and BR at the girder, and the plate sizes.
-class CBracketDialogBase : public CDialog {
+class CSetupLateralDialog : public CDialog, public LateralBracingData {
 public:
-    explicit CBracketDialogBase(UINT id) : CDialog(id) {}
+    CSetupLateralDialog() : CDialog(190) {}
+};
+
+// Brackets: member spacings BL and BR at the girder, and the plate sizes.
+struct BracketData {
+    bool operator==(const BracketData&) const = default;
     int m_nGrade = 0;
     int m_bFirstOpen = 1;
     double m_dDistBL = 0.0;             // mm
@@ -65,6 +87,11 @@ public:
     double m_dFlangeWidth = 100.0;
     double m_dLength = 1000.0;
     double m_dWebThickness = 9.0;
+};
+
+class CBracketDialogBase : public CDialog, public BracketData {
+public:
+    explicit CBracketDialogBase(UINT id) : CDialog(id) {}
 };
 
 class CSetupLeftBracketDialog : public CBracketDialogBase {
@@ -78,9 +105,8 @@ public:
 };
 
 // Stringers: plate sizes with the web height L.
-class CStringerDialogBase : public CDialog {
-public:
-    explicit CStringerDialogBase(UINT id) : CDialog(id) {}
+struct StringerData {
+    bool operator==(const StringerData&) const = default;
     int m_nGrade = 0;
     int m_bFirstOpen = 1;
     double m_dFlangeThickness = 9.0;
@@ -89,13 +115,22 @@ public:
     double m_dWebThickness = 9.0;
 };
 
-class CSetupEdgeStringerDialog : public CStringerDialogBase {
+struct MidStringerData : StringerData {
+    bool operator==(const MidStringerData&) const = default;
+    int m_nCount = 3;
+};
+
+class CStringerDialogBase : public CDialog {
+public:
+    explicit CStringerDialogBase(UINT id) : CDialog(id) {}
+};
+
+class CSetupEdgeStringerDialog : public CStringerDialogBase, public StringerData {
 public:
     CSetupEdgeStringerDialog() : CStringerDialogBase(199) {}
 };
 
-class CSetupMidStringerDialog : public CStringerDialogBase {
+class CSetupMidStringerDialog : public CStringerDialogBase, public MidStringerData {
 public:
     CSetupMidStringerDialog() : CStringerDialogBase(196) {}
-    int m_nCount = 3;
 };

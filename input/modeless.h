@@ -1,5 +1,5 @@
 // Base of the input windows that stay open beside the design: Enter and Escape
-// do nothing, closing hides the window, and the object goes with its window.
+// do nothing and closing hides the window. The object outlives its window: it holds input.
 #pragma once
 
 #include "framework/dialog.h"
@@ -10,5 +10,4 @@ public:
     void OnOK() override {}
     void OnCancel() override {}
     void OnClose() override { ShowWindow(SW_HIDE); }
-    void PostNcDestroy() override { delete this; }
 };

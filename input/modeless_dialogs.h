@@ -1,4 +1,5 @@
-// The modeless input windows that the main frame creates for the program's whole life.
+// The modeless input windows. Their objects hold design input and live from start-up to
+// shutdown whether or not their windows exist; the main frame makes the windows.
 #pragma once
 
 #include <vector>
@@ -6,17 +7,13 @@
 #include "app/globals.h"
 #include "res/resource_ids.h"
 
-class CSetupCrossSectionDialog : public CModelessInputDialog {
-public:
+// Cross-section dimensions per station.
+struct CrossSectionData {
     static constexpr int STATIONS = 155;
-    CSetupCrossSectionDialog();
-    void SetDefaults() {}
-    // Entries for the median (0 with, 1 without) and for the sidewalks (0 none .. 3 both);
-    // their tables arrive with the cross-section input.
-    void ResetEntries(int nMedian) {}
-    void ResetSidewalkEntries(int nSidewalk) {}
-    // Stations dividing every span equally by its free sections (from the span globals).
-    void SeedStationPositions();
+    CrossSectionData();
+    bool operator==(const CrossSectionData&) const = default;
+    // Stations dividing every span equally by its free sections.
+    void SeedStationPositions(const double* adSpanLength, const int* anFreeSections);
     // Per station, m (angles in radians): support 1, the stations of span 1, support 2 ...
     std::vector<double> m_arrD;     // position from the span's left support
     std::vector<double> m_arrTheta;
@@ -31,26 +28,25 @@ public:
     // B1..B12 and H1..H12 by number from 1.
     std::vector<double>& B(int i);
     std::vector<double>& H(int i);
+    const std::vector<double>& B(int i) const { return const_cast<CrossSectionData*>(this)->B(i); }
+    const std::vector<double>& H(int i) const { return const_cast<CrossSectionData*>(this)->H(i); }
 };
 
-class CSetupPanelDialog : public CModelessInputDialog {
+class CSetupCrossSectionDialog : public CModelessInputDialog, public CrossSectionData {
 public:
-    CSetupPanelDialog() : CModelessInputDialog(IDD_PANEL)
-    {
-        for (int s = 0; s < MAX_SPANS; ++s) {
-            for (int e = 0; e < 2; ++e) {
-                m_adBaseToG1[s][e] = 2.6;
-                m_adGirderSpacing[s][e] = 2.3;
-                m_adSkew[s][e] = 1.570796326795;
-            }
-            m_adBaseRadius[s] = -100.0;
-            m_anGirderLineType[s] = 0;
-            m_anCrossBeamDir[s] = 0;
-            m_anBaseLineType[s] = 0;
-        }
-    }
-    void SetDefaults() {}
-    int m_bLoadPictures = 1;
+    CSetupCrossSectionDialog() : CModelessInputDialog(IDD_CROSS_SECTION) {}
+    // Entries for the median (0 with, 1 without) and for the sidewalks (0 none .. 3 both);
+    // their tables arrive with the cross-section input.
+    void ResetEntries(int nMedian) {}
+    void ResetSidewalkEntries(int nSidewalk) {}
+    // Stations of the current spans (from the span globals).
+    void SeedStationPositions() { CrossSectionData::SeedStationPositions(g_adSpanLength, g_anFreeSections); }
+};
+
+// Girder layout per span: framing lines, spacing, skews and line types.
+struct PanelDivisionData {
+    PanelDivisionData();
+    bool operator==(const PanelDivisionData&) const = default;
     double m_adBaseToG1[MAX_SPANS][2];      // m, framework base line to girder G1 at span start and end
     double m_adGirderSpacing[MAX_SPANS][2]; // m, main girder spacing (single box: half the web spacing)
     double m_adSkew[MAX_SPANS][2];          // rad, at span start and end
@@ -58,19 +54,31 @@ public:
     int m_anGirderLineType[MAX_SPANS];      // 0 straight, 1 arc
     int m_anCrossBeamDir[MAX_SPANS];        // square to the base line, start skew, end skew, square to the girders
     int m_anBaseLineType[MAX_SPANS];        // 0 straight, 1 arc
+};
+
+class CSetupPanelDialog : public CModelessInputDialog, public PanelDivisionData {
+public:
+    CSetupPanelDialog() : CModelessInputDialog(IDD_PANEL) {}
+    int m_bLoadPictures = 1;
     int m_nSpan = 0;
 };
 
-class CSetupCrossBeamDialog : public CModelessInputDialog {
-public:
+// Kind of cross member and load distribution at every panel point of the bridge.
+struct CrossBeamArrangementData {
     static constexpr int POINTS = 281;
-    CSetupCrossBeamDialog();
-    // A new arrangement for the current spans and girder type; with 1 the user is told
-    // once when an arrangement of theirs is dropped.
-    void InitArrangement(int bAll);
+    CrossBeamArrangementData();
+    bool operator==(const CrossBeamArrangementData&) const = default;
     int m_anMemberKind[POINTS];     // index into g_szCrossMemberKinds, per panel point of the bridge
     int m_abDistributing[POINTS];
     int m_bResetArrangement = 1;
+};
+
+class CSetupCrossBeamDialog : public CModelessInputDialog, public CrossBeamArrangementData {
+public:
+    CSetupCrossBeamDialog() : CModelessInputDialog(IDD_CROSS_BEAM) {}
+    // A new arrangement for the current spans and girder type; with 1 the user is told
+    // once when an arrangement of theirs is dropped.
+    void InitArrangement(int bAll);
 };
 
 class CSetupBlockDialog : public CModelessInputDialog {
@@ -78,13 +86,11 @@ public:
     CSetupBlockDialog() : CModelessInputDialog(IDD_BLOCK) {}
 };
 
-class CSetupHeightDialog : public CModelessInputDialog {
-public:
+// Girder heights at the supports and change points.
+struct HeightChangeData {
     static constexpr int POINTS = 155;
-    CSetupHeightDialog();
-    void SetDefaults() {}
-    // 1 clears every change point, 0 goes back to the defaults; arrives with the height input.
-    void Reset(int bClear) {}
+    HeightChangeData();
+    bool operator==(const HeightChangeData&) const = default;
     // Definition points: per span its support then its change points, then the last support.
     double m_adPointPos[POINTS];                 // m from the span's left support
     double m_adPointHeight[POINTS][MAX_GIRDERS]; // m
@@ -93,8 +99,20 @@ public:
     int m_nInterpolation = 1;                    // 0 straight, 1 spline
 };
 
+class CSetupHeightDialog : public CModelessInputDialog, public HeightChangeData {
+public:
+    CSetupHeightDialog() : CModelessInputDialog(IDD_HEIGHT) {}
+    // 1 clears every change point, 0 goes back to the defaults; arrives with the height input.
+    void Reset(int bClear) {}
+};
+
 extern CSetupCrossSectionDialog* g_pCrossSectionDlg;
 extern CSetupPanelDialog* g_pPanelDlg;
 extern CSetupCrossBeamDialog* g_pCrossBeamDlg;
 extern CSetupBlockDialog* g_pBlockDlg;
 extern CSetupHeightDialog* g_pHeightDlg;
+
+// Makes the objects behind the global pointers once; their windows come later.
+void CreateModelessInputs();
+// At shutdown, after their windows are gone.
+void DeleteModelessInputs();

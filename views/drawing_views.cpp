@@ -1,4 +1,5 @@
 #include "views/drawing_views.h"
+#include "app/doc.h"
 
 CGridView* g_pGridView = nullptr;
 CSectionView* g_pSectionView = nullptr;
@@ -26,6 +27,28 @@ CSection2View::~CSection2View() { if (g_pSection2View == this) g_pSection2View =
 
 CGridBar::CGridBar() { g_pGridBar = this; }
 CGridBar::~CGridBar() { if (g_pGridBar == this) g_pGridBar = nullptr; }
+
+void CGridView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    CScrollView::OnUpdate(pSender, lHint, pHint);
+    // The bar shows the plan's counts.
+    if (g_pGridBar)
+        g_pGridBar->Invalidate();
+}
+
+void CSectionView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    if (lHint == CMarivoltenDoc::HINT_GEOMETRY)
+        RebuildDrawers(dynamic_cast<CMarivoltenDoc*>(GetDocument()));
+    CScrollView::OnUpdate(pSender, lHint, pHint);
+}
+
+void CSection2View::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    if (lHint == CMarivoltenDoc::HINT_GEOMETRY)
+        RebuildDrawers(dynamic_cast<CMarivoltenDoc*>(GetDocument()));
+    CScrollView::OnUpdate(pSender, lHint, pHint);
+}
 
 CForceBar::CForceBar()
     : m_adScale1{0.1, 0.2, 0.5, 1.0, 1.5, 2.0, 3.0, 5.0, 7.0, 10.0},

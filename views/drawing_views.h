@@ -10,6 +10,7 @@ class CGridView : public CScrollView {
 public:
     CGridView();
     ~CGridView() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     int m_bDrawing = 1;     // 0 suppresses drawing while the cross beams are re-initialised
 };
 
@@ -20,6 +21,7 @@ class CSectionView : public CScrollView {
 public:
     CSectionView();
     ~CSectionView() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     // One drawer per cross-section station; the drawers arrive with the drawing views.
     void RebuildDrawers(CMarivoltenDoc* pDoc) {}
 };
@@ -43,6 +45,7 @@ class CSection2View : public CScrollView {
 public:
     CSection2View();
     ~CSection2View() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     void RebuildDrawers(CMarivoltenDoc* pDoc) {}
 };
 

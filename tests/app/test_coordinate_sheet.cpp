@@ -199,7 +199,7 @@ TEST_F(CoordinateTest, RebuildsReportWhatDoesNotFit)
     // Spline edges over stations out of order: the span command's message.
     g_pCrossSectionDlg->m_nInterpolation = 1;
     g_pCrossSectionDlg->m_arrD[1] = 25.0;
-    doc.RebuildAfterSpanChange();
+    doc.Rebuild(CMarivoltenDoc::RebuildReason::Spans);
     ASSERT_EQ(m_shown.size(), 1);
     EXPECT_TRUE(m_shown[0].startsWith(QStringLiteral("路面データ作成時にエラーが発生しました。")));
     for (CPolyline2D* e : doc.m_apEdgeLines)
