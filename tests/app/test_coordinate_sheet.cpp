@@ -2,11 +2,8 @@
 // sheet driven through its buttons, spins and tables as a person would.
 #include "common/shell_fixture.h"
 
-#include <cstring>
 #include <functional>
-#include <memory>
 #include <optional>
-#include <type_traits>
 #include <QClipboard>
 #include <QImage>
 #include <QTemporaryDir>
@@ -26,56 +23,8 @@ enum : int {
     IDC_CLOSE = 2343
 };
 
-// The input windows outlive every test: whatever a test changes in them goes back afterwards.
-class Restore {
-public:
-    template <class T> void Keep(T& member)
-    {
-        static_assert(std::is_trivially_copyable_v<T>);
-        auto copy = std::make_shared<std::vector<char>>(sizeof(T));
-        std::memcpy(copy->data(), &member, sizeof(T));
-        m_undo.push_back([&member, copy] { std::memcpy(&member, copy->data(), sizeof(T)); });
-    }
-    template <class T> void Keep(std::vector<T>& v) { m_undo.push_back([&v, copy = v] { v = copy; }); }
-    ~Restore()
-    {
-        for (auto it = m_undo.rbegin(); it != m_undo.rend(); ++it)
-            (*it)();
-    }
-private:
-    std::vector<std::function<void()>> m_undo;
-};
-
 class CoordinateTest : public ShellTest {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        CSetupPanelDialog& p = *g_pPanelDlg;
-        m_keep.Keep(p.m_adBaseToG1);
-        m_keep.Keep(p.m_adGirderSpacing);
-        m_keep.Keep(p.m_adSkew);
-        m_keep.Keep(p.m_adBaseRadius);
-        m_keep.Keep(p.m_anBaseLineType);
-        m_keep.Keep(p.m_anGirderLineType);
-        m_keep.Keep(p.m_anCrossBeamDir);
-        CSetupCrossSectionDialog& c = *g_pCrossSectionDlg;
-        m_keep.Keep(c.m_arrD);
-        m_keep.Keep(c.m_arrTheta);
-        for (int i = 1; i <= 12; ++i) {
-            m_keep.Keep(c.B(i));
-            m_keep.Keep(c.H(i));
-        }
-        m_keep.Keep(c.m_arrOverhangAddL);
-        m_keep.Keep(c.m_arrOverhangAddR);
-        m_keep.Keep(c.m_nInterpolation);
-        m_keep.Keep(g_pHeightDlg->m_adPointPos);
-        m_keep.Keep(g_pHeightDlg->m_adPointHeight);
-        m_keep.Keep(g_pHeightDlg->m_anPointCount);
-        m_keep.Keep(g_pCrossBeamDlg->m_anMemberKind);
-        m_keep.Keep(g_pCrossBeamDlg->m_abDistributing);
-        m_keep.Keep(g_pCrossBeamDlg->m_bResetArrangement);
-    }
     void TearDown() override
     {
         if (g_pCoordinateSheet)
@@ -133,8 +82,6 @@ protected:
         gridui::Click(t.m_area.GetWidget(), QPoint(r.right - 4, up ? r.top + 3 : r.bottom - 3));
     }
     static void Step(CDialog* d, int spin, int delta) { static_cast<CSpinButtonCtrl*>(d->GetDlgItem(spin))->Step(delta); }
-
-    Restore m_keep;
 };
 
 }
@@ -649,4 +596,44 @@ TEST_F(CoordinateTest, TheSheetShowsItsTable)
                         GetBValue(GetSysColor(COLOR_WINDOW)));
     EXPECT_EQ(rightEdge(1, 2), face);
     EXPECT_EQ(rightEdge(2, 2), window);
+}
+
+TEST_F(CoordinateTest, NewDesignForgetsTheLastPlan)
+{
+    MakeDesign("3");
+    Command(ID_SETUP_COORDINATE);
+    CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
+    Enter(base, 1, 1, QStringLiteral("200"));
+    Press(base, IDC_UPDATE);
+    ASSERT_EQ(g_bCoordinatePlan, 1);
+    Sheet().ShowWindow(SW_HIDE);
+
+    Answer({IDNO});     // the previous design is not saved
+    Command(ID_FILE_NEW);
+    m_shown.clear();
+    MakeDesign("3");
+    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(g_bCoordinatePlan, 0);
+    EXPECT_TRUE(g_pDoc->m_coordPlan.IsEmpty());
+    ASSERT_EQ(g_pDoc->m_aSpans.size(), 3u);
+    for (int s = 0; s < 3; ++s) {
+        const CSpanData& span = g_pDoc->m_aSpans[size_t(s)];
+        EXPECT_EQ(span.m_bCurvedBaseLine, 0);
+        EXPECT_EQ(g_pPanelDlg->m_anBaseLineType[s], 0);
+        EXPECT_DOUBLE_EQ(g_pPanelDlg->m_adGirderSpacing[s][0], 2.3);
+        // Straight and square: the base line runs along x.
+        EXPECT_NEAR(span.m_base.m_ptStart.y, 0.0, 1e-9);
+        EXPECT_NEAR(span.m_base.m_ptEnd.y, 0.0, 1e-9);
+    }
+}
+
+TEST_F(CoordinateTest, ApplyRebuildsOnce)
+{
+    MakeDesign("2");
+    Command(ID_SETUP_COORDINATE);
+    CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
+    Enter(base, 1, 1, QStringLiteral("200"));
+    const int rebuilds = g_pDoc->m_nRebuildCount;
+    Press(base, IDC_UPDATE);
+    EXPECT_EQ(g_pDoc->m_nRebuildCount, rebuilds + 1);
 }

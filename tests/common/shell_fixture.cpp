@@ -1,4 +1,5 @@
 #include "common/shell_fixture.h"
+#include "input/modeless_dialogs.h"
 #include "res/resources.h"
 
 #include <QCoreApplication>
@@ -23,17 +24,31 @@ void ShellTest::SetUp()
         m_answers.pop_front();
         return a;
     });
-    // Every test starts from a fresh, unmodified design.
-    if (g_pDoc)
-        g_pDoc->SetModifiedFlag(FALSE);
-    Command(ID_FILE_NEW);
+    StartNewDesign();
     m_shown.clear();
 }
 
 void ShellTest::TearDown()
 {
     AfxSetMessageBoxHandler([](const QString&, UINT) { return IDCANCEL; });
+    AfxSetModalHook({});
+    // Whatever a test did, and wherever it stopped, the next one finds nothing of it.
+    StartNewDesign();
     QCoreApplication::processEvents();
+}
+
+void ShellTest::StartNewDesign()
+{
+    g_bSIUnits = 1;
+    g_bNoA3Paper = 0;
+    g_nSolverError = 0;
+    for (CWnd* w : std::initializer_list<CWnd*>{g_pCrossSectionDlg, g_pPanelDlg, g_pCrossBeamDlg, g_pBlockDlg,
+                                               g_pCoordinateSheet, g_pHeightDlg})
+        if (w && w->GetSafeHwnd())
+            w->ShowWindow(SW_HIDE);
+    if (g_pDoc)
+        g_pDoc->SetModifiedFlag(FALSE);
+    Command(ID_FILE_NEW);
 }
 
 CCmdUI ShellTest::Update(UINT id)

@@ -27,6 +27,8 @@ protected:
     // Runs a command through the main frame's route, as a menu item would.
     static void Command(UINT id) { g_pMainFrame->OnCmdMsg(id, CN_COMMAND, nullptr); }
     static CCmdUI Update(UINT id);
+    // File New's state, with the program's options back at their start.
+    static void StartNewDesign();
 
     QStringList m_shown;
     std::deque<int> m_answers;
