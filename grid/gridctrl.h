@@ -13,6 +13,7 @@
 #include "framework/gdi.h"
 #include "framework/menu.h"
 #include "framework/wnd.h"
+#include "grid/gridarea.h"
 #include "grid/gridcell.h"
 #include "grid/gridcelltypes.h"
 #include "grid/griddatasource.h"
