@@ -4,7 +4,6 @@
 #include "framework/dc.h"
 #include "framework/paintdc.h"
 
-#include <tuple>
 #include <utility>
 
 namespace {
@@ -12,12 +11,16 @@ namespace {
 // The visible column (row) at a position of the area; -1 when none is there.
 int visibleAt(const CGridSettings& s, GridAxis a, int pos)
 {
-    if (pos < 0)
+    if (pos < 0 || s.Count(a) == 0)
         return -1;
+    if (s.Uniform(a)) {
+        const long long i = s.First(a) + pos / std::max(1, s.DefSize(a));
+        return i < s.Count(a) ? int(i) : -1;
+    }
     long long start = 0;
     for (int i = s.First(a); i < s.Count(a); ++i) {
         const int size = s.Size(a, i);
-        if (size > 0 && pos < start + size)
+        if (!s.Hidden(a, i) && pos < start + size)
             return i;
         start += size;
     }
@@ -27,26 +30,15 @@ int visibleAt(const CGridSettings& s, GridAxis a, int pos)
 // Where a column (row) starts in the area, negative before the first one shown.
 int offsetOf(const CGridSettings& s, GridAxis a, int index)
 {
-    int pos = 0;
-    for (int i = s.First(a); i < index; ++i)
-        pos += s.Size(a, i);
-    for (int i = index; i < s.First(a); ++i)
-        pos -= s.Size(a, i);
-    return pos;
+    return int(s.Total(a, s.First(a), index) - s.Total(a, index, s.First(a)));
 }
 
-// Where the columns (rows) first..last start and end in the area; the walk stops once it
-// passes limit, whatever the range's size.
+// Where the columns (rows) first..last start and end in the area; past limit the ends say
+// only that they lie past it.
 std::pair<long long, long long> spanOf(const CGridSettings& s, GridAxis a, int first, int last, int limit)
 {
-    long long start = 0;
-    int i = s.First(a);
-    for (; i < first && start <= limit; ++i)
-        start += s.Size(a, i);
-    long long end = start;
-    for (i = first; i <= last && end <= limit; ++i)
-        end += s.Size(a, i);
-    return {start, end};
+    const long long start = s.Total(a, s.First(a), first, limit);
+    return {start, start + s.Total(a, first, last + 1, limit - start)};
 }
 
 // Steps of the drag scrolling come at least this far apart (milliseconds), so that a
@@ -111,14 +103,7 @@ BOOL CGridArea::HitCell(CPoint point, int* col, int* row, CRect* rect)
 
 int CGridArea::RowAt(int y) const
 {
-    const CGridSettings& s = *m_pSettings;
-    if (y < 0 || s.m_nRows == 0)
-        return -1;
-    if (s.m_bUniformRowHeight) {
-        const long long r = s.m_nTopRow + y / std::max(1, s.m_nDefRowHeight);
-        return r < s.m_nRows ? int(r) : -1;
-    }
-    return visibleAt(s, GRID_AXIS_ROWS, y);
+    return visibleAt(*m_pSettings, GRID_AXIS_ROWS, y);
 }
 
 int CGridArea::ColAt(int x) const
@@ -132,7 +117,7 @@ BOOL CGridArea::GetCellRectInArea(int col, int row, CRect* rect) const
     if (col < 0 || row < 0 || col >= s.m_nCols || row >= s.m_nRows)
         return FALSE;
     const int x = offsetOf(s, GRID_AXIS_COLS, col);
-    const int y = s.m_bUniformRowHeight ? (row - s.m_nTopRow) * s.m_nDefRowHeight : offsetOf(s, GRID_AXIS_ROWS, row);
+    const int y = offsetOf(s, GRID_AXIS_ROWS, row);
     *rect = CRect(x, y, x + s.ColWidth(col), y + s.RowHeight(row));
     return col >= s.m_nLeftCol && row >= s.m_nTopRow;
 }
@@ -149,13 +134,7 @@ CRect CGridArea::RangeRect(int startCol, int startRow, int endCol, int endRow) c
     if (startCol > endCol || startRow > endRow)
         return CRect();
     const auto [x1, x2] = spanOf(s, GRID_AXIS_COLS, startCol, endCol, rc.right);
-    long long y1 = 0, y2 = 0;
-    if (s.m_bUniformRowHeight) {
-        y1 = (long long)(startRow - s.m_nTopRow) * s.m_nDefRowHeight;
-        y2 = (long long)(endRow - s.m_nTopRow + 1) * s.m_nDefRowHeight;
-    } else {
-        std::tie(y1, y2) = spanOf(s, GRID_AXIS_ROWS, startRow, endRow, rc.bottom);
-    }
+    const auto [y1, y2] = spanOf(s, GRID_AXIS_ROWS, startRow, endRow, rc.bottom);
     const CRect r(int(std::min<long long>(x1, rc.right)), int(std::min<long long>(y1, rc.bottom)),
                   int(std::min<long long>(x2, rc.right)), int(std::min<long long>(y2, rc.bottom)));
     return r.IsRectEmpty() ? CRect() : r;
@@ -305,12 +284,12 @@ void CGridArea::DrawListedCells(CDC* dc)
     bool grew = false;
     for (; row <= r2 && row < s.m_nRows; ++row) {
         const int h = s.RowHeight(row);
-        if (h > 0 && row >= r1) {
+        if (!s.Hidden(GRID_AXIS_ROWS, row) && row >= r1) {
             int x = 0;
             int col = s.m_nLeftCol;
             for (; col <= c2 && col < s.m_nCols; ++col) {
                 const int w = s.ColWidth(col);
-                if (w > 0 && col >= c1 && (grew || m_redraw.Contains(col, row))) {
+                if (!s.Hidden(GRID_AXIS_COLS, col) && col >= c1 && (grew || m_redraw.Contains(col, row))) {
                     m_pGrid->GetCellIndirect(col, row, &m_cell);
                     if (m_cell.m_bJoined) {
                         // A joined block is drawn once, over its whole rectangle.
@@ -422,11 +401,11 @@ void CGridArea::Moved()
     CRect rc;
     GetClientRect(&rc);
     const int rows = s.m_nTopRow - s.m_nPrevTopRow, cols = s.m_nLeftCol - s.m_nPrevLeftCol;
-    long long dy = 0, dx = 0;
-    for (int r = std::min(s.m_nTopRow, s.m_nPrevTopRow); r < std::max(s.m_nTopRow, s.m_nPrevTopRow) && dy <= rc.Height(); ++r)
-        dy += s.RowHeight(r);
-    for (int c = std::min(s.m_nLeftCol, s.m_nPrevLeftCol); c < std::max(s.m_nLeftCol, s.m_nPrevLeftCol) && dx <= rc.Width(); ++c)
-        dx += s.ColWidth(c);
+    // How far the picture moves; past the area's size it is drawn anew.
+    const long long dy = s.Total(GRID_AXIS_ROWS, std::min(s.m_nTopRow, s.m_nPrevTopRow),
+                                 std::max(s.m_nTopRow, s.m_nPrevTopRow), rc.Height());
+    const long long dx = s.Total(GRID_AXIS_COLS, std::min(s.m_nLeftCol, s.m_nPrevLeftCol),
+                                 std::max(s.m_nLeftCol, s.m_nPrevLeftCol), rc.Width());
     if (dy > rc.Height() || dx > rc.Width() || ((dx || dy) && m_nDoubleBuffer == 1)) {
         m_redraw.Clear();
         Invalidate(FALSE);

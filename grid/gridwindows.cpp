@@ -82,9 +82,9 @@ void CGridHeading::OnPaint()
     const int across = m_axis == GRID_AXIS_ROWS ? rc.right : rc.bottom;
     int pos = 0;
     for (int i = s.First(m_axis); i < s.Count(m_axis) && pos <= length; ++i) {
-        const int size = s.Size(m_axis, i);
-        if (size <= 0)
+        if (s.Hidden(m_axis, i))
             continue;
+        const int size = s.Size(m_axis, i);
         drawHeadingCell(&dc, m_pGrid, &m_cell, CellCol(i), CellRow(i), Band(pos, pos + size, across - 1));
         pos += size;
     }
@@ -148,14 +148,35 @@ void CGridHeading::OnMouseMove(UINT, CPoint point)
 void CGridHeading::SizeTo(int pos)
 {
     CGridSettings& s = *m_pSettings;
+    if (s.Uniform(m_axis)) {
+        // All share one size: the ones from the first shown to the dragged one share pos.
+        const int shared = std::max(1, m_nSizeIndex - s.First(m_axis) + 1);
+        int size = std::max(4, pos / shared);
+        Sizing(m_nSizeIndex, &size);
+        size = std::max(1, size);
+        if (size != s.DefSize(m_axis)) {
+            s.DefSize(m_axis) = size;
+            ShowNewSize();
+        }
+        return;
+    }
     int size = std::max(0, m_nStartSize - (m_nStartPos - pos));
     Sizing(m_nSizeIndex, &size);
     size = std::max(0, size);
     if (m_nSizeIndex < s.Count(m_axis) && size != s.Size(m_axis, m_nSizeIndex)) {
-        std::vector<int>& sizes = m_axis == GRID_AXIS_ROWS ? s.m_anRowHeights : s.m_anColWidths;
-        sizes[size_t(m_nSizeIndex)] = size;
+        s.Sizes(m_axis)[size_t(m_nSizeIndex)] = size;
         ShowNewSize();
     }
+}
+
+void CGridHeading::KeepSize(int index)
+{
+    const CGridSettings& s = *m_pSettings;
+    int size = s.Size(m_axis, index);
+    Sized(index, &size);
+    // Uniform sizes were taken during the drag.
+    if (!s.Uniform(m_axis))
+        m_pGrid->SetSize(m_axis, index, std::max(0, size));
 }
 
 void CGridHeading::ShowNewSize()
@@ -181,7 +202,7 @@ void CGridHeading::OnLButtonUp(UINT, CPoint point)
         m_bSizing = 0;
         m_pGrid->AdjustComponentSizes();
         m_pGrid->RedrawAll();
-        Sized(m_nSizeIndex);
+        KeepSize(m_nSizeIndex);
         return;
     }
     Click(IndexAt(Along(point)), 0);
@@ -234,13 +255,6 @@ void CGridTopHeading::Moved()
         Invalidate(FALSE);
 }
 
-void CGridTopHeading::Sized(int col)
-{
-    int width = m_pSettings->ColWidth(col);
-    m_pGrid->OnColumnSized(col, &width);
-    m_pGrid->SetColWidth(col, std::max(0, width));
-}
-
 void CGridTopHeading::DrawEdge(CDC* dc, const CRect& rc)
 {
     dc->MoveTo(rc.left - 1, rc.bottom - 1);
@@ -249,6 +263,7 @@ void CGridTopHeading::DrawEdge(CDC* dc, const CRect& rc)
 
 BOOL CGridTopHeading::CanSize(int col) { return m_pGrid->OnCanSizeColumn(col); }
 void CGridTopHeading::Sizing(int col, int* width) { m_pGrid->OnColumnSizing(col, width); }
+void CGridTopHeading::Sized(int col, int* width) { m_pGrid->OnColumnSized(col, width); }
 void CGridTopHeading::Click(int col, int updn) { m_pGrid->OnTopHeadingClick(col, updn); }
 void CGridTopHeading::RightClick(int col, int updn) { m_pGrid->OnTopHeadingRightClick(col, updn); }
 void CGridTopHeading::DoubleClick(int col) { m_pGrid->OnTopHeadingDoubleClick(col); }
@@ -264,34 +279,6 @@ void CGridSideHeading::Moved()
         Invalidate(FALSE);
 }
 
-void CGridSideHeading::SizeTo(int pos)
-{
-    CGridSettings& s = *m_pSettings;
-    if (!s.m_bUniformRowHeight) {
-        CGridHeading::SizeTo(pos);
-        return;
-    }
-    // All rows share one height: the rows down to the dragged one share the mouse's y.
-    const int rows = std::max(1, m_nSizeIndex - s.m_nTopRow + 1);
-    int height = std::max(4, pos / rows);
-    Sizing(m_nSizeIndex, &height);
-    height = std::max(1, height);
-    if (height != s.m_nDefRowHeight) {
-        s.m_nDefRowHeight = height;
-        ShowNewSize();
-    }
-}
-
-void CGridSideHeading::Sized(int row)
-{
-    const CGridSettings& s = *m_pSettings;
-    int height = s.RowHeight(row);
-    m_pGrid->OnRowSized(row, &height);
-    // Uniform rows took their height during the drag.
-    if (!s.m_bUniformRowHeight)
-        m_pGrid->SetRowHeight(row, std::max(0, height));
-}
-
 void CGridSideHeading::DrawEdge(CDC* dc, const CRect& rc)
 {
     dc->MoveTo(rc.right - 1, rc.top);
@@ -300,6 +287,7 @@ void CGridSideHeading::DrawEdge(CDC* dc, const CRect& rc)
 
 BOOL CGridSideHeading::CanSize(int row) { return m_pGrid->OnCanSizeRow(row); }
 void CGridSideHeading::Sizing(int row, int* height) { m_pGrid->OnRowSizing(row, height); }
+void CGridSideHeading::Sized(int row, int* height) { m_pGrid->OnRowSized(row, height); }
 void CGridSideHeading::Click(int row, int updn) { m_pGrid->OnSideHeadingClick(row, updn); }
 void CGridSideHeading::RightClick(int row, int updn) { m_pGrid->OnSideHeadingRightClick(row, updn); }
 void CGridSideHeading::DoubleClick(int row) { m_pGrid->OnSideHeadingDoubleClick(row); }
@@ -448,7 +436,7 @@ void CGridVScroll::Update()
     // top row stop there); an unscaled one has a position per possible top row.
     const int rows = std::max(0, s.m_nRows);
     const int n = rows > 1000 ? rows : (rows > 0 ? s.m_nLastTopRow + 1 : 0);
-    const int page = std::max(0, s.m_nAreaHeight) / std::max(1, s.m_nDefRowHeight);
+    const int page = s.Page(GRID_AXIS_ROWS);
     bool changed = false;
     if (n != m_nLastRange || (n <= 1000 && page != m_nLastPage)) {
         m_nLastRange = n;
@@ -514,7 +502,7 @@ void CGridHScroll::Update()
         return;
     const CGridSettings& s = *m_pSettings;
     const int n = s.m_nCols > 0 ? s.m_nLastLeftCol + 1 : 0;
-    const int page = std::max(0, s.m_nAreaWidth) / std::max(1, s.m_nDefColWidth);
+    const int page = s.Page(GRID_AXIS_COLS);
     bool changed = false;
     if (n != m_nLastRange || page != m_nLastPage) {
         m_nLastRange = n;

@@ -63,8 +63,11 @@ protected:
     CGridHeading(GridAxis axis, int section);
     // The heading under a position along the strip, -1 past the last one.
     int IndexAt(int pos) const;
-    // The drag of a boundary has reached pos along the strip.
-    virtual void SizeTo(int pos);
+    // The drag of a boundary has reached pos along the strip. Uniform rows all take the
+    // size the drag gives.
+    void SizeTo(int pos);
+    // The drag ended: the owner hears the size and the strip keeps what it answers.
+    void KeepSize(int index);
     // Repaints after a size changed during a drag; the cells too when they follow it.
     void ShowNewSize();
 
@@ -80,8 +83,7 @@ private:
     // The owner's notifications under the strip's own names.
     virtual BOOL CanSize(int index) = 0;
     virtual void Sizing(int index, int* size) = 0;
-    // The drag ended: the owner hears the size and the strip keeps what it answers.
-    virtual void Sized(int index) = 0;
+    virtual void Sized(int index, int* size) = 0;
     virtual void Click(int index, int updn) = 0;
     virtual void RightClick(int index, int updn) = 0;
     virtual void DoubleClick(int index) = 0;
@@ -103,7 +105,7 @@ public:
 private:
     BOOL CanSize(int col) override;
     void Sizing(int col, int* width) override;
-    void Sized(int col) override;
+    void Sized(int col, int* width) override;
     void Click(int col, int updn) override;
     void RightClick(int col, int updn) override;
     void DoubleClick(int col) override;
@@ -119,14 +121,10 @@ public:
     // The row under y, -1 past the last heading.
     int RowAt(int y) const { return IndexAt(y); }
 
-protected:
-    // Uniform rows all take the height the drag gives.
-    void SizeTo(int pos) override;
-
 private:
     BOOL CanSize(int row) override;
     void Sizing(int row, int* height) override;
-    void Sized(int row) override;
+    void Sized(int row, int* height) override;
     void Click(int row, int updn) override;
     void RightClick(int row, int updn) override;
     void DoubleClick(int row) override;
