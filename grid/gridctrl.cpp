@@ -279,20 +279,22 @@ void CGridCtrl::SetDefFont(CFont* pFont)
 
 BOOL CGridCtrl::SetDefColWidth(int width)
 {
-    // The scroll bars and the drag scrolling divide by it.
-    if (width < 1)
-        return FALSE;
-    m_settings.m_nDefColWidth = width;
-    return TRUE;
+    return SetDefSize(GRID_AXIS_COLS, width);
 }
 
 BOOL CGridCtrl::SetDefRowHeight(int height)
 {
-    if (height < 1)
+    return SetDefSize(GRID_AXIS_ROWS, height);
+}
+
+BOOL CGridCtrl::SetDefSize(GridAxis a, int size)
+{
+    // The scroll bars and the drag scrolling divide by it.
+    if (size < 1)
         return FALSE;
-    m_settings.m_nDefRowHeight = height;
-    if (m_settings.m_bUniformRowHeight) {
-        CalcFit(GRID_AXIS_ROWS);
+    m_settings.DefSize(a) = size;
+    if (m_settings.Uniform(a)) {
+        CalcFit(a);
         RedrawAll();
     }
     return TRUE;
@@ -370,44 +372,47 @@ BOOL CGridCtrl::SetNumberRows(int count, BOOL bRedraw)
 
 BOOL CGridCtrl::SetColWidth(int col, int width)
 {
-    if (col < 0 || col >= m_settings.m_nCols || width < 0)
-        return FALSE;
-    m_settings.m_anColWidths[size_t(col)] = width;
-    CalcFit(GRID_AXIS_COLS);
-    RedrawAll();
-    return TRUE;
+    return SetSize(GRID_AXIS_COLS, col, width);
 }
 
 BOOL CGridCtrl::GetColWidth(int col, int* width) const
 {
-    if (col < 0 || col >= m_settings.m_nCols || !width)
-        return FALSE;
-    *width = m_settings.m_anColWidths[size_t(col)];
-    return TRUE;
+    return GetSize(GRID_AXIS_COLS, col, width);
 }
 
 BOOL CGridCtrl::SetRowHeight(int row, int height)
 {
-    if (row < 0 || row >= m_settings.m_nRows || height < 0)
-        return FALSE;
-    if (m_settings.m_bUniformRowHeight) {
-        // One height for every row; the scroll bars divide by it.
-        if (height < 1)
-            return FALSE;
-        m_settings.m_nDefRowHeight = height;
-    } else {
-        m_settings.m_anRowHeights[size_t(row)] = height;
-    }
-    CalcFit(GRID_AXIS_ROWS);
-    RedrawAll();
-    return TRUE;
+    return SetSize(GRID_AXIS_ROWS, row, height);
 }
 
 BOOL CGridCtrl::GetRowHeight(int row, int* height) const
 {
-    if (row < 0 || row >= m_settings.m_nRows || !height)
+    return GetSize(GRID_AXIS_ROWS, row, height);
+}
+
+BOOL CGridCtrl::SetSize(GridAxis a, int index, int size)
+{
+    CGridSettings& s = m_settings;
+    if (index < 0 || index >= s.Count(a) || size < 0)
         return FALSE;
-    *height = m_settings.RowHeight(row);
+    if (s.Uniform(a)) {
+        // One size for all; the scroll bars divide by it.
+        if (size < 1)
+            return FALSE;
+        s.DefSize(a) = size;
+    } else {
+        s.Sizes(a)[size_t(index)] = size;
+    }
+    CalcFit(a);
+    RedrawAll();
+    return TRUE;
+}
+
+BOOL CGridCtrl::GetSize(GridAxis a, int index, int* size) const
+{
+    if (index < 0 || index >= m_settings.Count(a) || !size)
+        return FALSE;
+    *size = m_settings.Size(a, index);
     return TRUE;
 }
 
@@ -422,9 +427,7 @@ BOOL CGridCtrl::FitColumnsToWidth(int firstCol, int lastCol)
     else
         rc = CRect(0, 0, s.m_nAreaWidth, s.m_nAreaHeight);
     const int areaWidth = rc.Width();
-    long long sum = 0;
-    for (int c = firstCol; c <= lastCol; ++c)
-        sum += s.m_anColWidths[size_t(c)];
+    const long long sum = s.Total(GRID_AXIS_COLS, firstCol, lastCol + 1);
     int used = 0;
     if (sum > 0) {
         const float factor = float(areaWidth) / float(sum);
@@ -435,8 +438,7 @@ BOOL CGridCtrl::FitColumnsToWidth(int firstCol, int lastCol)
         }
     } else {
         // Columns of no width stay so; the last one takes the area.
-        for (int c = firstCol; c < lastCol; ++c)
-            used += s.m_anColWidths[size_t(c)];
+        used = int(s.Total(GRID_AXIS_COLS, firstCol, lastCol));
     }
     s.m_anColWidths[size_t(lastCol)] = areaWidth - used;
     CalcFit(GRID_AXIS_COLS);

@@ -13,6 +13,7 @@
 #include "framework/gdi.h"
 #include "framework/menu.h"
 #include "framework/wnd.h"
+#include "grid/gridarea.h"
 #include "grid/gridcell.h"
 #include "grid/gridcelltypes.h"
 #include "grid/griddatasource.h"
@@ -71,6 +72,11 @@ public:
     BOOL GetColWidth(int col, int* width) const;
     BOOL SetRowHeight(int row, int height);
     BOOL GetRowHeight(int row, int* height) const;
+    // The same along either axis. A size may be 0 (hidden); uniform rows take one height
+    // for all, never below 1.
+    BOOL SetSize(GridAxis a, int index, int size);
+    BOOL GetSize(GridAxis a, int index, int* size) const;
+    BOOL SetDefSize(GridAxis a, int size);
     // Scales the columns first..last so that they fill the cell area exactly.
     BOOL FitColumnsToWidth(int firstCol, int lastCol);
     // Gives the column the width of its widest cell text plus 6.

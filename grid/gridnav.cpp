@@ -18,12 +18,10 @@ int firstKeepingCurrent(const CGridSettings& s, GridAxis a, int margin)
     if (before < first) {
         first = before;
     } else {
-        // A row (column) that shows at least in part counts as visible; one that does not is
-        // brought in whole, from the smallest first index that still shows it.
-        long long along = 0;
-        for (int i = first; i < after && along < area; ++i)
-            along += s.Size(a, i);
-        if (along >= area) {
+        // A row (column) that shows at least in part counts as visible: it is out of view only
+        // when those before it fill the area. It is then brought in whole, from the smallest
+        // first index that still shows it.
+        if (s.Total(a, first, after, area - 1) >= area) {
             int from = after;
             long long sum = s.Size(a, after);
             while (from > 0 && sum + s.Size(a, from - 1) <= area)
@@ -244,12 +242,7 @@ int CGridCtrl::PageTarget(int from, int direction, GridAxis a) const
     const bool rows = a == GRID_AXIS_ROWS;
     const int area = s.AreaLength(a);
     const int count = s.Count(a);
-    auto size = [&](int i) {
-        if (rows)
-            return i >= s.m_nRows ? s.m_nDefRowHeight : s.RowHeight(i);
-        return s.ColWidth(i);
-    };
-    long long sum = size(from);
+    long long sum = s.Size(a, from);
     int i = from;
     while (sum <= area) {
         if (direction < 0) {
@@ -262,7 +255,7 @@ int CGridCtrl::PageTarget(int from, int direction, GridAxis a) const
                 break;
             ++i;
         }
-        sum += size(i);
+        sum += s.Size(a, i);
     }
     return i;
 }

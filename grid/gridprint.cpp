@@ -203,10 +203,8 @@ BOOL CGridPrint::PrintCell(CDC* pDC, CRect* rect, int col, int row)
         return FALSE;
     if (cell.m_bJoined && cell.m_bJoinOrigin) {
         // A block's text keeps the size it has on the screen: the scale is the block's.
-        for (int c = col + 1; c <= std::min(cell.m_nJoinCol, s.m_nCols - 1); ++c)
-            screenWidth += s.ColWidth(c);
-        for (int r = row + 1; r <= std::min(cell.m_nJoinRow, s.m_nRows - 1); ++r)
-            screenHeight += s.RowHeight(r);
+        screenWidth += int(s.Total(GRID_AXIS_COLS, col + 1, std::min(cell.m_nJoinCol, s.m_nCols - 1) + 1));
+        screenHeight += int(s.Total(GRID_AXIS_ROWS, row + 1, std::min(cell.m_nJoinRow, s.m_nRows - 1) + 1));
     }
     CGridCellType* type = m_pGrid->GetCellTypeById(cell.m_nCellType);
     int border = cell.m_nBorder;

@@ -2,6 +2,8 @@
 // child windows and cell types, so that they read them without calls.
 #pragma once
 
+#include <algorithm>
+#include <limits>
 #include <vector>
 #include "framework/types.h"
 
@@ -70,24 +72,47 @@ struct CGridSettings {
     int m_bVThumbTrack = 0;
     int m_bHThumbTrack = 0;
 
-    int RowHeight(int row) const
-    {
-        if (m_bUniformRowHeight || row < 0 || size_t(row) >= m_anRowHeights.size())
-            return m_nDefRowHeight;
-        return m_anRowHeights[size_t(row)];
-    }
-    int ColWidth(int col) const
-    {
-        return col < 0 || size_t(col) >= m_anColWidths.size() ? m_nDefColWidth : m_anColWidths[size_t(col)];
-    }
-
     // The same values along either axis: how many columns (rows), the current one, the first
-    // shown, the largest first one that still fills the area, the area's width (height) and
-    // the width (height) of one.
+    // shown, the largest first one that still fills the area and the area's width (height).
     int Count(GridAxis a) const { return a == GRID_AXIS_ROWS ? m_nRows : m_nCols; }
     int Current(GridAxis a) const { return a == GRID_AXIS_ROWS ? m_nCurRow : m_nCurCol; }
     int First(GridAxis a) const { return a == GRID_AXIS_ROWS ? m_nTopRow : m_nLeftCol; }
     int LastFirst(GridAxis a) const { return a == GRID_AXIS_ROWS ? m_nLastTopRow : m_nLastLeftCol; }
     int AreaLength(GridAxis a) const { return a == GRID_AXIS_ROWS ? m_nAreaHeight : m_nAreaWidth; }
-    int Size(GridAxis a, int index) const { return a == GRID_AXIS_ROWS ? RowHeight(index) : ColWidth(index); }
+
+    // Column widths (row heights): one stored per column, and the default for new ones.
+    // Very many rows keep no heights: they all have the default one.
+    bool Uniform(GridAxis a) const { return a == GRID_AXIS_ROWS && m_bUniformRowHeight; }
+    std::vector<int>& Sizes(GridAxis a) { return a == GRID_AXIS_ROWS ? m_anRowHeights : m_anColWidths; }
+    const std::vector<int>& Sizes(GridAxis a) const { return a == GRID_AXIS_ROWS ? m_anRowHeights : m_anColWidths; }
+    int& DefSize(GridAxis a) { return a == GRID_AXIS_ROWS ? m_nDefRowHeight : m_nDefColWidth; }
+    int DefSize(GridAxis a) const { return a == GRID_AXIS_ROWS ? m_nDefRowHeight : m_nDefColWidth; }
+    // The width (height) of one; the default outside the stored ones.
+    int Size(GridAxis a, int index) const
+    {
+        const std::vector<int>& sizes = Sizes(a);
+        if (Uniform(a) || index < 0 || size_t(index) >= sizes.size())
+            return DefSize(a);
+        return sizes[size_t(index)];
+    }
+    // How many of the default width (height) the area holds: the scroll bar's page.
+    int Page(GridAxis a) const { return std::max(0, AreaLength(a)) / std::max(1, DefSize(a)); }
+    // One of no width (height) is not drawn and takes no point.
+    bool Hidden(GridAxis a, int index) const { return Size(a, index) <= 0; }
+    // The sizes of from..to-1 together. The walk stops once the sum passes limit, so that
+    // past it the answer says only that.
+    long long Total(GridAxis a, int from, int to, long long limit = std::numeric_limits<long long>::max()) const
+    {
+        if (to <= from)
+            return 0;
+        // Uniform rows are too many to walk, and each adds the same.
+        if (Uniform(a))
+            return (long long)(to - from) * DefSize(a);
+        long long sum = 0;
+        for (int i = from; i < to && sum <= limit; ++i)
+            sum += Size(a, i);
+        return sum;
+    }
+    int RowHeight(int row) const { return Size(GRID_AXIS_ROWS, row); }
+    int ColWidth(int col) const { return Size(GRID_AXIS_COLS, col); }
 };

@@ -1,6 +1,6 @@
-// The grid's child windows: the cell area, the column and row headings, the corner
-// button, the two scroll bars and the hint window. Each reads the grid's shared
-// settings and reports to the grid.
+// The grid's child windows around the cell area: the column and row headings, the corner
+// button, the two scroll bars and the hint window, and what every child shares. Each reads
+// the grid's shared settings and reports to the grid.
 #pragma once
 
 #include <QString>
@@ -8,13 +8,10 @@
 #include "framework/scrollbar.h"
 #include "framework/wnd.h"
 #include "grid/gridcell.h"
-#include "grid/gridedit.h"
-#include "grid/gridrangelist.h"
 #include "grid/gridsettings.h"
 
 class CDC;
 class CFont;
-class CGridCellType;
 class CGridCtrl;
 
 // Child ids of the grid's windows.
@@ -22,9 +19,6 @@ enum : UINT {
     GRID_ID_AREA = 1, GRID_ID_TOPHEADING = 2, GRID_ID_SIDEHEADING = 3, GRID_ID_CORNER = 4,
     GRID_ID_VSCROLL = 5, GRID_ID_HSCROLL = 6, GRID_ID_HINT = 7
 };
-
-// Where the drag scrolling's timer runs.
-enum : UINT_PTR { GRID_TIMER_DRAGSCROLL = 1 };
 
 // What every child of the grid holds.
 struct CGridChildLink {
@@ -40,95 +34,6 @@ protected:
     // Hands a command of the popup menu (ids from 1000 on) to the grid for the cell the
     // menu was opened on; other commands go to CWnd.
     BOOL RouteMenuCommand(WPARAM wParam, LPARAM lParam, int col, int row, int section);
-};
-
-// The cells between the headings and the scroll bars.
-class CGridArea : public CGridChildWnd {
-public:
-    CGridArea();
-    ~CGridArea() override;
-
-    void OnPaint() override;
-    void OnSetFocus(CWnd* pOldWnd) override;
-    void OnKillFocus(CWnd* pNewWnd) override;
-    void OnSize(UINT nType, int cx, int cy) override;
-    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
-    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override;
-    void OnLButtonDown(UINT nFlags, CPoint point) override;
-    void OnLButtonUp(UINT nFlags, CPoint point) override;
-    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
-    void OnRButtonDown(UINT nFlags, CPoint point) override;
-    void OnRButtonUp(UINT nFlags, CPoint point) override;
-    void OnMouseMove(UINT nFlags, CPoint point) override;
-    void OnTimer(UINT_PTR nIDEvent) override;
-    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-
-    // Repaint these cells.
-    void RedrawCell(int col, int row) { RedrawRange(col, row, col, row); }
-    void RedrawRow(int row);
-    void RedrawCol(int col);
-    void RedrawRange(int startCol, int startRow, int endCol, int endRow);
-    // Update after the current cell, the top row or the left column changed: the picture
-    // moves with the view and only the cells that changed are painted anew.
-    void Moved();
-    // Opens the in-place edit on the current cell; key > 0 is its first character.
-    BOOL StartEdit(int key = 0);
-    // Ends a running edit, storing its text; FALSE when the text was refused and the
-    // edit stays open for the user.
-    BOOL EndEdit();
-    // 1 paints through an off-screen bitmap; FALSE when the bitmap cannot be had.
-    BOOL SetDoubleBuffer(int mode);
-    int GetDoubleBuffer() const { return m_nDoubleBuffer; }
-
-    // Queues cells for painting (a joined origin with its whole block), and invalidates
-    // what is queued.
-    void QueueCell(int col, int row);
-    void QueueRange(int startCol, int startRow, int endCol, int endRow) { m_redraw.AddRange(startCol, startRow, endCol, endRow); }
-    void FlushRedraw();
-
-    // Draws the visible cells that the redraw list holds.
-    void DrawListedCells(CDC* dc);
-    // Draws one cell in its rectangle: border, cell type, focus frame.
-    void DrawCell(CDC* dc, int col, int row, CRect rect);
-    // Rectangle of a cell in area pixels (it may lie outside the view); FALSE when it
-    // lies before the view.
-    BOOL GetCellRectInArea(int col, int row, CRect* rect) const;
-    // The visible row (column) at a pixel of the area; -1 when none is there.
-    int RowAt(int y) const;
-    int ColAt(int x) const;
-    // Pixel rectangle of the visible part of a range of cells.
-    CRect RangeRect(int startCol, int startRow, int endCol, int endRow) const;
-    // Runs one step of the drag scrolling (the timer calls it).
-    void DragScrollStep();
-
-    int m_bButtonDown = 0;
-    CGridCellType* m_pMouseType = nullptr;   // a type that keeps the mouse until release
-    int m_bHasFocus = 0;
-    int m_nMenuCol = -1;
-    int m_nMenuRow = -1;
-    CGridRangeList m_redraw;     // cells waiting to be drawn, and the joined ones drawn
-    CGridCell m_cell;            // the cell being drawn
-    CGridEdit m_edit;
-    CRect m_rcClient;
-    int m_nCellsDrawn = 0;       // cells drawn by the last paint (joined blocks once)
-
-private:
-    CBitmap* m_pBuffer = nullptr;
-    int m_nDoubleBuffer = 0;
-    int m_bForcePaint = 0;
-    CPoint m_ptDrag;
-    bool m_bDragTimer = false;
-    bool InDialog() const;
-    CGridCellType* CurrentType();
-    BOOL HitCell(CPoint point, int* col, int* row, CRect* rect);
-    // A click makes the cell current without the look-ahead margin; *rect is read anew.
-    void GotoClicked(int col, int row, CRect* rect);
-    // A right press (updn 1) or release: the cell under the mouse becomes current, its type
-    // and then the owner hear of it; *col and *row are -1 off the cells.
-    void RightClick(CPoint& point, int updn, int* col, int* row);
-    void StopDragScroll();
-    void MakeBuffer();
 };
 
 // What the column and the row headings share: a strip of heading cells along one axis,
@@ -158,8 +63,11 @@ protected:
     CGridHeading(GridAxis axis, int section);
     // The heading under a position along the strip, -1 past the last one.
     int IndexAt(int pos) const;
-    // The drag of a boundary has reached pos along the strip.
-    virtual void SizeTo(int pos);
+    // The drag of a boundary has reached pos along the strip. Uniform rows all take the
+    // size the drag gives.
+    void SizeTo(int pos);
+    // The drag ended: the owner hears the size and the strip keeps what it answers.
+    void KeepSize(int index);
     // Repaints after a size changed during a drag; the cells too when they follow it.
     void ShowNewSize();
 
@@ -175,8 +83,7 @@ private:
     // The owner's notifications under the strip's own names.
     virtual BOOL CanSize(int index) = 0;
     virtual void Sizing(int index, int* size) = 0;
-    // The drag ended: the owner hears the size and the strip keeps what it answers.
-    virtual void Sized(int index) = 0;
+    virtual void Sized(int index, int* size) = 0;
     virtual void Click(int index, int updn) = 0;
     virtual void RightClick(int index, int updn) = 0;
     virtual void DoubleClick(int index) = 0;
@@ -198,7 +105,7 @@ public:
 private:
     BOOL CanSize(int col) override;
     void Sizing(int col, int* width) override;
-    void Sized(int col) override;
+    void Sized(int col, int* width) override;
     void Click(int col, int updn) override;
     void RightClick(int col, int updn) override;
     void DoubleClick(int col) override;
@@ -214,14 +121,10 @@ public:
     // The row under y, -1 past the last heading.
     int RowAt(int y) const { return IndexAt(y); }
 
-protected:
-    // Uniform rows all take the height the drag gives.
-    void SizeTo(int pos) override;
-
 private:
     BOOL CanSize(int row) override;
     void Sizing(int row, int* height) override;
-    void Sized(int row) override;
+    void Sized(int row, int* height) override;
     void Click(int row, int updn) override;
     void RightClick(int row, int updn) override;
     void DoubleClick(int row) override;

@@ -46,16 +46,23 @@ std::string At(int line)
     throw Failure(kInconsistent, (line > 0 ? At(line) : std::string("GRIN.DAT: ")) + what);
 }
 
-double Real(const Record& r, size_t i)
+// A whole token as a number; a leading '+' is allowed, as C's readers allow it.
+template <class T>
+bool Parse(std::string_view t, T* v)
 {
-    const std::string_view t = r.tok[i];
-    double v = 0;
     const char* b = t.data();
     const char* e = b + t.size();
     if (!t.empty() && *b == '+')
         ++b;
-    auto [p, ec] = std::from_chars(b, e, v);
-    if (ec != std::errc() || p != e || !std::isfinite(v))
+    auto [p, ec] = std::from_chars(b, e, *v);
+    return ec == std::errc() && p == e;
+}
+
+double Real(const Record& r, size_t i)
+{
+    const std::string_view t = r.tok[i];
+    double v = 0;
+    if (!Parse(t, &v) || !std::isfinite(v))
         Syntax(r.line, "unreadable number '" + std::string(t) + "'");
     return v;
 }
@@ -64,14 +71,20 @@ int Int(const Record& r, size_t i)
 {
     const std::string_view t = r.tok[i];
     long v = 0;
-    const char* b = t.data();
-    const char* e = b + t.size();
-    if (!t.empty() && *b == '+')
-        ++b;
-    auto [p, ec] = std::from_chars(b, e, v);
-    if (ec != std::errc() || p != e || v < -1000000000L || v > 1000000000L)
+    if (!Parse(t, &v) || v < -1000000000L || v > 1000000000L)
         Syntax(r.line, "unreadable integer '" + std::string(t) + "'");
     return static_cast<int>(v);
+}
+
+// Line of a section's last record, 0 when it has none.
+int LastLine(const std::vector<Record>& recs)
+{
+    return recs.empty() ? 0 : recs.back().line;
+}
+
+[[noreturn]] void Unknown(const Record& r, const char* section)
+{
+    Syntax(r.line, "unknown record '" + std::string(r.tok[0]) + "' in " + section);
 }
 
 void Fields(const Record& r, const char* section, size_t n)
@@ -187,22 +200,21 @@ private:
     size_t m_next = 0;
 };
 
-// Keyword records that must each appear exactly once.
-std::map<std::string_view, Record> Keyed(const std::vector<Record>& recs, const char* section,
-                                          std::initializer_list<std::string_view> keys)
+// A section of keyword records that must each appear exactly once.
+std::map<std::string_view, Record> Keyed(Reader& rd, const char* section, std::initializer_list<std::string_view> keys)
 {
+    const std::vector<Record> recs = rd.Section(section);
     std::map<std::string_view, Record> out;
     for (const Record& r : recs) {
         if (std::find(keys.begin(), keys.end(), r.tok[0]) == keys.end())
-            Syntax(r.line, std::string("unknown record '") + std::string(r.tok[0]) + "' in " + section);
+            Unknown(r, section);
         Fields(r, section, 2);
         if (!out.emplace(r.tok[0], r).second)
             Syntax(r.line, std::string("repeated record ") + std::string(r.tok[0]));
     }
     for (std::string_view k : keys)
         if (!out.count(k))
-            Syntax(recs.empty() ? 0 : recs.back().line,
-                   std::string("missing record ") + std::string(k) + " in " + section);
+            Syntax(LastLine(recs), std::string("missing record ") + std::string(k) + " in " + section);
     return out;
 }
 
@@ -227,6 +239,481 @@ int NodeIndex(const Model& m, int number)
     return m.node(g, p);
 }
 
+// A section of plain records, each with n fields.
+std::vector<Record> Records(Reader& rd, const char* section, size_t n)
+{
+    std::vector<Record> recs = rd.Section(section);
+    for (const Record& r : recs)
+        Fields(r, section, n);
+    return recs;
+}
+
+// A section of records that all begin with `name`, each with n fields.
+std::vector<Record> Named(Reader& rd, const char* section, std::string_view name, size_t n)
+{
+    std::vector<Record> recs = rd.Section(section);
+    for (const Record& r : recs) {
+        if (r.tok[0] != name)
+            Unknown(r, section);
+        Fields(r, section, n);
+    }
+    return recs;
+}
+
+// A section whose record count /SIZE gave.
+void Count(const std::vector<Record>& recs, int n, const char* section, const char* size)
+{
+    if (int(recs.size()) != n)
+        Bad(LastLine(recs), std::string("count of ") + section + " records differs from " + size);
+}
+
+double Chord(const Model& m, int a, int b)
+{
+    return std::hypot(m.X[b] - m.X[a], m.Y[b] - m.Y[a]);
+}
+
+// Record counts that /SIZE gives for the later sections.
+struct Sizes {
+    int nodes = 0, members = 0, cross = 0, bearings = 0;
+};
+
+void ReadOption(Reader& rd, Model& m)
+{
+    auto o = Keyed(rd, "/OPTION",
+                   {"STAMP", "PASS", "BRIDGE_TYPE", "LIVE_LOAD", "SIDEWALK", "LOADING_WIDTH",
+                    "P1_FACTOR", "P2_FACTOR", "DETAIL"});
+    const Record& st = o["STAMP"];
+    if (!IsHex16(st.tok[1]))
+        Syntax(st.line, "STAMP expects 16 hexadecimal digits");
+    m.stamp = std::string(st.tok[1]);
+    m.pass = Int(o["PASS"], 1);
+    m.bridgeType = Int(o["BRIDGE_TYPE"], 1);
+    m.liveLoad = Int(o["LIVE_LOAD"], 1);
+    m.sidewalk = Int(o["SIDEWALK"], 1);
+    m.loadingWidth = Real(o["LOADING_WIDTH"], 1);
+    m.p1Factor = Real(o["P1_FACTOR"], 1);
+    m.p2Factor = Real(o["P2_FACTOR"], 1);
+    m.detail = Int(o["DETAIL"], 1);
+    if (m.pass < 1 || m.pass > 3)
+        Bad(o["PASS"].line, "PASS must be 1, 2 or 3");
+    if (m.bridgeType < 0 || m.bridgeType > 2)
+        Bad(o["BRIDGE_TYPE"].line, "BRIDGE_TYPE must be 0, 1 or 2");
+    if (m.liveLoad < 0 || m.liveLoad > 5)
+        Bad(o["LIVE_LOAD"].line, "LIVE_LOAD must be 0..5");
+    if (m.sidewalk < 0 || m.sidewalk > 3)
+        Bad(o["SIDEWALK"].line, "SIDEWALK must be 0..3");
+    if (m.loadingWidth <= 0)
+        Bad(o["LOADING_WIDTH"].line, "LOADING_WIDTH must be positive");
+    if (m.p1Factor < 0 || m.p2Factor < 0)
+        Bad(o["P1_FACTOR"].line, "load factors must not be negative");
+    if (m.detail != 0 && m.detail != 1)
+        Bad(o["DETAIL"].line, "DETAIL must be 0 or 1");
+    if (m.liveLoad == 2 || m.liveLoad == 3)
+        m.detail = 0;
+}
+
+Sizes ReadSize(Reader& rd, Model& m)
+{
+    auto s = Keyed(rd, "/SIZE",
+                   {"NODES", "GIRDER_LINES", "PANEL_POINTS", "SPANS", "GIRDER_MEMBERS",
+                    "CROSS_MEMBERS", "BEARINGS", "BEARING_LINES"});
+    Sizes n;
+    n.nodes = Int(s["NODES"], 1);
+    m.G = Int(s["GIRDER_LINES"], 1);
+    m.P = Int(s["PANEL_POINTS"], 1);
+    m.S = Int(s["SPANS"], 1);
+    n.members = Int(s["GIRDER_MEMBERS"], 1);
+    n.cross = Int(s["CROSS_MEMBERS"], 1);
+    n.bearings = Int(s["BEARINGS"], 1);
+    m.nLines = Int(s["BEARING_LINES"], 1);
+    if (m.G < 1 || m.G > kMaxGirders)
+        Bad(s["GIRDER_LINES"].line, "GIRDER_LINES must be 1.." + std::to_string(kMaxGirders));
+    if (m.P < 2 || m.P > kMaxPanelPoints)
+        Bad(s["PANEL_POINTS"].line, "PANEL_POINTS must be 2.." + std::to_string(kMaxPanelPoints));
+    if (m.S < 1 || m.S > kMaxSpans || m.S > m.P - 1)
+        Bad(s["SPANS"].line, "SPANS out of range");
+    if (n.nodes != m.G * m.P)
+        Bad(s["NODES"].line, "NODES is not GIRDER_LINES x PANEL_POINTS");
+    if (n.members != m.G * (m.P - 1))
+        Bad(s["GIRDER_MEMBERS"].line, "GIRDER_MEMBERS is not GIRDER_LINES x (PANEL_POINTS - 1)");
+    if (m.singleBox() && (m.G != 3 || m.nLines != 2))
+        Bad(s["BEARING_LINES"].line, "a single box has 3 girder lines and 2 bearing lines");
+    if (!m.singleBox() && m.nLines != m.G)
+        Bad(s["BEARING_LINES"].line, "BEARING_LINES must equal GIRDER_LINES");
+    if (n.bearings != m.nLines * (m.S + 1))
+        Bad(s["BEARINGS"].line, "BEARINGS is not BEARING_LINES x (SPANS + 1)");
+    if (n.cross < 0 || n.cross > (m.G - 1) * m.P)
+        Bad(s["CROSS_MEMBERS"].line, "CROSS_MEMBERS out of range");
+    return n;
+}
+
+void ReadModul(Reader& rd, Model& m)
+{
+    auto e = Keyed(rd, "/MODUL", {"E", "G"});
+    m.E = Real(e["E"], 1);
+    m.Gmod = Real(e["G"], 1);
+    if (m.E <= 0 || m.Gmod <= 0)
+        Bad(e["E"].line, "E and G must be positive");
+}
+
+void ReadLim(Reader& rd, Model& m)
+{
+    auto recs = rd.Section("/LIM");
+    for (const Record& r : recs) {
+        if (r.tok[0] != "SPAN")
+            Unknown(r, "/LIM");
+        Fields(r, "/LIM", 7);
+        Span sp;
+        const int k = Int(r, 1);
+        sp.L = Real(r, 2);
+        sp.pFirst = Int(r, 3) - 1;
+        sp.pLast = Int(r, 4) - 1;
+        sp.p2 = Real(r, 5);
+        sp.pc = Real(r, 6);
+        if (k != int(m.spans.size()) + 1)
+            Bad(r.line, "spans must be numbered 1..SPANS in order");
+        if (int(m.spans.size()) >= m.S)
+            Bad(r.line, "more spans than SPANS");
+        if (sp.L <= 0)
+            Bad(r.line, "span length must be positive");
+        if (sp.pFirst >= sp.pLast)
+            Bad(r.line, "span needs p_first < p_last");
+        const int expectFirst = m.spans.empty() ? 0 : m.spans.back().pLast;
+        if (sp.pFirst != expectFirst || sp.pLast > m.P - 1)
+            Bad(r.line, "spans must follow one another over the panel points");
+        if (sp.p2 < 0 || sp.pc < 0)
+            Bad(r.line, "negative live-load intensity");
+        m.spans.push_back(sp);
+    }
+    // Every record made a span, so the records count the spans.
+    Count(recs, m.S, "/LIM", "SPANS");
+    if (m.spans.back().pLast != m.P - 1)
+        Bad(recs.back().line, "the last span must end at the last panel point");
+}
+
+void ReadSnow(Reader& rd, Model& m)
+{
+    auto s = Keyed(rd, "/SNOW", {"SNOW"});
+    m.snow = Real(s["SNOW"], 1);
+}
+
+void ReadLoad(Reader& rd, Model& m)
+{
+    m.haunch.assign(m.G, 0.0);
+    m.steel.assign(m.G, 0.0);
+    std::map<int, std::pair<double, int>> attachLoads;  // k -> (P, line)
+    auto recs = rd.Section("/LOAD");
+    std::set<std::pair<std::string_view, int>> seen;
+    for (const Record& r : recs) {
+        const std::string_view k = r.tok[0];
+        if (k == "LIVE") {
+            Fields(r, "/LOAD", 4);
+            if (m.hasLive)
+                Bad(r.line, "repeated record LIVE");
+            m.hasLive = true;
+            m.liveD = Real(r, 1);
+            m.p1m = Real(r, 2);
+            m.p1s = Real(r, 3);
+            if (m.liveD < 0 || m.p1m < 0 || m.p1s < 0)
+                Bad(r.line, "LIVE values must not be negative");
+            continue;
+        }
+        if (k != "UNITW" && k != "RAIL" && k != "HAUNCH" && k != "STEEL" && k != "ATTACH")
+            Unknown(r, "/LOAD");
+        Fields(r, "/LOAD", 3);
+        const int i = Int(r, 1);
+        const double v = Real(r, 2);
+        if (!seen.insert({k, i}).second)
+            Bad(r.line, "repeated record " + std::string(k) + " " + std::to_string(i));
+        if (k == "UNITW") {
+            if (i < 3 || i > 9)
+                Bad(r.line, "UNITW item must be 3..9");
+            m.unitWeight[i] = v;
+        } else if (k == "RAIL") {
+            if (i < 1 || i > 2)
+                Bad(r.line, "RAIL must be 1 or 2");
+            m.railLoad[i - 1] = v;
+        } else if (k == "HAUNCH" || k == "STEEL") {
+            if (i < 1 || i > m.G)
+                Bad(r.line, std::string(k) + " names an undefined girder line");
+            (k == "HAUNCH" ? m.haunch : m.steel)[i - 1] = v;
+        } else {
+            if (i < 1 || i > 64)
+                Bad(r.line, "ATTACH number out of range");
+            attachLoads[i] = {v, r.line};
+        }
+    }
+    int expect = 1;
+    for (auto& [k, v] : attachLoads) {
+        if (k != expect++)
+            Bad(v.second, "attachments must be numbered 1..count");
+        m.attachLoad.push_back(v.first);
+    }
+}
+
+// Which records of a /KEIJYO block have come, for the ones it may hold once.
+struct Block {
+    int line = 0;  // of its PANEL record
+    int gx = 0, cw = 0, noll = 0, line1 = 0, line2 = 0;
+    std::vector<int> attach;
+};
+
+// A PANEL record opens a block: the next panel point.
+void ReadPanel(const Record& r, Model& m, std::vector<Block>& blocks)
+{
+    Fields(r, "/KEIJYO", 5);
+    const int p = Int(r, 1);
+    if (p != int(m.sections.size()) + 1)
+        Bad(r.line, "panel points must be numbered 1..PANEL_POINTS in order");
+    if (int(m.sections.size()) >= m.P)
+        Bad(r.line, "more panel points than PANEL_POINTS");
+    Section s;
+    s.T = Real(r, 2);
+    s.span = Int(r, 3) - 1;
+    s.W = Real(r, 4);
+    if (s.span < 0 || s.span >= m.S)
+        Bad(r.line, "PANEL names an undefined span");
+    if (s.W <= 0)
+        Bad(r.line, "deck width must be positive");
+    s.attachX.assign(m.attachLoad.size(), 0.0);
+    m.sections.push_back(std::move(s));
+    Block b;
+    b.line = r.line;
+    b.attach.assign(m.attachLoad.size(), 0);
+    blocks.push_back(std::move(b));
+}
+
+// One of the records after PANEL, into the block's panel point.
+void ReadDeckRecord(const Record& r, const Model& m, Section& cur, Block& seen)
+{
+    const std::string_view k = r.tok[0];
+    if (k == "GX") {
+        Fields(r, "/KEIJYO", size_t(m.G) + 1);
+        if (seen.gx++)
+            Bad(r.line, "repeated GX");
+        for (int g = 0; g < m.G; ++g)
+            cur.gx.push_back(Real(r, g + 1));
+    } else if (k == "ZONE") {
+        Fields(r, "/KEIJYO", 4);
+        Zone z{Real(r, 2), Real(r, 3)};
+        if (z.b < z.a)
+            Bad(r.line, "zone ends reversed");
+        if (r.tok[1] == "CW") {
+            if (seen.cw++)
+                Bad(r.line, "repeated ZONE CW");
+            cur.cw = z;
+        } else if (r.tok[1] == "NOLL") {
+            if (seen.noll++)
+                Bad(r.line, "repeated ZONE NOLL");
+            cur.hasNoll = true;
+            cur.noll = z;
+        } else if (r.tok[1] == "SW") {
+            if (cur.sidewalks.size() >= 2)
+                Bad(r.line, "more than two sidewalks");
+            cur.sidewalks.push_back(z);
+        } else {
+            Syntax(r.line, "unknown zone '" + std::string(r.tok[1]) + "'");
+        }
+    } else if (k == "STRIP") {
+        Fields(r, "/KEIJYO", 5);
+        Strip s{Int(r, 1), Real(r, 2), Real(r, 3), Real(r, 4)};
+        if (s.item < 3 || s.item > 9)
+            Bad(r.line, "STRIP item must be 3..9");
+        if (s.xb < s.xa || s.h < 0)
+            Bad(r.line, "STRIP ends reversed or negative thickness");
+        if (cur.strips.size() >= 64)
+            Bad(r.line, "too many strips");
+        cur.strips.push_back(s);
+    } else if (k == "LINE") {
+        Fields(r, "/KEIJYO", 3);
+        PointLoadAt l{Int(r, 1), Real(r, 2)};
+        if (l.item < 1 || l.item > 2)
+            Bad(r.line, "LINE must be 1 or 2");
+        if ((l.item == 1 ? seen.line1 : seen.line2)++)
+            Bad(r.line, "repeated LINE");
+        cur.rails.push_back(l);
+    } else if (k == "ATTACH") {
+        Fields(r, "/KEIJYO", 3);
+        const int a = Int(r, 1);
+        if (a < 1 || a > int(m.attachLoad.size()))
+            Bad(r.line, "ATTACH names an undefined attachment");
+        if (seen.attach[a - 1]++)
+            Bad(r.line, "repeated ATTACH");
+        cur.attachX[a - 1] = Real(r, 2);
+    } else {
+        Unknown(r, "/KEIJYO");
+    }
+}
+
+void ReadKeijyo(Reader& rd, Model& m)
+{
+    auto recs = rd.Section("/KEIJYO");
+    std::vector<Block> blocks;
+    for (const Record& r : recs) {
+        if (r.tok[0] == "PANEL")
+            ReadPanel(r, m, blocks);
+        else if (blocks.empty())
+            Syntax(r.line, "/KEIJYO must begin with PANEL");
+        else
+            ReadDeckRecord(r, m, m.sections.back(), blocks.back());
+    }
+    if (int(m.sections.size()) != m.P)
+        Bad(LastLine(recs), "count of PANEL blocks differs from PANEL_POINTS");
+    for (int p = 0; p < m.P; ++p) {
+        const Section& s = m.sections[p];
+        const Block& b = blocks[p];
+        if (!b.gx || !b.cw)
+            Bad(b.line, "panel point without GX or ZONE CW");
+        for (int a = 0; a < int(m.attachLoad.size()); ++a)
+            if (!b.attach[a])
+                Bad(b.line, "panel point without ATTACH " + std::to_string(a + 1));
+        for (int g = 1; g < m.G; ++g)
+            if (!(s.gx[g] - s.gx[g - 1] >= 0.01))
+                Bad(b.line, "girder positions not increasing by 0.01 m");
+        if (p > 0 && !(s.T - m.sections[p - 1].T >= 0.01))
+            Bad(b.line, "panel points not increasing by 0.01 m along the bridge");
+    }
+}
+
+// The sections below name nodes: Records and Named check their fields as they come,
+// these their values once the whole file has been read.
+
+void ReadPoint(Model& m, const std::vector<Record>& pts, int nodes)
+{
+    m.X.assign(m.nodes(), 0.0);
+    m.Y.assign(m.nodes(), 0.0);
+    Count(pts, nodes, "/POINT", "NODES");
+    std::vector<char> defined(m.nodes(), 0);
+    for (const Record& r : pts) {
+        const int num = Int(r, 0);
+        const double x = Real(r, 1), y = Real(r, 2);
+        const int g = Int(r, 3) - 1, p = Int(r, 4) - 1;
+        const int q = NodeIndex(m, num);
+        if (q < 0 || g != m.lineOf(q) || p != m.pointOf(q))
+            Bad(r.line, "node " + std::to_string(num) + " does not match its line and point");
+        if (defined[q]++)
+            Bad(r.line, "node " + std::to_string(num) + " defined twice");
+        m.X[q] = x;
+        m.Y[q] = y;
+    }
+}
+
+void ReadGroup(Model& m, const std::vector<Record>& grp)
+{
+    m.dummy.assign(m.G, 0);
+    Count(grp, m.G, "/GROUP", "GIRDER_LINES");
+    for (int i = 0; i < m.G; ++i) {
+        const Record& r = grp[i];
+        const int g = Int(r, 1), first = Int(r, 2), last = Int(r, 3), d = Int(r, 4);
+        if (g != i + 1)
+            Bad(r.line, "girder lines must be numbered 1..GIRDER_LINES in order");
+        if (first != i * (m.P - 1) + 1 || last != (i + 1) * (m.P - 1))
+            Bad(r.line, "girder line members out of order");
+        if (d != 0 && d != 1)
+            Bad(r.line, "dummy flag must be 0 or 1");
+        m.dummy[i] = d;
+    }
+    const bool boxLines = m.G == 3 && m.dummy[0] == 1 && m.dummy[1] == 0 && m.dummy[2] == 1;
+    const bool anyDummy = std::count(m.dummy.begin(), m.dummy.end(), 1) > 0;
+    if (m.singleBox() ? !boxLines : anyDummy)
+        Bad(grp.front().line, m.singleBox() ? "a single box needs dummy lines 1 and 3 only"
+                                            : "dummy girder lines belong to the single box");
+}
+
+void ReadMgr(Model& m, const std::vector<Record>& mgr, int members)
+{
+    m.girders.assign(m.girderMembers(), GirderMember{});
+    Count(mgr, members, "/MGR", "GIRDER_MEMBERS");
+    for (int k = 0; k < members; ++k) {
+        const Record& r = mgr[k];
+        const int num = Int(r, 0), nI = Int(r, 1), nJ = Int(r, 2), g = Int(r, 3) - 1;
+        const int line = k / (m.P - 1), p = k % (m.P - 1);
+        if (num != k + 1)
+            Bad(r.line, "girder members must be numbered in order");
+        const int qI = NodeIndex(m, nI), qJ = NodeIndex(m, nJ);
+        if (qI < 0 || qJ < 0)
+            Bad(r.line, "member " + std::to_string(num) + " names an undefined node");
+        if (g != line || qI != m.node(line, p) || qJ != m.node(line, p + 1))
+            Bad(r.line, "member " + std::to_string(num) + " does not join its panel points");
+        GirderMember gm{Real(r, 4), Real(r, 5), Real(r, 6), Real(r, 7)};
+        if (!(gm.L >= 0.01) || !(Chord(m, qI, qJ) >= 0.01))
+            Bad(r.line, "member " + std::to_string(num) + " shorter than 0.01 m");
+        if (gm.A < 0 || gm.I < 0 || gm.J < 0)
+            Bad(r.line, "member " + std::to_string(num) + " has a negative property");
+        if (m.dummy[line])
+            gm.A = gm.I = gm.J = 0;
+        m.girders[k] = gm;
+    }
+}
+
+void ReadMcr(Model& m, const std::vector<Record>& mcr, int cross)
+{
+    Count(mcr, cross, "/MCR", "CROSS_MEMBERS");
+    const int base = m.girderMembers();
+    for (int k = 0; k < cross; ++k) {
+        const Record& r = mcr[k];
+        const int num = Int(r, 0), nI = Int(r, 1), nJ = Int(r, 2), kind = Int(r, 3);
+        if (num != base + k + 1)
+            Bad(r.line, "cross members must be numbered from GIRDER_MEMBERS + 1 in order");
+        const int qI = NodeIndex(m, nI), qJ = NodeIndex(m, nJ);
+        if (qI < 0 || qJ < 0)
+            Bad(r.line, "cross member " + std::to_string(num) + " names an undefined node");
+        if (qI == qJ || m.pointOf(qI) != m.pointOf(qJ))
+            Bad(r.line, "cross member " + std::to_string(num) + " must join two lines at one panel point");
+        if (kind != 0 && kind != 1 && kind != 2 && kind != 3 && kind != 9)
+            Bad(r.line, "cross member kind must be 0..3 or 9");
+        CrossMember c{qI, qJ, kind, Real(r, 4), Real(r, 5)};
+        if (c.I < 0 || c.J < 0)
+            Bad(r.line, "cross member " + std::to_string(num) + " has a negative property");
+        if (!(Chord(m, qI, qJ) >= 0.01))
+            Bad(r.line, "cross member " + std::to_string(num) + " shorter than 0.01 m");
+        m.cross.push_back(c);
+    }
+}
+
+void ReadFree(Model& m, const std::vector<Record>& recs, int bearings)
+{
+    Count(recs, bearings, "/FREE", "BEARINGS");
+    std::vector<int> slot((m.S + 1) * m.nLines, -1);
+    std::vector<char> used(m.nodes(), 0);
+    for (const Record& r : recs) {
+        Bearing b;
+        b.support = Int(r, 1) - 1;
+        b.line = Int(r, 2) - 1;
+        const int num = Int(r, 3);
+        b.kt = Int(r, 4);
+        b.ux = Real(r, 5);
+        b.uy = Real(r, 6);
+        if (b.support < 0 || b.support > m.S || b.line < 0 || b.line >= m.nLines)
+            Bad(r.line, "bearing names an undefined support or bearing line");
+        b.node = NodeIndex(m, num);
+        if (b.node < 0)
+            Bad(r.line, "bearing on undefined node " + std::to_string(num));
+        if (m.pointOf(b.node) != m.supportPoint(b.support))
+            Bad(r.line, "bearing node " + std::to_string(num) + " is not on its support line");
+        if (m.singleBox() && m.dummy[m.lineOf(b.node)] == 0)
+            Bad(r.line, "the bearings of a single box stand on its web lines");
+        if (b.kt != 0 && b.kt != 1)
+            Bad(r.line, "kt must be 0 or 1");
+        if (std::abs(std::hypot(b.ux, b.uy) - 1.0) > 1e-6)
+            Bad(r.line, "support-line vector not of unit length");
+        int& s = slot[b.support * m.nLines + b.line];
+        if (s >= 0)
+            Bad(r.line, "bearing given twice");
+        if (used[b.node]++)
+            Bad(r.line, "two bearings on node " + std::to_string(num));
+        s = int(m.bearings.size());
+        m.bearings.push_back(b);
+    }
+    for (int s = 0; s <= m.S; ++s)
+        for (int l = 0; l < m.nLines; ++l)
+            if (slot[s * m.nLines + l] < 0)
+                Bad(0, "support " + std::to_string(s + 1) + " has no bearing on line " + std::to_string(l + 1));
+    std::sort(m.bearings.begin(), m.bearings.end(), [&](const Bearing& a, const Bearing& b) {
+        return a.support != b.support ? a.support < b.support : a.line < b.line;
+    });
+}
+
 } // namespace
 
 Model ReadInput(const std::string& text)
@@ -234,468 +721,26 @@ Model ReadInput(const std::string& text)
     Model m;
     Reader rd(text);
     m.title = rd.Title();
-
-    // /OPTION
-    {
-        auto recs = rd.Section("/OPTION");
-        auto o = Keyed(recs, "/OPTION",
-                       {"STAMP", "PASS", "BRIDGE_TYPE", "LIVE_LOAD", "SIDEWALK", "LOADING_WIDTH",
-                        "P1_FACTOR", "P2_FACTOR", "DETAIL"});
-        const Record& st = o["STAMP"];
-        if (!IsHex16(st.tok[1]))
-            Syntax(st.line, "STAMP expects 16 hexadecimal digits");
-        m.stamp = std::string(st.tok[1]);
-        m.pass = Int(o["PASS"], 1);
-        m.bridgeType = Int(o["BRIDGE_TYPE"], 1);
-        m.liveLoad = Int(o["LIVE_LOAD"], 1);
-        m.sidewalk = Int(o["SIDEWALK"], 1);
-        m.loadingWidth = Real(o["LOADING_WIDTH"], 1);
-        m.p1Factor = Real(o["P1_FACTOR"], 1);
-        m.p2Factor = Real(o["P2_FACTOR"], 1);
-        m.detail = Int(o["DETAIL"], 1);
-        if (m.pass < 1 || m.pass > 3)
-            Bad(o["PASS"].line, "PASS must be 1, 2 or 3");
-        if (m.bridgeType < 0 || m.bridgeType > 2)
-            Bad(o["BRIDGE_TYPE"].line, "BRIDGE_TYPE must be 0, 1 or 2");
-        if (m.liveLoad < 0 || m.liveLoad > 5)
-            Bad(o["LIVE_LOAD"].line, "LIVE_LOAD must be 0..5");
-        if (m.sidewalk < 0 || m.sidewalk > 3)
-            Bad(o["SIDEWALK"].line, "SIDEWALK must be 0..3");
-        if (m.loadingWidth <= 0)
-            Bad(o["LOADING_WIDTH"].line, "LOADING_WIDTH must be positive");
-        if (m.p1Factor < 0 || m.p2Factor < 0)
-            Bad(o["P1_FACTOR"].line, "load factors must not be negative");
-        if (m.detail != 0 && m.detail != 1)
-            Bad(o["DETAIL"].line, "DETAIL must be 0 or 1");
-        if (m.liveLoad == 2 || m.liveLoad == 3)
-            m.detail = 0;
-    }
-
-    // /SIZE
-    int nodes = 0, members = 0, crossCount = 0, bearingCount = 0;
-    {
-        auto recs = rd.Section("/SIZE");
-        auto s = Keyed(recs, "/SIZE",
-                       {"NODES", "GIRDER_LINES", "PANEL_POINTS", "SPANS", "GIRDER_MEMBERS",
-                        "CROSS_MEMBERS", "BEARINGS", "BEARING_LINES"});
-        nodes = Int(s["NODES"], 1);
-        m.G = Int(s["GIRDER_LINES"], 1);
-        m.P = Int(s["PANEL_POINTS"], 1);
-        m.S = Int(s["SPANS"], 1);
-        members = Int(s["GIRDER_MEMBERS"], 1);
-        crossCount = Int(s["CROSS_MEMBERS"], 1);
-        bearingCount = Int(s["BEARINGS"], 1);
-        m.nLines = Int(s["BEARING_LINES"], 1);
-        if (m.G < 1 || m.G > kMaxGirders)
-            Bad(s["GIRDER_LINES"].line, "GIRDER_LINES must be 1.." + std::to_string(kMaxGirders));
-        if (m.P < 2 || m.P > kMaxPanelPoints)
-            Bad(s["PANEL_POINTS"].line, "PANEL_POINTS must be 2.." + std::to_string(kMaxPanelPoints));
-        if (m.S < 1 || m.S > kMaxSpans || m.S > m.P - 1)
-            Bad(s["SPANS"].line, "SPANS out of range");
-        if (nodes != m.G * m.P)
-            Bad(s["NODES"].line, "NODES is not GIRDER_LINES x PANEL_POINTS");
-        if (members != m.G * (m.P - 1))
-            Bad(s["GIRDER_MEMBERS"].line, "GIRDER_MEMBERS is not GIRDER_LINES x (PANEL_POINTS - 1)");
-        if (m.singleBox() && (m.G != 3 || m.nLines != 2))
-            Bad(s["BEARING_LINES"].line, "a single box has 3 girder lines and 2 bearing lines");
-        if (!m.singleBox() && m.nLines != m.G)
-            Bad(s["BEARING_LINES"].line, "BEARING_LINES must equal GIRDER_LINES");
-        if (bearingCount != m.nLines * (m.S + 1))
-            Bad(s["BEARINGS"].line, "BEARINGS is not BEARING_LINES x (SPANS + 1)");
-        if (crossCount < 0 || crossCount > (m.G - 1) * m.P)
-            Bad(s["CROSS_MEMBERS"].line, "CROSS_MEMBERS out of range");
-    }
-
-    // /MODUL
-    {
-        auto recs = rd.Section("/MODUL");
-        auto e = Keyed(recs, "/MODUL", {"E", "G"});
-        m.E = Real(e["E"], 1);
-        m.Gmod = Real(e["G"], 1);
-        if (m.E <= 0 || m.Gmod <= 0)
-            Bad(e["E"].line, "E and G must be positive");
-    }
-
-    // /LIM
-    {
-        auto recs = rd.Section("/LIM");
-        for (const Record& r : recs) {
-            if (r.tok[0] != "SPAN")
-                Syntax(r.line, "unknown record '" + std::string(r.tok[0]) + "' in /LIM");
-            Fields(r, "/LIM", 7);
-            Span sp;
-            const int k = Int(r, 1);
-            sp.L = Real(r, 2);
-            sp.pFirst = Int(r, 3) - 1;
-            sp.pLast = Int(r, 4) - 1;
-            sp.p2 = Real(r, 5);
-            sp.pc = Real(r, 6);
-            if (k != int(m.spans.size()) + 1)
-                Bad(r.line, "spans must be numbered 1..SPANS in order");
-            if (int(m.spans.size()) >= m.S)
-                Bad(r.line, "more spans than SPANS");
-            if (sp.L <= 0)
-                Bad(r.line, "span length must be positive");
-            if (sp.pFirst >= sp.pLast)
-                Bad(r.line, "span needs p_first < p_last");
-            const int expectFirst = m.spans.empty() ? 0 : m.spans.back().pLast;
-            if (sp.pFirst != expectFirst || sp.pLast > m.P - 1)
-                Bad(r.line, "spans must follow one another over the panel points");
-            if (sp.p2 < 0 || sp.pc < 0)
-                Bad(r.line, "negative live-load intensity");
-            m.spans.push_back(sp);
-        }
-        if (int(m.spans.size()) != m.S)
-            Bad(recs.empty() ? 0 : recs.back().line, "count of /LIM records differs from SPANS");
-        if (m.spans.back().pLast != m.P - 1)
-            Bad(recs.back().line, "the last span must end at the last panel point");
-    }
-
-    // /FREE: kept raw until the nodes are known.
-    std::vector<Record> freeRecs = rd.Section("/FREE");
-    for (const Record& r : freeRecs) {
-        if (r.tok[0] != "BEARING")
-            Syntax(r.line, "unknown record '" + std::string(r.tok[0]) + "' in /FREE");
-        Fields(r, "/FREE", 7);
-    }
-
-    // /SNOW
-    {
-        auto recs = rd.Section("/SNOW");
-        auto s = Keyed(recs, "/SNOW", {"SNOW"});
-        m.snow = Real(s["SNOW"], 1);
-    }
-
-    // /LOAD
-    m.haunch.assign(m.G, 0.0);
-    m.steel.assign(m.G, 0.0);
-    std::map<int, std::pair<double, int>> attachLoads;  // k -> (P, line)
-    {
-        auto recs = rd.Section("/LOAD");
-        std::set<std::pair<std::string_view, int>> seen;
-        for (const Record& r : recs) {
-            const std::string_view k = r.tok[0];
-            if (k == "LIVE") {
-                Fields(r, "/LOAD", 4);
-                if (m.hasLive)
-                    Bad(r.line, "repeated record LIVE");
-                m.hasLive = true;
-                m.liveD = Real(r, 1);
-                m.p1m = Real(r, 2);
-                m.p1s = Real(r, 3);
-                if (m.liveD < 0 || m.p1m < 0 || m.p1s < 0)
-                    Bad(r.line, "LIVE values must not be negative");
-                continue;
-            }
-            if (k != "UNITW" && k != "RAIL" && k != "HAUNCH" && k != "STEEL" && k != "ATTACH")
-                Syntax(r.line, "unknown record '" + std::string(k) + "' in /LOAD");
-            Fields(r, "/LOAD", 3);
-            const int i = Int(r, 1);
-            const double v = Real(r, 2);
-            if (!seen.insert({k, i}).second)
-                Bad(r.line, "repeated record " + std::string(k) + " " + std::to_string(i));
-            if (k == "UNITW") {
-                if (i < 3 || i > 9)
-                    Bad(r.line, "UNITW item must be 3..9");
-                m.unitWeight[i] = v;
-            } else if (k == "RAIL") {
-                if (i < 1 || i > 2)
-                    Bad(r.line, "RAIL must be 1 or 2");
-                m.railLoad[i - 1] = v;
-            } else if (k == "HAUNCH" || k == "STEEL") {
-                if (i < 1 || i > m.G)
-                    Bad(r.line, std::string(k) + " names an undefined girder line");
-                (k == "HAUNCH" ? m.haunch : m.steel)[i - 1] = v;
-            } else {
-                if (i < 1 || i > 64)
-                    Bad(r.line, "ATTACH number out of range");
-                attachLoads[i] = {v, r.line};
-            }
-        }
-        int expect = 1;
-        for (auto& [k, v] : attachLoads) {
-            if (k != expect++)
-                Bad(v.second, "attachments must be numbered 1..count");
-            m.attachLoad.push_back(v.first);
-        }
-    }
-
-    // /MCR
-    std::vector<Record> mcr = rd.Section("/MCR");
-    for (const Record& r : mcr)
-        Fields(r, "/MCR", 6);
-    // /MGR
-    std::vector<Record> mgr = rd.Section("/MGR");
-    for (const Record& r : mgr)
-        Fields(r, "/MGR", 8);
-    // /GROUP
-    std::vector<Record> grp = rd.Section("/GROUP");
-    for (const Record& r : grp) {
-        if (r.tok[0] != "GIRDER")
-            Syntax(r.line, "unknown record '" + std::string(r.tok[0]) + "' in /GROUP");
-        Fields(r, "/GROUP", 5);
-    }
-    // /POINT
-    std::vector<Record> pts = rd.Section("/POINT");
-    for (const Record& r : pts)
-        Fields(r, "/POINT", 5);
-
-    // /KEIJYO
-    {
-        auto recs = rd.Section("/KEIJYO");
-        Section* cur = nullptr;
-        std::vector<int> blockLine;
-        std::vector<int> seenGX, seenCW, seenNoll, seenLine1, seenLine2;
-        std::vector<std::vector<int>> seenAttach;
-        for (const Record& r : recs) {
-            const std::string_view k = r.tok[0];
-            if (k == "PANEL") {
-                Fields(r, "/KEIJYO", 5);
-                const int p = Int(r, 1);
-                if (p != int(m.sections.size()) + 1)
-                    Bad(r.line, "panel points must be numbered 1..PANEL_POINTS in order");
-                if (int(m.sections.size()) >= m.P)
-                    Bad(r.line, "more panel points than PANEL_POINTS");
-                Section s;
-                s.T = Real(r, 2);
-                s.span = Int(r, 3) - 1;
-                s.W = Real(r, 4);
-                if (s.span < 0 || s.span >= m.S)
-                    Bad(r.line, "PANEL names an undefined span");
-                if (s.W <= 0)
-                    Bad(r.line, "deck width must be positive");
-                s.attachX.assign(m.attachLoad.size(), 0.0);
-                m.sections.push_back(std::move(s));
-                cur = &m.sections.back();
-                blockLine.push_back(r.line);
-                seenGX.push_back(0);
-                seenCW.push_back(0);
-                seenNoll.push_back(0);
-                seenLine1.push_back(0);
-                seenLine2.push_back(0);
-                seenAttach.emplace_back(m.attachLoad.size(), 0);
-                continue;
-            }
-            if (!cur)
-                Syntax(r.line, "/KEIJYO must begin with PANEL");
-            const size_t b = m.sections.size() - 1;
-            if (k == "GX") {
-                Fields(r, "/KEIJYO", size_t(m.G) + 1);
-                if (seenGX[b]++)
-                    Bad(r.line, "repeated GX");
-                for (int g = 0; g < m.G; ++g)
-                    cur->gx.push_back(Real(r, g + 1));
-            } else if (k == "ZONE") {
-                Fields(r, "/KEIJYO", 4);
-                Zone z{Real(r, 2), Real(r, 3)};
-                if (z.b < z.a)
-                    Bad(r.line, "zone ends reversed");
-                if (r.tok[1] == "CW") {
-                    if (seenCW[b]++)
-                        Bad(r.line, "repeated ZONE CW");
-                    cur->cw = z;
-                } else if (r.tok[1] == "NOLL") {
-                    if (seenNoll[b]++)
-                        Bad(r.line, "repeated ZONE NOLL");
-                    cur->hasNoll = true;
-                    cur->noll = z;
-                } else if (r.tok[1] == "SW") {
-                    if (cur->sidewalks.size() >= 2)
-                        Bad(r.line, "more than two sidewalks");
-                    cur->sidewalks.push_back(z);
-                } else {
-                    Syntax(r.line, "unknown zone '" + std::string(r.tok[1]) + "'");
-                }
-            } else if (k == "STRIP") {
-                Fields(r, "/KEIJYO", 5);
-                Strip s{Int(r, 1), Real(r, 2), Real(r, 3), Real(r, 4)};
-                if (s.item < 3 || s.item > 9)
-                    Bad(r.line, "STRIP item must be 3..9");
-                if (s.xb < s.xa || s.h < 0)
-                    Bad(r.line, "STRIP ends reversed or negative thickness");
-                if (cur->strips.size() >= 64)
-                    Bad(r.line, "too many strips");
-                cur->strips.push_back(s);
-            } else if (k == "LINE") {
-                Fields(r, "/KEIJYO", 3);
-                PointLoadAt l{Int(r, 1), Real(r, 2)};
-                if (l.item < 1 || l.item > 2)
-                    Bad(r.line, "LINE must be 1 or 2");
-                if ((l.item == 1 ? seenLine1 : seenLine2)[b]++)
-                    Bad(r.line, "repeated LINE");
-                cur->rails.push_back(l);
-            } else if (k == "ATTACH") {
-                Fields(r, "/KEIJYO", 3);
-                const int a = Int(r, 1);
-                if (a < 1 || a > int(m.attachLoad.size()))
-                    Bad(r.line, "ATTACH names an undefined attachment");
-                if (seenAttach[b][a - 1]++)
-                    Bad(r.line, "repeated ATTACH");
-                cur->attachX[a - 1] = Real(r, 2);
-            } else {
-                Syntax(r.line, "unknown record '" + std::string(k) + "' in /KEIJYO");
-            }
-        }
-        if (int(m.sections.size()) != m.P)
-            Bad(recs.empty() ? 0 : recs.back().line, "count of PANEL blocks differs from PANEL_POINTS");
-        for (int p = 0; p < m.P; ++p) {
-            const Section& s = m.sections[p];
-            if (!seenGX[p] || !seenCW[p])
-                Bad(blockLine[p], "panel point without GX or ZONE CW");
-            for (int a = 0; a < int(m.attachLoad.size()); ++a)
-                if (!seenAttach[p][a])
-                    Bad(blockLine[p], "panel point without ATTACH " + std::to_string(a + 1));
-            for (int g = 1; g < m.G; ++g)
-                if (!(s.gx[g] - s.gx[g - 1] >= 0.01))
-                    Bad(blockLine[p], "girder positions not increasing by 0.01 m");
-            if (p > 0 && !(s.T - m.sections[p - 1].T >= 0.01))
-                Bad(blockLine[p], "panel points not increasing by 0.01 m along the bridge");
-        }
-    }
+    ReadOption(rd, m);
+    const Sizes n = ReadSize(rd, m);
+    ReadModul(rd, m);
+    ReadLim(rd, m);
+    // The sections that name nodes are kept raw until the nodes are known.
+    const std::vector<Record> freeRecs = Named(rd, "/FREE", "BEARING", 7);
+    ReadSnow(rd, m);
+    ReadLoad(rd, m);
+    const std::vector<Record> mcr = Records(rd, "/MCR", 6);
+    const std::vector<Record> mgr = Records(rd, "/MGR", 8);
+    const std::vector<Record> grp = Named(rd, "/GROUP", "GIRDER", 5);
+    const std::vector<Record> pts = Records(rd, "/POINT", 5);
+    ReadKeijyo(rd, m);
     rd.End();
 
-    // Nodes.
-    m.X.assign(m.nodes(), 0.0);
-    m.Y.assign(m.nodes(), 0.0);
-    {
-        if (int(pts.size()) != nodes)
-            Bad(pts.empty() ? 0 : pts.back().line, "count of /POINT records differs from NODES");
-        std::vector<char> defined(m.nodes(), 0);
-        for (const Record& r : pts) {
-            const int num = Int(r, 0);
-            const double x = Real(r, 1), y = Real(r, 2);
-            const int g = Int(r, 3) - 1, p = Int(r, 4) - 1;
-            const int q = NodeIndex(m, num);
-            if (q < 0 || g != m.lineOf(q) || p != m.pointOf(q))
-                Bad(r.line, "node " + std::to_string(num) + " does not match its line and point");
-            if (defined[q]++)
-                Bad(r.line, "node " + std::to_string(num) + " defined twice");
-            m.X[q] = x;
-            m.Y[q] = y;
-        }
-    }
-    auto chord = [&](int a, int b) { return std::hypot(m.X[b] - m.X[a], m.Y[b] - m.Y[a]); };
-
-    // Girder lines.
-    m.dummy.assign(m.G, 0);
-    {
-        if (int(grp.size()) != m.G)
-            Bad(grp.empty() ? 0 : grp.back().line, "count of /GROUP records differs from GIRDER_LINES");
-        for (int i = 0; i < m.G; ++i) {
-            const Record& r = grp[i];
-            const int g = Int(r, 1), first = Int(r, 2), last = Int(r, 3), d = Int(r, 4);
-            if (g != i + 1)
-                Bad(r.line, "girder lines must be numbered 1..GIRDER_LINES in order");
-            if (first != i * (m.P - 1) + 1 || last != (i + 1) * (m.P - 1))
-                Bad(r.line, "girder line members out of order");
-            if (d != 0 && d != 1)
-                Bad(r.line, "dummy flag must be 0 or 1");
-            m.dummy[i] = d;
-        }
-        const bool boxLines = m.G == 3 && m.dummy[0] == 1 && m.dummy[1] == 0 && m.dummy[2] == 1;
-        const bool anyDummy = std::count(m.dummy.begin(), m.dummy.end(), 1) > 0;
-        if (m.singleBox() ? !boxLines : anyDummy)
-            Bad(grp.front().line, m.singleBox() ? "a single box needs dummy lines 1 and 3 only"
-                                                : "dummy girder lines belong to the single box");
-    }
-
-    // Girder members.
-    m.girders.assign(m.girderMembers(), GirderMember{});
-    {
-        if (int(mgr.size()) != members)
-            Bad(mgr.empty() ? 0 : mgr.back().line, "count of /MGR records differs from GIRDER_MEMBERS");
-        for (int k = 0; k < members; ++k) {
-            const Record& r = mgr[k];
-            const int num = Int(r, 0), nI = Int(r, 1), nJ = Int(r, 2), g = Int(r, 3) - 1;
-            const int line = k / (m.P - 1), p = k % (m.P - 1);
-            if (num != k + 1)
-                Bad(r.line, "girder members must be numbered in order");
-            const int qI = NodeIndex(m, nI), qJ = NodeIndex(m, nJ);
-            if (qI < 0 || qJ < 0)
-                Bad(r.line, "member " + std::to_string(num) + " names an undefined node");
-            if (g != line || qI != m.node(line, p) || qJ != m.node(line, p + 1))
-                Bad(r.line, "member " + std::to_string(num) + " does not join its panel points");
-            GirderMember gm{Real(r, 4), Real(r, 5), Real(r, 6), Real(r, 7)};
-            if (!(gm.L >= 0.01) || !(chord(qI, qJ) >= 0.01))
-                Bad(r.line, "member " + std::to_string(num) + " shorter than 0.01 m");
-            if (gm.A < 0 || gm.I < 0 || gm.J < 0)
-                Bad(r.line, "member " + std::to_string(num) + " has a negative property");
-            if (m.dummy[line])
-                gm.A = gm.I = gm.J = 0;
-            m.girders[k] = gm;
-        }
-    }
-
-    // Cross members.
-    {
-        if (int(mcr.size()) != crossCount)
-            Bad(mcr.empty() ? 0 : mcr.back().line, "count of /MCR records differs from CROSS_MEMBERS");
-        const int base = m.girderMembers();
-        for (int k = 0; k < crossCount; ++k) {
-            const Record& r = mcr[k];
-            const int num = Int(r, 0), nI = Int(r, 1), nJ = Int(r, 2), kind = Int(r, 3);
-            if (num != base + k + 1)
-                Bad(r.line, "cross members must be numbered from GIRDER_MEMBERS + 1 in order");
-            const int qI = NodeIndex(m, nI), qJ = NodeIndex(m, nJ);
-            if (qI < 0 || qJ < 0)
-                Bad(r.line, "cross member " + std::to_string(num) + " names an undefined node");
-            if (qI == qJ || m.pointOf(qI) != m.pointOf(qJ))
-                Bad(r.line, "cross member " + std::to_string(num) + " must join two lines at one panel point");
-            if (kind != 0 && kind != 1 && kind != 2 && kind != 3 && kind != 9)
-                Bad(r.line, "cross member kind must be 0..3 or 9");
-            CrossMember c{qI, qJ, kind, Real(r, 4), Real(r, 5)};
-            if (c.I < 0 || c.J < 0)
-                Bad(r.line, "cross member " + std::to_string(num) + " has a negative property");
-            if (!(chord(qI, qJ) >= 0.01))
-                Bad(r.line, "cross member " + std::to_string(num) + " shorter than 0.01 m");
-            m.cross.push_back(c);
-        }
-    }
-
-    // Bearings.
-    {
-        if (int(freeRecs.size()) != bearingCount)
-            Bad(freeRecs.empty() ? 0 : freeRecs.back().line, "count of /FREE records differs from BEARINGS");
-        std::vector<int> slot((m.S + 1) * m.nLines, -1);
-        std::vector<char> used(m.nodes(), 0);
-        for (const Record& r : freeRecs) {
-            Bearing b;
-            b.support = Int(r, 1) - 1;
-            b.line = Int(r, 2) - 1;
-            const int num = Int(r, 3);
-            b.kt = Int(r, 4);
-            b.ux = Real(r, 5);
-            b.uy = Real(r, 6);
-            if (b.support < 0 || b.support > m.S || b.line < 0 || b.line >= m.nLines)
-                Bad(r.line, "bearing names an undefined support or bearing line");
-            b.node = NodeIndex(m, num);
-            if (b.node < 0)
-                Bad(r.line, "bearing on undefined node " + std::to_string(num));
-            if (m.pointOf(b.node) != m.supportPoint(b.support))
-                Bad(r.line, "bearing node " + std::to_string(num) + " is not on its support line");
-            if (m.singleBox() && m.dummy[m.lineOf(b.node)] == 0)
-                Bad(r.line, "the bearings of a single box stand on its web lines");
-            if (b.kt != 0 && b.kt != 1)
-                Bad(r.line, "kt must be 0 or 1");
-            if (std::abs(std::hypot(b.ux, b.uy) - 1.0) > 1e-6)
-                Bad(r.line, "support-line vector not of unit length");
-            int& s = slot[b.support * m.nLines + b.line];
-            if (s >= 0)
-                Bad(r.line, "bearing given twice");
-            if (used[b.node]++)
-                Bad(r.line, "two bearings on node " + std::to_string(num));
-            s = int(m.bearings.size());
-            m.bearings.push_back(b);
-        }
-        for (int s = 0; s <= m.S; ++s)
-            for (int l = 0; l < m.nLines; ++l)
-                if (slot[s * m.nLines + l] < 0)
-                    Bad(0, "support " + std::to_string(s + 1) + " has no bearing on line " +
-                               std::to_string(l + 1));
-        std::sort(m.bearings.begin(), m.bearings.end(), [&](const Bearing& a, const Bearing& b) {
-            return a.support != b.support ? a.support < b.support : a.line < b.line;
-        });
-    }
+    ReadPoint(m, pts, n.nodes);
+    ReadGroup(m, grp);
+    ReadMgr(m, mgr, n.members);
+    ReadMcr(m, mcr, n.cross);
+    ReadFree(m, freeRecs, n.bearings);
     return m;
 }
 

@@ -70,6 +70,14 @@ struct MenuChooser {
     ~MenuChooser() { AfxSetPopupMenuHook(nullptr); }
 };
 
+// Drags with the left button held from one point of a window to another.
+void Drag(QWidget* w, QPoint from, QPoint to)
+{
+    Mouse(w, QEvent::MouseButtonPress, from);
+    Mouse(w, QEvent::MouseMove, to, Qt::LeftButton);
+    Mouse(w, QEvent::MouseButtonRelease, to);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- the cell area
@@ -130,6 +138,27 @@ TEST(GridArea, HoldingTheButtonBelowTheAreaScrollsARowAStep)
     Mouse(h.Area(), QEvent::MouseMove, QPoint(20, h.Area()->height() + 3 * 20 + 5), Qt::LeftButton);
     EXPECT_EQ(g.GetCurrentRow(), 9);
     Mouse(h.Area(), QEvent::MouseButtonRelease, below);
+}
+
+TEST(GridArea, ManyRowsArePlacedByTheirOneHeight)
+{
+    Hosted<MouseGrid> h(3, 64000);
+    MouseGrid& g = h.grid;
+    ASSERT_EQ(g.GetSettings()->m_bUniformRowHeight, 1);
+    ASSERT_EQ(g.SetTopRow(1000), 1);
+    ASSERT_TRUE(g.SetColWidth(1, 0));   // hidden: no point lies in it
+    CRect r;
+    ASSERT_TRUE(g.GetCellRect(2, 1003, &r));
+    EXPECT_EQ(r, CRect(100, 60, 200, 80));
+    ASSERT_TRUE(g.GetCellRect(0, 998, &r));
+    EXPECT_EQ(r, CRect(0, -40, 100, -20));
+    int col = 0, row = 0;
+    EXPECT_TRUE(g.GetCellFromPoint(100, 79, &col, &row));
+    EXPECT_EQ(std::make_pair(col, row), std::make_pair(2, 1003));
+    EXPECT_FALSE(g.GetCellFromPoint(150, -1, &col, &row));
+    ASSERT_TRUE(g.SetDefRowHeight(25));
+    ASSERT_TRUE(g.GetCellRect(2, 1003, &r));
+    EXPECT_EQ(r, CRect(100, 75, 200, 100));
 }
 
 TEST(GridArea, OnlyTheCellsThatChangedArePainted)
@@ -215,14 +244,34 @@ TEST(GridHeadings, AHiddenColumnReopensFromItsBoundary)
     QWidget* w = g.m_topHeading.GetWidget();
     Mouse(w, QEvent::MouseMove, QPoint(400, 5), Qt::NoButton);
     EXPECT_EQ(g.m_topHeading.m_nSizeIndex, 4);
-    Mouse(w, QEvent::MouseButtonPress, QPoint(400, 5));
-    Mouse(w, QEvent::MouseMove, QPoint(430, 5), Qt::LeftButton);
-    Mouse(w, QEvent::MouseButtonRelease, QPoint(430, 5));
+    Drag(w, QPoint(400, 5), QPoint(430, 5));
     int width = -1;
     g.GetColWidth(4, &width);
     EXPECT_EQ(width, 30);
     g.GetColWidth(3, &width);
     EXPECT_EQ(width, 100);
+}
+
+TEST(GridHeadings, ManyRowsAllTakeTheDraggedHeight)
+{
+    Hosted<MouseGrid> h(3, 64000);
+    MouseGrid& g = h.grid;
+    ASSERT_EQ(g.SetTopRow(1000), 1);
+    // The rows down to the dragged boundary share the mouse's y.
+    QWidget* side = g.m_sideHeading.GetWidget();
+    Mouse(side, QEvent::MouseMove, QPoint(10, 40), Qt::NoButton);
+    ASSERT_TRUE(g.m_sideHeading.m_bInZone);
+    EXPECT_EQ(g.m_sideHeading.m_nSizeIndex, 1001);
+    Drag(side, QPoint(10, 40), QPoint(10, 61));
+    int height = 0;
+    g.GetRowHeight(5, &height);
+    EXPECT_EQ(height, 30);
+    CRect r;
+    ASSERT_TRUE(g.GetCellRect(2, 1003, &r));
+    EXPECT_EQ(r, CRect(200, 90, 300, 120));
+    int col = 0, row = 0;
+    EXPECT_TRUE(g.GetCellFromPoint(200, 89, &col, &row));
+    EXPECT_EQ(std::make_pair(col, row), std::make_pair(2, 1002));
 }
 
 TEST(GridHeadings, RowsSizeAndMenusNameTheirHeading)
@@ -235,9 +284,7 @@ TEST(GridHeadings, RowsSizeAndMenusNameTheirHeading)
     Mouse(side, QEvent::MouseMove, QPoint(10, 40), Qt::NoButton);
     ASSERT_TRUE(g.m_sideHeading.m_bInZone);
     EXPECT_EQ(g.m_sideHeading.m_nSizeIndex, 1);
-    Mouse(side, QEvent::MouseButtonPress, QPoint(10, 40));
-    Mouse(side, QEvent::MouseMove, QPoint(10, 52), Qt::LeftButton);
-    Mouse(side, QEvent::MouseButtonRelease, QPoint(10, 52));
+    Drag(side, QPoint(10, 40), QPoint(10, 52));
     int height = 0;
     g.GetRowHeight(1, &height);
     EXPECT_EQ(height, 32);

@@ -185,6 +185,57 @@ TEST(SolverInputFile, InconsistentInputGivesCode4)
     }
 }
 
+TEST(SolverInputFile, DeckBlocksAndSpansAreCheckedRecordByRecord)
+{
+    BridgeLayout b = Small();
+    b.attach = {{1.5, 0.3}};
+    b.rails = {{1, 0.2}};
+    const std::string good = WriteInput(b);
+    ASSERT_EQ(Refusal(good).first, 0) << Refusal(good).second;
+    // each panel point may hold one of each rail, not two of one
+    EXPECT_EQ(Refusal(Replace(good, "LINE 1 ", "LINE 1 0.2\nLINE 2 6.8")).first, 0);
+
+    struct Case {
+        std::string prefix, with, says;
+        int code;
+    } cases[] = {
+        {"GX ", "GX 1 3.5 6\nGX 1 3.5 6", "repeated GX", mvgfiles::kInconsistent},
+        {"ZONE CW", "ZONE CW 0 7\nZONE CW 0 7", "repeated ZONE CW", mvgfiles::kInconsistent},
+        {"ZONE CW", "ZONE CW 0 7\nZONE NOLL 1 2\nZONE NOLL 1 2", "repeated ZONE NOLL", mvgfiles::kInconsistent},
+        {"ZONE CW", "ZONE CW 0 7\nZONE SW 0 1\nZONE SW 6 7\nZONE SW 3 4", "more than two sidewalks",
+         mvgfiles::kInconsistent},
+        {"LINE 1 ", "LINE 1 0.2\nLINE 1 0.3", "repeated LINE", mvgfiles::kInconsistent},
+        {"ATTACH 1 0.3", "ATTACH 1 0.3\nATTACH 1 0.3", "repeated ATTACH", mvgfiles::kInconsistent},
+        {"ATTACH 1 0.3", "ATTACH 2 0.3", "undefined attachment", mvgfiles::kInconsistent},
+        {"GX ", "", "without GX or ZONE CW", mvgfiles::kInconsistent},
+        {"PANEL 2 ", "PANEL 3 5 1 7", "numbered 1..PANEL_POINTS in order", mvgfiles::kInconsistent},
+        {"PANEL 1 ", "GX 1 3.5 6\nPANEL 1 0 1 7", "must begin with PANEL", mvgfiles::kSyntaxError},
+        {"SPAN 2 ", "SPAN 2 25 5 9 0 0", "last span must end at the last panel point", mvgfiles::kInconsistent},
+        {"SPAN 2 ", "SPAN 2 25 5 10 0 0\nSPAN 3 5 10 10 0 0", "more spans than SPANS", mvgfiles::kInconsistent},
+        {"SPAN 2 ", "", "count of /LIM records differs from SPANS", mvgfiles::kInconsistent},
+    };
+    for (const Case& c : cases) {
+        const auto [code, why] = Refusal(Replace(good, c.prefix, c.with));
+        EXPECT_EQ(code, c.code) << c.with << ": " << why;
+        EXPECT_NE(why.find(c.says), std::string::npos) << c.with << ": " << why;
+    }
+
+    // a block without its attachment is named by the line of its PANEL record
+    auto lines = Lines(good);
+    size_t panel = 0;
+    while (panel < lines.size() && lines[panel].rfind("PANEL 3 ", 0) != 0)
+        ++panel;
+    ASSERT_LT(panel, lines.size());
+    size_t attach = panel;
+    while (lines[attach].rfind("ATTACH ", 0) != 0)
+        ++attach;
+    lines.erase(lines.begin() + attach);
+    const auto [code, why] = Refusal(Join(lines));
+    EXPECT_EQ(code, mvgfiles::kInconsistent);
+    EXPECT_NE(why.find("line " + std::to_string(panel + 1) + ": panel point without ATTACH 1"), std::string::npos)
+        << why;
+}
+
 TEST(SolverInputFile, EverySupportNeedsItsBearings)
 {
     // bearings on the first support line only: the count no longer fits, and
