@@ -20,7 +20,7 @@ void CMarivoltenDoc::InvalidateResults()
     delete[] m_pGirders;
     m_pGirders = nullptr;
     if (g_pMainFrame) {
-        g_pMainFrame->SetStepDone(32783, 0);
+        g_pMainFrame->SetStepDone(ID_CALC_GRILLAGE, 0);
         g_pMainFrame->EnableHeightCommands(m_dlgBasic.m_nHeightVariation, 0);
     }
 }

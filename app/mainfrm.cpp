@@ -30,21 +30,21 @@ struct StepCaption {
 };
 
 const StepCaption kSteps[] = {
-    {32777, 0x1, "〆基本条件", "　基本条件"},
-    {32778, 0x2, "〆支間長､ﾊﾟﾈﾙ数", "　支間長､ﾊﾟﾈﾙ数"},
-    {32779, 0x4, "〆桁ﾀｲﾌﾟ､ﾊﾟﾈﾙ割", "　桁ﾀｲﾌﾟ､ﾊﾟﾈﾙ割"},
-    {32780, 0x8, "〆横断面形状", "　横断面形状"},
-    {32781, 0x10, "〆主桁基本ﾃﾞｰﾀ", "　主桁基本ﾃﾞｰﾀ"},
-    {32788, 0x20, "〆主桁基本ﾃﾞｰﾀ２", "　主桁基本ﾃﾞｰﾀ２"},
-    {32789, 0x40, "〆主部材基本ﾃﾞｰﾀ", "　主部材基本ﾃﾞｰﾀ"},
-    {32790, 0x80, "〆横桁配置", "　横桁配置"},
-    {32782, 0x100, "〆死荷重", "　死荷重"},
-    {32791, 0x200, "〆鋼重､ﾊﾝﾁ､添架物", "　鋼重､ﾊﾝﾁ､添架物"},
-    {32799, 0x400, "〆積算ﾃﾞｰﾀ", "　積算ﾃﾞｰﾀ"},
-    {32818, 0x800, "〆座標入力", "　座標入力"},
-    {32783, 0x1000, "　再格子計算", "　格子計算"},
-    {32784, 0x2000, "　積算", "　積算"},
-    {32830, 0x4000, "〆桁高変化", "　桁高変化"},
+    {ID_SETUP_BASIC, 0x1, "〆基本条件", "　基本条件"},
+    {ID_SETUP_SPAN, 0x2, "〆支間長､ﾊﾟﾈﾙ数", "　支間長､ﾊﾟﾈﾙ数"},
+    {ID_SETUP_PANEL, 0x4, "〆桁ﾀｲﾌﾟ､ﾊﾟﾈﾙ割", "　桁ﾀｲﾌﾟ､ﾊﾟﾈﾙ割"},
+    {ID_SETUP_CROSS_SECTION, 0x8, "〆横断面形状", "　横断面形状"},
+    {ID_SETUP_MAIN_GIRDER, 0x10, "〆主桁基本ﾃﾞｰﾀ", "　主桁基本ﾃﾞｰﾀ"},
+    {ID_SETUP_MAIN_GIRDER2, 0x20, "〆主桁基本ﾃﾞｰﾀ２", "　主桁基本ﾃﾞｰﾀ２"},
+    {ID_SETUP_MAIN_MEMBER, 0x40, "〆主部材基本ﾃﾞｰﾀ", "　主部材基本ﾃﾞｰﾀ"},
+    {ID_SETUP_CROSS_BEAM, 0x80, "〆横桁配置", "　横桁配置"},
+    {ID_SETUP_DEAD_LOAD, 0x100, "〆死荷重", "　死荷重"},
+    {ID_SETUP_STEEL_WEIGHT, 0x200, "〆鋼重､ﾊﾝﾁ､添架物", "　鋼重､ﾊﾝﾁ､添架物"},
+    {ID_SETUP_ESTIMATE, 0x400, "〆積算ﾃﾞｰﾀ", "　積算ﾃﾞｰﾀ"},
+    {ID_SETUP_COORDINATE, 0x800, "〆座標入力", "　座標入力"},
+    {ID_CALC_GRILLAGE, 0x1000, "　再格子計算", "　格子計算"},
+    {ID_CALC_ESTIMATE, 0x2000, "　積算", "　積算"},
+    {ID_SETUP_HEIGHT, 0x4000, "〆桁高変化", "　桁高変化"},
 };
 
 const UINT kIndicators[] = {0};   // the message pane
@@ -188,7 +188,7 @@ CButton* CMainFrame::SetupButton(int nID) const { return dynamic_cast<CButton*>(
 
 void CMainFrame::SetStepDone(UINT nStep, int bDone)
 {
-    if (nStep < 32777 || nStep > 32830)
+    if (nStep < ID_SETUP_BASIC || nStep > ID_SETUP_HEIGHT)
         return;
     for (const StepCaption& s : kSteps) {
         if (s.id != nStep)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/dialog.h"
+#include "res/resource_ids.h"
 
 // Sway bracing as a truss: chord and diagonal sections, and the member spacing b.
 class CSwayDialogBase : public CDialog {
@@ -19,23 +20,23 @@ public:
 
 class CSetupEndSwayDialog : public CSwayDialogBase {
 public:
-    CSetupEndSwayDialog() : CSwayDialogBase(163, 12, 2, 6) {}
+    CSetupEndSwayDialog() : CSwayDialogBase(IDD_END_SWAY, 12, 2, 6) {}
 };
 
 class CSetupMidSwayDialog : public CSwayDialogBase {
 public:
     // Upper and lower chords share one section.
-    CSetupMidSwayDialog() : CSwayDialogBase(164, 12, 12, 2) {}
+    CSetupMidSwayDialog() : CSwayDialogBase(IDD_MID_SWAY, 12, 12, 2) {}
 };
 
 class CSetupPierSwayDialog : public CSwayDialogBase {
 public:
-    CSetupPierSwayDialog() : CSwayDialogBase(165, 12, 12, 2) {}
+    CSetupPierSwayDialog() : CSwayDialogBase(IDD_PIER_SWAY, 12, 12, 2) {}
 };
 
 class CSetupCrossBeamTypeDialog : public CDialog {
 public:
-    CSetupCrossBeamTypeDialog() : CDialog(166) {}
+    CSetupCrossBeamTypeDialog() : CDialog(IDD_CROSS_BEAM_TYPE) {}
     int m_nGrade = 1;
     int m_bFirstOpen = 1;
     double m_dMemberDistB = 0.0;        // mm
@@ -47,7 +48,7 @@ public:
 
 class CSetupLateralDialog : public CDialog {
 public:
-    CSetupLateralDialog() : CDialog(190) {}
+    CSetupLateralDialog() : CDialog(IDD_LATERAL) {}
     int m_nOuterSection = 2;
     int m_nInnerSection = 2;
     int m_nGrade = 1;
@@ -69,12 +70,12 @@ public:
 
 class CSetupLeftBracketDialog : public CBracketDialogBase {
 public:
-    CSetupLeftBracketDialog() : CBracketDialogBase(194) {}
+    CSetupLeftBracketDialog() : CBracketDialogBase(IDD_LEFT_BRACKET) {}
 };
 
 class CSetupRightBracketDialog : public CBracketDialogBase {
 public:
-    CSetupRightBracketDialog() : CBracketDialogBase(195) {}
+    CSetupRightBracketDialog() : CBracketDialogBase(IDD_RIGHT_BRACKET) {}
 };
 
 // Stringers: plate sizes with the web height L.
@@ -91,11 +92,11 @@ public:
 
 class CSetupEdgeStringerDialog : public CStringerDialogBase {
 public:
-    CSetupEdgeStringerDialog() : CStringerDialogBase(199) {}
+    CSetupEdgeStringerDialog() : CStringerDialogBase(IDD_EDGE_STRINGER) {}
 };
 
 class CSetupMidStringerDialog : public CStringerDialogBase {
 public:
-    CSetupMidStringerDialog() : CStringerDialogBase(196) {}
+    CSetupMidStringerDialog() : CStringerDialogBase(IDD_MID_STRINGER) {}
     int m_nCount = 3;
 };
