@@ -12,7 +12,7 @@
 struct ChildFrameKind {
     const char* prefix;     // caption before the document title
     UINT barDialog;
-    UINT barId;             // also the bar's show/hide command; 0 = none
+    UINT barId;             // also the bar's show/hide command
 };
 
 class CChildFrameBase : public CMDIChildWnd {
@@ -23,6 +23,9 @@ public:
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     CDialogBar& Bar() { return *m_pBar; }
     const ChildFrameKind& Kind() const { return m_kind; }
+    // Show/hide of the frame's bar by its id, and its check mark.
+    void OnToggleBar(UINT nID);
+    void OnUpdateToggleBar(CCmdUI* pCmdUI);
 protected:
     CChildFrameBase(const ChildFrameKind& kind, CDialogBar& bar);
 private:

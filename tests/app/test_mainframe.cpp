@@ -132,6 +132,46 @@ TEST_F(ShellTest, ChildFrameBarToggles)
     g_nSpans = 0;
 }
 
+TEST_F(ShellTest, EveryViewFrameCarriesItsBarUnderItsBarId)
+{
+    struct Expected { UINT view; UINT barDialog; UINT barId; };
+    const Expected frames[] = {
+        {ID_VIEW_PLAN, IDD_GRID_BAR, ID_VIEW_GRIDBAR},
+        {ID_VIEW_SECTION, IDD_SECTION_BAR, ID_VIEW_SECTIONBAR},
+        {ID_VIEW_LOAD, IDD_LOAD_BAR, ID_VIEW_LOADBAR},
+        {ID_VIEW_FORCE, IDD_FORCE_BAR, ID_VIEW_FORCEBAR},
+        {ID_VIEW_CALC, IDD_CALC_BAR, ID_VIEW_CALCBAR},
+        {ID_VIEW_ESTIMATE, IDD_ESTIMATE_BAR, ID_VIEW_ESTIMATEBAR},
+        {ID_VIEW_REACT, IDD_REACT_BAR, ID_VIEW_REACTBAR},
+        {ID_VIEW_CONDITION, IDD_CONDITION_BAR, ID_VIEW_CONDITIONBAR},
+        {ID_VIEW_PRINT, IDD_PRINT_BAR, ID_VIEW_PRINTBAR},
+        {ID_VIEW_SECTION2, IDD_SECTION2_BAR, ID_VIEW_SECTION2BAR},
+        {ID_VIEW_PROPERTIES, IDD_PROPERTIES_BAR, ID_VIEW_PROPERTIESBAR},
+    };
+    g_nSpans = 1;
+    g_bResultsValid = 1;
+    for (const Expected& e : frames) {
+        Command(e.view);
+        auto* frame = dynamic_cast<CChildFrameBase*>(g_pMainFrame->MDIGetActive());
+        ASSERT_NE(frame, nullptr) << e.view;
+        CDialogBar& bar = frame->Bar();
+        EXPECT_EQ(bar.GetTemplateId(), e.barDialog) << e.view;
+        EXPECT_EQ(bar.GetDlgCtrlID(), e.barId) << e.view;
+        EXPECT_EQ(frame->GetControlBar(e.barId), &bar) << e.view;
+        // The bar's own id is the command that hides and shows it, with its check mark.
+        EXPECT_TRUE(bar.IsVisible()) << e.view;
+        EXPECT_EQ(Update(e.barId).m_nCheck, 1) << e.view;
+        Command(e.barId);
+        EXPECT_FALSE(bar.IsVisible()) << e.view;
+        EXPECT_EQ(Update(e.barId).m_nCheck, 0) << e.view;
+        Command(e.barId);
+        EXPECT_TRUE(bar.IsVisible()) << e.view;
+    }
+    EXPECT_EQ(g_pDoc->GetViews().size(), std::size(frames));
+    g_bResultsValid = 0;
+    g_nSpans = 0;
+}
+
 TEST_F(ShellTest, HeightCommandsFollowTheConstantHeightFlag)
 {
     g_nSpans = 1;
