@@ -217,6 +217,50 @@ TEST_F(ShellTest, ModelessWindowsToggleAndStayHidden)
     g_nSpans = 0;
 }
 
+TEST_F(ShellTest, EachStepTogglesItsOwnModelessWindow)
+{
+    struct Toggle { UINT id; CWnd* window; bool checks; };
+    const Toggle toggles[] = {
+        {ID_SETUP_CROSS_SECTION, g_pCrossSectionDlg, true}, {ID_SETUP_PANEL, g_pPanelDlg, true},
+        {ID_SETUP_CROSS_BEAM, g_pCrossBeamDlg, true}, {ID_BLOCK_DIALOG, g_pBlockDlg, true},
+        {ID_SETUP_COORDINATE, g_pCoordinateSheet, true}, {ID_SETUP_HEIGHT, g_pHeightDlg, false},
+    };
+    g_nSpans = 1;
+    g_bResultsValid = 1;
+    for (const Toggle& t : toggles) {
+        ASSERT_NE(t.window, nullptr) << t.id;
+        EXPECT_TRUE(Update(t.id).m_bEnabled) << t.id;
+        Command(t.id);
+        for (const Toggle& other : toggles)
+            EXPECT_EQ(other.window->IsWindowVisible(), &other == &t) << t.id << " " << other.id;
+        CCmdUI shown = Update(t.id);
+        EXPECT_EQ(shown.m_bCheckSet, t.checks) << t.id;
+        EXPECT_EQ(shown.m_nCheck, t.checks ? 1 : 0) << t.id;
+        Command(t.id);
+        EXPECT_FALSE(t.window->IsWindowVisible()) << t.id;
+        EXPECT_EQ(Update(t.id).m_nCheck, 0) << t.id;
+    }
+    g_bResultsValid = 0;
+    g_nSpans = 0;
+}
+
+TEST_F(ShellTest, ScopeAndSetupBarsHideAndShowByTheirIds)
+{
+    CControlBar* const bars[] = {&g_pMainFrame->m_wndScopeBar, &g_pMainFrame->m_wndSetupBar};
+    for (CControlBar* bar : bars) {
+        const UINT id = bar->GetDlgCtrlID();
+        EXPECT_TRUE(id == ID_VIEW_SCOPEBAR || id == ID_VIEW_SETUPBAR) << id;
+        ASSERT_TRUE(bar->IsVisible()) << id;
+        EXPECT_EQ(Update(id).m_nCheck, 1) << id;
+        Command(id);
+        EXPECT_FALSE(bar->IsVisible()) << id;
+        EXPECT_EQ(Update(id).m_nCheck, 0) << id;
+        Command(id);
+        EXPECT_TRUE(bar->IsVisible()) << id;
+    }
+    EXPECT_NE(g_pMainFrame->m_wndScopeBar.GetDlgCtrlID(), g_pMainFrame->m_wndSetupBar.GetDlgCtrlID());
+}
+
 TEST_F(ShellTest, ClosingSavesPlacementAndBarState)
 {
     WINDOWPLACEMENT wp;
