@@ -23,11 +23,11 @@ public:
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     CDialogBar& Bar() { return *m_pBar; }
     const ChildFrameKind& Kind() const { return m_kind; }
+protected:
+    CChildFrameBase(const ChildFrameKind& kind, CDialogBar& bar);
     // Show/hide of the frame's bar by its id, and its check mark.
     void OnToggleBar(UINT nID);
     void OnUpdateToggleBar(CCmdUI* pCmdUI);
-protected:
-    CChildFrameBase(const ChildFrameKind& kind, CDialogBar& bar);
 private:
     const ChildFrameKind& m_kind;
     CDialogBar* m_pBar;

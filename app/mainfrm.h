@@ -54,6 +54,7 @@ public:
     CScopeBar m_wndScopeBar;
     CSetupBar m_wndSetupBar;
 
+protected:
     // View switches of the scope bar and the menu.
     void OnViewPlan();
     void OnViewSection();
