@@ -15,9 +15,7 @@ const ChildFrameKind kReact = {"反力図 _ ", IDD_REACT_BAR, ID_VIEW_REACTBAR};
 const ChildFrameKind kCondition = {"入力確認 _ ", IDD_CONDITION_BAR, ID_VIEW_CONDITIONBAR};
 const ChildFrameKind kPrint = {"一括印刷 _ ", IDD_PRINT_BAR, ID_VIEW_PRINTBAR};
 const ChildFrameKind kSection2 = {"縦断面図 _ ", IDD_SECTION2_BAR, ID_VIEW_SECTION2BAR};
-// The section detail bar has no command: it is always shown.
-const ChildFrameKind kProperties = {"断面詳細データ_ ", IDD_PROPERTIES_BAR, 0};
-constexpr UINT kPropertiesBarId = 1628;
+const ChildFrameKind kProperties = {"断面詳細データ_ ", IDD_PROPERTIES_BAR, ID_VIEW_PROPERTIESBAR};
 }
 
 #define MV_CHILD_FRAME_IMPL(Frame, kind)                                            \
@@ -38,10 +36,20 @@ MV_CHILD_FRAME_IMPL(CChildPropertiesFrame, kProperties)
 
 CChildFrameBase::CChildFrameBase(const ChildFrameKind& kind, CDialogBar& bar) : m_kind(kind), m_pBar(&bar)
 {
-    if (kind.barId) {
-        HandleCommand(kind.barId, [this] { ShowControlBar(m_pBar, !m_pBar->IsVisible(), FALSE); });
-        HandleUpdate(kind.barId, [this](CCmdUI* ui) { ui->SetCheck(m_pBar->IsVisible()); });
-    }
+    HandleCommand(kind.barId, &CChildFrameBase::OnToggleBar);
+    HandleUpdate(kind.barId, &CChildFrameBase::OnUpdateToggleBar);
+}
+
+void CChildFrameBase::OnToggleBar(UINT nID)
+{
+    if (CControlBar* bar = GetControlBar(nID))
+        ShowControlBar(bar, !bar->IsVisible(), FALSE);
+}
+
+void CChildFrameBase::OnUpdateToggleBar(CCmdUI* pCmdUI)
+{
+    CControlBar* bar = GetControlBar(pCmdUI->m_nID);
+    pCmdUI->SetCheck(bar && bar->IsVisible());
 }
 
 BOOL CChildFrameBase::PreCreateWindow(UINT& style)
@@ -54,8 +62,7 @@ int CChildFrameBase::OnCreate()
 {
     if (CMDIChildWnd::OnCreate() == -1)
         return -1;
-    const UINT barId = m_kind.barId ? m_kind.barId : kPropertiesBarId;
-    if (!m_pBar->Create(this, m_kind.barDialog, CBRS_TOP, barId))
+    if (!m_pBar->Create(this, m_kind.barDialog, CBRS_TOP, m_kind.barId))
         return -1;
     return 0;
 }

@@ -12,7 +12,7 @@
 struct ChildFrameKind {
     const char* prefix;     // caption before the document title
     UINT barDialog;
-    UINT barId;             // also the bar's show/hide command; 0 = none
+    UINT barId;             // also the bar's show/hide command
 };
 
 class CChildFrameBase : public CMDIChildWnd {
@@ -25,6 +25,9 @@ public:
     const ChildFrameKind& Kind() const { return m_kind; }
 protected:
     CChildFrameBase(const ChildFrameKind& kind, CDialogBar& bar);
+    // Show/hide of the frame's bar by its id, and its check mark.
+    void OnToggleBar(UINT nID);
+    void OnUpdateToggleBar(CCmdUI* pCmdUI);
 private:
     const ChildFrameKind& m_kind;
     CDialogBar* m_pBar;

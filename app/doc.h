@@ -113,6 +113,10 @@ public:
     // Animation of the please-wait window: profile "Animation"/"name".
     int ReadAnimationChoice();
     void SetAnimationChoice(int nChoice);
+    void OnAnimationMechanical();
+    void OnAnimationElectronic();
+    void OnUpdateAnimationMechanical(CCmdUI* pCmdUI);
+    void OnUpdateAnimationElectronic(CCmdUI* pCmdUI);
     // The grillage runs: the first one, and the one that keeps edited sections.
     int RunGrillageCalc();
     int RerunGrillageCalc();

@@ -29,8 +29,8 @@ void CMarivoltenDoc::RegisterCommands()
     HandleCommand(ID_CALC_ESTIMATE, [this] { OnEstimate(); });
     HandleCommand(ID_INVALIDATE_RESULTS, [this] { OnInvalidateResults(); });
     HandleCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
-    HandleCommand(ID_CALCULATOR_TIGER, [this] { SetAnimationChoice(0); });
-    HandleCommand(ID_CALCULATOR_CACIO, [this] { SetAnimationChoice(1); });
+    HandleCommand(ID_CALCULATOR_TIGER, &CMarivoltenDoc::OnAnimationMechanical);
+    HandleCommand(ID_CALCULATOR_CACIO, &CMarivoltenDoc::OnAnimationElectronic);
     HandleCommand(ID_OPTION_SI_UNITS, [this] { OnUseSIUnits(); });
     HandleCommand(ID_OPTION_NO_A3, [this] { OnNoA3Paper(); });
 
@@ -41,8 +41,8 @@ void CMarivoltenDoc::RegisterCommands()
         HandleUpdate(id, [](CCmdUI* ui) { Enable(ui, g_nSpans != 0); });
     for (UINT id : std::initializer_list<UINT>{ID_CALC_ESTIMATE, ID_INVALIDATE_RESULTS})
         HandleUpdate(id, [](CCmdUI* ui) { Enable(ui, g_bResultsValid == 1); });
-    HandleUpdate(ID_CALCULATOR_TIGER, [this](CCmdUI* ui) { ui->SetCheck(ReadAnimationChoice() == 0); });
-    HandleUpdate(ID_CALCULATOR_CACIO, [this](CCmdUI* ui) { ui->SetCheck(ReadAnimationChoice() == 1); });
+    HandleUpdate(ID_CALCULATOR_TIGER, &CMarivoltenDoc::OnUpdateAnimationMechanical);
+    HandleUpdate(ID_CALCULATOR_CACIO, &CMarivoltenDoc::OnUpdateAnimationElectronic);
     HandleUpdate(ID_OPTION_SI_UNITS, [](CCmdUI* ui) { ui->SetCheck(g_bSIUnits == 1); });
     HandleUpdate(ID_OPTION_NO_A3, [](CCmdUI* ui) { ui->SetCheck(g_bNoA3Paper == 1); });
 }
@@ -174,6 +174,11 @@ void CMarivoltenDoc::SetAnimationChoice(int nChoice)
     m_nAnimation = nChoice;
     AfxWriteProfileString(QStringLiteral("Animation"), QStringLiteral("name"), QString::number(nChoice));
 }
+
+void CMarivoltenDoc::OnAnimationMechanical() { SetAnimationChoice(0); }
+void CMarivoltenDoc::OnAnimationElectronic() { SetAnimationChoice(1); }
+void CMarivoltenDoc::OnUpdateAnimationMechanical(CCmdUI* pCmdUI) { pCmdUI->SetCheck(ReadAnimationChoice() == 0); }
+void CMarivoltenDoc::OnUpdateAnimationElectronic(CCmdUI* pCmdUI) { pCmdUI->SetCheck(ReadAnimationChoice() == 1); }
 
 int CMarivoltenDoc::UpdateGirderCentreLine()
 {

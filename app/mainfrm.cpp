@@ -30,21 +30,21 @@ struct StepCaption {
 };
 
 const StepCaption kSteps[] = {
-    {32777, 0x1, "〆基本条件", "　基本条件"},
-    {32778, 0x2, "〆支間長､ﾊﾟﾈﾙ数", "　支間長､ﾊﾟﾈﾙ数"},
-    {32779, 0x4, "〆桁ﾀｲﾌﾟ､ﾊﾟﾈﾙ割", "　桁ﾀｲﾌﾟ､ﾊﾟﾈﾙ割"},
-    {32780, 0x8, "〆横断面形状", "　横断面形状"},
-    {32781, 0x10, "〆主桁基本ﾃﾞｰﾀ", "　主桁基本ﾃﾞｰﾀ"},
-    {32788, 0x20, "〆主桁基本ﾃﾞｰﾀ２", "　主桁基本ﾃﾞｰﾀ２"},
-    {32789, 0x40, "〆主部材基本ﾃﾞｰﾀ", "　主部材基本ﾃﾞｰﾀ"},
-    {32790, 0x80, "〆横桁配置", "　横桁配置"},
-    {32782, 0x100, "〆死荷重", "　死荷重"},
-    {32791, 0x200, "〆鋼重､ﾊﾝﾁ､添架物", "　鋼重､ﾊﾝﾁ､添架物"},
-    {32799, 0x400, "〆積算ﾃﾞｰﾀ", "　積算ﾃﾞｰﾀ"},
-    {32818, 0x800, "〆座標入力", "　座標入力"},
-    {32783, 0x1000, "　再格子計算", "　格子計算"},
-    {32784, 0x2000, "　積算", "　積算"},
-    {32830, 0x4000, "〆桁高変化", "　桁高変化"},
+    {ID_SETUP_BASIC, 0x1, "〆基本条件", "　基本条件"},
+    {ID_SETUP_SPAN, 0x2, "〆支間長､ﾊﾟﾈﾙ数", "　支間長､ﾊﾟﾈﾙ数"},
+    {ID_SETUP_PANEL, 0x4, "〆桁ﾀｲﾌﾟ､ﾊﾟﾈﾙ割", "　桁ﾀｲﾌﾟ､ﾊﾟﾈﾙ割"},
+    {ID_SETUP_CROSS_SECTION, 0x8, "〆横断面形状", "　横断面形状"},
+    {ID_SETUP_MAIN_GIRDER, 0x10, "〆主桁基本ﾃﾞｰﾀ", "　主桁基本ﾃﾞｰﾀ"},
+    {ID_SETUP_MAIN_GIRDER2, 0x20, "〆主桁基本ﾃﾞｰﾀ２", "　主桁基本ﾃﾞｰﾀ２"},
+    {ID_SETUP_MAIN_MEMBER, 0x40, "〆主部材基本ﾃﾞｰﾀ", "　主部材基本ﾃﾞｰﾀ"},
+    {ID_SETUP_CROSS_BEAM, 0x80, "〆横桁配置", "　横桁配置"},
+    {ID_SETUP_DEAD_LOAD, 0x100, "〆死荷重", "　死荷重"},
+    {ID_SETUP_STEEL_WEIGHT, 0x200, "〆鋼重､ﾊﾝﾁ､添架物", "　鋼重､ﾊﾝﾁ､添架物"},
+    {ID_SETUP_ESTIMATE, 0x400, "〆積算ﾃﾞｰﾀ", "　積算ﾃﾞｰﾀ"},
+    {ID_SETUP_COORDINATE, 0x800, "〆座標入力", "　座標入力"},
+    {ID_CALC_GRILLAGE, 0x1000, "　再格子計算", "　格子計算"},
+    {ID_CALC_ESTIMATE, 0x2000, "　積算", "　積算"},
+    {ID_SETUP_HEIGHT, 0x4000, "〆桁高変化", "　桁高変化"},
 };
 
 const UINT kIndicators[] = {0};   // the message pane
@@ -174,7 +174,7 @@ CButton* CMainFrame::SetupButton(int nID) const { return dynamic_cast<CButton*>(
 
 void CMainFrame::SetStepDone(UINT nStep, int bDone)
 {
-    if (nStep < 32777 || nStep > 32830)
+    if (nStep < ID_SETUP_BASIC || nStep > ID_SETUP_HEIGHT)
         return;
     for (const StepCaption& s : kSteps) {
         if (s.id != nStep)
@@ -273,81 +273,172 @@ void CMainFrame::ToggleWindow(CWnd* pWnd)
 
 void CMainFrame::RegisterHandlers()
 {
-    struct ViewCommand { UINT id; int view; const CRuntimeClass* cls; bool hideBlock; };
-    const ViewCommand views[] = {
-        {ID_VIEW_PLAN, VIEW_PLAN, RUNTIME_CLASS(CGridView), true},
-        {ID_VIEW_SECTION, VIEW_SECTION, RUNTIME_CLASS(CSectionView), true},
-        {ID_VIEW_LOAD, VIEW_LOAD, RUNTIME_CLASS(CLoadView), true},
-        {ID_VIEW_FORCE, VIEW_FORCE, RUNTIME_CLASS(CForceView), false},
-        {ID_VIEW_CALC, VIEW_CALC, RUNTIME_CLASS(CCalcView), false},
-        {ID_VIEW_ESTIMATE, VIEW_ESTIMATE, RUNTIME_CLASS(CEstimateView), true},
-        {ID_VIEW_REACT, VIEW_REACT, RUNTIME_CLASS(CReactView), true},
-        {ID_VIEW_CONDITION, VIEW_CONDITION, RUNTIME_CLASS(CConditionView), true},
-        {ID_VIEW_PRINT, VIEW_PRINT, RUNTIME_CLASS(CPrintView), true},
-        {ID_VIEW_SECTION2, VIEW_SECTION2, RUNTIME_CLASS(CSection2View), true},
-        {ID_VIEW_PROPERTIES, VIEW_PROPERTIES, RUNTIME_CLASS(CSectionPropertiesView), false},
-    };
-    for (const ViewCommand& v : views)
-        HandleCommand(v.id, [this, v] { SwitchView(v.view, v.cls, v.hideBlock); });
+    HandleCommand(ID_VIEW_PLAN, &CMainFrame::OnViewPlan);
+    HandleCommand(ID_VIEW_SECTION, &CMainFrame::OnViewSection);
+    HandleCommand(ID_VIEW_LOAD, &CMainFrame::OnViewLoad);
+    HandleCommand(ID_VIEW_FORCE, &CMainFrame::OnViewForce);
+    HandleCommand(ID_VIEW_CALC, &CMainFrame::OnViewCalc);
+    HandleCommand(ID_VIEW_ESTIMATE, &CMainFrame::OnViewEstimate);
+    HandleCommand(ID_VIEW_REACT, &CMainFrame::OnViewReact);
+    HandleCommand(ID_VIEW_CONDITION, &CMainFrame::OnViewCondition);
+    HandleCommand(ID_VIEW_PRINT, &CMainFrame::OnViewPrint);
+    HandleCommand(ID_VIEW_SECTION2, &CMainFrame::OnViewSection2);
+    HandleCommand(ID_VIEW_PROPERTIES, &CMainFrame::OnViewProperties);
+    HandleUpdate(ID_VIEW_PLAN, &CMainFrame::OnUpdateViewPlan);
+    HandleUpdate(ID_VIEW_SECTION, &CMainFrame::OnUpdateViewSection);
+    HandleUpdate(ID_VIEW_LOAD, &CMainFrame::OnUpdateViewLoad);
+    HandleUpdate(ID_VIEW_FORCE, &CMainFrame::OnUpdateViewForce);
+    HandleUpdate(ID_VIEW_CALC, &CMainFrame::OnUpdateViewCalc);
+    HandleUpdate(ID_VIEW_ESTIMATE, &CMainFrame::OnUpdateViewEstimate);
+    HandleUpdate(ID_VIEW_REACT, &CMainFrame::OnUpdateViewReact);
+    HandleUpdate(ID_VIEW_CONDITION, &CMainFrame::OnUpdateViewCondition);
+    HandleUpdate(ID_VIEW_PRINT, &CMainFrame::OnUpdateViewPrint);
+    HandleUpdate(ID_VIEW_SECTION2, &CMainFrame::OnUpdateViewSection2);
+    HandleUpdate(ID_VIEW_PROPERTIES, &CMainFrame::OnUpdateViewProperties);
 
-    auto check = [this](int view) { return m_abViewCurrent[view]; };
-    HandleUpdate(ID_VIEW_PLAN, [=, this](CCmdUI* ui) { ui->SetCheck(check(VIEW_PLAN)); });
-    for (auto [id, view] : {std::pair{ID_VIEW_SECTION, VIEW_SECTION}, std::pair{ID_VIEW_LOAD, VIEW_LOAD},
-                            std::pair{ID_VIEW_CONDITION, VIEW_CONDITION}})
-        HandleUpdate(id, [=, this](CCmdUI* ui) { ui->SetCheck(check(view)); ui->Enable(g_nSpans != 0); });
-    for (auto [id, view] : {std::pair{ID_VIEW_FORCE, VIEW_FORCE}, std::pair{ID_VIEW_CALC, VIEW_CALC},
-                            std::pair{ID_VIEW_ESTIMATE, VIEW_ESTIMATE}, std::pair{ID_VIEW_REACT, VIEW_REACT}})
-        HandleUpdate(id, [=, this](CCmdUI* ui) { ui->Enable(g_bResultsValid); ui->SetCheck(check(view)); });
-    HandleUpdate(ID_VIEW_PRINT, [=, this](CCmdUI* ui) {
-        ui->SetCheck(check(VIEW_PRINT));
-        ui->Enable(g_nSpans != 0 && g_bResultsValid);
-    });
-    HandleUpdate(ID_VIEW_SECTION2, [=, this](CCmdUI* ui) {
-        if (m_bConstantHeight) {
-            ui->Enable(FALSE);
-            return;
-        }
-        ui->SetCheck(check(VIEW_SECTION2));
-        ui->Enable(g_nSpans != 0);
-    });
-    HandleUpdate(ID_VIEW_PROPERTIES, [=, this](CCmdUI* ui) {
-        if (m_bDetailData == 1) {
-            ui->Enable(g_bResultsValid);
-            ui->SetCheck(check(VIEW_PROPERTIES));
-        } else {
-            ui->Enable(FALSE);
-        }
-    });
+    for (UINT id : {ID_VIEW_SCOPEBAR, ID_VIEW_SETUPBAR}) {
+        HandleCommand(id, &CMainFrame::OnToggleBar);
+        HandleUpdate(id, &CMainFrame::OnUpdateToggleBar);
+    }
 
-    HandleCommand(ID_VIEW_SCOPEBAR, [this] { ShowControlBar(&m_wndScopeBar, !m_wndScopeBar.IsVisible(), FALSE); });
-    HandleUpdate(ID_VIEW_SCOPEBAR, [this](CCmdUI* ui) { ui->SetCheck(m_wndScopeBar.IsVisible()); });
-    HandleCommand(ID_VIEW_SETUPBAR, [this] { ShowControlBar(&m_wndSetupBar, !m_wndSetupBar.IsVisible(), FALSE); });
-    HandleUpdate(ID_VIEW_SETUPBAR, [this](CCmdUI* ui) { ui->SetCheck(m_wndSetupBar.IsVisible()); });
-
-    auto visible = [](CWnd* w) { return w && w->GetSafeHwnd() && w->IsWindowVisible(); };
-    HandleCommand(ID_SETUP_CROSS_SECTION, [this] { ToggleWindow(g_pCrossSectionDlg); });
-    HandleUpdate(ID_SETUP_CROSS_SECTION, [=, this](CCmdUI* ui) {
-        ui->SetCheck(visible(g_pCrossSectionDlg));
-        ui->Enable(g_nSpans != 0 && g_bCoordinatePlan == 0);
-    });
-    HandleCommand(ID_SETUP_PANEL, [this] { ToggleWindow(g_pPanelDlg); });
-    HandleUpdate(ID_SETUP_PANEL, [=, this](CCmdUI* ui) {
-        ui->SetCheck(visible(g_pPanelDlg));
-        ui->Enable(g_nSpans != 0 && g_bCoordinatePlan == 0);
-    });
-    HandleCommand(ID_SETUP_CROSS_BEAM, [this] { ToggleWindow(g_pCrossBeamDlg); });
-    HandleUpdate(ID_SETUP_CROSS_BEAM, [=, this](CCmdUI* ui) { ui->SetCheck(visible(g_pCrossBeamDlg)); ui->Enable(g_nSpans != 0); });
-    HandleCommand(ID_BLOCK_DIALOG, [this] { ToggleWindow(g_pBlockDlg); });
-    HandleUpdate(ID_BLOCK_DIALOG, [=, this](CCmdUI* ui) {
-        ui->SetCheck(visible(g_pBlockDlg));
-        ui->Enable(g_nSpans != 0 && g_bResultsValid);
-    });
-    HandleCommand(ID_SETUP_COORDINATE, [this] {
-        if (g_pCoordinateSheet && g_pCoordinateSheet->GetSafeHwnd())
-            g_pCoordinateSheet->SetActivePage(0);
-        ToggleWindow(g_pCoordinateSheet);
-    });
-    HandleUpdate(ID_SETUP_COORDINATE, [=, this](CCmdUI* ui) { ui->SetCheck(visible(g_pCoordinateSheet)); ui->Enable(g_nSpans != 0); });
-    HandleCommand(ID_SETUP_HEIGHT, [this] { ToggleWindow(g_pHeightDlg); });
-    HandleUpdate(ID_SETUP_HEIGHT, [this](CCmdUI* ui) { ui->Enable(!m_bConstantHeight && g_nSpans != 0); });
+    HandleCommand(ID_SETUP_CROSS_SECTION, &CMainFrame::OnToggleCrossSectionDlg);
+    HandleCommand(ID_SETUP_PANEL, &CMainFrame::OnTogglePanelDlg);
+    HandleCommand(ID_SETUP_CROSS_BEAM, &CMainFrame::OnToggleCrossBeamDlg);
+    HandleCommand(ID_BLOCK_DIALOG, &CMainFrame::OnToggleBlockDlg);
+    HandleCommand(ID_SETUP_COORDINATE, &CMainFrame::OnToggleCoordinateSheet);
+    HandleCommand(ID_SETUP_HEIGHT, &CMainFrame::OnToggleHeightDlg);
+    HandleUpdate(ID_SETUP_CROSS_SECTION, &CMainFrame::OnUpdateToggleCrossSectionDlg);
+    HandleUpdate(ID_SETUP_PANEL, &CMainFrame::OnUpdateTogglePanelDlg);
+    HandleUpdate(ID_SETUP_CROSS_BEAM, &CMainFrame::OnUpdateToggleCrossBeamDlg);
+    HandleUpdate(ID_BLOCK_DIALOG, &CMainFrame::OnUpdateToggleBlockDlg);
+    HandleUpdate(ID_SETUP_COORDINATE, &CMainFrame::OnUpdateToggleCoordinateSheet);
+    HandleUpdate(ID_SETUP_HEIGHT, &CMainFrame::OnUpdateToggleHeightDlg);
 }
+
+// ---- view switches ----
+
+void CMainFrame::OnViewPlan() { SwitchView(VIEW_PLAN, RUNTIME_CLASS(CGridView), true); }
+void CMainFrame::OnViewSection() { SwitchView(VIEW_SECTION, RUNTIME_CLASS(CSectionView), true); }
+void CMainFrame::OnViewLoad() { SwitchView(VIEW_LOAD, RUNTIME_CLASS(CLoadView), true); }
+// The block window goes with the force, calculation and detail views; the others hide it.
+void CMainFrame::OnViewForce() { SwitchView(VIEW_FORCE, RUNTIME_CLASS(CForceView), false); }
+void CMainFrame::OnViewCalc() { SwitchView(VIEW_CALC, RUNTIME_CLASS(CCalcView), false); }
+void CMainFrame::OnViewEstimate() { SwitchView(VIEW_ESTIMATE, RUNTIME_CLASS(CEstimateView), true); }
+void CMainFrame::OnViewReact() { SwitchView(VIEW_REACT, RUNTIME_CLASS(CReactView), true); }
+void CMainFrame::OnViewCondition() { SwitchView(VIEW_CONDITION, RUNTIME_CLASS(CConditionView), true); }
+void CMainFrame::OnViewPrint() { SwitchView(VIEW_PRINT, RUNTIME_CLASS(CPrintView), true); }
+void CMainFrame::OnViewSection2() { SwitchView(VIEW_SECTION2, RUNTIME_CLASS(CSection2View), true); }
+void CMainFrame::OnViewProperties() { SwitchView(VIEW_PROPERTIES, RUNTIME_CLASS(CSectionPropertiesView), false); }
+
+void CMainFrame::UpdateViewNeedingSpans(CCmdUI* pCmdUI, int nView)
+{
+    pCmdUI->SetCheck(m_abViewCurrent[nView]);
+    pCmdUI->Enable(g_nSpans != 0);
+}
+
+void CMainFrame::UpdateViewNeedingResults(CCmdUI* pCmdUI, int nView)
+{
+    pCmdUI->Enable(g_bResultsValid);
+    pCmdUI->SetCheck(m_abViewCurrent[nView]);
+}
+
+void CMainFrame::OnUpdateViewPlan(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_abViewCurrent[VIEW_PLAN]); }
+void CMainFrame::OnUpdateViewSection(CCmdUI* pCmdUI) { UpdateViewNeedingSpans(pCmdUI, VIEW_SECTION); }
+void CMainFrame::OnUpdateViewLoad(CCmdUI* pCmdUI) { UpdateViewNeedingSpans(pCmdUI, VIEW_LOAD); }
+void CMainFrame::OnUpdateViewCondition(CCmdUI* pCmdUI) { UpdateViewNeedingSpans(pCmdUI, VIEW_CONDITION); }
+void CMainFrame::OnUpdateViewForce(CCmdUI* pCmdUI) { UpdateViewNeedingResults(pCmdUI, VIEW_FORCE); }
+void CMainFrame::OnUpdateViewCalc(CCmdUI* pCmdUI) { UpdateViewNeedingResults(pCmdUI, VIEW_CALC); }
+void CMainFrame::OnUpdateViewEstimate(CCmdUI* pCmdUI) { UpdateViewNeedingResults(pCmdUI, VIEW_ESTIMATE); }
+void CMainFrame::OnUpdateViewReact(CCmdUI* pCmdUI) { UpdateViewNeedingResults(pCmdUI, VIEW_REACT); }
+
+void CMainFrame::OnUpdateViewPrint(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_abViewCurrent[VIEW_PRINT]);
+    pCmdUI->Enable(g_nSpans != 0 && g_bResultsValid);
+}
+
+void CMainFrame::OnUpdateViewSection2(CCmdUI* pCmdUI)
+{
+    if (m_bConstantHeight) {
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    pCmdUI->SetCheck(m_abViewCurrent[VIEW_SECTION2]);
+    pCmdUI->Enable(g_nSpans != 0);
+}
+
+void CMainFrame::OnUpdateViewProperties(CCmdUI* pCmdUI)
+{
+    if (m_bDetailData == 1) {
+        pCmdUI->Enable(g_bResultsValid);
+        pCmdUI->SetCheck(m_abViewCurrent[VIEW_PROPERTIES]);
+    } else {
+        pCmdUI->Enable(FALSE);
+    }
+}
+
+// ---- bars ----
+
+void CMainFrame::OnToggleBar(UINT nID)
+{
+    if (CControlBar* bar = GetControlBar(nID))
+        ShowControlBar(bar, !bar->IsVisible(), FALSE);
+}
+
+void CMainFrame::OnUpdateToggleBar(CCmdUI* pCmdUI)
+{
+    CControlBar* bar = GetControlBar(pCmdUI->m_nID);
+    pCmdUI->SetCheck(bar && bar->IsVisible());
+}
+
+// ---- modeless input windows ----
+
+namespace {
+bool IsShown(CWnd* pWnd) { return pWnd && pWnd->GetSafeHwnd() && pWnd->IsWindowVisible(); }
+}
+
+void CMainFrame::OnToggleCrossSectionDlg() { ToggleWindow(g_pCrossSectionDlg); }
+void CMainFrame::OnTogglePanelDlg() { ToggleWindow(g_pPanelDlg); }
+void CMainFrame::OnToggleCrossBeamDlg() { ToggleWindow(g_pCrossBeamDlg); }
+void CMainFrame::OnToggleBlockDlg() { ToggleWindow(g_pBlockDlg); }
+
+void CMainFrame::OnToggleCoordinateSheet()
+{
+    if (g_pCoordinateSheet && g_pCoordinateSheet->GetSafeHwnd())
+        g_pCoordinateSheet->SetActivePage(0);
+    ToggleWindow(g_pCoordinateSheet);
+}
+
+void CMainFrame::OnToggleHeightDlg() { ToggleWindow(g_pHeightDlg); }
+
+void CMainFrame::OnUpdateToggleCrossSectionDlg(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(IsShown(g_pCrossSectionDlg));
+    pCmdUI->Enable(g_nSpans != 0 && g_bCoordinatePlan == 0);
+}
+
+void CMainFrame::OnUpdateTogglePanelDlg(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(IsShown(g_pPanelDlg));
+    pCmdUI->Enable(g_nSpans != 0 && g_bCoordinatePlan == 0);
+}
+
+void CMainFrame::OnUpdateToggleCrossBeamDlg(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(IsShown(g_pCrossBeamDlg));
+    pCmdUI->Enable(g_nSpans != 0);
+}
+
+void CMainFrame::OnUpdateToggleBlockDlg(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(IsShown(g_pBlockDlg));
+    pCmdUI->Enable(g_nSpans != 0 && g_bResultsValid);
+}
+
+void CMainFrame::OnUpdateToggleCoordinateSheet(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(IsShown(g_pCoordinateSheet));
+    pCmdUI->Enable(g_nSpans != 0);
+}
+
+void CMainFrame::OnUpdateToggleHeightDlg(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_bConstantHeight && g_nSpans != 0); }

@@ -56,8 +56,53 @@ public:
     CScopeBar m_wndScopeBar;
     CSetupBar m_wndSetupBar;
 
+protected:
+    // View switches of the scope bar and the menu.
+    void OnViewPlan();
+    void OnViewSection();
+    void OnViewLoad();
+    void OnViewForce();
+    void OnViewCalc();
+    void OnViewEstimate();
+    void OnViewReact();
+    void OnViewCondition();
+    void OnViewPrint();
+    void OnViewSection2();
+    void OnViewProperties();
+    void OnUpdateViewPlan(CCmdUI* pCmdUI);
+    void OnUpdateViewSection(CCmdUI* pCmdUI);
+    void OnUpdateViewLoad(CCmdUI* pCmdUI);
+    void OnUpdateViewForce(CCmdUI* pCmdUI);
+    void OnUpdateViewCalc(CCmdUI* pCmdUI);
+    void OnUpdateViewEstimate(CCmdUI* pCmdUI);
+    void OnUpdateViewReact(CCmdUI* pCmdUI);
+    void OnUpdateViewCondition(CCmdUI* pCmdUI);
+    void OnUpdateViewPrint(CCmdUI* pCmdUI);
+    void OnUpdateViewSection2(CCmdUI* pCmdUI);
+    void OnUpdateViewProperties(CCmdUI* pCmdUI);
+
+    // Show/hide of the scope and setup bars by their ids, and their check marks.
+    void OnToggleBar(UINT nID);
+    void OnUpdateToggleBar(CCmdUI* pCmdUI);
+
+    // The modeless input windows, shown and hidden by their steps.
+    void OnToggleCrossSectionDlg();
+    void OnTogglePanelDlg();
+    void OnToggleCrossBeamDlg();
+    void OnToggleBlockDlg();
+    void OnToggleCoordinateSheet();
+    void OnToggleHeightDlg();
+    void OnUpdateToggleCrossSectionDlg(CCmdUI* pCmdUI);
+    void OnUpdateTogglePanelDlg(CCmdUI* pCmdUI);
+    void OnUpdateToggleCrossBeamDlg(CCmdUI* pCmdUI);
+    void OnUpdateToggleBlockDlg(CCmdUI* pCmdUI);
+    void OnUpdateToggleCoordinateSheet(CCmdUI* pCmdUI);
+    void OnUpdateToggleHeightDlg(CCmdUI* pCmdUI);
+
 private:
     void SwitchView(int nView, const CRuntimeClass* pViewClass, bool hideBlock);
+    void UpdateViewNeedingSpans(CCmdUI* pCmdUI, int nView);
+    void UpdateViewNeedingResults(CCmdUI* pCmdUI, int nView);
     void ToggleWindow(CWnd* pWnd);
     void RegisterHandlers();
     CButton* ScopeButton(int nID) const;

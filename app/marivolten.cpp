@@ -15,8 +15,10 @@
 CMarivoltenApp theApp;
 
 namespace {
-const UINT kStepsInOrder[] = {32777, 32778, 32779, 32780, 32781, 32788, 32789, 32790,
-                              32782, 32791, 32799, 32818, 32783, 32784, 32830};
+const UINT kStepsInOrder[] = {ID_SETUP_BASIC, ID_SETUP_SPAN, ID_SETUP_PANEL, ID_SETUP_CROSS_SECTION,
+                              ID_SETUP_MAIN_GIRDER, ID_SETUP_MAIN_GIRDER2, ID_SETUP_MAIN_MEMBER, ID_SETUP_CROSS_BEAM,
+                              ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE, ID_SETUP_COORDINATE,
+                              ID_CALC_GRILLAGE, ID_CALC_ESTIMATE, ID_SETUP_HEIGHT};
 }
 
 CMarivoltenApp::CMarivoltenApp() : CWinApp(QStringLiteral("Marivolten"))

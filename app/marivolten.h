@@ -9,7 +9,7 @@
 class CTestCommandDlg : public CDialog {
 public:
     CTestCommandDlg() : CDialog(IDD_TEST_COMMAND) {}
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, 1465, m_strCommand); }
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_TEST_COMMAND, m_strCommand); }
     QString m_strCommand;
 };
 

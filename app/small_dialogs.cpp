@@ -7,7 +7,7 @@ void SetCompanyName(const QString& name) { AfxWriteProfileString(QStringLiteral(
 
 CUserInfoDialog::CUserInfoDialog() : CDialog(IDD_USER_INFO), m_strCompany(GetCompanyName()) {}
 
-void CUserInfoDialog::DoDataExchange(CDataExchange* pDX) { DDX_Text(pDX, 1482, m_strCompany); }
+void CUserInfoDialog::DoDataExchange(CDataExchange* pDX) { DDX_Text(pDX, IDC_USER_COMPANY, m_strCompany); }
 
 void CUserInfoDialog::OnOK()
 {
@@ -34,7 +34,7 @@ BOOL CPrintFormatDlg::OnInitDialog()
         m_nLeft = m_pDoc->m_nMarginLeft;
         m_nRight = m_pDoc->m_nMarginRight;
     }
-    for (int id = 1488; id <= 1491; ++id)
+    for (int id : {IDC_MARGIN_TOP_SPIN, IDC_MARGIN_LEFT_SPIN, IDC_MARGIN_BOTTOM_SPIN, IDC_MARGIN_RIGHT_SPIN})
         if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(id)))
             spin->SetRange(100, 300);
     return CDialog::OnInitDialog();
@@ -42,19 +42,19 @@ BOOL CPrintFormatDlg::OnInitDialog()
 
 void CPrintFormatDlg::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Text(pDX, 1484, m_nTop);
+    DDX_Text(pDX, IDC_MARGIN_TOP, m_nTop);
     DDV_MinMaxInt(pDX, m_nTop, 100, 300);
-    DDX_Text(pDX, 1485, m_nLeft);
+    DDX_Text(pDX, IDC_MARGIN_LEFT, m_nLeft);
     DDV_MinMaxInt(pDX, m_nLeft, 100, 300);
-    DDX_Text(pDX, 1486, m_nBottom);
+    DDX_Text(pDX, IDC_MARGIN_BOTTOM, m_nBottom);
     DDV_MinMaxInt(pDX, m_nBottom, 100, 300);
-    DDX_Text(pDX, 1487, m_nRight);
+    DDX_Text(pDX, IDC_MARGIN_RIGHT, m_nRight);
     DDV_MinMaxInt(pDX, m_nRight, 100, 300);
-    DDX_Text(pDX, 1511, m_strCompany);
+    DDX_Text(pDX, IDC_PRINT_COMPANY, m_strCompany);
     DDV_MaxChars(pDX, m_strCompany, 70);
-    DDX_Check(pDX, 1611, m_bNoFrame);
-    DDX_Check(pDX, 1609, m_bNoHeader);
-    DDX_Check(pDX, 1610, m_bNoFooter);
+    DDX_Check(pDX, IDC_NO_FRAME, m_bNoFrame);
+    DDX_Check(pDX, IDC_NO_HEADER, m_bNoHeader);
+    DDX_Check(pDX, IDC_NO_FOOTER, m_bNoFooter);
 }
 
 void CPrintFormatDlg::OnOK()
@@ -77,9 +77,9 @@ void CPrintFormatDlg::OnOK()
 
 void COriginAdjustDlg::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Text(pDX, 1585, m_dX);
-    DDX_Text(pDX, 1586, m_dY);
-    DDX_Text(pDX, 1588, m_dAngle);
+    DDX_Text(pDX, IDC_ORIGIN_X, m_dX);
+    DDX_Text(pDX, IDC_ORIGIN_Y, m_dY);
+    DDX_Text(pDX, IDC_ORIGIN_ANGLE, m_dAngle);
     DDV_MinMaxDouble(pDX, m_dAngle, -359.999, 359.999);
-    DDX_Check(pDX, 1590, m_bApplyToPlan);
+    DDX_Check(pDX, IDC_ORIGIN_APPLY, m_bApplyToPlan);
 }

@@ -3,8 +3,7 @@
 
 IMPLEMENT_DYNCREATE(CCalcView, CScrollView)
 
-CCalcView::CCalcView() { g_pCalcView = this; }
-CCalcView::~CCalcView() { if (g_pCalcView == this) g_pCalcView = nullptr; }
+CCalcView::CCalcView() : m_global(g_pCalcView, this) {}
 
 void CCalcView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {

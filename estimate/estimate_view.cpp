@@ -4,5 +4,4 @@ CEstimateView* g_pEstimateView = nullptr;
 
 IMPLEMENT_DYNCREATE(CEstimateView, CScrollView)
 
-CEstimateView::CEstimateView() { g_pEstimateView = this; }
-CEstimateView::~CEstimateView() { if (g_pEstimateView == this) g_pEstimateView = nullptr; }
+CEstimateView::CEstimateView() : m_global(g_pEstimateView, this) {}

@@ -3,12 +3,14 @@
 
 #include "framework/bars.h"
 #include "framework/view.h"
+#include "views/window_global.h"
 
 class CEstimateView : public CScrollView {
     DECLARE_DYNCREATE(CEstimateView)
 public:
     CEstimateView();
-    ~CEstimateView() override;
+private:
+    CWindowGlobal<CEstimateView> m_global;
 };
 
 class CEstimateBar : public CDialogBar {};

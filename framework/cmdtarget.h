@@ -55,6 +55,21 @@ protected:
     void HandleUpdate(UINT nID, UpdateFn fn) { m_updates[nID] = std::move(fn); }
     void HandleUpdateRange(UINT first, UINT last, UpdateFn fn);
 
+    // A named member function as the handler, so that a reader finds it by its name.
+    template <class T> void HandleCommand(UINT nID, void (T::*fn)())
+    {
+        HandleCommand(nID, [this, fn] { (static_cast<T*>(this)->*fn)(); });
+    }
+    // One handler for several commands: it is told which one came.
+    template <class T> void HandleCommand(UINT nID, void (T::*fn)(UINT))
+    {
+        HandleCommand(nID, [this, fn, nID] { (static_cast<T*>(this)->*fn)(nID); });
+    }
+    template <class T> void HandleUpdate(UINT nID, void (T::*fn)(CCmdUI*))
+    {
+        HandleUpdate(nID, [this, fn](CCmdUI* pCmdUI) { (static_cast<T*>(this)->*fn)(pCmdUI); });
+    }
+
     // This target alone, without routing.
     BOOL DispatchOwn(UINT nID, int nCode, CCmdUI* pCmdUI);
 

@@ -12,14 +12,6 @@
 
 namespace {
 
-enum : int {
-    IDC_TITLE = 1014, IDC_FORM_PLATE = 1016, IDC_FORM_BOX = 1017, IDC_SPANS = 1018, IDC_SPANS_SPIN = 1019,
-    IDC_GIRDERS = 1020, IDC_GIRDERS_SPIN = 1021, IDC_SIDEWALK = 1022, IDC_STANDARD = 1250, IDC_WEATHERING = 1253,
-    IDC_SUBTITLE = 1475, IDC_HEIGHT_VARIATION = 1659, IDC_HSTEEL = 1854, IDC_ZERO_PAINT = 1870, IDC_MEDIAN = 1875,
-    IDC_LIVE_LOAD = 1889, IDC_KERB_UNLOADED = 1972, IDC_MEDIAN_UNLOADED = 1973, IDC_LOADING_WIDTH = 1974,
-    IDC_P1 = 1975, IDC_P2 = 1976
-};
-
 const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 
 // Index of the checked button of a radio group, -1 when none.

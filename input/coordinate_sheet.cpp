@@ -17,12 +17,6 @@ CCoordinateSheet* g_pCoordinateSheet = nullptr;
 
 namespace {
 
-enum : int {
-    IDC_SPAN_NO = 2330, IDC_SPAN_SPIN = 2331, IDC_SPANS = 2332, IDC_SPANS_SPIN = 2333, IDC_PANELS = 2334,
-    IDC_PANELS_SPIN = 2335, IDC_TABLE = 2336, IDC_SPAN_LENGTH = 2340, IDC_ORIGIN = 2341, IDC_UPDATE = 2342,
-    IDC_CLOSE = 2343
-};
-
 constexpr COLORREF kHeadingText = RGB(0, 0, 150);
 constexpr COLORREF kHeadingBack = RGB(192, 192, 192);
 constexpr int kColumnWidth = 100;
@@ -181,11 +175,11 @@ BOOL CCoordinateTable::EndEdit()
 CCoordinatePage::CCoordinatePage(CCoordinateSheet* pSheet, int nPage, UINT nIDTemplate)
     : CPropertyPage(nIDTemplate), m_nPage(nPage), m_pSheet(pSheet), m_table(pSheet, nPage)
 {
-    for (int id : {IDC_SPAN_SPIN, IDC_SPANS_SPIN, IDC_PANELS_SPIN})
+    for (int id : {IDC_COORD_SPAN_SPIN, IDC_COORD_SPANS_SPIN, IDC_COORD_PANELS_SPIN})
         OnNotify(UINT(id), UDN_DELTAPOS, [this, id] { OnSpinStep(id); });
-    OnNotify(IDC_ORIGIN, BN_CLICKED, [this] { m_pSheet->AdjustOrigin(); });
-    OnNotify(IDC_UPDATE, BN_CLICKED, [this] { m_pSheet->Apply(); });
-    OnNotify(IDC_CLOSE, BN_CLICKED, [this] { m_pSheet->ShowWindow(SW_HIDE); });
+    OnNotify(IDC_COORD_ORIGIN, BN_CLICKED, [this] { m_pSheet->AdjustOrigin(); });
+    OnNotify(IDC_COORD_UPDATE, BN_CLICKED, [this] { m_pSheet->Apply(); });
+    OnNotify(IDC_COORD_CLOSE, BN_CLICKED, [this] { m_pSheet->ShowWindow(SW_HIDE); });
     // An accepted text or a spin step leaves something to apply.
     for (UINT message : {UINT(WM_GRID_EDITDONE), UINT(WM_GRID_SPIN)})
         OnMessage(message, [this](WPARAM, LPARAM) -> LRESULT {
@@ -197,7 +191,7 @@ CCoordinatePage::CCoordinatePage(CCoordinateSheet* pSheet, int nPage, UINT nIDTe
 BOOL CCoordinatePage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    m_table.AttachGrid(IDC_TABLE, this);
+    m_table.AttachGrid(IDC_COORD_TABLE, this);
     Refresh();
     return TRUE;
 }
@@ -215,9 +209,9 @@ void CCoordinatePage::OnSpinStep(int nSpinId)
         return;
     // The counts live in the working copy; the spin only asks for a step.
     spin->m_bRefused = true;
-    if (nSpinId == IDC_SPAN_SPIN)
+    if (nSpinId == IDC_COORD_SPAN_SPIN)
         m_pSheet->SelectSpan(m_pSheet->m_nSpan + spin->m_nDelta);
-    else if (nSpinId == IDC_SPANS_SPIN)
+    else if (nSpinId == IDC_COORD_SPANS_SPIN)
         m_pSheet->ChangeSpanCount(spin->m_nDelta);
     else
         m_pSheet->ChangePanelCount(spin->m_nDelta);
@@ -231,17 +225,17 @@ void CCoordinatePage::Refresh()
     const int spans = sh.m_work.SpanCount();
     const bool any = spans > 0;
     auto text = [this](int id, const QString& t) { if (CWnd* w = GetDlgItem(id)) w->SetWindowText(t); };
-    text(IDC_SPAN_NO, any ? QString::number(sh.m_nSpan + 1) : QString());
-    text(IDC_SPANS, QString::number(spans));
-    text(IDC_PANELS, any ? QString::number(sh.m_work.m_aSpans[size_t(sh.m_nSpan)].PanelCount()) : QString());
-    text(IDC_SPAN_LENGTH, any ? AfxFormat("%.1f", sh.m_work.m_aSpans[size_t(sh.m_nSpan)].m_dSpanLength * 1000.0) : QString());
-    if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_SPAN_SPIN))) {
+    text(IDC_COORD_SPAN_NO, any ? QString::number(sh.m_nSpan + 1) : QString());
+    text(IDC_COORD_SPANS, QString::number(spans));
+    text(IDC_COORD_PANELS, any ? QString::number(sh.m_work.m_aSpans[size_t(sh.m_nSpan)].PanelCount()) : QString());
+    text(IDC_COORD_SPAN_LENGTH, any ? AfxFormat("%.1f", sh.m_work.m_aSpans[size_t(sh.m_nSpan)].m_dSpanLength * 1000.0) : QString());
+    if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_COORD_SPAN_SPIN))) {
         spin->SetRange(0, std::max(spans - 1, 0));
         spin->EnableWindow(spans > 1);
     }
-    if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_SPANS_SPIN)))
+    if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_COORD_SPANS_SPIN)))
         spin->SetRange(1, 14);
-    if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_PANELS_SPIN)))
+    if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_COORD_PANELS_SPIN)))
         spin->SetRange(2, 20);
     m_table.Fill();
     ShowPending();
@@ -249,7 +243,7 @@ void CCoordinatePage::Refresh()
 
 void CCoordinatePage::ShowPending()
 {
-    if (CWnd* update = GetSafeHwnd() ? GetDlgItem(IDC_UPDATE) : nullptr) {
+    if (CWnd* update = GetSafeHwnd() ? GetDlgItem(IDC_COORD_UPDATE) : nullptr) {
         update->SetWindowText(m_pSheet->m_bPending ? QStringLiteral("更新") : QStringLiteral("更新済み"));
         update->EnableWindow(m_pSheet->m_bPending);
     }

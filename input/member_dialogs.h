@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/dialog.h"
+#include "res/resource_ids.h"
 
 // Sway bracing as a truss: chord and diagonal sections, and the member spacing b.
 struct SwayBracingData {
@@ -15,7 +16,6 @@ struct SwayBracingData {
     double m_dMemberDistB = 0.0;        // mm, 0 = from the girder heights
     int m_bConvertedStiffness = 0;
 };
-
 
 struct EndSwayData : SwayBracingData {
     EndSwayData() : SwayBracingData(12, 2, 6) {}
@@ -35,17 +35,17 @@ public:
 
 class CSetupEndSwayDialog : public CSwayDialogBase {
 public:
-    CSetupEndSwayDialog() : CSwayDialogBase(163, EndSwayData()) {}
+    CSetupEndSwayDialog() : CSwayDialogBase(IDD_END_SWAY, EndSwayData()) {}
 };
 
 class CSetupMidSwayDialog : public CSwayDialogBase {
 public:
-    CSetupMidSwayDialog() : CSwayDialogBase(164, MidSwayData()) {}
+    CSetupMidSwayDialog() : CSwayDialogBase(IDD_MID_SWAY, MidSwayData()) {}
 };
 
 class CSetupPierSwayDialog : public CSwayDialogBase {
 public:
-    CSetupPierSwayDialog() : CSwayDialogBase(165, PierSwayData()) {}
+    CSetupPierSwayDialog() : CSwayDialogBase(IDD_PIER_SWAY, PierSwayData()) {}
 };
 
 struct CrossBeamTypeData {
@@ -61,7 +61,7 @@ struct CrossBeamTypeData {
 
 class CSetupCrossBeamTypeDialog : public CDialog, public CrossBeamTypeData {
 public:
-    CSetupCrossBeamTypeDialog() : CDialog(166) {}
+    CSetupCrossBeamTypeDialog() : CDialog(IDD_CROSS_BEAM_TYPE) {}
 };
 
 struct LateralBracingData {
@@ -73,7 +73,7 @@ struct LateralBracingData {
 
 class CSetupLateralDialog : public CDialog, public LateralBracingData {
 public:
-    CSetupLateralDialog() : CDialog(190) {}
+    CSetupLateralDialog() : CDialog(IDD_LATERAL) {}
 };
 
 // Brackets: member spacings BL and BR at the girder, and the plate sizes.
@@ -96,12 +96,12 @@ public:
 
 class CSetupLeftBracketDialog : public CBracketDialogBase {
 public:
-    CSetupLeftBracketDialog() : CBracketDialogBase(194) {}
+    CSetupLeftBracketDialog() : CBracketDialogBase(IDD_LEFT_BRACKET) {}
 };
 
 class CSetupRightBracketDialog : public CBracketDialogBase {
 public:
-    CSetupRightBracketDialog() : CBracketDialogBase(195) {}
+    CSetupRightBracketDialog() : CBracketDialogBase(IDD_RIGHT_BRACKET) {}
 };
 
 // Stringers: plate sizes with the web height L.
@@ -127,10 +127,10 @@ public:
 
 class CSetupEdgeStringerDialog : public CStringerDialogBase, public StringerData {
 public:
-    CSetupEdgeStringerDialog() : CStringerDialogBase(199) {}
+    CSetupEdgeStringerDialog() : CStringerDialogBase(IDD_EDGE_STRINGER) {}
 };
 
 class CSetupMidStringerDialog : public CStringerDialogBase, public MidStringerData {
 public:
-    CSetupMidStringerDialog() : CStringerDialogBase(196) {}
+    CSetupMidStringerDialog() : CStringerDialogBase(IDD_MID_STRINGER) {}
 };

@@ -4,5 +4,4 @@ CPrintView* g_pPrintView = nullptr;
 
 IMPLEMENT_DYNCREATE(CPrintView, CScrollView)
 
-CPrintView::CPrintView() { g_pPrintView = this; }
-CPrintView::~CPrintView() { if (g_pPrintView == this) g_pPrintView = nullptr; }
+CPrintView::CPrintView() : m_global(g_pPrintView, this) {}

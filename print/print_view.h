@@ -3,12 +3,14 @@
 
 #include "framework/bars.h"
 #include "framework/view.h"
+#include "views/window_global.h"
 
 class CPrintView : public CScrollView {
     DECLARE_DYNCREATE(CPrintView)
 public:
     CPrintView();
-    ~CPrintView() override;
+private:
+    CWindowGlobal<CPrintView> m_global;
 };
 
 class CPrintBar : public CDialogBar {};

@@ -14,27 +14,27 @@ DialogTemplate Page(UINT id, const char* caption, bool basePage)
 {
     DialogTemplate t{id, QString::fromUtf8(caption), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
     auto& c = t.controls;
-    c.push_back(C(CtlKind::Static, -1, "支間選択", 0, 0));
-    c.push_back(C(CtlKind::Static, -1, "No.", 0, 1, CF_ALIGN_RIGHT));
-    c.push_back(C(CtlKind::Edit, 2330, "", 0, 2, CF_READONLY | CF_ALIGN_RIGHT, 1, 24));
-    c.push_back(C(CtlKind::Spin, 2331, "", 0, 3));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "支間選択", 0, 0));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "No.", 0, 1, CF_ALIGN_RIGHT));
+    c.push_back(C(CtlKind::Edit, IDC_COORD_SPAN_NO, "", 0, 2, CF_READONLY | CF_ALIGN_RIGHT, 1, 24));
+    c.push_back(C(CtlKind::Spin, IDC_COORD_SPAN_SPIN, "", 0, 3));
     if (basePage) {
-        c.push_back(C(CtlKind::Static, -1, "支間数", 1, 0));
-        c.push_back(C(CtlKind::Edit, 2332, "", 1, 1, CF_READONLY | CF_ALIGN_RIGHT, 1, 24));
-        c.push_back(C(CtlKind::Spin, 2333, "", 1, 2));
-        c.push_back(C(CtlKind::Static, -1, "ﾊﾟﾈﾙ数", 1, 3));
-        c.push_back(C(CtlKind::Edit, 2334, "", 1, 4, CF_READONLY | CF_ALIGN_RIGHT, 1, 24));
-        c.push_back(C(CtlKind::Spin, 2335, "", 1, 5));
+        c.push_back(C(CtlKind::Static, IDC_STATIC, "支間数", 1, 0));
+        c.push_back(C(CtlKind::Edit, IDC_COORD_SPANS, "", 1, 1, CF_READONLY | CF_ALIGN_RIGHT, 1, 24));
+        c.push_back(C(CtlKind::Spin, IDC_COORD_SPANS_SPIN, "", 1, 2));
+        c.push_back(C(CtlKind::Static, IDC_STATIC, "ﾊﾟﾈﾙ数", 1, 3));
+        c.push_back(C(CtlKind::Edit, IDC_COORD_PANELS, "", 1, 4, CF_READONLY | CF_ALIGN_RIGHT, 1, 24));
+        c.push_back(C(CtlKind::Spin, IDC_COORD_PANELS_SPIN, "", 1, 5));
     }
     // The table grid takes this place over when the page is made.
-    c.push_back(C(CtlKind::Custom, 2336, "", 2, 0, 0, 6, 360, 180));
+    c.push_back(C(CtlKind::Custom, IDC_COORD_TABLE, "", 2, 0, 0, 6, 360, 180));
     if (basePage) {
-        c.push_back(C(CtlKind::Static, -1, "支間長(mm)", 3, 0));
-        c.push_back(C(CtlKind::Edit, 2340, "", 3, 1, CF_READONLY | CF_ALIGN_RIGHT, 2, 60));
-        c.push_back(C(CtlKind::PushButton, 2341, "原点位置調整", 3, 3, 0, 2, 60, 14));
+        c.push_back(C(CtlKind::Static, IDC_STATIC, "支間長(mm)", 3, 0));
+        c.push_back(C(CtlKind::Edit, IDC_COORD_SPAN_LENGTH, "", 3, 1, CF_READONLY | CF_ALIGN_RIGHT, 2, 60));
+        c.push_back(C(CtlKind::PushButton, IDC_COORD_ORIGIN, "原点位置調整", 3, 3, 0, 2, 60, 14));
     }
-    c.push_back(C(CtlKind::PushButton, 2342, "更新済み", 4, 3, CF_DISABLED, 1, 50, 14));
-    c.push_back(C(CtlKind::PushButton, 2343, "閉じる", 4, 4, 0, 1, 50, 14));
+    c.push_back(C(CtlKind::PushButton, IDC_COORD_UPDATE, "更新済み", 4, 3, CF_DISABLED, 1, 50, 14));
+    c.push_back(C(CtlKind::PushButton, IDC_COORD_CLOSE, "閉じる", 4, 4, 0, 1, 50, 14));
     return t;
 }
 

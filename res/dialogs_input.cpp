@@ -24,56 +24,58 @@ DialogTemplate BasicConditions()
 {
     DialogTemplate t{IDD_BASIC, QStringLiteral("基本条件"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
     auto& c = t.controls;
-    c.push_back(C(CtlKind::Static, -1, "タイトル", 0, 0));
-    c.push_back(C(CtlKind::Edit, 1014, "", 0, 1, CF_GROUP, 0, 3, 220));
-    c.push_back(C(CtlKind::Static, -1, "サブタイトル", 1, 0));
-    c.push_back(C(CtlKind::Edit, 1475, "", 1, 1, 0, 0, 3, 220));
-    c.push_back(C(CtlKind::Static, -1, "鋼種の仕様", 2, 0));
-    c.push_back(C(CtlKind::DropList, 1250, "", 2, 1, 0, 0, 3));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "タイトル", 0, 0));
+    c.push_back(C(CtlKind::Edit, IDC_TITLE, "", 0, 1, CF_GROUP, 0, 3, 220));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "サブタイトル", 1, 0));
+    c.push_back(C(CtlKind::Edit, IDC_SUBTITLE, "", 1, 1, 0, 0, 3, 220));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "鋼種の仕様", 2, 0));
+    c.push_back(C(CtlKind::DropList, IDC_STANDARD, "", 2, 1, 0, 0, 3));
 
-    c.push_back(C(CtlKind::GroupBox, 2001, "桁 形 式", 3, 0, 0, 0, 2));
-    Radios(c, 2001, {{1016, "鈑桁"}, {1017, "箱桁"}});
-    c.push_back(C(CtlKind::GroupBox, 2002, "桁高変化", 3, 2, 0, 0, 2));
-    Radios(c, 2002, {{1659, "する"}, {1660, "しない"}});
+    c.push_back(C(CtlKind::GroupBox, IDC_FORM_GROUP, "桁 形 式", 3, 0, 0, 0, 2));
+    Radios(c, IDC_FORM_GROUP, {{IDC_FORM_PLATE, "鈑桁"}, {IDC_FORM_BOX, "箱桁"}});
+    c.push_back(C(CtlKind::GroupBox, IDC_HEIGHT_GROUP, "桁高変化", 3, 2, 0, 0, 2));
+    Radios(c, IDC_HEIGHT_GROUP, {{IDC_HEIGHT_VARIATION, "する"}, {IDC_HEIGHT_CONSTANT, "しない"}});
 
-    c.push_back(C(CtlKind::GroupBox, 2003, "", 4, 0, 0, 0, 4));
-    c.push_back(C(CtlKind::Static, -1, "支 間 数", 0, 0, 0, 2003));
-    c.push_back(C(CtlKind::Edit, 1018, "", 0, 1, CF_GROUP | CF_ALIGN_RIGHT, 2003, 1, 30));
-    c.push_back(C(CtlKind::Spin, 1019, "", 0, 2, 0, 2003));
-    c.push_back(C(CtlKind::Static, -1, "主桁本数", 0, 3, 0, 2003));
-    c.push_back(C(CtlKind::Edit, 1020, "", 0, 4, CF_GROUP | CF_ALIGN_RIGHT, 2003, 1, 30));
-    c.push_back(C(CtlKind::Spin, 1021, "", 0, 5, 0, 2003));
+    c.push_back(C(CtlKind::GroupBox, IDC_COUNTS_GROUP, "", 4, 0, 0, 0, 4));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "支 間 数", 0, 0, 0, IDC_COUNTS_GROUP));
+    c.push_back(C(CtlKind::Edit, IDC_SPANS, "", 0, 1, CF_GROUP | CF_ALIGN_RIGHT, IDC_COUNTS_GROUP, 1, 30));
+    c.push_back(C(CtlKind::Spin, IDC_SPANS_SPIN, "", 0, 2, 0, IDC_COUNTS_GROUP));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "主桁本数", 0, 3, 0, IDC_COUNTS_GROUP));
+    c.push_back(C(CtlKind::Edit, IDC_GIRDERS, "", 0, 4, CF_GROUP | CF_ALIGN_RIGHT, IDC_COUNTS_GROUP, 1, 30));
+    c.push_back(C(CtlKind::Spin, IDC_GIRDERS_SPIN, "", 0, 5, 0, IDC_COUNTS_GROUP));
 
-    c.push_back(C(CtlKind::GroupBox, 2004, "横断面形状", 5, 0, 0, 0, 2));
-    Radios(c, 2004, {{1022, "歩道なし"}, {1023, "左側歩道付"}, {1024, "右側歩道付"}, {1025, "両側歩道付"}});
-    c.push_back(C(CtlKind::GroupBox, 2005, "中央分離帯", 5, 2, 0, 0, 2));
-    Radios(c, 2005, {{1875, "あり"}, {1876, "なし"}});
-    c.push_back(C(CtlKind::CheckBox, 1973, "中央分離帯を活荷重非載荷帯とする", 1, 0, CF_GROUP, 2005, 2));
-    c.push_back(C(CtlKind::CheckBox, 1972, "縁石を群衆荷重非載荷帯とする", 2, 0, CF_GROUP, 2005, 2));
+    c.push_back(C(CtlKind::GroupBox, IDC_SIDEWALK_GROUP, "横断面形状", 5, 0, 0, 0, 2));
+    Radios(c, IDC_SIDEWALK_GROUP, {{IDC_SIDEWALK, "歩道なし"}, {IDC_SIDEWALK_LEFT, "左側歩道付"},
+                                   {IDC_SIDEWALK_RIGHT, "右側歩道付"}, {IDC_SIDEWALK_BOTH, "両側歩道付"}});
+    c.push_back(C(CtlKind::GroupBox, IDC_MEDIAN_GROUP, "中央分離帯", 5, 2, 0, 0, 2));
+    Radios(c, IDC_MEDIAN_GROUP, {{IDC_MEDIAN, "あり"}, {IDC_MEDIAN_NONE, "なし"}});
+    c.push_back(C(CtlKind::CheckBox, IDC_MEDIAN_UNLOADED, "中央分離帯を活荷重非載荷帯とする", 1, 0, CF_GROUP, IDC_MEDIAN_GROUP, 2));
+    c.push_back(C(CtlKind::CheckBox, IDC_KERB_UNLOADED, "縁石を群衆荷重非載荷帯とする", 2, 0, CF_GROUP, IDC_MEDIAN_GROUP, 2));
 
-    c.push_back(C(CtlKind::GroupBox, 2006, "活荷重(橋格)", 6, 0, 0, 0, 4));
-    Radios(c, 2006, {{1889, "A(L)荷重"}, {1890, "B(L)荷重"}, {1892, "A活荷重(T+L)"}, {1893, "B活荷重(T+L)"},
-                     {1894, "活荷重なし"}, {1895, "郡集荷重のみ"}}, 3);
+    c.push_back(C(CtlKind::GroupBox, IDC_LIVE_LOAD_GROUP, "活荷重(橋格)", 6, 0, 0, 0, 4));
+    Radios(c, IDC_LIVE_LOAD_GROUP, {{IDC_LIVE_LOAD, "A(L)荷重"}, {IDC_LIVE_LOAD_BL, "B(L)荷重"},
+                                    {IDC_LIVE_LOAD_ATL, "A活荷重(T+L)"}, {IDC_LIVE_LOAD_BTL, "B活荷重(T+L)"},
+                                    {IDC_LIVE_LOAD_NONE, "活荷重なし"}, {IDC_LIVE_LOAD_CROWD, "郡集荷重のみ"}}, 3);
 
-    c.push_back(C(CtlKind::GroupBox, 2007, "耐候性鋼材", 7, 0, 0, 0, 2));
-    Radios(c, 2007, {{1253, "使用する"}, {1254, "使用しない"}});
-    c.push_back(C(CtlKind::GroupBox, 2008, "-H仕様鋼材", 7, 2, 0, 0, 2));
-    Radios(c, 2008, {{1854, "使用する"}, {1855, "使用しない"}});
-    c.push_back(C(CtlKind::CheckBox, 1870, "塗装費を０にする", 8, 0, CF_GROUP, 0, 2));
+    c.push_back(C(CtlKind::GroupBox, IDC_WEATHERING_GROUP, "耐候性鋼材", 7, 0, 0, 0, 2));
+    Radios(c, IDC_WEATHERING_GROUP, {{IDC_WEATHERING, "使用する"}, {IDC_WEATHERING_NONE, "使用しない"}});
+    c.push_back(C(CtlKind::GroupBox, IDC_HSTEEL_GROUP, "-H仕様鋼材", 7, 2, 0, 0, 2));
+    Radios(c, IDC_HSTEEL_GROUP, {{IDC_HSTEEL, "使用する"}, {IDC_HSTEEL_NONE, "使用しない"}});
+    c.push_back(C(CtlKind::CheckBox, IDC_ZERO_PAINT, "塗装費を０にする", 8, 0, CF_GROUP, 0, 2));
 
-    c.push_back(C(CtlKind::Static, -1, "等分布荷重P1の割増係数（特別な場合を除き1）", 9, 0, 0, 0, 3));
-    c.push_back(C(CtlKind::Edit, 1975, "", 9, 3, CF_GROUP | CF_ALIGN_RIGHT, 0, 1, 40));
-    c.push_back(C(CtlKind::Static, -1, "等分布荷重P2の割増係数（特別な場合を除き1）", 10, 0, 0, 0, 3));
-    c.push_back(C(CtlKind::Edit, 1976, "", 10, 3, CF_GROUP | CF_ALIGN_RIGHT, 0, 1, 40));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "等分布荷重P1の割増係数（特別な場合を除き1）", 9, 0, 0, 0, 3));
+    c.push_back(C(CtlKind::Edit, IDC_P1, "", 9, 3, CF_GROUP | CF_ALIGN_RIGHT, 0, 1, 40));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "等分布荷重P2の割増係数（特別な場合を除き1）", 10, 0, 0, 0, 3));
+    c.push_back(C(CtlKind::Edit, IDC_P2, "", 10, 3, CF_GROUP | CF_ALIGN_RIGHT, 0, 1, 40));
 
     // Kept in the template but out of use.
-    c.push_back(C(CtlKind::Static, -1, "主載荷幅(ｍ)", 11, 0, CF_HIDDEN | CF_DISABLED));
-    c.push_back(C(CtlKind::Edit, 1974, "", 11, 1, CF_HIDDEN | CF_DISABLED | CF_GROUP));
-    c.push_back(C(CtlKind::RadioButton, 1891, "T荷重", 11, 2, CF_HIDDEN | CF_DISABLED | CF_GROUP));
-    c.push_back(C(CtlKind::Static, -1, "任意設定断面数", 12, 0, CF_HIDDEN | CF_DISABLED));
-    c.push_back(C(CtlKind::Edit, 1042, "", 12, 1, CF_HIDDEN | CF_DISABLED | CF_GROUP));
-    c.push_back(C(CtlKind::Spin, 1043, "", 12, 2, CF_HIDDEN | CF_DISABLED));
-    c.push_back(C(CtlKind::Static, -1, "(支間端部除く)", 12, 3, CF_HIDDEN | CF_DISABLED));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "主載荷幅(ｍ)", 11, 0, CF_HIDDEN | CF_DISABLED));
+    c.push_back(C(CtlKind::Edit, IDC_LOADING_WIDTH, "", 11, 1, CF_HIDDEN | CF_DISABLED | CF_GROUP));
+    c.push_back(C(CtlKind::RadioButton, IDC_LIVE_LOAD_T, "T荷重", 11, 2, CF_HIDDEN | CF_DISABLED | CF_GROUP));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "任意設定断面数", 12, 0, CF_HIDDEN | CF_DISABLED));
+    c.push_back(C(CtlKind::Edit, IDC_FREE_SECTIONS, "", 12, 1, CF_HIDDEN | CF_DISABLED | CF_GROUP));
+    c.push_back(C(CtlKind::Spin, IDC_FREE_SECTIONS_SPIN, "", 12, 2, CF_HIDDEN | CF_DISABLED));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "(支間端部除く)", 12, 3, CF_HIDDEN | CF_DISABLED));
 
     c.push_back(C(CtlKind::PushButton, IDOK, "OK", 13, 2, CF_DEFAULT | CF_GROUP, 0, 1, 50));
     c.push_back(C(CtlKind::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 13, 3, 0, 0, 1, 50));

@@ -20,15 +20,16 @@ DialogTemplate ScopeBar()
 {
     DialogTemplate t{IDD_SCOPEBAR, QStringLiteral("画面切換"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 394, 21, {}};
     const std::pair<int, const char*> buttons[] = {
-        {32771, "平面図"}, {32772, "横断面図"}, {32829, "縦断面図"}, {32773, "荷重図"}, {32808, "入力確認"},
-        {32774, "断面力図"}, {32805, "反力､ﾀﾜﾐ"}, {32775, "断面表"}, {32815, "詳細ﾃﾞｰﾀ"}, {32776, "積算表"},
-        {32812, "一括印刷"}};
+        {ID_VIEW_PLAN, "平面図"}, {ID_VIEW_SECTION, "横断面図"}, {ID_VIEW_SECTION2, "縦断面図"},
+        {ID_VIEW_LOAD, "荷重図"}, {ID_VIEW_CONDITION, "入力確認"}, {ID_VIEW_FORCE, "断面力図"},
+        {ID_VIEW_REACT, "反力､ﾀﾜﾐ"}, {ID_VIEW_CALC, "断面表"}, {ID_VIEW_PROPERTIES, "詳細ﾃﾞｰﾀ"},
+        {ID_VIEW_ESTIMATE, "積算表"}, {ID_VIEW_PRINT, "一括印刷"}};
     int col = 0;
     for (const auto& [id, text] : buttons) {
         t.controls.push_back(Radio(id, text, col, col == 0 ? UINT(CF_PUSHLIKE | CF_GROUP) : UINT(CF_PUSHLIKE)));
         ++col;
     }
-    t.controls.push_back(Radio(1000, "", col, CF_HIDDEN | CF_DISABLED));
+    t.controls.push_back(Radio(IDC_SCOPE_NONE, "", col, CF_HIDDEN | CF_DISABLED));
     return t;
 }
 
@@ -36,24 +37,27 @@ DialogTemplate SetupBar()
 {
     DialogTemplate t{IDD_SETUPBAR, QStringLiteral("条件設定・計算"), QStringLiteral("ＭＳ ゴシック"), 9, 84, 297, {}};
     const std::pair<int, const char*> buttons[] = {
-        {57600, "  ﾃﾞｰﾀ新規作成"}, {57601, "  ﾃﾞｰﾀ読み込み"}, {57604, " 名前をつけて保存"}, {32777, "  基本条件"},
-        {32778, "  支間長、ﾊﾟﾈﾙ数"}, {32779, "  桁ﾀｲﾌﾟ､ﾊﾟﾈﾙ割"}, {32780, "  横断面形状"}, {32830, "  桁高変化"},
-        {32781, "  主桁基本ﾃﾞｰﾀ"}, {32788, "  主桁基本ﾃﾞｰﾀ２"}, {32789, "  主部材基本ﾃﾞｰﾀ"}, {32790, "  横桁配置"},
-        {32782, "  死荷重"}, {32791, "  鋼重､ﾊﾝﾁ､添架物"}, {32799, "  積算ﾃﾞｰﾀ"}, {32783, "  格子計算"},
-        {32818, "  座標入力"}, {57609, "  印刷ﾌﾟﾚﾋﾞｭｰ"}, {57607, "  印刷"}};
+        {ID_FILE_NEW, "  ﾃﾞｰﾀ新規作成"}, {ID_FILE_OPEN, "  ﾃﾞｰﾀ読み込み"}, {ID_FILE_SAVE_AS, " 名前をつけて保存"},
+        {ID_SETUP_BASIC, "  基本条件"}, {ID_SETUP_SPAN, "  支間長、ﾊﾟﾈﾙ数"}, {ID_SETUP_PANEL, "  桁ﾀｲﾌﾟ､ﾊﾟﾈﾙ割"},
+        {ID_SETUP_CROSS_SECTION, "  横断面形状"}, {ID_SETUP_HEIGHT, "  桁高変化"},
+        {ID_SETUP_MAIN_GIRDER, "  主桁基本ﾃﾞｰﾀ"}, {ID_SETUP_MAIN_GIRDER2, "  主桁基本ﾃﾞｰﾀ２"},
+        {ID_SETUP_MAIN_MEMBER, "  主部材基本ﾃﾞｰﾀ"}, {ID_SETUP_CROSS_BEAM, "  横桁配置"},
+        {ID_SETUP_DEAD_LOAD, "  死荷重"}, {ID_SETUP_STEEL_WEIGHT, "  鋼重､ﾊﾝﾁ､添架物"},
+        {ID_SETUP_ESTIMATE, "  積算ﾃﾞｰﾀ"}, {ID_CALC_GRILLAGE, "  格子計算"}, {ID_SETUP_COORDINATE, "  座標入力"},
+        {ID_FILE_PRINT_PREVIEW, "  印刷ﾌﾟﾚﾋﾞｭｰ"}, {ID_FILE_PRINT, "  印刷"}};
     int row = 0;
     for (const auto& [id, text] : buttons)
         t.controls.push_back(StepButton(id, text, row++));
-    t.controls.push_back(StepButton(32784, "  積算", row++, CF_HIDDEN | CF_DISABLED));
+    t.controls.push_back(StepButton(ID_CALC_ESTIMATE, "  積算", row++, CF_HIDDEN | CF_DISABLED));
     return t;
 }
 
 DialogTemplate AboutBox()
 {
     DialogTemplate t{IDD_ABOUTBOX, QStringLiteral("Marivolten のﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 217, 55, {}};
-    t.controls.push_back({CtlKind::Picture, 1001, QString(), 0, 0, 2, 1, 0, 0, 20, 20});
-    t.controls.push_back({CtlKind::Static, 1002, QStringLiteral("Marivolten Version 1.83"), 0, 1, 1, 1, 0, 0, 119, 8});
-    t.controls.push_back({CtlKind::Static, 1003,
+    t.controls.push_back({CtlKind::Picture, IDC_ABOUT_ICON, QString(), 0, 0, 2, 1, 0, 0, 20, 20});
+    t.controls.push_back({CtlKind::Static, IDC_ABOUT_VERSION, QStringLiteral("Marivolten Version 1.83"), 0, 1, 1, 1, 0, 0, 119, 8});
+    t.controls.push_back({CtlKind::Static, IDC_ABOUT_TEXT,
                           QStringLiteral("非合成鈑桁・箱桁の概略自動設計と積算"), 1, 1, 1, 1, 0, 0, 119, 8});
     t.controls.push_back({CtlKind::PushButton, IDOK, QStringLiteral("OK"), 0, 2, 1, 1, CF_DEFAULT | CF_GROUP, 0, 32, 14});
     return t;
@@ -82,9 +86,9 @@ ControlTemplate Check(int id, const char* text, int row, int col, int colSpan = 
 DialogTemplate UserInfo()
 {
     return {IDD_USER_INFO, QStringLiteral("ﾕｰｻﾞｰ情報"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
-        Label(1483, "会社名などを入力して下さい。Windowsに登録され\n印刷時にフッタとして出力されます。", 0, 0, 3),
-        Label(-1, "会社名", 1, 0),
-        EditAt(1482, 1, 1, 180),
+        Label(IDC_USER_NOTE, "会社名などを入力して下さい。Windowsに登録され\n印刷時にフッタとして出力されます。", 0, 0, 3),
+        Label(IDC_STATIC, "会社名", 1, 0),
+        EditAt(IDC_USER_COMPANY, 1, 1, 180),
         Button(IDOK, "OK", 2, 1, CF_DEFAULT | CF_GROUP),
         Button(IDCANCEL, "ｷｬﾝｾﾙ", 2, 2),
     }};
@@ -93,21 +97,23 @@ DialogTemplate UserInfo()
 DialogTemplate PrintFormat()
 {
     DialogTemplate t{IDD_PRINT_FORMAT, QStringLiteral("印刷書式設定"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
-    t.controls.push_back({CtlKind::GroupBox, 1612, QStringLiteral("枠位置（0.1mm）"), 0, 0, 1, 4});
-    const std::tuple<int, int, const char*> edges[] = {{1484, 1488, "上"}, {1485, 1489, "左"}, {1486, 1490, "下"}, {1487, 1491, "右"}};
+    t.controls.push_back({CtlKind::GroupBox, IDC_FRAME_GROUP, QStringLiteral("枠位置（0.1mm）"), 0, 0, 1, 4});
+    const std::tuple<int, int, const char*> edges[] = {
+        {IDC_MARGIN_TOP, IDC_MARGIN_TOP_SPIN, "上"}, {IDC_MARGIN_LEFT, IDC_MARGIN_LEFT_SPIN, "左"},
+        {IDC_MARGIN_BOTTOM, IDC_MARGIN_BOTTOM_SPIN, "下"}, {IDC_MARGIN_RIGHT, IDC_MARGIN_RIGHT_SPIN, "右"}};
     int row = 0;
     for (const auto& [edit, spin, text] : edges) {
-        t.controls.push_back(Label(-1, text, row, 0, 1, 1612));
-        t.controls.push_back(EditAt(edit, row, 1, 30, CF_ALIGN_RIGHT, 1612));
-        t.controls.push_back({CtlKind::Spin, spin, QString(), row, 2, 1, 1, 0, 1612});
+        t.controls.push_back(Label(IDC_STATIC, text, row, 0, 1, IDC_FRAME_GROUP));
+        t.controls.push_back(EditAt(edit, row, 1, 30, CF_ALIGN_RIGHT, IDC_FRAME_GROUP));
+        t.controls.push_back({CtlKind::Spin, spin, QString(), row, 2, 1, 1, 0, IDC_FRAME_GROUP});
         ++row;
     }
-    t.controls.push_back(Label(-1, "会社名（フッタとして印刷されます。）", 1, 0, 4));
-    t.controls.push_back(EditAt(1511, 2, 0, 200));
+    t.controls.push_back(Label(IDC_STATIC, "会社名（フッタとして印刷されます。）", 1, 0, 4));
+    t.controls.push_back(EditAt(IDC_PRINT_COMPANY, 2, 0, 200));
     t.controls.back().colSpan = 4;
-    t.controls.push_back(Check(1611, "枠を印刷しない", 3, 0, 4));
-    t.controls.push_back(Check(1609, "ﾍｯﾀﾞを印刷しない", 4, 0, 4));
-    t.controls.push_back(Check(1610, "ﾌｯﾀを印刷しない", 5, 0, 4));
+    t.controls.push_back(Check(IDC_NO_FRAME, "枠を印刷しない", 3, 0, 4));
+    t.controls.push_back(Check(IDC_NO_HEADER, "ﾍｯﾀﾞを印刷しない", 4, 0, 4));
+    t.controls.push_back(Check(IDC_NO_FOOTER, "ﾌｯﾀを印刷しない", 5, 0, 4));
     t.controls.push_back(Button(IDOK, "OK", 6, 2, CF_DEFAULT | CF_GROUP));
     t.controls.push_back(Button(IDCANCEL, "ｷｬﾝｾﾙ", 6, 3));
     return t;
@@ -116,10 +122,10 @@ DialogTemplate PrintFormat()
 DialogTemplate OriginAdjust()
 {
     return {IDD_ORIGIN_ADJUST, QStringLiteral("原点位置調整"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
-        Label(-1, "X (mm)", 0, 0), EditAt(1585, 0, 1, 60, CF_ALIGN_RIGHT),
-        Label(-1, "Y (mm)", 1, 0), EditAt(1586, 1, 1, 60, CF_ALIGN_RIGHT),
-        Label(-1, "θ (度)", 2, 0), EditAt(1588, 2, 1, 60, CF_ALIGN_RIGHT),
-        Check(1590, "設定した角度を平面図に反映させる", 3, 0, 3),
+        Label(IDC_STATIC, "X (mm)", 0, 0), EditAt(IDC_ORIGIN_X, 0, 1, 60, CF_ALIGN_RIGHT),
+        Label(IDC_STATIC, "Y (mm)", 1, 0), EditAt(IDC_ORIGIN_Y, 1, 1, 60, CF_ALIGN_RIGHT),
+        Label(IDC_STATIC, "θ (度)", 2, 0), EditAt(IDC_ORIGIN_ANGLE, 2, 1, 60, CF_ALIGN_RIGHT),
+        Check(IDC_ORIGIN_APPLY, "設定した角度を平面図に反映させる", 3, 0, 3),
         Button(IDOK, "OK", 4, 1, CF_DEFAULT | CF_GROUP), Button(IDCANCEL, "ｷｬﾝｾﾙ", 4, 2),
     }};
 }
@@ -127,7 +133,7 @@ DialogTemplate OriginAdjust()
 DialogTemplate AbortConfirm()
 {
     return {IDD_ABORT_CONFIRM, QStringLiteral("確認"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
-        Label(-1, "ここで中断しますか。", 0, 0, 2),
+        Label(IDC_STATIC, "ここで中断しますか。", 0, 0, 2),
         Button(IDOK, "はい", 1, 0, CF_GROUP), Button(IDCANCEL, "いいえ", 1, 1, CF_DEFAULT),
     }};
 }
@@ -135,7 +141,7 @@ DialogTemplate AbortConfirm()
 DialogTemplate TestCommand()
 {
     return {IDD_TEST_COMMAND, QStringLiteral("ﾃｽﾄｺﾏﾝﾄﾞ実行"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
-        EditAt(1465, 0, 0, 160),
+        EditAt(IDC_TEST_COMMAND, 0, 0, 160),
         Button(IDOK, "OK", 0, 1, CF_DEFAULT | CF_GROUP), Button(IDCANCEL, "ｷｬﾝｾﾙ", 1, 1),
     }};
 }
@@ -143,8 +149,9 @@ DialogTemplate TestCommand()
 DialogTemplate PrintBar()
 {
     return {IDD_PRINT_BAR, QStringLiteral("印刷"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
-        Button(57609, "印刷プレビュー", 0, 0), Button(57607, "印刷", 0, 1), Button(32811, "印刷フォーマット", 0, 2),
-        Button(1655, "一括選択", 0, 3), Button(1656, "一括解除", 0, 4),
+        Button(ID_FILE_PRINT_PREVIEW, "印刷プレビュー", 0, 0), Button(ID_FILE_PRINT, "印刷", 0, 1),
+        Button(ID_PRINT_FORMAT, "印刷フォーマット", 0, 2), Button(IDC_PRINT_SELECT_ALL, "一括選択", 0, 3),
+        Button(IDC_PRINT_CLEAR_ALL, "一括解除", 0, 4),
     }};
 }
 

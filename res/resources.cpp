@@ -31,9 +31,10 @@ public:
     QString BitmapPath(UINT id) const override
     {
         static const std::map<UINT, const char*> images = {
-            {57600, ":/res/images/new.svg"}, {57601, ":/res/images/open.svg"}, {57603, ":/res/images/save.svg"},
-            {32814, ":/res/images/invalidate.svg"}, {32821, ":/res/images/units.svg"},
-            {57607, ":/res/images/print.svg"}, {57664, ":/res/images/about.svg"},
+            {ID_FILE_NEW, ":/res/images/new.svg"}, {ID_FILE_OPEN, ":/res/images/open.svg"},
+            {ID_FILE_SAVE, ":/res/images/save.svg"}, {ID_INVALIDATE_RESULTS, ":/res/images/invalidate.svg"},
+            {ID_OPTION_SI_UNITS, ":/res/images/units.svg"}, {ID_FILE_PRINT, ":/res/images/print.svg"},
+            {ID_APP_ABOUT, ":/res/images/about.svg"},
             {IDB_SPLASH, ":/res/images/splash.svg"}, {IDR_MAINFRAME, ":/res/images/app.svg"}};
         auto it = images.find(id);
         return it == images.end() ? QString() : QString::fromLatin1(it->second);

@@ -14,19 +14,13 @@ IMPLEMENT_DYNCREATE(CLoadView, CScrollView)
 IMPLEMENT_DYNCREATE(CForceView, CScrollView)
 IMPLEMENT_DYNCREATE(CSection2View, CScrollView)
 
-CGridView::CGridView() { g_pGridView = this; }
-CGridView::~CGridView() { if (g_pGridView == this) g_pGridView = nullptr; }
-CSectionView::CSectionView() { g_pSectionView = this; }
-CSectionView::~CSectionView() { if (g_pSectionView == this) g_pSectionView = nullptr; }
-CLoadView::CLoadView() { g_pLoadView = this; }
-CLoadView::~CLoadView() { if (g_pLoadView == this) g_pLoadView = nullptr; }
-CForceView::CForceView() { g_pForceView = this; }
-CForceView::~CForceView() { if (g_pForceView == this) g_pForceView = nullptr; }
-CSection2View::CSection2View() { g_pSection2View = this; }
-CSection2View::~CSection2View() { if (g_pSection2View == this) g_pSection2View = nullptr; }
+CGridView::CGridView() : m_global(g_pGridView, this) {}
+CSectionView::CSectionView() : m_global(g_pSectionView, this) {}
+CLoadView::CLoadView() : m_global(g_pLoadView, this) {}
+CForceView::CForceView() : m_global(g_pForceView, this) {}
+CSection2View::CSection2View() : m_global(g_pSection2View, this) {}
 
-CGridBar::CGridBar() { g_pGridBar = this; }
-CGridBar::~CGridBar() { if (g_pGridBar == this) g_pGridBar = nullptr; }
+CGridBar::CGridBar() : m_global(g_pGridBar, this) {}
 
 void CGridView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {

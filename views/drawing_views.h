@@ -4,14 +4,16 @@
 
 #include "framework/bars.h"
 #include "framework/view.h"
+#include "views/window_global.h"
 
 class CGridView : public CScrollView {
     DECLARE_DYNCREATE(CGridView)
 public:
     CGridView();
-    ~CGridView() override;
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     int m_bDrawing = 1;     // 0 suppresses drawing while the cross beams are re-initialised
+private:
+    CWindowGlobal<CGridView> m_global;
 };
 
 class CMarivoltenDoc;
@@ -20,39 +22,44 @@ class CSectionView : public CScrollView {
     DECLARE_DYNCREATE(CSectionView)
 public:
     CSectionView();
-    ~CSectionView() override;
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     // One drawer per cross-section station; the drawers arrive with the drawing views.
     void RebuildDrawers(CMarivoltenDoc* pDoc) {}
+private:
+    CWindowGlobal<CSectionView> m_global;
 };
 
 class CLoadView : public CScrollView {
     DECLARE_DYNCREATE(CLoadView)
 public:
     CLoadView();
-    ~CLoadView() override;
+private:
+    CWindowGlobal<CLoadView> m_global;
 };
 
 class CForceView : public CScrollView {
     DECLARE_DYNCREATE(CForceView)
 public:
     CForceView();
-    ~CForceView() override;
+private:
+    CWindowGlobal<CForceView> m_global;
 };
 
 class CSection2View : public CScrollView {
     DECLARE_DYNCREATE(CSection2View)
 public:
     CSection2View();
-    ~CSection2View() override;
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     void RebuildDrawers(CMarivoltenDoc* pDoc) {}
+private:
+    CWindowGlobal<CSection2View> m_global;
 };
 
 class CGridBar : public CDialogBar {
 public:
     CGridBar();
-    ~CGridBar() override;
+private:
+    CWindowGlobal<CGridBar> m_global;
 };
 class CSectionBar : public CDialogBar {};
 class CLoadBar : public CDialogBar {};

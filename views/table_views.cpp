@@ -8,9 +8,6 @@ IMPLEMENT_DYNCREATE(CReactView, CScrollView)
 IMPLEMENT_DYNCREATE(CConditionView, CScrollView)
 IMPLEMENT_DYNCREATE(CSectionPropertiesView, CScrollView)
 
-CReactView::CReactView() { g_pReactView = this; }
-CReactView::~CReactView() { if (g_pReactView == this) g_pReactView = nullptr; }
-CConditionView::CConditionView() { g_pConditionView = this; }
-CConditionView::~CConditionView() { if (g_pConditionView == this) g_pConditionView = nullptr; }
-CSectionPropertiesView::CSectionPropertiesView() { g_pPropertiesView = this; }
-CSectionPropertiesView::~CSectionPropertiesView() { if (g_pPropertiesView == this) g_pPropertiesView = nullptr; }
+CReactView::CReactView() : m_global(g_pReactView, this) {}
+CConditionView::CConditionView() : m_global(g_pConditionView, this) {}
+CSectionPropertiesView::CSectionPropertiesView() : m_global(g_pPropertiesView, this) {}

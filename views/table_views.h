@@ -4,26 +4,30 @@
 #include <QStringList>
 #include "framework/bars.h"
 #include "framework/view.h"
+#include "views/window_global.h"
 
 class CReactView : public CScrollView {
     DECLARE_DYNCREATE(CReactView)
 public:
     CReactView();
-    ~CReactView() override;
+private:
+    CWindowGlobal<CReactView> m_global;
 };
 
 class CConditionView : public CScrollView {
     DECLARE_DYNCREATE(CConditionView)
 public:
     CConditionView();
-    ~CConditionView() override;
+private:
+    CWindowGlobal<CConditionView> m_global;
 };
 
 class CSectionPropertiesView : public CScrollView {
     DECLARE_DYNCREATE(CSectionPropertiesView)
 public:
     CSectionPropertiesView();
-    ~CSectionPropertiesView() override;
+private:
+    CWindowGlobal<CSectionPropertiesView> m_global;
 };
 
 class CReactBar : public CDialogBar {};

@@ -17,12 +17,6 @@
 
 namespace {
 
-enum : int {
-    IDC_SPAN_NO = 2330, IDC_SPAN_SPIN = 2331, IDC_SPANS = 2332, IDC_SPANS_SPIN = 2333, IDC_PANELS = 2334,
-    IDC_PANELS_SPIN = 2335, IDC_TABLE = 2336, IDC_SPAN_LENGTH = 2340, IDC_ORIGIN = 2341, IDC_UPDATE = 2342,
-    IDC_CLOSE = 2343
-};
-
 class CoordinateTest : public ShellTest {
 protected:
     void TearDown() override
@@ -36,7 +30,7 @@ protected:
     void MakeDesign(const char* spans = "1")
     {
         AfxSetModalHook([spans](CDialog* d) {
-            d->GetDlgItem(1018)->SetWindowText(QString::fromLatin1(spans));
+            d->GetDlgItem(IDC_SPANS)->SetWindowText(QString::fromLatin1(spans));
             d->SendMessage(WM_COMMAND, IDOK);
         });
         Command(ID_SETUP_BASIC);
@@ -48,7 +42,7 @@ protected:
     CDialog* Page(int p) { return Sheet().Page(p); }
     static QString Text(CDialog* d, int id) { return d->GetDlgItem(id)->GetWindowText(); }
     static void Press(CDialog* d, int id) { static_cast<CButton*>(d->GetDlgItem(id))->Click(); }
-    static CTableGrid& Table(CDialog* d) { return *dynamic_cast<CTableGrid*>(d->GetDlgItem(IDC_TABLE)); }
+    static CTableGrid& Table(CDialog* d) { return *dynamic_cast<CTableGrid*>(d->GetDlgItem(IDC_COORD_TABLE)); }
     static QString Cell(CDialog* d, int row, int col)
     {
         CGridCell c;
@@ -226,11 +220,11 @@ TEST_F(CoordinateTest, SheetTakesOverThePlanFromTheSpanInput)
     EXPECT_EQ(Sheet().GetActiveIndex(), 0);
     EXPECT_EQ(Sheet().m_work.SpanCount(), 1);
     CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
-    EXPECT_EQ(Text(base, IDC_SPANS), QStringLiteral("1"));
-    EXPECT_EQ(Text(base, IDC_PANELS), QStringLiteral("6"));
-    EXPECT_EQ(Text(base, IDC_SPAN_LENGTH), QStringLiteral("30000.0"));
-    EXPECT_EQ(Text(base, IDC_UPDATE), QStringLiteral("更新済み"));
-    EXPECT_FALSE(base->GetDlgItem(IDC_UPDATE)->IsWindowEnabled());
+    EXPECT_EQ(Text(base, IDC_COORD_SPANS), QStringLiteral("1"));
+    EXPECT_EQ(Text(base, IDC_COORD_PANELS), QStringLiteral("6"));
+    EXPECT_EQ(Text(base, IDC_COORD_SPAN_LENGTH), QStringLiteral("30000.0"));
+    EXPECT_EQ(Text(base, IDC_COORD_UPDATE), QStringLiteral("更新済み"));
+    EXPECT_FALSE(base->GetDlgItem(IDC_COORD_UPDATE)->IsWindowEnabled());
     ASSERT_EQ(Table(base).GetNumberRows(), 7);
     ASSERT_EQ(Table(base).GetNumberCols(), 3);
     EXPECT_EQ(Cell(base, 2, -1), QStringLiteral("C  3"));
@@ -267,7 +261,7 @@ TEST_F(CoordinateTest, SheetTakesOverThePlanFromTheSpanInput)
     Table(base).GotoCell(0, 1);
     gridui::Key(Table(base).m_area.GetWidget(), Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
     ASSERT_TRUE(Table(base).GetEdit()->IsOpen());
-    Press(base, IDC_CLOSE);
+    Press(base, IDC_COORD_CLOSE);
     EXPECT_FALSE(Sheet().IsWindowVisible());
     Command(ID_SETUP_COORDINATE);
     EXPECT_FALSE(Table(base).GetEdit()->IsOpen());
@@ -287,11 +281,11 @@ TEST_F(CoordinateTest, AppliedPlanReplacesTheSpanInput)
         Enter(base, j, 1, AfxFormat("%.6f", 100000.0 + 100000.0 * std::sin(a)));
     }
     EXPECT_TRUE(Sheet().m_bPending);
-    EXPECT_EQ(Text(base, IDC_UPDATE), QStringLiteral("更新"));
-    EXPECT_TRUE(base->GetDlgItem(IDC_UPDATE)->IsWindowEnabled());
-    EXPECT_EQ(Text(base, IDC_SPAN_LENGTH), QStringLiteral("30000.0"));
+    EXPECT_EQ(Text(base, IDC_COORD_UPDATE), QStringLiteral("更新"));
+    EXPECT_TRUE(base->GetDlgItem(IDC_COORD_UPDATE)->IsWindowEnabled());
+    EXPECT_EQ(Text(base, IDC_COORD_SPAN_LENGTH), QStringLiteral("30000.0"));
 
-    Press(base, IDC_UPDATE);
+    Press(base, IDC_COORD_UPDATE);
     CMarivoltenDoc& doc = *g_pDoc;
     EXPECT_EQ(g_bCoordinatePlan, 1);
     EXPECT_EQ(g_bCoordinateRadii, 1);
@@ -305,10 +299,10 @@ TEST_F(CoordinateTest, AppliedPlanReplacesTheSpanInput)
     EXPECT_EQ(g_pMainFrame->m_nStepMask & 0x800, 0x800);       // the coordinate step is done
 
     // One more panel in the span: nothing stored before the update.
-    Step(base, IDC_PANELS_SPIN, 1);
-    EXPECT_EQ(Text(base, IDC_PANELS), QStringLiteral("7"));
+    Step(base, IDC_COORD_PANELS_SPIN, 1);
+    EXPECT_EQ(Text(base, IDC_COORD_PANELS), QStringLiteral("7"));
     EXPECT_EQ(g_anPanelCount[0], 6);
-    Press(base, IDC_UPDATE);
+    Press(base, IDC_COORD_UPDATE);
     EXPECT_EQ(g_anPanelCount[0], 7);
     EXPECT_EQ(g_nPanelPoints, 8);
     EXPECT_EQ(doc.m_nNodeCount, 32);
@@ -316,7 +310,7 @@ TEST_F(CoordinateTest, AppliedPlanReplacesTheSpanInput)
         EXPECT_EQ(e->Count(), 71);
     EXPECT_FALSE(Update(ID_SETUP_BASIC).m_bEnabled);
     EXPECT_FALSE(Update(ID_SETUP_PANEL).m_bEnabled);
-    EXPECT_EQ(Text(base, IDC_UPDATE), QStringLiteral("更新済み"));
+    EXPECT_EQ(Text(base, IDC_COORD_UPDATE), QStringLiteral("更新済み"));
 
     // The coordinate plan stands through the normal rebuild chain.
     doc.RebuildSpans();
@@ -326,13 +320,13 @@ TEST_F(CoordinateTest, AppliedPlanReplacesTheSpanInput)
     EXPECT_EQ(doc.m_apEdgeLines[0]->m_nSubdivisions, 10);
 
     // A second span, a copy of the first from its end.
-    Step(base, IDC_SPANS_SPIN, 1);
-    EXPECT_EQ(Text(base, IDC_SPANS), QStringLiteral("2"));
-    Step(base, IDC_SPAN_SPIN, 1);
-    EXPECT_EQ(Text(base, IDC_SPAN_NO), QStringLiteral("2"));
+    Step(base, IDC_COORD_SPANS_SPIN, 1);
+    EXPECT_EQ(Text(base, IDC_COORD_SPANS), QStringLiteral("2"));
+    Step(base, IDC_COORD_SPAN_SPIN, 1);
+    EXPECT_EQ(Text(base, IDC_COORD_SPAN_NO), QStringLiteral("2"));
     EXPECT_EQ(Cell(base, 0, -1), QStringLiteral("C  8"));
     EXPECT_EQ(Table(base).GetNumberRows(), 8);
-    Press(base, IDC_UPDATE);
+    Press(base, IDC_COORD_UPDATE);
     EXPECT_EQ(g_nSpans, 2);
     EXPECT_EQ(g_nPanelPoints, 15);
     EXPECT_EQ(doc.m_aSpans.size(), 2u);
@@ -352,7 +346,7 @@ TEST_F(CoordinateTest, ApplyRefusesCrowdedPointsAndAsksBeforeResults)
     CDialog* girders = Page(CCoordinateSheet::PAGE_GIRDER);
     CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
     Enter(base, 1, 0, QStringLiteral("200"));
-    Press(base, IDC_UPDATE);
+    Press(base, IDC_COORD_UPDATE);
     EXPECT_EQ(m_shown, QStringList{QStringLiteral("格点間の距離が短すぎます。")});
     EXPECT_EQ(g_bCoordinatePlan, 0);
     m_shown.clear();
@@ -362,11 +356,11 @@ TEST_F(CoordinateTest, ApplyRefusesCrowdedPointsAndAsksBeforeResults)
     g_bResultsValid = 1;
     Enter(girders, 2, 5, QStringLiteral("3500"));      // G1 Y at panel point 2
     Answer({IDCANCEL});
-    Press(girders, IDC_UPDATE);
+    Press(girders, IDC_COORD_UPDATE);
     EXPECT_EQ(g_bCoordinatePlan, 0);
     EXPECT_EQ(g_bResultsValid, 1);
     Answer({IDOK});
-    Press(girders, IDC_UPDATE);
+    Press(girders, IDC_COORD_UPDATE);
     EXPECT_EQ(m_shown.size(), 2);
     EXPECT_EQ(g_bResultsValid, 0);
     EXPECT_EQ(g_bCoordinatePlan, 1);
@@ -378,22 +372,22 @@ TEST_F(CoordinateTest, OriginAdjustmentKeepsSurveyCoordinates)
     MakeDesign();
     Command(ID_SETUP_COORDINATE);
     CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
-    Press(base, IDC_UPDATE);
+    Press(base, IDC_COORD_UPDATE);
     ASSERT_EQ(g_bCoordinatePlan, 0);            // nothing to apply: the button is off
     Enter(base, 3, 1, QStringLiteral("0.0"));
-    Press(base, IDC_UPDATE);
+    Press(base, IDC_COORD_UPDATE);
     ASSERT_EQ(g_bCoordinatePlan, 1);
     const double survey = Sheet().CellValue(CCoordinateSheet::PAGE_GIRDER, 4, 3);
 
     AfxSetModalHook([](CDialog* d) {
-        EXPECT_EQ(d->GetDlgItem(1585)->GetWindowText(), QStringLiteral("0"));
-        d->GetDlgItem(1585)->SetWindowText(QStringLiteral("1000"));
-        d->GetDlgItem(1586)->SetWindowText(QStringLiteral("-2000"));
-        d->GetDlgItem(1588)->SetWindowText(QStringLiteral("-30"));
-        static_cast<CButton*>(d->GetDlgItem(1590))->SetCheck(1);
+        EXPECT_EQ(d->GetDlgItem(IDC_ORIGIN_X)->GetWindowText(), QStringLiteral("0"));
+        d->GetDlgItem(IDC_ORIGIN_X)->SetWindowText(QStringLiteral("1000"));
+        d->GetDlgItem(IDC_ORIGIN_Y)->SetWindowText(QStringLiteral("-2000"));
+        d->GetDlgItem(IDC_ORIGIN_ANGLE)->SetWindowText(QStringLiteral("-30"));
+        static_cast<CButton*>(d->GetDlgItem(IDC_ORIGIN_APPLY))->SetCheck(1);
         d->SendMessage(WM_COMMAND, IDOK);
     });
-    Press(base, IDC_ORIGIN);
+    Press(base, IDC_COORD_ORIGIN);
     AfxSetModalHook({});
     CMarivoltenDoc& doc = *g_pDoc;
     EXPECT_EQ(doc.m_ptOriginAdjust, CDPoint(1.0, -2.0));
@@ -408,12 +402,12 @@ TEST_F(CoordinateTest, OriginAdjustmentKeepsSurveyCoordinates)
     // Without the option the plan view keeps its angle.
     doc.m_dPlanRotation = 0.0;
     AfxSetModalHook([](CDialog* d) {
-        EXPECT_EQ(d->GetDlgItem(1585)->GetWindowText(), QStringLiteral("1000"));
-        static_cast<CButton*>(d->GetDlgItem(1590))->SetCheck(0);
-        d->GetDlgItem(1588)->SetWindowText(QStringLiteral("-30"));
+        EXPECT_EQ(d->GetDlgItem(IDC_ORIGIN_X)->GetWindowText(), QStringLiteral("1000"));
+        static_cast<CButton*>(d->GetDlgItem(IDC_ORIGIN_APPLY))->SetCheck(0);
+        d->GetDlgItem(IDC_ORIGIN_ANGLE)->SetWindowText(QStringLiteral("-30"));
         d->SendMessage(WM_COMMAND, IDOK);
     });
-    Press(base, IDC_ORIGIN);
+    Press(base, IDC_COORD_ORIGIN);
     AfxSetModalHook({});
     EXPECT_EQ(doc.m_dPlanRotation, 0.0);
     EXPECT_EQ(doc.m_dOriginAngle, -30.0);
@@ -423,11 +417,11 @@ TEST(CoordinateSheetTemplates, PagesHoldTheControlsTheirCodeUses)
 {
     InstallResources();
     const std::pair<int, CtlKind> every[] = {
-        {IDC_SPAN_NO, CtlKind::Edit}, {IDC_SPAN_SPIN, CtlKind::Spin}, {IDC_TABLE, CtlKind::Custom},
-        {IDC_UPDATE, CtlKind::PushButton}, {IDC_CLOSE, CtlKind::PushButton}};
+        {IDC_COORD_SPAN_NO, CtlKind::Edit}, {IDC_COORD_SPAN_SPIN, CtlKind::Spin}, {IDC_COORD_TABLE, CtlKind::Custom},
+        {IDC_COORD_UPDATE, CtlKind::PushButton}, {IDC_COORD_CLOSE, CtlKind::PushButton}};
     const std::pair<int, CtlKind> baseOnly[] = {
-        {IDC_SPANS, CtlKind::Edit}, {IDC_SPANS_SPIN, CtlKind::Spin}, {IDC_PANELS, CtlKind::Edit},
-        {IDC_PANELS_SPIN, CtlKind::Spin}, {IDC_SPAN_LENGTH, CtlKind::Edit}, {IDC_ORIGIN, CtlKind::PushButton}};
+        {IDC_COORD_SPANS, CtlKind::Edit}, {IDC_COORD_SPANS_SPIN, CtlKind::Spin}, {IDC_COORD_PANELS, CtlKind::Edit},
+        {IDC_COORD_PANELS_SPIN, CtlKind::Spin}, {IDC_COORD_SPAN_LENGTH, CtlKind::Edit}, {IDC_COORD_ORIGIN, CtlKind::PushButton}};
     const std::pair<UINT, const char*> pages[] = {
         {IDD_COORD_BASELINE, "基本線"}, {IDD_COORD_GIRDER, "主桁"}, {IDD_COORD_DECK, "路面"}, {IDD_COORD_SECTION, "横断面"}};
     auto kindOf = [](const DialogTemplate* t, int id, const ControlTemplate** before) {
@@ -460,9 +454,9 @@ TEST(CoordinateSheetTemplates, PagesHoldTheControlsTheirCodeUses)
     const DialogTemplate* origin = AfxFindDialogTemplate(IDD_ORIGIN_ADJUST);
     ASSERT_NE(origin, nullptr);
     const ControlTemplate* before = nullptr;
-    for (int e : {1585, 1586, 1588})
+    for (int e : {IDC_ORIGIN_X, IDC_ORIGIN_Y, IDC_ORIGIN_ANGLE})
         EXPECT_EQ(kindOf(origin, e, &before), CtlKind::Edit);
-    EXPECT_EQ(kindOf(origin, 1590, &before), CtlKind::CheckBox);
+    EXPECT_EQ(kindOf(origin, IDC_ORIGIN_APPLY, &before), CtlKind::CheckBox);
 }
 
 TEST_F(CoordinateTest, TablesTakeTypingSpinStepsAndPastes)
@@ -492,8 +486,8 @@ TEST_F(CoordinateTest, TablesTakeTypingSpinStepsAndPastes)
     EXPECT_EQ(Cell(base, 1, 2), QStringLiteral("5100.0"));
     EXPECT_EQ(Cell(base, 2, 2), QStringLiteral("4900.0"));
     EXPECT_NEAR(Sheet().m_work.m_aSpans[0].m_aPoints[1].m_ptBase.x, 5.1, 1e-12);
-    EXPECT_EQ(Text(base, IDC_UPDATE), QStringLiteral("更新"));
-    EXPECT_TRUE(base->GetDlgItem(IDC_UPDATE)->IsWindowEnabled());
+    EXPECT_EQ(Text(base, IDC_COORD_UPDATE), QStringLiteral("更新"));
+    EXPECT_TRUE(base->GetDlgItem(IDC_COORD_UPDATE)->IsWindowEnabled());
 
     // Out of range: the table's message, and nothing changes.
     Enter(base, 1, 1, QStringLiteral("2000000000"));
@@ -507,7 +501,7 @@ TEST_F(CoordinateTest, TablesTakeTypingSpinStepsAndPastes)
     gridui::Key(table.m_area.GetWidget(), Qt::Key_9, Qt::NoModifier, QStringLiteral("9"));
     for (int i = 0; i < 9; ++i)
         gridui::Key(table.GetEdit()->GetWidget(), Qt::Key_9, Qt::NoModifier, QStringLiteral("9"));
-    Press(base, IDC_UPDATE);
+    Press(base, IDC_COORD_UPDATE);
     EXPECT_EQ(m_shown.size(), 1);
     EXPECT_EQ(g_bCoordinatePlan, 0);
     ASSERT_TRUE(table.GetEdit()->IsOpen());
@@ -515,13 +509,13 @@ TEST_F(CoordinateTest, TablesTakeTypingSpinStepsAndPastes)
     m_shown.clear();
 
     // A spin step alone leaves something to apply: 100 mm a step, 10 mm on the section page.
-    Press(base, IDC_UPDATE);
+    Press(base, IDC_COORD_UPDATE);
     ASSERT_FALSE(Sheet().m_bPending);
     EXPECT_NEAR(g_pDoc->m_coordPlan.m_aSpans[0].m_aPoints[1].m_ptBase.x, 5.1, 1e-12);
     Spin(base, 2, 1, true);
     EXPECT_EQ(Cell(base, 2, 1), QStringLiteral("100.0"));
     EXPECT_TRUE(Sheet().m_bPending);
-    EXPECT_TRUE(base->GetDlgItem(IDC_UPDATE)->IsWindowEnabled());
+    EXPECT_TRUE(base->GetDlgItem(IDC_COORD_UPDATE)->IsWindowEnabled());
     Spin(base, 2, 1, false);
     Spin(base, 2, 1, false);
     EXPECT_NEAR(Sheet().m_work.m_aSpans[0].m_aPoints[2].m_ptBase.y, -0.1, 1e-12);
@@ -543,8 +537,8 @@ TEST_F(CoordinateTest, TablesTakeTypingSpinStepsAndPastes)
 
     // The support between the spans is one point: the next span's first row shows the edit.
     Enter(base, 6, 1, QStringLiteral("300"));
-    Step(base, IDC_SPAN_SPIN, 1);
-    EXPECT_EQ(Text(base, IDC_SPAN_NO), QStringLiteral("2"));
+    Step(base, IDC_COORD_SPAN_SPIN, 1);
+    EXPECT_EQ(Text(base, IDC_COORD_SPAN_NO), QStringLiteral("2"));
     EXPECT_EQ(Cell(base, 0, -1), QStringLiteral("C  7"));
     EXPECT_EQ(Cell(base, 0, 1), QStringLiteral("300.0"));
 
@@ -553,21 +547,21 @@ TEST_F(CoordinateTest, TablesTakeTypingSpinStepsAndPastes)
     gridui::Key(table.m_area.GetWidget(), Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
     gridui::Key(table.GetEdit()->GetWidget(), Qt::Key_2, Qt::NoModifier, QStringLiteral("2"));
     ASSERT_TRUE(table.GetEdit()->IsOpen());
-    Step(base, IDC_SPAN_SPIN, -1);
+    Step(base, IDC_COORD_SPAN_SPIN, -1);
     EXPECT_FALSE(table.GetEdit()->IsOpen());
-    EXPECT_EQ(Text(base, IDC_SPAN_NO), QStringLiteral("1"));
+    EXPECT_EQ(Text(base, IDC_COORD_SPAN_NO), QStringLiteral("1"));
     EXPECT_NEAR(Sheet().m_work.m_aSpans[1].m_aPoints[3].m_ptBase.y, 0.012, 1e-12);
     EXPECT_EQ(Cell(base, 3, 1), QStringLiteral("0.0"));
 
     // Applied, the document holds every edit.
-    Press(base, IDC_UPDATE);
+    Press(base, IDC_COORD_UPDATE);
     const CCoordinatePlan& plan = g_pDoc->m_coordPlan;
     EXPECT_NEAR(plan.m_aSpans[0].m_aPoints[2].m_ptBase.y, -0.1, 1e-12);
     EXPECT_NEAR(plan.m_aSpans[0].m_aPoints[4].m_ptBase.y, 0.05, 1e-12);
     EXPECT_NEAR(plan.m_aSpans[1].m_aPoints[0].m_ptBase.y, 0.3, 1e-12);
     EXPECT_NEAR(plan.m_aSpans[1].m_aPoints[3].m_ptBase.y, 0.012, 1e-12);
     EXPECT_NEAR(plan.m_aSpans[0].m_aPoints[3].m_aSection.m_adB[0] * 1000.0, b1 + 10.0, 1e-9);
-    EXPECT_EQ(Text(base, IDC_UPDATE), QStringLiteral("更新済み"));
+    EXPECT_EQ(Text(base, IDC_COORD_UPDATE), QStringLiteral("更新済み"));
 }
 
 TEST_F(CoordinateTest, TheSheetShowsItsTable)
@@ -604,7 +598,7 @@ TEST_F(CoordinateTest, NewDesignForgetsTheLastPlan)
     Command(ID_SETUP_COORDINATE);
     CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
     Enter(base, 1, 1, QStringLiteral("200"));
-    Press(base, IDC_UPDATE);
+    Press(base, IDC_COORD_UPDATE);
     ASSERT_EQ(g_bCoordinatePlan, 1);
     Sheet().ShowWindow(SW_HIDE);
 
@@ -634,6 +628,6 @@ TEST_F(CoordinateTest, ApplyRebuildsOnce)
     CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
     Enter(base, 1, 1, QStringLiteral("200"));
     const int rebuilds = g_pDoc->m_nRebuildCount;
-    Press(base, IDC_UPDATE);
+    Press(base, IDC_COORD_UPDATE);
     EXPECT_EQ(g_pDoc->m_nRebuildCount, rebuilds + 1);
 }

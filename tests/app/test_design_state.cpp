@@ -36,9 +36,9 @@ protected:
     void ChangeEverything()
     {
         Basic([](CDialog* d) {
-            Type(d, 1014, "第二大橋");
-            Type(d, 1018, "2");
-            Type(d, 1020, "5");
+            Type(d, IDC_TITLE, "第二大橋");
+            Type(d, IDC_SPANS, "2");
+            Type(d, IDC_GIRDERS, "5");
         });
         g_pPanelDlg->m_adGirderSpacing[1][0] = 2.9;
         g_pCrossSectionDlg->m_arrB2[3] = 0.6;
@@ -79,7 +79,7 @@ TEST_F(DesignStateTest, CapturedDesignComesBackWhole)
 {
     ChangeEverything();
     const CDesignState saved = CaptureDesign();
-    Basic([](CDialog* d) { Type(d, 1018, "4"); });
+    Basic([](CDialog* d) { Type(d, IDC_SPANS, "4"); });
     g_pPanelDlg->m_adSkew[0][0] = 1.0;
     g_pDoc->m_dlgDeadLoad.m_adValue[2] = 30.0;
     ASSERT_NE(CaptureDesign(), saved);
@@ -130,11 +130,11 @@ TEST_F(DesignStateTest, FailedOpenLeavesTheOpenDesign)
 
 TEST_F(DesignStateTest, CancelledDialogPutsItsInputBack)
 {
-    Basic([](CDialog* d) { Type(d, 1018, "1"); });
+    Basic([](CDialog* d) { Type(d, IDC_SPANS, "1"); });
     const CDesignState before = CaptureDesign();
     // Whatever changed while the dialog was open goes back with Cancel.
     Run(ID_SETUP_BASIC, [](CDialog* d) {
-        Type(d, 1018, "3");
+        Type(d, IDC_SPANS, "3");
         g_pDoc->m_dlgBasic.m_nLiveLoad = 2;
         g_pDoc->m_dlgMainGirder.m_dBendingMargin = 12.0;
         g_pPanelDlg->m_adSkew[0][0] = 1.0;
@@ -146,11 +146,11 @@ TEST_F(DesignStateTest, CancelledDialogPutsItsInputBack)
 
 TEST_F(DesignStateTest, SingleBoxGetsItsOwnArrangementAndKeepsTheUsers)
 {
-    Basic([](CDialog* d) { Type(d, 1018, "2"); });
+    Basic([](CDialog* d) { Type(d, IDC_SPANS, "2"); });
     ASSERT_EQ(g_nBridgeType, 0);
     Basic([](CDialog* d) {
-        Press(d, 1017);
-        Type(d, 1020, "1");
+        Press(d, IDC_FORM_BOX);
+        Type(d, IDC_GIRDERS, "1");
     });
     ASSERT_EQ(g_nBridgeType, 2);
     // Not the multi-box arrangement (cross beams, distributing).
@@ -163,14 +163,14 @@ TEST_F(DesignStateTest, SingleBoxGetsItsOwnArrangementAndKeepsTheUsers)
     g_pCrossBeamDlg->m_abDistributing[3] = 1;
     g_pCrossBeamDlg->m_bResetArrangement = 0;
     m_shown.clear();
-    Basic([](CDialog* d) { Press(d, 1022); });      // no sidewalks
+    Basic([](CDialog* d) { Press(d, IDC_SIDEWALK); });      // no sidewalks
     EXPECT_EQ(g_pDoc->m_dlgBasic.m_nSidewalk, 0);
     EXPECT_EQ(g_pCrossBeamDlg->m_anMemberKind[3], CROSS_BEAM);
     EXPECT_EQ(g_pCrossBeamDlg->m_abDistributing[3], 1);
     EXPECT_TRUE(m_shown.isEmpty());
 
     // A multi-box is another type: the arrangement starts again, with the notice.
-    Basic([](CDialog* d) { Type(d, 1020, "3"); });
+    Basic([](CDialog* d) { Type(d, IDC_GIRDERS, "3"); });
     EXPECT_EQ(g_nBridgeType, 1);
     EXPECT_EQ(g_pCrossBeamDlg->m_anMemberKind[3], CROSS_BEAM);
     EXPECT_EQ(g_pCrossBeamDlg->m_abDistributing[3], 1);
@@ -181,15 +181,15 @@ TEST_F(DesignStateTest, SingleBoxGetsItsOwnArrangementAndKeepsTheUsers)
 TEST_F(DesignStateTest, EachOkRebuildsOnce)
 {
     int rebuilds = g_pDoc->m_nRebuildCount;
-    Basic([](CDialog* d) { Type(d, 1018, "2"); });
+    Basic([](CDialog* d) { Type(d, IDC_SPANS, "2"); });
     EXPECT_EQ(g_pDoc->m_nRebuildCount, ++rebuilds);
-    Basic([](CDialog* d) { Press(d, 1022); });
+    Basic([](CDialog* d) { Press(d, IDC_SIDEWALK); });
     EXPECT_EQ(g_pDoc->m_nRebuildCount, ++rebuilds);
     // Titles alone change no layout: no rebuild.
-    Basic([](CDialog* d) { Type(d, 1014, "表題"); });
+    Basic([](CDialog* d) { Type(d, IDC_TITLE, "表題"); });
     EXPECT_EQ(g_pDoc->m_nRebuildCount, rebuilds);
     Run(ID_SETUP_BASIC, [](CDialog* d) {
-        Type(d, 1018, "4");
+        Type(d, IDC_SPANS, "4");
         d->SendMessage(WM_COMMAND, IDCANCEL);
     });
     EXPECT_EQ(g_pDoc->m_nRebuildCount, rebuilds);

@@ -14,67 +14,68 @@ CButton* ScopeButton(int id) { return dynamic_cast<CButton*>(g_pMainFrame->m_wnd
 
 TEST_F(ShellTest, StepMarksRelabelTheSetupBar)
 {
-    g_pMainFrame->SetStepDone(32777, 1);
-    EXPECT_EQ(SetupButton(32777)->GetWindowText(), QStringLiteral("〆基本条件"));
+    g_pMainFrame->SetStepDone(ID_SETUP_BASIC, 1);
+    EXPECT_EQ(SetupButton(ID_SETUP_BASIC)->GetWindowText(), QStringLiteral("〆基本条件"));
     EXPECT_EQ(g_pMainFrame->m_nStepMask, 0x1);
-    g_pMainFrame->SetStepDone(32777, 0);
-    EXPECT_EQ(SetupButton(32777)->GetWindowText(), QStringLiteral("　基本条件"));
+    g_pMainFrame->SetStepDone(ID_SETUP_BASIC, 0);
+    EXPECT_EQ(SetupButton(ID_SETUP_BASIC)->GetWindowText(), QStringLiteral("　基本条件"));
 
-    g_pMainFrame->SetStepDone(32783, 1);
-    EXPECT_EQ(SetupButton(32783)->GetWindowText(), QStringLiteral("　再格子計算"));
-    g_pMainFrame->SetStepDone(32783, 0);
-    EXPECT_EQ(SetupButton(32783)->GetWindowText(), QStringLiteral("　格子計算"));
+    g_pMainFrame->SetStepDone(ID_CALC_GRILLAGE, 1);
+    EXPECT_EQ(SetupButton(ID_CALC_GRILLAGE)->GetWindowText(), QStringLiteral("　再格子計算"));
+    g_pMainFrame->SetStepDone(ID_CALC_GRILLAGE, 0);
+    EXPECT_EQ(SetupButton(ID_CALC_GRILLAGE)->GetWindowText(), QStringLiteral("　格子計算"));
 
     // Only 1 marks a step; ids outside the table do nothing.
-    g_pMainFrame->SetStepDone(32830, 2);
-    EXPECT_EQ(SetupButton(32830)->GetWindowText(), QStringLiteral("　桁高変化"));
-    g_pMainFrame->SetStepDone(32785, 1);
-    g_pMainFrame->SetStepDone(32800, 1);
+    g_pMainFrame->SetStepDone(ID_SETUP_HEIGHT, 2);
+    EXPECT_EQ(SetupButton(ID_SETUP_HEIGHT)->GetWindowText(), QStringLiteral("　桁高変化"));
+    g_pMainFrame->SetStepDone(ID_VIEW_SCOPEBAR, 1);
+    g_pMainFrame->SetStepDone(ID_VIEW_ESTIMATEBAR, 1);
     EXPECT_EQ(g_pMainFrame->m_nStepMask, 0);
 
     g_pMainFrame->m_nStepMask = 0x4000 | 0x800 | 0x20;
     g_pMainFrame->RefreshStepButtons();
-    EXPECT_EQ(SetupButton(32830)->GetWindowText(), QStringLiteral("〆桁高変化"));
-    EXPECT_EQ(SetupButton(32818)->GetWindowText(), QStringLiteral("〆座標入力"));
-    EXPECT_EQ(SetupButton(32788)->GetWindowText(), QStringLiteral("〆主桁基本ﾃﾞｰﾀ２"));
-    EXPECT_EQ(SetupButton(32790)->GetWindowText(), QStringLiteral("　横桁配置"));
+    EXPECT_EQ(SetupButton(ID_SETUP_HEIGHT)->GetWindowText(), QStringLiteral("〆桁高変化"));
+    EXPECT_EQ(SetupButton(ID_SETUP_COORDINATE)->GetWindowText(), QStringLiteral("〆座標入力"));
+    EXPECT_EQ(SetupButton(ID_SETUP_MAIN_GIRDER2)->GetWindowText(), QStringLiteral("〆主桁基本ﾃﾞｰﾀ２"));
+    EXPECT_EQ(SetupButton(ID_SETUP_CROSS_BEAM)->GetWindowText(), QStringLiteral("　横桁配置"));
 }
 
 TEST_F(ShellTest, BarsCarryTheirButtonsAndCaptions)
 {
     EXPECT_EQ(g_pMainFrame->m_wndScopeBar.m_strCaption, QStringLiteral("画面切換"));
     EXPECT_EQ(g_pMainFrame->m_wndSetupBar.m_strCaption, QStringLiteral("条件設定・計算"));
-    EXPECT_EQ(ScopeButton(32805)->GetWindowText(), QStringLiteral("反力､ﾀﾜﾐ"));
-    EXPECT_EQ(SetupButton(57604)->GetWindowText(), QStringLiteral(" 名前をつけて保存"));
-    ASSERT_NE(SetupButton(32784), nullptr);
-    EXPECT_FALSE(SetupButton(32784)->IsWindowEnabled());
-    ASSERT_NE(ScopeButton(1000), nullptr);
-    EXPECT_FALSE(ScopeButton(1000)->IsWindowEnabled());
+    EXPECT_EQ(ScopeButton(ID_VIEW_REACT)->GetWindowText(), QStringLiteral("反力､ﾀﾜﾐ"));
+    EXPECT_EQ(SetupButton(ID_FILE_SAVE_AS)->GetWindowText(), QStringLiteral(" 名前をつけて保存"));
+    ASSERT_NE(SetupButton(ID_CALC_ESTIMATE), nullptr);
+    EXPECT_FALSE(SetupButton(ID_CALC_ESTIMATE)->IsWindowEnabled());
+    ASSERT_NE(ScopeButton(IDC_SCOPE_NONE), nullptr);
+    EXPECT_FALSE(ScopeButton(IDC_SCOPE_NONE)->IsWindowEnabled());
 
     const std::vector<UINT> toolbar = g_pMainFrame->m_wndToolBar.GetButtonIds();
-    const std::vector<UINT> expected = {57600, 57601, 57603, 0, 32814, 32821, 0, 57607, 57664};
+    const std::vector<UINT> expected = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_INVALIDATE_RESULTS,
+                                        ID_OPTION_SI_UNITS, 0, ID_FILE_PRINT, ID_APP_ABOUT};
     EXPECT_EQ(toolbar, expected);
 }
 
 TEST_F(ShellTest, ScopeBarFollowsDesignAndResults)
 {
     g_pMainFrame->UpdateControlBars();
-    EXPECT_TRUE(ScopeButton(32771)->IsWindowEnabled());
-    EXPECT_EQ(ScopeButton(32771)->GetCheck(), 1);
-    EXPECT_FALSE(ScopeButton(32772)->IsWindowEnabled());    // no spans yet
-    EXPECT_FALSE(ScopeButton(32774)->IsWindowEnabled());    // no results
+    EXPECT_TRUE(ScopeButton(ID_VIEW_PLAN)->IsWindowEnabled());
+    EXPECT_EQ(ScopeButton(ID_VIEW_PLAN)->GetCheck(), 1);
+    EXPECT_FALSE(ScopeButton(ID_VIEW_SECTION)->IsWindowEnabled());    // no spans yet
+    EXPECT_FALSE(ScopeButton(ID_VIEW_FORCE)->IsWindowEnabled());      // no results
 
     g_nSpans = 2;
     g_pMainFrame->UpdateControlBars();
-    EXPECT_TRUE(ScopeButton(32772)->IsWindowEnabled());
-    EXPECT_FALSE(ScopeButton(32812)->IsWindowEnabled());
+    EXPECT_TRUE(ScopeButton(ID_VIEW_SECTION)->IsWindowEnabled());
+    EXPECT_FALSE(ScopeButton(ID_VIEW_PRINT)->IsWindowEnabled());
     g_bResultsValid = 1;
     g_pMainFrame->UpdateControlBars();
-    EXPECT_TRUE(ScopeButton(32812)->IsWindowEnabled());
-    EXPECT_TRUE(ScopeButton(32815)->IsWindowEnabled());
+    EXPECT_TRUE(ScopeButton(ID_VIEW_PRINT)->IsWindowEnabled());
+    EXPECT_TRUE(ScopeButton(ID_VIEW_PROPERTIES)->IsWindowEnabled());
     g_pMainFrame->SetDetailDataFlag(0);
     g_pMainFrame->UpdateControlBars();
-    EXPECT_FALSE(ScopeButton(32815)->IsWindowEnabled());
+    EXPECT_FALSE(ScopeButton(ID_VIEW_PROPERTIES)->IsWindowEnabled());
     g_pMainFrame->SetDetailDataFlag(1);
     g_bResultsValid = 0;
     g_nSpans = 0;
@@ -122,12 +123,52 @@ TEST_F(ShellTest, ChildFrameBarToggles)
     auto* frame = dynamic_cast<CChildSection2Frame*>(g_pMainFrame->MDIGetActive());
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->m_wndBar.IsVisible());
-    EXPECT_EQ(Update(32828).m_nCheck, 1);
-    Command(32828);
+    EXPECT_EQ(Update(ID_VIEW_SECTION2BAR).m_nCheck, 1);
+    Command(ID_VIEW_SECTION2BAR);
     EXPECT_FALSE(frame->m_wndBar.IsVisible());
-    EXPECT_EQ(Update(32828).m_nCheck, 0);
-    Command(32828);
+    EXPECT_EQ(Update(ID_VIEW_SECTION2BAR).m_nCheck, 0);
+    Command(ID_VIEW_SECTION2BAR);
     EXPECT_TRUE(frame->m_wndBar.IsVisible());
+    g_nSpans = 0;
+}
+
+TEST_F(ShellTest, EveryViewFrameCarriesItsBarUnderItsBarId)
+{
+    struct Expected { UINT view; UINT barDialog; UINT barId; };
+    const Expected frames[] = {
+        {ID_VIEW_PLAN, IDD_GRID_BAR, ID_VIEW_GRIDBAR},
+        {ID_VIEW_SECTION, IDD_SECTION_BAR, ID_VIEW_SECTIONBAR},
+        {ID_VIEW_LOAD, IDD_LOAD_BAR, ID_VIEW_LOADBAR},
+        {ID_VIEW_FORCE, IDD_FORCE_BAR, ID_VIEW_FORCEBAR},
+        {ID_VIEW_CALC, IDD_CALC_BAR, ID_VIEW_CALCBAR},
+        {ID_VIEW_ESTIMATE, IDD_ESTIMATE_BAR, ID_VIEW_ESTIMATEBAR},
+        {ID_VIEW_REACT, IDD_REACT_BAR, ID_VIEW_REACTBAR},
+        {ID_VIEW_CONDITION, IDD_CONDITION_BAR, ID_VIEW_CONDITIONBAR},
+        {ID_VIEW_PRINT, IDD_PRINT_BAR, ID_VIEW_PRINTBAR},
+        {ID_VIEW_SECTION2, IDD_SECTION2_BAR, ID_VIEW_SECTION2BAR},
+        {ID_VIEW_PROPERTIES, IDD_PROPERTIES_BAR, ID_VIEW_PROPERTIESBAR},
+    };
+    g_nSpans = 1;
+    g_bResultsValid = 1;
+    for (const Expected& e : frames) {
+        Command(e.view);
+        auto* frame = dynamic_cast<CChildFrameBase*>(g_pMainFrame->MDIGetActive());
+        ASSERT_NE(frame, nullptr) << e.view;
+        CDialogBar& bar = frame->Bar();
+        EXPECT_EQ(bar.GetTemplateId(), e.barDialog) << e.view;
+        EXPECT_EQ(bar.GetDlgCtrlID(), e.barId) << e.view;
+        EXPECT_EQ(frame->GetControlBar(e.barId), &bar) << e.view;
+        // The bar's own id is the command that hides and shows it, with its check mark.
+        EXPECT_TRUE(bar.IsVisible()) << e.view;
+        EXPECT_EQ(Update(e.barId).m_nCheck, 1) << e.view;
+        Command(e.barId);
+        EXPECT_FALSE(bar.IsVisible()) << e.view;
+        EXPECT_EQ(Update(e.barId).m_nCheck, 0) << e.view;
+        Command(e.barId);
+        EXPECT_TRUE(bar.IsVisible()) << e.view;
+    }
+    EXPECT_EQ(g_pDoc->GetViews().size(), std::size(frames));
+    g_bResultsValid = 0;
     g_nSpans = 0;
 }
 
@@ -135,12 +176,12 @@ TEST_F(ShellTest, HeightCommandsFollowTheConstantHeightFlag)
 {
     g_nSpans = 1;
     g_pMainFrame->EnableHeightCommands(1, 1);
-    EXPECT_FALSE(ScopeButton(32829)->IsWindowEnabled());
-    EXPECT_FALSE(SetupButton(32830)->IsWindowEnabled());
+    EXPECT_FALSE(ScopeButton(ID_VIEW_SECTION2)->IsWindowEnabled());
+    EXPECT_FALSE(SetupButton(ID_SETUP_HEIGHT)->IsWindowEnabled());
     EXPECT_FALSE(Update(ID_VIEW_SECTION2).m_bEnabled);
     EXPECT_FALSE(Update(ID_SETUP_HEIGHT).m_bEnabled);
     g_pMainFrame->EnableHeightCommands(0, 0);
-    EXPECT_TRUE(ScopeButton(32829)->IsWindowEnabled());
+    EXPECT_TRUE(ScopeButton(ID_VIEW_SECTION2)->IsWindowEnabled());
     EXPECT_TRUE(Update(ID_VIEW_SECTION2).m_bEnabled);
     EXPECT_TRUE(Update(ID_SETUP_HEIGHT).m_bEnabled);
     g_nSpans = 0;
@@ -174,6 +215,50 @@ TEST_F(ShellTest, ModelessWindowsToggleAndStayHidden)
     Command(ID_SETUP_PANEL);
     g_pPanelDlg = saved;
     g_nSpans = 0;
+}
+
+TEST_F(ShellTest, EachStepTogglesItsOwnModelessWindow)
+{
+    struct Toggle { UINT id; CWnd* window; bool checks; };
+    const Toggle toggles[] = {
+        {ID_SETUP_CROSS_SECTION, g_pCrossSectionDlg, true}, {ID_SETUP_PANEL, g_pPanelDlg, true},
+        {ID_SETUP_CROSS_BEAM, g_pCrossBeamDlg, true}, {ID_BLOCK_DIALOG, g_pBlockDlg, true},
+        {ID_SETUP_COORDINATE, g_pCoordinateSheet, true}, {ID_SETUP_HEIGHT, g_pHeightDlg, false},
+    };
+    g_nSpans = 1;
+    g_bResultsValid = 1;
+    for (const Toggle& t : toggles) {
+        ASSERT_NE(t.window, nullptr) << t.id;
+        EXPECT_TRUE(Update(t.id).m_bEnabled) << t.id;
+        Command(t.id);
+        for (const Toggle& other : toggles)
+            EXPECT_EQ(other.window->IsWindowVisible(), &other == &t) << t.id << " " << other.id;
+        CCmdUI shown = Update(t.id);
+        EXPECT_EQ(shown.m_bCheckSet, t.checks) << t.id;
+        EXPECT_EQ(shown.m_nCheck, t.checks ? 1 : 0) << t.id;
+        Command(t.id);
+        EXPECT_FALSE(t.window->IsWindowVisible()) << t.id;
+        EXPECT_EQ(Update(t.id).m_nCheck, 0) << t.id;
+    }
+    g_bResultsValid = 0;
+    g_nSpans = 0;
+}
+
+TEST_F(ShellTest, ScopeAndSetupBarsHideAndShowByTheirIds)
+{
+    CControlBar* const bars[] = {&g_pMainFrame->m_wndScopeBar, &g_pMainFrame->m_wndSetupBar};
+    for (CControlBar* bar : bars) {
+        const UINT id = bar->GetDlgCtrlID();
+        EXPECT_TRUE(id == ID_VIEW_SCOPEBAR || id == ID_VIEW_SETUPBAR) << id;
+        ASSERT_TRUE(bar->IsVisible()) << id;
+        EXPECT_EQ(Update(id).m_nCheck, 1) << id;
+        Command(id);
+        EXPECT_FALSE(bar->IsVisible()) << id;
+        EXPECT_EQ(Update(id).m_nCheck, 0) << id;
+        Command(id);
+        EXPECT_TRUE(bar->IsVisible()) << id;
+    }
+    EXPECT_NE(g_pMainFrame->m_wndScopeBar.GetDlgCtrlID(), g_pMainFrame->m_wndSetupBar.GetDlgCtrlID());
 }
 
 TEST_F(ShellTest, ClosingSavesPlacementAndBarState)

@@ -10,12 +10,16 @@
 
 namespace {
 
+// A dialog of the test's own with one edit.
+constexpr UINT kDialog = 900;
+constexpr int kEdit = 1956;
+
 class NumEditTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dlg.Create(900));
-        ASSERT_TRUE(m_edit.Attach(1956, &m_dlg));
+        ASSERT_TRUE(m_dlg.Create(kDialog));
+        ASSERT_TRUE(m_edit.Attach(kEdit, &m_dlg));
         m_line = qobject_cast<QLineEdit*>(m_edit.GetWidget());
         ASSERT_NE(m_line, nullptr);
     }
@@ -29,8 +33,8 @@ protected:
             m_line->insert(QString(c));
         }
     }
-    TestResources m_res{{{900, QStringLiteral("x"), QString(), 9, 0, 0, {{CtlKind::Edit, 1956, QString(), 0, 0}}}}};
-    CDialog m_dlg{900};
+    TestResources m_res{{{kDialog, QStringLiteral("x"), QString(), 9, 0, 0, {{CtlKind::Edit, kEdit, QString(), 0, 0}}}}};
+    CDialog m_dlg{kDialog};
     CNumEdit m_edit;
     QLineEdit* m_line = nullptr;
 };

@@ -178,15 +178,15 @@ TEST_F(PageFrameTest, PrintedTestPageCarriesFrameHeaderCompanyAndNumber)
 TEST_F(ShellTest, PrintFormatDialogChecksAndStoresTheSettings)
 {
     AfxSetModalHook([](CDialog* d) {
-        EXPECT_EQ(d->GetDlgItem(1484)->GetWindowText(), QStringLiteral("200"));
-        EXPECT_EQ(d->GetDlgItem(1487)->GetWindowText(), QStringLiteral("100"));
-        d->GetDlgItem(1485)->SetWindowText(QStringLiteral("301"));
+        EXPECT_EQ(d->GetDlgItem(IDC_MARGIN_TOP)->GetWindowText(), QStringLiteral("200"));
+        EXPECT_EQ(d->GetDlgItem(IDC_MARGIN_RIGHT)->GetWindowText(), QStringLiteral("100"));
+        d->GetDlgItem(IDC_MARGIN_LEFT)->SetWindowText(QStringLiteral("301"));
         d->SendMessage(WM_COMMAND, IDOK);
         EXPECT_EQ(d->GetModalResult(), -1);
-        d->GetDlgItem(1485)->SetWindowText(QStringLiteral("150"));
-        static_cast<CSpinButtonCtrl*>(d->GetDlgItem(1491))->Step(1);   // right 100 -> 101
-        d->GetDlgItem(1511)->SetWindowText(QString());
-        static_cast<CButton*>(d->GetDlgItem(1611))->SetCheck(1);
+        d->GetDlgItem(IDC_MARGIN_LEFT)->SetWindowText(QStringLiteral("150"));
+        static_cast<CSpinButtonCtrl*>(d->GetDlgItem(IDC_MARGIN_RIGHT_SPIN))->Step(1);   // right 100 -> 101
+        d->GetDlgItem(IDC_PRINT_COMPANY)->SetWindowText(QString());
+        static_cast<CButton*>(d->GetDlgItem(IDC_NO_FRAME))->SetCheck(1);
         d->SendMessage(WM_COMMAND, IDOK);
     });
     Command(ID_PRINT_FORMAT);
@@ -205,12 +205,12 @@ TEST_F(ShellTest, PrintFormatDialogChecksAndStoresTheSettings)
 TEST_F(ShellTest, TestCommandTextLastsBetweenOpenings)
 {
     AfxSetModalHook([](CDialog* d) {
-        d->GetDlgItem(1465)->SetWindowText(QStringLiteral("wexel"));
+        d->GetDlgItem(IDC_TEST_COMMAND)->SetWindowText(QStringLiteral("wexel"));
         d->SendMessage(WM_COMMAND, IDOK);
     });
     Command(ID_TEST_COMMAND);
     AfxSetModalHook([](CDialog* d) {
-        EXPECT_EQ(d->GetDlgItem(1465)->GetWindowText(), QStringLiteral("wexel"));
+        EXPECT_EQ(d->GetDlgItem(IDC_TEST_COMMAND)->GetWindowText(), QStringLiteral("wexel"));
         d->SendMessage(WM_COMMAND, IDCANCEL);
     });
     Command(ID_TEST_COMMAND);
@@ -222,8 +222,8 @@ TEST_F(ShellTest, UserInfoKeepsTheCompanyName)
 {
     SetCompanyName(QStringLiteral("旧社名"));
     AfxSetModalHook([](CDialog* d) {
-        EXPECT_EQ(d->GetDlgItem(1482)->GetWindowText(), QStringLiteral("旧社名"));
-        d->GetDlgItem(1482)->SetWindowText(QStringLiteral("新橋梁設計"));
+        EXPECT_EQ(d->GetDlgItem(IDC_USER_COMPANY)->GetWindowText(), QStringLiteral("旧社名"));
+        d->GetDlgItem(IDC_USER_COMPANY)->SetWindowText(QStringLiteral("新橋梁設計"));
         d->SendMessage(WM_COMMAND, IDOK);
     });
     Command(ID_USER_INFO);
@@ -236,9 +236,9 @@ TEST_F(ShellTest, OriginAngleIsCheckedToItsRange)
     COriginAdjustDlg dlg;
     dlg.m_dAngle = 30.0;
     AfxSetModalHook([](CDialog* d) {
-        d->GetDlgItem(1588)->SetWindowText(QStringLiteral("360"));
+        d->GetDlgItem(IDC_ORIGIN_ANGLE)->SetWindowText(QStringLiteral("360"));
         d->SendMessage(WM_COMMAND, IDOK);
-        d->GetDlgItem(1588)->SetWindowText(QStringLiteral("-359.999"));
+        d->GetDlgItem(IDC_ORIGIN_ANGLE)->SetWindowText(QStringLiteral("-359.999"));
         d->SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);

@@ -46,7 +46,7 @@ TEST_F(ShellTest, FileNewResetsLayoutAndDocumentDefaults)
     g_adPanelLength[5][19] = 1.0;
     g_anFreeSections[0] = 4;
     g_bCoordinatePlan = 1;
-    g_pMainFrame->SetStepDone(32777, 1);
+    g_pMainFrame->SetStepDone(ID_SETUP_BASIC, 1);
     Command(ID_FILE_NEW);
 
     EXPECT_EQ(g_nSpans, 0);
@@ -131,7 +131,7 @@ TEST_F(ShellTest, ClosingTheDesignClearsResultsAndSpans)
     Command(ID_VIEW_FORCE);
     EXPECT_EQ(g_pMainFrame->MDIGetActive(), nullptr);
     EXPECT_EQ(g_pMainFrame->GetCurrentMenuId(), 128u);
-    EXPECT_FALSE(Update(32786).m_bEnabled);    // the page bar has no handler
+    EXPECT_FALSE(Update(ID_VIEW_PAGEBAR).m_bEnabled);    // the page bar has no handler
 }
 
 TEST(DocumentRecords, StationsAndCountsKeepTheirStoredForms)

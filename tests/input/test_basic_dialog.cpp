@@ -29,7 +29,7 @@ protected:
     void MakeDesign()
     {
         Open([](CDialog* d) {
-            Type(d, 1018, QStringLiteral("2"));
+            Type(d, IDC_SPANS, QStringLiteral("2"));
             d->SendMessage(WM_COMMAND, IDOK);
         });
         ASSERT_EQ(g_nSpans, 2);
@@ -48,18 +48,18 @@ protected:
 TEST_F(BasicDialogTest, NewDesignShowsItsTitleAndRefusesNoSpans)
 {
     Open([this](CDialog* d) {
-        EXPECT_EQ(d->GetDlgItem(1014)->GetWindowText(), g_pDoc->GetTitle());
-        EXPECT_EQ(d->GetDlgItem(1020)->GetWindowText(), QStringLiteral("4"));
-        EXPECT_EQ(IsChecked(d, 1016), 1);
-        EXPECT_EQ(IsChecked(d, 1025), 1);
+        EXPECT_EQ(d->GetDlgItem(IDC_TITLE)->GetWindowText(), g_pDoc->GetTitle());
+        EXPECT_EQ(d->GetDlgItem(IDC_GIRDERS)->GetWindowText(), QStringLiteral("4"));
+        EXPECT_EQ(IsChecked(d, IDC_FORM_PLATE), 1);
+        EXPECT_EQ(IsChecked(d, IDC_SIDEWALK_BOTH), 1);
         d->SendMessage(WM_COMMAND, IDCANCEL);
     });
     MakeDesign();
     const int mask = g_pMainFrame->m_nStepMask;
     for (const char* spans : {"0", ""}) {
         Open([spans](CDialog* d) {
-            Type(d, 1018, QString::fromLatin1(spans));
-            Press(d, 1022);
+            Type(d, IDC_SPANS, QString::fromLatin1(spans));
+            Press(d, IDC_SIDEWALK);
             d->SendMessage(WM_COMMAND, IDOK);
             EXPECT_EQ(d->GetModalResult(), -1);
         });
@@ -74,9 +74,9 @@ TEST_F(BasicDialogTest, ConfirmedDesignSetsLayoutAndStep)
 {
     g_pMainFrame->SetStepDone(ID_SETUP_SPAN, 1);
     Open([](CDialog* d) {
-        Type(d, 1018, QStringLiteral("3"));
-        Type(d, 1020, QStringLiteral("5"));
-        Press(d, 1023);
+        Type(d, IDC_SPANS, QStringLiteral("3"));
+        Type(d, IDC_GIRDERS, QStringLiteral("5"));
+        Press(d, IDC_SIDEWALK_LEFT);
         d->SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_EQ(g_nSpans, 3);
@@ -92,17 +92,17 @@ TEST_F(BasicDialogTest, ConfirmedDesignSetsLayoutAndStep)
 TEST_F(BasicDialogTest, BoxWithOneGirderIsASingleBox)
 {
     Open([](CDialog* d) {
-        Type(d, 1018, QStringLiteral("1"));
-        Press(d, 1017);
-        Type(d, 1020, QStringLiteral("1"));
+        Type(d, IDC_SPANS, QStringLiteral("1"));
+        Press(d, IDC_FORM_BOX);
+        Type(d, IDC_GIRDERS, QStringLiteral("1"));
         d->SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_EQ(g_nBridgeType, 2);
     EXPECT_EQ(g_nGirders, 3);
     EXPECT_EQ(g_pDoc->m_dlgMainMember.m_bUseLateral, 0);   // box types have no lateral bracing
     Open([](CDialog* d) {
-        EXPECT_EQ(IsChecked(d, 1017), 1);
-        EXPECT_EQ(d->GetDlgItem(1020)->GetWindowText(), QStringLiteral("1"));
+        EXPECT_EQ(IsChecked(d, IDC_FORM_BOX), 1);
+        EXPECT_EQ(d->GetDlgItem(IDC_GIRDERS)->GetWindowText(), QStringLiteral("1"));
         d->SendMessage(WM_COMMAND, IDCANCEL);
     });
 }
@@ -112,14 +112,14 @@ TEST_F(BasicDialogTest, RefusedEntriesChangeNothing)
     MakeDesign();
     const int girders = g_nGirders;
     Open([](CDialog* d) {
-        Type(d, 1020, QStringLiteral("1"));
-        Type(d, 1014, QStringLiteral("変更後"));
+        Type(d, IDC_GIRDERS, QStringLiteral("1"));
+        Type(d, IDC_TITLE, QStringLiteral("変更後"));
         d->SendMessage(WM_COMMAND, IDOK);                  // plate girder with one girder
-        Type(d, 1020, QStringLiteral("4"));
-        Press(d, 1870);                                     // zero paint cost, no weathering steel
+        Type(d, IDC_GIRDERS, QStringLiteral("4"));
+        Press(d, IDC_ZERO_PAINT);                                     // zero paint cost, no weathering steel
         d->SendMessage(WM_COMMAND, IDOK);
-        Press(d, 1870);
-        Type(d, 1020, QStringLiteral("25"));                // out of range
+        Press(d, IDC_ZERO_PAINT);
+        Type(d, IDC_GIRDERS, QStringLiteral("25"));                // out of range
         d->SendMessage(WM_COMMAND, IDOK);
     });
     ASSERT_EQ(m_shown.size(), 3);
@@ -133,8 +133,8 @@ TEST_F(BasicDialogTest, RefusedEntriesChangeNothing)
 
     // With weathering steel the paint cost may be zero.
     Open([](CDialog* d) {
-        Press(d, 1253);
-        Press(d, 1870);
+        Press(d, IDC_WEATHERING);
+        Press(d, IDC_ZERO_PAINT);
         d->SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_EQ(Dlg().m_bZeroPaintCost, 1);
@@ -147,8 +147,8 @@ TEST_F(BasicDialogTest, TitleAloneIsStoredQuietly)
     g_pMainFrame->SetStepDone(ID_SETUP_SPAN, 1);
     const int mask = g_pMainFrame->m_nStepMask;
     Open([](CDialog* d) {
-        Type(d, 1014, QStringLiteral("第一大橋"));
-        Type(d, 1475, QStringLiteral("予備設計"));
+        Type(d, IDC_TITLE, QStringLiteral("第一大橋"));
+        Type(d, IDC_SUBTITLE, QStringLiteral("予備設計"));
         d->SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_TRUE(m_shown.isEmpty());
@@ -164,7 +164,7 @@ TEST_F(BasicDialogTest, LoadFactorsAskWhenResultsExist)
     PretendResults();
     Answer({IDCANCEL});
     Open([](CDialog* d) {
-        Type(d, 1975, QStringLiteral("1.2"));
+        Type(d, IDC_P1, QStringLiteral("1.2"));
         d->SendMessage(WM_COMMAND, IDOK);
         EXPECT_EQ(d->GetModalResult(), -1);
     });
@@ -174,7 +174,7 @@ TEST_F(BasicDialogTest, LoadFactorsAskWhenResultsExist)
 
     Answer({IDOK});
     Open([](CDialog* d) {
-        Press(d, 1973);
+        Press(d, IDC_MEDIAN_UNLOADED);
         d->SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_EQ(Dlg().m_bMedianUnloaded, 1);
@@ -186,11 +186,12 @@ TEST_F(BasicDialogTest, SidewalkChangeAsksThenResetsDependentSteps)
 {
     MakeDesign();
     PretendResults();
-    for (UINT s : {32777u, 32778u, 32779u, 32780u, 32781u, 32790u, 32791u, 32799u, 32830u, 32783u})
+    for (UINT s : {ID_SETUP_BASIC, ID_SETUP_SPAN, ID_SETUP_PANEL, ID_SETUP_CROSS_SECTION, ID_SETUP_MAIN_GIRDER,
+                   ID_SETUP_CROSS_BEAM, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE, ID_SETUP_HEIGHT, ID_CALC_GRILLAGE})
         g_pMainFrame->SetStepDone(s, 1);
     Answer({IDCANCEL});
     Open([](CDialog* d) {
-        Press(d, 1022);
+        Press(d, IDC_SIDEWALK);
         d->SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_EQ(m_shown, QStringList{QStringLiteral("格子計算、断面計算の結果が無効になります。\nよろしいですか。")});
@@ -199,7 +200,7 @@ TEST_F(BasicDialogTest, SidewalkChangeAsksThenResetsDependentSteps)
 
     Answer({IDOK});
     Open([](CDialog* d) {
-        Press(d, 1022);
+        Press(d, IDC_SIDEWALK);
         d->SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_EQ(Dlg().m_nSidewalk, 0);
@@ -216,7 +217,7 @@ TEST_F(BasicDialogTest, HandSetJointsAskTheLongQuestionOnly)
     g_pDoc->m_dlgMainGirder.m_nBlockLengthMode = 1;
     Answer({IDOK});
     Open([](CDialog* d) {
-        Type(d, 1018, QStringLiteral("3"));
+        Type(d, IDC_SPANS, QStringLiteral("3"));
         d->SendMessage(WM_COMMAND, IDOK);
     });
     ASSERT_EQ(m_shown.size(), 1);
@@ -228,7 +229,7 @@ TEST_F(BasicDialogTest, HandSetJointsAskTheLongQuestionOnly)
     g_pDoc->m_dlgMainGirder.m_nBlockLengthMode = 1;
     m_shown.clear();
     Open([](CDialog* d) {
-        Press(d, 1024);
+        Press(d, IDC_SIDEWALK_RIGHT);
         d->SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_EQ(m_shown, QStringList{QStringLiteral("主桁継手位置を自動設定にします。")});

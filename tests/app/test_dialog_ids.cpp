@@ -1,0 +1,210 @@
+// Every control id that a dialog's or bar's code uses is in its template, of the kind the
+// code expects; radio groups read as one value hold their buttons in the order the code
+// counts them, and spins step the edit the code reads.
+#include <gtest/gtest.h>
+#include <set>
+#include <vector>
+
+#include "framework/dialog.h"
+#include "res/resources.h"
+
+namespace {
+
+const char* KindName(CtlKind kind)
+{
+    switch (kind) {
+    case CtlKind::Static: return "static";
+    case CtlKind::Edit: return "edit";
+    case CtlKind::PushButton: return "button";
+    case CtlKind::CheckBox: return "check box";
+    case CtlKind::RadioButton: return "radio";
+    case CtlKind::GroupBox: return "group";
+    case CtlKind::ComboBox: return "combo";
+    case CtlKind::DropList: return "drop list";
+    case CtlKind::ListBox: return "list";
+    case CtlKind::Spin: return "spin";
+    case CtlKind::Slider: return "slider";
+    case CtlKind::ScrollBar: return "scroll bar";
+    case CtlKind::Picture: return "picture";
+    case CtlKind::Custom: return "custom";
+    }
+    return "?";
+}
+
+struct Use {
+    int id;
+    CtlKind kind;
+    std::vector<int> group = {};    // a radio group read as one value: its buttons, in order
+    int buddy = 0;                  // a spin: the edit it steps
+};
+
+Use Ctl(int id, CtlKind kind) { return {id, kind}; }
+Use RadioGroup(std::vector<int> buttons) { return {buttons.front(), CtlKind::RadioButton, buttons}; }
+Use SpinOf(int id, int buddy) { return {id, CtlKind::Spin, {}, buddy}; }
+
+struct DialogUses {
+    const char* name;
+    UINT dialog;
+    std::vector<Use> controls;
+};
+
+void PrintTo(const DialogUses& d, std::ostream* os) { *os << d.name; }
+
+constexpr CtlKind kEdit = CtlKind::Edit;
+constexpr CtlKind kButton = CtlKind::PushButton;
+constexpr CtlKind kCheck = CtlKind::CheckBox;
+constexpr CtlKind kRadio = CtlKind::RadioButton;
+
+const Use kOK = Ctl(IDOK, kButton);
+const Use kCancel = Ctl(IDCANCEL, kButton);
+
+std::vector<Use> CoordinatePage(bool basePage)
+{
+    std::vector<Use> uses = {
+        Ctl(IDC_COORD_SPAN_NO, kEdit), SpinOf(IDC_COORD_SPAN_SPIN, IDC_COORD_SPAN_NO),
+        Ctl(IDC_COORD_TABLE, CtlKind::Custom), Ctl(IDC_COORD_UPDATE, kButton), Ctl(IDC_COORD_CLOSE, kButton)};
+    if (basePage) {
+        for (const Use& u : {Ctl(IDC_COORD_SPANS, kEdit), SpinOf(IDC_COORD_SPANS_SPIN, IDC_COORD_SPANS),
+                             Ctl(IDC_COORD_PANELS, kEdit), SpinOf(IDC_COORD_PANELS_SPIN, IDC_COORD_PANELS),
+                             Ctl(IDC_COORD_SPAN_LENGTH, kEdit), Ctl(IDC_COORD_ORIGIN, kButton)})
+            uses.push_back(u);
+    }
+    return uses;
+}
+
+// What the code of each dialog and bar reads, writes, presses or steps, by the names it uses.
+std::vector<DialogUses> CodeUses()
+{
+    return {
+        {"BasicConditions", IDD_BASIC, {
+            Ctl(IDC_TITLE, kEdit), Ctl(IDC_SUBTITLE, kEdit), Ctl(IDC_STANDARD, CtlKind::DropList),
+            // Girder form: 0 plate, 1 box.
+            RadioGroup({IDC_FORM_PLATE, IDC_FORM_BOX}),
+            // Height: 0 varies, 1 constant.
+            RadioGroup({IDC_HEIGHT_VARIATION, IDC_HEIGHT_CONSTANT}),
+            Ctl(IDC_SPANS, kEdit), SpinOf(IDC_SPANS_SPIN, IDC_SPANS),
+            Ctl(IDC_GIRDERS, kEdit), SpinOf(IDC_GIRDERS_SPIN, IDC_GIRDERS),
+            // Sidewalks: 0 none, 1 left, 2 right, 3 both.
+            RadioGroup({IDC_SIDEWALK, IDC_SIDEWALK_LEFT, IDC_SIDEWALK_RIGHT, IDC_SIDEWALK_BOTH}),
+            // Median: 0 with, 1 without.
+            RadioGroup({IDC_MEDIAN, IDC_MEDIAN_NONE}),
+            Ctl(IDC_MEDIAN_UNLOADED, kCheck), Ctl(IDC_KERB_UNLOADED, kCheck),
+            // Live load: A(L), B(L), A(T+L), B(T+L), none, crowd only.
+            RadioGroup({IDC_LIVE_LOAD, IDC_LIVE_LOAD_BL, IDC_LIVE_LOAD_ATL, IDC_LIVE_LOAD_BTL, IDC_LIVE_LOAD_NONE,
+                        IDC_LIVE_LOAD_CROWD}),
+            // Weathering steel and -H steel: 0 used, 1 not used.
+            RadioGroup({IDC_WEATHERING, IDC_WEATHERING_NONE}),
+            RadioGroup({IDC_HSTEEL, IDC_HSTEEL_NONE}),
+            Ctl(IDC_ZERO_PAINT, kCheck), Ctl(IDC_LOADING_WIDTH, kEdit), Ctl(IDC_P1, kEdit), Ctl(IDC_P2, kEdit),
+            kOK, kCancel}},
+        {"UserInfo", IDD_USER_INFO, {Ctl(IDC_USER_COMPANY, kEdit), kOK, kCancel}},
+        {"PrintFormat", IDD_PRINT_FORMAT, {
+            Ctl(IDC_MARGIN_TOP, kEdit), SpinOf(IDC_MARGIN_TOP_SPIN, IDC_MARGIN_TOP),
+            Ctl(IDC_MARGIN_LEFT, kEdit), SpinOf(IDC_MARGIN_LEFT_SPIN, IDC_MARGIN_LEFT),
+            Ctl(IDC_MARGIN_BOTTOM, kEdit), SpinOf(IDC_MARGIN_BOTTOM_SPIN, IDC_MARGIN_BOTTOM),
+            Ctl(IDC_MARGIN_RIGHT, kEdit), SpinOf(IDC_MARGIN_RIGHT_SPIN, IDC_MARGIN_RIGHT),
+            Ctl(IDC_PRINT_COMPANY, kEdit), Ctl(IDC_NO_FRAME, kCheck), Ctl(IDC_NO_HEADER, kCheck),
+            Ctl(IDC_NO_FOOTER, kCheck), kOK, kCancel}},
+        {"OriginAdjust", IDD_ORIGIN_ADJUST, {
+            Ctl(IDC_ORIGIN_X, kEdit), Ctl(IDC_ORIGIN_Y, kEdit), Ctl(IDC_ORIGIN_ANGLE, kEdit),
+            Ctl(IDC_ORIGIN_APPLY, kCheck), kOK, kCancel}},
+        {"TestCommand", IDD_TEST_COMMAND, {Ctl(IDC_TEST_COMMAND, kEdit), kOK, kCancel}},
+        {"CoordinateBaseLine", IDD_COORD_BASELINE, CoordinatePage(true)},
+        {"CoordinateGirder", IDD_COORD_GIRDER, CoordinatePage(false)},
+        {"CoordinateDeck", IDD_COORD_DECK, CoordinatePage(false)},
+        {"CoordinateSection", IDD_COORD_SECTION, CoordinatePage(false)},
+        // The view switches are checked by their update handlers and enabled or not by the frame.
+        {"ScopeBar", IDD_SCOPEBAR, {
+            Ctl(ID_VIEW_PLAN, kRadio), Ctl(ID_VIEW_SECTION, kRadio), Ctl(ID_VIEW_SECTION2, kRadio),
+            Ctl(ID_VIEW_LOAD, kRadio), Ctl(ID_VIEW_CONDITION, kRadio), Ctl(ID_VIEW_FORCE, kRadio),
+            Ctl(ID_VIEW_REACT, kRadio), Ctl(ID_VIEW_CALC, kRadio), Ctl(ID_VIEW_PROPERTIES, kRadio),
+            Ctl(ID_VIEW_ESTIMATE, kRadio), Ctl(ID_VIEW_PRINT, kRadio), Ctl(IDC_SCOPE_NONE, kRadio)}},
+        // Every step whose button the main frame marks done, and the height step it disables.
+        {"SetupBar", IDD_SETUPBAR, {
+            Ctl(ID_SETUP_BASIC, kButton), Ctl(ID_SETUP_SPAN, kButton), Ctl(ID_SETUP_PANEL, kButton),
+            Ctl(ID_SETUP_CROSS_SECTION, kButton), Ctl(ID_SETUP_MAIN_GIRDER, kButton),
+            Ctl(ID_SETUP_MAIN_GIRDER2, kButton), Ctl(ID_SETUP_MAIN_MEMBER, kButton),
+            Ctl(ID_SETUP_CROSS_BEAM, kButton), Ctl(ID_SETUP_DEAD_LOAD, kButton),
+            Ctl(ID_SETUP_STEEL_WEIGHT, kButton), Ctl(ID_SETUP_ESTIMATE, kButton),
+            Ctl(ID_SETUP_COORDINATE, kButton), Ctl(ID_CALC_GRILLAGE, kButton), Ctl(ID_CALC_ESTIMATE, kButton),
+            Ctl(ID_SETUP_HEIGHT, kButton)}},
+    };
+}
+
+const ControlTemplate* FindControl(const DialogTemplate& t, int id)
+{
+    for (const ControlTemplate& c : t.controls)
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
+
+class DialogIds : public ::testing::TestWithParam<DialogUses> {
+protected:
+    void SetUp() override { InstallResources(); }
+};
+
+}
+
+TEST_P(DialogIds, EveryControlTheCodeUsesIsInItsTemplate)
+{
+    const DialogUses& d = GetParam();
+    const DialogTemplate* t = AfxFindDialogTemplate(d.dialog);
+    ASSERT_NE(t, nullptr) << d.name;
+    for (const Use& u : d.controls) {
+        const ControlTemplate* c = FindControl(*t, u.id);
+        ASSERT_NE(c, nullptr) << d.name << ": no control " << u.id;
+        EXPECT_STREQ(KindName(c->kind), KindName(u.kind)) << d.name << ": control " << u.id;
+    }
+}
+
+TEST_P(DialogIds, RadioGroupsAndSpinsWorkAsTheCodeReadsThem)
+{
+    const DialogUses& d = GetParam();
+    CDialog dlg(d.dialog);
+    ASSERT_TRUE(dlg.Create(d.dialog)) << d.name;
+    for (const Use& u : d.controls) {
+        CWnd* w = dlg.GetDlgItem(u.id);
+        ASSERT_NE(w, nullptr) << d.name << ": no control " << u.id;
+        if (!u.group.empty()) {
+            EXPECT_EQ(dlg.m_host.RadioGroup(u.id), u.group) << d.name << ": group " << u.id;
+        }
+        if (u.buddy) {
+            auto* spin = dynamic_cast<CSpinButtonCtrl*>(w);
+            ASSERT_NE(spin, nullptr) << d.name << ": control " << u.id;
+            ASSERT_NE(spin->GetBuddy(), nullptr) << d.name << ": spin " << u.id;
+            EXPECT_EQ(int(spin->GetBuddy()->GetDlgCtrlID()), u.buddy) << d.name << ": spin " << u.id;
+        }
+    }
+    dlg.DestroyWindow();
+}
+
+INSTANTIATE_TEST_SUITE_P(CodeUses, DialogIds, ::testing::ValuesIn(CodeUses()),
+                         [](const ::testing::TestParamInfo<DialogUses>& info) { return std::string(info.param.name); });
+
+TEST(DialogTemplates, IdsAreUniqueAndGroupsAndBuddiesResolve)
+{
+    std::set<UINT> dialogs;
+    for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates}) {
+        for (const DialogTemplate& t : part()) {
+            // A second template under one id would be dropped without a word when registered.
+            EXPECT_TRUE(dialogs.insert(t.id).second) << "dialog " << t.id << " twice";
+            std::set<int> ids;
+            for (size_t i = 0; i < t.controls.size(); ++i) {
+                const ControlTemplate& c = t.controls[i];
+                if (c.id != IDC_STATIC) {
+                    EXPECT_TRUE(ids.insert(c.id).second) << "dialog " << t.id << ": control " << c.id << " twice";
+                }
+                if (c.group != 0) {
+                    const ControlTemplate* box = FindControl(t, c.group);
+                    EXPECT_TRUE(box && box->kind == CtlKind::GroupBox) << "dialog " << t.id << ": control " << c.id;
+                }
+                // A spin steps the edit just before it.
+                if (c.kind == CtlKind::Spin) {
+                    EXPECT_TRUE(i > 0 && t.controls[i - 1].kind == CtlKind::Edit)
+                        << "dialog " << t.id << ": spin " << c.id;
+                }
+            }
+        }
+    }
+}
