@@ -227,8 +227,15 @@ BOOL CWnd::CreateEx(CWnd* pParent, const CRect& rect, UINT nID, bool popup)
 {
     QWidget* parent = pParent ? pParent->GetWidget() : nullptr;
     auto* w = new WndWidget(this, parent);
-    if (popup)
-        w->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    if (popup) {
+        // An owned popup stays above its owner. X11 makes only a tool or dialog window
+        // transient for its parent, and a window manager keeps a transient above an owner
+        // already on screen but not above one mapped after it (the splash comes before
+        // the main window), so such a popup is also kept on top.
+        Qt::WindowFlags flags = Qt::FramelessWindowHint;
+        flags |= parent ? Qt::Tool | Qt::WindowStaysOnTopHint : Qt::Window;
+        w->setWindowFlags(flags);
+    }
     m_nID = nID;
     m_bOwnsWidget = true;
     SetWidget(w);
