@@ -37,6 +37,12 @@ struct InputModifiers {
     }
 };
 
+// A top-level window or a child frame: it has a caption and a normal, maximised or minimised state.
+bool HasFrame(const QWidget* w)
+{
+    return w->isWindow() || w->windowType() == Qt::SubWindow;
+}
+
 UINT mouseFlags(const QMouseEvent* e)
 {
     UINT f = 0;
@@ -322,7 +328,7 @@ void CWnd::SetWindowText(const QString& text)
         return;
     if (auto* g = qobject_cast<QGroupBox*>(m_pWidget))
         g->setTitle(text);
-    else if (m_pWidget->isWindow())
+    else if (HasFrame(m_pWidget))
         m_pWidget->setWindowTitle(text);
     else
         m_pWidget->setProperty("text", text);
@@ -334,7 +340,7 @@ QString CWnd::GetWindowText() const
         return {};
     if (auto* g = qobject_cast<QGroupBox*>(m_pWidget))
         return g->title();
-    if (m_pWidget->isWindow())
+    if (HasFrame(m_pWidget))
         return m_pWidget->windowTitle();
     const QVariant v = m_pWidget->property("text");
     return v.isValid() ? v.toString() : m_pWidget->windowTitle();
@@ -349,7 +355,12 @@ BOOL CWnd::ShowWindow(int nCmdShow)
     case SW_HIDE: m_pWidget->hide(); break;
     case SW_SHOWMAXIMIZED: m_pWidget->showMaximized(); break;
     case SW_SHOWMINIMIZED: case SW_MINIMIZE: m_pWidget->showMinimized(); break;
-    case SW_RESTORE: case SW_SHOWNORMAL: m_pWidget->isWindow() ? m_pWidget->showNormal() : m_pWidget->show(); break;
+    case SW_RESTORE: case SW_SHOWNORMAL:
+        if (HasFrame(m_pWidget))
+            m_pWidget->showNormal();
+        else
+            m_pWidget->show();
+        break;
     default: m_pWidget->show(); break;
     }
     return wasVisible;

@@ -1,0 +1,48 @@
+// The program as a desktop user meets it: child windows, bars, the status line and icons.
+#include "common/shell_fixture.h"
+
+#include <QMdiArea>
+#include <QWidget>
+
+#include "app/childfrm.h"
+
+namespace {
+QRect Rect(CWnd* w) { return w->GetWidget()->geometry(); }
+}
+
+TEST_F(ShellTest, RestoredChildFramesAreWholeWindowsWithTheirCaptions)
+{
+    g_nSpans = 1;
+    Command(ID_VIEW_SECTION);
+    const std::vector<CMDIChildWnd*> children = g_pMainFrame->GetChildFrames();
+    ASSERT_EQ(children.size(), 2u);
+    CMDIChildWnd* active = g_pMainFrame->MDIGetActive();
+    ASSERT_TRUE(active->IsZoomed());
+    active->ShowWindow(SW_RESTORE);
+
+    const QSize room = g_pMainFrame->GetMdiArea()->viewport()->size();
+    std::vector<QRect> places;
+    for (CMDIChildWnd* child : children) {
+        g_pMainFrame->MDIActivate(child);
+        EXPECT_FALSE(child->IsZoomed());
+        const QRect r = Rect(child);
+        // Not a bare title bar: a good part of the area, and all of it inside.
+        EXPECT_GE(r.width(), room.width() / 2);
+        EXPECT_GE(r.height(), room.height() / 2);
+        EXPECT_TRUE(QRect(QPoint(0, 0), room).contains(r));
+        // The caption is the window's own title, not only what the main window shows.
+        EXPECT_EQ(child->GetWidget()->windowTitle(), child->GetWindowText());
+        places.push_back(r);
+    }
+    EXPECT_EQ(children[0]->GetWidget()->windowTitle(), QStringLiteral("平面図 _ ") + g_pDoc->GetTitle());
+    // Cascaded, so that one does not cover the other's caption.
+    EXPECT_NE(places[0].topLeft(), places[1].topLeft());
+
+    // Maximised again and restored once more, a child comes back to its place.
+    children[1]->ShowWindow(SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(children[1]->IsZoomed());
+    children[1]->ShowWindow(SW_RESTORE);
+    EXPECT_FALSE(children[1]->IsZoomed());
+    EXPECT_EQ(Rect(children[1]), places[1]);
+    g_nSpans = 0;
+}
