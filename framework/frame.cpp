@@ -9,6 +9,7 @@
 #include "framework/view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QMainWindow>
@@ -289,6 +290,16 @@ BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, UINT dwDefaultStyle, CWnd*)
     w->setCentralWidget(m_pMdiArea);
     w->setDockOptions(QMainWindow::AnimatedDocks);
     SetWidget(w);
+    // The frame's picture is the program's icon, for this window and every other one
+    // (dialogs, message boxes, child frames) instead of the toolkit's logo.
+    if (const AfxResourceTable* res = AfxGetResourceTable()) {
+        const QString path = res->BitmapPath(nIDResource);
+        const QIcon icon = path.isEmpty() ? QIcon() : QIcon(path);
+        if (!icon.isNull()) {
+            QApplication::setWindowIcon(icon);
+            w->setWindowIcon(icon);
+        }
+    }
     m_strAppTitle = AfxLoadString(nIDResource).section(QLatin1Char('\n'), 0, 0);
     m_strTitle = m_strAppTitle;
     w->setWindowTitle(m_strAppTitle);

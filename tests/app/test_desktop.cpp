@@ -1,6 +1,9 @@
 // The program as a desktop user meets it: child windows, bars, the status line and icons.
 #include "common/shell_fixture.h"
 
+#include <QApplication>
+#include <QIcon>
+#include <QImage>
 #include <QMdiArea>
 #include <QWidget>
 
@@ -45,4 +48,27 @@ TEST_F(ShellTest, RestoredChildFramesAreWholeWindowsWithTheirCaptions)
     EXPECT_FALSE(children[1]->IsZoomed());
     EXPECT_EQ(Rect(children[1]), places[1]);
     g_nSpans = 0;
+}
+
+TEST_F(ShellTest, EveryWindowShowsTheProgramsIcon)
+{
+    const QImage expected = QIcon(QStringLiteral(":/res/images/app.svg")).pixmap(32).toImage();
+    ASSERT_FALSE(expected.isNull());
+    auto isProgramIcon = [&](const QIcon& icon) { return !icon.isNull() && icon.pixmap(32).toImage() == expected; };
+    EXPECT_TRUE(isProgramIcon(QApplication::windowIcon()));
+    EXPECT_TRUE(isProgramIcon(g_pMainFrame->GetWidget()->windowIcon()));
+    // A child frame's caption and its controls in the menu bar when maximised.
+    ASSERT_NE(g_pMainFrame->MDIGetActive(), nullptr);
+    EXPECT_TRUE(isProgramIcon(g_pMainFrame->MDIGetActive()->GetWidget()->windowIcon()));
+    // Dialogs and the modeless input windows.
+    QIcon dialogIcon;
+    AfxSetModalHook([&](CDialog* d) {
+        dialogIcon = d->GetWidget()->windowIcon();
+        d->EndDialog(IDCANCEL);
+    });
+    Command(ID_APP_ABOUT);
+    AfxSetModalHook({});
+    EXPECT_TRUE(isProgramIcon(dialogIcon));
+    ASSERT_NE(g_pCoordinateSheet, nullptr);
+    EXPECT_TRUE(isProgramIcon(g_pCoordinateSheet->GetWidget()->windowIcon()));
 }
