@@ -2,10 +2,91 @@
 // dialog buttons, focus order, icons and windows that come back where they were.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
 
+#include "common/test_resources.h"
+#include "framework/dialog.h"
 #include "framework/wnd.h"
+
+namespace {
+
+enum : int { ID_COUNT = 2001, ID_COUNT_SPIN = 2002, ID_LENGTH = 2003, ID_PLATE = 2010, ID_BOX = 2011,
+             ID_TWIN = 2012, ID_NOTE = 2020 };
+
+// A count with its spin, a length, a radio group and a note, in that Tab order.
+DialogTemplate TabTemplate()
+{
+    return {910, QStringLiteral("順序"), QString(), 9, 0, 0, {
+            {CtlKind::Edit, ID_COUNT, QString(), 0, 0},
+            {CtlKind::Spin, ID_COUNT_SPIN, QString(), 0, 1},
+            {CtlKind::Edit, ID_LENGTH, QString(), 1, 0},
+            {CtlKind::RadioButton, ID_PLATE, QStringLiteral("鈑桁"), 2, 0, 1, 1, CF_GROUP},
+            {CtlKind::RadioButton, ID_BOX, QStringLiteral("箱桁"), 2, 1},
+            {CtlKind::RadioButton, ID_TWIN, QStringLiteral("２主桁"), 2, 2},
+            {CtlKind::Edit, ID_NOTE, QString(), 3, 0, 1, 1, CF_GROUP},
+        }};
+}
+
+class TabOrderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dlg.Create(910));
+        m_dlg.ShowWindow(SW_SHOW);
+        // The arrow keys of a radio group work on the application's focus.
+        m_dlg.GetWidget()->activateWindow();
+        QApplication::processEvents();
+    }
+    QWidget* Control(int id) const { return m_dlg.GetDlgItem(id)->GetWidget(); }
+    CButton* Radio(int id) const { return static_cast<CButton*>(m_dlg.GetDlgItem(id)); }
+    // Where the focus goes when Tab (or Shift+Tab) is pressed in control id.
+    int TabFrom(int id, bool back = false) const
+    {
+        QWidget* from = Control(id);
+        from->setFocus(Qt::OtherFocusReason);
+        QKeyEvent key(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab,
+                      back ? Qt::ShiftModifier : Qt::NoModifier);
+        QApplication::sendEvent(from, &key);
+        CWnd* to = CWnd::FromWidget(m_dlg.GetWidget()->focusWidget());
+        return to ? int(to->GetDlgCtrlID()) : -1;
+    }
+    TestResources m_res{{TabTemplate()}};
+    CDialog m_dlg{910};
+};
+
+}
+
+TEST_F(TabOrderTest, ASpinIsNoTabStopOfItsOwn)
+{
+    EXPECT_EQ(TabFrom(ID_COUNT), ID_LENGTH);
+    EXPECT_EQ(TabFrom(ID_LENGTH, true), ID_COUNT);
+}
+
+TEST_F(TabOrderTest, TabEntersARadioGroupOnItsCheckedButton)
+{
+    // None checked: the group's first button.
+    EXPECT_EQ(TabFrom(ID_LENGTH), ID_PLATE);
+    Radio(ID_BOX)->SetCheck(1);
+    EXPECT_EQ(TabFrom(ID_LENGTH), ID_BOX);
+    EXPECT_EQ(TabFrom(ID_NOTE, true), ID_BOX);
+    // One stop for the whole group: Tab leaves it.
+    EXPECT_EQ(TabFrom(ID_BOX), ID_NOTE);
+
+    // A click moves the stop with the check.
+    Radio(ID_TWIN)->Click();
+    EXPECT_EQ(TabFrom(ID_LENGTH), ID_TWIN);
+    // Having had the focus does not make an unchecked button the stop.
+    Control(ID_PLATE)->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(TabFrom(ID_LENGTH), ID_TWIN);
+    // The arrows move the check, and the stop follows.
+    Control(ID_TWIN)->setFocus(Qt::OtherFocusReason);
+    QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    QApplication::sendEvent(Control(ID_TWIN), &left);
+    EXPECT_EQ(Radio(ID_BOX)->GetCheck(), 1);
+    EXPECT_EQ(TabFrom(ID_NOTE, true), ID_BOX);
+}
 
 TEST(Desktop, AnOwnedPopupStaysAboveAnOwnerNotYetShown)
 {
