@@ -29,7 +29,7 @@ DialogTemplate TabTemplate()
         }};
 }
 
-class TabOrderTest : public ::testing::Test {
+class KeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -58,13 +58,13 @@ protected:
 
 }
 
-TEST_F(TabOrderTest, ASpinIsNoTabStopOfItsOwn)
+TEST_F(KeyboardTest, ASpinIsNoTabStopOfItsOwn)
 {
     EXPECT_EQ(TabFrom(ID_COUNT), ID_LENGTH);
     EXPECT_EQ(TabFrom(ID_LENGTH, true), ID_COUNT);
 }
 
-TEST_F(TabOrderTest, TabEntersARadioGroupOnItsCheckedButton)
+TEST_F(KeyboardTest, TabEntersARadioGroupOnItsCheckedButton)
 {
     // None checked: the group's first button.
     EXPECT_EQ(TabFrom(ID_LENGTH), ID_PLATE);
@@ -114,4 +114,23 @@ TEST(Desktop, AnOwnedPopupStaysAboveAnOwnerNotYetShown)
     EXPECT_EQ(alone.GetWidget()->windowHandle()->transientParent(), nullptr);
     EXPECT_EQ(alone.GetWidget()->windowType(), Qt::Window);
     EXPECT_FALSE(alone.GetWidget()->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(KeyboardTest, AFilteredEditTakesTheEditingKeys)
+{
+    auto* edit = static_cast<CEdit*>(m_dlg.GetDlgItem(ID_COUNT));
+    edit->SetAllowedChars(QStringLiteral("0123456789"));
+    auto* line = Control(ID_COUNT);
+    auto ctrl = [line](Qt::Key key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier, QString(QChar(char16_t(key - Qt::Key_A + 1))));
+        QApplication::sendEvent(line, &press);
+    };
+    edit->SetWindowText(QStringLiteral("42"));
+    ctrl(Qt::Key_A);
+    ctrl(Qt::Key_X);
+    EXPECT_EQ(edit->GetWindowText(), QString());
+    ctrl(Qt::Key_V);
+    EXPECT_EQ(edit->GetWindowText(), QStringLiteral("42"));
+    ctrl(Qt::Key_Z);
+    EXPECT_EQ(edit->GetWindowText(), QString());
 }
