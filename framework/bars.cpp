@@ -111,6 +111,13 @@ BOOL CStatusBar::Create(CFrameWnd* pParent, UINT dwStyle, UINT nID)
     m_dwStyle = dwStyle;
     auto* mw = pParent ? qobject_cast<QMainWindow*>(pParent->GetWidget()) : nullptr;
     m_pStatusBar = mw ? mw->statusBar() : new QStatusBar();
+    // A menu item's prompt is cleared when the pointer leaves it or the menu closes:
+    // the idle message comes back rather than a blank line.
+    QObject::connect(m_pStatusBar, &QStatusBar::messageChanged, m_pStatusBar, [bar = m_pStatusBar](const QString& text) {
+        const QString idle = AfxLoadString(AFX_IDS_IDLE_MESSAGE_ID);
+        if (text.isEmpty() && !idle.isEmpty())
+            bar->showMessage(idle);
+    });
     Attach(m_pStatusBar, nID);
     if (pParent)
         pParent->AddControlBar(this, dwStyle);

@@ -1,10 +1,12 @@
 // The program as a desktop user meets it: child windows, bars, the status line and icons.
 #include "common/shell_fixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QMdiArea>
+#include <QStatusTipEvent>
 #include <QWidget>
 
 #include "app/childfrm.h"
@@ -71,4 +73,25 @@ TEST_F(ShellTest, EveryWindowShowsTheProgramsIcon)
     EXPECT_TRUE(isProgramIcon(dialogIcon));
     ASSERT_NE(g_pCoordinateSheet, nullptr);
     EXPECT_TRUE(isProgramIcon(g_pCoordinateSheet->GetWidget()->windowIcon()));
+}
+
+TEST_F(ShellTest, TheStatusLineGoesBackToTheIdleMessageAfterAMenu)
+{
+    const QString idle = QStringLiteral("レディ");
+    EXPECT_EQ(g_pMainFrame->m_wndStatusBar.GetPaneText(0), idle);
+    // What a menu does as the pointer passes over an item and then leaves or closes.
+    QAction* item = g_pMainFrame->FindMenuItem(ID_APP_ABOUT);
+    ASSERT_NE(item, nullptr);
+    QStatusTipEvent over(item->statusTip());
+    QApplication::sendEvent(g_pMainFrame->GetWidget(), &over);
+    EXPECT_EQ(g_pMainFrame->m_wndStatusBar.GetPaneText(0), item->statusTip());
+    EXPECT_NE(item->statusTip(), idle);
+    QStatusTipEvent gone{QString()};
+    QApplication::sendEvent(g_pMainFrame->GetWidget(), &gone);
+    EXPECT_EQ(g_pMainFrame->m_wndStatusBar.GetPaneText(0), idle);
+
+    // A prompt the program sets itself stays until it is replaced.
+    g_pMainFrame->m_wndStatusBar.SetPaneText(0, QStringLiteral("計算中"));
+    EXPECT_EQ(g_pMainFrame->m_wndStatusBar.GetPaneText(0), QStringLiteral("計算中"));
+    g_pMainFrame->m_wndStatusBar.SetPaneText(0, idle);
 }
