@@ -470,6 +470,7 @@ BOOL CDialog::BuildWindow(CWnd* pParent)
     w->setWindowTitle(t->caption);
     SetWidget(w);
     m_host.Build(this, m_nIDTemplate);
+    AfxMakeDialogWindow(w);
     return TRUE;
 }
 
@@ -509,7 +510,7 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParent)
         pParent = m_pParentWnd;
     if (!BuildWindow(pParent))
         return FALSE;
-    GetWidget()->setWindowFlag(Qt::Tool, true);
+    AfxMakeDialogWindow(GetWidget(), Qt::Tool);
     OnInitDialog();
     return TRUE;
 }

@@ -2,6 +2,7 @@
 #include "framework/dc.h"
 #include "framework/msgbox.h"
 #include "framework/view.h"
+#include "framework/wnd_p.h"
 
 #include <QPageSetupDialog>
 #include <QPaintEngine>
@@ -204,6 +205,7 @@ BOOL AfxPageSetup(CWnd* pParent)
         ApplyOutput(printer, s);
         ApplyPaper(printer, s);
         QPageSetupDialog dlg(&printer, pParent ? pParent->GetWidget() : nullptr);
+        dlg.setWindowFlags(AfxDialogWindowFlags());
         if (dlg.exec() != QDialog::Accepted)
             return FALSE;
         ReadPaper(printer, s);
@@ -275,6 +277,7 @@ BOOL PrintLoop::Prepare(CView* pView, CPrintInfo* pInfo)
         QWidget* parent = job.parent ? job.parent
                         : pView && pView->GetWidget() ? pView->GetWidget()->window() : nullptr;
         QPrintDialog dlg(&p, parent);
+        dlg.setWindowFlags(AfxDialogWindowFlags());
         dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
         const bool knownLast = pInfo->GetMaxPage() != 0xffff;
         dlg.setOption(QAbstractPrintDialog::PrintPageRange, knownLast);

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
@@ -53,6 +54,16 @@ UINT mouseFlags(const QMouseEvent* e)
     if (e->modifiers() & Qt::ControlModifier) f |= MK_CONTROL;
     return f;
 }
+}
+
+void AfxMakeDialogWindow(QWidget* w, Qt::WindowType kind)
+{
+    w->setWindowFlags(AfxDialogWindowFlags(kind));
+    if (QLayout* layout = w->layout()) {
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+        // Fixed now, so that the window manager sees it so when the window first maps.
+        layout->activate();
+    }
 }
 
 UINT AfxQtKeyToVk(int key)

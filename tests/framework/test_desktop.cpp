@@ -6,8 +6,14 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
 #include "common/test_resources.h"
 #include "framework/dialog.h"
+#include "framework/msgbox.h"
+#include "framework/propsheet.h"
 #include "framework/wnd.h"
 
 namespace {
@@ -29,7 +35,7 @@ DialogTemplate TabTemplate()
         }};
 }
 
-class KeyboardTest : public ::testing::Test {
+class TemplateWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -58,13 +64,13 @@ protected:
 
 }
 
-TEST_F(KeyboardTest, ASpinIsNoTabStopOfItsOwn)
+TEST_F(TemplateWindowTest, ASpinIsNoTabStopOfItsOwn)
 {
     EXPECT_EQ(TabFrom(ID_COUNT), ID_LENGTH);
     EXPECT_EQ(TabFrom(ID_LENGTH, true), ID_COUNT);
 }
 
-TEST_F(KeyboardTest, TabEntersARadioGroupOnItsCheckedButton)
+TEST_F(TemplateWindowTest, TabEntersARadioGroupOnItsCheckedButton)
 {
     // None checked: the group's first button.
     EXPECT_EQ(TabFrom(ID_LENGTH), ID_PLATE);
@@ -116,7 +122,7 @@ TEST(Desktop, AnOwnedPopupStaysAboveAnOwnerNotYetShown)
     EXPECT_FALSE(alone.GetWidget()->windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
-TEST_F(KeyboardTest, AFilteredEditTakesTheEditingKeys)
+TEST_F(TemplateWindowTest, AFilteredEditTakesTheEditingKeys)
 {
     auto* edit = static_cast<CEdit*>(m_dlg.GetDlgItem(ID_COUNT));
     edit->SetAllowedChars(QStringLiteral("0123456789"));
@@ -133,4 +139,74 @@ TEST_F(KeyboardTest, AFilteredEditTakesTheEditingKeys)
     EXPECT_EQ(edit->GetWindowText(), QStringLiteral("42"));
     ctrl(Qt::Key_Z);
     EXPECT_EQ(edit->GetWindowText(), QString());
+}
+
+namespace {
+
+// A caption with the close button alone: no minimise, maximise or help button.
+::testing::AssertionResult CloseButtonOnly(const QWidget* w)
+{
+    const Qt::WindowFlags f = w->windowFlags();
+    if (!(f & Qt::CustomizeWindowHint) || !(f & Qt::WindowTitleHint) || !(f & Qt::WindowCloseButtonHint))
+        return ::testing::AssertionFailure() << "no caption with a close button";
+    if (f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint))
+        return ::testing::AssertionFailure() << "other caption buttons";
+    // A window manager that ignores the hints still offers no maximising for a fixed size.
+    if (w->minimumSize() != w->maximumSize())
+        return ::testing::AssertionFailure() << "resizable";
+    return ::testing::AssertionSuccess();
+}
+
+}
+
+TEST_F(TemplateWindowTest, DialogsHaveOnlyACloseButton)
+{
+    // The modeless window of the fixture, then the same template run modally.
+    QApplication::processEvents();
+    EXPECT_EQ(m_dlg.GetWidget()->windowType(), Qt::Tool);
+    EXPECT_TRUE(CloseButtonOnly(m_dlg.GetWidget()));
+
+    CDialog modal(910);
+    Qt::WindowType kind = Qt::Widget;
+    ::testing::AssertionResult buttons = ::testing::AssertionFailure();
+    AfxSetModalHook([&](CDialog* d) {
+        QApplication::processEvents();
+        kind = d->GetWidget()->windowType();
+        buttons = CloseButtonOnly(d->GetWidget());
+        d->EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(modal.DoModal(), IDCANCEL);
+    AfxSetModalHook({});
+    EXPECT_EQ(kind, Qt::Dialog);
+    EXPECT_TRUE(buttons);
+}
+
+TEST_F(TemplateWindowTest, APropertySheetHasOnlyACloseButton)
+{
+    CPropertyPage page(910);
+    CPropertySheet sheet(QStringLiteral("座標"));
+    sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create());
+    sheet.ShowWindow(SW_SHOW);
+    QApplication::processEvents();
+    EXPECT_TRUE(CloseButtonOnly(sheet.GetWidget()));
+    sheet.DestroyWindow();
+}
+
+TEST(Desktop, AMessageBoxHasOnlyACloseButton)
+{
+    AfxSetMessageBoxHandler({});
+    ::testing::AssertionResult buttons = ::testing::AssertionFailure() << "no message box";
+    QTimer::singleShot(0, [&] {
+        QMessageBox* box = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible())
+                box = b;
+        if (!box)
+            return;
+        buttons = CloseButtonOnly(box);
+        box->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_EQ(AfxMessageBox(QStringLiteral("保存しますか?"), MB_YESNO), IDYES);
+    EXPECT_TRUE(buttons);
 }
