@@ -172,9 +172,15 @@ bool WndBridge::eventFilter(QObject* obj, QEvent* ev)
     case QEvent::Show:
         w->OnShowWindow(TRUE, 0);
         return false;
-    case QEvent::Hide:
+    case QEvent::Hide: {
+        // A window hidden and shown again comes back where it was: without a position of its
+        // own a dialog is placed anew over its parent, and the frame's offset is lost on the way.
+        QWidget* widget = w->GetWidget();
+        if (widget->isWindow() && !ev->spontaneous())
+            widget->move(widget->pos());
         w->OnShowWindow(FALSE, 0);
         return false;
+    }
     case QEvent::FocusIn:
         w->OnSetFocus(nullptr);
         return false;

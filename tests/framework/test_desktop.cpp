@@ -210,3 +210,46 @@ TEST(Desktop, AMessageBoxHasOnlyACloseButton)
     EXPECT_EQ(AfxMessageBox(QStringLiteral("保存しますか?"), MB_YESNO), IDYES);
     EXPECT_TRUE(buttons);
 }
+
+namespace {
+// As the program's input windows: closing one from its caption only hides it.
+class InputWindow : public CDialog {
+public:
+    InputWindow() : CDialog(910) {}
+    void OnClose() override { ShowWindow(SW_HIDE); }
+};
+}
+
+TEST(Desktop, AModelessWindowComesBackWhereItWas)
+{
+    TestResources res{{TabTemplate()}};
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(nullptr, CRect(100, 100, 700, 500), 0));
+    owner.ShowWindow(SW_SHOW);
+    InputWindow dlg;
+    ASSERT_TRUE(dlg.Create(910, &owner));
+    dlg.ShowWindow(SW_SHOW);
+    QApplication::processEvents();
+
+    // The user drags it aside: the window system moves it, not the program.
+    QWindow* handle = dlg.GetWidget()->windowHandle();
+    ASSERT_NE(handle, nullptr);
+    handle->setFramePosition(QPoint(37, 59));
+    QApplication::processEvents();
+    const QPoint placed = dlg.GetWidget()->pos();
+    ASSERT_EQ(placed, QPoint(37, 59));
+
+    // Hidden, the owner moves on, and the window is shown again: where it was left.
+    dlg.ShowWindow(SW_HIDE);
+    owner.MoveWindow(400, 300, 600, 400);
+    dlg.ShowWindow(SW_SHOW);
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.GetWidget()->pos(), placed);
+    // Closed from its caption, the same.
+    dlg.GetWidget()->close();
+    ASSERT_NE(dlg.GetWidget(), nullptr);
+    EXPECT_FALSE(dlg.IsWindowVisible());
+    dlg.ShowWindow(SW_SHOW);
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.GetWidget()->pos(), placed);
+}
