@@ -21,8 +21,9 @@ IMPLEMENT_DYNAMIC(CDialogBar, CControlBar)
 
 BOOL CControlBar::IsVisible() const
 {
+    // On screen, not merely not hidden: a bar in a minimised child frame is not visible.
     const QWidget* c = m_pContainer ? m_pContainer : GetWidget();
-    return c && !c->isHidden();
+    return c && c->isVisible();
 }
 
 // ---- tool bar ----
@@ -172,6 +173,9 @@ BOOL CDialogBar::Create(CFrameWnd* pParent, UINT nIDTemplate, UINT nStyle, UINT 
     host->Build(this, nIDTemplate);
     m_strCaption = t->caption;
     pParent->AddControlBar(this, nStyle);
+    // A bar without controls would be an empty strip that looks like no bar at all.
+    if (t->controls.empty())
+        pParent->ShowControlBar(this, FALSE, FALSE);
     OnCreate();
     return TRUE;
 }

@@ -522,9 +522,12 @@ void CMDIFrameWnd::SaveBarState(const QString& section) const
     if (!mw)
         return;
     AfxWriteProfileString(section, QStringLiteral("Layout"), QString::fromLatin1(mw->saveState().toBase64()));
-    for (CControlBar* b : m_bars)
+    // Whether the user shows each bar, also while the window is minimised or going away.
+    for (CControlBar* b : m_bars) {
+        const QWidget* c = b->m_pContainer ? b->m_pContainer : b->GetWidget();
         AfxWriteProfileInt(section + QStringLiteral("-Bar%1").arg(b->GetDlgCtrlID()), QStringLiteral("Visible"),
-                           b->IsVisible() ? 1 : 0);
+                           c && !c->isHidden() ? 1 : 0);
+    }
 }
 
 void CMDIFrameWnd::LoadBarState(const QString& section)

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QImage>
 #include <QMdiArea>
@@ -94,4 +95,32 @@ TEST_F(ShellTest, TheStatusLineGoesBackToTheIdleMessageAfterAMenu)
     g_pMainFrame->m_wndStatusBar.SetPaneText(0, QStringLiteral("計算中"));
     EXPECT_EQ(g_pMainFrame->m_wndStatusBar.GetPaneText(0), QStringLiteral("計算中"));
     g_pMainFrame->m_wndStatusBar.SetPaneText(0, idle);
+}
+
+TEST_F(ShellTest, ThePlanBarIsCheckedOnlyWhileItIsOnScreen)
+{
+    auto* frame = dynamic_cast<CChildGridFrame*>(g_pMainFrame->MDIGetActive());
+    ASSERT_NE(frame, nullptr);
+    QWidget* bar = frame->m_wndBar.GetWidget();
+    auto checked = [] { return Update(ID_VIEW_GRIDBAR).m_nCheck == 1; };
+    auto onScreen = [bar] { return bar->isVisible() && bar->height() > 0; };
+    // A bar with nothing in it is not put up as an empty strip.
+    const DialogTemplate* t = AfxFindDialogTemplate(IDD_GRID_BAR);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(bar->isVisible(), !t->controls.empty());
+
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        EXPECT_EQ(checked(), onScreen()) << "after " << i << " toggles";
+        Command(ID_VIEW_GRIDBAR);
+    }
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(onScreen());
+    EXPECT_TRUE(checked());
+    // Minimised, the frame shows its caption alone: the bar is not on screen.
+    frame->ShowWindow(SW_MINIMIZE);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_FALSE(checked());
+    frame->ShowWindow(SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(checked());
 }

@@ -121,13 +121,14 @@ TEST_F(ShellTest, ChildFrameBarToggles)
     Command(ID_VIEW_SECTION2);
     auto* frame = dynamic_cast<CChildSection2Frame*>(g_pMainFrame->MDIGetActive());
     ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(frame->m_wndBar.IsVisible());
-    EXPECT_EQ(Update(32828).m_nCheck, 1);
+    const bool shown = frame->m_wndBar.IsVisible();
+    EXPECT_EQ(Update(32828).m_nCheck, shown ? 1 : 0);
     Command(32828);
-    EXPECT_FALSE(frame->m_wndBar.IsVisible());
-    EXPECT_EQ(Update(32828).m_nCheck, 0);
+    EXPECT_EQ(frame->m_wndBar.IsVisible(), !shown);
+    EXPECT_EQ(Update(32828).m_nCheck, shown ? 0 : 1);
     Command(32828);
-    EXPECT_TRUE(frame->m_wndBar.IsVisible());
+    EXPECT_EQ(frame->m_wndBar.IsVisible(), shown);
+    EXPECT_EQ(Update(32828).m_nCheck, shown ? 1 : 0);
     g_nSpans = 0;
 }
 
