@@ -2,7 +2,14 @@
 // dialog buttons, focus order, icons and windows that come back where they were.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QKeyEvent>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <QWindow>
 
@@ -11,8 +18,10 @@
 #include <QTimer>
 
 #include "common/test_resources.h"
+#include "framework/app.h"
 #include "framework/dialog.h"
 #include "framework/msgbox.h"
+#include "framework/profile.h"
 #include "framework/propsheet.h"
 #include "framework/wnd.h"
 
@@ -252,4 +261,116 @@ TEST(Desktop, AModelessWindowComesBackWhereItWas)
     dlg.ShowWindow(SW_SHOW);
     QApplication::processEvents();
     EXPECT_EQ(dlg.GetWidget()->pos(), placed);
+}
+
+namespace {
+
+// What an open-file dialog showed: its filters and the files it listed in a folder.
+struct FileDialogSeen {
+    bool shown = false;
+    bool native = true;
+    QStringList filters;
+    QString selectedFilter;
+    QStringList listed;
+};
+
+// Runs the program's open-file dialog on folder and cancels it once the folder is listed.
+FileDialogSeen OpenDialogOn(const QString& folder, const QString& filter)
+{
+    FileDialogSeen seen;
+    QTimer::singleShot(0, [&] {
+        QFileDialog* dlg = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible())
+                dlg = d;
+        if (!dlg)
+            return;
+        seen.shown = true;
+        seen.native = !dlg->testOption(QFileDialog::DontUseNativeDialog);
+        seen.filters = dlg->nameFilters();
+        seen.selectedFilter = dlg->selectedNameFilter();
+        auto* model = dlg->findChild<QFileSystemModel*>();
+        if (model) {
+            dlg->setDirectory(folder);
+            // The folder is read in the background: wait for its files, or give up after a while.
+            QEventLoop loop;
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+                const QModelIndex dir = model->index(folder);
+                if (model->rowCount(dir) >= 2)
+                    loop.quit();
+            });
+            poll.start(10);
+            QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+            loop.exec();
+            const QModelIndex dir = model->index(folder);
+            for (int r = 0; r < model->rowCount(dir); ++r)
+                seen.listed << model->fileName(model->index(r, 0, dir));
+            seen.listed.sort();
+        }
+        dlg->reject();
+    });
+    CWinApp app(QStringLiteral("Marivolten"));
+    QString path;
+    EXPECT_FALSE(app.DoPromptFileName(path, QString(), TRUE, filter));
+    EXPECT_TRUE(path.isEmpty());
+    return seen;
+}
+
+class FileDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_files.isValid());
+        for (const char* name : {"a.mvl", "B.MVL", "c.txt"}) {
+            QFile f(m_files.filePath(QString::fromLatin1(name)));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        }
+        // The program's profile, as it is set up at start.
+        AfxSetRegistryKey(QStringLiteral("Wrenly Software Corp."));
+        AfxSetProfileAppName(QStringLiteral("Marivolten"));
+        ASSERT_TRUE(AfxWriteProfileString(QStringLiteral("Settings"), QStringLiteral("Probe"), QStringLiteral("1")));
+        m_config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        m_before = QDir(m_config).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+    void TearDown() override
+    {
+        AfxWriteProfileString(QStringLiteral("Settings"), QStringLiteral("Probe"), QString());
+        AfxSetRegistryKey(QString());
+        AfxSetProfileAppName(QString());
+    }
+    QTemporaryDir m_files;
+    QString m_config;
+    QStringList m_before;
+};
+
+}
+
+TEST_F(FileDialogTest, ShowsTheProgramsFilterAndMatchesBothCases)
+{
+    const QString filter = QString::fromUtf8("Mrvolt ﾌｧｲﾙ (*.mvl)");
+    const FileDialogSeen seen = OpenDialogOn(m_files.path(), filter);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_FALSE(seen.native);
+    ASSERT_FALSE(seen.filters.isEmpty());
+    EXPECT_EQ(seen.filters.first().toStdString(), filter.toStdString());
+    EXPECT_EQ(seen.selectedFilter.toStdString(), filter.toStdString());
+    EXPECT_EQ(seen.listed.join(u' ').toStdString(), "B.MVL a.mvl");
+}
+
+TEST_F(FileDialogTest, LeavesNothingInTheUsersSettings)
+{
+    const QString profile = AfxGetProfileFile();
+    ASSERT_TRUE(QFile::exists(profile));
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(OpenDialogOn(m_files.path(), QString::fromUtf8("Mrvolt ﾌｧｲﾙ (*.mvl)")).shown);
+    QFile f(profile);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_FALSE(text.contains(QStringLiteral("FileDialog"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("lastVisited"))) << text.toStdString();
+    // Nor a file of the toolkit's own beside it.
+    EXPECT_FALSE(QFile::exists(QDir(m_config).filePath(QStringLiteral("QtProject.conf"))));
+    EXPECT_EQ(QDir(m_config).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(u'|').toStdString(),
+              m_before.join(u'|').toStdString());
 }
