@@ -21,6 +21,7 @@
 #include "framework/app.h"
 #include "framework/dialog.h"
 #include "framework/msgbox.h"
+#include "framework/print.h"
 #include "framework/profile.h"
 #include "framework/propsheet.h"
 #include "framework/wnd.h"
@@ -227,6 +228,20 @@ public:
     InputWindow() : CDialog(910) {}
     void OnClose() override { ShowWindow(SW_HIDE); }
 };
+}
+
+TEST(Desktop, ThePageSetupHasOnlyACloseButton)
+{
+    ::testing::AssertionResult buttons = ::testing::AssertionFailure() << "no page setup";
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible()) {
+                buttons = CloseButtonOnly(d);
+                d->reject();
+            }
+    });
+    EXPECT_FALSE(AfxPageSetup(nullptr));
+    EXPECT_TRUE(buttons);
 }
 
 TEST(Desktop, AModelessWindowComesBackWhereItWas)
