@@ -3,7 +3,9 @@
 
 void CNumEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if ((nChar >= '0' && nChar <= '9') || nChar == 8 || nChar == ' ') {
+    // Control characters are the edit's own commands (Ctrl+A, C, X, V, Z), not text;
+    // what a paste brings in is held to the digits by the allowed characters.
+    if ((nChar >= '0' && nChar <= '9') || nChar == ' ' || nChar < 0x20 || nChar == 0x7F) {
         CEdit::OnChar(nChar, nRepCnt, nFlags);
         return;
     }

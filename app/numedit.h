@@ -1,4 +1,4 @@
-// An edit control for whole counts: digits, backspace and space only.
+// An edit control for whole counts: digits, backspace and space only, and the editing keys.
 #pragma once
 
 #include "framework/dialog.h"

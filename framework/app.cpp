@@ -5,13 +5,17 @@
 #include "framework/cmdids.h"
 #include "framework/print.h"
 #include "framework/profile.h"
+#include "framework/wnd_p.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -20,6 +24,20 @@ IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 namespace {
 CWinApp* g_pApp = nullptr;
 FileDialogHook g_fileDialogHook;
+
+// The toolkit's file dialog writes its history, last folder and layout into the user's
+// configuration whenever it closes. The program's settings are its profile alone, so the
+// toolkit's own go to a folder of this run instead (the last folder still carries over
+// from one dialog to the next).
+void KeepToolkitSettingsInThisRun()
+{
+    static QTemporaryDir folder;
+    static bool done = false;
+    if (done || !folder.isValid())
+        return;
+    done = true;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+}
 
 // Lets the application see input before the window it is meant for.
 class PreTranslateFilter : public QObject {
@@ -141,24 +159,28 @@ void CWinApp::OnFileOpen()
 
 BOOL CWinApp::DoPromptFileName(QString& path, const QString& defaultName, BOOL bOpen, const QString& filter)
 {
-    // "Name (*.ext)" also matches the upper-case extension.
-    QString qtFilter = filter;
-    const int open = filter.indexOf(QLatin1Char('('));
-    const int close = filter.lastIndexOf(QLatin1Char(')'));
-    if (open >= 0 && close > open) {
-        const QString pattern = filter.mid(open + 1, close - open - 1);
-        qtFilter = filter.left(open + 1) + pattern + QLatin1Char(' ') + pattern.toUpper() + filter.mid(close);
+    // The program's own filter text as it is; the dialog matches either case of the extension.
+    QStringList filters;
+    if (!filter.isEmpty())
+        filters << filter << QStringLiteral("すべてのファイル (*)");
+    if (g_fileDialogHook) {
+        path = g_fileDialogHook(bOpen, defaultName, filters.join(QStringLiteral(";;")));
+        return !path.isEmpty();
     }
-    if (!qtFilter.isEmpty())
-        qtFilter += QStringLiteral(";;すべてのファイル (*)");
-    if (g_fileDialogHook)
-        path = g_fileDialogHook(bOpen, defaultName, qtFilter);
-    else if (bOpen)
-        path = QFileDialog::getOpenFileName(m_pMainWnd ? m_pMainWnd->GetWidget() : nullptr,
-                                            QStringLiteral("ファイルを開く"), defaultName, qtFilter);
-    else
-        path = QFileDialog::getSaveFileName(m_pMainWnd ? m_pMainWnd->GetWidget() : nullptr,
-                                            QStringLiteral("名前を付けて保存"), defaultName, qtFilter);
+    KeepToolkitSettingsInThisRun();
+    QFileDialog dlg(m_pMainWnd ? m_pMainWnd->GetWidget() : nullptr,
+                    bOpen ? QStringLiteral("ファイルを開く") : QStringLiteral("名前を付けて保存"), defaultName);
+    // The toolkit's own dialog: the same on every desktop, and its matching is ours to set.
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setWindowFlags(AfxDialogWindowFlags());
+    dlg.setAcceptMode(bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dlg.setFileMode(bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dlg.setFilter(dlg.filter() & ~QDir::CaseSensitive);
+    if (!filters.isEmpty())
+        dlg.setNameFilters(filters);
+    path.clear();
+    if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
+        path = dlg.selectedFiles().constFirst();
     return !path.isEmpty();
 }
 

@@ -21,8 +21,9 @@ IMPLEMENT_DYNAMIC(CDialogBar, CControlBar)
 
 BOOL CControlBar::IsVisible() const
 {
+    // On screen, not merely not hidden: a bar in a minimised child frame is not visible.
     const QWidget* c = m_pContainer ? m_pContainer : GetWidget();
-    return c && !c->isHidden();
+    return c && c->isVisible();
 }
 
 // ---- tool bar ----
@@ -111,6 +112,13 @@ BOOL CStatusBar::Create(CFrameWnd* pParent, UINT dwStyle, UINT nID)
     m_dwStyle = dwStyle;
     auto* mw = pParent ? qobject_cast<QMainWindow*>(pParent->GetWidget()) : nullptr;
     m_pStatusBar = mw ? mw->statusBar() : new QStatusBar();
+    // A menu item's prompt is cleared when the pointer leaves it or the menu closes:
+    // the idle message comes back rather than a blank line.
+    QObject::connect(m_pStatusBar, &QStatusBar::messageChanged, m_pStatusBar, [bar = m_pStatusBar](const QString& text) {
+        const QString idle = AfxLoadString(AFX_IDS_IDLE_MESSAGE_ID);
+        if (text.isEmpty() && !idle.isEmpty())
+            bar->showMessage(idle);
+    });
     Attach(m_pStatusBar, nID);
     if (pParent)
         pParent->AddControlBar(this, dwStyle);
@@ -165,6 +173,9 @@ BOOL CDialogBar::Create(CFrameWnd* pParent, UINT nIDTemplate, UINT nStyle, UINT 
     host->Build(this, nIDTemplate);
     m_strCaption = t->caption;
     pParent->AddControlBar(this, nStyle);
+    // A bar without controls would be an empty strip that looks like no bar at all.
+    if (t->controls.empty())
+        pParent->ShowControlBar(this, FALSE, FALSE);
     OnCreate();
     return TRUE;
 }

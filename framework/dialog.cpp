@@ -60,6 +60,45 @@ protected:
     void closeEvent(QCloseEvent* e) override { e->ignore(); reject(); }
 };
 
+// A radio group is one Tab stop, on its checked button (the first one while none is);
+// the arrow keys move within the group. The toolkit would keep the stop on whichever
+// button last had the focus.
+class RadioTabStop : public QObject {
+public:
+    explicit RadioTabStop(QButtonGroup* group) : QObject(group), m_group(group)
+    {
+        QObject::connect(group, &QButtonGroup::buttonToggled, this, [this] { Update(); });
+    }
+    void Watch(QAbstractButton* b)
+    {
+        b->installEventFilter(this);
+        Update();
+    }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::FocusOut || e->type() == QEvent::EnabledChange)
+            Update();
+        return false;
+    }
+private:
+    void Update()
+    {
+        const QList<QAbstractButton*> buttons = m_group->buttons();
+        QAbstractButton* stop = nullptr;
+        for (QAbstractButton* b : buttons)
+            if (b->isChecked() && b->isEnabled())
+                stop = b;
+        for (QAbstractButton* b : buttons)
+            if (!stop && b->isEnabled())
+                stop = b;
+        for (QAbstractButton* b : buttons) {
+            const int policy = b->focusPolicy();
+            b->setFocusPolicy(Qt::FocusPolicy(b == stop ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
+        }
+    }
+    QButtonGroup* m_group;
+};
+
 int DialogUnitsToPixelsX(const QWidget* w, int du) { return du * w->fontMetrics().averageCharWidth() / 4; }
 int DialogUnitsToPixelsY(const QWidget* w, int du) { return du * w->fontMetrics().height() / 8; }
 
@@ -235,6 +274,7 @@ bool CTemplateHost::Build(CWnd* owner, UINT nIDTemplate)
     grid->setSpacing(3);
     std::map<int, QGridLayout*> groupLayouts;
     QButtonGroup* radioGroup = nullptr;
+    RadioTabStop* radioStop = nullptr;
 
     auto notify = [owner](UINT id, UINT code) { owner->SendMessage(WM_COMMAND, MakeCommand(id, code), 0); };
 
@@ -296,9 +336,11 @@ bool CTemplateHost::Build(CWnd* owner, UINT nIDTemplate)
                 if (!radioGroup) {
                     radioGroup = new QButtonGroup(host);
                     radioGroup->setExclusive(true);
+                    radioStop = new RadioTabStop(radioGroup);
                 }
                 b->setAutoExclusive(false);
                 radioGroup->addButton(b);
+                radioStop->Watch(b);
             }
             QObject::connect(b, &QAbstractButton::clicked, b, [notify, id] { notify(id, BN_CLICKED); });
             w = b; wnd = std::make_unique<CButton>();
@@ -340,6 +382,7 @@ bool CTemplateHost::Build(CWnd* owner, UINT nIDTemplate)
                 arrow->setArrowType(delta > 0 ? Qt::UpArrow : Qt::DownArrow);
                 arrow->setAutoRepeat(true);
                 arrow->setFixedSize(16, 11);
+                arrow->setFocusPolicy(Qt::NoFocus);     // the buddy edit is the one Tab stop
                 QObject::connect(arrow, &QToolButton::clicked, box, [pSpin, delta] { pSpin->Step(delta); });
                 v->addWidget(arrow);
             }
@@ -427,6 +470,7 @@ BOOL CDialog::BuildWindow(CWnd* pParent)
     w->setWindowTitle(t->caption);
     SetWidget(w);
     m_host.Build(this, m_nIDTemplate);
+    AfxMakeDialogWindow(w);
     return TRUE;
 }
 
@@ -466,7 +510,7 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParent)
         pParent = m_pParentWnd;
     if (!BuildWindow(pParent))
         return FALSE;
-    GetWidget()->setWindowFlag(Qt::Tool, true);
+    AfxMakeDialogWindow(GetWidget(), Qt::Tool);
     OnInitDialog();
     return TRUE;
 }

@@ -9,6 +9,7 @@
 #include "framework/view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QMainWindow>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QShortcut>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -48,6 +50,47 @@ protected:
             QTimer::singleShot(0, this, [path] { AfxGetApp()->OnDropFile(path); });
         }
     }
+};
+
+// A child frame's window. One that has only ever been maximised has no size of its own,
+// and restoring it would leave a bare title bar: the first time it shows in its normal
+// state it takes the place a new child gets, cascaded from the others.
+class ChildFrameWidget : public QMdiSubWindow {
+public:
+    using QMdiSubWindow::QMdiSubWindow;
+protected:
+    void showEvent(QShowEvent* e) override
+    {
+        QMdiSubWindow::showEvent(e);
+        // Showing maximised passes through the normal state: decide once it has settled.
+        QMetaObject::invokeMethod(this, [this] { PlaceOnce(); }, Qt::QueuedConnection);
+    }
+    void changeEvent(QEvent* e) override
+    {
+        QMdiSubWindow::changeEvent(e);
+        if (e->type() == QEvent::WindowStateChange && !static_cast<QWindowStateChangeEvent*>(e)->isOverride())
+            PlaceOnce();
+    }
+private:
+    void PlaceOnce()
+    {
+        if (m_bPlaced || !isVisible() || (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
+            return;
+        QMdiArea* area = mdiArea();
+        if (!area)
+            return;
+        m_bPlaced = true;
+        const QSize room = area->viewport()->size();
+        const QSize size(std::max(room.width() * 3 / 4, minimumSizeHint().width()),
+                         std::max(room.height() * 3 / 4, minimumSizeHint().height()));
+        // One title bar further down and right for each child made before it.
+        const int step = std::max(style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), 16);
+        const int index = int(area->subWindowList(QMdiArea::CreationOrder).indexOf(this));
+        const int fit = std::max(1, std::min(room.width() - size.width(), room.height() - size.height()) / step + 1);
+        const int offset = step * (std::max(index, 0) % fit);
+        setGeometry(offset, offset, size.width(), size.height());
+    }
+    bool m_bPlaced = false;
 };
 
 // Hides a docked bar's caption; a floating bar shows it.
@@ -247,6 +290,16 @@ BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, UINT dwDefaultStyle, CWnd*)
     w->setCentralWidget(m_pMdiArea);
     w->setDockOptions(QMainWindow::AnimatedDocks);
     SetWidget(w);
+    // The frame's picture is the program's icon, for this window and every other one
+    // (dialogs, message boxes, child frames) instead of the toolkit's logo.
+    if (const AfxResourceTable* res = AfxGetResourceTable()) {
+        const QString path = res->BitmapPath(nIDResource);
+        const QIcon icon = path.isEmpty() ? QIcon() : QIcon(path);
+        if (!icon.isNull()) {
+            QApplication::setWindowIcon(icon);
+            w->setWindowIcon(icon);
+        }
+    }
     m_strAppTitle = AfxLoadString(nIDResource).section(QLatin1Char('\n'), 0, 0);
     m_strTitle = m_strAppTitle;
     w->setWindowTitle(m_strAppTitle);
@@ -469,9 +522,12 @@ void CMDIFrameWnd::SaveBarState(const QString& section) const
     if (!mw)
         return;
     AfxWriteProfileString(section, QStringLiteral("Layout"), QString::fromLatin1(mw->saveState().toBase64()));
-    for (CControlBar* b : m_bars)
+    // Whether the user shows each bar, also while the window is minimised or going away.
+    for (CControlBar* b : m_bars) {
+        const QWidget* c = b->m_pContainer ? b->m_pContainer : b->GetWidget();
         AfxWriteProfileInt(section + QStringLiteral("-Bar%1").arg(b->GetDlgCtrlID()), QStringLiteral("Visible"),
-                           b->IsVisible() ? 1 : 0);
+                           c && !c->isHidden() ? 1 : 0);
+    }
 }
 
 void CMDIFrameWnd::LoadBarState(const QString& section)
@@ -567,7 +623,7 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, UINT dwDefaultStyle, CWnd* pParen
     if (!PreCreateWindow(style))
         return FALSE;
     m_dwStyle = style;
-    auto* sub = new QMdiSubWindow();
+    auto* sub = new ChildFrameWidget();
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (style & 0x00020000) flags |= Qt::WindowMinimizeButtonHint;

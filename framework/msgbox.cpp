@@ -1,4 +1,5 @@
 #include "framework/msgbox.h"
+#include "framework/wnd_p.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -37,6 +38,7 @@ int AfxMessageBoxEx(const QString& text, const QString& caption, UINT nType)
         return g_handler(text, nType);
 
     QMessageBox box(QApplication::activeWindow());
+    box.setWindowFlags(AfxDialogWindowFlags());
     box.setWindowTitle(caption);
     box.setText(text);
     switch (nType & MB_ICONMASK) {

@@ -2,6 +2,7 @@
 #include "framework/dc.h"
 #include "framework/msgbox.h"
 #include "framework/view.h"
+#include "framework/wnd_p.h"
 
 #include <QPageSetupDialog>
 #include <QPaintEngine>
@@ -204,6 +205,7 @@ BOOL AfxPageSetup(CWnd* pParent)
         ApplyOutput(printer, s);
         ApplyPaper(printer, s);
         QPageSetupDialog dlg(&printer, pParent ? pParent->GetWidget() : nullptr);
+        AfxMakeDialogWindow(&dlg);
         if (dlg.exec() != QDialog::Accepted)
             return FALSE;
         ReadPaper(printer, s);
@@ -275,6 +277,7 @@ BOOL PrintLoop::Prepare(CView* pView, CPrintInfo* pInfo)
         QWidget* parent = job.parent ? job.parent
                         : pView && pView->GetWidget() ? pView->GetWidget()->window() : nullptr;
         QPrintDialog dlg(&p, parent);
+        AfxMakeDialogWindow(&dlg);
         dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
         const bool knownLast = pInfo->GetMaxPage() != 0xffff;
         dlg.setOption(QAbstractPrintDialog::PrintPageRange, knownLast);
@@ -321,6 +324,9 @@ BOOL PrintLoop::Preview(CView* pView, CPrintInfo& info)
     ApplyPaper(printer, info.m_settings);
     QPrintPreviewDialog dlg(&printer, job.parent);
     dlg.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    // A view of the pages rather than a dialog: it may fill the screen, but minimising a
+    // modal window would only leave the program waiting behind it.
+    dlg.setWindowFlags(AfxDialogWindowFlags() | Qt::WindowMaximizeButtonHint);
     QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [&](QPrinter* p) {
         // The window paints its pages as pictures; its print button hands over the printer.
         const bool preview = p->paintEngine() && p->paintEngine()->type() == QPaintEngine::Picture;

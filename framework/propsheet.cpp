@@ -1,4 +1,5 @@
 #include "framework/propsheet.h"
+#include "framework/wnd_p.h"
 
 #include <QDialog>
 #include <QTabWidget>
@@ -26,9 +27,9 @@ BOOL CPropertySheet::Create(CWnd* pParent)
     if (!pParent)
         pParent = m_pParentWnd;
     auto* w = new QDialog(pParent ? pParent->GetWidget() : nullptr);
-    w->setWindowFlag(Qt::Tool, true);
     w->setWindowTitle(m_strCaption);
     auto* layout = new QVBoxLayout(w);
+    AfxMakeDialogWindow(w, Qt::Tool);
     auto* tabs = new QTabWidget(w);
     tabs->setObjectName(QStringLiteral("pages"));
     layout->addWidget(tabs);

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
@@ -37,6 +38,12 @@ struct InputModifiers {
     }
 };
 
+// A top-level window or a child frame: it has a caption and a normal, maximised or minimised state.
+bool HasFrame(const QWidget* w)
+{
+    return w->isWindow() || w->windowType() == Qt::SubWindow;
+}
+
 UINT mouseFlags(const QMouseEvent* e)
 {
     UINT f = 0;
@@ -47,6 +54,16 @@ UINT mouseFlags(const QMouseEvent* e)
     if (e->modifiers() & Qt::ControlModifier) f |= MK_CONTROL;
     return f;
 }
+}
+
+void AfxMakeDialogWindow(QWidget* w, Qt::WindowType kind)
+{
+    w->setWindowFlags(AfxDialogWindowFlags(kind));
+    if (QLayout* layout = w->layout()) {
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+        // Fixed now, so that the window manager sees it so when the window first maps.
+        layout->activate();
+    }
 }
 
 UINT AfxQtKeyToVk(int key)
@@ -155,9 +172,15 @@ bool WndBridge::eventFilter(QObject* obj, QEvent* ev)
     case QEvent::Show:
         w->OnShowWindow(TRUE, 0);
         return false;
-    case QEvent::Hide:
+    case QEvent::Hide: {
+        // A window hidden and shown again comes back where it was: without a position of its
+        // own a dialog is placed anew over its parent, and the frame's offset is lost on the way.
+        QWidget* widget = w->GetWidget();
+        if (widget->isWindow() && !ev->spontaneous())
+            widget->move(widget->pos());
         w->OnShowWindow(FALSE, 0);
         return false;
+    }
     case QEvent::FocusIn:
         w->OnSetFocus(nullptr);
         return false;
@@ -227,8 +250,15 @@ BOOL CWnd::CreateEx(CWnd* pParent, const CRect& rect, UINT nID, bool popup)
 {
     QWidget* parent = pParent ? pParent->GetWidget() : nullptr;
     auto* w = new WndWidget(this, parent);
-    if (popup)
-        w->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    if (popup) {
+        // An owned popup stays above its owner. X11 makes only a tool or dialog window
+        // transient for its parent, and a window manager keeps a transient above an owner
+        // already on screen but not above one mapped after it (the splash comes before
+        // the main window), so such a popup is also kept on top.
+        Qt::WindowFlags flags = Qt::FramelessWindowHint;
+        flags |= parent ? Qt::Tool | Qt::WindowStaysOnTopHint : Qt::Window;
+        w->setWindowFlags(flags);
+    }
     m_nID = nID;
     m_bOwnsWidget = true;
     SetWidget(w);
@@ -315,7 +345,7 @@ void CWnd::SetWindowText(const QString& text)
         return;
     if (auto* g = qobject_cast<QGroupBox*>(m_pWidget))
         g->setTitle(text);
-    else if (m_pWidget->isWindow())
+    else if (HasFrame(m_pWidget))
         m_pWidget->setWindowTitle(text);
     else
         m_pWidget->setProperty("text", text);
@@ -327,7 +357,7 @@ QString CWnd::GetWindowText() const
         return {};
     if (auto* g = qobject_cast<QGroupBox*>(m_pWidget))
         return g->title();
-    if (m_pWidget->isWindow())
+    if (HasFrame(m_pWidget))
         return m_pWidget->windowTitle();
     const QVariant v = m_pWidget->property("text");
     return v.isValid() ? v.toString() : m_pWidget->windowTitle();
@@ -342,7 +372,12 @@ BOOL CWnd::ShowWindow(int nCmdShow)
     case SW_HIDE: m_pWidget->hide(); break;
     case SW_SHOWMAXIMIZED: m_pWidget->showMaximized(); break;
     case SW_SHOWMINIMIZED: case SW_MINIMIZE: m_pWidget->showMinimized(); break;
-    case SW_RESTORE: case SW_SHOWNORMAL: m_pWidget->isWindow() ? m_pWidget->showNormal() : m_pWidget->show(); break;
+    case SW_RESTORE: case SW_SHOWNORMAL:
+        if (HasFrame(m_pWidget))
+            m_pWidget->showNormal();
+        else
+            m_pWidget->show();
+        break;
     default: m_pWidget->show(); break;
     }
     return wasVisible;

@@ -30,3 +30,15 @@ protected:
 };
 
 UINT AfxQtKeyToVk(int key);
+
+// Dialogs and message boxes have a caption with a close button only, as on the desktop the
+// program comes from; kind is Qt::Dialog, or Qt::Tool for a modeless window.
+inline Qt::WindowFlags AfxDialogWindowFlags(Qt::WindowType kind = Qt::Dialog)
+{
+    return kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowCloseButtonHint;
+}
+
+// Sets those hints and keeps the window at the size its layout asks for: a window manager
+// that decides on its own whether to offer maximising leaves it out for a window of fixed size.
+void AfxMakeDialogWindow(QWidget* w, Qt::WindowType kind = Qt::Dialog);

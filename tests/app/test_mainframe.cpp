@@ -122,13 +122,14 @@ TEST_F(ShellTest, ChildFrameBarToggles)
     Command(ID_VIEW_SECTION2);
     auto* frame = dynamic_cast<CChildSection2Frame*>(g_pMainFrame->MDIGetActive());
     ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(frame->m_wndBar.IsVisible());
-    EXPECT_EQ(Update(ID_VIEW_SECTION2BAR).m_nCheck, 1);
+    const bool shown = frame->m_wndBar.IsVisible();
+    EXPECT_EQ(Update(ID_VIEW_SECTION2BAR).m_nCheck, shown ? 1 : 0);
     Command(ID_VIEW_SECTION2BAR);
-    EXPECT_FALSE(frame->m_wndBar.IsVisible());
-    EXPECT_EQ(Update(ID_VIEW_SECTION2BAR).m_nCheck, 0);
+    EXPECT_EQ(frame->m_wndBar.IsVisible(), !shown);
+    EXPECT_EQ(Update(ID_VIEW_SECTION2BAR).m_nCheck, shown ? 0 : 1);
     Command(ID_VIEW_SECTION2BAR);
-    EXPECT_TRUE(frame->m_wndBar.IsVisible());
+    EXPECT_EQ(frame->m_wndBar.IsVisible(), shown);
+    EXPECT_EQ(Update(ID_VIEW_SECTION2BAR).m_nCheck, shown ? 1 : 0);
     g_nSpans = 0;
 }
 
@@ -159,13 +160,13 @@ TEST_F(ShellTest, EveryViewFrameCarriesItsBarUnderItsBarId)
         EXPECT_EQ(bar.GetDlgCtrlID(), e.barId) << e.view;
         EXPECT_EQ(frame->GetControlBar(e.barId), &bar) << e.view;
         // The bar's own id is the command that hides and shows it, with its check mark.
-        EXPECT_TRUE(bar.IsVisible()) << e.view;
-        EXPECT_EQ(Update(e.barId).m_nCheck, 1) << e.view;
+        const bool shown = bar.IsVisible();
+        EXPECT_EQ(Update(e.barId).m_nCheck, shown ? 1 : 0) << e.view;
         Command(e.barId);
-        EXPECT_FALSE(bar.IsVisible()) << e.view;
-        EXPECT_EQ(Update(e.barId).m_nCheck, 0) << e.view;
+        EXPECT_EQ(bar.IsVisible(), !shown) << e.view;
+        EXPECT_EQ(Update(e.barId).m_nCheck, shown ? 0 : 1) << e.view;
         Command(e.barId);
-        EXPECT_TRUE(bar.IsVisible()) << e.view;
+        EXPECT_EQ(bar.IsVisible(), shown) << e.view;
     }
     EXPECT_EQ(g_pDoc->GetViews().size(), std::size(frames));
     g_bResultsValid = 0;

@@ -1,0 +1,97 @@
+// The program as a desktop user meets it: child windows, bars, the status line and icons.
+#include "common/shell_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QIcon>
+#include <QImage>
+#include <QMdiArea>
+#include <QStatusTipEvent>
+
+#include "app/childfrm.h"
+
+TEST_F(ShellTest, RestoredChildFramesAreWholeWindowsWithTheirCaptions)
+{
+    g_nSpans = 1;
+    Command(ID_VIEW_SECTION);
+    const std::vector<CMDIChildWnd*> children = g_pMainFrame->GetChildFrames();
+    ASSERT_EQ(children.size(), 2u);
+    ASSERT_TRUE(g_pMainFrame->MDIGetActive()->IsZoomed());
+    g_pMainFrame->MDIGetActive()->ShowWindow(SW_RESTORE);
+
+    // Each a good part of the area, inside it, cascaded, under its own caption.
+    const QRect room(QPoint(0, 0), g_pMainFrame->GetMdiArea()->viewport()->size());
+    std::vector<QRect> places;
+    for (CMDIChildWnd* child : children) {
+        g_pMainFrame->MDIActivate(child);
+        const QRect r = child->GetWidget()->geometry();
+        EXPECT_FALSE(child->IsZoomed());
+        EXPECT_GE(r.width(), room.width() / 2);
+        EXPECT_GE(r.height(), room.height() / 2);
+        EXPECT_TRUE(room.contains(r));
+        EXPECT_EQ(child->GetWidget()->windowTitle(), child->GetWindowText());
+        places.push_back(r);
+    }
+    EXPECT_EQ(children[0]->GetWidget()->windowTitle(), QStringLiteral("平面図 _ ") + g_pDoc->GetTitle());
+    EXPECT_NE(places[0].topLeft(), places[1].topLeft());
+    // Maximised and restored again, a child comes back to its place.
+    children[1]->ShowWindow(SW_SHOWMAXIMIZED);
+    children[1]->ShowWindow(SW_RESTORE);
+    EXPECT_EQ(children[1]->GetWidget()->geometry(), places[1]);
+    g_nSpans = 0;
+}
+
+TEST_F(ShellTest, EveryWindowShowsTheProgramsIcon)
+{
+    const QImage expected = QIcon(QStringLiteral(":/res/images/app.svg")).pixmap(32).toImage();
+    ASSERT_FALSE(expected.isNull());
+    auto isProgramIcon = [&](const QIcon& i) { return !i.isNull() && i.pixmap(32).toImage() == expected; };
+    EXPECT_TRUE(isProgramIcon(QApplication::windowIcon()));
+    EXPECT_TRUE(isProgramIcon(g_pMainFrame->GetWidget()->windowIcon()));
+    EXPECT_TRUE(isProgramIcon(g_pMainFrame->MDIGetActive()->GetWidget()->windowIcon()));
+    EXPECT_TRUE(isProgramIcon(g_pCoordinateSheet->GetWidget()->windowIcon()));
+    QIcon dialogIcon;
+    AfxSetModalHook([&](CDialog* d) {
+        dialogIcon = d->GetWidget()->windowIcon();
+        d->EndDialog(IDCANCEL);
+    });
+    Command(ID_APP_ABOUT);
+    AfxSetModalHook({});
+    EXPECT_TRUE(isProgramIcon(dialogIcon));
+}
+
+TEST_F(ShellTest, TheStatusLineGoesBackToTheIdleMessageAfterAMenu)
+{
+    // What a menu sends as the pointer passes over an item, then leaves it or closes.
+    const QString idle = QStringLiteral("レディ");
+    QAction* item = g_pMainFrame->FindMenuItem(ID_APP_ABOUT);
+    ASSERT_NE(item, nullptr);
+    QStatusTipEvent over(item->statusTip());
+    QApplication::sendEvent(g_pMainFrame->GetWidget(), &over);
+    EXPECT_EQ(g_pMainFrame->m_wndStatusBar.GetPaneText(0), item->statusTip());
+    EXPECT_NE(item->statusTip(), idle);
+    QStatusTipEvent gone{QString()};
+    QApplication::sendEvent(g_pMainFrame->GetWidget(), &gone);
+    EXPECT_EQ(g_pMainFrame->m_wndStatusBar.GetPaneText(0), idle);
+}
+
+TEST_F(ShellTest, ThePlanBarIsCheckedOnlyWhileItIsOnScreen)
+{
+    auto* frame = dynamic_cast<CChildGridFrame*>(g_pMainFrame->MDIGetActive());
+    ASSERT_NE(frame, nullptr);
+    QWidget* bar = frame->m_wndBar.GetWidget();
+    auto checked = [] { return Update(ID_VIEW_GRIDBAR).m_nCheck == 1; };
+    // A bar with nothing in it is not put up as an empty strip.
+    EXPECT_EQ(bar->isVisible(), !AfxFindDialogTemplate(IDD_GRID_BAR)->controls.empty());
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        EXPECT_EQ(checked(), bar->isVisible() && bar->height() > 0) << i << " toggles";
+        Command(ID_VIEW_GRIDBAR);
+    }
+    ASSERT_TRUE(checked());
+    // A minimised frame shows its caption alone.
+    frame->ShowWindow(SW_MINIMIZE);
+    EXPECT_FALSE(checked());
+    frame->ShowWindow(SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(checked());
+}

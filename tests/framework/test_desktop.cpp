@@ -1,0 +1,257 @@
+// What a desktop user expects of the windows: owned popups above their owners, Tab stops,
+// caption buttons, windows that come back where they were, and the file dialog.
+#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+
+#include "common/test_resources.h"
+#include "framework/app.h"
+#include "framework/dialog.h"
+#include "framework/msgbox.h"
+#include "framework/print.h"
+#include "framework/profile.h"
+#include "framework/propsheet.h"
+
+namespace {
+
+enum : int { ID_COUNT = 2001, ID_LENGTH = 2003, ID_PLATE = 2010, ID_BOX = 2011, ID_TWIN = 2012, ID_NOTE = 2020 };
+
+// A count with its spin, a length, a radio group and a note, in that Tab order.
+const DialogTemplate kTemplate = {910, QStringLiteral("順序"), QString(), 9, 0, 0, {
+        {CtlKind::Edit, ID_COUNT, QString(), 0, 0},
+        {CtlKind::Spin, 2002, QString(), 0, 1},
+        {CtlKind::Edit, ID_LENGTH, QString(), 1, 0},
+        {CtlKind::RadioButton, ID_PLATE, QStringLiteral("鈑桁"), 2, 0, 1, 1, CF_GROUP},
+        {CtlKind::RadioButton, ID_BOX, QStringLiteral("箱桁"), 2, 1},
+        {CtlKind::RadioButton, ID_TWIN, QStringLiteral("２主桁"), 2, 2},
+        {CtlKind::Edit, ID_NOTE, QString(), 3, 0, 1, 1, CF_GROUP},
+    }};
+
+// As the program's input windows: closing one from its caption only hides it.
+class InputWindow : public CDialog {
+public:
+    InputWindow() : CDialog(910) {}
+    void OnClose() override { ShowWindow(SW_HIDE); }
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_owner.CreateEx(nullptr, CRect(100, 100, 700, 500), 0));
+        m_owner.ShowWindow(SW_SHOW);
+        ASSERT_TRUE(m_dlg.Create(910, &m_owner));
+        m_dlg.ShowWindow(SW_SHOW);
+        // The arrow keys of a radio group work on the application's focus.
+        m_dlg.GetWidget()->activateWindow();
+        QApplication::processEvents();
+    }
+    QWidget* Control(int id) const { return m_dlg.GetDlgItem(id)->GetWidget(); }
+    CButton* Radio(int id) const { return static_cast<CButton*>(m_dlg.GetDlgItem(id)); }
+    // Where the focus goes when Tab (or Shift+Tab) is pressed in control id.
+    int TabFrom(int id, bool back = false) const
+    {
+        Control(id)->setFocus(Qt::OtherFocusReason);
+        QKeyEvent key(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+        QApplication::sendEvent(Control(id), &key);
+        CWnd* to = CWnd::FromWidget(m_dlg.GetWidget()->focusWidget());
+        return to ? int(to->GetDlgCtrlID()) : -1;
+    }
+    TestResources m_res{{kTemplate}};
+    CWnd m_owner;
+    InputWindow m_dlg;
+};
+
+// A caption with the close button alone, and a fixed size: a window manager that ignores
+// the hints still offers no maximising then.
+::testing::AssertionResult CloseButtonOnly(const QWidget* w)
+{
+    const Qt::WindowFlags f = w->windowFlags();
+    if (!(f & Qt::CustomizeWindowHint) || !(f & Qt::WindowTitleHint) || !(f & Qt::WindowCloseButtonHint))
+        return ::testing::AssertionFailure() << "no caption with a close button";
+    if (f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint))
+        return ::testing::AssertionFailure() << "other caption buttons";
+    if (w->minimumSize() != w->maximumSize())
+        return ::testing::AssertionFailure() << "resizable";
+    return ::testing::AssertionSuccess();
+}
+
+// Checks the modal dialog of kind T that the next loop shows, then closes it.
+template <class T>
+std::shared_ptr<::testing::AssertionResult> CheckNextDialog(std::function<void(T*)> close)
+{
+    auto result = std::make_shared<::testing::AssertionResult>(::testing::AssertionFailure() << "not shown");
+    QTimer::singleShot(0, [result, close] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<T*>(w); d && d->isVisible() && d->isModal()) {
+                *result = CloseButtonOnly(d);
+                close(d);
+                return;
+            }
+    });
+    return result;
+}
+
+}
+
+TEST_F(WindowTest, SpinsAndRadioGroupsAreOneTabStopEach)
+{
+    EXPECT_EQ(TabFrom(ID_COUNT), ID_LENGTH);
+    // A group without a checked button is entered on its first; then on the checked one.
+    EXPECT_EQ(TabFrom(ID_LENGTH), ID_PLATE);
+    Radio(ID_BOX)->SetCheck(1);
+    EXPECT_EQ(TabFrom(ID_LENGTH), ID_BOX);
+    EXPECT_EQ(TabFrom(ID_NOTE, true), ID_BOX);
+    EXPECT_EQ(TabFrom(ID_BOX), ID_NOTE);
+    Radio(ID_TWIN)->Click();
+    // Having had the focus does not make an unchecked button the stop.
+    Control(ID_PLATE)->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(TabFrom(ID_LENGTH), ID_TWIN);
+    // The arrows move the check within the group, and the stop follows.
+    Control(ID_TWIN)->setFocus(Qt::OtherFocusReason);
+    QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    QApplication::sendEvent(Control(ID_TWIN), &left);
+    EXPECT_EQ(Radio(ID_BOX)->GetCheck(), 1);
+    EXPECT_EQ(TabFrom(ID_NOTE, true), ID_BOX);
+}
+
+TEST_F(WindowTest, DialogsSheetsAndMessageBoxesHaveOnlyACloseButton)
+{
+    EXPECT_EQ(m_dlg.GetWidget()->windowType(), Qt::Tool);
+    EXPECT_TRUE(CloseButtonOnly(m_dlg.GetWidget()));
+
+    CDialog modal(910);
+    AfxSetModalHook([](CDialog* d) { d->EndDialog(IDCANCEL); });
+    auto shown = CheckNextDialog<QDialog>([](QDialog*) {});
+    EXPECT_EQ(modal.DoModal(), IDCANCEL);
+    AfxSetModalHook({});
+    EXPECT_TRUE(*shown);
+
+    CPropertyPage page(910);
+    CPropertySheet sheet(QStringLiteral("座標"));
+    sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create());
+    EXPECT_TRUE(CloseButtonOnly(sheet.GetWidget()));
+    sheet.DestroyWindow();
+
+    AfxSetMessageBoxHandler({});
+    shown = CheckNextDialog<QMessageBox>([](QMessageBox* b) { b->button(QMessageBox::Yes)->click(); });
+    EXPECT_EQ(AfxMessageBox(QStringLiteral("保存しますか?"), MB_YESNO), IDYES);
+    EXPECT_TRUE(*shown);
+
+    shown = CheckNextDialog<QDialog>([](QDialog* d) { d->reject(); });
+    EXPECT_FALSE(AfxPageSetup(nullptr));
+    EXPECT_TRUE(*shown);
+}
+
+TEST_F(WindowTest, AHiddenWindowComesBackWhereItWas)
+{
+    // The user drags it aside: the window system moves it, not the program.
+    m_dlg.GetWidget()->windowHandle()->setFramePosition(QPoint(37, 59));
+    QApplication::processEvents();
+    const QPoint placed = m_dlg.GetWidget()->pos();
+    ASSERT_EQ(placed, QPoint(37, 59));
+    // Hidden, its owner moves on, and it is shown again; then closed from its caption.
+    m_dlg.ShowWindow(SW_HIDE);
+    m_owner.MoveWindow(400, 300, 600, 400);
+    m_dlg.ShowWindow(SW_SHOW);
+    QApplication::processEvents();
+    EXPECT_EQ(m_dlg.GetWidget()->pos(), placed);
+    m_dlg.GetWidget()->close();
+    EXPECT_FALSE(m_dlg.IsWindowVisible());
+    m_dlg.ShowWindow(SW_SHOW);
+    QApplication::processEvents();
+    EXPECT_EQ(m_dlg.GetWidget()->pos(), placed);
+}
+
+TEST(Desktop, AnOwnedPopupStaysAboveAnOwnerNotYetShown)
+{
+    // The splash is made before its main window is ever shown.
+    CWnd owner, popup, alone;
+    ASSERT_TRUE(owner.CreateEx(nullptr, CRect(0, 0, 400, 300), 0));
+    ASSERT_TRUE(popup.CreateEx(&owner, CRect(0, 0, 100, 50), 0, true));
+    popup.ShowWindow(SW_SHOW);
+    EXPECT_EQ(popup.GetWidget()->windowHandle()->transientParent(), owner.GetWidget()->windowHandle());
+    // X11 makes only some kinds of window transient for their parent, and the owner mapped
+    // after the popup would still cover it.
+    EXPECT_EQ(popup.GetWidget()->windowType(), Qt::Tool);
+    EXPECT_TRUE(popup.GetWidget()->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(popup.GetWidget()->windowFlags() & Qt::FramelessWindowHint);
+    // Without an owner it is a plain window.
+    ASSERT_TRUE(alone.CreateEx(nullptr, CRect(0, 0, 100, 50), 0, true));
+    EXPECT_EQ(alone.GetWidget()->windowType(), Qt::Window);
+    EXPECT_FALSE(alone.GetWidget()->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST(Desktop, TheFileDialogShowsTheProgramsFilterAndLeavesNoSettings)
+{
+    QTemporaryDir files;
+    for (const char* name : {"a.mvl", "B.MVL", "c.txt"}) {
+        QFile f(files.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    AfxSetRegistryKey(QStringLiteral("Wrenly Software Corp."));
+    AfxSetProfileAppName(QStringLiteral("Marivolten"));
+    ASSERT_TRUE(AfxWriteProfileString(QStringLiteral("Settings"), QStringLiteral("Probe"), QStringLiteral("1")));
+    const QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QStringList before = config.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    const QString filter = QString::fromUtf8("Mrvolt ﾌｧｲﾙ (*.mvl)");
+    QStringList filters, listed;
+    bool native = true;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dlg = qobject_cast<QFileDialog*>(w);
+            if (!dlg || !dlg->isVisible())
+                continue;
+            native = !dlg->testOption(QFileDialog::DontUseNativeDialog);
+            filters = dlg->nameFilters();
+            auto* model = dlg->findChild<QFileSystemModel*>();
+            dlg->setDirectory(files.path());
+            // The folder is read in the background: wait for two files, or give up after a while.
+            QEventLoop loop;
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+                if (model && model->rowCount(model->index(files.path())) >= 2)
+                    loop.quit();
+            });
+            poll.start(10);
+            QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+            loop.exec();
+            const QModelIndex dir = model ? model->index(files.path()) : QModelIndex();
+            for (int r = 0; model && r < model->rowCount(dir); ++r)
+                listed << model->fileName(model->index(r, 0, dir));
+            dlg->reject();
+        }
+    });
+    CWinApp app(QStringLiteral("Marivolten"));
+    QString path;
+    EXPECT_FALSE(app.DoPromptFileName(path, QString(), TRUE, filter));
+    EXPECT_FALSE(native);
+    ASSERT_FALSE(filters.isEmpty());
+    EXPECT_EQ(filters.first().toStdString(), filter.toStdString());
+    listed.sort();
+    EXPECT_EQ(listed.join(u' ').toStdString(), "B.MVL a.mvl");
+
+    // Neither the program's profile nor a file of the toolkit's own keeps the dialog's state.
+    QFile profile(AfxGetProfileFile());
+    ASSERT_TRUE(profile.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(profile.readAll().contains("FileDialog"));
+    EXPECT_EQ(config.entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(u'|').toStdString(),
+              before.join(u'|').toStdString());
+    AfxSetRegistryKey(QString());
+    AfxSetProfileAppName(QString());
+}
