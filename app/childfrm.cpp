@@ -40,17 +40,8 @@ CChildFrameBase::CChildFrameBase(const ChildFrameKind& kind, CDialogBar& bar) : 
     HandleUpdate(kind.barId, &CChildFrameBase::OnUpdateToggleBar);
 }
 
-void CChildFrameBase::OnToggleBar(UINT nID)
-{
-    if (CControlBar* bar = GetControlBar(nID))
-        ShowControlBar(bar, !bar->IsVisible(), FALSE);
-}
-
-void CChildFrameBase::OnUpdateToggleBar(CCmdUI* pCmdUI)
-{
-    CControlBar* bar = GetControlBar(pCmdUI->m_nID);
-    pCmdUI->SetCheck(bar && bar->IsVisible());
-}
+void CChildFrameBase::OnToggleBar(UINT nID) { OnBarCheck(nID); }
+void CChildFrameBase::OnUpdateToggleBar(CCmdUI* pCmdUI) { OnUpdateControlBarMenu(pCmdUI); }
 
 BOOL CChildFrameBase::PreCreateWindow(UINT& style)
 {

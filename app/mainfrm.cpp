@@ -379,17 +379,8 @@ void CMainFrame::OnUpdateViewProperties(CCmdUI* pCmdUI)
 
 // ---- bars ----
 
-void CMainFrame::OnToggleBar(UINT nID)
-{
-    if (CControlBar* bar = GetControlBar(nID))
-        ShowControlBar(bar, !bar->IsVisible(), FALSE);
-}
-
-void CMainFrame::OnUpdateToggleBar(CCmdUI* pCmdUI)
-{
-    CControlBar* bar = GetControlBar(pCmdUI->m_nID);
-    pCmdUI->SetCheck(bar && bar->IsVisible());
-}
+void CMainFrame::OnToggleBar(UINT nID) { OnBarCheck(nID); }
+void CMainFrame::OnUpdateToggleBar(CCmdUI* pCmdUI) { OnUpdateControlBarMenu(pCmdUI); }
 
 // ---- modeless input windows ----
 

@@ -261,6 +261,18 @@ CControlBar* CFrameWnd::GetControlBar(UINT nID) const
     return nullptr;
 }
 
+void CFrameWnd::OnBarCheck(UINT nID)
+{
+    if (CControlBar* bar = GetControlBar(nID))
+        ShowControlBar(bar, !bar->IsVisible(), FALSE);
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
+{
+    CControlBar* bar = GetControlBar(pCmdUI->m_nID);
+    pCmdUI->SetCheck(bar && bar->IsVisible());
+}
+
 void CFrameWnd::UpdateControlBars()
 {
     for (CControlBar* b : m_bars)

@@ -58,6 +58,9 @@ public:
     virtual void DockControlBar(CControlBar* pBar, UINT dwDockBarId = 0);
     virtual void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
     CControlBar* GetControlBar(UINT nID) const;
+    // A bar's show/hide command by its id, and the menu check that follows it.
+    void OnBarCheck(UINT nID);
+    void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     const std::vector<CControlBar*>& GetControlBars() const { return m_bars; }
     virtual void RecalcLayout() {}
 
