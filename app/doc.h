@@ -32,6 +32,7 @@ public:
         Coordinates,    // a plan applied from the coordinate sheet
         Origin,         // the coordinate origin moved
         Load,           // a design read from a file
+        Units,          // loads converted to the other unit system: the plan stands
     };
     void Rebuild(RebuildReason reason);
     // Counts the rebuilds, so that a view can tell whether its drawers are current.

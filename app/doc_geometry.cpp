@@ -412,6 +412,8 @@ void CMarivoltenDoc::Rebuild(RebuildReason reason)
         m_bGeometryConsistent = 1;
         RebuildGeometry(0);
         break;
+    case RebuildReason::Units:
+        break;
     }
     ReportInconsistentLayout();
     ++m_nRebuildCount;

@@ -26,7 +26,7 @@ void CMarivoltenDoc::OnUseSIUnits()
     ConvertUnits(g_bSIUnits);
     if (g_pMainFrame)
         g_pMainFrame->EnableHeightCommands(m_dlgBasic.m_nHeightVariation, 0);
-    UpdateAllViews(nullptr);
+    Rebuild(RebuildReason::Units);
 }
 
 void CMarivoltenDoc::ConvertUnits(int bToSI)
