@@ -77,6 +77,7 @@ void TransferAll(State& s)
     if (CMarivoltenDoc* doc = g_pDoc) {
         Transfer<CDocumentInput>(s.document, doc);
         Transfer<BasicConditions>(s.basic, &doc->m_dlgBasic);
+        Transfer<SpanData>(s.span, &doc->m_dlgSpan);
         Transfer<MainGirderData>(s.mainGirder, &doc->m_dlgMainGirder);
         Transfer<PlateGirderData>(s.plateGirder, &doc->m_dlgPlateGirder);
         Transfer<BoxGirderData>(s.boxGirder, &doc->m_dlgBoxGirder);
@@ -94,6 +95,7 @@ void TransferAll(State& s)
         Transfer<DeadLoadData>(s.deadLoad, &doc->m_dlgDeadLoad);
         Transfer<SteelWeightData>(s.steelWeight, &doc->m_dlgSteelWeight);
         Transfer<RibPanelData>(s.ribPanel, &doc->m_dlgRibPanel);
+        Transfer<EstimateFactorData>(s.estimateFactor, &doc->m_dlgEstimate.m_dlgFactor);
     }
     Transfer<PanelDivisionData>(s.panel, g_pPanelDlg);
     Transfer<CrossSectionData>(s.crossSection, g_pCrossSectionDlg);

@@ -55,6 +55,7 @@ struct CDesignState {
     CDocumentInput document;
     // The document's dialogs.
     BasicConditions basic;
+    SpanData span;
     MainGirderData mainGirder;
     PlateGirderData plateGirder;
     BoxGirderData boxGirder;
@@ -71,6 +72,7 @@ struct CDesignState {
     DeadLoadData deadLoad;
     SteelWeightData steelWeight;
     RibPanelData ribPanel;
+    EstimateFactorData estimateFactor;
     // The modeless windows.
     PanelDivisionData panel;
     CrossSectionData crossSection;

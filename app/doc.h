@@ -29,6 +29,9 @@ public:
     enum class RebuildReason {
         Layout,         // the basic conditions: girder form, counts, centre line
         Spans,          // span lengths and panel counts
+        Panels,         // panel division and girder framing of a span
+        CrossSection,   // cross-section dimensions of the stations
+        Heights,        // girder height change points
         Coordinates,    // a plan applied from the coordinate sheet
         Origin,         // the coordinate origin moved
         Load,           // a design read from a file

@@ -383,13 +383,30 @@ void CMarivoltenDoc::Rebuild(RebuildReason reason)
         CompletePlan(1);
         break;
     case RebuildReason::Spans:
+        m_bGeometryConsistent = 1;
         g_nCrossSections = CountCrossSections();
         RebuildSpans();
         if (!BuildEdgeLines())
             AfxMessageBox(QStringLiteral("路面データ作成時にエラーが発生しました。\n補間方法にスプライン補間を設定している場合は直線補間に変更して下さい。"));
         IntersectEdgeLines();
         CountGrillageNodes();
-        BuildCrossBeams(0);
+        BuildCrossBeams(1);
+        break;
+    case RebuildReason::Panels:
+        m_bGeometryConsistent = 1;
+        RebuildGeometry(1);
+        break;
+    case RebuildReason::CrossSection:
+        m_bGeometryConsistent = 1;
+        RebuildSpans();
+        BuildEdgeLines();
+        IntersectEdgeLines();
+        CountGrillageNodes();
+        BuildCrossBeams(1);
+        break;
+    case RebuildReason::Heights:
+        if (g_nSpans != 0)
+            RebuildGeometry(1);
         break;
     case RebuildReason::Coordinates: {
         const int pointsBefore = g_nPanelPoints;

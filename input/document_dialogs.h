@@ -8,7 +8,12 @@
 #include "res/resource_ids.h"
 
 
-class CSetupSpanDialog : public CDialog {
+struct SpanData {
+    bool operator==(const SpanData&) const = default;
+    double m_dBridgeLength = 0.0;       // mm, 橋長
+};
+
+class CSetupSpanDialog : public CDialog, public SpanData {
 public:
     CSetupSpanDialog() : CDialog(IDD_SPAN) {}
 };
@@ -128,9 +133,21 @@ public:
     CSetupSteelWeightDialog() : CDialog(IDD_STEEL_WEIGHT) {}
 };
 
+// Extra factors and unit masses of the estimate.
+struct EstimateFactorData {
+    bool operator==(const EstimateFactorData&) const = default;
+    double m_dGirderEndLength = 0.5;    // m, girder beyond each end support (桁端張出長)
+};
+
+class CEstimateFactorDialog : public CDialog, public EstimateFactorData {
+public:
+    CEstimateFactorDialog() : CDialog(IDD_ESTIMATE_FACTOR) {}
+};
+
 class CSetupEstimateDialog : public CDialog {
 public:
     CSetupEstimateDialog() : CDialog(IDD_ESTIMATE_INPUT) {}
+    CEstimateFactorDialog m_dlgFactor;
 };
 
 // Asks whether to stop a running calculation.

@@ -6,8 +6,18 @@
 
 class CModelessInputDialog : public CDialog {
 public:
-    explicit CModelessInputDialog(UINT nIDTemplate) : CDialog(nIDTemplate) {}
+    // nIDUpdate: the window's "更新" button, 0 for a window without one.
+    explicit CModelessInputDialog(UINT nIDTemplate, UINT nIDUpdate = 0) : CDialog(nIDTemplate), m_nIDUpdate(nIDUpdate) {}
     void OnOK() override {}
     void OnCancel() override {}
     void OnClose() override { ShowWindow(SW_HIDE); }
+
+    // The update button is the record of unapplied edits: "更新" and enabled while there
+    // are some, "更新済み" and disabled once they are applied.
+    void SetUpdatePending(BOOL bPending);
+    BOOL IsUpdatePending() const { return m_bUpdatePending; }
+
+private:
+    UINT m_nIDUpdate;
+    BOOL m_bUpdatePending = FALSE;
 };

@@ -15,7 +15,8 @@ class ProgramResources : public AfxResourceTable {
 public:
     ProgramResources()
     {
-        for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates})
+        for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates, &SpanDialogTemplates,
+                           &PanelDialogTemplates, &CrossSectionDialogTemplates, &HeightDialogTemplates})
             for (DialogTemplate& t : part())
                 m_dialogs.emplace(t.id, std::move(t));
     }

@@ -11,3 +11,7 @@ void InstallResources();
 std::vector<DialogTemplate> ShellDialogTemplates();
 std::vector<DialogTemplate> InputDialogTemplates();
 std::vector<DialogTemplate> GeometryDialogTemplates();
+std::vector<DialogTemplate> SpanDialogTemplates();
+std::vector<DialogTemplate> PanelDialogTemplates();
+std::vector<DialogTemplate> CrossSectionDialogTemplates();
+std::vector<DialogTemplate> HeightDialogTemplates();
