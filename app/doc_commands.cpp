@@ -74,13 +74,8 @@ void CMarivoltenDoc::OnBasicCondition()
         m_dlgMainMember.m_bUseLateral = 0;
 }
 
-void CMarivoltenDoc::OnSpanPanel()
-{
-    if (RunInputDialog(m_dlgSpan) != IDOK)
-        return;
-    SetModifiedFlag();
-    Rebuild(RebuildReason::Spans);
-}
+// The dialog's OK stores the spans and asks for the rebuild itself.
+void CMarivoltenDoc::OnSpanPanel() { RunInputDialog(m_dlgSpan); }
 
 void CMarivoltenDoc::ReportInconsistentLayout()
 {

@@ -5,18 +5,8 @@
 #include "framework/dialog.h"
 #include "input/basic_dialog.h"
 #include "input/member_dialogs.h"
+#include "input/span_dialog.h"
 #include "res/resource_ids.h"
-
-
-struct SpanData {
-    bool operator==(const SpanData&) const = default;
-    double m_dBridgeLength = 0.0;       // mm, 橋長
-};
-
-class CSetupSpanDialog : public CDialog, public SpanData {
-public:
-    CSetupSpanDialog() : CDialog(IDD_SPAN) {}
-};
 
 // Field-joint block lengths of every main girder.
 class CJointPositionDlg : public CDialog {
