@@ -172,7 +172,6 @@ std::vector<DialogTemplate> ShellDialogTemplates()
         Captioned(IDD_PANEL, "ﾊﾟﾈﾙ割、桁ﾀｲﾌﾟ設定     （ <更新>ﾎﾞﾀﾝで編集内容が画面に反映されます。 ）"),
         Captioned(IDD_CROSS_BEAM, "横桁配置"),
         Captioned(IDD_BLOCK, "ﾌﾞﾛｯｸの結合／分割、ﾌﾞﾛｯｸ長調整"),
-        Captioned(IDD_HEIGHT, "桁高変化"),
         Captioned(IDD_CALC_PROGRESS, "計算中"),
         Captioned(IDD_GRID_BAR, "平面図操作"), Captioned(IDD_SECTION_BAR, "横断面図操作"),
         Captioned(IDD_LOAD_BAR, "荷重図操作"), Captioned(IDD_FORCE_BAR, "断面力図操作"),

@@ -14,7 +14,7 @@ DialogTemplate SpanLengths()
     DialogTemplate t{IDD_SPAN, QStringLiteral("支間長、ﾊﾟﾈﾙ割"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
     auto& c = t.controls;
     // The span table takes this place over when the dialog opens.
-    c.push_back(C(CtlKind::Custom, IDC_SPAN_TABLE, "テーブル", 0, 0, 0, 5, 200, 150));
+    c.push_back(C(CtlKind::Custom, IDC_SPAN_TABLE, "テーブル", 0, 0, 0, 5, 240, 150));
     c.push_back(C(CtlKind::Static, IDC_STATIC, "橋長", 1, 0));
     c.push_back(C(CtlKind::Edit, IDC_BRIDGE_LENGTH, "", 1, 1, CF_GROUP | CF_ALIGN_RIGHT, 1, 60));
     c.push_back(C(CtlKind::Spin, IDC_BRIDGE_LENGTH_SPIN, "", 1, 2, CF_HIDDEN | CF_DISABLED));

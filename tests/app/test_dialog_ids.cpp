@@ -97,6 +97,15 @@ std::vector<DialogUses> CodeUses()
             RadioGroup({IDC_HSTEEL, IDC_HSTEEL_NONE}),
             Ctl(IDC_ZERO_PAINT, kCheck), Ctl(IDC_LOADING_WIDTH, kEdit), Ctl(IDC_P1, kEdit), Ctl(IDC_P2, kEdit),
             kOK, kCancel}},
+        {"SpanLengths", IDD_SPAN, {Ctl(IDC_SPAN_TABLE, CtlKind::Custom), Ctl(IDC_BRIDGE_LENGTH, kEdit), kOK, kCancel}},
+        {"HeightChange", IDD_HEIGHT, {
+            Ctl(IDC_HEIGHT_TABLE, CtlKind::Custom), Ctl(IDC_HEIGHT_UPDATE, kButton), Ctl(IDC_HEIGHT_ADD, kButton),
+            Ctl(IDC_HEIGHT_DELETE, kButton), Ctl(int(ID_SETUP_HEIGHT), kButton),
+            // Interpolation: 0 straight, 1 spline.
+            RadioGroup({IDC_HEIGHT_STRAIGHT, IDC_HEIGHT_SPLINE})}},
+        {"DefinitionPoint", IDD_DEF_POINT, {
+            Ctl(IDC_DEFPOINT_SPAN, kEdit), SpinOf(IDC_DEFPOINT_SPAN_SPIN, IDC_DEFPOINT_SPAN), Ctl(IDC_DEFPOINT_POS, kEdit),
+            Ctl(IDC_DEFPOINT_ADD, kButton), kCancel}},
         {"UserInfo", IDD_USER_INFO, {Ctl(IDC_USER_COMPANY, kEdit), kOK, kCancel}},
         {"PrintFormat", IDD_PRINT_FORMAT, {
             Ctl(IDC_MARGIN_TOP, kEdit), SpinOf(IDC_MARGIN_TOP_SPIN, IDC_MARGIN_TOP),
@@ -185,7 +194,8 @@ INSTANTIATE_TEST_SUITE_P(CodeUses, DialogIds, ::testing::ValuesIn(CodeUses()),
 TEST(DialogTemplates, IdsAreUniqueAndGroupsAndBuddiesResolve)
 {
     std::set<UINT> dialogs;
-    for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates}) {
+    for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates, &SpanDialogTemplates,
+                       &HeightDialogTemplates}) {
         for (const DialogTemplate& t : part()) {
             // A second template under one id would be dropped without a word when registered.
             EXPECT_TRUE(dialogs.insert(t.id).second) << "dialog " << t.id << " twice";
