@@ -246,7 +246,8 @@ void CSetupHeightDialog::SetDefaults()
     const CMarivoltenDoc* doc = g_pDoc;
     const double* girderHeights = nullptr;
     if (doc && doc->m_dlgBasic.m_nHeightVariation == 0)
-        girderHeights = g_nBridgeType == 0 ? doc->m_dlgPlateGirder.m_adGirderHeight : doc->m_dlgBoxGirder.m_adGirderHeight;
+        girderHeights = g_nBridgeType == 0 ? doc->m_dlgPlateGirder.m_adGirderHeight
+                                           : doc->m_dlgBoxGirder.m_adGirderHeight;
     for (int p = 0; p < POINTS; ++p) {
         // No change points: every support stands at 0.
         m_adPointPos[p] = m_adEditPos[p] = 0.0;
@@ -415,7 +416,8 @@ bool CSetupHeightDialog::InsertPoint(int nSpan, double dPos)
 
 // ---- definition point dialog ----
 
-CSetupDefPointDialog::CSetupDefPointDialog(CSetupHeightDialog* pOwner) : CDialog(IDD_DEF_POINT, pOwner), m_pOwner(pOwner)
+CSetupDefPointDialog::CSetupDefPointDialog(CSetupHeightDialog* pOwner)
+    : CDialog(IDD_DEF_POINT, pOwner), m_pOwner(pOwner)
 {
     OnNotify(IDC_DEFPOINT_ADD, BN_CLICKED, [this] { OnAdd(); });
 }

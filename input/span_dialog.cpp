@@ -52,7 +52,8 @@ void CSetupSpanGrid::Fill()
     for (int r = 0; r < GetNumberRows(); ++r) {
         SetCellText(-1, r, AfxFormat("%d", r + 1));
         SetCellAlignment(-1, r, GRID_ALIGN_CENTER | GRID_ALIGN_VCENTER);
-        const double values[COLS] = {g_adSpanLength[r] * 1000.0, double(g_anPanelCount[r]), double(g_anFreeSections[r])};
+        const double values[COLS] = {g_adSpanLength[r] * 1000.0, double(g_anPanelCount[r]),
+                                     double(g_anFreeSections[r])};
         for (int c = 0; c < COLS; ++c) {
             CGridCell cell;
             GetCell(c, r, &cell);

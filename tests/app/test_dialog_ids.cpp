@@ -104,8 +104,8 @@ std::vector<DialogUses> CodeUses()
             // Interpolation: 0 straight, 1 spline.
             RadioGroup({IDC_HEIGHT_STRAIGHT, IDC_HEIGHT_SPLINE})}},
         {"DefinitionPoint", IDD_DEF_POINT, {
-            Ctl(IDC_DEFPOINT_SPAN, kEdit), SpinOf(IDC_DEFPOINT_SPAN_SPIN, IDC_DEFPOINT_SPAN), Ctl(IDC_DEFPOINT_POS, kEdit),
-            Ctl(IDC_DEFPOINT_ADD, kButton), kCancel}},
+            Ctl(IDC_DEFPOINT_SPAN, kEdit), SpinOf(IDC_DEFPOINT_SPAN_SPIN, IDC_DEFPOINT_SPAN),
+            Ctl(IDC_DEFPOINT_POS, kEdit), Ctl(IDC_DEFPOINT_ADD, kButton), kCancel}},
         {"UserInfo", IDD_USER_INFO, {Ctl(IDC_USER_COMPANY, kEdit), kOK, kCancel}},
         {"PrintFormat", IDD_PRINT_FORMAT, {
             Ctl(IDC_MARGIN_TOP, kEdit), SpinOf(IDC_MARGIN_TOP_SPIN, IDC_MARGIN_TOP),

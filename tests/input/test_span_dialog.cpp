@@ -40,7 +40,10 @@ protected:
         m_shown.clear();
     }
     static CTableGrid& Table(CDialog* d) { return *dynamic_cast<CTableGrid*>(d->GetDlgItem(IDC_SPAN_TABLE)); }
-    static void SetBridgeLength(CDialog* d, const char* mm) { d->GetDlgItem(IDC_BRIDGE_LENGTH)->SetWindowText(QString::fromLatin1(mm)); }
+    static void SetBridgeLength(CDialog* d, const char* mm)
+    {
+        d->GetDlgItem(IDC_BRIDGE_LENGTH)->SetWindowText(QString::fromLatin1(mm));
+    }
     static void OK(CDialog* d) { d->SendMessage(WM_COMMAND, IDOK); }
     CSetupSpanDialog& Dlg() { return g_pDoc->m_dlgSpan; }
     double EndLength() { return g_pDoc->m_dlgEstimate.m_dlgFactor.m_dGirderEndLength; }
