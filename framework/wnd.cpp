@@ -326,10 +326,33 @@ CWnd* CWnd::GetTopLevelParent() const
     return FromWidget(m_pWidget->window());
 }
 
+namespace {
+// The window's own controls first: layout containers and group boxes are walked through,
+// but not other windows, whose children (a table's edit and scroll bars) have ids of their own.
+CWnd* FindOwnControl(QWidget* parent, int nID)
+{
+    for (QObject* o : parent->children()) {
+        auto* c = qobject_cast<QWidget*>(o);
+        if (!c)
+            continue;
+        CWnd* wnd = CWnd::FromWidget(c);
+        if (wnd && int(wnd->GetDlgCtrlID()) == nID)
+            return wnd;
+        if (!wnd || qobject_cast<QGroupBox*>(c))
+            if (CWnd* found = FindOwnControl(c, nID))
+                return found;
+    }
+    return nullptr;
+}
+}
+
 CWnd* CWnd::GetDlgItem(int nID) const
 {
     if (!m_pWidget)
         return nullptr;
+    if (CWnd* own = FindOwnControl(m_pWidget, nID))
+        return own;
+    // Then anywhere below, as the pages of a property sheet are.
     const QList<QWidget*> children = m_pWidget->findChildren<QWidget*>();
     for (QWidget* c : children) {
         CWnd* wnd = FromWidget(c);

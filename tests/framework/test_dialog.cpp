@@ -142,6 +142,19 @@ TEST_F(DialogTest, RadioGroupStopsAtTheNextGroup)
     EXPECT_EQ(dlg.GetDlgItem(4242), nullptr);
 }
 
+TEST_F(DialogTest, ControlIdsFindTheDialogsOwnControlBeforeAChildWindowsOwn)
+{
+    SpanDialog dlg;
+    ASSERT_TRUE(dlg.Create(500));
+    // A control ahead of the OK button with a child window of its own numbered like it,
+    // as a table's edit and scroll bars are.
+    CWnd* table = dlg.GetDlgItem(1001);
+    CWnd inner;
+    ASSERT_TRUE(inner.CreateEx(table, CRect(0, 0, 10, 10), IDOK));
+    EXPECT_EQ(dlg.GetDlgItem(IDOK)->GetWindowText(), QStringLiteral("OK"));
+    EXPECT_EQ(table->GetDlgItem(IDOK), &inner);
+}
+
 TEST(MessageBox, ScriptedAnswersAndBeeps)
 {
     QStringList seen;
