@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(CodeUses, DialogIds, ::testing::ValuesIn(CodeUses()),
 TEST(DialogTemplates, IdsAreUniqueAndGroupsAndBuddiesResolve)
 {
     std::set<UINT> dialogs;
-    for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates}) {
+    for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates, &PanelDialogTemplates}) {
         for (const DialogTemplate& t : part()) {
             // A second template under one id would be dropped without a word when registered.
             EXPECT_TRUE(dialogs.insert(t.id).second) << "dialog " << t.id << " twice";
