@@ -487,14 +487,15 @@ void CSetupPanelDialog::OnShowWindow(BOOL bShow, UINT)
 
 void CSetupPanelDialog::ShowSpanControls()
 {
-    if (CWnd* no = GetDlgItem(IDC_PANEL_SPAN_NO))
-        no->SetWindowText(AfxFormat("%3d", m_nSpan + 1));
     const BOOL several = g_nSpans > 1;
     if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_PANEL_SPAN_SPIN))) {
         spin->SetRange(0, std::max(SpanCount() - 1, 0));
         spin->SetPos(m_nSpan);
         spin->EnableWindow(several);
     }
+    // After the spin, which writes its buddy: the number counts spans from 1.
+    if (CWnd* no = GetDlgItem(IDC_PANEL_SPAN_NO))
+        no->SetWindowText(AfxFormat("%3d", m_nSpan + 1));
     for (int id : {IDC_PANEL_SPAN_LABEL, IDC_PANEL_SPIN_LABEL})
         if (CWnd* label = GetDlgItem(id))
             label->EnableWindow(several);

@@ -15,12 +15,12 @@ DialogTemplate PanelDivision()
                      QStringLiteral("ﾊﾟﾈﾙ割、桁ﾀｲﾌﾟ設定     （ <更新>ﾎﾞﾀﾝで編集内容が画面に反映されます。 ）"),
                      QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
     auto& c = t.controls;
-    // The span shown and its chooser; the number is no buddy of the spin, which counts from 0.
+    // The span shown and its chooser.
     c.push_back(C(CtlKind::Static, IDC_PANEL_SPAN_LABEL, "支間選択", 0, 0, CF_ALIGN_RIGHT));
-    c.push_back(C(CtlKind::Spin, IDC_PANEL_SPAN_SPIN, "", 0, 1, CF_HORZ));
-    c.push_back(C(CtlKind::Static, IDC_PANEL_SPIN_LABEL, "-     +", 1, 1, CF_ALIGN_CENTER));
-    c.push_back(C(CtlKind::Static, IDC_STATIC, "No.", 0, 2, CF_ALIGN_RIGHT));
-    c.push_back(C(CtlKind::Edit, IDC_PANEL_SPAN_NO, "", 0, 3, CF_READONLY | CF_ALIGN_RIGHT, 1, 24));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "No.", 0, 1, CF_ALIGN_RIGHT));
+    c.push_back(C(CtlKind::Edit, IDC_PANEL_SPAN_NO, "", 0, 2, CF_READONLY | CF_ALIGN_RIGHT, 1, 24));
+    c.push_back(C(CtlKind::Spin, IDC_PANEL_SPAN_SPIN, "", 0, 3, CF_HORZ));
+    c.push_back(C(CtlKind::Static, IDC_PANEL_SPIN_LABEL, "-     +", 1, 3, CF_ALIGN_CENTER));
 
     c.push_back(C(CtlKind::Static, IDC_STATIC, "ﾊﾟﾈﾙ合計", 0, 4, CF_ALIGN_RIGHT));
     c.push_back(C(CtlKind::Edit, IDC_PANEL_SUM, "", 0, 5, CF_READONLY | CF_ALIGN_RIGHT, 1, 56));
