@@ -431,12 +431,6 @@ CSetupPanelDialog::CSetupPanelDialog() : CModelessInputDialog(IDD_PANEL, IDC_PAN
     });
 }
 
-void CSetupPanelDialog::SetDefaults()
-{
-    static_cast<PanelDivisionData&>(*this) = PanelDivisionData();
-    m_bLoadPictures = 1;
-}
-
 int CSetupPanelDialog::SpanCount() const { return std::clamp(g_nSpans, 0, MAX_SPANS); }
 
 int CSetupPanelDialog::PanelCount() const

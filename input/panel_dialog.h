@@ -80,8 +80,6 @@ private:
 class CSetupPanelDialog : public CModelessInputDialog, public PanelDivisionData {
 public:
     CSetupPanelDialog();
-    // A new design's framing for every span.
-    void SetDefaults();
 
     BOOL OnInitDialog() override;
     void OnShowWindow(BOOL bShow, UINT nStatus) override;
@@ -127,7 +125,7 @@ private:
     // The joint and results questions and what their answers do; FALSE when the user
     // cancels. A span switch asks about the results only over unapplied edits.
     BOOL AskQuestions(bool bSwitch);
-    // A value of the girder line table differs from the members of the span shown.
+    // A framing value of the numeric table differs from the members of the span shown.
     bool FramingChanged();
     // The table and its shared supports into the members and the panel lengths.
     void StoreSpan();
