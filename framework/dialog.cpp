@@ -372,16 +372,24 @@ bool CTemplateHost::Build(CWnd* owner, UINT nIDTemplate)
         }
         case CtlKind::Spin: {
             auto* box = new QWidget(parent);
-            auto* v = new QVBoxLayout(box);
+            const bool horz = (c.flags & CF_HORZ) != 0;
+            QBoxLayout* v = horz ? static_cast<QBoxLayout*>(new QHBoxLayout(box)) : new QVBoxLayout(box);
             v->setContentsMargins(0, 0, 0, 0);
             v->setSpacing(0);
             auto spin = std::make_unique<CSpinButtonCtrl>();
             CSpinButtonCtrl* pSpin = spin.get();
-            for (int delta : {1, -1}) {
+            const int deltas[2] = {horz ? -1 : 1, horz ? 1 : -1};
+            for (int delta : deltas) {
                 auto* arrow = new QToolButton(box);
-                arrow->setArrowType(delta > 0 ? Qt::UpArrow : Qt::DownArrow);
+                if (horz)
+                    arrow->setArrowType(delta > 0 ? Qt::RightArrow : Qt::LeftArrow);
+                else
+                    arrow->setArrowType(delta > 0 ? Qt::UpArrow : Qt::DownArrow);
                 arrow->setAutoRepeat(true);
-                arrow->setFixedSize(16, 11);
+                if (horz)
+                    arrow->setFixedSize(16, 16);
+                else
+                    arrow->setFixedSize(16, 11);
                 arrow->setFocusPolicy(Qt::NoFocus);     // the buddy edit is the one Tab stop
                 QObject::connect(arrow, &QToolButton::clicked, box, [pSpin, delta] { pSpin->Step(delta); });
                 v->addWidget(arrow);

@@ -14,7 +14,7 @@ struct CGridSettings;
 // Type ids that cells name.
 enum : int {
     GRID_CT_NORMAL = 0, GRID_CT_CHECKBOX = 1, GRID_CT_DROPLIST = 2, GRID_CT_FITFONT = 4,
-    GRID_CT_PROGRESS = 5, GRID_CT_SPIN = 6, GRID_CT_SORTARROW = 8, GRID_CT_BUTTON = 1000
+    GRID_CT_PROGRESS = 5, GRID_CT_SPIN = 6, GRID_CT_SORTARROW = 8, GRID_CT_BUTTON = 1000, GRID_CT_DRAWN = 1001
 };
 
 // Answers of the event operations; the grid passes them on as "processed".

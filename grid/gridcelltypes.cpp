@@ -673,3 +673,26 @@ void CGridButtonCellType::OnKillFocus(int col, int row, CGridCell* cell)
     CGridCellType::OnKillFocus(col, row, cell);
     m_bPressed = FALSE;
 }
+
+// ---------------------------------------------------------------- drawn picture
+
+CGridDrawnCellType::CGridDrawnCellType()
+{
+    m_nId = GRID_CT_DRAWN;
+    m_bEditable = FALSE;
+}
+
+BOOL CGridDrawnCellType::Draw(CDC* dc, CRect* rect, CGridCell* cell, int, int)
+{
+    // A picture is no selection: it keeps its own background.
+    const COLORREF back = cell->m_crBack == GRID_COLOR_UNSET ? RGB(255, 255, 255) : cell->m_crBack;
+    dc->FillSolidRect(*rect, back);
+    CRect inner(rect->left + 2, rect->top + 2, rect->right - 2, rect->bottom - 2);
+    if (!m_fnDraw || inner.Width() <= 0 || inner.Height() <= 0)
+        return TRUE;
+    const int saved = dc->SaveDC();
+    dc->IntersectClipRect(inner);
+    m_fnDraw(dc, inner, *cell);
+    dc->RestoreDC(saved);
+    return TRUE;
+}

@@ -1,6 +1,6 @@
-// The standard cell types: check box, drop list, fit font, progress, spin, sort arrow
-// and push button. The grid builds the first six in; a window that wants button cells
-// owns a CGridButtonCellType and registers it with its grid.
+// The standard cell types: check box, drop list, fit font, progress, spin, sort arrow,
+// push button and owner-drawn picture. The grid builds the first six in; a window that
+// wants button or picture cells owns the type and registers it with its grid.
 #pragma once
 
 #include "grid/gridcelltype.h"
@@ -8,6 +8,7 @@
 #include "framework/gdi.h"
 
 #include <QStringList>
+#include <functional>
 
 class CGridDropList;
 
@@ -133,4 +134,17 @@ private:
     int m_nPressCol = -1;
     int m_nPressRow = -1;
     CRect m_rcPress;
+};
+
+// A picture the owner draws: the cell's background, then the owner's drawing inside the
+// cell less a small margin, clipped to it. Such a cell takes no typing.
+class CGridDrawnCellType : public CGridCellType {
+public:
+    using DrawFn = std::function<void(CDC* dc, const CRect& rect, const CGridCell& cell)>;
+    CGridDrawnCellType();
+    void SetDrawFn(DrawFn fn) { m_fnDraw = std::move(fn); }
+    BOOL Draw(CDC* dc, CRect* rect, CGridCell* cell, int selected, int current) override;
+
+private:
+    DrawFn m_fnDraw;
 };

@@ -15,10 +15,8 @@ class ProgramResources : public AfxResourceTable {
 public:
     ProgramResources()
     {
-        for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates, &SpanDialogTemplates,
-                           &PanelDialogTemplates, &CrossSectionDialogTemplates, &HeightDialogTemplates})
-            for (DialogTemplate& t : part())
-                m_dialogs.emplace(t.id, std::move(t));
+        for (DialogTemplate& t : AllDialogTemplates())
+            m_dialogs.emplace(t.id, std::move(t));
     }
     QString LoadString(UINT id) const override { return LoadProgramString(id); }
     const DialogTemplate* FindDialog(UINT id) const override
@@ -44,6 +42,16 @@ private:
     std::map<UINT, DialogTemplate> m_dialogs;
 };
 
+}
+
+std::vector<DialogTemplate> AllDialogTemplates()
+{
+    std::vector<DialogTemplate> all;
+    for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates, &SpanDialogTemplates,
+                       &PanelDialogTemplates, &CrossSectionDialogTemplates, &HeightDialogTemplates})
+        for (DialogTemplate& t : part())
+            all.push_back(std::move(t));
+    return all;
 }
 
 void InstallResources()

@@ -15,3 +15,5 @@ std::vector<DialogTemplate> SpanDialogTemplates();
 std::vector<DialogTemplate> PanelDialogTemplates();
 std::vector<DialogTemplate> CrossSectionDialogTemplates();
 std::vector<DialogTemplate> HeightDialogTemplates();
+// Every dialog template of the program, in the order they are registered.
+std::vector<DialogTemplate> AllDialogTemplates();

@@ -118,6 +118,13 @@ std::vector<DialogUses> CodeUses()
             Ctl(IDC_ORIGIN_X, kEdit), Ctl(IDC_ORIGIN_Y, kEdit), Ctl(IDC_ORIGIN_ANGLE, kEdit),
             Ctl(IDC_ORIGIN_APPLY, kCheck), kOK, kCancel}},
         {"TestCommand", IDD_TEST_COMMAND, {Ctl(IDC_TEST_COMMAND, kEdit), kOK, kCancel}},
+        {"PanelDivision", IDD_PANEL, {
+            Ctl(IDC_PANEL_TABLE, CtlKind::Custom), Ctl(IDC_PANEL_VALUES, CtlKind::Custom),
+            Ctl(IDC_PANEL_PICTURE, CtlKind::Custom), Ctl(IDC_PANEL_SPAN_NO, kEdit),
+            SpinOf(IDC_PANEL_SPAN_SPIN, IDC_PANEL_SPAN_NO), Ctl(IDC_PANEL_SUM, kEdit), Ctl(IDC_PANEL_SPAN_LENGTH, kEdit),
+            Ctl(IDC_PANEL_SPAN_LABEL, CtlKind::Static), Ctl(IDC_PANEL_SPIN_LABEL, CtlKind::Static),
+            Ctl(IDC_PANEL_UPDATE, kButton), Ctl(IDC_PANEL_EQUAL_ALL, kButton), Ctl(IDC_PANEL_EQUAL_ZEROS, kButton),
+            Ctl(IDC_PANEL_ALL_ZERO, kButton), Ctl(ID_SETUP_PANEL, kButton), Ctl(ID_HELP, kButton)}},
         {"CoordinateBaseLine", IDD_COORD_BASELINE, CoordinatePage(true)},
         {"CoordinateGirder", IDD_COORD_GIRDER, CoordinatePage(false)},
         {"CoordinateDeck", IDD_COORD_DECK, CoordinatePage(false)},
@@ -194,9 +201,8 @@ INSTANTIATE_TEST_SUITE_P(CodeUses, DialogIds, ::testing::ValuesIn(CodeUses()),
 TEST(DialogTemplates, IdsAreUniqueAndGroupsAndBuddiesResolve)
 {
     std::set<UINT> dialogs;
-    for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates, &SpanDialogTemplates,
-                       &HeightDialogTemplates}) {
-        for (const DialogTemplate& t : part()) {
+    for (const DialogTemplate& t : AllDialogTemplates()) {
+        {
             // A second template under one id would be dropped without a word when registered.
             EXPECT_TRUE(dialogs.insert(t.id).second) << "dialog " << t.id << " twice";
             std::set<int> ids;

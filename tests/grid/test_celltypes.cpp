@@ -597,3 +597,32 @@ TEST(SortArrowCellType, TrianglesAreSevenStrokes)
         EXPECT_EQ(count(dc, "LineTo"), 0);
     }
 }
+
+// ---------------------------------------------------------------- drawn picture
+
+TEST(DrawnCellType, OwnerDrawsInsideTheCellOnItsBackground)
+{
+    TypeGrid g;
+    CGridDrawnCellType type;
+    g.AddCellType(&type);
+    EXPECT_FALSE(type.IsEditable());
+    CRect seen;
+    double value = 0.0;
+    type.SetDrawFn([&](CDC* dc, const CRect& rect, const CGridCell& cell) {
+        seen = rect;
+        value = cell.GetValue();
+        // Past the rectangle: the cell's clip holds it in.
+        dc->FillSolidRect(CRect(0, 0, 60, 40), RGB(0, 0, 170));
+    });
+    Canvas canvas(60, 40);
+    CGridCell c = cellWith(g, GRID_CT_DRAWN, 0, 154.0);
+    c.SetBackColor(kCellBack);
+    CRect r(10, 10, 50, 30);
+    type.Draw(&canvas.dc, &r, &c, 1, 1);
+    EXPECT_EQ(seen, CRect(12, 12, 48, 28));
+    EXPECT_EQ(value, 154.0);
+    EXPECT_EQ(canvas.At(30, 20), RGB(0, 0, 170));
+    EXPECT_EQ(canvas.At(11, 11), kCellBack);   // the margin keeps the cell's own colour, selected or not
+    EXPECT_EQ(canvas.At(5, 5), RGB(255, 255, 255));
+    EXPECT_EQ(r, CRect(10, 10, 50, 30));
+}
