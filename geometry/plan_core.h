@@ -21,6 +21,10 @@ constexpr int kMaxStations = 155;
 constexpr int kMaxPanelPoints = 281;
 constexpr int kMaxHeightPoints = 155;
 constexpr double kConsistencyLimit = 0.3;
+// Points within this of their chord are a straight line (m).
+constexpr double kStraightTolerance = 1e-3;
+// A fitted circle may miss the points by this share of their largest chord deviation.
+constexpr double kCircleTolerance = 0.1;
 
 // What the cross members are made of, from the member sub-dialogs (m, m2).
 struct CMemberSectionInput {

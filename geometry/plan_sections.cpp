@@ -138,7 +138,10 @@ void BuildCoordinateStations(const CPlanInput& in, CSpanData& sp, int first, dou
             r = Blend(sp.m_aPanelSection[j], sp.m_aPanelSection[j + 1], l);
             if (Distance(r.m_aptEdge[0][0], r.m_aptEdge[0][1]) > 1e-9)
                 r.m_dAngle = AngleOf(r.m_aptEdge[0][0] - r.m_aptEdge[0][1]);
-            double psi = NormalizeAngle(r.m_dAngle - f.Tangent(D[size_t(k)]), 0.0);
+            // Off a circle the base line is straight panel by panel.
+            const CDPoint chord = sp.m_aDivision[size_t(j) + 1].m_ptBase - sp.m_aDivision[size_t(j)].m_ptBase;
+            const double tau = sp.m_bCurvedBaseLine || Length(chord) < 1e-9 ? f.Tangent(D[size_t(k)]) : AngleOf(chord);
+            double psi = NormalizeAngle(r.m_dAngle - tau, 0.0);
             if (psi > kPi)
                 psi -= kPi;
             r.m_dSkew = psi > 1e-3 && psi < kPi - 1e-3 ? psi : kRightAngle;

@@ -631,3 +631,31 @@ TEST_F(CoordinateTest, ApplyRebuildsOnce)
     Press(base, IDC_COORD_UPDATE);
     EXPECT_EQ(g_pDoc->m_nRebuildCount, rebuilds + 1);
 }
+
+TEST_F(CoordinateTest, PointMovedOffALineKeepsItsLengths)
+{
+    MakeDesign("3");
+    Command(ID_SETUP_COORDINATE);
+    CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
+    // C2 200 mm to the left: no circle follows the points, the span is straight panel by panel.
+    // The first two panels are sqrt(5000^2 + 200^2) = 5004.0 mm, the span 20000 + 2 x 5004.0.
+    Enter(base, 1, 1, QStringLiteral("200"));
+    EXPECT_EQ(Cell(base, 1, 2), QStringLiteral("5004.0"));
+    EXPECT_EQ(Cell(base, 3, 2), QStringLiteral("5000.0"));
+    Press(base, IDC_COORD_UPDATE);
+    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(Text(base, IDC_COORD_SPAN_LENGTH), QStringLiteral("30008.0"));
+    const double slant = std::sqrt(25.04);
+    EXPECT_NEAR(g_adPanelLength[0][0], slant, 1e-9);
+    EXPECT_NEAR(g_adPanelLength[0][1], slant, 1e-9);
+    EXPECT_NEAR(g_adPanelLength[0][2], 5.0, 1e-9);
+    EXPECT_NEAR(g_adSpanLength[0], 20.0 + 2 * slant, 1e-9);
+    for (int s = 1; s < 3; ++s)
+        EXPECT_NEAR(g_adSpanLength[s], 30.0, 1e-9);
+    const CSpanData& span = g_pDoc->m_aSpans[0];
+    EXPECT_EQ(span.m_bCurvedBaseLine, 0);
+    EXPECT_EQ(g_pPanelDlg->m_anBaseLineType[0], 0);
+    EXPECT_NEAR(span.m_dSpanLength, 20.0 + 2 * slant, 1e-9);
+    EXPECT_NEAR(span.m_aDivision[6].m_dPosition, span.m_dSpanLength, 1e-12);
+    EXPECT_EQ(g_bCoordinateRadii, 0);       // not every span is a line or one arc
+}
