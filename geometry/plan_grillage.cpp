@@ -195,10 +195,10 @@ double AllowableDeflection(const std::vector<CSpanData>& spans, int i, int j)
         return 0.0;
     const CSpanData& sp = spans[size_t(i)];
     double L = sp.m_dSpanLength;
-    if (sp.m_bArc && j >= 0 && size_t(j) < sp.m_aGirderLines.size()) {
-        const CGirderLineRecord& g = sp.m_aGirderLines[size_t(j)];
-        L = ArcLength(g.m_ptStart, g.m_ptEnd, sp.m_dRadius);
-    }
+    // Along the girder's own arc: the base line's radius through the girder's ends reads
+    // outer girders long, inner ones short, and any sweep over half a turn as the shorter arc.
+    if (sp.m_bArc && j >= 0 && size_t(j) < sp.m_aGirderLines.size())
+        L = sp.m_aGirderLines[size_t(j)].m_dLength;
     return PlanMath::AllowableDeflection(L);
 }
 
