@@ -80,6 +80,8 @@ double CPlanInput::Theta(int station) const
     return t >= 0.01 && t <= kPi - 0.01 ? t : kRightAngle;
 }
 
+double CleanSpanLength(double L) { return std::isfinite(L) && L >= 0.001 ? L : 0.001; }
+
 bool ClampLayout(CPlanInput& in)
 {
     bool changed = false;
@@ -240,14 +242,13 @@ void BuildSpanRecords(const CPlanInput& in, std::vector<CSpanData>& spans, int& 
         sp.m_nChangePoints = in.bHeightWindow ? in.anPointCount[s] : 0;
         sp.m_nBaseLineType = in.anBaseLineType[s];
 
-        double L = in.adSpanLength[s];
-        if (!(std::isfinite(L) && L >= 0.001)) {
-            L = std::isfinite(L) && L > 0.001 ? L : 0.001;
+        const double L = CleanSpanLength(in.adSpanLength[s]);
+        if (L != in.adSpanLength[s])
             ok = 0;
-        }
         const double R = in.adBaseRadius[s];
-        bool curved = in.anBaseLineType[s] != 0 && std::isfinite(R) && std::fabs(R) < kStraightRadius;
-        if (curved && std::fabs(R) < 1.0) {
+        bool curved = in.anBaseLineType[s] != 0 && std::fabs(R) < kStraightRadius;
+        // An arc without a usable radius is no straight line either: refused.
+        if (in.anBaseLineType[s] != 0 && (!std::isfinite(R) || (curved && std::fabs(R) < 1.0))) {
             curved = false;
             ok = 0;
         }
@@ -460,6 +461,11 @@ double CoordinateTangent(const std::vector<CSpanData>& spans, int s, int j)
 
 void ApplyCoordinatePlan(const CPlanInput& in, const CCoordinatePlan& plan, std::vector<CSpanData>& spans, int& ok)
 {
+    // Points that are not numbers place nothing: the records stay as the span input built them.
+    if (!plan.IsFinite()) {
+        ok = 0;
+        return;
+    }
     const int G = in.nGirders;
     double T = 0.0;
     for (size_t s = 0; s < spans.size() && s < plan.m_aSpans.size(); ++s) {

@@ -182,11 +182,15 @@ void CalcCrossMemberSections(std::vector<CSpanData>& spans, const CMemberSection
 
 void RibsPerPanel(const std::vector<CSpanData>& spans, unsigned* anRibs, int nSize)
 {
+    constexpr double kMaxRibs = 2147483647.0;   // the largest count a signed 32-bit word holds
     int k = 0;
     for (const CSpanData& sp : spans)
         for (double len : sp.m_pdPanelLength)
-            if (k < nSize)
-                anRibs[k++] = std::isfinite(len) && len > 0.0 ? unsigned(std::trunc(len / 1.99)) : 0u;
+            if (k < nSize) {
+                // Clamped before the conversion: a damaged length must not overflow the count.
+                const double ribs = len / 1.99;
+                anRibs[k++] = !(ribs >= 1.0) ? 0u : ribs >= kMaxRibs ? unsigned(kMaxRibs) : unsigned(ribs);
+            }
 }
 
 double AllowableDeflection(const std::vector<CSpanData>& spans, int i, int j)

@@ -220,6 +220,7 @@ TEST(PlanChecks, StraightGirdersOnACurvedBaseLine)
     in.anBaseLineType[0] = 1;
     in.adBaseRadius[0] = 100.0;
     Plan p = Build(in);
+    EXPECT_EQ(p.ok, 1);
     const CSpanData& sp = p.spans[0];
     EXPECT_EQ(sp.m_bCurvedGirders, 0);
     EXPECT_EQ(sp.m_bArc, 0);
@@ -243,6 +244,19 @@ TEST(PlanChecks, StraightGirdersOnACurvedBaseLine)
     // The support stations lie on the girders' own ends: nothing to add there.
     EXPECT_NEAR(p.addL[0], 0.0, 1e-9);
     EXPECT_NEAR(p.addR[2], 0.0, 1e-9);
+    // At D = 15 the overhang shown is 1.05 - 1.084152 < 0: G1 stands outside the deck there.
+    EXPECT_NEAR(p.spans[0].m_aStations[1].m_adB[10], -0.034152, kTol);
+    EXPECT_EQ(p.ok, 0);
+
+    // On R = 30 m the G1 chord (radius 26.55 m, 1 rad) stands 26.55 cos 0.5 / cos(1/3 - 0.5)
+    // = 23.627 m from the centre at D = 10, an offset of 6.373 m for 3.45: the addition is
+    // -2.923 and the left overhang 1.05 - 2.923 < 0. G1 lies outside the deck: inconsistent.
+    in.anFreeSections[0] = 2;
+    in.adBaseRadius[0] = 30.0;
+    p = Build(in);
+    EXPECT_NEAR(p.addL[1], -2.922786, kTol);
+    EXPECT_NEAR(p.spans[0].m_aStations[1].m_adB[10], -1.872786, kTol);
+    EXPECT_EQ(p.ok, 0);
 }
 
 TEST(PlanChecks, DeflectionSpansFollowTheGirderArcs)
