@@ -118,11 +118,11 @@ void CompleteSpanRecords(CMarivoltenDoc& doc, const CPlanInput& in)
         RibsPerPanel(doc.m_aSpans, doc.m_anRibsPerPanel, 281);
 }
 
-// The records were built over a coordinate plan.
+// The records were built over a coordinate plan (one that is not all numbers is refused).
 bool CoordinateBuilt(const CMarivoltenDoc& doc)
 {
     return g_bCoordinatePlan == 1 && !doc.m_aSpans.empty()
-        && doc.m_coordPlan.Matches(doc.m_nBuiltSpans, doc.m_anBuiltPanels, g_nGirders);
+        && doc.m_coordPlan.Matches(doc.m_nBuiltSpans, doc.m_anBuiltPanels, g_nGirders) && doc.m_coordPlan.IsFinite();
 }
 
 }
@@ -158,6 +158,8 @@ void CMarivoltenDoc::RebuildSpans()
         // The coordinates replace the layout from the span input, checks and all.
         built = 1;
         ApplyCoordinatePlan(in, m_coordPlan, m_aSpans, built);
+    } else if (g_bCoordinatePlan == 1 && !m_coordPlan.IsFinite()) {
+        built = 0;      // refused: the span input stands in
     }
     CompleteSpanRecords(*this, in);
     if (!ok || !built)
@@ -171,7 +173,10 @@ void CMarivoltenDoc::BuildCrossSectionRecords()
     const CPlanInput in = ClampedInput(*this);
     double addL[kMaxStations] = {};
     double addR[kMaxStations] = {};
-    PlanCore::BuildCrossSectionRecords(in, m_aSpans, m_anSupportStation, CoordinateBuilt(*this), addL, addR);
+    int ok = 1;
+    PlanCore::BuildCrossSectionRecords(in, m_aSpans, m_anSupportStation, CoordinateBuilt(*this), addL, addR, ok);
+    if (!ok)
+        m_bGeometryConsistent = 0;
     if (CSetupCrossSectionDialog* c = g_pCrossSectionDlg) {
         c->m_arrOverhangAddL.resize(size_t(kMaxStations), 0.0);
         c->m_arrOverhangAddR.resize(size_t(kMaxStations), 0.0);
@@ -288,6 +293,11 @@ void CMarivoltenDoc::DerivePanelDivisionFromCoordinates(int bWriteBack)
 {
     if (m_coordPlan.IsEmpty())
         return;
+    // Coordinates that are not numbers derive nothing; the layout stays as it was.
+    if (!m_coordPlan.IsFinite()) {
+        m_bGeometryConsistent = 0;
+        return;
+    }
     if (!m_coordPlan.Matches(g_nSpans, g_anPanelCount, g_nGirders)) {
         if (!bWriteBack)
             return;
@@ -409,6 +419,8 @@ void CMarivoltenDoc::Rebuild(RebuildReason reason)
             RebuildGeometry(1);
         break;
     case RebuildReason::Coordinates: {
+        // Set before the derivation: its checks on the given points report through the flag.
+        m_bGeometryConsistent = 1;
         const int pointsBefore = g_nPanelPoints;
         DerivePanelDivisionFromCoordinates(1);
         // More or fewer panel points: the arrangement starts again on the new points.
@@ -417,7 +429,6 @@ void CMarivoltenDoc::Rebuild(RebuildReason reason)
             ApplyCrossBeamLayout();
             CalcCrossMemberSections();
         }
-        m_bGeometryConsistent = 1;
         CompletePlan(1);
         break;
     }

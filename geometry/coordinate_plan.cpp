@@ -80,6 +80,39 @@ int CCoordinatePlan::PointCount() const
     return n;
 }
 
+bool CCoordinatePlan::IsFinite() const
+{
+    using PlanMath::IsFinite;
+    auto sectionFinite = [](const CStationRecord& r) {
+        if (!IsFinite(r.m_ptBase))
+            return false;
+        for (const auto& pair : r.m_aptEdge)
+            for (const CDPoint& q : pair)
+                if (!IsFinite(q))
+                    return false;
+        for (double v : {r.m_dPosition, r.m_dStation, r.m_dSkew, r.m_dAngle, r.m_dWidth, r.m_dEdgeL, r.m_dEdgeR, r.m_dB1,
+                         r.m_dRoadwayLeft, r.m_dRoadwayRight})
+            if (!IsFinite(v))
+                return false;
+        for (int i = 0; i < 12; ++i)
+            if (!IsFinite(r.m_adB[i]) || !IsFinite(r.m_adH[i]))
+                return false;
+        return true;
+    };
+    for (const CCoordinateSpan& sp : m_aSpans)
+        for (const CCoordinatePoint& p : sp.m_aPoints) {
+            if (!IsFinite(p.m_ptBase) || !IsFinite(p.m_ptLine1) || !IsFinite(p.m_ptLine2) || !sectionFinite(p.m_aSection))
+                return false;
+            for (const CDPoint& q : p.m_aptGirder)
+                if (!IsFinite(q))
+                    return false;
+            for (const CDPoint& q : p.m_aptEdge)
+                if (!IsFinite(q))
+                    return false;
+        }
+    return true;
+}
+
 void CCoordinatePlan::Translate(CDPoint d)
 {
     for (CCoordinateSpan& sp : m_aSpans)

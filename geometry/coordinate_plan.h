@@ -40,6 +40,8 @@ public:
     bool Matches(int nSpans, const int* anPanels, int nGirders) const;
     // Panel points over the bridge, a shared support once.
     int PointCount() const;
+    // Every point and section value is a number: a damaged file can hold NaN or infinities.
+    bool IsFinite() const;
     void Translate(CDPoint d);
 
     // Taken over from built span records.

@@ -80,6 +80,8 @@ double CPlanInput::Theta(int station) const
     return t >= 0.01 && t <= kPi - 0.01 ? t : kRightAngle;
 }
 
+double CleanSpanLength(double L) { return std::isfinite(L) && L >= 0.001 ? L : 0.001; }
+
 bool ClampLayout(CPlanInput& in)
 {
     bool changed = false;
@@ -240,14 +242,13 @@ void BuildSpanRecords(const CPlanInput& in, std::vector<CSpanData>& spans, int& 
         sp.m_nChangePoints = in.bHeightWindow ? in.anPointCount[s] : 0;
         sp.m_nBaseLineType = in.anBaseLineType[s];
 
-        double L = in.adSpanLength[s];
-        if (!(std::isfinite(L) && L >= 0.001)) {
-            L = std::isfinite(L) && L > 0.001 ? L : 0.001;
+        const double L = CleanSpanLength(in.adSpanLength[s]);
+        if (L != in.adSpanLength[s])
             ok = 0;
-        }
         const double R = in.adBaseRadius[s];
-        bool curved = in.anBaseLineType[s] != 0 && std::isfinite(R) && std::fabs(R) < kStraightRadius;
-        if (curved && std::fabs(R) < 1.0) {
+        bool curved = in.anBaseLineType[s] != 0 && std::fabs(R) < kStraightRadius;
+        // An arc without a usable radius is no straight line either: refused.
+        if (in.anBaseLineType[s] != 0 && (!std::isfinite(R) || (curved && std::fabs(R) < 1.0))) {
             curved = false;
             ok = 0;
         }
@@ -406,11 +407,16 @@ double FitBaseLine(const CDPoint* pts, int n, CDPoint* centre, bool* definite)
     *centre = CDPoint();
     if (definite)
         *definite = true;
-    if (n < 3 || ChordDeviation(pts, n) <= 1e-3)
+    const double deviation = ChordDeviation(pts, n);
+    if (n < 3 || deviation <= kStraightTolerance)
         return 0.0;
+    // A circle stands for the points only where it follows them far better than their chord
+    // does: a line with one point moved or an S-curve is no circle, and lengths along one
+    // read into them come out wrong. Such points stay a polyline of straight panels.
     CDPoint c;
     double r = 0.0;
-    if (!FitCircle(pts, n, &c, &r)) {
+    if (!FitCircleGeometric(pts, n, &c, &r)
+        || !(CircleResidual(pts, n, c, r) <= std::max(kStraightTolerance, kCircleTolerance * deviation))) {
         if (definite)
             *definite = false;
         return 0.0;
@@ -455,6 +461,11 @@ double CoordinateTangent(const std::vector<CSpanData>& spans, int s, int j)
 
 void ApplyCoordinatePlan(const CPlanInput& in, const CCoordinatePlan& plan, std::vector<CSpanData>& spans, int& ok)
 {
+    // Points that are not numbers place nothing: the records stay as the span input built them.
+    if (!plan.IsFinite()) {
+        ok = 0;
+        return;
+    }
     const int G = in.nGirders;
     double T = 0.0;
     for (size_t s = 0; s < spans.size() && s < plan.m_aSpans.size(); ++s) {
@@ -468,15 +479,21 @@ void ApplyCoordinatePlan(const CPlanInput& in, const CCoordinatePlan& plan, std:
             base[size_t(j)] = cs.m_aPoints[size_t(j)].m_ptBase;
 
         CDPoint centre;
-        const double R = FitBaseLine(base.data(), n + 1, &centre);
+        bool definite = true;
+        const double R = FitBaseLine(base.data(), n + 1, &centre, &definite);
         sp.m_bCurvedBaseLine = R != 0.0 ? 1 : 0;
         sp.m_dRadius = R != 0.0 ? R : kStraightRadius;
         sp.m_base.m_ptStart = base.front();
         sp.m_base.m_ptEnd = base.back();
         sp.m_base.m_ptCentre = centre;
+        auto chordDir = [](CDPoint a, CDPoint b) { return Distance(a, b) > 1e-9 ? AngleOf(b - a) : 0.0; };
         const double sign = R > 0 ? 1.0 : -1.0;
-        sp.m_dStartDir = R != 0.0 ? AngleOf(base.front() - centre) + sign * kPi / 2
-                                  : (Distance(base.front(), base.back()) > 1e-9 ? AngleOf(base.back() - base.front()) : 0.0);
+        if (R != 0.0)
+            sp.m_dStartDir = AngleOf(base.front() - centre) + sign * kPi / 2;
+        else if (definite)
+            sp.m_dStartDir = chordDir(base.front(), base.back());
+        else
+            sp.m_dStartDir = chordDir(base[0], base[1]);   // a polyline: the tangents of its end panels
         sp.m_pdPanelLength.assign(size_t(n), 0.0);
         double L = 0.0;
         for (int j = 0; j < n; ++j) {
@@ -488,7 +505,10 @@ void ApplyCoordinatePlan(const CPlanInput& in, const CCoordinatePlan& plan, std:
             ok = 0;
         }
         sp.m_dSpanLength = L;
-        sp.m_dEndDir = R != 0.0 ? sp.m_dStartDir + L / R : sp.m_dStartDir;
+        if (R != 0.0)
+            sp.m_dEndDir = sp.m_dStartDir + L / R;
+        else
+            sp.m_dEndDir = definite ? sp.m_dStartDir : chordDir(base[size_t(n) - 1], base[size_t(n)]);
         sp.m_dStartDistance = T;
         sp.m_nPanels = n;
         sp.m_nCrossBeamType = std::clamp(in.anCrossBeamDir[s], 0, 3);
@@ -507,21 +527,29 @@ void ApplyCoordinatePlan(const CPlanInput& in, const CCoordinatePlan& plan, std:
             t[size_t(j)] = t[size_t(j) - 1] + sp.m_pdPanelLength[size_t(j) - 1];
         t[size_t(n)] = L;
 
+        // Offsets at a support: across the circle, or square to the end panel's chord.
+        auto supportOffset = [&](int e, CDPoint q) {
+            double F = 0.0, o = 0.0;
+            if (sp.m_bCurvedBaseLine)
+                f.BaseFoot(q, &F, &o);
+            else
+                o = Cross(Dir(e == 0 ? sp.m_dStartDir : sp.m_dEndDir), q - (e == 0 ? base.front() : base.back()));
+            return o;
+        };
         for (int e = 0; e < 2; ++e) {
             const int j = e == 0 ? 0 : n;
-            double F = 0.0, o1 = 0.0, oN = 0.0;
-            f.BaseFoot(girderPoint(j, 0), &F, &o1);
-            f.BaseFoot(girderPoint(j, G - 1), &F, &oN);
+            const double o1 = supportOffset(e, girderPoint(j, 0));
+            const double oN = supportOffset(e, girderPoint(j, G - 1));
             sp.m_dG1Offset[e] = o1;
             sp.m_dGirderSpacing[e] = G > 1 ? (o1 - oN) / (G - 1) : in.adGirderSpacing[s][e];
             sp.m_dHalfSpread[e] = (G - 1) * sp.m_dGirderSpacing[e] / 2.0;
             const CCoordinatePoint& p = cs.m_aPoints[size_t(j)];
-            sp.m_dSkew[e] = SkewOf(f.Tangent(t[size_t(j)]), p.m_ptLine1, p.m_ptLine2, in.adSkew[s][e]);
+            sp.m_dSkew[e] = SkewOf(e == 0 ? sp.m_dStartDir : sp.m_dEndDir, p.m_ptLine1, p.m_ptLine2, in.adSkew[s][e]);
         }
         std::vector<CDPoint> g1(size_t(n) + 1);
         for (int j = 0; j <= n; ++j)
             g1[size_t(j)] = girderPoint(j, 0);
-        sp.m_bCurvedGirders = sp.m_bCurvedBaseLine && ChordDeviation(g1.data(), n + 1) > 1e-3 ? 1 : 0;
+        sp.m_bCurvedGirders = sp.m_bCurvedBaseLine && ChordDeviation(g1.data(), n + 1) > kStraightTolerance ? 1 : 0;
         sp.m_bArc = sp.m_bCurvedGirders;
 
         sp.m_aGirderLines.assign(size_t(G), CGirderLineRecord());
@@ -532,17 +560,16 @@ void ApplyCoordinatePlan(const CPlanInput& in, const CCoordinatePlan& plan, std:
             CGirderLineRecord& gl = sp.m_aGirderLines[size_t(g)];
             gl.m_ptStart = pts.front();
             gl.m_ptEnd = pts.back();
-            double F = 0.0;
-            f.BaseFoot(pts.front(), &F, &gl.m_adOffset[0]);
-            f.BaseFoot(pts.back(), &F, &gl.m_adOffset[1]);
+            gl.m_adOffset[0] = supportOffset(0, pts.front());
+            gl.m_adOffset[1] = supportOffset(1, pts.back());
             gl.m_dRadius = kStraightRadius;
             gl.m_ptCentre = CDPoint();
             if (sp.m_bCurvedGirders) {
+                // Points that no circle follows keep straight panels, as the base line does.
                 CDPoint c;
-                double r = 0.0;
-                if (n >= 2 && FitCircle(pts.data(), n + 1, &c, &r) && r < kStraightRadius) {
-                    const CDPoint mid = pts[size_t(n) / 2];
-                    gl.m_dRadius = Cross(mid - pts.front(), pts.back() - mid) > 0 ? r : -r;
+                const double r = FitBaseLine(pts.data(), n + 1, &c);
+                if (r != 0.0) {
+                    gl.m_dRadius = r;
                     gl.m_ptCentre = c;
                 }
             }

@@ -21,6 +21,10 @@ constexpr int kMaxStations = 155;
 constexpr int kMaxPanelPoints = 281;
 constexpr int kMaxHeightPoints = 155;
 constexpr double kConsistencyLimit = 0.3;
+// Points within this of their chord are a straight line (m).
+constexpr double kStraightTolerance = 1e-3;
+// A fitted circle may miss the points by this share of their largest chord deviation.
+constexpr double kCircleTolerance = 0.1;
 
 // What the cross members are made of, from the member sub-dialogs (m, m2).
 struct CMemberSectionInput {
@@ -79,6 +83,9 @@ struct CPlanInput {
     double Theta(int station) const;
 };
 
+// A span length as the geometry uses it: one that is not a positive number (a damaged file)
+// becomes 1 mm, so that nothing derived from it turns into NaN.
+double CleanSpanLength(double L);
 // Clamps the counts into their arrays; false when anything had to change.
 bool ClampLayout(CPlanInput& in);
 int CountPanelPoints(const CPlanInput& in);
@@ -105,16 +112,18 @@ private:
 // Span records from the input (base line, panel points, girder lines, checks).
 // `ok` is cleared when the input does not fit together.
 void BuildSpanRecords(const CPlanInput& in, std::vector<CSpanData>& spans, int& ok);
-// Overlays a matching coordinate plan on the span records.
+// Overlays a matching coordinate plan on the span records; a plan holding values that are
+// not numbers is refused (`ok` cleared, the records left as they were).
 void ApplyCoordinatePlan(const CPlanInput& in, const CCoordinatePlan& plan, std::vector<CSpanData>& spans, int& ok);
 // A base line through the points: 0 for a straight line (centre (0, 0)), else its signed radius.
-// `definite` is false when the points bend but no circle fits them (taken as straight).
+// `definite` is false when the points bend but no circle fits them: a polyline of straight panels.
 double FitBaseLine(const CDPoint* pts, int n, CDPoint* centre, bool* definite = nullptr);
 
 // Stations and per-panel-point sections. `coordinate` marks spans taken from a coordinate plan.
-// The overhang additions go to addL/addR by station index (kMaxStations entries).
+// The overhang additions go to addL/addR by station index (kMaxStations entries); `ok` is
+// cleared where a girder stands outside the deck.
 void BuildCrossSectionRecords(const CPlanInput& in, std::vector<CSpanData>& spans, const int* anSupportStation,
-                              bool coordinate, double* addL, double* addR);
+                              bool coordinate, double* addL, double* addR, int& ok);
 
 // The twelve deck edge lines; 0 when they could not be built as asked (they still exist).
 int BuildEdgeLines(const CPlanInput& in, const std::vector<CSpanData>& spans, CPolyline2D* edges);

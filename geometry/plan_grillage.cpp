@@ -182,11 +182,15 @@ void CalcCrossMemberSections(std::vector<CSpanData>& spans, const CMemberSection
 
 void RibsPerPanel(const std::vector<CSpanData>& spans, unsigned* anRibs, int nSize)
 {
+    constexpr double kMaxRibs = 2147483647.0;   // the largest count a signed 32-bit word holds
     int k = 0;
     for (const CSpanData& sp : spans)
         for (double len : sp.m_pdPanelLength)
-            if (k < nSize)
-                anRibs[k++] = std::isfinite(len) && len > 0.0 ? unsigned(std::trunc(len / 1.99)) : 0u;
+            if (k < nSize) {
+                // Clamped before the conversion: a damaged length must not overflow the count.
+                const double ribs = len / 1.99;
+                anRibs[k++] = !(ribs >= 1.0) ? 0u : ribs >= kMaxRibs ? unsigned(kMaxRibs) : unsigned(ribs);
+            }
 }
 
 double AllowableDeflection(const std::vector<CSpanData>& spans, int i, int j)
@@ -195,10 +199,10 @@ double AllowableDeflection(const std::vector<CSpanData>& spans, int i, int j)
         return 0.0;
     const CSpanData& sp = spans[size_t(i)];
     double L = sp.m_dSpanLength;
-    if (sp.m_bArc && j >= 0 && size_t(j) < sp.m_aGirderLines.size()) {
-        const CGirderLineRecord& g = sp.m_aGirderLines[size_t(j)];
-        L = ArcLength(g.m_ptStart, g.m_ptEnd, sp.m_dRadius);
-    }
+    // Along the girder's own arc: the base line's radius through the girder's ends reads
+    // outer girders long, inner ones short, and any sweep over half a turn as the shorter arc.
+    if (sp.m_bArc && j >= 0 && size_t(j) < sp.m_aGirderLines.size())
+        L = sp.m_aGirderLines[size_t(j)].m_dLength;
     return PlanMath::AllowableDeflection(L);
 }
 

@@ -2,6 +2,7 @@
 #include "geometry/matrix_solver.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace PlanMath {
 
@@ -145,6 +146,138 @@ bool FitCircle(const CDPoint* pts, int n, CDPoint* centre, double* radius)
     *centre = c + o;
     *radius = std::sqrt(r2);
     return true;
+}
+
+namespace {
+
+struct Circle {
+    double x = 0.0, y = 0.0, r = 0.0;
+};
+
+double SquaredResidual(const std::vector<CDPoint>& p, const Circle& c)
+{
+    double sum = 0.0;
+    for (const CDPoint& q : p) {
+        const double e = std::hypot(q.x - c.x, q.y - c.y) - c.r;
+        sum += e * e;
+    }
+    return sum;
+}
+
+bool CircleThrough(CDPoint a, CDPoint b, CDPoint c, Circle* out)
+{
+    const double d = 2.0 * (a.x * (b.y - c.y) + b.x * (c.y - a.y) + c.x * (a.y - b.y));
+    const double scale = std::max({Length(b - a), Length(c - b), Length(c - a)});
+    if (!(std::fabs(d) > 1e-12 * scale * scale))
+        return false;
+    const double aa = Dot(a, a), bb = Dot(b, b), cc = Dot(c, c);
+    out->x = (aa * (b.y - c.y) + bb * (c.y - a.y) + cc * (a.y - b.y)) / d;
+    out->y = (aa * (c.x - b.x) + bb * (a.x - c.x) + cc * (b.x - a.x)) / d;
+    out->r = std::hypot(a.x - out->x, a.y - out->y);
+    return std::isfinite(out->x) && std::isfinite(out->y) && std::isfinite(out->r);
+}
+
+// Gauss-Newton on the distances |p - c| - r, damped (Levenberg-Marquardt): near a straight
+// line the centre and the radius run off together and the plain steps overshoot.
+Circle Refine(const std::vector<CDPoint>& p, Circle c)
+{
+    double ss = SquaredResidual(p, c);
+    double damping = 1e-3;
+    for (int iter = 0; iter < 200 && damping < 1e12; ++iter) {
+        double jtj[9] = {};
+        double jtr[3] = {};
+        for (const CDPoint& q : p) {
+            const double d = std::hypot(q.x - c.x, q.y - c.y);
+            if (!(d > 1e-12))
+                continue;
+            const double row[3] = {-(q.x - c.x) / d, -(q.y - c.y) / d, -1.0};
+            const double e = d - c.r;
+            for (int i = 0; i < 3; ++i) {
+                for (int k = 0; k < 3; ++k)
+                    jtj[i * 3 + k] += row[i] * row[k];
+                jtr[i] -= row[i] * e;
+            }
+        }
+        double a[9];
+        std::copy(jtj, jtj + 9, a);
+        double step[3] = {jtr[0], jtr[1], jtr[2]};
+        for (int i = 0; i < 3; ++i)
+            a[i * 4] += damping * jtj[i * 4];
+        if (!SolveLinearSystem(a, step, 3)) {
+            damping *= 10.0;
+            continue;
+        }
+        const Circle t{c.x + step[0], c.y + step[1], c.r + step[2]};
+        const double tss = SquaredResidual(p, t);
+        if (!(t.r > 0.0 && tss < ss)) {
+            damping *= 10.0;
+            continue;
+        }
+        const bool small = ss - tss <= 1e-15 * ss || std::fabs(step[2]) <= 1e-13 * (1.0 + c.r);
+        c = t;
+        ss = tss;
+        damping = std::max(damping / 10.0, 1e-12);
+        // Converged, or running off towards a straight line.
+        if (small || c.r > 1e9)
+            break;
+    }
+    return c;
+}
+
+}
+
+bool FitCircleGeometric(const CDPoint* pts, int n, CDPoint* centre, double* radius)
+{
+    if (n < 3)
+        return false;
+    // About the centroid: survey coordinates are large next to a span.
+    CDPoint o;
+    for (int i = 0; i < n; ++i)
+        o = o + pts[i] * (1.0 / n);
+    std::vector<CDPoint> p(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        p[size_t(i)] = pts[i] - o;
+
+    Circle starts[2];
+    bool have[2] = {false, false};
+    CDPoint c;
+    double r = 0.0;
+    if (FitCircle(p.data(), n, &c, &r)) {
+        starts[0] = {c.x, c.y, r};
+        have[0] = true;
+    }
+    have[1] = CircleThrough(p.front(), p[size_t(n / 2)], p.back(), &starts[1]);
+    bool found = false;
+    Circle best;
+    double bestSS = 0.0;
+    for (int k = 0; k < 2; ++k) {
+        if (!have[k])
+            continue;
+        const Circle fit = Refine(p, starts[k]);
+        const double ss = SquaredResidual(p, fit);
+        if (std::isfinite(ss) && (!found || ss < bestSS)) {
+            found = true;
+            best = fit;
+            bestSS = ss;
+        }
+    }
+    if (!found)
+        return false;
+    *centre = CDPoint(best.x, best.y) + o;
+    *radius = best.r;
+    return true;
+}
+
+double CircleResidual(const CDPoint* pts, int n, CDPoint centre, double radius)
+{
+    double worst = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const double e = std::fabs(Distance(pts[i], centre) - radius);
+        if (!std::isfinite(e))
+            return HUGE_VAL;
+        worst = std::max(worst, e);
+    }
+    return worst;
 }
 
 double ChordDeviation(const CDPoint* pts, int n)

@@ -38,6 +38,11 @@ bool IntersectLines(CDPoint p, CDPoint u, CDPoint q, CDPoint v, CDPoint* out);
 bool IntersectLineCircle(CDPoint p, CDPoint u, CDPoint c, double r, CDPoint near, CDPoint* out);
 // Least-squares circle through n points; false when the points do not define one.
 bool FitCircle(const CDPoint* pts, int n, CDPoint* centre, double* radius);
+// The circle nearest to the points in distance: the algebraic fit and the circle through the
+// first, middle and last points, each refined by Gauss-Newton steps; false when none exists.
+bool FitCircleGeometric(const CDPoint* pts, int n, CDPoint* centre, double* radius);
+// Largest distance of the points from the circle.
+double CircleResidual(const CDPoint* pts, int n, CDPoint centre, double radius);
 // Largest distance of the points from the chord through the first and the last.
 double ChordDeviation(const CDPoint* pts, int n);
 

@@ -138,7 +138,10 @@ void BuildCoordinateStations(const CPlanInput& in, CSpanData& sp, int first, dou
             r = Blend(sp.m_aPanelSection[j], sp.m_aPanelSection[j + 1], l);
             if (Distance(r.m_aptEdge[0][0], r.m_aptEdge[0][1]) > 1e-9)
                 r.m_dAngle = AngleOf(r.m_aptEdge[0][0] - r.m_aptEdge[0][1]);
-            double psi = NormalizeAngle(r.m_dAngle - f.Tangent(D[size_t(k)]), 0.0);
+            // Off a circle the base line is straight panel by panel.
+            const CDPoint chord = sp.m_aDivision[size_t(j) + 1].m_ptBase - sp.m_aDivision[size_t(j)].m_ptBase;
+            const double tau = sp.m_bCurvedBaseLine || Length(chord) < 1e-9 ? f.Tangent(D[size_t(k)]) : AngleOf(chord);
+            double psi = NormalizeAngle(r.m_dAngle - tau, 0.0);
             if (psi > kPi)
                 psi -= kPi;
             r.m_dSkew = psi > 1e-3 && psi < kPi - 1e-3 ? psi : kRightAngle;
@@ -159,8 +162,14 @@ void BuildCoordinateStations(const CPlanInput& in, CSpanData& sp, int first, dou
 CStationRecord BlendSection(const CStationRecord& a, const CStationRecord& b, double l) { return Blend(a, b, l); }
 
 void BuildCrossSectionRecords(const CPlanInput& in, std::vector<CSpanData>& spans, const int* anSupportStation,
-                              bool coordinate, double* addL, double* addR)
+                              bool coordinate, double* addL, double* addR, int& ok)
 {
+    // A girder outside the deck edge at a station (the overhang that the cross-section window
+    // shows, input plus addition, below 0) has no section.
+    auto checkOverhangs = [&ok](const CStationRecord& r) {
+        if (!(r.m_adB[10] >= 0.0 && r.m_adB[11] >= 0.0))
+            ok = 0;
+    };
     for (size_t s = 0; s < spans.size(); ++s) {
         CSpanData& sp = spans[s];
         const int first = anSupportStation[s];
@@ -185,6 +194,7 @@ void BuildCrossSectionRecords(const CPlanInput& in, std::vector<CSpanData>& span
             CStationRecord& r = sp.m_aStations[size_t(k)];
             const bool inRange = gi >= 0 && gi < kMaxStations;
             FillSection(r, sp, f, D, psi, B, H, inRange ? &addL[gi] : nullptr, inRange ? &addR[gi] : nullptr);
+            checkOverhangs(r);
             r.m_nIndex = gi;
             r.m_bSupport = support ? 1 : 0;
         }
@@ -408,7 +418,7 @@ void BuildGirderProfiles(const CPlanInput& in, std::vector<CPolyline2D>& profile
         return;
     std::vector<double> spanStart(size_t(in.nSpans) + 1, 0.0);
     for (int s = 0; s < in.nSpans; ++s)
-        spanStart[size_t(s) + 1] = spanStart[size_t(s)] + in.adSpanLength[s];
+        spanStart[size_t(s) + 1] = spanStart[size_t(s)] + CleanSpanLength(in.adSpanLength[s]);
 
     // Definition points over the bridge: every support, then the change points of its span.
     struct Def { double X; int span; bool support; int index; };
@@ -461,7 +471,7 @@ void BuildGirderProfiles(const CPlanInput& in, std::vector<CPolyline2D>& profile
         const Def& end = defs.back();
         line.m_aPoints.back() = CDPoint(end.X - spanStart[size_t(end.span)], a.back().y);
         if (end.support && end.span == in.nSpans - 1)
-            line.m_aPoints.back().x = in.adSpanLength[end.span];
+            line.m_aPoints.back().x = CleanSpanLength(in.adSpanLength[end.span]);
     }
 }
 
@@ -479,7 +489,7 @@ double MeanProfileHeight(const CPolyline2D& profile, const double* adSpanLength,
     for (size_t i = 1; i < p.size(); ++i) {
         // A point at x = 0 starts the next span.
         if (p[i].x == 0.0 && span < nSpans) {
-            offset += adSpanLength[span];
+            offset += CleanSpanLength(adSpanLength[span]);
             ++span;
         }
         const double X = offset + p[i].x;
@@ -496,7 +506,7 @@ void PlaceHeightChangePoints(int nSpans, const double* adSpanLength, const int* 
     for (int s = 0; s < nSpans && idx < nPos; ++s) {
         adPos[idx++] = 0.0;
         const int c = std::max(anCount[s], 0);
-        const double L = adSpanLength[s];
+        const double L = CleanSpanLength(adSpanLength[s]);
         bool fits = true;
         for (int i = 0; i < c && idx + i < nPos; ++i) {
             const double p = adPos[idx + i];

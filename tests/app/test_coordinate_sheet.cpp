@@ -631,3 +631,89 @@ TEST_F(CoordinateTest, ApplyRebuildsOnce)
     Press(base, IDC_COORD_UPDATE);
     EXPECT_EQ(g_pDoc->m_nRebuildCount, rebuilds + 1);
 }
+
+TEST_F(CoordinateTest, PointMovedOffALineKeepsItsLengths)
+{
+    MakeDesign("3");
+    Command(ID_SETUP_COORDINATE);
+    CDialog* base = Page(CCoordinateSheet::PAGE_BASELINE);
+    // C2 200 mm to the left: no circle follows the points, the span is straight panel by panel.
+    // The first two panels are sqrt(5000^2 + 200^2) = 5004.0 mm, the span 20000 + 2 x 5004.0.
+    Enter(base, 1, 1, QStringLiteral("200"));
+    EXPECT_EQ(Cell(base, 1, 2), QStringLiteral("5004.0"));
+    EXPECT_EQ(Cell(base, 3, 2), QStringLiteral("5000.0"));
+    Press(base, IDC_COORD_UPDATE);
+    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(Text(base, IDC_COORD_SPAN_LENGTH), QStringLiteral("30008.0"));
+    const double slant = std::sqrt(25.04);
+    EXPECT_NEAR(g_adPanelLength[0][0], slant, 1e-9);
+    EXPECT_NEAR(g_adPanelLength[0][1], slant, 1e-9);
+    EXPECT_NEAR(g_adPanelLength[0][2], 5.0, 1e-9);
+    EXPECT_NEAR(g_adSpanLength[0], 20.0 + 2 * slant, 1e-9);
+    for (int s = 1; s < 3; ++s)
+        EXPECT_NEAR(g_adSpanLength[s], 30.0, 1e-9);
+    const CSpanData& span = g_pDoc->m_aSpans[0];
+    EXPECT_EQ(span.m_bCurvedBaseLine, 0);
+    EXPECT_EQ(g_pPanelDlg->m_anBaseLineType[0], 0);
+    EXPECT_NEAR(span.m_dSpanLength, 20.0 + 2 * slant, 1e-9);
+    EXPECT_NEAR(span.m_aDivision[6].m_dPosition, span.m_dSpanLength, 1e-12);
+    EXPECT_EQ(g_bCoordinateRadii, 0);       // not every span is a line or one arc
+}
+
+TEST_F(CoordinateTest, DamagedValuesAreRefusedOrCleaned)
+{
+    MakeDesign();
+    CMarivoltenDoc& doc = *g_pDoc;
+
+    // Girders outside the deck on a sharp curve: the inconsistency, once.
+    g_pPanelDlg->m_anBaseLineType[0] = 1;
+    g_pPanelDlg->m_adBaseRadius[0] = 30.0;
+    doc.Rebuild(CMarivoltenDoc::RebuildReason::Panels);
+    EXPECT_LT(g_pCrossSectionDlg->m_arrOverhangAddL[1] + g_pCrossSectionDlg->B(11)[1], 0.0);
+    const QStringList inconsistent{QStringLiteral("設定変更等により不整合が生じています。\n入力項目の再確認／設定を行って下さい。")};
+    EXPECT_EQ(m_shown, inconsistent);
+    m_shown.clear();
+    // An arc whose radius is no number: refused as well.
+    g_pPanelDlg->m_adBaseRadius[0] = std::nan("");
+    doc.Rebuild(CMarivoltenDoc::RebuildReason::Panels);
+    EXPECT_EQ(m_shown, inconsistent);
+    m_shown.clear();
+    g_pPanelDlg->m_anBaseLineType[0] = 0;
+    g_pPanelDlg->m_adBaseRadius[0] = -100.0;
+
+    // A span length that is no number: the height window gets positions within the cleaned span.
+    doc.m_dlgBasic.m_nHeightVariation = 0;
+    g_pHeightDlg->m_anPointCount[0] = 1;
+    g_pHeightDlg->m_adPointPos[1] = 15.0;
+    g_adSpanLength[0] = std::nan("");
+    doc.BuildHeightChangePoints();
+    doc.Rebuild(CMarivoltenDoc::RebuildReason::Heights);
+    EXPECT_EQ(m_shown, inconsistent);
+    m_shown.clear();
+    EXPECT_DOUBLE_EQ(g_pHeightDlg->m_adPointPos[1], 0.0005);
+    for (int g = 0; g < 4; ++g)
+        EXPECT_TRUE(std::isfinite(doc.m_dlgPlateGirder.m_adGirderHeight[g]));
+    for (const CDPoint& q : doc.m_apGirderProfiles[0]->m_aPoints)
+        EXPECT_TRUE(std::isfinite(q.x) && std::isfinite(q.y));
+    g_adSpanLength[0] = 30.0;
+    doc.m_dlgBasic.m_nHeightVariation = 1;
+    g_pHeightDlg->m_anPointCount[0] = 0;
+    doc.Rebuild(CMarivoltenDoc::RebuildReason::Heights);
+
+    // A coordinate plan holding a point that is no number is not applied.
+    CCoordinatePlan plan = CCoordinatePlan::FromSpans(doc.m_aSpans);
+    plan.m_aSpans[0].m_aPoints[3].m_ptBase.x = HUGE_VAL;
+    doc.m_coordPlan = plan;
+    g_bCoordinatePlan = 1;
+    doc.Rebuild(CMarivoltenDoc::RebuildReason::Coordinates);
+    EXPECT_EQ(m_shown, inconsistent);
+    EXPECT_DOUBLE_EQ(g_adSpanLength[0], 30.0);
+    EXPECT_DOUBLE_EQ(g_adPanelLength[0][2], 5.0);
+    EXPECT_DOUBLE_EQ(doc.m_aSpans[0].m_dSpanLength, 30.0);
+    for (const CPanelPointRecord& r : doc.m_aSpans[0].m_aPanelPoints)
+        for (const CDPoint& q : r.m_aptGirder)
+            EXPECT_TRUE(std::isfinite(q.x) && std::isfinite(q.y));
+    for (CPolyline2D* e : doc.m_apEdgeLines)
+        for (const CDPoint& q : e->m_aPoints)
+            EXPECT_TRUE(std::isfinite(q.x) && std::isfinite(q.y));
+}

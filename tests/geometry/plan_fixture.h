@@ -41,7 +41,7 @@ inline Plan Build(PlanCore::CPlanInput in, const CCoordinatePlan* coords = nullp
         p.ok = 1;
         ApplyCoordinatePlan(in, *coords, p.spans, p.ok);
     }
-    BuildCrossSectionRecords(in, p.spans, p.support, coords != nullptr, p.addL, p.addR);
+    BuildCrossSectionRecords(in, p.spans, p.support, coords != nullptr, p.addL, p.addR, p.ok);
     int kinds[kMaxPanelPoints], dist[kMaxPanelPoints];
     DefaultArrangement(in.nBridgeType, in.nSpans, in.anPanelCount, kinds, dist);
     ApplyCrossBeamLayout(p.spans, kinds, dist, in.nBridgeType);

@@ -16,6 +16,15 @@ CPlanInput CurvedInput(int girderLineType)
     return in;
 }
 
+// Seven base points 5 m apart along a straight 30 m span.
+std::vector<CDPoint> StraightPoints()
+{
+    std::vector<CDPoint> p;
+    for (int j = 0; j <= 6; ++j)
+        p.emplace_back(5.0 * j, 0.0);
+    return p;
+}
+
 }
 
 TEST(CoordinatePlan, TakenOverStraightPlanDerivesTheSameLayout)
@@ -117,6 +126,88 @@ TEST(CoordinatePlan, BaseLineFit)
     const CDPoint loop[3] = {{0, 0}, {5, 5}, {0, 0}};       // bent, yet no circle through it
     EXPECT_EQ(FitBaseLine(loop, 3, &c, &definite), 0.0);
     EXPECT_FALSE(definite);
+}
+
+TEST(CoordinatePlan, CircleOnlyWhereItFollowsThePoints)
+{
+    CDPoint c;
+    bool definite = true;
+
+    // One point of a straight line moved by 200 mm is no circle (the algebraic fit read one of
+    // about 10 m into it): a polyline, its length the chords.
+    std::vector<CDPoint> moved = StraightPoints();
+    moved[1].y = 0.2;
+    EXPECT_EQ(FitBaseLine(moved.data(), 7, &c, &definite), 0.0);
+    EXPECT_FALSE(definite);
+    moved[1].y = 0.002;         // 2 mm: still no circle within 1 mm
+    EXPECT_EQ(FitBaseLine(moved.data(), 7, &c, &definite), 0.0);
+    EXPECT_FALSE(definite);
+
+    // A true arc in survey coordinates, turning right: found exactly.
+    const CDPoint centre(-45000.0, 120000.0);
+    std::vector<CDPoint> arc;
+    for (int j = 0; j <= 6; ++j)
+        arc.push_back(PlanMath::PointOnCircle(centre, kPi / 2 - 0.05 * j, 100.0));
+    EXPECT_NEAR(FitBaseLine(arc.data(), 7, &c, &definite), -100.0, 1e-6);
+    EXPECT_TRUE(definite);
+    ExpectPoint(c, centre, 1e-6);
+
+    // The same arc surveyed within 10 mm: still that circle, within the noise.
+    const double noise[7] = {0.0, 0.01, -0.008, 0.006, -0.01, 0.004, 0.0};
+    std::vector<CDPoint> noisy;
+    for (int j = 0; j <= 6; ++j)
+        noisy.push_back(PlanMath::PointOnCircle(centre, kPi / 2 - 0.05 * j, 100.0 + noise[j]));
+    const double R = FitBaseLine(noisy.data(), 7, &c, &definite);
+    EXPECT_TRUE(definite);
+    EXPECT_NEAR(R, -100.0, 0.5);
+    EXPECT_LE(PlanMath::CircleResidual(noisy.data(), 7, c, -R), 0.01);
+
+    // An S-curve, 0.5 m either way: no circle.
+    std::vector<CDPoint> s;
+    for (int j = 0; j <= 6; ++j)
+        s.emplace_back(5.0 * j, 0.5 * std::sin(2 * kPi * j / 6));
+    EXPECT_EQ(FitBaseLine(s.data(), 7, &c, &definite), 0.0);
+    EXPECT_FALSE(definite);
+}
+
+TEST(CoordinatePlan, PointsOffALineGiveAPolylineSpan)
+{
+    const Plan given = Build(CommonInput());
+    CCoordinatePlan plan = CCoordinatePlan::FromSpans(given.spans);
+    // The middle base point 200 mm to the left; the transverse lines and girders stay.
+    plan.m_aSpans[0].m_aPoints[3].m_ptBase.y = 0.2;
+    const Plan p = Build(CommonInput(), &plan);
+    EXPECT_EQ(p.ok, 1);
+    const CSpanData& sp = p.spans[0];
+    EXPECT_EQ(sp.m_bCurvedBaseLine, 0);
+    EXPECT_EQ(sp.m_dRadius, 100000.0);
+    // Panels the chords: 5, 5, sqrt(5^2 + 0.2^2) = 5.003998 twice, 5, 5; 30.007997 in all.
+    const double slant = std::sqrt(25.04);
+    const double expected[6] = {5.0, 5.0, slant, slant, 5.0, 5.0};
+    for (int j = 0; j < 6; ++j)
+        EXPECT_NEAR(sp.m_pdPanelLength[size_t(j)], expected[j], 1e-12);
+    EXPECT_NEAR(sp.m_dSpanLength, 20.0 + 2 * slant, 1e-12);
+    EXPECT_NEAR(sp.m_aDivision[3].m_dPosition, 10.0 + slant, 1e-12);
+    // The end panels are unmoved: tangents, offsets and skews as before.
+    EXPECT_NEAR(sp.m_dStartDir, 0.0, 1e-12);
+    EXPECT_NEAR(sp.m_dEndDir, 0.0, 1e-12);
+    for (int e = 0; e < 2; ++e) {
+        EXPECT_NEAR(sp.m_dG1Offset[e], 3.45, 1e-12);
+        EXPECT_NEAR(sp.m_dGirderSpacing[e], 2.3, 1e-12);
+        EXPECT_NEAR(sp.m_dSkew[e], kPi / 2, 1e-12);
+    }
+    EXPECT_EQ(sp.m_bCurvedGirders, 0);
+    EXPECT_NEAR(sp.m_aGirderLines[0].m_dLength, 30.0, 1e-12);
+
+    // A moved end panel turns its support's tangent: offsets are taken square to that panel.
+    plan.m_aSpans[0].m_aPoints[3].m_ptBase.y = 0.0;
+    plan.m_aSpans[0].m_aPoints[5].m_ptBase.y = -0.2;
+    const Plan q = Build(CommonInput(), &plan);
+    const double turn = std::atan2(0.2, 5.0);
+    EXPECT_NEAR(q.spans[0].m_dEndDir, turn, 1e-12);
+    EXPECT_NEAR(q.spans[0].m_dG1Offset[1], 3.45 * std::cos(turn), 1e-12);
+    EXPECT_NEAR(q.spans[0].m_dSkew[1], kPi / 2 - turn, 1e-12);
+    EXPECT_NEAR(q.spans[0].m_dSpanLength, 20.0 + 2 * slant, 1e-12);
 }
 
 TEST(CoordinatePlan, EditingTheCounts)

@@ -190,13 +190,13 @@ TEST(PlanChecks, CurvedBridgeWithArcGirders)
     EXPECT_NEAR(PlanMath::ArcLength(sp.m_aPanelPoints[2].m_aptGirder[3], sp.m_aPanelPoints[3].m_aptGirder[3], 103.45),
                 5.1725, kTol);
 
-    // Deflection spans follow the girder's ends along the span's radius.
-    const double c1 = 2 * 96.55 * std::sin(0.15);
-    const double L1 = 200.0 * std::asin(c1 / 200.0);
-    EXPECT_NEAR(AllowableDeflection(p.spans, 0, 0), L1 * L1 / 20.0, 1e-9);
-    const double c4 = 2 * 103.45 * std::sin(0.15);
-    const double L4 = 200.0 * std::asin(c4 / 200.0);
-    EXPECT_NEAR(AllowableDeflection(p.spans, 0, 3), L4 * L4 / 20.0, 1e-9);
+    // Deflection spans run along each girder's own arc, 0.3 rad of it: G1 96.55 x 0.3 = 28.965 m,
+    // 28.965^2 / 20 = 41.9486 mm; G4 31.035 m, 48.1586 mm. (Along the base line's radius of 100 m
+    // through the girder's ends they read 41.927 and 48.184 mm, short inside and long outside.)
+    EXPECT_NEAR(AllowableDeflection(p.spans, 0, 0), 28.965 * 28.965 / 20.0, 1e-9);
+    EXPECT_NEAR(AllowableDeflection(p.spans, 0, 3), 31.035 * 31.035 / 20.0, 1e-9);
+    EXPECT_NEAR(AllowableDeflection(p.spans, 0, 0), 41.9486, 1e-4);
+    EXPECT_NEAR(AllowableDeflection(p.spans, 0, 3), 48.1586, 1e-4);
 
     ExpectPoint(p.edges[0].m_aPoints.back(), {28.222180, 8.765365});
     const double offsets[6] = {4.5, 4.3, 4.1, 3.3, 3.1, 0.25};
@@ -220,6 +220,7 @@ TEST(PlanChecks, StraightGirdersOnACurvedBaseLine)
     in.anBaseLineType[0] = 1;
     in.adBaseRadius[0] = 100.0;
     Plan p = Build(in);
+    EXPECT_EQ(p.ok, 1);
     const CSpanData& sp = p.spans[0];
     EXPECT_EQ(sp.m_bCurvedGirders, 0);
     EXPECT_EQ(sp.m_bArc, 0);
@@ -243,6 +244,55 @@ TEST(PlanChecks, StraightGirdersOnACurvedBaseLine)
     // The support stations lie on the girders' own ends: nothing to add there.
     EXPECT_NEAR(p.addL[0], 0.0, 1e-9);
     EXPECT_NEAR(p.addR[2], 0.0, 1e-9);
+    // At D = 15 the overhang shown is 1.05 - 1.084152 < 0: G1 stands outside the deck there.
+    EXPECT_NEAR(p.spans[0].m_aStations[1].m_adB[10], -0.034152, kTol);
+    EXPECT_EQ(p.ok, 0);
+
+    // On R = 30 m the G1 chord (radius 26.55 m, 1 rad) stands 26.55 cos 0.5 / cos(1/3 - 0.5)
+    // = 23.627 m from the centre at D = 10, an offset of 6.373 m for 3.45: the addition is
+    // -2.923 and the left overhang 1.05 - 2.923 < 0. G1 lies outside the deck: inconsistent.
+    in.anFreeSections[0] = 2;
+    in.adBaseRadius[0] = 30.0;
+    p = Build(in);
+    EXPECT_NEAR(p.addL[1], -2.922786, kTol);
+    EXPECT_NEAR(p.spans[0].m_aStations[1].m_adB[10], -1.872786, kTol);
+    EXPECT_EQ(p.ok, 0);
+}
+
+TEST(PlanChecks, DeflectionSpansFollowTheGirderArcs)
+{
+    // A sharp curve: R = -30 m (turning right), 60 m in six panels, arc girders; G1 is the
+    // outer girder at radius 33.45 m, G4 the inner one at 26.55 m, each sweeping 60 / 30 = 2 rad.
+    CPlanInput in = CommonInput();
+    in.adSpanLength[0] = 60.0;
+    for (int k = 0; k < 6; ++k)
+        in.adPanelLength[0][k] = 10.0;
+    in.anBaseLineType[0] = 1;
+    in.adBaseRadius[0] = -30.0;
+    in.anGirderLineType[0] = 1;
+    Plan p = Build(in);
+    EXPECT_EQ(p.ok, 1);
+    // G1: L = 33.45 x 2 = 66.9 m > 40, L / 500 = 133.8 mm. Along the base radius its chord
+    // 2 x 33.45 sin 1 = 56.29 m read 2 x 30 asin(56.29 / 60) = 73.05 m, 146.1 mm.
+    EXPECT_NEAR(AllowableDeflection(p.spans, 0, 0), 133.8, 1e-9);
+    // G4: L = 26.55 x 2 = 53.1 m, 106.2 mm; the chord 44.68 m read 50.41 m, 100.8 mm.
+    EXPECT_NEAR(AllowableDeflection(p.spans, 0, 3), 106.2, 1e-9);
+
+    // 120 m in twelve panels sweeps 4 rad, more than half a turn. G1: 33.45 x 4 = 133.8 m,
+    // 267.6 mm (its chord 60.83 m is longer than the 60 m diameter: half a circle of 30 m,
+    // 188.5 mm, was read). G4: 106.2 m, 212.4 mm (the shorter arc over its chord 48.28 m
+    // gave 56.1 m, 112.2 mm).
+    in.adSpanLength[0] = 120.0;
+    in.anPanelCount[0] = 12;
+    for (int k = 0; k < 12; ++k)
+        in.adPanelLength[0][k] = 10.0;
+    p = Build(in);
+    EXPECT_EQ(p.ok, 1);
+    EXPECT_NEAR(AllowableDeflection(p.spans, 0, 0), 267.6, 1e-9);
+    EXPECT_NEAR(AllowableDeflection(p.spans, 0, 3), 212.4, 1e-9);
+    // Straight girders and straight spans keep the span length.
+    in.anGirderLineType[0] = 0;
+    EXPECT_DOUBLE_EQ(AllowableDeflection(Build(in).spans, 0, 0), 240.0);
 }
 
 TEST(PlanChecks, GirderHeightProfiles)

@@ -1,5 +1,5 @@
 // The largest layouts, damaged counts, and random accepted input: records stay complete and
-// finite, and the consistency flag follows the derived lengths.
+// finite, and the consistency flag follows the derived lengths and overhangs.
 #include "plan_fixture.h"
 
 #include <random>
@@ -122,6 +122,16 @@ double ShortestDerivedLength(const Plan& p, int nBridgeType)
         }
     }
     return shortest;
+}
+
+// A girder beyond the deck edge: a station's overhang with its addition below 0.
+bool GirderOutsideDeck(const Plan& p)
+{
+    for (const CSpanData& sp : p.spans)
+        for (const CStationRecord& st : sp.m_aStations)
+            if (st.m_adB[10] < 0.0 || st.m_adB[11] < 0.0)
+                return true;
+    return false;
 }
 
 // Random input within the ranges the input windows accept; `tame` keeps every arc wide
@@ -262,6 +272,75 @@ TEST(PlanLimits, DamagedCountsAreClamped)
     EXPECT_NEAR(q.spans[0].m_pdPanelLength[0], 6.0 * 30.0 / 31.0, 1e-12);
 }
 
+TEST(PlanLimits, DamagedValuesAreCleanedOrRefused)
+{
+    const double nan = std::nan("");
+    const double inf = HUGE_VAL;
+
+    // Span lengths that are no lengths: the profiles and change points use the cleaned 1 mm.
+    CPlanInput in = FullLayout(2, 0);
+    in.nSpans = 4;
+    in.adSpanLength[0] = nan;
+    in.adSpanLength[1] = inf;
+    in.adSpanLength[2] = 0.0;
+    in.bHeightWindow = 1;
+    in.nHeightVariation = 0;
+    in.adPointPos.clear();
+    for (int s = 0; s < 4; ++s) {
+        in.anPointCount[s] = 1;
+        in.adPointPos.insert(in.adPointPos.end(), {0.0, 1.0});
+    }
+    in.adPointPos.push_back(0.0);
+    in.adPointHeight.assign(in.adPointPos.size(), {});
+    for (auto& row : in.adPointHeight)
+        row.fill(2.0);
+    for (int interpolation : {0, 1}) {
+        in.nHeightInterpolation = interpolation;
+        const Plan p = Build(in);
+        EXPECT_EQ(p.ok, 0);
+        ExpectComplete(p, in);
+        EXPECT_NEAR(MeanProfileHeight(p.profiles[0], in.adSpanLength, 4), 2.0, 1e-9);
+    }
+    PlaceHeightChangePoints(4, in.adSpanLength, in.anPointCount, in.adPointPos.data(), int(in.adPointPos.size()));
+    for (double pos : in.adPointPos)
+        EXPECT_TRUE(std::isfinite(pos) && pos >= 0.0 && pos <= 4.0);
+    EXPECT_DOUBLE_EQ(in.adPointPos[1], 0.0005);      // the middle of 1 mm
+    EXPECT_DOUBLE_EQ(in.adPointPos[7], 1.0);         // the sound span keeps its point
+
+    // An arc without a radius is refused, not built straight without a word.
+    CPlanInput arc = CommonInput();
+    arc.anBaseLineType[0] = 1;
+    arc.adBaseRadius[0] = nan;
+    Plan p = Build(arc);
+    EXPECT_EQ(p.ok, 0);
+    EXPECT_EQ(p.spans[0].m_bCurvedBaseLine, 0);
+    arc.anBaseLineType[0] = 0;          // a straight line reads no radius
+    EXPECT_EQ(Build(arc).ok, 1);
+
+    // Coordinates that are not numbers are not applied.
+    const Plan given = Build(CommonInput());
+    CCoordinatePlan plan = CCoordinatePlan::FromSpans(given.spans);
+    EXPECT_TRUE(plan.IsFinite());
+    plan.m_aSpans[0].m_aPoints[2].m_aptGirder[1].y = nan;
+    EXPECT_FALSE(plan.IsFinite());
+    p = Build(CommonInput(), &plan);
+    EXPECT_EQ(p.ok, 0);
+    ExpectComplete(p, CommonInput());
+    ExpectPoint(p.spans[0].m_aPanelPoints[2].m_aptGirder[1], given.spans[0].m_aPanelPoints[2].m_aptGirder[1], 1e-12);
+    plan = CCoordinatePlan::FromSpans(given.spans);
+    plan.m_aSpans[0].m_aPoints[4].m_aSection.m_adH[3] = -inf;
+    EXPECT_FALSE(plan.IsFinite());
+
+    // Rib counts from lengths out of any range stay within the count word.
+    std::vector<CSpanData> spans(1);
+    spans[0].m_pdPanelLength = {nan, inf, -5.0, 1e300, 5.0, 1.0};
+    unsigned ribs[6] = {9, 9, 9, 9, 9, 9};
+    RibsPerPanel(spans, ribs, 6);
+    const unsigned expected[6] = {0u, 2147483647u, 0u, 2147483647u, 2u, 0u};
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(ribs[k], expected[k]) << k;
+}
+
 TEST(PlanLimits, RandomAcceptedInputStaysComplete)
 {
     std::mt19937 rng(20240611);
@@ -269,7 +348,7 @@ TEST(PlanLimits, RandomAcceptedInputStaysComplete)
         const CPlanInput in = RandomInput(rng, false);
         const Plan p = Build(in);
         ExpectComplete(p, in);
-        if (ShortestDerivedLength(p, in.nBridgeType) < kConsistencyLimit) {
+        if (ShortestDerivedLength(p, in.nBridgeType) < kConsistencyLimit || GirderOutsideDeck(p)) {
             EXPECT_EQ(p.ok, 0) << "case " << i;
         }
         if (HasFailure())
@@ -277,7 +356,7 @@ TEST(PlanLimits, RandomAcceptedInputStaysComplete)
     }
 }
 
-TEST(PlanLimits, FlagFollowsTheDerivedLengths)
+TEST(PlanLimits, FlagFollowsTheDerivedLengthsAndOverhangs)
 {
     std::mt19937 rng(77);
     int flagged = 0, clean = 0;
@@ -285,9 +364,9 @@ TEST(PlanLimits, FlagFollowsTheDerivedLengths)
         const CPlanInput in = RandomInput(rng, true);
         const Plan p = Build(in);
         ExpectComplete(p, in);
-        const bool shortLength = ShortestDerivedLength(p, in.nBridgeType) < kConsistencyLimit;
-        EXPECT_EQ(p.ok, shortLength ? 0 : 1) << "case " << i;
-        (shortLength ? flagged : clean)++;
+        const bool misfit = ShortestDerivedLength(p, in.nBridgeType) < kConsistencyLimit || GirderOutsideDeck(p);
+        EXPECT_EQ(p.ok, misfit ? 0 : 1) << "case " << i;
+        (misfit ? flagged : clean)++;
         if (HasFailure())
             break;
     }
