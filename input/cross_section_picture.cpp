@@ -109,16 +109,20 @@ public:
         if (!name.isEmpty())
             Text((xa + xb) / 2.0, y - 1.0, TA_CENTER | TA_BOTTOM, name, c, marked);
     }
-    // A height between ya and yb on the line at x, its name on the side given (-1 left, 1 right).
-    void VDim(double x, double ya, double yb, const QString& name, int side)
+    // A height between ya and yb on the line at x, its name on the side given (-1 left, 1 right),
+    // beside its middle or, for one too short to hold it, above its top.
+    void VDim(double x, double ya, double yb, const QString& name, int side, bool above = false)
     {
         const bool marked = Marked(name);
         const COLORREF c = marked ? kMarked : kDim;
         Line(x, ya, x, yb, c, marked ? 2 : 1);
         for (double y : {ya, yb})
             Line(x - 3, y + 3, x + 3, y - 3, c, marked ? 2 : 1);
-        const double tx = x + side * 4.0;
-        Text(tx, (ya + yb) / 2.0 - 7.0, (side < 0 ? TA_RIGHT : TA_LEFT) | TA_TOP, name, c, marked);
+        const UINT align = side < 0 ? TA_RIGHT : TA_LEFT;
+        if (above)
+            Text(x + side * 2.0, std::min(ya, yb) - 2.0, align | TA_BOTTOM, name, c, marked);
+        else
+            Text(x + side * 4.0, (ya + yb) / 2.0 - 7.0, align | TA_TOP, name, c, marked);
     }
     void Extension(double xa, double ya, double xb, double yb) { Line(xa, ya, xb, yb, kExtension, 1, PS_DOT); }
 
@@ -179,7 +183,7 @@ void SideHeights(Sketch& k, const Side& s, const QString& guard, const QString& 
         // Curb rise from the carriageway surface, and the carriageway pavement, inside the carriageway.
         const double face = s.X(kGuard + kWalk);
         k.VDim(face + s.dir * 8.0, kRoad, kWalkTop, curb, -side);
-        k.VDim(face + s.dir * 30.0, kSlabTop, kRoad, roadPave, -side);
+        k.VDim(face + s.dir * 36.0, kSlabTop, kRoad, roadPave, -side, true);
     } else {
         k.Extension(chain, kRoad, s.X(kGuard), kRoad);
         k.VDim(chain, kSlabTop, kRoad, roadPave, side);
@@ -213,7 +217,6 @@ std::pair<double, double> DrawGirders(Sketch& k, int type, int girders)
             k.Box(c - 2, kSlabBottom + 4, c + 2, kSlabBottom + 62, kSteel, kSteelInk);
             k.Box(c - 15, kSlabBottom + 62, c + 15, kSlabBottom + 66, kSteel, kSteelInk);
         }
-        k.Line(c, kSlabBottom + 72, c, kSlabBottom + 80, kSteelInk, 1, PS_DASHDOT);
     }
     return {first, last};
 }
@@ -233,8 +236,9 @@ void DrawCrossSectionPicture(CDC* pDC, const CRect& rect, const CrossSectionPict
     DrawSide(k, right);
     k.Box(kMedianC - kMedian / 2.0, kMedianTop, kMedianC + kMedian / 2.0, kSlabTop, kConcrete);
     const auto [g1, gn] = DrawGirders(k, what.nBridgeType, what.nGirders);
-    k.Text((left.X(left.RoadStart()) + kMedianC) / 2.0, kRoad - 3.0, TA_CENTER | TA_BOTTOM, QStringLiteral("車道"), kCaption);
-    k.Text((right.X(right.RoadStart()) + kMedianC) / 2.0, kRoad - 3.0, TA_CENTER | TA_BOTTOM, QStringLiteral("車道"), kCaption);
+    for (const Side* s : {&left, &right})
+        k.Text((s->X(s->RoadStart()) + kMedianC) / 2.0, kRoad - 24.0, TA_CENTER | TA_BOTTOM,
+               QStringLiteral("車道"), kCaption);
     for (const Side* s : {&left, &right})
         if (s->walk)
             k.Text(s->X(kGuard + (kWalk - kCurb) / 2.0), kWalkTop - 3.0, TA_CENTER | TA_BOTTOM, QStringLiteral("歩道"),
