@@ -312,9 +312,9 @@ void CSetupCrossSectionDialog::FillTable()
             no->SetWindowText(QString::number(spin->GetPos() + 1));
     }
     ZeroExcludedSidewalks(Sidewalk());
-    g_nCrossSections = CountCrossSections();
-
     const int count = StationCount();
+    g_nCrossSections = count;
+
     const std::vector<int> first = SupportStations();
     auto isSupport = [&first](int s) { return std::find(first.begin(), first.end(), s) != first.end(); };
     m_grid.SetPaintMode(0);

@@ -18,7 +18,7 @@ public:
         for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates, &SpanDialogTemplates,
                            &PanelDialogTemplates, &CrossSectionDialogTemplates, &HeightDialogTemplates})
             for (DialogTemplate& t : part())
-                m_dialogs.insert_or_assign(t.id, std::move(t));   // a window's own template replaces the shell's stand-in
+                m_dialogs.emplace(t.id, std::move(t));
     }
     QString LoadString(UINT id) const override { return LoadProgramString(id); }
     const DialogTemplate* FindDialog(UINT id) const override
