@@ -209,6 +209,24 @@ void CSetupCrossSectionGrid::OnCellTypeNotify(long typeId, int col, int row, lon
     CTableGrid::OnCellTypeNotify(typeId, col, row, msg, param);
 }
 
+BOOL CSetupCrossSectionGrid::OnCheckText(int col, int row, const QString& text, int source)
+{
+    if (!CTableGrid::OnCheckText(col, row, text, source))
+        return FALSE;
+    m_nAcceptedCol = col;
+    m_nAcceptedRow = row;
+    return TRUE;
+}
+
+void CSetupCrossSectionGrid::OnSetCell(int col, int row, CGridCell* cell)
+{
+    if (!cell || col != m_nAcceptedCol || row != m_nAcceptedRow)
+        return;
+    m_nAcceptedCol = m_nAcceptedRow = -1;
+    // What the table shows is what the update stores.
+    cell->SetNumber(cell->GetNumber());
+}
+
 // ---- picture ----
 
 BOOL CCrossSectionPicture::AttachPicture(UINT nID, CWnd* pParent)
@@ -299,6 +317,8 @@ void CSetupCrossSectionDialog::FillTable()
 {
     if (!GetSafeHwnd())
         return;
+    // A text left typed before the window was hidden goes with the rest.
+    m_grid.GetEdit()->Close();
     UpdateData(FALSE);
     auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_CS_SUPPORT_SPIN));
     const BOOL several = g_nSpans > 1;

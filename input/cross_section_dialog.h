@@ -62,8 +62,14 @@ class CSetupCrossSectionGrid : public CTableGrid {
 public:
     void OnSetup() override;
     void OnCellTypeNotify(long typeId, int col, int row, long msg, LPARAM param) override;
+    BOOL OnCheckText(int col, int row, const QString& text, int source) override;
+    void OnSetCell(int col, int row, CGridCell* cell) override;
     // The value of a row's cell after one step up or down.
     static double StepValue(int nRow, double dValue, bool bUp);
+private:
+    // The cell whose typed text was just accepted: it is shown with its row's decimals.
+    int m_nAcceptedCol = -1;
+    int m_nAcceptedRow = -1;
 };
 
 class CSetupCrossSectionDialog;

@@ -303,7 +303,7 @@ TEST_F(CrossSectionTest, CopyTakesTheFirstSupportButNotThePosition)
     EXPECT_TRUE(Dlg().IsUpdatePending());
     EXPECT_EQ(Cell(0, 2), position);
     for (int row = 1; row < CrossSectionData::ROWS; ++row)
-        EXPECT_EQ(AfxAtof(Cell(row, 2)), AfxAtof(Cell(row, 0))) << row;
+        EXPECT_EQ(Cell(row, 2), Cell(row, 0)) << row;
     EXPECT_EQ(Cell(1, 2), QStringLiteral("80.0"));
     EXPECT_EQ(Cell(3, 2), QStringLiteral("600"));
     EXPECT_NE(Cell(3, 1), QStringLiteral("600"));     // other columns untouched
