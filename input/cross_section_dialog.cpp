@@ -220,7 +220,7 @@ BOOL CSetupCrossSectionGrid::OnCheckText(int col, int row, const QString& text, 
 
 void CSetupCrossSectionGrid::OnSetCell(int col, int row, CGridCell* cell)
 {
-    if (!cell || col != m_nAcceptedCol || row != m_nAcceptedRow)
+    if (!cell || col < 0 || row < 0 || col != m_nAcceptedCol || row != m_nAcceptedRow)
         return;
     m_nAcceptedCol = m_nAcceptedRow = -1;
     // What the table shows is what the update stores.

@@ -110,6 +110,9 @@ TEST_F(CrossSectionTest, ShowingFillsTheTableFromTheMembers)
     EXPECT_EQ(g_nCrossSections, 7);
     ASSERT_EQ(Table().GetNumberCols(), 7);
     CGridCell heading;
+    Table().GotoCell(2, 2);     // headings are repainted as the current cell moves
+    Table().GetCellIndirect(-1, -1, &heading);
+    EXPECT_EQ(heading.GetText(), QStringLiteral("単位：mm"));
     const QStringList headings = {"第1支点", "断面1", "断面2", "第2支点", "断面3", "断面4", "第3支点"};
     for (int c = 0; c < 7; ++c) {
         Table().GetCellIndirect(c, -1, &heading);
