@@ -170,7 +170,9 @@ void CrossSectionData::ZeroExcludedSidewalks(int nSidewalk)
 void CSetupCrossSectionGrid::OnSetup()
 {
     CTableGrid::OnSetup();
+    // Every heading as the base table leaves one that stops being current.
     GetHeadingDefaultCell()->SetTextColor(kHeadingText);
+    GetHeadingDefaultCell()->SetBackColor(RGB(192, 192, 192));
     SetDefColWidth(65);
     SetSideHeadingWidth(95);
     SetMultiSelectMode(TRUE);
