@@ -132,6 +132,8 @@ TEST_F(CrossSectionTest, ShowingFillsTheTableFromTheMembers)
     EXPECT_EQ(Cell(0, 3), QStringLiteral("0"));
     EXPECT_EQ(Dlg().GetDlgItem(IDC_CS_UPDATE)->GetWindowText(), QStringLiteral("更新済み"));
     EXPECT_FALSE(Dlg().GetDlgItem(IDC_CS_UPDATE)->IsWindowEnabled());
+    Press(ID_SETUP_CROSS_SECTION);      // "閉じる" is the main frame's toggle
+    EXPECT_FALSE(Dlg().IsWindowVisible());
 }
 
 TEST_F(CrossSectionTest, SupportSpinRunsOverTheSupports)
