@@ -18,6 +18,7 @@ CDesignState CDesignState::NewDesign(int bSIUnits)
     CDesignState s;
     s.deadLoad = DeadLoadData(bSIUnits);
     s.steelWeight.SetNewDesignWeights(bSIUnits);
+    s.crossSection.SetDefaults(s.layout.adSpanLength, s.layout.anFreeSections);
     return s;
 }
 

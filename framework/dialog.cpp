@@ -417,9 +417,15 @@ bool CTemplateHost::Build(CWnd* owner, UINT nIDTemplate)
         }
         if (c.flags & CF_DISABLED) w->setEnabled(false);
         if (c.cx > 0) w->setMinimumWidth(DialogUnitsToPixelsX(w, c.cx));
+        if (c.cx > 0 && (c.flags & CF_FIXEDWIDTH)) w->setMaximumWidth(DialogUnitsToPixelsX(w, c.cx));
         if (c.cy > 0 && c.kind != CtlKind::GroupBox) w->setMinimumHeight(DialogUnitsToPixelsY(w, c.cy));
         w->setObjectName(QStringLiteral("ctl%1").arg(c.id));
         layout->addWidget(w, c.row, c.col, c.rowSpan, c.colSpan);
+        if (c.flags & CF_KEEPPLACE) {
+            QSizePolicy policy = w->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            w->setSizePolicy(policy);
+        }
         if (c.flags & CF_HIDDEN) w->hide();
         wnd->Attach(w, id);
         m_controls.push_back(std::move(wnd));

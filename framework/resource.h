@@ -17,7 +17,9 @@ enum : UINT {
     CF_PUSHLIKE = 0x10, CF_DEFAULT = 0x20, CF_LEFTTEXT = 0x40, CF_ALIGN_LEFT = 0x80,
     CF_ALIGN_RIGHT = 0x100, CF_ALIGN_CENTER = 0x200, CF_MULTILINE = 0x400,
     CF_NUMBER = 0x800, CF_VERTICAL = 0x1000, CF_BORDER = 0x2000, CF_NOTABSTOP = 0x4000,
-    CF_HORZ = 0x8000        // a spin with left (down) and right (up) arrows
+    CF_HORZ = 0x8000,       // a spin with left (down) and right (up) arrows
+    CF_FIXEDWIDTH = 0x10000,    // keeps the width hint instead of taking spare room
+    CF_KEEPPLACE = 0x20000      // keeps its place in the layout while hidden
 };
 
 // One control: its place is a cell of the dialog's grid (or of its group

@@ -168,7 +168,6 @@ std::vector<DialogTemplate> ShellDialogTemplates()
     return {
         ScopeBar(), SetupBar(), AboutBox(), UserInfo(), PrintFormat(), OriginAdjust(), AbortConfirm(), TestCommand(),
         PrintBar(),
-        Captioned(IDD_CROSS_SECTION, "横断面寸法"),
         Captioned(IDD_CROSS_BEAM, "横桁配置"),
         Captioned(IDD_BLOCK, "ﾌﾞﾛｯｸの結合／分割、ﾌﾞﾛｯｸ長調整"),
         Captioned(IDD_CALC_PROGRESS, "計算中"),

@@ -72,6 +72,21 @@ std::vector<Use> CoordinatePage(bool basePage)
     return uses;
 }
 
+std::vector<Use> CrossSectionUses()
+{
+    // The row buttons B1..B12 and H1..H12 are one group of push-like radios in table row order.
+    std::vector<int> rows;
+    for (int id = IDC_CS_B1; id <= IDC_CS_H12; ++id)
+        rows.push_back(id);
+    // The support number is written by the code, not stepped by the spin.
+    return {Ctl(IDC_CS_TABLE, CtlKind::Custom), Ctl(IDC_CS_PICTURE, CtlKind::Custom), RadioGroup(rows),
+            Ctl(IDC_CS_SUPPORT_SPIN, CtlKind::Spin), Ctl(IDC_CS_SUPPORT_NO, kEdit),
+            Ctl(IDC_CS_SUPPORT_LABEL, CtlKind::Static), Ctl(IDC_CS_SUPPORT_ARROWS, CtlKind::Static),
+            // Interpolation: 0 straight, 1 spline.
+            RadioGroup({IDC_CS_LINEAR, IDC_CS_SPLINE}), Ctl(IDC_CS_COPY, kButton), Ctl(IDC_CS_UPDATE, kButton),
+            Ctl(ID_SETUP_CROSS_SECTION, kButton), Ctl(ID_HELP, kButton), kOK, kCancel};
+}
+
 // What the code of each dialog and bar reads, writes, presses or steps, by the names it uses.
 std::vector<DialogUses> CodeUses()
 {
@@ -129,6 +144,7 @@ std::vector<DialogUses> CodeUses()
         {"CoordinateGirder", IDD_COORD_GIRDER, CoordinatePage(false)},
         {"CoordinateDeck", IDD_COORD_DECK, CoordinatePage(false)},
         {"CoordinateSection", IDD_COORD_SECTION, CoordinatePage(false)},
+        {"CrossSection", IDD_CROSS_SECTION, CrossSectionUses()},
         // The view switches are checked by their update handlers and enabled or not by the frame.
         {"ScopeBar", IDD_SCOPEBAR, {
             Ctl(ID_VIEW_PLAN, kRadio), Ctl(ID_VIEW_SECTION, kRadio), Ctl(ID_VIEW_SECTION2, kRadio),
