@@ -1,4 +1,4 @@
-// The sub-dialogs of the main member data: one per kind of secondary member.
+// The main member data dialog and its sub-dialogs: one per kind of secondary member.
 #pragma once
 
 #include "framework/dialog.h"
@@ -133,4 +133,23 @@ public:
 class CSetupMidStringerDialog : public CStringerDialogBase, public MidStringerData {
 public:
     CSetupMidStringerDialog() : CStringerDialogBase(IDD_MID_STRINGER) {}
+};
+
+struct MainMemberData {
+    bool operator==(const MainMemberData&) const = default;
+    int m_bUseLateral = 1;              // lateral bracing (横構) used
+};
+
+class CSetupMainMemberDialog : public CDialog, public MainMemberData {
+public:
+    CSetupMainMemberDialog() : CDialog(IDD_MAIN_MEMBER) {}
+    CSetupEndSwayDialog m_dlgEndSway;
+    CSetupMidSwayDialog m_dlgMidSway;
+    CSetupPierSwayDialog m_dlgPierSway;
+    CSetupCrossBeamTypeDialog m_dlgCrossBeamType;
+    CSetupLateralDialog m_dlgLateral;
+    CSetupLeftBracketDialog m_dlgLeftBracket;
+    CSetupRightBracketDialog m_dlgRightBracket;
+    CSetupMidStringerDialog m_dlgMidStringer;
+    CSetupEdgeStringerDialog m_dlgEdgeStringer;
 };

@@ -48,7 +48,9 @@ std::vector<DialogTemplate> AllDialogTemplates()
 {
     std::vector<DialogTemplate> all;
     for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates, &SpanDialogTemplates,
-                       &PanelDialogTemplates, &CrossSectionDialogTemplates, &HeightDialogTemplates})
+                       &PanelDialogTemplates, &CrossSectionDialogTemplates, &HeightDialogTemplates,
+                       &MainGirderDialogTemplates, &GirderDataDialogTemplates, &MemberDialogTemplates,
+                       &LoadDialogTemplates, &CrossBeamDialogTemplates})
         for (DialogTemplate& t : part())
             all.push_back(std::move(t));
     return all;

@@ -15,5 +15,10 @@ std::vector<DialogTemplate> SpanDialogTemplates();
 std::vector<DialogTemplate> PanelDialogTemplates();
 std::vector<DialogTemplate> CrossSectionDialogTemplates();
 std::vector<DialogTemplate> HeightDialogTemplates();
+std::vector<DialogTemplate> MainGirderDialogTemplates();
+std::vector<DialogTemplate> GirderDataDialogTemplates();
+std::vector<DialogTemplate> MemberDialogTemplates();
+std::vector<DialogTemplate> LoadDialogTemplates();
+std::vector<DialogTemplate> CrossBeamDialogTemplates();
 // Every dialog template of the program, in the order they are registered.
 std::vector<DialogTemplate> AllDialogTemplates();

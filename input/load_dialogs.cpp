@@ -1,4 +1,4 @@
-#include "input/document_dialogs.h"
+#include "input/load_dialogs.h"
 
 namespace {
 const double kDeadLoadPresetSI[DeadLoadData::ITEMS] = {0.5, 0.5, 22.5, 22.5, 24.5, 24.5, 23.5, 24.5, 24.5, 0.0};

@@ -1,0 +1,23 @@
+// The estimate data dialog and its sub-dialogs.
+#pragma once
+
+#include "app/globals.h"
+#include "framework/dialog.h"
+#include "res/resource_ids.h"
+
+// Extra factors and unit masses of the estimate.
+struct EstimateFactorData {
+    bool operator==(const EstimateFactorData&) const = default;
+    double m_dGirderEndLength = 0.5;    // m, girder beyond each end support (桁端張出長)
+};
+
+class CEstimateFactorDialog : public CDialog, public EstimateFactorData {
+public:
+    CEstimateFactorDialog() : CDialog(IDD_ESTIMATE_FACTOR) {}
+};
+
+class CSetupEstimateDialog : public CDialog {
+public:
+    CSetupEstimateDialog() : CDialog(IDD_ESTIMATE_INPUT) {}
+    CEstimateFactorDialog m_dlgFactor;
+};
