@@ -172,10 +172,20 @@ void CGridCtrl::AdjustComponentSizes()
     const int cw = rc.Width(), ch = rc.Height();
     const int vWidth = s.m_nVScrollWidth, hHeight = s.m_nHScrollHeight;
 
-    s.m_nAreaWidth = cw - s.m_nSideHeadingWidth - s.m_nVScrollWidth;
-    s.m_nAreaHeight = ch - s.m_nTopHeadingHeight - s.m_nHScrollHeight;
-    CalcFit(GRID_AXIS_COLS);
-    CalcFit(GRID_AXIS_ROWS);
+    // A bar that is not needed gives its room to the area, where the other axis may then fit
+    // too: columns fitted to the width of a table without a vertical bar need no horizontal one.
+    int vRoom = vWidth, hRoom = hHeight;
+    for (int pass = 0; pass < 3; ++pass) {
+        s.m_nAreaWidth = cw - s.m_nSideHeadingWidth - vRoom;
+        s.m_nAreaHeight = ch - s.m_nTopHeadingHeight - hRoom;
+        CalcFit(GRID_AXIS_COLS);
+        CalcFit(GRID_AXIS_ROWS);
+        const int v = s.m_bVScrollShown ? vWidth : 0, h = s.m_bHScrollShown ? hHeight : 0;
+        if (v == vRoom && h == hRoom)
+            break;
+        vRoom = v;
+        hRoom = h;
+    }
     // A bar that is not needed has no size in this layout.
     if (!s.m_bVScrollShown)
         s.m_nVScrollWidth = 0;

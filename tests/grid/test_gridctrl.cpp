@@ -372,6 +372,10 @@ TEST(GridWindow, FitColumnsFillsTheAreaExactly)
     w.grid.GetColWidth(1, &b);
     EXPECT_EQ(a, 150);
     EXPECT_EQ(b, 151);
+    // With no vertical bar taking room, the next layout keeps the fit without a horizontal bar.
+    ASSERT_TRUE(w.grid.SetTopHeadingHeight(24));
+    EXPECT_EQ(w.grid.GetSettings()->m_bHScrollShown, 0);
+    EXPECT_EQ(w.grid.GetSettings()->m_nAreaWidth, 301);
     EXPECT_FALSE(w.grid.FitColumnsToWidth(1, 0));
     EXPECT_FALSE(w.grid.FitColumnsToWidth(0, 2));
     // Columns of no width give the whole area to the last one.
