@@ -9,6 +9,7 @@
 struct EstimateFactorData {
     bool operator==(const EstimateFactorData&) const = default;
     double m_dGirderEndLength = 0.5;    // m, girder beyond each end support (桁端張出長)
+    double m_dRailingWeight = 0.05;     // t/m, railing (高欄), also set from the dead loads D1 and D2
 };
 
 class CEstimateFactorDialog : public CDialog, public EstimateFactorData {

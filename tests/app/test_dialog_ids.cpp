@@ -145,6 +145,20 @@ std::vector<DialogUses> CodeUses()
         {"CoordinateDeck", IDD_COORD_DECK, CoordinatePage(false)},
         {"CoordinateSection", IDD_COORD_SECTION, CoordinatePage(false)},
         {"CrossSection", IDD_CROSS_SECTION, CrossSectionUses()},
+        // The item buttons are checked one by one as the table's row moves.
+        {"DeadLoad", IDD_DEAD_LOAD, {
+            Ctl(IDC_DL_TABLE, CtlKind::Custom), Ctl(IDC_DL_PICTURE, CtlKind::Custom), Ctl(IDC_DL_PRESET, kButton),
+            Ctl(IDC_DL_D1, kRadio), Ctl(IDC_DL_D1 + 1, kRadio), Ctl(IDC_DL_D1 + 2, kRadio), Ctl(IDC_DL_D1 + 3, kRadio),
+            Ctl(IDC_DL_D1 + 4, kRadio), Ctl(IDC_DL_D1 + 5, kRadio), Ctl(IDC_DL_D1 + 6, kRadio), Ctl(IDC_DL_D8, kRadio),
+            Ctl(IDC_DL_D9, kRadio), Ctl(IDC_DL_RAILING, kCheck), kOK, kCancel}},
+        {"SteelWeight", IDD_STEEL_WEIGHT, {
+            Ctl(IDC_SW_HAUNCH_TABLE, CtlKind::Custom), Ctl(IDC_SW_ATTACH_TABLE, CtlKind::Custom),
+            Ctl(IDC_SW_PICTURE, CtlKind::Custom), Ctl(IDC_SW_COUNT, kEdit), SpinOf(IDC_SW_COUNT_SPIN, IDC_SW_COUNT),
+            Ctl(IDC_SW_H, kRadio), Ctl(IDC_SW_B, kRadio), Ctl(IDC_SW_BIN, kRadio), Ctl(IDC_SW_P, kRadio),
+            Ctl(IDC_SW_L, kRadio),
+            // The girders' own dead load: from the sections, assumed, sections x factor, main members x factor.
+            RadioGroup({IDC_SW_CHOICE_SECTION, IDC_SW_CHOICE_ASSUMED, IDC_SW_CHOICE_FACTOR, IDC_SW_CHOICE_MAIN_MEMBERS}),
+            kOK, kCancel}},
         // The view switches are checked by their update handlers and enabled or not by the frame.
         {"ScopeBar", IDD_SCOPEBAR, {
             Ctl(ID_VIEW_PLAN, kRadio), Ctl(ID_VIEW_SECTION, kRadio), Ctl(ID_VIEW_SECTION2, kRadio),
