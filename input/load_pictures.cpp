@@ -134,8 +134,8 @@ constexpr double kRoad = 188.0;                  // carriageway surface
 constexpr double kMount = 180.0;                 // sidewalk slab top
 constexpr double kWalkTop = 158.0;               // sidewalk surface and kerb top
 constexpr double kGuard = 34.0;                  // wheel guard width
-constexpr double kWalk = 92.0;                   // sidewalk slab width, guard to kerb
-constexpr double kKerb = 24.0;
+constexpr double kWalk = 88.0;                   // sidewalk slab width, guard to kerb
+constexpr double kKerb = 30.0;
 constexpr double kMedianC = 330.0, kMedian = 44.0, kMedianTop = kRoad - 30.0;
 constexpr double kLeftGuardTop = kWalkTop - 30.0, kRightGuardTop = kRoad - 40.0;
 
