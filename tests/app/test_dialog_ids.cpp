@@ -145,6 +145,9 @@ std::vector<DialogUses> CodeUses()
         {"CoordinateDeck", IDD_COORD_DECK, CoordinatePage(false)},
         {"CoordinateSection", IDD_COORD_SECTION, CoordinatePage(false)},
         {"CrossSection", IDD_CROSS_SECTION, CrossSectionUses()},
+        {"CrossBeam", IDD_CROSS_BEAM, {
+            Ctl(IDC_CB_TABLE, CtlKind::Custom), Ctl(IDC_CB_UPDATE, kButton), Ctl(ID_SETUP_CROSS_BEAM, kButton),
+            Ctl(ID_HELP, kButton), kOK, kCancel}},
         // The view switches are checked by their update handlers and enabled or not by the frame.
         {"ScopeBar", IDD_SCOPEBAR, {
             Ctl(ID_VIEW_PLAN, kRadio), Ctl(ID_VIEW_SECTION, kRadio), Ctl(ID_VIEW_SECTION2, kRadio),
