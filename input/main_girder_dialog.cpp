@@ -299,7 +299,6 @@ BOOL CJointPositionDlg::OnInitDialog()
         count.SetCellType(GRID_CT_SPIN);
         count.SetAlignment(GRID_ALIGN_RIGHT | GRID_ALIGN_VCENTER);
         count.SetDecimals(0);
-        count.SetRange(0.0, double(MAX_BLOCKS));
         count.SetReadOnly(0);
         count.SetNumber(m_anBlockCount[r]);
         m_grid1.SetCell(CJointPositionGrid1::COL_COUNT, r, &count);
@@ -359,9 +358,10 @@ void CJointPositionDlg::OnOK()
     for (int r = 0; r < rows; ++r) {
         const int count = m_grid1.Count(r);
         if (count < 0 || count > MAX_BLOCKS) {
-            CGridCell cell;
-            m_grid1.GetCell(CJointPositionGrid1::COL_COUNT, r, &cell);
-            AfxMessageBox(CTableGrid::RangeMessage(cell));
+            CGridCell reach;
+            reach.SetDecimals(0);
+            reach.SetRange(0.0, double(MAX_BLOCKS));
+            AfxMessageBox(CTableGrid::RangeMessage(reach));
             m_grid1.GotoCell(CJointPositionGrid1::COL_COUNT, r);
             return;
         }
