@@ -161,20 +161,34 @@ void CEdit::SetAllowedChars(const QString& chars)
     e->setValidator(new QRegularExpressionValidator(re, e));
 }
 
+void CSpinButtonCtrl::SetBuddy(CWnd* pBuddy)
+{
+    m_pBuddy = pBuddy;
+    m_nBuddyID = pBuddy ? int(pBuddy->GetDlgCtrlID()) : 0;
+}
+
+CWnd* CSpinButtonCtrl::GetBuddy() const
+{
+    if (m_pBuddy && !m_pBuddy->GetWidget() && m_nBuddyID != 0)
+        if (CWnd* parent = GetParent())
+            return parent->GetDlgItem(m_nBuddyID);
+    return m_pBuddy;
+}
+
 int CSpinButtonCtrl::SetPos(int nPos)
 {
     const int old = m_nPos;
     m_nPos = std::clamp(nPos, std::min(m_nLower, m_nUpper), std::max(m_nLower, m_nUpper));
-    if (m_pBuddy)
-        m_pBuddy->SetWindowText(QString::number(m_nPos));
+    if (CWnd* buddy = GetBuddy())
+        buddy->SetWindowText(QString::number(m_nPos));
     return old;
 }
 
 int CSpinButtonCtrl::GetPos() const
 {
-    if (m_pBuddy) {
+    if (CWnd* buddy = GetBuddy()) {
         bool ok = false;
-        const int v = m_pBuddy->GetWindowText().trimmed().toInt(&ok);
+        const int v = buddy->GetWindowText().trimmed().toInt(&ok);
         if (ok)
             return v;
     }
@@ -191,9 +205,9 @@ void CSpinButtonCtrl::Step(int nDelta)
     if (m_bRefused)
         return;
     SetPos(m_nPos + nDelta);
-    if (m_pBuddy)
+    if (CWnd* buddy = GetBuddy())
         if (CWnd* owner = GetParent())
-            owner->SendMessage(WM_COMMAND, MakeCommand(m_pBuddy->GetDlgCtrlID(), EN_CHANGE), 0);
+            owner->SendMessage(WM_COMMAND, MakeCommand(buddy->GetDlgCtrlID(), EN_CHANGE), 0);
 }
 
 int CComboBox::AddString(const QString& s)

@@ -74,8 +74,9 @@ public:
     void GetRange(int& nLower, int& nUpper) const { nLower = m_nLower; nUpper = m_nUpper; }
     int SetPos(int nPos);
     int GetPos() const;
-    void SetBuddy(CWnd* pBuddy) { m_pBuddy = pBuddy; }
-    CWnd* GetBuddy() const { return m_pBuddy; }
+    void SetBuddy(CWnd* pBuddy);
+    // The buddy's current object: one subclassed since (a numeric edit) is found again by its id.
+    CWnd* GetBuddy() const;
     // One step up (+1) or down (-1), as a click on an arrow.
     void Step(int nDelta);
     // During UDN_DELTAPOS: the requested step, and the owner's refusal.
@@ -85,6 +86,7 @@ private:
     int m_nLower = 0, m_nUpper = 100;
     int m_nPos = 0;
     CWnd* m_pBuddy = nullptr;
+    int m_nBuddyID = 0;
 };
 
 enum : UINT { UDN_DELTAPOS = 0xFD2E };

@@ -188,6 +188,27 @@ std::vector<DialogUses> CodeUses()
         {"CrossBeam", IDD_CROSS_BEAM, {
             Ctl(IDC_CB_TABLE, CtlKind::Custom), Ctl(IDC_CB_UPDATE, kButton), Ctl(ID_SETUP_CROSS_BEAM, kButton),
             Ctl(ID_HELP, kButton), kOK, kCancel}},
+        {"PlateGirder", IDD_PLATE_GIRDER, {
+            Ctl(IDC_PG_HEIGHT_TABLE, CtlKind::Custom), Ctl(IDC_PG_HEIGHT_CAPTION, CtlKind::GroupBox),
+            Ctl(IDC_PG_ALIGN_HEIGHTS, kButton), Ctl(IDC_PG_HOLE_TABLE, CtlKind::Custom),
+            Ctl(IDC_PG_HOLE_DEDUCTION, kCheck), Ctl(IDC_PG_NET_AREA, kCheck), Ctl(IDC_PG_UF_BUCKLING, kCheck),
+            Ctl(IDC_PG_BOLT_HOLE, kEdit), SpinOf(IDC_PG_BOLT_HOLE_SPIN, IDC_PG_BOLT_HOLE),
+            // Additional stress of curved girders: 0 便覧, 1 阪神高速.
+            RadioGroup({IDC_PG_CURVE_BENRAN, IDC_PG_CURVE_HANSHIN}), kOK, kCancel}},
+        {"BoxGirder", IDD_BOX_GIRDER, {
+            Ctl(IDC_BG_HEIGHT_TABLE, CtlKind::Custom), Ctl(IDC_BG_HEIGHT_CAPTION, CtlKind::GroupBox),
+            Ctl(IDC_BG_ALIGN_HEIGHTS, kButton), Ctl(IDC_BG_RIB_TABLE, CtlKind::Custom),
+            Ctl(IDC_BG_HOLE_DEDUCTION, kCheck), Ctl(IDC_BG_NET_AREA, kCheck), Ctl(IDC_BG_UF_BUCKLING, kCheck),
+            Ctl(IDC_BG_ADJUST_RIB, kCheck), Ctl(IDC_BG_RIB_PANELS, kButton),
+            Ctl(IDC_BG_BOLT_HOLE, kEdit), SpinOf(IDC_BG_BOLT_HOLE_SPIN, IDC_BG_BOLT_HOLE),
+            Ctl(IDC_BG_BOLTS_UPPER, kEdit), SpinOf(IDC_BG_BOLTS_UPPER_SPIN, IDC_BG_BOLTS_UPPER),
+            Ctl(IDC_BG_BOLTS_LOWER, kEdit), SpinOf(IDC_BG_BOLTS_LOWER_SPIN, IDC_BG_BOLTS_LOWER),
+            Ctl(IDC_BG_COMP_RIBS, kEdit), SpinOf(IDC_BG_COMP_RIBS_SPIN, IDC_BG_COMP_RIBS),
+            Ctl(IDC_BG_TENS_RIBS, kEdit), SpinOf(IDC_BG_TENS_RIBS_SPIN, IDC_BG_TENS_RIBS),
+            Ctl(IDC_BG_STIFFENER_STEPS, kEdit), SpinOf(IDC_BG_STIFFENER_STEPS_SPIN, IDC_BG_STIFFENER_STEPS),
+            kOK, kCancel}},
+        {"RibPanel", IDD_RIB_PANEL, {
+            Ctl(IDC_RIB_PANEL_TABLE, CtlKind::Custom), Ctl(IDC_RIB_THICKNESS, kEdit), kOK, kCancel}},
         // The view switches are checked by their update handlers and enabled or not by the frame.
         {"ScopeBar", IDD_SCOPEBAR, {
             Ctl(ID_VIEW_PLAN, kRadio), Ctl(ID_VIEW_SECTION, kRadio), Ctl(ID_VIEW_SECTION2, kRadio),
