@@ -16,7 +16,7 @@ struct CDocumentInput {
     int m_bFirstDesign = 1;
     CDPoint m_ptBaseOrigin;
     CCoordinatePlan m_coordPlan;            // a plan entered by coordinates, model metres
-    unsigned m_anRibsPerPanel[281] = {};
+    int m_anRibsPerPanel[281] = {};
     int m_nDesignRunMode = 0;
     // Estimate.
     unsigned m_anUnitPrices[97] = {};
@@ -57,6 +57,7 @@ struct CDesignState {
     BasicConditions basic;
     SpanData span;
     MainGirderData mainGirder;
+    JointPositionData jointPosition;
     PlateGirderData plateGirder;
     BoxGirderData boxGirder;
     MainMemberData mainMember;

@@ -161,12 +161,17 @@ void CEdit::SetAllowedChars(const QString& chars)
     e->setValidator(new QRegularExpressionValidator(re, e));
 }
 
+void CSpinButtonCtrl::SetBuddy(CWnd* pBuddy)
+{
+    m_pBuddy = pBuddy;
+    m_nBuddyID = pBuddy ? int(pBuddy->GetDlgCtrlID()) : 0;
+}
+
 CWnd* CSpinButtonCtrl::GetBuddy() const
 {
-    if (m_pBuddy && m_nBuddyID)
+    if (m_pBuddy && !m_pBuddy->GetWidget() && m_nBuddyID != 0)
         if (CWnd* parent = GetParent())
-            if (CWnd* w = parent->GetDlgItem(m_nBuddyID))
-                return w;
+            return parent->GetDlgItem(m_nBuddyID);
     return m_pBuddy;
 }
 

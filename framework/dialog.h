@@ -74,8 +74,8 @@ public:
     void GetRange(int& nLower, int& nUpper) const { nLower = m_nLower; nUpper = m_nUpper; }
     int SetPos(int nPos);
     int GetPos() const;
-    void SetBuddy(CWnd* pBuddy) { m_pBuddy = pBuddy; m_nBuddyID = pBuddy ? int(pBuddy->GetDlgCtrlID()) : 0; }
-    // Found again by its id, so that an edit taken over by a subclass stays the buddy.
+    void SetBuddy(CWnd* pBuddy);
+    // The buddy's current object: one subclassed since (a numeric edit) is found again by its id.
     CWnd* GetBuddy() const;
     // One step up (+1) or down (-1), as a click on an arrow.
     void Step(int nDelta);

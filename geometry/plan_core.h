@@ -156,7 +156,7 @@ double TrussInertia(double areaUpper, double areaLower, double h);
 double CrossBeamInertia(double h, double tf, double bf, double tw);
 
 // Flange ribs per panel over the bridge: trunc(panel length / 1.99).
-void RibsPerPanel(const std::vector<CSpanData>& spans, unsigned* anRibs, int nSize);
+void RibsPerPanel(const std::vector<CSpanData>& spans, int* anRibs, int nSize);
 
 // Allowable deflection of girder j in span i: along the arc when the span's girders are arcs.
 double AllowableDeflection(const std::vector<CSpanData>& spans, int i, int j);

@@ -180,7 +180,7 @@ void CalcCrossMemberSections(std::vector<CSpanData>& spans, const CMemberSection
         }
 }
 
-void RibsPerPanel(const std::vector<CSpanData>& spans, unsigned* anRibs, int nSize)
+void RibsPerPanel(const std::vector<CSpanData>& spans, int* anRibs, int nSize)
 {
     constexpr double kMaxRibs = 2147483647.0;   // the largest count a signed 32-bit word holds
     int k = 0;
@@ -189,7 +189,7 @@ void RibsPerPanel(const std::vector<CSpanData>& spans, unsigned* anRibs, int nSi
             if (k < nSize) {
                 // Clamped before the conversion: a damaged length must not overflow the count.
                 const double ribs = len / 1.99;
-                anRibs[k++] = !(ribs >= 1.0) ? 0u : ribs >= kMaxRibs ? unsigned(kMaxRibs) : unsigned(ribs);
+                anRibs[k++] = !(ribs >= 1.0) ? 0 : ribs >= kMaxRibs ? int(kMaxRibs) : int(ribs);
             }
 }
 

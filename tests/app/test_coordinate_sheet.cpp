@@ -103,7 +103,7 @@ TEST_F(CoordinateTest, DocumentBuildsThePlanFromItsWindows)
     ASSERT_NE(doc.m_apGirderProfiles[3], nullptr);
     EXPECT_EQ(doc.m_apGirderProfiles[4], nullptr);
     EXPECT_EQ(doc.m_apGirderProfiles[0]->Count(), 101);
-    EXPECT_EQ(doc.m_anRibsPerPanel[5], 2u);
+    EXPECT_EQ(doc.m_anRibsPerPanel[5], 2);
     EXPECT_DOUBLE_EQ(doc.GetAllowableDeflection(0, 1), 45.0);
     EXPECT_EQ(doc.m_bGeometryConsistent, 1);
     EXPECT_TRUE(m_shown.isEmpty());

@@ -87,6 +87,43 @@ std::vector<Use> CrossSectionUses()
             Ctl(ID_SETUP_CROSS_SECTION, kButton), Ctl(ID_HELP, kButton), kOK, kCancel};
 }
 
+std::vector<Use> MainGirderUses()
+{
+    std::vector<Use> uses = {
+        Ctl(IDC_MG_UF_GRADE, CtlKind::DropList), Ctl(IDC_MG_LF_GRADE, CtlKind::DropList),
+        Ctl(IDC_MG_WEB_GRADE, CtlKind::DropList), Ctl(IDC_MG_FLANGE_W, kEdit), SpinOf(IDC_MG_FLANGE_W_SPIN, IDC_MG_FLANGE_W),
+        Ctl(IDC_MG_WEB_A, kEdit), SpinOf(IDC_MG_WEB_A_SPIN, IDC_MG_WEB_A), Ctl(IDC_MG_OVERHANG_B, kEdit),
+        Ctl(IDC_MG_BOX_PICTURE, CtlKind::Custom),
+        // Horizontal stiffeners: 0 automatic, 1..3 none to two steps; thickness: 0 market sizes, 1 whole mm.
+        RadioGroup({IDC_MG_STIFFENER_AUTO, IDC_MG_STIFFENER_0, IDC_MG_STIFFENER_1, IDC_MG_STIFFENER_2}),
+        RadioGroup({IDC_MG_THICKNESS_MARKET, IDC_MG_THICKNESS_1MM}),
+        Ctl(IDC_MG_BENDING_MARGIN, kEdit), SpinOf(IDC_MG_BENDING_MARGIN_SPIN, IDC_MG_BENDING_MARGIN),
+        Ctl(IDC_MG_STRESS_UNIT, CtlKind::Static),
+        Ctl(IDC_MG_MAX_SECTION, kEdit), SpinOf(IDC_MG_MAX_SECTION_SPIN, IDC_MG_MAX_SECTION),
+        Ctl(IDC_MG_MIN_SECTION, kEdit), SpinOf(IDC_MG_MIN_SECTION_SPIN, IDC_MG_MIN_SECTION),
+        Ctl(IDC_MG_MAX_SECTION_LABEL, CtlKind::Static), Ctl(IDC_MG_MAX_SECTION_UNIT, CtlKind::Static),
+        Ctl(IDC_MG_MIN_SECTION_LABEL, CtlKind::Static), Ctl(IDC_MG_MIN_SECTION_UNIT, CtlKind::Static),
+        Ctl(IDC_MG_CONST_FLANGE_WIDTH, kCheck), Ctl(IDC_MG_IGNORE_TB16, kCheck), Ctl(IDC_MG_MIN_WEB_TABLE_ONLY, kCheck),
+        // Block lengths: 0 automatic, 1 given.
+        RadioGroup({IDC_MG_BLOCK_AUTO, IDC_MG_BLOCK_GIVEN}), Ctl(IDC_MG_BLOCK_LENGTHS, kButton), kOK, kCancel};
+    // Each plate limit: 0 automatic, 1 typed.
+    const int limits[10][4] = {
+        {IDC_MG_MAX_UF_THICK_AUTO, IDC_MG_MAX_UF_THICK_INPUT, IDC_MG_MAX_UF_THICK, IDC_MG_MAX_UF_THICK_SPIN},
+        {IDC_MG_MIN_UF_THICK_AUTO, IDC_MG_MIN_UF_THICK_INPUT, IDC_MG_MIN_UF_THICK, IDC_MG_MIN_UF_THICK_SPIN},
+        {IDC_MG_MAX_UF_WIDTH_AUTO, IDC_MG_MAX_UF_WIDTH_INPUT, IDC_MG_MAX_UF_WIDTH, IDC_MG_MAX_UF_WIDTH_SPIN},
+        {IDC_MG_MIN_UF_WIDTH_AUTO, IDC_MG_MIN_UF_WIDTH_INPUT, IDC_MG_MIN_UF_WIDTH, IDC_MG_MIN_UF_WIDTH_SPIN},
+        {IDC_MG_MAX_LF_THICK_AUTO, IDC_MG_MAX_LF_THICK_INPUT, IDC_MG_MAX_LF_THICK, IDC_MG_MAX_LF_THICK_SPIN},
+        {IDC_MG_MIN_LF_THICK_AUTO, IDC_MG_MIN_LF_THICK_INPUT, IDC_MG_MIN_LF_THICK, IDC_MG_MIN_LF_THICK_SPIN},
+        {IDC_MG_MAX_LF_WIDTH_AUTO, IDC_MG_MAX_LF_WIDTH_INPUT, IDC_MG_MAX_LF_WIDTH, IDC_MG_MAX_LF_WIDTH_SPIN},
+        {IDC_MG_MIN_LF_WIDTH_AUTO, IDC_MG_MIN_LF_WIDTH_INPUT, IDC_MG_MIN_LF_WIDTH, IDC_MG_MIN_LF_WIDTH_SPIN},
+        {IDC_MG_MAX_WEB_THICK_AUTO, IDC_MG_MAX_WEB_THICK_INPUT, IDC_MG_MAX_WEB_THICK, IDC_MG_MAX_WEB_THICK_SPIN},
+        {IDC_MG_MIN_WEB_THICK_AUTO, IDC_MG_MIN_WEB_THICK_INPUT, IDC_MG_MIN_WEB_THICK, IDC_MG_MIN_WEB_THICK_SPIN}};
+    for (const auto& l : limits)
+        for (const Use& u : {RadioGroup({l[0], l[1]}), Ctl(l[2], kEdit), SpinOf(l[3], l[2])})
+            uses.push_back(u);
+    return uses;
+}
+
 // What the code of each dialog and bar reads, writes, presses or steps, by the names it uses.
 std::vector<DialogUses> CodeUses()
 {
@@ -113,6 +150,9 @@ std::vector<DialogUses> CodeUses()
             Ctl(IDC_ZERO_PAINT, kCheck), Ctl(IDC_LOADING_WIDTH, kEdit), Ctl(IDC_P1, kEdit), Ctl(IDC_P2, kEdit),
             kOK, kCancel}},
         {"SpanLengths", IDD_SPAN, {Ctl(IDC_SPAN_TABLE, CtlKind::Custom), Ctl(IDC_BRIDGE_LENGTH, kEdit), kOK, kCancel}},
+        {"MainGirder", IDD_MAIN_GIRDER, MainGirderUses()},
+        {"JointPosition", IDD_JOINT_POSITION, {
+            Ctl(IDC_JP_TOTALS, CtlKind::Custom), Ctl(IDC_JP_BLOCKS, CtlKind::Custom), kOK, kCancel}},
         {"HeightChange", IDD_HEIGHT, {
             Ctl(IDC_HEIGHT_TABLE, CtlKind::Custom), Ctl(IDC_HEIGHT_UPDATE, kButton), Ctl(IDC_HEIGHT_ADD, kButton),
             Ctl(IDC_HEIGHT_DELETE, kButton), Ctl(int(ID_SETUP_HEIGHT), kButton),
@@ -145,6 +185,30 @@ std::vector<DialogUses> CodeUses()
         {"CoordinateDeck", IDD_COORD_DECK, CoordinatePage(false)},
         {"CoordinateSection", IDD_COORD_SECTION, CoordinatePage(false)},
         {"CrossSection", IDD_CROSS_SECTION, CrossSectionUses()},
+        {"CrossBeam", IDD_CROSS_BEAM, {
+            Ctl(IDC_CB_TABLE, CtlKind::Custom), Ctl(IDC_CB_UPDATE, kButton), Ctl(ID_SETUP_CROSS_BEAM, kButton),
+            Ctl(ID_HELP, kButton), kOK, kCancel}},
+        {"PlateGirder", IDD_PLATE_GIRDER, {
+            Ctl(IDC_PG_HEIGHT_TABLE, CtlKind::Custom), Ctl(IDC_PG_HEIGHT_CAPTION, CtlKind::GroupBox),
+            Ctl(IDC_PG_ALIGN_HEIGHTS, kButton), Ctl(IDC_PG_HOLE_TABLE, CtlKind::Custom),
+            Ctl(IDC_PG_HOLE_DEDUCTION, kCheck), Ctl(IDC_PG_NET_AREA, kCheck), Ctl(IDC_PG_UF_BUCKLING, kCheck),
+            Ctl(IDC_PG_BOLT_HOLE, kEdit), SpinOf(IDC_PG_BOLT_HOLE_SPIN, IDC_PG_BOLT_HOLE),
+            // Additional stress of curved girders: 0 便覧, 1 阪神高速.
+            RadioGroup({IDC_PG_CURVE_BENRAN, IDC_PG_CURVE_HANSHIN}), kOK, kCancel}},
+        {"BoxGirder", IDD_BOX_GIRDER, {
+            Ctl(IDC_BG_HEIGHT_TABLE, CtlKind::Custom), Ctl(IDC_BG_HEIGHT_CAPTION, CtlKind::GroupBox),
+            Ctl(IDC_BG_ALIGN_HEIGHTS, kButton), Ctl(IDC_BG_RIB_TABLE, CtlKind::Custom),
+            Ctl(IDC_BG_HOLE_DEDUCTION, kCheck), Ctl(IDC_BG_NET_AREA, kCheck), Ctl(IDC_BG_UF_BUCKLING, kCheck),
+            Ctl(IDC_BG_ADJUST_RIB, kCheck), Ctl(IDC_BG_RIB_PANELS, kButton),
+            Ctl(IDC_BG_BOLT_HOLE, kEdit), SpinOf(IDC_BG_BOLT_HOLE_SPIN, IDC_BG_BOLT_HOLE),
+            Ctl(IDC_BG_BOLTS_UPPER, kEdit), SpinOf(IDC_BG_BOLTS_UPPER_SPIN, IDC_BG_BOLTS_UPPER),
+            Ctl(IDC_BG_BOLTS_LOWER, kEdit), SpinOf(IDC_BG_BOLTS_LOWER_SPIN, IDC_BG_BOLTS_LOWER),
+            Ctl(IDC_BG_COMP_RIBS, kEdit), SpinOf(IDC_BG_COMP_RIBS_SPIN, IDC_BG_COMP_RIBS),
+            Ctl(IDC_BG_TENS_RIBS, kEdit), SpinOf(IDC_BG_TENS_RIBS_SPIN, IDC_BG_TENS_RIBS),
+            Ctl(IDC_BG_STIFFENER_STEPS, kEdit), SpinOf(IDC_BG_STIFFENER_STEPS_SPIN, IDC_BG_STIFFENER_STEPS),
+            kOK, kCancel}},
+        {"RibPanel", IDD_RIB_PANEL, {
+            Ctl(IDC_RIB_PANEL_TABLE, CtlKind::Custom), Ctl(IDC_RIB_THICKNESS, kEdit), kOK, kCancel}},
         // The item buttons are checked one by one as the table's row moves.
         {"DeadLoad", IDD_DEAD_LOAD, {
             Ctl(IDC_DL_TABLE, CtlKind::Custom), Ctl(IDC_DL_PICTURE, CtlKind::Custom), Ctl(IDC_DL_PRESET, kButton),

@@ -15,7 +15,6 @@ namespace {
 // A dialog of the test's own with one edit.
 constexpr UINT kDialog = 900;
 constexpr int kEdit = 1956;
-constexpr int kSpin = 1243;
 
 class NumEditTest : public ::testing::Test {
 protected:
@@ -36,8 +35,7 @@ protected:
             m_line->insert(QString(c));
         }
     }
-    TestResources m_res{{{kDialog, QStringLiteral("x"), QString(), 9, 0, 0, {{CtlKind::Edit, kEdit, QString(), 0, 0},
-                                                                                {CtlKind::Spin, kSpin, QString(), 0, 1}}}}};
+    TestResources m_res{{{kDialog, QStringLiteral("x"), QString(), 9, 0, 0, {{CtlKind::Edit, kEdit, QString(), 0, 0}}}}};
     CDialog m_dlg{kDialog};
     CNumEdit m_edit;
     QLineEdit* m_line = nullptr;
@@ -111,14 +109,4 @@ TEST_F(NumEditTest, PastingNonDigitsIsRefused)
     QApplication::clipboard()->setText(QStringLiteral("25"));
     m_line->paste();
     EXPECT_EQ(m_line->text(), QStringLiteral("425"));
-}
-
-TEST_F(NumEditTest, ItsSpinStepsTheEditItTookOver)
-{
-    auto* spin = dynamic_cast<CSpinButtonCtrl*>(m_dlg.GetDlgItem(kSpin));
-    ASSERT_NE(spin, nullptr);
-    EXPECT_EQ(spin->GetBuddy(), &m_edit);
-    Type(QStringLiteral("7"));
-    spin->Step(1);
-    EXPECT_EQ(m_line->text(), QStringLiteral("8"));
 }

@@ -15,6 +15,7 @@ DialogTemplate SpanTemplate()
 {
     return {500, QStringLiteral("試験"), QString(), 9, 0, 0, {
             {CtlKind::Edit, 1001, QString(), 0, 0},
+            {CtlKind::Spin, 1003, QString(), 0, 1},
             {CtlKind::Edit, 1002, QString(), 1, 0},
             {CtlKind::RadioButton, 1010, QStringLiteral("鈑桁"), 2, 0, 1, 1, CF_GROUP},
             {CtlKind::RadioButton, 1011, QStringLiteral("箱桁"), 2, 1},
@@ -195,4 +196,22 @@ TEST_F(DialogTest, EnterInAFilteredEditStillConfirmsTheDialog)
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(edit.m_refused, 1);      // the letter, not the Enter
+}
+
+TEST_F(DialogTest, ASpinStepsItsBuddyAfterTheBuddyIsSubclassed)
+{
+    SpanDialog dlg;
+    CEdit edit;
+    AfxSetModalHook([&edit](CDialog* d) {
+        ASSERT_TRUE(edit.SubclassDlgItem(1001, d));
+        auto* spin = dynamic_cast<CSpinButtonCtrl*>(d->GetDlgItem(1003));
+        ASSERT_NE(spin, nullptr);
+        EXPECT_EQ(spin->GetBuddy(), &edit);
+        spin->SetRange(0, 14);
+        spin->Step(1);
+        EXPECT_EQ(edit.GetWindowText(), QStringLiteral("4"));
+        d->SendMessage(WM_COMMAND, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_nSpans, 4);
 }

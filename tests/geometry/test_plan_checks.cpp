@@ -88,11 +88,11 @@ TEST(PlanChecks, StraightSquareBridge)
 
     EXPECT_DOUBLE_EQ(AllowableDeflection(p.spans, 0, 0), 45.0);
     EXPECT_EQ(AllowableDeflection(p.spans, -1, 0), 0.0);
-    unsigned ribs[281] = {};
+    int ribs[281] = {};
     RibsPerPanel(p.spans, ribs, 281);
-    EXPECT_EQ(ribs[0], 2u);
-    EXPECT_EQ(ribs[5], 2u);
-    EXPECT_EQ(ribs[6], 0u);
+    EXPECT_EQ(ribs[0], 2);
+    EXPECT_EQ(ribs[5], 2);
+    EXPECT_EQ(ribs[6], 0);
     EXPECT_FALSE(p.abnormal);
 
     // What the estimate builds on: deck and roadway areas, slab volume.

@@ -213,10 +213,10 @@ TEST(PlanLimits, LargestLayouts)
     EXPECT_EQ(p.support[14], 154);
     for (const CPolyline2D& e : p.edges)
         EXPECT_EQ(e.Count(), 3081);
-    unsigned ribs[281] = {};
+    int ribs[281] = {};
     RibsPerPanel(p.spans, ribs, 281);
-    EXPECT_EQ(ribs[279], 1u);
-    EXPECT_EQ(ribs[280], 0u);
+    EXPECT_EQ(ribs[279], 1);
+    EXPECT_EQ(ribs[280], 0);
     EXPECT_EQ(p.spans[13].m_aPanelPoints[20].m_anNodes[3], 1500 + 281);
     ExpectComplete(p, in);
 
@@ -334,9 +334,9 @@ TEST(PlanLimits, DamagedValuesAreCleanedOrRefused)
     // Rib counts from lengths out of any range stay within the count word.
     std::vector<CSpanData> spans(1);
     spans[0].m_pdPanelLength = {nan, inf, -5.0, 1e300, 5.0, 1.0};
-    unsigned ribs[6] = {9, 9, 9, 9, 9, 9};
+    int ribs[6] = {9, 9, 9, 9, 9, 9};
     RibsPerPanel(spans, ribs, 6);
-    const unsigned expected[6] = {0u, 2147483647u, 0u, 2147483647u, 2u, 0u};
+    const int expected[6] = {0, 2147483647, 0, 2147483647, 2, 0};
     for (int k = 0; k < 6; ++k)
         EXPECT_EQ(ribs[k], expected[k]) << k;
 }
