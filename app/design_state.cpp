@@ -80,6 +80,7 @@ void TransferAll(State& s)
         Transfer<BasicConditions>(s.basic, &doc->m_dlgBasic);
         Transfer<SpanData>(s.span, &doc->m_dlgSpan);
         Transfer<MainGirderData>(s.mainGirder, &doc->m_dlgMainGirder);
+        Transfer<JointPositionData>(s.jointPosition, &doc->m_dlgMainGirder.m_dlgJointPosition);
         Transfer<PlateGirderData>(s.plateGirder, &doc->m_dlgPlateGirder);
         Transfer<BoxGirderData>(s.boxGirder, &doc->m_dlgBoxGirder);
         CSetupMainMemberDialog& m = doc->m_dlgMainMember;

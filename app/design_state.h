@@ -57,6 +57,7 @@ struct CDesignState {
     BasicConditions basic;
     SpanData span;
     MainGirderData mainGirder;
+    JointPositionData jointPosition;
     PlateGirderData plateGirder;
     BoxGirderData boxGirder;
     MainMemberData mainMember;

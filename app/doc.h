@@ -33,6 +33,7 @@ public:
         CrossSection,   // cross-section dimensions of the stations
         Heights,        // girder height change points
         Coordinates,    // a plan applied from the coordinate sheet
+        CrossBeams,     // the cross member and its distribution at every panel point
         Origin,         // the coordinate origin moved
         Load,           // a design read from a file
         Units,          // loads converted to the other unit system: the plan stands

@@ -432,6 +432,12 @@ void CMarivoltenDoc::Rebuild(RebuildReason reason)
         CompletePlan(1);
         break;
     }
+    case RebuildReason::CrossBeams:
+        ApplyCrossBeamLayout();
+        CalcCrossMemberSections();
+        // The grillage's cross members are numbered by the distributing points.
+        CountGrillageNodes();
+        break;
     case RebuildReason::Origin:
         if (g_bCoordinatePlan == 1)
             RebuildGeometry(0);

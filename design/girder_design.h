@@ -1,13 +1,25 @@
 // Design object of one main girder.
 #pragma once
 
+#include <vector>
+
+// One section of a main girder.
+class CSectionRecord {
+public:
+    double m_dLength = 0.0;     // m
+    int m_nJoinPrev = 0;        // 1: in the same block (between field joints) as the section before it
+};
+
 class CGirderDesign {
 public:
     // Steel weight per metre of this girder for the grillage dead load (tf/m).
     double GetSteelWeightPerLength(int nOption) const;
+    // Lengths of the girder's blocks (m): its sections grouped between field joints.
+    std::vector<double> BlockLengths() const;
 
     int m_nGirder = 0;          // 0-based main girder number
     int m_nSections = 0;
+    std::vector<CSectionRecord> m_pSections;    // the sections along the girder
     double m_dLength = 0.0;     // m, the sum of its span lengths
 
     // What the dead load needs of the input before the sections are designed; the

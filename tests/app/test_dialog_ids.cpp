@@ -125,6 +125,43 @@ std::vector<Use> MemberUses(std::vector<int> combos, std::vector<std::pair<int, 
     return uses;
 }
 
+std::vector<Use> MainGirderUses()
+{
+    std::vector<Use> uses = {
+        Ctl(IDC_MG_UF_GRADE, CtlKind::DropList), Ctl(IDC_MG_LF_GRADE, CtlKind::DropList),
+        Ctl(IDC_MG_WEB_GRADE, CtlKind::DropList), Ctl(IDC_MG_FLANGE_W, kEdit), SpinOf(IDC_MG_FLANGE_W_SPIN, IDC_MG_FLANGE_W),
+        Ctl(IDC_MG_WEB_A, kEdit), SpinOf(IDC_MG_WEB_A_SPIN, IDC_MG_WEB_A), Ctl(IDC_MG_OVERHANG_B, kEdit),
+        Ctl(IDC_MG_BOX_PICTURE, CtlKind::Custom),
+        // Horizontal stiffeners: 0 automatic, 1..3 none to two steps; thickness: 0 market sizes, 1 whole mm.
+        RadioGroup({IDC_MG_STIFFENER_AUTO, IDC_MG_STIFFENER_0, IDC_MG_STIFFENER_1, IDC_MG_STIFFENER_2}),
+        RadioGroup({IDC_MG_THICKNESS_MARKET, IDC_MG_THICKNESS_1MM}),
+        Ctl(IDC_MG_BENDING_MARGIN, kEdit), SpinOf(IDC_MG_BENDING_MARGIN_SPIN, IDC_MG_BENDING_MARGIN),
+        Ctl(IDC_MG_STRESS_UNIT, CtlKind::Static),
+        Ctl(IDC_MG_MAX_SECTION, kEdit), SpinOf(IDC_MG_MAX_SECTION_SPIN, IDC_MG_MAX_SECTION),
+        Ctl(IDC_MG_MIN_SECTION, kEdit), SpinOf(IDC_MG_MIN_SECTION_SPIN, IDC_MG_MIN_SECTION),
+        Ctl(IDC_MG_MAX_SECTION_LABEL, CtlKind::Static), Ctl(IDC_MG_MAX_SECTION_UNIT, CtlKind::Static),
+        Ctl(IDC_MG_MIN_SECTION_LABEL, CtlKind::Static), Ctl(IDC_MG_MIN_SECTION_UNIT, CtlKind::Static),
+        Ctl(IDC_MG_CONST_FLANGE_WIDTH, kCheck), Ctl(IDC_MG_IGNORE_TB16, kCheck), Ctl(IDC_MG_MIN_WEB_TABLE_ONLY, kCheck),
+        // Block lengths: 0 automatic, 1 given.
+        RadioGroup({IDC_MG_BLOCK_AUTO, IDC_MG_BLOCK_GIVEN}), Ctl(IDC_MG_BLOCK_LENGTHS, kButton), kOK, kCancel};
+    // Each plate limit: 0 automatic, 1 typed.
+    const int limits[10][4] = {
+        {IDC_MG_MAX_UF_THICK_AUTO, IDC_MG_MAX_UF_THICK_INPUT, IDC_MG_MAX_UF_THICK, IDC_MG_MAX_UF_THICK_SPIN},
+        {IDC_MG_MIN_UF_THICK_AUTO, IDC_MG_MIN_UF_THICK_INPUT, IDC_MG_MIN_UF_THICK, IDC_MG_MIN_UF_THICK_SPIN},
+        {IDC_MG_MAX_UF_WIDTH_AUTO, IDC_MG_MAX_UF_WIDTH_INPUT, IDC_MG_MAX_UF_WIDTH, IDC_MG_MAX_UF_WIDTH_SPIN},
+        {IDC_MG_MIN_UF_WIDTH_AUTO, IDC_MG_MIN_UF_WIDTH_INPUT, IDC_MG_MIN_UF_WIDTH, IDC_MG_MIN_UF_WIDTH_SPIN},
+        {IDC_MG_MAX_LF_THICK_AUTO, IDC_MG_MAX_LF_THICK_INPUT, IDC_MG_MAX_LF_THICK, IDC_MG_MAX_LF_THICK_SPIN},
+        {IDC_MG_MIN_LF_THICK_AUTO, IDC_MG_MIN_LF_THICK_INPUT, IDC_MG_MIN_LF_THICK, IDC_MG_MIN_LF_THICK_SPIN},
+        {IDC_MG_MAX_LF_WIDTH_AUTO, IDC_MG_MAX_LF_WIDTH_INPUT, IDC_MG_MAX_LF_WIDTH, IDC_MG_MAX_LF_WIDTH_SPIN},
+        {IDC_MG_MIN_LF_WIDTH_AUTO, IDC_MG_MIN_LF_WIDTH_INPUT, IDC_MG_MIN_LF_WIDTH, IDC_MG_MIN_LF_WIDTH_SPIN},
+        {IDC_MG_MAX_WEB_THICK_AUTO, IDC_MG_MAX_WEB_THICK_INPUT, IDC_MG_MAX_WEB_THICK, IDC_MG_MAX_WEB_THICK_SPIN},
+        {IDC_MG_MIN_WEB_THICK_AUTO, IDC_MG_MIN_WEB_THICK_INPUT, IDC_MG_MIN_WEB_THICK, IDC_MG_MIN_WEB_THICK_SPIN}};
+    for (const auto& l : limits)
+        for (const Use& u : {RadioGroup({l[0], l[1]}), Ctl(l[2], kEdit), SpinOf(l[3], l[2])})
+            uses.push_back(u);
+    return uses;
+}
+
 // What the code of each dialog and bar reads, writes, presses or steps, by the names it uses.
 std::vector<DialogUses> CodeUses()
 {
@@ -151,6 +188,9 @@ std::vector<DialogUses> CodeUses()
             Ctl(IDC_ZERO_PAINT, kCheck), Ctl(IDC_LOADING_WIDTH, kEdit), Ctl(IDC_P1, kEdit), Ctl(IDC_P2, kEdit),
             kOK, kCancel}},
         {"SpanLengths", IDD_SPAN, {Ctl(IDC_SPAN_TABLE, CtlKind::Custom), Ctl(IDC_BRIDGE_LENGTH, kEdit), kOK, kCancel}},
+        {"MainGirder", IDD_MAIN_GIRDER, MainGirderUses()},
+        {"JointPosition", IDD_JOINT_POSITION, {
+            Ctl(IDC_JP_TOTALS, CtlKind::Custom), Ctl(IDC_JP_BLOCKS, CtlKind::Custom), kOK, kCancel}},
         {"HeightChange", IDD_HEIGHT, {
             Ctl(IDC_HEIGHT_TABLE, CtlKind::Custom), Ctl(IDC_HEIGHT_UPDATE, kButton), Ctl(IDC_HEIGHT_ADD, kButton),
             Ctl(IDC_HEIGHT_DELETE, kButton), Ctl(int(ID_SETUP_HEIGHT), kButton),
@@ -183,6 +223,9 @@ std::vector<DialogUses> CodeUses()
         {"CoordinateDeck", IDD_COORD_DECK, CoordinatePage(false)},
         {"CoordinateSection", IDD_COORD_SECTION, CoordinatePage(false)},
         {"CrossSection", IDD_CROSS_SECTION, CrossSectionUses()},
+        {"CrossBeam", IDD_CROSS_BEAM, {
+            Ctl(IDC_CB_TABLE, CtlKind::Custom), Ctl(IDC_CB_UPDATE, kButton), Ctl(ID_SETUP_CROSS_BEAM, kButton),
+            Ctl(ID_HELP, kButton), kOK, kCancel}},
         {"MainMember", IDD_MAIN_MEMBER, MainMemberUses()},
         {"EndSway", IDD_END_SWAY, MemberUses({IDC_END_SWAY_UPPER, IDC_END_SWAY_LOWER, IDC_END_SWAY_DIAGONAL, IDC_END_SWAY_GRADE},
                                              {{IDC_END_SWAY_DIST_B, IDC_END_SWAY_DIST_B_SPIN}}, {IDC_END_SWAY_CONVERTED})},
