@@ -471,7 +471,7 @@ void CSetupMainMemberDialog::OnOK()
     }
     if (g_pMainFrame) {
         g_pMainFrame->SetStepDone(ID_SETUP_MAIN_MEMBER, 1);
-        g_pMainFrame->EnableHeightCommands(doc ? doc->m_dlgBasic.m_nHeightVariation : 1, 0);
+        g_pMainFrame->EnableHeightCommands(doc ? doc->m_dlgBasic.m_nHeightVariation : 1, doc && !doc->m_bGrillageNotRun);
     }
     EndDialog(IDOK);
 }

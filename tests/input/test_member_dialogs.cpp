@@ -294,6 +294,7 @@ TEST_F(MemberDialogTest, WhatTheSubDialogsChangeIsAskedForAtTheMainOk)
     EXPECT_TRUE(m_shown.isEmpty());
     EXPECT_EQ(g_bResultsValid, 1);
     EXPECT_EQ(g_pMainFrame->m_nStepMask & kMemberStepBit, kMemberStepBit);
+    EXPECT_EQ(g_pMainFrame->m_bHeightSecond, 1);
 
     // A sub-dialog's change, then the main dialog cancelled: all goes back, nothing asked.
     Open([](CDialog* d) {
