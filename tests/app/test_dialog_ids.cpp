@@ -87,6 +87,44 @@ std::vector<Use> CrossSectionUses()
             Ctl(ID_SETUP_CROSS_SECTION, kButton), Ctl(ID_HELP, kButton), kOK, kCancel};
 }
 
+std::vector<Use> MainMemberUses()
+{
+    // Per member kind: 使用する, then 自動決定 (0) / 入力 (1), then the settings button.
+    const int rows[][4] = {
+        {IDC_MM_USE_END_SWAY, IDC_MM_END_SWAY_AUTO, IDC_MM_END_SWAY_INPUT, IDC_MM_END_SWAY_SET},
+        {IDC_MM_USE_MID_SWAY, IDC_MM_MID_SWAY_AUTO, IDC_MM_MID_SWAY_INPUT, IDC_MM_MID_SWAY_SET},
+        {IDC_MM_USE_PIER_SWAY, IDC_MM_PIER_SWAY_AUTO, IDC_MM_PIER_SWAY_INPUT, IDC_MM_PIER_SWAY_SET},
+        {IDC_MM_USE_CROSS_BEAM, IDC_MM_CROSS_BEAM_AUTO, IDC_MM_CROSS_BEAM_INPUT, IDC_MM_CROSS_BEAM_SET},
+        {IDC_MM_USE_LATERAL, IDC_MM_LATERAL_AUTO, IDC_MM_LATERAL_INPUT, IDC_MM_LATERAL_SET},
+        {IDC_MM_USE_STRINGER, IDC_MM_STRINGER_AUTO, IDC_MM_STRINGER_INPUT, IDC_MM_STRINGER_SET},
+        {IDC_MM_USE_LEFT_BRACKET, IDC_MM_LEFT_BRACKET_AUTO, IDC_MM_LEFT_BRACKET_INPUT, IDC_MM_LEFT_BRACKET_SET},
+        {IDC_MM_USE_RIGHT_BRACKET, IDC_MM_RIGHT_BRACKET_AUTO, IDC_MM_RIGHT_BRACKET_INPUT, IDC_MM_RIGHT_BRACKET_SET},
+        {IDC_MM_USE_EDGE_STRINGER, IDC_MM_EDGE_STRINGER_AUTO, IDC_MM_EDGE_STRINGER_INPUT, IDC_MM_EDGE_STRINGER_SET}};
+    std::vector<Use> uses = {kOK, kCancel};
+    for (const auto& r : rows) {
+        uses.push_back(Ctl(r[0], kCheck));
+        uses.push_back(RadioGroup({r[1], r[2]}));
+        uses.push_back(Ctl(r[2], kRadio));
+        uses.push_back(Ctl(r[3], kButton));
+    }
+    return uses;
+}
+
+// A member sub-dialog: its picture, combos, checks and dimensions (edit and spin pairs).
+std::vector<Use> MemberUses(std::vector<int> combos, std::vector<std::pair<int, int>> numbers, std::vector<int> checks = {})
+{
+    std::vector<Use> uses = {Ctl(IDC_MEMBER_PICTURE, CtlKind::Custom), kOK, kCancel};
+    for (int id : combos)
+        uses.push_back(Ctl(id, CtlKind::DropList));
+    for (const auto& [edit, spin] : numbers) {
+        uses.push_back(Ctl(edit, kEdit));
+        uses.push_back(SpinOf(spin, edit));
+    }
+    for (int id : checks)
+        uses.push_back(Ctl(id, kCheck));
+    return uses;
+}
+
 std::vector<Use> MainGirderUses()
 {
     std::vector<Use> uses = {
@@ -209,6 +247,39 @@ std::vector<DialogUses> CodeUses()
             kOK, kCancel}},
         {"RibPanel", IDD_RIB_PANEL, {
             Ctl(IDC_RIB_PANEL_TABLE, CtlKind::Custom), Ctl(IDC_RIB_THICKNESS, kEdit), kOK, kCancel}},
+        {"MainMember", IDD_MAIN_MEMBER, MainMemberUses()},
+        {"EndSway", IDD_END_SWAY, MemberUses({IDC_END_SWAY_UPPER, IDC_END_SWAY_LOWER, IDC_END_SWAY_DIAGONAL, IDC_END_SWAY_GRADE},
+                                             {{IDC_END_SWAY_DIST_B, IDC_END_SWAY_DIST_B_SPIN}}, {IDC_END_SWAY_CONVERTED})},
+        {"MidSway", IDD_MID_SWAY, MemberUses({IDC_MID_SWAY_CHORD, IDC_MID_SWAY_DIAGONAL, IDC_MID_SWAY_GRADE},
+                                             {{IDC_MID_SWAY_DIST_B, IDC_MID_SWAY_DIST_B_SPIN}}, {IDC_MID_SWAY_CONVERTED})},
+        {"PierSway", IDD_PIER_SWAY, MemberUses({IDC_PIER_SWAY_CHORD, IDC_PIER_SWAY_DIAGONAL, IDC_PIER_SWAY_GRADE},
+                                               {{IDC_PIER_SWAY_DIST_B, IDC_PIER_SWAY_DIST_B_SPIN}}, {IDC_PIER_SWAY_CONVERTED})},
+        {"CrossBeamType", IDD_CROSS_BEAM_TYPE, MemberUses({IDC_CBT_GRADE},
+            {{IDC_CBT_DIST_B, IDC_CBT_DIST_B_SPIN}, {IDC_CBT_FLANGE_THICK, IDC_CBT_FLANGE_THICK_SPIN},
+             {IDC_CBT_FLANGE_WIDTH, IDC_CBT_FLANGE_WIDTH_SPIN}, {IDC_CBT_WEB_THICK, IDC_CBT_WEB_THICK_SPIN}},
+            {IDC_CBT_CONVERTED})},
+        {"Lateral", IDD_LATERAL, MemberUses({IDC_LATERAL_OUTER, IDC_LATERAL_INNER, IDC_LATERAL_GRADE}, {})},
+        {"LeftBracket", IDD_LEFT_BRACKET, MemberUses({IDC_LBRACKET_GRADE},
+            {{IDC_LBRACKET_DIST_BL, IDC_LBRACKET_DIST_BL_SPIN}, {IDC_LBRACKET_DIST_BR, IDC_LBRACKET_DIST_BR_SPIN},
+             {IDC_LBRACKET_FLANGE_THICK, IDC_LBRACKET_FLANGE_THICK_SPIN},
+             {IDC_LBRACKET_FLANGE_WIDTH, IDC_LBRACKET_FLANGE_WIDTH_SPIN}, {IDC_LBRACKET_LENGTH, IDC_LBRACKET_LENGTH_SPIN},
+             {IDC_LBRACKET_WEB_THICK, IDC_LBRACKET_WEB_THICK_SPIN}})},
+        {"RightBracket", IDD_RIGHT_BRACKET, MemberUses({IDC_RBRACKET_GRADE},
+            {{IDC_RBRACKET_DIST_BL, IDC_RBRACKET_DIST_BL_SPIN}, {IDC_RBRACKET_DIST_BR, IDC_RBRACKET_DIST_BR_SPIN},
+             {IDC_RBRACKET_FLANGE_THICK, IDC_RBRACKET_FLANGE_THICK_SPIN},
+             {IDC_RBRACKET_FLANGE_WIDTH, IDC_RBRACKET_FLANGE_WIDTH_SPIN}, {IDC_RBRACKET_LENGTH, IDC_RBRACKET_LENGTH_SPIN},
+             {IDC_RBRACKET_WEB_THICK, IDC_RBRACKET_WEB_THICK_SPIN}})},
+        {"MidStringer", IDD_MID_STRINGER, MemberUses({IDC_MID_STRINGER_GRADE},
+            {{IDC_MID_STRINGER_FLANGE_THICK, IDC_MID_STRINGER_FLANGE_THICK_SPIN},
+             {IDC_MID_STRINGER_FLANGE_WIDTH, IDC_MID_STRINGER_FLANGE_WIDTH_SPIN},
+             {IDC_MID_STRINGER_WEB_HEIGHT, IDC_MID_STRINGER_WEB_HEIGHT_SPIN},
+             {IDC_MID_STRINGER_WEB_THICK, IDC_MID_STRINGER_WEB_THICK_SPIN},
+             {IDC_MID_STRINGER_COUNT, IDC_MID_STRINGER_COUNT_SPIN}})},
+        {"EdgeStringer", IDD_EDGE_STRINGER, MemberUses({IDC_EDGE_STRINGER_GRADE},
+            {{IDC_EDGE_STRINGER_FLANGE_THICK, IDC_EDGE_STRINGER_FLANGE_THICK_SPIN},
+             {IDC_EDGE_STRINGER_FLANGE_WIDTH, IDC_EDGE_STRINGER_FLANGE_WIDTH_SPIN},
+             {IDC_EDGE_STRINGER_WEB_HEIGHT, IDC_EDGE_STRINGER_WEB_HEIGHT_SPIN},
+             {IDC_EDGE_STRINGER_WEB_THICK, IDC_EDGE_STRINGER_WEB_THICK_SPIN}})},
         // The item buttons are checked one by one as the table's row moves.
         {"DeadLoad", IDD_DEAD_LOAD, {
             Ctl(IDC_DL_TABLE, CtlKind::Custom), Ctl(IDC_DL_PICTURE, CtlKind::Custom), Ctl(IDC_DL_PRESET, kButton),
