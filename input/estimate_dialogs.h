@@ -1,21 +1,12 @@
-// The estimate data dialog and its sub-dialogs.
+// The estimate data dialog: the hub of the estimate input, owning its sub-dialogs.
 #pragma once
 
 #include "app/globals.h"
 #include "framework/dialog.h"
+#include "input/estimate_choices.h"
+#include "input/estimate_labour.h"
+#include "input/estimate_tables.h"
 #include "res/resource_ids.h"
-
-// Extra factors and unit masses of the estimate.
-struct EstimateFactorData {
-    bool operator==(const EstimateFactorData&) const = default;
-    double m_dGirderEndLength = 0.5;    // m, girder beyond each end support (桁端張出長)
-    double m_dRailingWeight = 0.05;     // t/m, railing (高欄), also set from the dead loads D1 and D2
-};
-
-class CEstimateFactorDialog : public CDialog, public EstimateFactorData {
-public:
-    CEstimateFactorDialog() : CDialog(IDD_ESTIMATE_FACTOR) {}
-};
 
 class CSetupEstimateDialog : public CDialog {
 public:

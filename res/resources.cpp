@@ -50,7 +50,8 @@ std::vector<DialogTemplate> AllDialogTemplates()
     for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates, &SpanDialogTemplates,
                        &PanelDialogTemplates, &CrossSectionDialogTemplates, &HeightDialogTemplates,
                        &MainGirderDialogTemplates, &GirderDataDialogTemplates, &MemberDialogTemplates,
-                       &LoadDialogTemplates, &CrossBeamDialogTemplates})
+                       &LoadDialogTemplates, &CrossBeamDialogTemplates, &EstimateDialogTemplates,
+                       &EstimateTableDialogTemplates})
         for (DialogTemplate& t : part())
             all.push_back(std::move(t));
     return all;

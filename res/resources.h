@@ -20,5 +20,7 @@ std::vector<DialogTemplate> GirderDataDialogTemplates();
 std::vector<DialogTemplate> MemberDialogTemplates();
 std::vector<DialogTemplate> LoadDialogTemplates();
 std::vector<DialogTemplate> CrossBeamDialogTemplates();
+std::vector<DialogTemplate> EstimateDialogTemplates();
+std::vector<DialogTemplate> EstimateTableDialogTemplates();
 // Every dialog template of the program, in the order they are registered.
 std::vector<DialogTemplate> AllDialogTemplates();
