@@ -4,7 +4,6 @@
 #include "app/mainfrm.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
-#include "framework/paintdc.h"
 #include "input/cross_section_picture.h"
 #include "input/modeless_dialogs.h"
 
@@ -229,31 +228,6 @@ void CSetupCrossSectionGrid::OnSetCell(int col, int row, CGridCell* cell)
     cell->SetNumber(cell->GetNumber());
 }
 
-// ---- picture ----
-
-BOOL CCrossSectionPicture::AttachPicture(UINT nID, CWnd* pParent)
-{
-    if (!SubclassDlgItem(nID, pParent))
-        return FALSE;
-    CRect r;
-    GetClientRect(&r);
-    return m_canvas.CreateEx(this, r, 0);
-}
-
-void CCrossSectionPicture::OnSize(UINT, int cx, int cy)
-{
-    if (m_canvas.GetSafeHwnd())
-        m_canvas.MoveWindow(0, 0, cx, cy);
-}
-
-void CCrossSectionPicture::Canvas::OnPaint()
-{
-    CPaintDC dc(this);
-    CRect r;
-    GetClientRect(&r);
-    m_pDlg->DrawPicture(&dc, r);
-}
-
 // ---- window ----
 
 CSetupCrossSectionDialog::CSetupCrossSectionDialog() : CModelessInputDialog(IDD_CROSS_SECTION, IDC_CS_UPDATE)
@@ -288,7 +262,7 @@ BOOL CSetupCrossSectionDialog::OnInitDialog()
     CDialog::OnInitDialog();
     SetUpdatePending(FALSE);
     m_grid.AttachGrid(IDC_CS_TABLE, this);
-    m_picture.AttachPicture(IDC_CS_PICTURE, this);
+    m_picture.AttachPicture(IDC_CS_PICTURE, this, [this](CDC* pDC, const CRect& rect) { DrawPicture(pDC, rect); });
     // The edit beside the spin shows the support's number, one above the spin's position.
     if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_CS_SUPPORT_SPIN))) {
         spin->SetBuddy(nullptr);

@@ -5,6 +5,7 @@
 #include "app/globals.h"
 #include "grid/tablegrid.h"
 #include "input/modeless.h"
+#include "input/picture_frame.h"
 #include "res/resource_ids.h"
 
 // Cross-section dimensions per station.
@@ -72,26 +73,6 @@ private:
     int m_nAcceptedRow = -1;
 };
 
-class CSetupCrossSectionDialog;
-
-// The picture frame: a drawing surface that fills the template's place.
-class CCrossSectionPicture : public CWnd {
-public:
-    explicit CCrossSectionPicture(CSetupCrossSectionDialog* pDlg) : m_canvas(pDlg) {}
-    BOOL AttachPicture(UINT nID, CWnd* pParent);
-    void OnSize(UINT nType, int cx, int cy) override;
-    void Invalidate(BOOL bErase = TRUE) { m_canvas.Invalidate(bErase); }
-private:
-    class Canvas : public CWnd {
-    public:
-        explicit Canvas(CSetupCrossSectionDialog* pDlg) : m_pDlg(pDlg) {}
-        void OnPaint() override;
-    private:
-        CSetupCrossSectionDialog* m_pDlg;
-    };
-    Canvas m_canvas;
-};
-
 class CSetupCrossSectionDialog : public CModelessInputDialog, public CrossSectionData {
 public:
     CSetupCrossSectionDialog();
@@ -122,7 +103,7 @@ public:
     void DrawPicture(CDC* pDC, const CRect& rect);
 
     CSetupCrossSectionGrid m_grid;
-    CCrossSectionPicture m_picture{this};
+    CPictureFrame m_picture;
 
 private:
     // The basic conditions' sidewalk arrangement.

@@ -4,7 +4,6 @@
 #include "design/girder_design.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
-#include "framework/paintdc.h"
 #include "input/modeless_dialogs.h"
 
 #include <algorithm>
@@ -378,30 +377,7 @@ void CJointPositionDlg::OnOK()
     EndDialog(IDOK);
 }
 
-// ---- box shape picture ----
-
-BOOL CBoxShapePicture::AttachPicture(UINT nID, CWnd* pParent)
-{
-    if (!SubclassDlgItem(nID, pParent))
-        return FALSE;
-    CRect r;
-    GetClientRect(&r);
-    return m_canvas.CreateEx(this, r, 0);
-}
-
-void CBoxShapePicture::OnSize(UINT, int cx, int cy)
-{
-    if (m_canvas.GetSafeHwnd())
-        m_canvas.MoveWindow(0, 0, cx, cy);
-}
-
-void CBoxShapePicture::Canvas::OnPaint()
-{
-    CPaintDC dc(this);
-    CRect r;
-    GetClientRect(&r);
-    DrawBoxShape(&dc, r);
-}
+// ---- box shape sketch ----
 
 void DrawBoxShape(CDC* pDC, const CRect& rect)
 {
@@ -611,7 +587,7 @@ BOOL CSetupMainGirderDialog::OnInitDialog()
         check->ShowWindow(plate ? SW_SHOW : SW_HIDE);
     }
     EnableBlockLengthMode(m_nBlockLengthMode == 1);
-    m_picture.AttachPicture(IDC_MG_BOX_PICTURE, this);
+    m_picture.AttachPicture(IDC_MG_BOX_PICTURE, this, DrawBoxShape);
     m_dlgJointPosition.ComputeBlockLengths();
     return TRUE;
 }

@@ -6,6 +6,7 @@
 #include "app/globals.h"
 #include "framework/dialog.h"
 #include "grid/tablegrid.h"
+#include "input/picture_frame.h"
 #include "res/resource_ids.h"
 
 // The field-joint blocks of each main girder (for a single box, of the box).
@@ -131,22 +132,6 @@ struct MainGirderData {
     int m_nWebGrade = 3;
 };
 
-class CSetupMainGirderDialog;
-
-// The sketch of the box girder shape with its W, a and b.
-class CBoxShapePicture : public CWnd {
-public:
-    BOOL AttachPicture(UINT nID, CWnd* pParent);
-    void OnSize(UINT nType, int cx, int cy) override;
-
-private:
-    class Canvas : public CWnd {
-    public:
-        void OnPaint() override;
-    };
-    Canvas m_canvas;
-};
-
 // Draws the box girder cross-section with the dimensions W, a and b into rect.
 void DrawBoxShape(CDC* pDC, const CRect& rect);
 
@@ -161,7 +146,7 @@ public:
     CComboBox m_cbUFGrade;
     CComboBox m_cbLFGrade;
     CComboBox m_cbWebGrade;
-    CBoxShapePicture m_picture;
+    CPictureFrame m_picture;
 
 private:
     // A limit's value and spin are open to typing only while its radio says 入力; the flange

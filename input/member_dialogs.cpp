@@ -36,7 +36,7 @@ void DeriveOnce(int& bFirstOpen, double& mm, double (CMarivoltenDoc::*depth)() c
 // ---- the sub-dialogs' common part ----
 
 CMemberDialogBase::CMemberDialogBase(UINT nIDTemplate, MemberPictureKind picture)
-    : CDialog(nIDTemplate), m_picture(picture)
+    : CDialog(nIDTemplate), m_pictureKind(picture)
 {
 }
 
@@ -63,7 +63,10 @@ BOOL CMemberDialogBase::OnInitDialog()
             spin->SetRange(0, kSpinMax);
         OnNotify(UINT(d.spin), UDN_DELTAPOS, [this, d] { StepDimension(d.spin, d.edit); });
     }
-    m_picture.AttachPicture(IDC_MEMBER_PICTURE, this);
+    m_picture.AttachPicture(IDC_MEMBER_PICTURE, this, [kind = m_pictureKind](CDC* pDC, const CRect& rect) {
+        pDC->FillSolidRect(&rect, RGB(255, 255, 255));
+        DrawMemberPicture(pDC, rect, kind);
+    });
     return TRUE;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 #include "framework/dialog.h"
 #include "input/member_pictures.h"
+#include "input/picture_frame.h"
 #include "res/resource_ids.h"
 
 // Sway bracing as a truss: chord and diagonal sections, and the member spacing b.
@@ -87,7 +88,7 @@ public:
     void OnOK() override;
     void OnCancel() override;
 
-    CMemberPicture m_picture;
+    CPictureFrame m_picture;
 
 protected:
     struct Combo {
@@ -110,6 +111,8 @@ protected:
 private:
     // A step of a dimension's spin: 1 mm from what is typed, within the range.
     void StepDimension(int nSpin, int nEdit);
+
+    MemberPictureKind m_pictureKind;
 };
 
 // The data part of a sub-dialog, with the copy that Cancel puts back.

@@ -1,7 +1,6 @@
 #include "input/member_pictures.h"
 #include "framework/dc.h"
 #include "framework/gdi.h"
-#include "framework/paintdc.h"
 
 #include <algorithm>
 #include <cmath>
@@ -315,28 +314,4 @@ void DrawMemberPicture(CDC* pDC, const CRect& rect, MemberPictureKind kind)
     case MemberPictureKind::MidStringer: DrawStringer(k, true); break;
     case MemberPictureKind::EdgeStringer: DrawStringer(k, false); break;
     }
-}
-
-BOOL CMemberPicture::AttachPicture(UINT nID, CWnd* pParent)
-{
-    if (!SubclassDlgItem(nID, pParent))
-        return FALSE;
-    CRect r;
-    GetClientRect(&r);
-    return m_canvas.CreateEx(this, r, 0);
-}
-
-void CMemberPicture::OnSize(UINT, int cx, int cy)
-{
-    if (m_canvas.GetSafeHwnd())
-        m_canvas.MoveWindow(0, 0, cx, cy);
-}
-
-void CMemberPicture::Canvas::OnPaint()
-{
-    CPaintDC dc(this);
-    CRect r;
-    GetClientRect(&r);
-    dc.FillSolidRect(&r, RGB(255, 255, 255));
-    DrawMemberPicture(&dc, r, m_kind);
 }
