@@ -74,6 +74,8 @@ struct CDesignState {
     SteelWeightData steelWeight;
     RibPanelData ribPanel;
     EstimateFactorData estimateFactor;
+    EstimateSteelPriceData estimateSteelPrice;
+    EstimateBearingData estimateBearing;
     // The modeless windows.
     PanelDivisionData panel;
     CrossSectionData crossSection;

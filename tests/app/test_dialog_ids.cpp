@@ -294,6 +294,16 @@ std::vector<DialogUses> CodeUses()
             // The girders' own dead load: from the sections, assumed, sections x factor, main members x factor.
             RadioGroup({IDC_SW_CHOICE_SECTION, IDC_SW_CHOICE_ASSUMED, IDC_SW_CHOICE_FACTOR, IDC_SW_CHOICE_MAIN_MEMBERS}),
             kOK, kCancel}},
+        {"EstimateSteelPrice", IDD_ESTIMATE_STEEL_PRICE, {
+            Ctl(IDC_ESP_TABLE, CtlKind::Custom), Ctl(IDC_ESP_STANDARD, kButton), Ctl(IDC_ESP_LOAD, kButton),
+            Ctl(IDC_ESP_REGISTER, kButton), kOK, kCancel}},
+        {"EstimateFactor", IDD_ESTIMATE_FACTOR, {
+            Ctl(IDC_EF_TABLE, CtlKind::Custom), Ctl(IDC_EF_STANDARD, kButton), Ctl(IDC_EF_GIRDER_END, kCheck),
+            Ctl(IDC_EF_SEPARATE_RIB, kCheck), kOK, kCancel}},
+        {"EstimateBearing", IDD_ESTIMATE_BEARING, {
+            Ctl(IDC_EB_TABLE, CtlKind::Custom), Ctl(IDC_EB_RUBBER, kCheck), Ctl(IDC_EB_RUBBER_PRICE, kEdit),
+            Ctl(IDC_EB_OTHER_PRICE, kEdit), RadioGroup({IDC_EB_BY_MASS, IDC_EB_PER_PIECE}),
+            Ctl(IDC_EB_PRICE_EACH, kEdit), kOK, kCancel}},
         // The view switches are checked by their update handlers and enabled or not by the frame.
         {"ScopeBar", IDD_SCOPEBAR, {
             Ctl(ID_VIEW_PLAN, kRadio), Ctl(ID_VIEW_SECTION, kRadio), Ctl(ID_VIEW_SECTION2, kRadio),
