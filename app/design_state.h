@@ -74,6 +74,10 @@ struct CDesignState {
     SteelWeightData steelWeight;
     RibPanelData ribPanel;
     EstimateFactorData estimateFactor;
+    EstimateLabourData estimateLabour;
+    EstimateFittingData estimateFitting;
+    EstimateOverheadData estimateOverhead;
+    EstimateOptionData estimateOption;
     // The modeless windows.
     PanelDivisionData panel;
     CrossSectionData crossSection;
