@@ -98,6 +98,13 @@ void TransferAll(State& s)
         Transfer<SteelWeightData>(s.steelWeight, &doc->m_dlgSteelWeight);
         Transfer<RibPanelData>(s.ribPanel, &doc->m_dlgRibPanel);
         Transfer<EstimateFactorData>(s.estimateFactor, &doc->m_dlgEstimate.m_dlgFactor);
+        CSetupEstimateDialog& e = doc->m_dlgEstimate;
+        Transfer<EstimateLabourData>(s.estimateLabour, &e.m_dlgLabour);
+        Transfer<EstimateSteelPriceData>(s.estimateSteelPrice, &e.m_dlgSteelPrice);
+        Transfer<EstimateBearingData>(s.estimateBearing, &e.m_dlgBearing);
+        Transfer<EstimateFittingData>(s.estimateFitting, &e.m_dlgFitting);
+        Transfer<EstimateOverheadData>(s.estimateOverhead, &e.m_dlgOverhead);
+        Transfer<EstimateOptionData>(s.estimateOption, &e.m_dlgOption);
     }
     Transfer<PanelDivisionData>(s.panel, g_pPanelDlg);
     Transfer<CrossSectionData>(s.crossSection, g_pCrossSectionDlg);

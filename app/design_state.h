@@ -76,6 +76,10 @@ struct CDesignState {
     EstimateFactorData estimateFactor;
     EstimateSteelPriceData estimateSteelPrice;
     EstimateBearingData estimateBearing;
+    EstimateLabourData estimateLabour;
+    EstimateFittingData estimateFitting;
+    EstimateOverheadData estimateOverhead;
+    EstimateOptionData estimateOption;
     // The modeless windows.
     PanelDivisionData panel;
     CrossSectionData crossSection;

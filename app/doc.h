@@ -41,6 +41,7 @@ public:
     void Rebuild(RebuildReason reason);
     // Counts the rebuilds, so that a view can tell whether its drawers are current.
     int m_nRebuildCount = 0;
+    int m_nEstimateRuns = 0;        // estimates calculated since start
     // Hints of the update notices.
     enum : LPARAM { HINT_GEOMETRY = 1, HINT_RESULTS_DISCARDED = 2 };
 
@@ -125,7 +126,7 @@ public:
     // The grillage runs: the first one, and the one that keeps edited sections.
     int RunGrillageCalc();
     int RerunGrillageCalc();
-    void CalcEstimate() {}
+    void CalcEstimate() { ++m_nEstimateRuns; }
     // Girders symmetric about the base line and the median on each station: writes the
     // centred offsets and B1 into the input from the built stations; the caller rebuilds.
     int UpdateGirderCentreLine();

@@ -99,11 +99,8 @@ void CMarivoltenDoc::OnMainMemberData() { RunInputDialog(m_dlgMainMember); }
 void CMarivoltenDoc::OnDeadLoad() { RunInputDialog(m_dlgDeadLoad); }
 void CMarivoltenDoc::OnSteelWeightHaunch() { RunInputDialog(m_dlgSteelWeight); }
 
-void CMarivoltenDoc::OnEstimateData()
-{
-    if (RunInputDialog(m_dlgEstimate, false) == IDOK && g_bResultsValid == 1)
-        CalcEstimate();
-}
+// The dialog's OK recalculates the estimate when there are results to estimate from.
+void CMarivoltenDoc::OnEstimateData() { RunInputDialog(m_dlgEstimate, false); }
 
 void CMarivoltenDoc::OnGrillageCalc()
 {

@@ -8,8 +8,22 @@
 #include "input/estimate_tables.h"
 #include "res/resource_ids.h"
 
+// Holds no values of its own; each button opens one sub-dialog. The sub-dialogs' values
+// belong to the design, so a cancelled hub puts them back with the rest of it.
 class CSetupEstimateDialog : public CDialog {
 public:
-    CSetupEstimateDialog() : CDialog(IDD_ESTIMATE_INPUT) {}
+    CSetupEstimateDialog();
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
     CEstimateFactorDialog m_dlgFactor;
+    CEstimateBearingDialog m_dlgBearing;
+    CEstimateLabourDialog m_dlgLabour;
+    CEstimateSteelPriceDialog m_dlgSteelPrice;
+    CEstimateFittingDialog m_dlgFitting;
+    CEstimateOverheadDialog m_dlgOverhead;
+    CEstimateOptionDialog m_dlgOption;
+
+private:
+    void OpenSubDialog(CDialog* pDlg);
 };

@@ -304,6 +304,27 @@ std::vector<DialogUses> CodeUses()
             Ctl(IDC_EB_TABLE, CtlKind::Custom), Ctl(IDC_EB_RUBBER, kCheck), Ctl(IDC_EB_RUBBER_PRICE, kEdit),
             Ctl(IDC_EB_OTHER_PRICE, kEdit), RadioGroup({IDC_EB_BY_MASS, IDC_EB_PER_PIECE}),
             Ctl(IDC_EB_PRICE_EACH, kEdit), kOK, kCancel}},
+        // The estimate hub: one button per sub-dialog, the bearing hint.
+        {"EstimateHub", IDD_ESTIMATE_INPUT, {
+            Ctl(IDC_EST_FACTOR, kButton), Ctl(IDC_EST_BEARING, kButton), Ctl(IDC_EST_LABOUR, kButton),
+            Ctl(IDC_EST_STEEL_PRICE, kButton), Ctl(IDC_EST_FITTING, kButton), Ctl(IDC_EST_OVERHEAD, kButton),
+            Ctl(IDC_EST_OPTION, kButton), Ctl(IDC_EST_BEARING_HINT, CtlKind::Static), kOK, kCancel}},
+        {"EstimateLabour", IDD_ESTIMATE_LABOUR, {
+            Ctl(IDC_LABOUR_TABLE, CtlKind::Custom), Ctl(IDC_LABOUR_STANDARD, kButton),
+            Ctl(IDC_LABOUR_REGISTERED, kButton), Ctl(IDC_LABOUR_REGISTER, kButton), kOK, kCancel}},
+        {"EstimateFitting", IDD_ESTIMATE_FITTING, {
+            RadioGroup({IDC_FIT_RAILING_BEAM, IDC_FIT_RAILING_BAR, IDC_FIT_RAILING_NONE}),
+            RadioGroup({IDC_FIT_POST_SQUARE, IDC_FIT_POST_PIPE, IDC_FIT_POST_PLATE}),
+            RadioGroup({IDC_FIT_JOINT_FINGER, IDC_FIT_JOINT_TREAD, IDC_FIT_JOINT_NONE}),
+            RadioGroup({1376, 1377, 1378, 1379, 1380, 1381, 1382, 1383}),
+            RadioGroup({1370, 1371, 1372, 1373, 1374, 1375}),
+            Ctl(IDC_FIT_RAILING_PRICE, kEdit), Ctl(IDC_FIT_JOINT_PRICE, kEdit),
+            Ctl(IDC_FIT_RAILING_LABEL, CtlKind::Static), Ctl(IDC_FIT_RAILING_UNIT, CtlKind::Static),
+            Ctl(IDC_FIT_JOINT_LABEL, CtlKind::Static), Ctl(IDC_FIT_JOINT_UNIT, CtlKind::Static), kOK, kCancel}},
+        {"EstimateOverhead", IDD_ESTIMATE_OVERHEAD, {
+            RadioGroup({IDC_OH_METHOD_OLD, IDC_OH_METHOD_MANUAL}), RadioGroup({1966, 1967, 1968, 1969}),
+            Ctl(IDC_OH_SEASON, kEdit), Ctl(IDC_OH_PREPAYMENT, kEdit), Ctl(IDC_OH_GUARANTEE, kEdit), kOK, kCancel}},
+        {"EstimateOption", IDD_ESTIMATE_OPTION, {Ctl(IDC_OPT_H_SECTION, kCheck), kOK, kCancel}},
         // The view switches are checked by their update handlers and enabled or not by the frame.
         {"ScopeBar", IDD_SCOPEBAR, {
             Ctl(ID_VIEW_PLAN, kRadio), Ctl(ID_VIEW_SECTION, kRadio), Ctl(ID_VIEW_SECTION2, kRadio),
