@@ -5,6 +5,7 @@
 #include "framework/app.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
+#include "input/design_questions.h"
 #include "input/modeless_dialogs.h"
 #include "res/resource_ids.h"
 
@@ -12,7 +13,6 @@
 
 namespace {
 
-const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 
 // Index of the checked button of a radio group, -1 when none.
 int CheckedIndex(CDialog* dlg, int firstId)
@@ -121,7 +121,6 @@ bool CSetupBasicDialog::AnalysisFactorsChanged()
 
 void CSetupBasicDialog::OnOK()
 {
-    CMarivoltenDoc* doc = g_pDoc;
     const bool unchanged = IsUnchanged() == 1;
     const bool factorsChanged = AnalysisFactorsChanged();
 
@@ -139,15 +138,11 @@ void CSetupBasicDialog::OnOK()
     if (m_cbStandard.GetCurSel() >= 0)
         m_nStandard = m_cbStandard.GetCurSel();
 
-    const bool resultsExist = doc && doc->m_bGrillageNotRun == 0;
     if (unchanged) {
         // Titles and factors alone: no step and no rebuild, but new factors mean other results.
-        if (factorsChanged && resultsExist) {
-            if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK) {
-                refuse();
-                return;
-            }
-            doc->InvalidateResults();
+        if (factorsChanged && !DiscardResults()) {
+            refuse();
+            return;
         }
         EndDialog(IDOK);
         return;
@@ -165,25 +160,10 @@ void CSetupBasicDialog::OnOK()
 
     const int newGirders = m_nGirderForm == 1 && m_nGirders == 1 ? 3 : m_nGirders;
     const bool countsChanged = m_nSpans != g_nSpans || newGirders != g_nGirders;
-    if (doc) {
-        // Ask first; only when every answer is yes does anything change.
-        CSetupMainGirderDialog& girder = doc->m_dlgMainGirder;
-        const bool handSetJoints = girder.m_nBlockLengthMode == 1;
-        const bool jointsLost = handSetJoints && countsChanged;
-        const char* question = jointsLost
-            ? "格子計算、断面計算の結果が無効になります。また、主桁継ぎ手位置を初期化します。よろしいですか。"
-            : resultsExist ? kResultsQuestion : nullptr;
-        if (question && AfxMessageBox(QString::fromUtf8(question), MB_OKCANCEL) != IDOK) {
-            refuse();
-            return;
-        }
-        if (jointsLost)
-            girder.m_nBlockLengthMode = 0;
-        if (jointsLost || !handSetJoints)
-            girder.m_dlgJointPosition.ResetBlocks();
-        if (question) {
-            doc->InvalidateResults();
-        }
+    if (!ConfirmFramingChange(countsChanged,
+                              "格子計算、断面計算の結果が無効になります。また、主桁継ぎ手位置を初期化します。よろしいですか。")) {
+        refuse();
+        return;
     }
     EndDialog(IDOK);
     ApplyLayoutChange(m_nGirderForm, m_nSpans, m_nGirders);

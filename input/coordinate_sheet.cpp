@@ -7,6 +7,7 @@
 #include "framework/msgbox.h"
 #include "geometry/plan_core.h"
 #include "geometry/plan_math.h"
+#include "input/design_questions.h"
 #include "input/modeless_dialogs.h"
 #include "res/resource_ids.h"
 
@@ -26,7 +27,6 @@ constexpr double kCoordinateLimit = 999999999.9;
 constexpr double kSectionLimit = 99999.9;
 
 const char* const kEdgeKinds[6] = {"地覆外縁", "高欄中心", "地覆内縁", "縁石外縁", "縁石内縁", "分離帯縁"};
-const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 
 // Which value of a panel point a column of a page shows.
 struct Field {
@@ -497,11 +497,8 @@ int CCoordinateSheet::Apply()
                 AfxMessageBox(QStringLiteral("格点間の距離が短すぎます。"));
                 return 0;
             }
-    if (doc->m_bGrillageNotRun == 0) {
-        if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK)
-            return 0;
-        doc->InvalidateResults();
-    }
+    if (!DiscardResults())
+        return 0;
     doc->m_coordPlan = m_work;
     g_bCoordinatePlan = 1;
     // The plan is complete when every base line came out straight or as one arc.

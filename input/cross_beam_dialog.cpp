@@ -5,6 +5,7 @@
 #include "framework/format.h"
 #include "framework/msgbox.h"
 #include "geometry/plan_core.h"
+#include "input/design_questions.h"
 
 #include <algorithm>
 
@@ -18,7 +19,6 @@ constexpr int kKinds = 4;
 constexpr COLORREF kKindBack[kKinds] = {RGB(255, 255, 0), RGB(50, 255, 255), RGB(0, 0, 255), RGB(255, 0, 0)};
 constexpr COLORREF kKindText[kKinds] = {RGB(0, 0, 0), RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 255)};
 constexpr short kAlignLeft = 1;
-const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 
 int Spans() { return std::clamp(g_nSpans, 0, MAX_SPANS); }
 int Panels(int s) { return std::clamp(g_anPanelCount[s], 0, MAX_PANELS); }
@@ -199,11 +199,8 @@ int CSetupCrossBeamDialog::OnUpdate()
         FillTable();
         return 0;
     }
-    if (doc && doc->m_bGrillageNotRun == 0) {
-        if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK)
-            return 0;
-        doc->InvalidateResults();
-    }
+    if (!DiscardResults())
+        return 0;
     if (doc)
         doc->SetModifiedFlag();
     SetUpdatePending(FALSE);

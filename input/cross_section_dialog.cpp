@@ -5,6 +5,7 @@
 #include "framework/format.h"
 #include "framework/msgbox.h"
 #include "input/cross_section_picture.h"
+#include "input/design_questions.h"
 #include "input/modeless_dialogs.h"
 
 #include <algorithm>
@@ -19,7 +20,6 @@ const double kDefaultH[12] = {0.25, 0.03, 0.26, 0.08, 0.21, 0.2, 0.08, 0.25, 0.0
 constexpr double kPi = 3.14159265359;
 constexpr double kZero = 1e-20;
 constexpr COLORREF kHeadingText = RGB(0, 0, 150);
-const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 const char* const kRowHeadings[CrossSectionData::ROWS] = {
     "D   位置", "θ  角度(度)", "B 1 分離帯距離", "B 2 左地覆幅", "B 3 左歩道幅", "B 4 分離帯幅", "B 5 右歩道幅",
     "B 6 右地覆幅", "B 7 左高欄位置", "B 8 左縁石幅", "B 9 右縁石幅", "B10 右高欄位置", "B11 左張出幅",
@@ -460,11 +460,8 @@ int CSetupCrossSectionDialog::OnUpdate()
         AfxMessageBox(refused);
         return 0;
     }
-    if (doc && doc->m_bGrillageNotRun == 0) {
-        if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK)
-            return 0;
-        doc->InvalidateResults();
-    }
+    if (!DiscardResults())
+        return 0;
     if (doc)
         doc->SetModifiedFlag();
     UpdateData(TRUE);

@@ -1,8 +1,7 @@
 #include "input/cross_section_picture.h"
+#include "input/sketch.h"
 
 #include <algorithm>
-#include <cmath>
-#include <vector>
 
 namespace {
 
@@ -23,72 +22,14 @@ constexpr double kMedianTop = kRoad - 22.0;
 constexpr double kRowB1 = 22.0, kRowChain = 44.0, kRowInner = 66.0, kRowBottom = 312.0;
 constexpr double kChainL = 42.0, kChainR = 558.0;
 
-const COLORREF kInk = RGB(0, 0, 0);
-const COLORREF kConcrete = RGB(226, 226, 222);
-const COLORREF kPavement = RGB(96, 96, 96);
-const COLORREF kSteel = RGB(176, 196, 222);
-const COLORREF kSteelInk = RGB(30, 50, 100);
-const COLORREF kDim = RGB(160, 0, 0);
-const COLORREF kMarked = RGB(0, 0, 255);
-const COLORREF kExtension = RGB(150, 150, 150);
-const COLORREF kCaption = RGB(110, 110, 110);
+using namespace sketch;
 
-class Sketch {
+// The deck sketch marks the dimension of the table row the user is on.
+class DeckSketch : public sketch::Sketch {
 public:
-    Sketch(CDC* dc, const CRect& rect, int highlightRow) : m_dc(dc), m_nMarked(highlightRow)
+    DeckSketch(CDC* dc, const CRect& rect, int highlightRow)
+        : sketch::Sketch(dc, rect, {kBoardW, kBoardH, 12.0, true}), m_nMarked(highlightRow)
     {
-        m_s = std::min(rect.Width() / kBoardW, rect.Height() / kBoardH);
-        m_ox = rect.left + (rect.Width() - kBoardW * m_s) / 2.0;
-        m_oy = rect.top + (rect.Height() - kBoardH * m_s) / 2.0;
-        const int h = std::max(9, int(std::lround(12.0 * m_s)));
-        m_font.CreateFont(-h, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, QStringLiteral("ＭＳ Ｐゴシック"));
-        m_bold.CreateFont(-h, 0, 0, 0, FW_BOLD, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, QStringLiteral("ＭＳ Ｐゴシック"));
-        m_pOldFont = dc->SelectObject(&m_font);
-        dc->SetBkMode(TRANSPARENT);
-    }
-    ~Sketch() { m_dc->SelectObject(m_pOldFont); }
-
-    CPoint P(double x, double y) const
-    {
-        return CPoint(int(std::lround(m_ox + x * m_s)), int(std::lround(m_oy + y * m_s)));
-    }
-
-    // A filled outline.
-    void Shape(std::initializer_list<std::pair<double, double>> pts, COLORREF fill, COLORREF ink = kInk)
-    {
-        std::vector<CPoint> p;
-        for (const auto& [x, y] : pts)
-            p.push_back(P(x, y));
-        CPen pen(PS_SOLID, 1, ink);
-        CBrush brush(fill);
-        CPen* oldPen = m_dc->SelectObject(&pen);
-        CBrush* oldBrush = m_dc->SelectObject(&brush);
-        m_dc->Polygon(p.data(), int(p.size()));
-        m_dc->SelectObject(oldBrush);
-        m_dc->SelectObject(oldPen);
-    }
-    void Box(double l, double t, double r, double b, COLORREF fill, COLORREF ink = kInk)
-    {
-        Shape({{l, t}, {r, t}, {r, b}, {l, b}}, fill, ink);
-    }
-    void Line(double xa, double ya, double xb, double yb, COLORREF color, int width = 1, int style = PS_SOLID)
-    {
-        CPen pen(style, width, color);
-        CPen* old = m_dc->SelectObject(&pen);
-        m_dc->MoveTo(P(xa, ya));
-        m_dc->LineTo(P(xb, yb));
-        m_dc->SetPixel(P(xb, yb), color);      // the end point too
-        m_dc->SelectObject(old);
-    }
-    void Text(double x, double y, UINT align, const QString& text, COLORREF color, bool bold = false)
-    {
-        CFont* old = bold ? m_dc->SelectObject(&m_bold) : nullptr;
-        m_dc->SetTextColor(color);
-        m_dc->SetTextAlign(align);
-        const CPoint p = P(x, y);
-        m_dc->TextOut(p.x, p.y, text);
-        if (old)
-            m_dc->SelectObject(old);
     }
 
     bool Marked(const QString& name) const
@@ -99,39 +40,22 @@ public:
         return marked == name;
     }
     // A width between xa and xb on the line at y, with its name above.
-    void HDim(double xa, double xb, double y, const QString& name)
-    {
-        const bool marked = Marked(name);
-        const COLORREF c = marked ? kMarked : kDim;
-        Line(xa, y, xb, y, c, marked ? 2 : 1);
-        for (double x : {xa, xb})
-            Line(x - 3, y + 3, x + 3, y - 3, c, marked ? 2 : 1);
-        if (!name.isEmpty())
-            Text((xa + xb) / 2.0, y - 1.0, TA_CENTER | TA_BOTTOM, name, c, marked);
-    }
+    void HDim(double xa, double xb, double y, const QString& name) { sketch::Sketch::HDim(xa, xb, y, name, Marked(name)); }
     // A height between ya and yb on the line at x, its name on the side given (-1 left, 1 right),
     // beside its middle or, for one too short to hold it, above its top.
     void VDim(double x, double ya, double yb, const QString& name, int side, bool above = false)
     {
         const bool marked = Marked(name);
-        const COLORREF c = marked ? kMarked : kDim;
-        Line(x, ya, x, yb, c, marked ? 2 : 1);
-        for (double y : {ya, yb})
-            Line(x - 3, y + 3, x + 3, y - 3, c, marked ? 2 : 1);
+        const COLORREF c = DimLine(x, ya, x, yb, marked);
         const UINT align = side < 0 ? TA_RIGHT : TA_LEFT;
         if (above)
             Text(x + side * 2.0, std::min(ya, yb) - 2.0, align | TA_BOTTOM, name, c, marked);
         else
             Text(x + side * 4.0, (ya + yb) / 2.0 - 7.0, align | TA_TOP, name, c, marked);
     }
-    void Extension(double xa, double ya, double xb, double yb) { Line(xa, ya, xb, yb, kExtension, 1, PS_DOT); }
 
 private:
-    CDC* m_dc;
     int m_nMarked;
-    double m_s = 1.0, m_ox = 0.0, m_oy = 0.0;
-    CFont m_font, m_bold;
-    CFont* m_pOldFont = nullptr;
 };
 
 // One side of the deck, drawn for the left side (dir 1 from the left edge) or mirrored.
@@ -144,7 +68,7 @@ struct Side {
     double RoadStart() const { return walk ? kGuard + kWalk : kGuard; }
 };
 
-void DrawSide(Sketch& k, const Side& s)
+void DrawSide(DeckSketch& k, const Side& s)
 {
     const auto lr = [&s](double a, double b) { return std::pair(std::min(s.X(a), s.X(b)), std::max(s.X(a), s.X(b))); };
     // Wheel guard and railing.
@@ -166,7 +90,7 @@ void DrawSide(Sketch& k, const Side& s)
 }
 
 // Heights of one side: the chain on the outside and the curb's and carriageway's beside the curb.
-void SideHeights(Sketch& k, const Side& s, const QString& guard, const QString& walkPave, const QString& mount,
+void SideHeights(DeckSketch& k, const Side& s, const QString& guard, const QString& walkPave, const QString& mount,
                  const QString& roadPave, const QString& curb)
 {
     const double chain = s.dir > 0 ? kChainL : kChainR;
@@ -192,7 +116,7 @@ void SideHeights(Sketch& k, const Side& s, const QString& guard, const QString& 
 }
 
 // Girders under the slab; returns the positions of the outer girder lines that B11 and B12 reach.
-std::pair<double, double> DrawGirders(Sketch& k, int type, int girders)
+std::pair<double, double> DrawGirders(DeckSketch& k, int type, int girders)
 {
     if (type == 2) {
         // One box: its webs stand on the outer girder lines.
@@ -225,8 +149,7 @@ std::pair<double, double> DrawGirders(Sketch& k, int type, int girders)
 
 void DrawCrossSectionPicture(CDC* pDC, const CRect& rect, const CrossSectionPicture& what)
 {
-    pDC->FillSolidRect(rect, RGB(255, 255, 255));
-    Sketch k(pDC, rect, what.nHighlightRow);
+    DeckSketch k(pDC, rect, what.nHighlightRow);
     const Side left{what.nSidewalk == 1 || what.nSidewalk == 3, 1.0, X0};
     const Side right{what.nSidewalk == 2 || what.nSidewalk == 3, -1.0, X1};
 

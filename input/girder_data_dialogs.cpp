@@ -3,6 +3,7 @@
 #include "app/mainfrm.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
+#include "input/design_questions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,8 +16,6 @@ constexpr short kRight = GRID_ALIGN_RIGHT | GRID_ALIGN_VCENTER;
 constexpr short kCentre = GRID_ALIGN_CENTER | GRID_ALIGN_VCENTER;
 // Typed rib counts per panel stay whole and not negative.
 constexpr double kMaxRibsPerPanel = 1000.0;
-
-const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 
 int Girders() { return g_nGirders >= 1 && g_nGirders <= MAX_GIRDERS ? g_nGirders : 0; }
 
@@ -88,18 +87,6 @@ double CellNumber(CGridCtrl& grid, int col, int row)
 int CellCount(CGridCtrl& grid, int col, int row)
 {
     return int(std::clamp(std::trunc(CellNumber(grid, col, row)), -1e9, 1e9));
-}
-
-// With grillage results, asks before they are discarded; false when the user keeps them.
-bool DiscardResults()
-{
-    CMarivoltenDoc* doc = g_pDoc;
-    if (!doc || doc->m_bGrillageNotRun != 0)
-        return true;
-    if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK)
-        return false;
-    doc->InvalidateResults();
-    return true;
 }
 
 void MarkStepDone()

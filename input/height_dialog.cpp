@@ -3,6 +3,7 @@
 #include "app/mainfrm.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
+#include "input/design_questions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +18,6 @@ constexpr int POINTS = HeightChangeData::POINTS;
 // Nearest a change point may come to a support or another point (m).
 constexpr double kMinGap = 0.1;
 
-const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 
 int Spans() { return std::clamp(g_nSpans, 0, MAX_SPANS); }
 
@@ -317,11 +317,8 @@ void CSetupHeightDialog::OnUpdate()
         m_grid.GotoCell(col, 0);
         return;
     }
-    if (doc && doc->m_bGrillageNotRun == 0) {
-        if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK)
-            return;
-        doc->InvalidateResults();
-    }
+    if (!DiscardResults())
+        return;
     if (doc)
         doc->SetModifiedFlag();
     UpdateData(TRUE);

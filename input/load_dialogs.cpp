@@ -3,6 +3,7 @@
 #include "app/mainfrm.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
+#include "input/design_questions.h"
 #include "input/load_pictures.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@ constexpr COLORREF kHeadingText = RGB(0, 0, 150);
 constexpr COLORREF kHeadingBack = RGB(192, 192, 192);
 constexpr double kGravity = 9.80665;
 
-const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 
 const double kDeadLoadPresetSI[DeadLoadData::ITEMS] = {0.5, 0.5, 22.5, 22.5, 24.5, 24.5, 23.5, 24.5, 24.5, 0.0};
 const double kDeadLoadPresetGrav[DeadLoadData::ITEMS] = {0.05, 0.05, 2.3, 2.3, 2.5, 2.5, 2.35, 2.5, 2.5, 0.0};
@@ -241,11 +241,8 @@ void CSetupDeadLoadDialog::OnOK()
             return;
         }
     }
-    if (doc && doc->m_bGrillageNotRun == 0) {
-        if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK)
-            return;
-        doc->InvalidateResults();
-    }
+    if (!DiscardResults())
+        return;
     for (int r = 0; r < ITEMS; ++r)
         m_adValue[r] = m_grid.Number(r);
     // The check box as it stands now decides whether the railing weight reaches the estimate.
@@ -535,12 +532,9 @@ void CSetupSteelWeightDialog::OnOK()
         refuse();
         return;
     }
-    if (doc && doc->m_bGrillageNotRun == 0) {
-        if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK) {
-            refuse();
-            return;
-        }
-        doc->InvalidateResults();
+    if (!DiscardResults()) {
+        refuse();
+        return;
     }
 
     // Every row read is a row the table shows.

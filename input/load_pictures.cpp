@@ -1,129 +1,35 @@
 #include "input/load_pictures.h"
-#include "framework/gdi.h"
-
-#include <algorithm>
-#include <cmath>
-#include <vector>
+#include "input/sketch.h"
 
 namespace {
 
 // Both sketches are laid out on a board of 600 x 330 units, y downwards, scaled into the frame.
 constexpr double kBoardW = 600.0, kBoardH = 330.0;
 
-const COLORREF kInk = RGB(0, 0, 0);
-const COLORREF kConcrete = RGB(226, 226, 222);
-const COLORREF kPavement = RGB(96, 96, 96);
-const COLORREF kSteel = RGB(176, 196, 222);
-const COLORREF kSteelInk = RGB(30, 50, 100);
-const COLORREF kDim = RGB(160, 0, 0);
-const COLORREF kMarked = RGB(0, 0, 255);
+using namespace sketch;
+
 const COLORREF kMarkedFill = RGB(150, 190, 255);
-const COLORREF kExtension = RGB(150, 150, 150);
-const COLORREF kCaption = RGB(110, 110, 110);
 
-class Sketch {
+class LoadSketch : public sketch::Sketch {
 public:
-    Sketch(CDC* dc, const CRect& rect) : m_dc(dc)
-    {
-        dc->FillSolidRect(rect, RGB(255, 255, 255));
-        m_s = std::min(rect.Width() / kBoardW, rect.Height() / kBoardH);
-        m_ox = rect.left + (rect.Width() - kBoardW * m_s) / 2.0;
-        m_oy = rect.top + (rect.Height() - kBoardH * m_s) / 2.0;
-        const int h = std::max(9, int(std::lround(15.0 * m_s)));
-        m_font.CreateFont(-h, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, QStringLiteral("ＭＳ Ｐゴシック"));
-        m_bold.CreateFont(-h, 0, 0, 0, FW_BOLD, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, QStringLiteral("ＭＳ Ｐゴシック"));
-        m_pOldFont = dc->SelectObject(&m_font);
-        dc->SetBkMode(TRANSPARENT);
-    }
-    ~Sketch() { m_dc->SelectObject(m_pOldFont); }
+    LoadSketch(CDC* dc, const CRect& rect) : sketch::Sketch(dc, rect, {kBoardW, kBoardH, 15.0, true}) {}
 
-    CPoint P(double x, double y) const
-    {
-        return CPoint(int(std::lround(m_ox + x * m_s)), int(std::lround(m_oy + y * m_s)));
-    }
-    void Shape(std::initializer_list<std::pair<double, double>> pts, COLORREF fill, COLORREF ink = kInk)
-    {
-        std::vector<CPoint> p;
-        for (const auto& [x, y] : pts)
-            p.push_back(P(x, y));
-        CPen pen(PS_SOLID, 1, ink);
-        CBrush brush(fill);
-        CPen* oldPen = m_dc->SelectObject(&pen);
-        CBrush* oldBrush = m_dc->SelectObject(&brush);
-        m_dc->Polygon(p.data(), int(p.size()));
-        m_dc->SelectObject(oldBrush);
-        m_dc->SelectObject(oldPen);
-    }
-    void Box(double l, double t, double r, double b, COLORREF fill, COLORREF ink = kInk)
-    {
-        Shape({{l, t}, {r, t}, {r, b}, {l, b}}, fill, ink);
-    }
-    void Circle(double x, double y, double radius, COLORREF fill, COLORREF ink)
-    {
-        CPen pen(PS_SOLID, 1, ink);
-        CBrush brush(fill);
-        CPen* oldPen = m_dc->SelectObject(&pen);
-        CBrush* oldBrush = m_dc->SelectObject(&brush);
-        const CPoint a = P(x - radius, y - radius), b = P(x + radius, y + radius);
-        m_dc->Ellipse(a.x, a.y, b.x, b.y);
-        m_dc->SelectObject(oldBrush);
-        m_dc->SelectObject(oldPen);
-    }
-    void Line(double xa, double ya, double xb, double yb, COLORREF color, int width = 1, int style = PS_SOLID)
-    {
-        CPen pen(style, width, color);
-        CPen* old = m_dc->SelectObject(&pen);
-        m_dc->MoveTo(P(xa, ya));
-        m_dc->LineTo(P(xb, yb));
-        m_dc->SetPixel(P(xb, yb), color);      // the end point too
-        m_dc->SelectObject(old);
-    }
-    void Text(double x, double y, UINT align, const QString& text, COLORREF color, bool bold = false)
-    {
-        CFont* old = bold ? m_dc->SelectObject(&m_bold) : nullptr;
-        m_dc->SetTextColor(color);
-        m_dc->SetTextAlign(align);
-        const CPoint p = P(x, y);
-        m_dc->TextOut(p.x, p.y, text);
-        if (old)
-            m_dc->SelectObject(old);
-    }
     // A name centred on a point, vertically too.
     void Name(double x, double y, const QString& text, COLORREF color, bool bold)
     {
         Text(x, y - 8.0, TA_CENTER | TA_TOP, text, color, bold);
     }
-    void HDim(double xa, double xb, double y, const QString& name, bool marked)
-    {
-        const COLORREF c = marked ? kMarked : kDim;
-        const int w = marked ? 2 : 1;
-        Line(xa, y, xb, y, c, w);
-        for (double x : {xa, xb})
-            Line(x - 3, y + 3, x + 3, y - 3, c, w);
-        Text((xa + xb) / 2.0, y - 1.0, TA_CENTER | TA_BOTTOM, name, c, marked);
-    }
     void VDim(double x, double ya, double yb, const QString& name, bool marked)
     {
-        const COLORREF c = marked ? kMarked : kDim;
-        const int w = marked ? 2 : 1;
-        Line(x, ya, x, yb, c, w);
-        for (double y : {ya, yb})
-            Line(x - 3, y + 3, x + 3, y - 3, c, w);
+        const COLORREF c = DimLine(x, ya, x, yb, marked);
         Text(x + 5.0, (ya + yb) / 2.0 - 8.0, TA_LEFT | TA_TOP, name, c, marked);
     }
-    void Extension(double xa, double ya, double xb, double yb) { Line(xa, ya, xb, yb, kExtension, 1, PS_DOT); }
     // A load arrow pointing down at (x, y).
     void Arrow(double x, double yTop, double y, COLORREF color)
     {
         Line(x, yTop, x, y - 8.0, color, 3);
         Shape({{x - 6.0, y - 10.0}, {x + 6.0, y - 10.0}, {x, y}}, color, color);
     }
-
-private:
-    CDC* m_dc;
-    double m_s = 1.0, m_ox = 0.0, m_oy = 0.0;
-    CFont m_font, m_bold;
-    CFont* m_pOldFont = nullptr;
 };
 
 // ---- dead loads: a sidewalk on the left, a wheel guard alone on the right ----
@@ -139,7 +45,7 @@ constexpr double kKerb = 30.0;
 constexpr double kMedianC = 330.0, kMedian = 44.0, kMedianTop = kRoad - 30.0;
 constexpr double kLeftGuardTop = kWalkTop - 30.0, kRightGuardTop = kRoad - 40.0;
 
-void Railing(Sketch& k, double x, double guardTop, bool marked)
+void Railing(LoadSketch& k, double x, double guardTop, bool marked)
 {
     const COLORREF ink = marked ? kMarked : kInk;
     k.Line(x, guardTop, x, guardTop - 50.0, ink, marked ? 4 : 2);
@@ -150,7 +56,7 @@ void Railing(Sketch& k, double x, double guardTop, bool marked)
 
 void DrawDeadLoadPicture(CDC* pDC, const CRect& rect, int nMarked)
 {
-    Sketch k(pDC, rect);
+    LoadSketch k(pDC, rect);
     auto fill = [nMarked](int item, COLORREF normal) { return item == nMarked ? kMarkedFill : normal; };
     auto name = [&k, nMarked](int item, double x, double y, COLORREF normal) {
         const bool marked = item == nMarked;
@@ -203,7 +109,7 @@ void DrawDeadLoadPicture(CDC* pDC, const CRect& rect, int nMarked)
 
 void DrawHaunchPicture(CDC* pDC, const CRect& rect, int nBridgeType, HaunchMark marked)
 {
-    Sketch k(pDC, rect);
+    LoadSketch k(pDC, rect);
     constexpr double slabTop = 60.0, slabBottom = 110.0, haunchBottom = 140.0;
     constexpr double cx = 380.0;        // girder centre
     constexpr double load = 130.0;      // the attached load's line

@@ -4,6 +4,7 @@
 #include "design/girder_design.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
+#include "input/design_questions.h"
 #include "input/modeless_dialogs.h"
 
 #include <algorithm>
@@ -16,7 +17,6 @@ constexpr COLORREF kHeadingBack = RGB(192, 192, 192);
 constexpr double kMaxBlockLength = 100000000.0;    // mm
 constexpr int kBlockColumnWidth = 70;
 
-const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 
 int Truncated(double value) { return int(std::clamp(std::trunc(value), -1e9, 1e9)); }
 
@@ -651,12 +651,9 @@ void CSetupMainGirderDialog::OnOK()
         static_cast<MainGirderData&>(*this) = saved;
         return;
     }
-    if (doc && doc->m_bGrillageNotRun == 0) {
-        if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK) {
-            static_cast<MainGirderData&>(*this) = saved;
-            return;
-        }
-        doc->InvalidateResults();
+    if (!DiscardResults()) {
+        static_cast<MainGirderData&>(*this) = saved;
+        return;
     }
     for (const auto& [combo, grade] : {std::pair{&m_cbUFGrade, &m_nUFGrade}, std::pair{&m_cbLFGrade, &m_nLFGrade},
                                        std::pair{&m_cbWebGrade, &m_nWebGrade}})

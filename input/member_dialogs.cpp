@@ -4,13 +4,13 @@
 #include "app/mainfrm.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
+#include "input/design_questions.h"
 
 #include <algorithm>
 #include <cfloat>
 
 namespace {
 
-const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 constexpr double kTypedMinimum = 1e-20;
 constexpr int kSpinMax = 32767;
 
@@ -465,12 +465,9 @@ void CSetupMainMemberDialog::OnOK()
         opened.main.m_bUseLateral = 0;
     const bool changed = !(Capture() == opened);
     CMarivoltenDoc* doc = g_pDoc;
-    if (changed && doc && doc->m_bGrillageNotRun == 0) {
-        if (AfxMessageBox(QString::fromUtf8(kResultsQuestion), MB_OKCANCEL) != IDOK) {
-            static_cast<MainMemberData&>(*this) = before;
-            return;
-        }
-        doc->InvalidateResults();
+    if (changed && !DiscardResults()) {
+        static_cast<MainMemberData&>(*this) = before;
+        return;
     }
     if (g_pMainFrame) {
         g_pMainFrame->SetStepDone(ID_SETUP_MAIN_MEMBER, 1);

@@ -1,99 +1,26 @@
 #include "input/member_pictures.h"
-#include "framework/dc.h"
-#include "framework/gdi.h"
+#include "input/sketch.h"
 
 #include <algorithm>
-#include <cmath>
-#include <vector>
 
 namespace {
 
 // Every sketch is laid out on a board of 400 x 220 units, y downwards, scaled into the frame.
 constexpr double kBoardW = 400.0, kBoardH = 220.0;
 
-const COLORREF kInk = RGB(0, 0, 0);
-const COLORREF kConcrete = RGB(226, 226, 222);
-const COLORREF kSteel = RGB(176, 196, 222);
-const COLORREF kSteelInk = RGB(30, 50, 100);
+using namespace sketch;
+
 // The member the dialog sets, and a second kind of it.
 const COLORREF kMember = RGB(240, 170, 80);
 const COLORREF kMemberLight = RGB(250, 214, 160);
 const COLORREF kMemberInk = RGB(150, 70, 0);
 const COLORREF kOther = RGB(120, 180, 110);
 const COLORREF kOtherInk = RGB(30, 100, 30);
-const COLORREF kDim = RGB(160, 0, 0);
-const COLORREF kExtension = RGB(150, 150, 150);
-const COLORREF kCaption = RGB(110, 110, 110);
 
-class Sketch {
+class MemberSketch : public sketch::Sketch {
 public:
-    Sketch(CDC* dc, const CRect& rect) : m_dc(dc)
-    {
-        m_s = std::min(rect.Width() / kBoardW, rect.Height() / kBoardH);
-        m_ox = rect.left + (rect.Width() - kBoardW * m_s) / 2.0;
-        m_oy = rect.top + (rect.Height() - kBoardH * m_s) / 2.0;
-        const int h = std::max(9, int(std::lround(12.0 * m_s)));
-        m_font.CreateFont(-h, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, QStringLiteral("ＭＳ Ｐゴシック"));
-        m_pOldFont = dc->SelectObject(&m_font);
-        dc->SetBkMode(TRANSPARENT);
-    }
-    ~Sketch() { m_dc->SelectObject(m_pOldFont); }
+    MemberSketch(CDC* dc, const CRect& rect) : sketch::Sketch(dc, rect, {kBoardW, kBoardH, 12.0, false}) {}
 
-    CPoint P(double x, double y) const
-    {
-        return CPoint(int(std::lround(m_ox + x * m_s)), int(std::lround(m_oy + y * m_s)));
-    }
-    void Shape(std::initializer_list<std::pair<double, double>> pts, COLORREF fill, COLORREF ink)
-    {
-        std::vector<CPoint> p;
-        for (const auto& [x, y] : pts)
-            p.push_back(P(x, y));
-        CPen pen(PS_SOLID, 1, ink);
-        CBrush brush(fill);
-        CPen* oldPen = m_dc->SelectObject(&pen);
-        CBrush* oldBrush = m_dc->SelectObject(&brush);
-        m_dc->Polygon(p.data(), int(p.size()));
-        m_dc->SelectObject(oldBrush);
-        m_dc->SelectObject(oldPen);
-    }
-    void Box(double l, double t, double r, double b, COLORREF fill, COLORREF ink)
-    {
-        Shape({{l, t}, {r, t}, {r, b}, {l, b}}, fill, ink);
-    }
-    // A straight member of width w between two points.
-    void Bar(double xa, double ya, double xb, double yb, double w, COLORREF fill, COLORREF ink)
-    {
-        const double len = std::hypot(xb - xa, yb - ya);
-        if (len <= 0.0)
-            return;
-        const double nx = -(yb - ya) / len * w / 2.0, ny = (xb - xa) / len * w / 2.0;
-        Shape({{xa + nx, ya + ny}, {xb + nx, yb + ny}, {xb - nx, yb - ny}, {xa - nx, ya - ny}}, fill, ink);
-    }
-    void Line(double xa, double ya, double xb, double yb, COLORREF color, int width = 1, int style = PS_SOLID)
-    {
-        CPen pen(style, width, color);
-        CPen* old = m_dc->SelectObject(&pen);
-        m_dc->MoveTo(P(xa, ya));
-        m_dc->LineTo(P(xb, yb));
-        m_dc->SetPixel(P(xb, yb), color);      // the end point too
-        m_dc->SelectObject(old);
-    }
-    void Text(double x, double y, UINT align, const QString& text, COLORREF color)
-    {
-        m_dc->SetTextColor(color);
-        m_dc->SetTextAlign(align);
-        const CPoint p = P(x, y);
-        m_dc->TextOut(p.x, p.y, text);
-    }
-    void Tick(double x, double y) { Line(x - 3, y + 3, x + 3, y - 3, kDim); }
-    // A width between xa and xb on the line at y, its name above the middle.
-    void HDim(double xa, double xb, double y, const QString& name)
-    {
-        Line(xa, y, xb, y, kDim);
-        Tick(xa, y);
-        Tick(xb, y);
-        Text((xa + xb) / 2.0, y - 1.0, TA_CENTER | TA_BOTTOM, name, kDim);
-    }
     // A narrow width (a thickness): ticks at xa and xb, the line running on to its name at the right.
     void ThicknessH(double xa, double xb, double y, const QString& name)
     {
@@ -105,39 +32,30 @@ public:
     // A height between ya and yb on the line at x, its name beside the middle (-1 left, 1 right).
     void VDim(double x, double ya, double yb, const QString& name, int side)
     {
-        Line(x, ya, x, yb, kDim);
-        Tick(x, ya);
-        Tick(x, yb);
+        DimLine(x, ya, x, yb, false);
         Text(x + side * 4.0, (ya + yb) / 2.0 + 7.0, (side < 0 ? TA_RIGHT : TA_LEFT) | TA_BOTTOM, name, kDim);
     }
-    void Extension(double xa, double ya, double xb, double yb) { Line(xa, ya, xb, yb, kExtension, 1, PS_DOT); }
     void Caption(const QString& text) { Text(kBoardW / 2.0, kBoardH - 2.0, TA_CENTER | TA_BOTTOM, text, kCaption); }
-
-private:
-    CDC* m_dc;
-    double m_s = 1.0, m_ox = 0.0, m_oy = 0.0;
-    CFont m_font;
-    CFont* m_pOldFont = nullptr;
 };
 
 QString U(const char* s) { return QString::fromUtf8(s); }
 
 // A main girder seen in cross section.
-void Girder(Sketch& k, double xc, double top, double bottom, double half = 22.0)
+void Girder(MemberSketch& k, double xc, double top, double bottom, double half = 22.0)
 {
     k.Box(xc - half, top, xc + half, top + 5.0, kSteel, kSteelInk);
     k.Box(xc - 2.0, top + 5.0, xc + 2.0, bottom - 5.0, kSteel, kSteelInk);
     k.Box(xc - half, bottom - 5.0, xc + half, bottom, kSteel, kSteelInk);
 }
 
-void Support(Sketch& k, double xc, double y)
+void Support(MemberSketch& k, double xc, double y)
 {
     k.Shape({{xc, y}, {xc + 9.0, y + 12.0}, {xc - 9.0, y + 12.0}}, kConcrete, kInk);
 }
 
 // An I-section in detail, flange width from l to r; names for its flange width, flange
 // thickness, web thickness and (when given) web height.
-void ISection(Sketch& k, double l, double r, double top, double bottom, const QString& width, const QString& height)
+void ISection(MemberSketch& k, double l, double r, double top, double bottom, const QString& width, const QString& height)
 {
     const double xc = (l + r) / 2.0, tf = 8.0, tw = 4.0;
     k.Box(l, top, r, top + tf, kMember, kMemberInk);
@@ -162,7 +80,7 @@ void ISection(Sketch& k, double l, double r, double top, double bottom, const QS
 }
 
 // Sway bracing between two girders: chords, an inverted V of diagonals and the spacing b.
-void DrawSway(Sketch& k, MemberPictureKind kind)
+void DrawSway(MemberSketch& k, MemberPictureKind kind)
 {
     const double gl = 90.0, gr = 310.0, top = 40.0, bottom = 190.0;
     const double yU = 62.0, yL = 168.0, apex = (gl + gr) / 2.0;
@@ -191,7 +109,7 @@ void DrawSway(Sketch& k, MemberPictureKind kind)
 }
 
 // A plate cross beam between two girders, with its section beside.
-void DrawCrossBeam(Sketch& k)
+void DrawCrossBeam(MemberSketch& k)
 {
     const double gl = 60.0, gr = 220.0, top = 40.0, bottom = 190.0;
     k.Box(20.0, 24.0, 260.0, top, kConcrete, kInk);
@@ -206,7 +124,7 @@ void DrawCrossBeam(Sketch& k)
 }
 
 // Lateral bracing in plan: the outer bays and the inner bay.
-void DrawLateral(Sketch& k)
+void DrawLateral(MemberSketch& k)
 {
     const double x0 = 40.0, x1 = 320.0;
     const double ys[4] = {40.0, 85.0, 130.0, 175.0};
@@ -234,7 +152,7 @@ void DrawLateral(Sketch& k)
 
 // A bracket cantilevered from the outer girder: deep (0.8 of the girder) at the girder,
 // shallow (0.5) at the tip. The left bracket hangs from G1 to the left, the right one mirrored.
-void DrawBracket(Sketch& k, bool left)
+void DrawBracket(MemberSketch& k, bool left)
 {
     const auto X = [left](double x) { return left ? x : kBoardW - x; };
     const double top = 50.0, bottom = 190.0, tip = 40.0, girder = 300.0;
@@ -262,7 +180,7 @@ void DrawBracket(Sketch& k, bool left)
 }
 
 // A small I-section of the member the dialog sets.
-void MemberI(Sketch& k, double xc, double top, double bottom, double half)
+void MemberI(MemberSketch& k, double xc, double top, double bottom, double half)
 {
     k.Box(xc - half, top, xc + half, top + 4.0, kMember, kMemberInk);
     k.Box(xc - 1.5, top + 4.0, xc + 1.5, bottom - 4.0, kMemberLight, kMemberInk);
@@ -270,7 +188,7 @@ void MemberI(Sketch& k, double xc, double top, double bottom, double half)
 }
 
 // Stringers: where they stand in the deck, and their section in detail.
-void DrawStringer(Sketch& k, bool mid)
+void DrawStringer(MemberSketch& k, bool mid)
 {
     const double top = 52.0;
     if (mid) {
@@ -302,7 +220,7 @@ void DrawMemberPicture(CDC* pDC, const CRect& rect, MemberPictureKind kind)
 {
     if (!pDC || rect.IsRectEmpty())
         return;
-    Sketch k(pDC, rect);
+    MemberSketch k(pDC, rect);
     switch (kind) {
     case MemberPictureKind::EndSway:
     case MemberPictureKind::MidSway:

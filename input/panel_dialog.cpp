@@ -4,6 +4,7 @@
 #include "framework/app.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
+#include "input/design_questions.h"
 #include "input/modeless_dialogs.h"
 #include "input/panel_picture.h"
 
@@ -18,7 +19,6 @@ constexpr COLORREF kHeadingText = RGB(0, 0, 150);
 constexpr COLORREF kHeadingBack = RGB(192, 192, 192);
 constexpr double kPi = 3.14159265359;
 
-const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 const char* const kJointsQuestion = "格子計算、断面計算の結果が無効になります。また、主桁継ぎ手位置を初期化します。\nよろしいですか。";
 const char* const kJointsQuestionSwitch = "格子計算、断面計算の結果が無効になります。また、主桁継ぎ手位置を初期化します。よろしいですか。";
 
@@ -615,24 +615,10 @@ bool CSetupPanelDialog::FramingChanged()
 
 BOOL CSetupPanelDialog::AskQuestions(bool bSwitch)
 {
-    CMarivoltenDoc* doc = g_pDoc;
-    if (!doc)
+    if (!g_pDoc)
         return TRUE;
-    CSetupMainGirderDialog& girder = doc->m_dlgMainGirder;
-    const bool handSet = girder.m_nBlockLengthMode == 1;
-    const bool jointsLost = handSet && FramingChanged();
-    const bool resultsLost = doc->m_bGrillageNotRun == 0 && (!bSwitch || IsUpdatePending());
-    const char* question = jointsLost ? (bSwitch ? kJointsQuestionSwitch : kJointsQuestion)
-                         : resultsLost ? kResultsQuestion : nullptr;
-    if (question && AfxMessageBox(QString::fromUtf8(question), MB_OKCANCEL) != IDOK)
-        return FALSE;
-    if (jointsLost)
-        girder.m_nBlockLengthMode = 0;
-    if (jointsLost || !handSet)
-        girder.m_dlgJointPosition.ResetBlocks();
-    if (question)
-        doc->InvalidateResults();
-    return TRUE;
+    return ConfirmFramingChange(FramingChanged(), bSwitch ? kJointsQuestionSwitch : kJointsQuestion,
+                                !bSwitch || IsUpdatePending());
 }
 
 void CSetupPanelDialog::StoreSpan()

@@ -4,6 +4,7 @@
 #include "app/mainfrm.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
+#include "input/design_questions.h"
 #include "input/modeless_dialogs.h"
 #include "res/resource_ids.h"
 
@@ -16,8 +17,6 @@ constexpr COLORREF kHeadingText = RGB(0, 0, 150);
 constexpr COLORREF kHeadingBack = RGB(192, 192, 192);
 constexpr int kMaxTotalPanels = 250;
 constexpr int kMaxFreeSections = 10;
-
-const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 
 int Spans() { return g_nSpans >= 1 && g_nSpans <= MAX_SPANS ? g_nSpans : 0; }
 
@@ -181,26 +180,13 @@ void CSetupSpanDialog::OnOK()
     if (tooManyPanels)
         AfxMessageBox(QStringLiteral("総パネル数が250を超えています。\n必ず＜横断面形状＞での補間方法を「直線補間」として下さい。"));
 
-    if (doc) {
-        // Ask first; only when every answer is yes does anything change.
-        CSetupMainGirderDialog& girder = doc->m_dlgMainGirder;
-        const bool handSetJoints = girder.m_nBlockLengthMode == 1;
-        const bool jointsLost = handSetJoints && lengthsChanged;
-        const char* question = jointsLost
-            ? "格子計算、断面計算の結果が無効になります。また、ブロック長を初期化します。\nよろしいですか。"
-            : doc->m_bGrillageNotRun == 0 ? kResultsQuestion : nullptr;
-        if (question && AfxMessageBox(QString::fromUtf8(question), MB_OKCANCEL) != IDOK) {
-            refuse();
-            return;
-        }
-        if (jointsLost)
-            girder.m_nBlockLengthMode = 0;
-        if (jointsLost || !handSetJoints)
-            girder.m_dlgJointPosition.ResetBlocks();
-        if (question)
-            doc->InvalidateResults();
-        doc->m_bFirstDesign = 1;
+    if (!ConfirmFramingChange(lengthsChanged,
+                              "格子計算、断面計算の結果が無効になります。また、ブロック長を初期化します。\nよろしいですか。")) {
+        refuse();
+        return;
     }
+    if (doc)
+        doc->m_bFirstDesign = 1;
     StoreSpans(tooManyPanels);
     EndDialog(IDOK);
 

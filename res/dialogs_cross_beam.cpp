@@ -1,18 +1,14 @@
 // Templates of the cross-beam arrangement window.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
-ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT flags = 0, int colSpan = 1, int cx = 0,
-                  int cy = 0)
-{
-    return {kind, id, QString::fromUtf8(text), row, col, 1, colSpan, flags, 0, cx, cy};
-}
+using tpl::plain::C;
 
 // The table over the whole width, the buttons under it.
 DialogTemplate CrossBeam()
 {
-    DialogTemplate t{IDD_CROSS_BEAM, QStringLiteral("横桁配置"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_CROSS_BEAM, QStringLiteral("横桁配置"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Custom, IDC_CB_TABLE, "横桁配置表", 0, 0, 0, 3, 160, 230));
     c.push_back(C(CtlKind::PushButton, IDC_CB_UPDATE, "更新済み", 1, 0, CF_DEFAULT | CF_DISABLED | CF_GROUP, 1, 48, 14));

@@ -1,19 +1,15 @@
 // Templates of the cross-section dimensions window.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
-ControlTemplate C(CtlKind kind, int id, const QString& text, int row, int col, UINT flags = 0, int group = 0,
-                  int colSpan = 1, int cx = 0, int cy = 0, int rowSpan = 1)
-{
-    return {kind, id, text, row, col, rowSpan, colSpan, flags, group, cx, cy};
-}
+using tpl::grouped::C;
 
 // The table on the left; the picture with its row buttons beside it in two columns, then the
 // support chooser, the interpolation and the buttons under it.
 DialogTemplate CrossSection()
 {
-    DialogTemplate t{IDD_CROSS_SECTION, QStringLiteral("横断面寸法"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_CROSS_SECTION, QStringLiteral("横断面寸法"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Custom, IDC_CS_TABLE, QStringLiteral("横断面寸法入力ﾃｰﾌﾞﾙ"), 0, 0, 0, 0, 1, 270, 320, 15));
     c.push_back(C(CtlKind::Custom, IDC_CS_PICTURE, QString(), 0, 1, 0, 0, 1, 400, 200, 12));

@@ -1,18 +1,14 @@
 // Dialog templates of the coordinate input sheet's pages.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
-ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT flags = 0, int colSpan = 1, int cx = 0,
-                  int cy = 0)
-{
-    return {kind, id, QString::fromUtf8(text), row, col, 1, colSpan, flags, 0, cx, cy};
-}
+using tpl::plain::C;
 
 // Every page: the span chooser, the panel-point table, update and close.
 DialogTemplate Page(UINT id, const char* caption, bool basePage)
 {
-    DialogTemplate t{id, QString::fromUtf8(caption), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(id, QString::fromUtf8(caption));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Static, IDC_STATIC, "支間選択", 0, 0));
     c.push_back(C(CtlKind::Static, IDC_STATIC, "No.", 0, 1, CF_ALIGN_RIGHT));

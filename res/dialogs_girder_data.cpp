@@ -1,5 +1,6 @@
 // Templates of the plate girder and box girder data dialogs and the rib panel division.
 #include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ void HeightColumn(std::vector<ControlTemplate>& c, int caption, int table, int a
 
 DialogTemplate PlateGirder()
 {
-    DialogTemplate t{IDD_PLATE_GIRDER, QStringLiteral("主桁基本ﾃﾞｰﾀ ２ (鈑桁)"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_PLATE_GIRDER, QStringLiteral("主桁基本ﾃﾞｰﾀ ２ (鈑桁)"));
     auto& c = t.controls;
     HeightColumn(c, IDC_PG_HEIGHT_CAPTION, IDC_PG_HEIGHT_TABLE, IDC_PG_ALIGN_HEIGHTS, 3);
 
@@ -66,7 +67,7 @@ DialogTemplate PlateGirder()
 
 DialogTemplate BoxGirder()
 {
-    DialogTemplate t{IDD_BOX_GIRDER, QStringLiteral("主桁基本ﾃﾞｰﾀ ２ （箱桁）"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_BOX_GIRDER, QStringLiteral("主桁基本ﾃﾞｰﾀ ２ （箱桁）"));
     auto& c = t.controls;
     HeightColumn(c, IDC_BG_HEIGHT_CAPTION, IDC_BG_HEIGHT_TABLE, IDC_BG_ALIGN_HEIGHTS, 2);
 
@@ -111,7 +112,7 @@ DialogTemplate BoxGirder()
 
 DialogTemplate RibPanel()
 {
-    DialogTemplate t{IDD_RIB_PANEL, QStringLiteral("横リブによるパネル分割設定"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_RIB_PANEL, QStringLiteral("横リブによるパネル分割設定"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Static, IDC_STATIC, "フランジ横リブ厚み(mm)", {0, 0}));
     c.push_back(C(CtlKind::Edit, IDC_RIB_THICKNESS, "", {0, 1, 1, 2}, CF_GROUP | CF_ALIGN_RIGHT | CF_FIXEDWIDTH, 0, 40));

@@ -1,19 +1,15 @@
 // Templates of the girder height change window and its definition point dialog.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
-ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT flags = 0, int group = 0,
-                  int colSpan = 1, int cx = 0, int cy = 0)
-{
-    return {kind, id, QString::fromUtf8(text), row, col, 1, colSpan, flags, group, cx, cy};
-}
+using tpl::grouped::C;
 
 constexpr UINT kUnused = CF_HIDDEN | CF_DISABLED;
 
 DialogTemplate HeightChange()
 {
-    DialogTemplate t{IDD_HEIGHT, QStringLiteral("桁高変化"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_HEIGHT, QStringLiteral("桁高変化"));
     auto& c = t.controls;
     // The table takes this place over when the window is made.
     c.push_back(C(CtlKind::Custom, IDC_HEIGHT_TABLE, "桁断面寸法入力ﾃｰﾌﾞﾙ", 0, 0, 0, 0, 7, 440, 130));
@@ -43,7 +39,7 @@ DialogTemplate HeightChange()
 
 DialogTemplate DefinitionPoint()
 {
-    DialogTemplate t{IDD_DEF_POINT, QStringLiteral("定義点設定"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_DEF_POINT, QStringLiteral("定義点設定"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Static, IDC_STATIC, "支間", 0, 0));
     c.push_back(C(CtlKind::Edit, IDC_DEFPOINT_SPAN, "", 0, 1, CF_GROUP | CF_ALIGN_RIGHT, 0, 1, 30));

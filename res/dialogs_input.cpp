@@ -1,13 +1,9 @@
 // Dialog templates of the input dialogs.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
-ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT flags = 0, int group = 0,
-                  int colSpan = 1, int cx = 0)
-{
-    return {kind, id, QString::fromUtf8(text), row, col, 1, colSpan, flags, group, cx};
-}
+using tpl::grouped::C;
 
 // Radio buttons of one group, placed in rows of `perRow`.
 void Radios(std::vector<ControlTemplate>& out, int group, std::initializer_list<std::pair<int, const char*>> buttons,
@@ -22,7 +18,7 @@ void Radios(std::vector<ControlTemplate>& out, int group, std::initializer_list<
 
 DialogTemplate BasicConditions()
 {
-    DialogTemplate t{IDD_BASIC, QStringLiteral("基本条件"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_BASIC, QStringLiteral("基本条件"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Static, IDC_STATIC, "タイトル", 0, 0));
     c.push_back(C(CtlKind::Edit, IDC_TITLE, "", 0, 1, CF_GROUP, 0, 3, 220));

@@ -1,18 +1,14 @@
 // Templates of the dead load and the steel weight, haunch and attached load dialogs.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
-ControlTemplate C(CtlKind kind, int id, const QString& text, int row, int col, UINT flags = 0, int group = 0,
-                  int colSpan = 1, int cx = 0, int cy = 0, int rowSpan = 1)
-{
-    return {kind, id, text, row, col, rowSpan, colSpan, flags, group, cx, cy};
-}
+using tpl::grouped::C;
 
 // The table on the left; the picture with its item buttons under it on the right.
 DialogTemplate DeadLoad()
 {
-    DialogTemplate t{IDD_DEAD_LOAD, QStringLiteral("死荷重"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_DEAD_LOAD, QStringLiteral("死荷重"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Custom, IDC_DL_TABLE, QStringLiteral("死荷重入力ﾃｰﾌﾞﾙ"), 0, 0, 0, 0, 1, 140, 126, 2));
     c.push_back(C(CtlKind::Custom, IDC_DL_PICTURE, QString(), 0, 1, 0, 0, 3, 230, 100));
@@ -33,7 +29,7 @@ DialogTemplate DeadLoad()
 // across, then the choice of the girders' own dead load.
 DialogTemplate SteelWeight()
 {
-    DialogTemplate t{IDD_STEEL_WEIGHT, QStringLiteral("仮定鋼重、ﾊﾝﾁ重量、添架物"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_STEEL_WEIGHT, QStringLiteral("仮定鋼重、ﾊﾝﾁ重量、添架物"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Custom, IDC_SW_PICTURE, QString(), 0, 0, 0, 0, 2, 230, 112));
     c.push_back(C(CtlKind::GroupBox, IDC_SW_BUTTON_GROUP, QString(), 1, 0, 0, 0, 2));

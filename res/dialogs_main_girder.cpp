@@ -1,13 +1,9 @@
 // Templates of the main girder data dialog and the joint position dialog.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
-ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT flags = 0, int group = 0,
-                  int colSpan = 1, int cx = 0, int cy = 0, int rowSpan = 1)
-{
-    return {kind, id, QString::fromUtf8(text), row, col, rowSpan, colSpan, flags, group, cx, cy};
-}
+using tpl::grouped::C;
 
 struct LimitRow {
     const char* name;
@@ -16,7 +12,7 @@ struct LimitRow {
 
 DialogTemplate MainGirder()
 {
-    DialogTemplate t{IDD_MAIN_GIRDER, QStringLiteral("主桁基本データ １"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_MAIN_GIRDER, QStringLiteral("主桁基本データ １"));
     auto& c = t.controls;
 
     // Left: the plate limits, each 自動決定 or typed.
@@ -125,7 +121,7 @@ DialogTemplate MainGirder()
 
 DialogTemplate JointPosition()
 {
-    DialogTemplate t{IDD_JOINT_POSITION, QStringLiteral("継ぎ手位置設定"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_JOINT_POSITION, QStringLiteral("継ぎ手位置設定"));
     auto& c = t.controls;
     // The tables take these places over when the dialog opens.
     c.push_back(C(CtlKind::Custom, IDC_JP_TOTALS, "", 0, 0, 0, 0, 1, 165, 150));

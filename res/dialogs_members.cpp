@@ -1,17 +1,13 @@
 // Templates of the main member data dialog and its member sub-dialogs.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
-ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT flags = 0, int colSpan = 1, int cx = 0,
-                  int cy = 0)
-{
-    return {kind, id, QString::fromUtf8(text), row, col, 1, colSpan, flags, 0, cx, cy};
-}
+using tpl::plain::C;
 
 DialogTemplate MainMember()
 {
-    DialogTemplate t{IDD_MAIN_MEMBER, QStringLiteral("主部材基本ﾃﾞｰﾀ"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_MAIN_MEMBER, QStringLiteral("主部材基本ﾃﾞｰﾀ"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Static, IDC_STATIC,
                   "対傾構、横桁データは設計計算と積算で、ブラケット、側縦桁、横構データは積算で使用します。", 0, 0, 0, 5));
@@ -59,7 +55,7 @@ DialogTemplate MainMember()
 class SubDialog {
 public:
     SubDialog(UINT id, const char* caption)
-        : m_t{id, QString::fromUtf8(caption), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}}
+        : m_t(tpl::Dialog(id, QString::fromUtf8(caption)))
     {
         m_t.controls.push_back(C(CtlKind::Custom, IDC_MEMBER_PICTURE, "", 0, 0, 0, 3, 250, 138));
         m_t.controls.push_back(C(CtlKind::GroupBox, IDC_MEMBER_FIELDS, "", 1, 0, 0, 3));

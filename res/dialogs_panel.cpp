@@ -1,19 +1,14 @@
 // Templates of the panel division and girder type window.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
-ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT flags = 0, int colSpan = 1,
-                  int cx = 0, int cy = 0, int rowSpan = 1)
-{
-    return {kind, id, QString::fromUtf8(text), row, col, rowSpan, colSpan, flags, 0, cx, cy};
-}
+using tpl::plain::C;
 
 DialogTemplate PanelDivision()
 {
-    DialogTemplate t{IDD_PANEL,
-                     QStringLiteral("ﾊﾟﾈﾙ割、桁ﾀｲﾌﾟ設定     （ <更新>ﾎﾞﾀﾝで編集内容が画面に反映されます。 ）"),
-                     QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(
+        IDD_PANEL, QStringLiteral("ﾊﾟﾈﾙ割、桁ﾀｲﾌﾟ設定     （ <更新>ﾎﾞﾀﾝで編集内容が画面に反映されます。 ）"));
     auto& c = t.controls;
     // The span shown and its chooser.
     c.push_back(C(CtlKind::Static, IDC_PANEL_SPAN_LABEL, "支間選択", 0, 0, CF_ALIGN_RIGHT));

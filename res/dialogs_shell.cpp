@@ -1,6 +1,6 @@
 // Dialog templates of the shell: the scope and setup bars, the About box, and
 // the windows whose controls arrive with their own input.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 #include <tuple>
 
@@ -96,7 +96,7 @@ DialogTemplate UserInfo()
 
 DialogTemplate PrintFormat()
 {
-    DialogTemplate t{IDD_PRINT_FORMAT, QStringLiteral("印刷書式設定"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_PRINT_FORMAT, QStringLiteral("印刷書式設定"));
     t.controls.push_back({CtlKind::GroupBox, IDC_FRAME_GROUP, QStringLiteral("枠位置（0.1mm）"), 0, 0, 1, 4});
     const std::tuple<int, int, const char*> edges[] = {
         {IDC_MARGIN_TOP, IDC_MARGIN_TOP_SPIN, "上"}, {IDC_MARGIN_LEFT, IDC_MARGIN_LEFT_SPIN, "左"},
@@ -158,7 +158,7 @@ DialogTemplate PrintBar()
 // A window whose controls come with its own input: for now only its caption.
 DialogTemplate Captioned(UINT id, const char* caption)
 {
-    return DialogTemplate{id, QString::fromUtf8(caption), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    return tpl::Dialog(id, QString::fromUtf8(caption));
 }
 
 }

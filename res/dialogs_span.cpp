@@ -1,17 +1,13 @@
 // Templates of the span length and panel count dialog.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
-ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT flags = 0, int colSpan = 1, int cx = 0,
-                  int cy = 0)
-{
-    return {kind, id, QString::fromUtf8(text), row, col, 1, colSpan, flags, 0, cx, cy};
-}
+using tpl::plain::C;
 
 DialogTemplate SpanLengths()
 {
-    DialogTemplate t{IDD_SPAN, QStringLiteral("支間長、ﾊﾟﾈﾙ割"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_SPAN, QStringLiteral("支間長、ﾊﾟﾈﾙ割"));
     auto& c = t.controls;
     // The span table takes this place over when the dialog opens.
     c.push_back(C(CtlKind::Custom, IDC_SPAN_TABLE, "テーブル", 0, 0, 0, 5, 240, 150));

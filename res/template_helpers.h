@@ -1,0 +1,37 @@
+// Short forms of dialog and control templates for the template files: a grid layout, the
+// optional values last.
+#pragma once
+
+#include "res/resources.h"
+
+namespace tpl {
+
+inline DialogTemplate Dialog(UINT id, const QString& caption)
+{
+    return {id, caption, QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+}
+
+// Controls that may sit inside a group box (group 0: on the dialog itself).
+namespace grouped {
+inline ControlTemplate C(CtlKind kind, int id, const QString& text, int row, int col, UINT flags = 0, int group = 0,
+                         int colSpan = 1, int cx = 0, int cy = 0, int rowSpan = 1)
+{
+    return {kind, id, text, row, col, rowSpan, colSpan, flags, group, cx, cy};
+}
+inline ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT flags = 0, int group = 0,
+                         int colSpan = 1, int cx = 0, int cy = 0, int rowSpan = 1)
+{
+    return C(kind, id, QString::fromUtf8(text), row, col, flags, group, colSpan, cx, cy, rowSpan);
+}
+}
+
+// Controls on the dialog itself.
+namespace plain {
+inline ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT flags = 0, int colSpan = 1,
+                         int cx = 0, int cy = 0, int rowSpan = 1)
+{
+    return {kind, id, QString::fromUtf8(text), row, col, rowSpan, colSpan, flags, 0, cx, cy};
+}
+}
+
+}
