@@ -7,10 +7,10 @@
 #include "framework/cmdids.h"
 #include "framework/msgbox.h"
 #include "framework/profile.h"
+#include "input/design_questions.h"
 #include "input/modeless_dialogs.h"
 
 namespace {
-const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
 
 void Enable(CCmdUI* ui, bool on) { ui->Enable(on ? TRUE : FALSE); }
 }

@@ -4,11 +4,7 @@
 #include "framework/msgbox.h"
 #include "input/main_girder_dialog.h"
 
-namespace {
-
 const char* const kResultsQuestion = "格子計算、断面計算の結果が無効になります。\nよろしいですか。";
-
-}
 
 bool DiscardResults()
 {

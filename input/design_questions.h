@@ -1,6 +1,9 @@
 // The questions input asks before it stores a change that makes earlier results stale.
 #pragma once
 
+// "格子計算、断面計算の結果が無効になります。\nよろしいですか。"
+extern const char* const kResultsQuestion;
+
 // With grillage results, asks before they are discarded and discards them on yes; false when
 // the user keeps them (nothing changed then).
 bool DiscardResults();
