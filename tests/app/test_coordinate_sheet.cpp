@@ -11,7 +11,7 @@
 #include "framework/format.h"
 #include "framework/menu.h"
 #include "framework/wndextras.h"
-#include "grid/grid_ui.h"
+#include "common/dialog_input.h"
 #include "input/modeless_dialogs.h"
 #include "res/resources.h"
 
@@ -29,53 +29,19 @@ protected:
     // A confirmed design of one 30 m span in six panels through the basic conditions.
     void MakeDesign(const char* spans = "1")
     {
-        AfxSetModalHook([spans](CDialog* d) {
-            d->GetDlgItem(IDC_SPANS)->SetWindowText(QString::fromLatin1(spans));
-            d->SendMessage(WM_COMMAND, IDOK);
-        });
-        Command(ID_SETUP_BASIC);
-        AfxSetModalHook({});
+        dialoginput::ConfirmBasic(QString::fromLatin1(spans));
         ASSERT_EQ(g_nSpans, QString::fromLatin1(spans).toInt());
         m_shown.clear();
     }
     CCoordinateSheet& Sheet() { return *g_pCoordinateSheet; }
     CDialog* Page(int p) { return Sheet().Page(p); }
-    static QString Text(CDialog* d, int id) { return d->GetDlgItem(id)->GetWindowText(); }
-    static void Press(CDialog* d, int id) { static_cast<CButton*>(d->GetDlgItem(id))->Click(); }
+    static QString Text(CDialog* d, int id) { return dialoginput::Text(d, id); }
+    static void Press(CDialog* d, int id) { dialoginput::Press(d, id); }
     static CTableGrid& Table(CDialog* d) { return *dynamic_cast<CTableGrid*>(d->GetDlgItem(IDC_COORD_TABLE)); }
-    static QString Cell(CDialog* d, int row, int col)
-    {
-        CGridCell c;
-        Table(d).GetCellIndirect(col, row, &c);
-        return c.GetText();
-    }
-    // Types a value into a table cell as a person does: the cell made current, the first
-    // character opens the grid's edit, Enter ends it; the edit that Enter opens on the next
-    // cell is left with Escape.
-    static void Enter(CDialog* d, int row, int col, const QString& value)
-    {
-        CTableGrid& t = Table(d);
-        t.GotoCell(col, row);
-        for (QChar c : value) {
-            QWidget* target = t.GetEdit()->IsOpen() ? t.GetEdit()->GetWidget() : t.m_area.GetWidget();
-            gridui::Key(target, int(c.toUpper().unicode()), Qt::NoModifier, QString(c));
-        }
-        if (!t.GetEdit()->IsOpen())
-            return;
-        gridui::Key(t.GetEdit()->GetWidget(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        if (t.GetEdit()->IsOpen())
-            gridui::Key(t.GetEdit()->GetWidget(), Qt::Key_Escape);
-    }
-    // Presses the up or down button of a spin cell.
-    static void Spin(CDialog* d, int row, int col, bool up)
-    {
-        CTableGrid& t = Table(d);
-        t.GotoCell(col, row);
-        CRect r;
-        t.GetCellRect(col, row, &r);
-        gridui::Click(t.m_area.GetWidget(), QPoint(r.right - 4, up ? r.top + 3 : r.bottom - 3));
-    }
-    static void Step(CDialog* d, int spin, int delta) { static_cast<CSpinButtonCtrl*>(d->GetDlgItem(spin))->Step(delta); }
+    static QString Cell(CDialog* d, int row, int col) { return dialoginput::Cell(Table(d), row, col); }
+    static void Enter(CDialog* d, int row, int col, const QString& value) { dialoginput::Enter(Table(d), row, col, value); }
+    static void Spin(CDialog* d, int row, int col, bool up) { dialoginput::Spin(Table(d), row, col, up); }
+    static void Step(CDialog* d, int spin, int delta) { dialoginput::Step(d, spin, delta); }
 };
 
 }

@@ -1,6 +1,7 @@
 // The design as one value: File New, File Open that fails, cancelled dialogs, the single
 // box's cross-beam arrangement, one rebuild per OK, and tests that stop midway.
 #include "common/shell_fixture.h"
+#include "common/dialog_input.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,13 +16,7 @@ protected:
     // Runs a modal input command; `drive` acts on the dialog and ends it.
     static void Run(UINT command, const std::function<void(CDialog*)>& drive)
     {
-        AfxSetModalHook([&](CDialog* d) {
-            drive(d);
-            if (d->GetModalResult() == -1)
-                d->SendMessage(WM_COMMAND, IDCANCEL);
-        });
-        Command(command);
-        AfxSetModalHook({});
+        dialoginput::RunModal(command, drive);
     }
     static void Basic(const std::function<void(CDialog*)>& fill)
     {
@@ -31,7 +26,7 @@ protected:
         });
     }
     static void Type(CDialog* d, int id, const char* text) { d->GetDlgItem(id)->SetWindowText(QString::fromUtf8(text)); }
-    static void Press(CDialog* d, int id) { static_cast<CButton*>(d->GetDlgItem(id))->Click(); }
+    static void Press(CDialog* d, int id) { dialoginput::Press(d, id); }
     // Some input in every part of the design, as a user's session leaves it.
     void ChangeEverything()
     {

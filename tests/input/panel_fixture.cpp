@@ -12,15 +12,11 @@ void PanelTest::TearDown()
 
 void PanelTest::MakeDesign(const char* spans, bool box, const char* girders)
 {
-    AfxSetModalHook([=](CDialog* d) {
-        d->GetDlgItem(IDC_SPANS)->SetWindowText(QString::fromLatin1(spans));
-        d->GetDlgItem(IDC_GIRDERS)->SetWindowText(QString::fromLatin1(girders));
+    dialoginput::ConfirmBasic(QString::fromLatin1(spans), [=](CDialog* d) {
+        dialoginput::Type(d, IDC_GIRDERS, QString::fromLatin1(girders));
         if (box)
-            static_cast<CButton*>(d->GetDlgItem(IDC_FORM_BOX))->Click();
-        d->SendMessage(WM_COMMAND, IDOK);
+            dialoginput::Press(d, IDC_FORM_BOX);
     });
-    Command(ID_SETUP_BASIC);
-    AfxSetModalHook({});
     ASSERT_EQ(g_nSpans, QString::fromLatin1(spans).toInt());
     m_shown.clear();
 }
@@ -37,26 +33,4 @@ QString PanelTest::Shown(CTableGrid& t, int row, int col)
     CGridCell c;
     t.GetCellIndirect(col, row, &c);
     return (c.GetCellTypeEx() & GRID_STYLE_CHOICES) ? c.GetChoiceList() : c.GetText();
-}
-
-void PanelTest::Enter(CTableGrid& t, int row, int col, const QString& value)
-{
-    t.GotoCell(col, row);
-    for (QChar c : value) {
-        QWidget* target = t.GetEdit()->IsOpen() ? t.GetEdit()->GetWidget() : t.m_area.GetWidget();
-        gridui::Key(target, int(c.toUpper().unicode()), Qt::NoModifier, QString(c));
-    }
-    if (!t.GetEdit()->IsOpen())
-        return;
-    gridui::Key(t.GetEdit()->GetWidget(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    if (t.GetEdit()->IsOpen())
-        gridui::Key(t.GetEdit()->GetWidget(), Qt::Key_Escape);
-}
-
-void PanelTest::Spin(CTableGrid& t, int row, int col, bool up)
-{
-    t.GotoCell(col, row);
-    CRect r;
-    t.GetCellRect(col, row, &r);
-    gridui::Click(t.m_area.GetWidget(), QPoint(r.right - 4, up ? r.top + 3 : r.bottom - 3));
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "common/shell_fixture.h"
-#include "grid/grid_ui.h"
+#include "common/dialog_input.h"
 #include "input/modeless_dialogs.h"
 
 class PanelTest : public ShellTest {
@@ -13,14 +13,12 @@ protected:
     // Shows the window through its step command, active.
     void Open();
     CSetupPanelDialog& Dlg() { return *g_pPanelDlg; }
-    QString Text(int id) { return Dlg().GetDlgItem(id)->GetWindowText(); }
-    void Press(int id) { static_cast<CButton*>(Dlg().GetDlgItem(id))->Click(); }
-    void StepSpan(int delta) { static_cast<CSpinButtonCtrl*>(Dlg().GetDlgItem(IDC_PANEL_SPAN_SPIN))->Step(delta); }
-    bool Enabled(int id) { return Dlg().GetDlgItem(id)->IsWindowEnabled(); }
+    QString Text(int id) { return dialoginput::Text(&Dlg(), id); }
+    void Press(int id) { dialoginput::Press(&Dlg(), id); }
+    void StepSpan(int delta) { dialoginput::Step(&Dlg(), IDC_PANEL_SPAN_SPIN, delta); }
+    bool Enabled(int id) { return dialoginput::Enabled(&Dlg(), id); }
     // The text a cell shows: its choice name where it shows one.
     static QString Shown(CTableGrid& t, int row, int col);
-    // Types into a cell as a person does and ends with Enter.
-    static void Enter(CTableGrid& t, int row, int col, const QString& value);
-    // Presses the up or down arrow of a spin cell.
-    static void Spin(CTableGrid& t, int row, int col, bool up);
+    static void Enter(CTableGrid& t, int row, int col, const QString& value) { dialoginput::Enter(t, row, col, value); }
+    static void Spin(CTableGrid& t, int row, int col, bool up) { dialoginput::Spin(t, row, col, up); }
 };

@@ -1,29 +1,21 @@
 // The basic conditions dialog driven by control id, with scripted answers.
 #include "common/shell_fixture.h"
+#include "common/dialog_input.h"
 
 #include <functional>
 
 namespace {
 
-void Type(CDialog* d, int id, const QString& text) { d->GetDlgItem(id)->SetWindowText(text); }
-void Press(CDialog* d, int id) { static_cast<CButton*>(d->GetDlgItem(id))->Click(); }
-int IsChecked(CDialog* d, int id) { return static_cast<CButton*>(d->GetDlgItem(id))->GetCheck(); }
+using namespace dialoginput;
+
+int IsChecked(CDialog* d, int id) { return Checked(d, id); }
 
 class BasicDialogTest : public ShellTest {
 protected:
     // Opens the dialog through its command; `drive` acts on it and ends it.
     void Open(std::function<void(CDialog*)> drive)
     {
-        bool ran = false;
-        AfxSetModalHook([&](CDialog* d) {
-            ran = true;
-            drive(d);
-            if (d->GetModalResult() == -1)
-                d->SendMessage(WM_COMMAND, IDCANCEL);   // left open by a refusal: close it
-        });
-        Command(ID_SETUP_BASIC);
-        AfxSetModalHook({});
-        EXPECT_TRUE(ran);
+        EXPECT_TRUE(RunModal(ID_SETUP_BASIC, drive));
     }
     // A confirmed design of two spans and four plate girders.
     void MakeDesign()

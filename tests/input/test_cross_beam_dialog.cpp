@@ -1,13 +1,13 @@
 // The cross-beam arrangement window driven through its table's spin and check cells and its buttons.
 #include "common/shell_fixture.h"
 #include "input/modeless_dialogs.h"
-#include "input/table_input.h"
+#include "common/dialog_input.h"
 
 #include <QImage>
 #include <QTemporaryDir>
 #include <functional>
 
-using namespace tableinput;
+using namespace dialoginput;
 
 namespace {
 
@@ -26,35 +26,26 @@ protected:
     // A confirmed design through the basic conditions; `more` sets further controls.
     void MakeDesign(const char* spans, std::function<void(CDialog*)> more = {})
     {
-        AfxSetModalHook([=](CDialog* d) {
-            d->GetDlgItem(IDC_SPANS)->SetWindowText(QString::fromLatin1(spans));
-            if (more)
-                more(d);
-            d->SendMessage(WM_COMMAND, IDOK);
-        });
-        Command(ID_SETUP_BASIC);
-        AfxSetModalHook({});
+        ConfirmBasic(QString::fromLatin1(spans), more);
         ASSERT_EQ(g_nSpans, QString::fromLatin1(spans).toInt());
         m_shown.clear();
     }
     // The span dialog with the panel counts of the first spans typed in (the bridge long enough).
     void SetPanels(std::initializer_list<const char*> counts)
     {
-        AfxSetModalHook([=](CDialog* d) {
+        RunModal(ID_SETUP_SPAN, [=](CDialog* d) {
             CTableGrid& t = *dynamic_cast<CTableGrid*>(d->GetDlgItem(IDC_SPAN_TABLE));
             int row = 0;
             for (const char* n : counts)
                 Enter(t, row++, 1, QString::fromLatin1(n));
-            d->GetDlgItem(IDC_BRIDGE_LENGTH)->SetWindowText(QStringLiteral("100000"));
-            d->SendMessage(WM_COMMAND, IDOK);
+            Type(d, IDC_BRIDGE_LENGTH, QStringLiteral("100000"));
+            Ok(d);
         });
-        Command(ID_SETUP_SPAN);
-        AfxSetModalHook({});
     }
     static void Box(CDialog* d, const char* girders)
     {
-        static_cast<CButton*>(d->GetDlgItem(IDC_FORM_BOX))->Click();
-        d->GetDlgItem(IDC_GIRDERS)->SetWindowText(QString::fromLatin1(girders));
+        dialoginput::Press(d, IDC_FORM_BOX);
+        Type(d, IDC_GIRDERS, QString::fromLatin1(girders));
     }
     static CSetupCrossBeamDialog& Dlg() { return *g_pCrossBeamDlg; }
     static CSetupCrossBeamGrid& Table() { return Dlg().m_grid; }
@@ -65,7 +56,7 @@ protected:
         gridui::Activate(&Dlg());
     }
     static CWnd* UpdateButton() { return Dlg().GetDlgItem(IDC_CB_UPDATE); }
-    static void Press(int id) { static_cast<CButton*>(Dlg().GetDlgItem(id))->Click(); }
+    static void Press(int id) { dialoginput::Press(&Dlg(), id); }
     static CGridCell Shown(int row, int col)
     {
         CGridCell c;

@@ -5,7 +5,7 @@
 
 #include "app/design_state.h"
 #include "framework/format.h"
-#include "grid/grid_ui.h"
+#include "common/dialog_input.h"
 #include "input/cross_section_picture.h"
 #include "input/modeless_dialogs.h"
 
@@ -24,15 +24,11 @@ protected:
     // A confirmed design through the basic conditions; `more` sets further controls.
     void MakeDesign(const char* spans, int sidewalkId = IDC_SIDEWALK_BOTH, std::function<void(CDialog*)> more = {})
     {
-        AfxSetModalHook([=](CDialog* d) {
-            d->GetDlgItem(IDC_SPANS)->SetWindowText(QString::fromLatin1(spans));
-            static_cast<CButton*>(d->GetDlgItem(sidewalkId))->Click();
+        dialoginput::ConfirmBasic(QString::fromLatin1(spans), [=](CDialog* d) {
+            dialoginput::Press(d, sidewalkId);
             if (more)
                 more(d);
-            d->SendMessage(WM_COMMAND, IDOK);
         });
-        Command(ID_SETUP_BASIC);
-        AfxSetModalHook({});
         ASSERT_EQ(g_nSpans, QString::fromLatin1(spans).toInt());
         m_shown.clear();
     }
@@ -44,40 +40,13 @@ protected:
             Command(ID_SETUP_CROSS_SECTION);
         gridui::Activate(&Dlg());
     }
-    static void Press(int id) { static_cast<CButton*>(Dlg().GetDlgItem(id))->Click(); }
+    static void Press(int id) { dialoginput::Press(&Dlg(), id); }
     static bool Shown(int id) { return Dlg().GetDlgItem(id)->IsWindowVisible(); }
-    static int Checked(int id) { return static_cast<CButton*>(Dlg().GetDlgItem(id))->GetCheck(); }
+    static int Checked(int id) { return dialoginput::Checked(&Dlg(), id); }
     static CSpinButtonCtrl& SupportSpin() { return *static_cast<CSpinButtonCtrl*>(Dlg().GetDlgItem(IDC_CS_SUPPORT_SPIN)); }
-    static QString Cell(int row, int col)
-    {
-        CGridCell c;
-        Table().GetCellIndirect(col, row, &c);
-        return c.GetText();
-    }
-    // Types into a cell as a person does: the first character opens the edit, Enter ends it.
-    static void Enter(int row, int col, const QString& value)
-    {
-        CTableGrid& t = Table();
-        t.GotoCell(col, row);
-        for (QChar c : value) {
-            QWidget* target = t.GetEdit()->IsOpen() ? t.GetEdit()->GetWidget() : t.m_area.GetWidget();
-            gridui::Key(target, int(c.toUpper().unicode()), Qt::NoModifier, QString(c));
-        }
-        if (!t.GetEdit()->IsOpen())
-            return;
-        gridui::Key(t.GetEdit()->GetWidget(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        if (t.GetEdit()->IsOpen())
-            gridui::Key(t.GetEdit()->GetWidget(), Qt::Key_Escape);
-    }
-    // Presses the up or down button of a spin cell.
-    static void Spin(int row, int col, bool up)
-    {
-        CTableGrid& t = Table();
-        t.GotoCell(col, row);
-        CRect r;
-        t.GetCellRect(col, row, &r);
-        gridui::Click(t.m_area.GetWidget(), QPoint(r.right - 4, up ? r.top + 3 : r.bottom - 3));
-    }
+    static QString Cell(int row, int col) { return dialoginput::Cell(Table(), row, col); }
+    static void Enter(int row, int col, const QString& value) { dialoginput::Enter(Table(), row, col, value); }
+    static void Spin(int row, int col, bool up) { dialoginput::Spin(Table(), row, col, up); }
     static void PretendResults()
     {
         g_pDoc->m_bGrillageNotRun = 0;

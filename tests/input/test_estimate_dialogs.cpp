@@ -2,12 +2,12 @@
 // by table cell through the modal hook.
 #include "common/shell_fixture.h"
 #include "input/estimate_dialogs.h"
-#include "input/table_input.h"
+#include "common/dialog_input.h"
 
 #include <functional>
 #include <map>
 
-using namespace tableinput;
+using namespace dialoginput;
 
 namespace {
 

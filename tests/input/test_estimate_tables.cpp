@@ -4,14 +4,14 @@
 #include "framework/format.h"
 #include "framework/wndextras.h"
 #include "input/estimate_tables.h"
-#include "input/table_input.h"
+#include "common/dialog_input.h"
 
 #include <QImage>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <functional>
 
-using namespace tableinput;
+using namespace dialoginput;
 
 namespace {
 
@@ -23,14 +23,10 @@ protected:
     // A confirmed design of the given spans: plate girders or box girders.
     void MakeDesign(bool box, const char* spans)
     {
-        AfxSetModalHook([=](CDialog* d) {
-            d->GetDlgItem(IDC_SPANS)->SetWindowText(QString::fromLatin1(spans));
+        ConfirmBasic(QString::fromLatin1(spans), [=](CDialog* d) {
             if (box)
-                static_cast<CButton*>(d->GetDlgItem(IDC_FORM_BOX))->Click();
-            d->SendMessage(WM_COMMAND, IDOK);
+                dialoginput::Press(d, IDC_FORM_BOX);
         });
-        Command(ID_SETUP_BASIC);
-        AfxSetModalHook({});
         g_pMainFrame->m_nStepMask = 0;
         m_shown.clear();
     }

@@ -2,11 +2,11 @@
 // control and table cell, with scripted answers.
 #include "common/shell_fixture.h"
 #include "framework/clipboard.h"
-#include "input/table_input.h"
+#include "common/dialog_input.h"
 
 #include <functional>
 
-using namespace tableinput;
+using namespace dialoginput;
 
 namespace {
 
@@ -17,28 +17,15 @@ protected:
     // Opens the dialog of the girder type through its command; `drive` acts on it and ends it.
     void Open(std::function<void(CDialog*)> drive)
     {
-        bool ran = false;
-        AfxSetModalHook([&](CDialog* d) {
-            ran = true;
-            drive(d);
-            if (d->GetModalResult() == -1)
-                d->SendMessage(WM_COMMAND, IDCANCEL);   // left open by a refusal: close it
-        });
-        Command(ID_SETUP_MAIN_GIRDER2);
-        AfxSetModalHook({});
-        EXPECT_TRUE(ran);
+        EXPECT_TRUE(RunModal(ID_SETUP_MAIN_GIRDER2, drive));
     }
     // A confirmed design of two 30 m spans in six panels; `form` is the girder form's radio.
     void MakeDesign(int form, const char* girders)
     {
-        AfxSetModalHook([form, girders](CDialog* d) {
-            d->GetDlgItem(IDC_SPANS)->SetWindowText(QStringLiteral("2"));
-            d->GetDlgItem(IDC_GIRDERS)->SetWindowText(QString::fromLatin1(girders));
+        ConfirmBasic(QStringLiteral("2"), [form, girders](CDialog* d) {
+            Type(d, IDC_GIRDERS, QString::fromLatin1(girders));
             Press(d, form);
-            d->SendMessage(WM_COMMAND, IDOK);
         });
-        Command(ID_SETUP_BASIC);
-        AfxSetModalHook({});
         ASSERT_EQ(g_nSpans, 2);
         m_shown.clear();
     }
@@ -48,13 +35,7 @@ protected:
         g_bResultsValid = 1;
         g_pMainFrame->SetStepDone(ID_CALC_GRILLAGE, 1);
     }
-    static void Press(CDialog* d, int id) { static_cast<CButton*>(d->GetDlgItem(id))->Click(); }
-    static int Checked(CDialog* d, int id) { return static_cast<CButton*>(d->GetDlgItem(id))->GetCheck(); }
-    static bool Enabled(CDialog* d, int id) { return d->GetDlgItem(id)->IsWindowEnabled(); }
-    static QString Text(CDialog* d, int id) { return d->GetDlgItem(id)->GetWindowText(); }
-    static void Type(CDialog* d, int id, const char* text) { d->GetDlgItem(id)->SetWindowText(QString::fromUtf8(text)); }
-    static void Step(CDialog* d, int spin, int delta) { static_cast<CSpinButtonCtrl*>(d->GetDlgItem(spin))->Step(delta); }
-    static void OK(CDialog* d) { d->SendMessage(WM_COMMAND, IDOK); }
+    static void OK(CDialog* d) { Ok(d); }
     static CTableGrid& Table(CDialog* d, int id) { return *dynamic_cast<CTableGrid*>(d->GetDlgItem(id)); }
     static bool StepDone() { return (g_pMainFrame->m_nStepMask & 0x20) != 0; }
     CSetupPlateGirderDialog& Plate() { return g_pDoc->m_dlgPlateGirder; }

@@ -2,11 +2,11 @@
 // buttons, the table's cells and spin steps.
 #include "common/shell_fixture.h"
 #include "input/modeless_dialogs.h"
-#include "input/table_input.h"
+#include "common/dialog_input.h"
 
 #include <functional>
 
-using namespace tableinput;
+using namespace dialoginput;
 
 namespace {
 
@@ -28,18 +28,14 @@ protected:
     // the height window is then shown.
     void MakeDesign(const char* spans, bool varies = true, bool singleBox = false)
     {
-        AfxSetModalHook([=](CDialog* d) {
-            d->GetDlgItem(IDC_SPANS)->SetWindowText(QString::fromLatin1(spans));
+        ConfirmBasic(QString::fromLatin1(spans), [=](CDialog* d) {
             if (varies)
                 Press(d, IDC_HEIGHT_VARIATION);
             if (singleBox) {
                 Press(d, IDC_FORM_BOX);
-                d->GetDlgItem(IDC_GIRDERS)->SetWindowText(QStringLiteral("1"));
+                Type(d, IDC_GIRDERS, QStringLiteral("1"));
             }
-            d->SendMessage(WM_COMMAND, IDOK);
         });
-        Command(ID_SETUP_BASIC);
-        AfxSetModalHook({});
         ASSERT_EQ(g_nSpans, QString::fromLatin1(spans).toInt());
         if (varies) {
             Command(ID_SETUP_HEIGHT);
@@ -76,7 +72,6 @@ protected:
         Table().GotoCell(col, 0);
         Press(&Dlg(), IDC_HEIGHT_DELETE);
     }
-    static void Press(CDialog* d, int id) { static_cast<CButton*>(d->GetDlgItem(id))->Click(); }
     static CSetupHeightDialog& Dlg() { return *g_pHeightDlg; }
     static CTableGrid& Table() { return *dynamic_cast<CTableGrid*>(Dlg().GetDlgItem(IDC_HEIGHT_TABLE)); }
     static CWnd* UpdateButton() { return Dlg().GetDlgItem(IDC_HEIGHT_UPDATE); }

@@ -3,12 +3,12 @@
 #include "common/shell_fixture.h"
 #include "input/load_dialogs.h"
 #include "input/load_pictures.h"
-#include "input/table_input.h"
+#include "common/dialog_input.h"
 
 #include <QLineEdit>
 #include <functional>
 
-using namespace tableinput;
+using namespace dialoginput;
 
 namespace {
 
@@ -23,15 +23,11 @@ protected:
     // A confirmed design of one span: plate girders, box girders, or a single box (box, one girder).
     void MakeDesign(bool box, const char* girders)
     {
-        AfxSetModalHook([=](CDialog* d) {
-            d->GetDlgItem(IDC_SPANS)->SetWindowText(QStringLiteral("1"));
-            d->GetDlgItem(IDC_GIRDERS)->SetWindowText(QString::fromLatin1(girders));
+        ConfirmBasic(QStringLiteral("1"), [=](CDialog* d) {
+            Type(d, IDC_GIRDERS, QString::fromLatin1(girders));
             if (box)
-                static_cast<CButton*>(d->GetDlgItem(IDC_FORM_BOX))->Click();
-            d->SendMessage(WM_COMMAND, IDOK);
+                dialoginput::Press(d, IDC_FORM_BOX);
         });
-        Command(ID_SETUP_BASIC);
-        AfxSetModalHook({});
         ASSERT_EQ(g_nSpans, 1);
         g_pMainFrame->m_nStepMask = 0;
         m_shown.clear();
@@ -39,16 +35,7 @@ protected:
     // Opens a dialog through its command; `drive` acts on it and ends it.
     void Open(UINT command, std::function<void(CDialog*)> drive)
     {
-        bool ran = false;
-        AfxSetModalHook([&](CDialog* d) {
-            ran = true;
-            drive(d);
-            if (d->GetModalResult() == -1)
-                d->SendMessage(WM_COMMAND, IDCANCEL);   // left open by a refusal: close it
-        });
-        Command(command);
-        AfxSetModalHook({});
-        EXPECT_TRUE(ran);
+        EXPECT_TRUE(RunModal(command, drive));
     }
     void OpenDeadLoad(std::function<void(CSetupDeadLoadDialog&)> drive)
     {
@@ -70,8 +57,8 @@ protected:
         m_shown.clear();
     }
     static void OK(CDialog& d) { d.SendMessage(WM_COMMAND, IDOK); }
-    static void Press(CDialog& d, int id) { static_cast<CButton*>(d.GetDlgItem(id))->Click(); }
-    static int Checked(CDialog& d, int id) { return static_cast<CButton*>(d.GetDlgItem(id))->GetCheck(); }
+    static void Press(CDialog& d, int id) { dialoginput::Press(&d, id); }
+    static int Checked(CDialog& d, int id) { return dialoginput::Checked(&d, id); }
     // Replaces the count as a person types it, key by key.
     static void TypeCount(CDialog& d, const QString& text)
     {

@@ -2,12 +2,12 @@
 #include "common/shell_fixture.h"
 #include "design/girder_design.h"
 #include "input/modeless_dialogs.h"
-#include "input/table_input.h"
+#include "common/dialog_input.h"
 
 #include <QLineEdit>
 #include <functional>
 
-using namespace tableinput;
+using namespace dialoginput;
 
 namespace {
 
@@ -18,10 +18,6 @@ const QString kSectionLengths = QStringLiteral("最大部材長 > 最小部材�
 constexpr int COUNT = CJointPositionGrid1::COL_COUNT;
 constexpr int TOTAL = CJointPositionGrid1::COL_TOTAL;
 
-void Type(CDialog* d, int id, const QString& text) { d->GetDlgItem(id)->SetWindowText(text); }
-void Press(CDialog* d, int id) { static_cast<CButton*>(d->GetDlgItem(id))->Click(); }
-QString Text(CDialog* d, int id) { return d->GetDlgItem(id)->GetWindowText(); }
-bool Enabled(CDialog* d, int id) { return d->GetDlgItem(id)->IsWindowEnabled(); }
 void OK(CDialog* d) { d->SendMessage(WM_COMMAND, IDOK); }
 void Cancel(CDialog* d) { d->SendMessage(WM_COMMAND, IDCANCEL); }
 
@@ -51,22 +47,17 @@ protected:
     // A confirmed design of one 30 m span (35 m with bLong) and the girders given.
     void MakeDesign(int girders, bool box = false, bool bLong = false)
     {
-        AfxSetModalHook([=](CDialog* d) {
-            Type(d, IDC_SPANS, QStringLiteral("1"));
+        ConfirmBasic(QStringLiteral("1"), [=](CDialog* d) {
             Type(d, IDC_GIRDERS, QString::number(girders));
             if (box)
                 Press(d, IDC_FORM_BOX);
-            OK(d);
         });
-        Command(ID_SETUP_BASIC);
         if (bLong) {
-            AfxSetModalHook([](CDialog* d) {
+            RunModal(ID_SETUP_SPAN, [](CDialog* d) {
                 Enter(*dynamic_cast<CTableGrid*>(d->GetDlgItem(IDC_SPAN_TABLE)), 0, 0, QStringLiteral("35000"));
                 OK(d);
             });
-            Command(ID_SETUP_SPAN);
         }
-        AfxSetModalHook({});
         ASSERT_EQ(g_nSpans, 1);
         m_shown.clear();
     }

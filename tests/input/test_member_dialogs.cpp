@@ -1,5 +1,6 @@
 // The main member data dialog and its member sub-dialogs, driven by control id.
 #include "common/shell_fixture.h"
+#include "common/dialog_input.h"
 #include "framework/dc.h"
 
 #include <functional>
@@ -7,11 +8,10 @@
 
 namespace {
 
-void Type(CDialog* d, int id, const QString& text) { d->GetDlgItem(id)->SetWindowText(text); }
-QString Text(CDialog* d, int id) { return d->GetDlgItem(id)->GetWindowText(); }
-void Press(CDialog* d, int id) { static_cast<CButton*>(d->GetDlgItem(id))->Click(); }
-int IsChecked(CDialog* d, int id) { return static_cast<CButton*>(d->GetDlgItem(id))->GetCheck(); }
-bool IsEnabled(CDialog* d, int id) { return d->GetDlgItem(id)->IsWindowEnabled(); }
+using namespace dialoginput;
+
+int IsChecked(CDialog* d, int id) { return Checked(d, id); }
+bool IsEnabled(CDialog* d, int id) { return Enabled(d, id); }
 CComboBox* Combo(CDialog* d, int id) { return static_cast<CComboBox*>(d->GetDlgItem(id)); }
 QString Chosen(CDialog* d, int id)
 {
@@ -19,7 +19,6 @@ QString Chosen(CDialog* d, int id)
     Combo(d, id)->GetLBText(Combo(d, id)->GetCurSel(), s);
     return s;
 }
-void Ok(CDialog* d) { d->SendMessage(WM_COMMAND, IDOK); }
 void Cancel(CDialog* d) { d->SendMessage(WM_COMMAND, IDCANCEL); }
 
 class MemberDialogTest : public ShellTest {

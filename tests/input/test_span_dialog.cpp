@@ -1,11 +1,11 @@
 // The span length and panel count dialog driven through its table and bridge length field.
 #include "common/shell_fixture.h"
 #include "input/modeless_dialogs.h"
-#include "input/table_input.h"
+#include "common/dialog_input.h"
 
 #include <functional>
 
-using namespace tableinput;
+using namespace dialoginput;
 
 namespace {
 
@@ -16,26 +16,12 @@ protected:
     // Opens the dialog through its command; `drive` acts on it and ends it.
     void Open(std::function<void(CDialog*)> drive)
     {
-        bool ran = false;
-        AfxSetModalHook([&](CDialog* d) {
-            ran = true;
-            drive(d);
-            if (d->GetModalResult() == -1)
-                d->SendMessage(WM_COMMAND, IDCANCEL);   // left open by a refusal: close it
-        });
-        Command(ID_SETUP_SPAN);
-        AfxSetModalHook({});
-        EXPECT_TRUE(ran);
+        EXPECT_TRUE(RunModal(ID_SETUP_SPAN, drive));
     }
     // A confirmed design of 30 m spans in six panels with two free sections each.
     void MakeDesign(const char* spans)
     {
-        AfxSetModalHook([spans](CDialog* d) {
-            d->GetDlgItem(IDC_SPANS)->SetWindowText(QString::fromLatin1(spans));
-            d->SendMessage(WM_COMMAND, IDOK);
-        });
-        Command(ID_SETUP_BASIC);
-        AfxSetModalHook({});
+        ConfirmBasic(QString::fromLatin1(spans));
         ASSERT_EQ(g_nSpans, QString::fromLatin1(spans).toInt());
         m_shown.clear();
     }
