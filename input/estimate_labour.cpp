@@ -1,66 +1,37 @@
 #include "input/estimate_labour.h"
 #include "app/doc.h"
 #include "app/mainfrm.h"
+#include "input/headed_table.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace {
+using namespace headedtable;
 
-constexpr COLORREF kHeadingText = RGB(0, 0, 150);
+namespace {
 
 const char* const kRows[EstimateLabourData::ROWS] = {
     "製作工労務単価 (円)", "副資材費     (円/t)", "塗装前処理費 (円/t)", "工場塗装費  (円/m2)",
     "現場塗装費  (円/m2)", "床版工      (円/m3)", "車道舗装工  (円/m2)", "歩道舗装工  (円/m2)",
     "高力ﾎﾞﾙﾄ単価 (円/t)", "排水工       (円/t)", "輸送費       (円/t)", "架設費       (円/t)"};
 
-void Heading(CTableGrid& t, int col, int row, const QString& text)
-{
-    CGridCell cell;
-    t.GetCell(col, row, &cell);
-    cell.SetText(text);
-    cell.SetTextColor(kHeadingText);
-    cell.SetAlignment(GRID_ALIGN_CENTER | GRID_ALIGN_VCENTER);
-    t.SetCell(col, row, &cell);
-}
-
 }
 
 void CEstimateLabourGrid::OnCellTypeNotify(long typeId, int col, int row, long msg, LPARAM param)
 {
-    if (typeId == GRID_CT_SPIN && (msg == GRID_NOTIFY_SPIN_UP || msg == GRID_NOTIFY_SPIN_DOWN)) {
-        CGridCell cell;
-        if (GetCell(col, row, &cell)) {
-            const double step = (row == 5 || row == 8 || row == 9 || row == 11) ? 1000.0 : 100.0;
-            double value = cell.GetNumber();
-            if (msg == GRID_NOTIFY_SPIN_UP) {
-                value += step;
-            } else if (value > 0.0) {
-                value -= step;
-                if (value < -1e-20)
-                    value = 0.0;
-            }
-            cell.SetNumber(value);
-            SetCell(col, row, &cell);
-            RedrawCell(col, row);
-        }
-    }
+    if (IsSpinStep(typeId, msg))
+        StepCell(*this, col, row, msg, (row == 5 || row == 8 || row == 9 || row == 11) ? 1000.0 : 100.0);
     CTableGrid::OnCellTypeNotify(typeId, col, row, msg, param);
 }
 
 int CEstimateLabourGrid::Price(int row)
 {
-    CGridCell cell;
-    const double value = GetCell(0, row, &cell) ? cell.GetNumber() : 0.0;
-    return int(std::clamp(std::trunc(value), -2e9, 2e9));
+    return int(std::clamp(std::trunc(CellNumber(*this, 0, row)), -2e9, 2e9));
 }
 
 void CEstimateLabourGrid::SetPrice(int row, int price)
 {
-    CGridCell cell;
-    GetCell(0, row, &cell);
-    cell.SetNumber(price);
-    SetCell(0, row, &cell);
+    SetNumber(*this, 0, row, price);
 }
 
 CEstimateLabourDialog::CEstimateLabourDialog() : CDialog(IDD_ESTIMATE_LABOUR)
@@ -86,15 +57,7 @@ BOOL CEstimateLabourDialog::OnInitDialog()
     Heading(t, 0, -1, QStringLiteral("工数単価"));
     for (int r = 0; r < ROWS; ++r) {
         Heading(t, -1, r, QString::fromUtf8(kRows[r]));
-        CGridCell cell;
-        t.GetCell(0, r, &cell);
-        cell.SetCellType(GRID_CT_SPIN);
-        cell.SetAlignment(GRID_ALIGN_RIGHT | GRID_ALIGN_VCENTER);
-        cell.SetDecimals(0);
-        cell.SetReadOnly(0);
-        cell.SetLabel(QStringLiteral("22222222"));
-        cell.SetNumber(m_anPrice[PriceIndex(r)]);
-        t.SetCell(0, r, &cell);
+        SpinNumber(t, 0, r, m_anPrice[PriceIndex(r)], 0, 1.0, 0.0, QStringLiteral("22222222"));
     }
     t.SetPaintMode(1);
     t.GotoRow(1);

@@ -2,89 +2,21 @@
 #include "app/doc.h"
 #include "app/mainfrm.h"
 #include "framework/format.h"
+#include "input/headed_table.h"
 
 #include <algorithm>
 #include <cmath>
 
+using namespace headedtable;
+
 namespace {
 
-constexpr COLORREF kHeadingText = RGB(0, 0, 150);
-constexpr COLORREF kHeadingBack = RGB(192, 192, 192);
 constexpr double kGravity = 9.80665;
 
-void AttachTable(CTableGrid& t, UINT nID, CWnd* pParent)
+// An editable price cell in the first column.
+void PriceSpin(CTableGrid& t, int row, double value, int decimals)
 {
-    t.AttachGrid(nID, pParent);
-    t.GetHeadingDefaultCell()->SetTextColor(kHeadingText);
-    t.GetHeadingDefaultCell()->SetBackColor(kHeadingBack);
-}
-
-void Heading(CTableGrid& t, int col, int row, const QString& text)
-{
-    CGridCell cell;
-    t.GetCell(col, row, &cell);
-    cell.SetText(text);
-    cell.SetTextColor(kHeadingText);
-    cell.SetAlignment(GRID_ALIGN_CENTER | GRID_ALIGN_VCENTER);
-    cell.SetCellType(GRID_CT_NORMAL);
-    t.SetCell(col, row, &cell);
-}
-
-// An editable right-aligned spin cell, as the price tables have them.
-void SpinNumber(CTableGrid& t, int row, double value, int decimals)
-{
-    CGridCell cell;
-    t.GetCell(0, row, &cell);
-    cell.SetCellType(GRID_CT_SPIN);
-    cell.SetAlignment(GRID_ALIGN_RIGHT | GRID_ALIGN_VCENTER);
-    cell.SetDecimals(WORD(decimals));
-    cell.SetReadOnly(0);
-    cell.SetLabel(QStringLiteral("22222222"));
-    cell.SetNumber(value);
-    t.SetCell(0, row, &cell);
-}
-
-void SetNumber(CTableGrid& t, int col, int row, double value)
-{
-    CGridCell cell;
-    t.GetCell(col, row, &cell);
-    cell.SetNumber(value);
-    t.SetCell(col, row, &cell);
-}
-
-double CellNumber(CTableGrid& t, int col, int row)
-{
-    CGridCell cell;
-    return t.GetCell(col, row, &cell) ? cell.GetNumber() : 0.0;
-}
-
-int CellInt(CTableGrid& t, int col, int row)
-{
-    return int(std::clamp(std::trunc(CellNumber(t, col, row)), -1e9, 1e9));
-}
-
-// Up adds the step; down subtracts it only while the value is above 0, and never goes below 0.
-void StepCell(CTableGrid& t, int col, int row, long msg, double step)
-{
-    CGridCell cell;
-    if (!t.GetCell(col, row, &cell))
-        return;
-    double value = cell.GetNumber();
-    if (msg == GRID_NOTIFY_SPIN_UP) {
-        value += step;
-    } else if (value > 0.0) {
-        value -= step;
-        if (value < -1e-20)
-            value = 0.0;
-    }
-    cell.SetNumber(value);
-    t.SetCell(col, row, &cell);
-    t.RedrawCell(col, row);
-}
-
-bool IsSpinStep(long typeId, long msg)
-{
-    return typeId == GRID_CT_SPIN && (msg == GRID_NOTIFY_SPIN_UP || msg == GRID_NOTIFY_SPIN_DOWN);
+    SpinNumber(t, 0, row, value, decimals, 1.0, 0.0, QStringLiteral("22222222"));
 }
 
 void MarkStepDone()
@@ -145,7 +77,7 @@ void CEstimateSteelPriceDialog::ShowRows(const int values[ROWS])
 {
     for (int r = 0; r < ROWS; ++r) {
         const int value = kRowIndex[r] == 1 && values[r] == 0 ? AutomaticSizeExtra() : values[r];
-        SpinNumber(m_grid, r, value, 0);
+        PriceSpin(m_grid, r, value, 0);
     }
     m_grid.RedrawAll();
 }
@@ -276,7 +208,7 @@ BOOL CEstimateFactorDialog::OnInitDialog()
         const char* heading = kFactorHeadings[r];
         Heading(t, -1, r, heading ? QString::fromUtf8(heading)
                                   : si ? QStringLiteral("その他質量    (t)") : QStringLiteral("その他重量    (t)"));
-        SpinNumber(t, r, r == kRailingRow ? railing : RowValue(r), r == kDrainCountRow ? 0 : 3);
+        PriceSpin(t, r, r == kRailingRow ? railing : RowValue(r), r == kDrainCountRow ? 0 : 3);
     }
     t.SetPaintMode(1);
     t.GotoCol(1);

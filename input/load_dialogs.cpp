@@ -4,15 +4,16 @@
 #include "framework/format.h"
 #include "framework/msgbox.h"
 #include "input/design_questions.h"
+#include "input/headed_table.h"
 #include "input/load_pictures.h"
 
 #include <algorithm>
 #include <cmath>
 
+using namespace headedtable;
+
 namespace {
 
-constexpr COLORREF kHeadingText = RGB(0, 0, 150);
-constexpr COLORREF kHeadingBack = RGB(192, 192, 192);
 constexpr double kGravity = 9.80665;
 
 
@@ -41,55 +42,6 @@ void SetCheck(CDialog* dlg, int id, int check)
 {
     if (auto* b = dynamic_cast<CButton*>(dlg->GetDlgItem(id)))
         b->SetCheck(check);
-}
-
-// Takes over the placeholder; headings grey with dark blue text, the current ones light.
-void AttachTable(CTableGrid& t, UINT nID, CWnd* pParent)
-{
-    t.AttachGrid(nID, pParent);
-    t.GetHeadingDefaultCell()->SetTextColor(kHeadingText);
-    t.GetHeadingDefaultCell()->SetBackColor(kHeadingBack);
-}
-
-// Headings in the tables' dark blue, centred unless said otherwise.
-void Heading(CTableGrid& t, int col, int row, const QString& text, short align = GRID_ALIGN_CENTER)
-{
-    CGridCell cell;
-    t.GetCell(col, row, &cell);
-    cell.SetText(text);
-    cell.SetTextColor(kHeadingText);
-    cell.SetAlignment(short(align | GRID_ALIGN_VCENTER));
-    cell.SetCellType(GRID_CT_NORMAL);
-    t.SetCell(col, row, &cell);
-}
-
-// A right-aligned spin cell holding a number; lo > hi leaves it without a range check.
-void SpinNumber(CTableGrid& t, int col, int row, double value, int decimals, double lo = 1.0, double hi = 0.0)
-{
-    CGridCell cell;
-    t.GetCell(col, row, &cell);
-    cell.SetCellType(GRID_CT_SPIN);
-    cell.SetAlignment(GRID_ALIGN_RIGHT | GRID_ALIGN_VCENTER);
-    cell.SetDecimals(WORD(decimals));
-    cell.SetReadOnly(0);
-    if (lo <= hi) {
-        cell.SetRange(lo, hi);
-        cell.EnableRangeCheck(1);
-    }
-    cell.SetNumber(value);
-    t.SetCell(col, row, &cell);
-}
-
-double CellNumber(CTableGrid& t, int col, int row)
-{
-    CGridCell cell;
-    return t.GetCell(col, row, &cell) ? cell.GetNumber() : 0.0;
-}
-
-// A whole number as typed or stepped, truncated towards zero.
-int CellInt(CTableGrid& t, int col, int row)
-{
-    return int(std::clamp(std::trunc(CellNumber(t, col, row)), -1e9, 1e9));
 }
 
 bool IsSingleBox() { return g_nBridgeType == 2; }
@@ -131,22 +83,8 @@ double CSetupDeadLoadGrid::Number(int row) { return CellNumber(*this, 0, row); }
 
 void CSetupDeadLoadGrid::OnCellTypeNotify(long typeId, int col, int row, long msg, LPARAM param)
 {
-    if (typeId == GRID_CT_SPIN && (msg == GRID_NOTIFY_SPIN_UP || msg == GRID_NOTIFY_SPIN_DOWN)) {
-        CGridCell cell;
-        if (GetCell(col, row, &cell)) {
-            double value = cell.GetNumber();
-            if (msg == GRID_NOTIFY_SPIN_UP) {
-                value += 0.05;
-            } else if (value > 0.0) {
-                value -= 0.05;
-                if (value < -1e-20)
-                    value = 0.0;
-            }
-            cell.SetNumber(value);
-            SetCell(col, row, &cell);
-            RedrawCell(col, row);
-        }
-    }
+    if (IsSpinStep(typeId, msg))
+        StepCell(*this, col, row, msg, 0.05);
     CTableGrid::OnCellTypeNotify(typeId, col, row, msg, param);
 }
 
