@@ -47,12 +47,7 @@ BOOL CEstimateLabourDialog::OnInitDialog()
     CEstimateLabourGrid& t = m_grid;
     t.AttachGrid(IDC_LABOUR_TABLE, this);
     t.GetHeadingDefaultCell()->SetTextColor(kHeadingText);
-    t.SetPaintMode(0);
-    t.SetNumberCols(1, FALSE);
-    t.SetNumberRows(ROWS, FALSE);
-    t.SetSideHeadingWidth(140);
-    t.SetVScrollWidth(0);
-    t.FitColumnsToWidth(0, 0);
+    ValueColumn(t, ROWS, 140);
     Heading(t, -1, -1, QStringLiteral("項目"));
     Heading(t, 0, -1, QStringLiteral("工数単価"));
     for (int r = 0; r < ROWS; ++r) {

@@ -50,12 +50,7 @@ BOOL CEstimateSteelPriceDialog::OnInitDialog()
     CDialog::OnInitDialog();
     CTableGrid& t = m_grid;
     AttachTable(t, IDC_ESP_TABLE, this);
-    t.SetPaintMode(0);
-    t.SetNumberCols(1, FALSE);
-    t.SetNumberRows(ROWS, FALSE);
-    t.SetSideHeadingWidth(140);
-    t.SetVScrollWidth(0);
-    t.FitColumnsToWidth(0, 0);
+    ValueColumn(t, ROWS, 140);
     t.SetCellText(-1, -1, QStringLiteral("項目"));
     Heading(t, 0, -1, QStringLiteral("鋼材単価 (円/t)"));
     static const char* const rows[ROWS] = {"鋼板ﾍﾞｰｽ単価      ", "形鋼ﾍﾞｰｽ単価      ", "寸法ｴｷｽﾄﾗ         ",
@@ -189,11 +184,7 @@ BOOL CEstimateFactorDialog::OnInitDialog()
     const bool si = g_bSIUnits == 1;
     CTableGrid& t = m_grid;
     AttachTable(t, IDC_EF_TABLE, this);
-    t.SetPaintMode(0);
-    t.SetNumberCols(1, FALSE);
-    t.SetNumberRows(ROWS, FALSE);
-    t.SetSideHeadingWidth(140);
-    t.FitColumnsToWidth(0, 0);
+    ValueColumn(t, ROWS, 140, true);
     t.SetCellText(-1, -1, QStringLiteral("項目"));
     Heading(t, 0, -1, si ? QStringLiteral("係数、単位質量") : QStringLiteral("係数、単位重量"));
     // The railing follows the dead loads D1 and D2 while their check says so.

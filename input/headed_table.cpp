@@ -12,6 +12,17 @@ void AttachTable(CTableGrid& t, UINT nID, CWnd* pParent)
     t.GetHeadingDefaultCell()->SetBackColor(kHeadingBack);
 }
 
+void ValueColumn(CTableGrid& t, int rows, int sideHeadingWidth, bool scrolls)
+{
+    t.SetPaintMode(0);
+    t.SetNumberCols(1, FALSE);
+    t.SetNumberRows(rows, FALSE);
+    t.SetSideHeadingWidth(sideHeadingWidth);
+    if (!scrolls)
+        t.SetVScrollWidth(0);
+    t.FitColumnsToWidth(0, 0);
+}
+
 void Heading(CTableGrid& t, int col, int row, const QString& text, short align)
 {
     CGridCell cell;

@@ -11,6 +11,9 @@ constexpr COLORREF kHeadingBack = RGB(192, 192, 192);
 
 // Takes over the placeholder; headings grey with dark blue text.
 void AttachTable(CTableGrid& t, UINT nID, CWnd* pParent);
+// One value column beside the row headings, filling the table's width; painting is left off
+// for the cells to be filled. Without `scrolls` all rows show and there is no scroll bar.
+void ValueColumn(CTableGrid& t, int rows, int sideHeadingWidth, bool scrolls = false);
 // A heading in the tables' dark blue, centred unless said otherwise.
 void Heading(CTableGrid& t, int col, int row, const QString& text, short align = GRID_ALIGN_CENTER);
 // An editable right-aligned spin cell; lo > hi leaves it without a range check; a label

@@ -106,12 +106,7 @@ BOOL CSetupDeadLoadDialog::OnInitDialog()
     CDialog::OnInitDialog();
     CSetupDeadLoadGrid& t = m_grid;
     AttachTable(t, IDC_DL_TABLE, this);
-    t.SetPaintMode(0);
-    t.SetNumberCols(1, FALSE);
-    t.SetNumberRows(ITEMS, FALSE);
-    t.SetSideHeadingWidth(130);
-    t.SetVScrollWidth(0);
-    t.FitColumnsToWidth(0, 0);
+    ValueColumn(t, ITEMS, 130);
     t.SetCellText(-1, -1, QStringLiteral("項目(単位)"));
     Heading(t, 0, -1, QString());
     const char* const* rows = g_bSIUnits == 1 ? kDeadLoadRowsSI : kDeadLoadRowsGrav;
