@@ -1,6 +1,7 @@
 #include "solver/model.h"
 
 #include "solver/solver_files.h"
+#include "solver/window.h"
 
 #include <algorithm>
 #include <charconv>
@@ -25,6 +26,21 @@ using mvgfiles::kInconsistent;
 using mvgfiles::kSyntaxError;
 
 constexpr size_t kMaxLineLength = 4096;
+// The largest design writes about 56 000 records (5620 nodes, as many girder and cross
+// members, 281 deck blocks of at most 64 strips and 64 attachments); four times that keeps
+// a damaged file from filling memory with records.
+constexpr size_t kMaxRecords = 250000;
+// No record has more fields than GX with the most girder lines.
+constexpr size_t kMaxFields = kMaxGirders + 1;
+// Plan coordinates beyond 100 km are no bridge: they only lose the panel lengths in rounding
+// (the driver writes 10 significant digits) or overflow the stiffness.
+constexpr double kMaxPlanCoordinate = 100000.0;
+// Written numbers carry 10 significant digits: positions agree to this much.
+constexpr double kRoundingSlack = 1e-6;
+// Live-load window ring of mvg_live: mvg_live stays under 200 MB at the largest design, of
+// which its band, solutions, wave and reaction ordinates take about 97 MB; the ring gets
+// the rest but a margin. Panels of 0.3 m at the largest design need 95 MB of it.
+constexpr double kMaxWindowRingBytes = 100e6;
 
 struct Record {
     int line = 0;
@@ -115,10 +131,13 @@ std::vector<std::string_view> Split(std::string_view s)
 // The file as sections of records, in the fixed order.
 class Reader {
 public:
+    // Blank and comment lines are dropped here (a file of blank lines must not cost an
+    // entry each), except the two title lines, which are kept whatever they hold.
     explicit Reader(const std::string& text)
     {
         size_t pos = 0;
         int no = 0;
+        int verbatim = 0;
         while (pos < text.size()) {
             size_t end = text.find('\n', pos);
             if (end == std::string::npos)
@@ -127,10 +146,21 @@ public:
             if (!line.empty() && line.back() == '\r')
                 line.remove_suffix(1);
             ++no;
+            pos = end + 1;
             if (line.size() > kMaxLineLength)
                 Syntax(no, "line longer than 4096 characters");
-            m_lines.push_back(line);
-            pos = end + 1;
+            if (verbatim > 0) {
+                --verbatim;
+            } else {
+                const size_t k = line.find_first_not_of(" \t");
+                if (k == std::string_view::npos || line[k] == '#')
+                    continue;
+                if (m_lines.empty() && Split(line) == std::vector<std::string_view>{"/TITLE"})
+                    verbatim = 2;
+            }
+            if (m_lines.size() >= kMaxRecords)
+                Syntax(no, "more than " + std::to_string(kMaxRecords) + " records");
+            m_lines.push_back({no, line});
         }
     }
 
@@ -141,8 +171,10 @@ public:
         std::array<std::string, 2> t;
         for (auto& s : t) {
             if (m_next >= m_lines.size())
-                Syntax(int(m_lines.size()), "/TITLE expects two lines");
-            s = std::string(m_lines[m_next++]);
+                Syntax(LastNo(), "/TITLE expects two lines");
+            const Line& l = m_lines[m_next++];
+            CheckTitle(l);
+            s = std::string(l.text);
         }
         return t;
     }
@@ -153,10 +185,13 @@ public:
         Header(name);
         std::vector<Record> out;
         while (true) {
-            const size_t i = SkipBlank();
-            if (i >= m_lines.size() || m_lines[i].front() == '/')
+            const size_t i = m_next;
+            if (i >= m_lines.size() || m_lines[i].text.front() == '/')
                 break;
-            out.push_back(Record{int(i) + 1, Split(m_lines[i])});
+            auto tok = Split(m_lines[i].text);
+            if (tok.size() > kMaxFields)
+                Syntax(m_lines[i].no, "more than " + std::to_string(kMaxFields) + " fields");
+            out.push_back(Record{m_lines[i].no, std::move(tok)});
             m_next = i + 1;
         }
         return out;
@@ -165,38 +200,75 @@ public:
     void End()
     {
         Header("/END");
-        const size_t i = SkipBlank();
-        if (i < m_lines.size())
-            Syntax(int(i) + 1, "text after /END");
+        if (m_next < m_lines.size())
+            Syntax(m_lines[m_next].no, "text after /END");
     }
 
+    // Number of the file's last line that holds something.
+    int LastNo() const { return m_lines.empty() ? 0 : m_lines.back().no; }
+
 private:
-    size_t SkipBlank()
+    struct Line {
+        int no;
+        std::string_view text;
+    };
+
+    // The title goes into a UTF-8 listing as it stands: other encodings and control
+    // characters (a NUL would cut the line short) are refused rather than guessed at.
+    static void CheckTitle(const Line& l)
     {
-        size_t i = m_next;
-        while (i < m_lines.size()) {
-            std::string_view l = m_lines[i];
-            size_t k = l.find_first_not_of(" \t");
-            if (k != std::string_view::npos && l[k] != '#')
-                break;
-            ++i;
+        const std::string_view t = l.text;
+        size_t i = 0;
+        while (i < t.size()) {
+            const unsigned char c = static_cast<unsigned char>(t[i]);
+            if (c < 0x80) {
+                if (c < 0x20 || c == 0x7F)
+                    Syntax(l.no, "title holds a control character");
+                ++i;
+                continue;
+            }
+            // Lead byte: sequence length and the smallest code point it may encode.
+            size_t n = 0;
+            char32_t cp = 0, least = 0;
+            if (c >= 0xC2 && c <= 0xDF) {
+                n = 2, cp = c & 0x1F, least = 0x80;
+            } else if (c >= 0xE0 && c <= 0xEF) {
+                n = 3, cp = c & 0x0F, least = 0x800;
+            } else if (c >= 0xF0 && c <= 0xF4) {
+                n = 4, cp = c & 0x07, least = 0x10000;
+            } else {
+                Syntax(l.no, "title is not UTF-8");
+            }
+            if (i + n > t.size())
+                Syntax(l.no, "title is not UTF-8");
+            for (size_t k = 1; k < n; ++k) {
+                const unsigned char d = static_cast<unsigned char>(t[i + k]);
+                if ((d & 0xC0) != 0x80)
+                    Syntax(l.no, "title is not UTF-8");
+                cp = (cp << 6) | (d & 0x3F);
+            }
+            if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+                Syntax(l.no, "title is not UTF-8");
+            if (cp >= 0x80 && cp <= 0x9F)
+                Syntax(l.no, "title holds a control character");
+            i += n;
         }
-        return i;
     }
 
     void Header(const char* name)
     {
-        const size_t i = SkipBlank();
+        const size_t i = m_next;
         if (i >= m_lines.size())
-            Syntax(int(m_lines.size()), std::string("missing section ") + name);
-        const auto tok = Split(m_lines[i]);
-        if (m_lines[i].front() != '/' || tok.size() != 1 || tok[0] != name)
-            Syntax(int(i) + 1, std::string("expected section ") + name + ", found '" +
-                                   std::string(m_lines[i].substr(0, 40)) + "'");
+            Syntax(LastNo(), std::string("missing section ") + name);
+        const std::string_view l = m_lines[i].text;
+        const auto tok = Split(l);
+        if (l.front() != '/' || tok.size() != 1 || tok[0] != name)
+            Syntax(m_lines[i].no, std::string("expected section ") + name + ", found '" +
+                                      std::string(l.substr(0, 40)) + "'");
         m_next = i + 1;
     }
 
-    std::vector<std::string_view> m_lines;
+    std::vector<Line> m_lines;
     size_t m_next = 0;
 };
 
@@ -304,8 +376,11 @@ void ReadOption(Reader& rd, Model& m)
         Bad(o["SIDEWALK"].line, "SIDEWALK must be 0..3");
     if (m.loadingWidth <= 0)
         Bad(o["LOADING_WIDTH"].line, "LOADING_WIDTH must be positive");
-    if (m.p1Factor < 0 || m.p2Factor < 0)
-        Bad(o["P1_FACTOR"].line, "load factors must not be negative");
+    // The dialog's range; the driver writes a factor left empty as 1.0.
+    if (!(m.p1Factor >= 0.5 && m.p1Factor <= 2.0))
+        Bad(o["P1_FACTOR"].line, "P1_FACTOR must be 0.5..2.0");
+    if (!(m.p2Factor >= 0.5 && m.p2Factor <= 2.0))
+        Bad(o["P2_FACTOR"].line, "P2_FACTOR must be 0.5..2.0");
     if (m.detail != 0 && m.detail != 1)
         Bad(o["DETAIL"].line, "DETAIL must be 0 or 1");
     if (m.liveLoad == 2 || m.liveLoad == 3)
@@ -498,6 +573,9 @@ void ReadDeckRecord(const Record& r, const Model& m, Section& cur, Block& seen)
         Zone z{Real(r, 2), Real(r, 3)};
         if (z.b < z.a)
             Bad(r.line, "zone ends reversed");
+        // Zones lie on the deck, 0 <= a <= b <= W (the live-load sweep walks between them).
+        if (z.a < -kRoundingSlack || z.b > cur.W + kRoundingSlack)
+            Bad(r.line, "zone outside the deck width 0.." + std::to_string(cur.W));
         if (r.tok[1] == "CW") {
             if (seen.cw++)
                 Bad(r.line, "repeated ZONE CW");
@@ -589,6 +667,8 @@ void ReadPoint(Model& m, const std::vector<Record>& pts, int nodes)
         const double x = Real(r, 1), y = Real(r, 2);
         const int g = Int(r, 3) - 1, p = Int(r, 4) - 1;
         const int q = NodeIndex(m, num);
+        if (std::abs(x) > kMaxPlanCoordinate || std::abs(y) > kMaxPlanCoordinate)
+            Bad(r.line, "node " + std::to_string(num) + " lies beyond 100 km from the plan origin");
         if (q < 0 || g != m.lineOf(q) || p != m.pointOf(q))
             Bad(r.line, "node " + std::to_string(num) + " does not match its line and point");
         if (defined[q]++)
@@ -640,6 +720,14 @@ void ReadMgr(Model& m, const std::vector<Record>& mgr, int members)
             Bad(r.line, "member " + std::to_string(num) + " shorter than 0.01 m");
         if (gm.A < 0 || gm.I < 0 || gm.J < 0)
             Bad(r.line, "member " + std::to_string(num) + " has a negative property");
+        // L is the arc along the girder through both nodes, never shorter than the chord
+        // and at most a half circle over it; beyond that L and the coordinates contradict
+        // each other. The slack covers the 10 digits of the written numbers.
+        const double c = Chord(m, qI, qJ);
+        const double slack = kRoundingSlack + 1e-9 * (std::abs(m.X[qI]) + std::abs(m.Y[qI]) + gm.L);
+        if (gm.L < c - slack || gm.L > std::acos(-1.0) / 2 * c + slack)
+            Bad(r.line, "member " + std::to_string(num) + " length " + std::to_string(gm.L) +
+                            " does not fit its chord " + std::to_string(c));
         if (m.dummy[line])
             gm.A = gm.I = gm.J = 0;
         m.girders[k] = gm;
@@ -714,6 +802,29 @@ void ReadFree(Model& m, const std::vector<Record>& recs, int bearings)
     });
 }
 
+// mvg_live keeps, per response and sign, the panels a loading-length window can reach
+// back over; short panels make that ring long. Refused when it would not fit the budget.
+void CheckWindowRing(const Model& m)
+{
+    if (!m.hasLive || m.liveClass() == LiveClass::CrowdOnly || !(m.liveD > 0))
+        return;
+    std::vector<double> T;
+    for (const Section& s : m.sections)
+        T.push_back(s.T);
+    WindowGeometry win;
+    win.Init(T, m.liveD);
+    // The responses of mvg_live: end forces of the members of real girder lines, one per
+    // bearing and one per node.
+    const int perMember = m.singleBox() ? 6 : 5;
+    const double realLines = double(std::count(m.dummy.begin(), m.dummy.end(), 0));
+    const double R = perMember * realLines * (m.P - 1) + double(m.bearings.size()) + m.nodes();
+    const double bytes = R * 2 * win.depth * double(sizeof(WindowSlot));
+    if (bytes > kMaxWindowRingBytes)
+        Bad(0, "panels too short for the loading length: a window spans " + std::to_string(win.depth) +
+                   " panels and needs " + std::to_string(int(bytes / 1e6)) + " MB, over the limit of " +
+                   std::to_string(int(kMaxWindowRingBytes / 1e6)) + " MB");
+}
+
 } // namespace
 
 Model ReadInput(const std::string& text)
@@ -741,6 +852,7 @@ Model ReadInput(const std::string& text)
     ReadMgr(m, mgr, n.members);
     ReadMcr(m, mcr, n.cross);
     ReadFree(m, freeRecs, n.bearings);
+    CheckWindowRing(m);
     return m;
 }
 

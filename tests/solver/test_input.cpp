@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 
@@ -299,4 +300,107 @@ TEST(SolverInputFile, RandomDamageNeverEscapesTheCodes)
         }
     }
     EXPECT_GT(accepted, 10);
+}
+
+TEST(SolverInputFile, ValuesBeyondTheBridgeAreRefusedAtReading)
+{
+    // each of these used to pass the reader and fail later as an unstable structure or a
+    // damaged result
+    const std::string good = WriteInput(Small());
+    struct Case {
+        std::string prefix, with, says;
+    } cases[] = {
+        {"1 0 ", "1 1e200 0 1 1", "beyond 100 km"},
+        {"ZONE CW", "ZONE CW -1e6 1e6", "zone outside the deck width"},
+        {"ZONE CW", "ZONE CW 0 7\nZONE SW 6 7.5", "zone outside the deck width"},
+        {"P1_FACTOR ", "P1_FACTOR 1e300", "P1_FACTOR must be 0.5..2.0"},
+        {"P2_FACTOR ", "P2_FACTOR 0.4", "P2_FACTOR must be 0.5..2.0"},
+        // panels of 5 m: the arc is at least the chord and at most a half circle over it
+        {"1 1 2 1 ", "1 1 2 1 4.9 0.05 0.05 0.001", "does not fit its chord"},
+        {"1 1 2 1 ", "1 1 2 1 8 0.05 0.05 0.001", "does not fit its chord"},
+    };
+    for (const Case& c : cases) {
+        const auto [code, why] = Refusal(Replace(good, c.prefix, c.with));
+        EXPECT_EQ(code, mvgfiles::kInconsistent) << c.with << ": " << why;
+        EXPECT_NE(why.find(c.says), std::string::npos) << c.with << ": " << why;
+    }
+    EXPECT_EQ(Refusal(Replace(good, "P1_FACTOR ", "P1_FACTOR 2")).first, 0);
+
+    // a bridge far from the origin, and a curved one, within the limits
+    BridgeLayout far = Small();
+    far.originX = -99000;
+    far.originY = 99000;
+    far.turnDeg = 30;
+    EXPECT_EQ(Refusal(WriteInput(far)).first, 0) << Refusal(WriteInput(far)).second;
+    BridgeLayout curved = Small();
+    curved.radius = 25;
+    EXPECT_EQ(Refusal(WriteInput(curved)).first, 0) << Refusal(WriteInput(curved)).second;
+}
+
+TEST(SolverInputFile, TitleMustBeUtf8WithoutControlCharacters)
+{
+    const std::string good = WriteInput(Small());
+    const std::string bad[] = {
+        "\x8b\xb4\x97\xc0",          // Shift-JIS
+        std::string("Ab\0cd", 5),    // NUL
+        "A\tB",                      // tab
+        "\xe6\xa9",                  // cut sequence
+        "\xc0\xaf",                  // overlong
+        "\xed\xa0\x80",              // surrogate
+    };
+    for (const std::string& t : bad) {
+        const auto [code, why] = Refusal(Replace(good, "Fixture", t));
+        EXPECT_EQ(code, mvgfiles::kSyntaxError) << why;
+        EXPECT_NE(why.find("GRIN.DAT line 2: title"), std::string::npos) << why;
+    }
+    EXPECT_EQ(Refusal(Replace(good, "Fixture", "鋼橋 Ⅱ 𠮷")).first, 0);
+}
+
+TEST(SolverInputFile, BlankLinesCostNothingAndRecordsAreBounded)
+{
+    const std::string good = WriteInput(Small());
+    // blank and comment lines are not stored; their numbers still count
+    std::string blank(3000000, '\n');
+    const auto [code, why] = Refusal(Replace(good, "/SIZE", "/SIZE" + blank + "SLEET 0"));
+    EXPECT_EQ(code, mvgfiles::kSyntaxError);
+    const auto lines = Lines(good);
+    const size_t size = std::find(lines.begin(), lines.end(), "/SIZE") - lines.begin() + 1;
+    EXPECT_NE(why.find("line " + std::to_string(size + blank.size()) + ":"), std::string::npos) << why;
+    EXPECT_EQ(Refusal(Replace(good, "/SIZE", "/SIZE" + blank)).first, 0);
+
+    std::string many;
+    for (int i = 0; i < 260000; ++i)
+        many += "SNOW 0\n";
+    const auto [c2, w2] = Refusal(Replace(good, "/SNOW", "/SNOW\n" + many));
+    EXPECT_EQ(c2, mvgfiles::kSyntaxError);
+    EXPECT_NE(w2.find("more than 250000 records"), std::string::npos) << w2;
+
+    std::string wide = "GX";
+    for (int i = 0; i < 30; ++i)
+        wide += " 1";
+    const auto [c3, w3] = Refusal(Replace(good, "GX ", wide));
+    EXPECT_EQ(c3, mvgfiles::kSyntaxError);
+    EXPECT_NE(w3.find("more than 22 fields"), std::string::npos) << w3;
+}
+
+TEST(SolverInputFile, PanelsTooShortForTheLiveLoadWindowAreRefused)
+{
+    // 20 girders: panels of 0.3 m fit the window ring's budget, panels of 0.05 m would
+    // take over 500 MB
+    BridgeLayout b;
+    b.G = 20;
+    b.liveLoad = 1;
+    b.live = true;
+    b.p1m = 1;
+    b.p1s = 1.2;
+    b.spans = {84};
+    b.panels = {280};
+    EXPECT_EQ(Refusal(WriteInput(b)).first, 0) << Refusal(WriteInput(b)).second;
+    b.spans = {14};
+    const auto [code, why] = Refusal(WriteInput(b));
+    EXPECT_EQ(code, mvgfiles::kInconsistent);
+    EXPECT_NE(why.find("panels too short for the loading length"), std::string::npos) << why;
+    // without a loading length there is no window
+    b.live = false;
+    EXPECT_EQ(Refusal(WriteInput(b)).first, 0);
 }
