@@ -160,6 +160,9 @@ private:
     {
         if (size_t(m_end - m_p) < n)
             Damaged("payload shorter than its contents");
+        // An empty vector's data() may be null, and memcpy forbids that even for 0 bytes.
+        if (n == 0)
+            return;
         std::memcpy(dst, m_p, n);
         m_p += n;
     }
