@@ -1,24 +1,15 @@
 // Templates of the estimate data hub, the labour unit prices and the estimate choice dialogs.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
-ControlTemplate C(CtlKind kind, int id, const QString& text, int row, int col, UINT flags = 0, int group = 0,
-                  int colSpan = 1, int cx = 0, int cy = 0, int rowSpan = 1)
-{
-    return {kind, id, text, row, col, rowSpan, colSpan, flags, group, cx, cy};
-}
-
-void OkCancel(std::vector<ControlTemplate>& c, int row, int col)
-{
-    c.push_back(C(CtlKind::PushButton, IDOK, QStringLiteral("OK"), row, col, CF_DEFAULT | CF_GROUP, 0, 1, 50, 14));
-    c.push_back(C(CtlKind::PushButton, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), row, col + 1, 0, 0, 1, 50, 14));
-}
+using tpl::OkCancel;
+using tpl::grouped::C;
 
 // One button per sub-dialog in a column, the bearing hint under them, OK and Cancel at the right.
 DialogTemplate Hub()
 {
-    DialogTemplate t{IDD_ESTIMATE_INPUT, QStringLiteral("積算"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_ESTIMATE_INPUT, QStringLiteral("積算"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::GroupBox, IDC_EST_GROUP, QStringLiteral("積算条件"), 0, 0, 0, 0, 1, 0, 0, 3));
     const std::pair<int, const char*> buttons[] = {
@@ -34,15 +25,14 @@ DialogTemplate Hub()
                   CF_HIDDEN | CF_DISABLED, IDC_EST_GROUP));
     c.push_back(C(CtlKind::PushButton, IDC_EST_STEEL_WEIGHT, QStringLiteral("鋼重"), row, 0, CF_HIDDEN | CF_DISABLED,
                   IDC_EST_GROUP));
-    c.push_back(C(CtlKind::PushButton, IDOK, QStringLiteral("OK"), 0, 1, CF_DEFAULT | CF_GROUP, 0, 1, 50, 14));
-    c.push_back(C(CtlKind::PushButton, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), 1, 1, 0, 0, 1, 50, 14));
+    OkCancel(c, 0, 1);
     c.push_back(C(CtlKind::Static, IDC_STATIC, QString(), 2, 1));
     return t;
 }
 
 DialogTemplate Labour()
 {
-    DialogTemplate t{IDD_ESTIMATE_LABOUR, QStringLiteral("積算－工数単価"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_ESTIMATE_LABOUR, QStringLiteral("積算－工数単価"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Custom, IDC_LABOUR_TABLE, QStringLiteral("工数単価表"), 0, 0, 0, 0, 1, 200, 150, 4));
     c.push_back(C(CtlKind::PushButton, IDC_LABOUR_STANDARD, QStringLiteral("標準値読込"), 0, 1, CF_GROUP, 0, 2, 0, 14));
@@ -54,8 +44,7 @@ DialogTemplate Labour()
 
 DialogTemplate Fitting()
 {
-    DialogTemplate t{IDD_ESTIMATE_FITTING, QStringLiteral("積算－付属品形式、補正"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0,
-                     {}};
+    DialogTemplate t = tpl::Dialog(IDD_ESTIMATE_FITTING, QStringLiteral("積算－付属品形式、補正"));
     auto& c = t.controls;
     // Railing type, with the ready-made price while the railing is priced apart.
     c.push_back(C(CtlKind::GroupBox, IDC_FIT_RAILING_GROUP, QStringLiteral("高欄形式"), 0, 0));
@@ -114,8 +103,7 @@ DialogTemplate Fitting()
 
 DialogTemplate Overhead()
 {
-    DialogTemplate t{IDD_ESTIMATE_OVERHEAD, QStringLiteral("共通仮設費・現場管理費・一般管理費"),
-                     QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_ESTIMATE_OVERHEAD, QStringLiteral("共通仮設費・現場管理費・一般管理費"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::GroupBox, IDC_OH_METHOD_GROUP, QStringLiteral("計算方法"), 0, 0, 0, 0, 3));
     c.push_back(C(CtlKind::RadioButton, IDC_OH_METHOD_OLD,
@@ -145,7 +133,7 @@ DialogTemplate Overhead()
 
 DialogTemplate Option()
 {
-    DialogTemplate t{IDD_ESTIMATE_OPTION, QStringLiteral("積算－割り増し係数"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_ESTIMATE_OPTION, QStringLiteral("積算－割り増し係数"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::CheckBox, IDC_OPT_H_SECTION, QStringLiteral("横桁にH型鋼を使用する"), 0, 0, CF_GROUP, 0, 2));
     c.push_back(C(CtlKind::Static, IDC_STATIC, QStringLiteral("（省力化設計として、横桁の材片数を少なく計算します。）"), 1, 0, 0,

@@ -1,24 +1,15 @@
 // Templates of the estimate sub-dialogs with value tables.
-#include "res/resources.h"
+#include "res/template_helpers.h"
 
 namespace {
 
-ControlTemplate C(CtlKind kind, int id, const QString& text, int row, int col, UINT flags = 0, int group = 0,
-                  int colSpan = 1, int cx = 0, int cy = 0, int rowSpan = 1)
-{
-    return {kind, id, text, row, col, rowSpan, colSpan, flags, group, cx, cy};
-}
-
-void OkCancel(std::vector<ControlTemplate>& c, int row, int col)
-{
-    c.push_back(C(CtlKind::PushButton, IDOK, QStringLiteral("OK"), row, col, CF_DEFAULT | CF_GROUP, 0, 1, 50, 14));
-    c.push_back(C(CtlKind::PushButton, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), row + 1, col, 0, 0, 1, 50, 14));
-}
+using tpl::OkCancel;
+using tpl::grouped::C;
 
 // The price table on the left, its three buttons and OK and Cancel on the right.
 DialogTemplate SteelPrice()
 {
-    DialogTemplate t{IDD_ESTIMATE_STEEL_PRICE, QStringLiteral("積算－鋼材単価"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_ESTIMATE_STEEL_PRICE, QStringLiteral("積算－鋼材単価"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Custom, IDC_ESP_TABLE, QStringLiteral("鋼材単価表"), 0, 0, 0, 0, 1, 170, 66, 6));
     c.push_back(C(CtlKind::PushButton, IDC_ESP_STANDARD, QStringLiteral("標準値読込"), 0, 1, CF_GROUP, 0, 1, 80, 14));
@@ -31,7 +22,7 @@ DialogTemplate SteelPrice()
 // The tall factor table on the left; the standard button, the two checks and the note on the right.
 DialogTemplate Factor()
 {
-    DialogTemplate t{IDD_ESTIMATE_FACTOR, QStringLiteral("積算－割り増し係数"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_ESTIMATE_FACTOR, QStringLiteral("積算－割り増し係数"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Custom, IDC_EF_TABLE, QStringLiteral("係数の表"), 0, 0, 0, 0, 1, 170, 236, 7));
     c.push_back(C(CtlKind::PushButton, IDC_EF_STANDARD, QStringLiteral("標準値設定"), 0, 1, CF_GROUP, 0, 1, 70, 14));
@@ -48,7 +39,7 @@ DialogTemplate Factor()
 // first in the list so that they read as one group.
 DialogTemplate Bearing()
 {
-    DialogTemplate t{IDD_ESTIMATE_BEARING, QStringLiteral("積算－支承"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    DialogTemplate t = tpl::Dialog(IDD_ESTIMATE_BEARING, QStringLiteral("積算－支承"));
     auto& c = t.controls;
     c.push_back(C(CtlKind::Custom, IDC_EB_TABLE, QString(), 0, 0, 0, 0, 3, 400, 110));
     c.push_back(C(CtlKind::CheckBox, IDC_EB_RUBBER, QStringLiteral("ゴム支承を使用する"), 1, 0, CF_HIDDEN | CF_GROUP));

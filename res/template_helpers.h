@@ -25,6 +25,13 @@ inline ControlTemplate C(CtlKind kind, int id, const char* text, int row, int co
 }
 }
 
+// OK above Cancel in one column of the dialog's grid.
+inline void OkCancel(std::vector<ControlTemplate>& c, int row, int col)
+{
+    c.push_back(grouped::C(CtlKind::PushButton, IDOK, QStringLiteral("OK"), row, col, CF_DEFAULT | CF_GROUP, 0, 1, 50, 14));
+    c.push_back(grouped::C(CtlKind::PushButton, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), row + 1, col, 0, 0, 1, 50, 14));
+}
+
 // Controls on the dialog itself.
 namespace plain {
 inline ControlTemplate C(CtlKind kind, int id, const char* text, int row, int col, UINT flags = 0, int colSpan = 1,
