@@ -1,4 +1,5 @@
 #include "input/girder_data_dialogs.h"
+#include "input/headed_table.h"
 #include "app/doc.h"
 #include "app/mainfrm.h"
 #include "framework/format.h"
@@ -77,18 +78,6 @@ void SetSpinCell(CGridCtrl& grid, int col, int row, double value, int decimals, 
     grid.SetCell(col, row, &cell);
 }
 
-double CellNumber(CGridCtrl& grid, int col, int row)
-{
-    CGridCell cell;
-    return grid.GetCell(col, row, &cell) ? cell.GetNumber() : 0.0;
-}
-
-// A count as typed, truncated towards zero (the cells' ranges keep it small).
-int CellCount(CGridCtrl& grid, int col, int row)
-{
-    return int(std::clamp(std::trunc(CellNumber(grid, col, row)), -1e9, 1e9));
-}
-
 void MarkStepDone()
 {
     if (!g_pMainFrame)
@@ -152,7 +141,7 @@ void CSetupGirderDataGrid::OnSetup()
     SetHeadingColours(*this);
 }
 
-double CSetupGirderDataGrid::Number(int col, int row) { return CellNumber(*this, col, row); }
+double CSetupGirderDataGrid::Number(int col, int row) { return headedtable::CellNumber(*this, col, row); }
 
 void CSetupGirderDataGrid::OnCellTypeNotify(long typeId, int col, int row, long msg, LPARAM param)
 {
@@ -218,7 +207,7 @@ void CSetupRibPanelGrid::OnCellTypeNotify(long typeId, int col, int row, long ms
     CGridCell cell;
     if (typeId == GRID_CT_SPIN && col == 0 && (msg == GRID_NOTIFY_SPIN_UP || msg == GRID_NOTIFY_SPIN_DOWN)
         && GetCell(col, row, &cell)) {
-        int ribs = CellCount(*this, col, row);
+        int ribs = headedtable::CellInt(*this, col, row);
         if (msg == GRID_NOTIFY_SPIN_UP)
             ribs = ribs + 1 > 30 ? 1 : ribs + 1;
         else
@@ -298,7 +287,7 @@ void CSetupPlateGirderDialog::OnOK()
         m_adGirderHeight[g] = m_gridHeight.Number(0, g) / 1000.0;
     for (int r = 0; r < std::min(m_gridHoles.GetNumberRows(), HOLE_ROWS); ++r) {
         m_adHoleFlangeWidth[r] = m_gridHoles.Number(0, r) / 1000.0;
-        m_anHoleCount[r] = CellCount(m_gridHoles, 1, r);
+        m_anHoleCount[r] = headedtable::CellInt(m_gridHoles, 1, r);
     }
     MarkStepDone();
     EndDialog(IDOK);
@@ -472,6 +461,6 @@ void CSetupRibPanelDialog::OnOK()
     m_bResetRibs = 0;
     if (CMarivoltenDoc* doc = g_pDoc)
         for (int k = 0; k < std::min(m_gridRibs.GetNumberRows(), PANELS); ++k)
-            doc->m_anRibsPerPanel[k] = CellCount(m_gridRibs, 0, k);
+            doc->m_anRibsPerPanel[k] = headedtable::CellInt(m_gridRibs, 0, k);
     EndDialog(IDOK);
 }

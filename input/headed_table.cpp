@@ -60,13 +60,13 @@ void SetNumber(CTableGrid& t, int col, int row, double value)
     t.SetCell(col, row, &cell);
 }
 
-double CellNumber(CTableGrid& t, int col, int row)
+double CellNumber(CGridCtrl& t, int col, int row)
 {
     CGridCell cell;
     return t.GetCell(col, row, &cell) ? cell.GetNumber() : 0.0;
 }
 
-int CellInt(CTableGrid& t, int col, int row)
+int CellInt(CGridCtrl& t, int col, int row)
 {
     return int(std::clamp(std::trunc(CellNumber(t, col, row)), -1e9, 1e9));
 }

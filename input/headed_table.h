@@ -21,9 +21,9 @@ void Heading(CTableGrid& t, int col, int row, const QString& text, short align =
 void SpinNumber(CTableGrid& t, int col, int row, double value, int decimals, double lo = 1.0, double hi = 0.0,
                 const QString& label = {});
 void SetNumber(CTableGrid& t, int col, int row, double value);
-double CellNumber(CTableGrid& t, int col, int row);
+double CellNumber(CGridCtrl& t, int col, int row);
 // A whole number as typed or stepped, truncated towards zero.
-int CellInt(CTableGrid& t, int col, int row);
+int CellInt(CGridCtrl& t, int col, int row);
 bool IsSpinStep(long typeId, long msg);
 // Up adds the step; down subtracts it only while the value is above 0, and never goes below 0.
 void StepCell(CTableGrid& t, int col, int row, long msg, double step);
