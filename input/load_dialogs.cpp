@@ -226,7 +226,7 @@ double CSetupSteelWeightGrid1::Number(int col, int row) { return CellNumber(*thi
 
 void CSetupSteelWeightGrid1::OnCellTypeNotify(long typeId, int col, int row, long msg, LPARAM)
 {
-    if (typeId != GRID_CT_SPIN || (msg != GRID_NOTIFY_SPIN_UP && msg != GRID_NOTIFY_SPIN_DOWN))
+    if (!IsSpinStep(typeId, msg))
         return;
     CGridCell cell;
     if (!GetCell(col, row, &cell))

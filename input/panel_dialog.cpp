@@ -1,4 +1,5 @@
 #include "input/panel_dialog.h"
+#include "input/headed_table.h"
 #include "app/doc.h"
 #include "app/mainfrm.h"
 #include "framework/app.h"
@@ -193,7 +194,7 @@ void CSetupPanelGrid1::OnSetCell(int col, int row, CGridCell* cell)
 
 void CSetupPanelGrid1::OnCellTypeNotify(long typeId, int col, int row, long msg, LPARAM param)
 {
-    if (typeId != GRID_CT_SPIN || (msg != GRID_NOTIFY_SPIN_UP && msg != GRID_NOTIFY_SPIN_DOWN) || col < 0 || row < 0) {
+    if (!headedtable::IsSpinStep(typeId, msg) || col < 0 || row < 0) {
         CTableGrid::OnCellTypeNotify(typeId, col, row, msg, param);
         return;
     }

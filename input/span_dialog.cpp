@@ -1,4 +1,5 @@
 #include "input/span_dialog.h"
+#include "input/headed_table.h"
 #include "app/doc.h"
 #include "app/globals.h"
 #include "app/mainfrm.h"
@@ -81,7 +82,7 @@ int CSetupSpanGrid::Count(int col, int row)
 
 void CSetupSpanGrid::OnCellTypeNotify(long typeId, int col, int row, long msg, LPARAM)
 {
-    if (typeId != GRID_CT_SPIN || (msg != GRID_NOTIFY_SPIN_UP && msg != GRID_NOTIFY_SPIN_DOWN))
+    if (!headedtable::IsSpinStep(typeId, msg))
         return;
     CGridCell cell;
     if (!GetCell(col, row, &cell))
