@@ -1,5 +1,6 @@
 #include "app/design_state.h"
 #include "app/doc.h"
+#include "app/mainfrm.h"
 
 #include <algorithm>
 #include <type_traits>
@@ -16,6 +17,7 @@ CDesignLayout::CDesignLayout()
 CDesignState CDesignState::NewDesign(int bSIUnits)
 {
     CDesignState s;
+    s.layout.bSIUnits = bSIUnits;
     s.deadLoad = DeadLoadData(bSIUnits);
     s.steelWeight.SetNewDesignWeights(bSIUnits);
     s.crossSection.SetDefaults(s.layout.adSpanLength, s.layout.anFreeSections);
@@ -53,6 +55,7 @@ CDesignLayout CaptureLayout()
     l.nPanelPoints = g_nPanelPoints;
     l.bCoordinatePlan = g_bCoordinatePlan;
     l.bCoordinateRadii = g_bCoordinateRadii;
+    l.bSIUnits = g_bSIUnits;
     return l;
 }
 
@@ -70,12 +73,110 @@ void ApplyLayout(const CDesignLayout& l)
     g_nPanelPoints = l.nPanelPoints;
     g_bCoordinatePlan = l.bCoordinatePlan;
     g_bCoordinateRadii = l.bCoordinateRadii;
+    g_bSIUnits = l.bSIUnits;
+}
+
+int GirderCount() { return std::clamp(g_nGirders, 0, MAX_GIRDERS); }
+
+void CaptureResults(CDesignResults& r, const CMarivoltenDoc& doc)
+{
+    r.m_bGrillageNotRun = doc.m_bGrillageNotRun;
+    r.girders.clear();
+    if (doc.m_pGirders)
+        r.girders.assign(doc.m_pGirders, doc.m_pGirders + GirderCount());
+    std::copy(std::begin(doc.m_adImpactCoef), std::end(doc.m_adImpactCoef), r.m_adImpactCoef);
+    std::copy(std::begin(doc.m_adSteelWeightFirst), std::end(doc.m_adSteelWeightFirst), r.m_adSteelWeightFirst);
+    std::copy(std::begin(doc.m_adSteelWeightLatest), std::end(doc.m_adSteelWeightLatest), r.m_adSteelWeightLatest);
+}
+
+void ApplyResults(const CDesignResults& r, CMarivoltenDoc& doc)
+{
+    doc.m_bGrillageNotRun = r.m_bGrillageNotRun;
+    g_bResultsValid = r.m_bGrillageNotRun ? 0 : 1;
+    // Views hold on to the design objects: they are made again only when they differ.
+    const bool same = doc.m_pGirders ? std::equal(r.girders.begin(), r.girders.end(), doc.m_pGirders,
+                                                  doc.m_pGirders + GirderCount())
+                                     : r.girders.empty();
+    if (!same) {
+        delete[] doc.m_pGirders;
+        doc.m_pGirders = nullptr;
+        if (!r.girders.empty()) {
+            doc.m_pGirders = new CGirderDesign[r.girders.size()];
+            std::copy(r.girders.begin(), r.girders.end(), doc.m_pGirders);
+        }
+    }
+    std::copy(std::begin(r.m_adImpactCoef), std::end(r.m_adImpactCoef), doc.m_adImpactCoef);
+    std::copy(std::begin(r.m_adSteelWeightFirst), std::end(r.m_adSteelWeightFirst), doc.m_adSteelWeightFirst);
+    std::copy(std::begin(r.m_adSteelWeightLatest), std::end(r.m_adSteelWeightLatest), doc.m_adSteelWeightLatest);
+}
+
+void CaptureView(CDesignView& v, CDerivedSlots& d, const CMarivoltenDoc& doc)
+{
+    v.nSizeX = doc.m_nSizeX;
+    v.nSizeY = doc.m_nSizeY;
+    v.dPlanRotation = doc.m_dPlanRotation;
+    v.dSection2ScaleX = doc.m_dSection2ScaleX;
+    v.dSection2ScaleY = doc.m_dSection2ScaleY;
+    v.bSection2Flag = doc.m_bSection2Flag;
+    v.nStepMask = g_pMainFrame ? g_pMainFrame->m_nStepMask : 0;
+
+    d.anModelCounts[0] = doc.m_nNodeCount;
+    d.anModelCounts[1] = doc.m_nSupportCount;
+    d.anModelCounts[2] = doc.m_nGirderMemberCount;
+    d.anModelCounts[3] = doc.m_nCrossMemberCount;
+    d.dBaseLength = doc.m_dBaseLength;
+    d.anSupportStation.assign(std::begin(doc.m_anSupportStation), std::end(doc.m_anSupportStation));
+    d.adViewScales[0] = doc.m_dPlanScale;
+    d.adViewScales[1] = doc.m_ptPlanOrigin.x;
+    d.adViewScales[2] = doc.m_ptPlanOrigin.y;
+    d.adViewScales[3] = doc.m_ptPlanOffset.x;
+    d.adViewScales[4] = doc.m_ptPlanOffset.y;
+    d.nCurrentGirder = doc.m_nCalcGirder;
+    std::copy(std::begin(doc.m_abPlanChecks), std::end(doc.m_abPlanChecks), d.anViewWordsA);
+    d.anViewWordsA[3] = doc.m_bPlanFlag;
+    d.dSectionScale = doc.m_dSectionScale;
+    d.bSectionFlag = doc.m_bSectionFlag;
+    d.dLoadScale = doc.m_dLoadScale;
+    d.bLoadFlag = doc.m_bLoadFlag;
+    d.adForceScale[0] = doc.m_dForceScale1;
+    d.adForceScale[1] = doc.m_dForceScale2;
+    const int words[9] = {doc.m_abForceFlags[0], doc.m_abForceFlags[1], doc.m_abForceFlags[2], doc.m_abForceFlags[3],
+                          doc.m_abViewFlags[0], doc.m_abViewFlags[1], doc.m_nEstimateTable, doc.m_nReactTable,
+                          doc.m_nAnimation};
+    std::copy(std::begin(words), std::end(words), d.anViewWordsB);
+    d.aProfiles.assign(size_t(GirderCount()), CDerivedSlots::Profile());
+    for (int g = 0; g < GirderCount(); ++g)
+        if (const CPolyline2D* p = doc.m_apGirderProfiles[g]) {
+            d.aProfiles[size_t(g)].nSubdivisions = p->m_nSubdivisions;
+            d.aProfiles[size_t(g)].points = p->m_aPoints;
+        }
+}
+
+void ApplyView(const CDesignView& v, CMarivoltenDoc& doc)
+{
+    doc.m_nSizeX = v.nSizeX;
+    doc.m_nSizeY = v.nSizeY;
+    doc.m_dPlanRotation = v.dPlanRotation;
+    doc.m_dSection2ScaleX = v.dSection2ScaleX;
+    doc.m_dSection2ScaleY = v.dSection2ScaleY;
+    doc.m_bSection2Flag = v.bSection2Flag;
+    if (g_pMainFrame && g_pMainFrame->m_nStepMask != v.nStepMask) {
+        g_pMainFrame->m_nStepMask = v.nStepMask;
+        g_pMainFrame->RefreshStepButtons();
+    }
 }
 
 template <class State>
 void TransferAll(State& s)
 {
     if (CMarivoltenDoc* doc = g_pDoc) {
+        if constexpr (std::is_const_v<State>) {
+            ApplyResults(s.results, *doc);
+            ApplyView(s.view, *doc);
+        } else {
+            CaptureResults(s.results, *doc);
+            CaptureView(s.view, s.derived, *doc);
+        }
         Transfer<CDocumentInput>(s.document, doc);
         Transfer<BasicConditions>(s.basic, &doc->m_dlgBasic);
         Transfer<SpanData>(s.span, &doc->m_dlgSpan);

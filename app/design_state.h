@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/globals.h"
+#include "design/girder_design.h"
 #include "geometry/coordinate_plan.h"
 #include "geometry/plan.h"
 #include "input/document_dialogs.h"
@@ -45,9 +46,55 @@ struct CDesignLayout {
     int nPanelPoints = 0;
     int bCoordinatePlan = 0;
     int bCoordinateRadii = 0;
+    int bSIUnits = 1;
 
     // A new design: no spans, four plate girders, every span 30 m in six 5 m panels with two free sections.
     CDesignLayout();
+};
+
+// Results of the grillage analysis and the section design.
+struct CDesignResults {
+    bool operator==(const CDesignResults&) const = default;
+    int m_bGrillageNotRun = 1;              // moves together with g_bResultsValid
+    std::vector<CGirderDesign> girders;     // one per main girder once the grillage has run
+    double m_adImpactCoef[MAX_SPANS + 1] = {};
+    double m_adSteelWeightFirst[MAX_GIRDERS] = {};  // t/m, after the first run
+    double m_adSteelWeightLatest[MAX_GIRDERS] = {}; // t/m, after the latest run
+};
+
+// The view choices a design keeps, and the confirmed steps of the setup bar.
+struct CDesignView {
+    bool operator==(const CDesignView&) const = default;
+    int nSizeX = 12000;
+    int nSizeY = 12000;
+    double dPlanRotation = 0.0;     // degrees
+    double dSection2ScaleX = 1.0;
+    double dSection2ScaleY = 1.0;
+    int bSection2Flag = 1;
+    int nStepMask = 0;
+};
+
+// What the file carries for other readers but a load derives again (model counts, view
+// scales, height profiles): written, never read back, and no part of a design's identity.
+struct CDerivedSlots {
+    bool operator==(const CDerivedSlots&) const { return true; }
+    int anModelCounts[4] = {};
+    double dBaseLength = 0.0;
+    std::vector<int> anSupportStation;
+    double adViewScales[5] = {2.0, 0.0, 0.0, 1000.0, -600.0};
+    int nCurrentGirder = 0;
+    int anViewWordsA[4] = {0, 1, 1, 1};
+    double dSectionScale = 1.0;
+    int bSectionFlag = 1;
+    double dLoadScale = 1.0;
+    int bLoadFlag = 1;
+    double adForceScale[2] = {3.0, 1.0};
+    int anViewWordsB[9] = {1, 1, 1, 0, 1, 1, 0, 0, 0};
+    struct Profile {
+        int nSubdivisions = 20;
+        std::vector<CDPoint> points;
+    };
+    std::vector<Profile> aProfiles;     // one per main girder
 };
 
 struct CDesignState {
@@ -85,6 +132,9 @@ struct CDesignState {
     CrossSectionData crossSection;
     CrossBeamArrangementData crossBeam;
     HeightChangeData height;
+    CDesignResults results;
+    CDesignView view;
+    CDerivedSlots derived;
 
     bool operator==(const CDesignState&) const = default;
 

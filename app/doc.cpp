@@ -50,14 +50,14 @@ CMarivoltenDoc::~CMarivoltenDoc()
 void CMarivoltenDoc::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
+        m_nFileVersion = 1830;
         WriteDesign(ar, CaptureDesign());
         return;
     }
     // Read whole into a fresh value first: a file that fails leaves the design as it was.
     CDesignState value = CDesignState::NewDesign(g_bSIUnits);
     ReadDesign(ar, value);
-    ApplyDesign(value);
-    Rebuild(RebuildReason::Load);
+    TakeLoadedDesign(value);
 }
 
 BOOL CMarivoltenDoc::OnNewDocument()

@@ -21,8 +21,11 @@ public:
     ~CMarivoltenDoc() override;
 
     BOOL OnNewDocument() override;
-    // The design file; until its format is built, reading and writing fail cleanly.
+    // The design file (app/design_file.cpp); a load reads into a value and switches only when it was read whole.
     void Serialize(CArchive& ar) override;
+    // Puts a design read from a file in place, rebuilds the plan and converts older formats.
+    void TakeLoadedDesign(const CDesignState& value);
+    void ConvertLoadedDesign();
 
     // Why the plan is rebuilt. Every change of input asks for one rebuild with its reason;
     // the rebuild ends with one update notice (HINT_GEOMETRY) to every view.
@@ -214,6 +217,7 @@ public:
     double m_adSteelWeightFirst[MAX_GIRDERS] = {};
     double m_adSteelWeightLatest[MAX_GIRDERS] = {};
     int m_bDetailDataAvailable = 1;
+    double m_adImpactCoef[MAX_SPANS + 1] = {};
 
     // 6. View state kept across redraws.
     int m_nSizeX = 12000;

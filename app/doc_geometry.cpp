@@ -444,12 +444,21 @@ void CMarivoltenDoc::Rebuild(RebuildReason reason)
         break;
     case RebuildReason::Load:
         m_bGeometryConsistent = 1;
-        RebuildGeometry(0);
+        RebuildGeometry(1);
+        if (g_bCoordinatePlan == 1) {
+            DerivePanelDivisionFromCoordinates(1);
+            BuildEdgeLinesFromCoordinates();
+        }
+        BuildCrossBeams(0);
+        if (m_bGrillageNotRun == 0 && m_pGirders)
+            CalcEstimate();
         break;
     case RebuildReason::Units:
         break;
     }
-    ReportInconsistentLayout();
+    // A loaded design reports after its format messages.
+    if (reason != RebuildReason::Load)
+        ReportInconsistentLayout();
     ++m_nRebuildCount;
     UpdateAllViews(nullptr, HINT_GEOMETRY);
 }

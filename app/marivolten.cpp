@@ -133,19 +133,23 @@ void CMarivoltenApp::OnFileNew()
 
 void CMarivoltenApp::OnFileOpen()
 {
+    // The open design is asked about before the file dialog.
+    for (CDocument* doc : GetOpenDocuments())
+        if (!doc->SaveModified())
+            return;
     QString filter;
     if (m_pTemplate[0])
         m_pTemplate[0]->GetDocString(filter, CDocTemplate::filterName);
     QString path;
     if (DoPromptFileName(path, QString(), TRUE, filter))
-        OpenDesign(path);
+        OpenDesign(path, TRUE);
 }
 
-BOOL CMarivoltenApp::OpenDesign(const QString& path)
+BOOL CMarivoltenApp::OpenDesign(const QString& path, BOOL bAsked)
 {
     // The open design is asked about first, but closed only once the file has been read whole.
     for (CDocument* doc : GetOpenDocuments())
-        if (!doc->SaveModified())
+        if (!bAsked && !doc->SaveModified())
             return FALSE;
     CDesignState value = CDesignState::NewDesign(g_bSIUnits);
     if (!CDocument::ReadFile(path, [&value](CArchive& ar) { ReadDesign(ar, value); }))
@@ -160,10 +164,9 @@ BOOL CMarivoltenApp::OpenDesign(const QString& path)
     ApplyDesign(CDesignState::NewDesign(g_bSIUnits));
     if (!m_pTemplate[0]->OpenDocumentFile(QString()) || !g_pDoc)
         return FALSE;
-    ApplyDesign(value);
     g_pDoc->SetPathName(path);
     g_pDoc->SetModifiedFlag(FALSE);
-    g_pDoc->Rebuild(CMarivoltenDoc::RebuildReason::Load);
+    g_pDoc->TakeLoadedDesign(value);
     return TRUE;
 }
 

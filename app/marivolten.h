@@ -37,7 +37,8 @@ public:
     void OnPrintFormat();
 
     // Opens a design file in place of the open design (one design at a time).
-    BOOL OpenDesign(const QString& path);
+    // bAsked: the save question was asked already.
+    BOOL OpenDesign(const QString& path, BOOL bAsked = FALSE);
     // Closes the open design after the save question; false when the user cancelled.
     BOOL CloseDesign();
 

@@ -6,12 +6,15 @@
 // One section of a main girder.
 class CSectionRecord {
 public:
+    bool operator==(const CSectionRecord&) const = default;
     double m_dLength = 0.0;     // m
     int m_nJoinPrev = 0;        // 1: in the same block (between field joints) as the section before it
+    int m_anJointKind[2] = {};
 };
 
 class CGirderDesign {
 public:
+    bool operator==(const CGirderDesign&) const = default;
     // Steel weight per metre of this girder for the grillage dead load (tf/m).
     double GetSteelWeightPerLength(int nOption) const;
     // Lengths of the girder's blocks (m): its sections grouped between field joints.
@@ -21,6 +24,8 @@ public:
     int m_nSections = 0;
     std::vector<CSectionRecord> m_pSections;    // the sections along the girder
     double m_dLength = 0.0;     // m, the sum of its span lengths
+    std::vector<int> m_pnNodeI;
+    int m_anDetailNode[15][21] = {{-1}};
 
     // What the dead load needs of the input before the sections are designed; the
     // document sets it when it makes the design objects.

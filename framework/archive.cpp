@@ -101,7 +101,11 @@ void CArchive::Close()
 
 CArchive& CArchive::operator<<(const QString& s)
 {
-    const QByteArray bytes = AfxToCP932(s);
+    return WriteStringBytes(AfxToCP932(s));
+}
+
+CArchive& CArchive::WriteStringBytes(const QByteArray& bytes)
+{
     const auto n = UINT(bytes.size());
     if (n < 0xFF)
         *this << BYTE(n);
@@ -132,23 +136,37 @@ qsizetype CArchive::readLength()
     return n;
 }
 
-CArchive& CArchive::operator>>(QString& s)
+bool CArchive::readString(QByteArray& bytes, QString& wide)
 {
     qsizetype n = readLength();
-    const bool wide = n < 0;
-    if (wide && (n = readLength()) < 0)
+    const bool isWide = n < 0;
+    if (isWide && (n = readLength()) < 0)
         fail(CArchiveException::badSchema);
-    const qsizetype bytes = wide ? n * 2 : n;
-    if (m_buffer->size() - m_pos < bytes) // before allocating anything a broken length asks for
+    const qsizetype size = isWide ? n * 2 : n;
+    if (m_buffer->size() - m_pos < size) // before allocating anything a broken length asks for
         fail(CArchiveException::endOfFile);
     const char* p = m_buffer->constData() + m_pos;
-    m_pos += bytes;
-    if (wide) {
-        QString text(n, Qt::Uninitialized);
-        std::memcpy(text.data(), p, size_t(bytes));
-        s = text;
+    m_pos += size;
+    if (isWide) {
+        wide = QString(n, Qt::Uninitialized);
+        std::memcpy(wide.data(), p, size_t(size));
     } else {
-        s = AfxFromCP932(QByteArray(p, bytes));
+        bytes = QByteArray(p, size);
     }
+    return isWide;
+}
+
+CArchive& CArchive::operator>>(QString& s)
+{
+    QByteArray bytes;
+    QString wide;
+    s = readString(bytes, wide) ? wide : AfxFromCP932(bytes);
     return *this;
+}
+
+QByteArray CArchive::ReadStringBytes()
+{
+    QByteArray bytes;
+    QString wide;
+    return readString(bytes, wide) ? AfxToCP932(wide) : bytes;
 }

@@ -22,6 +22,7 @@ public:
 
     int m_cause;
     QString m_strFileName;
+    QString m_strMessage;   // what the user is told, when the reader knows better than the cause
 };
 
 // Loading reads the whole source at once and storing collects everything until Flush()
@@ -59,6 +60,8 @@ public:
     CArchive& operator<<(CSize s) { return *this << s.cx << s.cy; }
     CArchive& operator<<(const CRect& r) { return *this << r.left << r.top << r.right << r.bottom; }
     CArchive& operator<<(const QString& s);
+    // A string's bytes as they lie in the file, for text that is split or checked in bytes.
+    CArchive& WriteStringBytes(const QByteArray& bytes);
 
     CArchive& operator>>(int& v) { return get(v); }
     CArchive& operator>>(unsigned int& v) { return get(v); }
@@ -73,6 +76,7 @@ public:
     CArchive& operator>>(CSize& s) { return *this >> s.cx >> s.cy; }
     CArchive& operator>>(CRect& r) { return *this >> r.left >> r.top >> r.right >> r.bottom; }
     CArchive& operator>>(QString& s);
+    QByteArray ReadStringBytes(); // a wide string comes back in CP932
 
 private:
     // Bytes go as they lie in memory: the host is little-endian, as the file is.
@@ -89,6 +93,7 @@ private:
     }
     void take(void* data, qsizetype count); // throws endOfFile when short
     qsizetype readLength();
+    bool readString(QByteArray& bytes, QString& wide); // true: the wide form
     [[noreturn]] void fail(int cause) const;
 
     Mode m_mode;

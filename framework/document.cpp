@@ -105,8 +105,9 @@ BOOL CDocument::ReadFile(const QString& path, const std::function<void(CArchive&
         CArchive ar(&file, CArchive::load);
         read(ar);
         ar.Close();
-    } catch (const CArchiveException&) {
-        AfxMessageBox(QStringLiteral("予期しないファイル形式です。"), MB_ICONEXCLAMATION);
+    } catch (const CArchiveException& e) {
+        AfxMessageBox(e.m_strMessage.isEmpty() ? QStringLiteral("予期しないファイル形式です。") : e.m_strMessage,
+                      MB_ICONEXCLAMATION);
         return FALSE;
     }
     return TRUE;

@@ -3,15 +3,20 @@
 #include "geometry/coordinate_plan.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 void Exchange(CArchive& ar, double& v)
 {
-    if (ar.IsStoring())
+    if (ar.IsStoring()) {
         ar << v;
-    else
-        ar >> v;
+        return;
+    }
+    ar >> v;
+    // A plan point that is not a number would poison every length built from it.
+    if (!std::isfinite(v))
+        throw CArchiveException(CArchiveException::badSchema);
 }
 
 void Exchange(CArchive& ar, CDPoint& p)

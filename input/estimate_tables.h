@@ -111,6 +111,9 @@ struct EstimateBearingData {
     int m_anBearingCount[LINES];
     double m_adMaxReaction[LINES];      // tf, in either unit system
     double m_adBearingMass[LINES];      // kg each
+    // Two per-girder tables of the support lines that design files carry; nothing here uses them.
+    double m_adLineTable1[MAX_GIRDERS][40] = {};
+    double m_adLineTable2[MAX_GIRDERS][40] = {};
 };
 
 class CEstimateBearingDialog : public CDialog, public EstimateBearingData {
