@@ -233,8 +233,8 @@ void CJointPositionDlg::ComputeBlockLengths()
         // A single box is designed as its middle line.
         const int girder = g_nBridgeType == 2 ? 1 : r;
         const CGirderDesign* design = doc->m_pGirders && girder < g_nGirders ? &doc->m_pGirders[girder] : nullptr;
-        if (design && design->m_dLength > 0.0) {
-            m_adGirderLength[r] = design->m_dLength;
+        if (design && design->m_dGirderLength > 0.0) {
+            m_adGirderLength[r] = design->m_dGirderLength;
         } else if (const double length = PlanGirderLength(*doc, girder); length >= 0.0) {
             m_adGirderLength[r] = length;
         }

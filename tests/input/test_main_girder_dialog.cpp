@@ -365,10 +365,10 @@ TEST_F(MainGirderTest, BlocksComeFromTheDesignedSections)
     // Designed sections make the blocks between their field joints.
     g_pDoc->m_pGirders = new CGirderDesign[2];
     CGirderDesign& g1 = g_pDoc->m_pGirders[0];
-    g1.m_dLength = 30.0;
+    g1.m_dGirderLength = 30.0;
     g1.m_nSections = 3;
     g1.m_pSections = {{10.0, 0}, {5.0, 1}, {15.0, 0}};
-    g_pDoc->m_pGirders[1].m_dLength = 31.0;
+    g_pDoc->m_pGirders[1].m_dGirderLength = 31.0;
     Joint().ComputeBlockLengths();
     EXPECT_EQ(Joint().m_anBlockCount[0], 2);
     EXPECT_EQ(Joint().m_apdBlockLength[0], (std::vector<double>{15.0, 15.0}));
