@@ -2,6 +2,7 @@
 #include "framework/wnd_p.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
+#include "framework/textcodec.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -759,5 +760,17 @@ void DDV_MaxChars(CDataExchange* pDX, const QString& value, int nChars)
     if (!pDX->m_bSaveAndValidate || value.size() <= nChars)
         return;
     AfxMessageBox(AfxFormat("%d 文字以下で入力してください。", nChars), MB_ICONEXCLAMATION);
+    pDX->Fail();
+}
+
+void DDV_CP932Text(CDataExchange* pDX, const QString& value, const QString& where)
+{
+    if (!pDX->m_bSaveAndValidate)
+        return;
+    const QString bad = AfxFirstNonCP932Char(value);
+    if (bad.isEmpty())
+        return;
+    AfxMessageBox(where + QStringLiteral("「%1」はデータファイルに保存できない文字です。\n別の文字に置き換えて下さい。").arg(bad),
+                  MB_ICONEXCLAMATION);
     pDX->Fail();
 }

@@ -162,3 +162,6 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
 void DDV_MinMaxDouble(CDataExchange* pDX, double const& value, double minVal, double maxVal);
 void DDV_MaxChars(CDataExchange* pDX, const QString& value, int nChars);
+// Text that the data file's code page (CP932) would change; `where` goes before the
+// message (which cell, say).
+void DDV_CP932Text(CDataExchange* pDX, const QString& value, const QString& where = QString());

@@ -100,3 +100,19 @@ QString AfxFromCP932(const QByteArray& bytes)
     out.resize((o - reinterpret_cast<char*>(out.data())) / 2);
     return out;
 }
+
+bool AfxIsCP932Text(const QString& text) { return AfxFromCP932(AfxToCP932(text)) == text; }
+
+QString AfxFirstNonCP932Char(const QString& text)
+{
+    if (AfxIsCP932Text(text))
+        return {};
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QString ch = text.mid(i, n);
+        if (!AfxIsCP932Text(ch))
+            return ch;
+        i += n;
+    }
+    return {};
+}

@@ -75,6 +75,7 @@ void CSetupBasicDialog::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_STANDARD, m_cbStandard);
     DDX_Text(pDX, IDC_TITLE, m_strTitle);
     DDV_MaxChars(pDX, m_strTitle, 100);
+    DDV_CP932Text(pDX, m_strTitle);
     DDX_Radio(pDX, IDC_FORM_PLATE, m_nGirderForm);
     DDX_Radio(pDX, IDC_SIDEWALK, m_nSidewalk);
     DDX_Radio(pDX, IDC_LIVE_LOAD, m_nLiveLoad);
@@ -84,6 +85,7 @@ void CSetupBasicDialog::DoDataExchange(CDataExchange* pDX)
     DDV_MinMaxInt(pDX, m_nSpans, 0, 14);
     DDX_Radio(pDX, IDC_WEATHERING, m_nWeathering);
     DDX_Text(pDX, IDC_SUBTITLE, m_strSubtitle);
+    DDV_CP932Text(pDX, m_strSubtitle);
     DDX_Radio(pDX, IDC_HEIGHT_VARIATION, m_nHeightVariation);
     DDX_Radio(pDX, IDC_HSTEEL, m_nHSteel);
     DDX_Check(pDX, IDC_ZERO_PAINT, m_bZeroPaintCost);

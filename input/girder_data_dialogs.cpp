@@ -4,6 +4,7 @@
 #include "app/mainfrm.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
+#include "framework/textcodec.h"
 #include "input/design_questions.h"
 
 #include <algorithm>
@@ -367,6 +368,24 @@ void CSetupBoxGirderDialog::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_BG_UF_BUCKLING, m_bUFLocalBuckling);
     DDX_Check(pDX, IDC_BG_ADJUST_RIB, m_bAdjustRibThickness);
     DDX_Check(pDX, IDC_BG_NET_AREA, m_bNetArea11);
+    // The section texts are filled into the table once it exists; they come back here.
+    if (!pDX->m_bSaveAndValidate)
+        return;
+    pDX->m_idLastControl = IDC_BG_RIB_TABLE;
+    for (int c = 0; c < std::min(m_gridRib.GetNumberCols(), RIB_GROUPS); ++c)
+        for (int r = 0; r < std::min(m_gridRib.GetNumberRows(), RIB_ROWS); ++r) {
+            CGridCell cell;
+            m_gridRib.GetCell(c, r, &cell);
+            const QString text = cell.GetText();
+            if (!AfxIsCP932Text(text)) {
+                CGridCell heading;
+                m_gridRib.GetCell(c, -1, &heading);
+                m_gridRib.GotoCell(c, r);
+                DDV_CP932Text(pDX, text,
+                              QStringLiteral("%1 の %2 行目の").arg(QString(heading.GetText()).replace(u'\n', u'・')).arg(r + 1));
+            }
+            m_astrShape[c][r] = text;
+        }
 }
 
 void CSetupBoxGirderDialog::OnRibPanels()
@@ -397,12 +416,6 @@ void CSetupBoxGirderDialog::OnOK()
         for (int g = 0; g < rows; ++g)
             m_adGirderHeight[g] = m_gridHeight.Number(0, g) / 1000.0;
     }
-    for (int c = 0; c < std::min(m_gridRib.GetNumberCols(), RIB_GROUPS); ++c)
-        for (int r = 0; r < std::min(m_gridRib.GetNumberRows(), RIB_ROWS); ++r) {
-            CGridCell cell;
-            m_gridRib.GetCell(c, r, &cell);
-            m_astrShape[c][r] = cell.GetText();
-        }
     SortData();
     MarkStepDone();
     EndDialog(IDOK);

@@ -32,3 +32,16 @@ TEST(TextCodec, BadBytesBecomeReplacementAndTheRestSurvives)
     EXPECT_EQ(AfxFromCP932(QByteArray("\xfd\xfe\xff" "x")), bad + bad + bad + "x");
     EXPECT_EQ(AfxFromCP932(QByteArray("ab\x82")), "ab" + bad);            // cut in the middle
 }
+
+TEST(TextCodec, TextThatDoesNotComeBackIsFound)
+{
+    for (const char* s : {"Bridge-1 ver.2", "ﾌｧｲﾙ", "ひらがな・カタカナ・漢字", "①～∥－髙﨑", ""})
+        EXPECT_TRUE(AfxIsCP932Text(QString::fromUtf8(s))) << s;
+    // Not in the code page, or written as a look-alike that reads back as another character.
+    for (const char* s : {"😀", "é", "한", "〜", "‖", "−", "¥", "\xef\xbf\xbd"}) {
+        const QString text = QStringLiteral("ab") + QString::fromUtf8(s) + QStringLiteral("橋😀");
+        EXPECT_FALSE(AfxIsCP932Text(text)) << s;
+        EXPECT_EQ(AfxFirstNonCP932Char(text), QString::fromUtf8(s)) << s;
+    }
+    EXPECT_EQ(AfxFirstNonCP932Char(QStringLiteral("①～")), QString());
+}

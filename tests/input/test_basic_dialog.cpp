@@ -113,14 +113,28 @@ TEST_F(BasicDialogTest, RefusedEntriesChangeNothing)
         Press(d, IDC_ZERO_PAINT);
         Type(d, IDC_GIRDERS, QStringLiteral("25"));                // out of range
         d->SendMessage(WM_COMMAND, IDOK);
+        // Texts that the data file cannot hold, the titles alone changed or not.
+        Type(d, IDC_TITLE, QStringLiteral("第一😀大橋"));
+        d->SendMessage(WM_COMMAND, IDOK);
+        Type(d, IDC_GIRDERS, QStringLiteral("4"));
+        Type(d, IDC_TITLE, QStringLiteral("第一大橋"));
+        Type(d, IDC_SUBTITLE, QStringLiteral("한강"));
+        d->SendMessage(WM_COMMAND, IDOK);
+        EXPECT_EQ(d->GetModalResult(), -1);
+        EXPECT_EQ(d->GetWidget()->focusWidget(), d->GetDlgItem(IDC_SUBTITLE)->GetWidget());
     });
-    ASSERT_EQ(m_shown.size(), 3);
+    ASSERT_EQ(m_shown.size(), 5);
     EXPECT_EQ(m_shown[0], QStringLiteral("1主桁の鈑桁を設定できません。"));
     EXPECT_EQ(m_shown[1], QStringLiteral("耐候性鋼材を使用しない場合は塗装費を０にできません。"));
     EXPECT_EQ(m_shown[2], QStringLiteral("1 から 20 までの整数を入力してください。"));
+    const QString unsaveable = QStringLiteral("」はデータファイルに保存できない文字です。\n別の文字に置き換えて下さい。");
+    EXPECT_EQ(m_shown[3], QStringLiteral("「😀") + unsaveable);
+    EXPECT_EQ(m_shown[4], QStringLiteral("「한") + unsaveable);
     EXPECT_EQ(g_nGirders, girders);
     EXPECT_EQ(Dlg().m_nGirders, girders);
     EXPECT_NE(Dlg().m_strTitle, QStringLiteral("変更後"));
+    EXPECT_NE(Dlg().m_strTitle, QStringLiteral("第一大橋"));
+    EXPECT_EQ(Dlg().m_strSubtitle, QString());
     EXPECT_EQ(Dlg().m_bZeroPaintCost, 0);
 
     // With weathering steel the paint cost may be zero.

@@ -299,6 +299,33 @@ TEST_F(GirderDataTest, BoxDialogShowsItsFieldsAndStoresWhatIsTyped)
     EXPECT_EQ(g_bResultsValid, 1);
 }
 
+TEST_F(GirderDataTest, RibTextTheFileCannotHoldIsRefusedAtItsCell)
+{
+    MakeDesign(IDC_FORM_BOX, "3");
+    Open([this](CDialog* d) {
+        CTableGrid& ribs = Table(d, IDC_BG_RIB_TABLE);
+        // The mask keeps such characters from being typed; pasting still brings them.
+        ribs.GotoCell(1, 2);
+        ASSERT_TRUE(AfxSetClipboardText(QStringLiteral("160x😀")));
+        ribs.Paste();
+        ribs.GotoCell(0, 0);
+        Type(d, IDC_BG_COMP_RIBS, "7");
+        OK(d);
+        EXPECT_EQ(d->GetModalResult(), -1);
+        EXPECT_EQ(ribs.GetCurrentCol(), 1);
+        EXPECT_EQ(ribs.GetCurrentRow(), 2);
+        EXPECT_EQ(Box().m_astrShape[1][2], QStringLiteral("160x16"));
+        EXPECT_EQ(Box().m_nCompRibCount, 5);
+        Enter(ribs, 2, 1, QStringLiteral("17018"));
+        OK(d);
+        EXPECT_EQ(d->GetModalResult(), IDOK);
+    });
+    EXPECT_EQ(m_shown, QStringList{QStringLiteral("SM490 の 3 行目の「😀」はデータファイルに保存できない文字です。\n"
+                                                  "別の文字に置き換えて下さい。")});
+    EXPECT_EQ(Box().m_astrShape[1][2], QStringLiteral("170x18"));
+    EXPECT_EQ(Box().m_nCompRibCount, 7);
+}
+
 TEST_F(GirderDataTest, SingleBoxHasOneHeightForAllItsGirders)
 {
     MakeDesign(IDC_FORM_BOX, "1");
