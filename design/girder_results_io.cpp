@@ -382,13 +382,11 @@ void SerializeGirderResults(CArchive& ar, CGirderDesign& girder, const CResultsF
     const Shape sh = CheckFormat(fmt);
     Slots io(ar);
     if (ar.IsStoring()) {
-        // The current format, from a copy shaped to the file's counts: short lists are
-        // padded with zeros, so the record always has the length its counts announce.
-        CResultsFormat current;
-        current.nSpans = fmt.nSpans;
-        current.nGirders = fmt.nGirders;
-        current.nPanelPoints = fmt.nPanelPoints;
-        current.anPanelCount = fmt.anPanelCount;
+        // In the caller's format, never with the old point table, from a copy shaped to the
+        // file's counts: short lists are padded with zeros, so the record always has the
+        // length its counts announce.
+        CResultsFormat current = fmt;
+        current.bF2 = 1;
         CGirderDesign g = girder;
         SizeMemberLists(g, sh);
         g.m_nNodes = std::clamp(g.m_nNodes, 0, 2 * sh.M);

@@ -79,7 +79,7 @@ void SerializeCoordinateSections(CArchive& ar, CCoordinatePlan& plan, int bCurbR
             for (double& b : r.m_adB)
                 Exchange(ar, b);
             for (int i = 0; i < 12; ++i) {
-                if (i >= 10 && !bCurbRises && ar.IsLoading())
+                if (i >= 10 && !bCurbRises)
                     continue;
                 Exchange(ar, r.m_adH[i]);
             }

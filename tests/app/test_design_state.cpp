@@ -106,7 +106,7 @@ TEST_F(DesignStateTest, FailedOpenLeavesTheOpenDesign)
         Answer({IDNO});     // not saved first
         EXPECT_FALSE(theApp.OpenDesign(path));
         ASSERT_EQ(m_shown.size(), 2);
-        EXPECT_TRUE(m_shown[1] == QStringLiteral("予期しないファイル形式です。")
+        EXPECT_TRUE(m_shown[1] == QStringLiteral("データファイルが壊れているか形式が異なっています。")
                     || m_shown[1] == QFileInfo(path).fileName() + QStringLiteral(" を開けません。"));
         EXPECT_EQ(g_pDoc, doc);
         EXPECT_EQ(doc->GetTitle(), title);
