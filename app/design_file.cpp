@@ -194,7 +194,7 @@ void WalkHead(Stream& io, CDesignState& d, Format& f)
     io.Int(d.estimateOverhead.m_nRegion);
     io.Int(d.estimateOverhead.m_nCostMethod);
     f.nVersion = io.Word(f.nVersion);
-    if (f.nVersion > kVersion)
+    if (io.Loading() && f.nVersion > kVersion)
         Refuse(kNewerFile);
     d.document.m_nFileVersion = f.nVersion;
     io.ReservedReals(15);
@@ -756,6 +756,18 @@ void Walk(Stream& io, CDesignState& d, const CDesignFormat& format)
         d.document.m_abFormatFlags[i] = f.F[i + 1];
 }
 
+}
+
+QString FirstUnstorableCharacter(const CDesignState& value)
+{
+    std::vector<const QString*> texts = {&value.basic.m_strTitle, &value.basic.m_strSubtitle};
+    for (const auto& list : value.boxGirder.m_astrShape)
+        for (const QString& shape : list)
+            texts.push_back(&shape);
+    for (const QString* text : texts)
+        if (!AfxIsCP932Text(*text))
+            return AfxFirstNonCP932Char(*text);
+    return QString();
 }
 
 void WriteDesign(CArchive& ar, const CDesignState& value)

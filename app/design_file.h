@@ -1,6 +1,8 @@
 // The design file: a design value to and from an archive.
 #pragma once
 
+#include <QString>
+
 class CArchive;
 struct CDesignState;
 
@@ -11,6 +13,9 @@ extern const char* const kCorruptDesignFile;
 // once the whole stream was read and checked, and its exception carries the user's message.
 void WriteDesign(CArchive& ar, const CDesignState& value);
 void ReadDesign(CArchive& ar, CDesignState& value);
+
+// The first character of the design's texts that the file's code page cannot hold, or nothing.
+QString FirstUnstorableCharacter(const CDesignState& value);
 
 // The version word and the format flags F1..F12 a file is written with: the current format,
 // or an older one (files of earlier program versions, to test their conversion).

@@ -34,6 +34,9 @@ void CMarivoltenDoc::TakeLoadedDesign(const CDesignState& value)
 {
     ApplyDesign(value);
     m_nCalcGirder = g_nBridgeType == 2 ? 1 : 0;
+    if (m_pGirders && (m_dlgMainGirder.m_bConstFlangeWidth || g_nBridgeType != 0))
+        for (int g = 0; g < g_nGirders; ++g)
+            m_pGirders[g].UpdateMaxFlangeWidths();
     Rebuild(RebuildReason::Load);
     ConvertLoadedDesign();
 }

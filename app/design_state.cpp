@@ -89,13 +89,14 @@ void CaptureResults(CDesignResults& r, const CMarivoltenDoc& doc)
     std::copy(std::begin(doc.m_adSteelWeightLatest), std::end(doc.m_adSteelWeightLatest), r.m_adSteelWeightLatest);
 }
 
-void ApplyResults(const CDesignResults& r, CMarivoltenDoc& doc)
+// nLive: the girder count the live design objects were made for.
+void ApplyResults(const CDesignResults& r, CMarivoltenDoc& doc, int nLive)
 {
     doc.m_bGrillageNotRun = r.m_bGrillageNotRun;
     g_bResultsValid = r.m_bGrillageNotRun ? 0 : 1;
     // Views hold on to the design objects: they are made again only when they differ.
     const bool same = doc.m_pGirders ? std::equal(r.girders.begin(), r.girders.end(), doc.m_pGirders,
-                                                  doc.m_pGirders + GirderCount())
+                                                  doc.m_pGirders + nLive)
                                      : r.girders.empty();
     if (!same) {
         delete[] doc.m_pGirders;
@@ -171,7 +172,6 @@ void TransferAll(State& s)
 {
     if (CMarivoltenDoc* doc = g_pDoc) {
         if constexpr (std::is_const_v<State>) {
-            ApplyResults(s.results, *doc);
             ApplyView(s.view, *doc);
         } else {
             CaptureResults(s.results, *doc);
@@ -225,6 +225,9 @@ CDesignState CaptureDesign()
 
 void ApplyDesign(const CDesignState& state)
 {
+    // The design objects go first, while the girder count they were made for still holds.
+    if (g_pDoc)
+        ApplyResults(state.results, *g_pDoc, GirderCount());
     ApplyLayout(state.layout);
     TransferAll(state);
 }

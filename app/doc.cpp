@@ -3,6 +3,7 @@
 #include "app/progress_dlg.h"
 #include "design/girder_design.h"
 #include "framework/archive.h"
+#include "framework/msgbox.h"
 #include "framework/profile.h"
 #include "res/resource_ids.h"
 
@@ -51,7 +52,13 @@ void CMarivoltenDoc::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
         m_nFileVersion = 1830;
-        WriteDesign(ar, CaptureDesign());
+        const CDesignState design = CaptureDesign();
+        // Typing refuses such text; a damaged file read earlier can still bring some.
+        if (const QString bad = FirstUnstorableCharacter(design); !bad.isEmpty())
+            AfxMessageBox(QStringLiteral("タイトルまたはリブ寸法の「%1」はデータファイルに保存できない文字のため、「?」に置き換えて保存します。")
+                              .arg(bad),
+                          MB_ICONEXCLAMATION);
+        WriteDesign(ar, design);
         return;
     }
     // Read whole into a fresh value first: a file that fails leaves the design as it was.

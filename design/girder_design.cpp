@@ -25,3 +25,12 @@ std::vector<double> CGirderDesign::BlockLengths() const
     }
     return blocks;
 }
+
+void CGirderDesign::UpdateMaxFlangeWidths()
+{
+    m_dMaxBUpper = m_dMaxBLower = 0.0;
+    for (const CSectionRecord& section : m_pSections) {
+        m_dMaxBUpper = std::max(m_dMaxBUpper, section.m_dBUpper);
+        m_dMaxBLower = std::max(m_dMaxBLower, section.m_dBLower);
+    }
+}

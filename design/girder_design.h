@@ -61,6 +61,8 @@ public:
     double GetSteelWeightPerLength(int nOption) const;
     // Lengths of the girder's blocks (m): its sections grouped between field joints.
     std::vector<double> BlockLengths() const;
+    // The largest upper and lower flange widths over the sections.
+    void UpdateMaxFlangeWidths();
 
     int m_nGirderNo = 0;            // main girder index from 0
     int m_nBridgeType = 0;          // the bridge type when the object was made
