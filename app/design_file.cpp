@@ -52,22 +52,12 @@ public:
     bool Loading() const { return m_bLoad; }
     CArchive& Archive() { return m_ar; }
 
-    void Int(int& v)
-    {
-        if (m_bLoad)
-            m_ar >> v;
-        else
-            m_ar << v;
-    }
+    void Int(int& v) { m_ar.Exchange(v); }
     // Every real the design keeps is a number: nothing downstream copes with NaN or infinity.
     void Real(double& v)
     {
-        if (m_bLoad) {
-            m_ar >> v;
-            Need(std::isfinite(v));
-        } else {
-            m_ar << v;
-        }
+        m_ar.Exchange(v);
+        Need(std::isfinite(v));
     }
     void Ints(int* a, int n)
     {
@@ -90,13 +80,7 @@ public:
     {
         Int(v);
     }
-    void RealOut(double v)
-    {
-        if (m_bLoad)
-            m_ar >> v;
-        else
-            m_ar << v;
-    }
+    void RealOut(double v) { m_ar.Exchange(v); }
     void ReservedInts(int n)
     {
         for (int i = 0; i < n; ++i)

@@ -99,20 +99,8 @@ public:
     explicit Slots(CArchive& ar) : m_ar(ar), m_bLoad(ar.IsLoading()) {}
     bool Loading() const { return m_bLoad; }
 
-    void Int(int& v)
-    {
-        if (m_bLoad)
-            m_ar >> v;
-        else
-            m_ar << v;
-    }
-    void Real(double& v)
-    {
-        if (m_bLoad)
-            m_ar >> v;
-        else
-            m_ar << v;
-    }
+    void Int(int& v) { m_ar.Exchange(v); }
+    void Real(double& v) { m_ar.Exchange(v); }
     void Point(CDPoint& p)
     {
         Real(p.x);

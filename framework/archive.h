@@ -41,6 +41,8 @@ public:
 
     bool IsStoring() const { return m_mode == store; }
     bool IsLoading() const { return m_mode == load; }
+    // One walk for both directions: writes the value, or reads it back into the same place.
+    template <class T> CArchive& Exchange(T& v) { return IsStoring() ? (*this << v) : (*this >> v); }
 
     void Write(const void* data, UINT count);
     UINT Read(void* data, UINT count); // fewer than count only at the end

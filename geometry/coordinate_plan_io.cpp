@@ -9,11 +9,7 @@ namespace {
 
 void Exchange(CArchive& ar, double& v)
 {
-    if (ar.IsStoring()) {
-        ar << v;
-        return;
-    }
-    ar >> v;
+    ar.Exchange(v);
     // A plan point that is not a number would poison every length built from it.
     if (!std::isfinite(v))
         throw CArchiveException(CArchiveException::badSchema);
