@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -400,6 +401,12 @@ int CGrillageInput::PanelPoints() const { return int(Panels(*this).size()); }
 
 std::string WriteGrillageInput(const CGrillageInput& in)
 {
+    // No plan, no file: the run is refused before it comes here.
+    if (in.m_aSpans.empty() || std::any_of(in.m_aSpans.begin(), in.m_aSpans.end(), [](const CSpanData& sp) {
+            return sp.m_aPanelPoints.size() < 2 || sp.m_aDivision.size() < sp.m_aPanelPoints.size() ||
+                   sp.m_aPanelPoints.size() > std::size(sp.m_aPanelSection);
+        }))
+        return std::string();
     const Bridge b(in);
     Out out;
     WriteHead(b, out, WriteCrossMembers(b, nullptr));
@@ -417,6 +424,8 @@ int SaveGrillageInput(const CGrillageInput& in, const std::string& path)
 {
     constexpr int kCannotWrite = 10;
     const std::string text = WriteGrillageInput(in);
+    if (text.empty())
+        return kCannotWrite;
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
     if (!f)
         return kCannotWrite;

@@ -66,7 +66,7 @@ struct CGrillageInput {
     bool IsSingleBox() const { return m_nBridgeType == 2; }
 };
 
-// The file's text: UTF-8, LF line ends.
+// The file's text: UTF-8, LF line ends; empty when there is no plan to write.
 std::string WriteGrillageInput(const CGrillageInput& in);
 // Writes the file; 0 when done, 10 (the Work folder's code) when it cannot be written.
 int SaveGrillageInput(const CGrillageInput& in, const std::string& path);

@@ -319,6 +319,30 @@ TEST(GrillageInput, TitlesLoseTheirControlCharactersAndFactorsLeftEmptyReadAsOne
     EXPECT_EQ(m.liveD, 10.0);
 }
 
+TEST(GrillageInput, ASingleGirderTakesItsSupportLinesFromTheSkew)
+{
+    PlanCore::CPlanInput pin = WindowDefaults(plantest::CommonInput());
+    pin.nGirders = 1;
+    pin.arrB[10].assign(4, 4.5);  // overhangs that keep the deck 9 m wide
+    pin.arrB[11].assign(4, 4.5);
+    pin.adSkew[0][0] = pin.adSkew[0][1] = plantest::kPi / 3;
+    const mvg::Model m = mvg::ReadInput(WriteGrillageInput(NewDesignInput(plantest::Build(pin), 1)));
+    ASSERT_EQ(m.bearings.size(), 2u);
+    for (const mvg::Bearing& b : m.bearings) {
+        EXPECT_NEAR(b.ux, 0.5, 1e-9);
+        EXPECT_NEAR(b.uy, std::sqrt(0.75), 1e-9);
+    }
+}
+
+TEST(GrillageInput, WithoutAPlanNothingIsWritten)
+{
+    CGrillageInput in = ExampleA();
+    in.m_aSpans[0].m_aPanelPoints.clear();
+    EXPECT_EQ(WriteGrillageInput(in), "");
+    in.m_aSpans.clear();
+    EXPECT_EQ(SaveGrillageInput(in, "/nonexistent/GRIN.DAT"), 10);
+}
+
 TEST(GrillageInput, RunStampsHoldTimeProcessAndPass)
 {
     EXPECT_EQ(MakeRunStamp(0x65A1B2C3, 0x4D2E, 1), "65A1B2C3004D2E01");
