@@ -136,6 +136,11 @@ public:
     void BuildMomentEnvelope(const CDesignInput& in);
     void BuildShearEnvelope(const CDesignInput& in);
     void BuildDiagrams(const CDesignInput& in);     // the four in order
+    // Local maxima of the moment envelope nodes, at most 100 in position order.
+    void BuildPeaks();
+    // What a loaded record does not hold, derived again: the curves (bRebuildCurves; else the
+    // stored node arrays stand), the peaks, forces, check points, holes and properties.
+    void RestoreDerived(const CDesignInput& in, int bRebuildCurves);
     CDPoint GetMaxMomentPoint() const;
     int GetMomentSignAt(double x) const;
     double GetMaxResistingMoment() const;

@@ -116,13 +116,18 @@ void CGirderDesign::BuildMomentEnvelope(const CDesignInput& in)
                      value, m_pnMomentSign[k]);
         m_pMomentEnv[k] = {m_adX[first ? m : m + 1], value};
     }
+    BuildPeaks();
+}
 
-    // Peaks: local maxima over the groups of nodes that share a position.
+void CGirderDesign::BuildPeaks()
+{
+    // Local maxima over the groups of nodes that share a position.
+    const int nodes = std::min(m_nNodes, int(m_pMomentEnv.size()));
     struct Group {
         double x, value;
     };
     std::vector<Group> groups;
-    for (int k = 0; k < m_nNodes; ++k) {
+    for (int k = 0; k < nodes; ++k) {
         if (!groups.empty() && groups.back().x == m_pMomentEnv[k].x)
             groups.back().value = std::max(groups.back().value, m_pMomentEnv[k].y);
         else

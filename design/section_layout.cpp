@@ -447,6 +447,22 @@ int CGirderDesign::LoadResultsAndDesign(const CDesignInput& in)
     return 1;
 }
 
+void CGirderDesign::RestoreDerived(const CDesignInput& in, int bRebuildCurves)
+{
+    if (bRebuildCurves) {
+        BuildDiagrams(in);
+    } else {
+        RefreshPositions(in);
+        BuildPeaks();
+    }
+    UpdateSectionForces();
+    LocateCheckPoints();
+    for (CSectionRecord& r : m_pSections) {
+        r.SetBoltHoles(in);
+        r.Recalculate(*this);
+    }
+}
+
 void CGirderDesign::RedesignAll(const CDesignInput& in, int nKeep)
 {
     BuildDiagrams(in);

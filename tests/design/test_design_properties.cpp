@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -117,6 +118,34 @@ void ExpectDesigned(const CGirderDesign& g)
     }
 }
 
+// One ladder step down on any plate of a plate girder breaks a printed check.
+void ExpectMinimalGrades(const CGirderDesign& g)
+{
+    if (g.m_input.m_nBridgeType != 0)
+        return;
+    for (size_t s = 0; s < g.m_pSections.size(); ++s)
+        for (int plate = 0; plate < 3; ++plate) {
+            CGirderDesign weaker = g;
+            CSectionRecord& r = weaker.m_pSections[s];
+            int& grade = plate == 0 ? r.m_nGradeUpper : plate == 1 ? r.m_nGradeLower : r.m_nGradeWeb;
+            // Every plate's limit is the input's default SM490Y.
+            const int weathering = g.m_input.m_nWeathering;
+            const std::vector<int> ladder = steel::Ladder(steel::LimitGrade(3, weathering), weathering);
+            const auto at = std::find(ladder.begin(), ladder.end(), grade);
+            if (at == ladder.begin() || at == ladder.end())
+                continue;
+            grade = *(at - 1);
+            bool broken = r.m_dHWeb / r.m_dTWeb > steel::WebRatio(r.m_nGradeWeb, r.m_nStiffenerLevels);
+            for (int j = 0; j < 3; ++j) {
+                broken |= r.GetUpperFlangeStress(weaker, j) > r.GetUpperAllowableStress(weaker, j);
+                broken |= r.GetLowerFlangeStress(weaker, j) > r.GetLowerAllowableStress(weaker, j);
+                broken |= r.GetCombinedStressRatio(weaker, j) > 1.2;
+                broken |= std::fabs(r.GetShearStress(j)) > r.GetAllowableShearStress();
+            }
+            EXPECT_TRUE(broken) << "section " << s << ", plate " << plate;
+        }
+}
+
 TEST(DesignProperties, RandomGirdersAndLayoutChanges)
 {
     std::mt19937 rng(20261207);
@@ -127,6 +156,7 @@ TEST(DesignProperties, RandomGirdersAndLayoutChanges)
         ASSERT_EQ(g.LoadResultsAndDesign(r.in), 1);
         ExpectLayout(g);
         ExpectDesigned(g);
+        ExpectMinimalGrades(g);
 
         // The forces and check points are found again unchanged; recalculating moves no plate.
         const CGirderDesign before = g;

@@ -217,3 +217,93 @@ TEST(SteelWeightPerLength, OptionsFactorAndUnits)
 }
 
 }
+
+namespace {
+
+TEST(Passes, MemberPropertiesAreOverlapMeans)
+{
+    CGirderDesign g = CurveGirder(PlateInput({3}), 10.0, Constant(100), Constant(50));
+    ReferenceSections(g, {15, 15});
+    g.m_pSections[1].m_dArea = 0.05;
+    g.m_pSections[1].m_dI = 0.03;
+    double a, i, j;
+    g.GetMemberProperties(1, a, i, j);      // member [10, 20]: half of each section
+    EXPECT_NEAR(a, (0.0395 + 0.05) / 2, 1e-15);
+    EXPECT_NEAR(i, (g.m_pSections[0].m_dI + 0.03) / 2, 1e-15);
+    g.GetMemberProperties(0, a, i, j);
+    EXPECT_DOUBLE_EQ(a, 0.0395);
+    g.StoreAssumedProperties();
+    EXPECT_DOUBLE_EQ(g.m_pSections[0].m_dAssumedArea, 0.0395);   // its centre lies in member 0
+    EXPECT_DOUBLE_EQ(g.m_pSections[1].m_dAssumedArea, 0.05);     // and in member 2
+}
+
+TEST(Passes, RedesignKeepsWhatItIsAskedToKeep)
+{
+    CGirderDesign g = SingleSpan();
+    g.LoadResultsAndDesign(g.m_input);
+    CGirderDesign edited = g;
+    edited.m_pSections[1].m_dTUpper += 0.01;
+    edited.m_pSections[1].m_bEdited = 1;
+    edited.m_pSections[2].m_dTUpper += 0.01;
+
+    CGirderDesign checkOnly = edited;
+    checkOnly.RedesignAll(g.m_input, 2);
+    EXPECT_EQ(checkOnly.m_pSections[1].m_dTUpper, edited.m_pSections[1].m_dTUpper);
+    EXPECT_EQ(checkOnly.m_pSections[2].m_dTUpper, edited.m_pSections[2].m_dTUpper);
+
+    CGirderDesign keepEdited = edited;
+    keepEdited.RedesignAll(g.m_input, 1);
+    EXPECT_EQ(keepEdited.m_pSections[1].m_dTUpper, edited.m_pSections[1].m_dTUpper);
+    EXPECT_EQ(keepEdited.m_pSections[2].m_dTUpper, g.m_pSections[2].m_dTUpper);
+
+    CGirderDesign anew = edited;
+    anew.RedesignAll(g.m_input, 0);
+    EXPECT_EQ(anew.m_pSections[1].m_dTUpper, g.m_pSections[1].m_dTUpper);
+    EXPECT_EQ(anew.m_pSections[1].m_bEdited, 0);
+}
+
+TEST(Passes, TheStoredLayoutIsReusedAndScaled)
+{
+    CGirderDesign g = SingleSpan();
+    CDesignInput in = g.m_input;
+    in.m_bFirstDesign = 0;
+    in.m_bHasStoredLayout = 1;
+    // Stored for a girder of 31 m: scaled to 30; the edited middle section keeps its width.
+    in.m_aStoredLayout = {{6.2, 0.3, 0.3, 0.009, 0, 0, 0}, {12.4, 1.0, 0.9, 0.012, 0, 0, 1}, {12.4, 0.3, 0.3, 0.009, 0, 0, 0}};
+    g.LoadResultsAndDesign(in);
+    EXPECT_EQ(g.BlockLengths(), (std::vector<double>{6, 12, 12}));
+    EXPECT_GE(g.m_pSections[1].m_dBUpper, 1.0);
+    EXPECT_GE(g.m_pSections[1].m_dTWeb, 0.012);
+    EXPECT_EQ(g.m_pSections[1].m_bEdited, 0);
+}
+
+TEST(Passes, TheFlangeWidthIsConstantOverTheGirder)
+{
+    CGirderDesign g = CurveGirder(PlateInput({6, 6}), 5.0, [](double x) { return 250 - std::fabs(x - 30) * 12; },
+                                  [](double x) { return 50 - std::fabs(x - 30) * 12; });
+    g.LoadResultsAndDesign(g.m_input);
+    for (const CSectionRecord& s : g.m_pSections) {
+        EXPECT_EQ(s.m_dBUpper, g.m_dMaxBUpper);
+        EXPECT_EQ(s.m_dBLower, g.m_dMaxBLower);
+    }
+}
+
+TEST(Passes, ALoadedBoxDerivesItsWebsAgain)
+{
+    CDesignInput in = PlateInput({6});
+    in.m_nBridgeType = 1;
+    CGirderDesign g = SingleSpan();
+    g.LoadResultsAndDesign(in);
+    CGirderDesign loaded = g;
+    for (CSectionRecord& s : loaded.m_pSections) {
+        s.m_nWebs = 1;          // what a fresh record holds
+        s.m_dWWhole = 0;
+    }
+    loaded.RestoreDerived(in, 1);
+    for (size_t s = 0; s < g.m_pSections.size(); ++s) {
+        EXPECT_EQ(loaded.m_pSections[s].GetWebWeight(), g.m_pSections[s].GetWebWeight());
+        EXPECT_EQ(loaded.m_pSections[s].m_dWWhole, g.m_pSections[s].m_dWWhole);
+    }
+}
+
+}
