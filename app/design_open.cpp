@@ -1,4 +1,5 @@
 // A design just read from a file: the plan is rebuilt and older formats are converted.
+#include "app/design_collect.h"
 #include "app/doc.h"
 #include "app/mainfrm.h"
 #include "design/girder_design.h"
@@ -33,6 +34,10 @@ void Message(const char* text) { AfxMessageBox(QString::fromUtf8(text)); }
 void CMarivoltenDoc::TakeLoadedDesign(const CDesignState& value)
 {
     ApplyDesign(value);
+    RefreshDesignInputs(*this);
+    if (m_pGirders && m_bGrillageNotRun == 0)
+        for (int g = 0; g < g_nGirders; ++g)
+            m_pGirders[g].RestoreDerived(m_pGirders[g].m_input, m_abFormatFlags[1] != 0);
     m_nCalcGirder = g_nBridgeType == 2 ? 1 : 0;
     if (m_pGirders && (m_dlgMainGirder.m_bConstFlangeWidth || g_nBridgeType != 0))
         for (int g = 0; g < g_nGirders; ++g)

@@ -1,5 +1,6 @@
 // The document's commands: the input steps, the calculations, invalidation,
 // the animation choice and Save As, with the rules that enable them.
+#include "app/design_collect.h"
 #include "app/doc.h"
 #include "app/mainfrm.h"
 #include "design/girder_design.h"
@@ -110,11 +111,13 @@ void CMarivoltenDoc::OnGrillageCalc()
             return;     // failed or stopped: nothing changes
         m_bGrillageNotRun = 0;
         g_bResultsValid = 1;
+        RefreshDesignInputs(*this);
         for (int g = 0; m_pGirders && g < g_nGirders && g < MAX_GIRDERS; ++g)
             m_adSteelWeightFirst[g] = m_pGirders[g].GetSteelWeightPerLength(0);
     } else if (!RerunGrillageCalc()) {
         return;         // a failed re-run keeps the results it had, unmarked
     }
+    RefreshDesignInputs(*this);
     for (int g = 0; m_pGirders && g < g_nGirders && g < MAX_GIRDERS; ++g)
         m_adSteelWeightLatest[g] = m_pGirders[g].GetSteelWeightPerLength(1);
     SetModifiedFlag();

@@ -1,16 +1,25 @@
+// The girder's own derived values and the sizing of the plates of one block.
 #include "design/girder_design.h"
+#include "design/section_calc.h"
+#include "design/steel_tables.h"
 
 #include <algorithm>
+#include <cmath>
 
 double CGirderDesign::GetSteelWeightPerLength(int nOption) const
 {
-    if (!m_bCarriesDeadLoad)
+    const CDesignInput& in = m_input;
+    if (in.m_nBridgeType == 2 && m_nGirderNo != 1)
         return 0.0;
-    // Before the sections are designed, or when asked to, the assumed weight stands in;
-    // the weight of designed sections comes with the section design.
-    if (m_nSections == 0 || (nOption == 0 && m_nDeadLoadChoice == 1))
-        return m_dAssumedWeight;
-    return 0.0;
+    const int choice = in.m_nDeadLoadChoice;
+    if (m_nSections == 0 || m_pSections.empty() || m_pSections[0].m_dWWhole < 1e-20 || (nOption == 0 && choice == 1))
+        return in.m_bSIUnits ? in.m_dAssumedWeight / steel::kGravity : in.m_dAssumedWeight;   // kN/m to tf/m
+    double w = 0.0;
+    for (const CSectionRecord& s : m_pSections)
+        w += s.m_dWWhole;
+    if (choice == 2 || (choice == 1 && nOption == 1))
+        w *= in.m_dGirderFactor;
+    return m_dGirderLength >= 1e-20 ? w / m_dGirderLength : w;
 }
 
 std::vector<double> CGirderDesign::BlockLengths() const
@@ -26,6 +35,17 @@ std::vector<double> CGirderDesign::BlockLengths() const
     return blocks;
 }
 
+std::vector<std::pair<int, int>> CGirderDesign::Blocks() const
+{
+    std::vector<std::pair<int, int>> blocks;
+    for (int s = 0; s < int(m_pSections.size()); ++s) {
+        if (blocks.empty() || m_pSections[s].m_nJoinPrev != 1)
+            blocks.push_back({s, s});
+        blocks.back().second = s;
+    }
+    return blocks;
+}
+
 void CGirderDesign::UpdateMaxFlangeWidths()
 {
     m_dMaxBUpper = m_dMaxBLower = 0.0;
@@ -33,4 +53,614 @@ void CGirderDesign::UpdateMaxFlangeWidths()
         m_dMaxBUpper = std::max(m_dMaxBUpper, section.m_dBUpper);
         m_dMaxBLower = std::max(m_dMaxBLower, section.m_dBLower);
     }
+}
+
+void CGirderDesign::AllocSections()
+{
+    m_nSections = std::max(0, m_nSections);
+    m_pSections.assign(size_t(m_nSections), CSectionRecord());
+}
+
+int CGirderDesign::IndexOf(const CSectionRecord& s) const
+{
+    if (m_pSections.empty() || &s < m_pSections.data() || &s >= m_pSections.data() + m_pSections.size())
+        return -1;
+    return int(&s - m_pSections.data());
+}
+
+void CGirderDesign::SectionExtent(int s, double& a, double& b) const
+{
+    double sum = 0, total = 0;
+    for (int k = 0; k < int(m_pSections.size()); ++k) {
+        if (k < s)
+            sum += m_pSections[k].m_dLength;
+        total += m_pSections[k].m_dLength;
+    }
+    const double L = m_dGirderLength;
+    a = std::clamp(sum, 0.0, L);
+    b = std::clamp(sum + (s < int(m_pSections.size()) ? m_pSections[s].m_dLength : 0.0), 0.0, L);
+    if (s == int(m_pSections.size()) - 1 && std::fabs(total - L) <= 0.05)
+        b = L;
+}
+
+double CGirderDesign::WebHeightAt(double x) const
+{
+    const CDesignInput& in = m_input;
+    double h = in.m_dGirderHeight;
+    if (in.m_nHeightVariation == 0 && !m_adX.empty()) {
+        int s = 0;
+        while (s + 1 < m_nSpans && x >= m_adX[m_pnSpanStart[s + 1]])
+            ++s;
+        if (s < int(in.m_aProfileX.size()) && !in.m_aProfileX[s].empty()) {
+            const std::vector<double>& px = in.m_aProfileX[s];
+            const std::vector<double>& ph = in.m_aProfileH[s];
+            const double local = x - m_adX[m_pnSpanStart[s]];
+            if (local <= px.front())
+                h = ph.front();
+            else if (local >= px.back())
+                h = ph.back();
+            else {
+                const size_t k = size_t(std::upper_bound(px.begin(), px.end(), local) - px.begin());
+                const double t = (local - px[k - 1]) / std::max(1e-12, px[k] - px[k - 1]);
+                h = ph[k - 1] + (ph[k] - ph[k - 1]) * t;
+            }
+        }
+    }
+    return std::round(h * 1000.0) / 1000.0;
+}
+
+std::vector<double> CGirderDesign::FixedPoints() const { return m_adFixed; }
+
+double CGirderDesign::BracedLength(double x, int j) const
+{
+    const std::vector<double>& f = m_adFixed;
+    if (f.size() < 2)
+        return m_dGirderLength;
+    const int n = int(f.size());
+    // Interval k runs from f[k] to f[k + 1].
+    auto interval = [&](int k) { return f[std::clamp(k, 0, n - 2) + 1] - f[std::clamp(k, 0, n - 2)]; };
+    const int right = int(std::upper_bound(f.begin(), f.end(), x + 1e-6) - f.begin()) - 1;   // f[right] <= x
+    const bool on = right >= 0 && std::fabs(f[right] - x) <= 1e-6;
+    if (j == 0)
+        return interval(right);
+    if (j == 1)
+        return interval(on ? right - 1 : right);
+    return on ? std::max(interval(right - 1), interval(right)) : interval(right);
+}
+
+double CGirderDesign::EffectiveSpan(double x, int nSign) const
+{
+    if (m_pdSpanLength.empty())
+        return m_dGirderLength;
+    int s = 0;
+    while (s + 1 < m_nSpans && x >= m_adX[m_pnSpanStart[s + 1]])
+        ++s;
+    const double ls = m_pdSpanLength[s];
+    if (m_nSpans == 1)
+        return ls;
+    if (nSign >= 0)
+        return (s == 0 || s == m_nSpans - 1) ? 0.8 * ls : 0.6 * ls;
+    int best = 1;
+    for (int k = 1; k < m_nSpans; ++k)
+        if (std::fabs(m_adX[m_pnSpanStart[k]] - x) < std::fabs(m_adX[m_pnSpanStart[best]] - x))
+            best = k;
+    return 0.2 * (m_pdSpanLength[best - 1] + m_pdSpanLength[best]);
+}
+
+namespace {
+
+constexpr double kWidthStep = 0.01;
+constexpr double kMinPlate = 0.008;
+constexpr double kTol = 1e-9;
+
+double CeilStep(double b) { return std::ceil(b / kWidthStep - 1e-9) * kWidthStep; }
+
+// Limits of the plates in m: thickness floors of 8 mm, a minimum never above its maximum.
+struct Limits {
+    double tuMax, tuMin, buMax, buMin, tlMax, tlMin, blMax, blMin, twMax, twMin;
+};
+
+Limits MakeLimits(const CDesignInput& in)
+{
+    Limits l{};
+    double* v[10] = {&l.tuMax, &l.tuMin, &l.buMax, &l.buMin, &l.tlMax, &l.tlMin, &l.blMax, &l.blMin, &l.twMax, &l.twMin};
+    for (int k = 0; k < 10; ++k)
+        *v[k] = in.m_adLimit[k];
+    for (double* t : {&l.tuMax, &l.tuMin, &l.tlMax, &l.tlMin, &l.twMax, &l.twMin})
+        *t = std::max(*t, kMinPlate);
+    l.tuMin = std::min(l.tuMin, l.tuMax);
+    l.buMin = std::min(l.buMin, l.buMax);
+    l.tlMin = std::min(l.tlMin, l.tlMax);
+    l.blMin = std::min(l.blMin, l.blMax);
+    l.twMin = std::min(l.twMin, l.twMax);
+    return l;
+}
+
+// The plates a block shares.
+struct BlockPlates {
+    double bu = 0, tu = 0, bl = 0, tl = 0, tw = 0;
+    int levels = 0, gu = 3, gl = 3, gw = 3;
+    int nRu = 0, nRl = 0;
+    double hRu = 0, tRu = 0, hRl = 0, tRl = 0;
+};
+
+class BlockDesigner {
+public:
+    BlockDesigner(CGirderDesign& g, int first, int last)
+        : m_g(g), m_in(g.m_input), m_first(first), m_last(last), m_lim(MakeLimits(g.m_input))
+    {
+        m_box = g.IsBox();
+        m_margin = steel::ToTf(m_in.m_dBendingMargin, m_in.m_bSIUnits);
+        m_listU = steel::Thicknesses(m_in.m_nThicknessStep, m_lim.tuMin, m_lim.tuMax);
+        m_listL = steel::Thicknesses(m_in.m_nThicknessStep, m_lim.tlMin, m_lim.tlMax);
+        m_twMin = m_in.m_bMinWebTableOnly ? kMinPlate : std::max(kMinPlate, m_lim.twMin);
+        m_listW = steel::Thicknesses(m_in.m_nThicknessStep, m_twMin, m_lim.twMax);
+        m_limitU = steel::LimitGrade(m_in.m_nUFGrade, m_in.m_nWeathering);
+        m_limitL = steel::LimitGrade(m_in.m_nLFGrade, m_in.m_nWeathering);
+        m_limitW = steel::LimitGrade(m_in.m_nWebGrade, m_in.m_nWeathering);
+        m_levelMax = m_box ? std::clamp(m_in.m_nStiffenerStepsBox, 0, 2)
+                           : (m_in.m_nStiffenerSteps == 0 ? 2 : std::clamp(m_in.m_nStiffenerSteps - 1, 0, 2));
+        const double a = m_in.m_dWebSpacingA / 1000.0;
+        m_boxBu = m_in.m_dFlangeWidthW / 1000.0;
+        m_boxBl = a + 0.10;
+        for (int s = first; s <= last; ++s) {
+            if (s < int(g.m_adLowerBoundB[0].size()))
+                m_lowerB[0] = std::max(m_lowerB[0], g.m_adLowerBoundB[0][s]);
+            if (s < int(g.m_adLowerBoundB[1].size()))
+                m_lowerB[1] = std::max(m_lowerB[1], g.m_adLowerBoundB[1][s]);
+            if (s < int(g.m_adLowerBoundTw.size()))
+                m_lowerTw = std::max(m_lowerTw, g.m_adLowerBoundTw[s]);
+        }
+    }
+
+    CSectionRecord& Sec(int s) { return m_g.m_pSections[s]; }
+
+    BlockPlates Current() const
+    {
+        const CSectionRecord& s = m_g.m_pSections[m_first];
+        BlockPlates p;
+        p.bu = s.m_dBUpper; p.tu = s.m_dTUpper; p.bl = s.m_dBLower; p.tl = s.m_dTLower; p.tw = s.m_dTWeb;
+        p.levels = s.m_nStiffenerLevels; p.gu = s.m_nGradeUpper; p.gl = s.m_nGradeLower; p.gw = s.m_nGradeWeb;
+        p.nRu = s.m_nRibsUpper; p.nRl = s.m_nRibsLower;
+        p.hRu = s.m_dRibHUpper; p.tRu = s.m_dRibTUpper; p.hRl = s.m_dRibHLower; p.tRl = s.m_dRibTLower;
+        return p;
+    }
+
+    void Apply(BlockPlates p)
+    {
+        if (m_box)
+            Ribs(p);
+        for (int s = m_first; s <= m_last; ++s) {
+            CSectionRecord& r = Sec(s);
+            r.m_dBUpper = p.bu; r.m_dTUpper = p.tu; r.m_dBLower = p.bl; r.m_dTLower = p.tl; r.m_dTWeb = p.tw;
+            r.m_nStiffenerLevels = p.levels; r.m_nGradeUpper = p.gu; r.m_nGradeLower = p.gl; r.m_nGradeWeb = p.gw;
+            r.m_nRibsUpper = p.nRu; r.m_nRibsLower = p.nRl;
+            r.m_dRibHUpper = p.hRu; r.m_dRibTUpper = p.tRu; r.m_dRibHLower = p.hRl; r.m_dRibTLower = p.tRl;
+            r.SetBoltHoles(m_in);
+        }
+    }
+
+    // Box ribs follow the flange's thickness and grade.
+    void Ribs(BlockPlates& p) const
+    {
+        const bool upperComp = m_sign >= 0;
+        auto size = [&](int grade, double t, int& n, double& h, double& th, bool comp) {
+            const int group = steel::Group(grade);
+            const int col = group == 1 ? 0 : grade == 2 ? 1 : group == 3 ? 2 : 3;
+            int row = -1, lastFilled = -1;
+            for (int r = 0; r < 20; ++r) {
+                if (m_in.m_adRibWidth[col][r] < 1e-20)
+                    break;
+                lastFilled = r;
+                if (row < 0 && m_in.m_adRibThick[col][r] >= t - 1e-9)
+                    row = r;
+            }
+            if (!m_in.m_bAdjustRibThickness)
+                row = lastFilled >= 0 ? 0 : -1;
+            else if (row < 0)
+                row = lastFilled;
+            if (row < 0) {
+                n = 0; h = th = 0;
+                return;
+            }
+            n = comp ? m_in.m_nCompRibCount : m_in.m_nTensRibCount;
+            h = m_in.m_adRibWidth[col][row];
+            th = m_in.m_adRibThick[col][row];
+        };
+        size(p.gu, p.tu, p.nRu, p.hRu, p.tRu, upperComp);
+        size(p.gl, p.tl, p.nRl, p.hRl, p.tRl, !upperComp);
+    }
+
+    template <class Fn>
+    bool EachPoint(Fn fn)
+    {
+        for (int s = m_first; s <= m_last; ++s)
+            for (int j = 0; j < 3; ++j)
+                if ((j < 2 || Sec(s).m_bHasC) && !fn(Sec(s), j))
+                    return false;
+        return true;
+    }
+
+    double ShearRatio(const CSectionRecord& r, int j) const
+    {
+        const double ta = r.GetAllowableShearStress();
+        return ta > 1e-20 ? std::fabs(r.GetShearStress(j)) / ta : 0.0;
+    }
+
+    // Bending with the margin, the flange's own combined ratio and its proportions.
+    bool FlangeOK(int f)
+    {
+        const double a = m_in.m_dWebSpacingA / 1000.0;
+        const CSectionRecord& r0 = Sec(m_first);
+        const double b = f == 0 ? r0.m_dBUpper : r0.m_dBLower, t = f == 0 ? r0.m_dTUpper : r0.m_dTLower;
+        if (!m_in.m_bIgnoreTB16) {
+            const double projection = m_box ? (f == 0 ? (b - a - r0.m_dTWeb) / 2 : 0.0) : (b - r0.m_dTWeb) / 2;
+            if (projection > 16 * t + kTol)
+                return false;
+        }
+        return EachPoint([&](CSectionRecord& r, int j) {
+            const FlangeCheck c = EvaluateFlange(r, m_g, j, f);
+            for (const FlangeCheck::Case& k : c.cases)
+                if (k.stress > k.allowable - m_margin + kTol)
+                    return false;
+            const double fr = c.allowable > 1e-20 ? c.stress / c.allowable : 0.0;
+            const double sr = ShearRatio(r, j);
+            if (fr * fr + sr * sr > 1.2 + kTol)
+                return false;
+            if (!m_box && f == 1) {
+                bool compressed = false;
+                for (const FlangeCheck::Case& k : c.cases)
+                    compressed |= k.compression;
+                if (compressed && m_g.BracedLength(r.m_adCheck[j], j) / std::max(1e-20, b) > steel::LateralLimit(r.m_nGradeLower) + kTol)
+                    return false;
+            }
+            return true;
+        });
+    }
+
+    bool CombinedOK()
+    {
+        return EachPoint([&](CSectionRecord& r, int j) { return r.GetCombinedStressRatio(m_g, j) <= 1.2 + kTol; });
+    }
+
+    double MaxCombined()
+    {
+        double worst = 0;
+        EachPoint([&](CSectionRecord& r, int j) {
+            worst = std::max(worst, r.GetCombinedStressRatio(m_g, j));
+            return true;
+        });
+        return worst;
+    }
+
+    bool WebOK()
+    {
+        const CSectionRecord& r0 = Sec(m_first);
+        if (MaxWebHeight() / r0.m_dTWeb > steel::WebRatio(r0.m_nGradeWeb, r0.m_nStiffenerLevels) + kTol)
+            return false;
+        return EachPoint([&](CSectionRecord& r, int j) {
+            return std::fabs(r.GetShearStress(j)) <= r.GetAllowableShearStress() + kTol &&
+                   r.GetCombinedStressRatio(m_g, j) <= 1.2 + kTol;
+        });
+    }
+
+    double MaxWebHeight()
+    {
+        double h = 0;
+        for (int s = m_first; s <= m_last; ++s)
+            h = std::max(h, Sec(s).m_dHWeb);
+        return h;
+    }
+
+    double Volume()
+    {
+        double v = 0;
+        for (int s = m_first; s <= m_last; ++s) {
+            const CSectionRecord& r = Sec(s);
+            v += (r.m_dBUpper * r.m_dTUpper + r.m_dBLower * r.m_dTLower + r.m_nWebs * r.m_dHWeb * r.m_dTWeb +
+                  r.m_nRibsUpper * r.m_dRibHUpper * r.m_dRibTUpper + r.m_nRibsLower * r.m_dRibHLower * r.m_dRibTLower) *
+                 std::max(r.m_dLength, 1e-3);
+        }
+        return v;
+    }
+
+    // Web thickness and stiffener levels (t_other given, or from shear and the minimum).
+    void SizeWeb(BlockPlates& p, double tOther)
+    {
+        const double hMax = MaxWebHeight();
+        if (tOther <= 0) {
+            double shear = 0;
+            for (int s = m_first; s <= m_last; ++s)
+                for (int j = 0; j < 3; ++j)
+                    shear = std::max(shear, std::fabs(Sec(s).m_adS[j]));
+            double tShear = m_listW.back();
+            for (double t : m_listW)
+                if (hMax < 1e-20 || shear / (Sec(m_first).m_nWebs * hMax * t) <=
+                                        steel::AllowableShear(p.gw, t, m_in.m_bSIUnits, m_in.m_nHSteel) + kTol) {
+                    tShear = t;
+                    break;
+                }
+            tOther = steel::RoundUp(m_listW, std::max({tShear, m_twMin, m_lowerTw}));
+        }
+        int levels = m_levelMax;
+        for (int n = 0; n <= m_levelMax; ++n)
+            if (hMax / steel::WebRatio(p.gw, n) <= tOther + kTol) {
+                levels = n;
+                break;
+            }
+        p.levels = levels;
+        p.tw = std::min(steel::RoundUp(m_listW, std::max(tOther, hMax / steel::WebRatio(p.gw, levels))), m_lim.twMax);
+    }
+
+    // Start area of a flange from the largest moment that stresses it.
+    double EstimateArea(int f, const BlockPlates& p)
+    {
+        const std::vector<double>& list = f == 0 ? m_listU : m_listL;
+        const double bMin = f == 0 ? m_lim.buMin : m_lim.blMin;
+        double need = bMin * list.front();
+        const double hMax = MaxWebHeight();
+        const double aw = Sec(m_first).m_nWebs * hMax * p.tw;
+        const double sa = steel::AllowableBending(f == 0 ? p.gu : p.gl, list.front(), m_in.m_bSIUnits, m_in.m_nHSteel);
+        EachPoint([&](CSectionRecord& r, int j) {
+            double m[2];
+            m_g.MomentCases(r.m_adCheck[j], j == 0 ? 1 : j == 1 ? -1 : 0, m[0], m[1]);
+            for (double mc : m)
+                if (std::fabs(mc) >= 0.1 && sa - m_margin > 1e-20 && r.m_dHWeb > 1e-20)
+                    need = std::max(need, std::fabs(mc) / ((sa - m_margin) * r.m_dHWeb) - aw / 6);
+            return true;
+        });
+        return need;
+    }
+
+    bool LowerCompressed()
+    {
+        bool any = false;
+        EachPoint([&](CSectionRecord& r, int j) {
+            double m1, m2;
+            m_g.MomentCases(r.m_adCheck[j], j == 0 ? 1 : j == 1 ? -1 : 0, m1, m2);
+            any |= m1 <= -0.1 || m2 <= -0.1;
+            return true;
+        });
+        return any;
+    }
+
+    double LongestBraced()
+    {
+        double l = 0;
+        EachPoint([&](CSectionRecord& r, int j) {
+            l = std::max(l, m_g.BracedLength(r.m_adCheck[j], j));
+            return true;
+        });
+        return l;
+    }
+
+    // Searches flange f; fixedB > 0 searches thicknesses only. aboveArea > 0 asks for a pair
+    // of larger area (later rounds). Returns false when nothing passes (the largest stands).
+    bool SearchFlange(BlockPlates& p, int f, double fixedB, double aboveArea)
+    {
+        const std::vector<double>& list = f == 0 ? m_listU : m_listL;
+        double bLo = f == 0 ? m_lim.buMin : m_lim.blMin, bHi = f == 0 ? m_lim.buMax : m_lim.blMax;
+        if (f == 1 && !m_box && LowerCompressed())
+            bLo = std::max(bLo, CeilStep(LongestBraced() / steel::LateralLimit(p.gl)));
+        bLo = std::max(bLo, m_lowerB[f]);
+        if (fixedB > 0)
+            bLo = bHi = fixedB;
+        bLo = std::min(bLo, bHi);
+        double bestB = -1, bestT = 0, bestArea = 1e300;
+        for (double b = bLo; b <= bHi + 1e-9; b = fixedB > 0 ? bHi + 1 : b + kWidthStep) {
+            if (b * list.front() >= bestArea)
+                break;
+            for (double t : list) {
+                if (b * t >= bestArea || (aboveArea > 0 && b * t <= aboveArea + 1e-12))
+                    continue;
+                BlockPlates q = p;
+                (f == 0 ? q.bu : q.bl) = b;
+                (f == 0 ? q.tu : q.tl) = t;
+                Apply(q);
+                if (FlangeOK(f)) {
+                    bestB = b;
+                    bestT = t;
+                    bestArea = b * t;
+                    break;
+                }
+            }
+        }
+        if (bestB < 0) {
+            (f == 0 ? p.bu : p.bl) = fixedB > 0 ? fixedB : bHi;
+            (f == 0 ? p.tu : p.tl) = list.back();
+            Apply(p);
+            return false;
+        }
+        (f == 0 ? p.bu : p.bl) = bestB;
+        (f == 0 ? p.tu : p.tl) = bestT;
+        Apply(p);
+        return true;
+    }
+
+    void SizeFlanges(BlockPlates& p, const double fixedB[2])
+    {
+        for (int f = 0; f < 2; ++f) {
+            double& b = f == 0 ? p.bu : p.bl;
+            double& t = f == 0 ? p.tu : p.tl;
+            const std::vector<double>& list = f == 0 ? m_listU : m_listL;
+            t = list.front();
+            if (fixedB[f] > 0) {
+                b = fixedB[f];
+            } else {
+                const double bMin = f == 0 ? m_lim.buMin : m_lim.blMin, bMax = f == 0 ? m_lim.buMax : m_lim.blMax;
+                b = std::clamp(CeilStep(std::sqrt(24 * EstimateArea(f, p))), bMin, bMax);
+                b = std::min(std::max(b, m_lowerB[f]), bMax);
+            }
+        }
+        Apply(p);
+        for (int f = 0; f < 2; ++f)
+            SearchFlange(p, f, fixedB[f], 0);
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (int f = 0; f < 2; ++f) {
+                if (FlangeOK(f))
+                    continue;
+                const double area = f == 0 ? p.bu * p.tu : p.bl * p.tl;
+                const std::vector<double>& list = f == 0 ? m_listU : m_listL;
+                const double bMax = fixedB[f] > 0 ? fixedB[f] : (f == 0 ? m_lim.buMax : m_lim.blMax);
+                if (area >= bMax * list.back() - 1e-12)
+                    continue;   // at its largest already
+                SearchFlange(p, f, fixedB[f], area);
+                changed = true;
+            }
+        }
+    }
+
+    // Each plate takes the weakest grade of its ladder with which its checks pass.
+    void ChooseGrades(BlockPlates& p)
+    {
+        auto choose = [&](int& grade, int limit, auto ok) {
+            for (int g : steel::Ladder(limit, m_in.m_nWeathering)) {
+                grade = g;
+                Apply(p);
+                if (ok())
+                    return;
+            }
+            grade = limit;
+            Apply(p);
+        };
+        choose(p.gu, m_limitU, [&] { return FlangeOK(0) && CombinedOK(); });
+        choose(p.gl, m_limitL, [&] { return FlangeOK(1) && CombinedOK(); });
+        choose(p.gw, m_limitW, [&] { return WebOK(); });
+    }
+
+    void Design(const double fixedB[2])
+    {
+        for (int s = m_first; s <= m_last; ++s) {
+            double a, b;
+            m_g.SectionExtent(s, a, b);
+            Sec(s).m_dHWeb = m_g.WebHeightAt((a + b) / 2);
+            Sec(s).Recalculate(m_g);
+        }
+        // Governing sign for the box ribs.
+        double largest = -1;
+        EachPoint([&](CSectionRecord& r, int j) {
+            if (std::fabs(r.m_adM[j]) > largest) {
+                largest = std::fabs(r.m_adM[j]);
+                m_sign = r.m_adM[j] >= 0 ? 1 : -1;
+            }
+            return true;
+        });
+        BlockPlates p = Current();
+        p.gu = m_limitU;
+        p.gl = m_limitL;
+        p.gw = m_limitW;
+        double fixed[2] = {fixedB[0], fixedB[1]};
+        if (m_box) {
+            fixed[0] = m_boxBu;
+            fixed[1] = m_boxBl;
+        }
+        SizeWeb(p, 0);
+        SizeFlanges(p, fixed);
+        // A thicker web may be cheaper than the flanges the combined ratio asks for.
+        while (p.tw < m_lim.twMax - 1e-12) {
+            const BlockPlates before = p;
+            const double volume = Volume(), combined = MaxCombined();
+            const size_t k = size_t(std::upper_bound(m_listW.begin(), m_listW.end(), p.tw + 1e-12) - m_listW.begin());
+            if (k >= m_listW.size())
+                break;
+            BlockPlates q = p;
+            SizeWeb(q, m_listW[k]);
+            SizeFlanges(q, fixed);
+            if (Volume() < volume - 1e-12 || (combined > 1.2 + kTol && MaxCombined() < combined - 1e-12)) {
+                p = q;
+                continue;
+            }
+            p = before;
+            Apply(p);
+            break;
+        }
+        ChooseGrades(p);
+        for (int s = m_first; s <= m_last; ++s) {
+            Sec(s).SetBoltHoles(m_in);
+            Sec(s).Recalculate(m_g);
+            Sec(s).m_bEdited = 0;
+        }
+    }
+
+    // A kept block widened to the girder's width keeps its thickness while it passes.
+    void Widen(int f, double width)
+    {
+        BlockPlates p = Current();
+        (f == 0 ? p.bu : p.bl) = width;
+        Apply(p);
+        if (!FlangeOK(f)) {
+            const std::vector<double>& list = f == 0 ? m_listU : m_listL;
+            for (double t : list) {
+                if (t < (f == 0 ? p.tu : p.tl) - 1e-12)
+                    continue;
+                (f == 0 ? p.tu : p.tl) = t;
+                Apply(p);
+                if (FlangeOK(f))
+                    break;
+            }
+        }
+        for (int s = m_first; s <= m_last; ++s)
+            Sec(s).Recalculate(m_g);
+    }
+
+private:
+    CGirderDesign& m_g;
+    const CDesignInput& m_in;
+    int m_first, m_last;
+    Limits m_lim;
+    bool m_box = false;
+    double m_margin = 0;
+    std::vector<double> m_listU, m_listL, m_listW;
+    double m_twMin = kMinPlate;
+    int m_limitU = 3, m_limitL = 3, m_limitW = 3;
+    int m_levelMax = 2;
+    double m_boxBu = 0, m_boxBl = 0;
+    double m_lowerB[2] = {0, 0};
+    double m_lowerTw = 0;
+    int m_sign = 1;
+};
+
+}
+
+void CGirderDesign::DesignBlock(int nFirst, int nLast)
+{
+    if (nFirst < 0 || nLast >= int(m_pSections.size()) || nFirst > nLast)
+        return;
+    const double none[2] = {0, 0};
+    BlockDesigner(*this, nFirst, nLast).Design(none);
+}
+
+void CGirderDesign::ChooseGrades(int nFirst, int nLast)
+{
+    if (nFirst < 0 || nLast >= int(m_pSections.size()) || nFirst > nLast)
+        return;
+    BlockDesigner d(*this, nFirst, nLast);
+    BlockPlates p = d.Current();
+    d.ChooseGrades(p);
+    for (int s = nFirst; s <= nLast; ++s)
+        m_pSections[s].Recalculate(*this);
+}
+
+void CGirderDesign::ConstantWidthPass(const std::vector<int>& abDesigned, double dOldMaxU, double dOldMaxL)
+{
+    if (IsBox() || !m_input.m_bConstFlangeWidth || m_pSections.empty())
+        return;
+    UpdateMaxFlangeWidths();
+    const double width[2] = {m_dMaxBUpper, m_dMaxBLower};
+    const double old[2] = {dOldMaxU, dOldMaxL};
+    const auto blocks = Blocks();
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        BlockDesigner d(*this, blocks[b].first, blocks[b].second);
+        if (b < abDesigned.size() && abDesigned[b]) {
+            d.Design(width);
+            continue;
+        }
+        for (int f = 0; f < 2; ++f) {
+            const double cur = f == 0 ? m_pSections[blocks[b].first].m_dBUpper : m_pSections[blocks[b].first].m_dBLower;
+            if (width[f] > old[f] + 1e-9 && cur < width[f] - 1e-9)
+                d.Widen(f, width[f]);
+        }
+    }
+    UpdateMaxFlangeWidths();
 }

@@ -1,9 +1,13 @@
 // Design object of one main girder and its section records.
 #pragma once
 
+#include "design/design_input.h"
 #include "geometry/plan.h"
 
+#include <functional>
 #include <vector>
+
+class CGirderDesign;
 
 // One section of a main girder. Lengths m, forces tf, moments tf·m, areas m², I and J m⁴,
 // weights t.
@@ -51,6 +55,66 @@ public:
 
     // What the last grillage analysis used for this section; -1 marks data from before.
     double m_dAssumedArea = -1.0, m_dAssumedI = -1.0, m_dAssumedJ = -1.0;
+
+    // Copied from the girder by Recalculate, for the queries that take no girder.
+    int m_nWebs = 1;                // 2 for box types
+    int m_bSIUnits = 0;
+    int m_nHSteel = 1;
+    int m_bHasC = 0;                // the section holds a moment peak: its check point C is used
+
+    // Properties, centre resisting moment and weight from the plates; check points and joint
+    // kinds as the girder locates them. Plates, grades and forces stay.
+    void Recalculate(const CGirderDesign& girder);
+    // Bolt holes across the tension flange at both ends, from the input's hole rules.
+    void SetBoltHoles(const CDesignInput& in);
+    // Check points, the peak test and joint kinds of the section at this index of the girder.
+    void Locate(const CGirderDesign& girder, int nIndex);
+
+    // Plate weights (t): upper flange, lower flange, web(s), ribs.
+    double GetPlateWeight() const;
+    double GetLowerFlangeWeight() const;
+    double GetWebWeight() const;
+    double GetUpperRibWeight() const;
+    double GetLowerRibWeight() const;
+
+    // Flange stresses and their allowables at check point j (0 L, 1 R, 2 C), tf/m², both
+    // non-negative: those of the moment case with the larger ratio.
+    double GetUpperFlangeStress(const CGirderDesign& girder, int j) const;
+    double GetLowerFlangeStress(const CGirderDesign& girder, int j) const;
+    double GetUpperAllowableStress(const CGirderDesign& girder, int j) const;
+    double GetLowerAllowableStress(const CGirderDesign& girder, int j) const;
+    double GetShearStress(int j) const;             // signed
+    double GetAllowableShearStress() const;
+    double GetCombinedStressRatio(const CGirderDesign& girder, int j) const;
+    double GetHoleStressFactor(int nEnd) const;     // of the tension flange at that end
+    double GetMinEffectiveWidth(int nFlange) const;
+    int GetEffectiveRibCount(const CGirderDesign& girder, int j, int nFlange) const;
+
+    // Derived for the queries that take no girder; set by Recalculate.
+    double m_adBEff[2][3] = {};     // effective flange width per flange and check point
+    int m_bHoleDeduction = 0;
+    double m_dHoleDiameter = 0.0;   // m
+    int m_bNetArea11 = 0;
+    int m_anOtherHoles[2][2] = {};  // holes of each flange (0 upper, 1 lower) at each end
+};
+
+// The governing moment case of one flange at one check point, and every case taken.
+struct FlangeCheck {
+    struct Case {
+        double stress, allowable;
+        bool compression;
+    };
+    double stress = 0.0, allowable = 0.0;   // tf/m², non-negative
+    bool compression = false;
+    std::vector<Case> cases;
+};
+FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int j, int nFlange);
+
+// A refusal of a layout operation goes out through this, since the design shows no windows.
+using DesignMessageFn = std::function<void(const char* text)>;
+struct CDesignMessenger {
+    DesignMessageFn fn;
+    bool operator==(const CDesignMessenger&) const { return true; }  // not design data
 };
 
 class CGirderDesign {
@@ -63,6 +127,71 @@ public:
     std::vector<double> BlockLengths() const;
     // The largest upper and lower flange widths over the sections.
     void UpdateMaxFlangeWidths();
+    void AllocSections();
+
+    // Diagram data from the member results (girder_diagrams.cpp).
+    void RefreshPositions(const CDesignInput& in);
+    void BuildMomentCurves(const CDesignInput& in);
+    void BuildShearCurves(const CDesignInput& in);
+    void BuildMomentEnvelope(const CDesignInput& in);
+    void BuildShearEnvelope(const CDesignInput& in);
+    void BuildDiagrams(const CDesignInput& in);     // the four in order
+    // Local maxima of the moment envelope nodes, at most 100 in position order.
+    void BuildPeaks();
+    // What a loaded record does not hold, derived again: the curves (bRebuildCurves; else the
+    // stored node arrays stand), the peaks, forces, check points, holes and properties.
+    void RestoreDerived(const CDesignInput& in, int bRebuildCurves);
+    CDPoint GetMaxMomentPoint() const;
+    int GetMomentSignAt(double x) const;
+    double GetMaxResistingMoment() const;
+    // Curves 1 and 2 at x; side +1 the member right of a panel point, -1 the left one, 0 both.
+    void MomentCases(double x, int nSide, double& m1, double& m2) const;
+    void ShearCases(double x, int nSide, double& s1, double& s2) const;
+    static double Envelope(double v1, double v2);
+    double NodeX(int nPanelPoint) const;            // position of a panel point
+
+    // Layout (section_layout.cpp). Integer results: 1 done, 0 refused after the message.
+    int LoadResultsAndDesign(const CDesignInput& in);
+    int JoinSections(const CDesignInput& in, int nFirst, int nLast);
+    int SplitSection(const CDesignInput& in, int nSection, double dPos, int bRedesign);
+    int JoinBlocks(int nFirst, int nLast, int bRedesign);
+    int SplitBlock(int nBlock, double dPos, int bRedesign);
+    int SetBlockLengths(const double* pdLengths);
+    int SetBlockLengths(const double* pdLengths, int nCount);
+    void LocateCheckPoints();
+    int UpdateSectionForces();
+    void InitSingleSection(const CDesignInput& in);
+    void RedesignAll(const CDesignInput& in, int nKeep);
+    void GetMemberProperties(int nMember, double& a, double& i, double& j) const;
+    void StoreAssumedProperties();
+    void CopyResults(const CGirderDesign& staged);
+    void SetMessageHandler(DesignMessageFn fn) { m_messenger.fn = std::move(fn); }
+
+    // Blocks as [first, last] section index pairs.
+    std::vector<std::pair<int, int>> Blocks() const;
+    // Sizes every plate of the block anew (girder_design.cpp); lower bounds of widths and web
+    // thickness may come from a stored layout.
+    void DesignBlock(int nFirst, int nLast);
+    // With the dimensions as they stand, each plate of the block takes its weakest passing grade.
+    void ChooseGrades(int nFirst, int nLast);
+    // The constant flange width over the girder after the blocks flagged were designed.
+    void ConstantWidthPass(const std::vector<int>& abDesigned, double dOldMaxU, double dOldMaxL);
+    // Web height at a position along the girder (m, whole millimetres).
+    double WebHeightAt(double x) const;
+    // Fixed points of the compression flange along the girder.
+    std::vector<double> FixedPoints() const;
+    double BracedLength(double x, int j) const;
+    // Equivalent span of the effective width at x for a moment of the given sign.
+    double EffectiveSpan(double x, int nSign) const;
+    // Index of the section in this girder, -1 when it is not one of its records.
+    int IndexOf(const CSectionRecord& s) const;
+    // Start and end of section s along the girder.
+    void SectionExtent(int s, double& a, double& b) const;
+    bool IsBox() const { return m_input.m_nBridgeType != 0; }
+
+    CDesignInput m_input;           // what the last operation was given
+    std::vector<double> m_adLowerBoundB[2];    // per section: stored widths a design keeps
+    std::vector<double> m_adLowerBoundTw;
 
     int m_nGirderNo = 0;            // main girder index from 0
     int m_nBridgeType = 0;          // the bridge type when the object was made
@@ -78,6 +207,8 @@ public:
     // Member lengths along this girder; also the "member length" the force-detail page
     // prints. One array under one name, so that copies and comparisons stay plain.
     std::vector<double> m_pdPanelLength;
+    std::vector<double> m_adX;              // panel point positions, derived with the lengths
+    std::vector<double> m_adFixed;          // fixed points of a compression flange, derived likewise
     double m_adMaxReaction[15] = {};        // largest support reaction per support
 
     // Member results, one entry per member, at the first (I) and second (J) end.
@@ -122,9 +253,21 @@ public:
     double m_adDeflDead[281] = {}, m_adDeflLivePlus[281] = {}, m_adDeflLiveMinus[281] = {};
     int m_abNodeIsSupport[281] = {};
 
-    // What the dead load needs of the input before the sections are designed; the
-    // document sets it when it makes the design objects.
-    int m_bCarriesDeadLoad = 1;     // 0 for the inner lines of a single box
-    int m_nDeadLoadChoice = 2;
-    double m_dAssumedWeight = 0.0;  // tf/m
+
+private:
+    void Message(const char* text) const;
+    int NormaliseBlock(int nBlock);
+    void FinishLayoutChange(const std::vector<int>& abChanged, int bRedesign);
+    void ApplyBoundaries(const std::vector<double>& cuts);
+    void ScaleToGirderLength();
+public:
+    // Interior block boundaries (m) that the automatic layout chooses.
+    std::vector<double> AutomaticCuts() const;
+    // Interior boundaries from given block lengths: the last block takes the rest.
+    std::vector<double> GivenCuts(const double* pdLengths, int nCount) const;
+private:
+
+    CDesignMessenger m_messenger;
 };
+
+

@@ -384,12 +384,10 @@ void SerializeGirderResults(CArchive& ar, CGirderDesign& girder, const CResultsF
         Walk(io, g, sh, current);
         return;
     }
-    // Into a fresh object, so that a refused record leaves the girder as it was; what the
-    // document set for the dead load is not in the file and stays.
+    // Into a fresh object, so that a refused record leaves the girder as it was; the input
+    // the document gave the design is not in the file and stays.
     CGirderDesign g;
-    g.m_bCarriesDeadLoad = girder.m_bCarriesDeadLoad;
-    g.m_nDeadLoadChoice = girder.m_nDeadLoadChoice;
-    g.m_dAssumedWeight = girder.m_dAssumedWeight;
+    g.m_input = girder.m_input;
     Walk(io, g, sh, fmt);
     girder = std::move(g);
 }
