@@ -8,6 +8,7 @@
 #include "geometry/records.h"
 
 class CCalcProgressDlg;
+class CSolverChain;
 class CGirderDesign;
 class CCrossSectionDrawer;
 class CDC;
@@ -126,9 +127,16 @@ public:
     void OnAnimationElectronic();
     void OnUpdateAnimationMechanical(CCmdUI* pCmdUI);
     void OnUpdateAnimationElectronic(CCmdUI* pCmdUI);
-    // The grillage runs: the first one, and the one that keeps edited sections.
+    // The grillage runs: the first one, and the one that keeps edited sections (app/grillage_run.cpp).
     int RunGrillageCalc();
     int RerunGrillageCalc();
+    // One pass: input from `pSource`'s sections, the programs, the listing read into `pTarget`
+    // and `adImpact`. 0 done, -1 stopped at the abort question, else the solver error code.
+    int RunPass(CSolverChain& chain, int nPass, const CGirderDesign* pSource, CGirderDesign* pTarget, double* adImpact);
+    // The largest support reaction of every design object at every support.
+    void StoreMaxReactions();
+    void CommitRun(CSolverChain& chain, const double* adImpact, const char* message);
+    void ReportFailedRun(int code);
     void CalcEstimate() { ++m_nEstimateRuns; }
     // Girders symmetric about the base line and the median on each station: writes the
     // centred offsets and B1 into the input from the built stations; the caller rebuilds.
@@ -218,6 +226,9 @@ public:
     double m_adSteelWeightLatest[MAX_GIRDERS] = {};
     int m_bDetailDataAvailable = 1;
     double m_adImpactCoef[MAX_SPANS + 1] = {};
+    double m_adSupportMaxReaction[MAX_SPANS + 1] = {};  // tf, the largest over the girders
+    double m_adAssumedArea[MAX_GIRDERS] = {};           // m², length-weighted over the last input
+    int m_bCalcRunning = 0;                             // a grillage pass is running
 
     // 6. View state kept across redraws.
     int m_nSizeX = 12000;

@@ -1,22 +1,263 @@
-// The grillage analysis runs of the document. The solver chain is not started
-// from here yet: a run fails as it does when the solver programs are missing.
+// The grillage analysis runs of the document: the input from the design, the solver chain,
+// the listing read into fresh objects, and the section design between and after the passes.
+// Nothing of the document changes until a pass has been read whole.
 #include "app/doc.h"
+#include "analysis/grillage_listing.h"
+#include "app/design_collect.h"
+#include "app/grillage_collect.h"
+#include "app/mainfrm.h"
+#include "app/marivolten.h"
+#include "app/progress_dlg.h"
+#include "app/solver_chain.h"
+#include "design/design_input.h"
+#include "design/girder_design.h"
+#include "framework/msgbox.h"
+#include "res/resource_ids.h"
+#include "solver/solver_files.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <memory>
 
 namespace {
-constexpr int kSolverProgramMissing = 8;
+
+constexpr double kGravity = 9.80665;
+constexpr int kAborted = -1;
+
+bool AbortTestAsked()
+{
+    const QString& text = theApp.m_dlgTestCommand.m_strCommand;
+    return text.contains(QStringLiteral("Wexel")) || text.contains(QStringLiteral("wexel")) ||
+           text.contains(QStringLiteral("WEXEL"));
+}
+
+}
+
+// The choice of a re-run: what becomes of the sections the user edited.
+class CRerunDialog : public CDialog {
+public:
+    CRerunDialog() : CDialog(IDD_RERUN) {}
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Radio(pDX, IDC_RERUN_KEEP, m_nChoice); }
+    int m_nChoice = 1;  // 0 keep every plate and check, 1 redesign within the layout
+};
+
+int CMarivoltenDoc::RunPass(CSolverChain& chain, int nPass, const CGirderDesign* pSource, CGirderDesign* pTarget,
+                            double* adImpact)
+{
+    if (!chain.Prepare())
+        return mvgfiles::kWorkFolder;
+    const std::string stamp = MakeRunStamp(QDateTime::currentSecsSinceEpoch(), QCoreApplication::applicationPid(), nPass);
+    CGrillageInput input = CollectGrillageInput(*this, nPass, stamp);
+    // Girder members take their properties from the sections; the single box's web lines carry none.
+    const int members = std::max(g_nPanelPoints - 1, 0);
+    for (int g = 0; g < g_nGirders && g < MAX_GIRDERS; ++g) {
+        const bool carries = g_nBridgeType != 2 || g == 1;
+        for (int m = 0; m < members && size_t(g * members + m) < input.m_aMembers.size(); ++m) {
+            CMemberProperties& p = input.m_aMembers[size_t(g * members + m)];
+            p = CMemberProperties();
+            if (carries)
+                pSource[g].GetMemberProperties(m, p.m_dArea, p.m_dI, p.m_dJ);
+        }
+        // After the first pass the girders weigh what their sections weigh.
+        if (nPass != 1 && carries)
+            input.m_adSteelWeight[g] = pSource[g].GetSteelWeightPerLength(0) * (g_bSIUnits ? kGravity : 1.0);
+    }
+    if (SaveGrillageInput(input, chain.WorkFile(mvgfiles::kInputFile).toStdString()) != 0)
+        return mvgfiles::kWorkFolder;
+    for (int g = 0; g < g_nGirders; ++g)
+        const_cast<CGirderDesign&>(pSource[g]).StoreAssumedProperties();
+    if (AbortTestAsked() && m_dlgAbortConfirm.DoModal() == IDOK)
+        return kAborted;
+
+    if (m_pProgressDlg && !m_pProgressDlg->IsShown())
+        m_pProgressDlg->Start(m_nAnimation);
+    m_bCalcRunning = 1;
+    const int code = chain.Run();
+    m_bCalcRunning = 0;
+    if (code != 0)
+        return code;
+
+    QFile file(chain.WorkFile(mvgfiles::kListingFile));
+    if (!file.open(QIODevice::ReadOnly))
+        return mvgfiles::kListingBroken;
+    const std::vector<std::string> lines = SplitListingLines(file.readAll().toStdString());
+    const CListingShape shape = CListingShape::For(g_nBridgeType, g_nGirders, g_nSpans, g_nPanelPoints);
+    const int liveLoad = m_dlgBasic.m_nLiveLoad;
+    const bool ok = CheckListingFrame(lines, stamp) && ParseImpactCoefficients(lines, shape, adImpact) &&
+                    ParseReactions(lines, shape, pTarget) &&
+                    (liveLoad == 2 || liveLoad == 3 || ParseReactionDetail(lines, shape, pTarget)) &&
+                    ParseDeflections(lines, shape, pTarget) && ParseMemberForces(lines, shape, pTarget);
+    return ok ? 0 : mvgfiles::kListingBroken;
+}
+
+void CMarivoltenDoc::StoreMaxReactions()
+{
+    for (int g = 0; m_pGirders && g < g_nGirders; ++g) {
+        CGirderDesign& girder = m_pGirders[g];
+        for (int s = 0; s <= MAX_SPANS; ++s)
+            girder.m_adMaxReaction[s] = s <= g_nSpans && !(g_nBridgeType == 2 && g == 2)
+                                            ? std::max(girder.m_adReactDLPlus[s], girder.m_adReactDLMinus[s])
+                                            : 0.0;
+    }
+}
+
+void CMarivoltenDoc::CommitRun(CSolverChain& chain, const double* adImpact, const char* message)
+{
+    StoreMaxReactions();
+    std::copy(adImpact, adImpact + MAX_SPANS + 1, m_adImpactCoef);
+    for (int s = 0; s <= MAX_SPANS; ++s) {
+        double largest = 0.0;
+        for (int g = 0; m_pGirders && g < g_nGirders; ++g)
+            largest = std::max(largest, m_pGirders[g].m_adMaxReaction[s]);
+        m_adSupportMaxReaction[s] = largest;
+    }
+    for (int g = 0; m_pGirders && g < g_nGirders && g < MAX_GIRDERS; ++g) {
+        const CGirderDesign& girder = m_pGirders[g];
+        double area = 0.0, length = 0.0;
+        for (int m = 0; m < int(girder.m_pdPanelLength.size()); ++m) {
+            double a = 0.0, i = 0.0, j = 0.0;
+            girder.GetMemberProperties(m, a, i, j);
+            area += a * girder.m_pdPanelLength[size_t(m)];
+            length += girder.m_pdPanelLength[size_t(m)];
+        }
+        m_adAssumedArea[g] = length > 0.0 ? area / length : 0.0;
+    }
+    chain.Wipe();
+    if (m_pProgressDlg)
+        m_pProgressDlg->Stop();
+    MessageBeep();
+    AfxMessageBox(QString::fromUtf8(message), MB_OK);
+    CalcEstimate();
+    m_nDesignRunMode = 0;
+}
+
+void CMarivoltenDoc::ReportFailedRun(int code)
+{
+    if (m_pProgressDlg)
+        m_pProgressDlg->Stop();
+    m_nDesignRunMode = 0;
+    if (code == kAborted)
+        return;
+    g_nSolverError = code;
+    ReportSolverError();
 }
 
 int CMarivoltenDoc::RunGrillageCalc()
 {
-    g_nSolverError = kSolverProgramMissing;
-    ReportSolverError();
-    return 0;
+    if (m_aSpans.empty() || g_nSpans == 0)
+        return 0;
+    if (!m_bGeometryConsistent) {
+        ReportInconsistentLayout();
+        return 0;
+    }
+    const int firstDesignBefore = m_bFirstDesign;
+    if (m_bFirstDesign == 0) {
+        bool same = m_nLayoutGirders == g_nGirders && m_nLayoutSpans == g_nSpans && m_pnLayoutSpanLineType;
+        for (int s = 0; same && s < g_nSpans && s < int(m_aSpans.size()); ++s)
+            same = m_pnLayoutSpanLineType[s] == m_aSpans[size_t(s)].m_bCurvedGirders;
+        m_bFirstDesign = same ? 0 : 1;
+    }
+    CalcCrossMemberSections();
+
+    const int G = g_nGirders;
+    auto pNew = std::make_unique<CGirderDesign[]>(size_t(G));
+    for (int g = 0; g < G; ++g) {
+        pNew[g].m_nGirderNo = g;
+        pNew[g].m_nBridgeType = g_nBridgeType;
+        pNew[g].m_anDetailNode[0][0] = -1;
+        pNew[g].InitSingleSection(CDesignInput::Collect(*this, g));
+    }
+    auto fail = [&](int code) {
+        if (m_pGirders == pNew.get()) {
+            m_pGirders = nullptr;
+            UpdateAllViews(nullptr);
+        }
+        m_bFirstDesign = firstDesignBefore;
+        ReportFailedRun(code);
+        return 0;
+    };
+
+    CSolverChain chain;
+    double impact[MAX_SPANS + 1] = {};
+    m_nDesignRunMode = 1;
+    if (const int code = RunPass(chain, 1, pNew.get(), pNew.get(), impact))
+        return fail(code);
+    // The objects belong to the document from here; the views may draw the first pass.
+    m_pGirders = pNew.get();
+    for (int g = 0; g < G; ++g) {
+        pNew[g].m_input = CDesignInput::Collect(*this, g);
+        pNew[g].LoadResultsAndDesign(pNew[g].m_input);
+    }
+    StoreMaxReactions();
+    m_bFirstDesign = 1;
+
+    m_nDesignRunMode = 2;
+    auto pStage = std::make_unique<CGirderDesign[]>(size_t(G));
+    for (int g = 0; g < G; ++g) {
+        pStage[g].m_nGirderNo = g;
+        pStage[g].m_nBridgeType = g_nBridgeType;
+    }
+    if (const int code = RunPass(chain, 2, pNew.get(), pStage.get(), impact))
+        return fail(code);
+    for (int g = 0; g < G; ++g) {
+        pNew[g].CopyResults(pStage[g]);
+        pNew[g].m_input = CDesignInput::Collect(*this, g);
+        pNew[g].LoadResultsAndDesign(pNew[g].m_input);
+    }
+    pNew.release();
+    CommitRun(chain, impact, "計算終了!");
+    return 1;
 }
 
 int CMarivoltenDoc::RerunGrillageCalc()
 {
+    if (m_aSpans.empty() || g_nSpans == 0 || !m_pGirders)
+        return 0;
+    if (!m_bGeometryConsistent) {
+        ReportInconsistentLayout();
+        return 0;
+    }
+    LoadDialogSetting();
+    CRerunDialog dlg;
+    dlg.m_nChoice = m_nDialogSetting == 0 ? 0 : 1;
+    if (dlg.DoModal() != IDOK)
+        return 0;
+    m_nDialogSetting = dlg.m_nChoice;
+    SaveDialogSetting();
     SaveSectionLayout();
-    g_nSolverError = kSolverProgramMissing;
-    ReportSolverError();
-    return 0;
+    CalcCrossMemberSections();
+
+    const int G = g_nGirders;
+    m_nDesignRunMode = 3;
+    // The assumed properties are written over by the input; a failed run puts them back.
+    std::vector<std::vector<CSectionRecord>> kept(static_cast<size_t>(G));
+    for (int g = 0; g < G; ++g)
+        kept[size_t(g)] = m_pGirders[g].m_pSections;
+    auto pStage = std::make_unique<CGirderDesign[]>(size_t(G));
+    for (int g = 0; g < G; ++g) {
+        pStage[g].m_nGirderNo = g;
+        pStage[g].m_nBridgeType = g_nBridgeType;
+    }
+    CSolverChain chain;
+    double impact[MAX_SPANS + 1] = {};
+    if (const int code = RunPass(chain, 3, m_pGirders, pStage.get(), impact)) {
+        for (int g = 0; g < G; ++g)
+            for (size_t s = 0; s < kept[size_t(g)].size() && s < m_pGirders[g].m_pSections.size(); ++s) {
+                CSectionRecord& r = m_pGirders[g].m_pSections[s];
+                r.m_dAssumedArea = kept[size_t(g)][s].m_dAssumedArea;
+                r.m_dAssumedI = kept[size_t(g)][s].m_dAssumedI;
+                r.m_dAssumedJ = kept[size_t(g)][s].m_dAssumedJ;
+            }
+        ReportFailedRun(code);
+        return 0;
+    }
+    const int keep = dlg.m_nChoice == 0 ? 2 : 1;
+    for (int g = 0; g < G; ++g) {
+        m_pGirders[g].CopyResults(pStage[g]);
+        m_pGirders[g].m_input = CDesignInput::Collect(*this, g);
+        m_pGirders[g].RedesignAll(m_pGirders[g].m_input, keep);
+    }
+    CommitRun(chain, impact, "格子計算終了!");
+    return 1;
 }

@@ -1,4 +1,5 @@
 #include "app/mainfrm.h"
+#include "app/doc.h"
 #include "app/globals.h"
 #include "app/splash.h"
 #include "design/calc_view.h"
@@ -158,6 +159,9 @@ void CMainFrame::SaveWindowPlacement(const WINDOWPLACEMENT* pwp)
 
 void CMainFrame::OnClose()
 {
+    // A running calculation keeps the window until it has finished.
+    if (g_pDoc && g_pDoc->m_bCalcRunning)
+        return;
     WINDOWPLACEMENT wp;
     if (GetWindowPlacement(&wp)) {
         if (IsZoomed())

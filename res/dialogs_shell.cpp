@@ -146,6 +146,20 @@ DialogTemplate TestCommand()
     }};
 }
 
+DialogTemplate Rerun()
+{
+    DialogTemplate t = tpl::Dialog(IDD_RERUN, QStringLiteral("再格子計算"));
+    using tpl::plain::C;
+    t.controls = {
+        C(CtlKind::Static, IDC_STATIC, "編集された断面データの扱いを選択して下さい。", 0, 0, 0, 2),
+        C(CtlKind::RadioButton, IDC_RERUN_KEEP, "断面データを保持する（照査のみ）", 1, 0, CF_GROUP, 2),
+        C(CtlKind::RadioButton, IDC_RERUN_REDESIGN, "断面を再設計する（断面割りは保持）", 2, 0, 0, 2),
+    };
+    t.controls.push_back(C(CtlKind::PushButton, IDOK, "OK", 3, 0, CF_DEFAULT | CF_GROUP, 1, 50, 14));
+    t.controls.push_back(C(CtlKind::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 3, 1, 0, 1, 50, 14));
+    return t;
+}
+
 DialogTemplate PrintBar()
 {
     return {IDD_PRINT_BAR, QStringLiteral("印刷"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
@@ -167,7 +181,7 @@ std::vector<DialogTemplate> ShellDialogTemplates()
 {
     return {
         ScopeBar(), SetupBar(), AboutBox(), UserInfo(), PrintFormat(), OriginAdjust(), AbortConfirm(), TestCommand(),
-        PrintBar(),
+        PrintBar(), Rerun(),
         Captioned(IDD_BLOCK, "ﾌﾞﾛｯｸの結合／分割、ﾌﾞﾛｯｸ長調整"),
         Captioned(IDD_CALC_PROGRESS, "計算中"),
         Captioned(IDD_GRID_BAR, "平面図操作"), Captioned(IDD_SECTION_BAR, "横断面図操作"),

@@ -26,6 +26,8 @@ enum : unsigned {
     IDD_HEIGHT = 1624, IDD_SECTION2_BAR = 1625, IDD_PROPERTIES_BAR = 1628,
     // The girder height window's definition point dialog.
     IDD_DEF_POINT = 212,
+    // The choice of a grillage re-run.
+    IDD_RERUN = 3101,
     // Sub-dialogs of the main member data, one per kind of secondary member.
     IDD_END_SWAY = 163, IDD_MID_SWAY = 164, IDD_PIER_SWAY = 165, IDD_CROSS_BEAM_TYPE = 166,
     // Estimate sub-dialogs with value tables (the factor dialog is above).
@@ -228,6 +230,9 @@ enum : int {
 
     // Test command.
     IDC_TEST_COMMAND = 1465,
+
+    // Grillage re-run: keep every plate (checked only), or redesign within the layout.
+    IDC_RERUN_KEEP = 3102, IDC_RERUN_REDESIGN = 3103,
 
     // User information.
     IDC_USER_NOTE = 1483, IDC_USER_COMPANY = 1482,
