@@ -1,0 +1,91 @@
+// The grillage command end to end through the solver programs: a first run designs every
+// girder, a re-run keeps or redesigns the sections, the abort question stops a run.
+#include "common/dialog_input.h"
+#include "common/shell_fixture.h"
+
+#include "design/girder_design.h"
+
+namespace {
+
+class GrillageRunTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        qputenv("MARIVOLTEN_SOLVER_DIR", SOLVER_BIN_DIR);
+        dialoginput::ConfirmBasic(QStringLiteral("2"));
+        m_shown.clear();
+    }
+    void TearDown() override
+    {
+        qunsetenv("MARIVOLTEN_SOLVER_DIR");
+        theApp.m_dlgTestCommand.m_strCommand.clear();
+        ShellTest::TearDown();
+    }
+};
+
+}
+
+TEST_F(GrillageRunTest, FirstRunDesignsEveryGirderAndReRunKeepsTheLayout)
+{
+    Answer({IDOK});
+    Command(ID_CALC_GRILLAGE);
+    ASSERT_EQ(m_shown.size(), 1) << m_shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(m_shown[0], QStringLiteral("計算終了!"));
+    CMarivoltenDoc& doc = *g_pDoc;
+    ASSERT_NE(doc.m_pGirders, nullptr);
+    EXPECT_EQ(doc.m_bGrillageNotRun, 0);
+    EXPECT_EQ(g_bResultsValid, 1);
+    EXPECT_TRUE(doc.IsModified());
+    double reactions = 0.0;
+    for (int g = 0; g < g_nGirders; ++g) {
+        const CGirderDesign& girder = doc.m_pGirders[g];
+        EXPECT_EQ(int(girder.m_pdPanelLength.size()), g_nPanelPoints - 1);
+        EXPECT_GT(girder.m_nSections, 0) << g;
+        EXPECT_NEAR(girder.m_dGirderLength, 60.0, 0.5);
+        for (int s = 0; s <= g_nSpans; ++s)
+            reactions += girder.m_adReactDead[s];
+        for (const CSectionRecord& section : girder.m_pSections)
+            EXPECT_GT(section.m_dAssumedArea, 0.0);
+    }
+    EXPECT_GT(reactions, 0.0);
+    EXPECT_GT(doc.m_adImpactCoef[0], 0.0);
+    EXPECT_GT(doc.m_adSteelWeightFirst[0], 0.0);
+    const std::vector<CSectionRecord> sections = doc.m_pGirders[0].m_pSections;
+
+    // A re-run that keeps every plate only checks them.
+    m_shown.clear();
+    AfxSetModalHook([](CDialog* d) {
+        static_cast<CButton*>(d->GetDlgItem(IDC_RERUN_REDESIGN))->SetCheck(0);
+        static_cast<CButton*>(d->GetDlgItem(IDC_RERUN_KEEP))->SetCheck(1);
+        d->SendMessage(WM_COMMAND, IDOK);
+    });
+    Answer({IDOK});
+    Command(ID_CALC_GRILLAGE);
+    AfxSetModalHook({});
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_EQ(m_shown[0], QStringLiteral("格子計算終了!"));
+    ASSERT_EQ(doc.m_pGirders[0].m_pSections.size(), sections.size());
+    for (size_t s = 0; s < sections.size(); ++s) {
+        EXPECT_EQ(doc.m_pGirders[0].m_pSections[s].m_dTUpper, sections[s].m_dTUpper);
+        EXPECT_EQ(doc.m_pGirders[0].m_pSections[s].m_dLength, sections[s].m_dLength);
+    }
+    EXPECT_EQ(doc.m_nDialogSetting, 0);
+}
+
+TEST_F(GrillageRunTest, AbortQuestionStopsTheRunWithoutAMessage)
+{
+    theApp.m_dlgTestCommand.m_strCommand = QStringLiteral("xWexelx");
+    bool asked = false;
+    AfxSetModalHook([&](CDialog* d) {
+        asked = d == &g_pDoc->m_dlgAbortConfirm;
+        d->SendMessage(WM_COMMAND, IDOK);
+    });
+    Command(ID_CALC_GRILLAGE);
+    AfxSetModalHook({});
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(m_shown.isEmpty());
+    EXPECT_EQ(g_pDoc->m_pGirders, nullptr);
+    EXPECT_EQ(g_pDoc->m_bGrillageNotRun, 1);
+    EXPECT_EQ(g_bResultsValid, 0);
+}
