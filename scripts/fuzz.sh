@@ -5,6 +5,7 @@
 # Findings are written to build-fuzz/findings/; keep each one as a seed once its cause is fixed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/setup.sh fuzz
 jobs="${JOBS:-2}"
 gen=(); command -v ninja >/dev/null && gen=(-G Ninja)
 san="-fsanitize=address,undefined -fno-sanitize-recover=all"
