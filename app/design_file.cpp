@@ -710,8 +710,14 @@ void Walk(Stream& io, CDesignState& d, const CDesignFormat& format)
     WalkMembers(io, d);
     WalkLoadsAndEstimate(io, d, f);
     WalkRemainingFlags(io, d, f);
-    if (f.has(5))
+    if (f.has(5)) {
         WalkHeights(io, d, f);
+    } else if (io.Loading()) {
+        // No height block: one point per support, as the height window expects of the spans.
+        HeightChangeData& h = d.height;
+        std::fill(std::begin(h.m_anPointCount), std::end(h.m_anPointCount), 0);
+        h.m_nPointCols = std::max(d.layout.nSpans + 1, 2);
+    }
     if (f.nVersion >= 1785) {
         io.Ints(d.document.m_anRibsPerPanel, kMaxPanelPoints);
         io.Int(d.ribPanel.m_bResetRibs);

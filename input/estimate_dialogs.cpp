@@ -16,7 +16,7 @@ CSetupEstimateDialog::CSetupEstimateDialog() : CDialog(IDD_ESTIMATE_INPUT)
         {IDC_EST_OVERHEAD, [this] { return &m_dlgOverhead; }},
         {IDC_EST_OPTION, [this] { return &m_dlgOption; }}};
     for (const auto& [id, dlg] : buttons)
-        OnNotify(id, BN_CLICKED, [this, dlg] { OpenSubDialog(dlg()); });
+        OnNotify(id, BN_CLICKED, [this, open = dlg] { OpenSubDialog(open()); });
 }
 
 BOOL CSetupEstimateDialog::OnInitDialog()

@@ -400,7 +400,7 @@ CSetupMainMemberDialog::CSetupMainMemberDialog() : CDialog(IDD_MAIN_MEMBER)
         {IDC_MM_RIGHT_BRACKET_SET, &m_dlgRightBracket}, {IDC_MM_STRINGER_SET, &m_dlgMidStringer},
         {IDC_MM_EDGE_STRINGER_SET, &m_dlgEdgeStringer}};
     for (const auto& [id, dlg] : subDialogs)
-        OnNotify(UINT(id), BN_CLICKED, [this, dlg] { OpenSubDialog(*dlg); });
+        OnNotify(UINT(id), BN_CLICKED, [this, sub = dlg] { OpenSubDialog(*sub); });
 }
 
 CSetupMainMemberDialog::Input CSetupMainMemberDialog::Capture() const

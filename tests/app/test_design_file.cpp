@@ -3,6 +3,7 @@
 #include "common/filled_girder.h"
 #include "common/shell_fixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstring>
@@ -467,6 +468,14 @@ TEST(DesignFileTest, OlderFormatsAreReadAsTheyWereWritten)
     EXPECT_DOUBLE_EQ(x.m_arrH11[1], x.m_arrH2[1] + x.m_arrH3[1] - x.m_arrH4[1]);
     EXPECT_EQ(c.basic.m_nMedian, CDesignState::NewDesign(1).basic.m_nMedian);
 
+    // Without the height block there is one point per support, and the design saves again.
+    CDesignFormat noHeights;
+    noHeights.abFlags[4] = 0;
+    const CDesignState h = Load(Store(d, noHeights));
+    EXPECT_EQ(h.height.m_nPointCols, d.layout.nSpans + 1);
+    EXPECT_EQ(h.height.m_anPointCount[0], 0);
+    EXPECT_NO_THROW(Load(Store(h)));
+
     CDesignFormat newer;
     newer.nVersion = 1831;
     try {
@@ -517,5 +526,48 @@ TEST(DesignFileTest, BrokenFilesAreRefusedWhole)
             Load(b);
         } catch (const CArchiveException&) {
         }
+    }
+}
+
+// With MV_WRITE_SEEDS=<folder>, stores the fuzz corpus' starting files there: each bridge
+// type, one and fourteen spans, with and without plan and results, and older formats.
+TEST(DesignFileTest, WritesFuzzSeedsWhenAsked)
+{
+    const QString dir = qEnvironmentVariable("MV_WRITE_SEEDS");
+    if (dir.isEmpty())
+        return;
+    struct Seed {
+        const char* name;
+        CDesignState design;
+        CDesignFormat format;
+    };
+    CDesignFormat v1781;
+    v1781.nVersion = 1781;
+    for (int flag : {1, 5, 6, 7, 8, 9, 10, 11, 12})
+        v1781.abFlags[flag - 1] = 0;
+    CDesignFormat v1784;
+    v1784.nVersion = 1784;
+    CDesignFormat v1809;
+    v1809.nVersion = 1809;
+    v1809.abFlags[2] = v1809.abFlags[3] = 0;
+    const Seed seeds[] = {
+        {"new", CDesignState::NewDesign(1), {}},
+        {"plate_1", FilledDesign(0, 1), {}},
+        {"plate_14", FilledDesign(0, 14), {}},
+        {"box_3_plan_results", FilledDesign(1, 3, true, true), {}},
+        {"box_14_plan", FilledDesign(1, 14, true, false), {}},
+        {"single_2_results", FilledDesign(2, 2, false, true), {}},
+        {"single_14_plan_results", FilledDesign(2, 14, true, true), {}},
+        {"plate_3_plan_results_1781", FilledDesign(0, 3, true, true), v1781},
+        {"box_2_plan_results_1784", FilledDesign(1, 2, true, true), v1784},
+        {"single_4_results_1809", FilledDesign(2, 4, false, true), v1809},
+    };
+    ASSERT_TRUE(QDir().mkpath(dir));
+    for (const Seed& seed : seeds) {
+        const QByteArray bytes = Store(seed.design, seed.format);
+        EXPECT_NO_THROW(Load(bytes)) << seed.name;
+        QFile file(QDir(dir).filePath(QString::fromLatin1(seed.name) + QStringLiteral(".mvl")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        EXPECT_EQ(file.write(bytes), bytes.size());
     }
 }
