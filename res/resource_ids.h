@@ -228,6 +228,8 @@ enum : int {
 
     // Test command.
     IDC_TEST_COMMAND = 1465,
+    // Please-wait window of the calculations.
+    IDC_PROGRESS_PICTURE = 1513, IDC_PROGRESS_TEXT = 1514,
 
     // User information.
     IDC_USER_NOTE = 1483, IDC_USER_COMPANY = 1482,
