@@ -544,6 +544,26 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParent)
     return TRUE;
 }
 
+void CDialog::SetApplicationModal(BOOL bModal)
+{
+    if (QWidget* w = GetWidget())
+        w->setWindowModality(bModal ? Qt::ApplicationModal : Qt::NonModal);
+}
+
+void CDialog::EnableCloseButton(BOOL bEnable)
+{
+    QWidget* w = GetWidget();
+    if (!w)
+        return;
+    const bool shown = w->isVisible();
+    Qt::WindowFlags flags = w->windowFlags();
+    flags.setFlag(Qt::WindowCloseButtonHint, bEnable);
+    flags.setFlag(Qt::WindowSystemMenuHint, bEnable);
+    w->setWindowFlags(flags);
+    if (shown)
+        w->show();      // new flags hide the window
+}
+
 void CDialog::EndDialog(int nResult)
 {
     m_nModalResult = nResult;

@@ -132,6 +132,11 @@ public:
     virtual void DoDataExchange(CDataExchange* pDX) {}
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool IsModal() const { return m_bModal; }
+    // A modeless window that keeps input from the program's other windows while it is
+    // shown; set while hidden, it takes effect at the next show.
+    void SetApplicationModal(BOOL bModal);
+    // The caption's close button (and window menu); without it only the program closes the window.
+    void EnableCloseButton(BOOL bEnable);
     UINT GetTemplateId() const { return m_nIDTemplate; }
     int GetModalResult() const { return m_nModalResult; }
     // Notification handlers by control id and code (BN_CLICKED, EN_CHANGE ...).

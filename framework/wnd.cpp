@@ -518,6 +518,8 @@ BOOL CWnd::KillTimer(UINT_PTR nIDEvent)
 {
     auto it = m_timers.find(nIDEvent);
     if (it == m_timers.end()) return FALSE;
+    // Stopped now: its deletion may wait for an event loop that a busy caller never returns to.
+    it->second->stop();
     it->second->deleteLater();
     m_timers.erase(it);
     return TRUE;

@@ -160,6 +160,16 @@ DialogTemplate Rerun()
     return t;
 }
 
+// The please-wait window of the calculations: an animated picture above one line of text.
+DialogTemplate CalcProgress()
+{
+    return {IDD_CALC_PROGRESS, QStringLiteral("計算中"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
+        {CtlKind::Custom, IDC_PROGRESS_PICTURE, QString(), 0, 0, 1, 1, 0, 0, 134, 94},
+        {CtlKind::Static, IDC_PROGRESS_TEXT, QStringLiteral("計算中です。しばらくお待ち下さい。"), 1, 0, 1, 1,
+         CF_ALIGN_CENTER},
+    }};
+}
+
 DialogTemplate PrintBar()
 {
     return {IDD_PRINT_BAR, QStringLiteral("印刷"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {
@@ -181,9 +191,8 @@ std::vector<DialogTemplate> ShellDialogTemplates()
 {
     return {
         ScopeBar(), SetupBar(), AboutBox(), UserInfo(), PrintFormat(), OriginAdjust(), AbortConfirm(), TestCommand(),
-        PrintBar(), Rerun(),
+        PrintBar(), Rerun(), CalcProgress(),
         Captioned(IDD_BLOCK, "ﾌﾞﾛｯｸの結合／分割、ﾌﾞﾛｯｸ長調整"),
-        Captioned(IDD_CALC_PROGRESS, "計算中"),
         Captioned(IDD_GRID_BAR, "平面図操作"), Captioned(IDD_SECTION_BAR, "横断面図操作"),
         Captioned(IDD_LOAD_BAR, "荷重図操作"), Captioned(IDD_FORCE_BAR, "断面力図操作"),
         Captioned(IDD_CALC_BAR, "断面計算表操作"), Captioned(IDD_ESTIMATE_BAR, "積算表操作"),

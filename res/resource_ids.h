@@ -230,6 +230,8 @@ enum : int {
 
     // Test command.
     IDC_TEST_COMMAND = 1465,
+    // Please-wait window of the calculations.
+    IDC_PROGRESS_PICTURE = 1513, IDC_PROGRESS_TEXT = 1514,
 
     // Grillage re-run: keep every plate (checked only), or redesign within the layout.
     IDC_RERUN_KEEP = 3102, IDC_RERUN_REDESIGN = 3103,
