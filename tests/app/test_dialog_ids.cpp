@@ -211,6 +211,7 @@ std::vector<DialogUses> CodeUses()
             Ctl(IDC_ORIGIN_X, kEdit), Ctl(IDC_ORIGIN_Y, kEdit), Ctl(IDC_ORIGIN_ANGLE, kEdit),
             Ctl(IDC_ORIGIN_APPLY, kCheck), kOK, kCancel}},
         {"TestCommand", IDD_TEST_COMMAND, {Ctl(IDC_TEST_COMMAND, kEdit), kOK, kCancel}},
+        {"Rerun", IDD_RERUN, {Ctl(IDC_RERUN_KEEP, CtlKind::RadioButton), Ctl(IDC_RERUN_REDESIGN, CtlKind::RadioButton)}},
         {"CalcProgress", IDD_CALC_PROGRESS, {Ctl(IDC_PROGRESS_PICTURE, CtlKind::Custom), Ctl(IDC_PROGRESS_TEXT, CtlKind::Static)}},
         {"PanelDivision", IDD_PANEL, {
             Ctl(IDC_PANEL_TABLE, CtlKind::Custom), Ctl(IDC_PANEL_VALUES, CtlKind::Custom),
