@@ -2,7 +2,7 @@
 # Builds the design loader's fuzz target with clang into build-fuzz/ (libFuzzer, ASan, UBSan)
 # and runs it on a copy of tests/fuzz/seeds. Arguments go to the fuzzer; without any it runs
 # -runs=10000000 -max_len=200000. FUZZ_BUILD_ONLY=1 only builds.
-# Findings are written to build-fuzz/findings/; keep each one as a seed once its cause is fixed.
+# Findings are written to build-fuzz/findings/; keep each one in tests/fuzz/seeds once its cause is fixed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh fuzz

@@ -536,7 +536,7 @@ TEST(DesignFileTest, WritesFuzzSeedsWhenAsked)
     const QString dir = qEnvironmentVariable("MV_WRITE_SEEDS");
     if (dir.isEmpty())
         return;
-    struct Seed {
+    struct Sample {
         const char* name;
         CDesignState design;
         CDesignFormat format;
@@ -550,7 +550,7 @@ TEST(DesignFileTest, WritesFuzzSeedsWhenAsked)
     CDesignFormat v1809;
     v1809.nVersion = 1809;
     v1809.abFlags[2] = v1809.abFlags[3] = 0;
-    const Seed seeds[] = {
+    const Sample samples[] = {
         {"new", CDesignState::NewDesign(1), {}},
         {"plate_1", FilledDesign(0, 1), {}},
         {"plate_14", FilledDesign(0, 14), {}},
@@ -563,10 +563,10 @@ TEST(DesignFileTest, WritesFuzzSeedsWhenAsked)
         {"single_4_results_1809", FilledDesign(2, 4, false, true), v1809},
     };
     ASSERT_TRUE(QDir().mkpath(dir));
-    for (const Seed& seed : seeds) {
-        const QByteArray bytes = Store(seed.design, seed.format);
-        EXPECT_NO_THROW(Load(bytes)) << seed.name;
-        QFile file(QDir(dir).filePath(QString::fromLatin1(seed.name) + QStringLiteral(".mvl")));
+    for (const Sample& sample : samples) {
+        const QByteArray bytes = Store(sample.design, sample.format);
+        EXPECT_NO_THROW(Load(bytes)) << sample.name;
+        QFile file(QDir(dir).filePath(QString::fromLatin1(sample.name) + QStringLiteral(".mvl")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         EXPECT_EQ(file.write(bytes), bytes.size());
     }

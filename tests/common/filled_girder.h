@@ -8,18 +8,18 @@
 
 // Distinct values for every stored slot; lengths stay positive.
 struct Filler {
-    unsigned seed = 12345;
+    unsigned state = 12345;
     int Int(int range) { return int(Next() % unsigned(range)); }
     double Real() { return (int(Next() % 200001) - 100000) / 64.0; }
     double Length() { return 0.5 + (Next() % 1000) / 16.0; }
-    unsigned Next() { return seed = seed * 1103515245u + 12345u, seed >> 8; }
+    unsigned Next() { return state = state * 1103515245u + 12345u, state >> 8; }
 };
 
 inline CGirderDesign FilledGirder(int kS, const int* panels, int kG, int kK, int girderNo = 2, int bridgeType = 1)
 {
     const int kP = 1 + std::accumulate(panels, panels + kS, 0), kM = kP - 1, kNodes = 2 * kM;
     Filler f;
-    f.seed += unsigned(girderNo);
+    f.state += unsigned(girderNo);
     CGirderDesign g;
     g.m_nGirderNo = girderNo;
     g.m_nBridgeType = bridgeType;
