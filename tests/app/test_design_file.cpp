@@ -382,7 +382,11 @@ TEST(DesignFileTest, EveryStoredMemberComesBackAndStoresToTheSameBytes)
 TEST(DesignFileTest, HeadKeepsItsFixedOffsets)
 {
     CDesignState d = FilledDesign(0, 3);
+    d.derived.anModelCounts[0] = 28;
+    d.derived.anSupportStation = {0, 3, 6, 9};
     const QByteArray b = Store(d);
+    EXPECT_EQ(At<int>(b, 2764), 28);    // written for other readers, never read back
+    EXPECT_EQ(At<int>(b, 2804 + 4 * 3), 9);
     EXPECT_EQ(At<int>(b, 4), 3);
     EXPECT_EQ(At<double>(b, 20), d.layout.adSpanLength[0]);
     EXPECT_EQ(At<int>(b, 20 + 8), d.layout.anPanelCount[0]);
