@@ -200,6 +200,8 @@ TEST_F(BlockDialogTest, ConstantHeightCountsSections)
     Press(d, IDC_BLOCK_LENGTHS);
     Enter(Table(), 0, 0, QStringLiteral("3000"));
     Enter(Table(), 1, 0, QString::number(std::round((length0 - 2.0) * 1000.0) - 1000.0));
+    // Enter in a cell ends the edit only; the window stays.
+    EXPECT_TRUE(d->IsWindowVisible());
     Run();
     EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join(u'|').toStdString();
     EXPECT_DOUBLE_EQ(girder.m_pSections[0].m_dLength, 3.0);
