@@ -3,18 +3,12 @@
 #pragma once
 
 #include <vector>
+#include "input/block_dialog.h"
 #include "input/cross_beam_dialog.h"
 #include "input/cross_section_dialog.h"
 #include "input/height_dialog.h"
 #include "input/modeless.h"
 #include "input/panel_dialog.h"
-
-class CSetupBlockDialog : public CModelessInputDialog {
-public:
-    CSetupBlockDialog() : CModelessInputDialog(IDD_BLOCK) {}
-};
-
-extern CSetupBlockDialog* g_pBlockDlg;
 
 // Makes the objects behind the global pointers once; their windows come later.
 void CreateModelessInputs();

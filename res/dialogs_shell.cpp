@@ -192,7 +192,6 @@ std::vector<DialogTemplate> ShellDialogTemplates()
     return {
         ScopeBar(), SetupBar(), AboutBox(), UserInfo(), PrintFormat(), OriginAdjust(), AbortConfirm(), TestCommand(),
         PrintBar(), Rerun(), CalcProgress(),
-        Captioned(IDD_BLOCK, "ﾌﾞﾛｯｸの結合／分割、ﾌﾞﾛｯｸ長調整"),
         Captioned(IDD_GRID_BAR, "平面図操作"), Captioned(IDD_SECTION_BAR, "横断面図操作"),
         Captioned(IDD_LOAD_BAR, "荷重図操作"), Captioned(IDD_FORCE_BAR, "断面力図操作"),
         Captioned(IDD_CALC_BAR, "断面計算表操作"), Captioned(IDD_ESTIMATE_BAR, "積算表操作"),

@@ -49,6 +49,7 @@ std::vector<DialogTemplate> AllDialogTemplates()
     std::vector<DialogTemplate> all;
     for (auto* part : {&ShellDialogTemplates, &InputDialogTemplates, &GeometryDialogTemplates, &SpanDialogTemplates,
                        &PanelDialogTemplates, &CrossSectionDialogTemplates, &HeightDialogTemplates,
+                       &BlockDialogTemplates,
                        &MainGirderDialogTemplates, &GirderDataDialogTemplates, &MemberDialogTemplates,
                        &LoadDialogTemplates, &CrossBeamDialogTemplates, &EstimateDialogTemplates,
                        &EstimateTableDialogTemplates})

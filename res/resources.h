@@ -15,6 +15,7 @@ std::vector<DialogTemplate> SpanDialogTemplates();
 std::vector<DialogTemplate> PanelDialogTemplates();
 std::vector<DialogTemplate> CrossSectionDialogTemplates();
 std::vector<DialogTemplate> HeightDialogTemplates();
+std::vector<DialogTemplate> BlockDialogTemplates();
 std::vector<DialogTemplate> MainGirderDialogTemplates();
 std::vector<DialogTemplate> GirderDataDialogTemplates();
 std::vector<DialogTemplate> MemberDialogTemplates();

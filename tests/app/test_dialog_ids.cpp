@@ -196,6 +196,21 @@ std::vector<DialogUses> CodeUses()
             Ctl(IDC_HEIGHT_DELETE, kButton), Ctl(int(ID_SETUP_HEIGHT), kButton),
             // Interpolation: 0 straight, 1 spline.
             RadioGroup({IDC_HEIGHT_STRAIGHT, IDC_HEIGHT_SPLINE})}},
+        {"Block", IDD_BLOCK, {
+            Ctl(IDC_BLOCK_TABLE, CtlKind::Custom), Ctl(IDC_BLOCK_RUN, kButton), Ctl(int(ID_BLOCK_DIALOG), kButton),
+            Ctl(int(ID_HELP), kButton), Ctl(IDC_BLOCK_TABLE_SUM, kEdit), Ctl(IDC_BLOCK_GIRDER_SUM, kEdit),
+            Ctl(IDC_BLOCK_POS, kEdit), SpinOf(IDC_BLOCK_POS_SPIN, IDC_BLOCK_POS),
+            Ctl(IDC_BLOCK_START, kEdit), SpinOf(IDC_BLOCK_START_SPIN, IDC_BLOCK_START),
+            Ctl(IDC_BLOCK_END, kEdit), SpinOf(IDC_BLOCK_END_SPIN, IDC_BLOCK_END),
+            Ctl(IDC_BLOCK_SPLIT_NO, kEdit), SpinOf(IDC_BLOCK_SPLIT_SPIN, IDC_BLOCK_SPLIT_NO),
+            Ctl(IDC_BLOCK_START_LABEL, CtlKind::Static), Ctl(IDC_BLOCK_END_LABEL, CtlKind::Static),
+            Ctl(IDC_BLOCK_SPLIT_LABEL, CtlKind::Static), Ctl(IDC_BLOCK_POS_LABEL, CtlKind::Static),
+            Ctl(IDC_BLOCK_POS_UNIT, CtlKind::Static), Ctl(IDC_BLOCK_POS_NOTE, CtlKind::Static),
+            Ctl(IDC_BLOCK_TABLE_SUM_LABEL, CtlKind::Static), Ctl(IDC_BLOCK_TABLE_SUM_UNIT, CtlKind::Static),
+            Ctl(IDC_BLOCK_GIRDER_SUM_LABEL, CtlKind::Static), Ctl(IDC_BLOCK_GIRDER_SUM_UNIT, CtlKind::Static),
+            // Mode: 0 join, 1 split, 2 lengths; the split position: 0 the middle, 1 given.
+            RadioGroup({IDC_BLOCK_JOIN, IDC_BLOCK_SPLIT, IDC_BLOCK_LENGTHS}),
+            RadioGroup({IDC_BLOCK_MIDDLE, IDC_BLOCK_GIVEN})}},
         {"DefinitionPoint", IDD_DEF_POINT, {
             Ctl(IDC_DEFPOINT_SPAN, kEdit), SpinOf(IDC_DEFPOINT_SPAN_SPIN, IDC_DEFPOINT_SPAN),
             Ctl(IDC_DEFPOINT_POS, kEdit), Ctl(IDC_DEFPOINT_ADD, kButton), kCancel}},

@@ -89,3 +89,51 @@ TEST_F(GrillageRunTest, AbortQuestionStopsTheRunWithoutAMessage)
     EXPECT_EQ(g_pDoc->m_bGrillageNotRun, 1);
     EXPECT_EQ(g_bResultsValid, 0);
 }
+
+TEST_F(GrillageRunTest, InvalidationKeepsTheLayoutForTheNextFirstRun)
+{
+    Answer({IDOK});
+    Command(ID_CALC_GRILLAGE);
+    CMarivoltenDoc& doc = *g_pDoc;
+    ASSERT_NE(doc.m_pGirders, nullptr);
+    // A layout of the user's own, which the automatic one would not make again.
+    CGirderDesign& first = doc.m_pGirders[0];
+    ASSERT_GE(first.Blocks().size(), 2u);
+    ASSERT_EQ(first.JoinBlocks(0, 1, 1), 1);
+    std::vector<std::vector<double>> lengths(static_cast<size_t>(g_nGirders));
+    for (int g = 0; g < g_nGirders; ++g)
+        for (const CSectionRecord& s : doc.m_pGirders[g].m_pSections)
+            lengths[size_t(g)].push_back(s.m_dLength);
+
+    Answer({IDOK});
+    Command(ID_INVALIDATE_RESULTS);
+    ASSERT_EQ(doc.m_pGirders, nullptr);
+    ASSERT_EQ(doc.m_nLayoutGirders, g_nGirders);
+    EXPECT_EQ(doc.m_nLayoutSpans, g_nSpans);
+    EXPECT_EQ(doc.m_nLayoutHeightVariation, doc.m_dlgBasic.m_nHeightVariation);
+    for (int g = 0; g < g_nGirders; ++g) {
+        ASSERT_EQ(doc.m_pnLayoutSectionCount[g], int(lengths[size_t(g)].size()));
+        for (size_t s = 0; s < lengths[size_t(g)].size(); ++s)
+            EXPECT_EQ(doc.m_apLayoutF64[g][0][s], lengths[size_t(g)][s]);
+    }
+
+    // As after opening a design with results: the next first run lays the girders out as stored.
+    doc.m_bFirstDesign = 0;
+    m_shown.clear();
+    Answer({IDOK});
+    Command(ID_CALC_GRILLAGE);
+    ASSERT_EQ(m_shown, QStringList{QStringLiteral("計算終了!")});
+    ASSERT_NE(doc.m_pGirders, nullptr);
+    for (int g = 0; g < g_nGirders; ++g) {
+        const std::vector<CSectionRecord>& sections = doc.m_pGirders[g].m_pSections;
+        ASSERT_EQ(sections.size(), lengths[size_t(g)].size()) << g;
+        for (size_t s = 0; s < sections.size(); ++s)
+            EXPECT_NEAR(sections[s].m_dLength, lengths[size_t(g)][s], 1e-9);
+    }
+    EXPECT_EQ(doc.m_bFirstDesign, 1);
+
+    // Without design objects there is nothing to keep.
+    Answer({IDOK});
+    Command(ID_INVALIDATE_RESULTS);
+    EXPECT_EQ(doc.SaveSectionLayout(), 0);
+}
