@@ -20,9 +20,8 @@ struct CDocumentInput {
     int m_anRibsPerPanel[281] = {};
     int m_nDesignRunMode = 0;
     // Estimate.
-    unsigned m_anUnitPrices[97] = {};
-    double m_dContractRate1 = 0.38;
-    double m_dContractRate2 = 0.288;
+    double m_dIndirectLabourRate = 0.38;
+    double m_dShopOverheadRate = 0.288;
     // Coordinate origin adjustment.
     CDPoint m_ptOriginAdjust;
     double m_dOriginAngle = 0.0;

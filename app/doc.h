@@ -4,6 +4,7 @@
 
 #include "app/design_state.h"
 #include "app/globals.h"
+#include "estimate/estimate_data.h"
 #include "framework/document.h"
 #include "geometry/records.h"
 
@@ -15,7 +16,7 @@ class CDC;
 class CDialog;
 class CPrintInfo;
 
-class CMarivoltenDoc : public CDocument, public CDocumentInput {
+class CMarivoltenDoc : public CDocument, public CDocumentInput, public CEstimateData {
     DECLARE_DYNCREATE(CMarivoltenDoc)
 public:
     CMarivoltenDoc();
@@ -137,7 +138,8 @@ public:
     void StoreMaxReactions();
     void CommitRun(CSolverChain& chain, const double* adImpact, const char* message);
     void ReportFailedRun(int code);
-    void CalcEstimate() { ++m_nEstimateRuns; }
+    // The whole estimate from the input and the girders' designs (app/estimate_collect.cpp).
+    void CalcEstimate();
     // Girders symmetric about the base line and the median on each station: writes the
     // centred offsets and B1 into the input from the built stations; the caller rebuilds.
     int UpdateGirderCentreLine();

@@ -1,5 +1,6 @@
 // Effective design values derived from the input, and small tables.
 #include "app/doc.h"
+#include "estimate/estimate_calc.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
 
@@ -92,17 +93,7 @@ double CMarivoltenDoc::GetMidStringerDepth() const
 
 double CMarivoltenDoc::GetStepTableValue(int nColumn, double dSize) const
 {
-    static const double bounds[18] = {40, 60, 80, 100, 125, 150, 175, 200, 225, 250, 275, 300, 350, 400, 450, 500, 600, 700};
-    static const double values[19][2] = {
-        {117, 147}, {157, 201}, {222, 289}, {298, 353}, {386, 441}, {532, 556}, {639, 663},
-        {726, 724}, {891, 939}, {965, 1010}, {1133, 1158}, {1296, 1353}, {1570, 1664},
-        {1750, 2004}, {2134, 2355}, {2371, 2622}, {2992, 3244}, {3613, 3866}, {4234, 4488}};
-    if (nColumn != 0 && nColumn != 1)
-        return 0.0;
-    int interval = 0;
-    while (interval < 18 && dSize >= bounds[interval])
-        ++interval;
-    return values[interval][nColumn];
+    return estimate::BearingStepValue(nColumn, dSize);
 }
 
 double CMarivoltenDoc::GetImpactCoefficient(int nSupport) const
