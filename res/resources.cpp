@@ -51,7 +51,7 @@ std::vector<DialogTemplate> AllDialogTemplates()
                        &PanelDialogTemplates, &CrossSectionDialogTemplates, &HeightDialogTemplates,
                        &MainGirderDialogTemplates, &GirderDataDialogTemplates, &MemberDialogTemplates,
                        &LoadDialogTemplates, &CrossBeamDialogTemplates, &EstimateDialogTemplates,
-                       &EstimateTableDialogTemplates})
+                       &EstimateTableDialogTemplates, &CalcDialogTemplates})
         for (DialogTemplate& t : part())
             all.push_back(std::move(t));
     return all;
