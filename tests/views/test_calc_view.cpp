@@ -26,7 +26,22 @@ protected:
     {
         ShellTest::SetUp();
         qputenv("MARIVOLTEN_SOLVER_DIR", SOLVER_BIN_DIR);
-        dialoginput::ConfirmBasic(QStringLiteral("2"));
+        Design(0);
+    }
+    // A design of two spans with the basic dialog's radio button checked, run and shown.
+    void Design(int nRadio)
+    {
+        if (g_pDoc->m_pGirders)
+            StartNewDesign();
+        dialoginput::ConfirmBasic(QStringLiteral("2"), [nRadio](CDialog* d) {
+            if (nRadio != 0) {
+                for (int id : {IDC_FORM_PLATE, IDC_FORM_BOX, IDC_HEIGHT_VARIATION, IDC_HEIGHT_CONSTANT})
+                    if (id == nRadio || (id == IDC_FORM_PLATE && nRadio == IDC_FORM_BOX) ||
+                        (id == IDC_HEIGHT_CONSTANT && nRadio == IDC_HEIGHT_VARIATION))
+                        static_cast<CButton*>(d->GetDlgItem(id))->SetCheck(id == nRadio ? 1 : 0);
+            }
+        });
+        m_shown.clear();
         Answer({IDOK});
         Command(ID_CALC_GRILLAGE);
         ASSERT_EQ(m_shown, QStringList{QStringLiteral("計算終了!")});
@@ -285,4 +300,49 @@ TEST_F(CalcViewTest, PrintsTheTableWithItsHeadingsInThePageFrame)
     // Every section is on some page: the columns go on over the pages.
     const QString last = Cell(Table(), 8, Table().GetNumberCols() - 1);
     EXPECT_TRUE(out.contains(last));
+}
+
+TEST_F(CalcViewTest, VaryingHeightSharesTheBlockPlatesFromItsFirstSection)
+{
+    Design(IDC_HEIGHT_VARIATION);
+    ASSERT_EQ(g_pDoc->m_dlgBasic.m_nHeightVariation, 0);
+    CGirderDesign& g = Girder(0);
+    int first = -1;
+    for (int s = 1; s < g.m_nSections && first < 0; ++s)
+        if (g.m_pSections[size_t(s)].m_nJoinPrev == 1)
+            first = s - 1;
+    ASSERT_GE(first, 0) << "no block of more than one section";
+    CCalcGrid& t = Table();
+    EXPECT_EQ(Cell(t, 9, first + 1), QStringLiteral("←"));
+    EXPECT_EQ(Cell(t, 13, first + 1), QStringLiteral("←"));
+    EXPECT_EQ(Cell(t, 0, first + 1).right(3), QStringLiteral("- 2"));
+    CGridCell web;
+    t.GetCellIndirect(first + 1, 16, &web);
+    EXPECT_EQ(web.GetCellType(), GRID_CT_SPIN);
+
+    const double thick = g.m_pSections[size_t(first)].m_dTUpper;
+    dialoginput::Spin(t, 13, first, true);
+    Command(ID_CALC_SECTION);
+    EXPECT_NEAR(g.m_pSections[size_t(first)].m_dTUpper, thick + 0.001, 1e-12);
+    EXPECT_NEAR(g.m_pSections[size_t(first) + 1].m_dTUpper, thick + 0.001, 1e-12);
+    EXPECT_EQ(g.m_pSections[size_t(first) + 1].m_bEdited, 1);
+}
+
+TEST_F(CalcViewTest, BoxGirderWidthsShowTheirEffectiveWidthAndReadBackTheNumberBeforeIt)
+{
+    Design(IDC_FORM_BOX);
+    ASSERT_NE(g_nBridgeType, 0);
+    CCalcGrid& t = Table();
+    EXPECT_EQ(t.GetNumberRows(), 44);
+    EXPECT_EQ(Cell(t, 12, -1), QStringLiteral("上ﾌﾗﾝｼﾞ幅(有効幅)(mm)"));
+    CGirderDesign& g = *CCalcView::ShownDesign();
+    const CSectionRecord& s = g.m_pSections[0];
+    EXPECT_EQ(Cell(t, 14, 0), AfxFormat("%.0f(%.0f)", s.m_dBLower * 1000.0, s.GetMinEffectiveWidth(1) * 1000.0));
+    EXPECT_EQ(Cell(t, 40, 0), QString::number(s.m_nRibsUpper));
+    const double width = s.m_dBLower;
+    dialoginput::Spin(t, 14, 0, true);
+    EXPECT_TRUE(Cell(t, 14, 0).startsWith(AfxFormat("%.0f(", width * 1000.0 + 10.0)));
+    Command(ID_CALC_SECTION);
+    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_NEAR(g.m_pSections[0].m_dBLower, width + 0.01, 1e-12);
 }
