@@ -23,5 +23,6 @@ std::vector<DialogTemplate> LoadDialogTemplates();
 std::vector<DialogTemplate> CrossBeamDialogTemplates();
 std::vector<DialogTemplate> EstimateDialogTemplates();
 std::vector<DialogTemplate> EstimateTableDialogTemplates();
+std::vector<DialogTemplate> CalcDialogTemplates();
 // Every dialog template of the program, in the order they are registered.
 std::vector<DialogTemplate> AllDialogTemplates();

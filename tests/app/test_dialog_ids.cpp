@@ -227,6 +227,9 @@ std::vector<DialogUses> CodeUses()
             Ctl(IDC_ORIGIN_APPLY, kCheck), kOK, kCancel}},
         {"TestCommand", IDD_TEST_COMMAND, {Ctl(IDC_TEST_COMMAND, kEdit), kOK, kCancel}},
         {"Rerun", IDD_RERUN, {Ctl(IDC_RERUN_KEEP, CtlKind::RadioButton), Ctl(IDC_RERUN_REDESIGN, CtlKind::RadioButton)}},
+        {"CalcBar", IDD_CALC_BAR, {
+            Ctl(IDC_CALC_GIRDER, kEdit), SpinOf(IDC_CALC_GIRDER_SPIN, IDC_CALC_GIRDER), Ctl(ID_CALC_SECTION, kButton),
+            Ctl(ID_BLOCK_DIALOG, kButton)}},
         {"CalcProgress", IDD_CALC_PROGRESS, {Ctl(IDC_PROGRESS_PICTURE, CtlKind::Custom), Ctl(IDC_PROGRESS_TEXT, CtlKind::Static)}},
         {"PanelDivision", IDD_PANEL, {
             Ctl(IDC_PANEL_TABLE, CtlKind::Custom), Ctl(IDC_PANEL_VALUES, CtlKind::Custom),
