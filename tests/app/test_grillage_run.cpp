@@ -5,6 +5,10 @@
 
 #include "design/girder_design.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 namespace {
 
 class GrillageRunTest : public ShellTest {
@@ -136,4 +140,79 @@ TEST_F(GrillageRunTest, InvalidationKeepsTheLayoutForTheNextFirstRun)
     Answer({IDOK});
     Command(ID_INVALIDATE_RESULTS);
     EXPECT_EQ(doc.SaveSectionLayout(), 0);
+}
+
+// A programs folder like the real one, with one program replaced by a script.
+static QString ProgramsWith(QTemporaryDir& dir, const char* program, const QByteArray& script)
+{
+    for (const QString& name : QDir(QStringLiteral(SOLVER_BIN_DIR)).entryList({QStringLiteral("mvg_*")}, QDir::Files))
+        QFile::link(QDir(QStringLiteral(SOLVER_BIN_DIR)).filePath(name), dir.filePath(name));
+    const QString path = dir.filePath(QString::fromLatin1(program));
+    QFile::remove(path);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(script);
+    f.close();
+    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return dir.path();
+}
+
+TEST_F(GrillageRunTest, UnstableStructureAndBrokenProgramsLeaveTheDesign)
+{
+    struct Case {
+        const char* program;
+        QByteArray script;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {"mvg_factor", "#!/bin/sh\nprintf '2\\nmvg_factor\\npivot\\n' > err_file\nexit 2\n", "エラー　ErroCode = 002"},
+        {"mvg_live", "#!/bin/sh\nexit 0\n", "エラー　ErroCode = 008"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        qputenv("MARIVOLTEN_SOLVER_DIR", ProgramsWith(dir, c.program, c.script).toLocal8Bit());
+        g_pDoc->SetModifiedFlag(FALSE);
+        m_shown.clear();
+        Command(ID_CALC_GRILLAGE);
+        ASSERT_EQ(m_shown.size(), 1) << c.program;
+        EXPECT_EQ(AfxGetLastMessageBoxCaption(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(g_pDoc->m_pGirders, nullptr);
+        EXPECT_EQ(g_pDoc->m_bGrillageNotRun, 1);
+        EXPECT_EQ(g_bResultsValid, 0);
+        EXPECT_FALSE(g_pDoc->IsModified());
+    }
+    EXPECT_TRUE(m_shown[0].startsWith(QStringLiteral("格子計算用実行ﾌｧｲﾙが壊れているか存在しません。")));
+}
+
+TEST_F(GrillageRunTest, DesignedGirdersSurviveSaveAndOpen)
+{
+    Answer({IDOK});
+    Command(ID_CALC_GRILLAGE);
+    ASSERT_NE(g_pDoc->m_pGirders, nullptr);
+    std::vector<std::vector<CSectionRecord>> before;
+    for (int g = 0; g < g_nGirders; ++g)
+        before.push_back(g_pDoc->m_pGirders[g].m_pSections);
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("first.mvl"));
+    const QString second = dir.filePath(QStringLiteral("second.mvl"));
+    ASSERT_TRUE(g_pDoc->OnSaveDocument(first));
+    m_shown.clear();
+    ASSERT_TRUE(theApp.OpenDesign(first));
+    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join(QLatin1Char('|')).toStdString();
+    ASSERT_NE(g_pDoc->m_pGirders, nullptr);
+    EXPECT_EQ(g_bResultsValid, 1);
+    for (int g = 0; g < g_nGirders; ++g) {
+        const std::vector<CSectionRecord>& after = g_pDoc->m_pGirders[g].m_pSections;
+        ASSERT_EQ(after.size(), before[size_t(g)].size());
+        for (size_t s = 0; s < after.size(); ++s) {
+            EXPECT_EQ(after[s].m_dLength, before[size_t(g)][s].m_dLength);
+            EXPECT_EQ(after[s].m_dTLower, before[size_t(g)][s].m_dTLower);
+            EXPECT_EQ(after[s].m_nGradeUpper, before[size_t(g)][s].m_nGradeUpper);
+            EXPECT_NEAR(after[s].m_dI, before[size_t(g)][s].m_dI, 1e-12);
+        }
+    }
+    ASSERT_TRUE(g_pDoc->OnSaveDocument(second));
+    QFile a(first), b(second);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
 }
