@@ -673,8 +673,8 @@ void WalkTail(Stream& io, CDesignState& d, const Format& f, bool bResultsRead)
     io.ReservedInts(200);
     io.ReservedReals(360);
     for (int g = 0; g < MAX_GIRDERS; ++g) {
-        io.Real(r.m_adSteelWeightFirst[g]);
-        io.Real(r.m_adSteelWeightLatest[g]);
+        io.Real(r.m_adAssumedWeightPerLength[g]);
+        io.Real(r.m_adDesignWeightPerLength[g]);
     }
     if (f.has(3)) {
         io.Int(d.layout.bSIUnits);

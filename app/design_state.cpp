@@ -85,8 +85,8 @@ void CaptureResults(CDesignResults& r, const CMarivoltenDoc& doc)
     if (doc.m_pGirders)
         r.girders.assign(doc.m_pGirders, doc.m_pGirders + GirderCount());
     std::copy(std::begin(doc.m_adImpactCoef), std::end(doc.m_adImpactCoef), r.m_adImpactCoef);
-    std::copy(std::begin(doc.m_adSteelWeightFirst), std::end(doc.m_adSteelWeightFirst), r.m_adSteelWeightFirst);
-    std::copy(std::begin(doc.m_adSteelWeightLatest), std::end(doc.m_adSteelWeightLatest), r.m_adSteelWeightLatest);
+    std::copy(std::begin(doc.m_adAssumedWeightPerLength), std::end(doc.m_adAssumedWeightPerLength), r.m_adAssumedWeightPerLength);
+    std::copy(std::begin(doc.m_adDesignWeightPerLength), std::end(doc.m_adDesignWeightPerLength), r.m_adDesignWeightPerLength);
 }
 
 // nLive: the girder count the live design objects were made for.
@@ -107,8 +107,8 @@ void ApplyResults(const CDesignResults& r, CMarivoltenDoc& doc, int nLive)
         }
     }
     std::copy(std::begin(r.m_adImpactCoef), std::end(r.m_adImpactCoef), doc.m_adImpactCoef);
-    std::copy(std::begin(r.m_adSteelWeightFirst), std::end(r.m_adSteelWeightFirst), doc.m_adSteelWeightFirst);
-    std::copy(std::begin(r.m_adSteelWeightLatest), std::end(r.m_adSteelWeightLatest), doc.m_adSteelWeightLatest);
+    std::copy(std::begin(r.m_adAssumedWeightPerLength), std::end(r.m_adAssumedWeightPerLength), doc.m_adAssumedWeightPerLength);
+    std::copy(std::begin(r.m_adDesignWeightPerLength), std::end(r.m_adDesignWeightPerLength), doc.m_adDesignWeightPerLength);
 }
 
 void CaptureView(CDesignView& v, CDerivedSlots& d, const CMarivoltenDoc& doc)

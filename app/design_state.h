@@ -57,8 +57,8 @@ struct CDesignResults {
     int m_bGrillageNotRun = 1;              // moves together with g_bResultsValid
     std::vector<CGirderDesign> girders;     // one per main girder once the grillage has run
     double m_adImpactCoef[MAX_SPANS + 1] = {};
-    double m_adSteelWeightFirst[MAX_GIRDERS] = {};  // t/m, after the first run
-    double m_adSteelWeightLatest[MAX_GIRDERS] = {}; // t/m, after the latest run
+    double m_adAssumedWeightPerLength[MAX_GIRDERS] = {};  // t/m, after the first run
+    double m_adDesignWeightPerLength[MAX_GIRDERS] = {}; // t/m, after the latest run
 };
 
 // The view choices a design keeps, and the confirmed steps of the setup bar.

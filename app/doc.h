@@ -224,8 +224,8 @@ public:
     // 5. Analysis and design results.
     CGirderDesign* m_pGirders = nullptr;
     int m_bGrillageNotRun = 1;
-    double m_adSteelWeightFirst[MAX_GIRDERS] = {};
-    double m_adSteelWeightLatest[MAX_GIRDERS] = {};
+    double m_adAssumedWeightPerLength[MAX_GIRDERS] = {};
+    double m_adDesignWeightPerLength[MAX_GIRDERS] = {};
     int m_bDetailDataAvailable = 1;
     double m_adImpactCoef[MAX_SPANS + 1] = {};
     double m_adSupportMaxReaction[MAX_SPANS + 1] = {};  // tf, the largest over the girders

@@ -113,13 +113,13 @@ void CMarivoltenDoc::OnGrillageCalc()
         g_bResultsValid = 1;
         RefreshDesignInputs(*this);
         for (int g = 0; m_pGirders && g < g_nGirders && g < MAX_GIRDERS; ++g)
-            m_adSteelWeightFirst[g] = m_pGirders[g].GetSteelWeightPerLength(0);
+            m_adAssumedWeightPerLength[g] = m_pGirders[g].GetSteelWeightPerLength(0);
     } else if (!RerunGrillageCalc()) {
         return;         // a failed re-run keeps the results it had, unmarked
     }
     RefreshDesignInputs(*this);
     for (int g = 0; m_pGirders && g < g_nGirders && g < MAX_GIRDERS; ++g)
-        m_adSteelWeightLatest[g] = m_pGirders[g].GetSteelWeightPerLength(1);
+        m_adDesignWeightPerLength[g] = m_pGirders[g].GetSteelWeightPerLength(1);
     SetModifiedFlag();
     m_nFileVersion = 1830;
     m_bDetailDataAvailable = 1;

@@ -47,6 +47,10 @@ int CMarivoltenDoc::RunPass(CSolverChain& chain, int nPass, const CGirderDesign*
 {
     if (!chain.Prepare())
         return mvgfiles::kWorkFolder;
+    // Later passes weigh the designed girders; the estimate knows their masses.
+    const CGirderDesign& carrier = pSource[g_nBridgeType == 2 ? 1 : 0];
+    if (nPass != 1 && !carrier.m_pSections.empty() && carrier.m_pSections.front().m_dWWhole > 1e-20)
+        CalcEstimate();
     const std::string stamp = MakeRunStamp(QDateTime::currentSecsSinceEpoch(), QCoreApplication::applicationPid(), nPass);
     CGrillageInput input = CollectGrillageInput(*this, nPass, stamp);
     // Girder members take their properties from the sections; the single box's web lines carry none.

@@ -605,7 +605,7 @@ void CCalcView::OnSectionCalc()
         s.Recalculate(*girder);
     girder->UpdateMaxFlangeWidths();
     for (int g = 0; g < g_nGirders && g < MAX_GIRDERS; ++g)
-        doc->m_adSteelWeightLatest[g] = doc->m_pGirders[g].GetSteelWeightPerLength(1);
+        doc->m_adDesignWeightPerLength[g] = doc->m_pGirders[g].GetSteelWeightPerLength(1);
     doc->CalcEstimate();
     doc->SetModifiedFlag();
     m_bNoPendingEdits = 1;

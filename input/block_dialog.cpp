@@ -395,7 +395,7 @@ void CSetupBlockDialog::OnExecute()
     if (done) {
         // The girder weighs differently now: the dead load of a re-run and the estimate follow.
         for (int g = 0; g < g_nGirders && g < MAX_GIRDERS; ++g)
-            doc->m_adSteelWeightLatest[g] = doc->m_pGirders[g].GetSteelWeightPerLength(1);
+            doc->m_adDesignWeightPerLength[g] = doc->m_pGirders[g].GetSteelWeightPerLength(1);
         doc->CalcEstimate();
     }
     FillTable();

@@ -92,7 +92,7 @@ TEST_F(BlockDialogTest, VaryingHeightJoinsSplitsAndSetsBlocks)
     ASSERT_EQ(Rows(), int(blocks.size()) - 1);
     EXPECT_NEAR(Girder(0).BlockLengths()[0], blocks[0] + blocks[1], 1e-9);
     EXPECT_EQ(Text(d, IDC_BLOCK_START), QStringLiteral("0"));
-    EXPECT_GT(g_pDoc->m_adSteelWeightLatest[0], 0.0);
+    EXPECT_GT(g_pDoc->m_adDesignWeightPerLength[0], 0.0);
 
     // Splitting block 2 at its middle: half of 12345 mm is 6172.
     Press(d, IDC_BLOCK_SPLIT);

@@ -281,8 +281,8 @@ CDesignState FilledDesign(int bridgeType, int spans, bool coordinates = false, b
         br.m_adLineTable1[1][2] = 3.5;
         br.m_adLineTable2[4][39] = 4.5;
         for (int g = 0; g < MAX_GIRDERS; ++g) {
-            d.results.m_adSteelWeightFirst[g] = 0.1 * g;
-            d.results.m_adSteelWeightLatest[g] = 0.2 * g;
+            d.results.m_adAssumedWeightPerLength[g] = 0.1 * g;
+            d.results.m_adDesignWeightPerLength[g] = 0.2 * g;
         }
     }
     return d;

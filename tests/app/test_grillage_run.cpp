@@ -54,7 +54,7 @@ TEST_F(GrillageRunTest, FirstRunDesignsEveryGirderAndReRunKeepsTheLayout)
     }
     EXPECT_GT(reactions, 0.0);
     EXPECT_GT(doc.m_adImpactCoef[0], 0.0);
-    EXPECT_GT(doc.m_adSteelWeightFirst[0], 0.0);
+    EXPECT_GT(doc.m_adAssumedWeightPerLength[0], 0.0);
     const std::vector<CSectionRecord> sections = doc.m_pGirders[0].m_pSections;
 
     // A re-run that keeps every plate only checks them.

@@ -186,7 +186,7 @@ TEST_F(CalcViewTest, SectionCalcTakesTheTypedValuesKeepingTheGirderLength)
     EXPECT_EQ(Cell(t, 23, 1), AfxFormat("%.2f", g.m_pSections[1].m_dArea * 10000.0));
     EXPECT_EQ(g_pDoc->m_nEstimateRuns, estimates + 1);
     EXPECT_TRUE(g_pDoc->IsModified());
-    EXPECT_DOUBLE_EQ(g_pDoc->m_adSteelWeightLatest[0], g.GetSteelWeightPerLength(1));
+    EXPECT_DOUBLE_EQ(g_pDoc->m_adDesignWeightPerLength[0], g.GetSteelWeightPerLength(1));
 }
 
 TEST_F(CalcViewTest, SectionCalcRefusesValuesOutOfRangeAndLengthsThatDoNotFit)
