@@ -63,9 +63,17 @@ int CMarivoltenDoc::RunPass(CSolverChain& chain, int nPass, const CGirderDesign*
             if (carries)
                 pSource[g].GetMemberProperties(m, p.m_dArea, p.m_dI, p.m_dJ);
         }
-        // After the first pass the girders weigh what their sections weigh.
-        if (nPass != 1 && carries)
-            input.m_adSteelWeight[g] = pSource[g].GetSteelWeightPerLength(0) * (g_bSIUnits ? kGravity : 1.0);
+        // After the first pass the girders weigh what their sections weigh, or with the
+        // last choice what the estimate's main members weigh, shared out over the girders.
+        if (nPass != 1 && carries) {
+            double weight = pSource[g].GetSteelWeightPerLength(0);
+            const double length = pSource[g].m_dGirderLength;
+            if (m_dlgSteelWeight.m_nDeadLoadChoice == 3 && length > 1e-20) {
+                const double mass = m_dMainMemberMass + m_dGirderBoltMass + m_dCrossBeamBoltMass;
+                weight = mass / (g_nBridgeType == 2 ? 1 : std::max(g_nGirders, 1)) / length;
+            }
+            input.m_adSteelWeight[g] = weight * (g_bSIUnits ? kGravity : 1.0);
+        }
     }
     if (SaveGrillageInput(input, chain.WorkFile(mvgfiles::kInputFile).toStdString()) != 0)
         return mvgfiles::kWorkFolder;
