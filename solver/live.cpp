@@ -167,6 +167,7 @@ Impact ComputeImpact(const Model& m)
 namespace {
 
 constexpr int kTile = MultiSolver::kMaxWidth;
+constexpr int kChunk = 256;  // responses per task of the deck work
 
 class Engine {
 public:
@@ -250,8 +251,8 @@ public:
     void Run()
     {
         const size_t Rs = size_t(R) * nSlots;
-        ordPrev.assign(Rs, 0.0);
-        ordCur.assign(Rs, 0.0);
+        for (auto& o : ord)
+            o.assign(Rs, 0.0);
         acc.assign(size_t(R) * 4, 0.0);
         state.assign(size_t(R) * 2, WindowState{});
         ring.assign(size_t(R) * 2 * win.depth, WindowSlot{});
@@ -261,18 +262,27 @@ public:
         reactOrd.assign(m.bearings.size() * size_t(m.P) * nSlots, 0.0);
         tiles.assign(size_t(MaxTiles()) * st.freeCount() * kTile, 0.0);
 
-        for (int p = 0; p < m.P; ++p) {
-            SolveWave(p);
-            for (size_t b = 0; b < m.bearings.size(); ++b) {
-                const double* src = ordCur.data() + size_t(resp.ofBearing[b]) * nSlots;
-                std::copy(src, src + nSlots, reactOrd.begin() + (b * m.P + p) * nSlots);
-            }
-            if (p > 0)
-                ProcessPanel(p - 1);
-            std::swap(ordPrev, ordCur);
+        // Wave p is solved while the deck work of panel p - 2 runs on the other threads:
+        // that panel reads only the ordinates of the two waves before.
+        const int chunks = (R + kChunk - 1) / kChunk;
+        for (int p = 0; p <= m.P; ++p) {
+            std::vector<Column> cols;
+            if (p < m.P)
+                cols = WaveColumns(p);
+            const int nt = (int(cols.size()) + kTile - 1) / kTile;
+            const int panel = p - 2;
+            const int nc = panel >= 0 ? chunks : 0;
+            pool.Run(nt + nc, [&](int t) {
+                if (t < nt)
+                    SolveTile(cols, t);
+                else
+                    ProcessChunk(panel, t - nt);
+            });
+            if (p < m.P)
+                FinishWave(p, cols, nt);
         }
-        ordPrev = {};
-        ordCur = {};
+        for (auto& o : ord)
+            o = {};
         tiles = {};
     }
 
@@ -337,8 +347,7 @@ private:
         double value;
     };
 
-    // Unit loads of panel point p: solve, then the ordinates of every response.
-    void SolveWave(int p)
+    std::vector<Column> WaveColumns(int p) const
     {
         std::vector<Column> cols;
         for (int li = 0; li < nLL; ++li) {
@@ -349,29 +358,40 @@ private:
                     cols.push_back({3 * li + d, f, d == kW ? -1.0 : 1.0});
             }
         }
+        return cols;
+    }
+
+    void SolveTile(const std::vector<Column>& cols, int t)
+    {
         const int n = st.freeCount();
-        const int nt = (int(cols.size()) + kTile - 1) / kTile;
-        auto solveTile = [&](int t) {
-            double* X = tiles.data() + size_t(t) * n * kTile;
-            std::fill(X, X + size_t(n) * kTile, 0.0);
-            int first = n;
-            for (int j = 0; j < kTile && t * kTile + j < int(cols.size()); ++j) {
-                const Column& c = cols[t * kTile + j];
-                X[size_t(c.free) * kTile + j] = c.value;
-                first = std::min(first, c.free);
-            }
-            solver.Solve(X, kTile, first);
-        };
-        pool.Run(nt, solveTile);
+        double* X = tiles.data() + size_t(t) * n * kTile;
+        std::fill(X, X + size_t(n) * kTile, 0.0);
+        int first = n;
+        for (int j = 0; j < kTile && t * kTile + j < int(cols.size()); ++j) {
+            const Column& c = cols[t * kTile + j];
+            X[size_t(c.free) * kTile + j] = c.value;
+            first = std::min(first, c.free);
+        }
+        solver.Solve(X, kTile, first);
+    }
+
+    // The ordinates of every response for the solved wave p, checked by the reactions.
+    void FinishWave(int p, const std::vector<Column>& cols, int nt)
+    {
         Ordinates(p, cols, nt);
-        if (!Balanced(cols)) {
+        if (!Balanced(p, cols)) {
             Refine(cols, nt);
             Ordinates(p, cols, nt);
-            if (!Balanced(cols)) {
+            if (!Balanced(p, cols)) {
                 char buf[96];
                 std::snprintf(buf, sizeof buf, "unit loads at panel point %d: reactions do not balance", p + 1);
                 throw Failure(mvgfiles::kDamaged, buf);
             }
+        }
+        const double* o = ord[p % 3].data();
+        for (size_t b = 0; b < m.bearings.size(); ++b) {
+            const double* src = o + size_t(resp.ofBearing[b]) * nSlots;
+            std::copy(src, src + nSlots, reactOrd.begin() + (b * m.P + p) * nSlots);
         }
     }
 
@@ -379,6 +399,7 @@ private:
     {
         const int n = st.freeCount();
         const int chunk = 512;
+        double* out = ord[p % 3].data();
         pool.Run((R + chunk - 1) / chunk, [&](int c) {
             double sum[4 * kTile];
             const int r1 = std::min(R, (c + 1) * chunk);
@@ -394,7 +415,7 @@ private:
                             s[j] += v * x[j];
                     }
                 }
-                double* o = ordCur.data() + size_t(r) * nSlots;
+                double* o = out + size_t(r) * nSlots;
                 const auto& it = resp.list[r];
                 for (int li = 0; li < nLL; ++li) {
                     const int q = m.node(LoadedLine(m, li), p);
@@ -409,12 +430,13 @@ private:
 
     // Every unit force is carried by the bearings: the reactions sum to 1 for a force
     // and to 0 for a moment.
-    bool Balanced(const std::vector<Column>& cols) const
+    bool Balanced(int p, const std::vector<Column>& cols) const
     {
+        const double* o = ord[p % 3].data();
         for (const Column& c : cols) {
             double s = 0;
             for (size_t b = 0; b < m.bearings.size(); ++b)
-                s += ordCur[size_t(resp.ofBearing[b]) * nSlots + c.slot];
+                s += o[size_t(resp.ofBearing[b]) * nSlots + c.slot];
             const double expect = c.slot % 3 == kW ? 1.0 : 0.0;
             if (!(std::abs(s - expect) <= 1e-6))
                 return false;
@@ -465,18 +487,27 @@ private:
         }
     }
 
-    void ProcessPanel(int p)
+    // Deck work of one range of responses over panel p.
+    void ProcessChunk(int p, int c)
     {
-        const int chunk = 256;
         const double dT = win.dT(p);
-        pool.Run((R + chunk - 1) / chunk, [&](int c) {
-            double b[4 * kMaxGirders];
-            const int r1 = std::min(R, (c + 1) * chunk);
-            for (int r = c * chunk; r < r1; ++r) {
-                const auto& it = resp.list[r];
-                ControlVectors(p, it, ordPrev.data() + size_t(r) * nSlots, ordCur.data() + size_t(r) * nSlots, b);
-                DeckValues v[4];
-                double* last = &lastVec[size_t(r) * G];
+        const double* oPrev = ord[p % 3].data();
+        const double* oCur = ord[(p + 1) % 3].data();
+        double b[4 * kMaxGirders];
+        DeckValues shared[4];
+        int sharedBy = -1;
+        const int r1 = std::min(R, (c + 1) * kChunk);
+        for (int r = c * kChunk; r < r1; ++r) {
+            const auto& it = resp.list[r];
+            ControlVectors(p, it, oPrev + size_t(r) * nSlots, oCur + size_t(r) * nSlots, b);
+            DeckValues v[4];
+            double* last = &lastVec[size_t(r) * G];
+            // V_I and V_J of a member have the same ordinates; their control vectors
+            // differ only in the member's own panel.
+            const bool own = it.member >= 0 && it.member % (m.P - 1) == p;
+            if (it.kind == Responses::VJ && !own && sharedBy == r - 1 && resp.list[r - 1].member == it.member) {
+                std::copy(shared, shared + 4, v);
+            } else {
                 if (hasLast[r] && std::equal(b, b + G, last))
                     v[0] = lastVal[r];
                 else
@@ -484,24 +515,28 @@ private:
                 v[1] = ops[p].Evaluate(b + G);
                 v[2] = ops[p + 1].Evaluate(b + 2 * G);
                 v[3] = ops[p + 1].Evaluate(b + 3 * G);
-                std::copy(b + 3 * G, b + 4 * G, last);
-                lastVal[r] = v[3];
-                hasLast[r] = 1;
-
-                const double eLp[4] = {v[0].Lp, v[1].Lp, v[2].Lp, v[3].Lp};
-                const double eLm[4] = {v[0].Lm, v[1].Lm, v[2].Lm, v[3].Lm};
-                double* a = &acc[size_t(r) * 4];
-                a[0] += wP2[p] * dT * (eLp[0] + eLp[1] + eLp[2] + eLp[3]) / 4;
-                a[1] += wP2[p] * dT * (eLm[0] + eLm[1] + eLm[2] + eLm[3]) / 4;
-                a[2] += wC[p] * dT * (v[0].Cp + v[1].Cp + v[2].Cp + v[3].Cp) / 4;
-                a[3] += wC[p] * dT * (v[0].Cm + v[1].Cm + v[2].Cm + v[3].Cm) / 4;
-                if (!win.none) {
-                    WindowSlot* rp = &ring[size_t(r) * 2 * win.depth];
-                    WindowAdd(win, state[2 * r], rp, p, eLp, +1);
-                    WindowAdd(win, state[2 * r + 1], rp + win.depth, p, eLm, -1);
-                }
             }
-        });
+            if (it.kind == Responses::VI && !own) {
+                std::copy(v, v + 4, shared);
+                sharedBy = r;
+            }
+            std::copy(b + 3 * G, b + 4 * G, last);
+            lastVal[r] = v[3];
+            hasLast[r] = 1;
+
+            const double eLp[4] = {v[0].Lp, v[1].Lp, v[2].Lp, v[3].Lp};
+            const double eLm[4] = {v[0].Lm, v[1].Lm, v[2].Lm, v[3].Lm};
+            double* a = &acc[size_t(r) * 4];
+            a[0] += wP2[p] * dT * (eLp[0] + eLp[1] + eLp[2] + eLp[3]) / 4;
+            a[1] += wP2[p] * dT * (eLm[0] + eLm[1] + eLm[2] + eLm[3]) / 4;
+            a[2] += wC[p] * dT * (v[0].Cp + v[1].Cp + v[2].Cp + v[3].Cp) / 4;
+            a[3] += wC[p] * dT * (v[0].Cm + v[1].Cm + v[2].Cm + v[3].Cm) / 4;
+            if (!win.none) {
+                WindowSlot* rp = &ring[size_t(r) * 2 * win.depth];
+                WindowAdd(win, state[2 * r], rp, p, eLp, +1);
+                WindowAdd(win, state[2 * r + 1], rp + win.depth, p, eLm, -1);
+            }
+        }
     }
 
     // Every bearing of a support under the loading that governs each bearing in turn.
@@ -577,7 +612,8 @@ private:
     std::vector<double> rho, ecc, wP2, wC;
     std::vector<double> iPlus, iMinus, p1;
 
-    std::vector<double> ordPrev, ordCur, tiles, reactOrd;
+    std::vector<double> ord[3];  // nodal ordinates of three consecutive waves, by p % 3
+    std::vector<double> tiles, reactOrd;
     std::vector<double> acc;  // per response: p2 part +/-, crowd part +/-
     std::vector<WindowState> state;
     std::vector<WindowSlot> ring;

@@ -72,7 +72,7 @@ struct LiveResult {
 };
 
 struct LiveOptions {
-    int threads = 0;  // 0: min(4, hardware threads)
+    int threads = 0;  // 0: every hardware thread
 };
 
 LiveResult SolveLive(const Model& m, const Elements& el, const Stiffness& st, const BandMatrix& L,
