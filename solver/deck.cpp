@@ -166,7 +166,7 @@ int DeckOperator::Split(const std::vector<Point>& pts, const double* v, Seg* out
 // breakpoint), with F' = g(a+b) - g(a) linear on each interval. Its largest value lies
 // at a candidate where F' turns from rising to falling, at an end of the range, or where
 // F' falls through zero inside an interval: F is evaluated only there.
-template <bool Where>
+template <bool Where, bool DoP, bool DoM>
 void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* ap, double* am) const
 {
     // per piece: start, prefix and the linear g of each sign (value at start, slope)
@@ -265,24 +265,28 @@ void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* a
         while (kb < n - 1 && X[kb + 1] <= mid + b)
             ++kb;
         const double ua0 = c0 - X[ka], ub0 = c0 + b - X[kb], ua1 = c1 - X[ka], ub1 = c1 + b - X[kb];
-        const double dp0 = gp[kb] + sp[kb] * ub0 - gp[ka] - sp[ka] * ua0;
-        const double dp1 = gp[kb] + sp[kb] * ub1 - gp[ka] - sp[ka] * ua1;
-        const double dm0 = gm[kb] + sm[kb] * ub0 - gm[ka] - sm[ka] * ua0;
-        const double dm1 = gm[kb] + sm[kb] * ub1 - gm[ka] - sm[ka] * ua1;
-        if (leftP >= -eps && dp0 <= eps)
-            takeP(c0);
-        if (leftM >= -eps && dm0 <= eps)
-            takeM(c0);
-        if (dp0 > 0 && dp1 < 0)
-            takeP(c0 + (c1 - c0) * dp0 / (dp0 - dp1));
-        if (dm0 > 0 && dm1 < 0)
-            takeM(c0 + (c1 - c0) * dm0 / (dm0 - dm1));
-        leftP = dp1;
-        leftM = dm1;
+        if constexpr (DoP) {
+            const double dp0 = gp[kb] + sp[kb] * ub0 - gp[ka] - sp[ka] * ua0;
+            const double dp1 = gp[kb] + sp[kb] * ub1 - gp[ka] - sp[ka] * ua1;
+            if (leftP >= -eps && dp0 <= eps)
+                takeP(c0);
+            if (dp0 > 0 && dp1 < 0)
+                takeP(c0 + (c1 - c0) * dp0 / (dp0 - dp1));
+            leftP = dp1;
+        }
+        if constexpr (DoM) {
+            const double dm0 = gm[kb] + sm[kb] * ub0 - gm[ka] - sm[ka] * ua0;
+            const double dm1 = gm[kb] + sm[kb] * ub1 - gm[ka] - sm[ka] * ua1;
+            if (leftM >= -eps && dm0 <= eps)
+                takeM(c0);
+            if (dm0 > 0 && dm1 < 0)
+                takeM(c0 + (c1 - c0) * dm0 / (dm0 - dm1));
+            leftM = dm1;
+        }
     }
-    if (leftP >= -eps)
+    if (DoP && leftP >= -eps)
         takeP(cand[nc - 1]);
-    if (leftM >= -eps)
+    if (DoM && leftM >= -eps)
         takeM(cand[nc - 1]);
     bp = best_p;
     bm = best_m;
@@ -318,8 +322,14 @@ DeckValues DeckOperator::Evaluate(const double* v) const
                 Am += m;
         }
     double Bp = Ap, Bm = Am;
+    // A sign without a loaded piece has no band: its sweep would find 0.
     if (m_wide && n > 0 && (Ap > 0 || Am < 0)) {
-        Band<false>(seg, n, Bp, Bm, nullptr, nullptr);
+        if (Ap > 0 && Am < 0)
+            Band<false, true, true>(seg, n, Bp, Bm, nullptr, nullptr);
+        else if (Ap > 0)
+            Band<false, true, false>(seg, n, Bp, Bm, nullptr, nullptr);
+        else
+            Band<false, false, true>(seg, n, Bp, Bm, nullptr, nullptr);
         Bm = -Bm;
     }
     r.Lp = 0.5 * (Ap + Bp);
@@ -346,7 +356,7 @@ void DeckOperator::Pattern(const double* v, int sign, DeckPattern& out) const
     bool band = false;
     if (m_wide && n > 0) {
         double bp, bm, ap = m_aC, am = m_aC;
-        Band<true>(seg, n, bp, bm, &ap, &am);
+        Band<true, true, true>(seg, n, bp, bm, &ap, &am);
         lo = sign > 0 ? ap : am;
         hi = lo + m_band;
         band = true;

@@ -63,7 +63,7 @@ private:
     int Split(const std::vector<Point>& pts, const double* v, Seg* out) const;
     // Largest integrals of max(h, 0) and of max(-h, 0) over a band within the
     // carriageway, and (when asked) where the band stands for each.
-    template <bool Where>
+    template <bool Where, bool DoP, bool DoM>
     void Band(const Seg* seg, int n, double& bp, double& bm, double* ap, double* am) const;
 
     int m_G = 0;

@@ -152,6 +152,122 @@ std::vector<double> Influence::AtNode(int q) const
     return out;
 }
 
+// A bridge that is its own mirror image across its axis (straight, square, equal girders
+// and deck either side) has every response's envelope once more on the other side: the
+// partner of response r, or -1 where there is none. A moment about the member axis
+// changes sign in the mirror (sign -1). Positions agree within 1e-9 of the bridge's size,
+// so nothing that changes a printed digit is taken for symmetric.
+std::vector<int> MirrorPartners(const Model& m, const Responses& resp, std::vector<signed char>& sign)
+{
+    const int G = m.G, P = m.P;
+    if (m.singleBox() || G < 2 || P < 2)
+        return {};
+    double size = 0;
+    for (int q = 0; q < m.nodes(); ++q)
+        size = std::max({size, std::abs(m.X[q] - m.X[0]), std::abs(m.Y[q] - m.Y[0])});
+    for (const Section& sec : m.sections)
+        size = std::max(size, sec.W);
+    const double tol = 1e-9 * std::max(size, 1.0);
+    auto mirrorNode = [&](int q) { return m.node(G - 1 - m.lineOf(q), m.pointOf(q)); };
+
+    // Plan: every pair's midpoint on the axis, the pair across it.
+    const int a0 = m.node(0, 0), a1 = m.node(G - 1, 0), b0 = m.node(0, P - 1), b1 = m.node(G - 1, P - 1);
+    const double cx = 0.5 * (m.X[a0] + m.X[a1]), cy = 0.5 * (m.Y[a0] + m.Y[a1]);
+    double tx = 0.5 * (m.X[b0] + m.X[b1]) - cx, ty = 0.5 * (m.Y[b0] + m.Y[b1]) - cy;
+    const double tl = std::hypot(tx, ty);
+    if (!(tl > 0))
+        return {};
+    tx /= tl;
+    ty /= tl;
+    for (int q = 0; q < m.nodes(); ++q) {
+        const int r = mirrorNode(q);
+        const double mx = 0.5 * (m.X[q] + m.X[r]) - cx, my = 0.5 * (m.Y[q] + m.Y[r]) - cy;
+        const double dx = m.X[q] - m.X[r], dy = m.Y[q] - m.Y[r];
+        if (std::abs(mx * ty - my * tx) > tol || std::abs(dx * tx + dy * ty) > tol)
+            return {};
+    }
+    // Girders, cross members, bearings.
+    for (int g = 0; g < G; ++g) {
+        if (m.dummy[g] != m.dummy[G - 1 - g])
+            return {};
+        for (int p = 0; p + 1 < P; ++p) {
+            const GirderMember& u = m.girders[m.memberIndex(g, p)];
+            const GirderMember& v = m.girders[m.memberIndex(G - 1 - g, p)];
+            if (u.A != v.A || u.I != v.I || u.J != v.J || std::abs(u.L - v.L) > tol)
+                return {};
+        }
+    }
+    auto crossKey = [](int i, int j) { return std::make_pair(std::min(i, j), std::max(i, j)); };
+    for (const CrossMember& c : m.cross) {
+        const auto key = crossKey(mirrorNode(c.nodeI), mirrorNode(c.nodeJ));
+        const bool found = std::any_of(m.cross.begin(), m.cross.end(), [&](const CrossMember& d) {
+            return crossKey(d.nodeI, d.nodeJ) == key && d.kind == c.kind && d.I == c.I && d.J == c.J;
+        });
+        if (!found)
+            return {};
+    }
+    std::vector<int> bearingAt(m.nodes(), -1);
+    for (size_t b = 0; b < m.bearings.size(); ++b)
+        bearingAt[m.bearings[b].node] = int(b);
+    std::vector<int> bearingMirror(m.bearings.size(), -1);
+    for (size_t b = 0; b < m.bearings.size(); ++b) {
+        const Bearing& u = m.bearings[b];
+        const int c = bearingAt[mirrorNode(u.node)];
+        if (c < 0)
+            return {};
+        const Bearing& v = m.bearings[c];
+        // the support line's direction, reflected, lies along the partner's
+        const double d = u.ux * tx + u.uy * ty;
+        const double rx = 2 * d * tx - u.ux, ry = 2 * d * ty - u.uy;
+        if (v.support != u.support || v.kt != u.kt || std::abs(rx * v.uy - ry * v.ux) > 1e-9)
+            return {};
+        bearingMirror[b] = c;
+    }
+    // Deck: girder positions, zones.
+    for (const Section& sec : m.sections) {
+        const double c2 = sec.gx[0] + sec.gx[G - 1];
+        for (int g = 0; g < G; ++g)
+            if (std::abs(sec.gx[g] + sec.gx[G - 1 - g] - c2) > tol)
+                return {};
+        const bool cwUsed = sec.cw.b > sec.cw.a;
+        if (cwUsed && std::abs(sec.cw.a + sec.cw.b - c2) > tol)
+            return {};
+        const bool noll = sec.hasNoll && sec.noll.b > sec.noll.a;
+        if (noll && std::abs(sec.noll.a + sec.noll.b - c2) > tol)
+            return {};
+        std::vector<std::pair<double, double>> sw, mirrored;
+        for (const Zone& z : sec.sidewalks)
+            if (z.b > z.a) {
+                sw.push_back({z.a, z.b});
+                mirrored.push_back({c2 - z.b, c2 - z.a});
+            }
+        std::sort(sw.begin(), sw.end());
+        std::sort(mirrored.begin(), mirrored.end());
+        for (size_t i = 0; i < sw.size(); ++i)
+            if (std::abs(sw[i].first - mirrored[i].first) > tol || std::abs(sw[i].second - mirrored[i].second) > tol)
+                return {};
+    }
+
+    std::vector<int> partner(resp.size(), -1);
+    sign.assign(resp.size(), 1);
+    for (int g = 0; g < G; ++g)
+        for (int p = 0; p + 1 < P; ++p) {
+            const auto& u = resp.ofMember[m.memberIndex(g, p)];
+            const auto& v = resp.ofMember[m.memberIndex(G - 1 - g, p)];
+            for (int f = 0; f < 6; ++f)
+                if (u[f] >= 0) {
+                    partner[u[f]] = v[f];
+                    if (f == kTI || f == kTJ)
+                        sign[u[f]] = -1;
+                }
+        }
+    for (size_t b = 0; b < m.bearings.size(); ++b)
+        partner[resp.ofBearing[b]] = resp.ofBearing[bearingMirror[b]];
+    for (int q = 0; q < m.nodes(); ++q)
+        partner[resp.ofNode[q]] = resp.ofNode[mirrorNode(q)];
+    return partner;
+}
+
 Impact ComputeImpact(const Model& m)
 {
     Impact imp;
@@ -181,6 +297,18 @@ public:
         cls = m.liveClass();
         lane = cls != LiveClass::CrowdOnly;
         imp = ComputeImpact(m);
+
+        copyOf.assign(R, -1);
+        copySign.assign(R, 1);
+        if (opt.mirror) {
+            std::vector<signed char> sign;
+            const std::vector<int> partner = MirrorPartners(m, resp, sign);
+            for (size_t r = 0; r < partner.size(); ++r)
+                if (partner[r] > int(r)) {
+                    copyOf[partner[r]] = int(r);
+                    copySign[partner[r]] = sign[r];
+                }
+        }
 
         for (int p = 0; p < m.P; ++p)
             ops.emplace_back(m.sections[p].gx, m.sections[p], m.loadingWidth);
@@ -291,6 +419,8 @@ public:
         finalPlus.assign(R, 0.0);
         finalMinus.assign(R, 0.0);
         for (int r = 0; r < R; ++r) {
+            if (copyOf[r] >= 0)
+                continue;
             double Wp = WindowFinish(win, state[2 * r]);
             double Wm = WindowFinish(win, state[2 * r + 1]);
             const double* a = &acc[size_t(r) * 4];
@@ -304,6 +434,20 @@ public:
             }
             finalPlus[r] = std::max(lp, 0.0);
             finalMinus[r] = std::min(lm, 0.0);
+        }
+        for (int r = 0; r < R; ++r) {
+            const int c = copyOf[r];
+            if (c < 0)
+                continue;
+            if (copySign[r] > 0) {
+                finalPlus[r] = finalPlus[c];
+                finalMinus[r] = finalMinus[c];
+                state[2 * r] = state[2 * c];
+                state[2 * r + 1] = state[2 * c + 1];
+            } else {
+                finalPlus[r] = 0.0 - finalMinus[c];
+                finalMinus[r] = 0.0 - finalPlus[c];
+            }
         }
         for (int k = 0; k < m.girderMembers(); ++k)
             for (int f = 0; f < 6; ++f) {
@@ -404,6 +548,9 @@ private:
             double sum[4 * kTile];
             const int r1 = std::min(R, (c + 1) * chunk);
             for (int r = c * chunk; r < r1; ++r) {
+                // the reactions are wanted whole for the checks and the detail
+                if (copyOf[r] >= 0 && resp.list[r].kind != Responses::Reaction)
+                    continue;
                 std::fill(sum, sum + nt * kTile, 0.0);
                 for (int i = resp.start[r]; i < resp.start[r + 1]; ++i) {
                     const double v = resp.val[i];
@@ -498,6 +645,8 @@ private:
         int sharedBy = -1;
         const int r1 = std::min(R, (c + 1) * kChunk);
         for (int r = c * kChunk; r < r1; ++r) {
+            if (copyOf[r] >= 0)
+                continue;
             const auto& it = resp.list[r];
             ControlVectors(p, it, oPrev + size_t(r) * nSlots, oCur + size_t(r) * nSlots, b);
             DeckValues v[4];
@@ -611,6 +760,8 @@ private:
     WindowGeometry win;
     std::vector<double> rho, ecc, wP2, wC;
     std::vector<double> iPlus, iMinus, p1;
+    std::vector<int> copyOf;             // the mirror partner whose envelopes a response takes, or -1
+    std::vector<signed char> copySign;   // -1: taken with the signs exchanged
 
     std::vector<double> ord[3];  // nodal ordinates of three consecutive waves, by p % 3
     std::vector<double> tiles, reactOrd;

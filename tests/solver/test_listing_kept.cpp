@@ -143,3 +143,43 @@ TEST(SolverListingKept, ModelsPrintTheListingTheyAlwaysPrinted)
     for (const Case& c : cases)
         EXPECT_EQ(Hash(ListingOf(c.b)), c.hash) << c.name;
 }
+
+TEST(SolverListingKept, MirrorSideEqualsTheDirectComputation)
+{
+    BridgeLayout b = Symmetric();
+    b.spans = {30, 40};
+    b.G = 7;  // a middle girder that is its own partner
+    b.cross = {{1, 0, 0.02, 0}, {6, 2, 0.01, 1e-4}, {11, 3, 0.02, 0}, {16, 2, 0.01, 1e-4}, {21, 0, 0.02, 0}};
+    b = Decked(b, 1);
+    const Solved s = Solve(b, false);
+    const Responses resp = BuildResponses(s.m, s.el, s.st);
+    std::vector<signed char> sign;
+    ASSERT_EQ(MirrorPartners(s.m, resp, sign).size(), size_t(resp.size()));
+    LiveOptions direct;
+    direct.mirror = false;
+    const LiveResult a = SolveLive(s.m, s.el, s.st, s.L), d = SolveLive(s.m, s.el, s.st, s.L, direct);
+    auto same = [](double x, double y) { return std::abs(x - y) <= 1e-9 * (1 + std::abs(y)); };
+    for (size_t k = 0; k < a.member.size(); ++k)
+        for (int f = 0; f < 12; ++f)
+            EXPECT_PRED2(same, a.member[k][f], d.member[k][f]) << "member " << k << " force " << f;
+    for (size_t k = 0; k < a.reaction.size(); ++k)
+        for (int f = 0; f < 2; ++f)
+            EXPECT_PRED2(same, a.reaction[k][f], d.reaction[k][f]);
+    for (size_t k = 0; k < a.deflection.size(); ++k)
+        for (int f = 0; f < 2; ++f)
+            EXPECT_PRED2(same, a.deflection[k][f], d.deflection[k][f]);
+    ASSERT_EQ(a.detail.size(), d.detail.size());
+    for (size_t k = 0; k < a.detail.size(); ++k)
+        for (int f = 0; f < 2; ++f)
+            EXPECT_PRED2(same, a.detail[k][f], d.detail[k][f]);
+
+    // skewed supports or a curve have no mirror
+    BridgeLayout skew = b;
+    skew.skewDeg = 80;
+    const Solved sk = Solve(skew, false);
+    EXPECT_TRUE(MirrorPartners(sk.m, BuildResponses(sk.m, sk.el, sk.st), sign).empty());
+    BridgeLayout curve = b;
+    curve.radius = 400;
+    const Solved cu = Solve(curve, false);
+    EXPECT_TRUE(MirrorPartners(cu.m, BuildResponses(cu.m, cu.el, cu.st), sign).empty());
+}
