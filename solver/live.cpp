@@ -283,7 +283,8 @@ Impact ComputeImpact(const Model& m)
 namespace {
 
 constexpr int kTile = MultiSolver::kMaxWidth;
-constexpr int kChunk = 256;  // responses per task of the deck work
+constexpr int kChunk = 256;     // responses per task of the deck work
+constexpr int kOrdChunk = 512;  // responses per task of the ordinates
 
 class Engine {
 public:
@@ -388,30 +389,40 @@ public:
         lastVal.assign(R, DeckValues{});
         hasLast.assign(R, 0);
         reactOrd.assign(m.bearings.size() * size_t(m.P) * nSlots, 0.0);
-        tiles.assign(size_t(MaxTiles()) * st.freeCount() * kTile, 0.0);
+        for (auto& t : tiles)
+            t.assign(size_t(MaxTiles()) * st.freeCount() * kTile, 0.0);
 
-        // Wave p is solved while the deck work of panel p - 2 runs on the other threads:
-        // that panel reads only the ordinates of the two waves before.
+        // One pass over the pool per panel point: wave p is solved while the ordinates
+        // of wave p - 1 are recovered and the deck work of panel p - 3 runs, each on
+        // buffers the others do not touch.
         const int chunks = (R + kChunk - 1) / kChunk;
-        for (int p = 0; p <= m.P; ++p) {
-            std::vector<Column> cols;
+        const int ordChunks = (R + kOrdChunk - 1) / kOrdChunk;
+        std::vector<Column> cols[2];
+        int nts[2] = {0, 0};
+        for (int p = 0; p <= m.P + 1; ++p) {
+            const int w = p - 1, panel = p - 3;
+            cols[p % 2].clear();
             if (p < m.P)
-                cols = WaveColumns(p);
-            const int nt = (int(cols.size()) + kTile - 1) / kTile;
-            const int panel = p - 2;
-            const int nc = panel >= 0 ? chunks : 0;
-            pool.Run(nt + nc, [&](int t) {
+                cols[p % 2] = WaveColumns(p);
+            const int nt = (int(cols[p % 2].size()) + kTile - 1) / kTile;
+            nts[p % 2] = nt;
+            const int no = w >= 0 && w < m.P ? ordChunks : 0;
+            const int nc = panel >= 0 && panel + 1 < m.P ? chunks : 0;
+            pool.Run(nt + no + nc, [&](int t) {
                 if (t < nt)
-                    SolveTile(cols, t);
+                    SolveTile(p, cols[p % 2], t);
+                else if (t < nt + no)
+                    OrdinateChunk(w, cols[w % 2], nts[w % 2], t - nt);
                 else
-                    ProcessChunk(panel, t - nt);
+                    ProcessChunk(panel, t - nt - no);
             });
-            if (p < m.P)
-                FinishWave(p, cols, nt);
+            if (no)
+                FinishWave(w, cols[w % 2], nts[w % 2]);
         }
         for (auto& o : ord)
             o = {};
-        tiles = {};
+        for (auto& t : tiles)
+            t = {};
     }
 
     void Collect(LiveResult& out)
@@ -505,10 +516,10 @@ private:
         return cols;
     }
 
-    void SolveTile(const std::vector<Column>& cols, int t)
+    void SolveTile(int p, const std::vector<Column>& cols, int t)
     {
         const int n = st.freeCount();
-        double* X = tiles.data() + size_t(t) * n * kTile;
+        double* X = tiles[p % 2].data() + size_t(t) * n * kTile;
         std::fill(X, X + size_t(n) * kTile, 0.0);
         int first = n;
         for (int j = 0; j < kTile && t * kTile + j < int(cols.size()); ++j) {
@@ -522,9 +533,8 @@ private:
     // The ordinates of every response for the solved wave p, checked by the reactions.
     void FinishWave(int p, const std::vector<Column>& cols, int nt)
     {
-        Ordinates(p, cols, nt);
         if (!Balanced(p, cols)) {
-            Refine(cols, nt);
+            Refine(p, cols, nt);
             Ordinates(p, cols, nt);
             if (!Balanced(p, cols)) {
                 char buf[96];
@@ -541,38 +551,41 @@ private:
 
     void Ordinates(int p, const std::vector<Column>& cols, int nt)
     {
+        pool.Run((R + kOrdChunk - 1) / kOrdChunk, [&](int c) { OrdinateChunk(p, cols, nt, c); });
+    }
+
+    void OrdinateChunk(int p, const std::vector<Column>& cols, int nt, int c)
+    {
         const int n = st.freeCount();
-        const int chunk = 512;
+        const double* X = tiles[p % 2].data();
         double* out = ord[p % 3].data();
-        pool.Run((R + chunk - 1) / chunk, [&](int c) {
-            double sum[4 * kTile];
-            const int r1 = std::min(R, (c + 1) * chunk);
-            for (int r = c * chunk; r < r1; ++r) {
-                // the reactions are wanted whole for the checks and the detail
-                if (copyOf[r] >= 0 && resp.list[r].kind != Responses::Reaction)
-                    continue;
-                std::fill(sum, sum + nt * kTile, 0.0);
-                for (int i = resp.start[r]; i < resp.start[r + 1]; ++i) {
-                    const double v = resp.val[i];
-                    const size_t off = size_t(resp.col[i]) * kTile;
-                    for (int t = 0; t < nt; ++t) {
-                        const double* x = tiles.data() + size_t(t) * n * kTile + off;
-                        double* s = sum + t * kTile;
-                        for (int j = 0; j < kTile; ++j)
-                            s[j] += v * x[j];
-                    }
+        double sum[4 * kTile];
+        const int r1 = std::min(R, (c + 1) * kOrdChunk);
+        for (int r = c * kOrdChunk; r < r1; ++r) {
+            // the reactions are wanted whole for the checks and the detail
+            if (copyOf[r] >= 0 && resp.list[r].kind != Responses::Reaction)
+                continue;
+            std::fill(sum, sum + nt * kTile, 0.0);
+            for (int i = resp.start[r]; i < resp.start[r + 1]; ++i) {
+                const double v = resp.val[i];
+                const size_t off = size_t(resp.col[i]) * kTile;
+                for (int t = 0; t < nt; ++t) {
+                    const double* x = X + size_t(t) * n * kTile + off;
+                    double* s = sum + t * kTile;
+                    for (int j = 0; j < kTile; ++j)
+                        s[j] += v * x[j];
                 }
-                double* o = out + size_t(r) * nSlots;
-                const auto& it = resp.list[r];
-                for (int li = 0; li < nLL; ++li) {
-                    const int q = m.node(LoadedLine(m, li), p);
-                    for (int d = 0; d < 3; ++d)
-                        o[3 * li + d] = Direct(it, q, d);
-                }
-                for (size_t j = 0; j < cols.size(); ++j)
-                    o[cols[j].slot] += sum[j];
             }
-        });
+            double* o = out + size_t(r) * nSlots;
+            const auto& it = resp.list[r];
+            for (int li = 0; li < nLL; ++li) {
+                const int q = m.node(LoadedLine(m, li), p);
+                for (int d = 0; d < 3; ++d)
+                    o[3 * li + d] = Direct(it, q, d);
+            }
+            for (size_t j = 0; j < cols.size(); ++j)
+                o[cols[j].slot] += sum[j];
+        }
     }
 
     // Every unit force is carried by the bearings: the reactions sum to 1 for a force
@@ -591,12 +604,12 @@ private:
         return true;
     }
 
-    void Refine(const std::vector<Column>& cols, int nt)
+    void Refine(int p, const std::vector<Column>& cols, int nt)
     {
         const int n = st.freeCount();
         std::vector<double> x(n), r(n);
         for (int t = 0; t < nt; ++t) {
-            double* X = tiles.data() + size_t(t) * n * kTile;
+            double* X = tiles[p % 2].data() + size_t(t) * n * kTile;
             for (int j = 0; j < kTile && t * kTile + j < int(cols.size()); ++j) {
                 for (int i = 0; i < n; ++i)
                     x[i] = X[size_t(i) * kTile + j];
@@ -764,7 +777,8 @@ private:
     std::vector<signed char> copySign;   // -1: taken with the signs exchanged
 
     std::vector<double> ord[3];  // nodal ordinates of three consecutive waves, by p % 3
-    std::vector<double> tiles, reactOrd;
+    std::vector<double> tiles[2];  // the solutions of two consecutive waves, by p % 2
+    std::vector<double> reactOrd;
     std::vector<double> acc;  // per response: p2 part +/-, crowd part +/-
     std::vector<WindowState> state;
     std::vector<WindowSlot> ring;
