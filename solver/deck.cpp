@@ -124,6 +124,17 @@ DeckOperator::DeckOperator(const std::vector<double>& gx, const Section& s, doub
             pts[i].pj = m_G == 1 ? 0 : LeverSegment(m_x, (pts[i].x + pts[i + 1].x) / 2);
         m_sw.push_back(std::move(pts));
     }
+    // The band candidates that do not depend on the vector: an end of the band at a
+    // breakpoint, within (a_C, b_C - b].
+    if (m_wide) {
+        const double aMax = m_bC - m_band;
+        for (const Point& p : m_cw)
+            for (double c : {p.x, p.x - m_band})
+                if (c > m_aC && c <= aMax)
+                    m_bandCand.push_back(c);
+        std::sort(m_bandCand.begin(), m_bandCand.end());
+        m_bandCand.erase(std::unique(m_bandCand.begin(), m_bandCand.end()), m_bandCand.end());
+    }
     // Each girder alone, for vectors with a single non-zero line.
     m_unitPos.resize(m_G);
     m_unitNeg.resize(m_G);
@@ -152,10 +163,10 @@ int DeckOperator::Split(const std::vector<Point>& pts, const double* v, Seg* out
         const int j = a.pj;
         if ((h0 > 0 && h1 < 0) || (h0 < 0 && h1 > 0)) {
             const double xz = a.x + (b.x - a.x) * h0 / (h0 - h1);
-            out[n++] = Seg{a.x, xz, h0, 0.0, j, a.in};
-            out[n++] = Seg{xz, b.x, 0.0, h1, j, a.in};
+            out[n++] = Seg{a.x, xz, h0, 0.0, j, a.in, false};
+            out[n++] = Seg{xz, b.x, 0.0, h1, j, a.in, true};
         } else {
-            out[n++] = Seg{a.x, b.x, h0, h1, j, a.in};
+            out[n++] = Seg{a.x, b.x, h0, h1, j, a.in, false};
         }
     }
     return n;
@@ -200,14 +211,45 @@ void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* a
     const double aMax = m_bC - b;
     const double eps = 1e-12 * hmax;
 
-    // Candidates: breakpoints for a and for a + b, merged.
+    // Candidates: breakpoints for a and for a + b, merged, strictly increasing from a_C.
+    // The fixed breakpoints' share is known beforehand; the zero crossings of h are
+    // merged in, unless one fell outside its piece by rounding.
     double cand[2 * kMaxSeg + 4];
     int nc = 0;
-    {
+    cand[nc++] = m_aC;
+    auto push = [&](double c) {
+        if (c > cand[nc - 1])
+            cand[nc++] = c;
+    };
+    double za[kMaxSeg], zb[kMaxSeg];
+    int na = 0, nb = 0;
+    bool ordered = true;
+    for (int k = 1; k < n; ++k)
+        if (seg[k].zero) {
+            const double z = X[k];
+            ordered = ordered && X[k - 1] <= z && z <= X[k + 1];
+            if (z <= aMax)
+                za[na++] = z;
+            if (z - b <= aMax)
+                zb[nb++] = z - b;
+        }
+    if (ordered && m_wide) {
+        double z[2 * kMaxSeg];
+        int nz = 0, i = 0, j = 0;
+        while (i < na || j < nb)
+            z[nz++] = j >= nb || (i < na && za[i] <= zb[j]) ? za[i++] : zb[j++];
+        int k = 0;
+        for (double c : m_bandCand) {
+            while (k < nz && z[k] < c)
+                push(z[k++]);
+            push(c);
+        }
+        while (k < nz)
+            push(z[k++]);
+    } else {
         int i = 0, j = 0;
         while (j <= n && X[j] - b < m_aC)
             ++j;
-        cand[nc++] = m_aC;
         while (true) {
             const double ca = i <= n && X[i] <= aMax ? X[i] : HUGE_VAL;
             const double cb = j <= n && X[j] - b <= aMax ? X[j] - b : HUGE_VAL;
@@ -221,12 +263,11 @@ void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* a
                 c = cb;
                 ++j;
             }
-            if (c > cand[nc - 1])
-                cand[nc++] = c;
+            push(c);
         }
-        if (aMax > cand[nc - 1])
-            cand[nc++] = aMax;
     }
+    if (aMax > cand[nc - 1])
+        cand[nc++] = aMax;
 
     double best_p = 0, best_m = 0;
     if constexpr (Where)
