@@ -183,3 +183,23 @@ TEST(SolverListingKept, MirrorSideEqualsTheDirectComputation)
     const Solved cu = Solve(curve, false);
     EXPECT_TRUE(MirrorPartners(cu.m, BuildResponses(cu.m, cu.el, cu.st), sign).empty());
 }
+
+// The waves overlap on the pool in any order the threads take them: no bit may depend
+// on how many there are.
+TEST(SolverListingKept, ThreadCountChangesNoBit)
+{
+    BridgeLayout b = Symmetric();
+    b.lineI.assign(b.G, b.I);
+    b.lineI[2] = 0.07;  // not mirrored, so every response is computed
+    const Solved s = Solve(b, false);
+    const LiveResult all = SolveLive(s.m, s.el, s.st, s.L);
+    for (int threads : {1, 3}) {
+        LiveOptions opt;
+        opt.threads = threads;
+        const LiveResult r = SolveLive(s.m, s.el, s.st, s.L, opt);
+        EXPECT_EQ(r.member, all.member) << threads;
+        EXPECT_EQ(r.reaction, all.reaction) << threads;
+        EXPECT_EQ(r.deflection, all.deflection) << threads;
+        EXPECT_EQ(r.detail, all.detail) << threads;
+    }
+}
