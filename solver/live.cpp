@@ -282,7 +282,6 @@ Impact ComputeImpact(const Model& m)
 
 namespace {
 
-constexpr int kTile = MultiSolver::kMaxWidth;
 constexpr int kChunk = 256;     // responses per task of the deck work
 constexpr int kOrdChunk = 512;  // responses per task of the ordinates
 
@@ -293,6 +292,7 @@ public:
     {
         R = resp.size();
         G = m.G;
+        tileW = solver.width();
         nLL = LoadedLines(m);
         nSlots = 3 * nLL;
         cls = m.liveClass();
@@ -390,7 +390,7 @@ public:
         hasLast.assign(R, 0);
         reactOrd.assign(m.bearings.size() * size_t(m.P) * nSlots, 0.0);
         for (auto& t : tiles)
-            t.assign(size_t(MaxTiles()) * st.freeCount() * kTile, 0.0);
+            t.assign(size_t(MaxTiles()) * st.freeCount() * tileW, 0.0);
 
         // One pass over the pool per panel point: wave p is solved while the ordinates
         // of wave p - 1 are recovered and the deck work of panel p - 3 runs, each on
@@ -404,7 +404,7 @@ public:
             cols[p % 2].clear();
             if (p < m.P)
                 cols[p % 2] = WaveColumns(p);
-            const int nt = (int(cols[p % 2].size()) + kTile - 1) / kTile;
+            const int nt = (int(cols[p % 2].size()) + tileW - 1) / tileW;
             nts[p % 2] = nt;
             const int no = w >= 0 && w < m.P ? ordChunks : 0;
             const int nc = panel >= 0 && panel + 1 < m.P ? chunks : 0;
@@ -495,7 +495,7 @@ private:
         return std::max(imp.support(cand[0]), imp.support(cand[1]));
     }
 
-    int MaxTiles() const { return (nSlots + kTile - 1) / kTile; }
+    int MaxTiles() const { return (nSlots + tileW - 1) / tileW; }
 
     struct Column {
         int slot, free;
@@ -519,15 +519,15 @@ private:
     void SolveTile(int p, const std::vector<Column>& cols, int t)
     {
         const int n = st.freeCount();
-        double* X = tiles[p % 2].data() + size_t(t) * n * kTile;
-        std::fill(X, X + size_t(n) * kTile, 0.0);
+        double* X = tiles[p % 2].data() + size_t(t) * n * tileW;
+        std::fill(X, X + size_t(n) * tileW, 0.0);
         int first = n;
-        for (int j = 0; j < kTile && t * kTile + j < int(cols.size()); ++j) {
-            const Column& c = cols[t * kTile + j];
-            X[size_t(c.free) * kTile + j] = c.value;
+        for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
+            const Column& c = cols[t * tileW + j];
+            X[size_t(c.free) * tileW + j] = c.value;
             first = std::min(first, c.free);
         }
-        solver.Solve(X, kTile, first);
+        solver.Solve(X, tileW, first);
     }
 
     // The ordinates of every response for the solved wave p, checked by the reactions.
@@ -559,21 +559,22 @@ private:
         const int n = st.freeCount();
         const double* X = tiles[p % 2].data();
         double* out = ord[p % 3].data();
-        double sum[4 * kTile];
+        double sum[3 * kMaxGirders + 16];
         const int r1 = std::min(R, (c + 1) * kOrdChunk);
         for (int r = c * kOrdChunk; r < r1; ++r) {
             // the reactions are wanted whole for the checks and the detail
             if (copyOf[r] >= 0 && resp.list[r].kind != Responses::Reaction)
                 continue;
-            std::fill(sum, sum + nt * kTile, 0.0);
+            std::fill(sum, sum + nt * tileW, 0.0);
             for (int i = resp.start[r]; i < resp.start[r + 1]; ++i) {
                 const double v = resp.val[i];
-                const size_t off = size_t(resp.col[i]) * kTile;
+                const size_t off = size_t(resp.col[i]) * tileW;
                 for (int t = 0; t < nt; ++t) {
-                    const double* x = X + size_t(t) * n * kTile + off;
-                    double* s = sum + t * kTile;
-                    for (int j = 0; j < kTile; ++j)
-                        s[j] += v * x[j];
+                    const double* x = X + size_t(t) * n * tileW + off;
+                    double* s = sum + t * tileW;
+                    for (int jb = 0; jb < tileW; jb += 16)
+                        for (int j = jb; j < jb + 16; ++j)
+                            s[j] += v * x[j];
                 }
             }
             double* o = out + size_t(r) * nSlots;
@@ -609,17 +610,17 @@ private:
         const int n = st.freeCount();
         std::vector<double> x(n), r(n);
         for (int t = 0; t < nt; ++t) {
-            double* X = tiles[p % 2].data() + size_t(t) * n * kTile;
-            for (int j = 0; j < kTile && t * kTile + j < int(cols.size()); ++j) {
+            double* X = tiles[p % 2].data() + size_t(t) * n * tileW;
+            for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
                 for (int i = 0; i < n; ++i)
-                    x[i] = X[size_t(i) * kTile + j];
+                    x[i] = X[size_t(i) * tileW + j];
                 MultiplyBand(st.K, x.data(), r.data());
                 for (int i = 0; i < n; ++i)
                     r[i] = -r[i];
-                r[cols[t * kTile + j].free] += cols[t * kTile + j].value;
+                r[cols[t * tileW + j].free] += cols[t * tileW + j].value;
                 SolveBand(L, r.data());
                 for (int i = 0; i < n; ++i)
-                    X[size_t(i) * kTile + j] += r[i];
+                    X[size_t(i) * tileW + j] += r[i];
             }
         }
     }
@@ -766,6 +767,7 @@ private:
     MultiSolver solver;
     Responses resp;
     int R = 0, G = 0, nLL = 0, nSlots = 0;
+    int tileW = 16;  // columns of a solve tile
     LiveClass cls = LiveClass::A;
     bool lane = true;
     Impact imp;
