@@ -419,10 +419,11 @@ public:
             if (no)
                 FinishWave(w, cols[w % 2], nts[w % 2]);
         }
+        // give the memory back before the detail (assigning {} would keep the capacity)
         for (auto& o : ord)
-            o = {};
+            std::vector<double>().swap(o);
         for (auto& t : tiles)
-            t = {};
+            std::vector<double>().swap(t);
     }
 
     void Collect(LiveResult& out)
@@ -711,7 +712,7 @@ private:
         std::vector<double> vec(size_t(n) * panels * 4 * G);
         for (int s = 0; s <= m.S; ++s) {
             // control vectors of every bearing of the support
-            for (int k = 0; k < n; ++k) {
+            pool.Run(n, [&](int k) {
                 const int bk = s * n + k;
                 const auto& it = resp.list[resp.ofBearing[bk]];
                 for (int p = 0; p < panels; ++p) {
@@ -719,7 +720,7 @@ private:
                     const double* oJ = &reactOrd[(size_t(bk) * m.P + p + 1) * nSlots];
                     ControlVectors(p, it, oI, oJ, &vec[((size_t(k) * panels) + p) * 4 * G]);
                 }
-            }
+            });
             const double i = imp.support(s);
             pool.Run(2 * n, [&](int task) {
                 const int g = task / 2, sign = task % 2 ? -1 : 1;
