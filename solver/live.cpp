@@ -268,6 +268,115 @@ std::vector<int> MirrorPartners(const Model& m, const Responses& resp, std::vect
     return partner;
 }
 
+// The same for a bridge that is its own mirror image end for end (equal spans, supports,
+// girders and deck mirrored about its middle): member (g, p) stands for member
+// (g, P - 2 - p) with its ends exchanged, node (g, p) for node (g, P - 1 - p). Shears
+// and moments about the member axis change sign. The reactions have no partner here:
+// the detail takes their windows, whose ties the mirror would resolve the other way.
+std::vector<int> EndForEndPartners(const Model& m, const Responses& resp, std::vector<signed char>& sign)
+{
+    const int G = m.G, P = m.P;
+    if (m.singleBox() || P < 3)
+        return {};
+    double size = 0;
+    for (int q = 0; q < m.nodes(); ++q)
+        size = std::max({size, std::abs(m.X[q] - m.X[0]), std::abs(m.Y[q] - m.Y[0])});
+    for (const Section& sec : m.sections)
+        size = std::max(size, sec.W);
+    const double tol = 1e-9 * std::max(size, 1.0);
+    auto image = [&](int q) { return m.node(m.lineOf(q), P - 1 - m.pointOf(q)); };
+
+    // Plan: every pair's midpoint on one line across the bridge, the pair along its normal.
+    const int a0 = m.node(0, 0), a1 = m.node(0, P - 1);
+    const double cx = 0.5 * (m.X[a0] + m.X[a1]), cy = 0.5 * (m.Y[a0] + m.Y[a1]);
+    double nx = m.X[a1] - m.X[a0], ny = m.Y[a1] - m.Y[a0];
+    const double nl = std::hypot(nx, ny);
+    if (!(nl > 0))
+        return {};
+    nx /= nl;
+    ny /= nl;
+    for (int q = 0; q < m.nodes(); ++q) {
+        const int r = image(q);
+        const double mx = 0.5 * (m.X[q] + m.X[r]) - cx, my = 0.5 * (m.Y[q] + m.Y[r]) - cy;
+        const double dx = m.X[q] - m.X[r], dy = m.Y[q] - m.Y[r];
+        if (std::abs(mx * nx + my * ny) > tol || std::abs(dx * ny - dy * nx) > tol)
+            return {};
+    }
+    // Along the bridge: panel points, spans and their loads.
+    for (int p = 0; p < P; ++p)
+        if (std::abs(m.sections[p].T + m.sections[P - 1 - p].T - m.sections[0].T - m.sections[P - 1].T) > tol)
+            return {};
+    for (int k = 0; k < m.S; ++k) {
+        const Span& u = m.spans[k];
+        const Span& v = m.spans[m.S - 1 - k];
+        if (u.pFirst != P - 1 - v.pLast || std::abs(u.L - v.L) > tol || u.p2 != v.p2 || u.pc != v.pc)
+            return {};
+    }
+    for (int g = 0; g < G; ++g)
+        for (int p = 0; p + 1 < P; ++p) {
+            const GirderMember& u = m.girders[m.memberIndex(g, p)];
+            const GirderMember& v = m.girders[m.memberIndex(g, P - 2 - p)];
+            if (u.A != v.A || u.I != v.I || u.J != v.J || std::abs(u.L - v.L) > tol)
+                return {};
+        }
+    auto crossKey = [](int i, int j) { return std::make_pair(std::min(i, j), std::max(i, j)); };
+    for (const CrossMember& c : m.cross) {
+        const auto key = crossKey(image(c.nodeI), image(c.nodeJ));
+        const bool found = std::any_of(m.cross.begin(), m.cross.end(), [&](const CrossMember& d) {
+            return crossKey(d.nodeI, d.nodeJ) == key && d.kind == c.kind && d.I == c.I && d.J == c.J;
+        });
+        if (!found)
+            return {};
+    }
+    std::vector<int> bearingAt(m.nodes(), -1);
+    for (size_t b = 0; b < m.bearings.size(); ++b)
+        bearingAt[m.bearings[b].node] = int(b);
+    for (const Bearing& u : m.bearings) {
+        const int c = bearingAt[image(u.node)];
+        if (c < 0)
+            return {};
+        const Bearing& v = m.bearings[c];
+        const double d = u.ux * nx + u.uy * ny;
+        const double rx = u.ux - 2 * d * nx, ry = u.uy - 2 * d * ny;
+        if (v.support != m.S - u.support || v.kt != u.kt || std::abs(rx * v.uy - ry * v.ux) > 1e-9)
+            return {};
+    }
+    // Deck: the same section at both ends of the mirror.
+    auto same = [&](double a, double b) { return std::abs(a - b) <= tol; };
+    auto sameZone = [&](const Zone& a, const Zone& b) { return same(a.a, b.a) && same(a.b, b.b); };
+    for (int p = 0; p < P; ++p) {
+        const Section& u = m.sections[p];
+        const Section& v = m.sections[P - 1 - p];
+        if (!same(u.W, v.W) || !sameZone(u.cw, v.cw) || u.hasNoll != v.hasNoll || (u.hasNoll && !sameZone(u.noll, v.noll)) ||
+            u.sidewalks.size() != v.sidewalks.size())
+            return {};
+        for (int g = 0; g < G; ++g)
+            if (!same(u.gx[g], v.gx[g]))
+                return {};
+        for (size_t z = 0; z < u.sidewalks.size(); ++z)
+            if (!sameZone(u.sidewalks[z], v.sidewalks[z]))
+                return {};
+    }
+
+    std::vector<int> partner(resp.size(), -1);
+    sign.assign(resp.size(), 1);
+    const int to[6] = {kMJ, kMI, kVJ, kVI, kTI, kTJ};
+    const int flip[6] = {1, 1, -1, -1, -1, -1};
+    for (int g = 0; g < G; ++g)
+        for (int p = 0; p + 1 < P; ++p) {
+            const auto& u = resp.ofMember[m.memberIndex(g, p)];
+            const auto& v = resp.ofMember[m.memberIndex(g, P - 2 - p)];
+            for (int f = 0; f < 6; ++f)
+                if (u[f] >= 0) {
+                    partner[u[f]] = v[to[f]];
+                    sign[u[f]] = flip[f];
+                }
+        }
+    for (int q = 0; q < m.nodes(); ++q)
+        partner[resp.ofNode[q]] = resp.ofNode[image(q)];
+    return partner;
+}
+
 Impact ComputeImpact(const Model& m)
 {
     Impact imp;
@@ -302,13 +411,31 @@ public:
         copyOf.assign(R, -1);
         copySign.assign(R, 1);
         if (opt.mirror) {
-            std::vector<signed char> sign;
-            const std::vector<int> partner = MirrorPartners(m, resp, sign);
-            for (size_t r = 0; r < partner.size(); ++r)
-                if (partner[r] > int(r)) {
-                    copyOf[partner[r]] = int(r);
-                    copySign[partner[r]] = sign[r];
+            // Each response stands for its images under the mirrors the bridge has; the
+            // first of them is computed and the others take its envelopes.
+            std::vector<signed char> sT, sL;
+            const std::vector<int> pT = MirrorPartners(m, resp, sT);
+            const std::vector<int> pL = EndForEndPartners(m, resp, sL);
+            for (int r = 0; r < R; ++r) {
+                int best = r, bestSign = 1;
+                auto take = [&](int c, int sg) {
+                    if (c >= 0 && c < best) {
+                        best = c;
+                        bestSign = sg;
+                    }
+                };
+                if (!pT.empty())
+                    take(pT[r], sT[r]);
+                if (!pL.empty() && pL[r] >= 0) {
+                    take(pL[r], sL[r]);
+                    if (!pT.empty())
+                        take(pT[pL[r]], sL[r] * sT[pL[r]]);
                 }
+                if (best != r) {
+                    copyOf[r] = best;
+                    copySign[r] = static_cast<signed char>(bestSign);
+                }
+            }
         }
 
         for (int p = 0; p < m.P; ++p)

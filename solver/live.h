@@ -79,6 +79,8 @@ struct LiveOptions {
 // The mirror partner of every response on a bridge that is its own mirror image across
 // its axis, with sign -1 for moments about the member axis; empty when it is not.
 std::vector<int> MirrorPartners(const Model& m, const Responses& resp, std::vector<signed char>& sign);
+// The same end for end, for the member responses and deflections (-1 for the rest).
+std::vector<int> EndForEndPartners(const Model& m, const Responses& resp, std::vector<signed char>& sign);
 
 LiveResult SolveLive(const Model& m, const Elements& el, const Stiffness& st, const BandMatrix& L,
                      const LiveOptions& opt = {});

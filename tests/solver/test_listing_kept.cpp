@@ -147,14 +147,16 @@ TEST(SolverListingKept, ModelsPrintTheListingTheyAlwaysPrinted)
 TEST(SolverListingKept, MirrorSideEqualsTheDirectComputation)
 {
     BridgeLayout b = Symmetric();
-    b.spans = {30, 40};
+    b.spans = {30, 40, 30};
     b.G = 7;  // a middle girder that is its own partner
-    b.cross = {{1, 0, 0.02, 0}, {6, 2, 0.01, 1e-4}, {11, 3, 0.02, 0}, {16, 2, 0.01, 1e-4}, {21, 0, 0.02, 0}};
+    b.cross = {{1, 0, 0.02, 0},    {6, 2, 0.01, 1e-4},  {11, 3, 0.02, 0}, {16, 2, 0.01, 1e-4},
+               {21, 3, 0.02, 0}, {26, 2, 0.01, 1e-4}, {31, 0, 0.02, 0}};
     b = Decked(b, 1);
     const Solved s = Solve(b, false);
     const Responses resp = BuildResponses(s.m, s.el, s.st);
     std::vector<signed char> sign;
     ASSERT_EQ(MirrorPartners(s.m, resp, sign).size(), size_t(resp.size()));
+    ASSERT_EQ(EndForEndPartners(s.m, resp, sign).size(), size_t(resp.size()));
     LiveOptions direct;
     direct.mirror = false;
     const LiveResult a = SolveLive(s.m, s.el, s.st, s.L), d = SolveLive(s.m, s.el, s.st, s.L, direct);
@@ -173,7 +175,11 @@ TEST(SolverListingKept, MirrorSideEqualsTheDirectComputation)
         for (int f = 0; f < 2; ++f)
             EXPECT_PRED2(same, a.detail[k][f], d.detail[k][f]);
 
-    // skewed supports or a curve have no mirror
+    // unequal end spans, skewed supports or a curve have no mirror
+    BridgeLayout lopsided = b;
+    lopsided.spans = {30, 40, 31};
+    const Solved lo = Solve(lopsided, false);
+    EXPECT_TRUE(EndForEndPartners(lo.m, BuildResponses(lo.m, lo.el, lo.st), sign).empty());
     BridgeLayout skew = b;
     skew.skewDeg = 80;
     const Solved sk = Solve(skew, false);
