@@ -836,55 +836,55 @@ private:
         const int n = m.nLines, panels = m.P - 1;
         const double p1s = m.hasLive ? m.p1Factor * m.p1s : 0;
         out.detail.assign(size_t(m.S + 1) * n * n, {0.0, 0.0});
-        std::vector<double> vec(size_t(n) * panels * 4 * G);
-        for (int s = 0; s <= m.S; ++s) {
-            // control vectors of every bearing of the support
-            pool.Run(n, [&](int k) {
-                const int bk = s * n + k;
-                const auto& it = resp.list[resp.ofBearing[bk]];
-                for (int p = 0; p < panels; ++p) {
-                    const double* oI = &reactOrd[(size_t(bk) * m.P + p) * nSlots];
-                    const double* oJ = &reactOrd[(size_t(bk) * m.P + p + 1) * nSlots];
-                    ControlVectors(p, it, oI, oJ, &vec[((size_t(k) * panels) + p) * 4 * G]);
-                }
-            });
+        // control vectors of every bearing; then every bearing and sign of every support
+        // as one task, so that the pool stays busy to the end
+        std::vector<double> all(size_t(m.S + 1) * n * panels * 4 * G);
+        pool.Run((m.S + 1) * n, [&](int bk) {
+            const auto& it = resp.list[resp.ofBearing[bk]];
+            for (int p = 0; p < panels; ++p) {
+                const double* oI = &reactOrd[(size_t(bk) * m.P + p) * nSlots];
+                const double* oJ = &reactOrd[(size_t(bk) * m.P + p + 1) * nSlots];
+                ControlVectors(p, it, oI, oJ, &all[((size_t(bk) * panels) + p) * 4 * G]);
+            }
+        });
+        pool.Run((m.S + 1) * 2 * n, [&](int job) {
+            const int s = job / (2 * n), task = job % (2 * n);
+            const double* vec = &all[size_t(s) * n * panels * 4 * G];
             const double i = imp.support(s);
-            pool.Run(2 * n, [&](int task) {
-                const int g = task / 2, sign = task % 2 ? -1 : 1;
-                const int rg = resp.ofBearing[s * n + g];
-                const double astar = state[2 * rg + (sign > 0 ? 0 : 1)].a;
-                std::vector<double> laneC(size_t(n) * panels * 4), crowdC(size_t(n) * panels * 4);
-                DeckPattern pat;
-                for (int p = 0; p < panels; ++p)
-                    for (int c = 0; c < 4; ++c) {
-                        const DeckOperator& op = ops[c < 2 ? p : p + 1];
-                        op.Pattern(&vec[((size_t(g) * panels) + p) * 4 * G + c * G], sign, pat);
-                        for (int k = 0; k < n; ++k) {
-                            double l, cr;
-                            op.Apply(pat, &vec[((size_t(k) * panels) + p) * 4 * G + c * G], l, cr);
-                            laneC[(size_t(k) * panels + p) * 4 + c] = l;
-                            crowdC[(size_t(k) * panels + p) * 4 + c] = cr;
-                        }
+            const int g = task / 2, sign = task % 2 ? -1 : 1;
+            const int rg = resp.ofBearing[s * n + g];
+            const double astar = state[2 * rg + (sign > 0 ? 0 : 1)].a;
+            std::vector<double> laneC(size_t(n) * panels * 4), crowdC(size_t(n) * panels * 4);
+            DeckPattern pat;
+            for (int p = 0; p < panels; ++p)
+                for (int c = 0; c < 4; ++c) {
+                    const DeckOperator& op = ops[c < 2 ? p : p + 1];
+                    op.Pattern(&vec[((size_t(g) * panels) + p) * 4 * G + c * G], sign, pat);
+                    for (int k = 0; k < n; ++k) {
+                        double l, cr;
+                        op.Apply(pat, &vec[((size_t(k) * panels) + p) * 4 * G + c * G], l, cr);
+                        laneC[(size_t(k) * panels + p) * 4 + c] = l;
+                        crowdC[(size_t(k) * panels + p) * 4 + c] = cr;
                     }
-                for (int k = 0; k < n; ++k) {
-                    double value;
-                    if (k == g) {
-                        value = sign > 0 ? finalPlus[rg] : finalMinus[rg];
-                    } else {
-                        const double* lc = &laneC[size_t(k) * panels * 4];
-                        const double* cc = &crowdC[size_t(k) * panels * 4];
-                        double p2 = 0, crowd = 0;
-                        for (int p = 0; p < panels; ++p) {
-                            const double dT = win.dT(p);
-                            p2 += wP2[p] * dT * (lc[4 * p] + lc[4 * p + 1] + lc[4 * p + 2] + lc[4 * p + 3]) / 4;
-                            crowd += wC[p] * dT * (cc[4 * p] + cc[4 * p + 1] + cc[4 * p + 2] + cc[4 * p + 3]) / 4;
-                        }
-                        value = lane ? (1 + i) * (p2 + p1s * WindowIntegral(win, lc, astar)) + crowd : crowd;
-                    }
-                    out.detail[(size_t(s) * n + g) * n + k][sign > 0 ? 0 : 1] = value;
                 }
-            });
-        }
+            for (int k = 0; k < n; ++k) {
+                double value;
+                if (k == g) {
+                    value = sign > 0 ? finalPlus[rg] : finalMinus[rg];
+                } else {
+                    const double* lc = &laneC[size_t(k) * panels * 4];
+                    const double* cc = &crowdC[size_t(k) * panels * 4];
+                    double p2 = 0, crowd = 0;
+                    for (int p = 0; p < panels; ++p) {
+                        const double dT = win.dT(p);
+                        p2 += wP2[p] * dT * (lc[4 * p] + lc[4 * p + 1] + lc[4 * p + 2] + lc[4 * p + 3]) / 4;
+                        crowd += wC[p] * dT * (cc[4 * p] + cc[4 * p + 1] + cc[4 * p + 2] + cc[4 * p + 3]) / 4;
+                    }
+                    value = lane ? (1 + i) * (p2 + p1s * WindowIntegral(win, lc, astar)) + crowd : crowd;
+                }
+                out.detail[(size_t(s) * n + g) * n + k][sign > 0 ? 0 : 1] = value;
+            }
+        });
     }
 
     const Model& m;
