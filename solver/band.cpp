@@ -101,14 +101,14 @@ namespace {
 // in vectors of W doubles, in two interleaved accumulator sets, so that the multiply-adds of
 // consecutive band entries do not wait on each other. Every column sees the same
 // operations in the same order whatever the vector width.
-template <int W, int C>
+template <int W, int C, bool Fwd = true, bool Bwd = true>
 __attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, const double* Ur, const double* inv, double* X, int first)
 {
     // W doubles, loaded and stored without alignment
     typedef double V __attribute__((vector_size(W * sizeof(double)), aligned(8)));
     constexpr int kV = C / W;
     auto row = [&](int i) { return reinterpret_cast<V*>(X + size_t(i) * C); };
-    for (int i = first; i < n; ++i) {
+    for (int i = first; Fwd && i < n; ++i) {
         V* xi = row(i);
         V a[kV], c[kV];
         for (int v = 0; v < kV; ++v) {
@@ -137,7 +137,7 @@ __attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, 
         for (int v = 0; v < kV; ++v)
             xi[v] = (a[v] + c[v]) * d;
     }
-    for (int i = n - 1; i >= 0; --i) {
+    for (int i = n - 1; Bwd && i >= 0; --i) {
         V* xi = row(i);
         V a[kV], c[kV];
         for (int v = 0; v < kV; ++v) {
@@ -168,30 +168,33 @@ __attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, 
     }
 }
 
+template <bool F, bool B>
 void TileDefault(int n, int b, const double* Lr, const double* Ur, const double* inv, double* X, int first)
 {
-    Tile<4, 16>(n, b, Lr, Ur, inv, X, first);
+    Tile<4, 16, F, B>(n, b, Lr, Ur, inv, X, first);
 }
 
 #ifdef MVG_FAST_KERNEL
+template <bool F, bool B>
 __attribute__((target("avx2,fma"))) void TileAvx2(int n, int b, const double* Lr, const double* Ur,
                                                   const double* inv, double* X, int first)
 {
-    Tile<4, 16>(n, b, Lr, Ur, inv, X, first);
+    Tile<4, 16, F, B>(n, b, Lr, Ur, inv, X, first);
 }
 
 // Twice the columns: the factor, which bounds the speed, is streamed half as often.
+template <bool F, bool B>
 __attribute__((target("avx512f,fma"))) void TileAvx512(int n, int b, const double* Lr, const double* Ur,
                                                       const double* inv, double* X, int first)
 {
-    Tile<8, 32>(n, b, Lr, Ur, inv, X, first);
+    Tile<8, 32, F, B>(n, b, Lr, Ur, inv, X, first);
 }
 #endif
 
 using TileKernel = void (*)(int, int, const double*, const double*, const double*, double*, int);
 
 struct Kernel {
-    TileKernel solve;
+    TileKernel solve, forward, backward;
     int width;
 };
 
@@ -201,11 +204,11 @@ Kernel PickKernel()
 #ifdef MVG_FAST_KERNEL
     __builtin_cpu_init();
     if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("fma"))
-        return {TileAvx512, 32};
+        return {TileAvx512<true, true>, TileAvx512<true, false>, TileAvx512<false, true>, 32};
     if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))
-        return {TileAvx2, 16};
+        return {TileAvx2<true, true>, TileAvx2<true, false>, TileAvx2<false, true>, 16};
 #endif
-    return {TileDefault, 16};
+    return {TileDefault<true, true>, TileDefault<true, false>, TileDefault<false, true>, 16};
 }
 
 const Kernel kKernel = PickKernel();
@@ -215,6 +218,16 @@ const Kernel kKernel = PickKernel();
 int MultiSolver::width() const
 {
     return kKernel.width;
+}
+
+void MultiSolver::Forward(double* X, int first) const
+{
+    kKernel.forward(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), X, first);
+}
+
+void MultiSolver::Backward(double* X) const
+{
+    kKernel.backward(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), X, 0);
 }
 
 void MultiSolver::Solve(double* X, int width, int first) const

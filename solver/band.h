@@ -45,6 +45,9 @@ public:
     static constexpr int kMaxWidth = 32;
     int width() const;
     void Solve(double* X, int width, int first) const;
+    // The two passes of Solve apart, on width() columns.
+    void Forward(double* X, int first) const;
+    void Backward(double* X) const;
 
 private:
     int m_n, m_b;

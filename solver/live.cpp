@@ -519,32 +519,35 @@ public:
         for (auto& t : tiles)
             t.assign(size_t(MaxTiles()) * st.freeCount() * tileW, 0.0);
 
-        // One pass over the pool per panel point: wave p is solved while the ordinates
-        // of wave p - 1 are recovered and the deck work of panel p - 3 runs, each on
-        // buffers the others do not touch.
+        // One pass over the pool per panel point: the forward pass of wave p and the
+        // backward pass of wave p - 1 run while the ordinates of wave p - 2 are recovered
+        // and the deck work of panel p - 4 runs, each on buffers the others do not touch.
         const int chunks = (R + kChunk - 1) / kChunk;
         const int ordChunks = (R + kOrdChunk - 1) / kOrdChunk;
-        std::vector<Column> cols[2];
-        int nts[2] = {0, 0};
-        for (int p = 0; p <= m.P + 1; ++p) {
-            const int w = p - 1, panel = p - 3;
-            cols[p % 2].clear();
+        std::vector<Column> cols[3];
+        int nts[3] = {0, 0, 0};
+        for (int p = 0; p <= m.P + 2; ++p) {
+            const int back = p - 1, w = p - 2, panel = p - 4;
+            cols[p % 3].clear();
             if (p < m.P)
-                cols[p % 2] = WaveColumns(p);
-            const int nt = (int(cols[p % 2].size()) + tileW - 1) / tileW;
-            nts[p % 2] = nt;
+                cols[p % 3] = WaveColumns(p);
+            const int nf = (int(cols[p % 3].size()) + tileW - 1) / tileW;
+            nts[p % 3] = nf;
+            const int nb = back >= 0 && back < m.P ? nts[back % 3] : 0;
             const int no = w >= 0 && w < m.P ? ordChunks : 0;
             const int nc = panel >= 0 && panel + 1 < m.P ? chunks : 0;
-            pool.Run(nt + no + nc, [&](int t) {
-                if (t < nt)
-                    SolveTile(p, cols[p % 2], t);
-                else if (t < nt + no)
-                    OrdinateChunk(w, cols[w % 2], nts[w % 2], t - nt);
+            pool.Run(nf + nb + no + nc, [&](int t) {
+                if (t < nf)
+                    ForwardTile(p, cols[p % 3], t);
+                else if (t < nf + nb)
+                    solver.Backward(tiles[back % 3].data() + size_t(t - nf) * st.freeCount() * tileW);
+                else if (t < nf + nb + no)
+                    OrdinateChunk(w, cols[w % 3], nts[w % 3], t - nf - nb);
                 else
-                    ProcessChunk(panel, t - nt - no);
+                    ProcessChunk(panel, t - nf - nb - no);
             });
             if (no)
-                FinishWave(w, cols[w % 2], nts[w % 2]);
+                FinishWave(w, cols[w % 3], nts[w % 3]);
         }
         // give the memory back before the detail (assigning {} would keep the capacity)
         for (auto& o : ord)
@@ -644,10 +647,11 @@ private:
         return cols;
     }
 
-    void SolveTile(int p, const std::vector<Column>& cols, int t)
+    // The right-hand sides of one tile of wave p, and the forward pass.
+    void ForwardTile(int p, const std::vector<Column>& cols, int t)
     {
         const int n = st.freeCount();
-        double* X = tiles[p % 2].data() + size_t(t) * n * tileW;
+        double* X = tiles[p % 3].data() + size_t(t) * n * tileW;
         std::fill(X, X + size_t(n) * tileW, 0.0);
         int first = n;
         for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
@@ -655,7 +659,7 @@ private:
             X[size_t(c.free) * tileW + j] = c.value;
             first = std::min(first, c.free);
         }
-        solver.Solve(X, tileW, first);
+        solver.Forward(X, first);
     }
 
     // The ordinates of every response for the solved wave p, checked by the reactions.
@@ -685,7 +689,7 @@ private:
     void OrdinateChunk(int p, const std::vector<Column>& cols, int nt, int c)
     {
         const int n = st.freeCount();
-        const double* X = tiles[p % 2].data();
+        const double* X = tiles[p % 3].data();
         double* out = ord[p % 3].data();
         double sum[3 * kMaxGirders + 16];
         const int r1 = std::min(R, (c + 1) * kOrdChunk);
@@ -738,7 +742,7 @@ private:
         const int n = st.freeCount();
         std::vector<double> x(n), r(n);
         for (int t = 0; t < nt; ++t) {
-            double* X = tiles[p % 2].data() + size_t(t) * n * tileW;
+            double* X = tiles[p % 3].data() + size_t(t) * n * tileW;
             for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
                 for (int i = 0; i < n; ++i)
                     x[i] = X[size_t(i) * tileW + j];
@@ -907,7 +911,7 @@ private:
     std::vector<signed char> copySign;   // -1: taken with the signs exchanged
 
     std::vector<double> ord[3];  // nodal ordinates of three consecutive waves, by p % 3
-    std::vector<double> tiles[2];  // the solutions of two consecutive waves, by p % 2
+    std::vector<double> tiles[3];  // the solutions of three consecutive waves, by p % 3
     std::vector<double> reactOrd;
     std::vector<double> acc;  // per response: p2 part +/-, crowd part +/-
     std::vector<WindowState> state;
