@@ -391,8 +391,8 @@ Impact ComputeImpact(const Model& m)
 
 namespace {
 
-constexpr int kChunk = 256;     // responses per task of the deck work
-constexpr int kOrdChunk = 512;  // responses per task of the ordinates
+constexpr int kChunk = 64;      // responses per task of the deck work
+constexpr int kOrdChunk = 128;  // responses per task of the ordinates
 
 class Engine {
 public:
