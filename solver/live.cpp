@@ -858,7 +858,10 @@ private:
             const int g = task / 2, sign = task % 2 ? -1 : 1;
             const int rg = resp.ofBearing[s * n + g];
             const double astar = state[2 * rg + (sign > 0 ? 0 : 1)].a;
-            std::vector<double> laneC(size_t(n) * panels * 4), crowdC(size_t(n) * panels * 4);
+            // every entry is written below; kept per thread, as fresh pages cost more than the work
+            thread_local std::vector<double> laneC, crowdC;
+            laneC.resize(size_t(n) * panels * 4);
+            crowdC.resize(size_t(n) * panels * 4);
             DeckPattern pat;
             for (int p = 0; p < panels; ++p)
                 for (int c = 0; c < 4; ++c) {
