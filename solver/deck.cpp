@@ -213,7 +213,7 @@ void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* a
 
     // Candidates: breakpoints for a and for a + b, merged, strictly increasing from a_C.
     // The fixed breakpoints' share is known beforehand; the zero crossings of h are
-    // merged in, unless one fell outside its piece by rounding.
+    // merged in, unless one fell outside its own segment by rounding.
     double cand[2 * kMaxSeg + 4];
     int nc = 0;
     cand[nc++] = m_aC;
@@ -363,7 +363,7 @@ DeckValues DeckOperator::Evaluate(const double* v) const
                 Am += m;
         }
     double Bp = Ap, Bm = Am;
-    // A sign without a loaded piece has no band: its sweep would find 0.
+    // A sign without load on the carriageway has no band: its sweep would find 0.
     if (m_wide && n > 0 && (Ap > 0 || Am < 0)) {
         if (Ap > 0 && Am < 0)
             Band<false, true, true>(seg, n, Bp, Bm, nullptr, nullptr);
