@@ -93,49 +93,9 @@ bool Chain(const fs::path& bin, const fs::path& work, const std::string& input, 
     return ended;
 }
 
-BridgeLayout Largest()
-{
-    BridgeLayout s;
-    s.title = "Largest model";
-    s.G = 20;
-    s.spans.assign(14, 50.0);
-    s.panels = {20};
-    s.spacing = 2.5;
-    s.overhang = 1.2;
-    s.A = 0.06;
-    s.I = 0.05;
-    s.J = 2e-5;
-    s.liveLoad = 1;
-    s.sidewalk = 3;
-    const double W = s.Width();
-    s.autoZones = false;
-    s.cw = {2.0, W - 2.0};
-    s.sidewalks = {{0.4, 1.8}, {W - 1.8, W - 0.4}};
-    s.strips = {{8, 0, W, 0.22}, {4, 2.0, W - 2.0, 0.08}, {3, 0.4, 1.8, 0.03}, {3, W - 1.8, W - 0.4, 0.03}};
-    s.unitWeight = {{3, 2.3}, {4, 2.3}, {8, 2.5}};
-    s.rails = {{1, 0.2}, {2, W - 0.2}};
-    s.rail1 = s.rail2 = 0.05;
-    s.steel.assign(s.G, 0.45);
-    s.haunch.assign(s.G, 0.12);
-    s.live = true;
-    s.liveD = 10;
-    s.p1m = 1.0;
-    s.p1s = 1.2;
-    s.p2.assign(14, 0.35);
-    s.pc.assign(14, 0.35);
-    // cross beams every fifth panel point, sway bracing over the supports
-    for (int p = 1; p <= s.PanelPoints(); ++p) {
-        if ((p - 1) % 20 == 0)
-            s.cross.push_back({p, (p == 1 || p == s.PanelPoints()) ? 0 : 3, 0.02, 0});
-        else if ((p - 1) % 5 == 0)
-            s.cross.push_back({p, 2, 0.01, 1e-4});
-    }
-    return s;
-}
-
 BridgeLayout Typical()
 {
-    BridgeLayout s = Largest();
+    BridgeLayout s = LargestLayout();
     s.title = "Typical model";
     s.G = 4;
     s.spans = {30, 36, 30};
@@ -163,7 +123,7 @@ int main(int argc, char** argv)
     fs::path work = argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "mvg_bench_work";
     fs::create_directories(work);
     const bool a = Chain(bin, work, WriteInput(Typical()), "Typical: 4 girders, 3 spans of 6 panels");
-    const bool b = Chain(bin, work, WriteInput(Largest()), "Largest: 20 girders, 14 spans of 20 panels");
+    const bool b = Chain(bin, work, WriteInput(LargestLayout()), "Largest: 20 girders, 14 spans of 20 panels");
     if (argc <= 2)
         fs::remove_all(work);
     return a && b ? 0 : 1;

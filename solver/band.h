@@ -39,10 +39,15 @@ class MultiSolver {
 public:
     explicit MultiSolver(const BandMatrix& L);
     int size() const { return m_n; }
-    // X is n rows of `width` columns (row-major, width <= kMaxWidth), holding the
+    // X is n rows of `width` columns (row-major, width <= width()), holding the
     // right-hand sides; rows before `first` must be zero. On return X holds the solutions.
-    static constexpr int kMaxWidth = 16;
+    // width() columns (16 or 32, by the processor) go fastest.
+    static constexpr int kMaxWidth = 32;
+    int width() const;
     void Solve(double* X, int width, int first) const;
+    // The two passes of Solve apart, on width() columns.
+    void Forward(double* X, int first) const;
+    void Backward(double* X) const;
 
 private:
     int m_n, m_b;

@@ -124,6 +124,17 @@ DeckOperator::DeckOperator(const std::vector<double>& gx, const Section& s, doub
             pts[i].pj = m_G == 1 ? 0 : LeverSegment(m_x, (pts[i].x + pts[i + 1].x) / 2);
         m_sw.push_back(std::move(pts));
     }
+    // The band candidates that do not depend on the vector: an end of the band at a
+    // breakpoint, within (a_C, b_C - b].
+    if (m_wide) {
+        const double aMax = m_bC - m_band;
+        for (const Point& p : m_cw)
+            for (double c : {p.x, p.x - m_band})
+                if (c > m_aC && c <= aMax)
+                    m_bandCand.push_back(c);
+        std::sort(m_bandCand.begin(), m_bandCand.end());
+        m_bandCand.erase(std::unique(m_bandCand.begin(), m_bandCand.end()), m_bandCand.end());
+    }
     // Each girder alone, for vectors with a single non-zero line.
     m_unitPos.resize(m_G);
     m_unitNeg.resize(m_G);
@@ -152,10 +163,10 @@ int DeckOperator::Split(const std::vector<Point>& pts, const double* v, Seg* out
         const int j = a.pj;
         if ((h0 > 0 && h1 < 0) || (h0 < 0 && h1 > 0)) {
             const double xz = a.x + (b.x - a.x) * h0 / (h0 - h1);
-            out[n++] = Seg{a.x, xz, h0, 0.0, j, a.in};
-            out[n++] = Seg{xz, b.x, 0.0, h1, j, a.in};
+            out[n++] = Seg{a.x, xz, h0, 0.0, j, a.in, false};
+            out[n++] = Seg{xz, b.x, 0.0, h1, j, a.in, true};
         } else {
-            out[n++] = Seg{a.x, b.x, h0, h1, j, a.in};
+            out[n++] = Seg{a.x, b.x, h0, h1, j, a.in, false};
         }
     }
     return n;
@@ -166,7 +177,7 @@ int DeckOperator::Split(const std::vector<Point>& pts, const double* v, Seg* out
 // breakpoint), with F' = g(a+b) - g(a) linear on each interval. Its largest value lies
 // at a candidate where F' turns from rising to falling, at an end of the range, or where
 // F' falls through zero inside an interval: F is evaluated only there.
-template <bool Where>
+template <bool Where, bool DoP, bool DoM>
 void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* ap, double* am) const
 {
     // per piece: start, prefix and the linear g of each sign (value at start, slope)
@@ -200,14 +211,45 @@ void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* a
     const double aMax = m_bC - b;
     const double eps = 1e-12 * hmax;
 
-    // Candidates: breakpoints for a and for a + b, merged.
+    // Candidates: breakpoints for a and for a + b, merged, strictly increasing from a_C.
+    // The fixed breakpoints' share is known beforehand; the zero crossings of h are
+    // merged in, unless one fell outside its own segment by rounding.
     double cand[2 * kMaxSeg + 4];
     int nc = 0;
-    {
+    cand[nc++] = m_aC;
+    auto push = [&](double c) {
+        if (c > cand[nc - 1])
+            cand[nc++] = c;
+    };
+    double za[kMaxSeg], zb[kMaxSeg];
+    int na = 0, nb = 0;
+    bool ordered = true;
+    for (int k = 1; k < n; ++k)
+        if (seg[k].zero) {
+            const double z = X[k];
+            ordered = ordered && X[k - 1] <= z && z <= X[k + 1];
+            if (z <= aMax)
+                za[na++] = z;
+            if (z - b <= aMax)
+                zb[nb++] = z - b;
+        }
+    if (ordered && m_wide) {
+        double z[2 * kMaxSeg];
+        int nz = 0, i = 0, j = 0;
+        while (i < na || j < nb)
+            z[nz++] = j >= nb || (i < na && za[i] <= zb[j]) ? za[i++] : zb[j++];
+        int k = 0;
+        for (double c : m_bandCand) {
+            while (k < nz && z[k] < c)
+                push(z[k++]);
+            push(c);
+        }
+        while (k < nz)
+            push(z[k++]);
+    } else {
         int i = 0, j = 0;
         while (j <= n && X[j] - b < m_aC)
             ++j;
-        cand[nc++] = m_aC;
         while (true) {
             const double ca = i <= n && X[i] <= aMax ? X[i] : HUGE_VAL;
             const double cb = j <= n && X[j] - b <= aMax ? X[j] - b : HUGE_VAL;
@@ -221,12 +263,11 @@ void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* a
                 c = cb;
                 ++j;
             }
-            if (c > cand[nc - 1])
-                cand[nc++] = c;
+            push(c);
         }
-        if (aMax > cand[nc - 1])
-            cand[nc++] = aMax;
     }
+    if (aMax > cand[nc - 1])
+        cand[nc++] = aMax;
 
     double best_p = 0, best_m = 0;
     if constexpr (Where)
@@ -265,24 +306,28 @@ void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* a
         while (kb < n - 1 && X[kb + 1] <= mid + b)
             ++kb;
         const double ua0 = c0 - X[ka], ub0 = c0 + b - X[kb], ua1 = c1 - X[ka], ub1 = c1 + b - X[kb];
-        const double dp0 = gp[kb] + sp[kb] * ub0 - gp[ka] - sp[ka] * ua0;
-        const double dp1 = gp[kb] + sp[kb] * ub1 - gp[ka] - sp[ka] * ua1;
-        const double dm0 = gm[kb] + sm[kb] * ub0 - gm[ka] - sm[ka] * ua0;
-        const double dm1 = gm[kb] + sm[kb] * ub1 - gm[ka] - sm[ka] * ua1;
-        if (leftP >= -eps && dp0 <= eps)
-            takeP(c0);
-        if (leftM >= -eps && dm0 <= eps)
-            takeM(c0);
-        if (dp0 > 0 && dp1 < 0)
-            takeP(c0 + (c1 - c0) * dp0 / (dp0 - dp1));
-        if (dm0 > 0 && dm1 < 0)
-            takeM(c0 + (c1 - c0) * dm0 / (dm0 - dm1));
-        leftP = dp1;
-        leftM = dm1;
+        if constexpr (DoP) {
+            const double dp0 = gp[kb] + sp[kb] * ub0 - gp[ka] - sp[ka] * ua0;
+            const double dp1 = gp[kb] + sp[kb] * ub1 - gp[ka] - sp[ka] * ua1;
+            if (leftP >= -eps && dp0 <= eps)
+                takeP(c0);
+            if (dp0 > 0 && dp1 < 0)
+                takeP(c0 + (c1 - c0) * dp0 / (dp0 - dp1));
+            leftP = dp1;
+        }
+        if constexpr (DoM) {
+            const double dm0 = gm[kb] + sm[kb] * ub0 - gm[ka] - sm[ka] * ua0;
+            const double dm1 = gm[kb] + sm[kb] * ub1 - gm[ka] - sm[ka] * ua1;
+            if (leftM >= -eps && dm0 <= eps)
+                takeM(c0);
+            if (dm0 > 0 && dm1 < 0)
+                takeM(c0 + (c1 - c0) * dm0 / (dm0 - dm1));
+            leftM = dm1;
+        }
     }
-    if (leftP >= -eps)
+    if (DoP && leftP >= -eps)
         takeP(cand[nc - 1]);
-    if (leftM >= -eps)
+    if (DoM && leftM >= -eps)
         takeM(cand[nc - 1]);
     bp = best_p;
     bm = best_m;
@@ -318,8 +363,14 @@ DeckValues DeckOperator::Evaluate(const double* v) const
                 Am += m;
         }
     double Bp = Ap, Bm = Am;
+    // A sign without load on the carriageway has no band: its sweep would find 0.
     if (m_wide && n > 0 && (Ap > 0 || Am < 0)) {
-        Band<false>(seg, n, Bp, Bm, nullptr, nullptr);
+        if (Ap > 0 && Am < 0)
+            Band<false, true, true>(seg, n, Bp, Bm, nullptr, nullptr);
+        else if (Ap > 0)
+            Band<false, true, false>(seg, n, Bp, Bm, nullptr, nullptr);
+        else
+            Band<false, false, true>(seg, n, Bp, Bm, nullptr, nullptr);
         Bm = -Bm;
     }
     r.Lp = 0.5 * (Ap + Bp);
@@ -346,7 +397,7 @@ void DeckOperator::Pattern(const double* v, int sign, DeckPattern& out) const
     bool band = false;
     if (m_wide && n > 0) {
         double bp, bm, ap = m_aC, am = m_aC;
-        Band<true>(seg, n, bp, bm, &ap, &am);
+        Band<true, true, true>(seg, n, bp, bm, &ap, &am);
         lo = sign > 0 ? ap : am;
         hi = lo + m_band;
         band = true;

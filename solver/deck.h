@@ -46,6 +46,7 @@ private:
         double x0, x1, h0, h1;
         int j;        // lever segment of the piece
         bool in;      // inside the loaded zone (false in the unloaded median)
+        bool zero = false;  // starts where h crosses zero
     };
     struct Point {
         double x;
@@ -63,7 +64,7 @@ private:
     int Split(const std::vector<Point>& pts, const double* v, Seg* out) const;
     // Largest integrals of max(h, 0) and of max(-h, 0) over a band within the
     // carriageway, and (when asked) where the band stands for each.
-    template <bool Where>
+    template <bool Where, bool DoP, bool DoM>
     void Band(const Seg* seg, int n, double& bp, double& bm, double* ap, double* am) const;
 
     int m_G = 0;
@@ -71,6 +72,7 @@ private:
     double m_aC = 0, m_bC = 0, m_band = 0;
     bool m_wide = false;
     std::vector<Point> m_cw;                  // breakpoints of the carriageway
+    std::vector<double> m_bandCand;           // band starts that put an end at one of them
     std::vector<std::vector<Point>> m_sw;     // breakpoints of each sidewalk
     bool m_single = false;                    // precomputed unit vectors usable
     std::vector<DeckValues> m_unitPos, m_unitNeg;  // E(+e_j) and E(-e_j)

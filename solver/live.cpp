@@ -152,6 +152,231 @@ std::vector<double> Influence::AtNode(int q) const
     return out;
 }
 
+// A bridge that is its own mirror image across its axis (straight, square, equal girders
+// and deck either side) has every response's envelope once more on the other side: the
+// partner of response r, or -1 where there is none. A moment about the member axis
+// changes sign in the mirror (sign -1). Positions agree within 1e-9 of the bridge's size,
+// so nothing that changes a printed digit is taken for symmetric.
+std::vector<int> MirrorPartners(const Model& m, const Responses& resp, std::vector<signed char>& sign)
+{
+    const int G = m.G, P = m.P;
+    if (m.singleBox() || G < 2 || P < 2)
+        return {};
+    double size = 0;
+    for (int q = 0; q < m.nodes(); ++q)
+        size = std::max({size, std::abs(m.X[q] - m.X[0]), std::abs(m.Y[q] - m.Y[0])});
+    for (const Section& sec : m.sections)
+        size = std::max(size, sec.W);
+    const double tol = 1e-9 * std::max(size, 1.0);
+    auto mirrorNode = [&](int q) { return m.node(G - 1 - m.lineOf(q), m.pointOf(q)); };
+
+    // Plan: every pair's midpoint on the axis, the pair across it.
+    const int a0 = m.node(0, 0), a1 = m.node(G - 1, 0), b0 = m.node(0, P - 1), b1 = m.node(G - 1, P - 1);
+    const double cx = 0.5 * (m.X[a0] + m.X[a1]), cy = 0.5 * (m.Y[a0] + m.Y[a1]);
+    double tx = 0.5 * (m.X[b0] + m.X[b1]) - cx, ty = 0.5 * (m.Y[b0] + m.Y[b1]) - cy;
+    const double tl = std::hypot(tx, ty);
+    if (!(tl > 0))
+        return {};
+    tx /= tl;
+    ty /= tl;
+    for (int q = 0; q < m.nodes(); ++q) {
+        const int r = mirrorNode(q);
+        const double mx = 0.5 * (m.X[q] + m.X[r]) - cx, my = 0.5 * (m.Y[q] + m.Y[r]) - cy;
+        const double dx = m.X[q] - m.X[r], dy = m.Y[q] - m.Y[r];
+        if (std::abs(mx * ty - my * tx) > tol || std::abs(dx * tx + dy * ty) > tol)
+            return {};
+    }
+    // Girders, cross members, bearings.
+    for (int g = 0; g < G; ++g) {
+        if (m.dummy[g] != m.dummy[G - 1 - g])
+            return {};
+        for (int p = 0; p + 1 < P; ++p) {
+            const GirderMember& u = m.girders[m.memberIndex(g, p)];
+            const GirderMember& v = m.girders[m.memberIndex(G - 1 - g, p)];
+            if (u.A != v.A || u.I != v.I || u.J != v.J || std::abs(u.L - v.L) > tol)
+                return {};
+        }
+    }
+    auto crossKey = [](int i, int j) { return std::make_pair(std::min(i, j), std::max(i, j)); };
+    for (const CrossMember& c : m.cross) {
+        const auto key = crossKey(mirrorNode(c.nodeI), mirrorNode(c.nodeJ));
+        const bool found = std::any_of(m.cross.begin(), m.cross.end(), [&](const CrossMember& d) {
+            return crossKey(d.nodeI, d.nodeJ) == key && d.kind == c.kind && d.I == c.I && d.J == c.J;
+        });
+        if (!found)
+            return {};
+    }
+    std::vector<int> bearingAt(m.nodes(), -1);
+    for (size_t b = 0; b < m.bearings.size(); ++b)
+        bearingAt[m.bearings[b].node] = int(b);
+    std::vector<int> bearingMirror(m.bearings.size(), -1);
+    for (size_t b = 0; b < m.bearings.size(); ++b) {
+        const Bearing& u = m.bearings[b];
+        const int c = bearingAt[mirrorNode(u.node)];
+        if (c < 0)
+            return {};
+        const Bearing& v = m.bearings[c];
+        // the support line's direction, reflected, lies along the partner's
+        const double d = u.ux * tx + u.uy * ty;
+        const double rx = 2 * d * tx - u.ux, ry = 2 * d * ty - u.uy;
+        if (v.support != u.support || v.kt != u.kt || std::abs(rx * v.uy - ry * v.ux) > 1e-9)
+            return {};
+        bearingMirror[b] = c;
+    }
+    // Deck: girder positions, zones.
+    for (const Section& sec : m.sections) {
+        const double c2 = sec.gx[0] + sec.gx[G - 1];
+        for (int g = 0; g < G; ++g)
+            if (std::abs(sec.gx[g] + sec.gx[G - 1 - g] - c2) > tol)
+                return {};
+        const bool cwUsed = sec.cw.b > sec.cw.a;
+        if (cwUsed && std::abs(sec.cw.a + sec.cw.b - c2) > tol)
+            return {};
+        const bool noll = sec.hasNoll && sec.noll.b > sec.noll.a;
+        if (noll && std::abs(sec.noll.a + sec.noll.b - c2) > tol)
+            return {};
+        std::vector<std::pair<double, double>> sw, mirrored;
+        for (const Zone& z : sec.sidewalks)
+            if (z.b > z.a) {
+                sw.push_back({z.a, z.b});
+                mirrored.push_back({c2 - z.b, c2 - z.a});
+            }
+        std::sort(sw.begin(), sw.end());
+        std::sort(mirrored.begin(), mirrored.end());
+        for (size_t i = 0; i < sw.size(); ++i)
+            if (std::abs(sw[i].first - mirrored[i].first) > tol || std::abs(sw[i].second - mirrored[i].second) > tol)
+                return {};
+    }
+
+    std::vector<int> partner(resp.size(), -1);
+    sign.assign(resp.size(), 1);
+    for (int g = 0; g < G; ++g)
+        for (int p = 0; p + 1 < P; ++p) {
+            const auto& u = resp.ofMember[m.memberIndex(g, p)];
+            const auto& v = resp.ofMember[m.memberIndex(G - 1 - g, p)];
+            for (int f = 0; f < 6; ++f)
+                if (u[f] >= 0) {
+                    partner[u[f]] = v[f];
+                    if (f == kTI || f == kTJ)
+                        sign[u[f]] = -1;
+                }
+        }
+    for (size_t b = 0; b < m.bearings.size(); ++b)
+        partner[resp.ofBearing[b]] = resp.ofBearing[bearingMirror[b]];
+    for (int q = 0; q < m.nodes(); ++q)
+        partner[resp.ofNode[q]] = resp.ofNode[mirrorNode(q)];
+    return partner;
+}
+
+// The same for a bridge that is its own mirror image end for end (equal spans, supports,
+// girders and deck mirrored about its middle): member (g, p) stands for member
+// (g, P - 2 - p) with its ends exchanged, node (g, p) for node (g, P - 1 - p). Shears
+// and moments about the member axis change sign. The reactions have no partner here:
+// the detail takes their windows, whose ties the mirror would resolve the other way.
+std::vector<int> EndForEndPartners(const Model& m, const Responses& resp, std::vector<signed char>& sign)
+{
+    const int G = m.G, P = m.P;
+    if (m.singleBox() || P < 3)
+        return {};
+    double size = 0;
+    for (int q = 0; q < m.nodes(); ++q)
+        size = std::max({size, std::abs(m.X[q] - m.X[0]), std::abs(m.Y[q] - m.Y[0])});
+    for (const Section& sec : m.sections)
+        size = std::max(size, sec.W);
+    const double tol = 1e-9 * std::max(size, 1.0);
+    auto image = [&](int q) { return m.node(m.lineOf(q), P - 1 - m.pointOf(q)); };
+
+    // Plan: every pair's midpoint on one line across the bridge, the pair along its normal.
+    const int a0 = m.node(0, 0), a1 = m.node(0, P - 1);
+    const double cx = 0.5 * (m.X[a0] + m.X[a1]), cy = 0.5 * (m.Y[a0] + m.Y[a1]);
+    double nx = m.X[a1] - m.X[a0], ny = m.Y[a1] - m.Y[a0];
+    const double nl = std::hypot(nx, ny);
+    if (!(nl > 0))
+        return {};
+    nx /= nl;
+    ny /= nl;
+    for (int q = 0; q < m.nodes(); ++q) {
+        const int r = image(q);
+        const double mx = 0.5 * (m.X[q] + m.X[r]) - cx, my = 0.5 * (m.Y[q] + m.Y[r]) - cy;
+        const double dx = m.X[q] - m.X[r], dy = m.Y[q] - m.Y[r];
+        if (std::abs(mx * nx + my * ny) > tol || std::abs(dx * ny - dy * nx) > tol)
+            return {};
+    }
+    // Along the bridge: panel points, spans and their loads.
+    for (int p = 0; p < P; ++p)
+        if (std::abs(m.sections[p].T + m.sections[P - 1 - p].T - m.sections[0].T - m.sections[P - 1].T) > tol)
+            return {};
+    for (int k = 0; k < m.S; ++k) {
+        const Span& u = m.spans[k];
+        const Span& v = m.spans[m.S - 1 - k];
+        if (u.pFirst != P - 1 - v.pLast || std::abs(u.L - v.L) > tol || u.p2 != v.p2 || u.pc != v.pc)
+            return {};
+    }
+    for (int g = 0; g < G; ++g)
+        for (int p = 0; p + 1 < P; ++p) {
+            const GirderMember& u = m.girders[m.memberIndex(g, p)];
+            const GirderMember& v = m.girders[m.memberIndex(g, P - 2 - p)];
+            if (u.A != v.A || u.I != v.I || u.J != v.J || std::abs(u.L - v.L) > tol)
+                return {};
+        }
+    auto crossKey = [](int i, int j) { return std::make_pair(std::min(i, j), std::max(i, j)); };
+    for (const CrossMember& c : m.cross) {
+        const auto key = crossKey(image(c.nodeI), image(c.nodeJ));
+        const bool found = std::any_of(m.cross.begin(), m.cross.end(), [&](const CrossMember& d) {
+            return crossKey(d.nodeI, d.nodeJ) == key && d.kind == c.kind && d.I == c.I && d.J == c.J;
+        });
+        if (!found)
+            return {};
+    }
+    std::vector<int> bearingAt(m.nodes(), -1);
+    for (size_t b = 0; b < m.bearings.size(); ++b)
+        bearingAt[m.bearings[b].node] = int(b);
+    for (const Bearing& u : m.bearings) {
+        const int c = bearingAt[image(u.node)];
+        if (c < 0)
+            return {};
+        const Bearing& v = m.bearings[c];
+        const double d = u.ux * nx + u.uy * ny;
+        const double rx = u.ux - 2 * d * nx, ry = u.uy - 2 * d * ny;
+        if (v.support != m.S - u.support || v.kt != u.kt || std::abs(rx * v.uy - ry * v.ux) > 1e-9)
+            return {};
+    }
+    // Deck: the same section at both ends of the mirror.
+    auto same = [&](double a, double b) { return std::abs(a - b) <= tol; };
+    auto sameZone = [&](const Zone& a, const Zone& b) { return same(a.a, b.a) && same(a.b, b.b); };
+    for (int p = 0; p < P; ++p) {
+        const Section& u = m.sections[p];
+        const Section& v = m.sections[P - 1 - p];
+        if (!same(u.W, v.W) || !sameZone(u.cw, v.cw) || u.hasNoll != v.hasNoll || (u.hasNoll && !sameZone(u.noll, v.noll)) ||
+            u.sidewalks.size() != v.sidewalks.size())
+            return {};
+        for (int g = 0; g < G; ++g)
+            if (!same(u.gx[g], v.gx[g]))
+                return {};
+        for (size_t z = 0; z < u.sidewalks.size(); ++z)
+            if (!sameZone(u.sidewalks[z], v.sidewalks[z]))
+                return {};
+    }
+
+    std::vector<int> partner(resp.size(), -1);
+    sign.assign(resp.size(), 1);
+    const int to[6] = {kMJ, kMI, kVJ, kVI, kTI, kTJ};
+    const int flip[6] = {1, 1, -1, -1, -1, -1};
+    for (int g = 0; g < G; ++g)
+        for (int p = 0; p + 1 < P; ++p) {
+            const auto& u = resp.ofMember[m.memberIndex(g, p)];
+            const auto& v = resp.ofMember[m.memberIndex(g, P - 2 - p)];
+            for (int f = 0; f < 6; ++f)
+                if (u[f] >= 0) {
+                    partner[u[f]] = v[to[f]];
+                    sign[u[f]] = flip[f];
+                }
+        }
+    for (int q = 0; q < m.nodes(); ++q)
+        partner[resp.ofNode[q]] = resp.ofNode[image(q)];
+    return partner;
+}
+
 Impact ComputeImpact(const Model& m)
 {
     Impact imp;
@@ -166,7 +391,8 @@ Impact ComputeImpact(const Model& m)
 
 namespace {
 
-constexpr int kTile = MultiSolver::kMaxWidth;
+constexpr int kChunk = 64;      // responses per task of the deck work
+constexpr int kOrdChunk = 128;  // responses per task of the ordinates
 
 class Engine {
 public:
@@ -175,11 +401,42 @@ public:
     {
         R = resp.size();
         G = m.G;
+        tileW = solver.width();
         nLL = LoadedLines(m);
         nSlots = 3 * nLL;
         cls = m.liveClass();
         lane = cls != LiveClass::CrowdOnly;
         imp = ComputeImpact(m);
+
+        copyOf.assign(R, -1);
+        copySign.assign(R, 1);
+        if (opt.mirror) {
+            // Each response stands for its images under the mirrors the bridge has; the
+            // first of them is computed and the others take its envelopes.
+            std::vector<signed char> sT, sL;
+            const std::vector<int> pT = MirrorPartners(m, resp, sT);
+            const std::vector<int> pL = EndForEndPartners(m, resp, sL);
+            for (int r = 0; r < R; ++r) {
+                int best = r, bestSign = 1;
+                auto take = [&](int c, int sg) {
+                    if (c >= 0 && c < best) {
+                        best = c;
+                        bestSign = sg;
+                    }
+                };
+                if (!pT.empty())
+                    take(pT[r], sT[r]);
+                if (!pL.empty() && pL[r] >= 0) {
+                    take(pL[r], sL[r]);
+                    if (!pT.empty())
+                        take(pT[pL[r]], sL[r] * sT[pL[r]]);
+                }
+                if (best != r) {
+                    copyOf[r] = best;
+                    copySign[r] = static_cast<signed char>(bestSign);
+                }
+            }
+        }
 
         for (int p = 0; p < m.P; ++p)
             ops.emplace_back(m.sections[p].gx, m.sections[p], m.loadingWidth);
@@ -250,8 +507,8 @@ public:
     void Run()
     {
         const size_t Rs = size_t(R) * nSlots;
-        ordPrev.assign(Rs, 0.0);
-        ordCur.assign(Rs, 0.0);
+        for (auto& o : ord)
+            o.assign(Rs, 0.0);
         acc.assign(size_t(R) * 4, 0.0);
         state.assign(size_t(R) * 2, WindowState{});
         ring.assign(size_t(R) * 2 * win.depth, WindowSlot{});
@@ -259,21 +516,44 @@ public:
         lastVal.assign(R, DeckValues{});
         hasLast.assign(R, 0);
         reactOrd.assign(m.bearings.size() * size_t(m.P) * nSlots, 0.0);
-        tiles.assign(size_t(MaxTiles()) * st.freeCount() * kTile, 0.0);
+        for (auto& t : tiles)
+            t.assign(size_t(MaxTiles()) * st.freeCount() * tileW, 0.0);
 
-        for (int p = 0; p < m.P; ++p) {
-            SolveWave(p);
-            for (size_t b = 0; b < m.bearings.size(); ++b) {
-                const double* src = ordCur.data() + size_t(resp.ofBearing[b]) * nSlots;
-                std::copy(src, src + nSlots, reactOrd.begin() + (b * m.P + p) * nSlots);
-            }
-            if (p > 0)
-                ProcessPanel(p - 1);
-            std::swap(ordPrev, ordCur);
+        // One pass over the pool per panel point: the forward pass of wave p and the
+        // backward pass of wave p - 1 run while the ordinates of wave p - 2 are recovered
+        // and the deck work of panel p - 4 runs, each on buffers the others do not touch.
+        const int chunks = (R + kChunk - 1) / kChunk;
+        const int ordChunks = (R + kOrdChunk - 1) / kOrdChunk;
+        std::vector<Column> cols[3];
+        int nts[3] = {0, 0, 0};
+        for (int p = 0; p <= m.P + 2; ++p) {
+            const int back = p - 1, w = p - 2, panel = p - 4;
+            cols[p % 3].clear();
+            if (p < m.P)
+                cols[p % 3] = WaveColumns(p);
+            const int nf = (int(cols[p % 3].size()) + tileW - 1) / tileW;
+            nts[p % 3] = nf;
+            const int nb = back >= 0 && back < m.P ? nts[back % 3] : 0;
+            const int no = w >= 0 && w < m.P ? ordChunks : 0;
+            const int nc = panel >= 0 && panel + 1 < m.P ? chunks : 0;
+            pool.Run(nf + nb + no + nc, [&](int t) {
+                if (t < nf)
+                    ForwardTile(p, cols[p % 3], t);
+                else if (t < nf + nb)
+                    solver.Backward(tiles[back % 3].data() + size_t(t - nf) * st.freeCount() * tileW);
+                else if (t < nf + nb + no)
+                    OrdinateChunk(w, cols[w % 3], nts[w % 3], t - nf - nb);
+                else
+                    ProcessChunk(panel, t - nf - nb - no);
+            });
+            if (no)
+                FinishWave(w, cols[w % 3], nts[w % 3]);
         }
-        ordPrev = {};
-        ordCur = {};
-        tiles = {};
+        // give the memory back before the detail (assigning {} would keep the capacity)
+        for (auto& o : ord)
+            std::vector<double>().swap(o);
+        for (auto& t : tiles)
+            std::vector<double>().swap(t);
     }
 
     void Collect(LiveResult& out)
@@ -281,6 +561,8 @@ public:
         finalPlus.assign(R, 0.0);
         finalMinus.assign(R, 0.0);
         for (int r = 0; r < R; ++r) {
+            if (copyOf[r] >= 0)
+                continue;
             double Wp = WindowFinish(win, state[2 * r]);
             double Wm = WindowFinish(win, state[2 * r + 1]);
             const double* a = &acc[size_t(r) * 4];
@@ -294,6 +576,20 @@ public:
             }
             finalPlus[r] = std::max(lp, 0.0);
             finalMinus[r] = std::min(lm, 0.0);
+        }
+        for (int r = 0; r < R; ++r) {
+            const int c = copyOf[r];
+            if (c < 0)
+                continue;
+            if (copySign[r] > 0) {
+                finalPlus[r] = finalPlus[c];
+                finalMinus[r] = finalMinus[c];
+                state[2 * r] = state[2 * c];
+                state[2 * r + 1] = state[2 * c + 1];
+            } else {
+                finalPlus[r] = 0.0 - finalMinus[c];
+                finalMinus[r] = 0.0 - finalPlus[c];
+            }
         }
         for (int k = 0; k < m.girderMembers(); ++k)
             for (int f = 0; f < 6; ++f) {
@@ -330,15 +626,14 @@ private:
         return std::max(imp.support(cand[0]), imp.support(cand[1]));
     }
 
-    int MaxTiles() const { return (nSlots + kTile - 1) / kTile; }
+    int MaxTiles() const { return (nSlots + tileW - 1) / tileW; }
 
     struct Column {
         int slot, free;
         double value;
     };
 
-    // Unit loads of panel point p: solve, then the ordinates of every response.
-    void SolveWave(int p)
+    std::vector<Column> WaveColumns(int p) const
     {
         std::vector<Column> cols;
         for (int li = 0; li < nLL; ++li) {
@@ -349,72 +644,92 @@ private:
                     cols.push_back({3 * li + d, f, d == kW ? -1.0 : 1.0});
             }
         }
+        return cols;
+    }
+
+    // The right-hand sides of one tile of wave p, and the forward pass.
+    void ForwardTile(int p, const std::vector<Column>& cols, int t)
+    {
         const int n = st.freeCount();
-        const int nt = (int(cols.size()) + kTile - 1) / kTile;
-        auto solveTile = [&](int t) {
-            double* X = tiles.data() + size_t(t) * n * kTile;
-            std::fill(X, X + size_t(n) * kTile, 0.0);
-            int first = n;
-            for (int j = 0; j < kTile && t * kTile + j < int(cols.size()); ++j) {
-                const Column& c = cols[t * kTile + j];
-                X[size_t(c.free) * kTile + j] = c.value;
-                first = std::min(first, c.free);
-            }
-            solver.Solve(X, kTile, first);
-        };
-        pool.Run(nt, solveTile);
-        Ordinates(p, cols, nt);
-        if (!Balanced(cols)) {
-            Refine(cols, nt);
+        double* X = tiles[p % 3].data() + size_t(t) * n * tileW;
+        std::fill(X, X + size_t(n) * tileW, 0.0);
+        int first = n;
+        for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
+            const Column& c = cols[t * tileW + j];
+            X[size_t(c.free) * tileW + j] = c.value;
+            first = std::min(first, c.free);
+        }
+        solver.Forward(X, first);
+    }
+
+    // The ordinates of every response for the solved wave p, checked by the reactions.
+    void FinishWave(int p, const std::vector<Column>& cols, int nt)
+    {
+        if (!Balanced(p, cols)) {
+            Refine(p, cols, nt);
             Ordinates(p, cols, nt);
-            if (!Balanced(cols)) {
+            if (!Balanced(p, cols)) {
                 char buf[96];
                 std::snprintf(buf, sizeof buf, "unit loads at panel point %d: reactions do not balance", p + 1);
                 throw Failure(mvgfiles::kDamaged, buf);
             }
         }
+        const double* o = ord[p % 3].data();
+        for (size_t b = 0; b < m.bearings.size(); ++b) {
+            const double* src = o + size_t(resp.ofBearing[b]) * nSlots;
+            std::copy(src, src + nSlots, reactOrd.begin() + (b * m.P + p) * nSlots);
+        }
     }
 
     void Ordinates(int p, const std::vector<Column>& cols, int nt)
     {
+        pool.Run((R + kOrdChunk - 1) / kOrdChunk, [&](int c) { OrdinateChunk(p, cols, nt, c); });
+    }
+
+    void OrdinateChunk(int p, const std::vector<Column>& cols, int nt, int c)
+    {
         const int n = st.freeCount();
-        const int chunk = 512;
-        pool.Run((R + chunk - 1) / chunk, [&](int c) {
-            double sum[4 * kTile];
-            const int r1 = std::min(R, (c + 1) * chunk);
-            for (int r = c * chunk; r < r1; ++r) {
-                std::fill(sum, sum + nt * kTile, 0.0);
-                for (int i = resp.start[r]; i < resp.start[r + 1]; ++i) {
-                    const double v = resp.val[i];
-                    const size_t off = size_t(resp.col[i]) * kTile;
-                    for (int t = 0; t < nt; ++t) {
-                        const double* x = tiles.data() + size_t(t) * n * kTile + off;
-                        double* s = sum + t * kTile;
-                        for (int j = 0; j < kTile; ++j)
+        const double* X = tiles[p % 3].data();
+        double* out = ord[p % 3].data();
+        double sum[3 * kMaxGirders + 16];
+        const int r1 = std::min(R, (c + 1) * kOrdChunk);
+        for (int r = c * kOrdChunk; r < r1; ++r) {
+            // the reactions are wanted whole for the checks and the detail
+            if (copyOf[r] >= 0 && resp.list[r].kind != Responses::Reaction)
+                continue;
+            std::fill(sum, sum + nt * tileW, 0.0);
+            for (int i = resp.start[r]; i < resp.start[r + 1]; ++i) {
+                const double v = resp.val[i];
+                const size_t off = size_t(resp.col[i]) * tileW;
+                for (int t = 0; t < nt; ++t) {
+                    const double* x = X + size_t(t) * n * tileW + off;
+                    double* s = sum + t * tileW;
+                    for (int jb = 0; jb < tileW; jb += 16)
+                        for (int j = jb; j < jb + 16; ++j)
                             s[j] += v * x[j];
-                    }
                 }
-                double* o = ordCur.data() + size_t(r) * nSlots;
-                const auto& it = resp.list[r];
-                for (int li = 0; li < nLL; ++li) {
-                    const int q = m.node(LoadedLine(m, li), p);
-                    for (int d = 0; d < 3; ++d)
-                        o[3 * li + d] = Direct(it, q, d);
-                }
-                for (size_t j = 0; j < cols.size(); ++j)
-                    o[cols[j].slot] += sum[j];
             }
-        });
+            double* o = out + size_t(r) * nSlots;
+            const auto& it = resp.list[r];
+            for (int li = 0; li < nLL; ++li) {
+                const int q = m.node(LoadedLine(m, li), p);
+                for (int d = 0; d < 3; ++d)
+                    o[3 * li + d] = Direct(it, q, d);
+            }
+            for (size_t j = 0; j < cols.size(); ++j)
+                o[cols[j].slot] += sum[j];
+        }
     }
 
     // Every unit force is carried by the bearings: the reactions sum to 1 for a force
     // and to 0 for a moment.
-    bool Balanced(const std::vector<Column>& cols) const
+    bool Balanced(int p, const std::vector<Column>& cols) const
     {
+        const double* o = ord[p % 3].data();
         for (const Column& c : cols) {
             double s = 0;
             for (size_t b = 0; b < m.bearings.size(); ++b)
-                s += ordCur[size_t(resp.ofBearing[b]) * nSlots + c.slot];
+                s += o[size_t(resp.ofBearing[b]) * nSlots + c.slot];
             const double expect = c.slot % 3 == kW ? 1.0 : 0.0;
             if (!(std::abs(s - expect) <= 1e-6))
                 return false;
@@ -422,22 +737,22 @@ private:
         return true;
     }
 
-    void Refine(const std::vector<Column>& cols, int nt)
+    void Refine(int p, const std::vector<Column>& cols, int nt)
     {
         const int n = st.freeCount();
         std::vector<double> x(n), r(n);
         for (int t = 0; t < nt; ++t) {
-            double* X = tiles.data() + size_t(t) * n * kTile;
-            for (int j = 0; j < kTile && t * kTile + j < int(cols.size()); ++j) {
+            double* X = tiles[p % 3].data() + size_t(t) * n * tileW;
+            for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
                 for (int i = 0; i < n; ++i)
-                    x[i] = X[size_t(i) * kTile + j];
+                    x[i] = X[size_t(i) * tileW + j];
                 MultiplyBand(st.K, x.data(), r.data());
                 for (int i = 0; i < n; ++i)
                     r[i] = -r[i];
-                r[cols[t * kTile + j].free] += cols[t * kTile + j].value;
+                r[cols[t * tileW + j].free] += cols[t * tileW + j].value;
                 SolveBand(L, r.data());
                 for (int i = 0; i < n; ++i)
-                    X[size_t(i) * kTile + j] += r[i];
+                    X[size_t(i) * tileW + j] += r[i];
             }
         }
     }
@@ -465,18 +780,29 @@ private:
         }
     }
 
-    void ProcessPanel(int p)
+    // Deck work of one range of responses over panel p.
+    void ProcessChunk(int p, int c)
     {
-        const int chunk = 256;
         const double dT = win.dT(p);
-        pool.Run((R + chunk - 1) / chunk, [&](int c) {
-            double b[4 * kMaxGirders];
-            const int r1 = std::min(R, (c + 1) * chunk);
-            for (int r = c * chunk; r < r1; ++r) {
-                const auto& it = resp.list[r];
-                ControlVectors(p, it, ordPrev.data() + size_t(r) * nSlots, ordCur.data() + size_t(r) * nSlots, b);
-                DeckValues v[4];
-                double* last = &lastVec[size_t(r) * G];
+        const double* oPrev = ord[p % 3].data();
+        const double* oCur = ord[(p + 1) % 3].data();
+        double b[4 * kMaxGirders];
+        DeckValues shared[4];
+        int sharedBy = -1;
+        const int r1 = std::min(R, (c + 1) * kChunk);
+        for (int r = c * kChunk; r < r1; ++r) {
+            if (copyOf[r] >= 0)
+                continue;
+            const auto& it = resp.list[r];
+            ControlVectors(p, it, oPrev + size_t(r) * nSlots, oCur + size_t(r) * nSlots, b);
+            DeckValues v[4];
+            double* last = &lastVec[size_t(r) * G];
+            // V_I and V_J of a member have the same ordinates; their control vectors
+            // differ only in the member's own panel.
+            const bool own = it.member >= 0 && it.member % (m.P - 1) == p;
+            if (it.kind == Responses::VJ && !own && sharedBy == r - 1 && resp.list[r - 1].member == it.member) {
+                std::copy(shared, shared + 4, v);
+            } else {
                 if (hasLast[r] && std::equal(b, b + G, last))
                     v[0] = lastVal[r];
                 else
@@ -484,24 +810,28 @@ private:
                 v[1] = ops[p].Evaluate(b + G);
                 v[2] = ops[p + 1].Evaluate(b + 2 * G);
                 v[3] = ops[p + 1].Evaluate(b + 3 * G);
-                std::copy(b + 3 * G, b + 4 * G, last);
-                lastVal[r] = v[3];
-                hasLast[r] = 1;
-
-                const double eLp[4] = {v[0].Lp, v[1].Lp, v[2].Lp, v[3].Lp};
-                const double eLm[4] = {v[0].Lm, v[1].Lm, v[2].Lm, v[3].Lm};
-                double* a = &acc[size_t(r) * 4];
-                a[0] += wP2[p] * dT * (eLp[0] + eLp[1] + eLp[2] + eLp[3]) / 4;
-                a[1] += wP2[p] * dT * (eLm[0] + eLm[1] + eLm[2] + eLm[3]) / 4;
-                a[2] += wC[p] * dT * (v[0].Cp + v[1].Cp + v[2].Cp + v[3].Cp) / 4;
-                a[3] += wC[p] * dT * (v[0].Cm + v[1].Cm + v[2].Cm + v[3].Cm) / 4;
-                if (!win.none) {
-                    WindowSlot* rp = &ring[size_t(r) * 2 * win.depth];
-                    WindowAdd(win, state[2 * r], rp, p, eLp, +1);
-                    WindowAdd(win, state[2 * r + 1], rp + win.depth, p, eLm, -1);
-                }
             }
-        });
+            if (it.kind == Responses::VI && !own) {
+                std::copy(v, v + 4, shared);
+                sharedBy = r;
+            }
+            std::copy(b + 3 * G, b + 4 * G, last);
+            lastVal[r] = v[3];
+            hasLast[r] = 1;
+
+            const double eLp[4] = {v[0].Lp, v[1].Lp, v[2].Lp, v[3].Lp};
+            const double eLm[4] = {v[0].Lm, v[1].Lm, v[2].Lm, v[3].Lm};
+            double* a = &acc[size_t(r) * 4];
+            a[0] += wP2[p] * dT * (eLp[0] + eLp[1] + eLp[2] + eLp[3]) / 4;
+            a[1] += wP2[p] * dT * (eLm[0] + eLm[1] + eLm[2] + eLm[3]) / 4;
+            a[2] += wC[p] * dT * (v[0].Cp + v[1].Cp + v[2].Cp + v[3].Cp) / 4;
+            a[3] += wC[p] * dT * (v[0].Cm + v[1].Cm + v[2].Cm + v[3].Cm) / 4;
+            if (!win.none) {
+                WindowSlot* rp = &ring[size_t(r) * 2 * win.depth];
+                WindowAdd(win, state[2 * r], rp, p, eLp, +1);
+                WindowAdd(win, state[2 * r + 1], rp + win.depth, p, eLm, -1);
+            }
+        }
     }
 
     // Every bearing of a support under the loading that governs each bearing in turn.
@@ -510,55 +840,58 @@ private:
         const int n = m.nLines, panels = m.P - 1;
         const double p1s = m.hasLive ? m.p1Factor * m.p1s : 0;
         out.detail.assign(size_t(m.S + 1) * n * n, {0.0, 0.0});
-        std::vector<double> vec(size_t(n) * panels * 4 * G);
-        for (int s = 0; s <= m.S; ++s) {
-            // control vectors of every bearing of the support
-            for (int k = 0; k < n; ++k) {
-                const int bk = s * n + k;
-                const auto& it = resp.list[resp.ofBearing[bk]];
-                for (int p = 0; p < panels; ++p) {
-                    const double* oI = &reactOrd[(size_t(bk) * m.P + p) * nSlots];
-                    const double* oJ = &reactOrd[(size_t(bk) * m.P + p + 1) * nSlots];
-                    ControlVectors(p, it, oI, oJ, &vec[((size_t(k) * panels) + p) * 4 * G]);
-                }
+        // control vectors of every bearing; then every bearing and sign of every support
+        // as one task, so that the pool stays busy to the end
+        std::vector<double> all(size_t(m.S + 1) * n * panels * 4 * G);
+        pool.Run((m.S + 1) * n, [&](int bk) {
+            const auto& it = resp.list[resp.ofBearing[bk]];
+            for (int p = 0; p < panels; ++p) {
+                const double* oI = &reactOrd[(size_t(bk) * m.P + p) * nSlots];
+                const double* oJ = &reactOrd[(size_t(bk) * m.P + p + 1) * nSlots];
+                ControlVectors(p, it, oI, oJ, &all[((size_t(bk) * panels) + p) * 4 * G]);
             }
+        });
+        pool.Run((m.S + 1) * 2 * n, [&](int job) {
+            const int s = job / (2 * n), task = job % (2 * n);
+            const double* vec = &all[size_t(s) * n * panels * 4 * G];
             const double i = imp.support(s);
-            pool.Run(2 * n, [&](int task) {
-                const int g = task / 2, sign = task % 2 ? -1 : 1;
-                const int rg = resp.ofBearing[s * n + g];
-                const double astar = state[2 * rg + (sign > 0 ? 0 : 1)].a;
-                std::vector<double> laneC(size_t(n) * panels * 4), crowdC(size_t(n) * panels * 4);
-                DeckPattern pat;
-                for (int p = 0; p < panels; ++p)
-                    for (int c = 0; c < 4; ++c) {
-                        const DeckOperator& op = ops[c < 2 ? p : p + 1];
-                        op.Pattern(&vec[((size_t(g) * panels) + p) * 4 * G + c * G], sign, pat);
-                        for (int k = 0; k < n; ++k) {
-                            double l, cr;
-                            op.Apply(pat, &vec[((size_t(k) * panels) + p) * 4 * G + c * G], l, cr);
-                            laneC[(size_t(k) * panels + p) * 4 + c] = l;
-                            crowdC[(size_t(k) * panels + p) * 4 + c] = cr;
-                        }
+            const int g = task / 2, sign = task % 2 ? -1 : 1;
+            const int rg = resp.ofBearing[s * n + g];
+            const double astar = state[2 * rg + (sign > 0 ? 0 : 1)].a;
+            // every entry is written below; kept per thread, as fresh pages cost more than the work
+            thread_local std::vector<double> laneC, crowdC;
+            laneC.resize(size_t(n) * panels * 4);
+            crowdC.resize(size_t(n) * panels * 4);
+            DeckPattern pat;
+            for (int p = 0; p < panels; ++p)
+                for (int c = 0; c < 4; ++c) {
+                    const DeckOperator& op = ops[c < 2 ? p : p + 1];
+                    op.Pattern(&vec[((size_t(g) * panels) + p) * 4 * G + c * G], sign, pat);
+                    for (int k = 0; k < n; ++k) {
+                        double l, cr;
+                        op.Apply(pat, &vec[((size_t(k) * panels) + p) * 4 * G + c * G], l, cr);
+                        laneC[(size_t(k) * panels + p) * 4 + c] = l;
+                        crowdC[(size_t(k) * panels + p) * 4 + c] = cr;
                     }
-                for (int k = 0; k < n; ++k) {
-                    double value;
-                    if (k == g) {
-                        value = sign > 0 ? finalPlus[rg] : finalMinus[rg];
-                    } else {
-                        const double* lc = &laneC[size_t(k) * panels * 4];
-                        const double* cc = &crowdC[size_t(k) * panels * 4];
-                        double p2 = 0, crowd = 0;
-                        for (int p = 0; p < panels; ++p) {
-                            const double dT = win.dT(p);
-                            p2 += wP2[p] * dT * (lc[4 * p] + lc[4 * p + 1] + lc[4 * p + 2] + lc[4 * p + 3]) / 4;
-                            crowd += wC[p] * dT * (cc[4 * p] + cc[4 * p + 1] + cc[4 * p + 2] + cc[4 * p + 3]) / 4;
-                        }
-                        value = lane ? (1 + i) * (p2 + p1s * WindowIntegral(win, lc, astar)) + crowd : crowd;
-                    }
-                    out.detail[(size_t(s) * n + g) * n + k][sign > 0 ? 0 : 1] = value;
                 }
-            });
-        }
+            for (int k = 0; k < n; ++k) {
+                double value;
+                if (k == g) {
+                    value = sign > 0 ? finalPlus[rg] : finalMinus[rg];
+                } else {
+                    const double* lc = &laneC[size_t(k) * panels * 4];
+                    const double* cc = &crowdC[size_t(k) * panels * 4];
+                    double p2 = 0, crowd = 0;
+                    for (int p = 0; p < panels; ++p) {
+                        const double dT = win.dT(p);
+                        p2 += wP2[p] * dT * (lc[4 * p] + lc[4 * p + 1] + lc[4 * p + 2] + lc[4 * p + 3]) / 4;
+                        crowd += wC[p] * dT * (cc[4 * p] + cc[4 * p + 1] + cc[4 * p + 2] + cc[4 * p + 3]) / 4;
+                    }
+                    value = lane ? (1 + i) * (p2 + p1s * WindowIntegral(win, lc, astar)) + crowd : crowd;
+                }
+                out.detail[(size_t(s) * n + g) * n + k][sign > 0 ? 0 : 1] = value;
+            }
+        });
     }
 
     const Model& m;
@@ -569,6 +902,7 @@ private:
     MultiSolver solver;
     Responses resp;
     int R = 0, G = 0, nLL = 0, nSlots = 0;
+    int tileW = 16;  // columns of a solve tile
     LiveClass cls = LiveClass::A;
     bool lane = true;
     Impact imp;
@@ -576,8 +910,12 @@ private:
     WindowGeometry win;
     std::vector<double> rho, ecc, wP2, wC;
     std::vector<double> iPlus, iMinus, p1;
+    std::vector<int> copyOf;             // the mirror partner whose envelopes a response takes, or -1
+    std::vector<signed char> copySign;   // -1: taken with the signs exchanged
 
-    std::vector<double> ordPrev, ordCur, tiles, reactOrd;
+    std::vector<double> ord[3];  // nodal ordinates of three consecutive waves, by p % 3
+    std::vector<double> tiles[3];  // the solutions of three consecutive waves, by p % 3
+    std::vector<double> reactOrd;
     std::vector<double> acc;  // per response: p2 part +/-, crowd part +/-
     std::vector<WindowState> state;
     std::vector<WindowSlot> ring;

@@ -72,8 +72,15 @@ struct LiveResult {
 };
 
 struct LiveOptions {
-    int threads = 0;  // 0: min(4, hardware threads)
+    int threads = 0;     // 0: every hardware thread
+    bool mirror = true;  // take the envelopes of a mirror-symmetric bridge's one side across
 };
+
+// The mirror partner of every response on a bridge that is its own mirror image across
+// its axis, with sign -1 for moments about the member axis; empty when it is not.
+std::vector<int> MirrorPartners(const Model& m, const Responses& resp, std::vector<signed char>& sign);
+// The same end for end, for the member responses and deflections (-1 for the rest).
+std::vector<int> EndForEndPartners(const Model& m, const Responses& resp, std::vector<signed char>& sign);
 
 LiveResult SolveLive(const Model& m, const Elements& el, const Stiffness& st, const BandMatrix& L,
                      const LiveOptions& opt = {});

@@ -15,11 +15,11 @@ namespace mvg {
 
 class Pool {
 public:
-    // threads: total workers including the caller; 0 takes min(4, hardware threads).
+    // threads: total workers including the caller; 0 takes every hardware thread.
     explicit Pool(int threads = 0)
     {
         if (threads <= 0)
-            threads = std::clamp(int(std::thread::hardware_concurrency()), 1, 4);
+            threads = std::max(int(std::thread::hardware_concurrency()), 1);
         for (int i = 1; i < threads; ++i)
             m_threads.emplace_back([this] { Loop(); });
     }

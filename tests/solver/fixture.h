@@ -75,6 +75,10 @@ struct BridgeLayout {
 
 std::string WriteInput(const BridgeLayout& s);
 
+// The largest design the solver is sized for: 20 girder lines, 14 spans of 20 panels,
+// the B live load with sidewalks, cross beams every fifth panel point.
+BridgeLayout LargestLayout();
+
 // Runs program `exe` with working folder `dir`, killing it after `timeout` seconds;
 // its standard output and error go to `console` when given. Returns its exit status,
 // or -1 when it did not start, crashed or was killed.
