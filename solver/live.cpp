@@ -152,6 +152,41 @@ std::vector<double> Influence::AtNode(int q) const
     return out;
 }
 
+// Positions of a mirror agree within 1e-9 of the bridge's size.
+double MirrorTolerance(const Model& m)
+{
+    double size = 0;
+    for (int q = 0; q < m.nodes(); ++q)
+        size = std::max({size, std::abs(m.X[q] - m.X[0]), std::abs(m.Y[q] - m.Y[0])});
+    for (const Section& sec : m.sections)
+        size = std::max(size, sec.W);
+    return 1e-9 * std::max(size, 1.0);
+}
+
+// Every cross member has an equal one between the images of its nodes.
+template <class Image> bool CrossMembersMirrored(const Model& m, const Image& image)
+{
+    auto key = [](int i, int j) { return std::make_pair(std::min(i, j), std::max(i, j)); };
+    for (const CrossMember& c : m.cross) {
+        const auto wanted = key(image(c.nodeI), image(c.nodeJ));
+        const bool found = std::any_of(m.cross.begin(), m.cross.end(), [&](const CrossMember& d) {
+            return key(d.nodeI, d.nodeJ) == wanted && d.kind == c.kind && d.I == c.I && d.J == c.J;
+        });
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+// The bearing at each node, -1 where there is none.
+std::vector<int> BearingAtNode(const Model& m)
+{
+    std::vector<int> at(m.nodes(), -1);
+    for (size_t b = 0; b < m.bearings.size(); ++b)
+        at[m.bearings[b].node] = int(b);
+    return at;
+}
+
 // A bridge that is its own mirror image across its axis (straight, square, equal girders
 // and deck either side) has every response's envelope once more on the other side: the
 // partner of response r, or -1 where there is none. A moment about the member axis
@@ -162,12 +197,7 @@ std::vector<int> MirrorPartners(const Model& m, const Responses& resp, std::vect
     const int G = m.G, P = m.P;
     if (m.singleBox() || G < 2 || P < 2)
         return {};
-    double size = 0;
-    for (int q = 0; q < m.nodes(); ++q)
-        size = std::max({size, std::abs(m.X[q] - m.X[0]), std::abs(m.Y[q] - m.Y[0])});
-    for (const Section& sec : m.sections)
-        size = std::max(size, sec.W);
-    const double tol = 1e-9 * std::max(size, 1.0);
+    const double tol = MirrorTolerance(m);
     auto mirrorNode = [&](int q) { return m.node(G - 1 - m.lineOf(q), m.pointOf(q)); };
 
     // Plan: every pair's midpoint on the axis, the pair across it.
@@ -197,18 +227,9 @@ std::vector<int> MirrorPartners(const Model& m, const Responses& resp, std::vect
                 return {};
         }
     }
-    auto crossKey = [](int i, int j) { return std::make_pair(std::min(i, j), std::max(i, j)); };
-    for (const CrossMember& c : m.cross) {
-        const auto key = crossKey(mirrorNode(c.nodeI), mirrorNode(c.nodeJ));
-        const bool found = std::any_of(m.cross.begin(), m.cross.end(), [&](const CrossMember& d) {
-            return crossKey(d.nodeI, d.nodeJ) == key && d.kind == c.kind && d.I == c.I && d.J == c.J;
-        });
-        if (!found)
-            return {};
-    }
-    std::vector<int> bearingAt(m.nodes(), -1);
-    for (size_t b = 0; b < m.bearings.size(); ++b)
-        bearingAt[m.bearings[b].node] = int(b);
+    if (!CrossMembersMirrored(m, mirrorNode))
+        return {};
+    const std::vector<int> bearingAt = BearingAtNode(m);
     std::vector<int> bearingMirror(m.bearings.size(), -1);
     for (size_t b = 0; b < m.bearings.size(); ++b) {
         const Bearing& u = m.bearings[b];
@@ -278,12 +299,7 @@ std::vector<int> EndForEndPartners(const Model& m, const Responses& resp, std::v
     const int G = m.G, P = m.P;
     if (m.singleBox() || P < 3)
         return {};
-    double size = 0;
-    for (int q = 0; q < m.nodes(); ++q)
-        size = std::max({size, std::abs(m.X[q] - m.X[0]), std::abs(m.Y[q] - m.Y[0])});
-    for (const Section& sec : m.sections)
-        size = std::max(size, sec.W);
-    const double tol = 1e-9 * std::max(size, 1.0);
+    const double tol = MirrorTolerance(m);
     auto image = [&](int q) { return m.node(m.lineOf(q), P - 1 - m.pointOf(q)); };
 
     // Plan: every pair's midpoint on one line across the bridge, the pair along its normal.
@@ -319,18 +335,9 @@ std::vector<int> EndForEndPartners(const Model& m, const Responses& resp, std::v
             if (u.A != v.A || u.I != v.I || u.J != v.J || std::abs(u.L - v.L) > tol)
                 return {};
         }
-    auto crossKey = [](int i, int j) { return std::make_pair(std::min(i, j), std::max(i, j)); };
-    for (const CrossMember& c : m.cross) {
-        const auto key = crossKey(image(c.nodeI), image(c.nodeJ));
-        const bool found = std::any_of(m.cross.begin(), m.cross.end(), [&](const CrossMember& d) {
-            return crossKey(d.nodeI, d.nodeJ) == key && d.kind == c.kind && d.I == c.I && d.J == c.J;
-        });
-        if (!found)
-            return {};
-    }
-    std::vector<int> bearingAt(m.nodes(), -1);
-    for (size_t b = 0; b < m.bearings.size(); ++b)
-        bearingAt[m.bearings[b].node] = int(b);
+    if (!CrossMembersMirrored(m, image))
+        return {};
+    const std::vector<int> bearingAt = BearingAtNode(m);
     for (const Bearing& u : m.bearings) {
         const int c = bearingAt[image(u.node)];
         if (c < 0)

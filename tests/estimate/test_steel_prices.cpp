@@ -98,7 +98,7 @@ TEST(SteelCodes, GradeAndThicknessGiveTheMaterialCode)
     struct Case {
         int grade;
         double t;
-        int spec, hSteel, code;
+        int standard, hSteel, code;
     };
     const Case cases[] = {
         {3, 0.040, 0, 0, 8},  {3, 0.040, 1, 0, 9},  {3, 0.016, 1, 0, 7},  {5, 0.045, 0, 1, 27}, {5, 0.045, 0, 0, 10},
@@ -106,7 +106,7 @@ TEST(SteelCodes, GradeAndThicknessGiveTheMaterialCode)
         {4, 0.030, 0, 0, 9},  {4, 0.030, 1, 0, 8},  {6, 0.050, 0, 1, 30}, {7, 0.010, 1, 0, 14}, {8, 0.045, 1, 1, 34},
         {0, 0.100, 0, 1, 0},  {9, 0.010, 0, 0, 999}};
     for (const Case& c : cases)
-        EXPECT_EQ(GetSteelCode(c.grade, c.t, c.spec, c.hSteel), c.code) << c.grade << " " << c.t;
+        EXPECT_EQ(GetSteelCode(c.grade, c.t, c.standard, c.hSteel), c.code) << c.grade << " " << c.t;
 }
 
 TEST(SteelCodes, CodeAndThicknessGiveThePriceClass)
