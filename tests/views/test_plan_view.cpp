@@ -1,0 +1,172 @@
+// The plan window of a two-span design drawn on a recording device context: the layers,
+// the plan transform, the scroll extent and the document's choices kept within the counts.
+#include "common/dialog_input.h"
+#include "common/shell_fixture.h"
+
+#include "views/drawing_views.h"
+
+#include <cmath>
+
+namespace {
+
+class PlanViewTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        dialoginput::ConfirmBasic(QStringLiteral("2"));
+        g_pMainFrame->BringPlanViewForward();
+        ASSERT_NE(g_pGridView, nullptr);
+        dc.SetMapMode(MM_LOMETRIC);
+    }
+    const std::vector<CDC::Record>& Draw()
+    {
+        dc.ClearRecords();
+        g_pGridView->OnDraw(&dc);
+        return dc.Records();
+    }
+    std::vector<CDC::Record> Ops(const char* op, COLORREF pen, int width, int style = -1) const
+    {
+        std::vector<CDC::Record> out;
+        for (const CDC::Record& r : dc.Records())
+            if (r.op == QLatin1String(op) && r.penColor == pen && r.penWidth == width &&
+                (style < 0 || r.penStyle == style))
+                out.push_back(r);
+        return out;
+    }
+    QStringList Texts() const
+    {
+        QStringList out;
+        for (const CDC::Record& r : dc.Records())
+            if (r.op == QLatin1String("TextOut"))
+                out << r.text;
+        return out;
+    }
+    static CPoint Map(CDPoint p)
+    {
+        CPlanTransform t{g_pDoc->m_dPlanAngle, g_pGridView->m_dScale, g_pGridView->m_ptOrigin};
+        return t.Map(p);
+    }
+    static const CPanelPointRecord& Panel(int span, int j) { return g_pDoc->m_aSpans[size_t(span)].m_aPanelPoints[size_t(j)]; }
+    CDC dc;
+};
+
+TEST(PlanTransform, TurnsScalesTruncatesAndMoves)
+{
+    CPlanTransform t{90.0, 10.0, CPoint(100, -200)};
+    EXPECT_EQ(t.Map(CDPoint(1.27, 0)), CPoint(100, -188));
+    EXPECT_EQ(t.Map(CDPoint(0, 2)), CPoint(80, -200));
+    t.m_dAngle = 0.0;
+    EXPECT_EQ(t.Map(CDPoint(-1.27, 0.5)), CPoint(88, -195));
+    EXPECT_EQ(PlanExtent(0.5), 6550);
+    EXPECT_EQ(PlanExtent(1.5), 9825);
+}
+
+TEST_F(PlanViewTest, DrawsTheGirdersSupportsMarksAndLabelsOfThePlan)
+{
+    g_pDoc->m_dPlanScale = 1.0;
+    Draw();
+    EXPECT_EQ(g_pGridView->m_dScale, 10.0);
+    EXPECT_EQ(g_pGridView->GetTotalSize(), CSize(6550, 6550));
+    const auto girders = Ops("LineTo", RGB(255, 0, 0), 1, PS_SOLID);
+    const int panels = g_pDoc->m_aSpans[0].m_nPanels + g_pDoc->m_aSpans[1].m_nPanels;
+    // Cross frames over supports share the girders' pen.
+    int supportFrames = 0;
+    for (const CSpanData& sp : g_pDoc->m_aSpans)
+        for (const CPanelPointRecord& pp : sp.m_aPanelPoints)
+            supportFrames += pp.m_nMemberKind == SUPPORT_SWAY_BRACING && pp.m_bDistributing;
+    ASSERT_EQ(int(girders.size()), g_nGirders * panels + supportFrames);
+    const CPoint a = Map(Panel(0, 0).m_aptGirder[0]), b = Map(Panel(0, 1).m_aptGirder[0]);
+    EXPECT_EQ(girders[0].args, (std::vector<int>{a.x, a.y, b.x, b.y}));
+    // Supports at both ends of both spans, marks at every girder point: unscaled sizes.
+    int squares = 0, marks = 0;
+    for (const CDC::Record& r : dc.Records()) {
+        if (r.op == QLatin1String("Rectangle") && r.brushColor == RGB(255, 0, 0)) {
+            ++squares;
+            EXPECT_NEAR(r.args[2] - r.args[0], 25, 1);  // corners truncated one by one
+        }
+        if (r.op == QLatin1String("Ellipse") && r.penColor == RGB(192, 192, 192)) {
+            ++marks;
+            EXPECT_EQ(r.args[2] - r.args[0], 16);
+        }
+    }
+    EXPECT_EQ(squares, 4 * g_nGirders);
+    EXPECT_EQ(marks, g_nGirders * (panels + 2));
+    const QStringList texts = Texts();
+    for (const char* t : {"G1", "G4", "C1", "鈑桁"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(t))) << t;
+    EXPECT_TRUE(texts.contains(QString::number(Panel(0, 0).m_anNodes[0])));
+    // The deck edges are drawn whole.
+    EXPECT_EQ(Ops("Polyline", RGB(128, 0, 128), 1).size(), 4u);
+    EXPECT_EQ(Ops("Polyline", RGB(0, 128, 0), 3).size(), 4u);
+}
+
+TEST_F(PlanViewTest, ScaleSetsTheExtentAndTheAngleTurnsThePlan)
+{
+    g_pDoc->m_dPlanScale = 1.5;
+    Draw();
+    EXPECT_EQ(g_pGridView->GetTotalSize(), CSize(9825, 9825));
+    EXPECT_EQ(g_pGridView->m_dScale, 15.0);
+
+    g_pDoc->m_dPlanAngle = 90.0;
+    Draw();
+    EXPECT_EQ(g_pGridView->GetTotalSize(), CSize(9825, 9825));
+    // The girders run along the bridge, which now stands upright.
+    const auto girders = Ops("LineTo", RGB(255, 0, 0), 1);
+    ASSERT_FALSE(girders.empty());
+    EXPECT_LE(std::abs(girders[0].args[0] - girders[0].args[2]), 1);
+    EXPECT_GT(girders[0].args[3], girders[0].args[1]);
+}
+
+TEST_F(PlanViewTest, ChoicesBeyondTheCountsAreKeptWithinThem)
+{
+    g_pDoc->m_nCurGirder = 99;
+    g_pDoc->m_nCurCrossSection = 99;
+    g_pDoc->m_nPlanCrossBeam = -5;
+    EXPECT_EQ(PlanCurrentGirder(*g_pDoc), g_nGirders - 1);
+    EXPECT_EQ(PlanCurrentStation(*g_pDoc), g_nCrossSections - 1);
+    EXPECT_EQ(PlanCurrentPanelPoint(*g_pDoc), 0);
+    Draw();
+    const auto chosen = Ops("LineTo", RGB(255, 0, 0), 5);
+    ASSERT_FALSE(chosen.empty());
+    const CPoint a = Map(Panel(0, 0).m_aptGirder[size_t(g_nGirders - 1)]);
+    EXPECT_EQ(chosen[0].args[0], a.x);
+    EXPECT_EQ(chosen[0].args[1], a.y);
+    EXPECT_EQ(Ops("LineTo", RGB(128, 128, 128), 5).size(), 1u);
+}
+
+TEST_F(PlanViewTest, LongCoordinatePlanDrawsItsBaseLineStraight)
+{
+    // Three hundred panel points along a bend: beyond what the smoothing takes.
+    CSpanData& sp = g_pDoc->m_aSpans[0];
+    sp.m_aPanelPoints.resize(300);
+    for (int j = 0; j < 300; ++j)
+        sp.m_aPanelPoints[size_t(j)].m_ptBase = CDPoint(j, j < 150 ? 0.0 : (j - 150) * 0.5);
+    sp.m_nPanels = 299;
+    g_pDoc->m_aSpans.resize(1);
+    const int spans = g_nSpans;
+    g_nSpans = 1;
+    g_bCoordinatePlan = 1;
+    Draw();
+    g_bCoordinatePlan = 0;
+    g_nSpans = spans;
+    const auto base = Ops("Polyline", RGB(0, 128, 0), 1, PS_DASHDOT);
+    ASSERT_EQ(base.size(), 1u);
+    ASSERT_EQ(base[0].args.size(), size_t(2 * (300 + 299 * 9)));
+    // Every tenth point is a panel point, those between lie on the straight chord.
+    const CPoint p0 = Map(CDPoint(150, 0)), p1 = Map(CDPoint(151, 0.5));
+    const size_t i = 150 * 10 * 2;
+    EXPECT_EQ(base[0].args[i], p0.x);
+    EXPECT_EQ(base[0].args[i + 20], p1.x);
+    EXPECT_EQ(base[0].args[i + 11], Map(CDPoint(150.5, 0.25)).y);
+}
+
+TEST_F(PlanViewTest, NothingIsDrawnWithoutSpans)
+{
+    StartNewDesign();
+    g_pMainFrame->BringPlanViewForward();
+    ASSERT_EQ(g_nSpans, 0);
+    EXPECT_TRUE(Draw().empty());
+}
+
+} // namespace
