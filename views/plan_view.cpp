@@ -545,12 +545,154 @@ int CGridView::DrawSelection(CDC* pDC, CMarivoltenDoc* pDoc)
     return 1;
 }
 
-int CGridView::DrawSpanDimensions(CDC*, CMarivoltenDoc*, int bShow)
+namespace {
+
+// Offset of a dimension line from the base line: beside the first girder, or across the
+// whole plan when the scale is reversed.
+double DimensionOffset(const CMarivoltenDoc& doc, int spans, double c)
 {
-    return bShow == 1 ? 1 : 0;
+    double avg = 0.0, spread = 0.0;
+    for (int i = 0; i < spans; ++i) {
+        const CSpanData& sp = doc.m_aSpans[size_t(i)];
+        if (!sp.m_aGirderLines.empty()) {
+            const CGirderLineRecord& g = sp.m_aGirderLines.front();
+            avg += std::hypot(sp.m_base.m_ptStart.x - g.m_ptStart.x, sp.m_base.m_ptStart.y - g.m_ptStart.y) +
+                   std::hypot(sp.m_base.m_ptEnd.x - g.m_ptEnd.x, sp.m_base.m_ptEnd.y - g.m_ptEnd.y);
+        }
+        spread = std::max({spread, sp.m_dHalfSpread[0], sp.m_dHalfSpread[1]});
+    }
+    avg /= std::max(spans, 1);
+    return doc.m_bPlanScaleReversed == 1 ? -(g_nGirders * spread + c) : avg + c;
 }
 
-int CGridView::DrawPanelDimensions(CDC*, CMarivoltenDoc*, int bShow)
+// Walks the panel points, turning the offset along each transverse line.
+struct DimensionWalker {
+    double m_dSlope = 0.0;      // kept where a transverse line has no length
+    CDPoint Point(const CPanelPointRecord& pp, bool first, double d)
+    {
+        const double dx = pp.m_ptLine2.x - pp.m_ptLine1.x, dy = pp.m_ptLine2.y - pp.m_ptLine1.y;
+        if (dx * dx + dy * dy >= 1e-8) {
+            if (std::fabs(dx) >= 1e-6)
+                m_dSlope = dy / dx;
+            else if (std::fabs(dy) < 1e-6)
+                m_dSlope = 0.0;
+            else
+                m_dSlope = (dx == 0.0 || (dx > 0) == (dy > 0)) ? 1.0 / 1e-6 : -1.0 / 1e-6;
+        }
+        double a = m_dSlope <= 999999.0 ? std::atan(m_dSlope) : 1.570796326795;
+        if (pp.m_ptLine1.x < pp.m_ptBase.x)
+            a -= kPi;
+        a -= kPi / 2 - std::fabs(pp.m_dBaseAngle);
+        if (first)
+            a = kPi / 2;
+        return Polar(pp.m_ptBase, a, d);
+    }
+};
+
+CPoint Scaled(const CPlanTransform& t, CDPoint turned)
 {
-    return bShow == 1 ? 1 : 0;
+    return CPoint(t.m_ptOrigin.x + int(turned.x * t.m_dScale), t.m_ptOrigin.y + int(turned.y * t.m_dScale));
+}
+
+void DimensionLabel(CDC* pDC, CPoint at, const QString& text, bool reversed)
+{
+    const CSize ext = pDC->GetTextExtent(text);
+    pDC->TextOut(at.x - ext.cx / 2, reversed ? at.y - ext.cy / 2 : at.y + ext.cy, text);
+}
+
+void DimensionRun(CDC* pDC, const CPlanTransform& t, const CSpanData& sp, double d, CDPoint q0, CDPoint q1)
+{
+    const CPoint a = t.Map(q0), b = t.Map(q1);
+    if (!sp.m_bCurvedBaseLine) {
+        pDC->MoveTo(a);
+        pDC->LineTo(b);
+        return;
+    }
+    const CPoint c = t.Map(sp.m_base.m_ptCentre);
+    const int r = int((sp.m_dRadius - d) * t.m_dScale);
+    const int ar = std::abs(r);
+    const CRect box(c.x - ar, c.y - ar, c.x + ar, c.y + ar);
+    if (r > 0)
+        pDC->Arc(box, a, b);
+    else
+        pDC->Arc(box, b, a);
+}
+
+} // namespace
+
+int CGridView::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
+{
+    if (bShow != 1)
+        return 0;
+    CPen pen(PS_SOLID, 1, RGB(255, 192, 192));
+    Selected<CPen> selPen(pDC, &pen);
+    Selected<CFont> selFont(pDC, &m_font);
+    const int oldMode = pDC->SetBkMode(TRANSPARENT);
+    const CPlanTransform t = Transform(*pDoc);
+    const bool reversed = pDoc->m_bPlanScaleReversed == 1;
+    const int spans = BuiltSpans(*pDoc);
+    const double d = DimensionOffset(*pDoc, spans, 10.0);
+    DimensionWalker walk;
+    for (int i = 0; i < spans; ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        const int n = PanelPoints(sp) - 1;
+        if (n < 1)
+            continue;
+        CDPoint q0, qn, prevTurned, label;
+        for (int j = 0; j <= n; ++j) {
+            const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
+            const CDPoint q = walk.Point(pp, i == 0 && j == 0, d);
+            const CDPoint qt = t.Turn(q);
+            if (j == 0 || j == n) {
+                pDC->MoveTo(t.Map(pp.m_ptBase));
+                pDC->LineTo(t.Map(q));
+                (j == 0 ? q0 : qn) = q;
+            }
+            if (j == (n + 1) / 2)
+                label = n % 2 == 0 ? qt : (prevTurned + qt) * 0.5;
+            prevTurned = qt;
+        }
+        DimensionRun(pDC, t, sp, d, q0, qn);
+        DimensionLabel(pDC, Scaled(t, label), QString::asprintf("%.0f", sp.m_dSpanLength * 1000.0), reversed);
+    }
+    pDC->SetBkMode(oldMode);
+    return 1;
+}
+
+int CGridView::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
+{
+    if (bShow != 1)
+        return 0;
+    CPen pen(PS_SOLID, 1, RGB(255, 192, 192));
+    Selected<CPen> selPen(pDC, &pen);
+    Selected<CFont> selFont(pDC, &m_font);
+    const int oldMode = pDC->SetBkMode(TRANSPARENT);
+    const CPlanTransform t = Transform(*pDoc);
+    const bool reversed = pDoc->m_bPlanScaleReversed == 1;
+    const int spans = BuiltSpans(*pDoc);
+    const double d = DimensionOffset(*pDoc, spans, 7.0);
+    DimensionWalker walk;
+    for (int i = 0; i < spans; ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        const int n = PanelPoints(sp) - 1;
+        if (n < 1)
+            continue;
+        CDPoint q0, q, prevTurned;
+        for (int j = 0; j <= n; ++j) {
+            const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
+            q = walk.Point(pp, i == 0 && j == 0, d);
+            const CDPoint qt = t.Turn(q);
+            pDC->MoveTo(t.Map(pp.m_ptBase));
+            pDC->LineTo(t.Map(q));
+            if (j == 0)
+                q0 = q;
+            else if (j - 1 < int(sp.m_pdPanelLength.size()))
+                DimensionLabel(pDC, Scaled(t, (prevTurned + qt) * 0.5),
+                               QString::asprintf("%.0f", sp.m_pdPanelLength[size_t(j - 1)] * 1000.0), reversed);
+            prevTurned = qt;
+        }
+        DimensionRun(pDC, t, sp, d, q0, q);
+    }
+    pDC->SetBkMode(oldMode);
+    return 1;
 }

@@ -161,6 +161,68 @@ TEST_F(PlanViewTest, LongCoordinatePlanDrawsItsBaseLineStraight)
     EXPECT_EQ(base[0].args[i + 11], Map(CDPoint(150.5, 0.25)).y);
 }
 
+TEST_F(PlanViewTest, DimensionLinesRunBesideThePlanAndSwapSidesWhenReversed)
+{
+    g_pDoc->m_dPlanScale = 1.0;
+    Draw();
+    const CPoint origin = g_pGridView->m_ptOrigin;
+    EXPECT_EQ(g_pGridView->DrawSpanDimensions(&dc, g_pDoc, 2), 0);
+    EXPECT_EQ(g_pGridView->DrawPanelDimensions(&dc, g_pDoc, 0), 0);
+    const COLORREF pink = RGB(255, 192, 192);
+    EXPECT_TRUE(Ops("LineTo", pink, 1).empty());
+
+    auto measure = [&](bool spans) {
+        dc.ClearRecords();
+        if (spans)
+            g_pGridView->DrawSpanDimensions(&dc, g_pDoc, 1);
+        else
+            g_pGridView->DrawPanelDimensions(&dc, g_pDoc, 1);
+        return Ops("LineTo", pink, 1);
+    };
+    const CSpanData& sp = g_pDoc->m_aSpans[0];
+    const int n = sp.m_nPanels;
+    // Span lengths: two extension lines and the line itself per span, one label.
+    auto lines = measure(true);
+    ASSERT_EQ(lines.size(), 6u);
+    QStringList texts = Texts();
+    EXPECT_EQ(texts, (QStringList{QString::asprintf("%.0f", sp.m_dSpanLength * 1000),
+                                  QString::asprintf("%.0f", g_pDoc->m_aSpans[1].m_dSpanLength * 1000)}));
+    const int above = lines[0].args[3];
+    EXPECT_GT(above, Map(sp.m_aGirderLines[0].m_ptStart).y);
+    EXPECT_NEAR(lines[2].args[1], above, 1);   // the line at the offset, parallel to the base line
+    EXPECT_NEAR(lines[2].args[3], above, 1);
+    // An even panel count puts the label over the middle panel point, above the line.
+    const CDC::Record* label = nullptr;
+    for (const CDC::Record& r : dc.Records())
+        if (r.op == QLatin1String("TextOut") && !label)
+            label = &r;
+    CFont* oldFont = dc.SelectObject(&g_pGridView->m_font);
+    const CSize ext = dc.GetTextExtent(label->text);
+    dc.SelectObject(oldFont);
+    ASSERT_EQ(n % 2, 0);
+    EXPECT_NEAR(label->args[0] + ext.cx / 2, Map(Panel(0, n / 2).m_ptBase).x, 1);
+    EXPECT_GT(label->args[1], above);
+    EXPECT_EQ(label->bkMode, TRANSPARENT);
+    EXPECT_EQ(label->fontHeight, 35);
+
+    // Panel lengths: an extension line at every panel point, a label per panel.
+    lines = measure(false);
+    EXPECT_EQ(int(lines.size()), (n + 1) + 1 + (g_pDoc->m_aSpans[1].m_nPanels + 1) + 1);
+    EXPECT_EQ(Texts().size(), n + g_pDoc->m_aSpans[1].m_nPanels);
+    EXPECT_EQ(Texts().front(), QString::asprintf("%.0f", sp.m_pdPanelLength[0] * 1000));
+
+    g_pDoc->m_bPlanScaleReversed = 1;
+    lines = measure(true);
+    const int below = lines[0].args[3];
+    EXPECT_LT(below, Map(sp.m_aGirderLines[size_t(g_nGirders - 1)].m_ptStart).y);
+    for (const CDC::Record& r : dc.Records()) {
+        if (r.op == QLatin1String("TextOut")) {
+            EXPECT_LT(r.args[1], below);
+        }
+    }
+    EXPECT_EQ(g_pGridView->m_ptOrigin, origin);
+}
+
 TEST_F(PlanViewTest, NothingIsDrawnWithoutSpans)
 {
     StartNewDesign();
