@@ -5,7 +5,6 @@ CSectionView* g_pSectionView = nullptr;
 CLoadView* g_pLoadView = nullptr;
 CForceView* g_pForceView = nullptr;
 CSection2View* g_pSection2View = nullptr;
-CGridBar* g_pGridBar = nullptr;
 
 IMPLEMENT_DYNCREATE(CSectionView, CScrollView)
 IMPLEMENT_DYNCREATE(CLoadView, CScrollView)
@@ -17,7 +16,6 @@ CLoadView::CLoadView() : m_global(g_pLoadView, this) {}
 CForceView::CForceView() : m_global(g_pForceView, this) {}
 CSection2View::CSection2View() : m_global(g_pSection2View, this) {}
 
-CGridBar::CGridBar() : m_global(g_pGridBar, this) {}
 
 void CSectionView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {

@@ -46,12 +46,6 @@ private:
     CWindowGlobal<CSection2View> m_global;
 };
 
-class CGridBar : public CDialogBar {
-public:
-    CGridBar();
-private:
-    CWindowGlobal<CGridBar> m_global;
-};
 class CSectionBar : public CDialogBar {};
 class CLoadBar : public CDialogBar {};
 class CSection2Bar : public CDialogBar {};

@@ -4,12 +4,17 @@
 #include "app/globals.h"
 #include "geometry/curves.h"
 #include "geometry/records.h"
+#include "framework/dialog.h"
+#include "framework/format.h"
+#include "framework/scrollbar.h"
+#include "res/resource_ids.h"
 #include "views/drawing_views.h"
 
 #include <algorithm>
 #include <cmath>
 
 CGridView* g_pGridView = nullptr;
+CGridBar* g_pGridBar = nullptr;
 
 IMPLEMENT_DYNCREATE(CGridView, CScrollView)
 
@@ -93,6 +98,17 @@ CGridView::CGridView() : m_global(g_pGridView, this)
                            CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
     m_font.CreateFont(35, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
                       CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
+    // The bar has already written its choice into the document.
+    OnMessage(WM_PLAN_SELECT, [this](WPARAM, LPARAM) -> LRESULT {
+        Invalidate();
+        return 0;
+    });
+    OnMessage(WM_PLAN_SCALE, [this](WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (wParam == IDC_PLAN_SCALE_SLIDER && g_pDoc)
+            g_pDoc->m_dPlanScale = double(lParam) / 10.0;
+        Invalidate();
+        return 0;
+    });
 }
 
 CGridView::~CGridView() = default;
@@ -695,4 +711,211 @@ int CGridView::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
     }
     pDC->SetBkMode(oldMode);
     return 1;
+}
+
+// ---- bar ----
+
+// The number the text begins with, 0 without one.
+static double LeadingNumber(const QString& textIn)
+{
+    const QString text = textIn.trimmed();
+    int n = 0;
+    while (n < text.size() && (text[n].isDigit() || text[n] == u'.' || ((text[n] == u'-' || text[n] == u'+') && n == 0)))
+        ++n;
+    for (int k = n; k > 0; --k) {
+        bool ok = false;
+        const double v = text.left(k).toDouble(&ok);
+        if (ok)
+            return v;
+    }
+    return 0.0;
+}
+
+CGridBar::CGridBar() : m_global(g_pGridBar, this)
+{
+    for (int i = 0; i < 360; ++i)
+        m_adAngle[i] = i;
+}
+
+void CGridBar::SetText(int nID, const QString& text)
+{
+    if (CWnd* w = GetControl(nID); w && w->GetWindowText() != text)
+        w->SetWindowText(text);
+}
+
+void CGridBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
+{
+    // The bar has no commands of its own: its checks follow the document.
+    Refresh();
+}
+
+void CGridBar::Refresh()
+{
+    g_pGridBar = this;
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc)
+        return;
+    auto spin = [this](int nID, int nUpper, int nPos) {
+        if (auto* s = dynamic_cast<CSpinButtonCtrl*>(GetControl(nID))) {
+            s->SetRange(1, std::max(nUpper, 1));
+            s->SetPos(nPos);
+        }
+    };
+    const int girder = PlanCurrentGirder(*doc) + 1, station = PlanCurrentStation(*doc) + 1;
+    const int beam = PlanCurrentPanelPoint(*doc) + 1;
+    spin(IDC_PLAN_GIRDER_SPIN, g_nGirders, girder);
+    spin(IDC_PLAN_CROSS_BEAM_SPIN, g_nPanelPoints, beam);
+    spin(IDC_PLAN_SECTION_SPIN, g_nCrossSections, station);
+    SetText(IDC_PLAN_GIRDER, AfxFormat("%4d", g_nBridgeType == 2 ? 1 : girder));
+    SetText(IDC_PLAN_CROSS_BEAM, AfxFormat("%4d", beam));
+    SetText(IDC_PLAN_SECTION, AfxFormat("%4d", station));
+
+    auto* scale = dynamic_cast<CSliderCtrl*>(GetControl(IDC_PLAN_SCALE_SLIDER));
+    auto* angle = dynamic_cast<CSliderCtrl*>(GetControl(IDC_PLAN_ANGLE_SLIDER));
+    if (m_bFirstPaint && scale && angle) {
+        // Starts where the document's scale is, so that bar and plan agree.
+        int pos = 3;
+        for (int i = 0; i < 10; ++i)
+            if (m_adScale[i] == doc->m_dPlanScale)
+                pos = i;
+        scale->SetRange(0, 9);
+        scale->SetPos(pos);
+        angle->SetRange(0, 359);
+        angle->SetPos(0);
+        m_bFirstPaint = 0;
+    }
+    if (scale)
+        SetText(IDC_PLAN_SCALE, AfxFormat("%4.1f", m_adScale[std::clamp(scale->GetPos(), 0, 9)]));
+    if (angle)
+        angle->SetPos(std::clamp(int(doc->m_dPlanAngle), 0, 359));
+    // An angle being typed is left as it stands while it reads as the plan's angle.
+    if (CWnd* edit = GetControl(IDC_PLAN_ANGLE); edit && (edit->GetWindowText().trimmed().isEmpty() || LeadingNumber(edit->GetWindowText()) != doc->m_dPlanAngle))
+        SetText(IDC_PLAN_ANGLE, AfxFormat("%7.3f", doc->m_dPlanAngle));
+    auto check = [this](int nID, int value) {
+        if (auto* b = dynamic_cast<CButton*>(GetControl(nID)); b && b->GetCheck() != value)
+            b->SetCheck(value);
+    };
+    check(IDC_PLAN_REVERSE, doc->m_bPlanScaleReversed);
+    check(IDC_PLAN_SHOW_SPANS, doc->m_bPlanShowSpanLengths);
+    check(IDC_PLAN_SHOW_PANELS, doc->m_bPlanShowPanelLengths);
+}
+
+LRESULT CGridBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_HSCROLL) {
+        OnHScroll(reinterpret_cast<CWnd*>(lParam));
+        return 0;
+    }
+    if (message != WM_COMMAND)
+        return CDialogBar::WindowProc(message, wParam, lParam);
+    const int id = int(wParam & 0xFFFF);
+    const UINT code = UINT((wParam >> 16) & 0xFFFF);
+    if (code == UDN_DELTAPOS) {
+        if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetControl(id))) {
+            // The bar writes the choice and the edit itself.
+            spin->m_bRefused = true;
+            if (id == IDC_PLAN_GIRDER_SPIN)
+                OnDeltaPosGirder(spin->m_nDelta);
+            else if (id == IDC_PLAN_SECTION_SPIN)
+                OnDeltaPosSection(spin->m_nDelta);
+            else if (id == IDC_PLAN_CROSS_BEAM_SPIN)
+                OnDeltaPosCrossBeam(spin->m_nDelta);
+        }
+        return 0;
+    }
+    if (code == EN_CHANGE && id == IDC_PLAN_ANGLE) {
+        OnChangeAngle();
+        return 0;
+    }
+    if (code == BN_CLICKED && g_pDoc) {
+        int* flag = id == IDC_PLAN_SHOW_SPANS    ? &g_pDoc->m_bPlanShowSpanLengths
+                    : id == IDC_PLAN_SHOW_PANELS ? &g_pDoc->m_bPlanShowPanelLengths
+                    : id == IDC_PLAN_REVERSE     ? &g_pDoc->m_bPlanScaleReversed
+                                                 : nullptr;
+        if (flag) {
+            if (auto* b = dynamic_cast<CButton*>(GetControl(id)))
+                *flag = b->GetCheck() ? 1 : 0;
+            if (g_pGridView)
+                g_pGridView->Invalidate();
+            return 0;
+        }
+    }
+    return CDialogBar::WindowProc(message, wParam, lParam);
+}
+
+void CGridBar::OnHScroll(CWnd* pSlider)
+{
+    auto* slider = dynamic_cast<CSliderCtrl*>(pSlider);
+    if (!slider)
+        return;
+    if (slider == GetControl(IDC_PLAN_SCALE_SLIDER)) {
+        const int i = std::clamp(slider->GetPos(), 0, 9);
+        if (g_pGridView)
+            g_pGridView->SendMessage(WM_PLAN_SCALE, IDC_PLAN_SCALE_SLIDER, LPARAM(int(m_adScale[i] * 10.0)));
+        SetText(IDC_PLAN_SCALE, AfxFormat("%4.1f", m_adScale[i]));
+    } else if (slider == GetControl(IDC_PLAN_ANGLE_SLIDER)) {
+        const int i = std::clamp(slider->GetPos(), 0, 359);
+        if (g_pDoc)
+            g_pDoc->m_dPlanAngle = m_adAngle[i];
+        SetText(IDC_PLAN_ANGLE, AfxFormat("%7.3f", m_adAngle[i]));
+        if (g_pGridView)
+            g_pGridView->SendMessage(WM_PLAN_SCALE, IDC_PLAN_ANGLE_SLIDER, LPARAM(int(m_adAngle[i])));
+    }
+}
+
+void CGridBar::OnChangeAngle()
+{
+    CWnd* edit = GetControl(IDC_PLAN_ANGLE);
+    if (!edit || !g_pDoc)
+        return;
+    // A typed angle is not limited.
+    g_pDoc->m_dPlanAngle = LeadingNumber(edit->GetWindowText());
+    if (g_pGridView)
+        g_pGridView->SendMessage(WM_PLAN_SCALE, IDC_PLAN_ANGLE_SLIDER, 0);
+}
+
+void CGridBar::Select(int nWhat, int nIndex)
+{
+    if (g_pGridView)
+        g_pGridView->SendMessage(WM_PLAN_SELECT, WPARAM(nWhat), LPARAM(nIndex));
+    g_pDoc->UpdateAllViews(nullptr, 0, nullptr);
+}
+
+bool CGridBar::OnDeltaPosGirder(int nDelta)
+{
+    if (!g_pDoc || g_nBridgeType == 2)
+        return false;
+    const int n = PlanCurrentGirder(*g_pDoc) + 1 + nDelta;
+    if (n < 1 || n > g_nGirders)
+        return false;
+    g_pDoc->m_nCurGirder = n - 1;
+    SetText(IDC_PLAN_GIRDER, AfxFormat("%4d", n));
+    Select(0, n - 1);
+    return true;
+}
+
+bool CGridBar::OnDeltaPosSection(int nDelta)
+{
+    if (!g_pDoc)
+        return false;
+    const int n = PlanCurrentStation(*g_pDoc) + 1 + nDelta;
+    if (n < 1 || n > g_nCrossSections)
+        return false;
+    g_pDoc->m_nCurCrossSection = n - 1;
+    SetText(IDC_PLAN_SECTION, AfxFormat("%4d", n));
+    Select(1, n - 1);
+    return true;
+}
+
+bool CGridBar::OnDeltaPosCrossBeam(int nDelta)
+{
+    if (!g_pDoc)
+        return false;
+    const int n = PlanCurrentPanelPoint(*g_pDoc) + 1 + nDelta;
+    if (n < 1 || n > g_nPanelPoints)
+        return false;
+    g_pDoc->m_nPlanCrossBeam = n - 1;
+    SetText(IDC_PLAN_CROSS_BEAM, AfxFormat("%4d", n));
+    Select(2, n - 1);
+    return true;
 }

@@ -74,3 +74,31 @@ private:
     void DrawCentredText(CDC* pDC, CPoint at, const QString& text);
     CWindowGlobal<CGridView> m_global;
 };
+
+// The plan window's bar: every choice goes into the document at once and the plan follows.
+class CGridBar : public CDialogBar {
+public:
+    CGridBar();
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    // Shows the document's choices.
+    void Refresh();
+    void OnHScroll(CWnd* pSlider);
+    // A spin step; false when it would leave the range.
+    bool OnDeltaPosGirder(int nDelta);
+    bool OnDeltaPosSection(int nDelta);
+    bool OnDeltaPosCrossBeam(int nDelta);
+    void OnChangeAngle();
+
+    double m_adScale[10] = {0.2, 0.5, 0.7, 1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0};
+    double m_adAngle[360];
+    int m_bFirstPaint = 1;
+
+private:
+    void SetText(int nID, const QString& text);
+    void Select(int nWhat, int nIndex);
+    CWindowGlobal<CGridBar> m_global;
+};
+
+extern CGridView* g_pGridView;
+extern CGridBar* g_pGridBar;

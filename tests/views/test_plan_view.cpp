@@ -5,6 +5,9 @@
 
 #include "views/drawing_views.h"
 
+#include "framework/dialog.h"
+#include "framework/format.h"
+#include <QAbstractSlider>
 #include <cmath>
 
 namespace {
@@ -229,6 +232,107 @@ TEST_F(PlanViewTest, NothingIsDrawnWithoutSpans)
     g_pMainFrame->BringPlanViewForward();
     ASSERT_EQ(g_nSpans, 0);
     EXPECT_TRUE(Draw().empty());
+}
+
+} // namespace
+
+namespace {
+
+// The plan bar of the two-span design: its spins, sliders, angle edit and checks.
+class PlanBarTest : public PlanViewTest {
+protected:
+    static CGridBar& Bar() { return *g_pGridBar; }
+    template <class T>
+    static T* Control(int id) { return dynamic_cast<T*>(Bar().GetControl(id)); }
+    static QString Text(int id) { return Bar().GetControl(id)->GetWindowText(); }
+    static void TypeAngle(const QString& text)
+    {
+        Bar().GetControl(IDC_PLAN_ANGLE)->SetWindowText(text);
+        Bar().SendMessage(WM_COMMAND, WPARAM(IDC_PLAN_ANGLE | (EN_CHANGE << 16)), 0);
+    }
+    static void Slide(int id, int from, int steps)
+    {
+        auto* slider = Control<CSliderCtrl>(id);
+        slider->SetPos(from);
+        auto* w = qobject_cast<QAbstractSlider*>(slider->GetWidget());
+        for (int i = 0; i < steps; ++i)
+            w->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
+};
+
+TEST_F(PlanBarTest, SpinsChooseGirderAndStationWithinTheirCounts)
+{
+    ASSERT_NE(g_pGridBar, nullptr);
+    Bar().Refresh();
+    EXPECT_EQ(Text(IDC_PLAN_GIRDER), QStringLiteral("   1"));
+    Control<CSpinButtonCtrl>(IDC_PLAN_GIRDER_SPIN)->Step(1);
+    EXPECT_EQ(g_pDoc->m_nCurGirder, 1);
+    EXPECT_EQ(Text(IDC_PLAN_GIRDER), QStringLiteral("   2"));
+    Control<CSpinButtonCtrl>(IDC_PLAN_GIRDER_SPIN)->Step(-1);
+    Control<CSpinButtonCtrl>(IDC_PLAN_GIRDER_SPIN)->Step(-1);
+    EXPECT_EQ(g_pDoc->m_nCurGirder, 0);
+
+    EXPECT_FALSE(Bar().OnDeltaPosSection(g_nCrossSections));
+    EXPECT_TRUE(Bar().OnDeltaPosSection(g_nCrossSections - 1));
+    EXPECT_EQ(g_pDoc->m_nCurCrossSection, g_nCrossSections - 1);
+    EXPECT_EQ(Text(IDC_PLAN_SECTION), AfxFormat("%4d", g_nCrossSections));
+    EXPECT_TRUE(Bar().OnDeltaPosCrossBeam(2));
+    EXPECT_EQ(g_pDoc->m_nPlanCrossBeam, 2);
+
+    // A single box has one girder to show.
+    const int type = g_nBridgeType;
+    g_nBridgeType = 2;
+    EXPECT_FALSE(Bar().OnDeltaPosGirder(1));
+    Bar().Refresh();
+    EXPECT_EQ(Text(IDC_PLAN_GIRDER), QStringLiteral("   1"));
+    g_nBridgeType = type;
+}
+
+TEST_F(PlanBarTest, ScaleSliderSetsThePlanScale)
+{
+    Bar().Refresh();
+    Slide(IDC_PLAN_SCALE_SLIDER, 1, 1);
+    EXPECT_EQ(g_pDoc->m_dPlanScale, 0.7);
+    EXPECT_EQ(Text(IDC_PLAN_SCALE), QStringLiteral(" 0.7"));
+    Slide(IDC_PLAN_SCALE_SLIDER, 8, 1);
+    EXPECT_EQ(g_pDoc->m_dPlanScale, 5.0);
+    Draw();
+    EXPECT_EQ(g_pGridView->m_dScale, 50.0);
+}
+
+TEST_F(PlanBarTest, AngleFromSliderOrTypedTurnsThePlan)
+{
+    Bar().Refresh();
+    EXPECT_EQ(Text(IDC_PLAN_ANGLE), QStringLiteral("  0.000"));
+    Slide(IDC_PLAN_ANGLE_SLIDER, 44, 1);
+    EXPECT_EQ(g_pDoc->m_dPlanAngle, 45.0);
+    EXPECT_EQ(Text(IDC_PLAN_ANGLE), QStringLiteral(" 45.000"));
+    TypeAngle(QStringLiteral("12.5"));
+    EXPECT_EQ(g_pDoc->m_dPlanAngle, 12.5);
+    Bar().Refresh();
+    EXPECT_EQ(Control<CSliderCtrl>(IDC_PLAN_ANGLE_SLIDER)->GetPos(), 12);
+    EXPECT_EQ(Text(IDC_PLAN_ANGLE), QStringLiteral("12.5"));   // left as typed
+    TypeAngle(QStringLiteral("400"));
+    Bar().Refresh();
+    EXPECT_EQ(g_pDoc->m_dPlanAngle, 400.0);
+    EXPECT_EQ(Control<CSliderCtrl>(IDC_PLAN_ANGLE_SLIDER)->GetPos(), 359);
+    TypeAngle(QStringLiteral("abc"));
+    EXPECT_EQ(g_pDoc->m_dPlanAngle, 0.0);
+}
+
+TEST_F(PlanBarTest, ChecksSetTheDisplayOptions)
+{
+    Bar().Refresh();
+    Control<CButton>(IDC_PLAN_SHOW_SPANS)->Click();
+    EXPECT_EQ(g_pDoc->m_bPlanShowSpanLengths, 1);
+    Control<CButton>(IDC_PLAN_SHOW_PANELS)->Click();
+    EXPECT_EQ(g_pDoc->m_bPlanShowPanelLengths, 1);
+    Control<CButton>(IDC_PLAN_REVERSE)->Click();
+    EXPECT_EQ(g_pDoc->m_bPlanScaleReversed, 1);
+    Control<CButton>(IDC_PLAN_REVERSE)->Click();
+    EXPECT_EQ(g_pDoc->m_bPlanScaleReversed, 0);
+    Draw();
+    EXPECT_FALSE(Ops("LineTo", RGB(255, 192, 192), 1).empty());
 }
 
 } // namespace
