@@ -207,6 +207,28 @@ DialogTemplate GridBar()
     return t;
 }
 
+// The paper of the plan's printout, with the chosen printer.
+DialogTemplate PaperSelect()
+{
+    DialogTemplate t{IDD_PAPER_SELECT, QStringLiteral("用紙選択"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    auto& c = t.controls;
+    c.push_back({CtlKind::GroupBox, IDC_PAPER_PRINTER_GROUP, QStringLiteral("ﾌﾟﾘﾝﾀ"), 0, 0, 1, 2});
+    const std::pair<int, const char*> lines[] = {
+        {IDC_PAPER_PRINTER, "種類"}, {IDC_PAPER_STATUS, "状態"}, {IDC_PAPER_PORT, "場所"}};
+    int row = 0;
+    for (const auto& [id, text] : lines) {
+        c.push_back(Label(IDC_STATIC, text, row, 0, 1, IDC_PAPER_PRINTER_GROUP));
+        c.push_back({CtlKind::Static, id, QString(), row, 1, 1, 1, 0, IDC_PAPER_PRINTER_GROUP, 140});
+        ++row;
+    }
+    c.push_back({CtlKind::GroupBox, IDC_PAPER_SIZE_GROUP, QStringLiteral("用紙"), 1, 0, 1, 2});
+    c.push_back({CtlKind::RadioButton, IDC_PAPER_A3, QStringLiteral("A3サイズ"), 0, 0, 1, 1, CF_GROUP, IDC_PAPER_SIZE_GROUP});
+    c.push_back({CtlKind::RadioButton, IDC_PAPER_A4, QStringLiteral("A4サイズ"), 0, 1, 1, 1, 0, IDC_PAPER_SIZE_GROUP});
+    c.push_back(Button(IDOK, "OK", 2, 0, CF_DEFAULT | CF_GROUP));
+    c.push_back(Button(IDCANCEL, "ｷｬﾝｾﾙ", 2, 1));
+    return t;
+}
+
 // A window whose controls come with its own input: for now only its caption.
 DialogTemplate Captioned(UINT id, const char* caption)
 {
@@ -220,7 +242,7 @@ std::vector<DialogTemplate> ShellDialogTemplates()
     return {
         ScopeBar(), SetupBar(), AboutBox(), UserInfo(), PrintFormat(), OriginAdjust(), AbortConfirm(), TestCommand(),
         PrintBar(), Rerun(), CalcProgress(),
-        GridBar(), Captioned(IDD_SECTION_BAR, "横断面図操作"),
+        GridBar(), PaperSelect(), Captioned(IDD_SECTION_BAR, "横断面図操作"),
         Captioned(IDD_LOAD_BAR, "荷重図操作"), Captioned(IDD_FORCE_BAR, "断面力図操作"),
         Captioned(IDD_ESTIMATE_BAR, "積算表操作"),
         Captioned(IDD_REACT_BAR, "反力、たわみ表操作"), Captioned(IDD_CONDITION_BAR, "入力確認"),

@@ -6,6 +6,8 @@
 #include "geometry/records.h"
 #include "framework/dialog.h"
 #include "framework/format.h"
+#include "framework/print.h"
+#include "views/paper_dialog.h"
 #include "framework/scrollbar.h"
 #include "res/resource_ids.h"
 #include "views/drawing_views.h"
@@ -98,6 +100,9 @@ CGridView::CGridView() : m_global(g_pGridView, this)
                            CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
     m_font.CreateFont(35, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
                       CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
+    auto printable = [](CCmdUI* pCmdUI) { pCmdUI->Enable(g_nSpans != 0); };
+    HandleUpdate(ID_FILE_PRINT_PREVIEW, printable);
+    HandleUpdate(ID_FILE_PRINT, printable);
     // The bar has already written its choice into the document.
     OnMessage(WM_PLAN_SELECT, [this](WPARAM, LPARAM) -> LRESULT {
         Invalidate();
@@ -193,6 +198,83 @@ void CGridView::OnDraw(CDC* pDC)
     DrawCrossSectionLines(pDC, doc);
     DrawCrossMembers(pDC, doc);
     DrawSelection(pDC, doc);
+}
+
+BOOL CGridView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    if (!DoPreparePrinting(pInfo))
+        return FALSE;
+    // The paper is settled here, before the job lays out its first page.
+    if (!g_bNoA3Paper) {
+        CPaperSelectDlg dlg;
+        dlg.ReadPrinter(pInfo);
+        if (dlg.DoModal() != IDOK)
+            return FALSE;
+        dlg.ApplyPaper(pInfo);
+    }
+    m_nPaper = pInfo->GetSettings().m_nPaperSize;
+    if (g_pDoc)
+        g_pDoc->SetupPrinterPaper(pInfo, &m_sizePaper, m_nPaper);
+    return TRUE;
+}
+
+void CGridView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc)
+        return;
+    const double theta = doc->m_dPlanAngle * kPi / 180.0;
+    doc->LoadPrintSettings();
+    if (CSize(doc->m_nPageWidth, doc->m_nPageHeight) != m_sizePaper)
+        doc->SetupPrinterPaper(pInfo, &m_sizePaper, m_nPaper);
+    const CPoint savedOrigin = m_ptOrigin;
+    const double savedScale = m_dScale;
+    m_dAngle = theta;
+
+    // Extent of the turned deck over its outer edges, ends left out where there are inner points.
+    const CPlanTransform turn{doc->m_dPlanAngle, 1.0, CPoint()};
+    double minX = 1e20, maxX = -1e20, minY = 1e20, maxY = -1e20;
+    for (int i = 0; i < 2; ++i) {
+        const CPolyline2D* line = doc->m_apEdgeLines[i];
+        if (!line)
+            continue;
+        const int n = line->Count();
+        const int from = n > 2 ? 1 : 0, to = n > 2 ? n - 1 : n;
+        for (int k = from; k < to; ++k) {
+            const CDPoint p = turn.Turn(line->m_aPoints[size_t(k)]);
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    doc->DrawPageFrame(pDC, pInfo, QStringLiteral("_平面図"));
+    if (minX <= maxX && BuiltSpans(*doc) > 0) {
+        // A plan narrower than a metre still fits as one metre.
+        const int W = std::max(std::abs(int(maxX - minX)), 1), H = std::max(int(maxY - minY), 1);
+        const int paperW = doc->m_nPageWidth, paperH = doc->m_nPageHeight;
+        const double fx = double(paperW - doc->m_nMarginLeft - doc->m_nMarginRight) / W;
+        const double fy = double(paperH - doc->m_nMarginTop - doc->m_nMarginBottom) / H;
+        m_dScale = 0.7 * std::min(fx, fy);
+        const double k = m_dScale;
+        // Centred in width: the leftmost point lands half the spare width in.
+        m_ptOrigin.x = (paperW - int((maxX - minX) * k)) / 2 - int(minX * k);
+        m_ptOrigin.y = -((paperH - int((maxY - minY) * k)) / 2) - int(maxY * k);
+        DrawBaseLine(pDC, doc);
+        DrawGirderLines(pDC, doc);
+        DrawSupports(pDC, doc);
+        DrawNodeNumbers(pDC, doc);
+        DrawLabels(pDC, doc);
+        DrawNodeMarks(pDC, doc);
+        DrawCurbLines(pDC, doc);
+        DrawKerbOuterLines(pDC, doc);
+        DrawRailingLines(pDC, doc);
+        DrawCarriagewayLines(pDC, doc);
+        DrawCrossSectionLines(pDC, doc);
+        DrawCrossMembers(pDC, doc);
+    }
+    m_ptOrigin = savedOrigin;
+    m_dScale = savedScale;
 }
 
 void CGridView::DrawCentredText(CDC* pDC, CPoint at, const QString& text)

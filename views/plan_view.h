@@ -38,6 +38,8 @@ public:
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
     int m_bDrawing = 1;     // 0 suppresses drawing while the cross beams are re-initialised
 
     int DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow);

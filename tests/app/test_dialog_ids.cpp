@@ -237,6 +237,10 @@ std::vector<DialogUses> CodeUses()
             Ctl(IDC_PLAN_SCALE_SLIDER, CtlKind::Slider), Ctl(IDC_PLAN_ANGLE, kEdit),
             Ctl(IDC_PLAN_ANGLE_SLIDER, CtlKind::Slider), Ctl(IDC_PLAN_SHOW_SPANS, kCheck),
             Ctl(IDC_PLAN_SHOW_PANELS, kCheck), Ctl(IDC_PLAN_REVERSE, kCheck)}},
+        {"PaperSelect", IDD_PAPER_SELECT, {
+            Ctl(IDC_PAPER_PRINTER, CtlKind::Static), Ctl(IDC_PAPER_STATUS, CtlKind::Static),
+            Ctl(IDC_PAPER_PORT, CtlKind::Static), Ctl(IDC_PAPER_A3, CtlKind::RadioButton),
+            Ctl(IDC_PAPER_A4, CtlKind::RadioButton), kOK, kCancel}},
         {"CalcProgress", IDD_CALC_PROGRESS, {Ctl(IDC_PROGRESS_PICTURE, CtlKind::Custom), Ctl(IDC_PROGRESS_TEXT, CtlKind::Static)}},
         {"PanelDivision", IDD_PANEL, {
             Ctl(IDC_PANEL_TABLE, CtlKind::Custom), Ctl(IDC_PANEL_VALUES, CtlKind::Custom),

@@ -7,7 +7,9 @@
 
 #include "framework/dialog.h"
 #include "framework/format.h"
+#include "framework/print.h"
 #include <QAbstractSlider>
+#include <QTemporaryDir>
 #include <cmath>
 
 namespace {
@@ -333,6 +335,102 @@ TEST_F(PlanBarTest, ChecksSetTheDisplayOptions)
     EXPECT_EQ(g_pDoc->m_bPlanScaleReversed, 0);
     Draw();
     EXPECT_FALSE(Ops("LineTo", RGB(255, 192, 192), 1).empty());
+}
+
+} // namespace
+
+namespace {
+
+// The plan's printout: the paper question before the job, the page fitted to the deck.
+class PlanPrintTest : public PlanViewTest {
+protected:
+    void TearDown() override
+    {
+        AfxSetPrintHook({});
+        AfxSetModalHook({});
+        g_bNoA3Paper = 0;
+        PlanViewTest::TearDown();
+    }
+    // Prints to a PDF, answering the paper question with the given button; the questions asked.
+    int Print(int nPaperButton, int nAnswer)
+    {
+        int asked = 0;
+        AfxSetModalHook([&](CDialog* d) {
+            ++asked;
+            EXPECT_EQ(static_cast<CButton*>(d->GetDlgItem(IDC_PAPER_A4))->GetCheck(), 1);
+            EXPECT_EQ(d->GetDlgItem(IDC_PAPER_STATUS)->GetWindowText(), QStringLiteral("準備完了"));
+            static_cast<CButton*>(d->GetDlgItem(IDC_PAPER_A4))->SetCheck(nPaperButton == IDC_PAPER_A4);
+            static_cast<CButton*>(d->GetDlgItem(IDC_PAPER_A3))->SetCheck(nPaperButton == IDC_PAPER_A3);
+            d->SendMessage(WM_COMMAND, nAnswer);
+        });
+        AfxSetPrintHook([this](CPrintInfo*) { return m_dir.filePath(QStringLiteral("plan.pdf")); });
+        m_printed = AfxPrintView(g_pGridView, PrintMode::Print);
+        return asked;
+    }
+    bool Printed() const { return m_printed && QFile::exists(m_dir.filePath(QStringLiteral("plan.pdf"))); }
+    QTemporaryDir m_dir;
+    BOOL m_printed = FALSE;
+};
+
+TEST_F(PlanPrintTest, PaperIsChosenBeforeThePageIsLaidOut)
+{
+    EXPECT_TRUE(Update(ID_FILE_PRINT).m_bEnabled);
+    EXPECT_EQ(Print(IDC_PAPER_A3, IDOK), 1);
+    EXPECT_TRUE(Printed());
+    EXPECT_EQ(g_pGridView->m_nPaper, DMPAPER_A3);
+    EXPECT_EQ(g_pGridView->m_sizePaper, CSize(2970, 4200));
+    EXPECT_EQ(g_pDoc->m_nPageWidth, 2970);
+    QFile pdf(m_dir.filePath(QStringLiteral("plan.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.readAll().contains("/MediaBox [0 0 842"));   // A3 points
+}
+
+TEST_F(PlanPrintTest, CancelledPaperQuestionPrintsNothing)
+{
+    EXPECT_EQ(Print(IDC_PAPER_A3, IDCANCEL), 1);
+    EXPECT_FALSE(Printed());
+}
+
+TEST_F(PlanPrintTest, A4OnlyAsksNothing)
+{
+    g_bNoA3Paper = 1;
+    EXPECT_EQ(Print(IDC_PAPER_A3, IDOK), 0);
+    EXPECT_TRUE(Printed());
+    EXPECT_EQ(g_pGridView->m_sizePaper, CSize(2100, 2970));
+}
+
+TEST_F(PlanPrintTest, PageFitsTheDeckAndSurvivesDegenerateEdges)
+{
+    CPrintInfo info;
+    dc.SetPrinting(true);
+    const CPoint origin = g_pGridView->m_ptOrigin;
+    g_pGridView->OnPrint(&dc, &info);
+    EXPECT_EQ(g_pGridView->m_ptOrigin, origin);
+    // Every girder point lies on the paper.
+    int lines = 0;
+    for (const CDC::Record& r : dc.Records())
+        if (r.op == QLatin1String("LineTo") && r.penColor == RGB(255, 0, 0) && r.penWidth == 1) {
+            ++lines;
+            EXPECT_GT(r.args[0], 0);
+            EXPECT_LT(r.args[2], g_pDoc->m_nPageWidth);
+            EXPECT_LT(r.args[1], 0);
+            EXPECT_GT(r.args[1], -g_pDoc->m_nPageHeight);
+        }
+    EXPECT_GT(lines, 0);
+
+    // Edge lines of two points, then a deck under a metre wide and long.
+    for (CPolyline2D* line : g_pDoc->m_apEdgeLines)
+        if (line)
+            line->m_aPoints.resize(2);
+    dc.ClearRecords();
+    g_pGridView->OnPrint(&dc, &info);
+    EXPECT_FALSE(dc.Records().empty());
+    for (CPolyline2D* line : g_pDoc->m_apEdgeLines)
+        if (line)
+            line->m_aPoints.assign(3, CDPoint(0.2, 0.1));
+    dc.ClearRecords();
+    g_pGridView->OnPrint(&dc, &info);
+    EXPECT_FALSE(dc.Records().empty());
 }
 
 } // namespace
