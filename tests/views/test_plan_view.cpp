@@ -9,6 +9,8 @@
 #include "framework/format.h"
 #include "framework/print.h"
 #include <QAbstractSlider>
+#include <QScrollBar>
+#include <QWidget>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -121,6 +123,24 @@ TEST_F(PlanViewTest, ScaleSetsTheExtentAndTheAngleTurnsThePlan)
     ASSERT_FALSE(girders.empty());
     EXPECT_LE(std::abs(girders[0].args[0] - girders[0].args[2]), 1);
     EXPECT_GT(girders[0].args[3], girders[0].args[1]);
+}
+
+TEST_F(PlanViewTest, ScrollBarsFollowTheScrollPosition)
+{
+    g_pGridView->GetWidget()->resize(600, 400);
+    g_pDoc->m_dPlanScale = 3.0;
+    Draw();
+    const CPoint pos = g_pGridView->GetScrollPosition();
+    EXPECT_GT(pos.x, 0);
+    EXPECT_LT(pos.y, 0);
+    const CPoint bars = g_pGridView->GetScrollBarPositions();
+    EXPECT_GT(bars.x, 0);
+    EXPECT_GT(bars.y, 0);
+    // A scroll by the user moves the plan under the window.
+    auto* v = g_pGridView->GetWidget()->findChild<QScrollBar*>();
+    ASSERT_NE(v, nullptr);
+    v->setValue(v->value() - 10);
+    EXPECT_NE(g_pGridView->GetScrollPosition(), pos);
 }
 
 TEST_F(PlanViewTest, ChoicesBeyondTheCountsAreKeptWithinThem)
