@@ -165,13 +165,18 @@ void CDimensionLine::DrawEndMarksAngled(double dAngle, CDC* pDC, CDPoint p1, CDP
 void CDimensionLine::DrawLabel(CDC* pDC, CDPoint p1, CDPoint p2, int xOff, int yOff, CDPoint scale,
                                int nLabelPos)
 {
-    DrawLabelAngled(0.0, pDC, p1, p2, xOff, yOff, scale, nLabelPos);
+    WriteLabel(false, 0.0, pDC, p1, p2, xOff, yOff, scale, nLabelPos);
 }
 
 void CDimensionLine::DrawLabelAngled(double dAngle, CDC* pDC, CDPoint p1, CDPoint p2, int xOff, int yOff,
                                      CDPoint scale, int nLabelPos)
 {
-    const bool turned = dAngle != 0.0;
+    WriteLabel(true, dAngle, pDC, p1, p2, xOff, yOff, scale, nLabelPos);
+}
+
+void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1, CDPoint p2, int xOff, int yOff,
+                                CDPoint scale, int nLabelPos)
+{
     CRect r;
     if (!RotateSegment(dAngle, 0, 0, 0, 0, &r))
         return;

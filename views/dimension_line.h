@@ -49,4 +49,7 @@ private:
     // The strokes of the end marks in logical points, each as (from, to, wide pen).
     struct Stroke { CPoint a, b; bool wide; };
     int MarkStrokes(CPoint P1, CPoint P2, Stroke* out) const;
+    // The label upright, or turned onto the sideways page.
+    void WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1, CDPoint p2, int xOff, int yOff,
+                    CDPoint scale, int nLabelPos);
 };

@@ -145,6 +145,13 @@ TEST_F(DimensionLineTest, TurnedLabelKeepsTheLabelFontAndTheBackgroundMode)
     EXPECT_EQ(texts[0].escapement, 900);
     EXPECT_EQ(texts[0].fontHeight, 36);
     EXPECT_EQ(texts[0].fontFace, QStringLiteral("ＭＳ 明朝"));
+
+    // No turn still places the label on the sideways page with the line.
+    dc.ClearRecords();
+    line.DrawAngled(0, &dc, CDPoint(0, 0), CDPoint(1, 0), 0, 0, CDPoint(100, 100), 0);
+    const auto upright = Ops(dc, "TextOut");
+    ASSERT_EQ(upright.size(), 1u);
+    EXPECT_LT(upright[0].args[1], -2000);
 }
 
 } // namespace
