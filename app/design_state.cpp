@@ -115,7 +115,7 @@ void CaptureView(CDesignView& v, CDerivedSlots& d, const CMarivoltenDoc& doc)
 {
     v.nSizeX = doc.m_nSizeX;
     v.nSizeY = doc.m_nSizeY;
-    v.dPlanRotation = doc.m_dPlanRotation;
+    v.dPlanRotation = doc.m_dPlanAngle;
     v.dSection2ScaleX = doc.m_dSection2ScaleX;
     v.dSection2ScaleY = doc.m_dSection2ScaleY;
     v.bSection2Flag = doc.m_bSection2Flag;
@@ -157,7 +157,7 @@ void ApplyView(const CDesignView& v, CMarivoltenDoc& doc)
 {
     doc.m_nSizeX = v.nSizeX;
     doc.m_nSizeY = v.nSizeY;
-    doc.m_dPlanRotation = v.dPlanRotation;
+    doc.m_dPlanAngle = v.dPlanRotation;
     doc.m_dSection2ScaleX = v.dSection2ScaleX;
     doc.m_dSection2ScaleY = v.dSection2ScaleY;
     doc.m_bSection2Flag = v.bSection2Flag;

@@ -235,16 +235,20 @@ public:
     // 6. View state kept across redraws.
     int m_nSizeX = 12000;
     int m_nSizeY = 12000;
-    double m_dPlanRotation = 0.0;
+    double m_dPlanAngle = 0.0;
     double m_dPlanScale = 2.0;
     CDPoint m_ptPlanOrigin;
     CDPoint m_ptPlanOffset{1000.0, -600.0};
     int m_nCalcGirder = 0;
-    int m_nPlanGirder = 0;
+    int m_nCurGirder = 0;
     int m_bPlanFlag = 1;
     int m_abPlanChecks[3] = {0, 1, 1};
-    int m_nCurrentSupport = 0;
-    int m_nCurrentStation = 0;
+    int m_nCurSupport = 0;
+    int m_nCurCrossSection = 0;
+    int m_nPlanCrossBeam = 0;
+    int m_bPlanShowSpanLengths = 0;
+    int m_bPlanShowPanelLengths = 0;
+    int m_bPlanScaleReversed = 0;
     double m_dSectionScale = 1.0;
     int m_bSectionFlag = 1;
     double m_dSection2ScaleX = 1.0;

@@ -2,6 +2,7 @@
 #include "framework/wnd_p.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
+#include "framework/scrollbar.h"
 #include "framework/textcodec.h"
 
 #include <QButtonGroup>
@@ -421,6 +422,18 @@ bool CTemplateHost::Build(CWnd* owner, UINT nIDTemplate)
             QAbstractSlider* s = c.kind == CtlKind::Slider ? static_cast<QAbstractSlider*>(new QSlider(o, parent))
                                                            : static_cast<QAbstractSlider*>(new QScrollBar(o, parent));
             w = s; wnd = std::make_unique<CSliderCtrl>();
+            // A move by the user (not by SetPos) tells the owner, with the new position.
+            const UINT msg = o == Qt::Vertical ? WM_VSCROLL : WM_HSCROLL;
+            CWnd* ctl = wnd.get();
+            QObject::connect(s, &QAbstractSlider::actionTriggered, s, [s] {
+                s->setProperty("mvUserMove", s->sliderPosition() != s->value());
+            });
+            QObject::connect(s, &QAbstractSlider::valueChanged, s, [s, owner, ctl, msg](int pos) {
+                if (!s->property("mvUserMove").toBool())
+                    return;
+                s->setProperty("mvUserMove", false);
+                owner->SendMessage(msg, WPARAM(SB_THUMBPOSITION) | (WPARAM(pos & 0xFFFF) << 16), LPARAM(ctl));
+            });
             break;
         }
         case CtlKind::Custom: {

@@ -1,13 +1,19 @@
 #include "framework/view.h"
 #include "framework/cmdids.h"
+#include "framework/dc.h"
 #include "framework/document.h"
 #include "framework/frame.h"
 #include "framework/paintdc.h"
 #include "framework/print.h"
 #include "framework/wnd_p.h"
 
+#include <QEvent>
 #include <QPalette>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
 #include <QWidget>
+#include <algorithm>
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 IMPLEMENT_DYNAMIC(CScrollView, CView)
@@ -91,11 +97,117 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
 void CView::OnFilePrint() { AfxPrintView(this, g_printDirect ? PrintMode::Direct : PrintMode::Print); }
 void CView::OnFilePrintPreview() { AfxPrintView(this, PrintMode::Preview); }
 
+// The two scroll bars of a scroll view, children of its widget; follows the widget's size
+// and turns the wheel into vertical scrolling.
+class ScrollBarsHost : public QObject {
+public:
+    ScrollBarsHost(CScrollView* view, QWidget* w)
+        : QObject(w), m_view(view), h(new QScrollBar(Qt::Horizontal, w)), v(new QScrollBar(Qt::Vertical, w))
+    {
+        for (QScrollBar* b : {h, v})
+            QObject::connect(b, &QScrollBar::valueChanged, this, [this] { m_view->OnScrollBarMoved(); });
+        w->installEventFilter(this);
+    }
+    ~ScrollBarsHost() override
+    {
+        if (m_view && m_view->m_pBars == this)
+            m_view->m_pBars = nullptr;
+    }
+    void Place()
+    {
+        auto* w = static_cast<QWidget*>(parent());
+        const int t = w->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        h->setGeometry(0, w->height() - t, std::max(w->width() - t, 0), t);
+        v->setGeometry(w->width() - t, 0, t, std::max(w->height() - t, 0));
+    }
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == parent() && e->type() == QEvent::Resize)
+            m_view->UpdateScrollBars();
+        if (o == parent() && e->type() == QEvent::Wheel) {
+            const int dy = static_cast<QWheelEvent*>(e)->angleDelta().y();
+            v->setValue(v->value() - dy / 120 * v->singleStep() * 3);
+            return true;
+        }
+        return false;
+    }
+    CScrollView* m_view;
+    QScrollBar* h;
+    QScrollBar* v;
+};
+
+namespace {
+// Device pixels per logical unit of a mapping mode, and whether logical y grows upwards.
+double PixelsPerUnit(const QWidget* w, int mode, bool* yUp)
+{
+    const double dpi = w ? w->logicalDpiX() : 96.0;
+    *yUp = true;
+    switch (mode) {
+    case MM_LOMETRIC: return dpi / 254.0;
+    case MM_HIMETRIC: return dpi / 2540.0;
+    case MM_LOENGLISH: return dpi / 100.0;
+    case MM_HIENGLISH: return dpi / 1000.0;
+    case MM_TWIPS: return dpi / 1440.0;
+    default: *yUp = false; return 1.0;
+    }
+}
+}
+
 void CScrollView::SetScrollSizes(int nMapMode, CSize sizeTotal, CSize sizePage, CSize sizeLine)
 {
     m_nMapMode = nMapMode;
     m_totalLog = sizeTotal;
     m_pageLog = sizePage;
     m_lineLog = sizeLine;
+    UpdateScrollBars();
+    Invalidate();
+}
+
+void CScrollView::ScrollToPosition(CPoint pt)
+{
+    m_scrollPos = pt;
+    UpdateScrollBars();
+    Invalidate();
+}
+
+CPoint CScrollView::GetScrollBarPositions() const
+{
+    return m_pBars ? CPoint(m_pBars->h->value(), m_pBars->v->value()) : CPoint();
+}
+
+void CScrollView::UpdateScrollBars()
+{
+    QWidget* w = GetWidget();
+    if (!w || m_totalLog.cx <= 0 || m_totalLog.cy <= 0)
+        return;
+    if (!m_pBars) {
+        m_pBars = new ScrollBarsHost(this, w);
+        m_pBars->h->show();
+        m_pBars->v->show();
+    }
+    m_pBars->Place();
+    bool yUp = false;
+    const double k = PixelsPerUnit(w, m_nMapMode, &yUp);
+    const int viewW = m_pBars->v->x(), viewH = m_pBars->h->y();
+    m_bSyncing = true;
+    auto set = [k](QScrollBar* b, int total, int view, int page, int line, int pos) {
+        b->setRange(0, std::max(int(total * k) - view, 0));
+        b->setPageStep(std::max(page > 0 ? int(page * k) : view, 1));
+        b->setSingleStep(std::max(line > 0 ? int(line * k) : 16, 1));
+        b->setValue(int(pos * k));
+    };
+    set(m_pBars->h, m_totalLog.cx, viewW, m_pageLog.cx, m_lineLog.cx, m_scrollPos.x);
+    set(m_pBars->v, m_totalLog.cy, viewH, m_pageLog.cy, m_lineLog.cy, yUp ? -m_scrollPos.y : m_scrollPos.y);
+    m_bSyncing = false;
+}
+
+void CScrollView::OnScrollBarMoved()
+{
+    if (m_bSyncing || !m_pBars)
+        return;
+    bool yUp = false;
+    const double k = PixelsPerUnit(GetWidget(), m_nMapMode, &yUp);
+    const int y = int(m_pBars->v->value() / k);
+    m_scrollPos = CPoint(int(m_pBars->h->value() / k), yUp ? -y : y);
     Invalidate();
 }

@@ -42,6 +42,8 @@ public:
     CDocument* m_pDocument = nullptr;
 };
 
+// A view larger than its window. Once SetScrollSizes has given it an extent it shows scroll
+// bars; the scroll position is the logical point at the window's top left.
 class CScrollView : public CView {
     DECLARE_DYNAMIC(CScrollView)
 public:
@@ -49,9 +51,17 @@ public:
     CSize GetTotalSize() const { return m_totalLog; }
     int GetMapMode() const { return m_nMapMode; }
     CPoint GetScrollPosition() const { return m_scrollPos; }
-    void ScrollToPosition(CPoint pt) { m_scrollPos = pt; Invalidate(); }
+    void ScrollToPosition(CPoint pt);
+    // The scroll bars' positions in pixels (tests).
+    CPoint GetScrollBarPositions() const;
 protected:
     int m_nMapMode = 1;
     CSize m_totalLog, m_pageLog, m_lineLog;
     CPoint m_scrollPos;
+private:
+    friend class ScrollBarsHost;
+    void UpdateScrollBars();
+    void OnScrollBarMoved();
+    class ScrollBarsHost* m_pBars = nullptr;     // lives with the window's widget
+    bool m_bSyncing = false;
 };

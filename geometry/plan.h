@@ -12,6 +12,8 @@ struct CDPoint {
     CDPoint operator*(double s) const { return {x * s, y * s}; }
     CDPoint operator+(const CDPoint& o) const { return {x + o.x, y + o.y}; }
     CDPoint operator-(const CDPoint& o) const { return {x - o.x, y - o.y}; }
+    CDPoint ScalePoint(CDPoint f) const { return {x * f.x, y * f.y}; }
+    void ScaleInPlace(CDPoint f) { x *= f.x; y *= f.y; }
 };
 
 // A plan polyline with the number of subdivisions per interval it was built with.

@@ -179,9 +179,9 @@ void CSetupBasicDialog::ApplyLayoutChange(int nForm, int nSpans, int nGirders)
     if (doc) {
         // The views' choices start again on the new layout.
         doc->m_nCalcGirder = singleBox ? 1 : 0;
-        doc->m_nPlanGirder = 0;
-        doc->m_nCurrentSupport = 0;
-        doc->m_nCurrentStation = 0;
+        doc->m_nCurGirder = 0;
+        doc->m_nCurSupport = 0;
+        doc->m_nCurCrossSection = 0;
     }
     if (g_pMainFrame)
         g_pMainFrame->BringPlanViewForward();

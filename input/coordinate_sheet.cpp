@@ -547,7 +547,7 @@ void CCoordinateSheet::AdjustOrigin()
         }
         if (angle < 0.0)
             angle += 360.0;
-        doc->m_dPlanRotation = angle;
+        doc->m_dPlanAngle = angle;
     }
     doc->m_dOriginAngle = angle;
     doc->m_bOriginApply = dlg.m_bApplyToPlan;

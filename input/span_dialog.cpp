@@ -194,9 +194,9 @@ void CSetupSpanDialog::OnOK()
     if (doc) {
         // The views' choices start again on the new spans.
         doc->m_nCalcGirder = g_nBridgeType == 2 ? 1 : 0;
-        doc->m_nPlanGirder = 0;
-        doc->m_nCurrentSupport = 0;
-        doc->m_nCurrentStation = 0;
+        doc->m_nCurGirder = 0;
+        doc->m_nCurSupport = 0;
+        doc->m_nCurCrossSection = 0;
     }
     CopySkewsToSupportStations();
     if (g_pMainFrame) {

@@ -179,6 +179,56 @@ DialogTemplate PrintBar()
     }};
 }
 
+// The plan bar: girder and station, the hidden cross beam, scale and angle, display checks.
+DialogTemplate GridBar()
+{
+    using tpl::plain::C;
+    DialogTemplate t = tpl::Dialog(IDD_GRID_BAR, QStringLiteral("平面図操作"));
+    auto& c = t.controls;
+    int col = 0;
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "主桁", 0, col++));
+    c.push_back(C(CtlKind::Edit, IDC_PLAN_GIRDER, "", 0, col++, CF_READONLY | CF_ALIGN_RIGHT | CF_FIXEDWIDTH, 1, 24));
+    c.push_back(C(CtlKind::Spin, IDC_PLAN_GIRDER_SPIN, "", 0, col++));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "横断面", 0, col++));
+    c.push_back(C(CtlKind::Edit, IDC_PLAN_SECTION, "", 0, col++, CF_READONLY | CF_ALIGN_RIGHT | CF_FIXEDWIDTH, 1, 24));
+    c.push_back(C(CtlKind::Spin, IDC_PLAN_SECTION_SPIN, "", 0, col++));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "横桁", 0, col++, CF_HIDDEN | CF_DISABLED));
+    c.push_back(C(CtlKind::Edit, IDC_PLAN_CROSS_BEAM, "", 0, col++, CF_HIDDEN | CF_DISABLED | CF_READONLY, 1, 24));
+    c.push_back(C(CtlKind::Spin, IDC_PLAN_CROSS_BEAM_SPIN, "", 0, col++, CF_HIDDEN | CF_DISABLED));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "倍率", 0, col++));
+    c.push_back(C(CtlKind::Edit, IDC_PLAN_SCALE, "", 0, col++, CF_READONLY | CF_ALIGN_RIGHT | CF_FIXEDWIDTH, 1, 24));
+    c.push_back(C(CtlKind::Slider, IDC_PLAN_SCALE_SLIDER, "", 0, col++, CF_FIXEDWIDTH, 1, 70));
+    c.push_back(C(CtlKind::Static, IDC_STATIC, "角度", 0, col++));
+    c.push_back(C(CtlKind::Edit, IDC_PLAN_ANGLE, "", 0, col++, CF_ALIGN_RIGHT | CF_FIXEDWIDTH, 1, 36));
+    c.push_back(C(CtlKind::Slider, IDC_PLAN_ANGLE_SLIDER, "", 0, col++, CF_FIXEDWIDTH, 1, 120));
+    c.push_back(C(CtlKind::CheckBox, IDC_PLAN_SHOW_SPANS, "支間長表示", 0, col++));
+    c.push_back(C(CtlKind::CheckBox, IDC_PLAN_SHOW_PANELS, "パネル長表示", 0, col++));
+    c.push_back(C(CtlKind::CheckBox, IDC_PLAN_REVERSE, "目盛反転", 0, col++));
+    return t;
+}
+
+// The paper of the plan's printout, with the chosen printer.
+DialogTemplate PaperSelect()
+{
+    DialogTemplate t{IDD_PAPER_SELECT, QStringLiteral("用紙選択"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 0, 0, {}};
+    auto& c = t.controls;
+    c.push_back({CtlKind::GroupBox, IDC_PAPER_PRINTER_GROUP, QStringLiteral("ﾌﾟﾘﾝﾀ"), 0, 0, 1, 2});
+    const std::pair<int, const char*> lines[] = {
+        {IDC_PAPER_PRINTER, "種類"}, {IDC_PAPER_STATUS, "状態"}, {IDC_PAPER_PORT, "場所"}};
+    int row = 0;
+    for (const auto& [id, text] : lines) {
+        c.push_back(Label(IDC_STATIC, text, row, 0, 1, IDC_PAPER_PRINTER_GROUP));
+        c.push_back({CtlKind::Static, id, QString(), row, 1, 1, 1, 0, IDC_PAPER_PRINTER_GROUP, 140});
+        ++row;
+    }
+    c.push_back({CtlKind::GroupBox, IDC_PAPER_SIZE_GROUP, QStringLiteral("用紙"), 1, 0, 1, 2});
+    c.push_back({CtlKind::RadioButton, IDC_PAPER_A3, QStringLiteral("A3サイズ"), 0, 0, 1, 1, CF_GROUP, IDC_PAPER_SIZE_GROUP});
+    c.push_back({CtlKind::RadioButton, IDC_PAPER_A4, QStringLiteral("A4サイズ"), 0, 1, 1, 1, 0, IDC_PAPER_SIZE_GROUP});
+    c.push_back(Button(IDOK, "OK", 2, 0, CF_DEFAULT | CF_GROUP));
+    c.push_back(Button(IDCANCEL, "ｷｬﾝｾﾙ", 2, 1));
+    return t;
+}
+
 // A window whose controls come with its own input: for now only its caption.
 DialogTemplate Captioned(UINT id, const char* caption)
 {
@@ -192,7 +242,7 @@ std::vector<DialogTemplate> ShellDialogTemplates()
     return {
         ScopeBar(), SetupBar(), AboutBox(), UserInfo(), PrintFormat(), OriginAdjust(), AbortConfirm(), TestCommand(),
         PrintBar(), Rerun(), CalcProgress(),
-        Captioned(IDD_GRID_BAR, "平面図操作"), Captioned(IDD_SECTION_BAR, "横断面図操作"),
+        GridBar(), PaperSelect(), Captioned(IDD_SECTION_BAR, "横断面図操作"),
         Captioned(IDD_LOAD_BAR, "荷重図操作"), Captioned(IDD_FORCE_BAR, "断面力図操作"),
         Captioned(IDD_ESTIMATE_BAR, "積算表操作"),
         Captioned(IDD_REACT_BAR, "反力、たわみ表操作"), Captioned(IDD_CONDITION_BAR, "入力確認"),

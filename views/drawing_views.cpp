@@ -1,34 +1,21 @@
 #include "views/drawing_views.h"
 #include "app/doc.h"
 
-CGridView* g_pGridView = nullptr;
 CSectionView* g_pSectionView = nullptr;
 CLoadView* g_pLoadView = nullptr;
 CForceView* g_pForceView = nullptr;
 CSection2View* g_pSection2View = nullptr;
-CGridBar* g_pGridBar = nullptr;
 
-IMPLEMENT_DYNCREATE(CGridView, CScrollView)
 IMPLEMENT_DYNCREATE(CSectionView, CScrollView)
 IMPLEMENT_DYNCREATE(CLoadView, CScrollView)
 IMPLEMENT_DYNCREATE(CForceView, CScrollView)
 IMPLEMENT_DYNCREATE(CSection2View, CScrollView)
 
-CGridView::CGridView() : m_global(g_pGridView, this) {}
 CSectionView::CSectionView() : m_global(g_pSectionView, this) {}
 CLoadView::CLoadView() : m_global(g_pLoadView, this) {}
 CForceView::CForceView() : m_global(g_pForceView, this) {}
 CSection2View::CSection2View() : m_global(g_pSection2View, this) {}
 
-CGridBar::CGridBar() : m_global(g_pGridBar, this) {}
-
-void CGridView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
-{
-    CScrollView::OnUpdate(pSender, lHint, pHint);
-    // The bar shows the plan's counts.
-    if (g_pGridBar)
-        g_pGridBar->Invalidate();
-}
 
 void CSectionView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {

@@ -4,17 +4,8 @@
 
 #include "framework/bars.h"
 #include "framework/view.h"
+#include "views/plan_view.h"
 #include "views/window_global.h"
-
-class CGridView : public CScrollView {
-    DECLARE_DYNCREATE(CGridView)
-public:
-    CGridView();
-    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
-    int m_bDrawing = 1;     // 0 suppresses drawing while the cross beams are re-initialised
-private:
-    CWindowGlobal<CGridView> m_global;
-};
 
 class CMarivoltenDoc;
 
@@ -55,12 +46,6 @@ private:
     CWindowGlobal<CSection2View> m_global;
 };
 
-class CGridBar : public CDialogBar {
-public:
-    CGridBar();
-private:
-    CWindowGlobal<CGridBar> m_global;
-};
 class CSectionBar : public CDialogBar {};
 class CLoadBar : public CDialogBar {};
 class CSection2Bar : public CDialogBar {};

@@ -358,7 +358,7 @@ TEST_F(CoordinateTest, OriginAdjustmentKeepsSurveyCoordinates)
     CMarivoltenDoc& doc = *g_pDoc;
     EXPECT_EQ(doc.m_ptOriginAdjust, CDPoint(1.0, -2.0));
     EXPECT_DOUBLE_EQ(doc.m_dOriginAngle, 330.0);
-    EXPECT_DOUBLE_EQ(doc.m_dPlanRotation, 330.0);
+    EXPECT_DOUBLE_EQ(doc.m_dPlanAngle, 330.0);
     EXPECT_EQ(doc.m_bOriginApply, 1);
     EXPECT_NEAR(Sheet().CellValue(CCoordinateSheet::PAGE_GIRDER, 4, 3), survey, 1e-6);
     EXPECT_NEAR(doc.m_coordPlan.m_aSpans[0].m_aPoints[3].m_ptBase.x, 15.0 - 1.0, 1e-9);
@@ -366,7 +366,7 @@ TEST_F(CoordinateTest, OriginAdjustmentKeepsSurveyCoordinates)
     EXPECT_TRUE(m_shown.isEmpty());
 
     // Without the option the plan view keeps its angle.
-    doc.m_dPlanRotation = 0.0;
+    doc.m_dPlanAngle = 0.0;
     AfxSetModalHook([](CDialog* d) {
         EXPECT_EQ(d->GetDlgItem(IDC_ORIGIN_X)->GetWindowText(), QStringLiteral("1000"));
         static_cast<CButton*>(d->GetDlgItem(IDC_ORIGIN_APPLY))->SetCheck(0);
@@ -375,7 +375,7 @@ TEST_F(CoordinateTest, OriginAdjustmentKeepsSurveyCoordinates)
     });
     Press(base, IDC_COORD_ORIGIN);
     AfxSetModalHook({});
-    EXPECT_EQ(doc.m_dPlanRotation, 0.0);
+    EXPECT_EQ(doc.m_dPlanAngle, 0.0);
     EXPECT_EQ(doc.m_dOriginAngle, -30.0);
 }
 

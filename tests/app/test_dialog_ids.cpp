@@ -230,6 +230,17 @@ std::vector<DialogUses> CodeUses()
         {"CalcBar", IDD_CALC_BAR, {
             Ctl(IDC_CALC_GIRDER, kEdit), SpinOf(IDC_CALC_GIRDER_SPIN, IDC_CALC_GIRDER), Ctl(ID_CALC_SECTION, kButton),
             Ctl(ID_BLOCK_DIALOG, kButton)}},
+        {"GridBar", IDD_GRID_BAR, {
+            Ctl(IDC_PLAN_GIRDER, kEdit), SpinOf(IDC_PLAN_GIRDER_SPIN, IDC_PLAN_GIRDER), Ctl(IDC_PLAN_SECTION, kEdit),
+            SpinOf(IDC_PLAN_SECTION_SPIN, IDC_PLAN_SECTION), Ctl(IDC_PLAN_CROSS_BEAM, kEdit),
+            SpinOf(IDC_PLAN_CROSS_BEAM_SPIN, IDC_PLAN_CROSS_BEAM), Ctl(IDC_PLAN_SCALE, kEdit),
+            Ctl(IDC_PLAN_SCALE_SLIDER, CtlKind::Slider), Ctl(IDC_PLAN_ANGLE, kEdit),
+            Ctl(IDC_PLAN_ANGLE_SLIDER, CtlKind::Slider), Ctl(IDC_PLAN_SHOW_SPANS, kCheck),
+            Ctl(IDC_PLAN_SHOW_PANELS, kCheck), Ctl(IDC_PLAN_REVERSE, kCheck)}},
+        {"PaperSelect", IDD_PAPER_SELECT, {
+            Ctl(IDC_PAPER_PRINTER, CtlKind::Static), Ctl(IDC_PAPER_STATUS, CtlKind::Static),
+            Ctl(IDC_PAPER_PORT, CtlKind::Static), Ctl(IDC_PAPER_A3, CtlKind::RadioButton),
+            Ctl(IDC_PAPER_A4, CtlKind::RadioButton), kOK, kCancel}},
         {"CalcProgress", IDD_CALC_PROGRESS, {Ctl(IDC_PROGRESS_PICTURE, CtlKind::Custom), Ctl(IDC_PROGRESS_TEXT, CtlKind::Static)}},
         {"PanelDivision", IDD_PANEL, {
             Ctl(IDC_PANEL_TABLE, CtlKind::Custom), Ctl(IDC_PANEL_VALUES, CtlKind::Custom),

@@ -1,0 +1,157 @@
+// The dimension line on a recording device context: placement, labels, end marks and the
+// sideways turn.
+#include "views/dimension_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<CDC::Record> Ops(const CDC& dc, const char* op)
+{
+    std::vector<CDC::Record> out;
+    for (const CDC::Record& r : dc.Records())
+        if (r.op == QLatin1String(op))
+            out.push_back(r);
+    return out;
+}
+
+struct DimensionLineTest : ::testing::Test {
+    CDC dc;
+    DimensionLineTest() { dc.SetMapMode(MM_LOMETRIC); }
+};
+
+TEST_F(DimensionLineTest, PlacesTheScaledLineAndLabelsItInMillimetres)
+{
+    CDimensionLine line(PS_SOLID, 1, RGB(255, 0, 0), 1);
+    line.Draw(&dc, CDPoint(0, 0), CDPoint(12.5, 0), 100, -200, CDPoint(10, 10), 0);
+    const auto lines = Ops(dc, "LineTo");
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0].args, (std::vector<int>{100, -200, 225, -200}));
+    EXPECT_EQ(lines[0].penColor, RGB(255, 0, 0));
+    // Marks on both ends, pointing inwards.
+    EXPECT_EQ(lines[1].args, (std::vector<int>{111, -200, 113, -200}));
+    EXPECT_EQ(lines[2].args, (std::vector<int>{214, -200, 212, -200}));
+    EXPECT_EQ(lines[1].penWidth, 7);
+    const auto texts = Ops(dc, "TextOut");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, QStringLiteral("12500"));
+    EXPECT_EQ(texts[0].fontHeight, 36);
+    EXPECT_EQ(texts[0].bkMode, TRANSPARENT);
+    // Centred on the mid point (162, -200) before any offset.
+    CFont& font = line.m_font;
+    CFont* old = dc.SelectObject(&font);
+    const CSize ext = dc.GetTextExtent(QStringLiteral("12500"));
+    dc.SelectObject(old);
+    EXPECT_EQ(texts[0].args[0], 162 - ext.cx / 2);
+    EXPECT_EQ(texts[0].args[1], -200 + ext.cy / 2);
+
+    dc.ClearRecords();
+    line.Draw(&dc, CDPoint(0, 0), CDPoint(12.5, 0), 0, 0, CDPoint(1000, 1000), 0);
+    EXPECT_EQ(Ops(dc, "TextOut")[0].text, QStringLiteral("12500"));
+}
+
+TEST_F(DimensionLineTest, LabelCodesMoveTheLabelAndOthersCentreIt)
+{
+    CDimensionLine line(PS_SOLID, 0, 0, 1);
+    std::vector<std::vector<int>> at;
+    for (int code : {0, 3, 7, 9}) {
+        dc.ClearRecords();
+        line.Draw(&dc, CDPoint(0, 0), CDPoint(1, 0), 0, 0, CDPoint(100, 100), code);
+        at.push_back(Ops(dc, "TextOut")[0].args);
+    }
+    EXPECT_EQ(at[1][0] - at[0][0], 40);
+    EXPECT_EQ(at[1][1] - at[0][1], 20);
+    EXPECT_EQ(at[2][0] - at[0][0], -40);
+    EXPECT_EQ(at[2][1] - at[0][1], -20);
+    EXPECT_EQ(at[3], at[0]);
+}
+
+TEST_F(DimensionLineTest, MarksOnlyOnUprightOrLevelLinesAndStyleTwoOnTheSecondEnd)
+{
+    CDimensionLine both(PS_SOLID, 1, 0, 0);
+    both.Draw(&dc, CDPoint(0, 0), CDPoint(1, 1), 0, 0, CDPoint(100, 100), 0);
+    EXPECT_EQ(Ops(dc, "LineTo").size(), 1u);
+
+    CDimensionLine arrow(PS_SOLID, 2, 0, 0);
+    dc.ClearRecords();
+    arrow.Draw(&dc, CDPoint(0, 0), CDPoint(0, 1), 0, 0, CDPoint(100, 100), 0);
+    auto lines = Ops(dc, "LineTo");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].args, (std::vector<int>{0, 89, 0, 87}));
+    EXPECT_EQ(lines[2].args, (std::vector<int>{0, 87, 0, 84}));
+    EXPECT_EQ(lines[2].penWidth, 11);
+    dc.ClearRecords();
+    arrow.Draw(&dc, CDPoint(0, 1), CDPoint(0, 0), 0, 0, CDPoint(100, 100), 0);
+    lines = Ops(dc, "LineTo");
+    EXPECT_EQ(lines[1].args, (std::vector<int>{0, 11, 0, 13}));
+}
+
+TEST_F(DimensionLineTest, HidesZeroLabelsOnlyWhenAsked)
+{
+    CDimensionLine line(PS_SOLID, 0, 0, 1);
+    line.Draw(&dc, CDPoint(0, 0), CDPoint(0.0004, 0), 0, 0, CDPoint(100, 100), 0);
+    ASSERT_EQ(Ops(dc, "TextOut").size(), 1u);
+    EXPECT_EQ(Ops(dc, "TextOut")[0].text, QStringLiteral("0"));
+    line.SetHideZeroLabel(1);
+    EXPECT_EQ(line.GetHideZeroLabel(), 1);
+    dc.ClearRecords();
+    line.Draw(&dc, CDPoint(0, 0), CDPoint(0.0004, 0), 0, 0, CDPoint(100, 100), 0);
+    EXPECT_TRUE(Ops(dc, "TextOut").empty());
+}
+
+TEST_F(DimensionLineTest, TruncatesTowardsZero)
+{
+    CDimensionLine line;
+    line.Draw(&dc, CDPoint(-1.27, 0), CDPoint(1.27, 0), 0, 0, CDPoint(10, 10), 0);
+    EXPECT_EQ(Ops(dc, "LineTo")[0].args, (std::vector<int>{-12, 0, 12, 0}));
+}
+
+TEST_F(DimensionLineTest, TurnsByQuarterTurnsAndRefusesOtherAngles)
+{
+    CRect r;
+    ASSERT_TRUE(CDimensionLine::RotateSegment(270, 100, -300, 0, 0, &r));
+    EXPECT_EQ(r.TopLeft(), CPoint(-120, -2284));
+    ASSERT_TRUE(CDimensionLine::RotateSegment(0, 100, -300, 0, 0, &r));
+    EXPECT_EQ(r.TopLeft(), CPoint(-520, -2084));
+    ASSERT_TRUE(CDimensionLine::RotateSegment(90, 100, -300, 0, 0, &r));
+    EXPECT_EQ(r.TopLeft(), CPoint(-720, -2484));
+    ASSERT_TRUE(CDimensionLine::RotateSegment(180, 100, -300, 0, 0, &r));
+    EXPECT_EQ(r.TopLeft(), CPoint(-320, -2684));
+    EXPECT_FALSE(CDimensionLine::RotateSegment(45, 100, -300, 0, 0, &r));
+
+    CDimensionLine line(PS_SOLID, 1, 0, 1);
+    line.DrawAngled(45, &dc, CDPoint(0, 0), CDPoint(1, 0), 0, 0, CDPoint(100, 100), 0);
+    EXPECT_TRUE(dc.Records().empty() || Ops(dc, "LineTo").empty());
+}
+
+TEST_F(DimensionLineTest, TurnedLabelKeepsTheLabelFontAndTheBackgroundMode)
+{
+    CDimensionLine line(PS_SOLID, 1, 0, 1);
+    dc.SetBkMode(OPAQUE);
+    line.Draw(&dc, CDPoint(0, 0), CDPoint(1, 0), 0, 0, CDPoint(100, 100), 0);
+    EXPECT_EQ(dc.GetBkMode(), OPAQUE);
+    dc.SetBkMode(TRANSPARENT);
+    dc.ClearRecords();
+    line.DrawAngled(90, &dc, CDPoint(0, 0), CDPoint(1, 0), 0, 0, CDPoint(100, 100), 0);
+    EXPECT_EQ(dc.GetBkMode(), TRANSPARENT);
+    const auto lines = Ops(dc, "LineTo");
+    ASSERT_EQ(lines.size(), 3u);
+    // (0, 0)-(100, 0) turned a quarter: (x, y) -> (y - 420, -x - 2384).
+    EXPECT_EQ(lines[0].args, (std::vector<int>{-420, -2384, -420, -2484}));
+    EXPECT_EQ(lines[1].args, (std::vector<int>{-420, -2395, -420, -2397}));
+    const auto texts = Ops(dc, "TextOut");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, QStringLiteral("1000"));
+    EXPECT_EQ(texts[0].escapement, 900);
+    EXPECT_EQ(texts[0].fontHeight, 36);
+    EXPECT_EQ(texts[0].fontFace, QStringLiteral("ＭＳ 明朝"));
+
+    // No turn still places the label on the sideways page with the line.
+    dc.ClearRecords();
+    line.DrawAngled(0, &dc, CDPoint(0, 0), CDPoint(1, 0), 0, 0, CDPoint(100, 100), 0);
+    const auto upright = Ops(dc, "TextOut");
+    ASSERT_EQ(upright.size(), 1u);
+    EXPECT_LT(upright[0].args[1], -2000);
+}
+
+} // namespace

@@ -1,0 +1,210 @@
+#include "views/dimension_line.h"
+
+#include <cmath>
+
+namespace {
+constexpr double kDegree = 3.1415926535 / 180.0;
+}
+
+CDimensionLine::CDimensionLine()
+{
+    m_font.CreateFont(36, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS,
+                      DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
+}
+
+CDimensionLine::CDimensionLine(int nPenStyle, int nEndMarkStyle, COLORREF crColor, int bShowLabel)
+    : CDimensionLine()
+{
+    m_nPenStyle = nPenStyle;
+    m_nEndMarkStyle = nEndMarkStyle;
+    m_crColor = crColor;
+    m_bShowLabel = bShowLabel;
+}
+
+CDimensionLine::~CDimensionLine() = default;
+
+CPoint CDimensionLine::Logical(CDPoint p, int xOff, int yOff, CDPoint scale) const
+{
+    const CDPoint s = p.ScalePoint(scale);
+    return CPoint(xOff + int(s.x), yOff + int(s.y));
+}
+
+CSize CDimensionLine::LabelOffset(int nLabelPos) const
+{
+    const int ox = m_sizeTextOffset.cx, oy = m_sizeTextOffset.cy;
+    switch (nLabelPos) {
+    case 1: return CSize(-ox, oy);
+    case 2: return CSize(0, oy);
+    case 3: return CSize(ox, oy);
+    case 4: return CSize(ox, 0);
+    case 5: return CSize(ox, -oy);
+    case 6: return CSize(0, -oy);
+    case 7: return CSize(-ox, -oy);
+    case 8: return CSize(-ox, 0);
+    default: return CSize(0, 0);
+    }
+}
+
+QString CDimensionLine::LabelText(CDPoint p1, CDPoint p2)
+{
+    const double len = std::sqrt((p2.x - p1.x) * (p2.x - p1.x) + (p2.y - p1.y) * (p2.y - p1.y));
+    return QString::asprintf("%0.0f", len * 1000.0);
+}
+
+bool CDimensionLine::RotateSegment(double dAngle, int x1, int y1, int x2, int y2, CRect* pOut)
+{
+    // Only quarter turns keep the page's axes; anything else has no sideways page.
+    const double quarters = dAngle / 90.0;
+    if (quarters != std::floor(quarters) || std::fabs(quarters) > 1e6)
+        return false;
+    int S = 0, C = 0;
+    switch (((int(quarters) % 4) + 4) % 4) {
+    case 0: C = 1; break;
+    case 1: S = 1; break;
+    case 2: C = -1; break;
+    default: S = -1; break;
+    }
+    auto turn = [&](int x, int y) { return CPoint(-(x * C - y * S) - 420, -(x * S + y * C) - 2384); };
+    const CPoint a = turn(x1, y1), b = turn(x2, y2);
+    *pOut = CRect(a.x, a.y, b.x, b.y);
+    return true;
+}
+
+void CDimensionLine::Draw(CDC* pDC, CDPoint p1, CDPoint p2, int xOff, int yOff, CDPoint scale, int nLabelPos)
+{
+    CPen pen(m_nPenStyle, m_nPenWidth, m_crColor);
+    CPen* old = pDC->SelectObject(&pen);
+    pDC->MoveTo(Logical(p1, xOff, yOff, scale));
+    pDC->LineTo(Logical(p2, xOff, yOff, scale));
+    DrawEndMarks(pDC, p1, p2, xOff, yOff, scale);
+    if (m_bShowLabel)
+        DrawLabel(pDC, p1, p2, xOff, yOff, scale, nLabelPos);
+    pDC->SelectObject(old);
+}
+
+void CDimensionLine::DrawAngled(double dAngle, CDC* pDC, CDPoint p1, CDPoint p2, int xOff, int yOff,
+                                CDPoint scale, int nLabelPos)
+{
+    const CPoint a = Logical(p1, xOff, yOff, scale), b = Logical(p2, xOff, yOff, scale);
+    CRect r;
+    if (!RotateSegment(dAngle, a.x, a.y, b.x, b.y, &r))
+        return;
+    CPen pen(m_nPenStyle, m_nPenWidth, m_crColor);
+    CPen* old = pDC->SelectObject(&pen);
+    pDC->MoveTo(r.left, r.top);
+    pDC->LineTo(r.right, r.bottom);
+    DrawEndMarksAngled(dAngle, pDC, p1, p2, xOff, yOff, scale);
+    if (m_bShowLabel)
+        DrawLabelAngled(dAngle, pDC, p1, p2, xOff, yOff, scale, nLabelPos);
+    pDC->SelectObject(old);
+}
+
+int CDimensionLine::MarkStrokes(CPoint P1, CPoint P2, Stroke* out) const
+{
+    if (m_nEndMarkStyle == 0)
+        return 0;
+    // Inward unit steps at both ends; marks only on upright or level lines.
+    CPoint in1, in2;
+    if (P1.x == P2.x) {
+        in1 = CPoint(0, P1.y > P2.y ? -1 : 1);
+    } else if (P1.y == P2.y) {
+        in1 = CPoint(P1.x > P2.x ? -1 : 1, 0);
+    } else {
+        return 0;
+    }
+    in2 = CPoint(-in1.x, -in1.y);
+    auto stroke = [](CPoint end, CPoint in, int a, int b, bool wide) {
+        return Stroke{CPoint(end.x + in.x * a, end.y + in.y * a), CPoint(end.x + in.x * b, end.y + in.y * b), wide};
+    };
+    int n = 0;
+    if (m_nEndMarkStyle == 1) {
+        out[n++] = stroke(P1, in1, 11, 13, false);
+        out[n++] = stroke(P2, in2, 11, 13, false);
+    } else if (m_nEndMarkStyle == 2) {
+        out[n++] = stroke(P2, in2, 11, 13, false);
+        out[n++] = stroke(P2, in2, 13, 16, true);
+    }
+    return n;
+}
+
+void CDimensionLine::DrawEndMarks(CDC* pDC, CDPoint p1, CDPoint p2, int xOff, int yOff, CDPoint scale)
+{
+    Stroke strokes[2];
+    const int n = MarkStrokes(Logical(p1, xOff, yOff, scale), Logical(p2, xOff, yOff, scale), strokes);
+    if (n == 0)
+        return;
+    CPen thin(PS_SOLID, 7, m_crColor), wide(PS_SOLID, 11, m_crColor);
+    CPen* old = pDC->SelectObject(&thin);
+    for (int i = 0; i < n; ++i) {
+        pDC->SelectObject(strokes[i].wide ? &wide : &thin);
+        pDC->MoveTo(strokes[i].a);
+        pDC->LineTo(strokes[i].b);
+    }
+    pDC->SelectObject(old);
+}
+
+void CDimensionLine::DrawEndMarksAngled(double dAngle, CDC* pDC, CDPoint p1, CDPoint p2, int xOff, int yOff,
+                                        CDPoint scale)
+{
+    Stroke strokes[2];
+    const int n = MarkStrokes(Logical(p1, xOff, yOff, scale), Logical(p2, xOff, yOff, scale), strokes);
+    CRect r;
+    if (n == 0 || !RotateSegment(dAngle, 0, 0, 0, 0, &r))
+        return;
+    CPen thin(PS_SOLID, 7, m_crColor), wide(PS_SOLID, 11, m_crColor);
+    CPen* old = pDC->SelectObject(&thin);
+    for (int i = 0; i < n; ++i) {
+        RotateSegment(dAngle, strokes[i].a.x, strokes[i].a.y, strokes[i].b.x, strokes[i].b.y, &r);
+        pDC->SelectObject(strokes[i].wide ? &wide : &thin);
+        pDC->MoveTo(r.left, r.top);
+        pDC->LineTo(r.right, r.bottom);
+    }
+    pDC->SelectObject(old);
+}
+
+void CDimensionLine::DrawLabel(CDC* pDC, CDPoint p1, CDPoint p2, int xOff, int yOff, CDPoint scale,
+                               int nLabelPos)
+{
+    WriteLabel(false, 0.0, pDC, p1, p2, xOff, yOff, scale, nLabelPos);
+}
+
+void CDimensionLine::DrawLabelAngled(double dAngle, CDC* pDC, CDPoint p1, CDPoint p2, int xOff, int yOff,
+                                     CDPoint scale, int nLabelPos)
+{
+    WriteLabel(true, dAngle, pDC, p1, p2, xOff, yOff, scale, nLabelPos);
+}
+
+void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1, CDPoint p2, int xOff, int yOff,
+                                CDPoint scale, int nLabelPos)
+{
+    CRect r;
+    if (!RotateSegment(dAngle, 0, 0, 0, 0, &r))
+        return;
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    CPen* oldPen = pDC->SelectObject(&pen);
+    CFont* oldFont = pDC->SelectObject(&m_font);
+    const CDPoint s1 = p1.ScalePoint(scale), s2 = p2.ScalePoint(scale);
+    const CPoint mid(xOff + int((s1.x + s2.x) / 2), yOff + int((s1.y + s2.y) / 2));
+    const QString text = LabelText(p1, p2);
+    const CSize ext = pDC->GetTextExtent(text);
+    const int oldMode = pDC->SetBkMode(TRANSPARENT);
+    const CSize d = LabelOffset(nLabelPos);
+    CPoint corner(mid.x - ext.cx / 2 + d.cx, mid.y + ext.cy / 2 + d.cy);
+
+    // The turned label keeps the label font, written along the turned line.
+    CFont turnedFont;
+    if (turned) {
+        LOGFONT lf = m_font.LogFont();
+        lf.lfEscapement = int(dAngle) * 10;
+        lf.lfClipPrecision = CLIP_LH_ANGLES;
+        turnedFont.CreateFontIndirect(&lf);
+        pDC->SelectObject(&turnedFont);
+        RotateSegment(dAngle, corner.x, corner.y, 0, 0, &r);
+        corner = CPoint(r.left, r.top);
+    }
+    if (!(m_bHideZeroLabel == 1 && text.toDouble() == 0.0))
+        pDC->TextOut(corner.x, corner.y, text);
+    pDC->SetBkMode(oldMode);
+    pDC->SelectObject(oldFont);
+    pDC->SelectObject(oldPen);
+}

@@ -1,0 +1,1003 @@
+#include "views/plan_view.h"
+
+#include "app/doc.h"
+#include "app/globals.h"
+#include "geometry/curves.h"
+#include "geometry/records.h"
+#include "framework/dialog.h"
+#include "framework/format.h"
+#include "framework/print.h"
+#include "views/paper_dialog.h"
+#include "framework/scrollbar.h"
+#include "res/resource_ids.h"
+#include "views/drawing_views.h"
+
+#include <algorithm>
+#include <cmath>
+
+CGridView* g_pGridView = nullptr;
+CGridBar* g_pGridBar = nullptr;
+
+IMPLEMENT_DYNCREATE(CGridView, CScrollView)
+
+namespace {
+
+constexpr double kPi = 3.14159265359;
+
+// (a - o).(b - o)
+double Dot(CDPoint a, CDPoint b, CDPoint o)
+{
+    return (a.x - o.x) * (b.x - o.x) + (a.y - o.y) * (b.y - o.y);
+}
+
+CDPoint Polar(CDPoint from, double angle, double r)
+{
+    return CDPoint(from.x + r * std::cos(angle), from.y + r * std::sin(angle));
+}
+
+// Spans the geometry has built for the present counts.
+int BuiltSpans(const CMarivoltenDoc& doc)
+{
+    return std::clamp(g_nSpans, 0, int(doc.m_aSpans.size()));
+}
+
+int PanelPoints(const CSpanData& sp)
+{
+    return std::min(sp.m_nPanels + 1, int(sp.m_aPanelPoints.size()));
+}
+
+const CDPoint* GirderPoint(const CPanelPointRecord& pp, int g)
+{
+    return g >= 0 && g < int(pp.m_aptGirder.size()) ? &pp.m_aptGirder[size_t(g)] : nullptr;
+}
+
+// Selects an object for the life of the scope.
+template <class T>
+struct Selected {
+    CDC* dc;
+    T* old;
+    Selected(CDC* pDC, T* obj) : dc(pDC), old(pDC->SelectObject(obj)) {}
+    ~Selected() { dc->SelectObject(old); }
+};
+
+} // namespace
+
+CDPoint CPlanTransform::Turn(CDPoint p) const
+{
+    const double t = m_dAngle * kPi / 180.0;
+    return CDPoint(p.x * std::cos(t) - p.y * std::sin(t), p.x * std::sin(t) + p.y * std::cos(t));
+}
+
+CPoint CPlanTransform::Map(CDPoint p) const
+{
+    const CDPoint t = Turn(p);
+    return CPoint(m_ptOrigin.x + int(t.x * m_dScale), m_ptOrigin.y + int(t.y * m_dScale));
+}
+
+int PlanExtent(double dPlanScale)
+{
+    return dPlanScale < 1.0 ? 6550 : int(6550.0 * dPlanScale);
+}
+
+int PlanCurrentGirder(const CMarivoltenDoc& doc)
+{
+    return std::clamp(doc.m_nCurGirder, 0, std::max(g_nGirders - 1, 0));
+}
+
+int PlanCurrentStation(const CMarivoltenDoc& doc)
+{
+    return std::clamp(doc.m_nCurCrossSection, 0, std::max(g_nCrossSections - 1, 0));
+}
+
+int PlanCurrentPanelPoint(const CMarivoltenDoc& doc)
+{
+    return std::clamp(doc.m_nPlanCrossBeam, 0, std::max(g_nPanelPoints - 1, 0));
+}
+
+CGridView::CGridView() : m_global(g_pGridView, this)
+{
+    m_fontSmall.CreateFont(28, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+                           CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
+    m_font.CreateFont(35, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+                      CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
+    auto printable = [](CCmdUI* pCmdUI) { pCmdUI->Enable(g_nSpans != 0); };
+    HandleUpdate(ID_FILE_PRINT_PREVIEW, printable);
+    HandleUpdate(ID_FILE_PRINT, printable);
+    // The bar has already written its choice into the document.
+    OnMessage(WM_PLAN_SELECT, [this](WPARAM, LPARAM) -> LRESULT {
+        Invalidate();
+        return 0;
+    });
+    OnMessage(WM_PLAN_SCALE, [this](WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (wParam == IDC_PLAN_SCALE_SLIDER && g_pDoc)
+            g_pDoc->m_dPlanScale = double(lParam) / 10.0;
+        Invalidate();
+        return 0;
+    });
+}
+
+CGridView::~CGridView() = default;
+
+void CGridView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    CScrollView::OnUpdate(pSender, lHint, pHint);
+    // The bar shows the plan's counts.
+    if (g_pGridBar)
+        g_pGridBar->Invalidate();
+}
+
+void CGridView::OnInitialUpdate()
+{
+    CScrollView::OnInitialUpdate();
+    m_sizeTotal = CSize(12000, 12000);
+    SetScrollSizes(MM_LOMETRIC, m_sizeTotal, CSize(m_sizeTotal.cx / 5, m_sizeTotal.cy / 5),
+                   CSize(m_sizeTotal.cx / 20, m_sizeTotal.cy / 20));
+    ScrollToPosition(CPoint(m_sizeTotal.cx / 2, -m_sizeTotal.cy / 2));
+}
+
+void CGridView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+    CScrollView::OnPrepareDC(pDC, pInfo);
+    pDC->SetMapMode(MM_LOMETRIC);
+    // The scroll position is the logical point at the window's top left.
+    if (!pDC->IsPrinting())
+        pDC->SetWindowOrg(GetScrollPosition());
+}
+
+CPlanTransform CGridView::Transform(const CMarivoltenDoc& doc) const
+{
+    return CPlanTransform{doc.m_dPlanAngle, m_dScale, m_ptOrigin};
+}
+
+void CGridView::OnDraw(CDC* pDC)
+{
+    CMarivoltenDoc* doc = g_pDoc;
+    g_pGridView = this;
+    if (!doc || g_nSpans == 0 || BuiltSpans(*doc) == 0 || !m_bDrawing)
+        return;
+    Selected<CFont> font(pDC, &m_font);
+
+    const double s = doc->m_dPlanScale;
+    if (s * 10.0 != m_dScale) {
+        const int ext = PlanExtent(s);
+        m_sizeTotal = CSize(ext, ext);
+        const int page = int(ext / (5.0 * 10 * s)), line = int(ext / (20.0 * 10 * s));
+        SetScrollSizes(MM_LOMETRIC, m_sizeTotal, CSize(page, page), CSize(line, line));
+        ScrollToPosition(CPoint(ext / 2, -ext / 2));
+    }
+    // The turned plan is kept in view by moving the origin against the turn.
+    const int a = int(doc->m_dPlanAngle);
+    const double phi = (360 - (((a + 180) % 360 + 360) % 360)) * kPi / 180.0;
+    const double r = 2000.0 * s;
+    const CPoint shift(int(r * std::cos(phi) - r * std::sin(phi)), int(r * std::sin(phi) + r * std::cos(phi)));
+    const double angle = doc->m_dPlanAngle * kPi / 180.0;
+    if (angle != m_dAngle || s * 10.0 != m_dScale) {
+        m_dAngle = angle;
+        m_dScale = 10.0 * s;
+        ScrollToPosition(CPoint(shift.x + m_sizeTotal.cx / 2, -shift.y - m_sizeTotal.cy / 2));
+        // The window origin of this paint already came from the old position.
+        pDC->SetWindowOrg(GetScrollPosition());
+    }
+    m_ptOrigin = CPoint(shift.x + 500 + m_sizeTotal.cx / 2, -500 - shift.y - m_sizeTotal.cy / 2);
+
+    DrawSpanDimensions(pDC, doc, doc->m_bPlanShowSpanLengths);
+    DrawPanelDimensions(pDC, doc, doc->m_bPlanShowPanelLengths);
+    DrawBaseLine(pDC, doc);
+    DrawGirderLines(pDC, doc);
+    DrawSupports(pDC, doc);
+    DrawNodeNumbers(pDC, doc);
+    DrawLabels(pDC, doc);
+    DrawBridgeTypeLabel(pDC, doc);
+    DrawNodeMarks(pDC, doc);
+    DrawCurbLines(pDC, doc);
+    DrawKerbOuterLines(pDC, doc);
+    DrawRailingLines(pDC, doc);
+    DrawCarriagewayLines(pDC, doc);
+    if (g_bCoordinatePlan)
+        DrawEdgeIntersections(pDC, doc);
+    DrawCrossSectionLines(pDC, doc);
+    DrawCrossMembers(pDC, doc);
+    DrawSelection(pDC, doc);
+}
+
+BOOL CGridView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    if (!DoPreparePrinting(pInfo))
+        return FALSE;
+    // The paper is settled here, before the job lays out its first page.
+    if (!g_bNoA3Paper) {
+        CPaperSelectDlg dlg;
+        dlg.ReadPrinter(pInfo);
+        if (dlg.DoModal() != IDOK)
+            return FALSE;
+        dlg.ApplyPaper(pInfo);
+    }
+    m_nPaper = pInfo->GetSettings().m_nPaperSize;
+    if (g_pDoc)
+        g_pDoc->SetupPrinterPaper(pInfo, &m_sizePaper, m_nPaper);
+    return TRUE;
+}
+
+void CGridView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc)
+        return;
+    const double theta = doc->m_dPlanAngle * kPi / 180.0;
+    doc->LoadPrintSettings();
+    if (CSize(doc->m_nPageWidth, doc->m_nPageHeight) != m_sizePaper)
+        doc->SetupPrinterPaper(pInfo, &m_sizePaper, m_nPaper);
+    const CPoint savedOrigin = m_ptOrigin;
+    const double savedScale = m_dScale;
+    m_dAngle = theta;
+
+    // Extent of the turned deck over its outer edges, ends left out where there are inner points.
+    const CPlanTransform turn{doc->m_dPlanAngle, 1.0, CPoint()};
+    double minX = 1e20, maxX = -1e20, minY = 1e20, maxY = -1e20;
+    for (int i = 0; i < 2; ++i) {
+        const CPolyline2D* line = doc->m_apEdgeLines[i];
+        if (!line)
+            continue;
+        const int n = line->Count();
+        const int from = n > 2 ? 1 : 0, to = n > 2 ? n - 1 : n;
+        for (int k = from; k < to; ++k) {
+            const CDPoint p = turn.Turn(line->m_aPoints[size_t(k)]);
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    doc->DrawPageFrame(pDC, pInfo, QStringLiteral("_平面図"));
+    if (minX <= maxX && BuiltSpans(*doc) > 0) {
+        // A plan narrower than a metre still fits as one metre.
+        const int W = std::max(std::abs(int(maxX - minX)), 1), H = std::max(int(maxY - minY), 1);
+        const int paperW = doc->m_nPageWidth, paperH = doc->m_nPageHeight;
+        const double fx = double(paperW - doc->m_nMarginLeft - doc->m_nMarginRight) / W;
+        const double fy = double(paperH - doc->m_nMarginTop - doc->m_nMarginBottom) / H;
+        m_dScale = 0.7 * std::min(fx, fy);
+        const double k = m_dScale;
+        // Centred in width: the leftmost point lands half the spare width in.
+        m_ptOrigin.x = (paperW - int((maxX - minX) * k)) / 2 - int(minX * k);
+        m_ptOrigin.y = -((paperH - int((maxY - minY) * k)) / 2) - int(maxY * k);
+        DrawBaseLine(pDC, doc);
+        DrawGirderLines(pDC, doc);
+        DrawSupports(pDC, doc);
+        DrawNodeNumbers(pDC, doc);
+        DrawLabels(pDC, doc);
+        DrawNodeMarks(pDC, doc);
+        DrawCurbLines(pDC, doc);
+        DrawKerbOuterLines(pDC, doc);
+        DrawRailingLines(pDC, doc);
+        DrawCarriagewayLines(pDC, doc);
+        DrawCrossSectionLines(pDC, doc);
+        DrawCrossMembers(pDC, doc);
+    }
+    m_ptOrigin = savedOrigin;
+    m_dScale = savedScale;
+}
+
+void CGridView::DrawCentredText(CDC* pDC, CPoint at, const QString& text)
+{
+    const CSize ext = pDC->GetTextExtent(text);
+    pDC->TextOut(at.x - ext.cx / 2, at.y + ext.cy / 2, text);
+}
+
+int CGridView::DrawBaseLine(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    CPen pen(PS_DASHDOT, 1, RGB(0, 128, 0));
+    Selected<CPen> sel(pDC, &pen);
+    const CPlanTransform t = Transform(*pDoc);
+    const int spans = BuiltSpans(*pDoc);
+    if (g_bCoordinatePlan) {
+        std::vector<CDPoint> pts;
+        for (int i = 0; i < spans; ++i) {
+            const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+            for (int j = i == 0 ? 0 : 1; j < PanelPoints(sp); ++j)
+                pts.push_back(sp.m_aPanelPoints[size_t(j)].m_ptBase);
+        }
+        const int n = int(pts.size());
+        if (n < 2)
+            return 1;
+        // Beyond what the curve takes the points are subdivided straight.
+        pts.resize(size_t(n + (n - 1) * 9));
+        InterpolateCurve(pts.data(), 10, n);
+        std::vector<CPoint> mapped;
+        mapped.reserve(pts.size());
+        for (const CDPoint& p : pts)
+            mapped.push_back(t.Map(p));
+        pDC->Polyline(mapped.data(), int(mapped.size()));
+        return 1;
+    }
+    for (int i = 0; i < spans; ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        const CPoint a = t.Map(sp.m_base.m_ptStart), b = t.Map(sp.m_base.m_ptEnd);
+        if (!sp.m_bCurvedBaseLine) {
+            pDC->MoveTo(a);
+            pDC->LineTo(b);
+        } else {
+            const CPoint c = t.Map(sp.m_base.m_ptCentre);
+            const int r = int(t.m_dScale * sp.m_dRadius);
+            const int ar = std::abs(r);
+            const CRect box(c.x - ar, c.y - ar, c.x + ar, c.y + ar);
+            if (r > 0)
+                pDC->Arc(box, a, b);
+            else
+                pDC->Arc(box, b, a);
+        }
+    }
+    return 1;
+}
+
+int CGridView::DrawGirderLines(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
+    Selected<CPen> sel(pDC, &pen);
+    const CPlanTransform t = Transform(*pDoc);
+    for (int i = 0; i < BuiltSpans(*pDoc); ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        for (int g = 0; g < g_nGirders; ++g)
+            for (int j = 0; j + 1 < PanelPoints(sp); ++j) {
+                const CDPoint* a = GirderPoint(sp.m_aPanelPoints[size_t(j)], g);
+                const CDPoint* b = GirderPoint(sp.m_aPanelPoints[size_t(j + 1)], g);
+                if (!a || !b)
+                    continue;
+                pDC->MoveTo(t.Map(*a));
+                pDC->LineTo(t.Map(*b));
+            }
+    }
+    return 1;
+}
+
+int CGridView::DrawSupports(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
+    CBrush brush(RGB(255, 0, 0));
+    Selected<CPen> selPen(pDC, &pen);
+    Selected<CBrush> selBrush(pDC, &brush);
+    const CPlanTransform t = Transform(*pDoc);
+    auto square = [&](const CDPoint* p) {
+        if (!p)
+            return;
+        const CDPoint q = t.Turn(*p);
+        const double x = q.x * t.m_dScale, y = q.y * t.m_dScale;
+        pDC->Rectangle(t.m_ptOrigin.x + int(x - 12.5), t.m_ptOrigin.y + int(y + 12.5),
+                       t.m_ptOrigin.x + int(x + 12.5), t.m_ptOrigin.y + int(y - 12.5));
+    };
+    for (int i = 0; i < BuiltSpans(*pDoc); ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        const int n = PanelPoints(sp);
+        if (n == 0)
+            continue;
+        for (const CPanelPointRecord* pp : {&sp.m_aPanelPoints.front(), &sp.m_aPanelPoints[size_t(n - 1)]}) {
+            if (g_nBridgeType == 2) {
+                square(GirderPoint(*pp, 0));
+                square(GirderPoint(*pp, 2));
+            } else {
+                for (int g = 0; g < g_nGirders; ++g)
+                    square(GirderPoint(*pp, g));
+            }
+        }
+    }
+    return 1;
+}
+
+int CGridView::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    CPen pen(PS_SOLID, 1, RGB(192, 192, 192));
+    Selected<CPen> selPen(pDC, &pen);
+    Selected<CFont> selFont(pDC, &m_fontSmall);
+    const CPlanTransform t = Transform(*pDoc);
+    for (int i = 0; i < BuiltSpans(*pDoc); ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        for (int j = 0; j < PanelPoints(sp); ++j) {
+            const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
+            for (int g = 0; g < g_nGirders && g < int(pp.m_anNodes.size()); ++g)
+                if (const CDPoint* p = GirderPoint(pp, g)) {
+                    const CPoint at = t.Map(*p);
+                    pDC->TextOut(at.x + 5, at.y - 5, QString::asprintf("%d", pp.m_anNodes[size_t(g)]));
+                }
+        }
+    }
+    return 1;
+}
+
+int CGridView::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    Selected<CPen> selPen(pDC, &pen);
+    Selected<CFont> selFont(pDC, &m_fontSmall);
+    const CPlanTransform t = Transform(*pDoc);
+    const int spans = BuiltSpans(*pDoc);
+    for (int i = 0; i < spans; ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        for (int j = 0; j < PanelPoints(sp); ++j) {
+            const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
+            if (pp.m_anNodes.empty())
+                continue;
+            const CDPoint E = pp.m_aptEdge[0], F = pp.m_aptEdge[1];
+            CDPoint p = Polar(E, pp.m_dAngle, 2.0);
+            if (Dot(E, F, p) < 0)
+                p = Polar(E, pp.m_dAngle - kPi, 2.0);
+            DrawCentredText(pDC, t.Map(p), QString::asprintf("C%d", pp.m_anNodes.front()));
+        }
+    }
+    if (spans == 0 || pDoc->m_aSpans.front().m_aPanelPoints.empty())
+        return 1;
+    const CSpanData& first = pDoc->m_aSpans.front();
+    const double a0 = first.m_aPanelPoints.front().m_dAngle;
+    auto girderLabel = [&](int rec, int number) {
+        if (rec >= int(first.m_aGirderLines.size()))
+            return;
+        const CDPoint S = first.m_aGirderLines[size_t(rec)].m_ptStart, T = first.m_aGirderLines[size_t(rec)].m_ptEnd;
+        CDPoint p = Polar(S, a0 + kPi / 2, 2.0);
+        if (Dot(S, T, p) < 0)
+            p = Polar(S, a0 - kPi + kPi / 2, 2.0);
+        DrawCentredText(pDC, t.Map(p), QString::asprintf("G%d", number));
+    };
+    if (g_nBridgeType == 2)
+        girderLabel(1, 1);
+    else
+        for (int g = 0; g < g_nGirders; ++g)
+            girderLabel(g, g + 1);
+    return 1;
+}
+
+int CGridView::DrawBridgeTypeLabel(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    if (BuiltSpans(*pDoc) == 0)
+        return 1;
+    const CSpanData& sp = pDoc->m_aSpans.front();
+    if (sp.m_aStations.empty() || sp.m_aPanelPoints.empty())
+        return 1;
+    const QString text = g_nBridgeType == 0   ? QStringLiteral("鈑桁")
+                         : g_nBridgeType == 1 ? QStringLiteral("箱桁")
+                                              : QStringLiteral("箱桁(1BOX)");
+    const CDPoint B = sp.m_aStations.front().m_ptBase, A = sp.m_aStations.front().m_aptEdge[0][0];
+    const double a = sp.m_aPanelPoints.front().m_dAngle;
+    const double quarter = 0.7853981633975;
+    CDPoint p = Polar(B, a + quarter, 7.0);
+    if (Dot(B, A, p) < 0)
+        p = Polar(B, a - kPi + quarter, 7.0);
+    DrawCentredText(pDC, Transform(*pDoc).Map(p), text);
+    return 1;
+}
+
+int CGridView::DrawNodeMarks(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    CPen pen(PS_SOLID, 1, RGB(192, 192, 192));
+    Selected<CPen> selPen(pDC, &pen);
+    CGdiObject* oldBrush = pDC->SelectStockObject(LTGRAY_BRUSH);
+    const CPlanTransform t = Transform(*pDoc);
+    for (int i = 0; i < BuiltSpans(*pDoc); ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        for (int j = 0; j < PanelPoints(sp); ++j)
+            for (int g = 0; g < g_nGirders; ++g)
+                if (const CDPoint* p = GirderPoint(sp.m_aPanelPoints[size_t(j)], g)) {
+                    const CPoint c = t.Map(*p);
+                    pDC->Ellipse(c.x - 8, c.y + 8, c.x + 8, c.y - 8);
+                }
+    }
+    pDC->SelectObject(oldBrush);
+    return 1;
+}
+
+void CGridView::DrawEdgeKinds(CDC* pDC, CMarivoltenDoc* pDoc, std::initializer_list<int> kinds)
+{
+    const CPlanTransform t = Transform(*pDoc);
+    std::vector<CPoint> buf;
+    for (int kind : kinds)
+        for (int side = 0; side < 2; ++side) {
+            const CPolyline2D* line = pDoc->m_apEdgeLines[side + 2 * kind];
+            if (!line || line->Count() < 2)
+                continue;
+            buf.clear();
+            for (const CDPoint& p : line->m_aPoints)
+                buf.push_back(t.Map(p));
+            pDC->Polyline(buf.data(), int(buf.size()));
+        }
+}
+
+int CGridView::DrawCurbLines(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    CPen pen(PS_SOLID, 1, RGB(128, 0, 128));
+    Selected<CPen> sel(pDC, &pen);
+    DrawEdgeKinds(pDC, pDoc, {0, 2});
+    return 1;
+}
+
+int CGridView::DrawKerbOuterLines(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    CPen pen(PS_SOLID, 1, RGB(0, 128, 0));
+    Selected<CPen> sel(pDC, &pen);
+    DrawEdgeKinds(pDC, pDoc, {3});
+    return 1;
+}
+
+int CGridView::DrawRailingLines(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    CPen pen(PS_DOT, 1, RGB(0, 0, 0));
+    Selected<CPen> sel(pDC, &pen);
+    DrawEdgeKinds(pDC, pDoc, {1});
+    return 1;
+}
+
+int CGridView::DrawCarriagewayLines(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    CPen pen(PS_SOLID, 3, RGB(0, 128, 0));
+    Selected<CPen> sel(pDC, &pen);
+    CGdiObject* oldBrush = pDC->SelectStockObject(WHITE_BRUSH);
+    Selected<CFont> selFont(pDC, &m_fontSmall);
+    DrawEdgeKinds(pDC, pDoc, {4, 5});
+    pDC->SelectObject(oldBrush);
+    return 1;
+}
+
+int CGridView::DrawEdgeIntersections(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    if (!g_bCoordinatePlan)
+        return 1;
+    CPen pen(PS_SOLID, 1, RGB(192, 192, 0));
+    CBrush brush(RGB(192, 192, 0));
+    Selected<CPen> selPen(pDC, &pen);
+    Selected<CBrush> selBrush(pDC, &brush);
+    Selected<CFont> selFont(pDC, &m_fontSmall);
+    const CPlanTransform t = Transform(*pDoc);
+    for (int i = 0; i < BuiltSpans(*pDoc); ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        for (int j = 0; j < PanelPoints(sp); ++j)
+            for (const CDPoint& e : sp.m_aPanelPoints[size_t(j)].m_aptEdge) {
+                const CPoint c = t.Map(e);
+                pDC->Ellipse(c.x - 6, c.y + 6, c.x + 6, c.y - 6);
+            }
+    }
+    return 1;
+}
+
+void CGridView::DrawStationLine(CDC* pDC, const CMarivoltenDoc& doc, int span, int station)
+{
+    const CStationRecord& st = doc.m_aSpans[size_t(span)].m_aStations[size_t(station)];
+    const CDPoint A = st.m_aptEdge[0][0], B = st.m_aptEdge[0][1];
+    const double a = st.m_dAngle;
+    // Both ends reach 5 m beyond the outermost edges.
+    CDPoint p1 = Polar(A, a, 5.0);
+    if (Dot(p1, A, B) < 0)
+        p1 = Polar(A, a - kPi, 5.0);
+    CDPoint p2 = Polar(B, a, 5.0);
+    if (Dot(p2, A, B) >= 0)
+        p2 = Polar(B, a - kPi, 5.0);
+    const CPlanTransform t = Transform(doc);
+    pDC->MoveTo(t.Map(p1));
+    pDC->LineTo(t.Map(p2));
+}
+
+int CGridView::DrawCrossSectionLines(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    CPen pen(PS_DOT, 1, RGB(128, 128, 128));
+    Selected<CPen> sel(pDC, &pen);
+    for (int i = 0; i < BuiltSpans(*pDoc); ++i)
+        for (int k = 0; k < int(pDoc->m_aSpans[size_t(i)].m_aStations.size()); ++k)
+            DrawStationLine(pDC, *pDoc, i, k);
+    return 1;
+}
+
+int CGridView::DrawCrossMembers(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    const CPlanTransform t = Transform(*pDoc);
+    CPen* old = nullptr;
+    for (int i = 0; i < BuiltSpans(*pDoc); ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        for (int j = 0; j < PanelPoints(sp); ++j) {
+            const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
+            COLORREF colour = RGB(0, 0, 255);
+            switch (pp.m_nMemberKind) {
+            case END_SWAY_BRACING: colour = RGB(255, 255, 0); break;
+            case INTERMEDIATE_SWAY_BRACING: colour = RGB(50, 255, 255); break;
+            case SUPPORT_SWAY_BRACING: colour = RGB(255, 0, 0); break;
+            default: break;
+            }
+            CPen pen(pp.m_bDistributing ? PS_SOLID : PS_DOT, 1, colour);
+            CPen* prev = pDC->SelectObject(&pen);
+            if (!old)
+                old = prev;
+            pDC->MoveTo(t.Map(pp.m_ptLine1));
+            pDC->LineTo(t.Map(pp.m_ptLine2));
+            pDC->SelectObject(old);
+        }
+    }
+    return 1;
+}
+
+int CGridView::DrawSelection(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    const CPlanTransform t = Transform(*pDoc);
+    const int spans = BuiltSpans(*pDoc);
+    if (g_nBridgeType != 2) {
+        CPen red(PS_SOLID, 5, RGB(255, 0, 0));
+        Selected<CPen> sel(pDC, &red);
+        const int g = PlanCurrentGirder(*pDoc);
+        for (int i = 0; i < spans; ++i) {
+            const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+            for (int j = 0; j + 1 < PanelPoints(sp); ++j) {
+                const CDPoint* a = GirderPoint(sp.m_aPanelPoints[size_t(j)], g);
+                const CDPoint* b = GirderPoint(sp.m_aPanelPoints[size_t(j + 1)], g);
+                if (!a || !b)
+                    continue;
+                pDC->MoveTo(t.Map(*a));
+                pDC->LineTo(t.Map(*b));
+            }
+        }
+    }
+    CPen grey(PS_SOLID, 5, RGB(128, 128, 128));
+    Selected<CPen> sel(pDC, &grey);
+    const int cur = PlanCurrentStation(*pDoc);
+    for (int i = 0; i < spans; ++i) {
+        const int first = pDoc->m_anSupportStation[i], last = pDoc->m_anSupportStation[i + 1];
+        if (first <= cur && cur <= last) {
+            const int k = cur - first;
+            if (k < int(pDoc->m_aSpans[size_t(i)].m_aStations.size()))
+                DrawStationLine(pDC, *pDoc, i, k);
+            break;
+        }
+    }
+    return 1;
+}
+
+namespace {
+
+// Offset of a dimension line from the base line: beside the first girder, or across the
+// whole plan when the scale is reversed.
+double DimensionOffset(const CMarivoltenDoc& doc, int spans, double c)
+{
+    double avg = 0.0, spread = 0.0;
+    for (int i = 0; i < spans; ++i) {
+        const CSpanData& sp = doc.m_aSpans[size_t(i)];
+        if (!sp.m_aGirderLines.empty()) {
+            const CGirderLineRecord& g = sp.m_aGirderLines.front();
+            avg += std::hypot(sp.m_base.m_ptStart.x - g.m_ptStart.x, sp.m_base.m_ptStart.y - g.m_ptStart.y) +
+                   std::hypot(sp.m_base.m_ptEnd.x - g.m_ptEnd.x, sp.m_base.m_ptEnd.y - g.m_ptEnd.y);
+        }
+        spread = std::max({spread, sp.m_dHalfSpread[0], sp.m_dHalfSpread[1]});
+    }
+    avg /= std::max(spans, 1);
+    return doc.m_bPlanScaleReversed == 1 ? -(g_nGirders * spread + c) : avg + c;
+}
+
+// Walks the panel points, turning the offset along each transverse line.
+struct DimensionWalker {
+    double m_dSlope = 0.0;      // kept where a transverse line has no length
+    CDPoint Point(const CPanelPointRecord& pp, bool first, double d)
+    {
+        const double dx = pp.m_ptLine2.x - pp.m_ptLine1.x, dy = pp.m_ptLine2.y - pp.m_ptLine1.y;
+        if (dx * dx + dy * dy >= 1e-8) {
+            if (std::fabs(dx) >= 1e-6)
+                m_dSlope = dy / dx;
+            else if (std::fabs(dy) < 1e-6)
+                m_dSlope = 0.0;
+            else
+                m_dSlope = (dx == 0.0 || (dx > 0) == (dy > 0)) ? 1.0 / 1e-6 : -1.0 / 1e-6;
+        }
+        double a = m_dSlope <= 999999.0 ? std::atan(m_dSlope) : 1.570796326795;
+        if (pp.m_ptLine1.x < pp.m_ptBase.x)
+            a -= kPi;
+        a -= kPi / 2 - std::fabs(pp.m_dBaseAngle);
+        if (first)
+            a = kPi / 2;
+        return Polar(pp.m_ptBase, a, d);
+    }
+};
+
+CPoint Scaled(const CPlanTransform& t, CDPoint turned)
+{
+    return CPoint(t.m_ptOrigin.x + int(turned.x * t.m_dScale), t.m_ptOrigin.y + int(turned.y * t.m_dScale));
+}
+
+void DimensionLabel(CDC* pDC, CPoint at, const QString& text, bool reversed)
+{
+    const CSize ext = pDC->GetTextExtent(text);
+    pDC->TextOut(at.x - ext.cx / 2, reversed ? at.y - ext.cy / 2 : at.y + ext.cy, text);
+}
+
+void DimensionRun(CDC* pDC, const CPlanTransform& t, const CSpanData& sp, double d, CDPoint q0, CDPoint q1)
+{
+    const CPoint a = t.Map(q0), b = t.Map(q1);
+    if (!sp.m_bCurvedBaseLine) {
+        pDC->MoveTo(a);
+        pDC->LineTo(b);
+        return;
+    }
+    const CPoint c = t.Map(sp.m_base.m_ptCentre);
+    const int r = int((sp.m_dRadius - d) * t.m_dScale);
+    const int ar = std::abs(r);
+    const CRect box(c.x - ar, c.y - ar, c.x + ar, c.y + ar);
+    if (r > 0)
+        pDC->Arc(box, a, b);
+    else
+        pDC->Arc(box, b, a);
+}
+
+} // namespace
+
+int CGridView::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
+{
+    if (bShow != 1)
+        return 0;
+    CPen pen(PS_SOLID, 1, RGB(255, 192, 192));
+    Selected<CPen> selPen(pDC, &pen);
+    Selected<CFont> selFont(pDC, &m_font);
+    const int oldMode = pDC->SetBkMode(TRANSPARENT);
+    const CPlanTransform t = Transform(*pDoc);
+    const bool reversed = pDoc->m_bPlanScaleReversed == 1;
+    const int spans = BuiltSpans(*pDoc);
+    const double d = DimensionOffset(*pDoc, spans, 10.0);
+    DimensionWalker walk;
+    for (int i = 0; i < spans; ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        const int n = PanelPoints(sp) - 1;
+        if (n < 1)
+            continue;
+        CDPoint q0, qn, prevTurned, label;
+        for (int j = 0; j <= n; ++j) {
+            const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
+            const CDPoint q = walk.Point(pp, i == 0 && j == 0, d);
+            const CDPoint qt = t.Turn(q);
+            if (j == 0 || j == n) {
+                pDC->MoveTo(t.Map(pp.m_ptBase));
+                pDC->LineTo(t.Map(q));
+                (j == 0 ? q0 : qn) = q;
+            }
+            if (j == (n + 1) / 2)
+                label = n % 2 == 0 ? qt : (prevTurned + qt) * 0.5;
+            prevTurned = qt;
+        }
+        DimensionRun(pDC, t, sp, d, q0, qn);
+        DimensionLabel(pDC, Scaled(t, label), QString::asprintf("%.0f", sp.m_dSpanLength * 1000.0), reversed);
+    }
+    pDC->SetBkMode(oldMode);
+    return 1;
+}
+
+int CGridView::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
+{
+    if (bShow != 1)
+        return 0;
+    CPen pen(PS_SOLID, 1, RGB(255, 192, 192));
+    Selected<CPen> selPen(pDC, &pen);
+    Selected<CFont> selFont(pDC, &m_font);
+    const int oldMode = pDC->SetBkMode(TRANSPARENT);
+    const CPlanTransform t = Transform(*pDoc);
+    const bool reversed = pDoc->m_bPlanScaleReversed == 1;
+    const int spans = BuiltSpans(*pDoc);
+    const double d = DimensionOffset(*pDoc, spans, 7.0);
+    DimensionWalker walk;
+    for (int i = 0; i < spans; ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        const int n = PanelPoints(sp) - 1;
+        if (n < 1)
+            continue;
+        CDPoint q0, q, prevTurned;
+        for (int j = 0; j <= n; ++j) {
+            const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
+            q = walk.Point(pp, i == 0 && j == 0, d);
+            const CDPoint qt = t.Turn(q);
+            pDC->MoveTo(t.Map(pp.m_ptBase));
+            pDC->LineTo(t.Map(q));
+            if (j == 0)
+                q0 = q;
+            else if (j - 1 < int(sp.m_pdPanelLength.size()))
+                DimensionLabel(pDC, Scaled(t, (prevTurned + qt) * 0.5),
+                               QString::asprintf("%.0f", sp.m_pdPanelLength[size_t(j - 1)] * 1000.0), reversed);
+            prevTurned = qt;
+        }
+        DimensionRun(pDC, t, sp, d, q0, q);
+    }
+    pDC->SetBkMode(oldMode);
+    return 1;
+}
+
+// ---- bar ----
+
+// The number the text begins with, 0 without one.
+static double LeadingNumber(const QString& textIn)
+{
+    const QString text = textIn.trimmed();
+    int n = 0;
+    while (n < text.size() && (text[n].isDigit() || text[n] == u'.' || ((text[n] == u'-' || text[n] == u'+') && n == 0)))
+        ++n;
+    for (int k = n; k > 0; --k) {
+        bool ok = false;
+        const double v = text.left(k).toDouble(&ok);
+        if (ok)
+            return v;
+    }
+    return 0.0;
+}
+
+CGridBar::CGridBar() : m_global(g_pGridBar, this)
+{
+    for (int i = 0; i < 360; ++i)
+        m_adAngle[i] = i;
+}
+
+void CGridBar::SetText(int nID, const QString& text)
+{
+    if (CWnd* w = GetControl(nID); w && w->GetWindowText() != text)
+        w->SetWindowText(text);
+}
+
+void CGridBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
+{
+    // The bar has no commands of its own: its checks follow the document.
+    Refresh();
+}
+
+void CGridBar::Refresh()
+{
+    g_pGridBar = this;
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc)
+        return;
+    auto spin = [this](int nID, int nUpper, int nPos) {
+        if (auto* s = dynamic_cast<CSpinButtonCtrl*>(GetControl(nID))) {
+            s->SetRange(1, std::max(nUpper, 1));
+            s->SetPos(nPos);
+        }
+    };
+    const int girder = PlanCurrentGirder(*doc) + 1, station = PlanCurrentStation(*doc) + 1;
+    const int beam = PlanCurrentPanelPoint(*doc) + 1;
+    spin(IDC_PLAN_GIRDER_SPIN, g_nGirders, girder);
+    spin(IDC_PLAN_CROSS_BEAM_SPIN, g_nPanelPoints, beam);
+    spin(IDC_PLAN_SECTION_SPIN, g_nCrossSections, station);
+    SetText(IDC_PLAN_GIRDER, AfxFormat("%4d", g_nBridgeType == 2 ? 1 : girder));
+    SetText(IDC_PLAN_CROSS_BEAM, AfxFormat("%4d", beam));
+    SetText(IDC_PLAN_SECTION, AfxFormat("%4d", station));
+
+    auto* scale = dynamic_cast<CSliderCtrl*>(GetControl(IDC_PLAN_SCALE_SLIDER));
+    auto* angle = dynamic_cast<CSliderCtrl*>(GetControl(IDC_PLAN_ANGLE_SLIDER));
+    if (m_bFirstPaint && scale && angle) {
+        // Starts where the document's scale is, so that bar and plan agree.
+        int pos = 3;
+        for (int i = 0; i < 10; ++i)
+            if (m_adScale[i] == doc->m_dPlanScale)
+                pos = i;
+        scale->SetRange(0, 9);
+        scale->SetPos(pos);
+        angle->SetRange(0, 359);
+        angle->SetPos(0);
+        m_bFirstPaint = 0;
+    }
+    if (scale)
+        SetText(IDC_PLAN_SCALE, AfxFormat("%4.1f", m_adScale[std::clamp(scale->GetPos(), 0, 9)]));
+    if (angle)
+        angle->SetPos(std::clamp(int(doc->m_dPlanAngle), 0, 359));
+    // An angle being typed is left as it stands while it reads as the plan's angle.
+    if (CWnd* edit = GetControl(IDC_PLAN_ANGLE); edit && (edit->GetWindowText().trimmed().isEmpty() || LeadingNumber(edit->GetWindowText()) != doc->m_dPlanAngle))
+        SetText(IDC_PLAN_ANGLE, AfxFormat("%7.3f", doc->m_dPlanAngle));
+    auto check = [this](int nID, int value) {
+        if (auto* b = dynamic_cast<CButton*>(GetControl(nID)); b && b->GetCheck() != value)
+            b->SetCheck(value);
+    };
+    check(IDC_PLAN_REVERSE, doc->m_bPlanScaleReversed);
+    check(IDC_PLAN_SHOW_SPANS, doc->m_bPlanShowSpanLengths);
+    check(IDC_PLAN_SHOW_PANELS, doc->m_bPlanShowPanelLengths);
+}
+
+LRESULT CGridBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_HSCROLL) {
+        OnHScroll(reinterpret_cast<CWnd*>(lParam));
+        return 0;
+    }
+    if (message != WM_COMMAND)
+        return CDialogBar::WindowProc(message, wParam, lParam);
+    const int id = int(wParam & 0xFFFF);
+    const UINT code = UINT((wParam >> 16) & 0xFFFF);
+    if (code == UDN_DELTAPOS) {
+        if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetControl(id))) {
+            // The bar writes the choice and the edit itself.
+            spin->m_bRefused = true;
+            if (id == IDC_PLAN_GIRDER_SPIN)
+                OnDeltaPosGirder(spin->m_nDelta);
+            else if (id == IDC_PLAN_SECTION_SPIN)
+                OnDeltaPosSection(spin->m_nDelta);
+            else if (id == IDC_PLAN_CROSS_BEAM_SPIN)
+                OnDeltaPosCrossBeam(spin->m_nDelta);
+        }
+        return 0;
+    }
+    if (code == EN_CHANGE && id == IDC_PLAN_ANGLE) {
+        OnChangeAngle();
+        return 0;
+    }
+    if (code == BN_CLICKED && g_pDoc) {
+        int* flag = id == IDC_PLAN_SHOW_SPANS    ? &g_pDoc->m_bPlanShowSpanLengths
+                    : id == IDC_PLAN_SHOW_PANELS ? &g_pDoc->m_bPlanShowPanelLengths
+                    : id == IDC_PLAN_REVERSE     ? &g_pDoc->m_bPlanScaleReversed
+                                                 : nullptr;
+        if (flag) {
+            if (auto* b = dynamic_cast<CButton*>(GetControl(id)))
+                *flag = b->GetCheck() ? 1 : 0;
+            if (g_pGridView)
+                g_pGridView->Invalidate();
+            return 0;
+        }
+    }
+    return CDialogBar::WindowProc(message, wParam, lParam);
+}
+
+void CGridBar::OnHScroll(CWnd* pSlider)
+{
+    auto* slider = dynamic_cast<CSliderCtrl*>(pSlider);
+    if (!slider)
+        return;
+    if (slider == GetControl(IDC_PLAN_SCALE_SLIDER)) {
+        const int i = std::clamp(slider->GetPos(), 0, 9);
+        if (g_pGridView)
+            g_pGridView->SendMessage(WM_PLAN_SCALE, IDC_PLAN_SCALE_SLIDER, LPARAM(int(m_adScale[i] * 10.0)));
+        SetText(IDC_PLAN_SCALE, AfxFormat("%4.1f", m_adScale[i]));
+    } else if (slider == GetControl(IDC_PLAN_ANGLE_SLIDER)) {
+        const int i = std::clamp(slider->GetPos(), 0, 359);
+        if (g_pDoc)
+            g_pDoc->m_dPlanAngle = m_adAngle[i];
+        SetText(IDC_PLAN_ANGLE, AfxFormat("%7.3f", m_adAngle[i]));
+        if (g_pGridView)
+            g_pGridView->SendMessage(WM_PLAN_SCALE, IDC_PLAN_ANGLE_SLIDER, LPARAM(int(m_adAngle[i])));
+    }
+}
+
+void CGridBar::OnChangeAngle()
+{
+    CWnd* edit = GetControl(IDC_PLAN_ANGLE);
+    if (!edit || !g_pDoc)
+        return;
+    // A typed angle is not limited.
+    g_pDoc->m_dPlanAngle = LeadingNumber(edit->GetWindowText());
+    if (g_pGridView)
+        g_pGridView->SendMessage(WM_PLAN_SCALE, IDC_PLAN_ANGLE_SLIDER, 0);
+}
+
+void CGridBar::Select(int nWhat, int nIndex)
+{
+    if (g_pGridView)
+        g_pGridView->SendMessage(WM_PLAN_SELECT, WPARAM(nWhat), LPARAM(nIndex));
+    g_pDoc->UpdateAllViews(nullptr, 0, nullptr);
+}
+
+bool CGridBar::OnDeltaPosGirder(int nDelta)
+{
+    if (!g_pDoc || g_nBridgeType == 2)
+        return false;
+    const int n = PlanCurrentGirder(*g_pDoc) + 1 + nDelta;
+    if (n < 1 || n > g_nGirders)
+        return false;
+    g_pDoc->m_nCurGirder = n - 1;
+    SetText(IDC_PLAN_GIRDER, AfxFormat("%4d", n));
+    Select(0, n - 1);
+    return true;
+}
+
+bool CGridBar::OnDeltaPosSection(int nDelta)
+{
+    if (!g_pDoc)
+        return false;
+    const int n = PlanCurrentStation(*g_pDoc) + 1 + nDelta;
+    if (n < 1 || n > g_nCrossSections)
+        return false;
+    g_pDoc->m_nCurCrossSection = n - 1;
+    SetText(IDC_PLAN_SECTION, AfxFormat("%4d", n));
+    Select(1, n - 1);
+    return true;
+}
+
+bool CGridBar::OnDeltaPosCrossBeam(int nDelta)
+{
+    if (!g_pDoc)
+        return false;
+    const int n = PlanCurrentPanelPoint(*g_pDoc) + 1 + nDelta;
+    if (n < 1 || n > g_nPanelPoints)
+        return false;
+    g_pDoc->m_nPlanCrossBeam = n - 1;
+    SetText(IDC_PLAN_CROSS_BEAM, AfxFormat("%4d", n));
+    Select(2, n - 1);
+    return true;
+}

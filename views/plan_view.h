@@ -1,0 +1,106 @@
+// The plan view: the bridge seen from above, with its bar's choices held in the document.
+#pragma once
+
+#include "framework/bars.h"
+#include "framework/gdi.h"
+#include "framework/view.h"
+#include "geometry/plan.h"
+#include <initializer_list>
+#include "views/window_global.h"
+
+class CMarivoltenDoc;
+
+enum : UINT { WM_PLAN_SELECT = WM_USER + 22, WM_PLAN_SCALE = WM_USER + 23 };
+
+// Model metres to logical 0.1 mm: turned by the plan angle about the model origin, scaled
+// by k, truncated towards zero, moved to the origin.
+struct CPlanTransform {
+    double m_dAngle = 0.0;      // degrees
+    double m_dScale = 1.0;
+    CPoint m_ptOrigin;
+    CDPoint Turn(CDPoint p) const;
+    CPoint Map(CDPoint p) const;
+};
+
+// Scroll extent of the plan at a plan scale.
+int PlanExtent(double dPlanScale);
+// The document's current girder, station and panel point within the present counts.
+int PlanCurrentGirder(const CMarivoltenDoc& doc);
+int PlanCurrentStation(const CMarivoltenDoc& doc);
+int PlanCurrentPanelPoint(const CMarivoltenDoc& doc);
+
+class CGridView : public CScrollView {
+    DECLARE_DYNCREATE(CGridView)
+public:
+    CGridView();
+    ~CGridView() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    void OnInitialUpdate() override;
+    void OnDraw(CDC* pDC) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    int m_bDrawing = 1;     // 0 suppresses drawing while the cross beams are re-initialised
+
+    int DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow);
+    int DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow);
+    int DrawBaseLine(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawGirderLines(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawSupports(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawBridgeTypeLabel(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawNodeMarks(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawCurbLines(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawKerbOuterLines(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawRailingLines(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawCarriagewayLines(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawEdgeIntersections(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawCrossSectionLines(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawCrossMembers(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawSelection(CDC* pDC, CMarivoltenDoc* pDoc);
+
+    CSize m_sizeTotal{12000, 12000};
+    CSize m_sizePaper{2100, 2970};
+    CFont m_fontSmall;
+    double m_dAngle = 0.0;
+    double m_dScale = 1.0;
+    CPoint m_ptOrigin;
+    CFont m_font;
+    int m_nPaper = 9;
+
+private:
+    CPlanTransform Transform(const CMarivoltenDoc& doc) const;
+    void DrawEdgeKinds(CDC* pDC, CMarivoltenDoc* pDoc, std::initializer_list<int> kinds);
+    void DrawStationLine(CDC* pDC, const CMarivoltenDoc& doc, int span, int station);
+    void DrawCentredText(CDC* pDC, CPoint at, const QString& text);
+    CWindowGlobal<CGridView> m_global;
+};
+
+// The plan window's bar: every choice goes into the document at once and the plan follows.
+class CGridBar : public CDialogBar {
+public:
+    CGridBar();
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    // Shows the document's choices.
+    void Refresh();
+    void OnHScroll(CWnd* pSlider);
+    // A spin step; false when it would leave the range.
+    bool OnDeltaPosGirder(int nDelta);
+    bool OnDeltaPosSection(int nDelta);
+    bool OnDeltaPosCrossBeam(int nDelta);
+    void OnChangeAngle();
+
+    double m_adScale[10] = {0.2, 0.5, 0.7, 1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0};
+    double m_adAngle[360];
+    int m_bFirstPaint = 1;
+
+private:
+    void SetText(int nID, const QString& text);
+    void Select(int nWhat, int nIndex);
+    CWindowGlobal<CGridBar> m_global;
+};
+
+extern CGridView* g_pGridView;
+extern CGridBar* g_pGridBar;
