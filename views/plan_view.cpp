@@ -963,41 +963,37 @@ void CGridBar::Select(int nWhat, int nIndex)
     g_pDoc->UpdateAllViews(nullptr, 0, nullptr);
 }
 
+// Steps one of the bar's choices within 1 .. nCount; false when the step would leave it.
+bool CGridBar::StepChoice(int nCurrent, int nCount, int nDelta, int& nMember, int nId, int nWhat)
+{
+    const int n = nCurrent + 1 + nDelta;
+    if (n < 1 || n > nCount)
+        return false;
+    nMember = n - 1;
+    SetText(nId, AfxFormat("%4d", n));
+    Select(nWhat, n - 1);
+    return true;
+}
+
 bool CGridBar::OnDeltaPosGirder(int nDelta)
 {
     if (!g_pDoc || g_nBridgeType == 2)
         return false;
-    const int n = PlanCurrentGirder(*g_pDoc) + 1 + nDelta;
-    if (n < 1 || n > g_nGirders)
-        return false;
-    g_pDoc->m_nCurGirder = n - 1;
-    SetText(IDC_PLAN_GIRDER, AfxFormat("%4d", n));
-    Select(0, n - 1);
-    return true;
+    return StepChoice(PlanCurrentGirder(*g_pDoc), g_nGirders, nDelta, g_pDoc->m_nCurGirder, IDC_PLAN_GIRDER, 0);
 }
 
 bool CGridBar::OnDeltaPosSection(int nDelta)
 {
     if (!g_pDoc)
         return false;
-    const int n = PlanCurrentStation(*g_pDoc) + 1 + nDelta;
-    if (n < 1 || n > g_nCrossSections)
-        return false;
-    g_pDoc->m_nCurCrossSection = n - 1;
-    SetText(IDC_PLAN_SECTION, AfxFormat("%4d", n));
-    Select(1, n - 1);
-    return true;
+    return StepChoice(PlanCurrentStation(*g_pDoc), g_nCrossSections, nDelta, g_pDoc->m_nCurCrossSection,
+                      IDC_PLAN_SECTION, 1);
 }
 
 bool CGridBar::OnDeltaPosCrossBeam(int nDelta)
 {
     if (!g_pDoc)
         return false;
-    const int n = PlanCurrentPanelPoint(*g_pDoc) + 1 + nDelta;
-    if (n < 1 || n > g_nPanelPoints)
-        return false;
-    g_pDoc->m_nPlanCrossBeam = n - 1;
-    SetText(IDC_PLAN_CROSS_BEAM, AfxFormat("%4d", n));
-    Select(2, n - 1);
-    return true;
+    return StepChoice(PlanCurrentPanelPoint(*g_pDoc), g_nPanelPoints, nDelta, g_pDoc->m_nPlanCrossBeam,
+                      IDC_PLAN_CROSS_BEAM, 2);
 }

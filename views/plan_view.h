@@ -99,6 +99,7 @@ public:
 private:
     void SetText(int nID, const QString& text);
     void Select(int nWhat, int nIndex);
+    bool StepChoice(int nCurrent, int nCount, int nDelta, int& nMember, int nId, int nWhat);
     CWindowGlobal<CGridBar> m_global;
 };
 
