@@ -698,6 +698,28 @@ void DimensionLabel(CDC* pDC, CPoint at, const QString& text, bool reversed)
     pDC->TextOut(at.x - ext.cx / 2, reversed ? at.y - ext.cy / 2 : at.y + ext.cy, text);
 }
 
+// What both dimension layers set up: their pen and font, a transparent background put back
+// at the end, the plan's transform and the line's offset from the girders.
+struct DimensionPass {
+    DimensionPass(CDC* pDC, CFont* pFont, const CPlanTransform& transform, const CMarivoltenDoc& doc, double c)
+        : pen(PS_SOLID, 1, RGB(255, 192, 192)), selPen(pDC, &pen), selFont(pDC, pFont), dc(pDC),
+          oldMode(pDC->SetBkMode(TRANSPARENT)), t(transform), reversed(doc.m_bPlanScaleReversed == 1),
+          spans(BuiltSpans(doc)), d(DimensionOffset(doc, spans, c))
+    {
+    }
+    ~DimensionPass() { dc->SetBkMode(oldMode); }
+    CPen pen;
+    Selected<CPen> selPen;
+    Selected<CFont> selFont;
+    CDC* dc;
+    int oldMode;
+    CPlanTransform t;
+    bool reversed;
+    int spans;
+    double d;
+    DimensionWalker walk;
+};
+
 void DimensionRun(CDC* pDC, const CPlanTransform& t, const CSpanData& sp, double d, CDPoint q0, CDPoint q1)
 {
     const CPoint a = t.Map(q0), b = t.Map(q1);
@@ -722,16 +744,10 @@ int CGridView::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
 {
     if (bShow != 1)
         return 0;
-    CPen pen(PS_SOLID, 1, RGB(255, 192, 192));
-    Selected<CPen> selPen(pDC, &pen);
-    Selected<CFont> selFont(pDC, &m_font);
-    const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    const CPlanTransform t = Transform(*pDoc);
-    const bool reversed = pDoc->m_bPlanScaleReversed == 1;
-    const int spans = BuiltSpans(*pDoc);
-    const double d = DimensionOffset(*pDoc, spans, 10.0);
-    DimensionWalker walk;
-    for (int i = 0; i < spans; ++i) {
+    DimensionPass pass(pDC, &m_font, Transform(*pDoc), *pDoc, 10.0);
+    const CPlanTransform& t = pass.t;
+    const double d = pass.d;
+    for (int i = 0; i < pass.spans; ++i) {
         const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
         const int n = PanelPoints(sp) - 1;
         if (n < 1)
@@ -739,7 +755,7 @@ int CGridView::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
         CDPoint q0, qn, prevTurned, label;
         for (int j = 0; j <= n; ++j) {
             const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
-            const CDPoint q = walk.Point(pp, i == 0 && j == 0, d);
+            const CDPoint q = pass.walk.Point(pp, i == 0 && j == 0, d);
             const CDPoint qt = t.Turn(q);
             if (j == 0 || j == n) {
                 pDC->MoveTo(t.Map(pp.m_ptBase));
@@ -751,9 +767,8 @@ int CGridView::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
             prevTurned = qt;
         }
         DimensionRun(pDC, t, sp, d, q0, qn);
-        DimensionLabel(pDC, Scaled(t, label), QString::asprintf("%.0f", sp.m_dSpanLength * 1000.0), reversed);
+        DimensionLabel(pDC, Scaled(t, label), QString::asprintf("%.0f", sp.m_dSpanLength * 1000.0), pass.reversed);
     }
-    pDC->SetBkMode(oldMode);
     return 1;
 }
 
@@ -761,16 +776,10 @@ int CGridView::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
 {
     if (bShow != 1)
         return 0;
-    CPen pen(PS_SOLID, 1, RGB(255, 192, 192));
-    Selected<CPen> selPen(pDC, &pen);
-    Selected<CFont> selFont(pDC, &m_font);
-    const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    const CPlanTransform t = Transform(*pDoc);
-    const bool reversed = pDoc->m_bPlanScaleReversed == 1;
-    const int spans = BuiltSpans(*pDoc);
-    const double d = DimensionOffset(*pDoc, spans, 7.0);
-    DimensionWalker walk;
-    for (int i = 0; i < spans; ++i) {
+    DimensionPass pass(pDC, &m_font, Transform(*pDoc), *pDoc, 7.0);
+    const CPlanTransform& t = pass.t;
+    const double d = pass.d;
+    for (int i = 0; i < pass.spans; ++i) {
         const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
         const int n = PanelPoints(sp) - 1;
         if (n < 1)
@@ -778,7 +787,7 @@ int CGridView::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
         CDPoint q0, q, prevTurned;
         for (int j = 0; j <= n; ++j) {
             const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
-            q = walk.Point(pp, i == 0 && j == 0, d);
+            q = pass.walk.Point(pp, i == 0 && j == 0, d);
             const CDPoint qt = t.Turn(q);
             pDC->MoveTo(t.Map(pp.m_ptBase));
             pDC->LineTo(t.Map(q));
@@ -786,12 +795,11 @@ int CGridView::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
                 q0 = q;
             else if (j - 1 < int(sp.m_pdPanelLength.size()))
                 DimensionLabel(pDC, Scaled(t, (prevTurned + qt) * 0.5),
-                               QString::asprintf("%.0f", sp.m_pdPanelLength[size_t(j - 1)] * 1000.0), reversed);
+                               QString::asprintf("%.0f", sp.m_pdPanelLength[size_t(j - 1)] * 1000.0), pass.reversed);
             prevTurned = qt;
         }
         DimensionRun(pDC, t, sp, d, q0, q);
     }
-    pDC->SetBkMode(oldMode);
     return 1;
 }
 
