@@ -1,0 +1,5 @@
+#include "estimate/estimate_view.h"
+
+void CEstimateView::FillMassBreakdown() {}
+
+void CEstimateView::FillLabourElements() {}

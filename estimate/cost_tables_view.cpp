@@ -1,0 +1,7 @@
+#include "estimate/estimate_view.h"
+
+void CEstimateView::FillContractCost() {}
+
+void CEstimateView::FillMaterialCost() {}
+
+void CEstimateView::FillFabricationCost() {}
