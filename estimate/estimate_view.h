@@ -47,6 +47,7 @@ public:
     CEstimateGrid m_gridTable0;
     CTableGrid m_gridTable1, m_gridTable2, m_gridTable3, m_gridTable4, m_gridTable5, m_gridTable6, m_gridTable7;
     int m_abGridNotCreated[TABLE_COUNT] = {1, 1, 1, 1, 1, 1, 1, 1};
+    CFont m_afontBold[TABLE_COUNT];   // each table's own bold font, made by its builder
 
 protected:
     // Creates the table's grid window on the first call; false when it cannot be created.
