@@ -67,7 +67,7 @@ std::optional<QByteArray> ReadExtraFile()
 
 } // namespace
 
-CEstimateInput CEstimateInput::Collect(const CMarivoltenDoc& doc)
+CEstimateInput CEstimateInput::Collect(const CMarivoltenDoc& doc, bool bReadExtras)
 {
     CEstimateInput in;
     in.m_nSpans = std::clamp(g_nSpans, 0, MAX_SPANS);
@@ -192,7 +192,8 @@ CEstimateInput CEstimateInput::Collect(const CMarivoltenDoc& doc)
     in.m_dIndirectLabourRate = doc.m_dIndirectLabourRate;
     in.m_dShopOverheadRate = doc.m_dShopOverheadRate;
 
-    in.m_extraFile = ReadExtraFile();
+    if (bReadExtras)
+        in.m_extraFile = ReadExtraFile();
     return in;
 }
 

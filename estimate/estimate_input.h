@@ -14,8 +14,9 @@
 class CMarivoltenDoc;
 
 struct CEstimateInput {
-    // Copies the live document's input (app/estimate_collect.cpp).
-    static CEstimateInput Collect(const CMarivoltenDoc& doc);
+    // Copies the live document's input (app/estimate_collect.cpp); the price extras file is
+    // read only for a run, not for the tables that show its results.
+    static CEstimateInput Collect(const CMarivoltenDoc& doc, bool bReadExtras = true);
 
     // Layout.
     int m_nSpans = 0;

@@ -75,8 +75,11 @@ BOOL CGridCtrl::CreateGrid(DWORD dwStyle, const CRect& rect, CWnd* pParent, UINT
     m_dwStyle = dwStyle | WS_CLIPCHILDREN;
     if (!CreateEx(pParent, rect, nID))
         return FALSE;
+    // A child made after its parent is on screen shows only when told to.
     if (!(m_dwStyle & WS_VISIBLE))
         ShowWindow(SW_HIDE);
+    else if (pParent)
+        ShowWindow(SW_SHOW);
     OnSetup();
     return TRUE;
 }

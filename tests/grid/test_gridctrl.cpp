@@ -403,3 +403,17 @@ TEST(GridWindow, AttachTakesOverADialogControl)
     EXPECT_EQ(grid.GetDefFont()->LogFont().lfFaceName, "ＭＳ ゴシック");
     dlg.DestroyWindow();
 }
+
+TEST(GridWindow, VisibleStyleShowsAGridMadeOnAShownParent)
+{
+    TestResources res({DialogTemplate{4101, "表", "ＭＳ ゴシック", 9, 0, 0, {}}});
+    CDialog dlg(4101);
+    ASSERT_TRUE(dlg.Create(4101));
+    dlg.ShowWindow(SW_SHOW);
+    NotingGrid shown, hidden;
+    ASSERT_TRUE(shown.CreateGrid(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &dlg, 1));
+    ASSERT_TRUE(hidden.CreateGrid(WS_CHILD, CRect(0, 0, 100, 100), &dlg, 2));
+    EXPECT_TRUE(shown.IsWindowVisible());
+    EXPECT_FALSE(hidden.IsWindowVisible());
+    dlg.DestroyWindow();
+}
