@@ -318,6 +318,18 @@ TEST(GridWindow, CreationMakesTheChildrenAndRunsSetupOnce)
     EXPECT_FALSE(w.grid.m_hint.IsWindowVisible());
 }
 
+TEST(GridWindow, AGridMadeInAShownParentShowsAsItsStyleSays)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(nullptr, CRect(0, 0, 400, 300), 0));
+    parent.ShowWindow(SW_SHOW);
+    CGridCtrl shown, hidden;
+    ASSERT_TRUE(shown.CreateGrid(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &parent, 1));
+    ASSERT_TRUE(hidden.CreateGrid(WS_CHILD, CRect(0, 0, 100, 100), &parent, 2));
+    EXPECT_TRUE(shown.IsWindowVisible());
+    EXPECT_FALSE(hidden.IsWindowVisible());
+}
+
 TEST(GridWindow, LayoutPlacesTheChildrenAroundTheArea)
 {
     // Everything fits: neither bar is shown and the area takes their room.
