@@ -18,7 +18,7 @@ namespace {
 // Table 1 addresses its columns -1 to 6.
 class BreakdownRows {
 public:
-    BreakdownRows(std::vector<TableRow>& rows) : m_rows(rows) {}
+    explicit BreakdownRows(std::vector<TableRow>& rows) : m_rows(rows) {}
 
     TableRow& Add(TableRow::Kind kind)
     {

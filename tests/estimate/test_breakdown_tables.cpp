@@ -236,6 +236,21 @@ TEST(MassBreakdown, ZeroCoefficientsShowDashesAndMissingBaysADash)
     EXPECT_NE(t.rows[size_t(inner - 1)].Cell(5), QStringLiteral("－"));
 }
 
+TEST(MassBreakdown, ASingleGirderShowsItsCrossMembersWithoutBays)
+{
+    CEstimateInput in = testbridge::Bridge({30.0}, 1);
+    const Estimated e = Estimate(in);
+    const MassBreakdown t = BuildMassBreakdown(e.in, e.d, kGrades);
+    ExpectBlocksAddUp(t);
+    const int beams = FindRow(t, 0, QStringLiteral("横桁           "));
+    ASSERT_GT(beams, 0);
+    EXPECT_EQ(t.rows[size_t(beams + 1)].Cell(5), QStringLiteral("000.000"));
+    EXPECT_EQ(t.rows[size_t(beams + 1)].Cell(6), QStringLiteral("  0"));
+    EXPECT_EQ(t.rows[size_t(beams + 1)].Cell(7), QStringLiteral("  0.000"));
+    const int ends = FindRow(t, 0, QStringLiteral("端対傾構       "));
+    EXPECT_EQ(t.rows[size_t(ends + 1)].Cell(5), QStringLiteral("000.000"));
+}
+
 TEST(MassBreakdown, GravitationalUnitsChangeTheMassCaptions)
 {
     CEstimateInput in = testbridge::Bridge({30.0}, 2);
