@@ -195,6 +195,8 @@ CrossBeamPlates CEstimateCalc::CalcCrossBeamMass(const CPanelPointRecord& pp) co
     CrossBeamPlates p;
     p.tf = cb.m_dFlangeThickness / 1000.0;
     p.tw = cb.m_dWebThickness / 1000.0;
+    p.h = h;
+    p.length = length;
     p.flange = 2.0 * (p.tf * cb.m_dFlangeWidth / 1000.0) * length * Density();
     p.web = h * p.tw * length * Density();
     p.total = p.flange + p.web;
@@ -214,7 +216,10 @@ namespace {
 
 struct BracketPlates {
     double upper = 0.0, lower = 0.0, web = 0.0, tf = 0.0, tw = 0.0;
+    double af = 0.0, aw = 0.0, l = 0.0, li = 0.0;
+    int count = 0;
     double Sum() const { return upper + lower + web; }
+    CQuantityDetail::Bracket Detail() const { return {af, aw, l, li, count, upper, web, lower}; }
 };
 
 BracketPlates BracketMass(const CEstimateInput::Bracket& b, double dGirderHeight, int nPanels, double rho)
@@ -237,20 +242,30 @@ BracketPlates BracketMass(const CEstimateInput::Bracket& b, double dGirderHeight
     p.web = l * aw * nPanels * rho;
     p.tf = b.m_dFlangeThickness / 1000.0;
     p.tw = b.m_dWebThickness / 1000.0;
+    p.af = af;
+    p.aw = aw;
+    p.l = l;
+    p.li = li;
+    p.count = nPanels;
     return p;
 }
 
 struct StringerPlates {
     double flange = 0.0, web = 0.0, tf = 0.0, tw = 0.0;    // one flange
+    double af = 0.0, aw = 0.0, length = 0.0;
     double Sum() const { return 2.0 * flange + web; }
+    CQuantityDetail::Stringer Detail(int nCount) const { return {af, aw, length, flange * nCount, web * nCount}; }
 };
 
 StringerPlates StringerMass(const CEstimateInput::Stringer& s, double dLength, double dMinHeight, double rho)
 {
     const double hs = s.m_dWebHeight / 1000.0 >= 1e-20 ? s.m_dWebHeight / 1000.0 : 0.5 * dMinHeight;
     StringerPlates p;
-    p.flange = dLength * s.m_dFlangeThickness * s.m_dFlangeWidth * 1e-6 * rho;
-    p.web = dLength * hs * s.m_dWebThickness * 0.001 * rho;
+    p.af = s.m_dFlangeThickness * s.m_dFlangeWidth * 1e-6;
+    p.aw = hs * s.m_dWebThickness * 0.001;
+    p.length = dLength;
+    p.flange = dLength * p.af * rho;
+    p.web = dLength * p.aw * rho;
     p.tf = s.m_dFlangeThickness / 1000.0;
     p.tw = s.m_dWebThickness / 1000.0;
     return p;
@@ -273,6 +288,8 @@ void CEstimateCalc::CalcQuantities()
     d.m_dGirderBoltMass = d.m_dCrossBeamBoltMass = 0.0;
     d.m_dRailingMass = d.m_dExpansionJointMass = d.m_dDrainageMass = d.m_dOtherMass = 0.0;
     d.m_dSteelMassTotal = 0.0;
+    d.m_detail = CQuantityDetail();
+    CQuantityDetail& detail = d.m_detail;
 
     const double rho = Density();
     const double f = LengthFactor();
@@ -300,6 +317,7 @@ void CEstimateCalc::CalcQuantities()
             m += s.dMassUpper + s.dMassWeb + s.dMassLower;
             ribs += s.dMassRibUpper + s.dMassRibLower;
         }
+    detail.m_dGirderPlateMass = m;
     d.m_dGirderExtraMass = (in.m_dGirderFactor - 1.0) * m;
     d.m_dGirderEndMass = ends ? (f - 1.0) * m * in.m_dGirderFactor : 0.0;
     d.m_dGirderMass = m + d.m_dGirderExtraMass + d.m_dGirderEndMass;
@@ -308,6 +326,7 @@ void CEstimateCalc::CalcQuantities()
 
     // Flange ribs counted apart.
     if (in.m_nBridgeType >= 1 && in.m_bSeparateRibMass) {
+        detail.m_dRibPlateMass = ribs;
         d.m_dFlangeRibMass = ribs * in.m_dFlangeRibFactor;
         if (ends) {
             d.m_dFlangeRibEndMass = (f - 1.0) * d.m_dFlangeRibMass;
@@ -315,17 +334,44 @@ void CEstimateCalc::CalcQuantities()
         }
     }
 
-    // Cross members at the panel points; a single main girder has none to join.
-    if (in.m_nBridgeType != 2 && in.m_nGirders >= 2) {
+    // Cross members at the panel points; a single main girder has none to join, so its
+    // members are listed with no bays and no mass.
+    if (in.m_nBridgeType != 2) {
+        const bool joins = in.m_nGirders >= 2;
         double c = 0.0, end = 0.0, mid = 0.0, pier = 0.0;
         ForEachPanelPoint([&](const CPanelPointRecord& pp) {
+            CQuantityDetail::CrossMember member;
+            member.nKind = pp.m_nMemberKind;
+            member.nMemberNo = pp.m_nMemberNo;
             switch (pp.m_nMemberKind) {
-            case CROSS_BEAM: c += CalcCrossBeamMass(pp).total; break;
-            case END_SWAY_BRACING: end += CalcSwayMass(in.m_endSway, pp); break;
-            case INTERMEDIATE_SWAY_BRACING: mid += CalcSwayMass(in.m_midSway, pp); break;
-            case SUPPORT_SWAY_BRACING: pier += CalcSwayMass(in.m_pierSway, pp); break;
-            default: break;
+            case CROSS_BEAM: {
+                const CrossBeamPlates plates = CalcCrossBeamMass(pp);
+                if (joins) {
+                    member.dBay = plates.length / (in.m_nGirders - 1);
+                    member.dFlangeMass = plates.flange;
+                    member.dWebMass = plates.web;
+                    member.dMass = plates.total;
+                }
+                member.dFlangeArea = plates.tf * in.m_crossBeam.m_dFlangeWidth / 1000.0;
+                member.dWebArea = plates.h * plates.tw;
+                c += member.dMass;
+                break;
             }
+            case END_SWAY_BRACING:
+            case INTERMEDIATE_SWAY_BRACING:
+            case SUPPORT_SWAY_BRACING: {
+                const CEstimateInput::Sway& sway = pp.m_nMemberKind == END_SWAY_BRACING ? in.m_endSway
+                                                   : pp.m_nMemberKind == INTERMEDIATE_SWAY_BRACING ? in.m_midSway
+                                                                                                   : in.m_pierSway;
+                member.dBay = BayWidth(pp);
+                member.dMass = joins ? CalcSwayMass(sway, pp) : 0.0;
+                (pp.m_nMemberKind == END_SWAY_BRACING ? end
+                 : pp.m_nMemberKind == INTERMEDIATE_SWAY_BRACING ? mid : pier) += member.dMass;
+                break;
+            }
+            default: return;
+            }
+            detail.m_aCrossMembers.push_back(member);
         });
         d.m_dCrossBeamCalcMass = c;
         d.m_dCrossBeamExtraMass = (in.m_dCrossBeamFactor - 1.0) * c;
@@ -357,6 +403,8 @@ void CEstimateCalc::CalcQuantities()
                 }
             }
         });
+        detail.m_dOuterLateralLength = outer;
+        detail.m_nOuterLateralCount = count;
         d.m_dOuterLateralMass = outer * ShapeMass(in.m_lateral.m_nOuter) * in.m_dLateralFactor;
         double inner = 0.0;
         int innerCount = 0;
@@ -373,6 +421,8 @@ void CEstimateCalc::CalcQuantities()
                     innerCount += 2;
                 }
         }
+        detail.m_dInnerLateralLength = inner;
+        detail.m_nInnerLateralCount = innerCount;
         d.m_dInnerLateralMass = inner * ShapeMass(in.m_lateral.m_nInner) * in.m_dLateralFactor;
         d.m_nLateralMemberCount = count + innerCount;
     }
@@ -383,17 +433,24 @@ void CEstimateCalc::CalcQuantities()
     for (const CEstimateInput::Span& span : in.m_aSpans)
         panels += span.m_nPanels;
     auto height = [&](int g) { return g >= 0 && g < int(in.m_adGirderHeight.size()) ? in.m_adGirderHeight[size_t(g)] : 0.0; };
-    if (in.m_bUseLeftBracket)
-        d.m_dLeftBracketMass = BracketMass(in.m_leftBracket, height(0), panels, rho).Sum() * in.m_dBracketFactor;
-    if (in.m_bUseRightBracket)
-        d.m_dRightBracketMass =
-            BracketMass(in.m_rightBracket, height(in.m_nGirders - 1), panels, rho).Sum() * in.m_dBracketFactor;
+    if (in.m_bUseLeftBracket) {
+        const BracketPlates p = BracketMass(in.m_leftBracket, height(0), panels, rho);
+        detail.m_leftBracket = p.Detail();
+        d.m_dLeftBracketMass = p.Sum() * in.m_dBracketFactor;
+    }
+    if (in.m_bUseRightBracket) {
+        const BracketPlates p = BracketMass(in.m_rightBracket, height(in.m_nGirders - 1), panels, rho);
+        detail.m_rightBracket = p.Detail();
+        d.m_dRightBracketMass = p.Sum() * in.m_dBracketFactor;
+    }
 
     // Edge stringers.
     const double first = GirderLength(0), last = GirderLength(in.m_nGirders - 1);
     if (in.m_bUseEdgeStringer) {
         const double length = (in.m_bUseLeftBracket ? first : 0.0) + (in.m_bUseRightBracket ? last : 0.0);
-        d.m_dEdgeStringerMass = StringerMass(in.m_edgeStringer, length, MinGirderHeight(), rho).Sum() * in.m_dEdgeStringerFactor;
+        const StringerPlates p = StringerMass(in.m_edgeStringer, length, MinGirderHeight(), rho);
+        detail.m_edgeStringer = p.Detail(1);
+        d.m_dEdgeStringerMass = p.Sum() * in.m_dEdgeStringerFactor;
         if (ends) {
             d.m_dEdgeStringerEndMass = (f - 1.0) * d.m_dEdgeStringerMass;
             d.m_dEdgeStringerMass *= f;
@@ -402,8 +459,9 @@ void CEstimateCalc::CalcQuantities()
 
     // Intermediate stringers.
     if (in.m_bUseStringer) {
-        const double calc =
-            StringerMass(in.m_stringer, (first + last) / 2.0, MinGirderHeight(), rho).Sum() * in.m_stringer.m_nCount;
+        const StringerPlates p = StringerMass(in.m_stringer, (first + last) / 2.0, MinGirderHeight(), rho);
+        detail.m_stringer = p.Detail(in.m_stringer.m_nCount);
+        const double calc = p.Sum() * in.m_stringer.m_nCount;
         d.m_dStringerExtraMass = (in.m_dStringerFactor - 1.0) * calc;
         d.m_dStringerEndMass = ends ? (f - 1.0) * calc * in.m_dStringerFactor : 0.0;
         d.m_dStringerMass = calc + d.m_dStringerExtraMass + d.m_dStringerEndMass;
@@ -419,6 +477,7 @@ void CEstimateCalc::CalcQuantities()
                      const std::array<double, 12>&, const std::array<double, 12>&) {
         railing += Dist(p0.m_aptEdge[2], p1.m_aptEdge[2]) + Dist(p0.m_aptEdge[3], p1.m_aptEdge[3]);
     });
+    detail.m_dRailingLength = railing;
     d.m_dRailingMass = railing * in.m_dRailingUnitMass * f;
     double deckWidths = 0.0;
     if (!in.m_aSpans.empty() && !in.m_aSpans.front().m_aPoints.empty() && !in.m_aSpans.back().m_aPoints.empty()) {
@@ -428,6 +487,7 @@ void CEstimateCalc::CalcQuantities()
             lastSpan.m_aPoints[size_t(std::clamp(lastSpan.m_nPanels, 0, int(lastSpan.m_aPoints.size()) - 1))];
         deckWidths = Dist(a.m_aptEdge[0], a.m_aptEdge[1]) + Dist(b.m_aptEdge[0], b.m_aptEdge[1]);
     }
+    detail.m_dJointLength = deckWidths;
     d.m_dExpansionJointMass = deckWidths * in.m_dExpansionJointUnitMass;
     d.m_dDrainageMass = in.m_nDrainCount * in.m_dDrainUnitMass;
     d.m_dOtherMass = in.m_dOtherMassInput;

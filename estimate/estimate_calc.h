@@ -34,9 +34,10 @@ double GeneralAdminRate(double dCp, int nCostMethod, double dPrepayment, double 
 double TriangleArea(CDPoint p1, CDPoint p2, CDPoint p3);
 double QuadArea(CDPoint p1, CDPoint p2, CDPoint p3, CDPoint p4);
 
-// The steel masses of one cross beam: total, flanges, web (t), flange and web thickness (m).
+// The steel masses of one cross beam: total, flanges, web (t), flange and web thickness, web
+// depth and the length between the girders it joins (m).
 struct CrossBeamPlates {
-    double total = 0.0, flange = 0.0, web = 0.0, tf = 0.0, tw = 0.0;
+    double total = 0.0, flange = 0.0, web = 0.0, tf = 0.0, tw = 0.0, h = 0.0, length = 0.0;
 };
 
 // What the run writes into each section record: codes and classes of the upper flange, the web

@@ -3,6 +3,8 @@
 // Yen amounts are 64-bit: a large bridge passes 2^31 yen, and none of them is stored in a file.
 #pragma once
 
+#include "estimate/quantity_detail.h"
+
 namespace estimate {
 constexpr int kGroups = 7;          // main girders, cross beams, cross frames, lateral, brackets, edge stringers, stringers
 constexpr int kCodes = 36;          // steel material codes 0..34, one spare
@@ -89,4 +91,7 @@ struct CEstimateData {
     double m_dManHourY1 = 0.0, m_dManHourY2 = 0.0, m_dManHourY3 = 0.0, m_dManHourY4 = 0.0, m_dManHourY5 = 0.0;
     double m_dManHourY = 0.0;
     double m_dFabricationCost = 0.0;    // yen
+
+    // What the quantities were summed from, member by member.
+    CQuantityDetail m_detail;
 };

@@ -318,6 +318,18 @@ TEST(GridWindow, CreationMakesTheChildrenAndRunsSetupOnce)
     EXPECT_FALSE(w.grid.m_hint.IsWindowVisible());
 }
 
+TEST(GridWindow, AGridMadeInAShownParentShowsAsItsStyleSays)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(nullptr, CRect(0, 0, 400, 300), 0));
+    parent.ShowWindow(SW_SHOW);
+    CGridCtrl shown, hidden;
+    ASSERT_TRUE(shown.CreateGrid(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &parent, 1));
+    ASSERT_TRUE(hidden.CreateGrid(WS_CHILD, CRect(0, 0, 100, 100), &parent, 2));
+    EXPECT_TRUE(shown.IsWindowVisible());
+    EXPECT_FALSE(hidden.IsWindowVisible());
+}
+
 TEST(GridWindow, LayoutPlacesTheChildrenAroundTheArea)
 {
     // Everything fits: neither bar is shown and the area takes their room.
@@ -401,19 +413,5 @@ TEST(GridWindow, AttachTakesOverADialogControl)
     EXPECT_NE(grid.GetDlgItem(GRID_ID_AREA), nullptr);
     ASSERT_NE(grid.GetDefFont(), nullptr);   // the dialog's font until the owner sets one
     EXPECT_EQ(grid.GetDefFont()->LogFont().lfFaceName, "ＭＳ ゴシック");
-    dlg.DestroyWindow();
-}
-
-TEST(GridWindow, VisibleStyleShowsAGridMadeOnAShownParent)
-{
-    TestResources res({DialogTemplate{4101, "表", "ＭＳ ゴシック", 9, 0, 0, {}}});
-    CDialog dlg(4101);
-    ASSERT_TRUE(dlg.Create(4101));
-    dlg.ShowWindow(SW_SHOW);
-    NotingGrid shown, hidden;
-    ASSERT_TRUE(shown.CreateGrid(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &dlg, 1));
-    ASSERT_TRUE(hidden.CreateGrid(WS_CHILD, CRect(0, 0, 100, 100), &dlg, 2));
-    EXPECT_TRUE(shown.IsWindowVisible());
-    EXPECT_FALSE(hidden.IsWindowVisible());
     dlg.DestroyWindow();
 }
