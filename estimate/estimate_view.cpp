@@ -124,9 +124,7 @@ void CEstimateView::OnDraw(CDC* pDC)
         return;
     // Without results nothing is built, and no table of earlier results stays in sight.
     if (!doc->m_pGirders) {
-        for (int n = 0; n < TABLE_COUNT; ++n)
-            if (!m_abGridNotCreated[n])
-                Grid(n).MoveWindow(CRect(0, 0, 0, 0));
+        HideGrids(-1);
         return;
     }
     const int shown = ShownTable();
@@ -143,14 +141,28 @@ void CEstimateView::OnDraw(CDC* pDC)
     }
     CRect client;
     GetClientRect(&client);
-    if (shown < 0 || m_abGridNotCreated[shown])
-        return;
-    CTableGrid& grid = Grid(shown);
-    grid.MoveWindow(client);
-    grid.SetPaintMode(1);
+    if (shown >= 0 && !m_abGridNotCreated[shown]) {
+        CTableGrid& grid = Grid(shown);
+        grid.MoveWindow(client);
+        grid.SetPaintMode(1);
+    }
+    // The table left behind goes also when the new one has no grid, so that no page
+    // button shows another table's numbers.
+    HideGrids(shown);
+}
+
+void CEstimateView::HideGrids(int nKeep)
+{
     for (int n = 0; n < TABLE_COUNT; ++n)
-        if (n != shown && !m_abGridNotCreated[n])
+        if (n != nKeep && !m_abGridNotCreated[n])
             Grid(n).MoveWindow(CRect(0, 0, 0, 0));
+}
+
+void CEstimateView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    CScrollView::OnUpdate(pSender, lHint, pHint);
+    if (const CMarivoltenDoc* doc = GetDocument(); doc && !doc->m_pGirders)
+        HideGrids(-1);
 }
 
 void CEstimateView::OnSelectTable(int nTable)

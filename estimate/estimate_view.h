@@ -31,6 +31,8 @@ public:
     CMarivoltenDoc* GetDocument() const;
 
     void OnInitialUpdate() override;
+    // Discarded results take their table out of sight at once, shown window or not.
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     // Builds the document's table into its grid, lays that grid over the view and moves the
     // other grids out of sight.
     void OnDraw(CDC* pDC) override;
@@ -85,6 +87,8 @@ protected:
     bool SetupTableGrid(int nTable, int nCols, int nRows);
 
 private:
+    // Moves every created grid but the one of nKeep to the empty rectangle.
+    void HideGrids(int nKeep);
     // The paper widths of the shown table's columns (and row 0 of table 1).
     void ApplyPrintLayout(int nTable);
 

@@ -169,28 +169,29 @@ AreaVolumeTable AreaVolume(const CEstimateData& d, const MassTableSettings& s)
 
 MassByGradeTable MassByGrade(const CEstimateData& d, const MassTableSettings& s, const QString (&grades)[18])
 {
-    // A member kind's column: its masses by material code and whether they run along the bridge.
+    // A member kind's column and its masses by material code. The estimate has already put
+    // the girder ends into the masses of the members along the bridge (as into its totals),
+    // so they are shown as they stand: a length factor here would count the ends twice.
     struct Column {
         QString caption;
         const double* byCode;
-        bool along;
     };
     std::vector<Column> columns;
-    columns.push_back({QStringLiteral("主桁 (t)"), d.m_adMassByCode[0], true});
+    columns.push_back({QStringLiteral("主桁 (t)"), d.m_adMassByCode[0]});
     if (s.m_nBridgeType > 0 && s.m_bSeparateFlangeRib)
-        columns.push_back({QStringLiteral("ﾌﾗﾝｼﾞ縦ﾘﾌﾞ (t)"), d.m_adRibMassByCode, true});
+        columns.push_back({QStringLiteral("ﾌﾗﾝｼﾞ縦ﾘﾌﾞ (t)"), d.m_adRibMassByCode});
     if (d.m_nCrossBeamCount > 0)
-        columns.push_back({QStringLiteral("横桁 (t)"), d.m_adMassByCode[1], false});
+        columns.push_back({QStringLiteral("横桁 (t)"), d.m_adMassByCode[1]});
     if (d.m_nEndSwayCount + d.m_nMidSwayCount + d.m_nPierSwayCount > 0)
-        columns.push_back({QStringLiteral("対傾構 (t)"), d.m_adMassByCode[2], false});
+        columns.push_back({QStringLiteral("対傾構 (t)"), d.m_adMassByCode[2]});
     if (s.m_bUseLateral)
-        columns.push_back({QStringLiteral("横構 (t)"), d.m_adMassByCode[3], false});
+        columns.push_back({QStringLiteral("横構 (t)"), d.m_adMassByCode[3]});
     if (s.m_bUseLeftBracket || s.m_bUseRightBracket)
-        columns.push_back({QStringLiteral("ブラケット (t)"), d.m_adMassByCode[4], false});
+        columns.push_back({QStringLiteral("ブラケット (t)"), d.m_adMassByCode[4]});
     if (s.m_bUseEdgeStringer)
-        columns.push_back({QStringLiteral("側縦桁 (t)"), d.m_adMassByCode[5], true});
+        columns.push_back({QStringLiteral("側縦桁 (t)"), d.m_adMassByCode[5]});
     if (s.m_bUseStringer)
-        columns.push_back({QStringLiteral("中間縦桁 (t)"), d.m_adMassByCode[6], true});
+        columns.push_back({QStringLiteral("中間縦桁 (t)"), d.m_adMassByCode[6]});
 
     MassByGradeTable t;
     const int totalCol = int(columns.size()) + 1;
@@ -203,7 +204,6 @@ MassByGradeTable MassByGrade(const CEstimateData& d, const MassTableSettings& s,
     x.At(totalRow, 0) = QStringLiteral("要素別集計 (t)");
     x.At(0, totalCol) = QStringLiteral("規格別集計 (t)");
 
-    const double k = GirderEndLengthFactor(s);
     // Every total adds the numbers as the cells show them.
     std::vector<double> rowSums(size_t(totalRow + 1), 0.0);
     for (int c = 1; c < totalCol; ++c) {
@@ -212,10 +212,7 @@ MassByGradeTable MassByGrade(const CEstimateData& d, const MassTableSettings& s,
         double sum = 0.0;
         for (int g = 0; g < 18; ++g) {
             // Code 0 has no "-H" variant: code 17 is a grade of its own.
-            double mass = col.byCode[g] + (g >= 1 ? col.byCode[g + 17] : 0.0);
-            if (col.along)
-                mass *= k;
-            x.At(g + 1, c) = Mass(mass);
+            x.At(g + 1, c) = Mass(col.byCode[g] + (g >= 1 ? col.byCode[g + 17] : 0.0));
             const double shown = AfxAtof(x.At(g + 1, c));
             sum += shown;
             rowSums[size_t(g + 1)] += shown;

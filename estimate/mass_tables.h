@@ -63,8 +63,9 @@ struct AreaVolumeTable {
 AreaVolumeTable AreaVolume(const CEstimateData& d, const MassTableSettings& s);
 
 // Table 6: 20 rows (heading, the 18 grades, the member totals) and one column per member kind
-// that the design uses between the grade names and the grade totals. Totals are sums of the
-// values as shown, to three decimals.
+// that the design uses between the grade names and the grade totals. The masses by code are
+// shown as the estimate left them, girder ends included. Totals are sums of the values as
+// shown, to three decimals.
 struct MassByGradeTable {
     enum : int { ROWS = 20, TOTAL_ROW = 19 };
     TableText m_text;

@@ -75,8 +75,8 @@ BOOL CGridCtrl::CreateGrid(DWORD dwStyle, const CRect& rect, CWnd* pParent, UINT
     m_dwStyle = dwStyle | WS_CLIPCHILDREN;
     if (!CreateEx(pParent, rect, nID))
         return FALSE;
-    if (!(m_dwStyle & WS_VISIBLE))
-        ShowWindow(SW_HIDE);
+    // A child made after its parent is on screen shows only when told to.
+    ShowWindow((m_dwStyle & WS_VISIBLE) ? SW_SHOW : SW_HIDE);
     OnSetup();
     return TRUE;
 }

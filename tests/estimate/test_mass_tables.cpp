@@ -2,8 +2,6 @@
 // which rows and columns show, the girder-end factor, the dashes, the totals and the captions.
 #include "estimate/mass_tables.h"
 
-#include "framework/format.h"
-
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -256,7 +254,7 @@ TEST(MassByGradeTable, PlateGirderWithCrossBeamsAndSwayShowsFiveColumns)
     EXPECT_EQ(box.m_text.At(1, 2), T("   5.000"));
 }
 
-TEST(MassByGradeTable, GradeRowsAddTheirHVariantAndAlongMembersTakeTheEndFactor)
+TEST(MassByGradeTable, GradeRowsAddTheirHVariantAndTheEstimatesGirderEndsAreNotCountedTwice)
 {
     CEstimateData d;
     d.m_nCrossBeamCount = 1;
@@ -265,19 +263,22 @@ TEST(MassByGradeTable, GradeRowsAddTheirHVariantAndAlongMembersTakeTheEndFactor)
         d.m_adMassByCode[1][code] = 70.0 * (code + 1);
         d.m_adMassByCode[6][code] = 7.0;
     }
-    MassTableSettings s = WithEnds();
+    MassTableSettings s;
     s.m_bUseStringer = 1;
     const MassByGradeTable t = MassByGrade(d, s, kGrades);
     ASSERT_EQ(t.m_text.m_nCols, 5);
     EXPECT_EQ(t.m_text.At(0, 3), T("中間縦桁 (t)"));
     // SS400 is code 0 alone; SM400C codes 3 and 20; SMA570W codes 17 and 34.
-    EXPECT_EQ(t.m_text.At(1, 1), T("  71.000"));
-    EXPECT_EQ(t.m_text.At(1, 2), T("  70.000"));
-    EXPECT_EQ(t.m_text.At(4, 1), AfxFormat("%8.3f", (280.0 + 1470.0) * 71.0 / 70.0));
+    EXPECT_EQ(t.m_text.At(1, 1), T("  70.000"));
+    EXPECT_EQ(t.m_text.At(4, 1), T("1750.000"));
     EXPECT_EQ(t.m_text.At(4, 2), T("1750.000"));
     EXPECT_EQ(t.m_text.At(18, 2), T("3710.000"));
-    EXPECT_EQ(t.m_text.At(18, 3), AfxFormat("%8.3f", 14.0 * 71.0 / 70.0));
-    EXPECT_EQ(t.m_text.At(1, 3), AfxFormat("%8.3f", 7.0 * 71.0 / 70.0));
+    EXPECT_EQ(t.m_text.At(18, 3), T("  14.000"));
+    EXPECT_EQ(t.m_text.At(1, 3), T("   7.000"));
+    // The masses by code already hold the girder ends: counting them changes nothing here.
+    MassTableSettings ends = WithEnds();
+    ends.m_bUseStringer = 1;
+    EXPECT_EQ(MassByGrade(d, ends, kGrades).m_text.m_cells, t.m_text.m_cells);
 }
 
 TEST(MassByGradeTable, TotalsAddTheShownValues)
