@@ -320,6 +320,16 @@ QString CEstimateBar::PageCaption(int nPage)
     }
 }
 
+int CEstimateBar::OnCreate()
+{
+    if (CDialogBar::OnCreate() == -1)
+        return -1;
+    if (g_pDoc && g_pDoc->m_nEstimateTable >= 0 && g_pDoc->m_nEstimateTable < CEstimateView::TABLE_COUNT)
+        m_nPage = g_pDoc->m_nEstimateTable;
+    UpdateData(FALSE);
+    return 0;
+}
+
 void CEstimateBar::DoDataExchange(CDataExchange* pDX)
 {
     DDX_Radio(pDX, IDC_ESTBAR_MASS_SUMMARY, m_nPage);

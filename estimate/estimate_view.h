@@ -107,6 +107,8 @@ public:
     // A page button's caption, by the unit system where it names masses.
     static QString PageCaption(int nPage);
 
+    // A bar opened again starts at the table the document still shows.
+    int OnCreate() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The page buttons are no commands: the frame's command state leaves them alone.
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override {}

@@ -104,6 +104,19 @@ TEST_F(EstimateFrameTest, BarButtonsSwitchTheShownTableAndHideTheOthers)
     for (int n : {0, 2, 6})
         EXPECT_TRUE(Place(n).IsRectEmpty()) << n;
 
+    // The document keeps the table: a window opened again shows it, its button checked.
+    PageButton(2).Click();
+    View().GetParentFrame()->OnClose();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(g_pEstimateView, nullptr);
+    Command(ID_VIEW_ESTIMATE);
+    ASSERT_NE(g_pEstimateView, nullptr);
+    Paint();
+    EXPECT_EQ(Bar().m_nPage, 2);
+    EXPECT_EQ(PageButton(2).GetCheck(), 1);
+    EXPECT_EQ(View().m_abGridNotCreated[0], 1);
+    EXPECT_EQ(Place(2).Size(), Client().Size());
+
     // Without results no table of the old ones stays in sight.
     PageButton(0).Click();
     Paint();
@@ -200,9 +213,17 @@ TEST_F(EstimateFrameTest, PrintsTheShownTableInThePageFrameAndKeepsItsScreenLayo
     grades.GetColWidth(1, &before);
     ASSERT_NE(before, 78);
 
+    // The printer was left at A3: the table prints on A4 all the same.
+    const CPrintSettings saved = AfxGetPrintSettings();
+    AfxGetPrintSettings().m_nPaperSize = DMPAPER_A3;
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("estimate.pdf"));
-    ASSERT_TRUE(AfxPrintView(&View(), PrintMode::Pdf, pdf));
+    const bool printed = AfxPrintView(&View(), PrintMode::Pdf, pdf);
+    AfxGetPrintSettings() = saved;
+    ASSERT_TRUE(printed);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("/MediaBox [0 0 595"));   // A4 points
     if (const char* keep = std::getenv("MV_KEEP_PDF"))
         QFile::copy(pdf, QString::fromLocal8Bit(keep));
     int after = 0;
