@@ -72,14 +72,17 @@ bool CEstimateView::SetupTableGrid(int nTable, int nCols, int nRows)
     grid.SetSideHeadingWidth(0);
     grid.SetTopHeadingHeight(0);
     grid.SetColWidth(0, 160);
+    // A row that a former build made taller may hold another line now.
+    const int height = grid.GetSettings()->m_nDefRowHeight;
     CGridCell cell;
-    for (int row = 0; row < nRows; ++row)
+    for (int row = 0; row < nRows; ++row) {
+        grid.SetRowHeight(row, height);
         for (int col = 0; col < nCols; ++col) {
             grid.GetCell(col, row, &cell);
             cell.ClearAll();
-            cell.SetText(QString());
             grid.SetCell(col, row, &cell);
         }
+    }
     return true;
 }
 

@@ -82,8 +82,9 @@ protected:
 
     // ---- shared by the builders of tables 0, 2 and 6 (and free for the others)
     // The common start of a build: the grid created, multi-selection and the popup menu on,
-    // the size set, both heading strips hidden, column 0 at 160 and every cell cleared;
-    // the table's bold font made. False when the grid cannot be created.
+    // the size set, both heading strips hidden, column 0 at 160, every row at the default
+    // height and every cell cleared; the table's bold font made. False when the grid cannot
+    // be created.
     bool SetupTableGrid(int nTable, int nCols, int nRows);
 
 private:

@@ -151,6 +151,24 @@ TEST_F(EstimateFrameTest, TablesShowTheEstimatesNumbers)
     EXPECT_GT(AfxAtof(cell.GetText()), doc.m_dGirderMass);
     summary.GetCellIndirect(0, 5, &cell);
     EXPECT_EQ(cell.GetCellType(), GRID_CT_BUTTON);
+    // The taller spacer row follows the rows shown: without lateral bracing it moves up one.
+    auto spacer = [&summary] {
+        std::vector<int> tall;
+        for (int r = 0; r < 25; ++r) {
+            int h = 0;
+            summary.GetRowHeight(r, &h);
+            if (h == 30)
+                tall.push_back(r);
+        }
+        return tall;
+    };
+    const std::vector<int> before = spacer();
+    ASSERT_EQ(before.size(), 1u);
+    ASSERT_EQ(g_pDoc->m_dlgMainMember.m_bUseLateral, 1);
+    g_pDoc->m_dlgMainMember.m_bUseLateral = 0;
+    Paint();
+    EXPECT_EQ(spacer(), std::vector<int>{before[0] - 1});
+    g_pDoc->m_dlgMainMember.m_bUseLateral = 1;
 
     PageButton(2).Click();
     Paint();
