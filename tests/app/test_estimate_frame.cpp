@@ -248,6 +248,11 @@ TEST_F(EstimateFrameTest, PrintsTheShownTableInThePageFrameAndKeepsItsScreenLayo
     grades.GetColWidth(1, &after);
     EXPECT_EQ(after, before);
 
+    // A table that has no grid yet prints its frame alone.
+    PageButton(7).Click();
+    Paint();
+    EXPECT_TRUE(AfxPrintView(&View(), PrintMode::Pdf, dir.filePath(QStringLiteral("empty.pdf"))));
+
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!text.waitForFinished(20000) || text.exitCode() != 0)
