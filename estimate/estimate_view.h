@@ -1,6 +1,8 @@
 // The estimate view with its eight tables, and its bar.
 #pragma once
 
+#include <vector>
+
 #include "framework/bars.h"
 #include "framework/view.h"
 #include "grid/gridcelltypes.h"
@@ -28,6 +30,25 @@ public:
     ~CEstimateView() override;
     CMarivoltenDoc* GetDocument() const;
 
+    void OnInitialUpdate() override;
+    // Discarded results take their table out of sight at once, shown window or not.
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    // Builds the document's table into its grid, lays that grid over the view and moves the
+    // other grids out of sight.
+    void OnDraw(CDC* pDC) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+
+    // WM_ESTIMATE_SELECT: the table the bar chose.
+    void OnSelectTable(int nTable);
+    // The document's table, or -1 when it names none.
+    int ShownTable() const;
+    // The page title of a printed table, by the unit system where it names masses.
+    static QString PrintTitle(int nTable);
+
     // The table builders: each creates its grid on its first run, then fills it whole
     // from the document's estimate members.
     void FillMassSummary();       // table 0
@@ -41,8 +62,14 @@ public:
 
     // The grid of a table, whether or not its window exists yet.
     CTableGrid& Grid(int nTable);
+    // The heading cells of the tables: dark blue on button face, drawn as a flat push
+    // button, centred both ways.
+    static void SetHeadingStyle(CGridCell& cell);
+    static void SetHeadingCell(CTableGrid& grid, int col, int row);
 
     CSize m_sizePage{2100, 2970};
+    // Each grid gets a push-button type of its own when its window is made (a type serves
+    // the one grid it was last registered with); builders need not register this one.
     CGridButtonCellType m_buttonCellType;
     CEstimateGrid m_gridTable0;
     CTableGrid m_gridTable1, m_gridTable2, m_gridTable3, m_gridTable4, m_gridTable5, m_gridTable6, m_gridTable7;
@@ -53,10 +80,46 @@ protected:
     // Creates the table's grid window on the first call; false when it cannot be created.
     bool EnsureGrid(int nTable);
 
+    // ---- shared by the builders of tables 0, 2 and 6 (and free for the others)
+    // The common start of a build: the grid created, multi-selection and the popup menu on,
+    // the size set, both heading strips hidden, column 0 at 160, every row at the default
+    // height and every cell cleared; the table's bold font made. False when the grid cannot
+    // be created.
+    bool SetupTableGrid(int nTable, int nCols, int nRows);
+
 private:
+    // Moves every created grid but the one of nKeep to the empty rectangle.
+    void HideGrids(int nKeep);
+    // The paper widths of the shown table's columns (and row 0 of table 1).
+    void ApplyPrintLayout(int nTable);
+
+    CGridButtonCellType m_aGridButtonTypes[TABLE_COUNT];
+    // The screen sizes of the printed table, put back when the job ends.
+    int m_nPrintedTable = -1;
+    std::vector<int> m_anScreenColWidths, m_anScreenRowHeights;
     CWindowGlobal<CEstimateView> m_global;
 };
 
-class CEstimateBar : public CDialogBar {};
+// The bar of the estimate window: eight page buttons, one per table.
+class CEstimateBar : public CDialogBar {
+public:
+    // The page buttons in table order.
+    static const int kPageIds[CEstimateView::TABLE_COUNT];
+    // A page button's caption, by the unit system where it names masses.
+    static QString PageCaption(int nPage);
+
+    // A bar opened again starts at the table the document still shows.
+    int OnCreate() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The page buttons are no commands: the frame's command state leaves them alone.
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override {}
+    void OnPaint() override;
+    void OnSelectPage(int nPage);
+
+    int m_nPage = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+};
 
 extern CEstimateView* g_pEstimateView;

@@ -182,6 +182,22 @@ BOOL CDialogBar::Create(CFrameWnd* pParent, UINT nIDTemplate, UINT nStyle, UINT 
 
 CWnd* CDialogBar::GetControl(int nID) const { return m_host ? m_host->Control(nID) : nullptr; }
 
+std::vector<int> CDialogBar::RadioGroup(int nID) const
+{
+    return m_host ? m_host->RadioGroup(nID) : std::vector<int>{};
+}
+
+BOOL CDialogBar::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const CDataExchange*) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
 LRESULT CDialogBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND) {

@@ -67,6 +67,10 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     UINT GetTemplateId() const { return m_nIDTemplate; }
     CWnd* GetControl(int nID) const;
+    // Ids of the radio buttons of the group that starts at nID, in template order.
+    std::vector<int> RadioGroup(int nID) const;
+    // Runs DoDataExchange: FALSE puts the members into the controls, TRUE reads them back.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     QString m_strCaption;
 protected:
     virtual void DoDataExchange(class CDataExchange* pDX) {}

@@ -1,4 +1,5 @@
 #include "framework/dialog.h"
+#include "framework/bars.h"
 #include "framework/wnd_p.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
@@ -743,8 +744,11 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 {
     PrepareCtrl(pDX, nIDC);
-    auto* dlg = dynamic_cast<CDialog*>(pDX->m_pDlgWnd);
-    const std::vector<int> ids = dlg ? dlg->m_host.RadioGroup(nIDC) : std::vector<int>{nIDC};
+    std::vector<int> ids{nIDC};
+    if (auto* dlg = dynamic_cast<CDialog*>(pDX->m_pDlgWnd))
+        ids = dlg->m_host.RadioGroup(nIDC);
+    else if (auto* bar = dynamic_cast<CDialogBar*>(pDX->m_pDlgWnd))
+        ids = bar->RadioGroup(nIDC);
     if (pDX->m_bSaveAndValidate) value = -1;
     for (size_t i = 0; i < ids.size(); ++i) {
         auto* b = dynamic_cast<CButton*>(pDX->m_pDlgWnd->GetDlgItem(ids[i]));

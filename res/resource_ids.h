@@ -266,6 +266,12 @@ enum : int {
     // Section calculation table bar.
     IDC_CALC_GIRDER = 2400, IDC_CALC_GIRDER_SPIN = 2401,
 
+    // Estimate table bar: one page button per table, in table order 0..7 (the numbers are
+    // shared with controls of other dialogs).
+    IDC_ESTBAR_MASS_SUMMARY = 1327, IDC_ESTBAR_MASS_BREAKDOWN = 1328, IDC_ESTBAR_AREA_VOLUME = 1329,
+    IDC_ESTBAR_LABOUR = 1330, IDC_ESTBAR_CONTRACT_COST = 1388, IDC_ESTBAR_MATERIAL_COST = 1389,
+    IDC_ESTBAR_MASS_BY_GRADE = 1390, IDC_ESTBAR_FABRICATION_COST = 1391,
+
     // Pages of the coordinate input sheet.
     IDC_COORD_SPAN_NO = 2330, IDC_COORD_SPAN_SPIN = 2331, IDC_COORD_SPANS = 2332, IDC_COORD_SPANS_SPIN = 2333,
     IDC_COORD_PANELS = 2334, IDC_COORD_PANELS_SPIN = 2335, IDC_COORD_TABLE = 2336, IDC_COORD_SPAN_LENGTH = 2340,

@@ -52,7 +52,7 @@ std::vector<DialogTemplate> AllDialogTemplates()
                        &BlockDialogTemplates,
                        &MainGirderDialogTemplates, &GirderDataDialogTemplates, &MemberDialogTemplates,
                        &LoadDialogTemplates, &CrossBeamDialogTemplates, &EstimateDialogTemplates,
-                       &EstimateTableDialogTemplates, &CalcDialogTemplates})
+                       &EstimateTableDialogTemplates, &CalcDialogTemplates, &EstimateBarDialogTemplates})
         for (DialogTemplate& t : part())
             all.push_back(std::move(t));
     return all;

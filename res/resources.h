@@ -24,5 +24,6 @@ std::vector<DialogTemplate> CrossBeamDialogTemplates();
 std::vector<DialogTemplate> EstimateDialogTemplates();
 std::vector<DialogTemplate> EstimateTableDialogTemplates();
 std::vector<DialogTemplate> CalcDialogTemplates();
+std::vector<DialogTemplate> EstimateBarDialogTemplates();
 // Every dialog template of the program, in the order they are registered.
 std::vector<DialogTemplate> AllDialogTemplates();

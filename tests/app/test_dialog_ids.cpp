@@ -230,6 +230,11 @@ std::vector<DialogUses> CodeUses()
         {"CalcBar", IDD_CALC_BAR, {
             Ctl(IDC_CALC_GIRDER, kEdit), SpinOf(IDC_CALC_GIRDER_SPIN, IDC_CALC_GIRDER), Ctl(ID_CALC_SECTION, kButton),
             Ctl(ID_BLOCK_DIALOG, kButton)}},
+        // One radio group in table order: the bar's page is the index of the checked button.
+        {"EstimateBar", IDD_ESTIMATE_BAR, {
+            RadioGroup({IDC_ESTBAR_MASS_SUMMARY, IDC_ESTBAR_MASS_BREAKDOWN, IDC_ESTBAR_AREA_VOLUME, IDC_ESTBAR_LABOUR,
+                        IDC_ESTBAR_CONTRACT_COST, IDC_ESTBAR_MATERIAL_COST, IDC_ESTBAR_MASS_BY_GRADE,
+                        IDC_ESTBAR_FABRICATION_COST})}},
         {"GridBar", IDD_GRID_BAR, {
             Ctl(IDC_PLAN_GIRDER, kEdit), SpinOf(IDC_PLAN_GIRDER_SPIN, IDC_PLAN_GIRDER), Ctl(IDC_PLAN_SECTION, kEdit),
             SpinOf(IDC_PLAN_SECTION_SPIN, IDC_PLAN_SECTION), Ctl(IDC_PLAN_CROSS_BEAM, kEdit),
