@@ -9,48 +9,15 @@
 
 namespace {
 
-constexpr COLORREF kHeadingText = RGB(0, 0, 150);
 constexpr short kLeft = 1;
 constexpr short kCentred = GRID_ALIGN_CENTER;
-constexpr short kCentredBoth = GRID_ALIGN_CENTER | GRID_ALIGN_VCENTER;
-
-void MakeBoldFont(CFont& font, const CTableGrid& grid)
-{
-    if (!font.GetSafeHandle())
-        font.CreateFont(grid.m_nFontHeight, 0, 0, 0, FW_EXTRABOLD, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
-                        QStringLiteral("ＭＳ ゴシック"));
-}
-
-void SetUpGrid(CTableGrid& grid, CGridButtonCellType& button)
-{
-    // Once per grid: a second registration would only add the same type again.
-    if (grid.GetCellTypeById(button.GetId()) != &button)
-        grid.AddCellType(&button);
-    grid.SetMultiSelectMode(TRUE);
-    grid.EnablePopupMenu(TRUE);
-}
-
-void ClearCells(CTableGrid& grid, int firstCol, int cols, int rows)
-{
-    for (int col = firstCol; col < cols; ++col)
-        for (int row = 0; row < rows; ++row) {
-            CGridCell cell;
-            grid.GetCell(col, row, &cell);
-            cell.ClearAll();
-            grid.SetCell(col, row, &cell);
-        }
-}
 
 void HeadingCell(CTableGrid& grid, int col, int row, const QString& text)
 {
     CGridCell cell;
     grid.GetCell(col, row, &cell);
     cell.SetText(text);
-    cell.SetTextColor(kHeadingText);
-    cell.SetBackColor(GetSysColor(COLOR_BTNFACE));
-    cell.SetCellType(GRID_CT_BUTTON);
-    cell.SetCellTypeEx(GRID_STYLE_CURRENTONLY);
-    cell.SetAlignment(kCentredBoth);
+    CEstimateView::SetHeadingStyle(cell);
     grid.SetCell(col, row, &cell);
 }
 
@@ -64,7 +31,7 @@ void ValueCell(CTableGrid& grid, int col, int row, const QString& text, short nA
     if (pFont)
         cell.SetFont(pFont);
     if (bLabel)
-        cell.SetTextColor(kHeadingText);
+        cell.SetTextColor(CEstimateView::kHeadingText);
     grid.SetCell(col, row, &cell);
 }
 
@@ -74,20 +41,17 @@ void CEstimateView::FillMassBreakdown()
 {
     CMarivoltenDoc* doc = GetDocument();
     const bool first = m_abGridNotCreated[1] != 0;
-    if (!doc || !EnsureGrid(1))
+    if (!doc)
         return;
     CTableGrid& grid = m_gridTable1;
-    MakeBoldFont(m_afontBold[1], grid);
-    SetUpGrid(grid, m_buttonCellType);
 
     // Only what the last estimate run stored is shown: drawing never recounts the quantities.
     const estimate::MassBreakdown table =
         estimate::BuildMassBreakdown(CEstimateInput::Collect(*doc), *doc, g_szSteelGrades9);
     const int rows = int(table.rows.size());
 
-    grid.SetPaintMode(0);
-    grid.SetNumberCols(7, FALSE);
-    grid.SetNumberRows(rows, FALSE);
+    if (!SetupTableGrid(1, 7, rows))
+        return;
     if (first)
         for (int col = 1; col <= 6; ++col)
             grid.SetColWidth(col, 100);
@@ -96,14 +60,19 @@ void CEstimateView::FillMassBreakdown()
     grid.SetColWidth(0, 0);
     grid.SetRowHeight(0, 0);
     // The row headings too, so that no label of an earlier build stays behind.
-    ClearCells(grid, -1, 7, rows);
+    for (int row = 0; row < rows; ++row) {
+        CGridCell cell;
+        grid.GetCell(-1, row, &cell);
+        cell.ClearAll();
+        grid.SetCell(-1, row, &cell);
+    }
 
     for (int col = -1; col <= 6; ++col)
         for (int row : {-1, 0}) {
             CGridCell cell;
             grid.GetCell(col, row, &cell);
             cell.SetText(table.captions[size_t(col + 1)]);
-            cell.SetTextColor(kHeadingText);
+            cell.SetTextColor(CEstimateView::kHeadingText);
             cell.SetAlignment(kCentredBoth);
             grid.SetCell(col, row, &cell);
         }
@@ -132,24 +101,17 @@ void CEstimateView::FillMassBreakdown()
 void CEstimateView::FillLabourElements()
 {
     CMarivoltenDoc* doc = GetDocument();
-    if (!doc || !EnsureGrid(3))
+    if (!doc)
         return;
     CTableGrid& grid = m_gridTable3;
-    MakeBoldFont(m_afontBold[3], grid);
-    SetUpGrid(grid, m_buttonCellType);
 
     const std::vector<estimate::TableRow> rows = estimate::BuildLabourElements(CEstimateInput::Collect(*doc), *doc);
 
     enum { COLS = 5, ROWS = 20 };
-    grid.SetPaintMode(0);
-    grid.SetNumberCols(COLS, FALSE);
-    grid.SetNumberRows(ROWS, FALSE);
-    grid.SetSideHeadingWidth(0);
-    grid.SetTopHeadingHeight(0);
-    grid.SetColWidth(0, 160);
+    if (!SetupTableGrid(3, COLS, ROWS))
+        return;
     for (int col = 1; col < COLS; ++col)
         grid.SetColWidth(col, 95);
-    ClearCells(grid, 0, COLS, ROWS);
     for (int row = 0; row < ROWS; ++row)
         HeadingCell(grid, 0, row, QString());
     for (int col = 1; col < COLS; ++col)

@@ -18,7 +18,6 @@ IMPLEMENT_DYNCREATE(CEstimateView, CScrollView)
 
 namespace {
 
-constexpr COLORREF kHeadingText = RGB(0, 0, 150);
 
 }
 
@@ -86,20 +85,20 @@ bool CEstimateView::SetupTableGrid(int nTable, int nCols, int nRows)
     return true;
 }
 
-void CEstimateView::SetHeadingStyle(CGridCell& cell)
+void CEstimateView::SetHeadingStyle(CGridCell& cell, short nAlign)
 {
     cell.SetTextColor(kHeadingText);
     cell.SetBackColor(GetSysColor(COLOR_BTNFACE));
     cell.SetCellType(GRID_CT_BUTTON);
     cell.SetCellTypeEx(GRID_STYLE_CURRENTONLY);
-    cell.SetAlignment(GRID_ALIGN_CENTER | GRID_ALIGN_VCENTER);
+    cell.SetAlignment(nAlign);
 }
 
-void CEstimateView::SetHeadingCell(CTableGrid& grid, int col, int row)
+void CEstimateView::SetHeadingCell(CTableGrid& grid, int col, int row, short nAlign)
 {
     CGridCell cell;
     grid.GetCell(col, row, &cell);
-    SetHeadingStyle(cell);
+    SetHeadingStyle(cell, nAlign);
     grid.SetCell(col, row, &cell);
 }
 

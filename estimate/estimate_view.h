@@ -63,14 +63,13 @@ public:
     // The grid of a table, whether or not its window exists yet.
     CTableGrid& Grid(int nTable);
     // The heading cells of the tables: dark blue on button face, drawn as a flat push
-    // button, centred both ways.
-    static void SetHeadingStyle(CGridCell& cell);
-    static void SetHeadingCell(CTableGrid& grid, int col, int row);
+    // button, centred both ways unless told otherwise.
+    static constexpr COLORREF kHeadingText = RGB(0, 0, 150);
+    static constexpr short kCentredBoth = GRID_ALIGN_CENTER | GRID_ALIGN_VCENTER;
+    static void SetHeadingStyle(CGridCell& cell, short nAlign = kCentredBoth);
+    static void SetHeadingCell(CTableGrid& grid, int col, int row, short nAlign = kCentredBoth);
 
     CSize m_sizePage{2100, 2970};
-    // Each grid gets a push-button type of its own when its window is made (a type serves
-    // the one grid it was last registered with); builders need not register this one.
-    CGridButtonCellType m_buttonCellType;
     CEstimateGrid m_gridTable0;
     CTableGrid m_gridTable1, m_gridTable2, m_gridTable3, m_gridTable4, m_gridTable5, m_gridTable6, m_gridTable7;
     int m_abGridNotCreated[TABLE_COUNT] = {1, 1, 1, 1, 1, 1, 1, 1};
@@ -80,12 +79,13 @@ protected:
     // Creates the table's grid window on the first call; false when it cannot be created.
     bool EnsureGrid(int nTable);
 
-    // ---- shared by the builders of tables 0, 2 and 6 (and free for the others)
     // The common start of a build: the grid created, multi-selection and the popup menu on,
     // the size set, both heading strips hidden, column 0 at 160, every row at the default
     // height and every cell cleared; the table's bold font made. False when the grid cannot
     // be created.
     bool SetupTableGrid(int nTable, int nCols, int nRows);
+    // Tables 4, 5 and 7: captions, methods and amounts.
+    bool SetupCostGrid(int nTable, int nRows, short nCaptionAlign, bool bCentreAmounts);
 
 private:
     // Moves every created grid but the one of nKeep to the empty rectangle.
@@ -93,6 +93,8 @@ private:
     // The paper widths of the shown table's columns (and row 0 of table 1).
     void ApplyPrintLayout(int nTable);
 
+    // Each grid gets a push-button type of its own when its window is made: a type serves
+    // the one grid it was last registered with.
     CGridButtonCellType m_aGridButtonTypes[TABLE_COUNT];
     // The screen sizes of the printed table, put back when the job ends.
     int m_nPrintedTable = -1;

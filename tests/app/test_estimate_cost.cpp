@@ -98,11 +98,12 @@ TEST_F(EstimateCostTest, TablesAgreeWithTheDocumentAndWithEachOther)
     EXPECT_EQ(Font(fabrication, 1, 0), &g_pEstimateView->m_afontBold[7]);
     Screenshot(QStringLiteral("table7_fabrication.png"));
 
-    // Back to the contract cost: the same grid, rebuilt whole, the button type registered once.
-    CGridButtonCellType& buttons = g_pEstimateView->m_buttonCellType;
+    // Back to the contract cost: the same grid, rebuilt whole, its own button type kept.
+    CGridCellType* buttons = contract.GetCellTypeById(GRID_CT_BUTTON);
+    ASSERT_NE(buttons, nullptr);
     EXPECT_EQ(&Show(4), &contract);
-    EXPECT_EQ(contract.GetCellTypeById(GRID_CT_BUTTON), &buttons);
-    EXPECT_EQ(buttons.GetGrid(), &contract);
+    EXPECT_EQ(contract.GetCellTypeById(GRID_CT_BUTTON), buttons);
+    EXPECT_NE(material.GetCellTypeById(GRID_CT_BUTTON), buttons);
     CGridCell heading;
     contract.GetCellIndirect(0, 7, &heading);
     EXPECT_EQ(heading.GetCellType(), GRID_CT_BUTTON);
