@@ -839,6 +839,14 @@ void CGridBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
     Refresh();
 }
 
+// Every paint shows the document's choices: the first one, and the one after an update of
+// the views, need not wait for the frame's idle update.
+void CGridBar::OnPaint()
+{
+    CDialogBar::OnPaint();
+    Refresh();
+}
+
 void CGridBar::Refresh()
 {
     g_pGridBar = this;
