@@ -184,6 +184,7 @@ DialogTemplate GridBar()
 {
     using tpl::plain::C;
     DialogTemplate t = tpl::Dialog(IDD_GRID_BAR, QStringLiteral("平面図操作"));
+    t.fontFace = QStringLiteral("ＭＳ ゴシック");
     auto& c = t.controls;
     int col = 0;
     c.push_back(C(CtlKind::Static, IDC_STATIC, "主桁", 0, col++));
