@@ -13,6 +13,8 @@
 #include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QIcon>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,6 +106,23 @@ private:
 
 int DialogUnitsToPixelsX(const QWidget* w, int du) { return du * w->fontMetrics().averageCharWidth() / 4; }
 int DialogUnitsToPixelsY(const QWidget* w, int du) { return du * w->fontMetrics().height() / 8; }
+
+// A bitmap picture names its image by resource number in its text; drawn at the template's
+// size, or the image's own.
+void ShowResourceImage(QLabel* l, const ControlTemplate& c)
+{
+    bool isNumber = false;
+    const UINT image = c.text.toUInt(&isNumber);
+    const AfxResourceTable* res = AfxGetResourceTable();
+    const QString path = isNumber && res ? res->BitmapPath(image) : QString();
+    if (path.isEmpty())
+        return;
+    QSize size = QImageReader(path).size();
+    if (c.cx > 0 && c.cy > 0)
+        size = QSize(DialogUnitsToPixelsX(l, c.cx), DialogUnitsToPixelsY(l, c.cy));
+    if (size.isValid())
+        l->setPixmap(QIcon(path).pixmap(size, l->devicePixelRatioF()));
+}
 
 Qt::Alignment AlignmentOf(UINT flags)
 {
@@ -321,6 +340,7 @@ bool CTemplateHost::Build(CWnd* owner, UINT nIDTemplate)
         case CtlKind::Picture: {
             auto* l = new QLabel(parent);
             l->setAlignment(Qt::AlignCenter);
+            ShowResourceImage(l, c);
             w = l; wnd = std::make_unique<CStatic>();
             break;
         }

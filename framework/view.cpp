@@ -98,7 +98,7 @@ void CView::OnFilePrint() { AfxPrintView(this, g_printDirect ? PrintMode::Direct
 void CView::OnFilePrintPreview() { AfxPrintView(this, PrintMode::Preview); }
 
 // The two scroll bars of a scroll view, children of its widget; follows the widget's size
-// and turns the wheel into vertical scrolling.
+// and scrolls by the wheel.
 class ScrollBarsHost : public QObject {
 public:
     ScrollBarsHost(CScrollView* view, QWidget* w)
@@ -125,12 +125,30 @@ public:
         if (o == parent() && e->type() == QEvent::Resize)
             m_view->UpdateScrollBars();
         if (o == parent() && e->type() == QEvent::Wheel) {
-            const int dy = static_cast<QWheelEvent*>(e)->angleDelta().y();
-            v->setValue(v->value() - dy / 120 * v->singleStep() * 3);
+            auto* we = static_cast<QWheelEvent*>(e);
+            QPoint d = we->angleDelta();
+            // Shift turns the wheel sideways, as elsewhere on the desktop.
+            if ((we->modifiers() & Qt::ShiftModifier) && d.x() == 0)
+                d = QPoint(d.y(), 0);
+            Turn(h, d.x(), m_restX);
+            Turn(v, d.y(), m_restY);
             return true;
         }
         return false;
     }
+    // Three lines a notch; what is left of a fine-stepped wheel or a touch pad is kept for
+    // the next turn.
+    static void Turn(QScrollBar* b, int delta, double& rest)
+    {
+        if (delta == 0)
+            return;
+        rest -= delta / 120.0 * b->singleStep() * 3;
+        const int step = int(rest);
+        rest -= step;
+        if (step)
+            b->setValue(b->value() + step);
+    }
+    double m_restX = 0.0, m_restY = 0.0;
     CScrollView* m_view;
     QScrollBar* h;
     QScrollBar* v;
@@ -196,8 +214,14 @@ void CScrollView::UpdateScrollBars()
         b->setSingleStep(std::max(line > 0 ? int(line * k) : 16, 1));
         b->setValue(int(pos * k));
     };
+    const int y = yUp ? -m_scrollPos.y : m_scrollPos.y;
     set(m_pBars->h, m_totalLog.cx, viewW, m_pageLog.cx, m_lineLog.cx, m_scrollPos.x);
-    set(m_pBars->v, m_totalLog.cy, viewH, m_pageLog.cy, m_lineLog.cy, yUp ? -m_scrollPos.y : m_scrollPos.y);
+    set(m_pBars->v, m_totalLog.cy, viewH, m_pageLog.cy, m_lineLog.cy, y);
+    // The window goes no further than the bars: beyond the extent there is nothing to show.
+    if (m_pBars->h->value() != int(m_scrollPos.x * k))
+        m_scrollPos.x = int(m_pBars->h->value() / k);
+    if (m_pBars->v->value() != int(y * k))
+        m_scrollPos.y = (yUp ? -1 : 1) * int(m_pBars->v->value() / k);
     m_bSyncing = false;
 }
 

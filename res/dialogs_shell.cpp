@@ -184,6 +184,7 @@ DialogTemplate GridBar()
 {
     using tpl::plain::C;
     DialogTemplate t = tpl::Dialog(IDD_GRID_BAR, QStringLiteral("平面図操作"));
+    t.fontFace = QStringLiteral("ＭＳ ゴシック");
     auto& c = t.controls;
     int col = 0;
     c.push_back(C(CtlKind::Static, IDC_STATIC, "主桁", 0, col++));
@@ -201,6 +202,8 @@ DialogTemplate GridBar()
     c.push_back(C(CtlKind::Static, IDC_STATIC, "角度", 0, col++));
     c.push_back(C(CtlKind::Edit, IDC_PLAN_ANGLE, "", 0, col++, CF_ALIGN_RIGHT | CF_FIXEDWIDTH, 1, 36));
     c.push_back(C(CtlKind::Slider, IDC_PLAN_ANGLE_SLIDER, "", 0, col++, CF_FIXEDWIDTH, 1, 120));
+    // Which way a positive angle turns the plan.
+    c.push_back({CtlKind::Picture, IDC_STATIC, QString::number(IDB_PLAN_TURN), 0, col++, 1, 1, 0, 0, 24, 16});
     c.push_back(C(CtlKind::CheckBox, IDC_PLAN_SHOW_SPANS, "支間長表示", 0, col++));
     c.push_back(C(CtlKind::CheckBox, IDC_PLAN_SHOW_PANELS, "パネル長表示", 0, col++));
     c.push_back(C(CtlKind::CheckBox, IDC_PLAN_REVERSE, "目盛反転", 0, col++));

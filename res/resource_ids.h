@@ -37,7 +37,7 @@ enum : unsigned {
     // Pages of the coordinate input sheet.
     IDD_COORD_BASELINE = 2301, IDD_COORD_GIRDER = 2302, IDD_COORD_DECK = 2303, IDD_COORD_SECTION = 2304,
 
-    IDB_SPLASH = 1457,
+    IDB_SPLASH = 1457, IDB_PLAN_TURN = 1602,
 
     // Scope bar: view switches.
     ID_VIEW_PLAN = 32771, ID_VIEW_SECTION = 32772, ID_VIEW_LOAD = 32773, ID_VIEW_FORCE = 32774,

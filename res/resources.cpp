@@ -34,7 +34,8 @@ public:
             {ID_FILE_SAVE, ":/res/images/save.svg"}, {ID_INVALIDATE_RESULTS, ":/res/images/invalidate.svg"},
             {ID_OPTION_SI_UNITS, ":/res/images/units.svg"}, {ID_FILE_PRINT, ":/res/images/print.svg"},
             {ID_APP_ABOUT, ":/res/images/about.svg"},
-            {IDB_SPLASH, ":/res/images/splash.svg"}, {IDR_MAINFRAME, ":/res/images/app.svg"}};
+            {IDB_SPLASH, ":/res/images/splash.svg"}, {IDR_MAINFRAME, ":/res/images/app.svg"},
+            {IDB_PLAN_TURN, ":/res/images/plan_turn.svg"}};
         auto it = images.find(id);
         return it == images.end() ? QString() : QString::fromLatin1(it->second);
     }

@@ -60,6 +60,37 @@ struct Selected {
     ~Selected() { dc->SelectObject(old); }
 };
 
+// The turned plan's outline in logical units (top = greatest y): the outer deck edges, the
+// girder points and the base line; false with nothing built.
+bool PlanBox(const CMarivoltenDoc& doc, const CPlanTransform& t, CRect& box)
+{
+    bool any = false;
+    auto add = [&](CDPoint p) {
+        const CPoint q = t.Map(p);
+        if (!any)
+            box = CRect(q.x, q.y, q.x, q.y);
+        box.left = std::min(box.left, q.x);
+        box.right = std::max(box.right, q.x);
+        box.top = std::max(box.top, q.y);
+        box.bottom = std::min(box.bottom, q.y);
+        any = true;
+    };
+    for (int e : {0, 1})
+        if (const CPolyline2D* line = doc.m_apEdgeLines[e])
+            for (CDPoint p : line->m_aPoints)
+                add(p);
+    for (int i = 0; i < BuiltSpans(doc); ++i) {
+        const CSpanData& sp = doc.m_aSpans[size_t(i)];
+        for (int j = 0; j < PanelPoints(sp); ++j) {
+            const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
+            add(pp.m_ptBase);
+            for (CDPoint p : pp.m_aptGirder)
+                add(p);
+        }
+    }
+    return any;
+}
+
 } // namespace
 
 CDPoint CPlanTransform::Turn(CDPoint p) const
@@ -171,14 +202,19 @@ void CGridView::OnDraw(CDC* pDC)
     const double r = 2000.0 * s;
     const CPoint shift(int(r * std::cos(phi) - r * std::sin(phi)), int(r * std::sin(phi) + r * std::cos(phi)));
     const double angle = doc->m_dPlanAngle * kPi / 180.0;
+    m_ptOrigin = CPoint(shift.x + 500 + m_sizeTotal.cx / 2, -500 - shift.y - m_sizeTotal.cy / 2);
     if (angle != m_dAngle || s * 10.0 != m_dScale) {
         m_dAngle = angle;
         m_dScale = 10.0 * s;
-        ScrollToPosition(CPoint(shift.x + m_sizeTotal.cx / 2, -shift.y - m_sizeTotal.cy / 2));
+        // The turned plan's top left corner 5 cm in from the window's, whichever way it
+        // runs from its origin.
+        CPoint pos(shift.x + m_sizeTotal.cx / 2, -shift.y - m_sizeTotal.cy / 2);
+        if (CRect box; PlanBox(*doc, Transform(*doc), box))
+            pos = CPoint(box.left - 500, box.top + 500);
+        ScrollToPosition(pos);
         // The window origin of this paint already came from the old position.
         pDC->SetWindowOrg(GetScrollPosition());
     }
-    m_ptOrigin = CPoint(shift.x + 500 + m_sizeTotal.cx / 2, -500 - shift.y - m_sizeTotal.cy / 2);
 
     DrawSpanDimensions(pDC, doc, doc->m_bPlanShowSpanLengths);
     DrawPanelDimensions(pDC, doc, doc->m_bPlanShowPanelLengths);
@@ -836,6 +872,14 @@ void CGridBar::SetText(int nID, const QString& text)
 void CGridBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
 {
     // The bar has no commands of its own: its checks follow the document.
+    Refresh();
+}
+
+// Every paint shows the document's choices: the first one, and the one after an update of
+// the views, need not wait for the frame's idle update.
+void CGridBar::OnPaint()
+{
+    CDialogBar::OnPaint();
     Refresh();
 }
 

@@ -9,7 +9,10 @@
 #include "framework/format.h"
 #include "framework/print.h"
 #include <QAbstractSlider>
+#include <QCoreApplication>
+#include <QLabel>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QTemporaryDir>
 #include <cmath>
@@ -25,6 +28,21 @@ protected:
         g_pMainFrame->BringPlanViewForward();
         ASSERT_NE(g_pGridView, nullptr);
         dc.SetMapMode(MM_LOMETRIC);
+    }
+    void TearDown() override
+    {
+        g_pMainFrame->GetWidget()->hide();
+        ShellTest::TearDown();
+    }
+    // The program's window on the screen, painted.
+    static void ShowFrame()
+    {
+        QWidget* w = g_pMainFrame->GetWidget();
+        w->resize(1400, 900);
+        w->show();
+        // The first paint scrolls the plan into place and asks for one more.
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
     }
     const std::vector<CDC::Record>& Draw()
     {
@@ -248,6 +266,68 @@ TEST_F(PlanViewTest, DimensionLinesRunBesideThePlanAndSwapSidesWhenReversed)
     EXPECT_EQ(g_pGridView->m_ptOrigin, origin);
 }
 
+TEST_F(PlanViewTest, BarMessagesRepaintThePlan)
+{
+    ShowFrame();
+    ASSERT_EQ(g_pGridView->m_dScale, 10.0 * g_pDoc->m_dPlanScale);
+    // A choice written into the document shows at the paint that the message asks for.
+    g_pDoc->m_dPlanScale = 1.0;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g_pGridView->m_dScale, 20.0);
+    g_pGridView->SendMessage(WM_PLAN_SELECT, 0, 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g_pGridView->m_dScale, 10.0);
+    g_pDoc->m_dPlanAngle = 45.0;
+    g_pGridView->SendMessage(WM_PLAN_SCALE, IDC_PLAN_ANGLE_SLIDER, 45);
+    QCoreApplication::processEvents();
+    EXPECT_DOUBLE_EQ(g_pGridView->m_dAngle, 45.0 * 3.14159265359 / 180.0);
+}
+
+TEST_F(PlanViewTest, ATurnKeepsTheWholePlanInTheWindow)
+{
+    ShowFrame();
+    QWidget* w = g_pGridView->GetWidget();
+    const double k = w->logicalDpiX() / 254.0;
+    const int width = int((w->width() - 20) / k), height = int((w->height() - 20) / k);
+    for (double angle : {0.0, 30.0, 90.0, 180.0, 235.0, 270.0}) {
+        g_pDoc->m_dPlanAngle = angle;
+        Draw();
+        EXPECT_EQ(g_pGridView->GetTotalSize(), CSize(13100, 13100));
+        const CPoint pos = g_pGridView->GetScrollPosition();
+        for (const CSpanData& sp : g_pDoc->m_aSpans)
+            for (const CPanelPointRecord& pp : sp.m_aPanelPoints)
+                for (CDPoint g : pp.m_aptGirder) {
+                    const CPoint p = Map(g);
+                    EXPECT_TRUE(p.x >= pos.x && p.x <= pos.x + width && p.y <= pos.y && p.y >= pos.y - height)
+                        << angle << " " << p.x << "," << p.y;
+                }
+    }
+}
+
+TEST_F(PlanViewTest, WheelScrollsDownAndSideways)
+{
+    g_pGridView->GetWidget()->resize(600, 400);
+    Draw();
+    auto wheel = [](QPoint delta, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWheelEvent e(QPointF(100, 100), QPointF(100, 100), QPoint(), delta, Qt::NoButton, mods, Qt::NoScrollPhase,
+                      false);
+        QCoreApplication::sendEvent(g_pGridView->GetWidget(), &e);
+    };
+    const CPoint start = g_pGridView->GetScrollBarPositions();
+    wheel(QPoint(0, -120));
+    const int notch = g_pGridView->GetScrollBarPositions().y - start.y;
+    EXPECT_GT(notch, 0);
+    EXPECT_EQ(g_pGridView->GetScrollBarPositions().x, start.x);
+    wheel(QPoint(-120, 0));
+    EXPECT_EQ(g_pGridView->GetScrollBarPositions(), CPoint(start.x + notch, start.y + notch));
+    wheel(QPoint(0, 120), Qt::ShiftModifier);
+    EXPECT_EQ(g_pGridView->GetScrollBarPositions(), CPoint(start.x, start.y + notch));
+    // A finely stepped wheel goes as far in four quarter turns as in one notch.
+    for (int i = 0; i < 4; ++i)
+        wheel(QPoint(0, -30));
+    EXPECT_EQ(g_pGridView->GetScrollBarPositions(), CPoint(start.x, start.y + 2 * notch));
+}
+
 TEST_F(PlanViewTest, NothingIsDrawnWithoutSpans)
 {
     StartNewDesign();
@@ -340,6 +420,61 @@ TEST_F(PlanBarTest, AngleFromSliderOrTypedTurnsThePlan)
     EXPECT_EQ(Control<CSliderCtrl>(IDC_PLAN_ANGLE_SLIDER)->GetPos(), 359);
     TypeAngle(QStringLiteral("abc"));
     EXPECT_EQ(g_pDoc->m_dPlanAngle, 0.0);
+}
+
+TEST_F(PlanBarTest, APaintShowsTheDocumentsChoicesBesideThePicture)
+{
+    g_pDoc->m_nCurGirder = 2;
+    g_pDoc->m_dPlanAngle = 30.0;
+    ShowFrame();
+    Bar().GetWidget()->repaint();
+    EXPECT_EQ(Text(IDC_PLAN_GIRDER), QStringLiteral("   3"));
+    EXPECT_EQ(Text(IDC_PLAN_ANGLE), QStringLiteral(" 30.000"));
+    EXPECT_EQ(Control<CSliderCtrl>(IDC_PLAN_ANGLE_SLIDER)->GetPos(), 30);
+    // The turning sense of the angle, drawn beside it.
+    int pictures = 0;
+    for (QLabel* l : Bar().GetWidget()->findChildren<QLabel*>())
+        pictures += !l->pixmap().isNull();
+    EXPECT_EQ(pictures, 1);
+}
+
+TEST_F(PlanBarTest, WithoutAPlanViewTheBarKeepsToTheDocument)
+{
+    Bar().Refresh();
+    CGridView* view = g_pGridView;
+    g_pGridView = nullptr;      // as before the plan's first paint
+    const double scale = g_pDoc->m_dPlanScale;
+    Slide(IDC_PLAN_SCALE_SLIDER, 1, 1);
+    Slide(IDC_PLAN_ANGLE_SLIDER, 9, 1);
+    const bool stepped = Bar().OnDeltaPosGirder(1);
+    g_pGridView = view;
+    EXPECT_TRUE(stepped);
+    EXPECT_EQ(g_pDoc->m_nCurGirder, 1);
+    EXPECT_EQ(g_pDoc->m_dPlanScale, scale);   // the view sets the scale
+    EXPECT_EQ(Text(IDC_PLAN_SCALE), QStringLiteral(" 0.7"));
+    EXPECT_EQ(g_pDoc->m_dPlanAngle, 10.0);
+    EXPECT_EQ(Text(IDC_PLAN_ANGLE), QStringLiteral(" 10.000"));
+    Draw();
+    EXPECT_DOUBLE_EQ(g_pGridView->m_dAngle, 10.0 * 3.14159265359 / 180.0);
+}
+
+TEST_F(PlanBarTest, SpinStepsUpdateEveryViewOfTheDesign)
+{
+    struct CountingView : CView {
+        int updates = 0;
+        void OnUpdate(CView*, LPARAM, CObject*) override { ++updates; }
+    } other;
+    g_pDoc->AddView(&other);
+    Bar().Refresh();
+    Control<CSpinButtonCtrl>(IDC_PLAN_GIRDER_SPIN)->Step(1);
+    Control<CSpinButtonCtrl>(IDC_PLAN_SECTION_SPIN)->Step(1);
+    EXPECT_TRUE(Bar().OnDeltaPosCrossBeam(1));
+    EXPECT_EQ(other.updates, 3);
+    // A step beyond the counts changes nothing and tells no one.
+    EXPECT_FALSE(Bar().OnDeltaPosSection(g_nCrossSections));
+    EXPECT_EQ(other.updates, 3);
+    EXPECT_EQ(g_pDoc->m_nCurCrossSection, 1);
+    g_pDoc->RemoveView(&other);
 }
 
 TEST_F(PlanBarTest, ChecksSetTheDisplayOptions)
