@@ -1070,6 +1070,11 @@ void CDC::FillRect(const CRect& rect, CBrush* brush)
     d->fill(d->devRect(rect), d->qbrush(*brush));
 }
 
+int CDC::HairlinePixels() const
+{
+    return m_printing ? std::max(1, (d->dpiX + 60) / 120) : 1;
+}
+
 void CDC::FillSolidRect(const CRect& rect, COLORREF color)
 {
     d->s.bkColor = color & 0xFFFFFF;
@@ -1093,8 +1098,9 @@ void CDC::FrameRect(const CRect& rect, CBrush* brush)
     const QRect r = d->devRect(rect);
     if (r.isEmpty())
         return;
-    // One logical unit wide, but never thinner than a device pixel.
-    const int tx = std::max(1, rnd(std::abs(d->scaleX()))), ty = std::max(1, rnd(std::abs(d->scaleY())));
+    // One logical unit wide, but never thinner than a hairline.
+    const int hair = HairlinePixels();
+    const int tx = std::max(hair, rnd(std::abs(d->scaleX()))), ty = std::max(hair, rnd(std::abs(d->scaleY())));
     const QBrush b = d->qbrush(*brush);
     d->fill(QRect(r.x(), r.y(), r.width(), ty), b);
     d->fill(QRect(r.x(), r.y() + r.height() - ty, r.width(), ty), b);
@@ -1111,7 +1117,8 @@ void CDC::Draw3dRect(const CRect& rect, COLORREF topLeft, COLORREF bottomRight)
     const QRect r = d->devRect(rect);
     if (r.isEmpty())
         return;
-    const int tx = std::max(1, rnd(std::abs(d->scaleX()))), ty = std::max(1, rnd(std::abs(d->scaleY())));
+    const int hair = HairlinePixels();
+    const int tx = std::max(hair, rnd(std::abs(d->scaleX()))), ty = std::max(hair, rnd(std::abs(d->scaleY())));
     const QBrush tl(qcolor(topLeft)), br(qcolor(bottomRight));
     d->fill(QRect(r.x(), r.y(), r.width() - tx, ty), tl);
     d->fill(QRect(r.x(), r.y(), tx, r.height() - ty), tl);

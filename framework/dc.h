@@ -120,6 +120,9 @@ public:
     QPainter* GetPainter() const;
     void SetPainter(QPainter* painter);
     bool IsPrinting() const { return m_printing; }
+    // Device pixels of the thinnest edge that shows: one on screen; on paper about 0.2 mm,
+    // since a printer's single pixel vanishes from a page seen on screen.
+    int HairlinePixels() const;
     void SetPrinting(bool printing) { m_printing = printing; }
     bool IsRecording() const { return m_recording; }
     void SetRecording(bool recording) { m_recording = recording; }

@@ -34,10 +34,12 @@ void GridDrawBorder(CDC* dc, CRect* rect, int border, int frameWidth)
         return;
     const COLORREF line = RGB(0, 0, 0);
     CRect r = *rect;
-    const int l = edgeInset(border, GRID_BORDER_LEFT, GRID_BORDER_LEFT2, GRID_BORDER_LEFT3);
-    const int t = edgeInset(border, GRID_BORDER_TOP, GRID_BORDER_TOP2, GRID_BORDER_TOP3);
-    const int rt = edgeInset(border, GRID_BORDER_RIGHT, GRID_BORDER_RIGHT2, GRID_BORDER_RIGHT3);
-    const int b = edgeInset(border, GRID_BORDER_BOTTOM, GRID_BORDER_BOTTOM2, GRID_BORDER_BOTTOM3);
+    // Edges of one to three pixels on screen; on paper as many hairlines.
+    const int hair = dc->HairlinePixels();
+    const int l = hair * edgeInset(border, GRID_BORDER_LEFT, GRID_BORDER_LEFT2, GRID_BORDER_LEFT3);
+    const int t = hair * edgeInset(border, GRID_BORDER_TOP, GRID_BORDER_TOP2, GRID_BORDER_TOP3);
+    const int rt = hair * edgeInset(border, GRID_BORDER_RIGHT, GRID_BORDER_RIGHT2, GRID_BORDER_RIGHT3);
+    const int b = hair * edgeInset(border, GRID_BORDER_BOTTOM, GRID_BORDER_BOTTOM2, GRID_BORDER_BOTTOM3);
     if (l) dc->FillSolidRect(CRect(r.left, r.top, r.left + l, r.bottom), line);
     if (t) dc->FillSolidRect(CRect(r.left, r.top, r.right, r.top + t), line);
     if (rt) dc->FillSolidRect(CRect(r.right - rt, r.top, r.right, r.bottom), line);
@@ -51,7 +53,7 @@ void GridDrawBorder(CDC* dc, CRect* rect, int border, int frameWidth)
         const COLORREF light = GetSysColor(COLOR_3DHILIGHT), shadow = GetSysColor(COLOR_3DSHADOW);
         for (int i = 0; i < frameWidth && !r.IsRectEmpty(); ++i) {
             dc->Draw3dRect(r, raised ? light : shadow, raised ? shadow : light);
-            r.DeflateRect(1, 1);
+            r.DeflateRect(hair, hair);
         }
     }
     *rect = r;
