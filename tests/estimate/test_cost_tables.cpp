@@ -82,6 +82,21 @@ TEST(ContractCostTable, RatesEnterAsPrintedExceptTheShopRates)
     EXPECT_EQ(rows[8].method, QStringLiteral("2)製作費 × 0.123"));
 }
 
+TEST(ContractCostTable, PaintingAreaEntersShopAndSiteAtTheirPrintedPrecision)
+{
+    CEstimateData d;
+    CEstimateInput in;
+    d.m_dPaintArea = 123.456;
+    in.m_nShopPaintUnitPrice = 100;
+    in.m_nSitePaintUnitPrice = 100;
+    const ContractCost c = CalcContractCost(d, in);
+    EXPECT_NEAR(c.a[6], 12.346, 1e-9);   // 123.46 m2, the fraction carried
+    EXPECT_NEAR(c.a[14], 12.35, 1e-9);   // 123.5 m2
+    const std::vector<CostRow> rows = ContractCostRows(d, in);
+    EXPECT_EQ(rows[6].method, QStringLiteral("塗装面積 123.46 m2 × 単価 100 円/m2"));
+    EXPECT_EQ(rows[14].method, QStringLiteral("塗装面積 123.5 m2 × 単価 100 円/m2"));
+}
+
 // Transport and erection are charged per tonne of the total steel mass, as the document charges
 // them, so that the document's overhead rates apply to the amount they were worked out on.
 TEST(ContractCostTable, SiteItemsAreChargedOnTheTotalSteelMass)
