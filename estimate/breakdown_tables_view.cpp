@@ -47,7 +47,7 @@ void CEstimateView::FillMassBreakdown()
 
     // Only what the last estimate run stored is shown: drawing never recounts the quantities.
     const estimate::MassBreakdown table =
-        estimate::BuildMassBreakdown(CEstimateInput::Collect(*doc), *doc, g_szSteelGrades9);
+        estimate::BuildMassBreakdown(CEstimateInput::Collect(*doc, false), *doc, g_szSteelGrades9);
     const int rows = int(table.rows.size());
 
     if (!SetupTableGrid(1, 7, rows))
@@ -105,7 +105,7 @@ void CEstimateView::FillLabourElements()
         return;
     CTableGrid& grid = m_gridTable3;
 
-    const std::vector<estimate::TableRow> rows = estimate::BuildLabourElements(CEstimateInput::Collect(*doc), *doc);
+    const std::vector<estimate::TableRow> rows = estimate::BuildLabourElements(CEstimateInput::Collect(*doc, false), *doc);
 
     enum { COLS = 5, ROWS = 20 };
     if (!SetupTableGrid(3, COLS, ROWS))

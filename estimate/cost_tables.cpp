@@ -34,17 +34,6 @@ CostRow Row(const QString& caption, const QString& method, double amount, bool b
     return {caption, method, AmountText(amount), bold};
 }
 
-// Sum of the span lengths, and the whole-bridge length factor of the girder ends.
-double LengthFactor(const CEstimateInput& in)
-{
-    if (!in.m_bGirderEndMass)
-        return 1.0;
-    double s = 0.0;
-    for (const CEstimateInput::Span& span : in.m_aSpans)
-        s += span.m_dLength;
-    return s > 1e-20 ? (2.0 * in.m_dGirderEndLength + s) / s : 1.0;
-}
-
 } // namespace
 
 double RoundItem(double x)
@@ -165,7 +154,7 @@ MaterialCost CalcMaterialCostTable(const CEstimateData& d, const CEstimateInput&
             railing += Distance(p0.m_aptEdge[2], p1.m_aptEdge[2]) + Distance(p0.m_aptEdge[3], p1.m_aptEdge[3]);
         }
     }
-    m.dRailing = railing * LengthFactor(in);
+    m.dRailing = railing * in.GirderEndLengthFactor();
     // The deck's width at both bridge ends.
     if (!in.m_aSpans.empty() && !in.m_aSpans.front().m_aPoints.empty() && !in.m_aSpans.back().m_aPoints.empty()) {
         const CPanelPointRecord& first = in.m_aSpans.front().m_aPoints.front();

@@ -89,12 +89,7 @@ double CEstimateCalc::GirderLength(int g) const
 
 double CEstimateCalc::LengthFactor() const
 {
-    if (!in.m_bGirderEndMass)
-        return 1.0;
-    double s = 0.0;
-    for (const CEstimateInput::Span& span : in.m_aSpans)
-        s += span.m_dLength;
-    return s > 1e-20 ? (2.0 * in.m_dGirderEndLength + s) / s : 1.0;
+    return in.GirderEndLengthFactor();
 }
 
 template <class Fn> void CEstimateCalc::ForEachPanelPoint(Fn fn) const

@@ -109,4 +109,16 @@ struct CEstimateInput {
 
     // The price extras file's bytes, or nothing when there is no readable file.
     std::optional<QByteArray> m_extraFile;
+
+    // Length factor of the members along the bridge: with the girder ends counted,
+    // (2 x end length + L) / L over the sum L of the spans; else, or without spans, 1.
+    double GirderEndLengthFactor() const
+    {
+        if (!m_bGirderEndMass)
+            return 1.0;
+        double sum = 0.0;
+        for (const Span& span : m_aSpans)
+            sum += span.m_dLength;
+        return sum > 1e-20 ? (2.0 * m_dGirderEndLength + sum) / sum : 1.0;
+    }
 };

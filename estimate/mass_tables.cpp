@@ -17,22 +17,12 @@ QString Quotient(double x, double c, const QString& dash = kDash) { return c > k
 
 }
 
-double GirderEndLengthFactor(const MassTableSettings& s)
-{
-    if (!s.m_bGirderEndMass)
-        return 1.0;
-    double sum = 0.0;
-    for (double l : s.m_adSpanLength)
-        sum += l;
-    return sum > kTiny ? (2.0 * s.m_dGirderEndLength + sum) / sum : 1.0;
-}
-
-MassSummaryTable MassSummary(const CEstimateData& d, const MassTableSettings& s)
+MassSummaryTable MassSummary(const CEstimateData& d, const CEstimateInput& s)
 {
     MassSummaryTable t;
     TableText& x = t.m_text;
     const bool si = s.m_bSIUnits != 0;
-    const double F = GirderEndLengthFactor(s);
+    const double F = s.GirderEndLengthFactor();
     const bool ends = s.m_bGirderEndMass != 0;
 
     x.At(0, 0) = QStringLiteral("         主部材      ");
@@ -53,7 +43,7 @@ MassSummaryTable MassSummary(const CEstimateData& d, const MassTableSettings& s)
     if (ends)
         main(QStringLiteral("           主桁(桁端)"), Quotient(d.m_dGirderEndMass, s.m_dGirderFactor), s.m_dGirderFactor,
              d.m_dGirderEndMass);
-    if (s.m_nBridgeType > 0 && s.m_bSeparateFlangeRib) {
+    if (s.m_nBridgeType > 0 && s.m_bSeparateRibMass) {
         const double c = s.m_dFlangeRibFactor;
         main(QStringLiteral("           ﾌﾗﾝｼﾞ縦ﾘﾌﾞ"), c > kTiny ? Mass(d.m_dFlangeRibMass / c / F) : kDash, c,
              d.m_dFlangeRibMass / F);
@@ -126,7 +116,7 @@ MassSummaryTable MassSummary(const CEstimateData& d, const MassTableSettings& s)
     return t;
 }
 
-AreaVolumeTable AreaVolume(const CEstimateData& d, const MassTableSettings& s)
+AreaVolumeTable AreaVolume(const CEstimateData& d, const CEstimateInput& s)
 {
     const bool sidewalks = s.m_nSidewalk > 0;
     AreaVolumeTable t;
@@ -167,7 +157,7 @@ AreaVolumeTable AreaVolume(const CEstimateData& d, const MassTableSettings& s)
     return t;
 }
 
-MassByGradeTable MassByGrade(const CEstimateData& d, const MassTableSettings& s, const QString (&grades)[18])
+MassByGradeTable MassByGrade(const CEstimateData& d, const CEstimateInput& s, const QString (&grades)[18])
 {
     // A member kind's column and its masses by material code. The estimate has already put
     // the girder ends into the masses of the members along the bridge (as into its totals),
@@ -178,7 +168,7 @@ MassByGradeTable MassByGrade(const CEstimateData& d, const MassTableSettings& s,
     };
     std::vector<Column> columns;
     columns.push_back({QStringLiteral("主桁 (t)"), d.m_adMassByCode[0]});
-    if (s.m_nBridgeType > 0 && s.m_bSeparateFlangeRib)
+    if (s.m_nBridgeType > 0 && s.m_bSeparateRibMass)
         columns.push_back({QStringLiteral("ﾌﾗﾝｼﾞ縦ﾘﾌﾞ (t)"), d.m_adRibMassByCode});
     if (d.m_nCrossBeamCount > 0)
         columns.push_back({QStringLiteral("横桁 (t)"), d.m_adMassByCode[1]});

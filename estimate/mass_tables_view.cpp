@@ -10,41 +10,6 @@
 
 namespace {
 
-estimate::MassTableSettings SettingsOf(const CMarivoltenDoc& doc)
-{
-    estimate::MassTableSettings s;
-    s.m_bSIUnits = g_bSIUnits;
-    s.m_nBridgeType = g_nBridgeType;
-    s.m_adSpanLength.assign(g_adSpanLength, g_adSpanLength + std::clamp(g_nSpans, 0, MAX_SPANS));
-    const EstimateFactorData& f = doc.m_dlgEstimate.m_dlgFactor;
-    s.m_dGirderFactor = f.m_dGirderFactor;
-    s.m_dFlangeRibFactor = f.m_dFlangeRibFactor;
-    s.m_dCrossBeamFactor = f.m_dCrossBeamFactor;
-    s.m_dSwayFactor = f.m_dSwayFactor;
-    s.m_dLateralFactor = f.m_dLateralFactor;
-    s.m_dBracketFactor = f.m_dBracketFactor;
-    s.m_dEdgeStringerFactor = f.m_dEdgeStringerFactor;
-    s.m_dStringerFactor = f.m_dStringerFactor;
-    s.m_dGirderBoltFactor = f.m_dGirderBoltFactor;
-    s.m_dCrossBeamBoltFactor = f.m_dCrossBeamBoltFactor;
-    s.m_dRailingUnitMass = f.m_dRailingWeight;
-    s.m_dExpansionJointUnitMass = f.m_dExpansionJointUnitMass;
-    s.m_dDrainUnitMass = f.m_dDrainUnitMass;
-    s.m_nDrainCount = f.m_nDrainCount;
-    s.m_dGirderEndLength = f.m_dGirderEndLength;
-    s.m_bGirderEndMass = f.m_bGirderEndMass;
-    s.m_bSeparateFlangeRib = f.m_bSeparateRibMass;
-    s.m_dPaintAreaPerTon = f.m_dPaintAreaPerTon;
-    const CSetupMainMemberDialog& mm = doc.m_dlgMainMember;
-    s.m_bUseLateral = mm.m_bUseLateral;
-    s.m_bUseLeftBracket = mm.m_bUseLeftBracket;
-    s.m_bUseRightBracket = mm.m_bUseRightBracket;
-    s.m_bUseEdgeStringer = mm.m_bUseEdgeStringer;
-    s.m_bUseStringer = mm.m_bUseStringer;
-    s.m_nSidewalk = doc.m_dlgBasic.m_nSidewalk;
-    return s;
-}
-
 // Column 0 and row 0 in the heading look, every other cell centred, the texts written.
 void WriteTable(CTableGrid& grid, const estimate::TableText& text)
 {
@@ -77,7 +42,7 @@ void CEstimateView::FillMassSummary()
     if (!doc)
         return;
     using estimate::MassSummaryTable;
-    const MassSummaryTable t = estimate::MassSummary(*doc, SettingsOf(*doc));
+    const MassSummaryTable t = estimate::MassSummary(*doc, CEstimateInput::Collect(*doc, false));
     if (!SetupTableGrid(0, MassSummaryTable::COLS, MassSummaryTable::ROWS))
         return;
     CTableGrid& grid = Grid(0);
@@ -103,7 +68,7 @@ void CEstimateView::FillMassByGrade()
     if (!doc)
         return;
     using estimate::MassByGradeTable;
-    const MassByGradeTable t = estimate::MassByGrade(*doc, SettingsOf(*doc), g_szSteelGrades18);
+    const MassByGradeTable t = estimate::MassByGrade(*doc, CEstimateInput::Collect(*doc, false), g_szSteelGrades18);
     if (!SetupTableGrid(6, t.m_text.m_nCols, MassByGradeTable::ROWS))
         return;
     CTableGrid& grid = Grid(6);
@@ -120,7 +85,7 @@ void CEstimateView::FillAreaVolume()
     if (!doc)
         return;
     using estimate::AreaVolumeTable;
-    const AreaVolumeTable t = estimate::AreaVolume(*doc, SettingsOf(*doc));
+    const AreaVolumeTable t = estimate::AreaVolume(*doc, CEstimateInput::Collect(*doc, false));
     if (!SetupTableGrid(2, AreaVolumeTable::COLS, t.m_text.m_nRows))
         return;
     CTableGrid& grid = Grid(2);

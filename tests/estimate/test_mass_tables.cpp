@@ -17,10 +17,12 @@ const QString kGrades[18] = {"SS400",   "SM400A",   "SM400B",   "SM400C",   "SM4
 QString T(const char* s) { return QString::fromUtf8(s); }
 
 // Spans of 30 and 40 m, girder ends of 0.5 m counted: F = 71 / 70.
-MassTableSettings WithEnds()
+CEstimateInput WithEnds()
 {
-    MassTableSettings s;
-    s.m_adSpanLength = {30.0, 40.0};
+    CEstimateInput s;
+    s.m_aSpans.resize(2);
+    s.m_aSpans[0].m_dLength = 30.0;
+    s.m_aSpans[1].m_dLength = 40.0;
     s.m_bGirderEndMass = 1;
     s.m_dGirderEndLength = 0.5;
     return s;
@@ -49,9 +51,9 @@ TEST(MassSummaryTable, PlainPlateGirderShowsGirderBoltsAndSubtotalThenTheSeconda
     d.m_dExpansionJointMass = 2.3;
     d.m_dDrainageMass = 0.032;
     d.m_dOtherMass = 1.0;
-    MassTableSettings s;
+    CEstimateInput s;
     s.m_nBridgeType = 0;
-    s.m_bSeparateFlangeRib = 1;     // ignored for plate girders
+    s.m_bSeparateRibMass = 1;     // ignored for plate girders
     s.m_dGirderFactor = 1.25;
     s.m_dGirderBoltFactor = 0.03;
     s.m_dCrossBeamBoltFactor = 0.04;
@@ -107,9 +109,9 @@ TEST(MassSummaryTable, GirderEndsDivideTheAlongMembersByTheFactorAndFillAllRows)
     d.m_dSwayMass = 4.0;
     d.m_nCrossBeamCount = 3;
     d.m_nMidSwayCount = 1;
-    MassTableSettings s = WithEnds();
+    CEstimateInput s = WithEnds();
     s.m_nBridgeType = 1;
-    s.m_bSeparateFlangeRib = 1;
+    s.m_bSeparateRibMass = 1;
     s.m_bUseLateral = s.m_bUseRightBracket = s.m_bUseEdgeStringer = s.m_bUseStringer = 1;
     s.m_dGirderFactor = 2.0;
     s.m_dFlangeRibFactor = 1.0;
@@ -118,7 +120,7 @@ TEST(MassSummaryTable, GirderEndsDivideTheAlongMembersByTheFactorAndFillAllRows)
     s.m_dSwayFactor = 0.0;
     s.m_dLateralFactor = 1.0;
     s.m_dBracketFactor = 1.0;
-    EXPECT_DOUBLE_EQ(GirderEndLengthFactor(s), 71.0 / 70.0);
+    EXPECT_DOUBLE_EQ(s.GirderEndLengthFactor(), 71.0 / 70.0);
     const MassSummaryTable t = MassSummary(d, s);
     const TableText& x = t.m_text;
 
@@ -156,7 +158,7 @@ TEST(MassSummaryTable, NilUnitMassesDashTheLengthsAndTotalsAddUnroundedValues)
     d.m_dCrossBeamBoltMass = 0.0004;
     d.m_dRailingMass = 0.0004;
     d.m_dExpansionJointMass = 0.0004;
-    MassTableSettings s;
+    CEstimateInput s;
     const MassSummaryTable t = MassSummary(d, s);
     const TableText& x = t.m_text;
     const int railing = t.m_nSecondaryHeadingRow + 1;
@@ -171,8 +173,8 @@ TEST(MassSummaryTable, GravitationalUnitsChangeOnlyTheColumnCaptions)
     CEstimateData d;
     d.m_dGirderMass = 12.3456;
     d.m_nCrossBeamCount = 2;
-    MassTableSettings si;
-    MassTableSettings grav;
+    CEstimateInput si;
+    CEstimateInput grav;
     grav.m_bSIUnits = 0;
     const MassSummaryTable a = MassSummary(d, si), b = MassSummary(d, grav);
     const int sec = a.m_nSecondaryHeadingRow;
@@ -195,7 +197,7 @@ TEST(AreaVolumeTable, PaintAreaIsMassTimesCoefficientAndSidewalksAddTwoRows)
     d.m_dSidewalkPavingArea = 12.345;
     d.m_dDeckConcreteVolume = 78.9;
     d.m_dSidewalkConcreteVolume = 3.214;
-    MassTableSettings s;
+    CEstimateInput s;
     s.m_dPaintAreaPerTon = 19.5;
     s.m_nSidewalk = 0;
     const AreaVolumeTable none = AreaVolume(d, s);
@@ -235,8 +237,8 @@ TEST(MassByGradeTable, PlateGirderWithCrossBeamsAndSwayShowsFiveColumns)
     d.m_nCrossBeamCount = 4;
     d.m_nEndSwayCount = 2;
     d.m_adRibMassByCode[0] = 5.0;
-    MassTableSettings s;
-    s.m_bSeparateFlangeRib = 1;
+    CEstimateInput s;
+    s.m_bSeparateRibMass = 1;
     const MassByGradeTable t = MassByGrade(d, s, kGrades);
     ASSERT_EQ(t.m_text.m_nCols, 5);
     QStringList row0;
@@ -263,7 +265,7 @@ TEST(MassByGradeTable, GradeRowsAddTheirHVariantAndTheEstimatesGirderEndsAreNotC
         d.m_adMassByCode[1][code] = 70.0 * (code + 1);
         d.m_adMassByCode[6][code] = 7.0;
     }
-    MassTableSettings s;
+    CEstimateInput s;
     s.m_bUseStringer = 1;
     const MassByGradeTable t = MassByGrade(d, s, kGrades);
     ASSERT_EQ(t.m_text.m_nCols, 5);
@@ -276,7 +278,7 @@ TEST(MassByGradeTable, GradeRowsAddTheirHVariantAndTheEstimatesGirderEndsAreNotC
     EXPECT_EQ(t.m_text.At(18, 3), T("  14.000"));
     EXPECT_EQ(t.m_text.At(1, 3), T("   7.000"));
     // The masses by code already hold the girder ends: counting them changes nothing here.
-    MassTableSettings ends = WithEnds();
+    CEstimateInput ends = WithEnds();
     ends.m_bUseStringer = 1;
     EXPECT_EQ(MassByGrade(d, ends, kGrades).m_text.m_cells, t.m_text.m_cells);
 }
@@ -289,7 +291,7 @@ TEST(MassByGradeTable, TotalsAddTheShownValues)
     d.m_adMassByCode[0][2] = 0.0004;
     d.m_adMassByCode[0][4] = 1.2346;
     d.m_adMassByCode[3][4] = 2.0;
-    MassTableSettings s;
+    CEstimateInput s;
     s.m_bUseLateral = 1;
     const MassByGradeTable t = MassByGrade(d, s, kGrades);
     ASSERT_EQ(t.TotalCol(), 3);
@@ -307,7 +309,7 @@ TEST(MassByGradeTable, TotalsAddTheShownValues)
 TEST(MassByGradeTable, UnitSystemChangesNoCaption)
 {
     CEstimateData d;
-    MassTableSettings si, grav;
+    CEstimateInput si, grav;
     grav.m_bSIUnits = 0;
     EXPECT_EQ(MassByGrade(d, si, kGrades).m_text.m_cells, MassByGrade(d, grav, kGrades).m_text.m_cells);
 }
