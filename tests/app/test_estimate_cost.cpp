@@ -20,22 +20,12 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        qputenv("MARIVOLTEN_SOLVER_DIR", SOLVER_BIN_DIR);
         dialoginput::ConfirmBasic(QStringLiteral("3"));
-        m_shown.clear();
-        Answer({IDOK});
-        Command(ID_CALC_GRILLAGE);
-        ASSERT_EQ(m_shown, QStringList{QStringLiteral("計算終了!")});
-        m_shown.clear();
+        RunGrillage();
         Command(ID_VIEW_ESTIMATE);
         ASSERT_NE(g_pEstimateView, nullptr);
         g_pEstimateView->GetParentFrame()->MoveWindow(0, 0, 700, 1000);
         QCoreApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        qunsetenv("MARIVOLTEN_SOLVER_DIR");
-        ShellTest::TearDown();
     }
     // Builds a table and shows its grid over the view, as the view's drawing does.
     static CTableGrid& Show(int nTable)

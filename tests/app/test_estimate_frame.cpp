@@ -23,21 +23,11 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        qputenv("MARIVOLTEN_SOLVER_DIR", SOLVER_BIN_DIR);
         dialoginput::ConfirmBasic(QStringLiteral("2"));
-        m_shown.clear();
-        Answer({IDOK});
-        Command(ID_CALC_GRILLAGE);
-        ASSERT_EQ(m_shown, QStringList{QStringLiteral("計算終了!")});
-        m_shown.clear();
+        RunGrillage();
         Command(ID_VIEW_ESTIMATE);
         ASSERT_NE(g_pEstimateView, nullptr);
         Paint();
-    }
-    void TearDown() override
-    {
-        qunsetenv("MARIVOLTEN_SOLVER_DIR");
-        ShellTest::TearDown();
     }
     static CEstimateView& View() { return *g_pEstimateView; }
     static CEstimateBar& Bar()

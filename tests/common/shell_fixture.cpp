@@ -32,6 +32,7 @@ void ShellTest::TearDown()
 {
     AfxSetMessageBoxHandler([](const QString&, UINT) { return IDCANCEL; });
     AfxSetModalHook({});
+    qunsetenv("MARIVOLTEN_SOLVER_DIR");
     // Whatever a test did, and wherever it stopped, the next one finds nothing of it.
     StartNewDesign();
     QCoreApplication::processEvents();

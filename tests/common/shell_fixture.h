@@ -29,6 +29,19 @@ protected:
     static CCmdUI Update(UINT id);
     // File New's state, with the program's options back at their start.
     static void StartNewDesign();
+#ifdef SOLVER_BIN_DIR
+    // A first grillage run of the open design with the built solver programs, to its
+    // closing message; the programs stay chosen until the test ends.
+    void RunGrillage()
+    {
+        qputenv("MARIVOLTEN_SOLVER_DIR", SOLVER_BIN_DIR);
+        m_shown.clear();
+        Answer({IDOK});
+        Command(ID_CALC_GRILLAGE);
+        ASSERT_EQ(m_shown, QStringList{QStringLiteral("計算終了!")});
+        m_shown.clear();
+    }
+#endif
 
     QStringList m_shown;
     std::deque<int> m_answers;
