@@ -101,8 +101,11 @@ namespace {
 // in vectors of W doubles, in two interleaved accumulator sets, so that the multiply-adds of
 // consecutive band entries do not wait on each other. Every column sees the same
 // operations in the same order whatever the vector width.
+// The right-hand sides are zero in rows rhsEnd .. n - 1, which the forward pass then
+// writes without reading; the backward pass takes rows before `first` for zero.
 template <int W, int C, bool Fwd = true, bool Bwd = true>
-__attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, const double* Ur, const double* inv, double* X, int first)
+__attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, const double* Ur, const double* inv, double* X, int first,
+                                                int rhsEnd)
 {
     // W doubles, loaded and stored without alignment
     typedef double V __attribute__((vector_size(W * sizeof(double)), aligned(8)));
@@ -112,7 +115,7 @@ __attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, 
         V* xi = row(i);
         V a[kV], c[kV];
         for (int v = 0; v < kV; ++v) {
-            a[v] = xi[v];
+            a[v] = i < rhsEnd ? xi[v] : V{} * 0.0;
             c[v] = V{} * 0.0;
         }
         const int k0 = std::max(first, i - b);
@@ -141,7 +144,7 @@ __attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, 
         V* xi = row(i);
         V a[kV], c[kV];
         for (int v = 0; v < kV; ++v) {
-            a[v] = xi[v];
+            a[v] = i >= first ? xi[v] : V{} * 0.0;
             c[v] = V{} * 0.0;
         }
         const int k1 = std::min(n - 1, i + b);
@@ -169,29 +172,29 @@ __attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, 
 }
 
 template <bool F, bool B>
-void TileDefault(int n, int b, const double* Lr, const double* Ur, const double* inv, double* X, int first)
+void TileDefault(int n, int b, const double* Lr, const double* Ur, const double* inv, double* X, int first, int rhsEnd)
 {
-    Tile<4, 16, F, B>(n, b, Lr, Ur, inv, X, first);
+    Tile<4, 16, F, B>(n, b, Lr, Ur, inv, X, first, rhsEnd);
 }
 
 #ifdef MVG_FAST_KERNEL
 template <bool F, bool B>
 __attribute__((target("avx2,fma"))) void TileAvx2(int n, int b, const double* Lr, const double* Ur,
-                                                  const double* inv, double* X, int first)
+                                                  const double* inv, double* X, int first, int rhsEnd)
 {
-    Tile<4, 16, F, B>(n, b, Lr, Ur, inv, X, first);
+    Tile<4, 16, F, B>(n, b, Lr, Ur, inv, X, first, rhsEnd);
 }
 
 // Twice the columns: the factor, which bounds the speed, is streamed half as often.
 template <bool F, bool B>
 __attribute__((target("avx512f,fma"))) void TileAvx512(int n, int b, const double* Lr, const double* Ur,
-                                                      const double* inv, double* X, int first)
+                                                      const double* inv, double* X, int first, int rhsEnd)
 {
-    Tile<8, 32, F, B>(n, b, Lr, Ur, inv, X, first);
+    Tile<8, 32, F, B>(n, b, Lr, Ur, inv, X, first, rhsEnd);
 }
 #endif
 
-using TileKernel = void (*)(int, int, const double*, const double*, const double*, double*, int);
+using TileKernel = void (*)(int, int, const double*, const double*, const double*, double*, int, int);
 
 struct Kernel {
     TileKernel solve, forward, backward;
@@ -220,28 +223,28 @@ int MultiSolver::width() const
     return kKernel.width;
 }
 
-void MultiSolver::Forward(double* X, int first) const
+void MultiSolver::Forward(double* X, int first, int rhsEnd) const
 {
-    kKernel.forward(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), X, first);
+    kKernel.forward(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), X, first, rhsEnd);
 }
 
-void MultiSolver::Backward(double* X) const
+void MultiSolver::Backward(double* X, int first) const
 {
-    kKernel.backward(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), X, 0);
+    kKernel.backward(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), X, first, m_n);
 }
 
 void MultiSolver::Solve(double* X, int width, int first) const
 {
     const int w = kKernel.width;
     if (width == w) {
-        kKernel.solve(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), X, first);
+        kKernel.solve(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), X, first, m_n);
         return;
     }
     // Narrower tiles go through a padded copy.
     std::vector<double> tmp(size_t(m_n) * w, 0.0);
     for (int i = 0; i < m_n; ++i)
         std::copy(X + size_t(i) * width, X + size_t(i) * width + width, tmp.begin() + size_t(i) * w);
-    kKernel.solve(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), tmp.data(), first);
+    kKernel.solve(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), tmp.data(), first, m_n);
     for (int i = 0; i < m_n; ++i)
         std::copy(tmp.begin() + size_t(i) * w, tmp.begin() + size_t(i) * w + width, X + size_t(i) * width);
 }

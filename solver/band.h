@@ -45,9 +45,11 @@ public:
     static constexpr int kMaxWidth = 32;
     int width() const;
     void Solve(double* X, int width, int first) const;
-    // The two passes of Solve apart, on width() columns.
-    void Forward(double* X, int first) const;
-    void Backward(double* X) const;
+    // The two passes of Solve apart, on width() columns. Forward reads the right-hand
+    // sides in rows first .. rhsEnd - 1 only and writes rows first .. n - 1; Backward takes
+    // rows before `first` for zero, so neither needs the rest of X cleared.
+    void Forward(double* X, int first, int rhsEnd) const;
+    void Backward(double* X, int first) const;
 
 private:
     int m_n, m_b;

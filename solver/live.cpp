@@ -525,6 +525,8 @@ public:
         reactOrd.assign(m.bearings.size() * size_t(m.P) * nSlots, 0.0);
         for (auto& t : tiles)
             t.assign(size_t(MaxTiles()) * st.freeCount() * tileW, 0.0);
+        for (auto& f : tileFirst)
+            f.assign(MaxTiles(), 0);
 
         // One pass over the pool per panel point: the forward pass of wave p and the
         // backward pass of wave p - 1 run while the ordinates of wave p - 2 are recovered
@@ -547,7 +549,8 @@ public:
                 if (t < nf)
                     ForwardTile(p, cols[p % 3], t);
                 else if (t < nf + nb)
-                    solver.Backward(tiles[back % 3].data() + size_t(t - nf) * st.freeCount() * tileW);
+                    solver.Backward(tiles[back % 3].data() + size_t(t - nf) * st.freeCount() * tileW,
+                                    tileFirst[back % 3][t - nf]);
                 else if (t < nf + nb + no)
                     OrdinateChunk(w, cols[w % 3], nts[w % 3], t - nf - nb);
                 else
@@ -659,14 +662,20 @@ private:
     {
         const int n = st.freeCount();
         double* X = tiles[p % 3].data() + size_t(t) * n * tileW;
-        std::fill(X, X + size_t(n) * tileW, 0.0);
-        int first = n;
+        // only the rows that hold right-hand sides are cleared: the passes leave the rest
+        int first = n, end = 0;
+        for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
+            first = std::min(first, cols[t * tileW + j].free);
+            end = std::max(end, cols[t * tileW + j].free + 1);
+        }
+        if (first < end)
+            std::fill(X + size_t(first) * tileW, X + size_t(end) * tileW, 0.0);
         for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
             const Column& c = cols[t * tileW + j];
             X[size_t(c.free) * tileW + j] = c.value;
-            first = std::min(first, c.free);
         }
-        solver.Forward(X, first);
+        tileFirst[p % 3][t] = first;
+        solver.Forward(X, first, end);
     }
 
     // The ordinates of every response for the solved wave p, checked by the reactions.
@@ -922,6 +931,7 @@ private:
 
     std::vector<double> ord[3];  // nodal ordinates of three consecutive waves, by p % 3
     std::vector<double> tiles[3];  // the solutions of three consecutive waves, by p % 3
+    std::vector<int> tileFirst[3];  // per tile: the first row of its right-hand sides
     std::vector<double> reactOrd;
     std::vector<double> acc;  // per response: p2 part +/-, crowd part +/-
     std::vector<WindowState> state;
