@@ -397,7 +397,11 @@ void DeckOperator::Pattern(const double* v, int sign, DeckPattern& out) const
     bool band = false;
     if (m_wide && n > 0) {
         double bp, bm, ap = m_aC, am = m_aC;
-        Band<true, true, true>(seg, n, bp, bm, &ap, &am);
+        // the two signs' sweeps are independent: only the wanted one runs
+        if (sign > 0)
+            Band<true, true, false>(seg, n, bp, bm, &ap, &am);
+        else
+            Band<true, false, true>(seg, n, bp, bm, &ap, &am);
         lo = sign > 0 ? ap : am;
         hi = lo + m_band;
         band = true;
