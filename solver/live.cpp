@@ -857,19 +857,32 @@ private:
         const double p1s = m.hasLive ? m.p1Factor * m.p1s : 0;
         out.detail.assign(size_t(m.S + 1) * n * n, {0.0, 0.0});
         // control vectors of every bearing; then every bearing and sign of every support
-        // as one task, so that the pool stays busy to the end
-        std::vector<double> all(size_t(m.S + 1) * n * panels * 4 * G);
-        pool.Run((m.S + 1) * n, [&](int bk) {
-            const auto& it = resp.list[resp.ofBearing[bk]];
-            for (int p = 0; p < panels; ++p) {
-                const double* oI = &reactOrd[(size_t(bk) * m.P + p) * nSlots];
-                const double* oJ = &reactOrd[(size_t(bk) * m.P + p + 1) * nSlots];
-                ControlVectors(p, it, oI, oJ, &all[((size_t(bk) * panels) + p) * 4 * G]);
+        // as one task, so that the pool stays busy to the end. A support's bearings lie
+        // side by side: line i of control vector c over panel p of bearing k at
+        // [((p * 4 + c) * G + i) * n + k] of the support's block.
+        const size_t block = size_t(n) * panels * 4 * G;
+        std::vector<double> all(size_t(m.S + 1) * block);
+        constexpr int kPanelsPerTask = 16;
+        const int tasksPerSupport = (panels + kPanelsPerTask - 1) / kPanelsPerTask;
+        pool.Run((m.S + 1) * tasksPerSupport, [&](int task) {
+            const int s = task / tasksPerSupport, p0 = task % tasksPerSupport * kPanelsPerTask;
+            double b[kMaxGirders][4 * kMaxGirders];
+            for (int p = p0; p < std::min(panels, p0 + kPanelsPerTask); ++p) {
+                for (int k = 0; k < n; ++k) {
+                    const int bk = s * n + k;
+                    const double* oI = &reactOrd[(size_t(bk) * m.P + p) * nSlots];
+                    const double* oJ = &reactOrd[(size_t(bk) * m.P + p + 1) * nSlots];
+                    ControlVectors(p, resp.list[resp.ofBearing[bk]], oI, oJ, b[k]);
+                }
+                double* out = &all[s * block + size_t(p) * 4 * G * n];
+                for (int j = 0; j < 4 * G; ++j)
+                    for (int k = 0; k < n; ++k)
+                        out[size_t(j) * n + k] = b[k][j];
             }
         });
         pool.Run((m.S + 1) * 2 * n, [&](int job) {
             const int s = job / (2 * n), task = job % (2 * n);
-            const double* vec = &all[size_t(s) * n * panels * 4 * G];
+            const double* vec = &all[s * block];
             const double i = imp.support(s);
             const int g = task / 2, sign = task % 2 ? -1 : 1;
             const int rg = resp.ofBearing[s * n + g];
@@ -879,15 +892,18 @@ private:
             laneC.resize(size_t(n) * panels * 4);
             crowdC.resize(size_t(n) * panels * 4);
             DeckPattern pat;
+            double own[kMaxGirders], l[kMaxGirders], cr[kMaxGirders];  // bearing lines: as many as girders, or 2
             for (int p = 0; p < panels; ++p)
                 for (int c = 0; c < 4; ++c) {
                     const DeckOperator& op = ops[c < 2 ? p : p + 1];
-                    op.Pattern(&vec[((size_t(g) * panels) + p) * 4 * G + c * G], sign, pat);
+                    const double* v = &vec[size_t(p * 4 + c) * G * n];
+                    for (int j = 0; j < G; ++j)
+                        own[j] = v[size_t(j) * n + g];
+                    op.Pattern(own, sign, pat);
+                    op.ApplyMany(pat, v, n, l, cr);
                     for (int k = 0; k < n; ++k) {
-                        double l, cr;
-                        op.Apply(pat, &vec[((size_t(k) * panels) + p) * 4 * G + c * G], l, cr);
-                        laneC[(size_t(k) * panels + p) * 4 + c] = l;
-                        crowdC[(size_t(k) * panels + p) * 4 + c] = cr;
+                        laneC[(size_t(k) * panels + p) * 4 + c] = l[k];
+                        crowdC[(size_t(k) * panels + p) * 4 + c] = cr[k];
                     }
                 }
             for (int k = 0; k < n; ++k) {
