@@ -400,6 +400,7 @@ namespace {
 
 constexpr int kChunk = 64;      // responses per task of the deck work
 constexpr int kOrdChunk = 128;  // responses per task of the ordinates
+constexpr int kOrdAhead = 4;    // how far ahead the ordinates fetch their rows
 
 class Engine {
 public:
@@ -713,6 +714,21 @@ private:
             // the reactions are wanted whole for the checks and the detail
             if (copyOf[r] >= 0 && resp.list[r].kind != Responses::Reaction)
                 continue;
+            // The rows were last written by whichever thread ran the backward pass: ask
+            // for those of a response a little ahead, which no prefetcher would guess.
+            if (r + kOrdAhead < R) {
+                int last = -1;
+                for (int i = resp.start[r + kOrdAhead]; i < resp.start[r + kOrdAhead + 1]; ++i) {
+                    if (resp.col[i] == last)
+                        continue;
+                    last = resp.col[i];
+                    for (int t = 0; t < nt; ++t) {
+                        const char* row = reinterpret_cast<const char*>(X + (size_t(t) * n + last) * tileW);
+                        for (int b = 0; b < tileW * int(sizeof(double)); b += 64)
+                            __builtin_prefetch(row + b);
+                    }
+                }
+            }
             std::fill(sum, sum + nt * tileW, 0.0);
             for (int i = resp.start[r]; i < resp.start[r + 1]; ++i) {
                 const double v = resp.val[i];
