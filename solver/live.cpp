@@ -446,8 +446,9 @@ public:
             }
         }
 
-        for (int p = 0; p < m.P; ++p)
-            ops.emplace_back(m.sections[p].gx, m.sections[p], m.loadingWidth);
+        // each operator works out its girders' unit values: a few milliseconds in all
+        ops.resize(m.P);
+        pool.Run(m.P, [&](int p) { ops[p] = DeckOperator(m.sections[p].gx, m.sections[p], m.loadingWidth); });
         std::vector<double> T;
         for (const Section& s : m.sections)
             T.push_back(s.T);
