@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace mvg {
 
@@ -398,6 +399,22 @@ Impact ComputeImpact(const Model& m)
 
 namespace {
 
+// A buffer each entry of which is written before it is read, so left uncleared: clearing
+// it took a serial pass over a hundred megabytes, and the parts a run never touches (the
+// rows of responses that take a partner's envelopes) take no memory at all.
+template <class T> class Uncleared {
+public:
+    void allocate(size_t n) { m_p.reset(new T[n]); }
+    void release() { m_p.reset(); }
+    T* data() { return m_p.get(); }
+    const T* data() const { return m_p.get(); }
+    T& operator[](size_t i) { return m_p[i]; }
+    const T& operator[](size_t i) const { return m_p[i]; }
+
+private:
+    std::unique_ptr<T[]> m_p;
+};
+
 constexpr int kChunk = 64;      // responses per task of the deck work
 constexpr int kOrdChunk = 128;  // responses per task of the ordinates
 constexpr int kOrdAhead = 4;    // how far ahead the ordinates fetch their rows
@@ -517,16 +534,16 @@ public:
     {
         const size_t Rs = size_t(R) * nSlots;
         for (auto& o : ord)
-            o.assign(Rs, 0.0);
+            o.allocate(Rs);
         acc.assign(size_t(R) * 4, 0.0);
         state.assign(size_t(R) * 2, WindowState{});
-        ring.assign(size_t(R) * 2 * win.depth, WindowSlot{});
-        lastVec.assign(size_t(R) * G, 0.0);
+        ring.allocate(size_t(R) * 2 * win.depth);
+        lastVec.allocate(size_t(R) * G);
         lastVal.assign(R, DeckValues{});
         hasLast.assign(R, 0);
-        reactOrd.assign(m.bearings.size() * size_t(m.P) * nSlots, 0.0);
+        reactOrd.allocate(m.bearings.size() * size_t(m.P) * nSlots);
         for (auto& t : tiles)
-            t.assign(size_t(MaxTiles()) * st.freeCount() * tileW, 0.0);
+            t.allocate(size_t(MaxTiles()) * st.freeCount() * tileW);
         for (auto& f : tileFirst)
             f.assign(MaxTiles(), 0);
 
@@ -561,11 +578,11 @@ public:
             if (no)
                 FinishWave(w, cols[w % 3], nts[w % 3]);
         }
-        // give the memory back before the detail (assigning {} would keep the capacity)
+        // give the memory back before the detail
         for (auto& o : ord)
-            std::vector<double>().swap(o);
+            o.release();
         for (auto& t : tiles)
-            std::vector<double>().swap(t);
+            t.release();
     }
 
     void Collect(LiveResult& out)
@@ -695,7 +712,7 @@ private:
         const double* o = ord[p % 3].data();
         for (size_t b = 0; b < m.bearings.size(); ++b) {
             const double* src = o + size_t(resp.ofBearing[b]) * nSlots;
-            std::copy(src, src + nSlots, reactOrd.begin() + (b * m.P + p) * nSlots);
+            std::copy(src, src + nSlots, reactOrd.data() + (b * m.P + p) * nSlots);
         }
     }
 
@@ -962,14 +979,14 @@ private:
     std::vector<int> copyOf;             // the mirror partner whose envelopes a response takes, or -1
     std::vector<signed char> copySign;   // -1: taken with the signs exchanged
 
-    std::vector<double> ord[3];  // nodal ordinates of three consecutive waves, by p % 3
-    std::vector<double> tiles[3];  // the solutions of three consecutive waves, by p % 3
+    Uncleared<double> ord[3];    // nodal ordinates of three consecutive waves, by p % 3
+    Uncleared<double> tiles[3];  // the solutions of three consecutive waves, by p % 3
     std::vector<int> tileFirst[3];  // per tile: the first row of its right-hand sides
-    std::vector<double> reactOrd;
+    Uncleared<double> reactOrd;
     std::vector<double> acc;  // per response: p2 part +/-, crowd part +/-
     std::vector<WindowState> state;
-    std::vector<WindowSlot> ring;
-    std::vector<double> lastVec;
+    Uncleared<WindowSlot> ring;
+    Uncleared<double> lastVec;
     std::vector<DeckValues> lastVal;
     std::vector<char> hasLast;
     std::vector<double> finalPlus, finalMinus;
