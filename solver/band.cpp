@@ -73,20 +73,19 @@ void MultiplyBand(const BandMatrix& K, const double* x, double* y)
     }
 }
 
-MultiSolver::MultiSolver(const BandMatrix& L) : m_n(L.n), m_b(L.b)
+MultiSolver::MultiSolver(const BandMatrix& L) : m_n(L.n), m_b(L.b), m_L(L.a.data())
 {
     const int n = m_n, b = m_b;
-    m_L.assign(size_t(n) * b, 0.0);
     m_U.assign(size_t(n) * b, 0.0);
     m_inv.resize(n);
-    for (int i = 0; i < n; ++i) {
-        const double* r = L.row(i);
-        m_inv[i] = 1.0 / r[b];
-        // L row i: columns i-b .. i-1 at offsets 0 .. b-1
-        std::copy(r, r + b, m_L.begin() + size_t(i) * b);
-        // L^t row k (k < i) gets L(i, k) at offset i - k - 1
-        for (int k = std::max(0, i - b); k < i; ++k)
-            m_U[size_t(k) * b + (i - k - 1)] = r[k - i + b];
+    for (int i = 0; i < n; ++i)
+        m_inv[i] = 1.0 / L.row(i)[b];
+    // L^t row k gets L(i, k) at offset i - k - 1, gathered row by row: the rows read stay
+    // in cache, where scattering each row of L would touch b lines per row
+    for (int k = 0; k < n; ++k) {
+        double* u = m_U.data() + size_t(k) * b;
+        for (int i = k + 1; i <= std::min(n - 1, k + b); ++i)
+            u[i - k - 1] = L.row(i)[k - i + b];
     }
 }
 
@@ -101,8 +100,11 @@ namespace {
 // in vectors of W doubles, in two interleaved accumulator sets, so that the multiply-adds of
 // consecutive band entries do not wait on each other. Every column sees the same
 // operations in the same order whatever the vector width.
+// The right-hand sides are zero in rows rhsEnd .. n - 1, which the forward pass then
+// writes without reading; the backward pass takes rows before `first` for zero.
 template <int W, int C, bool Fwd = true, bool Bwd = true>
-__attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, const double* Ur, const double* inv, double* X, int first)
+__attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, const double* Ur, const double* inv, double* X, int first,
+                                                int rhsEnd)
 {
     // W doubles, loaded and stored without alignment
     typedef double V __attribute__((vector_size(W * sizeof(double)), aligned(8)));
@@ -112,11 +114,11 @@ __attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, 
         V* xi = row(i);
         V a[kV], c[kV];
         for (int v = 0; v < kV; ++v) {
-            a[v] = xi[v];
+            a[v] = i < rhsEnd ? xi[v] : V{} * 0.0;
             c[v] = V{} * 0.0;
         }
         const int k0 = std::max(first, i - b);
-        const double* l = Lr + size_t(i) * b + (k0 - (i - b));
+        const double* l = Lr + size_t(i) * (b + 1) + (k0 - (i - b));  // the factor's own rows
         int k = k0;
         for (; k + 1 < i; k += 2, l += 2) {
             const V* x = row(k);
@@ -141,7 +143,7 @@ __attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, 
         V* xi = row(i);
         V a[kV], c[kV];
         for (int v = 0; v < kV; ++v) {
-            a[v] = xi[v];
+            a[v] = i >= first ? xi[v] : V{} * 0.0;
             c[v] = V{} * 0.0;
         }
         const int k1 = std::min(n - 1, i + b);
@@ -169,29 +171,29 @@ __attribute__((always_inline)) inline void Tile(int n, int b, const double* Lr, 
 }
 
 template <bool F, bool B>
-void TileDefault(int n, int b, const double* Lr, const double* Ur, const double* inv, double* X, int first)
+void TileDefault(int n, int b, const double* Lr, const double* Ur, const double* inv, double* X, int first, int rhsEnd)
 {
-    Tile<4, 16, F, B>(n, b, Lr, Ur, inv, X, first);
+    Tile<4, 16, F, B>(n, b, Lr, Ur, inv, X, first, rhsEnd);
 }
 
 #ifdef MVG_FAST_KERNEL
 template <bool F, bool B>
 __attribute__((target("avx2,fma"))) void TileAvx2(int n, int b, const double* Lr, const double* Ur,
-                                                  const double* inv, double* X, int first)
+                                                  const double* inv, double* X, int first, int rhsEnd)
 {
-    Tile<4, 16, F, B>(n, b, Lr, Ur, inv, X, first);
+    Tile<4, 16, F, B>(n, b, Lr, Ur, inv, X, first, rhsEnd);
 }
 
 // Twice the columns: the factor, which bounds the speed, is streamed half as often.
 template <bool F, bool B>
 __attribute__((target("avx512f,fma"))) void TileAvx512(int n, int b, const double* Lr, const double* Ur,
-                                                      const double* inv, double* X, int first)
+                                                      const double* inv, double* X, int first, int rhsEnd)
 {
-    Tile<8, 32, F, B>(n, b, Lr, Ur, inv, X, first);
+    Tile<8, 32, F, B>(n, b, Lr, Ur, inv, X, first, rhsEnd);
 }
 #endif
 
-using TileKernel = void (*)(int, int, const double*, const double*, const double*, double*, int);
+using TileKernel = void (*)(int, int, const double*, const double*, const double*, double*, int, int);
 
 struct Kernel {
     TileKernel solve, forward, backward;
@@ -220,28 +222,28 @@ int MultiSolver::width() const
     return kKernel.width;
 }
 
-void MultiSolver::Forward(double* X, int first) const
+void MultiSolver::Forward(double* X, int first, int rhsEnd) const
 {
-    kKernel.forward(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), X, first);
+    kKernel.forward(m_n, m_b, m_L, m_U.data(), m_inv.data(), X, first, rhsEnd);
 }
 
-void MultiSolver::Backward(double* X) const
+void MultiSolver::Backward(double* X, int first) const
 {
-    kKernel.backward(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), X, 0);
+    kKernel.backward(m_n, m_b, m_L, m_U.data(), m_inv.data(), X, first, m_n);
 }
 
 void MultiSolver::Solve(double* X, int width, int first) const
 {
     const int w = kKernel.width;
     if (width == w) {
-        kKernel.solve(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), X, first);
+        kKernel.solve(m_n, m_b, m_L, m_U.data(), m_inv.data(), X, first, m_n);
         return;
     }
     // Narrower tiles go through a padded copy.
     std::vector<double> tmp(size_t(m_n) * w, 0.0);
     for (int i = 0; i < m_n; ++i)
         std::copy(X + size_t(i) * width, X + size_t(i) * width + width, tmp.begin() + size_t(i) * w);
-    kKernel.solve(m_n, m_b, m_L.data(), m_U.data(), m_inv.data(), tmp.data(), first);
+    kKernel.solve(m_n, m_b, m_L, m_U.data(), m_inv.data(), tmp.data(), first, m_n);
     for (int i = 0; i < m_n; ++i)
         std::copy(tmp.begin() + size_t(i) * w, tmp.begin() + size_t(i) * w + width, X + size_t(i) * width);
 }

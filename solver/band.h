@@ -33,8 +33,8 @@ void SolveBand(const BandMatrix& L, double* x);
 // y := K x with the unfactored lower band of K.
 void MultiplyBand(const BandMatrix& K, const double* x, double* y);
 
-// Many right-hand sides at once. The factor is kept twice, once by rows of L for the
-// forward pass and once by rows of L^t for the backward pass, so that both stream it.
+// Many right-hand sides at once. The forward pass streams the rows of L where they
+// stand (L must outlive the solver); the backward pass streams a copy by rows of L^t.
 class MultiSolver {
 public:
     explicit MultiSolver(const BandMatrix& L);
@@ -45,13 +45,15 @@ public:
     static constexpr int kMaxWidth = 32;
     int width() const;
     void Solve(double* X, int width, int first) const;
-    // The two passes of Solve apart, on width() columns.
-    void Forward(double* X, int first) const;
-    void Backward(double* X) const;
+    // The two passes of Solve apart, on width() columns. Forward reads the right-hand
+    // sides in rows first .. rhsEnd - 1 only and writes rows first .. n - 1; Backward takes
+    // rows before `first` for zero, so neither needs the rest of X cleared.
+    void Forward(double* X, int first, int rhsEnd) const;
+    void Backward(double* X, int first) const;
 
 private:
     int m_n, m_b;
-    std::vector<double> m_L;    // rows of L without the diagonal: b values each
+    const double* m_L;          // the factor's rows as they stand, diagonal last
     std::vector<double> m_U;    // rows of L^t without the diagonal: b values each
     std::vector<double> m_inv;  // 1 / diagonal
 };

@@ -40,6 +40,9 @@ public:
     void Pattern(const double* v, int sign, DeckPattern& out) const;
     // Lane and crowd integrals of v over a pattern.
     void Apply(const DeckPattern& p, const double* v, double& lane, double& crowd) const;
+    // The same for `count` vectors at once, given line by line: line i of vector k at
+    // v[i * count + k]. Each value comes out as Apply gives it.
+    void ApplyMany(const DeckPattern& p, const double* v, int count, double* lane, double* crowd) const;
 
 private:
     struct Seg {

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace mvg {
 
@@ -398,8 +399,25 @@ Impact ComputeImpact(const Model& m)
 
 namespace {
 
+// A buffer each entry of which is written before it is read, so left uncleared: clearing
+// it took a serial pass over a hundred megabytes, and the parts a run never touches (the
+// rows of responses that take a partner's envelopes) take no memory at all.
+template <class T> class Uncleared {
+public:
+    void allocate(size_t n) { m_p.reset(new T[n]); }
+    void release() { m_p.reset(); }
+    T* data() { return m_p.get(); }
+    const T* data() const { return m_p.get(); }
+    T& operator[](size_t i) { return m_p[i]; }
+    const T& operator[](size_t i) const { return m_p[i]; }
+
+private:
+    std::unique_ptr<T[]> m_p;
+};
+
 constexpr int kChunk = 64;      // responses per task of the deck work
 constexpr int kOrdChunk = 128;  // responses per task of the ordinates
+constexpr int kOrdAhead = 4;    // how far ahead the ordinates fetch their rows
 
 class Engine {
 public:
@@ -445,8 +463,9 @@ public:
             }
         }
 
-        for (int p = 0; p < m.P; ++p)
-            ops.emplace_back(m.sections[p].gx, m.sections[p], m.loadingWidth);
+        // each operator works out its girders' unit values: a few milliseconds in all
+        ops.resize(m.P);
+        pool.Run(m.P, [&](int p) { ops[p] = DeckOperator(m.sections[p].gx, m.sections[p], m.loadingWidth); });
         std::vector<double> T;
         for (const Section& s : m.sections)
             T.push_back(s.T);
@@ -515,16 +534,18 @@ public:
     {
         const size_t Rs = size_t(R) * nSlots;
         for (auto& o : ord)
-            o.assign(Rs, 0.0);
+            o.allocate(Rs);
         acc.assign(size_t(R) * 4, 0.0);
         state.assign(size_t(R) * 2, WindowState{});
-        ring.assign(size_t(R) * 2 * win.depth, WindowSlot{});
-        lastVec.assign(size_t(R) * G, 0.0);
+        ring.allocate(size_t(R) * 2 * win.depth);
+        lastVec.allocate(size_t(R) * G);
         lastVal.assign(R, DeckValues{});
         hasLast.assign(R, 0);
-        reactOrd.assign(m.bearings.size() * size_t(m.P) * nSlots, 0.0);
+        reactOrd.allocate(m.bearings.size() * size_t(m.P) * nSlots);
         for (auto& t : tiles)
-            t.assign(size_t(MaxTiles()) * st.freeCount() * tileW, 0.0);
+            t.allocate(size_t(MaxTiles()) * st.freeCount() * tileW);
+        for (auto& f : tileFirst)
+            f.assign(MaxTiles(), 0);
 
         // One pass over the pool per panel point: the forward pass of wave p and the
         // backward pass of wave p - 1 run while the ordinates of wave p - 2 are recovered
@@ -547,7 +568,8 @@ public:
                 if (t < nf)
                     ForwardTile(p, cols[p % 3], t);
                 else if (t < nf + nb)
-                    solver.Backward(tiles[back % 3].data() + size_t(t - nf) * st.freeCount() * tileW);
+                    solver.Backward(tiles[back % 3].data() + size_t(t - nf) * st.freeCount() * tileW,
+                                    tileFirst[back % 3][t - nf]);
                 else if (t < nf + nb + no)
                     OrdinateChunk(w, cols[w % 3], nts[w % 3], t - nf - nb);
                 else
@@ -556,11 +578,11 @@ public:
             if (no)
                 FinishWave(w, cols[w % 3], nts[w % 3]);
         }
-        // give the memory back before the detail (assigning {} would keep the capacity)
+        // give the memory back before the detail
         for (auto& o : ord)
-            std::vector<double>().swap(o);
+            o.release();
         for (auto& t : tiles)
-            std::vector<double>().swap(t);
+            t.release();
     }
 
     void Collect(LiveResult& out)
@@ -659,14 +681,20 @@ private:
     {
         const int n = st.freeCount();
         double* X = tiles[p % 3].data() + size_t(t) * n * tileW;
-        std::fill(X, X + size_t(n) * tileW, 0.0);
-        int first = n;
+        // only the rows that hold right-hand sides are cleared: the passes leave the rest
+        int first = n, end = 0;
+        for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
+            first = std::min(first, cols[t * tileW + j].free);
+            end = std::max(end, cols[t * tileW + j].free + 1);
+        }
+        if (first < end)
+            std::fill(X + size_t(first) * tileW, X + size_t(end) * tileW, 0.0);
         for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
             const Column& c = cols[t * tileW + j];
             X[size_t(c.free) * tileW + j] = c.value;
-            first = std::min(first, c.free);
         }
-        solver.Forward(X, first);
+        tileFirst[p % 3][t] = first;
+        solver.Forward(X, first, end);
     }
 
     // The ordinates of every response for the solved wave p, checked by the reactions.
@@ -684,7 +712,7 @@ private:
         const double* o = ord[p % 3].data();
         for (size_t b = 0; b < m.bearings.size(); ++b) {
             const double* src = o + size_t(resp.ofBearing[b]) * nSlots;
-            std::copy(src, src + nSlots, reactOrd.begin() + (b * m.P + p) * nSlots);
+            std::copy(src, src + nSlots, reactOrd.data() + (b * m.P + p) * nSlots);
         }
     }
 
@@ -704,6 +732,21 @@ private:
             // the reactions are wanted whole for the checks and the detail
             if (copyOf[r] >= 0 && resp.list[r].kind != Responses::Reaction)
                 continue;
+            // The rows were last written by whichever thread ran the backward pass: ask
+            // for those of a response a little ahead, which no prefetcher would guess.
+            if (r + kOrdAhead < R) {
+                int last = -1;
+                for (int i = resp.start[r + kOrdAhead]; i < resp.start[r + kOrdAhead + 1]; ++i) {
+                    if (resp.col[i] == last)
+                        continue;
+                    last = resp.col[i];
+                    for (int t = 0; t < nt; ++t) {
+                        const char* row = reinterpret_cast<const char*>(X + (size_t(t) * n + last) * tileW);
+                        for (int b = 0; b < tileW * int(sizeof(double)); b += 64)
+                            __builtin_prefetch(row + b);
+                    }
+                }
+            }
             std::fill(sum, sum + nt * tileW, 0.0);
             for (int i = resp.start[r]; i < resp.start[r + 1]; ++i) {
                 const double v = resp.val[i];
@@ -848,19 +891,32 @@ private:
         const double p1s = m.hasLive ? m.p1Factor * m.p1s : 0;
         out.detail.assign(size_t(m.S + 1) * n * n, {0.0, 0.0});
         // control vectors of every bearing; then every bearing and sign of every support
-        // as one task, so that the pool stays busy to the end
-        std::vector<double> all(size_t(m.S + 1) * n * panels * 4 * G);
-        pool.Run((m.S + 1) * n, [&](int bk) {
-            const auto& it = resp.list[resp.ofBearing[bk]];
-            for (int p = 0; p < panels; ++p) {
-                const double* oI = &reactOrd[(size_t(bk) * m.P + p) * nSlots];
-                const double* oJ = &reactOrd[(size_t(bk) * m.P + p + 1) * nSlots];
-                ControlVectors(p, it, oI, oJ, &all[((size_t(bk) * panels) + p) * 4 * G]);
+        // as one task, so that the pool stays busy to the end. A support's bearings lie
+        // side by side: line i of control vector c over panel p of bearing k at
+        // [((p * 4 + c) * G + i) * n + k] of the support's block.
+        const size_t block = size_t(n) * panels * 4 * G;
+        std::vector<double> all(size_t(m.S + 1) * block);
+        constexpr int kPanelsPerTask = 16;
+        const int tasksPerSupport = (panels + kPanelsPerTask - 1) / kPanelsPerTask;
+        pool.Run((m.S + 1) * tasksPerSupport, [&](int task) {
+            const int s = task / tasksPerSupport, p0 = task % tasksPerSupport * kPanelsPerTask;
+            double b[kMaxGirders][4 * kMaxGirders];
+            for (int p = p0; p < std::min(panels, p0 + kPanelsPerTask); ++p) {
+                for (int k = 0; k < n; ++k) {
+                    const int bk = s * n + k;
+                    const double* oI = &reactOrd[(size_t(bk) * m.P + p) * nSlots];
+                    const double* oJ = &reactOrd[(size_t(bk) * m.P + p + 1) * nSlots];
+                    ControlVectors(p, resp.list[resp.ofBearing[bk]], oI, oJ, b[k]);
+                }
+                double* out = &all[s * block + size_t(p) * 4 * G * n];
+                for (int j = 0; j < 4 * G; ++j)
+                    for (int k = 0; k < n; ++k)
+                        out[size_t(j) * n + k] = b[k][j];
             }
         });
         pool.Run((m.S + 1) * 2 * n, [&](int job) {
             const int s = job / (2 * n), task = job % (2 * n);
-            const double* vec = &all[size_t(s) * n * panels * 4 * G];
+            const double* vec = &all[s * block];
             const double i = imp.support(s);
             const int g = task / 2, sign = task % 2 ? -1 : 1;
             const int rg = resp.ofBearing[s * n + g];
@@ -870,15 +926,18 @@ private:
             laneC.resize(size_t(n) * panels * 4);
             crowdC.resize(size_t(n) * panels * 4);
             DeckPattern pat;
+            double own[kMaxGirders], l[kMaxGirders], cr[kMaxGirders];  // bearing lines: as many as girders, or 2
             for (int p = 0; p < panels; ++p)
                 for (int c = 0; c < 4; ++c) {
                     const DeckOperator& op = ops[c < 2 ? p : p + 1];
-                    op.Pattern(&vec[((size_t(g) * panels) + p) * 4 * G + c * G], sign, pat);
+                    const double* v = &vec[size_t(p * 4 + c) * G * n];
+                    for (int j = 0; j < G; ++j)
+                        own[j] = v[size_t(j) * n + g];
+                    op.Pattern(own, sign, pat);
+                    op.ApplyMany(pat, v, n, l, cr);
                     for (int k = 0; k < n; ++k) {
-                        double l, cr;
-                        op.Apply(pat, &vec[((size_t(k) * panels) + p) * 4 * G + c * G], l, cr);
-                        laneC[(size_t(k) * panels + p) * 4 + c] = l;
-                        crowdC[(size_t(k) * panels + p) * 4 + c] = cr;
+                        laneC[(size_t(k) * panels + p) * 4 + c] = l[k];
+                        crowdC[(size_t(k) * panels + p) * 4 + c] = cr[k];
                     }
                 }
             for (int k = 0; k < n; ++k) {
@@ -920,13 +979,14 @@ private:
     std::vector<int> copyOf;             // the mirror partner whose envelopes a response takes, or -1
     std::vector<signed char> copySign;   // -1: taken with the signs exchanged
 
-    std::vector<double> ord[3];  // nodal ordinates of three consecutive waves, by p % 3
-    std::vector<double> tiles[3];  // the solutions of three consecutive waves, by p % 3
-    std::vector<double> reactOrd;
+    Uncleared<double> ord[3];    // nodal ordinates of three consecutive waves, by p % 3
+    Uncleared<double> tiles[3];  // the solutions of three consecutive waves, by p % 3
+    std::vector<int> tileFirst[3];  // per tile: the first row of its right-hand sides
+    Uncleared<double> reactOrd;
     std::vector<double> acc;  // per response: p2 part +/-, crowd part +/-
     std::vector<WindowState> state;
-    std::vector<WindowSlot> ring;
-    std::vector<double> lastVec;
+    Uncleared<WindowSlot> ring;
+    Uncleared<double> lastVec;
     std::vector<DeckValues> lastVal;
     std::vector<char> hasLast;
     std::vector<double> finalPlus, finalMinus;

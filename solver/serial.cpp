@@ -9,6 +9,13 @@
 #include <fstream>
 #include <type_traits>
 
+#if defined(__unix__)
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 static_assert(std::endian::native == std::endian::little, "the intermediate files are little-endian");
 
 namespace mvg {
@@ -72,28 +79,40 @@ template <class T, size_t N> struct IsArray<std::array<T, N>> : std::true_type {
     throw Failure(mvgfiles::kDamaged, what);
 }
 
+// Writes the payload, or with `counting` only adds up its size, so that the buffer can be
+// taken whole at once: growing a large one copies it over and over into fresh pages.
 class Out {
 public:
     std::string buf;
+    bool counting = false;
+    size_t size = 0;
+
+    void append(const char* p, size_t n)
+    {
+        if (counting)
+            size += n;
+        else
+            buf.append(p, n);
+    }
 
     template <class T> void operator()(const T& v)
     {
         if constexpr (std::is_same_v<T, bool>) {
             const uint8_t b = v ? 1 : 0;
-            buf.append(reinterpret_cast<const char*>(&b), 1);
+            append(reinterpret_cast<const char*>(&b), 1);
         } else if constexpr (std::is_same_v<T, int>) {
             const int32_t x = v;
-            buf.append(reinterpret_cast<const char*>(&x), 4);
+            append(reinterpret_cast<const char*>(&x), 4);
         } else if constexpr (std::is_arithmetic_v<T>) {
-            buf.append(reinterpret_cast<const char*>(&v), sizeof v);
+            append(reinterpret_cast<const char*>(&v), sizeof v);
         } else if constexpr (std::is_same_v<T, std::string>) {
             (*this)(uint32_t(v.size()));
-            buf.append(v);
+            append(v.data(), v.size());
         } else if constexpr (IsVector<T>::value) {
             (*this)(uint32_t(v.size()));
             using E = typename T::value_type;
             if constexpr (std::is_same_v<E, double>)
-                buf.append(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(double));
+                append(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(double));
             else
                 for (const auto& e : v)
                     (*this)(e);
@@ -187,6 +206,10 @@ template <class T>
 void SaveStage(const std::string& path, int kind, const std::string& stamp, const T& payload)
 {
     Out out;
+    out.counting = true;
+    out(payload);
+    out.buf.reserve(out.size);
+    out.counting = false;
     out(payload);
     std::string head(kHeaderSize, '\0');
     const uint32_t version = kFormatVersion, k = uint32_t(kind);
@@ -204,9 +227,94 @@ void SaveStage(const std::string& path, int kind, const std::string& stamp, cons
         throw Failure(mvgfiles::kWriteFailed, "cannot write " + path);
 }
 
+namespace {
+
+// The header's checks, in their order; returns the payload's length.
+uint64_t CheckHeader(const std::string& path, const char* head, uint64_t size, int kind, const std::string& stamp,
+                     std::string& fileStamp)
+{
+    uint32_t version, k;
+    uint64_t bytes;
+    std::memcpy(&version, head + 4, 4);
+    std::memcpy(&k, head + 8, 4);
+    std::memcpy(&bytes, head + 28, 8);
+    fileStamp.assign(head + 12, 16);
+    if (std::memcmp(head, "MVGR", 4) != 0 || version != kFormatVersion)
+        Damaged(path + ": not an intermediate file of this version");
+    if (k != uint32_t(kind))
+        Damaged(path + ": wrong kind of intermediate file");
+    if (!stamp.empty() && stamp != fileStamp)
+        Damaged(path + ": stale file of another run");
+    if (bytes != size - kHeaderSize)
+        Damaged(path + ": length does not match its header");
+    return bytes;
+}
+
+template <class T> T ReadPayload(const std::string& path, const char* p, size_t n)
+{
+    In in(p, n);
+    T v{};
+    in(v);
+    if (!in.done())
+        Damaged(path + ": payload longer than its contents");
+    return v;
+}
+
+#if defined(__unix__)
+// A regular file mapped as it stands: its pages come straight from the page cache,
+// with no buffer to clear and copy into first.
+struct Mapped {
+    const char* p = nullptr;
+    size_t n = 0;
+    bool ok = false;
+    explicit Mapped(const std::string& path)
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY);
+        if (fd < 0)
+            return;
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && size_t(st.st_size) >= kHeaderSize) {
+            int flags = MAP_PRIVATE;
+#ifdef MAP_POPULATE
+            flags |= MAP_POPULATE;
+#endif
+            void* m = ::mmap(nullptr, size_t(st.st_size), PROT_READ, flags, fd, 0);
+            if (m != MAP_FAILED) {
+                p = static_cast<const char*>(m);
+                n = size_t(st.st_size);
+                ok = true;
+            }
+        }
+        ::close(fd);
+    }
+    ~Mapped()
+    {
+        if (ok)
+            ::munmap(const_cast<char*>(p), n);
+    }
+    Mapped(const Mapped&) = delete;
+    Mapped& operator=(const Mapped&) = delete;
+};
+#endif
+
+} // namespace
+
 template <class T>
 T LoadStage(const std::string& path, int kind, std::string& stamp)
 {
+    std::string fileStamp;
+#if defined(__unix__)
+    {
+        const Mapped map(path);
+        if (map.ok) {
+            const uint64_t bytes = CheckHeader(path, map.p, map.n, kind, stamp, fileStamp);
+            T v = ReadPayload<T>(path, map.p + kHeaderSize, size_t(bytes));
+            stamp = fileStamp;
+            return v;
+        }
+    }
+    // anything else (missing, not a regular file, too short) meets the checks below
+#endif
     std::ifstream f(path, std::ios::binary);
     if (!f)
         throw Failure(mvgfiles::kFileMissing, "cannot read " + path);
@@ -220,28 +328,11 @@ T LoadStage(const std::string& path, int kind, std::string& stamp)
     char head[kHeaderSize];
     if (!f.read(head, kHeaderSize))
         throw Failure(mvgfiles::kFileMissing, "cannot read " + path);
-    uint32_t version, k;
-    uint64_t bytes;
-    std::memcpy(&version, head + 4, 4);
-    std::memcpy(&k, head + 8, 4);
-    std::memcpy(&bytes, head + 28, 8);
-    const std::string fileStamp(head + 12, 16);
-    if (std::memcmp(head, "MVGR", 4) != 0 || version != kFormatVersion)
-        Damaged(path + ": not an intermediate file of this version");
-    if (k != uint32_t(kind))
-        Damaged(path + ": wrong kind of intermediate file");
-    if (!stamp.empty() && stamp != fileStamp)
-        Damaged(path + ": stale file of another run");
-    if (bytes != uint64_t(size) - kHeaderSize)
-        Damaged(path + ": length does not match its header");
+    const uint64_t bytes = CheckHeader(path, head, uint64_t(size), kind, stamp, fileStamp);
     std::string buf(size_t(bytes), '\0');
     if (!f.read(buf.data(), std::streamsize(bytes)))
         throw Failure(mvgfiles::kFileMissing, "cannot read " + path);
-    In in(buf.data(), buf.size());
-    T v{};
-    in(v);
-    if (!in.done())
-        Damaged(path + ": payload longer than its contents");
+    T v = ReadPayload<T>(path, buf.data(), buf.size());
     stamp = fileStamp;
     return v;
 }

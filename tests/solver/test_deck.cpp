@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <random>
 
 using namespace mvg;
@@ -236,6 +237,36 @@ TEST(SolverTransverseOperator, PatternReproducesTheEnvelope)
         op.Apply(pat, v.data(), lane, crowd);
         EXPECT_NEAR(lane, e.Lm, 1e-12 * (1 + std::abs(e.Lm)));
         EXPECT_NEAR(crowd, e.Cm, 1e-12 * (1 + std::abs(e.Cm)));
+    }
+}
+
+// The detail integrates every bearing's vector over one pattern at once: to the bit as one
+// at a time, pieces that start on a girder included.
+TEST(SolverTransverseOperator, ManyVectorsAtOnceGiveEachOnesValues)
+{
+    std::mt19937 rng(9);
+    std::normal_distribution<double> nd(0, 1);
+    DeckPattern pat;
+    for (int trial = 0; trial < 30; ++trial) {
+        const int G = 1 + trial % 7, count = 1 + trial % 11;
+        const Deck d = RandomDeck(rng, G);
+        const DeckOperator op(d.x, d.s, d.band);
+        std::vector<double> byLine(size_t(G) * count), one(G);
+        for (double& x : byLine)
+            x = nd(rng);
+        for (int i = 0; i < G; ++i)
+            one[i] = byLine[size_t(i) * count];
+        op.Pattern(one.data(), trial % 2 ? -1 : 1, pat);
+        std::vector<double> lane(count), crowd(count);
+        op.ApplyMany(pat, byLine.data(), count, lane.data(), crowd.data());
+        for (int k = 0; k < count; ++k) {
+            for (int i = 0; i < G; ++i)
+                one[i] = byLine[size_t(i) * count + k];
+            double l, c;
+            op.Apply(pat, one.data(), l, c);
+            EXPECT_EQ(std::memcmp(&l, &lane[k], sizeof l), 0) << trial << " " << k;
+            EXPECT_EQ(std::memcmp(&c, &crowd[k], sizeof c), 0) << trial << " " << k;
+        }
     }
 }
 
