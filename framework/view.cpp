@@ -105,7 +105,10 @@ public:
         : QObject(w), m_view(view), h(new QScrollBar(Qt::Horizontal, w)), v(new QScrollBar(Qt::Vertical, w))
     {
         for (QScrollBar* b : {h, v})
-            QObject::connect(b, &QScrollBar::valueChanged, this, [this] { m_view->OnScrollBarMoved(); });
+            QObject::connect(b, &QScrollBar::valueChanged, this, [this] {
+                if (m_view)
+                    m_view->OnScrollBarMoved();
+            });
         w->installEventFilter(this);
     }
     ~ScrollBarsHost() override
@@ -113,6 +116,8 @@ public:
         if (m_view && m_view->m_pBars == this)
             m_view->m_pBars = nullptr;
     }
+    // The view goes first when its window closes; the widget and these bars follow later.
+    void Detach() { m_view = nullptr; }
     void Place()
     {
         auto* w = static_cast<QWidget*>(parent());
@@ -122,6 +127,8 @@ public:
     }
     bool eventFilter(QObject* o, QEvent* e) override
     {
+        if (!m_view)
+            return false;
         if (o == parent() && e->type() == QEvent::Resize)
             m_view->UpdateScrollBars();
         if (o == parent() && e->type() == QEvent::Wheel) {
@@ -186,6 +193,12 @@ void CScrollView::ScrollToPosition(CPoint pt)
     m_scrollPos = pt;
     UpdateScrollBars();
     Invalidate();
+}
+
+CScrollView::~CScrollView()
+{
+    if (m_pBars)
+        m_pBars->Detach();
 }
 
 CPoint CScrollView::GetScrollBarPositions() const

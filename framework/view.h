@@ -47,6 +47,7 @@ public:
 class CScrollView : public CView {
     DECLARE_DYNAMIC(CScrollView)
 public:
+    ~CScrollView() override;
     void SetScrollSizes(int nMapMode, CSize sizeTotal, CSize sizePage = CSize(), CSize sizeLine = CSize());
     CSize GetTotalSize() const { return m_totalLog; }
     int GetMapMode() const { return m_nMapMode; }
