@@ -121,8 +121,13 @@ void CEstimateView::OnDraw(CDC* pDC)
     // rebuild here would put the screen sizes back in the middle of the job.
     if (pDC && pDC->IsPrinting())
         return;
+    ShowTable();
+}
+
+void CEstimateView::ShowTable()
+{
     CMarivoltenDoc* doc = GetDocument();
-    if (!doc)
+    if (!doc || !GetSafeHwnd())
         return;
     // Without results nothing is built, and no table of earlier results stays in sight.
     if (!doc->m_pGirders) {
@@ -163,14 +168,23 @@ void CEstimateView::HideGrids(int nKeep)
 void CEstimateView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
     CScrollView::OnUpdate(pSender, lHint, pHint);
-    if (const CMarivoltenDoc* doc = GetDocument(); doc && !doc->m_pGirders)
-        HideGrids(-1);
+    ShowTable();
+}
+
+void CEstimateView::OnSize(UINT nType, int cx, int cy)
+{
+    CScrollView::OnSize(nType, cx, cy);
+    const int shown = ShownTable();
+    if (shown >= 0 && !m_abGridNotCreated[shown] && GetDocument() && GetDocument()->m_pGirders)
+        Grid(shown).MoveWindow(CRect(0, 0, cx, cy));
 }
 
 void CEstimateView::OnSelectTable(int nTable)
 {
     if (CMarivoltenDoc* doc = GetDocument())
         doc->m_nEstimateTable = nTable;
+    // The grid covers the view, which then need not be painted: the table is built now.
+    ShowTable();
     Invalidate(TRUE);
 }
 

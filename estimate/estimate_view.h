@@ -36,6 +36,10 @@ public:
     // Builds the document's table into its grid, lays that grid over the view and moves the
     // other grids out of sight.
     void OnDraw(CDC* pDC) override;
+    void OnSize(UINT nType, int cx, int cy) override;
+    // Builds the document's table into its grid, lays that grid over the view and moves the
+    // other grids out of sight; without results, hides them all.
+    void ShowTable();
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;

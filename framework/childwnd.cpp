@@ -189,6 +189,12 @@ void AfxScrollWindow(CWnd* pWnd, int dx, int dy)
     w->scroll(dx, dy);
 }
 
+void AfxSetWindowOpaque(CWnd* pWnd)
+{
+    if (QWidget* w = pWnd ? pWnd->GetWidget() : nullptr)
+        w->setAutoFillBackground(true);
+}
+
 void AfxSetWindowFocusable(CWnd* pWnd, BOOL bFocusable)
 {
     if (QWidget* w = pWnd ? pWnd->GetWidget() : nullptr)

@@ -42,6 +42,10 @@ void AfxDestroyWindowLater(CWnd* pWnd);
 // Moves the window's picture by (dx, dy) pixels; the part uncovered is painted anew.
 void AfxScrollWindow(CWnd* pWnd, int dx, int dy);
 
+// The window fills its whole rectangle (with its background colour where it draws nothing), so
+// that what it repaints never makes its parent paint beneath it.
+void AfxSetWindowOpaque(CWnd* pWnd);
+
 // Whether the window takes the keyboard focus when it is clicked or tabbed to.
 void AfxSetWindowFocusable(CWnd* pWnd, BOOL bFocusable);
 

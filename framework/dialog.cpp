@@ -201,8 +201,13 @@ int CSpinButtonCtrl::SetPos(int nPos)
 {
     const int old = m_nPos;
     m_nPos = std::clamp(nPos, std::min(m_nLower, m_nUpper), std::max(m_nLower, m_nUpper));
-    if (CWnd* buddy = GetBuddy())
-        buddy->SetWindowText(QString::number(m_nPos));
+    // A buddy that already shows the number keeps its own layout of it (and does not repaint).
+    if (CWnd* buddy = GetBuddy()) {
+        bool ok = false;
+        const int shown = buddy->GetWindowText().trimmed().toInt(&ok);
+        if (!ok || shown != m_nPos)
+            buddy->SetWindowText(QString::number(m_nPos));
+    }
     return old;
 }
 

@@ -118,6 +118,8 @@ void CGridCtrl::TakeParentFont()
 
 void CGridCtrl::CreateChildren()
 {
+    // A table redrawn in its owner's paint must not paint its owner again.
+    AfxSetWindowOpaque(this);
     CGridChildWnd* windows[] = {&m_area, &m_topHeading, &m_sideHeading, &m_corner};
     const UINT ids[] = {GRID_ID_AREA, GRID_ID_TOPHEADING, GRID_ID_SIDEHEADING, GRID_ID_CORNER};
     for (size_t i = 0; i < std::size(windows); ++i) {

@@ -119,7 +119,6 @@ TEST_F(EstimateBreakdownTest, MassBreakdownShowsTheStoredQuantitiesAndAddsUp)
     EXPECT_EQ(FontOf(t, 6, total), &View().m_afontBold[1]);
     EXPECT_EQ(FontOf(t, 1, total), &View().m_afontBold[1]);
     EXPECT_EQ(View().m_afontBold[1].LogFont().lfWeight, 800);
-    EXPECT_EQ(View().m_afontBold[0].GetSafeHandle(), nullptr);
     CGridCell grade;
     t.GetCell(2, 2, &grade);
     EXPECT_EQ(grade.GetAlignment(), 1);

@@ -156,6 +156,7 @@ TEST_F(EstimateFrameTest, TablesShowTheEstimatesNumbers)
     ASSERT_EQ(before.size(), 1u);
     ASSERT_EQ(g_pDoc->m_dlgMainMember.m_bUseLateral, 1);
     g_pDoc->m_dlgMainMember.m_bUseLateral = 0;
+    g_pDoc->UpdateAllViews(nullptr);
     Paint();
     EXPECT_EQ(spacer(), std::vector<int>{before[0] - 1});
     g_pDoc->m_dlgMainMember.m_bUseLateral = 1;

@@ -210,6 +210,11 @@ TEST_F(DialogTest, ASpinStepsItsBuddyAfterTheBuddyIsSubclassed)
         spin->SetRange(0, 14);
         spin->Step(1);
         EXPECT_EQ(edit.GetWindowText(), QStringLiteral("4"));
+        // A buddy that shows the number already keeps its own layout of it: a bar that
+        // writes "   4" on every paint must not see it changed back and paint again.
+        edit.SetWindowText(QStringLiteral("   4"));
+        spin->SetPos(4);
+        EXPECT_EQ(edit.GetWindowText(), QStringLiteral("   4"));
         d->SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
