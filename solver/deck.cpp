@@ -391,6 +391,16 @@ void DeckOperator::Pattern(const double* v, int sign, DeckPattern& out) const
 {
     out.lane.clear();
     out.crowd.clear();
+    // Entries within rounding of zero (a load on a bearing's own node reaches the other
+    // lines with nothing but noise) are taken for zero: their signs would otherwise decide
+    // at random which pieces of the deck carry the load.
+    double vmax = 0;
+    for (int j = 0; j < m_G; ++j)
+        vmax = std::max(vmax, std::abs(v[j]));
+    double clean[kMaxGirders];
+    for (int j = 0; j < m_G; ++j)
+        clean[j] = std::abs(v[j]) <= 1e-12 * vmax ? 0.0 : v[j];
+    v = clean;
     Seg seg[kMaxSeg];
     const int n = Split(m_cw, v, seg);
     double lo = 0, hi = 0;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <mutex>
 
 namespace mvg {
 
@@ -415,10 +416,6 @@ private:
     std::unique_ptr<T[]> m_p;
 };
 
-constexpr int kChunk = 64;      // responses per task of the deck work
-constexpr int kOrdChunk = 128;  // responses per task of the ordinates
-constexpr int kOrdAhead = 4;    // how far ahead the ordinates fetch their rows
-
 class Engine {
 public:
     Engine(const Model& m, const Elements& el, const Stiffness& st, const BandMatrix& L, const LiveOptions& opt)
@@ -532,57 +529,51 @@ public:
 
     void Run()
     {
-        const size_t Rs = size_t(R) * nSlots;
-        for (auto& o : ord)
-            o.allocate(Rs);
         acc.assign(size_t(R) * 4, 0.0);
         state.assign(size_t(R) * 2, WindowState{});
-        ring.allocate(size_t(R) * 2 * win.depth);
-        lastVec.allocate(size_t(R) * G);
-        lastVal.assign(R, DeckValues{});
-        hasLast.assign(R, 0);
         reactOrd.allocate(m.bearings.size() * size_t(m.P) * nSlots);
-        for (auto& t : tiles)
-            t.allocate(size_t(MaxTiles()) * st.freeCount() * tileW);
-        for (auto& f : tileFirst)
-            f.assign(MaxTiles(), 0);
+        PlanColumns();
 
-        // One pass over the pool per panel point: the forward pass of wave p and the
-        // backward pass of wave p - 1 run while the ordinates of wave p - 2 are recovered
-        // and the deck work of panel p - 4 runs, each on buffers the others do not touch.
-        const int chunks = (R + kChunk - 1) / kChunk;
-        const int ordChunks = (R + kOrdChunk - 1) / kOrdChunk;
-        std::vector<Column> cols[3];
-        int nts[3] = {0, 0, 0};
-        for (int p = 0; p <= m.P + 2; ++p) {
-            const int back = p - 1, w = p - 2, panel = p - 4;
-            cols[p % 3].clear();
-            if (p < m.P)
-                cols[p % 3] = WaveColumns(p);
-            const int nf = (int(cols[p % 3].size()) + tileW - 1) / tileW;
-            nts[p % 3] = nf;
-            const int nb = back >= 0 && back < m.P ? nts[back % 3] : 0;
-            const int no = w >= 0 && w < m.P ? ordChunks : 0;
-            const int nc = panel >= 0 && panel + 1 < m.P ? chunks : 0;
-            pool.Run(nf + nb + no + nc, [&](int t) {
-                if (t < nf)
-                    ForwardTile(p, cols[p % 3], t);
-                else if (t < nf + nb)
-                    solver.Backward(tiles[back % 3].data() + size_t(t - nf) * st.freeCount() * tileW,
-                                    tileFirst[back % 3][t - nf]);
-                else if (t < nf + nb + no)
-                    OrdinateChunk(w, cols[w % 3], nts[w % 3], t - nf - nb);
-                else
-                    ProcessChunk(panel, t - nf - nb - no);
-            });
-            if (no)
-                FinishWave(w, cols[w % 3], nts[w % 3]);
+        // The reactions first: their ordinates are kept whole, and their balance tells
+        // whether the solves need a refinement step before anything is built on them.
+        const int nReact = int(m.bearings.size());
+        const int reactTiles = (nReact + tileW - 1) / tileW;
+        auto solveReactions = [&] { pool.Run(reactTiles, [&](int t) { ReactionTile(t); }); };
+        solveReactions();
+        int bad = Unbalanced();
+        if (bad >= 0) {
+            refine = true;
+            solveReactions();
+            bad = Unbalanced();
+            if (bad >= 0) {
+                char buf[96];
+                std::snprintf(buf, sizeof buf, "unit loads at panel point %d: reactions do not balance", bad + 1);
+                throw Failure(mvgfiles::kDamaged, buf);
+            }
         }
-        // give the memory back before the detail
-        for (auto& o : ord)
-            o.release();
-        for (auto& t : tiles)
-            t.release();
+
+        // Then every other column, each tile solved and its deck work done on one thread,
+        // with the reactions' deck work from the kept ordinates.
+        std::vector<int> reactWork;
+        for (int b = 0; b < nReact; ++b)
+            if (copyOf[resp.ofBearing[b]] < 0)
+                reactWork.push_back(resp.ofBearing[b]);
+        constexpr int kReactPerTask = 4;
+        const int nrt = (int(reactWork.size()) + kReactPerTask - 1) / kReactPerTask;
+        const int first = nReact, rest = int(colStart.size()) - 1 - first;
+        const int nt = (rest + tileW - 1) / tileW;
+        pool.Run(nrt + nt, [&](int t) {
+            if (t < nrt) {
+                for (int i = t * kReactPerTask; i < std::min(int(reactWork.size()), (t + 1) * kReactPerTask); ++i) {
+                    const int r = reactWork[i];
+                    const double* o = &reactOrd[size_t(resp.list[r].bearing) * m.P * nSlots];
+                    DeckRun(&r, 1, [&](int p) { return o + size_t(p) * nSlots; });
+                }
+                return;
+            }
+            MemberTile(first + (t - nrt) * tileW, std::min(tileW, rest - (t - nrt) * tileW));
+        });
+        spare.clear();  // given back before the detail
     }
 
     void Collect(LiveResult& out)
@@ -655,154 +646,246 @@ private:
         return std::max(imp.support(cand[0]), imp.support(cand[1]));
     }
 
-    int MaxTiles() const { return (nSlots + tileW - 1) / tileW; }
-
-    struct Column {
-        int slot, free;
-        double value;
-    };
-
-    std::vector<Column> WaveColumns(int p) const
+    // One column of right-hand sides per distinct functional: the influence line of a
+    // response is the solution for its own row, by the symmetry of K. The reactions come
+    // first; a response whose row equals the one before it (V_J after V_I, T_J after T_I)
+    // shares that column.
+    void PlanColumns()
     {
-        std::vector<Column> cols;
+        colResp.clear();
+        colStart.clear();
+        for (int b = 0; b < int(m.bearings.size()); ++b) {
+            colStart.push_back(int(colResp.size()));
+            colResp.push_back(resp.ofBearing[b]);
+        }
+        int prev = -1;
+        for (int r = 0; r < R; ++r) {
+            if (copyOf[r] >= 0 || resp.list[r].kind == Responses::Reaction) {
+                prev = -1;
+                continue;
+            }
+            if (!(prev >= 0 && SameRow(prev, r)))
+                colStart.push_back(int(colResp.size()));
+            colResp.push_back(r);
+            prev = r;
+        }
+        colStart.push_back(int(colResp.size()));
+    }
+
+    bool SameRow(int a, int b) const
+    {
+        const int na = resp.start[a + 1] - resp.start[a], nb = resp.start[b + 1] - resp.start[b];
+        return na == nb && std::equal(&resp.col[resp.start[a]], &resp.col[resp.start[a]] + na, &resp.col[resp.start[b]]) &&
+               std::equal(&resp.val[resp.start[a]], &resp.val[resp.start[a]] + na, &resp.val[resp.start[b]]);
+    }
+
+    // Solves columns c0 .. c0 + count - 1 into X (n rows of tileW), refined once if asked.
+    void SolveColumns(int c0, int count, double* X) const
+    {
+        const int n = st.freeCount();
+        int first = n, end = 0;
+        for (int j = 0; j < count; ++j) {
+            const int r = colResp[colStart[c0 + j]];
+            for (int i = resp.start[r]; i < resp.start[r + 1]; ++i) {
+                first = std::min(first, resp.col[i]);
+                end = std::max(end, resp.col[i] + 1);
+            }
+        }
+        // only the rows that hold right-hand sides are cleared: the passes leave the rest
+        if (first < end)
+            std::fill(X + size_t(first) * tileW, X + size_t(end) * tileW, 0.0);
+        for (int j = 0; j < count; ++j) {
+            const int r = colResp[colStart[c0 + j]];
+            for (int i = resp.start[r]; i < resp.start[r + 1]; ++i)
+                X[size_t(resp.col[i]) * tileW + j] += resp.val[i];
+        }
+        solver.Forward(X, first, end);
+        solver.Backward(X, first);
+        if (refine)
+            Refine(c0, count, X);
+    }
+
+    void Refine(int c0, int count, double* X) const
+    {
+        const int n = st.freeCount();
+        std::vector<double> x(n), r(n);
+        for (int j = 0; j < count; ++j) {
+            for (int i = 0; i < n; ++i)
+                x[i] = X[size_t(i) * tileW + j];
+            MultiplyBand(st.K, x.data(), r.data());
+            for (int i = 0; i < n; ++i)
+                r[i] = -r[i];
+            const int rr = colResp[colStart[c0 + j]];
+            for (int i = resp.start[rr]; i < resp.start[rr + 1]; ++i)
+                r[resp.col[i]] += resp.val[i];
+            SolveBand(L, r.data());
+            for (int i = 0; i < n; ++i)
+                X[size_t(i) * tileW + j] += r[i];
+        }
+    }
+
+    // The nodal ordinates at panel point p of the tile's columns, column by column: a
+    // downward unit force at a free w, unit moments at the free rotations, and the force
+    // on a bearing that goes straight into it.
+    void PanelOrdinates(int c0, int count, const double* X, int p, double* out) const
+    {
         for (int li = 0; li < nLL; ++li) {
             const int q = m.node(LoadedLine(m, li), p);
             for (int d = 0; d < 3; ++d) {
                 const int f = st.freeIndex[3 * q + d];
-                if (f >= 0)
-                    cols.push_back({3 * li + d, f, d == kW ? -1.0 : 1.0});
-            }
-        }
-        return cols;
-    }
-
-    // The right-hand sides of one tile of wave p, and the forward pass.
-    void ForwardTile(int p, const std::vector<Column>& cols, int t)
-    {
-        const int n = st.freeCount();
-        double* X = tiles[p % 3].data() + size_t(t) * n * tileW;
-        // only the rows that hold right-hand sides are cleared: the passes leave the rest
-        int first = n, end = 0;
-        for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
-            first = std::min(first, cols[t * tileW + j].free);
-            end = std::max(end, cols[t * tileW + j].free + 1);
-        }
-        if (first < end)
-            std::fill(X + size_t(first) * tileW, X + size_t(end) * tileW, 0.0);
-        for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
-            const Column& c = cols[t * tileW + j];
-            X[size_t(c.free) * tileW + j] = c.value;
-        }
-        tileFirst[p % 3][t] = first;
-        solver.Forward(X, first, end);
-    }
-
-    // The ordinates of every response for the solved wave p, checked by the reactions.
-    void FinishWave(int p, const std::vector<Column>& cols, int nt)
-    {
-        if (!Balanced(p, cols)) {
-            Refine(p, cols, nt);
-            Ordinates(p, cols, nt);
-            if (!Balanced(p, cols)) {
-                char buf[96];
-                std::snprintf(buf, sizeof buf, "unit loads at panel point %d: reactions do not balance", p + 1);
-                throw Failure(mvgfiles::kDamaged, buf);
-            }
-        }
-        const double* o = ord[p % 3].data();
-        for (size_t b = 0; b < m.bearings.size(); ++b) {
-            const double* src = o + size_t(resp.ofBearing[b]) * nSlots;
-            std::copy(src, src + nSlots, reactOrd.data() + (b * m.P + p) * nSlots);
-        }
-    }
-
-    void Ordinates(int p, const std::vector<Column>& cols, int nt)
-    {
-        pool.Run((R + kOrdChunk - 1) / kOrdChunk, [&](int c) { OrdinateChunk(p, cols, nt, c); });
-    }
-
-    void OrdinateChunk(int p, const std::vector<Column>& cols, int nt, int c)
-    {
-        const int n = st.freeCount();
-        const double* X = tiles[p % 3].data();
-        double* out = ord[p % 3].data();
-        double sum[3 * kMaxGirders + 16];
-        const int r1 = std::min(R, (c + 1) * kOrdChunk);
-        for (int r = c * kOrdChunk; r < r1; ++r) {
-            // the reactions are wanted whole for the checks and the detail
-            if (copyOf[r] >= 0 && resp.list[r].kind != Responses::Reaction)
-                continue;
-            // The rows were last written by whichever thread ran the backward pass: ask
-            // for those of a response a little ahead, which no prefetcher would guess.
-            if (r + kOrdAhead < R) {
-                int last = -1;
-                for (int i = resp.start[r + kOrdAhead]; i < resp.start[r + kOrdAhead + 1]; ++i) {
-                    if (resp.col[i] == last)
-                        continue;
-                    last = resp.col[i];
-                    for (int t = 0; t < nt; ++t) {
-                        const char* row = reinterpret_cast<const char*>(X + (size_t(t) * n + last) * tileW);
-                        for (int b = 0; b < tileW * int(sizeof(double)); b += 64)
-                            __builtin_prefetch(row + b);
-                    }
+                const double s = d == kW ? -1.0 : 1.0;
+                for (int j = 0; j < count; ++j) {
+                    const double x = f >= 0 ? s * X[size_t(f) * tileW + j] : 0.0;
+                    out[size_t(j) * nSlots + 3 * li + d] = x + Direct(resp.list[colResp[colStart[c0 + j]]], q, d);
                 }
             }
-            std::fill(sum, sum + nt * tileW, 0.0);
-            for (int i = resp.start[r]; i < resp.start[r + 1]; ++i) {
-                const double v = resp.val[i];
-                const size_t off = size_t(resp.col[i]) * tileW;
-                for (int t = 0; t < nt; ++t) {
-                    const double* x = X + size_t(t) * n * tileW + off;
-                    double* s = sum + t * tileW;
-                    for (int jb = 0; jb < tileW; jb += 16)
-                        for (int j = jb; j < jb + 16; ++j)
-                            s[j] += v * x[j];
-                }
+        }
+    }
+
+    // A tile's solutions and two panel points of its ordinates, in a buffer that the next
+    // tile on the pool takes over: fresh pages would cost more than the work.
+    class Lease {
+    public:
+        explicit Lease(Engine& e) : m_e(e)
+        {
+            std::lock_guard<std::mutex> lock(e.spareLock);
+            if (!e.spare.empty()) {
+                m_p = std::move(e.spare.back());
+                e.spare.pop_back();
+            } else {
+                m_p.reset(new double[size_t(e.st.freeCount()) * e.tileW + size_t(2) * e.tileW * e.nSlots]);
             }
-            double* o = out + size_t(r) * nSlots;
-            const auto& it = resp.list[r];
-            for (int li = 0; li < nLL; ++li) {
-                const int q = m.node(LoadedLine(m, li), p);
-                for (int d = 0; d < 3; ++d)
-                    o[3 * li + d] = Direct(it, q, d);
-            }
-            for (size_t j = 0; j < cols.size(); ++j)
-                o[cols[j].slot] += sum[j];
+        }
+        ~Lease()
+        {
+            std::lock_guard<std::mutex> lock(m_e.spareLock);
+            m_e.spare.push_back(std::move(m_p));
+        }
+        double* data() { return m_p.get(); }
+
+    private:
+        Engine& m_e;
+        std::unique_ptr<double[]> m_p;
+    };
+
+    void ReactionTile(int t)
+    {
+        const int c0 = t * tileW, count = std::min(tileW, int(m.bearings.size()) - c0);
+        Lease buf(*this);
+        double* X = buf.data();
+        SolveColumns(c0, count, X);
+        std::vector<double> o(size_t(count) * nSlots);
+        for (int p = 0; p < m.P; ++p) {
+            PanelOrdinates(c0, count, X, p, o.data());
+            for (int j = 0; j < count; ++j)
+                std::copy(&o[size_t(j) * nSlots], &o[size_t(j + 1) * nSlots],
+                          &reactOrd[(size_t(c0 + j) * m.P + p) * nSlots]);
         }
     }
 
     // Every unit force is carried by the bearings: the reactions sum to 1 for a force
-    // and to 0 for a moment.
-    bool Balanced(int p, const std::vector<Column>& cols) const
+    // and to 0 for a moment. The first panel point where they do not, or -1.
+    int Unbalanced() const
     {
-        const double* o = ord[p % 3].data();
-        for (const Column& c : cols) {
-            double s = 0;
-            for (size_t b = 0; b < m.bearings.size(); ++b)
-                s += o[size_t(resp.ofBearing[b]) * nSlots + c.slot];
-            const double expect = c.slot % 3 == kW ? 1.0 : 0.0;
-            if (!(std::abs(s - expect) <= 1e-6))
-                return false;
-        }
-        return true;
+        for (int p = 0; p < m.P; ++p)
+            for (int li = 0; li < nLL; ++li) {
+                const int q = m.node(LoadedLine(m, li), p);
+                for (int d = 0; d < 3; ++d) {
+                    if (st.freeIndex[3 * q + d] < 0)
+                        continue;
+                    double s = 0;
+                    for (size_t b = 0; b < m.bearings.size(); ++b)
+                        s += reactOrd[(b * m.P + p) * nSlots + 3 * li + d];
+                    const double expect = d == kW ? 1.0 : 0.0;
+                    if (!(std::abs(s - expect) <= 1e-6))
+                        return p;
+                }
+            }
+        return -1;
     }
 
-    void Refine(int p, const std::vector<Column>& cols, int nt)
+    // Solves a tile of columns and runs the deck work of their responses, the ordinates of
+    // two panel points at a time taken from the solutions.
+    void MemberTile(int c0, int count)
     {
-        const int n = st.freeCount();
-        std::vector<double> x(n), r(n);
-        for (int t = 0; t < nt; ++t) {
-            double* X = tiles[p % 3].data() + size_t(t) * n * tileW;
-            for (int j = 0; j < tileW && t * tileW + j < int(cols.size()); ++j) {
-                for (int i = 0; i < n; ++i)
-                    x[i] = X[size_t(i) * tileW + j];
-                MultiplyBand(st.K, x.data(), r.data());
-                for (int i = 0; i < n; ++i)
-                    r[i] = -r[i];
-                r[cols[t * tileW + j].free] += cols[t * tileW + j].value;
-                SolveBand(L, r.data());
-                for (int i = 0; i < n; ++i)
-                    X[size_t(i) * tileW + j] += r[i];
+        Lease buf(*this);
+        double* X = buf.data();
+        double* O = X + size_t(st.freeCount()) * tileW;
+        SolveColumns(c0, count, X);
+        std::vector<DeckTrack> tracks(colStart[c0 + count] - colStart[c0]);
+        for (int p = 0; p < m.P; ++p) {
+            PanelOrdinates(c0, count, X, p, O + size_t(p % 2) * tileW * nSlots);
+            if (p == 0)
+                continue;
+            const double* oI = O + size_t((p - 1) % 2) * tileW * nSlots;
+            const double* oJ = O + size_t(p % 2) * tileW * nSlots;
+            for (int j = 0; j < count; ++j) {
+                const int a = colStart[c0 + j], e = colStart[c0 + j + 1];
+                DeckStep(p - 1, &colResp[a], e - a, oI + size_t(j) * nSlots, oJ + size_t(j) * nSlots,
+                         &tracks[a - colStart[c0]]);
+            }
+        }
+    }
+
+    // What the deck work of one response carries from panel to panel.
+    struct DeckTrack {
+        double last[kMaxGirders];  // the control vector b_3 of the panel before
+        DeckValues lastVal;
+        bool has = false;
+        std::vector<WindowSlot> ring;
+    };
+
+    // The deck work of responses with the same ordinates over every panel; ord(p) gives
+    // their ordinates at panel point p.
+    template <class Ord> void DeckRun(const int* rs, int nr, const Ord& ord)
+    {
+        std::vector<DeckTrack> tracks(nr);
+        for (int p = 0; p + 1 < m.P; ++p)
+            DeckStep(p, rs, nr, ord(p), ord(p + 1), tracks.data());
+    }
+
+    // Panel p of responses rs[0 .. nr - 1], which share their ordinates: their control
+    // vectors differ only in their own member's panel.
+    void DeckStep(int p, const int* rs, int nr, const double* oI, const double* oJ, DeckTrack* tr)
+    {
+        const double dT = win.dT(p);
+        double b[4 * kMaxGirders];
+        DeckValues shared[4];
+        for (int i = 0; i < nr; ++i) {
+            const int r = rs[i];
+            const auto& it = resp.list[r];
+            DeckTrack& t = tr[i];
+            ControlVectors(p, it, oI, oJ, b);
+            DeckValues v[4];
+            const bool own = it.member >= 0 && it.member % (m.P - 1) == p;
+            if (i > 0 && !own) {
+                std::copy(shared, shared + 4, v);
+            } else {
+                if (t.has && std::equal(b, b + G, t.last))
+                    v[0] = t.lastVal;
+                else
+                    v[0] = ops[p].Evaluate(b);
+                v[1] = ops[p].Evaluate(b + G);
+                v[2] = ops[p + 1].Evaluate(b + 2 * G);
+                v[3] = ops[p + 1].Evaluate(b + 3 * G);
+                std::copy(v, v + 4, shared);
+            }
+            std::copy(b + 3 * G, b + 4 * G, t.last);
+            t.lastVal = v[3];
+            t.has = true;
+
+            const double eLp[4] = {v[0].Lp, v[1].Lp, v[2].Lp, v[3].Lp};
+            const double eLm[4] = {v[0].Lm, v[1].Lm, v[2].Lm, v[3].Lm};
+            double* a = &acc[size_t(r) * 4];
+            a[0] += wP2[p] * dT * (eLp[0] + eLp[1] + eLp[2] + eLp[3]) / 4;
+            a[1] += wP2[p] * dT * (eLm[0] + eLm[1] + eLm[2] + eLm[3]) / 4;
+            a[2] += wC[p] * dT * (v[0].Cp + v[1].Cp + v[2].Cp + v[3].Cp) / 4;
+            a[3] += wC[p] * dT * (v[0].Cm + v[1].Cm + v[2].Cm + v[3].Cm) / 4;
+            if (!win.none) {
+                if (t.ring.empty())
+                    t.ring.resize(size_t(2) * win.depth);
+                WindowAdd(win, state[2 * r], t.ring.data(), p, eLp, +1);
+                WindowAdd(win, state[2 * r + 1], t.ring.data() + win.depth, p, eLm, -1);
             }
         }
     }
@@ -827,60 +910,6 @@ private:
             const auto c = MemberControlValues(el.list[k], it, k, oI + 3 * i, oJ + 3 * i);
             for (int j = 0; j < 4; ++j)
                 b[j * G + i] = rh[i] * c[j];
-        }
-    }
-
-    // Deck work of one range of responses over panel p.
-    void ProcessChunk(int p, int c)
-    {
-        const double dT = win.dT(p);
-        const double* oPrev = ord[p % 3].data();
-        const double* oCur = ord[(p + 1) % 3].data();
-        double b[4 * kMaxGirders];
-        DeckValues shared[4];
-        int sharedBy = -1;
-        const int r1 = std::min(R, (c + 1) * kChunk);
-        for (int r = c * kChunk; r < r1; ++r) {
-            if (copyOf[r] >= 0)
-                continue;
-            const auto& it = resp.list[r];
-            ControlVectors(p, it, oPrev + size_t(r) * nSlots, oCur + size_t(r) * nSlots, b);
-            DeckValues v[4];
-            double* last = &lastVec[size_t(r) * G];
-            // V_I and V_J of a member have the same ordinates; their control vectors
-            // differ only in the member's own panel.
-            const bool own = it.member >= 0 && it.member % (m.P - 1) == p;
-            if (it.kind == Responses::VJ && !own && sharedBy == r - 1 && resp.list[r - 1].member == it.member) {
-                std::copy(shared, shared + 4, v);
-            } else {
-                if (hasLast[r] && std::equal(b, b + G, last))
-                    v[0] = lastVal[r];
-                else
-                    v[0] = ops[p].Evaluate(b);
-                v[1] = ops[p].Evaluate(b + G);
-                v[2] = ops[p + 1].Evaluate(b + 2 * G);
-                v[3] = ops[p + 1].Evaluate(b + 3 * G);
-            }
-            if (it.kind == Responses::VI && !own) {
-                std::copy(v, v + 4, shared);
-                sharedBy = r;
-            }
-            std::copy(b + 3 * G, b + 4 * G, last);
-            lastVal[r] = v[3];
-            hasLast[r] = 1;
-
-            const double eLp[4] = {v[0].Lp, v[1].Lp, v[2].Lp, v[3].Lp};
-            const double eLm[4] = {v[0].Lm, v[1].Lm, v[2].Lm, v[3].Lm};
-            double* a = &acc[size_t(r) * 4];
-            a[0] += wP2[p] * dT * (eLp[0] + eLp[1] + eLp[2] + eLp[3]) / 4;
-            a[1] += wP2[p] * dT * (eLm[0] + eLm[1] + eLm[2] + eLm[3]) / 4;
-            a[2] += wC[p] * dT * (v[0].Cp + v[1].Cp + v[2].Cp + v[3].Cp) / 4;
-            a[3] += wC[p] * dT * (v[0].Cm + v[1].Cm + v[2].Cm + v[3].Cm) / 4;
-            if (!win.none) {
-                WindowSlot* rp = &ring[size_t(r) * 2 * win.depth];
-                WindowAdd(win, state[2 * r], rp, p, eLp, +1);
-                WindowAdd(win, state[2 * r + 1], rp + win.depth, p, eLm, -1);
-            }
         }
     }
 
@@ -979,16 +1008,14 @@ private:
     std::vector<int> copyOf;             // the mirror partner whose envelopes a response takes, or -1
     std::vector<signed char> copySign;   // -1: taken with the signs exchanged
 
-    Uncleared<double> ord[3];    // nodal ordinates of three consecutive waves, by p % 3
-    Uncleared<double> tiles[3];  // the solutions of three consecutive waves, by p % 3
-    std::vector<int> tileFirst[3];  // per tile: the first row of its right-hand sides
+    std::vector<int> colResp;   // the responses of each column of solves, column after column
+    std::vector<int> colStart;  // where each column's responses start in colResp
+    bool refine = false;        // the solves take a refinement step
+    std::mutex spareLock;
+    std::vector<std::unique_ptr<double[]>> spare;
     Uncleared<double> reactOrd;
     std::vector<double> acc;  // per response: p2 part +/-, crowd part +/-
     std::vector<WindowState> state;
-    Uncleared<WindowSlot> ring;
-    Uncleared<double> lastVec;
-    std::vector<DeckValues> lastVal;
-    std::vector<char> hasLast;
     std::vector<double> finalPlus, finalMinus;
 };
 

@@ -270,6 +270,31 @@ TEST(SolverTransverseOperator, ManyVectorsAtOnceGiveEachOnesValues)
     }
 }
 
+// A bearing's own reaction under a load on its own node is 1 there and zero elsewhere in
+// exact arithmetic; the solves leave noise of either sign, which must not choose where
+// the other bearings are loaded.
+TEST(SolverTransverseOperator, RoundingNoiseLeavesThePatternAlone)
+{
+    Section s;
+    s.W = 12;
+    s.gx = {1, 3.5, 6, 8.5, 11};
+    s.cw = {0.5, 11.5};
+    s.sidewalks = {{0, 0.5}, {11.5, 12}};
+    const DeckOperator op(s.gx, s, 5.5);
+    const double exact[5] = {0, 1, 0, 0, 0}, noisy[5] = {3e-16, 1, -2e-16, 5e-17, -4e-16};
+    const double other[5] = {0.3, -0.2, 0.7, -0.5, 0.4};
+    for (int sign : {1, -1}) {
+        DeckPattern a, b;
+        op.Pattern(exact, sign, a);
+        op.Pattern(noisy, sign, b);
+        double la, ca, lb, cb;
+        op.Apply(a, other, la, ca);
+        op.Apply(b, other, lb, cb);
+        EXPECT_EQ(la, lb) << sign;
+        EXPECT_EQ(ca, cb) << sign;
+    }
+}
+
 TEST(SolverTransverseOperator, NarrowCarriagewayIsLoadedWhole)
 {
     Section s;
