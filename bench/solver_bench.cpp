@@ -124,7 +124,11 @@ int main(int argc, char** argv)
     fs::create_directories(work);
     const bool a = Chain(bin, work, WriteInput(Typical()), "Typical: 4 girders, 3 spans of 6 panels");
     const bool b = Chain(bin, work, WriteInput(LargestLayout()), "Largest: 20 girders, 14 spans of 20 panels");
+    // the same on a curve: no mirror, every response computed
+    BridgeLayout curved = LargestLayout();
+    curved.radius = 600;
+    const bool c = Chain(bin, work, WriteInput(curved), "Largest, curved: R = 600 m, no mirror");
     if (argc <= 2)
         fs::remove_all(work);
-    return a && b ? 0 : 1;
+    return a && b && c ? 0 : 1;
 }
