@@ -785,23 +785,27 @@ private:
 
     // Every unit force is carried by the bearings: the reactions sum to 1 for a force
     // and to 0 for a moment. The first panel point where they do not, or -1.
-    int Unbalanced() const
+    int Unbalanced()
     {
-        for (int p = 0; p < m.P; ++p)
+        std::vector<char> bad(m.P, 0);
+        pool.Run(m.P, [&](int p) {
+            double s[3 * kMaxGirders] = {};
+            for (size_t b = 0; b < m.bearings.size(); ++b) {
+                const double* o = &reactOrd[(b * m.P + p) * nSlots];
+                for (int j = 0; j < nSlots; ++j)
+                    s[j] += o[j];
+            }
             for (int li = 0; li < nLL; ++li) {
                 const int q = m.node(LoadedLine(m, li), p);
                 for (int d = 0; d < 3; ++d) {
-                    if (st.freeIndex[3 * q + d] < 0)
-                        continue;
-                    double s = 0;
-                    for (size_t b = 0; b < m.bearings.size(); ++b)
-                        s += reactOrd[(b * m.P + p) * nSlots + 3 * li + d];
                     const double expect = d == kW ? 1.0 : 0.0;
-                    if (!(std::abs(s - expect) <= 1e-6))
-                        return p;
+                    if (st.freeIndex[3 * q + d] >= 0 && !(std::abs(s[3 * li + d] - expect) <= 1e-6))
+                        bad[p] = 1;
                 }
             }
-        return -1;
+        });
+        const auto it = std::find(bad.begin(), bad.end(), 1);
+        return it == bad.end() ? -1 : int(it - bad.begin());
     }
 
     // Solves a tile of columns and runs the deck work of their responses, the ordinates of
@@ -924,7 +928,8 @@ private:
         // side by side: line i of control vector c over panel p of bearing k at
         // [((p * 4 + c) * G + i) * n + k] of the support's block.
         const size_t block = size_t(n) * panels * 4 * G;
-        std::vector<double> all(size_t(m.S + 1) * block);
+        Uncleared<double> all;
+        all.allocate(size_t(m.S + 1) * block);
         constexpr int kPanelsPerTask = 16;
         const int tasksPerSupport = (panels + kPanelsPerTask - 1) / kPanelsPerTask;
         pool.Run((m.S + 1) * tasksPerSupport, [&](int task) {
