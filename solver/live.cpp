@@ -529,21 +529,31 @@ public:
 
     void Run()
     {
-        acc.assign(size_t(R) * 4, 0.0);
-        state.assign(size_t(R) * 2, WindowState{});
         reactOrd.allocate(m.bearings.size() * size_t(m.P) * nSlots);
         PlanColumns();
 
-        // The reactions first: their ordinates are kept whole, and their balance tells
-        // whether the solves need a refinement step before anything is built on them.
+        // Every column, each tile solved and the deck work of its responses done on one
+        // thread; the reactions' tiles first, which keep their ordinates whole. Should they
+        // not balance, all is done once more with a refinement step in every solve.
         const int nReact = int(m.bearings.size());
         const int reactTiles = (nReact + tileW - 1) / tileW;
-        auto solveReactions = [&] { pool.Run(reactTiles, [&](int t) { ReactionTile(t); }); };
-        solveReactions();
+        const int rest = int(colStart.size()) - 1 - nReact;
+        const int nt = (rest + tileW - 1) / tileW;
+        auto solveAll = [&] {
+            acc.assign(size_t(R) * 4, 0.0);
+            state.assign(size_t(R) * 2, WindowState{});
+            pool.Run(reactTiles + nt, [&](int t) {
+                if (t < reactTiles)
+                    ReactionTile(t);
+                else
+                    MemberTile(nReact + (t - reactTiles) * tileW, std::min(tileW, rest - (t - reactTiles) * tileW));
+            });
+        };
+        solveAll();
         int bad = Unbalanced();
         if (bad >= 0) {
             refine = true;
-            solveReactions();
+            solveAll();
             bad = Unbalanced();
             if (bad >= 0) {
                 char buf[96];
@@ -551,29 +561,18 @@ public:
                 throw Failure(mvgfiles::kDamaged, buf);
             }
         }
+        spare.clear();  // given back before the detail
 
-        // Then every other column, each tile solved and its deck work done on one thread,
-        // with the reactions' deck work from the kept ordinates.
+        // The reactions' deck work, from the kept ordinates.
         std::vector<int> reactWork;
         for (int b = 0; b < nReact; ++b)
             if (copyOf[resp.ofBearing[b]] < 0)
                 reactWork.push_back(resp.ofBearing[b]);
-        constexpr int kReactPerTask = 4;
-        const int nrt = (int(reactWork.size()) + kReactPerTask - 1) / kReactPerTask;
-        const int first = nReact, rest = int(colStart.size()) - 1 - first;
-        const int nt = (rest + tileW - 1) / tileW;
-        pool.Run(nrt + nt, [&](int t) {
-            if (t < nrt) {
-                for (int i = t * kReactPerTask; i < std::min(int(reactWork.size()), (t + 1) * kReactPerTask); ++i) {
-                    const int r = reactWork[i];
-                    const double* o = &reactOrd[size_t(resp.list[r].bearing) * m.P * nSlots];
-                    DeckRun(&r, 1, [&](int p) { return o + size_t(p) * nSlots; });
-                }
-                return;
-            }
-            MemberTile(first + (t - nrt) * tileW, std::min(tileW, rest - (t - nrt) * tileW));
+        pool.Run(int(reactWork.size()), [&](int i) {
+            const int r = reactWork[i];
+            const double* o = &reactOrd[size_t(resp.list[r].bearing) * m.P * nSlots];
+            DeckRun(&r, 1, [&](int p) { return o + size_t(p) * nSlots; });
         });
-        spare.clear();  // given back before the detail
     }
 
     void Collect(LiveResult& out)
@@ -948,6 +947,16 @@ private:
                         out[size_t(j) * n + k] = b[k][j];
             }
         });
+        // Where a panel's first control vectors are the last ones of the panel before (no
+        // change of section or deck length between), its values are taken over.
+        std::vector<char> carried(size_t(m.S + 1) * panels, 0);
+        pool.Run(m.S + 1, [&](int s) {
+            const size_t len = size_t(G) * n;
+            for (int p = 1; p < panels; ++p) {
+                const double* a = &all[s * block + size_t(p * 4) * len];
+                carried[size_t(s) * panels + p] = std::equal(a, a + len, a - len);
+            }
+        });
         pool.Run((m.S + 1) * 2 * n, [&](int job) {
             const int s = job / (2 * n), task = job % (2 * n);
             const double* vec = &all[s * block];
@@ -963,6 +972,13 @@ private:
             double own[kMaxGirders], l[kMaxGirders], cr[kMaxGirders];  // bearing lines: as many as girders, or 2
             for (int p = 0; p < panels; ++p)
                 for (int c = 0; c < 4; ++c) {
+                    if (c == 0 && carried[size_t(s) * panels + p]) {
+                        for (int k = 0; k < n; ++k) {
+                            laneC[(size_t(k) * panels + p) * 4] = laneC[(size_t(k) * panels + p - 1) * 4 + 3];
+                            crowdC[(size_t(k) * panels + p) * 4] = crowdC[(size_t(k) * panels + p - 1) * 4 + 3];
+                        }
+                        continue;
+                    }
                     const DeckOperator& op = ops[c < 2 ? p : p + 1];
                     const double* v = &vec[size_t(p * 4 + c) * G * n];
                     for (int j = 0; j < G; ++j)
