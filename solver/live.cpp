@@ -732,12 +732,23 @@ private:
             const int q = m.node(LoadedLine(m, li), p);
             for (int d = 0; d < 3; ++d) {
                 const int f = st.freeIndex[3 * q + d];
-                const double s = d == kW ? -1.0 : 1.0;
-                for (int j = 0; j < count; ++j) {
-                    const double x = f >= 0 ? s * X[size_t(f) * tileW + j] : 0.0;
-                    out[size_t(j) * nSlots + 3 * li + d] = x + Direct(resp.list[colResp[colStart[c0 + j]]], q, d);
+                const int slot = 3 * li + d;
+                if (f < 0) {
+                    for (int j = 0; j < count; ++j)
+                        out[size_t(j) * nSlots + slot] = 0.0;
+                    continue;
                 }
+                const double s = d == kW ? -1.0 : 1.0;
+                const double* x = X + size_t(f) * tileW;
+                for (int j = 0; j < count; ++j)
+                    out[size_t(j) * nSlots + slot] = s * x[j] + 0.0;  // no negative zeros
             }
+        }
+        for (int j = 0; j < count; ++j) {
+            const auto& it = resp.list[colResp[colStart[c0 + j]]];
+            if (it.kind == Responses::Reaction && m.pointOf(it.node) == p)
+                for (int li = 0; li < nLL; ++li)
+                    out[size_t(j) * nSlots + 3 * li + kW] += Direct(it, m.node(LoadedLine(m, li), p), kW);
         }
     }
 
