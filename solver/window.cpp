@@ -127,6 +127,15 @@ void WindowAdd(const WindowGeometry& g, WindowState& s, WindowSlot* ring, int q,
         const WindowSlot& sp = ring[p % g.depth];
         const Power ep = ToPower(sp.e);
         const double Tp = g.T[p], dp = g.dT(p);
+        // sign * pi never falls, so no window starting in [lo, hi] holds more than
+        // [lo, hi + D]: where that cannot beat the best one, none of them is looked at.
+        if (s.any) {
+            const double top = slot.pi + dq * Prim(eq, (hi + g.D - Tq) / dq);
+            const double bottom = sp.pi + dp * Prim(ep, (lo - Tp) / dp);
+            const double scale = std::max({std::abs(top), std::abs(bottom), std::abs(s.best)});
+            if (sign * (top - bottom) < sign * s.best - 1e-9 * scale)
+                continue;
+        }
         auto W = [&](double a) {
             return (slot.pi + dq * Prim(eq, (a + g.D - Tq) / dq)) - (sp.pi + dp * Prim(ep, (a - Tp) / dp));
         };

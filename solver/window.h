@@ -38,7 +38,8 @@ struct WindowState {
     bool any = false;
 };
 
-// Feeds panel q (in order 0, 1, ...); ring holds geometry.depth slots.
+// Feeds panel q (in order 0, 1, ...); ring holds geometry.depth slots. The values carry
+// the sign: sign * e >= 0.
 void WindowAdd(const WindowGeometry& g, WindowState& s, WindowSlot* ring, int q, const double e[4], int sign);
 // After the last panel: the extreme W, with s.a its window start.
 double WindowFinish(const WindowGeometry& g, WindowState& s);
