@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace mvg {
 
@@ -419,7 +420,7 @@ private:
 class Engine {
 public:
     Engine(const Model& m, const Elements& el, const Stiffness& st, const BandMatrix& L, const LiveOptions& opt)
-        : m(m), el(el), st(st), L(L), pool(opt.threads), solver(L), resp(BuildResponses(m, el, st))
+        : m(m), el(el), st(st), L(L), solver(L), pool(Threads(opt)), resp(BuildResponses(m, el, st))
     {
         R = resp.size();
         G = m.G;
@@ -643,6 +644,17 @@ private:
         if (d1 < d0)
             return imp.support(cand[1]);
         return std::max(imp.support(cand[0]), imp.support(cand[1]));
+    }
+
+    // Every core, as far as the tile buffers, one per thread, stay within their budget.
+    int Threads(const LiveOptions& opt) const
+    {
+        if (opt.threads > 0)
+            return opt.threads;
+        constexpr double kTileBudget = 64e6;  // bytes
+        const double perThread = 8.0 * solver.width() * (st.freeCount() + 2.0 * 3 * LoadedLines(m));
+        const int hw = std::max(int(std::thread::hardware_concurrency()), 1);
+        return std::clamp(int(kTileBudget / perThread), 1, hw);
     }
 
     // One column of right-hand sides per distinct functional: the influence line of a
@@ -1025,8 +1037,8 @@ private:
     const Elements& el;
     const Stiffness& st;
     const BandMatrix& L;
-    Pool pool;
     MultiSolver solver;
+    Pool pool;
     Responses resp;
     int R = 0, G = 0, nLL = 0, nSlots = 0;
     int tileW = 16;  // columns of a solve tile
