@@ -1,5 +1,7 @@
 #include "solver/band.h"
 
+#include "solver/pool.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -73,20 +75,30 @@ void MultiplyBand(const BandMatrix& K, const double* x, double* y)
     }
 }
 
-MultiSolver::MultiSolver(const BandMatrix& L) : m_n(L.n), m_b(L.b), m_L(L.a.data())
+MultiSolver::MultiSolver(const BandMatrix& L, Pool* pool) : m_n(L.n), m_b(L.b), m_L(L.a.data())
 {
     const int n = m_n, b = m_b;
-    m_U.assign(size_t(n) * b, 0.0);
+    m_U.resize(size_t(n) * b);
     m_inv.resize(n);
-    for (int i = 0; i < n; ++i)
-        m_inv[i] = 1.0 / L.row(i)[b];
     // L^t row k gets L(i, k) at offset i - k - 1, gathered row by row: the rows read stay
     // in cache, where scattering each row of L would touch b lines per row
-    for (int k = 0; k < n; ++k) {
-        double* u = m_U.data() + size_t(k) * b;
-        for (int i = k + 1; i <= std::min(n - 1, k + b); ++i)
-            u[i - k - 1] = L.row(i)[k - i + b];
-    }
+    constexpr int kRows = 1024;
+    auto rows = [&](int part) {
+        for (int k = part * kRows; k < std::min(n, (part + 1) * kRows); ++k) {
+            m_inv[k] = 1.0 / L.row(k)[b];
+            double* u = m_U.data() + size_t(k) * b;
+            const int last = std::min(n - 1, k + b);
+            for (int i = k + 1; i <= last; ++i)
+                u[i - k - 1] = L.row(i)[k - i + b];
+            std::fill(u + (last - k), u + b, 0.0);
+        }
+    };
+    const int parts = (n + kRows - 1) / kRows;
+    if (pool)
+        pool->Run(parts, rows);
+    else
+        for (int part = 0; part < parts; ++part)
+            rows(part);
 }
 
 namespace {
@@ -217,7 +229,7 @@ const Kernel kKernel = PickKernel();
 
 } // namespace
 
-int MultiSolver::width() const
+int MultiSolver::width()
 {
     return kKernel.width;
 }

@@ -6,6 +6,8 @@
 
 namespace mvg {
 
+class Pool;
+
 // Lower band, row by row: row i holds columns i-b .. i at i*(b+1) + (j - i + b).
 struct BandMatrix {
     int n = 0;
@@ -37,13 +39,14 @@ void MultiplyBand(const BandMatrix& K, const double* x, double* y);
 // stand (L must outlive the solver); the backward pass streams a copy by rows of L^t.
 class MultiSolver {
 public:
-    explicit MultiSolver(const BandMatrix& L);
+    // The copy of L^t is made on the pool when one is given.
+    explicit MultiSolver(const BandMatrix& L, Pool* pool = nullptr);
     int size() const { return m_n; }
     // X is n rows of `width` columns (row-major, width <= width()), holding the
     // right-hand sides; rows before `first` must be zero. On return X holds the solutions.
     // width() columns (16 or 32, by the processor) go fastest.
     static constexpr int kMaxWidth = 32;
-    int width() const;
+    static int width();
     void Solve(double* X, int width, int first) const;
     // The two passes of Solve apart, on width() columns. Forward reads the right-hand
     // sides in rows first .. rhsEnd - 1 only and writes rows first .. n - 1; Backward takes

@@ -420,7 +420,7 @@ private:
 class Engine {
 public:
     Engine(const Model& m, const Elements& el, const Stiffness& st, const BandMatrix& L, const LiveOptions& opt)
-        : m(m), el(el), st(st), L(L), solver(L), pool(Threads(opt)), resp(BuildResponses(m, el, st))
+        : m(m), el(el), st(st), L(L), pool(Threads(opt)), solver(L, &pool), resp(BuildResponses(m, el, st))
     {
         R = resp.size();
         G = m.G;
@@ -652,7 +652,7 @@ private:
         if (opt.threads > 0)
             return opt.threads;
         constexpr double kTileBudget = 64e6;  // bytes
-        const double perThread = 8.0 * solver.width() * (st.freeCount() + 2.0 * 3 * LoadedLines(m));
+        const double perThread = 8.0 * MultiSolver::width() * (st.freeCount() + 2.0 * 3 * LoadedLines(m));
         const int hw = std::max(int(std::thread::hardware_concurrency()), 1);
         return std::clamp(int(kTileBudget / perThread), 1, hw);
     }
@@ -1037,8 +1037,8 @@ private:
     const Elements& el;
     const Stiffness& st;
     const BandMatrix& L;
-    MultiSolver solver;
     Pool pool;
+    MultiSolver solver;
     Responses resp;
     int R = 0, G = 0, nLL = 0, nSlots = 0;
     int tileW = 16;  // columns of a solve tile
