@@ -85,9 +85,10 @@ Stiffness Assemble(const Model& m, const Elements& el)
     return st;
 }
 
-BandMatrix FactorStiffness(const Stiffness& st)
+namespace {
+
+BandMatrix Factor(BandMatrix L, const Stiffness& st)
 {
-    BandMatrix L = st.K;
     double pivot = 0;
     const int bad = CholeskyBand(L, &pivot);
     if (bad >= 0) {
@@ -96,6 +97,19 @@ BandMatrix FactorStiffness(const Stiffness& st)
         throw Failure(mvgfiles::kUnstable, DofName(st.G, st.dofOfFree[bad]) + buf);
     }
     return L;
+}
+
+} // namespace
+
+BandMatrix FactorStiffness(const Stiffness& st)
+{
+    return Factor(st.K, st);
+}
+
+BandMatrix FactorStiffness(Stiffness&& st)
+{
+    BandMatrix K = std::move(st.K);
+    return Factor(std::move(K), st);
 }
 
 } // namespace mvg

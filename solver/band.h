@@ -2,15 +2,100 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 namespace mvg {
+
+// The numbers of a band: owned, or borrowed read-only from a mapped intermediate file
+// that `keep` holds, so that a stage which only reads a band never copies it. The first
+// write access takes a private copy.
+class Doubles {
+public:
+    Doubles() = default;
+    Doubles(const double* p, size_t n, std::shared_ptr<const void> keep) : m_p(p), m_n(n), m_keep(std::move(keep)) {}
+    Doubles(const Doubles& o) : m_own(o.m_own), m_keep(o.m_keep) { point(o); }
+    Doubles(Doubles&& o) noexcept : m_own(std::move(o.m_own)), m_keep(std::move(o.m_keep)) { point(o); o.clear(); }
+    Doubles& operator=(const Doubles& o)
+    {
+        if (this != &o) {
+            m_own = o.m_own;
+            m_keep = o.m_keep;
+            point(o);
+        }
+        return *this;
+    }
+    Doubles& operator=(Doubles&& o) noexcept
+    {
+        if (this != &o) {
+            m_own = std::move(o.m_own);
+            m_keep = std::move(o.m_keep);
+            point(o);
+            o.clear();
+        }
+        return *this;
+    }
+
+    size_t size() const { return m_n; }
+    bool empty() const { return m_n == 0; }
+    const double* data() const { return m_p; }
+    double* data()
+    {
+        own();
+        return m_own.data();
+    }
+    double operator[](size_t i) const { return m_p[i]; }
+    double& operator[](size_t i) { return data()[i]; }
+    const double* begin() const { return m_p; }
+    const double* end() const { return m_p + m_n; }
+    void assign(size_t n, double v)
+    {
+        m_keep.reset();
+        m_own.assign(n, v);
+        m_p = m_own.data();
+        m_n = n;
+    }
+    // Owned storage of n numbers; those kept keep their values.
+    void resize(size_t n)
+    {
+        own();
+        m_own.resize(n);
+        m_p = m_own.data();
+        m_n = n;
+    }
+
+private:
+    void point(const Doubles& o)
+    {
+        m_n = o.m_n;
+        m_p = m_keep ? o.m_p : m_own.data();
+    }
+    void clear()
+    {
+        m_p = nullptr;
+        m_n = 0;
+        m_keep.reset();
+        m_own.clear();
+    }
+    void own()
+    {
+        if (m_keep) {
+            m_own.assign(m_p, m_p + m_n);
+            m_keep.reset();
+            m_p = m_own.data();
+        }
+    }
+    std::vector<double> m_own;
+    const double* m_p = nullptr;
+    size_t m_n = 0;
+    std::shared_ptr<const void> m_keep;
+};
 
 // Lower band, row by row: row i holds columns i-b .. i at i*(b+1) + (j - i + b).
 struct BandMatrix {
     int n = 0;
     int b = 0;
-    std::vector<double> a;
+    Doubles a;
 
     void resize(int n_, int b_)
     {

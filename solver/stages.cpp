@@ -9,6 +9,7 @@
 #include <fstream>
 #include <new>
 #include <sstream>
+#include <utility>
 
 namespace mvg {
 
@@ -220,9 +221,9 @@ void RunAssemble(const StageFiles& f)
 void RunFactor(const StageFiles& f)
 {
     std::string stamp;
-    const Stiffness st = LoadStage<Stiffness>(f.in[0], 3, stamp);
+    Stiffness st = LoadStage<Stiffness>(f.in[0], 3, stamp);
     Validate(st, -1, -1);
-    SaveStage(f.out[0], 4, stamp, FactorStiffness(st));
+    SaveStage(f.out[0], 4, stamp, FactorStiffness(std::move(st)));
 }
 
 namespace {
