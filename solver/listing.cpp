@@ -4,6 +4,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace mvg {
 
@@ -137,8 +139,40 @@ std::vector<ListingPart> Combine(const Model& m, const DeadResult& dead, const L
 
 namespace {
 
+// The exact value of v rounded to `prec` decimals (ties to even, as the shortest-path
+// formatting rounds), as an integer count of 10^-prec, for |v| < 1e9 and prec <= 4: the
+// same digits as std::to_chars with a fixed precision, without its general machinery.
+uint64_t ScaledRound(double v, int prec)
+{
+    static constexpr uint64_t kPow10[5] = {1, 10, 100, 1000, 10000};
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    const int exp = int((bits >> 52) & 0x7FF);
+    uint64_t mant = bits & ((uint64_t(1) << 52) - 1);
+    if (exp == 0 && mant == 0)
+        return 0;
+    int e;  // |v| = mant * 2^e
+    if (exp == 0) {
+        e = 1 - 1075;
+    } else {
+        mant |= uint64_t(1) << 52;
+        e = exp - 1075;
+    }
+    const unsigned __int128 x = (unsigned __int128)mant * kPow10[prec];
+    if (e >= 0)
+        return uint64_t(x << e);  // |v| < 1e9: no overflow
+    if (e <= -127)
+        return 0;
+    const int sh = -e;
+    const unsigned __int128 q = x >> sh;
+    const unsigned __int128 rem = x - (q << sh);
+    const unsigned __int128 half = (unsigned __int128)1 << (sh - 1);
+    return uint64_t(q) + ((rem > half || (rem == half && (q & 1))) ? 1 : 0);
+}
+
 class Text {
 public:
+    explicit Text(size_t reserve) { s.reserve(reserve); }
     std::string s;
 
     Text& lit(const char* t)
@@ -158,30 +192,44 @@ public:
     {
         if (!std::isfinite(v) || std::abs(v) >= 1e9)
             throw Failure(mvgfiles::kDamaged, "result out of the listing's range");
-        char buf[64];
-        auto [p, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, prec);
-        if (buf[0] == '-') {
+        uint64_t q = ScaledRound(v, prec);
+        // digits from the right: the decimals, the point, at least one integer digit
+        char buf[40];
+        char* e = buf + sizeof buf;
+        char* p = e;
+        for (int i = 0; i < prec; ++i) {
+            *--p = char('0' + q % 10);
+            q /= 10;
+        }
+        if (prec > 0)
+            *--p = '.';
+        do {
+            *--p = char('0' + q % 10);
+            q /= 10;
+        } while (q);
+        if (std::signbit(v)) {
             bool zero = true;
-            for (char* c = buf + 1; c < p; ++c)
+            for (const char* c = p; c < e; ++c)
                 if (*c >= '1' && *c <= '9')
                     zero = false;
-            if (zero) {
-                std::string t(buf + 1, p);
-                pad(width, t.data(), t.data() + t.size());
-                return *this;
-            }
+            if (!zero)
+                *--p = '-';
         }
-        pad(width, buf, p);
+        pad(width, p, e);
         return *this;
     }
-    Text& sp() { return lit(" "); }
+    Text& sp()
+    {
+        s += ' ';
+        return *this;
+    }
     void nl() { s += '\n'; }
 
 private:
     void pad(int width, const char* b, const char* e)
     {
-        for (int i = int(e - b); i < width; ++i)
-            s += ' ';
+        if (int(e - b) < width)
+            s.append(size_t(width - int(e - b)), ' ');
         s.append(b, e);
     }
 };
@@ -232,7 +280,8 @@ void SupportRows(Text& t, const ResultRow* rows, int count, bool detail)
 
 std::string FormatPart(const ListingPart& part, const std::string& stamp)
 {
-    Text t;
+    // room for the longest lines, taken at once rather than grown by copies
+    Text t(4096 + 128 * part.rows.size() + 256 * part.members.size());
     if (part.first) {
         t.lit(mvgfiles::kListingMagic).nl();
         std::string title = part.title;
