@@ -5,7 +5,33 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 namespace mvg {
+
+void Prefault(void* p, size_t bytes)
+{
+#if defined(__linux__)
+    // Only buffers of many pages are worth the call; whole pages inside the buffer only.
+    constexpr size_t kMin = size_t(256) << 10;
+    if (!p || bytes < kMin)
+        return;
+    const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t b = (reinterpret_cast<uintptr_t>(p) + page - 1) & ~(page - 1);
+    const uintptr_t e = (reinterpret_cast<uintptr_t>(p) + bytes) & ~(page - 1);
+#ifndef MADV_POPULATE_WRITE
+#define MADV_POPULATE_WRITE 23
+#endif
+    if (e > b)
+        madvise(reinterpret_cast<void*>(b), e - b, MADV_POPULATE_WRITE);
+#else
+    (void)p;
+    (void)bytes;
+#endif
+}
 
 namespace {
 

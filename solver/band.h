@@ -7,6 +7,21 @@
 
 namespace mvg {
 
+// Faults in the pages of a fresh buffer that is about to be written whole, in one call
+// instead of one page fault a page. A hint: it does nothing where the system cannot.
+void Prefault(void* p, size_t bytes);
+
+// Storage for n values of an empty vector about to be filled whole, its pages faulted
+// in at once.
+template <class T>
+void ReserveFaulted(std::vector<T>& v, size_t n)
+{
+    if (v.empty() && v.capacity() < n) {
+        v.reserve(n);
+        Prefault(v.data(), n * sizeof(T));
+    }
+}
+
 // The numbers of a band: owned, or borrowed read-only from a mapped intermediate file
 // that `keep` holds, so that a stage which only reads a band never copies it. The first
 // write access takes a private copy.
@@ -51,6 +66,8 @@ public:
     void assign(size_t n, double v)
     {
         m_keep.reset();
+        m_own.clear();
+        ReserveFaulted(m_own, n);
         m_own.assign(n, v);
         m_p = m_own.data();
         m_n = n;
@@ -59,6 +76,7 @@ public:
     void resize(size_t n)
     {
         own();
+        ReserveFaulted(m_own, n);
         m_own.resize(n);
         m_p = m_own.data();
         m_n = n;
@@ -80,6 +98,7 @@ private:
     void own()
     {
         if (m_keep) {
+            ReserveFaulted(m_own, m_n);
             m_own.assign(m_p, m_p + m_n);
             m_keep.reset();
             m_p = m_own.data();

@@ -172,7 +172,11 @@ uint64_t ScaledRound(double v, int prec)
 
 class Text {
 public:
-    explicit Text(size_t reserve) { s.reserve(reserve); }
+    explicit Text(size_t reserve)
+    {
+        s.reserve(reserve);
+        Prefault(s.data(), s.capacity());
+    }
     std::string s;
 
     Text& lit(const char* t)

@@ -202,10 +202,12 @@ public:
             using E = typename T::value_type;
             if constexpr (RawElement<E>()) {
                 const uint32_t n = count(sizeof(E));
+                ReserveFaulted(v, n);
                 v.resize(n);
                 raw(v.data(), size_t(n) * sizeof(E));
             } else {
                 const uint32_t n = count(std::is_arithmetic_v<E> ? sizeof(E) : 1);
+                ReserveFaulted(v, n);
                 v.assign(n, E{});
                 for (auto& e : v)
                     (*this)(e);
