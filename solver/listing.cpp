@@ -55,12 +55,14 @@ std::vector<ListingPart> Combine(const Model& m, const DeadResult& dead, const L
     };
     {
         ListingPart p = part(kReactionBlock);
+        p.rows.reserve(m.bearings.size());
         for (int b = 0; b < int(m.bearings.size()); ++b)
             p.rows.push_back(reactionRow(b));
         parts.push_back(std::move(p));
     }
     if (m.wantsDetail()) {
         ListingPart p = part(kDetailBlock);
+        ReserveFaulted(p.rows, size_t(m.S + 1) * n * n);
         for (int s = 0; s <= m.S; ++s)
             for (int g = 0; g < n; ++g) {
                 p.rows.push_back(reactionRow(s * n + g));
@@ -84,6 +86,7 @@ std::vector<ListingPart> Combine(const Model& m, const DeadResult& dead, const L
     }
     {
         ListingPart p = part(kDeflectionBlock);
+        ReserveFaulted(p.rows, size_t(m.nodes()));
         std::vector<char> support(m.P, 0);
         for (int s = 0; s <= m.S; ++s)
             support[m.supportPoint(s)] = 1;
@@ -108,6 +111,7 @@ std::vector<ListingPart> Combine(const Model& m, const DeadResult& dead, const L
     const int ends[3][2] = {{kMI, kMJ}, {kVI, kVJ}, {kTI, kTJ}};
     for (int f = 0; f < 3; ++f) {
         ListingPart p = part(kMomentBlock + f);
+        ReserveFaulted(p.members, size_t(m.girderMembers()));
         for (int g = 0; g < m.G; ++g)
             for (int pt = 0; pt + 1 < m.P; ++pt) {
                 const int k = m.memberIndex(g, pt);
