@@ -207,10 +207,11 @@ public:
                 raw(v.data(), size_t(n) * sizeof(E));
             } else {
                 const uint32_t n = count(std::is_arithmetic_v<E> ? sizeof(E) : 1);
+                // each element read where it was just made, while its lines are in cache
+                v.clear();
                 ReserveFaulted(v, n);
-                v.assign(n, E{});
-                for (auto& e : v)
-                    (*this)(e);
+                for (uint32_t i = 0; i < n; ++i)
+                    (*this)(v.emplace_back());
             }
         } else if constexpr (IsArray<T>::value) {
             if constexpr (RawElement<typename T::value_type>())
