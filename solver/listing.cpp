@@ -200,7 +200,8 @@ public:
     {
         if (!std::isfinite(v) || std::abs(v) >= 1e9)
             throw Failure(mvgfiles::kDamaged, "result out of the listing's range");
-        uint64_t q = ScaledRound(v, prec);
+        const uint64_t scaled = ScaledRound(v, prec);
+        uint64_t q = scaled;
         // digits from the right: the decimals, the point, at least one integer digit
         char buf[40];
         char* e = buf + sizeof buf;
@@ -215,14 +216,8 @@ public:
             *--p = char('0' + q % 10);
             q /= 10;
         } while (q);
-        if (std::signbit(v)) {
-            bool zero = true;
-            for (const char* c = p; c < e; ++c)
-                if (*c >= '1' && *c <= '9')
-                    zero = false;
-            if (!zero)
-                *--p = '-';
-        }
+        if (std::signbit(v) && scaled != 0)  // a printed zero takes no sign
+            *--p = '-';
         pad(width, p, e);
         return *this;
     }
