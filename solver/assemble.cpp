@@ -85,31 +85,17 @@ Stiffness Assemble(const Model& m, const Elements& el)
     return st;
 }
 
-namespace {
-
-BandMatrix Factor(BandMatrix L, const Stiffness& st)
+BandMatrix FactorStiffness(const Stiffness& st)
 {
+    BandMatrix L;
     double pivot = 0;
-    const int bad = CholeskyBand(L, &pivot);
+    const int bad = CholeskyBand(st.K, L, &pivot);
     if (bad >= 0) {
         char buf[64];
         std::snprintf(buf, sizeof buf, ": pivot %.2g", pivot);
         throw Failure(mvgfiles::kUnstable, DofName(st.G, st.dofOfFree[bad]) + buf);
     }
     return L;
-}
-
-} // namespace
-
-BandMatrix FactorStiffness(const Stiffness& st)
-{
-    return Factor(st.K, st);
-}
-
-BandMatrix FactorStiffness(Stiffness&& st)
-{
-    BandMatrix K = std::move(st.K);
-    return Factor(std::move(K), st);
 }
 
 } // namespace mvg

@@ -26,10 +26,8 @@ struct Stiffness {
 
 Stiffness Assemble(const Model& m, const Elements& el);
 
-// Throws code 2 naming the node and DOF whose pivot fails. The second form factors the
-// stiffness's own band, which it takes over.
+// Throws code 2 naming the node and DOF whose pivot fails.
 BandMatrix FactorStiffness(const Stiffness& st);
-BandMatrix FactorStiffness(Stiffness&& st);
 
 // Diagnostic name of a DOF, e.g. "node 1503 DOF w".
 std::string DofName(int G, int dof);

@@ -51,13 +51,11 @@ constexpr int kCols = 4;
 #define MVG_ROUNDED(x) __asm__("" : "+v"(x))
 
 template <int W>
-__attribute__((always_inline)) inline int FactorBlocks(BandMatrix& m, double* pivot)
+__attribute__((always_inline)) inline int FactorBlocks(int n, int b, const double* S, double* A, double* pivot)
 {
     typedef double V __attribute__((vector_size(W * sizeof(double))));
     typedef long long M __attribute__((vector_size(W * sizeof(long long))));
     constexpr int kV = kRows / W;
-    const int n = m.n, b = m.b;
-    double* const A = m.a.data();
     auto row = [&](int i) { return A + size_t(i) * (b + 1); };
     // The block's rows by columns: T[(k - base) * kRows + r] holds row i0 + r, column k.
     std::vector<double> buf(size_t(b + kRows) * kRows + kRows);
@@ -78,7 +76,7 @@ __attribute__((always_inline)) inline int FactorBlocks(BandMatrix& m, double* pi
         const int kc = int(j0[kRows - 1]);  // from here on every lane takes part
         std::fill(T, T + size_t(end - base) * kRows, 0.0);
         for (int r = 0; r < nb; ++r) {
-            const double* src = row(i0 + r);
+            const double* src = S + size_t(i0 + r) * (b + 1);
             for (int k = int(j0[r]); k <= i0 + r; ++k)
                 T[size_t(k - base) * kRows + r] = src[k - (i0 + r) + b];
         }
@@ -188,33 +186,31 @@ __attribute__((always_inline)) inline int FactorBlocks(BandMatrix& m, double* pi
     return -1;
 }
 
-int FactorDefault(BandMatrix& m, double* pivot)
+int FactorDefault(int n, int b, const double* S, double* A, double* pivot)
 {
-    return FactorBlocks<2>(m, pivot);
+    return FactorBlocks<2>(n, b, S, A, pivot);
 }
 
 #if defined(__x86_64__)
 // Wider vectors without fused multiply-add: the products stay rounded on their own.
-__attribute__((target("avx2"))) int FactorAvx2(BandMatrix& m, double* pivot)
+__attribute__((target("avx2"))) int FactorAvx2(int n, int b, const double* S, double* A, double* pivot)
 {
-    return FactorBlocks<4>(m, pivot);
+    return FactorBlocks<4>(n, b, S, A, pivot);
 }
 
-__attribute__((target("avx512f"))) int FactorAvx512(BandMatrix& m, double* pivot)
+__attribute__((target("avx512f"))) int FactorAvx512(int n, int b, const double* S, double* A, double* pivot)
 {
-    return FactorBlocks<8>(m, pivot);
+    return FactorBlocks<8>(n, b, S, A, pivot);
 }
 #endif
 
 #undef MVG_ROUNDED
 #endif
 
-} // namespace
-
-int CholeskyBand(BandMatrix& m, double* pivot)
+#if defined(MVG_VECTOR_FACTOR) && defined(__x86_64__)
+// The widest factor kernel this processor runs.
+auto PickFactor()
 {
-#ifdef MVG_VECTOR_FACTOR
-#if defined(__x86_64__)
     static const auto factor = [] {
         __builtin_cpu_init();
         if (__builtin_cpu_supports("avx512f"))
@@ -223,9 +219,19 @@ int CholeskyBand(BandMatrix& m, double* pivot)
             return FactorAvx2;
         return FactorDefault;
     }();
-    return factor(m, pivot);
+    return factor;
+}
+#endif
+
+} // namespace
+
+int CholeskyBand(BandMatrix& m, double* pivot)
+{
+#ifdef MVG_VECTOR_FACTOR
+#if defined(__x86_64__)
+    return PickFactor()(m.n, m.b, m.a.data(), m.a.data(), pivot);
 #else
-    return FactorDefault(m, pivot);
+    return FactorDefault(m.n, m.b, m.a.data(), m.a.data(), pivot);
 #endif
 #else
     const int n = m.n, b = m.b;
@@ -266,6 +272,30 @@ namespace {
 constexpr int kSums = 8;
 
 } // namespace
+
+int CholeskyBand(const BandMatrix& K, BandMatrix& L, double* pivot)
+{
+    L.n = K.n;
+    L.b = K.b;
+#ifdef MVG_VECTOR_FACTOR
+    // Each block of rows is read from K and written to L: no copy of K first. L's
+    // entries before the first column stay as K has them.
+    const size_t w = size_t(K.b) + 1;
+    L.a.allocate(K.a.size());
+    const double* S = K.a.data();
+    double* A = L.a.data();
+    for (int i = 0; i < std::min(K.n, K.b); ++i)
+        std::copy(S + i * w, S + i * w + (K.b - i), A + i * w);
+#if defined(__x86_64__)
+    return PickFactor()(K.n, K.b, S, A, pivot);
+#else
+    return FactorDefault(K.n, K.b, S, A, pivot);
+#endif
+#else
+    L.a = K.a;
+    return CholeskyBand(L, pivot);
+#endif
+}
 
 void SolveBand(const BandMatrix& L, double* x)
 {

@@ -3,9 +3,34 @@
 
 #include <cstddef>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace mvg {
+
+// Leaves the values it makes unset, where a vector would clear them first.
+template <class T>
+struct UnsetAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UnsetAllocator<U>;
+    };
+    UnsetAllocator() = default;
+    template <class U>
+    UnsetAllocator(const UnsetAllocator<U>&) noexcept
+    {
+    }
+    template <class U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
 
 // Faults in the pages of a fresh buffer that is about to be written whole, in one call
 // instead of one page fault a page. A hint: it does nothing where the system cannot.
@@ -13,8 +38,8 @@ void Prefault(void* p, size_t bytes);
 
 // Storage for n values of an empty vector about to be filled whole, its pages faulted
 // in at once.
-template <class T>
-void ReserveFaulted(std::vector<T>& v, size_t n)
+template <class T, class A>
+void ReserveFaulted(std::vector<T, A>& v, size_t n)
 {
     if (v.empty() && v.capacity() < n) {
         v.reserve(n);
@@ -72,7 +97,17 @@ public:
         m_p = m_own.data();
         m_n = n;
     }
-    // Owned storage of n numbers; those kept keep their values.
+    // Owned storage of n numbers, all of them unset, for the caller to write whole.
+    void allocate(size_t n)
+    {
+        m_keep.reset();
+        m_own.clear();
+        ReserveFaulted(m_own, n);
+        m_own.resize(n);
+        m_p = m_own.data();
+        m_n = n;
+    }
+    // Owned storage of n numbers; those kept keep their values, new ones are unset.
     void resize(size_t n)
     {
         own();
@@ -104,7 +139,7 @@ private:
             m_p = m_own.data();
         }
     }
-    std::vector<double> m_own;
+    std::vector<double, UnsetAllocator<double>> m_own;
     const double* m_p = nullptr;
     size_t m_n = 0;
     std::shared_ptr<const void> m_keep;
@@ -130,6 +165,8 @@ struct BandMatrix {
 // In-place Cholesky L L^t. Returns -1 on success, else the row whose pivot failed
 // (d <= 1e-9 of the diagonal before elimination, or not finite); *pivot gets d.
 int CholeskyBand(BandMatrix& m, double* pivot);
+// The same from K into L, which gets K's size; L's rows after a failed pivot are unset.
+int CholeskyBand(const BandMatrix& K, BandMatrix& L, double* pivot);
 
 // x := K^-1 x with the factor of K.
 void SolveBand(const BandMatrix& L, double* x);

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <new>
 #include <sstream>
-#include <utility>
 
 namespace mvg {
 
@@ -221,9 +220,9 @@ void RunAssemble(const StageFiles& f)
 void RunFactor(const StageFiles& f)
 {
     std::string stamp;
-    Stiffness st = LoadStage<Stiffness>(f.in[0], 3, stamp);
+    const Stiffness st = LoadStage<Stiffness>(f.in[0], 3, stamp);
     Validate(st, -1, -1);
-    SaveStage(f.out[0], 4, stamp, FactorStiffness(std::move(st)));
+    SaveStage(f.out[0], 4, stamp, FactorStiffness(st));
 }
 
 namespace {
