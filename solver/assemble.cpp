@@ -87,9 +87,9 @@ Stiffness Assemble(const Model& m, const Elements& el)
 
 BandMatrix FactorStiffness(const Stiffness& st)
 {
-    BandMatrix L = st.K;
+    BandMatrix L;
     double pivot = 0;
-    const int bad = CholeskyBand(L, &pivot);
+    const int bad = CholeskyBand(st.K, L, &pivot);
     if (bad >= 0) {
         char buf[64];
         std::snprintf(buf, sizeof buf, ": pivot %.2g", pivot);

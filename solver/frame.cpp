@@ -1,5 +1,7 @@
 #include "solver/frame.h"
 
+#include "solver/band.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -138,7 +140,7 @@ Elements BuildElements(const Model& m)
         return e;
     };
 
-    el.list.reserve(m.girderMembers() + m.cross.size());
+    ReserveFaulted(el.list, m.girderMembers() + m.cross.size());
     for (int g = 0; g < m.G; ++g)
         for (int p = 0; p + 1 < m.P; ++p) {
             const int k = m.memberIndex(g, p);

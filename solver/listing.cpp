@@ -4,6 +4,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace mvg {
 
@@ -53,12 +55,14 @@ std::vector<ListingPart> Combine(const Model& m, const DeadResult& dead, const L
     };
     {
         ListingPart p = part(kReactionBlock);
+        p.rows.reserve(m.bearings.size());
         for (int b = 0; b < int(m.bearings.size()); ++b)
             p.rows.push_back(reactionRow(b));
         parts.push_back(std::move(p));
     }
     if (m.wantsDetail()) {
         ListingPart p = part(kDetailBlock);
+        ReserveFaulted(p.rows, size_t(m.S + 1) * n * n);
         for (int s = 0; s <= m.S; ++s)
             for (int g = 0; g < n; ++g) {
                 p.rows.push_back(reactionRow(s * n + g));
@@ -82,6 +86,7 @@ std::vector<ListingPart> Combine(const Model& m, const DeadResult& dead, const L
     }
     {
         ListingPart p = part(kDeflectionBlock);
+        ReserveFaulted(p.rows, size_t(m.nodes()));
         std::vector<char> support(m.P, 0);
         for (int s = 0; s <= m.S; ++s)
             support[m.supportPoint(s)] = 1;
@@ -106,6 +111,7 @@ std::vector<ListingPart> Combine(const Model& m, const DeadResult& dead, const L
     const int ends[3][2] = {{kMI, kMJ}, {kVI, kVJ}, {kTI, kTJ}};
     for (int f = 0; f < 3; ++f) {
         ListingPart p = part(kMomentBlock + f);
+        ReserveFaulted(p.members, size_t(m.girderMembers()));
         for (int g = 0; g < m.G; ++g)
             for (int pt = 0; pt + 1 < m.P; ++pt) {
                 const int k = m.memberIndex(g, pt);
@@ -137,8 +143,44 @@ std::vector<ListingPart> Combine(const Model& m, const DeadResult& dead, const L
 
 namespace {
 
+// The exact value of v rounded to `prec` decimals (ties to even, as the shortest-path
+// formatting rounds), as an integer count of 10^-prec, for |v| < 1e9 and prec <= 4: the
+// same digits as std::to_chars with a fixed precision, without its general machinery.
+uint64_t ScaledRound(double v, int prec)
+{
+    static constexpr uint64_t kPow10[5] = {1, 10, 100, 1000, 10000};
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    const int exp = int((bits >> 52) & 0x7FF);
+    uint64_t mant = bits & ((uint64_t(1) << 52) - 1);
+    if (exp == 0 && mant == 0)
+        return 0;
+    int e;  // |v| = mant * 2^e
+    if (exp == 0) {
+        e = 1 - 1075;
+    } else {
+        mant |= uint64_t(1) << 52;
+        e = exp - 1075;
+    }
+    const unsigned __int128 x = (unsigned __int128)mant * kPow10[prec];
+    if (e >= 0)
+        return uint64_t(x << e);  // |v| < 1e9: no overflow
+    if (e <= -127)
+        return 0;
+    const int sh = -e;
+    const unsigned __int128 q = x >> sh;
+    const unsigned __int128 rem = x - (q << sh);
+    const unsigned __int128 half = (unsigned __int128)1 << (sh - 1);
+    return uint64_t(q) + ((rem > half || (rem == half && (q & 1))) ? 1 : 0);
+}
+
 class Text {
 public:
+    explicit Text(size_t reserve)
+    {
+        s.reserve(reserve);
+        Prefault(s.data(), s.capacity());
+    }
     std::string s;
 
     Text& lit(const char* t)
@@ -158,30 +200,39 @@ public:
     {
         if (!std::isfinite(v) || std::abs(v) >= 1e9)
             throw Failure(mvgfiles::kDamaged, "result out of the listing's range");
-        char buf[64];
-        auto [p, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, prec);
-        if (buf[0] == '-') {
-            bool zero = true;
-            for (char* c = buf + 1; c < p; ++c)
-                if (*c >= '1' && *c <= '9')
-                    zero = false;
-            if (zero) {
-                std::string t(buf + 1, p);
-                pad(width, t.data(), t.data() + t.size());
-                return *this;
-            }
+        const uint64_t scaled = ScaledRound(v, prec);
+        uint64_t q = scaled;
+        // digits from the right: the decimals, the point, at least one integer digit
+        char buf[40];
+        char* e = buf + sizeof buf;
+        char* p = e;
+        for (int i = 0; i < prec; ++i) {
+            *--p = char('0' + q % 10);
+            q /= 10;
         }
-        pad(width, buf, p);
+        if (prec > 0)
+            *--p = '.';
+        do {
+            *--p = char('0' + q % 10);
+            q /= 10;
+        } while (q);
+        if (std::signbit(v) && scaled != 0)  // a printed zero takes no sign
+            *--p = '-';
+        pad(width, p, e);
         return *this;
     }
-    Text& sp() { return lit(" "); }
+    Text& sp()
+    {
+        s += ' ';
+        return *this;
+    }
     void nl() { s += '\n'; }
 
 private:
     void pad(int width, const char* b, const char* e)
     {
-        for (int i = int(e - b); i < width; ++i)
-            s += ' ';
+        if (int(e - b) < width)
+            s.append(size_t(width - int(e - b)), ' ');
         s.append(b, e);
     }
 };
@@ -232,7 +283,8 @@ void SupportRows(Text& t, const ResultRow* rows, int count, bool detail)
 
 std::string FormatPart(const ListingPart& part, const std::string& stamp)
 {
-    Text t;
+    // room for the longest lines, taken at once rather than grown by copies
+    Text t(4096 + 128 * part.rows.size() + 256 * part.members.size());
     if (part.first) {
         t.lit(mvgfiles::kListingMagic).nl();
         std::string title = part.title;

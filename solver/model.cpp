@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <deque>
 #include <map>
 #include <set>
+#include <span>
 #include <string_view>
 
 namespace mvg {
@@ -42,9 +44,10 @@ constexpr double kRoundingSlack = 1e-6;
 // the rest but a margin. Panels of 0.3 m at the largest design need 95 MB of it.
 constexpr double kMaxWindowRingBytes = 100e6;
 
+// A record's fields point into the token store of the Reader that made it.
 struct Record {
     int line = 0;
-    std::vector<std::string_view> tok;
+    std::span<const std::string_view> tok;
 };
 
 std::string At(int line)
@@ -110,9 +113,9 @@ void Fields(const Record& r, const char* section, size_t n)
                            std::to_string(n) + " fields, found " + std::to_string(r.tok.size()));
 }
 
-std::vector<std::string_view> Split(std::string_view s)
+// Appends the fields of a line to `out`.
+void SplitInto(std::string_view s, std::vector<std::string_view>& out)
 {
-    std::vector<std::string_view> out;
     size_t i = 0;
     while (i < s.size()) {
         while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
@@ -125,6 +128,12 @@ std::vector<std::string_view> Split(std::string_view s)
         out.push_back(s.substr(i, j - i));
         i = j;
     }
+}
+
+std::vector<std::string_view> Split(std::string_view s)
+{
+    std::vector<std::string_view> out;
+    SplitInto(s, out);
     return out;
 }
 
@@ -138,6 +147,7 @@ public:
         size_t pos = 0;
         int no = 0;
         int verbatim = 0;
+        m_lines.reserve(std::min<size_t>(size_t(std::count(text.begin(), text.end(), '\n')) + 1, kMaxRecords));
         while (pos < text.size()) {
             size_t end = text.find('\n', pos);
             if (end == std::string::npos)
@@ -183,16 +193,27 @@ public:
     std::vector<Record> Section(const char* name)
     {
         Header(name);
-        std::vector<Record> out;
+        // All the section's fields go into one store, and the records point into it
+        // once it has stopped growing: no allocation a record.
+        std::vector<std::string_view>& tokens = m_tokens.emplace_back();
+        std::vector<size_t> ends;
+        const size_t first = m_next;
         while (true) {
             const size_t i = m_next;
             if (i >= m_lines.size() || m_lines[i].text.front() == '/')
                 break;
-            auto tok = Split(m_lines[i].text);
-            if (tok.size() > kMaxFields)
+            const size_t before = tokens.size();
+            SplitInto(m_lines[i].text, tokens);
+            if (tokens.size() - before > kMaxFields)
                 Syntax(m_lines[i].no, "more than " + std::to_string(kMaxFields) + " fields");
-            out.push_back(Record{m_lines[i].no, std::move(tok)});
+            ends.push_back(tokens.size());
             m_next = i + 1;
+        }
+        std::vector<Record> out(ends.size());
+        size_t begin = 0;
+        for (size_t r = 0; r < ends.size(); ++r) {
+            out[r] = Record{m_lines[first + r].no, std::span<const std::string_view>(tokens.data() + begin, ends[r] - begin)};
+            begin = ends[r];
         }
         return out;
     }
@@ -270,6 +291,7 @@ private:
 
     std::vector<Line> m_lines;
     size_t m_next = 0;
+    std::deque<std::vector<std::string_view>> m_tokens;  // per section; never moved
 };
 
 // A section of keyword records that must each appear exactly once.

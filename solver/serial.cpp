@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <type_traits>
 
 #if defined(__unix__)
@@ -73,26 +74,51 @@ template <class T> struct IsVector : std::false_type {};
 template <class T> struct IsVector<std::vector<T>> : std::true_type {};
 template <class T> struct IsArray : std::false_type {};
 template <class T, size_t N> struct IsArray<std::array<T, N>> : std::true_type {};
+template <class T> struct IsDoubles : std::false_type {};
+template <> struct IsDoubles<Doubles> : std::true_type {};
+
+// Elements whose payload bytes are their memory as it stands (little-endian, int is
+// 32 bits): a run of them is copied at once.
+template <class E> constexpr bool RawElement()
+{
+    return std::is_same_v<E, double> || (std::is_same_v<E, int> && sizeof(int) == 4);
+}
 
 [[noreturn]] void Damaged(const std::string& what)
 {
     throw Failure(mvgfiles::kDamaged, what);
 }
 
-// Writes the payload, or with `counting` only adds up its size, so that the buffer can be
-// taken whole at once: growing a large one copies it over and over into fresh pages.
+// Adds up the payload's size (`counting`), then streams it to the file through a small
+// buffer: a whole payload in memory would cost as many fresh pages as the file is long.
+// Long arrays of numbers go to the file from where they stand.
 class Out {
 public:
-    std::string buf;
-    bool counting = false;
+    bool counting = true;
     size_t size = 0;
+    std::ofstream* file = nullptr;
 
     void append(const char* p, size_t n)
     {
-        if (counting)
+        if (counting) {
             size += n;
-        else
-            buf.append(p, n);
+            return;
+        }
+        if (n > kBuffer - m_used) {
+            flush();
+            if (n >= kBuffer) {
+                file->write(p, std::streamsize(n));
+                return;
+            }
+        }
+        std::memcpy(m_buf.get() + m_used, p, n);
+        m_used += n;
+    }
+    void flush()
+    {
+        if (m_used)
+            file->write(m_buf.get(), std::streamsize(m_used));
+        m_used = 0;
     }
 
     template <class T> void operator()(const T& v)
@@ -108,29 +134,41 @@ public:
         } else if constexpr (std::is_same_v<T, std::string>) {
             (*this)(uint32_t(v.size()));
             append(v.data(), v.size());
-        } else if constexpr (IsVector<T>::value) {
+        } else if constexpr (IsVector<T>::value || IsDoubles<T>::value) {
             (*this)(uint32_t(v.size()));
-            using E = typename T::value_type;
-            if constexpr (std::is_same_v<E, double>)
-                append(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(double));
+            using E = std::remove_cv_t<std::remove_reference_t<decltype(*v.data())>>;
+            if constexpr (RawElement<E>())
+                append(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(E));
             else
                 for (const auto& e : v)
                     (*this)(e);
         } else if constexpr (IsArray<T>::value) {
-            for (const auto& e : v)
-                (*this)(e);
+            if constexpr (RawElement<typename T::value_type>())
+                append(reinterpret_cast<const char*>(v.data()), sizeof v);
+            else
+                for (const auto& e : v)
+                    (*this)(e);
         } else if constexpr (std::is_array_v<T>) {
-            for (const auto& e : v)
-                (*this)(e);
+            if constexpr (RawElement<std::remove_extent_t<T>>())
+                append(reinterpret_cast<const char*>(&v[0]), sizeof v);
+            else
+                for (const auto& e : v)
+                    (*this)(e);
         } else {
             Io(*this, const_cast<T&>(v));
         }
     }
+
+private:
+    static constexpr size_t kBuffer = 256 * 1024;
+    std::unique_ptr<char[]> m_buf{new char[kBuffer]};
+    size_t m_used = 0;
 };
 
 class In {
 public:
-    In(const char* p, size_t n) : m_p(p), m_end(p + n) {}
+    // With `keep` (what holds the bytes alive), a band borrows its numbers where they stand.
+    In(const char* p, size_t n, std::shared_ptr<const void> keep = {}) : m_p(p), m_end(p + n), m_keep(std::move(keep)) {}
     bool done() const { return m_p == m_end; }
 
     template <class T> void operator()(T& v)
@@ -151,24 +189,42 @@ public:
             const uint32_t n = count(1);
             v.assign(m_p, n);
             m_p += n;
-        } else if constexpr (IsVector<T>::value) {
-            using E = typename T::value_type;
-            if constexpr (std::is_same_v<E, double>) {
-                const uint32_t n = count(sizeof(double));
+        } else if constexpr (IsDoubles<T>::value) {
+            const uint32_t n = count(sizeof(double));
+            if (m_keep && n > 0 && reinterpret_cast<uintptr_t>(m_p) % alignof(double) == 0) {
+                v = Doubles(reinterpret_cast<const double*>(m_p), n, m_keep);
+                m_p += size_t(n) * sizeof(double);
+            } else {
                 v.resize(n);
                 raw(v.data(), size_t(n) * sizeof(double));
+            }
+        } else if constexpr (IsVector<T>::value) {
+            using E = typename T::value_type;
+            if constexpr (RawElement<E>()) {
+                const uint32_t n = count(sizeof(E));
+                ReserveFaulted(v, n);
+                v.resize(n);
+                raw(v.data(), size_t(n) * sizeof(E));
             } else {
                 const uint32_t n = count(std::is_arithmetic_v<E> ? sizeof(E) : 1);
-                v.assign(n, E{});
-                for (auto& e : v)
-                    (*this)(e);
+                // each element read where it was just made, while its lines are in cache
+                v.clear();
+                ReserveFaulted(v, n);
+                for (uint32_t i = 0; i < n; ++i)
+                    (*this)(v.emplace_back());
             }
         } else if constexpr (IsArray<T>::value) {
-            for (auto& e : v)
-                (*this)(e);
+            if constexpr (RawElement<typename T::value_type>())
+                raw(v.data(), sizeof v);
+            else
+                for (auto& e : v)
+                    (*this)(e);
         } else if constexpr (std::is_array_v<T>) {
-            for (auto& e : v)
-                (*this)(e);
+            if constexpr (RawElement<std::remove_extent_t<T>>())
+                raw(&v[0], sizeof v);
+            else
+                for (auto& e : v)
+                    (*this)(e);
         } else {
             Io(*this, v);
         }
@@ -196,6 +252,7 @@ private:
     }
     const char* m_p;
     const char* m_end;
+    std::shared_ptr<const void> m_keep;
 };
 
 constexpr size_t kHeaderSize = 36;
@@ -206,14 +263,10 @@ template <class T>
 void SaveStage(const std::string& path, int kind, const std::string& stamp, const T& payload)
 {
     Out out;
-    out.counting = true;
-    out(payload);
-    out.buf.reserve(out.size);
-    out.counting = false;
     out(payload);
     std::string head(kHeaderSize, '\0');
     const uint32_t version = kFormatVersion, k = uint32_t(kind);
-    const uint64_t bytes = out.buf.size();
+    const uint64_t bytes = out.size;
     std::memcpy(&head[0], "MVGR", 4);
     std::memcpy(&head[4], &version, 4);
     std::memcpy(&head[8], &k, 4);
@@ -221,7 +274,10 @@ void SaveStage(const std::string& path, int kind, const std::string& stamp, cons
     std::memcpy(&head[28], &bytes, 8);
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
     f.write(head.data(), head.size());
-    f.write(out.buf.data(), out.buf.size());
+    out.counting = false;
+    out.file = &f;
+    out(payload);
+    out.flush();
     f.close();
     if (!f)
         throw Failure(mvgfiles::kWriteFailed, "cannot write " + path);
@@ -250,9 +306,9 @@ uint64_t CheckHeader(const std::string& path, const char* head, uint64_t size, i
     return bytes;
 }
 
-template <class T> T ReadPayload(const std::string& path, const char* p, size_t n)
+template <class T> T ReadPayload(const std::string& path, const char* p, size_t n, std::shared_ptr<const void> keep = {})
 {
-    In in(p, n);
+    In in(p, n, std::move(keep));
     T v{};
     in(v);
     if (!in.done())
@@ -305,10 +361,10 @@ T LoadStage(const std::string& path, int kind, std::string& stamp)
     std::string fileStamp;
 #if defined(__unix__)
     {
-        const Mapped map(path);
-        if (map.ok) {
-            const uint64_t bytes = CheckHeader(path, map.p, map.n, kind, stamp, fileStamp);
-            T v = ReadPayload<T>(path, map.p + kHeaderSize, size_t(bytes));
+        auto map = std::make_shared<const Mapped>(path);
+        if (map->ok) {
+            const uint64_t bytes = CheckHeader(path, map->p, map->n, kind, stamp, fileStamp);
+            T v = ReadPayload<T>(path, map->p + kHeaderSize, size_t(bytes), map);
             stamp = fileStamp;
             return v;
         }
