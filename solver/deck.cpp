@@ -42,6 +42,22 @@ void LeverAt(const std::vector<double>& x, double at, double* f)
     f[j + 1] = t;
 }
 
+namespace {
+
+// Adds the integrals of f_j and f_j+1 over [l, r], a piece of lever segment j, times w.
+void AddPiece(const std::vector<double>& x, double l, double r, double w, int j, double* out)
+{
+    if (x.size() == 1) {
+        out[0] += w * (r - l);
+        return;
+    }
+    const double t = ((l + r) / 2 - x[j]) / (x[j + 1] - x[j]);
+    out[j] += w * (r - l) * (1 - t);
+    out[j + 1] += w * (r - l) * t;
+}
+
+} // namespace
+
 void LeverIntegral(const std::vector<double>& x, double xa, double xb, double w, double* out)
 {
     if (!(xb > xa))
@@ -60,11 +76,7 @@ void LeverIntegral(const std::vector<double>& x, double xa, double xb, double w,
                 r = std::min(r, x[i]);
                 break;
             }
-        const double mid = (l + r) / 2;
-        const int jm = LeverSegment(x, mid);
-        const double t = (mid - x[jm]) / (x[jm + 1] - x[jm]);
-        out[jm] += w * (r - l) * (1 - t);
-        out[jm + 1] += w * (r - l) * t;
+        AddPiece(x, l, r, w, LeverSegment(x, (l + r) / 2), out);
         l = r;
     }
 }
@@ -389,8 +401,8 @@ DeckValues DeckOperator::Evaluate(const double* v) const
 
 void DeckOperator::Pattern(const double* v, int sign, DeckPattern& out) const
 {
-    out.lane.clear();
-    out.crowd.clear();
+    std::fill(out.lane, out.lane + m_G, 0.0);
+    std::fill(out.crowd, out.crowd + m_G, 0.0);
     // Entries within rounding of zero (a load on a bearing's own node reaches the other
     // lines with nothing but noise) are taken for zero: their signs would otherwise decide
     // at random which pieces of the deck carry the load.
@@ -421,11 +433,11 @@ void DeckOperator::Pattern(const double* v, int sign, DeckPattern& out) const
         const Seg& s = seg[k];
         if (!s.in || !((s.h0 + s.h1) * sign > 0))
             continue;
-        out.lane.push_back({s.x0, s.x1, w, s.j});
+        AddPiece(m_x, s.x0, s.x1, w, s.j, out.lane);
         if (band) {
             const double l = std::max(s.x0, lo), r = std::min(s.x1, hi);
             if (r > l)
-                out.lane.push_back({l, r, 0.5, s.j});
+                AddPiece(m_x, l, r, 0.5, s.j, out.lane);
         }
     }
     for (const auto& pts : m_sw) {
@@ -433,92 +445,26 @@ void DeckOperator::Pattern(const double* v, int sign, DeckPattern& out) const
         const int ns = Split(pts, v, sw);
         for (int k = 0; k < ns; ++k)
             if ((sw[k].h0 + sw[k].h1) * sign > 0)
-                out.crowd.push_back({sw[k].x0, sw[k].x1, 1.0, sw[k].j});
+                AddPiece(m_x, sw[k].x0, sw[k].x1, 1.0, sw[k].j, out.crowd);
     }
 }
 
 void DeckOperator::Apply(const DeckPattern& p, const double* v, double& lane, double& crowd) const
 {
-    auto h = [&](int j, double x) {
-        if (m_G == 1)
-            return v[0];
-        return v[j] + (v[j + 1] - v[j]) * (x - m_x[j]) / (m_x[j + 1] - m_x[j]);
-    };
-    lane = crowd = 0;
-    for (const auto& q : p.lane)
-        lane += q.w * (q.r - q.l) * (h(q.j, q.l) + h(q.j, q.r)) / 2;
-    for (const auto& q : p.crowd)
-        crowd += q.w * (q.r - q.l) * (h(q.j, q.l) + h(q.j, q.r)) / 2;
+    ApplyMany(p, v, 1, &lane, &crowd);
 }
-
-namespace {
-
-// ApplyMany, with the vectors side by side so that the divisions, which bound its speed,
-// go several at a time. Every value sees the operations of Apply in the same order
-// (deck.cpp is built without contraction); where a piece starts on its own girder the
-// left division divides a zero, which the multiplication by the inverse does alike.
-__attribute__((always_inline)) inline void ApplyManyBody(const double* x, int G, const DeckPattern& p,
-                                                         const double* v, int count, double* lane,
-                                                         double* crowd)
-{
-    auto run = [&](const std::vector<DeckPattern::Piece>& pieces, double* out) {
-        for (int k = 0; k < count; ++k)
-            out[k] = 0;
-        for (const auto& q : pieces) {
-            const double wl = q.w * (q.r - q.l);
-            if (G == 1) {
-                for (int k = 0; k < count; ++k)
-                    out[k] += wl * (v[k] + v[k]) / 2;
-                continue;
-            }
-            const double* a = v + size_t(q.j) * count;
-            const double* e = a + count;
-            const double dl = q.l - x[q.j], dr = q.r - x[q.j], d = x[q.j + 1] - x[q.j];
-            if (dl == 0) {
-                const double inv = 1 / d;
-                for (int k = 0; k < count; ++k) {
-                    const double dv = e[k] - a[k];
-                    out[k] += wl * ((a[k] + dv * dl * inv) + (a[k] + dv * dr / d)) / 2;
-                }
-            } else {
-                for (int k = 0; k < count; ++k) {
-                    const double dv = e[k] - a[k];
-                    out[k] += wl * ((a[k] + dv * dl / d) + (a[k] + dv * dr / d)) / 2;
-                }
-            }
-        }
-    };
-    run(p.lane, lane);
-    run(p.crowd, crowd);
-}
-
-void ApplyManyDefault(const double* x, int G, const DeckPattern& p, const double* v, int count, double* lane,
-                      double* crowd)
-{
-    ApplyManyBody(x, G, p, v, count, lane, crowd);
-}
-
-#if defined(__GNUC__) && defined(__x86_64__)
-__attribute__((target("avx512f"))) void ApplyManyWide(const double* x, int G, const DeckPattern& p, const double* v,
-                                                      int count, double* lane, double* crowd)
-{
-    ApplyManyBody(x, G, p, v, count, lane, crowd);
-}
-
-using ApplyKernel = void (*)(const double*, int, const DeckPattern&, const double*, int, double*, double*);
-const ApplyKernel kApplyMany = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") ? ApplyManyWide : ApplyManyDefault;
-}();
-#else
-const auto kApplyMany = ApplyManyDefault;
-#endif
-
-} // namespace
 
 void DeckOperator::ApplyMany(const DeckPattern& p, const double* v, int count, double* lane, double* crowd) const
 {
-    kApplyMany(m_x.data(), m_G, p, v, count, lane, crowd);
+    std::fill(lane, lane + count, 0.0);
+    std::fill(crowd, crowd + count, 0.0);
+    for (int j = 0; j < m_G; ++j) {
+        const double* vj = v + size_t(j) * count;
+        for (int k = 0; k < count; ++k) {
+            lane[k] += p.lane[j] * vj[k];
+            crowd[k] += p.crowd[j] * vj[k];
+        }
+    }
 }
 
 } // namespace mvg

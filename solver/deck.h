@@ -20,14 +20,10 @@ struct DeckValues {
     double Cp = 0, Cm = 0;  // E_c+ and E_c-
 };
 
-// Where a vector's envelope puts the load: the pieces of the deck that carry it, each
-// with its weight, on which any other vector is then integrated.
+// Where a vector's envelope puts the load, as a weight per girder line: the lane and
+// crowd integrals of any vector over that loading are its line values times these.
 struct DeckPattern {
-    struct Piece {
-        double l, r, w;
-        int j;  // lever segment
-    };
-    std::vector<Piece> lane, crowd;
+    double lane[kMaxGirders], crowd[kMaxGirders];
 };
 
 class DeckOperator {
