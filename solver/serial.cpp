@@ -104,6 +104,8 @@ public:
             size += n;
             return;
         }
+        if (n == 0)  // an empty vector's data() may be null, which memcpy forbids
+            return;
         if (n > kBuffer - m_used) {
             flush();
             if (n >= kBuffer) {
