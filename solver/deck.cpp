@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace mvg {
 
@@ -134,6 +139,41 @@ DeckOperator::DeckOperator(const std::vector<double>& gx, const Section& s, doub
                     m_bandCand.push_back(c);
         std::sort(m_bandCand.begin(), m_bandCand.end());
         m_bandCand.erase(std::unique(m_bandCand.begin(), m_bandCand.end()), m_bandCand.end());
+        // the screened search keeps its intervals in one 64-bit word
+        if (m_G > 1 && m_bandCand.size() + 2 <= 64) {
+            m_fc.push_back(m_aC);
+            m_fc.insert(m_fc.end(), m_bandCand.begin(), m_bandCand.end());
+            if (aMax > m_fc.back())
+                m_fc.push_back(aMax);
+            for (double c : m_fc)
+                for (const double at : {c, c + m_band}) {
+                    const int j = LeverSegment(m_x, at);
+                    const double t = (at - m_x[j]) / (m_x[j + 1] - m_x[j]);
+                    (at == c ? m_fjA : m_fjB).push_back(j);
+                    (at == c ? m_ftA : m_ftB).push_back(t);
+                    m_amp = std::max(m_amp, std::abs(1 - t) + std::abs(t));
+                }
+            for (int i = 0; i < 8; ++i) {
+                m_fjA.push_back(0);
+                m_fjB.push_back(0);
+                m_ftA.push_back(0);
+                m_ftB.push_back(0);
+            }
+            // the piece under each end, found as the sweep finds it
+            auto piece = [&](double at) {
+                int k = 0;
+                while (k + 2 < int(m_cw.size()) && m_cw[size_t(k) + 1].x <= at)
+                    ++k;
+                return k;
+            };
+            for (size_t i = 0; i + 1 < m_fc.size(); ++i) {
+                const double mid = 0.5 * (m_fc[i] + m_fc[i + 1]);
+                m_fpA.push_back(piece(mid));
+                m_fpB.push_back(piece(mid + m_band));
+                m_inA |= uint64_t(m_cw[size_t(m_fpA.back())].in) << i;
+                m_inB |= uint64_t(m_cw[size_t(m_fpB.back())].in) << i;
+            }
+        }
     }
     // Each girder alone, for vectors with a single non-zero line.
     m_unitPos.resize(m_G);
@@ -172,6 +212,181 @@ int DeckOperator::Split(const std::vector<Point>& pts, const double* v, Seg* out
     return n;
 }
 
+// Per piece of the carriageway: start, prefix and the linear g of each sign (value at
+// start, slope).
+struct DeckOperator::Prefix {
+    double X[kMaxSeg + 1], Pp[kMaxSeg + 1], Pm[kMaxSeg + 1];
+    double gp[kMaxSeg], sp[kMaxSeg], gm[kMaxSeg], sm[kMaxSeg];
+    double hmax = 0;
+    // filled by LanePrefix only: the segment count, the first segment of each piece,
+    // the zero crossings as band starts (a or a + b there, up to b_C - b, in order), and
+    // whether every crossing fell within its own piece
+    int n = 0;
+    int first[kMaxSeg];
+    bool zero[kMaxSeg];
+    double za[kMaxSeg], zb[kMaxSeg];
+    int na = 0, nb = 0;
+    bool ordered = true;
+};
+
+// Split and MakePrefix in one pass over the carriageway, with their arithmetic.
+void DeckOperator::LanePrefix(const double* v, Prefix& p) const
+{
+    const int np = int(m_cw.size());
+    double h[kMaxSeg];
+    double hm[4] = {0, 0, 0, 0};  // four chains: the maxima need not wait on each other
+    for (int i = 0; i < np; ++i) {
+        h[i] = H(v, m_cw[size_t(i)]);
+        hm[i & 3] = std::max(hm[i & 3], std::abs(h[i]));
+    }
+    p.hmax = std::max(std::max(hm[0], hm[1]), std::max(hm[2], hm[3]));
+    const double aMax = m_bC - m_band;
+    double Pp = 0, Pm = 0;
+    p.Pp[0] = p.Pm[0] = 0;
+    int k = 0;
+    auto piece = [&](double x0, double x1, double h0, double h1, bool in, bool zero) {
+        p.X[k] = x0;
+        p.zero[k] = zero;
+        const double dx = x1 - x0, slope = dx > 0 ? (h1 - h0) / dx : 0;
+        const double area = dx * (h0 + h1) / 2;
+        const bool pos = in && (h0 > 0 || h1 > 0), neg = in && !pos && (h0 < 0 || h1 < 0);
+        // adding or taking +0 leaves a sum as it is
+        p.gp[k] = pos ? h0 : 0;
+        p.sp[k] = pos ? slope : 0;
+        p.gm[k] = neg ? -h0 : 0;
+        p.sm[k] = neg ? -slope : 0;
+        Pp += pos ? area : 0.0;
+        Pm -= neg ? area : 0.0;
+        p.Pp[k + 1] = Pp;
+        p.Pm[k + 1] = Pm;
+        ++k;
+    };
+    p.na = p.nb = 0;
+    p.ordered = true;
+    for (int q = 0; q + 1 < np; ++q) {
+        const Point& a = m_cw[size_t(q)];
+        const double x0 = a.x, x1 = m_cw[size_t(q) + 1].x, h0 = h[q], h1 = h[q + 1];
+        p.first[q] = k;
+        if ((h0 > 0 && h1 < 0) || (h0 < 0 && h1 > 0)) {
+            const double xz = x0 + (x1 - x0) * h0 / (h0 - h1);
+            piece(x0, xz, h0, 0.0, a.in, false);
+            piece(xz, x1, 0.0, h1, a.in, true);
+            p.ordered = p.ordered && x0 <= xz && xz <= x1;
+            if (xz <= aMax)
+                p.za[p.na++] = xz;
+            if (xz - m_band <= aMax)
+                p.zb[p.nb++] = xz - m_band;
+        } else {
+            piece(x0, x1, h0, h1, a.in, false);
+        }
+    }
+    p.X[k] = m_cw.back().x;
+    p.n = k;
+}
+
+void DeckOperator::MakePrefix(const Seg* seg, int n, Prefix& p) const
+{
+    p.Pp[0] = p.Pm[0] = 0;
+    double hmax = 0;
+    for (int k = 0; k < n; ++k) {
+        const Seg& s = seg[k];
+        p.X[k] = s.x0;
+        const double dx = s.x1 - s.x0, slope = dx > 0 ? (s.h1 - s.h0) / dx : 0;
+        const double area = dx * (s.h0 + s.h1) / 2;
+        p.gp[k] = p.sp[k] = p.gm[k] = p.sm[k] = 0;
+        p.Pp[k + 1] = p.Pp[k];
+        p.Pm[k + 1] = p.Pm[k];
+        hmax = std::max({hmax, std::abs(s.h0), std::abs(s.h1)});
+        if (!s.in)
+            continue;
+        if (s.h0 > 0 || s.h1 > 0) {
+            p.gp[k] = s.h0;
+            p.sp[k] = slope;
+            p.Pp[k + 1] += area;
+        } else if (s.h0 < 0 || s.h1 < 0) {
+            p.gm[k] = -s.h0;
+            p.sm[k] = -slope;
+            p.Pm[k + 1] -= area;
+        }
+    }
+    p.X[n] = seg[n - 1].x1;
+    p.hmax = hmax;
+}
+
+namespace {
+
+// The band search proper over the candidates cand[0..nc) (strictly increasing), with
+// F' just before cand[0] given. F is evaluated at a candidate where F' turns from
+// rising to falling, where F' falls through zero inside an interval, and at the last
+// candidate when `last` and F' rises into it. The pieces under a and a + b are walked
+// on from ka and kb.
+template <bool Where, bool DoP, bool DoM, class P>
+__attribute__((always_inline)) inline void Sweep(const P& p, int n, double b, double eps, const double* cand, int nc,
+                                                 int ka, int kb, double leftP, double leftM, bool last,
+                                                 double& best_p, double& best_m, double* ap, double* am)
+{
+    const double *X = p.X, *Pp = p.Pp, *Pm = p.Pm, *gp = p.gp, *sp = p.sp, *gm = p.gm, *sm = p.sm;
+    auto Fp = [&](double a) {
+        const double ua = a - X[ka], ub = a + b - X[kb];
+        return Pp[kb] + ub * (gp[kb] + 0.5 * sp[kb] * ub) - Pp[ka] - ua * (gp[ka] + 0.5 * sp[ka] * ua);
+    };
+    auto Fm = [&](double a) {
+        const double ua = a - X[ka], ub = a + b - X[kb];
+        return Pm[kb] + ub * (gm[kb] + 0.5 * sm[kb] * ub) - Pm[ka] - ua * (gm[ka] + 0.5 * sm[ka] * ua);
+    };
+    auto takeP = [&](double a) {
+        const double f = Fp(a);
+        if (f > best_p) {
+            best_p = f;
+            if constexpr (Where)
+                *ap = a;
+        }
+    };
+    auto takeM = [&](double a) {
+        const double f = Fm(a);
+        if (f > best_m) {
+            best_m = f;
+            if constexpr (Where)
+                *am = a;
+        }
+    };
+    for (int c = 0; c + 1 < nc; ++c) {
+        const double c0 = cand[c], c1 = cand[c + 1];
+        const double mid = 0.5 * (c0 + c1);
+        while (ka < n - 1 && X[ka + 1] <= mid)
+            ++ka;
+        while (kb < n - 1 && X[kb + 1] <= mid + b)
+            ++kb;
+        const double ua0 = c0 - X[ka], ub0 = c0 + b - X[kb], ua1 = c1 - X[ka], ub1 = c1 + b - X[kb];
+        if constexpr (DoP) {
+            const double dp0 = gp[kb] + sp[kb] * ub0 - gp[ka] - sp[ka] * ua0;
+            const double dp1 = gp[kb] + sp[kb] * ub1 - gp[ka] - sp[ka] * ua1;
+            if (leftP >= -eps && dp0 <= eps)
+                takeP(c0);
+            if (dp0 > 0 && dp1 < 0)
+                takeP(c0 + (c1 - c0) * dp0 / (dp0 - dp1));
+            leftP = dp1;
+        }
+        if constexpr (DoM) {
+            const double dm0 = gm[kb] + sm[kb] * ub0 - gm[ka] - sm[ka] * ua0;
+            const double dm1 = gm[kb] + sm[kb] * ub1 - gm[ka] - sm[ka] * ua1;
+            if (leftM >= -eps && dm0 <= eps)
+                takeM(c0);
+            if (dm0 > 0 && dm1 < 0)
+                takeM(c0 + (c1 - c0) * dm0 / (dm0 - dm1));
+            leftM = dm1;
+        }
+    }
+    if (last) {
+        if (DoP && leftP >= -eps)
+            takeP(cand[nc - 1]);
+        if (DoM && leftM >= -eps)
+            takeM(cand[nc - 1]);
+    }
+}
+
+} // namespace
+
 // The worst band [a, a + b] within the carriageway, for both signs in one sweep.
 // F(a) = P(a+b) - P(a) is piecewise quadratic between the candidates (a or a + b at a
 // breakpoint), with F' = g(a+b) - g(a) linear on each interval. Its largest value lies
@@ -180,36 +395,12 @@ int DeckOperator::Split(const std::vector<Point>& pts, const double* v, Seg* out
 template <bool Where, bool DoP, bool DoM>
 void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* ap, double* am) const
 {
-    // per piece: start, prefix and the linear g of each sign (value at start, slope)
-    double X[kMaxSeg + 1], Pp[kMaxSeg + 1], Pm[kMaxSeg + 1];
-    double gp[kMaxSeg], sp[kMaxSeg], gm[kMaxSeg], sm[kMaxSeg];
-    Pp[0] = Pm[0] = 0;
-    double hmax = 0;
-    for (int k = 0; k < n; ++k) {
-        const Seg& s = seg[k];
-        X[k] = s.x0;
-        const double dx = s.x1 - s.x0, slope = dx > 0 ? (s.h1 - s.h0) / dx : 0;
-        const double area = dx * (s.h0 + s.h1) / 2;
-        gp[k] = sp[k] = gm[k] = sm[k] = 0;
-        Pp[k + 1] = Pp[k];
-        Pm[k + 1] = Pm[k];
-        hmax = std::max({hmax, std::abs(s.h0), std::abs(s.h1)});
-        if (!s.in)
-            continue;
-        if (s.h0 > 0 || s.h1 > 0) {
-            gp[k] = s.h0;
-            sp[k] = slope;
-            Pp[k + 1] += area;
-        } else if (s.h0 < 0 || s.h1 < 0) {
-            gm[k] = -s.h0;
-            sm[k] = -slope;
-            Pm[k + 1] -= area;
-        }
-    }
-    X[n] = seg[n - 1].x1;
+    Prefix p;
+    MakePrefix(seg, n, p);
+    const double* X = p.X;
     const double b = m_band;
     const double aMax = m_bC - b;
-    const double eps = 1e-12 * hmax;
+    const double eps = 1e-12 * p.hmax;
 
     // Candidates: breakpoints for a and for a + b, merged, strictly increasing from a_C.
     // The fixed breakpoints' share is known beforehand; the zero crossings of h are
@@ -272,63 +463,271 @@ void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* a
     double best_p = 0, best_m = 0;
     if constexpr (Where)
         *ap = *am = m_aC;
-    int ka = 0, kb = 0;
-    auto Fp = [&](double a) {
-        const double ua = a - X[ka], ub = a + b - X[kb];
-        return Pp[kb] + ub * (gp[kb] + 0.5 * sp[kb] * ub) - Pp[ka] - ua * (gp[ka] + 0.5 * sp[ka] * ua);
-    };
-    auto Fm = [&](double a) {
-        const double ua = a - X[ka], ub = a + b - X[kb];
-        return Pm[kb] + ub * (gm[kb] + 0.5 * sm[kb] * ub) - Pm[ka] - ua * (gm[ka] + 0.5 * sm[ka] * ua);
-    };
-    auto takeP = [&](double a) {
-        const double f = Fp(a);
-        if (f > best_p) {
-            best_p = f;
-            if constexpr (Where)
-                *ap = a;
+    Sweep<Where, DoP, DoM>(p, n, b, eps, cand, nc, 0, 0, HUGE_VAL, HUGE_VAL, true, best_p, best_m, ap, am);
+    bp = best_p;
+    bm = best_m;
+}
+
+namespace {
+
+// The fixed candidates' levers (padded by eight beyond the last) and the loaded ends.
+struct ScreenTable {
+    const int64_t *jA, *jB;
+    const double *tA, *tB;
+    int M, G;
+    uint64_t inA, inB;
+    double amp;
+};
+
+// Per sign (0: +, 1: -) and interval between fixed candidates (bit i): the bounds of
+// F' reach up to tol (lo), down to -tol (hi); g vanishes at both ends (fl).
+struct Screen {
+    uint64_t lo[2], hi[2], fl[2];
+};
+
+// The tolerances: far above the rounding of either way of computing h and F'.
+__attribute__((always_inline)) inline void Tolerances(const ScreenTable& t, const double* v, double hmax, double eps,
+                                                      double& tolh, double& tol)
+{
+    double vm[4] = {0, 0, 0, 0};  // four chains: the maxima need not wait on each other
+    for (int j = 0; j < t.G; ++j)
+        vm[j & 3] = std::max(vm[j & 3], std::abs(v[j]));
+    const double vmax = std::max(std::max(vm[0], vm[1]), std::max(vm[2], vm[3]));
+    tolh = 1e-13 * std::max(t.amp * vmax, hmax);
+    tol = eps + 4 * tolh;
+}
+
+void ScreenDefault(const ScreenTable& t, const double* v, double hmax, double eps, Screen& o)
+{
+    double tolh, tol;
+    Tolerances(t, v, hmax, eps, tolh, tol);
+    double hA[kMaxSeg], hB[kMaxSeg];
+    for (int c = 0; c <= t.M; ++c) {
+        hA[c] = (1 - t.tA[c]) * v[t.jA[c]] + t.tA[c] * v[t.jA[c] + 1];
+        hB[c] = (1 - t.tB[c]) * v[t.jB[c]] + t.tB[c] * v[t.jB[c] + 1];
+    }
+    for (int s = 0; s < 2; ++s) {
+        const double sg = s ? -1.0 : 1.0;
+        uint64_t lo = 0, hi = 0, fl = 0;
+        for (int i = 0; i < t.M; ++i) {
+            const double a0 = sg * hA[i], a1 = sg * hA[i + 1], b0 = sg * hB[i], b1 = sg * hB[i + 1];
+            const bool ia = (t.inA >> i) & 1, ib = (t.inB >> i) & 1;
+            const double ga0 = ia ? std::max(a0, 0.0) : 0, ga1 = ia ? std::max(a1, 0.0) : 0;
+            const double gb0 = ib ? std::max(b0, 0.0) : 0, gb1 = ib ? std::max(b1, 0.0) : 0;
+            const double dlo = std::min(gb0, gb1) - std::max(ga0, ga1);
+            const double dhi = std::max(gb0, gb1) - std::min(ga0, ga1);
+            const bool fa = !ia || (a0 < -tolh && a1 < -tolh), fb = !ib || (b0 < -tolh && b1 < -tolh);
+            lo |= uint64_t(dlo <= tol) << i;
+            hi |= uint64_t(dhi >= -tol) << i;
+            fl |= uint64_t(fa && fb) << i;
         }
-    };
-    auto takeM = [&](double a) {
-        const double f = Fm(a);
-        if (f > best_m) {
-            best_m = f;
-            if constexpr (Where)
-                *am = a;
-        }
-    };
-    double leftP = HUGE_VAL, leftM = HUGE_VAL;  // F' just before the current candidate
-    for (int c = 0; c + 1 < nc; ++c) {
-        const double c0 = cand[c], c1 = cand[c + 1];
-        const double mid = 0.5 * (c0 + c1);
-        while (ka < n - 1 && X[ka + 1] <= mid)
-            ++ka;
-        while (kb < n - 1 && X[kb + 1] <= mid + b)
-            ++kb;
-        const double ua0 = c0 - X[ka], ub0 = c0 + b - X[kb], ua1 = c1 - X[ka], ub1 = c1 + b - X[kb];
-        if constexpr (DoP) {
-            const double dp0 = gp[kb] + sp[kb] * ub0 - gp[ka] - sp[ka] * ua0;
-            const double dp1 = gp[kb] + sp[kb] * ub1 - gp[ka] - sp[ka] * ua1;
-            if (leftP >= -eps && dp0 <= eps)
-                takeP(c0);
-            if (dp0 > 0 && dp1 < 0)
-                takeP(c0 + (c1 - c0) * dp0 / (dp0 - dp1));
-            leftP = dp1;
-        }
-        if constexpr (DoM) {
-            const double dm0 = gm[kb] + sm[kb] * ub0 - gm[ka] - sm[ka] * ua0;
-            const double dm1 = gm[kb] + sm[kb] * ub1 - gm[ka] - sm[ka] * ua1;
-            if (leftM >= -eps && dm0 <= eps)
-                takeM(c0);
-            if (dm0 > 0 && dm1 < 0)
-                takeM(c0 + (c1 - c0) * dm0 / (dm0 - dm1));
-            leftM = dm1;
+        o.lo[s] = lo;
+        o.hi[s] = hi;
+        o.fl[s] = fl;
+    }
+}
+
+#if defined(__GNUC__) && defined(__x86_64__)
+// Eight candidates and intervals at a time; v (at most 24 lines) is held in three
+// registers and looked up by permutation.
+__attribute__((target("avx512f"))) void ScreenWide(const ScreenTable& t, const double* v, double hmax, double eps,
+                                                   Screen& o)
+{
+    const __m512d zero = _mm512_setzero_pd(), one = _mm512_set1_pd(1.0);
+    const __mmask8 m0 = __mmask8(t.G >= 8 ? 0xff : (1u << t.G) - 1);
+    const __mmask8 m1 = __mmask8(t.G >= 16 ? 0xff : t.G <= 8 ? 0 : (1u << (t.G - 8)) - 1);
+    const __mmask8 m2 = __mmask8(t.G <= 16 ? 0 : (1u << (t.G - 16)) - 1);
+    const __m512d v0 = _mm512_maskz_loadu_pd(m0, v), v1 = _mm512_maskz_loadu_pd(m1, v + 8);
+    const __m512d v2 = _mm512_maskz_loadu_pd(m2, v + 16);
+    const __m512i absMask = _mm512_set1_epi64(0x7fffffffffffffff);
+    __m512d am = _mm512_maskz_max_pd(0xff, _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(v0), absMask)),
+                                     _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(v1), absMask)));
+    am = _mm512_maskz_max_pd(0xff, am, _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(v2), absMask)));
+    alignas(64) double a8[8];
+    _mm512_store_pd(a8, am);
+    const double vmax = std::max(std::max(std::max(a8[0], a8[1]), std::max(a8[2], a8[3])),
+                                 std::max(std::max(a8[4], a8[5]), std::max(a8[6], a8[7])));
+    const double tolh = 1e-13 * std::max(t.amp * vmax, hmax);
+    const double tol = eps + 4 * tolh;
+    const __m512i sixteen = _mm512_set1_epi64(16);
+    // v[j] for eight j below 24 (a lambda would not inherit the target)
+#define MVG_LOOK(j) \
+    _mm512_mask_permutexvar_pd(_mm512_permutex2var_pd(v0, j, v1), _mm512_cmpge_epi64_mask(j, sixteen), j, v2)
+    alignas(64) double hA[kMaxSeg + 16], hB[kMaxSeg + 16];
+    for (int c = 0; c <= t.M; c += 8) {
+        const __m512i ja = _mm512_loadu_si512(t.jA + c), jb = _mm512_loadu_si512(t.jB + c);
+        const __m512i ja1 = _mm512_add_epi64(ja, _mm512_set1_epi64(1)), jb1 = _mm512_add_epi64(jb, _mm512_set1_epi64(1));
+        const __m512d ta = _mm512_loadu_pd(t.tA + c), tb = _mm512_loadu_pd(t.tB + c);
+        const __m512d a = _mm512_add_pd(_mm512_mul_pd(_mm512_sub_pd(one, ta), MVG_LOOK(ja)), _mm512_mul_pd(ta, MVG_LOOK(ja1)));
+        const __m512d b = _mm512_add_pd(_mm512_mul_pd(_mm512_sub_pd(one, tb), MVG_LOOK(jb)), _mm512_mul_pd(tb, MVG_LOOK(jb1)));
+        _mm512_store_pd(hA + c, a);
+        _mm512_store_pd(hB + c, b);
+    }
+#undef MVG_LOOK
+    const __m512d vtolh = _mm512_set1_pd(-tolh), vtol = _mm512_set1_pd(tol), vntol = _mm512_set1_pd(-tol);
+    o = Screen{};
+    for (int i = 0; i < t.M; i += 8) {
+        const __mmask8 ia = __mmask8(t.inA >> i), ib = __mmask8(t.inB >> i);
+        __m512d a0 = _mm512_load_pd(hA + i), a1 = _mm512_loadu_pd(hA + i + 1);
+        __m512d b0 = _mm512_load_pd(hB + i), b1 = _mm512_loadu_pd(hB + i + 1);
+        for (int s = 0; s < 2; ++s) {
+            if (s) {
+                a0 = _mm512_sub_pd(zero, a0);
+                a1 = _mm512_sub_pd(zero, a1);
+                b0 = _mm512_sub_pd(zero, b0);
+                b1 = _mm512_sub_pd(zero, b1);
+            }
+            const __m512d ga0 = _mm512_maskz_max_pd(ia, a0, zero), ga1 = _mm512_maskz_max_pd(ia, a1, zero);
+            const __m512d gb0 = _mm512_maskz_max_pd(ib, b0, zero), gb1 = _mm512_maskz_max_pd(ib, b1, zero);
+            const __m512d dlo = _mm512_sub_pd(_mm512_maskz_min_pd(0xff, gb0, gb1), _mm512_maskz_max_pd(0xff, ga0, ga1));
+            const __m512d dhi = _mm512_sub_pd(_mm512_maskz_max_pd(0xff, gb0, gb1), _mm512_maskz_min_pd(0xff, ga0, ga1));
+            const __mmask8 fa = __mmask8(~ia) | (_mm512_cmp_pd_mask(a0, vtolh, _CMP_LT_OQ) &
+                                                 _mm512_cmp_pd_mask(a1, vtolh, _CMP_LT_OQ));
+            const __mmask8 fb = __mmask8(~ib) | (_mm512_cmp_pd_mask(b0, vtolh, _CMP_LT_OQ) &
+                                                 _mm512_cmp_pd_mask(b1, vtolh, _CMP_LT_OQ));
+            o.lo[s] |= uint64_t(_mm512_cmp_pd_mask(dlo, vtol, _CMP_LE_OQ)) << i;
+            o.hi[s] |= uint64_t(_mm512_cmp_pd_mask(dhi, vntol, _CMP_GE_OQ)) << i;
+            o.fl[s] |= uint64_t(__mmask8(fa & fb)) << i;
         }
     }
-    if (DoP && leftP >= -eps)
-        takeP(cand[nc - 1]);
-    if (DoM && leftM >= -eps)
-        takeM(cand[nc - 1]);
+    const uint64_t all = (uint64_t(1) << t.M) - 1;
+    for (int s = 0; s < 2; ++s) {
+        o.lo[s] &= all;
+        o.hi[s] &= all;
+        o.fl[s] &= all;
+    }
+}
+
+using ScreenKernel = void (*)(const ScreenTable&, const double*, double, double, Screen&);
+const ScreenKernel kScreen = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx512f") && kMaxGirders <= 24 ? ScreenWide : ScreenDefault;
+}();
+#else
+const auto kScreen = ScreenDefault;
+#endif
+
+} // namespace
+
+// F' = g(a+b) - g(a) is bounded on each interval between two fixed candidates by the
+// values of h at its ends (h is linear there, g = max(+-h, 0) monotone). Where the bounds
+// keep F' away from zero, Band evaluates nothing; where g vanishes at both ends, F is
+// flat and every evaluation gives the same P(a+b) - P(a). Only the rest is swept, with
+// Band's own arithmetic, so the largest value found is Band's.
+void DeckOperator::BandScreened(const Prefix& p, const double* v, bool doP, bool doM, double& bp, double& bm) const
+{
+    const int n = p.n;
+    const double* X = p.X;
+    const double b = m_band;
+    const double eps = 1e-12 * p.hmax;
+    if (!p.ordered) {
+        Seg seg[kMaxSeg];
+        Split(m_cw, v, seg);
+        if (doP && doM)
+            Band<false, true, true>(seg, n, bp, bm, nullptr, nullptr);
+        else if (doP)
+            Band<false, true, false>(seg, n, bp, bm, nullptr, nullptr);
+        else
+            Band<false, false, true>(seg, n, bp, bm, nullptr, nullptr);
+        return;
+    }
+    double z[2 * kMaxSeg];
+    int nz = 0;
+    {
+        int i = 0, j = 0;
+        while (i < p.na || j < p.nb)
+            z[nz++] = j >= p.nb || (i < p.na && p.za[i] <= p.zb[j]) ? p.za[i++] : p.zb[j++];
+    }
+
+    const int M = int(m_fc.size()) - 1;
+    const double* fc = m_fc.data();
+    Screen sc;
+    kScreen(ScreenTable{m_fjA.data(), m_fjB.data(), m_ftA.data(), m_ftB.data(), M, m_G, m_inA, m_inB, m_amp}, v,
+            p.hmax, eps, sc);
+
+    // Intervals to sweep: where F' may vanish inside, or turn from rising to falling at a
+    // candidate (both sides of it), unless F is flat across it.
+    const uint64_t all = (uint64_t(1) << M) - 1, top = uint64_t(1) << (M - 1);
+    uint64_t sweep = 0;
+    for (int s = 0; s < 2; ++s) {
+        if (!(s ? doM : doP))
+            continue;
+        const uint64_t lo = sc.lo[s], hi = sc.hi[s], fl = sc.fl[s];
+        uint64_t w = lo & hi & ~fl;
+        const uint64_t turn = (hi << 1) & lo & ~((fl << 1) & fl) & all & ~uint64_t(1);
+        w |= turn | (turn >> 1);
+        if ((lo & 1) && !(fl & 1))
+            w |= 1;
+        if ((hi & top) && !(fl & top))
+            w |= top;
+        sweep |= w;
+    }
+
+    // the segment under `at`, as the walk from the first finds it, from a guess of its piece
+    const int lastPiece = int(m_cw.size()) - 2;
+    auto seek = [&](int q, double at) {
+        while (q < lastPiece && m_cw[size_t(q) + 1].x <= at)
+            ++q;
+        while (q > 0 && m_cw[size_t(q)].x > at)
+            --q;
+        int k = p.first[q];
+        if (k + 1 < n && p.zero[k + 1] && X[k + 1] <= at)
+            ++k;
+        return k;
+    };
+
+    double best_p = 0, best_m = 0;
+    // one value per flat stretch
+    for (int s = 0; s < 2; ++s) {
+        if (!(s ? doM : doP))
+            continue;
+        const double *P = s ? p.Pm : p.Pp, *g = s ? p.gm : p.gp, *sl = s ? p.sm : p.sp;
+        const uint64_t fl = sc.fl[s];
+        for (uint64_t f = fl & ~(fl << 1); f; f &= f - 1) {
+            const int i = __builtin_ctzll(f);
+            const double a = fc[i], mid = 0.5 * (fc[i] + fc[i + 1]);
+            const int ka = seek(m_fpA[size_t(i)], mid), kb = seek(m_fpB[size_t(i)], mid + b);
+            const double ua = a - X[ka], ub = a + b - X[kb];
+            const double F = P[kb] + ub * (g[kb] + 0.5 * sl[kb] * ub) - P[ka] - ua * (g[ka] + 0.5 * sl[ka] * ua);
+            double& best = s ? best_m : best_p;
+            best = std::max(best, F);
+        }
+    }
+
+    // each stretch of intervals to sweep, with the zero crossings inside it merged in
+    int k = 0;
+    while (sweep) {
+        const int s = __builtin_ctzll(sweep);
+        const int e = s + __builtin_ctzll(~(sweep >> s)) - 1;  // last interval of the stretch
+        sweep &= ~uint64_t(0) << (e + 1);
+        double cand[2 * kMaxSeg + 4];
+        int nc = 0;
+        cand[nc++] = fc[s];
+        auto push = [&](double c) {
+            if (c > cand[nc - 1])
+                cand[nc++] = c;
+        };
+        while (k < nz && z[k] <= fc[s])
+            ++k;
+        for (int i = s + 1; i <= e + 1; ++i) {
+            while (k < nz && z[k] < fc[i])
+                push(z[k++]);
+            push(fc[i]);
+        }
+        const double mid = 0.5 * (cand[0] + cand[1]);
+        const int ka = seek(m_fpA[size_t(s)], mid), kb = seek(m_fpB[size_t(s)], mid + b);
+        const double left = s == 0 ? HUGE_VAL : -HUGE_VAL;
+        const bool last = e == M - 1;
+        if (doP && doM)
+            Sweep<false, true, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
+                                     nullptr);
+        else if (doP)
+            Sweep<false, true, false>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
+                                      nullptr);
+        else
+            Sweep<false, false, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
+                                      nullptr);
+    }
     bp = best_p;
     bm = best_m;
 }
@@ -351,27 +750,41 @@ DeckValues DeckOperator::Evaluate(const double* v) const
         }
     }
     DeckValues r;
-    Seg seg[kMaxSeg];
-    const int n = Split(m_cw, v, seg);
-    double Ap = 0, Am = 0;
-    for (int k = 0; k < n; ++k)
-        if (seg[k].in) {
-            const double dx = seg[k].x1 - seg[k].x0, m = dx * (seg[k].h0 + seg[k].h1) / 2;
-            if (m > 0)
-                Ap += m;
-            else
-                Am += m;
+    double Ap = 0, Am = 0, Bp, Bm;
+    if (!m_fc.empty()) {
+        Prefix p;
+        LanePrefix(v, p);
+        Ap = p.Pp[p.n];
+        Am = 0.0 - p.Pm[p.n];  // the sum of the negative areas, +0 when none
+        Bp = Ap;
+        Bm = Am;
+        if (Ap > 0 || Am < 0) {
+            BandScreened(p, v, Ap > 0, Am < 0, Bp, Bm);
+            Bm = -Bm;
         }
-    double Bp = Ap, Bm = Am;
-    // A sign without load on the carriageway has no band: its sweep would find 0.
-    if (m_wide && n > 0 && (Ap > 0 || Am < 0)) {
-        if (Ap > 0 && Am < 0)
-            Band<false, true, true>(seg, n, Bp, Bm, nullptr, nullptr);
-        else if (Ap > 0)
-            Band<false, true, false>(seg, n, Bp, Bm, nullptr, nullptr);
-        else
-            Band<false, false, true>(seg, n, Bp, Bm, nullptr, nullptr);
-        Bm = -Bm;
+    } else {
+        Seg seg[kMaxSeg];
+        const int n = Split(m_cw, v, seg);
+        for (int k = 0; k < n; ++k)
+            if (seg[k].in) {
+                const double dx = seg[k].x1 - seg[k].x0, m = dx * (seg[k].h0 + seg[k].h1) / 2;
+                if (m > 0)
+                    Ap += m;
+                else
+                    Am += m;
+            }
+        Bp = Ap;
+        Bm = Am;
+        // A sign without load on the carriageway has no band: its sweep would find 0.
+        if (m_wide && n > 0 && (Ap > 0 || Am < 0)) {
+            if (Ap > 0 && Am < 0)
+                Band<false, true, true>(seg, n, Bp, Bm, nullptr, nullptr);
+            else if (Ap > 0)
+                Band<false, true, false>(seg, n, Bp, Bm, nullptr, nullptr);
+            else
+                Band<false, false, true>(seg, n, Bp, Bm, nullptr, nullptr);
+            Bm = -Bm;
+        }
     }
     r.Lp = 0.5 * (Ap + Bp);
     r.Lm = 0.5 * (Am + Bm);
