@@ -18,7 +18,7 @@ namespace {
 
 struct Record {
     int op;
-    std::vector<double> v;
+    size_t v;  // offset of its line values
     double want[4];
 };
 
@@ -37,6 +37,7 @@ int main(int argc, char** argv)
     std::map<std::vector<double>, int> index;
     std::vector<DeckOperator> ops;
     std::vector<Record> recs;
+    std::vector<double> values;  // all vectors in one run, as a program holds them
     double len;
     while (std::fread(&len, 8, 1, f) == 1) {
         std::vector<double> r(static_cast<size_t>(len));
@@ -61,9 +62,10 @@ int main(int argc, char** argv)
             it = index.emplace(key, int(ops.size())).first;
             ops.emplace_back(s.gx, s, band);
         }
-        Record rec{it->second, std::vector<double>(r.begin() + long(k), r.begin() + long(k) + G), {}};
+        Record rec{it->second, values.size(), {}};
+        values.insert(values.end(), r.begin() + long(k), r.begin() + long(k) + G);
         std::memcpy(rec.want, &r[k + G], sizeof rec.want);
-        recs.push_back(std::move(rec));
+        recs.push_back(rec);
     }
     std::fclose(f);
     std::printf("%zu vectors, %zu operators\n", recs.size(), ops.size());
@@ -71,7 +73,7 @@ int main(int argc, char** argv)
     long differ = 0;
     double worst = 0;
     for (const Record& r : recs) {
-        const DeckValues d = ops[size_t(r.op)].Evaluate(r.v.data());
+        const DeckValues d = ops[size_t(r.op)].Evaluate(values.data() + r.v);
         const double got[4] = {d.Lp, d.Lm, d.Cp, d.Cm};
         double scale = 0;
         for (double w : r.want)
@@ -90,7 +92,7 @@ int main(int argc, char** argv)
     for (int rep = 0; rep < repeats; ++rep) {
         const auto t0 = std::chrono::steady_clock::now();
         for (const Record& r : recs) {
-            const DeckValues d = ops[size_t(r.op)].Evaluate(r.v.data());
+            const DeckValues d = ops[size_t(r.op)].Evaluate(values.data() + r.v);
             sink += d.Lp + d.Cm;
         }
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 #if defined(__GNUC__) && defined(__x86_64__)
 #include <immintrin.h>
@@ -30,6 +31,8 @@ double PosPart(double h0, double h1, double dx)
 }
 
 constexpr int kMaxSeg = 4 * kMaxGirders + 16;
+// the carriageway's breakpoints and both ends of the band at each fixed candidate, padded
+constexpr int kMaxLevers = 8 * kMaxSeg;
 
 } // namespace
 
@@ -145,20 +148,32 @@ DeckOperator::DeckOperator(const std::vector<double>& gx, const Section& s, doub
             m_fc.insert(m_fc.end(), m_bandCand.begin(), m_bandCand.end());
             if (aMax > m_fc.back())
                 m_fc.push_back(aMax);
-            for (double c : m_fc)
-                for (const double at : {c, c + m_band}) {
-                    const int j = LeverSegment(m_x, at);
-                    const double t = (at - m_x[j]) / (m_x[j + 1] - m_x[j]);
-                    (at == c ? m_fjA : m_fjB).push_back(j);
-                    (at == c ? m_ftA : m_ftB).push_back(t);
-                    m_amp = std::max(m_amp, std::abs(1 - t) + std::abs(t));
+            auto lever = [&](double at) {
+                const int j = LeverSegment(m_x, at);
+                const double t = (at - m_x[j]) / (m_x[j + 1] - m_x[j]);
+                m_lj.push_back(j);
+                m_lt.push_back(t);
+                m_amp = std::max(m_amp, std::abs(1 - t) + std::abs(t));
+            };
+            auto pad = [&] {
+                for (int i = 0; i < 8 || m_lj.size() % 8; ++i) {
+                    m_lj.push_back(0);
+                    m_lt.push_back(0);
                 }
-            for (int i = 0; i < 8; ++i) {
-                m_fjA.push_back(0);
-                m_fjB.push_back(0);
-                m_ftA.push_back(0);
-                m_ftB.push_back(0);
+            };
+            for (const Point& q : m_cw) {
+                m_lj.push_back(q.j);
+                m_lt.push_back(q.t);
             }
+            pad();
+            m_offA = int(m_lj.size());
+            for (double c : m_fc)
+                lever(c);
+            pad();
+            m_offB = int(m_lj.size());
+            for (double c : m_fc)
+                lever(c + m_band);
+            pad();
             // the piece under each end, found as the sweep finds it
             auto piece = [&](double at) {
                 int k = 0;
@@ -212,12 +227,24 @@ int DeckOperator::Split(const std::vector<Point>& pts, const double* v, Seg* out
     return n;
 }
 
-// Per piece of the carriageway: start, prefix and the linear g of each sign (value at
-// start, slope).
+// Per piece of the carriageway: start, prefix of each sign, h at its ends and its sign
+// (0 none or unloaded, 1 positive, 2 negative). The linear g of each sign (value at the
+// start, slope) comes from End, only for the pieces a search looks at.
 struct DeckOperator::Prefix {
     double X[kMaxSeg + 1], Pp[kMaxSeg + 1], Pm[kMaxSeg + 1];
-    double gp[kMaxSeg], sp[kMaxSeg], gm[kMaxSeg], sm[kMaxSeg];
+    double h0[kMaxSeg], h1[kMaxSeg];
+    unsigned char cls[kMaxSeg];
     double hmax = 0;
+    struct End {
+        double X, Pp, Pm, gp, sp, gm, sm;
+    };
+    End At(int k) const
+    {
+        const double dx = X[k + 1] - X[k];
+        const double slope = cls[k] && dx > 0 ? (h1[k] - h0[k]) / dx : 0;
+        const bool pos = cls[k] == 1, neg = cls[k] == 2;
+        return End{X[k], Pp[k], Pm[k], pos ? h0[k] : 0, pos ? slope : 0, neg ? -h0[k] : 0, neg ? -slope : 0};
+    }
     // filled by LanePrefix only: the segment count, the first segment of each piece,
     // the zero crossings as band starts (a or a + b there, up to b_C - b, in order), and
     // whether every crossing fell within its own piece
@@ -229,17 +256,19 @@ struct DeckOperator::Prefix {
     bool ordered = true;
 };
 
-// Split and MakePrefix in one pass over the carriageway, with their arithmetic.
-void DeckOperator::LanePrefix(const double* v, Prefix& p) const
+// Split and MakePrefix in one pass over the carriageway, with their arithmetic, from h at
+// its breakpoints.
+void DeckOperator::LanePrefix(const double* h, Prefix& p) const
 {
     const int np = int(m_cw.size());
-    double h[kMaxSeg];
-    double hm[4] = {0, 0, 0, 0};  // four chains: the maxima need not wait on each other
-    for (int i = 0; i < np; ++i) {
-        h[i] = H(v, m_cw[size_t(i)]);
-        hm[i & 3] = std::max(hm[i & 3], std::abs(h[i]));
+    double hm0 = 0, hm1 = 0;  // two chains: the maxima need not all wait on each other
+    for (int i = 0; i + 1 < np; i += 2) {
+        hm0 = std::max(hm0, std::abs(h[i]));
+        hm1 = std::max(hm1, std::abs(h[i + 1]));
     }
-    p.hmax = std::max(std::max(hm[0], hm[1]), std::max(hm[2], hm[3]));
+    if (np % 2)
+        hm0 = std::max(hm0, std::abs(h[np - 1]));
+    p.hmax = std::max(hm0, hm1);
     const double aMax = m_bC - m_band;
     double Pp = 0, Pm = 0;
     p.Pp[0] = p.Pm[0] = 0;
@@ -247,14 +276,12 @@ void DeckOperator::LanePrefix(const double* v, Prefix& p) const
     auto piece = [&](double x0, double x1, double h0, double h1, bool in, bool zero) {
         p.X[k] = x0;
         p.zero[k] = zero;
-        const double dx = x1 - x0, slope = dx > 0 ? (h1 - h0) / dx : 0;
-        const double area = dx * (h0 + h1) / 2;
+        p.h0[k] = h0;
+        p.h1[k] = h1;
+        const double dx = x1 - x0, area = dx * (h0 + h1) / 2;
         const bool pos = in && (h0 > 0 || h1 > 0), neg = in && !pos && (h0 < 0 || h1 < 0);
+        p.cls[k] = pos ? 1 : neg ? 2 : 0;
         // adding or taking +0 leaves a sum as it is
-        p.gp[k] = pos ? h0 : 0;
-        p.sp[k] = pos ? slope : 0;
-        p.gm[k] = neg ? -h0 : 0;
-        p.sm[k] = neg ? -slope : 0;
         Pp += pos ? area : 0.0;
         Pm -= neg ? area : 0.0;
         p.Pp[k + 1] = Pp;
@@ -291,21 +318,21 @@ void DeckOperator::MakePrefix(const Seg* seg, int n, Prefix& p) const
     for (int k = 0; k < n; ++k) {
         const Seg& s = seg[k];
         p.X[k] = s.x0;
-        const double dx = s.x1 - s.x0, slope = dx > 0 ? (s.h1 - s.h0) / dx : 0;
+        p.h0[k] = s.h0;
+        p.h1[k] = s.h1;
+        const double dx = s.x1 - s.x0;
         const double area = dx * (s.h0 + s.h1) / 2;
-        p.gp[k] = p.sp[k] = p.gm[k] = p.sm[k] = 0;
+        p.cls[k] = 0;
         p.Pp[k + 1] = p.Pp[k];
         p.Pm[k + 1] = p.Pm[k];
         hmax = std::max({hmax, std::abs(s.h0), std::abs(s.h1)});
         if (!s.in)
             continue;
         if (s.h0 > 0 || s.h1 > 0) {
-            p.gp[k] = s.h0;
-            p.sp[k] = slope;
+            p.cls[k] = 1;
             p.Pp[k + 1] += area;
         } else if (s.h0 < 0 || s.h1 < 0) {
-            p.gm[k] = -s.h0;
-            p.sm[k] = -slope;
+            p.cls[k] = 2;
             p.Pm[k + 1] -= area;
         }
     }
@@ -325,14 +352,15 @@ __attribute__((always_inline)) inline void Sweep(const P& p, int n, double b, do
                                                  int ka, int kb, double leftP, double leftM, bool last,
                                                  double& best_p, double& best_m, double* ap, double* am)
 {
-    const double *X = p.X, *Pp = p.Pp, *Pm = p.Pm, *gp = p.gp, *sp = p.sp, *gm = p.gm, *sm = p.sm;
+    const double* X = p.X;
+    auto A = p.At(ka), B = p.At(kb);
     auto Fp = [&](double a) {
-        const double ua = a - X[ka], ub = a + b - X[kb];
-        return Pp[kb] + ub * (gp[kb] + 0.5 * sp[kb] * ub) - Pp[ka] - ua * (gp[ka] + 0.5 * sp[ka] * ua);
+        const double ua = a - A.X, ub = a + b - B.X;
+        return B.Pp + ub * (B.gp + 0.5 * B.sp * ub) - A.Pp - ua * (A.gp + 0.5 * A.sp * ua);
     };
     auto Fm = [&](double a) {
-        const double ua = a - X[ka], ub = a + b - X[kb];
-        return Pm[kb] + ub * (gm[kb] + 0.5 * sm[kb] * ub) - Pm[ka] - ua * (gm[ka] + 0.5 * sm[ka] * ua);
+        const double ua = a - A.X, ub = a + b - B.X;
+        return B.Pm + ub * (B.gm + 0.5 * B.sm * ub) - A.Pm - ua * (A.gm + 0.5 * A.sm * ua);
     };
     auto takeP = [&](double a) {
         const double f = Fp(a);
@@ -353,14 +381,22 @@ __attribute__((always_inline)) inline void Sweep(const P& p, int n, double b, do
     for (int c = 0; c + 1 < nc; ++c) {
         const double c0 = cand[c], c1 = cand[c + 1];
         const double mid = 0.5 * (c0 + c1);
-        while (ka < n - 1 && X[ka + 1] <= mid)
-            ++ka;
-        while (kb < n - 1 && X[kb + 1] <= mid + b)
-            ++kb;
-        const double ua0 = c0 - X[ka], ub0 = c0 + b - X[kb], ua1 = c1 - X[ka], ub1 = c1 + b - X[kb];
+        if (ka < n - 1 && X[ka + 1] <= mid) {
+            do
+                ++ka;
+            while (ka < n - 1 && X[ka + 1] <= mid);
+            A = p.At(ka);
+        }
+        if (kb < n - 1 && X[kb + 1] <= mid + b) {
+            do
+                ++kb;
+            while (kb < n - 1 && X[kb + 1] <= mid + b);
+            B = p.At(kb);
+        }
+        const double ua0 = c0 - A.X, ub0 = c0 + b - B.X, ua1 = c1 - A.X, ub1 = c1 + b - B.X;
         if constexpr (DoP) {
-            const double dp0 = gp[kb] + sp[kb] * ub0 - gp[ka] - sp[ka] * ua0;
-            const double dp1 = gp[kb] + sp[kb] * ub1 - gp[ka] - sp[ka] * ua1;
+            const double dp0 = B.gp + B.sp * ub0 - A.gp - A.sp * ua0;
+            const double dp1 = B.gp + B.sp * ub1 - A.gp - A.sp * ua1;
             if (leftP >= -eps && dp0 <= eps)
                 takeP(c0);
             if (dp0 > 0 && dp1 < 0)
@@ -368,8 +404,8 @@ __attribute__((always_inline)) inline void Sweep(const P& p, int n, double b, do
             leftP = dp1;
         }
         if constexpr (DoM) {
-            const double dm0 = gm[kb] + sm[kb] * ub0 - gm[ka] - sm[ka] * ua0;
-            const double dm1 = gm[kb] + sm[kb] * ub1 - gm[ka] - sm[ka] * ua1;
+            const double dm0 = B.gm + B.sm * ub0 - A.gm - A.sm * ua0;
+            const double dm1 = B.gm + B.sm * ub1 - A.gm - A.sm * ua1;
             if (leftM >= -eps && dm0 <= eps)
                 takeM(c0);
             if (dm0 > 0 && dm1 < 0)
@@ -470,142 +506,237 @@ void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* a
 
 namespace {
 
-// The fixed candidates' levers (padded by eight beyond the last) and the loaded ends.
-struct ScreenTable {
-    const int64_t *jA, *jB;
-    const double *tA, *tB;
-    int M, G;
-    uint64_t inA, inB;
-    double amp;
-};
-
-// Per sign (0: +, 1: -) and interval between fixed candidates (bit i): the bounds of
-// F' reach up to tol (lo), down to -tol (hi); g vanishes at both ends (fl).
-struct Screen {
-    uint64_t lo[2], hi[2], fl[2];
-};
-
-// The tolerances: far above the rounding of either way of computing h and F'.
-__attribute__((always_inline)) inline void Tolerances(const ScreenTable& t, const double* v, double hmax, double eps,
-                                                      double& tolh, double& tol)
+// h = (1 - t) v_j + t v_j+1 at `count` points given by lever segment and position (the
+// arithmetic of DeckOperator::H), and the largest |v_j|.
+void HeightsDefault(const double* v, int G, const int64_t* j, const double* t, int count, double* h, double& vmax)
 {
-    double vm[4] = {0, 0, 0, 0};  // four chains: the maxima need not wait on each other
-    for (int j = 0; j < t.G; ++j)
-        vm[j & 3] = std::max(vm[j & 3], std::abs(v[j]));
-    const double vmax = std::max(std::max(vm[0], vm[1]), std::max(vm[2], vm[3]));
-    tolh = 1e-13 * std::max(t.amp * vmax, hmax);
-    tol = eps + 4 * tolh;
+    for (int i = 0; i < count; ++i)
+        h[i] = (1 - t[i]) * v[j[i]] + t[i] * v[j[i] + 1];
+    double m0 = 0, m1 = 0;  // two chains: the maxima need not all wait on each other
+    for (int i = 0; i + 1 < G; i += 2) {
+        m0 = std::max(m0, std::abs(v[i]));
+        m1 = std::max(m1, std::abs(v[i + 1]));
+    }
+    if (G % 2)
+        m0 = std::max(m0, std::abs(v[G - 1]));
+    vmax = std::max(m0, m1);
 }
 
-void ScreenDefault(const ScreenTable& t, const double* v, double hmax, double eps, Screen& o)
+// Per sign (0: +, 1: -) and interval between fixed candidates (bit i): F' may come
+// within tol of zero inside (in), F' at its start is at most tol (start), F' at its end
+// at least -tol (end), g vanishes at both ends (fl).
+struct Screen {
+    uint64_t in[2], start[2], end[2], fl[2];
+};
+
+// g of one end is max(+-h, 0) with h linear on an interval: where h changes sign it lies
+// at most k = min(|h0|, |h1|) below the chord of its end values, on it elsewhere. So F'
+// lies within the chord of its end values d0, d1, widened by k of either end.
+void ScreenDefault(const double* hA, const double* hB, int M, uint64_t inA, uint64_t inB, double tolh, double tol,
+                   Screen& o)
 {
-    double tolh, tol;
-    Tolerances(t, v, hmax, eps, tolh, tol);
-    double hA[kMaxSeg], hB[kMaxSeg];
-    for (int c = 0; c <= t.M; ++c) {
-        hA[c] = (1 - t.tA[c]) * v[t.jA[c]] + t.tA[c] * v[t.jA[c] + 1];
-        hB[c] = (1 - t.tB[c]) * v[t.jB[c]] + t.tB[c] * v[t.jB[c] + 1];
-    }
     for (int s = 0; s < 2; ++s) {
         const double sg = s ? -1.0 : 1.0;
-        uint64_t lo = 0, hi = 0, fl = 0;
-        for (int i = 0; i < t.M; ++i) {
+        uint64_t in = 0, start = 0, end = 0, fl = 0;
+        for (int i = 0; i < M; ++i) {
             const double a0 = sg * hA[i], a1 = sg * hA[i + 1], b0 = sg * hB[i], b1 = sg * hB[i + 1];
-            const bool ia = (t.inA >> i) & 1, ib = (t.inB >> i) & 1;
+            const bool ia = (inA >> i) & 1, ib = (inB >> i) & 1;
             const double ga0 = ia ? std::max(a0, 0.0) : 0, ga1 = ia ? std::max(a1, 0.0) : 0;
             const double gb0 = ib ? std::max(b0, 0.0) : 0, gb1 = ib ? std::max(b1, 0.0) : 0;
-            const double dlo = std::min(gb0, gb1) - std::max(ga0, ga1);
-            const double dhi = std::max(gb0, gb1) - std::min(ga0, ga1);
+            const double ka = ia && a0 * a1 < 0 ? std::min(std::abs(a0), std::abs(a1)) : 0;
+            const double kb = ib && b0 * b1 < 0 ? std::min(std::abs(b0), std::abs(b1)) : 0;
+            const double d0 = gb0 - ga0, d1 = gb1 - ga1;
             const bool fa = !ia || (a0 < -tolh && a1 < -tolh), fb = !ib || (b0 < -tolh && b1 < -tolh);
-            lo |= uint64_t(dlo <= tol) << i;
-            hi |= uint64_t(dhi >= -tol) << i;
+            in |= uint64_t(std::min(d0, d1) - kb <= tol && std::max(d0, d1) + ka >= -tol) << i;
+            start |= uint64_t(d0 <= tol) << i;
+            end |= uint64_t(d1 >= -tol) << i;
             fl |= uint64_t(fa && fb) << i;
         }
-        o.lo[s] = lo;
-        o.hi[s] = hi;
+        o.in[s] = in;
+        o.start[s] = start;
+        o.end[s] = end;
         o.fl[s] = fl;
     }
 }
 
 #if defined(__GNUC__) && defined(__x86_64__)
-// Eight candidates and intervals at a time; v (at most 24 lines) is held in three
-// registers and looked up by permutation.
-__attribute__((target("avx512f"))) void ScreenWide(const ScreenTable& t, const double* v, double hmax, double eps,
-                                                   Screen& o)
+// Four at a time.
+__attribute__((target("avx2"))) void HeightsMid(const double* v, int G, const int64_t* j, const double* t, int count,
+                                                double* h, double& vmax)
 {
-    const __m512d zero = _mm512_setzero_pd(), one = _mm512_set1_pd(1.0);
-    const __mmask8 m0 = __mmask8(t.G >= 8 ? 0xff : (1u << t.G) - 1);
-    const __mmask8 m1 = __mmask8(t.G >= 16 ? 0xff : t.G <= 8 ? 0 : (1u << (t.G - 8)) - 1);
-    const __mmask8 m2 = __mmask8(t.G <= 16 ? 0 : (1u << (t.G - 16)) - 1);
-    const __m512d v0 = _mm512_maskz_loadu_pd(m0, v), v1 = _mm512_maskz_loadu_pd(m1, v + 8);
-    const __m512d v2 = _mm512_maskz_loadu_pd(m2, v + 16);
-    const __m512i absMask = _mm512_set1_epi64(0x7fffffffffffffff);
-    __m512d am = _mm512_maskz_max_pd(0xff, _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(v0), absMask)),
-                                     _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(v1), absMask)));
-    am = _mm512_maskz_max_pd(0xff, am, _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(v2), absMask)));
-    alignas(64) double a8[8];
-    _mm512_store_pd(a8, am);
-    const double vmax = std::max(std::max(std::max(a8[0], a8[1]), std::max(a8[2], a8[3])),
-                                 std::max(std::max(a8[4], a8[5]), std::max(a8[6], a8[7])));
-    const double tolh = 1e-13 * std::max(t.amp * vmax, hmax);
-    const double tol = eps + 4 * tolh;
-    const __m512i sixteen = _mm512_set1_epi64(16);
-    // v[j] for eight j below 24 (a lambda would not inherit the target)
-#define MVG_LOOK(j) \
-    _mm512_mask_permutexvar_pd(_mm512_permutex2var_pd(v0, j, v1), _mm512_cmpge_epi64_mask(j, sixteen), j, v2)
-    alignas(64) double hA[kMaxSeg + 16], hB[kMaxSeg + 16];
-    for (int c = 0; c <= t.M; c += 8) {
-        const __m512i ja = _mm512_loadu_si512(t.jA + c), jb = _mm512_loadu_si512(t.jB + c);
-        const __m512i ja1 = _mm512_add_epi64(ja, _mm512_set1_epi64(1)), jb1 = _mm512_add_epi64(jb, _mm512_set1_epi64(1));
-        const __m512d ta = _mm512_loadu_pd(t.tA + c), tb = _mm512_loadu_pd(t.tB + c);
-        const __m512d a = _mm512_add_pd(_mm512_mul_pd(_mm512_sub_pd(one, ta), MVG_LOOK(ja)), _mm512_mul_pd(ta, MVG_LOOK(ja1)));
-        const __m512d b = _mm512_add_pd(_mm512_mul_pd(_mm512_sub_pd(one, tb), MVG_LOOK(jb)), _mm512_mul_pd(tb, MVG_LOOK(jb1)));
-        _mm512_store_pd(hA + c, a);
-        _mm512_store_pd(hB + c, b);
+    const __m256d one = _mm256_set1_pd(1.0);
+    for (int i = 0; i < count; i += 4) {
+        const __m256i ji = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(j + i));
+        const __m256d ti = _mm256_loadu_pd(t + i);
+        _mm256_storeu_pd(h + i, _mm256_add_pd(_mm256_mul_pd(_mm256_sub_pd(one, ti), _mm256_i64gather_pd(v, ji, 8)),
+                                              _mm256_mul_pd(ti, _mm256_i64gather_pd(v + 1, ji, 8))));
     }
-#undef MVG_LOOK
-    const __m512d vtolh = _mm512_set1_pd(-tolh), vtol = _mm512_set1_pd(tol), vntol = _mm512_set1_pd(-tol);
-    o = Screen{};
-    for (int i = 0; i < t.M; i += 8) {
-        const __mmask8 ia = __mmask8(t.inA >> i), ib = __mmask8(t.inB >> i);
-        __m512d a0 = _mm512_load_pd(hA + i), a1 = _mm512_loadu_pd(hA + i + 1);
-        __m512d b0 = _mm512_load_pd(hB + i), b1 = _mm512_loadu_pd(hB + i + 1);
-        for (int s = 0; s < 2; ++s) {
-            if (s) {
-                a0 = _mm512_sub_pd(zero, a0);
-                a1 = _mm512_sub_pd(zero, a1);
-                b0 = _mm512_sub_pd(zero, b0);
-                b1 = _mm512_sub_pd(zero, b1);
-            }
-            const __m512d ga0 = _mm512_maskz_max_pd(ia, a0, zero), ga1 = _mm512_maskz_max_pd(ia, a1, zero);
-            const __m512d gb0 = _mm512_maskz_max_pd(ib, b0, zero), gb1 = _mm512_maskz_max_pd(ib, b1, zero);
-            const __m512d dlo = _mm512_sub_pd(_mm512_maskz_min_pd(0xff, gb0, gb1), _mm512_maskz_max_pd(0xff, ga0, ga1));
-            const __m512d dhi = _mm512_sub_pd(_mm512_maskz_max_pd(0xff, gb0, gb1), _mm512_maskz_min_pd(0xff, ga0, ga1));
-            const __mmask8 fa = __mmask8(~ia) | (_mm512_cmp_pd_mask(a0, vtolh, _CMP_LT_OQ) &
-                                                 _mm512_cmp_pd_mask(a1, vtolh, _CMP_LT_OQ));
-            const __mmask8 fb = __mmask8(~ib) | (_mm512_cmp_pd_mask(b0, vtolh, _CMP_LT_OQ) &
-                                                 _mm512_cmp_pd_mask(b1, vtolh, _CMP_LT_OQ));
-            o.lo[s] |= uint64_t(_mm512_cmp_pd_mask(dlo, vtol, _CMP_LE_OQ)) << i;
-            o.hi[s] |= uint64_t(_mm512_cmp_pd_mask(dhi, vntol, _CMP_GE_OQ)) << i;
-            o.fl[s] |= uint64_t(__mmask8(fa & fb)) << i;
-        }
-    }
-    const uint64_t all = (uint64_t(1) << t.M) - 1;
-    for (int s = 0; s < 2; ++s) {
-        o.lo[s] &= all;
-        o.hi[s] &= all;
-        o.fl[s] &= all;
-    }
+    double m = 0;
+    for (int i = 0; i < G; ++i)
+        m = std::max(m, std::abs(v[i]));
+    vmax = m;
 }
 
-using ScreenKernel = void (*)(const ScreenTable&, const double*, double, double, Screen&);
-const ScreenKernel kScreen = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") && kMaxGirders <= 24 ? ScreenWide : ScreenDefault;
-}();
-#else
-const auto kScreen = ScreenDefault;
+__attribute__((target("avx2"))) void ScreenMid(const double* hA, const double* hB, int M, uint64_t inA, uint64_t inB,
+                                               double tolh, double tol, Screen& o)
+{
+    const __m256d zero = _mm256_setzero_pd();
+    const __m256d vtolh = _mm256_set1_pd(-tolh), ptolh = _mm256_set1_pd(tolh);
+    const __m256d vtol = _mm256_set1_pd(tol), vntol = _mm256_set1_pd(-tol);
+    const __m256d absMask = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7fffffffffffffff));
+    const __m256i bit = _mm256_set_epi64x(8, 4, 2, 1);
+    uint64_t in0 = 0, in1 = 0, st0 = 0, st1 = 0, en0 = 0, en1 = 0, fl0 = 0, fl1 = 0;
+    // (a lambda would not inherit the target)
+#define MVG_BITS(m) uint64_t(_mm256_movemask_pd(m))
+    for (int i = 0; i < M; i += 4) {
+        const __m256d ia = _mm256_castsi256_pd(
+            _mm256_cmpeq_epi64(_mm256_and_si256(_mm256_set1_epi64x(int64_t(inA >> i)), bit), bit));
+        const __m256d ib = _mm256_castsi256_pd(
+            _mm256_cmpeq_epi64(_mm256_and_si256(_mm256_set1_epi64x(int64_t(inB >> i)), bit), bit));
+        const __m256d a0 = _mm256_loadu_pd(hA + i), a1 = _mm256_loadu_pd(hA + i + 1);
+        const __m256d b0 = _mm256_loadu_pd(hB + i), b1 = _mm256_loadu_pd(hB + i + 1);
+        const __m256d sa = _mm256_and_pd(ia, _mm256_cmp_pd(_mm256_mul_pd(a0, a1), zero, _CMP_LT_OQ));
+        const __m256d sb = _mm256_and_pd(ib, _mm256_cmp_pd(_mm256_mul_pd(b0, b1), zero, _CMP_LT_OQ));
+        const __m256d ka = _mm256_and_pd(sa, _mm256_min_pd(_mm256_and_pd(a0, absMask), _mm256_and_pd(a1, absMask)));
+        const __m256d kb = _mm256_and_pd(sb, _mm256_min_pd(_mm256_and_pd(b0, absMask), _mm256_and_pd(b1, absMask)));
+        const __m256d pa0 = _mm256_and_pd(ia, _mm256_max_pd(a0, zero)), pa1 = _mm256_and_pd(ia, _mm256_max_pd(a1, zero));
+        const __m256d pb0 = _mm256_and_pd(ib, _mm256_max_pd(b0, zero)), pb1 = _mm256_and_pd(ib, _mm256_max_pd(b1, zero));
+        const __m256d ma0 = _mm256_and_pd(ia, _mm256_max_pd(_mm256_sub_pd(zero, a0), zero));
+        const __m256d ma1 = _mm256_and_pd(ia, _mm256_max_pd(_mm256_sub_pd(zero, a1), zero));
+        const __m256d mb0 = _mm256_and_pd(ib, _mm256_max_pd(_mm256_sub_pd(zero, b0), zero));
+        const __m256d mb1 = _mm256_and_pd(ib, _mm256_max_pd(_mm256_sub_pd(zero, b1), zero));
+        const __m256d dp0 = _mm256_sub_pd(pb0, pa0), dp1 = _mm256_sub_pd(pb1, pa1);
+        const __m256d dm0 = _mm256_sub_pd(mb0, ma0), dm1 = _mm256_sub_pd(mb1, ma1);
+        const __m256d inP = _mm256_and_pd(_mm256_cmp_pd(_mm256_sub_pd(_mm256_min_pd(dp0, dp1), kb), vtol, _CMP_LE_OQ),
+                                          _mm256_cmp_pd(_mm256_add_pd(_mm256_max_pd(dp0, dp1), ka), vntol, _CMP_GE_OQ));
+        const __m256d inM = _mm256_and_pd(_mm256_cmp_pd(_mm256_sub_pd(_mm256_min_pd(dm0, dm1), kb), vtol, _CMP_LE_OQ),
+                                          _mm256_cmp_pd(_mm256_add_pd(_mm256_max_pd(dm0, dm1), ka), vntol, _CMP_GE_OQ));
+        const uint64_t na = ~MVG_BITS(ia) & 15, nb = ~MVG_BITS(ib) & 15;
+        const uint64_t flP = (na | (MVG_BITS(_mm256_cmp_pd(a0, vtolh, _CMP_LT_OQ)) &
+                                    MVG_BITS(_mm256_cmp_pd(a1, vtolh, _CMP_LT_OQ)))) &
+                             (nb | (MVG_BITS(_mm256_cmp_pd(b0, vtolh, _CMP_LT_OQ)) &
+                                    MVG_BITS(_mm256_cmp_pd(b1, vtolh, _CMP_LT_OQ))));
+        const uint64_t flM = (na | (MVG_BITS(_mm256_cmp_pd(a0, ptolh, _CMP_GT_OQ)) &
+                                    MVG_BITS(_mm256_cmp_pd(a1, ptolh, _CMP_GT_OQ)))) &
+                             (nb | (MVG_BITS(_mm256_cmp_pd(b0, ptolh, _CMP_GT_OQ)) &
+                                    MVG_BITS(_mm256_cmp_pd(b1, ptolh, _CMP_GT_OQ))));
+        in0 |= MVG_BITS(inP) << i;
+        in1 |= MVG_BITS(inM) << i;
+        st0 |= MVG_BITS(_mm256_cmp_pd(dp0, vtol, _CMP_LE_OQ)) << i;
+        st1 |= MVG_BITS(_mm256_cmp_pd(dm0, vtol, _CMP_LE_OQ)) << i;
+        en0 |= MVG_BITS(_mm256_cmp_pd(dp1, vntol, _CMP_GE_OQ)) << i;
+        en1 |= MVG_BITS(_mm256_cmp_pd(dm1, vntol, _CMP_GE_OQ)) << i;
+        fl0 |= flP << i;
+        fl1 |= flM << i;
+    }
+#undef MVG_BITS
+    const uint64_t all = (uint64_t(1) << M) - 1;
+    o = Screen{{in0 & all, in1 & all}, {st0 & all, st1 & all}, {en0 & all, en1 & all}, {fl0 & all, fl1 & all}};
+}
+
+// Eight at a time; v (at most 24 lines) is held in three registers and looked up by
+// permutation.
+__attribute__((target("avx512f"))) void HeightsWide(const double* v, int G, const int64_t* j, const double* t,
+                                                    int count, double* h, double& vmax)
+{
+    const __m512d one = _mm512_set1_pd(1.0);
+    const __mmask8 m0 = __mmask8(G >= 8 ? 0xff : (1u << G) - 1);
+    const __mmask8 m1 = __mmask8(G >= 16 ? 0xff : G <= 8 ? 0 : (1u << (G - 8)) - 1);
+    const __mmask8 m2 = __mmask8(G <= 16 ? 0 : (1u << (G - 16)) - 1);
+    const __m512d v0 = _mm512_maskz_loadu_pd(m0, v), v1 = _mm512_maskz_loadu_pd(m1, v + 8);
+    const __m512d v2 = _mm512_maskz_loadu_pd(m2, v + 16);
+    const __m512i sixteen = _mm512_set1_epi64(16), unit = _mm512_set1_epi64(1);
+    // (a lambda would not inherit the target)
+#define MVG_LOOK(k) \
+    _mm512_mask_permutexvar_pd(_mm512_permutex2var_pd(v0, k, v1), _mm512_cmpge_epi64_mask(k, sixteen), k, v2)
+    for (int i = 0; i < count; i += 8) {
+        const __m512i ji = _mm512_loadu_si512(j + i), ji1 = _mm512_add_epi64(ji, unit);
+        const __m512d ti = _mm512_loadu_pd(t + i);
+        _mm512_storeu_pd(h + i, _mm512_add_pd(_mm512_mul_pd(_mm512_sub_pd(one, ti), MVG_LOOK(ji)),
+                                              _mm512_mul_pd(ti, MVG_LOOK(ji1))));
+    }
+#undef MVG_LOOK
+    const __m512i absMask = _mm512_set1_epi64(0x7fffffffffffffff);
+    const __m512d am = _mm512_maskz_max_pd(
+        0xff,
+        _mm512_maskz_max_pd(0xff, _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(v0), absMask)),
+                            _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(v1), absMask))),
+        _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(v2), absMask)));
+    alignas(64) double a8[8];
+    _mm512_store_pd(a8, am);
+    vmax = std::max(std::max(std::max(a8[0], a8[1]), std::max(a8[2], a8[3])),
+                    std::max(std::max(a8[4], a8[5]), std::max(a8[6], a8[7])));
+}
+
+__attribute__((target("avx512f"))) void ScreenWide(const double* hA, const double* hB, int M, uint64_t inA,
+                                                   uint64_t inB, double tolh, double tol, Screen& o)
+{
+    const __m512d zero = _mm512_setzero_pd();
+    const __m512d vtolh = _mm512_set1_pd(-tolh), ptolh = _mm512_set1_pd(tolh);
+    const __m512d vtol = _mm512_set1_pd(tol), vntol = _mm512_set1_pd(-tol);
+    const __m512i absMask = _mm512_set1_epi64(0x7fffffffffffffff);
+    uint64_t in0 = 0, in1 = 0, st0 = 0, st1 = 0, en0 = 0, en1 = 0, fl0 = 0, fl1 = 0;
+    for (int i = 0; i < M; i += 8) {
+        const __mmask8 ia = __mmask8(inA >> i), ib = __mmask8(inB >> i);
+        const __m512d a0 = _mm512_loadu_pd(hA + i), a1 = _mm512_loadu_pd(hA + i + 1);
+        const __m512d b0 = _mm512_loadu_pd(hB + i), b1 = _mm512_loadu_pd(hB + i + 1);
+        const __mmask8 sa = ia & _mm512_cmp_pd_mask(_mm512_mul_pd(a0, a1), zero, _CMP_LT_OQ);
+        const __mmask8 sb = ib & _mm512_cmp_pd_mask(_mm512_mul_pd(b0, b1), zero, _CMP_LT_OQ);
+        const __m512d ka = _mm512_maskz_min_pd(sa, _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(a0), absMask)),
+                                               _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(a1), absMask)));
+        const __m512d kb = _mm512_maskz_min_pd(sb, _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(b0), absMask)),
+                                               _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(b1), absMask)));
+        const __m512d pa0 = _mm512_maskz_max_pd(ia, a0, zero), pa1 = _mm512_maskz_max_pd(ia, a1, zero);
+        const __m512d pb0 = _mm512_maskz_max_pd(ib, b0, zero), pb1 = _mm512_maskz_max_pd(ib, b1, zero);
+        const __m512d ma0 = _mm512_maskz_max_pd(ia, _mm512_sub_pd(zero, a0), zero);
+        const __m512d ma1 = _mm512_maskz_max_pd(ia, _mm512_sub_pd(zero, a1), zero);
+        const __m512d mb0 = _mm512_maskz_max_pd(ib, _mm512_sub_pd(zero, b0), zero);
+        const __m512d mb1 = _mm512_maskz_max_pd(ib, _mm512_sub_pd(zero, b1), zero);
+        const __m512d dp0 = _mm512_sub_pd(pb0, pa0), dp1 = _mm512_sub_pd(pb1, pa1);
+        const __m512d dm0 = _mm512_sub_pd(mb0, ma0), dm1 = _mm512_sub_pd(mb1, ma1);
+        const __mmask8 inP =
+            _mm512_cmp_pd_mask(_mm512_sub_pd(_mm512_maskz_min_pd(0xff, dp0, dp1), kb), vtol, _CMP_LE_OQ) &
+            _mm512_cmp_pd_mask(_mm512_add_pd(_mm512_maskz_max_pd(0xff, dp0, dp1), ka), vntol, _CMP_GE_OQ);
+        const __mmask8 inM =
+            _mm512_cmp_pd_mask(_mm512_sub_pd(_mm512_maskz_min_pd(0xff, dm0, dm1), kb), vtol, _CMP_LE_OQ) &
+            _mm512_cmp_pd_mask(_mm512_add_pd(_mm512_maskz_max_pd(0xff, dm0, dm1), ka), vntol, _CMP_GE_OQ);
+        const __mmask8 na = __mmask8(~ia), nb = __mmask8(~ib);
+        const __mmask8 flP =
+            (na | (_mm512_cmp_pd_mask(a0, vtolh, _CMP_LT_OQ) & _mm512_cmp_pd_mask(a1, vtolh, _CMP_LT_OQ))) &
+            (nb | (_mm512_cmp_pd_mask(b0, vtolh, _CMP_LT_OQ) & _mm512_cmp_pd_mask(b1, vtolh, _CMP_LT_OQ)));
+        const __mmask8 flM =
+            (na | (_mm512_cmp_pd_mask(a0, ptolh, _CMP_GT_OQ) & _mm512_cmp_pd_mask(a1, ptolh, _CMP_GT_OQ))) &
+            (nb | (_mm512_cmp_pd_mask(b0, ptolh, _CMP_GT_OQ) & _mm512_cmp_pd_mask(b1, ptolh, _CMP_GT_OQ)));
+        in0 |= uint64_t(inP) << i;
+        in1 |= uint64_t(inM) << i;
+        st0 |= uint64_t(_mm512_cmp_pd_mask(dp0, vtol, _CMP_LE_OQ)) << i;
+        st1 |= uint64_t(_mm512_cmp_pd_mask(dm0, vtol, _CMP_LE_OQ)) << i;
+        en0 |= uint64_t(_mm512_cmp_pd_mask(dp1, vntol, _CMP_GE_OQ)) << i;
+        en1 |= uint64_t(_mm512_cmp_pd_mask(dm1, vntol, _CMP_GE_OQ)) << i;
+        fl0 |= uint64_t(flP) << i;
+        fl1 |= uint64_t(flM) << i;
+    }
+    const uint64_t all = (uint64_t(1) << M) - 1;
+    o = Screen{{in0 & all, in1 & all}, {st0 & all, st1 & all}, {en0 & all, en1 & all}, {fl0 & all, fl1 & all}};
+}
 #endif
+
+using HeightsKernel = void (*)(const double*, int, const int64_t*, const double*, int, double*, double&);
+using ScreenKernel = void (*)(const double*, const double*, int, uint64_t, uint64_t, double, double, Screen&);
+struct Kernels {
+    HeightsKernel heights;
+    ScreenKernel screen;
+};
+const Kernels kKernels = [] {
+#if defined(__GNUC__) && defined(__x86_64__)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512f") && kMaxGirders <= 24)
+        return Kernels{HeightsWide, ScreenWide};
+    if (__builtin_cpu_supports("avx2"))
+        return Kernels{HeightsMid, ScreenMid};
+#endif
+    return Kernels{HeightsDefault, ScreenDefault};
+}();
 
 } // namespace
 
@@ -614,7 +745,8 @@ const auto kScreen = ScreenDefault;
 // keep F' away from zero, Band evaluates nothing; where g vanishes at both ends, F is
 // flat and every evaluation gives the same P(a+b) - P(a). Only the rest is swept, with
 // Band's own arithmetic, so the largest value found is Band's.
-void DeckOperator::BandScreened(const Prefix& p, const double* v, bool doP, bool doM, double& bp, double& bm) const
+void DeckOperator::BandScreened(const Prefix& p, const double* v, const double* h, double vmax, bool doP, bool doM,
+                                double& bp, double& bm) const
 {
     const int n = p.n;
     const double* X = p.X;
@@ -641,26 +773,28 @@ void DeckOperator::BandScreened(const Prefix& p, const double* v, bool doP, bool
 
     const int M = int(m_fc.size()) - 1;
     const double* fc = m_fc.data();
+    // far above the rounding of either way of computing h and F'
+    const double tolh = 1e-13 * std::max(m_amp * vmax, p.hmax);
+    const double tol = eps + 4 * tolh;
     Screen sc;
-    kScreen(ScreenTable{m_fjA.data(), m_fjB.data(), m_ftA.data(), m_ftB.data(), M, m_G, m_inA, m_inB, m_amp}, v,
-            p.hmax, eps, sc);
+    kKernels.screen(h + m_offA, h + m_offB, M, m_inA, m_inB, tolh, tol, sc);
 
     // Intervals to sweep: where F' may vanish inside, or turn from rising to falling at a
-    // candidate (both sides of it), unless F is flat across it.
+    // candidate (both sides of it), unless F is flat there.
     const uint64_t all = (uint64_t(1) << M) - 1, top = uint64_t(1) << (M - 1);
-    uint64_t sweep = 0;
+    uint64_t need[2] = {0, 0};
     for (int s = 0; s < 2; ++s) {
         if (!(s ? doM : doP))
             continue;
-        const uint64_t lo = sc.lo[s], hi = sc.hi[s], fl = sc.fl[s];
-        uint64_t w = lo & hi & ~fl;
-        const uint64_t turn = (hi << 1) & lo & ~((fl << 1) & fl) & all & ~uint64_t(1);
+        const uint64_t fl = sc.fl[s];
+        uint64_t w = sc.in[s] & ~fl;
+        const uint64_t turn = (sc.end[s] << 1) & sc.start[s] & ~((fl << 1) & fl) & all & ~uint64_t(1);
         w |= turn | (turn >> 1);
-        if ((lo & 1) && !(fl & 1))
+        if ((sc.start[s] & 1) && !(fl & 1))
             w |= 1;
-        if ((hi & top) && !(fl & top))
+        if ((sc.end[s] & top) && !(fl & top))
             w |= top;
-        sweep |= w;
+        need[s] = w;
     }
 
     // the segment under `at`, as the walk from the first finds it, from a guess of its piece
@@ -681,47 +815,82 @@ void DeckOperator::BandScreened(const Prefix& p, const double* v, bool doP, bool
     for (int s = 0; s < 2; ++s) {
         if (!(s ? doM : doP))
             continue;
-        const double *P = s ? p.Pm : p.Pp, *g = s ? p.gm : p.gp, *sl = s ? p.sm : p.sp;
         const uint64_t fl = sc.fl[s];
         for (uint64_t f = fl & ~(fl << 1); f; f &= f - 1) {
             const int i = __builtin_ctzll(f);
             const double a = fc[i], mid = 0.5 * (fc[i] + fc[i + 1]);
-            const int ka = seek(m_fpA[size_t(i)], mid), kb = seek(m_fpB[size_t(i)], mid + b);
-            const double ua = a - X[ka], ub = a + b - X[kb];
-            const double F = P[kb] + ub * (g[kb] + 0.5 * sl[kb] * ub) - P[ka] - ua * (g[ka] + 0.5 * sl[ka] * ua);
-            double& best = s ? best_m : best_p;
-            best = std::max(best, F);
+            const Prefix::End A = p.At(seek(m_fpA[size_t(i)], mid)), B = p.At(seek(m_fpB[size_t(i)], mid + b));
+            const double ua = a - A.X, ub = a + b - B.X;
+            if (s == 0)
+                best_p = std::max(best_p, B.Pp + ub * (B.gp + 0.5 * B.sp * ub) - A.Pp - ua * (A.gp + 0.5 * A.sp * ua));
+            else
+                best_m = std::max(best_m, B.Pm + ub * (B.gm + 0.5 * B.sm * ub) - A.Pm - ua * (A.gm + 0.5 * A.sm * ua));
         }
     }
 
-    // each stretch of intervals to sweep, with the zero crossings inside it merged in
-    int k = 0;
-    while (sweep) {
-        const int s = __builtin_ctzll(sweep);
-        const int e = s + __builtin_ctzll(~(sweep >> s)) - 1;  // last interval of the stretch
-        sweep &= ~uint64_t(0) << (e + 1);
+    // The stretches of intervals to sweep. F there is at most P(a_e+1 + b) - P(a_s), and
+    // so at most P at the end of the piece after the one under a_e+1 + b less P at the
+    // start of the one before the piece under a_s: a stretch that cannot reach the best
+    // value found so far by more than rounding is left out, the most promising are swept
+    // first.
+    int ss[64], se[64], order[64];
+    double up[2][64], score[64];
+    bool want[2][64];
+    int ns = 0;
+    auto pieceStart = [&](int q) { return q > lastPiece ? n : p.first[q]; };
+    for (uint64_t w = need[0] | need[1]; w; ++ns) {
+        const int s = __builtin_ctzll(w);
+        const int e = s + __builtin_ctzll(~(w >> s)) - 1;
+        w &= ~uint64_t(0) << (e + 1);
+        const uint64_t bits = (~uint64_t(0) << s) & ~(~uint64_t(1) << e);
+        const int lo = pieceStart(std::max(m_fpA[size_t(s)] - 1, 0)), hi = pieceStart(m_fpB[size_t(e)] + 2);
+        ss[ns] = s;
+        se[ns] = e;
+        up[0][ns] = p.Pp[hi] - p.Pp[lo];
+        up[1][ns] = p.Pm[hi] - p.Pm[lo];
+        want[0][ns] = (need[0] & bits) != 0;
+        want[1][ns] = (need[1] & bits) != 0;
+        const double sc0 = want[0][ns] ? up[0][ns] - best_p : -HUGE_VAL;
+        const double sc1 = want[1][ns] ? up[1][ns] - best_m : -HUGE_VAL;
+        score[ns] = std::max(sc0, sc1);
+        int j = ns;
+        for (; j > 0 && score[order[j - 1]] < score[ns]; --j)
+            order[j] = order[j - 1];
+        order[j] = ns;
+    }
+    const double span = p.hmax * (m_bC - m_aC);
+    const double margin[2] = {1e-9 * (p.Pp[n] + span), 1e-9 * (p.Pm[n] + span)};
+    for (int ri = 0; ri < ns; ++ri) {
+        const int r = order[ri];
+        const bool wp = want[0][r] && up[0][r] + margin[0] >= best_p;
+        const bool wm = want[1][r] && up[1][r] + margin[1] >= best_m;
+        if (!wp && !wm)
+            continue;
+        const int rs = ss[r], re = se[r];
+        // the candidates of the stretch, with the zero crossings inside it merged in
         double cand[2 * kMaxSeg + 4];
         int nc = 0;
-        cand[nc++] = fc[s];
+        cand[nc++] = fc[rs];
         auto push = [&](double c) {
             if (c > cand[nc - 1])
                 cand[nc++] = c;
         };
-        while (k < nz && z[k] <= fc[s])
+        int k = 0;
+        while (k < nz && z[k] <= fc[rs])
             ++k;
-        for (int i = s + 1; i <= e + 1; ++i) {
+        for (int i = rs + 1; i <= re + 1; ++i) {
             while (k < nz && z[k] < fc[i])
                 push(z[k++]);
             push(fc[i]);
         }
         const double mid = 0.5 * (cand[0] + cand[1]);
-        const int ka = seek(m_fpA[size_t(s)], mid), kb = seek(m_fpB[size_t(s)], mid + b);
-        const double left = s == 0 ? HUGE_VAL : -HUGE_VAL;
-        const bool last = e == M - 1;
-        if (doP && doM)
+        const int ka = seek(m_fpA[size_t(rs)], mid), kb = seek(m_fpB[size_t(rs)], mid + b);
+        const double left = rs == 0 ? HUGE_VAL : -HUGE_VAL;
+        const bool last = re == M - 1;
+        if (wp && wm)
             Sweep<false, true, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
                                      nullptr);
-        else if (doP)
+        else if (wp)
             Sweep<false, true, false>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
                                       nullptr);
         else
@@ -752,14 +921,17 @@ DeckValues DeckOperator::Evaluate(const double* v) const
     DeckValues r;
     double Ap = 0, Am = 0, Bp, Bm;
     if (!m_fc.empty()) {
+        alignas(64) double h[kMaxLevers];
+        double vmax;
+        kKernels.heights(v, m_G, m_lj.data(), m_lt.data(), int(m_lj.size()), h, vmax);
         Prefix p;
-        LanePrefix(v, p);
+        LanePrefix(h, p);
         Ap = p.Pp[p.n];
         Am = 0.0 - p.Pm[p.n];  // the sum of the negative areas, +0 when none
         Bp = Ap;
         Bm = Am;
         if (Ap > 0 || Am < 0) {
-            BandScreened(p, v, Ap > 0, Am < 0, Bp, Bm);
+            BandScreened(p, v, h, vmax, Ap > 0, Am < 0, Bp, Bm);
             Bm = -Bm;
         }
     } else {

@@ -66,7 +66,7 @@ private:
     Point MakePoint(double x, bool in) const;
     struct Prefix;
     void MakePrefix(const Seg* seg, int n, Prefix& p) const;
-    void LanePrefix(const double* v, Prefix& p) const;
+    void LanePrefix(const double* h, Prefix& p) const;
     // Carriageway pieces of v, split at the zero crossings of h.
     int Split(const std::vector<Point>& pts, const double* v, Seg* out) const;
     // Largest integrals of max(h, 0) and of max(-h, 0) over a band within the
@@ -75,7 +75,8 @@ private:
     void Band(const Seg* seg, int n, double& bp, double& bm, double* ap, double* am) const;
     // The same values as Band<false, ...>: only the stretches of the band range where F
     // may peak are swept.
-    void BandScreened(const Prefix& p, const double* v, bool doP, bool doM, double& bp, double& bm) const;
+    void BandScreened(const Prefix& p, const double* v, const double* h, double vmax, bool doP, bool doM, double& bp,
+                      double& bm) const;
 
     int m_G = 0;
     std::vector<double> m_x;
@@ -83,11 +84,14 @@ private:
     bool m_wide = false;
     std::vector<Point> m_cw;                  // breakpoints of the carriageway
     std::vector<double> m_bandCand;           // band starts that put an end at one of them
-    // a_C, the band candidates and b_C - b; per candidate the lever segments and positions
-    // of a and a + b; per interval between two of them whether either end is loaded
-    std::vector<double> m_fc, m_ftA, m_ftB;
-    std::vector<int64_t> m_fjA, m_fjB;
-    std::vector<int> m_fpA, m_fpB;  // lever segments, pieces of the carriageway
+    // a_C, the band candidates and b_C - b; the lever segments and positions of the
+    // carriageway's breakpoints, then of a and then of a + b at each candidate (each run
+    // padded to eight beyond its end); per interval between two candidates the pieces
+    // under a and a + b and whether they are loaded
+    std::vector<double> m_fc, m_lt;
+    std::vector<int64_t> m_lj;
+    int m_offA = 0, m_offB = 0;
+    std::vector<int> m_fpA, m_fpB;
     uint64_t m_inA = 0, m_inB = 0;
     double m_amp = 1;  // largest lever sum |1 - t| + |t| at a candidate
     std::vector<std::vector<Point>> m_sw;     // breakpoints of each sidewalk
