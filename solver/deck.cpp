@@ -32,7 +32,7 @@ double PosPart(double h0, double h1, double dx)
 
 constexpr int kMaxSeg = 4 * kMaxGirders + 16;
 // the carriageway's breakpoints and both ends of the band at each fixed candidate, padded
-constexpr int kMaxLevers = 8 * kMaxSeg;
+constexpr int kMaxLevers = 10 * kMaxSeg;
 
 } // namespace
 
@@ -155,8 +155,8 @@ DeckOperator::DeckOperator(const std::vector<double>& gx, const Section& s, doub
                 m_lt.push_back(t);
                 m_amp = std::max(m_amp, std::abs(1 - t) + std::abs(t));
             };
-            auto pad = [&] {
-                for (int i = 0; i < 8 || m_lj.size() % 8; ++i) {
+            auto pad = [&](int least) {
+                for (int i = 0; i < least || m_lj.size() % 8; ++i) {
                     m_lj.push_back(0);
                     m_lt.push_back(0);
                 }
@@ -164,16 +164,25 @@ DeckOperator::DeckOperator(const std::vector<double>& gx, const Section& s, doub
             for (const Point& q : m_cw) {
                 m_lj.push_back(q.j);
                 m_lt.push_back(q.t);
+                m_px.push_back(q.x);
+                m_pin.push_back(q.in);
             }
-            pad();
+            pad(0);
             m_offA = int(m_lj.size());
             for (double c : m_fc)
                 lever(c);
-            pad();
+            pad(8);
             m_offB = int(m_lj.size());
             for (double c : m_fc)
                 lever(c + m_band);
-            pad();
+            pad(8);
+            m_offS = int(m_lj.size());
+            for (const auto& pts : m_sw)
+                for (const Point& q : pts) {
+                    m_lj.push_back(q.j);
+                    m_lt.push_back(q.t);
+                }
+            pad(0);
             // the piece under each end, found as the sweep finds it
             auto piece = [&](double at) {
                 int k = 0;
@@ -232,7 +241,7 @@ int DeckOperator::Split(const std::vector<Point>& pts, const double* v, Seg* out
 // start, slope) comes from End, only for the pieces a search looks at.
 struct DeckOperator::Prefix {
     double X[kMaxSeg + 1], Pp[kMaxSeg + 1], Pm[kMaxSeg + 1];
-    double h0[kMaxSeg], h1[kMaxSeg];
+    double h0[kMaxSeg + 1];  // h at the start of each piece and at the end of the last
     unsigned char cls[kMaxSeg];
     double hmax = 0;
     struct End {
@@ -240,17 +249,17 @@ struct DeckOperator::Prefix {
     };
     End At(int k) const
     {
-        const double dx = X[k + 1] - X[k];
-        const double slope = cls[k] && dx > 0 ? (h1[k] - h0[k]) / dx : 0;
+        const double dx = X[k + 1] - X[k], quot = (h0[k + 1] - h0[k]) / dx;
+        const double slope = cls[k] && dx > 0 ? quot : 0;
         const bool pos = cls[k] == 1, neg = cls[k] == 2;
         return End{X[k], Pp[k], Pm[k], pos ? h0[k] : 0, pos ? slope : 0, neg ? -h0[k] : 0, neg ? -slope : 0};
     }
-    // filled by LanePrefix only: the segment count, the first segment of each piece,
-    // the zero crossings as band starts (a or a + b there, up to b_C - b, in order), and
-    // whether every crossing fell within its own piece
+    // filled by LanePrefix only: the segment count, the first segment of each piece of
+    // the carriageway and n after the last, the zero crossings as band starts (a or
+    // a + b there, up to b_C - b, in order), and whether every crossing fell within its
+    // own piece
     int n = 0;
-    int first[kMaxSeg];
-    bool zero[kMaxSeg];
+    int first[kMaxSeg + 1];
     double za[kMaxSeg], zb[kMaxSeg];
     int na = 0, nb = 0;
     bool ordered = true;
@@ -261,24 +270,19 @@ struct DeckOperator::Prefix {
 void DeckOperator::LanePrefix(const double* h, Prefix& p) const
 {
     const int np = int(m_cw.size());
-    double hm0 = 0, hm1 = 0;  // two chains: the maxima need not all wait on each other
-    for (int i = 0; i + 1 < np; i += 2) {
-        hm0 = std::max(hm0, std::abs(h[i]));
-        hm1 = std::max(hm1, std::abs(h[i + 1]));
-    }
-    if (np % 2)
-        hm0 = std::max(hm0, std::abs(h[np - 1]));
-    p.hmax = std::max(hm0, hm1);
+    const double* px = m_px.data();
     const double aMax = m_bC - m_band;
     double Pp = 0, Pm = 0;
     p.Pp[0] = p.Pm[0] = 0;
+    p.na = p.nb = 0;
+    p.ordered = true;
+    double hm0 = std::abs(h[0]), hm1 = 0;  // two chains: the maxima need not all wait on each other
     int k = 0;
-    auto piece = [&](double x0, double x1, double h0, double h1, bool in, bool zero) {
+    // one segment from x0 to x1 where h runs from h0 to h1, of one sign
+    auto segment = [&](double x0, double x1, double h0, double h1, bool in) {
         p.X[k] = x0;
-        p.zero[k] = zero;
         p.h0[k] = h0;
-        p.h1[k] = h1;
-        const double dx = x1 - x0, area = dx * (h0 + h1) / 2;
+        const double area = (x1 - x0) * (h0 + h1) / 2;
         const bool pos = in && (h0 > 0 || h1 > 0), neg = in && !pos && (h0 < 0 || h1 < 0);
         p.cls[k] = pos ? 1 : neg ? 2 : 0;
         // adding or taking +0 leaves a sum as it is
@@ -288,27 +292,29 @@ void DeckOperator::LanePrefix(const double* h, Prefix& p) const
         p.Pm[k + 1] = Pm;
         ++k;
     };
-    p.na = p.nb = 0;
-    p.ordered = true;
     for (int q = 0; q + 1 < np; ++q) {
-        const Point& a = m_cw[size_t(q)];
-        const double x0 = a.x, x1 = m_cw[size_t(q) + 1].x, h0 = h[q], h1 = h[q + 1];
+        const double x0 = px[q], x1 = px[q + 1], h0 = h[q], h1 = h[q + 1];
+        const bool in = m_pin[size_t(q)];
+        (q & 1 ? hm0 : hm1) = std::max(q & 1 ? hm0 : hm1, std::abs(h1));
         p.first[q] = k;
         if ((h0 > 0 && h1 < 0) || (h0 < 0 && h1 > 0)) {
             const double xz = x0 + (x1 - x0) * h0 / (h0 - h1);
-            piece(x0, xz, h0, 0.0, a.in, false);
-            piece(xz, x1, 0.0, h1, a.in, true);
+            segment(x0, xz, h0, 0.0, in);
+            segment(xz, x1, 0.0, h1, in);
             p.ordered = p.ordered && x0 <= xz && xz <= x1;
             if (xz <= aMax)
                 p.za[p.na++] = xz;
             if (xz - m_band <= aMax)
                 p.zb[p.nb++] = xz - m_band;
         } else {
-            piece(x0, x1, h0, h1, a.in, false);
+            segment(x0, x1, h0, h1, in);
         }
     }
-    p.X[k] = m_cw.back().x;
+    p.first[np - 1] = k;
+    p.X[k] = px[np - 1];
+    p.h0[k] = h[np - 1];
     p.n = k;
+    p.hmax = std::max(hm0, hm1);
 }
 
 void DeckOperator::MakePrefix(const Seg* seg, int n, Prefix& p) const
@@ -319,7 +325,6 @@ void DeckOperator::MakePrefix(const Seg* seg, int n, Prefix& p) const
         const Seg& s = seg[k];
         p.X[k] = s.x0;
         p.h0[k] = s.h0;
-        p.h1[k] = s.h1;
         const double dx = s.x1 - s.x0;
         const double area = dx * (s.h0 + s.h1) / 2;
         p.cls[k] = 0;
@@ -337,6 +342,7 @@ void DeckOperator::MakePrefix(const Seg* seg, int n, Prefix& p) const
         }
     }
     p.X[n] = seg[n - 1].x1;
+    p.h0[n] = seg[n - 1].h1;
     p.hmax = hmax;
 }
 
@@ -397,19 +403,35 @@ __attribute__((always_inline)) inline void Sweep(const P& p, int n, double b, do
         if constexpr (DoP) {
             const double dp0 = B.gp + B.sp * ub0 - A.gp - A.sp * ua0;
             const double dp1 = B.gp + B.sp * ub1 - A.gp - A.sp * ua1;
-            if (leftP >= -eps && dp0 <= eps)
-                takeP(c0);
-            if (dp0 > 0 && dp1 < 0)
-                takeP(c0 + (c1 - c0) * dp0 / (dp0 - dp1));
+            if constexpr (Where) {
+                if (leftP >= -eps && dp0 <= eps)
+                    takeP(c0);
+                if (dp0 > 0 && dp1 < 0)
+                    takeP(c0 + (c1 - c0) * dp0 / (dp0 - dp1));
+            } else {
+                // without the position, both are evaluated and kept only where due: the
+                // outcomes of these tests are hard to foresee
+                const bool root = dp0 > 0 && dp1 < 0;
+                const double f0 = Fp(c0), fr = Fp(c0 + (c1 - c0) * dp0 / (root ? dp0 - dp1 : 1.0));
+                best_p = std::max(best_p, leftP >= -eps && dp0 <= eps ? f0 : 0.0);
+                best_p = std::max(best_p, root ? fr : 0.0);
+            }
             leftP = dp1;
         }
         if constexpr (DoM) {
             const double dm0 = B.gm + B.sm * ub0 - A.gm - A.sm * ua0;
             const double dm1 = B.gm + B.sm * ub1 - A.gm - A.sm * ua1;
-            if (leftM >= -eps && dm0 <= eps)
-                takeM(c0);
-            if (dm0 > 0 && dm1 < 0)
-                takeM(c0 + (c1 - c0) * dm0 / (dm0 - dm1));
+            if constexpr (Where) {
+                if (leftM >= -eps && dm0 <= eps)
+                    takeM(c0);
+                if (dm0 > 0 && dm1 < 0)
+                    takeM(c0 + (c1 - c0) * dm0 / (dm0 - dm1));
+            } else {
+                const bool root = dm0 > 0 && dm1 < 0;
+                const double f0 = Fm(c0), fr = Fm(c0 + (c1 - c0) * dm0 / (root ? dm0 - dm1 : 1.0));
+                best_m = std::max(best_m, leftM >= -eps && dm0 <= eps ? f0 : 0.0);
+                best_m = std::max(best_m, root ? fr : 0.0);
+            }
             leftM = dm1;
         }
     }
@@ -800,12 +822,12 @@ void DeckOperator::BandScreened(const Prefix& p, const double* v, const double* 
     // the segment under `at`, as the walk from the first finds it, from a guess of its piece
     const int lastPiece = int(m_cw.size()) - 2;
     auto seek = [&](int q, double at) {
-        while (q < lastPiece && m_cw[size_t(q) + 1].x <= at)
+        while (q < lastPiece && m_px[size_t(q) + 1] <= at)
             ++q;
-        while (q > 0 && m_cw[size_t(q)].x > at)
+        while (q > 0 && m_px[size_t(q)] > at)
             --q;
         int k = p.first[q];
-        if (k + 1 < n && p.zero[k + 1] && X[k + 1] <= at)
+        if (p.first[q + 1] == k + 2 && X[k + 1] <= at)
             ++k;
         return k;
     };
@@ -818,13 +840,13 @@ void DeckOperator::BandScreened(const Prefix& p, const double* v, const double* 
         const uint64_t fl = sc.fl[s];
         for (uint64_t f = fl & ~(fl << 1); f; f &= f - 1) {
             const int i = __builtin_ctzll(f);
-            const double a = fc[i], mid = 0.5 * (fc[i] + fc[i + 1]);
-            const Prefix::End A = p.At(seek(m_fpA[size_t(i)], mid)), B = p.At(seek(m_fpB[size_t(i)], mid + b));
-            const double ua = a - A.X, ub = a + b - B.X;
+            // g and its slope are 0 at both ends: Sweep's F comes to P(kb) - P(ka) exactly
+            const double mid = 0.5 * (fc[i] + fc[i + 1]);
+            const int ka = seek(m_fpA[size_t(i)], mid), kb = seek(m_fpB[size_t(i)], mid + b);
             if (s == 0)
-                best_p = std::max(best_p, B.Pp + ub * (B.gp + 0.5 * B.sp * ub) - A.Pp - ua * (A.gp + 0.5 * A.sp * ua));
+                best_p = std::max(best_p, p.Pp[kb] - p.Pp[ka]);
             else
-                best_m = std::max(best_m, B.Pm + ub * (B.gm + 0.5 * B.sm * ub) - A.Pm - ua * (A.gm + 0.5 * A.sm * ua));
+                best_m = std::max(best_m, p.Pm[kb] - p.Pm[ka]);
         }
     }
 
@@ -920,10 +942,12 @@ DeckValues DeckOperator::Evaluate(const double* v) const
     }
     DeckValues r;
     double Ap = 0, Am = 0, Bp, Bm;
+    alignas(64) double h[kMaxLevers];
+    const double* hs = nullptr;  // h at the sidewalks' breakpoints, when known
     if (!m_fc.empty()) {
-        alignas(64) double h[kMaxLevers];
         double vmax;
         kKernels.heights(v, m_G, m_lj.data(), m_lt.data(), int(m_lj.size()), h, vmax);
+        hs = h + m_offS;
         Prefix p;
         LanePrefix(h, p);
         Ap = p.Pp[p.n];
@@ -961,9 +985,9 @@ DeckValues DeckOperator::Evaluate(const double* v) const
     r.Lp = 0.5 * (Ap + Bp);
     r.Lm = 0.5 * (Am + Bm);
     for (const auto& pts : m_sw) {
-        double hPrev = H(v, pts[0]);
+        double hPrev = hs ? *hs++ : H(v, pts[0]);
         for (size_t k = 0; k + 1 < pts.size(); ++k) {
-            const double h1 = H(v, pts[k + 1]), dx = pts[k + 1].x - pts[k].x;
+            const double h1 = hs ? *hs++ : H(v, pts[k + 1]), dx = pts[k + 1].x - pts[k].x;
             r.Cp += PosPart(hPrev, h1, dx);
             r.Cm -= PosPart(-hPrev, -h1, dx);
             hPrev = h1;
