@@ -143,7 +143,7 @@ DeckOperator::DeckOperator(const std::vector<double>& gx, const Section& s, doub
         std::sort(m_bandCand.begin(), m_bandCand.end());
         m_bandCand.erase(std::unique(m_bandCand.begin(), m_bandCand.end()), m_bandCand.end());
         // the screened search keeps its intervals in one 64-bit word
-        if (m_G > 1 && m_bandCand.size() + 2 <= 64) {
+        if (m_G > 1 && m_bandCand.size() + 2 <= 64 && m_cw.size() <= 64) {
             m_fc.push_back(m_aC);
             m_fc.insert(m_fc.end(), m_bandCand.begin(), m_bandCand.end());
             if (aMax > m_fc.back())
@@ -165,7 +165,10 @@ DeckOperator::DeckOperator(const std::vector<double>& gx, const Section& s, doub
                 m_lj.push_back(q.j);
                 m_lt.push_back(q.t);
                 m_px.push_back(q.x);
-                m_pin.push_back(q.in);
+            }
+            for (size_t q = 0; q + 1 < m_cw.size(); ++q) {
+                m_pdx.push_back(m_cw[q + 1].x - m_cw[q].x);
+                m_pinMask |= uint64_t(m_cw[q].in) << q;
             }
             pad(0);
             m_offA = int(m_lj.size());
@@ -264,58 +267,6 @@ struct DeckOperator::Prefix {
     int na = 0, nb = 0;
     bool ordered = true;
 };
-
-// Split and MakePrefix in one pass over the carriageway, with their arithmetic, from h at
-// its breakpoints.
-void DeckOperator::LanePrefix(const double* h, Prefix& p) const
-{
-    const int np = int(m_cw.size());
-    const double* px = m_px.data();
-    const double aMax = m_bC - m_band;
-    double Pp = 0, Pm = 0;
-    p.Pp[0] = p.Pm[0] = 0;
-    p.na = p.nb = 0;
-    p.ordered = true;
-    double hm0 = std::abs(h[0]), hm1 = 0;  // two chains: the maxima need not all wait on each other
-    int k = 0;
-    // one segment from x0 to x1 where h runs from h0 to h1, of one sign
-    auto segment = [&](double x0, double x1, double h0, double h1, bool in) {
-        p.X[k] = x0;
-        p.h0[k] = h0;
-        const double area = (x1 - x0) * (h0 + h1) / 2;
-        const bool pos = in && (h0 > 0 || h1 > 0), neg = in && !pos && (h0 < 0 || h1 < 0);
-        p.cls[k] = pos ? 1 : neg ? 2 : 0;
-        // adding or taking +0 leaves a sum as it is
-        Pp += pos ? area : 0.0;
-        Pm -= neg ? area : 0.0;
-        p.Pp[k + 1] = Pp;
-        p.Pm[k + 1] = Pm;
-        ++k;
-    };
-    for (int q = 0; q + 1 < np; ++q) {
-        const double x0 = px[q], x1 = px[q + 1], h0 = h[q], h1 = h[q + 1];
-        const bool in = m_pin[size_t(q)];
-        (q & 1 ? hm0 : hm1) = std::max(q & 1 ? hm0 : hm1, std::abs(h1));
-        p.first[q] = k;
-        if ((h0 > 0 && h1 < 0) || (h0 < 0 && h1 > 0)) {
-            const double xz = x0 + (x1 - x0) * h0 / (h0 - h1);
-            segment(x0, xz, h0, 0.0, in);
-            segment(xz, x1, 0.0, h1, in);
-            p.ordered = p.ordered && x0 <= xz && xz <= x1;
-            if (xz <= aMax)
-                p.za[p.na++] = xz;
-            if (xz - m_band <= aMax)
-                p.zb[p.nb++] = xz - m_band;
-        } else {
-            segment(x0, x1, h0, h1, in);
-        }
-    }
-    p.first[np - 1] = k;
-    p.X[k] = px[np - 1];
-    p.h0[k] = h[np - 1];
-    p.n = k;
-    p.hmax = std::max(hm0, hm1);
-}
 
 void DeckOperator::MakePrefix(const Seg* seg, int n, Prefix& p) const
 {
@@ -743,24 +694,143 @@ __attribute__((target("avx512f"))) void ScreenWide(const double* hA, const doubl
 }
 #endif
 
+// Per piece q of the carriageway (h from h[q] to h[q+1], loaded per bit q of `in`), as if
+// h kept its sign on it: the positive and the negative area (as LanePrefix would add
+// them), the sign (1, 2 or 0 for none), whether h changes sign (bit q); and the largest
+// |h| at the breakpoints.
+void PiecesDefault(const double* h, const double* dx, uint64_t in, int nq, double* ap, double* am, unsigned char* cq,
+                   uint64_t& split, double& hmax)
+{
+    uint64_t s = 0;
+    double m0 = std::abs(h[nq]), m1 = 0;
+    for (int q = 0; q < nq; ++q) {
+        const double h0 = h[q], h1 = h[q + 1], area = dx[q] * (h0 + h1) / 2;
+        const bool pos = ((in >> q) & 1) && (h0 > 0 || h1 > 0);
+        const bool neg = ((in >> q) & 1) && !pos && (h0 < 0 || h1 < 0);
+        ap[q] = pos ? area : 0.0;
+        am[q] = neg ? area : 0.0;
+        cq[q] = pos ? 1 : neg ? 2 : 0;
+        s |= uint64_t((h0 > 0 && h1 < 0) || (h0 < 0 && h1 > 0)) << q;
+        (q & 1 ? m1 : m0) = std::max(q & 1 ? m1 : m0, std::abs(h0));
+    }
+    split = s;
+    hmax = std::max(m0, m1);
+}
+
+#if defined(__GNUC__) && defined(__x86_64__)
+__attribute__((target("avx512f"))) void PiecesWide(const double* h, const double* dx, uint64_t in, int nq, double* ap,
+                                                   double* am, unsigned char* cq, uint64_t& split, double& hmax)
+{
+    const __m512d zero = _mm512_setzero_pd(), half = _mm512_set1_pd(0.5);
+    const __m512i absMask = _mm512_set1_epi64(0x7fffffffffffffff);
+    __m512d hm = _mm512_setzero_pd();
+    uint64_t s = 0;
+    for (int q = 0; q < nq; q += 8) {
+        const __mmask8 m = __mmask8(nq - q >= 8 ? 0xff : (1u << (nq - q)) - 1), inm = __mmask8(in >> q) & m;
+        const __m512d h0 = _mm512_maskz_loadu_pd(m, h + q), h1 = _mm512_maskz_loadu_pd(m, h + q + 1);
+        // (x * y) / 2 rounds as (x * y) * 0.5
+        const __m512d area = _mm512_mul_pd(_mm512_mul_pd(_mm512_maskz_loadu_pd(m, dx + q), _mm512_add_pd(h0, h1)), half);
+        const __mmask8 p0 = _mm512_cmp_pd_mask(h0, zero, _CMP_GT_OQ), p1 = _mm512_cmp_pd_mask(h1, zero, _CMP_GT_OQ);
+        const __mmask8 n0 = _mm512_cmp_pd_mask(h0, zero, _CMP_LT_OQ), n1 = _mm512_cmp_pd_mask(h1, zero, _CMP_LT_OQ);
+        const __mmask8 pos = inm & (p0 | p1), neg = inm & __mmask8(~pos) & (n0 | n1);
+        _mm512_storeu_pd(ap + q, _mm512_maskz_mov_pd(pos, area));
+        _mm512_storeu_pd(am + q, _mm512_maskz_mov_pd(neg, area));
+        const __m512i cls = _mm512_or_si512(_mm512_maskz_mov_epi64(pos, _mm512_set1_epi64(1)),
+                                            _mm512_maskz_mov_epi64(neg, _mm512_set1_epi64(2)));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(cq + q), _mm512_mask_cvtepi64_epi8(_mm_setzero_si128(), 0xff, cls));
+        s |= uint64_t(__mmask8(((p0 & n1) | (n0 & p1)) & m)) << q;
+        hm = _mm512_mask_max_pd(hm, m, hm, _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(h0), absMask)));
+    }
+    alignas(64) double a8[8];
+    _mm512_store_pd(a8, hm);
+    split = s;
+    hmax = std::max(std::max(std::max(std::max(a8[0], a8[1]), std::max(a8[2], a8[3])),
+                             std::max(std::max(a8[4], a8[5]), std::max(a8[6], a8[7]))),
+                    std::abs(h[nq]));
+}
+#endif
+
+using PiecesKernel = void (*)(const double*, const double*, uint64_t, int, double*, double*, unsigned char*, uint64_t&,
+                              double&);
 using HeightsKernel = void (*)(const double*, int, const int64_t*, const double*, int, double*, double&);
 using ScreenKernel = void (*)(const double*, const double*, int, uint64_t, uint64_t, double, double, Screen&);
 struct Kernels {
     HeightsKernel heights;
     ScreenKernel screen;
+    PiecesKernel pieces;
 };
 const Kernels kKernels = [] {
 #if defined(__GNUC__) && defined(__x86_64__)
     __builtin_cpu_init();
     if (__builtin_cpu_supports("avx512f") && kMaxGirders <= 24)
-        return Kernels{HeightsWide, ScreenWide};
+        return Kernels{HeightsWide, ScreenWide, PiecesWide};
     if (__builtin_cpu_supports("avx2"))
-        return Kernels{HeightsMid, ScreenMid};
+        return Kernels{HeightsMid, ScreenMid, PiecesDefault};
 #endif
-    return Kernels{HeightsDefault, ScreenDefault};
+    return Kernels{HeightsDefault, ScreenDefault, PiecesDefault};
 }();
 
 } // namespace
+
+// Split and MakePrefix in one pass over the carriageway, with their arithmetic, from h at
+// its breakpoints.
+void DeckOperator::LanePrefix(const double* h, Prefix& p) const
+{
+    const int nq = int(m_cw.size()) - 1;
+    const double* px = m_px.data();
+    double ap[kMaxSeg + 8], am[kMaxSeg + 8];
+    unsigned char cq[kMaxSeg + 8];
+    uint64_t split;
+    kKernels.pieces(h, m_pdx.data(), m_pinMask, nq, ap, am, cq, split, p.hmax);
+    const double aMax = m_bC - m_band;
+    double Pp = 0, Pm = 0;
+    p.Pp[0] = p.Pm[0] = 0;
+    p.na = p.nb = 0;
+    p.ordered = true;
+    int k = 0;
+    // one segment from x0 to x1 where h runs from h0 to h1, of one sign
+    auto segment = [&](double x0, double x1, double h0, double h1, bool in) {
+        p.X[k] = x0;
+        p.h0[k] = h0;
+        const double area = (x1 - x0) * (h0 + h1) / 2;
+        const bool pos = in && (h0 > 0 || h1 > 0), neg = in && !pos && (h0 < 0 || h1 < 0);
+        p.cls[k] = pos ? 1 : neg ? 2 : 0;
+        // adding or taking +0 leaves a sum as it is
+        Pp += pos ? area : 0.0;
+        Pm -= neg ? area : 0.0;
+        p.Pp[k + 1] = Pp;
+        p.Pm[k + 1] = Pm;
+        ++k;
+    };
+    for (int q = 0; q < nq; ++q) {
+        p.first[q] = k;
+        if (!((split >> q) & 1)) {
+            p.X[k] = px[q];
+            p.h0[k] = h[q];
+            p.cls[k] = cq[q];
+            Pp += ap[q];
+            Pm -= am[q];
+            p.Pp[k + 1] = Pp;
+            p.Pm[k + 1] = Pm;
+            ++k;
+            continue;
+        }
+        const double x0 = px[q], x1 = px[q + 1], h0 = h[q], h1 = h[q + 1];
+        const bool in = (m_pinMask >> q) & 1;
+        const double xz = x0 + (x1 - x0) * h0 / (h0 - h1);
+        segment(x0, xz, h0, 0.0, in);
+        segment(xz, x1, 0.0, h1, in);
+        p.ordered = p.ordered && x0 <= xz && xz <= x1;
+        if (xz <= aMax)
+            p.za[p.na++] = xz;
+        if (xz - m_band <= aMax)
+            p.zb[p.nb++] = xz - m_band;
+    }
+    p.first[nq] = k;
+    p.X[k] = px[nq];
+    p.h0[k] = h[nq];
+    p.n = k;
+}
 
 // F' = g(a+b) - g(a) is bounded on each interval between two fixed candidates by the
 // values of h at its ends (h is linear there, g = max(+-h, 0) monotone). Where the bounds

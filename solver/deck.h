@@ -88,8 +88,9 @@ private:
     // carriageway's breakpoints, then of a and then of a + b at each candidate (each run
     // padded to eight beyond its end); per interval between two candidates the pieces
     // under a and a + b and whether they are loaded
-    std::vector<double> m_fc, m_lt, m_px;
-    std::vector<unsigned char> m_pin;  // the carriageway's breakpoints again, for the one pass
+    std::vector<double> m_fc, m_lt;
+    std::vector<double> m_px, m_pdx;  // the carriageway's breakpoints and pieces again, for one pass
+    uint64_t m_pinMask = 0;
     std::vector<int64_t> m_lj;
     int m_offA = 0, m_offB = 0, m_offS = 0;  // and then of the sidewalks' breakpoints
     std::vector<int> m_fpA, m_fpB;
