@@ -923,12 +923,13 @@ void DeckOperator::BandScreened(const Prefix& p, const double* v, const double* 
     // The stretches of intervals to sweep. F there is at most P(a_e+1 + b) - P(a_s), and
     // so at most P at the end of the piece after the one under a_e+1 + b less P at the
     // start of the one before the piece under a_s: a stretch that cannot reach the best
-    // value found so far by more than rounding is left out, the most promising are swept
-    // first.
+    // value found so far by more than rounding is left out, the most promising of each
+    // sign are swept first.
     int ss[64], se[64], order[64];
-    double up[2][64], score[64];
+    double up[2][64];
     bool want[2][64];
     int ns = 0;
+    int top2[2] = {-1, -1};  // per sign the stretch with the highest bound
     auto pieceStart = [&](int q) { return q > lastPiece ? n : p.first[q]; };
     for (uint64_t w = need[0] | need[1]; w; ++ns) {
         const int s = __builtin_ctzll(w);
@@ -942,14 +943,17 @@ void DeckOperator::BandScreened(const Prefix& p, const double* v, const double* 
         up[1][ns] = p.Pm[hi] - p.Pm[lo];
         want[0][ns] = (need[0] & bits) != 0;
         want[1][ns] = (need[1] & bits) != 0;
-        const double sc0 = want[0][ns] ? up[0][ns] - best_p : -HUGE_VAL;
-        const double sc1 = want[1][ns] ? up[1][ns] - best_m : -HUGE_VAL;
-        score[ns] = std::max(sc0, sc1);
-        int j = ns;
-        for (; j > 0 && score[order[j - 1]] < score[ns]; --j)
-            order[j] = order[j - 1];
-        order[j] = ns;
+        for (int g = 0; g < 2; ++g)
+            top2[g] = want[g][ns] && (top2[g] < 0 || up[g][ns] > up[g][top2[g]]) ? ns : top2[g];
     }
+    // those two first, then the others in order
+    int no = 0;
+    for (int g = 0; g < 2; ++g)
+        if (top2[g] >= 0 && (g == 0 || top2[1] != top2[0]))
+            order[no++] = top2[g];
+    for (int r = 0; r < ns; ++r)
+        if (r != top2[0] && r != top2[1])
+            order[no++] = r;
     const double span = p.hmax * (m_bC - m_aC);
     const double margin[2] = {1e-9 * (p.Pp[n] + span), 1e-9 * (p.Pm[n] + span)};
     for (int ri = 0; ri < ns; ++ri) {
