@@ -239,12 +239,13 @@ int DeckOperator::Split(const std::vector<Point>& pts, const double* v, Seg* out
     return n;
 }
 
-// Per piece of the carriageway: start, prefix of each sign, h at its ends and its sign
-// (0 none or unloaded, 1 positive, 2 negative). The linear g of each sign (value at the
-// start, slope) comes from End, only for the pieces a search looks at.
+// Per piece of the carriageway: start, prefix of each sign, h at its start and its sign
+// (0 none or unloaded, 1 positive, 2 negative); the end and h there are the next piece's.
+// The linear g of each sign (value at the start, slope) comes from At, only for the
+// pieces a search looks at.
 struct DeckOperator::Prefix {
     double X[kMaxSeg + 1], Pp[kMaxSeg + 1], Pm[kMaxSeg + 1];
-    double h0[kMaxSeg + 1];  // h at the start of each piece and at the end of the last
+    double h0[kMaxSeg + 1];
     unsigned char cls[kMaxSeg];
     double hmax = 0;
     struct End {
@@ -303,8 +304,9 @@ namespace {
 // F' just before cand[0] given. F is evaluated at a candidate where F' turns from
 // rising to falling, where F' falls through zero inside an interval, and at the last
 // candidate when `last` and F' rises into it. The pieces under a and a + b are walked
-// on from ka and kb.
-template <bool Where, bool DoP, bool DoM, class P>
+// on from ka and kb. Few (short stretches) evaluates F at c0 and at the root on every
+// interval and keeps what is due: there the outcomes of the tests are hard to foresee.
+template <bool Where, bool DoP, bool DoM, bool Few = false, class P>
 __attribute__((always_inline)) inline void Sweep(const P& p, int n, double b, double eps, const double* cand, int nc,
                                                  int ka, int kb, double leftP, double leftM, bool last,
                                                  double& best_p, double& best_m, double* ap, double* am)
@@ -354,14 +356,13 @@ __attribute__((always_inline)) inline void Sweep(const P& p, int n, double b, do
         if constexpr (DoP) {
             const double dp0 = B.gp + B.sp * ub0 - A.gp - A.sp * ua0;
             const double dp1 = B.gp + B.sp * ub1 - A.gp - A.sp * ua1;
-            if constexpr (Where) {
+            if constexpr (!Few) {
                 if (leftP >= -eps && dp0 <= eps)
                     takeP(c0);
                 if (dp0 > 0 && dp1 < 0)
                     takeP(c0 + (c1 - c0) * dp0 / (dp0 - dp1));
             } else {
-                // without the position, both are evaluated and kept only where due: the
-                // outcomes of these tests are hard to foresee
+                static_assert(!Where);
                 const bool root = dp0 > 0 && dp1 < 0;
                 const double f0 = Fp(c0), fr = Fp(c0 + (c1 - c0) * dp0 / (root ? dp0 - dp1 : 1.0));
                 best_p = std::max(best_p, leftP >= -eps && dp0 <= eps ? f0 : 0.0);
@@ -372,7 +373,7 @@ __attribute__((always_inline)) inline void Sweep(const P& p, int n, double b, do
         if constexpr (DoM) {
             const double dm0 = B.gm + B.sm * ub0 - A.gm - A.sm * ua0;
             const double dm1 = B.gm + B.sm * ub1 - A.gm - A.sm * ua1;
-            if constexpr (Where) {
+            if constexpr (!Few) {
                 if (leftM >= -eps && dm0 <= eps)
                     takeM(c0);
                 if (dm0 > 0 && dm1 < 0)
@@ -479,58 +480,12 @@ void DeckOperator::Band(const Seg* seg, int n, double& bp, double& bm, double* a
 
 namespace {
 
-// h = (1 - t) v_j + t v_j+1 at `count` points given by lever segment and position (the
-// arithmetic of DeckOperator::H), and the largest |v_j|.
-void HeightsDefault(const double* v, int G, const int64_t* j, const double* t, int count, double* h, double& vmax)
-{
-    for (int i = 0; i < count; ++i)
-        h[i] = (1 - t[i]) * v[j[i]] + t[i] * v[j[i] + 1];
-    double m0 = 0, m1 = 0;  // two chains: the maxima need not all wait on each other
-    for (int i = 0; i + 1 < G; i += 2) {
-        m0 = std::max(m0, std::abs(v[i]));
-        m1 = std::max(m1, std::abs(v[i + 1]));
-    }
-    if (G % 2)
-        m0 = std::max(m0, std::abs(v[G - 1]));
-    vmax = std::max(m0, m1);
-}
-
 // Per sign (0: +, 1: -) and interval between fixed candidates (bit i): F' may come
 // within tol of zero inside (in), F' at its start is at most tol (start), F' at its end
 // at least -tol (end), g vanishes at both ends (fl).
 struct Screen {
     uint64_t in[2], start[2], end[2], fl[2];
 };
-
-// g of one end is max(+-h, 0) with h linear on an interval: where h changes sign it lies
-// at most k = min(|h0|, |h1|) below the chord of its end values, on it elsewhere. So F'
-// lies within the chord of its end values d0, d1, widened by k of either end.
-void ScreenDefault(const double* hA, const double* hB, int M, uint64_t inA, uint64_t inB, double tolh, double tol,
-                   Screen& o)
-{
-    for (int s = 0; s < 2; ++s) {
-        const double sg = s ? -1.0 : 1.0;
-        uint64_t in = 0, start = 0, end = 0, fl = 0;
-        for (int i = 0; i < M; ++i) {
-            const double a0 = sg * hA[i], a1 = sg * hA[i + 1], b0 = sg * hB[i], b1 = sg * hB[i + 1];
-            const bool ia = (inA >> i) & 1, ib = (inB >> i) & 1;
-            const double ga0 = ia ? std::max(a0, 0.0) : 0, ga1 = ia ? std::max(a1, 0.0) : 0;
-            const double gb0 = ib ? std::max(b0, 0.0) : 0, gb1 = ib ? std::max(b1, 0.0) : 0;
-            const double ka = ia && a0 * a1 < 0 ? std::min(std::abs(a0), std::abs(a1)) : 0;
-            const double kb = ib && b0 * b1 < 0 ? std::min(std::abs(b0), std::abs(b1)) : 0;
-            const double d0 = gb0 - ga0, d1 = gb1 - ga1;
-            const bool fa = !ia || (a0 < -tolh && a1 < -tolh), fb = !ib || (b0 < -tolh && b1 < -tolh);
-            in |= uint64_t(std::min(d0, d1) - kb <= tol && std::max(d0, d1) + ka >= -tol) << i;
-            start |= uint64_t(d0 <= tol) << i;
-            end |= uint64_t(d1 >= -tol) << i;
-            fl |= uint64_t(fa && fb) << i;
-        }
-        o.in[s] = in;
-        o.start[s] = start;
-        o.end[s] = end;
-        o.fl[s] = fl;
-    }
-}
 
 #if defined(__GNUC__) && defined(__x86_64__)
 // Four at a time.
@@ -692,13 +647,12 @@ __attribute__((target("avx512f"))) void ScreenWide(const double* hA, const doubl
     const uint64_t all = (uint64_t(1) << M) - 1;
     o = Screen{{in0 & all, in1 & all}, {st0 & all, st1 & all}, {en0 & all, en1 & all}, {fl0 & all, fl1 & all}};
 }
-#endif
 
 // Per piece q of the carriageway (h from h[q] to h[q+1], loaded per bit q of `in`), as if
 // h kept its sign on it: the positive and the negative area (as LanePrefix would add
 // them), the sign (1, 2 or 0 for none), whether h changes sign (bit q); and the largest
 // |h| at the breakpoints.
-void PiecesDefault(const double* h, const double* dx, uint64_t in, int nq, double* ap, double* am, unsigned char* cq,
+void PiecesScalar(const double* h, const double* dx, uint64_t in, int nq, double* ap, double* am, unsigned char* cq,
                    uint64_t& split, double& hmax)
 {
     uint64_t s = 0;
@@ -717,7 +671,6 @@ void PiecesDefault(const double* h, const double* dx, uint64_t in, int nq, doubl
     hmax = std::max(m0, m1);
 }
 
-#if defined(__GNUC__) && defined(__x86_64__)
 __attribute__((target("avx512f"))) void PiecesWide(const double* h, const double* dx, uint64_t in, int nq, double* ap,
                                                    double* am, unsigned char* cq, uint64_t& split, double& hmax)
 {
@@ -750,14 +703,16 @@ __attribute__((target("avx512f"))) void PiecesWide(const double* h, const double
 }
 #endif
 
-using PiecesKernel = void (*)(const double*, const double*, uint64_t, int, double*, double*, unsigned char*, uint64_t&,
-                              double&);
 using HeightsKernel = void (*)(const double*, int, const int64_t*, const double*, int, double*, double&);
 using ScreenKernel = void (*)(const double*, const double*, int, uint64_t, uint64_t, double, double, Screen&);
+using PiecesKernel = void (*)(const double*, const double*, uint64_t, int, double*, double*, unsigned char*, uint64_t&,
+                              double&);
+// The screened search pays off with vector units only; without them (all null) Band sweeps
+// every candidate.
 struct Kernels {
-    HeightsKernel heights;
-    ScreenKernel screen;
-    PiecesKernel pieces;
+    HeightsKernel heights = nullptr;
+    ScreenKernel screen = nullptr;
+    PiecesKernel pieces = nullptr;
 };
 const Kernels kKernels = [] {
 #if defined(__GNUC__) && defined(__x86_64__)
@@ -765,9 +720,9 @@ const Kernels kKernels = [] {
     if (__builtin_cpu_supports("avx512f") && kMaxGirders <= 24)
         return Kernels{HeightsWide, ScreenWide, PiecesWide};
     if (__builtin_cpu_supports("avx2"))
-        return Kernels{HeightsMid, ScreenMid, PiecesDefault};
+        return Kernels{HeightsMid, ScreenMid, PiecesScalar};
 #endif
-    return Kernels{HeightsDefault, ScreenDefault, PiecesDefault};
+    return Kernels{};
 }();
 
 } // namespace
@@ -984,13 +939,13 @@ void DeckOperator::BandScreened(const Prefix& p, const double* v, const double* 
         const double left = rs == 0 ? HUGE_VAL : -HUGE_VAL;
         const bool last = re == M - 1;
         if (wp && wm)
-            Sweep<false, true, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
+            Sweep<false, true, true, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
                                      nullptr);
         else if (wp)
-            Sweep<false, true, false>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
+            Sweep<false, true, false, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
                                       nullptr);
         else
-            Sweep<false, false, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
+            Sweep<false, false, true, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
                                       nullptr);
     }
     bp = best_p;
@@ -1018,7 +973,7 @@ DeckValues DeckOperator::Evaluate(const double* v) const
     double Ap = 0, Am = 0, Bp, Bm;
     alignas(64) double h[kMaxLevers];
     const double* hs = nullptr;  // h at the sidewalks' breakpoints, when known
-    if (!m_fc.empty()) {
+    if (!m_fc.empty() && kKernels.screen) {
         double vmax;
         kKernels.heights(v, m_G, m_lj.data(), m_lt.data(), int(m_lj.size()), h, vmax);
         hs = h + m_offS;

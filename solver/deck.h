@@ -64,6 +64,8 @@ private:
         return m_G == 1 ? v[0] : (1 - p.t) * v[p.j] + p.t * v[p.j + 1];
     }
     Point MakePoint(double x, bool in) const;
+    // Pieces with their prefix integrals, from Split's pieces or in one pass from h at
+    // the carriageway's breakpoints.
     struct Prefix;
     void MakePrefix(const Seg* seg, int n, Prefix& p) const;
     void LanePrefix(const double* h, Prefix& p) const;
@@ -73,8 +75,8 @@ private:
     // carriageway, and (when asked) where the band stands for each.
     template <bool Where, bool DoP, bool DoM>
     void Band(const Seg* seg, int n, double& bp, double& bm, double* ap, double* am) const;
-    // The same values as Band<false, ...>: only the stretches of the band range where F
-    // may peak are swept.
+    // The same values as Band<false, ...> from LanePrefix's pieces and h at m_lj: only the
+    // stretches of the band range where F may peak are swept.
     void BandScreened(const Prefix& p, const double* v, const double* h, double vmax, bool doP, bool doM, double& bp,
                       double& bm) const;
 
@@ -84,18 +86,20 @@ private:
     bool m_wide = false;
     std::vector<Point> m_cw;                  // breakpoints of the carriageway
     std::vector<double> m_bandCand;           // band starts that put an end at one of them
-    // a_C, the band candidates and b_C - b; the lever segments and positions of the
-    // carriageway's breakpoints, then of a and then of a + b at each candidate (each run
-    // padded to eight beyond its end); per interval between two candidates the pieces
-    // under a and a + b and whether they are loaded
-    std::vector<double> m_fc, m_lt;
-    std::vector<double> m_px, m_pdx;  // the carriageway's breakpoints and pieces again, for one pass
-    uint64_t m_pinMask = 0;
+    // For the screened search. m_fc: a_C, the band candidates and b_C - b. m_lj, m_lt:
+    // lever segment and position of the carriageway's breakpoints, of a at each
+    // candidate (from m_offA), of a + b (from m_offB) and of the sidewalks' breakpoints
+    // (from m_offS), each run padded to a multiple of eight and those of a and a + b by
+    // eight more. m_px, m_pdx, m_pinMask: the carriageway's breakpoints, its pieces'
+    // widths and which pieces are loaded. Per interval i between candidates: the pieces
+    // under a and a + b (m_fpA, m_fpB) and whether they are loaded (bit i of m_inA, m_inB).
+    std::vector<double> m_fc, m_lt, m_px, m_pdx;
     std::vector<int64_t> m_lj;
-    int m_offA = 0, m_offB = 0, m_offS = 0;  // and then of the sidewalks' breakpoints
+    int m_offA = 0, m_offB = 0, m_offS = 0;
+    uint64_t m_pinMask = 0;
     std::vector<int> m_fpA, m_fpB;
     uint64_t m_inA = 0, m_inB = 0;
-    double m_amp = 1;  // largest lever sum |1 - t| + |t| at a candidate
+    double m_amp = 1;  // largest |1 - t| + |t| of a lever at a candidate
     std::vector<std::vector<Point>> m_sw;     // breakpoints of each sidewalk
     bool m_single = false;                    // precomputed unit vectors usable
     std::vector<DeckValues> m_unitPos, m_unitNeg;  // E(+e_j) and E(-e_j)
