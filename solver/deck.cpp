@@ -253,8 +253,8 @@ struct DeckOperator::Prefix {
     };
     End At(int k) const
     {
-        const double dx = X[k + 1] - X[k], quot = (h0[k + 1] - h0[k]) / dx;
-        const double slope = cls[k] && dx > 0 ? quot : 0;
+        const double dx = X[k + 1] - X[k];
+        const double slope = cls[k] && dx > 0 ? (h0[k + 1] - h0[k]) / dx : 0;
         const bool pos = cls[k] == 1, neg = cls[k] == 2;
         return End{X[k], Pp[k], Pm[k], pos ? h0[k] : 0, pos ? slope : 0, neg ? -h0[k] : 0, neg ? -slope : 0};
     }
@@ -304,9 +304,8 @@ namespace {
 // F' just before cand[0] given. F is evaluated at a candidate where F' turns from
 // rising to falling, where F' falls through zero inside an interval, and at the last
 // candidate when `last` and F' rises into it. The pieces under a and a + b are walked
-// on from ka and kb. Few (short stretches) evaluates F at c0 and at the root on every
-// interval and keeps what is due: there the outcomes of the tests are hard to foresee.
-template <bool Where, bool DoP, bool DoM, bool Few = false, class P>
+// on from ka and kb.
+template <bool Where, bool DoP, bool DoM, class P>
 __attribute__((always_inline)) inline void Sweep(const P& p, int n, double b, double eps, const double* cand, int nc,
                                                  int ka, int kb, double leftP, double leftM, bool last,
                                                  double& best_p, double& best_m, double* ap, double* am)
@@ -356,34 +355,19 @@ __attribute__((always_inline)) inline void Sweep(const P& p, int n, double b, do
         if constexpr (DoP) {
             const double dp0 = B.gp + B.sp * ub0 - A.gp - A.sp * ua0;
             const double dp1 = B.gp + B.sp * ub1 - A.gp - A.sp * ua1;
-            if constexpr (!Few) {
-                if (leftP >= -eps && dp0 <= eps)
-                    takeP(c0);
-                if (dp0 > 0 && dp1 < 0)
-                    takeP(c0 + (c1 - c0) * dp0 / (dp0 - dp1));
-            } else {
-                static_assert(!Where);
-                const bool root = dp0 > 0 && dp1 < 0;
-                const double f0 = Fp(c0), fr = Fp(c0 + (c1 - c0) * dp0 / (root ? dp0 - dp1 : 1.0));
-                best_p = std::max(best_p, leftP >= -eps && dp0 <= eps ? f0 : 0.0);
-                best_p = std::max(best_p, root ? fr : 0.0);
-            }
+            if (leftP >= -eps && dp0 <= eps)
+                takeP(c0);
+            if (dp0 > 0 && dp1 < 0)
+                takeP(c0 + (c1 - c0) * dp0 / (dp0 - dp1));
             leftP = dp1;
         }
         if constexpr (DoM) {
             const double dm0 = B.gm + B.sm * ub0 - A.gm - A.sm * ua0;
             const double dm1 = B.gm + B.sm * ub1 - A.gm - A.sm * ua1;
-            if constexpr (!Few) {
-                if (leftM >= -eps && dm0 <= eps)
-                    takeM(c0);
-                if (dm0 > 0 && dm1 < 0)
-                    takeM(c0 + (c1 - c0) * dm0 / (dm0 - dm1));
-            } else {
-                const bool root = dm0 > 0 && dm1 < 0;
-                const double f0 = Fm(c0), fr = Fm(c0 + (c1 - c0) * dm0 / (root ? dm0 - dm1 : 1.0));
-                best_m = std::max(best_m, leftM >= -eps && dm0 <= eps ? f0 : 0.0);
-                best_m = std::max(best_m, root ? fr : 0.0);
-            }
+            if (leftM >= -eps && dm0 <= eps)
+                takeM(c0);
+            if (dm0 > 0 && dm1 < 0)
+                takeM(c0 + (c1 - c0) * dm0 / (dm0 - dm1));
             leftM = dm1;
         }
     }
@@ -527,8 +511,10 @@ __attribute__((target("avx2"))) void ScreenMid(const double* hA, const double* h
         const __m256d sb = _mm256_and_pd(ib, _mm256_cmp_pd(_mm256_mul_pd(b0, b1), zero, _CMP_LT_OQ));
         const __m256d ka = _mm256_and_pd(sa, _mm256_min_pd(_mm256_and_pd(a0, absMask), _mm256_and_pd(a1, absMask)));
         const __m256d kb = _mm256_and_pd(sb, _mm256_min_pd(_mm256_and_pd(b0, absMask), _mm256_and_pd(b1, absMask)));
-        const __m256d pa0 = _mm256_and_pd(ia, _mm256_max_pd(a0, zero)), pa1 = _mm256_and_pd(ia, _mm256_max_pd(a1, zero));
-        const __m256d pb0 = _mm256_and_pd(ib, _mm256_max_pd(b0, zero)), pb1 = _mm256_and_pd(ib, _mm256_max_pd(b1, zero));
+        const __m256d pa0 = _mm256_and_pd(ia, _mm256_max_pd(a0, zero));
+        const __m256d pa1 = _mm256_and_pd(ia, _mm256_max_pd(a1, zero));
+        const __m256d pb0 = _mm256_and_pd(ib, _mm256_max_pd(b0, zero));
+        const __m256d pb1 = _mm256_and_pd(ib, _mm256_max_pd(b1, zero));
         const __m256d ma0 = _mm256_and_pd(ia, _mm256_max_pd(_mm256_sub_pd(zero, a0), zero));
         const __m256d ma1 = _mm256_and_pd(ia, _mm256_max_pd(_mm256_sub_pd(zero, a1), zero));
         const __m256d mb0 = _mm256_and_pd(ib, _mm256_max_pd(_mm256_sub_pd(zero, b0), zero));
@@ -603,6 +589,8 @@ __attribute__((target("avx512f"))) void ScreenWide(const double* hA, const doubl
     const __m512d vtolh = _mm512_set1_pd(-tolh), ptolh = _mm512_set1_pd(tolh);
     const __m512d vtol = _mm512_set1_pd(tol), vntol = _mm512_set1_pd(-tol);
     const __m512i absMask = _mm512_set1_epi64(0x7fffffffffffffff);
+    // |x| (a lambda would not inherit the target)
+#define MVG_ABS(x) _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(x), absMask))
     uint64_t in0 = 0, in1 = 0, st0 = 0, st1 = 0, en0 = 0, en1 = 0, fl0 = 0, fl1 = 0;
     for (int i = 0; i < M; i += 8) {
         const __mmask8 ia = __mmask8(inA >> i), ib = __mmask8(inB >> i);
@@ -610,10 +598,8 @@ __attribute__((target("avx512f"))) void ScreenWide(const double* hA, const doubl
         const __m512d b0 = _mm512_loadu_pd(hB + i), b1 = _mm512_loadu_pd(hB + i + 1);
         const __mmask8 sa = ia & _mm512_cmp_pd_mask(_mm512_mul_pd(a0, a1), zero, _CMP_LT_OQ);
         const __mmask8 sb = ib & _mm512_cmp_pd_mask(_mm512_mul_pd(b0, b1), zero, _CMP_LT_OQ);
-        const __m512d ka = _mm512_maskz_min_pd(sa, _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(a0), absMask)),
-                                               _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(a1), absMask)));
-        const __m512d kb = _mm512_maskz_min_pd(sb, _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(b0), absMask)),
-                                               _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(b1), absMask)));
+        const __m512d ka = _mm512_maskz_min_pd(sa, MVG_ABS(a0), MVG_ABS(a1));
+        const __m512d kb = _mm512_maskz_min_pd(sb, MVG_ABS(b0), MVG_ABS(b1));
         const __m512d pa0 = _mm512_maskz_max_pd(ia, a0, zero), pa1 = _mm512_maskz_max_pd(ia, a1, zero);
         const __m512d pb0 = _mm512_maskz_max_pd(ib, b0, zero), pb1 = _mm512_maskz_max_pd(ib, b1, zero);
         const __m512d ma0 = _mm512_maskz_max_pd(ia, _mm512_sub_pd(zero, a0), zero);
@@ -644,6 +630,7 @@ __attribute__((target("avx512f"))) void ScreenWide(const double* hA, const doubl
         fl0 |= uint64_t(flP) << i;
         fl1 |= uint64_t(flM) << i;
     }
+#undef MVG_ABS
     const uint64_t all = (uint64_t(1) << M) - 1;
     o = Screen{{in0 & all, in1 & all}, {st0 & all, st1 & all}, {en0 & all, en1 & all}, {fl0 & all, fl1 & all}};
 }
@@ -682,7 +669,8 @@ __attribute__((target("avx512f"))) void PiecesWide(const double* h, const double
         const __mmask8 m = __mmask8(nq - q >= 8 ? 0xff : (1u << (nq - q)) - 1), inm = __mmask8(in >> q) & m;
         const __m512d h0 = _mm512_maskz_loadu_pd(m, h + q), h1 = _mm512_maskz_loadu_pd(m, h + q + 1);
         // (x * y) / 2 rounds as (x * y) * 0.5
-        const __m512d area = _mm512_mul_pd(_mm512_mul_pd(_mm512_maskz_loadu_pd(m, dx + q), _mm512_add_pd(h0, h1)), half);
+        const __m512d w = _mm512_maskz_loadu_pd(m, dx + q);
+        const __m512d area = _mm512_mul_pd(_mm512_mul_pd(w, _mm512_add_pd(h0, h1)), half);
         const __mmask8 p0 = _mm512_cmp_pd_mask(h0, zero, _CMP_GT_OQ), p1 = _mm512_cmp_pd_mask(h1, zero, _CMP_GT_OQ);
         const __mmask8 n0 = _mm512_cmp_pd_mask(h0, zero, _CMP_LT_OQ), n1 = _mm512_cmp_pd_mask(h1, zero, _CMP_LT_OQ);
         const __mmask8 pos = inm & (p0 | p1), neg = inm & __mmask8(~pos) & (n0 | n1);
@@ -939,13 +927,13 @@ void DeckOperator::BandScreened(const Prefix& p, const double* v, const double* 
         const double left = rs == 0 ? HUGE_VAL : -HUGE_VAL;
         const bool last = re == M - 1;
         if (wp && wm)
-            Sweep<false, true, true, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
+            Sweep<false, true, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
                                      nullptr);
         else if (wp)
-            Sweep<false, true, false, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
+            Sweep<false, true, false>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
                                       nullptr);
         else
-            Sweep<false, false, true, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
+            Sweep<false, false, true>(p, n, b, eps, cand, nc, ka, kb, left, left, last, best_p, best_m, nullptr,
                                       nullptr);
     }
     bp = best_p;
