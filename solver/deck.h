@@ -3,6 +3,7 @@
 
 #include "solver/model.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace mvg {
@@ -59,12 +60,21 @@ private:
         return m_G == 1 ? v[0] : (1 - p.t) * v[p.j] + p.t * v[p.j + 1];
     }
     Point MakePoint(double x, bool in) const;
+    // Pieces with their prefix integrals, from Split's pieces or in one pass from h at
+    // the carriageway's breakpoints.
+    struct Prefix;
+    void MakePrefix(const Seg* seg, int n, Prefix& p) const;
+    void LanePrefix(const double* h, Prefix& p) const;
     // Carriageway pieces of v, split at the zero crossings of h.
     int Split(const std::vector<Point>& pts, const double* v, Seg* out) const;
     // Largest integrals of max(h, 0) and of max(-h, 0) over a band within the
     // carriageway, and (when asked) where the band stands for each.
     template <bool Where, bool DoP, bool DoM>
     void Band(const Seg* seg, int n, double& bp, double& bm, double* ap, double* am) const;
+    // The same values as Band<false, ...> from LanePrefix's pieces and h at m_lj: only the
+    // stretches of the band range where F may peak are swept.
+    void BandScreened(const Prefix& p, const double* v, const double* h, double vmax, bool doP, bool doM, double& bp,
+                      double& bm) const;
 
     int m_G = 0;
     std::vector<double> m_x;
@@ -72,6 +82,20 @@ private:
     bool m_wide = false;
     std::vector<Point> m_cw;                  // breakpoints of the carriageway
     std::vector<double> m_bandCand;           // band starts that put an end at one of them
+    // For the screened search. m_fc: a_C, the band candidates and b_C - b. m_lj, m_lt:
+    // lever segment and position of the carriageway's breakpoints, of a at each
+    // candidate (from m_offA), of a + b (from m_offB) and of the sidewalks' breakpoints
+    // (from m_offS), each run padded to a multiple of eight and those of a and a + b by
+    // eight more. m_px, m_pdx, m_pinMask: the carriageway's breakpoints, its pieces'
+    // widths and which pieces are loaded. Per interval i between candidates: the pieces
+    // under a and a + b (m_fpA, m_fpB) and whether they are loaded (bit i of m_inA, m_inB).
+    std::vector<double> m_fc, m_lt, m_px, m_pdx;
+    std::vector<int64_t> m_lj;
+    int m_offA = 0, m_offB = 0, m_offS = 0;
+    uint64_t m_pinMask = 0;
+    std::vector<int> m_fpA, m_fpB;
+    uint64_t m_inA = 0, m_inB = 0;
+    double m_amp = 1;  // largest |1 - t| + |t| of a lever at a candidate
     std::vector<std::vector<Point>> m_sw;     // breakpoints of each sidewalk
     bool m_single = false;                    // precomputed unit vectors usable
     std::vector<DeckValues> m_unitPos, m_unitNeg;  // E(+e_j) and E(-e_j)

@@ -295,6 +295,58 @@ TEST(SolverTransverseOperator, RoundingNoiseLeavesThePatternAlone)
     }
 }
 
+// Many girders under a wide carriageway, where the band search looks at a few stretches
+// only: plateaus (h constant, or a hump narrower than the band), a zero of h on a girder,
+// bands a whole number of spacings wide (band ends that meet breakpoints together), the
+// unloaded median, tiny values. The envelope is the loading pattern's own, and no band
+// position beats it.
+TEST(SolverTransverseOperator, WideDeckEnvelopeIsThePatterns)
+{
+    std::mt19937 rng(3);
+    std::normal_distribution<double> nd(0, 1);
+    DeckPattern pat;
+    for (int trial = 0; trial < 8; ++trial) {
+        Deck d;
+        const int G = 20;
+        for (int g = 0; g < G; ++g)
+            d.x.push_back(1.2 + 2.5 * g);
+        d.s.W = 49.9;
+        d.s.gx = d.x;
+        d.s.cw = trial % 2 ? Zone{2.0, 47.9} : Zone{1.2, 48.7};
+        if (trial % 4 >= 2) {
+            d.s.hasNoll = true;
+            d.s.noll = trial == 2 ? Zone{23.7, 26.2} : Zone{24.0, 25.0};
+        }
+        d.s.sidewalks = {{0.4, 1.2}, {48.7, 49.5}};
+        d.band = trial < 4 ? 5.5 : 5.0;
+        const DeckOperator op(d.x, d.s, d.band);
+        for (int kind = 0; kind < 7; ++kind) {
+            std::vector<double> v(G);
+            for (int i = 0; i < G; ++i)
+                v[i] = kind == 0 ? 1.0
+                     : kind == 1 ? (i < 9 ? 1.0 : i == 9 ? 0.0 : -1.0)
+                     : kind == 2 ? std::abs(nd(rng))
+                     : kind == 3 ? std::sin(0.4 * i + trial)
+                     : kind == 4 ? 1e-9 * nd(rng)
+                     : kind == 5 ? (i % 2 ? 1.0 : -1.0)
+                                 : (i == 4 + trial ? 5.0 : i == 14 - trial ? -3.0 : -0.5);
+            const DeckValues e = op.Evaluate(v.data());
+            const double scale = 1 + std::abs(e.Lp) + std::abs(e.Lm);
+            double lane, crowd;
+            op.Pattern(v.data(), +1, pat);
+            op.Apply(pat, v.data(), lane, crowd);
+            EXPECT_NEAR(lane, e.Lp, 1e-12 * scale) << trial << " " << kind;
+            op.Pattern(v.data(), -1, pat);
+            op.Apply(pat, v.data(), lane, crowd);
+            EXPECT_NEAR(lane, e.Lm, 1e-12 * scale) << trial << " " << kind;
+            double tol = 0;
+            const DeckValues b = Brute(d, v.data(), &tol);
+            EXPECT_GE(e.Lp, b.Lp - 1e-9 * scale) << trial << " " << kind;
+            EXPECT_LE(e.Lm, b.Lm + 1e-9 * scale) << trial << " " << kind;
+        }
+    }
+}
+
 TEST(SolverTransverseOperator, NarrowCarriagewayIsLoadedWhole)
 {
     Section s;
