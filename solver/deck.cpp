@@ -364,24 +364,20 @@ __attribute__((always_inline)) inline void Sweep(const P& p, int n, double b, do
             B = p.At(kb);
         }
         const double ua0 = c0 - A.X, ub0 = c0 + b - B.X, ua1 = c1 - A.X, ub1 = c1 + b - B.X;
-        if constexpr (DoP) {
-            const double dp0 = B.gp + B.sp * ub0 - A.gp - A.sp * ua0;
-            const double dp1 = B.gp + B.sp * ub1 - A.gp - A.sp * ua1;
-            if (leftP >= -eps && dp0 <= eps)
-                takeP(c0);
-            if (dp0 > 0 && dp1 < 0)
-                takeP(c0 + (c1 - c0) * dp0 / (dp0 - dp1));
-            leftP = dp1;
-        }
-        if constexpr (DoM) {
-            const double dm0 = B.gm + B.sm * ub0 - A.gm - A.sm * ua0;
-            const double dm1 = B.gm + B.sm * ub1 - A.gm - A.sm * ua1;
-            if (leftM >= -eps && dm0 <= eps)
-                takeM(c0);
-            if (dm0 > 0 && dm1 < 0)
-                takeM(c0 + (c1 - c0) * dm0 / (dm0 - dm1));
-            leftM = dm1;
-        }
+        // F' = g(a + b) - g(a) at both ends of the interval, for one sign
+        auto step = [&](double ga, double sa, double gb, double sb, double& left, auto& take) {
+            const double d0 = gb + sb * ub0 - ga - sa * ua0;
+            const double d1 = gb + sb * ub1 - ga - sa * ua1;
+            if (left >= -eps && d0 <= eps)
+                take(c0);
+            if (d0 > 0 && d1 < 0)
+                take(c0 + (c1 - c0) * d0 / (d0 - d1));
+            left = d1;
+        };
+        if constexpr (DoP)
+            step(A.gp, A.sp, B.gp, B.sp, leftP, takeP);
+        if constexpr (DoM)
+            step(A.gm, A.sm, B.gm, B.sm, leftM, takeM);
     }
     if (last) {
         if (DoP && leftP >= -eps)
