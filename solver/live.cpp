@@ -417,6 +417,14 @@ private:
     std::unique_ptr<T[]> m_p;
 };
 
+constexpr double kTileBudget = 64e6;  // bytes of solve tiles in flight
+
+// A tile's solutions and two panel points of its ordinates.
+double TileBytes(const Model& m, double freeDofs)
+{
+    return 8.0 * MultiSolver::width() * (freeDofs + 2.0 * 3 * LoadedLines(m));
+}
+
 class Engine {
 public:
     Engine(const Model& m, const Elements& el, const Stiffness& st, const BandMatrix& L, const LiveOptions& opt)
@@ -651,8 +659,7 @@ private:
     {
         if (opt.threads > 0)
             return opt.threads;
-        constexpr double kTileBudget = 64e6;  // bytes
-        const double perThread = 8.0 * MultiSolver::width() * (st.freeCount() + 2.0 * 3 * LoadedLines(m));
+        const double perThread = TileBytes(m, st.freeCount());
         const int hw = std::max(int(std::thread::hardware_concurrency()), 1);
         return std::clamp(int(kTileBudget / perThread), 1, hw);
     }

@@ -1,7 +1,6 @@
 #include "solver/model.h"
 
 #include "solver/solver_files.h"
-#include "solver/window.h"
 
 #include <algorithm>
 #include <charconv>
@@ -39,10 +38,6 @@ constexpr size_t kMaxFields = kMaxGirders + 1;
 constexpr double kMaxPlanCoordinate = 100000.0;
 // Written numbers carry 10 significant digits: positions agree to this much.
 constexpr double kRoundingSlack = 1e-6;
-// Live-load window ring of mvg_live: mvg_live stays under 200 MB at the largest design, of
-// which its band, solutions, wave and reaction ordinates take about 97 MB; the ring gets
-// the rest but a margin. Panels of 0.3 m at the largest design need 95 MB of it.
-constexpr double kMaxWindowRingBytes = 100e6;
 
 // A record's fields point into the token store of the Reader that made it.
 struct Record {
@@ -824,29 +819,6 @@ void ReadFree(Model& m, const std::vector<Record>& recs, int bearings)
     });
 }
 
-// mvg_live keeps, per response and sign, the panels a loading-length window can reach
-// back over; short panels make that ring long. Refused when it would not fit the budget.
-void CheckWindowRing(const Model& m)
-{
-    if (!m.hasLive || m.liveClass() == LiveClass::CrowdOnly || !(m.liveD > 0))
-        return;
-    std::vector<double> T;
-    for (const Section& s : m.sections)
-        T.push_back(s.T);
-    WindowGeometry win;
-    win.Init(T, m.liveD);
-    // The responses of mvg_live: end forces of the members of real girder lines, one per
-    // bearing and one per node.
-    const int perMember = m.singleBox() ? 6 : 5;
-    const double realLines = double(std::count(m.dummy.begin(), m.dummy.end(), 0));
-    const double R = perMember * realLines * (m.P - 1) + double(m.bearings.size()) + m.nodes();
-    const double bytes = R * 2 * win.depth * double(sizeof(WindowSlot));
-    if (bytes > kMaxWindowRingBytes)
-        Bad(0, "panels too short for the loading length: a window spans " + std::to_string(win.depth) +
-                   " panels and needs " + std::to_string(int(bytes / 1e6)) + " MB, over the limit of " +
-                   std::to_string(int(kMaxWindowRingBytes / 1e6)) + " MB");
-}
-
 } // namespace
 
 Model ReadInput(const std::string& text)
@@ -874,7 +846,6 @@ Model ReadInput(const std::string& text)
     ReadMgr(m, mgr, n.members);
     ReadMcr(m, mcr, n.cross);
     ReadFree(m, freeRecs, n.bearings);
-    CheckWindowRing(m);
     return m;
 }
 

@@ -121,6 +121,8 @@ void WindowAdd(const WindowGeometry& g, WindowState& s, WindowSlot* ring, int q,
     };
 
     for (int p = g.pFirst[q]; p <= q; ++p) {
+        if (g.T[p] > aHi)  // and so are the panels after it: no window starts there
+            break;
         const double lo = std::max(aLo, g.T[p]), hi = std::min(aHi, g.T[p + 1]);
         if (lo > hi)
             continue;

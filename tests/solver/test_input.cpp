@@ -382,25 +382,3 @@ TEST(SolverInputFile, BlankLinesCostNothingAndRecordsAreBounded)
     EXPECT_EQ(c3, mvgfiles::kSyntaxError);
     EXPECT_NE(w3.find("more than 22 fields"), std::string::npos) << w3;
 }
-
-TEST(SolverInputFile, PanelsTooShortForTheLiveLoadWindowAreRefused)
-{
-    // 20 girders: panels of 0.3 m fit the window ring's budget, panels of 0.05 m would
-    // take over 500 MB
-    BridgeLayout b;
-    b.G = 20;
-    b.liveLoad = 1;
-    b.live = true;
-    b.p1m = 1;
-    b.p1s = 1.2;
-    b.spans = {84};
-    b.panels = {280};
-    EXPECT_EQ(Refusal(WriteInput(b)).first, 0) << Refusal(WriteInput(b)).second;
-    b.spans = {14};
-    const auto [code, why] = Refusal(WriteInput(b));
-    EXPECT_EQ(code, mvgfiles::kInconsistent);
-    EXPECT_NE(why.find("panels too short for the loading length"), std::string::npos) << why;
-    // without a loading length there is no window
-    b.live = false;
-    EXPECT_EQ(Refusal(WriteInput(b)).first, 0);
-}

@@ -59,8 +59,10 @@ protected:
         WriteFile(work / mvgfiles::kOutputList, o);
         fs::remove(work / mvgfiles::kErrorFile);
         const fs::path console = work.string() + ".console";
-        const int status = RunInDir((fs::path(SOLVER_BIN_DIR) / program).string(), work.string(), 120, nullptr,
+        ProcessStats ps;
+        const int status = RunInDir((fs::path(SOLVER_BIN_DIR) / program).string(), work.string(), 120, &ps,
                                     console.string());
+        peakKb = std::max(peakKb, ps.maxRssKb);
         EXPECT_GE(status, 0) << program << " crashed or hung";
         EXPECT_EQ(ReadFile(console), "") << program << " wrote to the console";
         fs::remove(console);
@@ -106,6 +108,7 @@ protected:
 
     fs::path work;
     std::string lastWhy;
+    long peakKb = 0;  // the largest peak memory of a program run so far
 };
 
 // A bridge with everything the listing shows: spans, cross members, sidewalks, the
@@ -459,4 +462,22 @@ TEST_F(SolverPrograms, NoLiveLoadListsTheDeadLoadAlone)
             EXPECT_EQ(r.v[5], r.v[0]);
         }
     CompareListing(Solve(b), d);
+}
+
+// Short panels make the loading-length window reach back over many of them; what a
+// program keeps does not grow with that.
+TEST_F(SolverPrograms, ShortPanelsStayWithinTheMemoryBudget)
+{
+    BridgeLayout b;
+    b.G = 20;
+    b.liveLoad = 1;
+    b.live = true;
+    b.p1m = 1;
+    b.p1s = 1.2;
+    b.spans = {14};
+    b.panels = {280};  // 0.05 m
+    ASSERT_EQ(Chain(WriteInput(b)), 0) << lastWhy;
+#if !defined(__SANITIZE_ADDRESS__)
+    EXPECT_LT(peakKb, 200 * 1024);
+#endif
 }
