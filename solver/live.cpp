@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -402,8 +401,7 @@ Impact ComputeImpact(const Model& m)
 namespace {
 
 // A buffer each entry of which is written before it is read, so left uncleared: clearing
-// it took a serial pass over a hundred megabytes, and the parts a run never touches (the
-// rows of responses that take a partner's envelopes) take no memory at all.
+// it would take a serial pass over tens of megabytes.
 template <class T> class Uncleared {
 public:
     void allocate(size_t n) { m_p.reset(new T[n]); }

@@ -1,4 +1,4 @@
-// Live load: unit-load solves, influence ordinates, envelopes, reaction detail (stage 6).
+// Live load: influence lines, envelopes, reaction detail (stage 6).
 #pragma once
 
 #include "solver/assemble.h"

@@ -199,7 +199,7 @@ TEST(SolverListingKept, MirrorSideEqualsTheDirectComputation)
     EXPECT_TRUE(MirrorPartners(cu.m, BuildResponses(cu.m, cu.el, cu.st), sign).empty());
 }
 
-// The waves overlap on the pool in any order the threads take them: no bit may depend
+// The tiles run on the pool in any order the threads take them: no bit may depend
 // on how many there are.
 TEST(SolverListingKept, ThreadCountChangesNoBit)
 {
