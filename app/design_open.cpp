@@ -38,6 +38,11 @@ void CMarivoltenDoc::TakeLoadedDesign(const CDesignState& value)
     if (m_pGirders && m_bGrillageNotRun == 0)
         for (int g = 0; g < g_nGirders; ++g)
             m_pGirders[g].RestoreDerived(m_pGirders[g].m_input, m_abFormatFlags[1] != 0);
+    // What a run derives from its reactions is not stored; the estimate of the rebuild needs it.
+    if (m_pGirders && m_bGrillageNotRun == 0) {
+        StoreMaxReactions();
+        StoreAssumedAreas();
+    }
     m_nCalcGirder = g_nBridgeType == 2 ? 1 : 0;
     if (m_pGirders && (m_dlgMainGirder.m_bConstFlangeWidth || g_nBridgeType != 0))
         for (int g = 0; g < g_nGirders; ++g)

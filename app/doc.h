@@ -134,8 +134,11 @@ public:
     // One pass: input from `pSource`'s sections, the programs, the listing read into `pTarget`
     // and `adImpact`. 0 done, -1 stopped at the abort question, else the solver error code.
     int RunPass(CSolverChain& chain, int nPass, const CGirderDesign* pSource, CGirderDesign* pTarget, double* adImpact);
-    // The largest support reaction of every design object at every support.
+    // The largest support reaction of every design object at every support, and over them.
+    // Derived from the stored reactions, so a loaded design gets them again.
     void StoreMaxReactions();
+    // Each girder's cross-section area, length-weighted over its members.
+    void StoreAssumedAreas();
     void CommitRun(CSolverChain& chain, const double* adImpact, const char* message);
     void ReportFailedRun(int code);
     // The whole estimate from the input and the girders' designs (app/estimate_collect.cpp).

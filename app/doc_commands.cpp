@@ -138,6 +138,7 @@ void CMarivoltenDoc::OnEstimate()
     SetModifiedFlag();
     if (g_pMainFrame)
         g_pMainFrame->SetStepDone(ID_CALC_ESTIMATE, 1);
+    UpdateAllViews(nullptr);
 }
 
 void CMarivoltenDoc::OnInvalidateResults()

@@ -203,7 +203,8 @@ void CMarivoltenDoc::CalcEstimate()
     // The estimate works on the girders' designs; without them it has nothing to count.
     if (!m_pGirders)
         return;
-    const estimate::Result result = estimate::RunEstimate(CEstimateInput::Collect(*this));
+    const CEstimateInput input = CEstimateInput::Collect(*this);
+    const estimate::Result result = estimate::RunEstimate(input);
     static_cast<CEstimateData&>(*this) = result.data;
     for (int g = 0; g < g_nGirders && size_t(g) < result.sections.size(); ++g) {
         std::vector<CSectionRecord>& sections = m_pGirders[g].m_pSections;
@@ -219,9 +220,15 @@ void CMarivoltenDoc::CalcEstimate()
             rec.m_dMassRibLower = r.dMassRibLower;
         }
     }
-    if (result.extrasFromFile && result.extras != estimate::ExtrasStatus::Read)
+    // A bad file is named once per program run, not at every estimate of every grillage run;
+    // a changed file is named again.
+    static std::optional<QByteArray> s_warnedExtras;
+    if (result.extrasFromFile && result.extras != estimate::ExtrasStatus::Read && input.m_extraFile &&
+        s_warnedExtras != input.m_extraFile) {
+        s_warnedExtras = input.m_extraFile;
         AfxMessageBox(result.extras == estimate::ExtrasStatus::Short
                           ? QStringLiteral("extra.txt に鋼材のエキストラ単価が97個ありません。\n標準のエキストラ単価で計算します。")
                           : QStringLiteral("extra.txt のエキストラ単価を読み取れません。\n標準のエキストラ単価で計算します。"),
                       MB_OK | MB_ICONEXCLAMATION);
+    }
 }

@@ -112,18 +112,16 @@ void CMarivoltenDoc::StoreMaxReactions()
                                             ? std::max(girder.m_adReactDLPlus[s], girder.m_adReactDLMinus[s])
                                             : 0.0;
     }
-}
-
-void CMarivoltenDoc::CommitRun(CSolverChain& chain, const double* adImpact, const char* message)
-{
-    StoreMaxReactions();
-    std::copy(adImpact, adImpact + MAX_SPANS + 1, m_adImpactCoef);
     for (int s = 0; s <= MAX_SPANS; ++s) {
         double largest = 0.0;
         for (int g = 0; m_pGirders && g < g_nGirders; ++g)
             largest = std::max(largest, m_pGirders[g].m_adMaxReaction[s]);
         m_adSupportMaxReaction[s] = largest;
     }
+}
+
+void CMarivoltenDoc::StoreAssumedAreas()
+{
     for (int g = 0; m_pGirders && g < g_nGirders && g < MAX_GIRDERS; ++g) {
         const CGirderDesign& girder = m_pGirders[g];
         double area = 0.0, length = 0.0;
@@ -135,6 +133,13 @@ void CMarivoltenDoc::CommitRun(CSolverChain& chain, const double* adImpact, cons
         }
         m_adAssumedArea[g] = length > 0.0 ? area / length : 0.0;
     }
+}
+
+void CMarivoltenDoc::CommitRun(CSolverChain& chain, const double* adImpact, const char* message)
+{
+    StoreMaxReactions();
+    StoreAssumedAreas();
+    std::copy(adImpact, adImpact + MAX_SPANS + 1, m_adImpactCoef);
     chain.Wipe();
     if (m_pProgressDlg)
         m_pProgressDlg->Stop();

@@ -1,6 +1,7 @@
 #include "input/estimate_tables.h"
 #include "app/doc.h"
 #include "app/mainfrm.h"
+#include "design/girder_design.h"
 #include "framework/format.h"
 #include "input/headed_table.h"
 
@@ -252,9 +253,12 @@ CEstimateBearingDialog::CEstimateBearingDialog() : CDialog(IDD_ESTIMATE_BEARING)
 
 double CEstimateBearingDialog::LargestReaction(int line)
 {
-    // The girder design objects carry no support reactions yet, so a run has none to give.
-    (void)line;
-    return 0.0;
+    if (!g_pDoc || line < 0 || line > MAX_SPANS)
+        return 0.0;
+    double largest = 0.0;
+    for (int g = 0; g_pDoc->m_pGirders && g < g_nGirders; ++g)
+        largest = std::max(largest, g_pDoc->m_pGirders[g].m_adMaxReaction[line]);
+    return largest;
 }
 
 BOOL CEstimateBearingDialog::OnInitDialog()
