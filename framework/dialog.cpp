@@ -231,10 +231,8 @@ void CSpinButtonCtrl::Step(int nDelta)
         owner->SendMessage(WM_COMMAND, MakeCommand(GetDlgCtrlID(), UDN_DELTAPOS), 0);
     if (m_bRefused)
         return;
+    // The buddy's new text notifies its owner.
     SetPos(m_nPos + nDelta);
-    if (CWnd* buddy = GetBuddy())
-        if (CWnd* owner = GetParent())
-            owner->SendMessage(WM_COMMAND, MakeCommand(buddy->GetDlgCtrlID(), EN_CHANGE), 0);
 }
 
 int CComboBox::AddString(const QString& s)
@@ -353,7 +351,15 @@ bool CTemplateHost::Build(CWnd* owner, UINT nIDTemplate)
             auto* e = new QLineEdit(c.text, parent);
             e->setReadOnly(c.flags & CF_READONLY);
             e->setAlignment(AlignmentOf(c.flags));
-            QObject::connect(e, &QLineEdit::textEdited, e, [notify, id] { notify(id, EN_CHANGE); });
+            // Text set by code notifies as typing does; a handler that sets the same edit's text
+            // again is not notified of its own change.
+            QObject::connect(e, &QLineEdit::textChanged, e, [notify, id, e] {
+                if (e->property("mvNotifying").toBool())
+                    return;
+                e->setProperty("mvNotifying", true);
+                notify(id, EN_CHANGE);
+                e->setProperty("mvNotifying", false);
+            });
             QObject::connect(e, &QLineEdit::editingFinished, e, [notify, id] { notify(id, EN_KILLFOCUS); });
             w = e; wnd = std::make_unique<CEdit>();
             break;

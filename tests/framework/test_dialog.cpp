@@ -220,3 +220,32 @@ TEST_F(DialogTest, ASpinStepsItsBuddyAfterTheBuddyIsSubclassed)
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.m_nSpans, 4);
 }
+
+// Text set by code notifies the owner as typing does, once per change; a handler that
+// rewrites the same edit is not notified of its own rewrite, so nothing loops.
+TEST_F(DialogTest, TextSetByCodeNotifiesItsOwnerOnce)
+{
+    SpanDialog dlg;
+    int lengthChanges = 0, spanChanges = 0;
+    dlg.OnNotify(1002, EN_CHANGE, [&] {
+        ++lengthChanges;
+        dlg.GetDlgItem(1002)->SetWindowText(dlg.GetDlgItem(1002)->GetWindowText() + QStringLiteral("0"));
+    });
+    dlg.OnNotify(1001, EN_CHANGE, [&] { ++spanChanges; });
+    AfxSetModalHook([&](CDialog* d) {
+        lengthChanges = spanChanges = 0;
+        d->GetDlgItem(1002)->SetWindowText(QStringLiteral("12"));
+        EXPECT_EQ(lengthChanges, 1);
+        EXPECT_EQ(d->GetDlgItem(1002)->GetWindowText(), QStringLiteral("120"));
+        d->GetDlgItem(1001)->SetWindowText(QStringLiteral("5"));
+        d->GetDlgItem(1001)->SetWindowText(QStringLiteral("5"));
+        EXPECT_EQ(spanChanges, 1);
+        // A spin step reaches the owner through its buddy's text, once.
+        auto* spin = dynamic_cast<CSpinButtonCtrl*>(d->GetDlgItem(1003));
+        spin->SetRange(0, 14);
+        spin->Step(1);
+        EXPECT_EQ(spanChanges, 2);
+        d->SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    dlg.DoModal();
+}

@@ -159,7 +159,6 @@ TEST_F(MainGirderTest, BoxShapeFollowsTheGirderType)
         EXPECT_FALSE(d->GetDlgItem(IDC_MG_CONST_FLANGE_WIDTH)->IsWindowVisible());
         // The overhang follows W and a.
         Type(d, IDC_MG_FLANGE_W, QStringLiteral("2600"));
-        d->SendMessage(WM_COMMAND, WPARAM(IDC_MG_FLANGE_W | (EN_CHANGE << 16)));
         EXPECT_EQ(Text(d, IDC_MG_OVERHANG_B), QStringLiteral("400.0"));
         static_cast<CSpinButtonCtrl*>(d->GetDlgItem(IDC_MG_WEB_A_SPIN))->Step(-1);
         EXPECT_EQ(Text(d, IDC_MG_OVERHANG_B), QStringLiteral("400.5"));
@@ -180,6 +179,20 @@ TEST_F(MainGirderTest, BoxShapeFollowsTheGirderType)
         EXPECT_FALSE(Enabled(d, IDC_MG_WEB_A_SPIN));
         OK(d);
     });
+    EXPECT_EQ(Data().m_dWebSpacingA, 2500.0);
+
+    // The spacing filled in from the panel division recomputes the overhang: a flange
+    // narrower than the webs' spacing is refused.
+    Data().m_dFlangeWidthW = 5400.0;
+    g_pPanelDlg->m_adGirderSpacing[0][0] = 3.0;
+    m_shown.clear();
+    Open([](CDialog* d) {
+        EXPECT_EQ(Text(d, IDC_MG_WEB_A), QStringLiteral("6000"));
+        EXPECT_EQ(Text(d, IDC_MG_OVERHANG_B), QStringLiteral("-300.0"));
+        OK(d);
+        EXPECT_EQ(d->GetModalResult(), -1);
+    });
+    EXPECT_EQ(m_shown, QStringList{QStringLiteral("張出長が負の値になっています。")});
     EXPECT_EQ(Data().m_dWebSpacingA, 2500.0);
 }
 
