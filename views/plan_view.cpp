@@ -875,12 +875,15 @@ void CGridBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
     Refresh();
 }
 
-// Every paint shows the document's choices: the first one, and the one after an update of
-// the views, need not wait for the frame's idle update.
-void CGridBar::OnPaint()
+// A new bar shows the document's choices at once; later it follows them at the frame's idle
+// update. A paint writes nothing: a check box repaints the bar between its new state and the
+// click that reports it, and would be set back to the document's old value.
+int CGridBar::OnCreate()
 {
-    CDialogBar::OnPaint();
+    if (CDialogBar::OnCreate() == -1)
+        return -1;
     Refresh();
+    return 0;
 }
 
 void CGridBar::Refresh()

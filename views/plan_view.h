@@ -83,7 +83,7 @@ public:
     CGridBar();
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
-    void OnPaint() override;
+    int OnCreate() override;
     // Shows the document's choices.
     void Refresh();
     void OnHScroll(CWnd* pSlider);

@@ -2,12 +2,14 @@
 // the plan transform, the scroll extent and the document's choices kept within the counts.
 #include "common/dialog_input.h"
 #include "common/shell_fixture.h"
+#include "grid/grid_ui.h"
 
 #include "views/drawing_views.h"
 
 #include "framework/dialog.h"
 #include "framework/format.h"
 #include "framework/print.h"
+#include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QCoreApplication>
 #include <QLabel>
@@ -490,6 +492,32 @@ TEST_F(PlanBarTest, ChecksSetTheDisplayOptions)
     EXPECT_EQ(g_pDoc->m_bPlanScaleReversed, 0);
     Draw();
     EXPECT_FALSE(Ops("LineTo", RGB(255, 192, 192), 1).empty());
+}
+
+// A check pressed with the mouse is switched on even when the bar paints, and the frame's
+// idle update runs, between the press and the release.
+TEST_F(PlanBarTest, ACheckPressedWhileTheBarPaintsIsSwitchedOn)
+{
+    g_pDoc->m_bPlanShowSpanLengths = g_pDoc->m_bPlanShowPanelLengths = g_pDoc->m_bPlanScaleReversed = 0;
+    Bar().Refresh();
+    for (int id : {IDC_PLAN_SHOW_SPANS, IDC_PLAN_SHOW_PANELS, IDC_PLAN_REVERSE}) {
+        auto* box = qobject_cast<QAbstractButton*>(Control<CButton>(id)->GetWidget());
+        ASSERT_FALSE(box->isChecked());
+        const QPoint centre(8, box->height() / 2);
+        gridui::Mouse(box, QEvent::MouseButtonPress, centre);
+        Bar().OnPaint();
+        Bar().OnUpdateCmdUI(g_pMainFrame, TRUE);
+        // On a screen the box repaints itself, and the bar under it, before it reports the click.
+        const QMetaObject::Connection paint = QObject::connect(box, &QAbstractButton::toggled, [] { Bar().OnPaint(); });
+        gridui::Mouse(box, QEvent::MouseButtonRelease, centre);
+        QObject::disconnect(paint);
+        EXPECT_EQ(Control<CButton>(id)->GetCheck(), 1) << id;
+        Bar().OnPaint();
+        EXPECT_EQ(Control<CButton>(id)->GetCheck(), 1) << id;
+    }
+    EXPECT_EQ(g_pDoc->m_bPlanShowSpanLengths, 1);
+    EXPECT_EQ(g_pDoc->m_bPlanShowPanelLengths, 1);
+    EXPECT_EQ(g_pDoc->m_bPlanScaleReversed, 1);
 }
 
 } // namespace
