@@ -424,12 +424,12 @@ TEST_F(PlanBarTest, AngleFromSliderOrTypedTurnsThePlan)
     EXPECT_EQ(g_pDoc->m_dPlanAngle, 0.0);
 }
 
-TEST_F(PlanBarTest, APaintShowsTheDocumentsChoicesBesideThePicture)
+TEST_F(PlanBarTest, TheIdleUpdateShowsTheDocumentsChoicesBesideThePicture)
 {
     g_pDoc->m_nCurGirder = 2;
     g_pDoc->m_dPlanAngle = 30.0;
     ShowFrame();
-    Bar().GetWidget()->repaint();
+    g_pMainFrame->UpdateControlBars();
     EXPECT_EQ(Text(IDC_PLAN_GIRDER), QStringLiteral("   3"));
     EXPECT_EQ(Text(IDC_PLAN_ANGLE), QStringLiteral(" 30.000"));
     EXPECT_EQ(Control<CSliderCtrl>(IDC_PLAN_ANGLE_SLIDER)->GetPos(), 30);
