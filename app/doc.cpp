@@ -1,5 +1,6 @@
 #include "app/doc.h"
 #include "app/design_file.h"
+#include "app/mainfrm.h"
 #include "app/progress_dlg.h"
 #include "design/girder_design.h"
 #include "framework/archive.h"
@@ -42,10 +43,14 @@ CMarivoltenDoc::~CMarivoltenDoc()
     m_bGeometryConsistent = 1;
     delete[] m_pGirders;
     m_pGirders = nullptr;
-    // A closed design leaves no results behind for the result commands.
+    // A closed design leaves no results behind for the result commands, and no step marks.
     g_bResultsValid = 0;
     g_pDoc = nullptr;
     g_nSpans = 0;
+    if (g_pMainFrame) {
+        g_pMainFrame->m_nStepMask = 0;
+        g_pMainFrame->RefreshStepButtons();
+    }
 }
 
 void CMarivoltenDoc::Serialize(CArchive& ar)

@@ -12,6 +12,8 @@
 #include "input/modeless_dialogs.h"
 #include "res/resources.h"
 
+#include <QFileInfo>
+
 CMarivoltenApp theApp;
 
 namespace {
@@ -140,8 +142,13 @@ void CMarivoltenApp::OnFileOpen()
     QString filter;
     if (m_pTemplate[0])
         m_pTemplate[0]->GetDocString(filter, CDocTemplate::filterName);
+    // The dialog starts in the open design's folder, as Save As does.
+    QString folder;
+    for (CDocument* doc : GetOpenDocuments())
+        if (!doc->GetPathName().isEmpty())
+            folder = QFileInfo(doc->GetPathName()).absolutePath();
     QString path;
-    if (DoPromptFileName(path, QString(), TRUE, filter))
+    if (DoPromptFileName(path, folder, TRUE, filter))
         OpenDesign(path, TRUE);
 }
 

@@ -1,4 +1,5 @@
 // Main frame: step marks, view switching, bars, toggles and placement.
+#include "common/dialog_input.h"
 #include "common/shell_fixture.h"
 
 #include "app/childfrm.h"
@@ -6,6 +7,10 @@
 #include "framework/dialog.h"
 #include "input/modeless_dialogs.h"
 #include "res/resources.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace {
 CButton* SetupButton(int id) { return dynamic_cast<CButton*>(g_pMainFrame->m_wndSetupBar.GetControl(id)); }
@@ -350,4 +355,39 @@ TEST_F(ShellTest, ClosingTheProgramAsksThenWritesPlacementAndBars)
     ASSERT_NE(g_pMainFrame, nullptr);
     EXPECT_FALSE(g_pMainFrame->m_wndSetupBar.IsVisible());
     g_pMainFrame->ShowControlBar(&g_pMainFrame->m_wndSetupBar, TRUE, FALSE);
+}
+
+// A closed design leaves no step marked: with nothing open the bar reads as at start.
+TEST_F(ShellTest, ClosingTheDesignClearsTheStepMarks)
+{
+    g_pMainFrame->SetStepDone(ID_SETUP_BASIC, 1);
+    g_pMainFrame->SetStepDone(ID_CALC_GRILLAGE, 1);
+    Command(ID_FILE_CLOSE);
+    ASSERT_EQ(g_pDoc, nullptr);
+    EXPECT_EQ(g_pMainFrame->m_nStepMask, 0);
+    EXPECT_EQ(SetupButton(ID_SETUP_BASIC)->GetWindowText(), QStringLiteral("　基本条件"));
+    EXPECT_EQ(SetupButton(ID_CALC_GRILLAGE)->GetWindowText(), QStringLiteral("　格子計算"));
+}
+
+// File Open starts in the folder of the open design; a new design's dialog starts where it will.
+TEST_F(ShellTest, FileOpenStartsInTheOpenDesignsFolder)
+{
+    QString shownFolder = QStringLiteral("unset");
+    AfxSetFileDialogHook([&](BOOL bOpen, const QString& defaultName, const QString&) {
+        EXPECT_TRUE(bOpen);
+        shownFolder = defaultName;
+        return QString();
+    });
+    Command(ID_FILE_OPEN);
+    EXPECT_TRUE(shownFolder.isEmpty());
+
+    dialoginput::ConfirmBasic(QStringLiteral("1"));
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("橋梁")));
+    const QString path = dir.filePath(QStringLiteral("橋梁/design.mvl"));
+    ASSERT_TRUE(g_pDoc->OnSaveDocument(path));
+    ASSERT_TRUE(theApp.OpenDesign(path));
+    Command(ID_FILE_OPEN);
+    AfxSetFileDialogHook({});
+    EXPECT_EQ(shownFolder, QFileInfo(path).absolutePath());
 }
