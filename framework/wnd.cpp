@@ -492,8 +492,22 @@ BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* wp)
 {
     if (!m_pWidget || !wp) return FALSE;
     const CRect& r = wp->rcNormalPosition;
-    if (!r.IsRectEmpty())
-        m_pWidget->setGeometry(r.left, r.top, r.Width(), r.Height());
+    if (!r.IsRectEmpty()) {
+        QRect g(r.left, r.top, r.Width(), r.Height());
+        // A place saved on a larger or another screen is brought back onto this one, whole.
+        if (m_pWidget->isWindow()) {
+            const QScreen* screen = QGuiApplication::screenAt(g.center());
+            if (!screen)
+                screen = QGuiApplication::primaryScreen();
+            if (screen) {
+                const QRect avail = screen->availableGeometry();
+                g.setSize(g.size().boundedTo(avail.size()));
+                g.moveLeft(std::clamp(g.left(), avail.left(), avail.right() + 1 - g.width()));
+                g.moveTop(std::clamp(g.top(), avail.top(), avail.bottom() + 1 - g.height()));
+            }
+        }
+        m_pWidget->setGeometry(g);
+    }
     m_pWidget->setProperty("mvRestoreMaximized", bool(wp->flags & WPF_RESTORETOMAXIMIZED));
     ShowWindow(int(wp->showCmd));
     return TRUE;

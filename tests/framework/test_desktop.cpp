@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -254,4 +256,30 @@ TEST(Desktop, TheFileDialogShowsTheProgramsFilterAndLeavesNoSettings)
               before.join(u'|').toStdString());
     AfxSetRegistryKey(QString());
     AfxSetProfileAppName(QString());
+}
+
+// A placement saved on a larger or another screen comes back whole on this one; one that
+// fits is kept as it was.
+TEST(Desktop, ARestoredPlacementOffTheScreenIsBroughtBack)
+{
+    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+    CWnd top;
+    ASSERT_TRUE(top.CreateEx(nullptr, CRect(0, 0, 300, 200), 0));
+    auto place = [&](CRect r) {
+        WINDOWPLACEMENT wp{};
+        wp.showCmd = SW_HIDE;
+        wp.rcNormalPosition = r;
+        top.SetWindowPlacement(&wp);
+        return top.GetWidget()->geometry();
+    };
+    const QRect inside = place(CRect(avail.left() + 10, avail.top() + 20, avail.left() + 310, avail.top() + 220));
+    EXPECT_EQ(inside, QRect(avail.left() + 10, avail.top() + 20, 300, 200));
+    for (CRect off : {CRect(-500, -400, -200, -200), CRect(avail.right() - 50, avail.bottom() - 30, avail.right() + 250, avail.bottom() + 170),
+                      CRect(-100, 50, avail.width() + 400, avail.height() + 900)}) {
+        const QRect g = place(off);
+        EXPECT_TRUE(avail.contains(g)) << off.left << ' ' << off.top;
+        EXPECT_EQ(g.width(), std::min(off.Width(), avail.width()));
+        EXPECT_EQ(g.height(), std::min(off.Height(), avail.height()));
+    }
+    top.DestroyWindow();
 }
