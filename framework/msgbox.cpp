@@ -2,7 +2,10 @@
 #include "framework/wnd_p.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace {
 MessageBoxHandler g_handler;
@@ -73,6 +76,13 @@ int AfxMessageBoxEx(const QString& text, const QString& caption, UINT nType)
     const int def = (nType >> 8) & 0xF;
     if (def < int(buttons.size()))
         box.setDefaultButton(buttons[size_t(def)].button);
+    // Wide enough for its caption beside the title bar's buttons: a short text alone would
+    // leave the caption cut to "..".
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int captionWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(caption);
+        grid->addItem(new QSpacerItem(captionWidth + 160, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     const auto result = QMessageBox::StandardButton(box.exec());
     for (const auto& b : buttons)
         if (b.button == result)

@@ -283,3 +283,20 @@ TEST(Desktop, ARestoredPlacementOffTheScreenIsBroughtBack)
     }
     top.DestroyWindow();
 }
+
+// A short message still shows the whole caption in its title bar.
+TEST(Desktop, AMessageBoxIsWideEnoughForItsCaption)
+{
+    AfxSetMessageBoxHandler({});
+    int width = 0;
+    QTimer::singleShot(0, [&width] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) {
+                width = b->width();
+                b->button(QMessageBox::Ok)->click();
+            }
+    });
+    EXPECT_EQ(AfxMessageBox(QStringLiteral("計算終了!")), IDOK);
+    const int caption = QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("Marivolten"));
+    EXPECT_GE(width, caption + 120);
+}
