@@ -603,11 +603,12 @@ bool CSetupPanelDialog::FramingChanged()
 {
     using G = CSetupPanelGrid1;
     const int s = m_nSpan;
-    auto differs = [](double a, double b) { return std::fabs(a - b) > 1e-20; };
+    // At the table's one decimal: a typed 90° is not the stored right angle to the last bit.
+    auto differs = [](double shown, double stored) { return AfxFormat("%.1f", shown) != AfxFormat("%.1f", stored); };
     for (int e = 0; e < 2; ++e) {
-        if (differs(m_gridValues.Value(e, G::ROW_L) / 1000.0, m_adBaseToG1[s][e])
-            || differs(m_gridValues.Value(e, G::ROW_W) / 1000.0, m_adGirderSpacing[s][e])
-            || differs(m_gridValues.Value(e, G::ROW_THETA) * kPi / 180.0, m_adSkew[s][e]))
+        if (differs(m_gridValues.Value(e, G::ROW_L), m_adBaseToG1[s][e] * 1000.0)
+            || differs(m_gridValues.Value(e, G::ROW_W), m_adGirderSpacing[s][e] * 1000.0)
+            || differs(m_gridValues.Value(e, G::ROW_THETA), m_adSkew[s][e] * 180.0 / kPi))
             return true;
     }
     return int(m_gridValues.Value(0, G::ROW_GIRDER)) != m_anGirderLineType[s]

@@ -142,6 +142,33 @@ TEST_F(PanelTest, HandSetJointsAskTheLongQuestionAlone)
     EXPECT_DOUBLE_EQ(Dlg().m_adGirderSpacing[0][1], 2.2);
 }
 
+// Values typed as the table shows them are no change of framing: hand-set joints stay, and
+// with results only the short question is asked.
+TEST_F(PanelTest, RetypedValuesKeepHandSetJoints)
+{
+    MakeDesign("1");
+    Dlg().m_adSkew[0][0] = 90.0 * 3.14159265359 / 180.0;
+    Dlg().m_adGirderSpacing[0][0] = 2.3;
+    Open();
+    PretendResults();
+    g_pDoc->m_dlgMainGirder.m_nBlockLengthMode = 1;
+    Enter(Dlg().m_gridValues, G::ROW_THETA, 0, QStringLiteral("90"));
+    Enter(Dlg().m_gridValues, G::ROW_W, 0, QStringLiteral("2300"));
+    Answer({IDOK});
+    Press(IDC_PANEL_UPDATE);
+    EXPECT_EQ(m_shown, QStringList{kResultsQuestion});
+    EXPECT_EQ(g_pDoc->m_dlgMainGirder.m_nBlockLengthMode, 1);
+    // A value that shows differently is a change.
+    PretendResults();
+    m_shown.clear();
+    Enter(Dlg().m_gridValues, G::ROW_THETA, 0, QStringLiteral("89.9"));
+    Answer({IDOK});
+    Press(IDC_PANEL_UPDATE);
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_shown[0].contains(QStringLiteral("主桁継ぎ手位置を初期化します")));
+    EXPECT_EQ(g_pDoc->m_dlgMainGirder.m_nBlockLengthMode, 0);
+}
+
 TEST_F(PanelTest, PanelButtonsChangeTheTableOnly)
 {
     MakeDesign("1");
