@@ -605,7 +605,8 @@ int CGirderDesign::SetBlockLengths(const double* pdLengths)
 
 int CGirderDesign::SetBlockLengths(const double* pdLengths, int nCount)
 {
-    if (!pdLengths || nCount < 1)
+    // A girder with no sections has no blocks to cut.
+    if (!pdLengths || nCount < 1 || m_pSections.empty())
         return 0;
     const auto oldBlocks = Blocks();
     const std::vector<CSectionRecord> old = m_pSections;
