@@ -141,3 +141,10 @@ void RefreshDesignInputs(CMarivoltenDoc& doc)
         doc.m_pGirders[g].SetMessageHandler([](const char* text) { AfxMessageBox(QString::fromUtf8(text)); });
     }
 }
+
+void FollowSectionEdits(CMarivoltenDoc& doc)
+{
+    for (int g = 0; doc.m_pGirders && g < g_nGirders && g < MAX_GIRDERS; ++g)
+        doc.m_adDesignWeightPerLength[g] = doc.m_pGirders[g].GetSteelWeightPerLength(1);
+    doc.CalcEstimate();
+}

@@ -120,7 +120,11 @@ BridgeLayout Typical()
 int main(int argc, char** argv)
 {
     const fs::path bin = fs::absolute(argc > 1 ? fs::path(argv[1]) : fs::path(SOLVER_BIN_DIR));
-    fs::path work = argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "mvg_bench_work";
+    const fs::path work = argc > 2 ? fs::path(argv[2]) : fs::path(mvgtest::MakeWorkFolder("mvg_bench_"));
+    if (work.empty()) {
+        std::fprintf(stderr, "no work folder\n");
+        return 1;
+    }
     fs::create_directories(work);
     const bool a = Chain(bin, work, WriteInput(Typical()), "Typical: 4 girders, 3 spans of 6 panels");
     const bool b = Chain(bin, work, WriteInput(LargestLayout()), "Largest: 20 girders, 14 spans of 20 panels");

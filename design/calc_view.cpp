@@ -604,9 +604,7 @@ void CCalcView::OnSectionCalc()
     for (CSectionRecord& s : girder->m_pSections)
         s.Recalculate(*girder);
     girder->UpdateMaxFlangeWidths();
-    for (int g = 0; g < g_nGirders && g < MAX_GIRDERS; ++g)
-        doc->m_adDesignWeightPerLength[g] = doc->m_pGirders[g].GetSteelWeightPerLength(1);
-    doc->CalcEstimate();
+    FollowSectionEdits(*doc);
     doc->SetModifiedFlag();
     m_bNoPendingEdits = 1;
     doc->UpdateAllViews(nullptr);

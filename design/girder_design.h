@@ -143,6 +143,8 @@ public:
     void RestoreDerived(const CDesignInput& in, int bRebuildCurves);
     CDPoint GetMaxMomentPoint() const;
     int GetMomentSignAt(double x) const;
+    // Moments within this of zero are rounding noise and count as zero.
+    double MomentNoise() const;
     double GetMaxResistingMoment() const;
     // Curves 1 and 2 at x; side +1 the member right of a panel point, -1 the left one, 0 both.
     void MomentCases(double x, int nSide, double& m1, double& m2) const;

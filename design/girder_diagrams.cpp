@@ -22,8 +22,13 @@ void EnvelopeNode(double a, double b, double& value, int& sign)
     }
 }
 
+// A moment envelope node's sign: noise around zero counts as zero, and zero as sagging, so
+// that an end support's "-0.0" does not make its section a hogging one.
+int MomentNodeSign(double magnitude, int sign, double noise) { return magnitude <= noise ? 1 : sign; }
+
 constexpr double kGrid = 1048576.0;     // 2^20: positions on this grid sum exactly
 constexpr double kOnNode = 1e-6;
+constexpr double kMomentNoise = 1e-9;   // of the girder's largest moment
 
 }
 
@@ -108,12 +113,14 @@ void CGirderDesign::BuildMomentEnvelope(const CDesignInput& in)
     m_nNodes = 2 * m_nMembers;
     m_pMomentEnv.assign(size_t(m_nNodes), CDPoint());
     m_pnMomentSign.assign(size_t(m_nNodes), 1);
+    const double noise = MomentNoise();
     for (int k = 0; k < m_nNodes; ++k) {
         const int m = k / 2;
         const bool first = k % 2 == 0;
         double value = 0;
         EnvelopeNode(first ? m_pdMomentMaxI[m] : m_pdMomentMaxJ[m], first ? m_pdMomentMinI[m] : m_pdMomentMinJ[m],
                      value, m_pnMomentSign[k]);
+        m_pnMomentSign[k] = MomentNodeSign(value, m_pnMomentSign[k], noise);
         m_pMomentEnv[k] = {m_adX[first ? m : m + 1], value};
     }
     BuildPeaks();
@@ -188,15 +195,26 @@ CDPoint CGirderDesign::GetMaxMomentPoint() const
     return m_aPeaks[best];
 }
 
+double CGirderDesign::MomentNoise() const
+{
+    double largest = 0.0;
+    for (const std::vector<double>* v : {&m_pdMomentMaxI, &m_pdMomentMaxJ, &m_pdMomentMinI, &m_pdMomentMinJ})
+        for (double m : *v)
+            largest = std::max(largest, std::fabs(m));
+    return kMomentNoise * largest;
+}
+
 int CGirderDesign::GetMomentSignAt(double x) const
 {
     const int n = std::min(m_nNodes, int(std::min(m_pMomentEnv.size(), m_pnMomentSign.size())));
     if (n <= 0 || x < -1e-10 || x > m_dGirderLength + 1e-10)
         return 0;
-    for (int k = 1; k < n; ++k)
-        if (m_pMomentEnv[k].x >= x)
-            return m_pnMomentSign[k];
-    return m_pnMomentSign[n - 1];
+    int k = 1;
+    while (k < n - 1 && m_pMomentEnv[k].x < x)
+        ++k;
+    k = std::min(k, n - 1);
+    // Signs read from an old file were stored without the noise rule.
+    return MomentNodeSign(m_pMomentEnv[k].y, m_pnMomentSign[k], MomentNoise());
 }
 
 double CGirderDesign::GetMaxResistingMoment() const

@@ -111,6 +111,7 @@ int CGirderDesign::UpdateSectionForces()
     if (std::fabs(sum - m_dGirderLength) > 0.05)
         return 0;
     LocateCheckPoints();
+    const double noise = MomentNoise();
     for (CSectionRecord& r : m_pSections) {
         const int sides[3] = {1, -1, 0};
         for (int j = 0; j < 3; ++j) {
@@ -121,6 +122,8 @@ int CGirderDesign::UpdateSectionForces()
             double a, b;
             MomentCases(r.m_adCheck[j], sides[j], a, b);
             r.m_adM[j] = Envelope(a, b);
+            if (std::fabs(r.m_adM[j]) <= noise)
+                r.m_adM[j] = 0.0;   // a support's noise takes no sign
             ShearCases(r.m_adCheck[j], sides[j], a, b);
             r.m_adS[j] = Envelope(a, b);
         }
@@ -602,7 +605,8 @@ int CGirderDesign::SetBlockLengths(const double* pdLengths)
 
 int CGirderDesign::SetBlockLengths(const double* pdLengths, int nCount)
 {
-    if (!pdLengths || nCount < 1)
+    // A girder with no sections has no blocks to cut.
+    if (!pdLengths || nCount < 1 || m_pSections.empty())
         return 0;
     const auto oldBlocks = Blocks();
     const std::vector<CSectionRecord> old = m_pSections;

@@ -141,10 +141,10 @@ std::string pad(const std::string& sign, const std::string& body, const Directiv
 std::string formatFloat(double v, char conv, const Directive& sp)
 {
     const bool upper = conv == 'F' || conv == 'E' || conv == 'G';
-    const std::string sign = std::signbit(v) ? "-" : sp.plus ? "+" : sp.space ? " " : "";
+    const std::string plus = sp.plus ? "+" : sp.space ? " " : "";
     if (!std::isfinite(v)) {
         const char* body = std::isnan(v) ? (upper ? "NAN" : "nan") : (upper ? "INF" : "inf");
-        return pad(sign, body, sp, false);
+        return pad(std::signbit(v) ? "-" : plus, body, sp, false);
     }
     Decimal d = exactDecimal(std::fabs(v));
     std::string body;
@@ -176,7 +176,8 @@ std::string formatFloat(double v, char conv, const Directive& sp)
         break;
     }
     }
-    return pad(sign, body, sp, true);
+    // What rounds to zero shows no minus: a "-0.0" in a table only reads as noise.
+    return pad(std::signbit(v) && !d.digits.empty() ? "-" : plus, body, sp, true);
 }
 
 // Columns of a character as the Japanese code page counted them: one byte or two.

@@ -7,7 +7,8 @@
 // printf-style formatting: %d %i %u %o %x %X %c %s %f %F %e %E %g %G %p %% with flags,
 // width, precision, '*' and the h/hh/l/ll/z/j/t length modifiers. %s takes UTF-8; its
 // width and precision count columns as the Japanese code page did (full-width = 2).
-// Exact halves are rounded away from zero in %f/%e/%g, the Windows C library's way.
+// Exact halves are rounded away from zero in %f/%e/%g, the Windows C library's way, and a
+// value that rounds to zero shows no minus sign.
 QString AfxFormat(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 QString AfxFormatV(const char* fmt, va_list args) __attribute__((format(printf, 1, 0)));
 

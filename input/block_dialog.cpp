@@ -392,12 +392,8 @@ void CSetupBlockDialog::OnExecute()
         break;
     }
 
-    if (done) {
-        // The girder weighs differently now: the dead load of a re-run and the estimate follow.
-        for (int g = 0; g < g_nGirders && g < MAX_GIRDERS; ++g)
-            doc->m_adDesignWeightPerLength[g] = doc->m_pGirders[g].GetSteelWeightPerLength(1);
-        doc->CalcEstimate();
-    }
+    if (done)
+        FollowSectionEdits(*doc);
     FillTable();
     ResetNumbers();
     doc->SetModifiedFlag();

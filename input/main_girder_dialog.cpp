@@ -1,4 +1,5 @@
 #include "input/main_girder_dialog.h"
+#include "app/design_collect.h"
 #include "app/doc.h"
 #include "app/mainfrm.h"
 #include "design/girder_design.h"
@@ -365,8 +366,15 @@ void CJointPositionDlg::OnOK()
             return;
         }
     }
+    ApplyBlockLengths();
+    EndDialog(IDOK);
+}
+
+void CJointPositionDlg::ApplyBlockLengths()
+{
+    const int rows = std::min(Rows(), m_grid1.GetNumberRows());
     for (int r = 0; r < rows; ++r) {
-        const int count = m_grid1.Count(r);
+        const int count = std::clamp(m_grid1.Count(r), 0, MAX_BLOCKS);
         std::vector<double> lengths(size_t(count), 0.0);
         for (int b = 0; b < count; ++b)
             lengths[size_t(b)] = m_grid2.Number(b, r) / 1000.0;
@@ -374,7 +382,20 @@ void CJointPositionDlg::OnOK()
         m_apdBlockLength[r] = std::move(lengths);
     }
     m_bBlocksSet = 1;
-    EndDialog(IDOK);
+
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc || !doc->m_pGirders || doc->m_bGrillageNotRun)
+        return;
+    RefreshDesignInputs(*doc);
+    for (int r = 0; r < rows; ++r) {
+        // A single box is designed as its middle line.
+        const int girder = g_nBridgeType == 2 ? 1 : r;
+        if (girder < g_nGirders && m_anBlockCount[r] > 0)
+            doc->m_pGirders[girder].SetBlockLengths(m_apdBlockLength[r].data(), m_anBlockCount[r]);
+    }
+    FollowSectionEdits(*doc);
+    doc->SetModifiedFlag();
+    doc->UpdateAllViews(nullptr);
 }
 
 // ---- box shape sketch ----

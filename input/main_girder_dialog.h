@@ -78,6 +78,9 @@ public:
     void ComputeBlockLengths();
     // Whether every girder has its blocks; says what is missing when not.
     int CheckBlockLengthsEntered();
+    // The tables' blocks become the stored ones and, when there are results, the girders'
+    // field-joint blocks; the estimate follows.
+    void ApplyBlockLengths();
     // The second table with n block columns; bFill puts the stored lengths in.
     void RebuildBlockTable(int n, int bFill);
     // Rows of the tables: one per girder, one for a single box.

@@ -2,6 +2,7 @@
 // grillage run of a two-span bridge: their cells, their own bold fonts, the paper layout of
 // table 1, and that drawing them leaves the estimate as it was.
 #include "common/dialog_input.h"
+#include "common/picture_folder.h"
 #include "common/shell_fixture.h"
 
 #include "estimate/estimate_view.h"
@@ -10,7 +11,6 @@
 #include "input/cross_beam_dialog.h"
 #include "input/member_dialogs.h"
 
-#include <QDir>
 
 namespace {
 
@@ -59,12 +59,11 @@ protected:
         t.GetCell(col, row, &cell);
         return cell.GetFont();
     }
-    static void Shot(CTableGrid& t, const QString& name)
+    void Shot(CTableGrid&, const QString& name)
     {
-        const QString dir = QDir::temp().filePath(QStringLiteral("est-breakdown"));
-        QDir().mkpath(dir);
-        EXPECT_TRUE(AfxSaveWindowImage(View().GetParentFrame(), QDir(dir).filePath(name)));
+        EXPECT_TRUE(AfxSaveWindowImage(View().GetParentFrame(), m_pictures.FilePath(name)));
     }
+    const CPictureFolder m_pictures;
 };
 
 }

@@ -2,6 +2,7 @@
 // real grillage run of a three-span bridge: their totals agree with the document's roll-up and
 // with each other, each grid has its own bold font, and a second build reuses the grid.
 #include "common/dialog_input.h"
+#include "common/picture_folder.h"
 #include "common/shell_fixture.h"
 
 #include "app/globals.h"
@@ -9,7 +10,6 @@
 #include "estimate/estimate_view.h"
 #include "framework/wndextras.h"
 
-#include <QDir>
 
 namespace {
 
@@ -46,12 +46,11 @@ protected:
         QCoreApplication::processEvents();
         return view.Grid(nTable);
     }
-    static void Screenshot(const QString& name)
+    void Screenshot(const QString& name)
     {
-        const QDir dir(QDir::temp().filePath(QStringLiteral("est-cost")));
-        dir.mkpath(QStringLiteral("."));
-        EXPECT_TRUE(AfxSaveWindowImage(g_pEstimateView->GetParentFrame(), dir.filePath(name)));
+        EXPECT_TRUE(AfxSaveWindowImage(g_pEstimateView->GetParentFrame(), m_pictures.FilePath(name)));
     }
+    const CPictureFolder m_pictures;
     static CFont* Font(CTableGrid& t, int row, int col)
     {
         CGridCell c;

@@ -2,6 +2,7 @@
 // tables move out of sight, the unit system renames the bar's buttons and the printed pages,
 // a table prints in the page frame, and tables 0, 2 and 6 hold the estimate's numbers.
 #include "common/dialog_input.h"
+#include "common/picture_folder.h"
 #include "common/shell_fixture.h"
 
 #include "app/childfrm.h"
@@ -10,7 +11,6 @@
 #include "framework/print.h"
 #include "framework/wndextras.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -184,12 +184,11 @@ TEST_F(EstimateFrameTest, TablesShowTheEstimatesNumbers)
     EXPECT_NEAR(AfxAtof(Cell(grades, 19, 1)), doc.m_dGirderMass, 0.01);
 
     // Pictures of the three tables, to be looked at.
-    const QString dir = QDir::temp().filePath(QStringLiteral("est-frame"));
-    QDir().mkpath(dir);
+    const CPictureFolder pictures;
     for (int page : {0, 2, 6}) {
         PageButton(page).Click();
         Paint();
-        EXPECT_TRUE(AfxSaveWindowImage(View().GetParentFrame(), dir + AfxFormat("/table%d.png", page)));
+        EXPECT_TRUE(AfxSaveWindowImage(View().GetParentFrame(), pictures.FilePath(AfxFormat("table%d.png", page))));
     }
 }
 

@@ -3,8 +3,8 @@
 #include "common/dialog_input.h"
 #include "common/shell_fixture.h"
 
-#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include "analysis/grillage_listing.h"
 #include "app/grillage_collect.h"
@@ -74,6 +74,7 @@ TEST_F(SolverChainTest, FailuresComeBackAsTheirCodes)
     EXPECT_EQ(chain.Run(), mvgfiles::kSyntaxError);
     EXPECT_TRUE(QFile::exists(chain.WorkFile(mvgfiles::kInputFile)));
     // Without the programs nothing can run.
-    qputenv("MARIVOLTEN_SOLVER_DIR", QDir::tempPath().toLocal8Bit() + "/no-such-folder");
+    const QTemporaryDir empty;
+    qputenv("MARIVOLTEN_SOLVER_DIR", empty.filePath(QStringLiteral("no-such-folder")).toLocal8Bit());
     EXPECT_EQ(chain.Run(), mvgfiles::kProgramFailed);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // Two members of 5 m; curve 1 / curve 2 at the member ends.
@@ -103,6 +105,52 @@ TEST(DiagramData, AtMostAHundredPeaksInPositionOrder)
     for (int i = 1; i < 100; ++i)
         EXPECT_LT(g.m_aPeaks[i - 1].x, g.m_aPeaks[i].x);
     EXPECT_DOUBLE_EQ(g.m_aPeaks[0].x, 101.0);
+}
+
+
+// One span of four 5 m members sagging inside; both supports end in the rounding noise of a
+// solver, the negative curve slightly the larger, alike at either end.
+CGirderDesign NoisyEnds(CDesignInput in)
+{
+    CGirderDesign g = CurveGirder(in, 5.0, [](double x) { return 8.0 * x * (20.0 - x); }, Constant(0));
+    g.m_pdMomentTotalPlusI[0] = g.m_pdMomentTotalPlusJ[3] = 1e-12;
+    g.m_pdMomentTotalMinusI[0] = g.m_pdMomentTotalMinusJ[3] = -3e-12;
+    g.BuildDiagrams(in);
+    return g;
+}
+
+TEST(NoiseAtSupports, CountsAsAPositiveMoment)
+{
+    CGirderDesign g = NoisyEnds(PlateInput({4}));
+    ASSERT_EQ(g.m_nNodes, 8);
+    EXPECT_EQ(g.m_pnMomentSign[0], 1);
+    EXPECT_EQ(g.m_pnMomentSign[7], 1);
+    EXPECT_EQ(g.GetMomentSignAt(20.0), 1);
+    EXPECT_EQ(g.GetMomentSignAt(17.5), 1);
+    // A sign an old file stored for a noisy node does not count either.
+    g.m_pnMomentSign[7] = -1;
+    EXPECT_EQ(g.GetMomentSignAt(17.5), 1);
+    // A real hogging moment keeps its sign however small the girder's moments are.
+    CGirderDesign h = CurveGirder(PlateInput({2}), 5.0, Constant(-1e-6), Constant(-2e-6));
+    EXPECT_EQ(h.GetMomentSignAt(7.0), -1);
+}
+
+TEST(NoiseAtSupports, MirrorSectionsResistAlike)
+{
+    for (int type : {0, 1}) {
+        CDesignInput in = PlateInput({4});
+        in.m_nBridgeType = type;
+        CGirderDesign g = NoisyEnds(in);
+        ReferenceSections(g, {5.0, 10.0, 5.0});
+        const CSectionRecord& first = g.m_pSections.front();
+        const CSectionRecord& last = g.m_pSections.back();
+        EXPECT_GT(first.m_dMr, 0.0);
+        EXPECT_NEAR(last.m_dMr, first.m_dMr, 1e-9 * first.m_dMr) << type;
+        // The table shows the supports' moments as plain zeros.
+        EXPECT_EQ(first.m_adM[0], 0.0);
+        EXPECT_FALSE(std::signbit(last.m_adM[1])) << type;
+        EXPECT_EQ(last.m_adM[1], 0.0);
+    }
 }
 
 }

@@ -83,6 +83,10 @@ TEST(GivenLengths, TheLastBlockTakesTheRest)
         EXPECT_EQ(g.BlockLengths(), r.blocks);
     }
     EXPECT_EQ(g.SetBlockLengths(nullptr, 2), 0);
+    // A girder with no sections, as a single box's side lines are, has no blocks to cut.
+    CGirderDesign empty = CurveGirder(PlateInput({5}), 7.0, Constant(100), Constant(50));
+    EXPECT_EQ(empty.SetBlockLengths(lengths, 2), 0);
+    EXPECT_TRUE(empty.m_pSections.empty());
 }
 
 TEST(Blocks, JoinFlagsMakeTheBlocks)

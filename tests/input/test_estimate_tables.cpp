@@ -5,10 +5,10 @@
 #include "framework/wndextras.h"
 #include "input/estimate_tables.h"
 #include "common/dialog_input.h"
+#include "common/picture_folder.h"
 
 #include <QImage>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <functional>
 
 using namespace dialoginput;
@@ -275,10 +275,10 @@ TEST_F(EstimateTableTest, BearingReactionTypedInKiloNewtons)
 TEST_F(EstimateTableTest, WindowsShowTheirTables)
 {
     MakeDesign(true, "3");
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
+    const CPictureFolder pictures;
+    ASSERT_TRUE(pictures.IsValid());
     auto shoot = [&](CDialog& d, CTableGrid& t, const char* name) {
-        const QString file = dir.filePath(QString::fromLatin1(name));
+        const QString file = pictures.FilePath(QString::fromLatin1(name));
         ASSERT_TRUE(AfxSaveWindowImage(&d, file));
         const QImage image(file);
         ASSERT_FALSE(image.isNull());
@@ -287,8 +287,6 @@ TEST_F(EstimateTableTest, WindowsShowTheirTables)
         t.GetCellRect(0, t.GetNumberRows() - 1, &r);
         EXPECT_GT(r.Height(), 5) << name;
         EXPECT_LE(r.bottom, t.m_area.GetWidget()->height()) << name;
-        if (qEnvironmentVariableIsSet("MV_KEEP_SHOTS"))
-            QFile::copy(file, QDir::temp().filePath(QStringLiteral("estimate_") + QString::fromLatin1(name)));
     };
     CEstimateSteelPriceDialog steel;
     Run<CEstimateSteelPriceDialog>(steel, [&](CEstimateSteelPriceDialog& d) { shoot(d, d.m_grid, "steel.png"); });

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -314,6 +316,14 @@ BridgeLayout LargestLayout()
             s.cross.push_back({p, 2, 0.01, 1e-4});
     }
     return s;
+}
+
+std::string MakeWorkFolder(const char* prefix)
+{
+    std::error_code ec;
+    const std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+    std::string name = ((ec ? std::filesystem::path("/tmp") : temp) / (std::string(prefix) + "XXXXXX")).string();
+    return mkdtemp(name.data()) ? name : std::string();
 }
 
 } // namespace mvgtest

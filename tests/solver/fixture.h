@@ -89,6 +89,10 @@ struct ProcessStats {
 int RunInDir(const std::string& exe, const std::string& dir, double timeout, ProcessStats* stats = nullptr,
              const std::string& console = "");
 
+// A new folder of this run's own in the system's temporary folder, so that runs side by side
+// never share one; empty when none could be made.
+std::string MakeWorkFolder(const char* prefix);
+
 // Node number of girder line g and panel point p (both 1-based).
 inline int NodeNumber(int g, int p) { return 500 * (g - 1) + p; }
 

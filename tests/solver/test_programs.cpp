@@ -40,11 +40,14 @@ class SolverPrograms : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/mvg_work_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        work = tmpl;
+        work = MakeWorkFolder("mvg_work_");
+        ASSERT_FALSE(work.empty());
     }
-    void TearDown() override { fs::remove_all(work); }
+    void TearDown() override
+    {
+        if (!work.empty())
+            fs::remove_all(work);
+    }
 
     // One program with the named inputs and outputs; its exit status must be the code
     // it leaves in err_file.

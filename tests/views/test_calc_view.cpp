@@ -2,6 +2,7 @@
 // its spin steps, the recalculation command, the girder switch with pending edits, the
 // block command, the discarded results and the printout.
 #include "common/dialog_input.h"
+#include "common/picture_folder.h"
 #include "common/shell_fixture.h"
 
 #include "app/childfrm.h"
@@ -112,8 +113,8 @@ TEST_F(CalcViewTest, ShowsTheShownGirdersSectionsRowByRow)
     // The bar shows the girder from 1 and the view's commands are on.
     EXPECT_EQ(Bar().GetControl(IDC_CALC_GIRDER)->GetWindowText(), QStringLiteral("   1"));
     EXPECT_TRUE(Update(ID_CALC_SECTION).m_bEnabled);
-    const QString path = QDir::temp().filePath(QStringLiteral("calc_view.png"));
-    EXPECT_TRUE(AfxSaveWindowImage(g_pCalcView->GetParentFrame(), path));
+    const CPictureFolder pictures;
+    EXPECT_TRUE(AfxSaveWindowImage(g_pCalcView->GetParentFrame(), pictures.FilePath(QStringLiteral("calc_view.png"))));
 }
 
 TEST_F(CalcViewTest, SpinCellsStepByRowAndMarkTheEditsPending)
