@@ -334,18 +334,23 @@ void WalkPanelsAndSections(Stream& io, CDesignState& d, const Format& f)
     if (io.Loading())
         Need(In(c.m_nInterpolation, 0, 1) && l.nCrossSections <= c.Capacity());
     for (int st = 0; st < l.nCrossSections; ++st) {
-        io.Real(c.m_arrD[size_t(st)]);
-        io.Real(c.m_arrTheta[size_t(st)]);
-        for (int i = 1; i <= 12; ++i)
-            io.Real(c.B(i)[size_t(st)]);
+        const size_t s = size_t(st);
+        io.Real(c.m_arrD[s]);
+        io.Real(c.m_arrTheta[s]);
+        // The overhangs follow the first ten heights, and the curb rises, which older files
+        // lack, come last.
         for (int i = 1; i <= 10; ++i)
-            io.Real(c.H(i)[size_t(st)]);
+            io.Real(c.B(i)[s]);
+        for (int i = 1; i <= 10; ++i)
+            io.Real(c.H(i)[s]);
+        io.Real(c.m_arrB11[s]);
+        io.Real(c.m_arrB12[s]);
         if (f.has(12)) {
-            io.Real(c.m_arrH11[size_t(st)]);
-            io.Real(c.m_arrH12[size_t(st)]);
+            io.Real(c.m_arrH11[s]);
+            io.Real(c.m_arrH12[s]);
         }
         if (io.Loading())
-            Need(c.m_arrTheta[size_t(st)] > 0.0 && c.m_arrTheta[size_t(st)] < kPi);
+            Need(c.m_arrTheta[s] > 0.0 && c.m_arrTheta[s] < kPi);
     }
     if (io.Loading() && !f.has(12))
         c.DeriveCurbRises();

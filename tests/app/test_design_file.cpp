@@ -491,6 +491,56 @@ TEST(DesignFileTest, OlderFormatsAreReadAsTheyWereWritten)
     }
 }
 
+// Each station as other installations write it: D, θ, B1..B10, H1..H10, B11, B12, then the
+// curb rises H11 and H12 only in files that have them. The values are laid down here by hand
+// over the stations the program wrote, found by a marker in the first position.
+TEST(DesignFileTest, StationsAreReadInTheirStoredOrder)
+{
+    CDesignState d = FilledDesign(0, 2);
+    const int stations = d.layout.nCrossSections;
+    ASSERT_EQ(stations, 4);
+    const double marker = 4321.125;
+    d.crossSection.m_arrD[0] = marker;
+    auto stored = [](int st, int k) { return k == 1 ? 1.5 : 0.1 * k + 0.001 * st; };   // k from 0
+    for (const bool curbRises : {true, false}) {
+        SCOPED_TRACE(curbRises ? "with the curb rises" : "without the curb rises");
+        CDesignFormat format;
+        format.abFlags[11] = curbRises ? 1 : 0;
+        QByteArray b = Store(d, format);
+        const qsizetype at = b.indexOf(QByteArray(reinterpret_cast<const char*>(&marker), sizeof marker));
+        ASSERT_GT(at, 0);
+        // What the program writes keeps that order too.
+        EXPECT_EQ(At<double>(b, at + 8 * 22), d.crossSection.m_arrB11[0]);
+        EXPECT_EQ(At<double>(b, at + 8 * 12), d.crossSection.m_arrH1[0]);
+        const int perStation = curbRises ? 26 : 24;
+        for (int st = 0; st < stations; ++st)
+            for (int k = 0; k < perStation; ++k)
+                Put(b, at + 8 * (st * perStation + k), stored(st, k));
+
+        const CrossSectionData x = Load(b).crossSection;
+        for (int st = 0; st < stations; ++st) {
+            SCOPED_TRACE(st);
+            const size_t s = size_t(st);
+            EXPECT_DOUBLE_EQ(x.m_arrD[s], stored(st, 0));
+            EXPECT_DOUBLE_EQ(x.m_arrTheta[s], 1.5);
+            for (int i = 1; i <= 10; ++i) {
+                EXPECT_DOUBLE_EQ(x.B(i)[s], stored(st, 1 + i)) << "B" << i;
+                EXPECT_DOUBLE_EQ(x.H(i)[s], stored(st, 11 + i)) << "H" << i;
+            }
+            EXPECT_DOUBLE_EQ(x.m_arrB11[s], stored(st, 22));
+            EXPECT_DOUBLE_EQ(x.m_arrB12[s], stored(st, 23));
+            if (curbRises) {
+                EXPECT_DOUBLE_EQ(x.m_arrH11[s], stored(st, 24));
+                EXPECT_DOUBLE_EQ(x.m_arrH12[s], stored(st, 25));
+            } else {
+                // Values 25 and 26 of the group: 15 + 14 - 16 and 21 + 22 - 19.
+                EXPECT_DOUBLE_EQ(x.m_arrH11[s], stored(st, 14) + stored(st, 13) - stored(st, 15));
+                EXPECT_DOUBLE_EQ(x.m_arrH12[s], stored(st, 20) + stored(st, 21) - stored(st, 18));
+            }
+        }
+    }
+}
+
 TEST(DesignFileTest, BrokenFilesAreRefusedWhole)
 {
     const QByteArray whole = Store(FilledDesign(1, 3, true, true));
