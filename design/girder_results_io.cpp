@@ -100,7 +100,14 @@ public:
     bool Loading() const { return m_bLoad; }
 
     void Int(int& v) { m_ar.Exchange(v); }
-    void Real(double& v) { m_ar.Exchange(v); }
+    // As in the rest of the file: a NaN or an infinity would spread through the section
+    // properties and the estimate, so it is neither read nor written.
+    void Real(double& v)
+    {
+        m_ar.Exchange(v);
+        if (!std::isfinite(v))
+            Corrupt();
+    }
     void Point(CDPoint& p)
     {
         Real(p.x);
@@ -113,18 +120,19 @@ public:
             Int(v);
         }
     }
+    // Spare slots are skipped unread, as the design file's reserved ones are.
     void SpareReal(int n = 1)
     {
         for (int i = 0; i < n; ++i) {
             double v = 0.0;
-            Real(v);
+            m_ar.Exchange(v);
         }
     }
     // A length that later code sums or divides by.
     void Length(double& v)
     {
         Real(v);
-        if (m_bLoad && !(std::isfinite(v) && v >= 0.0 && v <= kMaxLength))
+        if (m_bLoad && !(v >= 0.0 && v <= kMaxLength))
             Corrupt();
     }
     // A word that must be what the design says.

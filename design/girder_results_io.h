@@ -13,8 +13,9 @@ struct CResultsFormat {
 };
 
 // One girder's record, stored or loaded in the file's order. Loading refuses a record that
-// disagrees with the design's counts or holds an unusable length (CArchiveException
-// badSchema) and leaves the girder as it was then; a short stream throws endOfFile.
+// disagrees with the design's counts, holds an unusable length or a real that is not a finite
+// number (CArchiveException badSchema) and leaves the girder as it was then; storing refuses
+// such a real too; a short stream throws endOfFile.
 // Loading does not set the bolt holes, the diagram curves or the largest reactions: they
 // are derived from the design input afterwards.
 void SerializeGirderResults(CArchive& ar, CGirderDesign& girder, const CResultsFormat& fmt);

@@ -491,6 +491,28 @@ TEST(DesignFileTest, OlderFormatsAreReadAsTheyWereWritten)
     }
 }
 
+// A result that is not a number refuses the file like any other real of it.
+TEST(DesignFileTest, ResultsThatAreNotNumbersAreRefused)
+{
+    CDesignState d = FilledDesign(1, 3, false, true);
+    const double marker = 8765.4375;
+    d.results.girders[0].m_pSections[1].m_dI = marker;
+    QByteArray b = Store(d);
+    const qsizetype at = b.indexOf(QByteArray(reinterpret_cast<const char*>(&marker), sizeof marker));
+    ASSERT_GT(at, 0);
+    Put(b, at, std::nan(""));
+    const CDesignState untouched = CDesignState::NewDesign(1);
+    CDesignState open = untouched;
+    CArchive ar(&b, CArchive::load);
+    try {
+        ReadDesign(ar, open);
+        ADD_FAILURE() << "a NaN result was read";
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.m_strMessage, QString::fromUtf8(kCorruptDesignFile));
+    }
+    EXPECT_TRUE(open == untouched);
+}
+
 // Each station as other installations write it: D, θ, B1..B10, H1..H10, B11, B12, then the
 // curb rises H11 and H12 only in files that have them. The values are laid down here by hand
 // over the stations the program wrote, found by a marker in the first position.

@@ -250,12 +250,26 @@ TEST(GirderResultsFile, RefusesCutAndCorruptRecords)
         {"node lists differ", [](QByteArray& b) { Put(b, kAtNodeCounts + 4, kNodes - 2); }},
         {"point table count", [](QByteArray& b) { Put(b, kAtPointTable + 4, 4000000000u); }},
         {"steel grade 9", [](QByteArray& b) { Put(b, kAtSections, 9); }},
+        // Any real that is not a number would spread through the sections and the estimate.
+        {"NaN flange width", [](QByteArray& b) { Put(b, kHead, nan); }},
+        {"infinite moment", [](QByteArray& b) { Put(b, kAtMembers + 4 + 3 * 8, -inf); }},
+        {"NaN reaction", [](QByteArray& b) { Put(b, kAtMembers + kM * kMember + 4, nan); }},
+        {"infinite deflection", [](QByteArray& b) { Put(b, kAtSpanLengths - kPanelPoint, inf); }},
+        {"NaN shear point", [](QByteArray& b) { Put(b, kAtNodeCounts + 3 * 4 + 8, nan); }},
+        {"infinite peak", [](QByteArray& b) { Put(b, kAtPointTable + 8, inf); }},
+        {"NaN check point", [](QByteArray& b) { Put(b, kAtSections + 16 * 4 + 8, nan); }},
+        {"infinite section property", [](QByteArray& b) { Put(b, kAtSections + kSection - 3 * 8, inf); }},
     };
     for (const Corruption& c : corruptions) {
         QByteArray bad = bytes;
         c.apply(bad);
         EXPECT_EQ(LoadFailure(bad), CArchiveException::badSchema) << c.what;
     }
+
+    // Nor is such a real ever written.
+    CGirderDesign broken = Filled();
+    broken.m_pSections[2].m_dI = nan;
+    EXPECT_THROW(Store(broken), CArchiveException);
 
     // The file's own counts are checked before anything is sized from them.
     const int sevenPanels[kS] = {3, 3};
