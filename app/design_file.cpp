@@ -59,6 +59,14 @@ public:
         m_ar.Exchange(v);
         Need(std::isfinite(v));
     }
+    // The same for a real in front of the version word, which a load judges only once that
+    // word is known (CheckLayout).
+    void HeadReal(double& v)
+    {
+        m_ar.Exchange(v);
+        if (!m_bLoad)
+            Need(std::isfinite(v));
+    }
     void Ints(int* a, int n)
     {
         for (int i = 0; i < n; ++i)
@@ -129,6 +137,9 @@ void CheckLayout(const CDesignLayout& l)
     for (int s = 0; s < MAX_SPANS; ++s) {
         const bool used = s < l.nSpans;
         const int panels = l.anPanelCount[s];
+        Need(std::isfinite(l.adSpanLength[s]));
+        for (double length : l.adPanelLength[s])
+            Need(std::isfinite(length));
         Need(In(panels, used ? 1 : 0, MAX_PANELS) && In(l.anFreeSections[s], 0, 10));
         if (!used)
             continue;
@@ -149,19 +160,20 @@ void CheckLayout(const CDesignLayout& l)
 
 void WalkHead(Stream& io, CDesignState& d, Format& f)
 {
+    // Every slot up to the version word has its fixed place, and a newer program may allow
+    // more than this one: its file is told by that word before anything in front of it is judged.
     CDesignLayout& l = d.layout;
     io.Int(l.nBridgeType);
-    if (io.Loading() && !In(l.nBridgeType, 0, 2))
-        Refuse();
     io.Int(l.nSpans);
     io.Int(l.nGirders);
     io.Int(l.nCrossSections);
     io.Int(l.nPanelPoints);
     for (int s = 0; s < MAX_SPANS; ++s) {
-        io.Real(l.adSpanLength[s]);
+        io.HeadReal(l.adSpanLength[s]);
         io.Int(l.anPanelCount[s]);
         io.Int(l.anFreeSections[s]);
-        io.Reals(l.adPanelLength[s], MAX_PANELS);
+        for (double& length : l.adPanelLength[s])
+            io.HeadReal(length);
     }
     io.ReservedInts(5);
     io.Int(d.basic.m_bMedianUnloaded);
@@ -169,17 +181,17 @@ void WalkHead(Stream& io, CDesignState& d, Format& f)
     io.Int(d.mainGirder.m_bMinWebTableOnly);
     io.Int(l.bCoordinatePlan);
     io.Int(l.bCoordinateRadii);
-    if (io.Loading()) {
-        CheckLayout(l);
-        if (l.bCoordinatePlan == 0)
-            l.bCoordinateRadii = 0;
-    }
     io.ReservedInts(17);
     io.Int(d.estimateOverhead.m_nRegion);
     io.Int(d.estimateOverhead.m_nCostMethod);
     f.nVersion = io.Word(f.nVersion);
-    if (io.Loading() && f.nVersion > kVersion)
-        Refuse(kNewerFile);
+    if (io.Loading()) {
+        if (f.nVersion > kVersion)
+            Refuse(kNewerFile);
+        CheckLayout(l);
+        if (l.bCoordinatePlan == 0)
+            l.bCoordinateRadii = 0;
+    }
     d.document.m_nFileVersion = f.nVersion;
     io.ReservedReals(15);
     io.Real(d.basic.m_dP1Factor);

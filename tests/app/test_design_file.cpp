@@ -326,6 +326,20 @@ template <class T> T At(const QByteArray& b, qsizetype offset)
 }
 template <class T> void Put(QByteArray& b, qsizetype offset, T v) { std::memcpy(b.data() + offset, &v, sizeof v); }
 
+// The message a file is refused with, or nothing when it is read.
+std::string Refusal(QByteArray bytes)
+{
+    try {
+        Load(std::move(bytes));
+    } catch (const CArchiveException& e) {
+        return e.m_strMessage.toStdString();
+    }
+    return std::string();
+}
+
+const std::string kNewerMessage = "新バージョンプログラムを使用して保存されたデータのため読み込めません。\r"
+                                  "プログラムをバージョンアップしてください。";
+
 // Every member of every part, so that a failure names the part that did not come back.
 void ExpectSameDesign(const CDesignState& a, const CDesignState& b)
 {
@@ -488,6 +502,33 @@ TEST(DesignFileTest, OlderFormatsAreReadAsTheyWereWritten)
     } catch (const CArchiveException& e) {
         EXPECT_EQ(e.m_strMessage, QStringLiteral("新バージョンプログラムを使用して保存されたデータのため読み込めません。\r"
                                                  "プログラムをバージョンアップしてください。"));
+    }
+}
+
+// A newer program may allow more than this one: its files are told apart by the version word
+// at its fixed offset before anything of their head is judged.
+TEST(DesignFileTest, NewerFilesAreToldApartBeforeTheirHeadIsChecked)
+{
+    CDesignFormat newer;
+    newer.nVersion = 1900;
+    const QByteArray written = Store(FilledDesign(0, 3), newer);
+    const std::string damaged = kCorruptDesignFile;
+    QByteArray b = written;
+    Put(b, 4, 20);      // spans
+    Put(b, 8, 30);      // girders
+    Put(b, 12, 500);    // stations
+    Put(b, 20 + 13 * 176, std::nan(""));
+    EXPECT_EQ(Refusal(b), kNewerMessage);
+    Put(b, 0, 7);       // bridge type
+    EXPECT_EQ(Refusal(b), kNewerMessage);
+
+    // The same head in a file of this version is damaged.
+    Put(b, 2600, 1830);
+    EXPECT_EQ(Refusal(b), damaged);
+    for (qsizetype offset : {qsizetype(0), qsizetype(4), qsizetype(8)}) {
+        QByteArray current = Store(FilledDesign(0, 3));
+        Put(current, offset, offset == 0 ? 3 : 21);
+        EXPECT_EQ(Refusal(current), damaged) << offset;
     }
 }
 
