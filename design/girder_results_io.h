@@ -7,7 +7,7 @@ class CArchive;
 
 struct CResultsFormat {
     int nVersion = 1830;   // version word of the file; below 1782 the largest flange widths are absent
-    int bF2 = 1, bF5 = 1, bF6 = 1, bF9 = 1, bF12 = 1;   // format flags; storing never writes the old point table (F2 0)
+    int bF2 = 1, bF5 = 1, bF6 = 1, bF9 = 1, bF12 = 1;   // format flags; with F2 0 the old point table is in the record
     int nSpans = 0, nGirders = 0, nPanelPoints = 0;     // S, G, P of the file
     const int* anPanelCount = nullptr;                  // panel count of each span (S entries)
 };

@@ -505,6 +505,21 @@ TEST(DesignFileTest, OlderFormatsAreReadAsTheyWereWritten)
     }
 }
 
+// A file of the format before F2 carries each girder's point table; one written so reads back,
+// and saves again as the current format.
+TEST(DesignFileTest, FilesWithThePointTableReadBack)
+{
+    const CDesignState d = FilledDesign(1, 3, true, true);
+    CDesignFormat v1407;
+    v1407.abFlags[1] = 0;
+    const QByteArray old = Store(d, v1407);
+    EXPECT_GT(old.size(), Store(d).size());
+    CDesignState back;
+    ASSERT_NO_THROW(back = Load(old));
+    EXPECT_EQ(back.document.m_abFormatFlags[1], 0);
+    EXPECT_EQ(Store(back), Store(d));
+}
+
 // A newer program may allow more than this one: its files are told apart by the version word
 // at its fixed offset before anything of their head is judged.
 TEST(DesignFileTest, NewerFilesAreToldApartBeforeTheirHeadIsChecked)
