@@ -44,6 +44,8 @@ void Need(bool ok)
 }
 
 bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
+// False for NaN, too.
+bool In(double v, double lo, double hi) { return v >= lo && v <= hi; }
 
 // One direction of the stream: a member is written, or read back into the same member.
 class Stream {
@@ -217,7 +219,10 @@ void WalkHead(Stream& io, CDesignState& d, Format& f)
             d.estimateOverhead.m_nRegion = -1;
             d.estimateOverhead.m_dPrepaymentFactor = 1.0;
         }
-        Need(In(d.estimateOverhead.m_nRegion, -1, 3) && In(d.estimateOverhead.m_nCostMethod, 0, 1));
+        const EstimateOverheadData& o = d.estimateOverhead;
+        Need(In(o.m_nRegion, -1, 3) && In(o.m_nCostMethod, 0, 1));
+        Need(In(o.m_dSeasonPercent, 0.0, o.MAX_SEASON_PERCENT) && In(o.m_dPrepaymentFactor, 1.0, o.MAX_PREPAYMENT_FACTOR) &&
+             In(o.m_dGuaranteePercent, 0.0, o.MAX_GUARANTEE_PERCENT));
     }
 }
 
@@ -317,6 +322,7 @@ void WalkBasic(Stream& io, CDesignState& d, const Format& f)
         Need(In(b.m_nSidewalk, 0, 3) && In(b.m_nLiveLoad, 0, 5) && In(b.m_nStandard, 0, 1));
         Need(In(b.m_nWeathering, 0, 1) && In(b.m_nHSteel, 0, 1) && In(b.m_nMedian, 0, 1));
         Need(In(d.steelWeight.m_nDeadLoadChoice, 0, 3));
+        Need(In(d.span.m_dBridgeLength, 0.0, d.span.MAX_BRIDGE_LENGTH));
     }
 }
 
@@ -361,8 +367,12 @@ void WalkPanelsAndSections(Stream& io, CDesignState& d, const Format& f)
             io.Real(c.m_arrH11[s]);
             io.Real(c.m_arrH12[s]);
         }
-        if (io.Loading())
+        if (io.Loading()) {
             Need(c.m_arrTheta[s] > 0.0 && c.m_arrTheta[s] < kPi);
+            // Only typed in the table; B1, the overhangs and the curb rises are also worked out.
+            for (int i = 1; i <= 10; ++i)
+                Need((i == 1 || In(c.B(i)[s], 0.0, c.MAX_DIMENSION)) && In(c.H(i)[s], 0.0, c.MAX_DIMENSION));
+        }
     }
     if (io.Loading() && !f.has(12))
         c.DeriveCurbRises();
@@ -413,8 +423,8 @@ void WalkGirderData(Stream& io, CDesignState& d, const Format& f)
         const double* heights = d.layout.nBridgeType == 0 ? pg.m_adGirderHeight : bg.m_adGirderHeight;
         for (int g = 0; g < G; ++g)
             Need(heights[g] > 0.0);
-        for (int count : pg.m_anHoleCount)
-            Need(count >= 0);
+        for (int r = 0; r < PlateGirderData::HOLE_ROWS; ++r)
+            Need(In(pg.m_anHoleCount[r], 0, pg.MAX_HOLES) && In(pg.m_adHoleFlangeWidth[r], 0.0, pg.MAX_HOLE_FLANGE_WIDTH));
         Need(In(pg.m_nCurveStressFormula, 0, 1));
         bg.SortData();
     }
@@ -739,6 +749,8 @@ void Walk(Stream& io, CDesignState& d, const CDesignFormat& format)
         io.Ints(d.document.m_anRibsPerPanel, kMaxPanelPoints);
         io.Int(d.ribPanel.m_bResetRibs);
         io.Int(d.boxGirder.m_bAdjustRibThickness);
+        for (int i = 0; io.Loading() && i < kMaxPanelPoints; ++i)
+            Need(In(d.document.m_anRibsPerPanel[i], 0, d.ribPanel.MAX_RIBS_PER_PANEL));
     }
     const bool bResults = d.results.m_bGrillageNotRun == 0;
     if (bResults)

@@ -661,6 +661,56 @@ TEST(DesignFileTest, BrokenFilesAreRefusedWhole)
     }
 }
 
+// A value that its dialog never lets through refuses the file; the dialogs' limits themselves
+// and values the program works out beyond them still open.
+TEST(DesignFileTest, ValuesNoDialogTakesAreRefused)
+{
+    const CDesignState d = FilledDesign(0, 3, false, true);
+    struct Change {
+        const char* what;
+        void (*apply)(CDesignState&);
+    };
+    const Change refused[] = {
+        {"season correction", [](CDesignState& x) { x.estimateOverhead.m_dSeasonPercent = 2.5; }},
+        {"advance payment", [](CDesignState& x) { x.estimateOverhead.m_dPrepaymentFactor = 0.95; }},
+        {"contract guarantee", [](CDesignState& x) { x.estimateOverhead.m_dGuaranteePercent = -1.0; }},
+        {"bridge length", [](CDesignState& x) { x.span.m_dBridgeLength = 1000000.5; }},
+        {"sidewalk width", [](CDesignState& x) { x.crossSection.m_arrB3[2] = -0.01; }},
+        {"slab", [](CDesignState& x) { x.crossSection.m_arrH5[0] = 100.5; }},
+        {"holes", [](CDesignState& x) { x.plateGirder.m_anHoleCount[6] = 101; }},
+        {"hole flange width", [](CDesignState& x) { x.plateGirder.m_adHoleFlangeWidth[0] = 10.5; }},
+        {"ribs per panel", [](CDesignState& x) { x.document.m_anRibsPerPanel[280] = -1; }},
+    };
+    for (const Change& c : refused) {
+        CDesignState x = d;
+        c.apply(x);
+        EXPECT_EQ(Refusal(Store(x)), kCorruptDesignFile) << c.what;
+    }
+    const Change taken[] = {
+        {"the dialogs' limits",
+         [](CDesignState& x) {
+             x.estimateOverhead = {2.0, 1, 1, 1.05, 100.0};
+             x.span.m_dBridgeLength = 1000000.0;
+             x.crossSection.m_arrB10[3] = 100.0;
+             x.crossSection.m_arrH1[3] = 0.0;
+             x.plateGirder.m_anHoleCount[0] = 100;
+             x.plateGirder.m_adHoleFlangeWidth[6] = 10.0;
+             x.document.m_anRibsPerPanel[0] = 1000;
+         }},
+        {"an overhang less its addition, a curb rise below the pavement, the distance to the median",
+         [](CDesignState& x) {
+             x.crossSection.m_arrB11[1] = -0.2;
+             x.crossSection.m_arrH12[0] = -0.05;
+             x.crossSection.m_arrB1[3] = -0.5;
+         }},
+    };
+    for (const Change& c : taken) {
+        CDesignState x = d;
+        c.apply(x);
+        EXPECT_EQ(Refusal(Store(x)), "") << c.what;
+    }
+}
+
 // With MV_WRITE_SEEDS=<folder>, stores the fuzz corpus' starting files there: each bridge
 // type, one and fourteen spans, with and without plan and results, and older formats.
 TEST(DesignFileTest, WritesFuzzSeedsWhenAsked)
