@@ -170,8 +170,10 @@ CDesignState FilledDesign(int bridgeType, int spans, bool coordinates = false, b
     }
     d.ribPanel.m_bResetRibs = 0;
     EstimateFactorData& ef = d.estimateFactor;
+    // Near the standard coefficients, so that the estimate of these designs stays a bridge's.
+    const EstimateFactorData standard;
     for (int row = 0; row < EstimateFactorData::ROWS; ++row)
-        ef.SetRowValue(row, row == 15 ? 6.0 : 1.5 + row);
+        ef.SetRowValue(row, row == 15 ? 6.0 : 1.1 * standard.RowValue(row) + 0.01);
     ef.m_bGirderEndMass = 0;
     ef.m_bSeparateRibMass = 0;
     for (int i = 0; i < EstimateSteelPriceData::PRICES; ++i)
@@ -270,8 +272,23 @@ CDesignState FilledDesign(int bridgeType, int spans, bool coordinates = false, b
     }
     if (results) {
         d.results.m_bGrillageNotRun = 0;
-        for (int g = 0; g < G; ++g)
-            d.results.girders.push_back(FilledGirder(spans, l.anPanelCount, G, g == 0 ? 3 : 0, g, bridgeType));
+        for (int g = 0; g < G; ++g) {
+            CGirderDesign girder = FilledGirder(spans, l.anPanelCount, G, g == 0 ? 3 : 0, g, bridgeType);
+            // Plates of a real girder (m) in place of the filler's numbers.
+            double step = 0.0;
+            for (CSectionRecord& r : girder.m_pSections) {
+                r.m_dBUpper = 0.40 + step;
+                r.m_dTUpper = 0.022;
+                r.m_dBLower = 0.50 + step;
+                r.m_dTLower = 0.028;
+                r.m_dHWeb = 1.8;
+                r.m_dTWeb = 0.011;
+                r.m_dRibHUpper = r.m_dRibHLower = 0.2;
+                r.m_dRibTUpper = r.m_dRibTLower = 0.016;
+                step += 0.01;
+            }
+            d.results.girders.push_back(girder);
+        }
         for (int s = 0; s <= spans; ++s) {
             d.results.m_adImpactCoef[s] = 0.2 + 0.01 * s;
             br.m_anBearingType[s] = 1;
