@@ -342,6 +342,11 @@ template <class T> T At(const QByteArray& b, qsizetype offset)
     return v;
 }
 template <class T> void Put(QByteArray& b, qsizetype offset, T v) { std::memcpy(b.data() + offset, &v, sizeof v); }
+// Where a real of an unlikely value was stored.
+qsizetype Find(const QByteArray& b, double marker)
+{
+    return b.indexOf(QByteArray(reinterpret_cast<const char*>(&marker), sizeof marker));
+}
 
 // The message a file is refused with, or nothing when it is read.
 std::string Refusal(QByteArray bytes)
@@ -568,22 +573,12 @@ TEST(DesignFileTest, NewerFilesAreToldApartBeforeTheirHeadIsChecked)
 TEST(DesignFileTest, ResultsThatAreNotNumbersAreRefused)
 {
     CDesignState d = FilledDesign(1, 3, false, true);
-    const double marker = 8765.4375;
-    d.results.girders[0].m_pSections[1].m_dI = marker;
+    d.results.girders[0].m_pSections[1].m_dI = 8765.4375;
     QByteArray b = Store(d);
-    const qsizetype at = b.indexOf(QByteArray(reinterpret_cast<const char*>(&marker), sizeof marker));
+    const qsizetype at = Find(b, 8765.4375);
     ASSERT_GT(at, 0);
     Put(b, at, std::nan(""));
-    const CDesignState untouched = CDesignState::NewDesign(1);
-    CDesignState open = untouched;
-    CArchive ar(&b, CArchive::load);
-    try {
-        ReadDesign(ar, open);
-        ADD_FAILURE() << "a NaN result was read";
-    } catch (const CArchiveException& e) {
-        EXPECT_EQ(e.m_strMessage, QString::fromUtf8(kCorruptDesignFile));
-    }
-    EXPECT_TRUE(open == untouched);
+    EXPECT_EQ(Refusal(b), kCorruptDesignFile);
 }
 
 // Each station as other installations write it: D, θ, B1..B10, H1..H10, B11, B12, then the
@@ -602,7 +597,7 @@ TEST(DesignFileTest, StationsAreReadInTheirStoredOrder)
         CDesignFormat format;
         format.abFlags[11] = curbRises ? 1 : 0;
         QByteArray b = Store(d, format);
-        const qsizetype at = b.indexOf(QByteArray(reinterpret_cast<const char*>(&marker), sizeof marker));
+        const qsizetype at = Find(b, marker);
         ASSERT_GT(at, 0);
         // What the program writes keeps that order too.
         EXPECT_EQ(At<double>(b, at + 8 * 22), d.crossSection.m_arrB11[0]);
