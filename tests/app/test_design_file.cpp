@@ -744,6 +744,8 @@ TEST(DesignFileTest, WritesFuzzSeedsWhenAsked)
     CDesignFormat v1809;
     v1809.nVersion = 1809;
     v1809.abFlags[2] = v1809.abFlags[3] = 0;
+    CDesignFormat v1407;
+    v1407.abFlags[1] = 0;
     const Sample samples[] = {
         {"new", CDesignState::NewDesign(1), {}},
         {"plate_1", FilledDesign(0, 1), {}},
@@ -755,6 +757,7 @@ TEST(DesignFileTest, WritesFuzzSeedsWhenAsked)
         {"plate_3_plan_results_1781", FilledDesign(0, 3, true, true), v1781},
         {"box_2_plan_results_1784", FilledDesign(1, 2, true, true), v1784},
         {"single_4_results_1809", FilledDesign(2, 4, false, true), v1809},
+        {"plate_2_results_1407", FilledDesign(0, 2, false, true), v1407},
     };
     ASSERT_TRUE(QDir().mkpath(dir));
     for (const Sample& sample : samples) {
