@@ -44,6 +44,8 @@ void Need(bool ok)
 }
 
 bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
+// False for NaN, too.
+bool In(double v, double lo, double hi) { return v >= lo && v <= hi; }
 
 // One direction of the stream: a member is written, or read back into the same member.
 class Stream {
@@ -58,6 +60,14 @@ public:
     {
         m_ar.Exchange(v);
         Need(std::isfinite(v));
+    }
+    // The same for a real in front of the version word, which a load judges only once that
+    // word is known (CheckLayout).
+    void HeadReal(double& v)
+    {
+        m_ar.Exchange(v);
+        if (!m_bLoad)
+            Need(std::isfinite(v));
     }
     void Ints(int* a, int n)
     {
@@ -129,6 +139,9 @@ void CheckLayout(const CDesignLayout& l)
     for (int s = 0; s < MAX_SPANS; ++s) {
         const bool used = s < l.nSpans;
         const int panels = l.anPanelCount[s];
+        Need(std::isfinite(l.adSpanLength[s]));
+        for (double length : l.adPanelLength[s])
+            Need(std::isfinite(length));
         Need(In(panels, used ? 1 : 0, MAX_PANELS) && In(l.anFreeSections[s], 0, 10));
         if (!used)
             continue;
@@ -149,19 +162,20 @@ void CheckLayout(const CDesignLayout& l)
 
 void WalkHead(Stream& io, CDesignState& d, Format& f)
 {
+    // Every slot up to the version word has its fixed place, and a newer program may allow
+    // more than this one: its file is told by that word before anything in front of it is judged.
     CDesignLayout& l = d.layout;
     io.Int(l.nBridgeType);
-    if (io.Loading() && !In(l.nBridgeType, 0, 2))
-        Refuse();
     io.Int(l.nSpans);
     io.Int(l.nGirders);
     io.Int(l.nCrossSections);
     io.Int(l.nPanelPoints);
     for (int s = 0; s < MAX_SPANS; ++s) {
-        io.Real(l.adSpanLength[s]);
+        io.HeadReal(l.adSpanLength[s]);
         io.Int(l.anPanelCount[s]);
         io.Int(l.anFreeSections[s]);
-        io.Reals(l.adPanelLength[s], MAX_PANELS);
+        for (double& length : l.adPanelLength[s])
+            io.HeadReal(length);
     }
     io.ReservedInts(5);
     io.Int(d.basic.m_bMedianUnloaded);
@@ -169,17 +183,17 @@ void WalkHead(Stream& io, CDesignState& d, Format& f)
     io.Int(d.mainGirder.m_bMinWebTableOnly);
     io.Int(l.bCoordinatePlan);
     io.Int(l.bCoordinateRadii);
-    if (io.Loading()) {
-        CheckLayout(l);
-        if (l.bCoordinatePlan == 0)
-            l.bCoordinateRadii = 0;
-    }
     io.ReservedInts(17);
     io.Int(d.estimateOverhead.m_nRegion);
     io.Int(d.estimateOverhead.m_nCostMethod);
     f.nVersion = io.Word(f.nVersion);
-    if (io.Loading() && f.nVersion > kVersion)
-        Refuse(kNewerFile);
+    if (io.Loading()) {
+        if (f.nVersion > kVersion)
+            Refuse(kNewerFile);
+        CheckLayout(l);
+        if (l.bCoordinatePlan == 0)
+            l.bCoordinateRadii = 0;
+    }
     d.document.m_nFileVersion = f.nVersion;
     io.ReservedReals(15);
     io.Real(d.basic.m_dP1Factor);
@@ -205,7 +219,10 @@ void WalkHead(Stream& io, CDesignState& d, Format& f)
             d.estimateOverhead.m_nRegion = -1;
             d.estimateOverhead.m_dPrepaymentFactor = 1.0;
         }
-        Need(In(d.estimateOverhead.m_nRegion, -1, 3) && In(d.estimateOverhead.m_nCostMethod, 0, 1));
+        const EstimateOverheadData& o = d.estimateOverhead;
+        Need(In(o.m_nRegion, -1, 3) && In(o.m_nCostMethod, 0, 1));
+        Need(In(o.m_dSeasonPercent, 0.0, o.MAX_SEASON_PERCENT) && In(o.m_dPrepaymentFactor, 1.0, o.MAX_PREPAYMENT_FACTOR) &&
+             In(o.m_dGuaranteePercent, 0.0, o.MAX_GUARANTEE_PERCENT));
     }
 }
 
@@ -305,6 +322,7 @@ void WalkBasic(Stream& io, CDesignState& d, const Format& f)
         Need(In(b.m_nSidewalk, 0, 3) && In(b.m_nLiveLoad, 0, 5) && In(b.m_nStandard, 0, 1));
         Need(In(b.m_nWeathering, 0, 1) && In(b.m_nHSteel, 0, 1) && In(b.m_nMedian, 0, 1));
         Need(In(d.steelWeight.m_nDeadLoadChoice, 0, 3));
+        Need(In(d.span.m_dBridgeLength, 0.0, d.span.MAX_BRIDGE_LENGTH));
     }
 }
 
@@ -334,18 +352,27 @@ void WalkPanelsAndSections(Stream& io, CDesignState& d, const Format& f)
     if (io.Loading())
         Need(In(c.m_nInterpolation, 0, 1) && l.nCrossSections <= c.Capacity());
     for (int st = 0; st < l.nCrossSections; ++st) {
-        io.Real(c.m_arrD[size_t(st)]);
-        io.Real(c.m_arrTheta[size_t(st)]);
-        for (int i = 1; i <= 12; ++i)
-            io.Real(c.B(i)[size_t(st)]);
+        const size_t s = size_t(st);
+        io.Real(c.m_arrD[s]);
+        io.Real(c.m_arrTheta[s]);
+        // The overhangs follow the first ten heights, and the curb rises, which older files
+        // lack, come last.
         for (int i = 1; i <= 10; ++i)
-            io.Real(c.H(i)[size_t(st)]);
+            io.Real(c.B(i)[s]);
+        for (int i = 1; i <= 10; ++i)
+            io.Real(c.H(i)[s]);
+        io.Real(c.m_arrB11[s]);
+        io.Real(c.m_arrB12[s]);
         if (f.has(12)) {
-            io.Real(c.m_arrH11[size_t(st)]);
-            io.Real(c.m_arrH12[size_t(st)]);
+            io.Real(c.m_arrH11[s]);
+            io.Real(c.m_arrH12[s]);
         }
-        if (io.Loading())
-            Need(c.m_arrTheta[size_t(st)] > 0.0 && c.m_arrTheta[size_t(st)] < kPi);
+        if (io.Loading()) {
+            Need(c.m_arrTheta[s] > 0.0 && c.m_arrTheta[s] < kPi);
+            // Only typed in the table; B1, the overhangs and the curb rises are also worked out.
+            for (int i = 1; i <= 10; ++i)
+                Need((i == 1 || In(c.B(i)[s], 0.0, c.MAX_DIMENSION)) && In(c.H(i)[s], 0.0, c.MAX_DIMENSION));
+        }
     }
     if (io.Loading() && !f.has(12))
         c.DeriveCurbRises();
@@ -396,8 +423,8 @@ void WalkGirderData(Stream& io, CDesignState& d, const Format& f)
         const double* heights = d.layout.nBridgeType == 0 ? pg.m_adGirderHeight : bg.m_adGirderHeight;
         for (int g = 0; g < G; ++g)
             Need(heights[g] > 0.0);
-        for (int count : pg.m_anHoleCount)
-            Need(count >= 0);
+        for (int r = 0; r < PlateGirderData::HOLE_ROWS; ++r)
+            Need(In(pg.m_anHoleCount[r], 0, pg.MAX_HOLES) && In(pg.m_adHoleFlangeWidth[r], 0.0, pg.MAX_HOLE_FLANGE_WIDTH));
         Need(In(pg.m_nCurveStressFormula, 0, 1));
         bg.SortData();
     }
@@ -722,6 +749,8 @@ void Walk(Stream& io, CDesignState& d, const CDesignFormat& format)
         io.Ints(d.document.m_anRibsPerPanel, kMaxPanelPoints);
         io.Int(d.ribPanel.m_bResetRibs);
         io.Int(d.boxGirder.m_bAdjustRibThickness);
+        for (int i = 0; io.Loading() && i < kMaxPanelPoints; ++i)
+            Need(In(d.document.m_anRibsPerPanel[i], 0, d.ribPanel.MAX_RIBS_PER_PANEL));
     }
     const bool bResults = d.results.m_bGrillageNotRun == 0;
     if (bResults)

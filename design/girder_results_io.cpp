@@ -100,7 +100,14 @@ public:
     bool Loading() const { return m_bLoad; }
 
     void Int(int& v) { m_ar.Exchange(v); }
-    void Real(double& v) { m_ar.Exchange(v); }
+    // As in the rest of the file: a NaN or an infinity would spread through the section
+    // properties and the estimate, so it is neither read nor written.
+    void Real(double& v)
+    {
+        m_ar.Exchange(v);
+        if (!std::isfinite(v))
+            Corrupt();
+    }
     void Point(CDPoint& p)
     {
         Real(p.x);
@@ -113,18 +120,19 @@ public:
             Int(v);
         }
     }
+    // Spare slots are skipped unread, as the design file's reserved ones are.
     void SpareReal(int n = 1)
     {
         for (int i = 0; i < n; ++i) {
             double v = 0.0;
-            Real(v);
+            m_ar.Exchange(v);
         }
     }
     // A length that later code sums or divides by.
     void Length(double& v)
     {
         Real(v);
-        if (m_bLoad && !(std::isfinite(v) && v >= 0.0 && v <= kMaxLength))
+        if (m_bLoad && !(v >= 0.0 && v <= kMaxLength))
             Corrupt();
     }
     // A word that must be what the design says.
@@ -219,27 +227,32 @@ void SizeMemberLists(CGirderDesign& g, const Shape& sh)
     g.m_pdSpanLength.resize(size_t(sh.S));
 }
 
-// An old point table entry of node k goes straight into the diagram data: its moment
-// curve points give the member end values, the rest the node lists.
-void ReadOldPointTable(Slots& io, CGirderDesign& g, const Shape& sh, int n)
+// The point table of the old format, entry k for result node k: the values of its two moment
+// curve points are the member end values, the rest goes to the node lists.
+void OldPointTable(Slots& io, CGirderDesign& g, const Shape& sh, int n)
 {
-    g.m_nNodes = n;
-    for (std::vector<double>* v : {&g.m_pdMomentMaxI, &g.m_pdMomentMaxJ, &g.m_pdMomentMinI, &g.m_pdMomentMinJ})
-        v->assign(size_t(sh.M), 0.0);
-    for (std::vector<CDPoint>* v : {&g.m_pShearMax, &g.m_pShearMin, &g.m_pMomentEnv, &g.m_pShearEnv})
-        v->assign(size_t(n), CDPoint());
-    g.m_pnMomentSign.assign(size_t(n), 0);
-    g.m_pnShearSign.assign(size_t(n), 0);
+    if (io.Loading()) {
+        g.m_nNodes = n;
+        for (std::vector<double>* v : {&g.m_pdMomentMaxI, &g.m_pdMomentMaxJ, &g.m_pdMomentMinI, &g.m_pdMomentMinJ})
+            v->assign(size_t(sh.M), 0.0);
+        for (std::vector<CDPoint>* v : {&g.m_pShearMax, &g.m_pShearMin, &g.m_pMomentEnv, &g.m_pShearEnv})
+            v->assign(size_t(n), CDPoint());
+        g.m_pnMomentSign.assign(size_t(n), 0);
+        g.m_pnShearSign.assign(size_t(n), 0);
+    }
     for (int k = 0; k < n; ++k) {
         const size_t m = size_t(k / 2);
         const bool atJ = k % 2 == 1;
-        CDPoint curve1, curve2;
+        double& max = (atJ ? g.m_pdMomentMaxJ : g.m_pdMomentMaxI)[m];
+        double& min = (atJ ? g.m_pdMomentMinJ : g.m_pdMomentMinI)[m];
+        // The curve points stand where the node does.
+        CDPoint curve1(g.m_pMomentEnv[size_t(k)].x, max), curve2(g.m_pMomentEnv[size_t(k)].x, min);
         io.Point(curve1);
         io.Point(curve2);
         io.Point(g.m_pMomentEnv[size_t(k)]);
         io.Int(g.m_pnMomentSign[size_t(k)]);
-        (atJ ? g.m_pdMomentMaxJ : g.m_pdMomentMaxI)[m] = curve1.y;
-        (atJ ? g.m_pdMomentMinJ : g.m_pdMomentMinI)[m] = curve2.y;
+        max = curve1.y;
+        min = curve2.y;
         io.Point(g.m_pShearMax[size_t(k)]);
         io.Point(g.m_pShearMin[size_t(k)]);
         io.Point(g.m_pShearEnv[size_t(k)]);
@@ -344,11 +357,11 @@ void Walk(Slots& io, CGirderDesign& g, const Shape& sh, const CResultsFormat& fm
         for (CDPoint& pt : *list)
             io.Point(pt);
     }
-    // The point table of the old format; this format writes its counts only.
+    // The point table of the old format; the later format has its counts only.
     const int first = io.Count(g.m_nNodes, nodeLimit);
     const int n = io.Count(g.m_nNodes, nodeLimit);
     if (!fmt.bF2)
-        ReadOldPointTable(io, g, sh, n);
+        OldPointTable(io, g, sh, n);
     else if (first != n || n != a)
         Corrupt();
 
@@ -370,18 +383,19 @@ void SerializeGirderResults(CArchive& ar, CGirderDesign& girder, const CResultsF
     const Shape sh = CheckFormat(fmt);
     Slots io(ar);
     if (ar.IsStoring()) {
-        // In the caller's format, never with the old point table, from a copy shaped to the
-        // file's counts: short lists are padded with zeros, so the record always has the
-        // length its counts announce.
-        CResultsFormat current = fmt;
-        current.bF2 = 1;
+        // From a copy shaped to the file's counts: short lists are padded with zeros, so the
+        // record always has the length its counts announce.
         CGirderDesign g = girder;
         SizeMemberLists(g, sh);
         g.m_nNodes = std::clamp(g.m_nNodes, 0, 2 * sh.M);
         g.m_nPeaks = std::clamp(g.m_nPeaks, 0, kPeaks);
-        for (std::vector<CDPoint>* list : {&g.m_pShearMax, &g.m_pShearMin, &g.m_pMomentEnv})
+        for (std::vector<double>* v : {&g.m_pdMomentMaxI, &g.m_pdMomentMaxJ, &g.m_pdMomentMinI, &g.m_pdMomentMinJ})
+            v->resize(size_t(sh.M));
+        for (std::vector<CDPoint>* list : {&g.m_pShearMax, &g.m_pShearMin, &g.m_pMomentEnv, &g.m_pShearEnv})
             list->resize(size_t(g.m_nNodes));
-        Walk(io, g, sh, current);
+        g.m_pnMomentSign.resize(size_t(g.m_nNodes));
+        g.m_pnShearSign.resize(size_t(g.m_nNodes));
+        Walk(io, g, sh, fmt);
         return;
     }
     // Into a fresh object, so that a refused record leaves the girder as it was; the input

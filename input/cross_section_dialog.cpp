@@ -338,7 +338,7 @@ void CSetupCrossSectionDialog::FillTable()
                 cell.SetRange(60.0, 120.0);
                 value = m_arrTheta[i] * 180.0 / kPi;
             } else {
-                cell.SetRange(0.0, 100000.0);
+                cell.SetRange(0.0, MAX_DIMENSION * 1000.0);
                 if (row == ROW_B11)
                     value = (m_arrB11[i] + m_arrOverhangAddL[i]) * 1000.0;
                 else if (row == ROW_B12)

@@ -14,6 +14,7 @@ struct CrossSectionData {
     // Rows of the window's table: position, angle, B1..B12, H1..H12.
     static constexpr int ROWS = 26;
     static constexpr int ROW_D = 0, ROW_THETA = 1, ROW_B1 = 2, ROW_B11 = 12, ROW_B12 = 13, ROW_H1 = 14;
+    static constexpr double MAX_DIMENSION = 100.0;  // m, for every width and height typed
     // The dimensions that belong to the left and to the right sidewalk, as table rows:
     // B3, B8, H2, H3, H11 and B5, B9, H9, H10, H12.
     static constexpr int LEFT_SIDEWALK_ROWS[5] = {4, 9, 15, 16, 24};

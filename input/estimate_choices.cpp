@@ -61,13 +61,13 @@ void CEstimateFittingDialog::OnOK()
 void CEstimateOverheadDialog::DoDataExchange(CDataExchange* pDX)
 {
     DDX_Text(pDX, IDC_OH_SEASON, m_dSeasonPercent);
-    DDV_MinMaxDouble(pDX, m_dSeasonPercent, 0.0, 2.0);
+    DDV_MinMaxDouble(pDX, m_dSeasonPercent, 0.0, MAX_SEASON_PERCENT);
     DDX_Radio(pDX, IDC_OH_REGION_CITY, m_nRegion);
     DDX_Radio(pDX, IDC_OH_METHOD_OLD, m_nCostMethod);
     DDX_Text(pDX, IDC_OH_PREPAYMENT, m_dPrepaymentFactor);
-    DDV_MinMaxDouble(pDX, m_dPrepaymentFactor, 1.0, 1.05);
+    DDV_MinMaxDouble(pDX, m_dPrepaymentFactor, 1.0, MAX_PREPAYMENT_FACTOR);
     DDX_Text(pDX, IDC_OH_GUARANTEE, m_dGuaranteePercent);
-    DDV_MinMaxDouble(pDX, m_dGuaranteePercent, 0.0, 100.0);
+    DDV_MinMaxDouble(pDX, m_dGuaranteePercent, 0.0, MAX_GUARANTEE_PERCENT);
 }
 
 // A refused value leaves the dialog open and nothing stored, not the fields read before it.

@@ -32,6 +32,8 @@ private:
 // Common temporary, site management and general administration costs.
 struct EstimateOverheadData {
     bool operator==(const EstimateOverheadData&) const = default;
+    // What the dialog takes: percentages from 0, a factor from 1.
+    static constexpr double MAX_SEASON_PERCENT = 2.0, MAX_PREPAYMENT_FACTOR = 1.05, MAX_GUARANTEE_PERCENT = 100.0;
     double m_dSeasonPercent = 0.0;
     int m_nRegion = -1;                 // none chosen
     int m_nCostMethod = 1;              // 0 as the old versions, 1 by the estimating manual

@@ -16,8 +16,6 @@ constexpr COLORREF kHeadingText = RGB(0, 0, 150);
 constexpr COLORREF kHeadingBack = RGB(192, 192, 192);
 constexpr short kRight = GRID_ALIGN_RIGHT | GRID_ALIGN_VCENTER;
 constexpr short kCentre = GRID_ALIGN_CENTER | GRID_ALIGN_VCENTER;
-// Typed rib counts per panel stay whole and not negative.
-constexpr double kMaxRibsPerPanel = 1000.0;
 
 int Girders() { return g_nGirders >= 1 && g_nGirders <= MAX_GIRDERS ? g_nGirders : 0; }
 
@@ -261,8 +259,8 @@ void CSetupPlateGirderDialog::FillHoles()
     t.SetCellText(1, -1, QStringLiteral("孔数"));
     for (int r = 0; r < HOLE_ROWS; ++r) {
         SetRowHeading(t, r, AfxFormat("%d", r + 1));
-        SetSpinCell(t, 0, r, m_adHoleFlangeWidth[r] * 1000.0, 1, 0.0, 10000.0, kRight);
-        SetSpinCell(t, 1, r, m_anHoleCount[r], 0, 0.0, 100.0, kRight);
+        SetSpinCell(t, 0, r, m_adHoleFlangeWidth[r] * 1000.0, 1, 0.0, MAX_HOLE_FLANGE_WIDTH * 1000.0, kRight);
+        SetSpinCell(t, 1, r, m_anHoleCount[r], 0, 0.0, MAX_HOLES, kRight);
     }
     t.SetPaintMode(1);
 }
@@ -449,7 +447,7 @@ BOOL CSetupRibPanelDialog::OnInitDialog()
     for (int s = 0; s < std::clamp(g_nSpans, 0, MAX_SPANS); ++s)
         for (int p = 0; p < std::clamp(g_anPanelCount[s], 0, MAX_PANELS) && k < rows; ++p, ++k) {
             t.SetCellText(-1, k, AfxFormat("%4d -%4d", s + 1, p + 1));
-            SetSpinCell(t, 0, k, doc->m_anRibsPerPanel[k], 0, 0.0, kMaxRibsPerPanel, kCentre);
+            SetSpinCell(t, 0, k, doc->m_anRibsPerPanel[k], 0, 0.0, MAX_RIBS_PER_PANEL, kCentre);
         }
     t.SetPaintMode(1);
     t.GotoRow(1);

@@ -21,6 +21,8 @@ struct GirderHeightData {
 
 struct PlateGirderData : GirderHeightData {
     static constexpr int HOLE_ROWS = 7;
+    static constexpr int MAX_HOLES = 100;                   // in one row
+    static constexpr double MAX_HOLE_FLANGE_WIDTH = 10.0;   // m
     PlateGirderData();
     bool operator==(const PlateGirderData&) const = default;
     int m_bHoleDeduction = 1;               // holes of the tension flange deducted (bolted joints)
@@ -58,6 +60,7 @@ struct BoxGirderData : GirderHeightData {
 };
 
 struct RibPanelData {
+    static constexpr int MAX_RIBS_PER_PANEL = 1000;     // typed counts run from 0
     bool operator==(const RibPanelData&) const = default;
     double m_dTransRibThick = 10.0;         // mm, flange transverse ribs
     // Set: the ribs per panel are derived again from the panel lengths at the next rebuild.

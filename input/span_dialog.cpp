@@ -129,7 +129,7 @@ BOOL CSetupSpanDialog::OnInitDialog()
 void CSetupSpanDialog::DoDataExchange(CDataExchange* pDX)
 {
     DDX_Text(pDX, IDC_BRIDGE_LENGTH, m_dBridgeLength);
-    DDV_MinMaxDouble(pDX, m_dBridgeLength, 0.0, 1000000.0);
+    DDV_MinMaxDouble(pDX, m_dBridgeLength, 0.0, MAX_BRIDGE_LENGTH);
 }
 
 QString CSetupSpanDialog::CheckTable()

@@ -7,6 +7,7 @@
 
 struct SpanData {
     bool operator==(const SpanData&) const = default;
+    static constexpr double MAX_BRIDGE_LENGTH = 1000000.0;  // mm
     double m_dBridgeLength = 0.0;       // mm, 橋長
 };
 

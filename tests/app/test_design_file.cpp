@@ -170,8 +170,10 @@ CDesignState FilledDesign(int bridgeType, int spans, bool coordinates = false, b
     }
     d.ribPanel.m_bResetRibs = 0;
     EstimateFactorData& ef = d.estimateFactor;
+    // Near the standard coefficients, so that the estimate of these designs stays a bridge's.
+    const EstimateFactorData standard;
     for (int row = 0; row < EstimateFactorData::ROWS; ++row)
-        ef.SetRowValue(row, row == 15 ? 6.0 : 1.5 + row);
+        ef.SetRowValue(row, row == 15 ? 6.0 : 1.1 * standard.RowValue(row) + 0.01);
     ef.m_bGirderEndMass = 0;
     ef.m_bSeparateRibMass = 0;
     for (int i = 0; i < EstimateSteelPriceData::PRICES; ++i)
@@ -270,8 +272,23 @@ CDesignState FilledDesign(int bridgeType, int spans, bool coordinates = false, b
     }
     if (results) {
         d.results.m_bGrillageNotRun = 0;
-        for (int g = 0; g < G; ++g)
-            d.results.girders.push_back(FilledGirder(spans, l.anPanelCount, G, g == 0 ? 3 : 0, g, bridgeType));
+        for (int g = 0; g < G; ++g) {
+            CGirderDesign girder = FilledGirder(spans, l.anPanelCount, G, g == 0 ? 3 : 0, g, bridgeType);
+            // Plates of a real girder (m) in place of the filler's numbers.
+            double step = 0.0;
+            for (CSectionRecord& r : girder.m_pSections) {
+                r.m_dBUpper = 0.40 + step;
+                r.m_dTUpper = 0.022;
+                r.m_dBLower = 0.50 + step;
+                r.m_dTLower = 0.028;
+                r.m_dHWeb = 1.8;
+                r.m_dTWeb = 0.011;
+                r.m_dRibHUpper = r.m_dRibHLower = 0.2;
+                r.m_dRibTUpper = r.m_dRibTLower = 0.016;
+                step += 0.01;
+            }
+            d.results.girders.push_back(girder);
+        }
         for (int s = 0; s <= spans; ++s) {
             d.results.m_adImpactCoef[s] = 0.2 + 0.01 * s;
             br.m_anBearingType[s] = 1;
@@ -325,6 +342,25 @@ template <class T> T At(const QByteArray& b, qsizetype offset)
     return v;
 }
 template <class T> void Put(QByteArray& b, qsizetype offset, T v) { std::memcpy(b.data() + offset, &v, sizeof v); }
+// Where a real of an unlikely value was stored.
+qsizetype Find(const QByteArray& b, double marker)
+{
+    return b.indexOf(QByteArray(reinterpret_cast<const char*>(&marker), sizeof marker));
+}
+
+// The message a file is refused with, or nothing when it is read.
+std::string Refusal(QByteArray bytes)
+{
+    try {
+        Load(std::move(bytes));
+    } catch (const CArchiveException& e) {
+        return e.m_strMessage.toStdString();
+    }
+    return std::string();
+}
+
+const std::string kNewerMessage = "新バージョンプログラムを使用して保存されたデータのため読み込めません。\r"
+                                  "プログラムをバージョンアップしてください。";
 
 // Every member of every part, so that a failure names the part that did not come back.
 void ExpectSameDesign(const CDesignState& a, const CDesignState& b)
@@ -491,6 +527,110 @@ TEST(DesignFileTest, OlderFormatsAreReadAsTheyWereWritten)
     }
 }
 
+// A file of the format before F2 carries each girder's point table; one written so reads back,
+// and saves again as the current format.
+TEST(DesignFileTest, FilesWithThePointTableReadBack)
+{
+    const CDesignState d = FilledDesign(1, 3, true, true);
+    CDesignFormat v1407;
+    v1407.abFlags[1] = 0;
+    const QByteArray old = Store(d, v1407);
+    EXPECT_GT(old.size(), Store(d).size());
+    CDesignState back;
+    ASSERT_NO_THROW(back = Load(old));
+    EXPECT_EQ(back.document.m_abFormatFlags[1], 0);
+    EXPECT_EQ(Store(back), Store(d));
+}
+
+// A newer program may allow more than this one: its files are told apart by the version word
+// at its fixed offset before anything of their head is judged.
+TEST(DesignFileTest, NewerFilesAreToldApartBeforeTheirHeadIsChecked)
+{
+    CDesignFormat newer;
+    newer.nVersion = 1900;
+    const QByteArray written = Store(FilledDesign(0, 3), newer);
+    const std::string damaged = kCorruptDesignFile;
+    QByteArray b = written;
+    Put(b, 4, 20);      // spans
+    Put(b, 8, 30);      // girders
+    Put(b, 12, 500);    // stations
+    Put(b, 20 + 13 * 176, std::nan(""));
+    EXPECT_EQ(Refusal(b), kNewerMessage);
+    Put(b, 0, 7);       // bridge type
+    EXPECT_EQ(Refusal(b), kNewerMessage);
+
+    // The same head in a file of this version is damaged.
+    Put(b, 2600, 1830);
+    EXPECT_EQ(Refusal(b), damaged);
+    for (qsizetype offset : {qsizetype(0), qsizetype(4), qsizetype(8)}) {
+        QByteArray current = Store(FilledDesign(0, 3));
+        Put(current, offset, offset == 0 ? 3 : 21);
+        EXPECT_EQ(Refusal(current), damaged) << offset;
+    }
+}
+
+// A result that is not a number refuses the file like any other real of it.
+TEST(DesignFileTest, ResultsThatAreNotNumbersAreRefused)
+{
+    CDesignState d = FilledDesign(1, 3, false, true);
+    d.results.girders[0].m_pSections[1].m_dI = 8765.4375;
+    QByteArray b = Store(d);
+    const qsizetype at = Find(b, 8765.4375);
+    ASSERT_GT(at, 0);
+    Put(b, at, std::nan(""));
+    EXPECT_EQ(Refusal(b), kCorruptDesignFile);
+}
+
+// Each station as other installations write it: D, θ, B1..B10, H1..H10, B11, B12, then the
+// curb rises H11 and H12 only in files that have them. The values are laid down here by hand
+// over the stations the program wrote, found by a marker in the first position.
+TEST(DesignFileTest, StationsAreReadInTheirStoredOrder)
+{
+    CDesignState d = FilledDesign(0, 2);
+    const int stations = d.layout.nCrossSections;
+    ASSERT_EQ(stations, 4);
+    const double marker = 4321.125;
+    d.crossSection.m_arrD[0] = marker;
+    auto stored = [](int st, int k) { return k == 1 ? 1.5 : 0.1 * k + 0.001 * st; };   // k from 0
+    for (const bool curbRises : {true, false}) {
+        SCOPED_TRACE(curbRises ? "with the curb rises" : "without the curb rises");
+        CDesignFormat format;
+        format.abFlags[11] = curbRises ? 1 : 0;
+        QByteArray b = Store(d, format);
+        const qsizetype at = Find(b, marker);
+        ASSERT_GT(at, 0);
+        // What the program writes keeps that order too.
+        EXPECT_EQ(At<double>(b, at + 8 * 22), d.crossSection.m_arrB11[0]);
+        EXPECT_EQ(At<double>(b, at + 8 * 12), d.crossSection.m_arrH1[0]);
+        const int perStation = curbRises ? 26 : 24;
+        for (int st = 0; st < stations; ++st)
+            for (int k = 0; k < perStation; ++k)
+                Put(b, at + 8 * (st * perStation + k), stored(st, k));
+
+        const CrossSectionData x = Load(b).crossSection;
+        for (int st = 0; st < stations; ++st) {
+            SCOPED_TRACE(st);
+            const size_t s = size_t(st);
+            EXPECT_DOUBLE_EQ(x.m_arrD[s], stored(st, 0));
+            EXPECT_DOUBLE_EQ(x.m_arrTheta[s], 1.5);
+            for (int i = 1; i <= 10; ++i) {
+                EXPECT_DOUBLE_EQ(x.B(i)[s], stored(st, 1 + i)) << "B" << i;
+                EXPECT_DOUBLE_EQ(x.H(i)[s], stored(st, 11 + i)) << "H" << i;
+            }
+            EXPECT_DOUBLE_EQ(x.m_arrB11[s], stored(st, 22));
+            EXPECT_DOUBLE_EQ(x.m_arrB12[s], stored(st, 23));
+            if (curbRises) {
+                EXPECT_DOUBLE_EQ(x.m_arrH11[s], stored(st, 24));
+                EXPECT_DOUBLE_EQ(x.m_arrH12[s], stored(st, 25));
+            } else {
+                // Values 25 and 26 of the group: 15 + 14 - 16 and 21 + 22 - 19.
+                EXPECT_DOUBLE_EQ(x.m_arrH11[s], stored(st, 14) + stored(st, 13) - stored(st, 15));
+                EXPECT_DOUBLE_EQ(x.m_arrH12[s], stored(st, 20) + stored(st, 21) - stored(st, 18));
+            }
+        }
+    }
+}
+
 TEST(DesignFileTest, BrokenFilesAreRefusedWhole)
 {
     const QByteArray whole = Store(FilledDesign(1, 3, true, true));
@@ -533,6 +673,56 @@ TEST(DesignFileTest, BrokenFilesAreRefusedWhole)
     }
 }
 
+// A value that its dialog never lets through refuses the file; the dialogs' limits themselves
+// and values the program works out beyond them still open.
+TEST(DesignFileTest, ValuesNoDialogTakesAreRefused)
+{
+    const CDesignState d = FilledDesign(0, 3, false, true);
+    struct Change {
+        const char* what;
+        void (*apply)(CDesignState&);
+    };
+    const Change refused[] = {
+        {"season correction", [](CDesignState& x) { x.estimateOverhead.m_dSeasonPercent = 2.5; }},
+        {"advance payment", [](CDesignState& x) { x.estimateOverhead.m_dPrepaymentFactor = 0.95; }},
+        {"contract guarantee", [](CDesignState& x) { x.estimateOverhead.m_dGuaranteePercent = -1.0; }},
+        {"bridge length", [](CDesignState& x) { x.span.m_dBridgeLength = 1000000.5; }},
+        {"sidewalk width", [](CDesignState& x) { x.crossSection.m_arrB3[2] = -0.01; }},
+        {"slab", [](CDesignState& x) { x.crossSection.m_arrH5[0] = 100.5; }},
+        {"holes", [](CDesignState& x) { x.plateGirder.m_anHoleCount[6] = 101; }},
+        {"hole flange width", [](CDesignState& x) { x.plateGirder.m_adHoleFlangeWidth[0] = 10.5; }},
+        {"ribs per panel", [](CDesignState& x) { x.document.m_anRibsPerPanel[280] = -1; }},
+    };
+    for (const Change& c : refused) {
+        CDesignState x = d;
+        c.apply(x);
+        EXPECT_EQ(Refusal(Store(x)), kCorruptDesignFile) << c.what;
+    }
+    const Change taken[] = {
+        {"the dialogs' limits",
+         [](CDesignState& x) {
+             x.estimateOverhead = {2.0, 1, 1, 1.05, 100.0};
+             x.span.m_dBridgeLength = 1000000.0;
+             x.crossSection.m_arrB10[3] = 100.0;
+             x.crossSection.m_arrH1[3] = 0.0;
+             x.plateGirder.m_anHoleCount[0] = 100;
+             x.plateGirder.m_adHoleFlangeWidth[6] = 10.0;
+             x.document.m_anRibsPerPanel[0] = 1000;
+         }},
+        {"an overhang less its addition, a curb rise below the pavement, the distance to the median",
+         [](CDesignState& x) {
+             x.crossSection.m_arrB11[1] = -0.2;
+             x.crossSection.m_arrH12[0] = -0.05;
+             x.crossSection.m_arrB1[3] = -0.5;
+         }},
+    };
+    for (const Change& c : taken) {
+        CDesignState x = d;
+        c.apply(x);
+        EXPECT_EQ(Refusal(Store(x)), "") << c.what;
+    }
+}
+
 // With MV_WRITE_SEEDS=<folder>, stores the fuzz corpus' starting files there: each bridge
 // type, one and fourteen spans, with and without plan and results, and older formats.
 TEST(DesignFileTest, WritesFuzzSeedsWhenAsked)
@@ -554,6 +744,8 @@ TEST(DesignFileTest, WritesFuzzSeedsWhenAsked)
     CDesignFormat v1809;
     v1809.nVersion = 1809;
     v1809.abFlags[2] = v1809.abFlags[3] = 0;
+    CDesignFormat v1407;
+    v1407.abFlags[1] = 0;
     const Sample samples[] = {
         {"new", CDesignState::NewDesign(1), {}},
         {"plate_1", FilledDesign(0, 1), {}},
@@ -565,6 +757,7 @@ TEST(DesignFileTest, WritesFuzzSeedsWhenAsked)
         {"plate_3_plan_results_1781", FilledDesign(0, 3, true, true), v1781},
         {"box_2_plan_results_1784", FilledDesign(1, 2, true, true), v1784},
         {"single_4_results_1809", FilledDesign(2, 4, false, true), v1809},
+        {"plate_2_results_1407", FilledDesign(0, 2, false, true), v1407},
     };
     ASSERT_TRUE(QDir().mkpath(dir));
     for (const Sample& sample : samples) {

@@ -208,6 +208,31 @@ TEST(GirderResultsFile, OlderFormatsLoadWithTheirDefaults)
     EXPECT_EQ(loaded.m_pSections, girder.m_pSections);
 }
 
+// Files of the old format are written with their point table, so that they read back whole.
+TEST(GirderResultsFile, OldPointTableIsWrittenAsItIsRead)
+{
+    CGirderDesign girder = Filled();
+    double value = 0.0;
+    for (auto* list : {&girder.m_pdMomentMaxI, &girder.m_pdMomentMaxJ, &girder.m_pdMomentMinI, &girder.m_pdMomentMinJ})
+        for (int m = 0; m < kM; ++m)
+            list->push_back(value += 1.25);
+    for (int k = 0; k < kNodes; ++k) {
+        girder.m_pShearEnv.emplace_back(0.25 * k, 3.0 + k);
+        girder.m_pnMomentSign.push_back(k % 3 ? 1 : -1);
+        girder.m_pnShearSign.push_back(k % 2 ? -1 : 1);
+    }
+    CResultsFormat old = Format();
+    old.bF2 = 0;
+    const QByteArray bytes = Store(girder, old);
+    constexpr int kEntry = 3 * 16 + 4 + 3 * 16 + 4;
+    EXPECT_EQ(bytes.size(), kRecord + kNodes * kEntry);
+    EXPECT_TRUE(Load(bytes, old) == girder);
+    // The moment curves' values stand in each entry's first two points.
+    double first;
+    std::memcpy(&first, bytes.constData() + kAtPointTable + 8 + 3 * kEntry + 8, 8);
+    EXPECT_EQ(first, girder.m_pdMomentMaxJ[1]);
+}
+
 TEST(GirderResultsFile, RefusesCutAndCorruptRecords)
 {
     const QByteArray bytes = Store(Filled());
@@ -250,12 +275,26 @@ TEST(GirderResultsFile, RefusesCutAndCorruptRecords)
         {"node lists differ", [](QByteArray& b) { Put(b, kAtNodeCounts + 4, kNodes - 2); }},
         {"point table count", [](QByteArray& b) { Put(b, kAtPointTable + 4, 4000000000u); }},
         {"steel grade 9", [](QByteArray& b) { Put(b, kAtSections, 9); }},
+        // Any real that is not a number would spread through the sections and the estimate.
+        {"NaN flange width", [](QByteArray& b) { Put(b, kHead, nan); }},
+        {"infinite moment", [](QByteArray& b) { Put(b, kAtMembers + 4 + 3 * 8, -inf); }},
+        {"NaN reaction", [](QByteArray& b) { Put(b, kAtMembers + kM * kMember + 4, nan); }},
+        {"infinite deflection", [](QByteArray& b) { Put(b, kAtSpanLengths - kPanelPoint, inf); }},
+        {"NaN shear point", [](QByteArray& b) { Put(b, kAtNodeCounts + 3 * 4 + 8, nan); }},
+        {"infinite peak", [](QByteArray& b) { Put(b, kAtPointTable + 8, inf); }},
+        {"NaN check point", [](QByteArray& b) { Put(b, kAtSections + 16 * 4 + 8, nan); }},
+        {"infinite section property", [](QByteArray& b) { Put(b, kAtSections + kSection - 3 * 8, inf); }},
     };
     for (const Corruption& c : corruptions) {
         QByteArray bad = bytes;
         c.apply(bad);
         EXPECT_EQ(LoadFailure(bad), CArchiveException::badSchema) << c.what;
     }
+
+    // Nor is such a real ever written.
+    CGirderDesign broken = Filled();
+    broken.m_pSections[2].m_dI = nan;
+    EXPECT_THROW(Store(broken), CArchiveException);
 
     // The file's own counts are checked before anything is sized from them.
     const int sevenPanels[kS] = {3, 3};
