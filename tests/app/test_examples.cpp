@@ -1,0 +1,189 @@
+// The example designs of examples/: entered through the dialogs, run and saved when asked
+// for, and each stored design opens with results that a re-run of the open design and a
+// second save find again.
+#include "example_designs.h"
+
+#include "common/dialog_input.h"
+#include "common/shell_fixture.h"
+#include "design/girder_design.h"
+#include "estimate/cost_tables.h"
+#include "estimate/estimate_input.h"
+#include "estimate/mass_tables.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <numeric>
+
+namespace {
+
+// The designed plates of a section; forces and stresses move with every analysis.
+struct Plates {
+    bool operator==(const Plates&) const = default;
+    double length, bu, tu, bl, tl, hw, tw, ribHU, ribTU, ribHL, ribTL, i, weight;
+    int stiffeners, gradeU, gradeW, gradeL, ribsU, ribsL, joinNext;
+};
+
+Plates PlatesOf(const CSectionRecord& s)
+{
+    return {s.m_dLength, s.m_dBUpper, s.m_dTUpper, s.m_dBLower, s.m_dTLower, s.m_dHWeb, s.m_dTWeb,
+            s.m_dRibHUpper, s.m_dRibTUpper, s.m_dRibHLower, s.m_dRibTLower, s.m_dI, s.m_dWWhole,
+            s.m_nStiffenerLevels, s.m_nGradeUpper, s.m_nGradeWeb, s.m_nGradeLower, s.m_nRibsUpper,
+            s.m_nRibsLower, s.m_nJoinNext};
+}
+
+// What a design's results come to: every girder's sections and the estimate.
+struct Results {
+    std::vector<std::vector<Plates>> girders;
+    CEstimateData estimate;
+};
+
+Results Current()
+{
+    Results r;
+    for (int g = 0; g < g_nGirders; ++g) {
+        r.girders.emplace_back();
+        for (const CSectionRecord& s : g_pDoc->m_pGirders[g].m_pSections)
+            r.girders.back().push_back(PlatesOf(s));
+    }
+    r.estimate = static_cast<CEstimateData&>(*g_pDoc);
+    return r;
+}
+
+void ExpectSameResults(const Results& expected, const Results& actual)
+{
+    ASSERT_EQ(actual.girders.size(), expected.girders.size());
+    for (size_t g = 0; g < expected.girders.size(); ++g) {
+        ASSERT_EQ(actual.girders[g].size(), expected.girders[g].size()) << "G" << g + 1;
+        for (size_t s = 0; s < expected.girders[g].size(); ++s)
+            EXPECT_TRUE(actual.girders[g][s] == expected.girders[g][s]) << "G" << g + 1 << " section " << s + 1;
+    }
+    EXPECT_TRUE(actual.estimate == expected.estimate);
+    EXPECT_EQ(actual.estimate.m_dSteelMassTotal, expected.estimate.m_dSteelMassTotal);
+    EXPECT_EQ(estimate::DocumentContractTotal(actual.estimate), estimate::DocumentContractTotal(expected.estimate));
+}
+
+// Every section of every girder passes the checks the section table prints.
+void ExpectChecksPass()
+{
+    for (int g = 0; g < g_nGirders; ++g) {
+        const CGirderDesign& girder = g_pDoc->m_pGirders[g];
+        if (g_nBridgeType == 2 && g != 1)
+            continue;       // the single box's web lines carry no sections of their own
+        ASSERT_GT(girder.m_nSections, 0) << "G" << g + 1;
+        for (size_t n = 0; n < girder.m_pSections.size(); ++n) {
+            const CSectionRecord& s = girder.m_pSections[n];
+            for (int j = 0; j < 3; ++j) {
+                const auto where = [&] { return testing::Message() << "G" << g + 1 << " section " << n + 1 << " at " << "LRC"[j]; };
+                EXPECT_LE(s.GetUpperFlangeStress(girder, j), s.GetUpperAllowableStress(girder, j)) << where();
+                EXPECT_LE(s.GetLowerFlangeStress(girder, j), s.GetLowerAllowableStress(girder, j)) << where();
+                EXPECT_LE(std::fabs(s.GetShearStress(j)), std::fabs(s.GetAllowableShearStress())) << where();
+                EXPECT_LE(s.GetCombinedStressRatio(girder, j), 1.2) << where();
+            }
+        }
+    }
+}
+
+double DeckArea()
+{
+    const CStationRecord& support = g_pDoc->m_aSpans.front().m_aStations.front();
+    const double length = std::accumulate(g_adSpanLength, g_adSpanLength + g_nSpans, 0.0) +
+                          2.0 * g_pDoc->m_dlgEstimate.m_dlgFactor.m_dGirderEndLength;
+    return support.m_dWidth * length;
+}
+
+// The mass summary as the estimate window shows it, with the steel per deck area and the contract cost.
+void PrintEstimate(const char* name)
+{
+    const CMarivoltenDoc& doc = *g_pDoc;
+    const estimate::MassSummaryTable t = estimate::MassSummary(doc, CEstimateInput::Collect(doc, false));
+    std::printf("%s\n", name);
+    for (int row = 0; row < t.m_text.m_nRows; ++row) {
+        QString line;
+        for (int col = 0; col < t.m_text.m_nCols; ++col)
+            line += t.m_text.At(row, col) + QStringLiteral("  ");
+        if (!line.trimmed().isEmpty())
+            std::printf("  %s\n", line.toUtf8().constData());
+    }
+    const double area = DeckArea();
+    std::printf("  deck %.1f m2: main girders %.0f kg/m2, all steel %.0f kg/m2; contract %.0f thousand yen\n", area,
+                doc.m_dGirderMass * 1000.0 / area, doc.m_dSteelMassTotal * 1000.0 / area,
+                estimate::DocumentContractTotal(doc) / 1000.0);
+}
+
+class ExampleTest : public ShellTest {
+protected:
+    // The grillage command on a design with results, keeping every plate and only checking it.
+    void RerunKeepingThePlates()
+    {
+        qputenv("MARIVOLTEN_SOLVER_DIR", SOLVER_BIN_DIR);
+        m_shown.clear();
+        Answer({IDOK});
+        const bool asked = dialoginput::RunModal(ID_CALC_GRILLAGE, [](CDialog* d) {
+            dialoginput::Press(d, IDC_RERUN_KEEP);
+            EXPECT_EQ(dialoginput::Checked(d, IDC_RERUN_REDESIGN), 0);
+            dialoginput::Ok(d);
+        });
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(m_shown, QStringList{QStringLiteral("格子計算終了!")});
+    }
+    void Open(const QString& path)
+    {
+        m_shown.clear();
+        ASSERT_TRUE(theApp.OpenDesign(path));
+        EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join(QLatin1Char('|')).toStdString();
+        ASSERT_EQ(g_bResultsValid, 1);
+        ASSERT_NE(g_pDoc->m_pGirders, nullptr);
+    }
+};
+
+}
+
+// With MV_WRITE_EXAMPLES=<folder> (scripts/make_examples.sh), enters, runs and saves every example there.
+TEST_F(ExampleTest, WrittenWhenAskedFor)
+{
+    const QString dir = qEnvironmentVariable("MV_WRITE_EXAMPLES");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "MV_WRITE_EXAMPLES names no folder";
+    ASSERT_TRUE(QDir().mkpath(dir));
+    for (const examples::Example& example : examples::All()) {
+        SCOPED_TRACE(example.file);
+        StartNewDesign();
+        m_shown.clear();
+        example.enter();
+        ASSERT_TRUE(m_shown.isEmpty()) << m_shown.join(QLatin1Char('|')).toStdString();
+        ASSERT_NO_FATAL_FAILURE(RunGrillage());
+        ExpectChecksPass();
+        PrintEstimate(example.file);
+        const Results saved = Current();
+        const QString path = QDir(dir).filePath(QString::fromLatin1(example.file));
+        ASSERT_TRUE(g_pDoc->OnSaveDocument(path));
+        ASSERT_NO_FATAL_FAILURE(Open(path));
+        ExpectSameResults(saved, Current());
+    }
+}
+
+TEST_F(ExampleTest, StoredResultsComeBackOnARerunAndASecondSave)
+{
+    const QDir dir(QStringLiteral(EXAMPLES_DIR));
+    const QStringList files = dir.entryList({QStringLiteral("*.mvl")}, QDir::Files, QDir::Name);
+    for (const examples::Example& example : examples::All())
+        EXPECT_TRUE(files.contains(QString::fromLatin1(example.file))) << example.file;
+    QTemporaryDir out;
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
+        ASSERT_NO_FATAL_FAILURE(Open(dir.filePath(file)));
+        ExpectChecksPass();
+        const Results stored = Current();
+
+        // Only the plates and what is estimated from them come back: the re-run analyses a
+        // model of the stored plates, one pass on from the forces stored with them.
+        RerunKeepingThePlates();
+        ExpectSameResults(stored, Current());
+
+        const QString again = out.filePath(file);
+        ASSERT_TRUE(g_pDoc->OnSaveDocument(again));
+        ASSERT_NO_FATAL_FAILURE(Open(again));
+        ExpectSameResults(stored, Current());
+    }
+}
