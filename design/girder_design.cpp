@@ -4,7 +4,9 @@
 #include "design/steel_tables.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 
 double CGirderDesign::GetSteelWeightPerLength(int nOption) const
 {
@@ -149,11 +151,16 @@ double CGirderDesign::EffectiveSpan(double x, int nSign) const
 
 namespace {
 
-constexpr double kWidthStep = 0.01;
+constexpr int kWidthStepMm = 10;
 constexpr double kMinPlate = 0.008;
 constexpr double kTol = 1e-9;
 
-double CeilStep(double b) { return std::ceil(b / kWidthStep - 1e-9) * kWidthStep; }
+// Widths are whole millimetres while searched, so that a stored width is the metre value
+// of its millimetres (0.57, never 0.5700000000000003).
+int Mm(double b) { return int(std::lround(b * 1000.0)); }
+double Metres(int mm) { return mm / 1000.0; }
+int CeilStepMm(double b) { return int(std::ceil(b * 1000.0 / kWidthStepMm - 1e-6)) * kWidthStepMm; }
+double CeilStep(double b) { return Metres(CeilStepMm(b)); }
 
 // Limits of the plates in m: thickness floors of 8 mm, a minimum never above its maximum.
 struct Limits {
@@ -174,6 +181,17 @@ Limits MakeLimits(const CDesignInput& in)
     l.blMin = std::min(l.blMin, l.blMax);
     l.twMin = std::min(l.twMin, l.twMax);
     return l;
+}
+
+// Whether a check that passed before fails now.
+bool FailsAnew(const std::vector<char>& before, const std::vector<char>& now)
+{
+    if (before.size() != now.size())
+        return true;
+    for (size_t i = 0; i < now.size(); ++i)
+        if (now[i] && !before[i])
+            return true;
+    return false;
 }
 
 // The plates a block shares.
@@ -439,28 +457,35 @@ public:
     bool SearchFlange(BlockPlates& p, int f, double fixedB, double aboveArea)
     {
         const std::vector<double>& list = f == 0 ? m_listU : m_listL;
-        double bLo = f == 0 ? m_lim.buMin : m_lim.blMin, bHi = f == 0 ? m_lim.buMax : m_lim.blMax;
+        double bLo = f == 0 ? m_lim.buMin : m_lim.blMin;
+        const double bHi = f == 0 ? m_lim.buMax : m_lim.blMax;
         if (f == 1 && !m_box && LowerCompressed())
-            bLo = std::max(bLo, CeilStep(LongestBraced() / steel::LateralLimit(p.gl)));
+            bLo = std::max(bLo, LongestBraced() / steel::LateralLimit(p.gl));
         bLo = std::max(bLo, m_lowerB[f]);
+        int loMm = CeilStepMm(bLo), hiMm = Mm(bHi);
         if (fixedB > 0)
-            bLo = bHi = fixedB;
-        bLo = std::min(bLo, bHi);
-        double bestB = -1, bestT = 0, bestArea = 1e300;
-        for (double b = bLo; b <= bHi + 1e-9; b = fixedB > 0 ? bHi + 1 : b + kWidthStep) {
-            if (b * list.front() >= bestArea)
+            loMm = hiMm = Mm(fixedB);
+        loMm = std::min(loMm, hiMm);
+        // Areas in whole mm², so that no rounding of metres decides a tie.
+        const long long above = aboveArea > 0 ? std::llround(aboveArea * 1e6) : -1;
+        int bestB = -1;
+        double bestT = 0;
+        long long bestArea = std::numeric_limits<long long>::max();
+        for (int b = loMm; b <= hiMm; b += kWidthStepMm) {
+            if (static_cast<long long>(b) * Mm(list.front()) >= bestArea)
                 break;
             for (double t : list) {
-                if (b * t >= bestArea || (aboveArea > 0 && b * t <= aboveArea + 1e-12))
+                const long long area = static_cast<long long>(b) * Mm(t);
+                if (area >= bestArea || area <= above)
                     continue;
                 BlockPlates q = p;
-                (f == 0 ? q.bu : q.bl) = b;
+                (f == 0 ? q.bu : q.bl) = Metres(b);
                 (f == 0 ? q.tu : q.tl) = t;
                 Apply(q);
                 if (FlangeOK(f)) {
                     bestB = b;
                     bestT = t;
-                    bestArea = b * t;
+                    bestArea = area;
                     break;
                 }
             }
@@ -471,7 +496,7 @@ public:
             Apply(p);
             return false;
         }
-        (f == 0 ? p.bu : p.bl) = bestB;
+        (f == 0 ? p.bu : p.bl) = Metres(bestB);
         (f == 0 ? p.tu : p.tl) = bestT;
         Apply(p);
         return true;
@@ -583,20 +608,61 @@ public:
         }
     }
 
-    // A kept block widened to the girder's width keeps its thickness while it passes.
+    // Which of the printed checks fail, in an order that a block keeps while its plates
+    // change: the projections and the web's h/t, then per section, check point and moment
+    // case the flange stresses, the braced length, the shear and the combined ratio.
+    std::vector<char> Failures()
+    {
+        std::vector<char> out;
+        const double a = m_in.m_dWebSpacingA / 1000.0;
+        const CSectionRecord& r0 = Sec(m_first);
+        for (int f = 0; f < 2; ++f) {
+            const double b = f == 0 ? r0.m_dBUpper : r0.m_dBLower, t = f == 0 ? r0.m_dTUpper : r0.m_dTLower;
+            const double projection = m_box ? (f == 0 ? (b - a - r0.m_dTWeb) / 2 : 0.0) : (b - r0.m_dTWeb) / 2;
+            out.push_back(!m_in.m_bIgnoreTB16 && projection > 16 * t + kTol);
+        }
+        out.push_back(MaxWebHeight() / r0.m_dTWeb > steel::WebRatio(r0.m_nGradeWeb, r0.m_nStiffenerLevels) + kTol);
+        for (int s = m_first; s <= m_last; ++s)
+            for (int j = 0; j < 3; ++j) {
+                CSectionRecord& r = Sec(s);
+                const bool at = j < 2 || r.m_bHasC;
+                for (int f = 0; f < 2; ++f) {
+                    const FlangeCheck c = at ? EvaluateFlange(r, m_g, j, f) : FlangeCheck();
+                    bool compressed = false;
+                    for (size_t k = 0; k < 2; ++k) {
+                        const bool has = k < c.cases.size();
+                        out.push_back(has && c.cases[k].stress > c.cases[k].allowable + kTol);
+                        compressed |= has && c.cases[k].compression;
+                    }
+                    const double b = f == 0 ? r.m_dBUpper : r.m_dBLower;
+                    out.push_back(!m_box && f == 1 && compressed &&
+                                  m_g.BracedLength(r.m_adCheck[j], j) / std::max(1e-20, b) >
+                                      steel::LateralLimit(r.m_nGradeLower) + kTol);
+                }
+                out.push_back(at && std::fabs(r.GetShearStress(j)) > r.GetAllowableShearStress() + kTol);
+                out.push_back(at && r.GetCombinedStressRatio(m_g, j) > 1.2 + kTol);
+            }
+        return out;
+    }
+
+    // A kept block widened to the girder's width keeps its thickness unless a check that it
+    // passed before then fails; then only its thickness grows.
     void Widen(int f, double width)
     {
+        const std::vector<char> before = Failures();
         BlockPlates p = Current();
         (f == 0 ? p.bu : p.bl) = width;
         Apply(p);
-        if (!FlangeOK(f)) {
+        if (FailsAnew(before, Failures())) {
             const std::vector<double>& list = f == 0 ? m_listU : m_listL;
-            for (double t : list) {
-                if (t < (f == 0 ? p.tu : p.tl) - 1e-12)
+            double& t = f == 0 ? p.tu : p.tl;
+            const double from = t;
+            for (double next : list) {
+                if (next <= from + 1e-12)
                     continue;
-                (f == 0 ? p.tu : p.tl) = t;
+                t = next;
                 Apply(p);
-                if (FlangeOK(f))
+                if (!FailsAnew(before, Failures()))
                     break;
             }
         }
@@ -642,25 +708,109 @@ void CGirderDesign::ChooseGrades(int nFirst, int nLast)
         m_pSections[s].Recalculate(*this);
 }
 
-void CGirderDesign::ConstantWidthPass(const std::vector<int>& abDesigned, double dOldMaxU, double dOldMaxL)
+int LeastSteelWidth(const std::vector<WidthTrial>& tried)
+{
+    const WidthTrial* best = nullptr;
+    const WidthTrial* widest = nullptr;
+    for (const WidthTrial& t : tried) {
+        if (!widest || t.nWidth > widest->nWidth)
+            widest = &t;
+        if (!t.bSound)
+            continue;
+        if (!best || t.dMass < best->dMass - 1e-9 ||
+            (std::fabs(t.dMass - best->dMass) <= 1e-9 && t.nWidth < best->nWidth))
+            best = &t;
+    }
+    return best ? best->nWidth : widest ? widest->nWidth : 0;
+}
+
+// One width per flange over the girder, chosen for the least steel: the candidates are the
+// widths the blocks designed in this operation took on their own; each is tried by designing
+// those blocks again with it fixed. The upper flange is chosen first, then the lower.
+void CGirderDesign::ConstantWidthPass(const std::vector<int>& abDesigned)
 {
     if (IsBox() || !m_input.m_bConstFlangeWidth || m_pSections.empty())
         return;
-    UpdateMaxFlangeWidths();
-    const double width[2] = {m_dMaxBUpper, m_dMaxBLower};
-    const double old[2] = {dOldMaxU, dOldMaxL};
     const auto blocks = Blocks();
-    for (size_t b = 0; b < blocks.size(); ++b) {
-        BlockDesigner d(*this, blocks[b].first, blocks[b].second);
-        if (b < abDesigned.size() && abDesigned[b]) {
-            d.Design(width);
-            continue;
-        }
-        for (int f = 0; f < 2; ++f) {
-            const double cur = f == 0 ? m_pSections[blocks[b].first].m_dBUpper : m_pSections[blocks[b].first].m_dBLower;
-            if (width[f] > old[f] + 1e-9 && cur < width[f] - 1e-9)
-                d.Widen(f, width[f]);
+    const size_t n = blocks.size();
+    auto designed = [&](size_t b) { return b < abDesigned.size() && abDesigned[b] != 0; };
+    auto widthOf = [&](size_t b, int f) {
+        const CSectionRecord& r = m_pSections[size_t(blocks[b].first)];
+        return Mm(f == 0 ? r.m_dBUpper : r.m_dBLower);
+    };
+    bool anyDesigned = false, anyKept = false;
+    int keptWidest[2] = {0, 0};
+    for (size_t b = 0; b < n; ++b) {
+        anyDesigned |= designed(b);
+        if (!designed(b)) {
+            anyKept = true;
+            for (int f = 0; f < 2; ++f)
+                keptWidest[f] = std::max(keptWidest[f], widthOf(b, f));
         }
     }
+    if (!anyDesigned)
+        return;
+    // A width a user widened by hand is a floor for every block, as a kept block's width is.
+    int floor[2] = {anyKept ? keptWidest[0] : 0, anyKept ? keptWidest[1] : 0};
+    for (int f = 0; f < 2; ++f)
+        for (double bound : m_adLowerBoundB[f])
+            if (bound > 0.0)
+                floor[f] = std::max(floor[f], CeilStepMm(bound));
+
+    // Each block at its own widths: the state every trial starts from.
+    const std::vector<CSectionRecord> own = m_pSections;
+    std::vector<std::vector<char>> ownFailures(n);
+    std::vector<std::array<int, 2>> ownWidth(n);
+    for (size_t b = 0; b < n; ++b) {
+        ownFailures[b] = BlockDesigner(*this, blocks[b].first, blocks[b].second).Failures();
+        ownWidth[b] = {widthOf(b, 0), widthOf(b, 1)};
+    }
+
+    // Designs the blocks with the widths given (0: the block's own), widens the kept ones;
+    // false when a block fails a check that it passes at its own widths.
+    auto trial = [&](const int width[2], double& mass) {
+        m_pSections = own;
+        bool sound = true;
+        for (size_t b = 0; b < n; ++b) {
+            BlockDesigner d(*this, blocks[b].first, blocks[b].second);
+            if (designed(b)) {
+                const double fixed[2] = {Metres(width[0] > 0 ? width[0] : ownWidth[b][0]),
+                                         Metres(width[1] > 0 ? width[1] : ownWidth[b][1])};
+                d.Design(fixed);
+            } else {
+                for (int f = 0; f < 2; ++f)
+                    if (width[f] > ownWidth[b][f])
+                        d.Widen(f, Metres(width[f]));
+            }
+            sound = sound && !FailsAnew(ownFailures[b], d.Failures());
+        }
+        mass = 0.0;
+        for (const CSectionRecord& r : m_pSections)
+            mass += r.m_dWWhole;
+        return sound;
+    };
+
+    int chosen[2] = {0, 0};
+    for (int f = 0; f < 2; ++f) {
+        std::vector<int> candidates;
+        for (size_t b = 0; b < n; ++b)
+            if (designed(b) && ownWidth[b][f] >= floor[f])
+                candidates.push_back(ownWidth[b][f]);
+        if (candidates.empty())
+            candidates.push_back(floor[f]);
+        std::sort(candidates.begin(), candidates.end());
+        candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+        std::vector<WidthTrial> tried;
+        for (int w : candidates) {
+            int width[2] = {chosen[0], chosen[1]};
+            width[f] = w;
+            WidthTrial t{w, false, 0.0};
+            t.bSound = trial(width, t.dMass);
+            tried.push_back(t);
+        }
+        chosen[f] = LeastSteelWidth(tried);
+    }
+    double mass = 0.0;
+    trial(chosen, mass);
     UpdateMaxFlangeWidths();
 }

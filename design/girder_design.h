@@ -110,6 +110,17 @@ struct FlangeCheck {
 };
 FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int j, int nFlange);
 
+// A flange width (mm) tried for a whole girder: whether every block still passes what it
+// passed at its own width, and the girder's steel mass (t) then.
+struct WidthTrial {
+    int nWidth;
+    bool bSound;
+    double dMass;
+};
+// The width of least steel among the sound trials, the narrower on a tie (masses within
+// 1e-9 t); the widest when none is sound.
+int LeastSteelWidth(const std::vector<WidthTrial>& tried);
+
 // A refusal of a layout operation goes out through this, since the design shows no windows.
 using DesignMessageFn = std::function<void(const char* text)>;
 struct CDesignMessenger {
@@ -177,7 +188,7 @@ public:
     // With the dimensions as they stand, each plate of the block takes its weakest passing grade.
     void ChooseGrades(int nFirst, int nLast);
     // The constant flange width over the girder after the blocks flagged were designed.
-    void ConstantWidthPass(const std::vector<int>& abDesigned, double dOldMaxU, double dOldMaxL);
+    void ConstantWidthPass(const std::vector<int>& abDesigned);
     // Web height at a position along the girder (m, whole millimetres).
     double WebHeightAt(double x) const;
     // Fixed points of the compression flange along the girder.

@@ -349,8 +349,6 @@ int CGirderDesign::NormaliseBlock(int nBlock)
 
 void CGirderDesign::FinishLayoutChange(const std::vector<int>& abChanged, int bRedesign)
 {
-    UpdateMaxFlangeWidths();
-    const double oldU = m_dMaxBUpper, oldL = m_dMaxBLower;
     LocateCheckPoints();
     UpdateSectionForces();
     const auto blocks = Blocks();
@@ -363,7 +361,7 @@ void CGirderDesign::FinishLayoutChange(const std::vector<int>& abChanged, int bR
             designed[b] = 1;
         }
     }
-    ConstantWidthPass(designed, oldU, oldL);
+    ConstantWidthPass(designed);
     for (CSectionRecord& r : m_pSections)
         r.Recalculate(*this);
     UpdateMaxFlangeWidths();
