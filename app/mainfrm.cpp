@@ -268,6 +268,23 @@ void CMainFrame::SwitchView(int nView, const CRuntimeClass* pViewClass, bool hid
         g_pBlockDlg->ShowWindow(SW_HIDE);
 }
 
+void CMainFrame::OnActiveChildChanged()
+{
+    const CMDIChildWnd* active = MDIGetActive();
+    CWinApp* app = AfxGetApp();
+    if (!active || !app)
+        return;
+    // The templates stand in the order of the views.
+    const auto& templates = app->GetTemplates();
+    for (size_t n = 0; n < templates.size() && n < size_t(VIEWS); ++n) {
+        if (templates[n]->GetResourceId() != active->GetMenuId())
+            continue;
+        for (int i = 0; i < VIEWS; ++i)
+            m_abViewCurrent[i] = i == int(n) ? 1 : 0;
+        return;
+    }
+}
+
 void CMainFrame::ToggleWindow(CWnd* pWnd)
 {
     if (!pWnd || !pWnd->GetSafeHwnd())

@@ -99,6 +99,9 @@ protected:
     void OnUpdateToggleCoordinateSheet(CCmdUI* pCmdUI);
     void OnUpdateToggleHeightDlg(CCmdUI* pCmdUI);
 
+    // The scope bar marks the view of the window in front, however it came there.
+    void OnActiveChildChanged() override;
+
 private:
     void SwitchView(int nView, const CRuntimeClass* pViewClass, bool hideBlock);
     void UpdateViewNeedingSpans(CCmdUI* pCmdUI, int nView);

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QMainWindow>
@@ -64,6 +65,17 @@ protected:
         QMdiSubWindow::showEvent(e);
         // Showing maximised passes through the normal state: decide once it has settled.
         QMetaObject::invokeMethod(this, [this] { PlaceOnce(); }, Qt::QueuedConnection);
+    }
+    void closeEvent(QCloseEvent* e) override
+    {
+        // The toolkit's own close would hide the window and its content and keep both;
+        // a child frame closes as its frame's close says, view and all. The close buttons
+        // call this from their own event handlers, so the window goes once they are done.
+        e->ignore();
+        QMetaObject::invokeMethod(this, [this] {
+            if (CWnd* frame = CWnd::FromWidget(this))
+                frame->OnClose();
+        }, Qt::QueuedConnection);
     }
     void changeEvent(QEvent* e) override
     {
@@ -384,6 +396,7 @@ void CMDIFrameWnd::ChildActivated(CMDIChildWnd* pChild)
     m_pActiveChild = pChild;
     UpdateMenu();
     OnUpdateFrameTitle(TRUE);
+    OnActiveChildChanged();
 }
 
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
@@ -711,15 +724,29 @@ void CMDIChildWnd::OnClose()
     CFrameWnd::OnClose();
 }
 
+BOOL CMDIChildWnd::DestroyWindow()
+{
+    // The area hands the maximised state on only from a window it sees going while still
+    // whole; this one is gone before it looks, so the next window in front takes it here.
+    QMdiArea* area = m_pMDIFrame ? m_pMDIFrame->GetMdiArea() : nullptr;
+    const QWidget* sub = GetWidget();
+    const bool maximised = area && sub && area->activeSubWindow() == sub && sub->isMaximized();
+    const BOOL destroyed = CFrameWnd::DestroyWindow();    // may delete this
+    if (QMdiSubWindow* next = maximised ? area->activeSubWindow() : nullptr; next && !next->isMaximized())
+        next->showMaximized();
+    return destroyed;
+}
+
 void CMDIChildWnd::OnDestroy()
 {
     // Views go with the frame; they leave their document first.
     m_pActiveView = nullptr;
     if (m_pMDIFrame && m_pMDIFrame->m_pActiveChild == this) {
         m_pMDIFrame->m_pActiveChild = nullptr;
+        // The area chose none: the one used last before this one.
         CMDIChildWnd* next = nullptr;
-        for (CMDIChildWnd* c : m_pMDIFrame->GetChildFrames())
-            if (c != this)
+        for (QMdiSubWindow* s : m_pMDIFrame->GetMdiArea()->subWindowList(QMdiArea::ActivationHistoryOrder))
+            if (auto* c = dynamic_cast<CMDIChildWnd*>(CWnd::FromWidget(s)); c && c != this)
                 next = c;
         m_pMDIFrame->ChildActivated(next);
     }

@@ -128,6 +128,8 @@ protected:
     QString m_strAppTitle;
 
 protected:
+    // After the active child changed, by the user or because the active one closed.
+    virtual void OnActiveChildChanged() {}
     // Tool bar and status bar toggles and exit.
     BOOL OnFrameCommand(UINT nID, int nCode, CCmdUI* pCmdUI);
     void PostNcDestroy() override { delete this; }
@@ -152,6 +154,7 @@ public:
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) override;
     UINT GetMenuId() const { return m_nIDResource; }
     void OnClose() override;
+    BOOL DestroyWindow() override;
     void OnDestroy() override;
     void PostNcDestroy() override { delete this; }
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;

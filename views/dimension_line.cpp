@@ -1,5 +1,7 @@
 #include "views/dimension_line.h"
 
+#include "framework/format.h"
+
 #include <cmath>
 
 namespace {
@@ -48,7 +50,7 @@ CSize CDimensionLine::LabelOffset(int nLabelPos) const
 QString CDimensionLine::LabelText(CDPoint p1, CDPoint p2)
 {
     const double len = std::sqrt((p2.x - p1.x) * (p2.x - p1.x) + (p2.y - p1.y) * (p2.y - p1.y));
-    return QString::asprintf("%0.0f", len * 1000.0);
+    return AfxFormat("%0.0f", len * 1000.0);
 }
 
 bool CDimensionLine::RotateSegment(double dAngle, int x1, int y1, int x2, int y2, CRect* pOut)
@@ -202,7 +204,7 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
         RotateSegment(dAngle, corner.x, corner.y, 0, 0, &r);
         corner = CPoint(r.left, r.top);
     }
-    if (!(m_bHideZeroLabel == 1 && text.toDouble() == 0.0))
+    if (!(m_bHideZeroLabel == 1 && AfxAtof(text) == 0.0))
         pDC->TextOut(corner.x, corner.y, text);
     pDC->SetBkMode(oldMode);
     pDC->SelectObject(oldFont);

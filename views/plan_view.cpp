@@ -51,6 +51,24 @@ const CDPoint* GirderPoint(const CPanelPointRecord& pp, int g)
     return g >= 0 && g < int(pp.m_aptGirder.size()) ? &pp.m_aptGirder[size_t(g)] : nullptr;
 }
 
+// The point of a deck edge square across from girder point g of panel point j: the edge's
+// intersection with the panel point's line, moved along the girder, as the lines over the
+// supports run skewed.
+CDPoint EdgeAcross(const CSpanData& sp, int j, int g, CDPoint edge)
+{
+    const int n = PanelPoints(sp);
+    const CDPoint* p = GirderPoint(sp.m_aPanelPoints[size_t(j)], g);
+    const CDPoint* a = GirderPoint(sp.m_aPanelPoints[size_t(std::max(j - 1, 0))], g);
+    const CDPoint* b = GirderPoint(sp.m_aPanelPoints[size_t(std::min(j + 1, n - 1))], g);
+    if (!p || !a || !b)
+        return edge;
+    const double dx = b->x - a->x, dy = b->y - a->y, len2 = dx * dx + dy * dy;
+    if (len2 < 1e-12)
+        return edge;
+    const double along = ((edge.x - p->x) * dx + (edge.y - p->y) * dy) / len2;
+    return CDPoint(edge.x - along * dx, edge.y - along * dy);
+}
+
 // Selects an object for the life of the scope.
 template <class T>
 struct Selected {
@@ -301,6 +319,12 @@ void CGridView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         DrawSupports(pDC, doc);
         DrawNodeNumbers(pDC, doc);
         DrawLabels(pDC, doc);
+        {
+            // The page names the girder type as the screen does; in the labels' font, as the
+            // plan stands smaller on paper and the screen's would run into the girder labels.
+            Selected<CFont> font(pDC, &m_fontSmall);
+            DrawBridgeTypeLabel(pDC, doc);
+        }
         DrawNodeMarks(pDC, doc);
         DrawCurbLines(pDC, doc);
         DrawKerbOuterLines(pDC, doc);
@@ -424,15 +448,28 @@ int CGridView::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
     Selected<CPen> selPen(pDC, &pen);
     Selected<CFont> selFont(pDC, &m_fontSmall);
     const CPlanTransform t = Transform(*pDoc);
+    const int last = g_nGirders - 1;
     for (int i = 0; i < BuiltSpans(*pDoc); ++i) {
         const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
         for (int j = 0; j < PanelPoints(sp); ++j) {
             const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
-            for (int g = 0; g < g_nGirders && g < int(pp.m_anNodes.size()); ++g)
-                if (const CDPoint* p = GirderPoint(pp, g)) {
-                    const CPoint at = t.Map(*p);
-                    pDC->TextOut(at.x + 5, at.y - 5, QString::asprintf("%d", pp.m_anNodes[size_t(g)]));
+            for (int g = 0; g < g_nGirders && g < int(pp.m_anNodes.size()); ++g) {
+                const CDPoint* p = GirderPoint(pp, g);
+                if (!p)
+                    continue;
+                const CPoint at = t.Map(*p);
+                // A number stands right of and below its point, between its girder and the next
+                // one. Below the last girder runs the deck's edge (below the first in a plan
+                // turned over): there the number goes outside the deck, right of and below the
+                // edge's point across from its own.
+                CPoint place = at;
+                if ((g == 0 || g == last) && last > 0) {
+                    const CPoint edge = t.Map(EdgeAcross(sp, j, g, pp.m_aptEdge[g == 0 ? 0 : 1]));
+                    if (edge.y < at.y)
+                        place = edge;
                 }
+                pDC->TextOut(place.x + 5, place.y - 5, AfxFormat("%d", pp.m_anNodes[size_t(g)]));
+            }
         }
     }
     return 1;
@@ -455,7 +492,7 @@ int CGridView::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
             CDPoint p = Polar(E, pp.m_dAngle, 2.0);
             if (Dot(E, F, p) < 0)
                 p = Polar(E, pp.m_dAngle - kPi, 2.0);
-            DrawCentredText(pDC, t.Map(p), QString::asprintf("C%d", pp.m_anNodes.front()));
+            DrawCentredText(pDC, t.Map(p), AfxFormat("C%d", pp.m_anNodes.front()));
         }
     }
     if (spans == 0 || pDoc->m_aSpans.front().m_aPanelPoints.empty())
@@ -469,7 +506,7 @@ int CGridView::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
         CDPoint p = Polar(S, a0 + kPi / 2, 2.0);
         if (Dot(S, T, p) < 0)
             p = Polar(S, a0 - kPi + kPi / 2, 2.0);
-        DrawCentredText(pDC, t.Map(p), QString::asprintf("G%d", number));
+        DrawCentredText(pDC, t.Map(p), AfxFormat("G%d", number));
     };
     if (g_nBridgeType == 2)
         girderLabel(1, 1);
@@ -803,7 +840,7 @@ int CGridView::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
             prevTurned = qt;
         }
         DimensionRun(pDC, t, sp, d, q0, qn);
-        DimensionLabel(pDC, Scaled(t, label), QString::asprintf("%.0f", sp.m_dSpanLength * 1000.0), pass.reversed);
+        DimensionLabel(pDC, Scaled(t, label), AfxFormat("%.0f", sp.m_dSpanLength * 1000.0), pass.reversed);
     }
     return 1;
 }
@@ -831,7 +868,7 @@ int CGridView::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
                 q0 = q;
             else if (j - 1 < int(sp.m_pdPanelLength.size()))
                 DimensionLabel(pDC, Scaled(t, (prevTurned + qt) * 0.5),
-                               QString::asprintf("%.0f", sp.m_pdPanelLength[size_t(j - 1)] * 1000.0), pass.reversed);
+                               AfxFormat("%.0f", sp.m_pdPanelLength[size_t(j - 1)] * 1000.0), pass.reversed);
             prevTurned = qt;
         }
         DimensionRun(pDC, t, sp, d, q0, q);

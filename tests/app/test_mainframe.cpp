@@ -4,10 +4,13 @@
 
 #include "app/childfrm.h"
 #include "app/splash.h"
+#include "design/calc_view.h"
+#include "estimate/estimate_view.h"
 #include "framework/dialog.h"
 #include "input/modeless_dialogs.h"
 #include "res/resources.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -390,4 +393,108 @@ TEST_F(ShellTest, FileOpenStartsInTheOpenDesignsFolder)
     Command(ID_FILE_OPEN);
     AfxSetFileDialogHook({});
     EXPECT_EQ(shownFolder, QFileInfo(path).absolutePath());
+}
+
+namespace {
+// Closes a child frame as its close button (or the one on the menu bar) does.
+void CloseByButton(CMDIChildWnd* frame)
+{
+    frame->GetWidget()->close();
+    QCoreApplication::processEvents();
+}
+bool ViewOpen(const CRuntimeClass* viewClass)
+{
+    for (CView* v : g_pDoc->GetViews())
+        if (v->IsKindOf(viewClass))
+            return true;
+    return false;
+}
+}
+
+TEST_F(ShellTest, ClosedMaximisedWindowHandsTheFrontBackAndOpensAgainWhole)
+{
+    dialoginput::ConfirmBasic(QStringLiteral("2"));
+    RunGrillage();
+    Command(ID_VIEW_ESTIMATE);
+    Command(ID_VIEW_CALC);
+    auto* calc = dynamic_cast<CChildCalcFrame*>(g_pMainFrame->MDIGetActive());
+    ASSERT_NE(calc, nullptr);
+    ASSERT_TRUE(calc->IsZoomed());
+
+    CloseByButton(calc);
+    EXPECT_EQ(g_pCalcView, nullptr);
+    EXPECT_FALSE(ViewOpen(RUNTIME_CLASS(CCalcView)));
+    // The estimate window was in front before: it comes back maximised, and the title
+    // and the scope bar name it.
+    auto* estimate = dynamic_cast<CChildEstimateFrame*>(g_pMainFrame->MDIGetActive());
+    ASSERT_NE(estimate, nullptr);
+    EXPECT_TRUE(estimate->IsZoomed());
+    EXPECT_TRUE(g_pMainFrame->GetWindowText().endsWith(QStringLiteral(" - [積算表 _ ") + g_pDoc->GetTitle() + "]"));
+    EXPECT_EQ(g_pMainFrame->m_abViewCurrent[CMainFrame::VIEW_ESTIMATE], 1);
+    EXPECT_EQ(g_pMainFrame->m_abViewCurrent[CMainFrame::VIEW_CALC], 0);
+    g_pMainFrame->UpdateControlBars();
+    EXPECT_EQ(ScopeButton(ID_VIEW_ESTIMATE)->GetCheck(), 1);
+    EXPECT_EQ(ScopeButton(ID_VIEW_CALC)->GetCheck(), 0);
+    EXPECT_FALSE(g_pMainFrame->IsCalcViewCurrent());
+
+    // Opened again, the window is a new one with its bar and its table.
+    Command(ID_VIEW_CALC);
+    ASSERT_NE(g_pCalcView, nullptr);
+    auto* again = dynamic_cast<CChildCalcFrame*>(g_pCalcView->GetParentFrame());
+    ASSERT_NE(again, nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(again->IsZoomed());
+    EXPECT_TRUE(again->m_wndBar.IsVisible());
+    EXPECT_TRUE(g_pCalcView->IsWindowVisible());
+    EXPECT_TRUE(g_pCalcView->m_grid.IsWindowVisible());
+    EXPECT_GT(g_pCalcView->m_grid.GetNumberCols(), 0);
+    EXPECT_TRUE(g_pMainFrame->IsCalcViewCurrent());
+}
+
+TEST_F(ShellTest, EveryViewWindowClosedOverThePlanOpensAgainWhole)
+{
+    dialoginput::ConfirmBasic(QStringLiteral("2"));
+    RunGrillage();
+    const struct { UINT id; int view; const CRuntimeClass* cls; } kViews[] = {
+        {ID_VIEW_SECTION, CMainFrame::VIEW_SECTION, RUNTIME_CLASS(CSectionView)},
+        {ID_VIEW_LOAD, CMainFrame::VIEW_LOAD, RUNTIME_CLASS(CLoadView)},
+        {ID_VIEW_FORCE, CMainFrame::VIEW_FORCE, RUNTIME_CLASS(CForceView)},
+        {ID_VIEW_CALC, CMainFrame::VIEW_CALC, RUNTIME_CLASS(CCalcView)},
+        {ID_VIEW_ESTIMATE, CMainFrame::VIEW_ESTIMATE, RUNTIME_CLASS(CEstimateView)},
+        {ID_VIEW_REACT, CMainFrame::VIEW_REACT, RUNTIME_CLASS(CReactView)},
+        {ID_VIEW_CONDITION, CMainFrame::VIEW_CONDITION, RUNTIME_CLASS(CConditionView)},
+        {ID_VIEW_PRINT, CMainFrame::VIEW_PRINT, RUNTIME_CLASS(CPrintView)},
+        {ID_VIEW_SECTION2, CMainFrame::VIEW_SECTION2, RUNTIME_CLASS(CSection2View)},
+        {ID_VIEW_PROPERTIES, CMainFrame::VIEW_PROPERTIES, RUNTIME_CLASS(CSectionPropertiesView)},
+    };
+    for (const auto& v : kViews) {
+        SCOPED_TRACE(v.view);
+        Command(ID_VIEW_PLAN);
+        Command(v.id);
+        auto* frame = dynamic_cast<CChildFrameBase*>(g_pMainFrame->MDIGetActive());
+        ASSERT_NE(frame, nullptr);
+        ASSERT_TRUE(frame->GetActiveView()->IsKindOf(v.cls));
+        QCoreApplication::processEvents();
+        // Bars without controls stay hidden.
+        const bool barShown = frame->Bar().IsVisible();
+        CloseByButton(frame);
+        EXPECT_FALSE(ViewOpen(v.cls));
+        auto* plan = dynamic_cast<CChildGridFrame*>(g_pMainFrame->MDIGetActive());
+        ASSERT_NE(plan, nullptr);
+        EXPECT_TRUE(plan->IsZoomed());
+        EXPECT_EQ(g_pMainFrame->m_abViewCurrent[CMainFrame::VIEW_PLAN], 1);
+        EXPECT_EQ(g_pMainFrame->m_abViewCurrent[v.view], 0);
+        EXPECT_TRUE(g_pMainFrame->GetWindowText().endsWith(QStringLiteral(" - [平面図 _ ") + g_pDoc->GetTitle() + "]"));
+
+        Command(v.id);
+        frame = dynamic_cast<CChildFrameBase*>(g_pMainFrame->MDIGetActive());
+        ASSERT_NE(frame, nullptr);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(frame->IsZoomed());
+        EXPECT_EQ(frame->Bar().IsVisible(), barShown);
+        EXPECT_TRUE(frame->GetActiveView()->IsKindOf(v.cls));
+        EXPECT_TRUE(frame->GetActiveView()->IsWindowVisible());
+        EXPECT_EQ(g_pMainFrame->m_abViewCurrent[v.view], 1);
+        CloseByButton(frame);
+    }
 }

@@ -5,6 +5,8 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -181,6 +183,38 @@ TEST_F(DocViewTest, FramesOfOneDocumentAreNumberedAndTheLastClosesIt)
     EXPECT_EQ(m_shown.size(), 1);
     EXPECT_TRUE(m_template->GetDocuments().empty());
     EXPECT_EQ(m_main->MDIGetActive(), nullptr);
+}
+
+TEST_F(DocViewTest, ClosingAMaximisedChildDestroysItAndTheNextTakesItsPlace)
+{
+    TraceDoc* doc = Open();
+    m_main->ShowWindow(SW_SHOW);
+    std::vector<CMDIChildWnd*> frames = {m_main->GetChildFrames()[0]};
+    for (int i = 0; i < 2; ++i) {
+        auto* f = static_cast<CMDIChildWnd*>(m_template->CreateNewFrame(doc, nullptr));
+        ASSERT_NE(f, nullptr);
+        m_template->InitialUpdateFrame(f, doc);
+        frames.push_back(f);
+    }
+    // The user goes back to the first, then to the last one, maximised.
+    frames[0]->ActivateFrame(SW_SHOWMAXIMIZED);
+    frames[2]->ActivateFrame(SW_SHOWMAXIMIZED);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(m_main->MDIGetActive(), frames[2]);
+    ASSERT_TRUE(frames[2]->IsZoomed());
+
+    // The close button of the window (or of the menu bar) closes it as the frame's own close does.
+    frames[2]->GetWidget()->close();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(doc->GetViews().size(), 2u);
+    ASSERT_EQ(m_main->GetChildFrames().size(), 2u);
+    // The one used before it comes to the front, maximised in its place, and names the title.
+    EXPECT_EQ(m_main->MDIGetActive(), frames[0]);
+    EXPECT_EQ(m_main->GetMdiArea()->activeSubWindow(), qobject_cast<QMdiSubWindow*>(frames[0]->GetWidget()));
+    EXPECT_TRUE(frames[0]->IsZoomed());
+    EXPECT_TRUE(doc->GetViews()[0]->IsWindowVisible());
+    EXPECT_EQ(m_main->GetWindowText(), QStringLiteral("試験枠 - [") + frames[0]->GetWindowText() + QStringLiteral("]"));
+    m_main->ShowWindow(SW_HIDE);
 }
 
 TEST_F(DocViewTest, UpdateAllViewsSkipsTheSender)

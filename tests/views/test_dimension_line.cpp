@@ -99,6 +99,12 @@ TEST_F(DimensionLineTest, HidesZeroLabelsOnlyWhenAsked)
     EXPECT_TRUE(Ops(dc, "TextOut").empty());
 }
 
+TEST_F(DimensionLineTest, LabelsRoundHalfMillimetresUp)
+{
+    EXPECT_EQ(CDimensionLine::LabelText(CDPoint(0, 0), CDPoint(0.0125, 0)), QStringLiteral("13"));
+    EXPECT_EQ(CDimensionLine::LabelText(CDPoint(0, 0), CDPoint(0, -0.0125)), QStringLiteral("13"));
+}
+
 TEST_F(DimensionLineTest, TruncatesTowardsZero)
 {
     CDimensionLine line;

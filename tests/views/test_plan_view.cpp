@@ -75,6 +75,40 @@ protected:
         return t.Map(p);
     }
     static const CPanelPointRecord& Panel(int span, int j) { return g_pDoc->m_aSpans[size_t(span)].m_aPanelPoints[size_t(j)]; }
+    // The boxes of the node numbers drawn (grey pen, small font), in logical units.
+    std::vector<std::pair<QString, CRect>> NodeNumberBoxes()
+    {
+        std::vector<std::pair<QString, CRect>> out;
+        CFont* old = dc.SelectObject(&g_pGridView->m_fontSmall);
+        for (const CDC::Record& r : dc.Records())
+            if (r.op == QLatin1String("TextOut") && r.penColor == RGB(192, 192, 192) && r.fontHeight == 28) {
+                const CSize ext = dc.GetTextExtent(r.text);
+                out.emplace_back(r.text, CRect(r.args[0], r.args[1], r.args[0] + ext.cx, r.args[1] - ext.cy));
+            }
+        dc.SelectObject(old);
+        return out;
+    }
+    // Segments of the deck's edge lines drawn (curb and railing lines) that pass through a
+    // box; touching its border does not count.
+    int EdgeLinesThrough(const CRect& box) const
+    {
+        int crossings = 0;
+        for (const CDC::Record& r : dc.Records()) {
+            if (r.op != QLatin1String("Polyline") || (r.penColor != RGB(128, 0, 128) && r.penColor != RGB(0, 0, 0)))
+                continue;
+            for (size_t i = 0; i + 3 < r.args.size(); i += 2) {
+                const double x0 = r.args[i], y0 = r.args[i + 1], x1 = r.args[i + 2], y1 = r.args[i + 3];
+                const int steps = int(std::max(std::fabs(x1 - x0), std::fabs(y1 - y0))) + 1;
+                bool through = false;
+                for (int k = 0; k <= steps && !through; ++k) {
+                    const double x = x0 + (x1 - x0) * k / steps, y = y0 + (y1 - y0) * k / steps;
+                    through = x > box.left && x < box.right && y < box.top && y > box.bottom;
+                }
+                crossings += through;
+            }
+        }
+        return crossings;
+    }
     CDC dc;
 };
 
@@ -126,6 +160,52 @@ TEST_F(PlanViewTest, DrawsTheGirdersSupportsMarksAndLabelsOfThePlan)
     // The deck edges are drawn whole.
     EXPECT_EQ(Ops("Polyline", RGB(128, 0, 128), 1).size(), 4u);
     EXPECT_EQ(Ops("Polyline", RGB(0, 128, 0), 3).size(), 4u);
+}
+
+TEST_F(PlanViewTest, NodeNumbersStandClearOfTheDeckEdges)
+{
+    for (double scale : {2.0, 5.0}) {
+        SCOPED_TRACE(scale);
+        g_pDoc->m_dPlanScale = scale;
+        Draw();
+        const auto boxes = NodeNumberBoxes();
+        ASSERT_EQ(int(boxes.size()), g_nGirders * (g_pDoc->m_aSpans[0].m_nPanels + g_pDoc->m_aSpans[1].m_nPanels + 2));
+        for (const auto& [text, box] : boxes)
+            EXPECT_EQ(EdgeLinesThrough(box), 0) << text.toStdString();
+    }
+    // The numbers stand right of and below their points; the last girder's outside the deck,
+    // under the edge straight across from their points, also where the line over a support
+    // meets the edge skewed.
+    const int last = g_nGirders - 1;
+    auto placeOf = [&](const CPanelPointRecord& pp, int g) {
+        for (const auto& [text, box] : NodeNumberBoxes())
+            if (text == AfxFormat("%d", pp.m_anNodes[size_t(g)]))
+                return CPoint(box.left - 5, box.top + 5);
+        return CPoint();
+    };
+    CPanelPointRecord& support = g_pDoc->m_aSpans[0].m_aPanelPoints[0];
+    const CDPoint square = support.m_aptEdge[1];
+    const CDPoint along(Panel(0, 1).m_aptGirder[size_t(last)].x - support.m_aptGirder[size_t(last)].x,
+                        Panel(0, 1).m_aptGirder[size_t(last)].y - support.m_aptGirder[size_t(last)].y);
+    support.m_aptEdge[1] = CDPoint(square.x - 0.5 * along.x, square.y - 0.5 * along.y);
+    Draw();
+    for (const CPanelPointRecord* pp : {&Panel(0, 0), &Panel(0, 1)}) {
+        EXPECT_EQ(placeOf(*pp, 0), Map(pp->m_aptGirder[0]));
+        EXPECT_EQ(placeOf(*pp, 1), Map(pp->m_aptGirder[1]));
+        const CPoint at = Map(pp->m_aptGirder[size_t(last)]), place = placeOf(*pp, last);
+        EXPECT_NEAR(place.x, at.x, 1);
+        EXPECT_NEAR(place.y, Map(pp == &support ? square : pp->m_aptEdge[1]).y, 1);
+        EXPECT_LT(place.y, at.y - 10);
+    }
+    support.m_aptEdge[1] = square;
+    // Turned over, the first girder's numbers go outside and the last girder's inside.
+    g_pDoc->m_dPlanAngle = 180.0;
+    Draw();
+    const CPanelPointRecord& pp = Panel(0, 1);
+    EXPECT_NEAR(placeOf(pp, 0).y, Map(pp.m_aptEdge[0]).y, 1);
+    EXPECT_EQ(placeOf(pp, last), Map(pp.m_aptGirder[size_t(last)]));
+    for (const auto& [text, box] : NodeNumberBoxes())
+        EXPECT_EQ(EdgeLinesThrough(box), 0) << text.toStdString();
 }
 
 TEST_F(PlanViewTest, ScaleSetsTheExtentAndTheAngleTurnsThePlan)
@@ -266,6 +346,22 @@ TEST_F(PlanViewTest, DimensionLinesRunBesideThePlanAndSwapSidesWhenReversed)
         }
     }
     EXPECT_EQ(g_pGridView->m_ptOrigin, origin);
+}
+
+TEST_F(PlanViewTest, DimensionLabelsRoundHalvesUpAndShowNoMinusZero)
+{
+    g_pDoc->m_dPlanScale = 1.0;
+    Draw();
+    CSpanData& sp = g_pDoc->m_aSpans[0];
+    sp.m_dSpanLength = 30.0125;
+    sp.m_pdPanelLength[0] = -1e-7;
+    sp.m_pdPanelLength[1] = 0.0125;
+    dc.ClearRecords();
+    g_pGridView->DrawSpanDimensions(&dc, g_pDoc, 1);
+    EXPECT_EQ(Texts().front(), QStringLiteral("30013"));
+    dc.ClearRecords();
+    g_pGridView->DrawPanelDimensions(&dc, g_pDoc, 1);
+    EXPECT_EQ(Texts().mid(0, 2), (QStringList{QStringLiteral("0"), QStringLiteral("13")}));
 }
 
 TEST_F(PlanViewTest, BarMessagesRepaintThePlan)
@@ -600,6 +696,22 @@ TEST_F(PlanPrintTest, PageFitsTheDeckAndSurvivesDegenerateEdges)
             EXPECT_GT(r.args[1], -g_pDoc->m_nPageHeight);
         }
     EXPECT_GT(lines, 0);
+    // The bridge type stands on the page in the labels' font, and the node numbers clear of
+    // the deck edges.
+    const CDC::Record* type = nullptr;
+    for (const CDC::Record& r : dc.Records())
+        if (r.op == QLatin1String("TextOut") && r.text == QStringLiteral("鈑桁"))
+            type = &r;
+    ASSERT_NE(type, nullptr);
+    EXPECT_EQ(type->fontHeight, 28);
+    EXPECT_GT(type->args[0], 0);
+    EXPECT_LT(type->args[0], g_pDoc->m_nPageWidth);
+    EXPECT_LT(type->args[1], 0);
+    EXPECT_GT(type->args[1], -g_pDoc->m_nPageHeight);
+    const auto boxes = NodeNumberBoxes();
+    EXPECT_FALSE(boxes.empty());
+    for (const auto& [text, box] : boxes)
+        EXPECT_EQ(EdgeLinesThrough(box), 0) << text.toStdString();
 
     // Edge lines of two points, then a deck under a metre wide and long.
     for (CPolyline2D* line : g_pDoc->m_apEdgeLines)
