@@ -195,6 +195,13 @@ void AfxSetWindowOpaque(CWnd* pWnd)
         w->setAutoFillBackground(true);
 }
 
+void AfxEnsureWindowHeight(CWnd* pWnd, int height)
+{
+    QWidget* w = pWnd ? pWnd->GetWidget() : nullptr;
+    if (w && w->minimumHeight() < height)
+        w->setMinimumHeight(height);
+}
+
 void AfxSetWindowFocusable(CWnd* pWnd, BOOL bFocusable)
 {
     if (QWidget* w = pWnd ? pWnd->GetWidget() : nullptr)

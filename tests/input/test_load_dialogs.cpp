@@ -155,6 +155,31 @@ TEST_F(LoadDialogTest, DeadLoadShowsItsUnitsAndItemButtonsFollowTheRow)
     EXPECT_DOUBLE_EQ(Dead().m_adValue[0], 0.05);
 }
 
+// Where the rows need more than the table's place in the dialog (other fonts make other
+// places), the table takes the height of all ten; Down reaches the snow load.
+TEST_F(LoadDialogTest, DeadLoadTableShowsAllItsRows)
+{
+    MakeDesign(false, "4");
+    OpenDeadLoad([](CSetupDeadLoadDialog& d) {
+        CTableGrid& t = d.m_grid;
+        for (int r = 0; r < 10; ++r)
+            t.SetRowHeight(r, 26);
+        QApplication::processEvents();
+        const CGridSettings* s = t.GetSettings();
+        CRect last;
+        t.GetCellRect(0, 9, &last);
+        EXPECT_EQ(last.bottom, 260);
+        EXPECT_LE(last.bottom, s->m_nAreaHeight);
+        t.m_area.SetFocus();
+        for (int i = 0; i < 9; ++i)
+            gridui::Key(t.m_area.GetWidget(), Qt::Key_Down);
+        EXPECT_EQ(t.GetCurrentRow(), 9);
+        t.GetCellRect(0, 9, &last);
+        EXPECT_LE(last.bottom, s->m_nAreaHeight);
+        d.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+}
+
 TEST_F(LoadDialogTest, DeadLoadSpinStepsByFiveHundredthsAndStopsAtZero)
 {
     MakeDesign(false, "4");
