@@ -4,6 +4,7 @@
 #include "framework/wnd.h"
 #include "framework/wnd_p.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -200,6 +201,16 @@ void AfxEnsureWindowHeight(CWnd* pWnd, int height)
     QWidget* w = pWnd ? pWnd->GetWidget() : nullptr;
     if (w && w->minimumHeight() < height)
         w->setMinimumHeight(height);
+}
+
+void AfxActivateWithFocus(CWnd* pWnd)
+{
+    QWidget* w = pWnd ? pWnd->GetWidget() : nullptr;
+    if (!w)
+        return;
+    if (QApplication::activeWindow() != w->window())
+        w->window()->activateWindow();
+    w->setFocus(Qt::OtherFocusReason);
 }
 
 void AfxSetWindowFocusable(CWnd* pWnd, BOOL bFocusable)
