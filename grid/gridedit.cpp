@@ -240,7 +240,7 @@ BOOL CGridEdit::Store()
     }
     CGridCell cell;
     m_pGrid->GetCell(col, row, &cell);
-    cell.SetText(GetWindowText());
+    cell.SetEnteredText(GetWindowText());
     m_pGrid->SetCell(col, row, &cell);
     m_pGrid->RedrawCell(col, row);
     return TRUE;

@@ -502,7 +502,7 @@ BOOL CGridCtrl::WriteText(int col, int row, const QString& text, int source)
         return FALSE;
     }
     GetCell(col, row, &cell);
-    cell.SetText(text);
+    cell.SetEnteredText(text);
     return SetCell(col, row, &cell);
 }
 

@@ -118,7 +118,7 @@ TEST(TableGrid, ARefusedNumberIsDroppedAndTheCellKeepsItsValueAndTheKeys)
     EXPECT_EQ(Focus(), h.Area());
     Type("75");
     Key(Focus(), Qt::Key_Return, Qt::NoModifier, "\r");
-    EXPECT_EQ(h.Text(0, 0), "75");
+    EXPECT_EQ(h.Text(0, 0), "75.00");   // in the cell's decimals
     EXPECT_EQ(g.GetCurrentCol(), 1);    // and on to the next cell
     EXPECT_EQ(h.host.Count(WM_GRID_EDITDONE), 1);
 }
@@ -247,4 +247,10 @@ TEST(TableGrid, PasteAndCutKeepReadOnlyCellsAndTheRangeAndTellTheParent)
     EXPECT_EQ(h.Text(1, 0), "fixed");
     EXPECT_EQ(h.Text(2, 0), "");
     EXPECT_EQ(h.Text(3, 0), "");
+    // Pasted numbers show in their cells' decimals, as typed ones do.
+    QApplication::clipboard()->setText("7\t8.25");
+    g.GotoCell(2, 0);
+    ASSERT_TRUE(g.Paste());
+    EXPECT_EQ(h.Text(2, 0), "7.0");
+    EXPECT_EQ(h.Text(3, 0), "8.3");
 }

@@ -266,7 +266,7 @@ TEST_F(LoadDialogTest, ResultsQuestionGuardsBothDialogs)
         Enter(d.m_grid, 4, 0, QStringLiteral("30"));
         OK(d);
         EXPECT_EQ(d.GetModalResult(), -1);
-        EXPECT_EQ(Cell(d.m_grid, 4, 0), QStringLiteral("30"));
+        EXPECT_EQ(Cell(d.m_grid, 4, 0), QStringLiteral("30.00"));
         EXPECT_EQ(m_shown, QStringList{kResultsQuestion});
     });
     OpenSteelWeight([](CSetupSteelWeightDialog& d) {
@@ -327,6 +327,12 @@ TEST_F(LoadDialogTest, HaunchTableShowsTheGirdersAndChecksByTheUnitsInForce)
         Enter(t, 1, H::COL_HAUNCH, QStringLiteral("1.5"));
         Enter(t, 2, H::COL_B, QStringLiteral("1200"));
         EXPECT_EQ(m_shown, QStringList{QStringLiteral("2.900 から 5.900 までの数値を入力して下さい。")});
+        // Typed values show as the column's own numbers do.
+        EXPECT_EQ(Cell(t, 1, H::COL_HAUNCH), QStringLiteral("1.500"));
+        EXPECT_EQ(Cell(t, 2, H::COL_B), QStringLiteral("1200.0"));
+        Enter(t, 3, H::COL_STEEL, QStringLiteral("5.9"));
+        EXPECT_EQ(Cell(t, 3, H::COL_STEEL), QStringLiteral("5.900"));
+        Enter(t, 3, H::COL_STEEL, QStringLiteral("4.5"));
         Spin(t, 0, H::COL_STEEL, true);
         Spin(t, 0, H::COL_H, false);
         EXPECT_EQ(Cell(t, 0, H::COL_STEEL), QStringLiteral("4.600"));
