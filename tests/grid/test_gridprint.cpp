@@ -2,6 +2,7 @@
 // printed through the recording device context and into a PDF file.
 #include <gtest/gtest.h>
 #include <QFile>
+#include <cmath>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -129,8 +130,9 @@ TEST(GridPrint, AJoinedRangePrintsOnceAndAOneRowPageIsFramed)
     for (const CDC::Record& r : printer.Records()) {
         if (r.op == "DrawText" && r.text == "J") {
             ++joined;
-            // Inside the border (a hairline on paper) and the text margins.
-            EXPECT_EQ(r.args[3] - r.args[1], total - printer.HairlinePixels() - 2);
+            // Inside the border (a hairline on paper) and the text margins, which scale with it.
+            const int inner = total - printer.HairlinePixels();
+            EXPECT_EQ(r.args[3] - r.args[1], inner - 2 * int(std::lround(inner / 90.0)));
             EXPECT_NEAR(r.fontHeight, plainFont, plainFont / 20);   // the block's text is not blown up
         }
         if (r.op == "DrawText" && (r.text == "1-0" || r.text == "2-0"))
@@ -156,6 +158,78 @@ TEST(GridPrint, AJoinedRangePrintsOnceAndAOneRowPageIsFramed)
     const std::vector<std::vector<int>> frame = {{a.left, a.top, right, a.top}, {a.left, bottom, right, bottom},
                                                  {a.left, a.top, a.left, bottom}, {right, a.top, right, bottom + 1}};
     EXPECT_EQ(lines, frame);
+}
+
+TEST(GridPrint, PaperShowsValuesInTheMiddleOfTheirRowsWithoutSpinButtons)
+{
+    CGridCtrl g;
+    table(g, 3, 2, 100);
+    CGridCell c;
+    g.GetCell(0, 0, &c);
+    c.SetCellType(GRID_CT_SPIN);
+    c.SetAlignment(GRID_ALIGN_RIGHT);
+    c.SetText("4.500");
+    g.SetCell(0, 0, &c);
+    g.SetCellAlignment(1, 0, GRID_ALIGN_RIGHT);
+    g.SetCellType(2, 0, GRID_CT_DROPLIST);
+    CDC printer;
+    a4Printer(printer);
+    CGridPrint* p = g.GetPrint();
+    ASSERT_EQ(p->CountPages(&printer, 0, 0, 2, 1), 1);
+    ASSERT_TRUE(p->PrintPage(&printer, 1));
+    const CRect area = p->GetPrintArea();
+    const int w = int(100 * p->GetHScale()), hair = printer.HairlinePixels();
+    const int margin = int(std::lround(3 * double(int(20 * p->GetVScale()) - hair) / 20.0));
+    int texts = 0;
+    for (const CDC::Record& r : printer.Records()) {
+        if (r.op != "DrawText")
+            continue;
+        const UINT format = UINT(r.args[4]);
+        if (r.text == "4.500" || r.text == "0-1" || r.text == "0-2") {
+            ++texts;
+            // Centred in the row like a heading, however the cell stands on the screen.
+            EXPECT_TRUE(format & DT_VCENTER) << r.text.toStdString();
+            // The text keeps its margin from the right border, as far as on the screen.
+            const int col = r.text == "4.500" ? 0 : r.text == "0-1" ? 1 : 2;
+            EXPECT_EQ(r.args[2], area.left + (col + 1) * w - hair - margin) << r.text.toStdString();
+        }
+    }
+    EXPECT_EQ(texts, 3);
+    // No button face or arrow on paper: the only lines are the frame's.
+    int lines = 0;
+    for (const CDC::Record& r : printer.Records())
+        lines += r.op == "LineTo";
+    EXPECT_EQ(lines, 4);
+}
+
+TEST(GridPrint, AColumnWhoseTextWouldBeCutPrintsWider)
+{
+    CGridCtrl g;
+    table(g, 3, 3, 100);
+    g.SetColWidth(1, 40);
+    g.SetCellText(1, 1, QString::fromUtf8("部材総質量 235.5 t × 単価 12000 円/t"));
+    g.SetCellText(2, 2, QString::fromUtf8("短い"));
+    CDC printer;
+    a4Printer(printer);
+    CGridPrint* p = g.GetPrint();
+    ASSERT_EQ(p->CountPages(&printer, 0, 0, 2, 2), 1);
+    EXPECT_EQ(p->Width(0), 100);
+    EXPECT_EQ(p->Width(2), 100);
+    EXPECT_GT(p->Width(1), 40);
+    ASSERT_TRUE(p->PrintPage(&printer, 1));
+    for (const CDC::Record& r : printer.Records()) {
+        if (r.op != "DrawText" || !r.text.startsWith(QString::fromUtf8("部材")))
+            continue;
+        CFont f;
+        f.CreateFont(r.fontHeight, 0, 0, 0, r.fontWeight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, r.fontFace);
+        CFont* old = printer.SelectObject(&f);
+        EXPECT_LE(printer.GetTextExtent(r.text).cx, r.args[2] - r.args[0]);
+        printer.SelectObject(old);
+    }
+    // The screen keeps its width.
+    int width = 0;
+    g.GetColWidth(1, &width);
+    EXPECT_EQ(width, 40);
 }
 
 TEST(GridPrint, AViewPrintsItsGridIntoAPdf)
