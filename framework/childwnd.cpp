@@ -64,6 +64,8 @@ QFont QtFontOf(const CFont* pFont, const QFont& base)
         f.setFamily(family);
     f.setWeight(QFont::Weight(std::clamp(lf.lfWeight == 0 ? int(FW_NORMAL) : int(lf.lfWeight), 1, 1000)));
     f.setItalic(lf.lfItalic != 0);
+    // As the device context draws it: unhinted, so that a full stop stays a dot.
+    f.setHintingPreference(QFont::PreferNoHinting);
     if (lf.lfHeight < 0) {
         f.setPixelSize(std::max(1, int(-lf.lfHeight)));
     } else if (lf.lfHeight > 0) {

@@ -171,7 +171,7 @@ TEST(TableGrid, DoubleClickAndTypingStartEditing)
     Mouse(h.Area(), QEvent::MouseButtonDblClick, QPoint(390, 200));
     EXPECT_FALSE(g.GetEdit()->IsOpen());
     EXPECT_EQ(g.GetDefFont()->LogFont().lfFaceName, QString::fromUtf8("ＭＳ ゴシック"));
-    EXPECT_EQ(g.GetDefFont()->LogFont().lfHeight, 12);
+    EXPECT_EQ(g.GetDefFont()->LogFont().lfHeight, -12);
 }
 
 TEST(TableGrid, MenusAndTheClipboardThroughThem)
