@@ -4,6 +4,7 @@
 #include "framework/view.h"
 #include "framework/wnd_p.h"
 
+#include <QChildEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -195,6 +196,23 @@ bool AfxCanPrint()
 
 bool AfxHasPrinter() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
 
+namespace {
+// The preview window's print button brings up a print dialog of its own, as its child.
+class PrintDialogWatcher : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* ev) override
+    {
+        if (ev->type() == QEvent::ChildPolished)
+            if (auto* dlg = qobject_cast<QPrintDialog*>(static_cast<QChildEvent*>(ev)->child()))
+                if (!dlg->property("mvTidied").toBool()) {
+                    dlg->setProperty("mvTidied", true);
+                    AfxTidyPrinterFields(dlg);
+                }
+        return false;
+    }
+};
+}
+
 void AfxTidyPrinterFields(QWidget* dlg)
 {
     auto* printers = dlg ? dlg->findChild<QComboBox*>(QStringLiteral("printers")) : nullptr;
@@ -364,6 +382,8 @@ BOOL PrintLoop::Preview(CView* pView, CPrintInfo& info)
     // A view of the pages rather than a dialog: it may fill the screen, but minimising a
     // modal window would only leave the program waiting behind it.
     dlg.setWindowFlags(AfxDialogWindowFlags() | Qt::WindowMaximizeButtonHint);
+    PrintDialogWatcher watcher;
+    dlg.installEventFilter(&watcher);
     QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [&](QPrinter* p) {
         // The window paints its pages as pictures; its print button hands over the printer.
         const bool preview = p->paintEngine() && p->paintEngine()->type() == QPaintEngine::Picture;

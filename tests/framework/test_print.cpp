@@ -16,6 +16,9 @@
 #include <QGridLayout>
 #include <QImage>
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -449,6 +452,26 @@ TEST_F(PrintTest, PrintDialogShowsThePrintersDetailsAndNoEmptyField)
     });
     EXPECT_FALSE(AfxPrintView(m_view, PrintMode::Print));
     EXPECT_TRUE(looked);
+}
+
+TEST_F(PrintTest, ThePreviewsOwnPrintDialogIsTidiedAsWell)
+{
+    bool tidied = false;
+    OnModal([&tidied](QWidget* preview) {
+        if (!qobject_cast<QPrintPreviewDialog*>(preview))
+            return false;
+        // As the window's print button makes it: a print dialog that is the window's child.
+        QPrinter printer;
+        auto* dlg = new QPrintDialog(&printer, preview);
+        dlg->ensurePolished();
+        QApplication::sendPostedEvents(preview, QEvent::ChildPolished);
+        tidied = dlg->property("mvTidied").toBool();
+        delete dlg;
+        preview->close();
+        return true;
+    });
+    AfxPrintView(m_view, PrintMode::Preview);
+    EXPECT_TRUE(tidied);
 }
 
 TEST_F(PrintTest, ViewHandlesThePrintCommands)
