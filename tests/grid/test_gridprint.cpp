@@ -33,6 +33,16 @@ void table(CGridCtrl& g, int cols, int rows, int width = 200)
             g.SetCellText(c, r, QStringLiteral("%1-%2").arg(r).arg(c));
 }
 
+// Lays the whole table out on an A4 printer, where it takes one page, and prints that.
+CGridPrint* printOnePage(CGridCtrl& g, CDC& printer)
+{
+    a4Printer(printer);
+    CGridPrint* p = g.GetPrint();
+    EXPECT_EQ(p->CountPages(&printer, 0, 0, g.GetNumberCols() - 1, g.GetNumberRows() - 1), 1);
+    EXPECT_TRUE(p->PrintPage(&printer, 1));
+    return p;
+}
+
 // A view that prints its grid as the program's table views do.
 class GridView : public CView {
 public:
@@ -116,10 +126,7 @@ TEST(GridPrint, AJoinedRangePrintsOnceAndAOneRowPageIsFramed)
     g.SetCellText(0, 0, "J");
     g.JoinCells(0, 0, 0, 2);
     CDC printer;
-    a4Printer(printer);
-    CGridPrint* p = g.GetPrint();
-    ASSERT_EQ(p->CountPages(&printer, 0, 0, 1, 3), 1);
-    ASSERT_TRUE(p->PrintPage(&printer, 1));
+    CGridPrint* p = printOnePage(g, printer);
     const float vs = p->GetVScale();
     const int total = int(20 * vs) + int(30 * vs) + int(40 * vs);
     int joined = 0, hidden = 0;
@@ -173,10 +180,7 @@ TEST(GridPrint, PaperShowsValuesInTheMiddleOfTheirRowsWithoutSpinButtons)
     g.SetCellAlignment(1, 0, GRID_ALIGN_RIGHT);
     g.SetCellType(2, 0, GRID_CT_DROPLIST);
     CDC printer;
-    a4Printer(printer);
-    CGridPrint* p = g.GetPrint();
-    ASSERT_EQ(p->CountPages(&printer, 0, 0, 2, 1), 1);
-    ASSERT_TRUE(p->PrintPage(&printer, 1));
+    CGridPrint* p = printOnePage(g, printer);
     const CRect area = p->GetPrintArea();
     const int w = int(100 * p->GetHScale()), hair = printer.HairlinePixels();
     const int margin = int(std::lround(3 * double(int(20 * p->GetVScale()) - hair) / 20.0));
@@ -210,13 +214,10 @@ TEST(GridPrint, AColumnWhoseTextWouldBeCutPrintsWider)
     g.SetCellText(1, 1, QString::fromUtf8("部材総質量 235.5 t × 単価 12000 円/t"));
     g.SetCellText(2, 2, QString::fromUtf8("短い"));
     CDC printer;
-    a4Printer(printer);
-    CGridPrint* p = g.GetPrint();
-    ASSERT_EQ(p->CountPages(&printer, 0, 0, 2, 2), 1);
+    CGridPrint* p = printOnePage(g, printer);
     EXPECT_EQ(p->Width(0), 100);
     EXPECT_EQ(p->Width(2), 100);
     EXPECT_GT(p->Width(1), 40);
-    ASSERT_TRUE(p->PrintPage(&printer, 1));
     for (const CDC::Record& r : printer.Records()) {
         if (r.op != "DrawText" || !r.text.startsWith(QString::fromUtf8("部材")))
             continue;
