@@ -4,6 +4,7 @@
 #include "framework/wnd.h"
 #include "framework/wnd_p.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -63,6 +64,8 @@ QFont QtFontOf(const CFont* pFont, const QFont& base)
         f.setFamily(family);
     f.setWeight(QFont::Weight(std::clamp(lf.lfWeight == 0 ? int(FW_NORMAL) : int(lf.lfWeight), 1, 1000)));
     f.setItalic(lf.lfItalic != 0);
+    // As the device context draws it: unhinted, so that a full stop stays a dot.
+    f.setHintingPreference(QFont::PreferNoHinting);
     if (lf.lfHeight < 0) {
         f.setPixelSize(std::max(1, int(-lf.lfHeight)));
     } else if (lf.lfHeight > 0) {
@@ -193,6 +196,23 @@ void AfxSetWindowOpaque(CWnd* pWnd)
 {
     if (QWidget* w = pWnd ? pWnd->GetWidget() : nullptr)
         w->setAutoFillBackground(true);
+}
+
+void AfxEnsureWindowHeight(CWnd* pWnd, int height)
+{
+    QWidget* w = pWnd ? pWnd->GetWidget() : nullptr;
+    if (w && w->minimumHeight() < height)
+        w->setMinimumHeight(height);
+}
+
+void AfxActivateWithFocus(CWnd* pWnd)
+{
+    QWidget* w = pWnd ? pWnd->GetWidget() : nullptr;
+    if (!w)
+        return;
+    if (QApplication::activeWindow() != w->window())
+        w->window()->activateWindow();
+    w->setFocus(Qt::OtherFocusReason);
 }
 
 void AfxSetWindowFocusable(CWnd* pWnd, BOOL bFocusable)

@@ -46,6 +46,12 @@ void AfxScrollWindow(CWnd* pWnd, int dx, int dy);
 // that what it repaints never makes its parent paint beneath it.
 void AfxSetWindowOpaque(CWnd* pWnd);
 
+// The layout the window lies in gives it at least this height; a larger minimum stays.
+void AfxEnsureWindowHeight(CWnd* pWnd, int height);
+
+// The window gets the keys, and the window it lies in becomes the active one.
+void AfxActivateWithFocus(CWnd* pWnd);
+
 // Whether the window takes the keyboard focus when it is clicked or tabbed to.
 void AfxSetWindowFocusable(CWnd* pWnd, BOOL bFocusable);
 

@@ -358,8 +358,12 @@ struct CDC::Impl {
         qf.setItalic(lf.lfItalic != 0);
         qf.setUnderline(lf.lfUnderline != 0);
         qf.setStrikeOut(lf.lfStrikeOut != 0);
+        // Small text is drawn from the outlines as designed: fitted to the pixel grid by their
+        // own hints, as the IPA faces ask below 17 pixels, a full stop looks like a comma.
         if (lf.lfQuality == NONANTIALIASED_QUALITY)
             qf.setStyleStrategy(QFont::NoAntialias);
+        else
+            qf.setHintingPreference(QFont::PreferNoHinting);
 
         double em;
         if (lf.lfHeight < 0) {

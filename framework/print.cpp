@@ -4,6 +4,10 @@
 #include "framework/view.h"
 #include "framework/wnd_p.h"
 
+#include <QChildEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
 #include <QPageSetupDialog>
 #include <QPaintEngine>
 #include <QPainter>
@@ -12,6 +16,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -191,6 +196,55 @@ bool AfxCanPrint()
 
 bool AfxHasPrinter() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
 
+namespace {
+// The preview window's print button brings up a print dialog of its own, as its child.
+class PrintDialogWatcher : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* ev) override
+    {
+        if (ev->type() == QEvent::ChildPolished)
+            if (auto* dlg = qobject_cast<QPrintDialog*>(static_cast<QChildEvent*>(ev)->child()))
+                if (!dlg->property("mvTidied").toBool()) {
+                    dlg->setProperty("mvTidied", true);
+                    AfxTidyPrinterFields(dlg);
+                }
+        return false;
+    }
+};
+}
+
+void AfxTidyPrinterFields(QWidget* dlg)
+{
+    auto* printers = dlg ? dlg->findChild<QComboBox*>(QStringLiteral("printers")) : nullptr;
+    auto tidy = [dlg, printers] {
+        const QPrinterInfo info = QPrinterInfo::printerInfo(printers ? printers->currentText() : QString());
+        const std::pair<const char*, QString> fields[] = {{"location", info.location()},
+                                                          {"type", info.makeAndModel()}};
+        for (const auto& [name, detail] : fields) {
+            auto* field = dlg->findChild<QLabel*>(QString::fromLatin1(name));
+            if (!field)
+                continue;
+            if (field->text().trimmed().isEmpty())
+                field->setText(detail);
+            const bool shown = !field->text().trimmed().isEmpty();
+            field->setVisible(shown);
+            // The caption stands at the start of the field's row.
+            auto* grid = qobject_cast<QGridLayout*>(field->parentWidget() ? field->parentWidget()->layout() : nullptr);
+            int row = 0, col = 0, rows = 0, cols = 0;
+            if (grid && grid->indexOf(field) >= 0) {
+                grid->getItemPosition(grid->indexOf(field), &row, &col, &rows, &cols);
+                if (QLayoutItem* item = grid->itemAtPosition(row, 0); item && item->widget() && item->widget() != field)
+                    item->widget()->setVisible(shown);
+            }
+        }
+    };
+    tidy();
+    // Again once the dialog shows, and after its own update of the fields for another printer.
+    QTimer::singleShot(0, dlg, tidy);
+    if (printers)
+        QObject::connect(printers, &QComboBox::currentIndexChanged, dlg, tidy);
+}
+
 void AfxSetPrintHook(PrintHook hook) { g_printHook = std::move(hook); }
 void AfxSetPageSetupHook(PageSetupHook hook) { g_pageSetupHook = std::move(hook); }
 
@@ -278,6 +332,7 @@ BOOL PrintLoop::Prepare(CView* pView, CPrintInfo* pInfo)
                         : pView && pView->GetWidget() ? pView->GetWidget()->window() : nullptr;
         QPrintDialog dlg(&p, parent);
         AfxMakeDialogWindow(&dlg);
+        AfxTidyPrinterFields(&dlg);
         dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
         const bool knownLast = pInfo->GetMaxPage() != 0xffff;
         dlg.setOption(QAbstractPrintDialog::PrintPageRange, knownLast);
@@ -327,6 +382,8 @@ BOOL PrintLoop::Preview(CView* pView, CPrintInfo& info)
     // A view of the pages rather than a dialog: it may fill the screen, but minimising a
     // modal window would only leave the program waiting behind it.
     dlg.setWindowFlags(AfxDialogWindowFlags() | Qt::WindowMaximizeButtonHint);
+    PrintDialogWatcher watcher;
+    dlg.installEventFilter(&watcher);
     QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [&](QPrinter* p) {
         // The window paints its pages as pictures; its print button hands over the printer.
         const bool preview = p->paintEngine() && p->paintEngine()->type() == QPaintEngine::Picture;

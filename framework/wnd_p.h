@@ -42,3 +42,7 @@ inline Qt::WindowFlags AfxDialogWindowFlags(Qt::WindowType kind = Qt::Dialog)
 // Sets those hints and keeps the window at the size its layout asks for: a window manager
 // that decides on its own whether to offer maximising leaves it out for a window of fixed size.
 void AfxMakeDialogWindow(QWidget* w, Qt::WindowType kind = Qt::Dialog);
+
+// The print dialog's location and type of the chosen printer: the printer's own details where
+// the dialog found none, and a field left with nothing to say goes with its caption.
+void AfxTidyPrinterFields(QWidget* printDialog);

@@ -501,14 +501,14 @@ BOOL CGridArea::StartEdit(int key)
 
 BOOL CGridArea::EndEdit()
 {
-    if (!m_edit.IsOpen())
-        return TRUE;
-    // A refused text already told the user; the edit is taking the focus back.
+    // A text refused as the focus left the edit already told the user; the cell takes the
+    // keys back.
     if (m_edit.IsRefused())
         return FALSE;
+    if (!m_edit.IsOpen())
+        return TRUE;
     if (!m_edit.Store()) {
-        if (m_edit.IsOpen())
-            m_edit.SetFocus();
+        m_edit.ReturnToCell();
         return FALSE;
     }
     m_edit.Close();

@@ -2,6 +2,7 @@
 #include "framework/format.h"
 
 #include <climits>
+#include <cmath>
 
 namespace {
 // Colours are set when they are 0 or more as signed values.
@@ -110,6 +111,15 @@ BOOL CGridCell::SetNumber(double value)
     m_dValue = value;
     m_nDataType = 2;
     return TRUE;
+}
+
+BOOL CGridCell::SetEnteredText(const QString& text)
+{
+    bool plain = false;
+    const double value = text.trimmed().toDouble(&plain);
+    if (m_nDataType == 2 && m_nDecimals <= 99 && plain && std::isfinite(value) && std::abs(value) <= 1e20)
+        return SetNumber(value);
+    return SetText(text);
 }
 
 double CGridCell::GetNumber() const

@@ -47,6 +47,9 @@ public:
 
     // Writes the value as text with the cell's decimals and makes the cell a number.
     BOOL SetNumber(double value);
+    // A typed or pasted text: in a number cell a plain number takes the cell's decimals, as
+    // the cell's own numbers show; any other text goes in as it is.
+    BOOL SetEnteredText(const QString& text);
     // The text as a number within -1e20..1e20; 0 when the text holds no digit.
     double GetNumber() const;
     // Reads a whole number from the text; the out value stays as it was when there is none.

@@ -138,9 +138,14 @@ BOOL CGridCellType::Draw(CDC* dc, CRect* rect, CGridCell* cell, int selected, in
     dc->SetBkColor(backColor);
     dc->ExtTextOut(rect->left, rect->top, ETO_OPAQUE, rect, QString());
 
-    CRect textRect(rect->left + 3, rect->top + 1, rect->right - 3, rect->bottom - 1);
+    // On paper the margins grow with the table, and a line without a place of its own stands
+    // in the middle of its row as the headings do.
+    const bool paper = m_dPaperScale > 0.0;
+    const int mx = paper ? int(std::lround(3 * m_dPaperScale)) : 3;
+    const int my = paper ? int(std::lround(m_dPaperScale)) : 1;
+    CRect textRect(rect->left + mx, rect->top + my, rect->right - mx, rect->bottom - my);
     const int align = cell->m_nAlignment < 0 ? 0 : cell->m_nAlignment;
-    UINT vflags = DT_TOP;
+    UINT vflags = paper ? DT_VCENTER : DT_TOP;
     if (align & GRID_ALIGN_VCENTER) vflags = DT_VCENTER;
     else if (align & GRID_ALIGN_BOTTOM) vflags = DT_BOTTOM;
 
@@ -152,7 +157,7 @@ BOOL CGridCellType::Draw(CDC* dc, CRect* rect, CGridCell* cell, int selected, in
         textRect.right = start - 1;
     }
 
-    if (textRect.Width() > 6 && textRect.Height() > 2) {
+    if (textRect.Width() > 2 * mx && textRect.Height() > 2 * my) {
         if (style & GRID_STYLE_WORDWRAP) {
             dc->DrawText(text, textRect, DT_WORDBREAK | DT_NOPREFIX | DT_LEFT | DT_TOP);
         } else {
@@ -235,23 +240,48 @@ int CGridCellType::DrawBitmap(CDC* dc, CBitmap* bitmap, CRect* rect, COLORREF ba
     return drawnW + 4;
 }
 
-BOOL CGridCellType::Print(CDC* dc, CRect* rect, CGridCell* cell, int screenColWidth, int screenRowHeight)
+void CGridCellType::MakePaperFont(CFont* font, CDC* dc, const CGridCell* cell, double scale) const
+{
+    CFont* source = cell->m_pFont ? cell->m_pFont : (m_pSettings ? m_pSettings->m_pDefFont : nullptr);
+    const LOGFONT lf = source ? source->LogFont() : dc->GetCurrentFont()->LogFont();
+    font->CreateFont(int(lf.lfHeight * scale), 0, 0, 0, lf.lfWeight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
+                     lf.lfFaceName);
+}
+
+BOOL CGridCellType::Print(CDC* dc, CRect* rect, CGridCell* cell, int, int screenRowHeight)
 {
     // A row of no height on screen prints at the screen size.
     const double scale = screenRowHeight > 0 ? std::abs(double(rect->Height())) / screenRowHeight : 1.0;
-    CFont* source = cell->m_pFont ? cell->m_pFont : (m_pSettings ? m_pSettings->m_pDefFont : nullptr);
-    const LOGFONT lf = source ? source->LogFont() : dc->GetCurrentFont()->LogFont();
     CFont font;
-    font.CreateFont(int(lf.lfHeight * scale), 0, 0, 0, lf.lfWeight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
-                    lf.lfFaceName);
+    MakePaperFont(&font, dc, cell, scale);
     CFont* own = cell->m_pFont;
     CFont* oldFont = dc->GetCurrentFont();
     cell->m_pFont = &font;
+    m_dPaperScale = scale;
     Draw(dc, rect, cell, 0, 0);
+    m_dPaperScale = 0.0;
     cell->m_pFont = own;
     dc->SelectObject(oldFont);
     font.DeleteObject();
     return TRUE;
+}
+
+int CGridCellType::PaperTextWidth(CDC* dc, CGridCell* cell, double scale)
+{
+    const int style = cell->m_nCellTypeEx < 0 ? 0 : cell->m_nCellTypeEx;
+    if (style & (GRID_STYLE_WORDWRAP | GRID_STYLE_ELLIPSIS))
+        return 0;
+    const QString& text = (m_bShowCaption || (style & GRID_STYLE_CHOICES)) ? cell->m_strChoiceList : cell->m_strText;
+    if (text.isEmpty())
+        return 0;
+    CFont font;
+    MakePaperFont(&font, dc, cell, scale);
+    CFont* oldFont = dc->SelectObject(&font);
+    const int width = dc->GetTextExtent(text).cx;
+    dc->SelectObject(oldFont);
+    font.DeleteObject();
+    // The margins of Draw on either side, and the cell's border.
+    return width + 2 * int(std::lround(3 * scale)) + 2 * dc->HairlinePixels();
 }
 
 void CGridCellType::GetBestSize(CDC* dc, CSize* size, CGridCell* cell)

@@ -7,6 +7,7 @@
 
 class CDC;
 class CBitmap;
+class CFont;
 class CGridCell;
 class CGridCtrl;
 struct CGridSettings;
@@ -41,6 +42,9 @@ public:
     virtual BOOL Draw(CDC* dc, CRect* rect, CGridCell* cell, int selected, int current);
     // Draws the cell on paper with the font scaled from the screen row height.
     virtual BOOL Print(CDC* dc, CRect* rect, CGridCell* cell, int screenColWidth, int screenRowHeight);
+    // Device width that the cell's one-line text needs on paper at the scale (printer pixels
+    // per screen pixel), its margins included; 0 for text that wraps or ends in dots.
+    virtual int PaperTextWidth(CDC* dc, CGridCell* cell, double scale);
     virtual void OnSetFocus(int col, int row, CGridCell* cell);
     virtual void OnKillFocus(int col, int row, CGridCell* cell);
     virtual void GetBestSize(CDC* dc, CSize* size, CGridCell* cell);
@@ -54,6 +58,10 @@ public:
     CGridCtrl* GetGrid() const { return m_pGrid; }
 
 protected:
+    // The font the cell prints in at the scale: its screen font, that many times as high.
+    void MakePaperFont(CFont* font, CDC* dc, const CGridCell* cell, double scale) const;
+    // Set while the cell is drawn on paper: printer pixels per screen pixel.
+    double PaperScale() const { return m_dPaperScale; }
     // Selected or current-and-highlighted cells use the selected colours.
     bool UseSelectedColors(int selected, int current) const;
     // Draws a grid border and returns the rectangle inside it.
@@ -72,6 +80,9 @@ public:
     int m_nFocusRow = 0;
     CGridSettings* m_pSettings = nullptr;
     CGridCtrl* m_pGrid = nullptr;
+
+private:
+    double m_dPaperScale = 0.0;
 };
 
 // Cell borders: the insets of the border bits, and their drawing.

@@ -202,7 +202,7 @@ BOOL CGridDropListCellType::Draw(CDC* dc, CRect* rect, CGridCell* cell, int sele
 {
     if (cell->m_nCellTypeEx < 0)
         cell->m_nCellTypeEx = 0;
-    if ((cell->m_nCellTypeEx & GRID_STYLE_CURRENTONLY) && !current)
+    if (((cell->m_nCellTypeEx & GRID_STYLE_CURRENTONLY) && !current) || PaperScale() > 0.0)
         return CGridCellType::Draw(dc, rect, cell, selected, current);
 
     const CRect r = *rect;
@@ -482,6 +482,9 @@ BOOL CGridSpinCellType::Draw(CDC* dc, CRect* rect, CGridCell* cell, int selected
 {
     if (cell->m_nCellTypeEx < 0)
         cell->m_nCellTypeEx = 0;
+    // Paper shows the value, not the buttons.
+    if (PaperScale() > 0.0)
+        return CGridCellType::Draw(dc, rect, cell, selected, current);
     const CRect r = *rect;
     const int w = r.Width(), h = r.Height(), bw = m_nButtonWidth;
     const int left = std::max(r.left, r.right - bw);

@@ -216,6 +216,15 @@ void CGridCtrl::AdjustComponentSizes()
     s.m_nPrevTopRow = s.m_nTopRow;
     RefreshChildren();
     m_bInLayout = false;
+    const long long rows = s.Total(GRID_AXIS_ROWS, 0, s.m_nRows);
+    if (m_bAllRowsShown && s.m_nAreaHeight < rows)
+        AfxEnsureWindowHeight(this, int(s.m_nTopHeadingHeight + rows + (s.m_bHScrollShown ? s.m_nHScrollHeight : 0)));
+}
+
+void CGridCtrl::KeepAllRowsShown()
+{
+    m_bAllRowsShown = true;
+    AdjustComponentSizes();
 }
 
 void CGridCtrl::CalcFit(GridAxis a)

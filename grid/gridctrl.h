@@ -62,6 +62,9 @@ public:
     void SetPaintMode(int mode);
     // Places the child windows for the client size; also run after every strip size change.
     void AdjustComponentSizes();
+    // For a table without a vertical scroll bar: whenever its rows do not fit, the window asks
+    // the layout it lies in for the height of the headings and every row.
+    void KeepAllRowsShown();
 
     // ---- size
     BOOL SetNumberCols(int count, BOOL bRedraw = TRUE);
@@ -272,6 +275,7 @@ protected:
 
 private:
     bool m_bInLayout = false;
+    bool m_bAllRowsShown = false;
     // 1 when a row may become the current row (top row with bTop), 0 when not.
     int CheckRow(int row, bool bTop);
     void KeepCurrentVisible();

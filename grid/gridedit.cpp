@@ -4,7 +4,8 @@
 #include "framework/msgbox.h"
 
 namespace {
-// Asks an edit whose text was refused on losing the focus to take the focus back.
+// After a text refused on losing the focus: the keys go back to the cell, once the focus
+// change is over.
 constexpr UINT WM_GRID_EDIT_REFOCUS = WM_USER + 0x237;
 constexpr char16_t kNoChar = 8;
 
@@ -106,8 +107,8 @@ QString CGridEditMask::Format(const QString& text) const
 CGridEdit::CGridEdit()
 {
     OnMessage(WM_GRID_EDIT_REFOCUS, [this](WPARAM, LPARAM) -> LRESULT {
-        if (IsOpen())
-            SetFocus();
+        m_bRefused = 0;
+        ReturnToCell();
         return 0;
     });
 }
@@ -233,13 +234,13 @@ BOOL CGridEdit::Store()
     const BOOL ok = m_pGrid->OnEditFinish(col, row, this);
     m_bStoring = 0;
     if (!ok) {
-        // The typed text waits in the edit for the user to put right.
-        m_bAccept = IsOpen() ? 1 : 0;
+        // The typed text goes and the cell keeps its value.
+        Close();
         return FALSE;
     }
     CGridCell cell;
     m_pGrid->GetCell(col, row, &cell);
-    cell.SetText(GetWindowText());
+    cell.SetEnteredText(GetWindowText());
     m_pGrid->SetCell(col, row, &cell);
     m_pGrid->RedrawCell(col, row);
     return TRUE;
@@ -248,12 +249,18 @@ BOOL CGridEdit::Store()
 void CGridEdit::Finish(int colStep, int rowStep)
 {
     if (!Store()) {
-        if (IsOpen())
-            SetFocus();   // a message box may have had it
+        ReturnToCell();
         return;
     }
     if (m_pGrid)
         m_pGrid->EditContinue(colStep, rowStep);
+}
+
+void CGridEdit::ReturnToCell()
+{
+    // A message about a refused text may have taken the keys to another window.
+    if (m_pArea && m_pArea->IsWindowVisible())
+        AfxActivateWithFocus(m_pArea);
 }
 
 void CGridEdit::Close()

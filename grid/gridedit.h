@@ -53,18 +53,22 @@ public:
     void Reformat();
 
     // Offers the text to the grid (OnEditFinish) while the edit is accepting, and stores it
-    // into the edited cell when the grid takes it. A text the grid refuses stays in the
-    // edit, which keeps the cell and goes on accepting: FALSE.
+    // into the edited cell when the grid takes it. A text the grid refuses is dropped: the
+    // cell keeps its value and the edit closes (FALSE).
     BOOL Store();
-    // Tab, Enter or an arrow: store, then edit the next cell; a refused text stays.
+    // Tab, Enter or an arrow: store, then edit the next cell; after a refusal the cell
+    // stays current and has the keys.
     void Finish(int colStep, int rowStep);
     // The edit goes without storing (Escape, or a new edit starts).
     void Close();
-    // The edit lost the focus: stores and goes; a refused text stays in it and it takes
-    // the focus back.
+    // The edit lost the focus: stores and goes; after a refusal the cell takes the keys
+    // back once the focus change is over.
     void FocusLost();
-    // Set while a refused text waits in the edit for the user.
+    // Set from a refusal on losing the focus until the cell has the keys again, so that
+    // the click that took the focus moves nothing.
     BOOL IsRefused() const { return m_bRefused; }
+    // The keys to the edited cell's table, whose window becomes the active one.
+    void ReturnToCell();
 
     void OnSetFocus(CWnd* pOldWnd) override;
     void OnKillFocus(CWnd* pNewWnd) override;

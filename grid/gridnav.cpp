@@ -7,27 +7,41 @@
 
 namespace {
 
+// The smallest first index from which the row (column) `last` shows whole; `last` itself
+// when it is longer than the area.
+int firstShowingWhole(const CGridSettings& s, GridAxis a, int last)
+{
+    const int area = s.AreaLength(a);
+    int from = last;
+    long long sum = s.Size(a, last);
+    while (from > 0 && sum + s.Size(a, from - 1) <= area)
+        sum += s.Size(a, --from);
+    return from;
+}
+
 // The first index shown along an axis (top row, left column) that keeps the current one and
 // the look-ahead margin around it in view, as little moved from the first shown now as may be.
 int firstKeepingCurrent(const CGridSettings& s, GridAxis a, int margin)
 {
     const int area = s.AreaLength(a);
-    const int before = std::max(0, s.Current(a) - margin);
-    const int after = std::min(s.Count(a) - 1, s.Current(a) + margin);
+    const int current = s.Current(a);
+    const int before = std::max(0, current - margin);
+    const int after = std::min(s.Count(a) - 1, current + margin);
     int first = s.First(a);
     if (before < first) {
         first = before;
     } else {
-        // A row (column) that shows at least in part counts as visible: it is out of view only
-        // when those before it fill the area. It is then brought in whole, from the smallest
-        // first index that still shows it.
-        if (s.Total(a, first, after, area - 1) >= area) {
-            int from = after;
-            long long sum = s.Size(a, after);
-            while (from > 0 && sum + s.Size(a, from - 1) <= area)
-                sum += s.Size(a, --from);
-            first = std::max(first, from);
-        }
+        // A move that keeps a margin (keys, the owner's calls) shows the current row (column)
+        // whole, since that is where the typing goes; a click leaves the view as it is when
+        // the clicked one shows in part.
+        int from = first;
+        if (margin > 0 && s.Total(a, first, current + 1, area) > area)
+            from = std::max(from, firstShowingWhole(s, a, current));
+        // The look-ahead ones count as visible when they show at least in part; one out of
+        // view is brought in whole.
+        if (s.Total(a, first, after, area - 1) >= area)
+            from = std::max(from, firstShowingWhole(s, a, after));
+        first = from;
     }
     return std::clamp(first, 0, std::max(0, s.LastFirst(a)));
 }
@@ -488,7 +502,7 @@ BOOL CGridCtrl::WriteText(int col, int row, const QString& text, int source)
         return FALSE;
     }
     GetCell(col, row, &cell);
-    cell.SetText(text);
+    cell.SetEnteredText(text);
     return SetCell(col, row, &cell);
 }
 

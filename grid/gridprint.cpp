@@ -3,6 +3,8 @@
 #include "framework/dc.h"
 #include "framework/print.h"
 
+#include <cmath>
+
 namespace {
 // The resolution at which the framework lays out its PDF pages.
 constexpr int kPdfDpi = 600;
@@ -115,7 +117,8 @@ int CGridPrint::CountPages(CDC* pPrinterDC, int startCol, int startRow, int endC
                      int(printerPxW - perMmW * m_nRightMargin), int(printerPxH - perMmH * m_nBottomMargin));
     m_sizePage = CSize(int(printerPxW), int(printerPxH));
 
-    const auto colPages = cut(startCol, endCol, usableW, [&](int c) { return s.ColWidth(c); });
+    FitWidths(printer, startCol, startRow, endCol, endRow);
+    const auto colPages = cut(startCol, endCol, usableW, [&](int c) { return Width(c); });
     const auto rowBands = cut(startRow, endRow, usableH, [&](int r) { return s.RowHeight(r); });
     m_nColPages = int(colPages.size());
     m_nRowPages = int(rowBands.size());
@@ -132,6 +135,33 @@ int CGridPrint::CountPages(CDC* pPrinterDC, int startCol, int startRow, int endC
     return m_nColPages * m_nRowPages;
 }
 
+void CGridPrint::FitWidths(CDC* pPrinterDC, int startCol, int startRow, int endCol, int endRow)
+{
+    const CGridSettings& s = *m_pGrid->GetSettings();
+    m_anWidths.assign(size_t(s.m_nCols), 0);
+    for (int col = startCol; col <= endCol; ++col)
+        m_anWidths[size_t(col)] = s.ColWidth(col);
+    // A column prints as wide as on the screen, or as its widest text needs on paper, where
+    // the screen's text does not scale quite as the columns do.
+    CGridCell cell;
+    for (int row = startRow; row <= endRow; ++row) {
+        if (s.Hidden(GRID_AXIS_ROWS, row))
+            continue;
+        for (int col = startCol; col <= endCol; ++col) {
+            int& width = m_anWidths[size_t(col)];
+            if (width <= 0 || !m_pGrid->GetCellIndirect(col, row, &cell) || cell.m_bJoined)
+                continue;
+            const int needed = m_pGrid->GetCellTypeById(cell.m_nCellType)->PaperTextWidth(pPrinterDC, &cell, m_fVScale);
+            width = std::max(width, int(std::ceil(needed / double(m_fHScale))));
+        }
+    }
+}
+
+int CGridPrint::Width(int col) const
+{
+    return col >= 0 && size_t(col) < m_anWidths.size() ? m_anWidths[size_t(col)] : m_pGrid->GetSettings()->ColWidth(col);
+}
+
 BOOL CGridPrint::PrintPage(CDC* pDC, int page)
 {
     const Page* entry = GetPage(page);
@@ -143,7 +173,7 @@ BOOL CGridPrint::PrintPage(CDC* pDC, int page)
     pDC->SetMapMode(MM_TEXT);
     pDC->SetWindowOrg(0, 0);
     pDC->SetViewportOrg(0, 0);
-    auto printedWidth = [&](int c) { return int(s.ColWidth(c) * m_fHScale); };
+    auto printedWidth = [&](int c) { return int(Width(c) * m_fHScale); };
     auto printedHeight = [&](int r) { return int(s.RowHeight(r) * m_fVScale); };
 
     CGridCell cell;

@@ -53,7 +53,13 @@ public:
     CRect GetPrintArea() const { return m_rcArea; }
     CSize GetPageSize() const { return m_sizePage; }
 
+    // The width a column prints at, in screen pixels: its own, or what its widest one-line
+    // text needs on the paper of the last CountPages.
+    int Width(int col) const;
+
 private:
+    void FitWidths(CDC* pPrinterDC, int startCol, int startRow, int endCol, int endRow);
+
     int m_nColPages = 0;
     int m_nRowPages = 0;
     std::vector<Page> m_pages;
@@ -64,5 +70,6 @@ private:
     int m_nLeftMargin = 25, m_nTopMargin = 25, m_nRightMargin = 25, m_nBottomMargin = 25;
     int m_bFrame = 1;
     CSize m_sizeUsable;
+    std::vector<int> m_anWidths;   // per column, as FitWidths found them
     CGridCtrl* m_pGrid;
 };

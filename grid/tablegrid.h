@@ -50,7 +50,9 @@ public:
     void SelectAll();
 
     CFont m_font;
-    int m_nFontHeight = 12;
+    // A 12-pixel em, as the face the tables were laid out with has in a 12-pixel cell; a cell
+    // height of 12 would give the wider-spaced IPA face an 11-pixel em.
+    int m_nFontHeight = -12;
 
 protected:
     // Sends to the parent window, when there is one.

@@ -134,6 +134,9 @@ BOOL CCoordinateTable::OnCheckText(int col, int row, const QString& text, int so
 {
     if (!CTableGrid::OnCheckText(col, row, text, source))
         return FALSE;
+    CGridCell typed;
+    typed.SetText(text);
+    m_dAccepted = typed.GetNumber();
     m_nAcceptedCol = col;
     m_nAcceptedRow = row;
     return TRUE;
@@ -146,7 +149,7 @@ void CCoordinateTable::OnSetCell(int col, int row, CGridCell* cell)
     m_nAcceptedCol = m_nAcceptedRow = -1;
     // The accepted text is about to be stored: its number goes into the working copy, and the
     // cell shows it back with the table's decimals like its neighbours.
-    m_pSheet->SetCellValue(m_nPage, col, row, cell->GetNumber());
+    m_pSheet->SetCellValue(m_nPage, col, row, m_dAccepted);
     ShowValues();
     SetupCell(col, row, cell);
 }

@@ -37,6 +37,7 @@ private:
     // The cell whose text the range check just accepted: the next store into it is the user's.
     int m_nAcceptedCol = -1;
     int m_nAcceptedRow = -1;
+    double m_dAccepted = 0.0;   // the accepted number as typed, finer than the cell shows it
 };
 
 // One page: the span chooser, the table of the span's panel points, update and close.

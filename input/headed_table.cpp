@@ -18,8 +18,10 @@ void ValueColumn(CTableGrid& t, int rows, int sideHeadingWidth, bool scrolls)
     t.SetNumberCols(1, FALSE);
     t.SetNumberRows(rows, FALSE);
     t.SetSideHeadingWidth(sideHeadingWidth);
-    if (!scrolls)
+    if (!scrolls) {
         t.SetVScrollWidth(0);
+        t.KeepAllRowsShown();
+    }
     t.FitColumnsToWidth(0, 0);
 }
 

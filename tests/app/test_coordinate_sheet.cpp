@@ -462,16 +462,17 @@ TEST_F(CoordinateTest, TablesTakeTypingSpinStepsAndPastes)
     EXPECT_EQ(Sheet().m_work.m_aSpans[0].m_aPoints[1].m_ptBase.y, 0.0);
     m_shown.clear();
 
-    // A refused text left in the edit keeps "更新" from applying anything.
+    // A text refused as "更新" ends the edit keeps it from applying anything; the text goes.
     table.GotoCell(1, 5);
+    const QString kept = Cell(base, 5, 1);
     gridui::Key(table.m_area.GetWidget(), Qt::Key_9, Qt::NoModifier, QStringLiteral("9"));
     for (int i = 0; i < 9; ++i)
         gridui::Key(table.GetEdit()->GetWidget(), Qt::Key_9, Qt::NoModifier, QStringLiteral("9"));
     Press(base, IDC_COORD_UPDATE);
     EXPECT_EQ(m_shown.size(), 1);
     EXPECT_EQ(g_bCoordinatePlan, 0);
-    ASSERT_TRUE(table.GetEdit()->IsOpen());
-    gridui::Key(table.GetEdit()->GetWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(table.GetEdit()->IsOpen());
+    EXPECT_EQ(Cell(base, 5, 1), kept);
     m_shown.clear();
 
     // A spin step alone leaves something to apply: 100 mm a step, 10 mm on the section page.

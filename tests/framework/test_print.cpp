@@ -9,9 +9,16 @@
 #include "framework/view.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QGridLayout>
 #include <QImage>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -403,6 +410,68 @@ TEST_F(PrintTest, RealDialogAndPreviewWindowRunTheSameLoop)
     EXPECT_EQ(m_log.begins, m_log.ends);
     EXPECT_EQ(m_log.beginCaps, m_log.printCaps);
     ExpectPaper(m_log.printCaps, 420, 297);
+}
+
+TEST_F(PrintTest, PrintDialogShowsThePrintersDetailsAndNoEmptyField)
+{
+    AfxGetPrintSettings().m_strOutputFile = Path("dialog.pdf");
+    bool looked = false;
+    OnModal([&looked](QWidget* dlg) {
+        auto* location = dlg->findChild<QLabel*>(QStringLiteral("location"));
+        auto* type = dlg->findChild<QLabel*>(QStringLiteral("type"));
+        auto* printers = dlg->findChild<QComboBox*>(QStringLiteral("printers"));
+        if (!location || !type || !printers)
+            return false;
+        QApplication::processEvents();
+        auto caption = [](QLabel* field) {
+            auto* grid = qobject_cast<QGridLayout*>(field->parentWidget()->layout());
+            int row = 0, col = 0, rows = 0, cols = 0;
+            grid->getItemPosition(grid->indexOf(field), &row, &col, &rows, &cols);
+            return grid->itemAtPosition(row, 0)->widget();
+        };
+        // What the dialog knows shows with its caption.
+        EXPECT_EQ(location->isVisible(), !location->text().isEmpty());
+        EXPECT_EQ(caption(location)->isVisible(), !location->text().isEmpty());
+        // A printer the print system tells nothing about: the empty field goes with its
+        // caption. (The dialog's own update would fill in the PDF file's details again.)
+        for (QWidget* w = printers->parentWidget(); w && w != dlg; w = w->parentWidget())
+            QObject::disconnect(printers, nullptr, w, nullptr);
+        location->clear();
+        type->setText(QStringLiteral("Laser"));
+        emit printers->currentIndexChanged(printers->currentIndex());
+        EXPECT_FALSE(location->isVisible());
+        EXPECT_FALSE(caption(location)->isVisible());
+        EXPECT_TRUE(type->isVisible());
+        EXPECT_TRUE(caption(type)->isVisible());
+        QApplication::processEvents();
+        if (qEnvironmentVariableIsSet("MV_KEEP_SHOTS"))
+            dlg->grab().save(QDir::temp().filePath(QStringLiteral("print_dialog.png")));
+        looked = true;
+        static_cast<QDialog*>(dlg)->reject();
+        return true;
+    });
+    EXPECT_FALSE(AfxPrintView(m_view, PrintMode::Print));
+    EXPECT_TRUE(looked);
+}
+
+TEST_F(PrintTest, ThePreviewsOwnPrintDialogIsTidiedAsWell)
+{
+    bool tidied = false;
+    OnModal([&tidied](QWidget* preview) {
+        if (!qobject_cast<QPrintPreviewDialog*>(preview))
+            return false;
+        // As the window's print button makes it: a print dialog that is the window's child.
+        QPrinter printer;
+        auto* dlg = new QPrintDialog(&printer, preview);
+        dlg->ensurePolished();
+        QApplication::sendPostedEvents(preview, QEvent::ChildPolished);
+        tidied = dlg->property("mvTidied").toBool();
+        delete dlg;
+        preview->close();
+        return true;
+    });
+    AfxPrintView(m_view, PrintMode::Preview);
+    EXPECT_TRUE(tidied);
 }
 
 TEST_F(PrintTest, ViewHandlesThePrintCommands)

@@ -191,7 +191,7 @@ TEST(GridEdit, ContinuingWrapsAtTheRowEndsAndStopsAtTheLastRow)
     EXPECT_EQ(g.GetCurrentCol(), 0);
 }
 
-TEST(GridEdit, ARefusedTextStaysInTheEditOnItsCell)
+TEST(GridEdit, ARefusedTextGoesAndTheCellKeepsItsValueAndTheKeys)
 {
     Hosted<EditGrid> h(3, 3);
     EditGrid& g = h.grid;
@@ -200,16 +200,22 @@ TEST(GridEdit, ARefusedTextStaysInTheEditOnItsCell)
     Type("77");
     g.finishOk = FALSE;
     Enter();
+    QApplication::processEvents();
     EXPECT_EQ(h.Text(0, 0), "1");
+    EXPECT_FALSE(g.GetEdit()->IsOpen());
+    EXPECT_EQ(std::make_pair(g.GetCurrentCol(), g.GetCurrentRow()), std::make_pair(0, 0));
+    EXPECT_EQ(Focus(), h.Area());
+    // A click elsewhere while a text is typed is refused the same way and moves nothing.
+    Type("88");
     ASSERT_TRUE(g.GetEdit()->IsOpen());
-    EXPECT_EQ(h.Edit()->text(), "77");
-    EXPECT_EQ(std::make_pair(g.GetCurrentCol(), g.GetCurrentRow()), std::make_pair(0, 0));
-    // A click elsewhere is refused the same way and moves nothing.
     Click(h.Area(), h.At(2, 2));
-    EXPECT_TRUE(g.GetEdit()->IsOpen());
+    QApplication::processEvents();
+    EXPECT_EQ(h.Text(0, 0), "1");
+    EXPECT_FALSE(g.GetEdit()->IsOpen());
     EXPECT_EQ(std::make_pair(g.GetCurrentCol(), g.GetCurrentRow()), std::make_pair(0, 0));
+    EXPECT_EQ(Focus(), h.Area());
     g.finishOk = TRUE;
-    h.Edit()->setFocus();
+    Type("77");
     Click(h.Area(), h.At(2, 2));
     EXPECT_EQ(h.Text(0, 0), "77");          // clicking elsewhere stores the typed text
     EXPECT_FALSE(g.GetEdit()->IsOpen());

@@ -154,6 +154,30 @@ TEST(GridNav, KeysKeepOneMoreRowInViewClicksDoNot)
     EXPECT_EQ(g.GetCurrentRow(), 7);   // the row at which 150 pixels are exceeded
 }
 
+TEST(GridNav, KeysBringAPartShownLastRowInWhole)
+{
+    // Ten rows in an area of 9.5, as a dialog's table may get: row 9 shows its top half.
+    Hosted<NavGrid> h(1, 10, CRect(0, 0, 400, 20 + 190));
+    NavGrid& g = h.grid;
+    CGridSettings* s = g.GetSettings();
+    ASSERT_EQ(s->m_nAreaHeight, 190);
+    for (int i = 0; i < 9; ++i)
+        Key(h.Area(), Qt::Key_Down);
+    EXPECT_EQ(g.GetCurrentRow(), 9);
+    EXPECT_EQ(s->m_nTopRow, 1);
+    CRect r;
+    g.GetCellRect(0, 9, &r);
+    EXPECT_LE(r.bottom, s->m_nAreaHeight);
+    // The owner's moves show the row whole as well; Up brings the first one back.
+    g.SetTopRow(0);
+    g.GotoRow(0);
+    g.GotoRow(9);
+    EXPECT_EQ(s->m_nTopRow, 1);
+    for (int i = 0; i < 9; ++i)
+        Key(h.Area(), Qt::Key_Up);
+    EXPECT_EQ(s->m_nTopRow, 0);
+}
+
 TEST(GridNav, ScrollingMovesTheViewOnly)
 {
     Hosted<NavGrid> h(5, 50, CRect(0, 0, 400, 20 + 150 + GetSystemMetrics(SM_CYHSCROLL)));

@@ -1,13 +1,16 @@
 // A table with normal, check-box, spin and push-button cells, painted on screen
-// (offscreen platform) and compared by its pixels.
+// (offscreen platform) and compared by its pixels, and the table font's figures.
 #include <gtest/gtest.h>
 
+#include "framework/dc.h"
 #include "framework/wndextras.h"
 #include "grid/gridctrl.h"
+#include "grid/tablegrid.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
 namespace {
@@ -121,4 +124,34 @@ TEST(GridPicture, TableWithCheckSpinAndButtonCells)
     // Below the last row and right of the last column: the window colour.
     EXPECT_EQ(at(image, 390, 50), GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(at(image, 200, 115), GetSysColor(COLOR_WINDOW));
+}
+
+// The table font at its screen size: a 12-pixel em, and a full stop that sits on the baseline
+// as a dot instead of reaching below it as a comma does.
+TEST(GridPicture, TheTableFontsFullStopIsADot)
+{
+    CTableGrid grid;
+    grid.OnSetup();
+    QImage image(80, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    CDC dc(&painter);
+    dc.SelectObject(grid.GetDefFont());
+    TEXTMETRIC tm;
+    ASSERT_TRUE(dc.GetTextMetrics(&tm));
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 12);
+    dc.SetTextColor(RGB(0, 0, 0));
+    dc.TextOut(0, 0, QStringLiteral("0.5"));
+    const int from = dc.GetTextExtent(QStringLiteral("0")).cx, to = dc.GetTextExtent(QStringLiteral("0.")).cx;
+    painter.end();
+    auto inked = [&](int x, int y) { return qGray(image.pixel(x, y)) < 160; };
+    int above = 0, below = 0;
+    for (int x = from; x < to; ++x) {
+        for (int y = tm.tmAscent - 3; y < tm.tmAscent; ++y)
+            above += inked(x, y);
+        for (int y = tm.tmAscent; y < tm.tmHeight; ++y)
+            below += inked(x, y);
+    }
+    EXPECT_GT(above, 0);
+    EXPECT_EQ(below, 0);
 }

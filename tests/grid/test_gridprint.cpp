@@ -2,6 +2,7 @@
 // printed through the recording device context and into a PDF file.
 #include <gtest/gtest.h>
 #include <QFile>
+#include <cmath>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -30,6 +31,16 @@ void table(CGridCtrl& g, int cols, int rows, int width = 200)
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c)
             g.SetCellText(c, r, QStringLiteral("%1-%2").arg(r).arg(c));
+}
+
+// Lays the whole table out on an A4 printer, where it takes one page, and prints that.
+CGridPrint* printOnePage(CGridCtrl& g, CDC& printer)
+{
+    a4Printer(printer);
+    CGridPrint* p = g.GetPrint();
+    EXPECT_EQ(p->CountPages(&printer, 0, 0, g.GetNumberCols() - 1, g.GetNumberRows() - 1), 1);
+    EXPECT_TRUE(p->PrintPage(&printer, 1));
+    return p;
 }
 
 // A view that prints its grid as the program's table views do.
@@ -115,10 +126,7 @@ TEST(GridPrint, AJoinedRangePrintsOnceAndAOneRowPageIsFramed)
     g.SetCellText(0, 0, "J");
     g.JoinCells(0, 0, 0, 2);
     CDC printer;
-    a4Printer(printer);
-    CGridPrint* p = g.GetPrint();
-    ASSERT_EQ(p->CountPages(&printer, 0, 0, 1, 3), 1);
-    ASSERT_TRUE(p->PrintPage(&printer, 1));
+    CGridPrint* p = printOnePage(g, printer);
     const float vs = p->GetVScale();
     const int total = int(20 * vs) + int(30 * vs) + int(40 * vs);
     int joined = 0, hidden = 0;
@@ -129,8 +137,9 @@ TEST(GridPrint, AJoinedRangePrintsOnceAndAOneRowPageIsFramed)
     for (const CDC::Record& r : printer.Records()) {
         if (r.op == "DrawText" && r.text == "J") {
             ++joined;
-            // Inside the border (a hairline on paper) and the text margins.
-            EXPECT_EQ(r.args[3] - r.args[1], total - printer.HairlinePixels() - 2);
+            // Inside the border (a hairline on paper) and the text margins, which scale with it.
+            const int inner = total - printer.HairlinePixels();
+            EXPECT_EQ(r.args[3] - r.args[1], inner - 2 * int(std::lround(inner / 90.0)));
             EXPECT_NEAR(r.fontHeight, plainFont, plainFont / 20);   // the block's text is not blown up
         }
         if (r.op == "DrawText" && (r.text == "1-0" || r.text == "2-0"))
@@ -156,6 +165,72 @@ TEST(GridPrint, AJoinedRangePrintsOnceAndAOneRowPageIsFramed)
     const std::vector<std::vector<int>> frame = {{a.left, a.top, right, a.top}, {a.left, bottom, right, bottom},
                                                  {a.left, a.top, a.left, bottom}, {right, a.top, right, bottom + 1}};
     EXPECT_EQ(lines, frame);
+}
+
+TEST(GridPrint, PaperShowsValuesInTheMiddleOfTheirRowsWithoutSpinButtons)
+{
+    CGridCtrl g;
+    table(g, 3, 2, 100);
+    CGridCell c;
+    g.GetCell(0, 0, &c);
+    c.SetCellType(GRID_CT_SPIN);
+    c.SetAlignment(GRID_ALIGN_RIGHT);
+    c.SetText("4.500");
+    g.SetCell(0, 0, &c);
+    g.SetCellAlignment(1, 0, GRID_ALIGN_RIGHT);
+    g.SetCellType(2, 0, GRID_CT_DROPLIST);
+    CDC printer;
+    CGridPrint* p = printOnePage(g, printer);
+    const CRect area = p->GetPrintArea();
+    const int w = int(100 * p->GetHScale()), hair = printer.HairlinePixels();
+    const int margin = int(std::lround(3 * double(int(20 * p->GetVScale()) - hair) / 20.0));
+    int texts = 0;
+    for (const CDC::Record& r : printer.Records()) {
+        if (r.op != "DrawText")
+            continue;
+        const UINT format = UINT(r.args[4]);
+        if (r.text == "4.500" || r.text == "0-1" || r.text == "0-2") {
+            ++texts;
+            // Centred in the row like a heading, however the cell stands on the screen.
+            EXPECT_TRUE(format & DT_VCENTER) << r.text.toStdString();
+            // The text keeps its margin from the right border, as far as on the screen.
+            const int col = r.text == "4.500" ? 0 : r.text == "0-1" ? 1 : 2;
+            EXPECT_EQ(r.args[2], area.left + (col + 1) * w - hair - margin) << r.text.toStdString();
+        }
+    }
+    EXPECT_EQ(texts, 3);
+    // No button face or arrow on paper: the only lines are the frame's.
+    int lines = 0;
+    for (const CDC::Record& r : printer.Records())
+        lines += r.op == "LineTo";
+    EXPECT_EQ(lines, 4);
+}
+
+TEST(GridPrint, AColumnWhoseTextWouldBeCutPrintsWider)
+{
+    CGridCtrl g;
+    table(g, 3, 3, 100);
+    g.SetColWidth(1, 40);
+    g.SetCellText(1, 1, QString::fromUtf8("部材総質量 235.5 t × 単価 12000 円/t"));
+    g.SetCellText(2, 2, QString::fromUtf8("短い"));
+    CDC printer;
+    CGridPrint* p = printOnePage(g, printer);
+    EXPECT_EQ(p->Width(0), 100);
+    EXPECT_EQ(p->Width(2), 100);
+    EXPECT_GT(p->Width(1), 40);
+    for (const CDC::Record& r : printer.Records()) {
+        if (r.op != "DrawText" || !r.text.startsWith(QString::fromUtf8("部材")))
+            continue;
+        CFont f;
+        f.CreateFont(r.fontHeight, 0, 0, 0, r.fontWeight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, r.fontFace);
+        CFont* old = printer.SelectObject(&f);
+        EXPECT_LE(printer.GetTextExtent(r.text).cx, r.args[2] - r.args[0]);
+        printer.SelectObject(old);
+    }
+    // The screen keeps its width.
+    int width = 0;
+    g.GetColWidth(1, &width);
+    EXPECT_EQ(width, 40);
 }
 
 TEST(GridPrint, AViewPrintsItsGridIntoAPdf)

@@ -42,6 +42,27 @@ TEST(GridCell, SetNumberWritesTheTextWithTheCellsDecimals)
     EXPECT_DOUBLE_EQ(c.GetNumber(), 7.25);
 }
 
+TEST(GridCell, EnteredNumbersTakeANumberCellsDecimals)
+{
+    CGridCell c;
+    c.SetDecimals(1);
+    c.SetNumber(0.0);
+    c.SetEnteredText("45000");
+    EXPECT_EQ(c.GetText(), "45000.0");
+    EXPECT_DOUBLE_EQ(c.GetValue(), 45000.0);
+    c.SetEnteredText(" -2.25 ");
+    EXPECT_EQ(c.GetText(), "-2.3");
+    // What is no plain number stays as typed: a masked text, a word, nothing.
+    for (const char* text : {"123x45", "abc", "", "1 2", "inf"}) {
+        c.SetEnteredText(text);
+        EXPECT_EQ(c.GetText(), text);
+    }
+    // A cell that is no number cell keeps the text too.
+    CGridCell plain;
+    plain.SetEnteredText("5.9");
+    EXPECT_EQ(plain.GetText(), "5.9");
+}
+
 TEST(GridCell, TextAsIntLeavesTheValueWithoutANumber)
 {
     CGridCell c;

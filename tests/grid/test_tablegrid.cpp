@@ -99,7 +99,7 @@ TEST(TableGrid, TheRangeCheckAcceptsTheBoundsAndRefusesWithAMessage)
     EXPECT_FALSE(orphan.OnCheckText(0, 0, "1", GRID_TEXT_EDIT));
 }
 
-TEST(TableGrid, ARefusedNumberKeepsTheEditOpenWithTheTypedText)
+TEST(TableGrid, ARefusedNumberIsDroppedAndTheCellKeepsItsValueAndTheKeys)
 {
     Hosted<CTableGrid> h(3, 3);
     CTableGrid& g = h.grid;
@@ -109,16 +109,16 @@ TEST(TableGrid, ARefusedNumberKeepsTheEditOpenWithTheTypedText)
     Type("150");                       // a character starts the edit
     ASSERT_TRUE(g.GetEdit()->IsOpen());
     Key(Focus(), Qt::Key_Return, Qt::NoModifier, "\r");
+    QApplication::processEvents();
     ASSERT_EQ(boxes.texts.size(), 1);
     EXPECT_EQ(boxes.texts[0], QString::fromUtf8("0.00 から 100.00 までの数値を入力して下さい。"));
     EXPECT_EQ(h.Text(0, 0), "50.00");
-    ASSERT_TRUE(g.GetEdit()->IsOpen());
-    EXPECT_EQ(h.Edit()->text(), "150");
-    EXPECT_EQ(g.GetCurrentCol(), 0);
-    h.Edit()->selectAll();
+    EXPECT_FALSE(g.GetEdit()->IsOpen());
+    EXPECT_EQ(std::make_pair(g.GetCurrentCol(), g.GetCurrentRow()), std::make_pair(0, 0));
+    EXPECT_EQ(Focus(), h.Area());
     Type("75");
     Key(Focus(), Qt::Key_Return, Qt::NoModifier, "\r");
-    EXPECT_EQ(h.Text(0, 0), "75");
+    EXPECT_EQ(h.Text(0, 0), "75.00");   // in the cell's decimals
     EXPECT_EQ(g.GetCurrentCol(), 1);    // and on to the next cell
     EXPECT_EQ(h.host.Count(WM_GRID_EDITDONE), 1);
 }
@@ -171,7 +171,7 @@ TEST(TableGrid, DoubleClickAndTypingStartEditing)
     Mouse(h.Area(), QEvent::MouseButtonDblClick, QPoint(390, 200));
     EXPECT_FALSE(g.GetEdit()->IsOpen());
     EXPECT_EQ(g.GetDefFont()->LogFont().lfFaceName, QString::fromUtf8("ＭＳ ゴシック"));
-    EXPECT_EQ(g.GetDefFont()->LogFont().lfHeight, 12);
+    EXPECT_EQ(g.GetDefFont()->LogFont().lfHeight, -12);
 }
 
 TEST(TableGrid, MenusAndTheClipboardThroughThem)
@@ -247,4 +247,10 @@ TEST(TableGrid, PasteAndCutKeepReadOnlyCellsAndTheRangeAndTellTheParent)
     EXPECT_EQ(h.Text(1, 0), "fixed");
     EXPECT_EQ(h.Text(2, 0), "");
     EXPECT_EQ(h.Text(3, 0), "");
+    // Pasted numbers show in their cells' decimals, as typed ones do.
+    QApplication::clipboard()->setText("7\t8.25");
+    g.GotoCell(2, 0);
+    ASSERT_TRUE(g.Paste());
+    EXPECT_EQ(h.Text(2, 0), "7.0");
+    EXPECT_EQ(h.Text(3, 0), "8.3");
 }

@@ -330,6 +330,38 @@ TEST_F(CrossSectionTest, TypedAnglesAndDimensionsKeepToTheirRanges)
     EXPECT_EQ(Cell(5, 0), QStringLiteral("500"));
 }
 
+// The range message goes as message boxes go: the window under it, here the main window, is
+// active when it closes. The refused text is dropped and the keys stay with the cell.
+TEST_F(CrossSectionTest, ARefusedWidthLeavesTheCellAsItWasWithTheKeys)
+{
+    MakeDesign("1");
+    Show();
+    const QString before = Cell(3, 0);
+    AfxSetMessageBoxHandler([this](const QString& text, UINT) {
+        m_shown << text;
+        QApplication::setActiveWindow(g_pMainFrame->GetWidget());
+        return int(IDOK);
+    });
+    CSetupCrossSectionGrid& t = Table();
+    t.GotoCell(0, 3);
+    t.m_area.SetFocus();
+    gridui::Type(QStringLiteral("-100"));
+    ASSERT_TRUE(t.GetEdit()->IsOpen());
+    gridui::Key(t.GetEdit()->GetWidget(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::processEvents();
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_shown[0].endsWith(QStringLiteral("までの数値を入力して下さい。")));
+    EXPECT_FALSE(t.GetEdit()->IsOpen());
+    EXPECT_EQ(Cell(3, 0), before);
+    EXPECT_EQ(std::make_pair(t.GetCurrentCol(), t.GetCurrentRow()), std::make_pair(0, 3));
+    EXPECT_EQ(QApplication::activeWindow(), Dlg().GetWidget());
+    EXPECT_EQ(QApplication::focusWidget(), t.m_area.GetWidget());
+    // Typing goes on in the cell.
+    gridui::Type(QStringLiteral("700"));
+    gridui::Key(t.GetEdit()->GetWidget(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    EXPECT_EQ(Cell(3, 0), QStringLiteral("700"));
+}
+
 TEST_F(CrossSectionTest, TheTableStopsAtItsStations)
 {
     MakeDesign("14");

@@ -155,6 +155,31 @@ TEST_F(LoadDialogTest, DeadLoadShowsItsUnitsAndItemButtonsFollowTheRow)
     EXPECT_DOUBLE_EQ(Dead().m_adValue[0], 0.05);
 }
 
+// Where the rows need more than the table's place in the dialog (other fonts make other
+// places), the table takes the height of all ten; Down reaches the snow load.
+TEST_F(LoadDialogTest, DeadLoadTableShowsAllItsRows)
+{
+    MakeDesign(false, "4");
+    OpenDeadLoad([](CSetupDeadLoadDialog& d) {
+        CTableGrid& t = d.m_grid;
+        for (int r = 0; r < 10; ++r)
+            t.SetRowHeight(r, 26);
+        QApplication::processEvents();
+        const CGridSettings* s = t.GetSettings();
+        CRect last;
+        t.GetCellRect(0, 9, &last);
+        EXPECT_EQ(last.bottom, 260);
+        EXPECT_LE(last.bottom, s->m_nAreaHeight);
+        t.m_area.SetFocus();
+        for (int i = 0; i < 9; ++i)
+            gridui::Key(t.m_area.GetWidget(), Qt::Key_Down);
+        EXPECT_EQ(t.GetCurrentRow(), 9);
+        t.GetCellRect(0, 9, &last);
+        EXPECT_LE(last.bottom, s->m_nAreaHeight);
+        d.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+}
+
 TEST_F(LoadDialogTest, DeadLoadSpinStepsByFiveHundredthsAndStopsAtZero)
 {
     MakeDesign(false, "4");
@@ -241,7 +266,7 @@ TEST_F(LoadDialogTest, ResultsQuestionGuardsBothDialogs)
         Enter(d.m_grid, 4, 0, QStringLiteral("30"));
         OK(d);
         EXPECT_EQ(d.GetModalResult(), -1);
-        EXPECT_EQ(Cell(d.m_grid, 4, 0), QStringLiteral("30"));
+        EXPECT_EQ(Cell(d.m_grid, 4, 0), QStringLiteral("30.00"));
         EXPECT_EQ(m_shown, QStringList{kResultsQuestion});
     });
     OpenSteelWeight([](CSetupSteelWeightDialog& d) {
@@ -302,6 +327,12 @@ TEST_F(LoadDialogTest, HaunchTableShowsTheGirdersAndChecksByTheUnitsInForce)
         Enter(t, 1, H::COL_HAUNCH, QStringLiteral("1.5"));
         Enter(t, 2, H::COL_B, QStringLiteral("1200"));
         EXPECT_EQ(m_shown, QStringList{QStringLiteral("2.900 から 5.900 までの数値を入力して下さい。")});
+        // Typed values show as the column's own numbers do.
+        EXPECT_EQ(Cell(t, 1, H::COL_HAUNCH), QStringLiteral("1.500"));
+        EXPECT_EQ(Cell(t, 2, H::COL_B), QStringLiteral("1200.0"));
+        Enter(t, 3, H::COL_STEEL, QStringLiteral("5.9"));
+        EXPECT_EQ(Cell(t, 3, H::COL_STEEL), QStringLiteral("5.900"));
+        Enter(t, 3, H::COL_STEEL, QStringLiteral("4.5"));
         Spin(t, 0, H::COL_STEEL, true);
         Spin(t, 0, H::COL_H, false);
         EXPECT_EQ(Cell(t, 0, H::COL_STEEL), QStringLiteral("4.600"));
