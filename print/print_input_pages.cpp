@@ -16,7 +16,10 @@ void CPrintView::PrintDesignConditions(CDC* pDC, CPrintInfo* pInfo)
     const int n = std::clamp(g_nSpans, 0, MAX_SPANS);
     const int xLabel = m_nLeftMargin + m_nIndent;
     const int xValue = m_nLeftMargin + 8 * m_nIndent;
-    auto text = [&](int x, int row, const QString& s) { pDC->TextOut(x, RowToY(row), s); };
+    auto text = [&](int x, int row, const QString& s) {
+        if (!s.isEmpty())
+            pDC->TextOut(x, RowToY(row), s);
+    };
 
     text(xLabel, 3, QStringLiteral("『") + basic.m_strTitle + QStringLiteral("』"));
     text(m_nLeftMargin + 3 * m_nIndent, 4, basic.m_strSubtitle);
