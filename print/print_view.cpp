@@ -281,7 +281,7 @@ void SetCheckCell(CTableGrid& grid, int row, int nValue, const QString& label)
 {
     CGridCell cell;
     grid.GetCell(0, row, &cell);
-    cell.SetAlignment(1);
+    cell.SetAlignment(GRID_ALIGN_VCENTER);
     cell.SetCellType(GRID_CT_CHECKBOX);
     cell.SetCellTypeEx(0x1100);
     cell.SetNumber(nValue);
@@ -299,7 +299,7 @@ void ShapeList(CTableGrid& grid, int nRows)
     grid.SetTopHeadingHeight(0);
     CRect client;
     grid.GetClientRect(&client);
-    grid.SetColWidth(0, std::max(client.Width() - 20, 60));
+    grid.SetColWidth(0, std::max(client.Width() - grid.GetSettings()->m_nVScrollWidth, 60));
 }
 
 }

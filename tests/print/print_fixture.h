@@ -40,12 +40,15 @@ protected:
     {
         Command(ID_VIEW_PRINT);
         EXPECT_NE(g_pPrintView, nullptr);
-        QCoreApplication::processEvents();
         Paint();
         return *g_pPrintView;
     }
     static CPrintView& View() { return *g_pPrintView; }
-    static void Paint() { View().UpdateWindow(); }
+    static void Paint()
+    {
+        QCoreApplication::processEvents();
+        View().UpdateWindow();
+    }
     static CButton& Box(int id) { return *static_cast<CButton*>(View().GetControl(id)); }
     static CPrintBar& Bar() { return static_cast<CChildPrintFrame*>(View().GetParentFrame())->m_wndBar; }
     static void Click(int id) { Box(id).Click(); }
