@@ -639,6 +639,17 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 
 void CDataExchange::Fail() { throw this; }
 
+BOOL AfxRunDataExchange(CWnd* pWnd, BOOL bSaveAndValidate, const std::function<void(CDataExchange*)>& exchange)
+{
+    CDataExchange dx(pWnd, bSaveAndValidate);
+    try {
+        exchange(&dx);
+    } catch (const CDataExchange*) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(FALSE);

@@ -19,13 +19,7 @@ void CFormView::OnInitialUpdate()
 
 BOOL CFormView::UpdateData(BOOL bSaveAndValidate)
 {
-    CDataExchange dx(this, bSaveAndValidate);
-    try {
-        DoDataExchange(&dx);
-    } catch (const CDataExchange*) {
-        return FALSE;
-    }
-    return TRUE;
+    return AfxRunDataExchange(this, bSaveAndValidate, [this](CDataExchange* pDX) { DoDataExchange(pDX); });
 }
 
 BOOL CFormView::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -20,47 +20,42 @@ namespace {
 
 using V = CPrintView;
 
-// The report's places in print order: box, member, heading name and contents line (SI and
-// gravitational units), printer. Sections whose pages this program does not print yet have
-// no printer and count no pages.
+// The report's places in print order: box, member, heading name and contents line (SI units,
+// and gravitational units where they differ), printer. Sections whose pages this program
+// does not print yet have no printer and count no pages.
 const V::SectionInfo kSections[V::RS_COUNT] = {
-    {IDC_PR_COVER, &V::m_bPrintCover, "", "", "", "", &V::PrintCover, nullptr},
-    {IDC_PR_CONTENTS, &V::m_bPrintContents, "", "", "", "", &V::PrintContents, nullptr},
-    {IDC_PR_INPUT, &V::m_bPrintInputConditions, "入力条件", "入力条件",
-     "%2d．入力条件・・・・・・・・・・・・・・・・・%3d", "%2d．入力条件・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_DESIGN, &V::m_bPrintDesignConditions, "設計条件", "設計条件",
-     "%2d．設計条件・・・・・・・・・・・・・・・・・%3d", "%2d．設計条件・・・・・・・・・・・・・・・・・%3d",
-     &V::PrintDesignConditions, nullptr},
-    {IDC_PR_AREA_RATIO, &V::m_bPrintAreaRatio, "鋼重", "鋼重",
-     "%2d．鋼重・・・・・・・・・・・・・・・・・・・%3d", "%2d．鋼重・・・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_PLAN, &V::m_bPrintPlan, "平面図", "平面図",
-     "%2d．平面図・・・・・・・・・・・・・・・・・・%3d", "%2d．平面図・・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_CROSS_SECTIONS, &V::m_bPrintCrossSections, "横断面図", "横断面図",
-     "%2d．横断面図・・・・・・・・・・・・・・・・・%3d", "%2d．横断面図・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_LONGITUDINAL, &V::m_bPrintLongitudinalSections, "縦断面図", "縦断面図",
-     "%2d．縦断面図・・・・・・・・・・・・・・・・・%3d", "%2d．縦断面図・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_LOADS, &V::m_bPrintLoadDiagrams, "荷重図", "荷重図",
-     "%2d．荷重図・・・・・・・・・・・・・・・・・・%3d", "%2d．荷重図・・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_FORCE_DIAGRAM, &V::m_bPrintForceDiagram, "断面力図", "断面力図",
-     "%2d．断面力図・・・・・・・・・・・・・・・・・%3d", "%2d．断面力図・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_DEFLECTION, &V::m_bPrintDeflection, "たわみ", "たわみ",
-     "%2d．たわみ・・・・・・・・・・・・・・・・・・%3d", "%2d．たわみ・・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_NO_IMPACT, &V::m_bPrintReactionsNoImpact, "下部工用反力（衝撃なし）", "下部工用反力（衝撃なし）",
-     "%2d．下部工用反力（衝撃なし）・・・・・・・・・%3d", "%2d．下部工用反力（衝撃なし）・・・・・・・・・%3d", nullptr,
-     nullptr},
-    {IDC_PR_REACTION_DETAIL, &V::m_bPrintReactionDetail, "支点反力詳細", "支点反力詳細",
-     "%2d．支点反力詳細・・・・・・・・・・・・・・・%3d", "%2d．支点反力詳細・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_REACTION_SUMMARY, &V::m_bPrintReactionSummary, "支点反力集計", "支点反力集計",
-     "%2d．支点反力集計・・・・・・・・・・・・・・・%3d", "%2d．支点反力集計・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_SUBSTRUCTURE, &V::m_bPrintSubstructureReactions, "下部工用反力（衝撃なし）", "下部工用反力（衝撃なし）",
-     "%2d．下部工用反力（衝撃なし）・・・・・・・・・%3d", "%2d．下部工用反力（衝撃なし）・・・・・・・・・%3d", nullptr,
-     nullptr},
-    {IDC_PR_IMPACT, &V::m_bPrintImpactCoefficients, "衝撃係数", "衝撃係数",
-     "%2d．衝撃係数・・・・・・・・・・・・・・・・・%3d", "%2d．衝撃係数・・・・・・・・・・・・・・・・・%3d",
-     &V::PrintImpactCoefficients, nullptr},
-    {IDC_PR_CALC_TABLE, &V::m_bPrintSectionCalcTable, "断面計算表", "断面計算表",
-     "%2d．断面計算表・・・・・・・・・・・・・・・・%3d", "%2d．断面計算表・・・・・・・・・・・・・・・・%3d",
-     &V::PrintSectionCalcTable, nullptr},
+    {IDC_PR_COVER, &V::m_bPrintCover, "", nullptr, "", nullptr, &V::PrintCover, nullptr},
+    {IDC_PR_CONTENTS, &V::m_bPrintContents, "", nullptr, "", nullptr, &V::PrintContents, nullptr},
+    {IDC_PR_INPUT, &V::m_bPrintInputConditions, "入力条件", nullptr,
+     "%2d．入力条件・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_DESIGN, &V::m_bPrintDesignConditions, "設計条件", nullptr,
+     "%2d．設計条件・・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintDesignConditions, nullptr},
+    {IDC_PR_AREA_RATIO, &V::m_bPrintAreaRatio, "鋼重", nullptr, "%2d．鋼重・・・・・・・・・・・・・・・・・・・%3d",
+     nullptr, nullptr, nullptr},
+    {IDC_PR_PLAN, &V::m_bPrintPlan, "平面図", nullptr, "%2d．平面図・・・・・・・・・・・・・・・・・・%3d", nullptr,
+     nullptr, nullptr},
+    {IDC_PR_CROSS_SECTIONS, &V::m_bPrintCrossSections, "横断面図", nullptr,
+     "%2d．横断面図・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_LONGITUDINAL, &V::m_bPrintLongitudinalSections, "縦断面図", nullptr,
+     "%2d．縦断面図・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_LOADS, &V::m_bPrintLoadDiagrams, "荷重図", nullptr, "%2d．荷重図・・・・・・・・・・・・・・・・・・%3d",
+     nullptr, nullptr, nullptr},
+    {IDC_PR_FORCE_DIAGRAM, &V::m_bPrintForceDiagram, "断面力図", nullptr,
+     "%2d．断面力図・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_DEFLECTION, &V::m_bPrintDeflection, "たわみ", nullptr, "%2d．たわみ・・・・・・・・・・・・・・・・・・%3d",
+     nullptr, nullptr, nullptr},
+    {IDC_PR_NO_IMPACT, &V::m_bPrintReactionsNoImpact, "下部工用反力（衝撃なし）", nullptr,
+     "%2d．下部工用反力（衝撃なし）・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_REACTION_DETAIL, &V::m_bPrintReactionDetail, "支点反力詳細", nullptr,
+     "%2d．支点反力詳細・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_REACTION_SUMMARY, &V::m_bPrintReactionSummary, "支点反力集計", nullptr,
+     "%2d．支点反力集計・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_SUBSTRUCTURE, &V::m_bPrintSubstructureReactions, "下部工用反力（衝撃なし）", nullptr,
+     "%2d．下部工用反力（衝撃なし）・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_IMPACT, &V::m_bPrintImpactCoefficients, "衝撃係数", nullptr,
+     "%2d．衝撃係数・・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintImpactCoefficients, nullptr},
+    {IDC_PR_CALC_TABLE, &V::m_bPrintSectionCalcTable, "断面計算表", nullptr,
+     "%2d．断面計算表・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintSectionCalcTable, nullptr},
     {IDC_PR_MASS_SUMMARY, &V::m_bPrintMassSummary, "質量集計表", "重量集計表",
      "%2d．質量集計表・・・・・・・・・・・・・・・・%3d", "%2d．重量集計表・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
     {IDC_PR_MASS_BREAKDOWN, &V::m_bPrintMassBreakdown, "質量内訳表", "重量内訳表",
@@ -68,20 +63,18 @@ const V::SectionInfo kSections[V::RS_COUNT] = {
     {IDC_PR_MASS_BY_GRADE, &V::m_bPrintMassByGrade, "規格別質量内訳表", "規格別重量内訳表",
      "%2d．規格別質量内訳表・・・・・・・・・・・・・%3d", "%2d．規格別重量内訳表・・・・・・・・・・・・・%3d", nullptr,
      nullptr},
-    {IDC_PR_MAN_HOURS, &V::m_bPrintManHours, "工数算定表", "工数算定表",
-     "%2d．工数算定表・・・・・・・・・・・・・・・・%3d", "%2d．工数算定表・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_CONTRACT_COST, &V::m_bPrintContractCost, "請負工事表", "請負工事表",
-     "%2d．請負工事表・・・・・・・・・・・・・・・・%3d", "%2d．請負工事表・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_FABRICATION_COST, &V::m_bPrintFabricationCost, "製作費表", "製作費表",
-     "%2d．製作費表・・・・・・・・・・・・・・・・・%3d", "%2d．製作費表・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_FORCE_DETAIL, &V::m_bPrintForceDetail, "断面力詳細データ", "断面力詳細データ",
-     "%2d．断面力詳細データ・・・・・・・・・・・・・%3d", "%2d．断面力詳細データ・・・・・・・・・・・・・%3d", nullptr,
-     nullptr},
-    {IDC_PR_STIFFNESS, &V::m_bPrintStiffness, "曲げ剛度ねじり剛度", "曲げ剛度ねじり剛度",
-     "%2d．曲げ剛度・ねじり剛度・・・・・・・・・・・%3d", "%2d．曲げ剛度・ねじり剛度・・・・・・・・・・・%3d", nullptr,
-     nullptr},
-    {IDC_PR_STEEL_WEIGHT, &V::m_bPrintSteelWeight, "鋼重", "鋼重",
-     "%2d．鋼重・・・・・・・・・・・・・・・・・・・%3d", "%2d．鋼重・・・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
+    {IDC_PR_MAN_HOURS, &V::m_bPrintManHours, "工数算定表", nullptr,
+     "%2d．工数算定表・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_CONTRACT_COST, &V::m_bPrintContractCost, "請負工事表", nullptr,
+     "%2d．請負工事表・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_FABRICATION_COST, &V::m_bPrintFabricationCost, "製作費表", nullptr,
+     "%2d．製作費表・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_FORCE_DETAIL, &V::m_bPrintForceDetail, "断面力詳細データ", nullptr,
+     "%2d．断面力詳細データ・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_STIFFNESS, &V::m_bPrintStiffness, "曲げ剛度ねじり剛度", nullptr,
+     "%2d．曲げ剛度・ねじり剛度・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+    {IDC_PR_STEEL_WEIGHT, &V::m_bPrintSteelWeight, "鋼重", nullptr, "%2d．鋼重・・・・・・・・・・・・・・・・・・・%3d",
+     nullptr, nullptr, nullptr},
 };
 
 // The boxes of the form in the order of their exchange.
@@ -147,7 +140,13 @@ const CPrintView::SectionInfo& CPrintView::Section(int nSection)
 QString CPrintView::SectionName(int nSection)
 {
     const SectionInfo& s = Section(nSection);
-    return QString::fromUtf8(g_bSIUnits == 1 ? s.szName : s.szNameWeight);
+    return QString::fromUtf8(g_bSIUnits != 1 && s.szNameWeight ? s.szNameWeight : s.szName);
+}
+
+const char* CPrintView::ContentsEntry(int nSection)
+{
+    const SectionInfo& s = Section(nSection);
+    return g_bSIUnits != 1 && s.szEntryWeight ? s.szEntryWeight : s.szEntry;
 }
 
 CPrintView::CPrintView() : CFormView(IDD_PRINT_FORM), m_global(g_pPrintView, this)
@@ -637,11 +636,9 @@ void CPrintView::PrintContents(CDC* pDC, CPrintInfo* pInfo)
     for (int s = RS_INPUT_CONDITIONS; s < RS_COUNT; ++s) {
         if (m_anSectionPages[s] <= 0)
             continue;
-        const SectionInfo& info = Section(s);
         // The page the footer prints there: the cover is not numbered.
         const int page = m_anSectionStart[s] - m_nCoverPages;
-        pDC->TextOut(m_nLeftMargin + 3 * m_nIndent, LineToY(pInfo, line),
-                     AfxFormat(g_bSIUnits == 1 ? info.szEntry : info.szEntryWeight, number, page));
+        pDC->TextOut(m_nLeftMargin + 3 * m_nIndent, LineToY(pInfo, line), AfxFormat(ContentsEntry(s), number, page));
         line += 2;
         ++number;
     }

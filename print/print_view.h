@@ -34,9 +34,9 @@ public:
         int nBox;                           // its check box on the form
         int CPrintView::*pbSelected;        // the box's member
         const char* szName;                 // the heading's name, SI units
-        const char* szNameWeight;           // in gravitational units
+        const char* szNameWeight;           // in gravitational units, where it differs
         const char* szEntry;                // the contents line, SI units
-        const char* szEntryWeight;
+        const char* szEntryWeight;          // in gravitational units, where it differs
         PagePrinter pPrint;                 // null while its pages are not printed
         LinePrinter pLines;
     };
@@ -82,8 +82,9 @@ public:
     int RowToY(int nRow) const;
     // The heading of the section that starts on the current page; 1 when one was drawn.
     int DrawSectionHeading(CDC* pDC, CPrintInfo* pInfo);
-    // The section's name in the heading, by the unit system.
+    // The section's name in the heading and its line of the contents, by the unit system.
     static QString SectionName(int nSection);
+    static const char* ContentsEntry(int nSection);
     // A framed page: its own black pen and the page frame with its title, the pen put back
     // when the page is done.
     class FramedPage {

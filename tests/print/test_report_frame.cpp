@@ -211,8 +211,10 @@ TEST_F(ReportFrameTest, MassNamesFollowTheUnitSystem)
     g_bSIUnits = 0;
     EXPECT_EQ(CPrintView::SectionName(CPrintView::RS_MASS_SUMMARY), QStringLiteral("重量集計表"));
     EXPECT_EQ(CPrintView::SectionName(CPrintView::RS_MASS_BY_GRADE), QStringLiteral("規格別重量内訳表"));
-    EXPECT_EQ(QString::fromUtf8(CPrintView::Section(CPrintView::RS_MASS_BREAKDOWN).szEntryWeight),
-              QStringLiteral("%2d．重量内訳表・・・・・・・・・・・・・・・・%3d"));
+    EXPECT_EQ(AfxFormat(CPrintView::ContentsEntry(CPrintView::RS_MASS_BREAKDOWN), 3, 12),
+              QStringLiteral(" 3．重量内訳表・・・・・・・・・・・・・・・・ 12"));
+    EXPECT_EQ(AfxFormat(CPrintView::ContentsEntry(CPrintView::RS_CALC_TABLE), 2, 3),
+              QStringLiteral(" 2．断面計算表・・・・・・・・・・・・・・・・  3"));
     EXPECT_EQ(CPrintView::SectionName(CPrintView::RS_STIFFNESS), QStringLiteral("曲げ剛度ねじり剛度"));
     g_bSIUnits = 1;
 }
