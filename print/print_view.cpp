@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "app/small_dialogs.h"
 #include "design/girder_design.h"
+#include "framework/app.h"
 #include "framework/dc.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
@@ -167,6 +168,11 @@ CPrintView::CPrintView() : CFormView(IDD_PRINT_FORM), m_global(g_pPrintView, thi
     std::fill(std::begin(m_abForceDiagramGirders), std::end(m_abForceDiagramGirders), 1);
     std::fill(std::begin(m_abForceValueGirders), std::end(m_abForceValueGirders), 1);
 
+    // The bar's buttons reach the window's frame only; the print format is the program's.
+    HandleCommand(ID_PRINT_FORMAT, [] {
+        if (CWinApp* app = AfxGetApp())
+            app->OnCmdMsg(ID_PRINT_FORMAT, CN_COMMAND, nullptr);
+    });
     HandleCommand(IDC_PRINT_SELECT_ALL, &CPrintView::OnSelectAll);
     HandleCommand(IDC_PRINT_CLEAR_ALL, &CPrintView::OnClearAll);
     for (const Box& b : kBoxes)

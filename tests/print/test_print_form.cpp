@@ -185,3 +185,20 @@ TEST_F(PrintFormTest, ASingleBoxListsOneGirder)
     const CPictureFolder pictures;
     EXPECT_TRUE(AfxSaveWindowImage(v.GetParentFrame(), pictures.FilePath(QStringLiteral("form_single_box.png"))));
 }
+
+TEST_F(PrintFormTest, TheBarOpensThePrintFormat)
+{
+    OpenExample("box2_2span.mvl");
+    OpenForm();
+    CWnd* format = Bar().GetControl(ID_PRINT_FORMAT);
+    Bar().OnUpdateCmdUI(static_cast<CFrameWnd*>(View().GetParentFrame()), TRUE);
+    EXPECT_TRUE(format->IsWindowEnabled());
+    UINT opened = 0;
+    AfxSetModalHook([&opened](CDialog* d) {
+        opened = d->GetTemplateId();
+        d->SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    static_cast<CButton*>(format)->Click();
+    AfxSetModalHook({});
+    EXPECT_EQ(opened, UINT(IDD_PRINT_FORMAT));
+}
