@@ -527,11 +527,22 @@ BOOL CPrintView::OnPreparePrinting(CPrintInfo* pInfo)
     pInfo->SetMaxPage(UINT(pages));
     if (!DoPreparePrinting(pInfo))
         return FALSE;
+    ForceA4(pInfo);
+    return TRUE;
+}
+
+void CPrintView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    // The preview window may have turned the paper since.
+    ForceA4(pInfo);
+}
+
+void CPrintView::ForceA4(CPrintInfo* pInfo)
+{
     // The report is laid out for A4 portrait whatever paper the printer was left at.
     const CPrintSettings& paper = pInfo->GetSettings();
     if (paper.m_nPaperSize != DMPAPER_A4 || paper.m_bLandscape)
         pInfo->SetPaper(DMPAPER_A4, false);
-    return TRUE;
 }
 
 void CPrintView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)

@@ -62,6 +62,7 @@ public:
 
     // ---- the print job
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
     // Page counts and first pages of every section from the form as it stands; returns the
@@ -183,6 +184,7 @@ private:
     void FillStationList(CTableGrid& grid, int* abRows, int& nShown);
     void FillGirderList(CTableGrid& grid, const int* abRows);
     void SetStationList(CTableGrid& grid, int* abRows, int nValue);
+    static void ForceA4(CPrintInfo* pInfo);
     CWindowGlobal<CPrintView> m_global;
 };
 

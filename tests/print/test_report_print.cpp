@@ -132,6 +132,8 @@ TEST_F(ReportPrintTest, ThePreviewShowsTheJobsPages)
 {
     OpenExample("box2_2span.mvl");
     CPrintView& v = SelectEverything();
+    AfxGetPrintSettings().m_nPaperSize = DMPAPER_A3;
+    AfxGetPrintSettings().m_bLandscape = true;
     const QString pdf = m_dir.filePath(QStringLiteral("preview.pdf"));
     bool previewed = false;
     AfxSetPrintHook([&](CPrintInfo* pInfo) {
@@ -144,6 +146,10 @@ TEST_F(ReportPrintTest, ThePreviewShowsTheJobsPages)
     if (counted < 0)
         GTEST_SKIP() << "pdfinfo is not available";
     EXPECT_EQ(counted, v.CountPages());
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QStringLiteral("595 x 842")));
 }
 
 TEST_F(ReportPrintTest, EveryPageButTheCoverCarriesFrameHeaderAndNumber)
