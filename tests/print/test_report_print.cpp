@@ -113,19 +113,12 @@ struct DocumentState {
 
 }
 
-TEST_F(ReportPrintTest, APlateDesignPrintsWholeOnA4)
+TEST_F(ReportPrintTest, PlateBoxAndSingleBoxPrintWholeOnA4)
 {
-    PrintWhole("plate_3span_skew.mvl");
-}
-
-TEST_F(ReportPrintTest, ABoxDesignPrintsWholeOnA4)
-{
-    PrintWhole("box2_2span.mvl");
-}
-
-TEST_F(ReportPrintTest, ASingleBoxPrintsWholeOnA4)
-{
-    PrintWhole("box1_1span.mvl");
+    for (const char* example : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl"}) {
+        SCOPED_TRACE(example);
+        PrintWhole(example);
+    }
 }
 
 TEST_F(ReportPrintTest, ThePreviewShowsTheJobsPages)
