@@ -1,76 +1,20 @@
 // Times the program's first grillage run (both passes and the section design) on the
 // largest design: 14 spans of 20 panels and 20 girders, in an offscreen application.
 // Usage: first_run_bench [solver folder]
-#include "app/design_state.h"
-#include "app/doc.h"
-#include "app/mainfrm.h"
-#include "app/marivolten.h"
-#include "framework/cmdids.h"
-#include "framework/msgbox.h"
-#include "res/resource_ids.h"
+#include "largest_design.h"
 
 #include <QApplication>
-#include <QStringList>
-#include <QTemporaryDir>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <thread>
-
-namespace {
-
-// 14 spans of 40 m, each in 20 panels of 2 m, under 20 plate girders.
-CDesignState LargestDesign()
-{
-    CDesignState s = CDesignState::NewDesign(1);
-    s.layout.nSpans = s.basic.m_nSpans = MAX_SPANS;
-    s.layout.nGirders = s.basic.m_nGirders = MAX_GIRDERS;
-    for (int k = 0; k < MAX_SPANS; ++k) {
-        s.layout.adSpanLength[k] = 40.0;
-        s.layout.anPanelCount[k] = MAX_PANELS;
-        for (double& p : s.layout.adPanelLength[k])
-            p = 2.0;
-    }
-    s.layout.nCrossSections = 1;
-    for (int k = 0; k < MAX_SPANS; ++k)
-        s.layout.nCrossSections += s.layout.anFreeSections[k] + 1;
-    s.crossSection.SetDefaults(s.layout.adSpanLength, s.layout.anFreeSections);
-    return s;
-}
-
-}
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // The user's profile stays untouched.
     QTemporaryDir config;
-    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
-    setenv("XDG_DATA_HOME", config.path().toLocal8Bit().constData(), 1);
-    qputenv("MARIVOLTEN_SOLVER_DIR", argc > 1 ? QByteArray(argv[1]) : QByteArray(SOLVER_BIN_DIR));
+    bench::PrepareEnvironment(config, argc > 1 ? QByteArray(argv[1]) : QByteArray(SOLVER_BIN_DIR));
     QApplication qapp(argc, argv);
-
     QStringList shown;
-    AfxSetMessageBoxHandler([&](const QString& text, UINT) {
-        shown << text;
-        return int(IDOK);
-    });
-    theApp.SetCommandLine({QStringLiteral("/Automation")});
-    if (!theApp.InitInstance()) {
-        std::fprintf(stderr, "the application did not start\n");
+    if (!bench::StartWithLargestDesign(shown))
         return 1;
-    }
-    g_pMainFrame->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr);
-
-    ApplyDesign(LargestDesign());
-    g_pDoc->Rebuild(CMarivoltenDoc::RebuildReason::Layout);
-    std::printf("design: %d spans, %d girders, %d panel points, %d grillage nodes, %s\n", g_nSpans, g_nGirders,
-                g_nPanelPoints, g_pDoc->m_nNodeCount,
-                g_pDoc->m_bGeometryConsistent ? "consistent" : "inconsistent");
-    if (!shown.isEmpty())
-        std::printf("messages while entering: %s\n", shown.join(QLatin1Char('|')).toLocal8Bit().constData());
-    shown.clear();
 
     const auto start = std::chrono::steady_clock::now();
     g_pMainFrame->OnCmdMsg(ID_CALC_GRILLAGE, CN_COMMAND, nullptr);
@@ -84,8 +28,6 @@ int main(int argc, char** argv)
                 ok ? "done" : "failed", sections, std::thread::hardware_concurrency());
     if (!ok)
         std::printf("messages: %s\n", shown.join(QLatin1Char('|')).toLocal8Bit().constData());
-
-    AfxSetMessageBoxHandler([](const QString&, UINT) { return int(IDNO); });
-    g_pDoc->SetModifiedFlag(FALSE);
+    bench::Finish();
     return ok ? 0 : 2;
 }

@@ -164,44 +164,8 @@ std::vector<std::pair<int, int>> BlockPlaces(const CGirderDesign& g)
 
 bool Tiny(double v) { return v > -1e-20 && v < 1e-20; }
 
-// The stress check rows of a section: flange, flange, shear and combined at L, R and C, with
-// the printed table's formats and marks.
-QString CheckText(const CSectionRecord& s, const CGirderDesign& g, int row)
-{
-    const int k = row - 26;
-    const int j = k / 4, kind = k % 4;
-    const bool si = g_bSIUnits == 1;
-    auto toUnit = [si](double tfm2) { return si ? tfm2 / 10.0 * kGravity / 100.0 : tfm2 / 10.0; };
-    if (kind == 3) {
-        if (j == 2) {
-            const bool flanges = Tiny(toUnit(s.GetUpperFlangeStress(g, 2))) && Tiny(toUnit(s.GetLowerFlangeStress(g, 2)));
-            if (flanges || Tiny(s.GetShearStress(2)))
-                return kDash;
-        }
-        const double r = s.GetCombinedStressRatio(g, j);
-        const bool ok = r <= 1.2;
-        return si ? AfxFormat(ok ? "%6.2f≦  1.2" : "%6.2f＞  1.2", r) : AfxFormat(ok ? "%6.2f ≦  1.2" : "%6.2f ＞  1.2", r);
-    }
-    double v = 0.0, va = 0.0;
-    if (kind == 0) {
-        v = toUnit(s.GetUpperFlangeStress(g, j));
-        va = toUnit(s.GetUpperAllowableStress(g, j));
-    } else if (kind == 1) {
-        v = toUnit(s.GetLowerFlangeStress(g, j));
-        va = toUnit(s.GetLowerAllowableStress(g, j));
-    } else {
-        v = toUnit(std::fabs(s.GetShearStress(j)));
-        va = toUnit(std::fabs(s.GetAllowableShearStress()));
-    }
-    if (j == 2 && ((kind < 2 && Tiny(v)) || (kind == 2 && Tiny(s.GetShearStress(2)))))
-        return kDash;
-    const bool ok = v <= va;
-    if (si)
-        return AfxFormat(ok ? "%7.1f≦%5.1f" : "%7.1f＞%5.1f", v, va);
-    if (!ok && kind == 2 && j == 2)
-        return AfxFormat("%7.0f＞%5.0f", v, va);
-    return AfxFormat(ok ? "%7.0f ≦%5.0f" : "%7.0f ＞%5.0f", v, va);
-}
+// A value equal to its limit but for rounding passes.
+bool NotAbove(double v, double limit) { return v <= limit + 1e-9 * std::max(1.0, std::fabs(limit)); }
 
 // The text of a cell that only shows a value.
 QString ShownText(const CSectionRecord& s, const CGirderDesign& g, int row)
@@ -218,10 +182,47 @@ QString ShownText(const CSectionRecord& s, const CGirderDesign& g, int row)
     case 24: return AfxFormat("%.0f", s.m_dI * 100000000.0);
     case 25: return AfxFormat("%.2f", s.m_dNeutralAxis * 1000.0);
     default:
-        return row >= 26 && row <= 37 ? CheckText(s, g, row) : QString();
+        return row >= 26 && row <= 37 ? CCalcView::CheckText(s, g, row) : QString();
     }
 }
 
+}
+
+QString CCalcView::CheckText(const CSectionRecord& s, const CGirderDesign& g, int row)
+{
+    const int k = row - 26;
+    const int j = k / 4, kind = k % 4;
+    const bool si = g_bSIUnits == 1;
+    auto toUnit = [si](double tfm2) { return si ? tfm2 / 10.0 * kGravity / 100.0 : tfm2 / 10.0; };
+    if (kind == 3) {
+        if (j == 2) {
+            const bool flanges = Tiny(toUnit(s.GetUpperFlangeStress(g, 2))) && Tiny(toUnit(s.GetLowerFlangeStress(g, 2)));
+            if (flanges || Tiny(s.GetShearStress(2)))
+                return kDash;
+        }
+        const double r = s.GetCombinedStressRatio(g, j);
+        const bool ok = NotAbove(r, 1.2);
+        return si ? AfxFormat(ok ? "%6.2f≦  1.2" : "%6.2f＞  1.2", r) : AfxFormat(ok ? "%6.2f ≦  1.2" : "%6.2f ＞  1.2", r);
+    }
+    double v = 0.0, va = 0.0;
+    if (kind == 0) {
+        v = toUnit(s.GetUpperFlangeStress(g, j));
+        va = toUnit(s.GetUpperAllowableStress(g, j));
+    } else if (kind == 1) {
+        v = toUnit(s.GetLowerFlangeStress(g, j));
+        va = toUnit(s.GetLowerAllowableStress(g, j));
+    } else {
+        v = toUnit(std::fabs(s.GetShearStress(j)));
+        va = toUnit(std::fabs(s.GetAllowableShearStress()));
+    }
+    if (j == 2 && ((kind < 2 && Tiny(v)) || (kind == 2 && Tiny(s.GetShearStress(2)))))
+        return kDash;
+    const bool ok = NotAbove(v, va);
+    if (si)
+        return AfxFormat(ok ? "%7.1f≦%5.1f" : "%7.1f＞%5.1f", v, va);
+    if (!ok && kind == 2 && j == 2)
+        return AfxFormat("%7.0f＞%5.0f", v, va);
+    return AfxFormat(ok ? "%7.0f ≦%5.0f" : "%7.0f ＞%5.0f", v, va);
 }
 
 // ---- table ----

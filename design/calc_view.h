@@ -65,6 +65,9 @@ public:
     static bool IsEditableRow(int row);
     // The row's heading as the printed table labels it (with its unit).
     static QString RowLabel(int row);
+    // A stress check row (26 to 37): flange, flange, shear and combined at L, R and C, the
+    // value with its mark and allowable as the printed table shows them.
+    static QString CheckText(const CSectionRecord& s, const CGirderDesign& g, int row);
 
     // The question before pending edits are dropped; true to go on.
     bool ConfirmDropEdits() const;

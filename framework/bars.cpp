@@ -189,13 +189,7 @@ std::vector<int> CDialogBar::RadioGroup(int nID) const
 
 BOOL CDialogBar::UpdateData(BOOL bSaveAndValidate)
 {
-    CDataExchange dx(this, bSaveAndValidate);
-    try {
-        DoDataExchange(&dx);
-    } catch (const CDataExchange*) {
-        return FALSE;
-    }
-    return TRUE;
+    return AfxRunDataExchange(this, bSaveAndValidate, [this](CDataExchange* pDX) { DoDataExchange(pDX); });
 }
 
 LRESULT CDialogBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,5 +1,6 @@
 #include "framework/dialog.h"
 #include "framework/bars.h"
+#include "framework/formview.h"
 #include "framework/wnd_p.h"
 #include "framework/format.h"
 #include "framework/msgbox.h"
@@ -638,6 +639,17 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 
 void CDataExchange::Fail() { throw this; }
 
+BOOL AfxRunDataExchange(CWnd* pWnd, BOOL bSaveAndValidate, const std::function<void(CDataExchange*)>& exchange)
+{
+    CDataExchange dx(pWnd, bSaveAndValidate);
+    try {
+        exchange(&dx);
+    } catch (const CDataExchange*) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(FALSE);
@@ -780,6 +792,8 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
         ids = dlg->m_host.RadioGroup(nIDC);
     else if (auto* bar = dynamic_cast<CDialogBar*>(pDX->m_pDlgWnd))
         ids = bar->RadioGroup(nIDC);
+    else if (auto* form = dynamic_cast<CFormView*>(pDX->m_pDlgWnd))
+        ids = form->RadioGroup(nIDC);
     if (pDX->m_bSaveAndValidate) value = -1;
     for (size_t i = 0; i < ids.size(); ++i) {
         auto* b = dynamic_cast<CButton*>(pDX->m_pDlgWnd->GetDlgItem(ids[i]));

@@ -1,6 +1,7 @@
 // Dialogs built from templates, their controls and data exchange.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 #include "framework/wnd.h"
@@ -115,6 +116,9 @@ public:
     // Stops the exchange: the dialog stays open with focus on the last control.
     [[noreturn]] void Fail();
 };
+
+// Runs one data exchange over the window's controls; FALSE when a check stopped it.
+BOOL AfxRunDataExchange(CWnd* pWnd, BOOL bSaveAndValidate, const std::function<void(CDataExchange*)>& exchange);
 
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)

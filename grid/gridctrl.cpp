@@ -126,6 +126,8 @@ void CGridCtrl::CreateChildren()
         windows[i]->SetGrid(&m_settings, this);
         if (!windows[i]->GetSafeHwnd())
             windows[i]->CreateEx(this, CRect(), ids[i]);
+        // A table attached to a control already on screen would otherwise keep them hidden.
+        windows[i]->ShowWindow(SW_SHOW);
     }
     m_vScroll.SetGrid(&m_settings, this);
     m_hScroll.SetGrid(&m_settings, this);

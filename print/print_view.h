@@ -1,15 +1,190 @@
-// The batch print selection view and its bar.
+// The print window: the selection form of the batch report ("計算書") and the report that it
+// prints. The frame of the report (sections, page counts, headings, contents, cover) and the
+// form live in print_view.cpp; the page printers in files by report section.
 #pragma once
 
 #include "framework/bars.h"
-#include "framework/view.h"
+#include "framework/formview.h"
+#include "framework/gdi.h"
+#include "grid/tablegrid.h"
 #include "views/window_global.h"
 
-class CPrintView : public CScrollView {
+class CMarivoltenDoc;
+class CGirderDesign;
+
+class CPrintView : public CFormView {
     DECLARE_DYNCREATE(CPrintView)
 public:
+    // The places of the report in print order.
+    enum ReportSection : int {
+        RS_COVER, RS_CONTENTS, RS_INPUT_CONDITIONS, RS_DESIGN_CONDITIONS, RS_AREA_RATIO, RS_PLAN,
+        RS_CROSS_SECTIONS, RS_LONGITUDINAL, RS_LOADS, RS_FORCE_DIAGRAM, RS_DEFLECTION, RS_REACTIONS_NO_IMPACT,
+        RS_REACTION_DETAIL, RS_REACTION_SUMMARY, RS_SUBSTRUCTURE, RS_IMPACT, RS_CALC_TABLE, RS_MASS_SUMMARY,
+        RS_MASS_BREAKDOWN, RS_MASS_BY_GRADE, RS_MAN_HOURS, RS_CONTRACT_COST, RS_FABRICATION_COST,
+        RS_FORCE_DETAIL, RS_STIFFNESS, RS_STEEL_WEIGHT, RS_COUNT
+    };
+    enum : int { MAX_STATIONS = 155, MAX_PRINT_GIRDERS = 20, FONT_COUNT = 10 };
+
+    // A page printer draws the current page of its section. A line printer runs over the
+    // lines of its section: mode 0 counts (no DC), mode 1 draws the current page's lines;
+    // either way it returns the lines it used.
+    using PagePrinter = void (CPrintView::*)(CDC*, CPrintInfo*);
+    using LinePrinter = int (CPrintView::*)(CDC*, CPrintInfo*, int);
+    struct SectionInfo {
+        int nBox;                           // its check box on the form
+        int CPrintView::*pbSelected;        // the box's member
+        const char* szName;                 // the heading's name, SI units
+        const char* szNameWeight;           // in gravitational units, where it differs
+        const char* szEntry;                // the contents line, SI units
+        const char* szEntryWeight;          // in gravitational units, where it differs
+        PagePrinter pPrint;                 // null while its pages are not printed
+        LinePrinter pLines;
+    };
+    static const SectionInfo& Section(int nSection);
+
     CPrintView();
+    ~CPrintView() override;
+    CMarivoltenDoc* GetDocument() const;
+
+    // ---- the form
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnInitialUpdate() override;
+    // Every paint refreshes the form from the design first.
+    void OnPaint() override;
+    void RefreshForm();
+    void OnSelectAll();
+    void OnClearAll();
+    void OnPageBoxClicked();
+    // Whether the design lets a box's section be printed (the form disables the others).
+    bool IsBoxAllowed(int nBox) const;
+    // The row flags of the station lists from their check cells.
+    void ReadStationLists();
+
+    // ---- the print job
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    // Page counts and first pages of every section from the form as it stands; returns the
+    // pages of the whole job.
+    int CountPages();
+    int SectionPages(int nSection);
+    // The section whose page the current page is, or -1.
+    int SectionOfPage(int nPage) const;
+    // Pages for a number of rows (or lines), a page holding nPerPage.
+    static int PagesFor(int nRows, int nPerPage);
+
+    // ---- page helpers
+    // The top of a text line: with print information its place on its page (48 a page),
+    // without counted from the top of the first.
+    int LineToY(const CPrintInfo* pInfo, int nLine) const;
+    // Whether a line of a text section is drawn: never while counting (value 0).
+    int IsLineOnPage(const CPrintInfo* pInfo, int nValue, int nLine) const;
+    int RowToY(int nRow) const;
+    // The heading of the section that starts on the current page; 1 when one was drawn.
+    int DrawSectionHeading(CDC* pDC, CPrintInfo* pInfo);
+    // The section's name in the heading and its line of the contents, by the unit system.
+    static QString SectionName(int nSection);
+    static const char* ContentsEntry(int nSection);
+    // A framed page: its own black pen and the page frame with its title, the pen put back
+    // when the page is done.
+    class FramedPage {
+    public:
+        FramedPage(CPrintView& view, CDC* pDC, CPrintInfo* pInfo, const QString& strTitle);
+        ~FramedPage();
+        FramedPage(const FramedPage&) = delete;
+        FramedPage& operator=(const FramedPage&) = delete;
+    private:
+        CDC* m_pDC;
+        CPen m_pen;
+        CPen* m_pOldPen;
+    };
+    // The girder design objects the report prints one by one: every girder, or the one
+    // object of a single box.
+    int PrintedGirderCount() const;
+    const CGirderDesign* PrintedGirder(int nIndex) const;
+    // Table headings are shaded by the form's choice.
+    BOOL ShadeHeadings() const { return m_bShadeHeadings; }
+
+    // ---- front pages (print_view.cpp)
+    void PrintCover(CDC* pDC, CPrintInfo* pInfo);
+    void PrintContents(CDC* pDC, CPrintInfo* pInfo);
+    // ---- input pages (print_input_pages.cpp)
+    void PrintDesignConditions(CDC* pDC, CPrintInfo* pInfo);
+    // ---- result pages (print_result_pages.cpp)
+    void PrintImpactCoefficients(CDC* pDC, CPrintInfo* pInfo);
+    void PrintSectionCalcTable(CDC* pDC, CPrintInfo* pInfo);
+
+    // Fonts: 0 the text, 1 plan labels, 2-4 the cover, 5 force labels, 6 reaction tables,
+    // 7-8 the contents, 9 the section headings.
+    CFont m_font[FONT_COUNT];
+    int m_nRowsPerPage = 32;
+    int m_nLinesPerPage = 48;
+    CSize m_sizePage{2100, 2970};
+    int m_nLeftMargin = 200;
+    int m_nTopMargin = 200;
+    int m_nLineHeight = 50;
+    int m_nIndent = 100;
+
+    // The boxes of the form.
+    int m_bShadeHeadings = 0;
+    int m_bPrintInputConditions = 0;
+    int m_bPrintDeflection = 0;
+    int m_bPrintDesignConditions = 0;
+    int m_bPrintMassSummary = 0;
+    int m_bPrintMassBreakdown = 0;
+    int m_bPrintMassByGrade = 0;
+    int m_bPrintManHours = 0;
+    int m_bPrintContractCost = 0;
+    int m_bPrintFabricationCost = 0;
+    int m_bPrintForceDiagram = 0;
+    int m_bPrintPlan = 0;
+    int m_bPrintLoadDiagrams = 0;
+    int m_bPrintReactionSummary = 0;
+    int m_bPrintCrossSections = 0;
+    int m_bPrintSectionCalcTable = 0;
+    int m_bPrintSubstructureReactions = 0;
+    int m_bPrintAreaRatio = 0;
+    int m_bPrintImpactCoefficients = 0;
+    int m_bPrintCover = 0;
+    int m_bPrintLongitudinalSections = 0;
+    int m_bPrintForceDetail = 0;
+    int m_bPrintReactionDetail = 0;
+    int m_bPrintReactionsNoImpact = 0;
+    int m_bPrintStiffness = 0;
+    int m_bPrintSteelWeight = 0;
+    int m_bPrintContents = 0;
+    int m_bShowPageNumbers = 1;
+    int m_bShowSectionNumbers = 1;
+
+    // The station lists of the cross sections and the load diagrams, and the girder lists
+    // that the form keeps out of sight.
+    CTableGrid m_gridShapeRows, m_gridLoadRows, m_gridForceDiagramGirders, m_gridForceValueGirders;
+    int m_bFirstPaint = 1;
+    int m_abShapeRows[MAX_STATIONS];
+    int m_abLoadRows[MAX_STATIONS];
+    int m_abForceDiagramGirders[MAX_PRINT_GIRDERS];
+    int m_abForceValueGirders[MAX_PRINT_GIRDERS];
+    // Rows each station list held at the last paint: only those are read back.
+    int m_nShapeRowsShown = 0;
+    int m_nLoadRowsShown = 0;
+
+    // Page bookkeeping of the job, pages counted from 1.
+    int m_anSectionPages[RS_COUNT] = {};
+    int m_anSectionStart[RS_COUNT] = {};
+    int m_nCoverPages = 0;
+    int m_nContentsPages = 0;
+    int m_nSectionsPerPage = 4;
+    int m_anCalcTablePages[MAX_PRINT_GIRDERS] = {};
+    int m_anCalcTableStartPage[MAX_PRINT_GIRDERS] = {};
+    int m_nReactionSummaryRows = 0;
+    int m_nReactionDetailRows = 0;
+
 private:
+    void FillStationList(CTableGrid& grid, int* abRows, int& nShown);
+    void FillGirderList(CTableGrid& grid, const int* abRows);
+    void SetStationList(CTableGrid& grid, int* abRows, int nValue);
+    static void ForceA4(CPrintInfo* pInfo);
     CWindowGlobal<CPrintView> m_global;
 };
 

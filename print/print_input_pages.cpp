@@ -1,0 +1,68 @@
+// Report pages of the design's input: the design conditions.
+#include "print/print_view.h"
+
+#include "app/doc.h"
+#include "app/globals.h"
+#include "framework/dc.h"
+#include "framework/format.h"
+
+#include <algorithm>
+
+void CPrintView::PrintDesignConditions(CDC* pDC, CPrintInfo* pInfo)
+{
+    const CMarivoltenDoc* doc = GetDocument();
+    FramedPage frame(*this, pDC, pInfo, QStringLiteral("_設計条件"));
+    const CSetupBasicDialog& basic = doc->m_dlgBasic;
+    const int n = std::clamp(g_nSpans, 0, MAX_SPANS);
+    const int xLabel = m_nLeftMargin + m_nIndent;
+    const int xValue = m_nLeftMargin + 8 * m_nIndent;
+    auto text = [&](int x, int row, const QString& s) {
+        if (!s.isEmpty())
+            pDC->TextOut(x, RowToY(row), s);
+    };
+
+    text(xLabel, 3, QStringLiteral("『") + basic.m_strTitle + QStringLiteral("』"));
+    text(m_nLeftMargin + 3 * m_nIndent, 4, basic.m_strSubtitle);
+    text(xLabel, 7, QStringLiteral("【設計条件】"));
+
+    text(xLabel, 9, QStringLiteral("・形  式"));
+    QString form = n > 1 ? AfxFormat("： 鋼%d径間連続非合成", n) : QStringLiteral("： 鋼単純非合成");
+    if (g_nBridgeType == 2)
+        form += QStringLiteral("1主箱桁");
+    else if (g_nBridgeType == 0)
+        form += AfxFormat("%d主鈑桁", g_nGirders);
+    else if (g_nBridgeType == 1)
+        form += AfxFormat("%d主箱桁", g_nGirders);
+    text(xValue, 9, form);
+
+    auto spanLength = [doc](int i) { return i < int(doc->m_aSpans.size()) ? doc->m_aSpans[size_t(i)].m_dSpanLength : 0.0; };
+    text(xLabel, 11, QStringLiteral("・橋  長(m)"));
+    if (doc->m_dlgSpan.m_dBridgeLength < 1e-20) {
+        double sum = 0.0;
+        for (int i = 0; i < n; ++i)
+            sum += spanLength(i);
+        text(xValue, 11, AfxFormat("： %8.3f (支間長合計)", sum));
+    } else {
+        text(xValue, 11, AfxFormat("： %8.3f", doc->m_dlgSpan.m_dBridgeLength / 1000.0));
+    }
+
+    text(xLabel, 13, QStringLiteral("・支間長(m)"));
+    for (int i = 0; i < n; ++i)
+        text(xValue, 13 + i, AfxFormat("： %8.3f", spanLength(i)) + AfxFormat("（第%2d支間）", i + 1));
+
+    static const char* const kLiveLoads[] = {"： A活荷重（L荷重のみ）", "： B活荷重（L荷重のみ）", "： A活荷重（L+T荷重）",
+                                             "： B活荷重（L+T荷重）"};
+    static const char* const kSidewalks[] = {"： 歩道なし", "： 左側歩道付き", "： 右側歩道付き", "： 両側歩道付き"};
+    static const char* const kStandards[] = {"： 道路橋示方書（国土交通省）", "： 日本道路公団"};
+    auto choice = [](const auto& texts, int index) {
+        return index >= 0 && index < int(std::size(texts)) ? QString::fromUtf8(texts[index]) : QString();
+    };
+    text(xLabel, 14 + n, QStringLiteral("・橋  格"));
+    text(xValue, 14 + n, choice(kLiveLoads, basic.m_nLiveLoad));
+    text(xLabel, 16 + n, QStringLiteral("・横断面形状"));
+    text(xValue, 16 + n, choice(kSidewalks, basic.m_nSidewalk));
+    text(xLabel, 18 + n, QStringLiteral("・定義横断面数"));
+    text(xValue, 18 + n, AfxFormat("： %5d", g_nCrossSections));
+    text(xLabel, 20 + n, QStringLiteral("・準拠基準"));
+    text(xValue, 20 + n, choice(kStandards, basic.m_nStandard));
+}
