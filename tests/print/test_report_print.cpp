@@ -6,6 +6,7 @@
 #include "framework/format.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -51,7 +52,7 @@ protected:
     static void Keep(const QString& pdf, const char* name)
     {
         if (const char* keep = std::getenv("MV_KEEP_PDF"))
-            QFile::copy(pdf, QDir(QString::fromLocal8Bit(keep)).filePath(QString::fromUtf8(name)));
+            QFile::copy(pdf, QDir(QString::fromLocal8Bit(keep)).filePath(QFileInfo(QString::fromUtf8(name)).completeBaseName() + QStringLiteral(".pdf")));
     }
     // A whole report to PDF with the printer left at A3 landscape.
     void PrintWhole(const char* example)
