@@ -227,7 +227,7 @@ void CSectionPropertiesView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
         pInfo->SetMaxPage(1);
         return;
     }
-    pInfo->SetMaxPage(UINT(CountResultGridPages(Grid(m_nPrintedTable), pDC, *doc)));
+    pInfo->SetMaxPage(UINT(m_printFit.Count(Grid(m_nPrintedTable), pDC, *doc)));
 }
 
 void CSectionPropertiesView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
@@ -244,8 +244,14 @@ void CSectionPropertiesView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         return;
     doc->LoadPrintSettings();
     const int titled = m_nPrintedTable >= 0 ? m_nPrintedTable : doc->m_nPropertiesTable;
+    m_printFit.Apply();
     PrintResultPage(*doc, pDC, pInfo, PrintTitle(titled), m_nPrintedTable >= 0 ? &Grid(m_nPrintedTable) : nullptr);
     CScrollView::OnPrint(pDC, pInfo);
+}
+
+void CSectionPropertiesView::OnEndPrinting(CDC*, CPrintInfo*)
+{
+    m_printFit.Restore();
 }
 
 // ---- bar

@@ -8,6 +8,7 @@
 #include "framework/view.h"
 #include "grid/gridcelltypes.h"
 #include "grid/tablegrid.h"
+#include "views/result_grid.h"
 #include "views/window_global.h"
 
 class CMarivoltenDoc;
@@ -34,6 +35,7 @@ public:
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
 
     void OnGirderChanged(int nGirder);
     void OnTableChanged(int nTable);
@@ -61,6 +63,7 @@ private:
     CGridButtonCellType m_buttonType[3];
     CFont m_fontBold;
     int m_nPrintedTable = -1;
+    CGridPrintFit m_printFit;
     CWindowGlobal<CSectionPropertiesView> m_global;
 };
 

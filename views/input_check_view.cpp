@@ -269,12 +269,12 @@ void CConditionView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
         case PAGE_PANELS:
             FillPanelTable();
             if (m_gridPanels.GetSafeHwnd())
-                pages = UINT(CountResultGridPages(m_gridPanels, pDC, *doc));
+                pages = UINT(m_printFit.Count(m_gridPanels, pDC, *doc));
             break;
         case PAGE_SECTIONS:
             FillSectionTable();
             if (m_gridSections.GetSafeHwnd())
-                pages = UINT(CountResultGridPages(m_gridSections, pDC, *doc));
+                pages = UINT(m_printFit.Count(m_gridSections, pDC, *doc));
             break;
         default: break;
         }
@@ -296,6 +296,7 @@ void CConditionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     m_nBottomMargin = doc->m_nMarginBottom;
     const int page = g_nSpans > 0 ? m_nPrintedPage : -1;
     CTableGrid* grid = page == PAGE_PANELS ? &m_gridPanels : page == PAGE_SECTIONS ? &m_gridSections : nullptr;
+    m_printFit.Apply();
     PrintResultPage(*doc, pDC, pInfo, PrintTitle(m_nPrintedPage), grid && grid->GetSafeHwnd() ? grid : nullptr);
     if (page == PAGE_INPUT)
         PrintInputConditions(pDC, pInfo, 1);
@@ -305,6 +306,11 @@ void CConditionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     m_nRightMargin = saved[1];
     m_nTopMargin = saved[2];
     m_nBottomMargin = saved[3];
+}
+
+void CConditionView::OnEndPrinting(CDC*, CPrintInfo*)
+{
+    m_printFit.Restore();
 }
 
 // ---- bar

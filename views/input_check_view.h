@@ -8,6 +8,7 @@
 #include "grid/gridcelltypes.h"
 #include "grid/tablegrid.h"
 #include "views/input_report.h"
+#include "views/result_grid.h"
 #include "views/window_global.h"
 
 class CMarivoltenDoc;
@@ -33,6 +34,7 @@ public:
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
 
     // WM_CONDITION_SELECT.
     void OnSwitchPage(int nPage);
@@ -69,6 +71,7 @@ private:
     CGridButtonCellType m_buttonCellType[2];
     CFont m_fontBold;
     int m_nPrintedPage = -1;
+    CGridPrintFit m_printFit;
     CWindowGlobal<CConditionView> m_global;
 };
 

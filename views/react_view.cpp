@@ -212,7 +212,7 @@ void CReactView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
         pInfo->SetMaxPage(1);
         return;
     }
-    pInfo->SetMaxPage(UINT(CountResultGridPages(m_grid[m_nPrintedTable], pDC, *doc)));
+    pInfo->SetMaxPage(UINT(m_printFit.Count(m_grid[m_nPrintedTable], pDC, *doc)));
 }
 
 void CReactView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
@@ -231,8 +231,14 @@ void CReactView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     // Without a table the page still carries its frame, under the title of the choice.
     const int titled = m_nPrintedTable >= 0 ? m_nPrintedTable : doc->m_nReactTable;
     CTableGrid* grid = m_nPrintedTable >= 0 ? &m_grid[m_nPrintedTable] : nullptr;
+    m_printFit.Apply();
     PrintResultPage(*doc, pDC, pInfo, PrintTitle(titled), grid);
     CScrollView::OnPrint(pDC, pInfo);
+}
+
+void CReactView::OnEndPrinting(CDC*, CPrintInfo*)
+{
+    m_printFit.Restore();
 }
 
 // ---- bar

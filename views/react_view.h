@@ -8,6 +8,7 @@
 #include "framework/view.h"
 #include "grid/gridcelltypes.h"
 #include "grid/tablegrid.h"
+#include "views/result_grid.h"
 #include "views/window_global.h"
 
 class CMarivoltenDoc;
@@ -32,6 +33,7 @@ public:
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
 
     // WM_REACT_SELECT: the table the bar chose.
     void OnSelectTable(int nTable);
@@ -64,6 +66,7 @@ private:
     CGridButtonCellType m_buttonType[TABLE_COUNT];
     CFont m_fontBold;
     int m_nPrintedTable = -1;
+    CGridPrintFit m_printFit;
     CWindowGlobal<CReactView> m_global;
 };
 

@@ -38,7 +38,7 @@ void ResetResultGrid(CTableGrid& grid, int nCols, int nRows)
         for (int col = 0; col < nCols; ++col) {
             grid.GetCell(col, row, &cell);
             cell.ClearAll();
-            cell.SetAlignment(GRID_ALIGN_CENTER);
+            cell.SetAlignment(GRID_ALIGN_CENTER | GRID_ALIGN_VCENTER);
             grid.SetCell(col, row, &cell);
         }
     }
@@ -72,7 +72,7 @@ void WriteResultTable(CTableGrid& grid, const results::Table& table, CFont* pBol
             if ((c.style & STYLE_BOLD) && pBold)
                 cell.SetFont(pBold);
             if (c.IsNumber()) {
-                cell.SetAlignment(GRID_ALIGN_RIGHT);
+                cell.SetAlignment(GRID_ALIGN_RIGHT | GRID_ALIGN_VCENTER);
                 cell.SetDecimals(WORD(c.decimals));
                 cell.SetNumber(c.value);
             } else {
@@ -86,8 +86,10 @@ void WriteResultTable(CTableGrid& grid, const results::Table& table, CFont* pBol
         grid.JoinCells(j.col1, j.row1, j.col2, j.row2);
 }
 
-int CountResultGridPages(CTableGrid& grid, CDC* pDC, const CMarivoltenDoc& doc)
+int CGridPrintFit::Count(CTableGrid& grid, CDC* pDC, const CMarivoltenDoc& doc)
 {
+    Restore();
+    m_pGrid = &grid;
     grid.GetEdit()->Close();
     // The table keeps inside the page frame: its margins in mm from the frame's.
     CGridPrint* print = grid.GetPrint();
@@ -96,7 +98,45 @@ int CountResultGridPages(CTableGrid& grid, CDC* pDC, const CMarivoltenDoc& doc)
     print->SetPrintOption(GRID_PRINT_RIGHTMARGIN, (2100 - 1990 + doc.m_nMarginRight) / 10 + 3);
     print->SetPrintOption(GRID_PRINT_BOTTOMMARGIN, (2970 - 2900 + doc.m_nMarginBottom) / 10 + 3);
     print->SetPrintOption(GRID_PRINT_FRAME, 1);
-    return std::max(print->CountPages(pDC, 0, 0, grid.GetNumberCols() - 1, grid.GetNumberRows() - 1), 1);
+    const int cols = grid.GetNumberCols(), rows = grid.GetNumberRows();
+    int pages = print->CountPages(pDC, 0, 0, cols - 1, rows - 1);
+    if (print->GetColPageCount() > 1) {
+        m_anScreen.assign(size_t(cols), 0);
+        int total = 0;
+        for (int c = 0; c < cols; ++c) {
+            grid.GetColWidth(c, &m_anScreen[size_t(c)]);
+            total += m_anScreen[size_t(c)];
+        }
+        const double factor = total > 0 ? double(print->GetUsableSize().cx - 1) / total : 0.0;
+        if (factor >= kNarrowest) {
+            m_anPrint.resize(size_t(cols));
+            for (int c = 0; c < cols; ++c)
+                m_anPrint[size_t(c)] = int(m_anScreen[size_t(c)] * factor);
+            Apply();
+            pages = print->CountPages(pDC, 0, 0, cols - 1, rows - 1);
+        } else {
+            m_anScreen.clear();
+        }
+    }
+    return std::max(pages, 1);
+}
+
+void CGridPrintFit::Apply()
+{
+    if (!m_pGrid)
+        return;
+    for (int c = 0; c < int(m_anPrint.size()) && c < m_pGrid->GetNumberCols(); ++c)
+        m_pGrid->SetColWidth(c, m_anPrint[size_t(c)]);
+}
+
+void CGridPrintFit::Restore()
+{
+    if (m_pGrid)
+        for (int c = 0; c < int(m_anScreen.size()) && c < m_pGrid->GetNumberCols(); ++c)
+            m_pGrid->SetColWidth(c, m_anScreen[size_t(c)]);
+    m_pGrid = nullptr;
+    m_anScreen.clear();
+    m_anPrint.clear();
 }
 
 void PrintResultPage(CMarivoltenDoc& doc, CDC* pDC, CPrintInfo* pInfo, const QString& strTitle, CTableGrid* pGrid)

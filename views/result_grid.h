@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "design/result_table.h"
 #include "framework/gdi.h"
@@ -24,7 +25,22 @@ void ResetResultGrid(CTableGrid& grid, int nCols, int nRows);
 // Writes the table's texts, numbers and looks into the grid, and the column widths it names.
 void WriteResultTable(CTableGrid& grid, const results::Table& table, CFont* pBold);
 
-// Cuts the grid into pages that fit inside the document's page frame; the page count, at least 1.
-int CountResultGridPages(CTableGrid& grid, CDC* pDC, const CMarivoltenDoc& doc);
+// The columns of a grid while it prints: a table a little wider than the page frame is
+// narrowed to fit it rather than cut into pages side by side; the screen's widths come back
+// when the job ends.
+class CGridPrintFit {
+public:
+    // Cuts the grid into pages inside the document's page frame; the page count, at least 1.
+    int Count(CTableGrid& grid, CDC* pDC, const CMarivoltenDoc& doc);
+    // The printed widths again, should a repaint have put the screen's back.
+    void Apply();
+    void Restore();
+    // Narrowed no further than this: a table wider still prints across pages.
+    static constexpr double kNarrowest = 0.6;
+
+private:
+    CTableGrid* m_pGrid = nullptr;
+    std::vector<int> m_anScreen, m_anPrint;
+};
 // The page frame with its title, the page number and, when there is one, the grid's page.
 void PrintResultPage(CMarivoltenDoc& doc, CDC* pDC, CPrintInfo* pInfo, const QString& strTitle, CTableGrid* pGrid);
