@@ -16,7 +16,7 @@
 
 CSectionPropertiesView* g_pPropertiesView = nullptr;
 
-IMPLEMENT_DYNCREATE(CSectionPropertiesView, CScrollView)
+IMPLEMENT_DYNCREATE(CSectionPropertiesView, CResultView)
 
 namespace {
 
@@ -47,11 +47,6 @@ CSectionPropertiesView::CSectionPropertiesView() : m_global(g_pPropertiesView, t
 
 CSectionPropertiesView::~CSectionPropertiesView() = default;
 
-CMarivoltenDoc* CSectionPropertiesView::GetDocument() const
-{
-    return static_cast<CMarivoltenDoc*>(CScrollView::GetDocument());
-}
-
 CTableGrid& CSectionPropertiesView::Grid(int nTable)
 {
     CTableGrid* grids[3] = {&m_gridForces, &m_gridStiffness, &m_gridSteelWeight};
@@ -67,7 +62,7 @@ const CGirderDesign* CSectionPropertiesView::CurrentGirder(const CMarivoltenDoc&
 
 int CSectionPropertiesView::OnCreate()
 {
-    if (CScrollView::OnCreate() == -1)
+    if (CResultView::OnCreate() == -1)
         return -1;
     const int forceRows = (IsBox() ? 5 : 4) * std::max(g_nPanelPoints, 1);
     const std::pair<int, int> sizes[3] = {{8, forceRows}, {8, 2}, {5, 2}};
@@ -83,12 +78,6 @@ int CSectionPropertiesView::OnCreate()
     return 0;
 }
 
-void CSectionPropertiesView::OnInitialUpdate()
-{
-    CScrollView::OnInitialUpdate();
-    SetScrollSizes(MM_TEXT, CSize(100, 100));
-}
-
 int CSectionPropertiesView::ShownTable() const
 {
     const CMarivoltenDoc* doc = GetDocument();
@@ -96,12 +85,17 @@ int CSectionPropertiesView::ShownTable() const
     return girder ? props::ShownTable(doc->m_nPropertiesTable, *girder, g_nPanelPoints) : -1;
 }
 
+int CSectionPropertiesView::ChosenTable() const { return GetDocument() ? GetDocument()->m_nPropertiesTable : -1; }
+
+CTableGrid* CSectionPropertiesView::GridOf(int nTable)
+{
+    return Slot(nTable) >= 0 && Grid(nTable).GetSafeHwnd() ? &Grid(nTable) : nullptr;
+}
+
 void CSectionPropertiesView::OnDraw(CDC* pDC)
 {
     g_pPropertiesView = this;
-    if (pDC && pDC->IsPrinting())
-        return;
-    ShowTable();
+    CResultView::OnDraw(pDC);
 }
 
 void CSectionPropertiesView::ShowTable()
@@ -164,15 +158,9 @@ void CSectionPropertiesView::FillSteelWeight()
         Fill(props::TABLE_STEEL_WEIGHT, props::SteelWeight(*girder, g_bSIUnits == 1));
 }
 
-void CSectionPropertiesView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
-{
-    CScrollView::OnUpdate(pSender, lHint, pHint);
-    ShowTable();
-}
-
 void CSectionPropertiesView::OnSize(UINT nType, int cx, int cy)
 {
-    CScrollView::OnSize(nType, cx, cy);
+    CResultView::OnSize(nType, cx, cy);
     Place(ShownTable(), CRect(0, 0, cx, cy));
 }
 
@@ -203,55 +191,6 @@ QString CSectionPropertiesView::PrintTitle(int nTable)
     case props::TABLE_STEEL_WEIGHT: return QStringLiteral("_鋼重");
     default: return QString();
     }
-}
-
-// ---- printing: the table shown, on A4
-
-BOOL CSectionPropertiesView::OnPreparePrinting(CPrintInfo* pInfo)
-{
-    if (!DoPreparePrinting(pInfo))
-        return FALSE;
-    if (pInfo->GetSettings().m_nPaperSize != DMPAPER_A4)
-        if (CMarivoltenDoc* doc = GetDocument())
-            doc->SetupPrinterPaper(pInfo, &m_sizePage, DMPAPER_A4);
-    return TRUE;
-}
-
-void CSectionPropertiesView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
-{
-    ShowTable();
-    m_nPrintedTable = ShownTable();
-    const CMarivoltenDoc* doc = GetDocument();
-    if (!doc || m_nPrintedTable < 0 || !Grid(m_nPrintedTable).GetSafeHwnd()) {
-        m_nPrintedTable = -1;
-        pInfo->SetMaxPage(1);
-        return;
-    }
-    pInfo->SetMaxPage(UINT(m_printFit.Count(Grid(m_nPrintedTable), pDC, *doc)));
-}
-
-void CSectionPropertiesView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
-{
-    if (pDC->IsPrinting())
-        pDC->SetMapMode(MM_LOMETRIC);
-    CScrollView::OnPrepareDC(pDC, pInfo);
-}
-
-void CSectionPropertiesView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
-{
-    CMarivoltenDoc* doc = GetDocument();
-    if (!doc)
-        return;
-    doc->LoadPrintSettings();
-    const int titled = m_nPrintedTable >= 0 ? m_nPrintedTable : doc->m_nPropertiesTable;
-    m_printFit.Apply();
-    PrintResultPage(*doc, pDC, pInfo, PrintTitle(titled), m_nPrintedTable >= 0 ? &Grid(m_nPrintedTable) : nullptr);
-    CScrollView::OnPrint(pDC, pInfo);
-}
-
-void CSectionPropertiesView::OnEndPrinting(CDC*, CPrintInfo*)
-{
-    m_printFit.Restore();
 }
 
 // ---- bar
@@ -315,13 +254,10 @@ LRESULT CPropertiesBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             }
             return 0;
         }
-        if (code == BN_CLICKED) {
-            const int* at = std::find(std::begin(kTableIds), std::end(kTableIds), id);
-            if (at != std::end(kTableIds)) {
-                OnSelectTable(kTables[at - std::begin(kTableIds)]);
-                return 0;
-            }
-        }
+    }
+    if (const int table = ClickedButton(message, wParam, kTableIds, 3); table >= 0) {
+        OnSelectTable(kTables[table]);
+        return 0;
     }
     return CDialogBar::WindowProc(message, wParam, lParam);
 }

@@ -4,11 +4,8 @@
 
 #include "design/properties_tables.h"
 #include "framework/bars.h"
-#include "framework/gdi.h"
-#include "framework/view.h"
 #include "grid/gridcelltypes.h"
-#include "grid/tablegrid.h"
-#include "views/result_grid.h"
+#include "views/result_view.h"
 #include "views/window_global.h"
 
 class CMarivoltenDoc;
@@ -19,31 +16,20 @@ enum : UINT {
     WM_PROPERTIES_SELECT = WM_USER + 35     // lParam: the table, 0, 2 or 3
 };
 
-class CSectionPropertiesView : public CScrollView {
+class CSectionPropertiesView : public CResultView {
     DECLARE_DYNCREATE(CSectionPropertiesView)
 public:
     CSectionPropertiesView();
     ~CSectionPropertiesView() override;
-    CMarivoltenDoc* GetDocument() const;
 
     int OnCreate() override;
-    void OnInitialUpdate() override;
-    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     void OnDraw(CDC* pDC) override;
     void OnSize(UINT nType, int cx, int cy) override;
-    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
-    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
-    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
-    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
-    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void ShowTable() override;
+    int ShownTable() const override;
 
     void OnGirderChanged(int nGirder);
     void OnTableChanged(int nTable);
-    // Fills the table the results can show and lays its grid over the view; without
-    // results every grid goes out of sight.
-    void ShowTable();
-    // The table shown for the document's choice, -1 for none.
-    int ShownTable() const;
     static QString PrintTitle(int nTable);
     // The design object of the current girder (the box's own for a single box), or null.
     static const CGirderDesign* CurrentGirder(const CMarivoltenDoc& doc);
@@ -53,17 +39,18 @@ public:
     void FillSteelWeight();
     CTableGrid& Grid(int nTable);
 
-    CSize m_sizePage{2100, 2970};
     CTableGrid m_gridForces, m_gridStiffness, m_gridSteelWeight;
+
+protected:
+    int ChosenTable() const override;
+    CTableGrid* GridOf(int nTable) override;
+    QString TitleOf(int nTable) const override { return PrintTitle(nTable); }
 
 private:
     void Fill(int nTable, const results::Table& table);
     void Place(int nShown, const CRect& rect);
 
     CGridButtonCellType m_buttonType[3];
-    CFont m_fontBold;
-    int m_nPrintedTable = -1;
-    CGridPrintFit m_printFit;
     CWindowGlobal<CSectionPropertiesView> m_global;
 };
 

@@ -8,7 +8,7 @@
 #include "input/height_dialog.h"
 #include "res/resource_ids.h"
 #include "views/input_check_tables.h"
-#include "views/result_grid.h"
+#include "views/result_view.h"
 
 #include <algorithm>
 
@@ -247,15 +247,8 @@ QString CConditionView::PrintTitle(int nPage)
 
 BOOL CConditionView::OnPreparePrinting(CPrintInfo* pInfo)
 {
-    if (!DoPreparePrinting(pInfo))
-        return FALSE;
-    // The pages are laid out for A4; the printer the dialog named is switched once.
-    if (pInfo->GetSettings().m_nPaperSize != DMPAPER_A4)
-        if (CMarivoltenDoc* doc = GetDocument()) {
-            CSize paper = kA4;
-            doc->SetupPrinterPaper(pInfo, &paper, DMPAPER_A4);
-        }
-    return TRUE;
+    CSize paper = kA4;
+    return PrepareA4Printing(*this, pInfo, GetDocument(), &paper);
 }
 
 void CConditionView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
@@ -346,12 +339,9 @@ void CConditionBar::CheckRadios()
 
 LRESULT CConditionBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND && UINT((wParam >> 16) & 0xFFFF) == BN_CLICKED) {
-        const int* page = std::find(std::begin(kPageIds), std::end(kPageIds), int(wParam & 0xFFFF));
-        if (page != std::end(kPageIds)) {
-            OnPage(int(page - std::begin(kPageIds)));
-            return 0;
-        }
+    if (const int page = ClickedButton(message, wParam, kPageIds, 4); page >= 0) {
+        OnPage(page);
+        return 0;
     }
     return CDialogBar::WindowProc(message, wParam, lParam);
 }

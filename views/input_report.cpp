@@ -444,6 +444,16 @@ int CInputReport::DrawGirderBlocks(CDC* pDC, CPrintInfo* pInfo, int mode, int li
 
 // ---- 【主桁基本データ２】
 
+int CInputReport::ConstantHeights(CDC* pDC, CPrintInfo* pInfo, int mode, int line, const double* adHeight) const
+{
+    if (m_pReportDoc->m_dlgBasic.m_nHeightVariation != 1)
+        return line;
+    Text(pDC, pInfo, mode, line, 1, QStringLiteral(" 桁高"));
+    for (int g = 0; g < ReportGirders(); ++g, ++line)
+        Text(pDC, pInfo, mode, line, 7, AfxFormat("：G%2d%6.0f ｍｍ", g + 1, adHeight[g] * 1000.0));
+    return line;
+}
+
 int CInputReport::DrawMainGirderData2(CDC* pDC, CPrintInfo* pInfo, int mode, int line)
 {
     if (g_nBridgeType != 0)
@@ -457,12 +467,7 @@ int CInputReport::DrawBoxGirderData(CDC* pDC, CPrintInfo* pInfo, int mode, int l
         return line;
     const BoxGirderData& b = m_pReportDoc->m_dlgBoxGirder;
     Text(pDC, pInfo, mode, line + 2, 1, QStringLiteral("【主桁基本データ２】"));
-    int n = line + 4;
-    if (m_pReportDoc->m_dlgBasic.m_nHeightVariation == 1) {
-        Text(pDC, pInfo, mode, n, 1, QStringLiteral(" 桁高"));
-        for (int g = 0; g < ReportGirders(); ++g, ++n)
-            Text(pDC, pInfo, mode, n, 7, AfxFormat("：G%2d%6.0f ｍｍ", g + 1, b.m_adGirderHeight[g] * 1000.0));
-    }
+    int n = ConstantHeights(pDC, pInfo, mode, line + 4, b.m_adGirderHeight);
     Item(pDC, pInfo, mode, n, QStringLiteral(" 縦リブ本数"), AfxFormat("圧縮側%5d 本", b.m_nCompRibCount));
     Text(pDC, pInfo, mode, n + 1, 7, AfxFormat("：引張側%5d 本", b.m_nTensRibCount));
     n += 2;
@@ -532,12 +537,7 @@ int CInputReport::DrawPlateGirderData(CDC* pDC, CPrintInfo* pInfo, int mode, int
         return line;
     const PlateGirderData& p = m_pReportDoc->m_dlgPlateGirder;
     Text(pDC, pInfo, mode, line + 2, 1, QStringLiteral("【主桁基本データ２】"));
-    int n = line + 4;
-    if (m_pReportDoc->m_dlgBasic.m_nHeightVariation == 1) {
-        Text(pDC, pInfo, mode, n, 1, QStringLiteral(" 桁高"));
-        for (int g = 0; g < ReportGirders(); ++g, ++n)
-            Text(pDC, pInfo, mode, n, 7, AfxFormat("：G%2d%6.0f ｍｍ", g + 1, p.m_adGirderHeight[g] * 1000.0));
-    }
+    const int n = ConstantHeights(pDC, pInfo, mode, line + 4, p.m_adGirderHeight);
     Item(pDC, pInfo, mode, n, QStringLiteral(" 曲線桁の付加応力度算出方法"),
          p.m_nCurveStressFormula != 0 ? QStringLiteral("阪神高速道路公団設計基準") : QStringLiteral("鋼道路橋設計便覧"));
     Item(pDC, pInfo, mode, n + 1, QStringLiteral(" 上フランジの局部座屈"), Considered(p.m_bUFLocalBuckling));

@@ -98,6 +98,9 @@ protected:
     };
     int ShapeBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line, const QString& title,
                    std::initializer_list<ShapeItem> items) const;
+    // The constant girder heights of main girder data 2, one line a girder, when the height
+    // does not vary; the line after them.
+    int ConstantHeights(CDC* pDC, CPrintInfo* pInfo, int mode, int line, const double* adHeight) const;
     // The girders the input has rows for: one for the single box.
     static int ReportGirders();
 };

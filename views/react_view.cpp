@@ -13,7 +13,7 @@
 
 CReactView* g_pReactView = nullptr;
 
-IMPLEMENT_DYNCREATE(CReactView, CScrollView)
+IMPLEMENT_DYNCREATE(CReactView, CResultView)
 
 CReactView::CReactView() : m_global(g_pReactView, this)
 {
@@ -24,8 +24,6 @@ CReactView::CReactView() : m_global(g_pReactView, this)
 }
 
 CReactView::~CReactView() = default;
-
-CMarivoltenDoc* CReactView::GetDocument() const { return static_cast<CMarivoltenDoc*>(CScrollView::GetDocument()); }
 
 react::ReactInput CReactView::Input(const CMarivoltenDoc& doc)
 {
@@ -45,12 +43,6 @@ react::ReactInput CReactView::Input(const CMarivoltenDoc& doc)
     return in;
 }
 
-void CReactView::OnInitialUpdate()
-{
-    CScrollView::OnInitialUpdate();
-    SetScrollSizes(MM_TEXT, CSize(100, 100));
-}
-
 int CReactView::ShownTable() const
 {
     const CMarivoltenDoc* doc = GetDocument();
@@ -59,13 +51,17 @@ int CReactView::ShownTable() const
     return react::ShownTable(doc->m_nReactTable, doc->m_pGirders, Input(*doc));
 }
 
+int CReactView::ChosenTable() const { return GetDocument() ? GetDocument()->m_nReactTable : -1; }
+
+CTableGrid* CReactView::GridOf(int nTable)
+{
+    return nTable >= 0 && nTable < TABLE_COUNT && !m_bNotCreated[nTable] ? &m_grid[nTable] : nullptr;
+}
+
 void CReactView::OnDraw(CDC* pDC)
 {
     g_pReactView = this;
-    // The grids are windows of their own: a printed page gets its table in OnPrint.
-    if (pDC && pDC->IsPrinting())
-        return;
-    ShowTable();
+    CResultView::OnDraw(pDC);
 }
 
 void CReactView::ShowTable()
@@ -153,15 +149,9 @@ void CReactView::FillSubstructureReactionsNoImpact()
     Fill(react::TABLE_DETAIL_NO_IMPACT, react::SubstructureReactionsNoImpact(doc.m_pGirders, Input(doc)));
 }
 
-void CReactView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
-{
-    CScrollView::OnUpdate(pSender, lHint, pHint);
-    ShowTable();
-}
-
 void CReactView::OnSize(UINT nType, int cx, int cy)
 {
-    CScrollView::OnSize(nType, cx, cy);
+    CResultView::OnSize(nType, cx, cy);
     const int shown = ShownTable();
     if (shown >= 0 && !m_bNotCreated[shown])
         m_grid[shown].MoveWindow(CRect(0, 0, cx, cy));
@@ -186,59 +176,6 @@ QString CReactView::PrintTitle(int nTable)
     case react::TABLE_DETAIL_NO_IMPACT: return QStringLiteral("_下部工用反力(衝撃なし)");
     default: return QString();
     }
-}
-
-// ---- printing: the table shown, on A4, as many pages as its grid needs
-
-BOOL CReactView::OnPreparePrinting(CPrintInfo* pInfo)
-{
-    if (!DoPreparePrinting(pInfo))
-        return FALSE;
-    // The tables are laid out for A4; the printer the dialog named is switched once.
-    if (pInfo->GetSettings().m_nPaperSize != DMPAPER_A4)
-        if (CMarivoltenDoc* doc = GetDocument())
-            doc->SetupPrinterPaper(pInfo, &m_sizePage, DMPAPER_A4);
-    return TRUE;
-}
-
-void CReactView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
-{
-    // A table not yet built on screen is built now.
-    ShowTable();
-    m_nPrintedTable = ShownTable();
-    const CMarivoltenDoc* doc = GetDocument();
-    if (!doc || m_nPrintedTable < 0 || m_bNotCreated[m_nPrintedTable]) {
-        m_nPrintedTable = -1;
-        pInfo->SetMaxPage(1);
-        return;
-    }
-    pInfo->SetMaxPage(UINT(m_printFit.Count(m_grid[m_nPrintedTable], pDC, *doc)));
-}
-
-void CReactView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
-{
-    if (pDC->IsPrinting())
-        pDC->SetMapMode(MM_LOMETRIC);
-    CScrollView::OnPrepareDC(pDC, pInfo);
-}
-
-void CReactView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
-{
-    CMarivoltenDoc* doc = GetDocument();
-    if (!doc)
-        return;
-    doc->LoadPrintSettings();
-    // Without a table the page still carries its frame, under the title of the choice.
-    const int titled = m_nPrintedTable >= 0 ? m_nPrintedTable : doc->m_nReactTable;
-    CTableGrid* grid = m_nPrintedTable >= 0 ? &m_grid[m_nPrintedTable] : nullptr;
-    m_printFit.Apply();
-    PrintResultPage(*doc, pDC, pInfo, PrintTitle(titled), grid);
-    CScrollView::OnPrint(pDC, pInfo);
-}
-
-void CReactView::OnEndPrinting(CDC*, CPrintInfo*)
-{
-    m_printFit.Restore();
 }
 
 // ---- bar
@@ -280,13 +217,9 @@ void CReactBar::CheckButtons()
 
 LRESULT CReactBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND && UINT((wParam >> 16) & 0xFFFF) == BN_CLICKED) {
-        const int id = int(wParam & 0xFFFF);
-        const int* table = std::find(std::begin(kTableIds), std::end(kTableIds), id);
-        if (table != std::end(kTableIds)) {
-            OnSelectTable(int(table - std::begin(kTableIds)));
-            return 0;
-        }
+    if (const int table = ClickedButton(message, wParam, kTableIds, CReactView::TABLE_COUNT); table >= 0) {
+        OnSelectTable(table);
+        return 0;
     }
     return CDialogBar::WindowProc(message, wParam, lParam);
 }

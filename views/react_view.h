@@ -4,44 +4,29 @@
 
 #include "design/react_tables.h"
 #include "framework/bars.h"
-#include "framework/gdi.h"
-#include "framework/view.h"
 #include "grid/gridcelltypes.h"
-#include "grid/tablegrid.h"
-#include "views/result_grid.h"
+#include "views/result_view.h"
 #include "views/window_global.h"
 
 class CMarivoltenDoc;
 
 enum : UINT { WM_REACT_SELECT = WM_USER + 30 };   // lParam: the table
 
-class CReactView : public CScrollView {
+class CReactView : public CResultView {
     DECLARE_DYNCREATE(CReactView)
 public:
     enum : int { TABLE_COUNT = react::TABLE_COUNT };
 
     CReactView();
     ~CReactView() override;
-    CMarivoltenDoc* GetDocument() const;
 
-    void OnInitialUpdate() override;
-    // Discarded results take the shown table out of sight at once.
-    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     void OnDraw(CDC* pDC) override;
     void OnSize(UINT nType, int cx, int cy) override;
-    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
-    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
-    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
-    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
-    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void ShowTable() override;
+    int ShownTable() const override;
 
     // WM_REACT_SELECT: the table the bar chose.
     void OnSelectTable(int nTable);
-    // Builds the table the results can show into its grid, lays that grid over the view and
-    // moves the others out of sight; without results all of them go.
-    void ShowTable();
-    // The table shown for the document's choice, -1 when there is none.
-    int ShownTable() const;
     static QString PrintTitle(int nTable);
     // What the tables read besides the design objects.
     static react::ReactInput Input(const CMarivoltenDoc& doc);
@@ -54,9 +39,13 @@ public:
     void FillReactionDetail();                // table 4
     void FillSubstructureReactionsNoImpact(); // table 5
 
-    CSize m_sizePage{2100, 2970};
     CTableGrid m_grid[TABLE_COUNT];
     int m_bNotCreated[TABLE_COUNT] = {1, 1, 1, 1, 1, 1};
+
+protected:
+    int ChosenTable() const override;
+    CTableGrid* GridOf(int nTable) override;
+    QString TitleOf(int nTable) const override { return PrintTitle(nTable); }
 
 private:
     void Fill(int nTable, const results::Table& table);
@@ -64,9 +53,6 @@ private:
 
     // Each grid has a push-button type of its own: a type serves the grid it was registered with.
     CGridButtonCellType m_buttonType[TABLE_COUNT];
-    CFont m_fontBold;
-    int m_nPrintedTable = -1;
-    CGridPrintFit m_printFit;
     CWindowGlobal<CReactView> m_global;
 };
 

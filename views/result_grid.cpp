@@ -4,6 +4,7 @@
 #include "estimate/estimate_view.h"
 #include "framework/dc.h"
 #include "framework/print.h"
+#include "framework/view.h"
 #include "framework/wndextras.h"
 
 #include <algorithm>
@@ -137,6 +138,15 @@ void CGridPrintFit::Restore()
     m_pGrid = nullptr;
     m_anScreen.clear();
     m_anPrint.clear();
+}
+
+BOOL PrepareA4Printing(CView& view, CPrintInfo* pInfo, CMarivoltenDoc* pDoc, CSize* pPageSize)
+{
+    if (!view.DoPreparePrinting(pInfo))
+        return FALSE;
+    if (pDoc && pInfo->GetSettings().m_nPaperSize != DMPAPER_A4)
+        pDoc->SetupPrinterPaper(pInfo, pPageSize, DMPAPER_A4);
+    return TRUE;
 }
 
 void PrintResultPage(CMarivoltenDoc& doc, CDC* pDC, CPrintInfo* pInfo, const QString& strTitle, CTableGrid* pGrid)

@@ -12,6 +12,7 @@
 
 class CDC;
 class CPrintInfo;
+class CView;
 class CWnd;
 class CMarivoltenDoc;
 
@@ -42,5 +43,7 @@ private:
     CTableGrid* m_pGrid = nullptr;
     std::vector<int> m_anScreen, m_anPrint;
 };
+// The print dialog, once, and A4 paper for the printer it named: every table is laid out for A4.
+BOOL PrepareA4Printing(CView& view, CPrintInfo* pInfo, CMarivoltenDoc* pDoc, CSize* pPageSize);
 // The page frame with its title, the page number and, when there is one, the grid's page.
 void PrintResultPage(CMarivoltenDoc& doc, CDC* pDC, CPrintInfo* pInfo, const QString& strTitle, CTableGrid* pGrid);
