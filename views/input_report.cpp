@@ -512,7 +512,8 @@ int CInputReport::DrawBoxGirderData(CDC* pDC, CPrintInfo* pInfo, int mode, int l
                 t.DrawTextCentreMiddle(pDC, r, c + 1, b.m_astrShape[c][r - 1]);
         }
     }
-    return n + R + 1;
+    // The lines the table covers, and an empty one after it.
+    return n + R + 2 + 1;
 }
 
 int CInputReport::DrawRibPanelDivision(CDC* pDC, CPrintInfo* pInfo, int mode, int line)

@@ -584,3 +584,33 @@ TEST_F(TableWindowsTest, EachWindowAsksThePrintDialogOncePerJobAndPrintsOnA4)
         EXPECT_TRUE(pdf.readAll().contains("/MediaBox [0 0 595")) << job;   // A4 points
     }
 }
+
+TEST_F(ExampleWindowsTest, EveryExamplePrintsEachTableAndPageInThePageFrame)
+{
+    const CPictureFolder pictures;
+    for (const char* name : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl"}) {
+        Open(name);
+        const CDesignState design = CaptureDesign();
+        const QString stem = QString::fromLatin1(name).section(QLatin1Char('.'), 0, 0);
+        auto print = [&](CView* view, const QString& title, const QString& file) {
+            ExpectFramed(PrintRecorded(view), title);
+            EXPECT_TRUE(AfxPrintView(view, PrintMode::Pdf, pictures.FilePath(stem + file)));
+        };
+        Command(ID_VIEW_REACT);
+        for (int t : {0, 1, 3}) {
+            g_pReactView->SendMessage(WM_REACT_SELECT, 0, t);
+            print(g_pReactView, CReactView::PrintTitle(t), AfxFormat("_react%d.pdf", t));
+        }
+        Command(ID_VIEW_CONDITION);
+        for (int page = 0; page < 4; ++page) {
+            g_pConditionView->SendMessage(WM_CONDITION_SELECT, 0, page);
+            print(g_pConditionView, CConditionView::PrintTitle(page), AfxFormat("_condition%d.pdf", page));
+        }
+        Command(ID_VIEW_PROPERTIES);
+        for (int table : {0, 2, 3}) {
+            g_pPropertiesView->SendMessage(WM_PROPERTIES_SELECT, 0, table);
+            print(g_pPropertiesView, CSectionPropertiesView::PrintTitle(table), AfxFormat("_properties%d.pdf", table));
+        }
+        EXPECT_TRUE(CaptureDesign() == design) << name;
+    }
+}

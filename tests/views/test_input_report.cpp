@@ -278,3 +278,24 @@ TEST_F(InputReportTest, GirderDataBlocksByHeightAndHoles)
     EXPECT_NE(Find(QStringLiteral("ﾌﾞﾛｯｸ 6")), nullptr);
     EXPECT_EQ(Find(QStringLiteral(" 最大断面長")), nullptr);
 }
+
+TEST_F(InputReportTest, BoxGirderRibTableStaysWholeOnAPageAndIsFollowedByAnEmptyLine)
+{
+    g_nBridgeType = 1;
+    // Constant heights of four girders, holes deducted: the rib table's first line is L + 18.
+    // Seven rib rows under a three-line heading row cover ten lines.
+    EXPECT_EQ(m_report.DrawBoxGirderData(nullptr, &m_info, 0, 0), 18 + 10 + 1);
+    EXPECT_EQ(m_report.DrawBoxGirderData(nullptr, &m_info, 0, 19), 37 + 10 + 1);
+    EXPECT_EQ(m_report.DrawBoxGirderData(nullptr, &m_info, 0, 20), 48 + 10 + 1);
+    EXPECT_EQ(m_report.DrawBoxGirderData(nullptr, nullptr, 0, 20), 38 + 10 + 1);
+    // An empty first list leaves the heading row alone.
+    for (QString& shape : g_pDoc->m_dlgBoxGirder.m_astrShape[0])
+        shape.clear();
+    EXPECT_EQ(m_report.DrawBoxGirderData(nullptr, nullptr, 0, 0), 18 + 3 + 1);
+    m_report.DrawBoxGirderData(&m_dc, nullptr, 1, 0);
+    for (const char* grade : {"SS400", "SMA400W", "SM490", "SM490Y", "SM520", "SMA490W", "SM570", "SMA570W"})
+        EXPECT_NE(Find(QString::fromLatin1(grade)), nullptr) << grade;
+    // The grades of one group stand one line apart in their heading cell.
+    EXPECT_EQ(Find(QStringLiteral("SM490Y"))->args[1] - Find(QStringLiteral("SM520"))->args[1], 50);
+    EXPECT_EQ(Find(QStringLiteral("SM520"))->args[1] - Find(QStringLiteral("SMA490W"))->args[1], 50);
+}
