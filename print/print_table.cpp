@@ -96,7 +96,7 @@ CSize CPrintTable::GetCellSize(int row, int col) const
     return CSize(w, -h);
 }
 
-void CPrintTable::DrawRules(CDC* pDC)
+void CPrintTable::DrawRules(CDC* pDC) const
 {
     pDC->SelectStockObject(HOLLOW_BRUSH);
     int y = m_ptOrigin.y;
@@ -114,7 +114,7 @@ void CPrintTable::DrawRules(CDC* pDC)
     pDC->Rectangle(m_ptOrigin.x, m_ptOrigin.y, m_ptOrigin.x + m_nTotalWidth, m_ptOrigin.y - m_nTotalHeight);
 }
 
-void CPrintTable::DrawTable(CDC* pDC, BOOL bShade)
+void CPrintTable::DrawTable(CDC* pDC, BOOL bShade) const
 {
     if (bShade)
         DrawHeadingFills(pDC);
@@ -128,7 +128,7 @@ void CPrintTable::DrawTableResized(CDC* pDC, BOOL bShade, int nRows, int nCols, 
     DrawTable(pDC, bShade);
 }
 
-void CPrintTable::DrawTableFilled(CDC* pDC, COLORREF crFill)
+void CPrintTable::DrawTableFilled(CDC* pDC, COLORREF crFill) const
 {
     for (int row = 0; row < m_nRows; ++row)
         for (int col = 0; col < m_nCols; ++col)
@@ -136,7 +136,7 @@ void CPrintTable::DrawTableFilled(CDC* pDC, COLORREF crFill)
     DrawRules(pDC);
 }
 
-void CPrintTable::DrawHeadingFills(CDC* pDC)
+void CPrintTable::DrawHeadingFills(CDC* pDC) const
 {
     if (m_nRows < 1 || m_nCols < 1)
         return;
@@ -147,12 +147,12 @@ void CPrintTable::DrawHeadingFills(CDC* pDC)
         DrawCellFrame(pDC, row, 0, kColumnFill);
 }
 
-void CPrintTable::DrawCellFrame(CDC* pDC, int row, int col, COLORREF crFill)
+void CPrintTable::DrawCellFrame(CDC* pDC, int row, int col, COLORREF crFill) const
 {
     DrawCellFrameEx(pDC, row, col, crFill, RGB(0, 0, 0));
 }
 
-void CPrintTable::DrawCellFrameEx(CDC* pDC, int row, int col, COLORREF crFill, COLORREF crFrame)
+void CPrintTable::DrawCellFrameEx(CDC* pDC, int row, int col, COLORREF crFill, COLORREF crFrame) const
 {
     CPen pen(PS_SOLID, 1, crFrame);
     CBrush brush(crFill);
@@ -165,7 +165,7 @@ void CPrintTable::DrawCellFrameEx(CDC* pDC, int row, int col, COLORREF crFill, C
     pDC->SelectObject(oldBrush);
 }
 
-void CPrintTable::DrawLine(CDC* pDC, CPoint from, CPoint to, int nWidth)
+void CPrintTable::DrawLine(CDC* pDC, CPoint from, CPoint to, int nWidth) const
 {
     CPen pen(PS_SOLID, nWidth, RGB(0, 0, 0));
     CPen* oldPen = pDC->SelectObject(&pen);
@@ -174,26 +174,26 @@ void CPrintTable::DrawLine(CDC* pDC, CPoint from, CPoint to, int nWidth)
     pDC->SelectObject(oldPen);
 }
 
-void CPrintTable::DrawColumnRule(CDC* pDC, int col, int nWidth)
+void CPrintTable::DrawColumnRule(CDC* pDC, int col, int nWidth) const
 {
     const CPoint o = GetCellOrigin(0, col);
     DrawLine(pDC, o, CPoint(o.x, o.y - m_nTotalHeight), nWidth);
 }
 
-void CPrintTable::DrawRowRuleTop(CDC* pDC, int row, int nWidth)
+void CPrintTable::DrawRowRuleTop(CDC* pDC, int row, int nWidth) const
 {
     const CPoint o = GetCellOrigin(row, 0);
     DrawLine(pDC, o, CPoint(o.x + m_nTotalWidth, o.y), nWidth);
 }
 
-void CPrintTable::DrawRowRuleBottom(CDC* pDC, int row, int nWidth)
+void CPrintTable::DrawRowRuleBottom(CDC* pDC, int row, int nWidth) const
 {
     CPoint o = GetCellOrigin(row, 0);
     o.y += GetCellSize(row, 0).cy;
     DrawLine(pDC, o, CPoint(o.x + m_nTotalWidth, o.y), nWidth);
 }
 
-void CPrintTable::DrawTextAligned(CDC* pDC, int row, int col, const QString& text, HAlign h, VAlign v)
+void CPrintTable::DrawTextAligned(CDC* pDC, int row, int col, const QString& text, HAlign h, VAlign v) const
 {
     pDC->SetBkMode(TRANSPARENT);
     const CSize extent = pDC->GetTextExtent(text);
@@ -209,27 +209,27 @@ void CPrintTable::DrawTextAligned(CDC* pDC, int row, int col, const QString& tex
     pDC->TextOut(x, y, text);
 }
 
-void CPrintTable::DrawTextLeftMiddle(CDC* pDC, int row, int col, const QString& text)
+void CPrintTable::DrawTextLeftMiddle(CDC* pDC, int row, int col, const QString& text) const
 {
     DrawTextAligned(pDC, row, col, text, HAlign::Left, VAlign::Middle);
 }
 
-void CPrintTable::DrawTextCentreMiddle(CDC* pDC, int row, int col, const QString& text)
+void CPrintTable::DrawTextCentreMiddle(CDC* pDC, int row, int col, const QString& text) const
 {
     DrawTextAligned(pDC, row, col, text, HAlign::Centre, VAlign::Middle);
 }
 
-void CPrintTable::DrawTextRightMiddle(CDC* pDC, int row, int col, const QString& text)
+void CPrintTable::DrawTextRightMiddle(CDC* pDC, int row, int col, const QString& text) const
 {
     DrawTextAligned(pDC, row, col, text, HAlign::Right, VAlign::Middle);
 }
 
-void CPrintTable::DrawTextCentreTop(CDC* pDC, int row, int col, const QString& text)
+void CPrintTable::DrawTextCentreTop(CDC* pDC, int row, int col, const QString& text) const
 {
     DrawTextAligned(pDC, row, col, text, HAlign::Centre, VAlign::Top);
 }
 
-void CPrintTable::DrawTextCentreBottom(CDC* pDC, int row, int col, const QString& text)
+void CPrintTable::DrawTextCentreBottom(CDC* pDC, int row, int col, const QString& text) const
 {
     DrawTextAligned(pDC, row, col, text, HAlign::Centre, VAlign::Bottom);
 }

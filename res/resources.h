@@ -26,5 +26,6 @@ std::vector<DialogTemplate> EstimateTableDialogTemplates();
 std::vector<DialogTemplate> CalcDialogTemplates();
 std::vector<DialogTemplate> EstimateBarDialogTemplates();
 std::vector<DialogTemplate> PrintDialogTemplates();
+std::vector<DialogTemplate> TableBarDialogTemplates();
 // Every dialog template of the program, in the order they are registered.
 std::vector<DialogTemplate> AllDialogTemplates();

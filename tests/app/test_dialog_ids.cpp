@@ -235,6 +235,15 @@ std::vector<DialogUses> CodeUses()
             RadioGroup({IDC_ESTBAR_MASS_SUMMARY, IDC_ESTBAR_MASS_BREAKDOWN, IDC_ESTBAR_AREA_VOLUME, IDC_ESTBAR_LABOUR,
                         IDC_ESTBAR_CONTRACT_COST, IDC_ESTBAR_MATERIAL_COST, IDC_ESTBAR_MASS_BY_GRADE,
                         IDC_ESTBAR_FABRICATION_COST})}},
+        // The tabular windows' bars: one radio group each, read button by button.
+        {"ReactBar", IDD_REACT_BAR, {
+            RadioGroup({IDC_REACT_SUMMARY, IDC_REACT_DETAIL, IDC_REACT_DETAIL_NO_IMPACT, IDC_REACT_DEFLECTION,
+                        IDC_REACT_IMPACT, IDC_REACT_SUBSTRUCTURE})}},
+        {"ConditionBar", IDD_CONDITION_BAR, {
+            RadioGroup({IDC_COND_INPUT, IDC_COND_PANELS, IDC_COND_DESIGN, IDC_COND_SECTIONS})}},
+        {"PropertiesBar", IDD_PROPERTIES_BAR, {
+            Ctl(IDC_PROP_GIRDER, kEdit), SpinOf(IDC_PROP_GIRDER_SPIN, IDC_PROP_GIRDER),
+            RadioGroup({IDC_PROP_FORCES, IDC_PROP_STIFFNESS, IDC_PROP_STEEL_WEIGHT})}},
         {"GridBar", IDD_GRID_BAR, {
             Ctl(IDC_PLAN_GIRDER, kEdit), SpinOf(IDC_PLAN_GIRDER_SPIN, IDC_PLAN_GIRDER), Ctl(IDC_PLAN_SECTION, kEdit),
             SpinOf(IDC_PLAN_SECTION_SPIN, IDC_PLAN_SECTION), Ctl(IDC_PLAN_CROSS_BEAM, kEdit),

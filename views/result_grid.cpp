@@ -1,0 +1,162 @@
+#include "views/result_grid.h"
+
+#include "app/doc.h"
+#include "estimate/estimate_view.h"
+#include "framework/dc.h"
+#include "framework/print.h"
+#include "framework/view.h"
+#include "framework/wndextras.h"
+
+#include <algorithm>
+
+bool CreateResultGrid(CTableGrid& grid, CGridButtonCellType& buttonType, CWnd* pParent, const CRect& rect)
+{
+    if (!grid.CreateGrid(WS_CHILD | WS_VISIBLE | WS_BORDER, rect, pParent, 1234))
+        return false;
+    grid.AddCellType(&buttonType);
+    grid.SetMultiSelectMode(TRUE);
+    grid.EnablePopupMenu(TRUE);
+    grid.SetSideHeadingWidth(0);
+    grid.SetTopHeadingHeight(0);
+    return true;
+}
+
+void CreateBoldFont(CFont& font, const CTableGrid& grid)
+{
+    if (!font.GetSafeHandle())
+        font.CreateFont(grid.m_nFontHeight, 0, 0, 0, 800, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
+                        QStringLiteral("ＭＳ ゴシック"));
+}
+
+void ResetResultGrid(CTableGrid& grid, int nCols, int nRows)
+{
+    grid.SetNumberCols(nCols, FALSE);
+    grid.SetNumberRows(nRows, FALSE);
+    const int height = grid.GetSettings()->m_nDefRowHeight;
+    CGridCell cell;
+    for (int row = 0; row < nRows; ++row) {
+        grid.SetRowHeight(row, height);
+        for (int col = 0; col < nCols; ++col) {
+            grid.GetCell(col, row, &cell);
+            cell.ClearAll();
+            cell.SetAlignment(GRID_ALIGN_CENTER | GRID_ALIGN_VCENTER);
+            grid.SetCell(col, row, &cell);
+        }
+    }
+}
+
+void WriteResultTable(CTableGrid& grid, const results::Table& table, CFont* pBold)
+{
+    using namespace results;
+    CGridCell cell;
+    for (int row = 0; row < table.Rows(); ++row)
+        for (int col = 0; col < table.Cols(); ++col) {
+            const Cell& c = table.At(row, col);
+            if (c.text.isEmpty() && c.style == STYLE_PLAIN)
+                continue;
+            grid.GetCell(col, row, &cell);
+            if (c.style & STYLE_HEADING)
+                CEstimateView::SetHeadingStyle(cell);
+            if (c.style & STYLE_VALUE_BUTTON) {
+                CEstimateView::SetHeadingStyle(cell);
+                cell.SetTextColor(RGB(0, 0, 0));
+                cell.SetBackColor(RGB(255, 255, 255));
+            }
+            if (c.style & STYLE_BLACK_ON_WHITE) {
+                cell.SetTextColor(RGB(0, 0, 0));
+                cell.SetBackColor(RGB(255, 255, 255));
+            }
+            if (c.style & STYLE_DARK_BLUE)
+                cell.SetTextColor(CEstimateView::kHeadingText);
+            if (c.style & STYLE_RED)
+                cell.SetTextColor(RGB(255, 0, 0));
+            if ((c.style & STYLE_BOLD) && pBold)
+                cell.SetFont(pBold);
+            if (c.IsNumber()) {
+                cell.SetAlignment(GRID_ALIGN_RIGHT | GRID_ALIGN_VCENTER);
+                cell.SetDecimals(WORD(c.decimals));
+                cell.SetNumber(c.value);
+            } else {
+                cell.SetText(c.text);
+            }
+            grid.SetCell(col, row, &cell);
+        }
+    for (const auto& [col, width] : table.m_colWidths)
+        grid.SetColWidth(col, width);
+    for (const Table::Join& j : table.m_joins)
+        grid.JoinCells(j.col1, j.row1, j.col2, j.row2);
+}
+
+int CGridPrintFit::Count(CTableGrid& grid, CDC* pDC, const CMarivoltenDoc& doc)
+{
+    Restore();
+    m_pGrid = &grid;
+    grid.GetEdit()->Close();
+    // The table keeps inside the page frame: its margins in mm from the frame's.
+    CGridPrint* print = grid.GetPrint();
+    print->SetPrintOption(GRID_PRINT_LEFTMARGIN, doc.m_nMarginLeft / 10 + 3);
+    print->SetPrintOption(GRID_PRINT_TOPMARGIN, doc.m_nMarginTop / 10 + 10);
+    print->SetPrintOption(GRID_PRINT_RIGHTMARGIN, (2100 - 1990 + doc.m_nMarginRight) / 10 + 3);
+    print->SetPrintOption(GRID_PRINT_BOTTOMMARGIN, (2970 - 2900 + doc.m_nMarginBottom) / 10 + 3);
+    print->SetPrintOption(GRID_PRINT_FRAME, 1);
+    const int cols = grid.GetNumberCols(), rows = grid.GetNumberRows();
+    int pages = print->CountPages(pDC, 0, 0, cols - 1, rows - 1);
+    if (print->GetColPageCount() > 1) {
+        m_anScreen.assign(size_t(cols), 0);
+        int total = 0;
+        for (int c = 0; c < cols; ++c) {
+            grid.GetColWidth(c, &m_anScreen[size_t(c)]);
+            total += m_anScreen[size_t(c)];
+        }
+        const double factor = total > 0 ? double(print->GetUsableSize().cx - 1) / total : 0.0;
+        if (factor >= kNarrowest) {
+            m_anPrint.resize(size_t(cols));
+            for (int c = 0; c < cols; ++c)
+                m_anPrint[size_t(c)] = int(m_anScreen[size_t(c)] * factor);
+            Apply();
+            pages = print->CountPages(pDC, 0, 0, cols - 1, rows - 1);
+        } else {
+            m_anScreen.clear();
+        }
+    }
+    return std::max(pages, 1);
+}
+
+void CGridPrintFit::Apply()
+{
+    if (!m_pGrid)
+        return;
+    for (int c = 0; c < int(m_anPrint.size()) && c < m_pGrid->GetNumberCols(); ++c)
+        m_pGrid->SetColWidth(c, m_anPrint[size_t(c)]);
+}
+
+void CGridPrintFit::Restore()
+{
+    if (m_pGrid)
+        for (int c = 0; c < int(m_anScreen.size()) && c < m_pGrid->GetNumberCols(); ++c)
+            m_pGrid->SetColWidth(c, m_anScreen[size_t(c)]);
+    m_pGrid = nullptr;
+    m_anScreen.clear();
+    m_anPrint.clear();
+}
+
+BOOL PrepareA4Printing(CView& view, CPrintInfo* pInfo, CMarivoltenDoc* pDoc, CSize* pPageSize)
+{
+    if (!view.DoPreparePrinting(pInfo))
+        return FALSE;
+    if (pDoc && pInfo->GetSettings().m_nPaperSize != DMPAPER_A4)
+        pDoc->SetupPrinterPaper(pInfo, pPageSize, DMPAPER_A4);
+    return TRUE;
+}
+
+void PrintResultPage(CMarivoltenDoc& doc, CDC* pDC, CPrintInfo* pInfo, const QString& strTitle, CTableGrid* pGrid)
+{
+    CFont font;
+    font.CreateFont(-30, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, QStringLiteral("ＭＳ 明朝"));
+    CFont* oldFont = pDC->SelectObject(&font);
+    doc.DrawPageFrame(pDC, pInfo, strTitle);
+    doc.DrawPageFooter(pDC, pInfo, 0);
+    pDC->SelectObject(oldFont);
+    if (pGrid)
+        pGrid->GetPrint()->PrintPage(pDC, int(pInfo->m_nCurPage));
+}
