@@ -246,9 +246,7 @@ std::vector<DialogTemplate> ShellDialogTemplates()
         ScopeBar(), SetupBar(), AboutBox(), UserInfo(), PrintFormat(), OriginAdjust(), AbortConfirm(), TestCommand(),
         PrintBar(), Rerun(), CalcProgress(),
         GridBar(), PaperSelect(), Captioned(IDD_SECTION_BAR, "横断面図操作"),
-        Captioned(IDD_LOAD_BAR, "荷重図操作"), Captioned(IDD_FORCE_BAR, "断面力図操作"),
         Captioned(IDD_REACT_BAR, "反力、たわみ表操作"), Captioned(IDD_CONDITION_BAR, "入力確認"),
-        Captioned(IDD_SECTION2_BAR, "縦断面図操作"),
         Captioned(IDD_PROPERTIES_BAR, "断面詳細データ"),
     };
 }

@@ -53,7 +53,8 @@ std::vector<DialogTemplate> AllDialogTemplates()
                        &BlockDialogTemplates,
                        &MainGirderDialogTemplates, &GirderDataDialogTemplates, &MemberDialogTemplates,
                        &LoadDialogTemplates, &CrossBeamDialogTemplates, &EstimateDialogTemplates,
-                       &EstimateTableDialogTemplates, &CalcDialogTemplates, &EstimateBarDialogTemplates})
+                       &EstimateTableDialogTemplates, &CalcDialogTemplates, &EstimateBarDialogTemplates,
+                       &DrawingBarDialogTemplates})
         for (DialogTemplate& t : part())
             all.push_back(std::move(t));
     return all;

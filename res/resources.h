@@ -25,5 +25,6 @@ std::vector<DialogTemplate> EstimateDialogTemplates();
 std::vector<DialogTemplate> EstimateTableDialogTemplates();
 std::vector<DialogTemplate> CalcDialogTemplates();
 std::vector<DialogTemplate> EstimateBarDialogTemplates();
+std::vector<DialogTemplate> DrawingBarDialogTemplates();
 // Every dialog template of the program, in the order they are registered.
 std::vector<DialogTemplate> AllDialogTemplates();

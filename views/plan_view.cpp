@@ -10,6 +10,7 @@
 #include "views/paper_dialog.h"
 #include "framework/scrollbar.h"
 #include "res/resource_ids.h"
+#include "views/drawing_helpers.h"
 #include "views/drawing_views.h"
 
 #include <algorithm>
@@ -50,15 +51,6 @@ const CDPoint* GirderPoint(const CPanelPointRecord& pp, int g)
 {
     return g >= 0 && g < int(pp.m_aptGirder.size()) ? &pp.m_aptGirder[size_t(g)] : nullptr;
 }
-
-// Selects an object for the life of the scope.
-template <class T>
-struct Selected {
-    CDC* dc;
-    T* old;
-    Selected(CDC* pDC, T* obj) : dc(pDC), old(pDC->SelectObject(obj)) {}
-    ~Selected() { dc->SelectObject(old); }
-};
 
 // The turned plan's outline in logical units (top = greatest y): the outer deck edges, the
 // girder points and the base line; false with nothing built.
