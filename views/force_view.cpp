@@ -28,6 +28,8 @@ constexpr double kPlaceTol = 1e-6;
 constexpr double kShearJump = 3.0;
 // Curve points per panel of the moment curves.
 constexpr int kSplineSteps = 8;
+// Room above the top tick for its label and the unit caption, in logical units.
+constexpr int kCaptionRoom = 150;
 
 // Shown units per stored unit: kN for tf in SI units.
 double UnitFactor() { return g_bSIUnits == 1 ? steel::kGravity : 1.0; }
@@ -66,12 +68,14 @@ CPoint Logical(int ox, int oy, CDPoint scale, double x, double y)
 }
 
 // A curve of (x, value) points, drawn with its positive values below the base line, or
-// above it when folded, and broken where it jumps by more than kShearJump.
+// above it when folded. Where it jumps at one place by more than kShearJump (at a support)
+// it is left open; along a member it always runs on.
 void DrawBrokenCurve(CDC* pDC, const CDPoint* pts, int n, int ox, int oy, CDPoint scale, int nSide)
 {
     for (int j = 0; j < n; ++j) {
         const CPoint p(ox + int(scale.x * pts[j].x), oy + nSide * int(scale.y * pts[j].y));
-        if (j == 0 || std::fabs(pts[j].y - pts[j - 1].y) > kShearJump)
+        if (j == 0 ||
+            (std::fabs(pts[j].x - pts[j - 1].x) <= kPlaceTol && std::fabs(pts[j].y - pts[j - 1].y) > kShearJump))
             pDC->MoveTo(p);
         else
             pDC->LineTo(p);
@@ -111,6 +115,8 @@ CForceView::CForceView() : m_global(g_pForceView, this)
     auto printable = [](CCmdUI* pCmdUI) { pCmdUI->Enable(CCalcView::ShownDesign() != nullptr); };
     for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW})
         HandleUpdate(id, printable);
+    HandleCommand(ID_BLOCK_DIALOG, &CForceView::OnBlockDialog);
+    HandleUpdate(ID_BLOCK_DIALOG, &CForceView::OnUpdateBlockDialog);
     OnMessage(WM_FORCEBAR_GIRDER, [this](WPARAM, LPARAM lParam) -> LRESULT {
         OnSelectGirder(int(lParam));
         return 0;
@@ -126,7 +132,72 @@ void CForceView::OnInitialUpdate()
     CScrollView::OnInitialUpdate();
     SetScrollSizes(MM_LOMETRIC, m_sizeTotal, CSize(m_sizeTotal.cx / 5, m_sizeTotal.cy / 5),
                    CSize(m_sizeTotal.cx / 20, m_sizeTotal.cy / 20));
-    ScrollToPosition(CPoint(0, -2000));
+    ScrollToDiagramTop();
+    ScrollToPosition(CPoint(0, GetScrollPosition().y));
+}
+
+void CForceView::ScrollToDiagramTop()
+{
+    FitToDiagram();
+    // The window's top 70 mm above the base line, or higher for a diagram that rises above
+    // that: at the top of what it draws above the line, its caption at the most.
+    int y = m_ptOrigin.y + 700;
+    if (const CGirderDesign* g = CCalcView::ShownDesign(); g && g_pDoc) {
+        const double top = ForceTicks(g->GetMaxMomentPoint().y * UnitFactor()).m_nTop / UnitFactor();
+        double reach = top;
+        if (!g_pDoc->m_bForceFolded) {
+            double low = 0.0;
+            for (const std::vector<double>* c : {&g->m_pdMomentMinI, &g->m_pdMomentMinJ})
+                for (double v : *c)
+                    low = std::min(low, v);
+            for (const CDPoint& p : g->m_pShearMin)
+                low = std::min(low, p.y);
+            for (const CSectionRecord& sec : g->m_pSections)
+                if (g->GetMomentSignAt((sec.m_adCheck[0] + sec.m_adCheck[1]) / 2) < 0)
+                    low = std::min(low, -sec.m_dMr);
+            reach = std::min(top, -low);
+        }
+        y = std::min(0, std::max(y, m_ptOrigin.y + int(reach * g_pDoc->m_dForceVScale) + kCaptionRoom));
+    }
+    ScrollToPosition(CPoint(GetScrollPosition().x, y));
+}
+
+void CForceView::FitToDiagram()
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CMarivoltenDoc* doc = g_pDoc;
+    if (!g || !doc || !(doc->m_dForceHScale > 0.0) || !(doc->m_dForceVScale > 0.0))
+        return;
+    const double top = ForceTicks(g->GetMaxMomentPoint().y * UnitFactor()).m_nTop / UnitFactor();
+    const double length = SupportPositions(*g).back();
+    if (!(top * doc->m_dForceVScale < 1e7) || !(length * doc->m_dForceHScale < 1e6))
+        return;
+    const int above = int(top * doc->m_dForceVScale) + kCaptionRoom;
+    const int below = doc->m_bForceFolded ? kCaptionRoom : above;
+    CPoint origin(200, std::min(-2700, -above - 100));
+    const CSize total(std::max(12000, origin.x + int(length * doc->m_dForceHScale * 10.0) + 600),
+                      std::max(6000, -origin.y + below + 100));
+    if (origin == m_ptOrigin && total == m_sizeTotal)
+        return;
+    m_ptOrigin = origin;
+    m_sizeTotal = total;
+    SetScrollSizes(MM_LOMETRIC, m_sizeTotal, CSize(m_sizeTotal.cx / 5, m_sizeTotal.cy / 5),
+                   CSize(m_sizeTotal.cx / 20, m_sizeTotal.cy / 20));
+}
+
+void CForceView::PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway)
+{
+    const CSize ext = pDC->GetTextExtent(text);
+    for (size_t tries = 0; tries <= m_aTaken.size(); ++tries) {
+        const auto hit = std::find_if(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) {
+            return x < t.r && t.l < x + ext.cx && y - ext.cy < t.t && t.b < y;
+        });
+        if (hit == m_aTaken.end())
+            break;
+        y = nAway > 0 ? hit->t + ext.cy + 2 : hit->b - 2;
+    }
+    m_aTaken.push_back({x, y - ext.cy, x + ext.cx, y});
+    pDC->TextOut(x, y, text);
 }
 
 void CForceView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
@@ -139,6 +210,7 @@ void CForceView::OnSelectGirder(int nGirder)
 {
     if (g_pDoc)
         g_pDoc->m_nCalcGirder = g_nBridgeType == 2 ? 1 : nGirder;
+    ScrollToDiagramTop();
     Invalidate();
 }
 
@@ -150,7 +222,21 @@ void CForceView::OnSetScale(int nSlider, int nTenths)
         else if (nSlider == IDC_FORCE_VSCALE_SLIDER)
             doc->m_dForceVScale = nTenths / 10.0;
     }
+    if (nSlider == IDC_FORCE_VSCALE_SLIDER)
+        ScrollToDiagramTop();
     Invalidate();
+}
+
+void CForceView::OnBlockDialog()
+{
+    if (g_pBlockDlg && g_pBlockDlg->GetSafeHwnd())
+        g_pBlockDlg->ShowWindow(g_pBlockDlg->IsWindowVisible() ? SW_HIDE : SW_SHOWNORMAL);
+}
+
+void CForceView::OnUpdateBlockDialog(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(g_pBlockDlg && g_pBlockDlg->GetSafeHwnd() && g_pBlockDlg->IsWindowVisible());
+    pCmdUI->Enable(g_nSpans != 0 && g_bResultsValid);
 }
 
 void CForceView::OnDraw(CDC* pDC)
@@ -159,10 +245,8 @@ void CForceView::OnDraw(CDC* pDC)
     const CMarivoltenDoc* doc = g_pDoc;
     if (!doc || !CCalcView::ShownDesign())
         return;
-    Selected<CFont> font(pDC, &m_font);
-    const int oldMode = pDC->SetBkMode(TRANSPARENT);
+    FitToDiagram();
     DrawDiagram(pDC, m_ptOrigin, CDPoint(doc->m_dForceHScale * 10.0, doc->m_dForceVScale));
-    pDC->SetBkMode(oldMode);
 }
 
 void CForceView::DrawDiagram(CDC* pDC, CPoint origin, CDPoint scale)
@@ -174,6 +258,9 @@ void CForceView::DrawDiagram(CDC* pDC, CPoint origin, CDPoint scale)
     if (ForceTicks(g->GetMaxMomentPoint().y * UnitFactor()).m_nStep == 0)
         return;
     const int ox = origin.x, oy = origin.y;
+    m_aTaken.clear();
+    Selected<CFont> font(pDC, &m_font);
+    const int oldMode = pDC->SetBkMode(TRANSPARENT);
     DrawFrame(pDC, ox, oy, scale);
     DrawAxisLabels(pDC, ox, oy, scale);
     if (doc->m_bForceShowResisting)
@@ -190,6 +277,7 @@ void CForceView::DrawDiagram(CDC* pDC, CPoint origin, CDPoint scale)
         else
             DrawMomentCurves(pDC, ox, oy, scale);
     }
+    pDC->SetBkMode(oldMode);
 }
 
 std::vector<double> CForceView::SupportPositions(const CGirderDesign& g)
@@ -367,7 +455,7 @@ int CForceView::DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         const CSize ext = pDC->GetTextExtent(text);
         // Over a point above the base line, hanging below one under it.
         const int dy = v < 0 ? ext.cy : -ext.cy / 4;
-        pDC->TextOut(ox + int(scale.x * peak.x) - ext.cx / 2, oy - int(v * scale.y) + dy, text);
+        PlaceLabel(pDC, ox + int(scale.x * peak.x) - ext.cx / 2, oy - int(v * scale.y) + dy, text, v < 0 ? 1 : -1);
     }
     return 1;
 }
@@ -428,7 +516,7 @@ int CForceView::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         const QString text = ValueText(c.y);
         const CSize ext = pDC->GetTextExtent(text);
         const int dy = c.y > 0 ? -ext.cy / 3 : ext.cy;
-        pDC->TextOut(ox + int(scale.x * c.x), oy - int(scale.y * c.y) + dy, text);
+        PlaceLabel(pDC, ox + int(scale.x * c.x), oy - int(scale.y * c.y) + dy, text, c.y > 0 ? -1 : 1);
     }
     return 1;
 }
@@ -455,7 +543,7 @@ int CForceView::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         const QString text = ValueText(std::fabs(c.y));
         const CSize ext = pDC->GetTextExtent(text);
         const int dy = c.y > 0 ? ext.cy : -ext.cy / 3;
-        pDC->TextOut(ox + int(scale.x * c.x), oy + int(std::fabs(c.y) * scale.y) + dy, text);
+        PlaceLabel(pDC, ox + int(scale.x * c.x), oy + int(std::fabs(c.y) * scale.y) + dy, text, 1);
     }
     return 1;
 }
@@ -535,6 +623,7 @@ void CForceView::DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, con
         const bool above = folded || s.sign < 1;
         const int off = above ? ext.cy : -3 - ext.cy;
         pDC->Ellipse(xc - 26, yc - 22 + off, xc + 26, yc + 22 + off);
+        m_aTaken.push_back({xc - 26, yc - 22 + off, xc + 26, yc + 22 + off});
         const int top = above ? yc + int(ext.cy * 1.5) : yc - (ext.cy / 2 + 3);
         pDC->TextOut(xc - ext.cx / 2, top, text);
     }
@@ -565,8 +654,5 @@ void CForceView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         return;
     const double hs = W / L / 10.0 * 0.8, vs = V / H * 0.5;
     const CPoint origin(int(doc->m_nMarginLeft + (W - L * hs * 10.0) / 2.0) - 50, -m_sizePage.cy / 2 + 50);
-    Selected<CFont> font(pDC, &m_font);
-    const int oldMode = pDC->SetBkMode(TRANSPARENT);
     DrawDiagram(pDC, origin, CDPoint(hs * 10.0, vs));
-    pDC->SetBkMode(oldMode);
 }

@@ -37,6 +37,9 @@ public:
     // Messages of the force bar.
     void OnSelectGirder(int nGirder);
     void OnSetScale(int nSlider, int nTenths);
+    // Command 32817: the block window shown or hidden.
+    void OnBlockDialog();
+    void OnUpdateBlockDialog(CCmdUI* pCmdUI);
 
     // The diagram of the shown girder with its origin (first support, force zero) in logical
     // units and its scale: logical units per metre and per tf·m. Draws nothing without
@@ -74,6 +77,19 @@ private:
                             bool bGroups);
     // Positions of the supports along the shown girder, first to last.
     static std::vector<double> SupportPositions(const CGirderDesign& g);
+    // The scroll extent and the origin's height grown, where the diagram at the document's
+    // scales needs it, so that every part of it can be scrolled to.
+    void FitToDiagram();
+    // Scrolls so that the diagram shows from its caption down, or from the usual place.
+    void ScrollToDiagramTop();
+    // Where the diagram holds text or a number already (left, bottom, right, top).
+    struct Taken {
+        int l, b, r, t;
+    };
+    std::vector<Taken> m_aTaken;
+    // Writes a value label with its top left at (x, y), moved away from the base line (nAway
+    // +1 upwards, -1 downwards) past what the diagram holds there already.
+    void PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway);
     CWindowGlobal<CForceView> m_global;
 };
 

@@ -123,7 +123,10 @@ std::vector<CSection2Drawer::ProfilePoint> CSection2Drawer::ProfilePoints() cons
         if (i > 0 && std::fabs(p.x) <= 1e-9 && k + 1 < spans)
             ++k;
         const double x = AlongGirder(k, p.x);
-        out.push_back({CDPoint(SpanStart(k) + x, kTop - p.y), x, k});
+        // Heights to the micrometre: the smoothing leaves noise that would make a level
+        // girder's bottom line jump by a unit here and there.
+        const double h = std::round(p.y * 1e6) / 1e6;
+        out.push_back({CDPoint(SpanStart(k) + x, kTop - h), x, k});
     }
     return out;
 }
