@@ -90,7 +90,8 @@ void CSection2View::OnScaleChanged(int nSlider, int nTenths)
         const CSize page(int(m_sizeTotal.cx / (5.0 * sx)), int(m_sizeTotal.cy / (5.0 * sy)));
         const CSize line(int(m_sizeTotal.cx / (20.0 * sx)), int(m_sizeTotal.cy / (20.0 * sy)));
         SetScrollSizes(MM_LOMETRIC, m_sizeTotal, page, line);
-        ScrollToPosition(CPoint(m_ptOrigin.x - 100, m_ptOrigin.y + int(sy * -5.0) + 1800));
+        // The top of the drawing, the change point lines, just under the window's top.
+        ScrollToPosition(CPoint(m_ptOrigin.x - 100, std::min(0, DrawingOrigin().y + int(7.0 * sy) + 150)));
     }
     Invalidate();
 }
@@ -105,10 +106,16 @@ void CSection2View::OnDraw(CDC* pDC)
     CSection2Drawer* drawer = ShownDrawer();
     if (!drawer || !(scale.x > 0.0) || !(scale.y > 0.0))
         return;
-    // The girder's top 1000 units per unit of vertical scale below the base origin, less 500.
-    const CPoint origin(m_ptOrigin.x, m_ptOrigin.y + 500 + int(doc->m_dSection2ScaleY * 100.0 * -100.0 / 10.0));
+    const CPoint origin = DrawingOrigin();
     drawer->DrawSpanDimensions(pDC, origin, scale);
     drawer->Draw(pDC, origin, scale);
+}
+
+CPoint CSection2View::DrawingOrigin() const
+{
+    // 1000 units per unit of vertical scale below the base origin, less 500.
+    const double scaleY = g_pDoc ? g_pDoc->m_dSection2ScaleY : 1.0;
+    return CPoint(m_ptOrigin.x, m_ptOrigin.y + 500 + int(scaleY * 100.0 * -100.0 / 10.0));
 }
 
 BOOL CSection2View::OnPreparePrinting(CPrintInfo* pInfo)

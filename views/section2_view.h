@@ -32,6 +32,8 @@ public:
     int RebuildDrawers(CMarivoltenDoc* pDoc);
     // The drawer of the document's current girder, set to it; null without one.
     CSection2Drawer* ShownDrawer();
+    // The drawing's origin on screen at the document's vertical scale.
+    CPoint DrawingOrigin() const;
 
     std::unique_ptr<CSection2Drawer[]> m_pDrawers;
     int m_nDrawers = 0;

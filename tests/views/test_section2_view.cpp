@@ -62,10 +62,10 @@ protected:
     static QString Text(int id) { return barinput::Text(Bar(), id); }
     static void Slide(int id, int to) { barinput::Slide(Bar(), id, to); }
     const std::vector<CDC::Record>& Draw() { return barinput::Redraw(dc, g_pSection2View); }
-    // The drawing's origin on screen at the document's vertical scale.
+    // The drawing's origin on screen: 1000 units lower per unit of vertical scale.
     static CPoint Origin()
     {
-        return CPoint(200, -900 + 500 + int(g_pDoc->m_dSection2ScaleY * 100.0 * -100.0 / 10.0));
+        return CPoint(200, -900 + 500 + int(g_pDoc->m_dSection2ScaleY * -1000.0));
     }
     std::vector<CDC::Record> Lines(COLORREF pen, int style = PS_SOLID) const
     {
@@ -250,6 +250,8 @@ TEST_F(Section2Test, ScrollSizesFollowTheScales)
     EXPECT_EQ(g_pDoc->m_dSection2ScaleY, 2.0);
     EXPECT_EQ(g_pDoc->m_dSection2ScaleX, 1.0);
     EXPECT_EQ(g_pSection2View->GetTotalSize(), CSize(13000, 12000));
+    // The window starts at the top of the drawing: the change point lines 7 m up.
+    EXPECT_EQ(g_pSection2View->GetScrollPosition().y, Origin().y + 7 * 200 + 150);
     // Any other slider changes no scale.
     g_pSection2View->OnScaleChanged(1234, 50);
     EXPECT_EQ(g_pDoc->m_dSection2ScaleX, 1.0);
