@@ -192,11 +192,6 @@ TEST_F(ForcePainterTest, AxisTicksStandAtEverySupportAndAreLabelledAtTheFirst)
     CFont* old = dc.SelectObject(&m_view.m_font);
     EXPECT_EQ(zero->args[0] + dc.GetTextExtent(zero->text).cx, kOrigin.x - 10 - 10);
     dc.SelectObject(old);
-    // Panel points are ticked across the base line, supports run from the top to the bottom.
-    bool support = false;
-    for (const CDC::Record& r : Ops("LineTo", grey))
-        support = support || (r.args[0] == kOrigin.x + 200 && r.args[1] == kOrigin.y + 100 && r.args[3] == kOrigin.y - 100);
-    EXPECT_TRUE(support);
 }
 
 TEST_F(ForcePainterTest, FoldedDiagramKeepsEverythingAboveTheBaseLine)
@@ -219,11 +214,13 @@ TEST_F(ForcePainterTest, FoldedDiagramKeepsEverythingAboveTheBaseLine)
     EXPECT_EQ(env[0].args[5], kOrigin.y + 75);
 }
 
-TEST_F(ForcePainterTest, NegativePeakIsSignedUnlessFolded)
+TEST_F(ForcePainterTest, PeakIsFoundByItsPlaceAndSignedUnlessFolded)
 {
     CGirderDesign& g = Girder();
     for (int& s : g.m_pnMomentSign)
         s = -1;
+    // A value that went through a file and a place a hair away still find their node.
+    g.m_aPeaks[0] = CDPoint(10.0 + 1e-9, 100.0 + 1e-9);
     Draw();
     const CDC::Record* label = Text(QStringLiteral("-100.0"));
     ASSERT_NE(label, nullptr);
@@ -232,18 +229,8 @@ TEST_F(ForcePainterTest, NegativePeakIsSignedUnlessFolded)
     Draw();
     EXPECT_EQ(Text(QStringLiteral("-100.0")), nullptr);
     EXPECT_NE(Text(QStringLiteral("100.0")), nullptr);
-}
-
-TEST_F(ForcePainterTest, PeakIsFoundByItsPlaceNotByAnExactValue)
-{
-    CGirderDesign& g = Girder();
-    for (int& s : g.m_pnMomentSign)
-        s = -1;
-    // A value that went through a file and a place a hair away still find their node.
-    g.m_aPeaks[0] = CDPoint(10.0 + 1e-9, 100.0 + 1e-9);
-    Draw();
-    EXPECT_NE(Text(QStringLiteral("-100.0")), nullptr);
     // A peak where the girder has no node gets no label, never a made-up one.
+    g_pDoc->m_bForceFolded = 0;
     g.m_aPeaks[0] = CDPoint(12.5, 90.0);
     Draw();
     EXPECT_EQ(Text(QStringLiteral("-90.0")), nullptr);
@@ -449,18 +436,6 @@ TEST_F(ForceViewTest, BarSwitchesGirderScalesAndDisplay)
     Slide(IDC_FORCE_HSCALE_SLIDER, 1);
     EXPECT_EQ(g_pDoc->m_dForceHScale, 0.2);
     EXPECT_EQ(g_pDoc->m_dForceVScale, 0.7);
-    Draw();
-    const std::vector<CDC::Record> curves = [&] {
-        std::vector<CDC::Record> out;
-        for (const CDC::Record& r : dc.Records())
-            if (r.op == QLatin1String("Polyline"))
-                out.push_back(r);
-        return out;
-    }();
-    ASSERT_FALSE(curves.empty());
-    EXPECT_EQ(curves[0].args[0], g_pForceView->m_ptOrigin.x);
-    EXPECT_NEAR(curves[0].args[curves[0].args.size() - 2] - curves[0].args[0],
-                g_pDoc->m_pGirders[0].m_pdSpanLength[0] * 2.0, 1.0);
 
     // The four switches.
     Control<CButton>(IDC_FORCE_MOMENT)->Click();

@@ -83,6 +83,15 @@ TEST_F(LoadBarTest, SupportSpinMovesToTheSupportsStation)
     Bar().OnSupportSpin(-2);
     EXPECT_FALSE(Bar().OnSupportSpin(-1));
     EXPECT_EQ(g_pDoc->m_nCurSupport, 0);
+
+    // Choices beyond the counts show, and step, within them.
+    g_pDoc->m_nCurSupport = 40;
+    g_pDoc->m_nCurCrossSection = 99;
+    Bar().Refresh();
+    EXPECT_EQ(Text(IDC_LOAD_STATION), AfxFormat("%4d", g_nCrossSections));
+    EXPECT_EQ(Text(IDC_LOAD_SUPPORT), QStringLiteral("   3"));
+    EXPECT_TRUE(Bar().OnSupportSpin(-1));
+    EXPECT_EQ(g_pDoc->m_nCurSupport, 1);
 }
 
 TEST_F(LoadBarTest, AStationBetweenSupportsKeepsTheSupport)
@@ -127,17 +136,6 @@ TEST_F(LoadBarTest, ScaleSliderSendsWholeTenths)
     // The slider is set up once; later updates leave it where the user put it.
     Bar().OnUpdateCmdUI(Frame(), TRUE);
     EXPECT_EQ(slider->GetPos(), 6);
-}
-
-TEST_F(LoadBarTest, ChoicesBeyondTheCountsShowWithinThem)
-{
-    g_pDoc->m_nCurSupport = 40;
-    g_pDoc->m_nCurCrossSection = 99;
-    Bar().Refresh();
-    EXPECT_EQ(Text(IDC_LOAD_STATION), AfxFormat("%4d", g_nCrossSections));
-    EXPECT_EQ(Text(IDC_LOAD_SUPPORT), QStringLiteral("   3"));
-    EXPECT_TRUE(Bar().OnSupportSpin(-1));
-    EXPECT_EQ(g_pDoc->m_nCurSupport, 1);
 }
 
 } // namespace
