@@ -30,6 +30,8 @@ constexpr double kShearJump = 3.0;
 constexpr int kSplineSteps = 8;
 // Room above the top tick for its label and the unit caption, in logical units.
 constexpr int kCaptionRoom = 150;
+// A label at a support starts clear of the axis ticks there, which reach 10 units out.
+constexpr int kBesideTick = 12;
 
 // Shown units per stored unit: kN for tf in SI units.
 double UnitFactor() { return g_bSIUnits == 1 ? steel::kGravity : 1.0; }
@@ -53,12 +55,24 @@ int NodeCount(const CGirderDesign& g, const std::vector<CDPoint>& a, const std::
     return std::max(0, std::min({g.m_nNodes, int(a.size()), int(b.size())}));
 }
 
-// The font of the value labels.
-void MakeLabelFont(CFont& font)
-{
-    font.CreateFont(36, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
-}
+// The font of the value labels, made for a painter and selected while it writes.
+class LabelFont {
+public:
+    explicit LabelFont(CDC* pDC) : m_dc(pDC)
+    {
+        m_font.CreateFont(36, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+                          CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
+        m_old = pDC->SelectObject(&m_font);
+    }
+    ~LabelFont() { m_dc->SelectObject(m_old); }
+    LabelFont(const LabelFont&) = delete;
+    LabelFont& operator=(const LabelFont&) = delete;
+
+private:
+    CDC* m_dc;
+    CFont m_font;
+    CFont* m_old = nullptr;
+};
 
 QString ValueText(double value) { return AfxFormat("%5.1f", value * UnitFactor()); }
 
@@ -428,9 +442,7 @@ int CForceView::DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale)
     const CGirderDesign* g = CCalcView::ShownDesign();
     if (!g)
         return 1;
-    CFont font;
-    MakeLabelFont(font);
-    Selected<CFont> sel(pDC, &font);
+    const LabelFont font(pDC);
     const int nodes = std::min(NodeCount(*g, g->m_pMomentEnv, g->m_pMomentEnv), int(g->m_pnMomentSign.size()));
     for (int i = 0; i < std::clamp(g->m_nPeaks, 0, 100); ++i) {
         const CDPoint peak = g->m_aPeaks[i];
@@ -491,9 +503,7 @@ int CForceView::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
     const CGirderDesign* g = CCalcView::ShownDesign();
     if (!g)
         return 1;
-    CFont font;
-    MakeLabelFont(font);
-    Selected<CFont> sel(pDC, &font);
+    const LabelFont font(pDC);
     const int n = NodeCount(*g, g->m_pShearMax, g->m_pShearMin);
     for (double X : SupportPositions(*g)) {
         // The lowest and the highest value of both curves at the support; the larger of
@@ -516,7 +526,7 @@ int CForceView::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         const QString text = ValueText(c.y);
         const CSize ext = pDC->GetTextExtent(text);
         const int dy = c.y > 0 ? -ext.cy / 3 : ext.cy;
-        PlaceLabel(pDC, ox + int(scale.x * c.x), oy - int(scale.y * c.y) + dy, text, c.y > 0 ? -1 : 1);
+        PlaceLabel(pDC, ox + int(scale.x * c.x) + kBesideTick, oy - int(scale.y * c.y) + dy, text, c.y > 0 ? -1 : 1);
     }
     return 1;
 }
@@ -526,9 +536,7 @@ int CForceView::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scale)
     const CGirderDesign* g = CCalcView::ShownDesign();
     if (!g)
         return 1;
-    CFont font;
-    MakeLabelFont(font);
-    Selected<CFont> sel(pDC, &font);
+    const LabelFont font(pDC);
     const int n = NodeCount(*g, g->m_pShearEnv, g->m_pShearEnv);
     for (double X : SupportPositions(*g)) {
         // The envelope's largest value at the support.
@@ -543,7 +551,7 @@ int CForceView::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         const QString text = ValueText(std::fabs(c.y));
         const CSize ext = pDC->GetTextExtent(text);
         const int dy = c.y > 0 ? ext.cy : -ext.cy / 3;
-        PlaceLabel(pDC, ox + int(scale.x * c.x), oy + int(std::fabs(c.y) * scale.y) + dy, text, 1);
+        PlaceLabel(pDC, ox + int(scale.x * c.x) + kBesideTick, oy + int(std::fabs(c.y) * scale.y) + dy, text, 1);
     }
     return 1;
 }

@@ -269,8 +269,9 @@ TEST_F(ForcePainterTest, ShearLabelsStandAtTheSupports)
     const CDC::Record* last = Text(QStringLiteral("-24.0"));
     ASSERT_NE(first, nullptr);
     ASSERT_NE(last, nullptr);
-    EXPECT_EQ(first->args[0], kOrigin.x);
-    EXPECT_EQ(last->args[0], kOrigin.x + 200);
+    // Beside the support, clear of its ticks.
+    EXPECT_EQ(first->args[0], kOrigin.x + 12);
+    EXPECT_EQ(last->args[0], kOrigin.x + 200 + 12);
     g_pDoc->m_bForceFolded = 1;
     Draw();
     EXPECT_EQ(Texts().count(QStringLiteral("20.0")), 2);
