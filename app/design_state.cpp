@@ -139,9 +139,9 @@ void CaptureView(CDesignView& v, CDerivedSlots& d, const CMarivoltenDoc& doc)
     d.bSectionFlag = doc.m_bSectionFlag;
     d.dLoadScale = doc.m_dLoadScale;
     d.bLoadFlag = doc.m_bLoadFlag;
-    d.adForceScale[0] = doc.m_dForceScale1;
-    d.adForceScale[1] = doc.m_dForceScale2;
-    const int words[9] = {doc.m_abForceFlags[0], doc.m_abForceFlags[1], doc.m_abForceFlags[2], doc.m_abForceFlags[3],
+    d.adForceScale[0] = doc.m_dForceHScale;
+    d.adForceScale[1] = doc.m_dForceVScale;
+    const int words[9] = {doc.m_bForceShowMoment, doc.m_bForceShowShear, doc.m_bForceShowResisting, doc.m_bForceFolded,
                           doc.m_abViewFlags[0], doc.m_abViewFlags[1], doc.m_nEstimateTable, doc.m_nReactTable,
                           doc.m_nAnimation};
     std::copy(std::begin(words), std::end(words), d.anViewWordsB);

@@ -259,9 +259,12 @@ public:
     int m_bSection2Flag = 1;
     double m_dLoadScale = 1.0;
     int m_bLoadFlag = 1;
-    double m_dForceScale1 = 3.0;
-    double m_dForceScale2 = 1.0;
-    int m_abForceFlags[4] = {1, 1, 1, 0};
+    double m_dForceHScale = 3.0;
+    double m_dForceVScale = 1.0;
+    int m_bForceShowMoment = 1;
+    int m_bForceShowShear = 1;
+    int m_bForceShowResisting = 1;
+    int m_bForceFolded = 0;
     int m_abViewFlags[2] = {1, 1};
     int m_nEstimateTable = 0;
     int m_nReactTable = 0;

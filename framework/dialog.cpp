@@ -293,6 +293,13 @@ void CListBox::GetText(int i, QString& s) const
 void CSliderCtrl::SetRange(int a, int b, BOOL) { if (auto* s = qobject_cast<QAbstractSlider*>(GetWidget())) s->setRange(a, b); }
 void CSliderCtrl::SetPos(int p) { if (auto* s = qobject_cast<QAbstractSlider*>(GetWidget())) s->setValue(p); }
 int CSliderCtrl::GetPos() const { auto* s = qobject_cast<QAbstractSlider*>(GetWidget()); return s ? s->value() : 0; }
+void CSliderCtrl::SetTicFreq(int nFreq)
+{
+    if (auto* s = qobject_cast<QSlider*>(GetWidget())) {
+        s->setTickPosition(QSlider::TicksBelow);
+        s->setTickInterval(nFreq);
+    }
+}
 
 // ---- template host ----
 

@@ -65,6 +65,8 @@ public:
     void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE);
     void SetPos(int nPos);
     int GetPos() const;
+    // A tick mark every nFreq positions below the track.
+    void SetTicFreq(int nFreq);
 };
 
 // Up-down arrows beside a buddy edit; the owner hears UDN_DELTAPOS first and may refuse.

@@ -50,6 +50,8 @@ public:
     ~CScrollView() override;
     void SetScrollSizes(int nMapMode, CSize sizeTotal, CSize sizePage = CSize(), CSize sizeLine = CSize());
     CSize GetTotalSize() const { return m_totalLog; }
+    CSize GetPageSize() const { return m_pageLog; }
+    CSize GetLineSize() const { return m_lineLog; }
     int GetMapMode() const { return m_nMapMode; }
     CPoint GetScrollPosition() const { return m_scrollPos; }
     void ScrollToPosition(CPoint pt);

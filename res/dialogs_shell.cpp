@@ -246,7 +246,5 @@ std::vector<DialogTemplate> ShellDialogTemplates()
         ScopeBar(), SetupBar(), AboutBox(), UserInfo(), PrintFormat(), OriginAdjust(), AbortConfirm(), TestCommand(),
         PrintBar(), Rerun(), CalcProgress(),
         GridBar(), PaperSelect(), Captioned(IDD_SECTION_BAR, "横断面図操作"),
-        Captioned(IDD_LOAD_BAR, "荷重図操作"), Captioned(IDD_FORCE_BAR, "断面力図操作"),
-        Captioned(IDD_SECTION2_BAR, "縦断面図操作"),
     };
 }

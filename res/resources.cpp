@@ -54,7 +54,7 @@ std::vector<DialogTemplate> AllDialogTemplates()
                        &MainGirderDialogTemplates, &GirderDataDialogTemplates, &MemberDialogTemplates,
                        &LoadDialogTemplates, &CrossBeamDialogTemplates, &EstimateDialogTemplates,
                        &EstimateTableDialogTemplates, &CalcDialogTemplates, &EstimateBarDialogTemplates,
-                       &PrintDialogTemplates, &TableBarDialogTemplates})
+                       &PrintDialogTemplates, &TableBarDialogTemplates, &DrawingBarDialogTemplates})
         for (DialogTemplate& t : part())
             all.push_back(std::move(t));
     return all;

@@ -27,5 +27,6 @@ std::vector<DialogTemplate> CalcDialogTemplates();
 std::vector<DialogTemplate> EstimateBarDialogTemplates();
 std::vector<DialogTemplate> PrintDialogTemplates();
 std::vector<DialogTemplate> TableBarDialogTemplates();
+std::vector<DialogTemplate> DrawingBarDialogTemplates();
 // Every dialog template of the program, in the order they are registered.
 std::vector<DialogTemplate> AllDialogTemplates();

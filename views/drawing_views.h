@@ -4,7 +4,10 @@
 
 #include "framework/bars.h"
 #include "framework/view.h"
+#include "views/force_bars.h"
+#include "views/force_view.h"
 #include "views/plan_view.h"
+#include "views/section2_view.h"
 #include "views/window_global.h"
 
 class CMarivoltenDoc;
@@ -28,39 +31,9 @@ private:
     CWindowGlobal<CLoadView> m_global;
 };
 
-class CForceView : public CScrollView {
-    DECLARE_DYNCREATE(CForceView)
-public:
-    CForceView();
-private:
-    CWindowGlobal<CForceView> m_global;
-};
-
-class CSection2View : public CScrollView {
-    DECLARE_DYNCREATE(CSection2View)
-public:
-    CSection2View();
-    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
-    void RebuildDrawers(CMarivoltenDoc* pDoc) {}
-private:
-    CWindowGlobal<CSection2View> m_global;
-};
-
 class CSectionBar : public CDialogBar {};
-class CLoadBar : public CDialogBar {};
-class CSection2Bar : public CDialogBar {};
-
-// Bar of the sectional force diagram with the scale tables its sliders index.
-class CForceBar : public CDialogBar {
-public:
-    CForceBar();
-    double m_adScale1[10];
-    double m_adScale2[9];
-};
 
 extern CGridView* g_pGridView;
 extern CSectionView* g_pSectionView;
 extern CLoadView* g_pLoadView;
-extern CForceView* g_pForceView;
-extern CSection2View* g_pSection2View;
 extern CGridBar* g_pGridBar;

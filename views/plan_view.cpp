@@ -10,6 +10,7 @@
 #include "views/paper_dialog.h"
 #include "framework/scrollbar.h"
 #include "res/resource_ids.h"
+#include "views/drawing_helpers.h"
 #include "views/drawing_views.h"
 
 #include <algorithm>
@@ -68,15 +69,6 @@ CDPoint EdgeAcross(const CSpanData& sp, int j, int g, CDPoint edge)
     const double along = ((edge.x - p->x) * dx + (edge.y - p->y) * dy) / len2;
     return CDPoint(edge.x - along * dx, edge.y - along * dy);
 }
-
-// Selects an object for the life of the scope.
-template <class T>
-struct Selected {
-    CDC* dc;
-    T* old;
-    Selected(CDC* pDC, T* obj) : dc(pDC), old(pDC->SelectObject(obj)) {}
-    ~Selected() { dc->SelectObject(old); }
-};
 
 // The turned plan's outline in logical units (top = greatest y): the outer deck edges, the
 // girder points and the base line; false with nothing built.

@@ -251,6 +251,19 @@ std::vector<DialogUses> CodeUses()
             Ctl(IDC_PLAN_SCALE_SLIDER, CtlKind::Slider), Ctl(IDC_PLAN_ANGLE, kEdit),
             Ctl(IDC_PLAN_ANGLE_SLIDER, CtlKind::Slider), Ctl(IDC_PLAN_SHOW_SPANS, kCheck),
             Ctl(IDC_PLAN_SHOW_PANELS, kCheck), Ctl(IDC_PLAN_REVERSE, kCheck)}},
+        {"ForceBar", IDD_FORCE_BAR, {
+            Ctl(IDC_FORCE_GIRDER, kEdit), SpinOf(IDC_FORCE_GIRDER_SPIN, IDC_FORCE_GIRDER), Ctl(IDC_FORCE_HSCALE, kEdit),
+            Ctl(IDC_FORCE_HSCALE_SLIDER, CtlKind::Slider), Ctl(IDC_FORCE_VSCALE, kEdit),
+            Ctl(IDC_FORCE_VSCALE_SLIDER, CtlKind::Slider), Ctl(IDC_FORCE_MOMENT, kCheck), Ctl(IDC_FORCE_SHEAR, kCheck),
+            Ctl(IDC_FORCE_RESISTING, kCheck), Ctl(IDC_FORCE_FOLD, kCheck), Ctl(ID_BLOCK_DIALOG, kButton)}},
+        {"LoadBar", IDD_LOAD_BAR, {
+            Ctl(IDC_LOAD_SUPPORT, kEdit), SpinOf(IDC_LOAD_SUPPORT_SPIN, IDC_LOAD_SUPPORT), Ctl(IDC_LOAD_STATION, kEdit),
+            SpinOf(IDC_LOAD_STATION_SPIN, IDC_LOAD_STATION), Ctl(IDC_LOAD_SCALE, kEdit),
+            Ctl(IDC_LOAD_SCALE_SLIDER, CtlKind::Slider)}},
+        {"Section2Bar", IDD_SECTION2_BAR, {
+            Ctl(IDC_SECTION2_GIRDER, kEdit), SpinOf(IDC_SECTION2_GIRDER_SPIN, IDC_SECTION2_GIRDER),
+            Ctl(IDC_SECTION2_XSCALE, kEdit), Ctl(IDC_SECTION2_XSCALE_SLIDER, CtlKind::Slider),
+            Ctl(IDC_SECTION2_YSCALE, kEdit), Ctl(IDC_SECTION2_YSCALE_SLIDER, CtlKind::Slider)}},
         {"PaperSelect", IDD_PAPER_SELECT, {
             Ctl(IDC_PAPER_PRINTER, CtlKind::Static), Ctl(IDC_PAPER_STATUS, CtlKind::Static),
             Ctl(IDC_PAPER_PORT, CtlKind::Static), Ctl(IDC_PAPER_A3, CtlKind::RadioButton),

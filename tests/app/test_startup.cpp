@@ -77,7 +77,7 @@ TEST_F(ShellTest, FileNewResetsLayoutAndDocumentDefaults)
     EXPECT_EQ(g_pDoc->m_anLabourCosts[11], 100000);
     EXPECT_EQ(g_pDoc->m_anSteelCosts[3], 4500);
     EXPECT_EQ(g_pDoc->m_ptPlanOffset, CDPoint(1000.0, -600.0));
-    EXPECT_EQ(g_pDoc->m_dForceScale1, 3.0);
+    EXPECT_EQ(g_pDoc->m_dForceHScale, 3.0);
 }
 
 TEST_F(ShellTest, FileNewSetsLoadsForTheUnitSystem)

@@ -106,7 +106,7 @@ struct DocumentState {
                 {double(d.m_nMarginLeft), double(d.m_nMarginRight), double(d.m_nMarginTop),
                  double(d.m_nMarginBottom), double(d.m_nPageWidth), double(d.m_nPageHeight), d.m_dPlanAngle,
                  d.m_dPlanScale, d.m_dSectionScale, d.m_dLoadScale, d.m_dSection2ScaleX, d.m_dSection2ScaleY,
-                 d.m_dForceScale1, d.m_dForceScale2, double(d.m_nCalcGirder), double(d.m_nCurCrossSection),
+                 d.m_dForceHScale, d.m_dForceVScale, double(d.m_nCalcGirder), double(d.m_nCurCrossSection),
                  double(d.m_bDetailDataAvailable), double(d.m_nEstimateRuns), double(d.m_nRebuildCount)},
                 d.IsModified()};
     }

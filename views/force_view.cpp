@@ -1,0 +1,666 @@
+#include "views/force_view.h"
+
+#include "app/doc.h"
+#include "app/globals.h"
+#include "design/calc_view.h"
+#include "design/girder_design.h"
+#include "design/steel_tables.h"
+#include "framework/format.h"
+#include "framework/print.h"
+#include "geometry/curves.h"
+#include "input/block_dialog.h"
+#include "res/resource_ids.h"
+#include "views/dimension_line.h"
+#include "views/drawing_helpers.h"
+
+#include <algorithm>
+#include <cmath>
+
+CForceView* g_pForceView = nullptr;
+
+IMPLEMENT_DYNCREATE(CForceView, CScrollView)
+
+namespace {
+
+// A node of a girder lies on a support or a peak within this (m).
+constexpr double kPlaceTol = 1e-6;
+// A shear change beyond this (tf) between two nodes is a jump the curve does not join.
+constexpr double kShearJump = 3.0;
+// Curve points per panel of the moment curves.
+constexpr int kSplineSteps = 8;
+// Room above the top tick for its label and the unit caption, in logical units.
+constexpr int kCaptionRoom = 150;
+// A label at a support starts clear of the axis ticks there, which reach 10 units out.
+constexpr int kBesideTick = 12;
+
+// Shown units per stored unit: kN for tf in SI units.
+double UnitFactor() { return g_bSIUnits == 1 ? steel::kGravity : 1.0; }
+
+int Folded() { return g_pDoc ? g_pDoc->m_bForceFolded : 0; }
+
+int SpanCount(const CGirderDesign& g)
+{
+    return std::clamp(std::min(g_nSpans, int(g.m_pnSpanStart.size()) - 1), 0, MAX_SPANS);
+}
+
+// The members of span s within the girder's arrays.
+std::pair<int, int> SpanMembers(const CGirderDesign& g, int s)
+{
+    const int n = int(g.m_pdPanelLength.size());
+    return {std::clamp(g.m_pnSpanStart[size_t(s)], 0, n), std::clamp(g.m_pnSpanStart[size_t(s) + 1], 0, n)};
+}
+
+int NodeCount(const CGirderDesign& g, const std::vector<CDPoint>& a, const std::vector<CDPoint>& b)
+{
+    return std::max(0, std::min({g.m_nNodes, int(a.size()), int(b.size())}));
+}
+
+// The font of the value labels, made for a painter and selected while it writes.
+class LabelFont {
+public:
+    explicit LabelFont(CDC* pDC) : m_dc(pDC)
+    {
+        m_font.CreateFont(36, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+                          CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
+        m_old = pDC->SelectObject(&m_font);
+    }
+    ~LabelFont() { m_dc->SelectObject(m_old); }
+    LabelFont(const LabelFont&) = delete;
+    LabelFont& operator=(const LabelFont&) = delete;
+
+private:
+    CDC* m_dc;
+    CFont m_font;
+    CFont* m_old = nullptr;
+};
+
+QString ValueText(double value) { return AfxFormat("%5.1f", value * UnitFactor()); }
+
+CPoint Logical(int ox, int oy, CDPoint scale, double x, double y)
+{
+    return CPoint(ox + int(x * scale.x), oy + int(y * scale.y));
+}
+
+// A curve of (x, value) points, drawn with its positive values below the base line, or
+// above it when folded. Where it jumps at one place by more than kShearJump (at a support)
+// it is left open; along a member it always runs on.
+void DrawBrokenCurve(CDC* pDC, const CDPoint* pts, int n, int ox, int oy, CDPoint scale, int nSide)
+{
+    for (int j = 0; j < n; ++j) {
+        const CPoint p(ox + int(scale.x * pts[j].x), oy + nSide * int(scale.y * pts[j].y));
+        if (j == 0 ||
+            (std::fabs(pts[j].x - pts[j - 1].x) <= kPlaceTol && std::fabs(pts[j].y - pts[j - 1].y) > kShearJump))
+            pDC->MoveTo(p);
+        else
+            pDC->LineTo(p);
+    }
+}
+
+} // namespace
+
+CForceTicks ForceTicks(double dMax)
+{
+    static const struct {
+        double below;
+        int step;
+    } kSteps[] = {{100, 10},   {250, 20},   {500, 50},     {1000, 100},   {2500, 200},
+                  {5000, 500}, {10000, 1000}, {25000, 2000}, {50000, 5000}, {100000, 10000}};
+    CForceTicks t;
+    // Beyond a few hundred ticks there is no axis to draw.
+    if (!(dMax > 0.0) || dMax >= 1e7)
+        return t;
+    t.m_nStep = 20000;
+    for (const auto& s : kSteps)
+        if (dMax < s.below) {
+            t.m_nStep = s.step;
+            break;
+        }
+    t.m_nCount = int(dMax) / t.m_nStep;
+    if (dMax / t.m_nStep - t.m_nCount > 0.2)
+        ++t.m_nCount;
+    t.m_nTop = t.m_nCount * t.m_nStep;
+    return t;
+}
+
+CForceView::CForceView() : m_global(g_pForceView, this)
+{
+    m_font.CreateFont(24, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS,
+                      DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
+    auto printable = [](CCmdUI* pCmdUI) { pCmdUI->Enable(CCalcView::ShownDesign() != nullptr); };
+    for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW})
+        HandleUpdate(id, printable);
+    HandleCommand(ID_BLOCK_DIALOG, &CForceView::OnBlockDialog);
+    HandleUpdate(ID_BLOCK_DIALOG, &CForceView::OnUpdateBlockDialog);
+    OnMessage(WM_FORCEBAR_GIRDER, [this](WPARAM, LPARAM lParam) -> LRESULT {
+        OnSelectGirder(int(lParam));
+        return 0;
+    });
+    OnMessage(WM_FORCEBAR_SCALE, [this](WPARAM wParam, LPARAM lParam) -> LRESULT {
+        OnSetScale(int(wParam), int(lParam));
+        return 0;
+    });
+}
+
+void CForceView::OnInitialUpdate()
+{
+    CScrollView::OnInitialUpdate();
+    SetScrollSizes(MM_LOMETRIC, m_sizeTotal, CSize(m_sizeTotal.cx / 5, m_sizeTotal.cy / 5),
+                   CSize(m_sizeTotal.cx / 20, m_sizeTotal.cy / 20));
+    ScrollToDiagramTop();
+    ScrollToPosition(CPoint(0, GetScrollPosition().y));
+}
+
+void CForceView::ScrollToDiagramTop()
+{
+    FitToDiagram();
+    // The window's top 70 mm above the base line, or higher for a diagram that rises above
+    // that: at the top of what it draws above the line, its caption at the most.
+    int y = m_ptOrigin.y + 700;
+    if (const CGirderDesign* g = CCalcView::ShownDesign(); g && g_pDoc) {
+        const double top = ForceTicks(g->GetMaxMomentPoint().y * UnitFactor()).m_nTop / UnitFactor();
+        double reach = top;
+        if (!g_pDoc->m_bForceFolded) {
+            double low = 0.0;
+            for (const std::vector<double>* c : {&g->m_pdMomentMinI, &g->m_pdMomentMinJ})
+                for (double v : *c)
+                    low = std::min(low, v);
+            for (const CDPoint& p : g->m_pShearMin)
+                low = std::min(low, p.y);
+            for (const CSectionRecord& sec : g->m_pSections)
+                if (g->GetMomentSignAt((sec.m_adCheck[0] + sec.m_adCheck[1]) / 2) < 0)
+                    low = std::min(low, -sec.m_dMr);
+            reach = std::min(top, -low);
+        }
+        y = std::min(0, std::max(y, m_ptOrigin.y + int(reach * g_pDoc->m_dForceVScale) + kCaptionRoom));
+    }
+    ScrollToPosition(CPoint(GetScrollPosition().x, y));
+}
+
+void CForceView::FitToDiagram()
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CMarivoltenDoc* doc = g_pDoc;
+    if (!g || !doc || !(doc->m_dForceHScale > 0.0) || !(doc->m_dForceVScale > 0.0))
+        return;
+    const double top = ForceTicks(g->GetMaxMomentPoint().y * UnitFactor()).m_nTop / UnitFactor();
+    const double length = SupportPositions(*g).back();
+    if (!(top * doc->m_dForceVScale < 1e7) || !(length * doc->m_dForceHScale < 1e6))
+        return;
+    const int above = int(top * doc->m_dForceVScale) + kCaptionRoom;
+    const int below = doc->m_bForceFolded ? kCaptionRoom : above;
+    CPoint origin(200, std::min(-2700, -above - 100));
+    const CSize total(std::max(12000, origin.x + int(length * doc->m_dForceHScale * 10.0) + 600),
+                      std::max(6000, -origin.y + below + 100));
+    if (origin == m_ptOrigin && total == m_sizeTotal)
+        return;
+    m_ptOrigin = origin;
+    m_sizeTotal = total;
+    SetScrollSizes(MM_LOMETRIC, m_sizeTotal, CSize(m_sizeTotal.cx / 5, m_sizeTotal.cy / 5),
+                   CSize(m_sizeTotal.cx / 20, m_sizeTotal.cy / 20));
+}
+
+void CForceView::PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway)
+{
+    const CSize ext = pDC->GetTextExtent(text);
+    for (size_t tries = 0; tries <= m_aTaken.size(); ++tries) {
+        const auto hit = std::find_if(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) {
+            return x < t.r && t.l < x + ext.cx && y - ext.cy < t.t && t.b < y;
+        });
+        if (hit == m_aTaken.end())
+            break;
+        y = nAway > 0 ? hit->t + ext.cy + 2 : hit->b - 2;
+    }
+    m_aTaken.push_back({x, y - ext.cy, x + ext.cx, y});
+    pDC->TextOut(x, y, text);
+}
+
+void CForceView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+    CScrollView::OnPrepareDC(pDC, pInfo);
+    PrepareDrawingDC(*this, pDC);
+}
+
+void CForceView::OnSelectGirder(int nGirder)
+{
+    if (g_pDoc)
+        g_pDoc->m_nCalcGirder = g_nBridgeType == 2 ? 1 : nGirder;
+    ScrollToDiagramTop();
+    Invalidate();
+}
+
+void CForceView::OnSetScale(int nSlider, int nTenths)
+{
+    if (CMarivoltenDoc* doc = g_pDoc) {
+        if (nSlider == IDC_FORCE_HSCALE_SLIDER)
+            doc->m_dForceHScale = nTenths / 10.0;
+        else if (nSlider == IDC_FORCE_VSCALE_SLIDER)
+            doc->m_dForceVScale = nTenths / 10.0;
+    }
+    if (nSlider == IDC_FORCE_VSCALE_SLIDER)
+        ScrollToDiagramTop();
+    Invalidate();
+}
+
+void CForceView::OnBlockDialog()
+{
+    if (g_pBlockDlg && g_pBlockDlg->GetSafeHwnd())
+        g_pBlockDlg->ShowWindow(g_pBlockDlg->IsWindowVisible() ? SW_HIDE : SW_SHOWNORMAL);
+}
+
+void CForceView::OnUpdateBlockDialog(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(g_pBlockDlg && g_pBlockDlg->GetSafeHwnd() && g_pBlockDlg->IsWindowVisible());
+    pCmdUI->Enable(g_nSpans != 0 && g_bResultsValid);
+}
+
+void CForceView::OnDraw(CDC* pDC)
+{
+    g_pForceView = this;
+    const CMarivoltenDoc* doc = g_pDoc;
+    if (!doc || !CCalcView::ShownDesign())
+        return;
+    FitToDiagram();
+    DrawDiagram(pDC, m_ptOrigin, CDPoint(doc->m_dForceHScale * 10.0, doc->m_dForceVScale));
+}
+
+void CForceView::DrawDiagram(CDC* pDC, CPoint origin, CDPoint scale)
+{
+    const CMarivoltenDoc* doc = g_pDoc;
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!doc || !g || !(scale.x > 0.0) || !(scale.y > 0.0) || !std::isfinite(scale.x) || !std::isfinite(scale.y))
+        return;
+    if (ForceTicks(g->GetMaxMomentPoint().y * UnitFactor()).m_nStep == 0)
+        return;
+    const int ox = origin.x, oy = origin.y;
+    m_aTaken.clear();
+    Selected<CFont> font(pDC, &m_font);
+    const int oldMode = pDC->SetBkMode(TRANSPARENT);
+    DrawFrame(pDC, ox, oy, scale);
+    DrawAxisLabels(pDC, ox, oy, scale);
+    if (doc->m_bForceShowResisting)
+        DrawResistingMoment(pDC, ox, oy, scale);
+    if (doc->m_bForceShowShear) {
+        if (doc->m_bForceFolded)
+            DrawShearEnvelope(pDC, ox, oy, scale);
+        else
+            DrawShearCurves(pDC, ox, oy, scale);
+    }
+    if (doc->m_bForceShowMoment) {
+        if (doc->m_bForceFolded)
+            DrawMomentEnvelope(pDC, ox, oy, scale);
+        else
+            DrawMomentCurves(pDC, ox, oy, scale);
+    }
+    pDC->SetBkMode(oldMode);
+}
+
+std::vector<double> CForceView::SupportPositions(const CGirderDesign& g)
+{
+    std::vector<double> at{0.0};
+    double x = 0.0;
+    for (int s = 0; s < SpanCount(g); ++s) {
+        const auto [first, last] = SpanMembers(g, s);
+        for (int m = first; m < last; ++m)
+            x += g.m_pdPanelLength[size_t(m)];
+        at.push_back(x);
+    }
+    return at;
+}
+
+int CForceView::DrawFrame(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!g)
+        return 1;
+    const double f = UnitFactor();
+    const CForceTicks ticks = ForceTicks(g->GetMaxMomentPoint().y * f);
+    m_nTickStep = ticks.m_nStep;
+    const bool folded = Folded();
+    const double top = ticks.m_nTop / f, bottom = folded ? 0.0 : -top;
+    CDimensionLine grey(PS_SOLID, 0, RGB(127, 127, 127), 0);
+    grey.Draw(pDC, CDPoint(0, top), CDPoint(0, bottom), ox, oy, scale, 2);
+    double x = 0.0;
+    for (int s = 0; s < SpanCount(*g); ++s) {
+        const auto [first, last] = SpanMembers(*g, s);
+        for (int m = first; m < last; ++m) {
+            x += g->m_pdPanelLength[size_t(m)];
+            if (m == last - 1)
+                grey.Draw(pDC, CDPoint(x, top), CDPoint(x, bottom), ox, oy, scale, 2);
+            else
+                grey.Draw(pDC, CDPoint(x, 10.0), CDPoint(x, folded ? 0.0 : -10.0), ox, oy, scale, 2);
+        }
+    }
+    grey.Draw(pDC, CDPoint(0, 0), CDPoint(x, 0), ox, oy, scale, 2);
+    return 1;
+}
+
+int CForceView::DrawAxisLabels(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!g || m_nTickStep <= 0)
+        return 1;
+    const double f = UnitFactor();
+    const bool si = g_bSIUnits == 1, folded = Folded();
+    const CForceTicks ticks = ForceTicks(g->GetMaxMomentPoint().y * f);
+    CDimensionLine grey(PS_SOLID, 0, RGB(127, 127, 127), 0);
+    const double half = 10.0 / scale.x;
+    // The labels stand at the first support, their right edges 10 units left of the ticks.
+    auto label = [&](double x, int shown, double v) {
+        const QString text = AfxFormat(si ? "%5d" : "%4d", shown);
+        const CSize ext = pDC->GetTextExtent(text);
+        pDC->TextOut(ox + int((x - half) * scale.x - ext.cx - 10), oy + int(v * scale.y + ext.cy / 2), text);
+    };
+    const std::vector<double> supports = SupportPositions(*g);
+    for (size_t i = 0; i < supports.size(); ++i) {
+        const double x = supports[i];
+        for (int k = 0; k <= ticks.m_nCount; ++k) {
+            const int shown = ticks.m_nTop - m_nTickStep * k;
+            const double v = shown / f;
+            grey.Draw(pDC, CDPoint(x - half, v), CDPoint(x + half, v), ox, oy, scale, 2);
+            // Above the base line lie the negative values, unless the diagram is folded.
+            if (i == 0)
+                label(x, folded || k == ticks.m_nCount ? shown : -shown, v);
+            if (!folded && k < ticks.m_nCount) {
+                grey.Draw(pDC, CDPoint(x - half, -v), CDPoint(x + half, -v), ox, oy, scale, 2);
+                if (i == 0)
+                    label(x, shown, -v);
+            }
+        }
+    }
+    const QString caption = si ? QStringLiteral("ﾓｰﾒﾝﾄ(kN・m)､せん断力(kN)") : QStringLiteral("ﾓｰﾒﾝﾄ(tf・m)､せん断力(tf)");
+    const CSize ext = pDC->GetTextExtent(caption);
+    pDC->TextOut(ox, oy + int(ticks.m_nTop / f * scale.y + ext.cy + 40), caption);
+    return 1;
+}
+
+int CForceView::DrawMomentCurves(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!g)
+        return 1;
+    CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+    Selected<CPen> pen(pDC, &red);
+    size_t members = g->m_pdPanelLength.size();
+    for (const std::vector<double>* c : {&g->m_pdMomentMaxI, &g->m_pdMomentMaxJ, &g->m_pdMomentMinI, &g->m_pdMomentMinJ})
+        members = std::min(members, c->size());
+    double x0 = 0.0;
+    std::vector<CDPoint> c1, c2;
+    std::vector<CPoint> line;
+    for (int s = 0; s < SpanCount(*g); ++s) {
+        const auto [first, last] = SpanMembers(*g, s);
+        const int p = last - first + 1;
+        double x = 0.0;
+        if (p >= 2 && size_t(last) <= members) {
+            // Member-end values, smoothed by a spline through them.
+            c1.assign(size_t(p + (p - 1) * (kSplineSteps - 1)), CDPoint());
+            c2.assign(c1.size(), CDPoint());
+            c1[0] = CDPoint(0, g->m_pdMomentMaxI[size_t(first)]);
+            c2[0] = CDPoint(0, g->m_pdMomentMinI[size_t(first)]);
+            for (int m = first; m < last; ++m) {
+                x += g->m_pdPanelLength[size_t(m)];
+                c1[size_t(m - first + 1)] = CDPoint(x, g->m_pdMomentMaxJ[size_t(m)]);
+                c2[size_t(m - first + 1)] = CDPoint(x, g->m_pdMomentMinJ[size_t(m)]);
+            }
+            for (std::vector<CDPoint>* c : {&c1, &c2}) {
+                InterpolateSpline(c->data(), kSplineSteps, p);
+                line.clear();
+                for (const CDPoint& q : *c)
+                    line.emplace_back(ox + int((x0 + q.x) * scale.x), oy - int(scale.y * q.y));
+                pDC->Polyline(line.data(), int(line.size()));
+            }
+        } else {
+            for (int m = first; m < last; ++m)
+                x += g->m_pdPanelLength[size_t(m)];
+        }
+        x0 += x;
+    }
+    DrawMomentLabels(pDC, ox, oy, scale);
+    return 1;
+}
+
+int CForceView::DrawMomentEnvelope(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!g)
+        return 1;
+    CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+    Selected<CPen> pen(pDC, &red);
+    const int n = NodeCount(*g, g->m_pMomentEnv, g->m_pMomentEnv);
+    std::vector<CPoint> line;
+    for (int k = 0; k < n; ++k) {
+        const CDPoint& q = g->m_pMomentEnv[size_t(k)];
+        line.emplace_back(ox + int(scale.x * q.x), oy + int(scale.y * q.y));
+    }
+    if (n > 1)
+        pDC->Polyline(line.data(), n);
+    DrawMomentLabels(pDC, ox, oy, scale);
+    return 1;
+}
+
+int CForceView::DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!g)
+        return 1;
+    const LabelFont font(pDC);
+    const int nodes = std::min(NodeCount(*g, g->m_pMomentEnv, g->m_pMomentEnv), int(g->m_pnMomentSign.size()));
+    for (int i = 0; i < std::clamp(g->m_nPeaks, 0, 100); ++i) {
+        const CDPoint peak = g->m_aPeaks[i];
+        // The envelope node at the peak's place that holds its value gives the sign.
+        int at = -1;
+        for (int k = 0; k < nodes; ++k) {
+            const CDPoint& q = g->m_pMomentEnv[size_t(k)];
+            if (std::fabs(q.x - peak.x) <= kPlaceTol &&
+                (at < 0 || std::fabs(q.y - peak.y) < std::fabs(g->m_pMomentEnv[size_t(at)].y - peak.y)))
+                at = k;
+        }
+        if (at < 0)
+            continue;
+        double v = g->m_pnMomentSign[size_t(at)] * peak.y;
+        QString text;
+        if (Folded()) {
+            v = -std::fabs(v);
+            text = ValueText(std::fabs(peak.y));
+        } else {
+            text = ValueText(v);
+        }
+        const CSize ext = pDC->GetTextExtent(text);
+        // Over a point above the base line, hanging below one under it.
+        const int dy = v < 0 ? ext.cy : -ext.cy / 4;
+        PlaceLabel(pDC, ox + int(scale.x * peak.x) - ext.cx / 2, oy - int(v * scale.y) + dy, text, v < 0 ? 1 : -1);
+    }
+    return 1;
+}
+
+int CForceView::DrawShearCurves(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!g)
+        return 1;
+    CPen blue(PS_SOLID, 1, RGB(0, 0, 255));
+    Selected<CPen> pen(pDC, &blue);
+    const int n = NodeCount(*g, g->m_pShearMax, g->m_pShearMin);
+    DrawBrokenCurve(pDC, g->m_pShearMax.data(), n, ox, oy, scale, -1);
+    DrawBrokenCurve(pDC, g->m_pShearMin.data(), n, ox, oy, scale, -1);
+    DrawShearLabels(pDC, ox, oy, scale);
+    return 1;
+}
+
+int CForceView::DrawShearEnvelope(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!g)
+        return 1;
+    CPen blue(PS_SOLID, 1, RGB(0, 0, 255));
+    Selected<CPen> pen(pDC, &blue);
+    DrawBrokenCurve(pDC, g->m_pShearEnv.data(), NodeCount(*g, g->m_pShearEnv, g->m_pShearEnv), ox, oy, scale, 1);
+    DrawShearEnvelopeLabels(pDC, ox, oy, scale);
+    return 1;
+}
+
+int CForceView::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!g)
+        return 1;
+    const LabelFont font(pDC);
+    const int n = NodeCount(*g, g->m_pShearMax, g->m_pShearMin);
+    for (double X : SupportPositions(*g)) {
+        // The lowest and the highest value of both curves at the support; the larger of
+        // the two in magnitude is labelled.
+        bool found = false;
+        CDPoint low, high;
+        for (int j = 0; j < n; ++j)
+            for (const CDPoint& q : {g->m_pShearMin[size_t(j)], g->m_pShearMax[size_t(j)]}) {
+                if (std::fabs(q.x - X) > kPlaceTol)
+                    continue;
+                if (!found || q.y < low.y)
+                    low = q;
+                if (!found || q.y > high.y)
+                    high = q;
+                found = true;
+            }
+        if (!found)
+            continue;
+        const CDPoint c = std::fabs(high.y) <= std::fabs(low.y) ? low : high;
+        const QString text = ValueText(c.y);
+        const CSize ext = pDC->GetTextExtent(text);
+        const int dy = c.y > 0 ? -ext.cy / 3 : ext.cy;
+        PlaceLabel(pDC, ox + int(scale.x * c.x) + kBesideTick, oy - int(scale.y * c.y) + dy, text, c.y > 0 ? -1 : 1);
+    }
+    return 1;
+}
+
+int CForceView::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!g)
+        return 1;
+    const LabelFont font(pDC);
+    const int n = NodeCount(*g, g->m_pShearEnv, g->m_pShearEnv);
+    for (double X : SupportPositions(*g)) {
+        // The envelope's largest value at the support.
+        int at = -1;
+        for (int j = 0; j < n; ++j)
+            if (std::fabs(g->m_pShearEnv[size_t(j)].x - X) <= kPlaceTol &&
+                (at < 0 || std::fabs(g->m_pShearEnv[size_t(j)].y) > std::fabs(g->m_pShearEnv[size_t(at)].y)))
+                at = j;
+        if (at < 0)
+            continue;
+        const CDPoint c = g->m_pShearEnv[size_t(at)];
+        const QString text = ValueText(std::fabs(c.y));
+        const CSize ext = pDC->GetTextExtent(text);
+        const int dy = c.y > 0 ? ext.cy : -ext.cy / 3;
+        PlaceLabel(pDC, ox + int(scale.x * c.x) + kBesideTick, oy + int(std::fabs(c.y) * scale.y) + dy, text, 1);
+    }
+    return 1;
+}
+
+int CForceView::DrawResistingMoment(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    CPen black(PS_SOLID, 1, RGB(0, 0, 0));
+    Selected<CPen> pen(pDC, &black);
+    if (g_pDoc && g_pDoc->m_dlgBasic.m_nHeightVariation == 0)
+        DrawResistingMomentVarying(pDC, ox, oy, scale);
+    else
+        DrawResistingMomentConstant(pDC, ox, oy, scale);
+    return 1;
+}
+
+int CForceView::DrawResistingMomentConstant(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!g)
+        return 1;
+    std::vector<ResistingStep> steps;
+    for (const CSectionRecord& s : g->m_pSections) {
+        const double a = s.m_adCheck[0], b = s.m_adCheck[1];
+        steps.push_back({a, b, s.m_dMr, g->GetMomentSignAt((a + b) / 2)});
+    }
+    DrawResistingSteps(pDC, ox, oy, scale, steps, false);
+    return 1;
+}
+
+int CForceView::DrawResistingMomentVarying(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!g)
+        return 1;
+    // A group runs from a section not joined to the one before to one not joined to the next.
+    std::vector<ResistingStep> steps;
+    bool open = false;
+    for (const CSectionRecord& s : g->m_pSections) {
+        if (!open || s.m_nJoinPrev != 1) {
+            steps.push_back({s.m_adCheck[0], s.m_adCheck[1], s.m_dMr, 0});
+            open = true;
+        }
+        ResistingStep& group = steps.back();
+        group.b = s.m_adCheck[1];
+        group.mr = std::max(group.mr, s.m_dMr);
+        if (s.m_nJoinNext != 1)
+            open = false;
+    }
+    for (ResistingStep& group : steps)
+        group.sign = g->GetMomentSignAt((group.a + group.b) / 2);
+    DrawResistingSteps(pDC, ox, oy, scale, steps, true);
+    return 1;
+}
+
+void CForceView::DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, const std::vector<ResistingStep>& steps,
+                                    bool bGroups)
+{
+    const bool folded = Folded();
+    CDimensionLine grey(PS_SOLID, 0, RGB(191, 191, 191), 0);
+    grey.SetPenWidth(3);
+    // Drawn on the side of its moment: a positive one below the base line.
+    auto level = [folded](const ResistingStep& s) { return folded ? s.mr : -s.sign * s.mr; };
+    for (size_t d = 0; d < steps.size(); ++d) {
+        const ResistingStep& s = steps[d];
+        if (d > 0) {
+            const ResistingStep& prev = steps[d - 1];
+            const bool rise = folded || (bGroups ? int(s.mr) != 0 : prev.sign * s.sign != 0);
+            if (rise)
+                grey.Draw(pDC, CDPoint(s.a, level(prev)), CDPoint(s.a, level(s)), ox, oy, scale, 2);
+        }
+        grey.Draw(pDC, CDPoint(s.a, level(s)), CDPoint(s.b, level(s)), ox, oy, scale, 2);
+        // The step's number in an ellipse, on the side away from the base line.
+        const CPoint p1 = Logical(ox, oy, scale, s.a, level(s)), p2 = Logical(ox, oy, scale, s.b, level(s));
+        const int xc = (p1.x + p2.x) / 2, yc = (p1.y + p2.y) / 2;
+        const QString text = AfxFormat("%d", int(d) + 1);
+        const CSize ext = pDC->GetTextExtent(text);
+        const bool above = folded || s.sign < 1;
+        const int off = above ? ext.cy : -3 - ext.cy;
+        pDC->Ellipse(xc - 26, yc - 22 + off, xc + 26, yc + 22 + off);
+        m_aTaken.push_back({xc - 26, yc - 22 + off, xc + 26, yc + 22 + off});
+        const int top = above ? yc + int(ext.cy * 1.5) : yc - (ext.cy / 2 + 3);
+        pDC->TextOut(xc - ext.cx / 2, top, text);
+    }
+}
+
+BOOL CForceView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return PrepareA4Printing(this, pInfo, &m_sizePage);
+}
+
+void CForceView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc)
+        return;
+    const int number = g_nBridgeType == 2 ? 1 : CCalcView::ShownGirder() + 1;
+    DrawViewPage(pDC, pInfo, AfxFormat("_断面力図 (G%d主桁)", number));
+    const CGirderDesign* g = CCalcView::ShownDesign();
+    if (!g)
+        return;
+    // The girder over 80 % of the width inside the margins, its largest moment over a
+    // quarter of the height, both sides of the base line about the middle of the page.
+    const std::vector<double> supports = SupportPositions(*g);
+    const double L = supports.back(), H = 2.0 * g->GetMaxMomentPoint().y;
+    const double W = m_sizePage.cx - (doc->m_nMarginLeft + doc->m_nMarginRight);
+    const double V = m_sizePage.cy - (doc->m_nMarginTop + doc->m_nMarginBottom);
+    if (!(L > 0.0) || !(H > 0.0) || !(W > 0.0) || !(V > 0.0))
+        return;
+    const double hs = W / L / 10.0 * 0.8, vs = V / H * 0.5;
+    const CPoint origin(int(doc->m_nMarginLeft + (W - L * hs * 10.0) / 2.0) - 50, -m_sizePage.cy / 2 + 50);
+    DrawDiagram(pDC, origin, CDPoint(hs * 10.0, vs));
+}
