@@ -72,7 +72,10 @@ protected:
         EXPECT_FALSE(bytes.contains("/MediaBox [0 0 842"));
         EXPECT_FALSE(bytes.contains("/MediaBox [0 0 1190"));
         const int pages = v.CountPages();
-        EXPECT_EQ(pages, 3 + v.m_anSectionPages[CPrintView::RS_CALC_TABLE]);
+        // Cover, contents, design conditions and the five one-page estimate sections.
+        EXPECT_EQ(pages, 8 + v.m_anSectionPages[CPrintView::RS_CALC_TABLE] +
+                             v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN]);
+        EXPECT_GE(v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN], 1);
         const int counted = PdfPageCount(pdf);
         if (counted < 0)
             GTEST_SKIP() << "pdfinfo is not available";
@@ -84,6 +87,9 @@ protected:
         EXPECT_TRUE(text.contains(QStringLiteral("§ 2 断面計算表")));
         EXPECT_TRUE(text.contains(AfxFormat("- %d -", pages - 1)));
         EXPECT_TRUE(text.contains(QStringLiteral("主桁 G1")));
+        for (const char* heading : {"§ 3 質量集計表", "§ 4 質量内訳表", "§ 5 規格別質量内訳表", "§ 6 工数算定表",
+                                    "§ 7 請負工事表", "§ 8 製作費表"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(heading))) << heading;
     }
 
     QTemporaryDir m_dir;
