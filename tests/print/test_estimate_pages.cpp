@@ -222,6 +222,14 @@ TEST_F(EstimatePagesTest, MassSummaryRowsFollowTheMembersUsed)
     EXPECT_EQ(t.At(2, 3), AfxFormat("%8.3f", Doc().m_dCrossBeamMass));
     EXPECT_EQ(t.At(10, 2), QStringLiteral("   4"));
     EXPECT_EQ(t.At(7, 2), QStringLiteral("長さ(m)、個数"));
+
+    // Gravitational units name weights, in the titles and the headings alike.
+    g_bSIUnits = 0;
+    const std::vector<CDC::Record> summary = Page(V::RS_MASS_SUMMARY), breakdown = Page(V::RS_MASS_BREAKDOWN);
+    EXPECT_NE(FindText(summary, Doc().GetTitle() + QStringLiteral("_重量集計")), nullptr);
+    EXPECT_EQ(Table(summary).At(0, 3), QStringLiteral("重量(t)"));
+    EXPECT_NE(FindText(breakdown, Doc().GetTitle() + QStringLiteral("_重量内訳")), nullptr);
+    EXPECT_EQ(Table(breakdown).At(0, 6), QStringLiteral("重量(t)"));
 }
 
 TEST_F(EstimatePagesTest, GirderEndsAreShownApartFromTheMembersAlongTheBridge)
@@ -370,6 +378,14 @@ TEST_F(EstimatePagesTest, MassBreakdownRunsOverPagesOfThirtyTwoRows)
     // The walk agrees with the count of its groups.
     const CGirderDesign& box = Doc().m_pGirders[1];
     EXPECT_EQ(rows, 1 + 3 * box.m_nSections + 2 + 5 + 6);
+
+    // One main girder has no bay between girders to measure.
+    g_nGirders = 1;
+    Select();
+    const std::vector<std::vector<QString>> lines = BreakdownLines();
+    const size_t frame = Find(lines, 0, QStringLiteral("中間対傾構")) + 1;
+    ASSERT_LT(frame, lines.size());
+    EXPECT_EQ(lines[frame][4], QStringLiteral("－"));
 }
 
 TEST_F(EstimatePagesTest, CrossMembersAndBracketsShowTheirGeometry)

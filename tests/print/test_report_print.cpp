@@ -180,25 +180,31 @@ TEST_F(ReportPrintTest, EveryPageButTheCoverCarriesFrameHeaderAndNumber)
 
 TEST_F(ReportPrintTest, PrintingLeavesTheDesignAsItWas)
 {
-    OpenExample("box2_2span.mvl");
-    // The plan was last printed on A3 and turned; the print format as saved is what every
-    // job reads.
-    g_pDoc->m_nPageWidth = 2970;
-    g_pDoc->m_nPageHeight = 4200;
-    g_pDoc->m_dPlanAngle = 30.0;
-    g_pDoc->SavePrintSettings();
-    CPrintView& v = SelectEverything();
-    const DocumentState before = DocumentState::Now();
+    for (const char* example : {"box2_2span.mvl", "plate_3span_skew.mvl", "box1_1span.mvl"}) {
+        SCOPED_TRACE(example);
+        OpenExample(example);
+        // The plan was last printed on A3 and turned; the print format as saved is what every
+        // job reads.
+        g_pDoc->m_nPageWidth = 2970;
+        g_pDoc->m_nPageHeight = 4200;
+        g_pDoc->m_dPlanAngle = 30.0;
+        g_pDoc->SavePrintSettings();
+        CPrintView& v = SelectEverything();
+        const DocumentState before = DocumentState::Now();
 
-    const int pages = v.CountPages();
-    for (int p = 1; p <= pages + 1; ++p)
-        PrintPage(p);
-    ASSERT_TRUE(AfxPrintView(&v, PrintMode::Pdf, m_dir.filePath(QStringLiteral("report.pdf"))));
-    AfxSetPrintHook([](CPrintInfo*) { return QString(); });
-    ASSERT_TRUE(AfxPrintView(&v, PrintMode::Preview));
-    Paint();
+        // Every page, the estimate pages and all pages of the mass breakdown among them.
+        const int pages = v.CountPages();
+        EXPECT_GT(v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN], 1);
+        for (int p = 1; p <= pages + 1; ++p)
+            PrintPage(p);
+        ASSERT_TRUE(AfxPrintView(&v, PrintMode::Pdf, m_dir.filePath(QStringLiteral("report.pdf"))));
+        AfxSetPrintHook([](CPrintInfo*) { return QString(); });
+        ASSERT_TRUE(AfxPrintView(&v, PrintMode::Preview));
+        AfxSetPrintHook({});
+        Paint();
 
-    EXPECT_TRUE(DocumentState::Now() == before);
-    EXPECT_TRUE(CaptureDesign() == before.design);
-    EXPECT_TRUE(static_cast<const CEstimateData&>(*g_pDoc) == before.estimate);
+        EXPECT_TRUE(DocumentState::Now() == before);
+        EXPECT_TRUE(CaptureDesign() == before.design);
+        EXPECT_TRUE(static_cast<const CEstimateData&>(*g_pDoc) == before.estimate);
+    }
 }
