@@ -59,24 +59,24 @@ struct GroupText {
     int nKind;                  // the panel points' cross-member kind, -1 for others
     const char* caption;        // the window's block caption, trimmed
     const char* headings[6];    // columns 1 to 6; "M" the mass heading
-    const char* total;          // the total's label
-    int totalCol;
-    bool rightTotal;            // label and value right-aligned
+    const char* total;          // the total's label, else the window's
+    int totalCol;               // the column of that label
+    unsigned totalRight;        // the total's right-aligned columns, one bit each
 };
 
 const GroupText kGroups[] = {
-    {Group::CrossBeam, CROSS_BEAM, "横桁", {"部材", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "横桁合計", 0, true},
-    {Group::CrossFrame, END_SWAY_BRACING, "端対傾構", {"", "材質", "", "長さ(m)", "個数", "M"}, nullptr, 0, true},
-    {Group::CrossFrame, INTERMEDIATE_SWAY_BRACING, "中間対傾構", {"", "材質", "", "長さ(m)", "個数", "M"}, nullptr, 0, true},
-    {Group::CrossFrame, SUPPORT_SWAY_BRACING, "支点対傾構", {"", "材質", "", "長さ(m)", "個数", "M"}, nullptr, 0, true},
-    {Group::Lateral, -1, "横構", {"", "材質", "", "平均長(m)", "本数", "M"}, "横構合計", 1, false},
-    {Group::Bracket, -1, "ブラケット", {"", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "合計", 1, false},
-    {Group::EdgeStringer, -1, "側縦桁", {"", "材質", "断面積(m2)", "総延長(m)", "", "M"}, "側縦桁合計", 1, false},
-    {Group::Stringer, -1, "中間縦桁", {"", "材質", "断面積(m2)", "総延長(m)", "本数", "M"}, "中間縦桁計", 1, false},
-    {Group::Bolts, -1, "高力ボルト", {"", "", "", "主部材(t)", "係数", "M"}, "HTB計", 1, false},
-    {Group::Others, -1, "その他", {"", "", "U", "長さ(m)", "個数", "M"}, nullptr, 1, false},
+    {Group::CrossBeam, CROSS_BEAM, "横桁", {"部材", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "横桁合計", 0, 0x41},
+    {Group::CrossFrame, END_SWAY_BRACING, "端対傾構", {"", "材質", "", "長さ(m)", "個数", "M"}, nullptr, 0, 0x41},
+    {Group::CrossFrame, INTERMEDIATE_SWAY_BRACING, "中間対傾構", {"", "材質", "", "長さ(m)", "個数", "M"}, nullptr, 0, 0x41},
+    {Group::CrossFrame, SUPPORT_SWAY_BRACING, "支点対傾構", {"", "材質", "", "長さ(m)", "個数", "M"}, nullptr, 0, 0x41},
+    {Group::Lateral, -1, "横構", {"", "材質", "", "平均長(m)", "本数", "M"}, "横構合計", 1, 0x40},
+    {Group::Bracket, -1, "ブラケット", {"", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "合計", 1, 0},
+    {Group::EdgeStringer, -1, "側縦桁", {"", "材質", "断面積(m2)", "総延長(m)", "", "M"}, "側縦桁合計", 1, 0},
+    {Group::Stringer, -1, "中間縦桁", {"", "材質", "断面積(m2)", "総延長(m)", "本数", "M"}, "中間縦桁計", 1, 0},
+    {Group::Bolts, -1, "高力ボルト", {"", "", "", "主部材(t)", "係数", "M"}, "HTB計", 1, 0},
+    {Group::Others, -1, "その他", {"", "", "U", "長さ(m)", "個数", "M"}, nullptr, 1, 0},
 };
-const GroupText kGirders = {Group::Girder, -1, "", {"部材", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "主桁合計", 0, true};
+const GroupText kGirders = {Group::Girder, -1, "", {"部材", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "主桁合計", 0, 0x01};
 
 // The plan's numbers of the panel points carrying a kind of cross member, in the order the
 // estimate lists them: span by span, a support shared by two spans once.
@@ -192,10 +192,7 @@ std::vector<BreakdownLine> BreakdownLines(const CMarivoltenDoc& doc)
             const QString label = group->total ? QString::fromUtf8(group->total) : cell(1).trimmed();
             line.cell[group->totalCol] = label;
             line.cell[6] = cell(6);
-            if (group->rightTotal)
-                line.right = (1u << group->totalCol) | (group->group == Group::Girder ? 0u : 0x40u);
-            else if (group->group == Group::Lateral)
-                line.right = 0x40;
+            line.right = group->totalRight;
             break;
         }
         default:

@@ -313,6 +313,19 @@ TEST_F(EstimatePagesTest, FabricationCostPrintsTheModelAsStored)
 TEST_F(EstimatePagesTest, CostPageRoundsItemsAndTruncatesPrintedAmounts)
 {
     Open("box2_2span.mvl");
+    // A ready-made railing is bought by the length of both its lines, girder ends included,
+    // as the estimate charges it in the material total.
+    Doc().m_dlgEstimate.m_dlgFitting.m_nRailingType = 2;
+    Doc().m_dlgEstimate.m_dlgFitting.m_nRailingUnitPrice = 20000;
+    Doc().CalcEstimate();
+    ASSERT_GT(Doc().m_nReadyRailingCost, 0);
+    const DrawnTable railing = Table(Page(V::RS_CONTRACT_COST), 1600);
+    ASSERT_EQ(railing.Rows(), 10);
+    EXPECT_EQ(railing.At(9, 0), QStringLiteral("  (6)高欄"));
+    const double f = (2 * Factors().m_dGirderEndLength + 90.0) / 90.0;
+    EXPECT_TRUE(railing.At(9, 1).startsWith(AfxFormat("%8.2f m", Doc().m_detail.m_dRailingLength * f)));
+    EXPECT_NEAR(railing.At(9, 2).toDouble(), Doc().m_nReadyRailingCost / 1000.0, 1.0);
+
     Doc().m_nMaterialCost = 12345678;
     DrawnTable contract = Table(Page(V::RS_CONTRACT_COST)), material = Table(Page(V::RS_CONTRACT_COST), 1600);
     EXPECT_EQ(contract.At(4, 2), QStringLiteral("   12345"));
@@ -391,8 +404,15 @@ TEST_F(EstimatePagesTest, MassBreakdownRunsOverPagesOfThirtyTwoRows)
 TEST_F(EstimatePagesTest, CrossMembersAndBracketsShowTheirGeometry)
 {
     StartNewDesign();
-    RunNewDesign(QStringLiteral("2"), [](CDialog* d) { dialoginput::Type(d, IDC_GIRDERS, QStringLiteral("4")); });
+    dialoginput::ConfirmBasic(QStringLiteral("2"), [](CDialog* d) { dialoginput::Type(d, IDC_GIRDERS, QStringLiteral("4")); });
+    // Thirteen panels: six in the first span, seven in the second.
+    g_anPanelCount[0] = 6;
+    g_anPanelCount[1] = 7;
+    std::fill(g_adPanelLength[1], g_adPanelLength[1] + 7, g_adSpanLength[1] / 7.0);
+    g_pDoc->Rebuild(CMarivoltenDoc::RebuildReason::Panels);
+    RunGrillage();
     ASSERT_NE(g_pDoc->m_pGirders, nullptr);
+    ASSERT_EQ(g_nPanelPoints, 14);
     // Every panel point 7.5 m across: bays of 2.5 m. The first point a cross beam, the others
     // intermediate cross frames of automatic depth 0.8 x the least girder height, 1.8 m.
     for (CSpanData& span : Doc().m_aSpans)
@@ -438,9 +458,14 @@ TEST_F(EstimatePagesTest, CrossMembersAndBracketsShowTheirGeometry)
     EXPECT_EQ(lines[left + 1][3], AfxFormat("%0.5f", (1.0 + 1.6) / 2 * 9 * 0.001));
     EXPECT_EQ(lines[left + 2][4], AfxFormat("%8.3f", std::sqrt(1.0 + 0.6 * 0.6)));
     EXPECT_EQ(lines[right + 1][3], AfxFormat("%0.5f", (1.1 + 1.76) / 2 * 9 * 0.001));
-    // One bracket in every panel, as the estimate counts them.
-    int panels = 0;
-    for (int s = 0; s < g_nSpans; ++s)
-        panels += g_anPanelCount[s];
-    EXPECT_EQ(lines[left][5], AfxFormat("%4d", panels));
+    // One bracket in every panel, as the estimate counts their masses.
+    EXPECT_EQ(lines[left][5], QStringLiteral("  13"));
+    EXPECT_EQ(lines[right][5], QStringLiteral("  13"));
+    // Their rows add up to the estimate's bracket masses.
+    double sum = 0.0;
+    for (size_t k = left; k < left + 6; ++k)
+        sum += lines[k][6].toDouble();
+    const double brackets = (Doc().m_dLeftBracketMass + Doc().m_dRightBracketMass) / Factors().m_dBracketFactor;
+    EXPECT_NEAR(sum, brackets, 0.003);
+    EXPECT_EQ(lines[left + 6][6], AfxFormat("%8.3f", brackets));
 }
