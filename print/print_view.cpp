@@ -58,18 +58,20 @@ const V::SectionInfo kSections[V::RS_COUNT] = {
     {IDC_PR_CALC_TABLE, &V::m_bPrintSectionCalcTable, "断面計算表", nullptr,
      "%2d．断面計算表・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintSectionCalcTable, nullptr},
     {IDC_PR_MASS_SUMMARY, &V::m_bPrintMassSummary, "質量集計表", "重量集計表",
-     "%2d．質量集計表・・・・・・・・・・・・・・・・%3d", "%2d．重量集計表・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_MASS_BREAKDOWN, &V::m_bPrintMassBreakdown, "質量内訳表", "重量内訳表",
-     "%2d．質量内訳表・・・・・・・・・・・・・・・・%3d", "%2d．重量内訳表・・・・・・・・・・・・・・・・%3d", nullptr, nullptr},
-    {IDC_PR_MASS_BY_GRADE, &V::m_bPrintMassByGrade, "規格別質量内訳表", "規格別重量内訳表",
-     "%2d．規格別質量内訳表・・・・・・・・・・・・・%3d", "%2d．規格別重量内訳表・・・・・・・・・・・・・%3d", nullptr,
+     "%2d．質量集計表・・・・・・・・・・・・・・・・%3d", "%2d．重量集計表・・・・・・・・・・・・・・・・%3d", &V::PrintMassSummary,
      nullptr},
+    {IDC_PR_MASS_BREAKDOWN, &V::m_bPrintMassBreakdown, "質量内訳表", "重量内訳表",
+     "%2d．質量内訳表・・・・・・・・・・・・・・・・%3d", "%2d．重量内訳表・・・・・・・・・・・・・・・・%3d",
+     &V::PrintMassBreakdown, nullptr},
+    {IDC_PR_MASS_BY_GRADE, &V::m_bPrintMassByGrade, "規格別質量内訳表", "規格別重量内訳表",
+     "%2d．規格別質量内訳表・・・・・・・・・・・・・%3d", "%2d．規格別重量内訳表・・・・・・・・・・・・・%3d",
+     &V::PrintMassByGrade, nullptr},
     {IDC_PR_MAN_HOURS, &V::m_bPrintManHours, "工数算定表", nullptr,
-     "%2d．工数算定表・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．工数算定表・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintManHourPage, nullptr},
     {IDC_PR_CONTRACT_COST, &V::m_bPrintContractCost, "請負工事表", nullptr,
-     "%2d．請負工事表・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．請負工事表・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintCostPage, nullptr},
     {IDC_PR_FABRICATION_COST, &V::m_bPrintFabricationCost, "製作費表", nullptr,
-     "%2d．製作費表・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．製作費表・・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintFabricationCost, nullptr},
     {IDC_PR_FORCE_DETAIL, &V::m_bPrintForceDetail, "断面力詳細データ", nullptr,
      "%2d．断面力詳細データ・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
     {IDC_PR_STIFFNESS, &V::m_bPrintStiffness, "曲げ剛度ねじり剛度", nullptr,
@@ -453,6 +455,9 @@ int CPrintView::SectionPages(int nSection)
     case RS_REACTION_SUMMARY:
     case RS_SUBSTRUCTURE:
         return PagesFor(m_nReactionSummaryRows, m_nRowsPerPage);
+    case RS_MASS_BREAKDOWN:
+        m_nMassBreakdownRows = CountMassBreakdownRows();
+        return PagesFor(m_nMassBreakdownRows, m_nRowsPerPage);
     case RS_CALC_TABLE: {
         int pages = 0;
         for (int i = 0; i < PrintedGirderCount(); ++i) {

@@ -114,6 +114,20 @@ public:
     // ---- result pages (print_result_pages.cpp)
     void PrintImpactCoefficients(CDC* pDC, CPrintInfo* pInfo);
     void PrintSectionCalcTable(CDC* pDC, CPrintInfo* pInfo);
+    // ---- estimate pages (print_estimate_pages.cpp)
+    void PrintMassSummary(CDC* pDC, CPrintInfo* pInfo);
+    void PrintMassBreakdown(CDC* pDC, CPrintInfo* pInfo);
+    void PrintMassByGrade(CDC* pDC, CPrintInfo* pInfo);
+    void PrintManHourElements(CDC* pDC, CPrintInfo* pInfo);
+    void PrintEstimateQuantities(CDC* pDC, CPrintInfo* pInfo);
+    void PrintContractCost(CDC* pDC, CPrintInfo* pInfo);
+    void PrintMaterialCost(CDC* pDC, CPrintInfo* pInfo);
+    void PrintFabricationCost(CDC* pDC, CPrintInfo* pInfo);
+    // Two tables on one page: man-hour elements over quantities, contract over material cost.
+    void PrintManHourPage(CDC* pDC, CPrintInfo* pInfo);
+    void PrintCostPage(CDC* pDC, CPrintInfo* pInfo);
+    // The rows of the mass breakdown as its pages walk them.
+    int CountMassBreakdownRows() const;
 
     // Fonts: 0 the text, 1 plan labels, 2-4 the cover, 5 force labels, 6 reaction tables,
     // 7-8 the contents, 9 the section headings.
@@ -179,6 +193,7 @@ public:
     int m_anCalcTableStartPage[MAX_PRINT_GIRDERS] = {};
     int m_nReactionSummaryRows = 0;
     int m_nReactionDetailRows = 0;
+    int m_nMassBreakdownRows = 0;
 
 private:
     void FillStationList(CTableGrid& grid, int* abRows, int& nShown);

@@ -72,7 +72,10 @@ protected:
         EXPECT_FALSE(bytes.contains("/MediaBox [0 0 842"));
         EXPECT_FALSE(bytes.contains("/MediaBox [0 0 1190"));
         const int pages = v.CountPages();
-        EXPECT_EQ(pages, 3 + v.m_anSectionPages[CPrintView::RS_CALC_TABLE]);
+        // Cover, contents, design conditions and the five one-page estimate sections.
+        EXPECT_EQ(pages, 8 + v.m_anSectionPages[CPrintView::RS_CALC_TABLE] +
+                             v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN]);
+        EXPECT_GE(v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN], 1);
         const int counted = PdfPageCount(pdf);
         if (counted < 0)
             GTEST_SKIP() << "pdfinfo is not available";
@@ -84,6 +87,9 @@ protected:
         EXPECT_TRUE(text.contains(QStringLiteral("§ 2 断面計算表")));
         EXPECT_TRUE(text.contains(AfxFormat("- %d -", pages - 1)));
         EXPECT_TRUE(text.contains(QStringLiteral("主桁 G1")));
+        for (const char* heading : {"§ 3 質量集計表", "§ 4 質量内訳表", "§ 5 規格別質量内訳表", "§ 6 工数算定表",
+                                    "§ 7 請負工事表", "§ 8 製作費表"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(heading))) << heading;
     }
 
     QTemporaryDir m_dir;
@@ -174,25 +180,31 @@ TEST_F(ReportPrintTest, EveryPageButTheCoverCarriesFrameHeaderAndNumber)
 
 TEST_F(ReportPrintTest, PrintingLeavesTheDesignAsItWas)
 {
-    OpenExample("box2_2span.mvl");
-    // The plan was last printed on A3 and turned; the print format as saved is what every
-    // job reads.
-    g_pDoc->m_nPageWidth = 2970;
-    g_pDoc->m_nPageHeight = 4200;
-    g_pDoc->m_dPlanAngle = 30.0;
-    g_pDoc->SavePrintSettings();
-    CPrintView& v = SelectEverything();
-    const DocumentState before = DocumentState::Now();
+    for (const char* example : {"box2_2span.mvl", "plate_3span_skew.mvl", "box1_1span.mvl"}) {
+        SCOPED_TRACE(example);
+        OpenExample(example);
+        // The plan was last printed on A3 and turned; the print format as saved is what every
+        // job reads.
+        g_pDoc->m_nPageWidth = 2970;
+        g_pDoc->m_nPageHeight = 4200;
+        g_pDoc->m_dPlanAngle = 30.0;
+        g_pDoc->SavePrintSettings();
+        CPrintView& v = SelectEverything();
+        const DocumentState before = DocumentState::Now();
 
-    const int pages = v.CountPages();
-    for (int p = 1; p <= pages + 1; ++p)
-        PrintPage(p);
-    ASSERT_TRUE(AfxPrintView(&v, PrintMode::Pdf, m_dir.filePath(QStringLiteral("report.pdf"))));
-    AfxSetPrintHook([](CPrintInfo*) { return QString(); });
-    ASSERT_TRUE(AfxPrintView(&v, PrintMode::Preview));
-    Paint();
+        // Every page, the estimate pages and all pages of the mass breakdown among them.
+        const int pages = v.CountPages();
+        EXPECT_GT(v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN], 1);
+        for (int p = 1; p <= pages + 1; ++p)
+            PrintPage(p);
+        ASSERT_TRUE(AfxPrintView(&v, PrintMode::Pdf, m_dir.filePath(QStringLiteral("report.pdf"))));
+        AfxSetPrintHook([](CPrintInfo*) { return QString(); });
+        ASSERT_TRUE(AfxPrintView(&v, PrintMode::Preview));
+        AfxSetPrintHook({});
+        Paint();
 
-    EXPECT_TRUE(DocumentState::Now() == before);
-    EXPECT_TRUE(CaptureDesign() == before.design);
-    EXPECT_TRUE(static_cast<const CEstimateData&>(*g_pDoc) == before.estimate);
+        EXPECT_TRUE(DocumentState::Now() == before);
+        EXPECT_TRUE(CaptureDesign() == before.design);
+        EXPECT_TRUE(static_cast<const CEstimateData&>(*g_pDoc) == before.estimate);
+    }
 }
