@@ -337,7 +337,8 @@ void CEstimateCalc::CalcQuantities()
         ForEachPanelPoint([&](const CPanelPointRecord& pp) {
             CQuantityDetail::CrossMember member;
             member.nKind = pp.m_nMemberKind;
-            member.nMemberNo = pp.m_nMemberNo;
+            // Named by the panel point's number, as the plan shows it.
+            member.nMemberNo = pp.m_anNodes.empty() ? 0 : pp.m_anNodes.front();
             switch (pp.m_nMemberKind) {
             case CROSS_BEAM: {
                 const CrossBeamPlates plates = CalcCrossBeamMass(pp);

@@ -78,22 +78,6 @@ const GroupText kGroups[] = {
 };
 const GroupText kGirders = {Group::Girder, -1, "", {"部材", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "主桁合計", 0, 0x01};
 
-// The plan's numbers of the panel points carrying a kind of cross member, in the order the
-// estimate lists them: span by span, a support shared by two spans once.
-std::vector<int> PlanNumbers(const CMarivoltenDoc& doc, int nKind)
-{
-    std::vector<int> numbers;
-    const int spans = std::min(std::clamp(g_nSpans, 0, MAX_SPANS), int(doc.m_aSpans.size()));
-    for (int s = 0; s < spans; ++s) {
-        const std::vector<CPanelPointRecord>& points = doc.m_aSpans[size_t(s)].m_aPanelPoints;
-        const int last = std::min(g_anPanelCount[s], int(points.size()) - 1);
-        for (int k = 0; k <= last; ++k)
-            if ((k < last || s == spans - 1) && points[size_t(k)].m_nMemberKind == nKind)
-                numbers.push_back(points[size_t(k)].m_anNodes.empty() ? 0 : points[size_t(k)].m_anNodes.front());
-    }
-    return numbers;
-}
-
 const GroupText& GroupOf(const QString& caption)
 {
     const QString key = caption.trimmed();
@@ -121,8 +105,6 @@ std::vector<BreakdownLine> BreakdownLines(const CMarivoltenDoc& doc)
     const QString mass = MassHeading();
     std::vector<BreakdownLine> lines;
     const GroupText* group = &kGirders;
-    std::vector<int> numbers;
-    size_t member = 0;
     for (const TableRow& row : table.rows) {
         if (row.kind == TableRow::Blank || row.kind == TableRow::Captions)
             continue;
@@ -133,12 +115,6 @@ std::vector<BreakdownLine> BreakdownLines(const CMarivoltenDoc& doc)
         switch (row.kind) {
         case TableRow::Heading:
             group = &GroupOf(cell(-1));
-            numbers = group->nKind >= 0 ? PlanNumbers(doc, group->nKind) : std::vector<int>();
-            // Numbers of a plan changed since the estimate would name the wrong members.
-            if (size_t(std::count_if(doc.m_detail.m_aCrossMembers.begin(), doc.m_detail.m_aCrossMembers.end(),
-                                     [group](const auto& m) { return m.nKind == group->nKind; })) != numbers.size())
-                numbers.clear();
-            member = 0;
             line.cell[0] = cell(-1);
             for (int col = 1; col <= 6; ++col) {
                 const QString h = QString::fromUtf8(group->headings[col - 1]);
@@ -159,9 +135,6 @@ std::vector<BreakdownLine> BreakdownLines(const CMarivoltenDoc& doc)
                 break;
             case Group::CrossBeam:
             case Group::CrossFrame:
-                // Members are named by their panel point as the plan numbers it.
-                if (!line.cell[0].isEmpty() && member < numbers.size())
-                    line.cell[0] = AfxFormat("              C%3d", numbers[member++]);
                 // One girder has no bay to measure.
                 if (g_nGirders < 2)
                     line.cell[4] = kDash;
