@@ -72,7 +72,8 @@ protected:
         EXPECT_FALSE(bytes.contains("/MediaBox [0 0 842"));
         EXPECT_FALSE(bytes.contains("/MediaBox [0 0 1190"));
         const int pages = v.CountPages();
-        EXPECT_EQ(pages, 3 + v.m_anSectionPages[CPrintView::RS_CALC_TABLE]);
+        EXPECT_EQ(pages, 3 + v.m_anSectionPages[CPrintView::RS_INPUT_CONDITIONS] +
+                             v.m_anSectionPages[CPrintView::RS_CALC_TABLE]);
         const int counted = PdfPageCount(pdf);
         if (counted < 0)
             GTEST_SKIP() << "pdfinfo is not available";
@@ -80,8 +81,14 @@ protected:
         const QString text = PdfText(pdf);
         EXPECT_TRUE(text.contains(QStringLiteral("【計算書】")));
         EXPECT_TRUE(text.contains(QStringLiteral("目次")));
-        EXPECT_TRUE(text.contains(QStringLiteral("§ 1 設計条件")));
-        EXPECT_TRUE(text.contains(QStringLiteral("§ 2 断面計算表")));
+        EXPECT_TRUE(text.contains(QStringLiteral("§ 1 入力条件")));
+        EXPECT_TRUE(text.contains(QStringLiteral("§ 2 設計条件")));
+        EXPECT_TRUE(text.contains(QStringLiteral("§ 3 断面計算表")));
+        // The input conditions from the first block to the last, in the girder type's form.
+        for (const char* heading : {"【基本条件】", "【主桁基本データ２】", "【支承】", "【衝撃係数】"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(heading))) << heading;
+        EXPECT_EQ(text.contains(QStringLiteral("横リブによるパネル分割：")), g_nBridgeType != 0);
+        EXPECT_EQ(text.contains(QStringLiteral("【横桁配置】")), g_nBridgeType != 2);
         EXPECT_TRUE(text.contains(AfxFormat("- %d -", pages - 1)));
         EXPECT_TRUE(text.contains(QStringLiteral("主桁 G1")));
     }
@@ -96,6 +103,7 @@ struct DocumentState {
     CDesignState design;
     CEstimateData estimate;
     std::vector<double> members;
+    std::vector<double> bearingReactions;
     BOOL modified;
     bool operator==(const DocumentState&) const = default;
     static DocumentState Now()
@@ -108,6 +116,7 @@ struct DocumentState {
                  d.m_dPlanScale, d.m_dSectionScale, d.m_dLoadScale, d.m_dSection2ScaleX, d.m_dSection2ScaleY,
                  d.m_dForceScale1, d.m_dForceScale2, double(d.m_nCalcGirder), double(d.m_nCurCrossSection),
                  double(d.m_bDetailDataAvailable), double(d.m_nEstimateRuns), double(d.m_nRebuildCount)},
+                {std::begin(d.m_adSupportMaxReaction), std::end(d.m_adSupportMaxReaction)},
                 d.IsModified()};
     }
 };
@@ -174,25 +183,34 @@ TEST_F(ReportPrintTest, EveryPageButTheCoverCarriesFrameHeaderAndNumber)
 
 TEST_F(ReportPrintTest, PrintingLeavesTheDesignAsItWas)
 {
-    OpenExample("box2_2span.mvl");
-    // The plan was last printed on A3 and turned; the print format as saved is what every
-    // job reads.
-    g_pDoc->m_nPageWidth = 2970;
-    g_pDoc->m_nPageHeight = 4200;
-    g_pDoc->m_dPlanAngle = 30.0;
-    g_pDoc->SavePrintSettings();
-    CPrintView& v = SelectEverything();
-    const DocumentState before = DocumentState::Now();
+    for (const char* example : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl"}) {
+        SCOPED_TRACE(example);
+        OpenExample(example);
+        // The plan was last printed on A3 and turned; the print format as saved is what every
+        // job reads.
+        g_pDoc->m_nPageWidth = 2970;
+        g_pDoc->m_nPageHeight = 4200;
+        g_pDoc->m_dPlanAngle = 30.0;
+        g_pDoc->SavePrintSettings();
+        // Bearing reactions other than the girders' show whether a count or a page writes them.
+        for (double& r : g_pDoc->m_adSupportMaxReaction)
+            r = 123.0;
+        CPrintView& v = SelectEverything();
+        const DocumentState before = DocumentState::Now();
 
-    const int pages = v.CountPages();
-    for (int p = 1; p <= pages + 1; ++p)
-        PrintPage(p);
-    ASSERT_TRUE(AfxPrintView(&v, PrintMode::Pdf, m_dir.filePath(QStringLiteral("report.pdf"))));
-    AfxSetPrintHook([](CPrintInfo*) { return QString(); });
-    ASSERT_TRUE(AfxPrintView(&v, PrintMode::Preview));
-    Paint();
+        const int pages = v.CountPages();
+        for (int p = 1; p <= pages + 1; ++p)
+            PrintPage(p);
+        ASSERT_TRUE(AfxPrintView(&v, PrintMode::Pdf, m_dir.filePath(QStringLiteral("report.pdf"))));
+        AfxSetPrintHook([](CPrintInfo*) { return QString(); });
+        ASSERT_TRUE(AfxPrintView(&v, PrintMode::Preview));
+        AfxSetPrintHook({});
+        Paint();
 
-    EXPECT_TRUE(DocumentState::Now() == before);
-    EXPECT_TRUE(CaptureDesign() == before.design);
-    EXPECT_TRUE(static_cast<const CEstimateData&>(*g_pDoc) == before.estimate);
+        EXPECT_GT(v.m_anSectionPages[CPrintView::RS_INPUT_CONDITIONS], 1);
+        EXPECT_TRUE(DocumentState::Now().bearingReactions == before.bearingReactions);
+        EXPECT_TRUE(CaptureDesign() == before.design);
+        EXPECT_TRUE(static_cast<const CEstimateData&>(*g_pDoc) == before.estimate);
+        EXPECT_TRUE(DocumentState::Now() == before);
+    }
 }
