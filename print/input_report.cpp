@@ -344,7 +344,7 @@ int CInputReport::DrawCrossSectionDimensions(CDC* pDC, CPrintInfo* pInfo, int mo
 int CInputReport::DrawGirderHeights(CDC* pDC, CPrintInfo* pInfo, int mode, int line, int firstPoint)
 {
     const CSetupHeightDialog* dlg = g_pHeightDlg;
-    if (!dlg || !m_pReportDoc || firstPoint % 5 != 0 || firstPoint < 0 || m_pReportDoc->m_dlgBasic.m_nHeightVariation == 1)
+    if (!dlg || !m_pReportDoc || firstPoint % 5 != 0 || firstPoint < 0 || m_pReportDoc->m_dlgBasic.m_nHeightVariation != 0)
         return line;
     const int girders = ReportGirders();
     const int rows = girders + 2;
@@ -505,7 +505,7 @@ int CInputReport::DrawGirderBlocks(CDC* pDC, CPrintInfo* pInfo, int mode, int li
 
 int CInputReport::ConstantHeights(CDC* pDC, CPrintInfo* pInfo, int mode, int line, const double* adHeight) const
 {
-    if (m_pReportDoc->m_dlgBasic.m_nHeightVariation != 1)
+    if (m_pReportDoc->m_dlgBasic.m_nHeightVariation == 0)
         return line;
     Text(pDC, pInfo, mode, line, 1, QStringLiteral(" 桁高"));
     for (int g = 0; g < ReportGirders(); ++g, ++line)

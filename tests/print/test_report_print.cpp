@@ -4,6 +4,7 @@
 
 #include "app/design_state.h"
 #include "framework/format.h"
+#include "input/height_dialog.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -212,5 +213,60 @@ TEST_F(ReportPrintTest, PrintingLeavesTheDesignAsItWas)
         EXPECT_TRUE(CaptureDesign() == before.design);
         EXPECT_TRUE(static_cast<const CEstimateData&>(*g_pDoc) == before.estimate);
         EXPECT_TRUE(DocumentState::Now() == before);
+    }
+}
+
+TEST_F(ReportPrintTest, EveryOptionalBlockOfTheInputConditionsPrintsOnItsPages)
+{
+    for (const char* example : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl"}) {
+        SCOPED_TRACE(example);
+        OpenExample(example);
+        CMarivoltenDoc& doc = *g_pDoc;
+        // Heights that vary, given block lengths, load factors, every member used and ten loads.
+        doc.m_dlgBasic.m_nHeightVariation = 0;
+        doc.m_dlgBasic.m_dP1Factor = 1.2;
+        doc.m_dlgBasic.m_dP2Factor = 0.9;
+        CSetupHeightDialog& h = *g_pHeightDlg;
+        h.m_nPointCols = 0;
+        for (int s = 0; s < g_nSpans; ++s) {
+            h.m_anPointCount[s] = 2;
+            for (int k = 0; k < 3; ++k, ++h.m_nPointCols) {
+                h.m_adPointPos[h.m_nPointCols] = k * 10.0;
+                for (int g = 0; g < MAX_GIRDERS; ++g)
+                    h.m_adPointHeight[h.m_nPointCols][g] = 2.0 + 0.1 * k;
+            }
+        }
+        h.m_adPointPos[h.m_nPointCols++] = 0.0;
+        doc.m_dlgMainGirder.m_nBlockLengthMode = 1;
+        JointPositionData& jp = doc.m_dlgMainGirder.m_dlgJointPosition;
+        for (int g = 0; g < g_nGirders; ++g) {
+            jp.m_anBlockCount[g] = 7;
+            jp.m_apdBlockLength[g].assign(7, 9.875);
+        }
+        CSetupMainMemberDialog& m = doc.m_dlgMainMember;
+        m.m_bUseLeftBracket = m.m_bUseRightBracket = m.m_bUseEdgeStringer = m.m_bUseStringer = 1;
+        SteelWeightData& w = doc.m_dlgSteelWeight;
+        w.m_nAttachments = 10;
+        for (int i = 0; i < 10; ++i) {
+            w.m_anAttachGirder[i] = g_nBridgeType == 2 ? 1 : i % g_nGirders;
+            w.m_adAttachLoad[i] = 0.25 * (i + 1);
+            w.m_adAttachPosition[i] = 1.5 * i;
+        }
+
+        CPrintView& v = OpenForm();
+        v.m_bPrintInputConditions = 1;
+        v.m_bShadeHeadings = 1;
+        const QString pdf = m_dir.filePath(QStringLiteral("input.pdf"));
+        ASSERT_TRUE(AfxPrintView(&v, PrintMode::Pdf, pdf));
+        Keep(pdf, (QString::fromUtf8(example).chopped(4) + QStringLiteral("_input.pdf")).toUtf8().constData());
+        const int counted = PdfPageCount(pdf);
+        if (counted < 0)
+            GTEST_SKIP() << "pdfinfo is not available";
+        EXPECT_EQ(counted, v.m_anSectionPages[CPrintView::RS_INPUT_CONDITIONS]);
+        const QString text = PdfText(pdf);
+        for (const char* shown : {"【桁高】", "定義点1△", "P1荷重割増係数", "ﾌﾞﾛｯｸ 7", "左ブラケット形状・材質",
+                                  "右ブラケット形状・材質", "側縦桁形状・材質", "縦桁形状・材質", "位置(ｍｍ)",
+                                  "2.500", "【衝撃係数】"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown;
     }
 }
