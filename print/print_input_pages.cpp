@@ -1,12 +1,62 @@
-// Report pages of the design's input: the design conditions.
+// Report pages of the design's input: the input conditions and the design conditions.
 #include "print/print_view.h"
 
 #include "app/doc.h"
 #include "app/globals.h"
 #include "framework/dc.h"
 #include "framework/format.h"
+#include "print/input_report.h"
 
 #include <algorithm>
+#include <optional>
+
+namespace {
+
+// The blocks of the input report on the report's lines: 48 to a page, counted over the job.
+class CReportInputBlocks : public CInputReport {
+public:
+    explicit CReportInputBlocks(const CPrintView& view) : m_view(view)
+    {
+        SetReportDocument(view.GetDocument());
+        m_nLinesPerPage = view.m_nLinesPerPage;
+        m_nLineHeight = view.m_nLineHeight;
+        m_nIndent = view.m_nIndent;
+        m_nLeftMargin = view.m_nLeftMargin;
+        m_nTopMargin = view.m_nTopMargin;
+        m_bShadeHeadings = view.ShadeHeadings();
+    }
+    int IsLineOnPage(CPrintInfo* pInfo, int mode, int line) const override { return m_view.IsLineOnPage(pInfo, mode, line); }
+    int LineToY(CPrintInfo* pInfo, int line) const override { return m_view.LineToY(pInfo, line); }
+
+private:
+    const CPrintView& m_view;
+};
+
+}
+
+int CPrintView::PrintInputConditions(CDC* pDC, CPrintInfo* pInfo, int mode)
+{
+    if (g_nSpans == 0 || !GetDocument())
+        return 0;
+    CFont* oldFont = nullptr;
+    std::optional<FramedPage> frame;
+    if (mode != 0 && pDC) {
+        oldFont = pDC->SelectObject(&m_font[0]);
+        frame.emplace(*this, pDC, pInfo, QStringLiteral("_入力条件"));
+    }
+    // Drawing numbers the lines from the top of the job's first page, counting leaves the
+    // cover out; both break the pages alike, as only the line within its page counts.
+    int line = mode != 0 ? m_nLinesPerPage * m_nCoverPages : 0;
+    if (m_bPrintContents)
+        line += m_nLinesPerPage * m_nContentsPages;
+    CReportInputBlocks blocks(*this);
+    line = blocks.RunInputBlocks(pDC, pInfo, mode, line);
+    line = blocks.DrawImpactCoefficientBlock(pDC, pInfo, mode, line);
+    frame.reset();
+    if (oldFont)
+        pDC->SelectObject(oldFont);
+    return line - 1;
+}
 
 void CPrintView::PrintDesignConditions(CDC* pDC, CPrintInfo* pInfo)
 {

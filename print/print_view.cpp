@@ -28,7 +28,7 @@ const V::SectionInfo kSections[V::RS_COUNT] = {
     {IDC_PR_COVER, &V::m_bPrintCover, "", nullptr, "", nullptr, &V::PrintCover, nullptr},
     {IDC_PR_CONTENTS, &V::m_bPrintContents, "", nullptr, "", nullptr, &V::PrintContents, nullptr},
     {IDC_PR_INPUT, &V::m_bPrintInputConditions, "入力条件", nullptr,
-     "%2d．入力条件・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．入力条件・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, &V::PrintInputConditions},
     {IDC_PR_DESIGN, &V::m_bPrintDesignConditions, "設計条件", nullptr,
      "%2d．設計条件・・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintDesignConditions, nullptr},
     {IDC_PR_AREA_RATIO, &V::m_bPrintAreaRatio, "鋼重", nullptr, "%2d．鋼重・・・・・・・・・・・・・・・・・・・%3d",
@@ -436,8 +436,10 @@ int CPrintView::SectionPages(int nSection)
     const int stations = std::clamp(g_nCrossSections, 0, int(MAX_STATIONS));
     switch (nSection) {
     case RS_INPUT_CONDITIONS: {
-        const int lines = (this->*info.pLines)(nullptr, nullptr, 0) - m_nLinesPerPage * m_nContentsPages;
-        return PagesFor(lines, m_nLinesPerPage);
+        // Counted as printed, so that tables move to the next page as they will on paper.
+        CPrintInfo paged;
+        const int last = (this->*info.pLines)(nullptr, &paged, 0) - m_nLinesPerPage * m_nContentsPages;
+        return last / m_nLinesPerPage + 1;
     }
     case RS_CROSS_SECTIONS:
         return int(std::count_if(m_abShapeRows, m_abShapeRows + stations, [](int f) { return f != 0; }));

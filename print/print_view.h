@@ -111,6 +111,9 @@ public:
     void PrintContents(CDC* pDC, CPrintInfo* pInfo);
     // ---- input pages (print_input_pages.cpp)
     void PrintDesignConditions(CDC* pDC, CPrintInfo* pInfo);
+    // The input conditions, counted (mode 0) or the current page drawn (mode 1): the last
+    // line used, counted over the job.
+    int PrintInputConditions(CDC* pDC, CPrintInfo* pInfo, int mode);
     // ---- result pages (print_result_pages.cpp)
     void PrintImpactCoefficients(CDC* pDC, CPrintInfo* pInfo);
     void PrintSectionCalcTable(CDC* pDC, CPrintInfo* pInfo);

@@ -4,6 +4,7 @@
 
 #include "app/design_state.h"
 #include "framework/format.h"
+#include "input/height_dialog.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -73,7 +74,8 @@ protected:
         EXPECT_FALSE(bytes.contains("/MediaBox [0 0 1190"));
         const int pages = v.CountPages();
         // Cover, contents, design conditions and the five one-page estimate sections.
-        EXPECT_EQ(pages, 8 + v.m_anSectionPages[CPrintView::RS_CALC_TABLE] +
+        EXPECT_EQ(pages, 8 + v.m_anSectionPages[CPrintView::RS_INPUT_CONDITIONS] +
+                             v.m_anSectionPages[CPrintView::RS_CALC_TABLE] +
                              v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN]);
         EXPECT_GE(v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN], 1);
         const int counted = PdfPageCount(pdf);
@@ -83,12 +85,18 @@ protected:
         const QString text = PdfText(pdf);
         EXPECT_TRUE(text.contains(QStringLiteral("【計算書】")));
         EXPECT_TRUE(text.contains(QStringLiteral("目次")));
-        EXPECT_TRUE(text.contains(QStringLiteral("§ 1 設計条件")));
-        EXPECT_TRUE(text.contains(QStringLiteral("§ 2 断面計算表")));
+        EXPECT_TRUE(text.contains(QStringLiteral("§ 1 入力条件")));
+        EXPECT_TRUE(text.contains(QStringLiteral("§ 2 設計条件")));
+        EXPECT_TRUE(text.contains(QStringLiteral("§ 3 断面計算表")));
+        // The input conditions from the first block to the last, in the girder type's form.
+        for (const char* heading : {"【基本条件】", "【主桁基本データ２】", "【支承】", "【衝撃係数】"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(heading))) << heading;
+        EXPECT_EQ(text.contains(QStringLiteral("横リブによるパネル分割：")), g_nBridgeType != 0);
+        EXPECT_EQ(text.contains(QStringLiteral("【横桁配置】")), g_nBridgeType != 2);
         EXPECT_TRUE(text.contains(AfxFormat("- %d -", pages - 1)));
         EXPECT_TRUE(text.contains(QStringLiteral("主桁 G1")));
-        for (const char* heading : {"§ 3 質量集計表", "§ 4 質量内訳表", "§ 5 規格別質量内訳表", "§ 6 工数算定表",
-                                    "§ 7 請負工事表", "§ 8 製作費表"})
+        for (const char* heading : {"§ 4 質量集計表", "§ 5 質量内訳表", "§ 6 規格別質量内訳表", "§ 7 工数算定表",
+                                    "§ 8 請負工事表", "§ 9 製作費表"})
             EXPECT_TRUE(text.contains(QString::fromUtf8(heading))) << heading;
     }
 
@@ -102,6 +110,7 @@ struct DocumentState {
     CDesignState design;
     CEstimateData estimate;
     std::vector<double> members;
+    std::vector<double> bearingReactions;
     BOOL modified;
     bool operator==(const DocumentState&) const = default;
     static DocumentState Now()
@@ -114,6 +123,7 @@ struct DocumentState {
                  d.m_dPlanScale, d.m_dSectionScale, d.m_dLoadScale, d.m_dSection2ScaleX, d.m_dSection2ScaleY,
                  d.m_dForceHScale, d.m_dForceVScale, double(d.m_nCalcGirder), double(d.m_nCurCrossSection),
                  double(d.m_bDetailDataAvailable), double(d.m_nEstimateRuns), double(d.m_nRebuildCount)},
+                {std::begin(d.m_adSupportMaxReaction), std::end(d.m_adSupportMaxReaction)},
                 d.IsModified()};
     }
 };
@@ -180,7 +190,7 @@ TEST_F(ReportPrintTest, EveryPageButTheCoverCarriesFrameHeaderAndNumber)
 
 TEST_F(ReportPrintTest, PrintingLeavesTheDesignAsItWas)
 {
-    for (const char* example : {"box2_2span.mvl", "plate_3span_skew.mvl", "box1_1span.mvl"}) {
+    for (const char* example : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl"}) {
         SCOPED_TRACE(example);
         OpenExample(example);
         // The plan was last printed on A3 and turned; the print format as saved is what every
@@ -189,6 +199,9 @@ TEST_F(ReportPrintTest, PrintingLeavesTheDesignAsItWas)
         g_pDoc->m_nPageHeight = 4200;
         g_pDoc->m_dPlanAngle = 30.0;
         g_pDoc->SavePrintSettings();
+        // Bearing reactions other than the girders' show whether a count or a page writes them.
+        for (double& r : g_pDoc->m_adSupportMaxReaction)
+            r = 123.0;
         CPrintView& v = SelectEverything();
         const DocumentState before = DocumentState::Now();
 
@@ -203,8 +216,65 @@ TEST_F(ReportPrintTest, PrintingLeavesTheDesignAsItWas)
         AfxSetPrintHook({});
         Paint();
 
-        EXPECT_TRUE(DocumentState::Now() == before);
+        EXPECT_GT(v.m_anSectionPages[CPrintView::RS_INPUT_CONDITIONS], 1);
+        EXPECT_TRUE(DocumentState::Now().bearingReactions == before.bearingReactions);
         EXPECT_TRUE(CaptureDesign() == before.design);
         EXPECT_TRUE(static_cast<const CEstimateData&>(*g_pDoc) == before.estimate);
+        EXPECT_TRUE(DocumentState::Now() == before);
+    }
+}
+
+TEST_F(ReportPrintTest, EveryOptionalBlockOfTheInputConditionsPrintsOnItsPages)
+{
+    for (const char* example : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl"}) {
+        SCOPED_TRACE(example);
+        OpenExample(example);
+        CMarivoltenDoc& doc = *g_pDoc;
+        // Heights that vary, given block lengths, load factors, every member used and ten loads.
+        doc.m_dlgBasic.m_nHeightVariation = 0;
+        doc.m_dlgBasic.m_dP1Factor = 1.2;
+        doc.m_dlgBasic.m_dP2Factor = 0.9;
+        CSetupHeightDialog& h = *g_pHeightDlg;
+        h.m_nPointCols = 0;
+        for (int s = 0; s < g_nSpans; ++s) {
+            h.m_anPointCount[s] = 2;
+            for (int k = 0; k < 3; ++k, ++h.m_nPointCols) {
+                h.m_adPointPos[h.m_nPointCols] = k * 10.0;
+                for (int g = 0; g < MAX_GIRDERS; ++g)
+                    h.m_adPointHeight[h.m_nPointCols][g] = 2.0 + 0.1 * k;
+            }
+        }
+        h.m_adPointPos[h.m_nPointCols++] = 0.0;
+        doc.m_dlgMainGirder.m_nBlockLengthMode = 1;
+        JointPositionData& jp = doc.m_dlgMainGirder.m_dlgJointPosition;
+        for (int g = 0; g < g_nGirders; ++g) {
+            jp.m_anBlockCount[g] = 7;
+            jp.m_apdBlockLength[g].assign(7, 9.875);
+        }
+        CSetupMainMemberDialog& m = doc.m_dlgMainMember;
+        m.m_bUseLeftBracket = m.m_bUseRightBracket = m.m_bUseEdgeStringer = m.m_bUseStringer = 1;
+        SteelWeightData& w = doc.m_dlgSteelWeight;
+        w.m_nAttachments = 10;
+        for (int i = 0; i < 10; ++i) {
+            w.m_anAttachGirder[i] = g_nBridgeType == 2 ? 1 : i % g_nGirders;
+            w.m_adAttachLoad[i] = 0.25 * (i + 1);
+            w.m_adAttachPosition[i] = 1.5 * i;
+        }
+
+        CPrintView& v = OpenForm();
+        v.m_bPrintInputConditions = 1;
+        v.m_bShadeHeadings = 1;
+        const QString pdf = m_dir.filePath(QStringLiteral("input.pdf"));
+        ASSERT_TRUE(AfxPrintView(&v, PrintMode::Pdf, pdf));
+        Keep(pdf, (QString::fromUtf8(example).chopped(4) + QStringLiteral("_input.pdf")).toUtf8().constData());
+        const int counted = PdfPageCount(pdf);
+        if (counted < 0)
+            GTEST_SKIP() << "pdfinfo is not available";
+        EXPECT_EQ(counted, v.m_anSectionPages[CPrintView::RS_INPUT_CONDITIONS]);
+        const QString text = PdfText(pdf);
+        for (const char* shown : {"【桁高】", "定義点1△", "P1荷重割増係数", "ﾌﾞﾛｯｸ 7", "左ブラケット形状・材質",
+                                  "右ブラケット形状・材質", "側縦桁形状・材質", "縦桁形状・材質", "位置(ｍｍ)",
+                                  "2.500", "【衝撃係数】"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown;
     }
 }

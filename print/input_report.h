@@ -5,6 +5,7 @@
 // Every block takes (device context, print info or null on screen, mode 0 count or 1 draw,
 // the first free line) and returns the line from which the next block counts. A line is drawn
 // only when IsLineOnPage says so, at LineToY; column k stands at left margin + k x indent.
+// The blocks only read: nothing they count or draw changes the design.
 #pragma once
 
 #include <QString>
@@ -14,6 +15,7 @@ class CDC;
 class CPrintInfo;
 class CPrintTable;
 class CMarivoltenDoc;
+struct BracketData;
 
 class CInputReport {
 public:
@@ -34,7 +36,7 @@ public:
     int PageOfLine(int line) const { return line / m_nLinesPerPage + 1; }
     int KeepOnPage(CPrintInfo* pInfo, int line, int nLines) const;
 
-    // The whole report from the line given; the line after the last block's result.
+    // The blocks of both reports from the line given; the line after the last block's result.
     int RunInputBlocks(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
 
     int DrawBasicConditions(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
@@ -53,17 +55,19 @@ public:
     int DrawLeftBracket(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
     int DrawRightBracket(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
     int DrawEdgeStringer(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
-    int DrawStringer(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
-    int DrawCrossBeamArrangement(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
-    int DrawDeadLoad(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
-    int DrawAttachments(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
-    int DrawHaunchSteelWeight(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
-    int DrawEstimateFactors(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
-    int DrawLabourRates(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
-    int DrawSteelPrices(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
-    int DrawFittings(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
-    int DrawBearings(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
-    int DrawOverheads(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
+    int DrawStringerShapeBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
+    int DrawCrossBeamLayoutBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
+    int DrawDeadLoadBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
+    int DrawAttachedLoadBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
+    int DrawHaunchBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
+    int DrawFactorBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
+    int DrawLabourPriceBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
+    int DrawSteelPriceBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
+    int DrawAccessoryBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
+    int DrawBearingBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
+    int DrawOverheadBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
+    // Printed after the overheads by the batch report only.
+    int DrawImpactCoefficientBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line);
 
     // The largest reaction (tf) of each support over the main girders, 0 where none is
     // positive or before a grillage run: what the bearings block shows. Support 0 .. spans.
@@ -76,6 +80,8 @@ public:
     int m_nRightMargin = 200;
     int m_nTopMargin = 300;
     int m_nBottomMargin = 250;
+    // Table headings filled: always on screen, by the print form's choice in the batch report.
+    int m_bShadeHeadings = 1;
 
 protected:
     const CMarivoltenDoc* m_pReportDoc = nullptr;
@@ -88,9 +94,15 @@ protected:
     // unless heights are given.
     CPrintTable Table(CPrintInfo* pInfo, int line, int col, int nRows, int nCols, const int* anColWidths,
                       const int* anRowHeights = nullptr) const;
-    // The table blocks of the estimate input: the page break, the heading and the table's
-    // first line; the table is drawn by the caller when the line is on the page.
+    // Whether a table whose first row stands on the line is drawn now.
+    bool IsTableDrawn(CDC* pDC, CPrintInfo* pInfo, int mode, int line) const;
+    // The start of a block with one table of nRows: the page break that keeps heading and
+    // table together, the heading, and the table's first line.
     int TableBlockStart(CDC* pDC, CPrintInfo* pInfo, int mode, int line, int nRows, const QString& heading) const;
+    // The table of such a block at column 4, ruled, with its heading row centred (an empty
+    // heading leaves its cell empty).
+    CPrintTable BlockTable(CDC* pDC, CPrintInfo* pInfo, int line, int nRows, std::initializer_list<int> widths,
+                           std::initializer_list<QString> headings) const;
     // A member shape block: its title on the first line, then one item per line at columns
     // 7 and 10; the line after the last item.
     struct ShapeItem {
@@ -98,6 +110,9 @@ protected:
     };
     int ShapeBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line, const QString& title,
                    std::initializer_list<ShapeItem> items) const;
+    // A bracket's plates, member distances (m) and grade.
+    int BracketBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line, const QString& title, const BracketData& b,
+                     double dDepthLeft, double dDepthRight) const;
     // The constant girder heights of main girder data 2, one line a girder, when the height
     // does not vary; the line after them.
     int ConstantHeights(CDC* pDC, CPrintInfo* pInfo, int mode, int line, const double* adHeight) const;

@@ -1,10 +1,11 @@
 // The line protocol of the input report, the block sequence, and the blocks of the basic
 // conditions, the panel division, the cross sections, the girder heights and the main
 // girder data.
-#include "views/input_report.h"
+#include "print/input_report.h"
 
 #include "app/doc.h"
 #include "app/globals.h"
+#include "design/girder_design.h"
 #include "framework/dc.h"
 #include "framework/format.h"
 #include "framework/print.h"
@@ -23,7 +24,7 @@ constexpr double kTiny = 1e-20;
 constexpr double kDegrees = 180.0 / 3.14159265359;
 
 QString Mm(double metres) { return AfxFormat("%5.0f", metres * 1000.0); }
-QString LimitText(int mode, double mm) { return mode == 1 ? AfxFormat("%5.0f ｍｍ", mm) : QStringLiteral("自動決定"); }
+QString LimitText(int mode, double mm) { return mode != 0 ? AfxFormat("%5.0f ｍｍ", mm) : QStringLiteral("自動決定"); }
 QString Grade(int index) { return g_szSteelGrades9[std::clamp(index, 0, 8)]; }
 QString Considered(int flag) { return flag == 1 ? QStringLiteral("考慮する") : QStringLiteral("考慮しない"); }
 
@@ -86,6 +87,33 @@ CPrintTable CInputReport::Table(CPrintInfo* pInfo, int line, int col, int nRows,
     return CPrintTable(ColumnX(col), LineToY(pInfo, line), nRows, nCols, heights.data(), anColWidths);
 }
 
+bool CInputReport::IsTableDrawn(CDC* pDC, CPrintInfo* pInfo, int mode, int line) const
+{
+    return pDC && IsLineOnPage(pInfo, mode, line);
+}
+
+int CInputReport::TableBlockStart(CDC* pDC, CPrintInfo* pInfo, int mode, int line, int nRows, const QString& heading) const
+{
+    line = KeepOnPage(pInfo, line, nRows + 4);
+    Text(pDC, pInfo, mode, line + 2, 1, heading);
+    return line + 4;
+}
+
+CPrintTable CInputReport::BlockTable(CDC* pDC, CPrintInfo* pInfo, int line, int nRows, std::initializer_list<int> widths,
+                                     std::initializer_list<QString> headings) const
+{
+    const std::vector<int> w(widths);
+    const CPrintTable t = Table(pInfo, line, 4, nRows, int(w.size()), w.data());
+    t.DrawTable(pDC, m_bShadeHeadings);
+    int col = 0;
+    for (const QString& heading : headings) {
+        if (!heading.isEmpty())
+            t.DrawTextCentreMiddle(pDC, 0, col, heading);
+        ++col;
+    }
+    return t;
+}
+
 int CInputReport::ReportGirders() { return g_nBridgeType == 2 ? 1 : std::clamp(g_nGirders, 0, MAX_GIRDERS); }
 
 // ---- the sequence
@@ -117,18 +145,18 @@ int CInputReport::RunInputBlocks(CDC* pDC, CPrintInfo* pInfo, int mode, int line
     if (members.m_bUseEdgeStringer)
         line = DrawEdgeStringer(pDC, pInfo, mode, line);
     if (members.m_bUseStringer)
-        line = DrawStringer(pDC, pInfo, mode, line);
+        line = DrawStringerShapeBlock(pDC, pInfo, mode, line);
     if (g_nBridgeType != 2)
-        line = DrawCrossBeamArrangement(pDC, pInfo, mode, line);
-    line = DrawDeadLoad(pDC, pInfo, mode, line);
-    line = DrawAttachments(pDC, pInfo, mode, line);
-    line = DrawHaunchSteelWeight(pDC, pInfo, mode, line);
-    line = DrawEstimateFactors(pDC, pInfo, mode, line);
-    line = DrawLabourRates(pDC, pInfo, mode, line);
-    line = DrawSteelPrices(pDC, pInfo, mode, line);
-    line = DrawFittings(pDC, pInfo, mode, line);
-    line = DrawBearings(pDC, pInfo, mode, line);
-    return DrawOverheads(pDC, pInfo, mode, line);
+        line = DrawCrossBeamLayoutBlock(pDC, pInfo, mode, line);
+    line = DrawDeadLoadBlock(pDC, pInfo, mode, line);
+    line = DrawAttachedLoadBlock(pDC, pInfo, mode, line);
+    line = DrawHaunchBlock(pDC, pInfo, mode, line);
+    line = DrawFactorBlock(pDC, pInfo, mode, line);
+    line = DrawLabourPriceBlock(pDC, pInfo, mode, line);
+    line = DrawSteelPriceBlock(pDC, pInfo, mode, line);
+    line = DrawAccessoryBlock(pDC, pInfo, mode, line);
+    line = DrawBearingBlock(pDC, pInfo, mode, line);
+    return DrawOverheadBlock(pDC, pInfo, mode, line);
 }
 
 // ---- 【基本条件】
@@ -191,7 +219,7 @@ int CInputReport::DrawPanelDivision(CDC* pDC, CPrintInfo* pInfo, int mode, int l
     } else {
         line = KeepOnPage(pInfo, line, P + 10);
     }
-    if (IsLineOnPage(pInfo, mode, line) && pDC) {
+    if (IsTableDrawn(pDC, pInfo, mode, line)) {
         const int widths1[7] = {400, 160, 160, 160, 160, 160, 160};
         const int heights1[4] = {150, 50, 50, 50};
         const CPrintTable t1 = Table(pInfo, line, 2, 4, 7, widths1, heights1);
@@ -205,14 +233,15 @@ int CInputReport::DrawPanelDivision(CDC* pDC, CPrintInfo* pInfo, int mode, int l
             tops.emplace_back(heads.back(), 0, 0, 1, 1, whole, whole, CPrintTable::JOIN_RIGHT);
         }
 
-        t1.DrawTable(pDC, TRUE);
+        t1.DrawTable(pDC, m_bShadeHeadings);
+        const COLORREF white = RGB(255, 255, 255);
         for (int k = 0; k < 3; ++k) {
-            heads[size_t(k)].DrawTableFilled(pDC, CPrintTable::kRowFill);
-            tops[size_t(k)].DrawTableFilled(pDC, CPrintTable::kRowFill);
+            heads[size_t(k)].DrawTableFilled(pDC, m_bShadeHeadings ? CPrintTable::kRowFill : white);
+            tops[size_t(k)].DrawTableFilled(pDC, m_bShadeHeadings ? CPrintTable::kRowFill : white);
         }
-        t2.DrawTableFilled(pDC, RGB(255, 255, 255));
+        t2.DrawTableFilled(pDC, white);
         for (int r = 0; r < P + 4; ++r)
-            t2.DrawCellFrameEx(pDC, r, 0, CPrintTable::kColumnFill, RGB(0, 0, 0));
+            t2.DrawCellFrameEx(pDC, r, 0, m_bShadeHeadings ? CPrintTable::kColumnFill : white, RGB(0, 0, 0));
 
         t1.DrawTextLeftMiddle(pDC, 1, 0, QStringLiteral("G1桁-骨組基本線 (mm)"));
         t1.DrawTextLeftMiddle(pDC, 2, 0, QStringLiteral("主桁間隔        (mm)"));
@@ -269,7 +298,7 @@ int CInputReport::DrawCrossSectionDimensions(CDC* pDC, CPrintInfo* pInfo, int mo
         Text(pDC, pInfo, mode, line + 2, 1, QStringLiteral("【横断面寸法】"));
         T = line + 4;
     }
-    if (IsLineOnPage(pInfo, mode, T) && pDC) {
+    if (IsTableDrawn(pDC, pInfo, mode, T)) {
         static const char* const kLabels[26] = {
             "支点からの距離 (mm)", "    角度       (度)", "B 1 分離帯距離 (mm)", "B 2 左地覆幅   (mm)",
             "B 3 左歩道幅   (mm)", "B 4 分離帯幅   (mm)", "B 5 右歩道幅   (mm)", "B 6 右地覆幅   (mm)",
@@ -280,7 +309,7 @@ int CInputReport::DrawCrossSectionDimensions(CDC* pDC, CPrintInfo* pInfo, int mo
             "H11 左縁石立上 (mm)", "H12 右縁石立上 (mm)"};
         const int widths[7] = {400, 160, 160, 160, 160, 160, 160};
         const CPrintTable t = Table(pInfo, T, 2, ROWS, 7, widths);
-        t.DrawTable(pDC, TRUE);
+        t.DrawTable(pDC, m_bShadeHeadings);
         for (int r = 1; r < ROWS; ++r)
             t.DrawTextLeftMiddle(pDC, r, 0, QString::fromUtf8(kLabels[r - 1]));
 
@@ -315,7 +344,7 @@ int CInputReport::DrawCrossSectionDimensions(CDC* pDC, CPrintInfo* pInfo, int mo
 int CInputReport::DrawGirderHeights(CDC* pDC, CPrintInfo* pInfo, int mode, int line, int firstPoint)
 {
     const CSetupHeightDialog* dlg = g_pHeightDlg;
-    if (!dlg || !m_pReportDoc || firstPoint % 5 != 0 || firstPoint < 0 || m_pReportDoc->m_dlgBasic.m_nHeightVariation == 1)
+    if (!dlg || !m_pReportDoc || firstPoint % 5 != 0 || firstPoint < 0 || m_pReportDoc->m_dlgBasic.m_nHeightVariation != 0)
         return line;
     const int girders = ReportGirders();
     const int rows = girders + 2;
@@ -326,10 +355,10 @@ int CInputReport::DrawGirderHeights(CDC* pDC, CPrintInfo* pInfo, int mode, int l
     } else {
         line = KeepOnPage(pInfo, line, rows);
     }
-    if (IsLineOnPage(pInfo, mode, line) && pDC) {
+    if (IsTableDrawn(pDC, pInfo, mode, line)) {
         const int widths[6] = {300, 220, 220, 220, 220, 220};
         const CPrintTable t = Table(pInfo, line, 2, rows, 6, widths);
-        t.DrawTable(pDC, TRUE);
+        t.DrawTable(pDC, m_bShadeHeadings);
         // The heights are typed and shown in millimetres.
         t.DrawTextLeftMiddle(pDC, 1, 0, QStringLiteral("変化点(mm)"));
         for (int g = 0; g < girders; ++g)
@@ -349,6 +378,26 @@ int CInputReport::DrawGirderHeights(CDC* pDC, CPrintInfo* pInfo, int mode, int l
         }
     }
     return line + 1 + rows;
+}
+
+// ---- 【衝撃係数】
+
+int CInputReport::DrawImpactCoefficientBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int line)
+{
+    // Designs of older versions hold no impact coefficients: their first one is negative.
+    if (!m_pReportDoc || m_pReportDoc->m_adImpactCoef[0] < 0.0)
+        return line;
+    const int supports = std::clamp(g_nSpans, 0, MAX_SPANS) + 1;
+    const int rows = supports + 1;
+    const int T = TableBlockStart(pDC, pInfo, mode, line, rows, QStringLiteral("【衝撃係数】"));
+    if (IsTableDrawn(pDC, pInfo, mode, T)) {
+        const CPrintTable t = BlockTable(pDC, pInfo, T, rows, {300, 300}, {QString(), QStringLiteral("衝撃係数")});
+        for (int i = 0; i < supports; ++i) {
+            t.DrawTextCentreMiddle(pDC, i + 1, 0, AfxFormat("第%2d支点", i + 1));
+            t.DrawTextCentreMiddle(pDC, i + 1, 1, AfxFormat("%3.3f", m_pReportDoc->m_adImpactCoef[i]));
+        }
+    }
+    return T + rows + 1;
 }
 
 // ---- 【主桁基本データ】
@@ -414,27 +463,37 @@ int CInputReport::DrawGirderBlocks(CDC* pDC, CPrintInfo* pInfo, int mode, int li
 {
     if (!m_pReportDoc)
         return line;
-    const JointPositionData& jp = m_pReportDoc->m_dlgMainGirder.m_dlgJointPosition;
+    const CMarivoltenDoc& doc = *m_pReportDoc;
+    const JointPositionData& jp = doc.m_dlgMainGirder.m_dlgJointPosition;
     const int G = ReportGirders();
     const int rows = G + 1;
-    auto blocks = [&jp](int g) {
-        return std::clamp(jp.m_anBlockCount[g], 0, int(jp.m_apdBlockLength[g].size()));
+    auto given = [&jp](int g) { return std::clamp(jp.m_anBlockCount[g], 0, int(jp.m_apdBlockLength[g].size())); };
+    // Once designed, a girder shows no more blocks than its design has; the single box is
+    // designed in its second object.
+    auto shown = [&](int g) {
+        const int object = g_nBridgeType == 2 ? 1 : g;
+        if (!doc.m_pGirders || object >= g_nGirders)
+            return given(g);
+        const std::vector<CSectionRecord>& sections = doc.m_pGirders[object].m_pSections;
+        const int designed = int(std::count_if(sections.begin(), sections.end(),
+                                               [](const CSectionRecord& s) { return s.m_nJoinPrev != 1; }));
+        return std::min(given(g), designed);
     };
     int N = 0;
     for (int g = 0; g < G; ++g)
-        N = std::max(N, blocks(g));
+        N = std::max(N, given(g));
+    const int widths[6] = {300, 200, 200, 200, 200, 200};
     for (int t = 0; t * 5 < N; ++t, line += 1 + rows) {
-        if (!IsLineOnPage(pInfo, mode, line) || !pDC)
+        line = KeepOnPage(pInfo, line, rows);
+        if (!IsTableDrawn(pDC, pInfo, mode, line))
             continue;
-        const int c = std::min(5, N - 5 * t);
-        const int widths[6] = {300, 220, 220, 220, 220, 220};
-        const CPrintTable table = Table(pInfo, line, 2, rows, 1 + c, widths);
-        table.DrawTable(pDC, TRUE);
-        for (int j = 0; j < c; ++j)
+        const CPrintTable table = Table(pInfo, line, 2, rows, 6, widths);
+        table.DrawTable(pDC, m_bShadeHeadings);
+        for (int j = 0; j < 5 && 5 * t + j < N; ++j)
             table.DrawTextLeftMiddle(pDC, 0, j + 1, AfxFormat("ﾌﾞﾛｯｸ %d", 5 * t + j + 1));
         for (int g = 0; g < G; ++g) {
             table.DrawTextLeftMiddle(pDC, g + 1, 0, AfxFormat("主桁 %d:", g + 1));
-            for (int j = 0; j < c && 5 * t + j < blocks(g); ++j)
+            for (int j = 0; j < 5 && 5 * t + j < shown(g); ++j)
                 table.DrawTextLeftMiddle(pDC, g + 1, j + 1,
                                          AfxFormat("%.0f", jp.m_apdBlockLength[g][size_t(5 * t + j)] * 1000.0));
         }
@@ -446,7 +505,7 @@ int CInputReport::DrawGirderBlocks(CDC* pDC, CPrintInfo* pInfo, int mode, int li
 
 int CInputReport::ConstantHeights(CDC* pDC, CPrintInfo* pInfo, int mode, int line, const double* adHeight) const
 {
-    if (m_pReportDoc->m_dlgBasic.m_nHeightVariation != 1)
+    if (m_pReportDoc->m_dlgBasic.m_nHeightVariation == 0)
         return line;
     Text(pDC, pInfo, mode, line, 1, QStringLiteral(" 桁高"));
     for (int g = 0; g < ReportGirders(); ++g, ++line)
@@ -491,12 +550,12 @@ int CInputReport::DrawBoxGirderData(CDC* pDC, CPrintInfo* pInfo, int mode, int l
         ++R;
     // Row 0 is three lines high: the table covers two lines more than its rows.
     n = KeepOnPage(pInfo, n, R + 2);
-    if (IsLineOnPage(pInfo, mode, n) && pDC) {
+    if (IsTableDrawn(pDC, pInfo, mode, n)) {
         const int widths[5] = {200, 200, 200, 200, 200};
         std::vector<int> heights(size_t(R), m_nLineHeight);
         heights[0] = 3 * m_nLineHeight;
         const CPrintTable t = Table(pInfo, n, 4, R, 5, widths, heights.data());
-        t.DrawTable(pDC, TRUE);
+        t.DrawTable(pDC, m_bShadeHeadings);
         // The grade names of each group stacked in their heading cell, one a line.
         static const char* const kGroups[4][3] = {
             {"SS400", "SMA400W", ""}, {"SM490", "", ""}, {"SM490Y", "SM520", "SMA490W"}, {"SM570", "SMA570W", ""}};
