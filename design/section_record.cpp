@@ -244,9 +244,10 @@ void CSectionRecord::SetBoltHoles(const CDesignInput& in)
             best = widest;
         return best < 0 ? 0 : in.m_anHoleCount[best];
     };
+    const int holes[2] = {count(0), count(1)};
     for (int end = 0; end < 2; ++end) {
         for (int f = 0; f < 2; ++f)
-            m_anOtherHoles[f][end] = count(f);
+            m_anOtherHoles[f][end] = holes[f];
         m_anBoltHoles[end] = m_anOtherHoles[TensionFlange(*this, end)][end];
     }
 }
