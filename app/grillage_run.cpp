@@ -12,6 +12,7 @@
 #include "design/design_input.h"
 #include "design/girder_design.h"
 #include "framework/msgbox.h"
+#include "framework/parallel.h"
 #include "res/resource_ids.h"
 #include "solver/solver_files.h"
 
@@ -226,10 +227,9 @@ int CMarivoltenDoc::RunGrillageCalc()
     m_pGirders = pNew.get();
     {
         CTimeSpent spent(m_runTimes.passes[0].design);
-        for (int g = 0; g < G; ++g) {
+        for (int g = 0; g < G; ++g)
             pNew[g].m_input = CDesignInput::Collect(*this, g);
-            pNew[g].LoadResultsAndDesign(pNew[g].m_input);
-        }
+        AfxParallelFor(G, [&](int g) { pNew[g].LoadResultsAndDesign(pNew[g].m_input); });
     }
     StoreMaxReactions();
     m_bFirstDesign = 1;
@@ -244,11 +244,12 @@ int CMarivoltenDoc::RunGrillageCalc()
         return fail(code);
     {
         CTimeSpent spent(m_runTimes.passes[1].design);
-        for (int g = 0; g < G; ++g) {
-            pNew[g].CopyResults(pStage[g]);
+        for (int g = 0; g < G; ++g)
             pNew[g].m_input = CDesignInput::Collect(*this, g);
+        AfxParallelFor(G, [&](int g) {
+            pNew[g].CopyResults(pStage[g]);
             pNew[g].LoadResultsAndDesign(pNew[g].m_input);
-        }
+        });
     }
     pNew.release();
     CommitRun(chain, impact, "計算終了!");
@@ -301,11 +302,12 @@ int CMarivoltenDoc::RerunGrillageCalc()
     const int keep = dlg.m_nChoice == 0 ? 2 : 1;
     {
         CTimeSpent spent(m_runTimes.passes[2].design);
-        for (int g = 0; g < G; ++g) {
-            m_pGirders[g].CopyResults(pStage[g]);
+        for (int g = 0; g < G; ++g)
             m_pGirders[g].m_input = CDesignInput::Collect(*this, g);
+        AfxParallelFor(G, [&](int g) {
+            m_pGirders[g].CopyResults(pStage[g]);
             m_pGirders[g].RedesignAll(m_pGirders[g].m_input, keep);
-        }
+        });
     }
     CommitRun(chain, impact, "格子計算終了!");
     return 1;
