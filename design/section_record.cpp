@@ -141,18 +141,33 @@ FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int 
     const double x = s.m_adCheck[j];
     double m[2];
     g.MomentCases(x, Side(j), m[0], m[1]);
+    if (std::fabs(m[0]) < kSmallMoment && std::fabs(m[1]) < kSmallMoment)
+        return r;
     const section::Properties p = StressSection(s, g, j);
     if (p.i < 1e-20)
         return r;
+    // The block design asks this millions of times: what both cases share is worked out once.
+    const double tensionAllow = r.allowable;
+    double compressionAllow = 0, holes = 1;
+    bool haveCompression = false, haveHoles = false;
     double bestRatio = -1;
     for (double mc : m) {
         if (std::fabs(mc) < kSmallMoment)
             continue;
         const bool tension = f == 0 ? mc < 0 : mc > 0;
         double sigma = std::fabs(mc) * (f == 0 ? p.yu : p.yl) / p.i;
-        if (tension && j < 2)
-            sigma *= HoleFactorFor(s, j, f);
-        const double allow = tension ? Tension(s, f) : Compression(s, g, f, x, j);
+        if (tension && j < 2) {
+            if (!haveHoles) {
+                holes = HoleFactorFor(s, j, f);
+                haveHoles = true;
+            }
+            sigma *= holes;
+        }
+        if (!tension && !haveCompression) {
+            compressionAllow = Compression(s, g, f, x, j);
+            haveCompression = true;
+        }
+        const double allow = tension ? tensionAllow : compressionAllow;
         const double ratio = allow > 1e-20 ? sigma / allow : 1e10;
         if (ratio > bestRatio || (ratio == bestRatio && sigma > r.stress)) {
             bestRatio = ratio;
