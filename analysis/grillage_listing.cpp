@@ -77,6 +77,7 @@ bool ReadRow(const std::string& line, Row& row)
     const unsigned char c0 = n == 0 ? 0 : static_cast<unsigned char>(tok[0][0]);
     row.key = (c0 >= 'A' && c0 <= 'Z') || (c0 >= 'a' && c0 <= 'z') ? std::string(tok[0]) : std::string();
     row.max = n > 2 && tok[2] == "MAX";
+    row.v.reserve(8);   // the longest rows, a member's first end
     size_t from = 0, start = 0, length = 0;
     while (NumberRun(line, from, start, length)) {
         bool ok = false;
