@@ -1,6 +1,7 @@
 #include "analysis/grillage_listing.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
@@ -80,9 +81,18 @@ bool ReadRow(const std::string& line, Row& row)
     row.v.reserve(8);   // the longest rows, a member's first end
     size_t from = 0, start = 0, length = 0;
     while (NumberRun(line, from, start, length)) {
-        bool ok = false;
-        const double v = QByteArrayView(line.data() + start, qsizetype(length)).toDouble(&ok);
-        if (!ok || !std::isfinite(v))
+        const char* first = line.data() + start;
+        const char* last = first + length;
+        double v = 0;
+        const std::from_chars_result r = std::from_chars(first, last, v);
+        // Anything but a whole, plain number is left to the exact reading rules of old.
+        if (r.ec != std::errc() || r.ptr != last) {
+            bool ok = false;
+            v = QByteArrayView(first, qsizetype(length)).toDouble(&ok);
+            if (!ok)
+                return false;
+        }
+        if (!std::isfinite(v))
             return false;
         row.v.push_back(v);
         from = start + length;
