@@ -278,9 +278,13 @@ int CMarivoltenDoc::RerunGrillageCalc()
     const int G = g_nGirders;
     m_nDesignRunMode = 3;
     // The assumed properties are written over by the input; a failed run puts them back.
-    std::vector<std::vector<CSectionRecord>> kept(static_cast<size_t>(G));
+    struct Assumed {
+        double area, i, j;
+    };
+    std::vector<std::vector<Assumed>> kept(static_cast<size_t>(G));
     for (int g = 0; g < G; ++g)
-        kept[size_t(g)] = m_pGirders[g].m_pSections;
+        for (const CSectionRecord& r : m_pGirders[g].m_pSections)
+            kept[size_t(g)].push_back({r.m_dAssumedArea, r.m_dAssumedI, r.m_dAssumedJ});
     auto pStage = std::make_unique<CGirderDesign[]>(size_t(G));
     for (int g = 0; g < G; ++g) {
         pStage[g].m_nGirderNo = g;
@@ -292,9 +296,9 @@ int CMarivoltenDoc::RerunGrillageCalc()
         for (int g = 0; g < G; ++g)
             for (size_t s = 0; s < kept[size_t(g)].size() && s < m_pGirders[g].m_pSections.size(); ++s) {
                 CSectionRecord& r = m_pGirders[g].m_pSections[s];
-                r.m_dAssumedArea = kept[size_t(g)][s].m_dAssumedArea;
-                r.m_dAssumedI = kept[size_t(g)][s].m_dAssumedI;
-                r.m_dAssumedJ = kept[size_t(g)][s].m_dAssumedJ;
+                r.m_dAssumedArea = kept[size_t(g)][s].area;
+                r.m_dAssumedI = kept[size_t(g)][s].i;
+                r.m_dAssumedJ = kept[size_t(g)][s].j;
             }
         ReportFailedRun(code);
         return 0;
