@@ -2,6 +2,7 @@
 // it, every stored value comes out as one thread makes it.
 #include "example_designs.h"
 
+#include "common/dialog_input.h"
 #include "common/shell_fixture.h"
 #include "design/girder_design.h"
 #include "framework/parallel.h"
@@ -61,14 +62,11 @@ protected:
         enter();
         RunGrillage();
         first = Current();
-        AfxSetModalHook([](CDialog* d) {
-            static_cast<CButton*>(d->GetDlgItem(IDC_RERUN_KEEP))->SetCheck(0);
-            static_cast<CButton*>(d->GetDlgItem(IDC_RERUN_REDESIGN))->SetCheck(1);
-            d->SendMessage(WM_COMMAND, IDOK);
-        });
         Answer({IDOK});
-        Command(ID_CALC_GRILLAGE);
-        AfxSetModalHook({});
+        ASSERT_TRUE(dialoginput::RunModal(ID_CALC_GRILLAGE, [](CDialog* d) {
+            dialoginput::Press(d, IDC_RERUN_REDESIGN);
+            dialoginput::Ok(d);
+        }));
         ASSERT_EQ(m_shown, QStringList{QStringLiteral("格子計算終了!")});
         m_shown.clear();
         rerun = Current();
