@@ -1,8 +1,12 @@
 #include "analysis/grillage_listing.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
+
+#include <QByteArrayView>
 
 namespace {
 
@@ -29,38 +33,66 @@ struct Row {
     int Int(size_t i) const { return int(v[i]); }
 };
 
-std::vector<std::string> Tokens(const std::string& line)
+// The first run of 0-9 and '.' at or after `from`, with a '-' directly before it; false when none.
+bool NumberRun(std::string_view text, size_t from, size_t& start, size_t& length)
 {
-    std::vector<std::string> out;
+    auto numeric = [](char c) { return (c >= '0' && c <= '9') || c == '.'; };
+    size_t i = from;
+    while (i < text.size() && !numeric(text[i]))
+        ++i;
+    if (i >= text.size())
+        return false;
+    size_t j = i;
+    while (j < text.size() && numeric(text[j]))
+        ++j;
+    if (i > 0 && text[i - 1] == '-')
+        --i;
+    start = i;
+    length = j - i;
+    return true;
+}
+
+// The first `count` blank-separated tokens of a line, as views into it; how many there were.
+int FirstTokens(std::string_view line, std::string_view* tokens, int count)
+{
+    int n = 0;
     size_t i = 0;
-    while (i < line.size()) {
+    while (n < count && i < line.size()) {
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
             ++i;
         size_t j = i;
         while (j < line.size() && line[j] != ' ' && line[j] != '\t')
             ++j;
         if (j > i)
-            out.push_back(line.substr(i, j - i));
+            tokens[n++] = line.substr(i, j - i);
         i = j;
     }
-    return out;
+    return n;
 }
 
+// A listing holds tens of thousands of rows: they are read in place, without copies.
 bool ReadRow(const std::string& line, Row& row)
 {
-    const std::vector<std::string> tok = Tokens(line);
-    const unsigned char c0 = tok.empty() ? 0 : static_cast<unsigned char>(tok[0][0]);
-    row.key = (c0 >= 'A' && c0 <= 'Z') || (c0 >= 'a' && c0 <= 'z') ? tok[0] : std::string();
-    row.max = tok.size() > 2 && tok[2] == "MAX";
-    const QByteArray text(line.data(), qsizetype(line.size()));
-    int from = 0, start = 0, length = 0;
-    while (from < text.size()) {
-        const QByteArray run = ExtractNumber(text, from, &start, &length);
-        if (length <= 0)
-            break;
-        bool ok = false;
-        const double v = run.toDouble(&ok);
-        if (!ok || !std::isfinite(v))
+    std::string_view tok[3];
+    const int n = FirstTokens(line, tok, 3);
+    const unsigned char c0 = n == 0 ? 0 : static_cast<unsigned char>(tok[0][0]);
+    row.key = (c0 >= 'A' && c0 <= 'Z') || (c0 >= 'a' && c0 <= 'z') ? std::string(tok[0]) : std::string();
+    row.max = n > 2 && tok[2] == "MAX";
+    row.v.reserve(8);   // the longest rows, a member's first end
+    size_t from = 0, start = 0, length = 0;
+    while (NumberRun(line, from, start, length)) {
+        const char* first = line.data() + start;
+        const char* last = first + length;
+        double v = 0;
+        const std::from_chars_result r = std::from_chars(first, last, v);
+        // Anything but a whole, plain number is left to the exact reading rules of old.
+        if (r.ec != std::errc() || r.ptr != last) {
+            bool ok = false;
+            v = QByteArrayView(first, qsizetype(length)).toDouble(&ok);
+            if (!ok)
+                return false;
+        }
+        if (!std::isfinite(v))
             return false;
         row.v.push_back(v);
         from = start + length;
@@ -178,24 +210,15 @@ bool SameMembers(const std::vector<std::vector<MemberEnds>>& a, const std::vecto
 
 QByteArray ExtractNumber(const QByteArray& text, int nFrom, int* pStart, int* pLength)
 {
-    auto numeric = [](char c) { return (c >= '0' && c <= '9') || c == '.'; };
-    const int n = int(text.size());
-    int i = std::max(nFrom, 0);
-    while (i < n && !numeric(text[i]))
-        ++i;
-    if (i >= n) {
+    size_t start = 0, length = 0;
+    if (!NumberRun(std::string_view(text.constData(), size_t(text.size())), size_t(std::max(nFrom, 0)), start, length)) {
         *pStart = -1;
         *pLength = 0;
         return QByteArrayLiteral("noNumerics");
     }
-    int j = i;
-    while (j < n && numeric(text[j]))
-        ++j;
-    if (i > 0 && text[i - 1] == '-')
-        --i;
-    *pStart = i;
-    *pLength = j - i;
-    return text.mid(i, j - i);
+    *pStart = int(start);
+    *pLength = int(length);
+    return text.mid(qsizetype(start), qsizetype(length));
 }
 
 std::vector<std::string> SplitListingLines(const std::string& text)

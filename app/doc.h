@@ -4,9 +4,12 @@
 
 #include "app/design_state.h"
 #include "app/globals.h"
+#include "app/run_times.h"
 #include "estimate/estimate_data.h"
 #include "framework/document.h"
 #include "geometry/records.h"
+
+#include <string>
 
 class CCalcProgressDlg;
 class CSolverChain;
@@ -134,6 +137,7 @@ public:
     // One pass: input from `pSource`'s sections, the programs, the listing read into `pTarget`
     // and `adImpact`. 0 done, -1 stopped at the abort question, else the solver error code.
     int RunPass(CSolverChain& chain, int nPass, const CGirderDesign* pSource, CGirderDesign* pTarget, double* adImpact);
+    bool WritePassInput(const CSolverChain& chain, int nPass, const CGirderDesign* pSource, const std::string& stamp);
     // The largest support reaction of every design object at every support, and over them.
     // Derived from the stored reactions, so a loaded design gets them again.
     void StoreMaxReactions();
@@ -234,6 +238,7 @@ public:
     double m_adSupportMaxReaction[MAX_SPANS + 1] = {};  // tf, the largest over the girders
     double m_adAssumedArea[MAX_GIRDERS] = {};           // m², length-weighted over the last input
     int m_bCalcRunning = 0;                             // a grillage pass is running
+    CRunTimes m_runTimes;                               // of the last grillage run
 
     // 6. View state kept across redraws.
     int m_nSizeX = 12000;

@@ -199,6 +199,7 @@ CEstimateInput CEstimateInput::Collect(const CMarivoltenDoc& doc, bool bReadExtr
 
 void CMarivoltenDoc::CalcEstimate()
 {
+    CTimeSpent spent(m_runTimes.estimate);
     ++m_nEstimateRuns;
     // The estimate works on the girders' designs; without them it has nothing to count.
     if (!m_pGirders)

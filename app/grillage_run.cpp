@@ -12,6 +12,7 @@
 #include "design/design_input.h"
 #include "design/girder_design.h"
 #include "framework/msgbox.h"
+#include "framework/parallel.h"
 #include "res/resource_ids.h"
 #include "solver/solver_files.h"
 
@@ -42,16 +43,10 @@ public:
     int m_nChoice = 1;  // 0 keep every plate and check, 1 redesign within the layout
 };
 
-int CMarivoltenDoc::RunPass(CSolverChain& chain, int nPass, const CGirderDesign* pSource, CGirderDesign* pTarget,
-                            double* adImpact)
+// The grillage input of one pass written into the Work folder; FALSE when it cannot be.
+bool CMarivoltenDoc::WritePassInput(const CSolverChain& chain, int nPass, const CGirderDesign* pSource,
+                                    const std::string& stamp)
 {
-    if (!chain.Prepare())
-        return mvgfiles::kWorkFolder;
-    // Later passes weigh the designed girders; the estimate knows their masses.
-    const CGirderDesign& carrier = pSource[g_nBridgeType == 2 ? 1 : 0];
-    if (nPass != 1 && !carrier.m_pSections.empty() && carrier.m_pSections.front().m_dWWhole > 1e-20)
-        CalcEstimate();
-    const std::string stamp = MakeRunStamp(QDateTime::currentSecsSinceEpoch(), QCoreApplication::applicationPid(), nPass);
     CGrillageInput input = CollectGrillageInput(*this, nPass, stamp);
     // Girder members take their properties from the sections; the single box's web lines carry none.
     const int members = std::max(g_nPanelPoints - 1, 0);
@@ -76,20 +71,47 @@ int CMarivoltenDoc::RunPass(CSolverChain& chain, int nPass, const CGirderDesign*
         }
     }
     if (SaveGrillageInput(input, chain.WorkFile(mvgfiles::kInputFile).toStdString()) != 0)
-        return mvgfiles::kWorkFolder;
+        return false;
     for (int g = 0; g < g_nGirders; ++g)
         const_cast<CGirderDesign&>(pSource[g]).StoreAssumedProperties();
+    return true;
+}
+
+int CMarivoltenDoc::RunPass(CSolverChain& chain, int nPass, const CGirderDesign* pSource, CGirderDesign* pTarget,
+                            double* adImpact)
+{
+    CRunTimes::Pass& times = m_runTimes.passes[std::clamp(nPass, 1, 3) - 1];
+    {
+        CTimeSpent spent(times.input);
+        if (!chain.Prepare())
+            return mvgfiles::kWorkFolder;
+    }
+    // Later passes weigh the designed girders; the estimate knows their masses.
+    const CGirderDesign& carrier = pSource[g_nBridgeType == 2 ? 1 : 0];
+    if (nPass != 1 && !carrier.m_pSections.empty() && carrier.m_pSections.front().m_dWWhole > 1e-20)
+        CalcEstimate();
+    const std::string stamp = MakeRunStamp(QDateTime::currentSecsSinceEpoch(), QCoreApplication::applicationPid(), nPass);
+    {
+        CTimeSpent spent(times.input);
+        if (!WritePassInput(chain, nPass, pSource, stamp))
+            return mvgfiles::kWorkFolder;
+    }
     if (AbortTestAsked() && m_dlgAbortConfirm.DoModal() == IDOK)
         return kAborted;
 
     if (m_pProgressDlg && !m_pProgressDlg->IsShown())
         m_pProgressDlg->Start(m_nAnimation);
     m_bCalcRunning = 1;
-    const int code = chain.Run();
+    int code = 0;
+    {
+        CTimeSpent spent(times.solver);
+        code = chain.Run();
+    }
     m_bCalcRunning = 0;
     if (code != 0)
         return code;
 
+    CTimeSpent spent(times.listing);
     QFile file(chain.WorkFile(mvgfiles::kListingFile));
     if (!file.open(QIODevice::ReadOnly))
         return mvgfiles::kListingBroken;
@@ -175,6 +197,7 @@ int CMarivoltenDoc::RunGrillageCalc()
             same = m_pnLayoutSpanLineType[s] == m_aSpans[size_t(s)].m_bCurvedGirders;
         m_bFirstDesign = same ? 0 : 1;
     }
+    m_runTimes = CRunTimes();
     CalcCrossMemberSections();
 
     const int G = g_nGirders;
@@ -202,9 +225,11 @@ int CMarivoltenDoc::RunGrillageCalc()
         return fail(code);
     // The objects belong to the document from here; the views may draw the first pass.
     m_pGirders = pNew.get();
-    for (int g = 0; g < G; ++g) {
-        pNew[g].m_input = CDesignInput::Collect(*this, g);
-        pNew[g].LoadResultsAndDesign(pNew[g].m_input);
+    {
+        CTimeSpent spent(m_runTimes.passes[0].design);
+        for (int g = 0; g < G; ++g)
+            pNew[g].m_input = CDesignInput::Collect(*this, g);
+        AfxParallelFor(G, [&](int g) { pNew[g].LoadResultsAndDesign(pNew[g].m_input); });
     }
     StoreMaxReactions();
     m_bFirstDesign = 1;
@@ -217,10 +242,14 @@ int CMarivoltenDoc::RunGrillageCalc()
     }
     if (const int code = RunPass(chain, 2, pNew.get(), pStage.get(), impact))
         return fail(code);
-    for (int g = 0; g < G; ++g) {
-        pNew[g].CopyResults(pStage[g]);
-        pNew[g].m_input = CDesignInput::Collect(*this, g);
-        pNew[g].LoadResultsAndDesign(pNew[g].m_input);
+    {
+        CTimeSpent spent(m_runTimes.passes[1].design);
+        for (int g = 0; g < G; ++g)
+            pNew[g].m_input = CDesignInput::Collect(*this, g);
+        AfxParallelFor(G, [&](int g) {
+            pNew[g].CopyResults(pStage[g]);
+            pNew[g].LoadResultsAndDesign(pNew[g].m_input);
+        });
     }
     pNew.release();
     CommitRun(chain, impact, "計算終了!");
@@ -243,14 +272,19 @@ int CMarivoltenDoc::RerunGrillageCalc()
     m_nDialogSetting = dlg.m_nChoice;
     SaveDialogSetting();
     SaveSectionLayout();
+    m_runTimes = CRunTimes();
     CalcCrossMemberSections();
 
     const int G = g_nGirders;
     m_nDesignRunMode = 3;
     // The assumed properties are written over by the input; a failed run puts them back.
-    std::vector<std::vector<CSectionRecord>> kept(static_cast<size_t>(G));
+    struct Assumed {
+        double area, i, j;
+    };
+    std::vector<std::vector<Assumed>> kept(static_cast<size_t>(G));
     for (int g = 0; g < G; ++g)
-        kept[size_t(g)] = m_pGirders[g].m_pSections;
+        for (const CSectionRecord& r : m_pGirders[g].m_pSections)
+            kept[size_t(g)].push_back({r.m_dAssumedArea, r.m_dAssumedI, r.m_dAssumedJ});
     auto pStage = std::make_unique<CGirderDesign[]>(size_t(G));
     for (int g = 0; g < G; ++g) {
         pStage[g].m_nGirderNo = g;
@@ -262,18 +296,22 @@ int CMarivoltenDoc::RerunGrillageCalc()
         for (int g = 0; g < G; ++g)
             for (size_t s = 0; s < kept[size_t(g)].size() && s < m_pGirders[g].m_pSections.size(); ++s) {
                 CSectionRecord& r = m_pGirders[g].m_pSections[s];
-                r.m_dAssumedArea = kept[size_t(g)][s].m_dAssumedArea;
-                r.m_dAssumedI = kept[size_t(g)][s].m_dAssumedI;
-                r.m_dAssumedJ = kept[size_t(g)][s].m_dAssumedJ;
+                r.m_dAssumedArea = kept[size_t(g)][s].area;
+                r.m_dAssumedI = kept[size_t(g)][s].i;
+                r.m_dAssumedJ = kept[size_t(g)][s].j;
             }
         ReportFailedRun(code);
         return 0;
     }
     const int keep = dlg.m_nChoice == 0 ? 2 : 1;
-    for (int g = 0; g < G; ++g) {
-        m_pGirders[g].CopyResults(pStage[g]);
-        m_pGirders[g].m_input = CDesignInput::Collect(*this, g);
-        m_pGirders[g].RedesignAll(m_pGirders[g].m_input, keep);
+    {
+        CTimeSpent spent(m_runTimes.passes[2].design);
+        for (int g = 0; g < G; ++g)
+            m_pGirders[g].m_input = CDesignInput::Collect(*this, g);
+        AfxParallelFor(G, [&](int g) {
+            m_pGirders[g].CopyResults(pStage[g]);
+            m_pGirders[g].RedesignAll(m_pGirders[g].m_input, keep);
+        });
     }
     CommitRun(chain, impact, "格子計算終了!");
     return 1;

@@ -4,15 +4,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <chrono>
-#include <future>
 
 namespace {
 
@@ -99,8 +96,7 @@ QString CSolverChain::FindProgram(const char* name)
     return QString();
 }
 
-int CSolverChain::RunProgram(const char* program, const QStringList& inputs, const QStringList& outputs,
-                             bool bMainThread) const
+int CSolverChain::RunProgram(const char* program, const QStringList& inputs, const QStringList& outputs) const
 {
     const QString errorFile = WorkFile(mvgfiles::kErrorFile);
     QFile::remove(errorFile);
@@ -112,16 +108,7 @@ int CSolverChain::RunProgram(const char* program, const QStringList& inputs, con
     CProcess process;
     if (!process.Start(path, m_strFolder, kStartMs))
         return mvgfiles::kProgramFailed;
-    bool finished = false;
-    if (bMainThread) {
-        QElapsedTimer clock;
-        clock.start();
-        while (!(finished = process.WaitForFinished(50)) && clock.elapsed() < kRunMs)
-            AfxPumpNonInputEvents();
-    } else {
-        finished = process.WaitForFinished(kRunMs);
-    }
-    if (!finished) {
+    if (!process.WaitForFinishedPumping(kRunMs)) {
         process.Kill();
         return mvgfiles::kProgramFailed;
     }
@@ -141,22 +128,20 @@ int CSolverChain::RunProgram(const char* program, const QStringList& inputs, con
 int CSolverChain::Run()
 {
     using namespace mvgfiles;
-    auto run = [this](const Stage& s, bool bMain) {
-        return RunProgram(s.program, Names(s.inputs, s.inputCount), Names(s.outputs, s.outputCount), bMain);
+    auto run = [this](const Stage& s) {
+        return RunProgram(s.program, Names(s.inputs, s.inputCount), Names(s.outputs, s.outputCount));
     };
-    if (const int code = run(kStages[0], true))
+    if (const int code = run(kStages[0]))
         return code;
-    // Stages 2 to 7 on a worker; the main thread polls and repaints meanwhile.
-    std::future<int> worker = std::async(std::launch::async, [&run] {
+    // Stages 2 to 7 on a worker; the main thread repaints meanwhile.
+    const int worker = AfxRunOnWorkerPumping([&run] {
         for (int i = 1; i < kStageCount - 1; ++i)
-            if (const int code = run(kStages[i], false))
+            if (const int code = run(kStages[i]))
                 return code;
         return 0;
     });
-    while (worker.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
-        AfxPumpNonInputEvents();
-    if (const int code = worker.get())
-        return code;
+    if (worker != 0)
+        return worker;
     QFile list(WorkFile(kResultList));
     if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
         return kListingBroken;
@@ -167,7 +152,7 @@ int CSolverChain::Run()
         if (name.isEmpty())
             continue;
         ++blocks;
-        if (const int code = RunProgram(format.program, {name}, {QString::fromLatin1(kListingFile)}, true))
+        if (const int code = RunProgram(format.program, {name}, {QString::fromLatin1(kListingFile)}))
             return code;
     }
     return blocks > 0 ? 0 : kListingBroken;

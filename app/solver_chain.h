@@ -30,7 +30,7 @@ public:
     static constexpr int kRunMs = 600000;
 
 private:
-    int RunProgram(const char* program, const QStringList& inputs, const QStringList& outputs, bool bMainThread) const;
+    int RunProgram(const char* program, const QStringList& inputs, const QStringList& outputs) const;
 
     QString m_strFolder;
     std::unique_ptr<QLockFile> m_pLock;

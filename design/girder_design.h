@@ -4,6 +4,7 @@
 #include "design/design_input.h"
 #include "geometry/plan.h"
 
+#include <cstddef>
 #include <functional>
 #include <vector>
 
@@ -104,9 +105,23 @@ struct FlangeCheck {
         double stress, allowable;
         bool compression;
     };
+    // At most the two moment curves; held in place, since the block design asks millions of times.
+    class Cases {
+    public:
+        void push_back(const Case& c) { m_aCase[m_nCount++] = c; }
+        const Case* begin() const { return m_aCase; }
+        const Case* end() const { return m_aCase + m_nCount; }
+        size_t size() const { return size_t(m_nCount); }
+        bool empty() const { return m_nCount == 0; }
+        const Case& operator[](size_t i) const { return m_aCase[i]; }
+
+    private:
+        Case m_aCase[2] = {};
+        int m_nCount = 0;
+    };
     double stress = 0.0, allowable = 0.0;   // tf/m², non-negative
     bool compression = false;
-    std::vector<Case> cases;
+    Cases cases;
 };
 FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int j, int nFlange);
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -292,7 +293,7 @@ std::vector<double> CGirderDesign::GivenCuts(const double* pdLengths, int nCount
 // centre, so the assumed properties carry over.
 void CGirderDesign::ApplyBoundaries(const std::vector<double>& cuts)
 {
-    const std::vector<CSectionRecord> old = m_pSections;
+    const std::vector<CSectionRecord> old = std::move(m_pSections);
     const std::vector<double> starts = Starts(old);
     std::vector<double> bounds{0.0};
     bounds.insert(bounds.end(), cuts.begin(), cuts.end());
@@ -404,7 +405,7 @@ int CGirderDesign::LoadResultsAndDesign(const CDesignInput& in)
     }
     if (!in.m_bFirstDesign && in.m_bHasStoredLayout && !in.m_aStoredLayout.empty()) {
         // The stored layout; widths a user widened by hand stay as lower bounds.
-        const std::vector<CSectionRecord> old = m_pSections;
+        const std::vector<CSectionRecord> old = std::move(m_pSections);
         const std::vector<double> oldStarts = Starts(old);
         m_pSections.clear();
         double run = 0;
@@ -607,7 +608,7 @@ int CGirderDesign::SetBlockLengths(const double* pdLengths, int nCount)
     if (!pdLengths || nCount < 1 || m_pSections.empty())
         return 0;
     const auto oldBlocks = Blocks();
-    const std::vector<CSectionRecord> old = m_pSections;
+    const std::vector<CSectionRecord> old = std::move(m_pSections);
     const std::vector<double> starts = Starts(old);
     std::vector<double> bounds{0.0};
     for (double c : GivenCuts(pdLengths, nCount))

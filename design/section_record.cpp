@@ -141,18 +141,33 @@ FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int 
     const double x = s.m_adCheck[j];
     double m[2];
     g.MomentCases(x, Side(j), m[0], m[1]);
+    if (std::fabs(m[0]) < kSmallMoment && std::fabs(m[1]) < kSmallMoment)
+        return r;
     const section::Properties p = StressSection(s, g, j);
     if (p.i < 1e-20)
         return r;
+    // The block design asks this millions of times: what both cases share is worked out once.
+    const double tensionAllow = r.allowable;
+    double compressionAllow = 0, holes = 1;
+    bool haveCompression = false, haveHoles = false;
     double bestRatio = -1;
     for (double mc : m) {
         if (std::fabs(mc) < kSmallMoment)
             continue;
         const bool tension = f == 0 ? mc < 0 : mc > 0;
         double sigma = std::fabs(mc) * (f == 0 ? p.yu : p.yl) / p.i;
-        if (tension && j < 2)
-            sigma *= HoleFactorFor(s, j, f);
-        const double allow = tension ? Tension(s, f) : Compression(s, g, f, x, j);
+        if (tension && j < 2) {
+            if (!haveHoles) {
+                holes = HoleFactorFor(s, j, f);
+                haveHoles = true;
+            }
+            sigma *= holes;
+        }
+        if (!tension && !haveCompression) {
+            compressionAllow = Compression(s, g, f, x, j);
+            haveCompression = true;
+        }
+        const double allow = tension ? tensionAllow : compressionAllow;
         const double ratio = allow > 1e-20 ? sigma / allow : 1e10;
         if (ratio > bestRatio || (ratio == bestRatio && sigma > r.stress)) {
             bestRatio = ratio;
@@ -224,29 +239,33 @@ void CSectionRecord::SetBoltHoles(const CDesignInput& in)
     m_bHoleDeduction = in.m_nBridgeType == 0 ? in.m_bPlateHoleDeduction : in.m_bBoxHoleDeduction;
     m_dHoleDiameter = (in.m_nBridgeType == 0 ? in.m_dPlateHoleDiameter : in.m_dBoxHoleDiameter) / 1000.0;
     m_bNetArea11 = in.m_nBridgeType == 0 ? in.m_bPlateNetArea11 : in.m_bBoxNetArea11;
-    auto count = [&](int f) {
-        if (!m_bHoleDeduction)
-            return 0;
-        if (in.m_nBridgeType != 0)
-            return f == 0 ? in.m_nHoleBoltsUpper : in.m_nHoleBoltsLower;
-        const double b = FlangeWidth(*this, f);
-        int best = -1, widest = -1;
+    // Plate girders: per flange the narrowest row of the table wide enough, else the widest;
+    // one pass over the rows serves both flanges, since a block design asks at every step.
+    int holes[2] = {0, 0};
+    if (m_bHoleDeduction && in.m_nBridgeType != 0) {
+        holes[0] = in.m_nHoleBoltsUpper;
+        holes[1] = in.m_nHoleBoltsLower;
+    } else if (m_bHoleDeduction) {
+        const double* width = in.m_adHoleFlangeWidth;
+        const double b[2] = {m_dBUpper, m_dBLower};
+        int best[2] = {-1, -1}, widest = -1;
         for (int r = 0; r < 7; ++r) {
-            if (in.m_adHoleFlangeWidth[r] < 1e-20 || in.m_anHoleCount[r] == 0)
+            if (width[r] < 1e-20 || in.m_anHoleCount[r] == 0)
                 continue;
-            if (widest < 0 || in.m_adHoleFlangeWidth[r] > in.m_adHoleFlangeWidth[widest])
+            if (widest < 0 || width[r] > width[widest])
                 widest = r;
-            if (in.m_adHoleFlangeWidth[r] >= b - 1e-9 &&
-                (best < 0 || in.m_adHoleFlangeWidth[r] < in.m_adHoleFlangeWidth[best]))
-                best = r;
+            for (int f = 0; f < 2; ++f)
+                if (width[r] >= b[f] - 1e-9 && (best[f] < 0 || width[r] < width[best[f]]))
+                    best[f] = r;
         }
-        if (best < 0)
-            best = widest;
-        return best < 0 ? 0 : in.m_anHoleCount[best];
-    };
+        for (int f = 0; f < 2; ++f) {
+            const int row = best[f] < 0 ? widest : best[f];
+            holes[f] = row < 0 ? 0 : in.m_anHoleCount[row];
+        }
+    }
     for (int end = 0; end < 2; ++end) {
         for (int f = 0; f < 2; ++f)
-            m_anOtherHoles[f][end] = count(f);
+            m_anOtherHoles[f][end] = holes[f];
         m_anBoltHoles[end] = m_anOtherHoles[TensionFlange(*this, end)][end];
     }
 }

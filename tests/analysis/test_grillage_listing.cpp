@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -163,6 +166,27 @@ TEST(GrillageListing, NumbersAreTheRunsOfDigitsAndPointsWithTheirSign)
     EXPECT_EQ(start + length, line.size());
     EXPECT_EQ(ExtractNumber(line, start + length, &start, &length), "noNumerics");
     EXPECT_EQ(length, 0);
+}
+
+TEST(GrillageListing, EveryNumberReadsAsQtReadsItToTheBit)
+{
+    const std::string zeros(400, '0');
+    const std::vector<std::string> texts = {
+        "0.1", "-0.000", "5.", ".5", "-.5", "0.30000000000000004441", "9007199254740993", "7.0000000000000001",
+        "123456789012345678901234567890.5", "0.1000000000000000055511151231257827", "2.2250738585072014",
+        "0." + zeros.substr(0, 310) + "5", "0." + zeros + "1", "1" + zeros, "1.2.3", ".", "-."};
+    const CListingShape shape = CListingShape::For(0, 1, 1, 2);
+    for (const std::string& text : texts) {
+        const std::string listing = "*** IMPACT COEFFICIENT ***\nSPAN 1 0.25 " + text + "\n*** END OF LISTING ***\n";
+        double impact[15] = {};
+        const int read = ParseImpactCoefficients(SplitListingLines(listing), shape, impact);
+        bool ok = false;
+        const double expected = QByteArray::fromStdString(text).toDouble(&ok);
+        ASSERT_EQ(read, ok && std::isfinite(expected) ? 1 : 0) << text;
+        if (read) {
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(impact[1]), std::bit_cast<std::uint64_t>(expected)) << text;
+        }
+    }
 }
 
 TEST(GrillageListing, TheExcerptsBlocksFillImpactAndReactionSummary)
