@@ -452,6 +452,39 @@ public:
         return l;
     }
 
+    // The first of list[lo, hi) with which flange f of width b passes, hi when none. Within a
+    // band of the allowable stresses a thicker plate never does worse, so each band is halved
+    // rather than walked; the bands are taken thinnest first.
+    size_t ThinnestPassing(const BlockPlates& p, int f, double b, const std::vector<double>& list, size_t lo, size_t hi)
+    {
+        auto passes = [&](size_t i) {
+            BlockPlates q = p;
+            (f == 0 ? q.bu : q.bl) = b;
+            (f == 0 ? q.tu : q.tl) = list[i];
+            Apply(q);
+            return FlangeOK(f);
+        };
+        auto band = [&](size_t i) { return Mm(list[i]) <= 40 ? 0 : Mm(list[i]) <= 75 ? 1 : Mm(list[i]) <= 100 ? 2 : 3; };
+        for (size_t first = lo; first < hi;) {
+            size_t last = first;
+            while (last + 1 < hi && band(last + 1) == band(first))
+                ++last;
+            if (passes(last)) {
+                size_t a = first, z = last;
+                while (a < z) {
+                    const size_t mid = a + (z - a) / 2;
+                    if (passes(mid))
+                        z = mid;
+                    else
+                        a = mid + 1;
+                }
+                return a;
+            }
+            first = last + 1;
+        }
+        return hi;
+    }
+
     // Searches flange f; fixedB > 0 searches thicknesses only. aboveArea > 0 asks for a pair
     // of larger area (later rounds). Returns false when nothing passes (the largest stands).
     bool SearchFlange(BlockPlates& p, int f, double fixedB, double aboveArea)
@@ -474,20 +507,17 @@ public:
         for (int b = loMm; b <= hiMm; b += kWidthStepMm) {
             if (static_cast<long long>(b) * Mm(list.front()) >= bestArea)
                 break;
-            for (double t : list) {
-                const long long area = static_cast<long long>(b) * Mm(t);
-                if (area >= bestArea || area <= above)
-                    continue;
-                BlockPlates q = p;
-                (f == 0 ? q.bu : q.bl) = Metres(b);
-                (f == 0 ? q.tu : q.tl) = t;
-                Apply(q);
-                if (FlangeOK(f)) {
-                    bestB = b;
-                    bestT = t;
-                    bestArea = area;
-                    break;
-                }
+            // The thicknesses whose area lies above the floor and below the best so far.
+            size_t lo = 0, hi = list.size();
+            while (lo < hi && static_cast<long long>(b) * Mm(list[lo]) <= above)
+                ++lo;
+            while (hi > lo && static_cast<long long>(b) * Mm(list[hi - 1]) >= bestArea)
+                --hi;
+            const size_t t = ThinnestPassing(p, f, Metres(b), list, lo, hi);
+            if (t < hi) {
+                bestB = b;
+                bestT = list[t];
+                bestArea = static_cast<long long>(b) * Mm(list[t]);
             }
         }
         if (bestB < 0) {
