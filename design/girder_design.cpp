@@ -157,7 +157,7 @@ constexpr double kTol = 1e-9;
 
 // Widths are whole millimetres while searched, so that a stored width is the metre value
 // of its millimetres (0.57, never 0.5700000000000003).
-int Mm(double b) { return int(std::lround(b * 1000.0)); }
+int Mm(double b) { return b >= 0.0 ? int(b * 1000.0 + 0.5) : int(std::lround(b * 1000.0)); }
 double Metres(int mm) { return mm / 1000.0; }
 int CeilStepMm(double b) { return int(std::ceil(b * 1000.0 / kWidthStepMm - 1e-6)) * kWidthStepMm; }
 double CeilStep(double b) { return Metres(CeilStepMm(b)); }

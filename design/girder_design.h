@@ -169,8 +169,9 @@ public:
     void RestoreDerived(const CDesignInput& in, int bRebuildCurves);
     CDPoint GetMaxMomentPoint() const;
     int GetMomentSignAt(double x) const;
-    // Moments within this of zero are rounding noise and count as zero.
-    double MomentNoise() const;
+    // Moments within this of zero are rounding noise and count as zero; taken from the member
+    // moments whenever the positions are refreshed or the curves rebuilt.
+    double MomentNoise() const { return m_dMomentNoise; }
     double GetMaxResistingMoment() const;
     // Curves 1 and 2 at x; side +1 the member right of a panel point, -1 the left one, 0 both.
     void MomentCases(double x, int nSide, double& m1, double& m2) const;
@@ -260,6 +261,7 @@ public:
     std::vector<CDPoint> m_pShearMax, m_pShearMin;
     std::vector<CDPoint> m_pMomentEnv;
     std::vector<int> m_pnMomentSign;
+    double m_dMomentNoise = 0.0;
     std::vector<CDPoint> m_pShearEnv;
     std::vector<int> m_pnShearSign;
     int m_nPeaks = 0;

@@ -32,6 +32,17 @@ constexpr double kMomentNoise = 1e-9;   // of the girder's largest moment
 
 }
 
+namespace {
+double NoiseOf(const CGirderDesign& g)
+{
+    double largest = 0.0;
+    for (const std::vector<double>* v : {&g.m_pdMomentMaxI, &g.m_pdMomentMaxJ, &g.m_pdMomentMinI, &g.m_pdMomentMinJ})
+        for (double m : *v)
+            largest = std::max(largest, std::fabs(m));
+    return kMomentNoise * largest;
+}
+}
+
 void CGirderDesign::RefreshPositions(const CDesignInput& in)
 {
     m_input = in;
@@ -69,6 +80,7 @@ void CGirderDesign::RefreshPositions(const CDesignInput& in)
         if (fixed)
             m_adFixed.push_back(m_adX[p]);
     }
+    m_dMomentNoise = NoiseOf(*this);
 }
 
 void CGirderDesign::BuildMomentCurves(const CDesignInput& in)
@@ -110,6 +122,7 @@ void CGirderDesign::BuildMomentEnvelope(const CDesignInput& in)
     RefreshPositions(in);
     if (int(m_pdMomentMaxI.size()) != m_nMembers)
         BuildMomentCurves(in);
+    m_dMomentNoise = NoiseOf(*this);
     m_nNodes = 2 * m_nMembers;
     m_pMomentEnv.assign(size_t(m_nNodes), CDPoint());
     m_pnMomentSign.assign(size_t(m_nNodes), 1);
@@ -195,14 +208,6 @@ CDPoint CGirderDesign::GetMaxMomentPoint() const
     return m_aPeaks[best];
 }
 
-double CGirderDesign::MomentNoise() const
-{
-    double largest = 0.0;
-    for (const std::vector<double>* v : {&m_pdMomentMaxI, &m_pdMomentMaxJ, &m_pdMomentMinI, &m_pdMomentMinJ})
-        for (double m : *v)
-            largest = std::max(largest, std::fabs(m));
-    return kMomentNoise * largest;
-}
 
 int CGirderDesign::GetMomentSignAt(double x) const
 {
