@@ -43,6 +43,15 @@ void DrawViewPage(CDC* pDC, CPrintInfo* pInfo, const QString& strTitle)
     doc->DrawPageFooter(pDC, pInfo, 0);
 }
 
+CRect ViewPageFrame()
+{
+    const CMarivoltenDoc* doc = g_pDoc;
+    if (!doc)
+        return CRect();
+    // The frame stands in the same area of the A4 page as the page frame draws it.
+    return CRect(doc->m_nMarginLeft, -doc->m_nMarginTop + 10, 1990 - doc->m_nMarginRight, -2900 + doc->m_nMarginBottom);
+}
+
 int ScaleSliderPos(const double* pTable, int nCount, int nCurrent, double dScale)
 {
     auto shows = [&](int i) { return std::fabs(ScaleTenths(pTable[i]) / 10.0 - dScale) < 1e-9; };

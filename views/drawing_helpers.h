@@ -28,6 +28,10 @@ BOOL PrepareA4Printing(CView* pView, CPrintInfo* pInfo, CSize* pPageSize);
 // The page frame, header, footer and page number of one printed page of a view.
 void DrawViewPage(CDC* pDC, CPrintInfo* pInfo, const QString& strTitle);
 
+// The page frame of a view's A4 page (left, top, right, bottom; y up) from the margins of
+// the print format; empty without a document.
+CRect ViewPageFrame();
+
 // Scales travel to the views in whole tenths, truncated.
 inline int ScaleTenths(double dScale) { return int(dScale * 10.0); }
 

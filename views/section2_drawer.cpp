@@ -317,7 +317,7 @@ void CSection2Drawer::DrawText(CDC* pDC, CDPoint at, CPoint origin, CDPoint scal
 void CSection2Drawer::DrawTextForPrint(CDC* pDC, CDPoint at, CPoint origin, CDPoint scale, const QString& text)
 {
     LOGFONT lf = m_font.LogFont();
-    lf.lfEscapement = 2700;
+    lf.lfEscapement = CDimensionLine::TurnedEscapement(kTurn);
     lf.lfClipPrecision = CLIP_LH_ANGLES;
     CFont turned;
     turned.CreateFontIndirect(&lf);

@@ -1,0 +1,157 @@
+#include "views/section_view.h"
+
+#include "app/doc.h"
+#include "app/globals.h"
+#include "framework/format.h"
+#include "framework/print.h"
+#include "res/resource_ids.h"
+#include "views/drawing_helpers.h"
+#include "views/force_bars.h"
+#include "views/plan_view.h"
+
+#include <algorithm>
+#include <cmath>
+
+CSectionView* g_pSectionView = nullptr;
+
+IMPLEMENT_DYNCREATE(CSectionView, CScrollView)
+
+namespace {
+
+// The drawing's room and place at scale 1 (0.1 mm); 1 m is 100 units there.
+constexpr int kExtent = 5500;
+constexpr int kOriginX = 200, kOriginY = -900;
+// On paper the widest station takes 70 % of the width inside the margins, or 16 m of
+// drawing the height inside them.
+constexpr double kPrintWidthShare = 0.7;
+constexpr double kPrintHeight = 16.0;
+
+}
+
+CSectionView::CSectionView() : m_global(g_pSectionView, this)
+{
+    auto printable = [](CCmdUI* pCmdUI) { pCmdUI->Enable(g_nSpans != 0); };
+    for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW})
+        HandleUpdate(id, printable);
+    OnMessage(WM_SECTION_SELECT, [this](WPARAM, LPARAM lParam) -> LRESULT {
+        OnSelect(int(lParam));
+        return 0;
+    });
+    OnMessage(WM_SECTION_SCALE, [this](WPARAM, LPARAM lParam) -> LRESULT {
+        OnScale(int(lParam));
+        return 0;
+    });
+}
+
+CSectionView::~CSectionView() = default;
+
+void CSectionView::OnInitialUpdate()
+{
+    CScrollView::OnInitialUpdate();
+    FitToScale();
+}
+
+void CSectionView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    RebuildDrawers(g_pDoc);
+    CScrollView::OnUpdate(pSender, lHint, pHint);
+}
+
+void CSectionView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+    CScrollView::OnPrepareDC(pDC, pInfo);
+    PrepareDrawingDC(*this, pDC);
+}
+
+int CSectionView::RebuildDrawers(CMarivoltenDoc* pDoc)
+{
+    m_nDrawers = std::max(g_nCrossSections, 0);
+    m_pDrawers = std::make_unique<CCrossSectionDrawer[]>(size_t(m_nDrawers));
+    for (int i = 0; i < m_nDrawers; ++i)
+        m_pDrawers[size_t(i)].Setup(pDoc, i);
+    return 1;
+}
+
+void CSectionView::OnSelect(int nStation)
+{
+    if (g_pDoc)
+        g_pDoc->m_nCurCrossSection = nStation;
+    Invalidate();
+}
+
+void CSectionView::OnScale(int nTenths)
+{
+    if (g_pDoc)
+        g_pDoc->m_dSectionScale = nTenths / 10.0;
+    FitToScale();
+    Invalidate();
+}
+
+void CSectionView::FitToScale()
+{
+    const double k = (g_pDoc ? g_pDoc->m_dSectionScale : 1.0) * 100.0;
+    if (!(k > 0.0) || !(k < 1e4))
+        return;
+    m_ptOrigin = CPoint(int(kOriginX * k / 100.0), int(kOriginY * k / 100.0));
+    const CSize total(int(k / 100.0 * kExtent), int(k / 100.0 * kExtent));
+    const CSize page(int(total.cx / (5.0 * k)), int(total.cy / (5.0 * k)));
+    const CSize line(int(total.cx / (20.0 * k)), int(total.cy / (20.0 * k)));
+    if (total == m_sizeTotal && page == GetPageSize() && line == GetLineSize())
+        return;
+    m_sizeTotal = total;
+    SetScrollSizes(MM_LOMETRIC, total, page, line);
+}
+
+void CSectionView::OnDraw(CDC* pDC)
+{
+    g_pSectionView = this;
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc || g_nSpans == 0)
+        return;
+    RebuildDrawers(doc);
+    FitToScale();
+    const double k = doc->m_dSectionScale * 100.0;
+    const int station = PlanCurrentStation(*doc);
+    if (!(k > 0.0) || station >= m_nDrawers)
+        return;
+    CCrossSectionDrawer& drawer = m_pDrawers[size_t(station)];
+    const CDPoint scale(k, k);
+    drawer.DrawSection(pDC, m_ptOrigin, scale);
+    drawer.DrawWidthDimensions(pDC, m_ptOrigin, scale);
+    drawer.DrawGirderLayoutDimensions(pDC, m_ptOrigin, scale);
+    drawer.DrawDetailDimensions(pDC, m_ptOrigin, scale);
+}
+
+BOOL CSectionView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return PrepareA4Printing(this, pInfo, &m_sizePaper);
+}
+
+void CSectionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc || g_nSpans == 0)
+        return;
+    const int station = PlanCurrentStation(*doc);
+    DrawViewPage(pDC, pInfo, AfxFormat("_横断面 %d 形状", station + 1));
+    RebuildDrawers(doc);
+    if (station >= m_nDrawers)
+        return;
+    // Every station prints at the scale of the widest.
+    double widest = 1e-20;
+    for (int i = 0; i < m_nDrawers; ++i)
+        widest = std::max(widest, m_pDrawers[size_t(i)].m_dWidth);
+    const int W = m_sizePaper.cx - (doc->m_nMarginLeft + doc->m_nMarginRight);
+    const int H = m_sizePaper.cy - (doc->m_nMarginTop + doc->m_nMarginBottom);
+    if (W <= 0 || H <= 0)
+        return;
+    const double kx = W / widest / 100.0 * kPrintWidthShare, ky = H / kPrintHeight / 100.0;
+    const double s = kx < ky ? kx : ky;
+    const CPoint origin(doc->m_nMarginLeft + (W - int(widest * s * 100.0)) / 2 - 50, -m_sizePaper.cy / 2 - 100);
+    const CDPoint scale(s * 100.0, s * 100.0);
+    CCrossSectionDrawer& drawer = m_pDrawers[size_t(station)];
+    drawer.DrawSection(pDC, origin, scale);
+    drawer.DrawWidthDimensions(pDC, origin, scale);
+    drawer.DrawGirderLayoutDimensions(pDC, origin, scale);
+    drawer.DrawDetailDimensions(pDC, origin, scale);
+}
