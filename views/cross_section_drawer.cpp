@@ -15,6 +15,8 @@ constexpr double kTurn = 270.0;
 constexpr double kPlate = 0.04;
 constexpr double kPostWidth = 0.04;
 constexpr double kPostHeight = 1.0;
+// A label keeps this far from a line it might cross (logical units).
+constexpr int kLabelGap = 4;
 // A profile point this close to the start of a span (m) is the span's first point.
 constexpr double kSpanStartTol = 1e-9;
 
@@ -56,6 +58,11 @@ void CCrossSectionDrawer::Canvas::Rect(CDPoint a, CDPoint b) const
     dc->Rectangle(turned ? MakeRect(angle, p.x, p.y, q.x, q.y) : CRect(p.x, p.y, q.x, q.y));
 }
 
+void CCrossSectionDrawer::Canvas::Plate(CDPoint a, CDPoint b) const
+{
+    Polygon({a, {b.x, a.y}, b, {a.x, b.y}});
+}
+
 void CCrossSectionDrawer::Canvas::Polygon(const CDPoint (&p)[4]) const
 {
     CPoint pts[4];
@@ -72,10 +79,39 @@ void CCrossSectionDrawer::Canvas::Line(CDimensionLine& line, CDPoint a, CDPoint 
         line.Draw(dc, a, b, origin.x, origin.y, scale, nPlace);
 }
 
-int CCrossSectionDrawer::Canvas::BesideInside(CDimensionLine& line, CDPoint a, CDPoint b, double dRightEdge) const
+int CCrossSectionDrawer::Canvas::Beside(CDimensionLine& line, CDPoint a, CDPoint b,
+                                        const std::vector<double>& axObstacles, int nRight) const
 {
-    const int x = Map(a).x;
-    return line.RightLabelSpan(dc, a, b, x).second < Map(CDPoint(dRightEdge, a.y)).x ? 4 : 8;
+    auto clear = [&](int nPlace) {
+        const auto [left, right] = line.LabelSpan(dc, a, b, Map(a).x, nPlace);
+        return std::none_of(axObstacles.begin(), axObstacles.end(), [&](double x) {
+            const int X = Map(CDPoint(x, a.y)).x;
+            return left - kLabelGap <= X && X <= right + kLabelGap;
+        });
+    };
+    const int mirror = nRight == 3 ? 1 : nRight == 4 ? 8 : 7;
+    return clear(nRight) || !clear(mirror) ? nRight : mirror;
+}
+
+std::vector<double> CCrossSectionDrawer::Webs(int i) const
+{
+    const double x = GirderX(i);
+    if (m_nBridgeType == 0)
+        return {x};
+    if (m_nBridgeType == 2) {
+        const double d = (m_dWidth - B(11) - B(12)) / 2;
+        return {x - d, x + d};
+    }
+    const double a = g_pDoc ? g_pDoc->m_dlgMainGirder.m_dWebSpacingA / 1000.0 : 0.0;
+    return {x - a / 2, x + a / 2};
+}
+
+int CCrossSectionDrawer::GirderLabelPlace(const Canvas& c, CDimensionLine& line, CDPoint a, CDPoint b, int i,
+                                          int nRight) const
+{
+    std::vector<double> lines = Webs(i);
+    lines.push_back(m_dWidth);
+    return c.Beside(line, a, b, lines, nRight);
 }
 
 int CCrossSectionDrawer::Setup(CMarivoltenDoc* pDoc, int nStation)
@@ -234,32 +270,20 @@ int CCrossSectionDrawer::Section(const Canvas& c)
     c.dc->SelectObject(&steel);
     const CMarivoltenDoc* doc = g_pDoc;
     const double boxFlange = doc ? doc->m_dlgMainGirder.m_dFlangeWidthW / 1000.0 : 0.0;
-    const double boxWebs = doc ? doc->m_dlgMainGirder.m_dWebSpacingA / 1000.0 : 0.0;
     for (int i = first; i <= last; ++i) {
         const double x = GirderX(i), h = m_adHaunchHeight[i], G = m_adGirderHeight[i];
-        double fl, fr, webs[2];
-        int nWebs = 2;
-        if (m_nBridgeType == 2) {
-            const double d = (W - B(11) - B(12)) / 2;
-            fl = x - d - 0.1;
-            fr = x + d + 0.1;
-            webs[0] = x - d;
-            webs[1] = x + d;
-        } else {
+        const std::vector<double> webs = Webs(i);
+        // The single box's flanges reach 0.1 m beyond its webs.
+        double fl = webs.front() - 0.1, fr = webs.back() + 0.1;
+        if (m_nBridgeType != 2) {
             const double f = m_nBridgeType == 1 ? boxFlange : m_adHaunchWidth[i] / 2;
             fl = x - f / 2;
             fr = x + f / 2;
-            webs[0] = x - boxWebs / 2;
-            webs[1] = x + boxWebs / 2;
-            if (m_nBridgeType == 0) {
-                webs[0] = x;
-                nWebs = 1;
-            }
         }
-        c.Rect({fl, -(h - kPlate)}, {fr, -h});
-        c.Rect({fl, -(h + G)}, {fr, -(h + G + kPlate)});
-        for (int k = 0; k < nWebs; ++k)
-            c.Rect({webs[k] - kPlate / 2, -h}, {webs[k] + kPlate / 2, -(h + G)});
+        c.Plate({fl, -(h - kPlate)}, {fr, -h});
+        c.Plate({fl, -(h + G)}, {fr, -(h + G + kPlate)});
+        for (double web : webs)
+            c.Plate({web - kPlate / 2, -h}, {web + kPlate / 2, -(h + G)});
     }
     return 1;
 }
@@ -355,7 +379,7 @@ int CCrossSectionDrawer::DrawDetailDimensionsForPrint(CDC* pDC, CPoint origin, C
 int CCrossSectionDrawer::DetailDimensions(const Canvas& c)
 {
     DimensionSet d;
-    const double W = m_dWidth, H5 = H(5);
+    const double H5 = H(5);
     const double* x = m_adX;
     // A measured point led off by (dx, dy) to its dimension line.
     auto lead = [&](double px, double py, double dx, double dy) { c.Line(d.E, {px, py}, {px + dx, py + dy}); };
@@ -415,10 +439,11 @@ int CCrossSectionDrawer::DetailDimensions(const Canvas& c)
     for (int i = first; i <= last; ++i) {
         const double h = m_adHaunchHeight[i], w = m_adHaunchWidth[i], G = m_adGirderHeight[i];
         const double xr = GirderX(i) + w / 2, xl = xr - w;
-        c.Line(d.D, {xr, -h}, {xr, -h - G}, c.BesideInside(d.D, {xr, -h}, {xr, -h - G}, W));
+        c.Line(d.D, {xr, -h}, {xr, -h - G}, GirderLabelPlace(c, d.D, {xr, -h}, {xr, -h - G}, i, 4));
         lead(xl, 0.0, -0.75, -0.375);
         lead(xl, -h, -0.75, -0.375);
-        c.Line(d.D, {xl - 0.75, -0.375}, {xl - 0.75, -h - 0.375}, 5);
+        const CDPoint top(xl - 0.75, -0.375), bottom(xl - 0.75, -h - 0.375);
+        c.Line(d.D, top, bottom, GirderLabelPlace(c, d.D, top, bottom, i, 5));
         if (i == last) {
             c.Line(d.E, {xl, -h}, {xl, -h - 0.75});
             c.Line(d.D, {xl, -h - 0.75}, {xr, -h - 0.75}, 2);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <vector>
 #include "app/globals.h"
 #include "framework/dc.h"
 #include "geometry/plan.h"
@@ -77,12 +78,22 @@ protected:
         // A logical point where it lands on the page.
         CPoint Place(CPoint p) const;
         void Rect(CDPoint a, CDPoint b) const;
+        // A steel plate: a rectangle drawn as its outline polygon, which stays a visible line
+        // where the plate is thinner than a pixel.
+        void Plate(CDPoint a, CDPoint b) const;
         void Polygon(const CDPoint (&p)[4]) const;
         void Line(CDimensionLine& line, CDPoint a, CDPoint b, int nPlace = 0) const;
-        // The label place of an upright line that keeps its label inside the deck: right of
-        // the line (4), or left of it (8) where the right one would pass the deck's right edge.
-        int BesideInside(CDimensionLine& line, CDPoint a, CDPoint b, double dRightEdge) const;
+        // The label place of an upright line: nRight right of it, or its mirror left of it
+        // where the label on the right would cross one of the lines standing at the given x
+        // and the one on the left would not.
+        int Beside(CDimensionLine& line, CDPoint a, CDPoint b, const std::vector<double>& axObstacles,
+                   int nRight) const;
     };
+    // The centre lines of girder i's webs.
+    std::vector<double> Webs(int i) const;
+    // The label place, right of it or its mirror, of an upright line at girder i: clear of
+    // its webs and inside the deck.
+    int GirderLabelPlace(const Canvas& c, CDimensionLine& line, CDPoint a, CDPoint b, int i, int nRight) const;
 
 private:
     int Section(const Canvas& c);

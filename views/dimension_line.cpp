@@ -53,12 +53,12 @@ QString CDimensionLine::LabelText(CDPoint p1, CDPoint p2)
     return AfxFormat("%0.0f", len * 1000.0);
 }
 
-std::pair<int, int> CDimensionLine::RightLabelSpan(CDC* pDC, CDPoint p1, CDPoint p2, int x)
+std::pair<int, int> CDimensionLine::LabelSpan(CDC* pDC, CDPoint p1, CDPoint p2, int x, int nLabelPos)
 {
     CFont* old = pDC->SelectObject(&m_font);
     const int cx = pDC->GetTextExtent(LabelText(p1, p2)).cx;
     pDC->SelectObject(old);
-    const int left = x - cx / 2 + LabelOffset(4).cx;
+    const int left = x - cx / 2 + LabelOffset(nLabelPos).cx;
     return {left, left + cx};
 }
 

@@ -37,9 +37,9 @@ public:
 
     // Label text of the line between two model points (millimetres of metres).
     static QString LabelText(CDPoint p1, CDPoint p2);
-    // Logical x of the far ends of the label beside the line at (x, *) at position 4 (right of
-    // it) as (left, right), measured in the label font.
-    std::pair<int, int> RightLabelSpan(CDC* pDC, CDPoint p1, CDPoint p2, int x);
+    // Logical x of the far ends of the label of the line at (x, *) at a label position, as
+    // (left, right), measured in the label font.
+    std::pair<int, int> LabelSpan(CDC* pDC, CDPoint p1, CDPoint p2, int x, int nLabelPos);
 
     int m_nEndMarkStyle = 0;    // 0 none, 1 both ends, 2 second end only
     int m_nPenStyle = PS_SOLID;

@@ -19,6 +19,14 @@ void PrepareDrawingDC(const CScrollView& view, CDC* pDC)
         pDC->SetWindowOrg(view.GetScrollPosition());
 }
 
+void SetDrawingScrollSizes(CScrollView& view, CSize sizeTotal, double kx, double ky)
+{
+    const CSize page(int(sizeTotal.cx / (5.0 * kx)), int(sizeTotal.cy / (5.0 * ky)));
+    const CSize line(int(sizeTotal.cx / (20.0 * kx)), int(sizeTotal.cy / (20.0 * ky)));
+    if (sizeTotal != view.GetTotalSize() || page != view.GetPageSize() || line != view.GetLineSize())
+        view.SetScrollSizes(MM_LOMETRIC, sizeTotal, page, line);
+}
+
 BOOL PrepareA4Printing(CView* pView, CPrintInfo* pInfo, CSize* pPageSize)
 {
     const CPrintSettings& s = pInfo->GetSettings();

@@ -22,6 +22,11 @@ struct Selected {
 // 0.1 mm with y upwards; on screen the scroll position is the window's top left.
 void PrepareDrawingDC(const CScrollView& view, CDC* pDC);
 
+// The scroll sizes of a drawing at kx, ky logical units per metre: its total, and a page and
+// a line of a fifth and a twentieth of it per unit; set only when they change, so that a paint
+// asking again does not lay the window out anew.
+void SetDrawingScrollSizes(CScrollView& view, CSize sizeTotal, double kx, double ky);
+
 // The view prints on A4 portrait whatever paper was chosen: the page size goes to *pPageSize.
 BOOL PrepareA4Printing(CView* pView, CPrintInfo* pInfo, CSize* pPageSize);
 

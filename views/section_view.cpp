@@ -93,13 +93,8 @@ void CSectionView::FitToScale()
     if (!(k > 0.0) || !(k < 1e4))
         return;
     m_ptOrigin = CPoint(int(kOriginX * k / 100.0), int(kOriginY * k / 100.0));
-    const CSize total(int(k / 100.0 * kExtent), int(k / 100.0 * kExtent));
-    const CSize page(int(total.cx / (5.0 * k)), int(total.cy / (5.0 * k)));
-    const CSize line(int(total.cx / (20.0 * k)), int(total.cy / (20.0 * k)));
-    if (total == m_sizeTotal && page == GetPageSize() && line == GetLineSize())
-        return;
-    m_sizeTotal = total;
-    SetScrollSizes(MM_LOMETRIC, total, page, line);
+    m_sizeTotal = CSize(int(k / 100.0 * kExtent), int(k / 100.0 * kExtent));
+    SetDrawingScrollSizes(*this, m_sizeTotal, k, k);
 }
 
 void CSectionView::OnDraw(CDC* pDC)

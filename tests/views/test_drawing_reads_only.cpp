@@ -72,7 +72,7 @@ protected:
     {
         const int support = std::min(g_nSpans, 1);
         const int stations[] = {g_pDoc->m_anSupportStation[support], g_pDoc->m_anSupportStation[support] - 1};
-        for (UINT command : {UINT(ID_VIEW_SECTION)}) {
+        for (UINT command : {UINT(ID_VIEW_SECTION), UINT(ID_VIEW_LOAD)}) {
             Command(command);
             CView* view = command == ID_VIEW_SECTION ? static_cast<CView*>(g_pSectionView) : g_pLoadView;
             ASSERT_NE(view, nullptr);

@@ -26,10 +26,8 @@ constexpr COLORREF kAnyBrush = 0xFFFFFFFF;
 
 std::vector<CDC::Record> Records(const CDC& dc, const char* op, COLORREF brush = kAnyBrush)
 {
-    std::vector<CDC::Record> out;
-    for (const CDC::Record& r : dc.Records())
-        if (r.op == QLatin1String(op) && (brush == kAnyBrush || r.brushColor == brush))
-            out.push_back(r);
+    std::vector<CDC::Record> out = barinput::Calls(dc, op);
+    std::erase_if(out, [&](const CDC::Record& r) { return brush != kAnyBrush && r.brushColor != brush; });
     return out;
 }
 
@@ -138,11 +136,11 @@ TEST_F(SectionDrawerTest, SectionBodyReachesTheDeckEdgesWithItsHaunches)
     ASSERT_EQ(int(haunches.size()), g_nGirders);
     EXPECT_EQ(haunches.front().args[0], 1000);
     EXPECT_EQ(haunches.back().args[2], 1000 + int(d.m_dWidth * 100));
-    // A plate girder: two flanges and a web 4 units wide per girder.
-    const auto steel = Records(dc, "Rectangle", kSteel);
+    // A plate girder: two flanges and a web 4 units wide per girder, as outlines.
+    const auto steel = Records(dc, "Polygon", kSteel);
     int webs = 0;
     for (const CDC::Record& r : steel)
-        webs += std::abs(r.args[2] - r.args[0]) == 4;
+        webs += r.args.size() == 8 && std::abs(r.args[2] - r.args[0]) == 4;
     EXPECT_EQ(webs, g_nGirders);
 }
 
@@ -154,7 +152,7 @@ TEST_F(SectionDrawerTest, SingleBoxHasOneHaunchAndOneBoxOnLineOne)
     d.m_dGirderSpacing = (d.m_dWidth - d.B(11) - d.B(12)) / 2;
     d.DrawSection(&dc, kOrigin, kScale);
     ASSERT_EQ(Records(dc, "Polygon", kConcrete).size(), 1u);
-    const auto steel = Records(dc, "Rectangle", kSteel);
+    const auto steel = Records(dc, "Polygon", kSteel);
     // Top flange first below the slab: 0.1 m beyond each web.
     auto box = std::find_if(steel.begin(), steel.end(), [&](const CDC::Record& r) {
         return r.args[1] < kOrigin.y && std::abs(r.args[2] - r.args[0]) > 100;
@@ -242,22 +240,47 @@ TEST_F(SectionDrawerTest, MedianAndCurbDimensionsOnlyWhereTheyExist)
     EXPECT_FALSE(barinput::Texts(dc).contains(QStringLiteral("230")));
 }
 
-TEST_F(SectionDrawerTest, GirderHeightLabelsStayInsideTheDeck)
+TEST_F(SectionDrawerTest, GirderLabelsKeepClearOfTheWebs)
 {
     CCrossSectionDrawer d = SetUpAt(0);
+    // Box girders: the height label of every girder left of its line, inside the box, where
+    // on the right it would cross the web.
+    d.m_nBridgeType = 1;
     d.DrawDetailDimensions(&dc, kOrigin, kScale);
-    const QString height = AfxFormat("%0.0f", d.m_adGirderHeight[g_nGirders - 1] * 1000);
     CDimensionLine line;
     CFont* old = dc.SelectObject(&line.m_font);
-    const int cx = dc.GetTextExtent(height).cx;
-    dc.SelectObject(old);
+    auto crossesAWeb = [&](const CDC::Record& label) {
+        const int left = label.args[0], right = left + dc.GetTextExtent(label.text).cx;
+        for (int i = 0; i < g_nGirders; ++i)
+            for (double web : {d.GirderX(i) - 0.9, d.GirderX(i) + 0.9})
+                if (left <= kOrigin.x + int(web * 100) && kOrigin.x + int(web * 100) <= right)
+                    return true;
+        return false;
+    };
+    const QString height = AfxFormat("%0.0f", d.m_adGirderHeight[0] * 1000);
+    const QString haunch = AfxFormat("%0.0f", d.m_adHaunchHeight[0] * 1000);
     int labels = 0;
     for (const CDC::Record& r : Records(dc, "TextOut"))
-        if (r.text == height) {
+        if ((r.text == height || r.text == haunch) && r.args[1] < kOrigin.y) {
             ++labels;
-            EXPECT_LE(r.args[0] + cx, kOrigin.x + int(d.m_dWidth * 100));
+            EXPECT_FALSE(crossesAWeb(r)) << r.text.toStdString();
         }
-    EXPECT_EQ(labels, g_nGirders);
+    EXPECT_EQ(labels, 2 * g_nGirders);
+    // A plate girder's labels stay right of their lines.
+    dc.ClearRecords();
+    d.m_nBridgeType = 0;
+    d.DrawDetailDimensions(&dc, kOrigin, kScale);
+    for (const CDC::Record& r : Records(dc, "TextOut")) {
+        if (r.text != height)
+            continue;
+        bool right = false;
+        for (int i = 0; i < g_nGirders; ++i) {
+            const int line = kOrigin.x + int((d.GirderX(i) + d.m_adHaunchWidth[i] / 2) * 100);
+            right |= r.args[0] > line && r.args[0] < line + 20;
+        }
+        EXPECT_TRUE(right) << r.args[0];
+    }
+    dc.SelectObject(old);
 }
 
 // The example designs in the cross-section window.
@@ -299,9 +322,15 @@ TEST_F(SectionViewTest, ScrollSizesAndScalesArriveInTenths)
         Draw();
         EXPECT_NEAR(SlabWidth(), width * tenths / 10.0, 1.0);
     }
-    EXPECT_EQ(g_pDoc->m_dSectionScale, 1.2);
     EXPECT_EQ(g_pSectionView->GetTotalSize(), CSize(6600, 6600));
     EXPECT_EQ(g_pSectionView->m_ptOrigin, CPoint(240, -1080));
+    // A station kept beyond the count shows the last one, one below it the first.
+    g_pDoc->m_nCurCrossSection = 999;
+    Draw();
+    EXPECT_EQ(SlabWidth(), int(g_pSectionView->m_pDrawers[size_t(g_nCrossSections - 1)].m_dWidth * 120));
+    g_pDoc->m_nCurCrossSection = -4;
+    Draw();
+    EXPECT_EQ(SlabWidth(), int(g_pSectionView->m_pDrawers[0].m_dWidth * 120));
 }
 
 TEST_F(SectionViewTest, BarChoosesTheStationBothWindowsShow)
@@ -332,17 +361,6 @@ TEST_F(SectionViewTest, BarChoosesTheStationBothWindowsShow)
     EXPECT_EQ(Text(IDC_SECTION_SCALE), QStringLiteral(" 2.0"));
 }
 
-TEST_F(SectionViewTest, AStationBeyondTheCountIsTheLast)
-{
-    Open("plate_3span_skew.mvl");
-    g_pDoc->m_nCurCrossSection = 999;
-    Draw();
-    EXPECT_EQ(SlabWidth(), int(g_pSectionView->m_pDrawers[size_t(g_nCrossSections - 1)].m_dWidth * 100));
-    g_pDoc->m_nCurCrossSection = -4;
-    Draw();
-    EXPECT_EQ(SlabWidth(), int(g_pSectionView->m_pDrawers[0].m_dWidth * 100));
-}
-
 TEST_F(SectionViewTest, PrintsOneA4PageInThePageFrame)
 {
     Open("plate_3span_skew.mvl");
@@ -355,17 +373,8 @@ TEST_F(SectionViewTest, PrintsOneA4PageInThePageFrame)
     const QStringList texts = barinput::Texts(dc);
     EXPECT_TRUE(texts.contains(g_pDoc->GetTitle() + QStringLiteral("_横断面 3 形状")));
     EXPECT_TRUE(texts.contains(QStringLiteral("- 1 -")));
-    const auto frames = Records(dc, "Rectangle", RGB(255, 255, 255));
-    ASSERT_EQ(frames.size(), 1u);
-    const CRect frame(frames[0].args[0], frames[0].args[1], frames[0].args[2], frames[0].args[3]);
-    for (const CDC::Record& r : dc.Records())
-        if (r.op == QLatin1String("LineTo") || r.op == QLatin1String("Polygon"))
-            for (size_t i = 0; i + 1 < r.args.size(); i += 2) {
-                EXPECT_GT(r.args[i], frame.left);
-                EXPECT_LT(r.args[i], frame.right);
-                EXPECT_LT(r.args[i + 1], frame.top);
-                EXPECT_GT(r.args[i + 1], frame.bottom);
-            }
+    EXPECT_EQ(Records(dc, "Rectangle", RGB(255, 255, 255)).size(), 1u);
+    barinput::ExpectDrawnInside(dc, barinput::PageFrame(dc));
     // One print dialog for the job, on A4.
     int dialogs = 0;
     QTemporaryDir dir;
@@ -384,16 +393,20 @@ TEST_F(SectionViewTest, PrintsOneA4PageInThePageFrame)
     EXPECT_TRUE(bytes.contains("/MediaBox [0 0 595"));
 }
 
-TEST_F(SectionViewTest, WithoutSpansNothingIsDrawnOrPrinted)
+TEST_F(SectionViewTest, WithoutSpansNeitherStationWindowDrawsOrPrints)
 {
     Open("plate_3span_skew.mvl");
     const int spans = g_nSpans;
     g_nSpans = 0;
-    EXPECT_TRUE(Draw().empty());
-    CPrintInfo info;
-    g_pSectionView->OnPrint(&dc, &info);
-    EXPECT_TRUE(dc.Records().empty());
-    EXPECT_FALSE(Update(ID_FILE_PRINT).m_bEnabled);
+    for (UINT command : {UINT(ID_VIEW_SECTION), UINT(ID_VIEW_LOAD)}) {
+        Command(command);
+        CView* view = command == ID_VIEW_SECTION ? static_cast<CView*>(g_pSectionView) : g_pLoadView;
+        EXPECT_TRUE(barinput::Redraw(dc, view).empty());
+        CPrintInfo info;
+        view->OnPrint(&dc, &info);
+        EXPECT_TRUE(dc.Records().empty());
+        EXPECT_FALSE(Update(ID_FILE_PRINT).m_bEnabled);
+    }
     g_nSpans = spans;
 }
 
