@@ -4,7 +4,6 @@
 #include "app/globals.h"
 #include "framework/format.h"
 #include "framework/print.h"
-#include "res/resource_ids.h"
 #include "views/drawing_helpers.h"
 #include "views/force_bars.h"
 #include "views/plan_view.h"
@@ -14,7 +13,7 @@
 
 CLoadView* g_pLoadView = nullptr;
 
-IMPLEMENT_DYNCREATE(CLoadView, CScrollView)
+IMPLEMENT_DYNCREATE(CLoadView, CStationView)
 
 namespace {
 
@@ -29,27 +28,18 @@ constexpr int kTopRoom = 100;
 
 }
 
-CLoadView::CLoadView() : m_global(g_pLoadView, this)
+CLoadView::CLoadView()
+    : CStationView(WM_LOAD_SELECT, WM_LOAD_SCALE, CPoint(kOriginX, kOriginY)), m_global(g_pLoadView, this)
 {
-    auto printable = [](CCmdUI* pCmdUI) { pCmdUI->Enable(g_nSpans != 0); };
-    for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW})
-        HandleUpdate(id, printable);
-    OnMessage(WM_LOAD_SELECT, [this](WPARAM, LPARAM lParam) -> LRESULT {
-        OnSelect(int(lParam));
-        return 0;
-    });
-    OnMessage(WM_LOAD_SCALE, [this](WPARAM, LPARAM lParam) -> LRESULT {
-        OnScale(int(lParam));
-        return 0;
-    });
 }
 
 CLoadView::~CLoadView() = default;
 
+double* CLoadView::Scale() const { return g_pDoc ? &g_pDoc->m_dLoadScale : nullptr; }
+
 void CLoadView::OnInitialUpdate()
 {
-    CScrollView::OnInitialUpdate();
-    FitToScale();
+    CStationView::OnInitialUpdate();
     ScrollToDrawingTop();
 }
 
@@ -61,18 +51,6 @@ void CLoadView::ScrollToDrawingTop()
         ScrollToPosition(CPoint(0, std::min(0, m_ptOrigin.y + int(8.5 * ky) + kTopRoom)));
 }
 
-void CLoadView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
-{
-    RebuildDrawers(g_pDoc);
-    CScrollView::OnUpdate(pSender, lHint, pHint);
-}
-
-void CLoadView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
-{
-    CScrollView::OnPrepareDC(pDC, pInfo);
-    PrepareDrawingDC(*this, pDC);
-}
-
 int CLoadView::RebuildDrawers(CMarivoltenDoc* pDoc)
 {
     m_nDiagrams = std::max(g_nCrossSections, 0);
@@ -82,20 +60,10 @@ int CLoadView::RebuildDrawers(CMarivoltenDoc* pDoc)
     return 1;
 }
 
-void CLoadView::OnSelect(int nStation)
-{
-    if (g_pDoc)
-        g_pDoc->m_nCurCrossSection = nStation;
-    Invalidate();
-}
-
 void CLoadView::OnScale(int nTenths)
 {
-    if (g_pDoc)
-        g_pDoc->m_dLoadScale = nTenths / 10.0;
-    FitToScale();
+    CStationView::OnScale(nTenths);
     ScrollToDrawingTop();
-    Invalidate();
 }
 
 void CLoadView::FitToScale()
@@ -128,11 +96,6 @@ void CLoadView::OnDraw(CDC* pDC)
     d.DrawLoadAreas(pDC, sidewalk, m_ptOrigin, kx, ky);
     d.DrawLowerDimensions(pDC, m_ptOrigin, kx, ky);
     d.DrawLoads(sidewalk, pDC, m_ptOrigin, kx, ky);
-}
-
-BOOL CLoadView::OnPreparePrinting(CPrintInfo* pInfo)
-{
-    return PrepareA4Printing(this, pInfo, &m_sizePaper);
 }
 
 void CLoadView::OnPrint(CDC* pDC, CPrintInfo* pInfo)

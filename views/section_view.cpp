@@ -4,7 +4,6 @@
 #include "app/globals.h"
 #include "framework/format.h"
 #include "framework/print.h"
-#include "res/resource_ids.h"
 #include "views/drawing_helpers.h"
 #include "views/force_bars.h"
 #include "views/plan_view.h"
@@ -14,7 +13,7 @@
 
 CSectionView* g_pSectionView = nullptr;
 
-IMPLEMENT_DYNCREATE(CSectionView, CScrollView)
+IMPLEMENT_DYNCREATE(CSectionView, CStationView)
 
 namespace {
 
@@ -28,40 +27,14 @@ constexpr double kPrintHeight = 16.0;
 
 }
 
-CSectionView::CSectionView() : m_global(g_pSectionView, this)
+CSectionView::CSectionView()
+    : CStationView(WM_SECTION_SELECT, WM_SECTION_SCALE, CPoint(kOriginX, kOriginY)), m_global(g_pSectionView, this)
 {
-    auto printable = [](CCmdUI* pCmdUI) { pCmdUI->Enable(g_nSpans != 0); };
-    for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW})
-        HandleUpdate(id, printable);
-    OnMessage(WM_SECTION_SELECT, [this](WPARAM, LPARAM lParam) -> LRESULT {
-        OnSelect(int(lParam));
-        return 0;
-    });
-    OnMessage(WM_SECTION_SCALE, [this](WPARAM, LPARAM lParam) -> LRESULT {
-        OnScale(int(lParam));
-        return 0;
-    });
 }
 
 CSectionView::~CSectionView() = default;
 
-void CSectionView::OnInitialUpdate()
-{
-    CScrollView::OnInitialUpdate();
-    FitToScale();
-}
-
-void CSectionView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
-{
-    RebuildDrawers(g_pDoc);
-    CScrollView::OnUpdate(pSender, lHint, pHint);
-}
-
-void CSectionView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
-{
-    CScrollView::OnPrepareDC(pDC, pInfo);
-    PrepareDrawingDC(*this, pDC);
-}
+double* CSectionView::Scale() const { return g_pDoc ? &g_pDoc->m_dSectionScale : nullptr; }
 
 int CSectionView::RebuildDrawers(CMarivoltenDoc* pDoc)
 {
@@ -70,21 +43,6 @@ int CSectionView::RebuildDrawers(CMarivoltenDoc* pDoc)
     for (int i = 0; i < m_nDrawers; ++i)
         m_pDrawers[size_t(i)].Setup(pDoc, i);
     return 1;
-}
-
-void CSectionView::OnSelect(int nStation)
-{
-    if (g_pDoc)
-        g_pDoc->m_nCurCrossSection = nStation;
-    Invalidate();
-}
-
-void CSectionView::OnScale(int nTenths)
-{
-    if (g_pDoc)
-        g_pDoc->m_dSectionScale = nTenths / 10.0;
-    FitToScale();
-    Invalidate();
 }
 
 void CSectionView::FitToScale()
@@ -115,11 +73,6 @@ void CSectionView::OnDraw(CDC* pDC)
     drawer.DrawWidthDimensions(pDC, m_ptOrigin, scale);
     drawer.DrawGirderLayoutDimensions(pDC, m_ptOrigin, scale);
     drawer.DrawDetailDimensions(pDC, m_ptOrigin, scale);
-}
-
-BOOL CSectionView::OnPreparePrinting(CPrintInfo* pInfo)
-{
-    return PrepareA4Printing(this, pInfo, &m_sizePaper);
 }
 
 void CSectionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
