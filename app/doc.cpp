@@ -7,6 +7,7 @@
 #include "framework/msgbox.h"
 #include "framework/profile.h"
 #include "res/resource_ids.h"
+#include "views/cross_section_drawer.h"
 
 IMPLEMENT_DYNCREATE(CMarivoltenDoc, CDocument)
 

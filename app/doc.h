@@ -2,6 +2,7 @@
 // results, estimate data, print settings and the views' choices.
 #pragma once
 
+#include <memory>
 #include "app/design_state.h"
 #include "app/globals.h"
 #include "app/run_times.h"
@@ -147,6 +148,7 @@ public:
     void ReportFailedRun(int code);
     // The whole estimate from the input and the girders' designs (app/estimate_collect.cpp).
     void CalcEstimate();
+    int AllocStationDrawers();
     // Girders symmetric about the base line and the median on each station: writes the
     // centred offsets and B1 into the input from the built stations; the caller rebuilds.
     int UpdateGirderCentreLine();
@@ -226,7 +228,9 @@ public:
     int m_nCrossMemberCount = 0;
     CPolyline2D* m_apEdgeLines[12] = {};
     CPolyline2D* m_apGirderProfiles[MAX_GIRDERS] = {};
-    CCrossSectionDrawer* m_pEstimateDrawers = nullptr;
+    // One cross-section drawer per station, set up again at every estimate.
+    std::unique_ptr<CCrossSectionDrawer[]> m_pStationDrawers;
+    int m_nStationDrawers = 0;
 
     // 5. Analysis and design results.
     CGirderDesign* m_pGirders = nullptr;

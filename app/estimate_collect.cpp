@@ -4,6 +4,7 @@
 #include "estimate/estimate_calc.h"
 #include "estimate/estimate_input.h"
 #include "framework/msgbox.h"
+#include "views/cross_section_drawer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -204,6 +205,7 @@ void CMarivoltenDoc::CalcEstimate()
     // The estimate works on the girders' designs; without them it has nothing to count.
     if (!m_pGirders)
         return;
+    AllocStationDrawers();
     const CEstimateInput input = CEstimateInput::Collect(*this);
     const estimate::Result result = estimate::RunEstimate(input);
     static_cast<CEstimateData&>(*this) = result.data;
@@ -232,4 +234,13 @@ void CMarivoltenDoc::CalcEstimate()
                           : QStringLiteral("extra.txt のエキストラ単価を読み取れません。\n標準のエキストラ単価で計算します。"),
                       MB_OK | MB_ICONEXCLAMATION);
     }
+}
+
+int CMarivoltenDoc::AllocStationDrawers()
+{
+    m_nStationDrawers = std::max(g_nCrossSections, 0);
+    m_pStationDrawers = std::make_unique<CCrossSectionDrawer[]>(size_t(m_nStationDrawers));
+    for (int i = 0; i < m_nStationDrawers; ++i)
+        m_pStationDrawers[size_t(i)].Setup(this, i);
+    return 1;
 }

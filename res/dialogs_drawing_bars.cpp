@@ -1,4 +1,5 @@
-// Dialog templates of the bars of the sectional force, load diagram and longitudinal-section windows.
+// Dialog templates of the bars of the sectional force, cross-section, load diagram and
+// longitudinal-section windows.
 #include "res/template_helpers.h"
 
 namespace {
@@ -39,16 +40,17 @@ DialogTemplate ForceBar()
     return t;
 }
 
-// Support, cross-section station and scale of the load diagram.
-DialogTemplate LoadBar()
+// Support, cross-section station and scale of the cross-section and load windows.
+DialogTemplate StationBar(UINT id, const char* caption, int support, int supportSpin, int station, int stationSpin,
+                          int scale, int slider)
 {
-    DialogTemplate t = tpl::Dialog(IDD_LOAD_BAR, QStringLiteral("荷重図操作"));
+    DialogTemplate t = tpl::Dialog(id, QString::fromUtf8(caption));
     t.fontFace = QStringLiteral("ＭＳ ゴシック");
     auto& c = t.controls;
     int col = 0;
-    Chosen(c, col, "支点", IDC_LOAD_SUPPORT, IDC_LOAD_SUPPORT_SPIN);
-    Chosen(c, col, "横断面", IDC_LOAD_STATION, IDC_LOAD_STATION_SPIN);
-    Chosen(c, col, "倍率", IDC_LOAD_SCALE, IDC_LOAD_SCALE_SLIDER, 80);
+    Chosen(c, col, "支点", support, supportSpin);
+    Chosen(c, col, "横断面", station, stationSpin);
+    Chosen(c, col, "倍率", scale, slider, 80);
     return t;
 }
 
@@ -69,5 +71,10 @@ DialogTemplate Section2Bar()
 
 std::vector<DialogTemplate> DrawingBarDialogTemplates()
 {
-    return {ForceBar(), LoadBar(), Section2Bar()};
+    return {ForceBar(),
+            StationBar(IDD_LOAD_BAR, "荷重図操作", IDC_LOAD_SUPPORT, IDC_LOAD_SUPPORT_SPIN, IDC_LOAD_STATION,
+                       IDC_LOAD_STATION_SPIN, IDC_LOAD_SCALE, IDC_LOAD_SCALE_SLIDER),
+            StationBar(IDD_SECTION_BAR, "横断面図操作", IDC_SECTION_SUPPORT, IDC_SECTION_SUPPORT_SPIN,
+                       IDC_SECTION_STATION, IDC_SECTION_STATION_SPIN, IDC_SECTION_SCALE, IDC_SECTION_SCALE_SLIDER),
+            Section2Bar()};
 }

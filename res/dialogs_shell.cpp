@@ -232,12 +232,6 @@ DialogTemplate PaperSelect()
     return t;
 }
 
-// A window whose controls come with its own input: for now only its caption.
-DialogTemplate Captioned(UINT id, const char* caption)
-{
-    return tpl::Dialog(id, QString::fromUtf8(caption));
-}
-
 }
 
 std::vector<DialogTemplate> ShellDialogTemplates()
@@ -245,6 +239,6 @@ std::vector<DialogTemplate> ShellDialogTemplates()
     return {
         ScopeBar(), SetupBar(), AboutBox(), UserInfo(), PrintFormat(), OriginAdjust(), AbortConfirm(), TestCommand(),
         PrintBar(), Rerun(), CalcProgress(),
-        GridBar(), PaperSelect(), Captioned(IDD_SECTION_BAR, "横断面図操作"),
+        GridBar(), PaperSelect(),
     };
 }

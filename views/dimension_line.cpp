@@ -53,6 +53,15 @@ QString CDimensionLine::LabelText(CDPoint p1, CDPoint p2)
     return AfxFormat("%0.0f", len * 1000.0);
 }
 
+std::pair<int, int> CDimensionLine::LabelSpan(CDC* pDC, CDPoint p1, CDPoint p2, int x, int nLabelPos)
+{
+    CFont* old = pDC->SelectObject(&m_font);
+    const int cx = pDC->GetTextExtent(LabelText(p1, p2)).cx;
+    pDC->SelectObject(old);
+    const int left = x - cx / 2 + LabelOffset(nLabelPos).cx;
+    return {left, left + cx};
+}
+
 bool CDimensionLine::RotateSegment(double dAngle, int x1, int y1, int x2, int y2, CRect* pOut)
 {
     // Only quarter turns keep the page's axes; anything else has no sideways page.
@@ -70,6 +79,13 @@ bool CDimensionLine::RotateSegment(double dAngle, int x1, int y1, int x2, int y2
     const CPoint a = turn(x1, y1), b = turn(x2, y2);
     *pOut = CRect(a.x, a.y, b.x, b.y);
     return true;
+}
+
+int CDimensionLine::TurnedEscapement(double dAngle)
+{
+    // The sideways rule turns the drawing by the angle and then half round (the reflection of
+    // both axes), so its texts turn by the same to read along their lines.
+    return ((int(dAngle) + 180) % 360 + 360) % 360 * 10;
 }
 
 void CDimensionLine::Draw(CDC* pDC, CDPoint p1, CDPoint p2, int xOff, int yOff, CDPoint scale, int nLabelPos)
@@ -197,7 +213,7 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
     CFont turnedFont;
     if (turned) {
         LOGFONT lf = m_font.LogFont();
-        lf.lfEscapement = int(dAngle) * 10;
+        lf.lfEscapement = TurnedEscapement(dAngle);
         lf.lfClipPrecision = CLIP_LH_ANGLES;
         turnedFont.CreateFontIndirect(&lf);
         pDC->SelectObject(&turnedFont);

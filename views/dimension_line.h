@@ -2,6 +2,7 @@
 // its length in millimetres, or a plain coloured line; upright or turned for a sideways page.
 #pragma once
 
+#include <utility>
 #include "framework/dc.h"
 #include "framework/gdi.h"
 #include "geometry/plan.h"
@@ -31,8 +32,14 @@ public:
     // Returns false for an angle that is not a multiple of 90 degrees.
     static bool RotateSegment(double dAngle, int x1, int y1, int x2, int y2, CRect* pOut);
 
+    // Escapement (tenths of a degree) of a text turned with a drawing by the angle.
+    static int TurnedEscapement(double dAngle);
+
     // Label text of the line between two model points (millimetres of metres).
     static QString LabelText(CDPoint p1, CDPoint p2);
+    // Logical x of the far ends of the label of the line at (x, *) at a label position, as
+    // (left, right), measured in the label font.
+    std::pair<int, int> LabelSpan(CDC* pDC, CDPoint p1, CDPoint p2, int x, int nLabelPos);
 
     int m_nEndMarkStyle = 0;    // 0 none, 1 both ends, 2 second end only
     int m_nPenStyle = PS_SOLID;

@@ -19,6 +19,14 @@ void PrepareDrawingDC(const CScrollView& view, CDC* pDC)
         pDC->SetWindowOrg(view.GetScrollPosition());
 }
 
+void SetDrawingScrollSizes(CScrollView& view, CSize sizeTotal, double kx, double ky)
+{
+    const CSize page(int(sizeTotal.cx / (5.0 * kx)), int(sizeTotal.cy / (5.0 * ky)));
+    const CSize line(int(sizeTotal.cx / (20.0 * kx)), int(sizeTotal.cy / (20.0 * ky)));
+    if (sizeTotal != view.GetTotalSize() || page != view.GetPageSize() || line != view.GetLineSize())
+        view.SetScrollSizes(MM_LOMETRIC, sizeTotal, page, line);
+}
+
 BOOL PrepareA4Printing(CView* pView, CPrintInfo* pInfo, CSize* pPageSize)
 {
     const CPrintSettings& s = pInfo->GetSettings();
@@ -41,6 +49,15 @@ void DrawViewPage(CDC* pDC, CPrintInfo* pInfo, const QString& strTitle)
     Selected<CFont> sel(pDC, &font);
     doc->DrawPageFrame(pDC, pInfo, strTitle);
     doc->DrawPageFooter(pDC, pInfo, 0);
+}
+
+CRect ViewPageFrame()
+{
+    const CMarivoltenDoc* doc = g_pDoc;
+    if (!doc)
+        return CRect();
+    // The frame stands in the same area of the A4 page as the page frame draws it.
+    return CRect(doc->m_nMarginLeft, -doc->m_nMarginTop + 10, 1990 - doc->m_nMarginRight, -2900 + doc->m_nMarginBottom);
 }
 
 int ScaleSliderPos(const double* pTable, int nCount, int nCurrent, double dScale)

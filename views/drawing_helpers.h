@@ -22,11 +22,20 @@ struct Selected {
 // 0.1 mm with y upwards; on screen the scroll position is the window's top left.
 void PrepareDrawingDC(const CScrollView& view, CDC* pDC);
 
+// The scroll sizes of a drawing at kx, ky logical units per metre: its total, and a page and
+// a line of a fifth and a twentieth of it per unit; set only when they change, so that a paint
+// asking again does not lay the window out anew.
+void SetDrawingScrollSizes(CScrollView& view, CSize sizeTotal, double kx, double ky);
+
 // The view prints on A4 portrait whatever paper was chosen: the page size goes to *pPageSize.
 BOOL PrepareA4Printing(CView* pView, CPrintInfo* pInfo, CSize* pPageSize);
 
 // The page frame, header, footer and page number of one printed page of a view.
 void DrawViewPage(CDC* pDC, CPrintInfo* pInfo, const QString& strTitle);
+
+// The page frame of a view's A4 page (left, top, right, bottom; y up) from the margins of
+// the print format; empty without a document.
+CRect ViewPageFrame();
 
 // Scales travel to the views in whole tenths, truncated.
 inline int ScaleTenths(double dScale) { return int(dScale * 10.0); }

@@ -120,11 +120,17 @@ void CForceBar::OnCheck(int nID)
     }
 }
 
-// ---- load bar ----
+// ---- station bars ----
 
-CLoadBar::CLoadBar() : m_adScale{0.2, 0.5, 0.7, 1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0} {}
+CStationBar::CStationBar(const Ids& ids, UINT nSelectMessage, UINT nScaleMessage)
+    : m_adScale{0.2, 0.5, 0.7, 1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0},
+      m_ids(ids),
+      m_nSelectMessage(nSelectMessage),
+      m_nScaleMessage(nScaleMessage)
+{
+}
 
-int CLoadBar::SupportAt(int nStation)
+int CStationBar::SupportAt(int nStation)
 {
     const CMarivoltenDoc* doc = g_pDoc;
     if (!doc)
@@ -135,38 +141,38 @@ int CLoadBar::SupportAt(int nStation)
     return -1;
 }
 
-void CLoadBar::Refresh()
+void CStationBar::Refresh()
 {
     const CMarivoltenDoc* doc = g_pDoc;
     if (!doc)
         return;
     const int support = CurrentSupport(*doc), station = PlanCurrentStation(*doc);
-    SetBarSpin(*this, IDC_LOAD_SUPPORT_SPIN, g_nSpans + 1, support + 1);
-    SetBarSpin(*this, IDC_LOAD_STATION_SPIN, g_nCrossSections, station + 1);
-    SetBarText(*this, IDC_LOAD_STATION, AfxFormat("%4d", station + 1));
+    SetBarSpin(*this, m_ids.supportSpin, g_nSpans + 1, support + 1);
+    SetBarSpin(*this, m_ids.stationSpin, g_nCrossSections, station + 1);
+    SetBarText(*this, m_ids.station, AfxFormat("%4d", station + 1));
     // A station between supports is at no support.
     const int at = SupportAt(station);
-    SetBarText(*this, IDC_LOAD_SUPPORT, at >= 0 ? AfxFormat("%4d", at + 1) : QStringLiteral("  －"));
-    auto* slider = dynamic_cast<CSliderCtrl*>(GetControl(IDC_LOAD_SCALE_SLIDER));
+    SetBarText(*this, m_ids.support, at >= 0 ? AfxFormat("%4d", at + 1) : QStringLiteral("  －"));
+    auto* slider = dynamic_cast<CSliderCtrl*>(GetControl(m_ids.slider));
     if (!slider)
         return;
     if (m_bFirstPaint) {
         slider->SetRange(0, 9);
         slider->SetTicFreq(1);
-        slider->SetPos(ScaleSliderPos(m_adScale, 10, -1, doc->m_dLoadScale));
+        slider->SetPos(ScaleSliderPos(m_adScale, 10, -1, Scale()));
         m_bFirstPaint = 0;
     }
-    SetBarText(*this, IDC_LOAD_SCALE, AfxFormat("%4.1f", m_adScale[SliderPos(slider, 10)]));
+    SetBarText(*this, m_ids.scale, AfxFormat("%4.1f", m_adScale[SliderPos(slider, 10)]));
 }
 
-bool CLoadBar::OnSpin(int nID, int nDelta)
+bool CStationBar::OnSpin(int nID, int nDelta)
 {
-    if (nID == IDC_LOAD_SUPPORT_SPIN)
+    if (nID == m_ids.supportSpin)
         return OnSupportSpin(nDelta);
-    return nID == IDC_LOAD_STATION_SPIN && OnCrossSectionSpin(nDelta);
+    return nID == m_ids.stationSpin && OnCrossSectionSpin(nDelta);
 }
 
-bool CLoadBar::OnSupportSpin(int nDelta)
+bool CStationBar::OnSupportSpin(int nDelta)
 {
     CMarivoltenDoc* doc = g_pDoc;
     if (!doc)
@@ -176,16 +182,17 @@ bool CLoadBar::OnSupportSpin(int nDelta)
         return false;
     doc->m_nCurSupport = n - 1;
     doc->m_nCurCrossSection = std::clamp(doc->m_anSupportStation[n - 1], 0, std::max(g_nCrossSections - 1, 0));
-    SetBarText(*this, IDC_LOAD_SUPPORT, AfxFormat("%4d", n));
-    SetBarSpin(*this, IDC_LOAD_STATION_SPIN, g_nCrossSections, doc->m_nCurCrossSection + 1);
-    SetBarText(*this, IDC_LOAD_STATION, AfxFormat("%4d", doc->m_nCurCrossSection + 1));
-    if (g_pLoadView)
-        g_pLoadView->SendMessage(WM_LOAD_SELECT, WPARAM(n - 1), LPARAM(doc->m_nCurCrossSection));
+    SetBarText(*this, m_ids.support, AfxFormat("%4d", n));
+    SetBarSpin(*this, m_ids.stationSpin, g_nCrossSections, doc->m_nCurCrossSection + 1);
+    SetBarText(*this, m_ids.station, AfxFormat("%4d", doc->m_nCurCrossSection + 1));
+    if (CWnd* view = View())
+        view->SendMessage(m_nSelectMessage, WPARAM(n - 1), LPARAM(doc->m_nCurCrossSection));
+    // The other window of the station follows.
     doc->UpdateAllViews(nullptr);
     return true;
 }
 
-bool CLoadBar::OnCrossSectionSpin(int nDelta)
+bool CStationBar::OnCrossSectionSpin(int nDelta)
 {
     CMarivoltenDoc* doc = g_pDoc;
     if (!doc)
@@ -198,22 +205,42 @@ bool CLoadBar::OnCrossSectionSpin(int nDelta)
     const int at = SupportAt(n - 1);
     if (at >= 0) {
         doc->m_nCurSupport = at;
-        SetBarSpin(*this, IDC_LOAD_SUPPORT_SPIN, g_nSpans + 1, at + 1);
+        SetBarSpin(*this, m_ids.supportSpin, g_nSpans + 1, at + 1);
     }
-    SetBarText(*this, IDC_LOAD_SUPPORT, at >= 0 ? AfxFormat("%4d", at + 1) : QStringLiteral("  －"));
-    SetBarText(*this, IDC_LOAD_STATION, AfxFormat("%4d", n));
-    if (g_pLoadView)
-        g_pLoadView->SendMessage(WM_LOAD_SELECT, 0, LPARAM(n - 1));
+    SetBarText(*this, m_ids.support, at >= 0 ? AfxFormat("%4d", at + 1) : QStringLiteral("  －"));
+    SetBarText(*this, m_ids.station, AfxFormat("%4d", n));
+    if (CWnd* view = View())
+        view->SendMessage(m_nSelectMessage, 0, LPARAM(n - 1));
     doc->UpdateAllViews(nullptr);
     return true;
 }
 
-void CLoadBar::OnHScroll(CWnd* pSlider)
+void CStationBar::OnHScroll(CWnd* pSlider)
 {
-    if (!pSlider || pSlider != GetControl(IDC_LOAD_SCALE_SLIDER))
+    if (!pSlider || pSlider != GetControl(m_ids.slider))
         return;
     const double value = m_adScale[SliderPos(pSlider, 10)];
-    if (g_pLoadView)
-        g_pLoadView->SendMessage(WM_LOAD_SCALE, 0, LPARAM(ScaleTenths(value)));
-    SetBarText(*this, IDC_LOAD_SCALE, AfxFormat("%4.1f", value));
+    if (CWnd* view = View())
+        view->SendMessage(m_nScaleMessage, 0, LPARAM(ScaleTenths(value)));
+    SetBarText(*this, m_ids.scale, AfxFormat("%4.1f", value));
 }
+
+CLoadBar::CLoadBar()
+    : CStationBar({IDC_LOAD_SUPPORT, IDC_LOAD_SUPPORT_SPIN, IDC_LOAD_STATION, IDC_LOAD_STATION_SPIN, IDC_LOAD_SCALE,
+                   IDC_LOAD_SCALE_SLIDER},
+                  WM_LOAD_SELECT, WM_LOAD_SCALE)
+{
+}
+
+CWnd* CLoadBar::View() const { return g_pLoadView; }
+double CLoadBar::Scale() const { return g_pDoc ? g_pDoc->m_dLoadScale : 1.0; }
+
+CSectionBar::CSectionBar()
+    : CStationBar({IDC_SECTION_SUPPORT, IDC_SECTION_SUPPORT_SPIN, IDC_SECTION_STATION, IDC_SECTION_STATION_SPIN,
+                   IDC_SECTION_SCALE, IDC_SECTION_SCALE_SLIDER},
+                  WM_SECTION_SELECT, WM_SECTION_SCALE)
+{
+}
+
+CWnd* CSectionBar::View() const { return g_pSectionView; }
+double CSectionBar::Scale() const { return g_pDoc ? g_pDoc->m_dSectionScale : 1.0; }

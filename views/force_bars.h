@@ -1,11 +1,17 @@
-// The bars of the sectional force window and of the load diagram window. Every choice goes
+// The bars of the sectional force, cross-section and load diagram windows. Every choice goes
 // into the document, and the bar tells its view through the view's global pointer.
 #pragma once
 
 #include "views/drawing_helpers.h"
 
-// Load bar to load view: lParam the station; lParam the scale in tenths.
-enum : UINT { WM_LOAD_SELECT = WM_USER + 24, WM_LOAD_SCALE = WM_USER + 25 };
+// Cross-section bar to cross-section view and load bar to load view: wParam the support
+// chosen (or 0), lParam the station; lParam the scale in tenths.
+enum : UINT {
+    WM_SECTION_SELECT = WM_USER + 20,
+    WM_SECTION_SCALE = WM_USER + 21,
+    WM_LOAD_SELECT = WM_USER + 24,
+    WM_LOAD_SCALE = WM_USER + 25
+};
 
 class CForceBar : public CDrawingBar {
 public:
@@ -27,9 +33,15 @@ protected:
     bool OnClicked(int nID) override;
 };
 
-class CLoadBar : public CDrawingBar {
+// The bar of a window that shows one cross-section station: the support or the station and
+// the scale. The choice goes into the document, which the cross-section and load windows share.
+class CStationBar : public CDrawingBar {
 public:
-    CLoadBar();
+    // The bar's controls.
+    struct Ids {
+        int support, supportSpin, station, stationSpin, scale, slider;
+    };
+    CStationBar(const Ids& ids, UINT nSelectMessage, UINT nScaleMessage);
     // Shows the document's support and station, and the scale.
     void Refresh() override;
     bool OnSupportSpin(int nDelta);
@@ -44,4 +56,27 @@ public:
 protected:
     bool OnSpin(int nID, int nDelta) override;
     void OnSlider(CWnd* pSlider) override { OnHScroll(pSlider); }
+    // The window told of the choices (null when none is open) and the scale it draws at.
+    virtual CWnd* View() const = 0;
+    virtual double Scale() const = 0;
+
+private:
+    const Ids m_ids;
+    const UINT m_nSelectMessage, m_nScaleMessage;
+};
+
+class CLoadBar : public CStationBar {
+public:
+    CLoadBar();
+protected:
+    CWnd* View() const override;
+    double Scale() const override;
+};
+
+class CSectionBar : public CStationBar {
+public:
+    CSectionBar();
+protected:
+    CWnd* View() const override;
+    double Scale() const override;
 };

@@ -60,6 +60,11 @@ int CSection2Drawer::Panels(int nSpan) const
     return std::clamp(g_anPanelCount[nSpan], 0, MAX_PANELS);
 }
 
+double CSection2Drawer::PanelLength(int nSpan, int nPanel) const
+{
+    return nSpan >= 0 && nSpan < Spans() && nPanel >= 0 && nPanel < Panels(nSpan) ? m_adPanelLength[nSpan][nPanel] : 0.0;
+}
+
 void CSection2Drawer::SetGirder(int nGirder)
 {
     m_nGirder = std::clamp(nGirder, 0, MAX_GIRDERS - 1);
@@ -238,19 +243,19 @@ int CSection2Drawer::Elevation(bool bTurned, CDC* pDC, CPoint origin, CDPoint sc
     if (varies) {
         // A line at every panel point within a span: the first profile point at or beyond it.
         int j = 0;
-        double q = m_adPanelLength[0][0];
+        double q = PanelLength(0, 0);
         for (size_t i = 0; i < pts.size(); ++i) {
             const int k = pts[i].span;
             if (i > 0 && k != pts[i - 1].span) {
                 j = 0;
-                q = m_adPanelLength[k][0];
+                q = PanelLength(k, 0);
                 riser(pts[i].at);
                 Support(bTurned, pDC, CDPoint(pts[i].at.x, pts[i - 1].at.y), origin, scale, k + 1, 1);
             }
             if (j + 1 < Panels(k) && q <= pts[i].x + kPlaceTol) {
                 riser(pts[i].at);
                 ++j;
-                q += m_adPanelLength[k][j];
+                q += PanelLength(k, j);
             }
         }
     } else {
@@ -317,7 +322,7 @@ void CSection2Drawer::DrawText(CDC* pDC, CDPoint at, CPoint origin, CDPoint scal
 void CSection2Drawer::DrawTextForPrint(CDC* pDC, CDPoint at, CPoint origin, CDPoint scale, const QString& text)
 {
     LOGFONT lf = m_font.LogFont();
-    lf.lfEscapement = 2700;
+    lf.lfEscapement = CDimensionLine::TurnedEscapement(kTurn);
     lf.lfClipPrecision = CLIP_LH_ANGLES;
     CFont turned;
     turned.CreateFontIndirect(&lf);

@@ -56,6 +56,8 @@ private:
     std::vector<ProfilePoint> ProfilePoints() const;
     int Spans() const;
     int Panels(int nSpan) const;
+    // A panel's length along the girder; 0 for a panel the span does not have.
+    double PanelLength(int nSpan, int nPanel) const;
     double SpanStart(int nSpan) const;
     double TotalLength() const;
     // A distance from the start of a span on the base line, carried onto this girder.

@@ -256,6 +256,10 @@ std::vector<DialogUses> CodeUses()
             Ctl(IDC_FORCE_HSCALE_SLIDER, CtlKind::Slider), Ctl(IDC_FORCE_VSCALE, kEdit),
             Ctl(IDC_FORCE_VSCALE_SLIDER, CtlKind::Slider), Ctl(IDC_FORCE_MOMENT, kCheck), Ctl(IDC_FORCE_SHEAR, kCheck),
             Ctl(IDC_FORCE_RESISTING, kCheck), Ctl(IDC_FORCE_FOLD, kCheck), Ctl(ID_BLOCK_DIALOG, kButton)}},
+        {"SectionBar", IDD_SECTION_BAR, {
+            Ctl(IDC_SECTION_SUPPORT, kEdit), SpinOf(IDC_SECTION_SUPPORT_SPIN, IDC_SECTION_SUPPORT),
+            Ctl(IDC_SECTION_STATION, kEdit), SpinOf(IDC_SECTION_STATION_SPIN, IDC_SECTION_STATION),
+            Ctl(IDC_SECTION_SCALE, kEdit), Ctl(IDC_SECTION_SCALE_SLIDER, CtlKind::Slider)}},
         {"LoadBar", IDD_LOAD_BAR, {
             Ctl(IDC_LOAD_SUPPORT, kEdit), SpinOf(IDC_LOAD_SUPPORT_SPIN, IDC_LOAD_SUPPORT), Ctl(IDC_LOAD_STATION, kEdit),
             SpinOf(IDC_LOAD_STATION_SPIN, IDC_LOAD_STATION), Ctl(IDC_LOAD_SCALE, kEdit),

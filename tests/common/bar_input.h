@@ -2,6 +2,7 @@
 // context kept, picked out by kind.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QAbstractSlider>
 #include <QFile>
 #include <QTemporaryDir>
@@ -57,6 +58,36 @@ inline std::vector<CDC::Record> Ops(const CDC& dc, const char* op, COLORREF pen)
         if (r.op == QLatin1String(op) && r.penColor == pen)
             out.push_back(r);
     return out;
+}
+
+// The calls of one kind.
+inline std::vector<CDC::Record> Calls(const CDC& dc, const char* op)
+{
+    std::vector<CDC::Record> out;
+    for (const CDC::Record& r : dc.Records())
+        if (r.op == QLatin1String(op))
+            out.push_back(r);
+    return out;
+}
+
+// The page frame of a printed page: the first rectangle drawn on it (empty when none was).
+inline CRect PageFrame(const CDC& dc)
+{
+    const std::vector<CDC::Record> rects = Calls(dc, "Rectangle");
+    return rects.empty() ? CRect() : CRect(rects[0].args[0], rects[0].args[1], rects[0].args[2], rects[0].args[3]);
+}
+
+// Every line and polygon drawn lies inside the frame (y up: top above bottom).
+inline void ExpectDrawnInside(const CDC& dc, const CRect& frame)
+{
+    for (const CDC::Record& r : dc.Records())
+        if (r.op == QLatin1String("LineTo") || r.op == QLatin1String("Polygon"))
+            for (size_t i = 0; i + 1 < r.args.size(); i += 2) {
+                EXPECT_GT(r.args[i], frame.left) << r.op.toStdString();
+                EXPECT_LT(r.args[i], frame.right) << r.op.toStdString();
+                EXPECT_LT(r.args[i + 1], frame.top) << r.op.toStdString();
+                EXPECT_GT(r.args[i + 1], frame.bottom) << r.op.toStdString();
+            }
 }
 
 // The texts written, without the spaces that right-align them.

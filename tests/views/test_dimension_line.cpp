@@ -148,7 +148,8 @@ TEST_F(DimensionLineTest, TurnedLabelKeepsTheLabelFontAndTheBackgroundMode)
     const auto texts = Ops(dc, "TextOut");
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].text, QStringLiteral("1000"));
-    EXPECT_EQ(texts[0].escapement, 900);
+    // The text turns with the line: a quarter and half round, reading along it.
+    EXPECT_EQ(texts[0].escapement, 2700);
     EXPECT_EQ(texts[0].fontHeight, 36);
     EXPECT_EQ(texts[0].fontFace, QStringLiteral("ＭＳ 明朝"));
 

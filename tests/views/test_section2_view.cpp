@@ -217,7 +217,7 @@ TEST_F(Section2Test, PrintTwinsDrawTheSamePictureTurned)
     // The support numbers are turned text.
     int turnedTexts = 0;
     for (const CDC::Record& r : turned.Records())
-        turnedTexts += r.op == QLatin1String("TextOut") && r.escapement == 2700 && r.text.size() == 1;
+        turnedTexts += r.op == QLatin1String("TextOut") && r.escapement == 900 && r.text.size() == 1;
     EXPECT_EQ(turnedTexts, 3);
 
     CSetupHeightDialog* h = g_pHeightDlg;

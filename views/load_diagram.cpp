@@ -1,0 +1,499 @@
+#include "views/load_diagram.h"
+
+#include "app/doc.h"
+#include "design/girder_design.h"
+#include "design/steel_tables.h"
+#include "framework/format.h"
+#include "views/dimension_line.h"
+#include "views/drawing_helpers.h"
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr double kTurn = 270.0;
+// Slanted leaders of the curb heights (m along each axis).
+constexpr double kLeader = 0.75;
+// The dimension row below the girders, and the text room above the upper dimensions (m).
+constexpr double kLowerRow = -5.0;
+constexpr double kTop = 8.5;
+// Captions start this far right of the deck (logical units); values over the sidewalk
+// pavements stand this much higher than those over the carriageways.
+constexpr int kCaptionGap = 100;
+constexpr int kSidewalkRaise = 32;
+// Room kept around the drawing for the labels at its edges, and between a text and the
+// frame lines at the deck edges (logical units).
+constexpr int kTextRoom = 50;
+constexpr int kEdgeGap = 6;
+
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kRed = RGB(255, 0, 0);
+
+// A loaded zone of a row: from xa to xb, as high as its load in tf/m2, its value printed
+// centred at xc over it when shown.
+struct Block {
+    int row;
+    double xa, xb, height;
+    double value;
+    bool shown;
+    double xc;
+    int raise = 0;
+    const char* format = "%.3f";
+};
+
+// A line load of a row at x.
+struct Marker {
+    int row;
+    double x;
+    double value;
+    bool shown;
+};
+
+}
+
+CLoadDiagram::CLoadDiagram()
+{
+    m_font.CreateFont(36, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS,
+                      DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
+}
+
+CLoadDiagram::~CLoadDiagram() = default;
+
+double CLoadDiagram::Gravity() { return g_bSIUnits == 1 ? steel::kGravity : 1.0; }
+
+int CLoadDiagram::Setup(CMarivoltenDoc* pDoc, int nStation)
+{
+    CCrossSectionDrawer::Setup(pDoc, nStation);
+    if (!pDoc)
+        return 1;
+    const double* d = pDoc->m_dlgDeadLoad.m_adValue;
+    double* loads[10] = {&m_dLeftRailing,        &m_dRightRailing,   &m_dSidewalkPavingWeight, &m_dRoadPavingWeight,
+                         &m_dMedianWeight,       &m_dKerbWeight,     &m_dSidewalkSlabWeight,   &m_dRoadSlabWeight,
+                         &m_dCurbWeight,         &m_dSnowLoad};
+    for (int i = 0; i < 10; ++i)
+        *loads[i] = d[i];
+    const SteelWeightData& sw = pDoc->m_dlgSteelWeight;
+    m_nAttachments = std::clamp(sw.m_nAttachments, 0, SteelWeightData::ATTACHMENTS);
+    for (int i = 0; i < m_nGirders; ++i)
+        m_adHaunchWeight[i] = sw.m_adHaunchWeight[i];
+    for (int j = 0; j < m_nAttachments; ++j) {
+        m_anAttachmentGirder[j] = sw.m_anAttachGirder[j];
+        m_adAttachmentLoad[j] = sw.m_adAttachLoad[j];
+        m_adAttachmentX[j] = m_anAttachmentGirder[j] * m_dGirderSpacing + B(11) + sw.m_adAttachPosition[j];
+    }
+    return 1;
+}
+
+CLoadDiagram::Rows CLoadDiagram::LayOutRows(int nSidewalk) const
+{
+    Rows r;
+    const bool left = nSidewalk == 1 || nSidewalk == 3, right = nSidewalk == 2 || nSidewalk == 3;
+    int k = 3;
+    if ((left && m_dSidewalkSlabWeight * m_adHeight[20] > 0.0) || (right && m_dSidewalkSlabWeight * m_adHeight[21] > 0.0))
+        r.mount = ++k;
+    r.mountBlocks = k;
+    r.railingMarkers = ++k;
+    if (m_dLeftRailing > 0.0 || m_dRightRailing > 0.0)
+        r.railing = k++;
+    r.haunch = k;
+    r.steel = ++k;
+    if (m_dSnowLoad != 0.0)
+        r.snow = ++k;
+    if (m_nAttachments != 0)
+        r.attachments = ++k;
+    r.last = k;
+    return r;
+}
+
+double CLoadDiagram::SteelWeight(int nGirder) const
+{
+    const CMarivoltenDoc* doc = g_pDoc;
+    if (!doc || nGirder < 0 || nGirder >= MAX_GIRDERS)
+        return 0.0;
+    const double g = Gravity();
+    const SteelWeightData& sw = doc->m_dlgSteelWeight;
+    const bool single = g_nBridgeType == 2;
+    const int i = single ? 1 : nGirder;
+    const CGirderDesign* girder = doc->m_pGirders && i < g_nGirders ? &doc->m_pGirders[i] : nullptr;
+    if (g_bResultsValid == 0 || sw.m_nDeadLoadChoice == 1 || !girder)
+        return sw.m_adSteelWeight[i] / g;
+    double w = 0.0;
+    if (sw.m_nDeadLoadChoice == 3) {
+        const CEstimateData& e = *doc;
+        const CSetupMainMemberDialog& mm = doc->m_dlgMainMember;
+        w = e.m_dGirderMass + e.m_dFlangeRibMass;
+        if (e.m_nCrossBeamCount > 0)
+            w += e.m_dCrossBeamMass;
+        if (e.m_nEndSwayCount + e.m_nMidSwayCount + e.m_nPierSwayCount > 0)
+            w += e.m_dSwayMass;
+        if (mm.m_bUseLateral)
+            w += e.m_dLateralMass;
+        if (mm.m_bUseLeftBracket || mm.m_bUseRightBracket)
+            w += e.m_dLeftBracketMass + e.m_dRightBracketMass;
+        if (mm.m_bUseEdgeStringer)
+            w += e.m_dEdgeStringerMass;
+        if (mm.m_bUseStringer)
+            w += e.m_dStringerMass;
+        w += e.m_dGirderBoltMass + e.m_dCrossBeamBoltMass;
+        if (!single && g_nGirders > 0)
+            w /= g_nGirders;
+    } else {
+        for (const CSectionRecord& s : girder->m_pSections)
+            w += s.m_dWWhole;
+        if (sw.m_nDeadLoadChoice == 2)
+            w *= doc->m_dlgEstimate.m_dlgFactor.m_dGirderFactor;
+    }
+    if (girder->m_dGirderLength > 1e-20)
+        w /= girder->m_dGirderLength;
+    return w;
+}
+
+// ---- dimensions ----
+
+int CLoadDiagram::DrawUpperDimensions(CDC* pDC, CPoint origin, double dScaleX, double dScaleY)
+{
+    return UpperDimensions({pDC, origin, CDPoint(dScaleX, dScaleY)});
+}
+
+int CLoadDiagram::DrawUpperDimensionsForPrint(CDC* pDC, CPoint origin, double dScaleX, double dScaleY)
+{
+    return UpperDimensions({pDC, origin, CDPoint(dScaleX, dScaleY), true, kTurn});
+}
+
+int CLoadDiagram::DrawLowerDimensions(CDC* pDC, CPoint origin, double dScaleX, double dScaleY)
+{
+    return LowerDimensions({pDC, origin, CDPoint(dScaleX, dScaleY)});
+}
+
+int CLoadDiagram::DrawLowerDimensionsForPrint(CDC* pDC, CPoint origin, double dScaleX, double dScaleY)
+{
+    return LowerDimensions({pDC, origin, CDPoint(dScaleX, dScaleY), true, kTurn});
+}
+
+namespace {
+
+// The four dimension objects of the load diagram, none labelling a length of zero.
+struct LoadDimensionSet {
+    CDimensionLine extension{PS_DASHDOT, 0, kBlue, 0};
+    CDimensionLine row{PS_DASHDOT, 1, kBlue, 1};
+    CDimensionLine leader{PS_SOLID, 0, kBlue, 0};
+    CDimensionLine height{PS_SOLID, 1, kBlue, 1};
+    LoadDimensionSet()
+    {
+        for (CDimensionLine* l : {&extension, &row, &leader, &height})
+            l->SetHideZeroLabel(1);
+    }
+};
+
+}
+
+int CLoadDiagram::UpperDimensions(const Canvas& c)
+{
+    LoadDimensionSet d;
+    c.dc->SetBkMode(TRANSPARENT);
+    const double W = m_dWidth, t = kLeader;
+    const double cL = m_adHeight[0], cR = m_adHeight[1], sL = m_adHeight[2], sR = m_adHeight[3];
+    if (B(4) > 0.0 && H(6) > 0.0) {
+        c.Line(d.extension, {B(1), 8.5}, {B(1), 0}, 2);
+        c.Line(d.row, {0, 7.0}, {B(1), 7.0}, 2);
+    }
+    c.Line(d.extension, {0, 8.1}, {0, 0}, 2);
+    c.Line(d.extension, {W, 8.1}, {W, 0}, 2);
+    c.Line(d.extension, {B(2), 6.0}, {B(2), cL}, 2);
+    c.Line(d.extension, {W - B(6), 6.0}, {W - B(6), cR}, 2);
+    c.Line(d.row, {0, 8.0}, {W, 8.0}, 2);
+    c.Line(d.row, {B(2), 6.0}, {W - B(6), 6.0}, 2);
+    c.Line(d.row, {0, 6.0}, {B(2), 6.0}, 2);
+    c.Line(d.row, {W - B(6), 6.0}, {W, 6.0}, 2);
+    c.Line(d.height, {B(2) + t, cL + t}, {B(2) + t, sL + t}, 4);
+    c.Line(d.height, {W - B(6) - t, cR + t}, {W - B(6) - t, sR + t}, 8);
+    c.Line(d.leader, {B(2), cL}, {B(2) + t, cL + t}, 2);
+    c.Line(d.leader, {B(2), sL}, {B(2) + t, sL + t}, 2);
+    c.Line(d.leader, {W - B(6), cR}, {W - B(6) - t, cR + t}, 2);
+    c.Line(d.leader, {W - B(6), sR}, {W - B(6) - t, sR + t}, 2);
+    c.dc->SetBkMode(OPAQUE);
+    return 1;
+}
+
+int CLoadDiagram::LowerDimensions(const Canvas& c)
+{
+    LoadDimensionSet d;
+    c.dc->SetBkMode(TRANSPARENT);
+    const double W = m_dWidth;
+    const int n = std::max(m_nGirders, 1);
+    const double x0 = B(11), xn = W - B(12);
+    if (B(4) > 0.0 && H(6) > 0.0)
+        c.Line(d.extension, {B(1), 0}, {B(1), -3.0}, 2);
+    c.Line(d.extension, {0, 0}, {0, kLowerRow}, 2);
+    c.Line(d.extension, {W, 0}, {W, kLowerRow}, 2);
+    c.Line(d.extension, {x0, -m_adHaunchHeight[0] - m_adGirderHeight[0]}, {x0, kLowerRow}, 2);
+    c.Line(d.extension, {xn, -m_adHaunchHeight[n - 1] - m_adGirderHeight[n - 1]}, {xn, kLowerRow}, 2);
+    c.Line(d.row, {0, kLowerRow}, {x0, kLowerRow}, 2);
+    c.Line(d.row, {x0, kLowerRow}, {xn, kLowerRow}, 2);
+    c.Line(d.row, {W, kLowerRow}, {xn, kLowerRow}, 2);
+    c.dc->SetBkMode(OPAQUE);
+    return 1;
+}
+
+// ---- loads ----
+
+namespace {
+
+std::vector<Block> BlocksOf(const CLoadDiagram& d, int nSidewalk, const CLoadDiagram::Rows& rows, double g)
+{
+    const double W = d.m_dWidth;
+    const double* x = d.m_adX;
+    const double* h = d.m_adHeight;
+    const bool left = nSidewalk == 1 || nSidewalk == 3, right = nSidewalk == 2 || nSidewalk == 3;
+    auto block = [](int row, double xa, double xb, double value, double g, bool shown) {
+        return Block{row, xa, xb, value / g, value, shown, (xa + xb) / 2};
+    };
+    std::vector<Block> out;
+    // Pavements.
+    const double D3 = d.m_dSidewalkPavingWeight, D4 = d.m_dRoadPavingWeight;
+    out.push_back(block(1, d.B(2), x[5], D3 * d.H(2), g, true));
+    out.back().raise = kSidewalkRaise;
+    out.push_back(block(1, x[6], x[4], D3 * d.H(9), g, true));
+    out.back().raise = kSidewalkRaise;
+    out.push_back(block(1, x[7], x[9], D4 * d.H(4), g, true));
+    out.push_back(block(1, x[10], x[8], D4 * d.H(7), g, true));
+    // Slab, its value at the median.
+    out.push_back(block(2, 0.0, W, d.m_dRoadSlabWeight * d.H(5), g, true));
+    out.back().xc = d.B(1);
+    // Curbs, kerbs and median. A kerb's value is the load of the block drawn for it.
+    const double D6 = d.m_dKerbWeight;
+    out.push_back(block(3, 0.0, d.B(2), d.m_dCurbWeight * h[12], g, true));
+    out.push_back(block(3, x[4], W, d.m_dCurbWeight * h[13], g, true));
+    out.push_back(block(3, x[5], x[7], D6 * (d.H(2) + h[20]), g, D6 > 0.0 && left && d.B(8) > 1e-20));
+    out.push_back(block(3, x[8], x[6], D6 * (d.H(9) + h[21]), g, D6 > 0.0 && right && d.B(9) > 1e-20));
+    if (d.B(4) > 0.0 && d.H(6) > 0.0)
+        out.push_back(block(3, x[9], x[10], d.m_dMedianWeight * (d.H(6) + d.H(7)), g, true));
+    // Sidewalk mounts, on their own row when one carries a load.
+    const double D7 = d.m_dSidewalkSlabWeight;
+    if (left)
+        out.push_back(block(rows.mountBlocks, d.B(2), x[5], D7 * h[20], g, rows.mount != 0));
+    if (right)
+        out.push_back(block(rows.mountBlocks, x[6], x[4], D7 * h[21], g, rows.mount != 0));
+    // Snow over the whole deck, its value at the median.
+    if (rows.snow) {
+        out.push_back(block(rows.snow, 0.0, W, d.m_dSnowLoad, g, true));
+        out.back().xc = d.B(1);
+        out.back().format = "%.2f";
+    }
+    return out;
+}
+
+std::vector<Marker> MarkersOf(const CLoadDiagram& d, const CLoadDiagram::Rows& rows, double g)
+{
+    std::vector<Marker> out;
+    if (d.m_dLeftRailing > 0.0)
+        out.push_back({rows.railingMarkers, d.m_adX[11], d.m_dLeftRailing, true});
+    if (d.m_dRightRailing > 0.0)
+        out.push_back({rows.railingMarkers, d.m_adX[12], d.m_dRightRailing, true});
+    // The single box carries its haunch and steel on girder line 1.
+    for (int i = d.FirstDrawnGirder(); i <= d.LastDrawnGirder(); ++i)
+        out.push_back({rows.haunch, d.GirderX(i), d.m_adHaunchWeight[i], true});
+    for (int i = d.FirstDrawnGirder(); i <= d.LastDrawnGirder(); ++i)
+        out.push_back({rows.steel, d.GirderX(i), d.SteelWeight(i) * g, i < g_nGirders});
+    for (int j = 0; rows.attachments && j < d.m_nAttachments; ++j)
+        out.push_back({rows.attachments, d.m_adAttachmentX[j], d.m_adAttachmentLoad[j], true});
+    return out;
+}
+
+}
+
+int CLoadDiagram::DrawLoadAreas(CDC* pDC, int nSidewalk, const CPoint& origin, double dScaleX, double dScaleY)
+{
+    return LoadAreas({pDC, origin, CDPoint(dScaleX, dScaleY)}, nSidewalk);
+}
+
+int CLoadDiagram::DrawLoadAreasForPrint(double dAngle, CDC* pDC, int nSidewalk, const CPoint& origin,
+                                        double dScaleX, double dScaleY)
+{
+    return LoadAreas({pDC, origin, CDPoint(dScaleX, dScaleY), true, dAngle}, nSidewalk);
+}
+
+int CLoadDiagram::LoadAreas(const Canvas& c, int nSidewalk)
+{
+    CPen pen(PS_SOLID, 3, RGB(0, 0, 0));
+    CBrush brush(RGB(255, 192, 192));
+    Selected<CPen> oldPen(c.dc, &pen);
+    Selected<CBrush> oldBrush(c.dc, &brush);
+    c.dc->SetBkMode(TRANSPARENT);
+    const Rows rows = LayOutRows(nSidewalk);
+    const double g = Gravity();
+    for (const Block& b : BlocksOf(*this, nSidewalk, rows, g))
+        c.Rect({b.xa, RowY(b.row) + b.height}, {b.xb, RowY(b.row)});
+    CDimensionLine marker(PS_SOLID, 2, kRed, 0);
+    for (const Marker& m : MarkersOf(*this, rows, g))
+        c.Line(marker, {m.x, RowY(m.row) + 1.0}, {m.x, RowY(m.row)});
+    c.dc->SetBkMode(OPAQUE);
+    return 1;
+}
+
+int CLoadDiagram::DrawValueText(CDC* pDC, int x, int y, const QString& text)
+{
+    if (AfxAtof(text) == 0.0)
+        return 0;
+    pDC->SetBkMode(TRANSPARENT);
+    const int result = pDC->TextOut(x, y, text);
+    pDC->SetBkMode(OPAQUE);
+    return result;
+}
+
+void CLoadDiagram::DrawRotatedText(CDC* pDC, double dAngle, int x, int y, const QString& text, int bSkipZero)
+{
+    CFont* current = pDC->GetCurrentFont();
+    LOGFONT lf = current ? current->LogFont() : m_font.LogFont();
+    lf.lfEscapement = CDimensionLine::TurnedEscapement(dAngle);
+    lf.lfClipPrecision = CLIP_LH_ANGLES;
+    CFont turned;
+    turned.CreateFontIndirect(&lf);
+    CFont* old = pDC->SelectObject(&turned);
+    pDC->SetBkMode(TRANSPARENT);
+    if (!(bSkipZero == 1 && AfxAtof(text) == 0.0))
+        pDC->TextOut(x, y, text);
+    pDC->SelectObject(old);
+    pDC->SetBkMode(OPAQUE);
+}
+
+void CLoadDiagram::Text(const Canvas& c, CPoint p, const QString& text, bool bValue)
+{
+    if (c.turned) {
+        const CPoint q = c.Place(p);
+        DrawRotatedText(c.dc, c.angle, q.x, q.y, text, bValue ? 1 : 0);
+    } else if (bValue) {
+        DrawValueText(c.dc, p.x, p.y, text);
+    } else {
+        c.dc->TextOut(p.x, p.y, text);
+    }
+}
+
+int CLoadDiagram::DrawLoads(int nSidewalk, CDC* pDC, CPoint origin, double dScaleX, double dScaleY)
+{
+    return Loads({pDC, origin, CDPoint(dScaleX, dScaleY)}, nSidewalk);
+}
+
+int CLoadDiagram::DrawLoadsForPrint(double dAngle, int nSidewalk, CDC* pDC, CPoint origin, double dScaleX,
+                                    double dScaleY)
+{
+    return Loads({pDC, origin, CDPoint(dScaleX, dScaleY), true, dAngle}, nSidewalk);
+}
+
+int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
+{
+    CDC* dc = c.dc;
+    Selected<CFont> font(dc, &m_font);
+    dc->SetBkMode(TRANSPARENT);
+    const double W = m_dWidth, sx = c.scale.x;
+    auto X = [&](double x) { return c.origin.x + int(x * c.scale.x); };
+    auto Y = [&](double y) { return c.origin.y + int(y * c.scale.y); };
+    // Girder lines with their depths.
+    CDimensionLine depth(PS_SOLID, 1, kBlue, 1);
+    for (int i = FirstDrawnGirder(); i <= LastDrawnGirder(); ++i) {
+        const double x = GirderX(i) + m_adHaunchWidth[i] / 2, top = -m_adHaunchHeight[i];
+        const double bottom = top - m_adGirderHeight[i];
+        c.Line(depth, {x, top}, {x, bottom}, GirderLabelPlace(c, depth, {x, top}, {x, bottom}, i, 4));
+        if (m_nBridgeType != 2)
+            Text(c, CPoint(X(x), Y(bottom)), AfxFormat("G%d", i + 1), false);
+    }
+
+    // Thickness notes of the slab and the pavements.
+    CDimensionLine leader(PS_SOLID, 2, kBlue, 0), shelf(PS_SOLID, 0, kBlue, 0);
+    const double q = (W - B(2) - B(6)) / 4;
+    const struct {
+        const char* format;
+        double value, x, y, end, from;
+    } notes[] = {{"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, 4.0, H(5) / 2, 0.0},
+                 {"左車道舗装 t = %.0fmm", H(4) * 1000, B(2) + q, 3.0, H(5) + H(4) / 2, m_adX[7]},
+                 {"右車道舗装 t = %.0fmm", H(7) * 1000, B(2) + 3 * q, 2.0, H(5) + H(7) / 2, m_adX[10]}};
+    for (const auto& n : notes) {
+        const QString text = AfxFormat(n.format, n.value);
+        const CSize ext = dc->GetTextExtent(text);
+        if (!(sx > 0.0))
+            continue;
+        // A note too long for the deck right of its place moves left with its leader, as far
+        // as its layer goes: it stays clear of the right edge block's dimension lines.
+        const double x = std::max(n.from, std::min(n.x, W - B(6) - (ext.cx + kEdgeGap) / sx));
+        Text(c, CPoint(X(x), Y(n.y) + ext.cy), text, false);
+        c.Line(leader, {x, n.y}, {x, n.end});
+        c.Line(shelf, {x + ext.cx / sx, n.y}, {x, n.y});
+    }
+
+    // The rows: caption right of the deck over a baseline that runs under it, then the values.
+    const Rows rows = LayOutRows(nSidewalk);
+    const double g = Gravity();
+    const std::vector<Block> blocks = BlocksOf(*this, nSidewalk, rows, g);
+    const std::vector<Marker> markers = MarkersOf(*this, rows, g);
+    CDimensionLine baseline(PS_DASHDOT, 0, kBlue, 0);
+    for (const Caption& cap : Captions(rows, c.turned)) {
+        const double y = RowY(cap.row);
+        const CSize ext = dc->GetTextExtent(cap.text);
+        Text(c, CPoint(X(W) + kCaptionGap, Y(y) + ext.cy), cap.text, false);
+        if (sx > 0.0)
+            c.Line(baseline, {0, y}, {W + (kCaptionGap + ext.cx) / sx, y});
+        // Values centred over their blocks and markers, kept between the frame lines.
+        auto inside = [&](int left, int cx) {
+            return std::clamp(left, X(0) + kEdgeGap, std::max(X(0) + kEdgeGap, X(W) - kEdgeGap - cx));
+        };
+        for (const Block& b : blocks) {
+            if (b.row != cap.row || !b.shown)
+                continue;
+            const QString text = AfxFormat(b.format, b.value);
+            const CSize e = dc->GetTextExtent(text);
+            Text(c, CPoint(inside(X(b.xc) - e.cx / 2, e.cx), Y(y + b.height) + e.cy + 2 + b.raise), text, true);
+        }
+        for (const Marker& m : markers) {
+            if (m.row != cap.row || !m.shown)
+                continue;
+            const QString text = AfxFormat("%.3f", m.value);
+            const CSize e = dc->GetTextExtent(text);
+            Text(c, CPoint(inside(X(m.x) - e.cx / 2, e.cx), Y(y) + int(c.scale.y) + e.cy + 2), text, true);
+        }
+    }
+    // Frame lines at the deck edges from the last row up to the dimension row.
+    c.Line(baseline, {0, RowY(rows.last)}, {0, kLowerRow});
+    c.Line(baseline, {W, RowY(rows.last)}, {W, kLowerRow});
+    dc->SetBkMode(OPAQUE);
+    return 1;
+}
+
+std::vector<CLoadDiagram::Caption> CLoadDiagram::Captions(const Rows& rows, bool bPrint) const
+{
+    const bool si = g_bSIUnits == 1;
+    const QString area = si ? QStringLiteral("kN/m2") : QStringLiteral("tf/m2");
+    const QString line = si ? QStringLiteral("kN/m") : QStringLiteral("tf/m");
+    // On paper the railing and steel captions are spelled a little differently.
+    const QString railing = bPrint ? QStringLiteral("高欄(%1)") : QStringLiteral("高欄  (%1)");
+    const QString steel = bPrint ? QStringLiteral("鋼重（%1）") : QStringLiteral("鋼重(%1)");
+    const Caption all[] = {{1, QStringLiteral("舗装(%1)").arg(area)},
+                           {2, QStringLiteral("床版(%1)").arg(area)},
+                           {3, QStringLiteral("地覆等(%1)").arg(area)},
+                           {rows.mount, QStringLiteral("歩道マウント(%1)").arg(area)},
+                           {rows.railing, railing.arg(line)},
+                           {rows.haunch, QStringLiteral("ハンチ(%1)").arg(line)},
+                           {rows.steel, steel.arg(line)},
+                           {rows.snow, QStringLiteral("雪    (%1)").arg(area)},
+                           {rows.attachments, QStringLiteral("添架物(%1)").arg(line)}};
+    std::vector<Caption> out;
+    for (const Caption& c : all)
+        if (c.row != 0)
+            out.push_back(c);
+    return out;
+}
+
+CRect CLoadDiagram::Reach(CDC* pDC, int nSidewalk, double dScaleX, double dScaleY)
+{
+    const Rows rows = LayOutRows(nSidewalk);
+    Selected<CFont> font(pDC, &m_font);
+    int caption = 0;
+    for (bool print : {false, true})
+        for (const Caption& c : Captions(rows, print))
+            caption = std::max(caption, pDC->GetTextExtent(c.text).cx);
+    // The railing posts may stand beyond the left edge; the dimension labels reach above the
+    // top row and the girder names below the girders.
+    const double left = std::min({0.0, m_adX[11] - 0.02});
+    return CRect(int(left * dScaleX) - kTextRoom, int(kTop * dScaleY) + kTextRoom,
+                 int(m_dWidth * dScaleX) + kCaptionGap + caption + kTextRoom, int(RowY(rows.last) * dScaleY) - kTextRoom);
+}

@@ -1,0 +1,105 @@
+#include "views/section_view.h"
+
+#include "app/doc.h"
+#include "app/globals.h"
+#include "framework/format.h"
+#include "framework/print.h"
+#include "views/drawing_helpers.h"
+#include "views/force_bars.h"
+#include "views/plan_view.h"
+
+#include <algorithm>
+#include <cmath>
+
+CSectionView* g_pSectionView = nullptr;
+
+IMPLEMENT_DYNCREATE(CSectionView, CStationView)
+
+namespace {
+
+// The drawing's room and place at scale 1 (0.1 mm); 1 m is 100 units there.
+constexpr int kExtent = 5500;
+constexpr int kOriginX = 200, kOriginY = -900;
+// On paper the widest station takes 70 % of the width inside the margins, or 16 m of
+// drawing the height inside them.
+constexpr double kPrintWidthShare = 0.7;
+constexpr double kPrintHeight = 16.0;
+
+}
+
+CSectionView::CSectionView()
+    : CStationView(WM_SECTION_SELECT, WM_SECTION_SCALE, CPoint(kOriginX, kOriginY)), m_global(g_pSectionView, this)
+{
+}
+
+CSectionView::~CSectionView() = default;
+
+double* CSectionView::Scale() const { return g_pDoc ? &g_pDoc->m_dSectionScale : nullptr; }
+
+int CSectionView::RebuildDrawers(CMarivoltenDoc* pDoc)
+{
+    m_nDrawers = std::max(g_nCrossSections, 0);
+    m_pDrawers = std::make_unique<CCrossSectionDrawer[]>(size_t(m_nDrawers));
+    for (int i = 0; i < m_nDrawers; ++i)
+        m_pDrawers[size_t(i)].Setup(pDoc, i);
+    return 1;
+}
+
+void CSectionView::FitToScale()
+{
+    const double k = (g_pDoc ? g_pDoc->m_dSectionScale : 1.0) * 100.0;
+    if (!(k > 0.0) || !(k < 1e4))
+        return;
+    m_ptOrigin = CPoint(int(kOriginX * k / 100.0), int(kOriginY * k / 100.0));
+    m_sizeTotal = CSize(int(k / 100.0 * kExtent), int(k / 100.0 * kExtent));
+    SetDrawingScrollSizes(*this, m_sizeTotal, k, k);
+}
+
+void CSectionView::OnDraw(CDC* pDC)
+{
+    g_pSectionView = this;
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc || g_nSpans == 0)
+        return;
+    RebuildDrawers(doc);
+    FitToScale();
+    const double k = doc->m_dSectionScale * 100.0;
+    const int station = PlanCurrentStation(*doc);
+    if (!(k > 0.0) || station >= m_nDrawers)
+        return;
+    CCrossSectionDrawer& drawer = m_pDrawers[size_t(station)];
+    const CDPoint scale(k, k);
+    drawer.DrawSection(pDC, m_ptOrigin, scale);
+    drawer.DrawWidthDimensions(pDC, m_ptOrigin, scale);
+    drawer.DrawGirderLayoutDimensions(pDC, m_ptOrigin, scale);
+    drawer.DrawDetailDimensions(pDC, m_ptOrigin, scale);
+}
+
+void CSectionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc || g_nSpans == 0)
+        return;
+    const int station = PlanCurrentStation(*doc);
+    DrawViewPage(pDC, pInfo, AfxFormat("_横断面 %d 形状", station + 1));
+    RebuildDrawers(doc);
+    if (station >= m_nDrawers)
+        return;
+    // Every station prints at the scale of the widest.
+    double widest = 1e-20;
+    for (int i = 0; i < m_nDrawers; ++i)
+        widest = std::max(widest, m_pDrawers[size_t(i)].m_dWidth);
+    const int W = m_sizePaper.cx - (doc->m_nMarginLeft + doc->m_nMarginRight);
+    const int H = m_sizePaper.cy - (doc->m_nMarginTop + doc->m_nMarginBottom);
+    if (W <= 0 || H <= 0)
+        return;
+    const double kx = W / widest / 100.0 * kPrintWidthShare, ky = H / kPrintHeight / 100.0;
+    const double s = kx < ky ? kx : ky;
+    const CPoint origin(doc->m_nMarginLeft + (W - int(widest * s * 100.0)) / 2 - 50, -m_sizePaper.cy / 2 - 100);
+    const CDPoint scale(s * 100.0, s * 100.0);
+    CCrossSectionDrawer& drawer = m_pDrawers[size_t(station)];
+    drawer.DrawSection(pDC, origin, scale);
+    drawer.DrawWidthDimensions(pDC, origin, scale);
+    drawer.DrawGirderLayoutDimensions(pDC, origin, scale);
+    drawer.DrawDetailDimensions(pDC, origin, scale);
+}

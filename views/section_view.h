@@ -1,0 +1,32 @@
+// The cross-section window: the bridge cross section at the document's station with all its
+// dimensions, chosen and scaled on the window's bar (views/force_bars.h).
+#pragma once
+
+#include <memory>
+#include "views/cross_section_drawer.h"
+#include "views/station_view.h"
+#include "views/window_global.h"
+
+class CMarivoltenDoc;
+
+class CSectionView : public CStationView {
+    DECLARE_DYNCREATE(CSectionView)
+public:
+    CSectionView();
+    ~CSectionView() override;
+    void OnDraw(CDC* pDC) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    int RebuildDrawers(CMarivoltenDoc* pDoc) override;
+    void FitToScale() override;
+
+    std::unique_ptr<CCrossSectionDrawer[]> m_pDrawers;
+    int m_nDrawers = 0;
+
+protected:
+    double* Scale() const override;
+
+private:
+    CWindowGlobal<CSectionView> m_global;
+};
+
+extern CSectionView* g_pSectionView;
