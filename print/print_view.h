@@ -114,6 +114,17 @@ public:
     // ---- result pages (print_result_pages.cpp)
     void PrintImpactCoefficients(CDC* pDC, CPrintInfo* pInfo);
     void PrintSectionCalcTable(CDC* pDC, CPrintInfo* pInfo);
+    // ---- analysis pages (print_analysis_pages.cpp)
+    void PrintAreaRatio(CDC* pDC, CPrintInfo* pInfo);
+    void PrintDeflection(CDC* pDC, CPrintInfo* pInfo);
+    void PrintSubstructureReactionsNoImpact(CDC* pDC, CPrintInfo* pInfo);
+    void PrintReactionDetail(CDC* pDC, CPrintInfo* pInfo);
+    void PrintReactionSummary(CDC* pDC, CPrintInfo* pInfo);
+    void PrintSubstructureReactions(CDC* pDC, CPrintInfo* pInfo);
+    // The force detail returns its last row, the other two the lines they use.
+    int PrintForceDetail(CDC* pDC, CPrintInfo* pInfo, int nMode);
+    int PrintStiffness(CDC* pDC, CPrintInfo* pInfo, int nMode);
+    int PrintSteelWeight(CDC* pDC, CPrintInfo* pInfo, int nMode);
 
     // Fonts: 0 the text, 1 plan labels, 2-4 the cover, 5 force labels, 6 reaction tables,
     // 7-8 the contents, 9 the section headings.
@@ -179,6 +190,9 @@ public:
     int m_anCalcTableStartPage[MAX_PRINT_GIRDERS] = {};
     int m_nReactionSummaryRows = 0;
     int m_nReactionDetailRows = 0;
+    int m_nForceDetailLastRow = -1;
+    int m_nStiffnessLines = 0;
+    int m_nSteelWeightLines = 0;
 
 private:
     void FillStationList(CTableGrid& grid, int* abRows, int& nShown);
