@@ -26,9 +26,6 @@ using results::Table;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 const QString kDash = QStringLiteral("－");
-// How far a centred text may pass its cell's width: the glyphs' side bearings keep the ink
-// off the rules.
-constexpr int kOverhang = 4;
 
 // One page of a section that runs over table rows, a page holding the view's rows per page:
 // the ruled grid and the section's rows that fall on it. The first row of the grid is shaded
@@ -71,29 +68,6 @@ public:
         if (!On(nRow) || text.isEmpty())
             return;
         CFont* old = pFont ? m_pDC->SelectObject(pFont) : nullptr;
-        // A text wider than its cell (a girder number of two digits, a very large total) is
-        // narrowed into it rather than drawn over the rules.
-        CFont narrow;
-        const int room = m_table.GetCellSize(nRow - m_nFirst, nCol).cx;
-        const int wide = m_pDC->GetTextExtent(text).cx;
-        if (wide > room + kOverhang && room > 0) {
-            TEXTMETRIC tm;
-            m_pDC->GetTextMetrics(&tm);
-            CFont* base = m_pDC->GetCurrentFont();
-            LOGFONT lf = base->LogFont();
-            for (lf.lfWidth = std::max(1, int(tm.tmAveCharWidth) * room / wide); lf.lfWidth > 1; --lf.lfWidth) {
-                CFont trial;
-                trial.CreateFontIndirect(&lf);
-                m_pDC->SelectObject(&trial);
-                const bool fits = m_pDC->GetTextExtent(text).cx <= room;
-                m_pDC->SelectObject(base);
-                if (fits)
-                    break;
-            }
-            narrow.CreateFontIndirect(&lf);
-            CFont* prev = m_pDC->SelectObject(&narrow);
-            old = old ? old : prev;
-        }
         m_table.DrawTextCentreMiddle(m_pDC, nRow - m_nFirst, nCol, text);
         if (old)
             m_pDC->SelectObject(old);
