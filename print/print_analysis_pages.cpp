@@ -16,6 +16,7 @@
 #include "views/react_view.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -47,6 +48,8 @@ public:
             m_table.DrawCellFrameEx(pDC, 0, c, kWhite, kBlack);
     }
     bool On(int nRow) const { return nRow >= m_nFirst && nRow < m_nFirst + m_nPerPage; }
+    // The section's rows on this page, for the tables to make no more than these.
+    results::RowRange Rows() const { return {m_nFirst, m_nFirst + m_nPerPage - 1}; }
     // A heading row: filled, ruled above and below when asked, and its texts.
     void Heading(int nRow, const QStringList& texts, int nRuleWidth = 0) const
     {
@@ -139,10 +142,11 @@ void PrintSummaryLayout(CPrintView& view, CDC* pDC, CPrintInfo* pInfo, int nSect
 // The reaction detail, with or without the impact in the live load: per support one block per
 // bearing line, its lines' reactions and its total, the governing totals in the bold font.
 void PrintDetailLayout(CPrintView& view, CDC* pDC, CPrintInfo* pInfo, int nSection, const QString& title,
-                       const Table& table)
+                       const std::function<Table(const results::RowRange&)>& makeTable)
 {
     CPrintView::FramedPage frame(view, pDC, pInfo, title);
     const RowPage page(view, pDC, pInfo, nSection, view.m_nReactionDetailRows, {350, 175, 175, 175, 175, 175, 175});
+    const Table table = makeTable(page.Rows());
     const QStringList heads = Texts({"格点No.", "Dead", "Live(+)", "Live(-)", "D+L(+)", "D+L(-)", "2xL(-)+D"});
     const int n = BearingLines();
     int row = 0;
@@ -215,14 +219,18 @@ void CPrintView::PrintReactionDetail(CDC* pDC, CPrintInfo* pInfo)
 {
     const CMarivoltenDoc& doc = *GetDocument();
     PrintDetailLayout(*this, pDC, pInfo, RS_REACTION_DETAIL, QStringLiteral("_支点反力詳細"),
-                      react::ReactionDetail(doc.m_pGirders, CReactView::Input(doc)));
+                      [&doc](const results::RowRange& rows) {
+                          return react::ReactionDetail(doc.m_pGirders, CReactView::Input(doc), rows);
+                      });
 }
 
 void CPrintView::PrintSubstructureReactionsNoImpact(CDC* pDC, CPrintInfo* pInfo)
 {
     const CMarivoltenDoc& doc = *GetDocument();
     PrintDetailLayout(*this, pDC, pInfo, RS_REACTIONS_NO_IMPACT, QStringLiteral("_下部工用反力（衝撃なし）"),
-                      react::SubstructureReactionsNoImpact(doc.m_pGirders, CReactView::Input(doc)));
+                      [&doc](const results::RowRange& rows) {
+                          return react::SubstructureReactionsNoImpact(doc.m_pGirders, CReactView::Input(doc), rows);
+                      });
 }
 
 void CPrintView::PrintDeflection(CDC* pDC, CPrintInfo* pInfo)
@@ -230,7 +238,7 @@ void CPrintView::PrintDeflection(CDC* pDC, CPrintInfo* pInfo)
     const CMarivoltenDoc& doc = *GetDocument();
     FramedPage frame(*this, pDC, pInfo, QStringLiteral("_たわみ"));
     const RowPage page(*this, pDC, pInfo, RS_DEFLECTION, m_nRowsPerPage, {300, 140, 240, 240, 240, 240, 100});
-    const Table table = react::Deflection(doc.m_pGirders, CReactView::Input(doc));
+    const Table table = react::Deflection(doc.m_pGirders, CReactView::Input(doc), page.Rows());
     const QStringList heads = Texts({"格点No.", "死荷重    ", "活荷重 (+)", "活荷重 (-)", "許容活荷重ﾀﾜﾐ", "支点"});
     static const char* const kSingleBox[3] = {"G1-Lﾀﾜﾐ (mm)", "G1-Cﾀﾜﾐ (mm)", "G1-Rﾀﾜﾐ (mm)"};
     const int points = std::clamp(g_nPanelPoints, 0, 281);
@@ -267,10 +275,13 @@ int CPrintView::PrintForceDetail(CDC* pDC, CPrintInfo* pInfo, int nMode)
     for (int i = 0; i < PrintedGirderCount(); ++i, row += rows) {
         if (i > 0)
             ++row;
-        if (!page)
+        // Only the blocks on the page are made, and of them only its rows.
+        const results::RowRange onPage = page ? page->Rows() : results::RowRange{};
+        if (!page || row > onPage.last || row + rows <= onPage.first)
             continue;
         const CGirderDesign& g = *PrintedGirder(i);
-        const Table t = props::Forces(g, g_nPanelPoints, box, g_bSIUnits == 1);
+        const Table t =
+            props::Forces(g, g_nPanelPoints, box, g_bSIUnits == 1, {onPage.first - row + 1, onPage.last - row + 1});
         const int number = g_nBridgeType == 2 ? 1 : g.m_nGirderNo + 1;
         int heading = 0;
         for (int r = 0; r < rows; ++r) {
