@@ -99,7 +99,8 @@ QStringList Texts(std::initializer_list<const char*> texts)
     return out;
 }
 
-int BearingLines() { return g_nBridgeType == 2 ? 2 : std::clamp(g_nGirders, 0, MAX_GIRDERS); }
+// Rows a support has in the windows' tables.
+int BearingLines(const CPrintView& view) { return react::BearingLines(CReactView::Input(*view.GetDocument())); }
 int Supports() { return std::clamp(g_nSpans, 0, MAX_SPANS) + 1; }
 
 QString BearingLabel(int nLine)
@@ -118,7 +119,7 @@ void PrintSummaryLayout(CPrintView& view, CDC* pDC, CPrintInfo* pInfo, int nSect
     const RowPage page(view, pDC, pInfo, nSection, view.m_nReactionSummaryRows,
                        {350, 150, 150, 150, 150, 150, 150, 150});
     const QStringList cases = Texts({"Dead", "Live(+)", "Live(-)", "D+L(+)", "D+L(-)"});
-    const int n = BearingLines();
+    const int n = BearingLines(view);
     int row = 0;
     for (int s = 0; s < Supports(); ++s) {
         page.Heading(row++, QStringList{AfxFormat(g_bSIUnits == 1 ? "第%2d支点反力(kN)" : "第%2d支点反力(t)", s + 1),
@@ -148,7 +149,7 @@ void PrintDetailLayout(CPrintView& view, CDC* pDC, CPrintInfo* pInfo, int nSecti
     const RowPage page(view, pDC, pInfo, nSection, view.m_nReactionDetailRows, {350, 175, 175, 175, 175, 175, 175});
     const Table table = makeTable(page.Rows());
     const QStringList heads = Texts({"格点No.", "Dead", "Live(+)", "Live(-)", "D+L(+)", "D+L(-)", "2xL(-)+D"});
-    const int n = BearingLines();
+    const int n = BearingLines(view);
     int row = 0;
     for (int s = 0; s < Supports(); ++s)
         for (int block = 0; block < n; ++block) {

@@ -3,13 +3,8 @@
 // weight ratio of every girder.
 #include "print_fixture.h"
 
-#include "design/properties_tables.h"
-#include "design/react_tables.h"
 #include "framework/format.h"
 #include "print/print_table.h"
-#include "views/react_view.h"
-
-#include <QTemporaryDir>
 #include <cmath>
 
 namespace {
@@ -153,131 +148,103 @@ TEST_F(AnalysisPagesTest, TwoGirdersOverThreeSpansGiveFortyDetailRowsOnTwoPagesA
     EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_REACTIONS_NO_IMPACT], 2);
     EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_REACTION_SUMMARY], 1);
 
-    // The summary: 22 ruled rows, a block of five rows per support, then the totals of all.
+    // The summary: a block of five rows per support, then the totals over all of them.
     const auto summary = Draw(&CPrintView::PrintReactionSummary, CPrintView::RS_REACTION_SUMMARY);
     EXPECT_TRUE(Framed(summary, QStringLiteral("_支点反力集計")));
     EXPECT_EQ(RuledRows(summary, kSummaryCols), 22);
     const CGirderDesign* g = g_pDoc->m_pGirders;
-    for (int s = 0; s < 4; ++s) {
-        const int row = 5 * s;
-        EXPECT_EQ(Cell(summary, kSummaryCols, row, 0), AfxFormat("第%2d支点反力(kN)", s + 1));
-        EXPECT_EQ(Cell(summary, kSummaryCols, row, 7), QStringLiteral("2xL(-)+D"));
-        for (int k = 0; k < 2; ++k) {
-            EXPECT_EQ(Cell(summary, kSummaryCols, row + 1 + k, 0), AfxFormat("     G%2d", k + 1));
-            EXPECT_EQ(Cell(summary, kSummaryCols, row + 1 + k, 1), AfxFormat("%4d", g[k].m_anReactNode[s]));
-            EXPECT_EQ(Cell(summary, kSummaryCols, row + 1 + k, 2), AfxFormat("%9.2f", g[k].m_adReactDead[s] * 9.80665));
-            EXPECT_EQ(Cell(summary, kSummaryCols, row + 1 + k, 7),
-                      AfxFormat("%9.2f", g[k].m_adReact2LMinusD[s] * 9.80665));
-        }
-        EXPECT_EQ(Cell(summary, kSummaryCols, row + 3, 0), QStringLiteral("   合計"));
-        EXPECT_TRUE(Cell(summary, kSummaryCols, row + 3, 7).isEmpty());
-        EXPECT_TRUE(Cell(summary, kSummaryCols, row + 4, 0).isEmpty());
-    }
+    EXPECT_EQ(Cell(summary, kSummaryCols, 15, 0), QStringLiteral("第 4支点反力(kN)"));
+    EXPECT_EQ(Cell(summary, kSummaryCols, 15, 7), QStringLiteral("2xL(-)+D"));
+    EXPECT_EQ(Cell(summary, kSummaryCols, 17, 0), QStringLiteral("     G 2"));
+    EXPECT_EQ(Cell(summary, kSummaryCols, 17, 1), AfxFormat("%4d", g[1].m_anReactNode[3]));
+    EXPECT_EQ(Cell(summary, kSummaryCols, 17, 7), AfxFormat("%9.2f", g[1].m_adReact2LMinusD[3] * 9.80665));
+    EXPECT_EQ(Cell(summary, kSummaryCols, 18, 0), QStringLiteral("   合計"));
+    EXPECT_TRUE(Cell(summary, kSummaryCols, 18, 7).isEmpty());
     EXPECT_EQ(Cell(summary, kSummaryCols, 20, 2), QStringLiteral("Dead"));
-    EXPECT_TRUE(Cell(summary, kSummaryCols, 20, 0).isEmpty());
     EXPECT_EQ(Cell(summary, kSummaryCols, 21, 0), QStringLiteral("   総計"));
 
-    // The detail: page 1 ends inside the second row of the last support's first block, page 2
-    // goes on from there under a full grid without a heading of its own.
+    // The detail: page 1 ends inside the last support's first block, page 2 goes on from
+    // there under a full grid without a heading of its own.
     const auto first = Draw(&CPrintView::PrintReactionDetail, CPrintView::RS_REACTION_DETAIL, 0);
+    v.m_bShadeHeadings = 1;
     const auto second = Draw(&CPrintView::PrintReactionDetail, CPrintView::RS_REACTION_DETAIL, 1);
     EXPECT_EQ(RuledRows(first, kDetailCols), 32);
     EXPECT_EQ(RuledRows(second, kDetailCols), 32);
-    EXPECT_EQ(Cell(first, kDetailCols, 30, 0), QStringLiteral("格点No."));
     EXPECT_EQ(Cell(first, kDetailCols, 31, 0), AfxFormat("%4d MAX", g[0].m_anDetailNode[3][0]));
     EXPECT_EQ(Cell(second, kDetailCols, 0, 0), AfxFormat("%4d", g[1].m_anDetailNode[3][0]));
-    EXPECT_TRUE(Cell(second, kDetailCols, 0, 6).isEmpty());
-    EXPECT_EQ(Cell(second, kDetailCols, 1, 0), QStringLiteral("   合計"));
     EXPECT_EQ(Cell(second, kDetailCols, 1, 1), AfxFormat("%9.2f", g[0].m_adDetailTotalDead[3] * 9.80665));
     EXPECT_EQ(Cell(second, kDetailCols, 3, 0), QStringLiteral("格点No."));
     EXPECT_EQ(Cell(second, kDetailCols, 4, 6), AfxFormat("%9.2f", g[1].m_adReact2LMinusD[3] * 9.80665));
     EXPECT_TRUE(Cell(second, kDetailCols, 8, 0).isEmpty());
-    // The second page's first row is no heading: plain, its first cell in the column colour.
-    v.m_bShadeHeadings = 1;
-    const auto shaded = Draw(&CPrintView::PrintReactionDetail, CPrintView::RS_REACTION_DETAIL, 1);
-    EXPECT_EQ(Fill(shaded, kDetailCols, 0, 0), CPrintTable::kColumnFill);
-    EXPECT_EQ(Fill(shaded, kDetailCols, 0, 3), RGB(255, 255, 255));
-    EXPECT_EQ(Fill(shaded, kDetailCols, 3, 0), CPrintTable::kCornerFill);
-    EXPECT_EQ(Fill(shaded, kDetailCols, 3, 3), CPrintTable::kRowFill);
-    // A heading ruled thick above and below: the one on this page.
-    EXPECT_EQ(ThickRules(shaded, 5), 2);
+    // Only the heading is shaded and ruled thick, not the row that opens the page.
+    EXPECT_EQ(Fill(second, kDetailCols, 0, 0), CPrintTable::kColumnFill);
+    EXPECT_EQ(Fill(second, kDetailCols, 0, 3), RGB(255, 255, 255));
+    EXPECT_EQ(Fill(second, kDetailCols, 3, 0), CPrintTable::kCornerFill);
+    EXPECT_EQ(Fill(second, kDetailCols, 3, 3), CPrintTable::kRowFill);
+    EXPECT_EQ(ThickRules(second, 5), 2);
 }
 
 TEST_F(AnalysisPagesTest, TheDetailMarksTheGoverningTotalsInTheBoldFont)
 {
     RunTwoGirdersThreeSpans();
     Choose({&CPrintView::m_bPrintReactionDetail});
-    CGirderDesign* g = g_pDoc->m_pGirders;
-    // At the first support block 1 carries the most live (+); the blocks tie in D+L (+), so
-    // the first keeps that mark.
-    g[0].m_adDetailTotalLivePlus[0] = 10.0;
-    g[1].m_adDetailTotalLivePlus[0] = 20.0;
-    g[0].m_adDetailTotalDLPlus[0] = g[1].m_adDetailTotalDLPlus[0] = 30.0;
+    // Block 2 carries the most live (+); in D+L (+) the blocks tie and the first keeps it.
+    Girder(0).m_adDetailTotalLivePlus[0] = 10.0;
+    Girder(1).m_adDetailTotalLivePlus[0] = 20.0;
+    Girder(0).m_adDetailTotalDLPlus[0] = Girder(1).m_adDetailTotalDLPlus[0] = 30.0;
     const auto page = Draw(&CPrintView::PrintReactionDetail, CPrintView::RS_REACTION_DETAIL);
-    auto font = [&](int row, int col) {
+    auto weight = [&](int row, int col) {
         const CDC::Record* r = nullptr;
         Cell(page, kDetailCols, row, col, &r);
-        return r ? r->fontHeight * 1000 + r->fontWeight : 0;
+        return r ? r->fontWeight : 0;
     };
-    const int bold = 32 * 1000 + 600, plain = 32 * 1000 + 400;
-    EXPECT_EQ(font(3, 2), plain);
-    EXPECT_EQ(font(8, 2), bold);
-    EXPECT_EQ(font(3, 4), bold);
-    EXPECT_EQ(font(8, 4), plain);
-    EXPECT_EQ(font(3, 1), plain);
-    EXPECT_EQ(font(8, 0), plain);
+    EXPECT_EQ(weight(3, 2), 400);
+    EXPECT_EQ(weight(8, 2), 600);
+    EXPECT_EQ(weight(3, 4), 600);
+    EXPECT_EQ(weight(8, 4), 400);
+    EXPECT_EQ(weight(8, 0), 400);
 }
 
 TEST_F(AnalysisPagesTest, ASingleBoxPrintsTwoBearingLinesAndGravitationalUnitsInTonnes)
 {
     Open("box1_1span.mvl");
     ASSERT_EQ(g_nBridgeType, 2);
-    Choose({&CPrintView::m_bPrintReactionSummary});
+    g_pDoc->m_dlgBasic.m_nLiveLoad = 0;
+    Girder(0).m_anDetailNode[0][0] = 1;
+    Choose({&CPrintView::m_bPrintReactionSummary, &CPrintView::m_bPrintReactionDetail});
     EXPECT_EQ(View().m_nReactionSummaryRows, 2 * 5 + 2);
     EXPECT_EQ(View().m_nReactionDetailRows, 5 * 2 * 2);
     g_bSIUnits = 0;
     const auto page = Draw(&CPrintView::PrintReactionSummary, CPrintView::RS_REACTION_SUMMARY);
     g_bSIUnits = 1;
-    const CGirderDesign* g = g_pDoc->m_pGirders;
     EXPECT_EQ(Cell(page, kSummaryCols, 0, 0), QStringLiteral("第 1支点反力(t)"));
     EXPECT_EQ(Cell(page, kSummaryCols, 1, 0), QStringLiteral("     G1-L"));
     EXPECT_EQ(Cell(page, kSummaryCols, 2, 0), QStringLiteral("     G1-R"));
-    EXPECT_EQ(Cell(page, kSummaryCols, 2, 3), AfxFormat("%9.3f", g[1].m_adReactLivePlus[0]));
-    EXPECT_EQ(Cell(page, kSummaryCols, 3, 2), AfxFormat("%9.3f", g[0].m_adReactDead[0] + g[1].m_adReactDead[0]));
-    EXPECT_EQ(Cell(page, kSummaryCols, 5, 0), QStringLiteral("第 2支点反力(t)"));
+    EXPECT_EQ(Cell(page, kSummaryCols, 2, 3), AfxFormat("%9.3f", Girder(1).m_adReactLivePlus[0]));
+    EXPECT_EQ(Cell(page, kSummaryCols, 3, 2), AfxFormat("%9.3f", Girder(0).m_adReactDead[0] + Girder(1).m_adReactDead[0]));
     EXPECT_EQ(Cell(page, kSummaryCols, 11, 0), QStringLiteral("   総計"));
     EXPECT_EQ(RuledRows(page, kSummaryCols), 12);
-
     // Two blocks of two lines a support in the detail.
-    g_pDoc->m_dlgBasic.m_nLiveLoad = 0;
-    g_pDoc->m_pGirders[0].m_anDetailNode[0][0] = 1;
-    Choose({&CPrintView::m_bPrintReactionDetail});
     const auto detail = Draw(&CPrintView::PrintReactionDetail, CPrintView::RS_REACTION_DETAIL);
     EXPECT_EQ(RuledRows(detail, kDetailCols), 20);
     for (int row : {0, 5, 10, 15})
         EXPECT_EQ(Cell(detail, kDetailCols, row, 0), QStringLiteral("格点No.")) << row;
-    EXPECT_EQ(Cell(detail, kDetailCols, 3, 0), QStringLiteral("   合計"));
-    EXPECT_EQ(Cell(detail, kDetailCols, 7, 0), AfxFormat("%4d", g[1].m_anDetailNode[0][1]));
+    EXPECT_EQ(Cell(detail, kDetailCols, 7, 0), AfxFormat("%4d", Girder(1).m_anDetailNode[0][1]));
 }
 
 TEST_F(AnalysisPagesTest, SummaryTotalsAddThePrintedFiguresOfEveryPage)
 {
     Open("plate_3span_skew.mvl");
-    ASSERT_EQ(g_nGirders, 5);
-    ASSERT_EQ(g_nSpans, 3);
     Choose({&CPrintView::m_bPrintReactionSummary});
-    EXPECT_EQ(View().m_nReactionSummaryRows, 34);
-    ASSERT_EQ(View().m_anSectionPages[CPrintView::RS_REACTION_SUMMARY], 2);
-    // A dead load of a third of a tonne: 3.27 kN printed, 3.268883... held.
+    ASSERT_EQ(View().m_nReactionSummaryRows, 34);
+    // A dead load of a third of a tonne: 3.27 kN printed, 3.2689 held.
     for (int k = 0; k < 5; ++k)
-        for (int s = 0; s < 4; ++s)
-            Girder(k).m_adReactDead[s] = 1.0 / 3.0;
+        std::fill(std::begin(Girder(k).m_adReactDead), std::end(Girder(k).m_adReactDead), 1.0 / 3.0);
     const auto first = Draw(&CPrintView::PrintReactionSummary, CPrintView::RS_REACTION_SUMMARY, 0);
     const auto second = Draw(&CPrintView::PrintReactionSummary, CPrintView::RS_REACTION_SUMMARY, 1);
     EXPECT_EQ(Cell(first, kSummaryCols, 1, 2), QStringLiteral("     3.27"));
     EXPECT_EQ(Cell(first, kSummaryCols, 6, 2), QStringLiteral("    16.35"));
-    // The grand total on the second page, from the supports on the first.
-    EXPECT_EQ(Cell(second, kSummaryCols, 0, 2), QStringLiteral("Dead"));
+    // The grand total on the second page, of the supports on the first.
     EXPECT_EQ(Cell(second, kSummaryCols, 1, 0), QStringLiteral("   総計"));
     EXPECT_EQ(Cell(second, kSummaryCols, 1, 2), QStringLiteral("    65.40"));
     EXPECT_EQ(RuledRows(second, kSummaryCols), 32);
@@ -288,26 +255,20 @@ TEST_F(AnalysisPagesTest, SubstructureReactionsTakeOutTheStoredImpactButNotFromC
     RunTwoGirdersThreeSpans();
     CMarivoltenDoc& doc = *g_pDoc;
     Choose({&CPrintView::m_bPrintReactionsNoImpact});
-    CGirderDesign* g = doc.m_pGirders;
     // Coefficients stored with the results, apart from those of the span lengths.
-    for (int s = 0; s < 4; ++s)
-        doc.m_adImpactCoef[s] = 0.3;
+    std::fill(std::begin(doc.m_adImpactCoef), std::end(doc.m_adImpactCoef), 0.3);
     ASSERT_GT(std::fabs(doc.GetImpactCoefficient(0) - 0.3), 0.01);
-    g[0].m_adDetailLivePlus[0][0] = 13.0;
-    g[0].m_adDetailDead[0][0] = 4.0;
-    g[0].m_adReactLivePlus[0] = 13.0;
-    g[0].m_adReactDead[0] = 4.0;
+    Girder(0).m_adDetailLivePlus[0][0] = Girder(0).m_adReactLivePlus[0] = 13.0;
+    Girder(0).m_adDetailDead[0][0] = Girder(0).m_adReactDead[0] = 4.0;
     g_bSIUnits = 0;
     auto detail = Draw(&CPrintView::PrintSubstructureReactionsNoImpact, CPrintView::RS_REACTIONS_NO_IMPACT);
     auto summary = Draw(&CPrintView::PrintSubstructureReactions, CPrintView::RS_SUBSTRUCTURE);
     EXPECT_TRUE(Framed(detail, QStringLiteral("_下部工用反力（衝撃なし）")));
     EXPECT_TRUE(Framed(summary, QStringLiteral("_下部工用反力")));
-    EXPECT_EQ(Cell(detail, kDetailCols, 1, 1), QStringLiteral("    4.000"));
     EXPECT_EQ(Cell(detail, kDetailCols, 1, 2), QStringLiteral("   10.000"));
     EXPECT_EQ(Cell(detail, kDetailCols, 1, 4), QStringLiteral("   14.000"));
     EXPECT_EQ(Cell(summary, kSummaryCols, 1, 3), QStringLiteral("   10.000"));
     EXPECT_EQ(Cell(summary, kSummaryCols, 1, 5), QStringLiteral("   14.000"));
-
     // Crowd load alone carries no impact: both pages print the live load as held.
     doc.m_dlgBasic.m_nLiveLoad = 5;
     detail = Draw(&CPrintView::PrintSubstructureReactionsNoImpact, CPrintView::RS_REACTIONS_NO_IMPACT);
@@ -324,45 +285,35 @@ TEST_F(AnalysisPagesTest, DeflectionsReachingTheAllowableOfTheirSpanAreMarked)
 {
     Open("plate_3span_skew.mvl");
     Choose({&CPrintView::m_bPrintDeflection});
-    CMarivoltenDoc& doc = *g_pDoc;
     CGirderDesign& g = Girder(0);
-    ASSERT_FALSE(doc.m_aSpans[0].m_bArc);
-    doc.m_aSpans[0].m_dSpanLength = 30.0;
-    doc.m_aSpans[1].m_dSpanLength = 50.0;
-    // Panel point 3 lies in the first span, 10 in the second: both exactly at the allowable,
-    // their neighbours just under it.
-    ASSERT_FALSE(g.m_abNodeIsSupport[2]);
+    ASSERT_FALSE(g_pDoc->m_aSpans[0].m_bArc);
+    g_pDoc->m_aSpans[0].m_dSpanLength = 30.0;
+    g_pDoc->m_aSpans[1].m_dSpanLength = 50.0;
+    // Point 3 lies in the first span, 10 in the second, 7 on the support between them.
     ASSERT_TRUE(g.m_abNodeIsSupport[6]);
-    ASSERT_FALSE(g.m_abNodeIsSupport[9]);
     g.m_adDeflLivePlus[2] = 45.0;
     g.m_adDeflLivePlus[3] = 44.999;
     g.m_adDeflLivePlus[9] = 100.0;
-    g.m_adDeflLivePlus[10] = 99.999;
     g.m_adDeflLivePlus[6] = 500.0;
     const auto page = Draw(&CPrintView::PrintDeflection, CPrintView::RS_DEFLECTION);
     EXPECT_TRUE(Framed(page, QStringLiteral("_たわみ")));
     EXPECT_EQ(RuledRows(page, kDeflectionCols), 32);
     EXPECT_EQ(Cell(page, kDeflectionCols, 0, 0), QStringLiteral("G 1主桁ﾀﾜﾐ (mm)"));
-    EXPECT_EQ(Cell(page, kDeflectionCols, 0, 5), QStringLiteral("許容活荷重ﾀﾜﾐ"));
     EXPECT_EQ(Cell(page, kDeflectionCols, 3, 0), QStringLiteral("           C 3"));
-    EXPECT_EQ(Cell(page, kDeflectionCols, 3, 1), QStringLiteral("   3"));
     EXPECT_EQ(Cell(page, kDeflectionCols, 3, 3), QStringLiteral("*   45.000"));
     EXPECT_EQ(Cell(page, kDeflectionCols, 3, 5), QStringLiteral("   45.000"));
     EXPECT_EQ(Cell(page, kDeflectionCols, 4, 3), QStringLiteral("   44.999"));
     EXPECT_EQ(Cell(page, kDeflectionCols, 10, 3), QStringLiteral("*  100.000"));
     EXPECT_EQ(Cell(page, kDeflectionCols, 10, 5), QStringLiteral("  100.000"));
-    EXPECT_EQ(Cell(page, kDeflectionCols, 11, 3), QStringLiteral("   99.999"));
     // A support: its mark, no allowable and never the check.
     EXPECT_EQ(Cell(page, kDeflectionCols, 7, 3), QStringLiteral("  500.000"));
     EXPECT_EQ(Cell(page, kDeflectionCols, 7, 6), QStringLiteral("△"));
     EXPECT_TRUE(Cell(page, kDeflectionCols, 7, 5).isEmpty());
-    EXPECT_TRUE(Cell(page, kDeflectionCols, 3, 6).isEmpty());
 }
 
 TEST_F(AnalysisPagesTest, OneSpanOrOldDataPrintDashesAndAFullLastPageLeavesNoBlankPage)
 {
     Open("box1_1span.mvl");
-    ASSERT_EQ(g_nSpans, 1);
     ASSERT_EQ(g_nGirders, 3);
     Choose({&CPrintView::m_bPrintDeflection});
     g_pDoc->m_nFileVersion = 1730;
@@ -373,7 +324,7 @@ TEST_F(AnalysisPagesTest, OneSpanOrOldDataPrintDashesAndAFullLastPageLeavesNoBla
         EXPECT_EQ(Cell(page, kDeflectionCols, row, 2), QStringLiteral("－")) << row;
         EXPECT_EQ(Cell(page, kDeflectionCols, row, 4), QStringLiteral("－")) << row;
     }
-    // Three lines of nine points fill 32 rows exactly: one page.
+    // Three lines of nine points fill 32 rows exactly: one page; of ten, two.
     g_nPanelPoints = 9;
     View().CountPages();
     EXPECT_EQ(View().m_anSectionPages[CPrintView::RS_DEFLECTION], 1);
@@ -383,7 +334,6 @@ TEST_F(AnalysisPagesTest, OneSpanOrOldDataPrintDashesAndAFullLastPageLeavesNoBla
     const auto second = Draw(&CPrintView::PrintDeflection, CPrintView::RS_DEFLECTION, 1);
     EXPECT_EQ(Cell(second, kDeflectionCols, 0, 0), QStringLiteral("           C 8"));
     EXPECT_EQ(Cell(second, kDeflectionCols, 0, 1), QStringLiteral("1008"));
-    EXPECT_EQ(Cell(second, kDeflectionCols, 2, 0), QStringLiteral("           C10"));
     EXPECT_TRUE(Cell(second, kDeflectionCols, 3, 0).isEmpty());
     EXPECT_EQ(RuledRows(second, kDeflectionCols), 32);
 }
@@ -393,65 +343,50 @@ TEST_F(AnalysisPagesTest, OneSpanOrOldDataPrintDashesAndAFullLastPageLeavesNoBla
 TEST_F(AnalysisPagesTest, ForceDetailTakesFourRowsAMemberForPlatesAndFiveForBoxes)
 {
     Open("plate_3span_skew.mvl");
-    const int M = g_nPanelPoints - 1;
+    int M = g_nPanelPoints - 1;
     Choose({&CPrintView::m_bPrintForceDetail});
-    CPrintView& v = View();
-    // Five girders, each 4M + 2 rows, an empty row between them.
-    EXPECT_EQ(v.m_nForceDetailLastRow, 5 * (4 * M + 2) + 4 - 1);
-    EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_FORCE_DETAIL], (5 * (4 * M + 2) + 4 + 31) / 32);
+    // Five girders of 4M + 2 rows, an empty row between them.
+    EXPECT_EQ(View().m_nForceDetailLastRow, 5 * (4 * M + 2) + 4 - 1);
     const auto first = Draw(&CPrintView::PrintForceDetail, CPrintView::RS_FORCE_DETAIL);
     EXPECT_TRUE(Framed(first, QStringLiteral("_断面力詳細データ")));
     const CGirderDesign& g = Girder(0);
     EXPECT_EQ(Cell(first, kForceCols, 0, 0), QStringLiteral("主桁 G1: ﾓｰﾒﾝﾄ"));
-    EXPECT_EQ(Cell(first, kForceCols, 0, 6), QStringLiteral(" L (M)"));
     EXPECT_EQ(Cell(first, kForceCols, 1, 0), AfxFormat(" %d - %d", g.m_pnMemberNoI[0], g.m_pnNodeI[0]));
     EXPECT_EQ(Cell(first, kForceCols, 1, 1), AfxFormat("%.3f", g.m_pdMomentDeadI[0] * 9.80665));
     EXPECT_EQ(Cell(first, kForceCols, 1, 6), AfxFormat("%.3f", g.m_pdPanelLength[0]));
-    EXPECT_EQ(Cell(first, kForceCols, 2, 0), AfxFormat(" %d - %d", g.m_pnMemberNoJ[0], g.m_pnNodeJ[0]));
     EXPECT_EQ(Cell(first, kForceCols, 2, 5), AfxFormat("%.3f", g.m_pdMomentTotalMinusJ[0] * 9.80665));
     EXPECT_TRUE(Cell(first, kForceCols, 2, 6).isEmpty());
-    // Heading rows ruled thick: the moment heading, and at 2M + 1 the shear heading.
     EXPECT_EQ(ThickRules(first, 6), 2);
-    const auto shear = Draw(&CPrintView::PrintForceDetail, CPrintView::RS_FORCE_DETAIL, (2 * M + 1) / 32);
-    EXPECT_EQ(Cell(shear, kForceCols, (2 * M + 1) % 32, 0), QStringLiteral("主桁 G1: せん断力"));
-    // The second girder's block starts one empty row after the first one's 4M + 2 rows.
+    // The second girder's block, one empty row after the first one's.
     const int start = 4 * M + 3;
     const auto page = Draw(&CPrintView::PrintForceDetail, CPrintView::RS_FORCE_DETAIL, start / 32);
     EXPECT_EQ(Cell(page, kForceCols, start % 32, 0), QStringLiteral("主桁 G2: ﾓｰﾒﾝﾄ"));
     EXPECT_TRUE(Cell(page, kForceCols, start % 32 - 1, 0).isEmpty());
-    EXPECT_FALSE(Cell(page, kForceCols, start % 32 - 2, 0).isEmpty());
-
-    // Gravitational units leave the forces as held and the lengths as they are.
+    // Gravitational units leave the forces as held, the lengths as they are.
     g_bSIUnits = 0;
     const auto tonnes = Draw(&CPrintView::PrintForceDetail, CPrintView::RS_FORCE_DETAIL);
     g_bSIUnits = 1;
     EXPECT_EQ(Cell(tonnes, kForceCols, 1, 1), AfxFormat("%.3f", g.m_pdMomentDeadI[0]));
     EXPECT_EQ(Cell(tonnes, kForceCols, 1, 6), AfxFormat("%.3f", g.m_pdPanelLength[0]));
-}
 
-TEST_F(AnalysisPagesTest, BoxForceDetailAddsTheTorsionTable)
-{
+    // Box girders add the torsion table: 5M + 3 rows.
     Open("box2_2span.mvl");
-    const int M = g_nPanelPoints - 1;
+    M = g_nPanelPoints - 1;
     Choose({&CPrintView::m_bPrintForceDetail});
     EXPECT_EQ(View().m_nForceDetailLastRow, 2 * (5 * M + 3) + 1 - 1);
     const int torsion = 4 * M + 2;
-    const auto page = Draw(&CPrintView::PrintForceDetail, CPrintView::RS_FORCE_DETAIL, torsion / 32);
-    EXPECT_EQ(Cell(page, kForceCols, torsion % 32, 0), QStringLiteral("主桁 G1: ねじりﾓｰﾒﾝﾄ"));
-    const CGirderDesign& g = Girder(0);
-    if (torsion % 32 < 31) {
-        EXPECT_EQ(Cell(page, kForceCols, torsion % 32 + 1, 1), AfxFormat("%.3f", g.m_pdTorsionDead[0] * 9.80665));
-    }
+    const auto box = Draw(&CPrintView::PrintForceDetail, CPrintView::RS_FORCE_DETAIL, torsion / 32);
+    EXPECT_EQ(Cell(box, kForceCols, torsion % 32, 0), QStringLiteral("主桁 G1: ねじりﾓｰﾒﾝﾄ"));
 }
 
 TEST_F(AnalysisPagesTest, ForceDetailOfThirtyTwoRowsTakesOnePageAndOfThirtyThreeTwo)
 {
-    // A single box: one block, from the box's own design object, numbered 1.
+    // A single box of six members: one block of 5M + 3 = 33 rows, from the box's own
+    // design object, numbered 1.
     Open("box1_1span.mvl");
     Choose({&CPrintView::m_bPrintForceDetail});
     CPrintView& v = View();
-    const int panelPoints = g_nPanelPoints;
-    g_nPanelPoints = 7;  // 6 members: 5M + 3 = 33 rows
+    g_nPanelPoints = 7;
     v.CountPages();
     EXPECT_EQ(v.m_nForceDetailLastRow, 32);
     EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_FORCE_DETAIL], 2);
@@ -462,12 +397,11 @@ TEST_F(AnalysisPagesTest, ForceDetailOfThirtyTwoRowsTakesOnePageAndOfThirtyThree
     EXPECT_EQ(Cell(first, kForceCols, 1, 1), AfxFormat("%.3f", box.m_pdMomentDeadI[0] * 9.80665));
     EXPECT_EQ(Cell(first, kForceCols, 26, 0), QStringLiteral("主桁 G1: ねじりﾓｰﾒﾝﾄ"));
     EXPECT_EQ(Cell(second, kForceCols, 0, 0), AfxFormat(" %d - %d", box.m_pnMemberNoI[5], box.m_pnNodeI[5]));
-    EXPECT_EQ(RuledRows(second, kForceCols), 32);
     EXPECT_TRUE(Cell(second, kForceCols, 1, 0).isEmpty());
+    EXPECT_EQ(RuledRows(second, kForceCols), 32);
 
     // Three plate girders of two members: 3 x 10 rows and two empty rows, one page.
     Open("plate_3span_skew.mvl");
-    const int girders = g_nGirders;
     g_nGirders = 3;
     g_nPanelPoints = 3;
     View().m_bPrintForceDetail = 1;
@@ -476,10 +410,7 @@ TEST_F(AnalysisPagesTest, ForceDetailOfThirtyTwoRowsTakesOnePageAndOfThirtyThree
     EXPECT_EQ(View().m_anSectionPages[CPrintView::RS_FORCE_DETAIL], 1);
     const auto plate = Draw(&CPrintView::PrintForceDetail, CPrintView::RS_FORCE_DETAIL);
     EXPECT_EQ(RuledRows(plate, kForceCols), 32);
-    EXPECT_EQ(Cell(plate, kForceCols, 22, 0), QStringLiteral("主桁 G3: ﾓｰﾒﾝﾄ"));
     EXPECT_EQ(Cell(plate, kForceCols, 27, 0), QStringLiteral("主桁 G3: せん断力"));
-    g_nGirders = girders;
-    g_nPanelPoints = panelPoints;
 }
 
 // ---------------------------------------------------------------- stiffness and steel weight
@@ -500,7 +431,6 @@ void SetBlocks(CGirderDesign& g, int nBlocks)
 TEST_F(AnalysisPagesTest, ThreeAndFourBlocksTakeTenLinesOnOnePage)
 {
     Open("box2_2span.mvl");
-    ASSERT_EQ(g_nGirders, 2);
     SetBlocks(Girder(0), 3);
     SetBlocks(Girder(1), 4);
     Girder(1).m_pSections[2].m_dAssumedI = 0.3;
@@ -511,7 +441,6 @@ TEST_F(AnalysisPagesTest, ThreeAndFourBlocksTakeTenLinesOnOnePage)
     EXPECT_EQ(v.m_nStiffnessLines, 10);
     EXPECT_EQ(v.m_nSteelWeightLines, 10);
     EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_STIFFNESS], 1);
-    EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_STEEL_WEIGHT], 1);
     EXPECT_EQ(v.PrintStiffness(nullptr, nullptr, 0), 10);
 
     const auto page = Draw(&CPrintView::PrintStiffness, CPrintView::RS_STIFFNESS);
@@ -522,8 +451,6 @@ TEST_F(AnalysisPagesTest, ThreeAndFourBlocksTakeTenLinesOnOnePage)
     EXPECT_EQ(Cell(page, kBoxStiffnessCols, 3, 0), QStringLiteral("3"));
     EXPECT_TRUE(Cell(page, kBoxStiffnessCols, 4, 0).isEmpty());
     EXPECT_EQ(Cell(page, kBoxStiffnessCols, 5, 0), QStringLiteral("主桁 G2: 部材"));
-    EXPECT_EQ(Cell(page, kBoxStiffnessCols, 8, 1), QStringLiteral("0.300000"));
-    EXPECT_EQ(Cell(page, kBoxStiffnessCols, 8, 2), QStringLiteral("0.200000"));
     EXPECT_EQ(Cell(page, kBoxStiffnessCols, 8, 3), QStringLiteral("1.500"));
     // No torsional constant to divide by: no ratio.
     EXPECT_EQ(Cell(page, kBoxStiffnessCols, 9, 6), QStringLiteral("－"));
@@ -532,11 +459,9 @@ TEST_F(AnalysisPagesTest, ThreeAndFourBlocksTakeTenLinesOnOnePage)
     const auto weight = Draw(&CPrintView::PrintSteelWeight, CPrintView::RS_STEEL_WEIGHT);
     EXPECT_TRUE(Framed(weight, QStringLiteral("_鋼重")));
     EXPECT_EQ(RuledRows(weight, kSteelWeightCols), 10);
-    EXPECT_EQ(Cell(weight, kSteelWeightCols, 0, 1), QStringLiteral("仮定鋼重[t/m]"));
     EXPECT_EQ(Cell(weight, kSteelWeightCols, 1, 2),
               AfxFormat("%.6f", Girder(0).m_pSections[0].m_dArea * 7.851814839930048));
     EXPECT_EQ(ThickRules(weight, 3), 4);
-    EXPECT_EQ(ThickRules(weight, 6), 0);
 }
 
 TEST_F(AnalysisPagesTest, ThirtyTwoLinesTakeOnePageAndThirtyThreeTwo)
@@ -557,28 +482,14 @@ TEST_F(AnalysisPagesTest, ThirtyTwoLinesTakeOnePageAndThirtyThreeTwo)
     EXPECT_EQ(Cell(second, kBoxStiffnessCols, 0, 0), QStringLiteral("15"));
     EXPECT_TRUE(Cell(second, kBoxStiffnessCols, 1, 0).isEmpty());
     EXPECT_EQ(RuledRows(second, kBoxStiffnessCols), 32);
-    EXPECT_EQ(ThickRules(second, 6), 0);
 }
 
-TEST_F(AnalysisPagesTest, PlateStiffnessHasFourColumnsAndBlockValuesArePlainMeans)
+TEST_F(AnalysisPagesTest, PlateStiffnessHasFourColumnsUnderThinHeadingRules)
 {
     Open("plate_3span_skew.mvl");
-    CGirderDesign& g = Girder(0);
-    SetBlocks(g, 2);
-    g.m_pSections[0].m_nJoinNext = 1;
-    g.m_pSections[1].m_nJoinPrev = 1;
-    g.m_pSections[0].m_dLength = 2.0;
-    g.m_pSections[1].m_dLength = 8.0;
-    g.m_pSections[0].m_dArea = 0.02;
-    g.m_pSections[1].m_dArea = 0.04;
-    g_bSIUnits = 0;
-    Choose({&CPrintView::m_bPrintStiffness, &CPrintView::m_bPrintSteelWeight});
-    const auto weight = Draw(&CPrintView::PrintSteelWeight, CPrintView::RS_STEEL_WEIGHT);
-    g_bSIUnits = 1;
-    EXPECT_EQ(Cell(weight, kSteelWeightCols, 1, 0), QStringLiteral("1"));
-    EXPECT_EQ(Cell(weight, kSteelWeightCols, 1, 2), AfxFormat("%.6f", 0.03 * 7.85));
-    EXPECT_TRUE(Cell(weight, kSteelWeightCols, 2, 0).isEmpty());
-    const auto page = Draw(&CPrintView::PrintStiffness, CPrintView::RS_STIFFNESS);
+    SetBlocks(Girder(0), 1);
+    View().m_bShadeHeadings = 1;
+    Choose({&CPrintView::m_bPrintStiffness});
     // A heading and a line a block, an empty line between girders; blocks start where a
     // section is not joined to the one before.
     int lines = 1 + 1;
@@ -586,32 +497,24 @@ TEST_F(AnalysisPagesTest, PlateStiffnessHasFourColumnsAndBlockValuesArePlainMean
         lines += 2 + int(std::count_if(Girder(k).m_pSections.begin(), Girder(k).m_pSections.end(),
                                        [](const CSectionRecord& r) { return r.m_nJoinPrev != 1; }));
     EXPECT_EQ(View().m_nStiffnessLines, lines);
+    const auto page = Draw(&CPrintView::PrintStiffness, CPrintView::RS_STIFFNESS);
     EXPECT_EQ(RuledRows(page, kPlateStiffnessCols), 32);
     EXPECT_EQ(Cell(page, kPlateStiffnessCols, 0, 3), QStringLiteral("仮定／実"));
-    // The headings of girders 1 to 3 on the first page, at lines 0, 3 and 19.
-    EXPECT_EQ(Cell(page, kPlateStiffnessCols, 19, 0), QStringLiteral("主桁 G3: 部材"));
-    EXPECT_EQ(ThickRules(page, 3), 2 * 3);
+    EXPECT_EQ(Cell(page, kPlateStiffnessCols, 3, 0), QStringLiteral("主桁 G2: 部材"));
     EXPECT_EQ(ThickRules(page, 6), 0);
+    EXPECT_GT(ThickRules(page, 3), 0);
     // Shaded headings: the first cell darker than the rest of the row.
-    View().m_bShadeHeadings = 1;
-    const auto shaded = Draw(&CPrintView::PrintStiffness, CPrintView::RS_STIFFNESS);
-    EXPECT_EQ(Fill(shaded, kPlateStiffnessCols, 0, 0), CPrintTable::kCornerFill);
-    EXPECT_EQ(Fill(shaded, kPlateStiffnessCols, 0, 2), CPrintTable::kRowFill);
-    EXPECT_EQ(Fill(shaded, kPlateStiffnessCols, 1, 0), CPrintTable::kColumnFill);
-    View().m_bShadeHeadings = 0;
-    const auto plain = Draw(&CPrintView::PrintStiffness, CPrintView::RS_STIFFNESS);
-    EXPECT_EQ(Fill(plain, kPlateStiffnessCols, 0, 0), RGB(255, 255, 255));
-    EXPECT_EQ(Fill(plain, kPlateStiffnessCols, 0, 2), RGB(255, 255, 255));
+    EXPECT_EQ(Fill(page, kPlateStiffnessCols, 3, 0), CPrintTable::kCornerFill);
+    EXPECT_EQ(Fill(page, kPlateStiffnessCols, 3, 2), CPrintTable::kRowFill);
 }
 
 TEST_F(AnalysisPagesTest, ASingleBoxPrintsItsOwnDesignObjectAsGirderOne)
 {
     Open("box1_1span.mvl");
-    CGirderDesign& box = Girder(1);
     SetBlocks(Girder(0), 7);
-    SetBlocks(box, 2);
-    box.m_pSections[1].m_dAssumedJ = 0.8;
-    box.m_pSections[1].m_dJ = 0.4;
+    SetBlocks(Girder(1), 2);
+    Girder(1).m_pSections[1].m_dAssumedJ = 0.8;
+    Girder(1).m_pSections[1].m_dJ = 0.4;
     Choose({&CPrintView::m_bPrintStiffness});
     EXPECT_EQ(View().m_nStiffnessLines, 3);
     const auto page = Draw(&CPrintView::PrintStiffness, CPrintView::RS_STIFFNESS);
@@ -628,13 +531,10 @@ TEST_F(AnalysisPagesTest, AreaRatioOfEveryGirderWithDashesWhereNothingDivides)
     Weights(1, 1.5, 0.0);
     auto page = AreaRatio();
     EXPECT_TRUE(Framed(page, QStringLiteral("_断面積比")));
-    // Five girders and the heading, 50 high, at two indents and 100 below the top margin.
-    const CDC::Record* frame = nullptr;
-    for (const CDC::Record& r : page)
-        if (r.op == QLatin1String("Rectangle") && r.args[0] == 400 && r.args[1] == -300)
-            frame = &r;
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->args, (std::vector<int>{400, -300, 1400, -600}));
+    // Five girders and the heading, 50 high, two indents in and 100 below the top margin.
+    EXPECT_TRUE(std::any_of(page.begin(), page.end(), [](const CDC::Record& r) {
+        return r.op == QLatin1String("Rectangle") && r.args == std::vector<int>{400, -300, 1400, -600};
+    }));
     auto cell = [&](int row, int col) {
         for (const CDC::Record& r : page)
             if (r.op == QLatin1String("TextOut") && r.args[1] <= -300 - 50 * row && r.args[1] > -350 - 50 * row &&
@@ -643,15 +543,13 @@ TEST_F(AnalysisPagesTest, AreaRatioOfEveryGirderWithDashesWhereNothingDivides)
         return QString();
     };
     EXPECT_EQ(cell(0, 3), QStringLiteral("仮定断面/実断面"));
-    EXPECT_EQ(cell(1, 0), QStringLiteral("G1"));
     EXPECT_EQ(cell(1, 1), QStringLiteral("    3.000"));
     EXPECT_EQ(cell(1, 3), QStringLiteral("    1.500"));
     EXPECT_EQ(cell(2, 1), QStringLiteral("    1.500"));
     EXPECT_EQ(cell(2, 2), QStringLiteral("－"));
     EXPECT_EQ(cell(2, 3), QStringLiteral("－"));
     EXPECT_EQ(cell(5, 0), QStringLiteral("G5"));
-
-    // Results not valid: labels only.
+    // Results not valid: the labels only.
     g_bResultsValid = 0;
     page = AreaRatio();
     EXPECT_EQ(cell(1, 0), QStringLiteral("G1"));
@@ -666,10 +564,8 @@ TEST_F(AnalysisPagesTest, AreaRatioOfASingleBoxIsItsSecondEntry)
     Weights(1, 2.5, 2.0);
     std::vector<QString> texts;
     for (const CDC::Record& r : AreaRatio())
-        if (r.op == QLatin1String("TextOut") && r.args[1] <= -300 && r.args[1] > -500)
+        if (r.op == QLatin1String("TextOut") && r.args[1] <= -350 && r.args[1] > -500)
             texts.push_back(r.text);
-    EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("主桁"), QStringLiteral("仮定断面 m2"),
-                                           QStringLiteral("実断面 m2"), QStringLiteral("仮定断面/実断面"),
-                                           QStringLiteral("G1"), QStringLiteral("    2.500"),
+    EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("G1"), QStringLiteral("    2.500"),
                                            QStringLiteral("    2.000"), QStringLiteral("    1.250")}));
 }
