@@ -84,7 +84,7 @@ int ShownTable(int nChosen, const CGirderDesign& g, int nPanelPoints)
     }
 }
 
-Table Forces(const CGirderDesign& g, int nPanelPoints, bool bBox, bool bSIUnits)
+Table Forces(const CGirderDesign& g, int nPanelPoints, bool bBox, bool bSIUnits, const RowRange& rows)
 {
     const int T = std::clamp(nPanelPoints, 1, 281);
     const double u = bSIUnits ? 9.80665 : 1.0;
@@ -100,24 +100,33 @@ Table Forces(const CGirderDesign& g, int nPanelPoints, bool bBox, bool bSIUnits)
         ++row;
     };
     auto values = [&](int r, const double* v, int n) {
-        for (int c = 0; c < n; ++c)
-            t.SetNumber(r, c + 2, v[c] * u, 3);
+        if (rows.Has(r))
+            for (int c = 0; c < n; ++c)
+                t.SetNumber(r, c + 2, v[c] * u, 3);
+    };
+    auto member = [&](int r, int no, int node) {
+        if (rows.Has(r))
+            t.SetText(r, 1, AfxFormat(" %d - %d", no, node));
+    };
+    auto length = [&](int r, double l) {
+        if (rows.Has(r))
+            t.SetNumber(r, 7, l, 3);
     };
     // Moments and shears: two rows per member, its first end with the member length, then its second end.
     auto twoEnds = [&](const std::vector<double>* const* I, const std::vector<double>* const* J) {
         for (int i = 0; i + 1 < T; ++i, row += 2) {
-            if (!forces)
+            if (!forces || !(rows.Has(row) || rows.Has(row + 1)))
                 continue;
             const size_t m = size_t(i);
-            t.SetText(row, 1, AfxFormat(" %d - %d", g.m_pnMemberNoI[m], g.m_pnNodeI[m]));
-            t.SetText(row + 1, 1, AfxFormat(" %d - %d", g.m_pnMemberNoJ[m], g.m_pnNodeJ[m]));
+            member(row, g.m_pnMemberNoI[m], g.m_pnNodeI[m]);
+            member(row + 1, g.m_pnMemberNoJ[m], g.m_pnNodeJ[m]);
             double vi[5], vj[5];
             for (int c = 0; c < 5; ++c) {
                 vi[c] = I[c]->size() > m ? (*I[c])[m] : 0.0;
                 vj[c] = J[c]->size() > m ? (*J[c])[m] : 0.0;
             }
             values(row, vi, 5);
-            t.SetNumber(row, 7, g.m_pdPanelLength[m], 3);
+            length(row, g.m_pdPanelLength[m]);
             values(row + 1, vj, 5);
         }
     };
@@ -138,15 +147,15 @@ Table Forces(const CGirderDesign& g, int nPanelPoints, bool bBox, bool bSIUnits)
         const std::vector<double>* torsion[5] = {&g.m_pdTorsionDead, &g.m_pdTorsionLivePlus, &g.m_pdTorsionLiveMinus,
                                                  &g.m_pdTorsionTotalPlus, &g.m_pdTorsionTotalMinus};
         for (int i = 0; i + 1 < T; ++i, ++row) {
-            if (!forces)
+            if (!forces || !rows.Has(row))
                 continue;
             const size_t m = size_t(i);
-            t.SetText(row, 1, AfxFormat(" %d - %d", g.m_pnMemberNoI[m], g.m_pnNodeI[m]));
+            member(row, g.m_pnMemberNoI[m], g.m_pnNodeI[m]);
             double v[5];
             for (int c = 0; c < 5; ++c)
                 v[c] = torsion[c]->size() > m ? (*torsion[c])[m] : 0.0;
             values(row, v, 5);
-            t.SetNumber(row, 7, g.m_pdPanelLength[m], 3);
+            length(row, g.m_pdPanelLength[m]);
         }
     }
     for (int r = 0; r < t.Rows(); ++r)

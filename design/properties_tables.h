@@ -20,7 +20,8 @@ bool HasAssumedValues(const CGirderDesign& g);
 int ShownTable(int nChosen, const CGirderDesign& g, int nPanelPoints);
 
 // nPanelPoints of the girder line; bBox for the box types; forces in kN and kN·m with bSIUnits.
-results::Table Forces(const CGirderDesign& g, int nPanelPoints, bool bBox, bool bSIUnits);
+results::Table Forces(const CGirderDesign& g, int nPanelPoints, bool bBox, bool bSIUnits,
+                      const results::RowRange& rows = {});
 results::Table Stiffness(const CGirderDesign& g, bool bBox);
 results::Table SteelWeight(const CGirderDesign& g, bool bSIUnits);
 

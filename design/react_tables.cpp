@@ -121,7 +121,7 @@ Table SummaryTable(const CGirderDesign* g, const ReactInput& in, bool bImpactFre
 
 // Tables 4 and 5: per support one block per bearing line, each headed by that line's own
 // reaction and closed by the support's total under the loading that governs the line.
-Table DetailTable(const CGirderDesign* g, const ReactInput& in, bool bImpactFree)
+Table DetailTable(const CGirderDesign* g, const ReactInput& in, bool bImpactFree, const RowRange& wanted)
 {
     const int n = BearingLines(in), supports = Supports(in);
     const double f = UnitFactor(in);
@@ -169,6 +169,8 @@ Table DetailTable(const CGirderDesign* g, const ReactInput& in, bool bImpactFree
             t.SetText(row, 6, QStringLiteral("2xL(-) +D"));
             ++row;
             for (int line = 0; line < n; ++line, ++row) {
+                if (!wanted.Has(row))
+                    continue;
                 const CGirderDesign& held = g[line];
                 t.SetText(row, 0, AfxFormat(line == 0 ? "%4d MAX" : "%4d", held.m_anDetailNode[s][j]));
                 if (!divisible)
@@ -191,7 +193,7 @@ Table DetailTable(const CGirderDesign* g, const ReactInput& in, bool bImpactFree
                     t.SetText(row, 6, Force(in, r.v[5]));
             }
             t.SetText(row, 0, QStringLiteral("         合計"), STYLE_BOLD | STYLE_DARK_BLUE);
-            if (divisible)
+            if (divisible && wanted.Has(row))
                 for (int c = 0; c < 5; ++c)
                     t.SetText(row, c + 1, Force(in, totals[size_t(j)].v[c]), c > 0 && extreme[c] == j ? unsigned(STYLE_BOLD) : 0u);
             row += 2;   // the total row and an empty row
@@ -240,14 +242,17 @@ Table SubstructureReactions(const CGirderDesign* pGirders, const ReactInput& in)
     return SummaryTable(pGirders, in, true);
 }
 
-Table ReactionDetail(const CGirderDesign* pGirders, const ReactInput& in) { return DetailTable(pGirders, in, false); }
-
-Table SubstructureReactionsNoImpact(const CGirderDesign* pGirders, const ReactInput& in)
+Table ReactionDetail(const CGirderDesign* pGirders, const ReactInput& in, const RowRange& rows)
 {
-    return DetailTable(pGirders, in, true);
+    return DetailTable(pGirders, in, false, rows);
 }
 
-Table Deflection(const CGirderDesign* pGirders, const ReactInput& in)
+Table SubstructureReactionsNoImpact(const CGirderDesign* pGirders, const ReactInput& in, const RowRange& rows)
+{
+    return DetailTable(pGirders, in, true, rows);
+}
+
+Table Deflection(const CGirderDesign* pGirders, const ReactInput& in, const RowRange& rows)
 {
     const int P = std::clamp(in.nPanelPoints, 0, 281), G = std::clamp(in.nGirders, 0, 20);
     const int spans = std::clamp(in.nSpans, 0, 14);
@@ -271,6 +276,8 @@ Table Deflection(const CGirderDesign* pGirders, const ReactInput& in)
             const bool support = marks.m_abNodeIsSupport[p] != 0;
             if (support)
                 ++span;
+            if (!rows.Has(row))
+                continue;
             t.SetText(row, 0, AfxFormat("           C%2d", p + 1));
             t.SetText(row, 1, AfxFormat("%4d", 500 * g + p + 1));
             t.SetText(row, 2, in.nVersion < 1740 ? kDash : AfxFormat("%9.3f", line.m_adDeflDead[p]));

@@ -51,10 +51,13 @@ int ShownTable(int nChosen, const CGirderDesign* pGirders, const ReactInput& in)
 double ImpactDivisor(const ReactInput& in, int nSupport);
 
 results::Table ReactionSummary(const CGirderDesign* pGirders, const ReactInput& in);           // table 0
-results::Table Deflection(const CGirderDesign* pGirders, const ReactInput& in);                // table 1
+results::Table Deflection(const CGirderDesign* pGirders, const ReactInput& in,
+                          const results::RowRange& rows = {});                                 // table 1
 results::Table SubstructureReactions(const CGirderDesign* pGirders, const ReactInput& in);     // table 2
 results::Table ImpactCoefficients(const ReactInput& in);                                       // table 3
-results::Table ReactionDetail(const CGirderDesign* pGirders, const ReactInput& in);            // table 4
-results::Table SubstructureReactionsNoImpact(const CGirderDesign* pGirders, const ReactInput& in); // table 5
+results::Table ReactionDetail(const CGirderDesign* pGirders, const ReactInput& in,
+                              const results::RowRange& rows = {});                             // table 4
+results::Table SubstructureReactionsNoImpact(const CGirderDesign* pGirders, const ReactInput& in,
+                                             const results::RowRange& rows = {});              // table 5
 
 }

@@ -3,9 +3,18 @@
 #pragma once
 
 #include <QString>
+#include <climits>
 #include <vector>
 
 namespace results {
+
+// The rows of a table that its reader looks at: a printed page asks for its own, and the
+// builder leaves the texts of the other rows unmade.
+struct RowRange {
+    int first = 0;
+    int last = INT_MAX;
+    bool Has(int row) const { return row >= first && row <= last; }
+};
 
 enum CellStyle : unsigned {
     STYLE_PLAIN = 0,

@@ -32,7 +32,7 @@ const V::SectionInfo kSections[V::RS_COUNT] = {
     {IDC_PR_DESIGN, &V::m_bPrintDesignConditions, "設計条件", nullptr,
      "%2d．設計条件・・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintDesignConditions, nullptr},
     {IDC_PR_AREA_RATIO, &V::m_bPrintAreaRatio, "鋼重", nullptr, "%2d．鋼重・・・・・・・・・・・・・・・・・・・%3d",
-     nullptr, nullptr, nullptr},
+     nullptr, &V::PrintAreaRatio, nullptr},
     {IDC_PR_PLAN, &V::m_bPrintPlan, "平面図", nullptr, "%2d．平面図・・・・・・・・・・・・・・・・・・%3d", nullptr,
      nullptr, nullptr},
     {IDC_PR_CROSS_SECTIONS, &V::m_bPrintCrossSections, "横断面図", nullptr,
@@ -44,15 +44,15 @@ const V::SectionInfo kSections[V::RS_COUNT] = {
     {IDC_PR_FORCE_DIAGRAM, &V::m_bPrintForceDiagram, "断面力図", nullptr,
      "%2d．断面力図・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
     {IDC_PR_DEFLECTION, &V::m_bPrintDeflection, "たわみ", nullptr, "%2d．たわみ・・・・・・・・・・・・・・・・・・%3d",
-     nullptr, nullptr, nullptr},
+     nullptr, &V::PrintDeflection, nullptr},
     {IDC_PR_NO_IMPACT, &V::m_bPrintReactionsNoImpact, "下部工用反力（衝撃なし）", nullptr,
-     "%2d．下部工用反力（衝撃なし）・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．下部工用反力（衝撃なし）・・・・・・・・・%3d", nullptr, &V::PrintSubstructureReactionsNoImpact, nullptr},
     {IDC_PR_REACTION_DETAIL, &V::m_bPrintReactionDetail, "支点反力詳細", nullptr,
-     "%2d．支点反力詳細・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．支点反力詳細・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintReactionDetail, nullptr},
     {IDC_PR_REACTION_SUMMARY, &V::m_bPrintReactionSummary, "支点反力集計", nullptr,
-     "%2d．支点反力集計・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．支点反力集計・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintReactionSummary, nullptr},
     {IDC_PR_SUBSTRUCTURE, &V::m_bPrintSubstructureReactions, "下部工用反力（衝撃なし）", nullptr,
-     "%2d．下部工用反力（衝撃なし）・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．下部工用反力（衝撃なし）・・・・・・・・・%3d", nullptr, &V::PrintSubstructureReactions, nullptr},
     {IDC_PR_IMPACT, &V::m_bPrintImpactCoefficients, "衝撃係数", nullptr,
      "%2d．衝撃係数・・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintImpactCoefficients, nullptr},
     {IDC_PR_CALC_TABLE, &V::m_bPrintSectionCalcTable, "断面計算表", nullptr,
@@ -73,11 +73,11 @@ const V::SectionInfo kSections[V::RS_COUNT] = {
     {IDC_PR_FABRICATION_COST, &V::m_bPrintFabricationCost, "製作費表", nullptr,
      "%2d．製作費表・・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintFabricationCost, nullptr},
     {IDC_PR_FORCE_DETAIL, &V::m_bPrintForceDetail, "断面力詳細データ", nullptr,
-     "%2d．断面力詳細データ・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．断面力詳細データ・・・・・・・・・・・・・%3d", nullptr, nullptr, &V::PrintForceDetail},
     {IDC_PR_STIFFNESS, &V::m_bPrintStiffness, "曲げ剛度ねじり剛度", nullptr,
-     "%2d．曲げ剛度・ねじり剛度・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．曲げ剛度・ねじり剛度・・・・・・・・・・・%3d", nullptr, nullptr, &V::PrintStiffness},
     {IDC_PR_STEEL_WEIGHT, &V::m_bPrintSteelWeight, "鋼重", nullptr, "%2d．鋼重・・・・・・・・・・・・・・・・・・・%3d",
-     nullptr, nullptr, nullptr},
+     nullptr, nullptr, &V::PrintSteelWeight},
 };
 
 // The boxes of the form in the order of their exchange.
@@ -450,7 +450,8 @@ int CPrintView::SectionPages(int nSection)
     case RS_FORCE_DIAGRAM:
         return g_nBridgeType == 2 ? 1 : G;
     case RS_DEFLECTION:
-        return PagesFor(G * (g_nPanelPoints + 2), m_nRowsPerPage);
+        // No empty row follows the last girder.
+        return PagesFor(G * (g_nPanelPoints + 2) - 1, m_nRowsPerPage);
     case RS_REACTIONS_NO_IMPACT:
     case RS_REACTION_DETAIL:
         return PagesFor(m_nReactionDetailRows, m_nRowsPerPage);
@@ -469,9 +470,11 @@ int CPrintView::SectionPages(int nSection)
         return pages;
     }
     case RS_FORCE_DETAIL:
+        return PagesFor(m_nForceDetailLastRow + 1, m_nRowsPerPage);
     case RS_STIFFNESS:
+        return PagesFor(m_nStiffnessLines, m_nRowsPerPage);
     case RS_STEEL_WEIGHT:
-        return PagesFor((this->*info.pLines)(nullptr, nullptr, 0), m_nRowsPerPage);
+        return PagesFor(m_nSteelWeightLines, m_nRowsPerPage);
     default:
         return 1;
     }
@@ -486,6 +489,10 @@ int CPrintView::CountPages()
     const int supports = std::clamp(g_nSpans, 0, MAX_SPANS) + 1;
     m_nReactionSummaryRows = supports * (n + 3) + 2;
     m_nReactionDetailRows = (n + 3) * n * supports;
+    // The line sections' drawing passes size their tables by these.
+    m_nForceDetailLastRow = PrintForceDetail(nullptr, nullptr, 0);
+    m_nStiffnessLines = PrintStiffness(nullptr, nullptr, 0);
+    m_nSteelWeightLines = PrintSteelWeight(nullptr, nullptr, 0);
     std::fill(std::begin(m_anCalcTablePages), std::end(m_anCalcTablePages), 0);
     std::fill(std::begin(m_anCalcTableStartPage), std::end(m_anCalcTableStartPage), 0);
     int page = 1;

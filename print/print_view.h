@@ -131,6 +131,17 @@ public:
     void PrintCostPage(CDC* pDC, CPrintInfo* pInfo);
     // The rows of the mass breakdown as its pages walk them.
     int CountMassBreakdownRows() const;
+    // ---- analysis pages (print_analysis_pages.cpp)
+    void PrintAreaRatio(CDC* pDC, CPrintInfo* pInfo);
+    void PrintDeflection(CDC* pDC, CPrintInfo* pInfo);
+    void PrintSubstructureReactionsNoImpact(CDC* pDC, CPrintInfo* pInfo);
+    void PrintReactionDetail(CDC* pDC, CPrintInfo* pInfo);
+    void PrintReactionSummary(CDC* pDC, CPrintInfo* pInfo);
+    void PrintSubstructureReactions(CDC* pDC, CPrintInfo* pInfo);
+    // The force detail returns its last row, the other two the lines they use.
+    int PrintForceDetail(CDC* pDC, CPrintInfo* pInfo, int nMode);
+    int PrintStiffness(CDC* pDC, CPrintInfo* pInfo, int nMode);
+    int PrintSteelWeight(CDC* pDC, CPrintInfo* pInfo, int nMode);
 
     // Fonts: 0 the text, 1 plan labels, 2-4 the cover, 5 force labels, 6 reaction tables,
     // 7-8 the contents, 9 the section headings.
@@ -197,6 +208,9 @@ public:
     int m_nReactionSummaryRows = 0;
     int m_nReactionDetailRows = 0;
     int m_nMassBreakdownRows = 0;
+    int m_nForceDetailLastRow = -1;
+    int m_nStiffnessLines = 0;
+    int m_nSteelWeightLines = 0;
 
 private:
     void FillStationList(CTableGrid& grid, int* abRows, int& nShown);

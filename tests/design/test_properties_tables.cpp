@@ -179,3 +179,21 @@ TEST(SectionTables, OldDataShowsTheForcesInsteadOfTheAssumedValues)
     EXPECT_FALSE(HasAssumedValues(g));
     EXPECT_EQ(ShownTable(1, g, 3), -1);
 }
+
+TEST(SectionForces, ARowRangeMakesOnlyItsRows)
+{
+    const CGirderDesign g = ForceGirder(7);
+    const results::Table whole = Forces(g, 7, true, false);
+    // The second end of member 6's moment, the shear heading and the first shear row.
+    const results::Table part = Forces(g, 7, true, false, {13, 15});
+    ASSERT_EQ(part.Rows(), whole.Rows());
+    for (int r = 0; r < whole.Rows(); ++r)
+        for (int c = 1; c < whole.Cols(); ++c) {
+            if ((r >= 13 && r <= 15) || Heading(whole, r, 0))
+                EXPECT_EQ(part.Text(r, c), whole.Text(r, c)) << r << "," << c;
+            else
+                EXPECT_TRUE(part.Text(r, c).isEmpty()) << r << "," << c;
+        }
+    EXPECT_FALSE(part.Text(13, 2).isEmpty());
+    EXPECT_EQ(part.Text(14, 1), QStringLiteral("せん断力"));
+}

@@ -326,3 +326,39 @@ TEST(ReactTables, TablesTheResultsCannotFillGiveWayToTheSummary)
     EXPECT_EQ(ShownTable(TABLE_DEFLECTION, g.data(), in), TABLE_DEFLECTION);
     EXPECT_EQ(ShownTable(6, g.data(), in), -1);
 }
+
+TEST(ReactTables, ARowRangeMakesTheSameRowsAndNoOthers)
+{
+    const std::vector<CGirderDesign> g = DetailGirders();
+    const ReactInput in = Input(1, 2);
+    // The second support's first block: heading 10, lines 11 and 12, its bold total 13.
+    const results::Table whole = ReactionDetail(g.data(), in);
+    const results::Table part = ReactionDetail(g.data(), in, {11, 13});
+    ASSERT_EQ(part.Rows(), whole.Rows());
+    for (int r = 0; r < whole.Rows(); ++r)
+        for (int c = 0; c < whole.Cols(); ++c) {
+            const bool kept = r >= 11 && r <= 13;
+            // Headings and the totals' captions cost nothing and stay.
+            if (kept || Has(whole, r, 1, STYLE_HEADING) || (c == 0 && whole.Text(r, 0).contains(QStringLiteral("合計"))))
+                EXPECT_EQ(part.Text(r, c), whole.Text(r, c)) << r << "," << c;
+            else
+                EXPECT_TRUE(part.Text(r, c).isEmpty()) << r << "," << c;
+        }
+    // The governing totals are marked as in the whole table: the tie in live (+) stays first.
+    EXPECT_TRUE(Has(part, 13, 2, STYLE_BOLD));
+    for (int c = 1; c < 6; ++c)
+        EXPECT_EQ(Has(part, 13, c, STYLE_BOLD), Has(whole, 13, c, STYLE_BOLD)) << c;
+
+    std::vector<CGirderDesign> lines(2);
+    for (CGirderDesign& line : lines)
+        for (int p = 0; p < 6; ++p)
+            line.m_adDeflLivePlus[p] = 1.0 + p;
+    ReactInput d = Input(1, 2);
+    d.nPanelPoints = 6;
+    const results::Table deflection = Deflection(lines.data(), d, {9, 9});
+    EXPECT_EQ(deflection.Text(9, 1), QStringLiteral(" 501"));
+    EXPECT_EQ(deflection.Text(9, 3), QStringLiteral("    1.000"));
+    EXPECT_TRUE(deflection.Text(10, 1).isEmpty());
+    EXPECT_TRUE(deflection.Text(2, 3).isEmpty());
+    EXPECT_EQ(deflection.Text(8, 0), QStringLiteral("G 2主桁たわみ (mm)"));
+}

@@ -186,12 +186,13 @@ TEST_F(ReportFrameTest, WithoutCoverAndContentsTheFirstSectionOpensTheJob)
 
 TEST_F(ReportFrameTest, OnlySectionsWithPagesAreNumberedAndListed)
 {
-    // The deflections are not printed by this program yet: they take no page, no number
-    // and no line of the contents.
-    Select({IDC_PR_CONTENTS, IDC_PR_DESIGN, IDC_PR_DEFLECTION, IDC_PR_CALC_TABLE});
+    // Cross sections with no station chosen take no page, no number and no line of the
+    // contents.
+    View().OnClearAll();
+    Select({IDC_PR_CONTENTS, IDC_PR_DESIGN, IDC_PR_CROSS_SECTIONS, IDC_PR_CALC_TABLE});
     CPrintView& v = View();
     v.CountPages();
-    EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_DEFLECTION], 0);
+    EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_CROSS_SECTIONS], 0);
     const auto contents = PrintPage(1);
     EXPECT_NE(FindText(contents, QStringLiteral(" 2．断面計算表・・・・・・・・・・・・・・・・  3")), nullptr);
     EXPECT_EQ(TextStarting(contents, QStringLiteral(" 3．")), nullptr);
@@ -284,9 +285,12 @@ TEST_F(ReportFrameTest, AJobWithoutPagesIsRefusedWithAWord)
     EXPECT_EQ(m_shown, QStringList{QStringLiteral("印刷するページがありません。\n印刷する項目を選択して下さい。")});
     EXPECT_FALSE(QFile::exists(pdf));
 
-    // Sections that print nothing yet make no job either.
+    // A section with nothing chosen to print makes no job either; a preview that opens all
+    // the same goes nowhere.
     m_shown.clear();
-    Select({IDC_PR_DEFLECTION, IDC_PR_PLAN});
+    View().OnClearAll();
+    Select({IDC_PR_CROSS_SECTIONS});
+    AfxSetPrintHook([](CPrintInfo*) { return QString(); });
     EXPECT_FALSE(AfxPrintView(&View(), PrintMode::Preview));
     EXPECT_EQ(m_shown.size(), 1);
 }

@@ -13,6 +13,13 @@
 #include <algorithm>
 
 namespace {
+// The report's sections that the examples fill, in print order.
+const char* const kSectionOrder[] = {"入力条件", "設計条件", "たわみ", "支点反力集計", "断面計算表", "質量集計表",
+                                     "質量内訳表", "規格別質量内訳表", "工数算定表", "請負工事表", "製作費表",
+                                     "断面力詳細データ", "曲げ剛度ねじり剛度", "鋼重"};
+}
+
+namespace {
 
 class ReportPrintTest : public PrintTest {
 protected:
@@ -73,11 +80,19 @@ protected:
         EXPECT_FALSE(bytes.contains("/MediaBox [0 0 842"));
         EXPECT_FALSE(bytes.contains("/MediaBox [0 0 1190"));
         const int pages = v.CountPages();
+        // Deflections of every girder line, reactions of every support, 32 rows a page.
+        const int lines = g_nBridgeType == 2 ? 2 : g_nGirders;
+        EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_DEFLECTION], (g_nGirders * (g_nPanelPoints + 2) - 1 + 31) / 32);
+        EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_REACTION_SUMMARY], ((g_nSpans + 1) * (lines + 3) + 2 + 31) / 32);
         // Cover, contents, design conditions and the five one-page estimate sections.
-        EXPECT_EQ(pages, 8 + v.m_anSectionPages[CPrintView::RS_INPUT_CONDITIONS] +
-                             v.m_anSectionPages[CPrintView::RS_CALC_TABLE] +
-                             v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN]);
-        EXPECT_GE(v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN], 1);
+        int expected = 8;
+        for (int s : {CPrintView::RS_INPUT_CONDITIONS, CPrintView::RS_DEFLECTION, CPrintView::RS_REACTION_SUMMARY,
+                      CPrintView::RS_CALC_TABLE, CPrintView::RS_FORCE_DETAIL, CPrintView::RS_STIFFNESS,
+                      CPrintView::RS_STEEL_WEIGHT, CPrintView::RS_MASS_BREAKDOWN}) {
+            EXPECT_GT(v.m_anSectionPages[s], 0) << s;
+            expected += v.m_anSectionPages[s];
+        }
+        EXPECT_EQ(pages, expected);
         const int counted = PdfPageCount(pdf);
         if (counted < 0)
             GTEST_SKIP() << "pdfinfo is not available";
@@ -85,19 +100,19 @@ protected:
         const QString text = PdfText(pdf);
         EXPECT_TRUE(text.contains(QStringLiteral("【計算書】")));
         EXPECT_TRUE(text.contains(QStringLiteral("目次")));
-        EXPECT_TRUE(text.contains(QStringLiteral("§ 1 入力条件")));
-        EXPECT_TRUE(text.contains(QStringLiteral("§ 2 設計条件")));
-        EXPECT_TRUE(text.contains(QStringLiteral("§ 3 断面計算表")));
         // The input conditions from the first block to the last, in the girder type's form.
         for (const char* heading : {"【基本条件】", "【主桁基本データ２】", "【支承】", "【衝撃係数】"})
             EXPECT_TRUE(text.contains(QString::fromUtf8(heading))) << heading;
         EXPECT_EQ(text.contains(QStringLiteral("横リブによるパネル分割：")), g_nBridgeType != 0);
         EXPECT_EQ(text.contains(QStringLiteral("【横桁配置】")), g_nBridgeType != 2);
+        int number = 0;
+        for (const char* name : kSectionOrder)
+            EXPECT_TRUE(text.contains(AfxFormat("§%2d ", ++number) + QString::fromUtf8(name))) << name;
         EXPECT_TRUE(text.contains(AfxFormat("- %d -", pages - 1)));
         EXPECT_TRUE(text.contains(QStringLiteral("主桁 G1")));
-        for (const char* heading : {"§ 4 質量集計表", "§ 5 質量内訳表", "§ 6 規格別質量内訳表", "§ 7 工数算定表",
-                                    "§ 8 請負工事表", "§ 9 製作費表"})
-            EXPECT_TRUE(text.contains(QString::fromUtf8(heading))) << heading;
+        EXPECT_TRUE(text.contains(QStringLiteral("主桁 G1: ﾓｰﾒﾝﾄ")));
+        EXPECT_TRUE(text.contains(QStringLiteral("主桁 G1: 部材")));
+        EXPECT_TRUE(text.contains(QStringLiteral("2xL(-)+D")));
     }
 
     QTemporaryDir m_dir;
@@ -136,6 +151,28 @@ TEST_F(ReportPrintTest, PlateBoxAndSingleBoxPrintWholeOnA4)
         SCOPED_TRACE(example);
         PrintWhole(example);
     }
+}
+
+TEST_F(ReportPrintTest, AnLLoadedDesignPrintsItsReactionDetailToo)
+{
+    RunNewDesign(QStringLiteral("2"), [](CDialog* d) { dialoginput::Type(d, IDC_GIRDERS, QStringLiteral("3")); });
+    CPrintView& v = SelectEverything();
+    ASSERT_TRUE(v.m_bPrintReactionDetail && v.m_bPrintReactionsNoImpact);
+    const QString pdf = m_dir.filePath(QStringLiteral("report.pdf"));
+    ASSERT_TRUE(AfxPrintView(&v, PrintMode::Pdf, pdf));
+    Keep(pdf, "plate_L_loading.pdf");
+    // Three girders over three supports: 6 x 3 x 3 detail rows.
+    EXPECT_EQ(v.m_nReactionDetailRows, 54);
+    EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_REACTION_DETAIL], 2);
+    EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_REACTIONS_NO_IMPACT], 2);
+    const int counted = PdfPageCount(pdf);
+    if (counted < 0)
+        GTEST_SKIP() << "pdfinfo is not available";
+    EXPECT_EQ(counted, v.CountPages());
+    const QString text = PdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("§ 4 下部工用反力（衝撃なし）")));
+    EXPECT_TRUE(text.contains(QStringLiteral("§ 5 支点反力詳細")));
+    EXPECT_TRUE(text.contains(QStringLiteral(" MAX")));
 }
 
 TEST_F(ReportPrintTest, ThePreviewShowsTheJobsPages)
@@ -210,6 +247,13 @@ TEST_F(ReportPrintTest, PrintingLeavesTheDesignAsItWas)
         EXPECT_GT(v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN], 1);
         for (int p = 1; p <= pages + 1; ++p)
             PrintPage(p);
+        // The pages that the form keeps out of reach as well.
+        CDC dc;
+        CPrintInfo info;
+        info.m_nCurPage = 1;
+        v.PrintAreaRatio(&dc, &info);
+        v.PrintSubstructureReactions(&dc, &info);
+        v.PrintImpactCoefficients(&dc, &info);
         ASSERT_TRUE(AfxPrintView(&v, PrintMode::Pdf, m_dir.filePath(QStringLiteral("report.pdf"))));
         AfxSetPrintHook([](CPrintInfo*) { return QString(); });
         ASSERT_TRUE(AfxPrintView(&v, PrintMode::Preview));
