@@ -286,7 +286,7 @@ TEST_F(ReportFrameTest, AJobWithoutPagesIsRefusedWithAWord)
 
     // Sections that print nothing yet make no job either.
     m_shown.clear();
-    Select({IDC_PR_DEFLECTION, IDC_PR_PLAN});
+    Select({IDC_PR_DEFLECTION, IDC_PR_LOADS});
     EXPECT_FALSE(AfxPrintView(&View(), PrintMode::Preview));
     EXPECT_EQ(m_shown.size(), 1);
 }

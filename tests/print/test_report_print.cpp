@@ -5,6 +5,7 @@
 #include "app/design_state.h"
 #include "framework/format.h"
 #include "input/height_dialog.h"
+#include "res/resource_ids.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -73,10 +74,18 @@ protected:
         EXPECT_FALSE(bytes.contains("/MediaBox [0 0 842"));
         EXPECT_FALSE(bytes.contains("/MediaBox [0 0 1190"));
         const int pages = v.CountPages();
-        // Cover, contents, design conditions and the five one-page estimate sections.
-        EXPECT_EQ(pages, 8 + v.m_anSectionPages[CPrintView::RS_INPUT_CONDITIONS] +
+        // Cover, contents, design conditions, the plan and the five one-page estimate sections;
+        // a force diagram per printed girder, a longitudinal section per girder where the
+        // height varies.
+        EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_PLAN], 1);
+        EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_FORCE_DIAGRAM], v.PrintedGirderCount());
+        EXPECT_EQ(v.m_anSectionPages[CPrintView::RS_LONGITUDINAL],
+                  g_pDoc->m_dlgBasic.m_nHeightVariation == 0 ? g_nGirders : 0);
+        EXPECT_EQ(pages, 9 + v.m_anSectionPages[CPrintView::RS_INPUT_CONDITIONS] +
                              v.m_anSectionPages[CPrintView::RS_CALC_TABLE] +
-                             v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN]);
+                             v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN] +
+                             v.m_anSectionPages[CPrintView::RS_FORCE_DIAGRAM] +
+                             v.m_anSectionPages[CPrintView::RS_LONGITUDINAL]);
         EXPECT_GE(v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN], 1);
         const int counted = PdfPageCount(pdf);
         if (counted < 0)
@@ -85,9 +94,16 @@ protected:
         const QString text = PdfText(pdf);
         EXPECT_TRUE(text.contains(QStringLiteral("【計算書】")));
         EXPECT_TRUE(text.contains(QStringLiteral("目次")));
+        // Every section under its number, in print order.
+        int number = 0;
+        for (int sec = CPrintView::RS_INPUT_CONDITIONS; sec < CPrintView::RS_COUNT; ++sec)
+            if (v.m_anSectionPages[sec] > 0) {
+                EXPECT_TRUE(text.contains(AfxFormat("§%2d ", ++number) + CPrintView::SectionName(sec))) << sec;
+            }
         EXPECT_TRUE(text.contains(QStringLiteral("§ 1 入力条件")));
-        EXPECT_TRUE(text.contains(QStringLiteral("§ 2 設計条件")));
-        EXPECT_TRUE(text.contains(QStringLiteral("§ 3 断面計算表")));
+        EXPECT_TRUE(text.contains(QStringLiteral("§ 3 平面図")));
+        EXPECT_TRUE(text.contains(QStringLiteral("_平面図")));
+        EXPECT_TRUE(text.contains(QStringLiteral("_断面力図 (G1主桁)")));
         // The input conditions from the first block to the last, in the girder type's form.
         for (const char* heading : {"【基本条件】", "【主桁基本データ２】", "【支承】", "【衝撃係数】"})
             EXPECT_TRUE(text.contains(QString::fromUtf8(heading))) << heading;
@@ -95,9 +111,6 @@ protected:
         EXPECT_EQ(text.contains(QStringLiteral("【横桁配置】")), g_nBridgeType != 2);
         EXPECT_TRUE(text.contains(AfxFormat("- %d -", pages - 1)));
         EXPECT_TRUE(text.contains(QStringLiteral("主桁 G1")));
-        for (const char* heading : {"§ 4 質量集計表", "§ 5 質量内訳表", "§ 6 規格別質量内訳表", "§ 7 工数算定表",
-                                    "§ 8 請負工事表", "§ 9 製作費表"})
-            EXPECT_TRUE(text.contains(QString::fromUtf8(heading))) << heading;
     }
 
     QTemporaryDir m_dir;
@@ -209,6 +222,15 @@ TEST_F(ReportPrintTest, PrintingLeavesTheDesignAsItWas)
         const int pages = v.CountPages();
         EXPECT_GT(v.m_anSectionPages[CPrintView::RS_MASS_BREAKDOWN], 1);
         for (int p = 1; p <= pages + 1; ++p)
+            PrintPage(p);
+        // The drawing pages sideways too: the plan laid along the sheet turns only the page.
+        for (const auto& [upright, sideways] : {std::pair{IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE},
+                                                std::pair{IDC_PR_LONG_PORTRAIT, IDC_PR_LONG_LANDSCAPE},
+                                                std::pair{IDC_PR_FORCE_PORTRAIT, IDC_PR_FORCE_LANDSCAPE}}) {
+            Box(upright).SetCheck(0);
+            Box(sideways).SetCheck(1);
+        }
+        for (int p = 1; p <= pages; ++p)
             PrintPage(p);
         ASSERT_TRUE(AfxPrintView(&v, PrintMode::Pdf, m_dir.filePath(QStringLiteral("report.pdf"))));
         AfxSetPrintHook([](CPrintInfo*) { return QString(); });
