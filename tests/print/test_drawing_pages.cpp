@@ -238,6 +238,21 @@ TEST_F(ForcePageTest, MomentCurvesRunPerSpanWithEightPointsAPanel)
     }
 }
 
+TEST_F(ForcePageTest, APeakIsLabelledByItsPlaceEvenWhereItsValueDiffersSlightly)
+{
+    Open("box2_2span.mvl");
+    g_bSIUnits = 0;
+    CGirderDesign& g = Girder(0);
+    ASSERT_GT(g.m_pMomentEnv.size(), 3u);
+    ASSERT_GT(g.m_pnMomentSign.size(), 3u);
+    const size_t k = g.m_pMomentEnv.size() / 2;
+    const double m = std::fabs(g.m_pMomentEnv[k].y) + 0.04;
+    g.m_nPeaks = 1;
+    g.m_aPeaks[0] = CDPoint(g.m_pMomentEnv[k].x, m);
+    const QString text = AfxFormat("%5.1f", g.m_pnMomentSign[k] * m);
+    EXPECT_EQ(CountTexts(Page(0), [&](const QString& t) { return t == text; }), 1) << text.toStdString();
+}
+
 TEST_F(ForcePageTest, ASidewaysPageTurnsLinesAndTexts)
 {
     Open("box2_2span.mvl");
