@@ -1,4 +1,5 @@
 #include "print/print_view.h"
+#include "views/section2_drawer.h"
 
 #include "app/doc.h"
 #include "app/globals.h"
@@ -34,15 +35,15 @@ const V::SectionInfo kSections[V::RS_COUNT] = {
     {IDC_PR_AREA_RATIO, &V::m_bPrintAreaRatio, "鋼重", nullptr, "%2d．鋼重・・・・・・・・・・・・・・・・・・・%3d",
      nullptr, &V::PrintAreaRatio, nullptr},
     {IDC_PR_PLAN, &V::m_bPrintPlan, "平面図", nullptr, "%2d．平面図・・・・・・・・・・・・・・・・・・%3d", nullptr,
-     nullptr, nullptr},
+     &V::PrintPlan, nullptr},
     {IDC_PR_CROSS_SECTIONS, &V::m_bPrintCrossSections, "横断面図", nullptr,
      "%2d．横断面図・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
     {IDC_PR_LONGITUDINAL, &V::m_bPrintLongitudinalSections, "縦断面図", nullptr,
-     "%2d．縦断面図・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．縦断面図・・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintLongitudinalSection, nullptr},
     {IDC_PR_LOADS, &V::m_bPrintLoadDiagrams, "荷重図", nullptr, "%2d．荷重図・・・・・・・・・・・・・・・・・・%3d",
      nullptr, nullptr, nullptr},
     {IDC_PR_FORCE_DIAGRAM, &V::m_bPrintForceDiagram, "断面力図", nullptr,
-     "%2d．断面力図・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．断面力図・・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintForceDiagram, nullptr},
     {IDC_PR_DEFLECTION, &V::m_bPrintDeflection, "たわみ", nullptr, "%2d．たわみ・・・・・・・・・・・・・・・・・・%3d",
      nullptr, &V::PrintDeflection, nullptr},
     {IDC_PR_NO_IMPACT, &V::m_bPrintReactionsNoImpact, "下部工用反力（衝撃なし）", nullptr,

@@ -9,8 +9,12 @@
 #include "grid/tablegrid.h"
 #include "views/window_global.h"
 
+#include <memory>
+#include "geometry/plan.h"
+
 class CMarivoltenDoc;
 class CGirderDesign;
+class CSection2Drawer;
 
 class CPrintView : public CFormView {
     DECLARE_DYNCREATE(CPrintView)
@@ -142,6 +146,30 @@ public:
     int PrintForceDetail(CDC* pDC, CPrintInfo* pInfo, int nMode);
     int PrintStiffness(CDC* pDC, CPrintInfo* pInfo, int nMode);
     int PrintSteelWeight(CDC* pDC, CPrintInfo* pInfo, int nMode);
+
+    // ---- drawing pages (print_drawing_pages.cpp)
+    void PrintPlan(CDC* pDC, CPrintInfo* pInfo);
+    void PrintLongitudinalSection(CDC* pDC, CPrintInfo* pInfo);
+    void PrintForceDiagram(CDC* pDC, CPrintInfo* pInfo);
+    // One longitudinal-section drawer per main girder, made again.
+    int PrepareLongitudinalSections(CMarivoltenDoc* pDoc);
+    // Writes a text with the DC's font turned by the angle (degrees, whole ones).
+    static void DrawRotatedText(CDC* pDC, double dAngle, int x, int y, QString text);
+    // Two corners of an upright layout turned by the angle onto the sideways sheet; callers
+    // use the left and top as the turned first corner.
+    static CRect GetRotatedLabelRect(double dAngle, int x1, int y1, int x2, int y2);
+    // Whether the orientation pair of a drawing page stands at upright.
+    bool IsUpright(int nPortraitId) const;
+
+    // Where the last drawing pages placed their drawings.
+    double m_dPlanScale = 0.0;
+    CPoint m_ptPlanOrigin;
+    CPoint m_ptSection2Origin;
+    CDPoint m_vSection2Scale;
+    CPoint m_ptForceOrigin;
+    CDPoint m_vForceScale;
+    std::unique_ptr<CSection2Drawer[]> m_pSection2Drawers;
+    int m_nSection2Drawers = 0;
 
     // Fonts: 0 the text, 1 plan labels, 2-4 the cover, 5 force labels, 6 reaction tables,
     // 7-8 the contents, 9 the section headings.

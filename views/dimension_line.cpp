@@ -1,4 +1,5 @@
 #include "views/dimension_line.h"
+#include "views/drawing_helpers.h"
 
 #include "framework/format.h"
 
@@ -210,18 +211,16 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
     CPoint corner(mid.x - ext.cx / 2 + d.cx, mid.y + ext.cy / 2 + d.cy);
 
     // The turned label keeps the label font, written along the turned line.
-    CFont turnedFont;
     if (turned) {
-        LOGFONT lf = m_font.LogFont();
-        lf.lfEscapement = TurnedEscapement(dAngle);
-        lf.lfClipPrecision = CLIP_LH_ANGLES;
-        turnedFont.CreateFontIndirect(&lf);
-        pDC->SelectObject(&turnedFont);
         RotateSegment(dAngle, corner.x, corner.y, 0, 0, &r);
         corner = CPoint(r.left, r.top);
     }
-    if (!(m_bHideZeroLabel == 1 && AfxAtof(text) == 0.0))
-        pDC->TextOut(corner.x, corner.y, text);
+    if (!(m_bHideZeroLabel == 1 && AfxAtof(text) == 0.0)) {
+        if (turned)
+            TextOutTurned(pDC, TurnedEscapement(dAngle), corner.x, corner.y, text);
+        else
+            pDC->TextOut(corner.x, corner.y, text);
+    }
     pDC->SetBkMode(oldMode);
     pDC->SelectObject(oldFont);
     pDC->SelectObject(oldPen);

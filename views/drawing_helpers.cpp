@@ -39,6 +39,19 @@ BOOL PrepareA4Printing(CView* pView, CPrintInfo* pInfo, CSize* pPageSize)
     return pView->DoPreparePrinting(pInfo);
 }
 
+void TextOutTurned(CDC* pDC, int nEscapement, int x, int y, const QString& text)
+{
+    LOGFONT lf;
+    if (CFont* current = pDC->GetCurrentFont())
+        lf = current->LogFont();
+    lf.lfEscapement = nEscapement;
+    lf.lfClipPrecision = CLIP_LH_ANGLES;
+    CFont turned;
+    turned.CreateFontIndirect(&lf);
+    Selected<CFont> font(pDC, &turned);
+    pDC->TextOut(x, y, text);
+}
+
 void DrawViewPage(CDC* pDC, CPrintInfo* pInfo, const QString& strTitle)
 {
     CMarivoltenDoc* doc = g_pDoc;

@@ -8,13 +8,18 @@
 
 class CPrintInfo;
 
-// Selects an object into the DC for the life of the scope.
+// Selects an object into the DC for the life of the scope; a null object leaves the DC's.
 template <class T>
 struct Selected {
     CDC* dc;
     T* old;
-    Selected(CDC* pDC, T* obj) : dc(pDC), old(pDC->SelectObject(obj)) {}
-    ~Selected() { dc->SelectObject(old); }
+    bool active;
+    Selected(CDC* pDC, T* obj) : dc(pDC), old(obj ? pDC->SelectObject(obj) : nullptr), active(obj != nullptr) {}
+    ~Selected()
+    {
+        if (active)
+            dc->SelectObject(old);
+    }
     Selected(const Selected&) = delete;
     Selected& operator=(const Selected&) = delete;
 };
@@ -36,6 +41,9 @@ void DrawViewPage(CDC* pDC, CPrintInfo* pInfo, const QString& strTitle);
 // The page frame of a view's A4 page (left, top, right, bottom; y up) from the margins of
 // the print format; empty without a document.
 CRect ViewPageFrame();
+// Writes a text with the font now selected turned by nEscapement (tenths of a degree), its
+// clipping turning with it; the font selected before is put back.
+void TextOutTurned(CDC* pDC, int nEscapement, int x, int y, const QString& text);
 
 // Scales travel to the views in whole tenths, truncated.
 inline int ScaleTenths(double dScale) { return int(dScale * 10.0); }

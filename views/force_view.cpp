@@ -32,6 +32,8 @@ constexpr int kSplineSteps = 8;
 constexpr int kCaptionRoom = 150;
 // A label at a support starts clear of the axis ticks there, which reach 10 units out.
 constexpr int kBesideTick = 12;
+// A sideways page turns the upright diagram by this (degrees).
+constexpr double kTurn = 270.0;
 
 // Shown units per stored unit: kN for tf in SI units.
 double UnitFactor() { return g_bSIUnits == 1 ? steel::kGravity : 1.0; }
@@ -84,10 +86,10 @@ CPoint Logical(int ox, int oy, CDPoint scale, double x, double y)
 // A curve of (x, value) points, drawn with its positive values below the base line, or
 // above it when folded. Where it jumps at one place by more than kShearJump (at a support)
 // it is left open; along a member it always runs on.
-void DrawBrokenCurve(CDC* pDC, const CDPoint* pts, int n, int ox, int oy, CDPoint scale, int nSide)
+void DrawBrokenCurve(const CForceDrawer& d, CDC* pDC, const CDPoint* pts, int n, int ox, int oy, CDPoint scale, int nSide)
 {
     for (int j = 0; j < n; ++j) {
-        const CPoint p(ox + int(scale.x * pts[j].x), oy + nSide * int(scale.y * pts[j].y));
+        const CPoint p = d.Place(CPoint(ox + int(scale.x * pts[j].x), oy + nSide * int(scale.y * pts[j].y)));
         if (j == 0 ||
             (std::fabs(pts[j].x - pts[j - 1].x) <= kPlaceTol && std::fabs(pts[j].y - pts[j - 1].y) > kShearJump))
             pDC->MoveTo(p);
@@ -199,7 +201,7 @@ void CForceView::FitToDiagram()
                    CSize(m_sizeTotal.cx / 20, m_sizeTotal.cy / 20));
 }
 
-void CForceView::PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway)
+void CForceDrawer::PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway)
 {
     const CSize ext = pDC->GetTextExtent(text);
     for (size_t tries = 0; tries <= m_aTaken.size(); ++tries) {
@@ -211,7 +213,7 @@ void CForceView::PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAw
         y = nAway > 0 ? hit->t + ext.cy + 2 : hit->b - 2;
     }
     m_aTaken.push_back({x, y - ext.cy, x + ext.cx, y});
-    pDC->TextOut(x, y, text);
+    Write(pDC, x, y, text);
 }
 
 void CForceView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
@@ -263,6 +265,8 @@ void CForceView::OnDraw(CDC* pDC)
     DrawDiagram(pDC, m_ptOrigin, CDPoint(doc->m_dForceHScale * 10.0, doc->m_dForceVScale));
 }
 
+const CGirderDesign* CForceView::Girder() const { return CCalcView::ShownDesign(); }
+
 void CForceView::DrawDiagram(CDC* pDC, CPoint origin, CDPoint scale)
 {
     const CMarivoltenDoc* doc = g_pDoc;
@@ -294,7 +298,7 @@ void CForceView::DrawDiagram(CDC* pDC, CPoint origin, CDPoint scale)
     pDC->SetBkMode(oldMode);
 }
 
-std::vector<double> CForceView::SupportPositions(const CGirderDesign& g)
+std::vector<double> CForceDrawer::SupportPositions(const CGirderDesign& g)
 {
     std::vector<double> at{0.0};
     double x = 0.0;
@@ -307,75 +311,138 @@ std::vector<double> CForceView::SupportPositions(const CGirderDesign& g)
     return at;
 }
 
-int CForceView::DrawFrame(CDC* pDC, int ox, int oy, CDPoint scale)
+CForceTicks CForceDrawer::AxisTicks(const CGirderDesign& g) const
 {
-    const CGirderDesign* g = CCalcView::ShownDesign();
+    return ForceTicks(g.GetMaxMomentPoint().y * AxisUnit());
+}
+
+double CForceDrawer::AxisUnit() const { return m_bStoredUnitAxis ? 1.0 : UnitFactor(); }
+
+CPoint CForceDrawer::Place(CPoint p) const
+{
+    CRect r;
+    if (m_bTurned && CDimensionLine::RotateSegment(kTurn, p.x, p.y, 0, 0, &r))
+        return CPoint(r.left, r.top);
+    return p;
+}
+
+void CForceDrawer::Write(CDC* pDC, int x, int y, const QString& text) const
+{
+    if (!m_bTurned) {
+        pDC->TextOut(x, y, text);
+        return;
+    }
+    const CPoint p = Place(CPoint(x, y));
+    TextOutTurned(pDC, int(kTurn) * 10, p.x, p.y, text);
+}
+
+void CForceDrawer::Line(CDimensionLine& line, CDC* pDC, CDPoint p1, CDPoint p2, int ox, int oy, CDPoint scale) const
+{
+    if (m_bTurned)
+        line.DrawAngled(kTurn, pDC, p1, p2, ox, oy, scale, 2);
+    else
+        line.Draw(pDC, p1, p2, ox, oy, scale, 2);
+}
+
+void CForceDrawer::Curve(CDC* pDC, const std::vector<CPoint>& points) const
+{
+    if (!m_bTurned) {
+        pDC->Polyline(points.data(), int(points.size()));
+        return;
+    }
+    std::vector<CPoint> turned;
+    turned.reserve(points.size());
+    for (const CPoint& p : points)
+        turned.push_back(Place(p));
+    pDC->Polyline(turned.data(), int(turned.size()));
+}
+
+int CForceDrawer::DrawFrame(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = Girder();
     if (!g)
         return 1;
-    const double f = UnitFactor();
-    const CForceTicks ticks = ForceTicks(g->GetMaxMomentPoint().y * f);
+    const double f = AxisUnit();
+    const CForceTicks ticks = AxisTicks(*g);
     m_nTickStep = ticks.m_nStep;
     const bool folded = Folded();
     const double top = ticks.m_nTop / f, bottom = folded ? 0.0 : -top;
     CDimensionLine grey(PS_SOLID, 0, RGB(127, 127, 127), 0);
-    grey.Draw(pDC, CDPoint(0, top), CDPoint(0, bottom), ox, oy, scale, 2);
+    Line(grey, pDC, CDPoint(0, top), CDPoint(0, bottom), ox, oy, scale);
     double x = 0.0;
     for (int s = 0; s < SpanCount(*g); ++s) {
         const auto [first, last] = SpanMembers(*g, s);
         for (int m = first; m < last; ++m) {
             x += g->m_pdPanelLength[size_t(m)];
             if (m == last - 1)
-                grey.Draw(pDC, CDPoint(x, top), CDPoint(x, bottom), ox, oy, scale, 2);
+                Line(grey, pDC, CDPoint(x, top), CDPoint(x, bottom), ox, oy, scale);
             else
-                grey.Draw(pDC, CDPoint(x, 10.0), CDPoint(x, folded ? 0.0 : -10.0), ox, oy, scale, 2);
+                Line(grey, pDC, CDPoint(x, 10.0), CDPoint(x, folded ? 0.0 : -10.0), ox, oy, scale);
         }
     }
-    grey.Draw(pDC, CDPoint(0, 0), CDPoint(x, 0), ox, oy, scale, 2);
+    Line(grey, pDC, CDPoint(0, 0), CDPoint(x, 0), ox, oy, scale);
     return 1;
 }
 
-int CForceView::DrawAxisLabels(CDC* pDC, int ox, int oy, CDPoint scale)
+int CForceDrawer::DrawAxisLabels(CDC* pDC, int ox, int oy, CDPoint scale)
 {
-    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CGirderDesign* g = Girder();
     if (!g || m_nTickStep <= 0)
         return 1;
-    const double f = UnitFactor();
+    const double f = AxisUnit();
     const bool si = g_bSIUnits == 1, folded = Folded();
-    const CForceTicks ticks = ForceTicks(g->GetMaxMomentPoint().y * f);
+    const CForceTicks ticks = AxisTicks(*g);
+    // The report counts its ticks in tf and labels them in tens of kN.
+    const int shownPerTick = m_bStoredUnitAxis && si ? 10 : 1;
     CDimensionLine grey(PS_SOLID, 0, RGB(127, 127, 127), 0);
     const double half = 10.0 / scale.x;
     // The labels stand at the first support, their right edges 10 units left of the ticks.
-    auto label = [&](double x, int shown, double v) {
-        const QString text = AfxFormat(si ? "%5d" : "%4d", shown);
+    auto label = [&](double x, int shown, bool negative, double v) {
+        QString text;
+        if (m_bStoredUnitAxis)
+            text = AfxFormat(negative ? (si ? "-%5d" : "-%4d") : (si ? "%5d" : "%4d"), shown);
+        else
+            text = AfxFormat(si ? "%5d" : "%4d", negative ? -shown : shown);
         const CSize ext = pDC->GetTextExtent(text);
-        pDC->TextOut(ox + int((x - half) * scale.x - ext.cx - 10), oy + int(v * scale.y + ext.cy / 2), text);
+        const int lx = ox + int((x - half) * scale.x - ext.cx - 10), ly = oy + int(v * scale.y + ext.cy / 2);
+        if (!m_bTurned) {
+            pDC->TextOut(lx, ly, text);
+            return;
+        }
+        // Turned, the zero label stands clear of the axis running up the page.
+        const bool zero = shown == 0;
+        const CPoint p = Place(CPoint(lx, zero ? ly - ext.cy / 2 : ly));
+        TextOutTurned(pDC, int(kTurn) * 10, zero ? p.x - ext.cx : p.x, p.y, text);
     };
     const std::vector<double> supports = SupportPositions(*g);
     for (size_t i = 0; i < supports.size(); ++i) {
         const double x = supports[i];
         for (int k = 0; k <= ticks.m_nCount; ++k) {
-            const int shown = ticks.m_nTop - m_nTickStep * k;
-            const double v = shown / f;
-            grey.Draw(pDC, CDPoint(x - half, v), CDPoint(x + half, v), ox, oy, scale, 2);
+            const int tick = ticks.m_nTop - m_nTickStep * k;
+            const double v = tick / f;
+            Line(grey, pDC, CDPoint(x - half, v), CDPoint(x + half, v), ox, oy, scale);
             // Above the base line lie the negative values, unless the diagram is folded.
             if (i == 0)
-                label(x, folded || k == ticks.m_nCount ? shown : -shown, v);
+                label(x, tick * shownPerTick, !folded && k < ticks.m_nCount, v);
             if (!folded && k < ticks.m_nCount) {
-                grey.Draw(pDC, CDPoint(x - half, -v), CDPoint(x + half, -v), ox, oy, scale, 2);
+                Line(grey, pDC, CDPoint(x - half, -v), CDPoint(x + half, -v), ox, oy, scale);
                 if (i == 0)
-                    label(x, shown, -v);
+                    label(x, tick * shownPerTick, false, -v);
             }
         }
     }
     const QString caption = si ? QStringLiteral("ﾓｰﾒﾝﾄ(kN・m)､せん断力(kN)") : QStringLiteral("ﾓｰﾒﾝﾄ(tf・m)､せん断力(tf)");
     const CSize ext = pDC->GetTextExtent(caption);
-    pDC->TextOut(ox, oy + int(ticks.m_nTop / f * scale.y + ext.cy + 40), caption);
+    if (m_bStoredUnitAxis)
+        Write(pDC, ox - ext.cx / 3, oy + int(ticks.m_nTop / f * scale.y + ext.cy + 20.0), caption);
+    else
+        Write(pDC, ox, oy + int(ticks.m_nTop / f * scale.y + ext.cy + 40), caption);
     return 1;
 }
 
-int CForceView::DrawMomentCurves(CDC* pDC, int ox, int oy, CDPoint scale)
+int CForceDrawer::DrawMomentCurves(CDC* pDC, int ox, int oy, CDPoint scale)
 {
-    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CGirderDesign* g = Girder();
     if (!g)
         return 1;
     CPen red(PS_SOLID, 1, RGB(255, 0, 0));
@@ -406,7 +473,7 @@ int CForceView::DrawMomentCurves(CDC* pDC, int ox, int oy, CDPoint scale)
                 line.clear();
                 for (const CDPoint& q : *c)
                     line.emplace_back(ox + int((x0 + q.x) * scale.x), oy - int(scale.y * q.y));
-                pDC->Polyline(line.data(), int(line.size()));
+                Curve(pDC, line);
             }
         } else {
             for (int m = first; m < last; ++m)
@@ -418,9 +485,9 @@ int CForceView::DrawMomentCurves(CDC* pDC, int ox, int oy, CDPoint scale)
     return 1;
 }
 
-int CForceView::DrawMomentEnvelope(CDC* pDC, int ox, int oy, CDPoint scale)
+int CForceDrawer::DrawMomentEnvelope(CDC* pDC, int ox, int oy, CDPoint scale)
 {
-    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CGirderDesign* g = Girder();
     if (!g)
         return 1;
     CPen red(PS_SOLID, 1, RGB(255, 0, 0));
@@ -432,14 +499,14 @@ int CForceView::DrawMomentEnvelope(CDC* pDC, int ox, int oy, CDPoint scale)
         line.emplace_back(ox + int(scale.x * q.x), oy + int(scale.y * q.y));
     }
     if (n > 1)
-        pDC->Polyline(line.data(), n);
+        Curve(pDC, line);
     DrawMomentLabels(pDC, ox, oy, scale);
     return 1;
 }
 
-int CForceView::DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale)
+int CForceDrawer::DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale)
 {
-    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CGirderDesign* g = Girder();
     if (!g)
         return 1;
     const LabelFont font(pDC);
@@ -472,35 +539,35 @@ int CForceView::DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale)
     return 1;
 }
 
-int CForceView::DrawShearCurves(CDC* pDC, int ox, int oy, CDPoint scale)
+int CForceDrawer::DrawShearCurves(CDC* pDC, int ox, int oy, CDPoint scale)
 {
-    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CGirderDesign* g = Girder();
     if (!g)
         return 1;
     CPen blue(PS_SOLID, 1, RGB(0, 0, 255));
     Selected<CPen> pen(pDC, &blue);
     const int n = NodeCount(*g, g->m_pShearMax, g->m_pShearMin);
-    DrawBrokenCurve(pDC, g->m_pShearMax.data(), n, ox, oy, scale, -1);
-    DrawBrokenCurve(pDC, g->m_pShearMin.data(), n, ox, oy, scale, -1);
+    DrawBrokenCurve(*this, pDC, g->m_pShearMax.data(), n, ox, oy, scale, -1);
+    DrawBrokenCurve(*this, pDC, g->m_pShearMin.data(), n, ox, oy, scale, -1);
     DrawShearLabels(pDC, ox, oy, scale);
     return 1;
 }
 
-int CForceView::DrawShearEnvelope(CDC* pDC, int ox, int oy, CDPoint scale)
+int CForceDrawer::DrawShearEnvelope(CDC* pDC, int ox, int oy, CDPoint scale)
 {
-    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CGirderDesign* g = Girder();
     if (!g)
         return 1;
     CPen blue(PS_SOLID, 1, RGB(0, 0, 255));
     Selected<CPen> pen(pDC, &blue);
-    DrawBrokenCurve(pDC, g->m_pShearEnv.data(), NodeCount(*g, g->m_pShearEnv, g->m_pShearEnv), ox, oy, scale, 1);
+    DrawBrokenCurve(*this, pDC, g->m_pShearEnv.data(), NodeCount(*g, g->m_pShearEnv, g->m_pShearEnv), ox, oy, scale, 1);
     DrawShearEnvelopeLabels(pDC, ox, oy, scale);
     return 1;
 }
 
-int CForceView::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
+int CForceDrawer::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
 {
-    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CGirderDesign* g = Girder();
     if (!g)
         return 1;
     const LabelFont font(pDC);
@@ -531,9 +598,9 @@ int CForceView::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
     return 1;
 }
 
-int CForceView::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scale)
+int CForceDrawer::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scale)
 {
-    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CGirderDesign* g = Girder();
     if (!g)
         return 1;
     const LabelFont font(pDC);
@@ -556,7 +623,7 @@ int CForceView::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scale)
     return 1;
 }
 
-int CForceView::DrawResistingMoment(CDC* pDC, int ox, int oy, CDPoint scale)
+int CForceDrawer::DrawResistingMoment(CDC* pDC, int ox, int oy, CDPoint scale)
 {
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     Selected<CPen> pen(pDC, &black);
@@ -567,9 +634,9 @@ int CForceView::DrawResistingMoment(CDC* pDC, int ox, int oy, CDPoint scale)
     return 1;
 }
 
-int CForceView::DrawResistingMomentConstant(CDC* pDC, int ox, int oy, CDPoint scale)
+int CForceDrawer::DrawResistingMomentConstant(CDC* pDC, int ox, int oy, CDPoint scale)
 {
-    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CGirderDesign* g = Girder();
     if (!g)
         return 1;
     std::vector<ResistingStep> steps;
@@ -581,9 +648,9 @@ int CForceView::DrawResistingMomentConstant(CDC* pDC, int ox, int oy, CDPoint sc
     return 1;
 }
 
-int CForceView::DrawResistingMomentVarying(CDC* pDC, int ox, int oy, CDPoint scale)
+int CForceDrawer::DrawResistingMomentVarying(CDC* pDC, int ox, int oy, CDPoint scale)
 {
-    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CGirderDesign* g = Girder();
     if (!g)
         return 1;
     // A group runs from a section not joined to the one before to one not joined to the next.
@@ -606,7 +673,7 @@ int CForceView::DrawResistingMomentVarying(CDC* pDC, int ox, int oy, CDPoint sca
     return 1;
 }
 
-void CForceView::DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, const std::vector<ResistingStep>& steps,
+void CForceDrawer::DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, const std::vector<ResistingStep>& steps,
                                     bool bGroups)
 {
     const bool folded = Folded();
@@ -620,9 +687,9 @@ void CForceView::DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, con
             const ResistingStep& prev = steps[d - 1];
             const bool rise = folded || (bGroups ? int(s.mr) != 0 : prev.sign * s.sign != 0);
             if (rise)
-                grey.Draw(pDC, CDPoint(s.a, level(prev)), CDPoint(s.a, level(s)), ox, oy, scale, 2);
+                Line(grey, pDC, CDPoint(s.a, level(prev)), CDPoint(s.a, level(s)), ox, oy, scale);
         }
-        grey.Draw(pDC, CDPoint(s.a, level(s)), CDPoint(s.b, level(s)), ox, oy, scale, 2);
+        Line(grey, pDC, CDPoint(s.a, level(s)), CDPoint(s.b, level(s)), ox, oy, scale);
         // The step's number in an ellipse, on the side away from the base line.
         const CPoint p1 = Logical(ox, oy, scale, s.a, level(s)), p2 = Logical(ox, oy, scale, s.b, level(s));
         const int xc = (p1.x + p2.x) / 2, yc = (p1.y + p2.y) / 2;
@@ -630,10 +697,11 @@ void CForceView::DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, con
         const CSize ext = pDC->GetTextExtent(text);
         const bool above = folded || s.sign < 1;
         const int off = above ? ext.cy : -3 - ext.cy;
-        pDC->Ellipse(xc - 26, yc - 22 + off, xc + 26, yc + 22 + off);
+        const CPoint e1 = Place(CPoint(xc - 26, yc - 22 + off)), e2 = Place(CPoint(xc + 26, yc + 22 + off));
+        pDC->Ellipse(e1.x, e1.y, e2.x, e2.y);
         m_aTaken.push_back({xc - 26, yc - 22 + off, xc + 26, yc + 22 + off});
         const int top = above ? yc + int(ext.cy * 1.5) : yc - (ext.cy / 2 + 3);
-        pDC->TextOut(xc - ext.cx / 2, top, text);
+        Write(pDC, xc - ext.cx / 2, top, text);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "views/window_global.h"
 
 class CGirderDesign;
+class CDimensionLine;
 
 // From the force bar: wParam the slider (the horizontal or the vertical scale), lParam the
 // scale in tenths. The girder comes as WM_FORCEBAR_GIRDER (input/block_dialog.h).
@@ -24,7 +25,68 @@ struct CForceTicks {
 };
 CForceTicks ForceTicks(double dMax);
 
-class CForceView : public CScrollView {
+// The painters of the diagram, shared by the force window and the report's diagram pages.
+// Each takes the origin (first support, force zero) in logical units and the scale (logical
+// units per metre and per tf·m) and returns 1.
+class CForceDrawer {
+public:
+    virtual ~CForceDrawer() = default;
+
+    int DrawFrame(CDC* pDC, int ox, int oy, CDPoint scale);
+    int DrawAxisLabels(CDC* pDC, int ox, int oy, CDPoint scale);
+    int DrawMomentCurves(CDC* pDC, int ox, int oy, CDPoint scale);
+    int DrawMomentEnvelope(CDC* pDC, int ox, int oy, CDPoint scale);
+    int DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale);
+    int DrawShearCurves(CDC* pDC, int ox, int oy, CDPoint scale);
+    int DrawShearEnvelope(CDC* pDC, int ox, int oy, CDPoint scale);
+    int DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale);
+    int DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scale);
+    int DrawResistingMoment(CDC* pDC, int ox, int oy, CDPoint scale);
+    int DrawResistingMomentConstant(CDC* pDC, int ox, int oy, CDPoint scale);
+    int DrawResistingMomentVarying(CDC* pDC, int ox, int oy, CDPoint scale);
+
+    // The girder drawn.
+    virtual const CGirderDesign* Girder() const { return m_pGirder; }
+    const CGirderDesign* m_pGirder = nullptr;
+    // 1: every point, line and text turned by 270 degrees onto a sideways page.
+    int m_bTurned = 0;
+    // 1: the report's axis, its ticks in the stored unit and its SI labels ten times them;
+    // 0: the window's, ticked and labelled in the unit shown.
+    int m_bStoredUnitAxis = 0;
+    int m_nTickStep = 50;       // in the unit the ticks are counted in
+
+    // Positions of the supports along a girder, first to last.
+    static std::vector<double> SupportPositions(const CGirderDesign& g);
+    // A point of the upright layout where it lands on the page.
+    CPoint Place(CPoint p) const;
+
+protected:
+    // One step of the resisting-moment diagram: a section, or a group of joined sections.
+    struct ResistingStep {
+        double a, b;    // extent along the girder
+        double mr;      // resisting moment, tf·m
+        int sign;       // sign of the moment over it
+    };
+    void DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, const std::vector<ResistingStep>& steps,
+                            bool bGroups);
+    // Where the diagram holds text or a number already (left, bottom, right, top), upright.
+    struct Taken {
+        int l, b, r, t;
+    };
+    std::vector<Taken> m_aTaken;
+    // Writes a value label with its top left at (x, y), moved away from the base line (nAway
+    // +1 upwards, -1 downwards) past what the diagram holds there already.
+    void PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway);
+    void Write(CDC* pDC, int x, int y, const QString& text) const;
+    void Line(CDimensionLine& line, CDC* pDC, CDPoint p1, CDPoint p2, int ox, int oy, CDPoint scale) const;
+    void Curve(CDC* pDC, const std::vector<CPoint>& points) const;
+    // Ticks of the axis for the girder, in the unit they are counted in, and that unit's
+    // size in tf (·m).
+    CForceTicks AxisTicks(const CGirderDesign& g) const;
+    double AxisUnit() const;
+};
+
+class CForceView : public CScrollView, public CForceDrawer {
     DECLARE_DYNCREATE(CForceView)
 public:
     CForceView();
@@ -45,51 +107,19 @@ public:
     // units and its scale: logical units per metre and per tf·m. Draws nothing without
     // results, without a moment peak or at a scale that is not positive.
     void DrawDiagram(CDC* pDC, CPoint origin, CDPoint scale);
-
-    // The painters: each takes the origin and the scale of DrawDiagram and returns 1.
-    int DrawFrame(CDC* pDC, int ox, int oy, CDPoint scale);
-    int DrawAxisLabels(CDC* pDC, int ox, int oy, CDPoint scale);
-    int DrawMomentCurves(CDC* pDC, int ox, int oy, CDPoint scale);
-    int DrawMomentEnvelope(CDC* pDC, int ox, int oy, CDPoint scale);
-    int DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale);
-    int DrawShearCurves(CDC* pDC, int ox, int oy, CDPoint scale);
-    int DrawShearEnvelope(CDC* pDC, int ox, int oy, CDPoint scale);
-    int DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale);
-    int DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scale);
-    int DrawResistingMoment(CDC* pDC, int ox, int oy, CDPoint scale);
-    int DrawResistingMomentConstant(CDC* pDC, int ox, int oy, CDPoint scale);
-    int DrawResistingMomentVarying(CDC* pDC, int ox, int oy, CDPoint scale);
+    const CGirderDesign* Girder() const override;
 
     CSize m_sizeTotal{12000, 6000};
     CSize m_sizePage{2100, 2970};
     CFont m_font;
     CPoint m_ptOrigin{200, -2700};
-    int m_nTickStep = 50;       // in the unit the axis is labelled in
 
 private:
-    // One step of the resisting-moment diagram: a section, or a group of joined sections.
-    struct ResistingStep {
-        double a, b;    // extent along the girder
-        double mr;      // resisting moment, tf·m
-        int sign;       // sign of the moment over it
-    };
-    void DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, const std::vector<ResistingStep>& steps,
-                            bool bGroups);
-    // Positions of the supports along the shown girder, first to last.
-    static std::vector<double> SupportPositions(const CGirderDesign& g);
     // The scroll extent and the origin's height grown, where the diagram at the document's
     // scales needs it, so that every part of it can be scrolled to.
     void FitToDiagram();
     // Scrolls so that the diagram shows from its caption down, or from the usual place.
     void ScrollToDiagramTop();
-    // Where the diagram holds text or a number already (left, bottom, right, top).
-    struct Taken {
-        int l, b, r, t;
-    };
-    std::vector<Taken> m_aTaken;
-    // Writes a value label with its top left at (x, y), moved away from the base line (nAway
-    // +1 upwards, -1 downwards) past what the diagram holds there already.
-    void PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway);
     CWindowGlobal<CForceView> m_global;
 };
 

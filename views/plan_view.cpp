@@ -115,6 +115,46 @@ CPoint CPlanTransform::Map(CDPoint p) const
     return CPoint(m_ptOrigin.x + int(t.x * m_dScale), m_ptOrigin.y + int(t.y * m_dScale));
 }
 
+CPlanFit FitPlanToPage(const CMarivoltenDoc& doc, double dAngle, CSize page, int nLeft, int nRight, int nTop,
+                       int nBottom, double dFraction, double dMargin)
+{
+    // The deck's outer edges; their ends are left out where there are inner points.
+    const CPlanTransform turn{dAngle, 1.0, CPoint()};
+    double minX = 1e20, maxX = -1e20, minY = 1e20, maxY = -1e20;
+    for (int i = 0; i < 2; ++i) {
+        const CPolyline2D* line = doc.m_apEdgeLines[i];
+        if (!line)
+            continue;
+        const int n = line->Count();
+        const int from = n > 2 ? 1 : 0, to = n > 2 ? n - 1 : n;
+        for (int k = from; k < to; ++k) {
+            const CDPoint p = turn.Turn(line->m_aPoints[size_t(k)]);
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    CPlanFit fit;
+    if (!(minX <= maxX))
+        return fit;
+    maxY += dMargin;
+    minY -= dMargin;
+    // A plan narrower than a metre still fits as one metre.
+    const int W = std::max(int(maxX - minX), 1), H = std::max(int(maxY - minY), 1);
+    const double fx = double(page.cx - nLeft - nRight) / W;
+    const double fy = double(page.cy - nTop - nBottom) / H;
+    const double k = dFraction * std::min(fx, fy);
+    if (!(k > 0.0))
+        return fit;
+    fit.m_dScale = k;
+    // Centred on the page: the leftmost point lands half the spare width in.
+    fit.m_ptOrigin.x = (page.cx - int((maxX - minX) * k)) / 2 - int(minX * k);
+    fit.m_ptOrigin.y = -((page.cy - int((maxY - minY) * k)) / 2) - int(maxY * k);
+    fit.m_bValid = true;
+    return fit;
+}
+
 int PlanExtent(double dPlanScale)
 {
     return dPlanScale < 1.0 ? 6550 : int(6550.0 * dPlanScale);
@@ -141,6 +181,8 @@ CGridView::CGridView() : m_global(g_pGridView, this)
                            CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
     m_font.CreateFont(35, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
                       CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
+    m_pLabelFont = &m_fontSmall;
+    m_pDimensionFont = &m_font;
     auto printable = [](CCmdUI* pCmdUI) { pCmdUI->Enable(g_nSpans != 0); };
     HandleUpdate(ID_FILE_PRINT_PREVIEW, printable);
     HandleUpdate(ID_FILE_PRINT, printable);
@@ -185,9 +227,17 @@ void CGridView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
         pDC->SetWindowOrg(GetScrollPosition());
 }
 
-CPlanTransform CGridView::Transform(const CMarivoltenDoc& doc) const
+CPlanTransform CPlanDrawer::Transform(const CMarivoltenDoc& doc) const
 {
-    return CPlanTransform{doc.m_dPlanAngle, m_dScale, m_ptOrigin};
+    return CPlanTransform{std::isnan(m_dOwnAngle) ? doc.m_dPlanAngle : m_dOwnAngle, m_dScale, m_ptOrigin};
+}
+
+void CPlanDrawer::WriteText(CDC* pDC, const CMarivoltenDoc& doc, int x, int y, const QString& text)
+{
+    if (m_bTurnedText)
+        TextOutTurned(pDC, 3600 - int(Transform(doc).m_dAngle * 10.0), x, y, text);
+    else
+        pDC->TextOut(x, y, text);
 }
 
 void CGridView::OnDraw(CDC* pDC)
@@ -277,35 +327,13 @@ void CGridView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     const double savedScale = m_dScale;
     m_dAngle = theta;
 
-    // Extent of the turned deck over its outer edges, ends left out where there are inner points.
-    const CPlanTransform turn{doc->m_dPlanAngle, 1.0, CPoint()};
-    double minX = 1e20, maxX = -1e20, minY = 1e20, maxY = -1e20;
-    for (int i = 0; i < 2; ++i) {
-        const CPolyline2D* line = doc->m_apEdgeLines[i];
-        if (!line)
-            continue;
-        const int n = line->Count();
-        const int from = n > 2 ? 1 : 0, to = n > 2 ? n - 1 : n;
-        for (int k = from; k < to; ++k) {
-            const CDPoint p = turn.Turn(line->m_aPoints[size_t(k)]);
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
-        }
-    }
+    const CPlanFit fit = FitPlanToPage(*doc, doc->m_dPlanAngle, CSize(doc->m_nPageWidth, doc->m_nPageHeight),
+                                       doc->m_nMarginLeft, doc->m_nMarginRight, doc->m_nMarginTop,
+                                       doc->m_nMarginBottom, 0.7, 0.0);
     doc->DrawPageFrame(pDC, pInfo, QStringLiteral("_平面図"));
-    if (minX <= maxX && BuiltSpans(*doc) > 0) {
-        // A plan narrower than a metre still fits as one metre.
-        const int W = std::max(std::abs(int(maxX - minX)), 1), H = std::max(int(maxY - minY), 1);
-        const int paperW = doc->m_nPageWidth, paperH = doc->m_nPageHeight;
-        const double fx = double(paperW - doc->m_nMarginLeft - doc->m_nMarginRight) / W;
-        const double fy = double(paperH - doc->m_nMarginTop - doc->m_nMarginBottom) / H;
-        m_dScale = 0.7 * std::min(fx, fy);
-        const double k = m_dScale;
-        // Centred in width: the leftmost point lands half the spare width in.
-        m_ptOrigin.x = (paperW - int((maxX - minX) * k)) / 2 - int(minX * k);
-        m_ptOrigin.y = -((paperH - int((maxY - minY) * k)) / 2) - int(maxY * k);
+    if (fit.m_bValid && BuiltSpans(*doc) > 0) {
+        m_dScale = fit.m_dScale;
+        m_ptOrigin = fit.m_ptOrigin;
         DrawBaseLine(pDC, doc);
         DrawGirderLines(pDC, doc);
         DrawSupports(pDC, doc);
@@ -329,13 +357,13 @@ void CGridView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     m_dScale = savedScale;
 }
 
-void CGridView::DrawCentredText(CDC* pDC, CPoint at, const QString& text)
+void CPlanDrawer::DrawCentredText(CDC* pDC, const CMarivoltenDoc& doc, CPoint at, const QString& text)
 {
     const CSize ext = pDC->GetTextExtent(text);
-    pDC->TextOut(at.x - ext.cx / 2, at.y + ext.cy / 2, text);
+    WriteText(pDC, doc, at.x - ext.cx / 2, at.y + ext.cy / 2, text);
 }
 
-int CGridView::DrawBaseLine(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawBaseLine(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     CPen pen(PS_DASHDOT, 1, RGB(0, 128, 0));
     Selected<CPen> sel(pDC, &pen);
@@ -381,7 +409,7 @@ int CGridView::DrawBaseLine(CDC* pDC, CMarivoltenDoc* pDoc)
     return 1;
 }
 
-int CGridView::DrawGirderLines(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawGirderLines(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
     Selected<CPen> sel(pDC, &pen);
@@ -401,7 +429,7 @@ int CGridView::DrawGirderLines(CDC* pDC, CMarivoltenDoc* pDoc)
     return 1;
 }
 
-int CGridView::DrawSupports(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawSupports(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
     CBrush brush(RGB(255, 0, 0));
@@ -434,11 +462,11 @@ int CGridView::DrawSupports(CDC* pDC, CMarivoltenDoc* pDoc)
     return 1;
 }
 
-int CGridView::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     CPen pen(PS_SOLID, 1, RGB(192, 192, 192));
     Selected<CPen> selPen(pDC, &pen);
-    Selected<CFont> selFont(pDC, &m_fontSmall);
+    Selected<CFont> selFont(pDC, m_pLabelFont);
     const CPlanTransform t = Transform(*pDoc);
     const int last = g_nGirders - 1;
     for (int i = 0; i < BuiltSpans(*pDoc); ++i) {
@@ -455,23 +483,23 @@ int CGridView::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
                 // turned over): there the number goes outside the deck, right of and below the
                 // edge's point across from its own.
                 CPoint place = at;
-                if ((g == 0 || g == last) && last > 0) {
+                if (m_bNumbersBesideDeck && (g == 0 || g == last) && last > 0) {
                     const CPoint edge = t.Map(EdgeAcross(sp, j, g, pp.m_aptEdge[g == 0 ? 0 : 1]));
                     if (edge.y < at.y)
                         place = edge;
                 }
-                pDC->TextOut(place.x + 5, place.y - 5, AfxFormat("%d", pp.m_anNodes[size_t(g)]));
+                WriteText(pDC, *pDoc, place.x + 5, place.y - 5, AfxFormat("%d", pp.m_anNodes[size_t(g)]));
             }
         }
     }
     return 1;
 }
 
-int CGridView::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     Selected<CPen> selPen(pDC, &pen);
-    Selected<CFont> selFont(pDC, &m_fontSmall);
+    Selected<CFont> selFont(pDC, m_pLabelFont);
     const CPlanTransform t = Transform(*pDoc);
     const int spans = BuiltSpans(*pDoc);
     for (int i = 0; i < spans; ++i) {
@@ -484,7 +512,7 @@ int CGridView::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
             CDPoint p = Polar(E, pp.m_dAngle, 2.0);
             if (Dot(E, F, p) < 0)
                 p = Polar(E, pp.m_dAngle - kPi, 2.0);
-            DrawCentredText(pDC, t.Map(p), AfxFormat("C%d", pp.m_anNodes.front()));
+            DrawCentredText(pDC, *pDoc, t.Map(p), AfxFormat("C%d", pp.m_anNodes.front()));
         }
     }
     if (spans == 0 || pDoc->m_aSpans.front().m_aPanelPoints.empty())
@@ -498,7 +526,7 @@ int CGridView::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
         CDPoint p = Polar(S, a0 + kPi / 2, 2.0);
         if (Dot(S, T, p) < 0)
             p = Polar(S, a0 - kPi + kPi / 2, 2.0);
-        DrawCentredText(pDC, t.Map(p), AfxFormat("G%d", number));
+        DrawCentredText(pDC, *pDoc, t.Map(p), AfxFormat("G%d", number));
     };
     if (g_nBridgeType == 2)
         girderLabel(1, 1);
@@ -508,7 +536,7 @@ int CGridView::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
     return 1;
 }
 
-int CGridView::DrawBridgeTypeLabel(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawBridgeTypeLabel(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     if (BuiltSpans(*pDoc) == 0)
         return 1;
@@ -524,11 +552,11 @@ int CGridView::DrawBridgeTypeLabel(CDC* pDC, CMarivoltenDoc* pDoc)
     CDPoint p = Polar(B, a + quarter, 7.0);
     if (Dot(B, A, p) < 0)
         p = Polar(B, a - kPi + quarter, 7.0);
-    DrawCentredText(pDC, Transform(*pDoc).Map(p), text);
+    DrawCentredText(pDC, *pDoc, Transform(*pDoc).Map(p), text);
     return 1;
 }
 
-int CGridView::DrawNodeMarks(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawNodeMarks(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     CPen pen(PS_SOLID, 1, RGB(192, 192, 192));
     Selected<CPen> selPen(pDC, &pen);
@@ -547,7 +575,7 @@ int CGridView::DrawNodeMarks(CDC* pDC, CMarivoltenDoc* pDoc)
     return 1;
 }
 
-void CGridView::DrawEdgeKinds(CDC* pDC, CMarivoltenDoc* pDoc, std::initializer_list<int> kinds)
+void CPlanDrawer::DrawEdgeKinds(CDC* pDC, CMarivoltenDoc* pDoc, std::initializer_list<int> kinds)
 {
     const CPlanTransform t = Transform(*pDoc);
     std::vector<CPoint> buf;
@@ -563,7 +591,7 @@ void CGridView::DrawEdgeKinds(CDC* pDC, CMarivoltenDoc* pDoc, std::initializer_l
         }
 }
 
-int CGridView::DrawCurbLines(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawCurbLines(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     CPen pen(PS_SOLID, 1, RGB(128, 0, 128));
     Selected<CPen> sel(pDC, &pen);
@@ -571,7 +599,7 @@ int CGridView::DrawCurbLines(CDC* pDC, CMarivoltenDoc* pDoc)
     return 1;
 }
 
-int CGridView::DrawKerbOuterLines(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawKerbOuterLines(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     CPen pen(PS_SOLID, 1, RGB(0, 128, 0));
     Selected<CPen> sel(pDC, &pen);
@@ -579,7 +607,7 @@ int CGridView::DrawKerbOuterLines(CDC* pDC, CMarivoltenDoc* pDoc)
     return 1;
 }
 
-int CGridView::DrawRailingLines(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawRailingLines(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     CPen pen(PS_DOT, 1, RGB(0, 0, 0));
     Selected<CPen> sel(pDC, &pen);
@@ -587,18 +615,17 @@ int CGridView::DrawRailingLines(CDC* pDC, CMarivoltenDoc* pDoc)
     return 1;
 }
 
-int CGridView::DrawCarriagewayLines(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawCarriagewayLines(CDC* pDC, CMarivoltenDoc* pDoc)
 {
-    CPen pen(PS_SOLID, 3, RGB(0, 128, 0));
+    CPen pen(m_nCarriagewayPenStyle, m_nCarriagewayPenWidth, RGB(0, 128, 0));
     Selected<CPen> sel(pDC, &pen);
     CGdiObject* oldBrush = pDC->SelectStockObject(WHITE_BRUSH);
-    Selected<CFont> selFont(pDC, &m_fontSmall);
     DrawEdgeKinds(pDC, pDoc, {4, 5});
     pDC->SelectObject(oldBrush);
     return 1;
 }
 
-int CGridView::DrawEdgeIntersections(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawEdgeIntersections(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     if (!g_bCoordinatePlan)
         return 1;
@@ -606,7 +633,7 @@ int CGridView::DrawEdgeIntersections(CDC* pDC, CMarivoltenDoc* pDoc)
     CBrush brush(RGB(192, 192, 0));
     Selected<CPen> selPen(pDC, &pen);
     Selected<CBrush> selBrush(pDC, &brush);
-    Selected<CFont> selFont(pDC, &m_fontSmall);
+    Selected<CFont> selFont(pDC, m_pLabelFont);
     const CPlanTransform t = Transform(*pDoc);
     for (int i = 0; i < BuiltSpans(*pDoc); ++i) {
         const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
@@ -619,7 +646,7 @@ int CGridView::DrawEdgeIntersections(CDC* pDC, CMarivoltenDoc* pDoc)
     return 1;
 }
 
-void CGridView::DrawStationLine(CDC* pDC, const CMarivoltenDoc& doc, int span, int station)
+void CPlanDrawer::DrawStationLine(CDC* pDC, const CMarivoltenDoc& doc, int span, int station)
 {
     const CStationRecord& st = doc.m_aSpans[size_t(span)].m_aStations[size_t(station)];
     const CDPoint A = st.m_aptEdge[0][0], B = st.m_aptEdge[0][1];
@@ -636,7 +663,7 @@ void CGridView::DrawStationLine(CDC* pDC, const CMarivoltenDoc& doc, int span, i
     pDC->LineTo(t.Map(p2));
 }
 
-int CGridView::DrawCrossSectionLines(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawCrossSectionLines(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     CPen pen(PS_DOT, 1, RGB(128, 128, 128));
     Selected<CPen> sel(pDC, &pen);
@@ -646,7 +673,7 @@ int CGridView::DrawCrossSectionLines(CDC* pDC, CMarivoltenDoc* pDoc)
     return 1;
 }
 
-int CGridView::DrawCrossMembers(CDC* pDC, CMarivoltenDoc* pDoc)
+int CPlanDrawer::DrawCrossMembers(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     const CPlanTransform t = Transform(*pDoc);
     CPen* old = nullptr;
@@ -724,7 +751,8 @@ double DimensionOffset(const CMarivoltenDoc& doc, int spans, double c)
         }
         spread = std::max({spread, sp.m_dHalfSpread[0], sp.m_dHalfSpread[1]});
     }
-    avg /= std::max(spans, 1);
+    // The mean over both ends of every span.
+    avg /= std::max(2 * spans, 1);
     return doc.m_bPlanScaleReversed == 1 ? -(g_nGirders * spread + c) : avg + c;
 }
 
@@ -757,10 +785,18 @@ CPoint Scaled(const CPlanTransform& t, CDPoint turned)
     return CPoint(t.m_ptOrigin.x + int(turned.x * t.m_dScale), t.m_ptOrigin.y + int(turned.y * t.m_dScale));
 }
 
-void DimensionLabel(CDC* pDC, CPoint at, const QString& text, bool reversed)
+// A dimension value at its anchor: upright, or running up a sideways page, where a span's
+// value is centred on its anchor and a panel's stands beside it.
+enum DimensionKind { SPAN_VALUE, PANEL_VALUE };
+void DimensionLabel(CDC* pDC, CPoint at, const QString& text, bool reversed, bool turned, DimensionKind kind)
 {
     const CSize ext = pDC->GetTextExtent(text);
-    pDC->TextOut(at.x - ext.cx / 2, reversed ? at.y - ext.cy / 2 : at.y + ext.cy, text);
+    if (!turned)
+        pDC->TextOut(at.x - ext.cx / 2, reversed ? at.y - ext.cy / 2 : at.y + ext.cy, text);
+    else if (kind == SPAN_VALUE)
+        TextOutTurned(pDC, 2700, at.x - ext.cx / 2, at.y - ext.cy / 2, text);
+    else
+        TextOutTurned(pDC, 2700, reversed ? at.x + ext.cx / 2 : at.x - ext.cx / 2, at.y - ext.cy, text);
 }
 
 // What both dimension layers set up: their pen and font, a transparent background put back
@@ -805,11 +841,11 @@ void DimensionRun(CDC* pDC, const CPlanTransform& t, const CSpanData& sp, double
 
 } // namespace
 
-int CGridView::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
+int CPlanDrawer::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
 {
     if (bShow != 1)
         return 0;
-    DimensionPass pass(pDC, &m_font, Transform(*pDoc), *pDoc, 10.0);
+    DimensionPass pass(pDC, m_pDimensionFont, Transform(*pDoc), *pDoc, 10.0);
     const CPlanTransform& t = pass.t;
     const double d = pass.d;
     for (int i = 0; i < pass.spans; ++i) {
@@ -832,16 +868,17 @@ int CGridView::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
             prevTurned = qt;
         }
         DimensionRun(pDC, t, sp, d, q0, qn);
-        DimensionLabel(pDC, Scaled(t, label), AfxFormat("%.0f", sp.m_dSpanLength * 1000.0), pass.reversed);
+        DimensionLabel(pDC, Scaled(t, label), AfxFormat("%.0f", sp.m_dSpanLength * 1000.0), pass.reversed,
+                       m_bTurnedText, SPAN_VALUE);
     }
     return 1;
 }
 
-int CGridView::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
+int CPlanDrawer::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
 {
     if (bShow != 1)
         return 0;
-    DimensionPass pass(pDC, &m_font, Transform(*pDoc), *pDoc, 7.0);
+    DimensionPass pass(pDC, m_pDimensionFont, Transform(*pDoc), *pDoc, 7.0);
     const CPlanTransform& t = pass.t;
     const double d = pass.d;
     for (int i = 0; i < pass.spans; ++i) {
@@ -860,7 +897,8 @@ int CGridView::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
                 q0 = q;
             else if (j - 1 < int(sp.m_pdPanelLength.size()))
                 DimensionLabel(pDC, Scaled(t, (prevTurned + qt) * 0.5),
-                               AfxFormat("%.0f", sp.m_pdPanelLength[size_t(j - 1)] * 1000.0), pass.reversed);
+                               AfxFormat("%.0f", sp.m_pdPanelLength[size_t(j - 1)] * 1000.0), pass.reversed,
+                               m_bTurnedText, PANEL_VALUE);
             prevTurned = qt;
         }
         DimensionRun(pDC, t, sp, d, q0, q);

@@ -5,6 +5,7 @@
 #include "framework/gdi.h"
 #include "framework/view.h"
 #include "geometry/plan.h"
+#include <cmath>
 #include <initializer_list>
 #include "views/window_global.h"
 
@@ -29,18 +30,11 @@ int PlanCurrentGirder(const CMarivoltenDoc& doc);
 int PlanCurrentStation(const CMarivoltenDoc& doc);
 int PlanCurrentPanelPoint(const CMarivoltenDoc& doc);
 
-class CGridView : public CScrollView {
-    DECLARE_DYNCREATE(CGridView)
+// The plan's drawers, shared by the plan window and the report's plan page: each draws one
+// kind of element through the drawer's transform, with its own pens, and returns 1.
+class CPlanDrawer {
 public:
-    CGridView();
-    ~CGridView() override;
-    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
-    void OnInitialUpdate() override;
-    void OnDraw(CDC* pDC) override;
-    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
-    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
-    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
-    int m_bDrawing = 1;     // 0 suppresses drawing while the cross beams are re-initialised
+    virtual ~CPlanDrawer() = default;
 
     int DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow);
     int DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow);
@@ -58,22 +52,66 @@ public:
     int DrawEdgeIntersections(CDC* pDC, CMarivoltenDoc* pDoc);
     int DrawCrossSectionLines(CDC* pDC, CMarivoltenDoc* pDoc);
     int DrawCrossMembers(CDC* pDC, CMarivoltenDoc* pDoc);
+
+    double m_dScale = 1.0;
+    CPoint m_ptOrigin;
+    // The plan's turn in degrees where it is not the document's (a sideways page), else NAN.
+    double m_dOwnAngle = std::nan("");
+    // Labels and node numbers; null writes them in the font the DC has.
+    CFont* m_pLabelFont = nullptr;
+    // Dimension values; null writes them in the font the DC has.
+    CFont* m_pDimensionFont = nullptr;
+    // 1: texts run along the turned plan and the dimension values up the page.
+    int m_bTurnedText = 0;
+    // 1: the numbers of the outer girders stand outside the deck, clear of its edge.
+    int m_bNumbersBesideDeck = 1;
+    // The lanes' edges: the window draws them wide and solid.
+    int m_nCarriagewayPenStyle = PS_SOLID;
+    int m_nCarriagewayPenWidth = 3;
+
+protected:
+    CPlanTransform Transform(const CMarivoltenDoc& doc) const;
+    void DrawEdgeKinds(CDC* pDC, CMarivoltenDoc* pDoc, std::initializer_list<int> kinds);
+    void DrawStationLine(CDC* pDC, const CMarivoltenDoc& doc, int span, int station);
+    void DrawCentredText(CDC* pDC, const CMarivoltenDoc& doc, CPoint at, const QString& text);
+    // A label or node number upright, or along the turned plan.
+    void WriteText(CDC* pDC, const CMarivoltenDoc& doc, int x, int y, const QString& text);
+};
+
+// The plan page of a turned plan: scale and origin that fit the plan's deck (its outer edges
+// without their end points), kept dMargin metres clear above and below, into fFraction of
+// the page inside the margins and centred on the page.
+struct CPlanFit {
+    double m_dScale = 0.0;
+    CPoint m_ptOrigin;
+    bool m_bValid = false;
+};
+CPlanFit FitPlanToPage(const CMarivoltenDoc& doc, double dAngle, CSize page, int nLeft, int nRight, int nTop,
+                       int nBottom, double dFraction, double dMargin);
+
+class CGridView : public CScrollView, public CPlanDrawer {
+    DECLARE_DYNCREATE(CGridView)
+public:
+    CGridView();
+    ~CGridView() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    void OnInitialUpdate() override;
+    void OnDraw(CDC* pDC) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    int m_bDrawing = 1;     // 0 suppresses drawing while the cross beams are re-initialised
+
     int DrawSelection(CDC* pDC, CMarivoltenDoc* pDoc);
 
     CSize m_sizeTotal{12000, 12000};
     CSize m_sizePaper{2100, 2970};
     CFont m_fontSmall;
     double m_dAngle = 0.0;
-    double m_dScale = 1.0;
-    CPoint m_ptOrigin;
     CFont m_font;
     int m_nPaper = 9;
 
 private:
-    CPlanTransform Transform(const CMarivoltenDoc& doc) const;
-    void DrawEdgeKinds(CDC* pDC, CMarivoltenDoc* pDoc, std::initializer_list<int> kinds);
-    void DrawStationLine(CDC* pDC, const CMarivoltenDoc& doc, int span, int station);
-    void DrawCentredText(CDC* pDC, CPoint at, const QString& text);
     CWindowGlobal<CGridView> m_global;
 };
 

@@ -321,14 +321,9 @@ void CSection2Drawer::DrawText(CDC* pDC, CDPoint at, CPoint origin, CDPoint scal
 
 void CSection2Drawer::DrawTextForPrint(CDC* pDC, CDPoint at, CPoint origin, CDPoint scale, const QString& text)
 {
-    LOGFONT lf = m_font.LogFont();
-    lf.lfEscapement = CDimensionLine::TurnedEscapement(kTurn);
-    lf.lfClipPrecision = CLIP_LH_ANGLES;
-    CFont turned;
-    turned.CreateFontIndirect(&lf);
-    Selected<CFont> font(pDC, &turned);
+    Selected<CFont> font(pDC, &m_font);
     const int X = int(at.x * scale.x), Y = int(at.y * scale.y);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    pDC->TextOut(origin.x + 1430 - Y, origin.y + X, text);
+    TextOutTurned(pDC, CDimensionLine::TurnedEscapement(kTurn), origin.x + 1430 - Y, origin.y + X, text);
     pDC->SetBkMode(oldMode);
 }

@@ -1,0 +1,198 @@
+// The drawing pages of the batch report: the plan, the longitudinal sections and the
+// sectional force diagrams. Each draws with the drawers of its window, placed on the page.
+#include "print/print_view.h"
+
+#include "app/doc.h"
+#include "app/globals.h"
+#include "design/girder_design.h"
+#include "framework/dc.h"
+#include "framework/dialog.h"
+#include "framework/format.h"
+#include "framework/print.h"
+#include "res/resource_ids.h"
+#include "views/dimension_line.h"
+#include "views/drawing_helpers.h"
+#include "views/force_view.h"
+#include "views/plan_view.h"
+#include "views/section2_drawer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The report's pages are A4 upright, in 0.1 mm.
+const CSize kPage(2100, 2970);
+
+}
+
+// ---------------------------------------------------------------- turned text and points
+
+void CPrintView::DrawRotatedText(CDC* pDC, double dAngle, int x, int y, QString text)
+{
+    TextOutTurned(pDC, int(dAngle) * 10, x, y, text);
+}
+
+CRect CPrintView::GetRotatedLabelRect(double dAngle, int x1, int y1, int x2, int y2)
+{
+    CRect r;
+    if (CDimensionLine::RotateSegment(dAngle, x1, y1, x2, y2, &r))
+        return r;
+    // Off the quarter turns both corners fall on the sheet's offset.
+    return CRect(-420, -2384, -420, -2384);
+}
+
+bool CPrintView::IsUpright(int nPortraitId) const
+{
+    const auto* b = dynamic_cast<const CButton*>(GetControl(nPortraitId));
+    return !b || b->GetCheck() == 1;
+}
+
+// ---------------------------------------------------------------- plan
+
+void CPrintView::PrintPlan(CDC* pDC, CPrintInfo* pInfo)
+{
+    CMarivoltenDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    const bool upright = IsUpright(IDC_PR_PLAN_PORTRAIT);
+    doc->LoadPrintSettings();
+    FramedPage page(*this, pDC, pInfo, QStringLiteral("_平面図"));
+    // A sideways page lays the plan along the sheet; the window's angle stays as it is.
+    CPlanDrawer plan;
+    plan.m_dOwnAngle = upright ? doc->m_dPlanAngle : 90.0;
+    const CPlanFit fit = FitPlanToPage(*doc, plan.m_dOwnAngle, m_sizePage, doc->m_nMarginLeft, doc->m_nMarginRight,
+                                       doc->m_nMarginTop, doc->m_nMarginBottom, 0.65, 10.0);
+    if (!fit.m_bValid || g_nSpans <= 0)
+        return;
+    m_dPlanScale = fit.m_dScale;
+    m_ptPlanOrigin = fit.m_ptOrigin;
+    plan.m_dScale = fit.m_dScale;
+    plan.m_ptOrigin = fit.m_ptOrigin;
+    plan.m_pLabelFont = upright ? &m_font[1] : nullptr;
+    plan.m_bTurnedText = upright ? 0 : 1;
+    plan.m_bNumbersBesideDeck = 0;
+    plan.m_nCarriagewayPenStyle = PS_DASHDOT;
+    plan.m_nCarriagewayPenWidth = 1;
+
+    plan.DrawSpanDimensions(pDC, doc, doc->m_bPlanShowSpanLengths);
+    plan.DrawPanelDimensions(pDC, doc, doc->m_bPlanShowPanelLengths);
+    plan.DrawBaseLine(pDC, doc);
+    plan.DrawGirderLines(pDC, doc);
+    plan.DrawSupports(pDC, doc);
+    plan.DrawNodeNumbers(pDC, doc);
+    plan.DrawLabels(pDC, doc);
+    plan.DrawNodeMarks(pDC, doc);
+    plan.DrawCurbLines(pDC, doc);
+    plan.DrawKerbOuterLines(pDC, doc);
+    plan.DrawRailingLines(pDC, doc);
+    plan.DrawCarriagewayLines(pDC, doc);
+    plan.DrawCrossSectionLines(pDC, doc);
+    plan.DrawCrossMembers(pDC, doc);
+}
+
+// ---------------------------------------------------------------- longitudinal sections
+
+int CPrintView::PrepareLongitudinalSections(CMarivoltenDoc* pDoc)
+{
+    m_nSection2Drawers = std::clamp(g_nGirders, 0, int(MAX_GIRDERS));
+    m_pSection2Drawers = std::make_unique<CSection2Drawer[]>(size_t(m_nSection2Drawers));
+    for (int i = 0; i < m_nSection2Drawers; ++i)
+        m_pSection2Drawers[size_t(i)].Prepare(pDoc, i);
+    return 1;
+}
+
+void CPrintView::PrintLongitudinalSection(CDC* pDC, CPrintInfo* pInfo)
+{
+    CMarivoltenDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    const bool upright = IsUpright(IDC_PR_LONG_PORTRAIT);
+    const int g = int(pInfo->m_nCurPage) - m_anSectionStart[RS_LONGITUDINAL];
+    m_sizePage = kPage;
+    FramedPage page(*this, pDC, pInfo, AfxFormat("_縦断面 %d 形状", g + 1));
+    // The whole girder over 0.7 of the width inside the margins, heights over the rest.
+    double L = 0.0;
+    for (int i = 0; i < std::clamp(g_nSpans, 0, MAX_SPANS); ++i)
+        L += g_adSpanLength[i];
+    L /= 10.0;
+    const int PW = m_sizePage.cx - (doc->m_nMarginLeft + doc->m_nMarginRight);
+    const int PH = m_sizePage.cy - (doc->m_nMarginTop + doc->m_nMarginBottom);
+    if (!(L > 0.0) || PW <= 0 || PH <= 0)
+        return;
+    const double sx = PW / L / 100.0 * 0.7, sy = PH / 16.0 / 100.0;
+    const int x0 = doc->m_nMarginLeft + (PW - int(L * sx * 100.0)) / 2;
+    m_ptSection2Origin = CPoint(x0 - 150, int(-m_sizePage.cy / 1.4));
+    m_vSection2Scale = CDPoint(sx * 10.0, sy * 100.0);
+    PrepareLongitudinalSections(doc);
+    if (g < 0 || g >= m_nSection2Drawers)
+        return;
+    CSection2Drawer& drawer = m_pSection2Drawers[size_t(g)];
+    drawer.SetGirder(g);
+    if (upright) {
+        drawer.DrawSpanDimensions(pDC, m_ptSection2Origin, m_vSection2Scale);
+        drawer.Draw(pDC, m_ptSection2Origin, m_vSection2Scale);
+    } else {
+        drawer.DrawSpanDimensionsForPrint(pDC, m_ptSection2Origin, m_vSection2Scale);
+        drawer.DrawForPrint(pDC, m_ptSection2Origin, m_vSection2Scale);
+    }
+}
+
+// ---------------------------------------------------------------- sectional force diagrams
+
+void CPrintView::PrintForceDiagram(CDC* pDC, CPrintInfo* pInfo)
+{
+    CMarivoltenDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    const int g = int(pInfo->m_nCurPage) - m_anSectionStart[RS_FORCE_DIAGRAM];
+    FramedPage page(*this, pDC, pInfo, AfxFormat("_断面力図 (G%d主桁)", g + 1));
+    const CGirderDesign* girder = PrintedGirder(g);
+    if (!girder)
+        return;
+    double L = 0.0;
+    for (int i = 0; i < std::min(std::clamp(g_nSpans, 0, MAX_SPANS), int(girder->m_pdSpanLength.size())); ++i)
+        L += girder->m_pdSpanLength[size_t(i)];
+    const double V = 2.0 * (doc->m_bForceShowResisting ? girder->GetMaxResistingMoment()
+                                                       : girder->GetMaxMomentPoint().y);
+    const double W = m_sizePage.cx - (doc->m_nMarginLeft + doc->m_nMarginRight);
+    const double H = m_sizePage.cy - (doc->m_nMarginTop + doc->m_nMarginBottom);
+    // A girder without length or forces has no diagram to scale.
+    if (!(L > 0.0) || !(V > 0.0) || !(W > 0.0) || !(H > 0.0))
+        return;
+    const double kx = W / L / 10.0 * 0.8, ky = H / V * 0.5;
+    const int x0 = int(doc->m_nMarginLeft + (W - L * kx * 10.0) / 2.0);
+    CPoint origin(x0 - 50, -m_sizePage.cy / 2 + 50);
+    CDPoint scale(kx * 10.0, ky);
+    const bool upright = IsUpright(IDC_PR_FORCE_PORTRAIT);
+    if (!upright) {
+        scale = CDPoint(kx * 13.0, ky * 0.8);
+        origin.x -= int(L / 2.0) + 200;
+    }
+    m_ptForceOrigin = origin;
+    m_vForceScale = scale;
+
+    CForceDrawer diagram;
+    diagram.m_pGirder = girder;
+    diagram.m_bTurned = upright ? 0 : 1;
+    diagram.m_bStoredUnitAxis = 1;
+    const int oldMode = pDC->SetBkMode(TRANSPARENT);
+    const int ox = origin.x, oy = origin.y;
+    diagram.DrawFrame(pDC, ox, oy, scale);
+    diagram.DrawAxisLabels(pDC, ox, oy, scale);
+    if (doc->m_bForceShowResisting)
+        diagram.DrawResistingMoment(pDC, ox, oy, scale);
+    if (doc->m_bForceShowShear) {
+        if (doc->m_bForceFolded)
+            diagram.DrawShearEnvelope(pDC, ox, oy, scale);
+        else
+            diagram.DrawShearCurves(pDC, ox, oy, scale);
+    }
+    if (doc->m_bForceShowMoment) {
+        if (doc->m_bForceFolded)
+            diagram.DrawMomentEnvelope(pDC, ox, oy, scale);
+        else
+            diagram.DrawMomentCurves(pDC, ox, oy, scale);
+    }
+    pDC->SetBkMode(oldMode);
+}

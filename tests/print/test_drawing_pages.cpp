@@ -1,0 +1,456 @@
+// The drawing pages of the report: the plan, the longitudinal sections and the sectional
+// force diagrams, and the turned text and points of their sideways forms.
+#include "print_fixture.h"
+
+#include "app/globals.h"
+#include "framework/format.h"
+#include "geometry/records.h"
+#include "res/resource_ids.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+class DrawingPagesTest : public PrintTest {
+protected:
+    static std::vector<CDC::Record> Draw(void (CPrintView::*page)(CDC*, CPrintInfo*), int nPage)
+    {
+        CDC dc;
+        dc.SetMapMode(MM_LOMETRIC);
+        dc.SelectObject(&View().m_font[0]);
+        CPrintInfo info;
+        info.m_nCurPage = UINT(nPage);
+        (View().*page)(&dc, &info);
+        return dc.Records();
+    }
+    static void Orientation(int nUpright, int nSideways, bool upright)
+    {
+        Box(nUpright).SetCheck(upright ? 1 : 0);
+        Box(nSideways).SetCheck(upright ? 0 : 1);
+    }
+    static std::vector<CDC::Record> Ops(const std::vector<CDC::Record>& records, const char* op, COLORREF pen)
+    {
+        std::vector<CDC::Record> out;
+        for (const CDC::Record& r : records)
+            if (r.op == QLatin1String(op) && r.penColor == pen)
+                out.push_back(r);
+        return out;
+    }
+    static int CountTexts(const std::vector<CDC::Record>& records, const std::function<bool(const QString&)>& pred)
+    {
+        return int(std::count_if(records.begin(), records.end(), [&](const CDC::Record& r) {
+            return r.op == QLatin1String("TextOut") && pred(r.text);
+        }));
+    }
+    static bool HasTitle(const std::vector<CDC::Record>& records, const QString& title)
+    {
+        return std::any_of(records.begin(), records.end(), [&](const CDC::Record& r) {
+            return r.op == QLatin1String("TextOut") && r.text.contains(title);
+        });
+    }
+};
+
+TEST(RotatedLabelRect, QuarterTurnsMapOntoTheSheetAndOtherAnglesCollapse)
+{
+    const CRect r = CPrintView::GetRotatedLabelRect(270.0, 100, -1435, 0, 0);
+    EXPECT_EQ(r.left, 1015);
+    EXPECT_EQ(r.top, -2284);
+    EXPECT_EQ(r.right, -420);
+    EXPECT_EQ(r.bottom, -2384);
+    // Even no turn mirrors through the sheet's offsets.
+    const CRect upright = CPrintView::GetRotatedLabelRect(0.0, 30, -70, 0, 0);
+    EXPECT_EQ(upright.left, -(30 + 420));
+    EXPECT_EQ(upright.top, -(-70 + 2384));
+    const CRect skew = CPrintView::GetRotatedLabelRect(45.0, 300, -700, 10, 20);
+    EXPECT_EQ(CPoint(skew.left, skew.top), CPoint(-420, -2384));
+    EXPECT_EQ(CPoint(skew.right, skew.bottom), CPoint(-420, -2384));
+}
+
+TEST_F(DrawingPagesTest, RotatedTextTurnsTheSelectedFontAndPutsItBack)
+{
+    CFont font;
+    font.CreateFont(32, 0, 0, 0, 700, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, QStringLiteral("ＭＳ 明朝"));
+    CDC dc;
+    dc.SetMapMode(MM_LOMETRIC);
+    dc.SelectObject(&font);
+    CPrintView::DrawRotatedText(&dc, 270.0, 10, -20, QStringLiteral("A"));
+    CPrintView::DrawRotatedText(&dc, -90.5, 10, -20, QStringLiteral("B"));
+    CPrintView::DrawRotatedText(&dc, 45.7, 10, -20, QStringLiteral("C"));
+    EXPECT_EQ(dc.GetCurrentFont(), &font);
+    const auto& rec = dc.Records();
+    ASSERT_EQ(rec.size(), 3u);
+    EXPECT_EQ(rec[0].escapement, 2700);
+    EXPECT_EQ(rec[1].escapement, -900);
+    EXPECT_EQ(rec[2].escapement, 450);
+    EXPECT_EQ(rec[0].fontHeight, 32);
+    EXPECT_EQ(rec[0].fontWeight, 700);
+    EXPECT_EQ(rec[0].fontFace, QStringLiteral("ＭＳ 明朝"));
+    EXPECT_EQ(rec[0].args, (std::vector<int>{10, -20}));
+}
+
+// ---------------------------------------------------------------- longitudinal section
+
+class LongitudinalPageTest : public DrawingPagesTest {
+protected:
+    void SetUp() override
+    {
+        DrawingPagesTest::SetUp();
+        OpenExample("box2_2span.mvl");
+        OpenForm();
+        View().m_bPrintLongitudinalSections = 1;
+        View().CountPages();
+        for (int* m : {&g_pDoc->m_nMarginLeft, &g_pDoc->m_nMarginRight, &g_pDoc->m_nMarginTop,
+                       &g_pDoc->m_nMarginBottom})
+            *m = 200;
+    }
+    std::vector<CDC::Record> Page(int nGirder)
+    {
+        return Draw(&CPrintView::PrintLongitudinalSection, View().m_anSectionStart[CPrintView::RS_LONGITUDINAL] + nGirder);
+    }
+};
+
+TEST_F(LongitudinalPageTest, SpansOf30And40MetresScaleEachDirectionOnItsOwn)
+{
+    ASSERT_EQ(g_nSpans, 2);
+    const double saved[2] = {g_adSpanLength[0], g_adSpanLength[1]};
+    g_adSpanLength[0] = 30.0;
+    g_adSpanLength[1] = 40.0;
+    const auto records = Page(0);
+    g_adSpanLength[0] = saved[0];
+    g_adSpanLength[1] = saved[1];
+    EXPECT_EQ(View().m_ptSection2Origin, CPoint(305, -2121));
+    EXPECT_DOUBLE_EQ(View().m_vSection2Scale.x, 17.0);
+    EXPECT_DOUBLE_EQ(View().m_vSection2Scale.y, 160.625);
+    EXPECT_TRUE(HasTitle(records, QStringLiteral("_縦断面 1 形状")));
+}
+
+TEST_F(LongitudinalPageTest, EveryGirderHasItsPageUprightOrTurned)
+{
+    ASSERT_GE(g_nGirders, 2);
+    Orientation(IDC_PR_LONG_PORTRAIT, IDC_PR_LONG_LANDSCAPE, true);
+    const auto upright = Page(1);
+    EXPECT_TRUE(HasTitle(upright, QStringLiteral("_縦断面 2 形状")));
+    EXPECT_EQ(View().m_nSection2Drawers, g_nGirders);
+    const int uprightTexts = CountTexts(upright, [](const QString&) { return true; });
+    Orientation(IDC_PR_LONG_PORTRAIT, IDC_PR_LONG_LANDSCAPE, false);
+    const auto turned = Page(1);
+    // The same drawing, its texts running up the page.
+    EXPECT_EQ(CountTexts(turned, [](const QString&) { return true; }), uprightTexts);
+    EXPECT_TRUE(std::any_of(turned.begin(), turned.end(),
+                            [](const CDC::Record& r) { return r.op == QLatin1String("TextOut") && r.escapement == 900; }));
+    EXPECT_FALSE(std::any_of(upright.begin(), upright.end(),
+                             [](const CDC::Record& r) { return r.op == QLatin1String("TextOut") && r.escapement == 900; }));
+}
+
+TEST_F(LongitudinalPageTest, ABridgeWithoutLengthDrawsOnlyTheFrame)
+{
+    const double saved[2] = {g_adSpanLength[0], g_adSpanLength[1]};
+    g_adSpanLength[0] = g_adSpanLength[1] = 0.0;
+    const auto records = Page(0);
+    g_adSpanLength[0] = saved[0];
+    g_adSpanLength[1] = saved[1];
+    EXPECT_TRUE(HasTitle(records, QStringLiteral("_縦断面 1 形状")));
+    EXPECT_TRUE(Ops(records, "LineTo", RGB(0, 0, 255)).empty());
+}
+
+// ---------------------------------------------------------------- sectional force diagram
+
+class ForcePageTest : public DrawingPagesTest {
+protected:
+    void Open(const char* file)
+    {
+        OpenExample(file);
+        OpenForm();
+        View().m_bPrintForceDiagram = 1;
+        View().CountPages();
+        g_pDoc->m_bForceShowMoment = 1;
+        g_pDoc->m_bForceShowShear = 0;
+        g_pDoc->m_bForceShowResisting = 0;
+        g_pDoc->m_bForceFolded = 0;
+    }
+    void TearDown() override
+    {
+        g_bSIUnits = 1;
+        DrawingPagesTest::TearDown();
+    }
+    static CGirderDesign& Girder(int g) { return *const_cast<CGirderDesign*>(View().PrintedGirder(g)); }
+    static std::vector<CDC::Record> Page(int nGirder)
+    {
+        return Draw(&CPrintView::PrintForceDiagram, View().m_anSectionStart[CPrintView::RS_FORCE_DIAGRAM] + nGirder);
+    }
+    // The largest moment of girder g set to m.
+    static void LargestMoment(int g, double m)
+    {
+        CGirderDesign& d = Girder(g);
+        d.m_nPeaks = 1;
+        d.m_aPeaks[0] = CDPoint(1.0, m);
+    }
+};
+
+TEST_F(ForcePageTest, TheAxisTopFollowsTheLargestMoment)
+{
+    Open("box2_2span.mvl");
+    g_bSIUnits = 0;
+    for (const auto& [m, top] : {std::pair{1234.5, 1200}, std::pair{1250.0, 1400}}) {
+        LargestMoment(0, m);
+        const auto records = Page(0);
+        const CPoint o = View().m_ptForceOrigin;
+        const CDPoint k = View().m_vForceScale;
+        // The girder's left end line runs from the top tick to its mirror below the axis.
+        const auto grey = Ops(records, "LineTo", RGB(127, 127, 127));
+        ASSERT_FALSE(grey.empty());
+        EXPECT_EQ(grey[0].args, (std::vector<int>{o.x, o.y + int(top * k.y), o.x, o.y - int(top * k.y)})) << m;
+        EXPECT_EQ(CountTexts(records, [&](const QString& t) { return t == AfxFormat("-%4d", top); }), 1) << m;
+        EXPECT_EQ(CountTexts(records, [&](const QString& t) { return t == AfxFormat("%4d", top); }), 1) << m;
+        // A quarter of the printable height reaches the largest moment.
+        EXPECT_NEAR(m * k.y, (2970 - g_pDoc->m_nMarginTop - g_pDoc->m_nMarginBottom) / 4.0, 1e-6);
+    }
+}
+
+TEST_F(ForcePageTest, SIAxisLabelsAreTenTimesTheTicks)
+{
+    Open("box2_2span.mvl");
+    g_bSIUnits = 1;
+    LargestMoment(0, 450.0);  // step 50, top 450
+    const auto records = Page(0);
+    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral(" 4500"); }), 1);
+    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral("- 4500"); }), 1);
+    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t.contains(QStringLiteral("4413")); }), 0);
+    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral("ﾓｰﾒﾝﾄ(kN・m)､せん断力(kN)"); }), 1);
+}
+
+TEST_F(ForcePageTest, MomentCurvesRunPerSpanWithEightPointsAPanel)
+{
+    Open("box2_2span.mvl");
+    const CGirderDesign& g = Girder(0);
+    const auto curves = Ops(Page(0), "Polyline", RGB(255, 0, 0));
+    const int spans = std::min(g_nSpans, int(g.m_pnSpanStart.size()) - 1);
+    ASSERT_EQ(int(curves.size()), 2 * spans);
+    for (int s = 0; s < spans; ++s) {
+        const int panels = g.m_pnSpanStart[size_t(s) + 1] - g.m_pnSpanStart[size_t(s)];
+        for (int c = 0; c < 2; ++c)
+            EXPECT_EQ(int(curves[size_t(2 * s + c)].args.size()) / 2, 8 * panels + 1) << s;
+        if (panels == 4) {
+            EXPECT_EQ(int(curves[size_t(2 * s)].args.size()) / 2, 33);
+        }
+    }
+}
+
+TEST_F(ForcePageTest, APeakIsLabelledByItsPlaceEvenWhereItsValueDiffersSlightly)
+{
+    Open("box2_2span.mvl");
+    g_bSIUnits = 0;
+    CGirderDesign& g = Girder(0);
+    ASSERT_GT(g.m_pMomentEnv.size(), 3u);
+    ASSERT_GT(g.m_pnMomentSign.size(), 3u);
+    const size_t k = g.m_pMomentEnv.size() / 2;
+    const double m = std::fabs(g.m_pMomentEnv[k].y) + 0.04;
+    g.m_nPeaks = 1;
+    g.m_aPeaks[0] = CDPoint(g.m_pMomentEnv[k].x, m);
+    const QString text = AfxFormat("%5.1f", g.m_pnMomentSign[k] * m);
+    EXPECT_EQ(CountTexts(Page(0), [&](const QString& t) { return t == text; }), 1) << text.toStdString();
+}
+
+TEST_F(ForcePageTest, ASidewaysPageTurnsLinesAndTexts)
+{
+    Open("box2_2span.mvl");
+    Orientation(IDC_PR_FORCE_PORTRAIT, IDC_PR_FORCE_LANDSCAPE, true);
+    const auto upright = Page(0);
+    const auto uprightGrey = Ops(upright, "LineTo", RGB(127, 127, 127));
+    Orientation(IDC_PR_FORCE_PORTRAIT, IDC_PR_FORCE_LANDSCAPE, false);
+    const auto turned = Page(0);
+    const auto turnedGrey = Ops(turned, "LineTo", RGB(127, 127, 127));
+    ASSERT_EQ(turnedGrey.size(), uprightGrey.size());
+    // The end line at the girder's left end, turned: (x, y) lands at (-y - 420, x - 2384).
+    const CPoint o = View().m_ptForceOrigin;
+    const CDPoint k = View().m_vForceScale;
+    const int top = turnedGrey[0].args[0];
+    EXPECT_EQ(turnedGrey[0].args[1], o.x - 2384);
+    EXPECT_EQ(turnedGrey[0].args[3], o.x - 2384);
+    EXPECT_LT(top, turnedGrey[0].args[2]);
+    EXPECT_GT(k.x, 0.0);
+    // Every text of the diagram runs up the page.
+    for (const CDC::Record& r : turned) {
+        if (r.op == QLatin1String("TextOut") && r.text.startsWith(QLatin1Char('-'))) {
+            EXPECT_EQ(r.escapement, 2700) << r.text.toStdString();
+        }
+    }
+    // The moment curves run up the sheet: their first point turned from the upright one.
+    const auto uprightCurves = Ops(upright, "Polyline", RGB(255, 0, 0));
+    const auto turnedCurves = Ops(turned, "Polyline", RGB(255, 0, 0));
+    ASSERT_EQ(turnedCurves.size(), uprightCurves.size());
+    ASSERT_FALSE(turnedCurves.empty());
+    EXPECT_EQ(turnedCurves[0].args.size(), uprightCurves[0].args.size());
+}
+
+TEST_F(ForcePageTest, AGirderWithoutMomentsDrawsNoDiagram)
+{
+    Open("box2_2span.mvl");
+    Girder(0).m_nPeaks = 0;
+    const auto records = Page(0);
+    EXPECT_TRUE(HasTitle(records, QStringLiteral("_断面力図 (G1主桁)")));
+    EXPECT_TRUE(Ops(records, "LineTo", RGB(127, 127, 127)).empty());
+    EXPECT_TRUE(Ops(records, "Polyline", RGB(255, 0, 0)).empty());
+}
+
+TEST_F(ForcePageTest, ASingleBoxHasOnePageFromItsSecondObject)
+{
+    Open("box1_1span.mvl");
+    EXPECT_EQ(View().m_anSectionPages[CPrintView::RS_FORCE_DIAGRAM], 1);
+    const auto records = Page(0);
+    EXPECT_TRUE(HasTitle(records, QStringLiteral("_断面力図 (G1主桁)")));
+    EXPECT_EQ(View().PrintedGirder(0), &g_pDoc->m_pGirders[1]);
+    EXPECT_FALSE(Ops(records, "Polyline", RGB(255, 0, 0)).empty());
+}
+
+// ---------------------------------------------------------------- plan
+
+class PlanPageTest : public DrawingPagesTest {
+protected:
+    void Open(const char* file)
+    {
+        OpenExample(file);
+        OpenForm();
+        View().m_bPrintPlan = 1;
+        View().CountPages();
+    }
+    static std::vector<CDC::Record> Page()
+    {
+        return Draw(&CPrintView::PrintPlan, View().m_anSectionStart[CPrintView::RS_PLAN]);
+    }
+    static int NodeCount()
+    {
+        int n = 0;
+        for (int i = 0; i < g_nSpans; ++i)
+            n += (g_pDoc->m_aSpans[size_t(i)].m_nPanels + 1) * g_nGirders;
+        return n;
+    }
+    static int PanelPointCount()
+    {
+        int n = 0;
+        for (int i = 0; i < g_nSpans; ++i)
+            n += g_pDoc->m_aSpans[size_t(i)].m_nPanels + 1;
+        return n;
+    }
+};
+
+TEST_F(PlanPageTest, EveryNodeIsNumberedAndMarkedAndEveryCrossMemberLabelled)
+{
+    Open("box2_2span.mvl");
+    const auto records = Page();
+    const auto marks = Ops(records, "Ellipse", RGB(192, 192, 192));
+    EXPECT_EQ(int(marks.size()), NodeCount());
+    int numbers = 0;
+    for (const CDC::Record& r : records)
+        if (r.op == QLatin1String("TextOut") && r.penColor == RGB(192, 192, 192))
+            ++numbers;
+    EXPECT_EQ(numbers, NodeCount());
+    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t.startsWith(QLatin1Char('C')); }), PanelPointCount());
+    for (int g = 1; g <= g_nGirders; ++g)
+        EXPECT_EQ(CountTexts(records, [&](const QString& t) { return t == AfxFormat("G%d", g); }), 1) << g;
+    if (g_nSpans == 2 && g_nGirders == 4 && g_pDoc->m_aSpans[0].m_nPanels == 6 && g_pDoc->m_aSpans[1].m_nPanels == 6) {
+        EXPECT_EQ(numbers, 56);
+        EXPECT_EQ(CountTexts(records, [](const QString& t) { return t.startsWith(QLatin1Char('C')); }), 14);
+    }
+    EXPECT_TRUE(HasTitle(records, QStringLiteral("_平面図")));
+}
+
+TEST_F(PlanPageTest, ASingleBoxIsLabelledG1Only)
+{
+    Open("box1_1span.mvl");
+    const auto records = Page();
+    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t.startsWith(QLatin1Char('G')); }), 1);
+    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral("G1"); }), 1);
+    // Two bearings at each end of the span.
+    EXPECT_EQ(int(Ops(records, "Rectangle", RGB(255, 0, 0)).size()), 4 * g_nSpans);
+}
+
+TEST_F(PlanPageTest, ASidewaysPageTurnsThePlanButNotTheWindowsAngle)
+{
+    Open("plate_3span_skew.mvl");
+    g_pDoc->m_dPlanAngle = 30.0;
+    Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, false);
+    const auto records = Page();
+    EXPECT_EQ(g_pDoc->m_dPlanAngle, 30.0);
+    const CDC::Record* g1 = nullptr;
+    for (const CDC::Record& r : records)
+        if (r.op == QLatin1String("TextOut") && r.text == QStringLiteral("G1"))
+            g1 = &r;
+    ASSERT_NE(g1, nullptr);
+    EXPECT_EQ(g1->escapement, 2700);
+    EXPECT_EQ(g1->fontHeight, 32);
+    Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, true);
+    const auto upright = Page();
+    for (const CDC::Record& r : upright) {
+        if (r.op == QLatin1String("TextOut") && r.text == QStringLiteral("G1")) {
+            EXPECT_EQ(r.escapement, 0);
+            EXPECT_EQ(r.fontHeight, 26);
+        }
+    }
+}
+
+TEST_F(PlanPageTest, ThePlanIsCentredAndWiderMarginsOnlyShrinkIt)
+{
+    Open("plate_3span_skew.mvl");
+    // The middle across of the girder lines on the page.
+    auto middle = [](const std::vector<CDC::Record>& lines) {
+        int lo = INT_MAX, hi = INT_MIN;
+        for (const CDC::Record& r : lines)
+            for (int x : {r.args[0], r.args[2]}) {
+                lo = std::min(lo, x);
+                hi = std::max(hi, x);
+            }
+        return (lo + hi) / 2.0;
+    };
+    const auto lines = Ops(Page(), "LineTo", RGB(255, 0, 0));
+    const double scale = View().m_dPlanScale;
+    ASSERT_GT(scale, 0.0);
+    ASSERT_FALSE(lines.empty());
+    for (const CDC::Record& r : lines) {
+        EXPECT_GT(r.args[0], 0);
+        EXPECT_LT(r.args[0], 2100);
+        EXPECT_LT(r.args[1], 0);
+        EXPECT_GT(r.args[1], -2970);
+    }
+    int* margins[] = {&g_pDoc->m_nMarginLeft, &g_pDoc->m_nMarginRight, &g_pDoc->m_nMarginTop,
+                      &g_pDoc->m_nMarginBottom};
+    int saved[4];
+    for (int i = 0; i < 4; ++i) {
+        saved[i] = *margins[i];
+        *margins[i] += 100;
+    }
+    g_pDoc->SavePrintSettings();
+    const auto smallerLines = Ops(Page(), "LineTo", RGB(255, 0, 0));
+    for (int i = 0; i < 4; ++i)
+        *margins[i] = saved[i];
+    g_pDoc->SavePrintSettings();
+    const double smaller = View().m_dPlanScale;
+    EXPECT_LT(smaller, scale);
+    // Shrunk about the page's middle, which does not move.
+    EXPECT_NEAR(middle(smallerLines) - 1050.0, (middle(lines) - 1050.0) * smaller / scale, 2.0);
+}
+
+TEST_F(PlanPageTest, DimensionsPrintWholeMillimetres)
+{
+    Open("box2_2span.mvl");
+    g_pDoc->m_bPlanShowSpanLengths = 1;
+    g_pDoc->m_bPlanShowPanelLengths = 1;
+    CSpanData& sp = g_pDoc->m_aSpans[0];
+    sp.m_dSpanLength = 35.5;
+    ASSERT_FALSE(sp.m_pdPanelLength.empty());
+    sp.m_pdPanelLength[0] = 5.25;
+    const auto records = Page();
+    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral("35500"); }), 1);
+    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral("5250"); }), 1);
+    // Extension lines of the spans at their ends, of the panels at every panel point.
+    EXPECT_EQ(int(Ops(records, "LineTo", RGB(255, 192, 192)).size()) -
+                  (g_pDoc->m_aSpans[0].m_bCurvedBaseLine ? 0 : g_nSpans) * 2,
+              2 * g_nSpans + PanelPointCount());
+    g_pDoc->m_bPlanShowSpanLengths = 0;
+    g_pDoc->m_bPlanShowPanelLengths = 0;
+    EXPECT_TRUE(Ops(Page(), "LineTo", RGB(255, 192, 192)).empty());
+}
+
+}
