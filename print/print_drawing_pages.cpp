@@ -12,7 +12,9 @@
 #include "res/resource_ids.h"
 #include "views/dimension_line.h"
 #include "views/drawing_helpers.h"
+#include "views/cross_section_drawer.h"
 #include "views/force_view.h"
+#include "views/load_diagram.h"
 #include "views/plan_view.h"
 #include "views/section2_drawer.h"
 
@@ -195,4 +197,153 @@ void CPrintView::PrintForceDiagram(CDC* pDC, CPrintInfo* pInfo)
             diagram.DrawMomentCurves(pDC, ox, oy, scale);
     }
     pDC->SetBkMode(oldMode);
+}
+
+// ---------------------------------------------------------------- cross sections and load diagrams
+
+int CPrintView::PrepareSectionShapes(CMarivoltenDoc* pDoc)
+{
+    m_nSectionDrawers = std::clamp(g_nCrossSections, 0, int(MAX_STATIONS));
+    m_pSectionDrawers = std::make_unique<CCrossSectionDrawer[]>(size_t(m_nSectionDrawers));
+    for (int i = 0; i < m_nSectionDrawers; ++i)
+        m_pSectionDrawers[size_t(i)].Setup(pDoc, i);
+    return 1;
+}
+
+int CPrintView::PrepareSectionLoads(CMarivoltenDoc* pDoc)
+{
+    m_nLoadDiagrams = std::clamp(g_nCrossSections, 0, int(MAX_STATIONS));
+    m_pLoadDiagrams = std::make_unique<CLoadDiagram[]>(size_t(m_nLoadDiagrams));
+    for (int i = 0; i < m_nLoadDiagrams; ++i)
+        m_pLoadDiagrams[size_t(i)].Setup(pDoc, i);
+    return 1;
+}
+
+int CPrintView::StationOfPage(int nSection, const int* abRows, CPrintInfo* pInfo) const
+{
+    const int k = int(pInfo->m_nCurPage) - m_anSectionStart[nSection];
+    const int stations = std::clamp(g_nCrossSections, 0, int(MAX_STATIONS));
+    for (int row = 0, seen = 0; row < stations && k >= 0; ++row)
+        if (abRows[row] && ++seen == k + 1)
+            return row;
+    return -1;
+}
+
+CStationPlacement ShapePlacement(double dWidest, CSize page, int nPW, int nPH, int nLeft, bool bUpright)
+{
+    CStationPlacement at;
+    const double W = std::max(dWidest, 1e-20);
+    at.sx = nPW / W / 100.0 * 0.7;
+    at.sy = nPH / 16.0 / 100.0;
+    at.x0 = nLeft + (nPW - int(W * at.sx * 100.0)) / 2;
+    at.origin = CPoint(at.x0 - 50, -page.cy / 2 - 100);
+    at.vector = bUpright ? CDPoint(at.sx * 75.0, at.sy * 80.0) : CDPoint(at.sx * 80.0, at.sy * 75.0);
+    return at;
+}
+
+CStationPlacement LoadPlacement(double dWidest, CSize page, int nPW, int nPH, int nLeft, bool bUpright)
+{
+    CStationPlacement at;
+    const double W = std::max(dWidest, 1e-20) * (bUpright ? 0.72 : 0.7);
+    at.sx = nPW / W / 150.0 * 0.75;
+    at.sy = nPH / (bUpright ? 17.0 : 18.0) / 150.0;
+    at.x0 = int(nLeft + (nPW - W * at.sx * 200.0) / 2.0);
+    at.origin = bUpright ? CPoint(at.x0 + 80, -page.cy / 2 + 300 + 220) : CPoint(at.x0 + 80 - 50, -page.cy / 2 + 300 + 200);
+    at.vector = bUpright ? CDPoint(at.sx * 85.0, at.sy * 50.0) : CDPoint(at.sx * 100.0, at.sy * 40.0);
+    return at;
+}
+
+namespace {
+// The widest cross section of a drawer array, in m.
+template <class T>
+double WidestOf(const T* drawers, int n)
+{
+    double w = 1e-20;
+    for (int i = 0; i < n; ++i)
+        w = std::max(w, drawers[i].m_dWidth);
+    return w;
+}
+}
+
+void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
+{
+    CMarivoltenDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    const int station = StationOfPage(RS_CROSS_SECTIONS, m_abShapeRows, pInfo);
+    m_sizePage = kPage;
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    CPen* oldPen = pDC->SelectObject(&pen);
+    {
+        FramedPage page(*this, pDC, pInfo, AfxFormat("_横断面 %d 形状", station + 1));
+        PrepareSectionShapes(doc);
+        const int PW = m_sizePage.cx - (doc->m_nMarginLeft + doc->m_nMarginRight);
+        const int PH = m_sizePage.cy - (doc->m_nMarginTop + doc->m_nMarginBottom);
+        // A design without a deck width has nothing to scale: the frame alone.
+        if (station >= 0 && station < m_nSectionDrawers && PW > 0 && PH > 0 &&
+            WidestOf(m_pSectionDrawers.get(), m_nSectionDrawers) > 1e-9) {
+            // Every station at the scale that fits the widest.
+            const bool upright = IsUpright(IDC_PR_SHAPE_PORTRAIT);
+            const CStationPlacement at = ShapePlacement(WidestOf(m_pSectionDrawers.get(), m_nSectionDrawers), m_sizePage,
+                                                        PW, PH, doc->m_nMarginLeft, upright);
+            m_stationPlacement = at;
+            const CPoint origin = at.origin;
+            const CDPoint v = at.vector;
+            CCrossSectionDrawer& d = m_pSectionDrawers[size_t(station)];
+            if (upright) {
+                d.DrawSection(pDC, origin, v);
+                d.DrawWidthDimensions(pDC, origin, v);
+                d.DrawGirderLayoutDimensions(pDC, origin, v);
+                d.DrawDetailDimensions(pDC, origin, v);
+            } else {
+                d.DrawSectionForPrint(pDC, origin, v);
+                d.DrawWidthDimensionsForPrint(pDC, origin, v);
+                d.DrawGirderLayoutDimensionsForPrint(pDC, origin, v);
+                d.DrawDetailDimensionsForPrint(pDC, origin, v);
+            }
+        }
+    }
+    pDC->SelectObject(oldPen);
+}
+
+void CPrintView::PrintCrossSectionLoads(CDC* pDC, CPrintInfo* pInfo)
+{
+    CMarivoltenDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    const int station = StationOfPage(RS_LOADS, m_abLoadRows, pInfo);
+    m_sizePage = kPage;
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    CPen* oldPen = pDC->SelectObject(&pen);
+    {
+        FramedPage page(*this, pDC, pInfo, AfxFormat("_横断面 %d 荷重", station + 1));
+        PrepareSectionLoads(doc);
+        const int PW = m_sizePage.cx - (doc->m_nMarginLeft + doc->m_nMarginRight);
+        const int PH = m_sizePage.cy - (doc->m_nMarginTop + doc->m_nMarginBottom);
+        if (station >= 0 && station < m_nLoadDiagrams && PW > 0 && PH > 0 &&
+            WidestOf(m_pLoadDiagrams.get(), m_nLoadDiagrams) > 1e-9) {
+            const bool upright = IsUpright(IDC_PR_LOAD_PORTRAIT);
+            const CStationPlacement at = LoadPlacement(WidestOf(m_pLoadDiagrams.get(), m_nLoadDiagrams), m_sizePage,
+                                                       PW, PH, doc->m_nMarginLeft, upright);
+            m_stationPlacement = at;
+            const CPoint origin = at.origin;
+            const double kx = at.vector.x, ky = at.vector.y;
+            const int sidewalk = doc->m_dlgBasic.m_nSidewalk;
+            CLoadDiagram& d = m_pLoadDiagrams[size_t(station)];
+            if (upright) {
+                d.DrawUpperDimensions(pDC, origin, kx, ky);
+                d.DrawSection(pDC, origin, CDPoint(kx, ky));
+                d.DrawLoadAreas(pDC, sidewalk, origin, kx, ky);
+                d.DrawLowerDimensions(pDC, origin, kx, ky);
+                d.DrawLoads(sidewalk, pDC, origin, kx, ky);
+            } else {
+                d.DrawUpperDimensionsForPrint(pDC, origin, kx, ky);
+                d.DrawSectionForPrint(pDC, origin, CDPoint(kx, ky));
+                d.DrawLoadAreasForPrint(270.0, pDC, sidewalk, origin, kx, ky);
+                d.DrawLowerDimensionsForPrint(pDC, origin, kx, ky);
+                d.DrawLoadsForPrint(270.0, sidewalk, pDC, origin, kx, ky);
+            }
+        }
+    }
+    pDC->SelectObject(oldPen);
 }

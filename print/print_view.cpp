@@ -1,4 +1,6 @@
 #include "print/print_view.h"
+#include "views/cross_section_drawer.h"
+#include "views/load_diagram.h"
 #include "views/section2_drawer.h"
 
 #include "app/doc.h"
@@ -37,11 +39,11 @@ const V::SectionInfo kSections[V::RS_COUNT] = {
     {IDC_PR_PLAN, &V::m_bPrintPlan, "平面図", nullptr, "%2d．平面図・・・・・・・・・・・・・・・・・・%3d", nullptr,
      &V::PrintPlan, nullptr},
     {IDC_PR_CROSS_SECTIONS, &V::m_bPrintCrossSections, "横断面図", nullptr,
-     "%2d．横断面図・・・・・・・・・・・・・・・・・%3d", nullptr, nullptr, nullptr},
+     "%2d．横断面図・・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintCrossSectionShape, nullptr},
     {IDC_PR_LONGITUDINAL, &V::m_bPrintLongitudinalSections, "縦断面図", nullptr,
      "%2d．縦断面図・・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintLongitudinalSection, nullptr},
     {IDC_PR_LOADS, &V::m_bPrintLoadDiagrams, "荷重図", nullptr, "%2d．荷重図・・・・・・・・・・・・・・・・・・%3d",
-     nullptr, nullptr, nullptr},
+     nullptr, &V::PrintCrossSectionLoads, nullptr},
     {IDC_PR_FORCE_DIAGRAM, &V::m_bPrintForceDiagram, "断面力図", nullptr,
      "%2d．断面力図・・・・・・・・・・・・・・・・・%3d", nullptr, &V::PrintForceDiagram, nullptr},
     {IDC_PR_DEFLECTION, &V::m_bPrintDeflection, "たわみ", nullptr, "%2d．たわみ・・・・・・・・・・・・・・・・・・%3d",

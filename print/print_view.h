@@ -15,6 +15,19 @@
 class CMarivoltenDoc;
 class CGirderDesign;
 class CSection2Drawer;
+class CCrossSectionDrawer;
+
+// Where a cross-section or load-diagram page puts its station: the scales, the left edge,
+// the origin and the scale vector, every station of the job at the scale of the widest (m).
+struct CStationPlacement {
+    double sx = 0.0, sy = 0.0;
+    int x0 = 0;
+    CPoint origin;
+    CDPoint vector;
+};
+CStationPlacement ShapePlacement(double dWidest, CSize page, int nPW, int nPH, int nLeft, bool bUpright);
+CStationPlacement LoadPlacement(double dWidest, CSize page, int nPW, int nPH, int nLeft, bool bUpright);
+class CLoadDiagram;
 
 class CPrintView : public CFormView {
     DECLARE_DYNCREATE(CPrintView)
@@ -153,6 +166,15 @@ public:
     void PrintForceDiagram(CDC* pDC, CPrintInfo* pInfo);
     // One longitudinal-section drawer per main girder, made again.
     int PrepareLongitudinalSections(CMarivoltenDoc* pDoc);
+    // One cross-section drawer, and one load diagram, per station, made again.
+    int PrepareSectionShapes(CMarivoltenDoc* pDoc);
+    int PrepareSectionLoads(CMarivoltenDoc* pDoc);
+    // A page of the cross-section or load-diagram section: the station of the page's
+    // checked row, upright or turned.
+    void PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo);
+    void PrintCrossSectionLoads(CDC* pDC, CPrintInfo* pInfo);
+    // The station of the page of a section drawn one checked row a page; -1 when none.
+    int StationOfPage(int nSection, const int* abRows, CPrintInfo* pInfo) const;
     // Writes a text with the DC's font turned by the angle (degrees, whole ones).
     static void DrawRotatedText(CDC* pDC, double dAngle, int x, int y, QString text);
     // Two corners of an upright layout turned by the angle onto the sideways sheet; callers
@@ -169,6 +191,10 @@ public:
     CPoint m_ptForceOrigin;
     CDPoint m_vForceScale;
     std::unique_ptr<CSection2Drawer[]> m_pSection2Drawers;
+    std::unique_ptr<CCrossSectionDrawer[]> m_pSectionDrawers;
+    std::unique_ptr<CLoadDiagram[]> m_pLoadDiagrams;
+    int m_nSectionDrawers = 0, m_nLoadDiagrams = 0;
+    CStationPlacement m_stationPlacement;   // of the last station page drawn
     int m_nSection2Drawers = 0;
 
     // Fonts: 0 the text, 1 plan labels, 2-4 the cover, 5 force labels, 6 reaction tables,

@@ -155,6 +155,68 @@ TEST_F(LongitudinalPageTest, ABridgeWithoutLengthDrawsOnlyTheFrame)
     EXPECT_TRUE(Ops(records, "LineTo", RGB(0, 0, 255)).empty());
 }
 
+// ---------------------------------------------------------------- cross sections and load diagrams
+
+// A page of 2100 x 2970 with margins of 200 all round and a widest section of 10 m.
+TEST(StationPlacement, EveryStationAtTheScaleOfTheWidest)
+{
+    const CStationPlacement shape = ShapePlacement(10.0, CSize(2100, 2970), 1700, 2570, 200, true);
+    EXPECT_DOUBLE_EQ(shape.sx, 1.19);
+    EXPECT_DOUBLE_EQ(shape.sy, 1.60625);
+    EXPECT_EQ(shape.x0, 455);
+    EXPECT_EQ(shape.origin, CPoint(405, -1585));
+    EXPECT_DOUBLE_EQ(shape.vector.x, 89.25);
+    EXPECT_DOUBLE_EQ(shape.vector.y, 128.5);
+    const CStationPlacement turned = ShapePlacement(10.0, CSize(2100, 2970), 1700, 2570, 200, false);
+    EXPECT_DOUBLE_EQ(turned.vector.x, 1.19 * 80.0);
+    EXPECT_DOUBLE_EQ(turned.vector.y, 1.60625 * 75.0);
+    // The load page takes 0.72 of the width upright, its origin 220 higher.
+    const CStationPlacement load = LoadPlacement(10.0, CSize(2100, 2970), 1700, 2570, 200, true);
+    EXPECT_NEAR(load.sx, 1700 / 7.2 / 150.0 * 0.75, 1e-12);
+    EXPECT_NEAR(load.sy, 2570 / 17.0 / 150.0, 1e-12);
+    EXPECT_NEAR(load.x0, 200, 1);
+    EXPECT_EQ(load.origin.y, -1485 + 300 + 220);
+    const CStationPlacement loadTurned = LoadPlacement(10.0, CSize(2100, 2970), 1700, 2570, 200, false);
+    EXPECT_EQ(loadTurned.origin.y, -1485 + 300 + 200);
+    EXPECT_EQ(loadTurned.origin.x, loadTurned.x0 + 30);
+    // No width never gives an infinite scale.
+    EXPECT_TRUE(std::isfinite(ShapePlacement(0.0, CSize(2100, 2970), 1700, 2570, 200, true).sy));
+}
+
+class StationPageTest : public DrawingPagesTest {
+protected:
+    void SetUp() override
+    {
+        DrawingPagesTest::SetUp();
+        OpenExample("plate_3span_skew.mvl");
+        OpenForm();
+        View().m_bPrintCrossSections = View().m_bPrintLoadDiagrams = 1;
+        View().CountPages();
+    }
+};
+
+// One page a checked station, the k-th page the k-th checked row; upright or turned.
+TEST_F(StationPageTest, EachCheckedStationHasItsPage)
+{
+    ASSERT_GE(g_nCrossSections, 3);
+    EXPECT_EQ(View().m_anSectionPages[CPrintView::RS_CROSS_SECTIONS], g_nCrossSections);
+    View().m_abShapeRows[0] = 0;
+    View().CountPages();
+    EXPECT_EQ(View().m_anSectionPages[CPrintView::RS_CROSS_SECTIONS], g_nCrossSections - 1);
+    const int first = View().m_anSectionStart[CPrintView::RS_CROSS_SECTIONS];
+    const auto shape = Draw(&CPrintView::PrintCrossSectionShape, first);
+    EXPECT_TRUE(HasTitle(shape, QStringLiteral("_横断面 2 形状")));
+    EXPECT_GT(CountTexts(shape, [](const QString& t) { return t.trimmed() == QStringLiteral("12500"); }), 0);
+    Orientation(IDC_PR_SHAPE_PORTRAIT, IDC_PR_SHAPE_LANDSCAPE, false);
+    const auto turned = Draw(&CPrintView::PrintCrossSectionShape, first);
+    EXPECT_TRUE(HasTitle(turned, QStringLiteral("_横断面 2 形状")));
+    EXPECT_TRUE(std::any_of(turned.begin(), turned.end(),
+                            [](const CDC::Record& r) { return r.op == QLatin1String("TextOut") && r.escapement != 0; }));
+    const auto loads = Draw(&CPrintView::PrintCrossSectionLoads, View().m_anSectionStart[CPrintView::RS_LOADS]);
+    EXPECT_TRUE(HasTitle(loads, QStringLiteral("_横断面 1 荷重")));
+    EXPECT_GT(CountTexts(loads, [](const QString& t) { return t.contains(QStringLiteral("床版")); }), 0);
+}
+
 // ---------------------------------------------------------------- sectional force diagram
 
 class ForcePageTest : public DrawingPagesTest {
