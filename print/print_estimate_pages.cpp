@@ -56,7 +56,6 @@ enum class Group { Girder, CrossBeam, CrossFrame, Lateral, Bracket, EdgeStringer
 
 struct GroupText {
     Group group;
-    int nKind;                  // the panel points' cross-member kind, -1 for others
     const char* caption;        // the window's block caption, trimmed
     const char* headings[6];    // columns 1 to 6; "M" the mass heading
     const char* total;          // the total's label, else the window's
@@ -65,18 +64,18 @@ struct GroupText {
 };
 
 const GroupText kGroups[] = {
-    {Group::CrossBeam, CROSS_BEAM, "横桁", {"部材", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "横桁合計", 0, 0x41},
-    {Group::CrossFrame, END_SWAY_BRACING, "端対傾構", {"", "材質", "", "長さ(m)", "個数", "M"}, nullptr, 0, 0x41},
-    {Group::CrossFrame, INTERMEDIATE_SWAY_BRACING, "中間対傾構", {"", "材質", "", "長さ(m)", "個数", "M"}, nullptr, 0, 0x41},
-    {Group::CrossFrame, SUPPORT_SWAY_BRACING, "支点対傾構", {"", "材質", "", "長さ(m)", "個数", "M"}, nullptr, 0, 0x41},
-    {Group::Lateral, -1, "横構", {"", "材質", "", "平均長(m)", "本数", "M"}, "横構合計", 1, 0x40},
-    {Group::Bracket, -1, "ブラケット", {"", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "合計", 1, 0},
-    {Group::EdgeStringer, -1, "側縦桁", {"", "材質", "断面積(m2)", "総延長(m)", "", "M"}, "側縦桁合計", 1, 0},
-    {Group::Stringer, -1, "中間縦桁", {"", "材質", "断面積(m2)", "総延長(m)", "本数", "M"}, "中間縦桁計", 1, 0},
-    {Group::Bolts, -1, "高力ボルト", {"", "", "", "主部材(t)", "係数", "M"}, "HTB計", 1, 0},
-    {Group::Others, -1, "その他", {"", "", "U", "長さ(m)", "個数", "M"}, nullptr, 1, 0},
+    {Group::CrossBeam, "横桁", {"部材", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "横桁合計", 0, 0x41},
+    {Group::CrossFrame, "端対傾構", {"", "材質", "", "長さ(m)", "個数", "M"}, nullptr, 0, 0x41},
+    {Group::CrossFrame, "中間対傾構", {"", "材質", "", "長さ(m)", "個数", "M"}, nullptr, 0, 0x41},
+    {Group::CrossFrame, "支点対傾構", {"", "材質", "", "長さ(m)", "個数", "M"}, nullptr, 0, 0x41},
+    {Group::Lateral, "横構", {"", "材質", "", "平均長(m)", "本数", "M"}, "横構合計", 1, 0x40},
+    {Group::Bracket, "ブラケット", {"", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "合計", 1, 0},
+    {Group::EdgeStringer, "側縦桁", {"", "材質", "断面積(m2)", "総延長(m)", "", "M"}, "側縦桁合計", 1, 0},
+    {Group::Stringer, "中間縦桁", {"", "材質", "断面積(m2)", "総延長(m)", "本数", "M"}, "中間縦桁計", 1, 0},
+    {Group::Bolts, "高力ボルト", {"", "", "", "主部材(t)", "係数", "M"}, "HTB計", 1, 0},
+    {Group::Others, "その他", {"", "", "U", "長さ(m)", "個数", "M"}, nullptr, 1, 0},
 };
-const GroupText kGirders = {Group::Girder, -1, "", {"部材", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "主桁合計", 0, 0x01};
+const GroupText kGirders = {Group::Girder, "", {"部材", "材質", "断面積(m2)", "長さ(m)", "個数", "M"}, "主桁合計", 0, 0x01};
 
 const GroupText& GroupOf(const QString& caption)
 {
