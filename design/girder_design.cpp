@@ -229,9 +229,23 @@ public:
             if (s < int(g.m_adLowerBoundTw.size()))
                 m_lowerTw = std::max(m_lowerTw, g.m_adLowerBoundTw[s]);
         }
+        TakeLoads();
+    }
+
+    // The loads at every check point, again whenever the check points may have moved.
+    void TakeLoads()
+    {
+        m_loads.resize(size_t(m_last - m_first + 1));
+        for (int s = m_first; s <= m_last; ++s)
+            for (int j = 0; j < 3; ++j)
+                m_loads[size_t(s - m_first)][j] = LoadsAt(Sec(s), m_g, j);
     }
 
     CSectionRecord& Sec(int s) { return m_g.m_pSections[s]; }
+    const CheckPointLoads& Loads(const CSectionRecord& r, int j) const
+    {
+        return m_loads[size_t(&r - &m_g.m_pSections[size_t(m_first)])][j];
+    }
 
     BlockPlates Current() const
     {
@@ -299,6 +313,31 @@ public:
         return true;
     }
 
+    // Every check point with its loads and stress section; a plate girder's section is worked
+    // out once for all its points.
+    template <class Fn>
+    bool EachPointChecked(Fn fn)
+    {
+        for (int s = m_first; s <= m_last; ++s) {
+            CSectionRecord& r = Sec(s);
+            section::Properties p;
+            for (int j = 0; j < 3; ++j) {
+                if (j == 2 && !r.m_bHasC)
+                    continue;
+                if (j == 0 || m_box)
+                    p = StressSection(r, m_g, j);
+                if (!fn(r, j, m_loads[size_t(s - m_first)][j], p))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    double Combined(const CSectionRecord& r, int j, const CheckPointLoads& l, const section::Properties& p) const
+    {
+        return CombinedStressRatio(r, j, EvaluateFlange(r, m_g, j, 0, l, p), EvaluateFlange(r, m_g, j, 1, l, p));
+    }
+
     double ShearRatio(const CSectionRecord& r, int j) const
     {
         const double ta = r.GetAllowableShearStress();
@@ -316,8 +355,8 @@ public:
             if (projection > 16 * t + kTol)
                 return false;
         }
-        return EachPoint([&](CSectionRecord& r, int j) {
-            const FlangeCheck c = EvaluateFlange(r, m_g, j, f);
+        return EachPointChecked([&](CSectionRecord& r, int j, const CheckPointLoads& l, const section::Properties& p) {
+            const FlangeCheck c = EvaluateFlange(r, m_g, j, f, l, p);
             for (const FlangeCheck::Case& k : c.cases)
                 if (k.stress > k.allowable - m_margin + kTol)
                     return false;
@@ -329,7 +368,7 @@ public:
                 bool compressed = false;
                 for (const FlangeCheck::Case& k : c.cases)
                     compressed |= k.compression;
-                if (compressed && m_g.BracedLength(r.m_adCheck[j], j) / std::max(1e-20, b) > steel::LateralLimit(r.m_nGradeLower) + kTol)
+                if (compressed && l.braced / std::max(1e-20, b) > steel::LateralLimit(r.m_nGradeLower) + kTol)
                     return false;
             }
             return true;
@@ -338,14 +377,16 @@ public:
 
     bool CombinedOK()
     {
-        return EachPoint([&](CSectionRecord& r, int j) { return r.GetCombinedStressRatio(m_g, j) <= 1.2 + kTol; });
+        return EachPointChecked([&](CSectionRecord& r, int j, const CheckPointLoads& l, const section::Properties& p) {
+            return Combined(r, j, l, p) <= 1.2 + kTol;
+        });
     }
 
     double MaxCombined()
     {
         double worst = 0;
-        EachPoint([&](CSectionRecord& r, int j) {
-            worst = std::max(worst, r.GetCombinedStressRatio(m_g, j));
+        EachPointChecked([&](CSectionRecord& r, int j, const CheckPointLoads& l, const section::Properties& p) {
+            worst = std::max(worst, Combined(r, j, l, p));
             return true;
         });
         return worst;
@@ -356,9 +397,8 @@ public:
         const CSectionRecord& r0 = Sec(m_first);
         if (MaxWebHeight() / r0.m_dTWeb > steel::WebRatio(r0.m_nGradeWeb, r0.m_nStiffenerLevels) + kTol)
             return false;
-        return EachPoint([&](CSectionRecord& r, int j) {
-            return std::fabs(r.GetShearStress(j)) <= r.GetAllowableShearStress() + kTol &&
-                   r.GetCombinedStressRatio(m_g, j) <= 1.2 + kTol;
+        return EachPointChecked([&](CSectionRecord& r, int j, const CheckPointLoads& l, const section::Properties& p) {
+            return std::fabs(r.GetShearStress(j)) <= r.GetAllowableShearStress() + kTol && Combined(r, j, l, p) <= 1.2 + kTol;
         });
     }
 
@@ -420,9 +460,7 @@ public:
         const double aw = Sec(m_first).m_nWebs * hMax * p.tw;
         const double sa = steel::AllowableBending(f == 0 ? p.gu : p.gl, list.front(), m_in.m_bSIUnits, m_in.m_nHSteel);
         EachPoint([&](CSectionRecord& r, int j) {
-            double m[2];
-            m_g.MomentCases(r.m_adCheck[j], j == 0 ? 1 : j == 1 ? -1 : 0, m[0], m[1]);
-            for (double mc : m)
+            for (double mc : Loads(r, j).m)
                 if (std::fabs(mc) >= 0.1 && sa - m_margin > 1e-20 && r.m_dHWeb > 1e-20)
                     need = std::max(need, std::fabs(mc) / ((sa - m_margin) * r.m_dHWeb) - aw / 6);
             return true;
@@ -434,9 +472,8 @@ public:
     {
         bool any = false;
         EachPoint([&](CSectionRecord& r, int j) {
-            double m1, m2;
-            m_g.MomentCases(r.m_adCheck[j], j == 0 ? 1 : j == 1 ? -1 : 0, m1, m2);
-            any |= m1 <= -0.1 || m2 <= -0.1;
+            const double* m = Loads(r, j).m;
+            any |= m[0] <= -0.1 || m[1] <= -0.1;
             return true;
         });
         return any;
@@ -446,7 +483,7 @@ public:
     {
         double l = 0;
         EachPoint([&](CSectionRecord& r, int j) {
-            l = std::max(l, m_g.BracedLength(r.m_adCheck[j], j));
+            l = std::max(l, Loads(r, j).braced);
             return true;
         });
         return l;
@@ -592,6 +629,7 @@ public:
             Sec(s).m_dHWeb = m_g.WebHeightAt((a + b) / 2);
             Sec(s).Recalculate(m_g);
         }
+        TakeLoads();
         // Governing sign for the box ribs.
         double largest = -1;
         EachPoint([&](CSectionRecord& r, int j) {
@@ -652,26 +690,33 @@ public:
             out.push_back(!m_in.m_bIgnoreTB16 && projection > 16 * t + kTol);
         }
         out.push_back(MaxWebHeight() / r0.m_dTWeb > steel::WebRatio(r0.m_nGradeWeb, r0.m_nStiffenerLevels) + kTol);
-        for (int s = m_first; s <= m_last; ++s)
+        for (int s = m_first; s <= m_last; ++s) {
+            CSectionRecord& r = Sec(s);
+            section::Properties p;
             for (int j = 0; j < 3; ++j) {
-                CSectionRecord& r = Sec(s);
                 const bool at = j < 2 || r.m_bHasC;
+                const CheckPointLoads& l = Loads(r, j);
+                if (at && (j == 0 || m_box))
+                    p = StressSection(r, m_g, j);
+                FlangeCheck c[2];
+                for (int f = 0; f < 2 && at; ++f)
+                    c[f] = EvaluateFlange(r, m_g, j, f, l, p);
                 for (int f = 0; f < 2; ++f) {
-                    const FlangeCheck c = at ? EvaluateFlange(r, m_g, j, f) : FlangeCheck();
                     bool compressed = false;
                     for (size_t k = 0; k < 2; ++k) {
-                        const bool has = k < c.cases.size();
-                        out.push_back(has && c.cases[k].stress > c.cases[k].allowable + kTol);
-                        compressed |= has && c.cases[k].compression;
+                        const bool has = k < c[f].cases.size();
+                        out.push_back(has && c[f].cases[k].stress > c[f].cases[k].allowable + kTol);
+                        compressed |= has && c[f].cases[k].compression;
                     }
                     const double b = f == 0 ? r.m_dBUpper : r.m_dBLower;
                     out.push_back(!m_box && f == 1 && compressed &&
-                                  m_g.BracedLength(r.m_adCheck[j], j) / std::max(1e-20, b) >
+                                  l.braced / std::max(1e-20, b) >
                                       steel::LateralLimit(r.m_nGradeLower) + kTol);
                 }
                 out.push_back(at && std::fabs(r.GetShearStress(j)) > r.GetAllowableShearStress() + kTol);
-                out.push_back(at && r.GetCombinedStressRatio(m_g, j) > 1.2 + kTol);
+                out.push_back(at && CombinedStressRatio(r, j, c[0], c[1]) > 1.2 + kTol);
             }
+        }
         return out;
     }
 
@@ -715,6 +760,7 @@ private:
     double m_lowerB[2] = {0, 0};
     double m_lowerTw = 0;
     int m_sign = 1;
+    std::vector<std::array<CheckPointLoads, 3>> m_loads;   // per section of the block
 };
 
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "design/design_input.h"
+#include "design/section_calc.h"
 #include "geometry/plan.h"
 
 #include <cstddef>
@@ -124,6 +125,22 @@ struct FlangeCheck {
     Cases cases;
 };
 FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int j, int nFlange);
+
+// What the checks at check point j take from the girder: the two moment cases there and the
+// length between fixed points. They stay while the plates change, so a block design takes
+// them once.
+struct CheckPointLoads {
+    double m[2] = {0.0, 0.0};
+    double braced = 0.0;
+};
+CheckPointLoads LoadsAt(const CSectionRecord& s, const CGirderDesign& g, int j);
+// The section that carries stress at check point j: the gross one of a plate girder, the
+// same at every point; a box's effective one.
+section::Properties StressSection(const CSectionRecord& s, const CGirderDesign& g, int j);
+FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int j, int nFlange,
+                           const CheckPointLoads& loads, const section::Properties& p);
+// The combined ratio at check point j from the checks of both flanges there.
+double CombinedStressRatio(const CSectionRecord& s, int j, const FlangeCheck& upper, const FlangeCheck& lower);
 
 // A flange width (mm) tried for a whole girder: whether every block still passes what it
 // passed at its own width, and the girder's steel mass (t) then.

@@ -48,8 +48,8 @@ double Tension(const CSectionRecord& s, int f)
     return steel::AllowableBending(FlangeGrade(s, f), FlangeThick(s, f), s.m_bSIUnits, s.m_nHSteel);
 }
 
-// Allowable compression of flange f at x; j says which fixed-point interval counts.
-double Compression(const CSectionRecord& s, const CGirderDesign& g, int f, double x, int j)
+// Allowable compression of flange f; braced is the length between fixed points there.
+double Compression(const CSectionRecord& s, const CGirderDesign& g, int f, double braced)
 {
     const CDesignInput& in = g.m_input;
     const int grade = FlangeGrade(s, f);
@@ -62,7 +62,7 @@ double Compression(const CSectionRecord& s, const CGirderDesign& g, int f, doubl
             return sa * section::BucklingFactor((s.m_dBUpper - s.m_dTWeb) / 2, t, grade, section::kFreeProjection);
         }
         const double local = sa * section::BucklingFactor((s.m_dBLower - s.m_dTWeb) / 2, t, grade, section::kFreeProjection);
-        const double lateral = section::LateralAllowable(grade, t, g.BracedLength(x, j), s.m_dBLower,
+        const double lateral = section::LateralAllowable(grade, t, braced, s.m_dBLower,
                                                          s.m_dHWeb * s.m_dTWeb, s.m_dBLower * s.m_dTLower,
                                                          s.m_bSIUnits, s.m_nHSteel);
         return std::min(local, lateral);
@@ -116,7 +116,8 @@ double EffectiveFlangeWidth(const CSectionRecord& s, const CGirderDesign& g, int
     return std::min(s.m_dBLower, inner + std::max(0.0, s.m_dBLower - a));
 }
 
-// The section that carries stress at check point j: the effective one for boxes.
+}
+
 section::Properties StressSection(const CSectionRecord& s, const CGirderDesign& g, int j)
 {
     section::Plates p = Gross(s);
@@ -129,21 +130,41 @@ section::Properties StressSection(const CSectionRecord& s, const CGirderDesign& 
     return section::Compute(p);
 }
 
+CheckPointLoads LoadsAt(const CSectionRecord& s, const CGirderDesign& g, int j)
+{
+    CheckPointLoads l;
+    g.MomentCases(s.m_adCheck[j], Side(j), l.m[0], l.m[1]);
+    l.braced = g.BracedLength(s.m_adCheck[j], j);
+    return l;
 }
 
 // The governing moment case of flange f at check point j.
 FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int j, int f)
 {
+    if (j == 2 && !s.m_bHasC) {
+        FlangeCheck r;
+        r.allowable = Tension(s, f);
+        return r;
+    }
+    const CheckPointLoads loads = LoadsAt(s, g, j);
+    if (std::fabs(loads.m[0]) < kSmallMoment && std::fabs(loads.m[1]) < kSmallMoment) {
+        FlangeCheck r;
+        r.allowable = Tension(s, f);
+        return r;
+    }
+    return EvaluateFlange(s, g, j, f, loads, StressSection(s, g, j));
+}
+
+FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int j, int f, const CheckPointLoads& loads,
+                           const section::Properties& p)
+{
     FlangeCheck r;
     r.allowable = Tension(s, f);
     if (j == 2 && !s.m_bHasC)
         return r;
-    const double x = s.m_adCheck[j];
-    double m[2];
-    g.MomentCases(x, Side(j), m[0], m[1]);
+    const double* m = loads.m;
     if (std::fabs(m[0]) < kSmallMoment && std::fabs(m[1]) < kSmallMoment)
         return r;
-    const section::Properties p = StressSection(s, g, j);
     if (p.i < 1e-20)
         return r;
     // The block design asks this millions of times: what both cases share is worked out once.
@@ -151,7 +172,8 @@ FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int 
     double compressionAllow = 0, holes = 1;
     bool haveCompression = false, haveHoles = false;
     double bestRatio = -1;
-    for (double mc : m) {
+    for (int c = 0; c < 2; ++c) {
+        const double mc = m[c];
         if (std::fabs(mc) < kSmallMoment)
             continue;
         const bool tension = f == 0 ? mc < 0 : mc > 0;
@@ -164,7 +186,7 @@ FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int 
             sigma *= holes;
         }
         if (!tension && !haveCompression) {
-            compressionAllow = Compression(s, g, f, x, j);
+            compressionAllow = Compression(s, g, f, loads.braced);
             haveCompression = true;
         }
         const double allow = tension ? tensionAllow : compressionAllow;
@@ -200,13 +222,16 @@ double CSectionRecord::GetAllowableShearStress() const
 
 double CSectionRecord::GetCombinedStressRatio(const CGirderDesign& g, int j) const
 {
+    return CombinedStressRatio(*this, j, EvaluateFlange(*this, g, j, 0), EvaluateFlange(*this, g, j, 1));
+}
+
+double CombinedStressRatio(const CSectionRecord& s, int j, const FlangeCheck& upper, const FlangeCheck& lower)
+{
     double flange = 0;
-    for (int f = 0; f < 2; ++f) {
-        const FlangeCheck c = EvaluateFlange(*this, g, j, f);
-        flange = std::max(flange, c.allowable > 1e-20 ? c.stress / c.allowable : 0.0);
-    }
-    const double ta = GetAllowableShearStress();
-    const double shear = ta > 1e-20 ? std::fabs(GetShearStress(j)) / ta : 0.0;
+    for (const FlangeCheck* c : {&upper, &lower})
+        flange = std::max(flange, c->allowable > 1e-20 ? c->stress / c->allowable : 0.0);
+    const double ta = s.GetAllowableShearStress();
+    const double shear = ta > 1e-20 ? std::fabs(s.GetShearStress(j)) / ta : 0.0;
     return flange * flange + shear * shear;
 }
 
@@ -360,8 +385,9 @@ void CSectionRecord::Recalculate(const CGirderDesign& g)
     const section::Properties e = section::Compute(q);
     m_dMr = 0;
     if (e.i > 1e-20 && e.yu > 1e-20 && e.yl > 1e-20) {
-        const double su = sign > 0 ? Compression(*this, g, 0, mid, 2) : Tension(*this, 0);
-        const double sl = sign > 0 ? Tension(*this, 1) : Compression(*this, g, 1, mid, 2);
+        const double braced = g.IsBox() ? 0.0 : g.BracedLength(mid, 2);
+        const double su = sign > 0 ? Compression(*this, g, 0, braced) : Tension(*this, 0);
+        const double sl = sign > 0 ? Tension(*this, 1) : Compression(*this, g, 1, braced);
         m_dMr = std::min(su * e.i / e.yu, sl * e.i / e.yl);
     }
     m_dWWhole = GetPlateWeight() + GetLowerFlangeWeight() + GetWebWeight() + GetUpperRibWeight() + GetLowerRibWeight();
