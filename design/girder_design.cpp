@@ -202,25 +202,42 @@ struct BlockPlates {
     double hRu = 0, tRu = 0, hRl = 0, tRl = 0;
 };
 
+// What every block of a girder is designed by: the plate limits, the thickness lists and the
+// limit grades. Worked out once per girder operation, as a girder's blocks are designed many
+// times over.
+struct Rules {
+    explicit Rules(const CGirderDesign& g) : lim(MakeLimits(g.m_input))
+    {
+        const CDesignInput& in = g.m_input;
+        box = g.IsBox();
+        margin = steel::ToTf(in.m_dBendingMargin, in.m_bSIUnits);
+        listU = steel::Thicknesses(in.m_nThicknessStep, lim.tuMin, lim.tuMax);
+        listL = steel::Thicknesses(in.m_nThicknessStep, lim.tlMin, lim.tlMax);
+        twMin = in.m_bMinWebTableOnly ? kMinPlate : std::max(kMinPlate, lim.twMin);
+        listW = steel::Thicknesses(in.m_nThicknessStep, twMin, lim.twMax);
+        limitU = steel::LimitGrade(in.m_nUFGrade, in.m_nWeathering);
+        limitL = steel::LimitGrade(in.m_nLFGrade, in.m_nWeathering);
+        limitW = steel::LimitGrade(in.m_nWebGrade, in.m_nWeathering);
+        levelMax = box ? std::clamp(in.m_nStiffenerStepsBox, 0, 2)
+                       : (in.m_nStiffenerSteps == 0 ? 2 : std::clamp(in.m_nStiffenerSteps - 1, 0, 2));
+        boxBu = in.m_dFlangeWidthW / 1000.0;
+        boxBl = in.m_dWebSpacingA / 1000.0 + 0.10;
+    }
+    Limits lim;
+    bool box = false;
+    double margin = 0;
+    std::vector<double> listU, listL, listW;
+    double twMin = kMinPlate;
+    int limitU = 3, limitL = 3, limitW = 3;
+    int levelMax = 2;
+    double boxBu = 0, boxBl = 0;
+};
+
 class BlockDesigner {
 public:
-    BlockDesigner(CGirderDesign& g, int first, int last)
-        : m_g(g), m_in(g.m_input), m_first(first), m_last(last), m_lim(MakeLimits(g.m_input))
+    BlockDesigner(CGirderDesign& g, int first, int last, const Rules& rules)
+        : m_g(g), m_in(g.m_input), m_first(first), m_last(last), m_r(rules)
     {
-        m_box = g.IsBox();
-        m_margin = steel::ToTf(m_in.m_dBendingMargin, m_in.m_bSIUnits);
-        m_listU = steel::Thicknesses(m_in.m_nThicknessStep, m_lim.tuMin, m_lim.tuMax);
-        m_listL = steel::Thicknesses(m_in.m_nThicknessStep, m_lim.tlMin, m_lim.tlMax);
-        m_twMin = m_in.m_bMinWebTableOnly ? kMinPlate : std::max(kMinPlate, m_lim.twMin);
-        m_listW = steel::Thicknesses(m_in.m_nThicknessStep, m_twMin, m_lim.twMax);
-        m_limitU = steel::LimitGrade(m_in.m_nUFGrade, m_in.m_nWeathering);
-        m_limitL = steel::LimitGrade(m_in.m_nLFGrade, m_in.m_nWeathering);
-        m_limitW = steel::LimitGrade(m_in.m_nWebGrade, m_in.m_nWeathering);
-        m_levelMax = m_box ? std::clamp(m_in.m_nStiffenerStepsBox, 0, 2)
-                           : (m_in.m_nStiffenerSteps == 0 ? 2 : std::clamp(m_in.m_nStiffenerSteps - 1, 0, 2));
-        const double a = m_in.m_dWebSpacingA / 1000.0;
-        m_boxBu = m_in.m_dFlangeWidthW / 1000.0;
-        m_boxBl = a + 0.10;
         for (int s = first; s <= last; ++s) {
             if (s < int(g.m_adLowerBoundB[0].size()))
                 m_lowerB[0] = std::max(m_lowerB[0], g.m_adLowerBoundB[0][s]);
@@ -236,6 +253,7 @@ public:
     void TakeLoads()
     {
         m_loads.resize(size_t(m_last - m_first + 1));
+        m_holesFor.assign(m_loads.size(), {std::nan(""), std::nan("")});
         for (int s = m_first; s <= m_last; ++s)
             for (int j = 0; j < 3; ++j)
                 m_loads[size_t(s - m_first)][j] = LoadsAt(Sec(s), m_g, j);
@@ -260,7 +278,7 @@ public:
 
     void Apply(BlockPlates p)
     {
-        if (m_box)
+        if (m_r.box)
             Ribs(p);
         for (int s = m_first; s <= m_last; ++s) {
             CSectionRecord& r = Sec(s);
@@ -268,7 +286,12 @@ public:
             r.m_nStiffenerLevels = p.levels; r.m_nGradeUpper = p.gu; r.m_nGradeLower = p.gl; r.m_nGradeWeb = p.gw;
             r.m_nRibsUpper = p.nRu; r.m_nRibsLower = p.nRl;
             r.m_dRibHUpper = p.hRu; r.m_dRibTUpper = p.tRu; r.m_dRibHLower = p.hRl; r.m_dRibTLower = p.tRl;
-            r.SetBoltHoles(m_in);
+            // The holes follow the widths alone, and most steps change a thickness only.
+            std::array<double, 2>& holesFor = m_holesFor[size_t(s - m_first)];
+            if (holesFor[0] != p.bu || holesFor[1] != p.bl) {
+                r.SetBoltHoles(m_in);
+                holesFor = {p.bu, p.bl};
+            }
         }
     }
 
@@ -324,7 +347,7 @@ public:
             for (int j = 0; j < 3; ++j) {
                 if (j == 2 && !r.m_bHasC)
                     continue;
-                if (j == 0 || m_box)
+                if (j == 0 || m_r.box)
                     p = StressSection(r, m_g, j);
                 if (!fn(r, j, m_loads[size_t(s - m_first)][j], p))
                     return false;
@@ -351,20 +374,20 @@ public:
         const CSectionRecord& r0 = Sec(m_first);
         const double b = f == 0 ? r0.m_dBUpper : r0.m_dBLower, t = f == 0 ? r0.m_dTUpper : r0.m_dTLower;
         if (!m_in.m_bIgnoreTB16) {
-            const double projection = m_box ? (f == 0 ? (b - a - r0.m_dTWeb) / 2 : 0.0) : (b - r0.m_dTWeb) / 2;
+            const double projection = m_r.box ? (f == 0 ? (b - a - r0.m_dTWeb) / 2 : 0.0) : (b - r0.m_dTWeb) / 2;
             if (projection > 16 * t + kTol)
                 return false;
         }
         return EachPointChecked([&](CSectionRecord& r, int j, const CheckPointLoads& l, const section::Properties& p) {
             const FlangeCheck c = EvaluateFlange(r, m_g, j, f, l, p);
             for (const FlangeCheck::Case& k : c.cases)
-                if (k.stress > k.allowable - m_margin + kTol)
+                if (k.stress > k.allowable - m_r.margin + kTol)
                     return false;
             const double fr = c.allowable > 1e-20 ? c.stress / c.allowable : 0.0;
             const double sr = ShearRatio(r, j);
             if (fr * fr + sr * sr > 1.2 + kTol)
                 return false;
-            if (!m_box && f == 1) {
+            if (!m_r.box && f == 1) {
                 bool compressed = false;
                 for (const FlangeCheck::Case& k : c.cases)
                     compressed |= k.compression;
@@ -431,38 +454,38 @@ public:
             for (int s = m_first; s <= m_last; ++s)
                 for (int j = 0; j < 3; ++j)
                     shear = std::max(shear, std::fabs(Sec(s).m_adS[j]));
-            double tShear = m_listW.back();
-            for (double t : m_listW)
+            double tShear = m_r.listW.back();
+            for (double t : m_r.listW)
                 if (hMax < 1e-20 || shear / (Sec(m_first).m_nWebs * hMax * t) <=
                                         steel::AllowableShear(p.gw, t, m_in.m_bSIUnits, m_in.m_nHSteel) + kTol) {
                     tShear = t;
                     break;
                 }
-            tOther = steel::RoundUp(m_listW, std::max({tShear, m_twMin, m_lowerTw}));
+            tOther = steel::RoundUp(m_r.listW, std::max({tShear, m_r.twMin, m_lowerTw}));
         }
-        int levels = m_levelMax;
-        for (int n = 0; n <= m_levelMax; ++n)
+        int levels = m_r.levelMax;
+        for (int n = 0; n <= m_r.levelMax; ++n)
             if (hMax / steel::WebRatio(p.gw, n) <= tOther + kTol) {
                 levels = n;
                 break;
             }
         p.levels = levels;
-        p.tw = std::min(steel::RoundUp(m_listW, std::max(tOther, hMax / steel::WebRatio(p.gw, levels))), m_lim.twMax);
+        p.tw = std::min(steel::RoundUp(m_r.listW, std::max(tOther, hMax / steel::WebRatio(p.gw, levels))), m_r.lim.twMax);
     }
 
     // Start area of a flange from the largest moment that stresses it.
     double EstimateArea(int f, const BlockPlates& p)
     {
-        const std::vector<double>& list = f == 0 ? m_listU : m_listL;
-        const double bMin = f == 0 ? m_lim.buMin : m_lim.blMin;
+        const std::vector<double>& list = f == 0 ? m_r.listU : m_r.listL;
+        const double bMin = f == 0 ? m_r.lim.buMin : m_r.lim.blMin;
         double need = bMin * list.front();
         const double hMax = MaxWebHeight();
         const double aw = Sec(m_first).m_nWebs * hMax * p.tw;
         const double sa = steel::AllowableBending(f == 0 ? p.gu : p.gl, list.front(), m_in.m_bSIUnits, m_in.m_nHSteel);
         EachPoint([&](CSectionRecord& r, int j) {
             for (double mc : Loads(r, j).m)
-                if (std::fabs(mc) >= 0.1 && sa - m_margin > 1e-20 && r.m_dHWeb > 1e-20)
-                    need = std::max(need, std::fabs(mc) / ((sa - m_margin) * r.m_dHWeb) - aw / 6);
+                if (std::fabs(mc) >= 0.1 && sa - m_r.margin > 1e-20 && r.m_dHWeb > 1e-20)
+                    need = std::max(need, std::fabs(mc) / ((sa - m_r.margin) * r.m_dHWeb) - aw / 6);
             return true;
         });
         return need;
@@ -526,10 +549,10 @@ public:
     // of larger area (later rounds). Returns false when nothing passes (the largest stands).
     bool SearchFlange(BlockPlates& p, int f, double fixedB, double aboveArea)
     {
-        const std::vector<double>& list = f == 0 ? m_listU : m_listL;
-        double bLo = f == 0 ? m_lim.buMin : m_lim.blMin;
-        const double bHi = f == 0 ? m_lim.buMax : m_lim.blMax;
-        if (f == 1 && !m_box && LowerCompressed())
+        const std::vector<double>& list = f == 0 ? m_r.listU : m_r.listL;
+        double bLo = f == 0 ? m_r.lim.buMin : m_r.lim.blMin;
+        const double bHi = f == 0 ? m_r.lim.buMax : m_r.lim.blMax;
+        if (f == 1 && !m_r.box && LowerCompressed())
             bLo = std::max(bLo, LongestBraced() / steel::LateralLimit(p.gl));
         bLo = std::max(bLo, m_lowerB[f]);
         int loMm = CeilStepMm(bLo), hiMm = Mm(bHi);
@@ -574,12 +597,12 @@ public:
         for (int f = 0; f < 2; ++f) {
             double& b = f == 0 ? p.bu : p.bl;
             double& t = f == 0 ? p.tu : p.tl;
-            const std::vector<double>& list = f == 0 ? m_listU : m_listL;
+            const std::vector<double>& list = f == 0 ? m_r.listU : m_r.listL;
             t = list.front();
             if (fixedB[f] > 0) {
                 b = fixedB[f];
             } else {
-                const double bMin = f == 0 ? m_lim.buMin : m_lim.blMin, bMax = f == 0 ? m_lim.buMax : m_lim.blMax;
+                const double bMin = f == 0 ? m_r.lim.buMin : m_r.lim.blMin, bMax = f == 0 ? m_r.lim.buMax : m_r.lim.blMax;
                 b = std::clamp(CeilStep(std::sqrt(24 * EstimateArea(f, p))), bMin, bMax);
                 b = std::min(std::max(b, m_lowerB[f]), bMax);
             }
@@ -593,8 +616,8 @@ public:
                 if (FlangeOK(f))
                     continue;
                 const double area = f == 0 ? p.bu * p.tu : p.bl * p.tl;
-                const std::vector<double>& list = f == 0 ? m_listU : m_listL;
-                const double bMax = fixedB[f] > 0 ? fixedB[f] : (f == 0 ? m_lim.buMax : m_lim.blMax);
+                const std::vector<double>& list = f == 0 ? m_r.listU : m_r.listL;
+                const double bMax = fixedB[f] > 0 ? fixedB[f] : (f == 0 ? m_r.lim.buMax : m_r.lim.blMax);
                 if (area >= bMax * list.back() - 1e-12)
                     continue;   // at its largest already
                 SearchFlange(p, f, fixedB[f], area);
@@ -616,9 +639,9 @@ public:
             grade = limit;
             Apply(p);
         };
-        choose(p.gu, m_limitU, [&] { return FlangeOK(0) && CombinedOK(); });
-        choose(p.gl, m_limitL, [&] { return FlangeOK(1) && CombinedOK(); });
-        choose(p.gw, m_limitW, [&] { return WebOK(); });
+        choose(p.gu, m_r.limitU, [&] { return FlangeOK(0) && CombinedOK(); });
+        choose(p.gl, m_r.limitL, [&] { return FlangeOK(1) && CombinedOK(); });
+        choose(p.gw, m_r.limitW, [&] { return WebOK(); });
     }
 
     void Design(const double fixedB[2])
@@ -640,25 +663,25 @@ public:
             return true;
         });
         BlockPlates p = Current();
-        p.gu = m_limitU;
-        p.gl = m_limitL;
-        p.gw = m_limitW;
+        p.gu = m_r.limitU;
+        p.gl = m_r.limitL;
+        p.gw = m_r.limitW;
         double fixed[2] = {fixedB[0], fixedB[1]};
-        if (m_box) {
-            fixed[0] = m_boxBu;
-            fixed[1] = m_boxBl;
+        if (m_r.box) {
+            fixed[0] = m_r.boxBu;
+            fixed[1] = m_r.boxBl;
         }
         SizeWeb(p, 0);
         SizeFlanges(p, fixed);
         // A thicker web may be cheaper than the flanges the combined ratio asks for.
-        while (p.tw < m_lim.twMax - 1e-12) {
+        while (p.tw < m_r.lim.twMax - 1e-12) {
             const BlockPlates before = p;
             const double volume = Volume(), combined = MaxCombined();
-            const size_t k = size_t(std::upper_bound(m_listW.begin(), m_listW.end(), p.tw + 1e-12) - m_listW.begin());
-            if (k >= m_listW.size())
+            const size_t k = size_t(std::upper_bound(m_r.listW.begin(), m_r.listW.end(), p.tw + 1e-12) - m_r.listW.begin());
+            if (k >= m_r.listW.size())
                 break;
             BlockPlates q = p;
-            SizeWeb(q, m_listW[k]);
+            SizeWeb(q, m_r.listW[k]);
             SizeFlanges(q, fixed);
             if (Volume() < volume - 1e-12 || (combined > 1.2 + kTol && MaxCombined() < combined - 1e-12)) {
                 p = q;
@@ -686,7 +709,7 @@ public:
         const CSectionRecord& r0 = Sec(m_first);
         for (int f = 0; f < 2; ++f) {
             const double b = f == 0 ? r0.m_dBUpper : r0.m_dBLower, t = f == 0 ? r0.m_dTUpper : r0.m_dTLower;
-            const double projection = m_box ? (f == 0 ? (b - a - r0.m_dTWeb) / 2 : 0.0) : (b - r0.m_dTWeb) / 2;
+            const double projection = m_r.box ? (f == 0 ? (b - a - r0.m_dTWeb) / 2 : 0.0) : (b - r0.m_dTWeb) / 2;
             out.push_back(!m_in.m_bIgnoreTB16 && projection > 16 * t + kTol);
         }
         out.push_back(MaxWebHeight() / r0.m_dTWeb > steel::WebRatio(r0.m_nGradeWeb, r0.m_nStiffenerLevels) + kTol);
@@ -696,7 +719,7 @@ public:
             for (int j = 0; j < 3; ++j) {
                 const bool at = j < 2 || r.m_bHasC;
                 const CheckPointLoads& l = Loads(r, j);
-                if (at && (j == 0 || m_box))
+                if (at && (j == 0 || m_r.box))
                     p = StressSection(r, m_g, j);
                 FlangeCheck c[2];
                 for (int f = 0; f < 2 && at; ++f)
@@ -709,7 +732,7 @@ public:
                         compressed |= has && c[f].cases[k].compression;
                     }
                     const double b = f == 0 ? r.m_dBUpper : r.m_dBLower;
-                    out.push_back(!m_box && f == 1 && compressed &&
+                    out.push_back(!m_r.box && f == 1 && compressed &&
                                   l.braced / std::max(1e-20, b) >
                                       steel::LateralLimit(r.m_nGradeLower) + kTol);
                 }
@@ -729,7 +752,7 @@ public:
         (f == 0 ? p.bu : p.bl) = width;
         Apply(p);
         if (FailsAnew(before, Failures())) {
-            const std::vector<double>& list = f == 0 ? m_listU : m_listL;
+            const std::vector<double>& list = f == 0 ? m_r.listU : m_r.listL;
             double& t = f == 0 ? p.tu : p.tl;
             const double from = t;
             for (double next : list) {
@@ -749,18 +772,12 @@ private:
     CGirderDesign& m_g;
     const CDesignInput& m_in;
     int m_first, m_last;
-    Limits m_lim;
-    bool m_box = false;
-    double m_margin = 0;
-    std::vector<double> m_listU, m_listL, m_listW;
-    double m_twMin = kMinPlate;
-    int m_limitU = 3, m_limitL = 3, m_limitW = 3;
-    int m_levelMax = 2;
-    double m_boxBu = 0, m_boxBl = 0;
+    const Rules& m_r;
     double m_lowerB[2] = {0, 0};
     double m_lowerTw = 0;
     int m_sign = 1;
     std::vector<std::array<CheckPointLoads, 3>> m_loads;   // per section of the block
+    std::vector<std::array<double, 2>> m_holesFor;          // widths the holes were last set for
 };
 
 }
@@ -770,14 +787,15 @@ void CGirderDesign::DesignBlock(int nFirst, int nLast)
     if (nFirst < 0 || nLast >= int(m_pSections.size()) || nFirst > nLast)
         return;
     const double none[2] = {0, 0};
-    BlockDesigner(*this, nFirst, nLast).Design(none);
+    BlockDesigner(*this, nFirst, nLast, Rules(*this)).Design(none);
 }
 
 void CGirderDesign::ChooseGrades(int nFirst, int nLast)
 {
     if (nFirst < 0 || nLast >= int(m_pSections.size()) || nFirst > nLast)
         return;
-    BlockDesigner d(*this, nFirst, nLast);
+    const Rules rules(*this);
+    BlockDesigner d(*this, nFirst, nLast, rules);
     BlockPlates p = d.Current();
     d.ChooseGrades(p);
     for (int s = nFirst; s <= nLast; ++s)
@@ -833,12 +851,13 @@ void CGirderDesign::ConstantWidthPass(const std::vector<int>& abDesigned)
             if (bound > 0.0)
                 floor[f] = std::max(floor[f], CeilStepMm(bound));
 
+    const Rules rules(*this);
     // Each block at its own widths: the state every trial starts from.
     const std::vector<CSectionRecord> own = m_pSections;
     std::vector<std::vector<char>> ownFailures(n);
     std::vector<std::array<int, 2>> ownWidth(n);
     for (size_t b = 0; b < n; ++b) {
-        ownFailures[b] = BlockDesigner(*this, blocks[b].first, blocks[b].second).Failures();
+        ownFailures[b] = BlockDesigner(*this, blocks[b].first, blocks[b].second, rules).Failures();
         ownWidth[b] = {widthOf(b, 0), widthOf(b, 1)};
     }
 
@@ -848,7 +867,7 @@ void CGirderDesign::ConstantWidthPass(const std::vector<int>& abDesigned)
         m_pSections = own;
         bool sound = true;
         for (size_t b = 0; b < n; ++b) {
-            BlockDesigner d(*this, blocks[b].first, blocks[b].second);
+            BlockDesigner d(*this, blocks[b].first, blocks[b].second, rules);
             if (designed(b)) {
                 const double fixed[2] = {Metres(width[0] > 0 ? width[0] : ownWidth[b][0]),
                                          Metres(width[1] > 0 ? width[1] : ownWidth[b][1])};
@@ -867,6 +886,8 @@ void CGirderDesign::ConstantWidthPass(const std::vector<int>& abDesigned)
     };
 
     int chosen[2] = {0, 0};
+    // The lower flange's trials, kept: the chosen one is the girder's design.
+    std::vector<std::pair<int, std::vector<CSectionRecord>>> lowerTrials;
     for (int f = 0; f < 2; ++f) {
         std::vector<int> candidates;
         for (size_t b = 0; b < n; ++b)
@@ -883,10 +904,13 @@ void CGirderDesign::ConstantWidthPass(const std::vector<int>& abDesigned)
             WidthTrial t{w, false, 0.0};
             t.bSound = trial(width, t.dMass);
             tried.push_back(t);
+            if (f == 1)
+                lowerTrials.emplace_back(w, m_pSections);
         }
         chosen[f] = LeastSteelWidth(tried);
     }
-    double mass = 0.0;
-    trial(chosen, mass);
+    for (auto& [width, sections] : lowerTrials)
+        if (width == chosen[1])
+            m_pSections = std::move(sections);
     UpdateMaxFlangeWidths();
 }

@@ -214,9 +214,9 @@ int CGirderDesign::GetMomentSignAt(double x) const
     const int n = std::min(m_nNodes, int(std::min(m_pMomentEnv.size(), m_pnMomentSign.size())));
     if (n <= 0 || x < -1e-10 || x > m_dGirderLength + 1e-10)
         return 0;
-    int k = 1;
-    while (k < n - 1 && m_pMomentEnv[k].x < x)
-        ++k;
+    // The first node from the second on at or past x (positions ascend along the girder).
+    const auto first = m_pMomentEnv.begin() + 1, last = m_pMomentEnv.begin() + std::max(1, n - 1);
+    int k = int(std::partition_point(first, last, [x](const CDPoint& p) { return p.x < x; }) - m_pMomentEnv.begin());
     k = std::min(k, n - 1);
     // Signs read from an old file were stored without the noise rule.
     return MomentNodeSign(m_pMomentEnv[k].y, m_pnMomentSign[k], MomentNoise());
