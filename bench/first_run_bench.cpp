@@ -30,8 +30,9 @@ int main(int argc, char** argv)
     for (int g = 0; g_pDoc->m_pGirders && g < g_nGirders; ++g)
         sections += g_pDoc->m_pGirders[g].m_nSections;
     const bool ok = g_pDoc->m_bGrillageNotRun == 0 && shown == QStringList{QStringLiteral("計算終了!")};
-    std::printf("first run: %.2f s, %s, %d sections designed on %d threads (%u on this machine)\n", seconds,
-                ok ? "done" : "failed", sections, AfxGetWorkerThreads(), std::thread::hardware_concurrency());
+    const int threads = AfxGetWorkerThreads();
+    std::printf("first run: %.2f s, %s, %d sections designed on %d thread%s (%u on this machine)\n", seconds,
+                ok ? "done" : "failed", sections, threads, threads == 1 ? "" : "s", std::thread::hardware_concurrency());
     if (!ok)
         std::printf("messages: %s\n", shown.join(QLatin1Char('|')).toLocal8Bit().constData());
 
