@@ -23,7 +23,6 @@ constexpr double kPi = 3.14159265359;
 const char* const kJointsQuestion = "格子計算、断面計算の結果が無効になります。また、主桁継ぎ手位置を初期化します。\nよろしいですか。";
 const char* const kJointsQuestionSwitch = "格子計算、断面計算の結果が無効になります。また、主桁継ぎ手位置を初期化します。よろしいですか。";
 
-const char* const kLineTypes = "直線\n円弧";
 const char* const kCrossBeamDirs[4] = {"骨組基本線に直交", "θ1に揃える", "θ2に揃える", "主桁に直交"};
 const char* const kLineTypeNames[2] = {"直線", "円弧"};
 

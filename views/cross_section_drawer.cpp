@@ -83,10 +83,10 @@ int CCrossSectionDrawer::Canvas::Beside(CDimensionLine& line, CDPoint a, CDPoint
                                         const std::vector<double>& axObstacles, int nRight) const
 {
     auto clear = [&](int nPlace) {
-        const auto [left, right] = line.LabelSpan(dc, a, b, Map(a).x, nPlace);
+        const auto span = line.LabelSpan(dc, a, b, Map(a).x, nPlace);
         return std::none_of(axObstacles.begin(), axObstacles.end(), [&](double x) {
             const int X = Map(CDPoint(x, a.y)).x;
-            return left - kLabelGap <= X && X <= right + kLabelGap;
+            return span.first - kLabelGap <= X && X <= span.second + kLabelGap;
         });
     };
     const int mirror = nRight == 3 ? 1 : nRight == 4 ? 8 : 7;

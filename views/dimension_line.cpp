@@ -5,10 +5,6 @@
 
 #include <cmath>
 
-namespace {
-constexpr double kDegree = 3.1415926535 / 180.0;
-}
-
 CDimensionLine::CDimensionLine()
 {
     m_font.CreateFont(36, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS,
