@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <set>
 
 namespace {
@@ -57,6 +59,19 @@ int FailedChecks(const CGirderDesign& g)
     return failed;
 }
 
+// Whether every section's bolt holes are those its widths take now.
+bool HolesFollowWidths(const CGirderDesign& g)
+{
+    for (const CSectionRecord& s : g.m_pSections) {
+        CSectionRecord fresh = s;
+        fresh.SetBoltHoles(g.m_input);
+        if (!std::equal(std::begin(fresh.m_anBoltHoles), std::end(fresh.m_anBoltHoles), std::begin(s.m_anBoltHoles)) ||
+            !std::equal(&fresh.m_anOtherHoles[0][0], &fresh.m_anOtherHoles[0][0] + 4, &s.m_anOtherHoles[0][0]))
+            return false;
+    }
+    return true;
+}
+
 std::set<int> Widths(const CGirderDesign& g, int f)
 {
     std::set<int> w;
@@ -91,6 +106,9 @@ TEST(ConstantFlangeWidth, TheLeastSteelAmongTheBlocksOwnWidths)
     EXPECT_EQ(g.m_dMaxBUpper, 0.33);
     EXPECT_NEAR(Mass(g), 14.050, 5e-4);
     EXPECT_EQ(FailedChecks(g), 0);
+    // The pier block tried its own 600 mm (four holes across) before taking 330 mm (two).
+    EXPECT_TRUE(HolesFollowWidths(own));
+    EXPECT_TRUE(HolesFollowWidths(g));
     // The same as every block designed at those widths, and lighter than at the widest.
     EXPECT_DOUBLE_EQ(Mass(g), Mass(AtWidths(330, 350)));
     const double widest = Mass(AtWidths(600, 500));
@@ -124,6 +142,7 @@ TEST(ConstantFlangeWidth, KeptBlocksSetTheFloor)
         EXPECT_EQ(a.m_dLength, b.m_dLength);
     }
     EXPECT_EQ(FailedChecks(g), 0);
+    EXPECT_TRUE(HolesFollowWidths(g));
 }
 
 // A kept block narrower than the chosen width is widened, keeping its thickness while the

@@ -65,6 +65,27 @@ TEST(DiagramData, SignAtAPosition)
     EXPECT_EQ(h.GetMomentSignAt(7.0), -1);
 }
 
+TEST(DiagramData, SignAtAPositionIsThatOfTheFirstNodeAtOrPastIt)
+{
+    // Hogging at the first member's right end, sagging from the second member's left end on:
+    // two nodes at x = 5 with opposite signs.
+    CGirderDesign g;
+    g.m_pdPanelLength = {5.0, 5.0};
+    g.m_pdMomentTotalPlusI = {50, 80};
+    g.m_pdMomentTotalPlusJ = {10, 60};
+    g.m_pdMomentTotalMinusI = {-5, -5};
+    g.m_pdMomentTotalMinusJ = {-90, -5};
+    g.m_pdShearTotalPlusI = g.m_pdShearTotalPlusJ = g.m_pdShearTotalMinusI = g.m_pdShearTotalMinusJ = {0, 0};
+    g.BuildDiagrams(PlateInput({2}));
+    ASSERT_EQ(g.m_nNodes, 4);
+    const struct {
+        double x;
+        int sign;
+    } rows[] = {{0.0, -1}, {4.9, -1}, {5.0, -1}, {5.0 + 1e-9, 1}, {7.5, 1}, {10.0, 1}};
+    for (const auto& r : rows)
+        EXPECT_EQ(g.GetMomentSignAt(r.x), r.sign) << r.x;
+}
+
 TEST(DiagramData, SectionForcesTakeTheSideOfTheirCheckPoint)
 {
     CGirderDesign g = TwoMembers();
