@@ -246,6 +246,7 @@ public:
             if (s < int(g.m_adLowerBoundTw.size()))
                 m_lowerTw = std::max(m_lowerTw, g.m_adLowerBoundTw[s]);
         }
+        m_holesFor.assign(size_t(last - first + 1), {std::nan(""), std::nan("")});
         TakeLoads();
     }
 
@@ -253,7 +254,6 @@ public:
     void TakeLoads()
     {
         m_loads.resize(size_t(m_last - m_first + 1));
-        m_holesFor.assign(m_loads.size(), {std::nan(""), std::nan("")});
         for (int s = m_first; s <= m_last; ++s)
             for (int j = 0; j < 3; ++j)
                 m_loads[size_t(s - m_first)][j] = LoadsAt(Sec(s), m_g, j);
@@ -336,8 +336,7 @@ public:
         return true;
     }
 
-    // Every check point with its loads and stress section; a plate girder's section is worked
-    // out once for all its points.
+    // Every check point with its loads and stress section.
     template <class Fn>
     bool EachPointChecked(Fn fn)
     {
@@ -347,13 +346,19 @@ public:
             for (int j = 0; j < 3; ++j) {
                 if (j == 2 && !r.m_bHasC)
                     continue;
-                if (j == 0 || m_r.box)
-                    p = StressSection(r, m_g, j);
+                TakeSection(r, j, p);
                 if (!fn(r, j, m_loads[size_t(s - m_first)][j], p))
                     return false;
             }
         }
         return true;
+    }
+
+    // A plate girder's stress section is that of every check point: worked out at the first.
+    void TakeSection(const CSectionRecord& r, int j, section::Properties& p) const
+    {
+        if (j == 0 || m_r.box)
+            p = StressSection(r, m_g, j);
     }
 
     double Combined(const CSectionRecord& r, int j, const CheckPointLoads& l, const section::Properties& p) const
@@ -719,8 +724,8 @@ public:
             for (int j = 0; j < 3; ++j) {
                 const bool at = j < 2 || r.m_bHasC;
                 const CheckPointLoads& l = Loads(r, j);
-                if (at && (j == 0 || m_r.box))
-                    p = StressSection(r, m_g, j);
+                if (at)
+                    TakeSection(r, j, p);
                 FlangeCheck c[2];
                 for (int f = 0; f < 2 && at; ++f)
                     c[f] = EvaluateFlange(r, m_g, j, f, l, p);

@@ -141,18 +141,7 @@ CheckPointLoads LoadsAt(const CSectionRecord& s, const CGirderDesign& g, int j)
 // The governing moment case of flange f at check point j.
 FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int j, int f)
 {
-    if (j == 2 && !s.m_bHasC) {
-        FlangeCheck r;
-        r.allowable = Tension(s, f);
-        return r;
-    }
-    const CheckPointLoads loads = LoadsAt(s, g, j);
-    if (std::fabs(loads.m[0]) < kSmallMoment && std::fabs(loads.m[1]) < kSmallMoment) {
-        FlangeCheck r;
-        r.allowable = Tension(s, f);
-        return r;
-    }
-    return EvaluateFlange(s, g, j, f, loads, StressSection(s, g, j));
+    return EvaluateFlange(s, g, j, f, LoadsAt(s, g, j), StressSection(s, g, j));
 }
 
 FlangeCheck EvaluateFlange(const CSectionRecord& s, const CGirderDesign& g, int j, int f, const CheckPointLoads& loads,
