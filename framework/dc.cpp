@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <QRegion>
 #include <QRegularExpression>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -1317,13 +1318,14 @@ BOOL CDC::DrawTextAt(bool plain, int x, int y, UINT options, const CRect* rect, 
         x = d->s.curPos.x;
         y = d->s.curPos.y;
     }
+    Record* record = nullptr;
     if (m_recording) {
         if (plain)
-            AddRecord("TextOut", {x, y}, text);
+            record = &AddRecord("TextOut", {x, y}, text);
         else if (rect)
-            AddRecord("ExtTextOut", {x, y, int(options), rect->left, rect->top, rect->right, rect->bottom}, text);
+            record = &AddRecord("ExtTextOut", {x, y, int(options), rect->left, rect->top, rect->right, rect->bottom}, text);
         else
-            AddRecord("ExtTextOut", {x, y, int(options)}, text);
+            record = &AddRecord("ExtTextOut", {x, y, int(options)}, text);
     }
 
     const DevFont& f = d->devFont();
@@ -1339,6 +1341,16 @@ BOOL CDC::DrawTextAt(bool plain, int x, int y, UINT options, const CRect* rect, 
         width = acc;
     } else {
         width = fm.horizontalAdvance(text);
+    }
+    if (record) {
+        QTransform turn;
+        turn.translate(d->toDevF(x, y).x(), d->toDevF(x, y).y());
+        if (f.lf.lfEscapement % 3600 != 0)
+            turn.rotate(-f.lf.lfEscapement / 10.0);
+        const QPointF o = textOrigin(d->s.textAlign, width, f.ascent, f.descent);
+        const QRectF dev = turn.mapRect(QRectF(o.x(), o.y() - f.ascent, width, f.ascent + f.descent));
+        const CPoint a = d->toLog(rnd(dev.left()), rnd(dev.top())), b = d->toLog(rnd(dev.right()), rnd(dev.bottom()));
+        record->box = CRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
     }
     if (updateCP) {
         // The current position follows the text unless it is centred on it.
@@ -1387,8 +1399,11 @@ int CDC::DrawText(const QString& text, CRect* rect, UINT format)
     if (!rect)
         return 0;
     const bool calc = format & DT_CALCRECT;
-    if (m_recording && !calc)
-        AddRecord("DrawText", {rect->left, rect->top, rect->right, rect->bottom, int(format)}, text);
+    if (m_recording && !calc) {
+        Record& r = AddRecord("DrawText", {rect->left, rect->top, rect->right, rect->bottom, int(format)}, text);
+        r.box = CRect(std::min(rect->left, rect->right), std::min(rect->top, rect->bottom),
+                      std::max(rect->left, rect->right), std::max(rect->top, rect->bottom));
+    }
 
     const DevFont& f = d->devFont();
     const QFontMetricsF fm = d->metrics(f.font);

@@ -106,6 +106,9 @@ public:
         int fontWeight = FW_NORMAL;
         int escapement = 0;
         int mapMode = MM_TEXT;
+        // Where a text's cell lies, in logical units (left <= right, top <= bottom);
+        // turned texts give the bounds of their turned cell. Empty for other records.
+        CRect box;
     };
 
     // A recording DC (96 dpi, a 1920x1080 page unless set).

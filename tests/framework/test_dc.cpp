@@ -329,6 +329,38 @@ TEST(DcFonts, WidthStretchesTheText)
     EXPECT_NEAR(w, 80, 3);
 }
 
+TEST(DcFonts, RecordedTextsKeepTheirCellTurnedAndAligned)
+{
+    CDC dc;
+    dc.SetMapMode(MM_LOMETRIC);
+    CFont upright, turned;
+    upright.CreateFont(40, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, QStringLiteral("ＭＳ ゴシック"));
+    turned.CreateFont(40, 0, 900, 900, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, QStringLiteral("ＭＳ ゴシック"));
+    dc.SelectObject(&upright);
+    const CSize ext = dc.GetTextExtent(QStringLiteral("橋梁"));
+    dc.TextOut(100, -200, QStringLiteral("橋梁"));
+    // Top-left: the cell runs right and down (y upwards) from the point.
+    CRect box = dc.Records().back().box;
+    EXPECT_NEAR(box.left, 100, 3);
+    EXPECT_NEAR(box.right, 100 + ext.cx, 3);
+    EXPECT_NEAR(box.bottom, -200, 3);
+    EXPECT_NEAR(box.top, -200 - ext.cy, 3);
+    dc.SetTextAlign(TA_RIGHT | TA_BOTTOM);
+    dc.TextOut(100, -200, QStringLiteral("橋梁"));
+    box = dc.Records().back().box;
+    EXPECT_NEAR(box.right, 100, 3);
+    EXPECT_NEAR(box.top, -200, 3);
+    // A quarter turn anticlockwise reads upwards: the cell stands left of the point, above it.
+    dc.SetTextAlign(TA_LEFT | TA_TOP);
+    dc.SelectObject(&turned);
+    dc.TextOut(100, -200, QStringLiteral("橋梁"));
+    box = dc.Records().back().box;
+    EXPECT_NEAR(box.right, 100, 3);
+    EXPECT_NEAR(box.left, 100 - ext.cy, 3);
+    EXPECT_NEAR(box.top, -200, 3);
+    EXPECT_NEAR(box.bottom, -200 + ext.cx, 3);
+}
+
 // ---------------------------------------------------------------- painting on an image
 
 TEST(DcPaint, LineToLeavesOutItsEndPoint)

@@ -1,0 +1,137 @@
+// Checks on what a drawing recorded: texts and lines inside the page frame, and texts that
+// overlap one another. Each returns readable descriptions of what it found, empty when clean.
+#pragma once
+
+#include "framework/dc.h"
+
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+#include <algorithm>
+#include <vector>
+
+namespace drawingchecks {
+
+inline bool IsText(const CDC::Record& r)
+{
+    return (r.op == QLatin1String("TextOut") || r.op == QLatin1String("ExtTextOut") ||
+            r.op == QLatin1String("DrawText")) && !r.text.trimmed().isEmpty();
+}
+
+// The points a line-like record draws through (its bounding corners for shapes).
+inline std::vector<CPoint> PointsOf(const CDC::Record& r)
+{
+    std::vector<CPoint> out;
+    const auto& a = r.args;
+    if (r.op == QLatin1String("LineTo") || r.op == QLatin1String("Polyline") || r.op == QLatin1String("Polygon")) {
+        for (size_t i = 0; i + 1 < a.size(); i += 2)
+            out.emplace_back(a[i], a[i + 1]);
+    } else if (r.op == QLatin1String("PolyPolyline") || r.op == QLatin1String("PolyPolygon")) {
+        const size_t first = a.empty() ? 0 : size_t(1 + a[0]);
+        for (size_t i = first; i + 1 < a.size(); i += 2)
+            out.emplace_back(a[i], a[i + 1]);
+    } else if (r.op == QLatin1String("Rectangle") || r.op == QLatin1String("Ellipse") ||
+               r.op == QLatin1String("RoundRect") || r.op == QLatin1String("Arc") || r.op == QLatin1String("Pie") ||
+               r.op == QLatin1String("Chord") || r.op == QLatin1String("FillRect") ||
+               r.op == QLatin1String("FillSolidRect") || r.op == QLatin1String("FrameRect")) {
+        out.emplace_back(a[0], a[1]);
+        out.emplace_back(a[2], a[3]);
+    }
+    return out;
+}
+
+inline QString Describe(const CDC::Record& r)
+{
+    QString s = r.op;
+    if (!r.text.isEmpty())
+        s += QStringLiteral(" \"%1\"").arg(r.text);
+    if (IsText(r))
+        s += QStringLiteral(" box (%1,%2)-(%3,%4)").arg(r.box.left).arg(r.box.top).arg(r.box.right).arg(r.box.bottom);
+    else
+        for (size_t i = 0; i < std::min<size_t>(r.args.size(), 8); ++i)
+            s += QStringLiteral(" %1").arg(r.args[i]);
+    return s;
+}
+
+// A normalized rectangle (left <= right, top <= bottom) from any two corners.
+inline CRect Normal(const CRect& r)
+{
+    return CRect(std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+                 std::max(r.top, r.bottom));
+}
+
+// The page frame of a printed page: the largest rectangle it draws.
+inline int FrameIndex(const std::vector<CDC::Record>& records)
+{
+    int best = -1;
+    long long area = 0;
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (records[i].op != QLatin1String("Rectangle"))
+            continue;
+        const CRect r = Normal(CRect(records[i].args[0], records[i].args[1], records[i].args[2], records[i].args[3]));
+        const long long a = (long long)(r.right - r.left) * (r.bottom - r.top);
+        if (a > area) {
+            area = a;
+            best = int(i);
+        }
+    }
+    return best;
+}
+
+// Everything a page draws inside its frame but the frame's own header, footer and page number.
+// `slack` forgives rounding of the recorded text cells (device pixels turned back to 0.1 mm).
+inline QStringList OutsideFrame(const std::vector<CDC::Record>& records, int slack = 3)
+{
+    QStringList found;
+    const int f = FrameIndex(records);
+    if (f < 0)
+        return {QStringLiteral("no frame")};
+    const CDC::Record& fr = records[size_t(f)];
+    const CRect frame = Normal(CRect(fr.args[0], fr.args[1], fr.args[2], fr.args[3]));
+    static const QRegularExpression pageNumber(QStringLiteral("^- \\d+ -$"));
+    auto inside = [&](int x, int y) {
+        return x >= frame.left - slack && x <= frame.right + slack && y >= frame.top - slack &&
+               y <= frame.bottom + slack;
+    };
+    for (size_t i = 0; i < records.size(); ++i) {
+        const CDC::Record& r = records[i];
+        if (int(i) == f)
+            continue;
+        if (IsText(r)) {
+            // The header stands just before the frame, the company just after it, below.
+            if (int(i) == f - 1 || int(i) == f + 1 || pageNumber.match(r.text).hasMatch())
+                continue;
+            if (!inside(r.box.left, r.box.top) || !inside(r.box.right, r.box.bottom))
+                found << Describe(r);
+            continue;
+        }
+        for (const CPoint& p : PointsOf(r))
+            if (!inside(p.x, p.y)) {
+                found << Describe(r);
+                break;
+            }
+    }
+    return found;
+}
+
+// Pairs of texts whose cells overlap by more than `slack` in both directions.
+inline QStringList OverlappingTexts(const std::vector<CDC::Record>& records, int slack = 3)
+{
+    std::vector<const CDC::Record*> texts;
+    for (const CDC::Record& r : records)
+        if (IsText(r))
+            texts.push_back(&r);
+    QStringList found;
+    for (size_t i = 0; i < texts.size(); ++i)
+        for (size_t j = i + 1; j < texts.size(); ++j) {
+            const CRect& a = texts[i]->box;
+            const CRect& b = texts[j]->box;
+            const int dx = std::min(a.right, b.right) - std::max(a.left, b.left);
+            const int dy = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+            if (dx > slack && dy > slack)
+                found << Describe(*texts[i]) + QStringLiteral(" over ") + Describe(*texts[j]);
+        }
+    return found;
+}
+
+} // namespace drawingchecks
