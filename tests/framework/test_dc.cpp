@@ -350,13 +350,13 @@ TEST(DcFonts, RecordedTextsKeepTheirCellTurnedAndAligned)
     box = dc.Records().back().box;
     EXPECT_NEAR(box.right, 100, 3);
     EXPECT_NEAR(box.top, -200, 3);
-    // A quarter turn anticlockwise reads upwards: the cell stands left of the point, above it.
+    // A quarter turn anticlockwise reads upwards: the cell's top edge is its left side.
     dc.SetTextAlign(TA_LEFT | TA_TOP);
     dc.SelectObject(&turned);
     dc.TextOut(100, -200, QStringLiteral("橋梁"));
     box = dc.Records().back().box;
-    EXPECT_NEAR(box.right, 100, 3);
-    EXPECT_NEAR(box.left, 100 - ext.cy, 3);
+    EXPECT_NEAR(box.left, 100, 3);
+    EXPECT_NEAR(box.right, 100 + ext.cy, 3);
     EXPECT_NEAR(box.top, -200, 3);
     EXPECT_NEAR(box.bottom, -200 + ext.cx, 3);
 }
