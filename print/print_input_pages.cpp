@@ -5,7 +5,7 @@
 #include "app/globals.h"
 #include "framework/dc.h"
 #include "framework/format.h"
-#include "print/input_report.h"
+#include "views/input_report.h"
 
 #include <algorithm>
 #include <optional>

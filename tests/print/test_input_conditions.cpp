@@ -5,7 +5,7 @@
 
 #include "app/small_dialogs.h"
 #include "framework/format.h"
-#include "print/input_report.h"
+#include "views/input_report.h"
 
 #include <algorithm>
 #include <set>

@@ -7,8 +7,8 @@
 #include "framework/format.h"
 #include "framework/print.h"
 #include "input/height_dialog.h"
-#include "print/input_report.h"
-#include "print/print_table.h"
+#include "views/input_report.h"
+#include "views/print_table.h"
 
 #include <algorithm>
 

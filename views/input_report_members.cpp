@@ -1,12 +1,12 @@
 // The blocks of the input report for the secondary members and the loads.
-#include "print/input_report.h"
+#include "views/input_report.h"
 
 #include "app/doc.h"
 #include "app/globals.h"
 #include "framework/dc.h"
 #include "framework/format.h"
 #include "input/cross_beam_dialog.h"
-#include "print/print_table.h"
+#include "views/print_table.h"
 
 #include <algorithm>
 

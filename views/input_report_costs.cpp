@@ -1,13 +1,13 @@
 // The blocks of the input report for the estimate input: factors, unit prices, fittings,
 // bearings and overheads.
-#include "print/input_report.h"
+#include "views/input_report.h"
 
 #include "app/doc.h"
 #include "app/globals.h"
 #include "design/girder_design.h"
 #include "framework/dc.h"
 #include "framework/format.h"
-#include "print/print_table.h"
+#include "views/print_table.h"
 
 #include <algorithm>
 
