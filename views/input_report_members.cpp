@@ -264,7 +264,7 @@ int CInputReport::DrawAttachedLoadBlock(CDC* pDC, CPrintInfo* pInfo, int mode, i
         const CPrintTable t =
             BlockTable(pDC, pInfo, T, rows, {200, 250, 250, 250},
                        {QStringLiteral("No."), QStringLiteral("着目主桁"),
-                        g_bSIUnits == 1 ? QStringLiteral("荷重(ｋＮ/ｍ)") : QStringLiteral("荷重(ｔ/ｍ)"), QStringLiteral("位置(ｍｍ)")});
+                        QString::fromUtf8(g_bSIUnits == 1 ? m_wording.attachedLoadSI : "荷重(ｔ/ｍ)"), QStringLiteral("位置(ｍｍ)")});
         for (int i = 1; i < rows; ++i) {
             // The single box keeps its one girder as the second entry; it is still G1.
             const int girder = g_nBridgeType == 2 ? 1 : w.m_anAttachGirder[i - 1] + 1;

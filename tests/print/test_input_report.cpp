@@ -469,10 +469,16 @@ TEST_F(InputReportTest, FittingsNameEveryChoice)
     f.m_nCurveSkewCorrection = 0;
     f.m_nMultiSpanCorrection = 9;
     EXPECT_EQ(m_report.DrawAccessoryBlock(&m_dc, nullptr, 1, 0), 8);
-    EXPECT_NE(Find(QStringLiteral("：高欄を積算に含めない")), nullptr);
+    EXPECT_NE(Find(QStringLiteral("：高欄を製作費に含めない")), nullptr);
     EXPECT_EQ(Find(QStringLiteral(" 伸縮継手形式"))->args[1], m_report.LineToY(nullptr, 5));
+    // The curve and skew correction's 0 is no choice of its own, unlike the multi-span one's.
+    const auto unset = std::count_if(m_dc.Records().begin(), m_dc.Records().end(),
+                                     [](const CDC::Record& r) { return r.text == QStringLiteral("：設定値異常"); });
+    EXPECT_EQ(unset, 2);
+    f.m_nMultiSpanCorrection = 0;
+    m_dc.ClearRecords();
+    m_report.DrawAccessoryBlock(&m_dc, nullptr, 1, 0);
     EXPECT_NE(Find(QStringLiteral("：自動決定")), nullptr);
-    EXPECT_NE(Find(QStringLiteral("：設定値異常")), nullptr);
     f.m_nCurveSkewCorrection = 7;
     f.m_nRailingType = 1;
     f.m_nRailingPost = 5;
