@@ -90,6 +90,9 @@ public:
         const char* attachedLoadSI = "荷重(ｋN/ｍ)";              // attached-load heading in SI
     };
     Wording m_wording;
+    // The box girder's cross beam block after a free line, as the window lays it out; the
+    // report puts it directly under the main member data.
+    bool m_bBoxCrossBeamAfterFreeLine = true;
 
 protected:
     const CMarivoltenDoc* m_pReportDoc = nullptr;

@@ -75,9 +75,9 @@ int CInputReport::DrawCrossFrameMembers(CDC* pDC, CPrintInfo* pInfo, int mode, i
     const CMarivoltenDoc& doc = *m_pReportDoc;
     const CSetupMainMemberDialog& m = doc.m_dlgMainMember;
     const bool plate = g_nBridgeType == 0;
-    // The box girder's cross beam follows the main member data directly; the plate girder's
-    // cross frames come first, after a free line.
-    int at = line;
+    // The plate girder's cross frames come first, after a free line; the box girder has the
+    // cross beam alone.
+    int at = m_bBoxCrossBeamAfterFreeLine ? line + 1 : line;
     if (plate) {
         const SwayBracingData& end = m.m_dlgEndSway;
         const SwayBracingData& mid = m.m_dlgMidSway;

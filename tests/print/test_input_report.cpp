@@ -211,7 +211,11 @@ TEST_F(InputReportTest, MemberBlocksFollowTheGirderType)
     EXPECT_NE(Find(QStringLiteral("：")), nullptr);           // a member not used shows no choice
     g_nBridgeType = 1;
     EXPECT_EQ(m_report.DrawMainMemberData(nullptr, nullptr, 0, 0), 9);
-    EXPECT_EQ(m_report.DrawCrossFrameMembers(nullptr, nullptr, 0, 0), 5);
+    // The box girder's cross beam alone, after a free line.
+    m_dc.ClearRecords();
+    EXPECT_EQ(m_report.DrawCrossFrameMembers(&m_dc, nullptr, 1, 0), 6);
+    ASSERT_NE(Find(QStringLiteral(" 横桁形状・材質")), nullptr);
+    EXPECT_EQ(Find(QStringLiteral(" 横桁形状・材質"))->args[1], m_report.LineToY(nullptr, 1));
     g_nBridgeType = 0;
     EXPECT_EQ(m_report.DrawStringerShapeBlock(nullptr, nullptr, 0, 5), 11);
     EXPECT_EQ(m_report.DrawLeftBracket(nullptr, nullptr, 0, 5), 12);
