@@ -13,7 +13,7 @@
 #include "framework/dc.h"
 #include "framework/format.h"
 #include "framework/print.h"
-#include "print/print_table.h"
+#include "views/print_table.h"
 
 #include <algorithm>
 #include <vector>
@@ -363,9 +363,14 @@ void CPrintView::PrintContractCost(CDC* pDC, CPrintInfo* pInfo)
 {
     const CMarivoltenDoc* doc = GetDocument();
     FramedPage frame(*this, pDC, pInfo, QStringLiteral("_請負工事費、材料費"));
-    std::vector<estimate::CostRow> rows = estimate::ContractCostRows(*doc, Input(*doc));
-    if (rows.size() > 16 && rows[16].method.isEmpty())
-        rows[16].method = QStringLiteral("車道 + 歩道");
+    const CEstimateInput in = Input(*doc);
+    std::vector<estimate::CostRow> rows = estimate::ContractCostRows(*doc, in);
+    // The page words two methods its own way.
+    if (rows.size() > 16) {
+        rows[9].method = QStringLiteral("{ 2)製作費 + 3)工場塗装費 + 4)間接労務費 }× ") + AfxFormat("%4.3f", in.m_dShopOverheadRate);
+        if (rows[16].method.isEmpty())
+            rows[16].method = QStringLiteral("車道 + 歩道");
+    }
     const std::vector<QString> labels =
         Utf8({"項目", "請負工事費", "  (1)工場製作費", "    ①直接工事費", "      1)材料費", "      2)製作費",
               "      3)工場塗装費", "    ②間接工事費", "      4)間接労務費", "      5)工場管理費", "  (2)架設工事費(原価)",

@@ -5,7 +5,7 @@
 #include "app/globals.h"
 #include "framework/dc.h"
 #include "framework/format.h"
-#include "print/input_report.h"
+#include "views/input_report.h"
 
 #include <algorithm>
 #include <optional>
@@ -24,6 +24,8 @@ public:
         m_nLeftMargin = view.m_nLeftMargin;
         m_nTopMargin = view.m_nTopMargin;
         m_bShadeHeadings = view.ShadeHeadings();
+        m_wording = {"高欄を積算に含めない", "自動決定", "荷重(ｋＮ/ｍ)"};
+        m_bBoxCrossBeamAfterFreeLine = false;
     }
     int IsLineOnPage(CPrintInfo* pInfo, int mode, int line) const override { return m_view.IsLineOnPage(pInfo, mode, line); }
     int LineToY(CPrintInfo* pInfo, int line) const override { return m_view.LineToY(pInfo, line); }

@@ -9,7 +9,7 @@
 #include "framework/dc.h"
 #include "framework/format.h"
 #include "framework/print.h"
-#include "print/print_table.h"
+#include "views/print_table.h"
 
 #include <algorithm>
 

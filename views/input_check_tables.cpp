@@ -47,7 +47,7 @@ Table PanelTable(const CMarivoltenDoc& doc)
         t.SetText(8 + p, 0, AfxFormat("第%2dﾊﾟﾈﾙ長          (mm)", p + 1));
     t.SetText(P + 8, 0, QStringLiteral("支間長              (mm)"));
 
-    static const char* const kCrossBeams[4] = {"骨組基本線に直交", "始端ｽｷｭｰ揃え", "終端ｽｷｭｰ揃え", "主桁に直交"};
+    static const char* const kCrossBeams[4] = {"骨組み基本線に直交", "始端ｽｷｭｰ揃え", "終端ｽｷｭｰ揃え", "主桁に直交"};
     for (int s = 0; s < spans; ++s) {
         const CSpanData& span = doc.m_aSpans[size_t(s)];
         const int start = 2 * s + 1, end = start + 1;

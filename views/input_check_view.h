@@ -7,7 +7,7 @@
 #include "framework/view.h"
 #include "grid/gridcelltypes.h"
 #include "grid/tablegrid.h"
-#include "print/input_report.h"
+#include "views/input_report.h"
 #include "views/result_grid.h"
 #include "views/window_global.h"
 

@@ -261,12 +261,15 @@ std::vector<Block> BlocksOf(const CLoadDiagram& d, int nSidewalk, const CLoadDia
     // Slab, its value at the median.
     out.push_back(block(2, 0.0, W, d.m_dRoadSlabWeight * d.H(5), g, true));
     out.back().xc = d.B(1);
-    // Curbs, kerbs and median. A kerb's value is the load of the block drawn for it.
+    // Curbs, kerbs and median. A kerb is drawn as high as the sidewalk beside it, but its value
+    // is the kerb's full height above the slab, the load the analysis applies.
     const double D6 = d.m_dKerbWeight;
     out.push_back(block(3, 0.0, d.B(2), d.m_dCurbWeight * h[12], g, true));
     out.push_back(block(3, x[4], W, d.m_dCurbWeight * h[13], g, true));
     out.push_back(block(3, x[5], x[7], D6 * (d.H(2) + h[20]), g, D6 > 0.0 && left && d.B(8) > 1e-20));
+    out.back().value = D6 * (d.H(11) + d.H(4));
     out.push_back(block(3, x[8], x[6], D6 * (d.H(9) + h[21]), g, D6 > 0.0 && right && d.B(9) > 1e-20));
+    out.back().value = D6 * (d.H(12) + d.H(7));
     if (d.B(4) > 0.0 && d.H(6) > 0.0)
         out.push_back(block(3, x[9], x[10], d.m_dMedianWeight * (d.H(6) + d.H(7)), g, true));
     // Sidewalk mounts, on their own row when one carries a load.

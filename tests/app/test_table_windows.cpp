@@ -332,6 +332,7 @@ TEST_F(ExampleWindowsTest, InputCheckPagesShowThePanelsTheAreasAndTheBearings)
     EXPECT_TRUE(Cell(panels, 15, 1).isEmpty());
     EXPECT_EQ(Cell(panels, 16, 3), QStringLiteral("40000"));
     EXPECT_EQ(Cell(panels, 4, 2), QStringLiteral("70.00"));
+    EXPECT_EQ(Cell(panels, 7, 1), QStringLiteral("骨組み基本線に直交"));
 
     Button(bar, IDC_COND_SECTIONS).Click();
     Paint(&view, bar);

@@ -4,7 +4,7 @@
 #include "print_fixture.h"
 
 #include "framework/format.h"
-#include "print/print_table.h"
+#include "views/print_table.h"
 #include <cmath>
 
 namespace {

@@ -302,6 +302,10 @@ TEST_F(EstimatePagesTest, CostPagesRoundItemsAndTruncatePrintedAmounts)
     Doc().m_dFabricationCost = 10460.0;
     EXPECT_EQ(Table(Page(V::RS_CONTRACT_COST)).At(5, 2), QStringLiteral("      11"));
     EXPECT_EQ(Table(Page(V::RS_CONTRACT_COST)).At(16, 1), QStringLiteral("車道 + 歩道"));
+    // The shop overhead's formula closes its brace on the rate; the window spaces it.
+    const QString rate = AfxFormat("%4.3f", Doc().m_dShopOverheadRate);
+    EXPECT_EQ(Table(Page(V::RS_CONTRACT_COST)).At(9, 1), QStringLiteral("{ 2)製作費 + 3)工場塗装費 + 4)間接労務費 }× ") + rate);
+    EXPECT_EQ(dialoginput::Cell(Window(4), 9, 1), QStringLiteral("{ 2)製作費 + 3)工場塗装費 + 4)間接労務費 } × ") + rate);
 
     // Without steel there is no average price.
     Doc().m_dSteelMassTotal = 0.0;

@@ -5,7 +5,7 @@
 
 #include "app/small_dialogs.h"
 #include "framework/format.h"
-#include "print/input_report.h"
+#include "views/input_report.h"
 
 #include <algorithm>
 #include <set>
@@ -232,6 +232,42 @@ TEST_F(InputConditionsTest, AttachedLoadsMoveWholeToTheNextPage)
         EXPECT_EQ(FindText(page, QStringLiteral(" 10.500")) != nullptr, heading);
     }
     EXPECT_EQ(Count(pages, QStringLiteral("G2")), 5 + 1);     // five loads and the haunch row
+}
+
+TEST_F(InputConditionsTest, TheReportAndTheInputCheckWindowWordAFewInputsApart)
+{
+    Open("plate_3span_skew.mvl");
+    EstimateFittingData& f = g_pDoc->m_dlgEstimate.m_dlgFitting;
+    f.m_nRailingType = 2;
+    f.m_nCurveSkewCorrection = 0;
+    f.m_nMultiSpanCorrection = 1;
+    SteelWeightData& w = g_pDoc->m_dlgSteelWeight;
+    w.m_nAttachments = 1;
+    w.m_adAttachLoad[0] = 2.5;
+    View().CountPages();
+    const auto pages = SectionPages();
+    CInputReport window;
+    window.SetReportDocument(g_pDoc);
+    CDC dc;
+    dc.SetMapMode(MM_LOMETRIC);
+    window.RunInputBlocks(&dc, nullptr, 1, 0);
+    const std::vector<std::vector<CDC::Record>> screen{dc.Records()};
+    // The value written on the line of a label.
+    auto value = [](const std::vector<std::vector<CDC::Record>>& in, const char* label) {
+        for (const auto& page : in)
+            if (const CDC::Record* l = FindText(page, QString::fromUtf8(label)))
+                for (const CDC::Record& r : page)
+                    if (r.op == QLatin1String("TextOut") && r.args[1] == l->args[1] && r.args[0] > l->args[0])
+                        return r.text;
+        return QString();
+    };
+    EXPECT_EQ(value(pages, " 高欄形式"), QStringLiteral("：高欄を積算に含めない"));
+    EXPECT_EQ(value(screen, " 高欄形式"), QStringLiteral("：高欄を製作費に含めない"));
+    EXPECT_EQ(value(pages, " 曲線橋、斜橋補正"), QStringLiteral("：自動決定"));
+    EXPECT_EQ(value(screen, " 曲線橋、斜橋補正"), QStringLiteral("：設定値異常"));
+    EXPECT_EQ(Count(pages, QStringLiteral("荷重(ｋＮ/ｍ)")), 1);
+    EXPECT_EQ(Count(screen, QStringLiteral("荷重(ｋN/ｍ)")), 1);
+    EXPECT_EQ(Count(pages, QStringLiteral("荷重(ｋN/ｍ)")) + Count(screen, QStringLiteral("荷重(ｋＮ/ｍ)")), 0);
 }
 
 TEST_F(InputConditionsTest, NothingWithoutADesign)

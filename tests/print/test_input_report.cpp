@@ -7,8 +7,8 @@
 #include "framework/format.h"
 #include "framework/print.h"
 #include "input/height_dialog.h"
-#include "print/input_report.h"
-#include "print/print_table.h"
+#include "views/input_report.h"
+#include "views/print_table.h"
 
 #include <algorithm>
 
@@ -211,7 +211,11 @@ TEST_F(InputReportTest, MemberBlocksFollowTheGirderType)
     EXPECT_NE(Find(QStringLiteral("：")), nullptr);           // a member not used shows no choice
     g_nBridgeType = 1;
     EXPECT_EQ(m_report.DrawMainMemberData(nullptr, nullptr, 0, 0), 9);
-    EXPECT_EQ(m_report.DrawCrossFrameMembers(nullptr, nullptr, 0, 0), 5);
+    // The box girder's cross beam alone, after a free line.
+    m_dc.ClearRecords();
+    EXPECT_EQ(m_report.DrawCrossFrameMembers(&m_dc, nullptr, 1, 0), 6);
+    ASSERT_NE(Find(QStringLiteral(" 横桁形状・材質")), nullptr);
+    EXPECT_EQ(Find(QStringLiteral(" 横桁形状・材質"))->args[1], m_report.LineToY(nullptr, 1));
     g_nBridgeType = 0;
     EXPECT_EQ(m_report.DrawStringerShapeBlock(nullptr, nullptr, 0, 5), 11);
     EXPECT_EQ(m_report.DrawLeftBracket(nullptr, nullptr, 0, 5), 12);
@@ -469,10 +473,16 @@ TEST_F(InputReportTest, FittingsNameEveryChoice)
     f.m_nCurveSkewCorrection = 0;
     f.m_nMultiSpanCorrection = 9;
     EXPECT_EQ(m_report.DrawAccessoryBlock(&m_dc, nullptr, 1, 0), 8);
-    EXPECT_NE(Find(QStringLiteral("：高欄を積算に含めない")), nullptr);
+    EXPECT_NE(Find(QStringLiteral("：高欄を製作費に含めない")), nullptr);
     EXPECT_EQ(Find(QStringLiteral(" 伸縮継手形式"))->args[1], m_report.LineToY(nullptr, 5));
+    // The curve and skew correction's 0 is no choice of its own, unlike the multi-span one's.
+    const auto unset = std::count_if(m_dc.Records().begin(), m_dc.Records().end(),
+                                     [](const CDC::Record& r) { return r.text == QStringLiteral("：設定値異常"); });
+    EXPECT_EQ(unset, 2);
+    f.m_nMultiSpanCorrection = 0;
+    m_dc.ClearRecords();
+    m_report.DrawAccessoryBlock(&m_dc, nullptr, 1, 0);
     EXPECT_NE(Find(QStringLiteral("：自動決定")), nullptr);
-    EXPECT_NE(Find(QStringLiteral("：設定値異常")), nullptr);
     f.m_nCurveSkewCorrection = 7;
     f.m_nRailingType = 1;
     f.m_nRailingPost = 5;

@@ -3,7 +3,7 @@
 
 #include "framework/dc.h"
 #include "framework/gdi.h"
-#include "print/print_table.h"
+#include "views/print_table.h"
 
 #include <vector>
 

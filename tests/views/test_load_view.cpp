@@ -145,21 +145,28 @@ TEST_F(LoadDiagramTest, SteelRowShowsTheAssumedWeightInTheEnteredUnit)
     g_bSIUnits = 1;
 }
 
-TEST_F(LoadDiagramTest, KerbValueIsTheLoadOfItsBlock)
+TEST_F(LoadDiagramTest, KerbValueIsTheKerbsFullHeightOverItsBlock)
 {
+    // Kerbs standing higher than the pavement and sidewalk beside them: the block is as high
+    // as the sidewalk, the value the kerb's full height above the slab.
     CStationRecord& st = Station0();
-    st.m_adH[10] = 0.15;    // H11, the left kerb above the pavement
+    st.m_adH[10] = 0.35;    // H11, the left kerb above the pavement
+    st.m_adH[11] = 0.30;    // H12, the right one
     DeadLoads()[5] = 20.0;  // D6
     CLoadDiagram d = SetUpAt(0, 3);
     ASSERT_GT(d.B(8), 0.0);
-    const double load = 20.0 * (d.H(2) + d.m_adHeight[20]);
-    ASSERT_NE(AfxFormat("%.3f", load), AfxFormat("%.3f", 20.0 * (d.H(11) + d.H(4))));
+    ASSERT_GT(d.B(9), 0.0);
+    const double left = 20.0 * (d.H(11) + d.H(4)), right = 20.0 * (d.H(12) + d.H(7));
+    const double leftBlock = 20.0 * (d.H(2) + d.m_adHeight[20]);
+    ASSERT_NE(AfxFormat("%.3f", left), AfxFormat("%.3f", leftBlock));
+    ASSERT_NE(AfxFormat("%.3f", right), AfxFormat("%.3f", 20.0 * (d.H(9) + d.m_adHeight[21])));
     DrawLoads(d, 3);
-    EXPECT_FALSE(barinput::Texts(dc).contains(AfxFormat("%.3f", 20.0 * (d.H(11) + d.H(4)))));
-    const CDC::Record* value = FindText(dc, AfxFormat("%.3f", load));
+    EXPECT_FALSE(barinput::Texts(dc).contains(AfxFormat("%.3f", leftBlock)));
+    EXPECT_NE(FindText(dc, AfxFormat("%.3f", right)), nullptr);
+    const CDC::Record* value = FindText(dc, AfxFormat("%.3f", left));
     ASSERT_NE(value, nullptr);
-    // The block under it: the kerb on row 3, as high as the load in tf/m2.
-    const int top = Y(CLoadDiagram::RowY(3) + load / 9.80665);
+    // The block under it: the kerb on row 3, as high as the sidewalk's load in tf/m2.
+    const int top = Y(CLoadDiagram::RowY(3) + leftBlock / 9.80665);
     bool under = false;
     for (const CDC::Record& r : Calls(dc, "Rectangle"))
         under |= r.args[0] == X(d.m_adX[5]) && r.args[2] == X(d.m_adX[7]) && r.args[1] == top &&
@@ -169,7 +176,7 @@ TEST_F(LoadDiagramTest, KerbValueIsTheLoadOfItsBlock)
     st.m_adB[7] = 0.0;
     d = SetUpAt(0, 3);
     DrawLoads(d, 3);
-    EXPECT_EQ(FindText(dc, AfxFormat("%.3f", 20.0 * (d.H(2) + d.m_adHeight[20]))), nullptr);
+    EXPECT_EQ(FindText(dc, AfxFormat("%.3f", left)), nullptr);
 }
 
 TEST_F(LoadDiagramTest, FrameLinesEndAtTheLastRow)

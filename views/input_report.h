@@ -82,6 +82,17 @@ public:
     int m_nBottomMargin = 250;
     // Table headings filled: always on screen, by the print form's choice in the batch report.
     int m_bShadeHeadings = 1;
+    // The few texts the input check window and the batch report word apart: the window's
+    // unless the report sets its own.
+    struct Wording {
+        const char* railingLeftOut = "高欄を製作費に含めない";   // handrail kind 2
+        const char* curveSkewZero = "設定値異常";                // curve and skew correction 0
+        const char* attachedLoadSI = "荷重(ｋN/ｍ)";              // attached-load heading in SI
+    };
+    Wording m_wording;
+    // The box girder's cross beam block after a free line, as the window lays it out; the
+    // report puts it directly under the main member data.
+    bool m_bBoxCrossBeamAfterFreeLine = true;
 
 protected:
     const CMarivoltenDoc* m_pReportDoc = nullptr;

@@ -1,4 +1,4 @@
-#include "print/print_table.h"
+#include "views/print_table.h"
 
 #include "framework/dc.h"
 #include "framework/gdi.h"

@@ -1,13 +1,13 @@
 // The blocks of the input report for the estimate input: factors, unit prices, fittings,
 // bearings and overheads.
-#include "print/input_report.h"
+#include "views/input_report.h"
 
 #include "app/doc.h"
 #include "app/globals.h"
 #include "design/girder_design.h"
 #include "framework/dc.h"
 #include "framework/format.h"
-#include "print/print_table.h"
+#include "views/print_table.h"
 
 #include <algorithm>
 
@@ -115,7 +115,7 @@ int CInputReport::DrawAccessoryBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int 
     };
     Text(pDC, pInfo, mode, line + 2, 1, QStringLiteral("【付属品形式、補正】"));
     int n = line + 4;
-    Item(pDC, pInfo, mode, n++, QStringLiteral(" 高欄形式"), pick({"横ビーム型", "縦さん型"}, f.m_nRailingType, "高欄を積算に含めない"));
+    Item(pDC, pInfo, mode, n++, QStringLiteral(" 高欄形式"), pick({"横ビーム型", "縦さん型"}, f.m_nRailingType, m_wording.railingLeftOut));
     if (f.m_nRailingType != 2) {
         static const char* const kPosts[3] = {"支柱：角型、横張：角型", "支柱：角型、横張：パイプ", "支柱：鋼板、横張：パイプ"};
         Text(pDC, pInfo, mode, n++, 7,
@@ -126,7 +126,7 @@ int CInputReport::DrawAccessoryBlock(CDC* pDC, CPrintInfo* pInfo, int mode, int 
     Item(pDC, pInfo, mode, n++, QStringLiteral(" 重連補正"),
          pick({"自動決定", "補正なし", "２連", "３、４連", "５、６連", "７連以上"}, f.m_nMultiSpanCorrection, "設定値異常"));
     Item(pDC, pInfo, mode, n++, QStringLiteral(" 曲線橋、斜橋補正"),
-         pick({"自動決定", "補正なし", "Ｒ≧２５０ｍ", "Ｒ≧１００ｍ", "Ｒ＜１００ｍ", "α≧７５度", "α≧４５度", "α＜４５度"},
+         pick({m_wording.curveSkewZero, "補正なし", "Ｒ≧２５０ｍ", "Ｒ≧１００ｍ", "Ｒ＜１００ｍ", "α≧７５度", "α≧４５度", "α＜４５度"},
               f.m_nCurveSkewCorrection, "設定値異常"));
     return n;
 }

@@ -1,7 +1,7 @@
 // The line protocol of the input report, the block sequence, and the blocks of the basic
 // conditions, the panel division, the cross sections, the girder heights and the main
 // girder data.
-#include "print/input_report.h"
+#include "views/input_report.h"
 
 #include "app/doc.h"
 #include "app/globals.h"
@@ -12,7 +12,7 @@
 #include "input/cross_beam_dialog.h"
 #include "input/cross_section_dialog.h"
 #include "input/height_dialog.h"
-#include "print/print_table.h"
+#include "views/print_table.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,12 +1,12 @@
 // The blocks of the input report for the secondary members and the loads.
-#include "print/input_report.h"
+#include "views/input_report.h"
 
 #include "app/doc.h"
 #include "app/globals.h"
 #include "framework/dc.h"
 #include "framework/format.h"
 #include "input/cross_beam_dialog.h"
-#include "print/print_table.h"
+#include "views/print_table.h"
 
 #include <algorithm>
 
@@ -75,9 +75,9 @@ int CInputReport::DrawCrossFrameMembers(CDC* pDC, CPrintInfo* pInfo, int mode, i
     const CMarivoltenDoc& doc = *m_pReportDoc;
     const CSetupMainMemberDialog& m = doc.m_dlgMainMember;
     const bool plate = g_nBridgeType == 0;
-    // The box girder's cross beam follows the main member data directly; the plate girder's
-    // cross frames come first, after a free line.
-    int at = line;
+    // The plate girder's cross frames come first, after a free line; the box girder has the
+    // cross beam alone.
+    int at = m_bBoxCrossBeamAfterFreeLine ? line + 1 : line;
     if (plate) {
         const SwayBracingData& end = m.m_dlgEndSway;
         const SwayBracingData& mid = m.m_dlgMidSway;
@@ -264,7 +264,7 @@ int CInputReport::DrawAttachedLoadBlock(CDC* pDC, CPrintInfo* pInfo, int mode, i
         const CPrintTable t =
             BlockTable(pDC, pInfo, T, rows, {200, 250, 250, 250},
                        {QStringLiteral("No."), QStringLiteral("着目主桁"),
-                        g_bSIUnits == 1 ? QStringLiteral("荷重(ｋＮ/ｍ)") : QStringLiteral("荷重(ｔ/ｍ)"), QStringLiteral("位置(ｍｍ)")});
+                        QString::fromUtf8(g_bSIUnits == 1 ? m_wording.attachedLoadSI : "荷重(ｔ/ｍ)"), QStringLiteral("位置(ｍｍ)")});
         for (int i = 1; i < rows; ++i) {
             // The single box keeps its one girder as the second entry; it is still G1.
             const int girder = g_nBridgeType == 2 ? 1 : w.m_anAttachGirder[i - 1] + 1;
