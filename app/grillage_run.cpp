@@ -144,17 +144,9 @@ void CMarivoltenDoc::StoreMaxReactions()
 
 void CMarivoltenDoc::StoreAssumedAreas()
 {
-    for (int g = 0; m_pGirders && g < g_nGirders && g < MAX_GIRDERS; ++g) {
-        const CGirderDesign& girder = m_pGirders[g];
-        double area = 0.0, length = 0.0;
-        for (int m = 0; m < int(girder.m_pdPanelLength.size()); ++m) {
-            double a = 0.0, i = 0.0, j = 0.0;
-            girder.GetMemberProperties(m, a, i, j);
-            area += a * girder.m_pdPanelLength[size_t(m)];
-            length += girder.m_pdPanelLength[size_t(m)];
-        }
-        m_adAssumedArea[g] = length > 0.0 ? area / length : 0.0;
-    }
+    // The sections keep what the analysis ran with; their own areas are the design's since.
+    for (int g = 0; m_pGirders && g < g_nGirders && g < MAX_GIRDERS; ++g)
+        m_adAssumedArea[g] = m_pGirders[g].GetMeanArea(true);
 }
 
 void CMarivoltenDoc::CommitRun(CSolverChain& chain, const double* adImpact, const char* message)
