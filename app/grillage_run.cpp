@@ -234,6 +234,10 @@ int CMarivoltenDoc::RunGrillageCalc()
     }
     if (const int code = RunPass(chain, 2, pNew.get(), pStage.get(), impact))
         return fail(code);
+    // The weight assumed is the one this analysis was given, before the design that follows it.
+    double assumedWeight[MAX_GIRDERS] = {};
+    for (int g = 0; g < G && g < MAX_GIRDERS; ++g)
+        assumedWeight[g] = pNew[g].GetSteelWeightPerLength(0);
     {
         CTimeSpent spent(m_runTimes.passes[1].design);
         for (int g = 0; g < G; ++g)
@@ -244,6 +248,7 @@ int CMarivoltenDoc::RunGrillageCalc()
         });
     }
     pNew.release();
+    std::copy(std::begin(assumedWeight), std::end(assumedWeight), m_adAssumedWeightPerLength);
     CommitRun(chain, impact, "計算終了!");
     return 1;
 }
