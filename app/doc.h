@@ -240,7 +240,7 @@ public:
     int m_bDetailDataAvailable = 1;
     double m_adImpactCoef[MAX_SPANS + 1] = {};
     double m_adSupportMaxReaction[MAX_SPANS + 1] = {};  // tf, the largest over the girders
-    double m_adAssumedArea[MAX_GIRDERS] = {};           // m², length-weighted over the last input
+    double m_adAssumedArea[MAX_GIRDERS] = {};           // m², what the last analysis ran with, length-weighted
     int m_bCalcRunning = 0;                             // a grillage pass is running
     CRunTimes m_runTimes;                               // of the last grillage run
 

@@ -111,9 +111,6 @@ void CMarivoltenDoc::OnGrillageCalc()
             return;     // failed or stopped: nothing changes
         m_bGrillageNotRun = 0;
         g_bResultsValid = 1;
-        RefreshDesignInputs(*this);
-        for (int g = 0; m_pGirders && g < g_nGirders && g < MAX_GIRDERS; ++g)
-            m_adAssumedWeightPerLength[g] = m_pGirders[g].GetSteelWeightPerLength(0);
     } else if (!RerunGrillageCalc()) {
         return;         // a failed re-run keeps the results it had, unmarked
     }

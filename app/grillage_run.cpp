@@ -144,17 +144,9 @@ void CMarivoltenDoc::StoreMaxReactions()
 
 void CMarivoltenDoc::StoreAssumedAreas()
 {
-    for (int g = 0; m_pGirders && g < g_nGirders && g < MAX_GIRDERS; ++g) {
-        const CGirderDesign& girder = m_pGirders[g];
-        double area = 0.0, length = 0.0;
-        for (int m = 0; m < int(girder.m_pdPanelLength.size()); ++m) {
-            double a = 0.0, i = 0.0, j = 0.0;
-            girder.GetMemberProperties(m, a, i, j);
-            area += a * girder.m_pdPanelLength[size_t(m)];
-            length += girder.m_pdPanelLength[size_t(m)];
-        }
-        m_adAssumedArea[g] = length > 0.0 ? area / length : 0.0;
-    }
+    // The sections keep what the analysis ran with; their own areas are the design's since.
+    for (int g = 0; m_pGirders && g < g_nGirders && g < MAX_GIRDERS; ++g)
+        m_adAssumedArea[g] = m_pGirders[g].GetMeanArea(true);
 }
 
 void CMarivoltenDoc::CommitRun(CSolverChain& chain, const double* adImpact, const char* message)
@@ -242,6 +234,10 @@ int CMarivoltenDoc::RunGrillageCalc()
     }
     if (const int code = RunPass(chain, 2, pNew.get(), pStage.get(), impact))
         return fail(code);
+    // The weight assumed is the one this analysis was given, before the design that follows it.
+    double assumedWeight[MAX_GIRDERS] = {};
+    for (int g = 0; g < G && g < MAX_GIRDERS; ++g)
+        assumedWeight[g] = pNew[g].GetSteelWeightPerLength(0);
     {
         CTimeSpent spent(m_runTimes.passes[1].design);
         for (int g = 0; g < G; ++g)
@@ -252,6 +248,7 @@ int CMarivoltenDoc::RunGrillageCalc()
         });
     }
     pNew.release();
+    std::copy(std::begin(assumedWeight), std::end(assumedWeight), m_adAssumedWeightPerLength);
     CommitRun(chain, impact, "計算終了!");
     return 1;
 }

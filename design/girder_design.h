@@ -210,6 +210,9 @@ public:
     void RedesignAll(const CDesignInput& in, int nKeep);
     void GetMemberProperties(int nMember, double& a, double& i, double& j) const;
     void StoreAssumedProperties();
+    // Section area (m²) weighted by the section lengths: the designed one, or with bAssumed the
+    // one the last grillage analysis used; 0 without length, and assumed 0 in data of the old format.
+    double GetMeanArea(bool bAssumed) const;
     void CopyResults(const CGirderDesign& staged);
     void SetMessageHandler(DesignMessageFn fn) { m_messenger.fn = std::move(fn); }
 

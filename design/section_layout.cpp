@@ -758,6 +758,19 @@ void CGirderDesign::StoreAssumedProperties()
     }
 }
 
+double CGirderDesign::GetMeanArea(bool bAssumed) const
+{
+    double area = 0.0, length = 0.0;
+    for (const CSectionRecord& r : m_pSections) {
+        const double a = bAssumed ? r.m_dAssumedArea : r.m_dArea;
+        if (a < 0.0)
+            return 0.0;
+        area += a * r.m_dLength;
+        length += r.m_dLength;
+    }
+    return length > 1e-20 ? area / length : 0.0;
+}
+
 void CGirderDesign::CopyResults(const CGirderDesign& g)
 {
     m_pnMemberNoI = g.m_pnMemberNoI;

@@ -116,16 +116,6 @@ std::vector<PageText> DesignConditions(const CMarivoltenDoc& doc, const QString&
     return out;
 }
 
-double ActualArea(const CGirderDesign& g)
-{
-    double area = 0.0, length = 0.0;
-    for (const CSectionRecord& s : g.m_pSections) {
-        area += s.m_dArea * s.m_dLength;
-        length += s.m_dLength;
-    }
-    return length > kTiny ? area / length : 0.0;
-}
-
 Table SectionAreas(const CMarivoltenDoc& doc)
 {
     const int girders = g_nBridgeType == 2 ? 1 : std::clamp(g_nGirders, 0, MAX_GIRDERS);
@@ -142,7 +132,7 @@ Table SectionAreas(const CMarivoltenDoc& doc)
         // The single box's data are those of its second record.
         const int g = g_nBridgeType == 2 ? std::min(1, g_nGirders - 1) : r - 1;
         const double assumed = doc.m_adAssumedArea[g];
-        const double actual = valid ? ActualArea(doc.m_pGirders[g]) : 0.0;
+        const double actual = valid ? doc.m_pGirders[g].GetMeanArea(false) : 0.0;
         t.SetText(r, 1, valid && assumed >= kTiny ? AfxFormat("%9.3f", assumed) : kDash);
         t.SetText(r, 2, valid && actual >= kTiny ? AfxFormat("%9.3f", actual) : kDash);
         t.SetText(r, 3, valid && actual > kTiny ? AfxFormat("%9.3f", assumed / actual) : kDash);

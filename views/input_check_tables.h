@@ -8,7 +8,6 @@
 #include "design/result_table.h"
 
 class CMarivoltenDoc;
-class CGirderDesign;
 
 namespace inputcheck {
 
@@ -27,7 +26,5 @@ std::vector<PageText> DesignConditions(const CMarivoltenDoc& doc, const QString&
 // Per main girder the assumed and the actual section area (m2) and their ratio; "－" where
 // there are no valid results or no area.
 results::Table SectionAreas(const CMarivoltenDoc& doc);
-// The section area of a girder's design (m2), weighted by the section lengths; 0 without length.
-double ActualArea(const CGirderDesign& g);
 
 }

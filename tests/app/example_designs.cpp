@@ -19,6 +19,7 @@ struct Basic {
     int girders;        // a single box is entered as one box girder
     int form;           // IDC_FORM_PLATE or IDC_FORM_BOX
     int sidewalk;       // IDC_SIDEWALK… radio
+    bool heightVaries = false;
 };
 
 // Every example is a B live load (T+L) bridge with no median.
@@ -30,6 +31,8 @@ void EnterBasic(const Basic& b)
         Type(d, IDC_GIRDERS, QString::number(b.girders));
         Press(d, b.form);
         Press(d, b.sidewalk);
+        if (b.heightVaries)
+            Press(d, IDC_HEIGHT_VARIATION);
         Press(d, IDC_MEDIAN_NONE);
         Press(d, IDC_LIVE_LOAD_BTL);
         Ok(d);
@@ -106,6 +109,36 @@ void EnterGirderHeight(double height)
     });
 }
 
+// A girder height that varies: change points added as (span from 1, mm from its left support),
+// then per definition point in bridge order the height (mm) of every girder, drawn straight.
+void EnterHeightChange(std::initializer_list<std::pair<int, double>> points, std::initializer_list<double> heights)
+{
+    CSetupHeightDialog& dlg = *g_pHeightDlg;
+    if (!dlg.IsWindowVisible())
+        Command(ID_SETUP_HEIGHT);
+    for (const auto& [span, mm] : points) {
+        AfxSetModalHook([&](CDialog* d) {
+            Type(d, IDC_DEFPOINT_SPAN, QString::number(span));
+            Type(d, IDC_DEFPOINT_POS, Mm(mm));
+            Press(d, IDC_DEFPOINT_ADD);
+            if (d->GetModalResult() == -1)
+                d->SendMessage(WM_COMMAND, IDCANCEL);   // refused: the message says why
+        });
+        Press(&dlg, IDC_HEIGHT_ADD);
+        AfxSetModalHook({});
+    }
+    CTableGrid& t = Table(&dlg, IDC_HEIGHT_TABLE);
+    int col = 0;
+    for (double mm : heights) {
+        for (int row = 1; row < t.GetNumberRows(); ++row)
+            Enter(t, row, col, Mm(mm));
+        ++col;
+    }
+    Press(&dlg, IDC_HEIGHT_STRAIGHT);
+    Press(&dlg, IDC_HEIGHT_UPDATE);
+    Command(ID_SETUP_HEIGHT);
+}
+
 // The box shape of the main girder data: flange width W and, unless the framing fixes it, web spacing a (mm).
 void EnterBoxShape(double flangeWidth, double webSpacing = 0.0)
 {
@@ -171,12 +204,27 @@ void EnterSingleBoxOneSpan()
     ConfirmAsShown({ID_SETUP_MAIN_MEMBER, ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE});
 }
 
+// 10.5 m deck without sidewalks over four girders 2.7 m apart with 1.2 m overhangs, a 220 mm
+// slab; the girders are 2.0 m deep (1/20 of the span) and deepen in straight haunches from
+// 12 m out to 2.8 m over the pier.
+void EnterPlateTwoSpanHaunch()
+{
+    EnterBasic({"二径間連続鈑桁橋 桁高変化", 2, 4, IDC_FORM_PLATE, IDC_SIDEWALK, true});
+    EnterSpans({40000, 40000});
+    EnterFraming(4050, 2700, 90.0);
+    EnterDeck({{B1, 5250}, {B11, 1200}, {B12, 1200}, {H5, 220}});
+    ConfirmAsShown({ID_SETUP_MAIN_GIRDER, ID_SETUP_MAIN_GIRDER2});
+    EnterHeightChange({{1, 28000}, {2, 12000}}, {2000, 2000, 2800, 2000, 2000});
+    ConfirmAsShown({ID_SETUP_MAIN_MEMBER, ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE});
+}
+
 const std::vector<Example>& All()
 {
     static const std::vector<Example> all = {
         {"plate_3span_skew.mvl", EnterPlateThreeSpanSkew},
         {"box2_2span.mvl", EnterTwoBoxTwoSpan},
         {"box1_1span.mvl", EnterSingleBoxOneSpan},
+        {"plate_2span_haunch.mvl", EnterPlateTwoSpanHaunch},
     };
     return all;
 }

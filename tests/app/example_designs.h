@@ -14,6 +14,8 @@ void EnterPlateThreeSpanSkew();
 void EnterTwoBoxTwoSpan();
 // A single box (箱桁(1BOX)) of one 50 m span.
 void EnterSingleBoxOneSpan();
+// A plate girder bridge of two continuous 40 m spans whose girders deepen towards the pier.
+void EnterPlateTwoSpanHaunch();
 
 struct Example {
     const char* file;       // its name in examples/

@@ -557,6 +557,23 @@ TEST_F(AnalysisPagesTest, AreaRatioOfEveryGirderWithDashesWhereNothingDivides)
     EXPECT_EQ(cell(1, 3), QStringLiteral("－"));
 }
 
+TEST_F(AnalysisPagesTest, AreaRatioOfThePlateExampleIsTheWeightItsAnalysisAssumedOverTheDesignedOne)
+{
+    Open("plate_3span_skew.mvl");
+    const auto page = AreaRatio();
+    for (int g = 0; g < g_nGirders; ++g) {
+        // Row g + 1 of the table, 50 high from 100 below the top margin: G, assumed, designed, ratio.
+        std::vector<QString> row;
+        for (const CDC::Record& r : page)
+            if (r.op == QLatin1String("TextOut") && r.args[1] <= -350 - 50 * g && r.args[1] > -400 - 50 * g)
+                row.push_back(r.text);
+        const double assumed = g_pDoc->m_adAssumedWeightPerLength[g], design = g_pDoc->m_adDesignWeightPerLength[g];
+        ASSERT_EQ(row.size(), 4u) << "G" << g + 1;
+        EXPECT_EQ(row[3], AfxFormat("%9.3f", assumed / design)) << "G" << g + 1;
+        EXPECT_NE(row[3], QStringLiteral("    1.000")) << "G" << g + 1;
+    }
+}
+
 TEST_F(AnalysisPagesTest, AreaRatioOfASingleBoxIsItsSecondEntry)
 {
     Open("box1_1span.mvl");

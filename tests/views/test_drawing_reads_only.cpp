@@ -128,7 +128,8 @@ TEST_F(DrawingReadsOnlyTest, CurvedDesign)
 TEST_F(DrawingReadsOnlyTest, ExampleDesigns)
 {
     const QDir dir(QStringLiteral(EXAMPLES_DIR));
-    for (const char* file : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl"}) {
+    for (const char* file :
+         {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl", "plate_2span_haunch.mvl"}) {
         SCOPED_TRACE(file);
         ASSERT_TRUE(theApp.OpenDesign(dir.filePath(QString::fromLatin1(file))));
         ASSERT_EQ(g_bResultsValid, 1);
