@@ -5,6 +5,12 @@
 #include "framework/bars.h"
 #include "framework/dc.h"
 #include "framework/view.h"
+#include "geometry/plan.h"
+
+#include <functional>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 class CPrintInfo;
 
@@ -44,6 +50,72 @@ CRect ViewPageFrame();
 // Writes a text with the font now selected turned by nEscapement (tenths of a degree), its
 // clipping turning with it; the font selected before is put back.
 void TextOutTurned(CDC* pDC, int nEscapement, int x, int y, const QString& text);
+
+// The cell, in logical units with top <= bottom, of a text written in the selected font with
+// its top left at (x, y) and turned by nEscapement (tenths of a degree).
+CRect TextCell(CDC* pDC, int nEscapement, int x, int y, const QString& text);
+
+// The room a drawing leaves its labels: the cells of the texts written so far, the marks and
+// lines they keep clear of, and the frame they stay inside. While one is open on a DC the
+// labels of the drawers go only where they are clear, and are left out where no place is.
+class CLabelRoom {
+public:
+    // An empty frame does not limit the labels.
+    explicit CLabelRoom(CDC* pDC, const CRect& frame = CRect());
+    ~CLabelRoom();
+    CLabelRoom(const CLabelRoom&) = delete;
+    CLabelRoom& operator=(const CLabelRoom&) = delete;
+    // The room open on the DC, null without one.
+    static CLabelRoom* Of(CDC* pDC);
+
+    // Clear of the frame's edge, the marks and lines, and by a little gap of other texts.
+    bool IsClear(const CRect& cell, bool bOfLines = true) const;
+    // Whether the same text already stands in that cell.
+    bool Holds(const CRect& cell, const QString& text) const;
+    // The shift that brings the cell inside the frame, (0, 0) where it is or cannot be.
+    CPoint IntoFrame(const CRect& cell) const;
+    void Take(const CRect& cell, const QString& text = QString()) { m_cells.push_back({cell, text}); }
+    // Keeps the labels clear of the marks and filled shapes the records draw (rectangles and
+    // circles), and of their lines and outlines: a label crosses a line only where no place
+    // clear of it is clear of the other texts.
+    void KeepOffMarks(const std::vector<CDC::Record>& records);
+    void KeepOffLines(const std::vector<CDC::Record>& records);
+
+private:
+    CDC* m_pDC;
+    CLabelRoom* m_pOuter;
+    CRect m_frame;
+    struct Cell {
+        CRect rect;
+        QString text;       // empty for a mark
+    };
+    std::vector<Cell> m_cells;
+    std::vector<std::pair<CPoint, CPoint>> m_lines;
+};
+
+// Writes the text at the first of the top-left corners where its cell is clear, else at the
+// first that is clear once moved inside the frame, and takes the cell; false, writing nothing,
+// where none is, or where the same text already stands at the first. Without a room open, at
+// the first corner.
+bool WriteClear(CDC* pDC, int nEscapement, std::initializer_list<CPoint> corners, const QString& text);
+bool WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text);
+// The top-left corner that puts the text's cell beside the point p, dGap away, on the side
+// (sx, sy) of it (each -1, 0 centred, or 1).
+CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy);
+
+// Where everything the records draw lies, as a rectangle with top <= bottom; empty for none.
+CRect DrawnBounds(const std::vector<CDC::Record>& records);
+
+// A drawing at an origin and a scale (logical units per metre across and up).
+using PlacedDrawing = std::function<void(CDC*, CPoint, CDPoint)>;
+// What the drawing draws, recorded on a probe like the DC (its mapping and font).
+std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale);
+// Keeps a drawing, texts and all, inside the frame: where it drawn at origin and scale would
+// leave it, the scale is made smaller step by step until it fits and the drawing is centred
+// in the frame. bTurned: the drawing lies a quarter turned on a sideways page (its origin's
+// x runs up the page and its y to the left).
+void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
+                CDPoint& scale);
 
 // Scales travel to the views in whole tenths, truncated.
 inline int ScaleTenths(double dScale) { return int(dScale * 10.0); }

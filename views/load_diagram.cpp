@@ -360,14 +360,12 @@ void CLoadDiagram::DrawRotatedText(CDC* pDC, double dAngle, int x, int y, const 
 
 void CLoadDiagram::Text(const Canvas& c, CPoint p, const QString& text, bool bValue)
 {
-    if (c.turned) {
-        const CPoint q = c.Place(p);
-        DrawRotatedText(c.dc, c.angle, q.x, q.y, text, bValue ? 1 : 0);
-    } else if (bValue) {
-        DrawValueText(c.dc, p.x, p.y, text);
-    } else {
-        c.dc->TextOut(p.x, p.y, text);
-    }
+    // Values that read as zero stay blank; a text whose place is taken is left out.
+    if (bValue && AfxAtof(text) == 0.0)
+        return;
+    const int oldMode = c.dc->SetBkMode(TRANSPARENT);
+    WriteClear(c.dc, c.turned ? CDimensionLine::TurnedEscapement(c.angle) : 0, {c.turned ? c.Place(p) : p}, text);
+    c.dc->SetBkMode(oldMode);
 }
 
 int CLoadDiagram::DrawLoads(int nSidewalk, CDC* pDC, CPoint origin, double dScaleX, double dScaleY)
