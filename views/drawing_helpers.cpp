@@ -75,15 +75,17 @@ std::vector<CLabelRoom*>& OpenRooms()
     return rooms;
 }
 
-// A text may touch a mark or a line by this much (0.3 mm): the font's leading leaves that
-// free. Two texts keep this gap (0.8 mm) so that they do not read as one.
+// A text may touch a mark, a line or the text above it by this much (0.3 mm): the font's
+// leading leaves that free. Texts in a line keep this gap (0.8 mm), not to read as one.
 constexpr int kTouch = 3;
 constexpr int kTextGap = 8;
+// Texts keep this far (1 mm) inside the frame, off its rule.
+constexpr int kFramePad = 10;
 
-bool Overlap(const CRect& a, const CRect& b, int nAllowed)
+bool Overlap(const CRect& a, const CRect& b, int nAllowedX, int nAllowedY)
 {
-    return std::min(a.right, b.right) - std::max(a.left, b.left) > nAllowed &&
-           std::min(a.bottom, b.bottom) - std::max(a.top, b.top) > nAllowed;
+    return std::min(a.right, b.right) - std::max(a.left, b.left) > nAllowedX &&
+           std::min(a.bottom, b.bottom) - std::max(a.top, b.top) > nAllowedY;
 }
 
 // Whether the segment runs through the rectangle (shrunk by the touch allowance).
@@ -138,19 +140,22 @@ CLabelRoom* CLabelRoom::Of(CDC* pDC)
     return nullptr;
 }
 
-bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines) const
+bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY) const
 {
-    if (!m_frame.IsRectEmpty() && (cell.left < m_frame.left || cell.right > m_frame.right ||
-                                   cell.top < m_frame.top || cell.bottom > m_frame.bottom))
+    if (!m_frame.IsRectEmpty() && (cell.left < m_frame.left + kTouch || cell.right > m_frame.right - kTouch ||
+                                   cell.top < m_frame.top + kTouch || cell.bottom > m_frame.bottom - kTouch))
         return false;
-    for (const Cell& c : m_cells)
-        if (Overlap(c.rect, cell, c.text.isEmpty() ? kTouch : -kTextGap))
+    for (const Cell& c : m_cells) {
+        const bool mark = c.text.isEmpty();
+        const int ax = mark || bAlongY ? kTouch : -kTextGap, ay = mark || !bAlongY ? kTouch : -kTextGap;
+        if (Overlap(c.rect, cell, ax, ay))
             return false;
+    }
     if (bOfLines)
         for (const auto& [p, q] : m_lines)
             if (Crosses(p, q, cell))
                 return false;
-    return !m_pOuter || m_pOuter->IsClear(cell, bOfLines);
+    return !m_pOuter || m_pOuter->IsClear(cell, bOfLines, bAlongY);
 }
 
 bool CLabelRoom::Holds(const CRect& cell, const QString& text) const
@@ -166,6 +171,8 @@ CPoint CLabelRoom::IntoFrame(const CRect& cell) const
     if (m_frame.IsRectEmpty())
         return m_pOuter ? m_pOuter->IntoFrame(cell) : CPoint();
     auto shift = [](int lo, int hi, int flo, int fhi) {
+        flo += kFramePad;
+        fhi -= kFramePad;
         if (hi - lo > fhi - flo)
             return 0;
         return lo < flo ? flo - lo : hi > fhi ? fhi - hi : 0;
@@ -213,6 +220,7 @@ bool WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, c
         write(corners.front());
         return true;
     }
+    const bool alongY = (nEscapement / 900) % 2 != 0;
     // A label drawn twice at one place (a cross member at a pier, from both its spans) once.
     if (room->Holds(TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text), text))
         return false;
@@ -228,9 +236,9 @@ bool WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, c
                     at.Offset(d.x, d.y);
                     cell.OffsetRect(d.x, d.y);
                 }
-                if (room->IsClear(cell, ofLines)) {
+                if (room->IsClear(cell, ofLines, alongY)) {
                     write(at);
-                    room->Take(cell, text);
+                    room->Take(cell, text, alongY);
                     return true;
                 }
             }

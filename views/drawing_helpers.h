@@ -69,12 +69,16 @@ public:
     static CLabelRoom* Of(CDC* pDC);
 
     // Clear of the frame's edge, the marks and lines, and by a little gap of other texts.
-    bool IsClear(const CRect& cell, bool bOfLines = true) const;
+    bool IsClear(const CRect& cell, bool bOfLines = true, bool bAlongY = false) const;
     // Whether the same text already stands in that cell.
     bool Holds(const CRect& cell, const QString& text) const;
     // The shift that brings the cell inside the frame, (0, 0) where it is or cannot be.
     CPoint IntoFrame(const CRect& cell) const;
-    void Take(const CRect& cell, const QString& text = QString()) { m_cells.push_back({cell, text}); }
+    // A text's cell reads along y where it is turned a quarter.
+    void Take(const CRect& cell, const QString& text = QString(), bool bAlongY = false)
+    {
+        m_cells.push_back({cell, text, bAlongY});
+    }
     // Keeps the labels clear of the marks and filled shapes the records draw (rectangles and
     // circles), and of their lines and outlines: a label crosses a line only where no place
     // clear of it is clear of the other texts.
@@ -88,6 +92,7 @@ private:
     struct Cell {
         CRect rect;
         QString text;       // empty for a mark
+        bool alongY;
     };
     std::vector<Cell> m_cells;
     std::vector<std::pair<CPoint, CPoint>> m_lines;

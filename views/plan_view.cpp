@@ -255,6 +255,11 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc)
     DrawSupports(&probe, pDoc);
     DrawNodeMarks(&probe, pDoc);
     room->KeepOffMarks(probe.Records());
+    // And where they can, off the deck's edges.
+    probe.ClearRecords();
+    DrawCurbLines(&probe, pDoc);
+    DrawRailingLines(&probe, pDoc);
+    room->KeepOffLines(probe.Records());
 }
 
 int CPlanDrawer::TextEscapement(const CMarivoltenDoc& doc) const
@@ -526,9 +531,10 @@ int CPlanDrawer::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
                 const QString text = AfxFormat("%d", pp.m_anNodes[size_t(g)]);
                 const int esc = TextEscapement(*pDoc);
                 std::vector<CPoint> corners{CPoint(place.x + 5, place.y - 5)};
-                for (int gap : {5, kClearOfSquare})
-                    for (auto [sx, sy] : {std::pair{1, -1}, {1, 1}, {-1, -1}, {-1, 1}, {1, 0}, {-1, 0}})
-                        corners.push_back(CornerBeside(pDC, esc, text, at, gap, sx, sy));
+                for (CPoint around : {place, at})
+                    for (int gap : {5, kClearOfSquare})
+                        for (auto [sx, sy] : {std::pair{1, -1}, {1, 1}, {-1, -1}, {-1, 1}, {1, 0}, {-1, 0}})
+                            corners.push_back(CornerBeside(pDC, esc, text, around, gap, sx, sy));
                 WriteText(pDC, *pDoc, corners, text);
             }
         }

@@ -55,7 +55,7 @@ public:
     int DrawCrossMembers(CDC* pDC, CMarivoltenDoc* pDoc);
 
     // With a label room open on the DC: keeps the labels off the supports' squares and the
-    // nodes' marks, which are drawn around them.
+    // nodes' marks, which are drawn around them, and where it can off the deck's edges.
     void KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc);
 
     double m_dScale = 1.0;
