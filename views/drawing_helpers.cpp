@@ -205,10 +205,10 @@ void CLabelRoom::KeepOffLines(const std::vector<CDC::Record>& records)
     }
 }
 
-bool WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text)
+int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text)
 {
     if (corners.empty())
-        return false;
+        return -1;
     auto write = [&](CPoint at) {
         if (nEscapement % 3600 != 0)
             TextOutTurned(pDC, nEscapement, at.x, at.y, text);
@@ -218,16 +218,17 @@ bool WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, c
     CLabelRoom* room = CLabelRoom::Of(pDC);
     if (!room) {
         write(corners.front());
-        return true;
+        return 0;
     }
     const bool alongY = (nEscapement / 900) % 2 != 0;
     // A label drawn twice at one place (a cross member at a pier, from both its spans) once.
     if (room->Holds(TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text), text))
-        return false;
+        return -1;
     // Clear of the lines too where that can be; texts over texts never.
     for (bool ofLines : {true, false})
         for (bool moved : {false, true})
-            for (CPoint at : corners) {
+            for (size_t i = 0; i < corners.size(); ++i) {
+                CPoint at = corners[i];
                 CRect cell = TextCell(pDC, nEscapement, at.x, at.y, text);
                 if (moved) {
                     const CPoint d = room->IntoFrame(cell);
@@ -239,13 +240,13 @@ bool WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, c
                 if (room->IsClear(cell, ofLines, alongY)) {
                     write(at);
                     room->Take(cell, text, alongY);
-                    return true;
+                    return int(i);
                 }
             }
-    return false;
+    return -1;
 }
 
-bool WriteClear(CDC* pDC, int nEscapement, std::initializer_list<CPoint> corners, const QString& text)
+int WriteClear(CDC* pDC, int nEscapement, std::initializer_list<CPoint> corners, const QString& text)
 {
     return WriteClear(pDC, nEscapement, std::vector<CPoint>(corners), text);
 }
