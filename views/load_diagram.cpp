@@ -396,12 +396,15 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     for (int i = FirstDrawnGirder(); i <= LastDrawnGirder(); ++i) {
         const double x = GirderX(i) + m_adHaunchWidth[i] / 2, top = -m_adHaunchHeight[i];
         const double bottom = top - m_adGirderHeight[i];
-        // The girder's name first, below its foot or lower down, then its depth around it.
+        // The girder's name first, below its foot, lower down or beside it, then its depth
+        // around it.
         if (m_nBridgeType != 2) {
             const QString name = AfxFormat("G%d", i + 1);
             const CSize ext = dc->GetTextExtent(name);
-            Text(c, {CPoint(X(x), Y(bottom)), CPoint(X(x), Y(bottom) - ext.cy), CPoint(X(x) - ext.cx, Y(bottom)),
-                     CPoint(X(x) - ext.cx, Y(bottom) - ext.cy)},
+            const int gx = X(x), gy = Y(bottom);
+            Text(c,
+                 {CPoint(gx, gy), CPoint(gx, gy - ext.cy), CPoint(gx - ext.cx, gy), CPoint(gx - ext.cx, gy - ext.cy),
+                  CPoint(gx + kEdgeGap, gy + ext.cy), CPoint(gx - ext.cx - kEdgeGap, gy + ext.cy)},
                  name, false);
         }
         c.Line(depth, {x, top}, {x, bottom}, GirderLabelPlace(c, depth, {x, top}, {x, bottom}, i, 4));
