@@ -185,6 +185,43 @@ TEST(StationPlacement, EveryStationAtTheScaleOfTheWidest)
     EXPECT_TRUE(std::isfinite(ShapePlacement(0.0, CSize(2100, 2970), 1700, 2570, 200, true).sy));
 }
 
+// Texts of one line that overlap or stand closer than a character's gap along it, so that
+// they read as one ("C1C2"); and texts lying on the supports' red squares.
+QStringList RunTogether(const std::vector<CDC::Record>& records)
+{
+    std::vector<const CDC::Record*> texts;
+    for (const CDC::Record& r : records)
+        if (drawingchecks::IsText(r))
+            texts.push_back(&r);
+    QStringList found;
+    for (size_t i = 0; i < texts.size(); ++i)
+        for (size_t j = i + 1; j < texts.size(); ++j) {
+            const CRect &a = texts[i]->box, &b = texts[j]->box;
+            const int dx = std::min(a.right, b.right) - std::max(a.left, b.left);
+            const int dy = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+            const bool alongY = texts[i]->escapement % 1800 != 0;
+            const int along = alongY ? dy : dx, across = alongY ? dx : dy;
+            if (across > 3 && along > -6)
+                found << drawingchecks::Describe(*texts[i]) + QStringLiteral(" by ") + drawingchecks::Describe(*texts[j]);
+        }
+    return found;
+}
+
+QStringList TextsOnSupports(const std::vector<CDC::Record>& records)
+{
+    QStringList found;
+    for (const CDC::Record& sq : records) {
+        if (sq.op != QLatin1String("Rectangle") || sq.brushColor != RGB(255, 0, 0))
+            continue;
+        const CRect s = drawingchecks::Normal(CRect(sq.args[0], sq.args[1], sq.args[2], sq.args[3]));
+        for (const CDC::Record& r : records)
+            if (drawingchecks::IsText(r) && std::min(s.right, r.box.right) - std::max(s.left, r.box.left) > 3 &&
+                std::min(s.bottom, r.box.bottom) - std::max(s.top, r.box.top) > 3)
+                found << drawingchecks::Describe(r);
+    }
+    return found;
+}
+
 class StationPageTest : public DrawingPagesTest {
 protected:
     void SetUp() override
@@ -217,6 +254,50 @@ TEST_F(StationPageTest, EachCheckedStationHasItsPage)
     const auto loads = Draw(&CPrintView::PrintCrossSectionLoads, View().m_anSectionStart[CPrintView::RS_LOADS]);
     EXPECT_TRUE(HasTitle(loads, QStringLiteral("_横断面 1 荷重")));
     EXPECT_GT(CountTexts(loads, [](const QString& t) { return t.contains(QStringLiteral("床版")); }), 0);
+}
+
+// Texts that a straight line of the page runs through (more than 0.3 mm inside the cell).
+QStringList TextsCrossedByLines(const std::vector<CDC::Record>& records)
+{
+    QStringList found;
+    for (const CDC::Record& t : records) {
+        if (!drawingchecks::IsText(t))
+            continue;
+        const CRect b(t.box.left + 3, t.box.top + 3, t.box.right - 3, t.box.bottom - 3);
+        for (const CDC::Record& l : records) {
+            if (l.op != QLatin1String("LineTo"))
+                continue;
+            const int steps = std::max(std::abs(l.args[2] - l.args[0]), std::abs(l.args[3] - l.args[1])) + 1;
+            bool through = false;
+            for (int k = 0; k <= steps && !through; ++k) {
+                const double x = l.args[0] + double(l.args[2] - l.args[0]) * k / steps;
+                const double y = l.args[1] + double(l.args[3] - l.args[1]) * k / steps;
+                through = x > b.left && x < b.right && y > b.top && y < b.bottom;
+            }
+            if (through) {
+                found << drawingchecks::Describe(t) + QStringLiteral(" by ") + drawingchecks::Describe(l);
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+// The dimension labels of the section and of the load diagram stand beside their lines, not
+// across an extension line or a leader ("2100" at the last girder, the curb heights).
+TEST_F(StationPageTest, LabelsStandClearOfTheLinesUprightAndSideways)
+{
+    for (bool upright : {true, false}) {
+        SCOPED_TRACE(upright ? "upright" : "sideways");
+        Orientation(IDC_PR_SHAPE_PORTRAIT, IDC_PR_SHAPE_LANDSCAPE, upright);
+        Orientation(IDC_PR_LOAD_PORTRAIT, IDC_PR_LOAD_LANDSCAPE, upright);
+        for (const auto& records :
+             {Draw(&CPrintView::PrintCrossSectionShape, View().m_anSectionStart[CPrintView::RS_CROSS_SECTIONS]),
+              Draw(&CPrintView::PrintCrossSectionLoads, View().m_anSectionStart[CPrintView::RS_LOADS])}) {
+            EXPECT_TRUE(TextsCrossedByLines(records).isEmpty()) << TextsCrossedByLines(records).join(u'\n').toStdString();
+            EXPECT_TRUE(RunTogether(records).isEmpty()) << RunTogether(records).join(u'\n').toStdString();
+        }
+    }
 }
 
 // Girders at both ends of the heights the input takes (0.1 m and 10 m): both pages of a
@@ -519,43 +600,6 @@ TEST_F(PlanPageTest, ThePlanIsCentredAndWiderMarginsOnlyShrinkIt)
     EXPECT_LT(smaller, scale);
     // Shrunk about the page's middle, which does not move.
     EXPECT_NEAR(middle(smallerLines) - 1050.0, (middle(lines) - 1050.0) * smaller / scale, 2.0);
-}
-
-// Texts of one line that overlap or stand closer than a character's gap along it, so that
-// they read as one ("C1C2"); and texts lying on the supports' red squares.
-QStringList RunTogether(const std::vector<CDC::Record>& records)
-{
-    std::vector<const CDC::Record*> texts;
-    for (const CDC::Record& r : records)
-        if (drawingchecks::IsText(r))
-            texts.push_back(&r);
-    QStringList found;
-    for (size_t i = 0; i < texts.size(); ++i)
-        for (size_t j = i + 1; j < texts.size(); ++j) {
-            const CRect &a = texts[i]->box, &b = texts[j]->box;
-            const int dx = std::min(a.right, b.right) - std::max(a.left, b.left);
-            const int dy = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
-            const bool alongY = texts[i]->escapement % 1800 != 0;
-            const int along = alongY ? dy : dx, across = alongY ? dx : dy;
-            if (across > 3 && along > -6)
-                found << drawingchecks::Describe(*texts[i]) + QStringLiteral(" by ") + drawingchecks::Describe(*texts[j]);
-        }
-    return found;
-}
-
-QStringList TextsOnSupports(const std::vector<CDC::Record>& records)
-{
-    QStringList found;
-    for (const CDC::Record& sq : records) {
-        if (sq.op != QLatin1String("Rectangle") || sq.brushColor != RGB(255, 0, 0))
-            continue;
-        const CRect s = drawingchecks::Normal(CRect(sq.args[0], sq.args[1], sq.args[2], sq.args[3]));
-        for (const CDC::Record& r : records)
-            if (drawingchecks::IsText(r) && std::min(s.right, r.box.right) - std::max(s.left, r.box.left) > 3 &&
-                std::min(s.bottom, r.box.bottom) - std::max(s.top, r.box.top) > 3)
-                found << drawingchecks::Describe(r);
-    }
-    return found;
 }
 
 TEST_F(PlanPageTest, LabelsAndNumbersOfASkewedPlanStandApartInTheFrameUprightAndSideways)
