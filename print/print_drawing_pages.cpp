@@ -307,9 +307,7 @@ void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
             };
             const CRect frame = doc->PageFrameRect(pInfo);
             FitDrawing(pDC, draw, frame, !upright, origin, v);
-            CLabelRoom room(pDC, frame);
-            room.KeepOffLines(ProbeDrawing(pDC, draw, origin, v));
-            draw(pDC, origin, v);
+            DrawLabelled(pDC, draw, origin, v, frame);
         }
     }
     pDC->SelectObject(oldPen);
@@ -356,9 +354,7 @@ void CPrintView::PrintCrossSectionLoads(CDC* pDC, CPrintInfo* pInfo)
             };
             const CRect frame = doc->PageFrameRect(pInfo);
             FitDrawing(pDC, draw, frame, !upright, origin, v);
-            CLabelRoom room(pDC, frame);
-            room.KeepOffLines(ProbeDrawing(pDC, draw, origin, v));
-            draw(pDC, origin, v);
+            DrawLabelled(pDC, draw, origin, v, frame);
         }
     }
     pDC->SelectObject(oldPen);

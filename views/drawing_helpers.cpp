@@ -301,6 +301,13 @@ std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoin
     return probe.Records();
 }
 
+void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame)
+{
+    CLabelRoom room(pDC, frame);
+    room.KeepOffLines(ProbeDrawing(pDC, draw, origin, scale));
+    draw(pDC, origin, scale);
+}
+
 void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
                 CDPoint& scale)
 {

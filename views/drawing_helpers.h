@@ -115,6 +115,9 @@ CRect DrawnBounds(const std::vector<CDC::Record>& records);
 using PlacedDrawing = std::function<void(CDC*, CPoint, CDPoint)>;
 // What the drawing draws, recorded on a probe like the DC (its mapping and font).
 std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale);
+// Draws with its labels laid out in a room of their own (inside the frame where one is given),
+// kept clear of the drawing's lines where they can be.
+void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame = CRect());
 // Keeps a drawing, texts and all, inside the frame: where it drawn at origin and scale would
 // leave it, the scale is made smaller step by step until it fits and the drawing is centred
 // in the frame. bTurned: the drawing lies a quarter turned on a sideways page (its origin's

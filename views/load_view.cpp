@@ -88,10 +88,7 @@ void CLoadView::OnDraw(CDC* pDC)
     const int station = PlanCurrentStation(*doc);
     if (!(kx > 0.0) || station >= m_nDiagrams)
         return;
-    const PlacedDrawing draw = Drawing(station);
-    CLabelRoom room(pDC);
-    room.KeepOffLines(ProbeDrawing(pDC, draw, m_ptOrigin, CDPoint(kx, ky)));
-    draw(pDC, m_ptOrigin, CDPoint(kx, ky));
+    DrawLabelled(pDC, Drawing(station), m_ptOrigin, CDPoint(kx, ky));
 }
 
 PlacedDrawing CLoadView::Drawing(int nStation)
@@ -149,8 +146,5 @@ void CLoadView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     const CRect reach = d.Reach(pDC, sidewalk, kx, ky);
     const CPoint origin(frame.left + (frame.Width() - (reach.right - reach.left)) / 2 - reach.left,
                         frame.bottom - (frame.Height() - (reach.top - reach.bottom)) / 2 - reach.top);
-    const PlacedDrawing draw = Drawing(station);
-    CLabelRoom room(pDC, ViewPageFrame());
-    room.KeepOffLines(ProbeDrawing(pDC, draw, origin, CDPoint(kx, ky)));
-    draw(pDC, origin, CDPoint(kx, ky));
+    DrawLabelled(pDC, Drawing(station), origin, CDPoint(kx, ky), ViewPageFrame());
 }

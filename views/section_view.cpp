@@ -67,10 +67,7 @@ void CSectionView::OnDraw(CDC* pDC)
     const int station = PlanCurrentStation(*doc);
     if (!(k > 0.0) || station >= m_nDrawers)
         return;
-    const PlacedDrawing draw = Drawing(station);
-    CLabelRoom room(pDC);
-    room.KeepOffLines(ProbeDrawing(pDC, draw, m_ptOrigin, CDPoint(k, k)));
-    draw(pDC, m_ptOrigin, CDPoint(k, k));
+    DrawLabelled(pDC, Drawing(station), m_ptOrigin, CDPoint(k, k));
 }
 
 PlacedDrawing CSectionView::Drawing(int nStation)
@@ -109,7 +106,5 @@ void CSectionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     const PlacedDrawing draw = Drawing(station);
     const CRect frame = ViewPageFrame();
     FitDrawing(pDC, draw, frame, false, origin, scale);
-    CLabelRoom room(pDC, frame);
-    room.KeepOffLines(ProbeDrawing(pDC, draw, origin, scale));
-    draw(pDC, origin, scale);
+    DrawLabelled(pDC, draw, origin, scale, frame);
 }
