@@ -161,7 +161,8 @@ bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY) const
 bool CLabelRoom::Holds(const CRect& cell, const QString& text) const
 {
     for (const Cell& c : m_cells)
-        if (c.rect == cell && c.text == text)
+        if (c.text == text && std::abs(c.asked.left - cell.left) <= kTextGap &&
+            std::abs(c.asked.top - cell.top) <= kTextGap)
             return true;
     return m_pOuter && m_pOuter->Holds(cell, text);
 }
@@ -222,7 +223,8 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, co
     }
     const bool alongY = (nEscapement / 900) % 2 != 0;
     // A label drawn twice at one place (a cross member at a pier, from both its spans) once.
-    if (room->Holds(TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text), text))
+    const CRect asked = TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text);
+    if (room->Holds(asked, text))
         return -1;
     // Clear of the lines too where that can be; texts over texts never.
     for (bool ofLines : {true, false})
@@ -239,7 +241,7 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, co
                 }
                 if (room->IsClear(cell, ofLines, alongY)) {
                     write(at);
-                    room->Take(cell, text, alongY);
+                    room->Take(cell, text, alongY, asked);
                     return int(i);
                 }
             }

@@ -70,14 +70,15 @@ public:
 
     // Clear of the frame's edge, the marks and lines, and by a little gap of other texts.
     bool IsClear(const CRect& cell, bool bOfLines = true, bool bAlongY = false) const;
-    // Whether the same text already stands in that cell.
+    // Whether the same text was meant for that cell (or one a text's gap from it) already.
     bool Holds(const CRect& cell, const QString& text) const;
     // The shift that brings the cell inside the frame, (0, 0) where it is or cannot be.
     CPoint IntoFrame(const CRect& cell) const;
-    // A text's cell reads along y where it is turned a quarter.
-    void Take(const CRect& cell, const QString& text = QString(), bool bAlongY = false)
+    // A text's cell reads along y where it is turned a quarter; asked is the cell of the
+    // place it was meant for.
+    void Take(const CRect& cell, const QString& text = QString(), bool bAlongY = false, const CRect& asked = CRect())
     {
-        m_cells.push_back({cell, text, bAlongY});
+        m_cells.push_back({cell, text, bAlongY, asked});
     }
     // Keeps the labels clear of the marks and filled shapes the records draw (rectangles and
     // circles), and of their lines and outlines: a label crosses a line only where no place
@@ -93,6 +94,7 @@ private:
         CRect rect;
         QString text;       // empty for a mark
         bool alongY;
+        CRect asked;
     };
     std::vector<Cell> m_cells;
     std::vector<std::pair<CPoint, CPoint>> m_lines;

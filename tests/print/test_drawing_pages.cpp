@@ -514,14 +514,20 @@ TEST_F(PlanPageTest, EveryNodeIsNumberedAndMarkedAndEveryCrossMemberLabelled)
     for (const CDC::Record& r : records)
         if (r.op == QLatin1String("TextOut") && r.penColor == RGB(192, 192, 192))
             ++numbers;
-    EXPECT_EQ(numbers, NodeCount());
+    // A node over a pier that both its spans number alike is numbered once.
+    int shared = 0;
+    for (int i = 1; i < g_nSpans; ++i)
+        for (int g = 0; g < g_nGirders; ++g)
+            shared += g_pDoc->m_aSpans[size_t(i)].m_aPanelPoints.front().m_anNodes[size_t(g)] ==
+                      g_pDoc->m_aSpans[size_t(i - 1)].m_aPanelPoints.back().m_anNodes[size_t(g)];
+    EXPECT_EQ(numbers, NodeCount() - shared);
     // A cross member over a pier is labelled once, not by both its spans at one place.
     const int members = PanelPointCount() - (g_nSpans - 1);
     EXPECT_EQ(CountTexts(records, [](const QString& t) { return t.startsWith(QLatin1Char('C')); }), members);
     for (int g = 1; g <= g_nGirders; ++g)
         EXPECT_EQ(CountTexts(records, [&](const QString& t) { return t == AfxFormat("G%d", g); }), 1) << g;
     if (g_nSpans == 2 && g_nGirders == 4 && g_pDoc->m_aSpans[0].m_nPanels == 6 && g_pDoc->m_aSpans[1].m_nPanels == 6) {
-        EXPECT_EQ(numbers, 56);
+        EXPECT_EQ(numbers + shared, 56);
         EXPECT_EQ(CountTexts(records, [](const QString& t) { return t.startsWith(QLatin1Char('C')); }), 13);
     }
     EXPECT_TRUE(HasTitle(records, QStringLiteral("_平面図")));
