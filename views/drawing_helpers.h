@@ -102,11 +102,11 @@ private:
 
 // Writes the text at the first of the top-left corners where its cell is clear, else at the
 // first that is clear once moved inside the frame, and takes the cell. Returns the index of
-// the corner taken; -1, writing nothing, where none is clear, or where the same text already
-// stands at the first. Without a room open, at the first corner.
+// the corner taken; -1, writing nothing, where none is clear, or where the same text was
+// already meant for the first. Without a room open, at the first corner.
 int WriteClear(CDC* pDC, int nEscapement, std::initializer_list<CPoint> corners, const QString& text);
 int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text);
-// The top-left corner that puts the text's cell beside the point p, dGap away, on the side
+// The top-left corner that puts the text's cell beside the point p, nGap away, on the side
 // (sx, sy) of it (each -1, 0 centred, or 1).
 CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy);
 
