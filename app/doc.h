@@ -175,6 +175,8 @@ public:
 
     // Page frame, page number and paper of every printout.
     void DrawPageFrame(CDC* pDC, CPrintInfo* pInfo, const QString& strPageTitle);
+    // The page frame in 0.1 mm, y up (left, top, right, bottom), on the job's paper.
+    CRect PageFrameRect(const CPrintInfo* pInfo) const;
     void DrawPageFooter(CDC* pDC, CPrintInfo* pInfo, int bHasCover);
     void SetupPrinterPaper(CPrintInfo* pInfo, CSize* pPageSize, int nPaper);
 

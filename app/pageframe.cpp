@@ -33,6 +33,12 @@ CSize FrameArea(const CPrintInfo* pInfo)
 
 }
 
+CRect CMarivoltenDoc::PageFrameRect(const CPrintInfo* pInfo) const
+{
+    const CSize area = FrameArea(pInfo);
+    return CRect(m_nMarginLeft, -m_nMarginTop + 10, area.cx - m_nMarginRight, -area.cy + m_nMarginBottom);
+}
+
 void CMarivoltenDoc::DrawPageFrame(CDC* pDC, CPrintInfo* pInfo, const QString& strPageTitle)
 {
     const QString header = GetTitle() + strPageTitle;
@@ -43,15 +49,15 @@ void CMarivoltenDoc::DrawPageFrame(CDC* pDC, CPrintInfo* pInfo, const QString& s
     LoadPrintSettings();
 
     const PageScale s(pDC);
-    const CSize area = FrameArea(pInfo);
+    const CRect frame = PageFrameRect(pInfo);
     if (!m_bNoHeader) {
         const int h = s.Y(pDC->GetTextExtent(header).cy);
-        pDC->TextOut(s.X(m_nMarginLeft), s.Y(-m_nMarginTop + 10) + h + 5, header);
+        pDC->TextOut(s.X(frame.left), s.Y(frame.top) + h + 5, header);
     }
-    const int right = s.X(area.cx - m_nMarginRight);
-    const int bottom = s.Y(-area.cy + m_nMarginBottom);
+    const int right = s.X(frame.right);
+    const int bottom = s.Y(frame.bottom);
     if (!m_bNoFrame)
-        pDC->Rectangle(s.X(m_nMarginLeft), s.Y(-m_nMarginTop + 10), right, bottom);
+        pDC->Rectangle(s.X(frame.left), s.Y(frame.top), right, bottom);
     if (!m_bNoFooter)
         pDC->TextOut(right - pDC->GetTextExtent(company).cx, bottom - 5, company);
 

@@ -76,6 +76,8 @@ void CPrintView::PrintPlan(CDC* pDC, CPrintInfo* pInfo)
     plan.m_bNumbersBesideDeck = 0;
     plan.m_nCarriagewayPenStyle = PS_DASHDOT;
     plan.m_nCarriagewayPenWidth = 1;
+    CLabelRoom room(pDC, doc->PageFrameRect(pInfo));
+    plan.KeepLabelsOffMarks(pDC, doc);
 
     plan.DrawSpanDimensions(pDC, doc, doc->m_bPlanShowSpanLengths);
     plan.DrawPanelDimensions(pDC, doc, doc->m_bPlanShowPanelLengths);
@@ -287,20 +289,25 @@ void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
             const CStationPlacement at = ShapePlacement(WidestOf(m_pSectionDrawers.get(), m_nSectionDrawers), m_sizePage,
                                                         PW, PH, doc->m_nMarginLeft, upright);
             m_stationPlacement = at;
-            const CPoint origin = at.origin;
-            const CDPoint v = at.vector;
+            CPoint origin = at.origin;
+            CDPoint v = at.vector;
             CCrossSectionDrawer& d = m_pSectionDrawers[size_t(station)];
-            if (upright) {
-                d.DrawSection(pDC, origin, v);
-                d.DrawWidthDimensions(pDC, origin, v);
-                d.DrawGirderLayoutDimensions(pDC, origin, v);
-                d.DrawDetailDimensions(pDC, origin, v);
-            } else {
-                d.DrawSectionForPrint(pDC, origin, v);
-                d.DrawWidthDimensionsForPrint(pDC, origin, v);
-                d.DrawGirderLayoutDimensionsForPrint(pDC, origin, v);
-                d.DrawDetailDimensionsForPrint(pDC, origin, v);
-            }
+            const PlacedDrawing draw = [&d, upright](CDC* dc, CPoint o, CDPoint k) {
+                if (upright) {
+                    d.DrawSection(dc, o, k);
+                    d.DrawWidthDimensions(dc, o, k);
+                    d.DrawGirderLayoutDimensions(dc, o, k);
+                    d.DrawDetailDimensions(dc, o, k);
+                } else {
+                    d.DrawSectionForPrint(dc, o, k);
+                    d.DrawWidthDimensionsForPrint(dc, o, k);
+                    d.DrawGirderLayoutDimensionsForPrint(dc, o, k);
+                    d.DrawDetailDimensionsForPrint(dc, o, k);
+                }
+            };
+            const CRect frame = doc->PageFrameRect(pInfo);
+            FitDrawing(pDC, draw, frame, !upright, origin, v);
+            DrawLabelled(pDC, draw, origin, v, frame);
         }
     }
     pDC->SelectObject(oldPen);
@@ -326,23 +333,28 @@ void CPrintView::PrintCrossSectionLoads(CDC* pDC, CPrintInfo* pInfo)
             const CStationPlacement at = LoadPlacement(WidestOf(m_pLoadDiagrams.get(), m_nLoadDiagrams), m_sizePage,
                                                        PW, PH, doc->m_nMarginLeft, upright);
             m_stationPlacement = at;
-            const CPoint origin = at.origin;
-            const double kx = at.vector.x, ky = at.vector.y;
+            CPoint origin = at.origin;
+            CDPoint v = at.vector;
             const int sidewalk = doc->m_dlgBasic.m_nSidewalk;
             CLoadDiagram& d = m_pLoadDiagrams[size_t(station)];
-            if (upright) {
-                d.DrawUpperDimensions(pDC, origin, kx, ky);
-                d.DrawSection(pDC, origin, CDPoint(kx, ky));
-                d.DrawLoadAreas(pDC, sidewalk, origin, kx, ky);
-                d.DrawLowerDimensions(pDC, origin, kx, ky);
-                d.DrawLoads(sidewalk, pDC, origin, kx, ky);
-            } else {
-                d.DrawUpperDimensionsForPrint(pDC, origin, kx, ky);
-                d.DrawSectionForPrint(pDC, origin, CDPoint(kx, ky));
-                d.DrawLoadAreasForPrint(270.0, pDC, sidewalk, origin, kx, ky);
-                d.DrawLowerDimensionsForPrint(pDC, origin, kx, ky);
-                d.DrawLoadsForPrint(270.0, sidewalk, pDC, origin, kx, ky);
-            }
+            const PlacedDrawing draw = [&d, upright, sidewalk](CDC* dc, CPoint o, CDPoint k) {
+                if (upright) {
+                    d.DrawUpperDimensions(dc, o, k.x, k.y);
+                    d.DrawSection(dc, o, k);
+                    d.DrawLoadAreas(dc, sidewalk, o, k.x, k.y);
+                    d.DrawLowerDimensions(dc, o, k.x, k.y);
+                    d.DrawLoads(sidewalk, dc, o, k.x, k.y);
+                } else {
+                    d.DrawUpperDimensionsForPrint(dc, o, k.x, k.y);
+                    d.DrawSectionForPrint(dc, o, k);
+                    d.DrawLoadAreasForPrint(270.0, dc, sidewalk, o, k.x, k.y);
+                    d.DrawLowerDimensionsForPrint(dc, o, k.x, k.y);
+                    d.DrawLoadsForPrint(270.0, sidewalk, dc, o, k.x, k.y);
+                }
+            };
+            const CRect frame = doc->PageFrameRect(pInfo);
+            FitDrawing(pDC, draw, frame, !upright, origin, v);
+            DrawLabelled(pDC, draw, origin, v, frame);
         }
     }
     pDC->SelectObject(oldPen);

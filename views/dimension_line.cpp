@@ -4,6 +4,7 @@
 #include "framework/format.h"
 
 #include <cmath>
+#include <vector>
 
 CDimensionLine::CDimensionLine()
 {
@@ -203,20 +204,32 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
     const QString text = LabelText(p1, p2);
     const CSize ext = pDC->GetTextExtent(text);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    const CSize d = LabelOffset(nLabelPos);
-    CPoint corner(mid.x - ext.cx / 2 + d.cx, mid.y + ext.cy / 2 + d.cy);
-
-    // The turned label keeps the label font, written along the turned line.
-    if (turned) {
-        RotateSegment(dAngle, corner.x, corner.y, 0, 0, &r);
-        corner = CPoint(r.left, r.top);
+    // Where the label's place is taken (another label, a line, the frame's edge), the same
+    // place farther out, the mirror place on the other side of the line, then the places
+    // around the line's middle, the nearest to its own first.
+    const int mirror[9] = {0, 3, 6, 1, 8, 7, 2, 5, 4};
+    const int place = nLabelPos >= 0 && nLabelPos <= 8 ? nLabelPos : 0;
+    std::vector<std::pair<int, int>> places{{place, 1}, {place, 2}, {mirror[place], 1}, {mirror[place], 2}};
+    const int from = place == 0 ? 2 : place;
+    for (int far : {1, 2, 3})
+        for (int step = 0; step < 8; ++step) {
+            // from, from + 1, from - 1, from + 2, ... round the eight places.
+            const int turn = (step + 1) / 2 * (step % 2 ? 1 : -1);
+            places.emplace_back((from - 1 + turn + 16) % 8 + 1, far);
+        }
+    std::vector<CPoint> corners;
+    for (const auto& [code, far] : places) {
+        const CSize d = LabelOffset(code);
+        CPoint corner(mid.x - ext.cx / 2 + d.cx * far, mid.y + ext.cy / 2 + d.cy * far);
+        // The turned label keeps the label font, written along the turned line.
+        if (turned) {
+            RotateSegment(dAngle, corner.x, corner.y, 0, 0, &r);
+            corner = CPoint(r.left, r.top);
+        }
+        corners.push_back(corner);
     }
-    if (!(m_bHideZeroLabel == 1 && AfxAtof(text) == 0.0)) {
-        if (turned)
-            TextOutTurned(pDC, TurnedEscapement(dAngle), corner.x, corner.y, text);
-        else
-            pDC->TextOut(corner.x, corner.y, text);
-    }
+    if (!(m_bHideZeroLabel == 1 && AfxAtof(text) == 0.0))
+        WriteClear(pDC, turned ? TurnedEscapement(dAngle) : 0, corners, text);
     pDC->SetBkMode(oldMode);
     pDC->SelectObject(oldFont);
     pDC->SelectObject(oldPen);

@@ -52,6 +52,287 @@ void TextOutTurned(CDC* pDC, int nEscapement, int x, int y, const QString& text)
     pDC->TextOut(x, y, text);
 }
 
+CRect TextCell(CDC* pDC, int nEscapement, int x, int y, const QString& text)
+{
+    const CSize ext = pDC->GetTextExtent(text);
+    const double a = nEscapement / 10.0 * 3.14159265358979 / 180.0;
+    // Along the text and from its top down to its foot, turned with it.
+    const double ax = std::cos(a) * ext.cx, ay = std::sin(a) * ext.cx;
+    const double dx = std::sin(a) * ext.cy, dy = -std::cos(a) * ext.cy;
+    const double xs[4] = {0.0, ax, dx, ax + dx}, ys[4] = {0.0, ay, dy, ay + dy};
+    const auto [x0, x1] = std::minmax_element(xs, xs + 4);
+    const auto [y0, y1] = std::minmax_element(ys, ys + 4);
+    return CRect(x + int(std::lround(*x0)), y + int(std::lround(*y0)), x + int(std::lround(*x1)),
+                 y + int(std::lround(*y1)));
+}
+
+namespace {
+
+// The rooms open, the latest last.
+std::vector<CLabelRoom*>& OpenRooms()
+{
+    static std::vector<CLabelRoom*> rooms;
+    return rooms;
+}
+
+// A text may touch a mark, a line or the text above it by this much (0.3 mm): the font's
+// leading leaves that free. Texts in a line keep this gap (0.8 mm), not to read as one.
+constexpr int kTouch = 3;
+constexpr int kTextGap = 8;
+// Texts keep this far (1 mm) inside the frame, off its rule.
+constexpr int kFramePad = 10;
+
+bool Overlap(const CRect& a, const CRect& b, int nAllowedX, int nAllowedY)
+{
+    return std::min(a.right, b.right) - std::max(a.left, b.left) > nAllowedX &&
+           std::min(a.bottom, b.bottom) - std::max(a.top, b.top) > nAllowedY;
+}
+
+// Whether the segment runs through the rectangle (shrunk by the touch allowance).
+bool Crosses(CPoint p, CPoint q, const CRect& r)
+{
+    double t0 = 0.0, t1 = 1.0;
+    const double dx = q.x - p.x, dy = q.y - p.y;
+    const double lo[2] = {double(r.left + kTouch), double(r.top + kTouch)};
+    const double hi[2] = {double(r.right - kTouch), double(r.bottom - kTouch)};
+    if (lo[0] > hi[0] || lo[1] > hi[1])
+        return false;
+    const double start[2] = {double(p.x), double(p.y)}, step[2] = {dx, dy};
+    for (int k = 0; k < 2; ++k) {
+        if (step[k] == 0.0) {
+            if (start[k] < lo[k] || start[k] > hi[k])
+                return false;
+            continue;
+        }
+        double a = (lo[k] - start[k]) / step[k], b = (hi[k] - start[k]) / step[k];
+        if (a > b)
+            std::swap(a, b);
+        t0 = std::max(t0, a);
+        t1 = std::min(t1, b);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+}
+
+CLabelRoom::CLabelRoom(CDC* pDC, const CRect& frame)
+    : m_pDC(pDC), m_pOuter(Of(pDC)),
+      m_frame(std::min(frame.left, frame.right), std::min(frame.top, frame.bottom), std::max(frame.left, frame.right),
+              std::max(frame.top, frame.bottom))
+{
+    OpenRooms().push_back(this);
+}
+
+CLabelRoom::~CLabelRoom()
+{
+    auto& rooms = OpenRooms();
+    rooms.erase(std::remove(rooms.begin(), rooms.end(), this), rooms.end());
+}
+
+CLabelRoom* CLabelRoom::Of(CDC* pDC)
+{
+    const auto& rooms = OpenRooms();
+    for (auto it = rooms.rbegin(); it != rooms.rend(); ++it)
+        if ((*it)->m_pDC == pDC)
+            return *it;
+    return nullptr;
+}
+
+bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY) const
+{
+    if (!m_frame.IsRectEmpty() && (cell.left < m_frame.left + kTouch || cell.right > m_frame.right - kTouch ||
+                                   cell.top < m_frame.top + kTouch || cell.bottom > m_frame.bottom - kTouch))
+        return false;
+    for (const Cell& c : m_cells) {
+        const bool mark = c.text.isEmpty();
+        const int ax = mark || bAlongY ? kTouch : -kTextGap, ay = mark || !bAlongY ? kTouch : -kTextGap;
+        if (Overlap(c.rect, cell, ax, ay))
+            return false;
+    }
+    if (bOfLines)
+        for (const auto& [p, q] : m_lines)
+            if (Crosses(p, q, cell))
+                return false;
+    return !m_pOuter || m_pOuter->IsClear(cell, bOfLines, bAlongY);
+}
+
+bool CLabelRoom::Holds(const CRect& cell, const QString& text) const
+{
+    for (const Cell& c : m_cells)
+        if (c.text == text && std::abs(c.asked.left - cell.left) <= kTextGap &&
+            std::abs(c.asked.top - cell.top) <= kTextGap)
+            return true;
+    return m_pOuter && m_pOuter->Holds(cell, text);
+}
+
+CPoint CLabelRoom::IntoFrame(const CRect& cell) const
+{
+    if (m_frame.IsRectEmpty())
+        return m_pOuter ? m_pOuter->IntoFrame(cell) : CPoint();
+    auto shift = [](int lo, int hi, int flo, int fhi) {
+        flo += kFramePad;
+        fhi -= kFramePad;
+        if (hi - lo > fhi - flo)
+            return 0;
+        return lo < flo ? flo - lo : hi > fhi ? fhi - hi : 0;
+    };
+    return CPoint(shift(cell.left, cell.right, m_frame.left, m_frame.right),
+                  shift(cell.top, cell.bottom, m_frame.top, m_frame.bottom));
+}
+
+void CLabelRoom::KeepOffMarks(const std::vector<CDC::Record>& records)
+{
+    for (const CDC::Record& r : records) {
+        const auto& a = r.args;
+        if ((r.op == QLatin1String("Rectangle") || r.op == QLatin1String("Ellipse")) && a.size() >= 4)
+            Take(CRect(std::min(a[0], a[2]), std::min(a[1], a[3]), std::max(a[0], a[2]), std::max(a[1], a[3])));
+    }
+}
+
+void CLabelRoom::KeepOffLines(const std::vector<CDC::Record>& records)
+{
+    for (const CDC::Record& r : records) {
+        const auto& a = r.args;
+        if (r.op == QLatin1String("LineTo") && a.size() >= 4) {
+            m_lines.emplace_back(CPoint(a[0], a[1]), CPoint(a[2], a[3]));
+        } else if (r.op == QLatin1String("Polyline") || r.op == QLatin1String("Polygon")) {
+            for (size_t i = 0; i + 3 < a.size(); i += 2)
+                m_lines.emplace_back(CPoint(a[i], a[i + 1]), CPoint(a[i + 2], a[i + 3]));
+            if (r.op == QLatin1String("Polygon") && a.size() >= 4)
+                m_lines.emplace_back(CPoint(a[a.size() - 2], a[a.size() - 1]), CPoint(a[0], a[1]));
+        }
+    }
+}
+
+int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text)
+{
+    if (corners.empty())
+        return -1;
+    auto write = [&](CPoint at) {
+        if (nEscapement % 3600 != 0)
+            TextOutTurned(pDC, nEscapement, at.x, at.y, text);
+        else
+            pDC->TextOut(at.x, at.y, text);
+    };
+    CLabelRoom* room = CLabelRoom::Of(pDC);
+    if (!room) {
+        write(corners.front());
+        return 0;
+    }
+    const bool alongY = (nEscapement / 900) % 2 != 0;
+    // A label drawn twice at one place (a cross member at a pier, from both its spans) once.
+    const CRect asked = TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text);
+    if (room->Holds(asked, text))
+        return -1;
+    // Clear of the lines too where that can be; texts over texts never.
+    for (bool ofLines : {true, false})
+        for (bool moved : {false, true})
+            for (size_t i = 0; i < corners.size(); ++i) {
+                CPoint at = corners[i];
+                CRect cell = TextCell(pDC, nEscapement, at.x, at.y, text);
+                if (moved) {
+                    const CPoint d = room->IntoFrame(cell);
+                    if (d == CPoint())
+                        continue;
+                    at.Offset(d.x, d.y);
+                    cell.OffsetRect(d.x, d.y);
+                }
+                if (room->IsClear(cell, ofLines, alongY)) {
+                    write(at);
+                    room->Take(cell, text, alongY, asked);
+                    return int(i);
+                }
+            }
+    return -1;
+}
+
+int WriteClear(CDC* pDC, int nEscapement, std::initializer_list<CPoint> corners, const QString& text)
+{
+    return WriteClear(pDC, nEscapement, std::vector<CPoint>(corners), text);
+}
+
+CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy)
+{
+    const CRect c = TextCell(pDC, nEscapement, 0, 0, text);
+    const int w = c.right - c.left, h = c.bottom - c.top;
+    const int left = sx > 0 ? p.x + nGap : sx < 0 ? p.x - nGap - w : p.x - w / 2;
+    const int bottom = sy > 0 ? p.y + nGap : sy < 0 ? p.y - nGap - h : p.y - h / 2;
+    return CPoint(left - c.left, bottom - c.top);
+}
+
+CRect DrawnBounds(const std::vector<CDC::Record>& records)
+{
+    bool any = false;
+    CRect b;
+    auto add = [&](int x, int y) {
+        if (!any)
+            b = CRect(x, y, x, y);
+        b.left = std::min(b.left, x);
+        b.right = std::max(b.right, x);
+        b.top = std::min(b.top, y);
+        b.bottom = std::max(b.bottom, y);
+        any = true;
+    };
+    for (const CDC::Record& r : records) {
+        const auto& a = r.args;
+        if ((r.op == QLatin1String("TextOut") || r.op == QLatin1String("ExtTextOut")) && !r.text.trimmed().isEmpty()) {
+            add(r.box.left, r.box.top);
+            add(r.box.right, r.box.bottom);
+        } else if (r.op == QLatin1String("LineTo") || r.op == QLatin1String("Polyline") ||
+                   r.op == QLatin1String("Polygon")) {
+            for (size_t i = 0; i + 1 < a.size(); i += 2)
+                add(a[i], a[i + 1]);
+        } else if ((r.op == QLatin1String("Rectangle") || r.op == QLatin1String("Ellipse") ||
+                    r.op == QLatin1String("Arc")) && a.size() >= 4) {
+            add(a[0], a[1]);
+            add(a[2], a[3]);
+        }
+    }
+    return b;
+}
+
+std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale)
+{
+    CDC probe;
+    probe.SetMapMode(pDC->GetMapMode());
+    if (CFont* font = pDC->GetCurrentFont())
+        probe.SelectObject(font);
+    draw(&probe, origin, scale);
+    return probe.Records();
+}
+
+void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame)
+{
+    CLabelRoom room(pDC, frame);
+    room.KeepOffLines(ProbeDrawing(pDC, draw, origin, scale));
+    draw(pDC, origin, scale);
+}
+
+void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
+                CDPoint& scale)
+{
+    CRect frame = frameIn;
+    frame.NormalizeRect();
+    auto bounds = [&](CPoint o, CDPoint k) { return DrawnBounds(ProbeDrawing(pDC, draw, o, k)); };
+    auto inside = [&](const CRect& b) {
+        return b.left >= frame.left && b.right <= frame.right && b.top >= frame.top && b.bottom <= frame.bottom;
+    };
+    CRect b = bounds(origin, scale);
+    if (inside(b) || frame.IsRectEmpty())
+        return;
+    // A tenth smaller at a step; the texts keep their size, so the drawing may never fit.
+    for (int step = 0; step < 40 && (b.Width() > frame.Width() || b.Height() > frame.Height()); ++step) {
+        scale = CDPoint(scale.x * 0.9, scale.y * 0.9);
+        b = bounds(origin, scale);
+    }
+    // Centred: on a sideways page the origin's x moves the drawing up and its y to the left.
+    const int dx = (frame.left + frame.right) / 2 - (b.left + b.right) / 2;
+    const int dy = (frame.top + frame.bottom) / 2 - (b.top + b.bottom) / 2;
+    origin.Offset(bTurned ? dy : dx, bTurned ? -dx : dy);
+}
+
 void DrawViewPage(CDC* pDC, CPrintInfo* pInfo, const QString& strTitle)
 {
     CMarivoltenDoc* doc = g_pDoc;
@@ -69,8 +350,7 @@ CRect ViewPageFrame()
     const CMarivoltenDoc* doc = g_pDoc;
     if (!doc)
         return CRect();
-    // The frame stands in the same area of the A4 page as the page frame draws it.
-    return CRect(doc->m_nMarginLeft, -doc->m_nMarginTop + 10, 1990 - doc->m_nMarginRight, -2900 + doc->m_nMarginBottom);
+    return doc->PageFrameRect(nullptr);
 }
 
 int ScaleSliderPos(const double* pTable, int nCount, int nCurrent, double dScale)

@@ -5,6 +5,12 @@
 #include "framework/bars.h"
 #include "framework/dc.h"
 #include "framework/view.h"
+#include "geometry/plan.h"
+
+#include <functional>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 class CPrintInfo;
 
@@ -44,6 +50,82 @@ CRect ViewPageFrame();
 // Writes a text with the font now selected turned by nEscapement (tenths of a degree), its
 // clipping turning with it; the font selected before is put back.
 void TextOutTurned(CDC* pDC, int nEscapement, int x, int y, const QString& text);
+
+// The cell, in logical units with top <= bottom, of a text written in the selected font with
+// its top left at (x, y) and turned by nEscapement (tenths of a degree).
+CRect TextCell(CDC* pDC, int nEscapement, int x, int y, const QString& text);
+
+// The room a drawing leaves its labels: the cells of the texts written so far, the marks and
+// lines they keep clear of, and the frame they stay inside. While one is open on a DC the
+// labels of the drawers go only where they are clear, and are left out where no place is.
+class CLabelRoom {
+public:
+    // An empty frame does not limit the labels.
+    explicit CLabelRoom(CDC* pDC, const CRect& frame = CRect());
+    ~CLabelRoom();
+    CLabelRoom(const CLabelRoom&) = delete;
+    CLabelRoom& operator=(const CLabelRoom&) = delete;
+    // The room open on the DC, null without one.
+    static CLabelRoom* Of(CDC* pDC);
+
+    // Clear of the frame's edge, the marks and lines, and by a little gap of other texts.
+    bool IsClear(const CRect& cell, bool bOfLines = true, bool bAlongY = false) const;
+    // Whether the same text was meant for that cell (or one a text's gap from it) already.
+    bool Holds(const CRect& cell, const QString& text) const;
+    // The shift that brings the cell inside the frame, (0, 0) where it is or cannot be.
+    CPoint IntoFrame(const CRect& cell) const;
+    // A text's cell reads along y where it is turned a quarter; asked is the cell of the
+    // place it was meant for.
+    void Take(const CRect& cell, const QString& text = QString(), bool bAlongY = false, const CRect& asked = CRect())
+    {
+        m_cells.push_back({cell, text, bAlongY, asked});
+    }
+    // Keeps the labels clear of the marks and filled shapes the records draw (rectangles and
+    // circles), and of their lines and outlines: a label crosses a line only where no place
+    // clear of it is clear of the other texts.
+    void KeepOffMarks(const std::vector<CDC::Record>& records);
+    void KeepOffLines(const std::vector<CDC::Record>& records);
+
+private:
+    CDC* m_pDC;
+    CLabelRoom* m_pOuter;
+    CRect m_frame;
+    struct Cell {
+        CRect rect;
+        QString text;       // empty for a mark
+        bool alongY;
+        CRect asked;
+    };
+    std::vector<Cell> m_cells;
+    std::vector<std::pair<CPoint, CPoint>> m_lines;
+};
+
+// Writes the text at the first of the top-left corners where its cell is clear, else at the
+// first that is clear once moved inside the frame, and takes the cell. Returns the index of
+// the corner taken; -1, writing nothing, where none is clear, or where the same text was
+// already meant for the first. Without a room open, at the first corner.
+int WriteClear(CDC* pDC, int nEscapement, std::initializer_list<CPoint> corners, const QString& text);
+int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text);
+// The top-left corner that puts the text's cell beside the point p, nGap away, on the side
+// (sx, sy) of it (each -1, 0 centred, or 1).
+CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy);
+
+// Where everything the records draw lies, as a rectangle with top <= bottom; empty for none.
+CRect DrawnBounds(const std::vector<CDC::Record>& records);
+
+// A drawing at an origin and a scale (logical units per metre across and up).
+using PlacedDrawing = std::function<void(CDC*, CPoint, CDPoint)>;
+// What the drawing draws, recorded on a probe like the DC (its mapping and font).
+std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale);
+// Draws with its labels laid out in a room of their own (inside the frame where one is given),
+// kept clear of the drawing's lines where they can be.
+void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame = CRect());
+// Keeps a drawing, texts and all, inside the frame: where it drawn at origin and scale would
+// leave it, the scale is made smaller step by step until it fits and the drawing is centred
+// in the frame. bTurned: the drawing lies a quarter turned on a sideways page (its origin's
+// x runs up the page and its y to the left).
+void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
+                CDPoint& scale);
 
 // Scales travel to the views in whole tenths, truncated.
 inline int ScaleTenths(double dScale) { return int(dScale * 10.0); }

@@ -361,16 +361,18 @@ void CLoadDiagram::DrawRotatedText(CDC* pDC, double dAngle, int x, int y, const 
     pDC->SetBkMode(OPAQUE);
 }
 
-void CLoadDiagram::Text(const Canvas& c, CPoint p, const QString& text, bool bValue)
+int CLoadDiagram::Text(const Canvas& c, const std::vector<CPoint>& places, const QString& text, bool bValue)
 {
-    if (c.turned) {
-        const CPoint q = c.Place(p);
-        DrawRotatedText(c.dc, c.angle, q.x, q.y, text, bValue ? 1 : 0);
-    } else if (bValue) {
-        DrawValueText(c.dc, p.x, p.y, text);
-    } else {
-        c.dc->TextOut(p.x, p.y, text);
-    }
+    // Values that read as zero stay blank; a text whose places are all taken is left out.
+    if (bValue && AfxAtof(text) == 0.0)
+        return -1;
+    std::vector<CPoint> corners;
+    for (CPoint p : places)
+        corners.push_back(c.turned ? c.Place(p) : p);
+    const int oldMode = c.dc->SetBkMode(TRANSPARENT);
+    const int taken = WriteClear(c.dc, c.turned ? CDimensionLine::TurnedEscapement(c.angle) : 0, corners, text);
+    c.dc->SetBkMode(oldMode);
+    return taken;
 }
 
 int CLoadDiagram::DrawLoads(int nSidewalk, CDC* pDC, CPoint origin, double dScaleX, double dScaleY)
@@ -397,9 +399,18 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     for (int i = FirstDrawnGirder(); i <= LastDrawnGirder(); ++i) {
         const double x = GirderX(i) + m_adHaunchWidth[i] / 2, top = -m_adHaunchHeight[i];
         const double bottom = top - m_adGirderHeight[i];
+        // The girder's name first, below its foot, lower down or beside it, then its depth
+        // around it.
+        if (m_nBridgeType != 2) {
+            const QString name = AfxFormat("G%d", i + 1);
+            const CSize ext = dc->GetTextExtent(name);
+            const int gx = X(x), gy = Y(bottom);
+            Text(c,
+                 {CPoint(gx, gy), CPoint(gx, gy - ext.cy), CPoint(gx - ext.cx, gy), CPoint(gx - ext.cx, gy - ext.cy),
+                  CPoint(gx + kEdgeGap, gy + ext.cy), CPoint(gx - ext.cx - kEdgeGap, gy + ext.cy)},
+                 name, false);
+        }
         c.Line(depth, {x, top}, {x, bottom}, GirderLabelPlace(c, depth, {x, top}, {x, bottom}, i, 4));
-        if (m_nBridgeType != 2)
-            Text(c, CPoint(X(x), Y(bottom)), AfxFormat("G%d", i + 1), false);
     }
 
     // Thickness notes of the slab and the pavements.
@@ -419,9 +430,16 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         // A note too long for the deck right of its place moves left with its leader, as far
         // as its layer goes: it stays clear of the right edge block's dimension lines.
         const double x = std::max(n.from, std::min(n.x, W - B(6) - (ext.cx + kEdgeGap) / sx));
-        Text(c, CPoint(X(x), Y(n.y) + ext.cy), text, false);
-        c.Line(leader, {x, n.y}, {x, n.end});
-        c.Line(shelf, {x + ext.cx / sx, n.y}, {x, n.y});
+        // Where another note stands there, a line of text higher, its leader longer.
+        std::vector<CPoint> places;
+        for (int k = 0; k < 4; ++k)
+            places.emplace_back(X(x), Y(n.y) + ext.cy * (k + 1));
+        const int k = Text(c, places, text, false);
+        if (k < 0 || !(c.scale.y > 0.0))
+            continue;
+        const double y = n.y + ext.cy * k / c.scale.y;
+        c.Line(leader, {x, y}, {x, n.end});
+        c.Line(shelf, {x + ext.cx / sx, y}, {x, y});
     }
 
     // The rows: caption right of the deck over a baseline that runs under it, then the values.
@@ -433,7 +451,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     for (const Caption& cap : Captions(rows, c.turned)) {
         const double y = RowY(cap.row);
         const CSize ext = dc->GetTextExtent(cap.text);
-        Text(c, CPoint(X(W) + kCaptionGap, Y(y) + ext.cy), cap.text, false);
+        Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + ext.cy)}, cap.text, false);
         if (sx > 0.0)
             c.Line(baseline, {0, y}, {W + (kCaptionGap + ext.cx) / sx, y});
         // Values centred over their blocks and markers, kept between the frame lines.
@@ -445,14 +463,14 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                 continue;
             const QString text = AfxFormat(b.format, b.value);
             const CSize e = dc->GetTextExtent(text);
-            Text(c, CPoint(inside(X(b.xc) - e.cx / 2, e.cx), Y(y + b.height) + e.cy + 2 + b.raise), text, true);
+            Text(c, {CPoint(inside(X(b.xc) - e.cx / 2, e.cx), Y(y + b.height) + e.cy + 2 + b.raise)}, text, true);
         }
         for (const Marker& m : markers) {
             if (m.row != cap.row || !m.shown)
                 continue;
             const QString text = AfxFormat("%.3f", m.value);
             const CSize e = dc->GetTextExtent(text);
-            Text(c, CPoint(inside(X(m.x) - e.cx / 2, e.cx), Y(y) + int(c.scale.y) + e.cy + 2), text, true);
+            Text(c, {CPoint(inside(X(m.x) - e.cx / 2, e.cx), Y(y) + int(c.scale.y) + e.cy + 2)}, text, true);
         }
     }
     // Frame lines at the deck edges from the last row up to the dimension row.

@@ -73,8 +73,9 @@ private:
     int LowerDimensions(const Canvas& c);
     int LoadAreas(const Canvas& c, int nSidewalk);
     int Loads(const Canvas& c, int nSidewalk);
-    // A text of the diagram with its upright top left at p, upright or turned.
-    void Text(const Canvas& c, CPoint p, const QString& text, bool bValue);
+    // A text of the diagram with its upright top left at the first of the places that is
+    // clear, upright or turned; the index of the place taken, -1 when the text is left out.
+    int Text(const Canvas& c, const std::vector<CPoint>& places, const QString& text, bool bValue);
     // Unit weights to block heights: 9.80665 in SI units.
     static double Gravity();
 };

@@ -20,9 +20,8 @@ namespace {
 // The drawing's room and place at scale 1 (0.1 mm); 1 m is 100 units across and 50 up there.
 constexpr int kExtent = 6000;
 constexpr int kOriginX = 200, kOriginY = -500;
-// On the sideways page the drawing keeps this far inside the page frame (0.1 mm).
+// On paper the drawing keeps this far inside the page frame (0.1 mm).
 constexpr int kFramePad = 30;
-constexpr double kTurn = 270.0;
 // Shown above the drawing's top when the window opens or the scale changes (0.1 mm).
 constexpr int kTopRoom = 100;
 
@@ -89,13 +88,20 @@ void CLoadView::OnDraw(CDC* pDC)
     const int station = PlanCurrentStation(*doc);
     if (!(kx > 0.0) || station >= m_nDiagrams)
         return;
-    CLoadDiagram& d = m_pDiagrams[size_t(station)];
-    const int sidewalk = doc->m_dlgBasic.m_nSidewalk;
-    d.DrawUpperDimensions(pDC, m_ptOrigin, kx, ky);
-    d.DrawSection(pDC, m_ptOrigin, CDPoint(kx, ky));
-    d.DrawLoadAreas(pDC, sidewalk, m_ptOrigin, kx, ky);
-    d.DrawLowerDimensions(pDC, m_ptOrigin, kx, ky);
-    d.DrawLoads(sidewalk, pDC, m_ptOrigin, kx, ky);
+    DrawLabelled(pDC, Drawing(station), m_ptOrigin, CDPoint(kx, ky));
+}
+
+PlacedDrawing CLoadView::Drawing(int nStation)
+{
+    CLoadDiagram* d = &m_pDiagrams[size_t(nStation)];
+    const int sidewalk = g_pDoc ? g_pDoc->m_dlgBasic.m_nSidewalk : 0;
+    return [d, sidewalk](CDC* dc, CPoint o, CDPoint k) {
+        d->DrawUpperDimensions(dc, o, k.x, k.y);
+        d->DrawSection(dc, o, k);
+        d->DrawLoadAreas(dc, sidewalk, o, k.x, k.y);
+        d->DrawLowerDimensions(dc, o, k.x, k.y);
+        d->DrawLoads(sidewalk, dc, o, k.x, k.y);
+    };
 }
 
 void CLoadView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
@@ -108,16 +114,20 @@ void CLoadView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     RebuildDrawers(doc);
     if (station >= m_nDiagrams)
         return;
-    // The diagram lies turned a quarter on the page, its deck along the page's height. Before
-    // the turn the frame is the box below: x along the page from its foot, y across it.
-    const CRect frame = ViewPageFrame();
-    const int left = frame.bottom + 2384 + kFramePad, right = frame.top + 2384 - kFramePad;
-    const int top = -frame.left - 420 - kFramePad, bottom = -frame.right - 420 + kFramePad;
+    // The diagram stands upright on the page, inside its frame with a little room.
+    CRect frame = ViewPageFrame();
+    frame.NormalizeRect();
+    frame.DeflateRect(kFramePad, kFramePad);
     const int sidewalk = doc->m_dlgBasic.m_nSidewalk;
-    // Every station prints at one scale: what the drawings need at scale 1 beyond the room
-    // of their texts, which does not grow with the scale.
+    // Every station prints at one scale: 70 % of the width inside the margins over the widest
+    // station at 200 units a metre, or 16 m of drawing the height inside them, and smaller
+    // where the drawings with their texts, which do not grow with the scale, would not fit.
+    const int PW = m_sizePaper.cx - (doc->m_nMarginLeft + doc->m_nMarginRight);
+    const int PH = m_sizePaper.cy - (doc->m_nMarginTop + doc->m_nMarginBottom);
+    double widest = 1e-20;
     int fixedX = 0, fixedY = 0, modelX = 0, modelY = 0;
     for (int i = 0; i < m_nDiagrams; ++i) {
+        widest = std::max(widest, m_pDiagrams[size_t(i)].m_dWidth);
         const CRect r0 = m_pDiagrams[size_t(i)].Reach(pDC, sidewalk, 0.0, 0.0);
         const CRect r1 = m_pDiagrams[size_t(i)].Reach(pDC, sidewalk, 100.0, 50.0);
         fixedX = std::max(fixedX, r0.right - r0.left);
@@ -125,19 +135,16 @@ void CLoadView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         modelX = std::max(modelX, (r1.right - r1.left) - (r0.right - r0.left));
         modelY = std::max(modelY, (r1.top - r1.bottom) - (r0.top - r0.bottom));
     }
-    if (modelX <= 0 || modelY <= 0)
+    if (modelX <= 0 || modelY <= 0 || PW <= 0 || PH <= 0)
         return;
-    const double s = std::min(double(right - left - fixedX) / modelX, double(top - bottom - fixedY) / modelY);
+    const double fits = std::min(double(frame.Width() - fixedX) / modelX, double(frame.Height() - fixedY) / modelY);
+    const double s = std::min({PW / widest / 200.0 * 0.7, PH / 16.0 / 200.0, fits});
     if (!(s > 0.0))
         return;
     const double kx = s * 100.0, ky = s * 50.0;
     CLoadDiagram& d = m_pDiagrams[size_t(station)];
     const CRect reach = d.Reach(pDC, sidewalk, kx, ky);
-    const CPoint origin(left + (right - left - (reach.right - reach.left)) / 2 - reach.left,
-                        top - (top - bottom - (reach.top - reach.bottom)) / 2 - reach.top);
-    d.DrawUpperDimensionsForPrint(pDC, origin, kx, ky);
-    d.DrawSectionForPrint(pDC, origin, CDPoint(kx, ky));
-    d.DrawLoadAreasForPrint(kTurn, pDC, sidewalk, origin, kx, ky);
-    d.DrawLowerDimensionsForPrint(pDC, origin, kx, ky);
-    d.DrawLoadsForPrint(kTurn, sidewalk, pDC, origin, kx, ky);
+    const CPoint origin(frame.left + (frame.Width() - (reach.right - reach.left)) / 2 - reach.left,
+                        frame.bottom - (frame.Height() - (reach.top - reach.bottom)) / 2 - reach.top);
+    DrawLabelled(pDC, Drawing(station), origin, CDPoint(kx, ky), ViewPageFrame());
 }

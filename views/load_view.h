@@ -1,8 +1,9 @@
 // The load diagram window: the dead loads of the bridge cross section at the document's
-// station, chosen and scaled on the load bar (views/force_bars.h); printed on a sideways page.
+// station, chosen and scaled on the load bar (views/force_bars.h); printed upright on A4.
 #pragma once
 
 #include <memory>
+#include "views/drawing_helpers.h"
 #include "views/load_diagram.h"
 #include "views/station_view.h"
 #include "views/window_global.h"
@@ -30,6 +31,8 @@ protected:
     double* Scale() const override;
 
 private:
+    // The diagram of a station at an origin and scale, as the window draws it.
+    PlacedDrawing Drawing(int nStation);
     CWindowGlobal<CLoadView> m_global;
 };
 

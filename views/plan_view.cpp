@@ -101,6 +101,19 @@ bool PlanBox(const CMarivoltenDoc& doc, const CPlanTransform& t, CRect& box)
     return any;
 }
 
+// Where a label may stand, going out from a point: first the usual distance, then farther
+// out step by step, so that labels crowded at a skewed end stand staggered.
+std::vector<CPoint> LabelPlaces(const CPlanTransform& t, CDPoint from, double angle, double r)
+{
+    std::vector<CPoint> out;
+    for (double k : {1.0, 1.75, 2.5, 3.25, 4.0})
+        out.push_back(t.Map(Polar(from, angle, r * k)));
+    return out;
+}
+
+// Beyond a support's square (half 12.5 units) a number stands clear of it.
+constexpr int kClearOfSquare = 14;
+
 } // namespace
 
 CDPoint CPlanTransform::Turn(CDPoint p) const
@@ -232,12 +245,31 @@ CPlanTransform CPlanDrawer::Transform(const CMarivoltenDoc& doc) const
     return CPlanTransform{std::isnan(m_dOwnAngle) ? doc.m_dPlanAngle : m_dOwnAngle, m_dScale, m_ptOrigin};
 }
 
-void CPlanDrawer::WriteText(CDC* pDC, const CMarivoltenDoc& doc, int x, int y, const QString& text)
+void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc)
 {
-    if (m_bTurnedText)
-        TextOutTurned(pDC, 3600 - int(Transform(doc).m_dAngle * 10.0), x, y, text);
-    else
-        pDC->TextOut(x, y, text);
+    CLabelRoom* room = CLabelRoom::Of(pDC);
+    if (!room)
+        return;
+    CDC probe;
+    probe.SetMapMode(pDC->GetMapMode());
+    DrawSupports(&probe, pDoc);
+    DrawNodeMarks(&probe, pDoc);
+    room->KeepOffMarks(probe.Records());
+    // And where they can, off the deck's edges.
+    probe.ClearRecords();
+    DrawCurbLines(&probe, pDoc);
+    DrawRailingLines(&probe, pDoc);
+    room->KeepOffLines(probe.Records());
+}
+
+int CPlanDrawer::TextEscapement(const CMarivoltenDoc& doc) const
+{
+    return m_bTurnedText ? 3600 - int(Transform(doc).m_dAngle * 10.0) : 0;
+}
+
+void CPlanDrawer::WriteText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& corners, const QString& text)
+{
+    WriteClear(pDC, TextEscapement(doc), corners, text);
 }
 
 void CGridView::OnDraw(CDC* pDC)
@@ -334,6 +366,8 @@ void CGridView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     if (fit.m_bValid && BuiltSpans(*doc) > 0) {
         m_dScale = fit.m_dScale;
         m_ptOrigin = fit.m_ptOrigin;
+        CLabelRoom room(pDC, doc->PageFrameRect(pInfo));
+        KeepLabelsOffMarks(pDC, doc);
         DrawBaseLine(pDC, doc);
         DrawGirderLines(pDC, doc);
         DrawSupports(pDC, doc);
@@ -357,10 +391,14 @@ void CGridView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     m_dScale = savedScale;
 }
 
-void CPlanDrawer::DrawCentredText(CDC* pDC, const CMarivoltenDoc& doc, CPoint at, const QString& text)
+void CPlanDrawer::DrawCentredText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& places,
+                                  const QString& text)
 {
     const CSize ext = pDC->GetTextExtent(text);
-    WriteText(pDC, doc, at.x - ext.cx / 2, at.y + ext.cy / 2, text);
+    std::vector<CPoint> corners;
+    for (CPoint at : places)
+        corners.emplace_back(at.x - ext.cx / 2, at.y + ext.cy / 2);
+    WriteText(pDC, doc, corners, text);
 }
 
 int CPlanDrawer::DrawBaseLine(CDC* pDC, CMarivoltenDoc* pDoc)
@@ -488,7 +526,16 @@ int CPlanDrawer::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
                     if (edge.y < at.y)
                         place = edge;
                 }
-                WriteText(pDC, *pDoc, place.x + 5, place.y - 5, AfxFormat("%d", pp.m_anNodes[size_t(g)]));
+                // Where that is taken (a support's square, the other span's number at a pier,
+                // a neighbour at a skewed end) beside the point's mark, on any side.
+                const QString text = AfxFormat("%d", pp.m_anNodes[size_t(g)]);
+                const int esc = TextEscapement(*pDoc);
+                std::vector<CPoint> corners{CPoint(place.x + 5, place.y - 5)};
+                for (CPoint around : {place, at})
+                    for (int gap : {5, kClearOfSquare})
+                        for (auto [sx, sy] : {std::pair{1, -1}, {1, 1}, {-1, -1}, {-1, 1}, {1, 0}, {-1, 0}})
+                            corners.push_back(CornerBeside(pDC, esc, text, around, gap, sx, sy));
+                WriteText(pDC, *pDoc, corners, text);
             }
         }
     }
@@ -509,10 +556,10 @@ int CPlanDrawer::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
             if (pp.m_anNodes.empty())
                 continue;
             const CDPoint E = pp.m_aptEdge[0], F = pp.m_aptEdge[1];
-            CDPoint p = Polar(E, pp.m_dAngle, 2.0);
-            if (Dot(E, F, p) < 0)
-                p = Polar(E, pp.m_dAngle - kPi, 2.0);
-            DrawCentredText(pDC, *pDoc, t.Map(p), AfxFormat("C%d", pp.m_anNodes.front()));
+            double a = pp.m_dAngle;
+            if (Dot(E, F, Polar(E, a, 2.0)) < 0)
+                a -= kPi;
+            DrawCentredText(pDC, *pDoc, LabelPlaces(t, E, a, 2.0), AfxFormat("C%d", pp.m_anNodes.front()));
         }
     }
     if (spans == 0 || pDoc->m_aSpans.front().m_aPanelPoints.empty())
@@ -523,10 +570,10 @@ int CPlanDrawer::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
         if (rec >= int(first.m_aGirderLines.size()))
             return;
         const CDPoint S = first.m_aGirderLines[size_t(rec)].m_ptStart, T = first.m_aGirderLines[size_t(rec)].m_ptEnd;
-        CDPoint p = Polar(S, a0 + kPi / 2, 2.0);
-        if (Dot(S, T, p) < 0)
-            p = Polar(S, a0 - kPi + kPi / 2, 2.0);
-        DrawCentredText(pDC, *pDoc, t.Map(p), AfxFormat("G%d", number));
+        double a = a0 + kPi / 2;
+        if (Dot(S, T, Polar(S, a, 2.0)) < 0)
+            a = a0 - kPi + kPi / 2;
+        DrawCentredText(pDC, *pDoc, LabelPlaces(t, S, a, 2.0), AfxFormat("G%d", number));
     };
     if (g_nBridgeType == 2)
         girderLabel(1, 1);
@@ -549,10 +596,15 @@ int CPlanDrawer::DrawBridgeTypeLabel(CDC* pDC, CMarivoltenDoc* pDoc)
     const CDPoint B = sp.m_aStations.front().m_ptBase, A = sp.m_aStations.front().m_aptEdge[0][0];
     const double a = sp.m_aPanelPoints.front().m_dAngle;
     const double quarter = 0.7853981633975;
-    CDPoint p = Polar(B, a + quarter, 7.0);
-    if (Dot(B, A, p) < 0)
-        p = Polar(B, a - kPi + quarter, 7.0);
-    DrawCentredText(pDC, *pDoc, Transform(*pDoc).Map(p), text);
+    double toward = a + quarter;
+    if (Dot(B, A, Polar(B, toward, 7.0)) < 0)
+        toward = a - kPi + quarter;
+    // Nearer the deck where 7 m before it is off the page or taken.
+    const CPlanTransform t = Transform(*pDoc);
+    std::vector<CPoint> places;
+    for (double r : {7.0, 5.0, 3.5, 2.0})
+        places.push_back(t.Map(Polar(B, toward, r)));
+    DrawCentredText(pDC, *pDoc, places, text);
     return 1;
 }
 
@@ -751,8 +803,8 @@ double DimensionOffset(const CMarivoltenDoc& doc, int spans, double c)
         }
         spread = std::max({spread, sp.m_dHalfSpread[0], sp.m_dHalfSpread[1]});
     }
-    // The mean over both ends of every span.
-    avg /= std::max(2 * spans, 1);
+    // Both ends of every span, over the number of spans.
+    avg /= std::max(spans, 1);
     return doc.m_bPlanScaleReversed == 1 ? -(g_nGirders * spread + c) : avg + c;
 }
 
@@ -792,11 +844,11 @@ void DimensionLabel(CDC* pDC, CPoint at, const QString& text, bool reversed, boo
 {
     const CSize ext = pDC->GetTextExtent(text);
     if (!turned)
-        pDC->TextOut(at.x - ext.cx / 2, reversed ? at.y - ext.cy / 2 : at.y + ext.cy, text);
+        WriteClear(pDC, 0, {CPoint(at.x - ext.cx / 2, reversed ? at.y - ext.cy / 2 : at.y + ext.cy)}, text);
     else if (kind == SPAN_VALUE)
-        TextOutTurned(pDC, 2700, at.x - ext.cx / 2, at.y - ext.cy / 2, text);
+        WriteClear(pDC, 2700, {CPoint(at.x - ext.cx / 2, at.y - ext.cy / 2)}, text);
     else
-        TextOutTurned(pDC, 2700, reversed ? at.x + ext.cx / 2 : at.x - ext.cx / 2, at.y - ext.cy, text);
+        WriteClear(pDC, 2700, {CPoint(reversed ? at.x + ext.cx / 2 : at.x - ext.cx / 2, at.y - ext.cy)}, text);
 }
 
 // What both dimension layers set up: their pen and font, a transparent background put back

@@ -7,6 +7,7 @@
 #include "geometry/plan.h"
 #include <cmath>
 #include <initializer_list>
+#include <vector>
 #include "views/window_global.h"
 
 class CMarivoltenDoc;
@@ -53,6 +54,10 @@ public:
     int DrawCrossSectionLines(CDC* pDC, CMarivoltenDoc* pDoc);
     int DrawCrossMembers(CDC* pDC, CMarivoltenDoc* pDoc);
 
+    // With a label room open on the DC: keeps the labels off the supports' squares and the
+    // nodes' marks, which are drawn around them, and where it can off the deck's edges.
+    void KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc);
+
     double m_dScale = 1.0;
     CPoint m_ptOrigin;
     // The plan's turn in degrees where it is not the document's (a sideways page), else NAN.
@@ -73,9 +78,12 @@ protected:
     CPlanTransform Transform(const CMarivoltenDoc& doc) const;
     void DrawEdgeKinds(CDC* pDC, CMarivoltenDoc* pDoc, std::initializer_list<int> kinds);
     void DrawStationLine(CDC* pDC, const CMarivoltenDoc& doc, int span, int station);
-    void DrawCentredText(CDC* pDC, const CMarivoltenDoc& doc, CPoint at, const QString& text);
-    // A label or node number upright, or along the turned plan.
-    void WriteText(CDC* pDC, const CMarivoltenDoc& doc, int x, int y, const QString& text);
+    // A label centred on the first of its places that is clear (see CLabelRoom).
+    void DrawCentredText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& places, const QString& text);
+    // A label or node number upright, or along the turned plan, at the first of its top-left
+    // corners that is clear.
+    void WriteText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& corners, const QString& text);
+    int TextEscapement(const CMarivoltenDoc& doc) const;
 };
 
 // The plan page of a turned plan: scale and origin that fit the plan's deck (its outer edges

@@ -67,12 +67,18 @@ void CSectionView::OnDraw(CDC* pDC)
     const int station = PlanCurrentStation(*doc);
     if (!(k > 0.0) || station >= m_nDrawers)
         return;
-    CCrossSectionDrawer& drawer = m_pDrawers[size_t(station)];
-    const CDPoint scale(k, k);
-    drawer.DrawSection(pDC, m_ptOrigin, scale);
-    drawer.DrawWidthDimensions(pDC, m_ptOrigin, scale);
-    drawer.DrawGirderLayoutDimensions(pDC, m_ptOrigin, scale);
-    drawer.DrawDetailDimensions(pDC, m_ptOrigin, scale);
+    DrawLabelled(pDC, Drawing(station), m_ptOrigin, CDPoint(k, k));
+}
+
+PlacedDrawing CSectionView::Drawing(int nStation)
+{
+    CCrossSectionDrawer* d = &m_pDrawers[size_t(nStation)];
+    return [d](CDC* dc, CPoint o, CDPoint k) {
+        d->DrawSection(dc, o, k);
+        d->DrawWidthDimensions(dc, o, k);
+        d->DrawGirderLayoutDimensions(dc, o, k);
+        d->DrawDetailDimensions(dc, o, k);
+    };
 }
 
 void CSectionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
@@ -95,11 +101,10 @@ void CSectionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         return;
     const double kx = W / widest / 100.0 * kPrintWidthShare, ky = H / kPrintHeight / 100.0;
     const double s = kx < ky ? kx : ky;
-    const CPoint origin(doc->m_nMarginLeft + (W - int(widest * s * 100.0)) / 2 - 50, -m_sizePaper.cy / 2 - 100);
-    const CDPoint scale(s * 100.0, s * 100.0);
-    CCrossSectionDrawer& drawer = m_pDrawers[size_t(station)];
-    drawer.DrawSection(pDC, origin, scale);
-    drawer.DrawWidthDimensions(pDC, origin, scale);
-    drawer.DrawGirderLayoutDimensions(pDC, origin, scale);
-    drawer.DrawDetailDimensions(pDC, origin, scale);
+    CPoint origin(doc->m_nMarginLeft + (W - int(widest * s * 100.0)) / 2 - 50, -m_sizePaper.cy / 2 - 100);
+    CDPoint scale(s * 100.0, s * 100.0);
+    const PlacedDrawing draw = Drawing(station);
+    const CRect frame = ViewPageFrame();
+    FitDrawing(pDC, draw, frame, false, origin, scale);
+    DrawLabelled(pDC, draw, origin, scale, frame);
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include "views/cross_section_drawer.h"
+#include "views/drawing_helpers.h"
 #include "views/station_view.h"
 #include "views/window_global.h"
 
@@ -26,6 +27,8 @@ protected:
     double* Scale() const override;
 
 private:
+    // The section of a station with its dimensions at an origin and scale.
+    PlacedDrawing Drawing(int nStation);
     CWindowGlobal<CSectionView> m_global;
 };
 

@@ -2,6 +2,8 @@
 // force diagrams, and the turned text and points of their sideways forms.
 #include "print_fixture.h"
 
+#include "common/drawing_checks.h"
+
 #include "app/globals.h"
 #include "framework/format.h"
 #include "geometry/records.h"
@@ -183,6 +185,43 @@ TEST(StationPlacement, EveryStationAtTheScaleOfTheWidest)
     EXPECT_TRUE(std::isfinite(ShapePlacement(0.0, CSize(2100, 2970), 1700, 2570, 200, true).sy));
 }
 
+// Texts of one line that overlap or stand closer than a character's gap along it, so that
+// they read as one ("C1C2"); and texts lying on the supports' red squares.
+QStringList RunTogether(const std::vector<CDC::Record>& records)
+{
+    std::vector<const CDC::Record*> texts;
+    for (const CDC::Record& r : records)
+        if (drawingchecks::IsText(r))
+            texts.push_back(&r);
+    QStringList found;
+    for (size_t i = 0; i < texts.size(); ++i)
+        for (size_t j = i + 1; j < texts.size(); ++j) {
+            const CRect &a = texts[i]->box, &b = texts[j]->box;
+            const int dx = std::min(a.right, b.right) - std::max(a.left, b.left);
+            const int dy = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+            const bool alongY = texts[i]->escapement % 1800 != 0;
+            const int along = alongY ? dy : dx, across = alongY ? dx : dy;
+            if (across > 3 && along > -6)
+                found << drawingchecks::Describe(*texts[i]) + QStringLiteral(" by ") + drawingchecks::Describe(*texts[j]);
+        }
+    return found;
+}
+
+QStringList TextsOnSupports(const std::vector<CDC::Record>& records)
+{
+    QStringList found;
+    for (const CDC::Record& sq : records) {
+        if (sq.op != QLatin1String("Rectangle") || sq.brushColor != RGB(255, 0, 0))
+            continue;
+        const CRect s = drawingchecks::Normal(CRect(sq.args[0], sq.args[1], sq.args[2], sq.args[3]));
+        for (const CDC::Record& r : records)
+            if (drawingchecks::IsText(r) && std::min(s.right, r.box.right) - std::max(s.left, r.box.left) > 3 &&
+                std::min(s.bottom, r.box.bottom) - std::max(s.top, r.box.top) > 3)
+                found << drawingchecks::Describe(r);
+    }
+    return found;
+}
+
 class StationPageTest : public DrawingPagesTest {
 protected:
     void SetUp() override
@@ -215,6 +254,73 @@ TEST_F(StationPageTest, EachCheckedStationHasItsPage)
     const auto loads = Draw(&CPrintView::PrintCrossSectionLoads, View().m_anSectionStart[CPrintView::RS_LOADS]);
     EXPECT_TRUE(HasTitle(loads, QStringLiteral("_横断面 1 荷重")));
     EXPECT_GT(CountTexts(loads, [](const QString& t) { return t.contains(QStringLiteral("床版")); }), 0);
+}
+
+// Texts that a straight line of the page runs through (more than 0.3 mm inside the cell).
+QStringList TextsCrossedByLines(const std::vector<CDC::Record>& records)
+{
+    QStringList found;
+    for (const CDC::Record& t : records) {
+        if (!drawingchecks::IsText(t))
+            continue;
+        const CRect b(t.box.left + 3, t.box.top + 3, t.box.right - 3, t.box.bottom - 3);
+        for (const CDC::Record& l : records) {
+            if (l.op != QLatin1String("LineTo"))
+                continue;
+            const int steps = std::max(std::abs(l.args[2] - l.args[0]), std::abs(l.args[3] - l.args[1])) + 1;
+            bool through = false;
+            for (int k = 0; k <= steps && !through; ++k) {
+                const double x = l.args[0] + double(l.args[2] - l.args[0]) * k / steps;
+                const double y = l.args[1] + double(l.args[3] - l.args[1]) * k / steps;
+                through = x > b.left && x < b.right && y > b.top && y < b.bottom;
+            }
+            if (through) {
+                found << drawingchecks::Describe(t) + QStringLiteral(" by ") + drawingchecks::Describe(l);
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+// The dimension labels of the section and of the load diagram stand beside their lines, not
+// across an extension line or a leader ("2100" at the last girder, the curb heights).
+TEST_F(StationPageTest, LabelsStandClearOfTheLinesUprightAndSideways)
+{
+    for (bool upright : {true, false}) {
+        SCOPED_TRACE(upright ? "upright" : "sideways");
+        Orientation(IDC_PR_SHAPE_PORTRAIT, IDC_PR_SHAPE_LANDSCAPE, upright);
+        Orientation(IDC_PR_LOAD_PORTRAIT, IDC_PR_LOAD_LANDSCAPE, upright);
+        for (const auto& records :
+             {Draw(&CPrintView::PrintCrossSectionShape, View().m_anSectionStart[CPrintView::RS_CROSS_SECTIONS]),
+              Draw(&CPrintView::PrintCrossSectionLoads, View().m_anSectionStart[CPrintView::RS_LOADS])}) {
+            EXPECT_TRUE(TextsCrossedByLines(records).isEmpty()) << TextsCrossedByLines(records).join(u'\n').toStdString();
+            EXPECT_TRUE(RunTogether(records).isEmpty()) << RunTogether(records).join(u'\n').toStdString();
+        }
+    }
+}
+
+// Girders at both ends of the heights the input takes (0.1 m and 10 m): both pages of a
+// station hold the whole drawing inside the frame, upright and sideways, no text over another.
+TEST_F(StationPageTest, GirdersOfExtremeHeightsPrintInsideTheFrame)
+{
+    g_pDoc->m_dlgBasic.m_nHeightVariation = 1;
+    for (double h : {10.0, 0.1})
+        for (bool upright : {true, false}) {
+            SCOPED_TRACE(testing::Message() << h << (upright ? " upright" : " sideways"));
+            for (int g = 0; g < g_nGirders; ++g)
+                g_pDoc->m_dlgPlateGirder.m_adGirderHeight[g] = h;
+            Orientation(IDC_PR_SHAPE_PORTRAIT, IDC_PR_SHAPE_LANDSCAPE, upright);
+            Orientation(IDC_PR_LOAD_PORTRAIT, IDC_PR_LOAD_LANDSCAPE, upright);
+            for (const auto& records :
+                 {Draw(&CPrintView::PrintCrossSectionShape, View().m_anSectionStart[CPrintView::RS_CROSS_SECTIONS]),
+                  Draw(&CPrintView::PrintCrossSectionLoads, View().m_anSectionStart[CPrintView::RS_LOADS])}) {
+                EXPECT_TRUE(drawingchecks::OutsideFrame(records).isEmpty())
+                    << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
+                EXPECT_TRUE(drawingchecks::OverlappingTexts(records).isEmpty())
+                    << drawingchecks::OverlappingTexts(records).join(u'\n').toStdString();
+            }
+        }
 }
 
 // ---------------------------------------------------------------- sectional force diagram
@@ -408,13 +514,21 @@ TEST_F(PlanPageTest, EveryNodeIsNumberedAndMarkedAndEveryCrossMemberLabelled)
     for (const CDC::Record& r : records)
         if (r.op == QLatin1String("TextOut") && r.penColor == RGB(192, 192, 192))
             ++numbers;
-    EXPECT_EQ(numbers, NodeCount());
-    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t.startsWith(QLatin1Char('C')); }), PanelPointCount());
+    // A node over a pier that both its spans number alike is numbered once.
+    int shared = 0;
+    for (int i = 1; i < g_nSpans; ++i)
+        for (int g = 0; g < g_nGirders; ++g)
+            shared += g_pDoc->m_aSpans[size_t(i)].m_aPanelPoints.front().m_anNodes[size_t(g)] ==
+                      g_pDoc->m_aSpans[size_t(i - 1)].m_aPanelPoints.back().m_anNodes[size_t(g)];
+    EXPECT_EQ(numbers, NodeCount() - shared);
+    // A cross member over a pier is labelled once, not by both its spans at one place.
+    const int members = PanelPointCount() - (g_nSpans - 1);
+    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t.startsWith(QLatin1Char('C')); }), members);
     for (int g = 1; g <= g_nGirders; ++g)
         EXPECT_EQ(CountTexts(records, [&](const QString& t) { return t == AfxFormat("G%d", g); }), 1) << g;
     if (g_nSpans == 2 && g_nGirders == 4 && g_pDoc->m_aSpans[0].m_nPanels == 6 && g_pDoc->m_aSpans[1].m_nPanels == 6) {
-        EXPECT_EQ(numbers, 56);
-        EXPECT_EQ(CountTexts(records, [](const QString& t) { return t.startsWith(QLatin1Char('C')); }), 14);
+        EXPECT_EQ(numbers + shared, 56);
+        EXPECT_EQ(CountTexts(records, [](const QString& t) { return t.startsWith(QLatin1Char('C')); }), 13);
     }
     EXPECT_TRUE(HasTitle(records, QStringLiteral("_平面図")));
 }
@@ -492,6 +606,43 @@ TEST_F(PlanPageTest, ThePlanIsCentredAndWiderMarginsOnlyShrinkIt)
     EXPECT_LT(smaller, scale);
     // Shrunk about the page's middle, which does not move.
     EXPECT_NEAR(middle(smallerLines) - 1050.0, (middle(lines) - 1050.0) * smaller / scale, 2.0);
+}
+
+TEST_F(PlanPageTest, LabelsAndNumbersOfASkewedPlanStandApartInTheFrameUprightAndSideways)
+{
+    Open("plate_3span_skew.mvl");
+    for (bool upright : {true, false}) {
+        SCOPED_TRACE(upright ? "upright" : "sideways");
+        Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, upright);
+        const auto records = Page();
+        EXPECT_TRUE(drawingchecks::OutsideFrame(records).isEmpty())
+            << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
+        EXPECT_TRUE(RunTogether(records).isEmpty()) << RunTogether(records).join(u'\n').toStdString();
+        EXPECT_TRUE(TextsOnSupports(records).isEmpty()) << TextsOnSupports(records).join(u'\n').toStdString();
+        EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral("G1"); }), 1);
+        EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral("C1"); }), 1);
+    }
+}
+
+TEST_F(PlanPageTest, TheDimensionLineStandsBesideTheFirstGirderByBothEndsOverTheSpans)
+{
+    Open("box2_2span.mvl");
+    g_pDoc->m_bPlanShowSpanLengths = 1;
+    double D = 0.0;
+    for (int i = 0; i < g_nSpans; ++i) {
+        const CSpanData& sp = g_pDoc->m_aSpans[size_t(i)];
+        const CGirderLineRecord& g = sp.m_aGirderLines.front();
+        D += std::hypot(sp.m_base.m_ptStart.x - g.m_ptStart.x, sp.m_base.m_ptStart.y - g.m_ptStart.y) +
+             std::hypot(sp.m_base.m_ptEnd.x - g.m_ptEnd.x, sp.m_base.m_ptEnd.y - g.m_ptEnd.y);
+    }
+    ASSERT_GT(D, 1.0);
+    const double d = D / g_nSpans + 10.0;
+    const auto lines = Ops(Page(), "LineTo", RGB(255, 192, 192));
+    ASSERT_FALSE(lines.empty());
+    // The first extension line runs from the base line's start out to the dimension line.
+    const CDC::Record& first = lines.front();
+    const double length = std::hypot(first.args[2] - first.args[0], first.args[3] - first.args[1]);
+    EXPECT_NEAR(length, d * View().m_dPlanScale, 2.0);
 }
 
 TEST_F(PlanPageTest, DimensionsPrintWholeMillimetres)

@@ -1,6 +1,7 @@
 // The plan window of a two-span design drawn on a recording device context: the layers,
 // the plan transform, the scroll extent and the document's choices kept within the counts.
 #include "common/dialog_input.h"
+#include "common/drawing_checks.h"
 #include "common/shell_fixture.h"
 #include "grid/grid_ui.h"
 
@@ -726,6 +727,32 @@ TEST_F(PlanPrintTest, PageFitsTheDeckAndSurvivesDegenerateEdges)
     dc.ClearRecords();
     g_pGridView->OnPrint(&dc, &info);
     EXPECT_FALSE(dc.Records().empty());
+}
+
+// A box bridge of one 16 m span prints at a large scale: the girder type 7 m before the
+// first station would stand off the paper; it moves nearer, and every text stays in the frame.
+TEST_F(PlanPrintTest, AShortBoxBridgeKeepsItsTypeAndLabelsInTheFrame)
+{
+    dialoginput::ConfirmBasic(QStringLiteral("1"), [](CDialog* d) { dialoginput::Press(d, IDC_FORM_BOX); });
+    ASSERT_EQ(g_nBridgeType, 1);
+    g_adSpanLength[0] = 16.0;
+    g_anPanelCount[0] = 4;
+    for (int k = 0; k < 4; ++k)
+        g_adPanelLength[0][k] = 4.0;
+    g_pDoc->RebuildGeometry(0);
+    ASSERT_FALSE(g_pDoc->m_aSpans.empty());
+    ASSERT_NEAR(g_pDoc->m_aSpans[0].m_dSpanLength, 16.0, 1e-9);
+    CPrintInfo info;
+    dc.SetPrinting(true);
+    g_pGridView->OnPrint(&dc, &info);
+    const auto& records = dc.Records();
+    EXPECT_EQ(std::count_if(records.begin(), records.end(),
+                            [](const CDC::Record& r) { return r.text == QStringLiteral("箱桁"); }),
+              1);
+    EXPECT_TRUE(drawingchecks::OutsideFrame(records).isEmpty())
+        << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
+    EXPECT_TRUE(drawingchecks::OverlappingTexts(records).isEmpty())
+        << drawingchecks::OverlappingTexts(records).join(u'\n').toStdString();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // belongs to, its heights, the section body and its dimensions, the turned twins), then the
 // example designs with the scroll sizes, the bar and the printout.
 #include "common/bar_input.h"
+#include "common/drawing_checks.h"
 #include "common/dialog_input.h"
 #include "common/shell_fixture.h"
 
@@ -391,6 +392,32 @@ TEST_F(SectionViewTest, PrintsOneA4PageInThePageFrame)
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.contains("/Count 1"));
     EXPECT_TRUE(bytes.contains("/MediaBox [0 0 595"));
+}
+
+// Girders at both ends of the heights the input takes (0.1 m and 10 m): the page holds the
+// whole drawing with its dimensions, no label over another, none crossing the lines of the
+// girder's own dimensions where a clear place exists.
+TEST_F(SectionViewTest, PrintedGirdersOfExtremeHeightsStayInTheFrame)
+{
+    Open("plate_3span_skew.mvl");
+    g_pDoc->m_dlgBasic.m_nHeightVariation = 1;
+    CPrintInfo info;
+    dc.SetPrinting(true);
+    for (double h : {10.0, 0.1}) {
+        SCOPED_TRACE(h);
+        for (int g = 0; g < g_nGirders; ++g)
+            g_pDoc->m_dlgPlateGirder.m_adGirderHeight[g] = h;
+        dc.ClearRecords();
+        g_pSectionView->OnPrint(&dc, &info);
+        const auto& records = dc.Records();
+        EXPECT_TRUE(drawingchecks::OutsideFrame(records).isEmpty())
+            << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
+        EXPECT_TRUE(drawingchecks::OverlappingTexts(records).isEmpty())
+            << drawingchecks::OverlappingTexts(records).join(u'\n').toStdString();
+        EXPECT_GT(std::count_if(records.begin(), records.end(),
+                                [&](const CDC::Record& r) { return r.text == AfxFormat("%.0f", h * 1000.0); }),
+                  0);
+    }
 }
 
 TEST_F(SectionViewTest, WithoutSpansNeitherStationWindowDrawsOrPrints)
