@@ -6,6 +6,7 @@
 
 #include "common/design_entry.h"
 #include "common/drawing_checks.h"
+#include "common/picture_folder.h"
 
 #include "app/globals.h"
 #include "framework/format.h"
@@ -38,8 +39,17 @@ protected:
         ASSERT_NE(g_pDoc->m_pGirders, nullptr);
         CheckReport();
         CheckWindows();
-        std::printf("[%s] %d spans, %d girders, %d stations: %d pages checked\n", qPrintable(m_design), g_nSpans,
-                    g_nGirders, g_nCrossSections, m_pages);
+        std::printf("[%s] type %d, %d spans, %d girders, %d panel points, %d stations, G1 %.0f mm high: %d pages "
+                    "checked\n",
+                    qPrintable(m_design), g_nBridgeType, g_nSpans, g_nGirders, g_nPanelPoints, g_nCrossSections,
+                    GirderHeight() * 1000.0, m_pages);
+    }
+
+    // The first girder's height as the girder data holds it (m).
+    static double GirderHeight()
+    {
+        return g_nBridgeType == 0 ? g_pDoc->m_dlgPlateGirder.m_adGirderHeight[0]
+                                  : g_pDoc->m_dlgBoxGirder.m_adGirderHeight[0];
     }
 
     // The page's own title: its header without the design's name.
@@ -54,7 +64,7 @@ protected:
     void Check(const QString& page, const std::vector<CDC::Record>& records, bool drawing)
     {
         ++m_pages;
-        const QString where = QStringLiteral("%1, %2 \"%3\"").arg(m_design, page, PageTitle(records));
+        const QString where = QStringLiteral("[%1] %2 \"%3\"").arg(m_design, page, PageTitle(records));
         const QStringList outside = drawingchecks::OutsideFrame(records);
         EXPECT_TRUE(outside.isEmpty()) << qPrintable(where) << ": " << outside.size() << " off the frame:\n  "
                                        << qPrintable(outside.join(QStringLiteral("\n  ")));
@@ -105,6 +115,7 @@ protected:
                                 qPrintable(CPrintView::SectionName(section))),
                       PrintPage(p), drawing);
             }
+            KeepPdf(&v, upright ? QStringLiteral("report_upright") : QStringLiteral("report_sideways"));
         }
     }
 
@@ -140,6 +151,7 @@ protected:
         ASSERT_NE(g_pGridView, nullptr);
         for (const auto& [paper, name] : {std::pair{IDC_PAPER_A4, "A4"}, std::pair{IDC_PAPER_A3, "A3"}})
             Check(AfxFormat("plan window printout on %s", name), PrintWindow(g_pGridView, paper), true);
+        KeepPdf(g_pGridView, QStringLiteral("plan"));
 
         const int station = g_pDoc->m_nCurCrossSection;
         for (const UINT command : {UINT(ID_VIEW_SECTION), UINT(ID_VIEW_LOAD)}) {
@@ -152,6 +164,7 @@ protected:
                 Check(AfxFormat("%s window printout, station %d",
                                 command == ID_VIEW_SECTION ? "cross-section" : "load", s + 1),
                       PrintWindow(view), true);
+                KeepPdf(view, AfxFormat("%s_S%d", command == ID_VIEW_SECTION ? "section" : "load", s + 1));
             }
         }
         g_pDoc->m_nCurCrossSection = station;
@@ -170,11 +183,24 @@ protected:
                 g_pDoc->UpdateAllViews(nullptr);
                 Check(AfxFormat("%s window printout, G%d", command == ID_VIEW_FORCE ? "force" : "longitudinal", g + 1),
                       PrintWindow(view), true);
+                KeepPdf(view, AfxFormat("%s_G%d", command == ID_VIEW_FORCE ? "force" : "section2", g + 1));
             }
         }
         g_pDoc->m_nCalcGirder = girder;
     }
 
+    // With MV_KEEP_SHOTS set, the job as printed to a PDF file of the picture folder, to look at.
+    void KeepPdf(CView* view, const QString& name)
+    {
+        if (!qEnvironmentVariableIsSet("MV_KEEP_SHOTS"))
+            return;
+        const QString test = QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        AfxSetModalHook([](CDialog* d) { d->SendMessage(WM_COMMAND, IDOK); });
+        EXPECT_TRUE(AfxPrintView(view, PrintMode::Pdf, m_pictures.FilePath(test + QLatin1Char('_') + name + QStringLiteral(".pdf"))));
+        AfxSetModalHook({});
+    }
+
+    CPictureFolder m_pictures;
     QString m_design;
     QStringList m_overlaps;
     int m_pages = 0;
@@ -200,14 +226,18 @@ TEST_F(FramesTest, ShortThreeBox)
     EnterBasic({"三主箱桁橋 21m", 1, 3, IDC_FORM_BOX, IDC_SIDEWALK});
     EnterSpans({21000}, 3000);
     EnterGirderHeight(1970);
-    RunAndCheck("short three-box, 21 m");
+    ASSERT_EQ(g_nBridgeType, 1);
+    ASSERT_EQ(g_nPanelPoints, 8);
+    ASSERT_DOUBLE_EQ(GirderHeight(), 1.97);
+    RunAndCheck("three boxes over 21 m");
 }
 
 TEST_F(FramesTest, ShortSingleBox)
 {
     EnterBasic({"単純箱桁橋 (1BOX) 16m", 1, 1, IDC_FORM_BOX, IDC_SIDEWALK});
     EnterSpans({16000}, 4000);
-    RunAndCheck("short single box, 16 m");
+    ASSERT_EQ(g_nBridgeType, 2);
+    RunAndCheck("short single box of 16 m");
 }
 
 // The largest the limits allow: 14 spans of 20 panels under 20 girders.
@@ -216,7 +246,9 @@ TEST_F(FramesTest, FourteenSpansOfTwentyGirders)
     EnterBasic({"十四径間連続鈑桁橋", MAX_SPANS, MAX_GIRDERS, IDC_FORM_PLATE, IDC_SIDEWALK});
     EnterSpans({40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000},
                2000);
-    RunAndCheck("14 spans, 20 girders");
+    ASSERT_EQ(g_nPanelPoints, MAX_SPANS * MAX_PANELS + 1);
+    ASSERT_EQ(g_nGirders, MAX_GIRDERS);
+    RunAndCheck("14 spans of 20 panels, 20 girders");
 }
 
 // Girders at the ends of the heights the girder data accepts.
@@ -224,18 +256,21 @@ TEST_F(FramesTest, TallPlateGirder)
 {
     dialoginput::ConfirmBasic(QStringLiteral("2"));
     EnterGirderHeight(10000);
-    RunAndCheck("two-span plate, 10000 mm girders");
+    ASSERT_DOUBLE_EQ(GirderHeight(), 10.0);
+    RunAndCheck("two-span plate of 10000 mm girders");
 }
 
 TEST_F(FramesTest, ShallowPlateGirder)
 {
     dialoginput::ConfirmBasic(QStringLiteral("2"));
     EnterGirderHeight(100);
-    RunAndCheck("two-span plate, 100 mm girders");
+    ASSERT_DOUBLE_EQ(GirderHeight(), 0.1);
+    RunAndCheck("two-span plate of 100 mm girders");
 }
 
 TEST_F(FramesTest, ContinuousVaryingHeight)
 {
     dialoginput::ConfirmBasic(QStringLiteral("3"), SetVaryingHeight);
-    RunAndCheck("three-span plate, varying height");
+    ASSERT_EQ(g_pDoc->m_dlgBasic.m_nHeightVariation, 0);
+    RunAndCheck("three-span plate of varying height");
 }
