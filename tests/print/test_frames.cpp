@@ -21,6 +21,8 @@ using namespace designentry;
 
 class FramesTest : public PrintTest {
 protected:
+    static constexpr int kPrinterDpi = 600;
+
     void TearDown() override
     {
         if (!m_overlaps.isEmpty()) {
@@ -36,7 +38,14 @@ protected:
     {
         m_design = QString::fromUtf8(design);
         ASSERT_NO_FATAL_FAILURE(RunGrillage());
+        CheckDesign();
+    }
+
+    // The report and the windows of the open design with its results.
+    void CheckDesign()
+    {
         ASSERT_NE(g_pDoc->m_pGirders, nullptr);
+        m_pages = 0;
         CheckReport();
         CheckWindows();
         std::printf("[%s] type %d, %d spans, %d girders, %d panel points, %d stations, G1 %.0f mm high: %d pages "
@@ -113,7 +122,7 @@ protected:
                     continue;
                 Check(AfxFormat("report %s page %d (%s)", upright ? "upright" : "sideways", p,
                                 qPrintable(CPrintView::SectionName(section))),
-                      PrintPage(p), drawing);
+                      PrintPage(p, kPrinterDpi), drawing);
             }
             KeepPdf(&v, upright ? QStringLiteral("report_upright") : QStringLiteral("report_sideways"));
         }
@@ -134,6 +143,7 @@ protected:
         AfxSetModalHook({});
         EXPECT_TRUE(prepared);
         CDC dc;
+        AtPrinterResolution(dc, kPrinterDpi);
         dc.SetPrinting(true);
         view->OnBeginPrinting(&dc, &info);
         info.m_nCurPage = 1;
@@ -194,9 +204,12 @@ protected:
     {
         if (!qEnvironmentVariableIsSet("MV_KEEP_SHOTS"))
             return;
-        const QString test = QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        QString file = QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        if (m_design.endsWith(QStringLiteral(".mvl")))
+            file += QLatin1Char('_') + m_design.chopped(4);
+        file += QLatin1Char('_') + name + QStringLiteral(".pdf");
         AfxSetModalHook([](CDialog* d) { d->SendMessage(WM_COMMAND, IDOK); });
-        EXPECT_TRUE(AfxPrintView(view, PrintMode::Pdf, m_pictures.FilePath(test + QLatin1Char('_') + name + QStringLiteral(".pdf"))));
+        EXPECT_TRUE(AfxPrintView(view, PrintMode::Pdf, m_pictures.FilePath(file)));
         AfxSetModalHook({});
     }
 
@@ -249,6 +262,16 @@ TEST_F(FramesTest, FourteenSpansOfTwentyGirders)
     ASSERT_EQ(g_nPanelPoints, MAX_SPANS * MAX_PANELS + 1);
     ASSERT_EQ(g_nGirders, MAX_GIRDERS);
     RunAndCheck("14 spans of 20 panels, 20 girders");
+}
+
+// The example designs with the results they were saved with.
+TEST_F(FramesTest, ExampleDesigns)
+{
+    for (const char* file : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl"}) {
+        OpenExample(file);
+        m_design = QString::fromUtf8(file);
+        CheckDesign();
+    }
 }
 
 // Girders at the ends of the heights the girder data accepts.
