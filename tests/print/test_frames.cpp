@@ -26,8 +26,9 @@ protected:
     void TearDown() override
     {
         if (!m_overlaps.isEmpty()) {
-            std::printf("[%s] texts over one another on %d drawing pages:\n%s\n", qPrintable(m_design),
-                        int(m_overlaps.size()), qPrintable(m_overlaps.join(QLatin1Char('\n'))));
+            std::printf("%s: texts over one another on %d drawing pages:\n%s\n",
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name(), int(m_overlaps.size()),
+                        qPrintable(m_overlaps.join(QLatin1Char('\n'))));
             std::fflush(stdout);
         }
         PrintTest::TearDown();
@@ -176,40 +177,32 @@ protected:
             Check(AfxFormat("plan window printout on %s", name), PrintWindow(g_pGridView, paper), true);
         KeepPdf(g_pGridView, QStringLiteral("plan"));
 
-        const int station = g_pDoc->m_nCurCrossSection;
-        for (const UINT command : {UINT(ID_VIEW_SECTION), UINT(ID_VIEW_LOAD)}) {
-            Command(command);
-            CView* view = command == ID_VIEW_SECTION ? static_cast<CView*>(g_pSectionView) : g_pLoadView;
-            ASSERT_NE(view, nullptr);
-            for (int s = 0; s < g_nCrossSections; ++s) {
-                g_pDoc->m_nCurCrossSection = s;
-                g_pDoc->UpdateAllViews(nullptr);
-                Check(AfxFormat("%s window printout, station %d",
-                                command == ID_VIEW_SECTION ? "cross-section" : "load", s + 1),
-                      PrintWindow(view), true);
-                KeepPdf(view, AfxFormat("%s_S%d", command == ID_VIEW_SECTION ? "section" : "load", s + 1));
-            }
-        }
-        g_pDoc->m_nCurCrossSection = station;
-
-        const int girder = g_pDoc->m_nCalcGirder;
+        auto section = []() -> CView* { return g_pSectionView; };
+        auto load = []() -> CView* { return g_pLoadView; };
+        auto force = []() -> CView* { return g_pForceView; };
+        auto longitudinal = []() -> CView* { return g_pSection2View; };
+        CheckEach(ID_VIEW_SECTION, section, g_nCrossSections, g_pDoc->m_nCurCrossSection, "cross-section", "station ");
+        CheckEach(ID_VIEW_LOAD, load, g_nCrossSections, g_pDoc->m_nCurCrossSection, "load", "station ");
         const int girders = g_nBridgeType == 2 ? 1 : g_nGirders;
-        const bool varying = g_pDoc->m_dlgBasic.m_nHeightVariation == 0;
-        for (const UINT command : {UINT(ID_VIEW_FORCE), UINT(ID_VIEW_SECTION2)}) {
-            if (command == ID_VIEW_SECTION2 && !varying)
-                continue;
-            Command(command);
-            CView* view = command == ID_VIEW_FORCE ? static_cast<CView*>(g_pForceView) : g_pSection2View;
-            ASSERT_NE(view, nullptr);
-            for (int g = 0; g < girders; ++g) {
-                g_pDoc->m_nCalcGirder = g;
-                g_pDoc->UpdateAllViews(nullptr);
-                Check(AfxFormat("%s window printout, G%d", command == ID_VIEW_FORCE ? "force" : "longitudinal", g + 1),
-                      PrintWindow(view), true);
-                KeepPdf(view, AfxFormat("%s_G%d", command == ID_VIEW_FORCE ? "force" : "section2", g + 1));
-            }
+        CheckEach(ID_VIEW_FORCE, force, girders, g_pDoc->m_nCalcGirder, "force", "G");
+        if (g_pDoc->m_dlgBasic.m_nHeightVariation == 0)
+            CheckEach(ID_VIEW_SECTION2, longitudinal, girders, g_pDoc->m_nCalcGirder, "longitudinal", "G");
+    }
+
+    // The window's page for each of the `count` stations or girders the document's `choice`
+    // shows, the choice put back after.
+    void CheckEach(UINT command, CView* (*view)(), int count, int& choice, const char* name, const char* item)
+    {
+        Command(command);
+        ASSERT_NE(view(), nullptr);
+        const int shown = choice;
+        for (int i = 0; i < count; ++i) {
+            choice = i;
+            g_pDoc->UpdateAllViews(nullptr);
+            Check(AfxFormat("%s window printout, %s%d", name, item, i + 1), PrintWindow(view()), true);
+            KeepPdf(view(), AfxFormat("%s_%d", name, i + 1));
         }
-        g_pDoc->m_nCalcGirder = girder;
+        choice = shown;
     }
 
     // With MV_KEEP_SHOTS set, the job as printed to a PDF file of the picture folder, to look at.
