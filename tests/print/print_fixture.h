@@ -53,10 +53,20 @@ protected:
     static CPrintBar& Bar() { return static_cast<CChildPrintFrame*>(View().GetParentFrame())->m_wndBar; }
     static void Click(int id) { Box(id).Click(); }
 
-    // One page as the job draws it, recorded.
-    static std::vector<CDC::Record> PrintPage(int nPage)
+    // A recording DC at a printer's resolution on A4, whose texts measure as they print: at
+    // the screen's 96 dpi the fonts round to whole pixels and run a few percent short.
+    static void AtPrinterResolution(CDC& dc, int dpi)
+    {
+        dc.SetResolution(dpi, dpi);
+        dc.SetPageSize(CSize(2100 * dpi / 254, 2970 * dpi / 254));
+    }
+    // One page as the job draws it, recorded; at the recording DC's own resolution unless
+    // one is given.
+    static std::vector<CDC::Record> PrintPage(int nPage, int dpi = 0)
     {
         CDC dc;
+        if (dpi > 0)
+            AtPrinterResolution(dc, dpi);
         dc.SetPrinting(true);
         CPrintInfo info;
         info.m_nCurPage = UINT(nPage);

@@ -1,0 +1,305 @@
+// Every page of the whole report, upright and sideways, and every drawing window's own
+// printout keep their texts and lines inside the page frame, for designs from a short
+// single box to the largest the limits allow and girders at both ends of the height range.
+// Texts over one another on the drawing pages are listed on the output, not failed.
+#include "print_fixture.h"
+
+#include "common/design_entry.h"
+#include "common/drawing_checks.h"
+#include "common/picture_folder.h"
+
+#include "app/globals.h"
+#include "framework/format.h"
+#include "res/resource_ids.h"
+#include "views/drawing_views.h"
+
+#include <cstdio>
+
+namespace {
+
+using namespace designentry;
+
+class FramesTest : public PrintTest {
+protected:
+    static constexpr int kPrinterDpi = 600;
+
+    void TearDown() override
+    {
+        if (!m_overlaps.isEmpty()) {
+            std::printf("%s: texts over one another on %d drawing pages:\n%s\n",
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name(), int(m_overlaps.size()),
+                        qPrintable(m_overlaps.join(QLatin1Char('\n'))));
+            std::fflush(stdout);
+        }
+        PrintTest::TearDown();
+    }
+
+    // The design just entered, run; then every page of it checked.
+    void RunAndCheck(const char* design)
+    {
+        m_design = QString::fromUtf8(design);
+        ASSERT_NO_FATAL_FAILURE(RunGrillage());
+        CheckDesign();
+    }
+
+    // The report and the windows of the open design with its results.
+    void CheckDesign()
+    {
+        ASSERT_NE(g_pDoc->m_pGirders, nullptr);
+        m_pages = 0;
+        CheckReport();
+        CheckWindows();
+        std::printf("[%s] type %d, %d spans, %d girders, %d panel points, %d stations, G1 %.0f mm high: %d pages "
+                    "checked\n",
+                    qPrintable(m_design), g_nBridgeType, g_nSpans, g_nGirders, g_nPanelPoints, g_nCrossSections,
+                    GirderHeight() * 1000.0, m_pages);
+    }
+
+    // The first girder's height as the girder data holds it (m).
+    static double GirderHeight()
+    {
+        return g_nBridgeType == 0 ? g_pDoc->m_dlgPlateGirder.m_adGirderHeight[0]
+                                  : g_pDoc->m_dlgBoxGirder.m_adGirderHeight[0];
+    }
+
+    // The page's own title: its header without the design's name.
+    static QString PageTitle(const std::vector<CDC::Record>& records)
+    {
+        const int f = drawingchecks::FrameIndex(records);
+        if (f <= 0)
+            return QString();
+        return records[size_t(f - 1)].text.mid(g_pDoc->GetTitle().size());
+    }
+
+    void Check(const QString& page, const std::vector<CDC::Record>& records, bool drawing)
+    {
+        ++m_pages;
+        const QString where = QStringLiteral("[%1] %2 \"%3\"").arg(m_design, page, PageTitle(records));
+        const QStringList outside = drawingchecks::OutsideFrame(records);
+        EXPECT_TRUE(outside.isEmpty()) << qPrintable(where) << ": " << outside.size() << " off the frame:\n  "
+                                       << qPrintable(outside.join(QStringLiteral("\n  ")));
+        if (!drawing)
+            return;
+        // A text drawn twice in one place reads as one; those are only counted.
+        QStringList over;
+        int twice = 0;
+        for (const QString& pair : drawingchecks::OverlappingTexts(records)) {
+            const qsizetype mid = pair.indexOf(QStringLiteral(" over "));
+            if (pair.left(mid) == pair.mid(mid + 6))
+                ++twice;
+            else
+                over << pair;
+        }
+        if (over.isEmpty() && twice == 0)
+            return;
+        const qsizetype all = over.size();
+        if (all > 12) {
+            over = over.mid(0, 12);
+            over << QStringLiteral("… %1 more").arg(all - 12);
+        }
+        m_overlaps << QStringLiteral("%1: %2 pairs, %3 texts drawn twice in one place\n    %4")
+                          .arg(where)
+                          .arg(all)
+                          .arg(twice)
+                          .arg(over.join(QStringLiteral("\n    ")));
+    }
+
+    // Every section the form offers, every station row; each page printed upright, the
+    // drawing pages again sideways where the form offers both.
+    void CheckReport()
+    {
+        CPrintView& v = OpenForm();
+        static_cast<CButton*>(Bar().GetControl(IDC_PRINT_SELECT_ALL))->Click();
+        for (int id : {IDC_PR_LONGITUDINAL, IDC_PR_REACTION_DETAIL, IDC_PR_NO_IMPACT})
+            if (Box(id).IsWindowVisible() && Box(id).IsWindowEnabled() && !Box(id).GetCheck())
+                Click(id);
+        static const std::pair<int, int> orientations[] = {
+            {IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE}, {IDC_PR_SHAPE_PORTRAIT, IDC_PR_SHAPE_LANDSCAPE},
+            {IDC_PR_LOAD_PORTRAIT, IDC_PR_LOAD_LANDSCAPE}, {IDC_PR_FORCE_PORTRAIT, IDC_PR_FORCE_LANDSCAPE},
+            {IDC_PR_LONG_PORTRAIT, IDC_PR_LONG_LANDSCAPE}};
+        for (const bool upright : {true, false}) {
+            for (const auto& [portrait, landscape] : orientations)
+                if (Box(portrait).IsWindowEnabled() && Box(landscape).IsWindowEnabled()) {
+                    Box(portrait).SetCheck(upright ? 1 : 0);
+                    Box(landscape).SetCheck(upright ? 0 : 1);
+                }
+            const int pages = v.CountPages();
+            EXPECT_GT(pages, 10) << qPrintable(m_design);
+            for (int p = 1; p <= pages; ++p) {
+                const int section = v.SectionOfPage(p);
+                if (section == CPrintView::RS_COVER)
+                    continue;
+                const bool drawing = section == CPrintView::RS_PLAN || section == CPrintView::RS_CROSS_SECTIONS ||
+                                     section == CPrintView::RS_LONGITUDINAL || section == CPrintView::RS_LOADS ||
+                                     section == CPrintView::RS_FORCE_DIAGRAM;
+                if (!upright && !drawing)
+                    continue;
+                Check(AfxFormat("report %s page %d (%s)", upright ? "upright" : "sideways", p,
+                                qPrintable(CPrintView::SectionName(section))),
+                      PrintPage(p, kPrinterDpi), drawing);
+            }
+            KeepPdf(&v, upright ? QStringLiteral("report_upright") : QStringLiteral("report_sideways"));
+        }
+    }
+
+    // A window's page as its print job lays it out, on the recording DC; the plan's paper
+    // question answered with the paper given.
+    static std::vector<CDC::Record> PrintWindow(CView* view, int paper = IDC_PAPER_A4)
+    {
+        CPrintInfo info;
+        info.m_bPreview = TRUE;   // laid out as the preview does, without the print dialog
+        AfxSetModalHook([paper](CDialog* d) {
+            for (int id : {IDC_PAPER_A4, IDC_PAPER_A3})
+                static_cast<CButton*>(d->GetDlgItem(id))->SetCheck(id == paper);
+            d->SendMessage(WM_COMMAND, IDOK);
+        });
+        const BOOL prepared = view->OnPreparePrinting(&info);
+        AfxSetModalHook({});
+        EXPECT_TRUE(prepared);
+        CDC dc;
+        AtPrinterResolution(dc, kPrinterDpi);
+        dc.SetPrinting(true);
+        view->OnBeginPrinting(&dc, &info);
+        info.m_nCurPage = 1;
+        view->OnPrepareDC(&dc, &info);
+        view->OnPrint(&dc, &info);
+        view->OnEndPrinting(&dc, &info);
+        return dc.Records();
+    }
+
+    // The plan on both papers, the cross section and loads at every station, the force
+    // diagram of every girder and, where the height varies, its longitudinal section.
+    void CheckWindows()
+    {
+        Command(ID_VIEW_PLAN);
+        ASSERT_NE(g_pGridView, nullptr);
+        for (const auto& [paper, name] : {std::pair{IDC_PAPER_A4, "A4"}, std::pair{IDC_PAPER_A3, "A3"}})
+            Check(AfxFormat("plan window printout on %s", name), PrintWindow(g_pGridView, paper), true);
+        KeepPdf(g_pGridView, QStringLiteral("plan"));
+
+        auto section = []() -> CView* { return g_pSectionView; };
+        auto load = []() -> CView* { return g_pLoadView; };
+        auto force = []() -> CView* { return g_pForceView; };
+        auto longitudinal = []() -> CView* { return g_pSection2View; };
+        CheckEach(ID_VIEW_SECTION, section, g_nCrossSections, g_pDoc->m_nCurCrossSection, "cross-section", "station ");
+        CheckEach(ID_VIEW_LOAD, load, g_nCrossSections, g_pDoc->m_nCurCrossSection, "load", "station ");
+        const int girders = g_nBridgeType == 2 ? 1 : g_nGirders;
+        CheckEach(ID_VIEW_FORCE, force, girders, g_pDoc->m_nCalcGirder, "force", "G");
+        if (g_pDoc->m_dlgBasic.m_nHeightVariation == 0)
+            CheckEach(ID_VIEW_SECTION2, longitudinal, girders, g_pDoc->m_nCalcGirder, "longitudinal", "G");
+    }
+
+    // The window's page for each of the `count` stations or girders the document's `choice`
+    // shows, the choice put back after.
+    void CheckEach(UINT command, CView* (*view)(), int count, int& choice, const char* name, const char* item)
+    {
+        Command(command);
+        ASSERT_NE(view(), nullptr);
+        const int shown = choice;
+        for (int i = 0; i < count; ++i) {
+            choice = i;
+            g_pDoc->UpdateAllViews(nullptr);
+            Check(AfxFormat("%s window printout, %s%d", name, item, i + 1), PrintWindow(view()), true);
+            KeepPdf(view(), AfxFormat("%s_%d", name, i + 1));
+        }
+        choice = shown;
+    }
+
+    // With MV_KEEP_SHOTS set, the job as printed to a PDF file of the picture folder, to look at.
+    void KeepPdf(CView* view, const QString& name)
+    {
+        if (!qEnvironmentVariableIsSet("MV_KEEP_SHOTS"))
+            return;
+        QString file = QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        if (m_design.endsWith(QStringLiteral(".mvl")))
+            file += QLatin1Char('_') + m_design.chopped(4);
+        file += QLatin1Char('_') + name + QStringLiteral(".pdf");
+        AfxSetModalHook([](CDialog* d) { d->SendMessage(WM_COMMAND, IDOK); });
+        EXPECT_TRUE(AfxPrintView(view, PrintMode::Pdf, m_pictures.FilePath(file)));
+        AfxSetModalHook({});
+    }
+
+    CPictureFolder m_pictures;
+    QString m_design;
+    QStringList m_overlaps;
+    int m_pages = 0;
+};
+
+void SetVaryingHeight(CDialog* d)
+{
+    static_cast<CButton*>(d->GetDlgItem(IDC_HEIGHT_VARIATION))->SetCheck(1);
+    static_cast<CButton*>(d->GetDlgItem(IDC_HEIGHT_CONSTANT))->SetCheck(0);
+}
+
+}
+
+TEST_F(FramesTest, OneSpanPlate)
+{
+    dialoginput::ConfirmBasic(QStringLiteral("1"));
+    RunAndCheck("one-span plate");
+}
+
+// Three boxes over one 21 m span of seven panels, 1970 mm high.
+TEST_F(FramesTest, ShortThreeBox)
+{
+    EnterBasic({"三主箱桁橋 21m", 1, 3, IDC_FORM_BOX, IDC_SIDEWALK});
+    EnterSpans({21000}, 3000);
+    EnterGirderHeight(1970);
+    ASSERT_EQ(g_nBridgeType, 1);
+    ASSERT_EQ(g_nPanelPoints, 8);
+    ASSERT_DOUBLE_EQ(GirderHeight(), 1.97);
+    RunAndCheck("three boxes over 21 m");
+}
+
+TEST_F(FramesTest, ShortSingleBox)
+{
+    EnterBasic({"単純箱桁橋 (1BOX) 16m", 1, 1, IDC_FORM_BOX, IDC_SIDEWALK});
+    EnterSpans({16000}, 4000);
+    ASSERT_EQ(g_nBridgeType, 2);
+    RunAndCheck("short single box of 16 m");
+}
+
+// The largest the limits allow: 14 spans of 20 panels under 20 girders.
+TEST_F(FramesTest, FourteenSpansOfTwentyGirders)
+{
+    EnterBasic({"十四径間連続鈑桁橋", MAX_SPANS, MAX_GIRDERS, IDC_FORM_PLATE, IDC_SIDEWALK});
+    EnterSpans({40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000, 40000},
+               2000);
+    ASSERT_EQ(g_nPanelPoints, MAX_SPANS * MAX_PANELS + 1);
+    ASSERT_EQ(g_nGirders, MAX_GIRDERS);
+    RunAndCheck("14 spans of 20 panels, 20 girders");
+}
+
+// The example designs with the results they were saved with.
+TEST_F(FramesTest, ExampleDesigns)
+{
+    for (const char* file : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl"}) {
+        OpenExample(file);
+        m_design = QString::fromUtf8(file);
+        CheckDesign();
+    }
+}
+
+// Girders at the ends of the heights the girder data accepts.
+TEST_F(FramesTest, TallPlateGirder)
+{
+    dialoginput::ConfirmBasic(QStringLiteral("2"));
+    EnterGirderHeight(10000);
+    ASSERT_DOUBLE_EQ(GirderHeight(), 10.0);
+    RunAndCheck("two-span plate of 10000 mm girders");
+}
+
+TEST_F(FramesTest, ShallowPlateGirder)
+{
+    dialoginput::ConfirmBasic(QStringLiteral("2"));
+    EnterGirderHeight(100);
+    ASSERT_DOUBLE_EQ(GirderHeight(), 0.1);
+    RunAndCheck("two-span plate of 100 mm girders");
+}
+
+TEST_F(FramesTest, ContinuousVaryingHeight)
+{
+    dialoginput::ConfirmBasic(QStringLiteral("3"), SetVaryingHeight);
+    ASSERT_EQ(g_pDoc->m_dlgBasic.m_nHeightVariation, 0);
+    RunAndCheck("three-span plate of varying height");
+}
