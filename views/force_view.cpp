@@ -221,15 +221,18 @@ void CForceView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 void CForceView::ShowNewDiagram()
 {
     m_pShown = CCalcView::ShownDesign();
-    FitScaleToWindow();
+    // A window not yet laid out fits the scale at its first paint.
+    m_bFitPending = !FitScaleToWindow();
     ScrollToDiagramTop();
 }
 
-void CForceView::FitScaleToWindow()
+bool CForceView::FitScaleToWindow()
 {
     CMarivoltenDoc* doc = g_pDoc;
-    if (!doc || doc->m_bForceVScaleChosen || !CCalcView::ShownDesign() || !GetSafeHwnd())
-        return;
+    if (!doc || doc->m_bForceVScaleChosen || !CCalcView::ShownDesign())
+        return true;
+    if (!GetSafeHwnd())
+        return false;
     CRect client;
     GetClientRect(&client);
     CDC dc;
@@ -238,7 +241,7 @@ void CForceView::FitScaleToWindow()
     dc.DPtoLP(&room);
     const int height = std::abs(room.cy) - 2 * kMargin;
     if (height <= 0)
-        return;
+        return false;
     // The default scale where the diagram fits the window's height, else the largest of the
     // bar's smaller ones at which it does, else the smallest.
     constexpr double kDefault = 1.0;
@@ -254,6 +257,7 @@ void CForceView::FitScaleToWindow()
         }
     }
     doc->m_dForceVScale = chosen;
+    return true;
 }
 
 void CForceView::ScrollToDiagramTop()
@@ -347,6 +351,8 @@ void CForceView::OnDraw(CDC* pDC)
     const CMarivoltenDoc* doc = g_pDoc;
     if (!doc || !CCalcView::ShownDesign())
         return;
+    if (m_bFitPending && !pDC->IsPrinting())
+        ShowNewDiagram();
     FitToDiagram();
     DrawDiagram(pDC, m_ptOrigin, CDPoint(doc->m_dForceHScale * 10.0, doc->m_dForceVScale));
 }

@@ -130,10 +130,12 @@ private:
     // Where the default vertical scale would take the diagram beyond the window's height and
     // the user has not chosen one since the design changed: the largest of the bar's scales
     // at which it fits.
-    void FitScaleToWindow();
+    // False when the window has no size to fit to yet.
+    bool FitScaleToWindow();
     // Another girder or other results shown: the scale fitted and the drawing from its top.
     void ShowNewDiagram();
     const CGirderDesign* m_pShown = nullptr;
+    bool m_bFitPending = false;
     CWindowGlobal<CForceView> m_global;
 };
 
