@@ -175,8 +175,14 @@ void CPrintView::PrintForceDiagram(CDC* pDC, CPrintInfo* pInfo)
     CForceDrawer diagram;
     diagram.m_pGirder = girder;
     diagram.m_bTurned = upright ? 0 : 1;
-    // Smaller and moved where the curves, labels or caption would leave the frame.
-    diagram.FitInto(pDC, ViewPageFrame(), origin, scale);
+    // Smaller and moved where the curves, labels or caption would leave the frame or reach
+    // the section's heading above them.
+    CRect frame = ViewPageFrame();
+    {
+        Selected<CFont> heading(pDC, &m_font[9]);
+        frame.top = std::min<int>(frame.top, -(m_nTopMargin + 3 * pDC->GetTextExtent(SectionName(RS_FORCE_DIAGRAM)).cy) + 20);
+    }
+    diagram.FitInto(pDC, frame, origin, scale);
     m_ptForceOrigin = origin;
     m_vForceScale = scale;
     diagram.DrawAll(pDC, origin.x, origin.y, scale);
