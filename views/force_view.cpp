@@ -289,14 +289,25 @@ void CForceView::FitToDiagram()
                    CSize(m_sizeTotal.cx / 20, m_sizeTotal.cy / 20));
 }
 
+bool CForceDrawer::IsTaken(const Taken& cell, int nGap) const
+{
+    return std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) {
+        return cell.l < t.r + nGap && t.l < cell.r + nGap && cell.b < t.t + nGap && t.b < cell.t + nGap;
+    });
+}
+
 void CForceDrawer::PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway)
 {
     const CSize ext = pDC->GetTextExtent(text);
-    for (size_t tries = 0; tries <= m_aTaken.size(); ++tries) {
-        const auto hit = std::find_if(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) {
-            return x < t.r && t.l < x + ext.cx && y - ext.cy < t.t && t.b < y;
-        });
-        if (hit == m_aTaken.end())
+    auto meets = [&](const Taken& t) { return x < t.r && t.l < x + ext.cx && y - ext.cy < t.t && t.b < y; };
+    for (size_t tries = 0; tries <= m_aTaken.size() + 1; ++tries) {
+        const Taken* hit = nullptr;
+        if (m_baseLine.r > m_baseLine.l && meets(m_baseLine)) {
+            hit = &m_baseLine;
+        } else if (const auto it = std::find_if(m_aTaken.begin(), m_aTaken.end(), meets); it != m_aTaken.end()) {
+            hit = &*it;
+        }
+        if (!hit)
             break;
         y = nAway > 0 ? hit->t + ext.cy + 2 : hit->b - 2;
     }
@@ -367,7 +378,7 @@ void CForceDrawer::DrawAll(CDC* pDC, int ox, int oy, CDPoint scale)
         return;
     m_aTaken.clear();
     // Value labels keep off the base line.
-    m_aTaken.push_back({ox, oy - 2, ox + int(SupportPositions(*g).back() * scale.x), oy + 2});
+    m_baseLine = {ox, oy - 2, ox + int(SupportPositions(*g).back() * scale.x), oy + 2};
     Selected<CFont> font(pDC, m_pFont);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     DrawFrame(pDC, ox, oy, scale);
@@ -577,10 +588,7 @@ int CForceDrawer::DrawAxisLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         const double y = (folded ? v : -v) / f;
         const int lx = ox + int((supports.front() - half) * scale.x - ext.cx - 10), ly = oy + int(y * scale.y + ext.cy / 2);
         const Taken cell{lx, ly - ext.cy, lx + ext.cx, ly};
-        if (std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) {
-                return cell.l < t.r + kLabelGap && t.l < cell.r + kLabelGap && cell.b < t.t + kLabelGap &&
-                       t.b < cell.t + kLabelGap;
-            }))
+        if (IsTaken(cell, kLabelGap))
             continue;
         m_aTaken.push_back(cell);
         Write(pDC, lx, ly, text);
@@ -850,9 +858,13 @@ void CForceDrawer::DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, c
         const CSize ext = pDC->GetTextExtent(text);
         const bool above = folded || s.sign < 1;
         const int off = above ? ext.cy : -3 - ext.cy;
-        const CPoint e1 = Place(CPoint(xc - 26, yc - 22 + off)), e2 = Place(CPoint(xc + 26, yc + 22 + off));
+        // A number that would meet another text or number is left out; its step stays.
+        const Taken circle{xc - 26, yc - 22 + off, xc + 26, yc + 22 + off};
+        if (IsTaken(circle, 0))
+            continue;
+        const CPoint e1 = Place(CPoint(circle.l, circle.b)), e2 = Place(CPoint(circle.r, circle.t));
         pDC->Ellipse(e1.x, e1.y, e2.x, e2.y);
-        m_aTaken.push_back({xc - 26, yc - 22 + off, xc + 26, yc + 22 + off});
+        m_aTaken.push_back(circle);
         const int top = above ? yc + int(ext.cy * 1.5) : yc - (ext.cy / 2 + 3);
         Write(pDC, xc - ext.cx / 2, top, text);
     }

@@ -82,6 +82,9 @@ protected:
         int l, b, r, t;
     };
     std::vector<Taken> m_aTaken;
+    Taken m_baseLine{0, 0, 0, 0};   // value labels keep off it
+    // Whether a cell comes within nGap of what the diagram holds.
+    bool IsTaken(const Taken& cell, int nGap) const;
     // Writes a value label with its top left at (x, y), moved away from the base line (nAway
     // +1 upwards, -1 downwards) past what the diagram holds there already.
     void PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway);

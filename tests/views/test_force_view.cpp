@@ -337,6 +337,34 @@ TEST_F(ForcePainterTest, LabelsThatWouldMeetAreMovedApart)
                      b.top < label->args[1]);
 }
 
+TEST_F(ForcePainterTest, StepNumbersThatWouldMeetAreLeftOutTheirStepsStay)
+{
+    // Twenty sections of a metre each: their numbers cannot all stand side by side.
+    g_pDoc->m_bForceShowMoment = g_pDoc->m_bForceShowShear = 0;
+    g_pDoc->m_dlgBasic.m_nHeightVariation = 1;
+    std::vector<CSectionRecord>& sections = Girder().m_pSections;
+    sections.assign(20, sections[0]);
+    for (int k = 0; k < 20; ++k) {
+        sections[size_t(k)].m_adCheck[0] = k;
+        sections[size_t(k)].m_adCheck[1] = k + 1;
+    }
+    Girder().m_nSections = 20;
+    Draw(CDPoint(10.0, 5.0));
+    EXPECT_EQ(drawingchecks::OverlappingTexts(dc.Records()), QStringList());
+    std::vector<CRect> circles;
+    for (const CDC::Record& r : dc.Records())
+        if (r.op == QLatin1String("Ellipse"))
+            circles.push_back(drawingchecks::Normal(CRect(r.args[0], r.args[1], r.args[2], r.args[3])));
+    EXPECT_GT(circles.size(), 1u);
+    EXPECT_LT(circles.size(), 20u);
+    for (size_t i = 1; i < circles.size(); ++i)
+        EXPECT_GE(circles[i].left, circles[i - 1].right);
+    int steps = 0;
+    for (const CDC::Record& r : Ops("LineTo", RGB(191, 191, 191)))
+        steps += r.args[1] == r.args[3] && r.args[0] != r.args[2];
+    EXPECT_EQ(steps, 20);
+}
+
 TEST_F(ForcePainterTest, NothingIsDrawnWithoutAPeakOrAtAScaleOfNothing)
 {
     EXPECT_FALSE(Draw().empty());
