@@ -180,7 +180,8 @@ void CPrintView::PrintForceDiagram(CDC* pDC, CPrintInfo* pInfo)
     CRect frame = ViewPageFrame();
     {
         Selected<CFont> heading(pDC, &m_font[9]);
-        frame.top = std::min<int>(frame.top, -(m_nTopMargin + 3 * pDC->GetTextExtent(SectionName(RS_FORCE_DIAGRAM)).cy) + 20);
+        const int h = pDC->GetTextExtent(SectionName(RS_FORCE_DIAGRAM)).cy;
+        frame.top = std::min<int>(frame.top, -(m_nTopMargin + 3 * h) + 20);
     }
     diagram.FitInto(pDC, frame, origin, scale);
     m_ptForceOrigin = origin;

@@ -125,15 +125,14 @@ public:
     CPoint m_ptOrigin{200, -2700};
 
 private:
-    // The scroll extent and the origin's height grown, where the diagram at the document's
-    // scales needs it, so that every part of it can be scrolled to.
+    // The scroll area made the extent of the diagram at the document's scales, its labels
+    // included, with a little white round it.
     void FitToDiagram();
     // Scrolls to the top of the drawing, its caption.
     void ScrollToDiagramTop();
     // Where the default vertical scale would take the diagram beyond the window's height and
     // the user has not chosen one since the design changed: the largest of the bar's scales
-    // at which it fits.
-    // False when the window has no size to fit to yet.
+    // at which it fits. False when the window has no size to fit to yet.
     bool FitScaleToWindow();
     // Another girder or other results shown: the scale fitted and the drawing from its top.
     void ShowNewDiagram();
