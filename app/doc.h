@@ -272,6 +272,9 @@ public:
     int m_bLoadFlag = 1;
     double m_dForceHScale = 3.0;
     double m_dForceVScale = 1.0;
+    // 1 once the user has moved the vertical scale; the force window fits its diagram to
+    // its height again only after the design has changed.
+    int m_bForceVScaleChosen = 0;
     int m_bForceShowMoment = 1;
     int m_bForceShowShear = 1;
     int m_bForceShowResisting = 1;

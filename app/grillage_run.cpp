@@ -153,6 +153,8 @@ void CMarivoltenDoc::CommitRun(CSolverChain& chain, const double* adImpact, cons
 {
     StoreMaxReactions();
     StoreAssumedAreas();
+    // New results: the force window fits them to its height again.
+    m_bForceVScaleChosen = 0;
     std::copy(adImpact, adImpact + MAX_SPANS + 1, m_adImpactCoef);
     chain.Wipe();
     if (m_pProgressDlg)

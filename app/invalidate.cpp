@@ -16,6 +16,7 @@ void CMarivoltenDoc::InvalidateResults()
     SaveSectionLayout();
     delete[] m_pGirders;
     m_pGirders = nullptr;
+    m_bForceVScaleChosen = 0;
     if (g_pMainFrame) {
         g_pMainFrame->SetStepDone(ID_CALC_GRILLAGE, 0);
         g_pMainFrame->EnableHeightCommands(m_dlgBasic.m_nHeightVariation, 0);

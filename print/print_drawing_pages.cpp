@@ -173,32 +173,22 @@ void CPrintView::PrintForceDiagram(CDC* pDC, CPrintInfo* pInfo)
         scale = CDPoint(kx * 13.0, ky * 0.8);
         origin.x -= int(L / 2.0) + 200;
     }
-    m_ptForceOrigin = origin;
-    m_vForceScale = scale;
 
     CForceDrawer diagram;
     diagram.m_pGirder = girder;
     diagram.m_bTurned = upright ? 0 : 1;
-    diagram.m_bStoredUnitAxis = 1;
-    const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    const int ox = origin.x, oy = origin.y;
-    diagram.DrawFrame(pDC, ox, oy, scale);
-    diagram.DrawAxisLabels(pDC, ox, oy, scale);
-    if (doc->m_bForceShowResisting)
-        diagram.DrawResistingMoment(pDC, ox, oy, scale);
-    if (doc->m_bForceShowShear) {
-        if (doc->m_bForceFolded)
-            diagram.DrawShearEnvelope(pDC, ox, oy, scale);
-        else
-            diagram.DrawShearCurves(pDC, ox, oy, scale);
+    // Smaller and moved where the curves, labels or caption would leave the frame or reach
+    // the section's heading above them.
+    CRect frame = ViewPageFrame();
+    {
+        Selected<CFont> heading(pDC, &m_font[9]);
+        const int h = pDC->GetTextExtent(SectionName(RS_FORCE_DIAGRAM)).cy;
+        frame.top = std::min<int>(frame.top, -(m_nTopMargin + 3 * h) + 20);
     }
-    if (doc->m_bForceShowMoment) {
-        if (doc->m_bForceFolded)
-            diagram.DrawMomentEnvelope(pDC, ox, oy, scale);
-        else
-            diagram.DrawMomentCurves(pDC, ox, oy, scale);
-    }
-    pDC->SetBkMode(oldMode);
+    diagram.FitInto(pDC, frame, origin, scale);
+    m_ptForceOrigin = origin;
+    m_vForceScale = scale;
+    diagram.DrawAll(pDC, origin.x, origin.y, scale);
 }
 
 // ---------------------------------------------------------------- cross sections and load diagrams

@@ -29,9 +29,9 @@ int CurrentSupport(const CMarivoltenDoc& doc)
 // ---- force bar ----
 
 CForceBar::CForceBar()
-    : m_adScale1{0.1, 0.2, 0.5, 1.0, 1.5, 2.0, 3.0, 5.0, 7.0, 10.0},
-      m_adScale2{0.1, 0.2, 0.3, 0.5, 0.7, 1.0, 1.5, 2.0, 3.0}
+    : m_adScale1{0.1, 0.2, 0.5, 1.0, 1.5, 2.0, 3.0, 5.0, 7.0, 10.0}
 {
+    std::copy(std::begin(kForceVScales), std::end(kForceVScales), m_adScale2);
 }
 
 void CForceBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)

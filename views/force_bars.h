@@ -13,6 +13,9 @@ enum : UINT {
     WM_LOAD_SCALE = WM_USER + 25
 };
 
+// The vertical scales of the force bar, smallest first.
+inline constexpr double kForceVScales[9] = {0.1, 0.2, 0.3, 0.5, 0.7, 1.0, 1.5, 2.0, 3.0};
+
 class CForceBar : public CDrawingBar {
 public:
     CForceBar();

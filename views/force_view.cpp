@@ -12,6 +12,7 @@
 #include "res/resource_ids.h"
 #include "views/dimension_line.h"
 #include "views/drawing_helpers.h"
+#include "views/force_bars.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,8 +29,13 @@ constexpr double kPlaceTol = 1e-6;
 constexpr double kShearJump = 3.0;
 // Curve points per panel of the moment curves.
 constexpr int kSplineSteps = 8;
-// Room above the top tick for its label and the unit caption, in logical units.
-constexpr int kCaptionRoom = 150;
+// White round the diagram in the window, in logical units.
+constexpr int kMargin = 50;
+// A printed diagram keeps this clear of its frame: a text measured on another device may
+// come out a little wider.
+constexpr int kFrameInset = 20;
+// Two tick labels at least this far apart, or the later one is left out.
+constexpr int kLabelGap = 4;
 // A label at a support starts clear of the axis ticks there, which reach 10 units out.
 constexpr int kBesideTick = 12;
 // A sideways page turns the upright diagram by this (degrees).
@@ -98,6 +104,49 @@ void DrawBrokenCurve(const CForceDrawer& d, CDC* pDC, const CDPoint* pts, int n,
     }
 }
 
+// The bounds of everything recorded: points of lines and shapes, cells of texts (y up).
+CRect RecordedBounds(const std::vector<CDC::Record>& records)
+{
+    bool any = false;
+    int l = 0, b = 0, r = 0, t = 0;
+    auto add = [&](int x, int y) {
+        if (!any) {
+            l = r = x;
+            b = t = y;
+            any = true;
+        }
+        l = std::min(l, x);
+        r = std::max(r, x);
+        b = std::min(b, y);
+        t = std::max(t, y);
+    };
+    for (const CDC::Record& rec : records) {
+        const auto& a = rec.args;
+        if (rec.op == QLatin1String("TextOut")) {
+            add(rec.box.left, rec.box.top);
+            add(rec.box.right, rec.box.bottom);
+        } else if (rec.op == QLatin1String("LineTo") || rec.op == QLatin1String("Polyline") ||
+                   rec.op == QLatin1String("Ellipse")) {
+            for (size_t i = 0; i + 1 < a.size(); i += 2)
+                add(a[i], a[i + 1]);
+        }
+    }
+    return any ? CRect(l, t, r, b) : CRect();
+}
+
+// A new scale for a drawing of `size` at scale k that must come down to `room`: from the
+// last two tries where there are two (their texts keep their size), else in proportion.
+double ShrunkScale(double k, double size, double kBefore, double sizeBefore, double room)
+{
+    double next = k * room / size;
+    if (kBefore > 0.0 && kBefore != k && size != sizeBefore) {
+        const double slope = (size - sizeBefore) / (k - kBefore);
+        if (slope > 0.0)
+            next = k + (room - size) / slope;
+    }
+    return std::clamp(next, k * 0.05, k * 0.98);
+}
+
 } // namespace
 
 CForceTicks ForceTicks(double dMax)
@@ -128,6 +177,7 @@ CForceView::CForceView() : m_global(g_pForceView, this)
 {
     m_font.CreateFont(24, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS,
                       DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
+    m_pFont = &m_font;
     auto printable = [](CCmdUI* pCmdUI) { pCmdUI->Enable(CCalcView::ShownDesign() != nullptr); };
     for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW})
         HandleUpdate(id, printable);
@@ -148,51 +198,89 @@ void CForceView::OnInitialUpdate()
     CScrollView::OnInitialUpdate();
     SetScrollSizes(MM_LOMETRIC, m_sizeTotal, CSize(m_sizeTotal.cx / 5, m_sizeTotal.cy / 5),
                    CSize(m_sizeTotal.cx / 20, m_sizeTotal.cy / 20));
-    ScrollToDiagramTop();
+    ShowNewDiagram();
     ScrollToPosition(CPoint(0, GetScrollPosition().y));
+}
+
+void CForceView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    CScrollView::OnUpdate(pSender, lHint, pHint);
+    if (!GetSafeHwnd() || !g_pDoc)
+        return;
+    // Another girder or other results, or a scale fitted anew: the diagram from its top.
+    if (CCalcView::ShownDesign() != m_pShown) {
+        ShowNewDiagram();
+        return;
+    }
+    const double before = g_pDoc->m_dForceVScale;
+    FitScaleToWindow();
+    if (g_pDoc->m_dForceVScale != before)
+        ScrollToDiagramTop();
+}
+
+void CForceView::ShowNewDiagram()
+{
+    m_pShown = CCalcView::ShownDesign();
+    // A window not yet laid out fits the scale at its first paint.
+    m_bFitPending = !FitScaleToWindow();
+    ScrollToDiagramTop();
+}
+
+bool CForceView::FitScaleToWindow()
+{
+    CMarivoltenDoc* doc = g_pDoc;
+    if (!doc || doc->m_bForceVScaleChosen || !CCalcView::ShownDesign())
+        return true;
+    if (!GetSafeHwnd())
+        return false;
+    CRect client;
+    GetClientRect(&client);
+    CDC dc;
+    dc.SetMapMode(MM_LOMETRIC);
+    CSize room(client.Width(), client.Height());
+    dc.DPtoLP(&room);
+    const int height = std::abs(room.cy) - 2 * kMargin;
+    if (height <= 0)
+        return false;
+    // The default scale where the diagram fits the window's height, else the largest of the
+    // bar's smaller ones at which it does, else the smallest.
+    constexpr double kDefault = 1.0;
+    double chosen = kForceVScales[0];
+    for (int i = int(std::size(kForceVScales)) - 1; i >= 0; --i) {
+        const double v = kForceVScales[i];
+        if (v > kDefault)
+            continue;
+        const CRect b = DrawnBounds(&dc, CPoint(0, 0), CDPoint(doc->m_dForceHScale * 10.0, v));
+        if (b.top - b.bottom <= height) {
+            chosen = v;
+            break;
+        }
+    }
+    doc->m_dForceVScale = chosen;
+    return true;
 }
 
 void CForceView::ScrollToDiagramTop()
 {
     FitToDiagram();
-    // The window's top 70 mm above the base line, or higher for a diagram that rises above
-    // that: at the top of what it draws above the line, its caption at the most.
-    int y = m_ptOrigin.y + 700;
-    if (const CGirderDesign* g = CCalcView::ShownDesign(); g && g_pDoc) {
-        const double top = ForceTicks(g->GetMaxMomentPoint().y * UnitFactor()).m_nTop / UnitFactor();
-        double reach = top;
-        if (!g_pDoc->m_bForceFolded) {
-            double low = 0.0;
-            for (const std::vector<double>* c : {&g->m_pdMomentMinI, &g->m_pdMomentMinJ})
-                for (double v : *c)
-                    low = std::min(low, v);
-            for (const CDPoint& p : g->m_pShearMin)
-                low = std::min(low, p.y);
-            for (const CSectionRecord& sec : g->m_pSections)
-                if (g->GetMomentSignAt((sec.m_adCheck[0] + sec.m_adCheck[1]) / 2) < 0)
-                    low = std::min(low, -sec.m_dMr);
-            reach = std::min(top, -low);
-        }
-        y = std::min(0, std::max(y, m_ptOrigin.y + int(reach * g_pDoc->m_dForceVScale) + kCaptionRoom));
-    }
-    ScrollToPosition(CPoint(GetScrollPosition().x, y));
+    // The drawing's top, its caption, stands at the top of the scroll area.
+    ScrollToPosition(CPoint(GetScrollPosition().x, 0));
 }
 
 void CForceView::FitToDiagram()
 {
-    const CGirderDesign* g = CCalcView::ShownDesign();
     const CMarivoltenDoc* doc = g_pDoc;
-    if (!g || !doc || !(doc->m_dForceHScale > 0.0) || !(doc->m_dForceVScale > 0.0))
+    if (!doc || !CCalcView::ShownDesign())
         return;
-    const double top = ForceTicks(g->GetMaxMomentPoint().y * UnitFactor()).m_nTop / UnitFactor();
-    const double length = SupportPositions(*g).back();
-    if (!(top * doc->m_dForceVScale < 1e7) || !(length * doc->m_dForceHScale < 1e6))
+    CDC dc;
+    dc.SetMapMode(MM_LOMETRIC);
+    const CRect b = DrawnBounds(&dc, CPoint(0, 0), CDPoint(doc->m_dForceHScale * 10.0, doc->m_dForceVScale));
+    if (b.right <= b.left || b.top <= b.bottom)
         return;
-    const int above = int(top * doc->m_dForceVScale) + kCaptionRoom;
-    const int below = doc->m_bForceFolded ? kCaptionRoom : above;
-    CPoint origin(200, std::min(-2700, -above - 100));
-    const CSize total(std::max(12000, origin.x + int(length * doc->m_dForceHScale * 10.0) + 600),
-                      std::max(6000, -origin.y + below + 100));
+    // The scroll area is the drawing with a margin round it; the first support stays where
+    // the window always had it when the axis labels leave room.
+    const CPoint origin(std::max(200, kMargin - b.left), -kMargin - b.top);
+    const CSize total(origin.x + b.right + kMargin, -(origin.y + b.bottom) + kMargin);
     if (origin == m_ptOrigin && total == m_sizeTotal)
         return;
     m_ptOrigin = origin;
@@ -201,14 +289,25 @@ void CForceView::FitToDiagram()
                    CSize(m_sizeTotal.cx / 20, m_sizeTotal.cy / 20));
 }
 
+bool CForceDrawer::IsTaken(const Taken& cell, int nGap) const
+{
+    return std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) {
+        return cell.l < t.r + nGap && t.l < cell.r + nGap && cell.b < t.t + nGap && t.b < cell.t + nGap;
+    });
+}
+
 void CForceDrawer::PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway)
 {
     const CSize ext = pDC->GetTextExtent(text);
-    for (size_t tries = 0; tries <= m_aTaken.size(); ++tries) {
-        const auto hit = std::find_if(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) {
-            return x < t.r && t.l < x + ext.cx && y - ext.cy < t.t && t.b < y;
-        });
-        if (hit == m_aTaken.end())
+    auto meets = [&](const Taken& t) { return x < t.r && t.l < x + ext.cx && y - ext.cy < t.t && t.b < y; };
+    for (size_t tries = 0; tries <= m_aTaken.size() + 1; ++tries) {
+        const Taken* hit = nullptr;
+        if (m_baseLine.r > m_baseLine.l && meets(m_baseLine)) {
+            hit = &m_baseLine;
+        } else if (const auto it = std::find_if(m_aTaken.begin(), m_aTaken.end(), meets); it != m_aTaken.end()) {
+            hit = &*it;
+        }
+        if (!hit)
             break;
         y = nAway > 0 ? hit->t + ext.cy + 2 : hit->b - 2;
     }
@@ -226,17 +325,19 @@ void CForceView::OnSelectGirder(int nGirder)
 {
     if (g_pDoc)
         g_pDoc->m_nCalcGirder = g_nBridgeType == 2 ? 1 : nGirder;
-    ScrollToDiagramTop();
+    ShowNewDiagram();
     Invalidate();
 }
 
 void CForceView::OnSetScale(int nSlider, int nTenths)
 {
     if (CMarivoltenDoc* doc = g_pDoc) {
-        if (nSlider == IDC_FORCE_HSCALE_SLIDER)
+        if (nSlider == IDC_FORCE_HSCALE_SLIDER) {
             doc->m_dForceHScale = nTenths / 10.0;
-        else if (nSlider == IDC_FORCE_VSCALE_SLIDER)
+        } else if (nSlider == IDC_FORCE_VSCALE_SLIDER) {
             doc->m_dForceVScale = nTenths / 10.0;
+            doc->m_bForceVScaleChosen = 1;
+        }
     }
     if (nSlider == IDC_FORCE_VSCALE_SLIDER)
         ScrollToDiagramTop();
@@ -261,23 +362,24 @@ void CForceView::OnDraw(CDC* pDC)
     const CMarivoltenDoc* doc = g_pDoc;
     if (!doc || !CCalcView::ShownDesign())
         return;
+    if (m_bFitPending && !pDC->IsPrinting())
+        ShowNewDiagram();
     FitToDiagram();
     DrawDiagram(pDC, m_ptOrigin, CDPoint(doc->m_dForceHScale * 10.0, doc->m_dForceVScale));
 }
 
-const CGirderDesign* CForceView::Girder() const { return CCalcView::ShownDesign(); }
-
-void CForceView::DrawDiagram(CDC* pDC, CPoint origin, CDPoint scale)
+void CForceDrawer::DrawAll(CDC* pDC, int ox, int oy, CDPoint scale)
 {
     const CMarivoltenDoc* doc = g_pDoc;
-    const CGirderDesign* g = CCalcView::ShownDesign();
+    const CGirderDesign* g = Girder();
     if (!doc || !g || !(scale.x > 0.0) || !(scale.y > 0.0) || !std::isfinite(scale.x) || !std::isfinite(scale.y))
         return;
-    if (ForceTicks(g->GetMaxMomentPoint().y * UnitFactor()).m_nStep == 0)
+    if (AxisTicks(*g).m_nStep == 0)
         return;
-    const int ox = origin.x, oy = origin.y;
     m_aTaken.clear();
-    Selected<CFont> font(pDC, &m_font);
+    // Value labels keep off the base line.
+    m_baseLine = {ox, oy - 2, ox + int(SupportPositions(*g).back() * scale.x), oy + 2};
+    Selected<CFont> font(pDC, m_pFont);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     DrawFrame(pDC, ox, oy, scale);
     DrawAxisLabels(pDC, ox, oy, scale);
@@ -298,6 +400,76 @@ void CForceView::DrawDiagram(CDC* pDC, CPoint origin, CDPoint scale)
     pDC->SetBkMode(oldMode);
 }
 
+CRect CForceDrawer::DrawnBounds(CDC* pLike, CPoint origin, CDPoint scale)
+{
+    CDC dc;
+    dc.SetRecording(true);
+    if (pLike) {
+        dc.SetResolution(pLike->GetDeviceCaps(LOGPIXELSX), pLike->GetDeviceCaps(LOGPIXELSY));
+        dc.SetMapMode(pLike->GetMapMode());
+    }
+    Selected<CFont> font(&dc, pLike ? pLike->GetCurrentFont() : nullptr);
+    DrawAll(&dc, origin.x, origin.y, scale);
+    return RecordedBounds(dc.Records());
+}
+
+void CForceDrawer::FitInto(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale)
+{
+    const int left = std::min(frame.left, frame.right) + kFrameInset;
+    const int right = std::max(frame.left, frame.right) - kFrameInset;
+    const int bottom = std::min(frame.top, frame.bottom) + kFrameInset;
+    const int top = std::max(frame.top, frame.bottom) - kFrameInset;
+    if (right <= left || top <= bottom)
+        return;
+    // Along the girder and across it, as the page has them: a sideways page runs the girder
+    // up the sheet and the forces to the left.
+    const double roomAlong = m_bTurned ? top - bottom : right - left;
+    const double roomAcross = m_bTurned ? right - left : top - bottom;
+    double kAlongBefore = 0.0, sizeAlongBefore = 0.0, kAcrossBefore = 0.0, sizeAcrossBefore = 0.0;
+    bool shrunkAlong = false, shrunkAcross = false;
+    for (int tries = 0; tries < 12; ++tries) {
+        const CRect b = DrawnBounds(pLike, origin, scale);
+        if (b.right <= b.left && b.top <= b.bottom)
+            return;
+        const double sizeAlong = m_bTurned ? b.top - b.bottom : b.right - b.left;
+        const double sizeAcross = m_bTurned ? b.right - b.left : b.top - b.bottom;
+        const bool fitsAlong = sizeAlong <= roomAlong, fitsAcross = sizeAcross <= roomAcross;
+        if (fitsAlong && fitsAcross) {
+            // Moved inside the frame; a diagram made smaller is centred in it.
+            auto shift = [](int lo, int hi, int from, int to, bool centre) {
+                if (centre)
+                    return (from + to) / 2 - (lo + hi) / 2;
+                return lo < from ? from - lo : hi > to ? to - hi : 0;
+            };
+            const int dx = shift(b.left, b.right, left, right, m_bTurned ? shrunkAcross : shrunkAlong);
+            const int dy = shift(b.bottom, b.top, bottom, top, m_bTurned ? shrunkAlong : shrunkAcross);
+            origin = m_bTurned ? CPoint(origin.x + dy, origin.y - dx) : CPoint(origin.x + dx, origin.y + dy);
+            return;
+        }
+        if (!fitsAlong) {
+            const double k = ShrunkScale(scale.x, sizeAlong, kAlongBefore, sizeAlongBefore, roomAlong);
+            kAlongBefore = scale.x;
+            sizeAlongBefore = sizeAlong;
+            scale.x = k;
+            shrunkAlong = true;
+        }
+        if (!fitsAcross) {
+            const double k = ShrunkScale(scale.y, sizeAcross, kAcrossBefore, sizeAcrossBefore, roomAcross);
+            kAcrossBefore = scale.y;
+            sizeAcrossBefore = sizeAcross;
+            scale.y = k;
+            shrunkAcross = true;
+        }
+    }
+}
+
+const CGirderDesign* CForceView::Girder() const { return CCalcView::ShownDesign(); }
+
+void CForceView::DrawDiagram(CDC* pDC, CPoint origin, CDPoint scale)
+{
+    DrawAll(pDC, origin.x, origin.y, scale);
+}
+
 std::vector<double> CForceDrawer::SupportPositions(const CGirderDesign& g)
 {
     std::vector<double> at{0.0};
@@ -311,12 +483,10 @@ std::vector<double> CForceDrawer::SupportPositions(const CGirderDesign& g)
     return at;
 }
 
-CForceTicks CForceDrawer::AxisTicks(const CGirderDesign& g) const
+CForceTicks CForceDrawer::AxisTicks(const CGirderDesign& g)
 {
-    return ForceTicks(g.GetMaxMomentPoint().y * AxisUnit());
+    return ForceTicks(g.GetMaxMomentPoint().y * UnitFactor());
 }
-
-double CForceDrawer::AxisUnit() const { return m_bStoredUnitAxis ? 1.0 : UnitFactor(); }
 
 CPoint CForceDrawer::Place(CPoint p) const
 {
@@ -332,8 +502,9 @@ void CForceDrawer::Write(CDC* pDC, int x, int y, const QString& text) const
         pDC->TextOut(x, y, text);
         return;
     }
+    // Turned with the drawing: its top left corner where the upright one's lands.
     const CPoint p = Place(CPoint(x, y));
-    TextOutTurned(pDC, int(kTurn) * 10, p.x, p.y, text);
+    TextOutTurned(pDC, CDimensionLine::TurnedEscapement(kTurn), p.x, p.y, text);
 }
 
 void CForceDrawer::Line(CDimensionLine& line, CDC* pDC, CDPoint p1, CDPoint p2, int ox, int oy, CDPoint scale) const
@@ -362,7 +533,7 @@ int CForceDrawer::DrawFrame(CDC* pDC, int ox, int oy, CDPoint scale)
     const CGirderDesign* g = Girder();
     if (!g)
         return 1;
-    const double f = AxisUnit();
+    const double f = UnitFactor();
     const CForceTicks ticks = AxisTicks(*g);
     m_nTickStep = ticks.m_nStep;
     const bool folded = Folded();
@@ -389,54 +560,44 @@ int CForceDrawer::DrawAxisLabels(CDC* pDC, int ox, int oy, CDPoint scale)
     const CGirderDesign* g = Girder();
     if (!g || m_nTickStep <= 0)
         return 1;
-    const double f = AxisUnit();
+    const double f = UnitFactor();
     const bool si = g_bSIUnits == 1, folded = Folded();
     const CForceTicks ticks = AxisTicks(*g);
-    // The report counts its ticks in tf and labels them in tens of kN.
-    const int shownPerTick = m_bStoredUnitAxis && si ? 10 : 1;
     CDimensionLine grey(PS_SOLID, 0, RGB(127, 127, 127), 0);
     const double half = 10.0 / scale.x;
-    // The labels stand at the first support, their right edges 10 units left of the ticks.
-    auto label = [&](double x, int shown, bool negative, double v) {
-        QString text;
-        if (m_bStoredUnitAxis)
-            text = AfxFormat(negative ? (si ? "-%5d" : "-%4d") : (si ? "%5d" : "%4d"), shown);
-        else
-            text = AfxFormat(si ? "%5d" : "%4d", negative ? -shown : shown);
-        const CSize ext = pDC->GetTextExtent(text);
-        const int lx = ox + int((x - half) * scale.x - ext.cx - 10), ly = oy + int(v * scale.y + ext.cy / 2);
-        if (!m_bTurned) {
-            pDC->TextOut(lx, ly, text);
-            return;
-        }
-        // Turned, the zero label stands clear of the axis running up the page.
-        const bool zero = shown == 0;
-        const CPoint p = Place(CPoint(lx, zero ? ly - ext.cy / 2 : ly));
-        TextOutTurned(pDC, int(kTurn) * 10, zero ? p.x - ext.cx : p.x, p.y, text);
-    };
+    // The ticks as shown, from the base line outwards: negative values above it, positive
+    // ones below, unless the diagram is folded.
+    std::vector<int> shown;
+    for (int k = 0; k <= ticks.m_nCount; ++k) {
+        const int tick = m_nTickStep * k;
+        shown.push_back(folded ? tick : -tick);
+        if (!folded && k > 0)
+            shown.push_back(tick);
+    }
     const std::vector<double> supports = SupportPositions(*g);
-    for (size_t i = 0; i < supports.size(); ++i) {
-        const double x = supports[i];
-        for (int k = 0; k <= ticks.m_nCount; ++k) {
-            const int tick = ticks.m_nTop - m_nTickStep * k;
-            const double v = tick / f;
-            Line(grey, pDC, CDPoint(x - half, v), CDPoint(x + half, v), ox, oy, scale);
-            // Above the base line lie the negative values, unless the diagram is folded.
-            if (i == 0)
-                label(x, tick * shownPerTick, !folded && k < ticks.m_nCount, v);
-            if (!folded && k < ticks.m_nCount) {
-                Line(grey, pDC, CDPoint(x - half, -v), CDPoint(x + half, -v), ox, oy, scale);
-                if (i == 0)
-                    label(x, tick * shownPerTick, false, -v);
-            }
+    for (const double x : supports)
+        for (const int v : shown) {
+            const double y = (folded ? v : -v) / f;
+            Line(grey, pDC, CDPoint(x - half, y), CDPoint(x + half, y), ox, oy, scale);
         }
+    // The labels at the first support, their right edges 10 units left of the ticks; one
+    // that would touch a label nearer the base line is left out.
+    for (const int v : shown) {
+        const QString text = AfxFormat(si ? "%5d" : "%4d", v);
+        const CSize ext = pDC->GetTextExtent(text);
+        const double y = (folded ? v : -v) / f;
+        const int lx = ox + int((supports.front() - half) * scale.x - ext.cx - 10), ly = oy + int(y * scale.y + ext.cy / 2);
+        const Taken cell{lx, ly - ext.cy, lx + ext.cx, ly};
+        if (IsTaken(cell, kLabelGap))
+            continue;
+        m_aTaken.push_back(cell);
+        Write(pDC, lx, ly, text);
     }
     const QString caption = si ? QStringLiteral("ﾓｰﾒﾝﾄ(kN・m)､せん断力(kN)") : QStringLiteral("ﾓｰﾒﾝﾄ(tf・m)､せん断力(tf)");
     const CSize ext = pDC->GetTextExtent(caption);
-    if (m_bStoredUnitAxis)
-        Write(pDC, ox - ext.cx / 3, oy + int(ticks.m_nTop / f * scale.y + ext.cy + 20.0), caption);
-    else
-        Write(pDC, ox, oy + int(ticks.m_nTop / f * scale.y + ext.cy + 40), caption);
+    const int cy = oy + int(ticks.m_nTop / f * scale.y + ext.cy + 40);
+    m_aTaken.push_back({ox, cy - ext.cy, ox + ext.cx, cy});
+    Write(pDC, ox, cy, caption);
     return 1;
 }
 
@@ -697,9 +858,13 @@ void CForceDrawer::DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, c
         const CSize ext = pDC->GetTextExtent(text);
         const bool above = folded || s.sign < 1;
         const int off = above ? ext.cy : -3 - ext.cy;
-        const CPoint e1 = Place(CPoint(xc - 26, yc - 22 + off)), e2 = Place(CPoint(xc + 26, yc + 22 + off));
+        // A number that would meet another text or number is left out; its step stays.
+        const Taken circle{xc - 26, yc - 22 + off, xc + 26, yc + 22 + off};
+        if (IsTaken(circle, 0))
+            continue;
+        const CPoint e1 = Place(CPoint(circle.l, circle.b)), e2 = Place(CPoint(circle.r, circle.t));
         pDC->Ellipse(e1.x, e1.y, e2.x, e2.y);
-        m_aTaken.push_back({xc - 26, yc - 22 + off, xc + 26, yc + 22 + off});
+        m_aTaken.push_back(circle);
         const int top = above ? yc + int(ext.cy * 1.5) : yc - (ext.cy / 2 + 3);
         Write(pDC, xc - ext.cx / 2, top, text);
     }
@@ -721,7 +886,8 @@ void CForceView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     if (!g)
         return;
     // The girder over 80 % of the width inside the margins, its largest moment over a
-    // quarter of the height, both sides of the base line about the middle of the page.
+    // quarter of the height, both sides of the base line about the middle of the page; less
+    // where what else it draws would leave the frame.
     const std::vector<double> supports = SupportPositions(*g);
     const double L = supports.back(), H = 2.0 * g->GetMaxMomentPoint().y;
     const double W = m_sizePage.cx - (doc->m_nMarginLeft + doc->m_nMarginRight);
@@ -729,6 +895,9 @@ void CForceView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     if (!(L > 0.0) || !(H > 0.0) || !(W > 0.0) || !(V > 0.0))
         return;
     const double hs = W / L / 10.0 * 0.8, vs = V / H * 0.5;
-    const CPoint origin(int(doc->m_nMarginLeft + (W - L * hs * 10.0) / 2.0) - 50, -m_sizePage.cy / 2 + 50);
-    DrawDiagram(pDC, origin, CDPoint(hs * 10.0, vs));
+    CPoint origin(int(doc->m_nMarginLeft + (W - L * hs * 10.0) / 2.0) - 50, -m_sizePage.cy / 2 + 50);
+    CDPoint scale(hs * 10.0, vs);
+    Selected<CFont> font(pDC, &m_font);
+    FitInto(pDC, ViewPageFrame(), origin, scale);
+    DrawDiagram(pDC, origin, scale);
 }

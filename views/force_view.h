@@ -44,16 +44,24 @@ public:
     int DrawResistingMoment(CDC* pDC, int ox, int oy, CDPoint scale);
     int DrawResistingMomentConstant(CDC* pDC, int ox, int oy, CDPoint scale);
     int DrawResistingMomentVarying(CDC* pDC, int ox, int oy, CDPoint scale);
+    // The whole diagram as the document's switches show it: frame, axis, resisting moment,
+    // shear and moment. Nothing without a girder or a moment to scale the axis on.
+    void DrawAll(CDC* pDC, int ox, int oy, CDPoint scale);
+    // Where the whole diagram at this origin and scale lands on a DC like pLike, its labels
+    // included (left <= right, bottom <= top by value, y up); empty when it draws nothing.
+    CRect DrawnBounds(CDC* pLike, CPoint origin, CDPoint scale);
+    // The scale shrunk and the origin moved, where needed, so that all of the diagram lies
+    // inside the frame (y up) by a little; a diagram inside it already stays as it is.
+    void FitInto(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale);
 
     // The girder drawn.
     virtual const CGirderDesign* Girder() const { return m_pGirder; }
     const CGirderDesign* m_pGirder = nullptr;
     // 1: every point, line and text turned by 270 degrees onto a sideways page.
     int m_bTurned = 0;
-    // 1: the report's axis, its ticks in the stored unit and its SI labels ten times them;
-    // 0: the window's, ticked and labelled in the unit shown.
-    int m_bStoredUnitAxis = 0;
-    int m_nTickStep = 50;       // in the unit the ticks are counted in
+    // The font of the axis, the caption and the step numbers; null: the DC's.
+    CFont* m_pFont = nullptr;
+    int m_nTickStep = 50;       // in the unit shown
 
     // Positions of the supports along a girder, first to last.
     static std::vector<double> SupportPositions(const CGirderDesign& g);
@@ -74,16 +82,17 @@ protected:
         int l, b, r, t;
     };
     std::vector<Taken> m_aTaken;
+    Taken m_baseLine{0, 0, 0, 0};   // value labels keep off it
+    // Whether a cell comes within nGap of what the diagram holds.
+    bool IsTaken(const Taken& cell, int nGap) const;
     // Writes a value label with its top left at (x, y), moved away from the base line (nAway
     // +1 upwards, -1 downwards) past what the diagram holds there already.
     void PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway);
     void Write(CDC* pDC, int x, int y, const QString& text) const;
     void Line(CDimensionLine& line, CDC* pDC, CDPoint p1, CDPoint p2, int ox, int oy, CDPoint scale) const;
     void Curve(CDC* pDC, const std::vector<CPoint>& points) const;
-    // Ticks of the axis for the girder, in the unit they are counted in, and that unit's
-    // size in tf (·m).
-    CForceTicks AxisTicks(const CGirderDesign& g) const;
-    double AxisUnit() const;
+    // Ticks of the axis for the girder, in the unit shown.
+    static CForceTicks AxisTicks(const CGirderDesign& g);
 };
 
 class CForceView : public CScrollView, public CForceDrawer {
@@ -91,6 +100,7 @@ class CForceView : public CScrollView, public CForceDrawer {
 public:
     CForceView();
     void OnInitialUpdate() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
     void OnDraw(CDC* pDC) override;
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
@@ -115,11 +125,19 @@ public:
     CPoint m_ptOrigin{200, -2700};
 
 private:
-    // The scroll extent and the origin's height grown, where the diagram at the document's
-    // scales needs it, so that every part of it can be scrolled to.
+    // The scroll area made the extent of the diagram at the document's scales, its labels
+    // included, with a little white round it.
     void FitToDiagram();
-    // Scrolls so that the diagram shows from its caption down, or from the usual place.
+    // Scrolls to the top of the drawing, its caption.
     void ScrollToDiagramTop();
+    // Where the default vertical scale would take the diagram beyond the window's height and
+    // the user has not chosen one since the design changed: the largest of the bar's scales
+    // at which it fits. False when the window has no size to fit to yet.
+    bool FitScaleToWindow();
+    // Another girder or other results shown: the scale fitted and the drawing from its top.
+    void ShowNewDiagram();
+    const CGirderDesign* m_pShown = nullptr;
+    bool m_bFitPending = false;
     CWindowGlobal<CForceView> m_global;
 };
 

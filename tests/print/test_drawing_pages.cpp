@@ -370,22 +370,37 @@ TEST_F(ForcePageTest, TheAxisTopFollowsTheLargestMoment)
         const auto grey = Ops(records, "LineTo", RGB(127, 127, 127));
         ASSERT_FALSE(grey.empty());
         EXPECT_EQ(grey[0].args, (std::vector<int>{o.x, o.y + int(top * k.y), o.x, o.y - int(top * k.y)})) << m;
-        EXPECT_EQ(CountTexts(records, [&](const QString& t) { return t == AfxFormat("-%4d", top); }), 1) << m;
+        EXPECT_EQ(CountTexts(records, [&](const QString& t) { return t == AfxFormat("%4d", -top); }), 1) << m;
         EXPECT_EQ(CountTexts(records, [&](const QString& t) { return t == AfxFormat("%4d", top); }), 1) << m;
         // A quarter of the printable height reaches the largest moment.
         EXPECT_NEAR(m * k.y, (2970 - g_pDoc->m_nMarginTop - g_pDoc->m_nMarginBottom) / 4.0, 1e-6);
     }
 }
 
-TEST_F(ForcePageTest, SIAxisLabelsAreTenTimesTheTicks)
+TEST_F(ForcePageTest, SIAxisTicksInKilonewtonMetresAsTheWindowHasThem)
 {
     Open("box2_2span.mvl");
     g_bSIUnits = 1;
-    LargestMoment(0, 450.0);  // step 50, top 450
+    LargestMoment(0, 450.0);  // 4413 kN·m: steps of 500 up to 4500
     const auto records = Page(0);
-    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral(" 4500"); }), 1);
-    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral("- 4500"); }), 1);
-    EXPECT_EQ(CountTexts(records, [](const QString& t) { return t.contains(QStringLiteral("4413")); }), 0);
+    const CPoint o = View().m_ptForceOrigin;
+    const CDPoint k = View().m_vForceScale;
+    // Each label centred on its tick at the true kN·m, the negative ones with their minus,
+    // in steps of 500.
+    int negative = 0, labels = 0;
+    for (const CDC::Record& r : records) {
+        bool number = false;
+        const int kn = r.text.toInt(&number);
+        if (r.op != QLatin1String("TextOut") || !number)
+            continue;
+        ++labels;
+        negative += kn < 0;
+        EXPECT_EQ(r.text, AfxFormat("%5d", kn));
+        EXPECT_EQ(kn % 500, 0) << kn;
+        EXPECT_NEAR((r.box.top + r.box.bottom) / 2.0, o.y - kn / 9.80665 * k.y, 3.0) << kn;
+    }
+    EXPECT_GT(labels, 2);
+    EXPECT_GT(negative, 0);
     EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral("ﾓｰﾒﾝﾄ(kN・m)､せん断力(kN)"); }), 1);
 }
 
@@ -439,10 +454,10 @@ TEST_F(ForcePageTest, ASidewaysPageTurnsLinesAndTexts)
     EXPECT_EQ(turnedGrey[0].args[3], o.x - 2384);
     EXPECT_LT(top, turnedGrey[0].args[2]);
     EXPECT_GT(k.x, 0.0);
-    // Every text of the diagram runs up the page.
+    // Every text of the diagram turns with it, reading up the page.
     for (const CDC::Record& r : turned) {
         if (r.op == QLatin1String("TextOut") && r.text.startsWith(QLatin1Char('-'))) {
-            EXPECT_EQ(r.escapement, 2700) << r.text.toStdString();
+            EXPECT_EQ(r.escapement, 900) << r.text.toStdString();
         }
     }
     // The moment curves run up the sheet: their first point turned from the upright one.
@@ -451,6 +466,57 @@ TEST_F(ForcePageTest, ASidewaysPageTurnsLinesAndTexts)
     ASSERT_EQ(turnedCurves.size(), uprightCurves.size());
     ASSERT_FALSE(turnedCurves.empty());
     EXPECT_EQ(turnedCurves[0].args.size(), uprightCurves[0].args.size());
+}
+
+TEST_F(ForcePageTest, EverythingStaysInsideTheFrameUprightAndSideways)
+{
+    for (const char* file : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl"}) {
+        Open(file);
+        g_pDoc->m_bForceShowShear = g_pDoc->m_bForceShowResisting = 1;
+        for (const bool upright : {true, false}) {
+            Orientation(IDC_PR_FORCE_PORTRAIT, IDC_PR_FORCE_LANDSCAPE, upright);
+            for (int g = 0; g < View().m_anSectionPages[CPrintView::RS_FORCE_DIAGRAM]; ++g) {
+                const auto records = Page(g);
+                EXPECT_EQ(drawingchecks::OutsideFrame(records), QStringList()) << file << " G" << g + 1 << upright;
+                EXPECT_EQ(drawingchecks::OverlappingTexts(records), QStringList()) << file << " G" << g + 1 << upright;
+            }
+        }
+    }
+}
+
+TEST_F(ForcePageTest, CurvesBeyondTheResistingMomentStayInsideTheFrame)
+{
+    // The page's scale starts from the largest resisting moment; moments well beyond it, as
+    // at girder heights near the ends of their range.
+    Open("box2_2span.mvl");
+    g_pDoc->m_bForceShowShear = g_pDoc->m_bForceShowResisting = 1;
+    for (CSectionRecord& s : Girder(0).m_pSections)
+        s.m_dMr *= 0.3;
+    for (const bool upright : {true, false}) {
+        Orientation(IDC_PR_FORCE_PORTRAIT, IDC_PR_FORCE_LANDSCAPE, upright);
+        EXPECT_EQ(drawingchecks::OutsideFrame(Page(0)), QStringList()) << upright;
+    }
+}
+
+TEST_F(ForcePageTest, ASidewaysPageNumbersItsStepsInsideTheirCircles)
+{
+    Open("box2_2span.mvl");
+    g_pDoc->m_bForceShowResisting = 1;
+    Orientation(IDC_PR_FORCE_PORTRAIT, IDC_PR_FORCE_LANDSCAPE, false);
+    const auto records = Page(0);
+    std::vector<CRect> circles;
+    for (const CDC::Record& r : records)
+        if (r.op == QLatin1String("Ellipse"))
+            circles.push_back(drawingchecks::Normal(CRect(r.args[0], r.args[1], r.args[2], r.args[3])));
+    ASSERT_FALSE(circles.empty());
+    for (size_t i = 0; i < circles.size(); ++i) {
+        const CDC::Record* number = FindText(records, QString::number(i + 1));
+        ASSERT_NE(number, nullptr) << i + 1;
+        const CRect& c = circles[i];
+        EXPECT_TRUE(number->box.left >= c.left && number->box.right <= c.right && number->box.top >= c.top &&
+                    number->box.bottom <= c.bottom)
+            << i + 1 << ": " << drawingchecks::Describe(*number).toStdString();
+    }
 }
 
 TEST_F(ForcePageTest, AGirderWithoutMomentsDrawsNoDiagram)

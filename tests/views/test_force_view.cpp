@@ -2,6 +2,7 @@
 // forces on a recording device context, then the example designs with the bar, the
 // printout and a design that drawing leaves as it was.
 #include "common/bar_input.h"
+#include "common/drawing_checks.h"
 #include "common/picture_folder.h"
 #include "common/shell_fixture.h"
 
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -154,7 +156,7 @@ TEST_F(ForcePainterTest, MomentCurvesRunThroughTheMemberEndsOfEverySpan)
 TEST_F(ForcePainterTest, InSIUnitsValuesAreLabelledInKilonewtons)
 {
     g_bSIUnits = 1;
-    Draw();
+    Draw(CDPoint(10.0, 5.0));
     EXPECT_NE(Text(QStringLiteral("980.7")), nullptr);
     EXPECT_TRUE(Texts().contains(QStringLiteral("ﾓｰﾒﾝﾄ(kN・m)､せん断力(kN)")));
     // The axis counts whole kilonewton metres: 980.7 kN·m takes steps of 100 up to 1000.
@@ -167,8 +169,8 @@ TEST_F(ForcePainterTest, InSIUnitsValuesAreLabelledInKilonewtons)
     CFont* old = dc.SelectObject(&m_view.m_font);
     const CSize ext = dc.GetTextExtent(top->text);
     dc.SelectObject(old);
-    EXPECT_EQ(top->args[1], kOrigin.y + int(1000 / 9.80665 + ext.cy / 2));
-    EXPECT_EQ(bottom->args[1], kOrigin.y + int(-1000 / 9.80665 + ext.cy / 2));
+    EXPECT_EQ(top->args[1], kOrigin.y + int(1000 / 9.80665 * 5.0 + ext.cy / 2));
+    EXPECT_EQ(bottom->args[1], kOrigin.y + int(-1000 / 9.80665 * 5.0 + ext.cy / 2));
     g_bSIUnits = 0;
     Draw();
     EXPECT_TRUE(Texts().contains(QStringLiteral("ﾓｰﾒﾝﾄ(tf・m)､せん断力(tf)")));
@@ -177,7 +179,7 @@ TEST_F(ForcePainterTest, InSIUnitsValuesAreLabelledInKilonewtons)
 
 TEST_F(ForcePainterTest, AxisTicksStandAtEverySupportAndAreLabelledAtTheFirst)
 {
-    Draw();
+    Draw(CDPoint(10.0, 5.0));
     const COLORREF grey = RGB(127, 127, 127);
     // Top 100 in steps of 20: six ticks above, five below, at both supports.
     int ticks = 0;
@@ -335,6 +337,34 @@ TEST_F(ForcePainterTest, LabelsThatWouldMeetAreMovedApart)
                      b.top < label->args[1]);
 }
 
+TEST_F(ForcePainterTest, StepNumbersThatWouldMeetAreLeftOutTheirStepsStay)
+{
+    // Twenty sections of a metre each: their numbers cannot all stand side by side.
+    g_pDoc->m_bForceShowMoment = g_pDoc->m_bForceShowShear = 0;
+    g_pDoc->m_dlgBasic.m_nHeightVariation = 1;
+    std::vector<CSectionRecord>& sections = Girder().m_pSections;
+    sections.assign(20, sections[0]);
+    for (int k = 0; k < 20; ++k) {
+        sections[size_t(k)].m_adCheck[0] = k;
+        sections[size_t(k)].m_adCheck[1] = k + 1;
+    }
+    Girder().m_nSections = 20;
+    Draw(CDPoint(10.0, 5.0));
+    EXPECT_EQ(drawingchecks::OverlappingTexts(dc.Records()), QStringList());
+    std::vector<CRect> circles;
+    for (const CDC::Record& r : dc.Records())
+        if (r.op == QLatin1String("Ellipse"))
+            circles.push_back(drawingchecks::Normal(CRect(r.args[0], r.args[1], r.args[2], r.args[3])));
+    EXPECT_GT(circles.size(), 1u);
+    EXPECT_LT(circles.size(), 20u);
+    for (size_t i = 1; i < circles.size(); ++i)
+        EXPECT_GE(circles[i].left, circles[i - 1].right);
+    int steps = 0;
+    for (const CDC::Record& r : Ops("LineTo", RGB(191, 191, 191)))
+        steps += r.args[1] == r.args[3] && r.args[0] != r.args[2];
+    EXPECT_EQ(steps, 20);
+}
+
 TEST_F(ForcePainterTest, NothingIsDrawnWithoutAPeakOrAtAScaleOfNothing)
 {
     EXPECT_FALSE(Draw().empty());
@@ -388,6 +418,41 @@ protected:
     static QString Text(int id) { return barinput::Text(Bar(), id); }
     static void Slide(int id, int to) { barinput::Slide(Bar(), id, to); }
     const std::vector<CDC::Record>& Draw() { return barinput::Redraw(dc, g_pForceView); }
+    // Everything drawn, lines and text cells (y up).
+    static CRect Bounds(const std::vector<CDC::Record>& records)
+    {
+        CRect b(INT_MAX, INT_MIN, INT_MIN, INT_MAX);
+        auto add = [&](int x, int y) {
+            b = CRect(std::min(b.left, x), std::max(b.top, y), std::max(b.right, x), std::min(b.bottom, y));
+        };
+        for (const CDC::Record& r : records) {
+            if (drawingchecks::IsText(r)) {
+                add(r.box.left, r.box.top);
+                add(r.box.right, r.box.bottom);
+            }
+            for (const CPoint& p : drawingchecks::PointsOf(r))
+                add(p.x, p.y);
+        }
+        return b;
+    }
+    // The window's client area in logical units.
+    static CSize ClientSize()
+    {
+        CRect client;
+        g_pForceView->GetClientRect(&client);
+        CDC screen;
+        screen.SetMapMode(MM_LOMETRIC);
+        CSize size(client.Width(), client.Height());
+        screen.DPtoLP(&size);
+        return CSize(std::abs(size.cx), std::abs(size.cy));
+    }
+    const CDC::Record* Caption() const
+    {
+        for (const CDC::Record& r : dc.Records())
+            if (r.text == QStringLiteral("ﾓｰﾒﾝﾄ(kN・m)､せん断力(kN)"))
+                return &r;
+        return nullptr;
+    }
     int Count(const char* op, COLORREF pen) const
     {
         return int(std::count_if(dc.Records().begin(), dc.Records().end(), [&](const CDC::Record& r) {
@@ -404,7 +469,6 @@ TEST_F(ForceViewTest, DrawsMomentShearAndResistingMomentOfADesignedGirder)
     EXPECT_EQ(Count("Polyline", RGB(255, 0, 0)), 2 * 3);
     EXPECT_GT(Count("LineTo", RGB(0, 0, 255)), 0);
     EXPECT_GT(Count("LineTo", RGB(191, 191, 191)), g_pDoc->m_pGirders[0].m_nSections);
-    EXPECT_EQ(g_pForceView->GetTotalSize().cx, 12000);
     const CPictureFolder pictures;
     EXPECT_TRUE(AfxSaveWindowImage(g_pForceView->GetParentFrame(), pictures.FilePath(QStringLiteral("force_plate.png"))));
 }
@@ -416,7 +480,7 @@ TEST_F(ForceViewTest, BarSwitchesGirderScalesAndDisplay)
     Bar().OnUpdateCmdUI(static_cast<CFrameWnd*>(g_pForceView->GetParentFrame()), TRUE);
     EXPECT_EQ(Text(IDC_FORCE_GIRDER), QStringLiteral("   1"));
     EXPECT_EQ(Text(IDC_FORCE_HSCALE), QStringLiteral(" 3.0"));
-    EXPECT_EQ(Text(IDC_FORCE_VSCALE), QStringLiteral(" 1.0"));
+    EXPECT_EQ(Text(IDC_FORCE_VSCALE), AfxFormat("%4.1f", g_pDoc->m_dForceVScale));
     EXPECT_TRUE(Bar().GetControl(ID_BLOCK_DIALOG)->IsWindowEnabled());
 
     Control<CSpinButtonCtrl>(IDC_FORCE_GIRDER_SPIN)->Step(1);
@@ -484,14 +548,89 @@ TEST_F(ForceViewTest, SingleBoxShowsItsOneBox)
     EXPECT_EQ(g_pDoc->m_nCalcGirder, 1);
     Draw();
     EXPECT_EQ(Count("Polyline", RGB(255, 0, 0)), 2);
-    // The whole diagram can be scrolled to, its top in view at first.
-    const CPoint pos = g_pForceView->GetScrollPosition();
-    const double top = ForceTicks(g_pDoc->m_pGirders[1].GetMaxMomentPoint().y * 9.80665).m_nTop / 9.80665;
-    EXPECT_LE(g_pForceView->m_ptOrigin.y + int(top), 0);
-    EXPECT_GE(g_pForceView->m_ptOrigin.y - int(top), -g_pForceView->GetTotalSize().cy);
-    EXPECT_GE(pos.y, g_pForceView->m_ptOrigin.y);
-    // A simple span sags: the window starts a little above the base line.
-    EXPECT_LT(pos.y, g_pForceView->m_ptOrigin.y + 1000);
+}
+
+TEST_F(ForceViewTest, OpensAtTheTopOfItsDiagramAtABarScaleThatFitsTheWindow)
+{
+    Open("box1_1span.mvl");
+    // At 1.0 its peak of some 50,000 kN·m lies far beyond the window: a smaller scale of the
+    // bar, the largest at which the whole diagram fits, which the bar shows.
+    const double v = g_pDoc->m_dForceVScale;
+    EXPECT_LT(v, 1.0);
+    EXPECT_NE(std::find(std::begin(kForceVScales), std::end(kForceVScales), v), std::end(kForceVScales));
+    Bar().OnUpdateCmdUI(static_cast<CFrameWnd*>(g_pForceView->GetParentFrame()), TRUE);
+    EXPECT_EQ(Text(IDC_FORCE_VSCALE), AfxFormat("%4.1f", v));
+    const CRect drawn = Bounds(Draw());
+    EXPECT_LE(drawn.top - drawn.bottom, ClientSize().cy);
+    // The scroll area is the drawing with a little white round it, shown from its top.
+    const CSize total = g_pForceView->GetTotalSize();
+    EXPECT_EQ(g_pForceView->GetScrollPosition().y, 0);
+    EXPECT_LE(drawn.top, 0);
+    EXPECT_GE(drawn.top, -100);
+    EXPECT_GE(drawn.bottom, -total.cy);
+    EXPECT_LE(drawn.bottom, -total.cy + 100);
+    EXPECT_GE(drawn.left, 0);
+    EXPECT_LE(drawn.right, total.cx);
+
+    // The user's own scale stands, for another girder too, until the design changes.
+    Slide(IDC_FORCE_VSCALE_SLIDER, 5);
+    EXPECT_EQ(g_pDoc->m_dForceVScale, 1.0);
+    g_pDoc->UpdateAllViews(nullptr);
+    EXPECT_EQ(g_pDoc->m_dForceVScale, 1.0);
+    g_pDoc->InvalidateResults();
+    RunGrillage();
+    Command(ID_VIEW_FORCE);
+    QCoreApplication::processEvents();
+    Draw();
+    EXPECT_EQ(g_pDoc->m_dForceVScale, v);
+}
+
+TEST_F(ForceViewTest, AtTheSmallestScaleTickLabelsStandApartAndTheCaptionShows)
+{
+    Open("box2_2span.mvl");
+    Slide(IDC_FORCE_VSCALE_SLIDER, 0);
+    ASSERT_EQ(g_pDoc->m_dForceVScale, 0.1);
+    Draw();
+    EXPECT_EQ(drawingchecks::OverlappingTexts(dc.Records()), QStringList());
+    // Every tick stays at every support, labelled or not.
+    const CForceTicks axis = ForceTicks(g_pDoc->m_pGirders[0].GetMaxMomentPoint().y * 9.80665);
+    const auto ticks = barinput::Ops(dc, "LineTo", RGB(127, 127, 127));
+    const int tickCount = int(std::count_if(ticks.begin(), ticks.end(), [](const CDC::Record& r) {
+        return r.args[1] == r.args[3] && r.args[2] - r.args[0] == 20;
+    }));
+    EXPECT_EQ(tickCount, (g_nSpans + 1) * (2 * axis.m_nCount + 1));
+    const int labels = int(std::count_if(dc.Records().begin(), dc.Records().end(), [](const CDC::Record& r) {
+        bool number = false;
+        r.text.toInt(&number);
+        return number;
+    }));
+    EXPECT_LT(labels, 2 * axis.m_nCount + 1);
+    // The caption in the window after the change, whole.
+    const CDC::Record* caption = Caption();
+    ASSERT_NE(caption, nullptr);
+    const int top = g_pForceView->GetScrollPosition().y;
+    EXPECT_LE(caption->box.bottom, top);
+    EXPECT_GE(caption->box.top, top - ClientSize().cy);
+}
+
+TEST_F(ForceViewTest, PrintoutScalesOnEverythingItDraws)
+{
+    for (const char* file : {"box1_1span.mvl", "box2_2span.mvl"}) {
+        Open(file);
+        // Resisting moments far beyond the largest moment, as on short box bridges.
+        CGirderDesign& g = g_pDoc->m_pGirders[g_nBridgeType == 2 ? 1 : 0];
+        for (CSectionRecord& s : g.m_pSections)
+            s.m_dMr *= 3.0;
+        for (const bool folded : {false, true}) {
+            g_pDoc->m_bForceFolded = folded;
+            CPrintInfo info;
+            dc.ClearRecords();
+            dc.SetPrinting(true);
+            g_pForceView->OnPrint(&dc, &info);
+            EXPECT_EQ(drawingchecks::OutsideFrame(dc.Records()), QStringList()) << file << folded;
+            EXPECT_EQ(drawingchecks::OverlappingTexts(dc.Records()), QStringList()) << file << folded;
+        }
+    }
 }
 
 TEST_F(ForceViewTest, PrintsOneA4PageInThePageFrame)
