@@ -23,17 +23,6 @@ class FramesTest : public PrintTest {
 protected:
     static constexpr int kPrinterDpi = 600;
 
-    void TearDown() override
-    {
-        if (!m_overlaps.isEmpty()) {
-            std::printf("%s: texts over one another on %d drawing pages:\n%s\n",
-                        ::testing::UnitTest::GetInstance()->current_test_info()->name(), int(m_overlaps.size()),
-                        qPrintable(m_overlaps.join(QLatin1Char('\n'))));
-            std::fflush(stdout);
-        }
-        PrintTest::TearDown();
-    }
-
     // The design just entered, run; then every page of it checked.
     void RunAndCheck(const char* design)
     {
@@ -80,28 +69,20 @@ protected:
                                        << qPrintable(outside.join(QStringLiteral("\n  ")));
         if (!drawing)
             return;
-        // A text drawn twice in one place reads as one; those are only counted.
+        // A text drawn twice in one place reads as one.
         QStringList over;
-        int twice = 0;
         for (const QString& pair : drawingchecks::OverlappingTexts(records)) {
             const qsizetype mid = pair.indexOf(QStringLiteral(" over "));
-            if (pair.left(mid) == pair.mid(mid + 6))
-                ++twice;
-            else
+            if (pair.left(mid) != pair.mid(mid + 6))
                 over << pair;
         }
-        if (over.isEmpty() && twice == 0)
-            return;
         const qsizetype all = over.size();
         if (all > 12) {
             over = over.mid(0, 12);
             over << QStringLiteral("… %1 more").arg(all - 12);
         }
-        m_overlaps << QStringLiteral("%1: %2 pairs, %3 texts drawn twice in one place\n    %4")
-                          .arg(where)
-                          .arg(all)
-                          .arg(twice)
-                          .arg(over.join(QStringLiteral("\n    ")));
+        EXPECT_TRUE(over.isEmpty()) << qPrintable(where) << ": " << all << " texts over one another:\n  "
+                                    << qPrintable(over.join(QStringLiteral("\n  ")));
     }
 
     // Every section the form offers, every station row; each page printed upright, the
@@ -221,7 +202,6 @@ protected:
 
     CPictureFolder m_pictures;
     QString m_design;
-    QStringList m_overlaps;
     int m_pages = 0;
 };
 
@@ -273,7 +253,7 @@ TEST_F(FramesTest, FourteenSpansOfTwentyGirders)
 // The example designs with the results they were saved with.
 TEST_F(FramesTest, ExampleDesigns)
 {
-    for (const char* file : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl"}) {
+    for (const char* file : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl", "plate_2span_haunch.mvl"}) {
         OpenExample(file);
         m_design = QString::fromUtf8(file);
         CheckDesign();
