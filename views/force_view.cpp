@@ -104,36 +104,6 @@ void DrawBrokenCurve(const CForceDrawer& d, CDC* pDC, const CDPoint* pts, int n,
     }
 }
 
-// The bounds of everything recorded: points of lines and shapes, cells of texts (y up).
-CRect RecordedBounds(const std::vector<CDC::Record>& records)
-{
-    bool any = false;
-    int l = 0, b = 0, r = 0, t = 0;
-    auto add = [&](int x, int y) {
-        if (!any) {
-            l = r = x;
-            b = t = y;
-            any = true;
-        }
-        l = std::min(l, x);
-        r = std::max(r, x);
-        b = std::min(b, y);
-        t = std::max(t, y);
-    };
-    for (const CDC::Record& rec : records) {
-        const auto& a = rec.args;
-        if (rec.op == QLatin1String("TextOut")) {
-            add(rec.box.left, rec.box.top);
-            add(rec.box.right, rec.box.bottom);
-        } else if (rec.op == QLatin1String("LineTo") || rec.op == QLatin1String("Polyline") ||
-                   rec.op == QLatin1String("Ellipse")) {
-            for (size_t i = 0; i + 1 < a.size(); i += 2)
-                add(a[i], a[i + 1]);
-        }
-    }
-    return any ? CRect(l, t, r, b) : CRect();
-}
-
 // A new scale for a drawing of `size` at scale k that must come down to `room`: from the
 // last two tries where there are two (their texts keep their size), else in proportion.
 double ShrunkScale(double k, double size, double kBefore, double sizeBefore, double room)
@@ -410,7 +380,9 @@ CRect CForceDrawer::DrawnBounds(CDC* pLike, CPoint origin, CDPoint scale)
     }
     Selected<CFont> font(&dc, pLike ? pLike->GetCurrentFont() : nullptr);
     DrawAll(&dc, origin.x, origin.y, scale);
-    return RecordedBounds(dc.Records());
+    // Top is the highest y here (y up).
+    const CRect b = ::DrawnBounds(dc.Records());
+    return CRect(b.left, b.bottom, b.right, b.top);
 }
 
 void CForceDrawer::FitInto(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale)
