@@ -179,7 +179,7 @@ void CPrintView::PrintForceDiagram(CDC* pDC, CPrintInfo* pInfo)
     diagram.m_bTurned = upright ? 0 : 1;
     // Smaller and moved where the curves, labels or caption would leave the frame or reach
     // the section's heading above them.
-    CRect frame = ViewPageFrame();
+    CRect frame = doc->PageFrameRect(pInfo);
     {
         Selected<CFont> heading(pDC, &m_font[9]);
         const int h = pDC->GetTextExtent(SectionName(RS_FORCE_DIAGRAM)).cy;
@@ -283,17 +283,7 @@ void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
             CDPoint v = at.vector;
             CCrossSectionDrawer& d = m_pSectionDrawers[size_t(station)];
             const PlacedDrawing draw = [&d, upright](CDC* dc, CPoint o, CDPoint k) {
-                if (upright) {
-                    d.DrawSection(dc, o, k);
-                    d.DrawWidthDimensions(dc, o, k);
-                    d.DrawGirderLayoutDimensions(dc, o, k);
-                    d.DrawDetailDimensions(dc, o, k);
-                } else {
-                    d.DrawSectionForPrint(dc, o, k);
-                    d.DrawWidthDimensionsForPrint(dc, o, k);
-                    d.DrawGirderLayoutDimensionsForPrint(dc, o, k);
-                    d.DrawDetailDimensionsForPrint(dc, o, k);
-                }
+                d.DrawDimensioned(dc, o, k, !upright);
             };
             const CRect frame = doc->PageFrameRect(pInfo);
             FitDrawing(pDC, draw, frame, !upright, origin, v);
@@ -328,19 +318,7 @@ void CPrintView::PrintCrossSectionLoads(CDC* pDC, CPrintInfo* pInfo)
             const int sidewalk = doc->m_dlgBasic.m_nSidewalk;
             CLoadDiagram& d = m_pLoadDiagrams[size_t(station)];
             const PlacedDrawing draw = [&d, upright, sidewalk](CDC* dc, CPoint o, CDPoint k) {
-                if (upright) {
-                    d.DrawUpperDimensions(dc, o, k.x, k.y);
-                    d.DrawSection(dc, o, k);
-                    d.DrawLoadAreas(dc, sidewalk, o, k.x, k.y);
-                    d.DrawLowerDimensions(dc, o, k.x, k.y);
-                    d.DrawLoads(sidewalk, dc, o, k.x, k.y);
-                } else {
-                    d.DrawUpperDimensionsForPrint(dc, o, k.x, k.y);
-                    d.DrawSectionForPrint(dc, o, k);
-                    d.DrawLoadAreasForPrint(270.0, dc, sidewalk, o, k.x, k.y);
-                    d.DrawLowerDimensionsForPrint(dc, o, k.x, k.y);
-                    d.DrawLoadsForPrint(270.0, sidewalk, dc, o, k.x, k.y);
-                }
+                d.DrawDiagram(dc, sidewalk, o, k, !upright);
             };
             const CRect frame = doc->PageFrameRect(pInfo);
             FitDrawing(pDC, draw, frame, !upright, origin, v);

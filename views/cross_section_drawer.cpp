@@ -376,6 +376,21 @@ int CCrossSectionDrawer::DrawDetailDimensionsForPrint(CDC* pDC, CPoint origin, C
     return DetailDimensions({pDC, origin, scale, true, kTurn});
 }
 
+void CCrossSectionDrawer::DrawDimensioned(CDC* pDC, CPoint origin, CDPoint scale, bool bTurned)
+{
+    if (bTurned) {
+        DrawSectionForPrint(pDC, origin, scale);
+        DrawWidthDimensionsForPrint(pDC, origin, scale);
+        DrawGirderLayoutDimensionsForPrint(pDC, origin, scale);
+        DrawDetailDimensionsForPrint(pDC, origin, scale);
+    } else {
+        DrawSection(pDC, origin, scale);
+        DrawWidthDimensions(pDC, origin, scale);
+        DrawGirderLayoutDimensions(pDC, origin, scale);
+        DrawDetailDimensions(pDC, origin, scale);
+    }
+}
+
 int CCrossSectionDrawer::DetailDimensions(const Canvas& c)
 {
     DimensionSet d;

@@ -29,6 +29,8 @@ public:
     int DrawGirderLayoutDimensionsForPrint(CDC* pDC, CPoint origin, CDPoint scale);
     int DrawDetailDimensions(CDC* pDC, CPoint origin, CDPoint scale);
     int DrawDetailDimensionsForPrint(CDC* pDC, CPoint origin, CDPoint scale);
+    // The section with all its dimensions, upright or turned onto a sideways page.
+    void DrawDimensioned(CDC* pDC, CPoint origin, CDPoint scale, bool bTurned);
 
     // The rectangle of two logical points turned onto the sideways page: a quarter turn by the
     // angle, then (x, y) -> (-x' - 420, -y' - 2384); any other angle puts both on (-420, -2384).

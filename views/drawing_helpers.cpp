@@ -293,14 +293,20 @@ CRect DrawnBounds(const std::vector<CDC::Record>& records)
     return b;
 }
 
-std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale)
+std::vector<CDC::Record> ProbeLike(CDC* pDC, const std::function<void(CDC*)>& draw)
 {
     CDC probe;
+    probe.SetResolution(pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
     probe.SetMapMode(pDC->GetMapMode());
     if (CFont* font = pDC->GetCurrentFont())
         probe.SelectObject(font);
-    draw(&probe, origin, scale);
+    draw(&probe);
     return probe.Records();
+}
+
+std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale)
+{
+    return ProbeLike(pDC, [&](CDC* probe) { draw(probe, origin, scale); });
 }
 
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame)

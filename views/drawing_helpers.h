@@ -113,9 +113,11 @@ CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, in
 // Where everything the records draw lies, as a rectangle with top <= bottom; empty for none.
 CRect DrawnBounds(const std::vector<CDC::Record>& records);
 
+// What the drawing draws, recorded on a probe like the DC (its resolution, mapping and font),
+// so that its texts measure as they will on the DC.
+std::vector<CDC::Record> ProbeLike(CDC* pDC, const std::function<void(CDC*)>& draw);
 // A drawing at an origin and a scale (logical units per metre across and up).
 using PlacedDrawing = std::function<void(CDC*, CPoint, CDPoint)>;
-// What the drawing draws, recorded on a probe like the DC (its mapping and font).
 std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale);
 // Draws with its labels laid out in a room of their own (inside the frame where one is given),
 // kept clear of the drawing's lines where they can be.

@@ -372,16 +372,11 @@ void CForceDrawer::DrawAll(CDC* pDC, int ox, int oy, CDPoint scale)
 
 CRect CForceDrawer::DrawnBounds(CDC* pLike, CPoint origin, CDPoint scale)
 {
-    CDC dc;
-    dc.SetRecording(true);
-    if (pLike) {
-        dc.SetResolution(pLike->GetDeviceCaps(LOGPIXELSX), pLike->GetDeviceCaps(LOGPIXELSY));
-        dc.SetMapMode(pLike->GetMapMode());
-    }
-    Selected<CFont> font(&dc, pLike ? pLike->GetCurrentFont() : nullptr);
-    DrawAll(&dc, origin.x, origin.y, scale);
+    CDC plain;
+    const std::vector<CDC::Record> records =
+        ProbeLike(pLike ? pLike : &plain, [&](CDC* probe) { DrawAll(probe, origin.x, origin.y, scale); });
     // Top is the highest y here (y up).
-    const CRect b = ::DrawnBounds(dc.Records());
+    const CRect b = ::DrawnBounds(records);
     return CRect(b.left, b.bottom, b.right, b.top);
 }
 
@@ -418,18 +413,19 @@ void CForceDrawer::FitInto(CDC* pLike, const CRect& frame, CPoint& origin, CDPoi
             origin = m_bTurned ? CPoint(origin.x + dy, origin.y - dx) : CPoint(origin.x + dx, origin.y + dy);
             return;
         }
+        // Each way on its own, remembering the try before for the next guess.
+        auto shrink = [](double& k, double size, double& kBefore, double& sizeBefore, double room) {
+            const double next = ShrunkScale(k, size, kBefore, sizeBefore, room);
+            kBefore = k;
+            sizeBefore = size;
+            k = next;
+        };
         if (!fitsAlong) {
-            const double k = ShrunkScale(scale.x, sizeAlong, kAlongBefore, sizeAlongBefore, roomAlong);
-            kAlongBefore = scale.x;
-            sizeAlongBefore = sizeAlong;
-            scale.x = k;
+            shrink(scale.x, sizeAlong, kAlongBefore, sizeAlongBefore, roomAlong);
             shrunkAlong = true;
         }
         if (!fitsAcross) {
-            const double k = ShrunkScale(scale.y, sizeAcross, kAcrossBefore, sizeAcrossBefore, roomAcross);
-            kAcrossBefore = scale.y;
-            sizeAcrossBefore = sizeAcross;
-            scale.y = k;
+            shrink(scale.y, sizeAcross, kAcrossBefore, sizeAcrossBefore, roomAcross);
             shrunkAcross = true;
         }
     }

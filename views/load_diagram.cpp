@@ -386,6 +386,23 @@ int CLoadDiagram::DrawLoadsForPrint(double dAngle, int nSidewalk, CDC* pDC, CPoi
     return Loads({pDC, origin, CDPoint(dScaleX, dScaleY), true, dAngle}, nSidewalk);
 }
 
+void CLoadDiagram::DrawDiagram(CDC* pDC, int nSidewalk, CPoint origin, CDPoint scale, bool bTurned)
+{
+    if (bTurned) {
+        DrawUpperDimensionsForPrint(pDC, origin, scale.x, scale.y);
+        DrawSectionForPrint(pDC, origin, scale);
+        DrawLoadAreasForPrint(270.0, pDC, nSidewalk, origin, scale.x, scale.y);
+        DrawLowerDimensionsForPrint(pDC, origin, scale.x, scale.y);
+        DrawLoadsForPrint(270.0, nSidewalk, pDC, origin, scale.x, scale.y);
+    } else {
+        DrawUpperDimensions(pDC, origin, scale.x, scale.y);
+        DrawSection(pDC, origin, scale);
+        DrawLoadAreas(pDC, nSidewalk, origin, scale.x, scale.y);
+        DrawLowerDimensions(pDC, origin, scale.x, scale.y);
+        DrawLoads(nSidewalk, pDC, origin, scale.x, scale.y);
+    }
+}
+
 int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
 {
     CDC* dc = c.dc;

@@ -26,6 +26,9 @@ public:
     int DrawLoadAreasForPrint(double dAngle, CDC* pDC, int nSidewalk, const CPoint& origin, double dScaleX,
                               double dScaleY);
     int DrawLoadsForPrint(double dAngle, int nSidewalk, CDC* pDC, CPoint origin, double dScaleX, double dScaleY);
+    // The whole diagram, its dimensions, section, load areas and loads, upright or turned onto
+    // a sideways page.
+    void DrawDiagram(CDC* pDC, int nSidewalk, CPoint origin, CDPoint scale, bool bTurned);
 
     // A value of a row with its top left at (x, y); nothing for a text that reads as zero.
     int DrawValueText(CDC* pDC, int x, int y, const QString& text);

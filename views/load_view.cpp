@@ -95,13 +95,7 @@ PlacedDrawing CLoadView::Drawing(int nStation)
 {
     CLoadDiagram* d = &m_pDiagrams[size_t(nStation)];
     const int sidewalk = g_pDoc ? g_pDoc->m_dlgBasic.m_nSidewalk : 0;
-    return [d, sidewalk](CDC* dc, CPoint o, CDPoint k) {
-        d->DrawUpperDimensions(dc, o, k.x, k.y);
-        d->DrawSection(dc, o, k);
-        d->DrawLoadAreas(dc, sidewalk, o, k.x, k.y);
-        d->DrawLowerDimensions(dc, o, k.x, k.y);
-        d->DrawLoads(sidewalk, dc, o, k.x, k.y);
-    };
+    return [d, sidewalk](CDC* dc, CPoint o, CDPoint k) { d->DrawDiagram(dc, sidewalk, o, k, false); };
 }
 
 void CLoadView::OnPrint(CDC* pDC, CPrintInfo* pInfo)

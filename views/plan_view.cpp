@@ -250,16 +250,15 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc)
     CLabelRoom* room = CLabelRoom::Of(pDC);
     if (!room)
         return;
-    CDC probe;
-    probe.SetMapMode(pDC->GetMapMode());
-    DrawSupports(&probe, pDoc);
-    DrawNodeMarks(&probe, pDoc);
-    room->KeepOffMarks(probe.Records());
+    room->KeepOffMarks(ProbeLike(pDC, [&](CDC* probe) {
+        DrawSupports(probe, pDoc);
+        DrawNodeMarks(probe, pDoc);
+    }));
     // And where they can, off the deck's edges.
-    probe.ClearRecords();
-    DrawCurbLines(&probe, pDoc);
-    DrawRailingLines(&probe, pDoc);
-    room->KeepOffLines(probe.Records());
+    room->KeepOffLines(ProbeLike(pDC, [&](CDC* probe) {
+        DrawCurbLines(probe, pDoc);
+        DrawRailingLines(probe, pDoc);
+    }));
 }
 
 int CPlanDrawer::TextEscapement(const CMarivoltenDoc& doc) const

@@ -73,12 +73,7 @@ void CSectionView::OnDraw(CDC* pDC)
 PlacedDrawing CSectionView::Drawing(int nStation)
 {
     CCrossSectionDrawer* d = &m_pDrawers[size_t(nStation)];
-    return [d](CDC* dc, CPoint o, CDPoint k) {
-        d->DrawSection(dc, o, k);
-        d->DrawWidthDimensions(dc, o, k);
-        d->DrawGirderLayoutDimensions(dc, o, k);
-        d->DrawDetailDimensions(dc, o, k);
-    };
+    return [d](CDC* dc, CPoint o, CDPoint k) { d->DrawDimensioned(dc, o, k, false); };
 }
 
 void CSectionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
