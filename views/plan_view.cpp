@@ -114,6 +114,15 @@ std::vector<CPoint> LabelPlaces(const CPlanTransform& t, CDPoint from, double an
 // Beyond a support's square (half 12.5 units) a number stands clear of it.
 constexpr int kClearOfSquare = 14;
 
+// The top-left corner of a text turned by nEscapement that stands to its anchor as the
+// upright text at corner does: the corner's offset turned with the text.
+CPoint TurnedCorner(int nEscapement, CPoint anchor, CPoint corner)
+{
+    const int dx = corner.x - anchor.x, dy = corner.y - anchor.y;
+    const double a = nEscapement / 10.0 * kPi / 180.0, c = std::cos(a), s = std::sin(a);
+    return CPoint(anchor.x + int(std::lround(dx * c - dy * s)), anchor.y + int(std::lround(dx * s + dy * c)));
+}
+
 } // namespace
 
 CDPoint CPlanTransform::Turn(CDPoint p) const
@@ -263,7 +272,9 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc)
 
 int CPlanDrawer::TextEscapement(const CMarivoltenDoc& doc) const
 {
-    return m_bTurnedText ? 3600 - int(Transform(doc).m_dAngle * 10.0) : 0;
+    // Turned with the plan, so that a reader who turns the sheet to read them sees the
+    // bridge as on an upright page.
+    return m_bTurnedText ? int(Transform(doc).m_dAngle * 10.0) % 3600 : 0;
 }
 
 void CPlanDrawer::WriteText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& corners, const QString& text)
@@ -370,8 +381,11 @@ void CGridView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         DrawBaseLine(pDC, doc);
         DrawGirderLines(pDC, doc);
         DrawSupports(pDC, doc);
+        // The girders' names go first: crowded node numbers and cross-member labels may
+        // give way, they may not.
+        DrawGirderLabels(pDC, doc);
         DrawNodeNumbers(pDC, doc);
-        DrawLabels(pDC, doc);
+        DrawCrossMemberLabels(pDC, doc);
         {
             // The page names the girder type as the screen does; in the labels' font, as the
             // plan stands smaller on paper and the screen's would run into the girder labels.
@@ -394,9 +408,10 @@ void CPlanDrawer::DrawCentredText(CDC* pDC, const CMarivoltenDoc& doc, const std
                                   const QString& text)
 {
     const CSize ext = pDC->GetTextExtent(text);
+    const int esc = TextEscapement(doc);
     std::vector<CPoint> corners;
     for (CPoint at : places)
-        corners.emplace_back(at.x - ext.cx / 2, at.y + ext.cy / 2);
+        corners.push_back(TurnedCorner(esc, at, CPoint(at.x - ext.cx / 2, at.y + ext.cy / 2)));
     WriteText(pDC, doc, corners, text);
 }
 
@@ -529,7 +544,7 @@ int CPlanDrawer::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
                 // a neighbour at a skewed end) beside the point's mark, on any side.
                 const QString text = AfxFormat("%d", pp.m_anNodes[size_t(g)]);
                 const int esc = TextEscapement(*pDoc);
-                std::vector<CPoint> corners{CPoint(place.x + 5, place.y - 5)};
+                std::vector<CPoint> corners{TurnedCorner(esc, place, CPoint(place.x + 5, place.y - 5))};
                 for (CPoint around : {place, at})
                     for (int gap : {5, kClearOfSquare})
                         for (auto [sx, sy] : {std::pair{1, -1}, {1, 1}, {-1, -1}, {-1, 1}, {1, 0}, {-1, 0}})
@@ -542,6 +557,12 @@ int CPlanDrawer::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
 }
 
 int CPlanDrawer::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    DrawCrossMemberLabels(pDC, pDoc);
+    return DrawGirderLabels(pDC, pDoc);
+}
+
+int CPlanDrawer::DrawCrossMemberLabels(CDC* pDC, CMarivoltenDoc* pDoc)
 {
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     Selected<CPen> selPen(pDC, &pen);
@@ -561,7 +582,16 @@ int CPlanDrawer::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
             DrawCentredText(pDC, *pDoc, LabelPlaces(t, E, a, 2.0), AfxFormat("C%d", pp.m_anNodes.front()));
         }
     }
-    if (spans == 0 || pDoc->m_aSpans.front().m_aPanelPoints.empty())
+    return 1;
+}
+
+int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    Selected<CPen> selPen(pDC, &pen);
+    Selected<CFont> selFont(pDC, m_pLabelFont);
+    const CPlanTransform t = Transform(*pDoc);
+    if (BuiltSpans(*pDoc) == 0 || pDoc->m_aSpans.front().m_aPanelPoints.empty())
         return 1;
     const CSpanData& first = pDoc->m_aSpans.front();
     const double a0 = first.m_aPanelPoints.front().m_dAngle;
@@ -836,18 +866,13 @@ CPoint Scaled(const CPlanTransform& t, CDPoint turned)
     return CPoint(t.m_ptOrigin.x + int(turned.x * t.m_dScale), t.m_ptOrigin.y + int(turned.y * t.m_dScale));
 }
 
-// A dimension value at its anchor: upright, or running up a sideways page, where a span's
-// value is centred on its anchor and a panel's stands beside it.
-enum DimensionKind { SPAN_VALUE, PANEL_VALUE };
-void DimensionLabel(CDC* pDC, CPoint at, const QString& text, bool reversed, bool turned, DimensionKind kind)
+// A dimension value at its anchor, outside the line, or inside it where the scale is
+// reversed; on a sideways page turned with the plan as it would stand on an upright one.
+void DimensionLabel(CDC* pDC, CPoint at, const QString& text, bool reversed, int nEscapement)
 {
     const CSize ext = pDC->GetTextExtent(text);
-    if (!turned)
-        WriteClear(pDC, 0, {CPoint(at.x - ext.cx / 2, reversed ? at.y - ext.cy / 2 : at.y + ext.cy)}, text);
-    else if (kind == SPAN_VALUE)
-        WriteClear(pDC, 2700, {CPoint(at.x - ext.cx / 2, at.y - ext.cy / 2)}, text);
-    else
-        WriteClear(pDC, 2700, {CPoint(reversed ? at.x + ext.cx / 2 : at.x - ext.cx / 2, at.y - ext.cy)}, text);
+    const CPoint upright(at.x - ext.cx / 2, reversed ? at.y - ext.cy / 2 : at.y + ext.cy);
+    WriteClear(pDC, nEscapement, {TurnedCorner(nEscapement, at, upright)}, text);
 }
 
 // What both dimension layers set up: their pen and font, a transparent background put back
@@ -920,7 +945,7 @@ int CPlanDrawer::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
         }
         DimensionRun(pDC, t, sp, d, q0, qn);
         DimensionLabel(pDC, Scaled(t, label), AfxFormat("%.0f", sp.m_dSpanLength * 1000.0), pass.reversed,
-                       m_bTurnedText, SPAN_VALUE);
+                       TextEscapement(*pDoc));
     }
     return 1;
 }
@@ -949,7 +974,7 @@ int CPlanDrawer::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
             else if (j - 1 < int(sp.m_pdPanelLength.size()))
                 DimensionLabel(pDC, Scaled(t, (prevTurned + qt) * 0.5),
                                AfxFormat("%.0f", sp.m_pdPanelLength[size_t(j - 1)] * 1000.0), pass.reversed,
-                               m_bTurnedText, PANEL_VALUE);
+                               TextEscapement(*pDoc));
             prevTurned = qt;
         }
         DimensionRun(pDC, t, sp, d, q0, q);

@@ -43,7 +43,10 @@ public:
     int DrawGirderLines(CDC* pDC, CMarivoltenDoc* pDoc);
     int DrawSupports(CDC* pDC, CMarivoltenDoc* pDoc);
     int DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc);
+    // The cross-member labels, then the girder labels.
     int DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawCrossMemberLabels(CDC* pDC, CMarivoltenDoc* pDoc);
+    int DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc);
     int DrawBridgeTypeLabel(CDC* pDC, CMarivoltenDoc* pDoc);
     int DrawNodeMarks(CDC* pDC, CMarivoltenDoc* pDoc);
     int DrawCurbLines(CDC* pDC, CMarivoltenDoc* pDoc);

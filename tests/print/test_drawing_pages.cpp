@@ -19,7 +19,9 @@ class DrawingPagesTest : public PrintTest {
 protected:
     static std::vector<CDC::Record> Draw(void (CPrintView::*page)(CDC*, CPrintInfo*), int nPage)
     {
+        // At a printer's resolution, so that texts measure as printed.
         CDC dc;
+        dc.SetResolution(600, 600);
         dc.SetMapMode(MM_LOMETRIC);
         dc.SelectObject(&View().m_font[0]);
         CPrintInfo info;
@@ -609,19 +611,43 @@ TEST_F(PlanPageTest, ASingleBoxIsLabelledG1Only)
     EXPECT_EQ(int(Ops(records, "Rectangle", RGB(255, 0, 0)).size()), 4 * g_nSpans);
 }
 
-TEST_F(PlanPageTest, ASidewaysPageTurnsThePlanButNotTheWindowsAngle)
+TEST_F(PlanPageTest, ASidewaysPageTurnsThePlanAndItsLabelsButNotTheWindowsAngle)
 {
     Open("plate_3span_skew.mvl");
     g_pDoc->m_dPlanAngle = 30.0;
+    g_pDoc->m_bPlanShowSpanLengths = 1;
+    g_pDoc->m_bPlanShowPanelLengths = 1;
     Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, false);
     const auto records = Page();
     EXPECT_EQ(g_pDoc->m_dPlanAngle, 30.0);
-    const CDC::Record* g1 = nullptr;
-    for (const CDC::Record& r : records)
-        if (r.op == QLatin1String("TextOut") && r.text == QStringLiteral("G1"))
-            g1 = &r;
-    ASSERT_NE(g1, nullptr);
-    EXPECT_EQ(g1->escapement, 2700);
+    // The bridge as drawn, from the cross member at its first station to the one at its last.
+    const QString first = AfxFormat("C%d", g_pDoc->m_aSpans.front().m_aPanelPoints.front().m_anNodes.front());
+    const QString last = AfxFormat("C%d", g_pDoc->m_aSpans[size_t(g_nSpans - 1)].m_aPanelPoints.back().m_anNodes.front());
+    // Every text but the page's title.
+    auto label = [](const CDC::Record& r) {
+        return drawingchecks::IsText(r) && !r.text.contains(QStringLiteral("平面図"));
+    };
+    const CDC::Record *from = nullptr, *to = nullptr, *g1 = nullptr;
+    int labels = 0;
+    for (const CDC::Record& r : records) {
+        if (!label(r))
+            continue;
+        from = r.text == first ? &r : from;
+        to = r.text == last ? &r : to;
+        g1 = r.text == QStringLiteral("G1") ? &r : g1;
+        ++labels;
+    }
+    ASSERT_TRUE(from && to && g1);
+    const double along = std::atan2(to->box.CenterPoint().y - from->box.CenterPoint().y,
+                                    to->box.CenterPoint().x - from->box.CenterPoint().x);
+    // Every label, dimension values and node numbers too, reads the way the bridge runs.
+    for (const CDC::Record& r : records) {
+        if (!label(r))
+            continue;
+        const double a = r.escapement / 10.0 * 3.14159265358979 / 180.0;
+        EXPECT_GT(std::cos(a - along), 0.95) << r.text.toStdString() << " at " << r.escapement;
+    }
+    EXPECT_GT(labels, 100);
     EXPECT_EQ(g1->fontHeight, 32);
     Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, true);
     const auto upright = Page();
@@ -685,7 +711,9 @@ TEST_F(PlanPageTest, LabelsAndNumbersOfASkewedPlanStandApartInTheFrameUprightAnd
             << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
         EXPECT_TRUE(RunTogether(records).isEmpty()) << RunTogether(records).join(u'\n').toStdString();
         EXPECT_TRUE(TextsOnSupports(records).isEmpty()) << TextsOnSupports(records).join(u'\n').toStdString();
-        EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral("G1"); }), 1);
+        // Every girder is named, however crowded its end.
+        for (int g = 1; g <= g_nGirders; ++g)
+            EXPECT_EQ(CountTexts(records, [&](const QString& t) { return t == AfxFormat("G%d", g); }), 1) << g;
         EXPECT_EQ(CountTexts(records, [](const QString& t) { return t == QStringLiteral("C1"); }), 1);
     }
 }
