@@ -111,6 +111,17 @@ std::vector<CPoint> LabelPlaces(const CPlanTransform& t, CDPoint from, double an
     return out;
 }
 
+// The pen and font of the plan's labels, for the life of the scope.
+struct LabelPens {
+    LabelPens(CDC* pDC, CFont* pFont, COLORREF colour)
+        : pen(PS_SOLID, 1, colour), selPen(pDC, &pen), selFont(pDC, pFont)
+    {
+    }
+    CPen pen;
+    Selected<CPen> selPen;
+    Selected<CFont> selFont;
+};
+
 // Beyond a support's square (half 12.5 units) a number stands clear of it.
 constexpr int kClearOfSquare = 14;
 
@@ -516,9 +527,7 @@ int CPlanDrawer::DrawSupports(CDC* pDC, CMarivoltenDoc* pDoc)
 
 int CPlanDrawer::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
 {
-    CPen pen(PS_SOLID, 1, RGB(192, 192, 192));
-    Selected<CPen> selPen(pDC, &pen);
-    Selected<CFont> selFont(pDC, m_pLabelFont);
+    LabelPens pens(pDC, m_pLabelFont, RGB(192, 192, 192));
     const CPlanTransform t = Transform(*pDoc);
     const int last = g_nGirders - 1;
     for (int i = 0; i < BuiltSpans(*pDoc); ++i) {
@@ -564,9 +573,7 @@ int CPlanDrawer::DrawLabels(CDC* pDC, CMarivoltenDoc* pDoc)
 
 int CPlanDrawer::DrawCrossMemberLabels(CDC* pDC, CMarivoltenDoc* pDoc)
 {
-    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
-    Selected<CPen> selPen(pDC, &pen);
-    Selected<CFont> selFont(pDC, m_pLabelFont);
+    LabelPens pens(pDC, m_pLabelFont, RGB(0, 0, 0));
     const CPlanTransform t = Transform(*pDoc);
     const int spans = BuiltSpans(*pDoc);
     for (int i = 0; i < spans; ++i) {
@@ -587,9 +594,7 @@ int CPlanDrawer::DrawCrossMemberLabels(CDC* pDC, CMarivoltenDoc* pDoc)
 
 int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
 {
-    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
-    Selected<CPen> selPen(pDC, &pen);
-    Selected<CFont> selFont(pDC, m_pLabelFont);
+    LabelPens pens(pDC, m_pLabelFont, RGB(0, 0, 0));
     const CPlanTransform t = Transform(*pDoc);
     if (BuiltSpans(*pDoc) == 0 || pDoc->m_aSpans.front().m_aPanelPoints.empty())
         return 1;
