@@ -8,6 +8,7 @@
 #include "framework/print.h"
 #include "framework/wndextras.h"
 #include "res/resource_ids.h"
+#include "views/result_grid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -260,14 +261,9 @@ void CEstimateView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
         grid.GetRowHeight(row, &m_anScreenRowHeights[size_t(row)]);
     ApplyPrintLayout(shown);
 
-    // The table keeps inside the page frame: its margins in mm from the frame's.
     CGridPrint* print = grid.GetPrint();
-    if (const CMarivoltenDoc* doc = GetDocument()) {
-        print->SetPrintOption(GRID_PRINT_LEFTMARGIN, doc->m_nMarginLeft / 10 + 3);
-        print->SetPrintOption(GRID_PRINT_TOPMARGIN, doc->m_nMarginTop / 10 + 10);
-        print->SetPrintOption(GRID_PRINT_RIGHTMARGIN, (2100 - 1990 + doc->m_nMarginRight) / 10 + 3);
-        print->SetPrintOption(GRID_PRINT_BOTTOMMARGIN, (2970 - 2900 + doc->m_nMarginBottom) / 10 + 3);
-    }
+    if (CMarivoltenDoc* doc = GetDocument())
+        PrintInPageFrame(*print, *doc);
     print->SetPrintOption(GRID_PRINT_FRAME, 1);
     const int pages = print->CountPages(pDC, 0, 0, grid.GetNumberCols() - 1, grid.GetNumberRows() - 1);
     pInfo->SetMaxPage(UINT(std::max(pages, 1)));

@@ -87,18 +87,28 @@ void WriteResultTable(CTableGrid& grid, const results::Table& table, CFont* pBol
         grid.JoinCells(j.col1, j.row1, j.col2, j.row2);
 }
 
-int CGridPrintFit::Count(CTableGrid& grid, CDC* pDC, const CMarivoltenDoc& doc)
+void PrintInPageFrame(CGridPrint& print, CMarivoltenDoc& doc, CSize headings)
+{
+    // The frame the pages will draw: the print format as it is now.
+    doc.LoadPrintSettings();
+    const CRect frame = doc.PageFrameRect(nullptr);   // 0.1 mm, y downwards negative
+    const CSize a4(2100, 2970);
+    auto mm = [](int tenths) { return (std::max(tenths, 0) + 9) / 10; };
+    // The table keeps 3 mm inside the frame, and below its top the room of a header line.
+    print.SetPrintOption(GRID_PRINT_LEFTMARGIN, mm(frame.left) + 3 + int(headings.cx));
+    print.SetPrintOption(GRID_PRINT_TOPMARGIN, mm(-frame.top) + 11 + int(headings.cy));
+    print.SetPrintOption(GRID_PRINT_RIGHTMARGIN, mm(a4.cx - frame.right) + 3);
+    print.SetPrintOption(GRID_PRINT_BOTTOMMARGIN, mm(a4.cy + frame.bottom) + 3);
+    print.SetPrintOption(GRID_PRINT_FRAME, 1);
+}
+
+int CGridPrintFit::Count(CTableGrid& grid, CDC* pDC, CMarivoltenDoc& doc)
 {
     Restore();
     m_pGrid = &grid;
     grid.GetEdit()->Close();
-    // The table keeps inside the page frame: its margins in mm from the frame's.
     CGridPrint* print = grid.GetPrint();
-    print->SetPrintOption(GRID_PRINT_LEFTMARGIN, doc.m_nMarginLeft / 10 + 3);
-    print->SetPrintOption(GRID_PRINT_TOPMARGIN, doc.m_nMarginTop / 10 + 10);
-    print->SetPrintOption(GRID_PRINT_RIGHTMARGIN, (2100 - 1990 + doc.m_nMarginRight) / 10 + 3);
-    print->SetPrintOption(GRID_PRINT_BOTTOMMARGIN, (2970 - 2900 + doc.m_nMarginBottom) / 10 + 3);
-    print->SetPrintOption(GRID_PRINT_FRAME, 1);
+    PrintInPageFrame(*print, doc);
     const int cols = grid.GetNumberCols(), rows = grid.GetNumberRows();
     int pages = print->CountPages(pDC, 0, 0, cols - 1, rows - 1);
     if (print->GetColPageCount() > 1) {
