@@ -8,7 +8,6 @@
 #include "framework/print.h"
 #include "framework/wndextras.h"
 #include "res/resource_ids.h"
-#include "views/result_grid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -209,14 +208,7 @@ QString CEstimateView::PrintTitle(int nTable)
 
 BOOL CEstimateView::OnPreparePrinting(CPrintInfo* pInfo)
 {
-    if (!DoPreparePrinting(pInfo))
-        return FALSE;
-    // The tables are laid out for A4: a printer that was set to other paper is switched, once
-    // the dialog has named the printer (asking again would show the dialog twice).
-    if (pInfo->GetSettings().m_nPaperSize != DMPAPER_A4)
-        if (CMarivoltenDoc* doc = GetDocument())
-            doc->SetupPrinterPaper(pInfo, &m_sizePage, DMPAPER_A4);
-    return TRUE;
+    return PrepareA4Printing(*this, pInfo, GetDocument(), &m_sizePage);
 }
 
 void CEstimateView::ApplyPrintLayout(int nTable)
@@ -261,12 +253,8 @@ void CEstimateView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
         grid.GetRowHeight(row, &m_anScreenRowHeights[size_t(row)]);
     ApplyPrintLayout(shown);
 
-    CGridPrint* print = grid.GetPrint();
-    if (CMarivoltenDoc* doc = GetDocument())
-        PrintInPageFrame(*print, *doc);
-    print->SetPrintOption(GRID_PRINT_FRAME, 1);
-    const int pages = print->CountPages(pDC, 0, 0, grid.GetNumberCols() - 1, grid.GetNumberRows() - 1);
-    pInfo->SetMaxPage(UINT(std::max(pages, 1)));
+    CMarivoltenDoc* doc = GetDocument();
+    pInfo->SetMaxPage(UINT(doc ? m_printFit.Count(grid, pDC, *doc) : 1));
 }
 
 void CEstimateView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
@@ -292,6 +280,7 @@ void CEstimateView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     if (shown >= 0 && shown == m_nPrintedTable && !m_abGridNotCreated[shown]) {
         // A repaint of the window between pages may have rebuilt the table at screen sizes.
         ApplyPrintLayout(shown);
+        m_printFit.Apply();
         Grid(shown).GetPrint()->PrintPage(pDC, int(pInfo->m_nCurPage));
     }
     CScrollView::OnPrint(pDC, pInfo);
@@ -299,6 +288,7 @@ void CEstimateView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 
 void CEstimateView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
+    m_printFit.Restore();
     if (m_nPrintedTable < 0 || m_abGridNotCreated[m_nPrintedTable])
         return;
     // The screen sizes as they were before the job.

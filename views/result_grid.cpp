@@ -111,24 +111,43 @@ int CGridPrintFit::Count(CTableGrid& grid, CDC* pDC, CMarivoltenDoc& doc)
     PrintInPageFrame(*print, doc);
     const int cols = grid.GetNumberCols(), rows = grid.GetNumberRows();
     int pages = print->CountPages(pDC, 0, 0, cols - 1, rows - 1);
-    if (print->GetColPageCount() > 1) {
-        m_anScreen.assign(size_t(cols), 0);
-        int total = 0;
-        for (int c = 0; c < cols; ++c) {
-            grid.GetColWidth(c, &m_anScreen[size_t(c)]);
-            total += m_anScreen[size_t(c)];
-        }
-        const double factor = total > 0 ? double(print->GetUsableSize().cx - 1) / total : 0.0;
-        if (factor >= kNarrowest) {
-            m_anPrint.resize(size_t(cols));
-            for (int c = 0; c < cols; ++c)
-                m_anPrint[size_t(c)] = int(m_anScreen[size_t(c)] * factor);
-            Apply();
-            pages = print->CountPages(pDC, 0, 0, cols - 1, rows - 1);
-        } else {
-            m_anScreen.clear();
-        }
+    if (print->GetColPageCount() <= 1)
+        return std::max(pages, 1);
+    m_anScreen.assign(size_t(cols), 0);
+    int total = 0;
+    for (int c = 0; c < cols; ++c) {
+        grid.GetColWidth(c, &m_anScreen[size_t(c)]);
+        total += m_anScreen[size_t(c)];
     }
+    const int usable = print->GetUsableSize().cx - 1;
+    auto narrow = [&](double factor) {
+        m_anPrint.resize(size_t(cols));
+        for (int c = 0; c < cols; ++c)
+            m_anPrint[size_t(c)] = int(m_anScreen[size_t(c)] * factor);
+        Apply();
+        return print->CountPages(pDC, 0, 0, cols - 1, rows - 1);
+    };
+    const double first = total > 0 ? std::min(1.0, double(usable) / total) : 0.0;
+    if (first < kNarrowest) {
+        m_anScreen.clear();
+        return std::max(pages, 1);
+    }
+    pages = narrow(first);
+    // Columns that print wider for their texts keep their width: the others narrow further,
+    // while that brings the table onto one page across.
+    double factor = first;
+    for (int step = 0; step < 8 && print->GetColPageCount() > 1; ++step) {
+        int printed = 0;
+        for (int c = 0; c < cols; ++c)
+            printed += print->Width(c);
+        factor *= std::min(1.0, double(usable) / std::max(printed, 1));
+        if (factor < kNarrowest)
+            break;
+        pages = narrow(factor);
+    }
+    // A table that is still too wide is cut into pages at the first narrowing.
+    if (print->GetColPageCount() > 1 && factor != first)
+        pages = narrow(first);
     return std::max(pages, 1);
 }
 
