@@ -633,7 +633,6 @@ void CCalcView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     if (g_pDoc)
         PrintInPageFrame(*print, *g_pDoc, CSize(int(std::ceil(s.m_nSideHeadingWidth * mmPerPxX)),
                                                 int(std::ceil(s.m_nTopHeadingHeight * mmPerPxY))));
-    print->SetPrintOption(GRID_PRINT_FRAME, 1);
     const int pages = m_grid.GetNumberCols() > 0
                           ? print->CountPages(pDC, 0, 0, m_grid.GetNumberCols() - 1, m_grid.GetNumberRows() - 1)
                           : 0;
