@@ -13,6 +13,7 @@
 #include "framework/print.h"
 #include "input/modeless_dialogs.h"
 #include "res/resource_ids.h"
+#include "views/result_grid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -613,23 +614,6 @@ void CCalcView::OnSectionCalc()
 
 // ---- printing ----
 
-namespace {
-
-// The page frame in millimetres from the paper's edges, and room for the headings before it.
-struct PrintLayout {
-    int left, top, right, bottom;
-};
-
-PrintLayout FrameMargins(const CMarivoltenDoc& doc)
-{
-    // The frame of an A4 page lies in 1990 x 2900 (0.1 mm); the table keeps 3 mm inside it
-    // and leaves room for the header line above.
-    return {doc.m_nMarginLeft / 10 + 3, doc.m_nMarginTop / 10 + 10, (2100 - 1990 + doc.m_nMarginRight) / 10 + 3,
-            (2970 - 2900 + doc.m_nMarginBottom) / 10 + 3};
-}
-
-}
-
 BOOL CCalcView::OnPreparePrinting(CPrintInfo* pInfo)
 {
     if (g_pDoc)
@@ -642,16 +626,13 @@ void CCalcView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     m_grid.GetEdit()->Close();
     CGridPrint* print = m_grid.GetPrint();
     const CGridSettings& s = *m_grid.GetSettings();
-    PrintLayout m = g_pDoc ? FrameMargins(*g_pDoc) : PrintLayout{25, 25, 25, 25};
     // The headings print beside and above the cells at their screen size.
     CDC screen;
     const double mmPerPxX = double(screen.GetDeviceCaps(HORZSIZE)) / std::max(1, screen.GetDeviceCaps(HORZRES));
     const double mmPerPxY = double(screen.GetDeviceCaps(VERTSIZE)) / std::max(1, screen.GetDeviceCaps(VERTRES));
-    print->SetPrintOption(GRID_PRINT_LEFTMARGIN, m.left + int(std::ceil(s.m_nSideHeadingWidth * mmPerPxX)));
-    print->SetPrintOption(GRID_PRINT_TOPMARGIN, m.top + int(std::ceil(s.m_nTopHeadingHeight * mmPerPxY)));
-    print->SetPrintOption(GRID_PRINT_RIGHTMARGIN, m.right);
-    print->SetPrintOption(GRID_PRINT_BOTTOMMARGIN, m.bottom);
-    print->SetPrintOption(GRID_PRINT_FRAME, 1);
+    if (g_pDoc)
+        PrintInPageFrame(*print, *g_pDoc, CSize(int(std::ceil(s.m_nSideHeadingWidth * mmPerPxX)),
+                                                int(std::ceil(s.m_nTopHeadingHeight * mmPerPxY))));
     const int pages = m_grid.GetNumberCols() > 0
                           ? print->CountPages(pDC, 0, 0, m_grid.GetNumberCols() - 1, m_grid.GetNumberRows() - 1)
                           : 0;
@@ -701,7 +682,8 @@ void CCalcView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     }
     int x = area.left;
     for (int col = page->startCol; col <= page->endCol; ++col) {
-        const int w = int(s.ColWidth(col) * print->GetHScale());
+        // Over its column as printed: a column widened for its texts takes its heading along.
+        const int w = int(print->Width(col) * print->GetHScale());
         CRect r(x, area.top - headingHeight, x + w, area.top);
         print->PrintCell(pDC, &r, col, -1);
         x += w;

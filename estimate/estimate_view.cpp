@@ -208,14 +208,7 @@ QString CEstimateView::PrintTitle(int nTable)
 
 BOOL CEstimateView::OnPreparePrinting(CPrintInfo* pInfo)
 {
-    if (!DoPreparePrinting(pInfo))
-        return FALSE;
-    // The tables are laid out for A4: a printer that was set to other paper is switched, once
-    // the dialog has named the printer (asking again would show the dialog twice).
-    if (pInfo->GetSettings().m_nPaperSize != DMPAPER_A4)
-        if (CMarivoltenDoc* doc = GetDocument())
-            doc->SetupPrinterPaper(pInfo, &m_sizePage, DMPAPER_A4);
-    return TRUE;
+    return PrepareA4Printing(*this, pInfo, GetDocument(), &m_sizePage);
 }
 
 void CEstimateView::ApplyPrintLayout(int nTable)
@@ -260,17 +253,8 @@ void CEstimateView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
         grid.GetRowHeight(row, &m_anScreenRowHeights[size_t(row)]);
     ApplyPrintLayout(shown);
 
-    // The table keeps inside the page frame: its margins in mm from the frame's.
-    CGridPrint* print = grid.GetPrint();
-    if (const CMarivoltenDoc* doc = GetDocument()) {
-        print->SetPrintOption(GRID_PRINT_LEFTMARGIN, doc->m_nMarginLeft / 10 + 3);
-        print->SetPrintOption(GRID_PRINT_TOPMARGIN, doc->m_nMarginTop / 10 + 10);
-        print->SetPrintOption(GRID_PRINT_RIGHTMARGIN, (2100 - 1990 + doc->m_nMarginRight) / 10 + 3);
-        print->SetPrintOption(GRID_PRINT_BOTTOMMARGIN, (2970 - 2900 + doc->m_nMarginBottom) / 10 + 3);
-    }
-    print->SetPrintOption(GRID_PRINT_FRAME, 1);
-    const int pages = print->CountPages(pDC, 0, 0, grid.GetNumberCols() - 1, grid.GetNumberRows() - 1);
-    pInfo->SetMaxPage(UINT(std::max(pages, 1)));
+    CMarivoltenDoc* doc = GetDocument();
+    pInfo->SetMaxPage(UINT(doc ? m_printFit.Count(grid, pDC, *doc) : 1));
 }
 
 void CEstimateView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
@@ -296,6 +280,7 @@ void CEstimateView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     if (shown >= 0 && shown == m_nPrintedTable && !m_abGridNotCreated[shown]) {
         // A repaint of the window between pages may have rebuilt the table at screen sizes.
         ApplyPrintLayout(shown);
+        m_printFit.Apply();
         Grid(shown).GetPrint()->PrintPage(pDC, int(pInfo->m_nCurPage));
     }
     CScrollView::OnPrint(pDC, pInfo);
@@ -303,6 +288,7 @@ void CEstimateView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 
 void CEstimateView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
+    m_printFit.Restore();
     if (m_nPrintedTable < 0 || m_abGridNotCreated[m_nPrintedTable])
         return;
     // The screen sizes as they were before the job.

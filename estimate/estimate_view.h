@@ -7,6 +7,7 @@
 #include "framework/view.h"
 #include "grid/gridcelltypes.h"
 #include "grid/tablegrid.h"
+#include "views/result_grid.h"
 #include "views/window_global.h"
 
 class CMarivoltenDoc;
@@ -103,6 +104,7 @@ private:
     // The screen sizes of the printed table, put back when the job ends.
     int m_nPrintedTable = -1;
     std::vector<int> m_anScreenColWidths, m_anScreenRowHeights;
+    CGridPrintFit m_printFit;   // the print layout narrowed to the frame, should it be too wide
     CWindowGlobal<CEstimateView> m_global;
 };
 

@@ -9,31 +9,41 @@ namespace {
 // The resolution at which the framework lays out its PDF pages.
 constexpr int kPdfDpi = 600;
 
-// Starts and ends of the pages along one direction: a size that overflows the usable
-// length goes to the next page, unless it is as long as a page or longer, when it ends
-// the page it starts on and is cut at the edge.
-std::vector<std::pair<int, int>> cut(int first, int last, int usable, const std::function<int(int)>& size)
+// Starts and ends of the pages along one direction. Neighbours that a joined block holds
+// together (tied[i]: i and i + 1) go to a page as one; what would run past the usable length
+// starts the next page. Only what is longer than a page by itself is parted, member by member.
+std::vector<std::pair<int, int>> cut(int first, int last, int usable, const std::function<int(int)>& size,
+                                     const std::vector<char>& tied)
 {
     std::vector<std::pair<int, int>> pages;
     int start = first;
     long long sum = 0;
     for (int i = first; i <= last;) {
-        const int s = size(i);
-        if (sum + s > usable) {
-            if (s < usable && i > start) {
-                pages.emplace_back(start, i - 1);
-                start = i;
-                sum = 0;
-                continue;
-            }
-            pages.emplace_back(start, i);
-            start = i + 1;
-            sum = 0;
-            ++i;
+        int j = i;
+        long long unit = size(i);
+        while (j < last && tied[size_t(j)])
+            unit += size(++j);
+        if (sum + unit <= usable) {
+            sum += unit;
+            i = j + 1;
             continue;
         }
-        sum += s;
-        ++i;
+        if (i > start) {
+            pages.emplace_back(start, i - 1);
+            start = i;
+            sum = 0;
+            continue;
+        }
+        for (int k = i; k <= j; ++k) {
+            const int s = size(k);
+            if (sum + s > usable && k > start) {
+                pages.emplace_back(start, k - 1);
+                start = k;
+                sum = 0;
+            }
+            sum += s;
+        }
+        i = j + 1;
     }
     if (start <= last)
         pages.emplace_back(start, last);
@@ -118,8 +128,20 @@ int CGridPrint::CountPages(CDC* pPrinterDC, int startCol, int startRow, int endC
     m_sizePage = CSize(int(printerPxW), int(printerPxH));
 
     FitWidths(printer, startCol, startRow, endCol, endRow);
-    const auto colPages = cut(startCol, endCol, usableW, [&](int c) { return Width(c); });
-    const auto rowBands = cut(startRow, endRow, usableH, [&](int r) { return s.RowHeight(r); });
+    // A joined block prints whole on one page.
+    std::vector<char> colTied(size_t(s.m_nCols), 0), rowTied(size_t(s.m_nRows), 0);
+    CGridCell cell;
+    for (int row = startRow; row <= endRow; ++row)
+        for (int col = startCol; col <= endCol; ++col) {
+            if (!m_pGrid->GetCellIndirect(col, row, &cell) || !cell.m_bJoined || !cell.m_bJoinOrigin)
+                continue;
+            for (int c = col; c < std::min(cell.m_nJoinCol, endCol); ++c)
+                colTied[size_t(c)] = 1;
+            for (int r = row; r < std::min(cell.m_nJoinRow, endRow); ++r)
+                rowTied[size_t(r)] = 1;
+        }
+    const auto colPages = cut(startCol, endCol, usableW, [&](int c) { return Width(c); }, colTied);
+    const auto rowBands = cut(startRow, endRow, usableH, [&](int r) { return s.RowHeight(r); }, rowTied);
     m_nColPages = int(colPages.size());
     m_nRowPages = int(rowBands.size());
     for (size_t band = 0; band < rowBands.size(); ++band)
@@ -155,6 +177,32 @@ void CGridPrint::FitWidths(CDC* pPrinterDC, int startCol, int startRow, int endC
             width = std::max(width, int(std::ceil(needed / double(m_fHScale))));
         }
     }
+    // A joined block's text has its columns together: what they lack is shared among them,
+    // a pixel more each for the truncation of every printed width.
+    for (int row = startRow; row <= endRow; ++row) {
+        if (s.Hidden(GRID_AXIS_ROWS, row))
+            continue;
+        for (int col = startCol; col <= endCol; ++col) {
+            if (!m_pGrid->GetCellIndirect(col, row, &cell) || !cell.m_bJoined || !cell.m_bJoinOrigin)
+                continue;
+            const int last = std::min(cell.m_nJoinCol, endCol);
+            int have = 0, shown = 0;
+            for (int c = col; c <= last; ++c) {
+                have += m_anWidths[size_t(c)];
+                shown += m_anWidths[size_t(c)] > 0;
+            }
+            if (shown == 0)
+                continue;
+            const int needed = m_pGrid->GetCellTypeById(cell.m_nCellType)->PaperTextWidth(pPrinterDC, &cell, m_fVScale);
+            const int lacking = int(std::ceil((needed + shown) / double(m_fHScale))) - have;
+            if (lacking <= 0)
+                continue;
+            const int share = (lacking + shown - 1) / shown;
+            for (int c = col; c <= last; ++c)
+                if (m_anWidths[size_t(c)] > 0)
+                    m_anWidths[size_t(c)] += share;
+        }
+    }
 }
 
 int CGridPrint::Width(int col) const
@@ -184,7 +232,8 @@ BOOL CGridPrint::PrintPage(CDC* pDC, int page)
             continue;
         int x = m_rcArea.left;
         for (int col = entry->startCol; col <= entry->endCol; ++col) {
-            const int w = printedWidth(col);
+            // Only a column longer than a page by itself meets the edge: it ends there.
+            const int w = std::min(printedWidth(col), std::max(0, m_rcArea.right - x));
             if (w == 0)
                 continue;
             m_pGrid->GetCell(col, row, &cell);
@@ -192,12 +241,13 @@ BOOL CGridPrint::PrintPage(CDC* pDC, int page)
                 CRect r(x, y, x + w, y + h);
                 PrintCell(pDC, &r, col, row);
             } else if (cell.m_bJoinOrigin) {
-                // The block prints once, as large as its rows and columns together.
+                // The block prints once, as large as its rows and columns on this page together.
                 CRect r(x, y, x + w, y + h);
-                for (int c = col + 1; c <= std::min(cell.m_nJoinCol, s.m_nCols - 1); ++c)
+                for (int c = col + 1; c <= std::min(cell.m_nJoinCol, entry->endCol); ++c)
                     r.right += printedWidth(c);
-                for (int rr = row + 1; rr <= std::min(cell.m_nJoinRow, s.m_nRows - 1); ++rr)
+                for (int rr = row + 1; rr <= std::min(cell.m_nJoinRow, entry->endRow); ++rr)
                     r.bottom += printedHeight(rr);
+                r.right = std::min<int>(r.right, m_rcArea.right);
                 PrintCell(pDC, &r, col, row);
             }
             x += w;

@@ -30,8 +30,9 @@ public:
     BOOL SetPrintOption(int option, int value);
     // Cuts the block into pages for the job's device context (the one the view gets in
     // OnBeginPrinting). Without one, the pages are laid out on the paper of the print
-    // settings as the PDF output has it. Returns the number of pages, 0 when the margins
-    // leave no room.
+    // settings as the PDF output has it. A column or row that would run past the margins
+    // starts the next page, and a joined block stays whole on one page. Returns the number
+    // of pages, 0 when the margins leave no room.
     int CountPages(CDC* pPrinterDC, int startCol, int startRow, int endCol, int endRow);
     // Prints one page in device pixels; FALSE for a page CountPages did not make.
     BOOL PrintPage(CDC* pDC, int page);
@@ -54,7 +55,7 @@ public:
     CSize GetPageSize() const { return m_sizePage; }
 
     // The width a column prints at, in screen pixels: its own, or what its widest one-line
-    // text needs on the paper of the last CountPages.
+    // text, or its share of a joined block's, needs on the paper of the last CountPages.
     int Width(int col) const;
 
 private:

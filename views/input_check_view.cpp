@@ -254,7 +254,7 @@ BOOL CConditionView::OnPreparePrinting(CPrintInfo* pInfo)
 void CConditionView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
     m_nPrintedPage = ShownPage();
-    const CMarivoltenDoc* doc = GetDocument();
+    CMarivoltenDoc* doc = GetDocument();
     UINT pages = 1;
     if (doc && g_nSpans > 0) {
         switch (m_nPrintedPage) {

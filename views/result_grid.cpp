@@ -87,38 +87,67 @@ void WriteResultTable(CTableGrid& grid, const results::Table& table, CFont* pBol
         grid.JoinCells(j.col1, j.row1, j.col2, j.row2);
 }
 
-int CGridPrintFit::Count(CTableGrid& grid, CDC* pDC, const CMarivoltenDoc& doc)
+void PrintInPageFrame(CGridPrint& print, CMarivoltenDoc& doc, CSize headings)
+{
+    // The frame the pages will draw: the print format as it is now.
+    doc.LoadPrintSettings();
+    const CRect frame = doc.PageFrameRect(nullptr);   // 0.1 mm, y downwards negative
+    const CSize a4(2100, 2970);
+    auto mm = [](int tenths) { return (std::max(tenths, 0) + 9) / 10; };
+    // The table keeps 3 mm inside the frame, and below its top the room of a header line.
+    print.SetPrintOption(GRID_PRINT_LEFTMARGIN, mm(frame.left) + 3 + int(headings.cx));
+    print.SetPrintOption(GRID_PRINT_TOPMARGIN, mm(-frame.top) + 11 + int(headings.cy));
+    print.SetPrintOption(GRID_PRINT_RIGHTMARGIN, mm(a4.cx - frame.right) + 3);
+    print.SetPrintOption(GRID_PRINT_BOTTOMMARGIN, mm(a4.cy + frame.bottom) + 3);
+    print.SetPrintOption(GRID_PRINT_FRAME, 1);
+}
+
+int CGridPrintFit::Count(CTableGrid& grid, CDC* pDC, CMarivoltenDoc& doc)
 {
     Restore();
     m_pGrid = &grid;
     grid.GetEdit()->Close();
-    // The table keeps inside the page frame: its margins in mm from the frame's.
     CGridPrint* print = grid.GetPrint();
-    print->SetPrintOption(GRID_PRINT_LEFTMARGIN, doc.m_nMarginLeft / 10 + 3);
-    print->SetPrintOption(GRID_PRINT_TOPMARGIN, doc.m_nMarginTop / 10 + 10);
-    print->SetPrintOption(GRID_PRINT_RIGHTMARGIN, (2100 - 1990 + doc.m_nMarginRight) / 10 + 3);
-    print->SetPrintOption(GRID_PRINT_BOTTOMMARGIN, (2970 - 2900 + doc.m_nMarginBottom) / 10 + 3);
-    print->SetPrintOption(GRID_PRINT_FRAME, 1);
+    PrintInPageFrame(*print, doc);
     const int cols = grid.GetNumberCols(), rows = grid.GetNumberRows();
     int pages = print->CountPages(pDC, 0, 0, cols - 1, rows - 1);
-    if (print->GetColPageCount() > 1) {
-        m_anScreen.assign(size_t(cols), 0);
-        int total = 0;
-        for (int c = 0; c < cols; ++c) {
-            grid.GetColWidth(c, &m_anScreen[size_t(c)]);
-            total += m_anScreen[size_t(c)];
-        }
-        const double factor = total > 0 ? double(print->GetUsableSize().cx - 1) / total : 0.0;
-        if (factor >= kNarrowest) {
-            m_anPrint.resize(size_t(cols));
-            for (int c = 0; c < cols; ++c)
-                m_anPrint[size_t(c)] = int(m_anScreen[size_t(c)] * factor);
-            Apply();
-            pages = print->CountPages(pDC, 0, 0, cols - 1, rows - 1);
-        } else {
-            m_anScreen.clear();
-        }
+    if (print->GetColPageCount() <= 1)
+        return std::max(pages, 1);
+    m_anScreen.assign(size_t(cols), 0);
+    int total = 0;
+    for (int c = 0; c < cols; ++c) {
+        grid.GetColWidth(c, &m_anScreen[size_t(c)]);
+        total += m_anScreen[size_t(c)];
     }
+    const int usable = print->GetUsableSize().cx - 1;
+    auto narrow = [&](double factor) {
+        m_anPrint.resize(size_t(cols));
+        for (int c = 0; c < cols; ++c)
+            m_anPrint[size_t(c)] = int(m_anScreen[size_t(c)] * factor);
+        Apply();
+        return print->CountPages(pDC, 0, 0, cols - 1, rows - 1);
+    };
+    const double first = total > 0 ? std::min(1.0, double(usable) / total) : 0.0;
+    if (first < kNarrowest) {
+        m_anScreen.clear();
+        return std::max(pages, 1);
+    }
+    pages = narrow(first);
+    // Columns that print wider for their texts keep their width: the others narrow further,
+    // while that brings the table onto one page across.
+    double factor = first;
+    for (int step = 0; step < 8 && print->GetColPageCount() > 1; ++step) {
+        int printed = 0;
+        for (int c = 0; c < cols; ++c)
+            printed += print->Width(c);
+        factor *= std::min(1.0, double(usable) / std::max(printed, 1));
+        if (factor < kNarrowest)
+            break;
+        pages = narrow(factor);
+    }
+    // A table that is still too wide is cut into pages at the first narrowing.
+    if (print->GetColPageCount() > 1 && factor != first)
+        pages = narrow(first);
     return std::max(pages, 1);
 }
 

@@ -26,13 +26,17 @@ void ResetResultGrid(CTableGrid& grid, int nCols, int nRows);
 // Writes the table's texts, numbers and looks into the grid, and the column widths it names.
 void WriteResultTable(CTableGrid& grid, const results::Table& table, CFont* pBold);
 
+// The grid's margins for printing inside the document's page frame on A4, with room before
+// its cells for headings `headings` millimetres wide and high.
+void PrintInPageFrame(CGridPrint& print, CMarivoltenDoc& doc, CSize headings = CSize());
+
 // The columns of a grid while it prints: a table a little wider than the page frame is
 // narrowed to fit it rather than cut into pages side by side; the screen's widths come back
 // when the job ends.
 class CGridPrintFit {
 public:
     // Cuts the grid into pages inside the document's page frame; the page count, at least 1.
-    int Count(CTableGrid& grid, CDC* pDC, const CMarivoltenDoc& doc);
+    int Count(CTableGrid& grid, CDC* pDC, CMarivoltenDoc& doc);
     // The printed widths again, should a repaint have put the screen's back.
     void Apply();
     void Restore();

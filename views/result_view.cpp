@@ -44,7 +44,7 @@ void CResultView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     ShowTable();
     m_nPrintedTable = ShownTable();
     CTableGrid* grid = m_nPrintedTable >= 0 ? GridOf(m_nPrintedTable) : nullptr;
-    const CMarivoltenDoc* doc = GetDocument();
+    CMarivoltenDoc* doc = GetDocument();
     if (!doc || !grid) {
         m_nPrintedTable = -1;
         pInfo->SetMaxPage(1);

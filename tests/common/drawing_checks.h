@@ -3,11 +3,13 @@
 #pragma once
 
 #include "framework/dc.h"
+#include "framework/gdi.h"
 
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace drawingchecks {
@@ -78,9 +80,19 @@ inline int FrameIndex(const std::vector<CDC::Record>& records)
     return best;
 }
 
+// A point of a record in the frame's 0.1 mm: what was drawn in device pixels (a grid's cells, at
+// `dpi` from the page's corner) is turned over; with no `dpi` every point stays as recorded.
+inline CPoint OnPage(const CDC::Record& r, const CPoint& p, int dpi)
+{
+    if (dpi <= 0 || r.mapMode != MM_TEXT)
+        return p;
+    return CPoint(int(std::lround(p.x * 254.0 / dpi)), -int(std::lround(p.y * 254.0 / dpi)));
+}
+
 // Everything a page draws inside its frame but the frame's own header, footer and page number.
-// `slack` forgives rounding of the recorded text cells (device pixels turned back to 0.1 mm).
-inline QStringList OutsideFrame(const std::vector<CDC::Record>& records, int slack = 3)
+// `slack` forgives rounding of the recorded text cells (device pixels turned back to 0.1 mm);
+// with `dpi` the records drawn in device pixels are measured on the page too.
+inline QStringList OutsideFrame(const std::vector<CDC::Record>& records, int slack = 3, int dpi = 0)
 {
     QStringList found;
     const int f = FrameIndex(records);
@@ -101,15 +113,38 @@ inline QStringList OutsideFrame(const std::vector<CDC::Record>& records, int sla
             // The header stands just before the frame, the company just after it, below.
             if (int(i) == f - 1 || int(i) == f + 1 || pageNumber.match(r.text).hasMatch())
                 continue;
-            if (!inside(r.box.left, r.box.top) || !inside(r.box.right, r.box.bottom))
+            const CPoint a = OnPage(r, r.box.TopLeft(), dpi), b = OnPage(r, r.box.BottomRight(), dpi);
+            if (!inside(a.x, a.y) || !inside(b.x, b.y))
                 found << Describe(r);
             continue;
         }
-        for (const CPoint& p : PointsOf(r))
-            if (!inside(p.x, p.y)) {
+        for (const CPoint& point : PointsOf(r))
+            if (const CPoint p = OnPage(r, point, dpi); !inside(p.x, p.y)) {
                 found << Describe(r);
                 break;
             }
+    }
+    return found;
+}
+
+// One-line texts their cell cuts: wider, in the font they were drawn in, than the box they were
+// drawn into. `dc` measures as the page's device does.
+inline QStringList CutTexts(const std::vector<CDC::Record>& records, CDC& dc)
+{
+    QStringList found;
+    for (const CDC::Record& r : records) {
+        if (r.op != QLatin1String("DrawText") || r.text.trimmed().isEmpty() || !(r.args[4] & DT_SINGLELINE) ||
+            (r.args[4] & DT_NOCLIP))
+            continue;
+        dc.SetMapMode(r.mapMode);
+        CFont font;
+        font.CreateFont(r.fontHeight, 0, r.escapement, r.escapement, r.fontWeight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0,
+                        0, 0, r.fontFace);
+        CFont* old = dc.SelectObject(&font);
+        const int width = dc.GetTextExtent(r.text).cx;
+        dc.SelectObject(old);
+        if (width > r.box.Width())
+            found << Describe(r) + QStringLiteral(" needs %1").arg(width);
     }
     return found;
 }

@@ -97,17 +97,18 @@ TEST(GridPrint, TheMarginsLeaveTheTableItsUsableArea)
     EXPECT_EQ(p->CountPages(&printer, 0, 0, 8, 59), 0);
 }
 
-TEST(GridPrint, AWideColumnEndsItsPageANarrowOneMovesOn)
+TEST(GridPrint, AColumnThatWouldRunPastTheEdgeStartsTheNextPage)
 {
     CGridCtrl g;
     table(g, 3, 2);
     CDC printer;
     a4Printer(printer);
     CGridPrint* p = g.GetPrint();
-    g.SetColWidth(1, 700);   // wider than the 604 usable pixels
-    ASSERT_EQ(p->CountPages(&printer, 0, 0, 2, 1), 2);
-    EXPECT_EQ(std::make_pair(p->GetPage(1)->startCol, p->GetPage(1)->endCol), std::make_pair(0, 1));
-    EXPECT_EQ(std::make_pair(p->GetPage(2)->startCol, p->GetPage(2)->endCol), std::make_pair(2, 2));
+    g.SetColWidth(1, 700);   // wider than the 604 usable pixels: a page of its own, ending at the edge
+    ASSERT_EQ(p->CountPages(&printer, 0, 0, 2, 1), 3);
+    EXPECT_EQ(std::make_pair(p->GetPage(1)->startCol, p->GetPage(1)->endCol), std::make_pair(0, 0));
+    EXPECT_EQ(std::make_pair(p->GetPage(2)->startCol, p->GetPage(2)->endCol), std::make_pair(1, 1));
+    EXPECT_EQ(std::make_pair(p->GetPage(3)->startCol, p->GetPage(3)->endCol), std::make_pair(2, 2));
     g.SetColWidth(0, 300);
     g.SetColWidth(1, 250);
     g.SetColWidth(2, 100);

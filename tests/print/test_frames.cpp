@@ -1,7 +1,7 @@
-// Every page of the whole report, upright and sideways, and every drawing window's own
-// printout keep their texts and lines inside the page frame, for designs from a short
-// single box to the largest the limits allow and girders at both ends of the height range.
-// Texts over one another on the drawing pages are listed on the output, not failed.
+// Every page of the whole report, upright and sideways, and every drawing and table window's
+// own printout keep their texts and lines inside the page frame, for designs from a short
+// single box to the largest the limits allow and girders at both ends of the height range;
+// no table prints a text its cell cuts.
 #include "print_fixture.h"
 
 #include "common/design_entry.h"
@@ -9,9 +9,14 @@
 #include "common/picture_folder.h"
 
 #include "app/globals.h"
+#include "design/calc_view.h"
+#include "estimate/estimate_view.h"
 #include "framework/format.h"
 #include "res/resource_ids.h"
+#include "views/detail_view.h"
 #include "views/drawing_views.h"
+#include "views/input_check_view.h"
+#include "views/react_view.h"
 
 #include <cstdio>
 
@@ -38,6 +43,7 @@ protected:
         m_pages = 0;
         CheckReport();
         CheckWindows();
+        CheckTables();
         std::printf("[%s] type %d, %d spans, %d girders, %d panel points, %d stations, G1 %.0f mm high: %d pages "
                     "checked\n",
                     qPrintable(m_design), g_nBridgeType, g_nSpans, g_nGirders, g_nPanelPoints, g_nCrossSections,
@@ -123,9 +129,16 @@ protected:
         }
     }
 
-    // A window's page as its print job lays it out, on the recording DC; the plan's paper
-    // question answered with the paper given.
+    // A window's first page as its print job lays it out, on the recording DC; the plan's
+    // paper question answered with the paper given.
     static std::vector<CDC::Record> PrintWindow(CView* view, int paper = IDC_PAPER_A4)
+    {
+        return PrintWindowPages(view, paper, 1).front();
+    }
+
+    // The first `most` pages of a window's printout, or all of them.
+    static std::vector<std::vector<CDC::Record>> PrintWindowPages(CView* view, int paper = IDC_PAPER_A4,
+                                                                  UINT most = 0)
     {
         CPrintInfo info;
         info.m_bPreview = TRUE;   // laid out as the preview does, without the print dialog
@@ -141,11 +154,17 @@ protected:
         AtPrinterResolution(dc, kPrinterDpi);
         dc.SetPrinting(true);
         view->OnBeginPrinting(&dc, &info);
-        info.m_nCurPage = 1;
-        view->OnPrepareDC(&dc, &info);
-        view->OnPrint(&dc, &info);
+        const UINT last = most > 0 ? std::min(most, info.GetMaxPage()) : info.GetMaxPage();
+        std::vector<std::vector<CDC::Record>> pages;
+        for (UINT p = 1; p <= std::max(last, 1u); ++p) {
+            dc.ClearRecords();
+            info.m_nCurPage = p;
+            view->OnPrepareDC(&dc, &info);
+            view->OnPrint(&dc, &info);
+            pages.push_back(dc.Records());
+        }
         view->OnEndPrinting(&dc, &info);
-        return dc.Records();
+        return pages;
     }
 
     // The plan on both papers, the cross section and loads at every station, the force
@@ -168,6 +187,64 @@ protected:
         CheckEach(ID_VIEW_FORCE, force, girders, g_pDoc->m_nCalcGirder, "force", "G");
         if (g_pDoc->m_dlgBasic.m_nHeightVariation == 0)
             CheckEach(ID_VIEW_SECTION2, longitudinal, girders, g_pDoc->m_nCalcGirder, "longitudinal", "G");
+    }
+
+    // The table windows, each table or page of them the design has, every printed page: its
+    // texts and lines, the grid's in device pixels among them, inside the frame and no text
+    // wider than its cell.
+    void CheckTables()
+    {
+        Command(ID_VIEW_CONDITION);
+        ASSERT_NE(g_pConditionView, nullptr);
+        for (int page = 0; page < 4; ++page) {
+            g_pConditionView->SendMessage(WM_CONDITION_SELECT, 0, page);
+            CheckTable(g_pConditionView, AfxFormat("input check window page %d", page), AfxFormat("condition%d", page));
+        }
+        Command(ID_VIEW_REACT);
+        ASSERT_NE(g_pReactView, nullptr);
+        for (int table = 0; table < CReactView::TABLE_COUNT; ++table) {
+            g_pReactView->SendMessage(WM_REACT_SELECT, 0, table);
+            if (g_pReactView->ShownTable() == table)
+                CheckTable(g_pReactView, AfxFormat("reactions window table %d", table), AfxFormat("react%d", table));
+        }
+        Command(ID_VIEW_PROPERTIES);
+        ASSERT_NE(g_pPropertiesView, nullptr);
+        for (int table : {0, 2, 3}) {
+            g_pPropertiesView->SendMessage(WM_PROPERTIES_SELECT, 0, table);
+            if (g_pPropertiesView->ShownTable() == table)
+                CheckTable(g_pPropertiesView, AfxFormat("section data window table %d", table),
+                           AfxFormat("properties%d", table));
+        }
+        Command(ID_VIEW_CALC);
+        ASSERT_NE(g_pCalcView, nullptr);
+        CheckTable(g_pCalcView, QStringLiteral("section calculation window"), QStringLiteral("calc"));
+        Command(ID_VIEW_ESTIMATE);
+        ASSERT_NE(g_pEstimateView, nullptr);
+        for (int table = 0; table < CEstimateView::TABLE_COUNT; ++table) {
+            g_pEstimateView->SendMessage(CEstimateView::WM_ESTIMATE_SELECT, 0, table);
+            CheckTable(g_pEstimateView, AfxFormat("estimate window table %d", table), AfxFormat("estimate%d", table));
+        }
+    }
+
+    void CheckTable(CView* view, const QString& name, const QString& pdf)
+    {
+        CDC measure;
+        AtPrinterResolution(measure, kPrinterDpi);
+        measure.SetPrinting(true);
+        measure.SetRecording(false);
+        const auto pages = PrintWindowPages(view);
+        for (size_t p = 0; p < pages.size(); ++p) {
+            ++m_pages;
+            const QString where = QStringLiteral("[%1] %2 page %3 \"%4\"").arg(m_design, name).arg(p + 1).arg(
+                PageTitle(pages[p]));
+            const QStringList outside = drawingchecks::OutsideFrame(pages[p], 3, kPrinterDpi);
+            EXPECT_TRUE(outside.isEmpty()) << qPrintable(where) << ": " << outside.size() << " off the frame:\n  "
+                                           << qPrintable(outside.join(QStringLiteral("\n  ")));
+            const QStringList cut = drawingchecks::CutTexts(pages[p], measure);
+            EXPECT_TRUE(cut.isEmpty()) << qPrintable(where) << ": " << cut.size() << " cut:\n  "
+                                       << qPrintable(cut.join(QStringLiteral("\n  ")));
+        }
+        KeepPdf(view, pdf);
     }
 
     // The window's page for each of the `count` stations or girders the document's `choice`
@@ -248,6 +325,15 @@ TEST_F(FramesTest, FourteenSpansOfTwentyGirders)
     ASSERT_EQ(g_nPanelPoints, MAX_SPANS * MAX_PANELS + 1);
     ASSERT_EQ(g_nGirders, MAX_GIRDERS);
     RunAndCheck("14 spans of 20 panels, 20 girders");
+}
+
+// Six spans: the panel table of the input check window takes more than a page across.
+TEST_F(FramesTest, SixSpans)
+{
+    EnterBasic({"六径間連続鈑桁橋", 6, 4, IDC_FORM_PLATE, IDC_SIDEWALK});
+    EnterSpans({30000, 35000, 40000, 40000, 35000, 30000}, 5000);
+    ASSERT_EQ(g_nSpans, 6);
+    RunAndCheck("six spans");
 }
 
 // The example designs with the results they were saved with.
