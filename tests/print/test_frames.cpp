@@ -14,6 +14,7 @@
 #include "views/drawing_views.h"
 
 #include <cstdio>
+#include <map>
 
 namespace {
 
@@ -36,6 +37,7 @@ protected:
     {
         ASSERT_NE(g_pDoc->m_pGirders, nullptr);
         m_pages = 0;
+        m_stationTexts.clear();
         CheckReport();
         CheckWindows();
         std::printf("[%s] type %d, %d spans, %d girders, %d panel points, %d stations, G1 %.0f mm high: %d pages "
@@ -115,9 +117,15 @@ protected:
                                      section == CPrintView::RS_FORCE_DIAGRAM;
                 if (!upright && !drawing)
                     continue;
+                const std::vector<CDC::Record> records = PrintPage(p, kPrinterDpi);
                 Check(AfxFormat("report %s page %d (%s)", upright ? "upright" : "sideways", p,
                                 qPrintable(CPrintView::SectionName(section))),
-                      PrintPage(p, kPrinterDpi), drawing);
+                      records, drawing);
+                if (upright && (section == CPrintView::RS_CROSS_SECTIONS || section == CPrintView::RS_LOADS)) {
+                    QStringList texts = drawingchecks::TextsInFrame(records);
+                    texts.removeIf([&](const QString& t) { return t.endsWith(CPrintView::SectionName(section)); });
+                    m_stationTexts[PageTitle(records)] = texts;
+                }
             }
             KeepPdf(&v, upright ? QStringLiteral("report_upright") : QStringLiteral("report_sideways"));
         }
@@ -180,10 +188,28 @@ protected:
         for (int i = 0; i < count; ++i) {
             choice = i;
             g_pDoc->UpdateAllViews(nullptr);
-            Check(AfxFormat("%s window printout, %s%d", name, item, i + 1), PrintWindow(view()), true);
+            const std::vector<CDC::Record> records = PrintWindow(view());
+            const QString page = AfxFormat("%s window printout, %s%d", name, item, i + 1);
+            Check(page, records, true);
+            ExpectReportTexts(page, records);
             KeepPdf(view(), AfxFormat("%s_%d", name, i + 1));
         }
         choice = shown;
+    }
+
+    // A station's window printout writes every text the report's page of that station writes,
+    // as often: the window draws the same drawing, none of its values left out.
+    void ExpectReportTexts(const QString& page, const std::vector<CDC::Record>& records)
+    {
+        const auto report = m_stationTexts.find(PageTitle(records));
+        if (report == m_stationTexts.end())
+            return;
+        QStringList missing = report->second;
+        for (const QString& t : drawingchecks::TextsInFrame(records))
+            missing.removeOne(t);
+        EXPECT_TRUE(missing.isEmpty()) << qPrintable(QStringLiteral("[%1] %2").arg(m_design, page))
+                                       << ": the report's page writes, the window's does not:\n  "
+                                       << qPrintable(missing.join(QStringLiteral("\n  ")));
     }
 
     // With MV_KEEP_SHOTS set, the job as printed to a PDF file of the picture folder, to look at.
@@ -203,6 +229,8 @@ protected:
     CPictureFolder m_pictures;
     QString m_design;
     int m_pages = 0;
+    // The texts of the report's upright cross-section and load pages by their titles.
+    std::map<QString, QStringList> m_stationTexts;
 };
 
 void SetVaryingHeight(CDialog* d)
