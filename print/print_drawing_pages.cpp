@@ -290,7 +290,9 @@ void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
             };
             const CRect frame = doc->PageFrameRect(pInfo);
             FitDrawing(pDC, draw, frame, !upright, origin, v);
-            DrawLabelled(pDC, draw, origin, v, frame);
+            double text = 1.0;
+            GrowForLabels(pDC, draw, frame, !upright, origin, v, text);
+            DrawLabelled(pDC, draw, origin, v, frame, text);
         }
     }
     pDC->SelectObject(oldPen);
@@ -325,7 +327,9 @@ void CPrintView::PrintCrossSectionLoads(CDC* pDC, CPrintInfo* pInfo)
             };
             const CRect frame = doc->PageFrameRect(pInfo);
             FitDrawing(pDC, draw, frame, !upright, origin, v);
-            DrawLabelled(pDC, draw, origin, v, frame);
+            double text = 1.0;
+            GrowForLabels(pDC, draw, frame, !upright, origin, v, text);
+            DrawLabelled(pDC, draw, origin, v, frame, text);
         }
     }
     pDC->SelectObject(oldPen);

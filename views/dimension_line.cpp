@@ -6,6 +6,13 @@
 #include <cmath>
 #include <vector>
 
+namespace {
+
+// A label on its line beyond an end keeps this far from it (logical units).
+constexpr int kEndGap = 6;
+
+}
+
 CDimensionLine::CDimensionLine()
 {
     m_font.CreateFont(36, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS,
@@ -205,22 +212,32 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
     const CSize ext = pDC->GetTextExtent(text);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     // Where the label's place is taken (another label, a line, the frame's edge), the same
-    // place farther out, the mirror place on the other side of the line, then the places
-    // around the line's middle, the nearest to its own first.
+    // place slid along the line, then the mirror place on the other side of it and slid
+    // likewise, then on the line beyond either end: the label stays by its line. Where none
+    // of them is clear, the label room finds it a place near by. (code, slide along the line
+    // in logical units; code 0 centres it on the line.)
     const int mirror[9] = {0, 3, 6, 1, 8, 7, 2, 5, 4};
     const int place = nLabelPos >= 0 && nLabelPos <= 8 ? nLabelPos : 0;
-    std::vector<std::pair<int, int>> places{{place, 1}, {place, 2}, {mirror[place], 1}, {mirror[place], 2}};
-    const int from = place == 0 ? 2 : place;
-    for (int far : {1, 2, 3})
-        for (int step = 0; step < 8; ++step) {
-            // from, from + 1, from - 1, from + 2, ... round the eight places.
-            const int turn = (step + 1) / 2 * (step % 2 ? 1 : -1);
-            places.emplace_back((from - 1 + turn + 16) % 8 + 1, far);
-        }
+    const double len = std::hypot(s2.x - s1.x, s2.y - s1.y);
+    const double ux = len > 0.0 ? (s2.x - s1.x) / len : 0.0, uy = len > 0.0 ? (s2.y - s1.y) / len : 0.0;
+    std::vector<std::pair<int, double>> places;
+    for (int code : {place, mirror[place]}) {
+        places.emplace_back(code, 0.0);
+        // Half a text height at a step, as long as the label's middle stays by the line.
+        const double step = std::max(ext.cy / 2, 1);
+        for (double along = step; along <= len / 2; along += step)
+            for (double sign : {-1.0, 1.0})
+                places.emplace_back(code, sign * along);
+    }
+    // Beyond the ends, a touch away from them.
+    const double beyond = len / 2 + std::fabs(ux) * ext.cx / 2 + std::fabs(uy) * ext.cy / 2 + kEndGap;
+    if (len > 0.0)
+        for (double sign : {-1.0, 1.0})
+            places.emplace_back(0, sign * beyond);
     std::vector<CPoint> corners;
-    for (const auto& [code, far] : places) {
+    for (const auto& [code, along] : places) {
         const CSize d = LabelOffset(code);
-        CPoint corner(mid.x - ext.cx / 2 + d.cx * far, mid.y + ext.cy / 2 + d.cy * far);
+        CPoint corner(mid.x - ext.cx / 2 + d.cx + int(ux * along), mid.y + ext.cy / 2 + d.cy + int(uy * along));
         // The turned label keeps the label font, written along the turned line.
         if (turned) {
             RotateSegment(dAngle, corner.x, corner.y, 0, 0, &r);
@@ -228,8 +245,14 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
         }
         corners.push_back(corner);
     }
+    // Moved farther off, it is led back to the line's middle.
+    CPoint named = mid;
+    if (turned) {
+        RotateSegment(dAngle, mid.x, mid.y, 0, 0, &r);
+        named = CPoint(r.left, r.top);
+    }
     if (!(m_bHideZeroLabel == 1 && AfxAtof(text) == 0.0))
-        WriteClear(pDC, turned ? TurnedEscapement(dAngle) : 0, corners, text);
+        WriteClear(pDC, turned ? TurnedEscapement(dAngle) : 0, corners, text, named);
     pDC->SetBkMode(oldMode);
     pDC->SelectObject(oldFont);
     pDC->SelectObject(oldPen);

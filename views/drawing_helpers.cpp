@@ -117,10 +117,11 @@ bool Crosses(CPoint p, CPoint q, const CRect& r)
 
 }
 
-CLabelRoom::CLabelRoom(CDC* pDC, const CRect& frame)
+CLabelRoom::CLabelRoom(CDC* pDC, const CRect& frame, bool bLeaveNoneOut)
     : m_pDC(pDC), m_pOuter(Of(pDC)),
       m_frame(std::min(frame.left, frame.right), std::min(frame.top, frame.bottom), std::max(frame.left, frame.right),
-              std::max(frame.top, frame.bottom))
+              std::max(frame.top, frame.bottom)),
+      m_bLeaveNoneOut(bLeaveNoneOut)
 {
     OpenRooms().push_back(this);
 }
@@ -167,6 +168,14 @@ bool CLabelRoom::Holds(const CRect& cell, const QString& text) const
     return m_pOuter && m_pOuter->Holds(cell, text);
 }
 
+bool CLabelRoom::CrossesText(CPoint p, CPoint q) const
+{
+    for (const Cell& c : m_cells)
+        if (!c.text.isEmpty() && Crosses(p, q, c.rect))
+            return true;
+    return m_pOuter && m_pOuter->CrossesText(p, q);
+}
+
 CPoint CLabelRoom::IntoFrame(const CRect& cell) const
 {
     if (m_frame.IsRectEmpty())
@@ -206,9 +215,62 @@ void CLabelRoom::KeepOffLines(const std::vector<CDC::Record>& records)
     }
 }
 
-int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text)
+namespace {
+
+CPoint NearestIn(const CRect& r, CPoint p)
 {
-    if (corners.empty())
+    return CPoint(std::clamp(p.x, r.left, r.right), std::clamp(p.y, r.top, r.bottom));
+}
+
+double Distance(CPoint a, CPoint b) { return std::hypot(double(a.x - b.x), double(a.y - b.y)); }
+
+// Where none is left out, texts keep a little more room: the device rounds the cells it
+// writes by as much.
+constexpr int kRounding = 2;
+
+CRect Wider(CRect r, int d)
+{
+    r.InflateRect(d, d);
+    return r;
+}
+
+// A text moved off its places looks no farther than this many text heights around them.
+constexpr int kNearbyHeights = 3;
+
+// The nearest cell around the asked one that is clear and whose leader from the named point
+// runs through no text; empty where none is.
+std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPoint named, bool bOfLines,
+                                 bool bAlongY)
+{
+    const int h = std::max(bAlongY ? asked.Width() : asked.Height(), 3);
+    const int step = h / 2, reach = kNearbyHeights * h;
+    std::vector<CPoint> offsets;
+    for (int dy = -reach; dy <= reach; dy += step)
+        for (int dx = -reach; dx <= reach; dx += step)
+            if ((dx != 0 || dy != 0) && dx * dx + dy * dy <= reach * reach)
+                offsets.emplace_back(dx, dy);
+    std::stable_sort(offsets.begin(), offsets.end(), [](CPoint a, CPoint b) {
+        return a.x * a.x + a.y * a.y < b.x * b.x + b.y * b.y;
+    });
+    for (CPoint d : offsets) {
+        CRect cell = asked;
+        cell.OffsetRect(d.x, d.y);
+        if (!room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY))
+            continue;
+        const CPoint end = NearestIn(cell, named);
+        if (Distance(named, end) > h && room.CrossesText(named, end))
+            continue;
+        return cell;
+    }
+    return std::nullopt;
+}
+
+}
+
+int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, const QString& text,
+               std::optional<CPoint> anchor)
+{
+    if (cornersIn.empty())
         return -1;
     auto write = [&](CPoint at) {
         if (nEscapement % 3600 != 0)
@@ -218,16 +280,37 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, co
     };
     CLabelRoom* room = CLabelRoom::Of(pDC);
     if (!room) {
-        write(corners.front());
+        write(cornersIn.front());
         return 0;
+    }
+    // Written smaller, each about the middle of its place.
+    std::vector<CPoint> corners = cornersIn;
+    std::optional<CFont> small;
+    CPoint shift;
+    if (CFont* font = pDC->GetCurrentFont(); font && room->TextScale() < 1.0) {
+        shift = TextCell(pDC, nEscapement, 0, 0, text).CenterPoint();
+        LOGFONT lf = font->LogFont();
+        lf.lfHeight = LONG(std::lround(lf.lfHeight * room->TextScale()));
+        lf.lfWidth = LONG(std::lround(lf.lfWidth * room->TextScale()));
+        small.emplace();
+        small->CreateFontIndirect(&lf);
+    }
+    Selected<CFont> smaller(pDC, small ? &*small : nullptr);
+    if (small) {
+        const CPoint centre = TextCell(pDC, nEscapement, 0, 0, text).CenterPoint();
+        shift.Offset(-centre.x, -centre.y);
+        for (CPoint& p : corners)
+            p.Offset(shift.x, shift.y);
     }
     const bool alongY = (nEscapement / 900) % 2 != 0;
     // A label drawn twice at one place (a cross member at a pier, from both its spans) once.
     const CRect asked = TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text);
     if (room->Holds(asked, text))
         return -1;
+    const bool keep = room->LeavesNoneOut();
+    const CPoint named = anchor ? *anchor : asked.CenterPoint();
     // Clear of the lines too where that can be; texts over texts never.
-    for (bool ofLines : {true, false})
+    for (bool ofLines : {true, false}) {
         for (bool moved : {false, true})
             for (size_t i = 0; i < corners.size(); ++i) {
                 CPoint at = corners[i];
@@ -239,13 +322,44 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, co
                     at.Offset(d.x, d.y);
                     cell.OffsetRect(d.x, d.y);
                 }
-                if (room->IsClear(cell, ofLines, alongY)) {
+                if (room->IsClear(keep ? Wider(cell, kRounding) : cell, ofLines, alongY)) {
                     write(at);
                     room->Take(cell, text, alongY, asked);
+                    if (!ofLines)
+                        room->AddStray();
                     return int(i);
                 }
             }
-    return -1;
+        if (!keep)
+            continue;
+        // Off its places, near them, led back to what it names where it stands apart.
+        if (const std::optional<CRect> cell = NearbyClear(*room, asked, named, ofLines, alongY)) {
+            write(CPoint(corners.front().x + cell->left - asked.left, corners.front().y + cell->top - asked.top));
+            room->Take(*cell, text, alongY, asked);
+            room->AddStray();
+            const CPoint end = NearestIn(*cell, named);
+            if (Distance(named, end) > std::min(cell->Width(), cell->Height())) {
+                CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+                Selected<CPen> leader(pDC, &pen);
+                pDC->MoveTo(named);
+                pDC->LineTo(end);
+                room->KeepOffLine(named, end);
+            }
+            return int(corners.size());
+        }
+    }
+    if (!keep)
+        return -1;
+    // No place near by is clear: a value the drawing shows is written over what is there.
+    CPoint at = corners.front();
+    CRect cell = asked;
+    const CPoint d = room->IntoFrame(cell);
+    at.Offset(d.x, d.y);
+    cell.OffsetRect(d.x, d.y);
+    write(at);
+    room->Take(cell, text, alongY, asked);
+    room->AddStray(true);
+    return 0;
 }
 
 int WriteClear(CDC* pDC, int nEscapement, std::initializer_list<CPoint> corners, const QString& text)
@@ -309,11 +423,76 @@ std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoin
     return ProbeLike(pDC, [&](CDC* probe) { draw(probe, origin, scale); });
 }
 
-void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame)
+namespace {
+
+struct Strays {
+    int all = 0, crowded = 0;
+};
+
+// Draws in a room that leaves none of its labels out; the labels that strayed.
+Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
+                  double dTextScale)
 {
-    CLabelRoom room(pDC, frame);
+    CLabelRoom room(pDC, frame, true);
+    room.SetTextScale(dTextScale);
     room.KeepOffLines(ProbeDrawing(pDC, draw, origin, scale));
     draw(pDC, origin, scale);
+    return {room.Strays(), room.Crowded()};
+}
+
+Strays LabelStrays(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
+                   double dTextScale)
+{
+    Strays strays;
+    ProbeLike(pDC, [&](CDC* probe) { strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale); });
+    return strays;
+}
+
+}
+
+void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
+                  double dTextScale)
+{
+    DrawInRoom(pDC, draw, origin, scale, frame, dTextScale);
+}
+
+void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
+                   CDPoint& scale, double& dTextScale)
+{
+    dTextScale = 1.0;
+    CRect frame = frameIn;
+    frame.NormalizeRect();
+    if (frame.IsRectEmpty())
+        return;
+    frame.DeflateRect(kFramePad, kFramePad);
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0);
+    CPoint o = origin;
+    CDPoint k = scale;
+    // An eighth larger at a step, up to about three times.
+    for (int step = 0; step < 9 && fewest.all > 0; ++step) {
+        k = CDPoint(k.x * 1.125, k.y * 1.125);
+        const CRect b = DrawnBounds(ProbeDrawing(pDC, draw, o, k));
+        if (b.Width() > frame.Width() || b.Height() > frame.Height())
+            break;
+        // Centred: on a sideways page the origin's x moves the drawing up and its y to the left.
+        const int dx = (frame.left + frame.right) / 2 - (b.left + b.right) / 2;
+        const int dy = (frame.top + frame.bottom) / 2 - (b.top + b.bottom) / 2;
+        o.Offset(bTurned ? dy : dx, bTurned ? -dx : dy);
+        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0);
+        if (strays.all < fewest.all) {
+            fewest = strays;
+            origin = o;
+            scale = k;
+        }
+    }
+    // A tenth smaller at a step, down to 0.6 of their size.
+    for (double t = 0.9; t > 0.55 && fewest.crowded > 0; t -= 0.1) {
+        const Strays strays = LabelStrays(pDC, draw, origin, scale, frameIn, t);
+        if (strays.crowded < fewest.crowded) {
+            fewest = strays;
+            dTextScale = t;
+        }
+    }
 }
 
 void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -57,11 +58,12 @@ CRect TextCell(CDC* pDC, int nEscapement, int x, int y, const QString& text);
 
 // The room a drawing leaves its labels: the cells of the texts written so far, the marks and
 // lines they keep clear of, and the frame they stay inside. While one is open on a DC the
-// labels of the drawers go only where they are clear, and are left out where no place is.
+// labels of the drawers go only where they are clear, and are left out where no place is;
+// a room that leaves none out moves them to a clear place near by instead.
 class CLabelRoom {
 public:
     // An empty frame does not limit the labels.
-    explicit CLabelRoom(CDC* pDC, const CRect& frame = CRect());
+    explicit CLabelRoom(CDC* pDC, const CRect& frame = CRect(), bool bLeaveNoneOut = false);
     ~CLabelRoom();
     CLabelRoom(const CLabelRoom&) = delete;
     CLabelRoom& operator=(const CLabelRoom&) = delete;
@@ -85,11 +87,33 @@ public:
     // clear of it is clear of the other texts.
     void KeepOffMarks(const std::vector<CDC::Record>& records);
     void KeepOffLines(const std::vector<CDC::Record>& records);
+    void KeepOffLine(CPoint p, CPoint q) { m_lines.emplace_back(p, q); }
+    // Whether the segment runs through a text written so far.
+    bool CrossesText(CPoint p, CPoint q) const;
+
+    bool LeavesNoneOut() const { return m_bLeaveNoneOut; }
+    // The labels that found none of their own places clear: moved away, over a line or over
+    // another text; a drawing drawn larger may have room for them. Of them, those written
+    // over what was there, for want of any clear place near by.
+    int Strays() const { return m_nStrays; }
+    int Crowded() const { return m_nCrowded; }
+    void AddStray(bool bCrowded = false)
+    {
+        ++m_nStrays;
+        m_nCrowded += bCrowded ? 1 : 0;
+    }
+    // The labels are written this much smaller than their fonts (1 as they are).
+    double TextScale() const { return m_dTextScale; }
+    void SetTextScale(double dScale) { m_dTextScale = dScale; }
 
 private:
     CDC* m_pDC;
     CLabelRoom* m_pOuter;
     CRect m_frame;
+    bool m_bLeaveNoneOut;
+    int m_nStrays = 0;
+    int m_nCrowded = 0;
+    double m_dTextScale = 1.0;
     struct Cell {
         CRect rect;
         QString text;       // empty for a mark
@@ -104,8 +128,13 @@ private:
 // first that is clear once moved inside the frame, and takes the cell. Returns the index of
 // the corner taken; -1, writing nothing, where none is clear, or where the same text was
 // already meant for the first. Without a room open, at the first corner.
+// In a room that leaves none out, a text with no corner clear goes to the nearest clear place
+// around the first, with a short leader from the anchor (the point it names; the middle of
+// the first cell without one) where it stands apart, and the count of corners is returned;
+// where no place near by is clear it is written at the first corner all the same.
 int WriteClear(CDC* pDC, int nEscapement, std::initializer_list<CPoint> corners, const QString& text);
-int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text);
+int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text,
+               std::optional<CPoint> anchor = std::nullopt);
 // The top-left corner that puts the text's cell beside the point p, nGap away, on the side
 // (sx, sy) of it (each -1, 0 centred, or 1).
 CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy);
@@ -120,8 +149,16 @@ std::vector<CDC::Record> ProbeLike(CDC* pDC, const std::function<void(CDC*)>& dr
 using PlacedDrawing = std::function<void(CDC*, CPoint, CDPoint)>;
 std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale);
 // Draws with its labels laid out in a room of their own (inside the frame where one is given),
-// kept clear of the drawing's lines where they can be.
-void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame = CRect());
+// kept clear of the drawing's lines where they can be, none left out, written dTextScale of
+// their size.
+void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame = CRect(),
+                  double dTextScale = 1.0);
+// Draws the drawing larger, step by step and centred in the frame, while some of its labels
+// find no clear place of their own (see CLabelRoom) and the larger drawing still fits the
+// frame; it stays at the first scale with the fewest of them. Where some would still stand
+// over others, the labels are written smaller: dTextScale, 1 where they need not be.
+void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
+                   CDPoint& scale, double& dTextScale);
 // Keeps a drawing, texts and all, inside the frame: where it drawn at origin and scale would
 // leave it, the scale is made smaller step by step until it fits and the drawing is centred
 // in the frame. bTurned: the drawing lies a quarter turned on a sideways page (its origin's

@@ -361,7 +361,8 @@ void CLoadDiagram::DrawRotatedText(CDC* pDC, double dAngle, int x, int y, const 
     pDC->SetBkMode(OPAQUE);
 }
 
-int CLoadDiagram::Text(const Canvas& c, const std::vector<CPoint>& places, const QString& text, bool bValue)
+int CLoadDiagram::Text(const Canvas& c, const std::vector<CPoint>& places, const QString& text, bool bValue,
+                       CPoint named)
 {
     // Values that read as zero stay blank; a text whose places are all taken is left out.
     if (bValue && AfxAtof(text) == 0.0)
@@ -370,7 +371,8 @@ int CLoadDiagram::Text(const Canvas& c, const std::vector<CPoint>& places, const
     for (CPoint p : places)
         corners.push_back(c.turned ? c.Place(p) : p);
     const int oldMode = c.dc->SetBkMode(TRANSPARENT);
-    const int taken = WriteClear(c.dc, c.turned ? CDimensionLine::TurnedEscapement(c.angle) : 0, corners, text);
+    const int taken =
+        WriteClear(c.dc, c.turned ? CDimensionLine::TurnedEscapement(c.angle) : 0, corners, text, c.Place(named));
     c.dc->SetBkMode(oldMode);
     return taken;
 }
@@ -425,7 +427,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             Text(c,
                  {CPoint(gx, gy), CPoint(gx, gy - ext.cy), CPoint(gx - ext.cx, gy), CPoint(gx - ext.cx, gy - ext.cy),
                   CPoint(gx + kEdgeGap, gy + ext.cy), CPoint(gx - ext.cx - kEdgeGap, gy + ext.cy)},
-                 name, false);
+                 name, false, CPoint(gx, gy));
         }
         c.Line(depth, {x, top}, {x, bottom}, GirderLabelPlace(c, depth, {x, top}, {x, bottom}, i, 4));
     }
@@ -451,8 +453,9 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         std::vector<CPoint> places;
         for (int k = 0; k < 4; ++k)
             places.emplace_back(X(x), Y(n.y) + ext.cy * (k + 1));
-        const int k = Text(c, places, text, false);
-        if (k < 0 || !(c.scale.y > 0.0))
+        const int k = Text(c, places, text, false, c.Map({x, n.end}));
+        // A note standing elsewhere has its leader from the layer already.
+        if (k < 0 || k >= int(places.size()) || !(c.scale.y > 0.0))
             continue;
         const double y = n.y + ext.cy * k / c.scale.y;
         c.Line(leader, {x, y}, {x, n.end});
@@ -468,7 +471,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     for (const Caption& cap : Captions(rows, c.turned)) {
         const double y = RowY(cap.row);
         const CSize ext = dc->GetTextExtent(cap.text);
-        Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + ext.cy)}, cap.text, false);
+        Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + ext.cy)}, cap.text, false, CPoint(X(W) + kCaptionGap, Y(y)));
         if (sx > 0.0)
             c.Line(baseline, {0, y}, {W + (kCaptionGap + ext.cx) / sx, y});
         // Values centred over their blocks and markers, kept between the frame lines.
@@ -480,14 +483,16 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                 continue;
             const QString text = AfxFormat(b.format, b.value);
             const CSize e = dc->GetTextExtent(text);
-            Text(c, {CPoint(inside(X(b.xc) - e.cx / 2, e.cx), Y(y + b.height) + e.cy + 2 + b.raise)}, text, true);
+            Text(c, {CPoint(inside(X(b.xc) - e.cx / 2, e.cx), Y(y + b.height) + e.cy + 2 + b.raise)}, text, true,
+                 CPoint(X(b.xc), Y(y + b.height)));
         }
         for (const Marker& m : markers) {
             if (m.row != cap.row || !m.shown)
                 continue;
             const QString text = AfxFormat("%.3f", m.value);
             const CSize e = dc->GetTextExtent(text);
-            Text(c, {CPoint(inside(X(m.x) - e.cx / 2, e.cx), Y(y) + int(c.scale.y) + e.cy + 2)}, text, true);
+            Text(c, {CPoint(inside(X(m.x) - e.cx / 2, e.cx), Y(y) + int(c.scale.y) + e.cy + 2)}, text, true,
+                 CPoint(X(m.x), Y(y) + int(c.scale.y)));
         }
     }
     // Frame lines at the deck edges from the last row up to the dimension row.

@@ -77,8 +77,9 @@ private:
     int LoadAreas(const Canvas& c, int nSidewalk);
     int Loads(const Canvas& c, int nSidewalk);
     // A text of the diagram with its upright top left at the first of the places that is
-    // clear, upright or turned; the index of the place taken, -1 when the text is left out.
-    int Text(const Canvas& c, const std::vector<CPoint>& places, const QString& text, bool bValue);
+    // clear, upright or turned, else near them led back to the upright point it names; the
+    // index of the place taken, the count of places when it stands elsewhere, -1 when left out.
+    int Text(const Canvas& c, const std::vector<CPoint>& places, const QString& text, bool bValue, CPoint named);
     // Unit weights to block heights: 9.80665 in SI units.
     static double Gravity();
 };

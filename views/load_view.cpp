@@ -138,7 +138,12 @@ void CLoadView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     const double kx = s * 100.0, ky = s * 50.0;
     CLoadDiagram& d = m_pDiagrams[size_t(station)];
     const CRect reach = d.Reach(pDC, sidewalk, kx, ky);
-    const CPoint origin(frame.left + (frame.Width() - (reach.right - reach.left)) / 2 - reach.left,
-                        frame.bottom - (frame.Height() - (reach.top - reach.bottom)) / 2 - reach.top);
-    DrawLabelled(pDC, Drawing(station), origin, CDPoint(kx, ky), ViewPageFrame());
+    CPoint origin(frame.left + (frame.Width() - (reach.right - reach.left)) / 2 - reach.left,
+                  frame.bottom - (frame.Height() - (reach.top - reach.bottom)) / 2 - reach.top);
+    CDPoint scale(kx, ky);
+    // Larger where a value finds no clear place at that scale, as far as the page holds it.
+    const PlacedDrawing draw = Drawing(station);
+    double text = 1.0;
+    GrowForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text);
+    DrawLabelled(pDC, draw, origin, scale, ViewPageFrame(), text);
 }

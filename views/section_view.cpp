@@ -101,5 +101,7 @@ void CSectionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     const PlacedDrawing draw = Drawing(station);
     const CRect frame = ViewPageFrame();
     FitDrawing(pDC, draw, frame, false, origin, scale);
-    DrawLabelled(pDC, draw, origin, scale, frame);
+    double text = 1.0;
+    GrowForLabels(pDC, draw, frame, false, origin, scale, text);
+    DrawLabelled(pDC, draw, origin, scale, frame, text);
 }

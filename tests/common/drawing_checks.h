@@ -89,6 +89,25 @@ inline CPoint OnPage(const CDC::Record& r, const CPoint& p, int dpi)
     return CPoint(int(std::lround(p.x * 254.0 / dpi)), -int(std::lround(p.y * 254.0 / dpi)));
 }
 
+// Whether the record is the page frame's own header, company line or page number, the frame
+// being record f: the header stands just before the frame, the company just after it, below.
+inline bool IsFrameText(const std::vector<CDC::Record>& records, size_t i, int f)
+{
+    static const QRegularExpression pageNumber(QStringLiteral("^- \\d+ -$"));
+    return int(i) == f - 1 || int(i) == f + 1 || pageNumber.match(records[i].text).hasMatch();
+}
+
+// The texts a page writes inside its frame, the frame's own left out.
+inline QStringList TextsInFrame(const std::vector<CDC::Record>& records)
+{
+    QStringList found;
+    const int f = FrameIndex(records);
+    for (size_t i = 0; i < records.size(); ++i)
+        if (IsText(records[i]) && !IsFrameText(records, i, f))
+            found << records[i].text;
+    return found;
+}
+
 // Everything a page draws inside its frame but the frame's own header, footer and page number.
 // `slack` forgives rounding of the recorded text cells (device pixels turned back to 0.1 mm);
 // with `dpi` the records drawn in device pixels are measured on the page too.
@@ -100,7 +119,6 @@ inline QStringList OutsideFrame(const std::vector<CDC::Record>& records, int sla
         return {QStringLiteral("no frame")};
     const CDC::Record& fr = records[size_t(f)];
     const CRect frame = Normal(CRect(fr.args[0], fr.args[1], fr.args[2], fr.args[3]));
-    static const QRegularExpression pageNumber(QStringLiteral("^- \\d+ -$"));
     auto inside = [&](int x, int y) {
         return x >= frame.left - slack && x <= frame.right + slack && y >= frame.top - slack &&
                y <= frame.bottom + slack;
@@ -110,8 +128,7 @@ inline QStringList OutsideFrame(const std::vector<CDC::Record>& records, int sla
         if (int(i) == f)
             continue;
         if (IsText(r)) {
-            // The header stands just before the frame, the company just after it, below.
-            if (int(i) == f - 1 || int(i) == f + 1 || pageNumber.match(r.text).hasMatch())
+            if (IsFrameText(records, i, f))
                 continue;
             const CPoint a = OnPage(r, r.box.TopLeft(), dpi), b = OnPage(r, r.box.BottomRight(), dpi);
             if (!inside(a.x, a.y) || !inside(b.x, b.y))

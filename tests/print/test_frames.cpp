@@ -19,6 +19,7 @@
 #include "views/react_view.h"
 
 #include <cstdio>
+#include <map>
 
 namespace {
 
@@ -41,6 +42,7 @@ protected:
     {
         ASSERT_NE(g_pDoc->m_pGirders, nullptr);
         m_pages = 0;
+        m_stationTexts.clear();
         CheckReport();
         CheckWindows();
         CheckTables();
@@ -121,9 +123,15 @@ protected:
                                      section == CPrintView::RS_FORCE_DIAGRAM;
                 if (!upright && !drawing)
                     continue;
+                const std::vector<CDC::Record> records = PrintPage(p, kPrinterDpi);
                 Check(AfxFormat("report %s page %d (%s)", upright ? "upright" : "sideways", p,
                                 qPrintable(CPrintView::SectionName(section))),
-                      PrintPage(p, kPrinterDpi), drawing);
+                      records, drawing);
+                if (upright && (section == CPrintView::RS_CROSS_SECTIONS || section == CPrintView::RS_LOADS)) {
+                    QStringList texts = drawingchecks::TextsInFrame(records);
+                    texts.removeIf([&](const QString& t) { return t.endsWith(CPrintView::SectionName(section)); });
+                    m_stationTexts[PageTitle(records)] = texts;
+                }
             }
             KeepPdf(&v, upright ? QStringLiteral("report_upright") : QStringLiteral("report_sideways"));
         }
@@ -257,10 +265,28 @@ protected:
         for (int i = 0; i < count; ++i) {
             choice = i;
             g_pDoc->UpdateAllViews(nullptr);
-            Check(AfxFormat("%s window printout, %s%d", name, item, i + 1), PrintWindow(view()), true);
+            const std::vector<CDC::Record> records = PrintWindow(view());
+            const QString page = AfxFormat("%s window printout, %s%d", name, item, i + 1);
+            Check(page, records, true);
+            ExpectReportTexts(page, records);
             KeepPdf(view(), AfxFormat("%s_%d", name, i + 1));
         }
         choice = shown;
+    }
+
+    // A station's window printout writes every text the report's page of that station writes,
+    // as often: the window draws the same drawing, none of its values left out.
+    void ExpectReportTexts(const QString& page, const std::vector<CDC::Record>& records)
+    {
+        const auto report = m_stationTexts.find(PageTitle(records));
+        if (report == m_stationTexts.end())
+            return;
+        QStringList missing = report->second;
+        for (const QString& t : drawingchecks::TextsInFrame(records))
+            missing.removeOne(t);
+        EXPECT_TRUE(missing.isEmpty()) << qPrintable(QStringLiteral("[%1] %2").arg(m_design, page))
+                                       << ": the report's page writes, the window's does not:\n  "
+                                       << qPrintable(missing.join(QStringLiteral("\n  ")));
     }
 
     // With MV_KEEP_SHOTS set, the job as printed to a PDF file of the picture folder, to look at.
@@ -280,6 +306,8 @@ protected:
     CPictureFolder m_pictures;
     QString m_design;
     int m_pages = 0;
+    // The texts of the report's upright cross-section and load pages by their titles.
+    std::map<QString, QStringList> m_stationTexts;
 };
 
 void SetVaryingHeight(CDialog* d)
