@@ -85,6 +85,9 @@ public:
     // clear of it is clear of the other texts.
     void KeepOffMarks(const std::vector<CDC::Record>& records);
     void KeepOffLines(const std::vector<CDC::Record>& records);
+    // From now on a cell is clear of the lines only nGap (>= 0) or more away from them; until
+    // then a line may run just inside it, where the font leaves the cell's edge empty.
+    void KeepLinesAway(int nGap) { m_nLineGap = nGap; }
 
 private:
     CDC* m_pDC;
@@ -98,6 +101,7 @@ private:
     };
     std::vector<Cell> m_cells;
     std::vector<std::pair<CPoint, CPoint>> m_lines;
+    int m_nLineGap = -1;    // below 0: the touch allowance
 };
 
 // Writes the text at the first of the top-left corners where its cell is clear, else at the
