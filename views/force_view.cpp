@@ -287,7 +287,9 @@ void CForceDrawer::WriteValue(CDC* pDC, CPoint p, CPoint usual, const QString& t
             const int gx = sy != 0 ? kBesideTick : gap;
             const CPoint across = CornerBeside(pDC, 0, text, p, gx, sx, sy);
             const CPoint along = CornerBeside(pDC, 0, text, p, gap, sx, sy);
-            corners.push_back(Place(CPoint(across.x, along.y)));
+            // Left of the axis a value would read as one of its ticks.
+            if (across.x >= m_nAxisX)
+                corners.push_back(Place(CPoint(across.x, along.y)));
         }
     }
     WriteClear(pDC, m_bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0, corners, text);
@@ -367,6 +369,7 @@ void CForceDrawer::DrawParts(CDC* pDC, int ox, int oy, CDPoint scale)
 {
     const CMarivoltenDoc* doc = g_pDoc;
     m_aTaken.clear();
+    m_nAxisX = ox;
     // A value's last digit would touch a line just inside its cell.
     if (CLabelRoom* room = CLabelRoom::Of(pDC))
         room->KeepLinesAway(kLineGap);
@@ -576,7 +579,6 @@ int CForceDrawer::DrawAxisLabels(CDC* pDC, int ox, int oy, CDPoint scale)
     // The labels at the first support, their right edges 10 units left of the ticks; one
     // that would touch a label nearer the base line is left out.
     const int tickLeft = ox + int((supports.front() - half) * scale.x);
-    Taken column{tickLeft, oy, tickLeft, oy};
     for (const int v : shown) {
         const QString text = AfxFormat(si ? "%5d" : "%4d", v);
         const CSize ext = pDC->GetTextExtent(text);
@@ -587,12 +589,6 @@ int CForceDrawer::DrawAxisLabels(CDC* pDC, int ox, int oy, CDPoint scale)
             continue;
         m_aTaken.push_back(cell);
         Write(pDC, lx, ly, text);
-        column = {std::min(column.l, cell.l), std::min(column.b, cell.b), column.r, std::max(column.t, cell.t)};
-    }
-    // A value between two tick labels would read as one of them.
-    if (CLabelRoom* room = CLabelRoom::Of(pDC)) {
-        const CPoint a = Place(CPoint(column.l, column.b)), b = Place(CPoint(column.r, column.t));
-        room->Take(CRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)));
     }
     const QString caption = si ? QStringLiteral("ﾓｰﾒﾝﾄ(kN・m)､せん断力(kN)") : QStringLiteral("ﾓｰﾒﾝﾄ(tf・m)､せん断力(tf)");
     const CSize ext = pDC->GetTextExtent(caption);

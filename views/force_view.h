@@ -84,6 +84,7 @@ protected:
         int l, b, r, t;
     };
     std::vector<Taken> m_aTaken;
+    int m_nAxisX = 0;   // the force axis, upright; value labels stay right of it
     // Whether a cell comes within nGap of what the diagram holds.
     bool IsTaken(const Taken& cell, int nGap) const;
     // The diagram with its labels where the document's switches show it (see DrawAll).
