@@ -88,13 +88,13 @@ bool Overlap(const CRect& a, const CRect& b, int nAllowedX, int nAllowedY)
            std::min(a.bottom, b.bottom) - std::max(a.top, b.top) > nAllowedY;
 }
 
-// Whether the segment runs through the rectangle (shrunk by the touch allowance).
-bool Crosses(CPoint p, CPoint q, const CRect& r)
+// Whether the segment runs through the rectangle shrunk by `inset` (the touch allowance).
+bool Crosses(CPoint p, CPoint q, const CRect& r, int inset = kTouch)
 {
     double t0 = 0.0, t1 = 1.0;
     const double dx = q.x - p.x, dy = q.y - p.y;
-    const double lo[2] = {double(r.left + kTouch), double(r.top + kTouch)};
-    const double hi[2] = {double(r.right - kTouch), double(r.bottom - kTouch)};
+    const double lo[2] = {double(r.left + inset), double(r.top + inset)};
+    const double hi[2] = {double(r.right - inset), double(r.bottom - inset)};
     if (lo[0] > hi[0] || lo[1] > hi[1])
         return false;
     const double start[2] = {double(p.x), double(p.y)}, step[2] = {dx, dy};
@@ -154,7 +154,7 @@ bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY) const
     }
     if (bOfLines)
         for (const auto& [p, q] : m_lines)
-            if (Crosses(p, q, cell))
+            if (Crosses(p, q, cell, m_nLineGap < 0 ? kTouch : -m_nLineGap))
                 return false;
     return !m_pOuter || m_pOuter->IsClear(cell, bOfLines, bAlongY);
 }
@@ -431,9 +431,9 @@ struct Strays {
 
 // Draws in a room that leaves none of its labels out; the labels that strayed.
 Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                  double dTextScale)
+                  double dTextScale, bool bLeaveNoneOut = true)
 {
-    CLabelRoom room(pDC, frame, true);
+    CLabelRoom room(pDC, frame, bLeaveNoneOut);
     room.SetTextScale(dTextScale);
     room.KeepOffLines(ProbeDrawing(pDC, draw, origin, scale));
     draw(pDC, origin, scale);
@@ -451,9 +451,9 @@ Strays LabelStrays(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint s
 }
 
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                  double dTextScale)
+                  double dTextScale, bool bLeaveNoneOut)
 {
-    DrawInRoom(pDC, draw, origin, scale, frame, dTextScale);
+    DrawInRoom(pDC, draw, origin, scale, frame, dTextScale, bLeaveNoneOut);
 }
 
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,

@@ -105,6 +105,9 @@ public:
     // The labels are written this much smaller than their fonts (1 as they are).
     double TextScale() const { return m_dTextScale; }
     void SetTextScale(double dScale) { m_dTextScale = dScale; }
+    // From now on a cell is clear of the lines only nGap (>= 0) or more away from them; until
+    // then a line may run just inside it, where the font leaves the cell's edge empty.
+    void KeepLinesAway(int nGap) { m_nLineGap = nGap; }
 
 private:
     CDC* m_pDC;
@@ -122,6 +125,7 @@ private:
     };
     std::vector<Cell> m_cells;
     std::vector<std::pair<CPoint, CPoint>> m_lines;
+    int m_nLineGap = -1;    // below 0: the touch allowance
 };
 
 // Writes the text at the first of the top-left corners where its cell is clear, else at the
@@ -149,10 +153,10 @@ std::vector<CDC::Record> ProbeLike(CDC* pDC, const std::function<void(CDC*)>& dr
 using PlacedDrawing = std::function<void(CDC*, CPoint, CDPoint)>;
 std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale);
 // Draws with its labels laid out in a room of their own (inside the frame where one is given),
-// kept clear of the drawing's lines where they can be, none left out, written dTextScale of
-// their size.
+// kept clear of the drawing's lines where they can be, written dTextScale of their size; none
+// left out, unless the drawing keeps a label that finds no clear place at a place of its own.
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame = CRect(),
-                  double dTextScale = 1.0);
+                  double dTextScale = 1.0, bool bLeaveNoneOut = true);
 // Draws the drawing larger, step by step and centred in the frame, while some of its labels
 // find no clear place of their own (see CLabelRoom) and the larger drawing still fits the
 // frame; it stays at the first scale with the fewest of them. Where some would still stand

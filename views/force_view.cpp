@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 CForceView* g_pForceView = nullptr;
 
@@ -38,6 +39,11 @@ constexpr int kFrameInset = 20;
 constexpr int kLabelGap = 4;
 // A label at a support starts clear of the axis ticks there, which reach 10 units out.
 constexpr int kBesideTick = 12;
+// A value label crossed by a line tries the places round its point this many half text
+// heights farther out.
+constexpr int kValueRings = 8;
+// Lines keep this clear of a value label's cell (0.1 mm).
+constexpr int kLineGap = 1;
 // A sideways page turns the upright diagram by this (degrees).
 constexpr double kTurn = 270.0;
 
@@ -266,23 +272,35 @@ bool CForceDrawer::IsTaken(const Taken& cell, int nGap) const
     });
 }
 
-void CForceDrawer::PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway)
+void CForceDrawer::WriteValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine)
 {
-    const CSize ext = pDC->GetTextExtent(text);
-    auto meets = [&](const Taken& t) { return x < t.r && t.l < x + ext.cx && y - ext.cy < t.t && t.b < y; };
-    for (size_t tries = 0; tries <= m_aTaken.size() + 1; ++tries) {
-        const Taken* hit = nullptr;
-        if (m_baseLine.r > m_baseLine.l && meets(m_baseLine)) {
-            hit = &m_baseLine;
-        } else if (const auto it = std::find_if(m_aTaken.begin(), m_aTaken.end(), meets); it != m_aTaken.end()) {
-            hit = &*it;
+    // Beside a support line a label above or below its point keeps just off the line, after
+    // it first and else before it, and moves along it.
+    static const std::pair<int, int> kSides[] = {{0, 1}, {0, -1}, {-1, 0}, {1, 0}};
+    static const std::pair<int, int> kBesideLine[] = {{1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {-1, 0}, {1, 0}};
+    const int step = std::max(1, pDC->GetTextExtent(text).cy / 2);
+    std::vector<CPoint> corners{Place(usual)};
+    for (int ring = 0; ring <= kValueRings; ++ring) {
+        const int gap = kBesideTick + ring * step;
+        for (const auto& [sx, sy] : bOnLine ? std::span<const std::pair<int, int>>(kBesideLine)
+                                            : std::span<const std::pair<int, int>>(kSides)) {
+            const int gx = sy != 0 ? kBesideTick : gap;
+            const CPoint across = CornerBeside(pDC, 0, text, p, gx, sx, sy);
+            const CPoint along = CornerBeside(pDC, 0, text, p, gap, sx, sy);
+            // Left of the axis a value would read as one of its ticks.
+            if (across.x >= m_nAxisX)
+                corners.push_back(Place(CPoint(across.x, along.y)));
         }
-        if (!hit)
-            break;
-        y = nAway > 0 ? hit->t + ext.cy + 2 : hit->b - 2;
     }
-    m_aTaken.push_back({x, y - ext.cy, x + ext.cx, y});
-    Write(pDC, x, y, text);
+    const int esc = m_bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0;
+    // Where every place meets another text it stands at its usual one all the same: a value
+    // the diagram shows is never left out, only one already written there.
+    if (WriteClear(pDC, esc, corners, text) >= 0)
+        return;
+    const CPoint at = corners.front();
+    const CLabelRoom* room = CLabelRoom::Of(pDC);
+    if (!room || !room->Holds(TextCell(pDC, esc, at.x, at.y, text), text))
+        TextOutTurned(pDC, esc, at.x, at.y, text);
 }
 
 void CForceView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
@@ -346,9 +364,25 @@ void CForceDrawer::DrawAll(CDC* pDC, int ox, int oy, CDPoint scale)
         return;
     if (AxisTicks(*g).m_nStep == 0)
         return;
+    // The labels keep clear of every line of the diagram, those drawn after them too.
+    CRect frame = m_labelFrame;
+    frame.NormalizeRect();
+    if (!frame.IsRectEmpty())
+        frame.DeflateRect(kFrameInset, kFrameInset);
+    // A value with no clear place keeps its own (see WriteValue).
+    DrawLabelled(
+        pDC, [this](CDC* dc, CPoint o, CDPoint k) { DrawParts(dc, o.x, o.y, k); }, CPoint(ox, oy), scale, frame,
+        1.0, false);
+}
+
+void CForceDrawer::DrawParts(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CMarivoltenDoc* doc = g_pDoc;
     m_aTaken.clear();
-    // Value labels keep off the base line.
-    m_baseLine = {ox, oy - 2, ox + int(SupportPositions(*g).back() * scale.x), oy + 2};
+    m_nAxisX = ox;
+    // A value's last digit would touch a line just inside its cell.
+    if (CLabelRoom* room = CLabelRoom::Of(pDC))
+        room->KeepLinesAway(kLineGap);
     Selected<CFont> font(pDC, m_pFont);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     DrawFrame(pDC, ox, oy, scale);
@@ -466,13 +500,17 @@ CPoint CForceDrawer::Place(CPoint p) const
 
 void CForceDrawer::Write(CDC* pDC, int x, int y, const QString& text) const
 {
-    if (!m_bTurned) {
-        pDC->TextOut(x, y, text);
-        return;
-    }
     // Turned with the drawing: its top left corner where the upright one's lands.
     const CPoint p = Place(CPoint(x, y));
-    TextOutTurned(pDC, CDimensionLine::TurnedEscapement(kTurn), p.x, p.y, text);
+    const int esc = m_bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0;
+    if (CLabelRoom* room = CLabelRoom::Of(pDC)) {
+        const CRect cell = TextCell(pDC, esc, p.x, p.y, text);
+        room->Take(cell, text, m_bTurned != 0, cell);
+    }
+    if (m_bTurned)
+        TextOutTurned(pDC, esc, p.x, p.y, text);
+    else
+        pDC->TextOut(x, y, text);
 }
 
 void CForceDrawer::Line(CDimensionLine& line, CDC* pDC, CDPoint p1, CDPoint p2, int ox, int oy, CDPoint scale) const
@@ -550,11 +588,12 @@ int CForceDrawer::DrawAxisLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         }
     // The labels at the first support, their right edges 10 units left of the ticks; one
     // that would touch a label nearer the base line is left out.
+    const int tickLeft = ox + int((supports.front() - half) * scale.x);
     for (const int v : shown) {
         const QString text = AfxFormat(si ? "%5d" : "%4d", v);
         const CSize ext = pDC->GetTextExtent(text);
         const double y = (folded ? v : -v) / f;
-        const int lx = ox + int((supports.front() - half) * scale.x - ext.cx - 10), ly = oy + int(y * scale.y + ext.cy / 2);
+        const int lx = tickLeft - ext.cx - 10, ly = oy + int(y * scale.y + ext.cy / 2);
         const Taken cell{lx, ly - ext.cy, lx + ext.cx, ly};
         if (IsTaken(cell, kLabelGap))
             continue;
@@ -640,6 +679,7 @@ int CForceDrawer::DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         return 1;
     const LabelFont font(pDC);
     const int nodes = std::min(NodeCount(*g, g->m_pMomentEnv, g->m_pMomentEnv), int(g->m_pnMomentSign.size()));
+    const std::vector<double> supports = SupportPositions(*g);
     for (int i = 0; i < std::clamp(g->m_nPeaks, 0, 100); ++i) {
         const CDPoint peak = g->m_aPeaks[i];
         // The envelope node at the peak's place that holds its value gives the sign.
@@ -663,7 +703,10 @@ int CForceDrawer::DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         const CSize ext = pDC->GetTextExtent(text);
         // Over a point above the base line, hanging below one under it.
         const int dy = v < 0 ? ext.cy : -ext.cy / 4;
-        PlaceLabel(pDC, ox + int(scale.x * peak.x) - ext.cx / 2, oy - int(v * scale.y) + dy, text, v < 0 ? 1 : -1);
+        const CPoint p(ox + int(scale.x * peak.x), oy - int(v * scale.y));
+        const bool onSupport = std::any_of(supports.begin(), supports.end(),
+                                           [&](double x) { return std::fabs(x - peak.x) <= kPlaceTol; });
+        WriteValue(pDC, p, CPoint(p.x - ext.cx / 2, p.y + dy), text, onSupport);
     }
     return 1;
 }
@@ -722,7 +765,8 @@ int CForceDrawer::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         const QString text = ValueText(c.y);
         const CSize ext = pDC->GetTextExtent(text);
         const int dy = c.y > 0 ? -ext.cy / 3 : ext.cy;
-        PlaceLabel(pDC, ox + int(scale.x * c.x) + kBesideTick, oy - int(scale.y * c.y) + dy, text, c.y > 0 ? -1 : 1);
+        const CPoint p(ox + int(scale.x * c.x), oy - int(scale.y * c.y));
+        WriteValue(pDC, p, CPoint(p.x + kBesideTick, p.y + dy), text, true);
     }
     return 1;
 }
@@ -747,7 +791,8 @@ int CForceDrawer::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scal
         const QString text = ValueText(std::fabs(c.y));
         const CSize ext = pDC->GetTextExtent(text);
         const int dy = c.y > 0 ? ext.cy : -ext.cy / 3;
-        PlaceLabel(pDC, ox + int(scale.x * c.x) + kBesideTick, oy + int(std::fabs(c.y) * scale.y) + dy, text, 1);
+        const CPoint p(ox + int(scale.x * c.x), oy + int(std::fabs(c.y) * scale.y));
+        WriteValue(pDC, p, CPoint(p.x + kBesideTick, p.y + dy), text, true);
     }
     return 1;
 }
@@ -833,6 +878,8 @@ void CForceDrawer::DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, c
         const CPoint e1 = Place(CPoint(circle.l, circle.b)), e2 = Place(CPoint(circle.r, circle.t));
         pDC->Ellipse(e1.x, e1.y, e2.x, e2.y);
         m_aTaken.push_back(circle);
+        if (CLabelRoom* room = CLabelRoom::Of(pDC))
+            room->Take(CRect(std::min(e1.x, e2.x), std::min(e1.y, e2.y), std::max(e1.x, e2.x), std::max(e1.y, e2.y)));
         const int top = above ? yc + int(ext.cy * 1.5) : yc - (ext.cy / 2 + 3);
         Write(pDC, xc - ext.cx / 2, top, text);
     }
@@ -867,5 +914,8 @@ void CForceView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     CDPoint scale(hs * 10.0, vs);
     Selected<CFont> font(pDC, &m_font);
     FitInto(pDC, ViewPageFrame(), origin, scale);
+    // Labels moved off the lines stay on the page; the window's own are not limited.
+    m_labelFrame = ViewPageFrame();
     DrawDiagram(pDC, origin, scale);
+    m_labelFrame = CRect();
 }

@@ -61,6 +61,8 @@ public:
     int m_bTurned = 0;
     // The font of the axis, the caption and the step numbers; null: the DC's.
     CFont* m_pFont = nullptr;
+    // The frame the value labels stay inside on a page (any two corners); empty: no limit.
+    CRect m_labelFrame;
     int m_nTickStep = 50;       // in the unit shown
 
     // Positions of the supports along a girder, first to last.
@@ -82,12 +84,19 @@ protected:
         int l, b, r, t;
     };
     std::vector<Taken> m_aTaken;
-    Taken m_baseLine{0, 0, 0, 0};   // value labels keep off it
+    int m_nAxisX = 0;   // the force axis, upright; value labels stay right of it
     // Whether a cell comes within nGap of what the diagram holds.
     bool IsTaken(const Taken& cell, int nGap) const;
-    // Writes a value label with its top left at (x, y), moved away from the base line (nAway
-    // +1 upwards, -1 downwards) past what the diagram holds there already.
-    void PlaceLabel(CDC* pDC, int x, int y, const QString& text, int nAway);
+    // The diagram with its labels where the document's switches show it (see DrawAll).
+    void DrawParts(CDC* pDC, int ox, int oy, CDPoint scale);
+    // Writes a value label of the point p with its top left at `usual` (upright) where no line
+    // crosses it there, else at the first place beside p, above, below, before or after it,
+    // that no line crosses, the nearest first; where none is clear, at the usual place, or
+    // where a text holds that, the nearest place clear of the texts. bOnLine: p lies on a
+    // support line, so a label above or below it stands beside the line.
+    void WriteValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine);
+    // Writes a text with its top left at (x, y) (upright), turned with a sideways page; the
+    // labels laid out after it keep clear of it.
     void Write(CDC* pDC, int x, int y, const QString& text) const;
     void Line(CDimensionLine& line, CDC* pDC, CDPoint p1, CDPoint p2, int ox, int oy, CDPoint scale) const;
     void Curve(CDC* pDC, const std::vector<CPoint>& points) const;

@@ -5,11 +5,14 @@
 #include "framework/dc.h"
 #include "framework/gdi.h"
 
+#include <QPointF>
+#include <QRectF>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace drawingchecks {
@@ -183,6 +186,49 @@ inline QStringList OverlappingTexts(const std::vector<CDC::Record>& records, int
             if (dx > slack && dy > slack)
                 found << Describe(*texts[i]) + QStringLiteral(" over ") + Describe(*texts[j]);
         }
+    return found;
+}
+
+// The texts matching `pattern` that a drawn line or polyline runs through: each such text with
+// the line across it. The text's cell is shrunk by `slack` first, for a line just touching it.
+inline QStringList CrossedTexts(const std::vector<CDC::Record>& records, const QRegularExpression& pattern,
+                                int slack = 3)
+{
+    // Whether the segment p-q enters the rectangle: the part of it within the rectangle's
+    // x range, clipped, still overlaps its y range.
+    auto crosses = [](QPointF p, QPointF q, const QRectF& r) {
+        if (std::max(p.x(), q.x()) < r.left() || std::min(p.x(), q.x()) > r.right())
+            return false;
+        if (p.x() > q.x())
+            std::swap(p, q);
+        auto yAt = [&](double x) {
+            return q.x() == p.x() ? p.y() : p.y() + (q.y() - p.y()) * (x - p.x()) / (q.x() - p.x());
+        };
+        const double x0 = std::max(p.x(), r.left()), x1 = std::min(q.x(), r.right());
+        const double y0 = q.x() == p.x() ? std::min(p.y(), q.y()) : std::min(yAt(x0), yAt(x1));
+        const double y1 = q.x() == p.x() ? std::max(p.y(), q.y()) : std::max(yAt(x0), yAt(x1));
+        return y1 >= r.top() && y0 <= r.bottom();
+    };
+    QStringList found;
+    for (const CDC::Record& t : records) {
+        if (!IsText(t) || !pattern.match(t.text.trimmed()).hasMatch())
+            continue;
+        const QRectF cell(QPointF(t.box.left + slack, t.box.top + slack), QPointF(t.box.right - slack, t.box.bottom - slack));
+        if (cell.width() <= 0 || cell.height() <= 0)
+            continue;
+        for (const CDC::Record& r : records) {
+            if (r.op != QLatin1String("LineTo") && r.op != QLatin1String("Polyline"))
+                continue;
+            const std::vector<CPoint> pts = PointsOf(r);
+            bool hit = false;
+            for (size_t i = 0; i + 1 < pts.size() && !hit; ++i)
+                hit = crosses(QPointF(pts[i].x, pts[i].y), QPointF(pts[i + 1].x, pts[i + 1].y), cell);
+            if (hit) {
+                found << Describe(t) + QStringLiteral(" crossed by ") + Describe(r);
+                break;
+            }
+        }
+    }
     return found;
 }
 

@@ -1,7 +1,8 @@
 // Every page of the whole report, upright and sideways, and every drawing and table window's
 // own printout keep their texts and lines inside the page frame, for designs from a short
 // single box to the largest the limits allow and girders at both ends of the height range;
-// no table prints a text its cell cuts.
+// no table prints a text its cell cuts. On the examples' force diagrams no value is crossed
+// by a line.
 #include "print_fixture.h"
 
 #include "common/design_entry.h"
@@ -77,6 +78,13 @@ protected:
                                        << qPrintable(outside.join(QStringLiteral("\n  ")));
         if (!drawing)
             return;
+        // The force diagrams' values stand clear of the curves, steps and axis lines.
+        static const QRegularExpression value(QStringLiteral("^-?\\d+\\.\\d$"));
+        if (m_bValuesClear && PageTitle(records).contains(QStringLiteral("断面力図"))) {
+            const QStringList crossed = drawingchecks::CrossedTexts(records, value);
+            EXPECT_TRUE(crossed.isEmpty()) << qPrintable(where) << ": " << crossed.size() << " values crossed:\n  "
+                                           << qPrintable(crossed.join(QStringLiteral("\n  ")));
+        }
         // A text drawn twice in one place reads as one.
         QStringList over;
         for (const QString& pair : drawingchecks::OverlappingTexts(records)) {
@@ -305,6 +313,7 @@ protected:
 
     CPictureFolder m_pictures;
     QString m_design;
+    bool m_bValuesClear = false;
     int m_pages = 0;
     // The texts of the report's upright cross-section and load pages by their titles.
     std::map<QString, QStringList> m_stationTexts;
@@ -367,6 +376,7 @@ TEST_F(FramesTest, SixSpans)
 // The example designs with the results they were saved with.
 TEST_F(FramesTest, ExampleDesigns)
 {
+    m_bValuesClear = true;
     for (const char* file : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl", "plate_2span_haunch.mvl"}) {
         OpenExample(file);
         m_design = QString::fromUtf8(file);

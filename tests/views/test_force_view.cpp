@@ -473,6 +473,26 @@ TEST_F(ForceViewTest, DrawsMomentShearAndResistingMomentOfADesignedGirder)
     EXPECT_TRUE(AfxSaveWindowImage(g_pForceView->GetParentFrame(), pictures.FilePath(QStringLiteral("force_plate.png"))));
 }
 
+// On screen as on paper, the values stand clear of the curves, steps and axis lines.
+TEST_F(ForceViewTest, ValuesStandClearOfTheLinesOnScreen)
+{
+    static const QRegularExpression value(QStringLiteral("^-?\\d+\\.\\d$"));
+    const CPictureFolder pictures;
+    for (const char* file : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl", "plate_2span_haunch.mvl"}) {
+        Open(file);
+        const int girders = g_nBridgeType == 2 ? 1 : g_nGirders;
+        for (int i = 0; i < girders; ++i) {
+            if (g_nBridgeType != 2)
+                g_pForceView->OnSelectGirder(i);
+            const QStringList crossed = drawingchecks::CrossedTexts(Draw(), value);
+            EXPECT_TRUE(crossed.isEmpty()) << file << " G" << i + 1 << ": " << qPrintable(crossed.join(u'\n'));
+            EXPECT_EQ(drawingchecks::OverlappingTexts(dc.Records()), QStringList()) << file << " G" << i + 1;
+        }
+        const QString shot = QString::fromLatin1(file).chopped(4) + QStringLiteral("_force.png");
+        EXPECT_TRUE(AfxSaveWindowImage(g_pForceView->GetParentFrame(), pictures.FilePath(shot)));
+    }
+}
+
 TEST_F(ForceViewTest, BarSwitchesGirderScalesAndDisplay)
 {
     Open("box2_2span.mvl");
