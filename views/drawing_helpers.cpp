@@ -429,7 +429,8 @@ struct Strays {
     int all = 0, crowded = 0;
 };
 
-// Draws in a room that leaves none of its labels out; the labels that strayed.
+// Draws in a room of its own, one that leaves none of its labels out unless told; the labels
+// that strayed.
 Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
                   double dTextScale, bool bLeaveNoneOut = true)
 {
