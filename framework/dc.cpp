@@ -555,6 +555,12 @@ CDC::Record& CDC::AddRecord(const char* op, std::vector<int> args, const QString
     return m_records.back();
 }
 
+void CDC::Note(const char* op, std::vector<int> args, const QString& text, const CRect& box)
+{
+    if (m_recording)
+        AddRecord(op, std::move(args), text).box = box;
+}
+
 // ---------------------------------------------------------------- mapping
 
 int CDC::SetMapMode(int mode)

@@ -131,6 +131,9 @@ public:
     void SetRecording(bool recording) { m_recording = recording; }
     const std::vector<Record>& Records() const { return m_records; }
     void ClearRecords() { m_records.clear(); }
+    // A record that draws nothing, for whoever reads the records: what a label names, say.
+    // Kept only while recording.
+    void Note(const char* op, std::vector<int> args, const QString& text = QString(), const CRect& box = CRect());
     // Device description for a recording DC (a painter's device overrides them).
     void SetResolution(int dpiX, int dpiY);
     void SetPageSize(CSize devicePixels);

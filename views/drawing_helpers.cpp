@@ -267,8 +267,24 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
 
 }
 
+void NoteLabel(CDC* pDC, const LabelNote& note)
+{
+    if (pDC->IsRecording())
+        pDC->Note("Label", {int(note.kind), note.anchor.x, note.anchor.y, note.place, note.led ? 1 : 0}, note.text,
+                  note.cell);
+}
+
+std::vector<LabelNote> LabelNotes(const std::vector<CDC::Record>& records)
+{
+    std::vector<LabelNote> notes;
+    for (const CDC::Record& r : records)
+        if (r.op == QLatin1String("Label") && r.args.size() >= 5)
+            notes.push_back({LabelKind(r.args[0]), r.text, CPoint(r.args[1], r.args[2]), r.box, r.args[3], r.args[4] != 0});
+    return notes;
+}
+
 int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, const QString& text,
-               std::optional<CPoint> anchor)
+               std::optional<CPoint> anchor, LabelKind kind)
 {
     if (cornersIn.empty())
         return -1;
@@ -278,9 +294,17 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
         else
             pDC->TextOut(at.x, at.y, text);
     };
+    // The label as the records tell it; where it was left out, the first place names the anchor.
+    auto note = [&](int place, const CRect& cell, bool led = false) {
+        if (!pDC->IsRecording())
+            return;
+        const CRect first = TextCell(pDC, nEscapement, cornersIn.front().x, cornersIn.front().y, text);
+        NoteLabel(pDC, {kind, text, anchor ? *anchor : first.CenterPoint(), cell, place, led});
+    };
     CLabelRoom* room = CLabelRoom::Of(pDC);
     if (!room) {
         write(cornersIn.front());
+        note(0, TextCell(pDC, nEscapement, cornersIn.front().x, cornersIn.front().y, text));
         return 0;
     }
     // Written smaller, each about the middle of its place.
@@ -306,7 +330,7 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
     // A label drawn twice at one place (a cross member at a pier, from both its spans) once.
     const CRect asked = TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text);
     if (room->Holds(asked, text))
-        return -1;
+        return -1;   // noted where it was written
     const bool keep = room->LeavesNoneOut();
     const CPoint named = anchor ? *anchor : asked.CenterPoint();
     // Clear of the lines too where that can be; texts over texts never.
@@ -327,6 +351,7 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
                     room->Take(cell, text, alongY, asked);
                     if (!ofLines)
                         room->AddStray();
+                    note(int(i), cell);
                     return int(i);
                 }
             }
@@ -338,18 +363,22 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
             room->Take(*cell, text, alongY, asked);
             room->AddStray();
             const CPoint end = NearestIn(*cell, named);
-            if (Distance(named, end) > std::min(cell->Width(), cell->Height())) {
+            const bool led = Distance(named, end) > std::min(cell->Width(), cell->Height());
+            if (led) {
                 CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
                 Selected<CPen> leader(pDC, &pen);
                 pDC->MoveTo(named);
                 pDC->LineTo(end);
                 room->KeepOffLine(named, end);
             }
+            note(int(corners.size()), *cell, led);
             return int(corners.size());
         }
     }
-    if (!keep)
+    if (!keep) {
+        note(-1, CRect());
         return -1;
+    }
     // No place near by is clear: a value the drawing shows is written over what is there.
     CPoint at = corners.front();
     CRect cell = asked;
@@ -359,6 +388,7 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
     write(at);
     room->Take(cell, text, alongY, asked);
     room->AddStray(true);
+    note(0, cell);
     return 0;
 }
 

@@ -128,6 +128,27 @@ private:
     int m_nLineGap = -1;    // below 0: the touch allowance
 };
 
+// What a label names, so that the records tell it: a girder, a node of the plan, a cross member,
+// a dimension line, a support, a section of a girder, or a value at a point of a curve or load.
+enum class LabelKind { None, Girder, Node, Member, Dimension, Support, Section, Value };
+// Records (nothing is drawn) that the label `text` names the point `anchor` as a thing of its
+// kind: written in `cell` (empty where it was left out) at its place `place` (0 the first the
+// drawing asked for, higher for the others, the count of them where it was moved away), with a
+// leader back to the anchor or not. Every label a drawing asks for is noted, written or not, so
+// that the notes of a kind also tell where the other things of that kind are.
+struct LabelNote {
+    LabelKind kind = LabelKind::None;
+    QString text;
+    CPoint anchor;
+    CRect cell;
+    int place = 0;
+    bool led = false;
+    bool written() const { return !cell.IsRectEmpty(); }
+};
+void NoteLabel(CDC* pDC, const LabelNote& note);
+// The notes among the records.
+std::vector<LabelNote> LabelNotes(const std::vector<CDC::Record>& records);
+
 // Writes the text at the first of the top-left corners where its cell is clear, else at the
 // first that is clear once moved inside the frame, and takes the cell. Returns the index of
 // the corner taken; -1, writing nothing, where none is clear, or where the same text was
@@ -137,8 +158,9 @@ private:
 // the first cell without one) where it stands apart, and the count of corners is returned;
 // where no place near by is clear it is written at the first corner all the same.
 int WriteClear(CDC* pDC, int nEscapement, std::initializer_list<CPoint> corners, const QString& text);
+// Each call notes its label (see NoteLabel) as of `kind`, named at the anchor.
 int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text,
-               std::optional<CPoint> anchor = std::nullopt);
+               std::optional<CPoint> anchor = std::nullopt, LabelKind kind = LabelKind::None);
 // The top-left corner that puts the text's cell beside the point p, nGap away, on the side
 // (sx, sy) of it (each -1, 0 centred, or 1).
 CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy);

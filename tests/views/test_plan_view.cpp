@@ -747,7 +747,7 @@ TEST_F(PlanPrintTest, AShortBoxBridgeKeepsItsTypeAndLabelsInTheFrame)
     g_pGridView->OnPrint(&dc, &info);
     const auto& records = dc.Records();
     EXPECT_EQ(std::count_if(records.begin(), records.end(),
-                            [](const CDC::Record& r) { return r.text == QStringLiteral("箱桁"); }),
+                            [](const CDC::Record& r) { return drawingchecks::IsText(r) && r.text == QStringLiteral("箱桁"); }),
               1);
     EXPECT_TRUE(drawingchecks::OutsideFrame(records).isEmpty())
         << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
