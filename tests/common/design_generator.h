@@ -147,62 +147,16 @@ inline void EnterDesign(const Design& d)
     EnterBasic({title.constData(), int(d.spans.size()), d.girders,
                 d.kind == Kind::Plate ? IDC_FORM_PLATE : IDC_FORM_BOX, sidewalks[d.sidewalk], d.heightVaries});
 
-    RunModal(ID_SETUP_SPAN, [&](CDialog* dlg) {
-        CTableGrid& t = Table(dlg, IDC_SPAN_TABLE);
-        double bridge = 800.0;
-        for (size_t s = 0; s < d.spans.size(); ++s) {
-            Enter(t, int(s), 0, Mm(d.spans[s]));
-            Enter(t, int(s), 1, QString::number(d.panels[s]));
-            bridge += d.spans[s];
-        }
-        Type(dlg, IDC_BRIDGE_LENGTH, Mm(bridge));
-        Ok(dlg);
-    });
-
-    // The framing span by span: each support's skew, the girders on a curve where it has one.
-    CSetupPanelDialog& panel = *g_pPanelDlg;
-    if (!panel.IsWindowVisible())
-        Command(ID_SETUP_PANEL);
-    gridui::Activate(&panel);
-    while (Text(&panel, IDC_PANEL_SPAN_NO).trimmed().toInt() > 1)
-        Step(&panel, IDC_PANEL_SPAN_SPIN, -1);
-    using G = CSetupPanelGrid1;
+    EnterSpans(d.spans, d.panels);
     const double baseToG1 = d.kind == Kind::SingleBox ? d.spacing : (d.girders - 1) * d.spacing / 2.0;
-    for (size_t s = 0; s < d.spans.size(); ++s) {
-        if (s > 0)
-            Step(&panel, IDC_PANEL_SPAN_SPIN, 1);
-        CSetupPanelGrid1& values = panel.m_gridValues;
-        for (int end = 0; end < 2; ++end) {
-            Enter(values, G::ROW_L, end, Mm(baseToG1));
-            Enter(values, G::ROW_W, end, Mm(d.spacing));
-            Enter(values, G::ROW_THETA, end, QString::number(d.skews[s + size_t(end)], 'f', 1));
-        }
-        if (d.radius != 0.0) {
-            if (int(values.Value(0, G::ROW_GIRDER)) == 0)
-                Spin(values, G::ROW_GIRDER, 0, true);
-            Enter(values, G::ROW_BASE, 1, QString::number(d.radius, 'f', 1));
-        }
-    }
-    Press(&panel, IDC_PANEL_UPDATE);
-    Command(ID_SETUP_PANEL);
-
+    EnterFraming(baseToG1, d.spacing, d.skews, d.radius);
     std::vector<std::pair<int, double>> deck = {{B1, baseToG1 + d.overhang}, {B11, d.overhang},
                                                 {B12, d.overhang}, {H5, d.slab}};
     if (d.sidewalk & 1)
         deck.push_back({B3, d.sidewalkWidth});
     if (d.sidewalk & 2)
         deck.push_back({B5, d.sidewalkWidth});
-    CSetupCrossSectionDialog& cs = *g_pCrossSectionDlg;
-    if (!cs.IsWindowVisible())
-        Command(ID_SETUP_CROSS_SECTION);
-    gridui::Activate(&cs);
-    // At every station, not copied from the first: a copy takes its skew along.
-    for (int col = 0; col < cs.m_grid.GetNumberCols(); ++col)
-        for (const auto& [row, mm] : deck)
-            Enter(cs.m_grid, row, col, Mm(mm));
-    Press(&cs, IDC_CS_UPDATE);
-    Command(ID_SETUP_CROSS_SECTION);
-
+    EnterDeck(deck, true);
     if (d.kind == Kind::Plate)
         ConfirmAsShown({ID_SETUP_MAIN_GIRDER});
     else
@@ -212,37 +166,17 @@ inline void EnterDesign(const Design& d)
     } else {
         // Straight haunches over every pier, from 0.3 of the spans out.
         ConfirmAsShown({ID_SETUP_MAIN_GIRDER2});
-        CSetupHeightDialog& dlg = *g_pHeightDlg;
-        if (!dlg.IsWindowVisible())
-            Command(ID_SETUP_HEIGHT);
+        std::vector<std::pair<int, double>> points;
         std::vector<double> heights = {d.height};
         for (size_t s = 0; s < d.spans.size(); ++s) {
-            std::vector<double> at;
-            if (s > 0)
-                at.push_back(0.3 * d.spans[s]);
-            if (s + 1 < d.spans.size())
-                at.push_back(0.7 * d.spans[s]);
-            for (double mm : at) {
-                AfxSetModalHook([&](CDialog* p) {
-                    Type(p, IDC_DEFPOINT_SPAN, QString::number(s + 1));
-                    Type(p, IDC_DEFPOINT_POS, Mm(mm));
-                    Press(p, IDC_DEFPOINT_ADD);
-                    if (p->GetModalResult() == -1)
-                        p->SendMessage(WM_COMMAND, IDCANCEL);
-                });
-                Press(&dlg, IDC_HEIGHT_ADD);
-                AfxSetModalHook({});
-                heights.push_back(d.height);
-            }
+            for (double at : {0.3, 0.7})
+                if ((at < 0.5 && s > 0) || (at > 0.5 && s + 1 < d.spans.size())) {
+                    points.push_back({int(s) + 1, at * d.spans[s]});
+                    heights.push_back(d.height);
+                }
             heights.push_back(s + 1 < d.spans.size() ? std::round(d.height * 1.4 / 100.0) * 100.0 : d.height);
         }
-        CTableGrid& t = Table(&dlg, IDC_HEIGHT_TABLE);
-        for (size_t col = 0; col < heights.size(); ++col)
-            for (int row = 1; row < t.GetNumberRows(); ++row)
-                Enter(t, row, int(col), Mm(heights[col]));
-        Press(&dlg, IDC_HEIGHT_STRAIGHT);
-        Press(&dlg, IDC_HEIGHT_UPDATE);
-        Command(ID_SETUP_HEIGHT);
+        EnterHeightChange(points, heights);
     }
     ConfirmAsShown({ID_SETUP_MAIN_MEMBER, ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE});
 }

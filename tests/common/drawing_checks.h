@@ -209,10 +209,10 @@ inline QStringList OverlappingTexts(const std::vector<CDC::Record>& records, int
 }
 
 // Whether the segment p-q enters the rectangle: the part of it within the rectangle's x range,
-// clipped, still overlaps its y range.
+// clipped, still overlaps its y range. Running along an edge is not entering.
 inline bool SegmentEnters(QPointF p, QPointF q, const QRectF& r)
 {
-    if (std::max(p.x(), q.x()) < r.left() || std::min(p.x(), q.x()) > r.right())
+    if (std::max(p.x(), q.x()) <= r.left() || std::min(p.x(), q.x()) >= r.right())
         return false;
     if (p.x() > q.x())
         std::swap(p, q);
@@ -222,7 +222,7 @@ inline bool SegmentEnters(QPointF p, QPointF q, const QRectF& r)
     const double x0 = std::max(p.x(), r.left()), x1 = std::min(q.x(), r.right());
     const double y0 = q.x() == p.x() ? std::min(p.y(), q.y()) : std::min(yAt(x0), yAt(x1));
     const double y1 = q.x() == p.x() ? std::max(p.y(), q.y()) : std::max(yAt(x0), yAt(x1));
-    return y1 >= r.top() && y0 <= r.bottom();
+    return y1 > r.top() && y0 < r.bottom();
 }
 
 // A text's cell shrunk by `slack` on every side; empty where nothing is left of it.
