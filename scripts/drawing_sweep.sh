@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 count=${1:?usage: scripts/drawing_sweep.sh COUNT [FIRST_SEED]}
 first=${2:-1}
+(( count >= 1 && first >= 0 )) || { echo "COUNT must be 1 or more, FIRST_SEED 0 or more" >&2; exit 2; }
 scripts/build.sh >/dev/null
 jobs=${JOBS:-$(nproc)}
 (( jobs > count )) && jobs=$count

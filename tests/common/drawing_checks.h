@@ -486,7 +486,7 @@ inline QStringList StrayLabels(const std::vector<CDC::Record>& records, int slac
         const double own = Distance(n.cell, n.anchor);
         if (n.led) {
             if (own > leader)
-                found << Describe(n) + QStringLiteral(" led %1 mm").arg(own / 10.0, 0, 'f', 1);
+                found << Describe(n) + QStringLiteral(", its leader %1 mm long").arg(own / 10.0, 0, 'f', 1);
             continue;
         }
         const int height = std::min(n.cell.Width(), n.cell.Height());
