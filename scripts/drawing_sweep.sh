@@ -29,11 +29,10 @@ grep '^SWEEP-FAULT' "$out/all.log" | sed -E 's/.* check=(.*) drawing=([^ ]*) .*/
 # A seed fails with faults, or when it never finished (no draw taken, or a crash).
 failed=0
 for (( s = first; s < first + count; s++ )); do
-  line=$(grep -E "^SWEEP-DONE $s: " "$out/all.log" || true)
-  if [ -z "$line" ]; then
+  if ! grep -qE "^SWEEP-DONE $s: " "$out/all.log"; then
     echo "seed $s: did not finish (see $out)"
     failed=$(( failed + 1 ))
-  elif [ "${line##*: }" != "0 faults" ]; then
+  elif ! grep -qE "^SWEEP-DONE $s: 0 faults" "$out/all.log"; then
     failed=$(( failed + 1 ))
   fi
 done

@@ -87,6 +87,7 @@ protected:
     {
         ASSERT_NE(g_pDoc->m_pGirders, nullptr);
         m_faults = 0;
+        m_pages = 0;
         m_upright.clear();
         std::map<QString, int> sideways;
         PrintReport([&](const PrintedPage& page) {
@@ -105,11 +106,12 @@ protected:
             }
         });
         PrintWindows([&](const PrintedPage& page) { CheckPage(page); });
-        std::printf("SWEEP-DONE %s: %d faults\n", qPrintable(m_seed), m_faults);
+        std::printf("SWEEP-DONE %s: %d faults on %d pages\n", qPrintable(m_seed), m_faults, m_pages);
     }
 
     void CheckPage(const PrintedPage& page)
     {
+        ++m_pages;
         const std::vector<CDC::Record>& r = page.records;
         Report("crossed", page, drawingchecks::LinesThroughTexts(r));
         Report("crowded", page, drawingchecks::CrowdedTexts(r));
@@ -151,6 +153,7 @@ protected:
     QString m_seed;
     bool m_single = false;
     int m_faults = 0;
+    int m_pages = 0;
     // The report's upright drawing pages by their titles, in order.
     std::map<QString, std::vector<std::vector<CDC::Record>>> m_upright;
 };
