@@ -65,13 +65,12 @@ struct Design {
     }
 };
 
-// Whole numbers and fractions from the generator itself: the standard distributions differ
+// Whole numbers from the generator itself: the standard distributions differ
 // between libraries.
 class Picker {
 public:
     explicit Picker(std::uint32_t seed) : m_rng(seed) {}
     int Whole(int lo, int hi) { return lo + int(m_rng() % std::uint32_t(hi - lo + 1)); }
-    double Fraction() { return double(m_rng()) / 4294967296.0; }
     // A value from lo to hi in steps of `step`.
     double Stepped(double lo, double hi, double step) { return lo + step * Whole(0, int((hi - lo) / step)); }
     bool Chance(int percent) { return Whole(1, 100) <= percent; }
