@@ -84,11 +84,11 @@ void CPrintView::PrintPlan(CDC* pDC, CPrintInfo* pInfo)
     plan.DrawBaseLine(pDC, doc);
     plan.DrawGirderLines(pDC, doc);
     plan.DrawSupports(pDC, doc);
-    // The girders' names before the crowded node numbers and cross-member labels, which
-    // give way to them.
+    // The girders' names before the crowded cross-member labels and node numbers, which
+    // give way to them, the numbers last.
     plan.DrawGirderLabels(pDC, doc);
-    plan.DrawNodeNumbers(pDC, doc);
     plan.DrawCrossMemberLabels(pDC, doc);
+    plan.DrawNodeNumbers(pDC, doc);
     plan.DrawNodeMarks(pDC, doc);
     plan.DrawCurbLines(pDC, doc);
     plan.DrawKerbOuterLines(pDC, doc);
