@@ -77,7 +77,7 @@ void CPrintView::PrintPlan(CDC* pDC, CPrintInfo* pInfo)
     plan.m_nCarriagewayPenStyle = PS_DASHDOT;
     plan.m_nCarriagewayPenWidth = 1;
     CLabelRoom room(pDC, doc->PageFrameRect(pInfo));
-    plan.KeepLabelsOffMarks(pDC, doc);
+    plan.KeepLabelsOffMarks(pDC, doc, true);
 
     plan.DrawSpanDimensions(pDC, doc, doc->m_bPlanShowSpanLengths);
     plan.DrawPanelDimensions(pDC, doc, doc->m_bPlanShowPanelLengths);

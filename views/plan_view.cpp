@@ -115,6 +115,23 @@ std::vector<CPoint> LabelPlaces(const CPlanTransform& t, CDPoint from, double an
     return out;
 }
 
+// On a page, where a label keeps its distances whatever the plan's scale, so that a sideways
+// page drawn larger puts it as the upright one does: the centres of the cell out from a point
+// along the unit direction `dir`, its near side nGap away, then farther out by three quarters
+// of its height a step.
+std::vector<CPoint> PagePlaces(CDC* pDC, int nEscapement, const QString& text, CPoint from, CDPoint dir, int nGap)
+{
+    const CRect cell = TextCell(pDC, nEscapement, 0, 0, text);
+    const double half = (std::fabs(dir.x) * cell.Width() + std::fabs(dir.y) * cell.Height()) / 2.0;
+    const double step = 0.75 * pDC->GetTextExtent(text).cy;
+    std::vector<CPoint> out;
+    for (int k = 0; k < 5; ++k) {
+        const double r = nGap + half + k * step;
+        out.emplace_back(from.x + int(std::lround(dir.x * r)), from.y + int(std::lround(dir.y * r)));
+    }
+    return out;
+}
+
 // The pen and font of the plan's labels, for the life of the scope.
 struct LabelPens {
     LabelPens(CDC* pDC, CFont* pFont, COLORREF colour)
@@ -130,6 +147,10 @@ struct LabelPens {
 // touches the square's corner.
 constexpr int kClearOfSquare = 14;
 constexpr int kNearSquare = 10;
+// On a page a girder's name stands 2 mm beyond its end, clear of the square there; a cross
+// member's label 1 mm beyond the deck's edge.
+constexpr int kBeyondEnd = 20;
+constexpr int kBeyondEdge = 10;
 
 // The top-left corner of a text turned by nEscapement that stands to its anchor as the
 // upright text at corner does: the corner's offset turned with the text.
@@ -189,12 +210,14 @@ CRect Around(CPoint p, CPoint q)
 
 // A text may touch a line or mark by this much (0.3 mm), as in the label room.
 constexpr int kTouch = 3;
+// A leader is short: 15 mm at most.
+constexpr int kLongestLeader = 150;
 
-// Whether the segment runs through the rectangle (top <= bottom) shrunk by kTouch.
-bool Through(CPoint p, CPoint q, const CRect& r)
+// Whether the segment runs through the rectangle (top <= bottom) shrunk by `inset`.
+bool Through(CPoint p, CPoint q, const CRect& r, int inset = kTouch)
 {
-    const double lo[2] = {double(r.left + kTouch), double(r.top + kTouch)};
-    const double hi[2] = {double(r.right - kTouch), double(r.bottom - kTouch)};
+    const double lo[2] = {double(r.left + inset), double(r.top + inset)};
+    const double hi[2] = {double(r.right - inset), double(r.bottom - inset)};
     if (lo[0] > hi[0] || lo[1] > hi[1])
         return false;
     const double start[2] = {double(p.x), double(p.y)}, step[2] = {double(q.x - p.x), double(q.y - p.y)};
@@ -247,6 +270,9 @@ struct CPlanLabelLayout {
     // The labels written or left out, by kind, text and point: a node at a pier both its spans
     // number, a cross member both label, is tried once.
     std::set<std::tuple<int, QString, int, int>> tried;
+    // The cross members' labels stand beyond the last girder's edge, the dimension lines
+    // taking the first's.
+    bool membersBeyondLast = false;
 
     void AddLine(CPoint p, CPoint q)
     {
@@ -282,7 +308,10 @@ struct CPlanLabelLayout {
     }
     bool CrossesLine(const CRect& cell) const
     {
-        return lineBuckets.Any(cell, [&](int i) { return Through(lines[size_t(i)].first, lines[size_t(i)].second, cell); });
+        // A line keeps a little farther than the touch: the device rounds the cell it writes.
+        return lineBuckets.Any(cell, [&](int i) {
+            return Through(lines[size_t(i)].first, lines[size_t(i)].second, cell, kTouch - 2);
+        });
     }
     // Along its line a text keeps half its height from the plan's other texts.
     bool KeepsGap(const CRect& cell, bool bAlongY, int nHeight) const
@@ -311,9 +340,24 @@ struct CPlanLabelLayout {
         });
     }
     // Clear of the lines, marks, texts and frame.
-    bool IsClear(const CRect& cell, bool bAlongY, int nHeight) const
+    // Clear of the lines, marks, texts and frame. A value written at nEscapement may stand on
+    // its line: its foot (a sixth of its height) holds no glyphs of digits.
+    bool IsClear(const CRect& cell, int nEscapement, int nHeight, bool bOnLine = false) const
     {
-        return !CrossesLine(cell) && KeepsGap(cell, bAlongY, nHeight) && room->IsClear(cell, true, bAlongY);
+        const bool alongY = (nEscapement / 900) % 2 != 0;
+        const double e = nEscapement / 10.0 * kPi / 180.0;
+        const double fx = std::sin(e), fy = -std::cos(e);
+        CRect ink = cell;
+        const int foot = bOnLine ? nHeight / 6 : 0;
+        if (fx > 0.5)
+            ink.right -= foot;
+        else if (fx < -0.5)
+            ink.left += foot;
+        if (fy > 0.5)
+            ink.bottom -= foot;
+        else if (fy < -0.5)
+            ink.top += foot;
+        return !CrossesLine(ink) && KeepsGap(cell, alongY, nHeight) && room->IsClear(cell, true, alongY);
     }
 };
 
@@ -367,10 +411,11 @@ void DrawLeader(CDC* pDC, CPlanLabelLayout* layout, CPoint from, const CRect& ce
         layout->AddLine(from, to);
 }
 
-// The end of the cross member at panel point pp nearer the deck edge its label stands beyond.
-CDPoint MemberEnd(const CPanelPointRecord& pp)
+// The end of the cross member at panel point pp nearer the deck edge its label stands beyond,
+// the first (0) or the last (1).
+CDPoint MemberEnd(const CPanelPointRecord& pp, int edge)
 {
-    const CDPoint E = pp.m_aptEdge[0];
+    const CDPoint E = pp.m_aptEdge[edge];
     return std::hypot(pp.m_ptLine1.x - E.x, pp.m_ptLine1.y - E.y) <= std::hypot(pp.m_ptLine2.x - E.x, pp.m_ptLine2.y - E.y)
                ? pp.m_ptLine1
                : pp.m_ptLine2;
@@ -542,6 +587,8 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimen
     auto layout = std::make_shared<CPlanLabelLayout>();
     layout->room = room;
     layout->dc = pDC;
+    layout->membersBeyondLast = bDimensions && pDoc->m_bPlanScaleReversed != 1 &&
+                                (pDoc->m_bPlanShowSpanLengths == 1 || pDoc->m_bPlanShowPanelLengths == 1);
     layout->AddLines(ProbeLike(pDC, [&](CDC* probe) {
         if (bDimensions) {
             DrawSpanDimensions(probe, pDoc, pDoc->m_bPlanShowSpanLengths);
@@ -587,7 +634,7 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimen
                 if (const CDPoint* p = GirderPoint(pp, g))
                     layout->AddAnchor(LabelKind::Node, t.Map(*p));
             if (!pp.m_anNodes.empty())
-                layout->AddAnchor(LabelKind::Member, t.Map(MemberEnd(pp)));
+                layout->AddAnchor(LabelKind::Member, t.Map(MemberEnd(pp, layout->membersBeyondLast ? 1 : 0)));
         }
     }
     m_pLayout = layout;
@@ -608,15 +655,22 @@ int CPlanDrawer::WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
         return WriteClear(pDC, esc, corners, text, anchor, kind);
     if (!layout->tried.insert({int(kind), text, anchor.x, anchor.y}).second)
         return -1;
-    const bool alongY = (esc / 900) % 2 != 0;
     const int h = pDC->GetTextExtent(text).cy;
     for (size_t i = 0; i < corners.size(); ++i) {
         const CRect cell = TextCell(pDC, esc, corners[i].x, corners[i].y, text);
-        if (layout->NearestIs(kind, cell, anchor) && (nGirder < 0 || !layout->OnOtherGirder(cell, nGirder)) &&
-            layout->IsClear(cell, alongY, h)) {
-            PutLabel(pDC, layout, esc, corners[i], {kind, text, anchor, cell, int(i), false});
-            return int(i);
-        }
+        if (!layout->NearestIs(kind, cell, anchor) || (nGirder >= 0 && layout->OnOtherGirder(cell, nGirder)) ||
+            !layout->IsClear(cell, esc, h, kind == LabelKind::Dimension))
+            continue;
+        // Farther than two and a half texts from what it names it is led back to it, by a
+        // leader through no text.
+        const CPoint end = NearestIn(cell, anchor);
+        const bool led = Distance(anchor, end) > 2.5 * std::min(cell.Width(), cell.Height());
+        if (led && (Distance(anchor, end) > kLongestLeader || layout->room->CrossesText(anchor, end)))
+            continue;
+        if (led)
+            DrawLeader(pDC, layout, anchor, cell);
+        PutLabel(pDC, layout, esc, corners[i], {kind, text, anchor, cell, int(i), led});
+        return int(i);
     }
     NoteLabel(pDC, {kind, text, anchor, CRect(), -1, false});
     return -1;
@@ -874,6 +928,10 @@ int CPlanDrawer::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
     LabelPens pens(pDC, m_pLabelFont, RGB(192, 192, 192));
     const CPlanTransform t = Transform(*pDoc);
     const int last = g_nGirders - 1;
+    // The outer girder whose numbers may stand beyond the deck's edge: not where the cross
+    // members' labels stand.
+    const CPlanLabelLayout* layout = Layout(pDC);
+    const int outer = layout && layout->membersBeyondLast ? 0 : last;
     // The quarter turns of the text.
     const int quarters = ((int(std::lround(TextEscapement(*pDoc) / 900.0)) % 4) + 4) % 4;
     for (int i = 0; i < BuiltSpans(*pDoc); ++i) {
@@ -896,9 +954,9 @@ int CPlanDrawer::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
                         place = edge;
                 }
                 // Where that is taken (a support's square, the other span's number at a pier,
-                // a neighbour at a skewed end) beside the point's mark, on any side; the last
-                // girder's number last outside the deck, beyond its edge (the cross members'
-                // labels stand beyond the first's). The sides turn with the text.
+                // a neighbour at a skewed end) beside the point's mark, on any side; an outer
+                // girder's number last outside the deck, beyond its edge where the cross
+                // members' labels do not stand. The sides turn with the text.
                 const QString text = AfxFormat("%d", pp.m_anNodes[size_t(g)]);
                 const int esc = TextEscapement(*pDoc);
                 std::vector<CPoint> corners{TurnedCorner(esc, place, CPoint(place.x + 5, place.y - 5))};
@@ -914,8 +972,9 @@ int CPlanDrawer::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
                 around(place, {5, kNearSquare, kClearOfSquare});
                 if (place != at)
                     around(at, {5, kNearSquare, kClearOfSquare});
-                if (g == last && last > 0 && !m_bNumbersBesideDeck)
-                    around(t.Map(EdgeAcross(sp, j, g, pp.m_aptEdge[1])), {5, kClearOfSquare, 2 * kClearOfSquare});
+                if (g == outer && last > 0 && !m_bNumbersBesideDeck)
+                    around(t.Map(EdgeAcross(sp, j, g, pp.m_aptEdge[g == 0 ? 0 : 1])),
+                           {5, kClearOfSquare, 2 * kClearOfSquare});
                 WriteLabel(pDC, *pDoc, corners, text, at, LabelKind::Node, g);
             }
         }
@@ -940,13 +999,17 @@ int CPlanDrawer::DrawCrossMemberLabels(CDC* pDC, CMarivoltenDoc* pDoc)
             const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
             if (pp.m_anNodes.empty())
                 continue;
-            const CDPoint E = pp.m_aptEdge[0], F = pp.m_aptEdge[1];
+            const CPlanLabelLayout* layout = Layout(pDC);
+            const int edge = layout && layout->membersBeyondLast ? 1 : 0;
+            const CDPoint E = pp.m_aptEdge[edge], F = pp.m_aptEdge[1 - edge];
             double a = pp.m_dAngle;
             if (Dot(E, F, Polar(E, a, 2.0)) < 0)
                 a -= kPi;
             // Where the line over a station runs out through them, beside it.
             const QString text = AfxFormat("C%d", pp.m_anNodes.front());
-            std::vector<CPoint> places = LabelPlaces(t, E, a, 2.0);
+            std::vector<CPoint> places = layout ? PagePlaces(pDC, TextEscapement(*pDoc), text, t.Map(E),
+                                                                  t.Turn(CDPoint(std::cos(a), std::sin(a))), kBeyondEdge)
+                                                     : LabelPlaces(t, E, a, 2.0);
             const CDPoint side = t.Turn(CDPoint(-std::sin(a), std::cos(a)));
             const CRect cell = TextCell(pDC, TextEscapement(*pDoc), 0, 0, text);
             const double shift = (std::fabs(side.x) * cell.Width() + std::fabs(side.y) * cell.Height()) / 2.0 +
@@ -955,7 +1018,7 @@ int CPlanDrawer::DrawCrossMemberLabels(CDC* pDC, CMarivoltenDoc* pDoc)
                 for (double sign : {1.0, -1.0})
                     places.emplace_back(places[k].x + int(std::lround(sign * shift * side.x)),
                                         places[k].y + int(std::lround(sign * shift * side.y)));
-            DrawCentredText(pDC, *pDoc, places, text, t.Map(MemberEnd(pp)), LabelKind::Member);
+            DrawCentredText(pDC, *pDoc, places, text, t.Map(MemberEnd(pp, edge)), LabelKind::Member);
         }
     }
     return 1;
@@ -989,7 +1052,9 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
         const QString text = AfxFormat("G%d", number);
         const CSize ext = pDC->GetTextExtent(text);
         Name n{text, t.Map(S), t.Turn(CDPoint(std::cos(a), std::sin(a))), {}};
-        for (CPoint at : LabelPlaces(t, S, a, 2.0))
+        const std::vector<CPoint> places =
+            Layout(pDC) ? PagePlaces(pDC, esc, text, n.anchor, n.out, kBeyondEnd) : LabelPlaces(t, S, a, 2.0);
+        for (CPoint at : places)
             n.corners.push_back(TurnedCorner(esc, at, CPoint(at.x - ext.cx / 2, at.y + ext.cy / 2)));
         names.push_back(n);
     };
@@ -1004,7 +1069,7 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
     CLabelRoom* room = CLabelRoom::Of(pDC);
     const int h = pDC->GetTextExtent(QStringLiteral("G")).cy;
     auto clear = [&](const CRect& cell) {
-        return layout ? layout->IsClear(cell, alongY, h) : !room || room->IsClear(cell, true, alongY);
+        return layout ? layout->IsClear(cell, esc, h) : !room || room->IsClear(cell, true, alongY);
     };
     // Apart from the names placed before by a character's gap along their line.
     auto apart = [&](const CRect& cell, const std::vector<CRect>& placed) {
@@ -1018,10 +1083,19 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
         return true;
     };
 
-    // At their own places where every name finds one nearer its girder than any other.
-    std::vector<CRect> cells;
+    // At their own places where the names' first places stand apart and every name finds one
+    // nearer its girder than any other; farther out only where something else takes the first.
+    std::vector<CRect> cells, firsts;
     std::vector<int> places;
+    bool crowded = false;
     for (const Name& n : names) {
+        const CRect first = TextCell(pDC, esc, n.corners[0].x, n.corners[0].y, n.text);
+        crowded = crowded || !apart(first, firsts);
+        firsts.push_back(first);
+    }
+    for (const Name& n : names) {
+        if (crowded)
+            break;
         const size_t before = cells.size();
         for (size_t i = 0; i < n.corners.size(); ++i) {
             const CRect cell = TextCell(pDC, esc, n.corners[i].x, n.corners[i].y, n.text);
@@ -1086,7 +1160,7 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
     double reach = -1e300;
     for (const Name& n : names)
         reach = std::max(reach, sign * dot(CDPoint(n.anchor.x, n.anchor.y), o));
-    const double usual = std::max(2.0 * t.m_dScale - across / 2.0, h / 2.0);
+    const double usual = layout ? double(kBeyondEnd) : std::max(2.0 * t.m_dScale - across / 2.0, h / 2.0);
     auto cellAt = [&](size_t k, CDPoint centre) {
         const CRect c0 = TextCell(pDC, esc, 0, 0, names[k].text);
         const CPoint corner(int(std::lround(centre.x)) - c0.CenterPoint().x, int(std::lround(centre.y)) - c0.CenterPoint().y);
@@ -1108,6 +1182,8 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
             if (!clear(placed[k].second))
                 return false;
             const CPoint end = NearestIn(placed[k].second, names[k].anchor);
+            if (Distance(names[k].anchor, end) > kLongestLeader)
+                return false;
             for (size_t m = 0; m < names.size(); ++m)
                 if (m != k && Through(names[k].anchor, end, placed[m].second))
                     return false;
@@ -1390,13 +1466,28 @@ CPoint Scaled(const CPlanTransform& t, CDPoint turned)
     return CPoint(t.m_ptOrigin.x + int(turned.x * t.m_dScale), t.m_ptOrigin.y + int(turned.y * t.m_dScale));
 }
 
-// The corner of a dimension value at its anchor, outside the line, or inside it where the
-// scale is reversed; on a sideways page turned with the plan as it would stand on an upright one.
-CPoint DimensionCorner(CDC* pDC, CPoint at, const QString& text, bool reversed, int nEscapement)
+// The corners of a dimension value at its anchor: outside the line, or inside it where the
+// scale is reversed, on a sideways page turned with the plan as it would stand on an upright
+// one; then, where the line runs aslant under the text (the plan turned or curved), beside the
+// line on the same side, clear of it. `along` is the line's direction there.
+std::vector<CPoint> DimensionCorners(CDC* pDC, CPoint at, const QString& text, bool reversed, int nEscapement,
+                                     CDPoint along)
 {
     const CSize ext = pDC->GetTextExtent(text);
     const CPoint upright(at.x - ext.cx / 2, reversed ? at.y - ext.cy / 2 : at.y + ext.cy);
-    return TurnedCorner(nEscapement, at, upright);
+    std::vector<CPoint> corners{TurnedCorner(nEscapement, at, upright)};
+    const double len = std::hypot(along.x, along.y);
+    if (len <= 0.0)
+        return corners;
+    const CRect cell = TextCell(pDC, nEscapement, 0, 0, text);
+    const CPoint usual = TextCell(pDC, nEscapement, corners[0].x, corners[0].y, text).CenterPoint();
+    CDPoint normal(-along.y / len, along.x / len);
+    if (normal.x * (usual.x - at.x) + normal.y * (usual.y - at.y) < 0.0)
+        normal = CDPoint(-normal.x, -normal.y);
+    const double r = (std::fabs(normal.x) * cell.Width() + std::fabs(normal.y) * cell.Height()) / 2.0 + kTouch;
+    const CPoint centre(at.x + int(std::lround(normal.x * r)), at.y + int(std::lround(normal.y * r)));
+    corners.emplace_back(centre.x - cell.CenterPoint().x, centre.y - cell.CenterPoint().y);
+    return corners;
 }
 
 // What both dimension layers set up: their pen and font, a transparent background put back
@@ -1453,7 +1544,7 @@ int CPlanDrawer::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
         const int n = PanelPoints(sp) - 1;
         if (n < 1)
             continue;
-        CDPoint q0, qn, prevTurned, label;
+        CDPoint q0, qn, prevTurned, label, along;
         for (int j = 0; j <= n; ++j) {
             const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
             const CDPoint q = pass.walk.Point(pp, i == 0 && j == 0, d);
@@ -1463,15 +1554,17 @@ int CPlanDrawer::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
                 pDC->LineTo(t.Map(q));
                 (j == 0 ? q0 : qn) = q;
             }
-            if (j == (n + 1) / 2)
+            if (j == (n + 1) / 2) {
                 label = n % 2 == 0 ? qt : (prevTurned + qt) * 0.5;
+                along = CDPoint(qt.x - prevTurned.x, qt.y - prevTurned.y);
+            }
             prevTurned = qt;
         }
         DimensionRun(pDC, t, sp, d, q0, qn);
         const CPoint at = Scaled(t, label);
         const QString text = AfxFormat("%.0f", sp.m_dSpanLength * 1000.0);
-        WriteLabel(pDC, *pDoc, {DimensionCorner(pDC, at, text, pass.reversed, TextEscapement(*pDoc))}, text, at,
-                   LabelKind::Dimension);
+        WriteLabel(pDC, *pDoc, DimensionCorners(pDC, at, text, pass.reversed, TextEscapement(*pDoc), along), text,
+                   at, LabelKind::Dimension);
     }
     return 1;
 }
@@ -1500,8 +1593,10 @@ int CPlanDrawer::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
             else if (j - 1 < int(sp.m_pdPanelLength.size())) {
                 const CPoint at = Scaled(t, (prevTurned + qt) * 0.5);
                 const QString text = AfxFormat("%.0f", sp.m_pdPanelLength[size_t(j - 1)] * 1000.0);
-                WriteLabel(pDC, *pDoc, {DimensionCorner(pDC, at, text, pass.reversed, TextEscapement(*pDoc))}, text,
-                           at, LabelKind::Dimension);
+                WriteLabel(pDC, *pDoc,
+                           DimensionCorners(pDC, at, text, pass.reversed, TextEscapement(*pDoc),
+                                            CDPoint(qt.x - prevTurned.x, qt.y - prevTurned.y)),
+                           text, at, LabelKind::Dimension);
             }
             prevTurned = qt;
         }
