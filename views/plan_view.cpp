@@ -117,16 +117,17 @@ std::vector<CPoint> LabelPlaces(const CPlanTransform& t, CDPoint from, double an
 
 // On a page, where a label keeps its distances whatever the plan's scale, so that a sideways
 // page drawn larger puts it as the upright one does: the centres of the cell out from a point
-// along the unit direction `dir`, its near side nGap away, then farther out by three quarters
-// of its height a step.
-std::vector<CPoint> PagePlaces(CDC* pDC, int nEscapement, const QString& text, CPoint from, CDPoint dir, int nGap)
+// along the unit direction `dir`, its near side nGap away and its middle dLeast or more, then
+// farther out by three quarters of its height a step.
+std::vector<CPoint> PagePlaces(CDC* pDC, int nEscapement, const QString& text, CPoint from, CDPoint dir, int nGap,
+                               double dLeast = 0.0)
 {
     const CRect cell = TextCell(pDC, nEscapement, 0, 0, text);
     const double half = (std::fabs(dir.x) * cell.Width() + std::fabs(dir.y) * cell.Height()) / 2.0;
     const double step = 0.75 * pDC->GetTextExtent(text).cy;
     std::vector<CPoint> out;
     for (int k = 0; k < 5; ++k) {
-        const double r = nGap + half + k * step;
+        const double r = std::max(nGap + half, dLeast) + k * step;
         out.emplace_back(from.x + int(std::lround(dir.x * r)), from.y + int(std::lround(dir.y * r)));
     }
     return out;
@@ -151,6 +152,8 @@ constexpr int kNearSquare = 10;
 // member's label 1 mm beyond the deck's edge.
 constexpr int kBeyondEnd = 20;
 constexpr int kBeyondEdge = 10;
+// and its middle, where the edge is near, 6 mm out from the member's end.
+constexpr int kMemberLabelOut = 60;
 
 // The top-left corner of a text turned by nEscapement that stands to its anchor as the
 // upright text at corner does: the corner's offset turned with the text.
@@ -339,7 +342,6 @@ struct CPlanLabelLayout {
             return p != anchor && !Nearer(cell, anchor, p);
         });
     }
-    // Clear of the lines, marks, texts and frame.
     // Clear of the lines, marks, texts and frame. A value written at nEscapement may stand on
     // its line: its foot (a sixth of its height) holds no glyphs of digits.
     bool IsClear(const CRect& cell, int nEscapement, int nHeight, bool bOnLine = false) const
@@ -1007,9 +1009,14 @@ int CPlanDrawer::DrawCrossMemberLabels(CDC* pDC, CMarivoltenDoc* pDoc)
                 a -= kPi;
             // Where the line over a station runs out through them, beside it.
             const QString text = AfxFormat("C%d", pp.m_anNodes.front());
-            std::vector<CPoint> places = layout ? PagePlaces(pDC, TextEscapement(*pDoc), text, t.Map(E),
-                                                                  t.Turn(CDPoint(std::cos(a), std::sin(a))), kBeyondEdge)
-                                                     : LabelPlaces(t, E, a, 2.0);
+            // On a page the label's middle stands a fixed way out from the member's end where
+            // the deck's edge allows, as the edge lies farther out on a page drawn larger.
+            const CPoint end = t.Map(MemberEnd(pp, edge)), at = t.Map(E);
+            const CDPoint out = t.Turn(CDPoint(std::cos(a), std::sin(a)));
+            const double edgeOut = (at.x - end.x) * out.x + (at.y - end.y) * out.y;
+            std::vector<CPoint> places =
+                layout ? PagePlaces(pDC, TextEscapement(*pDoc), text, at, out, kBeyondEdge, kMemberLabelOut - edgeOut)
+                       : LabelPlaces(t, E, a, 2.0);
             const CDPoint side = t.Turn(CDPoint(-std::sin(a), std::cos(a)));
             const CRect cell = TextCell(pDC, TextEscapement(*pDoc), 0, 0, text);
             const double shift = (std::fabs(side.x) * cell.Width() + std::fabs(side.y) * cell.Height()) / 2.0 +
@@ -1018,7 +1025,7 @@ int CPlanDrawer::DrawCrossMemberLabels(CDC* pDC, CMarivoltenDoc* pDoc)
                 for (double sign : {1.0, -1.0})
                     places.emplace_back(places[k].x + int(std::lround(sign * shift * side.x)),
                                         places[k].y + int(std::lround(sign * shift * side.y)));
-            DrawCentredText(pDC, *pDoc, places, text, t.Map(MemberEnd(pp, edge)), LabelKind::Member);
+            DrawCentredText(pDC, *pDoc, places, text, end, LabelKind::Member);
         }
     }
     return 1;
@@ -1469,7 +1476,8 @@ CPoint Scaled(const CPlanTransform& t, CDPoint turned)
 // The corners of a dimension value at its anchor: outside the line, or inside it where the
 // scale is reversed, on a sideways page turned with the plan as it would stand on an upright
 // one; then, where the line runs aslant under the text (the plan turned or curved), beside the
-// line on the same side, clear of it. `along` is the line's direction there.
+// line on the same side, clear of it, and farther out row by row. `along` is the line's
+// direction there.
 std::vector<CPoint> DimensionCorners(CDC* pDC, CPoint at, const QString& text, bool reversed, int nEscapement,
                                      CDPoint along)
 {
@@ -1484,9 +1492,13 @@ std::vector<CPoint> DimensionCorners(CDC* pDC, CPoint at, const QString& text, b
     CDPoint normal(-along.y / len, along.x / len);
     if (normal.x * (usual.x - at.x) + normal.y * (usual.y - at.y) < 0.0)
         normal = CDPoint(-normal.x, -normal.y);
+    // Where the values stand closer than their widths, rows farther out, led back.
     const double r = (std::fabs(normal.x) * cell.Width() + std::fabs(normal.y) * cell.Height()) / 2.0 + kTouch;
-    const CPoint centre(at.x + int(std::lround(normal.x * r)), at.y + int(std::lround(normal.y * r)));
-    corners.emplace_back(centre.x - cell.CenterPoint().x, centre.y - cell.CenterPoint().y);
+    const double row = 1.25 * ext.cy;
+    for (int k = 0; k < 4; ++k) {
+        const CPoint centre(at.x + int(std::lround(normal.x * (r + k * row))), at.y + int(std::lround(normal.y * (r + k * row))));
+        corners.emplace_back(centre.x - cell.CenterPoint().x, centre.y - cell.CenterPoint().y);
+    }
     return corners;
 }
 
