@@ -807,6 +807,7 @@ void CGridView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         DrawCarriagewayLines(pDC, doc);
         DrawCrossSectionLines(pDC, doc);
         DrawCrossMembers(pDC, doc);
+        m_pLayout.reset();
     }
     m_ptOrigin = savedOrigin;
     m_dScale = savedScale;

@@ -62,10 +62,10 @@ public:
 
     // With a label room open on the DC: keeps the labels off the supports' squares and the
     // nodes' marks, which are drawn around them, and where it can off the deck's edges; the
-    // node numbers, cross-member labels and dimension values off every line the plan draws
-    // (the dimension lines where bDimensions), a character's gap from other texts and nearer
-    // what they name than anything else of its kind, left out where no place is. Called at
-    // the start of each page.
+    // page's own labels (girder names, node numbers, cross-member labels, dimension values)
+    // off every line the plan draws (the dimension lines where bDimensions, the cross-member
+    // labels then beyond the other edge), a character's gap from other texts and nearer what
+    // they name than anything else of its kind or led to it. Called at the start of each page.
     void KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimensions = false);
 
     double m_dScale = 1.0;
@@ -95,8 +95,9 @@ protected:
     // corners that is clear.
     void WriteText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& corners, const QString& text);
     // A label that names the point `anchor` as a thing of its kind, at the first of its corners
-    // that the page's layout finds clear, else left out; without one as WriteClear writes it.
-    // A node number of girder nGirder (>= 0) stands on no other girder's line drawn on.
+    // that the page's layout finds clear, led back where it stands apart, else left out;
+    // without a layout as WriteClear writes it. A node number of girder nGirder (>= 0) stands
+    // on no other girder's line drawn on.
     int WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& corners, const QString& text,
                    CPoint anchor, LabelKind kind, int nGirder = -1);
     int TextEscapement(const CMarivoltenDoc& doc) const;
