@@ -1048,18 +1048,34 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
         CPoint anchor;
         CDPoint out;        // unit, on the page
         std::vector<CPoint> corners;
+        CPoint farAnchor;   // the girder's end at the bridge's far end, and out from it
+        CDPoint farOut;
     };
     std::vector<Name> names;
+    const CSpanData& last = pDoc->m_aSpans[size_t(BuiltSpans(*pDoc) - 1)];
+    // Out from a girder line's end S, away from its other end T, square to the line over the
+    // support there (at angle a).
+    auto outFrom = [&](CDPoint S, CDPoint T, double a) {
+        double b = a + kPi / 2;
+        if (Dot(S, T, Polar(S, b, 2.0)) < 0)
+            b = a - kPi + kPi / 2;
+        return b;
+    };
     auto girderLabel = [&](int rec, int number) {
         if (rec >= int(first.m_aGirderLines.size()))
             return;
         const CDPoint S = first.m_aGirderLines[size_t(rec)].m_ptStart, T = first.m_aGirderLines[size_t(rec)].m_ptEnd;
-        double a = a0 + kPi / 2;
-        if (Dot(S, T, Polar(S, a, 2.0)) < 0)
-            a = a0 - kPi + kPi / 2;
+        const double a = outFrom(S, T, a0);
         const QString text = AfxFormat("G%d", number);
         const CSize ext = pDC->GetTextExtent(text);
-        Name n{text, t.Map(S), t.Turn(CDPoint(std::cos(a), std::sin(a))), {}};
+        Name n{text, t.Map(S), t.Turn(CDPoint(std::cos(a), std::sin(a))), {}, t.Map(S), CDPoint()};
+        n.farOut = CDPoint(-n.out.x, -n.out.y);
+        if (rec < int(last.m_aGirderLines.size()) && !last.m_aPanelPoints.empty()) {
+            const CDPoint E = last.m_aGirderLines[size_t(rec)].m_ptEnd, F = last.m_aGirderLines[size_t(rec)].m_ptStart;
+            const double b = outFrom(E, F, last.m_aPanelPoints.back().m_dAngle);
+            n.farAnchor = t.Map(E);
+            n.farOut = t.Turn(CDPoint(std::cos(b), std::sin(b)));
+        }
         const std::vector<CPoint> places =
             Layout(pDC) ? PagePlaces(pDC, esc, text, n.anchor, n.out, kBeyondEnd) : LabelPlaces(t, S, a, 2.0);
         for (CPoint at : places)
@@ -1127,95 +1143,112 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
     }
 
     // Crowded: the names in a column (a row where the girders spread along the text) beyond the
-    // girders' ends, in the girders' order, each led to its girder.
+    // girders' ends, in the girders' order, each led to its girder; where the column would run
+    // too far for short leaders, half of them at the bridge's far end.
     const double e = esc / 10.0 * kPi / 180.0;
     const CDPoint along(std::cos(e), std::sin(e)), up(-std::sin(e), std::cos(e));
     auto dot = [](CDPoint p, CDPoint d) { return p.x * d.x + p.y * d.y; };
-    auto spread = [&](CDPoint d) {
-        double lo = 1e300, hi = -1e300;
-        for (const Name& n : names) {
-            const double v = dot(CDPoint(n.anchor.x, n.anchor.y), d);
-            lo = std::min(lo, v);
-            hi = std::max(hi, v);
-        }
-        return std::pair{lo, hi};
+    struct Placed {
+        size_t name;
+        CPoint anchor, corner;
+        CRect cell;
     };
-    const auto [upLo, upHi] = spread(up);
-    const auto [alLo, alHi] = spread(along);
-    const bool column = upHi - upLo >= alHi - alLo;
-    const CDPoint s = column ? up : along, o = column ? along : up;
-    double outward = 0.0;
-    for (const Name& n : names)
-        outward += dot(n.out, o);
-    const double sign = outward >= 0.0 ? 1.0 : -1.0;
-    std::vector<size_t> order(names.size());
-    for (size_t k = 0; k < order.size(); ++k)
-        order[k] = k;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return dot(CDPoint(names[a].anchor.x, names[a].anchor.y), s) < dot(CDPoint(names[b].anchor.x, names[b].anchor.y), s);
-    });
-    // Sizes across and along the stack.
-    std::vector<CSize> ext(names.size());
-    int across = 0, length = 0;
-    const int gap = column ? std::max(h / 4, kTouch + 2) : h / 2 + 2;
-    for (size_t k = 0; k < names.size(); ++k) {
-        const CSize x = pDC->GetTextExtent(names[k].text);
-        ext[k] = column ? CSize(x.cy, x.cx) : CSize(x.cx, x.cy);   // along the stack, across it
-        length += ext[k].cx + (k > 0 ? gap : 0);
-        across = std::max(across, int(ext[k].cy));
-    }
-    const auto [sLo, sHi] = spread(s);
-    double reach = -1e300;
-    for (const Name& n : names)
-        reach = std::max(reach, sign * dot(CDPoint(n.anchor.x, n.anchor.y), o));
-    const double usual = layout ? double(kBeyondEnd) : std::max(2.0 * t.m_dScale - across / 2.0, h / 2.0);
-    auto cellAt = [&](size_t k, CDPoint centre) {
-        const CRect c0 = TextCell(pDC, esc, 0, 0, names[k].text);
-        const CPoint corner(int(std::lround(centre.x)) - c0.CenterPoint().x, int(std::lround(centre.y)) - c0.CenterPoint().y);
-        return std::pair{corner, TextCell(pDC, esc, corner.x, corner.y, names[k].text)};
-    };
-    auto stack = [&](double distance, double shift) {
-        std::vector<std::pair<CPoint, CRect>> out(names.size());
-        double pos = (sLo + sHi) / 2.0 - length / 2.0 + shift;
-        const double oc = sign * (reach + distance + across / 2.0);
-        for (size_t k : order) {
-            const double sc = pos + ext[k].cx / 2.0;
-            out[k] = cellAt(k, CDPoint(s.x * sc + o.x * oc, s.y * sc + o.y * oc));
-            pos += ext[k].cx + gap;
-        }
-        return out;
-    };
-    auto fits = [&](const std::vector<std::pair<CPoint, CRect>>& placed) {
-        for (size_t k = 0; k < names.size(); ++k) {
-            if (!clear(placed[k].second))
-                return false;
-            const CPoint end = NearestIn(placed[k].second, names[k].anchor);
-            if (Distance(names[k].anchor, end) > kLongestLeader)
-                return false;
-            for (size_t m = 0; m < names.size(); ++m)
-                if (m != k && Through(names[k].anchor, end, placed[m].second))
-                    return false;
-            if (room && room->CrossesText(names[k].anchor, end))
-                return false;
-        }
-        return true;
-    };
-    std::vector<std::pair<CPoint, CRect>> chosen = stack(usual, 0.0);
-    int place = int(names.front().corners.size());
-    bool found = false;
-    for (int step = 0; step < 8 && !found; ++step)
-        for (int shift : {0, 1, -1, 2, -2}) {
-            const auto placed = stack(usual + step * h / 2.0, shift * h);
-            if (fits(placed)) {
-                chosen = placed;
-                found = true;
-                break;
+    // The names `which` stacked beyond the ends `far` or not; whether the place found is clear.
+    auto group = [&](const std::vector<size_t>& which, bool far, std::vector<Placed>& chosen) {
+        auto anchor = [&](size_t k) { return far ? names[k].farAnchor : names[k].anchor; };
+        auto spread = [&](CDPoint d) {
+            double lo = 1e300, hi = -1e300;
+            for (size_t k : which) {
+                const double v = dot(CDPoint(anchor(k).x, anchor(k).y), d);
+                lo = std::min(lo, v);
+                hi = std::max(hi, v);
             }
+            return std::pair{lo, hi};
+        };
+        const auto [upLo, upHi] = spread(up);
+        const auto [alLo, alHi] = spread(along);
+        const bool column = upHi - upLo >= alHi - alLo;
+        const CDPoint s = column ? up : along, o = column ? along : up;
+        double outward = 0.0;
+        for (size_t k : which)
+            outward += dot(far ? names[k].farOut : names[k].out, o);
+        const double sign = outward >= 0.0 ? 1.0 : -1.0;
+        std::vector<size_t> order = which;
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            return dot(CDPoint(anchor(a).x, anchor(a).y), s) < dot(CDPoint(anchor(b).x, anchor(b).y), s);
+        });
+        // Sizes along the stack and across it.
+        std::vector<CSize> ext(names.size());
+        int across = 0, length = 0;
+        const int gap = column ? std::max(h / 4, kTouch + 2) : h / 2 + 2;
+        for (size_t k : which) {
+            const CSize x = pDC->GetTextExtent(names[k].text);
+            ext[k] = column ? CSize(x.cy, x.cx) : CSize(x.cx, x.cy);
+            length += ext[k].cx + (length > 0 ? gap : 0);
+            across = std::max(across, int(ext[k].cy));
         }
-    for (size_t k = 0; k < names.size(); ++k) {
-        DrawLeader(pDC, layout, names[k].anchor, chosen[k].second);
-        PutLabel(pDC, layout, esc, chosen[k].first,
-                 {LabelKind::Girder, names[k].text, names[k].anchor, chosen[k].second, place, true});
+        const auto [sLo, sHi] = spread(s);
+        double reach = -1e300;
+        for (size_t k : which)
+            reach = std::max(reach, sign * dot(CDPoint(anchor(k).x, anchor(k).y), o));
+        const double usual = layout ? double(kBeyondEnd) : std::max(2.0 * t.m_dScale - across / 2.0, h / 2.0);
+        auto stack = [&](double distance, double shift) {
+            std::vector<Placed> out;
+            double pos = (sLo + sHi) / 2.0 - length / 2.0 + shift;
+            const double oc = sign * (reach + distance + across / 2.0);
+            for (size_t k : order) {
+                const double sc = pos + ext[k].cx / 2.0;
+                const CRect c0 = TextCell(pDC, esc, 0, 0, names[k].text);
+                const CPoint corner(int(std::lround(s.x * sc + o.x * oc)) - c0.CenterPoint().x,
+                                    int(std::lround(s.y * sc + o.y * oc)) - c0.CenterPoint().y);
+                out.push_back({k, anchor(k), corner, TextCell(pDC, esc, corner.x, corner.y, names[k].text)});
+                pos += ext[k].cx + gap;
+            }
+            return out;
+        };
+        auto fits = [&](const std::vector<Placed>& placed) {
+            for (const Placed& p : placed) {
+                if (!clear(p.cell))
+                    return false;
+                const CPoint end = NearestIn(p.cell, p.anchor);
+                if (Distance(p.anchor, end) > kLongestLeader)
+                    return false;
+                for (const Placed& q : placed)
+                    if (&q != &p && Through(p.anchor, end, q.cell))
+                        return false;
+                if (room && room->CrossesText(p.anchor, end))
+                    return false;
+            }
+            return true;
+        };
+        for (int step = 0; step < 8; ++step)
+            for (int shift : {0, 1, -1, 2, -2}) {
+                std::vector<Placed> placed = stack(usual + step * h / 2.0, shift * h);
+                if (fits(placed)) {
+                    chosen = std::move(placed);
+                    return true;
+                }
+            }
+        chosen = stack(usual, 0.0);
+        return false;
+    };
+    std::vector<size_t> all(names.size());
+    for (size_t k = 0; k < all.size(); ++k)
+        all[k] = k;
+    std::vector<Placed> chosen;
+    if (!group(all, false, chosen) && names.size() > 1) {
+        const size_t half = (names.size() + 1) / 2;
+        std::vector<Placed> near, far;
+        if (group(std::vector<size_t>(all.begin(), all.begin() + long(half)), false, near) &&
+            group(std::vector<size_t>(all.begin() + long(half), all.end()), true, far)) {
+            chosen = near;
+            chosen.insert(chosen.end(), far.begin(), far.end());
+        }
+    }
+    const int place = int(names.front().corners.size());
+    for (const Placed& p : chosen) {
+        DrawLeader(pDC, layout, p.anchor, p.cell);
+        PutLabel(pDC, layout, esc, p.corner, {LabelKind::Girder, names[p.name].text, p.anchor, p.cell, place, true});
     }
     return 1;
 }
