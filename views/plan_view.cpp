@@ -1113,9 +1113,9 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
     std::vector<int> places;
     bool crowded = false;
     for (const Name& n : names) {
-        const CRect first = TextCell(pDC, esc, n.corners[0].x, n.corners[0].y, n.text);
-        crowded = crowded || !apart(first, firsts);
-        firsts.push_back(first);
+        const CRect own = TextCell(pDC, esc, n.corners[0].x, n.corners[0].y, n.text);
+        crowded = crowded || !apart(own, firsts);
+        firsts.push_back(own);
     }
     for (const Name& n : names) {
         if (crowded)
@@ -1123,7 +1123,8 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
         const size_t before = cells.size();
         for (size_t i = 0; i < n.corners.size(); ++i) {
             const CRect cell = TextCell(pDC, esc, n.corners[i].x, n.corners[i].y, n.text);
-            bool nearest = true;
+            // Unled, within two and a half texts of its girder.
+            bool nearest = Distance(NearestIn(cell, n.anchor), n.anchor) <= 2.5 * std::min(cell.Width(), cell.Height());
             for (const Name& other : names)
                 nearest = nearest && (&other == &n || Nearer(cell, n.anchor, other.anchor));
             if (nearest && apart(cell, cells) && clear(cell)) {
