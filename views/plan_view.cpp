@@ -591,7 +591,7 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimen
     layout->dc = pDC;
     layout->membersBeyondLast = bDimensions && pDoc->m_bPlanScaleReversed != 1 &&
                                 (pDoc->m_bPlanShowSpanLengths == 1 || pDoc->m_bPlanShowPanelLengths == 1);
-    layout->AddLines(ProbeLike(pDC, [&](CDC* probe) {
+    const std::vector<CDC::Record> drawn = ProbeLike(pDC, [&](CDC* probe) {
         if (bDimensions) {
             DrawSpanDimensions(probe, pDoc, pDoc->m_bPlanShowSpanLengths);
             DrawPanelDimensions(probe, pDoc, pDoc->m_bPlanShowPanelLengths);
@@ -604,7 +604,12 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimen
         DrawCarriagewayLines(probe, pDoc);
         DrawCrossSectionLines(probe, pDoc);
         DrawCrossMembers(probe, pDoc);
-    }));
+    });
+    layout->AddLines(drawn);
+    // The points the dimension values name, as the probe noted them.
+    for (const LabelNote& n : LabelNotes(drawn))
+        if (n.kind == LabelKind::Dimension)
+            layout->AddAnchor(LabelKind::Dimension, n.anchor);
     const CPlanTransform t = Transform(*pDoc);
     const int spans = BuiltSpans(*pDoc);
     // Each girder's end segments at the bridge's ends drawn on 6 mm.
@@ -660,13 +665,17 @@ int CPlanDrawer::WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
     const int h = pDC->GetTextExtent(text).cy;
     for (size_t i = 0; i < corners.size(); ++i) {
         const CRect cell = TextCell(pDC, esc, corners[i].x, corners[i].y, text);
-        if (!layout->NearestIs(kind, cell, anchor) || (nGirder >= 0 && layout->OnOtherGirder(cell, nGirder)) ||
+        if ((nGirder >= 0 && layout->OnOtherGirder(cell, nGirder)) ||
             !layout->IsClear(cell, esc, h, kind == LabelKind::Dimension))
             continue;
         // Farther than two and a half texts from what it names it is led back to it, by a
-        // leader through no text.
+        // leader through no text; so is a value nearer another thing of its kind, which is
+        // never left out.
         const CPoint end = NearestIn(cell, anchor);
-        const bool led = Distance(anchor, end) > 2.5 * std::min(cell.Width(), cell.Height());
+        const bool nearest = layout->NearestIs(kind, cell, anchor);
+        if (!nearest && kind != LabelKind::Dimension)
+            continue;
+        const bool led = !nearest || Distance(anchor, end) > 2.5 * std::min(cell.Width(), cell.Height());
         if (led && (Distance(anchor, end) > kLongestLeader || layout->room->CrossesText(anchor, end)))
             continue;
         if (led)
@@ -1527,13 +1536,19 @@ std::vector<CPoint> DimensionCorners(CDC* pDC, CPoint at, const QString& text, b
     CDPoint normal(-along.y / len, along.x / len);
     if (normal.x * (usual.x - at.x) + normal.y * (usual.y - at.y) < 0.0)
         normal = CDPoint(-normal.x, -normal.y);
-    // Where the values stand closer than their widths, rows farther out, led back.
+    // Where the values stand closer than their widths, rows farther out, led back, and in
+    // them a value's width to either side.
     const double r = (std::fabs(normal.x) * cell.Width() + std::fabs(normal.y) * cell.Height()) / 2.0 + kTouch;
     const double row = 1.25 * ext.cy;
-    for (int k = 0; k < 4; ++k) {
-        const CPoint centre(at.x + int(std::lround(normal.x * (r + k * row))), at.y + int(std::lround(normal.y * (r + k * row))));
-        corners.emplace_back(centre.x - cell.CenterPoint().x, centre.y - cell.CenterPoint().y);
-    }
+    const CDPoint side(along.x / len, along.y / len);
+    const double aside = std::fabs(side.x) * cell.Width() + std::fabs(side.y) * cell.Height() + ext.cy / 2.0;
+    for (int shift : {0, 1, -1})
+        for (int k = shift == 0 ? 0 : 1; k < 4; ++k) {
+            const double n = r + k * row, a = shift * aside;
+            const CPoint centre(at.x + int(std::lround(normal.x * n + side.x * a)),
+                                at.y + int(std::lround(normal.y * n + side.y * a)));
+            corners.emplace_back(centre.x - cell.CenterPoint().x, centre.y - cell.CenterPoint().y);
+        }
     return corners;
 }
 

@@ -837,6 +837,44 @@ TEST_F(PlanPageTest, ACrowdedPlanNamesEveryGirderLedToItAndNumbersNodesBesideThe
     }
 }
 
+// With the dimension lines beside the first girder, the cross members' labels stand beyond the
+// last girder's edge, named at the members' ends there; no length is left out, and every label
+// stands by what it names or is led to it, clear of the lines.
+TEST_F(PlanPageTest, DimensionLinesSendTheCrossMemberLabelsBeyondTheOtherEdge)
+{
+    Open("plate_3span_skew.mvl");
+    g_pDoc->m_bPlanShowSpanLengths = 1;
+    g_pDoc->m_bPlanShowPanelLengths = 1;
+    for (bool upright : {true, false}) {
+        SCOPED_TRACE(upright ? "upright" : "sideways");
+        Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, upright);
+        const auto records = Page();
+        const CPlanTransform t = PageTransform(upright);
+        int members = 0, lengths = 0;
+        for (const LabelNote& n : LabelNotes(records)) {
+            if (n.kind == LabelKind::Dimension) {
+                ++lengths;
+                EXPECT_TRUE(n.written()) << n.text.toStdString() << " at " << n.anchor.x << "," << n.anchor.y;
+            }
+            if (n.kind != LabelKind::Member || !n.written())
+                continue;
+            ++members;
+            bool atLast = false;
+            for (const CSpanData& sp : g_pDoc->m_aSpans)
+                for (const CPanelPointRecord& pp : sp.m_aPanelPoints)
+                    atLast = atLast || n.anchor == t.Map(pp.m_ptLine2);
+            EXPECT_TRUE(atLast) << n.text.toStdString();
+        }
+        EXPECT_EQ(members, PanelPointCount() - (g_nSpans - 1));
+        // A span's length and each of its panels'.
+        EXPECT_EQ(lengths, PanelPointCount());
+        EXPECT_TRUE(drawingchecks::StrayLabels(records).isEmpty())
+            << drawingchecks::StrayLabels(records).join(u'\n').toStdString();
+        EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
+            << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
+    }
+}
+
 // At the skewed far end the girders' end squares step across: each end node's number stands
 // on its own girder's line drawn on, not on the next one's.
 TEST_F(PlanPageTest, AtASkewedEndEachNumberStandsOnItsOwnGirdersLine)
