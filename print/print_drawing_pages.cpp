@@ -77,18 +77,18 @@ void CPrintView::PrintPlan(CDC* pDC, CPrintInfo* pInfo)
     plan.m_nCarriagewayPenStyle = PS_DASHDOT;
     plan.m_nCarriagewayPenWidth = 1;
     CLabelRoom room(pDC, doc->PageFrameRect(pInfo));
-    plan.KeepLabelsOffMarks(pDC, doc);
+    plan.KeepLabelsOffMarks(pDC, doc, true);
 
     plan.DrawSpanDimensions(pDC, doc, doc->m_bPlanShowSpanLengths);
     plan.DrawPanelDimensions(pDC, doc, doc->m_bPlanShowPanelLengths);
     plan.DrawBaseLine(pDC, doc);
     plan.DrawGirderLines(pDC, doc);
     plan.DrawSupports(pDC, doc);
-    // The girders' names before the crowded node numbers and cross-member labels, which
-    // give way to them.
+    // The girders' names before the crowded cross-member labels and node numbers, which
+    // give way to them, the numbers last.
     plan.DrawGirderLabels(pDC, doc);
-    plan.DrawNodeNumbers(pDC, doc);
     plan.DrawCrossMemberLabels(pDC, doc);
+    plan.DrawNodeNumbers(pDC, doc);
     plan.DrawNodeMarks(pDC, doc);
     plan.DrawCurbLines(pDC, doc);
     plan.DrawKerbOuterLines(pDC, doc);

@@ -15,6 +15,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <set>
+#include <tuple>
+#include <unordered_map>
 
 CGridView* g_pGridView = nullptr;
 CGridBar* g_pGridBar = nullptr;
@@ -111,6 +115,24 @@ std::vector<CPoint> LabelPlaces(const CPlanTransform& t, CDPoint from, double an
     return out;
 }
 
+// On a page, where a label keeps its distances whatever the plan's scale, so that a sideways
+// page drawn larger puts it as the upright one does: the centres of the cell out from a point
+// along the unit direction `dir`, its near side nGap away and its middle dLeast or more, then
+// farther out by three quarters of its height a step.
+std::vector<CPoint> PagePlaces(CDC* pDC, int nEscapement, const QString& text, CPoint from, CDPoint dir, int nGap,
+                               double dLeast = 0.0)
+{
+    const CRect cell = TextCell(pDC, nEscapement, 0, 0, text);
+    const double half = (std::fabs(dir.x) * cell.Width() + std::fabs(dir.y) * cell.Height()) / 2.0;
+    const double step = 0.75 * pDC->GetTextExtent(text).cy;
+    std::vector<CPoint> out;
+    for (int k = 0; k < 5; ++k) {
+        const double r = std::max(nGap + half, dLeast) + k * step;
+        out.emplace_back(from.x + int(std::lround(dir.x * r)), from.y + int(std::lround(dir.y * r)));
+    }
+    return out;
+}
+
 // The pen and font of the plan's labels, for the life of the scope.
 struct LabelPens {
     LabelPens(CDC* pDC, CFont* pFont, COLORREF colour)
@@ -122,8 +144,16 @@ struct LabelPens {
     Selected<CFont> selFont;
 };
 
-// Beyond a support's square (half 12.5 units) a number stands clear of it.
+// Beyond a support's square (half 12.5 units) a number stands clear of it; nearer, it only
+// touches the square's corner.
 constexpr int kClearOfSquare = 14;
+constexpr int kNearSquare = 10;
+// On a page a girder's name stands 2 mm beyond its end, clear of the square there; a cross
+// member's label 1 mm beyond the deck's edge.
+constexpr int kBeyondEnd = 20;
+constexpr int kBeyondEdge = 10;
+// and its middle, where the edge is near, 6 mm out from the member's end.
+constexpr int kMemberLabelOut = 60;
 
 // The top-left corner of a text turned by nEscapement that stands to its anchor as the
 // upright text at corner does: the corner's offset turned with the text.
@@ -134,7 +164,283 @@ CPoint TurnedCorner(int nEscapement, CPoint anchor, CPoint corner)
     return CPoint(anchor.x + int(std::lround(dx * c - dy * s)), anchor.y + int(std::lround(dx * s + dy * c)));
 }
 
+// Page points and segments found by the squares of a grid they lie in.
+class CBuckets {
+public:
+    explicit CBuckets(int nSize = 100) : m_nSize(std::max(nSize, 1)) {}
+    void Add(const CRect& r, int index)
+    {
+        ForSquares(r, [&](std::int64_t key) {
+            m_map[key].push_back(index);
+            return false;
+        });
+    }
+    // Whether f is true of an index in a square the rectangle reaches (an index may come twice).
+    template <class F>
+    bool Any(const CRect& r, F f) const
+    {
+        return ForSquares(r, [&](std::int64_t key) {
+            const auto it = m_map.find(key);
+            if (it != m_map.end())
+                for (int i : it->second)
+                    if (f(i))
+                        return true;
+            return false;
+        });
+    }
+
+private:
+    template <class F>
+    bool ForSquares(const CRect& r, F f) const
+    {
+        auto square = [this](int v) { return v >= 0 ? v / m_nSize : -((-v + m_nSize - 1) / m_nSize); };
+        const int x0 = square(std::min(r.left, r.right)), x1 = square(std::max(r.left, r.right));
+        const int y0 = square(std::min(r.top, r.bottom)), y1 = square(std::max(r.top, r.bottom));
+        for (int x = x0; x <= x1; ++x)
+            for (int y = y0; y <= y1; ++y)
+                if (f((std::int64_t(x) << 32) ^ std::int64_t(std::uint32_t(y))))
+                    return true;
+        return false;
+    }
+    int m_nSize;
+    std::unordered_map<std::int64_t, std::vector<int>> m_map;
+};
+
+CRect Around(CPoint p, CPoint q)
+{
+    return CRect(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y));
+}
+
+// A text may touch a line or mark by this much (0.3 mm), as in the label room.
+constexpr int kTouch = 3;
+// A leader is short: 15 mm at most.
+constexpr int kLongestLeader = 150;
+
+// Whether the segment runs through the rectangle (top <= bottom) shrunk by `inset`.
+bool Through(CPoint p, CPoint q, const CRect& r, int inset = kTouch)
+{
+    const double lo[2] = {double(r.left + inset), double(r.top + inset)};
+    const double hi[2] = {double(r.right - inset), double(r.bottom - inset)};
+    if (lo[0] > hi[0] || lo[1] > hi[1])
+        return false;
+    const double start[2] = {double(p.x), double(p.y)}, step[2] = {double(q.x - p.x), double(q.y - p.y)};
+    double t0 = 0.0, t1 = 1.0;
+    for (int k = 0; k < 2; ++k) {
+        if (step[k] == 0.0) {
+            if (start[k] < lo[k] || start[k] > hi[k])
+                return false;
+            continue;
+        }
+        double a = (lo[k] - start[k]) / step[k], b = (hi[k] - start[k]) / step[k];
+        if (a > b)
+            std::swap(a, b);
+        t0 = std::max(t0, a);
+        t1 = std::min(t1, b);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+CPoint NearestIn(const CRect& r, CPoint p)
+{
+    return CPoint(std::clamp(p.x, r.left, r.right), std::clamp(p.y, r.top, r.bottom));
+}
+
+double Distance(CPoint a, CPoint b) { return std::hypot(double(a.x - b.x), double(a.y - b.y)); }
+
+// Whether a label in the cell stands nearer the point a than b: by its middle, and by its
+// nearest point no farther.
+bool Nearer(const CRect& cell, CPoint a, CPoint b)
+{
+    return Distance(NearestIn(cell, a), a) <= Distance(NearestIn(cell, b), b) + 0.5 &&
+           Distance(cell.CenterPoint(), a) < Distance(cell.CenterPoint(), b);
+}
+
 } // namespace
+
+// What the plan's labels keep clear of on a page beyond the room's marks: every line the plan
+// draws, the plan's texts by a character's gap, and the other things of their kind.
+struct CPlanLabelLayout {
+    CLabelRoom* room = nullptr;
+    CDC* dc = nullptr;
+    std::vector<std::pair<CPoint, CPoint>> lines;
+    CBuckets lineBuckets;
+    std::vector<CRect> texts;
+    CBuckets textBuckets;
+    std::vector<CPoint> anchors[int(LabelKind::Value) + 1];
+    CBuckets anchorBuckets[int(LabelKind::Value) + 1];
+    // The labels written or left out, by kind, text and point: a node at a pier both its spans
+    // number, a cross member both label, is tried once.
+    std::set<std::tuple<int, QString, int, int>> tried;
+    // The cross members' labels stand beyond the last girder's edge, the dimension lines
+    // taking the first's.
+    bool membersBeyondLast = false;
+
+    void AddLine(CPoint p, CPoint q)
+    {
+        lineBuckets.Add(Around(p, q), int(lines.size()));
+        lines.emplace_back(p, q);
+    }
+    void AddLines(const std::vector<CDC::Record>& records);
+    void AddText(const CRect& cell)
+    {
+        textBuckets.Add(cell, int(texts.size()));
+        texts.push_back(cell);
+    }
+    void AddAnchor(LabelKind kind, CPoint p)
+    {
+        anchorBuckets[int(kind)].Add(CRect(p.x, p.y, p.x, p.y), int(anchors[int(kind)].size()));
+        anchors[int(kind)].push_back(p);
+    }
+    // The girders' lines drawn on beyond the bridge's ends, where a node number of another
+    // girder would read as on them.
+    std::vector<std::tuple<CPoint, CPoint, int>> extensions;
+    CBuckets extensionBuckets;
+    void AddExtension(CPoint p, CPoint q, int girder)
+    {
+        extensionBuckets.Add(Around(p, q), int(extensions.size()));
+        extensions.emplace_back(p, q, girder);
+    }
+    bool OnOtherGirder(const CRect& cell, int girder) const
+    {
+        return extensionBuckets.Any(cell, [&](int i) {
+            const auto& [p, q, g] = extensions[size_t(i)];
+            return g != girder && Through(p, q, cell);
+        });
+    }
+    bool CrossesLine(const CRect& cell) const
+    {
+        // A line keeps a little farther than the touch: the device rounds the cell it writes.
+        return lineBuckets.Any(cell, [&](int i) {
+            return Through(lines[size_t(i)].first, lines[size_t(i)].second, cell, kTouch - 2);
+        });
+    }
+    // Along its line a text keeps half its height from the plan's other texts.
+    bool KeepsGap(const CRect& cell, bool bAlongY, int nHeight) const
+    {
+        CRect wide = cell;
+        const int gap = nHeight / 2;
+        wide.InflateRect(bAlongY ? -kTouch : gap, bAlongY ? gap : -kTouch);
+        return !textBuckets.Any(wide, [&](int i) {
+            const CRect& t = texts[size_t(i)];
+            return std::min(t.right, wide.right) > std::max(t.left, wide.left) &&
+                   std::min(t.bottom, wide.bottom) > std::max(t.top, wide.top);
+        });
+    }
+    // Nothing else of its kind stands nearer the cell than the anchor.
+    bool NearestIs(LabelKind kind, const CRect& cell, CPoint anchor) const
+    {
+        const auto& points = anchors[int(kind)];
+        if (points.empty())
+            return true;
+        const int reach = int(std::max(Distance(NearestIn(cell, anchor), anchor), Distance(cell.CenterPoint(), anchor))) + 2;
+        CRect around = cell;
+        around.InflateRect(reach, reach);
+        return !anchorBuckets[int(kind)].Any(around, [&](int i) {
+            const CPoint p = points[size_t(i)];
+            return p != anchor && !Nearer(cell, anchor, p);
+        });
+    }
+    // Clear of the lines, marks, texts and frame. A value written at nEscapement may stand on
+    // its line: its foot (a sixth of its height) holds no glyphs of digits.
+    bool IsClear(const CRect& cell, int nEscapement, int nHeight, bool bOnLine = false) const
+    {
+        const bool alongY = (nEscapement / 900) % 2 != 0;
+        const double e = nEscapement / 10.0 * kPi / 180.0;
+        const double fx = std::sin(e), fy = -std::cos(e);
+        CRect ink = cell;
+        const int foot = bOnLine ? nHeight / 6 : 0;
+        if (fx > 0.5)
+            ink.right -= foot;
+        else if (fx < -0.5)
+            ink.left += foot;
+        if (fy > 0.5)
+            ink.bottom -= foot;
+        else if (fy < -0.5)
+            ink.top += foot;
+        return !CrossesLine(ink) && KeepsGap(cell, alongY, nHeight) && room->IsClear(cell, true, alongY);
+    }
+};
+
+namespace {
+
+// The arcs drawn as the chords of 32 steps along them (y up, counter-clockwise from the first
+// radial point to the second).
+void AddArc(CPlanLabelLayout& layout, const std::vector<int>& a)
+{
+    const double cx = (a[0] + a[2]) / 2.0, cy = (a[1] + a[3]) / 2.0;
+    const double rx = std::abs(a[2] - a[0]) / 2.0, ry = std::abs(a[3] - a[1]) / 2.0;
+    if (rx <= 0.0 || ry <= 0.0)
+        return;
+    const double from = std::atan2((a[5] - cy) / ry, (a[4] - cx) / rx);
+    double sweep = std::atan2((a[7] - cy) / ry, (a[6] - cx) / rx) - from;
+    while (sweep <= 0.0)
+        sweep += 2.0 * kPi;
+    auto at = [&](int k) {
+        const double t = from + sweep * k / 32.0;
+        return CPoint(int(std::lround(cx + rx * std::cos(t))), int(std::lround(cy + ry * std::sin(t))));
+    };
+    for (int k = 0; k < 32; ++k)
+        layout.AddLine(at(k), at(k + 1));
+}
+
+// Writes a label at the corner, takes its cell and notes it.
+void PutLabel(CDC* pDC, CPlanLabelLayout* layout, int nEscapement, CPoint corner, const LabelNote& note)
+{
+    if (nEscapement % 3600 != 0)
+        TextOutTurned(pDC, nEscapement, corner.x, corner.y, note.text);
+    else
+        pDC->TextOut(corner.x, corner.y, note.text);
+    if (CLabelRoom* room = CLabelRoom::Of(pDC))
+        room->Take(note.cell, note.text, (nEscapement / 900) % 2 != 0, note.cell);
+    if (layout)
+        layout->AddText(note.cell);
+    NoteLabel(pDC, note);
+}
+
+// A leader from the point a label names to the nearest point of its cell.
+void DrawLeader(CDC* pDC, CPlanLabelLayout* layout, CPoint from, const CRect& cell)
+{
+    const CPoint to = NearestIn(cell, from);
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    Selected<CPen> leader(pDC, &pen);
+    pDC->MoveTo(from);
+    pDC->LineTo(to);
+    if (CLabelRoom* room = CLabelRoom::Of(pDC))
+        room->KeepOffLine(from, to);
+    if (layout)
+        layout->AddLine(from, to);
+}
+
+// The end of the cross member at panel point pp nearer the deck edge its label stands beyond,
+// the first (0) or the last (1).
+CDPoint MemberEnd(const CPanelPointRecord& pp, int edge)
+{
+    const CDPoint E = pp.m_aptEdge[edge];
+    return std::hypot(pp.m_ptLine1.x - E.x, pp.m_ptLine1.y - E.y) <= std::hypot(pp.m_ptLine2.x - E.x, pp.m_ptLine2.y - E.y)
+               ? pp.m_ptLine1
+               : pp.m_ptLine2;
+}
+
+} // namespace
+
+void CPlanLabelLayout::AddLines(const std::vector<CDC::Record>& records)
+{
+    for (const CDC::Record& r : records) {
+        const auto& a = r.args;
+        if (r.op == QLatin1String("LineTo") && a.size() >= 4) {
+            AddLine(CPoint(a[0], a[1]), CPoint(a[2], a[3]));
+        } else if (r.op == QLatin1String("Polyline") || r.op == QLatin1String("Polygon")) {
+            for (size_t i = 0; i + 3 < a.size(); i += 2)
+                AddLine(CPoint(a[i], a[i + 1]), CPoint(a[i + 2], a[i + 3]));
+            if (r.op == QLatin1String("Polygon") && a.size() >= 4)
+                AddLine(CPoint(a[a.size() - 2], a[a.size() - 1]), CPoint(a[0], a[1]));
+        } else if (r.op == QLatin1String("Arc") && a.size() >= 8) {
+            AddArc(*this, a);
+        }
+    }
+}
 
 CDPoint CPlanTransform::Turn(CDPoint p) const
 {
@@ -265,8 +571,9 @@ CPlanTransform CPlanDrawer::Transform(const CMarivoltenDoc& doc) const
     return CPlanTransform{std::isnan(m_dOwnAngle) ? doc.m_dPlanAngle : m_dOwnAngle, m_dScale, m_ptOrigin};
 }
 
-void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc)
+void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimensions)
 {
+    m_pLayout.reset();
     CLabelRoom* room = CLabelRoom::Of(pDC);
     if (!room)
         return;
@@ -279,6 +586,105 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc)
         DrawCurbLines(probe, pDoc);
         DrawRailingLines(probe, pDoc);
     }));
+    auto layout = std::make_shared<CPlanLabelLayout>();
+    layout->room = room;
+    layout->dc = pDC;
+    layout->membersBeyondLast = bDimensions && pDoc->m_bPlanScaleReversed != 1 &&
+                                (pDoc->m_bPlanShowSpanLengths == 1 || pDoc->m_bPlanShowPanelLengths == 1);
+    const std::vector<CDC::Record> drawn = ProbeLike(pDC, [&](CDC* probe) {
+        if (bDimensions) {
+            DrawSpanDimensions(probe, pDoc, pDoc->m_bPlanShowSpanLengths);
+            DrawPanelDimensions(probe, pDoc, pDoc->m_bPlanShowPanelLengths);
+        }
+        DrawBaseLine(probe, pDoc);
+        DrawGirderLines(probe, pDoc);
+        DrawCurbLines(probe, pDoc);
+        DrawKerbOuterLines(probe, pDoc);
+        DrawRailingLines(probe, pDoc);
+        DrawCarriagewayLines(probe, pDoc);
+        DrawCrossSectionLines(probe, pDoc);
+        DrawCrossMembers(probe, pDoc);
+    });
+    layout->AddLines(drawn);
+    // The points the dimension values name, as the probe noted them.
+    for (const LabelNote& n : LabelNotes(drawn))
+        if (n.kind == LabelKind::Dimension)
+            layout->AddAnchor(LabelKind::Dimension, n.anchor);
+    const CPlanTransform t = Transform(*pDoc);
+    const int spans = BuiltSpans(*pDoc);
+    // Each girder's end segments at the bridge's ends drawn on 6 mm.
+    for (int end = 0; end < 2 && spans > 0; ++end) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(end == 0 ? 0 : spans - 1)];
+        const int n = PanelPoints(sp);
+        if (n < 2)
+            continue;
+        const CPanelPointRecord& a = sp.m_aPanelPoints[size_t(end == 0 ? 0 : n - 1)];
+        const CPanelPointRecord& b = sp.m_aPanelPoints[size_t(end == 0 ? 1 : n - 2)];
+        for (int g = 0; g < g_nGirders; ++g) {
+            const CDPoint *p = GirderPoint(a, g), *q = GirderPoint(b, g);
+            if (!p || !q)
+                continue;
+            const CPoint from = t.Map(*p), inner = t.Map(*q);
+            const double len = Distance(from, inner);
+            if (len < 1.0)
+                continue;
+            const double k = 60.0 / len;
+            layout->AddExtension(from, CPoint(from.x + int(std::lround((from.x - inner.x) * k)),
+                                              from.y + int(std::lround((from.y - inner.y) * k))), g);
+        }
+    }
+    for (int i = 0; i < spans; ++i) {
+        const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
+        for (int j = 0; j < PanelPoints(sp); ++j) {
+            const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
+            for (int g = 0; g < g_nGirders && g < int(pp.m_anNodes.size()); ++g)
+                if (const CDPoint* p = GirderPoint(pp, g))
+                    layout->AddAnchor(LabelKind::Node, t.Map(*p));
+            if (!pp.m_anNodes.empty())
+                layout->AddAnchor(LabelKind::Member, t.Map(MemberEnd(pp, layout->membersBeyondLast ? 1 : 0)));
+        }
+    }
+    m_pLayout = layout;
+}
+
+CPlanLabelLayout* CPlanDrawer::Layout(CDC* pDC) const
+{
+    CLabelRoom* room = CLabelRoom::Of(pDC);
+    return m_pLayout && room && m_pLayout->room == room && m_pLayout->dc == pDC ? m_pLayout.get() : nullptr;
+}
+
+int CPlanDrawer::WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& corners,
+                            const QString& text, CPoint anchor, LabelKind kind, int nGirder)
+{
+    const int esc = TextEscapement(doc);
+    CPlanLabelLayout* layout = Layout(pDC);
+    if (!layout)
+        return WriteClear(pDC, esc, corners, text, anchor, kind);
+    if (!layout->tried.insert({int(kind), text, anchor.x, anchor.y}).second)
+        return -1;
+    const int h = pDC->GetTextExtent(text).cy;
+    for (size_t i = 0; i < corners.size(); ++i) {
+        const CRect cell = TextCell(pDC, esc, corners[i].x, corners[i].y, text);
+        if ((nGirder >= 0 && layout->OnOtherGirder(cell, nGirder)) ||
+            !layout->IsClear(cell, esc, h, kind == LabelKind::Dimension))
+            continue;
+        // Farther than two and a half texts from what it names it is led back to it, by a
+        // leader through no text; so is a value nearer another thing of its kind, which is
+        // never left out.
+        const CPoint end = NearestIn(cell, anchor);
+        const bool nearest = layout->NearestIs(kind, cell, anchor);
+        if (!nearest && kind != LabelKind::Dimension)
+            continue;
+        const bool led = !nearest || Distance(anchor, end) > 2.5 * std::min(cell.Width(), cell.Height());
+        if (led && (Distance(anchor, end) > kLongestLeader || layout->room->CrossesText(anchor, end)))
+            continue;
+        if (led)
+            DrawLeader(pDC, layout, anchor, cell);
+        PutLabel(pDC, layout, esc, corners[i], {kind, text, anchor, cell, int(i), led});
+        return int(i);
+    }
+    NoteLabel(pDC, {kind, text, anchor, CRect(), -1, false});
+    return -1;
 }
 
 int CPlanDrawer::TextEscapement(const CMarivoltenDoc& doc) const
@@ -392,11 +798,11 @@ void CGridView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         DrawBaseLine(pDC, doc);
         DrawGirderLines(pDC, doc);
         DrawSupports(pDC, doc);
-        // The girders' names go first: crowded node numbers and cross-member labels may
-        // give way, they may not.
+        // The girders' names go first: crowded cross-member labels and node numbers, the
+        // numbers last, may give way, they may not.
         DrawGirderLabels(pDC, doc);
-        DrawNodeNumbers(pDC, doc);
         DrawCrossMemberLabels(pDC, doc);
+        DrawNodeNumbers(pDC, doc);
         {
             // The page names the girder type as the screen does; in the labels' font, as the
             // plan stands smaller on paper and the screen's would run into the girder labels.
@@ -410,20 +816,24 @@ void CGridView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         DrawCarriagewayLines(pDC, doc);
         DrawCrossSectionLines(pDC, doc);
         DrawCrossMembers(pDC, doc);
+        m_pLayout.reset();
     }
     m_ptOrigin = savedOrigin;
     m_dScale = savedScale;
 }
 
 void CPlanDrawer::DrawCentredText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& places,
-                                  const QString& text)
+                                  const QString& text, CPoint anchor, LabelKind kind)
 {
     const CSize ext = pDC->GetTextExtent(text);
     const int esc = TextEscapement(doc);
     std::vector<CPoint> corners;
     for (CPoint at : places)
         corners.push_back(TurnedCorner(esc, at, CPoint(at.x - ext.cx / 2, at.y + ext.cy / 2)));
-    WriteText(pDC, doc, corners, text);
+    if (kind != LabelKind::None)
+        WriteLabel(pDC, doc, corners, text, anchor, kind);
+    else
+        WriteText(pDC, doc, corners, text);
 }
 
 int CPlanDrawer::DrawBaseLine(CDC* pDC, CMarivoltenDoc* pDoc)
@@ -530,6 +940,12 @@ int CPlanDrawer::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
     LabelPens pens(pDC, m_pLabelFont, RGB(192, 192, 192));
     const CPlanTransform t = Transform(*pDoc);
     const int last = g_nGirders - 1;
+    // The outer girder whose numbers may stand beyond the deck's edge: not where the cross
+    // members' labels stand.
+    const CPlanLabelLayout* layout = Layout(pDC);
+    const int outer = layout && layout->membersBeyondLast ? 0 : last;
+    // The quarter turns of the text.
+    const int quarters = ((int(std::lround(TextEscapement(*pDoc) / 900.0)) % 4) + 4) % 4;
     for (int i = 0; i < BuiltSpans(*pDoc); ++i) {
         const CSpanData& sp = pDoc->m_aSpans[size_t(i)];
         for (int j = 0; j < PanelPoints(sp); ++j) {
@@ -550,15 +966,28 @@ int CPlanDrawer::DrawNodeNumbers(CDC* pDC, CMarivoltenDoc* pDoc)
                         place = edge;
                 }
                 // Where that is taken (a support's square, the other span's number at a pier,
-                // a neighbour at a skewed end) beside the point's mark, on any side.
+                // a neighbour at a skewed end) beside the point's mark, on any side; an outer
+                // girder's number last outside the deck, beyond its edge where the cross
+                // members' labels do not stand. The sides turn with the text.
                 const QString text = AfxFormat("%d", pp.m_anNodes[size_t(g)]);
                 const int esc = TextEscapement(*pDoc);
                 std::vector<CPoint> corners{TurnedCorner(esc, place, CPoint(place.x + 5, place.y - 5))};
-                for (CPoint around : {place, at})
-                    for (int gap : {5, kClearOfSquare})
-                        for (auto [sx, sy] : {std::pair{1, -1}, {1, 1}, {-1, -1}, {-1, 1}, {1, 0}, {-1, 0}})
-                            corners.push_back(CornerBeside(pDC, esc, text, around, gap, sx, sy));
-                WriteText(pDC, *pDoc, corners, text);
+                auto around = [&](CPoint p, std::initializer_list<int> gaps) {
+                    for (int gap : gaps)
+                        for (auto [sx, sy] : {std::pair{1, -1}, {1, 1}, {-1, -1}, {-1, 1}, {1, 0}, {-1, 0}, {0, -1},
+                                              {0, 1}}) {
+                            for (int q = 0; q < quarters; ++q)
+                                std::tie(sx, sy) = std::pair{-sy, sx};
+                            corners.push_back(CornerBeside(pDC, esc, text, p, gap, sx, sy));
+                        }
+                };
+                around(place, {5, kNearSquare, kClearOfSquare});
+                if (place != at)
+                    around(at, {5, kNearSquare, kClearOfSquare});
+                if (g == outer && last > 0 && !m_bNumbersBesideDeck)
+                    around(t.Map(EdgeAcross(sp, j, g, pp.m_aptEdge[g == 0 ? 0 : 1])),
+                           {5, kClearOfSquare, 2 * kClearOfSquare});
+                WriteLabel(pDC, *pDoc, corners, text, at, LabelKind::Node, g);
             }
         }
     }
@@ -582,11 +1011,31 @@ int CPlanDrawer::DrawCrossMemberLabels(CDC* pDC, CMarivoltenDoc* pDoc)
             const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
             if (pp.m_anNodes.empty())
                 continue;
-            const CDPoint E = pp.m_aptEdge[0], F = pp.m_aptEdge[1];
+            const CPlanLabelLayout* layout = Layout(pDC);
+            const int edge = layout && layout->membersBeyondLast ? 1 : 0;
+            const CDPoint E = pp.m_aptEdge[edge], F = pp.m_aptEdge[1 - edge];
             double a = pp.m_dAngle;
             if (Dot(E, F, Polar(E, a, 2.0)) < 0)
                 a -= kPi;
-            DrawCentredText(pDC, *pDoc, LabelPlaces(t, E, a, 2.0), AfxFormat("C%d", pp.m_anNodes.front()));
+            // Where the line over a station runs out through them, beside it.
+            const QString text = AfxFormat("C%d", pp.m_anNodes.front());
+            // On a page the label's middle stands a fixed way out from the member's end where
+            // the deck's edge allows, as the edge lies farther out on a page drawn larger.
+            const CPoint end = t.Map(MemberEnd(pp, edge)), at = t.Map(E);
+            const CDPoint out = t.Turn(CDPoint(std::cos(a), std::sin(a)));
+            const double edgeOut = (at.x - end.x) * out.x + (at.y - end.y) * out.y;
+            std::vector<CPoint> places =
+                layout ? PagePlaces(pDC, TextEscapement(*pDoc), text, at, out, kBeyondEdge, kMemberLabelOut - edgeOut)
+                       : LabelPlaces(t, E, a, 2.0);
+            const CDPoint side = t.Turn(CDPoint(-std::sin(a), std::cos(a)));
+            const CRect cell = TextCell(pDC, TextEscapement(*pDoc), 0, 0, text);
+            const double shift = (std::fabs(side.x) * cell.Width() + std::fabs(side.y) * cell.Height()) / 2.0 +
+                                 pDC->GetTextExtent(text).cy / 4.0;
+            for (size_t k = 0, n = places.size(); k < n; ++k)
+                for (double sign : {1.0, -1.0})
+                    places.emplace_back(places[k].x + int(std::lround(sign * shift * side.x)),
+                                        places[k].y + int(std::lround(sign * shift * side.y)));
+            DrawCentredText(pDC, *pDoc, places, text, end, LabelKind::Member);
         }
     }
     return 1;
@@ -600,20 +1049,217 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
         return 1;
     const CSpanData& first = pDoc->m_aSpans.front();
     const double a0 = first.m_aPanelPoints.front().m_dAngle;
+    const int esc = TextEscapement(*pDoc);
+    const bool alongY = (esc / 900) % 2 != 0;
+    // Each name stands out from its girder's start, farther out step by step where it is taken.
+    struct Name {
+        QString text;
+        CPoint anchor;
+        CDPoint out;        // unit, on the page
+        std::vector<CPoint> corners;
+        CPoint farAnchor;   // the girder's end at the bridge's far end, and out from it
+        CDPoint farOut;
+    };
+    std::vector<Name> names;
+    const CSpanData& last = pDoc->m_aSpans[size_t(BuiltSpans(*pDoc) - 1)];
+    // Out from a girder line's end S, away from its other end T, square to the line over the
+    // support there (at angle a).
+    auto outFrom = [&](CDPoint S, CDPoint T, double a) {
+        double b = a + kPi / 2;
+        if (Dot(S, T, Polar(S, b, 2.0)) < 0)
+            b = a - kPi + kPi / 2;
+        return b;
+    };
     auto girderLabel = [&](int rec, int number) {
         if (rec >= int(first.m_aGirderLines.size()))
             return;
         const CDPoint S = first.m_aGirderLines[size_t(rec)].m_ptStart, T = first.m_aGirderLines[size_t(rec)].m_ptEnd;
-        double a = a0 + kPi / 2;
-        if (Dot(S, T, Polar(S, a, 2.0)) < 0)
-            a = a0 - kPi + kPi / 2;
-        DrawCentredText(pDC, *pDoc, LabelPlaces(t, S, a, 2.0), AfxFormat("G%d", number));
+        const double a = outFrom(S, T, a0);
+        const QString text = AfxFormat("G%d", number);
+        const CSize ext = pDC->GetTextExtent(text);
+        Name n{text, t.Map(S), t.Turn(CDPoint(std::cos(a), std::sin(a))), {}, t.Map(S), CDPoint()};
+        n.farOut = CDPoint(-n.out.x, -n.out.y);
+        if (rec < int(last.m_aGirderLines.size()) && !last.m_aPanelPoints.empty()) {
+            const CDPoint E = last.m_aGirderLines[size_t(rec)].m_ptEnd, F = last.m_aGirderLines[size_t(rec)].m_ptStart;
+            const double b = outFrom(E, F, last.m_aPanelPoints.back().m_dAngle);
+            n.farAnchor = t.Map(E);
+            n.farOut = t.Turn(CDPoint(std::cos(b), std::sin(b)));
+        }
+        const std::vector<CPoint> places =
+            Layout(pDC) ? PagePlaces(pDC, esc, text, n.anchor, n.out, kBeyondEnd) : LabelPlaces(t, S, a, 2.0);
+        for (CPoint at : places)
+            n.corners.push_back(TurnedCorner(esc, at, CPoint(at.x - ext.cx / 2, at.y + ext.cy / 2)));
+        names.push_back(n);
     };
     if (g_nBridgeType == 2)
         girderLabel(1, 1);
     else
         for (int g = 0; g < g_nGirders; ++g)
             girderLabel(g, g + 1);
+    if (names.empty())
+        return 1;
+    CPlanLabelLayout* layout = Layout(pDC);
+    CLabelRoom* room = CLabelRoom::Of(pDC);
+    const int h = pDC->GetTextExtent(QStringLiteral("G")).cy;
+    auto clear = [&](const CRect& cell) {
+        return layout ? layout->IsClear(cell, esc, h) : !room || room->IsClear(cell, true, alongY);
+    };
+    // Apart from the names placed before by a character's gap along their line.
+    auto apart = [&](const CRect& cell, const std::vector<CRect>& placed) {
+        for (const CRect& c : placed) {
+            CRect wide = c;
+            wide.InflateRect(alongY ? -kTouch : h / 2, alongY ? h / 2 : -kTouch);
+            if (std::min(cell.right, wide.right) > std::max(cell.left, wide.left) &&
+                std::min(cell.bottom, wide.bottom) > std::max(cell.top, wide.top))
+                return false;
+        }
+        return true;
+    };
+
+    // At their own places where the names' first places stand apart and every name finds one
+    // nearer its girder than any other; farther out only where something else takes the first.
+    std::vector<CRect> cells, firsts;
+    std::vector<int> places;
+    bool crowded = false;
+    for (const Name& n : names) {
+        const CRect own = TextCell(pDC, esc, n.corners[0].x, n.corners[0].y, n.text);
+        crowded = crowded || !apart(own, firsts);
+        firsts.push_back(own);
+    }
+    for (const Name& n : names) {
+        if (crowded)
+            break;
+        const size_t before = cells.size();
+        for (size_t i = 0; i < n.corners.size(); ++i) {
+            const CRect cell = TextCell(pDC, esc, n.corners[i].x, n.corners[i].y, n.text);
+            // Unled, within two and a half texts of its girder.
+            bool nearest = Distance(NearestIn(cell, n.anchor), n.anchor) <= 2.5 * std::min(cell.Width(), cell.Height());
+            for (const Name& other : names)
+                nearest = nearest && (&other == &n || Nearer(cell, n.anchor, other.anchor));
+            if (nearest && apart(cell, cells) && clear(cell)) {
+                cells.push_back(cell);
+                places.push_back(int(i));
+                break;
+            }
+        }
+        if (cells.size() == before)
+            break;
+    }
+    if (cells.size() == names.size()) {
+        for (size_t k = 0; k < names.size(); ++k)
+            PutLabel(pDC, layout, esc, names[k].corners[size_t(places[k])],
+                     {LabelKind::Girder, names[k].text, names[k].anchor, cells[k], places[k], false});
+        return 1;
+    }
+
+    // Crowded: the names in a column (a row where the girders spread along the text) beyond the
+    // girders' ends, in the girders' order, each led to its girder; where the column would run
+    // too far for short leaders, half of them at the bridge's far end.
+    const double e = esc / 10.0 * kPi / 180.0;
+    const CDPoint along(std::cos(e), std::sin(e)), up(-std::sin(e), std::cos(e));
+    auto dot = [](CDPoint p, CDPoint d) { return p.x * d.x + p.y * d.y; };
+    struct Placed {
+        size_t name;
+        CPoint anchor, corner;
+        CRect cell;
+    };
+    // The names `which` stacked beyond the ends `far` or not; whether the place found is clear.
+    auto group = [&](const std::vector<size_t>& which, bool far, std::vector<Placed>& chosen) {
+        auto anchor = [&](size_t k) { return far ? names[k].farAnchor : names[k].anchor; };
+        auto spread = [&](CDPoint d) {
+            double lo = 1e300, hi = -1e300;
+            for (size_t k : which) {
+                const double v = dot(CDPoint(anchor(k).x, anchor(k).y), d);
+                lo = std::min(lo, v);
+                hi = std::max(hi, v);
+            }
+            return std::pair{lo, hi};
+        };
+        const auto [upLo, upHi] = spread(up);
+        const auto [alLo, alHi] = spread(along);
+        const bool column = upHi - upLo >= alHi - alLo;
+        const CDPoint s = column ? up : along, o = column ? along : up;
+        double outward = 0.0;
+        for (size_t k : which)
+            outward += dot(far ? names[k].farOut : names[k].out, o);
+        const double sign = outward >= 0.0 ? 1.0 : -1.0;
+        std::vector<size_t> order = which;
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            return dot(CDPoint(anchor(a).x, anchor(a).y), s) < dot(CDPoint(anchor(b).x, anchor(b).y), s);
+        });
+        // Sizes along the stack and across it.
+        std::vector<CSize> ext(names.size());
+        int across = 0, length = 0;
+        const int gap = column ? std::max(h / 4, kTouch + 2) : h / 2 + 2;
+        for (size_t k : which) {
+            const CSize x = pDC->GetTextExtent(names[k].text);
+            ext[k] = column ? CSize(x.cy, x.cx) : CSize(x.cx, x.cy);
+            length += ext[k].cx + (length > 0 ? gap : 0);
+            across = std::max(across, int(ext[k].cy));
+        }
+        const auto [sLo, sHi] = spread(s);
+        double reach = -1e300;
+        for (size_t k : which)
+            reach = std::max(reach, sign * dot(CDPoint(anchor(k).x, anchor(k).y), o));
+        const double usual = layout ? double(kBeyondEnd) : std::max(2.0 * t.m_dScale - across / 2.0, h / 2.0);
+        auto stack = [&](double distance, double shift) {
+            std::vector<Placed> out;
+            double pos = (sLo + sHi) / 2.0 - length / 2.0 + shift;
+            const double oc = sign * (reach + distance + across / 2.0);
+            for (size_t k : order) {
+                const double sc = pos + ext[k].cx / 2.0;
+                const CRect c0 = TextCell(pDC, esc, 0, 0, names[k].text);
+                const CPoint corner(int(std::lround(s.x * sc + o.x * oc)) - c0.CenterPoint().x,
+                                    int(std::lround(s.y * sc + o.y * oc)) - c0.CenterPoint().y);
+                out.push_back({k, anchor(k), corner, TextCell(pDC, esc, corner.x, corner.y, names[k].text)});
+                pos += ext[k].cx + gap;
+            }
+            return out;
+        };
+        auto fits = [&](const std::vector<Placed>& placed) {
+            for (const Placed& p : placed) {
+                if (!clear(p.cell))
+                    return false;
+                const CPoint end = NearestIn(p.cell, p.anchor);
+                if (Distance(p.anchor, end) > kLongestLeader)
+                    return false;
+                for (const Placed& q : placed)
+                    if (&q != &p && Through(p.anchor, end, q.cell))
+                        return false;
+                if (room && room->CrossesText(p.anchor, end))
+                    return false;
+            }
+            return true;
+        };
+        for (int step = 0; step < 8; ++step)
+            for (int shift : {0, 1, -1, 2, -2}) {
+                std::vector<Placed> placed = stack(usual + step * h / 2.0, shift * h);
+                if (fits(placed)) {
+                    chosen = std::move(placed);
+                    return true;
+                }
+            }
+        chosen = stack(usual, 0.0);
+        return false;
+    };
+    std::vector<size_t> all(names.size());
+    for (size_t k = 0; k < all.size(); ++k)
+        all[k] = k;
+    std::vector<Placed> chosen;
+    if (!group(all, false, chosen) && names.size() > 1) {
+        const size_t half = (names.size() + 1) / 2;
+        std::vector<Placed> near, far;
+        if (group(std::vector<size_t>(all.begin(), all.begin() + long(half)), false, near) &&
+            group(std::vector<size_t>(all.begin() + long(half), all.end()), true, far)) {
+            chosen = near;
+            chosen.insert(chosen.end(), far.begin(), far.end());
+        }
+    }
+    const int place = int(names.front().corners.size());
+    for (const Placed& p : chosen) {
+        DrawLeader(pDC, layout, p.anchor, p.cell);
+        PutLabel(pDC, layout, esc, p.corner, {LabelKind::Girder, names[p.name].text, p.anchor, p.cell, place, true});
+    }
     return 1;
 }
 
@@ -871,13 +1517,39 @@ CPoint Scaled(const CPlanTransform& t, CDPoint turned)
     return CPoint(t.m_ptOrigin.x + int(turned.x * t.m_dScale), t.m_ptOrigin.y + int(turned.y * t.m_dScale));
 }
 
-// A dimension value at its anchor, outside the line, or inside it where the scale is
-// reversed; on a sideways page turned with the plan as it would stand on an upright one.
-void DimensionLabel(CDC* pDC, CPoint at, const QString& text, bool reversed, int nEscapement)
+// The corners of a dimension value at its anchor: outside the line, or inside it where the
+// scale is reversed, on a sideways page turned with the plan as it would stand on an upright
+// one; then, where the line runs aslant under the text (the plan turned or curved), beside the
+// line on the same side, clear of it, and farther out row by row. `along` is the line's
+// direction there.
+std::vector<CPoint> DimensionCorners(CDC* pDC, CPoint at, const QString& text, bool reversed, int nEscapement,
+                                     CDPoint along)
 {
     const CSize ext = pDC->GetTextExtent(text);
     const CPoint upright(at.x - ext.cx / 2, reversed ? at.y - ext.cy / 2 : at.y + ext.cy);
-    WriteClear(pDC, nEscapement, {TurnedCorner(nEscapement, at, upright)}, text);
+    std::vector<CPoint> corners{TurnedCorner(nEscapement, at, upright)};
+    const double len = std::hypot(along.x, along.y);
+    if (len <= 0.0)
+        return corners;
+    const CRect cell = TextCell(pDC, nEscapement, 0, 0, text);
+    const CPoint usual = TextCell(pDC, nEscapement, corners[0].x, corners[0].y, text).CenterPoint();
+    CDPoint normal(-along.y / len, along.x / len);
+    if (normal.x * (usual.x - at.x) + normal.y * (usual.y - at.y) < 0.0)
+        normal = CDPoint(-normal.x, -normal.y);
+    // Where the values stand closer than their widths, rows farther out, led back, and in
+    // them a value's width to either side.
+    const double r = (std::fabs(normal.x) * cell.Width() + std::fabs(normal.y) * cell.Height()) / 2.0 + kTouch;
+    const double row = 1.25 * ext.cy;
+    const CDPoint side(along.x / len, along.y / len);
+    const double aside = std::fabs(side.x) * cell.Width() + std::fabs(side.y) * cell.Height() + ext.cy / 2.0;
+    for (int shift : {0, 1, -1})
+        for (int k = shift == 0 ? 0 : 1; k < 4; ++k) {
+            const double n = r + k * row, a = shift * aside;
+            const CPoint centre(at.x + int(std::lround(normal.x * n + side.x * a)),
+                                at.y + int(std::lround(normal.y * n + side.y * a)));
+            corners.emplace_back(centre.x - cell.CenterPoint().x, centre.y - cell.CenterPoint().y);
+        }
+    return corners;
 }
 
 // What both dimension layers set up: their pen and font, a transparent background put back
@@ -934,7 +1606,7 @@ int CPlanDrawer::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
         const int n = PanelPoints(sp) - 1;
         if (n < 1)
             continue;
-        CDPoint q0, qn, prevTurned, label;
+        CDPoint q0, qn, prevTurned, label, along;
         for (int j = 0; j <= n; ++j) {
             const CPanelPointRecord& pp = sp.m_aPanelPoints[size_t(j)];
             const CDPoint q = pass.walk.Point(pp, i == 0 && j == 0, d);
@@ -944,13 +1616,17 @@ int CPlanDrawer::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
                 pDC->LineTo(t.Map(q));
                 (j == 0 ? q0 : qn) = q;
             }
-            if (j == (n + 1) / 2)
+            if (j == (n + 1) / 2) {
                 label = n % 2 == 0 ? qt : (prevTurned + qt) * 0.5;
+                along = CDPoint(qt.x - prevTurned.x, qt.y - prevTurned.y);
+            }
             prevTurned = qt;
         }
         DimensionRun(pDC, t, sp, d, q0, qn);
-        DimensionLabel(pDC, Scaled(t, label), AfxFormat("%.0f", sp.m_dSpanLength * 1000.0), pass.reversed,
-                       TextEscapement(*pDoc));
+        const CPoint at = Scaled(t, label);
+        const QString text = AfxFormat("%.0f", sp.m_dSpanLength * 1000.0);
+        WriteLabel(pDC, *pDoc, DimensionCorners(pDC, at, text, pass.reversed, TextEscapement(*pDoc), along), text,
+                   at, LabelKind::Dimension);
     }
     return 1;
 }
@@ -976,10 +1652,14 @@ int CPlanDrawer::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
             pDC->LineTo(t.Map(q));
             if (j == 0)
                 q0 = q;
-            else if (j - 1 < int(sp.m_pdPanelLength.size()))
-                DimensionLabel(pDC, Scaled(t, (prevTurned + qt) * 0.5),
-                               AfxFormat("%.0f", sp.m_pdPanelLength[size_t(j - 1)] * 1000.0), pass.reversed,
-                               TextEscapement(*pDoc));
+            else if (j - 1 < int(sp.m_pdPanelLength.size())) {
+                const CPoint at = Scaled(t, (prevTurned + qt) * 0.5);
+                const QString text = AfxFormat("%.0f", sp.m_pdPanelLength[size_t(j - 1)] * 1000.0);
+                WriteLabel(pDC, *pDoc,
+                           DimensionCorners(pDC, at, text, pass.reversed, TextEscapement(*pDoc),
+                                            CDPoint(qt.x - prevTurned.x, qt.y - prevTurned.y)),
+                           text, at, LabelKind::Dimension);
+            }
             prevTurned = qt;
         }
         DimensionRun(pDC, t, sp, d, q0, q);

@@ -7,10 +7,13 @@
 #include "geometry/plan.h"
 #include <cmath>
 #include <initializer_list>
+#include <memory>
 #include <vector>
+#include "views/drawing_helpers.h"
 #include "views/window_global.h"
 
 class CMarivoltenDoc;
+struct CPlanLabelLayout;
 
 enum : UINT { WM_PLAN_SELECT = WM_USER + 22, WM_PLAN_SCALE = WM_USER + 23 };
 
@@ -58,8 +61,12 @@ public:
     int DrawCrossMembers(CDC* pDC, CMarivoltenDoc* pDoc);
 
     // With a label room open on the DC: keeps the labels off the supports' squares and the
-    // nodes' marks, which are drawn around them, and where it can off the deck's edges.
-    void KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc);
+    // nodes' marks, which are drawn around them, and where it can off the deck's edges; the
+    // page's own labels (girder names, node numbers, cross-member labels, dimension values)
+    // off every line the plan draws (the dimension lines where bDimensions, the cross-member
+    // labels then beyond the other edge), a character's gap from other texts and nearer what
+    // they name than anything else of its kind or led to it. Called at the start of each page.
+    void KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimensions = false);
 
     double m_dScale = 1.0;
     CPoint m_ptOrigin;
@@ -82,11 +89,21 @@ protected:
     void DrawEdgeKinds(CDC* pDC, CMarivoltenDoc* pDoc, std::initializer_list<int> kinds);
     void DrawStationLine(CDC* pDC, const CMarivoltenDoc& doc, int span, int station);
     // A label centred on the first of its places that is clear (see CLabelRoom).
-    void DrawCentredText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& places, const QString& text);
+    void DrawCentredText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& places, const QString& text,
+                         CPoint anchor = CPoint(), LabelKind kind = LabelKind::None);
     // A label or node number upright, or along the turned plan, at the first of its top-left
     // corners that is clear.
     void WriteText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& corners, const QString& text);
+    // A label that names the point `anchor` as a thing of its kind, at the first of its corners
+    // that the page's layout finds clear, led back where it stands apart, else left out;
+    // without a layout as WriteClear writes it. A node number of girder nGirder (>= 0) stands
+    // on no other girder's line drawn on.
+    int WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& corners, const QString& text,
+                   CPoint anchor, LabelKind kind, int nGirder = -1);
     int TextEscapement(const CMarivoltenDoc& doc) const;
+    // The layout of the page being drawn on the DC, null on screen or a page without one.
+    CPlanLabelLayout* Layout(CDC* pDC) const;
+    std::shared_ptr<CPlanLabelLayout> m_pLayout;
 };
 
 // The plan page of a turned plan: scale and origin that fit the plan's deck (its outer edges

@@ -2,12 +2,15 @@
 // force diagrams, and the turned text and points of their sideways forms.
 #include "print_fixture.h"
 
+#include "common/design_entry.h"
 #include "common/drawing_checks.h"
 
 #include "app/globals.h"
 #include "framework/format.h"
 #include "geometry/records.h"
 #include "res/resource_ids.h"
+#include "views/drawing_helpers.h"
+#include "views/plan_view.h"
 
 #include <algorithm>
 #include <climits>
@@ -563,6 +566,11 @@ protected:
             n += (g_pDoc->m_aSpans[size_t(i)].m_nPanels + 1) * g_nGirders;
         return n;
     }
+    // The plan's transform on the page last printed, upright or turned a quarter.
+    static CPlanTransform PageTransform(bool upright)
+    {
+        return CPlanTransform{upright ? g_pDoc->m_dPlanAngle : 90.0, View().m_dPlanScale, View().m_ptPlanOrigin};
+    }
     static int PanelPointCount()
     {
         int n = 0;
@@ -647,7 +655,8 @@ TEST_F(PlanPageTest, ASidewaysPageTurnsThePlanAndItsLabelsButNotTheWindowsAngle)
         const double a = r.escapement / 10.0 * 3.14159265358979 / 180.0;
         EXPECT_GT(std::cos(a - along), 0.95) << r.text.toStdString() << " at " << r.escapement;
     }
-    EXPECT_GT(labels, 100);
+    // Numbers that would stand on a line or by another node are left out.
+    EXPECT_GT(labels, 50);
     EXPECT_EQ(g1->fontHeight, 32);
     Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, true);
     const auto upright = Page();
@@ -758,6 +767,151 @@ TEST_F(PlanPageTest, DimensionsPrintWholeMillimetres)
     g_pDoc->m_bPlanShowSpanLengths = 0;
     g_pDoc->m_bPlanShowPanelLengths = 0;
     EXPECT_TRUE(Ops(Page(), "LineTo", RGB(255, 192, 192)).empty());
+}
+
+// Six girders 1.5 m apart over six spans on a curve of 160 m lie closer than a text height.
+TEST_F(PlanPageTest, ACrowdedPlanNamesEveryGirderLedToItAndNumbersNodesBesideTheirOwn)
+{
+    using namespace designentry;
+    EnterBasic({"六径間連続鈑桁橋", 6, 6, IDC_FORM_PLATE, IDC_SIDEWALK});
+    EnterSpans({30000, 35000, 40000, 40000, 35000, 30000}, 5000);
+    EnterFraming(3750, 1500, 90.0);
+    for (int s = 0; s < g_nSpans; ++s) {
+        g_pPanelDlg->m_anBaseLineType[s] = 1;
+        g_pPanelDlg->m_anGirderLineType[s] = 1;
+        g_pPanelDlg->m_adBaseRadius[s] = 160.0;
+    }
+    g_pDoc->Rebuild(CMarivoltenDoc::RebuildReason::Panels);
+    ASSERT_NO_FATAL_FAILURE(RunGrillage());
+    ASSERT_EQ(g_nGirders, 6);
+    OpenForm();
+    View().m_bPrintPlan = 1;
+    g_pDoc->m_bPlanShowSpanLengths = 1;
+    g_pDoc->m_bPlanShowPanelLengths = 1;
+    for (bool upright : {true, false}) {
+        SCOPED_TRACE(upright ? "upright" : "sideways");
+        Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, upright);
+        View().CountPages();
+        const auto records = Page();
+        const auto notes = LabelNotes(records);
+        // Every span's length is written, on the curve too.
+        for (const char* span : {"30000", "35000", "40000"})
+            EXPECT_EQ(CountTexts(records, [&](const QString& text) { return text == QLatin1String(span); }), 2) << span;
+        const CPlanTransform t = PageTransform(upright);
+        // Each girder is named once, led from its start by a line of its own.
+        for (int g = 0; g < g_nGirders; ++g) {
+            const QString name = AfxFormat("G%d", g + 1);
+            EXPECT_EQ(CountTexts(records, [&](const QString& text) { return text == name; }), 1) << g;
+            const auto note = std::find_if(notes.begin(), notes.end(), [&](const LabelNote& n) {
+                return n.kind == LabelKind::Girder && n.text == name;
+            });
+            ASSERT_NE(note, notes.end()) << g;
+            EXPECT_EQ(note->anchor, t.Map(g_pDoc->m_aSpans[0].m_aGirderLines[size_t(g)].m_ptStart)) << g;
+            EXPECT_TRUE(note->written() && note->led) << g;
+            EXPECT_TRUE(std::any_of(records.begin(), records.end(), [&](const CDC::Record& r) {
+                return r.op == QLatin1String("LineTo") && CPoint(r.args[0], r.args[1]) == note->anchor;
+            })) << g;
+        }
+        // A node number stands nearer its own node than any other.
+        std::vector<CPoint> nodes;
+        int numbers = 0;
+        for (const LabelNote& n : notes)
+            if (n.kind == LabelKind::Node)
+                nodes.push_back(n.anchor);
+        for (const LabelNote& n : notes) {
+            if (n.kind != LabelKind::Node || !n.written())
+                continue;
+            ++numbers;
+            const CPoint c = n.cell.CenterPoint();
+            auto d = [&](CPoint p) { return std::hypot(double(c.x - p.x), double(c.y - p.y)); };
+            for (CPoint p : nodes)
+                EXPECT_TRUE(p == n.anchor || d(n.anchor) < d(p)) << n.text.toStdString();
+        }
+        EXPECT_GT(numbers, 20);
+        // No label or value is crossed by a line, the dimension lines' arcs too, nor stands over
+        // another.
+        EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
+            << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
+        EXPECT_TRUE(drawingchecks::OverlappingTexts(records).isEmpty())
+            << drawingchecks::OverlappingTexts(records).join(u'\n').toStdString();
+    }
+}
+
+// With the dimension lines beside the first girder, the cross members' labels stand beyond the
+// last girder's edge, named at the members' ends there; no length is left out, and every label
+// stands by what it names or is led to it, clear of the lines.
+TEST_F(PlanPageTest, DimensionLinesSendTheCrossMemberLabelsBeyondTheOtherEdge)
+{
+    Open("plate_3span_skew.mvl");
+    g_pDoc->m_bPlanShowSpanLengths = 1;
+    g_pDoc->m_bPlanShowPanelLengths = 1;
+    for (bool upright : {true, false}) {
+        SCOPED_TRACE(upright ? "upright" : "sideways");
+        Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, upright);
+        const auto records = Page();
+        const CPlanTransform t = PageTransform(upright);
+        int members = 0, lengths = 0;
+        for (const LabelNote& n : LabelNotes(records)) {
+            if (n.kind == LabelKind::Dimension) {
+                ++lengths;
+                EXPECT_TRUE(n.written()) << n.text.toStdString() << " at " << n.anchor.x << "," << n.anchor.y;
+            }
+            if (n.kind != LabelKind::Member || !n.written())
+                continue;
+            ++members;
+            bool atLast = false;
+            for (const CSpanData& sp : g_pDoc->m_aSpans)
+                for (const CPanelPointRecord& pp : sp.m_aPanelPoints)
+                    atLast = atLast || n.anchor == t.Map(pp.m_ptLine2);
+            EXPECT_TRUE(atLast) << n.text.toStdString();
+        }
+        EXPECT_EQ(members, PanelPointCount() - (g_nSpans - 1));
+        // A span's length and each of its panels'.
+        EXPECT_EQ(lengths, PanelPointCount());
+        EXPECT_TRUE(drawingchecks::StrayLabels(records).isEmpty())
+            << drawingchecks::StrayLabels(records).join(u'\n').toStdString();
+        EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
+            << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
+    }
+}
+
+// At the skewed far end the girders' end squares step across: each end node's number stands
+// on its own girder's line drawn on, not on the next one's.
+TEST_F(PlanPageTest, AtASkewedEndEachNumberStandsOnItsOwnGirdersLine)
+{
+    Open("plate_3span_skew.mvl");
+    const CSpanData& sp = g_pDoc->m_aSpans[size_t(g_nSpans - 1)];
+    const CPanelPointRecord& end = sp.m_aPanelPoints[size_t(sp.m_nPanels)];
+    const CPanelPointRecord& before = sp.m_aPanelPoints[size_t(sp.m_nPanels - 1)];
+    for (bool upright : {true, false}) {
+        SCOPED_TRACE(upright ? "upright" : "sideways");
+        Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, upright);
+        const auto notes = LabelNotes(Page());
+        const CPlanTransform t = PageTransform(upright);
+        // Distance of a point from girder g's last panel drawn on.
+        auto off = [&](CPoint c, int g) {
+            const CPoint a = t.Map(before.m_aptGirder[size_t(g)]), b = t.Map(end.m_aptGirder[size_t(g)]);
+            const double dx = b.x - a.x, dy = b.y - a.y;
+            return std::fabs((c.x - a.x) * dy - (c.y - a.y) * dx) / std::hypot(dx, dy);
+        };
+        int written = 0;
+        for (int g = 0; g < g_nGirders; ++g) {
+            const QString text = AfxFormat("%d", end.m_anNodes[size_t(g)]);
+            for (const LabelNote& n : notes) {
+                if (n.kind != LabelKind::Node || n.text != text || !n.written())
+                    continue;
+                ++written;
+                EXPECT_EQ(n.anchor, t.Map(end.m_aptGirder[size_t(g)]));
+                for (int other = 0; other < g_nGirders; ++other) {
+                    if (other != g) {
+                        EXPECT_LT(off(n.cell.CenterPoint(), g), off(n.cell.CenterPoint(), other))
+                            << text.toStdString() << " by G" << other + 1;
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(written, g_nGirders);
+    }
 }
 
 }
