@@ -136,13 +136,10 @@ void CPrintView::PrintLongitudinalSection(CDC* pDC, CPrintInfo* pInfo)
         return;
     CSection2Drawer& drawer = m_pSection2Drawers[size_t(g)];
     drawer.SetGirder(g);
-    if (upright) {
-        drawer.DrawSpanDimensions(pDC, m_ptSection2Origin, m_vSection2Scale);
-        drawer.Draw(pDC, m_ptSection2Origin, m_vSection2Scale);
-    } else {
-        drawer.DrawSpanDimensionsForPrint(pDC, m_ptSection2Origin, m_vSection2Scale);
-        drawer.DrawForPrint(pDC, m_ptSection2Origin, m_vSection2Scale);
-    }
+    // Its span lengths and support numbers clear of the lines and of one another.
+    DrawLabelled(
+        pDC, [&drawer, upright](CDC* dc, CPoint o, CDPoint k) { drawer.DrawAll(dc, o, k, !upright); },
+        m_ptSection2Origin, m_vSection2Scale, doc->PageFrameRect(pInfo));
 }
 
 // ---------------------------------------------------------------- sectional force diagrams

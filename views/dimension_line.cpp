@@ -3,6 +3,7 @@
 
 #include "framework/format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -234,25 +235,30 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
     if (len > 0.0)
         for (double sign : {-1.0, 1.0})
             places.emplace_back(0, sign * beyond);
-    std::vector<CPoint> corners;
+    // Each place names the point of the line nearest the label's middle there.
+    const CPoint P1(xOff + int(s1.x), yOff + int(s1.y));
+    auto nearest = [&](double cx, double cy) {
+        const double t = len > 0.0 ? std::clamp(((cx - P1.x) * ux + (cy - P1.y) * uy) / len, 0.0, 1.0) : 0.0;
+        return CPoint(P1.x + int(std::lround(t * (s2.x - s1.x))), P1.y + int(std::lround(t * (s2.y - s1.y))));
+    };
+    auto turn = [&](CPoint p) {
+        if (turned) {
+            RotateSegment(dAngle, p.x, p.y, 0, 0, &r);
+            p = CPoint(r.left, r.top);
+        }
+        return p;
+    };
+    std::vector<CPoint> corners, named;
     for (const auto& [code, along] : places) {
         const CSize d = LabelOffset(code);
-        CPoint corner(mid.x - ext.cx / 2 + d.cx + int(ux * along), mid.y + ext.cy / 2 + d.cy + int(uy * along));
+        const CPoint corner(mid.x - ext.cx / 2 + d.cx + int(ux * along), mid.y + ext.cy / 2 + d.cy + int(uy * along));
         // The turned label keeps the label font, written along the turned line.
-        if (turned) {
-            RotateSegment(dAngle, corner.x, corner.y, 0, 0, &r);
-            corner = CPoint(r.left, r.top);
-        }
-        corners.push_back(corner);
+        corners.push_back(turn(corner));
+        named.push_back(turn(nearest(corner.x + ext.cx / 2.0, corner.y - ext.cy / 2.0)));
     }
     // Moved farther off, it is led back to the line's middle.
-    CPoint named = mid;
-    if (turned) {
-        RotateSegment(dAngle, mid.x, mid.y, 0, 0, &r);
-        named = CPoint(r.left, r.top);
-    }
     if (!(m_bHideZeroLabel == 1 && AfxAtof(text) == 0.0))
-        WriteClear(pDC, turned ? TurnedEscapement(dAngle) : 0, corners, text, named);
+        WriteClear(pDC, turned ? TurnedEscapement(dAngle) : 0, corners, text, turn(mid), LabelKind::Dimension, named);
     pDC->SetBkMode(oldMode);
     pDC->SelectObject(oldFont);
     pDC->SelectObject(oldPen);

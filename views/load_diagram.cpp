@@ -362,7 +362,7 @@ void CLoadDiagram::DrawRotatedText(CDC* pDC, double dAngle, int x, int y, const 
 }
 
 int CLoadDiagram::Text(const Canvas& c, const std::vector<CPoint>& places, const QString& text, bool bValue,
-                       CPoint named)
+                       CPoint named, LabelKind kind)
 {
     // Values that read as zero stay blank; a text whose places are all taken is left out.
     if (bValue && AfxAtof(text) == 0.0)
@@ -372,7 +372,7 @@ int CLoadDiagram::Text(const Canvas& c, const std::vector<CPoint>& places, const
         corners.push_back(c.turned ? c.Place(p) : p);
     const int oldMode = c.dc->SetBkMode(TRANSPARENT);
     const int taken =
-        WriteClear(c.dc, c.turned ? CDimensionLine::TurnedEscapement(c.angle) : 0, corners, text, c.Place(named));
+        WriteClear(c.dc, c.turned ? CDimensionLine::TurnedEscapement(c.angle) : 0, corners, text, c.Place(named), kind);
     c.dc->SetBkMode(oldMode);
     return taken;
 }
@@ -427,7 +427,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             Text(c,
                  {CPoint(gx, gy), CPoint(gx, gy - ext.cy), CPoint(gx - ext.cx, gy), CPoint(gx - ext.cx, gy - ext.cy),
                   CPoint(gx + kEdgeGap, gy + ext.cy), CPoint(gx - ext.cx - kEdgeGap, gy + ext.cy)},
-                 name, false, CPoint(gx, gy));
+                 name, false, CPoint(X(GirderX(i)), gy), LabelKind::Girder);
         }
         c.Line(depth, {x, top}, {x, bottom}, GirderLabelPlace(c, depth, {x, top}, {x, bottom}, i, 4));
     }
@@ -484,7 +484,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             const QString text = AfxFormat(b.format, b.value);
             const CSize e = dc->GetTextExtent(text);
             Text(c, {CPoint(inside(X(b.xc) - e.cx / 2, e.cx), Y(y + b.height) + e.cy + 2 + b.raise)}, text, true,
-                 CPoint(X(b.xc), Y(y + b.height)));
+                 CPoint(X(b.xc), Y(y + b.height)), LabelKind::Value);
         }
         for (const Marker& m : markers) {
             if (m.row != cap.row || !m.shown)
@@ -492,7 +492,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             const QString text = AfxFormat("%.3f", m.value);
             const CSize e = dc->GetTextExtent(text);
             Text(c, {CPoint(inside(X(m.x) - e.cx / 2, e.cx), Y(y) + int(c.scale.y) + e.cy + 2)}, text, true,
-                 CPoint(X(m.x), Y(y) + int(c.scale.y)));
+                 CPoint(X(m.x), Y(y) + int(c.scale.y)), LabelKind::Value);
         }
     }
     // Frame lines at the deck edges from the last row up to the dimension row.

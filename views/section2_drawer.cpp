@@ -22,6 +22,8 @@ constexpr double kHigh = 7.0;
 // A position reached within this (m) counts as reached.
 constexpr double kPlaceTol = 1e-6;
 constexpr double kTurn = 270.0;
+// A support's number keeps this far (logical units) from its triangle.
+constexpr int kNumberGap = 10;
 
 const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
@@ -301,29 +303,40 @@ void CSection2Drawer::Support(bool bTurned, CDC* pDC, CDPoint at, CPoint origin,
     Line(bTurned, pDC, black, right, at, origin, scale);
     if (bLabel != 1)
         return;
+    // The number beside the triangle's foot after the support, else before it, else under the
+    // triangle; worked out upright and turned with the drawing onto a sideways page, so that
+    // it keeps its side and distance there.
     const QString text = AfxFormat("%d", nNumber);
-    const CDPoint place(at.x + 2.0, at.y - 0.5);
-    if (bTurned)
-        DrawTextForPrint(pDC, place, origin, scale, text);
-    else
-        DrawText(pDC, place, origin, scale, text);
-}
-
-void CSection2Drawer::DrawText(CDC* pDC, CDPoint at, CPoint origin, CDPoint scale, const QString& text)
-{
     Selected<CFont> font(pDC, &m_font);
-    const CPoint p(origin.x + int(at.x * scale.x), origin.y + int(at.y * scale.y));
-    const CSize ext = pDC->GetTextExtent(text);
+    auto logical = [&](CDPoint p) { return CPoint(origin.x + int(p.x * scale.x), origin.y + int(p.y * scale.y)); };
+    const CPoint apex = logical(at), l = logical(left), r = logical(right);
+    const std::vector<CPoint> upright = {CornerBeside(pDC, 0, text, CPoint(r.x, r.y), kNumberGap, 1, 0),
+                                         CornerBeside(pDC, 0, text, CPoint(l.x, l.y), kNumberGap, -1, 0),
+                                         CornerBeside(pDC, 0, text, CPoint(apex.x, l.y), kNumberGap, 0, -1)};
+    std::vector<CPoint> corners;
+    for (CPoint p : upright)
+        corners.push_back(Turned(bTurned, p));
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    pDC->TextOut(p.x - ext.cx / 2, p.y + ext.cy / 2, text);
+    WriteClear(pDC, bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0, corners, text, Turned(bTurned, apex),
+               LabelKind::Support);
     pDC->SetBkMode(oldMode);
 }
 
-void CSection2Drawer::DrawTextForPrint(CDC* pDC, CDPoint at, CPoint origin, CDPoint scale, const QString& text)
+CPoint CSection2Drawer::Turned(bool bTurned, CPoint p)
 {
-    Selected<CFont> font(pDC, &m_font);
-    const int X = int(at.x * scale.x), Y = int(at.y * scale.y);
-    const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    TextOutTurned(pDC, CDimensionLine::TurnedEscapement(kTurn), origin.x + 1430 - Y, origin.y + X, text);
-    pDC->SetBkMode(oldMode);
+    CRect r;
+    if (!bTurned || !CDimensionLine::RotateSegment(kTurn, p.x, p.y, 0, 0, &r))
+        return p;
+    return r.TopLeft();
+}
+
+void CSection2Drawer::DrawAll(CDC* pDC, CPoint origin, CDPoint scale, bool bTurned)
+{
+    if (bTurned) {
+        DrawSpanDimensionsForPrint(pDC, origin, scale);
+        DrawForPrint(pDC, origin, scale);
+    } else {
+        DrawSpanDimensions(pDC, origin, scale);
+        Draw(pDC, origin, scale);
+    }
 }

@@ -106,9 +106,12 @@ void CSection2View::OnDraw(CDC* pDC)
     CSection2Drawer* drawer = ShownDrawer();
     if (!drawer || !(scale.x > 0.0) || !(scale.y > 0.0))
         return;
-    const CPoint origin = DrawingOrigin();
-    drawer->DrawSpanDimensions(pDC, origin, scale);
-    drawer->Draw(pDC, origin, scale);
+    DrawLabelled(pDC, Drawing(*drawer), DrawingOrigin(), scale);
+}
+
+PlacedDrawing CSection2View::Drawing(CSection2Drawer& drawer)
+{
+    return [&drawer](CDC* dc, CPoint o, CDPoint k) { drawer.DrawAll(dc, o, k, false); };
 }
 
 CPoint CSection2View::DrawingOrigin() const
@@ -146,8 +149,7 @@ void CSection2View::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     const double hs = W / T / 100.0 * 0.7, vs = H / 16.0 / 100.0;
     const CPoint origin(doc->m_nMarginLeft + (W - int(T * hs * 100.0)) / 2 - 150, int(-(m_sizePaper.cy / 1.5)));
     const CDPoint scale(hs * 10.0, vs * 100.0);
-    drawer->DrawSpanDimensions(pDC, origin, scale);
-    drawer->Draw(pDC, origin, scale);
+    DrawLabelled(pDC, Drawing(*drawer), origin, scale, ViewPageFrame());
 }
 
 // ---- bar ----

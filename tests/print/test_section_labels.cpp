@@ -1,0 +1,352 @@
+// The labels of the longitudinal sections, cross sections and load diagrams read on the
+// designs where they crowded: every label the drawings note stands clear of the lines, nearer
+// to what it names than to the other things of its kind, a character's gap from the other
+// texts, and on a sideways page where the upright page has it, turned with the drawing.
+#include "print_fixture.h"
+
+#include "common/design_entry.h"
+#include "common/drawing_checks.h"
+#include "common/picture_folder.h"
+
+#include "app/globals.h"
+#include "framework/format.h"
+#include "input/height_dialog.h"
+#include "input/panel_dialog.h"
+#include "res/resource_ids.h"
+#include "views/drawing_helpers.h"
+#include "views/drawing_views.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace {
+
+using namespace designentry;
+
+// ---------------------------------------------------------------- what a label must keep
+
+struct Segment {
+    CPoint a, b;
+};
+
+// Every straight piece the records draw: lines, polylines, polygon and rectangle edges.
+std::vector<Segment> Segments(const std::vector<CDC::Record>& records)
+{
+    std::vector<Segment> out;
+    for (const CDC::Record& r : records) {
+        const auto& a = r.args;
+        if (r.op == QLatin1String("LineTo") && a.size() >= 4) {
+            out.push_back({CPoint(a[0], a[1]), CPoint(a[2], a[3])});
+        } else if ((r.op == QLatin1String("Polyline") || r.op == QLatin1String("Polygon")) && a.size() >= 4) {
+            for (size_t i = 0; i + 3 < a.size(); i += 2)
+                out.push_back({CPoint(a[i], a[i + 1]), CPoint(a[i + 2], a[i + 3])});
+            if (r.op == QLatin1String("Polygon"))
+                out.push_back({CPoint(a[a.size() - 2], a[a.size() - 1]), CPoint(a[0], a[1])});
+        } else if (r.op == QLatin1String("Rectangle") && a.size() >= 4) {
+            const CPoint p(a[0], a[1]), q(a[2], a[1]), s(a[2], a[3]), t(a[0], a[3]);
+            out.insert(out.end(), {{p, q}, {q, s}, {s, t}, {t, p}});
+        }
+    }
+    return out;
+}
+
+// Whether the segment runs through the rectangle shrunk by 3 (0.3 mm the font leaves free).
+bool Through(const Segment& s, const CRect& cell)
+{
+    const double lo[2] = {cell.left + 3.0, cell.top + 3.0}, hi[2] = {cell.right - 3.0, cell.bottom - 3.0};
+    if (lo[0] >= hi[0] || lo[1] >= hi[1])
+        return false;
+    const double p[2] = {double(s.a.x), double(s.a.y)}, d[2] = {double(s.b.x - s.a.x), double(s.b.y - s.a.y)};
+    double t0 = 0.0, t1 = 1.0;
+    for (int k = 0; k < 2; ++k) {
+        if (d[k] == 0.0) {
+            if (p[k] <= lo[k] || p[k] >= hi[k])
+                return false;
+            continue;
+        }
+        double u = (lo[k] - p[k]) / d[k], v = (hi[k] - p[k]) / d[k];
+        if (u > v)
+            std::swap(u, v);
+        t0 = std::max(t0, u);
+        t1 = std::min(t1, v);
+    }
+    return t0 < t1;
+}
+
+double DistanceTo(const CRect& r, CPoint p)
+{
+    const double dx = std::max({double(r.left - p.x), 0.0, double(p.x - r.right)});
+    const double dy = std::max({double(r.top - p.y), 0.0, double(p.y - r.bottom)});
+    return std::hypot(dx, dy);
+}
+
+bool Naming(const LabelNote& n)
+{
+    return n.written() && (n.kind == LabelKind::Dimension || n.kind == LabelKind::Support ||
+                           n.kind == LabelKind::Girder || n.kind == LabelKind::Value);
+}
+
+QString Describe(const LabelNote& n)
+{
+    return QStringLiteral("\"%1\" (kind %2, names %3,%4) at (%5,%6)-(%7,%8)")
+        .arg(n.text)
+        .arg(int(n.kind))
+        .arg(n.anchor.x)
+        .arg(n.anchor.y)
+        .arg(n.cell.left)
+        .arg(n.cell.top)
+        .arg(n.cell.right)
+        .arg(n.cell.bottom);
+}
+
+// What the labels a page notes break of the rules, one line each.
+QStringList LabelFaults(const std::vector<CDC::Record>& records)
+{
+    QStringList faults;
+    const std::vector<LabelNote> notes = LabelNotes(records);
+    const std::vector<Segment> lines = Segments(records);
+    std::vector<const CDC::Record*> texts;
+    for (const CDC::Record& r : records)
+        if (drawingchecks::IsText(r))
+            texts.push_back(&r);
+    for (const LabelNote& n : notes) {
+        if (!Naming(n))
+            continue;
+        // No line through it but its own leader.
+        for (const Segment& s : lines) {
+            const bool leader = n.led && (std::abs(s.a.x - n.anchor.x) <= 2 && std::abs(s.a.y - n.anchor.y) <= 2);
+            if (!leader && Through(s, n.cell)) {
+                faults << Describe(n) + QStringLiteral(" crossed by (%1,%2)-(%3,%4)")
+                                            .arg(s.a.x).arg(s.a.y).arg(s.b.x).arg(s.b.y);
+                break;
+            }
+        }
+        // Nearer to what it names than to another thing of its kind, unless led to it.
+        const double mine = DistanceTo(n.cell, n.anchor);
+        for (const LabelNote& o : notes) {
+            if (o.kind != n.kind || (std::abs(o.anchor.x - n.anchor.x) <= 2 && std::abs(o.anchor.y - n.anchor.y) <= 2))
+                continue;
+            if (!n.led && DistanceTo(n.cell, o.anchor) < mine) {
+                faults << Describe(n) + QStringLiteral(" nearer to ") + Describe(o);
+                break;
+            }
+        }
+        // A character's gap along its line from any other text.
+        auto same = [&](const CDC::Record* t) {
+            const CRect& b = t->box;
+            return t->text == n.text && std::abs(b.left - n.cell.left) <= 2 && std::abs(b.top - n.cell.top) <= 2 &&
+                   std::abs(b.right - n.cell.right) <= 2 && std::abs(b.bottom - n.cell.bottom) <= 2;
+        };
+        const auto own = std::find_if(texts.begin(), texts.end(), same);
+        const bool alongY = own != texts.end() && (*own)->escapement % 1800 != 0;
+        const int h = alongY ? n.cell.Width() : n.cell.Height();
+        for (const CDC::Record* t : texts) {
+            if (same(t))
+                continue;
+            const CRect& b = t->box;
+            const int dx = std::min(b.right, n.cell.right) - std::max(b.left, n.cell.left);
+            const int dy = std::min(b.bottom, n.cell.bottom) - std::max(b.top, n.cell.top);
+            const int along = alongY ? dy : dx, across = alongY ? dx : dy;
+            if (across > 3 && along > -h / 2) {
+                faults << Describe(n) + QStringLiteral(" too near ") + drawingchecks::Describe(*t);
+                break;
+            }
+        }
+    }
+    return faults;
+}
+
+// The labels written at their first place, by text and what they name: where the cell stands
+// from the anchor.
+std::multimap<QString, CPoint> FirstPlaceOffsets(const std::vector<CDC::Record>& records, LabelKind kind)
+{
+    std::multimap<QString, CPoint> out;
+    for (const LabelNote& n : LabelNotes(records))
+        if (n.kind == kind && n.written() && n.place == 0)
+            out.emplace(n.text, CPoint(n.cell.CenterPoint().x - n.anchor.x, n.cell.CenterPoint().y - n.anchor.y));
+    return out;
+}
+
+class SectionLabelsTest : public PrintTest {
+protected:
+    static constexpr int kDpi = 600;
+
+    // A plate design of the spans (mm) and girders, sidewalks on both sides, a median where
+    // asked, its height varying where asked.
+    static void EnterPlate(const char* title, std::initializer_list<double> spans, int girders, bool median,
+                           bool varies, double panel = 5000.0)
+    {
+        RunModal(ID_SETUP_BASIC, [&](CDialog* d) {
+            Type(d, IDC_TITLE, QString::fromUtf8(title));
+            Type(d, IDC_SPANS, QString::number(int(spans.size())));
+            Type(d, IDC_GIRDERS, QString::number(girders));
+            Press(d, IDC_FORM_PLATE);
+            Press(d, IDC_SIDEWALK_BOTH);
+            Press(d, varies ? IDC_HEIGHT_VARIATION : IDC_HEIGHT_CONSTANT);
+            Press(d, median ? IDC_MEDIAN : IDC_MEDIAN_NONE);
+            Press(d, IDC_LIVE_LOAD_BTL);
+            Ok(d);
+        });
+        EnterSpans(spans, panel);
+    }
+    static void Curve(double radius)
+    {
+        for (int s = 0; s < g_nSpans; ++s) {
+            g_pPanelDlg->m_anBaseLineType[s] = 1;
+            g_pPanelDlg->m_anGirderLineType[s] = 1;
+            g_pPanelDlg->m_adBaseRadius[s] = radius;
+        }
+        g_pDoc->Rebuild(CMarivoltenDoc::RebuildReason::Panels);
+    }
+
+    // Every longitudinal section, cross section and load page of the report, upright and
+    // sideways, by orientation and page.
+    std::map<std::pair<bool, int>, std::vector<CDC::Record>> ReportPages()
+    {
+        CPrintView& v = OpenForm();
+        v.m_bPrintLongitudinalSections = v.m_bPrintCrossSections = v.m_bPrintLoadDiagrams = 1;
+        std::map<std::pair<bool, int>, std::vector<CDC::Record>> pages;
+        for (const bool upright : {true, false}) {
+            for (const auto& [portrait, landscape] :
+                 {std::pair{IDC_PR_SHAPE_PORTRAIT, IDC_PR_SHAPE_LANDSCAPE}, std::pair{IDC_PR_LOAD_PORTRAIT, IDC_PR_LOAD_LANDSCAPE},
+                  std::pair{IDC_PR_LONG_PORTRAIT, IDC_PR_LONG_LANDSCAPE}}) {
+                Box(portrait).SetCheck(upright ? 1 : 0);
+                Box(landscape).SetCheck(upright ? 0 : 1);
+            }
+            const int count = v.CountPages();
+            for (int p = 1; p <= count; ++p) {
+                const int section = v.SectionOfPage(p);
+                if (section == CPrintView::RS_LONGITUDINAL || section == CPrintView::RS_CROSS_SECTIONS ||
+                    section == CPrintView::RS_LOADS)
+                    pages[{upright, p}] = PrintPage(p, kDpi);
+            }
+            Keep(&v, upright ? "report_upright" : "report_sideways");
+        }
+        return pages;
+    }
+
+    // The window's printout of each station or girder the choice runs over.
+    std::vector<std::vector<CDC::Record>> WindowPages(UINT command, CView* (*view)(), int count, int& choice,
+                                                      const char* name)
+    {
+        Command(command);
+        std::vector<std::vector<CDC::Record>> out;
+        if (!view())
+            return out;
+        const int shown = choice;
+        for (int i = 0; i < count; ++i) {
+            choice = i;
+            g_pDoc->UpdateAllViews(nullptr);
+            CPrintInfo info;
+            info.m_bPreview = TRUE;
+            AfxSetModalHook([](CDialog* d) { d->SendMessage(WM_COMMAND, IDOK); });
+            view()->OnPreparePrinting(&info);
+            AfxSetModalHook({});
+            CDC dc;
+            AtPrinterResolution(dc, kDpi);
+            dc.SetPrinting(true);
+            info.m_nCurPage = 1;
+            view()->OnPrepareDC(&dc, &info);
+            view()->OnPrint(&dc, &info);
+            out.push_back(dc.Records());
+            if (i == 0 || i + 1 == count)
+                Keep(view(), AfxFormat("%s_%d", name, i + 1).toUtf8().constData());
+        }
+        choice = shown;
+        return out;
+    }
+
+    // Every page of the design's three drawings: none breaks a rule.
+    void ExpectLabelsRead(const char* design)
+    {
+        m_design = QString::fromUtf8(design);
+        int faults = 0;
+        auto check = [&](QString where, const std::vector<CDC::Record>& records) {
+            if (const int f = drawingchecks::FrameIndex(records); f > 0)
+                where += QStringLiteral(" \"%1\"").arg(records[size_t(f - 1)].text.mid(g_pDoc->GetTitle().size()));
+            const QStringList found = LabelFaults(records);
+            if (const QByteArray log = qgetenv("MV_LABEL_FAULTS"); !log.isEmpty()) {
+                QFile f(QString::fromLocal8Bit(log));
+                f.open(QIODevice::Append);
+                for (const QString& line : found)
+                    f.write((m_design + QStringLiteral(" | ") + where + QStringLiteral(" | ") + line + u'\n').toUtf8());
+            }
+            faults += int(found.size());
+            EXPECT_TRUE(found.isEmpty()) << qPrintable(m_design) << " " << qPrintable(where) << ":\n  "
+                                         << qPrintable(found.mid(0, 10).join(QStringLiteral("\n  ")));
+        };
+        for (const auto& [key, records] : ReportPages())
+            check(AfxFormat("report %s page %d", key.first ? "upright" : "sideways", key.second), records);
+        auto section = []() -> CView* { return g_pSectionView; };
+        auto load = []() -> CView* { return g_pLoadView; };
+        auto longitudinal = []() -> CView* { return g_pSection2View; };
+        int k = 0;
+        for (const auto& page :
+             WindowPages(ID_VIEW_SECTION, section, g_nCrossSections, g_pDoc->m_nCurCrossSection, "section"))
+            check(AfxFormat("cross-section window station %d", ++k), page);
+        k = 0;
+        for (const auto& page : WindowPages(ID_VIEW_LOAD, load, g_nCrossSections, g_pDoc->m_nCurCrossSection, "load"))
+            check(AfxFormat("load window station %d", ++k), page);
+        k = 0;
+        for (const auto& page : WindowPages(ID_VIEW_SECTION2, longitudinal, g_nBridgeType == 2 ? 1 : g_nGirders,
+                                            g_pDoc->m_nCalcGirder, "longitudinal"))
+            check(AfxFormat("longitudinal window G%d", ++k), page);
+        std::printf("[%s] %d label faults\n", design, faults);
+    }
+
+    void Keep(CView* view, const char* name)
+    {
+        if (!qEnvironmentVariableIsSet("MV_KEEP_SHOTS"))
+            return;
+        QString file = QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        file += QLatin1Char('_') + QString::fromUtf8(name) + QStringLiteral(".pdf");
+        AfxSetModalHook([](CDialog* d) { d->SendMessage(WM_COMMAND, IDOK); });
+        AfxPrintView(view, PrintMode::Pdf, m_pictures.FilePath(file));
+        AfxSetModalHook({});
+    }
+
+    CPictureFolder m_pictures;
+    QString m_design;
+};
+
+}
+
+// Six spans on a curve of 155 m under six girders of 1000 mm, sidewalks and a median.
+TEST_F(SectionLabelsTest, SixCurvedSpansOfSixGirders)
+{
+    EnterPlate("六径間連続曲線鈑桁橋", {30000, 35000, 40000, 40000, 35000, 30000}, 6, true, false);
+    EnterGirderHeight(1000);
+    Curve(155.0);
+    ASSERT_NO_FATAL_FAILURE(RunGrillage());
+    ExpectLabelsRead("six curved spans, six girders");
+}
+
+// Eight girders over six spans of varying height: the longitudinal sections at their smallest.
+TEST_F(SectionLabelsTest, SixSpansOfEightGirdersOfVaryingHeight)
+{
+    EnterPlate("六径間連続鈑桁橋 8主桁", {30000, 35000, 40000, 40000, 35000, 30000}, 8, false, true);
+    EnterHeightChange({}, {1800, 2400, 2400, 2400, 2400, 2400, 1800});
+    ASSERT_NO_FATAL_FAILURE(RunGrillage());
+    ExpectLabelsRead("six spans, eight girders, varying height");
+}
+
+// End spans of 15 m beside spans of 45 m on a curve: their lengths about as wide as they are.
+TEST_F(SectionLabelsTest, ShortEndSpans)
+{
+    EnterPlate("六径間連続曲線鈑桁橋 15m", {15000, 45000, 45000, 45000, 45000, 15000}, 5, false, true);
+    EnterHeightChange({}, {1500, 2500, 2500, 2500, 2500, 2500, 1500});
+    Curve(150.0);
+    ASSERT_NO_FATAL_FAILURE(RunGrillage());
+    ExpectLabelsRead("short end spans");
+}
+
+TEST_F(SectionLabelsTest, Examples)
+{
+    for (const char* file : {"plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl", "plate_2span_haunch.mvl"}) {
+        OpenExample(file);
+        ExpectLabelsRead(file);
+    }
+}
