@@ -427,7 +427,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             Text(c,
                  {CPoint(gx, gy), CPoint(gx, gy - ext.cy), CPoint(gx - ext.cx, gy), CPoint(gx - ext.cx, gy - ext.cy),
                   CPoint(gx + kEdgeGap, gy + ext.cy), CPoint(gx - ext.cx - kEdgeGap, gy + ext.cy)},
-                 name, false, CPoint(X(GirderX(i)), gy), LabelKind::Girder);
+                 name, false, CPoint(gx, gy), LabelKind::Girder);
         }
         c.Line(depth, {x, top}, {x, bottom}, GirderLabelPlace(c, depth, {x, top}, {x, bottom}, i, 4));
     }
@@ -448,15 +448,23 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             continue;
         // A note too long for the deck right of its place moves left with its leader, as far
         // as its layer goes: it stays clear of the right edge block's dimension lines.
-        const double x = std::max(n.from, std::min(n.x, W - B(6) - (ext.cx + kEdgeGap) / sx));
-        // Where another note stands there, a line of text higher, its leader longer.
+        const double x0 = std::max(n.from, std::min(n.x, W - B(6) - (ext.cx + kEdgeGap) / sx));
+        // Where another note stands there, a line of text higher, its leader longer; where a
+        // line runs through all of them (the deck's centre line), the same a quarter of the
+        // note's length further left, as far as its layer goes.
         std::vector<CPoint> places;
-        for (int k = 0; k < 4; ++k)
-            places.emplace_back(X(x), Y(n.y) + ext.cy * (k + 1));
-        const int k = Text(c, places, text, false, c.Map({x, n.end}));
+        std::vector<double> xs;
+        for (double x = x0; xs.empty() || x >= n.from; x -= ext.cx / 4.0 / sx)
+            for (int k = 0; k < 4; ++k) {
+                places.emplace_back(X(x), Y(n.y) + ext.cy * (k + 1));
+                xs.push_back(x);
+            }
+        const int taken = Text(c, places, text, false, c.Map({x0, n.end}));
         // A note standing elsewhere has its leader from the layer already.
-        if (k < 0 || k >= int(places.size()) || !(c.scale.y > 0.0))
+        if (taken < 0 || taken >= int(places.size()) || !(c.scale.y > 0.0))
             continue;
+        const int k = taken % 4;
+        const double x = xs[size_t(taken)];
         const double y = n.y + ext.cy * k / c.scale.y;
         c.Line(leader, {x, y}, {x, n.end});
         c.Line(shelf, {x + ext.cx / sx, y}, {x, y});

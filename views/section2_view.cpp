@@ -90,7 +90,7 @@ void CSection2View::OnScaleChanged(int nSlider, int nTenths)
         const CSize page(int(m_sizeTotal.cx / (5.0 * sx)), int(m_sizeTotal.cy / (5.0 * sy)));
         const CSize line(int(m_sizeTotal.cx / (20.0 * sx)), int(m_sizeTotal.cy / (20.0 * sy)));
         SetScrollSizes(MM_LOMETRIC, m_sizeTotal, page, line);
-        // The top of the drawing, the change point lines, just under the window's top.
+        // The span lengths with room above them just under the window's top.
         ScrollToPosition(CPoint(m_ptOrigin.x - 100, std::min(0, DrawingOrigin().y + int(7.0 * sy) + 150)));
     }
     Invalidate();

@@ -26,148 +26,11 @@ namespace {
 
 using namespace designentry;
 
-// ---------------------------------------------------------------- what a label must keep
-
-struct Segment {
-    CPoint a, b;
-};
-
-// Every straight piece the records draw: lines, polylines, polygon and rectangle edges.
-std::vector<Segment> Segments(const std::vector<CDC::Record>& records)
-{
-    std::vector<Segment> out;
-    for (const CDC::Record& r : records) {
-        const auto& a = r.args;
-        if (r.op == QLatin1String("LineTo") && a.size() >= 4) {
-            out.push_back({CPoint(a[0], a[1]), CPoint(a[2], a[3])});
-        } else if ((r.op == QLatin1String("Polyline") || r.op == QLatin1String("Polygon")) && a.size() >= 4) {
-            for (size_t i = 0; i + 3 < a.size(); i += 2)
-                out.push_back({CPoint(a[i], a[i + 1]), CPoint(a[i + 2], a[i + 3])});
-            if (r.op == QLatin1String("Polygon"))
-                out.push_back({CPoint(a[a.size() - 2], a[a.size() - 1]), CPoint(a[0], a[1])});
-        } else if (r.op == QLatin1String("Rectangle") && a.size() >= 4) {
-            const CPoint p(a[0], a[1]), q(a[2], a[1]), s(a[2], a[3]), t(a[0], a[3]);
-            out.insert(out.end(), {{p, q}, {q, s}, {s, t}, {t, p}});
-        }
-    }
-    return out;
-}
-
-// Whether the segment runs through the rectangle shrunk by 3 (0.3 mm the font leaves free).
-bool Through(const Segment& s, const CRect& cell)
-{
-    const double lo[2] = {cell.left + 3.0, cell.top + 3.0}, hi[2] = {cell.right - 3.0, cell.bottom - 3.0};
-    if (lo[0] >= hi[0] || lo[1] >= hi[1])
-        return false;
-    const double p[2] = {double(s.a.x), double(s.a.y)}, d[2] = {double(s.b.x - s.a.x), double(s.b.y - s.a.y)};
-    double t0 = 0.0, t1 = 1.0;
-    for (int k = 0; k < 2; ++k) {
-        if (d[k] == 0.0) {
-            if (p[k] <= lo[k] || p[k] >= hi[k])
-                return false;
-            continue;
-        }
-        double u = (lo[k] - p[k]) / d[k], v = (hi[k] - p[k]) / d[k];
-        if (u > v)
-            std::swap(u, v);
-        t0 = std::max(t0, u);
-        t1 = std::min(t1, v);
-    }
-    return t0 < t1;
-}
-
-double DistanceTo(const CRect& r, CPoint p)
-{
-    const double dx = std::max({double(r.left - p.x), 0.0, double(p.x - r.right)});
-    const double dy = std::max({double(r.top - p.y), 0.0, double(p.y - r.bottom)});
-    return std::hypot(dx, dy);
-}
-
-bool Naming(const LabelNote& n)
-{
-    return n.written() && (n.kind == LabelKind::Dimension || n.kind == LabelKind::Support ||
-                           n.kind == LabelKind::Girder || n.kind == LabelKind::Value);
-}
-
-QString Describe(const LabelNote& n)
-{
-    return QStringLiteral("\"%1\" (kind %2, names %3,%4) at (%5,%6)-(%7,%8)")
-        .arg(n.text)
-        .arg(int(n.kind))
-        .arg(n.anchor.x)
-        .arg(n.anchor.y)
-        .arg(n.cell.left)
-        .arg(n.cell.top)
-        .arg(n.cell.right)
-        .arg(n.cell.bottom);
-}
-
-// What the labels a page notes break of the rules, one line each.
+// What the labels of a page break of the rules, one line each.
 QStringList LabelFaults(const std::vector<CDC::Record>& records)
 {
-    QStringList faults;
-    const std::vector<LabelNote> notes = LabelNotes(records);
-    const std::vector<Segment> lines = Segments(records);
-    std::vector<const CDC::Record*> texts;
-    for (const CDC::Record& r : records)
-        if (drawingchecks::IsText(r))
-            texts.push_back(&r);
-    for (const LabelNote& n : notes) {
-        if (!Naming(n))
-            continue;
-        // No line through it but its own leader.
-        for (const Segment& s : lines) {
-            const bool leader = n.led && (std::abs(s.a.x - n.anchor.x) <= 2 && std::abs(s.a.y - n.anchor.y) <= 2);
-            if (!leader && Through(s, n.cell)) {
-                faults << Describe(n) + QStringLiteral(" crossed by (%1,%2)-(%3,%4)")
-                                            .arg(s.a.x).arg(s.a.y).arg(s.b.x).arg(s.b.y);
-                break;
-            }
-        }
-        // Nearer to what it names than to another thing of its kind, unless led to it.
-        const double mine = DistanceTo(n.cell, n.anchor);
-        for (const LabelNote& o : notes) {
-            if (o.kind != n.kind || (std::abs(o.anchor.x - n.anchor.x) <= 2 && std::abs(o.anchor.y - n.anchor.y) <= 2))
-                continue;
-            if (!n.led && DistanceTo(n.cell, o.anchor) < mine) {
-                faults << Describe(n) + QStringLiteral(" nearer to ") + Describe(o);
-                break;
-            }
-        }
-        // A character's gap along its line from any other text.
-        auto same = [&](const CDC::Record* t) {
-            const CRect& b = t->box;
-            return t->text == n.text && std::abs(b.left - n.cell.left) <= 2 && std::abs(b.top - n.cell.top) <= 2 &&
-                   std::abs(b.right - n.cell.right) <= 2 && std::abs(b.bottom - n.cell.bottom) <= 2;
-        };
-        const auto own = std::find_if(texts.begin(), texts.end(), same);
-        const bool alongY = own != texts.end() && (*own)->escapement % 1800 != 0;
-        const int h = alongY ? n.cell.Width() : n.cell.Height();
-        for (const CDC::Record* t : texts) {
-            if (same(t))
-                continue;
-            const CRect& b = t->box;
-            const int dx = std::min(b.right, n.cell.right) - std::max(b.left, n.cell.left);
-            const int dy = std::min(b.bottom, n.cell.bottom) - std::max(b.top, n.cell.top);
-            const int along = alongY ? dy : dx, across = alongY ? dx : dy;
-            if (across > 3 && along > -h / 2) {
-                faults << Describe(n) + QStringLiteral(" too near ") + drawingchecks::Describe(*t);
-                break;
-            }
-        }
-    }
-    return faults;
-}
-
-// The labels written at their first place, by text and what they name: where the cell stands
-// from the anchor.
-std::multimap<QString, CPoint> FirstPlaceOffsets(const std::vector<CDC::Record>& records, LabelKind kind)
-{
-    std::multimap<QString, CPoint> out;
-    for (const LabelNote& n : LabelNotes(records))
-        if (n.kind == kind && n.written() && n.place == 0)
-            out.emplace(n.text, CPoint(n.cell.CenterPoint().x - n.anchor.x, n.cell.CenterPoint().y - n.anchor.y));
-    return out;
+    return drawingchecks::LinesThroughTexts(records) + drawingchecks::CrowdedTexts(records) +
+           drawingchecks::StrayLabels(records);
 }
 
 class SectionLabelsTest : public PrintTest {
@@ -278,8 +141,17 @@ protected:
             EXPECT_TRUE(found.isEmpty()) << qPrintable(m_design) << " " << qPrintable(where) << ":\n  "
                                          << qPrintable(found.mid(0, 10).join(QStringLiteral("\n  ")));
         };
-        for (const auto& [key, records] : ReportPages())
+        const auto pages = ReportPages();
+        for (const auto& [key, records] : pages) {
             check(AfxFormat("report %s page %d", key.first ? "upright" : "sideways", key.second), records);
+            // Turned with the drawing on the sideways page.
+            if (const auto up = pages.find({true, key.second}); !key.first && up != pages.end()) {
+                const QStringList unturned = drawingchecks::UnturnedLabels(up->second, records);
+                faults += int(unturned.size());
+                EXPECT_TRUE(unturned.isEmpty()) << qPrintable(m_design) << " page " << key.second << ":\n  "
+                                                << qPrintable(unturned.mid(0, 10).join(QStringLiteral("\n  ")));
+            }
+        }
         auto section = []() -> CView* { return g_pSectionView; };
         auto load = []() -> CView* { return g_pLoadView; };
         auto longitudinal = []() -> CView* { return g_pSection2View; };
