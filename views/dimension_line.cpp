@@ -235,7 +235,8 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
     if (len > 0.0)
         for (double sign : {-1.0, 1.0})
             places.emplace_back(0, sign * beyond);
-    // Each place names the point of the line nearest the label's middle there.
+    // The usual place names the line's middle, each other the point of the line nearest the
+    // label's middle there.
     const CPoint P1(xOff + int(s1.x), yOff + int(s1.y));
     auto nearest = [&](double cx, double cy) {
         const double t = len > 0.0 ? std::clamp(((cx - P1.x) * ux + (cy - P1.y) * uy) / len, 0.0, 1.0) : 0.0;
@@ -254,7 +255,7 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
         const CPoint corner(mid.x - ext.cx / 2 + d.cx + int(ux * along), mid.y + ext.cy / 2 + d.cy + int(uy * along));
         // The turned label keeps the label font, written along the turned line.
         corners.push_back(turn(corner));
-        named.push_back(turn(nearest(corner.x + ext.cx / 2.0, corner.y - ext.cy / 2.0)));
+        named.push_back(named.empty() ? turn(mid) : turn(nearest(corner.x + ext.cx / 2.0, corner.y - ext.cy / 2.0)));
     }
     // Moved farther off, it is led back to the line's middle.
     if (!(m_bHideZeroLabel == 1 && AfxAtof(text) == 0.0))
