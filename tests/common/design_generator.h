@@ -181,7 +181,8 @@ inline void EnterDesign(const Design& d)
     ConfirmAsShown({ID_SETUP_MAIN_MEMBER, ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE});
 }
 
-// Whether the program holds the design as drawn: its layout, spans, panels and curve.
+// What of the design the program does not hold as drawn: its layout, spans, panels, skews,
+// curve, units or height variation; empty when it holds all.
 inline QString Mismatch(const Design& d)
 {
     const int type = d.kind == Kind::Plate ? 0 : d.kind == Kind::Boxes ? 1 : 2;
@@ -202,6 +203,8 @@ inline QString Mismatch(const Design& d)
         if (curved != (d.radius != 0.0) || (curved && std::abs(g_pPanelDlg->m_adBaseRadius[s] - d.radius) > 0.05))
             return QStringLiteral("span %1 of radius %2").arg(s + 1).arg(g_pPanelDlg->m_adBaseRadius[s]);
     }
+    if ((g_bSIUnits == 0) != d.gravitational)
+        return QStringLiteral("SI units %1").arg(g_bSIUnits);
     if ((g_pDoc->m_dlgBasic.m_nHeightVariation == 0) != d.heightVaries)
         return QStringLiteral("height variation %1").arg(g_pDoc->m_dlgBasic.m_nHeightVariation);
     return QString();

@@ -508,7 +508,9 @@ inline QStringList StrayLabels(const std::vector<CDC::Record>& records, int slac
 
 // A page printed upright and sideways: the labels at their first place on both stand on the
 // same side of what they name at the same distance, turned with the drawing (whose x runs up
-// the sideways page and its y to the left). Labels are matched by kind, text and order.
+// the sideways page and its y to the left); the distance counts in text heights, the height of
+// a label turned with its drawing being its cell's width on the sideways page. Labels are
+// matched by kind, text and order.
 inline QStringList UnturnedLabels(const std::vector<CDC::Record>& upright, const std::vector<CDC::Record>& sideways,
                                   int slack = 7)
 {
@@ -531,15 +533,18 @@ inline QStringList UnturnedLabels(const std::vector<CDC::Record>& upright, const
             const LabelNote& w = s->second[k];
             if (u.place != 0 || w.place != 0 || !u.written() || !w.written())
                 continue;
+            // Measured in text heights: a page may write its labels at another size.
+            const double scale = w.cell.Width() > 0 ? double(u.cell.Height()) / w.cell.Width() : 1.0;
             const CSize a = u.cell.CenterPoint() - u.anchor;
             const CSize t = w.cell.CenterPoint() - w.anchor;
-            const CSize back(t.cy, -t.cx);
+            const CSize back(int(std::lround(t.cy * scale)), int(std::lround(-t.cx * scale)));
             if (std::hypot(back.cx - a.cx, back.cy - a.cy) > slack)
-                found << Describe(u) + QStringLiteral(" upright at (%1,%2) from it, sideways at (%3,%4) turned back")
+                found << Describe(u) + QStringLiteral(" at (%1,%2) from it, sideways at (%3,%4) turned back: ")
                                            .arg(a.cx)
                                            .arg(a.cy)
                                            .arg(back.cx)
-                                           .arg(back.cy);
+                                           .arg(back.cy) +
+                             Describe(w);
         }
     }
     return found;

@@ -139,6 +139,9 @@ TEST(DrawingChecks, LabelsTurnWithTheDrawing)
     const auto upright = Notes({{LabelKind::Girder, "G1", {1000, -1000}, CRect(980, -1058, 1020, -1022)}});
     EXPECT_TRUE(
         UnturnedLabels(upright, Notes({{LabelKind::Girder, "G1", {500, -700}, CRect(522, -720, 558, -680)}})).isEmpty());
+    // Written larger there, it keeps the distance in text heights.
+    EXPECT_TRUE(
+        UnturnedLabels(upright, Notes({{LabelKind::Girder, "G1", {500, -700}, CRect(529, -724, 577, -676)}})).isEmpty());
     // Left of it, or at another place than its first, it is not the same side.
     EXPECT_EQ(
         UnturnedLabels(upright, Notes({{LabelKind::Girder, "G1", {500, -700}, CRect(442, -720, 478, -680)}})).size(), 1);
