@@ -136,10 +136,12 @@ void CPrintView::PrintLongitudinalSection(CDC* pDC, CPrintInfo* pInfo)
         return;
     CSection2Drawer& drawer = m_pSection2Drawers[size_t(g)];
     drawer.SetGirder(g);
-    // Its span lengths and support numbers clear of the lines and of one another.
-    DrawLabelled(
-        pDC, [&drawer, upright](CDC* dc, CPoint o, CDPoint k) { drawer.DrawAll(dc, o, k, !upright); },
-        m_ptSection2Origin, m_vSection2Scale, doc->PageFrameRect(pInfo));
+    // Inside the frame where a deep girder's supports would reach past it, its span lengths
+    // and support numbers clear of the lines and of one another.
+    const PlacedDrawing draw = [&drawer, upright](CDC* dc, CPoint o, CDPoint k) { drawer.DrawAll(dc, o, k, !upright); };
+    const CRect frame = doc->PageFrameRect(pInfo);
+    FitDrawing(pDC, draw, frame, !upright, m_ptSection2Origin, m_vSection2Scale);
+    DrawLabelled(pDC, draw, m_ptSection2Origin, m_vSection2Scale, frame);
 }
 
 // ---------------------------------------------------------------- sectional force diagrams
