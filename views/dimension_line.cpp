@@ -222,6 +222,17 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
     const double len = std::hypot(s2.x - s1.x, s2.y - s1.y);
     const double ux = len > 0.0 ? (s2.x - s1.x) / len : 0.0, uy = len > 0.0 ? (s2.y - s1.y) / len : 0.0;
     std::vector<std::pair<int, double>> places;
+    // Beyond the ends, a touch away from them; the end on the usual place's side first.
+    const double beyond = len / 2 + std::fabs(ux) * ext.cx / 2 + std::fabs(uy) * ext.cy / 2 + kEndGap;
+    const CSize usual = LabelOffset(place);
+    const double first = usual.cx * ux + usual.cy * uy < 0.0 ? -1.0 : 1.0;
+    auto ends = [&] {
+        if (len > 0.0)
+            for (double sign : {first, -first})
+                places.emplace_back(0, sign * beyond);
+    };
+    // A line shorter than a text is high has its ends as near as its other side.
+    const bool shortLine = len < ext.cy;
     for (int code : {place, mirror[place]}) {
         places.emplace_back(code, 0.0);
         // Half a text height at a step, as long as the label's middle stays by the line.
@@ -229,12 +240,11 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
         for (double along = step; along <= len / 2; along += step)
             for (double sign : {-1.0, 1.0})
                 places.emplace_back(code, sign * along);
+        if (shortLine && code == place)
+            ends();
     }
-    // Beyond the ends, a touch away from them.
-    const double beyond = len / 2 + std::fabs(ux) * ext.cx / 2 + std::fabs(uy) * ext.cy / 2 + kEndGap;
-    if (len > 0.0)
-        for (double sign : {-1.0, 1.0})
-            places.emplace_back(0, sign * beyond);
+    if (!shortLine)
+        ends();
     // The usual place names the line's middle, each other the point of the line nearest the
     // label's middle there.
     const CPoint P1(xOff + int(s1.x), yOff + int(s1.y));

@@ -498,14 +498,25 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + ext.cy)}, cap.text, false, CPoint(X(W) + kCaptionGap, Y(y)));
         if (sx > 0.0)
             c.Line(baseline, {0, y}, {W + (kCaptionGap + ext.cx) / sx, y});
-        // Values centred over their blocks and markers; where that crosses a frame line, pulled
-        // in between them.
+        // Values centred over their blocks and markers; where that place is taken (a wider
+        // value of the block beside), slid along the row, nearest first, until the value's far
+        // edge stands two text heights beyond the point it names; where one crosses a frame line
+        // at a deck edge, pulled in between them.
         auto over = [&](int x, int top, const QString& text) {
             const CSize e = dc->GetTextExtent(text);
-            const int left = x - e.cx / 2, in = std::clamp(left, X(0) + kEdgeGap, std::max(X(0) + kEdgeGap, X(W) - kEdgeGap - e.cx));
-            std::vector<CPoint> places = {CPoint(left, top + e.cy + 2)};
-            if (in != left)
-                places.emplace_back(in, top + e.cy + 2);
+            const int step = std::max<int>(e.cy / 2, 1), reach = e.cx / 2 + 2 * e.cy;
+            std::vector<CPoint> places, pulled;
+            for (int along = 0; along <= reach; along += step)
+                for (int sign : {1, -1}) {
+                    if (along == 0 && sign < 0)
+                        continue;
+                    const int left = x - e.cx / 2 + sign * along;
+                    const int in = std::clamp(left, X(0) + kEdgeGap, std::max(X(0) + kEdgeGap, X(W) - kEdgeGap - e.cx));
+                    places.emplace_back(left, top + e.cy + 2);
+                    if (in != left)
+                        pulled.emplace_back(in, top + e.cy + 2);
+                }
+            places.insert(places.end(), pulled.begin(), pulled.end());
             return places;
         };
         for (const Block& b : blocks) {
