@@ -136,13 +136,12 @@ void CPrintView::PrintLongitudinalSection(CDC* pDC, CPrintInfo* pInfo)
         return;
     CSection2Drawer& drawer = m_pSection2Drawers[size_t(g)];
     drawer.SetGirder(g);
-    if (upright) {
-        drawer.DrawSpanDimensions(pDC, m_ptSection2Origin, m_vSection2Scale);
-        drawer.Draw(pDC, m_ptSection2Origin, m_vSection2Scale);
-    } else {
-        drawer.DrawSpanDimensionsForPrint(pDC, m_ptSection2Origin, m_vSection2Scale);
-        drawer.DrawForPrint(pDC, m_ptSection2Origin, m_vSection2Scale);
-    }
+    // Inside the frame where a deep girder's supports would reach past it, its span lengths
+    // and support numbers clear of the lines and of one another.
+    const PlacedDrawing draw = [&drawer, upright](CDC* dc, CPoint o, CDPoint k) { drawer.DrawAll(dc, o, k, !upright); };
+    const CRect frame = doc->PageFrameRect(pInfo);
+    FitDrawing(pDC, draw, frame, !upright, m_ptSection2Origin, m_vSection2Scale);
+    DrawLabelled(pDC, draw, m_ptSection2Origin, m_vSection2Scale, frame);
 }
 
 // ---------------------------------------------------------------- sectional force diagrams

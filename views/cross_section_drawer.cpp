@@ -15,8 +15,6 @@ constexpr double kTurn = 270.0;
 constexpr double kPlate = 0.04;
 constexpr double kPostWidth = 0.04;
 constexpr double kPostHeight = 1.0;
-// A label keeps this far from a line it might cross (logical units).
-constexpr int kLabelGap = 4;
 // A profile point this close to the start of a span (m) is the span's first point.
 constexpr double kSpanStartTol = 1e-9;
 
@@ -79,20 +77,6 @@ void CCrossSectionDrawer::Canvas::Line(CDimensionLine& line, CDPoint a, CDPoint 
         line.Draw(dc, a, b, origin.x, origin.y, scale, nPlace);
 }
 
-int CCrossSectionDrawer::Canvas::Beside(CDimensionLine& line, CDPoint a, CDPoint b,
-                                        const std::vector<double>& axObstacles, int nRight) const
-{
-    auto clear = [&](int nPlace) {
-        const auto span = line.LabelSpan(dc, a, b, Map(a).x, nPlace);
-        return std::none_of(axObstacles.begin(), axObstacles.end(), [&](double x) {
-            const int X = Map(CDPoint(x, a.y)).x;
-            return span.first - kLabelGap <= X && X <= span.second + kLabelGap;
-        });
-    };
-    const int mirror = nRight == 3 ? 1 : nRight == 4 ? 8 : 7;
-    return clear(nRight) || !clear(mirror) ? nRight : mirror;
-}
-
 std::vector<double> CCrossSectionDrawer::Webs(int i) const
 {
     const double x = GirderX(i);
@@ -104,14 +88,6 @@ std::vector<double> CCrossSectionDrawer::Webs(int i) const
     }
     const double a = g_pDoc ? g_pDoc->m_dlgMainGirder.m_dWebSpacingA / 1000.0 : 0.0;
     return {x - a / 2, x + a / 2};
-}
-
-int CCrossSectionDrawer::GirderLabelPlace(const Canvas& c, CDimensionLine& line, CDPoint a, CDPoint b, int i,
-                                          int nRight) const
-{
-    std::vector<double> lines = Webs(i);
-    lines.push_back(m_dWidth);
-    return c.Beside(line, a, b, lines, nRight);
 }
 
 int CCrossSectionDrawer::Setup(CMarivoltenDoc* pDoc, int nStation)
@@ -454,11 +430,13 @@ int CCrossSectionDrawer::DetailDimensions(const Canvas& c)
     for (int i = first; i <= last; ++i) {
         const double h = m_adHaunchHeight[i], w = m_adHaunchWidth[i], G = m_adGirderHeight[i];
         const double xr = GirderX(i) + w / 2, xl = xr - w;
-        c.Line(d.D, {xr, -h}, {xr, -h - G}, GirderLabelPlace(c, d.D, {xr, -h}, {xr, -h - G}, i, 4));
+        // The height right of its line, the haunch left of its own, away from the girder and
+        // the haunch width under it; where a web or another text is there, the label room
+        // finds the other side.
+        c.Line(d.D, {xr, -h}, {xr, -h - G}, 4);
         lead(xl, 0.0, -0.75, -0.375);
         lead(xl, -h, -0.75, -0.375);
-        const CDPoint top(xl - 0.75, -0.375), bottom(xl - 0.75, -h - 0.375);
-        c.Line(d.D, top, bottom, GirderLabelPlace(c, d.D, top, bottom, i, 5));
+        c.Line(d.D, {xl - 0.75, -0.375}, {xl - 0.75, -h - 0.375}, 7);
         if (i == last) {
             c.Line(d.E, {xl, -h}, {xl, -h - 0.75});
             c.Line(d.D, {xl, -h - 0.75}, {xr, -h - 0.75}, 2);

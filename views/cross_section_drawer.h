@@ -85,17 +85,9 @@ protected:
         void Plate(CDPoint a, CDPoint b) const;
         void Polygon(const CDPoint (&p)[4]) const;
         void Line(CDimensionLine& line, CDPoint a, CDPoint b, int nPlace = 0) const;
-        // The label place of an upright line: nRight right of it, or its mirror left of it
-        // where the label on the right would cross one of the lines standing at the given x
-        // and the one on the left would not.
-        int Beside(CDimensionLine& line, CDPoint a, CDPoint b, const std::vector<double>& axObstacles,
-                   int nRight) const;
     };
     // The centre lines of girder i's webs.
     std::vector<double> Webs(int i) const;
-    // The label place, right of it or its mirror, of an upright line at girder i: clear of
-    // its webs and inside the deck.
-    int GirderLabelPlace(const Canvas& c, CDimensionLine& line, CDPoint a, CDPoint b, int i, int nRight) const;
 
 private:
     int Section(const Canvas& c);

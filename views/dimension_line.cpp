@@ -3,6 +3,7 @@
 
 #include "framework/format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -221,6 +222,17 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
     const double len = std::hypot(s2.x - s1.x, s2.y - s1.y);
     const double ux = len > 0.0 ? (s2.x - s1.x) / len : 0.0, uy = len > 0.0 ? (s2.y - s1.y) / len : 0.0;
     std::vector<std::pair<int, double>> places;
+    // Beyond the ends, a touch away from them; the end on the usual place's side first.
+    const double beyond = len / 2 + std::fabs(ux) * ext.cx / 2 + std::fabs(uy) * ext.cy / 2 + kEndGap;
+    const CSize usual = LabelOffset(place);
+    const double first = usual.cx * ux + usual.cy * uy < 0.0 ? -1.0 : 1.0;
+    auto ends = [&] {
+        if (len > 0.0)
+            for (double sign : {first, -first})
+                places.emplace_back(0, sign * beyond);
+    };
+    // A line shorter than a text is high has its ends as near as its other side.
+    const bool shortLine = len < ext.cy;
     for (int code : {place, mirror[place]}) {
         places.emplace_back(code, 0.0);
         // Half a text height at a step, as long as the label's middle stays by the line.
@@ -228,31 +240,36 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
         for (double along = step; along <= len / 2; along += step)
             for (double sign : {-1.0, 1.0})
                 places.emplace_back(code, sign * along);
+        if (shortLine && code == place)
+            ends();
     }
-    // Beyond the ends, a touch away from them.
-    const double beyond = len / 2 + std::fabs(ux) * ext.cx / 2 + std::fabs(uy) * ext.cy / 2 + kEndGap;
-    if (len > 0.0)
-        for (double sign : {-1.0, 1.0})
-            places.emplace_back(0, sign * beyond);
-    std::vector<CPoint> corners;
+    if (!shortLine)
+        ends();
+    // The usual place names the line's middle, each other the point of the line nearest the
+    // label's middle there.
+    const CPoint P1(xOff + int(s1.x), yOff + int(s1.y));
+    auto nearest = [&](double cx, double cy) {
+        const double t = len > 0.0 ? std::clamp(((cx - P1.x) * ux + (cy - P1.y) * uy) / len, 0.0, 1.0) : 0.0;
+        return CPoint(P1.x + int(std::lround(t * (s2.x - s1.x))), P1.y + int(std::lround(t * (s2.y - s1.y))));
+    };
+    auto turn = [&](CPoint p) {
+        if (turned) {
+            RotateSegment(dAngle, p.x, p.y, 0, 0, &r);
+            p = CPoint(r.left, r.top);
+        }
+        return p;
+    };
+    std::vector<CPoint> corners, named;
     for (const auto& [code, along] : places) {
         const CSize d = LabelOffset(code);
-        CPoint corner(mid.x - ext.cx / 2 + d.cx + int(ux * along), mid.y + ext.cy / 2 + d.cy + int(uy * along));
+        const CPoint corner(mid.x - ext.cx / 2 + d.cx + int(ux * along), mid.y + ext.cy / 2 + d.cy + int(uy * along));
         // The turned label keeps the label font, written along the turned line.
-        if (turned) {
-            RotateSegment(dAngle, corner.x, corner.y, 0, 0, &r);
-            corner = CPoint(r.left, r.top);
-        }
-        corners.push_back(corner);
+        corners.push_back(turn(corner));
+        named.push_back(named.empty() ? turn(mid) : turn(nearest(corner.x + ext.cx / 2.0, corner.y - ext.cy / 2.0)));
     }
     // Moved farther off, it is led back to the line's middle.
-    CPoint named = mid;
-    if (turned) {
-        RotateSegment(dAngle, mid.x, mid.y, 0, 0, &r);
-        named = CPoint(r.left, r.top);
-    }
     if (!(m_bHideZeroLabel == 1 && AfxAtof(text) == 0.0))
-        WriteClear(pDC, turned ? TurnedEscapement(dAngle) : 0, corners, text, named);
+        WriteClear(pDC, turned ? TurnedEscapement(dAngle) : 0, corners, text, turn(mid), LabelKind::Dimension, named);
     pDC->SetBkMode(oldMode);
     pDC->SelectObject(oldFont);
     pDC->SelectObject(oldPen);

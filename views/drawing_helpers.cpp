@@ -76,7 +76,7 @@ std::vector<CLabelRoom*>& OpenRooms()
 }
 
 // A text may touch a mark, a line or the text above it by this much (0.3 mm): the font's
-// leading leaves that free. Texts in a line keep this gap (0.8 mm), not to read as one.
+// leading leaves that free. Texts in a line keep at least this gap (0.8 mm), not to read as one.
 constexpr int kTouch = 3;
 constexpr int kTextGap = 8;
 // Texts keep this far (1 mm) inside the frame, off its rule.
@@ -148,7 +148,10 @@ bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY) const
         return false;
     for (const Cell& c : m_cells) {
         const bool mark = c.text.isEmpty();
-        const int ax = mark || bAlongY ? kTouch : -kTextGap, ay = mark || !bAlongY ? kTouch : -kTextGap;
+        // Texts in a line keep a character's gap: half the height of the taller.
+        const int across = std::max(bAlongY ? cell.Width() : cell.Height(), bAlongY ? c.rect.Width() : c.rect.Height());
+        const int gap = std::max(kTextGap, across / 2);
+        const int ax = mark || bAlongY ? kTouch : -gap, ay = mark || !bAlongY ? kTouch : -gap;
         if (Overlap(c.rect, cell, ax, ay))
             return false;
     }
@@ -211,6 +214,11 @@ void CLabelRoom::KeepOffLines(const std::vector<CDC::Record>& records)
                 m_lines.emplace_back(CPoint(a[i], a[i + 1]), CPoint(a[i + 2], a[i + 3]));
             if (r.op == QLatin1String("Polygon") && a.size() >= 4)
                 m_lines.emplace_back(CPoint(a[a.size() - 2], a[a.size() - 1]), CPoint(a[0], a[1]));
+        } else if (r.op == QLatin1String("Rectangle") && a.size() >= 4) {
+            // A slab or a load block is outlined as a polygon is.
+            const CPoint p(a[0], a[1]), q(a[2], a[1]), s(a[2], a[3]), t(a[0], a[3]);
+            for (const auto& [from, to] : {std::pair{p, q}, std::pair{q, s}, std::pair{s, t}, std::pair{t, p}})
+                m_lines.emplace_back(from, to);
         }
     }
 }
@@ -284,7 +292,7 @@ std::vector<LabelNote> LabelNotes(const std::vector<CDC::Record>& records)
 }
 
 int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, const QString& text,
-               std::optional<CPoint> anchor, LabelKind kind)
+               std::optional<CPoint> anchor, LabelKind kind, const std::vector<CPoint>& namedAt)
 {
     if (cornersIn.empty())
         return -1;
@@ -299,7 +307,8 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
         if (!pDC->IsRecording())
             return;
         const CRect first = TextCell(pDC, nEscapement, cornersIn.front().x, cornersIn.front().y, text);
-        NoteLabel(pDC, {kind, text, anchor ? *anchor : first.CenterPoint(), cell, place, led});
+        const bool at = place >= 0 && size_t(place) < std::min(namedAt.size(), cornersIn.size()) && !led;
+        NoteLabel(pDC, {kind, text, at ? namedAt[size_t(place)] : anchor ? *anchor : first.CenterPoint(), cell, place, led});
     };
     CLabelRoom* room = CLabelRoom::Of(pDC);
     if (!room) {

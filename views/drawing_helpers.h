@@ -83,8 +83,8 @@ public:
         m_cells.push_back({cell, text, bAlongY, asked});
     }
     // Keeps the labels clear of the marks and filled shapes the records draw (rectangles and
-    // circles), and of their lines and outlines: a label crosses a line only where no place
-    // clear of it is clear of the other texts.
+    // circles), and of their lines and outlines (rectangles' among them): a label crosses a
+    // line only where no place clear of it is clear of the other texts.
     void KeepOffMarks(const std::vector<CDC::Record>& records);
     void KeepOffLines(const std::vector<CDC::Record>& records);
     void KeepOffLine(CPoint p, CPoint q) { m_lines.emplace_back(p, q); }
@@ -158,9 +158,12 @@ std::vector<LabelNote> LabelNotes(const std::vector<CDC::Record>& records);
 // the first cell without one) where it stands apart, and the count of corners is returned;
 // where no place near by is clear it is written at the first corner all the same.
 int WriteClear(CDC* pDC, int nEscapement, std::initializer_list<CPoint> corners, const QString& text);
-// Each call notes its label (see NoteLabel) as of `kind`, named at the anchor.
+// Each call notes its label (see NoteLabel) as of `kind`, named at the anchor; where `named`
+// gives a point for each corner (the point of a line nearest the label there), a label written
+// at a corner is noted as naming that point.
 int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text,
-               std::optional<CPoint> anchor = std::nullopt, LabelKind kind = LabelKind::None);
+               std::optional<CPoint> anchor = std::nullopt, LabelKind kind = LabelKind::None,
+               const std::vector<CPoint>& named = {});
 // The top-left corner that puts the text's cell beside the point p, nGap away, on the side
 // (sx, sy) of it (each -1, 0 centred, or 1).
 CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy);

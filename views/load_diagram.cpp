@@ -362,7 +362,7 @@ void CLoadDiagram::DrawRotatedText(CDC* pDC, double dAngle, int x, int y, const 
 }
 
 int CLoadDiagram::Text(const Canvas& c, const std::vector<CPoint>& places, const QString& text, bool bValue,
-                       CPoint named)
+                       CPoint named, LabelKind kind)
 {
     // Values that read as zero stay blank; a text whose places are all taken is left out.
     if (bValue && AfxAtof(text) == 0.0)
@@ -372,7 +372,7 @@ int CLoadDiagram::Text(const Canvas& c, const std::vector<CPoint>& places, const
         corners.push_back(c.turned ? c.Place(p) : p);
     const int oldMode = c.dc->SetBkMode(TRANSPARENT);
     const int taken =
-        WriteClear(c.dc, c.turned ? CDimensionLine::TurnedEscapement(c.angle) : 0, corners, text, c.Place(named));
+        WriteClear(c.dc, c.turned ? CDimensionLine::TurnedEscapement(c.angle) : 0, corners, text, c.Place(named), kind);
     c.dc->SetBkMode(oldMode);
     return taken;
 }
@@ -427,9 +427,9 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             Text(c,
                  {CPoint(gx, gy), CPoint(gx, gy - ext.cy), CPoint(gx - ext.cx, gy), CPoint(gx - ext.cx, gy - ext.cy),
                   CPoint(gx + kEdgeGap, gy + ext.cy), CPoint(gx - ext.cx - kEdgeGap, gy + ext.cy)},
-                 name, false, CPoint(gx, gy));
+                 name, false, CPoint(gx, gy), LabelKind::Girder);
         }
-        c.Line(depth, {x, top}, {x, bottom}, GirderLabelPlace(c, depth, {x, top}, {x, bottom}, i, 4));
+        c.Line(depth, {x, top}, {x, bottom}, 4);
     }
 
     // Thickness notes of the slab and the pavements.
@@ -444,22 +444,46 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     for (const auto& n : notes) {
         const QString text = AfxFormat(n.format, n.value);
         const CSize ext = dc->GetTextExtent(text);
-        if (!(sx > 0.0))
+        if (!(sx > 0.0) || !(c.scale.y > 0.0))
             continue;
         // A note too long for the deck right of its place moves left with its leader, as far
         // as its layer goes: it stays clear of the right edge block's dimension lines.
-        const double x = std::max(n.from, std::min(n.x, W - B(6) - (ext.cx + kEdgeGap) / sx));
-        // Where another note stands there, a line of text higher, its leader longer.
-        std::vector<CPoint> places;
-        for (int k = 0; k < 4; ++k)
-            places.emplace_back(X(x), Y(n.y) + ext.cy * (k + 1));
-        const int k = Text(c, places, text, false, c.Map({x, n.end}));
+        const double x0 = std::max(n.from, std::min(n.x, W - B(6) - (ext.cx + kEdgeGap) / sx));
+        // Where another note stands there, a line of text higher, its leader longer; where a
+        // line runs through all of them (the deck's centre line), the same a quarter of the
+        // note's length further left, as far as its layer goes. A place whose leader would run
+        // through a text written already is none while another is left.
+        struct Place {
+            CPoint corner;
+            CDPoint shelf;  // the leader's top, where the note stands
+        };
+        std::vector<Place> all, clear;
+        for (double x = x0; all.empty() || x >= n.from; x -= ext.cx / 4.0 / sx)
+            for (int k = 0; k < 4; ++k)
+                all.push_back({CPoint(X(x), Y(n.y) + ext.cy * (k + 1)), CDPoint(x, n.y + ext.cy * k / c.scale.y)});
+        CLabelRoom* room = CLabelRoom::Of(dc);
+        auto ends = [&](const Place& p) {
+            return std::pair{c.Place(c.Map({p.shelf.x, n.end})), c.Place(c.Map(p.shelf))};
+        };
+        for (const Place& p : all)
+            if (const auto [foot, top] = ends(p); !room || !room->CrossesText(foot, top))
+                clear.push_back(p);
+        const std::vector<Place>& at = clear.empty() ? all : clear;
+        std::vector<CPoint> corners;
+        for (const Place& p : at)
+            corners.push_back(p.corner);
+        const int taken = Text(c, corners, text, false, c.Map({x0, n.end}));
         // A note standing elsewhere has its leader from the layer already.
-        if (k < 0 || k >= int(places.size()) || !(c.scale.y > 0.0))
+        if (taken < 0 || taken >= int(at.size()))
             continue;
-        const double y = n.y + ext.cy * k / c.scale.y;
-        c.Line(leader, {x, y}, {x, n.end});
-        c.Line(shelf, {x + ext.cx / sx, y}, {x, y});
+        const Place& p = at[size_t(taken)];
+        c.Line(leader, p.shelf, {p.shelf.x, n.end});
+        c.Line(shelf, {p.shelf.x + ext.cx / sx, p.shelf.y}, p.shelf);
+        // The texts written after it keep off its leader.
+        if (room) {
+            const auto [foot, top] = ends(p);
+            room->KeepOffLine(foot, top);
+        }
     }
 
     // The rows: caption right of the deck over a baseline that runs under it, then the values.
@@ -474,25 +498,40 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + ext.cy)}, cap.text, false, CPoint(X(W) + kCaptionGap, Y(y)));
         if (sx > 0.0)
             c.Line(baseline, {0, y}, {W + (kCaptionGap + ext.cx) / sx, y});
-        // Values centred over their blocks and markers, kept between the frame lines.
-        auto inside = [&](int left, int cx) {
-            return std::clamp(left, X(0) + kEdgeGap, std::max(X(0) + kEdgeGap, X(W) - kEdgeGap - cx));
+        // Values centred over their blocks and markers; where that place is taken (a wider
+        // value of the block beside), slid along the row, nearest first, until the value's far
+        // edge stands two text heights beyond the point it names; where one crosses a frame line
+        // at a deck edge, pulled in between them.
+        auto over = [&](int x, int top, const QString& text) {
+            const CSize e = dc->GetTextExtent(text);
+            const int step = std::max<int>(e.cy / 2, 1), reach = e.cx / 2 + 2 * e.cy;
+            std::vector<CPoint> places, pulled;
+            for (int along = 0; along <= reach; along += step)
+                for (int sign : {1, -1}) {
+                    if (along == 0 && sign < 0)
+                        continue;
+                    const int left = x - e.cx / 2 + sign * along;
+                    const int in = std::clamp(left, X(0) + kEdgeGap, std::max(X(0) + kEdgeGap, X(W) - kEdgeGap - e.cx));
+                    places.emplace_back(left, top + e.cy + 2);
+                    if (in != left)
+                        pulled.emplace_back(in, top + e.cy + 2);
+                }
+            places.insert(places.end(), pulled.begin(), pulled.end());
+            return places;
         };
         for (const Block& b : blocks) {
             if (b.row != cap.row || !b.shown)
                 continue;
             const QString text = AfxFormat(b.format, b.value);
-            const CSize e = dc->GetTextExtent(text);
-            Text(c, {CPoint(inside(X(b.xc) - e.cx / 2, e.cx), Y(y + b.height) + e.cy + 2 + b.raise)}, text, true,
-                 CPoint(X(b.xc), Y(y + b.height)));
+            Text(c, over(X(b.xc), Y(y + b.height) + b.raise, text), text, true, CPoint(X(b.xc), Y(y + b.height)),
+                 LabelKind::Value);
         }
         for (const Marker& m : markers) {
             if (m.row != cap.row || !m.shown)
                 continue;
             const QString text = AfxFormat("%.3f", m.value);
-            const CSize e = dc->GetTextExtent(text);
-            Text(c, {CPoint(inside(X(m.x) - e.cx / 2, e.cx), Y(y) + int(c.scale.y) + e.cy + 2)}, text, true,
-                 CPoint(X(m.x), Y(y) + int(c.scale.y)));
+            const CPoint top(X(m.x), Y(y) + int(c.scale.y));
+            Text(c, over(top.x, top.y, text), text, true, top, LabelKind::Value);
         }
     }
     // Frame lines at the deck edges from the last row up to the dimension row.

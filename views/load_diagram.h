@@ -6,6 +6,7 @@
 
 #include <vector>
 #include "framework/gdi.h"
+#include "views/drawing_helpers.h"
 #include "views/cross_section_drawer.h"
 
 class CLoadDiagram : public CCrossSectionDrawer {
@@ -79,7 +80,8 @@ private:
     // A text of the diagram with its upright top left at the first of the places that is
     // clear, upright or turned, else near them led back to the upright point it names; the
     // index of the place taken, the count of places when it stands elsewhere, -1 when left out.
-    int Text(const Canvas& c, const std::vector<CPoint>& places, const QString& text, bool bValue, CPoint named);
+    int Text(const Canvas& c, const std::vector<CPoint>& places, const QString& text, bool bValue, CPoint named,
+             LabelKind kind = LabelKind::None);
     // Unit weights to block heights: 9.80665 in SI units.
     static double Gravity();
 };

@@ -14,14 +14,20 @@
 namespace {
 
 // Heights are drawn down from the girder's top at this height; the rows above it hold the
-// span lengths, the change point lines reach from kLow to kHigh.
+// span lengths, the change point lines reach from kLow up to them.
 constexpr double kTop = 4.0;
 constexpr double kDimension = 5.0;
 constexpr double kLow = 1.0;
-constexpr double kHigh = 7.0;
 // A position reached within this (m) counts as reached.
 constexpr double kPlaceTol = 1e-6;
 constexpr double kTurn = 270.0;
+// A support's number keeps this far (logical units) from its triangle, which reaches no more
+// than kMostHalfWidth either side of the support.
+constexpr int kNumberGap = 10;
+constexpr double kMostHalfWidth = 30.0;
+// Extension lines reach this far (logical units) past the span dimension line: the span
+// lengths above it stay clear of them.
+constexpr double kOvershoot = 12.0;
 
 const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
@@ -192,20 +198,21 @@ int CSection2Drawer::Dimensions(bool bTurned, CDC* pDC, CPoint origin, CDPoint s
             m += 1 + std::max(h->m_anPointCount[s], 0);
             for (; e <= m && e < HeightChangeData::POINTS; ++e) {
                 const double x = SpanStart(s) + AlongGirder(s, h->m_adPointPos[e]);
-                Line(bTurned, pDC, dashDot, CDPoint(x, kLow), CDPoint(x, kHigh), origin, scale);
+                Line(bTurned, pDC, dashDot, CDPoint(x, kLow), CDPoint(x, kDimension), origin, scale);
             }
         }
     }
-    Line(bTurned, pDC, dashDot, CDPoint(total, kLow), CDPoint(total, kHigh), origin, scale);
+    Line(bTurned, pDC, dashDot, CDPoint(total, kLow), CDPoint(total, kDimension), origin, scale);
 
     CDimensionLine dimension(PS_SOLID, 1, kBlue, 1), tick(PS_SOLID, 0, kBlue, 0);
+    const double tickTop = kDimension + (scale.y > 0.0 ? std::min(1.0, kOvershoot / scale.y) : 1.0);
     for (int s = 0; s < spans; ++s) {
         const double x = SpanStart(s);
         Line(bTurned, pDC, dimension, CDPoint(x, kDimension), CDPoint(x + m_adSpanLength[s], kDimension), origin,
              scale, 2);
-        Line(bTurned, pDC, tick, CDPoint(x, kTop), CDPoint(x, kDimension + 1.0), origin, scale);
+        Line(bTurned, pDC, tick, CDPoint(x, kTop), CDPoint(x, tickTop), origin, scale);
     }
-    Line(bTurned, pDC, tick, CDPoint(total, kTop), CDPoint(total, kDimension + 1.0), origin, scale);
+    Line(bTurned, pDC, tick, CDPoint(total, kTop), CDPoint(total, tickTop), origin, scale);
     CDimensionLine top(PS_SOLID, 0, kBlack, 0);
     Line(bTurned, pDC, top, CDPoint(0, kTop), CDPoint(total, kTop), origin, scale);
     return 1;
@@ -295,35 +302,48 @@ void CSection2Drawer::Support(bool bTurned, CDC* pDC, CDPoint at, CPoint origin,
                               int bLabel)
 {
     CDimensionLine black(PS_SOLID, 0, kBlack, 0);
-    const CDPoint left(at.x - 1.0, at.y - 0.5), right(at.x + 1.0, at.y - 0.5);
+    // A metre either side, but never wider than the paper's few millimetres.
+    const double half = scale.x > 0.0 ? std::min(1.0, kMostHalfWidth / scale.x) : 1.0;
+    const CDPoint left(at.x - half, at.y - 0.5), right(at.x + half, at.y - 0.5);
     Line(bTurned, pDC, black, at, left, origin, scale);
     Line(bTurned, pDC, black, left, right, origin, scale);
     Line(bTurned, pDC, black, right, at, origin, scale);
     if (bLabel != 1)
         return;
+    // The number beside the triangle's foot after the support, else before it, else under the
+    // triangle, naming the support line at the foot; worked out upright and turned with the
+    // drawing onto a sideways page, so that it keeps its side and distance there.
     const QString text = AfxFormat("%d", nNumber);
-    const CDPoint place(at.x + 2.0, at.y - 0.5);
-    if (bTurned)
-        DrawTextForPrint(pDC, place, origin, scale, text);
-    else
-        DrawText(pDC, place, origin, scale, text);
-}
-
-void CSection2Drawer::DrawText(CDC* pDC, CDPoint at, CPoint origin, CDPoint scale, const QString& text)
-{
     Selected<CFont> font(pDC, &m_font);
-    const CPoint p(origin.x + int(at.x * scale.x), origin.y + int(at.y * scale.y));
-    const CSize ext = pDC->GetTextExtent(text);
+    auto logical = [&](CDPoint p) { return CPoint(origin.x + int(p.x * scale.x), origin.y + int(p.y * scale.y)); };
+    const CPoint apex = logical(at), l = logical(left), r = logical(right);
+    const std::vector<CPoint> upright = {CornerBeside(pDC, 0, text, CPoint(r.x, r.y), kNumberGap, 1, 0),
+                                         CornerBeside(pDC, 0, text, CPoint(l.x, l.y), kNumberGap, -1, 0),
+                                         CornerBeside(pDC, 0, text, CPoint(apex.x, l.y), kNumberGap, 0, -1)};
+    std::vector<CPoint> corners;
+    for (CPoint p : upright)
+        corners.push_back(Turned(bTurned, p));
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    pDC->TextOut(p.x - ext.cx / 2, p.y + ext.cy / 2, text);
+    WriteClear(pDC, bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0, corners, text,
+               Turned(bTurned, CPoint(apex.x, l.y)), LabelKind::Support);
     pDC->SetBkMode(oldMode);
 }
 
-void CSection2Drawer::DrawTextForPrint(CDC* pDC, CDPoint at, CPoint origin, CDPoint scale, const QString& text)
+CPoint CSection2Drawer::Turned(bool bTurned, CPoint p)
 {
-    Selected<CFont> font(pDC, &m_font);
-    const int X = int(at.x * scale.x), Y = int(at.y * scale.y);
-    const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    TextOutTurned(pDC, CDimensionLine::TurnedEscapement(kTurn), origin.x + 1430 - Y, origin.y + X, text);
-    pDC->SetBkMode(oldMode);
+    CRect r;
+    if (!bTurned || !CDimensionLine::RotateSegment(kTurn, p.x, p.y, 0, 0, &r))
+        return p;
+    return r.TopLeft();
+}
+
+void CSection2Drawer::DrawAll(CDC* pDC, CPoint origin, CDPoint scale, bool bTurned)
+{
+    if (bTurned) {
+        DrawSpanDimensionsForPrint(pDC, origin, scale);
+        DrawForPrint(pDC, origin, scale);
+    } else {
+        DrawSpanDimensions(pDC, origin, scale);
+        Draw(pDC, origin, scale);
+    }
 }

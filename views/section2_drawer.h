@@ -32,6 +32,8 @@ public:
     int Draw(CDC* pDC, CPoint origin, CDPoint scale);
     int DrawForPrint(CDC* pDC, CPoint origin, CDPoint scale);
     int DrawSpanDimensionsForPrint(CDC* pDC, CPoint origin, CDPoint scale);
+    // The span dimensions and the elevation, upright or turned onto a sideways page.
+    void DrawAll(CDC* pDC, CPoint origin, CDPoint scale, bool bTurned);
 
     CFont m_font;
     double m_adSpanLength[MAX_SPANS] = {};
@@ -44,8 +46,8 @@ private:
     int DrawHeightProfileForPrint(CDC* pDC, CPoint origin, CDPoint scale);
     void DrawSupport(CDC* pDC, CDPoint at, CPoint origin, CDPoint scale, int nNumber, int bLabel);
     void DrawSupportForPrint(CDC* pDC, CDPoint at, CPoint origin, CDPoint scale, int nNumber, int bLabel);
-    void DrawText(CDC* pDC, CDPoint at, CPoint origin, CDPoint scale, const QString& text);
-    void DrawTextForPrint(CDC* pDC, CDPoint at, CPoint origin, CDPoint scale, const QString& text);
+    // A logical point where it lands on the sideways page, or as it is upright.
+    static CPoint Turned(bool bTurned, CPoint p);
 
     // One point of the height profile placed along the girder.
     struct ProfilePoint {

@@ -90,7 +90,7 @@ void CSection2View::OnScaleChanged(int nSlider, int nTenths)
         const CSize page(int(m_sizeTotal.cx / (5.0 * sx)), int(m_sizeTotal.cy / (5.0 * sy)));
         const CSize line(int(m_sizeTotal.cx / (20.0 * sx)), int(m_sizeTotal.cy / (20.0 * sy)));
         SetScrollSizes(MM_LOMETRIC, m_sizeTotal, page, line);
-        // The top of the drawing, the change point lines, just under the window's top.
+        // The span lengths with room above them just under the window's top.
         ScrollToPosition(CPoint(m_ptOrigin.x - 100, std::min(0, DrawingOrigin().y + int(7.0 * sy) + 150)));
     }
     Invalidate();
@@ -106,9 +106,12 @@ void CSection2View::OnDraw(CDC* pDC)
     CSection2Drawer* drawer = ShownDrawer();
     if (!drawer || !(scale.x > 0.0) || !(scale.y > 0.0))
         return;
-    const CPoint origin = DrawingOrigin();
-    drawer->DrawSpanDimensions(pDC, origin, scale);
-    drawer->Draw(pDC, origin, scale);
+    DrawLabelled(pDC, Drawing(*drawer), DrawingOrigin(), scale);
+}
+
+PlacedDrawing CSection2View::Drawing(CSection2Drawer& drawer)
+{
+    return [&drawer](CDC* dc, CPoint o, CDPoint k) { drawer.DrawAll(dc, o, k, false); };
 }
 
 CPoint CSection2View::DrawingOrigin() const
@@ -146,8 +149,7 @@ void CSection2View::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     const double hs = W / T / 100.0 * 0.7, vs = H / 16.0 / 100.0;
     const CPoint origin(doc->m_nMarginLeft + (W - int(T * hs * 100.0)) / 2 - 150, int(-(m_sizePaper.cy / 1.5)));
     const CDPoint scale(hs * 10.0, vs * 100.0);
-    drawer->DrawSpanDimensions(pDC, origin, scale);
-    drawer->Draw(pDC, origin, scale);
+    DrawLabelled(pDC, Drawing(*drawer), origin, scale, ViewPageFrame());
 }
 
 // ---- bar ----

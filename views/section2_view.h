@@ -34,6 +34,8 @@ public:
     CSection2Drawer* ShownDrawer();
     // The drawing's origin on screen at the document's vertical scale.
     CPoint DrawingOrigin() const;
+    // The drawer's span lengths and elevation, its labels laid out where drawn.
+    static PlacedDrawing Drawing(CSection2Drawer& drawer);
 
     std::unique_ptr<CSection2Drawer[]> m_pDrawers;
     int m_nDrawers = 0;

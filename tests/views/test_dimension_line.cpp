@@ -1,6 +1,10 @@
 // The dimension line on a recording device context: placement, labels, end marks and the
 // sideways turn.
 #include "views/dimension_line.h"
+#include "views/drawing_helpers.h"
+
+#include <algorithm>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -162,3 +166,54 @@ TEST_F(DimensionLineTest, TurnedLabelKeepsTheLabelFontAndTheBackgroundMode)
 }
 
 } // namespace
+
+namespace {
+
+// The label notes of a drawing of dimension lines drawn in a label room kept off its lines.
+std::vector<LabelNote> LabelledNotes(CDC& dc, const std::function<void(CDC*)>& draw)
+{
+    DrawLabelled(&dc, [&](CDC* d, CPoint, CDPoint) { draw(d); }, CPoint(), CDPoint(1, 1));
+    return LabelNotes(dc.Records());
+}
+
+}
+
+// A label names its line: at its usual place the line's middle, moved along or beyond it the
+// point of the line nearest to it. It keeps off a rectangle's edges as off lines, and a
+// character's gap (half its height) from a text in its line.
+TEST_F(DimensionLineTest, LabelsNameTheirLineAndKeepOffRectanglesAndOtherTexts)
+{
+    CDimensionLine line(PS_SOLID, 1, RGB(0, 0, 255), 1);
+    auto notes = LabelledNotes(dc, [&](CDC* d) { line.Draw(d, CDPoint(0, 0), CDPoint(2000, 0), 0, -1000, CDPoint(1, 1), 2); });
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].kind, LabelKind::Dimension);
+    EXPECT_EQ(notes[0].place, 0);
+    EXPECT_EQ(notes[0].anchor, CPoint(1000, -1000));
+
+    // A slab's edge over the usual place: the label goes elsewhere, and names the line there.
+    dc.ClearRecords();
+    notes = LabelledNotes(dc, [&](CDC* d) {
+        d->Rectangle(CRect(900, -990, 1100, -970));
+        line.Draw(d, CDPoint(0, 0), CDPoint(2000, 0), 0, -1000, CDPoint(1, 1), 2);
+    });
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_GT(notes[0].place, 0);
+    EXPECT_EQ(notes[0].anchor.y, -1000);
+    EXPECT_GE(notes[0].anchor.x, 0);
+    EXPECT_LE(notes[0].anchor.x, 2000);
+    EXPECT_LE(std::abs(notes[0].cell.CenterPoint().x - notes[0].anchor.x), notes[0].cell.Width());
+    const CRect& cell = notes[0].cell;
+    EXPECT_FALSE(cell.left < 1100 && cell.right > 900 && cell.top < -970 && cell.bottom > -990);
+
+    // Two short lines end to end: their labels stand a character apart, or not in one line.
+    dc.ClearRecords();
+    notes = LabelledNotes(dc, [&](CDC* d) {
+        line.Draw(d, CDPoint(0, 0), CDPoint(60, 0), 0, -1000, CDPoint(1, 1), 2);
+        line.Draw(d, CDPoint(60, 0), CDPoint(120, 0), 0, -1000, CDPoint(1, 1), 2);
+    });
+    ASSERT_EQ(notes.size(), 2u);
+    const CRect &a = notes[0].cell, &b = notes[1].cell;
+    const int across = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+    const int gap = std::max(a.left, b.left) - std::min(a.right, b.right);
+    EXPECT_TRUE(across <= 3 || gap >= a.Height() / 2) << across << " " << gap;
+}

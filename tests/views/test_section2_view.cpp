@@ -227,6 +227,44 @@ TEST_F(Section2Test, PrintTwinsDrawTheSamePictureTurned)
     g_pHeightDlg = h;
 }
 
+// Each support's number stands just after its support beside the triangle's foot, naming the
+// support line there; on the sideways page at the same place turned with the drawing.
+TEST_F(Section2Test, SupportNumbersStandAfterTheirSupportsTurnedWithTheDrawing)
+{
+    Varying("3");
+    CSection2Drawer* drawer = g_pSection2View->ShownDrawer();
+    ASSERT_NE(drawer, nullptr);
+    const CPoint o(300, -500);
+    const CDPoint s(6.0, 160.0);
+    auto supports = [&](bool turned) {
+        CDC page;
+        page.SetMapMode(MM_LOMETRIC);
+        DrawLabelled(&page, [&](CDC* dc, CPoint at, CDPoint k) { drawer->DrawAll(dc, at, k, turned); }, o, s);
+        std::vector<LabelNote> out;
+        for (const LabelNote& n : LabelNotes(page.Records()))
+            if (n.kind == LabelKind::Support)
+                out.push_back(n);
+        return out;
+    };
+    const auto upright = supports(false), turned = supports(true);
+    ASSERT_EQ(upright.size(), 4u);
+    ASSERT_EQ(turned.size(), 4u);
+    for (size_t i = 0; i < upright.size(); ++i) {
+        const LabelNote &u = upright[i], &t = turned[i];
+        EXPECT_EQ(u.text, QString::number(i + 1));
+        EXPECT_EQ(u.place, 0) << i;
+        // After the support, its left edge just past the triangle's, level with its foot.
+        const CSize a = u.cell.CenterPoint() - u.anchor;
+        EXPECT_GT(u.cell.left, u.anchor.x) << i;
+        EXPECT_LT(u.cell.left - u.anchor.x, 30) << i;
+        EXPECT_LE(std::abs(a.cy), 2) << i;
+        // Turned a quarter: the drawing's x runs up the page and its y to the left.
+        const CSize b = t.cell.CenterPoint() - t.anchor;
+        EXPECT_NEAR(b.cy, a.cx, 2) << i;
+        EXPECT_NEAR(-b.cx, a.cy, 2) << i;
+    }
+}
+
 TEST_F(Section2Test, ScrollSizesFollowTheScales)
 {
     Varying("1");
