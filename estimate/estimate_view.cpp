@@ -150,6 +150,8 @@ void CEstimateView::ShowTable()
     GetClientRect(&client);
     if (shown >= 0 && !m_abGridNotCreated[shown]) {
         CTableGrid& grid = Grid(shown);
+        // The widths were chosen for one font; the one standing in may be wider.
+        grid.WidenColumnsToTexts();
         grid.MoveWindow(client);
         grid.SetPaintMode(1);
     }

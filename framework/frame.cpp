@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -103,6 +104,50 @@ private:
         setGeometry(offset, offset, size.width(), size.height());
     }
     bool m_bPlaced = false;
+};
+
+// The bars above a child frame's view, one under the other. A bar keeps the width its
+// controls need and is cut at the frame's right edge where the frame is narrower: the frame,
+// its view and the view's scroll bars shrink with the main window's area however wide a bar is.
+class BarStripLayout : public QLayout {
+public:
+    using QLayout::QLayout;
+    ~BarStripLayout() override
+    {
+        while (QLayoutItem* item = takeAt(0))
+            delete item;
+    }
+    void addItem(QLayoutItem* item) override { m_items.append(item); }
+    int count() const override { return int(m_items.size()); }
+    QLayoutItem* itemAt(int index) const override { return m_items.value(index); }
+    QLayoutItem* takeAt(int index) override
+    {
+        return index >= 0 && index < m_items.size() ? m_items.takeAt(index) : nullptr;
+    }
+    Qt::Orientations expandingDirections() const override { return Qt::Horizontal; }
+    QSize sizeHint() const override
+    {
+        QSize size;
+        for (QLayoutItem* item : m_items)
+            if (!item->isEmpty())
+                size = QSize(std::max(size.width(), item->sizeHint().width()), size.height() + item->sizeHint().height());
+        return size;
+    }
+    QSize minimumSize() const override { return QSize(0, sizeHint().height()); }
+    void setGeometry(const QRect& rect) override
+    {
+        QLayout::setGeometry(rect);
+        int y = rect.top();
+        for (QLayoutItem* item : m_items) {
+            if (item->isEmpty())
+                continue;
+            const int height = item->sizeHint().height();
+            item->setGeometry(QRect(rect.left(), y, std::max(rect.width(), item->minimumSize().width()), height));
+            y += height;
+        }
+    }
+private:
+    QList<QLayoutItem*> m_items;
 };
 
 // Hides a docked bar's caption; a floating bar shows it.
@@ -660,9 +705,8 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, UINT dwDefaultStyle, CWnd* pParen
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_pBarHolder = new QWidget(content);
-    auto* barLayout = new QVBoxLayout(m_pBarHolder);
+    auto* barLayout = new BarStripLayout(m_pBarHolder);
     barLayout->setContentsMargins(0, 0, 0, 0);
-    barLayout->setSpacing(0);
     layout->addWidget(m_pBarHolder);
     auto* viewHolder = new QWidget(content);
     auto* viewLayout = new QVBoxLayout(viewHolder);

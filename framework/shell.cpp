@@ -73,7 +73,14 @@ void CWinApp::RegisterShellFileTypes(BOOL)
                    desktop.toUtf8());
     if (mimeChanged) {
         const QString updater = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
-        if (!updater.isEmpty())
-            QProcess::startDetached(updater, {dataHome + QStringLiteral("/mime")});
+        // Waited for (it takes a blink, and only when the type has changed): a detached one
+        // could still be writing into a data folder that is gone by then.
+        if (!updater.isEmpty()) {
+            QProcess update;
+            update.setStandardOutputFile(QProcess::nullDevice());
+            update.setStandardErrorFile(QProcess::nullDevice());
+            update.start(updater, {dataHome + QStringLiteral("/mime")});
+            update.waitForFinished(10000);
+        }
     }
 }

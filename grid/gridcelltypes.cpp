@@ -634,6 +634,12 @@ BOOL CGridButtonCellType::Draw(CDC* dc, CRect* rect, CGridCell* cell, int select
     return TRUE;
 }
 
+int CGridButtonCellType::PaperTextWidth(CDC* dc, CGridCell* cell, double scale)
+{
+    const int text = CGridCellType::PaperTextWidth(dc, cell, scale);
+    return text > 0 ? text + 2 * FrameWidth() * dc->HairlinePixels() : 0;
+}
+
 int CGridButtonCellType::OnLeftClick(int col, int row, int updn, CRect* rect, CPoint*)
 {
     if (updn) {

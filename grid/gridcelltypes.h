@@ -124,6 +124,8 @@ public:
     CGridButtonCellType();
     BOOL GetEditRect(CRect* rect) override;
     BOOL Draw(CDC* dc, CRect* rect, CGridCell* cell, int selected, int current) override;
+    // The text inside the raised frame.
+    int PaperTextWidth(CDC* dc, CGridCell* cell, double scale) override;
     int OnLeftClick(int col, int row, int updn, CRect* rect, CPoint* point) override;
     int OnMouseMove(CPoint* point, int buttonHeld) override;
     int OnKeyDown(UINT* vcKey) override;

@@ -4,6 +4,7 @@
 #include "framework/paintdc.h"
 #include "framework/wndextras.h"
 
+#include <cmath>
 #include <iterator>
 
 IMPLEMENT_DYNAMIC(CGridCtrl, CWnd)
@@ -486,6 +487,73 @@ BOOL CGridCtrl::BestFit(int col)
         widest = std::max(widest, size.cx);
     }
     return SetColWidth(col, widest + 6);
+}
+
+void CGridCtrl::WidenForTexts(CDC* dc, double textScale, double colScale, int startCol, int startRow, int endCol,
+                              int endRow, std::vector<int>& widths)
+{
+    const CGridSettings& s = m_settings;
+    auto width = [&](int col) -> int& { return widths[size_t(col - startCol)]; };
+    auto rowShown = [&](int row) { return row < 0 ? s.m_nTopHeadingHeight > 0 : !s.Hidden(GRID_AXIS_ROWS, row); };
+    auto needed = [&](CGridCell& cell) {
+        return GetCellTypeById(cell.m_nCellType)->PaperTextWidth(dc, &cell, textScale);
+    };
+    CGridCell cell;
+    for (int row = startRow; row <= endRow; ++row) {
+        if (!rowShown(row))
+            continue;
+        for (int col = startCol; col <= endCol; ++col) {
+            if (width(col) <= 0 || !GetCellIndirect(col, row, &cell) || cell.m_bJoined)
+                continue;
+            width(col) = std::max(width(col), int(std::ceil(needed(cell) / colScale)));
+        }
+    }
+    // A joined block's text has its columns together: what they lack is shared among them,
+    // a pixel more each for the truncation of every scaled width.
+    for (int row = startRow; row <= endRow; ++row) {
+        if (!rowShown(row))
+            continue;
+        for (int col = std::max(startCol, 0); col <= endCol; ++col) {
+            if (!GetCellIndirect(col, row, &cell) || !cell.m_bJoined || !cell.m_bJoinOrigin)
+                continue;
+            const int last = std::min(cell.m_nJoinCol, endCol);
+            int have = 0, shown = 0;
+            for (int c = col; c <= last; ++c) {
+                have += width(c);
+                shown += width(c) > 0;
+            }
+            if (shown == 0)
+                continue;
+            const int lacking = int(std::ceil((needed(cell) + shown) / colScale)) - have;
+            if (lacking <= 0)
+                continue;
+            const int share = (lacking + shown - 1) / shown;
+            for (int c = col; c <= last; ++c)
+                if (width(c) > 0)
+                    width(c) += share;
+        }
+    }
+}
+
+void CGridCtrl::WidenColumnsToTexts()
+{
+    CGridSettings& s = m_settings;
+    if (s.m_nCols <= 0)
+        return;
+    std::vector<int> widths(size_t(s.m_nCols) + 1);
+    widths[0] = s.m_nSideHeadingWidth;
+    for (int col = 0; col < s.m_nCols; ++col)
+        widths[size_t(col) + 1] = s.ColWidth(col);
+    const std::vector<int> before = widths;
+    CDC dc;
+    WidenForTexts(&dc, 1.0, 1.0, -1, -1, s.m_nCols - 1, s.m_nRows - 1, widths);
+    if (widths == before)
+        return;
+    if (widths[0] != before[0])
+        SetSideHeadingWidth(widths[0]);
+    for (int col = 0; col < s.m_nCols; ++col)
+        if (widths[size_t(col) + 1] != before[size_t(col) + 1])
+            SetColWidth(col, widths[size_t(col) + 1]);
 }
 
 // ---------------------------------------------------------------- cells

@@ -84,6 +84,16 @@ public:
     BOOL FitColumnsToWidth(int firstCol, int lastCol);
     // Gives the column the width of its widest cell text plus 6.
     BOOL BestFit(int col);
+    // Widens `widths` (of columns startCol..endCol, indexed from startCol; 0 for one not shown)
+    // so that every one-line text of the shown rows startRow..endRow fits: a column its own
+    // cells', a joined block's its columns together, what they lack shared among them. Texts
+    // are measured on dc at textScale device pixels a screen pixel; a column's screen pixel
+    // takes colScale there.
+    void WidenForTexts(CDC* dc, double textScale, double colScale, int startCol, int startRow, int endCol,
+                       int endRow, std::vector<int>& widths);
+    // Every shown column on screen, the side headings' too, at least as wide as its widest
+    // one-line text, heading or cell, so that none is cut whatever font stands in.
+    void WidenColumnsToTexts();
 
     // ---- cells
     // The stored record only (cleared first).

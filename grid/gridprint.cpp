@@ -161,48 +161,13 @@ void CGridPrint::FitWidths(CDC* pPrinterDC, int startCol, int startRow, int endC
 {
     const CGridSettings& s = *m_pGrid->GetSettings();
     m_anWidths.assign(size_t(s.m_nCols), 0);
-    for (int col = startCol; col <= endCol; ++col)
-        m_anWidths[size_t(col)] = s.ColWidth(col);
     // A column prints as wide as on the screen, or as its widest text needs on paper, where
     // the screen's text does not scale quite as the columns do.
-    CGridCell cell;
-    for (int row = startRow; row <= endRow; ++row) {
-        if (s.Hidden(GRID_AXIS_ROWS, row))
-            continue;
-        for (int col = startCol; col <= endCol; ++col) {
-            int& width = m_anWidths[size_t(col)];
-            if (width <= 0 || !m_pGrid->GetCellIndirect(col, row, &cell) || cell.m_bJoined)
-                continue;
-            const int needed = m_pGrid->GetCellTypeById(cell.m_nCellType)->PaperTextWidth(pPrinterDC, &cell, m_fVScale);
-            width = std::max(width, int(std::ceil(needed / double(m_fHScale))));
-        }
-    }
-    // A joined block's text has its columns together: what they lack is shared among them,
-    // a pixel more each for the truncation of every printed width.
-    for (int row = startRow; row <= endRow; ++row) {
-        if (s.Hidden(GRID_AXIS_ROWS, row))
-            continue;
-        for (int col = startCol; col <= endCol; ++col) {
-            if (!m_pGrid->GetCellIndirect(col, row, &cell) || !cell.m_bJoined || !cell.m_bJoinOrigin)
-                continue;
-            const int last = std::min(cell.m_nJoinCol, endCol);
-            int have = 0, shown = 0;
-            for (int c = col; c <= last; ++c) {
-                have += m_anWidths[size_t(c)];
-                shown += m_anWidths[size_t(c)] > 0;
-            }
-            if (shown == 0)
-                continue;
-            const int needed = m_pGrid->GetCellTypeById(cell.m_nCellType)->PaperTextWidth(pPrinterDC, &cell, m_fVScale);
-            const int lacking = int(std::ceil((needed + shown) / double(m_fHScale))) - have;
-            if (lacking <= 0)
-                continue;
-            const int share = (lacking + shown - 1) / shown;
-            for (int c = col; c <= last; ++c)
-                if (m_anWidths[size_t(c)] > 0)
-                    m_anWidths[size_t(c)] += share;
-        }
-    }
+    std::vector<int> widths;
+    for (int col = startCol; col <= endCol; ++col)
+        widths.push_back(s.ColWidth(col));
+    m_pGrid->WidenForTexts(pPrinterDC, m_fVScale, m_fHScale, startCol, startRow, endCol, endRow, widths);
+    std::copy(widths.begin(), widths.end(), m_anWidths.begin() + startCol);
 }
 
 int CGridPrint::Width(int col) const

@@ -72,8 +72,12 @@ void CLoadView::FitToScale()
     if (!(kx > 0.0) || !(kx < 1e4))
         return;
     m_ptOrigin = CPoint(int(kx / 100.0 * kOriginX), int(kx / 50.0 * kOriginY));
-    m_sizeTotal = CSize(int(kx / 100.0 * kExtent), int(ky / 50.0 * kExtent));
-    SetDrawingScrollSizes(*this, m_sizeTotal, kx, ky);
+    const CSize total(int(kx / 100.0 * kExtent), int(ky / 50.0 * kExtent));
+    const int station = g_pDoc ? PlanCurrentStation(*g_pDoc) : -1;
+    if (station >= 0 && station < m_nDiagrams)
+        FitScrollToDrawing(Drawing(station), CDPoint(kx, ky), total);
+    else
+        SetDrawingScrollSizes(*this, m_sizeTotal = total, kx, ky);
 }
 
 void CLoadView::OnDraw(CDC* pDC)

@@ -85,6 +85,7 @@ void WriteResultTable(CTableGrid& grid, const results::Table& table, CFont* pBol
         grid.SetColWidth(col, width);
     for (const Table::Join& j : table.m_joins)
         grid.JoinCells(j.col1, j.row1, j.col2, j.row2);
+    grid.WidenColumnsToTexts();
 }
 
 void PrintInPageFrame(CGridPrint& print, CMarivoltenDoc& doc, CSize headings)

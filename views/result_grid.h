@@ -23,7 +23,8 @@ bool CreateResultGrid(CTableGrid& grid, CGridButtonCellType& buttonType, CWnd* p
 void CreateBoldFont(CFont& font, const CTableGrid& grid);
 // Sizes the grid and clears every cell to plain centred text at the default row height.
 void ResetResultGrid(CTableGrid& grid, int nCols, int nRows);
-// Writes the table's texts, numbers and looks into the grid, and the column widths it names.
+// Writes the table's texts, numbers and looks into the grid, and the column widths it names,
+// widened where a text needs more.
 void WriteResultTable(CTableGrid& grid, const results::Table& table, CFont* pBold);
 
 // The grid's margins for printing inside the document's page frame on A4, with room before

@@ -51,8 +51,12 @@ void CSectionView::FitToScale()
     if (!(k > 0.0) || !(k < 1e4))
         return;
     m_ptOrigin = CPoint(int(kOriginX * k / 100.0), int(kOriginY * k / 100.0));
-    m_sizeTotal = CSize(int(k / 100.0 * kExtent), int(k / 100.0 * kExtent));
-    SetDrawingScrollSizes(*this, m_sizeTotal, k, k);
+    const CSize total(int(k / 100.0 * kExtent), int(k / 100.0 * kExtent));
+    const int station = g_pDoc ? PlanCurrentStation(*g_pDoc) : -1;
+    if (station >= 0 && station < m_nDrawers)
+        FitScrollToDrawing(Drawing(station), CDPoint(k, k), total);
+    else
+        SetDrawingScrollSizes(*this, m_sizeTotal = total, k, k);
 }
 
 void CSectionView::OnDraw(CDC* pDC)

@@ -6,6 +6,8 @@
 #include "res/resource_ids.h"
 #include "views/drawing_helpers.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CStationView, CScrollView)
 
 CStationView::CStationView(UINT nSelectMessage, UINT nScaleMessage, CPoint origin) : m_ptOrigin(origin)
@@ -59,4 +61,23 @@ void CStationView::OnScale(int nTenths)
         *scale = nTenths / 10.0;
     FitToScale();
     Invalidate();
+}
+
+void CStationView::FitScrollToDrawing(const PlacedDrawing& draw, CDPoint scale, CSize sizeTotal)
+{
+    // Texts keep their size at every scale: a small drawing's labels reach far past its lines.
+    constexpr int kMargin = 50;
+    CDC screen;
+    screen.SetMapMode(MM_LOMETRIC);
+    CRect b = DrawnBounds(ProbeLike(&screen, [&](CDC* probe) { DrawLabelled(probe, draw, m_ptOrigin, scale); }));
+    if (b.right > b.left || b.bottom > b.top) {
+        // The area runs right from x = 0 and down from y = 0.
+        const CPoint shift(std::max(0, kMargin - b.left), std::min(0, -kMargin - b.bottom));
+        m_ptOrigin.Offset(shift.x, shift.y);
+        b.OffsetRect(shift.x, shift.y);
+        sizeTotal.cx = std::max(sizeTotal.cx, b.right + kMargin);
+        sizeTotal.cy = std::max(sizeTotal.cy, -b.top + kMargin);
+    }
+    m_sizeTotal = sizeTotal;
+    SetDrawingScrollSizes(*this, m_sizeTotal, scale.x, scale.y);
 }

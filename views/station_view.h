@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/view.h"
+#include "views/drawing_helpers.h"
 
 class CMarivoltenDoc;
 
@@ -31,4 +32,8 @@ protected:
     CStationView(UINT nSelectMessage, UINT nScaleMessage, CPoint origin);
     // The document's scale of this window.
     virtual double* Scale() const = 0;
+    // The origin moved and the scroll sizes widened from sizeTotal so that the drawing at
+    // `scale` (units a metre across and up), its labels laid out as on screen, lies inside
+    // the scrolled area with a margin at every scale.
+    void FitScrollToDrawing(const PlacedDrawing& draw, CDPoint scale, CSize sizeTotal);
 };

@@ -1,8 +1,10 @@
-// The program as a desktop user meets it: child windows, bars, the status line and icons.
+// The program as a desktop user meets it: child windows, bars, the status line and icons, and
+// a main window at its smallest.
 #include "common/shell_fixture.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QImage>
 #include <QMdiArea>
@@ -96,4 +98,41 @@ TEST_F(ShellTest, ThePlanBarIsCheckedOnlyWhileItIsOnScreen)
     EXPECT_FALSE(checked());
     frame->ShowWindow(SW_SHOWMAXIMIZED);
     EXPECT_TRUE(checked());
+}
+
+// An example design with its results, in windows of their own.
+class SmallWindowTest : public ShellTest {};
+
+TEST_F(SmallWindowTest, AtItsSmallestTheMainWindowHoldsEveryViewWithItsScrollBars)
+{
+    ASSERT_TRUE(theApp.OpenDesign(QDir(QStringLiteral(EXAMPLES_DIR)).filePath(QStringLiteral("plate_3span_skew.mvl"))));
+    QWidget* main = g_pMainFrame->GetWidget();
+    const QSize before = main->size();
+    main->resize(1, 1);
+    QCoreApplication::processEvents();
+    QWidget* room = g_pMainFrame->GetMdiArea()->viewport();
+    const QRect area(QPoint(0, 0), room->size());
+    for (UINT id : {ID_VIEW_PLAN, ID_VIEW_FORCE, ID_VIEW_ESTIMATE, ID_VIEW_SECTION, ID_VIEW_LOAD}) {
+        Command(id);
+        QCoreApplication::processEvents();
+        CMDIChildWnd* child = g_pMainFrame->MDIGetActive();
+        ASSERT_NE(child, nullptr) << id;
+        ASSERT_TRUE(child->IsZoomed()) << id;
+        EXPECT_TRUE(area.contains(child->GetWidget()->geometry())) << id;
+        // The view ends inside the area: its scroll bars, at its right and bottom edges, with it.
+        const QWidget* view = child->GetActiveView()->GetWidget();
+        const QRect placed(view->mapTo(room, QPoint(0, 0)), view->size());
+        EXPECT_TRUE(area.contains(placed)) << id << ": view " << placed.right() << " wide in " << area.right();
+        EXPECT_GT(placed.width(), 0) << id;
+    }
+    // The plan's bar is wider than the area here: it is cut at the edge, not in the middle.
+    Command(ID_VIEW_PLAN);
+    QCoreApplication::processEvents();
+    auto* plan = dynamic_cast<CChildGridFrame*>(g_pMainFrame->MDIGetActive());
+    ASSERT_NE(plan, nullptr);
+    QWidget* bar = plan->m_wndBar.GetWidget();
+    EXPECT_GT(bar->minimumSizeHint().width(), area.width());
+    EXPECT_GE(bar->width(), bar->minimumSizeHint().width());
+    EXPECT_GT(bar->height(), 0);
+    main->resize(before);
 }

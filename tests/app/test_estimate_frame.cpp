@@ -2,6 +2,7 @@
 // tables move out of sight, the unit system renames the bar's buttons and the printed pages,
 // a table prints in the page frame, and tables 0, 2 and 6 hold the estimate's numbers.
 #include "common/dialog_input.h"
+#include "common/grid_checks.h"
 #include "common/picture_folder.h"
 #include "common/shell_fixture.h"
 
@@ -190,6 +191,27 @@ TEST_F(EstimateFrameTest, TablesShowTheEstimatesNumbers)
         Paint();
         EXPECT_TRUE(AfxSaveWindowImage(View().GetParentFrame(), pictures.FilePath(AfxFormat("table%d.png", page))));
     }
+}
+
+TEST_F(EstimateFrameTest, EveryTableShowsItsTextsWhole)
+{
+    // Widths chosen for one font must not cut the texts of the font that stands in for it.
+    QStringList seen;
+    for (int page = 0; page < CEstimateView::TABLE_COUNT; ++page) {
+        PageButton(page).Click();
+        Paint();
+        if (View().m_abGridNotCreated[page])
+            continue;
+        CTableGrid& grid = View().Grid(page);
+        const QStringList cut = gridchecks::CutTexts(grid);
+        EXPECT_TRUE(cut.isEmpty()) << "table " << page << ": " << cut.join(QStringLiteral(" / ")).toStdString();
+        for (int row = -1; row < grid.GetNumberRows(); ++row)
+            for (int col = -1; col < grid.GetNumberCols(); ++col)
+                seen << Cell(grid, row, col).trimmed();
+    }
+    for (const QString& text : {QStringLiteral("大型材片質量(Kg)"), QStringLiteral("小型材片質量(Kg)"),
+                                QStringLiteral("570材相当品による影響割増 K")})
+        EXPECT_TRUE(seen.contains(text)) << text.toStdString();
 }
 
 TEST_F(EstimateFrameTest, UnitSystemRenamesTheMassButtonsAndTitles)

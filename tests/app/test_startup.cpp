@@ -4,6 +4,9 @@
 #include "app/childfrm.h"
 #include "framework/doctempl.h"
 
+#include <QFile>
+#include <QStandardPaths>
+
 TEST_F(ShellTest, TemplatesAreMadeInOrderOnOneDocumentClass)
 {
     const unsigned ids[] = {129, 630, 631, 632, 633, 634, 635, 636, 638, 640, 213};
@@ -172,4 +175,10 @@ TEST_F(ShellTest, DesignFilesOpenFromTheDesktop)
     const QString entry = QString::fromUtf8(desktop.readAll());
     EXPECT_TRUE(entry.contains(QStringLiteral("MimeType=application/x-marivolten-document;")));
     EXPECT_TRUE(entry.contains(QStringLiteral(" %f")));
+    // The desktop's type cache is brought up to date before the call returns, so nothing is
+    // left writing into the data folder once the program has gone.
+    if (!QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
+        EXPECT_TRUE(QFile::exists(data + QStringLiteral("/mime/mime.cache")));
+        EXPECT_TRUE(QFile::exists(data + QStringLiteral("/mime/application/x-marivolten-document.xml")));
+    }
 }

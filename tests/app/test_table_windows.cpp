@@ -2,6 +2,7 @@
 // the results cannot show, the tables hold the results' numbers, and every table and page
 // prints in the page frame without changing the design.
 #include "common/dialog_input.h"
+#include "common/grid_checks.h"
 #include "common/picture_folder.h"
 #include "common/shell_fixture.h"
 
@@ -478,6 +479,8 @@ TEST_F(TableWindowsTest, DrawingAndPrintingEveryTableAndPageLeavesTheDesignAsItW
     for (int t = 0; t < CReactView::TABLE_COUNT; ++t) {
         react.SendMessage(WM_REACT_SELECT, 0, t);
         Paint(&react, ReactBar());
+        const QStringList cut = gridchecks::CutTexts(react.m_grid[t]);
+        EXPECT_TRUE(cut.isEmpty()) << "table " << t << ": " << cut.join(QStringLiteral(" / ")).toStdString();
         CDC screen;
         react.OnDraw(&screen);
         const RecordedPrint print = PrintRecorded(&react);

@@ -1,6 +1,7 @@
 // The grid control: sizes, layout, cell access, cell types and the popup menu.
 #include <gtest/gtest.h>
 
+#include "common/grid_checks.h"
 #include "common/test_resources.h"
 #include "framework/dc.h"
 #include "framework/dialog.h"
@@ -239,6 +240,47 @@ TEST(GridCtrl, BestFitTakesTheWidestTextPlusSix)
     g.GetColWidth(0, &w);
     EXPECT_EQ(w, dc.GetTextExtent("the longest text of the column").cx + 6);
     EXPECT_FALSE(g.BestFit(2));
+}
+
+TEST(GridCtrl, ColumnsWidenOnScreenToTheirWidestTexts)
+{
+    CGridCtrl g;
+    CGridButtonCellType button;
+    g.AddCellType(&button);
+    g.SetNumberCols(5);
+    g.SetNumberRows(3);
+    g.SetSideHeadingWidth(20);
+    for (int col = 0; col < 5; ++col)
+        g.SetColWidth(col, 40);
+    g.SetColWidth(2, 0);
+    g.SetColWidth(3, 400);
+    g.SetCellText(-1, 1, QStringLiteral("570材相当部材質量"));
+    g.SetCellText(0, -1, QStringLiteral("大型材片質量(Kg)"));
+    g.SetCellText(1, 2, QStringLiteral("570材相当品による影響割増"));
+    g.SetCellText(2, 1, QStringLiteral("見えない列の長い文字列"));
+    g.SetCellText(3, 1, QStringLiteral("短い"));
+    g.SetCellText(4, 1, QStringLiteral("小型材片質量(Kg)"));
+    g.SetCellType(4, 1, GRID_CT_BUTTON);
+    g.JoinCells(0, 0, 1, 0);
+    g.SetCellText(0, 0, QStringLiteral("主桁と横桁と縦桁と対傾構と横構の質量の合計"));
+    ASSERT_EQ(gridchecks::CutTexts(g).size(), 5);
+
+    g.WidenColumnsToTexts();
+    EXPECT_TRUE(gridchecks::CutTexts(g).isEmpty()) << gridchecks::CutTexts(g).join(QStringLiteral(" / ")).toStdString();
+    int width = -1;
+    g.GetColWidth(2, &width);
+    EXPECT_EQ(width, 0) << "a hidden column stays hidden";
+    g.GetColWidth(3, &width);
+    EXPECT_EQ(width, 400) << "a wide enough column keeps its width";
+    // Once wide enough, a column stays as it is.
+    std::vector<int> widths(5);
+    for (int col = 0; col < 5; ++col)
+        g.GetColWidth(col, &widths[size_t(col)]);
+    g.WidenColumnsToTexts();
+    for (int col = 0; col < 5; ++col) {
+        g.GetColWidth(col, &width);
+        EXPECT_EQ(width, widths[size_t(col)]) << col;
+    }
 }
 
 TEST(GridCtrl, CellTypesAreFoundById)

@@ -354,6 +354,23 @@ TEST_F(LoadViewTest, ScrollSizesAndScalesArriveInTenths)
     EXPECT_EQ(SlabWidth(), int(g_pLoadView->m_pDiagrams[size_t(g_nCrossSections - 1)].m_dWidth * 120));
 }
 
+TEST_F(LoadViewTest, AtEveryScaleTheDiagramAndItsLabelsLieInsideTheScrolledArea)
+{
+    // Small diagrams keep their texts' size: the values at the deck's left edge reach far past it.
+    Open("plate_3span_skew.mvl");
+    for (int tenths : {2, 3, 5, 10, 20, 50})
+        for (int station = 0; station < g_nCrossSections; station += tenths == 2 ? 1 : 4) {
+            g_pDoc->m_nCurCrossSection = station;
+            g_pLoadView->SendMessage(WM_LOAD_SCALE, 0, tenths);
+            const CRect drawn = DrawnBounds(Draw());
+            const CSize total = g_pLoadView->GetTotalSize();
+            ASSERT_GT(drawn.Width(), 0);
+            EXPECT_TRUE(drawn.left >= 0 && drawn.right <= total.cx && drawn.top >= -total.cy && drawn.bottom <= 0)
+                << "scale " << tenths << " tenths, station " << station << ": drawn " << drawn.left << ", "
+                << drawn.top << " .. " << drawn.right << ", " << drawn.bottom << " in " << total.cx << " x " << total.cy;
+        }
+}
+
 TEST_F(LoadViewTest, PrintsOneUprightA4PageInThePageFrame)
 {
     Open("box1_1span.mvl");

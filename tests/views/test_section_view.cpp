@@ -334,6 +334,24 @@ TEST_F(SectionViewTest, ScrollSizesAndScalesArriveInTenths)
     EXPECT_EQ(SlabWidth(), int(g_pSectionView->m_pDrawers[0].m_dWidth * 120));
 }
 
+TEST_F(SectionViewTest, AtEveryScaleTheDrawingAndItsLabelsLieInsideTheScrolledArea)
+{
+    // Small drawings keep their texts' size: the left dimensions' values reach far past the
+    // deck's edge.
+    Open("plate_3span_skew.mvl");
+    for (int tenths : {2, 3, 5, 10, 20, 50})
+        for (int station = 0; station < g_nCrossSections; station += tenths == 2 ? 1 : 4) {
+            g_pDoc->m_nCurCrossSection = station;
+            g_pSectionView->SendMessage(WM_SECTION_SCALE, 0, tenths);
+            const CRect drawn = DrawnBounds(Draw());
+            const CSize total = g_pSectionView->GetTotalSize();
+            ASSERT_GT(drawn.Width(), 0);
+            EXPECT_TRUE(drawn.left >= 0 && drawn.right <= total.cx && drawn.top >= -total.cy && drawn.bottom <= 0)
+                << "scale " << tenths << " tenths, station " << station << ": drawn " << drawn.left << ", "
+                << drawn.top << " .. " << drawn.right << ", " << drawn.bottom << " in " << total.cx << " x " << total.cy;
+        }
+}
+
 TEST_F(SectionViewTest, BarChoosesTheStationBothWindowsShow)
 {
     Open("box2_2span.mvl");
