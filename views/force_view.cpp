@@ -47,7 +47,7 @@ constexpr int kCircleRy = 22;
 constexpr int kCircleOff = 4;
 // A label moved off its place looks for a clear one up to this many text heights from it,
 // in steps of a quarter of one; farther than one from its point it is led back to it.
-constexpr int kLabelReach = 4;
+constexpr int kLabelReach = 6;
 // A leader may cross the lines this near its point (0.1 mm), which meet there.
 constexpr double kLeaderStart = 8.0;
 // Labels keep half a value's height apart along their line, and a little across it.
@@ -412,16 +412,28 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     auto nearest = [](const Taken& c, CPoint p) { return CPoint(std::clamp(p.x, c.l, c.r), std::clamp(p.y, c.b, c.t)); };
     const int gap = kValueHeight / 2;
     std::vector<Placed> placed(m_aAsks.size());
+    auto near = [gap](const Taken& c, const Taken& t) {
+        return c.l < t.r + gap && t.l < c.r + gap && c.b < t.t + kAcrossGap && t.b < c.t + kAcrossGap;
+    };
     // Whether ask i may stand in cell c, led back to its point or not; a leader that crosses
-    // lines only where no other is clear.
-    auto fits = [&](size_t i, const Taken& c, bool led, bool crossing = false) {
+    // lines only where no other is clear. With `evict`, the values at their own places that
+    // it would meet go there instead of keeping it out.
+    auto fits = [&](size_t i, const Taken& c, bool led, bool crossing = false, std::vector<size_t>* evict = nullptr) {
         const Ask& a = m_aAsks[i];
         if (a.kind == LabelKind::Value &&
             (c.l < m_nAxisX || (a.side > 0 && c.l <= a.at.x) || (a.side < 0 && c.r >= a.at.x)))
             return false;
-        for (const Taken& t : m_aTaken)
-            if (c.l < t.r + gap && t.l < c.r + gap && c.b < t.t + kAcrossGap && t.b < c.t + kAcrossGap)
+        if (std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) { return near(c, t); }))
+            return false;
+        if (evict)
+            evict->clear();
+        for (size_t j = 0; j < placed.size(); ++j) {
+            if (j == i || placed[j].place < 0 || !near(c, placed[j].cell))
+                continue;
+            if (!evict || m_aAsks[j].kind != LabelKind::Value || placed[j].place != 0)
                 return false;
+            evict->push_back(j);
+        }
         if (!frame.IsRectEmpty()) {
             const CRect d = onPage(c);
             if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
@@ -436,9 +448,15 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             const double k = std::min(1.0, kLeaderStart / std::max(len, 1.0));
             const CPoint from(a.at.x + int(std::lround((end.x - a.at.x) * k)),
                               a.at.y + int(std::lround((end.y - a.at.y) * k)));
-            return (crossing || !lines.Cross(from, end)) && std::none_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) {
-                return LineStrips::Meets(a.at, end, t.l, t.b, t.r, t.t);
-            });
+            auto meets = [&](const Taken& t) { return LineStrips::Meets(a.at, end, t.l, t.b, t.r, t.t); };
+            if (!crossing && lines.Cross(from, end))
+                return false;
+            if (std::any_of(m_aTaken.begin(), m_aTaken.end(), meets))
+                return false;
+            for (size_t j = 0; j < placed.size(); ++j)
+                if (j != i && placed[j].place >= 0 && meets(placed[j].cell))
+                    return false;
+            return true;
         }
         // Nearer its own point than any other of its kind.
         const double own = Distance(c.l, c.b, c.r, c.t, a.at) + 2.0;
@@ -449,13 +467,11 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     };
     auto take = [&](size_t i, const Taken& c, int place, bool led) {
         placed[i] = {c, place, led};
-        m_aTaken.push_back(c);
         if (led)
             lines.Add(m_aAsks[i].at, nearest(c, m_aAsks[i].at));
     };
-    // Each at its own place where that is clear; the numbers first, which have the fewer
-    // places to go to.
-    for (const LabelKind kind : {LabelKind::Section, LabelKind::Value})
+    // Each at its own place where that is clear, the values first.
+    for (const LabelKind kind : {LabelKind::Value, LabelKind::Section})
         for (size_t i = 0; i < m_aAsks.size(); ++i)
             if (m_aAsks[i].kind == kind && fits(i, m_aAsks[i].usual, false))
                 take(i, m_aAsks[i].usual, 0, false);
@@ -474,7 +490,6 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 continue;
             const Taken& u = a.usual;
             const int w = u.r - u.l, h = u.t - u.b;
-            tries.clear();
             auto add = [&](int dx, int dy, double farOff) {
                 const Taken c{u.l + dx, u.b + dy, u.r + dx, u.t + dy};
                 if ((a.side > 0 && c.l <= a.at.x) || (a.side < 0 && c.r >= a.at.x) ||
@@ -484,30 +499,49 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 if (d <= farOff)
                     tries.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), c, d > h});
             };
-            if (kind == LabelKind::Value) {
-                const int step = std::max(2, h / 4), reach = kLabelReach * h;
-                for (int dy = -(reach + h) / step * step; dy <= reach + h; dy += step)
-                    for (int dx = -(reach + w) / step * step; dx <= reach + w; dx += step)
-                        if (dx != 0 || dy != 0)
-                            add(dx, dy, reach);
-            } else {
-                // Along its step, and off a short one far enough to clear a support's line.
-                const int step = std::max(2, h / 8);
-                const int slide = std::max((a.to - a.from) / 2 - w / 2, w / 2 + 2 * step) / step * step;
-                for (int off = 0; off <= 2 * h; off += step)
-                    for (int dx = -slide; dx <= slide; dx += step)
-                        if (dx != 0 || off != 0)
-                            add(dx, a.away * off, 3.0 * h);
+            // A value finding no place near by looks twice as far, more coarsely.
+            int tried = 0;
+            for (int round = 0; round < (kind == LabelKind::Value ? 2 : 1) && placed[i].place < 0; ++round) {
+                tries.clear();
+                if (kind == LabelKind::Value) {
+                    const int step = std::max(2, h / 4) * (round + 1), reach = kLabelReach * h * (round + 1);
+                    for (int dy = -(reach + h) / step * step; dy <= reach + h; dy += step)
+                        for (int dx = -(reach + w) / step * step; dx <= reach + w; dx += step)
+                            if (dx != 0 || dy != 0)
+                                add(dx, dy, reach);
+                } else {
+                    // Along its step, and off a short one far enough to clear a support's line.
+                    const int step = std::max(2, h / 8);
+                    const int slide = std::max((a.to - a.from) / 2 - w / 2, w / 2 + 2 * step) / step * step;
+                    for (int off = 0; off <= 2 * h; off += step)
+                        for (int dx = -slide; dx <= slide; dx += step)
+                            if (dx != 0 || off != 0)
+                                add(dx, a.away * off, 3.0 * h);
+                }
+                std::stable_sort(tries.begin(), tries.end(),
+                                 [](const Try& x, const Try& y) { return x.cost < y.cost; });
+                for (const bool crossing : {false, true})
+                    for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
+                        if ((!crossing || tries[k].led) && fits(i, tries[k].cell, tries[k].led, crossing))
+                            take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+                tried += int(tries.size());
             }
-            std::stable_sort(tries.begin(), tries.end(), [](const Try& x, const Try& y) { return x.cost < y.cost; });
-            for (const bool crossing : {false, true})
-                for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
-                    if ((!crossing || tries[k].led) && fits(i, tries[k].cell, tries[k].led, crossing))
-                        take(i, tries[k].cell, int(k) + 1, tries[k].led);
+            // A number with no place of its own takes that of values, which have more places to
+            // go to, and they go there.
+            std::vector<size_t> evicted;
+            for (size_t k = 0; k <= tries.size() && kind == LabelKind::Section && placed[i].place < 0; ++k) {
+                const Taken& c = k == 0 ? u : tries[k - 1].cell;
+                const bool led = k > 0 && tries[k - 1].led;
+                if (fits(i, c, led, false, &evicted)) {
+                    for (size_t j : evicted)
+                        placed[j] = Placed();
+                    take(i, c, int(k), led);
+                }
+            }
             // A value the diagram shows is never left out: with no clear place near by it keeps
             // its own.
             if (placed[i].place < 0 && kind == LabelKind::Value)
-                take(i, u, int(tries.size()) + 1, false);
+                take(i, u, tried + 1, false);
         }
 
     const int esc = m_bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0;
