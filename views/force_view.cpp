@@ -418,7 +418,8 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     // Whether ask i may stand in cell c, led back to its point or not; a leader that crosses
     // lines only where no other is clear. With `evict`, the values at their own places that
     // it would meet go there instead of keeping it out.
-    auto fits = [&](size_t i, const Taken& c, bool led, bool crossing = false, std::vector<size_t>* evict = nullptr) {
+    auto fits = [&](size_t i, const Taken& c, bool led, bool crossing = false, std::vector<size_t>* evict = nullptr,
+                    bool overLines = false) {
         const Ask& a = m_aAsks[i];
         if (a.kind == LabelKind::Value &&
             (c.l < m_nAxisX || (a.side > 0 && c.l <= a.at.x) || (a.side < 0 && c.r >= a.at.x)))
@@ -439,7 +440,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
                 return false;
         }
-        if (lines.Cross(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap))
+        if (!overLines && lines.Cross(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap))
             return false;
         if (led) {
             // Its leader runs through no text, and crosses no line once off the lines at its point.
@@ -538,10 +539,22 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                     take(i, c, int(k), led);
                 }
             }
-            // A value the diagram shows is never left out: with no clear place near by it keeps
-            // its own.
-            if (placed[i].place < 0 && kind == LabelKind::Value)
-                take(i, u, tried + 1, false);
+            // A value the diagram shows is never left out: with no place clear of the lines near by
+            // it stands over them clear of the texts, else at its own, right of the axis, where
+            // the numbers give way.
+            for (size_t k = 0; k < tries.size() && kind == LabelKind::Value && placed[i].place < 0; ++k)
+                if (fits(i, tries[k].cell, tries[k].led, true, nullptr, true))
+                    take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+            if (placed[i].place < 0 && kind == LabelKind::Value) {
+                Taken c = u;
+                const int dx = std::max(0, m_nAxisX - c.l);
+                c.l += dx;
+                c.r += dx;
+                for (size_t j = 0; j < placed.size(); ++j)
+                    if (m_aAsks[j].kind == LabelKind::Section && placed[j].place >= 0 && near(c, placed[j].cell))
+                        placed[j] = Placed();
+                take(i, c, 2 * tried + 1, false);
+            }
         }
 
     const int esc = m_bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0;
