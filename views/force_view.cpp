@@ -45,9 +45,10 @@ constexpr int kLineGap = 1;
 constexpr int kCircleRx = 26;
 constexpr int kCircleRy = 22;
 constexpr int kCircleOff = 4;
-// A label moved off its place looks for a clear one up to this many text heights from it,
-// in steps of a quarter of one; farther than one from its point it is led back to it.
-constexpr int kLabelReach = 6;
+// A label moved off its place looks for a clear one up to this many text heights from it
+// (a leader of some 15 mm at most), in steps of a quarter of one; farther than one from its
+// point it is led back to it.
+constexpr int kLabelReach = 4;
 // A leader may cross the lines this near its point (0.1 mm), which meet there.
 constexpr double kLeaderStart = 8.0;
 // Labels keep half a value's height apart along their line, and a little across it.
@@ -500,33 +501,29 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 if (d <= farOff)
                     tries.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), c, d > h});
             };
-            // A value finding no place near by looks twice as far, more coarsely.
-            int tried = 0;
-            for (int round = 0; round < (kind == LabelKind::Value ? 2 : 1) && placed[i].place < 0; ++round) {
-                tries.clear();
-                if (kind == LabelKind::Value) {
-                    const int step = std::max(2, h / 4) * (round + 1), reach = kLabelReach * h * (round + 1);
-                    for (int dy = -(reach + h) / step * step; dy <= reach + h; dy += step)
-                        for (int dx = -(reach + w) / step * step; dx <= reach + w; dx += step)
-                            if (dx != 0 || dy != 0)
-                                add(dx, dy, reach);
-                } else {
-                    // Along its step, and off a short one far enough to clear a support's line.
-                    const int step = std::max(2, h / 8);
-                    const int slide = std::max((a.to - a.from) / 2 - w / 2, w / 2 + 2 * step) / step * step;
-                    for (int off = 0; off <= 2 * h; off += step)
-                        for (int dx = -slide; dx <= slide; dx += step)
-                            if (dx != 0 || off != 0)
-                                add(dx, a.away * off, 3.0 * h);
-                }
-                std::stable_sort(tries.begin(), tries.end(),
-                                 [](const Try& x, const Try& y) { return x.cost < y.cost; });
-                for (const bool crossing : {false, true})
-                    for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
-                        if ((!crossing || tries[k].led) && fits(i, tries[k].cell, tries[k].led, crossing))
-                            take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
-                tried += int(tries.size());
+            tries.clear();
+            if (kind == LabelKind::Value) {
+                const int step = std::max(2, h / 4), reach = kLabelReach * h;
+                for (int dy = -(reach + h) / step * step; dy <= reach + h; dy += step)
+                    for (int dx = -(reach + w) / step * step; dx <= reach + w; dx += step)
+                        if (dx != 0 || dy != 0)
+                            add(dx, dy, reach);
+            } else {
+                // Along its step, and off a short one far enough to clear a support's line.
+                const int step = std::max(2, h / 8);
+                const int slide = std::max((a.to - a.from) / 2 - w / 2, w / 2 + 2 * step) / step * step;
+                for (int off = 0; off <= 2 * h; off += step)
+                    for (int dx = -slide; dx <= slide; dx += step)
+                        if (dx != 0 || off != 0)
+                            add(dx, a.away * off, 3.0 * h);
             }
+            std::stable_sort(tries.begin(), tries.end(),
+                             [](const Try& x, const Try& y) { return x.cost < y.cost; });
+            for (const bool crossing : {false, true})
+                for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
+                    if ((!crossing || tries[k].led) && fits(i, tries[k].cell, tries[k].led, crossing))
+                        take(i, tries[k].cell, int(k) + 1, tries[k].led);
+            const int tried = int(tries.size());
             // A number with no place of its own takes that of values, which have more places to
             // go to, and they go there.
             std::vector<size_t> evicted;

@@ -76,7 +76,7 @@ QStringList LabelFaults(const std::vector<CDC::Record>& records, bool turned)
         for (const LabelNote& m : notes)
             if (m.kind == n.kind && m.anchor != n.anchor && Distance(n.cell, m.anchor) <= own && !n.led)
                 faults << name(n) + QStringLiteral(" nearer ") + name(m);
-        if (n.led && own > 6 * kValueHeight)
+        if (n.led && own > 150)
             faults << name(n) + QStringLiteral(" led from afar");
         // A character's gap along the line from every other label.
         for (const LabelNote& m : notes) {
