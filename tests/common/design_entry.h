@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace designentry {
 
@@ -42,26 +43,35 @@ inline void EnterBasic(const Basic& b)
     });
 }
 
-// Span lengths (mm) in panels of about `panel` mm; the girders run 400 mm past the end supports.
-inline void EnterSpans(std::initializer_list<double> spans, double panel = 5000.0)
+// Span lengths (mm), each in its count of panels; the girders run 400 mm past the end supports.
+inline void EnterSpans(const std::vector<double>& spans, const std::vector<int>& panels)
 {
     RunModal(ID_SETUP_SPAN, [&](CDialog* d) {
         CTableGrid& t = Table(d, IDC_SPAN_TABLE);
         double bridge = 800.0;
-        int row = 0;
-        for (double span : spans) {
-            Enter(t, row, 0, Mm(span));
-            Enter(t, row, 1, QString::number(int(span / panel)));
-            bridge += span;
-            ++row;
+        for (size_t row = 0; row < spans.size(); ++row) {
+            Enter(t, int(row), 0, Mm(spans[row]));
+            Enter(t, int(row), 1, QString::number(panels[row]));
+            bridge += spans[row];
         }
         Type(d, IDC_BRIDGE_LENGTH, Mm(bridge));
         Ok(d);
     });
 }
 
-// The same framing in every span: base line to G1, girder spacing (mm) and skew (degrees) at both ends.
-inline void EnterFraming(double baseToG1, double spacing, double skew)
+// Span lengths (mm) in panels of about `panel` mm.
+inline void EnterSpans(std::initializer_list<double> spans, double panel = 5000.0)
+{
+    std::vector<int> panels;
+    for (double span : spans)
+        panels.push_back(int(span / panel));
+    EnterSpans(std::vector<double>(spans), panels);
+}
+
+// The framing span by span: base line to G1 and girder spacing (mm) alike in every span, the
+// skew (degrees) of each support and, unless 0, the base line and the girders on an arc of
+// that radius (m, signed).
+inline void EnterFraming(double baseToG1, double spacing, const std::vector<double>& skews, double radius = 0.0)
 {
     CSetupPanelDialog& dlg = *g_pPanelDlg;
     if (!dlg.IsWindowVisible())
@@ -76,24 +86,38 @@ inline void EnterFraming(double baseToG1, double spacing, double skew)
         for (int end = 0; end < 2; ++end) {
             Enter(dlg.m_gridValues, G::ROW_L, end, Mm(baseToG1));
             Enter(dlg.m_gridValues, G::ROW_W, end, Mm(spacing));
-            Enter(dlg.m_gridValues, G::ROW_THETA, end, QString::number(skew, 'f', 1));
+            Enter(dlg.m_gridValues, G::ROW_THETA, end, QString::number(skews[size_t(span + end)], 'f', 1));
+        }
+        if (radius != 0.0) {
+            // The main girder's arc takes the base line's along.
+            if (int(dlg.m_gridValues.Value(0, G::ROW_GIRDER)) == 0)
+                Spin(dlg.m_gridValues, G::ROW_GIRDER, 0, true);
+            Enter(dlg.m_gridValues, G::ROW_BASE, 1, QString::number(radius, 'f', 1));
         }
     }
     Press(&dlg, IDC_PANEL_UPDATE);
     Command(ID_SETUP_PANEL);
 }
 
-// Deck dimensions typed at the first support (table row, mm) and copied to every other station.
-inline void EnterDeck(std::initializer_list<std::pair<int, double>> values)
+// The same framing in every span, straight.
+inline void EnterFraming(double baseToG1, double spacing, double skew)
+{
+    EnterFraming(baseToG1, spacing, std::vector<double>(size_t(g_nSpans + 1), skew));
+}
+
+// Deck dimensions typed at the first support (table row, mm) and copied to every other station,
+// or typed at every station: a copy takes the first support's skew along.
+inline void EnterDeck(const std::vector<std::pair<int, double>>& values, bool atEveryStation = false)
 {
     CSetupCrossSectionDialog& dlg = *g_pCrossSectionDlg;
     if (!dlg.IsWindowVisible())
         Command(ID_SETUP_CROSS_SECTION);
     gridui::Activate(&dlg);
     CSetupCrossSectionGrid& t = dlg.m_grid;
-    for (const auto& [row, mm] : values)
-        Enter(t, row, 0, Mm(mm));
-    for (int col = 1; col < t.GetNumberCols(); ++col) {
+    for (int col = 0; col < (atEveryStation ? t.GetNumberCols() : 1); ++col)
+        for (const auto& [row, mm] : values)
+            Enter(t, row, col, Mm(mm));
+    for (int col = 1; !atEveryStation && col < t.GetNumberCols(); ++col) {
         t.GotoCell(col, CrossSectionData::ROW_THETA);
         Press(&dlg, IDC_CS_COPY);
     }
@@ -114,7 +138,7 @@ inline void EnterGirderHeight(double height)
 
 // A girder height that varies: change points added as (span from 1, mm from its left support),
 // then per definition point in bridge order the height (mm) of every girder, drawn straight.
-inline void EnterHeightChange(std::initializer_list<std::pair<int, double>> points, std::initializer_list<double> heights)
+inline void EnterHeightChange(const std::vector<std::pair<int, double>>& points, const std::vector<double>& heights)
 {
     CSetupHeightDialog& dlg = *g_pHeightDlg;
     if (!dlg.IsWindowVisible())

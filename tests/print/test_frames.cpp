@@ -3,19 +3,11 @@
 // single box to the largest the limits allow and girders at both ends of the height range;
 // no table prints a text its cell cuts. On the examples' force diagrams no value is crossed
 // by a line.
-#include "print_fixture.h"
+#include "printed_pages.h"
 
-#include "common/design_entry.h"
-#include "common/drawing_checks.h"
-#include "common/picture_folder.h"
-
-#include "app/globals.h"
 #include "design/calc_view.h"
 #include "estimate/estimate_view.h"
-#include "framework/format.h"
-#include "res/resource_ids.h"
 #include "views/detail_view.h"
-#include "views/drawing_views.h"
 #include "views/input_check_view.h"
 #include "views/react_view.h"
 
@@ -26,10 +18,8 @@ namespace {
 
 using namespace designentry;
 
-class FramesTest : public PrintTest {
+class FramesTest : public PrintedPagesTest {
 protected:
-    static constexpr int kPrinterDpi = 600;
-
     // The design just entered, run; then every page of it checked.
     void RunAndCheck(const char* design)
     {
@@ -60,15 +50,6 @@ protected:
                                   : g_pDoc->m_dlgBoxGirder.m_adGirderHeight[0];
     }
 
-    // The page's own title: its header without the design's name.
-    static QString PageTitle(const std::vector<CDC::Record>& records)
-    {
-        const int f = drawingchecks::FrameIndex(records);
-        if (f <= 0)
-            return QString();
-        return records[size_t(f - 1)].text.mid(g_pDoc->GetTitle().size());
-    }
-
     void Check(const QString& page, const std::vector<CDC::Record>& records, bool drawing)
     {
         ++m_pages;
@@ -79,9 +60,8 @@ protected:
         if (!drawing)
             return;
         // The force diagrams' values stand clear of the curves, steps and axis lines.
-        static const QRegularExpression value(QStringLiteral("^-?\\d+\\.\\d$"));
         if (m_bValuesClear && PageTitle(records).contains(QStringLiteral("断面力図"))) {
-            const QStringList crossed = drawingchecks::CrossedTexts(records, value);
+            const QStringList crossed = drawingchecks::CrossedTexts(records, drawingchecks::ForceValue());
             EXPECT_TRUE(crossed.isEmpty()) << qPrintable(where) << ": " << crossed.size() << " values crossed:\n  "
                                            << qPrintable(crossed.join(QStringLiteral("\n  ")));
         }
@@ -101,108 +81,28 @@ protected:
                                     << qPrintable(over.join(QStringLiteral("\n  ")));
     }
 
-    // Every section the form offers, every station row; each page printed upright, the
-    // drawing pages again sideways where the form offers both.
+    // Every page of the report; the texts of the upright cross-section and load pages kept
+    // for their windows' printouts.
     void CheckReport()
     {
-        CPrintView& v = OpenForm();
-        static_cast<CButton*>(Bar().GetControl(IDC_PRINT_SELECT_ALL))->Click();
-        for (int id : {IDC_PR_LONGITUDINAL, IDC_PR_REACTION_DETAIL, IDC_PR_NO_IMPACT})
-            if (Box(id).IsWindowVisible() && Box(id).IsWindowEnabled() && !Box(id).GetCheck())
-                Click(id);
-        static const std::pair<int, int> orientations[] = {
-            {IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE}, {IDC_PR_SHAPE_PORTRAIT, IDC_PR_SHAPE_LANDSCAPE},
-            {IDC_PR_LOAD_PORTRAIT, IDC_PR_LOAD_LANDSCAPE}, {IDC_PR_FORCE_PORTRAIT, IDC_PR_FORCE_LANDSCAPE},
-            {IDC_PR_LONG_PORTRAIT, IDC_PR_LONG_LANDSCAPE}};
-        for (const bool upright : {true, false}) {
-            for (const auto& [portrait, landscape] : orientations)
-                if (Box(portrait).IsWindowEnabled() && Box(landscape).IsWindowEnabled()) {
-                    Box(portrait).SetCheck(upright ? 1 : 0);
-                    Box(landscape).SetCheck(upright ? 0 : 1);
-                }
-            const int pages = v.CountPages();
-            EXPECT_GT(pages, 10) << qPrintable(m_design);
-            for (int p = 1; p <= pages; ++p) {
-                const int section = v.SectionOfPage(p);
-                if (section == CPrintView::RS_COVER)
-                    continue;
-                const bool drawing = section == CPrintView::RS_PLAN || section == CPrintView::RS_CROSS_SECTIONS ||
-                                     section == CPrintView::RS_LONGITUDINAL || section == CPrintView::RS_LOADS ||
-                                     section == CPrintView::RS_FORCE_DIAGRAM;
-                if (!upright && !drawing)
-                    continue;
-                const std::vector<CDC::Record> records = PrintPage(p, kPrinterDpi);
-                Check(AfxFormat("report %s page %d (%s)", upright ? "upright" : "sideways", p,
-                                qPrintable(CPrintView::SectionName(section))),
-                      records, drawing);
-                if (upright && (section == CPrintView::RS_CROSS_SECTIONS || section == CPrintView::RS_LOADS)) {
-                    QStringList texts = drawingchecks::TextsInFrame(records);
-                    texts.removeIf([&](const QString& t) { return t.endsWith(CPrintView::SectionName(section)); });
-                    m_stationTexts[PageTitle(records)] = texts;
-                }
+        PrintReport([this](const PrintedPage& page) {
+            Check(page.name, page.records, page.drawing);
+            if (page.upright &&
+                (page.section == CPrintView::RS_CROSS_SECTIONS || page.section == CPrintView::RS_LOADS)) {
+                QStringList texts = drawingchecks::TextsInFrame(page.records);
+                const QString name = CPrintView::SectionName(page.section);
+                texts.removeIf([&](const QString& t) { return t.endsWith(name); });
+                m_stationTexts[PageTitle(page.records)] = texts;
             }
-            KeepPdf(&v, upright ? QStringLiteral("report_upright") : QStringLiteral("report_sideways"));
-        }
-    }
-
-    // A window's first page as its print job lays it out, on the recording DC; the plan's
-    // paper question answered with the paper given.
-    static std::vector<CDC::Record> PrintWindow(CView* view, int paper = IDC_PAPER_A4)
-    {
-        return PrintWindowPages(view, paper, 1).front();
-    }
-
-    // The first `most` pages of a window's printout, or all of them.
-    static std::vector<std::vector<CDC::Record>> PrintWindowPages(CView* view, int paper = IDC_PAPER_A4,
-                                                                  UINT most = 0)
-    {
-        CPrintInfo info;
-        info.m_bPreview = TRUE;   // laid out as the preview does, without the print dialog
-        AfxSetModalHook([paper](CDialog* d) {
-            for (int id : {IDC_PAPER_A4, IDC_PAPER_A3})
-                static_cast<CButton*>(d->GetDlgItem(id))->SetCheck(id == paper);
-            d->SendMessage(WM_COMMAND, IDOK);
         });
-        const BOOL prepared = view->OnPreparePrinting(&info);
-        AfxSetModalHook({});
-        EXPECT_TRUE(prepared);
-        CDC dc;
-        AtPrinterResolution(dc, kPrinterDpi);
-        dc.SetPrinting(true);
-        view->OnBeginPrinting(&dc, &info);
-        const UINT last = most > 0 ? std::min(most, info.GetMaxPage()) : info.GetMaxPage();
-        std::vector<std::vector<CDC::Record>> pages;
-        for (UINT p = 1; p <= std::max(last, 1u); ++p) {
-            dc.ClearRecords();
-            info.m_nCurPage = p;
-            view->OnPrepareDC(&dc, &info);
-            view->OnPrint(&dc, &info);
-            pages.push_back(dc.Records());
-        }
-        view->OnEndPrinting(&dc, &info);
-        return pages;
     }
 
-    // The plan on both papers, the cross section and loads at every station, the force
-    // diagram of every girder and, where the height varies, its longitudinal section.
     void CheckWindows()
     {
-        Command(ID_VIEW_PLAN);
-        ASSERT_NE(g_pGridView, nullptr);
-        for (const auto& [paper, name] : {std::pair{IDC_PAPER_A4, "A4"}, std::pair{IDC_PAPER_A3, "A3"}})
-            Check(AfxFormat("plan window printout on %s", name), PrintWindow(g_pGridView, paper), true);
-        KeepPdf(g_pGridView, QStringLiteral("plan"));
-
-        auto section = []() -> CView* { return g_pSectionView; };
-        auto load = []() -> CView* { return g_pLoadView; };
-        auto force = []() -> CView* { return g_pForceView; };
-        auto longitudinal = []() -> CView* { return g_pSection2View; };
-        CheckEach(ID_VIEW_SECTION, section, g_nCrossSections, g_pDoc->m_nCurCrossSection, "cross-section", "station ");
-        CheckEach(ID_VIEW_LOAD, load, g_nCrossSections, g_pDoc->m_nCurCrossSection, "load", "station ");
-        const int girders = g_nBridgeType == 2 ? 1 : g_nGirders;
-        CheckEach(ID_VIEW_FORCE, force, girders, g_pDoc->m_nCalcGirder, "force", "G");
-        if (g_pDoc->m_dlgBasic.m_nHeightVariation == 0)
-            CheckEach(ID_VIEW_SECTION2, longitudinal, girders, g_pDoc->m_nCalcGirder, "longitudinal", "G");
+        PrintWindows([this](const PrintedPage& page) {
+            Check(page.name, page.records, true);
+            ExpectReportTexts(page.name, page.records);
+        });
     }
 
     // The table windows, each table or page of them the design has, every printed page: its
@@ -263,25 +163,6 @@ protected:
         KeepPdf(view, pdf);
     }
 
-    // The window's page for each of the `count` stations or girders the document's `choice`
-    // shows, the choice put back after.
-    void CheckEach(UINT command, CView* (*view)(), int count, int& choice, const char* name, const char* item)
-    {
-        Command(command);
-        ASSERT_NE(view(), nullptr);
-        const int shown = choice;
-        for (int i = 0; i < count; ++i) {
-            choice = i;
-            g_pDoc->UpdateAllViews(nullptr);
-            const std::vector<CDC::Record> records = PrintWindow(view());
-            const QString page = AfxFormat("%s window printout, %s%d", name, item, i + 1);
-            Check(page, records, true);
-            ExpectReportTexts(page, records);
-            KeepPdf(view(), AfxFormat("%s_%d", name, i + 1));
-        }
-        choice = shown;
-    }
-
     // A station's window printout writes every text the report's page of that station writes,
     // as often: the window draws the same drawing, none of its values left out.
     void ExpectReportTexts(const QString& page, const std::vector<CDC::Record>& records)
@@ -297,22 +178,6 @@ protected:
                                        << qPrintable(missing.join(QStringLiteral("\n  ")));
     }
 
-    // With MV_KEEP_SHOTS set, the job as printed to a PDF file of the picture folder, to look at.
-    void KeepPdf(CView* view, const QString& name)
-    {
-        if (!qEnvironmentVariableIsSet("MV_KEEP_SHOTS"))
-            return;
-        QString file = QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        if (m_design.endsWith(QStringLiteral(".mvl")))
-            file += QLatin1Char('_') + m_design.chopped(4);
-        file += QLatin1Char('_') + name + QStringLiteral(".pdf");
-        AfxSetModalHook([](CDialog* d) { d->SendMessage(WM_COMMAND, IDOK); });
-        EXPECT_TRUE(AfxPrintView(view, PrintMode::Pdf, m_pictures.FilePath(file)));
-        AfxSetModalHook({});
-    }
-
-    CPictureFolder m_pictures;
-    QString m_design;
     bool m_bValuesClear = false;
     int m_pages = 0;
     // The texts of the report's upright cross-section and load pages by their titles.

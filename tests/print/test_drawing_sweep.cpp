@@ -1,0 +1,228 @@
+// Designs drawn from seeds, and the examples, printed: every drawing page of the report upright
+// and sideways and every drawing window's printout keep their texts clear of the lines and a
+// character apart, their labels by what they name and turned with the drawing, and every
+// girder's name. A fixed list of seeds covers every kind of design; MV_SWEEP_FIRST and
+// MV_SWEEP_COUNT sweep other seeds instead (scripts/drawing_sweep.sh).
+#include "printed_pages.h"
+
+#include "common/design_generator.h"
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+using namespace designentry;
+
+// What a drawing page is of.
+QString DrawingOf(const QString& page, int section)
+{
+    switch (section) {
+    case CPrintView::RS_PLAN: return QStringLiteral("plan");
+    case CPrintView::RS_CROSS_SECTIONS: return QStringLiteral("cross-section");
+    case CPrintView::RS_LONGITUDINAL: return QStringLiteral("longitudinal");
+    case CPrintView::RS_LOADS: return QStringLiteral("load");
+    case CPrintView::RS_FORCE_DIAGRAM: return QStringLiteral("force");
+    default: return page.section(QLatin1Char(' '), 0, 0);
+    }
+}
+
+class DrawingSweepTest : public PrintedPagesTest {
+protected:
+    // The seed's first draw that the dialogs take and the grillage runs, entered and run;
+    // false when none of a dozen does.
+    bool EnterSeed(unsigned seed)
+    {
+        for (int attempt = 0; attempt < 12; ++attempt) {
+            const designgen::Design d = designgen::Generate(seed, attempt);
+            StartNewDesign();
+            if (d.gravitational) {
+                Answer({IDOK});
+                Command(ID_OPTION_SI_UNITS);
+            }
+            m_shown.clear();
+            m_answers.clear();
+            designgen::EnterDesign(d);
+            QString refused = m_shown.join(QStringLiteral(" / "));
+            if (refused.isEmpty())
+                refused = designgen::Mismatch(d);
+            if (refused.isEmpty()) {
+                qputenv("MARIVOLTEN_SOLVER_DIR", SOLVER_BIN_DIR);
+                Answer({IDOK});
+                Command(ID_CALC_GRILLAGE);
+                if (m_shown != QStringList{QStringLiteral("計算終了!")} || !g_pDoc->m_pGirders)
+                    refused = QStringLiteral("grillage: ") + m_shown.join(QStringLiteral(" / "));
+                m_shown.clear();
+            }
+            if (refused.isEmpty()) {
+                m_design = d.Describe();
+                m_seed = QString::number(seed);
+                m_single = d.kind == designgen::Kind::SingleBox;
+                std::printf("SWEEP-DESIGN %s\n", qPrintable(m_design));
+                return true;
+            }
+            std::printf("SWEEP-REDRAW %s: %s\n", qPrintable(d.Describe()), qPrintable(refused));
+        }
+        return false;
+    }
+
+    void SweepSeed(unsigned seed)
+    {
+        m_pdfTag = QStringLiteral("seed%1").arg(seed);
+        ASSERT_TRUE(EnterSeed(seed)) << "seed " << seed << ": no draw of it was taken";
+        SweepDesign();
+    }
+
+    void SweepExample(const char* file)
+    {
+        OpenExample(file);
+        m_design = m_seed = QString::fromUtf8(file);
+        m_single = g_nBridgeType == 2;
+        SweepDesign();
+    }
+
+    // Every drawing page of the report and every drawing window's printout of the open design.
+    void SweepDesign()
+    {
+        ASSERT_NE(g_pDoc->m_pGirders, nullptr);
+        m_faults = 0;
+        m_upright.clear();
+        std::map<QString, int> sideways;
+        PrintReport([&](const PrintedPage& page) {
+            if (!page.drawing)
+                return;
+            const QString title = PageTitle(page.records);
+            CheckPage(page);
+            // The same page's sideways version: its n-th page of that title.
+            if (page.upright) {
+                m_upright[title].push_back(page.records);
+            } else {
+                const int n = sideways[title]++;
+                const auto up = m_upright.find(title);
+                if (up != m_upright.end() && n < int(up->second.size()))
+                    Report("turned", page, drawingchecks::UnturnedLabels(up->second[size_t(n)], page.records));
+            }
+        });
+        PrintWindows([&](const PrintedPage& page) { CheckPage(page); });
+        std::printf("SWEEP-DONE %s: %d faults\n", qPrintable(m_seed), m_faults);
+    }
+
+    void CheckPage(const PrintedPage& page)
+    {
+        const std::vector<CDC::Record>& r = page.records;
+        Report("crossed", page, drawingchecks::LinesThroughTexts(r));
+        Report("crowded", page, drawingchecks::CrowdedTexts(r));
+        Report("stray label", page, drawingchecks::StrayLabels(r));
+        const QString drawing = DrawingOf(page.name, page.section);
+        if (drawing == QLatin1String("plan") || (drawing == QLatin1String("load") && !m_single) ||
+            drawingchecks::WritesGirderNames(r)) {
+            QStringList names;
+            for (int g = 1; g <= (m_single ? 1 : g_nGirders); ++g)
+                names << QStringLiteral("G%1").arg(g);
+            QStringList missing = drawingchecks::MissingTexts(r, names);
+            if (!missing.isEmpty())
+                missing = {QStringLiteral("girder names left out: ") + missing.join(QLatin1Char(' '))};
+            Report("girder names", page, missing);
+        }
+        if (PageTitle(r).contains(QStringLiteral("断面力図")))
+            Report("force value", page, drawingchecks::CrossedTexts(r, drawingchecks::ForceValue()));
+    }
+
+    // A check's findings on a page: one line each for the sweep's count, then what they are.
+    void Report(const char* check, const PrintedPage& page, QStringList found)
+    {
+        if (found.isEmpty())
+            return;
+        ++m_faults;
+        const QString drawing = DrawingOf(page.name, page.section);
+        const QString where = QStringLiteral("%1 \"%2\"").arg(page.name, PageTitle(page.records));
+        std::printf("SWEEP-FAULT seed=%s check=%s drawing=%s count=%d | %s | %s\n", qPrintable(m_seed), check,
+                    qPrintable(drawing), int(found.size()), qPrintable(m_design), qPrintable(where));
+        const qsizetype all = found.size();
+        if (all > 8) {
+            found = found.mid(0, 8);
+            found << QStringLiteral("… %1 more").arg(all - 8);
+        }
+        ADD_FAILURE() << "[" << qPrintable(m_design) << "] " << qPrintable(where) << ": " << all << " " << check
+                      << ":\n  " << qPrintable(found.join(QStringLiteral("\n  ")));
+    }
+
+    QString m_seed;
+    bool m_single = false;
+    int m_faults = 0;
+    // The report's upright drawing pages by their titles, in order.
+    std::map<QString, std::vector<std::vector<CDC::Record>>> m_upright;
+};
+
+// The seeds the sweep script asks for; none when it does not.
+std::vector<unsigned> SweptSeeds()
+{
+    const int count = qEnvironmentVariableIntValue("MV_SWEEP_COUNT");
+    if (count <= 0)
+        return {};
+    const QByteArray first = qgetenv("MV_SWEEP_FIRST");
+    const unsigned from = first.isEmpty() ? 1u : first.toUInt();
+    std::vector<unsigned> seeds;
+    for (int k = 0; k < count; ++k)
+        seeds.push_back(from + unsigned(k));
+    return seeds;
+}
+
+bool Sweeping() { return qEnvironmentVariableIntValue("MV_SWEEP_COUNT") > 0; }
+
+}
+
+// The seeds of the sweep script, when it runs.
+TEST_F(DrawingSweepTest, SweptSeeds)
+{
+    if (!Sweeping())
+        GTEST_SKIP() << "MV_SWEEP_COUNT not set";
+    for (unsigned seed : SweptSeeds())
+        SweepSeed(seed);
+}
+
+// A fixed list of seeds that draws every kind of design at least once (each seed's first draw):
+//  1  two boxes, six spans each skewed its own, no sidewalk, height varying
+//  2  three boxes, six spans on R 700 m, sidewalk right, gravitational units, height varying
+//  3  single box, four spans each skewed its own, sidewalks both, gravitational units
+//  5  two plate girders, one span skewed 89°/71°, sidewalk left
+//  6  three plate girders, one span on R 530 m skewed 65°, sidewalk left, gravitational units
+//  8  single box, two square spans, sidewalk right, height varying
+// 15  eight plate girders, three spans of three to five panels, sidewalk left, height varying
+// 22  single box, two spans on R 220 m (second draw), sidewalk right
+// 23  eight plate girders, two spans on R 210 m, sidewalk left, gravitational units
+// 28  single box, six spans on R 310 m, sidewalks both
+// 47  four boxes, three spans on R 190 m, no sidewalk, gravitational units
+// 49  two plate girders, five spans, no sidewalk, height varying
+class DrawingSweepSeed : public DrawingSweepTest, public ::testing::WithParamInterface<unsigned> {};
+
+TEST_P(DrawingSweepSeed, DrawsClear)
+{
+    if (Sweeping())
+        GTEST_SKIP() << "the sweep script's seeds run instead";
+    SweepSeed(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, DrawingSweepSeed,
+                         ::testing::Values(1u, 2u, 3u, 5u, 6u, 8u, 15u, 22u, 23u, 28u, 47u, 49u),
+                         [](const ::testing::TestParamInfo<unsigned>& info) {
+                             return "seed" + std::to_string(info.param);
+                         });
+
+class DrawingSweepExample : public DrawingSweepTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DrawingSweepExample, DrawsClear)
+{
+    if (Sweeping())
+        GTEST_SKIP() << "the sweep script's seeds run instead";
+    SweepExample(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, DrawingSweepExample,
+                         ::testing::Values("plate_3span_skew.mvl", "box2_2span.mvl", "box1_1span.mvl",
+                                           "plate_2span_haunch.mvl"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             std::string name = info.param;
+                             return name.substr(0, name.find('.'));
+                         });
