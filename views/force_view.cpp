@@ -1039,7 +1039,8 @@ int CForceDrawer::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         return 1;
     const LabelFont font(pDC);
     const int n = NodeCount(*g, g->m_pShearMax, g->m_pShearMin);
-    for (double X : SupportPositions(*g)) {
+    const std::vector<double> supports = SupportPositions(*g);
+    for (double X : supports) {
         // The lowest and the highest value of both curves at the support; the larger of
         // the two in magnitude is labelled.
         int low = -1, high = -1;
@@ -1067,7 +1068,9 @@ int CForceDrawer::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         const CPoint p(ox + int(scale.x * c.x), oy - int(scale.y * c.y));
         // On the side of the span whose end it is: an even node starts a member, an odd one ends it.
         const int side = (lower ? low : high) % 2 == 0 ? 1 : -1;
-        AskValue(pDC, p, CPoint(side > 0 ? p.x + kBesideTick : p.x - kBesideTick - ext.cx, p.y + dy), text, true, side);
+        // Past the last support it names no other span.
+        const CPoint usual(side > 0 ? p.x + kBesideTick : p.x - kBesideTick - ext.cx, p.y + dy);
+        AskValue(pDC, p, usual, text, true, X == supports.back() ? 0 : side);
     }
     return 1;
 }
@@ -1079,7 +1082,8 @@ int CForceDrawer::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scal
         return 1;
     const LabelFont font(pDC);
     const int n = NodeCount(*g, g->m_pShearEnv, g->m_pShearEnv);
-    for (double X : SupportPositions(*g)) {
+    const std::vector<double> supports = SupportPositions(*g);
+    for (double X : supports) {
         // The envelope's largest value at the support.
         int at = -1;
         for (int j = 0; j < n; ++j)
@@ -1095,7 +1099,9 @@ int CForceDrawer::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scal
         const CPoint p(ox + int(scale.x * c.x), oy + int(std::fabs(c.y) * scale.y));
         // On the side of the span whose end it is: an even node starts a member.
         const int side = at % 2 == 0 ? 1 : -1;
-        AskValue(pDC, p, CPoint(side > 0 ? p.x + kBesideTick : p.x - kBesideTick - ext.cx, p.y + dy), text, true, side);
+        // Past the last support it names no other span.
+        const CPoint usual(side > 0 ? p.x + kBesideTick : p.x - kBesideTick - ext.cx, p.y + dy);
+        AskValue(pDC, p, usual, text, true, X == supports.back() ? 0 : side);
     }
     return 1;
 }
