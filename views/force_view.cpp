@@ -418,9 +418,10 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     };
     // Whether ask i may stand in cell c, led back to its point or not; a leader that crosses
     // lines only where no other is clear. With `evict`, the values at their own places that
-    // it would meet go there instead of keeping it out.
+    // it would meet go there instead of keeping it out. `over` 1: over the lines; 2: its
+    // leader across texts too.
     auto fits = [&](size_t i, const Taken& c, bool led, bool crossing = false, std::vector<size_t>* evict = nullptr,
-                    bool overLines = false) {
+                    int over = 0) {
         const Ask& a = m_aAsks[i];
         if (a.kind == LabelKind::Value &&
             (c.l < m_nAxisX || (a.side > 0 && c.l <= a.at.x) || (a.side < 0 && c.r >= a.at.x)))
@@ -441,7 +442,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
                 return false;
         }
-        if (!overLines && lines.Cross(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap))
+        if (over == 0 && lines.Cross(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap))
             return false;
         if (led) {
             // Its leader runs through no text, and crosses no line once off the lines at its point.
@@ -453,6 +454,8 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             auto meets = [&](const Taken& t) { return LineStrips::Meets(a.at, end, t.l, t.b, t.r, t.t); };
             if (!crossing && lines.Cross(from, end))
                 return false;
+            if (over >= 2)
+                return true;
             if (std::any_of(m_aTaken.begin(), m_aTaken.end(), meets))
                 return false;
             for (size_t j = 0; j < placed.size(); ++j)
@@ -501,13 +504,19 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 if (d <= farOff)
                     tries.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), c, d > h});
             };
-            tries.clear();
-            if (kind == LabelKind::Value) {
-                const int step = std::max(2, h / 4), reach = kLabelReach * h;
+            // A value's places round its own, out to `reach`, nearest first.
+            auto around = [&](int step, int reach) {
+                tries.clear();
                 for (int dy = -(reach + h) / step * step; dy <= reach + h; dy += step)
                     for (int dx = -(reach + w) / step * step; dx <= reach + w; dx += step)
                         if (dx != 0 || dy != 0)
                             add(dx, dy, reach);
+                std::stable_sort(tries.begin(), tries.end(),
+                                 [](const Try& x, const Try& y) { return x.cost < y.cost; });
+            };
+            tries.clear();
+            if (kind == LabelKind::Value) {
+                around(std::max(2, h / 4), kLabelReach * h);
             } else {
                 // Along its step, and off a short one far enough to clear a support's line.
                 const int step = std::max(2, h / 8);
@@ -516,9 +525,9 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                     for (int dx = -slide; dx <= slide; dx += step)
                         if (dx != 0 || off != 0)
                             add(dx, a.away * off, 3.0 * h);
+                std::stable_sort(tries.begin(), tries.end(),
+                                 [](const Try& x, const Try& y) { return x.cost < y.cost; });
             }
-            std::stable_sort(tries.begin(), tries.end(),
-                             [](const Try& x, const Try& y) { return x.cost < y.cost; });
             for (const bool crossing : {false, true})
                 for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
                     if ((!crossing || tries[k].led) && fits(i, tries[k].cell, tries[k].led, crossing))
@@ -537,11 +546,18 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 }
             }
             // A value the diagram shows is never left out: with no place clear of the lines near by
-            // it stands over them clear of the texts, else at its own, right of the axis, where
-            // the numbers give way.
+            // it stands over them clear of the texts, farther off where it must, its leader across
+            // texts at worst, else at its own, right of the axis, where the numbers give way.
             for (size_t k = 0; k < tries.size() && kind == LabelKind::Value && placed[i].place < 0; ++k)
-                if (fits(i, tries[k].cell, tries[k].led, true, nullptr, true))
+                if (fits(i, tries[k].cell, tries[k].led, true, nullptr, 1))
                     take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+            if (placed[i].place < 0 && kind == LabelKind::Value) {
+                around(std::max(2, h / 2), 3 * kLabelReach * h);
+                for (const int over : {1, 2})
+                    for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
+                        if (fits(i, tries[k].cell, tries[k].led, true, nullptr, over))
+                            take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
+            }
             if (placed[i].place < 0 && kind == LabelKind::Value) {
                 Taken c = u;
                 const int dx = std::max(0, m_nAxisX - c.l);
@@ -550,7 +566,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 for (size_t j = 0; j < placed.size(); ++j)
                     if (m_aAsks[j].kind == LabelKind::Section && placed[j].place >= 0 && near(c, placed[j].cell))
                         placed[j] = Placed();
-                take(i, c, 2 * tried + 1, false);
+                take(i, c, 3 * tried + 1, false);
             }
         }
 
