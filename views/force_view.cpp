@@ -387,12 +387,11 @@ double Distance(int l, int b, int r, int t, CPoint p)
 
 } // namespace
 
-void CForceDrawer::AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine, int side)
+void CForceDrawer::AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, int side)
 {
     const CSize ext = pDC->GetTextExtent(text);
     Ask ask{LabelKind::Value, text, p, {usual.x, usual.y - ext.cy, usual.x + ext.cx, usual.y}};
     ask.side = side;
-    ask.onLine = bOnLine;
     m_aAsks.push_back(ask);
 }
 
@@ -410,7 +409,9 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         const CPoint a = Place(CPoint(c.l, c.b)), b = Place(CPoint(c.r, c.t));
         return CRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
     };
-    auto nearest = [](const Taken& c, CPoint p) { return CPoint(std::clamp(p.x, c.l, c.r), std::clamp(p.y, c.b, c.t)); };
+    auto nearest = [](const Taken& c, CPoint p) {
+        return CPoint(std::clamp(p.x, c.l, c.r), std::clamp(p.y, c.b, c.t));
+    };
     const int gap = kValueHeight / 2;
     std::vector<Placed> placed(m_aAsks.size());
     auto near = [gap](const Taken& c, const Taken& t) {
@@ -1017,7 +1018,7 @@ int CForceDrawer::DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale)
                                            [&](double x) { return std::fabs(x - peak.x) <= kPlaceTol; });
         // Beside a support's line rather than across it, after it first.
         const CPoint usual = onSupport ? CPoint(p.x + kBesideTick, p.y + dy) : CPoint(p.x - ext.cx / 2, p.y + dy);
-        AskValue(pDC, p, usual, text, onSupport, 0);
+        AskValue(pDC, p, usual, text, 0);
     }
     return 1;
 }
@@ -1043,7 +1044,8 @@ int CForceDrawer::DrawShearEnvelope(CDC* pDC, int ox, int oy, CDPoint scale)
         return 1;
     CPen blue(PS_SOLID, 1, RGB(0, 0, 255));
     Selected<CPen> pen(pDC, &blue);
-    DrawBrokenCurve(*this, pDC, g->m_pShearEnv.data(), NodeCount(*g, g->m_pShearEnv, g->m_pShearEnv), ox, oy, scale, 1, m_aLines);
+    DrawBrokenCurve(*this, pDC, g->m_pShearEnv.data(), NodeCount(*g, g->m_pShearEnv, g->m_pShearEnv), ox, oy, scale, 1,
+                    m_aLines);
     DrawShearEnvelopeLabels(pDC, ox, oy, scale);
     return 1;
 }
@@ -1086,7 +1088,7 @@ int CForceDrawer::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         const int side = (lower ? low : high) % 2 == 0 ? 1 : -1;
         // Past the last support it names no other span.
         const CPoint usual(side > 0 ? p.x + kBesideTick : p.x - kBesideTick - ext.cx, p.y + dy);
-        AskValue(pDC, p, usual, text, true, X == supports.back() ? 0 : side);
+        AskValue(pDC, p, usual, text, X == supports.back() ? 0 : side);
     }
     return 1;
 }
@@ -1117,7 +1119,7 @@ int CForceDrawer::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scal
         const int side = at % 2 == 0 ? 1 : -1;
         // Past the last support it names no other span.
         const CPoint usual(side > 0 ? p.x + kBesideTick : p.x - kBesideTick - ext.cx, p.y + dy);
-        AskValue(pDC, p, usual, text, true, X == supports.back() ? 0 : side);
+        AskValue(pDC, p, usual, text, X == supports.back() ? 0 : side);
     }
     return 1;
 }

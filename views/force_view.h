@@ -84,6 +84,7 @@ protected:
     struct Taken {
         int l, b, r, t;
     };
+    // The texts written before the labels: the axis labels and the caption.
     std::vector<Taken> m_aTaken;
     int m_nAxisX = 0;   // the force axis, upright; value labels stay right of it
     // Whether a cell comes within nGap of what the diagram holds.
@@ -101,7 +102,6 @@ protected:
         Taken usual;    // its own place: the text's cell, or the number's circle
         // A value beside a support: -1 stays left of it, 1 right of it, 0 either side.
         int side = 0;
-        bool onLine = false;
         int from = 0, to = 0;   // a number's step, along which its circle may slide
         int away = 1;           // a circle moves off its step this way (y)
     };
@@ -114,16 +114,17 @@ protected:
     };
     // Asks for a value of the point p (upright) with its cell's top left at `usual`; a point on a
     // support line labelled on the side `side` of it (see Ask).
-    void AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine, int side);
+    void AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, int side);
     // Lays out and writes the labels asked for: each at its own place where that is clear of the
-    // lines and a character's gap from the texts, else at the clear place nearest it, led back
-    // to its point where it stands off; a value with no clear place near by keeps its own, a
-    // number is left out.
+    // lines and a character's gap from the texts and nearer its point than any other of its
+    // kind, else at the clear place nearest it, led back to its point where it stands off. A
+    // number with no such place takes a value's own, which moves, or is left out; a value with
+    // none within a short leader stands over the lines, farther off where it must, or at its own.
     void WriteLabels(CDC* pDC);
     // The lines drawn, upright.
     std::vector<std::pair<CPoint, CPoint>> m_aLines;
-    // Writes a text with its top left at (x, y) (upright), turned with a sideways page; the
-    // labels laid out after it keep clear of it.
+    // Writes a text with its top left at (x, y) (upright), turned with a sideways page; a label
+    // room open on the DC takes its cell.
     void Write(CDC* pDC, int x, int y, const QString& text) const;
     void Line(CDimensionLine& line, CDC* pDC, CDPoint p1, CDPoint p2, int ox, int oy, CDPoint scale);
     void Curve(CDC* pDC, const std::vector<CPoint>& points);
