@@ -707,6 +707,7 @@ void CForceDrawer::DrawParts(CDC* pDC, int ox, int oy, CDPoint scale)
         else
             DrawMomentCurves(pDC, ox, oy, scale);
     }
+    WriteCaption(pDC, ox, oy, scale);
     WriteLabels(pDC);
     pDC->SetBkMode(oldMode);
 }
@@ -910,12 +911,27 @@ int CForceDrawer::DrawAxisLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         m_aTaken.push_back(cell);
         Write(pDC, lx, ly, text);
     }
-    const QString caption = si ? QStringLiteral("ﾓｰﾒﾝﾄ(kN・m)､せん断力(kN)") : QStringLiteral("ﾓｰﾒﾝﾄ(tf・m)､せん断力(tf)");
+    return 1;
+}
+
+void CForceDrawer::WriteCaption(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = Girder();
+    if (!g)
+        return;
+    const QString caption = g_bSIUnits == 1 ? QStringLiteral("ﾓｰﾒﾝﾄ(kN・m)､せん断力(kN)")
+                                            : QStringLiteral("ﾓｰﾒﾝﾄ(tf・m)､せん断力(tf)");
     const CSize ext = pDC->GetTextExtent(caption);
-    const int cy = oy + int(ticks.m_nTop / f * scale.y + ext.cy + 40);
+    // Over the top tick, and over a step or curve that rises beyond it with room for a step's
+    // number above it.
+    const int tick = oy + int(AxisTicks(*g).m_nTop / UnitFactor() * scale.y);
+    int top = tick + 40;
+    for (const auto& [p, q] : m_aLines)
+        if (std::max(p.y, q.y) > tick)
+            top = std::max(top, std::max(p.y, q.y) + 2 * (kCircleRy + kCircleOff) + kAcrossGap);
+    const int cy = top + ext.cy;
     m_aTaken.push_back({ox, cy - ext.cy, ox + ext.cx, cy});
     Write(pDC, ox, cy, caption);
-    return 1;
 }
 
 int CForceDrawer::DrawMomentCurves(CDC* pDC, int ox, int oy, CDPoint scale)

@@ -121,6 +121,8 @@ protected:
     // number with no such place takes a value's own, which moves, or is left out; a value with
     // none within a short leader stands over the lines, farther off where it must, or at its own.
     void WriteLabels(CDC* pDC);
+    // The caption of the axis, over all that the diagram draws.
+    void WriteCaption(CDC* pDC, int ox, int oy, CDPoint scale);
     // The lines drawn, upright.
     std::vector<std::pair<CPoint, CPoint>> m_aLines;
     // Writes a text with its top left at (x, y) (upright), turned with a sideways page; a label
