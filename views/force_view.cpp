@@ -328,6 +328,20 @@ public:
                     return true;
         return false;
     }
+    // How many lines run through or touch the rectangle, counted up to `most`.
+    int Count(int l, int b, int r, int t, int most) const
+    {
+        if (m_strips.empty())
+            return 0;
+        std::vector<int> seen;
+        const int last = std::min(Strip(r), int(m_strips.size()) - 1);
+        for (int s = std::max(Strip(l), 0); s <= last && int(seen.size()) < most; ++s)
+            for (int i : m_strips[size_t(s)])
+                if (std::find(seen.begin(), seen.end(), i) == seen.end() &&
+                    Meets(m_lines[size_t(i)].first, m_lines[size_t(i)].second, l, b, r, t))
+                    seen.push_back(i);
+        return int(seen.size());
+    }
     // Whether a line crosses the segment p-q.
     bool Cross(CPoint p, CPoint q) const
     {
@@ -549,9 +563,22 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             // A value the diagram shows is never left out: with no place clear of the lines near by
             // it stands over them clear of the texts, farther off where it must, its leader across
             // texts at worst, else at its own, right of the axis, where the numbers give way.
-            for (size_t k = 0; k < tries.size() && kind == LabelKind::Value && placed[i].place < 0; ++k)
-                if (fits(i, tries[k].cell, tries[k].led, true, nullptr, 1))
-                    take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+            // Over the fewest lines, the nearest first.
+            int fewest = INT_MAX;
+            size_t best = 0;
+            for (size_t k = 0; k < tries.size() && kind == LabelKind::Value && placed[i].place < 0 && fewest > 1;
+                 ++k) {
+                const Taken& c = tries[k].cell;
+                if (!fits(i, c, tries[k].led, true, nullptr, 1))
+                    continue;
+                const int n = lines.Count(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap, fewest);
+                if (n < fewest) {
+                    fewest = n;
+                    best = k;
+                }
+            }
+            if (fewest < INT_MAX)
+                take(i, tries[best].cell, tried + int(best) + 1, tries[best].led);
             if (placed[i].place < 0 && kind == LabelKind::Value) {
                 around(std::max(2, h / 2), 3 * kLabelReach * h);
                 for (const int over : {1, 2})
