@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <optional>
 
 CForceView* g_pForceView = nullptr;
 
@@ -82,9 +83,9 @@ int NodeCount(const CGirderDesign& g, const std::vector<CDPoint>& a, const std::
 // The font of the value labels, made for a painter and selected while it writes.
 class LabelFont {
 public:
-    explicit LabelFont(CDC* pDC) : m_dc(pDC)
+    explicit LabelFont(CDC* pDC, int nHeight = kValueHeight) : m_dc(pDC)
     {
-        m_font.CreateFont(kValueHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+        m_font.CreateFont(nHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
                           CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
         m_old = pDC->SelectObject(&m_font);
     }
@@ -510,20 +511,23 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 continue;
             const Taken& u = a.usual;
             const int w = u.r - u.l, h = u.t - u.b;
+            // The cell the places are tried round: the label's own, or a smaller one there.
+            Taken base = u;
             auto add = [&](int dx, int dy, double farOff) {
-                const Taken c{u.l + dx, u.b + dy, u.r + dx, u.t + dy};
+                const Taken c{base.l + dx, base.b + dy, base.r + dx, base.t + dy};
                 if ((a.side > 0 && c.l <= a.at.x) || (a.side < 0 && c.r >= a.at.x) ||
                     (kind == LabelKind::Value && c.l < m_nAxisX))
                     return;
                 const double d = Distance(c.l, c.b, c.r, c.t, a.at);
                 if (d <= farOff)
-                    tries.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), c, d > h});
+                    tries.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), c, d > base.t - base.b});
             };
             // A value's places round its own, out to `reach`, nearest first.
             auto around = [&](int step, int reach) {
                 tries.clear();
-                for (int dy = -(reach + h) / step * step; dy <= reach + h; dy += step)
-                    for (int dx = -(reach + w) / step * step; dx <= reach + w; dx += step)
+                const int bw = base.r - base.l, bh = base.t - base.b;
+                for (int dy = -(reach + bh) / step * step; dy <= reach + bh; dy += step)
+                    for (int dx = -(reach + bw) / step * step; dx <= reach + bw; dx += step)
                         if (dx != 0 || dy != 0)
                             add(dx, dy, reach);
                 std::stable_sort(tries.begin(), tries.end(),
@@ -559,6 +563,32 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                         placed[j] = Placed();
                     take(i, c, int(k), led);
                 }
+            }
+            // A value with no place clear of the lines near by is written smaller, on the same side
+            // of its point.
+            for (const int height : {kValueHeight * 4 / 5, kValueHeight * 2 / 3}) {
+                if (kind != LabelKind::Value || placed[i].place >= 0)
+                    break;
+                CSize ext;
+                {
+                    const LabelFont small(pDC, height);
+                    ext = pDC->GetTextExtent(a.text);
+                }
+                base.l = u.r < a.at.x ? u.r - ext.cx : u.l > a.at.x ? u.l : (u.l + u.r - ext.cx) / 2;
+                base.b = u.t < a.at.y ? u.t - ext.cy : u.b > a.at.y ? u.b : (u.b + u.t - ext.cy) / 2;
+                base.r = base.l + ext.cx;
+                base.t = base.b + ext.cy;
+                around(std::max(2, ext.cy / 4), kLabelReach * h);
+                for (const bool crossing : {false, true})
+                    for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
+                        if ((!crossing || tries[k].led) && fits(i, tries[k].cell, tries[k].led, crossing)) {
+                            take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+                            placed[i].height = height;
+                        }
+            }
+            if (kind == LabelKind::Value && placed[i].place < 0) {
+                base = u;
+                around(std::max(2, h / 4), kLabelReach * h);
             }
             // A value the diagram shows is never left out: with no place clear of the lines near by
             // it stands over them clear of the texts, farther off where it must, its leader across
@@ -632,6 +662,9 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         if (a.kind != LabelKind::Value)
             continue;
         const Placed& p = placed[i];
+        std::optional<LabelFont> small;
+        if (p.height > 0)
+            small.emplace(pDC, p.height);
         const CPoint at = Place(CPoint(p.cell.l, p.cell.t));
         if (m_bTurned)
             TextOutTurned(pDC, esc, at.x, at.y, a.text);

@@ -106,11 +106,13 @@ protected:
         int away = 1;           // a circle moves off its step this way (y)
     };
     std::vector<Ask> m_aAsks;
-    // Where each label went: its cell, the index of its place, whether it is led.
+    // Where each label went: its cell, the index of its place, whether it is led, the height
+    // of a value written smaller.
     struct Placed {
         Taken cell{};
         int place = -1;     // -1: not placed
         bool led = false;
+        int height = 0;     // 0: its font's
     };
     // Asks for a value of the point p (upright) with its cell's top left at `usual`; a point on a
     // support line labelled on the side `side` of it (see Ask).

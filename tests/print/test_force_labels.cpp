@@ -31,9 +31,8 @@ double Distance(const CRect& r, CPoint p)
 
 bool Named(const LabelNote& n) { return n.kind == LabelKind::Value || n.kind == LabelKind::Section; }
 
-// What the page's values and section numbers break of the rules. On a crowded page a value may
-// find no place clear of the lines within a leader's reach, nor a step's number any place:
-// `crowded` lets the one stand over them and the other be left out.
+// What the page's values and section numbers break of the rules. On a crowded page a step's
+// number may find no place at all: `crowded` lets it be left out.
 QStringList LabelFaults(const std::vector<CDC::Record>& records, bool turned, bool crowded)
 {
     QStringList faults;
@@ -56,8 +55,6 @@ QStringList LabelFaults(const std::vector<CDC::Record>& records, bool turned, bo
         inner.DeflateRect(kSlack, kSlack);
         // No line but its own leader through it.
         for (const CDC::Record& r : records) {
-            if (crowded && n.kind == LabelKind::Value)
-                break;
             if (r.op != QLatin1String("LineTo") && r.op != QLatin1String("Polyline"))
                 continue;
             const std::vector<CPoint> pts = drawingchecks::PointsOf(r);
@@ -173,7 +170,7 @@ TEST_F(ForceLabelsTest, SkewedThreeSpanExample)
 }
 
 // Six spans of 30 to 40 m on a curve of 155 m under six girders: the values at the piers find
-// no place clear of the curves near by on some girders; the step numbers at the piers do.
+// a place clear of the curves only written smaller; a last short step's number finds none.
 TEST_F(ForceLabelsTest, SixCurvedSpans)
 {
     EnterBasic({"六径間連続鈑桁橋", 6, 6, IDC_FORM_PLATE, IDC_SIDEWALK});
