@@ -52,6 +52,8 @@ constexpr int kCircleOff = 4;
 constexpr int kLabelReach = 4;
 // A leader may cross the lines this near its point (0.1 mm), which meet there.
 constexpr double kLeaderStart = 8.0;
+// A leader's own course keeps this clear of the lines (0.1 mm), not to run along one.
+constexpr int kLeaderClear = 3;
 // Labels keep half a value's height apart along their line, and a little across it.
 constexpr int kValueHeight = 36;
 constexpr int kAcrossGap = 4;
@@ -343,6 +345,22 @@ public:
                     seen.push_back(i);
         return int(seen.size());
     }
+    // Whether a line runs within d of the point.
+    bool Near(CPoint p, int d) const
+    {
+        if (m_strips.empty())
+            return false;
+        const int last = std::min(Strip(p.x + d), int(m_strips.size()) - 1);
+        for (int s = std::max(Strip(p.x - d), 0); s <= last; ++s)
+            for (int i : m_strips[size_t(s)]) {
+                const CPoint a = m_lines[size_t(i)].first, b = m_lines[size_t(i)].second;
+                const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
+                const double t = len > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0.0;
+                if (std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y) <= d)
+                    return true;
+            }
+        return false;
+    }
     // Whether a line crosses the segment p-q.
     bool Cross(CPoint p, CPoint q) const
     {
@@ -402,11 +420,12 @@ double Distance(int l, int b, int r, int t, CPoint p)
 
 } // namespace
 
-void CForceDrawer::AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, int side)
+void CForceDrawer::AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine, int side)
 {
     const CSize ext = pDC->GetTextExtent(text);
     Ask ask{LabelKind::Value, text, p, {usual.x, usual.y - ext.cy, usual.x + ext.cx, usual.y}};
     ask.side = side;
+    ask.onLine = bOnLine;
     m_aAsks.push_back(ask);
 }
 
@@ -470,6 +489,16 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             auto meets = [&](const Taken& t) { return LineStrips::Meets(a.at, end, t.l, t.b, t.r, t.t); };
             if (!crossing && lines.Cross(from, end))
                 return false;
+            // Nor runs along one, where it would not show: down its support's line least of all.
+            const int mid = from.x + (end.x - from.x) / 2;
+            if (a.onLine && std::abs(mid - a.at.x) <= 2 * kLeaderClear)
+                return false;
+            for (const double f : {0.25, 0.5, 0.75}) {
+                const CPoint m(from.x + int(std::lround((end.x - from.x) * f)),
+                               from.y + int(std::lround((end.y - from.y) * f)));
+                if (lines.Near(m, kLeaderClear))
+                    return false;
+            }
             if (over >= 2)
                 return true;
             if (std::any_of(m_aTaken.begin(), m_aTaken.end(), meets))
@@ -1094,7 +1123,7 @@ int CForceDrawer::DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale)
                                            [&](double x) { return std::fabs(x - peak.x) <= kPlaceTol; });
         // Beside a support's line rather than across it, after it first.
         const CPoint usual = onSupport ? CPoint(p.x + kBesideTick, p.y + dy) : CPoint(p.x - ext.cx / 2, p.y + dy);
-        AskValue(pDC, p, usual, text, 0);
+        AskValue(pDC, p, usual, text, onSupport, 0);
     }
     return 1;
 }
@@ -1164,7 +1193,7 @@ int CForceDrawer::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         const int side = (lower ? low : high) % 2 == 0 ? 1 : -1;
         // Past the last support it names no other span.
         const CPoint usual(side > 0 ? p.x + kBesideTick : p.x - kBesideTick - ext.cx, p.y + dy);
-        AskValue(pDC, p, usual, text, X == supports.back() ? 0 : side);
+        AskValue(pDC, p, usual, text, true, X == supports.back() ? 0 : side);
     }
     return 1;
 }
@@ -1195,7 +1224,7 @@ int CForceDrawer::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scal
         const int side = at % 2 == 0 ? 1 : -1;
         // Past the last support it names no other span.
         const CPoint usual(side > 0 ? p.x + kBesideTick : p.x - kBesideTick - ext.cx, p.y + dy);
-        AskValue(pDC, p, usual, text, X == supports.back() ? 0 : side);
+        AskValue(pDC, p, usual, text, true, X == supports.back() ? 0 : side);
     }
     return 1;
 }

@@ -102,6 +102,7 @@ protected:
         Taken usual;    // its own place: the text's cell, or the number's circle
         // A value beside a support: -1 stays left of it, 1 right of it, 0 either side.
         int side = 0;
+        bool onLine = false;    // a value at a support, on its line
         int from = 0, to = 0;   // a number's step, along which its circle may slide
         int away = 1;           // a circle moves off its step this way (y)
     };
@@ -115,8 +116,8 @@ protected:
         int height = 0;     // 0: its font's
     };
     // Asks for a value of the point p (upright) with its cell's top left at `usual`; a point on a
-    // support line labelled on the side `side` of it (see Ask).
-    void AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, int side);
+    // support line (bOnLine) labelled on the side `side` of it (see Ask).
+    void AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine, int side);
     // Lays out and writes the labels asked for: each at its own place where that is clear of the
     // lines and a character's gap from the texts and nearer its point than any other of its
     // kind, else at the clear place nearest it, led back to its point where it stands off. A
