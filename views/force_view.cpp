@@ -451,34 +451,34 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     auto near = [gap](const Taken& c, const Taken& t) {
         return c.l < t.r + gap && t.l < c.r + gap && c.b < t.t + kAcrossGap && t.b < c.t + kAcrossGap;
     };
-    // Whether ask i may stand in cell c, led back to its point or not; a leader that crosses
-    // lines only where no other is clear. With `evict`, the values at their own places that
+    // Whether ask i may stand in cell c, led back to its point or not: 1, or 2 where its leader
+    // crosses lines, which it may only where no other is clear (or with `crossing`). With `evict`, the values at their own places that
     // it would meet go there instead of keeping it out. `over` 1: over the lines; 2: its
     // leader across texts too.
     auto fits = [&](size_t i, const Taken& c, bool led, bool crossing = false, std::vector<size_t>* evict = nullptr,
-                    int over = 0) {
+                    int over = 0) -> int {
         const Ask& a = m_aAsks[i];
         if (a.kind == LabelKind::Value &&
             (c.l < m_nAxisX || (a.side > 0 && c.l <= a.at.x) || (a.side < 0 && c.r >= a.at.x)))
-            return false;
+            return 0;
         if (std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) { return near(c, t); }))
-            return false;
+            return 0;
         if (evict)
             evict->clear();
         for (size_t j = 0; j < placed.size(); ++j) {
             if (j == i || placed[j].place < 0 || !near(c, placed[j].cell))
                 continue;
             if (!evict || m_aAsks[j].kind != LabelKind::Value || placed[j].place != 0)
-                return false;
+                return 0;
             evict->push_back(j);
         }
         if (!frame.IsRectEmpty()) {
             const CRect d = onPage(c);
             if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
-                return false;
+                return 0;
         }
         if (over == 0 && lines.Cross(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap))
-            return false;
+            return 0;
         if (led) {
             // Its leader runs through no text, and crosses no line once off the lines at its point.
             const CPoint end = nearest(c, a.at);
@@ -487,33 +487,37 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             const CPoint from(a.at.x + int(std::lround((end.x - a.at.x) * k)),
                               a.at.y + int(std::lround((end.y - a.at.y) * k)));
             auto meets = [&](const Taken& t) { return LineStrips::Meets(a.at, end, t.l, t.b, t.r, t.t); };
-            if (!crossing && lines.Cross(from, end))
-                return false;
+            const bool across = !crossing && lines.Cross(from, end);
             // Nor runs along one, where it would not show: down its support's line least of all.
             const int mid = from.x + (end.x - from.x) / 2;
             if (a.onLine && std::abs(mid - a.at.x) <= 2 * kLeaderClear)
-                return false;
+                return 0;
             for (const double f : {0.25, 0.5, 0.75}) {
                 const CPoint m(from.x + int(std::lround((end.x - from.x) * f)),
                                from.y + int(std::lround((end.y - from.y) * f)));
                 if (lines.Near(m, kLeaderClear))
-                    return false;
+                    return 0;
             }
             if (over >= 2)
-                return true;
+                return across ? 2 : 1;
             if (std::any_of(m_aTaken.begin(), m_aTaken.end(), meets))
-                return false;
+                return 0;
             for (size_t j = 0; j < placed.size(); ++j)
                 if (j != i && placed[j].place >= 0 && meets(placed[j].cell))
-                    return false;
-            return true;
+                    return 0;
+            return across ? 2 : 1;
         }
         // Nearer its own point than any other of its kind.
-        const double own = Distance(c.l, c.b, c.r, c.t, a.at) + 2.0;
-        for (const Ask& other : m_aAsks)
-            if (other.kind == a.kind && other.at != a.at && Distance(c.l, c.b, c.r, c.t, other.at) <= own)
-                return false;
-        return true;
+        const double own = Distance(c.l, c.b, c.r, c.t, a.at) + 2.0, own2 = own * own;
+        for (const Ask& other : m_aAsks) {
+            if (other.kind != a.kind || other.at == a.at)
+                continue;
+            const double dx = other.at.x - std::clamp(other.at.x, c.l, c.r);
+            const double dy = other.at.y - std::clamp(other.at.y, c.b, c.t);
+            if (dx * dx + dy * dy <= own2)
+                return 0;
+        }
+        return 1;
     };
     auto take = [&](size_t i, const Taken& c, int place, bool led) {
         placed[i] = {c, place, led};
@@ -523,7 +527,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     // Each at its own place where that is clear, the values first.
     for (const LabelKind kind : {LabelKind::Value, LabelKind::Section})
         for (size_t i = 0; i < m_aAsks.size(); ++i)
-            if (m_aAsks[i].kind == kind && fits(i, m_aAsks[i].usual, false))
+            if (m_aAsks[i].kind == kind && fits(i, m_aAsks[i].usual, false) == 1)
                 take(i, m_aAsks[i].usual, 0, false);
     // The others at the clear place nearest their own: off it and near their point, a value
     // anywhere round it, a number along its step or farther off it.
@@ -576,10 +580,20 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 std::stable_sort(tries.begin(), tries.end(),
                                  [](const Try& x, const Try& y) { return x.cost < y.cost; });
             }
-            for (const bool crossing : {false, true})
-                for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
-                    if ((!crossing || tries[k].led) && fits(i, tries[k].cell, tries[k].led, crossing))
-                        take(i, tries[k].cell, int(k) + 1, tries[k].led);
+            // The first of the tries that fits, else the first whose leader crosses lines.
+            auto firstFit = [&]() {
+                size_t second = tries.size();
+                for (size_t k = 0; k < tries.size(); ++k) {
+                    const int f = fits(i, tries[k].cell, tries[k].led);
+                    if (f == 1)
+                        return k;
+                    if (f == 2 && second == tries.size())
+                        second = k;
+                }
+                return second;
+            };
+            if (const size_t k = firstFit(); k < tries.size())
+                take(i, tries[k].cell, int(k) + 1, tries[k].led);
             const int tried = int(tries.size());
             // A number with no place of its own takes that of values, which have more places to
             // go to, and they go there.
@@ -587,7 +601,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             for (size_t k = 0; k <= tries.size() && kind == LabelKind::Section && placed[i].place < 0; ++k) {
                 const Taken& c = k == 0 ? u : tries[k - 1].cell;
                 const bool led = k > 0 && tries[k - 1].led;
-                if (fits(i, c, led, false, &evicted)) {
+                if (fits(i, c, led, false, &evicted) == 1) {
                     for (size_t j : evicted)
                         placed[j] = Placed();
                     take(i, c, int(k), led);
@@ -608,12 +622,10 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 base.r = base.l + ext.cx;
                 base.t = base.b + ext.cy;
                 around(std::max(2, ext.cy / 4), kLabelReach * h);
-                for (const bool crossing : {false, true})
-                    for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
-                        if ((!crossing || tries[k].led) && fits(i, tries[k].cell, tries[k].led, crossing)) {
-                            take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
-                            placed[i].height = height;
-                        }
+                if (const size_t k = firstFit(); k < tries.size()) {
+                    take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+                    placed[i].height = height;
+                }
             }
             if (kind == LabelKind::Value && placed[i].place < 0) {
                 base = u;
@@ -628,7 +640,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             for (size_t k = 0; k < tries.size() && kind == LabelKind::Value && placed[i].place < 0 && fewest > 1;
                  ++k) {
                 const Taken& c = tries[k].cell;
-                if (!fits(i, c, tries[k].led, true, nullptr, 1))
+                if (fits(i, c, tries[k].led, true, nullptr, 1) != 1)
                     continue;
                 const int n = lines.Count(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap, fewest);
                 if (n < fewest) {
@@ -639,10 +651,10 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             if (fewest < INT_MAX)
                 take(i, tries[best].cell, tried + int(best) + 1, tries[best].led);
             if (placed[i].place < 0 && kind == LabelKind::Value) {
-                around(std::max(2, h / 2), 3 * kLabelReach * h);
+                around(h, 3 * kLabelReach * h);
                 for (const int over : {1, 2})
                     for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
-                        if (fits(i, tries[k].cell, tries[k].led, true, nullptr, over))
+                        if (fits(i, tries[k].cell, tries[k].led, true, nullptr, over) == 1)
                             take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
             }
             if (placed[i].place < 0 && kind == LabelKind::Value) {
