@@ -15,8 +15,9 @@
 #include "views/force_bars.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
-#include <span>
+#include <optional>
 
 CForceView* g_pForceView = nullptr;
 
@@ -39,11 +40,23 @@ constexpr int kFrameInset = 20;
 constexpr int kLabelGap = 4;
 // A label at a support starts clear of the axis ticks there, which reach 10 units out.
 constexpr int kBesideTick = 12;
-// A value label crossed by a line tries the places round its point this many half text
-// heights farther out.
-constexpr int kValueRings = 8;
-// Lines keep this clear of a value label's cell (0.1 mm).
+// Lines keep this clear of a label's cell (0.1 mm).
 constexpr int kLineGap = 1;
+// A step's number stands in an ellipse of these half axes, this far off its step.
+constexpr int kCircleRx = 26;
+constexpr int kCircleRy = 22;
+constexpr int kCircleOff = 4;
+// A label moved off its place looks for a clear one up to this many text heights from it
+// (a leader of some 15 mm at most), in steps of a quarter of one; farther than one from its
+// point it is led back to it.
+constexpr int kLabelReach = 4;
+// A leader may cross the lines this near its point (0.1 mm), which meet there.
+constexpr double kLeaderStart = 8.0;
+// A leader's own course keeps this clear of the lines (0.1 mm), not to run along one.
+constexpr int kLeaderClear = 3;
+// Labels keep half a value's height apart along their line, and a little across it.
+constexpr int kValueHeight = 36;
+constexpr int kAcrossGap = 4;
 // A sideways page turns the upright diagram by this (degrees).
 constexpr double kTurn = 270.0;
 
@@ -72,9 +85,9 @@ int NodeCount(const CGirderDesign& g, const std::vector<CDPoint>& a, const std::
 // The font of the value labels, made for a painter and selected while it writes.
 class LabelFont {
 public:
-    explicit LabelFont(CDC* pDC) : m_dc(pDC)
+    explicit LabelFont(CDC* pDC, int nHeight = kValueHeight) : m_dc(pDC)
     {
-        m_font.CreateFont(36, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+        m_font.CreateFont(nHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
                           CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, QStringLiteral("ＭＳ 明朝"));
         m_old = pDC->SelectObject(&m_font);
     }
@@ -97,16 +110,22 @@ CPoint Logical(int ox, int oy, CDPoint scale, double x, double y)
 
 // A curve of (x, value) points, drawn with its positive values below the base line, or
 // above it when folded. Where it jumps at one place by more than kShearJump (at a support)
-// it is left open; along a member it always runs on.
-void DrawBrokenCurve(const CForceDrawer& d, CDC* pDC, const CDPoint* pts, int n, int ox, int oy, CDPoint scale, int nSide)
+// it is left open; along a member it always runs on. Its lines go to `lines`, upright.
+void DrawBrokenCurve(const CForceDrawer& d, CDC* pDC, const CDPoint* pts, int n, int ox, int oy, CDPoint scale,
+                     int nSide, std::vector<std::pair<CPoint, CPoint>>& lines)
 {
+    CPoint last;
     for (int j = 0; j < n; ++j) {
-        const CPoint p = d.Place(CPoint(ox + int(scale.x * pts[j].x), oy + nSide * int(scale.y * pts[j].y)));
+        const CPoint q(ox + int(scale.x * pts[j].x), oy + nSide * int(scale.y * pts[j].y));
+        const CPoint p = d.Place(q);
         if (j == 0 ||
-            (std::fabs(pts[j].x - pts[j - 1].x) <= kPlaceTol && std::fabs(pts[j].y - pts[j - 1].y) > kShearJump))
+            (std::fabs(pts[j].x - pts[j - 1].x) <= kPlaceTol && std::fabs(pts[j].y - pts[j - 1].y) > kShearJump)) {
             pDC->MoveTo(p);
-        else
+        } else {
             pDC->LineTo(p);
+            lines.emplace_back(last, q);
+        }
+        last = q;
     }
 }
 
@@ -272,35 +291,432 @@ bool CForceDrawer::IsTaken(const Taken& cell, int nGap) const
     });
 }
 
-void CForceDrawer::WriteValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine)
-{
-    // Beside a support line a label above or below its point keeps just off the line, after
-    // it first and else before it, and moves along it.
-    static const std::pair<int, int> kSides[] = {{0, 1}, {0, -1}, {-1, 0}, {1, 0}};
-    static const std::pair<int, int> kBesideLine[] = {{1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {-1, 0}, {1, 0}};
-    const int step = std::max(1, pDC->GetTextExtent(text).cy / 2);
-    std::vector<CPoint> corners{Place(usual)};
-    for (int ring = 0; ring <= kValueRings; ++ring) {
-        const int gap = kBesideTick + ring * step;
-        for (const auto& [sx, sy] : bOnLine ? std::span<const std::pair<int, int>>(kBesideLine)
-                                            : std::span<const std::pair<int, int>>(kSides)) {
-            const int gx = sy != 0 ? kBesideTick : gap;
-            const CPoint across = CornerBeside(pDC, 0, text, p, gx, sx, sy);
-            const CPoint along = CornerBeside(pDC, 0, text, p, gap, sx, sy);
-            // Left of the axis a value would read as one of its ticks.
-            if (across.x >= m_nAxisX)
-                corners.push_back(Place(CPoint(across.x, along.y)));
+namespace {
+
+// The lines of a diagram in strips along x, to find those near a cell quickly.
+class LineStrips {
+public:
+    explicit LineStrips(const std::vector<std::pair<CPoint, CPoint>>& lines)
+    {
+        if (lines.empty())
+            return;
+        m_x0 = INT_MAX;
+        int x1 = INT_MIN;
+        for (const auto& [p, q] : lines) {
+            m_x0 = std::min({m_x0, p.x, q.x});
+            x1 = std::max({x1, p.x, q.x});
         }
+        m_strips.resize(size_t(Strip(x1) + 1));
+        for (const auto& [p, q] : lines)
+            Add(p, q);
     }
-    const int esc = m_bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0;
-    // Where every place meets another text it stands at its usual one all the same: a value
-    // the diagram shows is never left out, only one already written there.
-    if (WriteClear(pDC, esc, corners, text) >= 0)
+    void Add(CPoint p, CPoint q)
+    {
+        if (m_strips.empty())
+            return;
+        m_lines.emplace_back(p, q);
+        const int last = std::min(Strip(std::max(p.x, q.x)), int(m_strips.size()) - 1);
+        for (int s = std::max(Strip(std::min(p.x, q.x)), 0); s <= last; ++s)
+            m_strips[size_t(s)].push_back(int(m_lines.size()) - 1);
+    }
+    // Whether a line runs through or touches the rectangle (y up).
+    bool Cross(int l, int b, int r, int t) const
+    {
+        if (m_strips.empty())
+            return false;
+        const int last = std::min(Strip(r), int(m_strips.size()) - 1);
+        for (int s = std::max(Strip(l), 0); s <= last; ++s)
+            for (int i : m_strips[size_t(s)])
+                if (Meets(m_lines[size_t(i)].first, m_lines[size_t(i)].second, l, b, r, t))
+                    return true;
+        return false;
+    }
+    // How many lines run through or touch the rectangle, counted up to `most`.
+    int Count(int l, int b, int r, int t, int most) const
+    {
+        if (m_strips.empty())
+            return 0;
+        std::vector<int> seen;
+        const int last = std::min(Strip(r), int(m_strips.size()) - 1);
+        for (int s = std::max(Strip(l), 0); s <= last && int(seen.size()) < most; ++s)
+            for (int i : m_strips[size_t(s)])
+                if (std::find(seen.begin(), seen.end(), i) == seen.end() &&
+                    Meets(m_lines[size_t(i)].first, m_lines[size_t(i)].second, l, b, r, t))
+                    seen.push_back(i);
+        return int(seen.size());
+    }
+    // Whether a line runs within d of the point.
+    bool Near(CPoint p, int d) const
+    {
+        if (m_strips.empty())
+            return false;
+        const int last = std::min(Strip(p.x + d), int(m_strips.size()) - 1);
+        for (int s = std::max(Strip(p.x - d), 0); s <= last; ++s)
+            for (int i : m_strips[size_t(s)]) {
+                const CPoint a = m_lines[size_t(i)].first, b = m_lines[size_t(i)].second;
+                const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
+                const double t = len > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0.0;
+                if (std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y) <= d)
+                    return true;
+            }
+        return false;
+    }
+    // Whether a line crosses the segment p-q.
+    bool Cross(CPoint p, CPoint q) const
+    {
+        if (m_strips.empty())
+            return false;
+        const int last = std::min(Strip(std::max(p.x, q.x)), int(m_strips.size()) - 1);
+        for (int s = std::max(Strip(std::min(p.x, q.x)), 0); s <= last; ++s)
+            for (int i : m_strips[size_t(s)])
+                if (Intersect(p, q, m_lines[size_t(i)].first, m_lines[size_t(i)].second))
+                    return true;
+        return false;
+    }
+    // Whether the segment p-q runs through or touches the rectangle.
+    static bool Meets(CPoint p, CPoint q, int l, int b, int r, int t)
+    {
+        if (std::max(p.x, q.x) < l || std::min(p.x, q.x) > r || std::max(p.y, q.y) < b || std::min(p.y, q.y) > t)
+            return false;
+        double t0 = 0.0, t1 = 1.0;
+        const double d[2] = {double(q.x - p.x), double(q.y - p.y)}, o[2] = {double(p.x), double(p.y)};
+        const double lo[2] = {double(l), double(b)}, hi[2] = {double(r), double(t)};
+        for (int k = 0; k < 2; ++k) {
+            if (d[k] == 0.0)
+                continue;   // within the range, as checked above
+            double a = (lo[k] - o[k]) / d[k], c = (hi[k] - o[k]) / d[k];
+            if (a > c)
+                std::swap(a, c);
+            t0 = std::max(t0, a);
+            t1 = std::min(t1, c);
+            if (t0 > t1)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    static bool Intersect(CPoint a, CPoint b, CPoint c, CPoint d)
+    {
+        auto side = [](CPoint o, CPoint p, CPoint q) {
+            const long long v = (long long)(p.x - o.x) * (q.y - o.y) - (long long)(p.y - o.y) * (q.x - o.x);
+            return v > 0 ? 1 : v < 0 ? -1 : 0;
+        };
+        return side(a, b, c) * side(a, b, d) <= 0 && side(c, d, a) * side(c, d, b) <= 0 &&
+               std::max(a.x, b.x) >= std::min(c.x, d.x) && std::max(c.x, d.x) >= std::min(a.x, b.x) &&
+               std::max(a.y, b.y) >= std::min(c.y, d.y) && std::max(c.y, d.y) >= std::min(a.y, b.y);
+    }
+    static constexpr int kStrip = 16;
+    int Strip(int x) const { return (x - m_x0) / kStrip; }
+    int m_x0 = 0;
+    std::vector<std::pair<CPoint, CPoint>> m_lines;
+    std::vector<std::vector<int>> m_strips;
+};
+
+double Distance(int l, int b, int r, int t, CPoint p)
+{
+    return std::hypot(double(p.x - std::clamp(p.x, l, r)), double(p.y - std::clamp(p.y, b, t)));
+}
+
+} // namespace
+
+void CForceDrawer::AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine, int side)
+{
+    const CSize ext = pDC->GetTextExtent(text);
+    Ask ask{LabelKind::Value, text, p, {usual.x, usual.y - ext.cy, usual.x + ext.cx, usual.y}};
+    ask.side = side;
+    ask.onLine = bOnLine;
+    m_aAsks.push_back(ask);
+}
+
+void CForceDrawer::WriteLabels(CDC* pDC)
+{
+    if (m_aAsks.empty())
         return;
-    const CPoint at = corners.front();
-    const CLabelRoom* room = CLabelRoom::Of(pDC);
-    if (!room || !room->Holds(TextCell(pDC, esc, at.x, at.y, text), text))
-        TextOutTurned(pDC, esc, at.x, at.y, text);
+    LineStrips lines(m_aLines);
+    CRect frame = m_labelFrame;
+    frame.NormalizeRect();
+    if (!frame.IsRectEmpty())
+        frame.DeflateRect(kFrameInset, kFrameInset);
+    // Where an upright cell lands on the page (top <= bottom).
+    auto onPage = [this](const Taken& c) {
+        const CPoint a = Place(CPoint(c.l, c.b)), b = Place(CPoint(c.r, c.t));
+        return CRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
+    };
+    auto nearest = [](const Taken& c, CPoint p) {
+        return CPoint(std::clamp(p.x, c.l, c.r), std::clamp(p.y, c.b, c.t));
+    };
+    const int gap = kValueHeight / 2;
+    std::vector<Placed> placed(m_aAsks.size());
+    auto near = [gap](const Taken& c, const Taken& t) {
+        return c.l < t.r + gap && t.l < c.r + gap && c.b < t.t + kAcrossGap && t.b < c.t + kAcrossGap;
+    };
+    // Whether ask i may stand in cell c, led back to its point or not: 1, or 2 where its leader
+    // crosses lines, which it may only where no other is clear (or with `crossing`). With `evict`, the values at their own places that
+    // it would meet go there instead of keeping it out. `over` 1: over the lines; 2: its
+    // leader across texts too.
+    auto fits = [&](size_t i, const Taken& c, bool led, bool crossing = false, std::vector<size_t>* evict = nullptr,
+                    int over = 0) -> int {
+        const Ask& a = m_aAsks[i];
+        if (a.kind == LabelKind::Value &&
+            (c.l < m_nAxisX || (a.side > 0 && c.l <= a.at.x) || (a.side < 0 && c.r >= a.at.x)))
+            return 0;
+        if (std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) { return near(c, t); }))
+            return 0;
+        if (evict)
+            evict->clear();
+        for (size_t j = 0; j < placed.size(); ++j) {
+            if (j == i || placed[j].place < 0 || !near(c, placed[j].cell))
+                continue;
+            if (!evict || m_aAsks[j].kind != LabelKind::Value || placed[j].place != 0)
+                return 0;
+            evict->push_back(j);
+        }
+        if (!frame.IsRectEmpty()) {
+            const CRect d = onPage(c);
+            if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
+                return 0;
+        }
+        if (over == 0 && lines.Cross(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap))
+            return 0;
+        if (led) {
+            // Its leader runs through no text, and crosses no line once off the lines at its point.
+            const CPoint end = nearest(c, a.at);
+            const double len = std::hypot(double(end.x - a.at.x), double(end.y - a.at.y));
+            const double k = std::min(1.0, kLeaderStart / std::max(len, 1.0));
+            const CPoint from(a.at.x + int(std::lround((end.x - a.at.x) * k)),
+                              a.at.y + int(std::lround((end.y - a.at.y) * k)));
+            auto meets = [&](const Taken& t) { return LineStrips::Meets(a.at, end, t.l, t.b, t.r, t.t); };
+            const bool across = !crossing && lines.Cross(from, end);
+            // Nor runs along one, where it would not show: down its support's line least of all.
+            const int mid = from.x + (end.x - from.x) / 2;
+            if (a.onLine && std::abs(mid - a.at.x) <= 2 * kLeaderClear)
+                return 0;
+            for (const double f : {0.25, 0.5, 0.75}) {
+                const CPoint m(from.x + int(std::lround((end.x - from.x) * f)),
+                               from.y + int(std::lround((end.y - from.y) * f)));
+                if (lines.Near(m, kLeaderClear))
+                    return 0;
+            }
+            if (over >= 2)
+                return across ? 2 : 1;
+            if (std::any_of(m_aTaken.begin(), m_aTaken.end(), meets))
+                return 0;
+            for (size_t j = 0; j < placed.size(); ++j)
+                if (j != i && placed[j].place >= 0 && meets(placed[j].cell))
+                    return 0;
+            return across ? 2 : 1;
+        }
+        // Nearer its own point than any other of its kind.
+        const double own = Distance(c.l, c.b, c.r, c.t, a.at) + 2.0, own2 = own * own;
+        for (const Ask& other : m_aAsks) {
+            if (other.kind != a.kind || other.at == a.at)
+                continue;
+            const double dx = other.at.x - std::clamp(other.at.x, c.l, c.r);
+            const double dy = other.at.y - std::clamp(other.at.y, c.b, c.t);
+            if (dx * dx + dy * dy <= own2)
+                return 0;
+        }
+        return 1;
+    };
+    auto take = [&](size_t i, const Taken& c, int place, bool led) {
+        placed[i] = {c, place, led};
+        if (led)
+            lines.Add(m_aAsks[i].at, nearest(c, m_aAsks[i].at));
+    };
+    // Each at its own place where that is clear, the values first.
+    for (const LabelKind kind : {LabelKind::Value, LabelKind::Section})
+        for (size_t i = 0; i < m_aAsks.size(); ++i)
+            if (m_aAsks[i].kind == kind && fits(i, m_aAsks[i].usual, false) == 1)
+                take(i, m_aAsks[i].usual, 0, false);
+    // The others at the clear place nearest their own: off it and near their point, a value
+    // anywhere round it, a number along its step or farther off it.
+    struct Try {
+        double cost;
+        Taken cell;
+        bool led;
+    };
+    std::vector<Try> tries;
+    for (const LabelKind kind : {LabelKind::Section, LabelKind::Value})
+        for (size_t i = 0; i < m_aAsks.size(); ++i) {
+            const Ask& a = m_aAsks[i];
+            if (a.kind != kind || placed[i].place >= 0)
+                continue;
+            const Taken& u = a.usual;
+            const int w = u.r - u.l, h = u.t - u.b;
+            // The cell the places are tried round: the label's own, or a smaller one there.
+            Taken base = u;
+            auto add = [&](int dx, int dy, double farOff) {
+                const Taken c{base.l + dx, base.b + dy, base.r + dx, base.t + dy};
+                if ((a.side > 0 && c.l <= a.at.x) || (a.side < 0 && c.r >= a.at.x) ||
+                    (kind == LabelKind::Value && c.l < m_nAxisX))
+                    return;
+                const double d = Distance(c.l, c.b, c.r, c.t, a.at);
+                if (d <= farOff)
+                    tries.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), c, d > base.t - base.b});
+            };
+            // A value's places round its own, out to `reach`, nearest first.
+            auto around = [&](int step, int reach) {
+                tries.clear();
+                const int bw = base.r - base.l, bh = base.t - base.b;
+                for (int dy = -(reach + bh) / step * step; dy <= reach + bh; dy += step)
+                    for (int dx = -(reach + bw) / step * step; dx <= reach + bw; dx += step)
+                        if (dx != 0 || dy != 0)
+                            add(dx, dy, reach);
+                std::stable_sort(tries.begin(), tries.end(),
+                                 [](const Try& x, const Try& y) { return x.cost < y.cost; });
+            };
+            tries.clear();
+            if (kind == LabelKind::Value) {
+                around(std::max(2, h / 4), kLabelReach * h);
+            } else {
+                // Along its step, and off a short one far enough to clear a support's line.
+                const int step = std::max(2, h / 8);
+                const int slide = std::max((a.to - a.from) / 2 - w / 2, w / 2 + 2 * step) / step * step;
+                for (int off = 0; off <= 2 * h; off += step)
+                    for (int dx = -slide; dx <= slide; dx += step)
+                        if (dx != 0 || off != 0)
+                            add(dx, a.away * off, 3.0 * h);
+                std::stable_sort(tries.begin(), tries.end(),
+                                 [](const Try& x, const Try& y) { return x.cost < y.cost; });
+            }
+            // The first of the tries that fits, else the first whose leader crosses lines.
+            auto firstFit = [&]() {
+                size_t second = tries.size();
+                for (size_t k = 0; k < tries.size(); ++k) {
+                    const int f = fits(i, tries[k].cell, tries[k].led);
+                    if (f == 1)
+                        return k;
+                    if (f == 2 && second == tries.size())
+                        second = k;
+                }
+                return second;
+            };
+            if (const size_t k = firstFit(); k < tries.size())
+                take(i, tries[k].cell, int(k) + 1, tries[k].led);
+            const int tried = int(tries.size());
+            // A number with no place of its own takes that of values, which have more places to
+            // go to, and they go there.
+            std::vector<size_t> evicted;
+            for (size_t k = 0; k <= tries.size() && kind == LabelKind::Section && placed[i].place < 0; ++k) {
+                const Taken& c = k == 0 ? u : tries[k - 1].cell;
+                const bool led = k > 0 && tries[k - 1].led;
+                if (fits(i, c, led, false, &evicted) == 1) {
+                    for (size_t j : evicted)
+                        placed[j] = Placed();
+                    take(i, c, int(k), led);
+                }
+            }
+            // A value with no place clear of the lines near by is written smaller, on the same side
+            // of its point.
+            for (const int height : {kValueHeight * 4 / 5, kValueHeight * 2 / 3}) {
+                if (kind != LabelKind::Value || placed[i].place >= 0)
+                    break;
+                CSize ext;
+                {
+                    const LabelFont small(pDC, height);
+                    ext = pDC->GetTextExtent(a.text);
+                }
+                base.l = u.r < a.at.x ? u.r - ext.cx : u.l > a.at.x ? u.l : (u.l + u.r - ext.cx) / 2;
+                base.b = u.t < a.at.y ? u.t - ext.cy : u.b > a.at.y ? u.b : (u.b + u.t - ext.cy) / 2;
+                base.r = base.l + ext.cx;
+                base.t = base.b + ext.cy;
+                around(std::max(2, ext.cy / 4), kLabelReach * h);
+                if (const size_t k = firstFit(); k < tries.size()) {
+                    take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+                    placed[i].height = height;
+                }
+            }
+            if (kind == LabelKind::Value && placed[i].place < 0) {
+                base = u;
+                around(std::max(2, h / 4), kLabelReach * h);
+            }
+            // A value the diagram shows is never left out: with no place clear of the lines near by
+            // it stands over them clear of the texts, farther off where it must, its leader across
+            // texts at worst, else at its own, right of the axis, where the numbers give way.
+            // Over the fewest lines, the nearest first.
+            int fewest = INT_MAX;
+            size_t best = 0;
+            for (size_t k = 0; k < tries.size() && kind == LabelKind::Value && placed[i].place < 0 && fewest > 1;
+                 ++k) {
+                const Taken& c = tries[k].cell;
+                if (fits(i, c, tries[k].led, true, nullptr, 1) != 1)
+                    continue;
+                const int n = lines.Count(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap, fewest);
+                if (n < fewest) {
+                    fewest = n;
+                    best = k;
+                }
+            }
+            if (fewest < INT_MAX)
+                take(i, tries[best].cell, tried + int(best) + 1, tries[best].led);
+            if (placed[i].place < 0 && kind == LabelKind::Value) {
+                around(h, 3 * kLabelReach * h);
+                for (const int over : {1, 2})
+                    for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
+                        if (fits(i, tries[k].cell, tries[k].led, true, nullptr, over) == 1)
+                            take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
+            }
+            if (placed[i].place < 0 && kind == LabelKind::Value) {
+                Taken c = u;
+                const int dx = std::max(0, m_nAxisX - c.l);
+                c.l += dx;
+                c.r += dx;
+                for (size_t j = 0; j < placed.size(); ++j)
+                    if (m_aAsks[j].kind == LabelKind::Section && placed[j].place >= 0 && near(c, placed[j].cell))
+                        placed[j] = Placed();
+                take(i, c, 3 * tried + 1, false);
+            }
+        }
+
+    const int esc = m_bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0;
+    CPen black(PS_SOLID, 1, RGB(0, 0, 0));
+    auto lead = [&](size_t i) {
+        if (!placed[i].led)
+            return;
+        Selected<CPen> pen(pDC, &black);
+        pDC->MoveTo(Place(m_aAsks[i].at));
+        pDC->LineTo(Place(nearest(placed[i].cell, m_aAsks[i].at)));
+    };
+    // The numbers in their circles, in the font of the axis.
+    for (size_t i = 0; i < m_aAsks.size(); ++i) {
+        const Ask& a = m_aAsks[i];
+        if (a.kind != LabelKind::Section)
+            continue;
+        const Placed& p = placed[i];
+        if (p.place < 0) {
+            NoteLabel(pDC, {a.kind, a.text, Place(a.at), CRect(), 0, false});
+            continue;
+        }
+        const CRect e = onPage(p.cell);
+        pDC->Ellipse(e.left, e.top, e.right, e.bottom);
+        if (CLabelRoom* room = CLabelRoom::Of(pDC))
+            room->Take(e);
+        const CSize ext = pDC->GetTextExtent(a.text);
+        Write(pDC, (p.cell.l + p.cell.r) / 2 - ext.cx / 2, (p.cell.b + p.cell.t) / 2 + ext.cy / 2, a.text);
+        lead(i);
+        NoteLabel(pDC, {a.kind, a.text, Place(a.at), e, p.place, p.led});
+    }
+    const LabelFont font(pDC);
+    for (size_t i = 0; i < m_aAsks.size(); ++i) {
+        const Ask& a = m_aAsks[i];
+        if (a.kind != LabelKind::Value)
+            continue;
+        const Placed& p = placed[i];
+        std::optional<LabelFont> small;
+        if (p.height > 0)
+            small.emplace(pDC, p.height);
+        const CPoint at = Place(CPoint(p.cell.l, p.cell.t));
+        if (m_bTurned)
+            TextOutTurned(pDC, esc, at.x, at.y, a.text);
+        else
+            pDC->TextOut(at.x, at.y, a.text);
+        const CRect cell = TextCell(pDC, esc, at.x, at.y, a.text);
+        if (CLabelRoom* room = CLabelRoom::Of(pDC))
+            room->Take(cell, a.text, m_bTurned != 0, cell);
+        lead(i);
+        NoteLabel(pDC, {a.kind, a.text, Place(a.at), cell, p.place, p.led});
+    }
 }
 
 void CForceView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
@@ -364,25 +780,16 @@ void CForceDrawer::DrawAll(CDC* pDC, int ox, int oy, CDPoint scale)
         return;
     if (AxisTicks(*g).m_nStep == 0)
         return;
-    // The labels keep clear of every line of the diagram, those drawn after them too.
-    CRect frame = m_labelFrame;
-    frame.NormalizeRect();
-    if (!frame.IsRectEmpty())
-        frame.DeflateRect(kFrameInset, kFrameInset);
-    // A value with no clear place keeps its own (see WriteValue).
-    DrawLabelled(
-        pDC, [this](CDC* dc, CPoint o, CDPoint k) { DrawParts(dc, o.x, o.y, k); }, CPoint(ox, oy), scale, frame,
-        1.0, false);
+    DrawParts(pDC, ox, oy, scale);
 }
 
 void CForceDrawer::DrawParts(CDC* pDC, int ox, int oy, CDPoint scale)
 {
     const CMarivoltenDoc* doc = g_pDoc;
     m_aTaken.clear();
+    m_aLines.clear();
+    m_aAsks.clear();
     m_nAxisX = ox;
-    // A value's last digit would touch a line just inside its cell.
-    if (CLabelRoom* room = CLabelRoom::Of(pDC))
-        room->KeepLinesAway(kLineGap);
     Selected<CFont> font(pDC, m_pFont);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     DrawFrame(pDC, ox, oy, scale);
@@ -401,6 +808,8 @@ void CForceDrawer::DrawParts(CDC* pDC, int ox, int oy, CDPoint scale)
         else
             DrawMomentCurves(pDC, ox, oy, scale);
     }
+    WriteCaption(pDC, ox, oy, scale);
+    WriteLabels(pDC);
     pDC->SetBkMode(oldMode);
 }
 
@@ -513,16 +922,19 @@ void CForceDrawer::Write(CDC* pDC, int x, int y, const QString& text) const
         pDC->TextOut(x, y, text);
 }
 
-void CForceDrawer::Line(CDimensionLine& line, CDC* pDC, CDPoint p1, CDPoint p2, int ox, int oy, CDPoint scale) const
+void CForceDrawer::Line(CDimensionLine& line, CDC* pDC, CDPoint p1, CDPoint p2, int ox, int oy, CDPoint scale)
 {
+    m_aLines.emplace_back(Logical(ox, oy, scale, p1.x, p1.y), Logical(ox, oy, scale, p2.x, p2.y));
     if (m_bTurned)
         line.DrawAngled(kTurn, pDC, p1, p2, ox, oy, scale, 2);
     else
         line.Draw(pDC, p1, p2, ox, oy, scale, 2);
 }
 
-void CForceDrawer::Curve(CDC* pDC, const std::vector<CPoint>& points) const
+void CForceDrawer::Curve(CDC* pDC, const std::vector<CPoint>& points)
 {
+    for (size_t i = 1; i < points.size(); ++i)
+        m_aLines.emplace_back(points[i - 1], points[i]);
     if (!m_bTurned) {
         pDC->Polyline(points.data(), int(points.size()));
         return;
@@ -600,12 +1012,27 @@ int CForceDrawer::DrawAxisLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         m_aTaken.push_back(cell);
         Write(pDC, lx, ly, text);
     }
-    const QString caption = si ? QStringLiteral("ﾓｰﾒﾝﾄ(kN・m)､せん断力(kN)") : QStringLiteral("ﾓｰﾒﾝﾄ(tf・m)､せん断力(tf)");
+    return 1;
+}
+
+void CForceDrawer::WriteCaption(CDC* pDC, int ox, int oy, CDPoint scale)
+{
+    const CGirderDesign* g = Girder();
+    if (!g)
+        return;
+    const QString caption = g_bSIUnits == 1 ? QStringLiteral("ﾓｰﾒﾝﾄ(kN・m)､せん断力(kN)")
+                                            : QStringLiteral("ﾓｰﾒﾝﾄ(tf・m)､せん断力(tf)");
     const CSize ext = pDC->GetTextExtent(caption);
-    const int cy = oy + int(ticks.m_nTop / f * scale.y + ext.cy + 40);
+    // Over the top tick, and over a step or curve that rises beyond it with room for a step's
+    // number above it.
+    const int tick = oy + int(AxisTicks(*g).m_nTop / UnitFactor() * scale.y);
+    int top = tick + 40;
+    for (const auto& [p, q] : m_aLines)
+        if (std::max(p.y, q.y) > tick)
+            top = std::max(top, std::max(p.y, q.y) + 2 * (kCircleRy + kCircleOff) + kAcrossGap);
+    const int cy = top + ext.cy;
     m_aTaken.push_back({ox, cy - ext.cy, ox + ext.cx, cy});
     Write(pDC, ox, cy, caption);
-    return 1;
 }
 
 int CForceDrawer::DrawMomentCurves(CDC* pDC, int ox, int oy, CDPoint scale)
@@ -706,7 +1133,9 @@ int CForceDrawer::DrawMomentLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         const CPoint p(ox + int(scale.x * peak.x), oy - int(v * scale.y));
         const bool onSupport = std::any_of(supports.begin(), supports.end(),
                                            [&](double x) { return std::fabs(x - peak.x) <= kPlaceTol; });
-        WriteValue(pDC, p, CPoint(p.x - ext.cx / 2, p.y + dy), text, onSupport);
+        // Beside a support's line rather than across it, after it first.
+        const CPoint usual = onSupport ? CPoint(p.x + kBesideTick, p.y + dy) : CPoint(p.x - ext.cx / 2, p.y + dy);
+        AskValue(pDC, p, usual, text, onSupport, 0);
     }
     return 1;
 }
@@ -719,8 +1148,8 @@ int CForceDrawer::DrawShearCurves(CDC* pDC, int ox, int oy, CDPoint scale)
     CPen blue(PS_SOLID, 1, RGB(0, 0, 255));
     Selected<CPen> pen(pDC, &blue);
     const int n = NodeCount(*g, g->m_pShearMax, g->m_pShearMin);
-    DrawBrokenCurve(*this, pDC, g->m_pShearMax.data(), n, ox, oy, scale, -1);
-    DrawBrokenCurve(*this, pDC, g->m_pShearMin.data(), n, ox, oy, scale, -1);
+    DrawBrokenCurve(*this, pDC, g->m_pShearMax.data(), n, ox, oy, scale, -1, m_aLines);
+    DrawBrokenCurve(*this, pDC, g->m_pShearMin.data(), n, ox, oy, scale, -1, m_aLines);
     DrawShearLabels(pDC, ox, oy, scale);
     return 1;
 }
@@ -732,7 +1161,8 @@ int CForceDrawer::DrawShearEnvelope(CDC* pDC, int ox, int oy, CDPoint scale)
         return 1;
     CPen blue(PS_SOLID, 1, RGB(0, 0, 255));
     Selected<CPen> pen(pDC, &blue);
-    DrawBrokenCurve(*this, pDC, g->m_pShearEnv.data(), NodeCount(*g, g->m_pShearEnv, g->m_pShearEnv), ox, oy, scale, 1);
+    DrawBrokenCurve(*this, pDC, g->m_pShearEnv.data(), NodeCount(*g, g->m_pShearEnv, g->m_pShearEnv), ox, oy, scale, 1,
+                    m_aLines);
     DrawShearEnvelopeLabels(pDC, ox, oy, scale);
     return 1;
 }
@@ -744,29 +1174,38 @@ int CForceDrawer::DrawShearLabels(CDC* pDC, int ox, int oy, CDPoint scale)
         return 1;
     const LabelFont font(pDC);
     const int n = NodeCount(*g, g->m_pShearMax, g->m_pShearMin);
-    for (double X : SupportPositions(*g)) {
+    const std::vector<double> supports = SupportPositions(*g);
+    for (double X : supports) {
         // The lowest and the highest value of both curves at the support; the larger of
         // the two in magnitude is labelled.
-        bool found = false;
-        CDPoint low, high;
+        int low = -1, high = -1;
+        CDPoint lowest, highest;
         for (int j = 0; j < n; ++j)
             for (const CDPoint& q : {g->m_pShearMin[size_t(j)], g->m_pShearMax[size_t(j)]}) {
                 if (std::fabs(q.x - X) > kPlaceTol)
                     continue;
-                if (!found || q.y < low.y)
-                    low = q;
-                if (!found || q.y > high.y)
-                    high = q;
-                found = true;
+                if (low < 0 || q.y < lowest.y) {
+                    low = j;
+                    lowest = q;
+                }
+                if (high < 0 || q.y > highest.y) {
+                    high = j;
+                    highest = q;
+                }
             }
-        if (!found)
+        if (low < 0)
             continue;
-        const CDPoint c = std::fabs(high.y) <= std::fabs(low.y) ? low : high;
+        const bool lower = std::fabs(highest.y) <= std::fabs(lowest.y);
+        const CDPoint c = lower ? lowest : highest;
         const QString text = ValueText(c.y);
         const CSize ext = pDC->GetTextExtent(text);
         const int dy = c.y > 0 ? -ext.cy / 3 : ext.cy;
         const CPoint p(ox + int(scale.x * c.x), oy - int(scale.y * c.y));
-        WriteValue(pDC, p, CPoint(p.x + kBesideTick, p.y + dy), text, true);
+        // On the side of the span whose end it is: an even node starts a member, an odd one ends it.
+        const int side = (lower ? low : high) % 2 == 0 ? 1 : -1;
+        // Past the last support it names no other span.
+        const CPoint usual(side > 0 ? p.x + kBesideTick : p.x - kBesideTick - ext.cx, p.y + dy);
+        AskValue(pDC, p, usual, text, true, X == supports.back() ? 0 : side);
     }
     return 1;
 }
@@ -778,7 +1217,8 @@ int CForceDrawer::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scal
         return 1;
     const LabelFont font(pDC);
     const int n = NodeCount(*g, g->m_pShearEnv, g->m_pShearEnv);
-    for (double X : SupportPositions(*g)) {
+    const std::vector<double> supports = SupportPositions(*g);
+    for (double X : supports) {
         // The envelope's largest value at the support.
         int at = -1;
         for (int j = 0; j < n; ++j)
@@ -792,7 +1232,11 @@ int CForceDrawer::DrawShearEnvelopeLabels(CDC* pDC, int ox, int oy, CDPoint scal
         const CSize ext = pDC->GetTextExtent(text);
         const int dy = c.y > 0 ? ext.cy : -ext.cy / 3;
         const CPoint p(ox + int(scale.x * c.x), oy + int(std::fabs(c.y) * scale.y));
-        WriteValue(pDC, p, CPoint(p.x + kBesideTick, p.y + dy), text, true);
+        // On the side of the span whose end it is: an even node starts a member.
+        const int side = at % 2 == 0 ? 1 : -1;
+        // Past the last support it names no other span.
+        const CPoint usual(side > 0 ? p.x + kBesideTick : p.x - kBesideTick - ext.cx, p.y + dy);
+        AskValue(pDC, p, usual, text, true, X == supports.back() ? 0 : side);
     }
     return 1;
 }
@@ -868,20 +1312,15 @@ void CForceDrawer::DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, c
         const CPoint p1 = Logical(ox, oy, scale, s.a, level(s)), p2 = Logical(ox, oy, scale, s.b, level(s));
         const int xc = (p1.x + p2.x) / 2, yc = (p1.y + p2.y) / 2;
         const QString text = AfxFormat("%d", int(d) + 1);
-        const CSize ext = pDC->GetTextExtent(text);
         const bool above = folded || s.sign < 1;
-        const int off = above ? ext.cy : -3 - ext.cy;
-        // A number that would meet another text or number is left out; its step stays.
-        const Taken circle{xc - 26, yc - 22 + off, xc + 26, yc + 22 + off};
-        if (IsTaken(circle, 0))
-            continue;
-        const CPoint e1 = Place(CPoint(circle.l, circle.b)), e2 = Place(CPoint(circle.r, circle.t));
-        pDC->Ellipse(e1.x, e1.y, e2.x, e2.y);
-        m_aTaken.push_back(circle);
-        if (CLabelRoom* room = CLabelRoom::Of(pDC))
-            room->Take(CRect(std::min(e1.x, e2.x), std::min(e1.y, e2.y), std::max(e1.x, e2.x), std::max(e1.y, e2.y)));
-        const int top = above ? yc + int(ext.cy * 1.5) : yc - (ext.cy / 2 + 3);
-        Write(pDC, xc - ext.cx / 2, top, text);
+        // Just off its step, on the side away from the base line.
+        const int off = above ? kCircleRy + kCircleOff : -kCircleRy - kCircleOff;
+        Ask ask{LabelKind::Section, text, CPoint(xc, yc),
+                {xc - kCircleRx, yc + off - kCircleRy, xc + kCircleRx, yc + off + kCircleRy}};
+        ask.from = std::min(p1.x, p2.x);
+        ask.to = std::max(p1.x, p2.x);
+        ask.away = above ? 1 : -1;
+        m_aAsks.push_back(ask);
     }
 }
 

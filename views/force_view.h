@@ -6,6 +6,7 @@
 #include "framework/gdi.h"
 #include "framework/view.h"
 #include "geometry/plan.h"
+#include "views/drawing_helpers.h"
 #include "views/window_global.h"
 
 class CGirderDesign;
@@ -79,27 +80,59 @@ protected:
     };
     void DrawResistingSteps(CDC* pDC, int ox, int oy, CDPoint scale, const std::vector<ResistingStep>& steps,
                             bool bGroups);
-    // Where the diagram holds text or a number already (left, bottom, right, top), upright.
+    // A rectangle of the upright layout (left, bottom, right, top; y up).
     struct Taken {
         int l, b, r, t;
     };
+    // The texts written before the labels: the axis labels and the caption.
     std::vector<Taken> m_aTaken;
     int m_nAxisX = 0;   // the force axis, upright; value labels stay right of it
     // Whether a cell comes within nGap of what the diagram holds.
     bool IsTaken(const Taken& cell, int nGap) const;
     // The diagram with its labels where the document's switches show it (see DrawAll).
     void DrawParts(CDC* pDC, int ox, int oy, CDPoint scale);
-    // Writes a value label of the point p with its top left at `usual` (upright) where no line
-    // crosses it there, else at the first place beside p, above, below, before or after it,
-    // that no line crosses, the nearest first; where none is clear, at the usual place, or
-    // where a text holds that, the nearest place clear of the texts. bOnLine: p lies on a
-    // support line, so a label above or below it stands beside the line.
-    void WriteValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine);
-    // Writes a text with its top left at (x, y) (upright), turned with a sideways page; the
-    // labels laid out after it keep clear of it.
+
+    // A label the painters ask for: a value at a point of a curve, or a step's number in its
+    // circle. They are laid out together once every line of the diagram is drawn, upright, so
+    // that a sideways page has each where the upright one has it.
+    struct Ask {
+        LabelKind kind;
+        QString text;
+        CPoint at;      // the point it names
+        Taken usual;    // its own place: the text's cell, or the number's circle
+        // A value beside a support: -1 stays left of it, 1 right of it, 0 either side.
+        int side = 0;
+        bool onLine = false;    // a value at a support, on its line
+        int from = 0, to = 0;   // a number's step, along which its circle may slide
+        int away = 1;           // a circle moves off its step this way (y)
+    };
+    std::vector<Ask> m_aAsks;
+    // Where each label went: its cell, the index of its place, whether it is led, the height
+    // of a value written smaller.
+    struct Placed {
+        Taken cell{};
+        int place = -1;     // -1: not placed
+        bool led = false;
+        int height = 0;     // 0: its font's
+    };
+    // Asks for a value of the point p (upright) with its cell's top left at `usual`; a point on a
+    // support line (bOnLine) labelled on the side `side` of it (see Ask).
+    void AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine, int side);
+    // Lays out and writes the labels asked for: each at its own place where that is clear of the
+    // lines and a character's gap from the texts and nearer its point than any other of its
+    // kind, else at the clear place nearest it, led back to its point where it stands off. A
+    // number with no such place takes a value's own, which moves, or is left out; a value with
+    // none within a short leader stands over the lines, farther off where it must, or at its own.
+    void WriteLabels(CDC* pDC);
+    // The caption of the axis, over all that the diagram draws.
+    void WriteCaption(CDC* pDC, int ox, int oy, CDPoint scale);
+    // The lines drawn, upright.
+    std::vector<std::pair<CPoint, CPoint>> m_aLines;
+    // Writes a text with its top left at (x, y) (upright), turned with a sideways page; a label
+    // room open on the DC takes its cell.
     void Write(CDC* pDC, int x, int y, const QString& text) const;
-    void Line(CDimensionLine& line, CDC* pDC, CDPoint p1, CDPoint p2, int ox, int oy, CDPoint scale) const;
-    void Curve(CDC* pDC, const std::vector<CPoint>& points) const;
+    void Line(CDimensionLine& line, CDC* pDC, CDPoint p1, CDPoint p2, int ox, int oy, CDPoint scale);
+    void Curve(CDC* pDC, const std::vector<CPoint>& points);
     // Ticks of the axis for the girder, in the unit shown.
     static CForceTicks AxisTicks(const CGirderDesign& g);
 };

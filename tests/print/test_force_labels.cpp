@@ -1,0 +1,194 @@
+// The values and step numbers of the printed force diagrams, upright and sideways, on designs
+// whose curves, steps and piers crowd them: each clear of the lines, nearer what it names than
+// anything else of its kind or led to it, a character's gap from other texts, and on a
+// sideways page where the upright page has it, turned.
+#include "print_fixture.h"
+
+#include "common/design_entry.h"
+#include "common/drawing_checks.h"
+#include "common/picture_folder.h"
+
+#include "framework/format.h"
+#include "views/drawing_helpers.h"
+#include "views/force_view.h"
+
+#include <cmath>
+#include <map>
+
+namespace {
+
+using namespace designentry;
+
+// The value font's height; texts keep half of it apart along their line.
+constexpr int kValueHeight = 36;
+// Cells as recorded are rounded to the device's pixels.
+constexpr int kSlack = 3;
+
+double Distance(const CRect& r, CPoint p)
+{
+    return std::hypot(double(p.x - std::clamp(p.x, r.left, r.right)), double(p.y - std::clamp(p.y, r.top, r.bottom)));
+}
+
+bool Named(const LabelNote& n) { return n.kind == LabelKind::Value || n.kind == LabelKind::Section; }
+
+// What the page's values and section numbers break of the rules. On a crowded page a step's
+// number may find no place at all: `crowded` lets it be left out.
+QStringList LabelFaults(const std::vector<CDC::Record>& records, bool turned, bool crowded)
+{
+    QStringList faults;
+    const std::vector<LabelNote> notes = LabelNotes(records);
+    auto name = [](const LabelNote& n) {
+        return QStringLiteral("%1 \"%2\" at (%3,%4) in (%5,%6)-(%7,%8)")
+            .arg(n.kind == LabelKind::Value ? QStringLiteral("value") : QStringLiteral("section"), n.text)
+            .arg(n.anchor.x).arg(n.anchor.y).arg(n.cell.left).arg(n.cell.top).arg(n.cell.right).arg(n.cell.bottom);
+    };
+    for (const LabelNote& n : notes) {
+        if (!Named(n))
+            continue;
+        // A value is never left out; a step's number only where the page is crowded.
+        if (!n.written()) {
+            if (n.kind == LabelKind::Value || !crowded)
+                faults << name(n) + QStringLiteral(" left out");
+            continue;
+        }
+        CRect inner = n.cell;
+        inner.DeflateRect(kSlack, kSlack);
+        // No line but its own leader through it.
+        for (const CDC::Record& r : records) {
+            if (r.op != QLatin1String("LineTo") && r.op != QLatin1String("Polyline"))
+                continue;
+            const std::vector<CPoint> pts = drawingchecks::PointsOf(r);
+            if (n.led && pts.size() == 2 && pts[0] == n.anchor)
+                continue;
+            bool hit = false;
+            for (size_t i = 0; i + 1 < pts.size() && !hit; ++i) {
+                const CPoint a = pts[i], b = pts[i + 1];
+                // Sampled finely enough for cells some 20 units across.
+                const int steps = std::max(1, int(std::hypot(b.x - a.x, b.y - a.y) / 4.0));
+                for (int k = 0; k <= steps && !hit; ++k) {
+                    const CPoint p(a.x + (b.x - a.x) * k / steps, a.y + (b.y - a.y) * k / steps);
+                    hit = inner.PtInRect(p) != 0;
+                }
+            }
+            if (hit)
+                faults << name(n) + QStringLiteral(" crossed by ") + drawingchecks::Describe(r);
+        }
+        // Nearer what it names than any other thing of its kind, or led to it.
+        const double own = Distance(n.cell, n.anchor);
+        for (const LabelNote& m : notes)
+            if (m.kind == n.kind && m.anchor != n.anchor && Distance(n.cell, m.anchor) <= own && !n.led)
+                faults << name(n) + QStringLiteral(" nearer ") + name(m);
+        if (n.led && own > 150)
+            faults << name(n) + QStringLiteral(" led from afar");
+        // A character's gap along the line from every other label.
+        for (const LabelNote& m : notes) {
+            if (!Named(m) || !m.written() || &m == &n)
+                continue;
+            CRect wide = n.cell;
+            if (turned)
+                wide.InflateRect(0, kValueHeight / 2 - kSlack);
+            else
+                wide.InflateRect(kValueHeight / 2 - kSlack, 0);
+            CRect meet;
+            if (meet.IntersectRect(wide, m.cell) && &m > &n)
+                faults << name(n) + QStringLiteral(" next to ") + name(m);
+        }
+    }
+    return faults;
+}
+
+class ForceLabelsTest : public PrintTest {
+protected:
+    // Every girder's force page, upright and sideways, with the shear and resisting moment
+    // shown; each checked, the sideways one against the upright one too.
+    void CheckForcePages(const QString& design, bool crowded = false)
+    {
+        g_pDoc->m_bForceShowMoment = g_pDoc->m_bForceShowShear = g_pDoc->m_bForceShowResisting = 1;
+        g_pDoc->m_bForceFolded = 0;
+        CPrintView& v = OpenForm();
+        if (!Box(IDC_PR_FORCE_DIAGRAM).GetCheck())
+            Click(IDC_PR_FORCE_DIAGRAM);
+        std::map<int, std::vector<LabelNote>> upright;
+        for (const bool up : {true, false}) {
+            Box(IDC_PR_FORCE_PORTRAIT).SetCheck(up ? 1 : 0);
+            Box(IDC_PR_FORCE_LANDSCAPE).SetCheck(up ? 0 : 1);
+            const int pages = v.CountPages();
+            for (int p = 1; p <= pages; ++p) {
+                if (v.SectionOfPage(p) != CPrintView::RS_FORCE_DIAGRAM)
+                    continue;
+                const std::vector<CDC::Record> records = PrintPage(p, 600);
+                const QStringList faults = LabelFaults(records, !up, crowded);
+                EXPECT_TRUE(faults.isEmpty()) << qPrintable(design) << (up ? " upright" : " sideways") << " page "
+                                              << p << ":\n  " << qPrintable(faults.join(QStringLiteral("\n  ")));
+                if (up)
+                    upright[p] = LabelNotes(records);
+                else
+                    ExpectTurned(design, p, upright[p], LabelNotes(records));
+            }
+            KeepPdf(design + (up ? QStringLiteral("_upright") : QStringLiteral("_sideways")));
+        }
+    }
+
+    // The sideways page's labels on the same side of their points, as far, turned a quarter:
+    // (x, y) upright lands at (-y, x).
+    static void ExpectTurned(const QString& design, int page, const std::vector<LabelNote>& up,
+                             const std::vector<LabelNote>& side)
+    {
+        ASSERT_EQ(up.size(), side.size()) << qPrintable(design) << " page " << page;
+        // Where both stay at their own place; one moved off it may find another on a page of
+        // another scale.
+        for (size_t i = 0; i < up.size(); ++i) {
+            if (!Named(up[i]) || !up[i].written() || !side[i].written() || up[i].place != 0 || side[i].place != 0)
+                continue;
+            const CPoint uc = up[i].cell.CenterPoint(), sc = side[i].cell.CenterPoint();
+            const CPoint u(uc.x - up[i].anchor.x, uc.y - up[i].anchor.y);
+            const CPoint s(sc.x - side[i].anchor.x, sc.y - side[i].anchor.y);
+            EXPECT_LE(std::abs(s.x + u.y) + std::abs(s.y - u.x), 2 * kSlack)
+                << qPrintable(design) << " page " << page << " \"" << qPrintable(up[i].text) << "\": upright (" << u.x
+                << "," << u.y << "), sideways (" << s.x << "," << s.y << ")";
+        }
+    }
+
+    void KeepPdf(const QString& name)
+    {
+        if (!qEnvironmentVariableIsSet("MV_KEEP_SHOTS"))
+            return;
+        AfxSetModalHook([](CDialog* d) { d->SendMessage(WM_COMMAND, IDOK); });
+        EXPECT_TRUE(AfxPrintView(&View(), PrintMode::Pdf, m_pictures.FilePath(name + QStringLiteral(".pdf"))));
+        AfxSetModalHook({});
+    }
+
+    CPictureFolder m_pictures;
+};
+
+}
+
+TEST_F(ForceLabelsTest, SkewedThreeSpanExample)
+{
+    OpenExample("plate_3span_skew.mvl");
+    CheckForcePages(QStringLiteral("plate_3span_skew"));
+}
+
+// Six spans of 30 to 40 m on a curve of 155 m under six girders: the values at the piers find
+// a place clear of the curves only written smaller; a last short step's number finds none.
+TEST_F(ForceLabelsTest, SixCurvedSpans)
+{
+    EnterBasic({"六径間連続鈑桁橋", 6, 6, IDC_FORM_PLATE, IDC_SIDEWALK});
+    EnterSpans({32000, 36000, 40000, 38000, 34000, 30000}, 5000);
+    for (int s = 0; s < g_nSpans; ++s) {
+        g_pPanelDlg->m_anBaseLineType[s] = 1;
+        g_pPanelDlg->m_anGirderLineType[s] = 1;
+        g_pPanelDlg->m_adBaseRadius[s] = 155.0;
+    }
+    g_pDoc->Rebuild(CMarivoltenDoc::RebuildReason::Panels);
+    RunGrillage();
+    CheckForcePages(QStringLiteral("six_curved"), true);
+}
+
+TEST_F(ForceLabelsTest, FiveSpansOfTwoBoxes)
+{
+    EnterBasic({"五径間連続箱桁橋", 5, 2, IDC_FORM_BOX, IDC_SIDEWALK});
+    EnterSpans({40000, 50000, 50000, 50000, 40000}, 5000);
+    RunGrillage();
+    CheckForcePages(QStringLiteral("five_box"));
+}
