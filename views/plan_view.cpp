@@ -120,13 +120,13 @@ std::vector<CPoint> LabelPlaces(const CPlanTransform& t, CDPoint from, double an
 // along the unit direction `dir`, its near side nGap away and its middle dLeast or more, then
 // farther out by three quarters of its height a step.
 std::vector<CPoint> PagePlaces(CDC* pDC, int nEscapement, const QString& text, CPoint from, CDPoint dir, int nGap,
-                               double dLeast = 0.0)
+                               double dLeast = 0.0, int nCount = 5)
 {
     const CRect cell = TextCell(pDC, nEscapement, 0, 0, text);
     const double half = (std::fabs(dir.x) * cell.Width() + std::fabs(dir.y) * cell.Height()) / 2.0;
     const double step = 0.75 * pDC->GetTextExtent(text).cy;
     std::vector<CPoint> out;
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < nCount; ++k) {
         const double r = std::max(nGap + half, dLeast) + k * step;
         out.emplace_back(from.x + int(std::lround(dir.x * r)), from.y + int(std::lround(dir.y * r)));
     }
@@ -148,12 +148,13 @@ struct LabelPens {
 // touches the square's corner.
 constexpr int kClearOfSquare = 14;
 constexpr int kNearSquare = 10;
-// On a page a girder's name stands 2 mm beyond its end, clear of the square there; a cross
-// member's label 1 mm beyond the deck's edge.
+// On a page a girder's name stands 2 mm beyond its end, clear of the square there.
 constexpr int kBeyondEnd = 20;
-constexpr int kBeyondEdge = 10;
-// and its middle, where the edge is near, 6 mm out from the member's end.
-constexpr int kMemberLabelOut = 60;
+// A cross member's label stands with its middle 2.1 texts out from the member's end, else
+// beyond the deck's edge by 0.4 of a text: counted in its text's height, so that a sideways
+// page writing larger puts it as the upright one does, whatever either page's scale.
+constexpr double kMemberLabelOut = 2.1;
+constexpr double kBeyondEdge = 0.4;
 
 // The top-left corner of a text turned by nEscapement that stands to its anchor as the
 // upright text at corner does: the corner's offset turned with the text.
@@ -696,7 +697,21 @@ int CPlanDrawer::TextEscapement(const CMarivoltenDoc& doc) const
 
 void CPlanDrawer::WriteText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& corners, const QString& text)
 {
-    WriteClear(pDC, TextEscapement(doc), corners, text);
+    const int esc = TextEscapement(doc);
+    CPlanLabelLayout* layout = Layout(pDC);
+    if (!layout) {
+        WriteClear(pDC, esc, corners, text);
+        return;
+    }
+    // The room knows only the deck's edges: the page's layout keeps it off every line drawn.
+    const int h = pDC->GetTextExtent(text).cy;
+    std::vector<CPoint> clear;
+    for (CPoint c : corners)
+        if (layout->IsClear(TextCell(pDC, esc, c.x, c.y, text), esc, h))
+            clear.push_back(c);
+    const int taken = clear.empty() ? -1 : WriteClear(pDC, esc, clear, text);
+    if (taken >= 0)
+        layout->AddText(TextCell(pDC, esc, clear[size_t(taken)].x, clear[size_t(taken)].y, text));
 }
 
 void CGridView::OnDraw(CDC* pDC)
@@ -1019,14 +1034,24 @@ int CPlanDrawer::DrawCrossMemberLabels(CDC* pDC, CMarivoltenDoc* pDoc)
                 a -= kPi;
             // Where the line over a station runs out through them, beside it.
             const QString text = AfxFormat("C%d", pp.m_anNodes.front());
-            // On a page the label's middle stands a fixed way out from the member's end where
-            // the deck's edge allows, as the edge lies farther out on a page drawn larger.
+            // On a page the label's middle stands a fixed way out from the member's end, where
+            // the deck's edge, which lies farther out on a page drawn larger, lets it; else
+            // beyond the edge.
             const CPoint end = t.Map(MemberEnd(pp, edge)), at = t.Map(E);
             const CDPoint out = t.Turn(CDPoint(std::cos(a), std::sin(a)));
-            const double edgeOut = (at.x - end.x) * out.x + (at.y - end.y) * out.y;
-            std::vector<CPoint> places =
-                layout ? PagePlaces(pDC, TextEscapement(*pDoc), text, at, out, kBeyondEdge, kMemberLabelOut - edgeOut)
-                       : LabelPlaces(t, E, a, 2.0);
+            std::vector<CPoint> places;
+            if (layout) {
+                const double h = pDC->GetTextExtent(text).cy;
+                const double edgeOut = (at.x - end.x) * out.x + (at.y - end.y) * out.y;
+                places = PagePlaces(pDC, TextEscapement(*pDoc), text, at, out, int(std::lround(kBeyondEdge * h)),
+                                    kMemberLabelOut * h - edgeOut, 7);
+                const CPoint usual(end.x + int(std::lround(out.x * kMemberLabelOut * h)),
+                                   end.y + int(std::lround(out.y * kMemberLabelOut * h)));
+                if (places.front() != usual)
+                    places.insert(places.begin(), usual);
+            } else {
+                places = LabelPlaces(t, E, a, 2.0);
+            }
             const CDPoint side = t.Turn(CDPoint(-std::sin(a), std::cos(a)));
             const CRect cell = TextCell(pDC, TextEscapement(*pDoc), 0, 0, text);
             const double shift = (std::fabs(side.x) * cell.Width() + std::fabs(side.y) * cell.Height()) / 2.0 +
