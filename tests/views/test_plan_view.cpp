@@ -753,6 +753,9 @@ TEST_F(PlanPrintTest, AShortBoxBridgeKeepsItsTypeAndLabelsInTheFrame)
         << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
     EXPECT_TRUE(drawingchecks::OverlappingTexts(records).isEmpty())
         << drawingchecks::OverlappingTexts(records).join(u'\n').toStdString();
+    // Nor is the type crossed by a line the plan draws, which the deck's edges are not alone.
+    EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
+        << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
 }
 
 } // namespace
