@@ -217,32 +217,6 @@ constexpr int kTouch = 3;
 // A leader is short: 15 mm at most.
 constexpr int kLongestLeader = 150;
 
-// Whether the segment runs through the rectangle (top <= bottom) shrunk by `inset`.
-bool Through(CPoint p, CPoint q, const CRect& r, int inset = kTouch)
-{
-    const double lo[2] = {double(r.left + inset), double(r.top + inset)};
-    const double hi[2] = {double(r.right - inset), double(r.bottom - inset)};
-    if (lo[0] > hi[0] || lo[1] > hi[1])
-        return false;
-    const double start[2] = {double(p.x), double(p.y)}, step[2] = {double(q.x - p.x), double(q.y - p.y)};
-    double t0 = 0.0, t1 = 1.0;
-    for (int k = 0; k < 2; ++k) {
-        if (step[k] == 0.0) {
-            if (start[k] < lo[k] || start[k] > hi[k])
-                return false;
-            continue;
-        }
-        double a = (lo[k] - start[k]) / step[k], b = (hi[k] - start[k]) / step[k];
-        if (a > b)
-            std::swap(a, b);
-        t0 = std::max(t0, a);
-        t1 = std::min(t1, b);
-        if (t0 > t1)
-            return false;
-    }
-    return true;
-}
-
 CPoint NearestIn(const CRect& r, CPoint p)
 {
     return CPoint(std::clamp(p.x, r.left, r.right), std::clamp(p.y, r.top, r.bottom));
@@ -307,14 +281,14 @@ struct CPlanLabelLayout {
     {
         return extensionBuckets.Any(cell, [&](int i) {
             const auto& [p, q, g] = extensions[size_t(i)];
-            return g != girder && Through(p, q, cell);
+            return g != girder && SegmentThrough(p, q, cell);
         });
     }
     bool CrossesLine(const CRect& cell) const
     {
         // A line keeps a little farther than the touch: the device rounds the cell it writes.
         return lineBuckets.Any(cell, [&](int i) {
-            return Through(lines[size_t(i)].first, lines[size_t(i)].second, cell, kTouch - 2);
+            return SegmentThrough(lines[size_t(i)].first, lines[size_t(i)].second, cell, kTouch - 2);
         });
     }
     // Along its line a text keeps half its height from the plan's other texts.
@@ -366,24 +340,12 @@ struct CPlanLabelLayout {
 
 namespace {
 
-// The arcs drawn as the chords of 32 steps along them (y up, counter-clockwise from the first
-// radial point to the second).
+// The arcs drawn as the chords of 32 steps along them.
 void AddArc(CPlanLabelLayout& layout, const std::vector<int>& a)
 {
-    const double cx = (a[0] + a[2]) / 2.0, cy = (a[1] + a[3]) / 2.0;
-    const double rx = std::abs(a[2] - a[0]) / 2.0, ry = std::abs(a[3] - a[1]) / 2.0;
-    if (rx <= 0.0 || ry <= 0.0)
-        return;
-    const double from = std::atan2((a[5] - cy) / ry, (a[4] - cx) / rx);
-    double sweep = std::atan2((a[7] - cy) / ry, (a[6] - cx) / rx) - from;
-    while (sweep <= 0.0)
-        sweep += 2.0 * kPi;
-    auto at = [&](int k) {
-        const double t = from + sweep * k / 32.0;
-        return CPoint(int(std::lround(cx + rx * std::cos(t))), int(std::lround(cy + ry * std::sin(t))));
-    };
-    for (int k = 0; k < 32; ++k)
-        layout.AddLine(at(k), at(k + 1));
+    const std::vector<CPoint> points = ArcPoints(a, 32);
+    for (size_t k = 0; k + 1 < points.size(); ++k)
+        layout.AddLine(points[k], points[k + 1]);
 }
 
 // Writes a label at the corner, takes its cell and notes it.
@@ -1249,7 +1211,7 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
                 if (Distance(p.anchor, end) > kLongestLeader)
                     return false;
                 for (const Placed& q : placed)
-                    if (&q != &p && Through(p.anchor, end, q.cell))
+                    if (&q != &p && SegmentThrough(p.anchor, end, q.cell))
                         return false;
                 if (room && room->CrossesText(p.anchor, end))
                     return false;
