@@ -1266,6 +1266,10 @@ int CPlanDrawer::DrawBridgeTypeLabel(CDC* pDC, CMarivoltenDoc* pDoc)
     double toward = a + quarter;
     if (Dot(B, A, Polar(B, toward, 7.0)) < 0)
         toward = a - kPi + quarter;
+    // Before the bridge's first end, not over its deck: mirrored in the station's line where
+    // it would lean towards the next panel point.
+    if (sp.m_aPanelPoints.size() > 1 && Dot(sp.m_aPanelPoints[1].m_ptBase, Polar(B, toward, 7.0), B) > 0)
+        toward = 2.0 * a - toward;
     // Nearer the deck where 7 m before it is off the page or taken.
     const CPlanTransform t = Transform(*pDoc);
     std::vector<CPoint> places;
