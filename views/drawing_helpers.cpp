@@ -88,8 +88,9 @@ bool Overlap(const CRect& a, const CRect& b, int nAllowedX, int nAllowedY)
            std::min(a.bottom, b.bottom) - std::max(a.top, b.top) > nAllowedY;
 }
 
-// Whether the segment runs through the rectangle shrunk by `inset` (the touch allowance).
-bool Crosses(CPoint p, CPoint q, const CRect& r, int inset = kTouch)
+}
+
+bool SegmentThrough(CPoint p, CPoint q, const CRect& r, int inset)
 {
     double t0 = 0.0, t1 = 1.0;
     const double dx = q.x - p.x, dy = q.y - p.y;
@@ -113,8 +114,6 @@ bool Crosses(CPoint p, CPoint q, const CRect& r, int inset = kTouch)
             return false;
     }
     return true;
-}
-
 }
 
 CLabelRoom::CLabelRoom(CDC* pDC, const CRect& frame, bool bLeaveNoneOut)
@@ -157,7 +156,7 @@ bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY) const
     }
     if (bOfLines)
         for (const auto& [p, q] : m_lines)
-            if (Crosses(p, q, cell, m_nLineGap < 0 ? kTouch : -m_nLineGap))
+            if (SegmentThrough(p, q, cell, m_nLineGap < 0 ? kTouch : -m_nLineGap))
                 return false;
     return !m_pOuter || m_pOuter->IsClear(cell, bOfLines, bAlongY);
 }
@@ -174,7 +173,7 @@ bool CLabelRoom::Holds(const CRect& cell, const QString& text) const
 bool CLabelRoom::CrossesText(CPoint p, CPoint q) const
 {
     for (const Cell& c : m_cells)
-        if (!c.text.isEmpty() && Crosses(p, q, c.rect))
+        if (!c.text.isEmpty() && SegmentThrough(p, q, c.rect))
             return true;
     return m_pOuter && m_pOuter->CrossesText(p, q);
 }
@@ -413,6 +412,26 @@ CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, in
     const int left = sx > 0 ? p.x + nGap : sx < 0 ? p.x - nGap - w : p.x - w / 2;
     const int bottom = sy > 0 ? p.y + nGap : sy < 0 ? p.y - nGap - h : p.y - h / 2;
     return CPoint(left - c.left, bottom - c.top);
+}
+
+std::vector<CPoint> ArcPoints(const std::vector<int>& a, int nSteps)
+{
+    std::vector<CPoint> out;
+    if (a.size() < 8 || nSteps < 1)
+        return out;
+    const double cx = (a[0] + a[2]) / 2.0, cy = (a[1] + a[3]) / 2.0;
+    const double rx = std::abs(a[2] - a[0]) / 2.0, ry = std::abs(a[3] - a[1]) / 2.0;
+    if (rx <= 0.0 || ry <= 0.0)
+        return out;
+    const double from = std::atan2((a[5] - cy) / ry, (a[4] - cx) / rx);
+    double sweep = std::atan2((a[7] - cy) / ry, (a[6] - cx) / rx) - from;
+    while (sweep <= 0.0)
+        sweep += 2.0 * 3.14159265358979;
+    for (int k = 0; k <= nSteps; ++k) {
+        const double t = from + sweep * k / nSteps;
+        out.emplace_back(int(std::lround(cx + rx * std::cos(t))), int(std::lround(cy + ry * std::sin(t))));
+    }
+    return out;
 }
 
 CRect DrawnBounds(const std::vector<CDC::Record>& records)

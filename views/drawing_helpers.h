@@ -56,6 +56,10 @@ void TextOutTurned(CDC* pDC, int nEscapement, int x, int y, const QString& text)
 // its top left at (x, y) and turned by nEscapement (tenths of a degree).
 CRect TextCell(CDC* pDC, int nEscapement, int x, int y, const QString& text);
 
+// Whether the segment pq runs through the rectangle (top <= bottom) shrunk by nInset: a text
+// may touch a line by 0.3 mm, its font's leading.
+bool SegmentThrough(CPoint p, CPoint q, const CRect& r, int nInset = 3);
+
 // The room a drawing leaves its labels: the cells of the texts written so far, the marks and
 // lines they keep clear of, and the frame they stay inside. While one is open on a DC the
 // labels of the drawers go only where they are clear, and are left out where no place is;
@@ -167,6 +171,11 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, co
 // The top-left corner that puts the text's cell beside the point p, nGap away, on the side
 // (sx, sy) of it (each -1, 0 centred, or 1).
 CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy);
+
+// The points an Arc record's args (its ellipse's box, then the radial points of its ends)
+// draw through: nSteps + 1 along the part from the first end counter-clockwise (y up) to the
+// second; none for a flat ellipse.
+std::vector<CPoint> ArcPoints(const std::vector<int>& args, int nSteps);
 
 // Where everything the records draw lies, as a rectangle with top <= bottom; empty for none.
 CRect DrawnBounds(const std::vector<CDC::Record>& records);

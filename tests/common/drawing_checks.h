@@ -42,18 +42,7 @@ inline std::vector<CPoint> PointsOf(const CDC::Record& r)
     } else if (r.op == QLatin1String("Arc") && a.size() >= 8) {
         // Only the part of the ellipse from the first radial point counter-clockwise to the
         // second is drawn (y up); a long curve's box lies far off the page.
-        const double cx = (a[0] + a[2]) / 2.0, cy = (a[1] + a[3]) / 2.0;
-        const double rx = std::abs(a[2] - a[0]) / 2.0, ry = std::abs(a[3] - a[1]) / 2.0;
-        if (rx <= 0.0 || ry <= 0.0)
-            return out;
-        const double from = std::atan2((a[5] - cy) / ry, (a[4] - cx) / rx);
-        double sweep = std::atan2((a[7] - cy) / ry, (a[6] - cx) / rx) - from;
-        while (sweep <= 0.0)
-            sweep += 2.0 * 3.14159265358979;
-        for (int k = 0; k <= 64; ++k) {
-            const double t = from + sweep * k / 64.0;
-            out.emplace_back(int(std::lround(cx + rx * std::cos(t))), int(std::lround(cy + ry * std::sin(t))));
-        }
+        out = ArcPoints(a, 64);
     } else if (r.op == QLatin1String("Rectangle") || r.op == QLatin1String("Ellipse") ||
                r.op == QLatin1String("RoundRect") || r.op == QLatin1String("Pie") ||
                r.op == QLatin1String("Chord") || r.op == QLatin1String("FillRect") ||
