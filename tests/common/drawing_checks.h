@@ -539,6 +539,25 @@ inline QStringList UnturnedLabels(const std::vector<CDC::Record>& upright, const
     return found;
 }
 
+// Labels a drawing asked for and left out, of the kinds that it never may leave out: all but the
+// plan's node numbers and cross-member names, which give way where crowded, and a text that the
+// page writes for the same thing all the same.
+inline QStringList LeftOutLabels(const std::vector<CDC::Record>& records)
+{
+    const std::vector<LabelNote> notes = LabelNotes(records);
+    QStringList found;
+    for (const LabelNote& n : notes) {
+        if (n.written() || n.kind == LabelKind::None || n.kind == LabelKind::Node || n.kind == LabelKind::Member)
+            continue;
+        const bool elsewhere = std::any_of(notes.begin(), notes.end(), [&](const LabelNote& o) {
+            return o.written() && o.kind == n.kind && o.text == n.text;
+        });
+        if (!elsewhere)
+            found << Describe(n);
+    }
+    return found;
+}
+
 // The names of `names` that the page does not write.
 inline QStringList MissingTexts(const std::vector<CDC::Record>& records, const QStringList& names)
 {
