@@ -179,6 +179,20 @@ bool CLabelRoom::CrossesText(CPoint p, CPoint q) const
     return m_pOuter && m_pOuter->CrossesText(p, q);
 }
 
+bool CLabelRoom::NearerToAnother(const CRect& cell, CPoint named, LabelKind kind) const
+{
+    auto distance = [&](CPoint p) {
+        const double dx = std::max({double(cell.left - p.x), 0.0, double(p.x - cell.right)});
+        const double dy = std::max({double(cell.top - p.y), 0.0, double(p.y - cell.bottom)});
+        return std::hypot(dx, dy);
+    };
+    const double own = distance(named);
+    for (const auto& [k, p] : m_named)
+        if (k == kind && kind != LabelKind::None && std::hypot(p.x - named.x, p.y - named.y) > 2.0 && distance(p) < own)
+            return true;
+    return m_pOuter && m_pOuter->NearerToAnother(cell, named, kind);
+}
+
 CPoint CLabelRoom::IntoFrame(const CRect& cell) const
 {
     if (m_frame.IsRectEmpty())
@@ -247,8 +261,16 @@ constexpr int kNearbyHeights = 3;
 
 // The nearest cell around the asked one that is clear and whose leader from the named point
 // runs through no text; empty where none is.
-std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPoint named, bool bOfLines,
-                                 bool bAlongY)
+// Whether a label moved to the cell is led back to the point it names: where it stands apart
+// from it, or nearer to what another label of its kind names.
+bool Led(const CLabelRoom& room, const CRect& cell, CPoint named, LabelKind kind)
+{
+    return Distance(named, NearestIn(cell, named)) > std::min(cell.Width(), cell.Height()) ||
+           room.NearerToAnother(cell, named, kind);
+}
+
+std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPoint named, LabelKind kind,
+                                 bool bOfLines, bool bAlongY)
 {
     const int h = std::max(bAlongY ? asked.Width() : asked.Height(), 3);
     const int step = h / 2, reach = kNearbyHeights * h;
@@ -265,8 +287,7 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
         cell.OffsetRect(d.x, d.y);
         if (!room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY))
             continue;
-        const CPoint end = NearestIn(cell, named);
-        if (Distance(named, end) > h && room.CrossesText(named, end))
+        if (Led(room, cell, named, kind) && room.CrossesText(named, NearestIn(cell, named)))
             continue;
         return cell;
     }
@@ -303,12 +324,14 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
             pDC->TextOut(at.x, at.y, text);
     };
     // The label as the records tell it; where it was left out, the first place names the anchor.
-    auto note = [&](int place, const CRect& cell, bool led = false) {
-        if (!pDC->IsRecording())
-            return;
+    auto pointNamed = [&](int place, bool led) {
         const CRect first = TextCell(pDC, nEscapement, cornersIn.front().x, cornersIn.front().y, text);
         const bool at = place >= 0 && size_t(place) < std::min(namedAt.size(), cornersIn.size()) && !led;
-        NoteLabel(pDC, {kind, text, at ? namedAt[size_t(place)] : anchor ? *anchor : first.CenterPoint(), cell, place, led});
+        return at ? namedAt[size_t(place)] : anchor ? *anchor : first.CenterPoint();
+    };
+    auto note = [&](int place, const CRect& cell, bool led = false) {
+        if (pDC->IsRecording())
+            NoteLabel(pDC, {kind, text, pointNamed(place, led), cell, place, led});
     };
     CLabelRoom* room = CLabelRoom::Of(pDC);
     if (!room) {
@@ -358,8 +381,10 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
                 if (room->IsClear(keep ? Wider(cell, kRounding) : cell, ofLines, alongY)) {
                     write(at);
                     room->Take(cell, text, alongY, asked);
+                    // Clear of the texts only: over a line.
                     if (!ofLines)
-                        room->AddStray();
+                        room->AddStray(true);
+                    room->Named(kind, pointNamed(int(i), false));
                     note(int(i), cell);
                     return int(i);
                 }
@@ -367,12 +392,13 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
         if (!keep)
             continue;
         // Off its places, near them, led back to what it names where it stands apart.
-        if (const std::optional<CRect> cell = NearbyClear(*room, asked, named, ofLines, alongY)) {
+        if (const std::optional<CRect> cell = NearbyClear(*room, asked, named, kind, ofLines, alongY)) {
             write(CPoint(corners.front().x + cell->left - asked.left, corners.front().y + cell->top - asked.top));
+            room->AddStray(!ofLines && !room->IsClear(*cell, true, alongY));
             room->Take(*cell, text, alongY, asked);
-            room->AddStray();
             const CPoint end = NearestIn(*cell, named);
-            const bool led = Distance(named, end) > std::min(cell->Width(), cell->Height());
+            const bool led = Led(*room, *cell, named, kind);
+            room->Named(kind, named);
             if (led) {
                 CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
                 Selected<CPen> leader(pDC, &pen);
@@ -397,6 +423,7 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
     write(at);
     room->Take(cell, text, alongY, asked);
     room->AddStray(true);
+    room->Named(kind, pointNamed(0, false));
     note(0, cell);
     return 0;
 }

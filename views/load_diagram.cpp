@@ -516,6 +516,9 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                     if (in != left)
                         pulled.emplace_back(in, top + e.cy + 2);
                 }
+            // Without a room to find them clear, pulled in at once.
+            if (!CLabelRoom::Of(dc) && !pulled.empty())
+                return std::vector<CPoint>{pulled.front()};
             places.insert(places.end(), pulled.begin(), pulled.end());
             return places;
         };
