@@ -1,8 +1,9 @@
 // The labels of the longitudinal sections, cross sections and load diagrams read on the
 // designs where they crowded (six curved spans of six girders with a median and sidewalks,
-// eight girders of varying height, short end spans, the examples): clear of the lines, by
-// what they name, a character's gap from the other texts, and on a sideways page where the
-// upright page has them, turned with the drawing.
+// eight girders of varying height, short end spans, deep girders over the piers, the
+// examples): clear of the lines, by what they name, a character's gap from the other texts,
+// inside the page frame, and on a sideways page where the upright page has them, turned with
+// the drawing.
 #include "print_fixture.h"
 
 #include "common/design_entry.h"
@@ -22,11 +23,12 @@ namespace {
 
 using namespace designentry;
 
-// What the labels of a page break of the rules, one line each.
+// What the labels of a page break of the rules, one line each; and what the page draws past
+// its frame.
 QStringList LabelFaults(const std::vector<CDC::Record>& records)
 {
     return drawingchecks::LinesThroughTexts(records) + drawingchecks::CrowdedTexts(records) +
-           drawingchecks::StrayLabels(records);
+           drawingchecks::StrayLabels(records) + drawingchecks::OutsideFrame(records);
 }
 
 class SectionLabelsTest : public PrintTest {
@@ -200,6 +202,16 @@ TEST_F(SectionLabelsTest, ShortEndSpans)
     Curve(150.0);
     ASSERT_NO_FATAL_FAILURE(RunGrillage());
     ExpectLabelsRead("short end spans");
+}
+
+// Girders 3500 mm deep at the ends and 4900 mm over the piers of three spans: the
+// longitudinal sections reach deep below the girders' ends, and sideways across the page.
+TEST_F(SectionLabelsTest, DeepGirdersOverThePiers)
+{
+    EnterPlate("三径間連続鈑桁橋 桁高4900", {42000, 38000, 77500}, 4, false, true);
+    EnterHeightChange({}, {3500, 4900, 4900, 3500});
+    ASSERT_NO_FATAL_FAILURE(RunGrillage());
+    ExpectLabelsRead("deep girders over the piers");
 }
 
 TEST_F(SectionLabelsTest, Examples)
