@@ -365,8 +365,10 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
         return -1;   // noted where it was written
     const bool keep = room->LeavesNoneOut();
     const CPoint named = anchor ? *anchor : asked.CenterPoint();
-    // Clear of the lines too where that can be; texts over texts never.
-    for (bool ofLines : {true, false}) {
+    // The first of the corners whose cell is clear (of the lines too where asked), moved into
+    // the frame where it is not; unless `plain`, none but the first that stands nearer to what
+    // another label of its kind names.
+    auto atCorner = [&](bool ofLines, bool plain) {
         for (bool moved : {false, true})
             for (size_t i = 0; i < corners.size(); ++i) {
                 CPoint at = corners[i];
@@ -378,21 +380,28 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
                     at.Offset(d.x, d.y);
                     cell.OffsetRect(d.x, d.y);
                 }
-                if (room->IsClear(keep ? Wider(cell, kRounding) : cell, ofLines, alongY)) {
-                    write(at);
-                    room->Take(cell, text, alongY, asked);
-                    // Clear of the texts only: over a line.
-                    if (!ofLines)
-                        room->AddStray(true);
-                    room->Named(kind, pointNamed(int(i), false));
-                    note(int(i), cell);
-                    return int(i);
-                }
+                if (!room->IsClear(keep ? Wider(cell, kRounding) : cell, ofLines, alongY) ||
+                    (!plain && i > 0 && room->NearerToAnother(cell, pointNamed(int(i), false), kind)))
+                    continue;
+                write(at);
+                room->Take(cell, text, alongY, asked);
+                // Clear of the texts only: over a line.
+                if (!ofLines)
+                    room->AddStray(true);
+                room->Named(kind, pointNamed(int(i), false));
+                note(int(i), cell);
+                return int(i);
             }
-        if (!keep)
-            continue;
+        return -1;
+    };
+    // Clear of the lines too where that can be; texts over texts never. A place by another
+    // label's point only where none other near by is clear.
+    for (bool ofLines : {true, false}) {
+        if (const int i = atCorner(ofLines, !ofLines); i >= 0)
+            return i;
         // Off its places, near them, led back to what it names where it stands apart.
-        if (const std::optional<CRect> cell = NearbyClear(*room, asked, named, kind, ofLines, alongY)) {
+        if (const std::optional<CRect> cell =
+                keep ? NearbyClear(*room, asked, named, kind, ofLines, alongY) : std::nullopt) {
             write(CPoint(corners.front().x + cell->left - asked.left, corners.front().y + cell->top - asked.top));
             room->AddStray(!ofLines && !room->IsClear(*cell, true, alongY));
             room->Take(*cell, text, alongY, asked);
@@ -409,6 +418,9 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
             note(int(corners.size()), *cell, led);
             return int(corners.size());
         }
+        if (ofLines)
+            if (const int i = atCorner(true, true); i >= 0)
+                return i;
     }
     if (!keep) {
         note(-1, CRect());

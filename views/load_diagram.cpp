@@ -505,6 +505,11 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         if (m.shown)
             values.push_back({m.row, AfxFormat("%.3f", m.value), CPoint(X(m.x), Y(RowY(m.row)) + int(c.scale.y)), 0});
     std::erase_if(values, [](const Value& v) { return AfxAtof(v.text) == 0.0; });
+    // The room knows them all before the first is written: one moved off its place is led back
+    // where it stands nearer to what a later one names.
+    if (CLabelRoom* room = CLabelRoom::Of(dc))
+        for (const Value& v : values)
+            room->Named(LabelKind::Value, c.Place(v.named));
     // Whether a value's cell stands nearer to what another value names than to its own point.
     auto nearerToAnother = [&](const CRect& cell, CPoint own) {
         auto distance = [&](CPoint p) {
