@@ -94,8 +94,9 @@ public:
     void KeepOffLine(CPoint p, CPoint q) { m_lines.emplace_back(p, q); }
     // Whether the segment runs through a text written so far.
     bool CrossesText(CPoint p, CPoint q) const;
-    // The labels written so far name these points as things of their kinds; a cell stands
-    // nearer to another such point of the kind than to `named`.
+    // The points the labels name as things of their kinds: those written so far, and those a
+    // drawing tells before it writes them. Whether a cell stands nearer to another such point
+    // of the kind than to `named`.
     void Named(LabelKind kind, CPoint anchor) { m_named.emplace_back(kind, anchor); }
     bool NearerToAnother(const CRect& cell, CPoint named, LabelKind kind) const;
 

@@ -521,11 +521,11 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     };
     // Centred over the point it names; where that place is taken (a wider value of the block
     // beside), slid along the row, nearest first, as long as the value stays nearest its own
-    // point and its far edge no more than two text heights beyond it; where a place crosses a
-    // frame line at a deck edge, pulled in between them.
+    // point and its near edge no more than two and a half text heights beyond it; where a
+    // place crosses a frame line at a deck edge, pulled in between them.
     auto places = [&](const Value& v) {
         const CSize e = dc->GetTextExtent(v.text);
-        const int step = std::max<int>(e.cy / 2, 1), reach = e.cx / 2 + 2 * e.cy;
+        const int step = std::max<int>(e.cy / 2, 1), reach = e.cx / 2 + 5 * e.cy / 2;
         const int foot = v.named.y + v.raise + 2;
         std::vector<CPoint> out, pulled;
         auto add = [&](std::vector<CPoint>& to, int left) {
