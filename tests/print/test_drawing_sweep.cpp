@@ -63,6 +63,7 @@ protected:
             m_shown.clear();
         }
         if (refused.isEmpty()) {
+            g_pDoc->m_bPlanShowSpanLengths = g_pDoc->m_bPlanShowPanelLengths = d.planLengths ? 1 : 0;
             m_design = d.Describe();
             m_seed = QString::number(d.seed);
             m_single = d.kind == designgen::Kind::SingleBox;
@@ -253,6 +254,7 @@ designgen::Design LongCurved(designgen::Kind kind, int girders, std::vector<doub
     d.heightVaries = varies;
     d.height = 2000.0;
     d.spacing = spacing;
+    d.planLengths = true;
     if (kind == designgen::Kind::Boxes) {
         d.overhang = 2400.0;
         d.webSpacing = 2000.0;
