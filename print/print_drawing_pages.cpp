@@ -140,8 +140,10 @@ void CPrintView::PrintLongitudinalSection(CDC* pDC, CPrintInfo* pInfo)
     // and support numbers clear of the lines and of one another.
     const PlacedDrawing draw = [&drawer, upright](CDC* dc, CPoint o, CDPoint k) { drawer.DrawAll(dc, o, k, !upright); };
     const CRect frame = doc->PageFrameRect(pInfo);
-    FitDrawing(pDC, draw, frame, !upright, m_ptSection2Origin, m_vSection2Scale);
-    DrawLabelled(pDC, draw, m_ptSection2Origin, m_vSection2Scale, frame);
+    CPoint origin = m_ptSection2Origin;
+    CDPoint scale = m_vSection2Scale;
+    FitDrawing(pDC, draw, frame, !upright, origin, scale);
+    DrawLabelled(pDC, draw, origin, scale, frame);
 }
 
 // ---------------------------------------------------------------- sectional force diagrams

@@ -430,17 +430,17 @@ int CCrossSectionDrawer::DetailDimensions(const Canvas& c)
     for (int i = first; i <= last; ++i) {
         const double h = m_adHaunchHeight[i], w = m_adHaunchWidth[i], G = m_adGirderHeight[i];
         const double xr = GirderX(i) + w / 2, xl = xr - w;
-        // The height right of its line, the haunch left of its own, away from the girder and
-        // the haunch width under it; where a web or another text is there, the label room
-        // finds the other side.
-        c.Line(d.D, {xr, -h}, {xr, -h - G}, 4);
-        lead(xl, 0.0, -0.75, -0.375);
-        lead(xl, -h, -0.75, -0.375);
-        c.Line(d.D, {xl - 0.75, -0.375}, {xl - 0.75, -h - 0.375}, 7);
+        // The haunch width first, over its short line: the height label, right of its line or,
+        // where a web is there, left of it, then stands clear of it rather than over the point
+        // it names. The haunch height left of its line, away from the girder and the width.
         if (i == last) {
             c.Line(d.E, {xl, -h}, {xl, -h - 0.75});
             c.Line(d.D, {xl, -h - 0.75}, {xr, -h - 0.75}, 2);
         }
+        c.Line(d.D, {xr, -h}, {xr, -h - G}, 4);
+        lead(xl, 0.0, -0.75, -0.375);
+        lead(xl, -h, -0.75, -0.375);
+        c.Line(d.D, {xl - 0.75, -0.375}, {xl - 0.75, -h - 0.375}, 7);
     }
     return 1;
 }

@@ -37,9 +37,10 @@ CPoint CDimensionLine::Logical(CDPoint p, int xOff, int yOff, CDPoint scale) con
     return CPoint(xOff + int(s.x), yOff + int(s.y));
 }
 
-CSize CDimensionLine::LabelOffset(int nLabelPos) const
+CSize CDimensionLine::LabelOffset(int nLabelPos, int nWidth) const
 {
-    const int ox = m_sizeTextOffset.cx, oy = m_sizeTextOffset.cy;
+    // Beside the line the label's near edge keeps the gap, whatever its width.
+    const int ox = nWidth / 2 + m_sizeTextOffset.cx, oy = m_sizeTextOffset.cy;
     switch (nLabelPos) {
     case 1: return CSize(-ox, oy);
     case 2: return CSize(0, oy);
@@ -57,15 +58,6 @@ QString CDimensionLine::LabelText(CDPoint p1, CDPoint p2)
 {
     const double len = std::sqrt((p2.x - p1.x) * (p2.x - p1.x) + (p2.y - p1.y) * (p2.y - p1.y));
     return AfxFormat("%0.0f", len * 1000.0);
-}
-
-std::pair<int, int> CDimensionLine::LabelSpan(CDC* pDC, CDPoint p1, CDPoint p2, int x, int nLabelPos)
-{
-    CFont* old = pDC->SelectObject(&m_font);
-    const int cx = pDC->GetTextExtent(LabelText(p1, p2)).cx;
-    pDC->SelectObject(old);
-    const int left = x - cx / 2 + LabelOffset(nLabelPos).cx;
-    return {left, left + cx};
 }
 
 bool CDimensionLine::RotateSegment(double dAngle, int x1, int y1, int x2, int y2, CRect* pOut)
@@ -224,7 +216,9 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
     std::vector<std::pair<int, double>> places;
     // Beyond the ends, a touch away from them; the end on the usual place's side first.
     const double beyond = len / 2 + std::fabs(ux) * ext.cx / 2 + std::fabs(uy) * ext.cy / 2 + kEndGap;
-    const CSize usual = LabelOffset(place);
+    const CSize usual = LabelOffset(place, ext.cx);
+    const CLabelRoom* room = CLabelRoom::Of(pDC);
+    const double smaller = room ? room->TextScale() : 1.0;
     const double first = usual.cx * ux + usual.cy * uy < 0.0 ? -1.0 : 1.0;
     auto ends = [&] {
         if (len > 0.0)
@@ -261,7 +255,9 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
     };
     std::vector<CPoint> corners, named;
     for (const auto& [code, along] : places) {
-        const CSize d = LabelOffset(code);
+        // A label written smaller stands as many of its heights off the line.
+        const CSize offset = LabelOffset(code, ext.cx);
+        const CSize d(int(std::lround(offset.cx * smaller)), int(std::lround(offset.cy * smaller)));
         const CPoint corner(mid.x - ext.cx / 2 + d.cx + int(ux * along), mid.y + ext.cy / 2 + d.cy + int(uy * along));
         // The turned label keeps the label font, written along the turned line.
         corners.push_back(turn(corner));

@@ -2,7 +2,6 @@
 // its length in millimetres, or a plain coloured line; upright or turned for a sideways page.
 #pragma once
 
-#include <utility>
 #include "framework/dc.h"
 #include "framework/gdi.h"
 #include "geometry/plan.h"
@@ -37,22 +36,22 @@ public:
 
     // Label text of the line between two model points (millimetres of metres).
     static QString LabelText(CDPoint p1, CDPoint p2);
-    // Logical x of the far ends of the label of the line at (x, *) at a label position, as
-    // (left, right), measured in the label font.
-    std::pair<int, int> LabelSpan(CDC* pDC, CDPoint p1, CDPoint p2, int x, int nLabelPos);
 
     int m_nEndMarkStyle = 0;    // 0 none, 1 both ends, 2 second end only
     int m_nPenStyle = PS_SOLID;
     int m_nPenWidth = 1;
     COLORREF m_crColor = 0;
     int m_bShowLabel = 0;
-    CSize m_sizeTextOffset{40, 20};
+    // A label beside its line keeps cx from it; one above or below stands with its middle cy
+    // off the line's middle.
+    CSize m_sizeTextOffset{8, 20};
     CFont m_font;
     int m_bHideZeroLabel = 0;
 
 private:
     CPoint Logical(CDPoint p, int xOff, int yOff, CDPoint scale) const;
-    CSize LabelOffset(int nLabelPos) const;
+    // Where the middle of a label nWidth wide stands from the line's middle at a label code.
+    CSize LabelOffset(int nLabelPos, int nWidth) const;
     // The strokes of the end marks in logical points, each as (from, to, wide pen).
     struct Stroke { CPoint a, b; bool wide; };
     int MarkStrokes(CPoint P1, CPoint P2, Stroke* out) const;

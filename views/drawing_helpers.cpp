@@ -88,8 +88,9 @@ bool Overlap(const CRect& a, const CRect& b, int nAllowedX, int nAllowedY)
            std::min(a.bottom, b.bottom) - std::max(a.top, b.top) > nAllowedY;
 }
 
-// Whether the segment runs through the rectangle shrunk by `inset` (the touch allowance).
-bool Crosses(CPoint p, CPoint q, const CRect& r, int inset = kTouch)
+}
+
+bool SegmentThrough(CPoint p, CPoint q, const CRect& r, int inset)
 {
     double t0 = 0.0, t1 = 1.0;
     const double dx = q.x - p.x, dy = q.y - p.y;
@@ -113,8 +114,6 @@ bool Crosses(CPoint p, CPoint q, const CRect& r, int inset = kTouch)
             return false;
     }
     return true;
-}
-
 }
 
 CLabelRoom::CLabelRoom(CDC* pDC, const CRect& frame, bool bLeaveNoneOut)
@@ -157,7 +156,7 @@ bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY) const
     }
     if (bOfLines)
         for (const auto& [p, q] : m_lines)
-            if (Crosses(p, q, cell, m_nLineGap < 0 ? kTouch : -m_nLineGap))
+            if (SegmentThrough(p, q, cell, m_nLineGap < 0 ? kTouch : -m_nLineGap))
                 return false;
     return !m_pOuter || m_pOuter->IsClear(cell, bOfLines, bAlongY);
 }
@@ -174,9 +173,23 @@ bool CLabelRoom::Holds(const CRect& cell, const QString& text) const
 bool CLabelRoom::CrossesText(CPoint p, CPoint q) const
 {
     for (const Cell& c : m_cells)
-        if (!c.text.isEmpty() && Crosses(p, q, c.rect))
+        if (!c.text.isEmpty() && SegmentThrough(p, q, c.rect))
             return true;
     return m_pOuter && m_pOuter->CrossesText(p, q);
+}
+
+bool CLabelRoom::NearerToAnother(const CRect& cell, CPoint named, LabelKind kind) const
+{
+    auto distance = [&](CPoint p) {
+        const double dx = std::max({double(cell.left - p.x), 0.0, double(p.x - cell.right)});
+        const double dy = std::max({double(cell.top - p.y), 0.0, double(p.y - cell.bottom)});
+        return std::hypot(dx, dy);
+    };
+    const double own = distance(named);
+    for (const auto& [k, p] : m_named)
+        if (k == kind && kind != LabelKind::None && std::hypot(p.x - named.x, p.y - named.y) > 2.0 && distance(p) < own)
+            return true;
+    return m_pOuter && m_pOuter->NearerToAnother(cell, named, kind);
 }
 
 CPoint CLabelRoom::IntoFrame(const CRect& cell) const
@@ -247,8 +260,16 @@ constexpr int kNearbyHeights = 3;
 
 // The nearest cell around the asked one that is clear and whose leader from the named point
 // runs through no text; empty where none is.
-std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPoint named, bool bOfLines,
-                                 bool bAlongY)
+// Whether a label moved to the cell is led back to the point it names: where it stands apart
+// from it, or nearer to what another label of its kind names.
+bool Led(const CLabelRoom& room, const CRect& cell, CPoint named, LabelKind kind)
+{
+    return Distance(named, NearestIn(cell, named)) > std::min(cell.Width(), cell.Height()) ||
+           room.NearerToAnother(cell, named, kind);
+}
+
+std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPoint named, LabelKind kind,
+                                 bool bOfLines, bool bAlongY)
 {
     const int h = std::max(bAlongY ? asked.Width() : asked.Height(), 3);
     const int step = h / 2, reach = kNearbyHeights * h;
@@ -265,8 +286,7 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
         cell.OffsetRect(d.x, d.y);
         if (!room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY))
             continue;
-        const CPoint end = NearestIn(cell, named);
-        if (Distance(named, end) > h && room.CrossesText(named, end))
+        if (Led(room, cell, named, kind) && room.CrossesText(named, NearestIn(cell, named)))
             continue;
         return cell;
     }
@@ -303,12 +323,14 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
             pDC->TextOut(at.x, at.y, text);
     };
     // The label as the records tell it; where it was left out, the first place names the anchor.
-    auto note = [&](int place, const CRect& cell, bool led = false) {
-        if (!pDC->IsRecording())
-            return;
+    auto pointNamed = [&](int place, bool led) {
         const CRect first = TextCell(pDC, nEscapement, cornersIn.front().x, cornersIn.front().y, text);
         const bool at = place >= 0 && size_t(place) < std::min(namedAt.size(), cornersIn.size()) && !led;
-        NoteLabel(pDC, {kind, text, at ? namedAt[size_t(place)] : anchor ? *anchor : first.CenterPoint(), cell, place, led});
+        return at ? namedAt[size_t(place)] : anchor ? *anchor : first.CenterPoint();
+    };
+    auto note = [&](int place, const CRect& cell, bool led = false) {
+        if (pDC->IsRecording())
+            NoteLabel(pDC, {kind, text, pointNamed(place, led), cell, place, led});
     };
     CLabelRoom* room = CLabelRoom::Of(pDC);
     if (!room) {
@@ -342,8 +364,10 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
         return -1;   // noted where it was written
     const bool keep = room->LeavesNoneOut();
     const CPoint named = anchor ? *anchor : asked.CenterPoint();
-    // Clear of the lines too where that can be; texts over texts never.
-    for (bool ofLines : {true, false}) {
+    // The first of the corners whose cell is clear (of the lines too where asked), moved into
+    // the frame where it is not; unless `plain`, none but the first that stands nearer to what
+    // another label of its kind names.
+    auto atCorner = [&](bool ofLines, bool plain) {
         for (bool moved : {false, true})
             for (size_t i = 0; i < corners.size(); ++i) {
                 CPoint at = corners[i];
@@ -355,24 +379,34 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
                     at.Offset(d.x, d.y);
                     cell.OffsetRect(d.x, d.y);
                 }
-                if (room->IsClear(keep ? Wider(cell, kRounding) : cell, ofLines, alongY)) {
-                    write(at);
-                    room->Take(cell, text, alongY, asked);
-                    if (!ofLines)
-                        room->AddStray();
-                    note(int(i), cell);
-                    return int(i);
-                }
+                if (!room->IsClear(keep ? Wider(cell, kRounding) : cell, ofLines, alongY) ||
+                    (!plain && i > 0 && room->NearerToAnother(cell, pointNamed(int(i), false), kind)))
+                    continue;
+                write(at);
+                room->Take(cell, text, alongY, asked);
+                // Clear of the texts only: over a line.
+                if (!ofLines)
+                    room->AddStray(true);
+                room->Named(kind, pointNamed(int(i), false));
+                note(int(i), cell);
+                return int(i);
             }
-        if (!keep)
-            continue;
+        return -1;
+    };
+    // Clear of the lines too where that can be; texts over texts never. A place by another
+    // label's point only where none other near by is clear.
+    for (bool ofLines : {true, false}) {
+        if (const int i = atCorner(ofLines, !ofLines); i >= 0)
+            return i;
         // Off its places, near them, led back to what it names where it stands apart.
-        if (const std::optional<CRect> cell = NearbyClear(*room, asked, named, ofLines, alongY)) {
+        if (const std::optional<CRect> cell =
+                keep ? NearbyClear(*room, asked, named, kind, ofLines, alongY) : std::nullopt) {
             write(CPoint(corners.front().x + cell->left - asked.left, corners.front().y + cell->top - asked.top));
+            room->AddStray(!ofLines && !room->IsClear(*cell, true, alongY));
             room->Take(*cell, text, alongY, asked);
-            room->AddStray();
             const CPoint end = NearestIn(*cell, named);
-            const bool led = Distance(named, end) > std::min(cell->Width(), cell->Height());
+            const bool led = Led(*room, *cell, named, kind);
+            room->Named(kind, named);
             if (led) {
                 CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
                 Selected<CPen> leader(pDC, &pen);
@@ -383,6 +417,9 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
             note(int(corners.size()), *cell, led);
             return int(corners.size());
         }
+        if (ofLines)
+            if (const int i = atCorner(true, true); i >= 0)
+                return i;
     }
     if (!keep) {
         note(-1, CRect());
@@ -397,6 +434,7 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
     write(at);
     room->Take(cell, text, alongY, asked);
     room->AddStray(true);
+    room->Named(kind, pointNamed(0, false));
     note(0, cell);
     return 0;
 }
@@ -413,6 +451,26 @@ CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, in
     const int left = sx > 0 ? p.x + nGap : sx < 0 ? p.x - nGap - w : p.x - w / 2;
     const int bottom = sy > 0 ? p.y + nGap : sy < 0 ? p.y - nGap - h : p.y - h / 2;
     return CPoint(left - c.left, bottom - c.top);
+}
+
+std::vector<CPoint> ArcPoints(const std::vector<int>& a, int nSteps)
+{
+    std::vector<CPoint> out;
+    if (a.size() < 8 || nSteps < 1)
+        return out;
+    const double cx = (a[0] + a[2]) / 2.0, cy = (a[1] + a[3]) / 2.0;
+    const double rx = std::abs(a[2] - a[0]) / 2.0, ry = std::abs(a[3] - a[1]) / 2.0;
+    if (rx <= 0.0 || ry <= 0.0)
+        return out;
+    const double from = std::atan2((a[5] - cy) / ry, (a[4] - cx) / rx);
+    double sweep = std::atan2((a[7] - cy) / ry, (a[6] - cx) / rx) - from;
+    while (sweep <= 0.0)
+        sweep += 2.0 * 3.14159265358979;
+    for (int k = 0; k <= nSteps; ++k) {
+        const double t = from + sweep * k / nSteps;
+        out.emplace_back(int(std::lround(cx + rx * std::cos(t))), int(std::lround(cy + ry * std::sin(t))));
+    }
+    return out;
 }
 
 CRect DrawnBounds(const std::vector<CDC::Record>& records)

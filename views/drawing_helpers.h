@@ -56,6 +56,14 @@ void TextOutTurned(CDC* pDC, int nEscapement, int x, int y, const QString& text)
 // its top left at (x, y) and turned by nEscapement (tenths of a degree).
 CRect TextCell(CDC* pDC, int nEscapement, int x, int y, const QString& text);
 
+// Whether the segment pq runs through the rectangle (top <= bottom) shrunk by nInset: a text
+// may touch a line by 0.3 mm, its font's leading.
+bool SegmentThrough(CPoint p, CPoint q, const CRect& r, int nInset = 3);
+
+// What a label names, so that the records tell it: a girder, a node of the plan, a cross member,
+// a dimension line, a support, a section of a girder, or a value at a point of a curve or load.
+enum class LabelKind { None, Girder, Node, Member, Dimension, Support, Section, Value };
+
 // The room a drawing leaves its labels: the cells of the texts written so far, the marks and
 // lines they keep clear of, and the frame they stay inside. While one is open on a DC the
 // labels of the drawers go only where they are clear, and are left out where no place is;
@@ -90,11 +98,16 @@ public:
     void KeepOffLine(CPoint p, CPoint q) { m_lines.emplace_back(p, q); }
     // Whether the segment runs through a text written so far.
     bool CrossesText(CPoint p, CPoint q) const;
+    // The points the labels name as things of their kinds: those written so far, and those a
+    // drawing tells before it writes them. Whether a cell stands nearer to another such point
+    // of the kind than to `named`.
+    void Named(LabelKind kind, CPoint anchor) { m_named.emplace_back(kind, anchor); }
+    bool NearerToAnother(const CRect& cell, CPoint named, LabelKind kind) const;
 
     bool LeavesNoneOut() const { return m_bLeaveNoneOut; }
     // The labels that found none of their own places clear: moved away, over a line or over
     // another text; a drawing drawn larger may have room for them. Of them, those written
-    // over what was there, for want of any clear place near by.
+    // over what was there, a line or a text, for want of any clear place near by.
     int Strays() const { return m_nStrays; }
     int Crowded() const { return m_nCrowded; }
     void AddStray(bool bCrowded = false)
@@ -125,12 +138,10 @@ private:
     };
     std::vector<Cell> m_cells;
     std::vector<std::pair<CPoint, CPoint>> m_lines;
+    std::vector<std::pair<LabelKind, CPoint>> m_named;
     int m_nLineGap = -1;    // below 0: the touch allowance
 };
 
-// What a label names, so that the records tell it: a girder, a node of the plan, a cross member,
-// a dimension line, a support, a section of a girder, or a value at a point of a curve or load.
-enum class LabelKind { None, Girder, Node, Member, Dimension, Support, Section, Value };
 // Records (nothing is drawn) that the label `text` names the point `anchor` as a thing of its
 // kind: written in `cell` (empty where it was left out) at its place `place` (0 the first the
 // drawing asked for, higher for the others, the count of them where it was moved away), with a
@@ -168,6 +179,11 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, co
 // (sx, sy) of it (each -1, 0 centred, or 1).
 CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy);
 
+// The points an Arc record's args (its ellipse's box, then the radial points of its ends)
+// draw through: nSteps + 1 along the part from the first end counter-clockwise (y up) to the
+// second; none for a flat ellipse.
+std::vector<CPoint> ArcPoints(const std::vector<int>& args, int nSteps);
+
 // Where everything the records draw lies, as a rectangle with top <= bottom; empty for none.
 CRect DrawnBounds(const std::vector<CDC::Record>& records);
 
@@ -185,7 +201,7 @@ void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 // Draws the drawing larger, step by step and centred in the frame, while some of its labels
 // find no clear place of their own (see CLabelRoom) and the larger drawing still fits the
 // frame; it stays at the first scale with the fewest of them. Where some would still stand
-// over others, the labels are written smaller: dTextScale, 1 where they need not be.
+// over others or over lines, the labels are written smaller: dTextScale, 1 where they need not be.
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
                    CDPoint& scale, double& dTextScale);
 // Keeps a drawing, texts and all, inside the frame: where it drawn at origin and scale would

@@ -489,8 +489,68 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     // The rows: caption right of the deck over a baseline that runs under it, then the values.
     const Rows rows = LayOutRows(nSidewalk);
     const double g = Gravity();
-    const std::vector<Block> blocks = BlocksOf(*this, nSidewalk, rows, g);
-    const std::vector<Marker> markers = MarkersOf(*this, rows, g);
+    // The values written, each over the point it names: a block's top at its middle, a
+    // marker's top.
+    struct Value {
+        int row;
+        QString text;
+        CPoint named;
+        int raise;
+    };
+    std::vector<Value> values;
+    for (const Block& b : BlocksOf(*this, nSidewalk, rows, g))
+        if (b.shown)
+            values.push_back({b.row, AfxFormat(b.format, b.value), CPoint(X(b.xc), Y(RowY(b.row) + b.height)), b.raise});
+    for (const Marker& m : MarkersOf(*this, rows, g))
+        if (m.shown)
+            values.push_back({m.row, AfxFormat("%.3f", m.value), CPoint(X(m.x), Y(RowY(m.row)) + int(c.scale.y)), 0});
+    std::erase_if(values, [](const Value& v) { return AfxAtof(v.text) == 0.0; });
+    // The room knows them all before the first is written: one moved off its place is led back
+    // where it stands nearer to what a later one names.
+    if (CLabelRoom* room = CLabelRoom::Of(dc))
+        for (const Value& v : values)
+            room->Named(LabelKind::Value, c.Place(v.named));
+    // Whether a value's cell stands nearer to what another value names than to its own point.
+    auto nearerToAnother = [&](const CRect& cell, CPoint own) {
+        auto distance = [&](CPoint p) {
+            return std::hypot(std::max({cell.left - p.x, 0, p.x - cell.right}),
+                              std::max({cell.top - p.y, 0, p.y - cell.bottom}));
+        };
+        return std::any_of(values.begin(), values.end(),
+                           [&](const Value& v) { return v.named != own && distance(v.named) < distance(own); });
+    };
+    // Centred over the point it names; where that place is taken (a wider value of the block
+    // beside), slid along the row, nearest first, as long as the value stays nearest its own
+    // point and its near edge no more than two and a half text heights beyond it; where a
+    // place crosses a frame line at a deck edge, pulled in between them.
+    auto places = [&](const Value& v) {
+        const CSize e = dc->GetTextExtent(v.text);
+        const int step = std::max<int>(e.cy / 2, 1), reach = e.cx / 2 + 5 * e.cy / 2;
+        const int foot = v.named.y + v.raise + 2;
+        std::vector<CPoint> out, pulled;
+        auto add = [&](std::vector<CPoint>& to, int left) {
+            if (to.empty() && &to == &out)
+                to.emplace_back(left, foot + e.cy);
+            else if (!nearerToAnother(CRect(left, foot, left + e.cx, foot + e.cy), v.named))
+                to.emplace_back(left, foot + e.cy);
+        };
+        for (int along = 0; along <= reach; along += step)
+            for (int sign : {1, -1}) {
+                if (along == 0 && sign < 0)
+                    continue;
+                const int left = v.named.x - e.cx / 2 + sign * along;
+                const int in = std::clamp(left, X(0) + kEdgeGap, std::max(X(0) + kEdgeGap, X(W) - kEdgeGap - e.cx));
+                if (along == 0 || in == left)
+                    add(out, left);
+                else if (pulled.empty() || pulled.back().x != in)
+                    add(pulled, in);
+            }
+        // Without a room to find them clear, pulled in at once.
+        if (!CLabelRoom::Of(dc) && !pulled.empty())
+            return std::vector<CPoint>{pulled.front()};
+        out.insert(out.end(), pulled.begin(), pulled.end());
+        return out;
+    };
     CDimensionLine baseline(PS_DASHDOT, 0, kBlue, 0);
     for (const Caption& cap : Captions(rows, c.turned)) {
         const double y = RowY(cap.row);
@@ -498,41 +558,9 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + ext.cy)}, cap.text, false, CPoint(X(W) + kCaptionGap, Y(y)));
         if (sx > 0.0)
             c.Line(baseline, {0, y}, {W + (kCaptionGap + ext.cx) / sx, y});
-        // Values centred over their blocks and markers; where that place is taken (a wider
-        // value of the block beside), slid along the row, nearest first, until the value's far
-        // edge stands two text heights beyond the point it names; where one crosses a frame line
-        // at a deck edge, pulled in between them.
-        auto over = [&](int x, int top, const QString& text) {
-            const CSize e = dc->GetTextExtent(text);
-            const int step = std::max<int>(e.cy / 2, 1), reach = e.cx / 2 + 2 * e.cy;
-            std::vector<CPoint> places, pulled;
-            for (int along = 0; along <= reach; along += step)
-                for (int sign : {1, -1}) {
-                    if (along == 0 && sign < 0)
-                        continue;
-                    const int left = x - e.cx / 2 + sign * along;
-                    const int in = std::clamp(left, X(0) + kEdgeGap, std::max(X(0) + kEdgeGap, X(W) - kEdgeGap - e.cx));
-                    places.emplace_back(left, top + e.cy + 2);
-                    if (in != left)
-                        pulled.emplace_back(in, top + e.cy + 2);
-                }
-            places.insert(places.end(), pulled.begin(), pulled.end());
-            return places;
-        };
-        for (const Block& b : blocks) {
-            if (b.row != cap.row || !b.shown)
-                continue;
-            const QString text = AfxFormat(b.format, b.value);
-            Text(c, over(X(b.xc), Y(y + b.height) + b.raise, text), text, true, CPoint(X(b.xc), Y(y + b.height)),
-                 LabelKind::Value);
-        }
-        for (const Marker& m : markers) {
-            if (m.row != cap.row || !m.shown)
-                continue;
-            const QString text = AfxFormat("%.3f", m.value);
-            const CPoint top(X(m.x), Y(y) + int(c.scale.y));
-            Text(c, over(top.x, top.y, text), text, true, top, LabelKind::Value);
-        }
+        for (const Value& v : values)
+            if (v.row == cap.row)
+                Text(c, places(v), v.text, true, v.named, LabelKind::Value);
     }
     // Frame lines at the deck edges from the last row up to the dimension row.
     c.Line(baseline, {0, RowY(rows.last)}, {0, kLowerRow});

@@ -120,13 +120,13 @@ std::vector<CPoint> LabelPlaces(const CPlanTransform& t, CDPoint from, double an
 // along the unit direction `dir`, its near side nGap away and its middle dLeast or more, then
 // farther out by three quarters of its height a step.
 std::vector<CPoint> PagePlaces(CDC* pDC, int nEscapement, const QString& text, CPoint from, CDPoint dir, int nGap,
-                               double dLeast = 0.0)
+                               double dLeast = 0.0, int nCount = 5)
 {
     const CRect cell = TextCell(pDC, nEscapement, 0, 0, text);
     const double half = (std::fabs(dir.x) * cell.Width() + std::fabs(dir.y) * cell.Height()) / 2.0;
     const double step = 0.75 * pDC->GetTextExtent(text).cy;
     std::vector<CPoint> out;
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < nCount; ++k) {
         const double r = std::max(nGap + half, dLeast) + k * step;
         out.emplace_back(from.x + int(std::lround(dir.x * r)), from.y + int(std::lround(dir.y * r)));
     }
@@ -148,12 +148,13 @@ struct LabelPens {
 // touches the square's corner.
 constexpr int kClearOfSquare = 14;
 constexpr int kNearSquare = 10;
-// On a page a girder's name stands 2 mm beyond its end, clear of the square there; a cross
-// member's label 1 mm beyond the deck's edge.
+// On a page a girder's name stands 2 mm beyond its end, clear of the square there.
 constexpr int kBeyondEnd = 20;
-constexpr int kBeyondEdge = 10;
-// and its middle, where the edge is near, 6 mm out from the member's end.
-constexpr int kMemberLabelOut = 60;
+// A cross member's label stands with its middle 2.1 texts out from the member's end, else
+// beyond the deck's edge by 0.4 of a text: counted in its text's height, so that a sideways
+// page writing larger puts it as the upright one does, whatever either page's scale.
+constexpr double kMemberLabelOut = 2.1;
+constexpr double kBeyondEdge = 0.4;
 
 // The top-left corner of a text turned by nEscapement that stands to its anchor as the
 // upright text at corner does: the corner's offset turned with the text.
@@ -215,32 +216,6 @@ CRect Around(CPoint p, CPoint q)
 constexpr int kTouch = 3;
 // A leader is short: 15 mm at most.
 constexpr int kLongestLeader = 150;
-
-// Whether the segment runs through the rectangle (top <= bottom) shrunk by `inset`.
-bool Through(CPoint p, CPoint q, const CRect& r, int inset = kTouch)
-{
-    const double lo[2] = {double(r.left + inset), double(r.top + inset)};
-    const double hi[2] = {double(r.right - inset), double(r.bottom - inset)};
-    if (lo[0] > hi[0] || lo[1] > hi[1])
-        return false;
-    const double start[2] = {double(p.x), double(p.y)}, step[2] = {double(q.x - p.x), double(q.y - p.y)};
-    double t0 = 0.0, t1 = 1.0;
-    for (int k = 0; k < 2; ++k) {
-        if (step[k] == 0.0) {
-            if (start[k] < lo[k] || start[k] > hi[k])
-                return false;
-            continue;
-        }
-        double a = (lo[k] - start[k]) / step[k], b = (hi[k] - start[k]) / step[k];
-        if (a > b)
-            std::swap(a, b);
-        t0 = std::max(t0, a);
-        t1 = std::min(t1, b);
-        if (t0 > t1)
-            return false;
-    }
-    return true;
-}
 
 CPoint NearestIn(const CRect& r, CPoint p)
 {
@@ -306,14 +281,14 @@ struct CPlanLabelLayout {
     {
         return extensionBuckets.Any(cell, [&](int i) {
             const auto& [p, q, g] = extensions[size_t(i)];
-            return g != girder && Through(p, q, cell);
+            return g != girder && SegmentThrough(p, q, cell);
         });
     }
     bool CrossesLine(const CRect& cell) const
     {
         // A line keeps a little farther than the touch: the device rounds the cell it writes.
         return lineBuckets.Any(cell, [&](int i) {
-            return Through(lines[size_t(i)].first, lines[size_t(i)].second, cell, kTouch - 2);
+            return SegmentThrough(lines[size_t(i)].first, lines[size_t(i)].second, cell, kTouch - 2);
         });
     }
     // Along its line a text keeps half its height from the plan's other texts.
@@ -365,24 +340,12 @@ struct CPlanLabelLayout {
 
 namespace {
 
-// The arcs drawn as the chords of 32 steps along them (y up, counter-clockwise from the first
-// radial point to the second).
+// The arcs drawn as the chords of 32 steps along them.
 void AddArc(CPlanLabelLayout& layout, const std::vector<int>& a)
 {
-    const double cx = (a[0] + a[2]) / 2.0, cy = (a[1] + a[3]) / 2.0;
-    const double rx = std::abs(a[2] - a[0]) / 2.0, ry = std::abs(a[3] - a[1]) / 2.0;
-    if (rx <= 0.0 || ry <= 0.0)
-        return;
-    const double from = std::atan2((a[5] - cy) / ry, (a[4] - cx) / rx);
-    double sweep = std::atan2((a[7] - cy) / ry, (a[6] - cx) / rx) - from;
-    while (sweep <= 0.0)
-        sweep += 2.0 * kPi;
-    auto at = [&](int k) {
-        const double t = from + sweep * k / 32.0;
-        return CPoint(int(std::lround(cx + rx * std::cos(t))), int(std::lround(cy + ry * std::sin(t))));
-    };
-    for (int k = 0; k < 32; ++k)
-        layout.AddLine(at(k), at(k + 1));
+    const std::vector<CPoint> points = ArcPoints(a, 32);
+    for (size_t k = 0; k + 1 < points.size(); ++k)
+        layout.AddLine(points[k], points[k + 1]);
 }
 
 // Writes a label at the corner, takes its cell and notes it.
@@ -696,7 +659,21 @@ int CPlanDrawer::TextEscapement(const CMarivoltenDoc& doc) const
 
 void CPlanDrawer::WriteText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& corners, const QString& text)
 {
-    WriteClear(pDC, TextEscapement(doc), corners, text);
+    const int esc = TextEscapement(doc);
+    CPlanLabelLayout* layout = Layout(pDC);
+    if (!layout) {
+        WriteClear(pDC, esc, corners, text);
+        return;
+    }
+    // The room knows only the deck's edges: the page's layout keeps it off every line drawn.
+    const int h = pDC->GetTextExtent(text).cy;
+    std::vector<CPoint> clear;
+    for (CPoint c : corners)
+        if (layout->IsClear(TextCell(pDC, esc, c.x, c.y, text), esc, h))
+            clear.push_back(c);
+    const int taken = clear.empty() ? -1 : WriteClear(pDC, esc, clear, text);
+    if (taken >= 0)
+        layout->AddText(TextCell(pDC, esc, clear[size_t(taken)].x, clear[size_t(taken)].y, text));
 }
 
 void CGridView::OnDraw(CDC* pDC)
@@ -1019,14 +996,24 @@ int CPlanDrawer::DrawCrossMemberLabels(CDC* pDC, CMarivoltenDoc* pDoc)
                 a -= kPi;
             // Where the line over a station runs out through them, beside it.
             const QString text = AfxFormat("C%d", pp.m_anNodes.front());
-            // On a page the label's middle stands a fixed way out from the member's end where
-            // the deck's edge allows, as the edge lies farther out on a page drawn larger.
+            // On a page the label's middle stands a fixed way out from the member's end, where
+            // the deck's edge, which lies farther out on a page drawn larger, lets it; else
+            // beyond the edge.
             const CPoint end = t.Map(MemberEnd(pp, edge)), at = t.Map(E);
             const CDPoint out = t.Turn(CDPoint(std::cos(a), std::sin(a)));
-            const double edgeOut = (at.x - end.x) * out.x + (at.y - end.y) * out.y;
-            std::vector<CPoint> places =
-                layout ? PagePlaces(pDC, TextEscapement(*pDoc), text, at, out, kBeyondEdge, kMemberLabelOut - edgeOut)
-                       : LabelPlaces(t, E, a, 2.0);
+            std::vector<CPoint> places;
+            if (layout) {
+                const double h = pDC->GetTextExtent(text).cy;
+                const double edgeOut = (at.x - end.x) * out.x + (at.y - end.y) * out.y;
+                places = PagePlaces(pDC, TextEscapement(*pDoc), text, at, out, int(std::lround(kBeyondEdge * h)),
+                                    kMemberLabelOut * h - edgeOut, 7);
+                const CPoint usual(end.x + int(std::lround(out.x * kMemberLabelOut * h)),
+                                   end.y + int(std::lround(out.y * kMemberLabelOut * h)));
+                if (places.front() != usual)
+                    places.insert(places.begin(), usual);
+            } else {
+                places = LabelPlaces(t, E, a, 2.0);
+            }
             const CDPoint side = t.Turn(CDPoint(-std::sin(a), std::cos(a)));
             const CRect cell = TextCell(pDC, TextEscapement(*pDoc), 0, 0, text);
             const double shift = (std::fabs(side.x) * cell.Width() + std::fabs(side.y) * cell.Height()) / 2.0 +
@@ -1224,7 +1211,7 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
                 if (Distance(p.anchor, end) > kLongestLeader)
                     return false;
                 for (const Placed& q : placed)
-                    if (&q != &p && Through(p.anchor, end, q.cell))
+                    if (&q != &p && SegmentThrough(p.anchor, end, q.cell))
                         return false;
                 if (room && room->CrossesText(p.anchor, end))
                     return false;
@@ -1279,6 +1266,10 @@ int CPlanDrawer::DrawBridgeTypeLabel(CDC* pDC, CMarivoltenDoc* pDoc)
     double toward = a + quarter;
     if (Dot(B, A, Polar(B, toward, 7.0)) < 0)
         toward = a - kPi + quarter;
+    // Before the bridge's first end, not over its deck: mirrored in the station's line where
+    // it would lean towards the next panel point.
+    if (sp.m_aPanelPoints.size() > 1 && Dot(sp.m_aPanelPoints[1].m_ptBase, Polar(B, toward, 7.0), B) > 0)
+        toward = 2.0 * a - toward;
     // Nearer the deck where 7 m before it is off the page or taken.
     const CPlanTransform t = Transform(*pDoc);
     std::vector<CPoint> places;

@@ -91,8 +91,8 @@ protected:
     // A label centred on the first of its places that is clear (see CLabelRoom).
     void DrawCentredText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& places, const QString& text,
                          CPoint anchor = CPoint(), LabelKind kind = LabelKind::None);
-    // A label or node number upright, or along the turned plan, at the first of its top-left
-    // corners that is clear.
+    // A text upright, or along the turned plan, at the first of its top-left corners that is
+    // clear: on a page with a layout, clear of every line the plan draws too.
     void WriteText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& corners, const QString& text);
     // A label that names the point `anchor` as a thing of its kind, at the first of its corners
     // that the page's layout finds clear, led back where it stands apart, else left out;

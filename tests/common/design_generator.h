@@ -37,6 +37,7 @@ struct Design {
     double webSpacing = 0.0;     // mm, boxes
     double sidewalkWidth = 1500.0;
     double slab = 220.0;
+    bool planLengths = false;    // the plan shows its span and panel lengths
 
     QString Describe() const
     {
@@ -61,7 +62,8 @@ struct Design {
             .arg(QString::fromUtf8(walks[sidewalk]))
             .arg(gravitational ? QStringLiteral("gravitational") : QStringLiteral("SI"))
             .arg(height, 0, 'f', 0)
-            .arg(heightVaries ? QStringLiteral("varying") : QStringLiteral("constant"));
+            .arg(heightVaries ? QStringLiteral("varying") : QStringLiteral("constant")) +
+               (planLengths ? QStringLiteral(", plan lengths shown") : QString());
     }
 };
 
@@ -132,6 +134,7 @@ inline Design Generate(unsigned seed, int attempt = 0)
             d.spacing = std::min(6500.0, std::ceil((width - 2.0 * d.overhang) / bays / 100.0) * 100.0);
         d.overhang = std::max(d.overhang, std::ceil((width - bays * d.spacing) / 2.0 / 50.0) * 50.0);
     }
+    d.planLengths = pick.Chance(50);
     return d;
 }
 

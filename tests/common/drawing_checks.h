@@ -42,18 +42,7 @@ inline std::vector<CPoint> PointsOf(const CDC::Record& r)
     } else if (r.op == QLatin1String("Arc") && a.size() >= 8) {
         // Only the part of the ellipse from the first radial point counter-clockwise to the
         // second is drawn (y up); a long curve's box lies far off the page.
-        const double cx = (a[0] + a[2]) / 2.0, cy = (a[1] + a[3]) / 2.0;
-        const double rx = std::abs(a[2] - a[0]) / 2.0, ry = std::abs(a[3] - a[1]) / 2.0;
-        if (rx <= 0.0 || ry <= 0.0)
-            return out;
-        const double from = std::atan2((a[5] - cy) / ry, (a[4] - cx) / rx);
-        double sweep = std::atan2((a[7] - cy) / ry, (a[6] - cx) / rx) - from;
-        while (sweep <= 0.0)
-            sweep += 2.0 * 3.14159265358979;
-        for (int k = 0; k <= 64; ++k) {
-            const double t = from + sweep * k / 64.0;
-            out.emplace_back(int(std::lround(cx + rx * std::cos(t))), int(std::lround(cy + ry * std::sin(t))));
-        }
+        out = ArcPoints(a, 64);
     } else if (r.op == QLatin1String("Rectangle") || r.op == QLatin1String("Ellipse") ||
                r.op == QLatin1String("RoundRect") || r.op == QLatin1String("Pie") ||
                r.op == QLatin1String("Chord") || r.op == QLatin1String("FillRect") ||
@@ -546,6 +535,25 @@ inline QStringList UnturnedLabels(const std::vector<CDC::Record>& upright, const
                                            .arg(back.cy) +
                              Describe(w);
         }
+    }
+    return found;
+}
+
+// Labels a drawing asked for and left out, of the kinds that it never may leave out: all but the
+// plan's node numbers and cross-member names, which give way where crowded, and a text that the
+// page writes for the same thing all the same.
+inline QStringList LeftOutLabels(const std::vector<CDC::Record>& records)
+{
+    const std::vector<LabelNote> notes = LabelNotes(records);
+    QStringList found;
+    for (const LabelNote& n : notes) {
+        if (n.written() || n.kind == LabelKind::None || n.kind == LabelKind::Node || n.kind == LabelKind::Member)
+            continue;
+        const bool elsewhere = std::any_of(notes.begin(), notes.end(), [&](const LabelNote& o) {
+            return o.written() && o.kind == n.kind && o.text == n.text;
+        });
+        if (!elsewhere)
+            found << Describe(n);
     }
     return found;
 }

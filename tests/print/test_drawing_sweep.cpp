@@ -34,36 +34,43 @@ protected:
     // false when none of a dozen does.
     bool EnterSeed(unsigned seed)
     {
-        for (int attempt = 0; attempt < 12; ++attempt) {
-            const designgen::Design d = designgen::Generate(seed, attempt);
-            StartNewDesign();
-            if (d.gravitational) {
-                Answer({IDOK});
-                Command(ID_OPTION_SI_UNITS);
-            }
-            m_shown.clear();
-            m_answers.clear();
-            designgen::EnterDesign(d);
-            QString refused = m_shown.join(QStringLiteral(" / "));
-            if (refused.isEmpty())
-                refused = designgen::Mismatch(d);
-            if (refused.isEmpty()) {
-                qputenv("MARIVOLTEN_SOLVER_DIR", SOLVER_BIN_DIR);
-                Answer({IDOK});
-                Command(ID_CALC_GRILLAGE);
-                if (m_shown != QStringList{QStringLiteral("計算終了!")} || !g_pDoc->m_pGirders)
-                    refused = QStringLiteral("grillage: ") + m_shown.join(QStringLiteral(" / "));
-                m_shown.clear();
-            }
-            if (refused.isEmpty()) {
-                m_design = d.Describe();
-                m_seed = QString::number(seed);
-                m_single = d.kind == designgen::Kind::SingleBox;
-                std::printf("SWEEP-DESIGN %s\n", qPrintable(m_design));
+        for (int attempt = 0; attempt < 12; ++attempt)
+            if (Enter(designgen::Generate(seed, attempt)))
                 return true;
-            }
-            std::printf("SWEEP-REDRAW %s: %s\n", qPrintable(d.Describe()), qPrintable(refused));
+        return false;
+    }
+
+    // The design entered and run; false, saying why, where the dialogs or the grillage refuse it.
+    bool Enter(const designgen::Design& d)
+    {
+        StartNewDesign();
+        if (d.gravitational) {
+            Answer({IDOK});
+            Command(ID_OPTION_SI_UNITS);
         }
+        m_shown.clear();
+        m_answers.clear();
+        designgen::EnterDesign(d);
+        QString refused = m_shown.join(QStringLiteral(" / "));
+        if (refused.isEmpty())
+            refused = designgen::Mismatch(d);
+        if (refused.isEmpty()) {
+            qputenv("MARIVOLTEN_SOLVER_DIR", SOLVER_BIN_DIR);
+            Answer({IDOK});
+            Command(ID_CALC_GRILLAGE);
+            if (m_shown != QStringList{QStringLiteral("計算終了!")} || !g_pDoc->m_pGirders)
+                refused = QStringLiteral("grillage: ") + m_shown.join(QStringLiteral(" / "));
+            m_shown.clear();
+        }
+        if (refused.isEmpty()) {
+            g_pDoc->m_bPlanShowSpanLengths = g_pDoc->m_bPlanShowPanelLengths = d.planLengths ? 1 : 0;
+            m_design = d.Describe();
+            m_seed = QString::number(d.seed);
+            m_single = d.kind == designgen::Kind::SingleBox;
+            std::printf("SWEEP-DESIGN %s\n", qPrintable(m_design));
+            return true;
+        }
+        std::printf("SWEEP-REDRAW %s: %s\n", qPrintable(d.Describe()), qPrintable(refused));
         return false;
     }
 
@@ -116,6 +123,7 @@ protected:
         Report("crossed", page, drawingchecks::LinesThroughTexts(r));
         Report("crowded", page, drawingchecks::CrowdedTexts(r));
         Report("stray label", page, drawingchecks::StrayLabels(r));
+        Report("left out", page, drawingchecks::LeftOutLabels(r));
         const QString drawing = DrawingOf(page.name, page.section);
         if (drawing == QLatin1String("plan") || (drawing == QLatin1String("load") && !m_single) ||
             drawingchecks::WritesGirderNames(r)) {
@@ -229,3 +237,55 @@ INSTANTIATE_TEST_SUITE_P(Examples, DrawingSweepExample,
                              std::string name = info.param;
                              return name.substr(0, name.find('.'));
                          });
+
+// Long curved bridges of many girders lying close at the page's scale, as a user met them.
+designgen::Design LongCurved(designgen::Kind kind, int girders, std::vector<double> spans, double spacing, double radius,
+                             bool varies)
+{
+    designgen::Design d;
+    d.seed = 0;
+    d.kind = kind;
+    d.girders = girders;
+    d.spans = std::move(spans);
+    d.panels.assign(d.spans.size(), 8);
+    d.skews.assign(d.spans.size() + 1, 90.0);
+    d.radius = radius;
+    d.sidewalk = 3;
+    d.heightVaries = varies;
+    d.height = 2000.0;
+    d.spacing = spacing;
+    d.planLengths = true;
+    if (kind == designgen::Kind::Boxes) {
+        d.overhang = 2400.0;
+        d.webSpacing = 2000.0;
+    }
+    return d;
+}
+
+class DrawingSweepLong : public DrawingSweepTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(DrawingSweepLong, DrawsClear)
+{
+    if (Sweeping())
+        GTEST_SKIP() << "the sweep script's seeds run instead";
+    using designgen::Kind;
+    const designgen::Design designs[] = {
+        LongCurved(Kind::Plate, 6, {30000, 35000, 40000, 40000, 35000, 30000}, 2000.0, 150.0, false),
+        LongCurved(Kind::Boxes, 2, {40000, 50000, 50000, 50000, 40000}, 6000.0, -300.0, false),
+        LongCurved(Kind::Plate, 8, {30000, 35000, 40000, 40000, 35000, 30000}, 2000.0, 200.0, true),
+        LongCurved(Kind::Plate, 7, {35000, 45000, 45000, 45000, 35000}, 2000.0, -150.0, false),
+    };
+    const designgen::Design& d = designs[GetParam()];
+    m_pdfTag = QStringLiteral("long%1").arg(GetParam());
+    ASSERT_TRUE(Enter(d)) << qPrintable(d.Describe());
+    SweepDesign();
+}
+
+std::string LongName(const ::testing::TestParamInfo<int>& info)
+{
+    static const char* const names[] = {"sixSpansSixGirders", "fiveSpansTwoBoxes", "sixSpansEightGirders",
+                                        "fiveSpansSevenGirders"};
+    return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Long, DrawingSweepLong, ::testing::Values(0, 1, 2, 3), LongName);

@@ -217,3 +217,50 @@ TEST_F(DimensionLineTest, LabelsNameTheirLineAndKeepOffRectanglesAndOtherTexts)
     const int gap = std::max(a.left, b.left) - std::min(a.right, b.right);
     EXPECT_TRUE(across <= 3 || gap >= a.Height() / 2) << across << " " << gap;
 }
+
+// Beside its line a label keeps one gap from it whatever its width; written smaller it stands
+// as many of its own heights off the line's middle as at full size.
+TEST_F(DimensionLineTest, LabelsBesideTheirLinesKeepOneGapAndTheirHeightsWrittenSmaller)
+{
+    CDimensionLine line(PS_SOLID, 1, RGB(0, 0, 255), 1);
+    // Vertical lines of 80 mm and 12500 mm, labelled right of them.
+    auto near = [&](double length) {
+        dc.ClearRecords();
+        line.Draw(&dc, CDPoint(0, 0), CDPoint(0, -length), 500, -1000, CDPoint(1000, 1), 4);
+        const auto notes = LabelNotes(dc.Records());
+        return notes.size() == 1 ? notes[0].cell.left - 500 : -1;
+    };
+    EXPECT_GT(near(0.08), 0);
+    EXPECT_EQ(near(0.08), near(12.5));
+
+    // The middle of a label above its line, in its heights, at full size and at 0.6 of it.
+    auto heightsOff = [&](double dScale) {
+        dc.ClearRecords();
+        DrawLabelled(
+            &dc, [&](CDC* d, CPoint o, CDPoint k) { line.Draw(d, CDPoint(0, 0), CDPoint(2, 0), o.x, o.y, k, 2); },
+            CPoint(0, -1000), CDPoint(1000, 1000), CRect(), dScale);
+        const auto notes = LabelNotes(dc.Records());
+        return notes.size() == 1 ? double(notes[0].cell.CenterPoint().y - notes[0].anchor.y) / notes[0].cell.Height()
+                                 : 0.0;
+    };
+    EXPECT_GT(heightsOff(1.0), 0.0);
+    EXPECT_NEAR(heightsOff(0.6), heightsOff(1.0), 0.1);
+}
+
+// A line shorter than a text is high: where its usual side is taken the label stands past its
+// end on that side, under it here, before it goes round to the other side.
+TEST_F(DimensionLineTest, AShortLinesLabelTriesItsEndBeforeItsOtherSide)
+{
+    CDimensionLine line(PS_SOLID, 1, RGB(0, 0, 255), 1);
+    const auto notes = LabelledNotes(dc, [&](CDC* d) {
+        // A line a few units left of it, where the label would stand left and below.
+        d->MoveTo(470, -900);
+        d->LineTo(470, -1200);
+        line.Draw(d, CDPoint(0, 0), CDPoint(0, -0.08), 500, -1000, CDPoint(100, 100), 7);
+    });
+    ASSERT_EQ(notes.size(), 1u);
+    const CRect& cell = notes[0].cell;
+    EXPECT_GT(notes[0].place, 0);
+    EXPECT_LE(cell.bottom, -1008 - 3);                    // under the line's lower end
+    EXPECT_LE(std::abs(cell.CenterPoint().x - 500), 2);   // centred on it
+}

@@ -203,6 +203,43 @@ TEST_F(LoadDiagramTest, FrameLinesEndAtTheLastRow)
         }
 }
 
+// Drawn small with sidewalks, kerbs and a curb load heavy enough that the values of the narrow
+// blocks at the deck edges are wider than their blocks: each value stays in its own row, over
+// its row's baseline and under the row above, by what it names.
+TEST_F(LoadDiagramTest, ValuesOfNarrowBlocksStayInTheirRows)
+{
+    CStationRecord& st = Station0();
+    st.m_adH[10] = 0.35;     // H11, kerbs above the pavements
+    st.m_adH[11] = 0.30;
+    DeadLoads()[5] = 20.0;   // D6, the kerbs
+    DeadLoads()[8] = 27.0;   // the curbs
+    CLoadDiagram d = SetUpAt(0, 3);
+    const CDPoint small(kScale.x * 0.65, kScale.y * 0.65);
+    dc.ClearRecords();
+    DrawLabelled(
+        &dc, [&d](CDC* c, CPoint o, CDPoint k) { d.DrawDiagram(c, 3, o, k, false); }, kOrigin, small);
+    const std::vector<CDC::Record>& records = dc.Records();
+    const CLoadDiagram::Rows rows = d.LayOutRows(3);
+    auto baseline = [&](int k) { return kOrigin.y + int(CLoadDiagram::RowY(k) * small.y); };
+    int values = 0;
+    for (const LabelNote& n : LabelNotes(records)) {
+        if (n.kind != LabelKind::Value || !n.written())
+            continue;
+        ++values;
+        // Its row: the highest whose baseline is not above the point it names.
+        int row = 1;
+        while (row < rows.last && n.anchor.y < baseline(row) - 1)
+            ++row;
+        EXPECT_GE(n.cell.top, baseline(row) - 3) << n.text.toStdString();
+        if (row > 1) {
+            EXPECT_LE(n.cell.bottom, baseline(row - 1) + 3) << n.text.toStdString();
+        }
+    }
+    EXPECT_GE(values, 8);
+    const QStringList stray = drawingchecks::StrayLabels(records);
+    EXPECT_TRUE(stray.isEmpty()) << stray.join(QLatin1Char('\n')).toStdString();
+}
+
 TEST_F(LoadDiagramTest, AttachmentsStandOnTheirGirders)
 {
     SteelWeightData& sw = g_pDoc->m_dlgSteelWeight;

@@ -1,5 +1,6 @@
 // The plan window of a two-span design drawn on a recording device context: the layers,
 // the plan transform, the scroll extent and the document's choices kept within the counts.
+#include "common/design_generator.h"
 #include "common/dialog_input.h"
 #include "common/drawing_checks.h"
 #include "common/shell_fixture.h"
@@ -753,6 +754,26 @@ TEST_F(PlanPrintTest, AShortBoxBridgeKeepsItsTypeAndLabelsInTheFrame)
         << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
     EXPECT_TRUE(drawingchecks::OverlappingTexts(records).isEmpty())
         << drawingchecks::OverlappingTexts(records).join(u'\n').toStdString();
+}
+
+// Eight plate girders over one short span: the lines the plan draws beyond the deck's first
+// end reach where the girder type would stand; it stands clear of them.
+TEST_F(PlanPrintTest, TheGirderTypeStandsClearOfEveryLineOfTheWindowsPage)
+{
+    const designgen::Design d = designgen::Generate(111);
+    designgen::EnterDesign(d);
+    ASSERT_EQ(designgen::Mismatch(d), QString());
+    ASSERT_EQ(g_nGirders, 8);
+    CPrintInfo info;
+    dc.SetResolution(600, 600);
+    dc.SetPrinting(true);
+    g_pGridView->OnPrint(&dc, &info);
+    const auto& records = dc.Records();
+    EXPECT_EQ(std::count_if(records.begin(), records.end(),
+                            [](const CDC::Record& r) { return drawingchecks::IsText(r) && r.text == QStringLiteral("鈑桁"); }),
+              1);
+    EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
+        << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
 }
 
 } // namespace

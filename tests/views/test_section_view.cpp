@@ -244,10 +244,21 @@ TEST_F(SectionDrawerTest, MedianAndCurbDimensionsOnlyWhereTheyExist)
 TEST_F(SectionDrawerTest, GirderLabelsKeepClearOfTheWebs)
 {
     CCrossSectionDrawer d = SetUpAt(0);
+    // The section and its details, their labels laid out clear of the lines as the window
+    // lays them out.
+    auto draw = [&] {
+        DrawLabelled(
+            &dc,
+            [&d](CDC* c, CPoint o, CDPoint k) {
+                d.DrawSection(c, o, k);
+                d.DrawDetailDimensions(c, o, k);
+            },
+            kOrigin, kScale);
+    };
     // Box girders: the height label of every girder left of its line, inside the box, where
     // on the right it would cross the web.
     d.m_nBridgeType = 1;
-    d.DrawDetailDimensions(&dc, kOrigin, kScale);
+    draw();
     CDimensionLine line;
     CFont* old = dc.SelectObject(&line.m_font);
     auto crossesAWeb = [&](const CDC::Record& label) {
@@ -270,7 +281,7 @@ TEST_F(SectionDrawerTest, GirderLabelsKeepClearOfTheWebs)
     // A plate girder's labels stay right of their lines.
     dc.ClearRecords();
     d.m_nBridgeType = 0;
-    d.DrawDetailDimensions(&dc, kOrigin, kScale);
+    draw();
     for (const CDC::Record& r : Records(dc, "TextOut")) {
         if (r.text != height)
             continue;

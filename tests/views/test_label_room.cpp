@@ -1,0 +1,96 @@
+// The label room's part in a drawing's labels: a label moved off its places is led back where
+// it stands nearer to what another label names, and a drawing whose labels find no place clear
+// of its lines has them written smaller.
+#include "views/drawing_helpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct LabelRoomTest : ::testing::Test {
+    CDC dc;
+    CFont font;
+    LabelRoomTest()
+    {
+        dc.SetMapMode(MM_LOMETRIC);
+        font.CreateFont(36, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, QStringLiteral("ＭＳ 明朝"));
+        dc.SelectObject(&font);
+    }
+    int Leaders() const
+    {
+        int n = 0;
+        for (const CDC::Record& r : dc.Records())
+            n += r.op == QLatin1String("LineTo");
+        return n;
+    }
+};
+
+}
+
+// Its place taken, a value goes to the nearest clear place; where that stands nearer to the
+// point another value names than to its own, a leader joins it to its own point.
+TEST_F(LabelRoomTest, AMovedLabelNearerToAnothersPointIsLedToItsOwn)
+{
+    const CPoint named(0, -60), corner(0, 40);
+    const QString text = QStringLiteral("1.800");
+    auto write = [&](const std::optional<CPoint>& other) {
+        dc.ClearRecords();
+        CLabelRoom room(&dc, CRect(), true);
+        room.Take(TextCell(&dc, 0, corner.x, corner.y, text));
+        if (other)
+            room.Named(LabelKind::Value, *other);
+        WriteClear(&dc, 0, std::vector<CPoint>{corner}, text, named, LabelKind::Value);
+        const std::vector<LabelNote> notes = LabelNotes(dc.Records());
+        return notes.size() == 1 ? notes[0] : LabelNote();
+    };
+    const LabelNote alone = write(std::nullopt);
+    ASSERT_TRUE(alone.written());
+    EXPECT_EQ(alone.place, 1);
+    EXPECT_FALSE(alone.led);
+    // Another value names a point at the middle of the place it moves to.
+    const LabelNote beside = write(alone.cell.CenterPoint());
+    EXPECT_EQ(beside.cell, alone.cell);
+    EXPECT_TRUE(beside.led);
+    EXPECT_EQ(Leaders(), 1);
+    // A point of another kind does not count.
+    dc.ClearRecords();
+    {
+        CLabelRoom room(&dc, CRect(), true);
+        room.Take(TextCell(&dc, 0, corner.x, corner.y, text));
+        room.Named(LabelKind::Girder, alone.cell.CenterPoint());
+        WriteClear(&dc, 0, std::vector<CPoint>{corner}, text, named, LabelKind::Value);
+    }
+    ASSERT_EQ(LabelNotes(dc.Records()).size(), 1u);
+    EXPECT_EQ(LabelNotes(dc.Records())[0].led, alone.led);
+}
+
+// Lines half a label's width apart all round it, in a frame the drawing fills: drawn no larger,
+// its label finds no place clear of them but written smaller it does.
+TEST_F(LabelRoomTest, LabelsWithNoPlaceClearOfTheLinesAreWrittenSmaller)
+{
+    const QString text = QStringLiteral("1000");
+    const int width = dc.GetTextExtent(text).cx;
+    const PlacedDrawing draw = [&](CDC* d, CPoint o, CDPoint k) {
+        Selected<CFont> f(d, &font);
+        const int step = int(k.x * width * 0.8 / 100.0);
+        for (int i = -12; i <= 12; ++i) {
+            d->MoveTo(o.x + i * step, o.y - 500);
+            d->LineTo(o.x + i * step, o.y + 500);
+        }
+        WriteClear(d, 0, std::vector<CPoint>{CPoint(o.x + 4, o.y + 18)}, text, CPoint(o.x, o.y), LabelKind::Dimension);
+    };
+    CPoint origin(0, -1500);
+    CDPoint scale(100, 100);
+    const CRect frame(-12 * int(width * 0.8) - 20, -2020, 12 * int(width * 0.8) + 20, -980);
+    double smaller = 1.0;
+    GrowForLabels(&dc, draw, frame, false, origin, scale, smaller);
+    EXPECT_LT(smaller, 1.0);
+    EXPECT_GE(smaller, 0.6);
+    dc.ClearRecords();
+    DrawLabelled(&dc, draw, origin, scale, frame, smaller);
+    CLabelRoom lines(&dc);
+    lines.KeepOffLines(dc.Records());
+    const std::vector<LabelNote> notes = LabelNotes(dc.Records());
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_TRUE(lines.IsClear(notes[0].cell)) << notes[0].cell.left << " " << notes[0].cell.right;
+}
