@@ -632,7 +632,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             }
             // A number still with no place stands anywhere round its step, led to it.
             if (kind == LabelKind::Section && placed[i].place < 0) {
-                around(std::max(2, h / 4), kLabelReach * kValueHeight);
+                around(std::max(2, h / 8), kLabelReach * kValueHeight);
                 if (const size_t k = firstFit(); k < tries.size())
                     take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
             }
