@@ -630,9 +630,12 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                     take(i, c, int(k), led);
                 }
             }
-            // A number still with no place stands anywhere round its step, led to it.
-            if (kind == LabelKind::Section && placed[i].place < 0) {
-                around(std::max(2, h / 8), kLabelReach * kValueHeight);
+            // A number still with no place stands anywhere round its step, led to it; in finer
+            // steps where that finds none, to stand in a gap between risers.
+            for (const int part : {4, 8}) {
+                if (kind != LabelKind::Section || placed[i].place >= 0)
+                    break;
+                around(std::max(2, h / part), kLabelReach * kValueHeight);
                 if (const size_t k = firstFit(); k < tries.size())
                     take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
             }
