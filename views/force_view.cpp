@@ -653,6 +653,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             for (const Pass& pass : passes) {
                 if (kind != LabelKind::Value || placed[i].place >= 0)
                     break;
+                // A value with no side has tried its size on every side already.
                 if (pass.any && a.side == 0 && pass.heights.front() == kValueHeight)
                     continue;
                 anySide = pass.any && a.side != 0;
