@@ -473,6 +473,8 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     // A value with no place on its span's side of its support (a span narrower than the value)
     // may stand beyond the support or over and under the lines, led back to its point.
     bool anySide = false;
+    // Only the places beyond the support: those on its own side have been tried at that size.
+    bool offOnly = false;
     // Whether ask i may stand in cell c, led back to its point or not: 1, or 2 where its leader
     // crosses lines, which it may only where no other is clear (or with `crossing`). With `evict`, the values at their own places that
     // it would meet go there instead of keeping it out. `over` 1: over the lines; 2: its
@@ -481,6 +483,14 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                     int over = 0) -> int {
         const Ask& a = m_aAsks[i];
         if (a.kind == LabelKind::Value && (c.l < m_nAxisX || (offSide(a, c) && (!anySide || !led))))
+            return 0;
+        // The frame and the lines first: on a crowded diagram they keep out most places.
+        if (!frame.IsRectEmpty()) {
+            const CRect d = onPage(c);
+            if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
+                return 0;
+        }
+        if (over == 0 && lines.Cross(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap))
             return 0;
         if (std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) { return near(c, t); }))
             return 0;
@@ -493,13 +503,6 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 return 0;
             evict->push_back(j);
         }
-        if (!frame.IsRectEmpty()) {
-            const CRect d = onPage(c);
-            if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
-                return 0;
-        }
-        if (over == 0 && lines.Cross(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap))
-            return 0;
         if (led) {
             // Its leader runs through no text, and crosses no line once off the lines at its point.
             const CPoint end = nearest(c, a.at);
@@ -563,7 +566,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             const Ask& a = m_aAsks[i];
             if (a.kind != kind || placed[i].place >= 0)
                 continue;
-            anySide = false;
+            anySide = offOnly = false;
             const Taken& u = a.usual;
             const int w = u.r - u.l, h = u.t - u.b;
             // The cell the places are tried round: the label's own, or a smaller one there.
@@ -571,7 +574,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             auto add = [&](int dx, int dy, double farOff) {
                 const Taken c{base.l + dx, base.b + dy, base.r + dx, base.t + dy};
                 const bool off = offSide(a, c);
-                if ((off && !anySide) || (kind == LabelKind::Value && c.l < m_nAxisX))
+                if ((off && !anySide) || (!off && offOnly) || (kind == LabelKind::Value && c.l < m_nAxisX))
                     return;
                 const double d = Distance(c.l, c.b, c.r, c.t, a.at);
                 // Off its side far enough for its leader to show.
@@ -660,6 +663,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 for (const int height : pass.heights) {
                     if (placed[i].place >= 0)
                         continue;
+                    offOnly = anySide && height != kValueHeight / 2;
                     CSize ext;
                     {
                         const LabelFont small(pDC, height);
@@ -669,13 +673,16 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                     base.b = u.t < a.at.y ? u.t - ext.cy : u.b > a.at.y ? u.b : (u.b + u.t - ext.cy) / 2;
                     base.r = base.l + ext.cx;
                     base.t = base.b + ext.cy;
-                    around(std::max(2, ext.cy / 4), kLabelReach * h);
+                    // In steps of a quarter of the smaller text, no finer than a quarter of the
+                    // value's own at half its size: the places tried stay as many.
+                    around(std::max({2, ext.cy / 4, h / 6}), kLabelReach * h);
                     if (const size_t k = firstFit(); k < tries.size()) {
                         take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
                         placed[i].height = height == kValueHeight ? 0 : height;
                     }
                 }
             }
+            offOnly = false;
             if (kind == LabelKind::Value && placed[i].place < 0) {
                 base = u;
                 around(std::max(2, h / 4), kLabelReach * h);
