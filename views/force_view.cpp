@@ -52,8 +52,10 @@ constexpr int kCircleOff = 4;
 constexpr int kLabelReach = 4;
 // A leader may cross the lines this near its point (0.1 mm), which meet there.
 constexpr double kLeaderStart = 8.0;
-// A leader's own course keeps this clear of the lines (0.1 mm), not to run along one.
+// A leader's own course keeps this clear of the lines (0.1 mm) that run its way within about
+// 15 degrees (the sine), not to run along one.
 constexpr int kLeaderClear = 3;
+constexpr double kAlongSine = 0.25;
 // Labels keep half a value's height apart along their line, and a little across it.
 constexpr int kValueHeight = 36;
 constexpr int kAcrossGap = 4;
@@ -345,8 +347,19 @@ public:
                     seen.push_back(i);
         return int(seen.size());
     }
-    // Whether a line runs within d of the point.
-    bool Near(CPoint p, int d) const
+    // Whether a line runs within d of the point nearly along (dx, dy): one that crosses that
+    // way does not.
+    bool Along(CPoint p, int d, double dx, double dy) const
+    {
+        const double n = std::hypot(dx, dy);
+        return Near(p, d, [&](CPoint a, CPoint b) {
+            const double ex = b.x - a.x, ey = b.y - a.y, e = std::hypot(ex, ey);
+            return n <= 0.0 || e <= 0.0 || std::fabs(dx * ey - dy * ex) <= kAlongSine * n * e;
+        });
+    }
+    // Whether a line (that `counts`) runs within d of the point.
+    template <typename Counts = bool (*)(CPoint, CPoint)>
+    bool Near(CPoint p, int d, Counts counts = [](CPoint, CPoint) { return true; }) const
     {
         if (m_strips.empty())
             return false;
@@ -354,6 +367,8 @@ public:
         for (int s = std::max(Strip(p.x - d), 0); s <= last; ++s)
             for (int i : m_strips[size_t(s)]) {
                 const CPoint a = m_lines[size_t(i)].first, b = m_lines[size_t(i)].second;
+                if (!counts(a, b))
+                    continue;
                 const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
                 const double t = len > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0.0;
                 if (std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y) <= d)
@@ -451,6 +466,15 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     auto near = [gap](const Taken& c, const Taken& t) {
         return c.l < t.r + gap && t.l < c.r + gap && c.b < t.t + kAcrossGap && t.b < c.t + kAcrossGap;
     };
+    // A value beside a support on the other side of it than its span's: only led (see anySide).
+    auto offSide = [](const Ask& a, const Taken& c) {
+        return (a.side > 0 && c.l <= a.at.x) || (a.side < 0 && c.r >= a.at.x);
+    };
+    // A value with no place on its span's side of its support (a span narrower than the value)
+    // may stand beyond the support or over and under the lines, led back to its point.
+    bool anySide = false;
+    // Only the places beyond the support: those on its own side have been tried at that size.
+    bool offOnly = false;
     // Whether ask i may stand in cell c, led back to its point or not: 1, or 2 where its leader
     // crosses lines, which it may only where no other is clear (or with `crossing`). With `evict`, the values at their own places that
     // it would meet go there instead of keeping it out. `over` 1: over the lines; 2: its
@@ -458,8 +482,15 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     auto fits = [&](size_t i, const Taken& c, bool led, bool crossing = false, std::vector<size_t>* evict = nullptr,
                     int over = 0) -> int {
         const Ask& a = m_aAsks[i];
-        if (a.kind == LabelKind::Value &&
-            (c.l < m_nAxisX || (a.side > 0 && c.l <= a.at.x) || (a.side < 0 && c.r >= a.at.x)))
+        if (a.kind == LabelKind::Value && (c.l < m_nAxisX || (offSide(a, c) && (!anySide || !led))))
+            return 0;
+        // The frame and the lines first: on a crowded diagram they keep out most places.
+        if (!frame.IsRectEmpty()) {
+            const CRect d = onPage(c);
+            if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
+                return 0;
+        }
+        if (over == 0 && lines.Cross(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap))
             return 0;
         if (std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) { return near(c, t); }))
             return 0;
@@ -472,13 +503,6 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 return 0;
             evict->push_back(j);
         }
-        if (!frame.IsRectEmpty()) {
-            const CRect d = onPage(c);
-            if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
-                return 0;
-        }
-        if (over == 0 && lines.Cross(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap))
-            return 0;
         if (led) {
             // Its leader runs through no text, and crosses no line once off the lines at its point.
             const CPoint end = nearest(c, a.at);
@@ -495,7 +519,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             for (const double f : {0.25, 0.5, 0.75}) {
                 const CPoint m(from.x + int(std::lround((end.x - from.x) * f)),
                                from.y + int(std::lround((end.y - from.y) * f)));
-                if (lines.Near(m, kLeaderClear))
+                if (lines.Along(m, kLeaderClear, end.x - from.x, end.y - from.y))
                     return 0;
             }
             if (over >= 2)
@@ -542,18 +566,20 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             const Ask& a = m_aAsks[i];
             if (a.kind != kind || placed[i].place >= 0)
                 continue;
+            anySide = offOnly = false;
             const Taken& u = a.usual;
             const int w = u.r - u.l, h = u.t - u.b;
             // The cell the places are tried round: the label's own, or a smaller one there.
             Taken base = u;
             auto add = [&](int dx, int dy, double farOff) {
                 const Taken c{base.l + dx, base.b + dy, base.r + dx, base.t + dy};
-                if ((a.side > 0 && c.l <= a.at.x) || (a.side < 0 && c.r >= a.at.x) ||
-                    (kind == LabelKind::Value && c.l < m_nAxisX))
+                const bool off = offSide(a, c);
+                if ((off && !anySide) || (!off && offOnly) || (kind == LabelKind::Value && c.l < m_nAxisX))
                     return;
                 const double d = Distance(c.l, c.b, c.r, c.t, a.at);
-                if (d <= farOff)
-                    tries.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), c, d > base.t - base.b});
+                // Off its side far enough for its leader to show.
+                if (d <= farOff && (!off || d >= (base.t - base.b) / 2))
+                    tries.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), c, off || d > base.t - base.b});
             };
             // A value's places round its own, out to `reach`, nearest first.
             auto around = [&](int step, int reach) {
@@ -607,26 +633,56 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                     take(i, c, int(k), led);
                 }
             }
+            // A number still with no place stands anywhere round its step, led to it; in finer
+            // steps where that finds none, to stand in a gap between risers.
+            for (const int part : {4, 8}) {
+                if (kind != LabelKind::Section || placed[i].place >= 0)
+                    break;
+                around(std::max(2, h / part), kLabelReach * kValueHeight);
+                if (const size_t k = firstFit(); k < tries.size())
+                    take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
+            }
             // A value with no place clear of the lines near by is written smaller, on the same side
-            // of its point.
-            for (const int height : {kValueHeight * 4 / 5, kValueHeight * 2 / 3}) {
+            // of its point; one beside a support with none on its span's side stands beyond the
+            // support or over or under the lines, led back to its point, at its size or smaller.
+            // Half as high at last, where nothing else is clear of the lines.
+            struct Pass {
+                bool any;
+                std::vector<int> heights;
+            };
+            const Pass passes[] = {{false, {kValueHeight * 4 / 5, kValueHeight * 2 / 3}},
+                                   {true, {kValueHeight, kValueHeight * 4 / 5, kValueHeight * 2 / 3}},
+                                   {true, {kValueHeight / 2}}};
+            for (const Pass& pass : passes) {
                 if (kind != LabelKind::Value || placed[i].place >= 0)
                     break;
-                CSize ext;
-                {
-                    const LabelFont small(pDC, height);
-                    ext = pDC->GetTextExtent(a.text);
-                }
-                base.l = u.r < a.at.x ? u.r - ext.cx : u.l > a.at.x ? u.l : (u.l + u.r - ext.cx) / 2;
-                base.b = u.t < a.at.y ? u.t - ext.cy : u.b > a.at.y ? u.b : (u.b + u.t - ext.cy) / 2;
-                base.r = base.l + ext.cx;
-                base.t = base.b + ext.cy;
-                around(std::max(2, ext.cy / 4), kLabelReach * h);
-                if (const size_t k = firstFit(); k < tries.size()) {
-                    take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
-                    placed[i].height = height;
+                // A value with no side has tried its size on every side already.
+                if (pass.any && a.side == 0 && pass.heights.front() == kValueHeight)
+                    continue;
+                anySide = pass.any && a.side != 0;
+                for (const int height : pass.heights) {
+                    if (placed[i].place >= 0)
+                        continue;
+                    offOnly = anySide && height != kValueHeight / 2;
+                    CSize ext;
+                    {
+                        const LabelFont small(pDC, height);
+                        ext = pDC->GetTextExtent(a.text);
+                    }
+                    base.l = u.r < a.at.x ? u.r - ext.cx : u.l > a.at.x ? u.l : (u.l + u.r - ext.cx) / 2;
+                    base.b = u.t < a.at.y ? u.t - ext.cy : u.b > a.at.y ? u.b : (u.b + u.t - ext.cy) / 2;
+                    base.r = base.l + ext.cx;
+                    base.t = base.b + ext.cy;
+                    // In steps of a quarter of the smaller text, no finer than a quarter of the
+                    // value's own at half its size: the places tried stay as many.
+                    around(std::max({2, ext.cy / 4, h / 6}), kLabelReach * h);
+                    if (const size_t k = firstFit(); k < tries.size()) {
+                        take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+                        placed[i].height = height == kValueHeight ? 0 : height;
+                    }
                 }
             }
+            offOnly = false;
             if (kind == LabelKind::Value && placed[i].place < 0) {
                 base = u;
                 around(std::max(2, h / 4), kLabelReach * h);

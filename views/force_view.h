@@ -121,8 +121,10 @@ protected:
     // Lays out and writes the labels asked for: each at its own place where that is clear of the
     // lines and a character's gap from the texts and nearer its point than any other of its
     // kind, else at the clear place nearest it, led back to its point where it stands off. A
-    // number with no such place takes a value's own, which moves, or is left out; a value with
-    // none within a short leader stands over the lines, farther off where it must, or at its own.
+    // number with no such place takes a value's own, which moves, else stands round its step led
+    // to it. A value with none is written smaller; one at a support of a span narrower than it
+    // stands beyond the support or over or under the lines, led; half as high at last; with none
+    // even so it stands over the lines, farther off where it must, or at its own.
     void WriteLabels(CDC* pDC);
     // The caption of the axis, over all that the diagram draws.
     void WriteCaption(CDC* pDC, int ox, int oy, CDPoint scale);
