@@ -2,7 +2,8 @@
 # Draws COUNT designs from the seeds FIRST_SEED.. (default 1), prints every drawing of each and
 # checks it (tests/print/test_drawing_sweep.cpp), in chunks side by side over the cores (JOBS,
 # default all). Prints each fault with its seed, the faults counted by check and drawing, and a
-# summary line; exits non-zero when any seed fails. The full logs stay in build/drawing_sweep/.
+# summary line; exits non-zero when any seed fails. The full logs stay in build/drawing_sweep/
+# (the test output in chunk*.log, its warnings apart in chunk*.err, not to split its lines).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 count=${1:?usage: scripts/drawing_sweep.sh COUNT [FIRST_SEED]}
@@ -18,7 +19,7 @@ k=0
 for (( start = first; start < first + count; start += per )); do
   n=$(( first + count - start < per ? first + count - start : per ))
   MV_SWEEP_FIRST=$start MV_SWEEP_COUNT=$n QT_QPA_PLATFORM=offscreen \
-    build/tests/test_print --gtest_filter=DrawingSweepTest.SweptSeeds >"$out/chunk$k.log" 2>&1 &
+    build/tests/test_print --gtest_filter=DrawingSweepTest.SweptSeeds >"$out/chunk$k.log" 2>"$out/chunk$k.err" &
   k=$(( k + 1 ))
 done
 wait || true
