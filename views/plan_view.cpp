@@ -291,6 +291,12 @@ struct CPlanLabelLayout {
             return SegmentThrough(lines[size_t(i)].first, lines[size_t(i)].second, cell, kTouch - 2);
         });
     }
+    // A leader keeps off the plan's texts as their lines do: the device rounds the cells.
+    bool CrossesText(CPoint p, CPoint q) const
+    {
+        return textBuckets.Any(Around(p, q), [&](int i) { return SegmentThrough(p, q, texts[size_t(i)], kTouch - 2); }) ||
+               room->CrossesText(p, q);
+    }
     // Along its line a text keeps half its height from the plan's other texts.
     bool KeepsGap(const CRect& cell, bool bAlongY, int nHeight) const
     {
@@ -420,9 +426,17 @@ CPoint CPlanTransform::Map(CDPoint p) const
 CPlanFit FitPlanToPage(const CMarivoltenDoc& doc, double dAngle, CSize page, int nLeft, int nRight, int nTop,
                        int nBottom, double dFraction, double dMargin)
 {
-    // The deck's outer edges; their ends are left out where there are inner points.
+    // The deck's outer edges; their ends are left out where there are inner points. The
+    // margin stands square off them, across the deck however the plan is turned on the page.
     const CPlanTransform turn{dAngle, 1.0, CPoint()};
     double minX = 1e20, maxX = -1e20, minY = 1e20, maxY = -1e20;
+    auto add = [&](CDPoint q) {
+        const CDPoint p = turn.Turn(q);
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    };
     for (int i = 0; i < 2; ++i) {
         const CPolyline2D* line = doc.m_apEdgeLines[i];
         if (!line)
@@ -430,18 +444,21 @@ CPlanFit FitPlanToPage(const CMarivoltenDoc& doc, double dAngle, CSize page, int
         const int n = line->Count();
         const int from = n > 2 ? 1 : 0, to = n > 2 ? n - 1 : n;
         for (int k = from; k < to; ++k) {
-            const CDPoint p = turn.Turn(line->m_aPoints[size_t(k)]);
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
+            const CDPoint p = line->m_aPoints[size_t(k)];
+            add(p);
+            const CDPoint a = line->m_aPoints[size_t(std::max(k - 1, 0))];
+            const CDPoint b = line->m_aPoints[size_t(std::min(k + 1, n - 1))];
+            const double len = std::hypot(b.x - a.x, b.y - a.y);
+            if (dMargin > 0.0 && len > 1e-9) {
+                const CDPoint off(-(b.y - a.y) / len * dMargin, (b.x - a.x) / len * dMargin);
+                add(CDPoint(p.x + off.x, p.y + off.y));
+                add(CDPoint(p.x - off.x, p.y - off.y));
+            }
         }
     }
     CPlanFit fit;
     if (!(minX <= maxX))
         return fit;
-    maxY += dMargin;
-    minY -= dMargin;
     // A plan narrower than a metre still fits as one metre.
     const int W = std::max(int(maxX - minX), 1), H = std::max(int(maxY - minY), 1);
     const double fx = double(page.cx - nLeft - nRight) / W;
@@ -610,6 +627,29 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimen
     m_pLayout = layout;
 }
 
+void CPlanDrawer::KeepInFrame(CDC* pDC, CMarivoltenDoc* pDoc, const CRect& frame)
+{
+    CPoint origin = m_ptOrigin;
+    CDPoint scale(m_dScale, m_dScale);
+    FitDrawing(pDC, [&](CDC* probe, CPoint o, CDPoint k) {
+        CPlanDrawer sized = *this;
+        sized.m_pLayout.reset();
+        sized.m_bArcsAsChords = true;
+        sized.m_ptOrigin = o;
+        sized.m_dScale = k.x;
+        sized.DrawSpanDimensions(probe, pDoc, pDoc->m_bPlanShowSpanLengths);
+        sized.DrawPanelDimensions(probe, pDoc, pDoc->m_bPlanShowPanelLengths);
+        sized.DrawGirderLines(probe, pDoc);
+        sized.DrawSupports(probe, pDoc);
+        sized.DrawGirderLabels(probe, pDoc);
+        sized.DrawCrossMemberLabels(probe, pDoc);
+        sized.DrawCurbLines(probe, pDoc);
+        sized.DrawRailingLines(probe, pDoc);
+    }, frame, false, origin, scale);
+    m_ptOrigin = origin;
+    m_dScale = scale.x;
+}
+
 CPlanLabelLayout* CPlanDrawer::Layout(CDC* pDC) const
 {
     CLabelRoom* room = CLabelRoom::Of(pDC);
@@ -639,7 +679,7 @@ int CPlanDrawer::WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
         if (!nearest && kind != LabelKind::Dimension)
             continue;
         const bool led = !nearest || Distance(anchor, end) > 2.5 * std::min(cell.Width(), cell.Height());
-        if (led && (Distance(anchor, end) > kLongestLeader || layout->room->CrossesText(anchor, end)))
+        if (led && (Distance(anchor, end) > kLongestLeader || layout->CrossesText(anchor, end)))
             continue;
         if (led)
             DrawLeader(pDC, layout, anchor, cell);
@@ -1213,7 +1253,7 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
                 for (const Placed& q : placed)
                     if (&q != &p && SegmentThrough(p.anchor, end, q.cell))
                         return false;
-                if (room && room->CrossesText(p.anchor, end))
+                if (layout ? layout->CrossesText(p.anchor, end) : room && room->CrossesText(p.anchor, end))
                     return false;
             }
             return true;
@@ -1565,7 +1605,8 @@ struct DimensionPass {
     DimensionWalker walk;
 };
 
-void DimensionRun(CDC* pDC, const CPlanTransform& t, const CSpanData& sp, double d, CDPoint q0, CDPoint q1)
+void DimensionRun(CDC* pDC, const CPlanTransform& t, const CSpanData& sp, double d, CDPoint q0, CDPoint q1,
+                  bool bChords)
 {
     const CPoint a = t.Map(q0), b = t.Map(q1);
     if (!sp.m_bCurvedBaseLine) {
@@ -1577,7 +1618,13 @@ void DimensionRun(CDC* pDC, const CPlanTransform& t, const CSpanData& sp, double
     const int r = int((sp.m_dRadius - d) * t.m_dScale);
     const int ar = std::abs(r);
     const CRect box(c.x - ar, c.y - ar, c.x + ar, c.y + ar);
-    if (r > 0)
+    if (bChords) {
+        const std::vector<int> args{box.left, box.top, box.right, box.bottom, r > 0 ? a.x : b.x, r > 0 ? a.y : b.y,
+                                    r > 0 ? b.x : a.x, r > 0 ? b.y : a.y};
+        const std::vector<CPoint> points = ArcPoints(args, 32);
+        if (points.size() >= 2)
+            pDC->Polyline(points.data(), int(points.size()));
+    } else if (r > 0)
         pDC->Arc(box, a, b);
     else
         pDC->Arc(box, b, a);
@@ -1613,7 +1660,7 @@ int CPlanDrawer::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
             }
             prevTurned = qt;
         }
-        DimensionRun(pDC, t, sp, d, q0, qn);
+        DimensionRun(pDC, t, sp, d, q0, qn, m_bArcsAsChords);
         const CPoint at = Scaled(t, label);
         const QString text = AfxFormat("%.0f", sp.m_dSpanLength * 1000.0);
         WriteLabel(pDC, *pDoc, DimensionCorners(pDC, at, text, pass.reversed, TextEscapement(*pDoc), along), text,
@@ -1653,7 +1700,7 @@ int CPlanDrawer::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
             }
             prevTurned = qt;
         }
-        DimensionRun(pDC, t, sp, d, q0, q);
+        DimensionRun(pDC, t, sp, d, q0, q, m_bArcsAsChords);
     }
     return 1;
 }

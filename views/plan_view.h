@@ -67,6 +67,10 @@ public:
     // labels then beyond the other edge), a character's gap from other texts and nearer what
     // they name than anything else of its kind or led to it. Called at the start of each page.
     void KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimensions = false);
+    // Makes the plan smaller and centres it in the frame where its dimension lines and values
+    // or the labels beyond its deck, which a fit of the deck alone knows nothing of, would
+    // leave it.
+    void KeepInFrame(CDC* pDC, CMarivoltenDoc* pDoc, const CRect& frame);
 
     double m_dScale = 1.0;
     CPoint m_ptOrigin;
@@ -83,6 +87,9 @@ public:
     // The lanes' edges: the window draws them wide and solid.
     int m_nCarriagewayPenStyle = PS_SOLID;
     int m_nCarriagewayPenWidth = 3;
+    // Curved dimension lines drawn as chords, where the drawing is measured: an arc's record
+    // reaches as far as its whole circle.
+    bool m_bArcsAsChords = false;
 
 protected:
     CPlanTransform Transform(const CMarivoltenDoc& doc) const;
@@ -107,7 +114,7 @@ protected:
 };
 
 // The plan page of a turned plan: scale and origin that fit the plan's deck (its outer edges
-// without their end points), kept dMargin metres clear above and below, into fFraction of
+// without their end points), kept dMargin metres clear across the deck, into fFraction of
 // the page inside the margins and centred on the page.
 struct CPlanFit {
     double m_dScale = 0.0;
