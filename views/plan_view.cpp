@@ -426,17 +426,9 @@ CPoint CPlanTransform::Map(CDPoint p) const
 CPlanFit FitPlanToPage(const CMarivoltenDoc& doc, double dAngle, CSize page, int nLeft, int nRight, int nTop,
                        int nBottom, double dFraction, double dMargin)
 {
-    // The deck's outer edges; their ends are left out where there are inner points. The
-    // margin stands square off them, across the deck however the plan is turned on the page.
+    // The deck's outer edges; their ends are left out where there are inner points.
     const CPlanTransform turn{dAngle, 1.0, CPoint()};
     double minX = 1e20, maxX = -1e20, minY = 1e20, maxY = -1e20;
-    auto add = [&](CDPoint q) {
-        const CDPoint p = turn.Turn(q);
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
-    };
     for (int i = 0; i < 2; ++i) {
         const CPolyline2D* line = doc.m_apEdgeLines[i];
         if (!line)
@@ -444,21 +436,18 @@ CPlanFit FitPlanToPage(const CMarivoltenDoc& doc, double dAngle, CSize page, int
         const int n = line->Count();
         const int from = n > 2 ? 1 : 0, to = n > 2 ? n - 1 : n;
         for (int k = from; k < to; ++k) {
-            const CDPoint p = line->m_aPoints[size_t(k)];
-            add(p);
-            const CDPoint a = line->m_aPoints[size_t(std::max(k - 1, 0))];
-            const CDPoint b = line->m_aPoints[size_t(std::min(k + 1, n - 1))];
-            const double len = std::hypot(b.x - a.x, b.y - a.y);
-            if (dMargin > 0.0 && len > 1e-9) {
-                const CDPoint off(-(b.y - a.y) / len * dMargin, (b.x - a.x) / len * dMargin);
-                add(CDPoint(p.x + off.x, p.y + off.y));
-                add(CDPoint(p.x - off.x, p.y - off.y));
-            }
+            const CDPoint p = turn.Turn(line->m_aPoints[size_t(k)]);
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
         }
     }
     CPlanFit fit;
     if (!(minX <= maxX))
         return fit;
+    maxY += dMargin;
+    minY -= dMargin;
     // A plan narrower than a metre still fits as one metre.
     const int W = std::max(int(maxX - minX), 1), H = std::max(int(maxY - minY), 1);
     const double fx = double(page.cx - nLeft - nRight) / W;
@@ -666,8 +655,16 @@ int CPlanDrawer::WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
     if (!layout->tried.insert({int(kind), text, anchor.x, anchor.y}).second)
         return -1;
     const int h = pDC->GetTextExtent(text).cy;
-    for (size_t i = 0; i < corners.size(); ++i) {
-        const CRect cell = TextCell(pDC, esc, corners[i].x, corners[i].y, text);
+    // A value, never left out, tries its places moved inside the frame last, led back.
+    std::vector<CPoint> places = corners;
+    if (kind == LabelKind::Dimension || kind == LabelKind::Value)
+        for (CPoint c : corners) {
+            const CPoint d = layout->room->IntoFrame(TextCell(pDC, esc, c.x, c.y, text));
+            if (d != CPoint())
+                places.emplace_back(c.x + d.x, c.y + d.y);
+        }
+    for (size_t i = 0; i < places.size(); ++i) {
+        const CRect cell = TextCell(pDC, esc, places[i].x, places[i].y, text);
         if ((nGirder >= 0 && layout->OnOtherGirder(cell, nGirder)) ||
             !layout->IsClear(cell, esc, h, kind == LabelKind::Dimension))
             continue;
@@ -683,7 +680,7 @@ int CPlanDrawer::WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
             continue;
         if (led)
             DrawLeader(pDC, layout, anchor, cell);
-        PutLabel(pDC, layout, esc, corners[i], {kind, text, anchor, cell, int(i), led});
+        PutLabel(pDC, layout, esc, places[i], {kind, text, anchor, cell, int(i), led});
         return int(i);
     }
     NoteLabel(pDC, {kind, text, anchor, CRect(), -1, false});

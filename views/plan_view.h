@@ -114,7 +114,7 @@ protected:
 };
 
 // The plan page of a turned plan: scale and origin that fit the plan's deck (its outer edges
-// without their end points), kept dMargin metres clear across the deck, into fFraction of
+// without their end points), kept dMargin metres clear above and below, into fFraction of
 // the page inside the margins and centred on the page.
 struct CPlanFit {
     double m_dScale = 0.0;
