@@ -79,24 +79,7 @@ void CPrintView::PrintPlan(CDC* pDC, CPrintInfo* pInfo)
     m_ptPlanOrigin = plan.m_ptOrigin;
     CLabelRoom room(pDC, doc->PageFrameRect(pInfo));
     plan.KeepLabelsOffMarks(pDC, doc, true);
-
-    plan.DrawSpanDimensions(pDC, doc, doc->m_bPlanShowSpanLengths);
-    plan.DrawPanelDimensions(pDC, doc, doc->m_bPlanShowPanelLengths);
-    plan.DrawBaseLine(pDC, doc);
-    plan.DrawGirderLines(pDC, doc);
-    plan.DrawSupports(pDC, doc);
-    // The girders' names before the crowded cross-member labels and node numbers, which
-    // give way to them, the numbers last.
-    plan.DrawGirderLabels(pDC, doc);
-    plan.DrawCrossMemberLabels(pDC, doc);
-    plan.DrawNodeNumbers(pDC, doc);
-    plan.DrawNodeMarks(pDC, doc);
-    plan.DrawCurbLines(pDC, doc);
-    plan.DrawKerbOuterLines(pDC, doc);
-    plan.DrawRailingLines(pDC, doc);
-    plan.DrawCarriagewayLines(pDC, doc);
-    plan.DrawCrossSectionLines(pDC, doc);
-    plan.DrawCrossMembers(pDC, doc);
+    plan.DrawPage(pDC, doc);
 }
 
 // ---------------------------------------------------------------- longitudinal sections

@@ -620,7 +620,7 @@ void CPlanDrawer::KeepInFrame(CDC* pDC, CMarivoltenDoc* pDoc, const CRect& frame
 {
     CPoint origin = m_ptOrigin;
     CDPoint scale(m_dScale, m_dScale);
-    FitDrawing(pDC, [&](CDC* probe, CPoint o, CDPoint k) {
+    const PlacedDrawing bounds = [&](CDC* probe, CPoint o, CDPoint k) {
         CPlanDrawer sized = *this;
         sized.m_pLayout.reset();
         sized.m_bArcsAsChords = true;
@@ -634,9 +634,77 @@ void CPlanDrawer::KeepInFrame(CDC* pDC, CMarivoltenDoc* pDoc, const CRect& frame
         sized.DrawCrossMemberLabels(probe, pDoc);
         sized.DrawCurbLines(probe, pDoc);
         sized.DrawRailingLines(probe, pDoc);
-    }, frame, false, origin, scale);
+    };
+    FitDrawing(pDC, bounds, frame, false, origin, scale);
     m_ptOrigin = origin;
     m_dScale = scale.x;
+    // Larger, an eighth at a step and centred, while labels that must not be left out find no
+    // clear place and the larger plan still fits: the fit leaves a long plan room across.
+    auto leftOut = [&](CPoint o, double k) {
+        CPlanDrawer sized = *this;
+        sized.m_ptOrigin = o;
+        sized.m_dScale = k;
+        int n = 0;
+        for (const LabelNote& note : LabelNotes(ProbeLike(pDC, [&](CDC* probe) {
+                 CLabelRoom room(probe, frame);
+                 sized.KeepLabelsOffMarks(probe, pDoc, true);
+                 sized.DrawPage(probe, pDoc);
+             })))
+            n += !note.written() && note.kind != LabelKind::Node && note.kind != LabelKind::Member;
+        return n;
+    };
+    int fewest = leftOut(m_ptOrigin, m_dScale);
+    // A millimetre in from the frame, as the fit keeps it.
+    CRect inside = frame;
+    inside.NormalizeRect();
+    inside.DeflateRect(10, 10);
+    CPoint o = m_ptOrigin;
+    double k = m_dScale;
+    for (int step = 0; step < 6 && fewest > 0; ++step) {
+        k *= 1.125;
+        const CRect b = DrawnBounds(ProbeLike(pDC, [&](CDC* probe) { bounds(probe, o, CDPoint(k, k)); }));
+        if (b.Width() > inside.Width() || b.Height() > inside.Height())
+            break;
+        o.Offset((inside.left + inside.right) / 2 - (b.left + b.right) / 2,
+                 (inside.top + inside.bottom) / 2 - (b.top + b.bottom) / 2);
+        if (const int n = leftOut(o, k); n < fewest) {
+            fewest = n;
+            m_ptOrigin = o;
+            m_dScale = k;
+        }
+    }
+    // The lengths a tenth smaller at a step, down to 0.6 of their size.
+    const double full = m_dDimensionScale;
+    double best = full;
+    for (double t = 0.9; t > 0.55 && fewest > 0; t -= 0.1) {
+        m_dDimensionScale = full * t;
+        if (const int n = leftOut(m_ptOrigin, m_dScale); n < fewest) {
+            fewest = n;
+            best = m_dDimensionScale;
+        }
+    }
+    m_dDimensionScale = best;
+}
+
+void CPlanDrawer::DrawPage(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    DrawSpanDimensions(pDC, pDoc, pDoc->m_bPlanShowSpanLengths);
+    DrawPanelDimensions(pDC, pDoc, pDoc->m_bPlanShowPanelLengths);
+    DrawBaseLine(pDC, pDoc);
+    DrawGirderLines(pDC, pDoc);
+    DrawSupports(pDC, pDoc);
+    // The girders' names before the crowded cross-member labels and node numbers, which
+    // give way to them, the numbers last.
+    DrawGirderLabels(pDC, pDoc);
+    DrawCrossMemberLabels(pDC, pDoc);
+    DrawNodeNumbers(pDC, pDoc);
+    DrawNodeMarks(pDC, pDoc);
+    DrawCurbLines(pDC, pDoc);
+    DrawKerbOuterLines(pDC, pDoc);
+    DrawRailingLines(pDC, pDoc);
+    DrawCarriagewayLines(pDC, pDoc);
+    DrawCrossSectionLines(pDC, pDoc);
+    DrawCrossMembers(pDC, pDoc);
 }
 
 CPlanLabelLayout* CPlanDrawer::Layout(CDC* pDC) const
@@ -1570,8 +1638,8 @@ std::vector<CPoint> DimensionCorners(CDC* pDC, CPoint at, const QString& text, b
     const double row = 1.25 * ext.cy;
     const CDPoint side(along.x / len, along.y / len);
     const double aside = std::fabs(side.x) * cell.Width() + std::fabs(side.y) * cell.Height() + ext.cy / 2.0;
-    for (int shift : {0, 1, -1})
-        for (int k = shift == 0 ? 0 : 1; k < 4; ++k) {
+    for (int shift : {0, 1, -1, 2, -2})
+        for (int k = shift == 0 ? 0 : 1; k < 6; ++k) {
             const double n = r + k * row, a = shift * aside;
             const CPoint centre(at.x + int(std::lround(normal.x * n + side.x * a)),
                                 at.y + int(std::lround(normal.y * n + side.y * a)));
@@ -1582,17 +1650,32 @@ std::vector<CPoint> DimensionCorners(CDC* pDC, CPoint at, const QString& text, b
 
 // What both dimension layers set up: their pen and font, a transparent background put back
 // at the end, the plan's transform and the line's offset from the girders.
+// The values written dScale of their font's size where it is below 1.
 struct DimensionPass {
-    DimensionPass(CDC* pDC, CFont* pFont, const CPlanTransform& transform, const CMarivoltenDoc& doc, double c)
-        : pen(PS_SOLID, 1, RGB(255, 192, 192)), selPen(pDC, &pen), selFont(pDC, pFont), dc(pDC),
-          oldMode(pDC->SetBkMode(TRANSPARENT)), t(transform), reversed(doc.m_bPlanScaleReversed == 1),
-          spans(BuiltSpans(doc)), d(DimensionOffset(doc, spans, c))
+    DimensionPass(CDC* pDC, CFont* pFont, const CPlanTransform& transform, const CMarivoltenDoc& doc, double c,
+                  double dScale)
+        : pen(PS_SOLID, 1, RGB(255, 192, 192)), selPen(pDC, &pen), selFont(pDC, pFont),
+          selSmall(pDC, Smaller(pDC, dScale)), dc(pDC), oldMode(pDC->SetBkMode(TRANSPARENT)), t(transform),
+          reversed(doc.m_bPlanScaleReversed == 1), spans(BuiltSpans(doc)), d(DimensionOffset(doc, spans, c))
     {
     }
     ~DimensionPass() { dc->SetBkMode(oldMode); }
+    CFont* Smaller(CDC* pDC, double dScale)
+    {
+        CFont* font = pDC->GetCurrentFont();
+        if (!font || !(dScale < 1.0))
+            return nullptr;
+        LOGFONT lf = font->LogFont();
+        lf.lfHeight = LONG(std::lround(lf.lfHeight * dScale));
+        lf.lfWidth = LONG(std::lround(lf.lfWidth * dScale));
+        small.CreateFontIndirect(&lf);
+        return &small;
+    }
     CPen pen;
     Selected<CPen> selPen;
     Selected<CFont> selFont;
+    CFont small;
+    Selected<CFont> selSmall;
     CDC* dc;
     int oldMode;
     CPlanTransform t;
@@ -1633,7 +1716,7 @@ int CPlanDrawer::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
 {
     if (bShow != 1)
         return 0;
-    DimensionPass pass(pDC, m_pDimensionFont, Transform(*pDoc), *pDoc, 10.0);
+    DimensionPass pass(pDC, m_pDimensionFont, Transform(*pDoc), *pDoc, 10.0, m_dDimensionScale);
     const CPlanTransform& t = pass.t;
     const double d = pass.d;
     for (int i = 0; i < pass.spans; ++i) {
@@ -1670,7 +1753,7 @@ int CPlanDrawer::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
 {
     if (bShow != 1)
         return 0;
-    DimensionPass pass(pDC, m_pDimensionFont, Transform(*pDoc), *pDoc, 7.0);
+    DimensionPass pass(pDC, m_pDimensionFont, Transform(*pDoc), *pDoc, 7.0, m_dDimensionScale);
     const CPlanTransform& t = pass.t;
     const double d = pass.d;
     for (int i = 0; i < pass.spans; ++i) {

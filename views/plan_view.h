@@ -70,7 +70,11 @@ public:
     // Makes the plan smaller and centres it in the frame where its dimension lines and values
     // or the labels beyond its deck, which a fit of the deck alone knows nothing of, would
     // leave it.
+    // And larger, where some labels that must not be left out find no place, else their
+    // lengths written smaller.
     void KeepInFrame(CDC* pDC, CMarivoltenDoc* pDoc, const CRect& frame);
+    // The report's plan page, once its layout is kept (KeepLabelsOffMarks).
+    void DrawPage(CDC* pDC, CMarivoltenDoc* pDoc);
 
     double m_dScale = 1.0;
     CPoint m_ptOrigin;
@@ -80,6 +84,8 @@ public:
     CFont* m_pLabelFont = nullptr;
     // Dimension values; null writes them in the font the DC has.
     CFont* m_pDimensionFont = nullptr;
+    // The dimension values written this much of their font's size (1 as it is).
+    double m_dDimensionScale = 1.0;
     // 1: texts run along the turned plan and the dimension values up the page.
     int m_bTurnedText = 0;
     // 1: the numbers of the outer girders stand outside the deck, clear of its edge.
