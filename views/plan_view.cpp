@@ -1638,13 +1638,15 @@ std::vector<CPoint> DimensionCorners(CDC* pDC, CPoint at, const QString& text, b
     const double row = 1.25 * ext.cy;
     const CDPoint side(along.x / len, along.y / len);
     const double aside = std::fabs(side.x) * cell.Width() + std::fabs(side.y) * cell.Height() + ext.cy / 2.0;
-    for (int shift : {0, 1, -1, 2, -2})
-        for (int k = shift == 0 ? 0 : 1; k < 6; ++k) {
-            const double n = r + k * row, a = shift * aside;
-            const CPoint centre(at.x + int(std::lround(normal.x * n + side.x * a)),
-                                at.y + int(std::lround(normal.y * n + side.y * a)));
-            corners.emplace_back(centre.x - cell.CenterPoint().x, centre.y - cell.CenterPoint().y);
-        }
+    // Last, the same rows on the line's other side: on a curve the side above may face the deck.
+    for (int facing : {1, -1})
+        for (int shift : {0, 1, -1, 2, -2})
+            for (int k = shift == 0 ? 0 : 1; k < 6; ++k) {
+                const double n = facing * (r + k * row), a = shift * aside;
+                const CPoint centre(at.x + int(std::lround(normal.x * n + side.x * a)),
+                                    at.y + int(std::lround(normal.y * n + side.y * a)));
+                corners.emplace_back(centre.x - cell.CenterPoint().x, centre.y - cell.CenterPoint().y);
+            }
     return corners;
 }
 
