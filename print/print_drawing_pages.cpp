@@ -67,35 +67,19 @@ void CPrintView::PrintPlan(CDC* pDC, CPrintInfo* pInfo)
                                        doc->m_nMarginTop, doc->m_nMarginBottom, 0.65, 10.0);
     if (!fit.m_bValid || g_nSpans <= 0)
         return;
-    m_dPlanScale = fit.m_dScale;
-    m_ptPlanOrigin = fit.m_ptOrigin;
-    plan.m_dScale = fit.m_dScale;
-    plan.m_ptOrigin = fit.m_ptOrigin;
     plan.m_pLabelFont = upright ? &m_font[1] : nullptr;
     plan.m_bTurnedText = upright ? 0 : 1;
     plan.m_bNumbersBesideDeck = 0;
     plan.m_nCarriagewayPenStyle = PS_DASHDOT;
     plan.m_nCarriagewayPenWidth = 1;
+    plan.m_dScale = fit.m_dScale;
+    plan.m_ptOrigin = fit.m_ptOrigin;
+    plan.KeepInFrame(pDC, doc, doc->PageFrameRect(pInfo));
+    m_dPlanScale = plan.m_dScale;
+    m_ptPlanOrigin = plan.m_ptOrigin;
     CLabelRoom room(pDC, doc->PageFrameRect(pInfo));
     plan.KeepLabelsOffMarks(pDC, doc, true);
-
-    plan.DrawSpanDimensions(pDC, doc, doc->m_bPlanShowSpanLengths);
-    plan.DrawPanelDimensions(pDC, doc, doc->m_bPlanShowPanelLengths);
-    plan.DrawBaseLine(pDC, doc);
-    plan.DrawGirderLines(pDC, doc);
-    plan.DrawSupports(pDC, doc);
-    // The girders' names before the crowded cross-member labels and node numbers, which
-    // give way to them, the numbers last.
-    plan.DrawGirderLabels(pDC, doc);
-    plan.DrawCrossMemberLabels(pDC, doc);
-    plan.DrawNodeNumbers(pDC, doc);
-    plan.DrawNodeMarks(pDC, doc);
-    plan.DrawCurbLines(pDC, doc);
-    plan.DrawKerbOuterLines(pDC, doc);
-    plan.DrawRailingLines(pDC, doc);
-    plan.DrawCarriagewayLines(pDC, doc);
-    plan.DrawCrossSectionLines(pDC, doc);
-    plan.DrawCrossMembers(pDC, doc);
+    plan.DrawPage(pDC, doc);
 }
 
 // ---------------------------------------------------------------- longitudinal sections

@@ -291,6 +291,12 @@ struct CPlanLabelLayout {
             return SegmentThrough(lines[size_t(i)].first, lines[size_t(i)].second, cell, kTouch - 2);
         });
     }
+    // A leader keeps off the plan's texts as their lines do: the device rounds the cells.
+    bool CrossesText(CPoint p, CPoint q) const
+    {
+        return textBuckets.Any(Around(p, q), [&](int i) { return SegmentThrough(p, q, texts[size_t(i)], kTouch - 2); }) ||
+               room->CrossesText(p, q);
+    }
     // Along its line a text keeps half its height from the plan's other texts.
     bool KeepsGap(const CRect& cell, bool bAlongY, int nHeight) const
     {
@@ -610,6 +616,97 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimen
     m_pLayout = layout;
 }
 
+void CPlanDrawer::KeepInFrame(CDC* pDC, CMarivoltenDoc* pDoc, const CRect& frame)
+{
+    CPoint origin = m_ptOrigin;
+    CDPoint scale(m_dScale, m_dScale);
+    const PlacedDrawing bounds = [&](CDC* probe, CPoint o, CDPoint k) {
+        CPlanDrawer sized = *this;
+        sized.m_pLayout.reset();
+        sized.m_bArcsAsChords = true;
+        sized.m_ptOrigin = o;
+        sized.m_dScale = k.x;
+        sized.DrawSpanDimensions(probe, pDoc, pDoc->m_bPlanShowSpanLengths);
+        sized.DrawPanelDimensions(probe, pDoc, pDoc->m_bPlanShowPanelLengths);
+        sized.DrawGirderLines(probe, pDoc);
+        sized.DrawSupports(probe, pDoc);
+        sized.DrawGirderLabels(probe, pDoc);
+        sized.DrawCrossMemberLabels(probe, pDoc);
+        sized.DrawCurbLines(probe, pDoc);
+        sized.DrawRailingLines(probe, pDoc);
+    };
+    FitDrawing(pDC, bounds, frame, false, origin, scale);
+    m_ptOrigin = origin;
+    m_dScale = scale.x;
+    // Larger, an eighth at a step and centred, while labels that must not be left out find no
+    // clear place and the larger plan still fits: the fit leaves a long plan room across.
+    auto leftOut = [&](CPoint o, double k) {
+        CPlanDrawer sized = *this;
+        sized.m_ptOrigin = o;
+        sized.m_dScale = k;
+        int n = 0;
+        for (const LabelNote& note : LabelNotes(ProbeLike(pDC, [&](CDC* probe) {
+                 CLabelRoom room(probe, frame);
+                 sized.KeepLabelsOffMarks(probe, pDoc, true);
+                 sized.DrawPage(probe, pDoc);
+             })))
+            n += !note.written() && note.kind != LabelKind::Node && note.kind != LabelKind::Member;
+        return n;
+    };
+    int fewest = leftOut(m_ptOrigin, m_dScale);
+    // A millimetre in from the frame, as the fit keeps it.
+    CRect inside = frame;
+    inside.NormalizeRect();
+    inside.DeflateRect(10, 10);
+    CPoint o = m_ptOrigin;
+    double k = m_dScale;
+    for (int step = 0; step < 6 && fewest > 0; ++step) {
+        k *= 1.125;
+        const CRect b = DrawnBounds(ProbeLike(pDC, [&](CDC* probe) { bounds(probe, o, CDPoint(k, k)); }));
+        if (b.Width() > inside.Width() || b.Height() > inside.Height())
+            break;
+        o.Offset((inside.left + inside.right) / 2 - (b.left + b.right) / 2,
+                 (inside.top + inside.bottom) / 2 - (b.top + b.bottom) / 2);
+        if (const int n = leftOut(o, k); n < fewest) {
+            fewest = n;
+            m_ptOrigin = o;
+            m_dScale = k;
+        }
+    }
+    // The lengths a tenth smaller at a step, down to 0.6 of their size.
+    const double full = m_dDimensionScale;
+    double best = full;
+    for (double t = 0.9; t > 0.55 && fewest > 0; t -= 0.1) {
+        m_dDimensionScale = full * t;
+        if (const int n = leftOut(m_ptOrigin, m_dScale); n < fewest) {
+            fewest = n;
+            best = m_dDimensionScale;
+        }
+    }
+    m_dDimensionScale = best;
+}
+
+void CPlanDrawer::DrawPage(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    DrawSpanDimensions(pDC, pDoc, pDoc->m_bPlanShowSpanLengths);
+    DrawPanelDimensions(pDC, pDoc, pDoc->m_bPlanShowPanelLengths);
+    DrawBaseLine(pDC, pDoc);
+    DrawGirderLines(pDC, pDoc);
+    DrawSupports(pDC, pDoc);
+    // The girders' names before the crowded cross-member labels and node numbers, which
+    // give way to them, the numbers last.
+    DrawGirderLabels(pDC, pDoc);
+    DrawCrossMemberLabels(pDC, pDoc);
+    DrawNodeNumbers(pDC, pDoc);
+    DrawNodeMarks(pDC, pDoc);
+    DrawCurbLines(pDC, pDoc);
+    DrawKerbOuterLines(pDC, pDoc);
+    DrawRailingLines(pDC, pDoc);
+    DrawCarriagewayLines(pDC, pDoc);
+    DrawCrossSectionLines(pDC, pDoc);
+    DrawCrossMembers(pDC, pDoc);
+}
+
 CPlanLabelLayout* CPlanDrawer::Layout(CDC* pDC) const
 {
     CLabelRoom* room = CLabelRoom::Of(pDC);
@@ -626,8 +723,16 @@ int CPlanDrawer::WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
     if (!layout->tried.insert({int(kind), text, anchor.x, anchor.y}).second)
         return -1;
     const int h = pDC->GetTextExtent(text).cy;
-    for (size_t i = 0; i < corners.size(); ++i) {
-        const CRect cell = TextCell(pDC, esc, corners[i].x, corners[i].y, text);
+    // A value, never left out, tries its places moved inside the frame last, led back.
+    std::vector<CPoint> places = corners;
+    if (kind == LabelKind::Dimension || kind == LabelKind::Value)
+        for (CPoint c : corners) {
+            const CPoint d = layout->room->IntoFrame(TextCell(pDC, esc, c.x, c.y, text));
+            if (d != CPoint())
+                places.emplace_back(c.x + d.x, c.y + d.y);
+        }
+    for (size_t i = 0; i < places.size(); ++i) {
+        const CRect cell = TextCell(pDC, esc, places[i].x, places[i].y, text);
         if ((nGirder >= 0 && layout->OnOtherGirder(cell, nGirder)) ||
             !layout->IsClear(cell, esc, h, kind == LabelKind::Dimension))
             continue;
@@ -639,11 +744,11 @@ int CPlanDrawer::WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
         if (!nearest && kind != LabelKind::Dimension)
             continue;
         const bool led = !nearest || Distance(anchor, end) > 2.5 * std::min(cell.Width(), cell.Height());
-        if (led && (Distance(anchor, end) > kLongestLeader || layout->room->CrossesText(anchor, end)))
+        if (led && (Distance(anchor, end) > kLongestLeader || layout->CrossesText(anchor, end)))
             continue;
         if (led)
             DrawLeader(pDC, layout, anchor, cell);
-        PutLabel(pDC, layout, esc, corners[i], {kind, text, anchor, cell, int(i), led});
+        PutLabel(pDC, layout, esc, places[i], {kind, text, anchor, cell, int(i), led});
         return int(i);
     }
     NoteLabel(pDC, {kind, text, anchor, CRect(), -1, false});
@@ -1213,7 +1318,7 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
                 for (const Placed& q : placed)
                     if (&q != &p && SegmentThrough(p.anchor, end, q.cell))
                         return false;
-                if (room && room->CrossesText(p.anchor, end))
+                if (layout ? layout->CrossesText(p.anchor, end) : room && room->CrossesText(p.anchor, end))
                     return false;
             }
             return true;
@@ -1533,29 +1638,46 @@ std::vector<CPoint> DimensionCorners(CDC* pDC, CPoint at, const QString& text, b
     const double row = 1.25 * ext.cy;
     const CDPoint side(along.x / len, along.y / len);
     const double aside = std::fabs(side.x) * cell.Width() + std::fabs(side.y) * cell.Height() + ext.cy / 2.0;
-    for (int shift : {0, 1, -1})
-        for (int k = shift == 0 ? 0 : 1; k < 4; ++k) {
-            const double n = r + k * row, a = shift * aside;
-            const CPoint centre(at.x + int(std::lround(normal.x * n + side.x * a)),
-                                at.y + int(std::lround(normal.y * n + side.y * a)));
-            corners.emplace_back(centre.x - cell.CenterPoint().x, centre.y - cell.CenterPoint().y);
-        }
+    // Last, the same rows on the line's other side: on a curve the side above may face the deck.
+    for (int facing : {1, -1})
+        for (int shift : {0, 1, -1, 2, -2})
+            for (int k = shift == 0 ? 0 : 1; k < 6; ++k) {
+                const double n = facing * (r + k * row), a = shift * aside;
+                const CPoint centre(at.x + int(std::lround(normal.x * n + side.x * a)),
+                                    at.y + int(std::lround(normal.y * n + side.y * a)));
+                corners.emplace_back(centre.x - cell.CenterPoint().x, centre.y - cell.CenterPoint().y);
+            }
     return corners;
 }
 
 // What both dimension layers set up: their pen and font, a transparent background put back
 // at the end, the plan's transform and the line's offset from the girders.
+// The values written dScale of their font's size where it is below 1.
 struct DimensionPass {
-    DimensionPass(CDC* pDC, CFont* pFont, const CPlanTransform& transform, const CMarivoltenDoc& doc, double c)
-        : pen(PS_SOLID, 1, RGB(255, 192, 192)), selPen(pDC, &pen), selFont(pDC, pFont), dc(pDC),
-          oldMode(pDC->SetBkMode(TRANSPARENT)), t(transform), reversed(doc.m_bPlanScaleReversed == 1),
-          spans(BuiltSpans(doc)), d(DimensionOffset(doc, spans, c))
+    DimensionPass(CDC* pDC, CFont* pFont, const CPlanTransform& transform, const CMarivoltenDoc& doc, double c,
+                  double dScale)
+        : pen(PS_SOLID, 1, RGB(255, 192, 192)), selPen(pDC, &pen), selFont(pDC, pFont),
+          selSmall(pDC, Smaller(pDC, dScale)), dc(pDC), oldMode(pDC->SetBkMode(TRANSPARENT)), t(transform),
+          reversed(doc.m_bPlanScaleReversed == 1), spans(BuiltSpans(doc)), d(DimensionOffset(doc, spans, c))
     {
     }
     ~DimensionPass() { dc->SetBkMode(oldMode); }
+    CFont* Smaller(CDC* pDC, double dScale)
+    {
+        CFont* font = pDC->GetCurrentFont();
+        if (!font || !(dScale < 1.0))
+            return nullptr;
+        LOGFONT lf = font->LogFont();
+        lf.lfHeight = LONG(std::lround(lf.lfHeight * dScale));
+        lf.lfWidth = LONG(std::lround(lf.lfWidth * dScale));
+        small.CreateFontIndirect(&lf);
+        return &small;
+    }
     CPen pen;
     Selected<CPen> selPen;
     Selected<CFont> selFont;
+    CFont small;
+    Selected<CFont> selSmall;
     CDC* dc;
     int oldMode;
     CPlanTransform t;
@@ -1565,7 +1687,8 @@ struct DimensionPass {
     DimensionWalker walk;
 };
 
-void DimensionRun(CDC* pDC, const CPlanTransform& t, const CSpanData& sp, double d, CDPoint q0, CDPoint q1)
+void DimensionRun(CDC* pDC, const CPlanTransform& t, const CSpanData& sp, double d, CDPoint q0, CDPoint q1,
+                  bool bChords)
 {
     const CPoint a = t.Map(q0), b = t.Map(q1);
     if (!sp.m_bCurvedBaseLine) {
@@ -1577,7 +1700,13 @@ void DimensionRun(CDC* pDC, const CPlanTransform& t, const CSpanData& sp, double
     const int r = int((sp.m_dRadius - d) * t.m_dScale);
     const int ar = std::abs(r);
     const CRect box(c.x - ar, c.y - ar, c.x + ar, c.y + ar);
-    if (r > 0)
+    if (bChords) {
+        const std::vector<int> args{box.left, box.top, box.right, box.bottom, r > 0 ? a.x : b.x, r > 0 ? a.y : b.y,
+                                    r > 0 ? b.x : a.x, r > 0 ? b.y : a.y};
+        const std::vector<CPoint> points = ArcPoints(args, 32);
+        if (points.size() >= 2)
+            pDC->Polyline(points.data(), int(points.size()));
+    } else if (r > 0)
         pDC->Arc(box, a, b);
     else
         pDC->Arc(box, b, a);
@@ -1589,7 +1718,7 @@ int CPlanDrawer::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
 {
     if (bShow != 1)
         return 0;
-    DimensionPass pass(pDC, m_pDimensionFont, Transform(*pDoc), *pDoc, 10.0);
+    DimensionPass pass(pDC, m_pDimensionFont, Transform(*pDoc), *pDoc, 10.0, m_dDimensionScale);
     const CPlanTransform& t = pass.t;
     const double d = pass.d;
     for (int i = 0; i < pass.spans; ++i) {
@@ -1613,7 +1742,7 @@ int CPlanDrawer::DrawSpanDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
             }
             prevTurned = qt;
         }
-        DimensionRun(pDC, t, sp, d, q0, qn);
+        DimensionRun(pDC, t, sp, d, q0, qn, m_bArcsAsChords);
         const CPoint at = Scaled(t, label);
         const QString text = AfxFormat("%.0f", sp.m_dSpanLength * 1000.0);
         WriteLabel(pDC, *pDoc, DimensionCorners(pDC, at, text, pass.reversed, TextEscapement(*pDoc), along), text,
@@ -1626,7 +1755,7 @@ int CPlanDrawer::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
 {
     if (bShow != 1)
         return 0;
-    DimensionPass pass(pDC, m_pDimensionFont, Transform(*pDoc), *pDoc, 7.0);
+    DimensionPass pass(pDC, m_pDimensionFont, Transform(*pDoc), *pDoc, 7.0, m_dDimensionScale);
     const CPlanTransform& t = pass.t;
     const double d = pass.d;
     for (int i = 0; i < pass.spans; ++i) {
@@ -1653,7 +1782,7 @@ int CPlanDrawer::DrawPanelDimensions(CDC* pDC, CMarivoltenDoc* pDoc, int bShow)
             }
             prevTurned = qt;
         }
-        DimensionRun(pDC, t, sp, d, q0, q);
+        DimensionRun(pDC, t, sp, d, q0, q, m_bArcsAsChords);
     }
     return 1;
 }

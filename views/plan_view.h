@@ -67,6 +67,14 @@ public:
     // labels then beyond the other edge), a character's gap from other texts and nearer what
     // they name than anything else of its kind or led to it. Called at the start of each page.
     void KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimensions = false);
+    // Makes the plan smaller and centres it in the frame where its dimension lines and values
+    // or the labels beyond its deck, which a fit of the deck alone knows nothing of, would
+    // leave it.
+    // And larger, where some labels that must not be left out find no place, else their
+    // lengths written smaller.
+    void KeepInFrame(CDC* pDC, CMarivoltenDoc* pDoc, const CRect& frame);
+    // The report's plan page, once its layout is kept (KeepLabelsOffMarks).
+    void DrawPage(CDC* pDC, CMarivoltenDoc* pDoc);
 
     double m_dScale = 1.0;
     CPoint m_ptOrigin;
@@ -76,6 +84,8 @@ public:
     CFont* m_pLabelFont = nullptr;
     // Dimension values; null writes them in the font the DC has.
     CFont* m_pDimensionFont = nullptr;
+    // The dimension values written this much of their font's size (1 as it is).
+    double m_dDimensionScale = 1.0;
     // 1: texts run along the turned plan and the dimension values up the page.
     int m_bTurnedText = 0;
     // 1: the numbers of the outer girders stand outside the deck, clear of its edge.
@@ -83,6 +93,9 @@ public:
     // The lanes' edges: the window draws them wide and solid.
     int m_nCarriagewayPenStyle = PS_SOLID;
     int m_nCarriagewayPenWidth = 3;
+    // Curved dimension lines drawn as chords, where the drawing is measured: an arc's record
+    // reaches as far as its whole circle.
+    bool m_bArcsAsChords = false;
 
 protected:
     CPlanTransform Transform(const CMarivoltenDoc& doc) const;

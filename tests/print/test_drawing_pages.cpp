@@ -875,6 +875,74 @@ TEST_F(PlanPageTest, DimensionLinesSendTheCrossMemberLabelsBeyondTheOtherEdge)
     }
 }
 
+// Eight girders wide over one short span, the dimension lines stand far out beside the first
+// girder: on the sideways page, where they run across the sheet, the plan is drawn smaller so
+// that every length is written inside the frame, as on the upright page, crossed by no line.
+TEST_F(PlanPageTest, AWideDeckWritesEveryLengthInsideTheFrameUprightAndSideways)
+{
+    using namespace designentry;
+    EnterBasic({"単径間鈑桁橋", 1, 8, IDC_FORM_PLATE, IDC_SIDEWALK_RIGHT});
+    EnterSpans(std::vector<double>{34500.0}, std::vector<int>{9});
+    EnterFraming(10850, 3100, 86.0);
+    ASSERT_NO_FATAL_FAILURE(RunGrillage());
+    ASSERT_EQ(g_nGirders, 8);
+    OpenForm();
+    View().m_bPrintPlan = 1;
+    g_pDoc->m_bPlanShowSpanLengths = 1;
+    g_pDoc->m_bPlanShowPanelLengths = 1;
+    for (bool upright : {true, false}) {
+        SCOPED_TRACE(upright ? "upright" : "sideways");
+        Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, upright);
+        View().CountPages();
+        const auto records = Page();
+        int lengths = 0;
+        for (const LabelNote& n : LabelNotes(records))
+            if (n.kind == LabelKind::Dimension) {
+                ++lengths;
+                EXPECT_TRUE(n.written()) << n.text.toStdString() << " at " << n.anchor.x << "," << n.anchor.y;
+            }
+        // The span's length and its nine panels'.
+        EXPECT_EQ(lengths, 10);
+        EXPECT_TRUE(drawingchecks::OutsideFrame(records).isEmpty())
+            << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
+        EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
+            << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
+    }
+}
+
+// A long single box over six spans, two of them in short panels: the plan fits the page's width
+// and its lengths crowd over the short panels. Each is written all the same (one of equal
+// panels at the least), in a plan drawn as large as the frame takes, else smaller, and none
+// stands on another or on a line.
+TEST_F(PlanPageTest, CrowdedLengthsOfALongPlanAreAllWrittenUprightAndSideways)
+{
+    using namespace designentry;
+    EnterBasic({"六径間箱桁橋", 6, 1, IDC_FORM_BOX, IDC_SIDEWALK});
+    EnterSpans(std::vector<double>{56000, 18000, 29500, 76500, 33500, 29500}, std::vector<int>{4, 9, 3, 6, 11, 8});
+    EnterFraming(2700, 2700, 90.0);
+    EnterBoxShape(5800.0);
+    ASSERT_NO_FATAL_FAILURE(RunGrillage());
+    ASSERT_EQ(g_nSpans, 6);
+    OpenForm();
+    View().m_bPrintPlan = 1;
+    g_pDoc->m_bPlanShowSpanLengths = 1;
+    g_pDoc->m_bPlanShowPanelLengths = 1;
+    for (bool upright : {true, false}) {
+        SCOPED_TRACE(upright ? "upright" : "sideways");
+        Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, upright);
+        View().CountPages();
+        const auto records = Page();
+        EXPECT_TRUE(drawingchecks::LeftOutLabels(records).isEmpty())
+            << drawingchecks::LeftOutLabels(records).join(u'\n').toStdString();
+        EXPECT_TRUE(drawingchecks::OutsideFrame(records).isEmpty())
+            << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
+        EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
+            << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
+        EXPECT_TRUE(drawingchecks::OverlappingTexts(records).isEmpty())
+            << drawingchecks::OverlappingTexts(records).join(u'\n').toStdString();
+    }
+}
+
 // The labels at their usual places stand as far from what they name, counted in their texts'
 // heights, on the sideways page, written larger and drawn at another scale, as upright: with
 // and without the dimension lines, which send the cross members' labels to the other edge.
