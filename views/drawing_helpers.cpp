@@ -178,7 +178,7 @@ bool CLabelRoom::CrossesText(CPoint p, CPoint q) const
     return m_pOuter && m_pOuter->CrossesText(p, q);
 }
 
-bool CLabelRoom::NearerToAnother(const CRect& cell, CPoint named, LabelKind kind) const
+bool CLabelRoom::NearerToAnother(const CRect& cell, CPoint named, LabelKind kind, std::optional<CPoint> also) const
 {
     auto distance = [&](CPoint p) {
         const double dx = std::max({double(cell.left - p.x), 0.0, double(p.x - cell.right)});
@@ -187,9 +187,10 @@ bool CLabelRoom::NearerToAnother(const CRect& cell, CPoint named, LabelKind kind
     };
     const double own = distance(named);
     for (const auto& [k, p] : m_named)
-        if (k == kind && kind != LabelKind::None && std::hypot(p.x - named.x, p.y - named.y) > 2.0 && distance(p) < own)
+        if (k == kind && kind != LabelKind::None && std::hypot(p.x - named.x, p.y - named.y) > 2.0 &&
+            (!also || std::hypot(p.x - also->x, p.y - also->y) > 2.0) && distance(p) < own)
             return true;
-    return m_pOuter && m_pOuter->NearerToAnother(cell, named, kind);
+    return m_pOuter && m_pOuter->NearerToAnother(cell, named, kind, also);
 }
 
 CPoint CLabelRoom::IntoFrame(const CRect& cell) const
@@ -380,7 +381,7 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
                     cell.OffsetRect(d.x, d.y);
                 }
                 if (!room->IsClear(keep ? Wider(cell, kRounding) : cell, ofLines, alongY) ||
-                    (!plain && i > 0 && room->NearerToAnother(cell, pointNamed(int(i), false), kind)))
+                    (!plain && i > 0 && room->NearerToAnother(cell, pointNamed(int(i), false), kind, named)))
                     continue;
                 write(at);
                 room->Take(cell, text, alongY, asked);
@@ -533,7 +534,12 @@ Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 {
     CLabelRoom room(pDC, frame, bLeaveNoneOut);
     room.SetTextScale(dTextScale);
-    room.KeepOffLines(ProbeDrawing(pDC, draw, origin, scale));
+    const std::vector<CDC::Record> probed = ProbeDrawing(pDC, draw, origin, scale);
+    room.KeepOffLines(probed);
+    // The points the labels name are known before any is written: an early label keeps off
+    // the point of one written later.
+    for (const LabelNote& n : LabelNotes(probed))
+        room.Named(n.kind, n.anchor);
     draw(pDC, origin, scale);
     return {room.Strays(), room.Crowded()};
 }

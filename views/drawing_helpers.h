@@ -100,9 +100,11 @@ public:
     bool CrossesText(CPoint p, CPoint q) const;
     // The points the labels name as things of their kinds: those written so far, and those a
     // drawing tells before it writes them. Whether a cell stands nearer to another such point
-    // of the kind than to `named`.
+    // of the kind than to `named`; `also`, the label's own anchor where it names a point of its
+    // thing beside it, is not another.
     void Named(LabelKind kind, CPoint anchor) { m_named.emplace_back(kind, anchor); }
-    bool NearerToAnother(const CRect& cell, CPoint named, LabelKind kind) const;
+    bool NearerToAnother(const CRect& cell, CPoint named, LabelKind kind,
+                         std::optional<CPoint> also = std::nullopt) const;
 
     bool LeavesNoneOut() const { return m_bLeaveNoneOut; }
     // The labels that found none of their own places clear: moved away, over a line or over

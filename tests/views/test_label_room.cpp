@@ -3,6 +3,8 @@
 // of its lines has them written smaller.
 #include "views/drawing_helpers.h"
 
+#include "common/drawing_checks.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,4 +95,26 @@ TEST_F(LabelRoomTest, LabelsWithNoPlaceClearOfTheLinesAreWrittenSmaller)
     const std::vector<LabelNote> notes = LabelNotes(dc.Records());
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_TRUE(lines.IsClear(notes[0].cell)) << notes[0].cell.left << " " << notes[0].cell.right;
+}
+
+// A label whose usual place is crossed by a line takes its next place, by the point a label
+// written later names: that point is known before, so the label stands elsewhere or is led.
+TEST_F(LabelRoomTest, ALabelKeepsOffThePointALaterLabelNames)
+{
+    const PlacedDrawing draw = [&](CDC* d, CPoint o, CDPoint) {
+        Selected<CFont> f(d, &font);
+        d->MoveTo(o.x + 30, o.y - 100);
+        d->LineTo(o.x + 30, o.y + 100);
+        WriteClear(d, 0, std::vector<CPoint>{CPoint(o.x + 10, o.y + 50), CPoint(o.x - 60, o.y + 50)},
+                   QStringLiteral("260"), o, LabelKind::Dimension);
+        WriteClear(d, 0, std::vector<CPoint>{CPoint(o.x - 60, o.y + 110)}, QStringLiteral("210"),
+                   CPoint(o.x - 35, o.y + 60), LabelKind::Dimension);
+    };
+    DrawLabelled(&dc, draw, CPoint(0, -1500), CDPoint(100, 100));
+    const std::vector<LabelNote> notes = LabelNotes(dc.Records());
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_TRUE(notes[0].written());
+    EXPECT_TRUE(notes[0].place != 1 || notes[0].led);
+    EXPECT_TRUE(drawingchecks::StrayLabels(dc.Records()).isEmpty())
+        << drawingchecks::StrayLabels(dc.Records()).join(QLatin1Char('\n')).toStdString();
 }
