@@ -546,6 +546,8 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimen
     CLabelRoom* room = CLabelRoom::Of(pDC);
     if (!room)
         return;
+    if (!m_rcPageText.IsRectEmpty())
+        room->Take(m_rcPageText);
     room->KeepOffMarks(ProbeLike(pDC, [&](CDC* probe) {
         DrawSupports(probe, pDoc);
         DrawNodeMarks(probe, pDoc);

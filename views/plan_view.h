@@ -96,6 +96,9 @@ public:
     // Curved dimension lines drawn as chords, where the drawing is measured: an arc's record
     // reaches as far as its whole circle.
     bool m_bArcsAsChords = false;
+    // A cell the page writes in itself, such as its section's caption (top <= bottom), that
+    // the labels keep clear of; empty where there is none.
+    CRect m_rcPageText;
 
 protected:
     CPlanTransform Transform(const CMarivoltenDoc& doc) const;
