@@ -1010,13 +1010,17 @@ TEST_F(PlanPageTest, AtASkewedEndEachNumberStandsOnItsOwnGirdersLine)
 
 // The section's caption stands at the top left of the plan's first page, inside its frame: a
 // curved plate bridge whose last node stands there sideways numbers it clear of the caption, and
-// nothing the page draws runs through it, upright or sideways.
+// nothing the page draws runs through it, upright or sideways, with its lengths shown.
 TEST_F(PlanPageTest, TheSectionsCaptionStandsClearOfThePlanUprightAndSideways)
 {
-    designgen::EnterDesign(designgen::Generate(435, 0));
+    const designgen::Design d = designgen::Generate(435, 0);
+    ASSERT_TRUE(d.planLengths);
+    designgen::EnterDesign(d);
     ASSERT_NO_FATAL_FAILURE(RunGrillage());
     OpenForm();
     View().m_bPrintPlan = 1;
+    g_pDoc->m_bPlanShowSpanLengths = 1;
+    g_pDoc->m_bPlanShowPanelLengths = 1;
     for (bool upright : {true, false}) {
         SCOPED_TRACE(upright ? "upright" : "sideways");
         Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, upright);
