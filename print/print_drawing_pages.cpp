@@ -74,6 +74,14 @@ void CPrintView::PrintPlan(CDC* pDC, CPrintInfo* pInfo)
     plan.m_nCarriagewayPenWidth = 1;
     plan.m_dScale = fit.m_dScale;
     plan.m_ptOrigin = fit.m_ptOrigin;
+    // The section's caption, written on its first page after the plan, as wide as its widest
+    // number makes it: the labels keep clear of it.
+    if (m_anSectionStart[RS_PLAN] == int(pInfo->m_nCurPage)) {
+        Selected<CFont> heading(pDC, &m_font[9]);
+        const QString caption = AfxFormat("§%2d ", 99) + SectionName(RS_PLAN);
+        const int h = pDC->GetTextExtent(caption).cy;
+        plan.m_rcPageText = TextCell(pDC, 0, m_nLeftMargin + 10, -(m_nTopMargin + 2 * h) + 20, caption);
+    }
     plan.KeepInFrame(pDC, doc, doc->PageFrameRect(pInfo));
     m_dPlanScale = plan.m_dScale;
     m_ptPlanOrigin = plan.m_ptOrigin;

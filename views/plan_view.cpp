@@ -546,6 +546,8 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimen
     CLabelRoom* room = CLabelRoom::Of(pDC);
     if (!room)
         return;
+    if (!m_rcPageText.IsRectEmpty())
+        room->Take(m_rcPageText);
     room->KeepOffMarks(ProbeLike(pDC, [&](CDC* probe) {
         DrawSupports(probe, pDoc);
         DrawNodeMarks(probe, pDoc);
@@ -635,7 +637,26 @@ void CPlanDrawer::KeepInFrame(CDC* pDC, CMarivoltenDoc* pDoc, const CRect& frame
         sized.DrawCurbLines(probe, pDoc);
         sized.DrawRailingLines(probe, pDoc);
     };
+    // Whether the plan's lines or marks run through the page's own text.
+    auto overText = [&](CPoint o, double k) {
+        if (m_rcPageText.IsRectEmpty())
+            return false;
+        const std::vector<CDC::Record> drawn = ProbeLike(pDC, [&](CDC* probe) { bounds(probe, o, CDPoint(k, k)); });
+        CDC probe;
+        CLabelRoom lines(&probe);
+        lines.KeepOffMarks(drawn);
+        lines.KeepOffLines(drawn);
+        return !lines.IsClear(m_rcPageText);
+    };
     FitDrawing(pDC, bounds, frame, false, origin, scale);
+    // Below the page's text where it would stand over it.
+    CRect fitted = frame;
+    if (overText(origin, scale.x)) {
+        fitted.top = std::min(frame.top, m_rcPageText.top - 10);
+        origin = m_ptOrigin;
+        scale = CDPoint(m_dScale, m_dScale);
+        FitDrawing(pDC, bounds, fitted, false, origin, scale);
+    }
     m_ptOrigin = origin;
     m_dScale = scale.x;
     // Larger, an eighth at a step and centred, while labels that must not be left out find no
@@ -655,7 +676,7 @@ void CPlanDrawer::KeepInFrame(CDC* pDC, CMarivoltenDoc* pDoc, const CRect& frame
     };
     int fewest = leftOut(m_ptOrigin, m_dScale);
     // A millimetre in from the frame, as the fit keeps it.
-    CRect inside = frame;
+    CRect inside = fitted;
     inside.NormalizeRect();
     inside.DeflateRect(10, 10);
     CPoint o = m_ptOrigin;
@@ -667,6 +688,8 @@ void CPlanDrawer::KeepInFrame(CDC* pDC, CMarivoltenDoc* pDoc, const CRect& frame
             break;
         o.Offset((inside.left + inside.right) / 2 - (b.left + b.right) / 2,
                  (inside.top + inside.bottom) / 2 - (b.top + b.bottom) / 2);
+        if (overText(o, k))
+            continue;
         if (const int n = leftOut(o, k); n < fewest) {
             fewest = n;
             m_ptOrigin = o;

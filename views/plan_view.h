@@ -96,6 +96,10 @@ public:
     // Curved dimension lines drawn as chords, where the drawing is measured: an arc's record
     // reaches as far as its whole circle.
     bool m_bArcsAsChords = false;
+    // A cell the page writes in itself, such as its section's caption (top <= bottom), that
+    // the labels keep clear of, and the plan fitted below where it would run through it; empty
+    // where there is none.
+    CRect m_rcPageText;
 
 protected:
     CPlanTransform Transform(const CMarivoltenDoc& doc) const;

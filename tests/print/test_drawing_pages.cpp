@@ -3,6 +3,7 @@
 #include "print_fixture.h"
 
 #include "common/design_entry.h"
+#include "common/design_generator.h"
 #include "common/drawing_checks.h"
 
 #include "app/globals.h"
@@ -1004,6 +1005,101 @@ TEST_F(PlanPageTest, AtASkewedEndEachNumberStandsOnItsOwnGirdersLine)
             }
         }
         EXPECT_EQ(written, g_nGirders);
+    }
+}
+
+// The section's caption stands at the top left of the plan's first page, inside its frame: a
+// curved plate bridge whose last node stands there sideways numbers it clear of the caption, and
+// nothing the page draws runs through it, upright or sideways, with its lengths shown.
+TEST_F(PlanPageTest, TheSectionsCaptionStandsClearOfThePlanUprightAndSideways)
+{
+    const designgen::Design d = designgen::Generate(435, 0);
+    ASSERT_TRUE(d.planLengths);
+    designgen::EnterDesign(d);
+    ASSERT_NO_FATAL_FAILURE(RunGrillage());
+    OpenForm();
+    View().m_bPrintPlan = 1;
+    g_pDoc->m_bPlanShowSpanLengths = 1;
+    g_pDoc->m_bPlanShowPanelLengths = 1;
+    for (bool upright : {true, false}) {
+        SCOPED_TRACE(upright ? "upright" : "sideways");
+        Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, upright);
+        View().CountPages();
+        CDC dc;
+        dc.SetResolution(600, 600);
+        dc.SetMapMode(MM_LOMETRIC);
+        dc.SelectObject(&View().m_font[0]);
+        CPrintInfo info;
+        info.m_nCurPage = UINT(View().m_anSectionStart[CPrintView::RS_PLAN]);
+        View().PrintPlan(&dc, &info);
+        ASSERT_EQ(View().DrawSectionHeading(&dc, &info), 1);
+        const auto records = dc.Records();
+        EXPECT_TRUE(drawingchecks::CrowdedTexts(records).isEmpty())
+            << drawingchecks::CrowdedTexts(records).join(u'\n').toStdString();
+        EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
+            << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
+    }
+}
+
+// A plan whose lines run through a text the page writes is fitted below it, and its labels
+// keep clear of it.
+TEST_F(PlanPageTest, APlanRunningThroughThePagesOwnTextIsFittedBelowIt)
+{
+    Open("plate_3span_skew.mvl");
+    CMarivoltenDoc* doc = g_pDoc;
+    CPrintInfo info;
+    const CRect frame = doc->PageFrameRect(&info);
+    CPlanDrawer plan;
+    plan.m_dOwnAngle = 90.0;
+    plan.m_bTurnedText = 1;
+    const CPlanFit fit = FitPlanToPage(*doc, 90.0, View().m_sizePage, doc->m_nMarginLeft, doc->m_nMarginRight,
+                                       doc->m_nMarginTop, doc->m_nMarginBottom, 0.65, 10.0);
+    ASSERT_TRUE(fit.m_bValid);
+    plan.m_dScale = fit.m_dScale;
+    plan.m_ptOrigin = fit.m_ptOrigin;
+    auto page = [&](CPlanDrawer& p) {
+        CDC dc;
+        dc.SetResolution(600, 600);
+        dc.SetMapMode(MM_LOMETRIC);
+        dc.SelectObject(&View().m_font[0]);
+        CLabelRoom room(&dc, frame);
+        p.KeepLabelsOffMarks(&dc, doc, true);
+        p.DrawPage(&dc, doc);
+        return dc.Records();
+    };
+    auto through = [](const std::vector<CDC::Record>& records, const CRect& cell) {
+        CDC probe;
+        CLabelRoom lines(&probe);
+        lines.KeepOffMarks(records);
+        lines.KeepOffLines(records);
+        return !lines.IsClear(cell);
+    };
+    auto fitted = [&](CPlanDrawer p) {
+        CDC dc;
+        dc.SetResolution(600, 600);
+        dc.SetMapMode(MM_LOMETRIC);
+        dc.SelectObject(&View().m_font[0]);
+        p.KeepInFrame(&dc, doc, frame);
+        return p;
+    };
+    CPlanDrawer plain = fitted(plan);
+    const std::vector<CDC::Record> before = page(plain);
+    // A caption's cell across the whole sideways plan, a tenth of its length below its top.
+    const CRect b = DrawnBounds(before);
+    const int y = b.bottom - b.Height() / 10;
+    const CRect cell(b.left, y - 20, b.right, y + 20);
+    ASSERT_TRUE(through(before, cell));
+    plan.m_rcPageText = cell;
+    CPlanDrawer kept = fitted(plan);
+    const std::vector<CDC::Record> after = page(kept);
+    EXPECT_FALSE(through(after, cell));
+    EXPECT_LT(DrawnBounds(after).bottom, cell.top);
+    for (const CDC::Record& r : after) {
+        if (!drawingchecks::IsText(r))
+            continue;
+        EXPECT_TRUE(r.box.right < cell.left || r.box.left > cell.right || r.box.bottom < cell.top ||
+                    r.box.top > cell.bottom)
+            << r.text.toStdString();
     }
 }
 
