@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <cmath>
 #include <optional>
 
@@ -476,11 +477,11 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     // Only the places beyond the support: those on its own side have been tried at that size.
     bool offOnly = false;
     // Whether ask i may stand in cell c, led back to its point or not: 1, or 2 where its leader
-    // crosses lines, which it may only where no other is clear (or with `crossing`). With `evict`, the values at their own places that
-    // it would meet go there instead of keeping it out. `over` 1: over the lines; 2: its
-    // leader across texts too.
+    // crosses lines, which it may only where no other is clear (or with `crossing`). With `evict`, the values at their
+    // own places that it would meet go there instead of keeping it out, or with `evictNumbers` the numbers it or its
+    // leader would meet. `over` 1: over the lines; 2: its leader across texts too.
     auto fits = [&](size_t i, const Taken& c, bool led, bool crossing = false, std::vector<size_t>* evict = nullptr,
-                    int over = 0) -> int {
+                    int over = 0, bool evictNumbers = false) -> int {
         const Ask& a = m_aAsks[i];
         if (a.kind == LabelKind::Value && (c.l < m_nAxisX || (offSide(a, c) && (!anySide || !led))))
             return 0;
@@ -499,7 +500,8 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         for (size_t j = 0; j < placed.size(); ++j) {
             if (j == i || placed[j].place < 0 || !near(c, placed[j].cell))
                 continue;
-            if (!evict || m_aAsks[j].kind != LabelKind::Value || placed[j].place != 0)
+            if (!evict || (evictNumbers ? m_aAsks[j].kind != LabelKind::Section
+                                        : m_aAsks[j].kind != LabelKind::Value || placed[j].place != 0))
                 return 0;
             evict->push_back(j);
         }
@@ -526,9 +528,14 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 return across ? 2 : 1;
             if (std::any_of(m_aTaken.begin(), m_aTaken.end(), meets))
                 return 0;
-            for (size_t j = 0; j < placed.size(); ++j)
-                if (j != i && placed[j].place >= 0 && meets(placed[j].cell))
+            for (size_t j = 0; j < placed.size(); ++j) {
+                if (j == i || placed[j].place < 0 || !meets(placed[j].cell))
+                    continue;
+                if (!evictNumbers || !evict || m_aAsks[j].kind != LabelKind::Section)
                     return 0;
+                if (std::find(evict->begin(), evict->end(), j) == evict->end())
+                    evict->push_back(j);
+            }
             return across ? 2 : 1;
         }
         // Nearer its own point than any other of its kind.
@@ -561,11 +568,12 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         bool led;
     };
     std::vector<Try> tries;
-    for (const LabelKind kind : {LabelKind::Section, LabelKind::Value})
-        for (size_t i = 0; i < m_aAsks.size(); ++i) {
+    // A number moved off for a value lays out again, but moves no value off in turn.
+    bool relaying = false;
+    std::function<void(size_t)> layOut = [&](size_t i) {
+        {
             const Ask& a = m_aAsks[i];
-            if (a.kind != kind || placed[i].place >= 0)
-                continue;
+            const LabelKind kind = a.kind;
             anySide = offOnly = false;
             const Taken& u = a.usual;
             const int w = u.r - u.l, h = u.t - u.b;
@@ -624,7 +632,8 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             // A number with no place of its own takes that of values, which have more places to
             // go to, and they go there.
             std::vector<size_t> evicted;
-            for (size_t k = 0; k <= tries.size() && kind == LabelKind::Section && placed[i].place < 0; ++k) {
+            for (size_t k = 0; k <= tries.size() && kind == LabelKind::Section && !relaying && placed[i].place < 0;
+                 ++k) {
                 const Taken& c = k == 0 ? u : tries[k - 1].cell;
                 const bool led = k > 0 && tries[k - 1].led;
                 if (fits(i, c, led, false, &evicted) == 1) {
@@ -687,6 +696,41 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 base = u;
                 around(std::max(2, h / 4), kLabelReach * h);
             }
+            // A value with no place clear of the lines but where numbers stand takes it, and they
+            // go round their steps again; not where one of them then finds no place.
+            if (kind == LabelKind::Value && placed[i].place < 0 && !relaying) {
+                const std::vector<Try> cands = tries;
+                const bool wasAny = anySide, wasOff = offOnly;
+                for (const int want : {1, 2}) {
+                    for (size_t k = 0; k < cands.size() && placed[i].place < 0; ++k) {
+                        if (fits(i, cands[k].cell, cands[k].led, false, &evicted, 0, true) != want ||
+                            evicted.empty())
+                            continue;
+                        const std::vector<Placed> before = placed;
+                        const LineStrips linesBefore = lines;
+                        const std::vector<size_t> moved = evicted;
+                        for (size_t j : moved)
+                            placed[j] = Placed();
+                        take(i, cands[k].cell, tried + int(k) + 1, cands[k].led);
+                        relaying = true;
+                        for (size_t j : moved)
+                            layOut(j);
+                        relaying = false;
+                        if (std::any_of(moved.begin(), moved.end(), [&](size_t j) { return placed[j].place < 0; })) {
+                            placed = before;
+                            lines = linesBefore;
+                        }
+                    }
+                    if (placed[i].place >= 0)
+                        break;
+                }
+                anySide = wasAny;
+                offOnly = wasOff;
+                if (placed[i].place < 0) {
+                    base = u;
+                    around(std::max(2, h / 4), kLabelReach * h);
+                }
+            }
             // A value the diagram shows is never left out: with no place clear of the lines near by
             // it stands over them clear of the texts, farther off where it must, its leader across
             // texts at worst, else at its own, right of the axis, where the numbers give way.
@@ -724,6 +768,11 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 take(i, c, 3 * tried + 1, false);
             }
         }
+    };
+    for (const LabelKind kind : {LabelKind::Section, LabelKind::Value})
+        for (size_t i = 0; i < m_aAsks.size(); ++i)
+            if (m_aAsks[i].kind == kind && placed[i].place < 0)
+                layOut(i);
 
     const int esc = m_bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0;
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
