@@ -626,6 +626,36 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 }
                 return second;
             };
+            // The first of the tries clear but for numbers, which go round their steps again; not
+            // where one of them then finds no place. Its place index counts from `first`.
+            auto takeMoving = [&](size_t i, int first) {
+                const std::vector<Try> cands = tries;
+                const bool wasAny = anySide, wasOff = offOnly;
+                std::vector<size_t> moved;
+                for (const int want : {1, 2}) {
+                    for (size_t k = 0; k < cands.size() && placed[i].place < 0; ++k) {
+                        if (fits(i, cands[k].cell, cands[k].led, false, &moved, 0, true) != want || moved.empty())
+                            continue;
+                        const std::vector<Placed> before = placed;
+                        const LineStrips linesBefore = lines;
+                        for (size_t j : moved)
+                            placed[j] = Placed();
+                        take(i, cands[k].cell, first + int(k), cands[k].led);
+                        relaying = true;
+                        for (size_t j : std::vector<size_t>(moved))
+                            layOut(j);
+                        relaying = false;
+                        if (std::any_of(moved.begin(), moved.end(), [&](size_t j) { return placed[j].place < 0; })) {
+                            placed = before;
+                            lines = linesBefore;
+                        }
+                    }
+                    if (placed[i].place >= 0)
+                        break;
+                }
+                anySide = wasAny;
+                offOnly = wasOff;
+            };
             if (const size_t k = firstFit(); k < tries.size())
                 take(i, tries[k].cell, int(k) + 1, tries[k].led);
             const int tried = int(tries.size());
@@ -643,13 +673,18 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 }
             }
             // A number still with no place stands anywhere round its step, led to it; in finer
-            // steps where that finds none, to stand in a gap between risers.
+            // steps where that finds none, to stand in a gap between risers; else where other
+            // numbers stand, which go round their steps again.
             for (const int part : {4, 8}) {
                 if (kind != LabelKind::Section || placed[i].place >= 0)
                     break;
                 around(std::max(2, h / part), kLabelReach * kValueHeight);
                 if (const size_t k = firstFit(); k < tries.size())
                     take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
+            }
+            if (kind == LabelKind::Section && placed[i].place < 0 && !relaying) {
+                around(std::max(2, h / 4), kLabelReach * kValueHeight);
+                takeMoving(i, 2 * tried + 1);
             }
             // A value with no place clear of the lines near by is written smaller, on the same side
             // of its point; one beside a support with none on its span's side stands beyond the
@@ -699,33 +734,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             // A value with no place clear of the lines but where numbers stand takes it, and they
             // go round their steps again; not where one of them then finds no place.
             if (kind == LabelKind::Value && placed[i].place < 0 && !relaying) {
-                const std::vector<Try> cands = tries;
-                const bool wasAny = anySide, wasOff = offOnly;
-                for (const int want : {1, 2}) {
-                    for (size_t k = 0; k < cands.size() && placed[i].place < 0; ++k) {
-                        if (fits(i, cands[k].cell, cands[k].led, false, &evicted, 0, true) != want ||
-                            evicted.empty())
-                            continue;
-                        const std::vector<Placed> before = placed;
-                        const LineStrips linesBefore = lines;
-                        const std::vector<size_t> moved = evicted;
-                        for (size_t j : moved)
-                            placed[j] = Placed();
-                        take(i, cands[k].cell, tried + int(k) + 1, cands[k].led);
-                        relaying = true;
-                        for (size_t j : moved)
-                            layOut(j);
-                        relaying = false;
-                        if (std::any_of(moved.begin(), moved.end(), [&](size_t j) { return placed[j].place < 0; })) {
-                            placed = before;
-                            lines = linesBefore;
-                        }
-                    }
-                    if (placed[i].place >= 0)
-                        break;
-                }
-                anySide = wasAny;
-                offOnly = wasOff;
+                takeMoving(i, tried + 1);
                 if (placed[i].place < 0) {
                     base = u;
                     around(std::max(2, h / 4), kLabelReach * h);
