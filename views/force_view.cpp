@@ -16,8 +16,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <functional>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 CForceView* g_pForceView = nullptr;
@@ -628,7 +628,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             };
             // The first of the tries clear but for numbers, which go round their steps again; not
             // where one of them then finds no place. Its place index counts from `first`.
-            auto takeMoving = [&](size_t i, int first) {
+            auto takeMoving = [&](int first) {
                 const std::vector<Try> cands = tries;
                 const bool wasAny = anySide, wasOff = offOnly;
                 std::vector<size_t> moved;
@@ -684,7 +684,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             }
             if (kind == LabelKind::Section && placed[i].place < 0 && !relaying) {
                 around(std::max(2, h / 4), kLabelReach * kValueHeight);
-                takeMoving(i, 2 * tried + 1);
+                takeMoving(2 * tried + 1);
             }
             // A value with no place clear of the lines near by is written smaller, on the same side
             // of its point; one beside a support with none on its span's side stands beyond the
@@ -734,7 +734,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             // A value with no place clear of the lines but where numbers stand takes it, and they
             // go round their steps again; not where one of them then finds no place.
             if (kind == LabelKind::Value && placed[i].place < 0 && !relaying) {
-                takeMoving(i, tried + 1);
+                takeMoving(tried + 1);
                 if (placed[i].place < 0) {
                     base = u;
                     around(std::max(2, h / 4), kLabelReach * h);
