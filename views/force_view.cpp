@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 CForceView* g_pForceView = nullptr;
@@ -476,11 +477,11 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     // Only the places beyond the support: those on its own side have been tried at that size.
     bool offOnly = false;
     // Whether ask i may stand in cell c, led back to its point or not: 1, or 2 where its leader
-    // crosses lines, which it may only where no other is clear (or with `crossing`). With `evict`, the values at their own places that
-    // it would meet go there instead of keeping it out. `over` 1: over the lines; 2: its
-    // leader across texts too.
+    // crosses lines, which it may only where no other is clear (or with `crossing`). With `evict`, the values at their
+    // own places that it would meet go there instead of keeping it out, or with `evictNumbers` the numbers it or its
+    // leader would meet. `over` 1: over the lines; 2: its leader across texts too.
     auto fits = [&](size_t i, const Taken& c, bool led, bool crossing = false, std::vector<size_t>* evict = nullptr,
-                    int over = 0) -> int {
+                    int over = 0, bool evictNumbers = false) -> int {
         const Ask& a = m_aAsks[i];
         if (a.kind == LabelKind::Value && (c.l < m_nAxisX || (offSide(a, c) && (!anySide || !led))))
             return 0;
@@ -499,7 +500,8 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         for (size_t j = 0; j < placed.size(); ++j) {
             if (j == i || placed[j].place < 0 || !near(c, placed[j].cell))
                 continue;
-            if (!evict || m_aAsks[j].kind != LabelKind::Value || placed[j].place != 0)
+            if (!evict || (evictNumbers ? m_aAsks[j].kind != LabelKind::Section
+                                        : m_aAsks[j].kind != LabelKind::Value || placed[j].place != 0))
                 return 0;
             evict->push_back(j);
         }
@@ -526,9 +528,14 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 return across ? 2 : 1;
             if (std::any_of(m_aTaken.begin(), m_aTaken.end(), meets))
                 return 0;
-            for (size_t j = 0; j < placed.size(); ++j)
-                if (j != i && placed[j].place >= 0 && meets(placed[j].cell))
+            for (size_t j = 0; j < placed.size(); ++j) {
+                if (j == i || placed[j].place < 0 || !meets(placed[j].cell))
+                    continue;
+                if (!evictNumbers || !evict || m_aAsks[j].kind != LabelKind::Section)
                     return 0;
+                if (std::find(evict->begin(), evict->end(), j) == evict->end())
+                    evict->push_back(j);
+            }
             return across ? 2 : 1;
         }
         // Nearer its own point than any other of its kind.
@@ -561,169 +568,218 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         bool led;
     };
     std::vector<Try> tries;
-    for (const LabelKind kind : {LabelKind::Section, LabelKind::Value})
-        for (size_t i = 0; i < m_aAsks.size(); ++i) {
-            const Ask& a = m_aAsks[i];
-            if (a.kind != kind || placed[i].place >= 0)
-                continue;
-            anySide = offOnly = false;
-            const Taken& u = a.usual;
-            const int w = u.r - u.l, h = u.t - u.b;
-            // The cell the places are tried round: the label's own, or a smaller one there.
-            Taken base = u;
-            auto add = [&](int dx, int dy, double farOff) {
-                const Taken c{base.l + dx, base.b + dy, base.r + dx, base.t + dy};
-                const bool off = offSide(a, c);
-                if ((off && !anySide) || (!off && offOnly) || (kind == LabelKind::Value && c.l < m_nAxisX))
-                    return;
-                const double d = Distance(c.l, c.b, c.r, c.t, a.at);
-                // Off its side far enough for its leader to show.
-                if (d <= farOff && (!off || d >= (base.t - base.b) / 2))
-                    tries.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), c, off || d > base.t - base.b});
-            };
-            // A value's places round its own, out to `reach`, nearest first.
-            auto around = [&](int step, int reach) {
-                tries.clear();
-                const int bw = base.r - base.l, bh = base.t - base.b;
-                for (int dy = -(reach + bh) / step * step; dy <= reach + bh; dy += step)
-                    for (int dx = -(reach + bw) / step * step; dx <= reach + bw; dx += step)
-                        if (dx != 0 || dy != 0)
-                            add(dx, dy, reach);
-                std::stable_sort(tries.begin(), tries.end(),
-                                 [](const Try& x, const Try& y) { return x.cost < y.cost; });
-            };
+    // A number moved off for a value lays out again, but moves no value off in turn.
+    bool relaying = false;
+    std::function<void(size_t)> layOut = [&](size_t i) {
+        const Ask& a = m_aAsks[i];
+        const LabelKind kind = a.kind;
+        anySide = offOnly = false;
+        const Taken& u = a.usual;
+        const int w = u.r - u.l, h = u.t - u.b;
+        // The cell the places are tried round: the label's own, or a smaller one there.
+        Taken base = u;
+        auto add = [&](int dx, int dy, double farOff) {
+            const Taken c{base.l + dx, base.b + dy, base.r + dx, base.t + dy};
+            const bool off = offSide(a, c);
+            if ((off && !anySide) || (!off && offOnly) || (kind == LabelKind::Value && c.l < m_nAxisX))
+                return;
+            const double d = Distance(c.l, c.b, c.r, c.t, a.at);
+            // Off its side far enough for its leader to show.
+            if (d <= farOff && (!off || d >= (base.t - base.b) / 2))
+                tries.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), c, off || d > base.t - base.b});
+        };
+        // A value's places round its own, out to `reach`, nearest first.
+        auto around = [&](int step, int reach) {
             tries.clear();
-            if (kind == LabelKind::Value) {
-                around(std::max(2, h / 4), kLabelReach * h);
-            } else {
-                // Along its step, and off a short one far enough to clear a support's line.
-                const int step = std::max(2, h / 8);
-                const int slide = std::max((a.to - a.from) / 2 - w / 2, w / 2 + 2 * step) / step * step;
-                for (int off = 0; off <= 2 * h; off += step)
-                    for (int dx = -slide; dx <= slide; dx += step)
-                        if (dx != 0 || off != 0)
-                            add(dx, a.away * off, 3.0 * h);
-                std::stable_sort(tries.begin(), tries.end(),
-                                 [](const Try& x, const Try& y) { return x.cost < y.cost; });
+            const int bw = base.r - base.l, bh = base.t - base.b;
+            for (int dy = -(reach + bh) / step * step; dy <= reach + bh; dy += step)
+                for (int dx = -(reach + bw) / step * step; dx <= reach + bw; dx += step)
+                    if (dx != 0 || dy != 0)
+                        add(dx, dy, reach);
+            std::stable_sort(tries.begin(), tries.end(),
+                             [](const Try& x, const Try& y) { return x.cost < y.cost; });
+        };
+        tries.clear();
+        if (kind == LabelKind::Value) {
+            around(std::max(2, h / 4), kLabelReach * h);
+        } else {
+            // Along its step, and off a short one far enough to clear a support's line.
+            const int step = std::max(2, h / 8);
+            const int slide = std::max((a.to - a.from) / 2 - w / 2, w / 2 + 2 * step) / step * step;
+            for (int off = 0; off <= 2 * h; off += step)
+                for (int dx = -slide; dx <= slide; dx += step)
+                    if (dx != 0 || off != 0)
+                        add(dx, a.away * off, 3.0 * h);
+            std::stable_sort(tries.begin(), tries.end(),
+                             [](const Try& x, const Try& y) { return x.cost < y.cost; });
+        }
+        // The first of the tries that fits, else the first whose leader crosses lines.
+        auto firstFit = [&]() {
+            size_t second = tries.size();
+            for (size_t k = 0; k < tries.size(); ++k) {
+                const int f = fits(i, tries[k].cell, tries[k].led);
+                if (f == 1)
+                    return k;
+                if (f == 2 && second == tries.size())
+                    second = k;
             }
-            // The first of the tries that fits, else the first whose leader crosses lines.
-            auto firstFit = [&]() {
-                size_t second = tries.size();
-                for (size_t k = 0; k < tries.size(); ++k) {
-                    const int f = fits(i, tries[k].cell, tries[k].led);
-                    if (f == 1)
-                        return k;
-                    if (f == 2 && second == tries.size())
-                        second = k;
-                }
-                return second;
-            };
-            if (const size_t k = firstFit(); k < tries.size())
-                take(i, tries[k].cell, int(k) + 1, tries[k].led);
-            const int tried = int(tries.size());
-            // A number with no place of its own takes that of values, which have more places to
-            // go to, and they go there.
-            std::vector<size_t> evicted;
-            for (size_t k = 0; k <= tries.size() && kind == LabelKind::Section && placed[i].place < 0; ++k) {
-                const Taken& c = k == 0 ? u : tries[k - 1].cell;
-                const bool led = k > 0 && tries[k - 1].led;
-                if (fits(i, c, led, false, &evicted) == 1) {
-                    for (size_t j : evicted)
-                        placed[j] = Placed();
-                    take(i, c, int(k), led);
-                }
-            }
-            // A number still with no place stands anywhere round its step, led to it; in finer
-            // steps where that finds none, to stand in a gap between risers.
-            for (const int part : {4, 8}) {
-                if (kind != LabelKind::Section || placed[i].place >= 0)
-                    break;
-                around(std::max(2, h / part), kLabelReach * kValueHeight);
-                if (const size_t k = firstFit(); k < tries.size())
-                    take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
-            }
-            // A value with no place clear of the lines near by is written smaller, on the same side
-            // of its point; one beside a support with none on its span's side stands beyond the
-            // support or over or under the lines, led back to its point, at its size or smaller.
-            // Half as high at last, where nothing else is clear of the lines.
-            struct Pass {
-                bool any;
-                std::vector<int> heights;
-            };
-            const Pass passes[] = {{false, {kValueHeight * 4 / 5, kValueHeight * 2 / 3}},
-                                   {true, {kValueHeight, kValueHeight * 4 / 5, kValueHeight * 2 / 3}},
-                                   {true, {kValueHeight / 2}}};
-            for (const Pass& pass : passes) {
-                if (kind != LabelKind::Value || placed[i].place >= 0)
-                    break;
-                // A value with no side has tried its size on every side already.
-                if (pass.any && a.side == 0 && pass.heights.front() == kValueHeight)
-                    continue;
-                anySide = pass.any && a.side != 0;
-                for (const int height : pass.heights) {
-                    if (placed[i].place >= 0)
+            return second;
+        };
+        // The first of the tries clear but for numbers, which go round their steps again; not
+        // where one of them then finds no place. Its place index counts from `first`.
+        auto takeMoving = [&](int first) {
+            const std::vector<Try> cands = tries;
+            const bool wasAny = anySide, wasOff = offOnly;
+            std::vector<size_t> moved;
+            for (const int want : {1, 2}) {
+                for (size_t k = 0; k < cands.size() && placed[i].place < 0; ++k) {
+                    if (fits(i, cands[k].cell, cands[k].led, false, &moved, 0, true) != want || moved.empty())
                         continue;
-                    offOnly = anySide && height != kValueHeight / 2;
-                    CSize ext;
-                    {
-                        const LabelFont small(pDC, height);
-                        ext = pDC->GetTextExtent(a.text);
-                    }
-                    base.l = u.r < a.at.x ? u.r - ext.cx : u.l > a.at.x ? u.l : (u.l + u.r - ext.cx) / 2;
-                    base.b = u.t < a.at.y ? u.t - ext.cy : u.b > a.at.y ? u.b : (u.b + u.t - ext.cy) / 2;
-                    base.r = base.l + ext.cx;
-                    base.t = base.b + ext.cy;
-                    // In steps of a quarter of the smaller text, no finer than a quarter of the
-                    // value's own at half its size: the places tried stay as many.
-                    around(std::max({2, ext.cy / 4, h / 6}), kLabelReach * h);
-                    if (const size_t k = firstFit(); k < tries.size()) {
-                        take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
-                        placed[i].height = height == kValueHeight ? 0 : height;
+                    const std::vector<Placed> before = placed;
+                    const LineStrips linesBefore = lines;
+                    for (size_t j : moved)
+                        placed[j] = Placed();
+                    take(i, cands[k].cell, first + int(k), cands[k].led);
+                    relaying = true;
+                    for (size_t j : std::vector<size_t>(moved))
+                        layOut(j);
+                    relaying = false;
+                    if (std::any_of(moved.begin(), moved.end(), [&](size_t j) { return placed[j].place < 0; })) {
+                        placed = before;
+                        lines = linesBefore;
                     }
                 }
+                if (placed[i].place >= 0)
+                    break;
             }
-            offOnly = false;
-            if (kind == LabelKind::Value && placed[i].place < 0) {
+            anySide = wasAny;
+            offOnly = wasOff;
+        };
+        if (const size_t k = firstFit(); k < tries.size())
+            take(i, tries[k].cell, int(k) + 1, tries[k].led);
+        const int tried = int(tries.size());
+        // A number with no place of its own takes that of values, which have more places to
+        // go to, and they go there.
+        std::vector<size_t> evicted;
+        for (size_t k = 0; k <= tries.size() && kind == LabelKind::Section && !relaying && placed[i].place < 0;
+             ++k) {
+            const Taken& c = k == 0 ? u : tries[k - 1].cell;
+            const bool led = k > 0 && tries[k - 1].led;
+            if (fits(i, c, led, false, &evicted) == 1) {
+                for (size_t j : evicted)
+                    placed[j] = Placed();
+                take(i, c, int(k), led);
+            }
+        }
+        // A number still with no place stands anywhere round its step, led to it; in finer
+        // steps where that finds none, to stand in a gap between risers; else where other
+        // numbers stand, which go round their steps again.
+        for (const int part : {4, 8}) {
+            if (kind != LabelKind::Section || placed[i].place >= 0)
+                break;
+            around(std::max(2, h / part), kLabelReach * kValueHeight);
+            if (const size_t k = firstFit(); k < tries.size())
+                take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
+        }
+        if (kind == LabelKind::Section && placed[i].place < 0 && !relaying) {
+            around(std::max(2, h / 4), kLabelReach * kValueHeight);
+            takeMoving(2 * tried + 1);
+        }
+        // A value with no place clear of the lines near by is written smaller, on the same side
+        // of its point; one beside a support with none on its span's side stands beyond the
+        // support or over or under the lines, led back to its point, at its size or smaller.
+        // Half as high at last, where nothing else is clear of the lines.
+        struct Pass {
+            bool any;
+            std::vector<int> heights;
+        };
+        const Pass passes[] = {{false, {kValueHeight * 4 / 5, kValueHeight * 2 / 3}},
+                               {true, {kValueHeight, kValueHeight * 4 / 5, kValueHeight * 2 / 3}},
+                               {true, {kValueHeight / 2}}};
+        for (const Pass& pass : passes) {
+            if (kind != LabelKind::Value || placed[i].place >= 0)
+                break;
+            // A value with no side has tried its size on every side already.
+            if (pass.any && a.side == 0 && pass.heights.front() == kValueHeight)
+                continue;
+            anySide = pass.any && a.side != 0;
+            for (const int height : pass.heights) {
+                if (placed[i].place >= 0)
+                    continue;
+                offOnly = anySide && height != kValueHeight / 2;
+                CSize ext;
+                {
+                    const LabelFont small(pDC, height);
+                    ext = pDC->GetTextExtent(a.text);
+                }
+                base.l = u.r < a.at.x ? u.r - ext.cx : u.l > a.at.x ? u.l : (u.l + u.r - ext.cx) / 2;
+                base.b = u.t < a.at.y ? u.t - ext.cy : u.b > a.at.y ? u.b : (u.b + u.t - ext.cy) / 2;
+                base.r = base.l + ext.cx;
+                base.t = base.b + ext.cy;
+                // In steps of a quarter of the smaller text, no finer than a quarter of the
+                // value's own at half its size: the places tried stay as many.
+                around(std::max({2, ext.cy / 4, h / 6}), kLabelReach * h);
+                if (const size_t k = firstFit(); k < tries.size()) {
+                    take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+                    placed[i].height = height == kValueHeight ? 0 : height;
+                }
+            }
+        }
+        offOnly = false;
+        if (kind == LabelKind::Value && placed[i].place < 0) {
+            base = u;
+            around(std::max(2, h / 4), kLabelReach * h);
+        }
+        // A value with no place clear of the lines but where numbers stand takes it, and they
+        // go round their steps again; not where one of them then finds no place.
+        if (kind == LabelKind::Value && placed[i].place < 0 && !relaying) {
+            takeMoving(tried + 1);
+            if (placed[i].place < 0) {
                 base = u;
                 around(std::max(2, h / 4), kLabelReach * h);
             }
-            // A value the diagram shows is never left out: with no place clear of the lines near by
-            // it stands over them clear of the texts, farther off where it must, its leader across
-            // texts at worst, else at its own, right of the axis, where the numbers give way.
-            // Over the fewest lines, the nearest first.
-            int fewest = INT_MAX;
-            size_t best = 0;
-            for (size_t k = 0; k < tries.size() && kind == LabelKind::Value && placed[i].place < 0 && fewest > 1;
-                 ++k) {
-                const Taken& c = tries[k].cell;
-                if (fits(i, c, tries[k].led, true, nullptr, 1) != 1)
-                    continue;
-                const int n = lines.Count(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap, fewest);
-                if (n < fewest) {
-                    fewest = n;
-                    best = k;
-                }
-            }
-            if (fewest < INT_MAX)
-                take(i, tries[best].cell, tried + int(best) + 1, tries[best].led);
-            if (placed[i].place < 0 && kind == LabelKind::Value) {
-                around(h, 3 * kLabelReach * h);
-                for (const int over : {1, 2})
-                    for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
-                        if (fits(i, tries[k].cell, tries[k].led, true, nullptr, over) == 1)
-                            take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
-            }
-            if (placed[i].place < 0 && kind == LabelKind::Value) {
-                Taken c = u;
-                const int dx = std::max(0, m_nAxisX - c.l);
-                c.l += dx;
-                c.r += dx;
-                for (size_t j = 0; j < placed.size(); ++j)
-                    if (m_aAsks[j].kind == LabelKind::Section && placed[j].place >= 0 && near(c, placed[j].cell))
-                        placed[j] = Placed();
-                take(i, c, 3 * tried + 1, false);
+        }
+        // A value the diagram shows is never left out: with no place clear of the lines near by
+        // it stands over them clear of the texts, farther off where it must, its leader across
+        // texts at worst, else at its own, right of the axis, where the numbers give way.
+        // Over the fewest lines, the nearest first.
+        int fewest = INT_MAX;
+        size_t best = 0;
+        for (size_t k = 0; k < tries.size() && kind == LabelKind::Value && placed[i].place < 0 && fewest > 1;
+             ++k) {
+            const Taken& c = tries[k].cell;
+            if (fits(i, c, tries[k].led, true, nullptr, 1) != 1)
+                continue;
+            const int n = lines.Count(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap, fewest);
+            if (n < fewest) {
+                fewest = n;
+                best = k;
             }
         }
+        if (fewest < INT_MAX)
+            take(i, tries[best].cell, tried + int(best) + 1, tries[best].led);
+        if (placed[i].place < 0 && kind == LabelKind::Value) {
+            around(h, 3 * kLabelReach * h);
+            for (const int over : {1, 2})
+                for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
+                    if (fits(i, tries[k].cell, tries[k].led, true, nullptr, over) == 1)
+                        take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
+        }
+        if (placed[i].place < 0 && kind == LabelKind::Value) {
+            Taken c = u;
+            const int dx = std::max(0, m_nAxisX - c.l);
+            c.l += dx;
+            c.r += dx;
+            for (size_t j = 0; j < placed.size(); ++j)
+                if (m_aAsks[j].kind == LabelKind::Section && placed[j].place >= 0 && near(c, placed[j].cell))
+                    placed[j] = Placed();
+            take(i, c, 3 * tried + 1, false);
+        }
+    };
+    for (const LabelKind kind : {LabelKind::Section, LabelKind::Value})
+        for (size_t i = 0; i < m_aAsks.size(); ++i)
+            if (m_aAsks[i].kind == kind && placed[i].place < 0)
+                layOut(i);
 
     const int esc = m_bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0;
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));

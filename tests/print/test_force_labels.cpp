@@ -5,6 +5,7 @@
 #include "print_fixture.h"
 
 #include "common/design_entry.h"
+#include "common/design_generator.h"
 #include "common/drawing_checks.h"
 #include "common/picture_folder.h"
 
@@ -200,4 +201,20 @@ TEST_F(ForceLabelsTest, NarrowSpanAmongWideOnes)
     EnterSpans({50000, 78500, 17000, 44500, 71500, 55000}, {5, 5, 3, 3, 5, 12});
     RunGrillage();
     CheckForcePages(QStringLiteral("narrow_span"));
+}
+
+// Drawn designs crowded enough that a peak's value, or a short step's number, has no place clear
+// of the lines but where numbers stand; those move round their steps to make room: six plate
+// girders over five spans up to 77.5 m, seven over five up to 62 m, and a single box of varying
+// height over six spans with steps of a few metres.
+TEST_F(ForceLabelsTest, NumbersMakeRoomWhereNothingElseIsClear)
+{
+    for (const unsigned seed : {357u, 391u, 264u}) {
+        const designgen::Design d = designgen::Generate(seed);
+        ASSERT_FALSE(d.gravitational) << seed;
+        StartNewDesign();
+        designgen::EnterDesign(d);
+        RunGrillage();
+        CheckForcePages(QStringLiteral("seed%1").arg(seed));
+    }
 }
