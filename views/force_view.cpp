@@ -296,57 +296,57 @@ bool CForceDrawer::IsTaken(const Taken& cell, int nGap) const
 
 namespace {
 
-// The lines of a diagram in strips along x, to find those near a cell quickly.
+// The lines of a diagram in a grid of small squares, to find those near a cell quickly: a line
+// stands in every square its bounds touch, those beyond the grid in its edge squares.
 class LineStrips {
 public:
     explicit LineStrips(const std::vector<std::pair<CPoint, CPoint>>& lines)
     {
         if (lines.empty())
             return;
-        m_x0 = INT_MAX;
-        int x1 = INT_MIN;
+        m_x0 = m_y0 = INT_MAX;
+        int x1 = INT_MIN, y1 = INT_MIN;
         for (const auto& [p, q] : lines) {
             m_x0 = std::min({m_x0, p.x, q.x});
             x1 = std::max({x1, p.x, q.x});
+            m_y0 = std::min({m_y0, p.y, q.y});
+            y1 = std::max({y1, p.y, q.y});
         }
-        m_strips.resize(size_t(Strip(x1) + 1));
+        m_nCols = (x1 - m_x0) / kStrip + 1;
+        m_nRows = (y1 - m_y0) / kStrip + 1;
+        m_cells.resize(size_t(m_nCols) * size_t(m_nRows));
         for (const auto& [p, q] : lines)
             Add(p, q);
     }
     void Add(CPoint p, CPoint q)
     {
-        if (m_strips.empty())
+        if (m_cells.empty())
             return;
         m_lines.emplace_back(p, q);
-        const int last = std::min(Strip(std::max(p.x, q.x)), int(m_strips.size()) - 1);
-        for (int s = std::max(Strip(std::min(p.x, q.x)), 0); s <= last; ++s)
-            m_strips[size_t(s)].push_back(int(m_lines.size()) - 1);
+        const int i = int(m_lines.size()) - 1;
+        Visit(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y),
+              [&](std::vector<int>& cell) {
+                  cell.push_back(i);
+                  return false;
+              });
     }
     // Whether a line runs through or touches the rectangle (y up).
     bool Cross(int l, int b, int r, int t) const
     {
-        if (m_strips.empty())
-            return false;
-        const int last = std::min(Strip(r), int(m_strips.size()) - 1);
-        for (int s = std::max(Strip(l), 0); s <= last; ++s)
-            for (int i : m_strips[size_t(s)])
-                if (Meets(m_lines[size_t(i)].first, m_lines[size_t(i)].second, l, b, r, t))
-                    return true;
-        return false;
+        return Any(l, b, r, t, [&](CPoint p, CPoint q) { return Meets(p, q, l, b, r, t); });
     }
     // How many lines run through or touch the rectangle, counted up to `most`.
     int Count(int l, int b, int r, int t, int most) const
     {
-        if (m_strips.empty())
-            return 0;
         std::vector<int> seen;
-        const int last = std::min(Strip(r), int(m_strips.size()) - 1);
-        for (int s = std::max(Strip(l), 0); s <= last && int(seen.size()) < most; ++s)
-            for (int i : m_strips[size_t(s)])
+        Visit(l, b, r, t, [&](const std::vector<int>& cell) {
+            for (int i : cell)
                 if (std::find(seen.begin(), seen.end(), i) == seen.end() &&
                     Meets(m_lines[size_t(i)].first, m_lines[size_t(i)].second, l, b, r, t))
                     seen.push_back(i);
-        return int(seen.size());
+            return int(seen.size()) >= most;
+        });
+        return std::min(int(seen.size()), most);
     }
     // Whether a line runs within d of the point nearly along (dx, dy): one that crosses that
     // way does not.
@@ -362,53 +362,26 @@ public:
     template <typename Counts = bool (*)(CPoint, CPoint)>
     bool Near(CPoint p, int d, Counts counts = [](CPoint, CPoint) { return true; }) const
     {
-        if (m_strips.empty())
-            return false;
-        const int last = std::min(Strip(p.x + d), int(m_strips.size()) - 1);
-        for (int s = std::max(Strip(p.x - d), 0); s <= last; ++s)
-            for (int i : m_strips[size_t(s)]) {
-                const CPoint a = m_lines[size_t(i)].first, b = m_lines[size_t(i)].second;
-                if (!counts(a, b))
-                    continue;
-                const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
-                const double t = len > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0.0;
-                if (std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y) <= d)
-                    return true;
-            }
-        return false;
+        return Any(p.x - d, p.y - d, p.x + d, p.y + d, [&](CPoint a, CPoint b) {
+            if (!counts(a, b))
+                return false;
+            const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
+            const double t = len > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0.0;
+            return std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y) <= d;
+        });
     }
     // Whether a line crosses the segment p-q.
     bool Cross(CPoint p, CPoint q) const
     {
-        if (m_strips.empty())
-            return false;
-        const int last = std::min(Strip(std::max(p.x, q.x)), int(m_strips.size()) - 1);
-        for (int s = std::max(Strip(std::min(p.x, q.x)), 0); s <= last; ++s)
-            for (int i : m_strips[size_t(s)])
-                if (Intersect(p, q, m_lines[size_t(i)].first, m_lines[size_t(i)].second))
-                    return true;
-        return false;
+        return Any(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y),
+                   [&](CPoint a, CPoint b) { return Intersect(p, q, a, b); });
     }
     // Whether the segment p-q runs through or touches the rectangle.
     static bool Meets(CPoint p, CPoint q, int l, int b, int r, int t)
     {
         if (std::max(p.x, q.x) < l || std::min(p.x, q.x) > r || std::max(p.y, q.y) < b || std::min(p.y, q.y) > t)
             return false;
-        double t0 = 0.0, t1 = 1.0;
-        const double d[2] = {double(q.x - p.x), double(q.y - p.y)}, o[2] = {double(p.x), double(p.y)};
-        const double lo[2] = {double(l), double(b)}, hi[2] = {double(r), double(t)};
-        for (int k = 0; k < 2; ++k) {
-            if (d[k] == 0.0)
-                continue;   // within the range, as checked above
-            double a = (lo[k] - o[k]) / d[k], c = (hi[k] - o[k]) / d[k];
-            if (a > c)
-                std::swap(a, c);
-            t0 = std::max(t0, a);
-            t1 = std::min(t1, c);
-            if (t0 > t1)
-                return false;
-        }
-        return true;
+        return SegmentThrough(p, q, CRect(l, b, r, t), 0);
     }
 
 private:
@@ -422,11 +395,41 @@ private:
                std::max(a.x, b.x) >= std::min(c.x, d.x) && std::max(c.x, d.x) >= std::min(a.x, b.x) &&
                std::max(a.y, b.y) >= std::min(c.y, d.y) && std::max(c.y, d.y) >= std::min(a.y, b.y);
     }
+    // Calls f with the lines of each square the rectangle touches, until it says done.
+    template <typename F>
+    void Visit(int l, int b, int r, int t, F f) const { VisitIn(*this, l, b, r, t, f); }
+    template <typename F>
+    void Visit(int l, int b, int r, int t, F f) { VisitIn(*this, l, b, r, t, f); }
+    template <typename Self, typename F>
+    static void VisitIn(Self& self, int l, int b, int r, int t, F& f)
+    {
+        if (self.m_cells.empty())
+            return;
+        auto col = [&](int x) { return std::clamp((x - self.m_x0) / kStrip, 0, self.m_nCols - 1); };
+        auto row = [&](int y) { return std::clamp((y - self.m_y0) / kStrip, 0, self.m_nRows - 1); };
+        const int c1 = col(r), r0 = row(b), r1 = row(t);
+        for (int c = col(l); c <= c1; ++c)
+            for (int k = r0; k <= r1; ++k)
+                if (f(self.m_cells[size_t(c) * size_t(self.m_nRows) + size_t(k)]))
+                    return;
+    }
+    // Whether a line of the squares the rectangle touches passes the test.
+    template <typename Test>
+    bool Any(int l, int b, int r, int t, Test test) const
+    {
+        bool found = false;
+        Visit(l, b, r, t, [&](const std::vector<int>& cell) {
+            for (int i : cell)
+                if (test(m_lines[size_t(i)].first, m_lines[size_t(i)].second))
+                    return found = true;
+            return false;
+        });
+        return found;
+    }
     static constexpr int kStrip = 16;
-    int Strip(int x) const { return (x - m_x0) / kStrip; }
-    int m_x0 = 0;
+    int m_x0 = 0, m_y0 = 0, m_nCols = 0, m_nRows = 0;
     std::vector<std::pair<CPoint, CPoint>> m_lines;
-    std::vector<std::vector<int>> m_strips;
+    std::vector<std::vector<int>> m_cells;
 };
 
 double Distance(int l, int b, int r, int t, CPoint p)
