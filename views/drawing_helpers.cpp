@@ -92,6 +92,10 @@ bool Overlap(const CRect& a, const CRect& b, int nAllowedX, int nAllowedY)
 
 bool SegmentThrough(CPoint p, CPoint q, const CRect& r, int inset)
 {
+    // Most segments of a drawing lie well apart from a text: their bounds tell it at once.
+    if (std::max(p.x, q.x) < r.left + inset || std::min(p.x, q.x) > r.right - inset ||
+        std::max(p.y, q.y) < r.top + inset || std::min(p.y, q.y) > r.bottom - inset)
+        return false;
     double t0 = 0.0, t1 = 1.0;
     const double dx = q.x - p.x, dy = q.y - p.y;
     const double lo[2] = {double(r.left + inset), double(r.top + inset)};
