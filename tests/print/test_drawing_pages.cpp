@@ -19,6 +19,9 @@
 
 namespace {
 
+// What a check found on a page: nothing, or each finding on a line of its own.
+void ExpectNone(const QStringList& found) { EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString(); }
+
 class DrawingPagesTest : public PrintTest {
 protected:
     static std::vector<CDC::Record> Draw(void (CPrintView::*page)(CDC*, CPrintInfo*), int nPage)
@@ -321,10 +324,8 @@ TEST_F(StationPageTest, GirdersOfExtremeHeightsPrintInsideTheFrame)
             for (const auto& records :
                  {Draw(&CPrintView::PrintCrossSectionShape, View().m_anSectionStart[CPrintView::RS_CROSS_SECTIONS]),
                   Draw(&CPrintView::PrintCrossSectionLoads, View().m_anSectionStart[CPrintView::RS_LOADS])}) {
-                EXPECT_TRUE(drawingchecks::OutsideFrame(records).isEmpty())
-                    << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
-                EXPECT_TRUE(drawingchecks::OverlappingTexts(records).isEmpty())
-                    << drawingchecks::OverlappingTexts(records).join(u'\n').toStdString();
+                ExpectNone(drawingchecks::OutsideFrame(records));
+                ExpectNone(drawingchecks::OverlappingTexts(records));
             }
         }
 }
@@ -717,8 +718,7 @@ TEST_F(PlanPageTest, LabelsAndNumbersOfASkewedPlanStandApartInTheFrameUprightAnd
         SCOPED_TRACE(upright ? "upright" : "sideways");
         Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, upright);
         const auto records = Page();
-        EXPECT_TRUE(drawingchecks::OutsideFrame(records).isEmpty())
-            << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
+        ExpectNone(drawingchecks::OutsideFrame(records));
         EXPECT_TRUE(RunTogether(records).isEmpty()) << RunTogether(records).join(u'\n').toStdString();
         EXPECT_TRUE(TextsOnSupports(records).isEmpty()) << TextsOnSupports(records).join(u'\n').toStdString();
         // Every girder is named, however crowded its end.
@@ -831,10 +831,8 @@ TEST_F(PlanPageTest, ACrowdedPlanNamesEveryGirderLedToItAndNumbersNodesBesideThe
         EXPECT_GT(numbers, 20);
         // No label or value is crossed by a line, the dimension lines' arcs too, nor stands over
         // another.
-        EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
-            << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
-        EXPECT_TRUE(drawingchecks::OverlappingTexts(records).isEmpty())
-            << drawingchecks::OverlappingTexts(records).join(u'\n').toStdString();
+        ExpectNone(drawingchecks::LinesThroughTexts(records));
+        ExpectNone(drawingchecks::OverlappingTexts(records));
     }
 }
 
@@ -869,10 +867,8 @@ TEST_F(PlanPageTest, DimensionLinesSendTheCrossMemberLabelsBeyondTheOtherEdge)
         EXPECT_EQ(members, PanelPointCount() - (g_nSpans - 1));
         // A span's length and each of its panels'.
         EXPECT_EQ(lengths, PanelPointCount());
-        EXPECT_TRUE(drawingchecks::StrayLabels(records).isEmpty())
-            << drawingchecks::StrayLabels(records).join(u'\n').toStdString();
-        EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
-            << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
+        ExpectNone(drawingchecks::StrayLabels(records));
+        ExpectNone(drawingchecks::LinesThroughTexts(records));
     }
 }
 
@@ -904,10 +900,8 @@ TEST_F(PlanPageTest, AWideDeckWritesEveryLengthInsideTheFrameUprightAndSideways)
             }
         // The span's length and its nine panels'.
         EXPECT_EQ(lengths, 10);
-        EXPECT_TRUE(drawingchecks::OutsideFrame(records).isEmpty())
-            << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
-        EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
-            << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
+        ExpectNone(drawingchecks::OutsideFrame(records));
+        ExpectNone(drawingchecks::LinesThroughTexts(records));
     }
 }
 
@@ -933,14 +927,10 @@ TEST_F(PlanPageTest, CrowdedLengthsOfALongPlanAreAllWrittenUprightAndSideways)
         Orientation(IDC_PR_PLAN_PORTRAIT, IDC_PR_PLAN_LANDSCAPE, upright);
         View().CountPages();
         const auto records = Page();
-        EXPECT_TRUE(drawingchecks::LeftOutLabels(records).isEmpty())
-            << drawingchecks::LeftOutLabels(records).join(u'\n').toStdString();
-        EXPECT_TRUE(drawingchecks::OutsideFrame(records).isEmpty())
-            << drawingchecks::OutsideFrame(records).join(u'\n').toStdString();
-        EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
-            << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
-        EXPECT_TRUE(drawingchecks::OverlappingTexts(records).isEmpty())
-            << drawingchecks::OverlappingTexts(records).join(u'\n').toStdString();
+        ExpectNone(drawingchecks::LeftOutLabels(records));
+        ExpectNone(drawingchecks::OutsideFrame(records));
+        ExpectNone(drawingchecks::LinesThroughTexts(records));
+        ExpectNone(drawingchecks::OverlappingTexts(records));
     }
 }
 
@@ -1034,10 +1024,8 @@ TEST_F(PlanPageTest, TheSectionsCaptionStandsClearOfThePlanUprightAndSideways)
         View().PrintPlan(&dc, &info);
         ASSERT_EQ(View().DrawSectionHeading(&dc, &info), 1);
         const auto records = dc.Records();
-        EXPECT_TRUE(drawingchecks::CrowdedTexts(records).isEmpty())
-            << drawingchecks::CrowdedTexts(records).join(u'\n').toStdString();
-        EXPECT_TRUE(drawingchecks::LinesThroughTexts(records).isEmpty())
-            << drawingchecks::LinesThroughTexts(records).join(u'\n').toStdString();
+        ExpectNone(drawingchecks::CrowdedTexts(records));
+        ExpectNone(drawingchecks::LinesThroughTexts(records));
     }
 }
 
