@@ -74,10 +74,8 @@ void CLoadView::FitToScale()
     m_ptOrigin = CPoint(int(kx / 100.0 * kOriginX), int(kx / 50.0 * kOriginY));
     const CSize total(int(kx / 100.0 * kExtent), int(ky / 50.0 * kExtent));
     const int station = g_pDoc ? PlanCurrentStation(*g_pDoc) : -1;
-    if (station >= 0 && station < m_nDiagrams)
-        FitScrollToDrawing(Drawing(station), CDPoint(kx, ky), total);
-    else
-        SetDrawingScrollSizes(*this, m_sizeTotal = total, kx, ky);
+    FitScrollToDrawing(station >= 0 && station < m_nDiagrams ? Drawing(station) : PlacedDrawing(), CDPoint(kx, ky),
+                       total);
 }
 
 void CLoadView::OnDraw(CDC* pDC)

@@ -53,10 +53,8 @@ void CSectionView::FitToScale()
     m_ptOrigin = CPoint(int(kOriginX * k / 100.0), int(kOriginY * k / 100.0));
     const CSize total(int(k / 100.0 * kExtent), int(k / 100.0 * kExtent));
     const int station = g_pDoc ? PlanCurrentStation(*g_pDoc) : -1;
-    if (station >= 0 && station < m_nDrawers)
-        FitScrollToDrawing(Drawing(station), CDPoint(k, k), total);
-    else
-        SetDrawingScrollSizes(*this, m_sizeTotal = total, k, k);
+    FitScrollToDrawing(station >= 0 && station < m_nDrawers ? Drawing(station) : PlacedDrawing(), CDPoint(k, k),
+                       total);
 }
 
 void CSectionView::OnDraw(CDC* pDC)

@@ -67,9 +67,12 @@ void CStationView::FitScrollToDrawing(const PlacedDrawing& draw, CDPoint scale, 
 {
     // Texts keep their size at every scale: a small drawing's labels reach far past its lines.
     constexpr int kMargin = 50;
-    CDC screen;
-    screen.SetMapMode(MM_LOMETRIC);
-    CRect b = DrawnBounds(ProbeLike(&screen, [&](CDC* probe) { DrawLabelled(probe, draw, m_ptOrigin, scale); }));
+    CRect b;
+    if (draw) {
+        CDC screen;
+        screen.SetMapMode(MM_LOMETRIC);
+        b = DrawnBounds(ProbeLike(&screen, [&](CDC* probe) { DrawLabelled(probe, draw, m_ptOrigin, scale); }));
+    }
     if (b.right > b.left || b.bottom > b.top) {
         // The area runs right from x = 0 and down from y = 0.
         const CPoint shift(std::max(0, kMargin - b.left), std::min(0, -kMargin - b.bottom));

@@ -34,6 +34,6 @@ protected:
     virtual double* Scale() const = 0;
     // The origin moved and the scroll sizes widened from sizeTotal so that the drawing at
     // `scale` (units a metre across and up), its labels laid out as on screen, lies inside
-    // the scrolled area with a margin at every scale.
+    // the scrolled area with a margin at every scale; with no drawing, sizeTotal as it is.
     void FitScrollToDrawing(const PlacedDrawing& draw, CDPoint scale, CSize sizeTotal);
 };
