@@ -79,8 +79,8 @@ void CPrintView::PrintPlan(CDC* pDC, CPrintInfo* pInfo)
     if (m_anSectionStart[RS_PLAN] == int(pInfo->m_nCurPage)) {
         Selected<CFont> heading(pDC, &m_font[9]);
         const QString caption = AfxFormat("§%2d ", 99) + SectionName(RS_PLAN);
-        const int h = pDC->GetTextExtent(caption).cy;
-        plan.m_rcPageText = TextCell(pDC, 0, m_nLeftMargin + 10, -(m_nTopMargin + 2 * h) + 20, caption);
+        const CPoint at = SectionHeadingAt(pDC, caption);
+        plan.m_rcPageText = TextCell(pDC, 0, at.x, at.y, caption);
     }
     plan.KeepInFrame(pDC, doc, doc->PageFrameRect(pInfo));
     m_dPlanScale = plan.m_dScale;

@@ -632,13 +632,18 @@ int CPrintView::DrawSectionHeading(CDC* pDC, CPrintInfo* pInfo)
         CFont* oldFont = pDC->SelectObject(&m_font[9]);
         const QString text = (m_bShowSectionNumbers ? AfxFormat("§%2d ", number) : QStringLiteral("     ")) +
                              SectionName(s);
-        const int h = pDC->GetTextExtent(text).cy;
-        pDC->TextOut(m_nLeftMargin + 10, -(m_nTopMargin + 2 * h) + 20, text);
+        const CPoint at = SectionHeadingAt(pDC, text);
+        pDC->TextOut(at.x, at.y, text);
         pDC->SelectObject(oldFont);
         pDC->SelectObject(oldPen);
         return 1;
     }
     return 0;
+}
+
+CPoint CPrintView::SectionHeadingAt(CDC* pDC, const QString& text) const
+{
+    return CPoint(m_nLeftMargin + 10, -(m_nTopMargin + 2 * pDC->GetTextExtent(text).cy) + 20);
 }
 
 // ---------------------------------------------------------------- cover and contents

@@ -100,6 +100,8 @@ public:
     int RowToY(int nRow) const;
     // The heading of the section that starts on the current page; 1 when one was drawn.
     int DrawSectionHeading(CDC* pDC, CPrintInfo* pInfo);
+    // Where a section's heading is written (its top left), in the heading's font selected.
+    CPoint SectionHeadingAt(CDC* pDC, const QString& text) const;
     // The section's name in the heading and its line of the contents, by the unit system.
     static QString SectionName(int nSection);
     static const char* ContentsEntry(int nSection);
