@@ -169,9 +169,9 @@ BOOL CMarivoltenApp::OpenDesign(const QString& path, BOOL bAsked)
         g_pMainFrame->ResetViewFlags();
     // The document is made over an empty layout and takes the design once it exists.
     ApplyDesign(CDesignState::NewDesign(g_bSIUnits));
-    if (!m_pTemplate[0]->OpenDocumentFile(QString()) || !g_pDoc)
+    // Named after its file: an opened design takes no untitled number.
+    if (!m_pTemplate[0]->NewDocumentFor(path) || !g_pDoc)
         return FALSE;
-    g_pDoc->SetPathName(path);
     g_pDoc->SetModifiedFlag(FALSE);
     g_pDoc->TakeLoadedDesign(value);
     return TRUE;

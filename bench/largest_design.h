@@ -55,7 +55,7 @@ inline bool StartWithLargestDesign(QStringList& shown)
         shown << text;
         return int(IDOK);
     });
-    theApp.SetCommandLine({QStringLiteral("/Automation")});
+    theApp.SetCommandLine({QStringLiteral("-Automation")});
     if (!theApp.InitInstance()) {
         std::fprintf(stderr, "the application did not start\n");
         return false;

@@ -216,8 +216,8 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info)
         ? QCoreApplication::arguments().mid(1) : m_args;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
-        const bool flag = a.size() > 1 && (a.startsWith(QLatin1Char('-')) || a.startsWith(QLatin1Char('/')))
-                          && !QFileInfo::exists(a);
+        // A path starts with "/" here: only "-" starts a switch.
+        const bool flag = a.size() > 1 && a.startsWith(QLatin1Char('-')) && !QFileInfo::exists(a);
         info.ParseParam(flag ? a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1) : a, flag, i == args.size() - 1);
     }
 }

@@ -88,6 +88,22 @@ void CDocTemplate::SetDefaultTitle(CDocument* pDoc)
 
 CDocument* CDocTemplate::OpenDocumentFile(const QString& path, BOOL bMakeVisible)
 {
+    if (path.isEmpty())
+        return MakeDocument(path, bMakeVisible, [this](CDocument* doc) {
+            SetDefaultTitle(doc);
+            return doc->OnNewDocument();
+        });
+    return MakeDocument(path, bMakeVisible, [&path](CDocument* doc) { return doc->OnOpenDocument(path); });
+}
+
+CDocument* CDocTemplate::NewDocumentFor(const QString& path, BOOL bMakeVisible)
+{
+    return MakeDocument(path, bMakeVisible, [](CDocument* doc) { return doc->OnNewDocument(); });
+}
+
+CDocument* CDocTemplate::MakeDocument(const QString& path, BOOL bMakeVisible,
+                                      const std::function<BOOL(CDocument*)>& start)
+{
     CDocument* doc = CreateNewDocument();
     if (!doc)
         return nullptr;
@@ -98,8 +114,7 @@ CDocument* CDocTemplate::OpenDocumentFile(const QString& path, BOOL bMakeVisible
         delete doc;
         return nullptr;
     }
-    const BOOL ok = path.isEmpty() ? (SetDefaultTitle(doc), doc->OnNewDocument()) : doc->OnOpenDocument(path);
-    if (!ok) {
+    if (!start(doc)) {
         frame->DestroyWindow();
         delete doc;
         return nullptr;

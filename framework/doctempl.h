@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include "framework/cmdtarget.h"
 
 class CDocument;
@@ -22,6 +23,9 @@ public:
     const CRuntimeClass* GetDocClass() const { return m_pDocClass; }
 
     virtual CDocument* OpenDocumentFile(const QString& path, BOOL bMakeVisible = TRUE);
+    // A new, empty document named after a file whose contents the caller then gives it; it
+    // takes no untitled number.
+    CDocument* NewDocumentFor(const QString& path, BOOL bMakeVisible = TRUE);
     virtual CDocument* CreateNewDocument();
     virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
     virtual void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);
@@ -35,6 +39,9 @@ public:
     void CloseAllDocuments(BOOL bEndSession);
 
 protected:
+    // A document and its frame, started by `start`; named after path unless it is empty.
+    CDocument* MakeDocument(const QString& path, BOOL bMakeVisible, const std::function<BOOL(CDocument*)>& start);
+
     UINT m_nIDResource;
     const CRuntimeClass* m_pDocClass;
     const CRuntimeClass* m_pFrameClass;

@@ -319,7 +319,7 @@ TEST(Splash, ClosesOnKeyOrButtonButNotOtherInput)
 
 TEST(Splash, EmbeddingAndAutomationSwitchesTurnItOff)
 {
-    for (const char* sw : {"/Embedding", "-Automation"}) {
+    for (const char* sw : {"-Embedding", "-Automation"}) {
         CCommandLineInfo info;
         theApp.SetCommandLine({QString::fromLatin1(sw)});
         theApp.ParseCommandLine(info);
@@ -332,6 +332,12 @@ TEST(Splash, EmbeddingAndAutomationSwitchesTurnItOff)
     EXPECT_TRUE(info.m_bShowSplash);
     EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FileOpen);
     EXPECT_EQ(info.m_strFileName, QStringLiteral("bridge.mvl"));
+    // A path starts with "/": a file, even one that is not there.
+    CCommandLineInfo absolute;
+    theApp.SetCommandLine({QStringLiteral("/home/me/missing.mvl")});
+    theApp.ParseCommandLine(absolute);
+    EXPECT_EQ(absolute.m_nShellCommand, CCommandLineInfo::FileOpen);
+    EXPECT_EQ(absolute.m_strFileName, QStringLiteral("/home/me/missing.mvl"));
 }
 
 TEST_F(ShellTest, ClosingTheProgramAsksThenWritesPlacementAndBars)

@@ -1,11 +1,13 @@
 // Start-up, templates, File New and the document's lifetime.
 #include "common/shell_fixture.h"
+#include "common/dialog_input.h"
 
 #include "app/childfrm.h"
 #include "framework/doctempl.h"
 
 #include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 TEST_F(ShellTest, TemplatesAreMadeInOrderOnOneDocumentClass)
 {
@@ -135,6 +137,45 @@ TEST_F(ShellTest, ClosingTheDesignClearsResultsAndSpans)
     EXPECT_EQ(g_pMainFrame->MDIGetActive(), nullptr);
     EXPECT_EQ(g_pMainFrame->GetCurrentMenuId(), 128u);
     EXPECT_FALSE(Update(ID_VIEW_PAGEBAR).m_bEnabled);    // the page bar has no handler
+}
+
+TEST_F(ShellTest, OnlyANewDesignTakesTheNextUntitledNumber)
+{
+    const QString name = QStringLiteral("Mrvolt");
+    ASSERT_TRUE(g_pDoc->GetTitle().startsWith(name));
+    const int number = g_pDoc->GetTitle().mid(name.size()).toInt();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("橋.mvl"));
+    ASSERT_TRUE(g_pDoc->OnSaveDocument(path));
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(theApp.OpenDesign(path));
+        EXPECT_EQ(g_pDoc->GetTitle(), QStringLiteral("橋"));
+    }
+    Command(ID_FILE_NEW);
+    const QString next = name + QString::number(number + 1);
+    EXPECT_EQ(g_pDoc->GetTitle(), next);
+    dialoginput::RunModal(ID_SETUP_BASIC, [&next](CDialog* d) {
+        EXPECT_EQ(dialoginput::Text(d, IDC_TITLE), next);
+        d->SendMessage(WM_COMMAND, IDCANCEL);
+    });
+}
+
+TEST_F(ShellTest, AFileNamedAtStartThatCannotBeOpenedEndsTheStart)
+{
+    g_pMainFrame->SendMessage(WM_CLOSE);
+    ASSERT_EQ(g_pMainFrame, nullptr);
+    // An absolute path is a file, not a switch.
+    theApp.SetCommandLine({QStringLiteral("/home/me/missing.mvl")});
+    EXPECT_FALSE(theApp.InitInstance());
+    EXPECT_EQ(m_shown, QStringList{QStringLiteral("missing.mvl を開けません。")});
+    EXPECT_EQ(g_pDoc, nullptr);
+
+    // The program's main takes the window down; the tests that follow start again.
+    theApp.m_pMainWnd->DestroyWindow();
+    theApp.m_pMainWnd = nullptr;
+    theApp.SetCommandLine({QStringLiteral("-Automation")});
+    ASSERT_TRUE(theApp.InitInstance());
+    EXPECT_NE(g_pDoc, nullptr);
 }
 
 TEST(DocumentRecords, StationsAndCountsKeepTheirStoredForms)

@@ -8,7 +8,7 @@ void ShellTest::SetUpTestSuite()
 {
     if (g_pMainFrame)
         return;
-    theApp.SetCommandLine({QStringLiteral("/Automation")});   // no splash in the suite
+    theApp.SetCommandLine({QStringLiteral("-Automation")});   // no splash in the suite
     AfxSetMessageBoxHandler([](const QString&, UINT) { return IDCANCEL; });
     ASSERT_TRUE(theApp.InitInstance());
 }
