@@ -398,6 +398,9 @@ void CMarivoltenDoc::Rebuild(RebuildReason reason)
         RebuildSpans();
         if (!BuildEdgeLines())
             AfxMessageBox(QStringLiteral("路面データ作成時にエラーが発生しました。\n補間方法にスプライン補間を設定している場合は直線補間に変更して下さい。"));
+        // The height profiles run from support to support of the new spans.
+        BuildGirderPolylines();
+        SetRepresentativeGirderHeights();
         IntersectEdgeLines();
         CountGrillageNodes();
         BuildCrossBeams(1);

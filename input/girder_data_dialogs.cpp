@@ -175,7 +175,8 @@ void CSetupGirderDataGrid::FillHeights(const double* adHeight, int nRows)
     SetCellText(0, -1, QStringLiteral("桁高(mm)"));
     for (int r = 0; r < nRows; ++r) {
         SetRowHeading(*this, r, AfxFormat("G%d", r + 1));
-        SetSpinCell(*this, 0, r, adHeight[r] * 1000.0, 1, 100.0, 10000.0, kRight);
+        SetSpinCell(*this, 0, r, adHeight[r] * 1000.0, 1, GirderHeightData::MIN_HEIGHT_MM, GirderHeightData::MAX_HEIGHT_MM,
+                    kRight);
     }
     SetPaintMode(1);
 }

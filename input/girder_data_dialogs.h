@@ -16,6 +16,8 @@ struct GirderHeightData {
             v = h;
     }
     bool operator==(const GirderHeightData&) const = default;
+    // What a girder height may be, as typed (mm).
+    static constexpr double MIN_HEIGHT_MM = 100.0, MAX_HEIGHT_MM = 10000.0;
     double m_adGirderHeight[MAX_GIRDERS];   // m
 };
 

@@ -4,6 +4,7 @@
 #include "framework/format.h"
 #include "framework/msgbox.h"
 #include "input/design_questions.h"
+#include "input/girder_data_dialogs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,11 +53,10 @@ double SpanLength(int s)
     return std::isfinite(L) ? L : 0.0;
 }
 
-// Why a change point at dPos (m) of span s may not stand beside the span's points
+// Why a change point at dPos (m) of a span L long may not stand beside the span's points
 // before it (first..last, positions in adPos); empty when it may.
-QString CheckPoint(int s, double dPos, const double* adPos, int first, int last)
+QString CheckPoint(double L, double dPos, const double* adPos, int first, int last)
 {
-    const double L = SpanLength(s);
     if (dPos == 0.0 || !std::isfinite(dPos))
         return QStringLiteral("正しい位置を指定してください。");
     if (dPos >= L)
@@ -109,10 +109,13 @@ void CSetupHeightGrid::OnCellTypeNotify(long typeId, int col, int row, long msg,
         CGridCell cell;
         GetCell(col, row, &cell);
         double value = cell.GetNumber();
-        if (msg == GRID_NOTIFY_SPIN_UP && value < 10000.0)
-            value = value < 0.0 ? 0.0 : value + 1.0;
-        else if (msg == GRID_NOTIFY_SPIN_DOWN && value > 0.0)
-            value -= 1.0;
+        // Positions from 0, heights within the girder data's range.
+        const double lo = row == 0 ? 0.0 : GirderHeightData::MIN_HEIGHT_MM;
+        const double hi = row == 0 ? 10000.0 : GirderHeightData::MAX_HEIGHT_MM;
+        if (msg == GRID_NOTIFY_SPIN_UP && value < hi)
+            value = value < lo ? lo : std::min(value + 1.0, hi);
+        else if (msg == GRID_NOTIFY_SPIN_DOWN && value > lo)
+            value = std::max(value - 1.0, lo);
         cell.SetNumber(value);
         SetCell(col, row, &cell);
         RedrawCell(col, row);
@@ -218,8 +221,11 @@ void CSetupHeightDialog::FillTable(bool bSpinPositions)
                 cell.SetRange(1000.0, 100000.0);
                 cell.SetNumber(m_adEditPos[c] * 1000.0);
             } else {
+                // The girder data's range, told by the table.
                 cell.SetCellType(GRID_CT_SPIN);
                 cell.SetReadOnly(0);
+                cell.SetRange(GirderHeightData::MIN_HEIGHT_MM, GirderHeightData::MAX_HEIGHT_MM);
+                cell.EnableRangeCheck(1);
                 cell.SetNumber(m_adEditHeight[c][r - 1] * 1000.0);
             }
             m_grid.SetCell(c, r, &cell);
@@ -288,7 +294,7 @@ bool CSetupHeightDialog::CheckTypedPositions(int* pCol, QString* pMessage)
         const int first = FirstPoint(m_anEditCount, s);
         for (int i = 1; i <= m_anEditCount[s] && first + i < m_nEditCols; ++i) {
             const int c = first + i;
-            QString message = CheckPoint(s, m_adEditPos[c], m_adEditPos, first + 1, c - 1);
+            QString message = CheckPoint(SpanLength(s), m_adEditPos[c], m_adEditPos, first + 1, c - 1);
             if (message.isEmpty() && i > 1 && m_adEditPos[c] < m_adEditPos[c - 1])
                 message = QStringLiteral("正しい位置を指定してください。");
             if (!message.isEmpty()) {
@@ -380,6 +386,55 @@ void CSetupHeightDialog::OnDelete()
     FillTable(false);
 }
 
+bool CSetupHeightDialog::FollowSpanLengths(const double* adOldLength)
+{
+    bool moved = false;
+    QStringList dropped;
+    int from = 0, to = 0;
+    // Point `from` goes to place `to` at pos; places only ever move left.
+    auto take = [this, &from, &to](double pos) {
+        if (from != to)
+            std::copy(std::begin(m_adPointHeight[from]), std::end(m_adPointHeight[from]), m_adPointHeight[to]);
+        m_adPointPos[to++] = pos;
+        ++from;
+    };
+    for (int s = 0; s < Spans() && from < POINTS; ++s) {
+        take(m_adPointPos[from]);       // the span's support
+        const double L = SpanLength(s), old = adOldLength[s];
+        const bool changed = !(std::fabs(old - L) <= 1e-20);
+        // The haunch keeps its place between the supports.
+        const double scale = changed && std::isfinite(old) && old > 0.0 ? L / old : 1.0;
+        const int first = to;
+        QStringList gone;
+        int kept = 0;
+        for (int i = 0; i < std::max(m_anPointCount[s], 0) && from < POINTS; ++i) {
+            const double pos = m_adPointPos[from] * scale;
+            if (changed && !CheckPoint(L, pos, m_adPointPos, first, to - 1).isEmpty()) {
+                gone << AfxFormat("%.0fmm", m_adPointPos[from] * 1000.0);
+                ++from;
+                continue;
+            }
+            moved |= changed;
+            take(pos);
+            ++kept;
+        }
+        m_anPointCount[s] = kept;
+        if (!gone.isEmpty()) {
+            moved = true;
+            dropped << AfxFormat("支間%d : ", s + 1) + gone.join(QStringLiteral(", "));
+        }
+    }
+    if (from < POINTS)
+        take(m_adPointPos[from]);       // the last support
+    m_nPointCols = to;
+    if (moved && IsWindowVisible())
+        ShowCommitted();
+    if (!dropped.isEmpty())
+        AfxMessageBox(QStringLiteral("支間長の変更により、支点または他の変化点に近づきすぎた変化点を削除しました。\n")
+                      + dropped.join(QLatin1Char('\n')));
+    return moved;
+}
+
 QString CSetupHeightDialog::CheckNewPoint(int nSpan, double dPos) const
 {
     if (nSpan < 0)
@@ -387,7 +442,7 @@ QString CSetupHeightDialog::CheckNewPoint(int nSpan, double dPos) const
     if (nSpan >= Spans())
         return QStringLiteral("支間数が大きすぎます。");
     const int first = FirstPoint(m_anEditCount, nSpan);
-    return CheckPoint(nSpan, dPos, m_adEditPos, first, first + m_anEditCount[nSpan]);
+    return CheckPoint(SpanLength(nSpan), dPos, m_adEditPos, first, first + m_anEditCount[nSpan]);
 }
 
 bool CSetupHeightDialog::InsertPoint(int nSpan, double dPos)

@@ -40,6 +40,11 @@ public:
     // 1 clears every change point, 0 goes back to the defaults.
     void Reset(int bClear);
 
+    // After new span lengths (the old ones given, m): each change point keeps its place between
+    // its supports in proportion; one that would come too near a support or another point is
+    // dropped, and the user told which. True when any point moved.
+    bool FollowSpanLengths(const double* adOldLength);
+
     void OnUpdate();
     void OnAdd();
     void OnDelete();

@@ -188,7 +188,7 @@ void CSetupSpanDialog::OnOK()
     }
     if (doc)
         doc->m_bFirstDesign = 1;
-    StoreSpans(tooManyPanels);
+    const bool heightPointsMoved = StoreSpans(tooManyPanels);
     EndDialog(IDOK);
 
     if (doc) {
@@ -204,17 +204,21 @@ void CSetupSpanDialog::OnOK()
         g_pMainFrame->SetStepDone(ID_SETUP_SPAN, 1);
         for (UINT step : {ID_SETUP_PANEL, ID_SETUP_CROSS_SECTION, ID_SETUP_CROSS_BEAM})
             g_pMainFrame->SetStepDone(step, 0);
+        if (heightPointsMoved)
+            g_pMainFrame->SetStepDone(ID_SETUP_HEIGHT, 0);
         g_pMainFrame->EnableHeightCommands(doc ? doc->m_dlgBasic.m_nHeightVariation : 1, 0);
     }
     if (doc)
         doc->Rebuild(CMarivoltenDoc::RebuildReason::Spans);
 }
 
-void CSetupSpanDialog::StoreSpans(bool bLinearSections)
+bool CSetupSpanDialog::StoreSpans(bool bLinearSections)
 {
     CMarivoltenDoc* doc = g_pDoc;
     if (bLinearSections && g_pCrossSectionDlg)
         g_pCrossSectionDlg->m_nInterpolation = 0;
+    double oldLength[MAX_SPANS];
+    std::copy(g_adSpanLength, g_adSpanLength + MAX_SPANS, oldLength);
 
     const int spans = std::min(m_grid.GetNumberRows(), Spans());
     bool lengthsChanged = false, freeChanged = false, panelsChanged = false, divided = false;
@@ -250,6 +254,7 @@ void CSetupSpanDialog::StoreSpans(bool bLinearSections)
         g_pCrossBeamDlg->InitArrangement(1);
     if (divided && doc)
         doc->m_dlgRibPanel.m_bResetRibs = 1;
+    const bool heightPointsMoved = lengthsChanged && g_pHeightDlg && g_pHeightDlg->FollowSpanLengths(oldLength);
 
     // The girder runs past each end support by half of what the bridge is longer than its spans.
     const double bridge = m_dBridgeLength / 1000.0;
@@ -260,4 +265,5 @@ void CSetupSpanDialog::StoreSpans(bool bLinearSections)
         AfxMessageBox(QStringLiteral("橋長が支間長の合計より小さくなっています。\n桁端長を0に設定します。"));
     if (doc)
         doc->m_dlgEstimate.m_dlgFactor.m_dGirderEndLength = endLength;
+    return heightPointsMoved;
 }

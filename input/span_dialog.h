@@ -37,6 +37,7 @@ public:
 private:
     // The first refusal of the table's entries, or an empty text when all of them hold.
     QString CheckTable();
-    // Writes the table into the span globals and what depends on them.
-    void StoreSpans(bool bLinearSections);
+    // Writes the table into the span globals and what depends on them; true when girder
+    // height change points moved with their spans.
+    bool StoreSpans(bool bLinearSections);
 };

@@ -187,3 +187,78 @@ TEST_F(ExampleTest, StoredResultsComeBackOnARerunAndASecondSave)
         ExpectSameResults(stored, Current());
     }
 }
+
+// The haunch example with its 40 m spans made shorter and longer: the change points (28 m into
+// span 1, 12 m into span 2) keep their place between the supports in the profile, the
+// analysis and a saved design.
+TEST_F(ExampleTest, HaunchFollowsItsSpans)
+{
+    struct Lengths { double first, second; };
+    QTemporaryDir out;
+    for (const Lengths& spans : {Lengths{25.0, 30.0}, Lengths{50.0, 50.0}}) {
+        SCOPED_TRACE(spans.first);
+        ASSERT_NO_FATAL_FAILURE(Open(QDir(QStringLiteral(EXAMPLES_DIR)).filePath(QStringLiteral("plate_2span_haunch.mvl"))));
+        Answer({IDOK});
+        dialoginput::RunModal(ID_SETUP_SPAN, [&spans](CDialog* d) {
+            auto& t = *dynamic_cast<CTableGrid*>(d->GetDlgItem(IDC_SPAN_TABLE));
+            dialoginput::Enter(t, 0, 0, QString::number(spans.first * 1000.0));
+            dialoginput::Enter(t, 1, 0, QString::number(spans.second * 1000.0));
+            dialoginput::Type(d, IDC_BRIDGE_LENGTH, QString::number((spans.first + spans.second) * 1000.0 + 800.0));
+            dialoginput::Ok(d);
+        });
+        EXPECT_EQ(m_shown, QStringList{QStringLiteral("格子計算、断面計算の結果が無効になります。\nよろしいですか。")});
+        const double first = 28.0 * spans.first / 40.0, second = 12.0 * spans.second / 40.0;
+        const CSetupHeightDialog& h = *g_pHeightDlg;
+        ASSERT_EQ(h.m_nPointCols, 5);
+        EXPECT_DOUBLE_EQ(h.m_adPointPos[1], first);
+        EXPECT_DOUBLE_EQ(h.m_adPointPos[3], second);
+
+        // Straight from 2.0 m at the change points to 2.8 m over the pier, along the bridge.
+        const double pier = spans.first;
+        auto expected = [&](double X) {
+            if (X <= first || X >= pier + second)
+                return 2.0;
+            return X <= pier ? 2.0 + 0.8 * (X - first) / (pier - first) : 2.8 - 0.8 * (X - pier) / second;
+        };
+        auto expectProfiles = [&] {
+            for (int g = 0; g < g_nGirders; ++g) {
+                ASSERT_NE(g_pDoc->m_apGirderProfiles[g], nullptr);
+                // x restarts at 0 in every span and runs to its far support.
+                int span = 0;
+                double prev = 0.0;
+                for (const CDPoint& p : g_pDoc->m_apGirderProfiles[g]->m_aPoints) {
+                    span += p.x < prev;
+                    prev = p.x;
+                    ASSERT_LT(span, 2);
+                    ASSERT_LE(p.x, span == 0 ? spans.first : spans.second);
+                    EXPECT_NEAR(p.y, expected(p.x + span * pier), 1e-9) << "G" << g + 1 << " at " << p.x;
+                }
+                EXPECT_EQ(span, 1);
+                EXPECT_DOUBLE_EQ(prev, spans.second);
+            }
+        };
+        ASSERT_NO_FATAL_FAILURE(expectProfiles());
+
+        // The webs are designed from that profile.
+        ASSERT_NO_FATAL_FAILURE(RunGrillage());
+        for (int g = 0; g < g_nGirders; ++g) {
+            const CGirderDesign& girder = g_pDoc->m_pGirders[g];
+            ASSERT_GT(girder.m_nSections, 0);
+            const double start = girder.m_adX[size_t(girder.m_pnSpanStart[0])];
+            EXPECT_NEAR(girder.m_adX[size_t(girder.m_pnSpanStart[1])] - start, pier, 1e-9);
+            for (int k = 0; k < girder.m_nSections; ++k) {
+                double a = 0.0, b = 0.0;
+                girder.SectionExtent(k, a, b);
+                EXPECT_NEAR(girder.m_pSections[size_t(k)].m_dHWeb, expected((a + b) / 2 - start), 0.0006)
+                    << "G" << g + 1 << " section " << k + 1;
+            }
+        }
+
+        const QString saved = out.filePath(QStringLiteral("haunch.mvl"));
+        ASSERT_TRUE(g_pDoc->OnSaveDocument(saved));
+        ASSERT_NO_FATAL_FAILURE(Open(saved));
+        EXPECT_DOUBLE_EQ(g_pHeightDlg->m_adPointPos[1], first);
+        EXPECT_DOUBLE_EQ(g_pHeightDlg->m_adPointPos[3], second);
+        ASSERT_NO_FATAL_FAILURE(expectProfiles());
+    }
+}

@@ -142,13 +142,16 @@ TEST_F(HeightDialogTest, UpdateStoresTheTableAndRebuildsOnce)
     Enter(t, 3, 1, QStringLiteral("10000"));
     Spin(t, 3, 1, true);
     EXPECT_EQ(Cell(t, 3, 1), QStringLiteral("10000"));         // no step up from 10 m
-    Enter(t, 4, 1, QStringLiteral("-5"));
-    Spin(t, 4, 1, true);
-    EXPECT_EQ(Cell(t, 4, 1), QStringLiteral("0"));
+    // Heights within the girder data's range: a shallower one is refused as typed.
+    Enter(t, 4, 1, QStringLiteral("99"));
+    EXPECT_EQ(m_shown, QStringList{QStringLiteral("100 から 10000 までの数値を入力して下さい。")});
+    EXPECT_EQ(Cell(t, 4, 1), QStringLiteral("1000"));
+    Enter(t, 4, 1, QStringLiteral("100"));
     Spin(t, 4, 1, false);
-    EXPECT_EQ(Cell(t, 4, 1), QStringLiteral("0"));             // nor down from 0
+    EXPECT_EQ(Cell(t, 4, 1), QStringLiteral("100"));           // nor down from there
     Enter(t, 4, 1, QStringLiteral("1200"));
     Press(&Dlg(), IDC_HEIGHT_STRAIGHT);
+    m_shown.clear();
 
     g_pDoc->SetModifiedFlag(FALSE);
     const int rebuilds = g_pDoc->m_nRebuildCount;

@@ -1,7 +1,7 @@
 // The span length and panel count dialog driven through its table and bridge length field.
 #include "common/shell_fixture.h"
 #include "input/modeless_dialogs.h"
-#include "common/dialog_input.h"
+#include "common/design_entry.h"
 
 #include <functional>
 
@@ -291,4 +291,53 @@ TEST_F(SpanDialogTest, ResultsAndHandSetJointsAreAskedAbout)
     EXPECT_EQ(g_bResultsValid, 0);
     EXPECT_EQ(g_pMainFrame->m_nStepMask & 0x1000, 0);
     EXPECT_EQ(g_pDoc->m_nRebuildCount, rebuilds + 1);
+}
+
+TEST_F(SpanDialogTest, HeightChangePointsKeepTheirPlaceBetweenTheSupports)
+{
+    ConfirmBasic(QStringLiteral("2"), [](CDialog* d) { Press(d, IDC_HEIGHT_VARIATION); });
+    // 120 mm apart, and 120 mm short of the pier: two thirds of that is too near.
+    designentry::EnterHeightChange({{1, 10000}, {1, 10120}, {1, 21000}, {1, 29880}, {2, 6000}},
+                                   {1000, 1100, 1200, 1300, 1400, 1500, 1600, 1700});
+    const CSetupHeightDialog& h = *g_pHeightDlg;
+    ASSERT_EQ(h.m_anPointCount[0], 4);
+    ASSERT_EQ(g_pMainFrame->m_nStepMask & 0x4000, 0x4000);
+    m_shown.clear();
+    auto lengths = [this](const char* first, const char* second) {
+        Open([=](CDialog* d) {
+            Enter(Table(d), 0, 0, QString::fromLatin1(first));
+            Enter(Table(d), 1, 0, QString::fromLatin1(second));
+            SetBridgeLength(d, "65000");
+            OK(d);
+        });
+    };
+    lengths("20000", "45000");
+    EXPECT_EQ(m_shown, QStringList{QStringLiteral("支間長の変更により、支点または他の変化点に近づきすぎた変化点を削除しました。\n"
+                                                  "支間1 : 10120mm, 29880mm")});
+    // The rest in proportion, each with its heights.
+    ASSERT_EQ(h.m_anPointCount[0], 2);
+    ASSERT_EQ(h.m_anPointCount[1], 1);
+    ASSERT_EQ(h.m_nPointCols, 6);
+    const double positions[] = {0.0, 20.0 / 3.0, 14.0, 0.0, 9.0, 0.0};
+    const double heights[] = {1.0, 1.1, 1.3, 1.5, 1.6, 1.7};
+    for (int p = 0; p < 6; ++p) {
+        EXPECT_NEAR(h.m_adPointPos[p], positions[p], 1e-12) << p;
+        EXPECT_DOUBLE_EQ(h.m_adPointHeight[p][3], heights[p]) << p;
+    }
+    // The height step is to be looked at again, and its table shows where the points went.
+    EXPECT_EQ(g_pMainFrame->m_nStepMask & 0x4000, 0);
+    Command(ID_SETUP_HEIGHT);
+    CTableGrid& t = *dynamic_cast<CTableGrid*>(g_pHeightDlg->GetDlgItem(IDC_HEIGHT_TABLE));
+    ASSERT_EQ(t.GetNumberCols(), 6);
+    EXPECT_EQ(Cell(t, 0, 1), QStringLiteral("6667"));
+    EXPECT_EQ(Cell(t, 0, 4), QStringLiteral("9000"));
+    Command(ID_SETUP_HEIGHT);
+
+    // The same lengths again: nothing moves and nothing is said.
+    m_shown.clear();
+    g_pMainFrame->SetStepDone(ID_SETUP_HEIGHT, 1);
+    lengths("20000", "45000");
+    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_NEAR(h.m_adPointPos[1], 20.0 / 3.0, 1e-12);
+    EXPECT_EQ(g_pMainFrame->m_nStepMask & 0x4000, 0x4000);
 }
