@@ -552,10 +552,15 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         return out;
     };
     CDimensionLine baseline(PS_DASHDOT, 0, kBlue, 0);
+    // A caption stands on its baseline also where the labels are written smaller, which keeps
+    // it clear of the row above where the rows stand closer than a caption is high.
+    const CLabelRoom* room = CLabelRoom::Of(dc);
+    const double smaller = room ? room->TextScale() : 1.0;
     for (const Caption& cap : Captions(rows, c.turned)) {
         const double y = RowY(cap.row);
         const CSize ext = dc->GetTextExtent(cap.text);
-        Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + ext.cy)}, cap.text, false, CPoint(X(W) + kCaptionGap, Y(y)));
+        Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + int(std::lround(ext.cy * (1.0 + smaller) / 2.0)))}, cap.text, false,
+             CPoint(X(W) + kCaptionGap, Y(y)));
         if (sx > 0.0)
             c.Line(baseline, {0, y}, {W + (kCaptionGap + ext.cx) / sx, y});
         for (const Value& v : values)

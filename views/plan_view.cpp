@@ -511,6 +511,7 @@ CGridView::~CGridView() = default;
 
 void CGridView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
+    m_laidOut.Drop();
     CScrollView::OnUpdate(pSender, lHint, pHint);
     // The bar shows the plan's counts.
     if (g_pGridBar)
@@ -840,24 +841,32 @@ void CGridView::OnDraw(CDC* pDC)
         pDC->SetWindowOrg(GetScrollPosition());
     }
 
-    DrawSpanDimensions(pDC, doc, doc->m_bPlanShowSpanLengths);
-    DrawPanelDimensions(pDC, doc, doc->m_bPlanShowPanelLengths);
-    DrawBaseLine(pDC, doc);
-    DrawGirderLines(pDC, doc);
-    DrawSupports(pDC, doc);
-    DrawNodeNumbers(pDC, doc);
-    DrawLabels(pDC, doc);
-    DrawBridgeTypeLabel(pDC, doc);
-    DrawNodeMarks(pDC, doc);
-    DrawCurbLines(pDC, doc);
-    DrawKerbOuterLines(pDC, doc);
-    DrawRailingLines(pDC, doc);
-    DrawCarriagewayLines(pDC, doc);
-    if (g_bCoordinatePlan)
-        DrawEdgeIntersections(pDC, doc);
-    DrawCrossSectionLines(pDC, doc);
-    DrawCrossMembers(pDC, doc);
+    const CLaidOutDrawing::Key key{s,
+                                   doc->m_dPlanAngle,
+                                   double(m_ptOrigin.x),
+                                   double(m_ptOrigin.y),
+                                   double(doc->m_nRebuildCount),
+                                   double(doc->m_bPlanScaleReversed),
+                                   double(doc->m_bPlanShowSpanLengths),
+                                   double(doc->m_bPlanShowPanelLengths),
+                                   double(g_bCoordinatePlan),
+                                   double(g_nBridgeType),
+                                   double(g_nGirders),
+                                   double(g_nSpans)};
+    PlayRecords(pDC, m_laidOut.Records(key, [&](CDC* probe) { LayOut(probe, doc); }));
     DrawSelection(pDC, doc);
+}
+
+void CGridView::LayOut(CDC* pDC, CMarivoltenDoc* pDoc)
+{
+    Selected<CFont> font(pDC, &m_font);
+    CLabelRoom room(pDC);
+    KeepLabelsOffMarks(pDC, pDoc, true);
+    DrawPage(pDC, pDoc);
+    DrawBridgeTypeLabel(pDC, pDoc);
+    if (g_bCoordinatePlan)
+        DrawEdgeIntersections(pDC, pDoc);
+    m_pLayout.reset();
 }
 
 BOOL CGridView::OnPreparePrinting(CPrintInfo* pInfo)

@@ -1,5 +1,6 @@
 // The plan window of a two-span design drawn on a recording device context: the layers,
 // the plan transform, the scroll extent and the document's choices kept within the counts.
+#include "common/bar_input.h"
 #include "common/design_generator.h"
 #include "common/dialog_input.h"
 #include "common/drawing_checks.h"
@@ -14,12 +15,14 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QTemporaryDir>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -426,6 +429,37 @@ TEST_F(PlanViewTest, WheelScrollsDownAndSideways)
     for (int i = 0; i < 4; ++i)
         wheel(QPoint(0, -30));
     EXPECT_EQ(g_pGridView->GetScrollBarPositions(), CPoint(start.x, start.y + 2 * notch));
+}
+
+// On screen the plan's labels are laid out as on paper at every scale, turn and flip of its
+// dimension lines: no line runs through a label, none crowds another, each stands by what it
+// names or is led to it. The layout is made once for them: a repaint or a scroll draws it again.
+using PlanExampleTest = ShellTest;
+
+TEST_F(PlanExampleTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
+{
+    ASSERT_TRUE(theApp.OpenDesign(QDir(QStringLiteral(EXAMPLES_DIR)).filePath(QStringLiteral("plate_3span_skew.mvl"))));
+    g_pMainFrame->BringPlanViewForward();
+    ASSERT_NE(g_pGridView, nullptr);
+    CDC dc;
+    dc.SetMapMode(MM_LOMETRIC);
+    auto Draw = [&]() -> const std::vector<CDC::Record>& { return barinput::Redraw(dc, g_pGridView); };
+    g_pDoc->m_bPlanShowSpanLengths = 1;
+    g_pDoc->m_bPlanShowPanelLengths = 1;
+    for (const auto& [tenths, angle, reversed] : {std::tuple{10, 0.0, 0}, {20, 0.0, 0}, {50, 0.0, 0}, {20, 30.0, 1}}) {
+        SCOPED_TRACE(testing::Message() << tenths << " tenths, " << angle << " degrees, flipped " << reversed);
+        g_pDoc->m_dPlanAngle = angle;
+        g_pDoc->m_bPlanScaleReversed = reversed;
+        g_pGridView->SendMessage(WM_PLAN_SCALE, IDC_PLAN_SCALE_SLIDER, tenths);
+        const std::vector<CDC::Record> records = Draw();
+        const QStringList faults = drawingchecks::LabelFaults(records);
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+        EXPECT_TRUE(drawingchecks::MissingTexts(records, {QStringLiteral("G1"), QStringLiteral("G4")}).isEmpty());
+        const int layouts = g_pGridView->m_laidOut.Layouts();
+        g_pGridView->ScrollToPosition(g_pGridView->GetScrollPosition() + CSize(300, -200));
+        EXPECT_EQ(Draw().size(), records.size());
+        EXPECT_EQ(g_pGridView->m_laidOut.Layouts(), layouts);
+    }
 }
 
 TEST_F(PlanViewTest, NothingIsDrawnWithoutSpans)
