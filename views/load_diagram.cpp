@@ -22,6 +22,8 @@ constexpr double kTop = 8.5;
 // pavements stand this much higher than those over the carriageways.
 constexpr int kCaptionGap = 100;
 constexpr int kSidewalkRaise = 32;
+// A caption keeps this far below the row above (logical units).
+constexpr int kCaptionRoom = 2;
 // Room kept around the drawing for the labels at its edges, and between a text and the
 // frame lines at the deck edges (logical units).
 constexpr int kTextRoom = 50;
@@ -552,15 +554,27 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         return out;
     };
     CDimensionLine baseline(PS_DASHDOT, 0, kBlue, 0);
-    // A caption stands on its baseline also where the labels are written smaller, which keeps
-    // it clear of the row above where the rows stand closer than a caption is high.
+    // Each caption stands on its own row's baseline: where the rows stand closer than a caption
+    // is high, the captions are written smaller, and where the labels are, it keeps its foot on
+    // the baseline rather than its middle.
+    const int high = dc->GetTextExtent(QStringLiteral("舗装")).cy, pitch = int(3.0 * c.scale.y) - kCaptionRoom;
+    CFont smallCaption;
+    if (high > 0 && pitch > 0 && pitch < high) {
+        LOGFONT lf = m_font.LogFont();
+        lf.lfHeight = LONG(lf.lfHeight * pitch / high);
+        smallCaption.CreateFontIndirect(&lf);
+    }
     const CLabelRoom* room = CLabelRoom::Of(dc);
     const double smaller = room ? room->TextScale() : 1.0;
     for (const Caption& cap : Captions(rows, c.turned)) {
         const double y = RowY(cap.row);
         const CSize ext = dc->GetTextExtent(cap.text);
-        Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + int(std::lround(ext.cy * (1.0 + smaller) / 2.0)))}, cap.text, false,
-             CPoint(X(W) + kCaptionGap, Y(y)));
+        {
+            Selected<CFont> font(dc, pitch < high ? &smallCaption : nullptr);
+            const int cy = dc->GetTextExtent(cap.text).cy;
+            Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + int(std::lround(cy * (1.0 + smaller) / 2.0)))}, cap.text,
+                 false, CPoint(X(W) + kCaptionGap, Y(y)));
+        }
         if (sx > 0.0)
             c.Line(baseline, {0, y}, {W + (kCaptionGap + ext.cx) / sx, y});
         for (const Value& v : values)
