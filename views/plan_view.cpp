@@ -863,10 +863,15 @@ void CGridView::LayOut(CDC* pDC, CMarivoltenDoc* pDoc)
     CLabelRoom room(pDC);
     KeepLabelsOffMarks(pDC, pDoc, true);
     DrawPage(pDC, pDoc);
-    DrawBridgeTypeLabel(pDC, pDoc);
+    m_pLayout.reset();
+    {
+        // The window always names the girder type: near its places where the labels took them.
+        CLabelRoom type(pDC, CRect(), true);
+        type.KeepOffLines(ProbeLike(pDC, [&](CDC* probe) { DrawPage(probe, pDoc); }));
+        DrawBridgeTypeLabel(pDC, pDoc);
+    }
     if (g_bCoordinatePlan)
         DrawEdgeIntersections(pDC, pDoc);
-    m_pLayout.reset();
 }
 
 BOOL CGridView::OnPreparePrinting(CPrintInfo* pInfo)
