@@ -555,22 +555,24 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     };
     CDimensionLine baseline(PS_DASHDOT, 0, kBlue, 0);
     // Each caption stands on its own row's baseline: where the rows stand closer than a caption
-    // is high, the captions are written smaller, and where the labels are, it keeps its foot on
-    // the baseline rather than its middle.
-    const int high = dc->GetTextExtent(QStringLiteral("舗装")).cy, pitch = int(3.0 * c.scale.y) - kCaptionRoom;
+    // is high, even with the labels written smaller, the captions are written smaller still, and
+    // where the labels are, a caption keeps its foot on the baseline rather than its middle.
+    const CLabelRoom* room = CLabelRoom::Of(dc);
+    const double smaller = room ? room->TextScale() : 1.0;
+    const double high = dc->GetTextExtent(QStringLiteral("舗装")).cy * smaller;
+    const int pitch = int(3.0 * c.scale.y) - kCaptionRoom;
+    const bool crowded = high > 0.0 && pitch > 0 && pitch < high;
     CFont smallCaption;
-    if (high > 0 && pitch > 0 && pitch < high) {
+    if (crowded) {
         LOGFONT lf = m_font.LogFont();
         lf.lfHeight = LONG(lf.lfHeight * pitch / high);
         smallCaption.CreateFontIndirect(&lf);
     }
-    const CLabelRoom* room = CLabelRoom::Of(dc);
-    const double smaller = room ? room->TextScale() : 1.0;
     for (const Caption& cap : Captions(rows, c.turned)) {
         const double y = RowY(cap.row);
         const CSize ext = dc->GetTextExtent(cap.text);
         {
-            Selected<CFont> font(dc, pitch < high ? &smallCaption : nullptr);
+            Selected<CFont> font(dc, crowded ? &smallCaption : nullptr);
             const int cy = dc->GetTextExtent(cap.text).cy;
             Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + int(std::lround(cy * (1.0 + smaller) / 2.0)))}, cap.text,
                  false, CPoint(X(W) + kCaptionGap, Y(y)));
