@@ -433,6 +433,11 @@ TEST_F(PlanExampleTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
         EXPECT_EQ(Draw().size(), records.size());
         EXPECT_EQ(g_pGridView->m_laidOut.Layouts(), layouts);
     }
+    // The design's update notice lays it out anew.
+    const int layouts = g_pGridView->m_laidOut.Layouts();
+    g_pDoc->UpdateAllViews(nullptr);
+    Draw();
+    EXPECT_EQ(g_pGridView->m_laidOut.Layouts(), layouts + 1);
 }
 
 TEST_F(PlanViewTest, NothingIsDrawnWithoutSpans)
