@@ -556,6 +556,22 @@ Strays LabelStrays(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint s
     return strays;
 }
 
+// The labels a tenth smaller at a step, down to 0.6 of their size, while some of those that
+// `count` tells of stray; the first size with the fewest (1 where none is fewer than `fewest`).
+double SmallerLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
+                     int fewest, int Strays::*count)
+{
+    double best = 1.0;
+    for (double t = 0.9; t > 0.55 && fewest > 0; t -= 0.1) {
+        const int n = LabelStrays(pDC, draw, origin, scale, frame, t).*count;
+        if (n < fewest) {
+            fewest = n;
+            best = t;
+        }
+    }
+    return best;
+}
+
 }
 
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
@@ -593,14 +609,13 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
             scale = k;
         }
     }
-    // A tenth smaller at a step, down to 0.6 of their size.
-    for (double t = 0.9; t > 0.55 && fewest.crowded > 0; t -= 0.1) {
-        const Strays strays = LabelStrays(pDC, draw, origin, scale, frameIn, t);
-        if (strays.crowded < fewest.crowded) {
-            fewest = strays;
-            dTextScale = t;
-        }
-    }
+    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded);
+}
+
+double ShrinkForLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame)
+{
+    return SmallerLabels(pDC, draw, origin, scale, frame, LabelStrays(pDC, draw, origin, scale, frame, 1.0).crowded,
+                         &Strays::crowded);
 }
 
 void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,

@@ -206,6 +206,10 @@ void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 // over others or over lines, the labels are written smaller: dTextScale, 1 where they need not be.
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
                    CDPoint& scale, double& dTextScale);
+// The size the labels of a drawing kept at its scale are written at: 1, or where some of them
+// find no clear place near by and stand over others or over lines (see CLabelRoom), the first
+// of a tenth smaller at a step down to 0.6 with the fewest of them.
+double ShrinkForLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame = CRect());
 // Keeps a drawing, texts and all, inside the frame: where it drawn at origin and scale would
 // leave it, the scale is made smaller step by step until it fits and the drawing is centred
 // in the frame. bTurned: the drawing lies a quarter turned on a sideways page (its origin's

@@ -22,6 +22,8 @@ constexpr double kTop = 8.5;
 // pavements stand this much higher than those over the carriageways.
 constexpr int kCaptionGap = 100;
 constexpr int kSidewalkRaise = 32;
+// A caption keeps this far below the row above (logical units).
+constexpr int kCaptionRoom = 2;
 // Room kept around the drawing for the labels at its edges, and between a text and the
 // frame lines at the deck edges (logical units).
 constexpr int kTextRoom = 50;
@@ -552,10 +554,29 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         return out;
     };
     CDimensionLine baseline(PS_DASHDOT, 0, kBlue, 0);
+    // Each caption stands on its own row's baseline: where the rows stand closer than a caption
+    // is high, even with the labels written smaller, the captions are written smaller still, and
+    // where the labels are, a caption keeps its foot on the baseline rather than its middle.
+    const CLabelRoom* room = CLabelRoom::Of(dc);
+    const double smaller = room ? room->TextScale() : 1.0;
+    const double high = dc->GetTextExtent(QStringLiteral("舗装")).cy * smaller;
+    const int pitch = int(3.0 * c.scale.y) - kCaptionRoom;
+    const bool crowded = high > 0.0 && pitch > 0 && pitch < high;
+    CFont smallCaption;
+    if (crowded) {
+        LOGFONT lf = m_font.LogFont();
+        lf.lfHeight = LONG(lf.lfHeight * pitch / high);
+        smallCaption.CreateFontIndirect(&lf);
+    }
     for (const Caption& cap : Captions(rows, c.turned)) {
         const double y = RowY(cap.row);
         const CSize ext = dc->GetTextExtent(cap.text);
-        Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + ext.cy)}, cap.text, false, CPoint(X(W) + kCaptionGap, Y(y)));
+        {
+            Selected<CFont> font(dc, crowded ? &smallCaption : nullptr);
+            const int cy = dc->GetTextExtent(cap.text).cy;
+            Text(c, {CPoint(X(W) + kCaptionGap, Y(y) + int(std::lround(cy * (1.0 + smaller) / 2.0)))}, cap.text,
+                 false, CPoint(X(W) + kCaptionGap, Y(y)));
+        }
         if (sx > 0.0)
             c.Line(baseline, {0, y}, {W + (kCaptionGap + ext.cx) / sx, y});
         for (const Value& v : values)

@@ -65,32 +65,19 @@ void CLoadView::OnScale(int nTenths)
     ScrollToDrawingTop();
 }
 
-void CLoadView::FitToScale()
+CDPoint CLoadView::DrawingScale() const
 {
     const double s = g_pDoc ? g_pDoc->m_dLoadScale : 1.0;
-    const double kx = s * 100.0, ky = s * 50.0;
-    if (!(kx > 0.0) || !(kx < 1e4))
-        return;
-    m_ptOrigin = CPoint(int(kx / 100.0 * kOriginX), int(kx / 50.0 * kOriginY));
-    const CSize total(int(kx / 100.0 * kExtent), int(ky / 50.0 * kExtent));
-    const int station = g_pDoc ? PlanCurrentStation(*g_pDoc) : -1;
-    FitScrollToDrawing(station >= 0 && station < m_nDiagrams ? Drawing(station) : PlacedDrawing(), CDPoint(kx, ky),
-                       total);
+    return CDPoint(s * 100.0, s * 50.0);
 }
 
-void CLoadView::OnDraw(CDC* pDC)
+void CLoadView::FitToScale()
 {
-    g_pLoadView = this;
-    CMarivoltenDoc* doc = g_pDoc;
-    if (!doc || g_nSpans == 0)
+    const CDPoint k = DrawingScale();
+    if (!(k.x > 0.0) || !(k.x < 1e4))
         return;
-    RebuildDrawers(doc);
-    FitToScale();
-    const double kx = doc->m_dLoadScale * 100.0, ky = doc->m_dLoadScale * 50.0;
-    const int station = PlanCurrentStation(*doc);
-    if (!(kx > 0.0) || station >= m_nDiagrams)
-        return;
-    DrawLabelled(pDC, Drawing(station), m_ptOrigin, CDPoint(kx, ky));
+    m_ptOrigin = CPoint(int(k.x / 100.0 * kOriginX), int(k.x / 50.0 * kOriginY));
+    FitScrollToDrawing(CSize(int(k.x / 100.0 * kExtent), int(k.y / 50.0 * kExtent)));
 }
 
 PlacedDrawing CLoadView::Drawing(int nStation)

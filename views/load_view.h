@@ -16,7 +16,6 @@ public:
     CLoadView();
     ~CLoadView() override;
     void OnInitialUpdate() override;
-    void OnDraw(CDC* pDC) override;
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
     void OnScale(int nTenths) override;
     int RebuildDrawers(CMarivoltenDoc* pDoc) override;
@@ -29,10 +28,12 @@ public:
 
 protected:
     double* Scale() const override;
+    CDPoint DrawingScale() const override;
+    // The diagram of a station, as the window draws it.
+    PlacedDrawing Drawing(int nStation) override;
+    int Drawers() const override { return m_nDiagrams; }
 
 private:
-    // The diagram of a station at an origin and scale, as the window draws it.
-    PlacedDrawing Drawing(int nStation);
     CWindowGlobal<CLoadView> m_global;
 };
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 #include "views/drawing_helpers.h"
+#include "views/laid_out_drawing.h"
 #include "views/window_global.h"
 
 class CMarivoltenDoc;
@@ -155,8 +156,12 @@ public:
     double m_dAngle = 0.0;
     CFont m_font;
     int m_nPaper = 9;
+    // The plan with its labels laid out as on paper, once for a scale, turn and design.
+    CLaidOutDrawing m_laidOut;
 
 private:
+    // The plan as the window shows it but for the choices of its bar, its labels laid out.
+    void LayOut(CDC* pDC, CMarivoltenDoc* pDoc);
     CWindowGlobal<CGridView> m_global;
 };
 

@@ -45,31 +45,19 @@ int CSectionView::RebuildDrawers(CMarivoltenDoc* pDoc)
     return 1;
 }
 
-void CSectionView::FitToScale()
+CDPoint CSectionView::DrawingScale() const
 {
     const double k = (g_pDoc ? g_pDoc->m_dSectionScale : 1.0) * 100.0;
+    return CDPoint(k, k);
+}
+
+void CSectionView::FitToScale()
+{
+    const double k = DrawingScale().x;
     if (!(k > 0.0) || !(k < 1e4))
         return;
     m_ptOrigin = CPoint(int(kOriginX * k / 100.0), int(kOriginY * k / 100.0));
-    const CSize total(int(k / 100.0 * kExtent), int(k / 100.0 * kExtent));
-    const int station = g_pDoc ? PlanCurrentStation(*g_pDoc) : -1;
-    FitScrollToDrawing(station >= 0 && station < m_nDrawers ? Drawing(station) : PlacedDrawing(), CDPoint(k, k),
-                       total);
-}
-
-void CSectionView::OnDraw(CDC* pDC)
-{
-    g_pSectionView = this;
-    CMarivoltenDoc* doc = g_pDoc;
-    if (!doc || g_nSpans == 0)
-        return;
-    RebuildDrawers(doc);
-    FitToScale();
-    const double k = doc->m_dSectionScale * 100.0;
-    const int station = PlanCurrentStation(*doc);
-    if (!(k > 0.0) || station >= m_nDrawers)
-        return;
-    DrawLabelled(pDC, Drawing(station), m_ptOrigin, CDPoint(k, k));
+    FitScrollToDrawing(CSize(int(k / 100.0 * kExtent), int(k / 100.0 * kExtent)));
 }
 
 PlacedDrawing CSectionView::Drawing(int nStation)

@@ -15,7 +15,6 @@ class CSectionView : public CStationView {
 public:
     CSectionView();
     ~CSectionView() override;
-    void OnDraw(CDC* pDC) override;
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
     int RebuildDrawers(CMarivoltenDoc* pDoc) override;
     void FitToScale() override;
@@ -25,10 +24,12 @@ public:
 
 protected:
     double* Scale() const override;
+    CDPoint DrawingScale() const override;
+    // The section of a station with its dimensions.
+    PlacedDrawing Drawing(int nStation) override;
+    int Drawers() const override { return m_nDrawers; }
 
 private:
-    // The section of a station with its dimensions at an origin and scale.
-    PlacedDrawing Drawing(int nStation);
     CWindowGlobal<CSectionView> m_global;
 };
 

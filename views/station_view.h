@@ -4,6 +4,7 @@
 
 #include "framework/view.h"
 #include "views/drawing_helpers.h"
+#include "views/laid_out_drawing.h"
 
 class CMarivoltenDoc;
 
@@ -13,6 +14,7 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    void OnDraw(CDC* pDC) override;
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
 
     // Messages of the bar: the station, the scale in tenths.
@@ -24,6 +26,8 @@ public:
     virtual void FitToScale() = 0;
 
     CSize m_sizeTotal{6000, 6000};
+    // The labels laid out once for a scale, station and design, painted from its records.
+    CLaidOutDrawing m_laidOut;
     CSize m_sizePaper{2100, 2970};
     CPoint m_ptOrigin;
 
@@ -32,8 +36,18 @@ protected:
     CStationView(UINT nSelectMessage, UINT nScaleMessage, CPoint origin);
     // The document's scale of this window.
     virtual double* Scale() const = 0;
+    // Units a metre across and up at the document's scale.
+    virtual CDPoint DrawingScale() const = 0;
+    // The drawing of a station (0 .. count of drawers - 1) at an origin and scale.
+    virtual PlacedDrawing Drawing(int nStation) = 0;
+    virtual int Drawers() const = 0;
     // The origin moved and the scroll sizes widened from sizeTotal so that the drawing at
-    // `scale` (units a metre across and up), its labels laid out as on screen, lies inside
-    // the scrolled area with a margin at every scale; with no drawing, sizeTotal as it is.
-    void FitScrollToDrawing(const PlacedDrawing& draw, CDPoint scale, CSize sizeTotal);
+    // the document's scale and station, its labels laid out as on screen, lies inside the
+    // scrolled area with a margin at every scale; with no drawing, sizeTotal as it is.
+    void FitScrollToDrawing(CSize sizeTotal);
+
+private:
+    // The records of the document's station laid out at the origin and scale; null with none.
+    const std::vector<CDC::Record>* LaidOut();
+    CPoint m_ptLaidOut;     // the origin the records were laid out at
 };

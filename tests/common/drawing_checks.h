@@ -576,4 +576,12 @@ inline bool WritesGirderNames(const std::vector<CDC::Record>& records)
                        [](const CDC::Record& r) { return IsText(r) && name.match(r.text.trimmed()).hasMatch(); });
 }
 
+// What a drawing's label layout keeps from its labels, on paper and on screen: lines through
+// them, texts crowding one another, labels apart from what they name, labels left out that may
+// not be.
+inline QStringList LabelFaults(const std::vector<CDC::Record>& records)
+{
+    return LinesThroughTexts(records) + CrowdedTexts(records) + StrayLabels(records) + LeftOutLabels(records);
+}
+
 } // namespace drawingchecks

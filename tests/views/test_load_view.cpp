@@ -408,6 +408,56 @@ TEST_F(LoadViewTest, AtEveryScaleTheDiagramAndItsLabelsLieInsideTheScrolledArea)
         }
 }
 
+// On screen the diagram's labels are laid out as on paper at every scale, once for a scale and
+// station: a repaint or a scroll only draws that layout again. At the smallest scales the rows
+// stand closer than a caption is high: the captions keep their rows' order, each by its row.
+TEST_F(LoadViewTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
+{
+    Open("plate_3span_skew.mvl");
+    // The captions, written row by row from the top down, each standing on its own row's
+    // baseline: its foot nearer to it than to any other.
+    auto expectCaptionsByTheirRows = [&](const std::vector<CDC::Record>& records) {
+        const int station = PlanCurrentStation(*g_pDoc);
+        const CLoadDiagram::Rows rows = g_pLoadView->m_pDiagrams[size_t(station)].LayOutRows(g_pDoc->m_dlgBasic.m_nSidewalk);
+        const double ky = g_pDoc->m_dLoadScale * 50.0;
+        auto baseline = [&](int row) { return g_pLoadView->m_ptOrigin.y + int(CLoadDiagram::RowY(row) * ky); };
+        std::vector<const CDC::Record*> captions;
+        for (const CDC::Record& r : records)
+            if (drawingchecks::IsText(r) && r.text.contains(QLatin1Char('(')))
+                captions.push_back(&r);
+        ASSERT_EQ(int(captions.size()), rows.last) << "station " << station;
+        for (int k = 1; k <= rows.last; ++k) {
+            const CDC::Record& c = *captions[size_t(k - 1)];
+            if (k > 1)
+                EXPECT_LT(c.box.CenterPoint().y, captions[size_t(k - 2)]->box.CenterPoint().y)
+                    << c.text.toStdString() << ", station " << station;
+            auto from = [&](int row) { return std::abs(c.box.top - baseline(row)); };
+            for (int other = 1; other <= rows.last; ++other)
+                EXPECT_TRUE(other == k || from(k) < from(other))
+                    << c.text.toStdString() << " nearer row " << other << ", station " << station;
+        }
+    };
+    g_pDoc->m_nCurCrossSection = 1;
+    for (int tenths : {2, 5, 7, 10, 50}) {
+        SCOPED_TRACE(tenths);
+        g_pLoadView->SendMessage(WM_LOAD_SCALE, 0, tenths);
+        const int layouts = g_pLoadView->m_laidOut.Layouts();
+        const std::vector<CDC::Record> records = Draw();
+        // Smaller, a diagram two or five centimetres wide has values and notes over one another.
+        const QStringList faults = drawingchecks::LabelFaults(records);
+        EXPECT_TRUE(tenths < 7 || faults.isEmpty()) << faults.join(u'\n').toStdString();
+        expectCaptionsByTheirRows(records);
+        g_pLoadView->ScrollToPosition(CPoint(100, -300));
+        EXPECT_EQ(Draw().size(), records.size());
+        EXPECT_EQ(g_pLoadView->m_laidOut.Layouts(), layouts);
+    }
+    g_pLoadView->SendMessage(WM_LOAD_SCALE, 0, 2);
+    for (int station = 0; station < g_nCrossSections; ++station) {
+        g_pLoadView->SendMessage(WM_LOAD_SELECT, 0, station);
+        expectCaptionsByTheirRows(Draw());
+    }
+}
+
 TEST_F(LoadViewTest, PrintsOneUprightA4PageInThePageFrame)
 {
     Open("box1_1span.mvl");

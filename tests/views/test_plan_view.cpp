@@ -1,5 +1,6 @@
 // The plan window of a two-span design drawn on a recording device context: the layers,
 // the plan transform, the scroll extent and the document's choices kept within the counts.
+#include "common/bar_input.h"
 #include "common/design_generator.h"
 #include "common/dialog_input.h"
 #include "common/drawing_checks.h"
@@ -14,12 +15,14 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QTemporaryDir>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -166,48 +169,18 @@ TEST_F(PlanViewTest, DrawsTheGirdersSupportsMarksAndLabelsOfThePlan)
 
 TEST_F(PlanViewTest, NodeNumbersStandClearOfTheDeckEdges)
 {
-    for (double scale : {2.0, 5.0}) {
-        SCOPED_TRACE(scale);
-        g_pDoc->m_dPlanScale = scale;
-        Draw();
-        const auto boxes = NodeNumberBoxes();
-        ASSERT_EQ(int(boxes.size()), g_nGirders * (g_pDoc->m_aSpans[0].m_nPanels + g_pDoc->m_aSpans[1].m_nPanels + 2));
-        for (const auto& [text, box] : boxes)
-            EXPECT_EQ(EdgeLinesThrough(box), 0) << text.toStdString();
-    }
-    // The numbers stand right of and below their points; the last girder's outside the deck,
-    // under the edge straight across from their points, also where the line over a support
-    // meets the edge skewed.
-    const int last = g_nGirders - 1;
-    auto placeOf = [&](const CPanelPointRecord& pp, int g) {
-        for (const auto& [text, box] : NodeNumberBoxes())
-            if (text == AfxFormat("%d", pp.m_anNodes[size_t(g)]))
-                return CPoint(box.left - 5, box.top + 5);
-        return CPoint();
-    };
-    CPanelPointRecord& support = g_pDoc->m_aSpans[0].m_aPanelPoints[0];
-    const CDPoint square = support.m_aptEdge[1];
-    const CDPoint along(Panel(0, 1).m_aptGirder[size_t(last)].x - support.m_aptGirder[size_t(last)].x,
-                        Panel(0, 1).m_aptGirder[size_t(last)].y - support.m_aptGirder[size_t(last)].y);
-    support.m_aptEdge[1] = CDPoint(square.x - 0.5 * along.x, square.y - 0.5 * along.y);
-    Draw();
-    for (const CPanelPointRecord* pp : {&Panel(0, 0), &Panel(0, 1)}) {
-        EXPECT_EQ(placeOf(*pp, 0), Map(pp->m_aptGirder[0]));
-        EXPECT_EQ(placeOf(*pp, 1), Map(pp->m_aptGirder[1]));
-        const CPoint at = Map(pp->m_aptGirder[size_t(last)]), place = placeOf(*pp, last);
-        EXPECT_NEAR(place.x, at.x, 1);
-        EXPECT_NEAR(place.y, Map(pp == &support ? square : pp->m_aptEdge[1]).y, 1);
-        EXPECT_LT(place.y, at.y - 10);
-    }
-    support.m_aptEdge[1] = square;
-    // Turned over, the first girder's numbers go outside and the last girder's inside.
-    g_pDoc->m_dPlanAngle = 180.0;
-    Draw();
-    const CPanelPointRecord& pp = Panel(0, 1);
-    EXPECT_NEAR(placeOf(pp, 0).y, Map(pp.m_aptEdge[0]).y, 1);
-    EXPECT_EQ(placeOf(pp, last), Map(pp.m_aptGirder[size_t(last)]));
-    for (const auto& [text, box] : NodeNumberBoxes())
-        EXPECT_EQ(EdgeLinesThrough(box), 0) << text.toStdString();
+    for (double angle : {0.0, 180.0})
+        for (double scale : {2.0, 5.0}) {
+            SCOPED_TRACE(testing::Message() << scale << ", " << angle << " degrees");
+            g_pDoc->m_dPlanAngle = angle;
+            g_pDoc->m_dPlanScale = scale;
+            Draw();
+            // Those that crowd one another give way, as on paper.
+            const auto boxes = NodeNumberBoxes();
+            EXPECT_GT(int(boxes.size()), g_nGirders * (g_pDoc->m_aSpans[0].m_nPanels + g_pDoc->m_aSpans[1].m_nPanels) / 2);
+            for (const auto& [text, box] : boxes)
+                EXPECT_EQ(EdgeLinesThrough(box), 0) << text.toStdString();
+        }
 }
 
 TEST_F(PlanViewTest, ScaleSetsTheExtentAndTheAngleTurnsThePlan)
@@ -426,6 +399,45 @@ TEST_F(PlanViewTest, WheelScrollsDownAndSideways)
     for (int i = 0; i < 4; ++i)
         wheel(QPoint(0, -30));
     EXPECT_EQ(g_pGridView->GetScrollBarPositions(), CPoint(start.x, start.y + 2 * notch));
+}
+
+// On screen the plan's labels are laid out as on paper at its scales, turns and flips of its
+// dimension lines: no line runs through a label, none crowds another, each stands by what it
+// names or is led to it. The layout is made once for them: a repaint or a scroll draws it again.
+using PlanExampleTest = ShellTest;
+
+TEST_F(PlanExampleTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
+{
+    ASSERT_TRUE(theApp.OpenDesign(QDir(QStringLiteral(EXAMPLES_DIR)).filePath(QStringLiteral("plate_3span_skew.mvl"))));
+    g_pMainFrame->BringPlanViewForward();
+    ASSERT_NE(g_pGridView, nullptr);
+    CDC dc;
+    dc.SetMapMode(MM_LOMETRIC);
+    auto Draw = [&]() -> const std::vector<CDC::Record>& { return barinput::Redraw(dc, g_pGridView); };
+    for (const auto& [tenths, angle, reversed, lengths] :
+         {std::tuple{7, 0.0, 0, 0}, {20, 0.0, 0, 0}, {50, 0.0, 0, 0}, {7, 0.0, 0, 1}, {20, 30.0, 0, 1}, {30, 200.0, 1, 1}}) {
+        SCOPED_TRACE(testing::Message() << tenths << " tenths, " << angle << " degrees, flipped " << reversed
+                                        << ", lengths " << lengths);
+        g_pDoc->m_bPlanShowSpanLengths = lengths;
+        g_pDoc->m_bPlanShowPanelLengths = lengths;
+        g_pDoc->m_dPlanAngle = angle;
+        g_pDoc->m_bPlanScaleReversed = reversed;
+        g_pGridView->SendMessage(WM_PLAN_SCALE, IDC_PLAN_SCALE_SLIDER, tenths);
+        const std::vector<CDC::Record> records = Draw();
+        const QStringList faults = drawingchecks::LabelFaults(records);
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+        const QStringList names{QStringLiteral("G1"), QStringLiteral("G4"), QStringLiteral("鈑桁")};
+        EXPECT_TRUE(drawingchecks::MissingTexts(records, names).isEmpty());
+        const int layouts = g_pGridView->m_laidOut.Layouts();
+        g_pGridView->ScrollToPosition(g_pGridView->GetScrollPosition() + CSize(300, -200));
+        EXPECT_EQ(Draw().size(), records.size());
+        EXPECT_EQ(g_pGridView->m_laidOut.Layouts(), layouts);
+    }
+    // The design's update notice lays it out anew.
+    const int layouts = g_pGridView->m_laidOut.Layouts();
+    g_pDoc->UpdateAllViews(nullptr);
+    Draw();
+    EXPECT_EQ(g_pGridView->m_laidOut.Layouts(), layouts + 1);
 }
 
 TEST_F(PlanViewTest, NothingIsDrawnWithoutSpans)

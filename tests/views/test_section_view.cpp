@@ -363,6 +363,29 @@ TEST_F(SectionViewTest, AtEveryScaleTheDrawingAndItsLabelsLieInsideTheScrolledAr
         }
 }
 
+// On screen the section's labels are laid out as on paper at every scale, once for a scale and
+// station: a repaint or a scroll only draws that layout again; the design's update lays it out anew.
+TEST_F(SectionViewTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
+{
+    Open("plate_3span_skew.mvl");
+    g_pDoc->m_nCurCrossSection = 2;
+    for (int tenths : {5, 10, 50}) {
+        SCOPED_TRACE(tenths);
+        g_pSectionView->SendMessage(WM_SECTION_SCALE, 0, tenths);
+        const int layouts = g_pSectionView->m_laidOut.Layouts();
+        const std::vector<CDC::Record> records = Draw();
+        const QStringList faults = drawingchecks::LabelFaults(records);
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+        g_pSectionView->ScrollToPosition(CPoint(100, -300));
+        EXPECT_EQ(Draw().size(), records.size());
+        EXPECT_EQ(g_pSectionView->m_laidOut.Layouts(), layouts);
+    }
+    const int layouts = g_pSectionView->m_laidOut.Layouts();
+    g_pDoc->UpdateAllViews(nullptr);
+    Draw();
+    EXPECT_EQ(g_pSectionView->m_laidOut.Layouts(), layouts + 1);
+}
+
 TEST_F(SectionViewTest, BarChoosesTheStationBothWindowsShow)
 {
     Open("box2_2span.mvl");

@@ -1,0 +1,573 @@
+#include "views/force_labels.h"
+
+#include "views/dimension_line.h"
+#include "views/drawing_helpers.h"
+#include "views/force_view.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <functional>
+#include <optional>
+
+using namespace force;
+
+namespace {
+
+// Lines keep this clear of a label's cell (0.1 mm).
+constexpr int kLineGap = 1;
+// A label moved off its place looks for a clear one up to this many text heights from it
+// (a leader of some 15 mm at most), in steps of a quarter of one; farther than one from its
+// point it is led back to it.
+constexpr int kLabelReach = 4;
+// A leader may cross the lines this near its point (0.1 mm), which meet there.
+constexpr double kLeaderStart = 8.0;
+// A leader's own course keeps this clear of the lines (0.1 mm) that run its way within about
+// 15 degrees (the sine), not to run along one.
+constexpr int kLeaderClear = 3;
+constexpr double kAlongSine = 0.25;
+
+// The lines of a diagram in a grid of small squares, to find those near a cell quickly: a line
+// stands in every square its bounds touch, those beyond the grid in its edge squares.
+class LineStrips {
+public:
+    explicit LineStrips(const std::vector<std::pair<CPoint, CPoint>>& lines)
+    {
+        if (lines.empty())
+            return;
+        m_x0 = m_y0 = INT_MAX;
+        int x1 = INT_MIN, y1 = INT_MIN;
+        for (const auto& [p, q] : lines) {
+            m_x0 = std::min({m_x0, p.x, q.x});
+            x1 = std::max({x1, p.x, q.x});
+            m_y0 = std::min({m_y0, p.y, q.y});
+            y1 = std::max({y1, p.y, q.y});
+        }
+        m_nCols = (x1 - m_x0) / kStrip + 1;
+        m_nRows = (y1 - m_y0) / kStrip + 1;
+        m_cells.resize(size_t(m_nCols) * size_t(m_nRows));
+        for (const auto& [p, q] : lines)
+            Add(p, q);
+    }
+    void Add(CPoint p, CPoint q)
+    {
+        if (m_cells.empty())
+            return;
+        m_lines.emplace_back(p, q);
+        const int i = int(m_lines.size()) - 1;
+        Visit(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y),
+              [&](std::vector<int>& cell) {
+                  cell.push_back(i);
+                  return false;
+              });
+    }
+    // Whether a line runs through or touches the rectangle (y up).
+    bool Cross(int l, int b, int r, int t) const
+    {
+        return Any(l, b, r, t, [&](CPoint p, CPoint q) { return Meets(p, q, l, b, r, t); });
+    }
+    // How many lines run through or touch the rectangle, counted up to `most`.
+    int Count(int l, int b, int r, int t, int most) const
+    {
+        std::vector<int> seen;
+        Visit(l, b, r, t, [&](const std::vector<int>& cell) {
+            for (int i : cell)
+                if (std::find(seen.begin(), seen.end(), i) == seen.end() &&
+                    Meets(m_lines[size_t(i)].first, m_lines[size_t(i)].second, l, b, r, t))
+                    seen.push_back(i);
+            return int(seen.size()) >= most;
+        });
+        return std::min(int(seen.size()), most);
+    }
+    // Whether a line runs within d of the point nearly along (dx, dy): one that crosses that
+    // way does not.
+    bool Along(CPoint p, int d, double dx, double dy) const
+    {
+        const double n = std::hypot(dx, dy);
+        return Near(p, d, [&](CPoint a, CPoint b) {
+            const double ex = b.x - a.x, ey = b.y - a.y, e = std::hypot(ex, ey);
+            return n <= 0.0 || e <= 0.0 || std::fabs(dx * ey - dy * ex) <= kAlongSine * n * e;
+        });
+    }
+    // Whether a line (that `counts`) runs within d of the point.
+    template <typename Counts = bool (*)(CPoint, CPoint)>
+    bool Near(CPoint p, int d, Counts counts = [](CPoint, CPoint) { return true; }) const
+    {
+        return Any(p.x - d, p.y - d, p.x + d, p.y + d, [&](CPoint a, CPoint b) {
+            if (!counts(a, b))
+                return false;
+            const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
+            const double t = len > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0.0;
+            return std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y) <= d;
+        });
+    }
+    // Whether a line crosses the segment p-q.
+    bool Cross(CPoint p, CPoint q) const
+    {
+        return Any(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y),
+                   [&](CPoint a, CPoint b) { return Intersect(p, q, a, b); });
+    }
+    // Whether the segment p-q runs through or touches the rectangle.
+    static bool Meets(CPoint p, CPoint q, int l, int b, int r, int t)
+    {
+        if (std::max(p.x, q.x) < l || std::min(p.x, q.x) > r || std::max(p.y, q.y) < b || std::min(p.y, q.y) > t)
+            return false;
+        return SegmentThrough(p, q, CRect(l, b, r, t), 0);
+    }
+
+private:
+    static bool Intersect(CPoint a, CPoint b, CPoint c, CPoint d)
+    {
+        auto side = [](CPoint o, CPoint p, CPoint q) {
+            const long long v = (long long)(p.x - o.x) * (q.y - o.y) - (long long)(p.y - o.y) * (q.x - o.x);
+            return v > 0 ? 1 : v < 0 ? -1 : 0;
+        };
+        return side(a, b, c) * side(a, b, d) <= 0 && side(c, d, a) * side(c, d, b) <= 0 &&
+               std::max(a.x, b.x) >= std::min(c.x, d.x) && std::max(c.x, d.x) >= std::min(a.x, b.x) &&
+               std::max(a.y, b.y) >= std::min(c.y, d.y) && std::max(c.y, d.y) >= std::min(a.y, b.y);
+    }
+    // Calls f with the lines of each square the rectangle touches, until it says done.
+    template <typename F>
+    void Visit(int l, int b, int r, int t, F f) const { VisitIn(*this, l, b, r, t, f); }
+    template <typename F>
+    void Visit(int l, int b, int r, int t, F f) { VisitIn(*this, l, b, r, t, f); }
+    template <typename Self, typename F>
+    static void VisitIn(Self& self, int l, int b, int r, int t, F& f)
+    {
+        if (self.m_cells.empty())
+            return;
+        auto col = [&](int x) { return std::clamp((x - self.m_x0) / kStrip, 0, self.m_nCols - 1); };
+        auto row = [&](int y) { return std::clamp((y - self.m_y0) / kStrip, 0, self.m_nRows - 1); };
+        const int c1 = col(r), r0 = row(b), r1 = row(t);
+        for (int c = col(l); c <= c1; ++c)
+            for (int k = r0; k <= r1; ++k)
+                if (f(self.m_cells[size_t(c) * size_t(self.m_nRows) + size_t(k)]))
+                    return;
+    }
+    // Whether a line of the squares the rectangle touches passes the test.
+    template <typename Test>
+    bool Any(int l, int b, int r, int t, Test test) const
+    {
+        bool found = false;
+        Visit(l, b, r, t, [&](const std::vector<int>& cell) {
+            for (int i : cell)
+                if (test(m_lines[size_t(i)].first, m_lines[size_t(i)].second))
+                    return found = true;
+            return false;
+        });
+        return found;
+    }
+    static constexpr int kStrip = 16;
+    int m_x0 = 0, m_y0 = 0, m_nCols = 0, m_nRows = 0;
+    std::vector<std::pair<CPoint, CPoint>> m_lines;
+    std::vector<std::vector<int>> m_cells;
+};
+
+double Distance(int l, int b, int r, int t, CPoint p)
+{
+    return std::hypot(double(p.x - std::clamp(p.x, l, r)), double(p.y - std::clamp(p.y, b, t)));
+}
+
+} // namespace
+
+bool CForceDrawer::IsTaken(const Taken& cell, int nGap) const
+{
+    return std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) {
+        return cell.l < t.r + nGap && t.l < cell.r + nGap && cell.b < t.t + nGap && t.b < cell.t + nGap;
+    });
+}
+
+void CForceDrawer::AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine, int side)
+{
+    const CSize ext = pDC->GetTextExtent(text);
+    Ask ask{LabelKind::Value, text, p, {usual.x, usual.y - ext.cy, usual.x + ext.cx, usual.y}};
+    ask.side = side;
+    ask.onLine = bOnLine;
+    m_aAsks.push_back(ask);
+}
+
+void CForceDrawer::WriteLabels(CDC* pDC)
+{
+    if (m_aAsks.empty())
+        return;
+    LineStrips lines(m_aLines);
+    CRect frame = m_labelFrame;
+    frame.NormalizeRect();
+    if (!frame.IsRectEmpty())
+        frame.DeflateRect(kFrameInset, kFrameInset);
+    // Where an upright cell lands on the page (top <= bottom).
+    auto onPage = [this](const Taken& c) {
+        const CPoint a = Place(CPoint(c.l, c.b)), b = Place(CPoint(c.r, c.t));
+        return CRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
+    };
+    auto nearest = [](const Taken& c, CPoint p) {
+        return CPoint(std::clamp(p.x, c.l, c.r), std::clamp(p.y, c.b, c.t));
+    };
+    const int gap = kValueHeight / 2;
+    std::vector<Placed> placed(m_aAsks.size());
+    auto near = [gap](const Taken& c, const Taken& t) {
+        return c.l < t.r + gap && t.l < c.r + gap && c.b < t.t + kAcrossGap && t.b < c.t + kAcrossGap;
+    };
+    // A value beside a support on the other side of it than its span's: only led (see anySide).
+    auto offSide = [](const Ask& a, const Taken& c) {
+        return (a.side > 0 && c.l <= a.at.x) || (a.side < 0 && c.r >= a.at.x);
+    };
+    // A value with no place on its span's side of its support (a span narrower than the value)
+    // may stand beyond the support or over and under the lines, led back to its point.
+    bool anySide = false;
+    // Only the places beyond the support: those on its own side have been tried at that size.
+    bool offOnly = false;
+    // Whether ask i may stand in cell c, led back to its point or not: 1, or 2 where its leader
+    // crosses lines, which it may only where no other is clear (or with `crossing`). With `evict`, the values at their
+    // own places that it would meet go there instead of keeping it out, or with `evictNumbers` the numbers it or its
+    // leader would meet. `over` 1: over the lines; 2: its leader across texts too.
+    auto fits = [&](size_t i, const Taken& c, bool led, bool crossing = false, std::vector<size_t>* evict = nullptr,
+                    int over = 0, bool evictNumbers = false) -> int {
+        const Ask& a = m_aAsks[i];
+        if (a.kind == LabelKind::Value && (c.l < m_nAxisX || (offSide(a, c) && (!anySide || !led))))
+            return 0;
+        // The frame and the lines first: on a crowded diagram they keep out most places.
+        if (!frame.IsRectEmpty()) {
+            const CRect d = onPage(c);
+            if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
+                return 0;
+        }
+        if (over == 0 && lines.Cross(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap))
+            return 0;
+        if (std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) { return near(c, t); }))
+            return 0;
+        if (evict)
+            evict->clear();
+        for (size_t j = 0; j < placed.size(); ++j) {
+            if (j == i || placed[j].place < 0 || !near(c, placed[j].cell))
+                continue;
+            if (!evict || (evictNumbers ? m_aAsks[j].kind != LabelKind::Section
+                                        : m_aAsks[j].kind != LabelKind::Value || placed[j].place != 0))
+                return 0;
+            evict->push_back(j);
+        }
+        if (led) {
+            // Its leader runs through no text, and crosses no line once off the lines at its point.
+            const CPoint end = nearest(c, a.at);
+            const double len = std::hypot(double(end.x - a.at.x), double(end.y - a.at.y));
+            const double k = std::min(1.0, kLeaderStart / std::max(len, 1.0));
+            const CPoint from(a.at.x + int(std::lround((end.x - a.at.x) * k)),
+                              a.at.y + int(std::lround((end.y - a.at.y) * k)));
+            auto meets = [&](const Taken& t) { return LineStrips::Meets(a.at, end, t.l, t.b, t.r, t.t); };
+            const bool across = !crossing && lines.Cross(from, end);
+            // Nor runs along one, where it would not show: down its support's line least of all.
+            const int mid = from.x + (end.x - from.x) / 2;
+            if (a.onLine && std::abs(mid - a.at.x) <= 2 * kLeaderClear)
+                return 0;
+            for (const double f : {0.25, 0.5, 0.75}) {
+                const CPoint m(from.x + int(std::lround((end.x - from.x) * f)),
+                               from.y + int(std::lround((end.y - from.y) * f)));
+                if (lines.Along(m, kLeaderClear, end.x - from.x, end.y - from.y))
+                    return 0;
+            }
+            if (over >= 2)
+                return across ? 2 : 1;
+            if (std::any_of(m_aTaken.begin(), m_aTaken.end(), meets))
+                return 0;
+            for (size_t j = 0; j < placed.size(); ++j) {
+                if (j == i || placed[j].place < 0 || !meets(placed[j].cell))
+                    continue;
+                if (!evictNumbers || !evict || m_aAsks[j].kind != LabelKind::Section)
+                    return 0;
+                if (std::find(evict->begin(), evict->end(), j) == evict->end())
+                    evict->push_back(j);
+            }
+            return across ? 2 : 1;
+        }
+        // Nearer its own point than any other of its kind.
+        const double own = Distance(c.l, c.b, c.r, c.t, a.at) + 2.0, own2 = own * own;
+        for (const Ask& other : m_aAsks) {
+            if (other.kind != a.kind || other.at == a.at)
+                continue;
+            const double dx = other.at.x - std::clamp(other.at.x, c.l, c.r);
+            const double dy = other.at.y - std::clamp(other.at.y, c.b, c.t);
+            if (dx * dx + dy * dy <= own2)
+                return 0;
+        }
+        return 1;
+    };
+    auto take = [&](size_t i, const Taken& c, int place, bool led) {
+        placed[i] = {c, place, led};
+        if (led)
+            lines.Add(m_aAsks[i].at, nearest(c, m_aAsks[i].at));
+    };
+    // Each at its own place where that is clear, the values first.
+    for (const LabelKind kind : {LabelKind::Value, LabelKind::Section})
+        for (size_t i = 0; i < m_aAsks.size(); ++i)
+            if (m_aAsks[i].kind == kind && fits(i, m_aAsks[i].usual, false) == 1)
+                take(i, m_aAsks[i].usual, 0, false);
+    // The others at the clear place nearest their own: off it and near their point, a value
+    // anywhere round it, a number along its step or farther off it.
+    struct Try {
+        double cost;
+        Taken cell;
+        bool led;
+    };
+    std::vector<Try> tries;
+    // A number moved off for a value lays out again, but moves no value off in turn.
+    bool relaying = false;
+    std::function<void(size_t)> layOut = [&](size_t i) {
+        const Ask& a = m_aAsks[i];
+        const LabelKind kind = a.kind;
+        anySide = offOnly = false;
+        const Taken& u = a.usual;
+        const int w = u.r - u.l, h = u.t - u.b;
+        // The cell the places are tried round: the label's own, or a smaller one there.
+        Taken base = u;
+        auto add = [&](int dx, int dy, double farOff) {
+            const Taken c{base.l + dx, base.b + dy, base.r + dx, base.t + dy};
+            const bool off = offSide(a, c);
+            if ((off && !anySide) || (!off && offOnly) || (kind == LabelKind::Value && c.l < m_nAxisX))
+                return;
+            const double d = Distance(c.l, c.b, c.r, c.t, a.at);
+            // Off its side far enough for its leader to show.
+            if (d <= farOff && (!off || d >= (base.t - base.b) / 2))
+                tries.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), c, off || d > base.t - base.b});
+        };
+        // A value's places round its own, out to `reach`, nearest first.
+        auto around = [&](int step, int reach) {
+            tries.clear();
+            const int bw = base.r - base.l, bh = base.t - base.b;
+            for (int dy = -(reach + bh) / step * step; dy <= reach + bh; dy += step)
+                for (int dx = -(reach + bw) / step * step; dx <= reach + bw; dx += step)
+                    if (dx != 0 || dy != 0)
+                        add(dx, dy, reach);
+            std::stable_sort(tries.begin(), tries.end(),
+                             [](const Try& x, const Try& y) { return x.cost < y.cost; });
+        };
+        tries.clear();
+        if (kind == LabelKind::Value) {
+            around(std::max(2, h / 4), kLabelReach * h);
+        } else {
+            // Along its step, and off a short one far enough to clear a support's line.
+            const int step = std::max(2, h / 8);
+            const int slide = std::max((a.to - a.from) / 2 - w / 2, w / 2 + 2 * step) / step * step;
+            for (int off = 0; off <= 2 * h; off += step)
+                for (int dx = -slide; dx <= slide; dx += step)
+                    if (dx != 0 || off != 0)
+                        add(dx, a.away * off, 3.0 * h);
+            std::stable_sort(tries.begin(), tries.end(),
+                             [](const Try& x, const Try& y) { return x.cost < y.cost; });
+        }
+        // The first of the tries that fits, else the first whose leader crosses lines.
+        auto firstFit = [&]() {
+            size_t second = tries.size();
+            for (size_t k = 0; k < tries.size(); ++k) {
+                const int f = fits(i, tries[k].cell, tries[k].led);
+                if (f == 1)
+                    return k;
+                if (f == 2 && second == tries.size())
+                    second = k;
+            }
+            return second;
+        };
+        // The first of the tries clear but for numbers, which go round their steps again; not
+        // where one of them then finds no place. Its place index counts from `first`.
+        auto takeMoving = [&](int first) {
+            const std::vector<Try> cands = tries;
+            const bool wasAny = anySide, wasOff = offOnly;
+            std::vector<size_t> moved;
+            for (const int want : {1, 2}) {
+                for (size_t k = 0; k < cands.size() && placed[i].place < 0; ++k) {
+                    if (fits(i, cands[k].cell, cands[k].led, false, &moved, 0, true) != want || moved.empty())
+                        continue;
+                    const std::vector<Placed> before = placed;
+                    const LineStrips linesBefore = lines;
+                    for (size_t j : moved)
+                        placed[j] = Placed();
+                    take(i, cands[k].cell, first + int(k), cands[k].led);
+                    relaying = true;
+                    for (size_t j : std::vector<size_t>(moved))
+                        layOut(j);
+                    relaying = false;
+                    if (std::any_of(moved.begin(), moved.end(), [&](size_t j) { return placed[j].place < 0; })) {
+                        placed = before;
+                        lines = linesBefore;
+                    }
+                }
+                if (placed[i].place >= 0)
+                    break;
+            }
+            anySide = wasAny;
+            offOnly = wasOff;
+        };
+        if (const size_t k = firstFit(); k < tries.size())
+            take(i, tries[k].cell, int(k) + 1, tries[k].led);
+        const int tried = int(tries.size());
+        // A number with no place of its own takes that of values, which have more places to
+        // go to, and they go there.
+        std::vector<size_t> evicted;
+        for (size_t k = 0; k <= tries.size() && kind == LabelKind::Section && !relaying && placed[i].place < 0;
+             ++k) {
+            const Taken& c = k == 0 ? u : tries[k - 1].cell;
+            const bool led = k > 0 && tries[k - 1].led;
+            if (fits(i, c, led, false, &evicted) == 1) {
+                for (size_t j : evicted)
+                    placed[j] = Placed();
+                take(i, c, int(k), led);
+            }
+        }
+        // A number still with no place stands anywhere round its step, led to it; in finer
+        // steps where that finds none, to stand in a gap between risers; else where other
+        // numbers stand, which go round their steps again.
+        for (const int part : {4, 8}) {
+            if (kind != LabelKind::Section || placed[i].place >= 0)
+                break;
+            around(std::max(2, h / part), kLabelReach * kValueHeight);
+            if (const size_t k = firstFit(); k < tries.size())
+                take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
+        }
+        if (kind == LabelKind::Section && placed[i].place < 0 && !relaying) {
+            around(std::max(2, h / 4), kLabelReach * kValueHeight);
+            takeMoving(2 * tried + 1);
+        }
+        // A value with no place clear of the lines near by is written smaller, on the same side
+        // of its point; one beside a support with none on its span's side stands beyond the
+        // support or over or under the lines, led back to its point, at its size or smaller.
+        // Half as high at last, where nothing else is clear of the lines.
+        struct Pass {
+            bool any;
+            std::vector<int> heights;
+        };
+        const Pass passes[] = {{false, {kValueHeight * 4 / 5, kValueHeight * 2 / 3}},
+                               {true, {kValueHeight, kValueHeight * 4 / 5, kValueHeight * 2 / 3}},
+                               {true, {kValueHeight / 2}}};
+        for (const Pass& pass : passes) {
+            if (kind != LabelKind::Value || placed[i].place >= 0)
+                break;
+            // A value with no side has tried its size on every side already.
+            if (pass.any && a.side == 0 && pass.heights.front() == kValueHeight)
+                continue;
+            anySide = pass.any && a.side != 0;
+            for (const int height : pass.heights) {
+                if (placed[i].place >= 0)
+                    continue;
+                offOnly = anySide && height != kValueHeight / 2;
+                CSize ext;
+                {
+                    const LabelFont small(pDC, height);
+                    ext = pDC->GetTextExtent(a.text);
+                }
+                base.l = u.r < a.at.x ? u.r - ext.cx : u.l > a.at.x ? u.l : (u.l + u.r - ext.cx) / 2;
+                base.b = u.t < a.at.y ? u.t - ext.cy : u.b > a.at.y ? u.b : (u.b + u.t - ext.cy) / 2;
+                base.r = base.l + ext.cx;
+                base.t = base.b + ext.cy;
+                // In steps of a quarter of the smaller text, no finer than a quarter of the
+                // value's own at half its size: the places tried stay as many.
+                around(std::max({2, ext.cy / 4, h / 6}), kLabelReach * h);
+                if (const size_t k = firstFit(); k < tries.size()) {
+                    take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+                    placed[i].height = height == kValueHeight ? 0 : height;
+                }
+            }
+        }
+        offOnly = false;
+        if (kind == LabelKind::Value && placed[i].place < 0) {
+            base = u;
+            around(std::max(2, h / 4), kLabelReach * h);
+        }
+        // A value with no place clear of the lines but where numbers stand takes it, and they
+        // go round their steps again; not where one of them then finds no place.
+        if (kind == LabelKind::Value && placed[i].place < 0 && !relaying) {
+            takeMoving(tried + 1);
+            if (placed[i].place < 0) {
+                base = u;
+                around(std::max(2, h / 4), kLabelReach * h);
+            }
+        }
+        // A value the diagram shows is never left out: with no place clear of the lines near by
+        // it stands over them clear of the texts, farther off where it must, its leader across
+        // texts at worst, else at its own, right of the axis, where the numbers give way.
+        // Over the fewest lines, the nearest first.
+        int fewest = INT_MAX;
+        size_t best = 0;
+        for (size_t k = 0; k < tries.size() && kind == LabelKind::Value && placed[i].place < 0 && fewest > 1;
+             ++k) {
+            const Taken& c = tries[k].cell;
+            if (fits(i, c, tries[k].led, true, nullptr, 1) != 1)
+                continue;
+            const int n = lines.Count(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap, fewest);
+            if (n < fewest) {
+                fewest = n;
+                best = k;
+            }
+        }
+        if (fewest < INT_MAX)
+            take(i, tries[best].cell, tried + int(best) + 1, tries[best].led);
+        if (placed[i].place < 0 && kind == LabelKind::Value) {
+            around(h, 3 * kLabelReach * h);
+            for (const int over : {1, 2})
+                for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
+                    if (fits(i, tries[k].cell, tries[k].led, true, nullptr, over) == 1)
+                        take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
+        }
+        if (placed[i].place < 0 && kind == LabelKind::Value) {
+            Taken c = u;
+            const int dx = std::max(0, m_nAxisX - c.l);
+            c.l += dx;
+            c.r += dx;
+            for (size_t j = 0; j < placed.size(); ++j)
+                if (m_aAsks[j].kind == LabelKind::Section && placed[j].place >= 0 && near(c, placed[j].cell))
+                    placed[j] = Placed();
+            take(i, c, 3 * tried + 1, false);
+        }
+    };
+    for (const LabelKind kind : {LabelKind::Section, LabelKind::Value})
+        for (size_t i = 0; i < m_aAsks.size(); ++i)
+            if (m_aAsks[i].kind == kind && placed[i].place < 0)
+                layOut(i);
+
+    const int esc = m_bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0;
+    CPen black(PS_SOLID, 1, RGB(0, 0, 0));
+    auto lead = [&](size_t i) {
+        if (!placed[i].led)
+            return;
+        Selected<CPen> pen(pDC, &black);
+        pDC->MoveTo(Place(m_aAsks[i].at));
+        pDC->LineTo(Place(nearest(placed[i].cell, m_aAsks[i].at)));
+    };
+    // The numbers in their circles, in the font of the axis.
+    for (size_t i = 0; i < m_aAsks.size(); ++i) {
+        const Ask& a = m_aAsks[i];
+        if (a.kind != LabelKind::Section)
+            continue;
+        const Placed& p = placed[i];
+        if (p.place < 0) {
+            NoteLabel(pDC, {a.kind, a.text, Place(a.at), CRect(), 0, false});
+            continue;
+        }
+        const CRect e = onPage(p.cell);
+        pDC->Ellipse(e.left, e.top, e.right, e.bottom);
+        if (CLabelRoom* room = CLabelRoom::Of(pDC))
+            room->Take(e);
+        const CSize ext = pDC->GetTextExtent(a.text);
+        Write(pDC, (p.cell.l + p.cell.r) / 2 - ext.cx / 2, (p.cell.b + p.cell.t) / 2 + ext.cy / 2, a.text);
+        lead(i);
+        NoteLabel(pDC, {a.kind, a.text, Place(a.at), e, p.place, p.led});
+    }
+    const LabelFont font(pDC);
+    for (size_t i = 0; i < m_aAsks.size(); ++i) {
+        const Ask& a = m_aAsks[i];
+        if (a.kind != LabelKind::Value)
+            continue;
+        const Placed& p = placed[i];
+        std::optional<LabelFont> small;
+        if (p.height > 0)
+            small.emplace(pDC, p.height);
+        const CPoint at = Place(CPoint(p.cell.l, p.cell.t));
+        if (m_bTurned)
+            TextOutTurned(pDC, esc, at.x, at.y, a.text);
+        else
+            pDC->TextOut(at.x, at.y, a.text);
+        const CRect cell = TextCell(pDC, esc, at.x, at.y, a.text);
+        if (CLabelRoom* room = CLabelRoom::Of(pDC))
+            room->Take(cell, a.text, m_bTurned != 0, cell);
+        lead(i);
+        NoteLabel(pDC, {a.kind, a.text, Place(a.at), cell, p.place, p.led});
+    }
+}
