@@ -43,12 +43,7 @@ TEST(DialogTemplates, EveryTextIsWholeAtTheProgramsFont)
 
 TEST_F(ShellTest, EveryDialogWindowAndBarShowsItsTextsWhole)
 {
-    ASSERT_TRUE(theApp.OpenDesign(QDir(QStringLiteral(EXAMPLES_DIR)).filePath(QStringLiteral("box2_2span.mvl"))));
-    // Marked steps are the widest captions of the setup bar.
-    g_pMainFrame->m_nStepMask = ~0u;
-    g_pMainFrame->RefreshStepButtons();
-    QStringList cut = Cut(g_pMainFrame, QStringLiteral("main frame"));
-
+    QStringList cut;
     // Each dialog once, and the dialogs its buttons open; a dialog left open is cancelled.
     std::set<UINT> seen;
     std::function<void(CDialog*)> walk = [&](CDialog* d) {
@@ -64,27 +59,42 @@ TEST_F(ShellTest, EveryDialogWindowAndBarShowsItsTextsWhole)
         if (d->IsModal() && d->GetModalResult() == -1)
             d->SendMessage(WM_COMMAND, IDCANCEL);
     };
-    AfxSetModalHook(walk);
-    for (UINT command : {ID_SETUP_BASIC, ID_SETUP_SPAN, ID_SETUP_MAIN_GIRDER, ID_SETUP_MAIN_GIRDER2,
-                         ID_SETUP_MAIN_MEMBER, ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE})
-        Command(command);
-    for (UINT command : {ID_SETUP_PANEL, ID_SETUP_CROSS_SECTION, ID_SETUP_CROSS_BEAM, ID_SETUP_COORDINATE}) {
-        Command(command);
+    auto shownWindows = [&] {
         for (CWnd* w : std::initializer_list<CWnd*>{g_pPanelDlg, g_pCrossSectionDlg, g_pCrossBeamDlg, g_pBlockDlg,
                                                    g_pCoordinateSheet, g_pHeightDlg})
             if (w && w->GetSafeHwnd() && w->IsWindowVisible()) {
                 cut << Cut(w, QString::fromLatin1(w->GetRuntimeClass()->m_lpszClassName));
                 w->ShowWindow(SW_HIDE);
             }
-    }
-    AfxSetModalHook({});
-
-    for (UINT view : {ID_VIEW_PLAN, ID_VIEW_SECTION, ID_VIEW_SECTION2, ID_VIEW_LOAD, ID_VIEW_CONDITION,
-                      ID_VIEW_FORCE, ID_VIEW_REACT, ID_VIEW_CALC, ID_VIEW_PROPERTIES, ID_VIEW_ESTIMATE,
-                      ID_VIEW_PRINT}) {
-        Command(view);
-        if (auto* frame = dynamic_cast<CChildFrameBase*>(g_pMainFrame->MDIGetActive()))
-            cut << Cut(&frame->Bar(), QString::fromUtf8(frame->Kind().prefix));
+    };
+    // A box girder bridge, and plate girders of varying height.
+    for (const char* file : {"box2_2span.mvl", "plate_2span_haunch.mvl"}) {
+        ASSERT_TRUE(theApp.OpenDesign(QDir(QStringLiteral(EXAMPLES_DIR)).filePath(QString::fromLatin1(file))));
+        seen.clear();
+        // Marked steps are the widest captions of the setup bar.
+        g_pMainFrame->m_nStepMask = ~0u;
+        g_pMainFrame->RefreshStepButtons();
+        cut << Cut(g_pMainFrame, QStringLiteral("main frame"));
+        AfxSetModalHook(walk);
+        for (UINT command : {ID_SETUP_BASIC, ID_SETUP_SPAN, ID_SETUP_MAIN_GIRDER, ID_SETUP_MAIN_GIRDER2,
+                             ID_SETUP_MAIN_MEMBER, ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE})
+            Command(command);
+        g_pDoc->m_dlgMainGirder.m_dlgJointPosition.DoModal();
+        for (UINT command : {ID_SETUP_PANEL, ID_SETUP_CROSS_SECTION, ID_SETUP_CROSS_BEAM, ID_SETUP_COORDINATE,
+                             ID_SETUP_HEIGHT}) {
+            Command(command);
+            shownWindows();
+        }
+        AfxSetModalHook({});
+        for (UINT view : {ID_VIEW_PLAN, ID_VIEW_SECTION, ID_VIEW_SECTION2, ID_VIEW_LOAD, ID_VIEW_CONDITION,
+                          ID_VIEW_FORCE, ID_VIEW_REACT, ID_VIEW_CALC, ID_VIEW_PROPERTIES, ID_VIEW_ESTIMATE,
+                          ID_VIEW_PRINT}) {
+            Command(view);
+            if (auto* frame = dynamic_cast<CChildFrameBase*>(g_pMainFrame->MDIGetActive()))
+                cut << Cut(frame, QString::fromUtf8(frame->Kind().prefix));
+        }
+        g_pBlockDlg->ShowWindow(SW_SHOWNORMAL);
+        shownWindows();
     }
     EXPECT_TRUE(cut.isEmpty()) << Lines(cut);
 }
