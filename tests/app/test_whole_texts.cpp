@@ -86,6 +86,9 @@ TEST_F(ShellTest, EveryDialogWindowAndBarShowsItsTextsWhole)
                              ID_SETUP_MAIN_MEMBER, ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE})
             Command(command);
         g_pDoc->m_dlgMainGirder.m_dlgJointPosition.DoModal();
+        // The walk reached the dialogs a hub's button opens.
+        EXPECT_TRUE(seen.count(IDD_JOINT_POSITION) && seen.count(g_nBridgeType == 0 ? IDD_PLATE_GIRDER : IDD_RIB_PANEL))
+            << file;
         for (UINT command : {ID_SETUP_PANEL, ID_SETUP_CROSS_SECTION, ID_SETUP_CROSS_BEAM, ID_SETUP_COORDINATE,
                              ID_SETUP_HEIGHT}) {
             Command(command);
