@@ -1,5 +1,6 @@
 // What a window shows of its texts: the static texts, button texts and group titles, and the
-// table headings of its grids, that their controls cannot show whole at their own font.
+// table headings of its grids, that their controls cannot show whole at their own font or
+// that break a line where no text means to.
 #pragma once
 
 #include <QAbstractButton>
@@ -30,13 +31,28 @@ inline QSize TextSize(const QWidget* w, const QString& text)
 
 inline bool Holds(const QRect& room, QSize text) { return text.width() <= room.width() && text.height() <= room.height(); }
 
+// A line broken inside brackets, as a unit "(N" above "/mm2)": no text means to break there.
+inline bool BrokenInBrackets(const QString& text)
+{
+    int depth = 0;
+    for (QChar c : text) {
+        if (c == u'(' || c == u'（')
+            ++depth;
+        else if ((c == u')' || c == u'）') && depth > 0)
+            --depth;
+        else if (c == u'\n' && depth > 0)
+            return true;
+    }
+    return false;
+}
+
 // Each shown text of the window's controls that its control cuts, as "id: text", and each
 // table heading its grid cuts, as "id col,row: text".
 inline QStringList CutTexts(QWidget* window)
 {
     QStringList cut;
     auto name = [](QWidget* w) { return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName(); };
-    auto report = [&](QWidget* w, const QString& text) { cut << name(w) + QStringLiteral(": ") + text; };
+    auto report = [&](QWidget* w, QString text) { cut << name(w) + QStringLiteral(": ") + text.replace(u'\n', u'|'); };
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window))
             continue;
@@ -44,7 +60,7 @@ inline QStringList CutTexts(QWidget* window)
             if (l->text().isEmpty())
                 continue;
             const QRect room = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
-            if (!Holds(room, TextSize(l, l->text())))
+            if (!Holds(room, TextSize(l, l->text())) || BrokenInBrackets(l->text()))
                 report(l, l->text());
         } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
             if (b->text().isEmpty() || (!qobject_cast<QPushButton*>(w) && !qobject_cast<QCheckBox*>(w)
@@ -55,7 +71,8 @@ inline QStringList CutTexts(QWidget* window)
             opt.text = b->text();
             const QStyle::SubElement contents = qobject_cast<QPushButton*>(w) ? QStyle::SE_PushButtonContents
                 : qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
-            if (!Holds(b->style()->subElementRect(contents, &opt, b), TextSize(b, b->text())))
+            if (!Holds(b->style()->subElementRect(contents, &opt, b), TextSize(b, b->text()))
+                || BrokenInBrackets(b->text()))
                 report(b, b->text());
         } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
             if (g->title().isEmpty())
