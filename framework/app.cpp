@@ -14,6 +14,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QTreeView>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QKeyEvent>
@@ -37,6 +41,72 @@ void KeepToolkitSettingsInThisRun()
         return;
     done = true;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+}
+
+// The toolkit's own dialogs (files, printing) speak Japanese, whatever the machine's locale.
+void InstallToolkitTranslation()
+{
+    static QTranslator translator;
+    static bool done = false;
+    if (done || !QCoreApplication::instance())
+        return;
+    done = true;
+    if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+}
+
+// The file dialog's size, type and date columns in Japanese: the toolkit writes them in the
+// machine's locale, and its translation has no word for a folder.
+class JapaneseFileColumns : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    enum { kSize = 1, kType = 2, kDate = 3 };
+    static QLocale Japanese() { return QLocale(QLocale::Japanese, QLocale::Japan); }
+    static QString Size(qint64 bytes) { return Japanese().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat); }
+    static QString Date(const QDateTime& t) { return Japanese().toString(t, QStringLiteral("yyyy/MM/dd HH:mm")); }
+    static QString Folder() { return QStringLiteral("ファイル フォルダー"); }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        const int col = index.column();
+        if (role != Qt::DisplayRole || !files || col < kSize || col > kDate)
+            return QIdentityProxyModel::data(index, role);
+        const QFileInfo info = files->fileInfo(mapToSource(index));
+        if (col == kSize)
+            return info.isDir() ? QString() : Size(info.size());
+        if (col == kDate)
+            return Date(info.lastModified());
+        if (info.isDir())
+            return Folder();
+        return info.suffix().isEmpty() ? QStringLiteral("ファイル") : info.suffix().toUpper() + QStringLiteral(" ファイル");
+    }
+};
+
+// Columns wide enough for the longest size, type and date they show, and a dialog that holds
+// them beside a name column of some width.
+void FitFileColumns(QFileDialog& dlg)
+{
+    auto* tree = dlg.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!tree)
+        return;
+    const QFontMetrics fm = tree->fontMetrics();
+    const int pad = 4 * tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + fm.averageCharWidth();
+    auto fit = [&](int col, const QStringList& widest) {
+        int width = tree->header()->sectionSizeHint(col);
+        for (const QString& text : widest)
+            width = std::max(width, fm.horizontalAdvance(text) + pad);
+        tree->header()->resizeSection(col, width);
+        return width;
+    };
+    using C = JapaneseFileColumns;
+    int columns = 20 * fm.averageCharWidth();    // the name
+    columns += fit(C::kSize, {C::Size(1023), C::Size(1023 * 1024 + 972), C::Size(1023LL * 1024 * 1024 + 972 * 1024)});
+    columns += fit(C::kType, {C::Folder(), QStringLiteral("MVL ファイル")});
+    columns += fit(C::kDate, {C::Date(QDateTime(QDate(2000, 12, 28), QTime(20, 48)))});
+    // The view's share of the dialog's width, as it opens.
+    const int others = dlg.sizeHint().width() - tree->sizeHint().width();
+    dlg.resize(std::max(dlg.sizeHint().width(), others + columns + 2 * tree->frameWidth()), dlg.sizeHint().height());
 }
 
 // Lets the application see input before the window it is meant for.
@@ -168,6 +238,7 @@ BOOL CWinApp::DoPromptFileName(QString& path, const QString& defaultName, BOOL b
         return !path.isEmpty();
     }
     KeepToolkitSettingsInThisRun();
+    InstallToolkitTranslation();
     QFileDialog dlg(m_pMainWnd ? m_pMainWnd->GetWidget() : nullptr,
                     bOpen ? QStringLiteral("ファイルを開く") : QStringLiteral("名前を付けて保存"), defaultName);
     // The toolkit's own dialog: the same on every desktop, and its matching is ours to set.
@@ -178,6 +249,9 @@ BOOL CWinApp::DoPromptFileName(QString& path, const QString& defaultName, BOOL b
     dlg.setFilter(dlg.filter() & ~QDir::CaseSensitive);
     if (!filters.isEmpty())
         dlg.setNameFilters(filters);
+    dlg.setViewMode(QFileDialog::Detail);
+    dlg.setProxyModel(new JapaneseFileColumns(&dlg));
+    FitFileColumns(dlg);
     path.clear();
     if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
         path = dlg.selectedFiles().constFirst();
@@ -266,11 +340,7 @@ int AfxWinMain(int argc, char** argv)
 {
     // Gone before the program's static objects are: nothing of the toolkit outlives it.
     QApplication qapp(argc, argv);
-    // The toolkit's own dialogs (files, printing) speak Japanese too.
-    QTranslator translator;
-    if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        qapp.installTranslator(&translator);
+    InstallToolkitTranslation();
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;

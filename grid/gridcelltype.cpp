@@ -266,22 +266,29 @@ BOOL CGridCellType::Print(CDC* dc, CRect* rect, CGridCell* cell, int, int screen
     return TRUE;
 }
 
-int CGridCellType::PaperTextWidth(CDC* dc, CGridCell* cell, double scale)
+int CGridCellType::PaperTextWidth(CDC* dc, CGridCell* cell, double scale) { return PaperTextSize(dc, cell, scale).cx; }
+
+CSize CGridCellType::PaperTextSize(CDC* dc, CGridCell* cell, double scale) const
 {
     const int style = cell->m_nCellTypeEx < 0 ? 0 : cell->m_nCellTypeEx;
-    if (style & (GRID_STYLE_WORDWRAP | GRID_STYLE_ELLIPSIS))
-        return 0;
+    if (style & GRID_STYLE_ELLIPSIS)
+        return {};
     const QString& text = (m_bShowCaption || (style & GRID_STYLE_CHOICES)) ? cell->m_strChoiceList : cell->m_strText;
     if (text.isEmpty())
-        return 0;
+        return {};
     CFont font;
     MakePaperFont(&font, dc, cell, scale);
     CFont* oldFont = dc->SelectObject(&font);
-    const int width = dc->GetTextExtent(text).cx;
+    // A wrapped text is meant to break where its own lines do, no more.
+    CRect box(CPoint(0, 0), dc->GetTextExtent(text));
+    if (style & GRID_STYLE_WORDWRAP)
+        dc->DrawText(text, &box, DT_CALCRECT | DT_NOPREFIX);
     dc->SelectObject(oldFont);
     font.DeleteObject();
     // The margins of Draw on either side, and the cell's border.
-    return width + 2 * int(std::lround(3 * scale)) + 2 * dc->HairlinePixels();
+    const int border = 2 * dc->HairlinePixels();
+    return {std::abs(box.Width()) + 2 * int(std::lround(3 * scale)) + border,
+            std::abs(box.Height()) + 2 * int(std::lround(scale)) + border};
 }
 
 void CGridCellType::GetBestSize(CDC* dc, CSize* size, CGridCell* cell)

@@ -42,9 +42,11 @@ public:
     virtual BOOL Draw(CDC* dc, CRect* rect, CGridCell* cell, int selected, int current);
     // Draws the cell on paper with the font scaled from the screen row height.
     virtual BOOL Print(CDC* dc, CRect* rect, CGridCell* cell, int screenColWidth, int screenRowHeight);
-    // Device width that the cell's one-line text needs on paper at the scale (printer pixels
-    // per screen pixel), its margins included; 0 for text that wraps or ends in dots.
+    // Device width that the cell's text needs on paper at the scale (printer pixels per screen
+    // pixel), its margins included: a wrapped text by its own lines; 0 for text that ends in dots.
     virtual int PaperTextWidth(CDC* dc, CGridCell* cell, double scale);
+    // Device height that the cell's text needs so, its lines one below the other.
+    int PaperTextHeight(CDC* dc, CGridCell* cell, double scale) const { return PaperTextSize(dc, cell, scale).cy; }
     virtual void OnSetFocus(int col, int row, CGridCell* cell);
     virtual void OnKillFocus(int col, int row, CGridCell* cell);
     virtual void GetBestSize(CDC* dc, CSize* size, CGridCell* cell);
@@ -60,6 +62,7 @@ public:
 protected:
     // The font the cell prints in at the scale: its screen font, that many times as high.
     void MakePaperFont(CFont* font, CDC* dc, const CGridCell* cell, double scale) const;
+    CSize PaperTextSize(CDC* dc, CGridCell* cell, double scale) const;
     // Set while the cell is drawn on paper: printer pixels per screen pixel.
     double PaperScale() const { return m_dPaperScale; }
     // Selected or current-and-highlighted cells use the selected colours.

@@ -547,6 +547,16 @@ void CGridCtrl::WidenColumnsToTexts()
     const std::vector<int> before = widths;
     CDC dc;
     WidenForTexts(&dc, 1.0, 1.0, -1, -1, s.m_nCols - 1, s.m_nRows - 1, widths);
+    // Headings of more than one line.
+    if (s.m_nTopHeadingHeight > 0) {
+        int tallest = s.m_nTopHeadingHeight;
+        CGridCell cell;
+        for (int col = -1; col < s.m_nCols; ++col)
+            if (widths[size_t(col) + 1] > 0 && GetCellIndirect(col, -1, &cell) && !cell.m_bJoined)
+                tallest = std::max(tallest, GetCellTypeById(cell.m_nCellType)->PaperTextHeight(&dc, &cell, 1.0));
+        if (tallest != s.m_nTopHeadingHeight)
+            SetTopHeadingHeight(tallest);
+    }
     if (widths == before)
         return;
     if (widths[0] != before[0])

@@ -92,7 +92,8 @@ public:
     void WidenForTexts(CDC* dc, double textScale, double colScale, int startCol, int startRow, int endCol,
                        int endRow, std::vector<int>& widths);
     // Every shown column on screen, the side headings' too, at least as wide as its widest
-    // one-line text, heading or cell, so that none is cut whatever font stands in.
+    // text, heading or cell, and the top headings as tall as their lines, so that none is cut
+    // whatever font stands in.
     void WidenColumnsToTexts();
 
     // ---- cells

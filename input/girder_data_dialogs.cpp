@@ -352,6 +352,8 @@ void CSetupBoxGirderDialog::FillRibs()
             t.SetCell(c, r, &cell);
         }
     }
+    // Three grades to a heading: their lines whole at the font that stands in.
+    t.WidenColumnsToTexts();
     t.SetPaintMode(1);
 }
 

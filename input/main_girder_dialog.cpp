@@ -602,7 +602,7 @@ BOOL CSetupMainGirderDialog::OnInitDialog()
     SetRange(this, IDC_MG_WEB_A_SPIN, 100, 10000);
     SetRange(this, IDC_MG_BENDING_MARGIN_SPIN, 0, 1000);
     if (CWnd* unit = GetDlgItem(IDC_MG_STRESS_UNIT))
-        unit->SetWindowText(g_bSIUnits == 1 ? QStringLiteral("(N\n/mm2)") : QStringLiteral("(kg\n/cm2)"));
+        unit->SetWindowText(g_bSIUnits == 1 ? QStringLiteral("(N/mm2)") : QStringLiteral("(kg/cm2)"));
     if (CWnd* check = GetDlgItem(IDC_MG_CONST_FLANGE_WIDTH)) {
         check->EnableWindow(plate ? TRUE : FALSE);
         check->ShowWindow(plate ? SW_SHOW : SW_HIDE);

@@ -65,7 +65,7 @@ DialogTemplate MainGirder()
     c.push_back(C(CtlKind::Static, IDC_STATIC, "曲げ応力度の余裕", 2, 0, 0, section));
     c.push_back(C(CtlKind::Edit, IDC_MG_BENDING_MARGIN, "", 2, 1, CF_GROUP | CF_ALIGN_RIGHT | CF_FIXEDWIDTH, section, 1, 36));
     c.push_back(C(CtlKind::Spin, IDC_MG_BENDING_MARGIN_SPIN, "", 2, 2, 0, section));
-    c.push_back(C(CtlKind::Static, IDC_MG_STRESS_UNIT, "(N\n/mm2)", 2, 3, CF_MULTILINE, section));
+    c.push_back(C(CtlKind::Static, IDC_MG_STRESS_UNIT, "(N/mm2)", 2, 3, 0, section));
 
     // Right: grades, the box shape, the blocks and the options.
     const int grades = IDC_MG_GRADE_GROUP;

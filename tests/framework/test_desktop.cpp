@@ -17,6 +17,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QAbstractProxyModel>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QWindow>
 
 #include "common/test_resources.h"
@@ -204,6 +207,11 @@ TEST(Desktop, TheFileDialogShowsTheProgramsFilterAndLeavesNoSettings)
     for (const char* name : {"a.mvl", "B.MVL", "c.txt"}) {
         QFile f(files.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        if (name[0] == 'a') {
+            f.write(QByteArray(55500, 'x'));
+            f.flush();
+            f.setFileTime(QDateTime(QDate(2024, 12, 28), QTime(20, 48)), QFileDevice::FileModificationTime);
+        }
     }
     AfxSetRegistryKey(QStringLiteral("Wrenly Software Corp."));
     AfxSetProfileAppName(QStringLiteral("Marivolten"));
@@ -212,7 +220,7 @@ TEST(Desktop, TheFileDialogShowsTheProgramsFilterAndLeavesNoSettings)
     const QStringList before = config.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
     const QString filter = QString::fromUtf8("Mrvolt ﾌｧｲﾙ (*.mvl)");
-    QStringList filters, listed;
+    QStringList filters, listed, columns, cut;
     bool native = true;
     QTimer::singleShot(0, [&] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -236,6 +244,21 @@ TEST(Desktop, TheFileDialogShowsTheProgramsFilterAndLeavesNoSettings)
             const QModelIndex dir = model ? model->index(files.path()) : QModelIndex();
             for (int r = 0; model && r < model->rowCount(dir); ++r)
                 listed << model->fileName(model->index(r, 0, dir));
+            // The detail columns as shown, each whole in its column.
+            auto* tree = dlg->findChild<QTreeView*>(QStringLiteral("treeView"));
+            auto* shown = tree ? qobject_cast<QAbstractProxyModel*>(tree->model()) : nullptr;
+            for (int r = 0; shown && r < model->rowCount(dir); ++r) {
+                if (model->fileName(model->index(r, 0, dir)) != QLatin1String("a.mvl"))
+                    continue;
+                for (int col = 0; col < 4; ++col) {
+                    const QString text = shown->headerData(col, Qt::Horizontal).toString() + QLatin1Char('|')
+                        + shown->mapFromSource(model->index(r, col, dir)).data().toString();
+                    columns << text;
+                    for (const QString& part : text.split(QLatin1Char('|')))
+                        if (tree->fontMetrics().horizontalAdvance(part) > tree->header()->sectionSize(col))
+                            cut << part;
+                }
+            }
             dlg->reject();
         }
     });
@@ -247,6 +270,9 @@ TEST(Desktop, TheFileDialogShowsTheProgramsFilterAndLeavesNoSettings)
     EXPECT_EQ(filters.first().toStdString(), filter.toStdString());
     listed.sort();
     EXPECT_EQ(listed.join(u' ').toStdString(), "B.MVL a.mvl");
+    // Japanese whatever the machine's locale, every heading and text whole.
+    EXPECT_EQ(columns.join(u' ').toStdString(), "名前|a.mvl サイズ|54.2 KB タイプ|MVL ファイル 更新日|2024/12/28 20:48");
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u' ').toStdString();
 
     // Neither the program's profile nor a file of the toolkit's own keeps the dialog's state.
     QFile profile(AfxGetProfileFile());

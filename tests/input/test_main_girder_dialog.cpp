@@ -82,7 +82,7 @@ TEST_F(MainGirderTest, ShowsTheStoredInputAndStoresWhatIsTyped)
         auto* web = static_cast<CComboBox*>(d->GetDlgItem(IDC_MG_WEB_GRADE));
         ASSERT_EQ(web->GetCount(), 9);
         EXPECT_EQ(web->GetCurSel(), 3);
-        EXPECT_EQ(Text(d, IDC_MG_STRESS_UNIT), QStringLiteral("(N\n/mm2)"));
+        EXPECT_EQ(Text(d, IDC_MG_STRESS_UNIT), QStringLiteral("(N/mm2)"));
         // Plate girders: the flange widths are theirs, the box shape is not.
         EXPECT_TRUE(Enabled(d, IDC_MG_MAX_LF_WIDTH_INPUT));
         EXPECT_FALSE(Enabled(d, IDC_MG_FLANGE_W));
