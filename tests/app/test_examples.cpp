@@ -134,7 +134,6 @@ protected:
         EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join(QLatin1Char('|')).toStdString();
         ASSERT_EQ(g_bResultsValid, 1);
         ASSERT_NE(g_pDoc->m_pGirders, nullptr);
-        ExpectEveryInputStepMarked();
     }
     // As entered by hand: every input step of the setup bar marked 〆, the cross beams of plate
     // girders (a box's are fixed) and the girder height change where the height varies; the
@@ -178,6 +177,7 @@ TEST_F(ExampleTest, WrittenWhenAskedFor)
         const QString path = QDir(dir).filePath(QString::fromLatin1(example.file));
         ASSERT_TRUE(g_pDoc->OnSaveDocument(path));
         ASSERT_NO_FATAL_FAILURE(Open(path));
+        ExpectEveryInputStepMarked();
         ExpectSameResults(saved, Current());
     }
 }
@@ -192,6 +192,7 @@ TEST_F(ExampleTest, StoredResultsComeBackOnARerunAndASecondSave)
     for (const QString& file : files) {
         SCOPED_TRACE(file.toStdString());
         ASSERT_NO_FATAL_FAILURE(Open(dir.filePath(file)));
+        ExpectEveryInputStepMarked();
         ExpectChecksPass();
         const Results stored = Current();
 
