@@ -5,12 +5,11 @@
 # summary line; exits non-zero when any seed fails. The full logs stay in build/drawing_sweep/
 # (the test output in chunk*.log, its warnings apart in chunk*.err, not to split its lines).
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/env.sh"
 count=${1:?usage: scripts/drawing_sweep.sh COUNT [FIRST_SEED]}
 first=${2:-1}
 (( count >= 1 && first >= 0 )) || { echo "COUNT must be 1 or more, FIRST_SEED 0 or more" >&2; exit 2; }
 scripts/build.sh >/dev/null
-jobs=${JOBS:-$(nproc)}
 (( jobs > count )) && jobs=$count
 out=build/drawing_sweep
 rm -rf "$out" && mkdir -p "$out"

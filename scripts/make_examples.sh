@@ -2,7 +2,7 @@
 # Builds, then enters every example design through the input dialogs, runs it and saves it
 # into examples/ (the test program's example writer).
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/env.sh"
 scripts/build.sh
 mkdir -p examples
 MV_WRITE_EXAMPLES="$PWD/examples" QT_QPA_PLATFORM=offscreen \

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the program (under Xvfb when there is no display).
+# Installs what is missing, builds (JOBS jobs at once) and starts the program (under Xvfb when
+# there is no display).
 # Arguments go to the program; a design file named relative to the caller's folder is found.
 set -euo pipefail
 args=()
 for a in "$@"; do
   if [ -e "$a" ]; then args+=("$(realpath "$a")"); else args+=("$a"); fi
 done
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/env.sh"
 scripts/setup.sh
 scripts/build.sh
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -3,8 +3,7 @@
 # UndefinedBehaviorSanitizer and runs every test there. Run by hand; slow.
 # Extra arguments go to ctest (e.g. -R Solver).
 set -euo pipefail
-cd "$(dirname "$0")/.."
-jobs="${JOBS:-$(nproc)}"
+source "$(dirname "$0")/env.sh"
 gen=(); command -v ninja >/dev/null && gen=(-G Ninja)
 flags="-fsanitize=address,undefined -fno-omit-frame-pointer"
 cmake -S . -B build-asan "${gen[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

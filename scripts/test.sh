@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test.
+# Installs what is missing, builds and runs every test, JOBS at once (default one a core).
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/env.sh"
 scripts/setup.sh
 scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
-# Qt's runtime folder in the build, not a new one in the temporary folder.
-if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-  export XDG_RUNTIME_DIR="$PWD/build/runtime"
-  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-fi
-cd build && ctest --output-on-failure -j"$(nproc)"
+cd build && ctest --output-on-failure -j"$jobs"

@@ -7,6 +7,18 @@ namespace examples {
 
 using namespace designentry;
 
+namespace {
+
+// The steps after the girder data, kept as shown, in the setup bar's order.
+void ConfirmTheRest()
+{
+    ConfirmAsShown({ID_SETUP_MAIN_MEMBER});
+    ConfirmCrossBeams();
+    ConfirmAsShown({ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE});
+}
+
+}
+
 // 12.5 m deck: 2.0 m sidewalks on both sides and a 7.7 m carriageway over five girders
 // 2.6 m apart; 2.1 m girders (about 1/19 of the 40 m span), a 220 mm slab.
 void EnterPlateThreeSpanSkew()
@@ -17,7 +29,7 @@ void EnterPlateThreeSpanSkew()
     EnterDeck({{B1, 6250}, {B3, 2000}, {B5, 2000}, {H5, 220}});
     ConfirmAsShown({ID_SETUP_MAIN_GIRDER});
     EnterGirderHeight(2100);
-    ConfirmAsShown({ID_SETUP_MAIN_MEMBER, ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE});
+    ConfirmTheRest();
 }
 
 // 10.5 m deck without sidewalks over two boxes 5.5 m apart, 2.5 m overhangs; boxes of
@@ -30,19 +42,20 @@ void EnterTwoBoxTwoSpan()
     EnterDeck({{B1, 5250}, {B11, 2500}, {B12, 2500}, {H5, 250}});
     EnterBoxShape(2400, 2000);
     EnterGirderHeight(2200);
-    ConfirmAsShown({ID_SETUP_MAIN_MEMBER, ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE});
+    ConfirmTheRest();
 }
 
-// 9.5 m deck without sidewalks on one box of 4.6 m web spacing (the framing's default
-// half spacing of 2.3 m) with 2.45 m overhangs; 2.5 m high (1/20 of the span), a 250 mm slab.
+// 9.5 m deck without sidewalks on one box of 4.6 m web spacing, on the base line, with 2.45 m
+// overhangs; 2.5 m high (1/20 of the span), a 250 mm slab.
 void EnterSingleBoxOneSpan()
 {
     EnterBasic({"単純箱桁橋 (1BOX)", 1, 1, IDC_FORM_BOX, IDC_SIDEWALK});
     EnterSpans({50000});
+    EnterFraming(2300, 2300, 90.0);
     EnterDeck({{B1, 4750}, {B11, 2450}, {B12, 2450}, {H5, 250}});
     EnterBoxShape(5000);
     EnterGirderHeight(2500);
-    ConfirmAsShown({ID_SETUP_MAIN_MEMBER, ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE});
+    ConfirmTheRest();
 }
 
 // 10.5 m deck without sidewalks over four girders 2.7 m apart with 1.2 m overhangs, a 220 mm
@@ -56,7 +69,7 @@ void EnterPlateTwoSpanHaunch()
     EnterDeck({{B1, 5250}, {B11, 1200}, {B12, 1200}, {H5, 220}});
     ConfirmAsShown({ID_SETUP_MAIN_GIRDER, ID_SETUP_MAIN_GIRDER2});
     EnterHeightChange({{1, 28000}, {2, 12000}}, {2000, 2000, 2800, 2000, 2000});
-    ConfirmAsShown({ID_SETUP_MAIN_MEMBER, ID_SETUP_DEAD_LOAD, ID_SETUP_STEEL_WEIGHT, ID_SETUP_ESTIMATE});
+    ConfirmTheRest();
 }
 
 const std::vector<Example>& All()

@@ -1,5 +1,5 @@
 // A new design entered through the input dialogs as an engineer enters it: the basic
-// conditions, spans, framing, deck, girder heights and box shape; the run is the caller's.
+// conditions, spans, framing, deck, girder heights, box shape and cross beams; the run is the caller's.
 #pragma once
 
 #include "common/dialog_input.h"
@@ -178,6 +178,23 @@ inline void EnterBoxShape(double flangeWidth, double webSpacing = 0.0)
         }
         Ok(d);
     });
+}
+
+// The cross-beam arrangement window looked at and, for plate girders, applied as it stands:
+// 更新 waits for an edit, so the first member's kind is stepped on and back. The kinds of box
+// girders are fixed, with nothing to apply.
+inline void ConfirmCrossBeams()
+{
+    CSetupCrossBeamDialog& dlg = *g_pCrossBeamDlg;
+    if (!dlg.IsWindowVisible())
+        Command(ID_SETUP_CROSS_BEAM);
+    gridui::Activate(&dlg);
+    if (g_nBridgeType == 0) {
+        Spin(dlg.m_grid, 0, CSetupCrossBeamGrid::COL_KIND, true);
+        Spin(dlg.m_grid, 0, CSetupCrossBeamGrid::COL_KIND, false);
+        Press(&dlg, IDC_CB_UPDATE);
+    }
+    Command(ID_SETUP_CROSS_BEAM);
 }
 
 // The dialogs whose defaults the example keeps, looked at and confirmed as shown.
