@@ -126,6 +126,14 @@ private:
     std::unordered_map<std::int64_t, std::vector<int>> m_map;
 };
 
+// How far a text may run into the one above or below it on the DC: see CPlanLabelLayout.
+int TextOverlap(CDC* pDC)
+{
+    const int dpi = pDC->GetDeviceCaps(LOGPIXELSY);
+    const int pixel = dpi > 0 ? int(std::lround(254.0 / dpi)) : 0;
+    return std::max(kTouch - pixel, 0);
+}
+
 CRect Around(CPoint p, CPoint q)
 {
     return CRect(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y));
@@ -168,6 +176,9 @@ struct CPlanLabelLayout {
     // The cross members' labels stand beyond the last girder's edge, the dimension lines
     // taking the first's.
     bool membersBeyondLast = false;
+    // How far a text may run into the one above or below it: the touch, less what the device
+    // may add to each cell in rounding it to its pixels (a screen's are a quarter millimetre).
+    int overlap = kTouch;
 
     void AddLine(CPoint p, CPoint q)
     {
@@ -219,7 +230,7 @@ struct CPlanLabelLayout {
     {
         CRect wide = cell;
         const int gap = nHeight / 2;
-        wide.InflateRect(bAlongY ? -kTouch : gap, bAlongY ? gap : -kTouch);
+        wide.InflateRect(bAlongY ? -overlap : gap, bAlongY ? gap : -overlap);
         return !textBuckets.Any(wide, [&](int i) {
             const CRect& t = texts[size_t(i)];
             return std::min(t.right, wide.right) > std::max(t.left, wide.left) &&
@@ -348,6 +359,7 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimen
     auto layout = std::make_shared<CPlanLabelLayout>();
     layout->room = room;
     layout->dc = pDC;
+    layout->overlap = TextOverlap(pDC);
     layout->membersBeyondLast = bDimensions && pDoc->m_bPlanScaleReversed != 1 &&
                                 (pDoc->m_bPlanShowSpanLengths == 1 || pDoc->m_bPlanShowPanelLengths == 1);
     const std::vector<CDC::Record> drawn = ProbeLike(pDC, [&](CDC* probe) {
@@ -761,6 +773,7 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
     CPlanLabelLayout* layout = Layout(pDC);
     CLabelRoom* room = CLabelRoom::Of(pDC);
     const int h = pDC->GetTextExtent(QStringLiteral("G")).cy;
+    const int overlap = layout ? layout->overlap : kTouch;
     auto clear = [&](const CRect& cell) {
         return layout ? layout->IsClear(cell, esc, h) : !room || room->IsClear(cell, true, alongY);
     };
@@ -768,7 +781,7 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
     auto apart = [&](const CRect& cell, const std::vector<CRect>& placed) {
         for (const CRect& c : placed) {
             CRect wide = c;
-            wide.InflateRect(alongY ? -kTouch : h / 2, alongY ? h / 2 : -kTouch);
+            wide.InflateRect(alongY ? -overlap : h / 2, alongY ? h / 2 : -overlap);
             if (std::min(cell.right, wide.right) > std::max(cell.left, wide.left) &&
                 std::min(cell.bottom, wide.bottom) > std::max(cell.top, wide.top))
                 return false;
@@ -948,6 +961,11 @@ int CPlanDrawer::DrawBridgeTypeLabel(CDC* pDC, CMarivoltenDoc* pDoc)
     std::vector<CPoint> places;
     for (double r : {7.0, 5.0, 3.5, 2.0})
         places.push_back(t.Map(Polar(B, toward, r)));
+    // A plan drawn small has its labels within those metres: farther, by texts of the page.
+    const double h = pDC->GetTextExtent(text).cy;
+    for (double k : {2.0, 3.0, 4.0, 5.5, 7.0})
+        if (const double r = k * h / std::max(t.m_dScale, 1e-9); r > 7.0)
+            places.push_back(t.Map(Polar(B, toward, r)));
     DrawCentredText(pDC, *pDoc, places, text);
     return 1;
 }

@@ -406,35 +406,50 @@ TEST_F(PlanViewTest, WheelScrollsDownAndSideways)
 // names or is led to it. The layout is made once for them: a repaint or a scroll draws it again.
 using PlanExampleTest = ShellTest;
 
+// The window's labels read at every scale of its bar, turned and flipped, with the lengths or
+// without: on the skewed example and on eight close girders over a short span.
 TEST_F(PlanExampleTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
 {
-    ASSERT_TRUE(theApp.OpenDesign(QDir(QStringLiteral(EXAMPLES_DIR)).filePath(QStringLiteral("plate_3span_skew.mvl"))));
-    g_pMainFrame->BringPlanViewForward();
-    ASSERT_NE(g_pGridView, nullptr);
     CDC dc;
     dc.SetMapMode(MM_LOMETRIC);
     auto Draw = [&]() -> const std::vector<CDC::Record>& { return barinput::Redraw(dc, g_pGridView); };
-    for (const auto& [tenths, angle, reversed, lengths] :
-         {std::tuple{7, 0.0, 0, 0}, {20, 0.0, 0, 0}, {50, 0.0, 0, 0}, {7, 0.0, 0, 1}, {20, 30.0, 0, 1}, {30, 200.0, 1, 1}}) {
-        SCOPED_TRACE(testing::Message() << tenths << " tenths, " << angle << " degrees, flipped " << reversed
-                                        << ", lengths " << lengths);
-        g_pDoc->m_bPlanShowSpanLengths = lengths;
-        g_pDoc->m_bPlanShowPanelLengths = lengths;
-        g_pDoc->m_dPlanAngle = angle;
-        g_pDoc->m_bPlanScaleReversed = reversed;
-        g_pGridView->SendMessage(WM_PLAN_SCALE, IDC_PLAN_SCALE_SLIDER, tenths);
-        const std::vector<CDC::Record> records = Draw();
-        const QStringList faults = drawingchecks::LabelFaults(records);
-        EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
-        const QStringList names{QStringLiteral("G1"), QStringLiteral("G4"), QStringLiteral("鈑桁")};
-        EXPECT_TRUE(drawingchecks::MissingTexts(records, names).isEmpty());
-        const int layouts = g_pGridView->m_laidOut.Layouts();
-        g_pGridView->ScrollToPosition(g_pGridView->GetScrollPosition() + CSize(300, -200));
-        EXPECT_EQ(Draw().size(), records.size());
-        EXPECT_EQ(g_pGridView->m_laidOut.Layouts(), layouts);
+    for (bool example : {true, false}) {
+        SCOPED_TRACE(example ? "plate_3span_skew" : "eight girders");
+        if (example) {
+            ASSERT_TRUE(theApp.OpenDesign(QDir(QStringLiteral(EXAMPLES_DIR)).filePath(QStringLiteral("plate_3span_skew.mvl"))));
+        } else {
+            StartNewDesign();
+            const designgen::Design d = designgen::Generate(111);
+            designgen::EnterDesign(d);
+            ASSERT_EQ(designgen::Mismatch(d), QString());
+        }
+        g_pMainFrame->BringPlanViewForward();
+        ASSERT_NE(g_pGridView, nullptr);
+        ASSERT_NE(g_pGridBar, nullptr);
+        const QStringList names{QStringLiteral("G1"), AfxFormat("G%d", g_nGirders), QStringLiteral("鈑桁")};
+        for (double scale : g_pGridBar->m_adScale)
+            for (double angle : {0.0, 30.0, 90.0, 200.0})
+                // Flipped moves only the lengths.
+                for (const auto& [lengths, reversed] : {std::pair{0, 0}, {1, 0}, {1, 1}}) {
+                    SCOPED_TRACE(testing::Message() << "scale " << scale << ", " << angle << " degrees, lengths "
+                                                    << lengths << ", flipped " << reversed);
+                    g_pDoc->m_bPlanShowSpanLengths = lengths;
+                    g_pDoc->m_bPlanShowPanelLengths = lengths;
+                    g_pDoc->m_dPlanAngle = angle;
+                    g_pDoc->m_bPlanScaleReversed = reversed;
+                    g_pGridView->SendMessage(WM_PLAN_SCALE, IDC_PLAN_SCALE_SLIDER, LPARAM(std::lround(scale * 10.0)));
+                    const std::vector<CDC::Record> records = Draw();
+                    const QStringList faults = drawingchecks::LabelFaults(records);
+                    EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+                    EXPECT_TRUE(drawingchecks::MissingTexts(records, names).isEmpty());
+                }
     }
-    // The design's update notice lays it out anew.
+    // A scroll paints the layout kept; the design's update notice lays it out anew.
     const int layouts = g_pGridView->m_laidOut.Layouts();
+    const size_t drawn = Draw().size();
+    g_pGridView->ScrollToPosition(g_pGridView->GetScrollPosition() + CSize(300, -200));
+    EXPECT_EQ(Draw().size(), drawn);
+    EXPECT_EQ(g_pGridView->m_laidOut.Layouts(), layouts);
     g_pDoc->UpdateAllViews(nullptr);
     Draw();
     EXPECT_EQ(g_pGridView->m_laidOut.Layouts(), layouts + 1);
