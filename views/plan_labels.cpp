@@ -905,7 +905,7 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
             return true;
         };
         for (int step = 0; step < 8; ++step)
-            for (int shift : {0, 1, -1, 2, -2}) {
+            for (int shift : {0, 1, -1, 2, -2, 3, -3, 4, -4}) {
                 std::vector<Placed> placed = stack(usual + step * h / 2.0, shift * h);
                 if (fits(placed)) {
                     chosen = std::move(placed);
@@ -926,6 +926,9 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
             group(std::vector<size_t>(all.begin() + long(half), all.end()), true, far)) {
             chosen = near;
             chosen.insert(chosen.end(), far.begin(), far.end());
+        } else if (std::vector<Placed> farEnd; group(all, true, farEnd)) {
+            // The lengths may take the near end.
+            chosen = std::move(farEnd);
         }
     }
     const int place = int(names.front().corners.size());

@@ -191,14 +191,14 @@ CPlanTransform CPlanDrawer::Transform(const CMarivoltenDoc& doc) const
 
 void CPlanDrawer::DrawPage(CDC* pDC, CMarivoltenDoc* pDoc)
 {
+    // The girders' names first, the lengths, then the crowded cross-member labels and node
+    // numbers giving way to them, the numbers last.
+    DrawGirderLabels(pDC, pDoc);
     DrawSpanDimensions(pDC, pDoc, pDoc->m_bPlanShowSpanLengths);
     DrawPanelDimensions(pDC, pDoc, pDoc->m_bPlanShowPanelLengths);
     DrawBaseLine(pDC, pDoc);
     DrawGirderLines(pDC, pDoc);
     DrawSupports(pDC, pDoc);
-    // The girders' names before the crowded cross-member labels and node numbers, which
-    // give way to them, the numbers last.
-    DrawGirderLabels(pDC, pDoc);
     DrawCrossMemberLabels(pDC, pDoc);
     DrawNodeNumbers(pDC, pDoc);
     DrawNodeMarks(pDC, pDoc);
