@@ -412,7 +412,13 @@ TEST_F(PlanExampleTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
 {
     CDC dc;
     dc.SetMapMode(MM_LOMETRIC);
-    auto Draw = [&]() -> const std::vector<CDC::Record>& { return barinput::Redraw(dc, g_pGridView); };
+    // Painted as on the screen, the window's origin at the scroll position.
+    auto Draw = [&]() -> const std::vector<CDC::Record>& {
+        dc.ClearRecords();
+        g_pGridView->OnPrepareDC(&dc);
+        g_pGridView->OnDraw(&dc);
+        return dc.Records();
+    };
     for (bool example : {true, false}) {
         SCOPED_TRACE(example ? "plate_3span_skew" : "eight girders");
         if (example) {
