@@ -324,8 +324,10 @@ struct CPlanLabelLayout {
         });
     }
     // Clear of the lines, marks, texts and frame. A value written at nEscapement may stand on
-    // its line: its foot (a sixth of its height) holds no glyphs of digits.
-    bool IsClear(const CRect& cell, int nEscapement, int nHeight, bool bOnLine = false) const
+    // its line: its foot (a sixth of its height) holds no glyphs of digits. A number keeps the
+    // lines off its ends along its line besides (see NumberEndReach).
+    bool IsClear(const CRect& cell, int nEscapement, int nHeight, bool bOnLine = false,
+                 const QString& text = QString()) const
     {
         const bool alongY = (nEscapement / 900) % 2 != 0;
         const double e = nEscapement / 10.0 * kPi / 180.0;
@@ -340,7 +342,10 @@ struct CPlanLabelLayout {
             ink.bottom -= foot;
         else if (fy < -0.5)
             ink.top += foot;
-        return !CrossesLine(ink) && KeepsGap(cell, alongY, nHeight) && room->IsClear(cell, true, alongY);
+        const int ends = NumberEndReach(text, cell, alongY);
+        if (ends > 0)
+            ink.InflateRect(std::fabs(fy) >= 0.5 ? ends + 2 : 0, std::fabs(fx) >= 0.5 ? ends + 2 : 0);
+        return !CrossesLine(ink) && KeepsGap(cell, alongY, nHeight) && room->IsClear(cell, true, alongY, ends);
     }
 };
 
@@ -757,7 +762,7 @@ int CPlanDrawer::WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
     for (size_t i = 0; i < places.size(); ++i) {
         const CRect cell = TextCell(pDC, esc, places[i].x, places[i].y, text);
         if ((nGirder >= 0 && layout->OnOtherGirder(cell, nGirder)) ||
-            !layout->IsClear(cell, esc, h, kind == LabelKind::Dimension))
+            !layout->IsClear(cell, esc, h, kind == LabelKind::Dimension, text))
             continue;
         // Farther than two and a half texts from what it names it is led back to it, by a
         // leader through no text; so is a value nearer another thing of its kind, which is
@@ -797,7 +802,7 @@ void CPlanDrawer::WriteText(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
     const int h = pDC->GetTextExtent(text).cy;
     std::vector<CPoint> clear;
     for (CPoint c : corners)
-        if (layout->IsClear(TextCell(pDC, esc, c.x, c.y, text), esc, h))
+        if (layout->IsClear(TextCell(pDC, esc, c.x, c.y, text), esc, h, false, text))
             clear.push_back(c);
     const int taken = clear.empty() ? -1 : WriteClear(pDC, esc, clear, text);
     if (taken >= 0)
