@@ -17,7 +17,7 @@ constexpr double kPostWidth = 0.04;
 constexpr double kPostHeight = 1.0;
 // The leads of the thickness stacks, and of the haunch heights, reach at most this far (logical
 // units) for each metre they reach on a wide deck: their labels stay by what they name.
-constexpr double kLeadReach = 30.0;
+constexpr double kLeadReach = 20.0;
 constexpr double kHaunchLeadReach = 80.0;
 // A profile point this close to the start of a span (m) is the span's first point.
 constexpr double kSpanStartTol = 1e-9;
@@ -380,17 +380,20 @@ int CCrossSectionDrawer::DetailDimensions(const Canvas& c)
     const double* x = m_adX;
     // The leads are as long on the page as on a deck of about 20 m: on a narrow deck, drawn
     // larger, a metre's would run across it to the other side's stacks.
-    const double scale = std::max(std::fabs(c.scale.x), 1e-9);
-    double k = std::min(1.0, kLeadReach / scale);
+    auto shorten = [&](double reach) {
+        return CDPoint(std::min(1.0, reach / std::max(std::fabs(c.scale.x), 1e-9)),
+                       std::min(1.0, reach / std::max(std::fabs(c.scale.y), 1e-9)));
+    };
+    CDPoint k = shorten(kLeadReach);
     // A measured point led off by (dx, dy) to its dimension line.
     auto lead = [&](double px, double py, double dx, double dy) {
-        c.Line(d.E, {px, py}, {px + k * dx, py + k * dy});
+        c.Line(d.E, {px, py}, {px + k.x * dx, py + k.y * dy});
     };
     // A height measured at px, on the dimension line led off by (dx, dy); its label names the
     // measured part, led to it.
     auto height = [&](double px, double y1, double y2, double dx, double dy, int place) {
         d.D.m_ledFrom = CDPoint(px, (y1 + y2) / 2);
-        c.Line(d.D, {px + k * dx, y1 + k * dy}, {px + k * dx, y2 + k * dy}, place);
+        c.Line(d.D, {px + k.x * dx, y1 + k.y * dy}, {px + k.x * dx, y2 + k.y * dy}, place);
         d.D.m_ledFrom.reset();
     };
 
@@ -442,7 +445,7 @@ int CCrossSectionDrawer::DetailDimensions(const Canvas& c)
     }
     // Girder heights and haunches; the haunch width under the last girder.
     // The haunch's lead clears a box's web beside it.
-    k = std::min(1.0, kHaunchLeadReach / scale);
+    k = shorten(kHaunchLeadReach);
     const int first = FirstDrawnGirder(), last = LastDrawnGirder();
     for (int i = first; i <= last; ++i) {
         const double h = m_adHaunchHeight[i], w = m_adHaunchWidth[i], G = m_adGirderHeight[i];

@@ -194,7 +194,8 @@ int CLoadDiagram::UpperDimensions(const Canvas& c)
     LoadDimensionSet d;
     c.dc->SetBkMode(TRANSPARENT);
     // The leaders as long on the page as on a wide deck, not across a narrow one drawn large.
-    const double W = m_dWidth, t = kLeader * std::min(1.0, kLeaderReach / std::max(std::fabs(c.scale.x), 1e-9));
+    const double W = m_dWidth, tx = kLeader * std::min(1.0, kLeaderReach / std::max(std::fabs(c.scale.x), 1e-9));
+    const double t = kLeader * std::min(1.0, kLeaderReach / std::max(std::fabs(c.scale.y), 1e-9));
     const double cL = m_adHeight[0], cR = m_adHeight[1], sL = m_adHeight[2], sR = m_adHeight[3];
     if (B(4) > 0.0 && H(6) > 0.0) {
         c.Line(d.extension, {B(1), 8.5}, {B(1), 0}, 2);
@@ -210,14 +211,14 @@ int CLoadDiagram::UpperDimensions(const Canvas& c)
     c.Line(d.row, {W - B(6), 6.0}, {W, 6.0}, 2);
     // Each names the kerb it measures, led to it.
     d.height.m_ledFrom = CDPoint(B(2), (cL + sL) / 2);
-    c.Line(d.height, {B(2) + t, cL + t}, {B(2) + t, sL + t}, 4);
+    c.Line(d.height, {B(2) + tx, cL + t}, {B(2) + tx, sL + t}, 4);
     d.height.m_ledFrom = CDPoint(W - B(6), (cR + sR) / 2);
-    c.Line(d.height, {W - B(6) - t, cR + t}, {W - B(6) - t, sR + t}, 8);
+    c.Line(d.height, {W - B(6) - tx, cR + t}, {W - B(6) - tx, sR + t}, 8);
     d.height.m_ledFrom.reset();
-    c.Line(d.leader, {B(2), cL}, {B(2) + t, cL + t}, 2);
-    c.Line(d.leader, {B(2), sL}, {B(2) + t, sL + t}, 2);
-    c.Line(d.leader, {W - B(6), cR}, {W - B(6) - t, cR + t}, 2);
-    c.Line(d.leader, {W - B(6), sR}, {W - B(6) - t, sR + t}, 2);
+    c.Line(d.leader, {B(2), cL}, {B(2) + tx, cL + t}, 2);
+    c.Line(d.leader, {B(2), sL}, {B(2) + tx, sL + t}, 2);
+    c.Line(d.leader, {W - B(6), cR}, {W - B(6) - tx, cR + t}, 2);
+    c.Line(d.leader, {W - B(6), sR}, {W - B(6) - tx, sR + t}, 2);
     c.dc->SetBkMode(OPAQUE);
     return 1;
 }
@@ -468,20 +469,24 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         struct Place {
             CPoint corner;
             CDPoint shelf;  // the leader's top, where the note stands
+            int towards;    // the note stands right of its leader (1) or left of it (-1)
         };
         std::vector<Place> all, clear;
         const int layer = Y(n.end);
-        const double step = ext.cx / 4.0 / sx;
-        for (int j = 0; all.empty() || j <= int((n.to - n.from) / step) + 1; ++j)
-            for (int side : {-1, 1}) {
-                const double x = x0 + side * j * step;
-                if ((j == 0 && side > 0) || (j > 0 && (x < n.from || x > n.to)))
-                    continue;
-                for (int k = 1; k <= 3; ++k) {
-                    const int rise = ext.cy * k;
-                    all.push_back({CPoint(X(x), layer + rise + ext.cy), CDPoint(x, n.end + rise / c.scale.y)});
+        const double step = ext.cx / 8.0 / sx;
+        for (int towards : {1, -1})
+            for (int j = 0; j <= int((n.to - n.from) / step) + 1; ++j)
+                for (int side : {-1, 1}) {
+                    const double x = x0 + side * j * step;
+                    if ((j == 0 && side > 0) || (!all.empty() && (x < n.from || x > n.to)))
+                        continue;
+                    const int left = towards > 0 ? X(x) : X(x) - ext.cx;
+                    for (int k = 1; k <= 4; ++k) {
+                        const int rise = ext.cy * k;
+                        all.push_back({CPoint(left, layer + rise + ext.cy), CDPoint(x, n.end + rise / c.scale.y),
+                                       towards});
+                    }
                 }
-            }
         CLabelRoom* room = CLabelRoom::Of(dc);
         auto ends = [&](const Place& p) {
             return std::pair{c.Place(c.Map({p.shelf.x, n.end})), c.Place(c.Map(p.shelf))};
@@ -501,7 +506,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             continue;
         const Place& p = at[size_t(taken)];
         c.Line(leader, p.shelf, {p.shelf.x, n.end});
-        c.Line(shelf, {p.shelf.x + ext.cx / sx, p.shelf.y}, p.shelf);
+        c.Line(shelf, {p.shelf.x + p.towards * ext.cx / sx, p.shelf.y}, p.shelf);
         // The texts written after it keep off its leader.
         if (room) {
             const auto [foot, top] = ends(p);

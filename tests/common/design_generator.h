@@ -153,9 +153,9 @@ inline Design Generate(unsigned seed, int attempt = 0)
     // the box shape takes.
     const double least = d.kind == Kind::Plate ? 600.0 : d.kind == Kind::Boxes ? 1600.0 : 600.0;
     const double most = d.kind == Kind::SingleBox ? 4800.0 : 12000.0;
-    d.overhang = std::min(d.overhang, std::max(0.0, std::floor((width - bays * least) / 2.0 / 50.0) * 50.0));
+    // The carriageway gives way where the girders cannot span it.
     d.spacing = std::clamp(std::round((width - 2.0 * d.overhang) / bays / 10.0) * 10.0, least, most);
-    d.overhang = std::max(d.overhang, std::ceil((width - bays * d.spacing) / 2.0 / 10.0) * 10.0);
+    d.overhang = std::clamp(std::round((width - bays * d.spacing) / 2.0 / 10.0) * 10.0, 0.0, 2500.0);
     if (d.kind == Kind::Boxes)
         d.webSpacing = std::min(pick.Stepped(1000.0, 2400.0, 100.0), std::floor(d.spacing / 2.0 / 100.0) * 100.0);
     else if (d.kind == Kind::SingleBox)
