@@ -295,8 +295,11 @@ bool Led(const CLabelRoom& room, const CRect& cell, CPoint named, LabelKind kind
            room.NearerToAnother(cell, named, kind);
 }
 
-std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPoint named, LabelKind kind,
-                                 bool bOfLines, bool bAlongY, int nEnds)
+// A label led back to the point it names stays within this (15 mm) of it.
+constexpr int kLongestLeader = 145;
+
+std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPoint named, CPoint anchor,
+                                 LabelKind kind, bool bOfLines, bool bAlongY, int nEnds)
 {
     const int h = std::max(bAlongY ? asked.Width() : asked.Height(), 3);
     const int step = h / 2, reach = kNearbyHeights * h;
@@ -313,7 +316,10 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
         cell.OffsetRect(d.x, d.y);
         if (!room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY, nEnds))
             continue;
-        if (Led(room, cell, named, kind) && room.CrossesText(named, NearestIn(cell, named)))
+        // Led, its leader runs through no text, and reaches no farther than a leader may.
+        const bool led = Led(room, cell, named, kind) || anchor != named;
+        if (led && (room.CrossesText(named, NearestIn(cell, named)) ||
+                    Distance(anchor, NearestIn(cell, anchor)) > kLongestLeader))
             continue;
         return cell;
     }
@@ -430,7 +436,8 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
             return i;
         // Off its places, near them, led back to what it names where it stands apart.
         if (const std::optional<CRect> cell =
-                keep ? NearbyClear(*room, asked, named, kind, ofLines, alongY, ends) : std::nullopt) {
+                keep ? NearbyClear(*room, asked, named, anchor ? *anchor : named, kind, ofLines, alongY, ends)
+                     : std::nullopt) {
             write(CPoint(corners.front().x + cell->left - asked.left, corners.front().y + cell->top - asked.top));
             room->AddStray(!ofLines && !room->IsClear(*cell, true, alongY, ends));
             room->Take(*cell, text, alongY, asked);

@@ -443,17 +443,18 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         c.Line(depth, {x, top}, {x, bottom}, 4);
     }
 
-    // Thickness notes of the slab and the pavements, each led up from its layer a line or a few
-    // of text above it, the leader short on the page however large the deck is drawn.
+    // Thickness notes of the pavements and the slab, each led up from its layer a line or a few
+    // of text above it, the leader short on the page however large the deck is drawn; the
+    // narrowest layer first, whose leader has the least room.
     CDimensionLine leader(PS_SOLID, 2, kBlue, 0), shelf(PS_SOLID, 0, kBlue, 0);
     const double q = (W - B(2) - B(6)) / 4;
     const struct {
         const char* format;
         double value, x;
         double end, from, to;
-    } notes[] = {{"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, H(5) / 2, 0.0, W},
+    } notes[] = {{"右車道舗装 t = %.0fmm", H(7) * 1000, B(2) + 3 * q, H(5) + H(7) / 2, m_adX[10], m_adX[8]},
                  {"左車道舗装 t = %.0fmm", H(4) * 1000, B(2) + q, H(5) + H(4) / 2, m_adX[7], m_adX[9]},
-                 {"右車道舗装 t = %.0fmm", H(7) * 1000, B(2) + 3 * q, H(5) + H(7) / 2, m_adX[10], m_adX[8]}};
+                 {"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, H(5) / 2, 0.0, W}};
     for (const auto& n : notes) {
         const QString text = AfxFormat(n.format, n.value);
         const CSize ext = dc->GetTextExtent(text);
@@ -481,7 +482,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                     if ((j == 0 && side > 0) || (!all.empty() && (x < n.from || x > n.to)))
                         continue;
                     const int left = towards > 0 ? X(x) : X(x) - ext.cx;
-                    for (int k = 1; k <= 4; ++k) {
+                    for (int k = 1; k <= 3; ++k) {
                         const int rise = ext.cy * k;
                         all.push_back({CPoint(left, layer + rise + ext.cy), CDPoint(x, n.end + rise / c.scale.y),
                                        towards});
@@ -491,8 +492,12 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         auto ends = [&](const Place& p) {
             return std::pair{c.Place(c.Map({p.shelf.x, n.end})), c.Place(c.Map(p.shelf))};
         };
+        auto shelfEnd = [&](const Place& p) {
+            return c.Place(c.Map({p.shelf.x + p.towards * ext.cx / sx, p.shelf.y}));
+        };
         for (const Place& p : all)
-            if (const auto [foot, top] = ends(p); !room || !room->CrossesText(foot, top))
+            if (const auto [foot, top] = ends(p);
+                !room || (!room->CrossesText(foot, top) && !room->CrossesText(top, shelfEnd(p))))
                 clear.push_back(p);
         const std::vector<Place>& at = clear.empty() ? all : clear;
         std::vector<CPoint> corners, feet;
@@ -507,10 +512,11 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         const Place& p = at[size_t(taken)];
         c.Line(leader, p.shelf, {p.shelf.x, n.end});
         c.Line(shelf, {p.shelf.x + p.towards * ext.cx / sx, p.shelf.y}, p.shelf);
-        // The texts written after it keep off its leader.
+        // The texts written after it keep off its leader and its shelf.
         if (room) {
             const auto [foot, top] = ends(p);
             room->KeepOffLine(foot, top);
+            room->KeepOffLine(top, shelfEnd(p));
         }
     }
 
