@@ -39,8 +39,9 @@ constexpr int kMargin = 50;
 constexpr int kFrameInset = 20;
 // Two tick labels at least this far apart, or the later one is left out.
 constexpr int kLabelGap = 4;
-// A label at a support starts clear of the axis ticks there, which reach 10 units out.
-constexpr int kBesideTick = 12;
+// A label at a support starts clear of the axis ticks there, which reach 10 units out, by a
+// little more than a quarter of a value's character: nearer, a tick reads as a sign of it.
+constexpr int kBesideTick = 18;
 // Lines keep this clear of a label's cell (0.1 mm).
 constexpr int kLineGap = 1;
 // A step's number stands in an ellipse of these half axes, this far off its step.
