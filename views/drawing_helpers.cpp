@@ -301,8 +301,10 @@ constexpr int kLongestLeader = 145;
 std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPoint named, CPoint anchor,
                                  LabelKind kind, bool bOfLines, bool bAlongY, int nEnds)
 {
+    // A long text looks as far again as half its length: its near end may still be by its point.
     const int h = std::max(bAlongY ? asked.Width() : asked.Height(), 3);
-    const int step = h / 2, reach = kNearbyHeights * h;
+    const int length = bAlongY ? asked.Height() : asked.Width();
+    const int step = h / 2, reach = kNearbyHeights * h + std::max(0, length - 2 * h) / 2;
     std::vector<CPoint> offsets;
     for (int dy = -reach; dy <= reach; dy += step)
         for (int dx = -reach; dx <= reach; dx += step)
