@@ -198,9 +198,16 @@ bool CLabelRoom::Holds(const CRect& cell, const QString& text) const
 
 bool CLabelRoom::CrossesText(CPoint p, CPoint q) const
 {
-    for (const Cell& c : m_cells)
-        if (!c.text.isEmpty() && SegmentThrough(p, q, c.rect))
+    for (const Cell& c : m_cells) {
+        if (c.text.isEmpty())
+            continue;
+        // Nor ends by a number's first or last character.
+        CRect reach = c.rect;
+        if (const int ends = NumberEndReach(c.text, c.rect, c.alongY); ends > 0)
+            c.alongY ? reach.InflateRect(0, ends + kTouch + 1) : reach.InflateRect(ends + kTouch + 1, 0);
+        if (SegmentThrough(p, q, reach))
             return true;
+    }
     return m_pOuter && m_pOuter->CrossesText(p, q);
 }
 

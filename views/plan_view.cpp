@@ -574,6 +574,8 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimen
         }
         DrawBaseLine(probe, pDoc);
         DrawGirderLines(probe, pDoc);
+        // The supports' lines too: a number's end by one reads as a digit.
+        DrawSupports(probe, pDoc);
         DrawCurbLines(probe, pDoc);
         DrawKerbOuterLines(probe, pDoc);
         DrawRailingLines(probe, pDoc);
