@@ -67,8 +67,9 @@ bool IsNumber(const QString& text);
 int NumberEndReach(const QString& text, const CRect& cell, bool bAlongY);
 
 // What a label names, so that the records tell it: a girder, a node of the plan, a cross member,
-// a dimension line, a support, a section of a girder, or a value at a point of a curve or load.
-enum class LabelKind { None, Girder, Node, Member, Dimension, Support, Section, Value };
+// a dimension line, a support, a section of a girder, a value at a point of a curve or load, or
+// a layer of the deck by its thickness.
+enum class LabelKind { None, Girder, Node, Member, Dimension, Support, Section, Value, Layer };
 
 // The room a drawing leaves its labels: the cells of the texts written so far, the marks and
 // lines they keep clear of, and the frame they stay inside. While one is open on a DC the

@@ -466,6 +466,9 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     // How far lines keep off a value's ends along its line, where they would read as a digit
     // or a sign of it.
     auto ends = [](const Ask& a, const Taken& c) {
+        // A step's number stands in its own ring instead.
+        if (a.kind != LabelKind::Value)
+            return 0;
         const int reach = NumberEndReach(a.text, CRect(c.l, c.b, c.r, c.t), false);
         return reach > 0 ? reach + 1 : 0;
     };

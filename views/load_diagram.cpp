@@ -505,7 +505,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             corners.push_back(p.corner);
             feet.push_back(c.Map({p.shelf.x, n.end}));
         }
-        const int taken = Text(c, corners, text, false, c.Map({x0, n.end}), LabelKind::Dimension, feet);
+        const int taken = Text(c, corners, text, false, c.Map({x0, n.end}), LabelKind::Layer, feet);
         // A note standing elsewhere has its leader from the layer already.
         if (taken < 0 || taken >= int(at.size()))
             continue;

@@ -466,10 +466,10 @@ inline double Distance(const CRect& r, const CPoint& p)
 inline QString Describe(const LabelNote& n)
 {
     static const char* const kinds[] = {"none", "girder", "node", "member", "dimension", "support", "section",
-                                        "value"};
+                                        "value", "layer"};
     const int k = int(n.kind);
     return QStringLiteral("%1 label \"%2\" cell (%3,%4)-(%5,%6) anchor (%7,%8)%9")
-        .arg(QString::fromUtf8(k >= 0 && k < 8 ? kinds[k] : "?"), n.text)
+        .arg(QString::fromUtf8(k >= 0 && k < 9 ? kinds[k] : "?"), n.text)
         .arg(n.cell.left)
         .arg(n.cell.top)
         .arg(n.cell.right)
