@@ -18,6 +18,8 @@ constexpr double kPostHeight = 1.0;
 // The leads of the thickness stacks, and of the haunch heights, reach at most this far (logical
 // units) for each metre they reach on a wide deck: their labels stay by what they name.
 constexpr double kLeadReach = 20.0;
+// Up the page they reach farther, to stand clear of the slab and kerbs they name.
+constexpr double kLeadRise = 50.0;
 constexpr double kHaunchLeadReach = 80.0;
 // A profile point this close to the start of a span (m) is the span's first point.
 constexpr double kSpanStartTol = 1e-9;
@@ -380,11 +382,11 @@ int CCrossSectionDrawer::DetailDimensions(const Canvas& c)
     const double* x = m_adX;
     // The leads are as long on the page as on a deck of about 20 m: on a narrow deck, drawn
     // larger, a metre's would run across it to the other side's stacks.
-    auto shorten = [&](double reach) {
+    auto shorten = [&](double reach, double rise) {
         return CDPoint(std::min(1.0, reach / std::max(std::fabs(c.scale.x), 1e-9)),
-                       std::min(1.0, reach / std::max(std::fabs(c.scale.y), 1e-9)));
+                       std::min(1.0, rise / std::max(std::fabs(c.scale.y), 1e-9)));
     };
-    CDPoint k = shorten(kLeadReach);
+    CDPoint k = shorten(kLeadReach, kLeadRise);
     // A measured point led off by (dx, dy) to its dimension line.
     auto lead = [&](double px, double py, double dx, double dy) {
         c.Line(d.E, {px, py}, {px + k.x * dx, py + k.y * dy});
@@ -445,7 +447,7 @@ int CCrossSectionDrawer::DetailDimensions(const Canvas& c)
     }
     // Girder heights and haunches; the haunch width under the last girder.
     // The haunch's lead clears a box's web beside it.
-    k = shorten(kHaunchLeadReach);
+    k = shorten(kHaunchLeadReach, kHaunchLeadReach);
     const int first = FirstDrawnGirder(), last = LastDrawnGirder();
     for (int i = first; i <= last; ++i) {
         const double h = m_adHaunchHeight[i], w = m_adHaunchWidth[i], G = m_adGirderHeight[i];
