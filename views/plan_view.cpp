@@ -374,9 +374,20 @@ void PutLabel(CDC* pDC, CPlanLabelLayout* layout, int nEscapement, CPoint corner
 }
 
 // A leader from the point a label names to the nearest point of its cell.
-void DrawLeader(CDC* pDC, CPlanLabelLayout* layout, CPoint from, const CRect& cell)
+// Where a leader from the point meets the label's cell: short of a number's ends along its line,
+// not to read as a digit or a sign of it.
+CPoint LeaderEnd(const CRect& cell, CPoint from, const QString& text)
 {
-    const CPoint to = NearestIn(cell, from);
+    const bool alongY = cell.Height() > cell.Width();
+    CRect reach = cell;
+    if (const int ends = NumberEndReach(text, cell, alongY); ends > 0)
+        alongY ? reach.InflateRect(0, ends + kTouch) : reach.InflateRect(ends + kTouch, 0);
+    return NearestIn(reach, from);
+}
+
+void DrawLeader(CDC* pDC, CPlanLabelLayout* layout, CPoint from, const CRect& cell, const QString& text = QString())
+{
+    const CPoint to = LeaderEnd(cell, from, text);
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     Selected<CPen> leader(pDC, &pen);
     pDC->MoveTo(from);
@@ -774,10 +785,10 @@ int CPlanDrawer::WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
         if (!nearest && kind != LabelKind::Dimension)
             continue;
         const bool led = !nearest || Distance(anchor, end) > 2.5 * std::min(cell.Width(), cell.Height());
-        if (led && (Distance(anchor, end) > kLongestLeader || layout->CrossesText(anchor, end)))
+        if (led && (Distance(anchor, end) > kLongestLeader || layout->CrossesText(anchor, LeaderEnd(cell, anchor, text))))
             continue;
         if (led)
-            DrawLeader(pDC, layout, anchor, cell);
+            DrawLeader(pDC, layout, anchor, cell, text);
         PutLabel(pDC, layout, esc, places[i], {kind, text, anchor, cell, int(i), led});
         return int(i);
     }
