@@ -545,7 +545,14 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             if (std::any_of(m_aTaken.begin(), m_aTaken.end(), meets))
                 return 0;
             for (size_t j = 0; j < placed.size(); ++j) {
-                if (j == i || placed[j].place < 0 || !meets(placed[j].cell))
+                if (j == i || placed[j].place < 0)
+                    continue;
+                // Nor ends by a value's first or last character.
+                Taken reach = placed[j].cell;
+                const int e = ends(m_aAsks[j], reach);
+                reach.l -= e;
+                reach.r += e;
+                if (!meets(reach))
                     continue;
                 if (!evictNumbers || !evict || m_aAsks[j].kind != LabelKind::Section)
                     return 0;
