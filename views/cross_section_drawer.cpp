@@ -15,6 +15,12 @@ constexpr double kTurn = 270.0;
 constexpr double kPlate = 0.04;
 constexpr double kPostWidth = 0.04;
 constexpr double kPostHeight = 1.0;
+// The leads of the thickness stacks, and of the haunch heights, reach at most this far (logical
+// units) for each metre they reach on a wide deck: their labels stay by what they name.
+constexpr double kLeadReach = 20.0;
+// Up the page they reach farther, to stand clear of the slab and kerbs they name.
+constexpr double kLeadRise = 50.0;
+constexpr double kHaunchLeadReach = 80.0;
 // A profile point this close to the start of a span (m) is the span's first point.
 constexpr double kSpanStartTol = 1e-9;
 
@@ -329,16 +335,18 @@ int CCrossSectionDrawer::GirderLayoutDimensions(const Canvas& c)
 {
     DimensionSet d;
     const double W = m_dWidth;
+    // The row stands under the deepest girder.
+    const double y = LowerRow();
     if (B(4) > 0.0 && H(6) != 0.0)
-        c.Line(d.C, {B(1), -6.0}, {B(1), 0}, 2);
-    c.Line(d.E, {0, -5.0}, {0, 0});
-    c.Line(d.E, {W, -5.0}, {W, 0});
+        c.Line(d.C, {B(1), y - 1.0}, {B(1), 0}, 2);
+    c.Line(d.E, {0, y}, {0, 0});
+    c.Line(d.E, {W, y}, {W, 0});
     const int n = std::max(m_nGirders, 1);
-    c.Line(d.E, {B(11), -5.0}, {B(11), -m_adHaunchHeight[0] - m_adGirderHeight[0]});
-    c.Line(d.E, {W - B(12), -5.0}, {W - B(12), -m_adHaunchHeight[n - 1] - m_adGirderHeight[n - 1]});
-    c.Line(d.D, {B(11), -5.0}, {0, -5.0}, 2);
-    c.Line(d.D, {W - B(12), -5.0}, {B(11), -5.0}, 2);
-    c.Line(d.D, {W, -5.0}, {W - B(12), -5.0}, 2);
+    c.Line(d.E, {B(11), y}, {B(11), -m_adHaunchHeight[0] - m_adGirderHeight[0]});
+    c.Line(d.E, {W - B(12), y}, {W - B(12), -m_adHaunchHeight[n - 1] - m_adGirderHeight[n - 1]});
+    c.Line(d.D, {B(11), y}, {0, y}, 2);
+    c.Line(d.D, {W - B(12), y}, {B(11), y}, 2);
+    c.Line(d.D, {W, y}, {W - B(12), y}, 2);
     return 1;
 }
 
@@ -372,60 +380,74 @@ int CCrossSectionDrawer::DetailDimensions(const Canvas& c)
     DimensionSet d;
     const double H5 = H(5);
     const double* x = m_adX;
+    // The leads are as long on the page as on a deck of about 20 m: on a narrow deck, drawn
+    // larger, a metre's would run across it to the other side's stacks.
+    auto shorten = [&](double reach, double rise) {
+        return CDPoint(std::min(1.0, reach / std::max(std::fabs(c.scale.x), 1e-9)),
+                       std::min(1.0, rise / std::max(std::fabs(c.scale.y), 1e-9)));
+    };
+    CDPoint k = shorten(kLeadReach, kLeadRise);
     // A measured point led off by (dx, dy) to its dimension line.
-    auto lead = [&](double px, double py, double dx, double dy) { c.Line(d.E, {px, py}, {px + dx, py + dy}); };
-    // A height on the dimension line at xl, shifted up by dy.
-    auto height = [&](double xl, double y1, double y2, double dy, int place) {
-        c.Line(d.D, {xl, y1 + dy}, {xl, y2 + dy}, place);
+    auto lead = [&](double px, double py, double dx, double dy) {
+        c.Line(d.E, {px, py}, {px + k.x * dx, py + k.y * dy});
+    };
+    // A height measured at px, on the dimension line led off by (dx, dy); its label names the
+    // measured part, led to it.
+    auto height = [&](double px, double y1, double y2, double dx, double dy, int place) {
+        d.D.m_ledFrom = CDPoint(px, (y1 + y2) / 2);
+        c.Line(d.D, {px + k.x * dx, y1 + k.y * dy}, {px + k.x * dx, y2 + k.y * dy}, place);
+        d.D.m_ledFrom.reset();
     };
 
     // Median height.
     if (B(4) > 0.0 && H(6) > 0.0) {
         lead(x[10], m_adHeight[11], 1.5, 0.75);
-        height(x[10] + 1.5, H(7) + H5, m_adHeight[11], 0.75, 3);
+        height(x[10], H(7) + H5, m_adHeight[11], 1.5, 0.75, 3);
     }
     // Left edge block.
     if (m_nSidewalk == 1 || m_nSidewalk == 3) {
         for (double y : {m_adHeight[0], m_adHeight[2], H(3) + H5, H5})
             lead(B(2), y, 1.5, 1.5);
-        height(B(2) + 1.5, m_adHeight[2], m_adHeight[0], 1.5, 3);
-        height(B(2) + 1.5, H(3) + H5, m_adHeight[2], 1.5, 4);
-        height(B(2) + 1.5, H5, H(3) + H5, 1.5, 5);
+        height(B(2), m_adHeight[2], m_adHeight[0], 1.5, 1.5, 3);
+        height(B(2), H(3) + H5, m_adHeight[2], 1.5, 1.5, 4);
+        height(B(2), H5, H(3) + H5, 1.5, 1.5, 5);
     } else {
         for (double y : {m_adHeight[0], H5 + H(4)})
             lead(B(2), y, 1.5, 1.5);
-        height(B(2) + 1.5, H5 + H(4), m_adHeight[0], 1.5, 3);
+        height(B(2), H5 + H(4), m_adHeight[0], 1.5, 1.5, 3);
     }
     // Left carriageway, slab and left curb.
     for (double y : {H(4) + H5, H5, 0.0})
         lead(x[7], y, 1.5, 0.75);
     for (double y : {H(7) + H5, H5})
         lead(x[10], y, 1.5, 0.75);
-    height(x[7] + 1.5, H5, H(4) + H5, 0.75, 4);
-    height(x[7] + 1.5, 0.0, H5, 0.75, 5);
-    height(x[10] + 1.5, H5, H(7) + H5, 0.75, 4);
+    height(x[7], H5, H(4) + H5, 1.5, 0.75, 4);
+    height(x[7], 0.0, H5, 1.5, 0.75, 5);
+    height(x[10], H5, H(7) + H5, 1.5, 0.75, 4);
     lead(x[7], H5 + H(4), 1.5, 0.75);
     lead(x[7], H5 + H(11) + H(4), 1.5, 0.75);
-    height(x[7] + 1.5, H5 + H(4), H5 + H(11) + H(4), 0.75, 3);
+    height(x[7], H5 + H(4), H5 + H(11) + H(4), 1.5, 0.75, 3);
     // Right edge block, mirrored.
     if (m_nSidewalk == 0 || m_nSidewalk == 1) {
         for (double y : {m_adHeight[1], H5 + H(7)})
             lead(x[4], y, -1.5, 1.5);
-        height(x[4] - 1.5, H5 + H(7), m_adHeight[1], 1.5, 1);
+        height(x[4], H5 + H(7), m_adHeight[1], -1.5, 1.5, 1);
     } else {
         for (double y : {m_adHeight[1], m_adHeight[3], H(10) + H5, H5})
             lead(x[4], y, -1.5, 1.5);
-        height(x[4] - 1.5, m_adHeight[3], m_adHeight[1], 1.5, 1);
-        height(x[4] - 1.5, H(10) + H5, m_adHeight[3], 1.5, 8);
-        height(x[4] - 1.5, H5, H(10) + H5, 1.5, 7);
+        height(x[4], m_adHeight[3], m_adHeight[1], -1.5, 1.5, 1);
+        height(x[4], H(10) + H5, m_adHeight[3], -1.5, 1.5, 8);
+        height(x[4], H5, H(10) + H5, -1.5, 1.5, 7);
     }
     // Right curb.
     if (H(12) > 0.0) {
         lead(x[8], H5 + H(7), -0.375, 0.275);
         lead(x[8], H5 + H(12) + H(7), -0.375, 0.275);
-        height(x[8] - 0.375, H5 + H(7), H5 + H(12) + H(7), 0.275, 8);
+        height(x[8], H5 + H(7), H5 + H(12) + H(7), -0.375, 0.275, 8);
     }
     // Girder heights and haunches; the haunch width under the last girder.
+    // The haunch's lead clears a box's web beside it.
+    k = shorten(kHaunchLeadReach, kHaunchLeadReach);
     const int first = FirstDrawnGirder(), last = LastDrawnGirder();
     for (int i = first; i <= last; ++i) {
         const double h = m_adHaunchHeight[i], w = m_adHaunchWidth[i], G = m_adGirderHeight[i];
@@ -440,7 +462,7 @@ int CCrossSectionDrawer::DetailDimensions(const Canvas& c)
         c.Line(d.D, {xr, -h}, {xr, -h - G}, 4);
         lead(xl, 0.0, -0.75, -0.375);
         lead(xl, -h, -0.75, -0.375);
-        c.Line(d.D, {xl - 0.75, -0.375}, {xl - 0.75, -h - 0.375}, 7);
+        height(xl, 0.0, -h, -0.75, -0.375, 7);
     }
     return 1;
 }

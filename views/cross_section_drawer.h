@@ -67,6 +67,14 @@ public:
     // The girders with a haunch and a girder drawn: the single box has its one on line 1.
     int FirstDrawnGirder() const { return m_nBridgeType == 2 ? 1 : 0; }
     int LastDrawnGirder() const { return m_nBridgeType == 2 ? std::min(1, m_nGirders - 1) : m_nGirders - 1; }
+    // The dimension row under the girders (m): 5 m down, or lower under deep girders.
+    double LowerRow() const
+    {
+        double deepest = 0.0;
+        for (int i = FirstDrawnGirder(); i <= LastDrawnGirder(); ++i)
+            deepest = std::max(deepest, m_adHaunchHeight[i] + m_adGirderHeight[i]);
+        return -std::max(5.0, deepest + 1.5);
+    }
 
 protected:
     // Where the shapes go: the section-to-device mapping, upright or turned by the angle.

@@ -264,8 +264,14 @@ void CDimensionLine::WriteLabel(bool turned, double dAngle, CDC* pDC, CDPoint p1
         named.push_back(named.empty() ? turn(mid) : turn(nearest(corner.x + ext.cx / 2.0, corner.y - ext.cy / 2.0)));
     }
     // Moved farther off, it is led back to the line's middle.
-    if (!(m_bHideZeroLabel == 1 && AfxAtof(text) == 0.0))
+    const bool hidden = m_bHideZeroLabel == 1 && AfxAtof(text) == 0.0;
+    if (!hidden && m_ledFrom) {
+        const CDPoint s = m_ledFrom->ScalePoint(scale);
+        WriteClear(pDC, turned ? TurnedEscapement(dAngle) : 0, corners, text,
+                   turn(CPoint(xOff + int(s.x), yOff + int(s.y))), LabelKind::Dimension, {}, turn(mid));
+    } else if (!hidden) {
         WriteClear(pDC, turned ? TurnedEscapement(dAngle) : 0, corners, text, turn(mid), LabelKind::Dimension, named);
+    }
     pDC->SetBkMode(oldMode);
     pDC->SelectObject(oldFont);
     pDC->SelectObject(oldPen);

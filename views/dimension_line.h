@@ -6,6 +6,8 @@
 #include "framework/gdi.h"
 #include "geometry/plan.h"
 
+#include <optional>
+
 class CDimensionLine {
 public:
     CDimensionLine();
@@ -47,6 +49,10 @@ public:
     CSize m_sizeTextOffset{8, 20};
     CFont m_font;
     int m_bHideZeroLabel = 0;
+    // The point the line measures, where the drawing leads it off to the line by an extension
+    // line of its own: the label names that point, led to it (model point; none: the line's
+    // middle, beside it).
+    std::optional<CDPoint> m_ledFrom;
 
 private:
     CPoint Logical(CDPoint p, int xOff, int yOff, CDPoint scale) const;

@@ -9,6 +9,7 @@
 #include "framework/format.h"
 #include "framework/print.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -144,7 +145,21 @@ CLabelRoom* CLabelRoom::Of(CDC* pDC)
     return nullptr;
 }
 
-bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY) const
+bool IsNumber(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("^[-+]?\\d[\\d.,]*$"));
+    return number.match(text.trimmed()).hasMatch();
+}
+
+int NumberEndReach(const QString& text, const CRect& cell, bool bAlongY)
+{
+    if (!IsNumber(text))
+        return 0;
+    const int length = bAlongY ? std::abs(cell.Height()) : std::abs(cell.Width());
+    return int(std::ceil(length / double(std::max<qsizetype>(text.size(), 1)) / 4.0));
+}
+
+bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY, int nEnds) const
 {
     if (!m_frame.IsRectEmpty() && (cell.left < m_frame.left + kTouch || cell.right > m_frame.right - kTouch ||
                                    cell.top < m_frame.top + kTouch || cell.bottom > m_frame.bottom - kTouch))
@@ -158,11 +173,18 @@ bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY) const
         if (Overlap(c.rect, cell, ax, ay))
             return false;
     }
-    if (bOfLines)
+    if (bOfLines) {
+        const int inset = m_nLineGap < 0 ? kTouch : -m_nLineGap;
+        // A line may not end just beyond a number's ends either; the touch allowance is kept
+        // across its line only.
+        CRect reach = cell;
+        if (nEnds > 0)
+            bAlongY ? reach.InflateRect(0, nEnds + inset + 1) : reach.InflateRect(nEnds + inset + 1, 0);
         for (const auto& [p, q] : m_lines)
-            if (SegmentThrough(p, q, cell, m_nLineGap < 0 ? kTouch : -m_nLineGap))
+            if (SegmentThrough(p, q, reach, inset))
                 return false;
-    return !m_pOuter || m_pOuter->IsClear(cell, bOfLines, bAlongY);
+    }
+    return !m_pOuter || m_pOuter->IsClear(cell, bOfLines, bAlongY, nEnds);
 }
 
 bool CLabelRoom::Holds(const CRect& cell, const QString& text) const
@@ -176,9 +198,16 @@ bool CLabelRoom::Holds(const CRect& cell, const QString& text) const
 
 bool CLabelRoom::CrossesText(CPoint p, CPoint q) const
 {
-    for (const Cell& c : m_cells)
-        if (!c.text.isEmpty() && SegmentThrough(p, q, c.rect))
+    for (const Cell& c : m_cells) {
+        if (c.text.isEmpty())
+            continue;
+        // Nor ends by a number's first or last character.
+        CRect reach = c.rect;
+        if (const int ends = NumberEndReach(c.text, c.rect, c.alongY); ends > 0)
+            c.alongY ? reach.InflateRect(0, ends + kTouch + 1) : reach.InflateRect(ends + kTouch + 1, 0);
+        if (SegmentThrough(p, q, reach))
             return true;
+    }
     return m_pOuter && m_pOuter->CrossesText(p, q);
 }
 
@@ -273,11 +302,16 @@ bool Led(const CLabelRoom& room, const CRect& cell, CPoint named, LabelKind kind
            room.NearerToAnother(cell, named, kind);
 }
 
-std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPoint named, LabelKind kind,
-                                 bool bOfLines, bool bAlongY)
+// A label led back to the point it names stays within this (15 mm) of it.
+constexpr int kLongestLeader = 145;
+
+std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPoint named, CPoint anchor,
+                                 LabelKind kind, bool bOfLines, bool bAlongY, int nEnds)
 {
+    // A long text looks as far again as half its length: its near end may still be by its point.
     const int h = std::max(bAlongY ? asked.Width() : asked.Height(), 3);
-    const int step = h / 2, reach = kNearbyHeights * h;
+    const int length = bAlongY ? asked.Height() : asked.Width();
+    const int step = h / 2, reach = kNearbyHeights * h + std::max(0, length - 2 * h) / 2;
     std::vector<CPoint> offsets;
     for (int dy = -reach; dy <= reach; dy += step)
         for (int dx = -reach; dx <= reach; dx += step)
@@ -289,9 +323,12 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
     for (CPoint d : offsets) {
         CRect cell = asked;
         cell.OffsetRect(d.x, d.y);
-        if (!room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY))
+        if (!room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY, nEnds))
             continue;
-        if (Led(room, cell, named, kind) && room.CrossesText(named, NearestIn(cell, named)))
+        // Led, its leader runs through no text, and reaches no farther than a leader may.
+        const bool led = Led(room, cell, named, kind) || anchor != named;
+        if (led && (room.CrossesText(named, NearestIn(cell, named)) ||
+                    Distance(anchor, NearestIn(cell, anchor)) > kLongestLeader))
             continue;
         return cell;
     }
@@ -317,7 +354,8 @@ std::vector<LabelNote> LabelNotes(const std::vector<CDC::Record>& records)
 }
 
 int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, const QString& text,
-               std::optional<CPoint> anchor, LabelKind kind, const std::vector<CPoint>& namedAt)
+               std::optional<CPoint> anchor, LabelKind kind, const std::vector<CPoint>& namedAt,
+               std::optional<CPoint> via)
 {
     if (cornersIn.empty())
         return -1;
@@ -330,12 +368,12 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
     // The label as the records tell it; where it was left out, the first place names the anchor.
     auto pointNamed = [&](int place, bool led) {
         const CRect first = TextCell(pDC, nEscapement, cornersIn.front().x, cornersIn.front().y, text);
-        const bool at = place >= 0 && size_t(place) < std::min(namedAt.size(), cornersIn.size()) && !led;
+        const bool at = place >= 0 && size_t(place) < std::min(namedAt.size(), cornersIn.size()) && (!led || via);
         return at ? namedAt[size_t(place)] : anchor ? *anchor : first.CenterPoint();
     };
     auto note = [&](int place, const CRect& cell, bool led = false) {
         if (pDC->IsRecording())
-            NoteLabel(pDC, {kind, text, pointNamed(place, led), cell, place, led});
+            NoteLabel(pDC, {kind, text, pointNamed(place, led), cell, place, led || (via && !cell.IsRectEmpty())});
     };
     CLabelRoom* room = CLabelRoom::Of(pDC);
     if (!room) {
@@ -368,7 +406,9 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
     if (room->Holds(asked, text))
         return -1;   // noted where it was written
     const bool keep = room->LeavesNoneOut();
-    const CPoint named = anchor ? *anchor : asked.CenterPoint();
+    // A label led by the drawing's own line keeps by that line's end.
+    const CPoint named = via ? *via : anchor ? *anchor : asked.CenterPoint();
+    const int ends = NumberEndReach(text, asked, alongY);
     // The first of the corners whose cell is clear (of the lines too where asked), moved into
     // the frame where it is not; unless `plain`, none but the first that stands nearer to what
     // another label of its kind names.
@@ -384,8 +424,8 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
                     at.Offset(d.x, d.y);
                     cell.OffsetRect(d.x, d.y);
                 }
-                if (!room->IsClear(keep ? Wider(cell, kRounding) : cell, ofLines, alongY) ||
-                    (!plain && i > 0 && room->NearerToAnother(cell, pointNamed(int(i), false), kind, named)))
+                if (!room->IsClear(keep ? Wider(cell, kRounding) : cell, ofLines, alongY, ends) ||
+                    (!plain && i > 0 && !via && room->NearerToAnother(cell, pointNamed(int(i), false), kind, named)))
                     continue;
                 write(at);
                 room->Take(cell, text, alongY, asked);
@@ -405,13 +445,18 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
             return i;
         // Off its places, near them, led back to what it names where it stands apart.
         if (const std::optional<CRect> cell =
-                keep ? NearbyClear(*room, asked, named, kind, ofLines, alongY) : std::nullopt) {
+                keep ? NearbyClear(*room, asked, named, anchor ? *anchor : named, kind, ofLines, alongY, ends)
+                     : std::nullopt) {
             write(CPoint(corners.front().x + cell->left - asked.left, corners.front().y + cell->top - asked.top));
-            room->AddStray(!ofLines && !room->IsClear(*cell, true, alongY));
+            room->AddStray(!ofLines && !room->IsClear(*cell, true, alongY, ends));
             room->Take(*cell, text, alongY, asked);
-            const CPoint end = NearestIn(*cell, named);
+            // A leader stops short of a number's ends, not to read as a digit or a sign of it.
+            CRect reach = *cell;
+            if (ends > 0)
+                alongY ? reach.InflateRect(0, ends + kTouch + 1) : reach.InflateRect(ends + kTouch + 1, 0);
+            const CPoint end = NearestIn(reach, named);
             const bool led = Led(*room, *cell, named, kind);
-            room->Named(kind, named);
+            room->Named(kind, via && anchor ? *anchor : named);
             if (led) {
                 CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
                 Selected<CPen> leader(pDC, &pen);

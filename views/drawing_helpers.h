@@ -60,9 +60,16 @@ CRect TextCell(CDC* pDC, int nEscapement, int x, int y, const QString& text);
 // may touch a line by 0.3 mm, its font's leading.
 bool SegmentThrough(CPoint p, CPoint q, const CRect& r, int nInset = 3);
 
+// A line ending beyond a number's first or last character, along its reading line, within a
+// quarter of a character, reads as a digit or a sign of it: that quarter for a text written in
+// `cell` (reading along y where turned a quarter), 0 for a text that is no number.
+bool IsNumber(const QString& text);
+int NumberEndReach(const QString& text, const CRect& cell, bool bAlongY);
+
 // What a label names, so that the records tell it: a girder, a node of the plan, a cross member,
-// a dimension line, a support, a section of a girder, or a value at a point of a curve or load.
-enum class LabelKind { None, Girder, Node, Member, Dimension, Support, Section, Value };
+// a dimension line, a support, a section of a girder, a value at a point of a curve or load, or
+// a layer of the deck by its thickness.
+enum class LabelKind { None, Girder, Node, Member, Dimension, Support, Section, Value, Layer };
 
 // The room a drawing leaves its labels: the cells of the texts written so far, the marks and
 // lines they keep clear of, and the frame they stay inside. While one is open on a DC the
@@ -79,7 +86,8 @@ public:
     static CLabelRoom* Of(CDC* pDC);
 
     // Clear of the frame's edge, the marks and lines, and by a little gap of other texts.
-    bool IsClear(const CRect& cell, bool bOfLines = true, bool bAlongY = false) const;
+    // Lines keep nEnds further off its ends along its reading line (see NumberEndReach).
+    bool IsClear(const CRect& cell, bool bOfLines = true, bool bAlongY = false, int nEnds = 0) const;
     // Whether the same text was meant for that cell (or one a text's gap from it) already.
     bool Holds(const CRect& cell, const QString& text) const;
     // The shift that brings the cell inside the frame, (0, 0) where it is or cannot be.
@@ -173,10 +181,13 @@ std::vector<LabelNote> LabelNotes(const std::vector<CDC::Record>& records);
 int WriteClear(CDC* pDC, int nEscapement, std::initializer_list<CPoint> corners, const QString& text);
 // Each call notes its label (see NoteLabel) as of `kind`, named at the anchor; where `named`
 // gives a point for each corner (the point of a line nearest the label there), a label written
-// at a corner is noted as naming that point.
+// at a corner is noted as naming that point. Where the drawing leads the label's place to the
+// anchor itself (an extension line from what a dimension measures, a note's leader), `via` is
+// where that line leaves the label: the label is noted led to the anchor (or to the corner's
+// point of `named`), and one moved off its places is led back to `via`.
 int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text,
                std::optional<CPoint> anchor = std::nullopt, LabelKind kind = LabelKind::None,
-               const std::vector<CPoint>& named = {});
+               const std::vector<CPoint>& named = {}, std::optional<CPoint> via = std::nullopt);
 // The top-left corner that puts the text's cell beside the point p, nGap away, on the side
 // (sx, sy) of it (each -1, 0 centred, or 1).
 CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy);

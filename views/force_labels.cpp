@@ -200,8 +200,19 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         const CPoint a = Place(CPoint(c.l, c.b)), b = Place(CPoint(c.r, c.t));
         return CRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
     };
-    auto nearest = [](const Taken& c, CPoint p) {
-        return CPoint(std::clamp(p.x, c.l, c.r), std::clamp(p.y, c.b, c.t));
+    // How far lines keep off a value's ends along its line, where they would read as a digit
+    // or a sign of it.
+    auto ends = [](const Ask& a, const Taken& c) {
+        // A step's number stands in its own ring instead.
+        if (a.kind != LabelKind::Value)
+            return 0;
+        const int reach = NumberEndReach(a.text, CRect(c.l, c.b, c.r, c.t), false);
+        return reach > 0 ? reach + 1 : 0;
+    };
+    // A leader's end at the cell: short of a value's ends.
+    auto nearest = [&](const Taken& c, const Ask& a) {
+        const int e = ends(a, c);
+        return CPoint(std::clamp(a.at.x, c.l - e, c.r + e), std::clamp(a.at.y, c.b, c.t));
     };
     const int gap = kValueHeight / 2;
     std::vector<Placed> placed(m_aAsks.size());
@@ -232,7 +243,8 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
                 return 0;
         }
-        if (over == 0 && lines.Cross(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap))
+        if (over == 0 && lines.Cross(c.l - kLineGap - ends(a, c), c.b - kLineGap, c.r + kLineGap + ends(a, c),
+                                     c.t + kLineGap))
             return 0;
         if (std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) { return near(c, t); }))
             return 0;
@@ -248,7 +260,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         }
         if (led) {
             // Its leader runs through no text, and crosses no line once off the lines at its point.
-            const CPoint end = nearest(c, a.at);
+            const CPoint end = nearest(c, a);
             const double len = std::hypot(double(end.x - a.at.x), double(end.y - a.at.y));
             const double k = std::min(1.0, kLeaderStart / std::max(len, 1.0));
             const CPoint from(a.at.x + int(std::lround((end.x - a.at.x) * k)),
@@ -270,7 +282,14 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             if (std::any_of(m_aTaken.begin(), m_aTaken.end(), meets))
                 return 0;
             for (size_t j = 0; j < placed.size(); ++j) {
-                if (j == i || placed[j].place < 0 || !meets(placed[j].cell))
+                if (j == i || placed[j].place < 0)
+                    continue;
+                // Nor ends by a value's first or last character.
+                Taken reach = placed[j].cell;
+                const int e = ends(m_aAsks[j], reach);
+                reach.l -= e;
+                reach.r += e;
+                if (!meets(reach))
                     continue;
                 if (!evictNumbers || !evict || m_aAsks[j].kind != LabelKind::Section)
                     return 0;
@@ -294,7 +313,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     auto take = [&](size_t i, const Taken& c, int place, bool led) {
         placed[i] = {c, place, led};
         if (led)
-            lines.Add(m_aAsks[i].at, nearest(c, m_aAsks[i].at));
+            lines.Add(m_aAsks[i].at, nearest(c, m_aAsks[i]));
     };
     // Each at its own place where that is clear, the values first.
     for (const LabelKind kind : {LabelKind::Value, LabelKind::Section})
@@ -529,7 +548,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
             return;
         Selected<CPen> pen(pDC, &black);
         pDC->MoveTo(Place(m_aAsks[i].at));
-        pDC->LineTo(Place(nearest(placed[i].cell, m_aAsks[i].at)));
+        pDC->LineTo(Place(nearest(placed[i].cell, m_aAsks[i])));
     };
     // The numbers in their circles, in the font of the axis.
     for (size_t i = 0; i < m_aAsks.size(); ++i) {

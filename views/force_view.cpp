@@ -36,8 +36,9 @@ constexpr int kSplineSteps = 8;
 constexpr int kMargin = 50;
 // Two tick labels at least this far apart, or the later one is left out.
 constexpr int kLabelGap = 4;
-// A label at a support starts clear of the axis ticks there, which reach 10 units out.
-constexpr int kBesideTick = 12;
+// A label at a support starts clear of the axis ticks there, which reach 10 units out, by a
+// little more than a quarter of a value's character: nearer, a tick reads as a sign of it.
+constexpr int kBesideTick = 18;
 // A step's number stands in an ellipse of these half axes, this far off its step.
 constexpr int kCircleRx = 26;
 constexpr int kCircleRy = 22;

@@ -13,10 +13,11 @@
 namespace {
 
 constexpr double kTurn = 270.0;
-// Slanted leaders of the curb heights (m along each axis).
+// Slanted leaders of the curb heights (m along each axis), at most this long on the page
+// (logical units) for each metre of it.
 constexpr double kLeader = 0.75;
-// The dimension row below the girders, and the text room above the upper dimensions (m).
-constexpr double kLowerRow = -5.0;
+constexpr double kLeaderReach = 60.0;
+// The text room above the upper dimensions (m).
 constexpr double kTop = 8.5;
 // Captions start this far right of the deck (logical units); values over the sidewalk
 // pavements stand this much higher than those over the carriageways.
@@ -194,7 +195,9 @@ int CLoadDiagram::UpperDimensions(const Canvas& c)
 {
     LoadDimensionSet d;
     c.dc->SetBkMode(TRANSPARENT);
-    const double W = m_dWidth, t = kLeader;
+    // The leaders as long on the page as on a wide deck, not across a narrow one drawn large.
+    const double W = m_dWidth, tx = kLeader * std::min(1.0, kLeaderReach / std::max(std::fabs(c.scale.x), 1e-9));
+    const double t = kLeader * std::min(1.0, kLeaderReach / std::max(std::fabs(c.scale.y), 1e-9));
     const double cL = m_adHeight[0], cR = m_adHeight[1], sL = m_adHeight[2], sR = m_adHeight[3];
     if (B(4) > 0.0 && H(6) > 0.0) {
         c.Line(d.extension, {B(1), 8.5}, {B(1), 0}, 2);
@@ -208,12 +211,16 @@ int CLoadDiagram::UpperDimensions(const Canvas& c)
     c.Line(d.row, {B(2), 6.0}, {W - B(6), 6.0}, 2);
     c.Line(d.row, {0, 6.0}, {B(2), 6.0}, 2);
     c.Line(d.row, {W - B(6), 6.0}, {W, 6.0}, 2);
-    c.Line(d.height, {B(2) + t, cL + t}, {B(2) + t, sL + t}, 4);
-    c.Line(d.height, {W - B(6) - t, cR + t}, {W - B(6) - t, sR + t}, 8);
-    c.Line(d.leader, {B(2), cL}, {B(2) + t, cL + t}, 2);
-    c.Line(d.leader, {B(2), sL}, {B(2) + t, sL + t}, 2);
-    c.Line(d.leader, {W - B(6), cR}, {W - B(6) - t, cR + t}, 2);
-    c.Line(d.leader, {W - B(6), sR}, {W - B(6) - t, sR + t}, 2);
+    // Each names the kerb it measures, led to it.
+    d.height.m_ledFrom = CDPoint(B(2), (cL + sL) / 2);
+    c.Line(d.height, {B(2) + tx, cL + t}, {B(2) + tx, sL + t}, 4);
+    d.height.m_ledFrom = CDPoint(W - B(6), (cR + sR) / 2);
+    c.Line(d.height, {W - B(6) - tx, cR + t}, {W - B(6) - tx, sR + t}, 8);
+    d.height.m_ledFrom.reset();
+    c.Line(d.leader, {B(2), cL}, {B(2) + tx, cL + t}, 2);
+    c.Line(d.leader, {B(2), sL}, {B(2) + tx, sL + t}, 2);
+    c.Line(d.leader, {W - B(6), cR}, {W - B(6) - tx, cR + t}, 2);
+    c.Line(d.leader, {W - B(6), sR}, {W - B(6) - tx, sR + t}, 2);
     c.dc->SetBkMode(OPAQUE);
     return 1;
 }
@@ -227,13 +234,13 @@ int CLoadDiagram::LowerDimensions(const Canvas& c)
     const double x0 = B(11), xn = W - B(12);
     if (B(4) > 0.0 && H(6) > 0.0)
         c.Line(d.extension, {B(1), 0}, {B(1), -3.0}, 2);
-    c.Line(d.extension, {0, 0}, {0, kLowerRow}, 2);
-    c.Line(d.extension, {W, 0}, {W, kLowerRow}, 2);
-    c.Line(d.extension, {x0, -m_adHaunchHeight[0] - m_adGirderHeight[0]}, {x0, kLowerRow}, 2);
-    c.Line(d.extension, {xn, -m_adHaunchHeight[n - 1] - m_adGirderHeight[n - 1]}, {xn, kLowerRow}, 2);
-    c.Line(d.row, {0, kLowerRow}, {x0, kLowerRow}, 2);
-    c.Line(d.row, {x0, kLowerRow}, {xn, kLowerRow}, 2);
-    c.Line(d.row, {W, kLowerRow}, {xn, kLowerRow}, 2);
+    c.Line(d.extension, {0, 0}, {0, LowerRow()}, 2);
+    c.Line(d.extension, {W, 0}, {W, LowerRow()}, 2);
+    c.Line(d.extension, {x0, -m_adHaunchHeight[0] - m_adGirderHeight[0]}, {x0, LowerRow()}, 2);
+    c.Line(d.extension, {xn, -m_adHaunchHeight[n - 1] - m_adGirderHeight[n - 1]}, {xn, LowerRow()}, 2);
+    c.Line(d.row, {0, LowerRow()}, {x0, LowerRow()}, 2);
+    c.Line(d.row, {x0, LowerRow()}, {xn, LowerRow()}, 2);
+    c.Line(d.row, {W, LowerRow()}, {xn, LowerRow()}, 2);
     c.dc->SetBkMode(OPAQUE);
     return 1;
 }
@@ -364,7 +371,7 @@ void CLoadDiagram::DrawRotatedText(CDC* pDC, double dAngle, int x, int y, const 
 }
 
 int CLoadDiagram::Text(const Canvas& c, const std::vector<CPoint>& places, const QString& text, bool bValue,
-                       CPoint named, LabelKind kind)
+                       CPoint named, LabelKind kind, const std::vector<CPoint>& leaders)
 {
     // Values that read as zero stay blank; a text whose places are all taken is left out.
     if (bValue && AfxAtof(text) == 0.0)
@@ -373,8 +380,12 @@ int CLoadDiagram::Text(const Canvas& c, const std::vector<CPoint>& places, const
     for (CPoint p : places)
         corners.push_back(c.turned ? c.Place(p) : p);
     const int oldMode = c.dc->SetBkMode(TRANSPARENT);
-    const int taken =
-        WriteClear(c.dc, c.turned ? CDimensionLine::TurnedEscapement(c.angle) : 0, corners, text, c.Place(named), kind);
+    std::vector<CPoint> feet;
+    for (CPoint p : leaders)
+        feet.push_back(c.Place(p));
+    const int taken = WriteClear(c.dc, c.turned ? CDimensionLine::TurnedEscapement(c.angle) : 0, corners, text,
+                                 c.Place(named), kind, feet,
+                                 leaders.empty() ? std::nullopt : std::optional<CPoint>(c.Place(named)));
     c.dc->SetBkMode(oldMode);
     return taken;
 }
@@ -434,15 +445,18 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         c.Line(depth, {x, top}, {x, bottom}, 4);
     }
 
-    // Thickness notes of the slab and the pavements.
+    // Thickness notes of the pavements and the slab, each led up from its layer a line or a few
+    // of text above it, the leader short on the page however large the deck is drawn; the
+    // narrowest layer first, whose leader has the least room.
     CDimensionLine leader(PS_SOLID, 2, kBlue, 0), shelf(PS_SOLID, 0, kBlue, 0);
     const double q = (W - B(2) - B(6)) / 4;
     const struct {
         const char* format;
-        double value, x, y, end, from;
-    } notes[] = {{"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, 4.0, H(5) / 2, 0.0},
-                 {"左車道舗装 t = %.0fmm", H(4) * 1000, B(2) + q, 3.0, H(5) + H(4) / 2, m_adX[7]},
-                 {"右車道舗装 t = %.0fmm", H(7) * 1000, B(2) + 3 * q, 2.0, H(5) + H(7) / 2, m_adX[10]}};
+        double value, x;
+        double end, from, to;
+    } notes[] = {{"右車道舗装 t = %.0fmm", H(7) * 1000, B(2) + 3 * q, H(5) + H(7) / 2, m_adX[10], m_adX[8]},
+                 {"左車道舗装 t = %.0fmm", H(4) * 1000, B(2) + q, H(5) + H(4) / 2, m_adX[7], m_adX[9]},
+                 {"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, H(5) / 2, 0.0, W}};
     for (const auto& n : notes) {
         const QString text = AfxFormat(n.format, n.value);
         const CSize ext = dc->GetTextExtent(text);
@@ -453,38 +467,58 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         const double x0 = std::max(n.from, std::min(n.x, W - B(6) - (ext.cx + kEdgeGap) / sx));
         // Where another note stands there, a line of text higher, its leader longer; where a
         // line runs through all of them (the deck's centre line), the same a quarter of the
-        // note's length further left, as far as its layer goes. A place whose leader would run
-        // through a text written already is none while another is left.
+        // note's length aside, left first, as far as its layer goes. A place whose leader would
+        // run through a text written already is none while another is left.
         struct Place {
             CPoint corner;
             CDPoint shelf;  // the leader's top, where the note stands
+            int towards;    // the note stands right of its leader (1) or left of it (-1)
         };
         std::vector<Place> all, clear;
-        for (double x = x0; all.empty() || x >= n.from; x -= ext.cx / 4.0 / sx)
-            for (int k = 0; k < 4; ++k)
-                all.push_back({CPoint(X(x), Y(n.y) + ext.cy * (k + 1)), CDPoint(x, n.y + ext.cy * k / c.scale.y)});
+        const int layer = Y(n.end);
+        const double step = ext.cx / 8.0 / sx;
+        for (int towards : {1, -1})
+            for (int j = 0; j <= int((n.to - n.from) / step) + 1; ++j)
+                for (int side : {-1, 1}) {
+                    const double x = x0 + side * j * step;
+                    if ((j == 0 && side > 0) || (!all.empty() && (x < n.from || x > n.to)))
+                        continue;
+                    const int left = towards > 0 ? X(x) : X(x) - ext.cx;
+                    for (int k = 1; k <= 3; ++k) {
+                        const int rise = ext.cy * k;
+                        all.push_back({CPoint(left, layer + rise + ext.cy), CDPoint(x, n.end + rise / c.scale.y),
+                                       towards});
+                    }
+                }
         CLabelRoom* room = CLabelRoom::Of(dc);
         auto ends = [&](const Place& p) {
             return std::pair{c.Place(c.Map({p.shelf.x, n.end})), c.Place(c.Map(p.shelf))};
         };
+        auto shelfEnd = [&](const Place& p) {
+            return c.Place(c.Map({p.shelf.x + p.towards * ext.cx / sx, p.shelf.y}));
+        };
         for (const Place& p : all)
-            if (const auto [foot, top] = ends(p); !room || !room->CrossesText(foot, top))
+            if (const auto [foot, top] = ends(p);
+                !room || (!room->CrossesText(foot, top) && !room->CrossesText(top, shelfEnd(p))))
                 clear.push_back(p);
         const std::vector<Place>& at = clear.empty() ? all : clear;
-        std::vector<CPoint> corners;
-        for (const Place& p : at)
+        std::vector<CPoint> corners, feet;
+        for (const Place& p : at) {
             corners.push_back(p.corner);
-        const int taken = Text(c, corners, text, false, c.Map({x0, n.end}));
+            feet.push_back(c.Map({p.shelf.x, n.end}));
+        }
+        const int taken = Text(c, corners, text, false, c.Map({x0, n.end}), LabelKind::Layer, feet);
         // A note standing elsewhere has its leader from the layer already.
         if (taken < 0 || taken >= int(at.size()))
             continue;
         const Place& p = at[size_t(taken)];
         c.Line(leader, p.shelf, {p.shelf.x, n.end});
-        c.Line(shelf, {p.shelf.x + ext.cx / sx, p.shelf.y}, p.shelf);
-        // The texts written after it keep off its leader.
+        c.Line(shelf, {p.shelf.x + p.towards * ext.cx / sx, p.shelf.y}, p.shelf);
+        // The texts written after it keep off its leader and its shelf.
         if (room) {
             const auto [foot, top] = ends(p);
             room->KeepOffLine(foot, top);
+            room->KeepOffLine(top, shelfEnd(p));
         }
     }
 
@@ -584,8 +618,8 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                 Text(c, places(v), v.text, true, v.named, LabelKind::Value);
     }
     // Frame lines at the deck edges from the last row up to the dimension row.
-    c.Line(baseline, {0, RowY(rows.last)}, {0, kLowerRow});
-    c.Line(baseline, {W, RowY(rows.last)}, {W, kLowerRow});
+    c.Line(baseline, {0, RowY(rows.last)}, {0, LowerRow()});
+    c.Line(baseline, {W, RowY(rows.last)}, {W, LowerRow()});
     dc->SetBkMode(OPAQUE);
     return 1;
 }

@@ -42,8 +42,8 @@ public:
             attachments = 0, last = 3;
     };
     Rows LayOutRows(int nSidewalk) const;
-    // Baseline of row k (m).
-    static double RowY(int k) { return -(3.0 * k + 5.0); }
+    // Baseline of row k (m); row 0 is the dimension row under the girders.
+    double RowY(int k) const { return LowerRow() - 3.0 * k; }
     // Steel weight of girder i in tf/m, from the document as it stands now.
     double SteelWeight(int nGirder) const;
     // What the drawing covers in logical units about its origin, y up (top above bottom).
@@ -80,8 +80,10 @@ private:
     // A text of the diagram with its upright top left at the first of the places that is
     // clear, upright or turned, else near them led back to the upright point it names; the
     // index of the place taken, the count of places when it stands elsewhere, -1 when left out.
+    // `leaders`: where the text is led from `named` by a line of the diagram's own, the upright
+    // point that line starts from at each place.
     int Text(const Canvas& c, const std::vector<CPoint>& places, const QString& text, bool bValue, CPoint named,
-             LabelKind kind = LabelKind::None);
+             LabelKind kind = LabelKind::None, const std::vector<CPoint>& leaders = {});
     // Unit weights to block heights: 9.80665 in SI units.
     static double Gravity();
 };

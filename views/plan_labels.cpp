@@ -252,8 +252,10 @@ struct CPlanLabelLayout {
         });
     }
     // Clear of the lines, marks, texts and frame. A value written at nEscapement may stand on
-    // its line: its foot (a sixth of its height) holds no glyphs of digits.
-    bool IsClear(const CRect& cell, int nEscapement, int nHeight, bool bOnLine = false) const
+    // its line: its foot (a sixth of its height) holds no glyphs of digits. A number keeps the
+    // lines off its ends along its line besides (see NumberEndReach).
+    bool IsClear(const CRect& cell, int nEscapement, int nHeight, bool bOnLine = false,
+                 const QString& text = QString()) const
     {
         const bool alongY = (nEscapement / 900) % 2 != 0;
         const double e = nEscapement / 10.0 * kPi / 180.0;
@@ -268,7 +270,10 @@ struct CPlanLabelLayout {
             ink.bottom -= foot;
         else if (fy < -0.5)
             ink.top += foot;
-        return !CrossesLine(ink) && KeepsGap(cell, alongY, nHeight) && room->IsClear(cell, true, alongY);
+        const int ends = NumberEndReach(text, cell, alongY);
+        if (ends > 0)
+            ink.InflateRect(std::fabs(fy) >= 0.5 ? ends + 2 : 0, std::fabs(fx) >= 0.5 ? ends + 2 : 0);
+        return !CrossesLine(ink) && KeepsGap(cell, alongY, nHeight) && room->IsClear(cell, true, alongY, ends);
     }
 };
 
@@ -297,9 +302,20 @@ void PutLabel(CDC* pDC, CPlanLabelLayout* layout, int nEscapement, CPoint corner
 }
 
 // A leader from the point a label names to the nearest point of its cell.
-void DrawLeader(CDC* pDC, CPlanLabelLayout* layout, CPoint from, const CRect& cell)
+// Where a leader from the point meets the label's cell: short of a number's ends along its line,
+// not to read as a digit or a sign of it.
+CPoint LeaderEnd(const CRect& cell, CPoint from, const QString& text)
 {
-    const CPoint to = NearestIn(cell, from);
+    const bool alongY = cell.Height() > cell.Width();
+    CRect reach = cell;
+    if (const int ends = NumberEndReach(text, cell, alongY); ends > 0)
+        alongY ? reach.InflateRect(0, ends + kTouch) : reach.InflateRect(ends + kTouch, 0);
+    return NearestIn(reach, from);
+}
+
+void DrawLeader(CDC* pDC, CPlanLabelLayout* layout, CPoint from, const CRect& cell, const QString& text = QString())
+{
+    const CPoint to = LeaderEnd(cell, from, text);
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     Selected<CPen> leader(pDC, &pen);
     pDC->MoveTo(from);
@@ -369,6 +385,8 @@ void CPlanDrawer::KeepLabelsOffMarks(CDC* pDC, CMarivoltenDoc* pDoc, bool bDimen
         }
         DrawBaseLine(probe, pDoc);
         DrawGirderLines(probe, pDoc);
+        // The supports' lines too: a number's end by one reads as a digit.
+        DrawSupports(probe, pDoc);
         DrawCurbLines(probe, pDoc);
         DrawKerbOuterLines(probe, pDoc);
         DrawRailingLines(probe, pDoc);
@@ -536,7 +554,7 @@ int CPlanDrawer::WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
     for (size_t i = 0; i < places.size(); ++i) {
         const CRect cell = TextCell(pDC, esc, places[i].x, places[i].y, text);
         if ((nGirder >= 0 && layout->OnOtherGirder(cell, nGirder)) ||
-            !layout->IsClear(cell, esc, h, kind == LabelKind::Dimension))
+            !layout->IsClear(cell, esc, h, kind == LabelKind::Dimension, text))
             continue;
         // Farther than two and a half texts from what it names it is led back to it, by a
         // leader through no text; so is a value nearer another thing of its kind, which is
@@ -546,10 +564,10 @@ int CPlanDrawer::WriteLabel(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
         if (!nearest && kind != LabelKind::Dimension)
             continue;
         const bool led = !nearest || Distance(anchor, end) > 2.5 * std::min(cell.Width(), cell.Height());
-        if (led && (Distance(anchor, end) > kLongestLeader || layout->CrossesText(anchor, end)))
+        if (led && (Distance(anchor, end) > kLongestLeader || layout->CrossesText(anchor, LeaderEnd(cell, anchor, text))))
             continue;
         if (led)
-            DrawLeader(pDC, layout, anchor, cell);
+            DrawLeader(pDC, layout, anchor, cell, text);
         PutLabel(pDC, layout, esc, places[i], {kind, text, anchor, cell, int(i), led});
         return int(i);
     }
@@ -576,7 +594,7 @@ void CPlanDrawer::WriteText(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
     const int h = pDC->GetTextExtent(text).cy;
     std::vector<CPoint> clear;
     for (CPoint c : corners)
-        if (layout->IsClear(TextCell(pDC, esc, c.x, c.y, text), esc, h))
+        if (layout->IsClear(TextCell(pDC, esc, c.x, c.y, text), esc, h, false, text))
             clear.push_back(c);
     const int taken = clear.empty() ? -1 : WriteClear(pDC, esc, clear, text);
     if (taken >= 0)

@@ -125,16 +125,22 @@ inline void EnterDeck(const std::vector<std::pair<int, double>>& values, bool at
     Command(ID_SETUP_CROSS_SECTION);
 }
 
-// One girder height (mm) for every girder, in the plate or box girder data.
-inline void EnterGirderHeight(double height)
+// One girder height (mm) for every girder, in the plate or box girder data; or each girder's
+// own, G1 first (the rest as G1 where fewer are given).
+inline void EnterGirderHeight(const std::vector<double>& heights)
 {
     const bool plate = g_nBridgeType == 0;
     RunModal(ID_SETUP_MAIN_GIRDER2, [&](CDialog* d) {
-        Enter(Table(d, plate ? IDC_PG_HEIGHT_TABLE : IDC_BG_HEIGHT_TABLE), 0, 0, Mm(height));
+        CTableGrid& t = Table(d, plate ? IDC_PG_HEIGHT_TABLE : IDC_BG_HEIGHT_TABLE);
+        Enter(t, 0, 0, Mm(heights.front()));
         Press(d, plate ? IDC_PG_ALIGN_HEIGHTS : IDC_BG_ALIGN_HEIGHTS);
+        for (int row = 1; row < int(heights.size()) && row < t.GetNumberRows(); ++row)
+            Enter(t, row, 0, Mm(heights[size_t(row)]));
         Ok(d);
     });
 }
+
+inline void EnterGirderHeight(double height) { EnterGirderHeight(std::vector<double>{height}); }
 
 // A girder height that varies: change points added as (span from 1, mm from its left support),
 // then per definition point in bridge order the height (mm) of every girder, drawn straight.

@@ -1,6 +1,8 @@
 // Designs drawn from a seed: plate girders, boxes or a single box over one to six spans, skewed,
 // straight or curved, with or without sidewalks, in either unit system, of constant or varying
-// girder height. The same seed gives the same design on every library: only the generator's
+// girder height. A third keep the cross-section table as it comes (a deck of 4.4 m on two
+// girders); the others have decks from 2 to 25 m between the sidewalks, and girders of any
+// depth the girder data takes, alike or each its own. The same seed gives the same design on every library: only the generator's
 // own numbers are used, picked from here. A design is entered through the dialogs as an
 // engineer enters it.
 #pragma once
@@ -32,6 +34,8 @@ struct Design {
     bool gravitational = false;  // else SI
     bool heightVaries = false;
     double height = 2000.0;      // mm; over the piers 1.4 times it where it varies
+    std::vector<double> heights; // mm, each girder's own where it is constant; empty: all `height`
+    bool defaultDeck = false;    // the cross-section table left as it comes
     double spacing = 2600.0;     // mm between girders (a single box: half its web spacing)
     double overhang = 1000.0;    // mm from the outer girder to the deck's edge
     double webSpacing = 0.0;     // mm, boxes
@@ -50,6 +54,17 @@ struct Design {
         }
         for (double k : skews)
             skewText << QString::number(k, 'f', 0);
+        QString heightText = QString::number(height, 'f', 0);
+        if (!heights.empty()) {
+            QStringList each;
+            for (double h : heights)
+                each << QString::number(h, 'f', 0);
+            heightText = each.join(QLatin1Char('/'));
+        }
+        const QString deck = defaultDeck ? QStringLiteral(", deck as it comes")
+                                         : QStringLiteral(", overhang %1 mm, sidewalk %2 mm")
+                                               .arg(overhang, 0, 'f', 0)
+                                               .arg(sidewalkWidth, 0, 'f', 0);
         return QStringLiteral("seed %1.%2: %3, %4 girders @%5 mm, spans %6 m (%7 panels), skew %8°, %9, %10, "
                               "%11, height %12 mm %13")
             .arg(seed)
@@ -61,8 +76,8 @@ struct Design {
             .arg(radius == 0.0 ? QStringLiteral("straight") : QStringLiteral("R %1 m").arg(radius, 0, 'f', 0))
             .arg(QString::fromUtf8(walks[sidewalk]))
             .arg(gravitational ? QStringLiteral("gravitational") : QStringLiteral("SI"))
-            .arg(height, 0, 'f', 0)
-            .arg(heightVaries ? QStringLiteral("varying") : QStringLiteral("constant")) +
+            .arg(heightText)
+            .arg(heightVaries ? QStringLiteral("varying") : QStringLiteral("constant")) + deck +
                (planLengths ? QStringLiteral(", plan lengths shown") : QString());
     }
 };
@@ -106,34 +121,45 @@ inline Design Generate(unsigned seed, int attempt = 0)
     d.gravitational = pick.Chance(30);
     d.heightVaries = spans > 1 && pick.Chance(35);
     const double longest = *std::max_element(d.spans.begin(), d.spans.end());
-    d.height = std::clamp(std::round(longest / 20.0 / 100.0) * 100.0, 1000.0, 3500.0);
-    d.sidewalkWidth = pick.Stepped(1000.0, 2500.0, 250.0);
+    // Girders as deep as the spans ask, or anywhere the girder data takes.
+    const int depth = pick.Whole(0, 2);
+    d.height = depth == 0 ? std::clamp(std::round(longest / 20.0 / 100.0) * 100.0, 1000.0, 3500.0)
+                          : double(pick.Whole(100, d.heightVaries ? 7000 : 10000));
+    if (depth == 2 && !d.heightVaries && d.girders > 1)
+        for (int g = 0; g < d.girders; ++g)
+            d.heights.push_back(double(pick.Whole(100, 10000)));
+    d.defaultDeck = pick.Chance(33);
+    if (d.defaultDeck) {
+        // The table's own deck: 1.05 m overhangs, sidewalks 1 m, a slab of 210 mm; the framing's
+        // own spacing between the girders.
+        d.overhang = 1050.0;
+        d.sidewalkWidth = 1000.0;
+        d.slab = 210.0;
+        d.spacing = d.kind == Kind::SingleBox ? pick.Stepped(700.0, 1500.0, 100.0) : 2300.0;
+        d.webSpacing = d.kind == Kind::Boxes ? pick.Stepped(800.0, 1500.0, 100.0)
+                       : d.kind == Kind::SingleBox ? 2.0 * d.spacing : 0.0;
+        d.planLengths = pick.Chance(50);
+        return d;
+    }
+    d.sidewalkWidth = pick.Stepped(500.0, 3000.0, 50.0);
     d.slab = pick.Stepped(200.0, 260.0, 10.0);
-    // A carriageway of at least 7 m between the sidewalks.
+    d.overhang = pick.Stepped(0.0, 2500.0, 50.0);
+    // The deck: its carriageway, the sidewalks and the edge blocks of 0.4 m on the sides without.
+    const double carriageway = pick.Stepped(2000.0, 25000.0, 100.0);
     const double walks = d.sidewalkWidth * ((d.sidewalk & 1) + (d.sidewalk >> 1 & 1));
-    switch (d.kind) {
-    case Kind::Plate:
-        d.spacing = pick.Stepped(2000.0, 3500.0, 100.0);
-        d.overhang = pick.Stepped(800.0, 1500.0, 50.0);
-        break;
-    case Kind::Boxes:
-        d.spacing = pick.Stepped(4500.0, 6500.0, 100.0);
-        d.overhang = pick.Stepped(2000.0, 2800.0, 50.0);
-        d.webSpacing = pick.Stepped(1800.0, 2400.0, 100.0);
-        break;
-    case Kind::SingleBox:
-        d.spacing = pick.Stepped(1800.0, 2800.0, 100.0);
-        d.overhang = pick.Stepped(1800.0, 2600.0, 50.0);
-        d.webSpacing = 2.0 * d.spacing;
-        break;
-    }
+    const double width = carriageway + walks + 400.0 * (!(d.sidewalk & 1) + !(d.sidewalk >> 1 & 1));
     const int bays = d.kind == Kind::SingleBox ? 2 : d.girders - 1;
-    const double width = 7000.0 + walks;
-    if (bays * d.spacing + 2.0 * d.overhang < width) {
-        if (d.kind == Kind::Plate)
-            d.spacing = std::min(6500.0, std::ceil((width - 2.0 * d.overhang) / bays / 100.0) * 100.0);
-        d.overhang = std::max(d.overhang, std::ceil((width - bays * d.spacing) / 2.0 / 50.0) * 50.0);
-    }
+    // Spacings the girders need: a plate girder's flange, a box's webs and flanges, up to what
+    // the box shape takes.
+    const double least = d.kind == Kind::Plate ? 600.0 : d.kind == Kind::Boxes ? 1600.0 : 600.0;
+    const double most = d.kind == Kind::SingleBox ? 4800.0 : 12000.0;
+    // The carriageway gives way where the girders cannot span it.
+    d.spacing = std::clamp(std::round((width - 2.0 * d.overhang) / bays / 10.0) * 10.0, least, most);
+    d.overhang = std::clamp(std::round((width - bays * d.spacing) / 2.0 / 10.0) * 10.0, 0.0, 2500.0);
+    if (d.kind == Kind::Boxes)
+        d.webSpacing = std::min(pick.Stepped(1000.0, 2400.0, 100.0), std::floor(d.spacing / 2.0 / 100.0) * 100.0);
+    else if (d.kind == Kind::SingleBox)
+        d.webSpacing = 2.0 * d.spacing;
     d.planLengths = pick.Chance(50);
     return d;
 }
@@ -152,19 +178,21 @@ inline void EnterDesign(const Design& d)
     EnterSpans(d.spans, d.panels);
     const double baseToG1 = d.kind == Kind::SingleBox ? d.spacing : (d.girders - 1) * d.spacing / 2.0;
     EnterFraming(baseToG1, d.spacing, d.skews, d.radius);
-    std::vector<std::pair<int, double>> deck = {{B1, baseToG1 + d.overhang}, {B11, d.overhang},
-                                                {B12, d.overhang}, {H5, d.slab}};
-    if (d.sidewalk & 1)
-        deck.push_back({B3, d.sidewalkWidth});
-    if (d.sidewalk & 2)
-        deck.push_back({B5, d.sidewalkWidth});
-    EnterDeck(deck, true);
+    if (!d.defaultDeck) {
+        std::vector<std::pair<int, double>> deck = {{B1, baseToG1 + d.overhang}, {B11, d.overhang},
+                                                    {B12, d.overhang}, {H5, d.slab}};
+        if (d.sidewalk & 1)
+            deck.push_back({B3, d.sidewalkWidth});
+        if (d.sidewalk & 2)
+            deck.push_back({B5, d.sidewalkWidth});
+        EnterDeck(deck, true);
+    }
     if (d.kind == Kind::Plate)
         ConfirmAsShown({ID_SETUP_MAIN_GIRDER});
     else
         EnterBoxShape(d.webSpacing + 400.0, d.kind == Kind::Boxes ? d.webSpacing : 0.0);
     if (!d.heightVaries) {
-        EnterGirderHeight(d.height);
+        EnterGirderHeight(d.heights.empty() ? std::vector<double>{d.height} : d.heights);
     } else {
         // Straight haunches over every pier, from 0.3 of the spans out.
         ConfirmAsShown({ID_SETUP_MAIN_GIRDER2});
@@ -176,7 +204,8 @@ inline void EnterDesign(const Design& d)
                     points.push_back({int(s) + 1, at * d.spans[s]});
                     heights.push_back(d.height);
                 }
-            heights.push_back(s + 1 < d.spans.size() ? std::round(d.height * 1.4 / 100.0) * 100.0 : d.height);
+            heights.push_back(s + 1 < d.spans.size() ? std::min(10000.0, std::round(d.height * 1.4 / 100.0) * 100.0)
+                                                      : d.height);
         }
         EnterHeightChange(points, heights);
     }

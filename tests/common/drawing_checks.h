@@ -347,9 +347,27 @@ inline bool Covers(const CDC::Record& r, const QRectF& cell)
     return false;
 }
 
+// Where a line reads as part of a text: its glyphs (see InkCell), and for a number besides a
+// quarter of a character beyond its first and last along its reading line, where a line ending
+// reads as a digit or a sign of it.
+inline QRectF ReadCell(const CDC::Record& t, int slack)
+{
+    QRectF cell = InkCell(t, slack);
+    const bool alongY = ReadsAlongY(t);
+    // Less a unit for the device's rounding of the cell.
+    const int reach = NumberEndReach(t.text, t.box, alongY) - 1;
+    if (reach > 0) {
+        if (alongY)
+            cell.setCoords(cell.left(), t.box.top - reach, cell.right(), t.box.bottom + reach);
+        else
+            cell.setCoords(t.box.left - reach, cell.top(), t.box.right + reach, cell.bottom());
+    }
+    return cell;
+}
+
 // The texts inside the frame that a drawn line runs through, each with the first line across
-// it. The text's glyphs count (see InkCell): a leader ending at its cell's edge, or a line just
-// touching it, does not. A line drawn before an opaque text, or before a filled shape under
+// it. The text's glyphs count (see ReadCell): a leader ending at a word's cell's edge, or a line
+// just touching it, does not; one ending at a number's first or last character does. A line drawn before an opaque text, or before a filled shape under
 // the text that covers it, is hidden there.
 inline QStringList LinesThroughTexts(const std::vector<CDC::Record>& records, int slack = 3)
 {
@@ -361,7 +379,7 @@ inline QStringList LinesThroughTexts(const std::vector<CDC::Record>& records, in
                 lines.emplace_back(i, std::move(segments));
     QStringList found;
     for (size_t t : DrawingTexts(records)) {
-        const QRectF cell = InkCell(records[t], slack);
+        const QRectF cell = ReadCell(records[t], slack);
         if (cell.width() <= 0 || cell.height() <= 0)
             continue;
         // Lines up to `hidden` do not show in the cell.
@@ -448,10 +466,10 @@ inline double Distance(const CRect& r, const CPoint& p)
 inline QString Describe(const LabelNote& n)
 {
     static const char* const kinds[] = {"none", "girder", "node", "member", "dimension", "support", "section",
-                                        "value"};
+                                        "value", "layer"};
     const int k = int(n.kind);
     return QStringLiteral("%1 label \"%2\" cell (%3,%4)-(%5,%6) anchor (%7,%8)%9")
-        .arg(QString::fromUtf8(k >= 0 && k < 8 ? kinds[k] : "?"), n.text)
+        .arg(QString::fromUtf8(k >= 0 && k < 9 ? kinds[k] : "?"), n.text)
         .arg(n.cell.left)
         .arg(n.cell.top)
         .arg(n.cell.right)
@@ -527,7 +545,10 @@ inline QStringList UnturnedLabels(const std::vector<CDC::Record>& upright, const
             const CSize a = u.cell.CenterPoint() - u.anchor;
             const CSize t = w.cell.CenterPoint() - w.anchor;
             const CSize back(int(std::lround(t.cy * scale)), int(std::lround(-t.cx * scale)));
-            if (std::hypot(back.cx - a.cx, back.cy - a.cy) > slack)
+            // A turned font's length differs a little from the upright one's: a long label's
+            // middle by a few percent of it.
+            const int length = std::max(u.cell.Width(), u.cell.Height());
+            if (std::hypot(back.cx - a.cx, back.cy - a.cy) > slack + 0.07 * length)
                 found << Describe(u) + QStringLiteral(" at (%1,%2) from it, sideways at (%3,%4) turned back: ")
                                            .arg(a.cx)
                                            .arg(a.cy)

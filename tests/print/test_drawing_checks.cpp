@@ -70,6 +70,13 @@ TEST(DrawingChecks, LinesThroughTextsCountOnlyTheLinesOverItsGlyphs)
                                       value}))
                   .size(),
               1);
+    // A line ending by a number's first or last digit, within a quarter of a character (5),
+    // reads as a digit or a sign of it; farther off, or by a word, it does not.
+    EXPECT_EQ(LinesThroughTexts(Page({value, Line(997, -1100, 997, -960)})).size(), 1);
+    EXPECT_EQ(LinesThroughTexts(Page({value, Line(1082, -982, 1300, -982)})).size(), 1);
+    EXPECT_TRUE(LinesThroughTexts(Page({value, Line(993, -1100, 993, -960)})).isEmpty());
+    EXPECT_TRUE(LinesThroughTexts(Page({Text(QStringLiteral("G12"), 1000, -1000, 60), Line(997, -1100, 997, -960)}))
+                    .isEmpty());
     // A rectangle's edge, and the frame's own texts not at all.
     EXPECT_EQ(LinesThroughTexts(Page({value, Shape("Rectangle", 1030, -1100, 1050, -985, BS_NULL)})).size(), 1);
     EXPECT_TRUE(LinesThroughTexts(Page({Line(-10, 20, 300, 20)})).isEmpty());

@@ -66,7 +66,7 @@ TEST_F(LabelRoomTest, AMovedLabelNearerToAnothersPointIsLedToItsOwn)
     EXPECT_EQ(LabelNotes(dc.Records())[0].led, alone.led);
 }
 
-// Lines half a label's width apart all round it, in a frame the drawing fills: drawn no larger,
+// Lines a label's width apart all round it, in a frame the drawing fills: drawn no larger,
 // its label finds no place clear of them but written smaller it does.
 TEST_F(LabelRoomTest, LabelsWithNoPlaceClearOfTheLinesAreWrittenSmaller)
 {
@@ -74,7 +74,7 @@ TEST_F(LabelRoomTest, LabelsWithNoPlaceClearOfTheLinesAreWrittenSmaller)
     const int width = dc.GetTextExtent(text).cx;
     const PlacedDrawing draw = [&](CDC* d, CPoint o, CDPoint k) {
         Selected<CFont> f(d, &font);
-        const int step = int(k.x * width * 0.8 / 100.0);
+        const int step = int(k.x * width / 100.0);
         for (int i = -12; i <= 12; ++i) {
             d->MoveTo(o.x + i * step, o.y - 500);
             d->LineTo(o.x + i * step, o.y + 500);
@@ -83,7 +83,7 @@ TEST_F(LabelRoomTest, LabelsWithNoPlaceClearOfTheLinesAreWrittenSmaller)
     };
     CPoint origin(0, -1500);
     CDPoint scale(100, 100);
-    const CRect frame(-12 * int(width * 0.8) - 20, -2020, 12 * int(width * 0.8) + 20, -980);
+    const CRect frame(-12 * width - 20, -2020, 12 * width + 20, -980);
     double smaller = 1.0;
     GrowForLabels(&dc, draw, frame, false, origin, scale, smaller);
     EXPECT_LT(smaller, 1.0);

@@ -133,8 +133,8 @@ TEST_F(LoadDiagramTest, SteelRowShowsTheAssumedWeightInTheEnteredUnit)
     // Over its marker on the steel row: the marker a metre high, the value above it.
     const CDC::Record* value = FindText(dc, QStringLiteral("9.807"));
     ASSERT_NE(value, nullptr);
-    EXPECT_GT(value->args[1], Y(CLoadDiagram::RowY(rows.steel)) + 50);
-    EXPECT_LT(value->args[1], Y(CLoadDiagram::RowY(rows.haunch)));
+    EXPECT_GT(value->args[1], Y(d.RowY(rows.steel)) + 50);
+    EXPECT_LT(value->args[1], Y(d.RowY(rows.haunch)));
     // Gravitational units: 1.0 tf/m reads 1.000.
     g_bSIUnits = 0;
     for (double& w : g_pDoc->m_dlgSteelWeight.m_adSteelWeight)
@@ -167,7 +167,7 @@ TEST_F(LoadDiagramTest, KerbValueIsTheKerbsFullHeightOverItsBlock)
     const CDC::Record* value = FindText(dc, AfxFormat("%.3f", left));
     ASSERT_NE(value, nullptr);
     // The block under it: the kerb on row 3, as high as the sidewalk's load in tf/m2.
-    const int top = Y(CLoadDiagram::RowY(3) + leftBlock / 9.80665);
+    const int top = Y(d.RowY(3) + leftBlock / 9.80665);
     bool under = false;
     for (const CDC::Record& r : Calls(dc, "Rectangle"))
         under |= r.args[0] == X(d.m_adX[5]) && r.args[2] == X(d.m_adX[7]) && r.args[1] == top &&
@@ -192,7 +192,7 @@ TEST_F(LoadDiagramTest, FrameLinesEndAtTheLastRow)
     int frames = 0;
     for (const CDC::Record& r : Calls(dc, "LineTo"))
         frames += r.penStyle == PS_DASHDOT && r.args[0] == r.args[2] &&
-                  (r.args[0] == X(0) || r.args[0] == X(d.m_dWidth)) && r.args[1] == Y(CLoadDiagram::RowY(rows.steel)) &&
+                  (r.args[0] == X(0) || r.args[0] == X(d.m_dWidth)) && r.args[1] == Y(d.RowY(rows.steel)) &&
                   r.args[3] == Y(-5.0);
     EXPECT_EQ(frames, 2);
     // Every value stays between the frame lines.
@@ -220,7 +220,7 @@ TEST_F(LoadDiagramTest, ValuesOfNarrowBlocksStayInTheirRows)
         &dc, [&d](CDC* c, CPoint o, CDPoint k) { d.DrawDiagram(c, 3, o, k, false); }, kOrigin, small);
     const std::vector<CDC::Record>& records = dc.Records();
     const CLoadDiagram::Rows rows = d.LayOutRows(3);
-    auto baseline = [&](int k) { return kOrigin.y + int(CLoadDiagram::RowY(k) * small.y); };
+    auto baseline = [&](int k) { return kOrigin.y + int(d.RowY(k) * small.y); };
     int values = 0;
     for (const LabelNote& n : LabelNotes(records)) {
         if (n.kind != LabelKind::Value || !n.written())
@@ -259,7 +259,7 @@ TEST_F(LoadDiagramTest, AttachmentsStandOnTheirGirders)
     EXPECT_NE(FindText(dc, QStringLiteral("添架物(kN/m)")), nullptr);
     int markers = 0;
     for (const CDC::Record& r : Calls(dc, "LineTo"))
-        markers += r.penColor == kRed && r.args[3] == Y(CLoadDiagram::RowY(row)) &&
+        markers += r.penColor == kRed && r.args[3] == Y(d.RowY(row)) &&
                    (r.args[0] == X(d.m_adAttachmentX[0]) || r.args[0] == X(d.m_adAttachmentX[1]));
     EXPECT_EQ(markers, 2);
     // The value that reads as zero is not written.
@@ -315,7 +315,7 @@ TEST_F(LoadDiagramTest, SidewaysTwinsDrawTheSameDiagramTurned)
         }
     }
     // The deck's left edge on the first row's baseline.
-    const int y0 = Y(CLoadDiagram::RowY(1));
+    const int y0 = Y(d.RowY(1));
     EXPECT_TRUE(std::any_of(turned.Records().begin(), turned.Records().end(), [&](const CDC::Record& r) {
         return r.op == QLatin1String("LineTo") && r.args[0] == -y0 - 420 && r.args[1] == X(0) - 2384;
     }));
@@ -420,7 +420,7 @@ TEST_F(LoadViewTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
         const int station = PlanCurrentStation(*g_pDoc);
         const CLoadDiagram::Rows rows = g_pLoadView->m_pDiagrams[size_t(station)].LayOutRows(g_pDoc->m_dlgBasic.m_nSidewalk);
         const double ky = g_pDoc->m_dLoadScale * 50.0;
-        auto baseline = [&](int row) { return g_pLoadView->m_ptOrigin.y + int(CLoadDiagram::RowY(row) * ky); };
+        auto baseline = [&](int row) { return g_pLoadView->m_ptOrigin.y + int(g_pLoadView->m_pDiagrams[size_t(station)].RowY(row) * ky); };
         std::vector<const CDC::Record*> captions;
         for (const CDC::Record& r : records)
             if (drawingchecks::IsText(r) && r.text.contains(QLatin1Char('(')))

@@ -261,21 +261,21 @@ TEST_F(SectionDrawerTest, GirderLabelsKeepClearOfTheWebs)
     draw();
     CDimensionLine line;
     CFont* old = dc.SelectObject(&line.m_font);
-    auto crossesAWeb = [&](const CDC::Record& label) {
-        const int left = label.args[0], right = left + dc.GetTextExtent(label.text).cx;
+    auto crossesAWeb = [&](const CRect& cell) {
         for (int i = 0; i < g_nGirders; ++i)
             for (double web : {d.GirderX(i) - 0.9, d.GirderX(i) + 0.9})
-                if (left <= kOrigin.x + int(web * 100) && kOrigin.x + int(web * 100) <= right)
+                if (cell.left <= kOrigin.x + int(web * 100) && kOrigin.x + int(web * 100) <= cell.right)
                     return true;
         return false;
     };
     const QString height = AfxFormat("%0.0f", d.m_adGirderHeight[0] * 1000);
     const QString haunch = AfxFormat("%0.0f", d.m_adHaunchHeight[0] * 1000);
+    // The labels of what stands below the slab: the girders and their haunches.
     int labels = 0;
-    for (const CDC::Record& r : Records(dc, "TextOut"))
-        if ((r.text == height || r.text == haunch) && r.args[1] < kOrigin.y) {
+    for (const LabelNote& n : LabelNotes(dc.Records()))
+        if ((n.text == height || n.text == haunch) && n.anchor.y < kOrigin.y && n.written()) {
             ++labels;
-            EXPECT_FALSE(crossesAWeb(r)) << r.text.toStdString();
+            EXPECT_FALSE(crossesAWeb(n.cell)) << n.text.toStdString();
         }
     EXPECT_EQ(labels, 2 * g_nGirders);
     // A plate girder's labels stay right of their lines.
