@@ -186,11 +186,20 @@ struct CPlanLabelLayout {
         lines.emplace_back(p, q);
     }
     void AddLines(const std::vector<CDC::Record>& records);
-    void AddText(const CRect& cell)
+    // A number's cell reaches a little beyond its ends for the leaders (see NumberEndReach).
+    void AddText(const CRect& cell, const QString& text, bool bAlongY)
     {
-        textBuckets.Add(cell, int(texts.size()));
+        CRect reach = cell;
+        if (const int ends = NumberEndReach(text, cell, bAlongY); ends > 0)
+            bAlongY ? reach.InflateRect(0, ends + 2) : reach.InflateRect(ends + 2, 0);
+        textBuckets.Add(reach, int(texts.size()));
         texts.push_back(cell);
+        reaches.push_back(reach);
     }
+    std::vector<CRect> reaches;
+    // The outlines of the supports' squares, which a number keeps off its ends as lines.
+    std::vector<std::pair<CPoint, CPoint>> marks;
+    CBuckets markBuckets;
     void AddAnchor(LabelKind kind, CPoint p)
     {
         anchorBuckets[int(kind)].Add(CRect(p.x, p.y, p.x, p.y), int(anchors[int(kind)].size()));
@@ -222,7 +231,7 @@ struct CPlanLabelLayout {
     // A leader keeps off the plan's texts as their lines do: the device rounds the cells.
     bool CrossesText(CPoint p, CPoint q) const
     {
-        return textBuckets.Any(Around(p, q), [&](int i) { return SegmentThrough(p, q, texts[size_t(i)], kTouch - 2); }) ||
+        return textBuckets.Any(Around(p, q), [&](int i) { return SegmentThrough(p, q, reaches[size_t(i)], kTouch - 2); }) ||
                room->CrossesText(p, q);
     }
     // Along its line a text keeps half its height from the plan's other texts.
@@ -271,8 +280,14 @@ struct CPlanLabelLayout {
         else if (fy < -0.5)
             ink.top += foot;
         const int ends = NumberEndReach(text, cell, alongY);
-        if (ends > 0)
+        if (ends > 0) {
             ink.InflateRect(std::fabs(fy) >= 0.5 ? ends + 2 : 0, std::fabs(fx) >= 0.5 ? ends + 2 : 0);
+            // A mark may touch the number across its line, as in the room, but not its ends.
+            CRect reach = cell;
+            alongY ? reach.InflateRect(-kTouch, ends + 2) : reach.InflateRect(ends + 2, -kTouch);
+            if (markBuckets.Any(reach, [&](int i) { return SegmentThrough(marks[size_t(i)].first, marks[size_t(i)].second, reach, 0); }))
+                return false;
+        }
         return !CrossesLine(ink) && KeepsGap(cell, alongY, nHeight) && room->IsClear(cell, true, alongY, ends);
     }
 };
@@ -297,7 +312,7 @@ void PutLabel(CDC* pDC, CPlanLabelLayout* layout, int nEscapement, CPoint corner
     if (CLabelRoom* room = CLabelRoom::Of(pDC))
         room->Take(note.cell, note.text, (nEscapement / 900) % 2 != 0, note.cell);
     if (layout)
-        layout->AddText(note.cell);
+        layout->AddText(note.cell, note.text, (nEscapement / 900) % 2 != 0);
     NoteLabel(pDC, note);
 }
 
@@ -351,6 +366,12 @@ void CPlanLabelLayout::AddLines(const std::vector<CDC::Record>& records)
                 AddLine(CPoint(a[a.size() - 2], a[a.size() - 1]), CPoint(a[0], a[1]));
         } else if (r.op == QLatin1String("Arc") && a.size() >= 8) {
             AddArc(*this, a);
+        } else if (r.op == QLatin1String("Rectangle") && a.size() >= 4) {
+            const CPoint c[] = {{a[0], a[1]}, {a[2], a[1]}, {a[2], a[3]}, {a[0], a[3]}};
+            for (int k = 0; k < 4; ++k) {
+                markBuckets.Add(Around(c[k], c[(k + 1) % 4]), int(marks.size()));
+                marks.emplace_back(c[k], c[(k + 1) % 4]);
+            }
         }
     }
 }
@@ -598,7 +619,8 @@ void CPlanDrawer::WriteText(CDC* pDC, const CMarivoltenDoc& doc, const std::vect
             clear.push_back(c);
     const int taken = clear.empty() ? -1 : WriteClear(pDC, esc, clear, text);
     if (taken >= 0)
-        layout->AddText(TextCell(pDC, esc, clear[size_t(taken)].x, clear[size_t(taken)].y, text));
+        layout->AddText(TextCell(pDC, esc, clear[size_t(taken)].x, clear[size_t(taken)].y, text), text,
+                        (esc / 900) % 2 != 0);
 }
 
 void CPlanDrawer::DrawCentredText(CDC* pDC, const CMarivoltenDoc& doc, const std::vector<CPoint>& places,
