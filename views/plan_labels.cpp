@@ -186,18 +186,22 @@ struct CPlanLabelLayout {
         lines.emplace_back(p, q);
     }
     void AddLines(const std::vector<CDC::Record>& records);
-    // A number's cell reaches a little beyond its ends for the leaders (see NumberEndReach).
-    void AddText(const CRect& cell, const QString& text, bool bAlongY)
+    // A length's cell reaches a little beyond its ends for the leaders (see NumberEndReach); the
+    // node numbers, written last, stand clear of the leaders drawn before them.
+    void AddText(const CRect& cell, const QString& text, bool bAlongY, bool bReach = true)
     {
         CRect reach = cell;
-        if (const int ends = NumberEndReach(text, cell, bAlongY); ends > 0)
-            bAlongY ? reach.InflateRect(0, ends + 2) : reach.InflateRect(ends + 2, 0);
+        // A unit more where the device's pixels are coarse enough to round it away.
+        if (const int ends = bReach ? NumberEndReach(text, cell, bAlongY) : 0; ends > 0) {
+            const int by = ends + (overlap < kTouch ? 2 : 1);
+            bAlongY ? reach.InflateRect(0, by) : reach.InflateRect(by, 0);
+        }
         textBuckets.Add(reach, int(texts.size()));
         texts.push_back(cell);
         reaches.push_back(reach);
     }
     std::vector<CRect> reaches;
-    // The outlines of the supports' squares, which a number keeps off its ends as lines.
+    // The outlines of the supports' squares, which a length keeps off its ends as lines.
     std::vector<std::pair<CPoint, CPoint>> marks;
     CBuckets markBuckets;
     void AddAnchor(LabelKind kind, CPoint p)
@@ -282,10 +286,11 @@ struct CPlanLabelLayout {
         const int ends = NumberEndReach(text, cell, alongY);
         if (ends > 0) {
             ink.InflateRect(std::fabs(fy) >= 0.5 ? ends + 2 : 0, std::fabs(fx) >= 0.5 ? ends + 2 : 0);
-            // A mark may touch the number across its line, as in the room, but not its ends.
+            // A support's square may touch a length across its line, as in the room, but not
+            // its ends. The node numbers stand by their squares as the room lets them.
             CRect reach = cell;
             alongY ? reach.InflateRect(-kTouch, ends + 2) : reach.InflateRect(ends + 2, -kTouch);
-            if (markBuckets.Any(reach, [&](int i) { return SegmentThrough(marks[size_t(i)].first, marks[size_t(i)].second, reach, 0); }))
+            if (bOnLine && markBuckets.Any(reach, [&](int i) { return SegmentThrough(marks[size_t(i)].first, marks[size_t(i)].second, reach, 0); }))
                 return false;
         }
         return !CrossesLine(ink) && KeepsGap(cell, alongY, nHeight) && room->IsClear(cell, true, alongY, ends);
@@ -312,7 +317,7 @@ void PutLabel(CDC* pDC, CPlanLabelLayout* layout, int nEscapement, CPoint corner
     if (CLabelRoom* room = CLabelRoom::Of(pDC))
         room->Take(note.cell, note.text, (nEscapement / 900) % 2 != 0, note.cell);
     if (layout)
-        layout->AddText(note.cell, note.text, (nEscapement / 900) % 2 != 0);
+        layout->AddText(note.cell, note.text, (nEscapement / 900) % 2 != 0, note.kind != LabelKind::Node);
     NoteLabel(pDC, note);
 }
 
