@@ -557,13 +557,17 @@ struct Strays {
 };
 
 // Draws in a room of its own, one that leaves none of its labels out unless told; the labels
-// that strayed.
+// that strayed. The drawing as a probe records it without a room, at this origin and scale on
+// a DC like this one, is taken from `plain` where that holds it, and kept there.
 Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                  double dTextScale, bool bLeaveNoneOut = true)
+                  double dTextScale, bool bLeaveNoneOut = true, std::vector<CDC::Record>* plain = nullptr)
 {
     CLabelRoom room(pDC, frame, bLeaveNoneOut);
     room.SetTextScale(dTextScale);
-    const std::vector<CDC::Record> probed = ProbeDrawing(pDC, draw, origin, scale);
+    std::vector<CDC::Record> own;
+    std::vector<CDC::Record>& probed = plain ? *plain : own;
+    if (probed.empty())
+        probed = ProbeDrawing(pDC, draw, origin, scale);
     room.KeepOffLines(probed);
     // The points the labels name are known before any is written: an early label keeps off
     // the point of one written later.
@@ -574,10 +578,10 @@ Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 }
 
 Strays LabelStrays(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                   double dTextScale)
+                   double dTextScale, std::vector<CDC::Record>* plain)
 {
     Strays strays;
-    ProbeLike(pDC, [&](CDC* probe) { strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale); });
+    ProbeLike(pDC, [&](CDC* probe) { strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale, true, plain); });
     return strays;
 }
 
@@ -598,7 +602,10 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
     if (frame.IsRectEmpty())
         return;
     frame.DeflateRect(kFramePad, kFramePad);
-    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0);
+    // The drawing without labels laid out at the scale with the fewest strays, which the smaller
+    // texts try again.
+    std::vector<CDC::Record> plainFewest;
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, &plainFewest);
     CPoint o = origin;
     CDPoint k = scale;
     // An eighth larger at a step, up to about three times.
@@ -611,16 +618,18 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
         const int dx = (frame.left + frame.right) / 2 - (b.left + b.right) / 2;
         const int dy = (frame.top + frame.bottom) / 2 - (b.top + b.bottom) / 2;
         o.Offset(bTurned ? dy : dx, bTurned ? -dx : dy);
-        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0);
+        std::vector<CDC::Record> plain;
+        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
         if (strays.all < fewest.all) {
             fewest = strays;
             origin = o;
             scale = k;
+            plainFewest = std::move(plain);
         }
     }
     // A tenth smaller at a step, down to 0.6 of their size.
     for (double t = 0.9; t > 0.55 && fewest.crowded > 0; t -= 0.1) {
-        const Strays strays = LabelStrays(pDC, draw, origin, scale, frameIn, t);
+        const Strays strays = LabelStrays(pDC, draw, origin, scale, frameIn, t, &plainFewest);
         if (strays.crowded < fewest.crowded) {
             fewest = strays;
             dTextScale = t;
