@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPageLayout>
 #include <QPaintEngine>
@@ -13,6 +14,8 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <deque>
+#include <memory>
 #include <numbers>
 #include <utility>
 
@@ -65,9 +68,25 @@ struct DcState {
 struct DevFont {
     LOGFONT lf;
     double sx = 0, sy = 0;
+    int dpiY = 0;
     QFont font;
     int em = 0, ascent = 0, descent = 0, leading = 0, avgWidth = 0, maxWidth = 0;
+    // The advances of the texts measured in it, on the device they were measured for: drawings
+    // laid out by trial measure the same texts again and again.
+    struct Widths {
+        const QPaintDevice* device = nullptr;
+        QHash<QString, double> width;
+    };
+    std::shared_ptr<Widths> widths = std::make_shared<Widths>();
 };
+
+// The fonts of the DCs that draw on no device, which measure alike: shared by all of a thread's
+// DCs, as a drawing laid out by trial measures on many short-lived ones.
+std::deque<DevFont>& DeviceFreeFonts()
+{
+    thread_local std::deque<DevFont> fonts;
+    return fonts;
+}
 
 int regionKind(const QRegion& r)
 {
@@ -338,14 +357,39 @@ struct CDC::Impl {
     {
         return canPaint() ? QFontMetricsF(f, painter->device()) : QFontMetricsF(f);
     }
+    // The text's advance in the font, as metrics() gives it.
+    double advance(const DevFont& f, const QString& text) const
+    {
+        DevFont::Widths& w = *f.widths;
+        const QPaintDevice* device = canPaint() ? painter->device() : nullptr;
+        if (w.device != device) {
+            w.width.clear();
+            w.device = device;
+        }
+        if (const auto it = w.width.constFind(text); it != w.width.constEnd())
+            return *it;
+        const double width = metrics(f.font).horizontalAdvance(text);
+        if (w.width.size() >= 65536)
+            w.width.clear();
+        w.width.insert(text, width);
+        return width;
+    }
 
     const DevFont& devFont()
     {
         const LOGFONT& lf = s.font.LogFont();
         const double sx = std::abs(scaleX()), sy = std::abs(scaleY());
-        for (const DevFont& f : fonts)
-            if (f.sx == sx && f.sy == sy && f.lf == lf)
-                return f;
+        const bool shared = painter == nullptr;
+        auto same = [&](const DevFont& f) { return f.sx == sx && f.sy == sy && f.lf == lf; };
+        if (shared) {
+            for (const DevFont& f : DeviceFreeFonts())
+                if (same(f) && f.dpiY == dpiY)
+                    return f;
+        } else {
+            for (const DevFont& f : fonts)
+                if (same(f))
+                    return f;
+        }
 
         QString family = AfxSubstituteFontFace(lf.lfFaceName);
         if (family.isEmpty()) {
@@ -383,6 +427,7 @@ struct CDC::Impl {
         f.lf = lf;
         f.sx = sx;
         f.sy = sy;
+        f.dpiY = dpiY;
         f.em = std::max(1, rnd(em));
         qf.setPixelSize(f.em);
         if (lf.lfWidth > 0) {
@@ -397,6 +442,10 @@ struct CDC::Impl {
         f.leading = std::max(0, rnd(m.leading()));
         f.avgWidth = rnd(m.averageCharWidth());
         f.maxWidth = rnd(m.maxWidth());
+        if (shared) {
+            DeviceFreeFonts().push_back(f);
+            return DeviceFreeFonts().back();
+        }
         if (fonts.size() >= 16)
             fonts.erase(fonts.begin());
         fonts.push_back(f);
@@ -825,7 +874,7 @@ int CDC::SetStretchBltMode(int mode) { return std::exchange(d->s.stretchMode, mo
 CSize CDC::GetTextExtent(const QString& text) const
 {
     const DevFont& f = d->devFont();
-    const double w = d->metrics(f.font).horizontalAdvance(text);
+    const double w = d->advance(f, text);
     return CSize(rnd(std::ceil(w) / f.sx), rnd((f.ascent + f.descent) / f.sy));
 }
 
@@ -1335,7 +1384,6 @@ BOOL CDC::DrawTextAt(bool plain, int x, int y, UINT options, const CRect* rect, 
     }
 
     const DevFont& f = d->devFont();
-    const QFontMetricsF fm = d->metrics(f.font);
     std::vector<double> offsets;   // device x of each code unit when dx is given
     double width;
     if (dx) {
@@ -1346,7 +1394,7 @@ BOOL CDC::DrawTextAt(bool plain, int x, int y, UINT options, const CRect* rect, 
         }
         width = acc;
     } else {
-        width = fm.horizontalAdvance(text);
+        width = d->advance(f, text);
     }
     if (record) {
         QTransform turn;

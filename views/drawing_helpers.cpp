@@ -180,11 +180,37 @@ bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY, int nEn
         CRect reach = cell;
         if (nEnds > 0)
             bAlongY ? reach.InflateRect(0, nEnds + inset + 1) : reach.InflateRect(nEnds + inset + 1, 0);
-        for (const auto& [p, q] : m_lines)
-            if (SegmentThrough(p, q, reach, inset))
-                return false;
+        if (LineThrough(reach, inset))
+            return false;
     }
     return !m_pOuter || m_pOuter->IsClear(cell, bOfLines, bAlongY, nEnds);
+}
+
+bool CLabelRoom::LineThrough(const CRect& cell, int nInset) const
+{
+    // A segment runs through the cell only where its bounds meet the cell as shrunk.
+    const int left = cell.left + nInset, right = cell.right - nInset;
+    const int top = cell.top + nInset, bottom = cell.bottom - nInset;
+    if (left > right || top > bottom)
+        return false;
+    constexpr int kSquare = 100;
+    auto square = [](int v) { return v >= 0 ? v / kSquare : -((-v + kSquare - 1) / kSquare); };
+    auto key = [](int x, int y) { return (std::int64_t(x) << 32) ^ std::int64_t(std::uint32_t(y)); };
+    for (; m_nLinesInSquares < m_lines.size(); ++m_nLinesInSquares) {
+        const auto& [p, q] = m_lines[m_nLinesInSquares];
+        for (int x = square(std::min(p.x, q.x)); x <= square(std::max(p.x, q.x)); ++x)
+            for (int y = square(std::min(p.y, q.y)); y <= square(std::max(p.y, q.y)); ++y)
+                m_lineSquares[key(x, y)].push_back(int(m_nLinesInSquares));
+    }
+    for (int x = square(left); x <= square(right); ++x)
+        for (int y = square(top); y <= square(bottom); ++y) {
+            const auto it = m_lineSquares.find(key(x, y));
+            if (it != m_lineSquares.end())
+                for (int i : it->second)
+                    if (SegmentThrough(m_lines[size_t(i)].first, m_lines[size_t(i)].second, cell, nInset))
+                        return true;
+        }
+    return false;
 }
 
 bool CLabelRoom::Holds(const CRect& cell, const QString& text) const
@@ -577,13 +603,17 @@ struct Strays {
 };
 
 // Draws in a room of its own, one that leaves none of its labels out unless told; the labels
-// that strayed.
+// that strayed. The drawing as a probe records it without a room, at this origin and scale on
+// a DC like this one, is taken from `plain` where that holds it, and kept there.
 Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                  double dTextScale, bool bLeaveNoneOut = true)
+                  double dTextScale, bool bLeaveNoneOut = true, std::vector<CDC::Record>* plain = nullptr)
 {
     CLabelRoom room(pDC, frame, bLeaveNoneOut);
     room.SetTextScale(dTextScale);
-    const std::vector<CDC::Record> probed = ProbeDrawing(pDC, draw, origin, scale);
+    std::vector<CDC::Record> own;
+    std::vector<CDC::Record>& probed = plain ? *plain : own;
+    if (probed.empty())
+        probed = ProbeDrawing(pDC, draw, origin, scale);
     room.KeepOffLines(probed);
     // The points the labels name are known before any is written: an early label keeps off
     // the point of one written later.
@@ -594,21 +624,22 @@ Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 }
 
 Strays LabelStrays(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                   double dTextScale)
+                   double dTextScale, std::vector<CDC::Record>* plain)
 {
     Strays strays;
-    ProbeLike(pDC, [&](CDC* probe) { strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale); });
+    ProbeLike(pDC, [&](CDC* probe) { strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale, true, plain); });
     return strays;
 }
 
 // The labels a tenth smaller at a step, down to 0.6 of their size, while some of those that
 // `count` tells of stray; the first size with the fewest (1 where none is fewer than `fewest`).
+// `plain` holds the drawing as probed at that origin and scale, or takes it.
 double SmallerLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                     int fewest, int Strays::*count)
+                     int fewest, int Strays::*count, std::vector<CDC::Record>* plain)
 {
     double best = 1.0;
     for (double t = 0.9; t > 0.55 && fewest > 0; t -= 0.1) {
-        const int n = LabelStrays(pDC, draw, origin, scale, frame, t).*count;
+        const int n = LabelStrays(pDC, draw, origin, scale, frame, t, plain).*count;
         if (n < fewest) {
             fewest = n;
             best = t;
@@ -634,7 +665,10 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
     if (frame.IsRectEmpty())
         return;
     frame.DeflateRect(kFramePad, kFramePad);
-    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0);
+    // The drawing without labels laid out at the scale with the fewest strays, which the smaller
+    // texts try again.
+    std::vector<CDC::Record> plainFewest;
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, &plainFewest);
     CPoint o = origin;
     CDPoint k = scale;
     // An eighth larger at a step, up to about three times.
@@ -647,20 +681,23 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
         const int dx = (frame.left + frame.right) / 2 - (b.left + b.right) / 2;
         const int dy = (frame.top + frame.bottom) / 2 - (b.top + b.bottom) / 2;
         o.Offset(bTurned ? dy : dx, bTurned ? -dx : dy);
-        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0);
+        std::vector<CDC::Record> plain;
+        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
         if (strays.all < fewest.all) {
             fewest = strays;
             origin = o;
             scale = k;
+            plainFewest = std::move(plain);
         }
     }
-    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded);
+    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);
 }
 
 double ShrinkForLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame)
 {
-    return SmallerLabels(pDC, draw, origin, scale, frame, LabelStrays(pDC, draw, origin, scale, frame, 1.0).crowded,
-                         &Strays::crowded);
+    std::vector<CDC::Record> plain;
+    const int crowded = LabelStrays(pDC, draw, origin, scale, frame, 1.0, &plain).crowded;
+    return SmallerLabels(pDC, draw, origin, scale, frame, crowded, &Strays::crowded, &plain);
 }
 
 void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,

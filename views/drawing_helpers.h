@@ -7,9 +7,11 @@
 #include "framework/view.h"
 #include "geometry/plan.h"
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -148,6 +150,12 @@ private:
     };
     std::vector<Cell> m_cells;
     std::vector<std::pair<CPoint, CPoint>> m_lines;
+    // The lines by the squares of a grid their bounds reach, filled as the cells are asked about:
+    // a label tries many places against a drawing of many lines.
+    mutable std::unordered_map<std::int64_t, std::vector<int>> m_lineSquares;
+    mutable size_t m_nLinesInSquares = 0;
+    // Whether a line runs through the cell shrunk by nInset (see SegmentThrough).
+    bool LineThrough(const CRect& cell, int nInset) const;
     std::vector<std::pair<LabelKind, CPoint>> m_named;
     int m_nLineGap = -1;    // below 0: the touch allowance
 };

@@ -98,9 +98,16 @@ public:
                 return false;
             const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
             const double t = len > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0.0;
-            return std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y) <= d;
+            const double r = std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y);
+            // To an end, or from a line along or across the page, it comes out whole wherever the
+            // points stand; from a slanting one to within the rounding of where they stand.
+            if (m_pClose && dx != 0.0 && dy != 0.0 && t > 0.0 && t < 1.0 && std::fabs(r - d) < 1e-9)
+                *m_pClose = true;
+            return r <= d;
         });
     }
+    // Told where a distance comes within a hair of its limit (see CForceDrawer::LabelTrace).
+    void TellClose(bool* pClose) { m_pClose = pClose; }
     // Whether a line crosses the segment p-q.
     bool Cross(CPoint p, CPoint q) const
     {
@@ -158,6 +165,7 @@ private:
         return found;
     }
     static constexpr int kStrip = 16;
+    bool* m_pClose = nullptr;
     int m_x0 = 0, m_y0 = 0, m_nCols = 0, m_nRows = 0;
     std::vector<std::pair<CPoint, CPoint>> m_lines;
     std::vector<std::vector<int>> m_cells;
@@ -186,34 +194,31 @@ void CForceDrawer::AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& tex
     m_aAsks.push_back(ask);
 }
 
-void CForceDrawer::WriteLabels(CDC* pDC)
+int CForceDrawer::ValueEnds(const Ask& a, const Taken& c)
 {
-    if (m_aAsks.empty())
-        return;
+    if (a.kind != LabelKind::Value)
+        return 0;
+    const int reach = NumberEndReach(a.text, CRect(c.l, c.b, c.r, c.t), false);
+    return reach > 0 ? reach + 1 : 0;
+}
+
+CPoint CForceDrawer::LeaderEnd(const Taken& c, const Ask& a)
+{
+    const int e = ValueEnds(a, c);
+    return CPoint(std::clamp(a.at.x, c.l - e, c.r + e), std::clamp(a.at.y, c.b, c.t));
+}
+
+std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRect& frame, LabelTrace& trace)
+{
     LineStrips lines(m_aLines);
-    CRect frame = m_labelFrame;
-    frame.NormalizeRect();
-    if (!frame.IsRectEmpty())
-        frame.DeflateRect(kFrameInset, kFrameInset);
+    lines.TellClose(&trace.close);
     // Where an upright cell lands on the page (top <= bottom).
     auto onPage = [this](const Taken& c) {
         const CPoint a = Place(CPoint(c.l, c.b)), b = Place(CPoint(c.r, c.t));
         return CRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
     };
-    // How far lines keep off a value's ends along its line, where they would read as a digit
-    // or a sign of it.
-    auto ends = [](const Ask& a, const Taken& c) {
-        // A step's number stands in its own ring instead.
-        if (a.kind != LabelKind::Value)
-            return 0;
-        const int reach = NumberEndReach(a.text, CRect(c.l, c.b, c.r, c.t), false);
-        return reach > 0 ? reach + 1 : 0;
-    };
-    // A leader's end at the cell: short of a value's ends.
-    auto nearest = [&](const Taken& c, const Ask& a) {
-        const int e = ends(a, c);
-        return CPoint(std::clamp(a.at.x, c.l - e, c.r + e), std::clamp(a.at.y, c.b, c.t));
-    };
+    auto ends = &CForceDrawer::ValueEnds;
+    auto nearest = &CForceDrawer::LeaderEnd;
     const int gap = kValueHeight / 2;
     std::vector<Placed> placed(m_aAsks.size());
     auto near = [gap](const Taken& c, const Taken& t) {
@@ -310,7 +315,14 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         }
         return 1;
     };
+    // A cell whose fit decided where a label goes (see LabelTrace).
+    auto decided = [&](const Taken& c) {
+        Taken& b = trace.fit;
+        b = trace.any ? Taken{std::min(b.l, c.l), std::min(b.b, c.b), std::max(b.r, c.r), std::max(b.t, c.t)} : c;
+        trace.any = true;
+    };
     auto take = [&](size_t i, const Taken& c, int place, bool led) {
+        decided(c);
         placed[i] = {c, place, led};
         if (led)
             lines.Add(m_aAsks[i].at, nearest(c, m_aAsks[i]));
@@ -395,6 +407,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 for (size_t k = 0; k < cands.size() && placed[i].place < 0; ++k) {
                     if (fits(i, cands[k].cell, cands[k].led, false, &moved, 0, true) != want || moved.empty())
                         continue;
+                    decided(cands[k].cell);
                     const std::vector<Placed> before = placed;
                     const LineStrips linesBefore = lines;
                     for (size_t j : moved)
@@ -472,8 +485,12 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                     const LabelFont small(pDC, height);
                     ext = pDC->GetTextExtent(a.text);
                 }
+                trace.smaller.emplace_back(a.text, height);
+                trace.smallerExtents.push_back(ext);
                 base.l = u.r < a.at.x ? u.r - ext.cx : u.l > a.at.x ? u.l : (u.l + u.r - ext.cx) / 2;
                 base.b = u.t < a.at.y ? u.t - ext.cy : u.b > a.at.y ? u.b : (u.b + u.t - ext.cy) / 2;
+                trace.halvedX.push_back(u.l + u.r - ext.cx);
+                trace.halvedY.push_back(u.b + u.t - ext.cy);
                 base.r = base.l + ext.cx;
                 base.t = base.b + ext.cy;
                 // In steps of a quarter of the smaller text, no finer than a quarter of the
@@ -512,6 +529,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
                 continue;
             const int n = lines.Count(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap, fewest);
             if (n < fewest) {
+                decided(c);
                 fewest = n;
                 best = k;
             }
@@ -540,6 +558,92 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         for (size_t i = 0; i < m_aAsks.size(); ++i)
             if (m_aAsks[i].kind == kind && placed[i].place < 0)
                 layOut(i);
+    return placed;
+}
+
+bool CForceDrawer::LastLayoutHolds(CDC* pDC, const CRect& frame) const
+{
+    const LabelLayout& last = m_lastLayout;
+    if (!last.valid || last.turned != m_bTurned || last.asks.size() != m_aAsks.size() ||
+        last.lines.size() != m_aLines.size() || last.taken.size() != m_aTaken.size())
+        return false;
+    // Moved by d from the last.
+    const CPoint d(m_ptDrawn.x - last.origin.x, m_ptDrawn.y - last.origin.y);
+    if (d != CPoint() && last.trace.close)
+        return false;
+    auto moved = [&](CPoint p, CPoint q) { return p.x + d.x == q.x && p.y + d.y == q.y; };
+    auto same = [&](const Taken& a, const Taken& b) {
+        return a.l + d.x == b.l && a.b + d.y == b.b && a.r + d.x == b.r && a.t + d.y == b.t;
+    };
+    auto halves = [](const std::vector<int>& sums, int step) {
+        return std::all_of(sums.begin(), sums.end(), [&](int n) { return (n + 2 * step) / 2 == n / 2 + step; });
+    };
+    if (!halves(last.trace.halvedX, d.x) || !halves(last.trace.halvedY, d.y))
+        return false;
+    for (size_t i = 0; i < m_aAsks.size(); ++i) {
+        const Ask &a = last.asks[i], &b = m_aAsks[i];
+        if (a.kind != b.kind || a.text != b.text || !moved(a.at, b.at) || !same(a.usual, b.usual) ||
+            a.side != b.side || a.onLine != b.onLine || a.to - a.from != b.to - b.from || a.away != b.away)
+            return false;
+    }
+    for (size_t i = 0; i < m_aLines.size(); ++i)
+        if (!moved(last.lines[i].first, m_aLines[i].first) || !moved(last.lines[i].second, m_aLines[i].second))
+            return false;
+    for (size_t i = 0; i < m_aTaken.size(); ++i)
+        if (!same(last.taken[i], m_aTaken[i]))
+            return false;
+    for (size_t k = 0; k < last.trace.smaller.size(); ++k) {
+        const LabelFont small(pDC, last.trace.smaller[k].second);
+        if (pDC->GetTextExtent(last.trace.smaller[k].first) != last.trace.smallerExtents[k])
+            return false;
+    }
+    if (d == CPoint() && frame == last.frame)
+        return true;
+    if (!last.frame.IsRectEmpty())
+        return false;
+    if (!last.trace.any || frame.IsRectEmpty())
+        return true;
+    // Every cell whose fit decided lies inside the frame, so that the frame keeps none of them out.
+    const Taken& c = last.trace.fit;
+    const CPoint a = Place(CPoint(c.l + d.x, c.b + d.y)), b = Place(CPoint(c.r + d.x, c.t + d.y));
+    return std::min(a.x, b.x) >= frame.left && std::max(a.x, b.x) <= frame.right && std::min(a.y, b.y) >= frame.top &&
+           std::max(a.y, b.y) <= frame.bottom;
+}
+
+void CForceDrawer::WriteLabels(CDC* pDC)
+{
+    if (m_aAsks.empty())
+        return;
+    CRect frame = m_labelFrame;
+    frame.NormalizeRect();
+    if (!frame.IsRectEmpty())
+        frame.DeflateRect(kFrameInset, kFrameInset);
+    std::vector<Placed> placed;
+    if (LastLayoutHolds(pDC, frame)) {
+        const CPoint d(m_ptDrawn.x - m_lastLayout.origin.x, m_ptDrawn.y - m_lastLayout.origin.y);
+        placed = m_lastLayout.placed;
+        for (Placed& p : placed)
+            if (p.place >= 0)
+                p.cell = Taken{p.cell.l + d.x, p.cell.b + d.y, p.cell.r + d.x, p.cell.t + d.y};
+    } else {
+        LabelLayout& last = m_lastLayout;
+        last.trace = LabelTrace();
+        last.placed = LayOutLabels(pDC, frame, last.trace);
+        last.valid = true;
+        last.origin = m_ptDrawn;
+        last.turned = m_bTurned;
+        last.frame = frame;
+        last.asks = m_aAsks;
+        last.lines = m_aLines;
+        last.taken = m_aTaken;
+        placed = last.placed;
+    }
+    // Where an upright cell lands on the page (top <= bottom).
+    auto onPage = [this](const Taken& c) {
+        const CPoint a = Place(CPoint(c.l, c.b)), b = Place(CPoint(c.r, c.t));
+        return CRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
+    };
+    auto nearest = &CForceDrawer::LeaderEnd;
 
     const int esc = m_bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0;
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));

@@ -320,6 +320,7 @@ void CForceDrawer::DrawParts(CDC* pDC, int ox, int oy, CDPoint scale)
     m_aLines.clear();
     m_aAsks.clear();
     m_nAxisX = ox;
+    m_ptDrawn = CPoint(ox, oy);
     Selected<CFont> font(pDC, m_pFont);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     DrawFrame(pDC, ox, oy, scale);

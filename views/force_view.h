@@ -115,6 +115,11 @@ protected:
         bool led = false;
         int height = 0;     // 0: its font's
     };
+    // How far lines keep off a value's ends along its line, where they would read as a digit
+    // or a sign of it; 0 for a step's number, which stands in its own ring.
+    static int ValueEnds(const Ask& a, const Taken& c);
+    // A leader's end at the cell: short of a value's ends.
+    static CPoint LeaderEnd(const Taken& c, const Ask& a);
     // Asks for a value of the point p (upright) with its cell's top left at `usual`; a point on a
     // support line (bOnLine) labelled on the side `side` of it (see Ask).
     void AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine, int side);
@@ -126,6 +131,40 @@ protected:
     // stands beyond the support or over or under the lines, led; half as high at last; with none
     // even so it stands over the lines, farther off where it must, or at its own.
     void WriteLabels(CDC* pDC);
+    // What a layout found in trying places: the bounds (upright) of every cell whose fit decided
+    // where a label goes, and the extents of the values it measured smaller.
+    // Laid out again with all it is laid out from moved by a step, it comes out the same moved
+    // by that step: but for halves of sums of points (`halved`, the numerators), which truncate
+    // towards zero, and distances it found within a hair of a limit (`close`).
+    struct LabelTrace {
+        bool any = false;
+        Taken fit{};
+        std::vector<std::pair<QString, int>> smaller;     // text and height
+        std::vector<CSize> smallerExtents;
+        std::vector<int> halvedX, halvedY;
+        bool close = false;
+    };
+    // The places of the labels asked for, inside the frame (top <= bottom; empty: anywhere).
+    std::vector<Placed> LayOutLabels(CDC* pDC, const CRect& frame, LabelTrace& trace);
+    // The last layout and what it was laid out from, the asks, lines and texts: the same diagram
+    // drawn again at that scale, a fit's trial and then the page, lays its labels out once, moved
+    // with the origin where the trace allows. It holds in another frame where every cell it
+    // found fit to decide by lies inside that frame, as the frame only keeps out cells beyond it.
+    struct LabelLayout {
+        bool valid = false;
+        CPoint origin;
+        int turned = 0;
+        CRect frame;
+        std::vector<Ask> asks;
+        std::vector<std::pair<CPoint, CPoint>> lines;
+        std::vector<Taken> taken;
+        LabelTrace trace;
+        std::vector<Placed> placed;
+    };
+    LabelLayout m_lastLayout;
+    // Whether the last layout holds for the asks now on the DC in the frame.
+    bool LastLayoutHolds(CDC* pDC, const CRect& frame) const;
+    CPoint m_ptDrawn;   // the origin the diagram was last drawn at
     // The caption of the axis, over all that the diagram draws.
     void WriteCaption(CDC* pDC, int ox, int oy, CDPoint scale);
     // The lines drawn, upright.

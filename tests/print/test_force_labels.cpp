@@ -9,6 +9,7 @@
 #include "common/drawing_checks.h"
 #include "common/picture_folder.h"
 
+#include "design/girder_design.h"
 #include "framework/format.h"
 #include "views/drawing_helpers.h"
 #include "views/force_view.h"
@@ -216,5 +217,70 @@ TEST_F(ForceLabelsTest, NumbersMakeRoomWhereNothingElseIsClear)
         designgen::EnterDesign(d);
         RunGrillage();
         CheckForcePages(QStringLiteral("seed%1").arg(seed));
+    }
+}
+
+// A diagram drawn on a page after the fit's trial, whose labels it lays out once and moves with
+// the origin, writes them where one drawn afresh at the fitted place and scale does; upright and
+// sideways, on crowded designs.
+TEST_F(ForceLabelsTest, LabelsDrawnAfterTheFitStandAsDrawnAfresh)
+{
+    auto drawn = [](CForceDrawer& d, CPoint origin, CDPoint scale) {
+        CDC dc;
+        dc.SetResolution(600, 600);
+        dc.SetMapMode(MM_LOMETRIC);
+        dc.SetRecording(true);
+        d.DrawAll(&dc, origin.x, origin.y, scale);
+        QStringList out;
+        for (const CDC::Record& r : dc.Records()) {
+            QStringList args;
+            for (int a : r.args)
+                args << QString::number(a);
+            out << r.op + QLatin1Char(' ') + args.join(QLatin1Char(',')) + QLatin1Char(' ') + r.text;
+        }
+        return out;
+    };
+    for (const unsigned seed : {357u, 264u}) {
+        const designgen::Design design = designgen::Generate(seed);
+        StartNewDesign();
+        designgen::EnterDesign(design);
+        RunGrillage();
+        g_pDoc->m_bForceShowMoment = g_pDoc->m_bForceShowShear = g_pDoc->m_bForceShowResisting = 1;
+        g_pDoc->m_bForceFolded = 0;
+        CPrintView& v = OpenForm();
+        const CRect page = ViewPageFrame();
+        // The labels kept inside the page's frame, and inside one that cuts into the diagram.
+        CRect cut = page;
+        cut.NormalizeRect();
+        cut.DeflateRect(cut.Width() / 5, cut.Height() / 5);
+        for (int g = 0; g < v.PrintedGirderCount(); ++g)
+            for (const int turned : {0, 1})
+                for (const CRect& labels : {page, cut}) {
+                const CGirderDesign* girder = v.PrintedGirder(g);
+                ASSERT_NE(girder, nullptr);
+                double length = 0.0;
+                for (double l : girder->m_pdSpanLength)
+                    length += l;
+                const double peak = girder->GetMaxMomentPoint().y;
+                ASSERT_GT(length, 0.0);
+                ASSERT_GT(peak, 0.0);
+                CDPoint scale(1600.0 / length * (turned ? 1.6 : 1.0), 1100.0 / peak);
+                CPoint origin(250, -1485);
+                CForceDrawer fitted;
+                fitted.m_pGirder = girder;
+                fitted.m_bTurned = turned;
+                CDC like;
+                like.SetResolution(600, 600);
+                like.SetMapMode(MM_LOMETRIC);
+                fitted.FitInto(&like, page, origin, scale);
+                fitted.m_labelFrame = labels;
+                CForceDrawer fresh;
+                fresh.m_pGirder = girder;
+                fresh.m_bTurned = turned;
+                fresh.m_labelFrame = labels;
+                EXPECT_EQ(drawn(fitted, origin, scale), drawn(fresh, origin, scale))
+                    << "seed " << seed << " girder " << g + 1 << (turned ? " sideways" : " upright")
+                    << (labels == page ? "" : " in a frame cutting into it");
+            }
     }
 }
