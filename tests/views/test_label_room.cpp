@@ -124,6 +124,7 @@ TEST_F(LabelRoomTest, ALabelKeepsOffThePointALaterLabelNames)
 TEST_F(LabelRoomTest, ANumberKeepsItsEndsOffMarks)
 {
     CLabelRoom room(&dc);
+    dc.SetBkMode(TRANSPARENT);
     const CRect cell(0, -40, 48, -14);
     room.Take(CRect(50, -35, 75, -10));
     EXPECT_TRUE(room.IsClear(cell));
@@ -132,4 +133,7 @@ TEST_F(LabelRoomTest, ANumberKeepsItsEndsOffMarks)
     EXPECT_FALSE(room.IsClear(cell, true, false, ends));
     // Across its line the touch allowance stays.
     EXPECT_TRUE(room.IsClear(CRect(40, -70, 88, -33), true, false, ends));
+    // A number written opaque blanks the mark's edge under it.
+    dc.SetBkMode(OPAQUE);
+    EXPECT_TRUE(room.IsClear(cell, true, false, ends));
 }
