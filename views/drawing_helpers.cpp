@@ -170,7 +170,12 @@ bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY, int nEn
         const int across = std::max(bAlongY ? cell.Width() : cell.Height(), bAlongY ? c.rect.Width() : c.rect.Height());
         const int gap = std::max(kTextGap, across / 2);
         const int ax = mark || bAlongY ? kTouch : -gap, ay = mark || !bAlongY ? kTouch : -gap;
-        if (Overlap(c.rect, cell, ax, ay))
+        // A mark's outline is a line: it keeps off a number's ends as the lines do, where the
+        // number does not blank what it stands over.
+        CRect own = cell;
+        if (mark && nEnds > 0 && m_pDC->GetBkMode() == TRANSPARENT)
+            bAlongY ? own.InflateRect(0, nEnds + kTouch + 1) : own.InflateRect(nEnds + kTouch + 1, 0);
+        if (Overlap(c.rect, own, ax, ay))
             return false;
     }
     if (bOfLines) {

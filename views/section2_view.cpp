@@ -147,9 +147,12 @@ void CSection2View::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     if (!(T > 0.0) || W <= 0 || H <= 0)
         return;
     const double hs = W / T / 100.0 * 0.7, vs = H / 16.0 / 100.0;
-    const CPoint origin(doc->m_nMarginLeft + (W - int(T * hs * 100.0)) / 2 - 150, int(-(m_sizePaper.cy / 1.5)));
-    const CDPoint scale(hs * 10.0, vs * 100.0);
-    DrawLabelled(pDC, Drawing(*drawer), origin, scale, ViewPageFrame());
+    CPoint origin(doc->m_nMarginLeft + (W - int(T * hs * 100.0)) / 2 - 150, int(-(m_sizePaper.cy / 1.5)));
+    CDPoint scale(hs * 10.0, vs * 100.0);
+    // A deep girder's supports would reach past the frame: drawn smaller there.
+    const CRect frame = ViewPageFrame();
+    FitDrawing(pDC, Drawing(*drawer), frame, false, origin, scale);
+    DrawLabelled(pDC, Drawing(*drawer), origin, scale, frame);
 }
 
 // ---- bar ----

@@ -118,3 +118,22 @@ TEST_F(LabelRoomTest, ALabelKeepsOffThePointALaterLabelNames)
     EXPECT_TRUE(drawingchecks::StrayLabels(dc.Records()).isEmpty())
         << drawingchecks::StrayLabels(dc.Records()).join(QLatin1Char('\n')).toStdString();
 }
+
+// A support's square just past a number's last digit reads as a digit of it: the number keeps
+// its ends off the marks as off the lines' ends.
+TEST_F(LabelRoomTest, ANumberKeepsItsEndsOffMarks)
+{
+    CLabelRoom room(&dc);
+    dc.SetBkMode(TRANSPARENT);
+    const CRect cell(0, -40, 48, -14);
+    room.Take(CRect(50, -35, 75, -10));
+    EXPECT_TRUE(room.IsClear(cell));
+    const int ends = NumberEndReach(QStringLiteral("7500"), cell, false);
+    ASSERT_GT(ends, 0);
+    EXPECT_FALSE(room.IsClear(cell, true, false, ends));
+    // Across its line the touch allowance stays.
+    EXPECT_TRUE(room.IsClear(CRect(40, -70, 88, -33), true, false, ends));
+    // A number written opaque blanks the mark's edge under it.
+    dc.SetBkMode(OPAQUE);
+    EXPECT_TRUE(room.IsClear(cell, true, false, ends));
+}
