@@ -327,7 +327,11 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
             continue;
         // Led, its leader runs through no text, and reaches no farther than a leader may.
         const bool led = Led(room, cell, named, kind) || anchor != named;
-        if (led && (room.CrossesText(named, NearestIn(cell, named)) ||
+        // The leader as it will be drawn: short of a number's ends.
+        CRect reach = cell;
+        if (nEnds > 0)
+            bAlongY ? reach.InflateRect(0, nEnds + kTouch + 1) : reach.InflateRect(nEnds + kTouch + 1, 0);
+        if (led && (room.CrossesText(named, NearestIn(reach, named)) ||
                     Distance(anchor, NearestIn(cell, anchor)) > kLongestLeader))
             continue;
         return cell;
@@ -652,6 +656,40 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
             fewest = strays;
             origin = o;
             scale = k;
+        }
+    }
+    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded);
+}
+
+void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
+                      CDPoint& scale, double& dTextScale)
+{
+    CRect frame = frameIn;
+    frame.NormalizeRect();
+    if (frame.IsRectEmpty())
+        return;
+    frame.DeflateRect(kFramePad, kFramePad);
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0);
+    if (fewest.all == 0)
+        return;
+    // Across, then up the drawing, an eighth at a step while the stretched drawing fits.
+    for (double CDPoint::*axis : {&CDPoint::x, &CDPoint::y}) {
+        CPoint o = origin;
+        CDPoint k = scale;
+        for (int step = 0; step < 12 && fewest.all > 0; ++step) {
+            k.*axis *= 1.125;
+            const CRect b = DrawnBounds(ProbeDrawing(pDC, draw, o, k));
+            if (b.Width() > frame.Width() || b.Height() > frame.Height())
+                break;
+            const int dx = (frame.left + frame.right) / 2 - (b.left + b.right) / 2;
+            const int dy = (frame.top + frame.bottom) / 2 - (b.top + b.bottom) / 2;
+            o.Offset(bTurned ? dy : dx, bTurned ? -dx : dy);
+            const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0);
+            if (strays.crowded < fewest.crowded || (strays.crowded == fewest.crowded && strays.all < fewest.all)) {
+                fewest = strays;
+                origin = o;
+                scale = k;
+            }
         }
     }
     dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded);
