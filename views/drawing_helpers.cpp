@@ -685,7 +685,8 @@ void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn,
             const int dy = (frame.top + frame.bottom) / 2 - (b.top + b.bottom) / 2;
             o.Offset(bTurned ? dy : dx, bTurned ? -dx : dy);
             const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0);
-            if (strays.crowded < fewest.crowded || (strays.crowded == fewest.crowded && strays.all < fewest.all)) {
+            // Fewer over lines or texts; as clear, fewer moved away.
+            if (strays.crowded < fewest.crowded || (strays.crowded == 0 && fewest.crowded == 0 && strays.all < fewest.all)) {
                 fewest = strays;
                 origin = o;
                 scale = k;
