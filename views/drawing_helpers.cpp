@@ -623,6 +623,23 @@ double SmallerLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint
 
 }
 
+namespace {
+
+// Moves the origin to centre the drawing at scale k in the frame; false where it does not fit.
+// On a sideways page the origin's x moves the drawing up and its y to the left.
+bool CentredIn(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& o, CDPoint k)
+{
+    const CRect b = DrawnBounds(ProbeDrawing(pDC, draw, o, k));
+    if (b.Width() > frame.Width() || b.Height() > frame.Height())
+        return false;
+    const int dx = (frame.left + frame.right) / 2 - (b.left + b.right) / 2;
+    const int dy = (frame.top + frame.bottom) / 2 - (b.top + b.bottom) / 2;
+    o.Offset(bTurned ? dy : dx, bTurned ? -dx : dy);
+    return true;
+}
+
+}
+
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
                   double dTextScale, bool bLeaveNoneOut)
 {
@@ -644,13 +661,8 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
     // An eighth larger at a step, up to about three times.
     for (int step = 0; step < 9 && fewest.all > 0; ++step) {
         k = CDPoint(k.x * 1.125, k.y * 1.125);
-        const CRect b = DrawnBounds(ProbeDrawing(pDC, draw, o, k));
-        if (b.Width() > frame.Width() || b.Height() > frame.Height())
+        if (!CentredIn(pDC, draw, frame, bTurned, o, k))
             break;
-        // Centred: on a sideways page the origin's x moves the drawing up and its y to the left.
-        const int dx = (frame.left + frame.right) / 2 - (b.left + b.right) / 2;
-        const int dy = (frame.top + frame.bottom) / 2 - (b.top + b.bottom) / 2;
-        o.Offset(bTurned ? dy : dx, bTurned ? -dx : dy);
         const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0);
         if (strays.all < fewest.all) {
             fewest = strays;
@@ -678,12 +690,8 @@ void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn,
         CDPoint k = scale;
         for (int step = 0; step < 12 && fewest.all > 0; ++step) {
             k.*axis *= 1.125;
-            const CRect b = DrawnBounds(ProbeDrawing(pDC, draw, o, k));
-            if (b.Width() > frame.Width() || b.Height() > frame.Height())
+            if (!CentredIn(pDC, draw, frame, bTurned, o, k))
                 break;
-            const int dx = (frame.left + frame.right) / 2 - (b.left + b.right) / 2;
-            const int dy = (frame.top + frame.bottom) / 2 - (b.top + b.bottom) / 2;
-            o.Offset(bTurned ? dy : dx, bTurned ? -dx : dy);
             const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0);
             // Fewer over lines or texts; as clear, fewer moved away.
             if (strays.crowded < fewest.crowded || (strays.crowded == 0 && fewest.crowded == 0 && strays.all < fewest.all)) {
