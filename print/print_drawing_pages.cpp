@@ -282,10 +282,17 @@ void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
             const PlacedDrawing draw = [&d, upright](CDC* dc, CPoint o, CDPoint k) {
                 d.DrawDimensioned(dc, o, k, !upright);
             };
-            const CRect frame = doc->PageFrameRect(pInfo);
+            // Grown or stretched, it keeps below the section's heading.
+            CRect frame = doc->PageFrameRect(pInfo);
+            {
+                Selected<CFont> heading(pDC, &m_font[9]);
+                const int h = pDC->GetTextExtent(SectionName(RS_CROSS_SECTIONS)).cy;
+                frame.top = std::min<int>(frame.top, -(m_nTopMargin + 3 * h) + 20);
+            }
             FitDrawing(pDC, draw, frame, !upright, origin, v);
             double text = 1.0;
             GrowForLabels(pDC, draw, frame, !upright, origin, v, text);
+            StretchForLabels(pDC, draw, frame, !upright, origin, v, text);
             DrawLabelled(pDC, draw, origin, v, frame, text);
         }
     }

@@ -358,7 +358,11 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
             continue;
         // Led, its leader runs through no text, and reaches no farther than a leader may.
         const bool led = Led(room, cell, named, kind) || anchor != named;
-        if (led && (room.CrossesText(named, NearestIn(cell, named)) ||
+        // The leader as it will be drawn: short of a number's ends.
+        CRect reach = cell;
+        if (nEnds > 0)
+            bAlongY ? reach.InflateRect(0, nEnds + kTouch + 1) : reach.InflateRect(nEnds + kTouch + 1, 0);
+        if (led && (room.CrossesText(named, NearestIn(reach, named)) ||
                     Distance(anchor, NearestIn(cell, anchor)) > kLongestLeader))
             continue;
         return cell;
@@ -655,6 +659,23 @@ double SmallerLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint
 
 }
 
+namespace {
+
+// Moves the origin to centre the drawing at scale k in the frame; false where it does not fit.
+// On a sideways page the origin's x moves the drawing up and its y to the left.
+bool CentredIn(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& o, CDPoint k)
+{
+    const CRect b = DrawnBounds(ProbeDrawing(pDC, draw, o, k));
+    if (b.Width() > frame.Width() || b.Height() > frame.Height())
+        return false;
+    const int dx = (frame.left + frame.right) / 2 - (b.left + b.right) / 2;
+    const int dy = (frame.top + frame.bottom) / 2 - (b.top + b.bottom) / 2;
+    o.Offset(bTurned ? dy : dx, bTurned ? -dx : dy);
+    return true;
+}
+
+}
+
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
                   double dTextScale, bool bLeaveNoneOut)
 {
@@ -679,13 +700,8 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
     // An eighth larger at a step, up to about three times.
     for (int step = 0; step < 9 && fewest.all > 0; ++step) {
         k = CDPoint(k.x * 1.125, k.y * 1.125);
-        const CRect b = DrawnBounds(ProbeDrawing(pDC, draw, o, k));
-        if (b.Width() > frame.Width() || b.Height() > frame.Height())
+        if (!CentredIn(pDC, draw, frame, bTurned, o, k))
             break;
-        // Centred: on a sideways page the origin's x moves the drawing up and its y to the left.
-        const int dx = (frame.left + frame.right) / 2 - (b.left + b.right) / 2;
-        const int dy = (frame.top + frame.bottom) / 2 - (b.top + b.bottom) / 2;
-        o.Offset(bTurned ? dy : dx, bTurned ? -dx : dy);
         std::vector<CDC::Record> plain;
         const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
         if (strays.all < fewest.all) {
@@ -693,6 +709,40 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
             origin = o;
             scale = k;
             plainFewest = std::move(plain);
+        }
+    }
+    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);
+}
+
+void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
+                      CDPoint& scale, double& dTextScale)
+{
+    CRect frame = frameIn;
+    frame.NormalizeRect();
+    if (frame.IsRectEmpty())
+        return;
+    frame.DeflateRect(kFramePad, kFramePad);
+    std::vector<CDC::Record> plainFewest;
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, &plainFewest);
+    if (fewest.all == 0)
+        return;
+    // Across, then up the drawing, an eighth at a step while the stretched drawing fits.
+    for (double CDPoint::*axis : {&CDPoint::x, &CDPoint::y}) {
+        CPoint o = origin;
+        CDPoint k = scale;
+        for (int step = 0; step < 12 && fewest.all > 0; ++step) {
+            k.*axis *= 1.125;
+            if (!CentredIn(pDC, draw, frame, bTurned, o, k))
+                break;
+            std::vector<CDC::Record> plain;
+            const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
+            // Fewer over lines or texts; as clear, fewer moved away.
+            if (strays.crowded < fewest.crowded || (strays.crowded == 0 && fewest.crowded == 0 && strays.all < fewest.all)) {
+                fewest = strays;
+                origin = o;
+                scale = k;
+                plainFewest = std::move(plain);
+            }
         }
     }
     dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);

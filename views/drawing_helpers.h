@@ -225,6 +225,12 @@ void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 // over others or over lines, the labels are written smaller: dTextScale, 1 where they need not be.
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
                    CDPoint& scale, double& dTextScale);
+// Where some labels still find no clear place of their own, stretches the drawing across, then
+// up, an eighth at a step while it fits the frame, keeping the stretch with the fewest of them
+// over lines or texts, then the fewest moved away;
+// then the labels' size as GrowForLabels finds it. For drawings whose two scales are their own.
+void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
+                      CDPoint& scale, double& dTextScale);
 // The size the labels of a drawing kept at its scale are written at: 1, or where some of them
 // find no clear place near by and stand over others or over lines (see CLabelRoom), the first
 // of a tenth smaller at a step down to 0.6 with the fewest of them.

@@ -93,5 +93,6 @@ void CSectionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     FitDrawing(pDC, draw, frame, false, origin, scale);
     double text = 1.0;
     GrowForLabels(pDC, draw, frame, false, origin, scale, text);
+    StretchForLabels(pDC, draw, frame, false, origin, scale, text);
     DrawLabelled(pDC, draw, origin, scale, frame, text);
 }

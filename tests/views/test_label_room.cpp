@@ -97,6 +97,39 @@ TEST_F(LabelRoomTest, LabelsWithNoPlaceClearOfTheLinesAreWrittenSmaller)
     EXPECT_TRUE(lines.IsClear(notes[0].cell)) << notes[0].cell.left << " " << notes[0].cell.right;
 }
 
+// The same lines as tall as the frame: drawn no larger, but stretched across where the frame
+// has room, its label stands clear of them at its own size and the drawing keeps its height.
+TEST_F(LabelRoomTest, LabelsWithNoPlaceClearOfTheLinesStretchTheDrawingAcross)
+{
+    const QString text = QStringLiteral("1000");
+    const int width = dc.GetTextExtent(text).cx;
+    const PlacedDrawing draw = [&](CDC* d, CPoint o, CDPoint k) {
+        Selected<CFont> f(d, &font);
+        const int step = int(k.x * width / 100.0);
+        for (int i = -6; i <= 6; ++i) {
+            d->MoveTo(o.x + i * step, o.y - int(5 * k.y));
+            d->LineTo(o.x + i * step, o.y + int(5 * k.y));
+        }
+        WriteClear(d, 0, std::vector<CPoint>{CPoint(o.x + 4, o.y + 18)}, text, CPoint(o.x, o.y), LabelKind::Dimension);
+    };
+    CPoint origin(0, -1500);
+    CDPoint scale(100, 100);
+    const CRect frame(-40 * width, -2030, 40 * width, -970);
+    double smaller = 1.0;
+    GrowForLabels(&dc, draw, frame, false, origin, scale, smaller);
+    StretchForLabels(&dc, draw, frame, false, origin, scale, smaller);
+    EXPECT_DOUBLE_EQ(scale.y, 100.0);
+    EXPECT_GT(scale.x, 100.0);
+    EXPECT_EQ(smaller, 1.0);
+    dc.ClearRecords();
+    DrawLabelled(&dc, draw, origin, scale, frame, smaller);
+    CLabelRoom lines(&dc);
+    lines.KeepOffLines(dc.Records());
+    const std::vector<LabelNote> notes = LabelNotes(dc.Records());
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_TRUE(lines.IsClear(notes[0].cell)) << notes[0].cell.left << " " << notes[0].cell.right;
+}
+
 // A label whose usual place is crossed by a line takes its next place, by the point a label
 // written later names: that point is known before, so the label stands elsewhere or is led.
 TEST_F(LabelRoomTest, ALabelKeepsOffThePointALaterLabelNames)
