@@ -9,7 +9,6 @@
 #include "framework/format.h"
 #include "framework/print.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -145,10 +144,19 @@ CLabelRoom* CLabelRoom::Of(CDC* pDC)
     return nullptr;
 }
 
+// A sign, a digit, then digits, points and commas: asked for every place a label tries, so
+// read by hand rather than by a pattern.
 bool IsNumber(const QString& text)
 {
-    static const QRegularExpression number(QStringLiteral("^[-+]?\\d[\\d.,]*$"));
-    return number.match(text.trimmed()).hasMatch();
+    const QString t = text.trimmed();
+    auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    qsizetype i = !t.isEmpty() && (t[0] == u'-' || t[0] == u'+') ? 1 : 0;
+    if (i >= t.size() || !digit(t[i]))
+        return false;
+    for (++i; i < t.size(); ++i)
+        if (!digit(t[i]) && t[i] != u'.' && t[i] != u',')
+            return false;
+    return true;
 }
 
 int NumberEndReach(const QString& text, const CRect& cell, bool bAlongY)
