@@ -16,6 +16,7 @@
 #include "views/force_labels.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 CForceView* g_pForceView = nullptr;
@@ -354,12 +355,20 @@ CRect CForceDrawer::DrawnBounds(CDC* pLike, CPoint origin, CDPoint scale)
     return CRect(b.left, b.bottom, b.right, b.top);
 }
 
+namespace {
+
+// The sides of the frame (any two corners) a little inside it: left, right, bottom, top.
+std::array<int, 4> InsideFrame(const CRect& frame)
+{
+    return {std::min(frame.left, frame.right) + kFrameInset, std::max(frame.left, frame.right) - kFrameInset,
+            std::min(frame.top, frame.bottom) + kFrameInset, std::max(frame.top, frame.bottom) - kFrameInset};
+}
+
+}
+
 void CForceDrawer::FitInto(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale)
 {
-    const int left = std::min(frame.left, frame.right) + kFrameInset;
-    const int right = std::max(frame.left, frame.right) - kFrameInset;
-    const int bottom = std::min(frame.top, frame.bottom) + kFrameInset;
-    const int top = std::max(frame.top, frame.bottom) - kFrameInset;
+    const auto [left, right, bottom, top] = InsideFrame(frame);
     if (right <= left || top <= bottom)
         return;
     // Along the girder and across it, as the page has them: a sideways page runs the girder
@@ -408,10 +417,7 @@ void CForceDrawer::FitInto(CDC* pLike, const CRect& frame, CPoint& origin, CDPoi
 void CForceDrawer::GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale)
 {
     m_labelFrame = frame;
-    const int left = std::min(frame.left, frame.right) + kFrameInset;
-    const int right = std::max(frame.left, frame.right) - kFrameInset;
-    const int bottom = std::min(frame.top, frame.bottom) + kFrameInset;
-    const int top = std::max(frame.top, frame.bottom) - kFrameInset;
+    const auto [left, right, bottom, top] = InsideFrame(frame);
     if (right <= left || top <= bottom)
         return;
     // The values the layout of the last drawing put over lines or far off.
