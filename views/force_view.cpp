@@ -430,12 +430,16 @@ void CForceDrawer::GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin,
     };
     CRect b;
     int fewest = strays(origin, scale, b);
+    // Only a few: growing by steps does not clear a crowded diagram, and each try is a layout.
+    if (fewest > 2)
+        return;
     CPoint o = origin;
     CDPoint k = scale;
     // An eighth larger at a step each way, a smaller step where that would no longer fit, and
     // none where a sixty-fourth would not.
+    // A few larger ones that help none end the search: each lays every label out again.
     double along = 1.125, across = 1.125;
-    for (int step = 0; step < 12 && fewest > 0 && (along > 1.0 || across > 1.0); ++step) {
+    for (int step = 0, idle = 0; step < 8 && idle < 2 && fewest > 0 && (along > 1.0 || across > 1.0); ++step) {
         const CDPoint grown(k.x * along, k.y * across);
         b = DrawnBounds(pLike, o, grown);
         const bool fitsAlong = m_bTurned ? b.top - b.bottom <= top - bottom : b.right - b.left <= right - left;
@@ -456,6 +460,9 @@ void CForceDrawer::GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin,
             fewest = n;
             origin = o;
             scale = k;
+            idle = 0;
+        } else {
+            ++idle;
         }
     }
 }
