@@ -54,9 +54,9 @@ public:
     // The scale shrunk and the origin moved, where needed, so that all of the diagram lies
     // inside the frame (y up) by a little; a diagram inside it already stays as it is.
     void FitInto(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale);
-    // The diagram drawn larger, step by step and centred in the frame, while some of its values
-    // find no clear place near by and the larger one still fits; it stays at the first scale
-    // with the fewest of them. The values stay inside the frame (m_labelFrame set to it).
+    // The diagram drawn larger, step by step and centred in the frame, while a few (up to two)
+    // of its values find no clear place near by and the larger one still fits; it stays at the
+    // first scale with the fewest of them. The values stay inside the frame (m_labelFrame set to it).
     void GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale);
 
     // The girder drawn.
