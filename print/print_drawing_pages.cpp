@@ -182,7 +182,7 @@ void CPrintView::PrintForceDiagram(CDC* pDC, CPrintInfo* pInfo)
         frame.top = std::min<int>(frame.top, -(m_nTopMargin + 3 * h) + 20);
     }
     diagram.FitInto(pDC, frame, origin, scale);
-    diagram.m_labelFrame = frame;
+    diagram.GrowForStrays(pDC, frame, origin, scale);
     m_ptForceOrigin = origin;
     m_vForceScale = scale;
     diagram.DrawAll(pDC, origin.x, origin.y, scale);

@@ -520,6 +520,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         // it stands over them clear of the texts, farther off where it must, its leader across
         // texts at worst, else at its own, right of the axis, where the numbers give way.
         // Over the fewest lines, the nearest first.
+        const bool stray = kind == LabelKind::Value && placed[i].place < 0;
         int fewest = INT_MAX;
         size_t best = 0;
         for (size_t k = 0; k < tries.size() && kind == LabelKind::Value && placed[i].place < 0 && fewest > 1;
@@ -553,6 +554,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                     placed[j] = Placed();
             take(i, c, 3 * tried + 1, false);
         }
+        placed[i].stray = stray;
     };
     for (const LabelKind kind : {LabelKind::Section, LabelKind::Value})
         for (size_t i = 0; i < m_aAsks.size(); ++i)
@@ -688,8 +690,11 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         else
             pDC->TextOut(at.x, at.y, a.text);
         const CRect cell = TextCell(pDC, esc, at.x, at.y, a.text);
-        if (CLabelRoom* room = CLabelRoom::Of(pDC))
+        if (CLabelRoom* room = CLabelRoom::Of(pDC)) {
             room->Take(cell, a.text, m_bTurned != 0, cell);
+            if (p.stray)
+                room->AddStray(true);
+        }
         lead(i);
         NoteLabel(pDC, {a.kind, a.text, Place(a.at), cell, p.place, p.led});
     }

@@ -16,6 +16,7 @@
 #include "views/force_labels.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 CForceView* g_pForceView = nullptr;
@@ -354,12 +355,20 @@ CRect CForceDrawer::DrawnBounds(CDC* pLike, CPoint origin, CDPoint scale)
     return CRect(b.left, b.bottom, b.right, b.top);
 }
 
+namespace {
+
+// The sides of the frame (any two corners) a little inside it: left, right, bottom, top.
+std::array<int, 4> InsideFrame(const CRect& frame)
+{
+    return {std::min(frame.left, frame.right) + kFrameInset, std::max(frame.left, frame.right) - kFrameInset,
+            std::min(frame.top, frame.bottom) + kFrameInset, std::max(frame.top, frame.bottom) - kFrameInset};
+}
+
+}
+
 void CForceDrawer::FitInto(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale)
 {
-    const int left = std::min(frame.left, frame.right) + kFrameInset;
-    const int right = std::max(frame.left, frame.right) - kFrameInset;
-    const int bottom = std::min(frame.top, frame.bottom) + kFrameInset;
-    const int top = std::max(frame.top, frame.bottom) - kFrameInset;
+    const auto [left, right, bottom, top] = InsideFrame(frame);
     if (right <= left || top <= bottom)
         return;
     // Along the girder and across it, as the page has them: a sideways page runs the girder
@@ -401,6 +410,59 @@ void CForceDrawer::FitInto(CDC* pLike, const CRect& frame, CPoint& origin, CDPoi
         if (!fitsAcross) {
             shrink(scale.y, sizeAcross, kAcrossBefore, sizeAcrossBefore, roomAcross);
             shrunkAcross = true;
+        }
+    }
+}
+
+void CForceDrawer::GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale)
+{
+    m_labelFrame = frame;
+    const auto [left, right, bottom, top] = InsideFrame(frame);
+    if (right <= left || top <= bottom)
+        return;
+    // The values the layout of the last drawing put over lines or far off.
+    auto strays = [&](CPoint o, CDPoint k, CRect& b) {
+        b = DrawnBounds(pLike, o, k);
+        if (m_aAsks.empty() || (b.right <= b.left && b.top <= b.bottom))
+            return 0;
+        return int(std::count_if(m_lastLayout.placed.begin(), m_lastLayout.placed.end(),
+                                 [](const Placed& p) { return p.stray; }));
+    };
+    CRect b;
+    int fewest = strays(origin, scale, b);
+    // Only a few: growing by steps does not clear a crowded diagram, and each try is a layout.
+    if (fewest > 2)
+        return;
+    CPoint o = origin;
+    CDPoint k = scale;
+    // An eighth larger at a step each way, a smaller step where that would no longer fit, and
+    // none where a sixty-fourth would not.
+    // A few larger ones that help none end the search: each lays every label out again.
+    double along = 1.125, across = 1.125;
+    for (int step = 0, idle = 0; step < 8 && idle < 2 && fewest > 0 && (along > 1.0 || across > 1.0); ++step) {
+        const CDPoint grown(k.x * along, k.y * across);
+        b = DrawnBounds(pLike, o, grown);
+        const bool fitsAlong = m_bTurned ? b.top - b.bottom <= top - bottom : b.right - b.left <= right - left;
+        const bool fitsAcross = m_bTurned ? b.right - b.left <= right - left : b.top - b.bottom <= top - bottom;
+        if (!fitsAlong || !fitsAcross) {
+            auto smaller = [](double g) { return g > 1.02 ? 1.0 + (g - 1.0) / 2.0 : 1.0; };
+            along = fitsAlong ? along : smaller(along);
+            across = fitsAcross ? across : smaller(across);
+            continue;
+        }
+        k = grown;
+        // Centred: on a sideways page the origin's x moves the diagram up and its y to the left.
+        const int dx = (left + right) / 2 - (b.left + b.right) / 2;
+        const int dy = (bottom + top) / 2 - (b.bottom + b.top) / 2;
+        o = m_bTurned ? CPoint(o.x + dy, o.y - dx) : CPoint(o.x + dx, o.y + dy);
+        const int n = strays(o, k, b);
+        if (n < fewest && b.left >= left && b.right <= right && b.bottom >= bottom && b.top <= top) {
+            fewest = n;
+            origin = o;
+            scale = k;
+            idle = 0;
+        } else {
+            ++idle;
         }
     }
 }
@@ -885,7 +947,7 @@ void CForceView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     Selected<CFont> font(pDC, &m_font);
     FitInto(pDC, ViewPageFrame(), origin, scale);
     // Labels moved off the lines stay on the page; the window's own are not limited.
-    m_labelFrame = ViewPageFrame();
+    GrowForStrays(pDC, ViewPageFrame(), origin, scale);
     DrawDiagram(pDC, origin, scale);
     m_labelFrame = CRect();
 }

@@ -54,6 +54,10 @@ public:
     // The scale shrunk and the origin moved, where needed, so that all of the diagram lies
     // inside the frame (y up) by a little; a diagram inside it already stays as it is.
     void FitInto(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale);
+    // The diagram drawn larger, step by step and centred in the frame, while a few (up to two)
+    // of its values find no clear place near by and the larger one still fits; it stays at the
+    // first scale with the fewest of them. The values stay inside the frame (m_labelFrame set to it).
+    void GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale);
 
     // The girder drawn.
     virtual const CGirderDesign* Girder() const { return m_pGirder; }
@@ -114,6 +118,7 @@ protected:
         int place = -1;     // -1: not placed
         bool led = false;
         int height = 0;     // 0: its font's
+        bool stray = false; // a value over lines or far off, for want of a clear place near by
     };
     // How far lines keep off a value's ends along its line, where they would read as a digit
     // or a sign of it; 0 for a step's number, which stands in its own ring.

@@ -200,10 +200,14 @@ TEST_F(DrawingSweepTest, SweptSeeds)
 //      as the table comes
 //   5  two plate girders 12 m apart, one span skewed 89°/71°, sidewalk left, overhangs of 2.5 m
 //   8  single box, two square spans, sidewalk right, height varying
+//  12  single box, six spans skewed 89°, gravitational units, 9.9 m deep: a force value the
+//      window's printout has room for only drawn larger
 //  47  four boxes, three spans on R 190 m, each of its own depth, no overhang, gravitational units
 //  49  two plate girders, five spans, no sidewalk, height varying
 //  80  single box, two spans on R 210 m, sidewalk left, the deck as the table comes
 //  84  two boxes some 6 m deep at their middles and deeper at the supports, two spans
+// 101  four boxes, six spans on R 320 m, each of its own depth: a force value the report's page
+//      has room for only drawn larger
 // 142  four plate girders, two spans on R 160 m, height varying, the deck as the table comes
 // 158  three boxes 12 m apart, a deck 28 m wide, sidewalks both, gravitational units
 // 182  two boxes 9980 mm deep, sidewalks both
@@ -220,7 +224,7 @@ TEST_P(DrawingSweepSeed, DrawsClear)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DrawingSweepSeed,
-                         ::testing::Values(2u, 3u, 5u, 8u, 47u, 49u, 80u, 84u, 142u, 158u, 182u, 258u, 261u),
+                         ::testing::Values(2u, 3u, 5u, 8u, 12u, 47u, 49u, 80u, 84u, 101u, 142u, 158u, 182u, 258u, 261u),
                          [](const ::testing::TestParamInfo<unsigned>& info) {
                              return "seed" + std::to_string(info.param);
                          });
