@@ -436,7 +436,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             const double flange = GirderX(i) + m_adHaunchWidth[i] / 4 + kEdgeGap / sx, next = GirderX(i + 1);
             const double side = std::max(x - GirderX(i), next - x);
             const double room = (dc->GetTextExtent(CDimensionLine::LabelText({0, 0}, {0, m_adGirderHeight[i]})).cx +
-                                 8 + kEdgeGap) / sx;
+                                 depth.m_sizeTextOffset.cx + kEdgeGap) / sx;
             if (side < room && next - flange > side)
                 x = flange;
         }
