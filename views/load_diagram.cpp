@@ -429,7 +429,18 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     // Girder lines with their depths.
     CDimensionLine depth(PS_SOLID, 1, kBlue, 1);
     for (int i = FirstDrawnGirder(); i <= LastDrawnGirder(); ++i) {
-        const double x = GirderX(i) + m_adHaunchWidth[i] / 2, top = -m_adHaunchHeight[i];
+        // Half a haunch out from the web; a plate girder's just outside its flange where its depth
+        // at full size fits on neither side and that leaves it a wider one.
+        double x = GirderX(i) + m_adHaunchWidth[i] / 2;
+        if (m_nBridgeType == 0 && i + 1 < m_nGirders && sx > 0.0) {
+            const double flange = GirderX(i) + m_adHaunchWidth[i] / 4 + kEdgeGap / sx, next = GirderX(i + 1);
+            const double side = std::max(x - GirderX(i), next - x);
+            const double room = (dc->GetTextExtent(CDimensionLine::LabelText({0, 0}, {0, m_adGirderHeight[i]})).cx +
+                                 depth.m_sizeTextOffset.cx + kEdgeGap) / sx;
+            if (side < room && next - flange > side)
+                x = flange;
+        }
+        const double top = -m_adHaunchHeight[i];
         const double bottom = top - m_adGirderHeight[i];
         // The girder's name first, below its foot, lower down or beside it, then its depth
         // around it.

@@ -214,6 +214,7 @@ TEST_F(DrawingSweepTest, SweptSeeds)
 // 261  eight plate girders 0.6 m apart, one span on R 470 m, no overhang, gravitational units
 // 258  two plate girders on the deck as the table comes (4.4 m), sidewalks both, 4568 and 7232 mm
 //      deep, on R 700 m
+// 229  seven plate girders 1.06 m apart under wide haunches, their depths between the webs
 class DrawingSweepSeed : public DrawingSweepTest, public ::testing::WithParamInterface<unsigned> {};
 
 TEST_P(DrawingSweepSeed, DrawsClear)
@@ -224,7 +225,7 @@ TEST_P(DrawingSweepSeed, DrawsClear)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DrawingSweepSeed,
-                         ::testing::Values(2u, 3u, 5u, 8u, 12u, 47u, 49u, 80u, 84u, 101u, 142u, 158u, 182u, 258u, 261u),
+                         ::testing::Values(2u, 3u, 5u, 8u, 12u, 47u, 49u, 80u, 84u, 101u, 142u, 158u, 182u, 229u, 258u, 261u),
                          [](const ::testing::TestParamInfo<unsigned>& info) {
                              return "seed" + std::to_string(info.param);
                          });
