@@ -690,15 +690,28 @@ void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
     DrawInRoom(pDC, draw, origin, scale, frame, dTextScale, bLeaveNoneOut);
 }
 
+namespace {
+
+// The frame a drawing grows inside: normalised and padded; false where there is none.
+bool PaddedFrame(const CRect& frameIn, CRect& frame)
+{
+    frame = frameIn;
+    frame.NormalizeRect();
+    if (frame.IsRectEmpty())
+        return false;
+    frame.DeflateRect(kFramePad, kFramePad);
+    return true;
+}
+
+}
+
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
                    CDPoint& scale, double& dTextScale)
 {
     dTextScale = 1.0;
-    CRect frame = frameIn;
-    frame.NormalizeRect();
-    if (frame.IsRectEmpty())
+    CRect frame;
+    if (!PaddedFrame(frameIn, frame))
         return;
-    frame.DeflateRect(kFramePad, kFramePad);
     // The drawing without labels laid out at the scale with the fewest strays, which the smaller
     // texts try again.
     std::vector<CDC::Record> plainFewest;
@@ -725,11 +738,9 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
                       CDPoint& scale, double& dTextScale)
 {
-    CRect frame = frameIn;
-    frame.NormalizeRect();
-    if (frame.IsRectEmpty())
+    CRect frame;
+    if (!PaddedFrame(frameIn, frame))
         return;
-    frame.DeflateRect(kFramePad, kFramePad);
     std::vector<CDC::Record> plainFewest;
     Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, &plainFewest);
     if (fewest.all == 0)
