@@ -61,6 +61,24 @@ public:
                   return false;
               });
     }
+    // The lines added so far, to take those added after back off again (see Undo).
+    size_t Mark() const { return m_lines.size(); }
+    // Takes the lines added since `mark` off, leaving the squares as they were then: a line's
+    // number stands last in each of its squares.
+    void Undo(size_t mark)
+    {
+        while (m_lines.size() > mark) {
+            const auto [p, q] = m_lines.back();
+            const int i = int(m_lines.size()) - 1;
+            Visit(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y),
+                  [&](std::vector<int>& cell) {
+                      if (!cell.empty() && cell.back() == i)
+                          cell.pop_back();
+                      return false;
+                  });
+            m_lines.pop_back();
+        }
+    }
     // Whether a line runs through or touches the rectangle (y up).
     bool Cross(int l, int b, int r, int t) const
     {
@@ -440,7 +458,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                         continue;
                     decided(cands[k].cell);
                     const std::vector<Placed> before = placed;
-                    const LineStrips linesBefore = lines;
+                    const size_t linesBefore = lines.Mark();
                     for (size_t j : moved)
                         placed[j] = Placed();
                     take(i, cands[k].cell, first + int(k), cands[k].led);
@@ -450,7 +468,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                     relaying = false;
                     if (std::any_of(moved.begin(), moved.end(), [&](size_t j) { return placed[j].place < 0; })) {
                         placed = before;
-                        lines = linesBefore;
+                        lines.Undo(linesBefore);
                     }
                 }
                 if (placed[i].place >= 0)
