@@ -404,6 +404,10 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             const bool off = offSide(a, c);
             if ((off && !anySide) || (!off && offOnly) || (kind == LabelKind::Value && c.l < m_nAxisX))
                 return;
+            // Well beyond farOff the square tells without a root.
+            const double ex = a.at.x - std::clamp(a.at.x, c.l, c.r), ey = a.at.y - std::clamp(a.at.y, c.b, c.t);
+            if (ex * ex + ey * ey > farOff * farOff * (1.0 + 1e-9))
+                return;
             const double d = Distance(c.l, c.b, c.r, c.t, a.at);
             // Off its side far enough for its leader to show.
             if (d <= farOff && (!off || d >= (base.t - base.b) / 2))
