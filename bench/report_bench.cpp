@@ -9,6 +9,7 @@
 #include "print/print_view.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <chrono>
 #include <fstream>
@@ -92,6 +93,9 @@ int main(int argc, char** argv)
     ResetPeak();
     const Job whole = Print(*view, config.filePath(QStringLiteral("report.pdf")));
     const double wholePeak = Megabytes("VmHWM:") - beforeWhole;
+    // Kept where asked, to compare the pages of two builds.
+    if (const QByteArray keep = qgetenv("REPORT_BENCH_KEEP"); !keep.isEmpty())
+        QFile::copy(config.filePath(QStringLiteral("report.pdf")), QString::fromLocal8Bit(keep));
 
     std::printf("short job: %d page(s) in %.3f s, peak memory +%.2f MB\n", small.pages, small.seconds, smallPeak);
     std::printf("whole report: %d pages in %.2f s, %.0f pages a second, %.1f MB of PDF, %s\n", whole.pages,

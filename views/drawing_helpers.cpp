@@ -163,8 +163,12 @@ int NumberEndReach(const QString& text, const CRect& cell, bool bAlongY)
 {
     if (!IsNumber(text))
         return 0;
-    const int length = bAlongY ? std::abs(cell.Height()) : std::abs(cell.Width());
-    return int(std::ceil(length / double(std::max<qsizetype>(text.size(), 1)) / 4.0));
+    return NumberEndReach(bAlongY ? std::abs(cell.Height()) : std::abs(cell.Width()), text.size());
+}
+
+int NumberEndReach(int nLength, qsizetype nChars)
+{
+    return int(std::ceil(nLength / double(std::max<qsizetype>(nChars, 1)) / 4.0));
 }
 
 bool CLabelRoom::IsClear(const CRect& cell, bool bOfLines, bool bAlongY, int nEnds) const

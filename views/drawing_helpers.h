@@ -67,6 +67,8 @@ bool SegmentThrough(CPoint p, CPoint q, const CRect& r, int nInset = 3);
 // `cell` (reading along y where turned a quarter), 0 for a text that is no number.
 bool IsNumber(const QString& text);
 int NumberEndReach(const QString& text, const CRect& cell, bool bAlongY);
+// The same for a number of nChars characters nLength long.
+int NumberEndReach(int nLength, qsizetype nChars);
 
 // What a label names, so that the records tell it: a girder, a node of the plan, a cross member,
 // a dimension line, a support, a section of a girder, a value at a point of a curve or load, or

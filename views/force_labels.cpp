@@ -61,6 +61,24 @@ public:
                   return false;
               });
     }
+    // The lines added so far, to take those added after back off again (see Undo).
+    size_t Mark() const { return m_lines.size(); }
+    // Takes the lines added since `mark` off, leaving the squares as they were then: a line's
+    // number stands last in each of its squares.
+    void Undo(size_t mark)
+    {
+        while (m_lines.size() > mark) {
+            const auto [p, q] = m_lines.back();
+            const int i = int(m_lines.size()) - 1;
+            Visit(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y),
+                  [&](std::vector<int>& cell) {
+                      if (!cell.empty() && cell.back() == i)
+                          cell.pop_back();
+                      return false;
+                  });
+            m_lines.pop_back();
+        }
+    }
     // Whether a line runs through or touches the rectangle (y up).
     bool Cross(int l, int b, int r, int t) const
     {
@@ -85,8 +103,17 @@ public:
     {
         const double n = std::hypot(dx, dy);
         return Near(p, d, [&](CPoint a, CPoint b) {
-            const double ex = b.x - a.x, ey = b.y - a.y, e = std::hypot(ex, ey);
-            return n <= 0.0 || e <= 0.0 || std::fabs(dx * ey - dy * ex) <= kAlongSine * n * e;
+            const double ex = b.x - a.x, ey = b.y - a.y;
+            if (n <= 0.0 || (ex == 0.0 && ey == 0.0))
+                return true;
+            // Squares decide all but the near ties without a root, as the root would.
+            const double cross = std::fabs(dx * ey - dy * ex), bound = kAlongSine * n;
+            const double lhs = cross * cross, rhs = bound * bound * (ex * ex + ey * ey);
+            if (lhs < rhs * (1.0 - 1e-9))
+                return true;
+            if (lhs > rhs * (1.0 + 1e-9))
+                return false;
+            return cross <= bound * std::hypot(ex, ey);
         });
     }
     // Whether a line (that `counts`) runs within d of the point.
@@ -98,7 +125,13 @@ public:
                 return false;
             const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
             const double t = len > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0.0;
-            const double r = std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y);
+            const double rx = a.x + t * dx - p.x, ry = a.y + t * dy - p.y, r2 = rx * rx + ry * ry;
+            // Well within or beyond d the square tells without a root (and is no near tie).
+            if (r2 > double(d + 1) * (d + 1))
+                return false;
+            if (d >= 1 && r2 < double(d - 1) * (d - 1))
+                return true;
+            const double r = std::hypot(rx, ry);
             // To an end, or from a line along or across the page, it comes out whole wherever the
             // points stand; from a slanting one to within the rounding of where they stand.
             if (m_pClose && dx != 0.0 && dy != 0.0 && t > 0.0 && t < 1.0 && std::fabs(r - d) < 1e-9)
@@ -196,16 +229,25 @@ void CForceDrawer::AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& tex
 
 int CForceDrawer::ValueEnds(const Ask& a, const Taken& c)
 {
-    if (a.kind != LabelKind::Value)
+    return a.kind == LabelKind::Value && IsNumber(a.text) ? NumberEnds(a.text.size(), c) : 0;
+}
+
+int CForceDrawer::NumberEnds(qsizetype nChars, const Taken& c)
+{
+    if (nChars <= 0)
         return 0;
-    const int reach = NumberEndReach(a.text, CRect(c.l, c.b, c.r, c.t), false);
+    const int reach = NumberEndReach(std::abs(c.r - c.l), nChars);
     return reach > 0 ? reach + 1 : 0;
 }
 
 CPoint CForceDrawer::LeaderEnd(const Taken& c, const Ask& a)
 {
-    const int e = ValueEnds(a, c);
-    return CPoint(std::clamp(a.at.x, c.l - e, c.r + e), std::clamp(a.at.y, c.b, c.t));
+    return LeaderEnd(c, a.at, ValueEnds(a, c));
+}
+
+CPoint CForceDrawer::LeaderEnd(const Taken& c, CPoint at, int nEnds)
+{
+    return CPoint(std::clamp(at.x, c.l - nEnds, c.r + nEnds), std::clamp(at.y, c.b, c.t));
 }
 
 std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRect& frame, LabelTrace& trace)
@@ -217,8 +259,13 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         const CPoint a = Place(CPoint(c.l, c.b)), b = Place(CPoint(c.r, c.t));
         return CRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
     };
-    auto ends = &CForceDrawer::ValueEnds;
-    auto nearest = &CForceDrawer::LeaderEnd;
+    // The characters of each value that is a number (0: none), read once.
+    std::vector<qsizetype> numberChars(m_aAsks.size());
+    for (size_t j = 0; j < m_aAsks.size(); ++j)
+        if (m_aAsks[j].kind == LabelKind::Value && IsNumber(m_aAsks[j].text))
+            numberChars[j] = m_aAsks[j].text.size();
+    auto ends = [&](size_t j, const Taken& c) { return NumberEnds(numberChars[j], c); };
+    auto nearest = [&](const Taken& c, size_t j) { return LeaderEnd(c, m_aAsks[j].at, ends(j, c)); };
     const int gap = kValueHeight / 2;
     std::vector<Placed> placed(m_aAsks.size());
     auto near = [gap](const Taken& c, const Taken& t) {
@@ -248,9 +295,11 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
                 return 0;
         }
-        if (over == 0 && lines.Cross(c.l - kLineGap - ends(a, c), c.b - kLineGap, c.r + kLineGap + ends(a, c),
-                                     c.t + kLineGap))
-            return 0;
+        if (over == 0) {
+            const int e = ends(i, c);
+            if (lines.Cross(c.l - kLineGap - e, c.b - kLineGap, c.r + kLineGap + e, c.t + kLineGap))
+                return 0;
+        }
         if (std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) { return near(c, t); }))
             return 0;
         if (evict)
@@ -265,7 +314,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         }
         if (led) {
             // Its leader runs through no text, and crosses no line once off the lines at its point.
-            const CPoint end = nearest(c, a);
+            const CPoint end = nearest(c, i);
             const double len = std::hypot(double(end.x - a.at.x), double(end.y - a.at.y));
             const double k = std::min(1.0, kLeaderStart / std::max(len, 1.0));
             const CPoint from(a.at.x + int(std::lround((end.x - a.at.x) * k)),
@@ -291,7 +340,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                     continue;
                 // Nor ends by a value's first or last character.
                 Taken reach = placed[j].cell;
-                const int e = ends(m_aAsks[j], reach);
+                const int e = ends(j, reach);
                 reach.l -= e;
                 reach.r += e;
                 if (!meets(reach))
@@ -325,7 +374,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         decided(c);
         placed[i] = {c, place, led};
         if (led)
-            lines.Add(m_aAsks[i].at, nearest(c, m_aAsks[i]));
+            lines.Add(m_aAsks[i].at, nearest(c, i));
     };
     // Each at its own place where that is clear, the values first.
     for (const LabelKind kind : {LabelKind::Value, LabelKind::Section})
@@ -354,6 +403,10 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             const Taken c{base.l + dx, base.b + dy, base.r + dx, base.t + dy};
             const bool off = offSide(a, c);
             if ((off && !anySide) || (!off && offOnly) || (kind == LabelKind::Value && c.l < m_nAxisX))
+                return;
+            // Well beyond farOff the square tells without a root.
+            const double ex = a.at.x - std::clamp(a.at.x, c.l, c.r), ey = a.at.y - std::clamp(a.at.y, c.b, c.t);
+            if (ex * ex + ey * ey > farOff * farOff * (1.0 + 1e-9))
                 return;
             const double d = Distance(c.l, c.b, c.r, c.t, a.at);
             // Off its side far enough for its leader to show.
@@ -409,7 +462,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                         continue;
                     decided(cands[k].cell);
                     const std::vector<Placed> before = placed;
-                    const LineStrips linesBefore = lines;
+                    const size_t linesBefore = lines.Mark();
                     for (size_t j : moved)
                         placed[j] = Placed();
                     take(i, cands[k].cell, first + int(k), cands[k].led);
@@ -419,7 +472,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                     relaying = false;
                     if (std::any_of(moved.begin(), moved.end(), [&](size_t j) { return placed[j].place < 0; })) {
                         placed = before;
-                        lines = linesBefore;
+                        lines.Undo(linesBefore);
                     }
                 }
                 if (placed[i].place >= 0)
@@ -645,7 +698,7 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         const CPoint a = Place(CPoint(c.l, c.b)), b = Place(CPoint(c.r, c.t));
         return CRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
     };
-    auto nearest = &CForceDrawer::LeaderEnd;
+    auto nearest = [](const Taken& c, const Ask& a) { return LeaderEnd(c, a); };
 
     const int esc = m_bTurned ? CDimensionLine::TurnedEscapement(kTurn) : 0;
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));

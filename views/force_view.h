@@ -123,8 +123,12 @@ protected:
     // How far lines keep off a value's ends along its line, where they would read as a digit
     // or a sign of it; 0 for a step's number, which stands in its own ring.
     static int ValueEnds(const Ask& a, const Taken& c);
+    // The same for a value known to be a number of nChars characters (0: none), not read again
+    // for every place a label tries.
+    static int NumberEnds(qsizetype nChars, const Taken& c);
     // A leader's end at the cell: short of a value's ends.
     static CPoint LeaderEnd(const Taken& c, const Ask& a);
+    static CPoint LeaderEnd(const Taken& c, CPoint at, int nEnds);
     // Asks for a value of the point p (upright) with its cell's top left at `usual`; a point on a
     // support line (bOnLine) labelled on the side `side` of it (see Ask).
     void AskValue(CDC* pDC, CPoint p, CPoint usual, const QString& text, bool bOnLine, int side);
