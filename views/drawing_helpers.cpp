@@ -210,24 +210,13 @@ bool CLabelRoom::LineThrough(const CRect& cell, int nInset) const
     const int top = cell.top + nInset, bottom = cell.bottom - nInset;
     if (left > right || top > bottom)
         return false;
-    constexpr int kSquare = 100;
-    auto square = [](int v) { return v >= 0 ? v / kSquare : -((-v + kSquare - 1) / kSquare); };
-    auto key = [](int x, int y) { return (std::int64_t(x) << 32) ^ std::int64_t(std::uint32_t(y)); };
     for (; m_nLinesInSquares < m_lines.size(); ++m_nLinesInSquares) {
         const auto& [p, q] = m_lines[m_nLinesInSquares];
-        for (int x = square(std::min(p.x, q.x)); x <= square(std::max(p.x, q.x)); ++x)
-            for (int y = square(std::min(p.y, q.y)); y <= square(std::max(p.y, q.y)); ++y)
-                m_lineSquares[key(x, y)].push_back(int(m_nLinesInSquares));
+        m_lineSquares.Add(CRect(p.x, p.y, q.x, q.y), int(m_nLinesInSquares));
     }
-    for (int x = square(left); x <= square(right); ++x)
-        for (int y = square(top); y <= square(bottom); ++y) {
-            const auto it = m_lineSquares.find(key(x, y));
-            if (it != m_lineSquares.end())
-                for (int i : it->second)
-                    if (SegmentThrough(m_lines[size_t(i)].first, m_lines[size_t(i)].second, cell, nInset))
-                        return true;
-        }
-    return false;
+    return m_lineSquares.Any(CRect(left, top, right, bottom), [&](int i) {
+        return SegmentThrough(m_lines[size_t(i)].first, m_lines[size_t(i)].second, cell, nInset);
+    });
 }
 
 bool CLabelRoom::Holds(const CRect& cell, const QString& text) const

@@ -7,6 +7,7 @@
 #include "framework/view.h"
 #include "geometry/plan.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -69,6 +70,49 @@ bool IsNumber(const QString& text);
 int NumberEndReach(const QString& text, const CRect& cell, bool bAlongY);
 // The same for a number of nChars characters nLength long.
 int NumberEndReach(int nLength, qsizetype nChars);
+
+// Page points and segments found by the squares of a grid they lie in, for drawings whose
+// labels try many places against many lines.
+class CBuckets {
+public:
+    explicit CBuckets(int nSize = 100) : m_nSize(std::max(nSize, 1)) {}
+    void Add(const CRect& r, int index)
+    {
+        ForSquares(r, [&](std::int64_t key) {
+            m_map[key].push_back(index);
+            return false;
+        });
+    }
+    // Whether f is true of an index in a square the rectangle reaches (an index may come twice).
+    template <class F>
+    bool Any(const CRect& r, F f) const
+    {
+        return ForSquares(r, [&](std::int64_t key) {
+            const auto it = m_map.find(key);
+            if (it != m_map.end())
+                for (int i : it->second)
+                    if (f(i))
+                        return true;
+            return false;
+        });
+    }
+
+private:
+    template <class F>
+    bool ForSquares(const CRect& r, F f) const
+    {
+        auto square = [this](int v) { return v >= 0 ? v / m_nSize : -((-v + m_nSize - 1) / m_nSize); };
+        const int x0 = square(std::min(r.left, r.right)), x1 = square(std::max(r.left, r.right));
+        const int y0 = square(std::min(r.top, r.bottom)), y1 = square(std::max(r.top, r.bottom));
+        for (int x = x0; x <= x1; ++x)
+            for (int y = y0; y <= y1; ++y)
+                if (f((std::int64_t(x) << 32) ^ std::int64_t(std::uint32_t(y))))
+                    return true;
+        return false;
+    }
+    int m_nSize;
+    std::unordered_map<std::int64_t, std::vector<int>> m_map;
+};
 
 // What a label names, so that the records tell it: a girder, a node of the plan, a cross member,
 // a dimension line, a support, a section of a girder, a value at a point of a curve or load, or
@@ -154,7 +198,7 @@ private:
     std::vector<std::pair<CPoint, CPoint>> m_lines;
     // The lines by the squares of a grid their bounds reach, filled as the cells are asked about:
     // a label tries many places against a drawing of many lines.
-    mutable std::unordered_map<std::int64_t, std::vector<int>> m_lineSquares;
+    mutable CBuckets m_lineSquares;
     mutable size_t m_nLinesInSquares = 0;
     // Whether a line runs through the cell shrunk by nInset (see SegmentThrough).
     bool LineThrough(const CRect& cell, int nInset) const;

@@ -84,48 +84,6 @@ constexpr int kBeyondEnd = 20;
 constexpr double kMemberLabelOut = 2.1;
 constexpr double kBeyondEdge = 0.4;
 
-// Page points and segments found by the squares of a grid they lie in.
-class CBuckets {
-public:
-    explicit CBuckets(int nSize = 100) : m_nSize(std::max(nSize, 1)) {}
-    void Add(const CRect& r, int index)
-    {
-        ForSquares(r, [&](std::int64_t key) {
-            m_map[key].push_back(index);
-            return false;
-        });
-    }
-    // Whether f is true of an index in a square the rectangle reaches (an index may come twice).
-    template <class F>
-    bool Any(const CRect& r, F f) const
-    {
-        return ForSquares(r, [&](std::int64_t key) {
-            const auto it = m_map.find(key);
-            if (it != m_map.end())
-                for (int i : it->second)
-                    if (f(i))
-                        return true;
-            return false;
-        });
-    }
-
-private:
-    template <class F>
-    bool ForSquares(const CRect& r, F f) const
-    {
-        auto square = [this](int v) { return v >= 0 ? v / m_nSize : -((-v + m_nSize - 1) / m_nSize); };
-        const int x0 = square(std::min(r.left, r.right)), x1 = square(std::max(r.left, r.right));
-        const int y0 = square(std::min(r.top, r.bottom)), y1 = square(std::max(r.top, r.bottom));
-        for (int x = x0; x <= x1; ++x)
-            for (int y = y0; y <= y1; ++y)
-                if (f((std::int64_t(x) << 32) ^ std::int64_t(std::uint32_t(y))))
-                    return true;
-        return false;
-    }
-    int m_nSize;
-    std::unordered_map<std::int64_t, std::vector<int>> m_map;
-};
-
 // How far a text may run into the one above or below it on the DC: see CPlanLabelLayout.
 int TextOverlap(CDC* pDC)
 {
