@@ -426,8 +426,11 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     const double W = m_dWidth, sx = c.scale.x;
     auto X = [&](double x) { return c.origin.x + int(x * c.scale.x); };
     auto Y = [&](double y) { return c.origin.y + int(y * c.scale.y); };
-    // Girder lines with their depths.
+    // Girder lines with their depths. A depth written smaller keeps the whole gap from its line:
+    // nearer, the line would read as a digit of it.
     CDimensionLine depth(PS_SOLID, 1, kBlue, 1);
+    if (const CLabelRoom* room = CLabelRoom::Of(dc); room && room->TextScale() > 0.0)
+        depth.m_sizeTextOffset.cx = int(std::ceil(depth.m_sizeTextOffset.cx / room->TextScale()));
     for (int i = FirstDrawnGirder(); i <= LastDrawnGirder(); ++i) {
         // Half a haunch out from the web; a plate girder's just outside its flange where its depth
         // at full size fits on neither side and that leaves it a wider one.

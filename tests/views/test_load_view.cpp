@@ -10,6 +10,7 @@
 #include "framework/format.h"
 #include "framework/print.h"
 #include "geometry/records.h"
+#include "views/dimension_line.h"
 #include "views/drawing_views.h"
 
 #include <QCoreApplication>
@@ -238,6 +239,33 @@ TEST_F(LoadDiagramTest, ValuesOfNarrowBlocksStayInTheirRows)
     EXPECT_GE(values, 8);
     const QStringList stray = drawingchecks::StrayLabels(records);
     EXPECT_TRUE(stray.isEmpty()) << stray.join(QLatin1Char('\n')).toStdString();
+}
+
+// Written smaller, each girder's depth still stands at its place beside its line, as far off
+// it as at full size: nearer, the line would read as a digit of it and send it elsewhere.
+TEST_F(LoadDiagramTest, DepthsWrittenSmallerStayBesideTheirLines)
+{
+    CLoadDiagram d = SetUpAt(0, 0);
+    ASSERT_GE(d.m_nGirders, 2);
+    dc.ClearRecords();
+    DrawLabelled(
+        &dc, [&d](CDC* c, CPoint o, CDPoint k) { d.DrawDiagram(c, 0, o, k, false); }, kOrigin, kScale, CRect(), 0.6);
+    int depths = 0;
+    for (const LabelNote& n : LabelNotes(dc.Records())) {
+        const bool depth = std::any_of(d.m_adGirderHeight, d.m_adGirderHeight + d.m_nGirders, [&](const double& g) {
+            const double top = -d.m_adHaunchHeight[&g - d.m_adGirderHeight], bottom = top - g;
+            return n.kind == LabelKind::Dimension && std::abs(n.anchor.y - (Y(top) + Y(bottom)) / 2) <= 1 &&
+                   n.text == CDimensionLine::LabelText({0, top}, {0, bottom});
+        });
+        if (!depth)
+            continue;
+        ++depths;
+        EXPECT_EQ(n.place, 0) << n.text.toStdString();
+        EXPECT_GE(n.cell.left - n.anchor.x, 7) << n.text.toStdString();   // 0.8 mm, rounded
+    }
+    EXPECT_EQ(depths, d.m_nGirders);
+    const QStringList crossed = drawingchecks::LinesThroughTexts(dc.Records());
+    EXPECT_TRUE(crossed.isEmpty()) << crossed.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(LoadDiagramTest, AttachmentsStandOnTheirGirders)
