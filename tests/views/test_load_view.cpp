@@ -3,7 +3,6 @@
 // designs with the scroll sizes, the scale and the printout.
 #include "common/drawing_checks.h"
 #include "common/bar_input.h"
-#include "common/design_generator.h"
 #include "common/dialog_input.h"
 #include "common/shell_fixture.h"
 
@@ -457,31 +456,6 @@ TEST_F(LoadViewTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
         g_pLoadView->SendMessage(WM_LOAD_SELECT, 0, station);
         expectCaptionsByTheirRows(Draw());
     }
-}
-
-// Seven plate girders 1.06 m apart and 3.5 m deep: at the smallest scales their names, depths
-// and the values over them find no room at the labels' size.
-TEST_F(LoadViewTest, OnScreenCloseGirdersLabelsReadAtTheSmallestScales)
-{
-    StartNewDesign();
-    const designgen::Design d = designgen::Generate(229);
-    designgen::EnterDesign(d);
-    ASSERT_EQ(designgen::Mismatch(d), QString());
-    Command(ID_VIEW_LOAD);
-    ASSERT_NE(g_pLoadView, nullptr);
-    QCoreApplication::processEvents();
-    dc.SetMapMode(MM_LOMETRIC);
-    for (int tenths : {2, 5, 7})
-        for (int station : {0, g_pDoc->m_anSupportStation[1] + 1}) {
-            SCOPED_TRACE(testing::Message() << "scale " << tenths << " tenths, station " << station);
-            g_pDoc->m_nCurCrossSection = station;
-            g_pLoadView->SendMessage(WM_LOAD_SCALE, 0, tenths);
-            const std::vector<CDC::Record> records = Draw();
-            const QStringList faults = drawingchecks::LabelFaults(records);
-            EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
-            const QStringList names{QStringLiteral("G1"), QStringLiteral("G7")};
-            EXPECT_TRUE(drawingchecks::MissingTexts(records, names).isEmpty());
-        }
 }
 
 TEST_F(LoadViewTest, PrintsOneUprightA4PageInThePageFrame)

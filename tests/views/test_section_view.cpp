@@ -388,26 +388,32 @@ TEST_F(SectionViewTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
     EXPECT_EQ(g_pSectionView->m_laidOut.Layouts(), layouts + 1);
 }
 
-// Seven plate girders 1.06 m apart and 3.5 m deep: at the smallest scales their depths and
-// haunches find no room between the webs at the labels' size.
-TEST_F(SectionViewTest, OnScreenCloseGirdersLabelsReadAtTheSmallestScales)
+// Seven plate girders 1.06 m apart and 3.5 m deep: at the smallest scales their depths, haunches
+// and names, and the loads' values over them, find no room between the webs at the labels' size.
+TEST_F(SectionViewTest, OnScreenCloseGirdersLabelsReadAtTheSmallestScalesOfBothWindows)
 {
     StartNewDesign();
     const designgen::Design d = designgen::Generate(229);
     designgen::EnterDesign(d);
     ASSERT_EQ(designgen::Mismatch(d), QString());
     Command(ID_VIEW_SECTION);
-    ASSERT_NE(g_pSectionView, nullptr);
+    Command(ID_VIEW_LOAD);
+    ASSERT_TRUE(g_pSectionView && g_pLoadView);
     QCoreApplication::processEvents();
     dc.SetMapMode(MM_LOMETRIC);
-    for (int tenths : {2, 5, 7})
-        for (int station : {0, g_pDoc->m_anSupportStation[1] + 1}) {
-            SCOPED_TRACE(testing::Message() << "scale " << tenths << " tenths, station " << station);
-            g_pDoc->m_nCurCrossSection = station;
-            g_pSectionView->SendMessage(WM_SECTION_SCALE, 0, tenths);
-            const QStringList faults = drawingchecks::LabelFaults(Draw());
-            EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
-        }
+    const QStringList names{QStringLiteral("G1"), QStringLiteral("G7")};
+    for (const auto& [view, message] : {std::pair<CView*, UINT>{g_pSectionView, WM_SECTION_SCALE}, {g_pLoadView, WM_LOAD_SCALE}})
+        for (int tenths : {2, 5, 7})
+            for (int station : {0, g_pDoc->m_anSupportStation[1] + 1}) {
+                SCOPED_TRACE(testing::Message() << (view == g_pLoadView ? "load" : "section") << ", scale " << tenths
+                                                << " tenths, station " << station);
+                g_pDoc->m_nCurCrossSection = station;
+                view->SendMessage(message, 0, tenths);
+                const std::vector<CDC::Record>& records = barinput::Redraw(dc, view);
+                const QStringList faults = drawingchecks::LabelFaults(records);
+                EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+                EXPECT_TRUE(view == g_pSectionView || drawingchecks::MissingTexts(records, names).isEmpty());
+            }
 }
 
 TEST_F(SectionViewTest, BarChoosesTheStationBothWindowsShow)
