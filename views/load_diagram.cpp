@@ -449,12 +449,18 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         // around it.
         if (m_nBridgeType != 2) {
             const QString name = AfxFormat("G%d", i + 1);
-            const CSize ext = dc->GetTextExtent(name);
+            // Its places by its size as written, smaller where the labels are (upright).
+            const CLabelRoom* room = CLabelRoom::Of(dc);
+            const double t = room && !c.turned ? room->TextScale() : 1.0;
+            const CSize full = dc->GetTextExtent(name);
+            const CSize ext(int(std::lround(full.cx * t)), int(std::lround(full.cy * t)));
             const int gx = X(x), gy = Y(bottom);
-            Text(c,
-                 {CPoint(gx, gy), CPoint(gx, gy - ext.cy), CPoint(gx - ext.cx, gy), CPoint(gx - ext.cx, gy - ext.cy),
-                  CPoint(gx + kEdgeGap, gy + ext.cy), CPoint(gx - ext.cx - kEdgeGap, gy + ext.cy)},
-                 name, false, CPoint(gx, gy), LabelKind::Girder);
+            std::vector<CPoint> places;
+            for (CPoint p : {CPoint(gx, gy), CPoint(gx, gy - ext.cy), CPoint(gx - ext.cx, gy),
+                             CPoint(gx - ext.cx, gy - ext.cy), CPoint(gx + kEdgeGap, gy + ext.cy),
+                             CPoint(gx - ext.cx - kEdgeGap, gy + ext.cy)})
+                places.push_back(c.turned ? p : CornerWrittenAt(dc, 0, name, p));
+            Text(c, places, name, false, CPoint(gx, gy), LabelKind::Girder);
         }
         c.Line(depth, {x, top}, {x, bottom}, 4);
     }
