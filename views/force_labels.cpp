@@ -514,14 +514,15 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         // A value with no place clear of the lines near by is written smaller, on the same side
         // of its point; one beside a support with none on its span's side stands beyond the
         // support or over or under the lines, led back to its point, at its size or smaller.
-        // Half as high at last, where nothing else is clear of the lines.
+        // Half as high at last, where nothing else is clear of the lines, or two fifths in a gap
+        // narrower still.
         struct Pass {
             bool any;
             std::vector<int> heights;
         };
         const Pass passes[] = {{false, {kValueHeight * 4 / 5, kValueHeight * 2 / 3}},
                                {true, {kValueHeight, kValueHeight * 4 / 5, kValueHeight * 2 / 3}},
-                               {true, {kValueHeight / 2}}};
+                               {true, {kValueHeight / 2, kValueHeight * 2 / 5}}};
         for (const Pass& pass : passes) {
             if (kind != LabelKind::Value || placed[i].place >= 0)
                 break;
@@ -532,7 +533,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             for (const int height : pass.heights) {
                 if (placed[i].place >= 0)
                     continue;
-                offOnly = anySide && height != kValueHeight / 2;
+                offOnly = anySide && height > kValueHeight / 2;
                 CSize ext;
                 {
                     const LabelFont small(pDC, height);
@@ -547,11 +548,20 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                 base.r = base.l + ext.cx;
                 base.t = base.b + ext.cy;
                 // In steps of a quarter of the smaller text, no finer than a quarter of the
-                // value's own at half its size: the places tried stay as many.
-                around(std::max({2, ext.cy / 4, h / 6}), kLabelReach * h);
-                if (const size_t k = firstFit(); k < tries.size()) {
-                    take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
-                    placed[i].height = height == kValueHeight ? 0 : height;
+                // value's own at half its size: the places tried stay as many. At half its size
+                // and less, between those steps too: a gap between a support and a step of the
+                // resisting moment may be wider than the value by less than a step.
+                const int step = std::max({2, ext.cy / 4, h / 6});
+                for (const int shift : {0, step / 2}) {
+                    if (placed[i].place >= 0 || (shift > 0 && height > kValueHeight / 2))
+                        break;
+                    base.l += shift;
+                    base.r += shift;
+                    around(step, kLabelReach * h);
+                    if (const size_t k = firstFit(); k < tries.size()) {
+                        take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+                        placed[i].height = height == kValueHeight ? 0 : height;
+                    }
                 }
             }
         }
