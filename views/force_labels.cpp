@@ -511,6 +511,32 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             around(std::max(2, h / 4), kLabelReach * kValueHeight);
             takeMoving(2 * tried + 1);
         }
+        // The value written `height` high at a clear place round its point, in steps of a quarter
+        // of the smaller text, no finer than a quarter of the value's own at half its size: the
+        // places tried stay as many; `between`: half a step along off those.
+        auto smaller = [&](int height, bool between) {
+            CSize ext;
+            {
+                const LabelFont small(pDC, height);
+                ext = pDC->GetTextExtent(a.text);
+            }
+            trace.smaller.emplace_back(a.text, height);
+            trace.smallerExtents.push_back(ext);
+            const int step = std::max({2, ext.cy / 4, h / 6});
+            base.l = u.r < a.at.x ? u.r - ext.cx : u.l > a.at.x ? u.l : (u.l + u.r - ext.cx) / 2;
+            base.b = u.t < a.at.y ? u.t - ext.cy : u.b > a.at.y ? u.b : (u.b + u.t - ext.cy) / 2;
+            trace.halvedX.push_back(u.l + u.r - ext.cx);
+            trace.halvedY.push_back(u.b + u.t - ext.cy);
+            if (between)
+                base.l += step / 2;
+            base.r = base.l + ext.cx;
+            base.t = base.b + ext.cy;
+            around(step, kLabelReach * h);
+            if (const size_t k = firstFit(); k < tries.size()) {
+                take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+                placed[i].height = height == kValueHeight ? 0 : height;
+            }
+        };
         // A value with no place clear of the lines near by is written smaller, on the same side
         // of its point; one beside a support with none on its span's side stands beyond the
         // support or over or under the lines, led back to its point, at its size or smaller.
@@ -533,26 +559,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                 if (placed[i].place >= 0)
                     continue;
                 offOnly = anySide && height != kValueHeight / 2;
-                CSize ext;
-                {
-                    const LabelFont small(pDC, height);
-                    ext = pDC->GetTextExtent(a.text);
-                }
-                trace.smaller.emplace_back(a.text, height);
-                trace.smallerExtents.push_back(ext);
-                base.l = u.r < a.at.x ? u.r - ext.cx : u.l > a.at.x ? u.l : (u.l + u.r - ext.cx) / 2;
-                base.b = u.t < a.at.y ? u.t - ext.cy : u.b > a.at.y ? u.b : (u.b + u.t - ext.cy) / 2;
-                trace.halvedX.push_back(u.l + u.r - ext.cx);
-                trace.halvedY.push_back(u.b + u.t - ext.cy);
-                base.r = base.l + ext.cx;
-                base.t = base.b + ext.cy;
-                // In steps of a quarter of the smaller text, no finer than a quarter of the
-                // value's own at half its size: the places tried stay as many.
-                around(std::max({2, ext.cy / 4, h / 6}), kLabelReach * h);
-                if (const size_t k = firstFit(); k < tries.size()) {
-                    take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
-                    placed[i].height = height == kValueHeight ? 0 : height;
-                }
+                smaller(height, false);
             }
         }
         offOnly = false;
@@ -564,6 +571,21 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         // go round their steps again; not where one of them then finds no place.
         if (kind == LabelKind::Value && placed[i].place < 0 && !relaying) {
             takeMoving(tried + 1);
+            if (placed[i].place < 0) {
+                base = u;
+                around(std::max(2, h / 4), kLabelReach * h);
+            }
+        }
+        // A value with none even so stands in a gap only a little wider than it at half its size,
+        // as between a support and a step of the resisting moment: half as high between the
+        // places tried, else two fifths as high.
+        if (kind == LabelKind::Value && placed[i].place < 0) {
+            anySide = a.side != 0;
+            for (const auto& [height, between] : {std::pair(kValueHeight / 2, true), std::pair(kValueHeight * 2 / 5, false),
+                                                  std::pair(kValueHeight * 2 / 5, true)})
+                if (placed[i].place < 0)
+                    smaller(height, between);
+            anySide = false;
             if (placed[i].place < 0) {
                 base = u;
                 around(std::max(2, h / 4), kLabelReach * h);
