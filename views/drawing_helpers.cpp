@@ -802,14 +802,17 @@ void DrawLabelledAtScale(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDP
 void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
                 CDPoint& scale)
 {
-    CRect frame = frameIn;
-    frame.NormalizeRect();
+    // Inside the padding the labels keep from the frame's rule: a label at the drawing's edge
+    // pushed in off it would stand apart from what it names.
+    CRect frame;
+    if (!PaddedFrame(frameIn, frame))
+        return;
     auto bounds = [&](CPoint o, CDPoint k) { return DrawnBounds(ProbeDrawing(pDC, draw, o, k)); };
     auto inside = [&](const CRect& b) {
         return b.left >= frame.left && b.right <= frame.right && b.top >= frame.top && b.bottom <= frame.bottom;
     };
     CRect b = bounds(origin, scale);
-    if (inside(b) || frame.IsRectEmpty())
+    if (inside(b))
         return;
     // A tenth smaller at a step; the texts keep their size, so the drawing may never fit.
     for (int step = 0; step < 40 && (b.Width() > frame.Width() || b.Height() > frame.Height()); ++step) {

@@ -292,9 +292,9 @@ void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, b
 // fewest of them; those still without a place near their own led to a clear one as far as a
 // leader reaches (see CLabelRoom::LeadFar).
 void DrawLabelledAtScale(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale);
-// Keeps a drawing, texts and all, inside the frame: where it drawn at origin and scale would
-// leave it, the scale is made smaller step by step until it fits and the drawing is centred
-// in the frame. bTurned: the drawing lies a quarter turned on a sideways page (its origin's
+// Keeps a drawing, texts and all, inside the frame as far in as labels keep: where it drawn at
+// origin and scale would leave it, the scale is made smaller step by step until it fits and the
+// drawing is centred there. bTurned: the drawing lies a quarter turned on a sideways page (its origin's
 // x runs up the page and its y to the left).
 void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
                 CDPoint& scale);
