@@ -436,6 +436,11 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
         for (CPoint& p : corners)
             p.Offset(shift.x, shift.y);
     }
+    if (room->WritesAsAsked()) {
+        write(corners.front());
+        note(0, TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text));
+        return 0;
+    }
     const bool alongY = (nEscapement / 900) % 2 != 0;
     // A label drawn twice at one place (a cross member at a pier, from both its spans) once.
     const CRect asked = TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text);
@@ -613,17 +618,20 @@ struct Strays {
 };
 
 // Draws in a room of its own, one that leaves none of its labels out unless told; the labels
-// that strayed. The drawing as a probe records it without a room, at this origin and scale on
-// a DC like this one, is taken from `plain` where that holds it, and kept there.
+// that strayed. The labels keep off the drawing as a probe like the DC records it with every
+// label at its first place, at their size: the leaders and shelves a drawing draws by them as
+// long as they are written.
 Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                  double dTextScale, bool bLeaveNoneOut = true, std::vector<CDC::Record>* plain = nullptr)
+                  double dTextScale, bool bLeaveNoneOut = true)
 {
+    const std::vector<CDC::Record> probed = ProbeLike(pDC, [&](CDC* probe) {
+        CLabelRoom sized(probe);
+        sized.SetTextScale(dTextScale);
+        sized.WriteAsAsked();
+        draw(probe, origin, scale);
+    });
     CLabelRoom room(pDC, frame, bLeaveNoneOut);
     room.SetTextScale(dTextScale);
-    std::vector<CDC::Record> own;
-    std::vector<CDC::Record>& probed = plain ? *plain : own;
-    if (probed.empty())
-        probed = ProbeDrawing(pDC, draw, origin, scale);
     room.KeepOffLines(probed);
     // The points the labels name are known before any is written: an early label keeps off
     // the point of one written later.
@@ -634,22 +642,21 @@ Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 }
 
 Strays LabelStrays(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                   double dTextScale, std::vector<CDC::Record>* plain)
+                   double dTextScale)
 {
     Strays strays;
-    ProbeLike(pDC, [&](CDC* probe) { strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale, true, plain); });
+    ProbeLike(pDC, [&](CDC* probe) { strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale); });
     return strays;
 }
 
 // The labels a tenth smaller at a step, down to 0.6 of their size, while some of those that
 // `count` tells of stray; the first size with the fewest (1 where none is fewer than `fewest`).
-// `plain` holds the drawing as probed at that origin and scale, or takes it.
 double SmallerLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                     int fewest, int Strays::*count, std::vector<CDC::Record>* plain)
+                     int fewest, int Strays::*count)
 {
     double best = 1.0;
     for (double t = 0.9; t > 0.55 && fewest > 0; t -= 0.1) {
-        const int n = LabelStrays(pDC, draw, origin, scale, frame, t, plain).*count;
+        const int n = LabelStrays(pDC, draw, origin, scale, frame, t).*count;
         if (n < fewest) {
             fewest = n;
             best = t;
@@ -705,10 +712,8 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
     CRect frame;
     if (!PaddedFrame(frameIn, frame))
         return;
-    // The drawing without labels laid out at the scale with the fewest strays, which the smaller
-    // texts try again.
-    std::vector<CDC::Record> plainFewest;
-    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, &plainFewest);
+    // The scale with the fewest strays, which the smaller texts try again.
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0);
     CPoint o = origin;
     CDPoint k = scale;
     // An eighth larger at a step, up to about three times.
@@ -716,16 +721,14 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
         k = CDPoint(k.x * 1.125, k.y * 1.125);
         if (!CentredIn(pDC, draw, frame, bTurned, o, k))
             break;
-        std::vector<CDC::Record> plain;
-        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
+        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0);
         if (strays.all < fewest.all) {
             fewest = strays;
             origin = o;
             scale = k;
-            plainFewest = std::move(plain);
         }
     }
-    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);
+    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded);
 }
 
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
@@ -734,8 +737,7 @@ void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn,
     CRect frame;
     if (!PaddedFrame(frameIn, frame))
         return;
-    std::vector<CDC::Record> plainFewest;
-    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, &plainFewest);
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0);
     if (fewest.all == 0)
         return;
     // Across, then up the drawing, an eighth at a step while the stretched drawing fits.
@@ -746,25 +748,22 @@ void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn,
             k.*axis *= 1.125;
             if (!CentredIn(pDC, draw, frame, bTurned, o, k))
                 break;
-            std::vector<CDC::Record> plain;
-            const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
+            const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0);
             // Fewer over lines or texts; as clear, fewer moved away.
             if (strays.crowded < fewest.crowded || (strays.crowded == 0 && fewest.crowded == 0 && strays.all < fewest.all)) {
                 fewest = strays;
                 origin = o;
                 scale = k;
-                plainFewest = std::move(plain);
             }
         }
     }
-    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);
+    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded);
 }
 
 double ShrinkForLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame)
 {
-    std::vector<CDC::Record> plain;
-    const int crowded = LabelStrays(pDC, draw, origin, scale, frame, 1.0, &plain).crowded;
-    return SmallerLabels(pDC, draw, origin, scale, frame, crowded, &Strays::crowded, &plain);
+    const int crowded = LabelStrays(pDC, draw, origin, scale, frame, 1.0).crowded;
+    return SmallerLabels(pDC, draw, origin, scale, frame, crowded, &Strays::crowded);
 }
 
 void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,

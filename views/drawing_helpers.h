@@ -179,6 +179,10 @@ public:
     // From now on a cell is clear of the lines only nGap (>= 0) or more away from them; until
     // then a line may run just inside it, where the font leaves the cell's edge empty.
     void KeepLinesAway(int nGap) { m_nLineGap = nGap; }
+    // A room that lays nothing out: every label at its first place, as without a room, only
+    // written at the room's size; what a drawing draws by its labels then stands as it will.
+    void WriteAsAsked() { m_bAsAsked = true; }
+    bool WritesAsAsked() const { return m_bAsAsked; }
 
 private:
     CDC* m_pDC;
@@ -188,6 +192,7 @@ private:
     int m_nStrays = 0;
     int m_nCrowded = 0;
     double m_dTextScale = 1.0;
+    bool m_bAsAsked = false;
     struct Cell {
         CRect rect;
         QString text;       // empty for a mark

@@ -426,6 +426,14 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     const double W = m_dWidth, sx = c.scale.x;
     auto X = [&](double x) { return c.origin.x + int(x * c.scale.x); };
     auto Y = [&](double y) { return c.origin.y + int(y * c.scale.y); };
+    // The notes and values stand as many of their heights off what they name however large
+    // they are written; a room writes each smaller about the middle of the cell it is given.
+    const double smaller = CLabelRoom::Of(dc) ? CLabelRoom::Of(dc)->TextScale() : 1.0;
+    auto written = [&](CSize e) { return CSize(int(std::lround(e.cx * smaller)), int(std::lround(e.cy * smaller))); };
+    auto cornerOf = [&](CSize full, int left, int bottom) {
+        const CSize e = written(full);
+        return CPoint(left + e.cx / 2 - full.cx / 2, bottom + e.cy / 2 + full.cy / 2);
+    };
     // Girder lines with their depths.
     CDimensionLine depth(PS_SOLID, 1, kBlue, 1);
     for (int i = FirstDrawnGirder(); i <= LastDrawnGirder(); ++i) {
@@ -470,7 +478,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                  {"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, H(5) / 2, 0.0, W}};
     for (const auto& n : notes) {
         const QString text = AfxFormat(n.format, n.value);
-        const CSize ext = dc->GetTextExtent(text);
+        const CSize full = dc->GetTextExtent(text), ext = written(full);
         if (!(sx > 0.0) || !(c.scale.y > 0.0))
             continue;
         // A note too long for the deck right of its place moves left with its leader, as far
@@ -497,7 +505,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                     const int left = towards > 0 ? X(x) : X(x) - ext.cx;
                     for (int k = 1; k <= 3; ++k) {
                         const int rise = ext.cy * k;
-                        all.push_back({CPoint(left, layer + rise + ext.cy), CDPoint(x, n.end + rise / c.scale.y),
+                        all.push_back({cornerOf(full, left, layer + rise), CDPoint(x, n.end + rise / c.scale.y),
                                        towards});
                     }
                 }
@@ -571,15 +579,13 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     // point and its near edge no more than two and a half text heights beyond it; where a
     // place crosses a frame line at a deck edge, pulled in between them.
     auto places = [&](const Value& v) {
-        const CSize e = dc->GetTextExtent(v.text);
+        const CSize full = dc->GetTextExtent(v.text), e = written(full);
         const int step = std::max<int>(e.cy / 2, 1), reach = e.cx / 2 + 5 * e.cy / 2;
-        const int foot = v.named.y + v.raise + 2;
+        const int foot = v.named.y + int(std::lround((v.raise + 2) * smaller));
         std::vector<CPoint> out, pulled;
         auto add = [&](std::vector<CPoint>& to, int left) {
-            if (to.empty() && &to == &out)
-                to.emplace_back(left, foot + e.cy);
-            else if (!nearerToAnother(CRect(left, foot, left + e.cx, foot + e.cy), v.named))
-                to.emplace_back(left, foot + e.cy);
+            if ((to.empty() && &to == &out) || !nearerToAnother(CRect(left, foot, left + e.cx, foot + e.cy), v.named))
+                to.push_back(cornerOf(full, left, foot));
         };
         for (int along = 0; along <= reach; along += step)
             for (int sign : {1, -1}) {
@@ -589,7 +595,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                 const int in = std::clamp(left, X(0) + kEdgeGap, std::max(X(0) + kEdgeGap, X(W) - kEdgeGap - e.cx));
                 if (along == 0 || in == left)
                     add(out, left);
-                else if (pulled.empty() || pulled.back().x != in)
+                else if (pulled.empty() || pulled.back().x != cornerOf(full, in, foot).x)
                     add(pulled, in);
             }
         // Without a room to find them clear, pulled in at once.
@@ -602,8 +608,6 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     // Each caption stands on its own row's baseline: where the rows stand closer than a caption
     // is high, even with the labels written smaller, the captions are written smaller still, and
     // where the labels are, a caption keeps its foot on the baseline rather than its middle.
-    const CLabelRoom* room = CLabelRoom::Of(dc);
-    const double smaller = room ? room->TextScale() : 1.0;
     const double high = dc->GetTextExtent(QStringLiteral("舗装")).cy * smaller;
     const int pitch = int(3.0 * c.scale.y) - kCaptionRoom;
     const bool crowded = high > 0.0 && pitch > 0 && pitch < high;
