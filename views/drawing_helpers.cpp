@@ -334,9 +334,6 @@ bool Led(const CLabelRoom& room, const CRect& cell, CPoint named, LabelKind kind
            room.NearerToAnother(cell, named, kind);
 }
 
-// A label led back to the point it names stays within this (15 mm) of it.
-constexpr int kLongestLeader = 145;
-
 std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPoint named, CPoint anchor,
                                  LabelKind kind, bool bOfLines, bool bAlongY, int nEnds)
 {
@@ -364,7 +361,7 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
         if (nEnds > 0)
             bAlongY ? reach.InflateRect(0, nEnds + kTouch + 1) : reach.InflateRect(nEnds + kTouch + 1, 0);
         if (led && (room.CrossesText(named, NearestIn(reach, named)) ||
-                    Distance(anchor, NearestIn(cell, anchor)) > kLongestLeader))
+                    Distance(anchor, NearestIn(cell, anchor)) > CLabelRoom::kLongestLeader))
             continue;
         return cell;
     }

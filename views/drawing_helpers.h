@@ -163,6 +163,8 @@ public:
                          std::optional<CPoint> also = std::nullopt) const;
 
     bool LeavesNoneOut() const { return m_bLeaveNoneOut; }
+    // A label led back to the point it names stays within this (15 mm) of it.
+    static constexpr int kLongestLeader = 145;
     // The labels that found none of their own places clear: moved away, over a line or over
     // another text; a drawing drawn larger may have room for them. Of them, those written
     // over what was there, a line or a text, for want of any clear place near by.

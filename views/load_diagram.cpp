@@ -492,6 +492,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             CPoint corner;
             CDPoint shelf;  // the leader's top, where the note stands
             int towards;    // the note stands right of its leader (1) or left of it (-1)
+            int off = 0;    // and this far from it along its shelf
         };
         std::vector<Place> all, clear;
         const int layer = Y(n.end);
@@ -509,12 +510,26 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                                        towards});
                     }
                 }
+        // Last, beyond the deck's edge, its shelf run out from its layer's end on that side: a
+        // narrow deck drawn small has no room between the lines above it for a long note. It
+        // stands no farther from its layer there than a led label may.
+        for (int towards : {-1, 1}) {
+            const double x = towards < 0 ? n.from : n.to;
+            const int left = towards > 0 ? X(W) + kEdgeGap : X(0) - kEdgeGap - ext.cx;
+            const int off = towards > 0 ? left - X(x) : X(x) - left - ext.cx;
+            for (int k = 1; k <= 3; ++k) {
+                const int rise = ext.cy * k;
+                if (std::hypot(off, rise) <= CLabelRoom::kLongestLeader)
+                    all.push_back(
+                        {cornerOf(full, left, layer + rise), CDPoint(x, n.end + rise / c.scale.y), towards, off});
+            }
+        }
         CLabelRoom* room = CLabelRoom::Of(dc);
         auto ends = [&](const Place& p) {
             return std::pair{c.Place(c.Map({p.shelf.x, n.end})), c.Place(c.Map(p.shelf))};
         };
         auto shelfEnd = [&](const Place& p) {
-            return c.Place(c.Map({p.shelf.x + p.towards * ext.cx / sx, p.shelf.y}));
+            return c.Place(c.Map({p.shelf.x + p.towards * (ext.cx + p.off) / sx, p.shelf.y}));
         };
         for (const Place& p : all)
             if (const auto [foot, top] = ends(p);
@@ -532,7 +547,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             continue;
         const Place& p = at[size_t(taken)];
         c.Line(leader, p.shelf, {p.shelf.x, n.end});
-        c.Line(shelf, {p.shelf.x + p.towards * ext.cx / sx, p.shelf.y}, p.shelf);
+        c.Line(shelf, {p.shelf.x + p.towards * (ext.cx + p.off) / sx, p.shelf.y}, p.shelf);
         // The texts written after it keep off its leader and its shelf.
         if (room) {
             const auto [foot, top] = ends(p);
