@@ -130,9 +130,11 @@ void CLoadView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     CPoint origin(frame.left + (frame.Width() - (reach.right - reach.left)) / 2 - reach.left,
                   frame.bottom - (frame.Height() - (reach.top - reach.bottom)) / 2 - reach.top);
     CDPoint scale(kx, ky);
-    // Larger where a value finds no clear place at that scale, as far as the page holds it.
+    // Larger where a value finds no clear place at that scale, as far as the page holds it;
+    // then wider, where a long note finds no room between the lines above a narrow deck.
     const PlacedDrawing draw = Drawing(station);
     double text = 1.0;
     GrowForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text);
+    StretchForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text);
     DrawLabelled(pDC, draw, origin, scale, ViewPageFrame(), text);
 }
