@@ -170,3 +170,30 @@ TEST_F(LabelRoomTest, ANumberKeepsItsEndsOffMarks)
     dc.SetBkMode(OPAQUE);
     EXPECT_TRUE(room.IsClear(cell, true, false, ends));
 }
+
+// A note over a shelf the drawing draws under it as long as the note is written: written
+// smaller, the note keeps its place, its shelf drawn at its size and not at the full one.
+TEST_F(LabelRoomTest, ALabelWrittenSmallerKeepsItsPlaceOverTheShelfDrawnForIt)
+{
+    const QString text = QStringLiteral("RC床版 t = 210mm");
+    const CSize full = dc.GetTextExtent(text);
+    const PlacedDrawing draw = [&](CDC* d, CPoint o, CDPoint) {
+        Selected<CFont> f(d, &font);
+        const CLabelRoom* room = CLabelRoom::Of(d);
+        const double t = room ? room->TextScale() : 1.0;
+        const CSize e(int(std::lround(full.cx * t)), int(std::lround(full.cy * t)));
+        // Its foot a text height above the point, the room writing it about its cell's middle.
+        const int shelf = o.y + e.cy;
+        const CPoint corner(o.x + e.cx / 2 - full.cx / 2, shelf + e.cy / 2 + full.cy / 2);
+        WriteClear(d, 0, std::vector<CPoint>{corner}, text, o, LabelKind::Layer);
+        d->MoveTo(o.x, o.y);
+        d->LineTo(o.x, shelf);
+        d->LineTo(o.x + e.cx, shelf);
+    };
+    dc.ClearRecords();
+    DrawLabelled(&dc, draw, CPoint(0, -1500), CDPoint(100, 100), CRect(), 0.8);
+    const std::vector<LabelNote> notes = LabelNotes(dc.Records());
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].place, 0);
+    EXPECT_LT(notes[0].cell.Height(), full.cy);
+}
