@@ -372,7 +372,8 @@ TEST_F(LoadViewTest, ScrollSizesAndScalesArriveInTenths)
     EXPECT_EQ(g_pLoadView->GetTotalSize(), CSize(6000, 6000));
     EXPECT_EQ(g_pLoadView->GetPageSize(), CSize(12, 24));
     EXPECT_EQ(g_pLoadView->GetLineSize(), CSize(3, 6));
-    EXPECT_EQ(g_pLoadView->m_ptOrigin, CPoint(200, -1000));
+    // The slab's note stands left of the deck: the drawing moves right to keep it in the area.
+    EXPECT_EQ(g_pLoadView->m_ptOrigin, CPoint(311, -1000));
     // The window opens at the top of the drawing.
     EXPECT_LT(g_pLoadView->GetScrollPosition().y, -400);
     const int width = SlabWidth();
