@@ -286,6 +286,7 @@ void CWinApp::OnMainWindowClosed()
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info)
 {
+    m_bEndedAsAsked = FALSE;
     const QStringList args = m_args.isEmpty() && QCoreApplication::instance()
         ? QCoreApplication::arguments().mid(1) : m_args;
     for (int i = 0; i < args.size(); ++i) {
@@ -298,6 +299,7 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info)
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
 {
+    m_bEndedAsAsked = info.m_nShellCommand == CCommandLineInfo::AppUnregister;
     switch (info.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
         if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr))
@@ -349,6 +351,8 @@ int AfxWinMain(int argc, char** argv)
     int rc = 0;
     if (app->InitInstance())
         rc = app->Run();
+    else if (!app->StartEndedAsAsked())
+        rc = 1;
     const int exitRc = app->ExitInstance();
     qapp.removeEventFilter(&filter);
     if (app->m_pMainWnd)

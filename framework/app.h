@@ -54,6 +54,9 @@ public:
     // Command line.
     void ParseCommandLine(CCommandLineInfo& info);
     BOOL ProcessShellCommand(CCommandLineInfo& info);
+    // Whether a start-up that went no further did what its command line asked (an unregister),
+    // rather than fail: the program's exit code tells which.
+    BOOL StartEndedAsAsked() const { return m_bEndedAsAsked; }
     void SetCommandLine(const QStringList& args) { m_args = args; }
 
     // Profile.
@@ -82,6 +85,7 @@ protected:
     std::vector<CDocTemplate*> m_templates;
     QStringList m_args;
     UINT m_nMaxMRU = 0;
+    BOOL m_bEndedAsAsked = FALSE;
 };
 
 CWinApp* AfxGetApp();

@@ -228,19 +228,20 @@ bool CLabelRoom::Holds(const CRect& cell, const QString& text) const
     return m_pOuter && m_pOuter->Holds(cell, text);
 }
 
-bool CLabelRoom::CrossesText(CPoint p, CPoint q) const
+bool CLabelRoom::CrossesText(CPoint p, CPoint q, int nWider) const
 {
     for (const Cell& c : m_cells) {
         if (c.text.isEmpty())
             continue;
         // Nor ends by a number's first or last character.
         CRect reach = c.rect;
+        reach.InflateRect(nWider, nWider);
         if (const int ends = NumberEndReach(c.text, c.rect, c.alongY); ends > 0)
             c.alongY ? reach.InflateRect(0, ends + kTouch + 1) : reach.InflateRect(ends + kTouch + 1, 0);
         if (SegmentThrough(p, q, reach))
             return true;
     }
-    return m_pOuter && m_pOuter->CrossesText(p, q);
+    return m_pOuter && m_pOuter->CrossesText(p, q, nWider);
 }
 
 bool CLabelRoom::NearerToAnother(const CRect& cell, CPoint named, LabelKind kind, std::optional<CPoint> also) const
@@ -340,7 +341,9 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
     // A long text looks as far again as half its length: its near end may still be by its point.
     const int h = std::max(bAlongY ? asked.Width() : asked.Height(), 3);
     const int length = bAlongY ? asked.Height() : asked.Width();
-    const int step = h / 2, reach = kNearbyHeights * h + std::max(0, length - 2 * h) / 2;
+    const int near = kNearbyHeights * h + std::max(0, length - 2 * h) / 2;
+    const int step = h / 2, reach = room.LeadsFar() ? std::max(near, CLabelRoom::kLongestLeader) : near;
+    const int wider = room.LeadsFar() ? kRounding : 0;
     std::vector<CPoint> offsets;
     for (int dy = -reach; dy <= reach; dy += step)
         for (int dx = -reach; dx <= reach; dx += step)
@@ -360,7 +363,7 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
         CRect reach = cell;
         if (nEnds > 0)
             bAlongY ? reach.InflateRect(0, nEnds + kTouch + 1) : reach.InflateRect(nEnds + kTouch + 1, 0);
-        if (led && (room.CrossesText(named, NearestIn(reach, named)) ||
+        if (led && (room.CrossesText(named, NearestIn(reach, named), wider) ||
                     Distance(anchor, NearestIn(cell, anchor)) > CLabelRoom::kLongestLeader))
             continue;
         return cell;
@@ -384,6 +387,37 @@ std::vector<LabelNote> LabelNotes(const std::vector<CDC::Record>& records)
         if (r.op == QLatin1String("Label") && r.args.size() >= 5)
             notes.push_back({LabelKind(r.args[0]), r.text, CPoint(r.args[1], r.args[2]), r.box, r.args[3], r.args[4] != 0});
     return notes;
+}
+
+namespace {
+
+// Where the room writes its labels smaller: the font selected made so in `small`, and the shift
+// from a text's corner that keeps the middle of its cell where it stands; (0, 0) where not.
+CPoint SmallerShift(CDC* pDC, const CLabelRoom& room, int nEscapement, const QString& text, std::optional<CFont>& small)
+{
+    CFont* font = pDC->GetCurrentFont();
+    if (!font || !(room.TextScale() < 1.0))
+        return CPoint();
+    CPoint shift = TextCell(pDC, nEscapement, 0, 0, text).CenterPoint();
+    LOGFONT lf = font->LogFont();
+    lf.lfHeight = LONG(std::lround(lf.lfHeight * room.TextScale()));
+    lf.lfWidth = LONG(std::lround(lf.lfWidth * room.TextScale()));
+    small.emplace();
+    small->CreateFontIndirect(&lf);
+    Selected<CFont> smaller(pDC, &*small);
+    const CPoint centre = TextCell(pDC, nEscapement, 0, 0, text).CenterPoint();
+    shift.Offset(-centre.x, -centre.y);
+    return shift;
+}
+
+}
+
+CPoint CornerWrittenAt(CDC* pDC, int nEscapement, const QString& text, CPoint at)
+{
+    std::optional<CFont> small;
+    const CLabelRoom* room = CLabelRoom::Of(pDC);
+    const CPoint shift = room ? SmallerShift(pDC, *room, nEscapement, text, small) : CPoint();
+    return CPoint(at.x - shift.x, at.y - shift.y);
 }
 
 int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, const QString& text,
@@ -417,22 +451,10 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
     // Written smaller, each about the middle of its place.
     std::vector<CPoint> corners = cornersIn;
     std::optional<CFont> small;
-    CPoint shift;
-    if (CFont* font = pDC->GetCurrentFont(); font && room->TextScale() < 1.0) {
-        shift = TextCell(pDC, nEscapement, 0, 0, text).CenterPoint();
-        LOGFONT lf = font->LogFont();
-        lf.lfHeight = LONG(std::lround(lf.lfHeight * room->TextScale()));
-        lf.lfWidth = LONG(std::lround(lf.lfWidth * room->TextScale()));
-        small.emplace();
-        small->CreateFontIndirect(&lf);
-    }
+    const CPoint shift = SmallerShift(pDC, *room, nEscapement, text, small);
     Selected<CFont> smaller(pDC, small ? &*small : nullptr);
-    if (small) {
-        const CPoint centre = TextCell(pDC, nEscapement, 0, 0, text).CenterPoint();
-        shift.Offset(-centre.x, -centre.y);
-        for (CPoint& p : corners)
-            p.Offset(shift.x, shift.y);
-    }
+    for (CPoint& p : corners)
+        p.Offset(shift.x, shift.y);
     if (room->WritesAsAsked()) {
         write(corners.front());
         note(0, TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text));
@@ -617,18 +639,25 @@ struct Strays {
 // Draws in a room of its own, one that leaves none of its labels out unless told; the labels
 // that strayed. The labels keep off the drawing as a probe like the DC records it with every
 // label at its first place, at their size: the leaders and shelves a drawing draws by them as
-// long as they are written.
+// long as they are written. Probed at this origin and scale with the labels at their full size,
+// it is taken from `plain` where that holds it, and kept there.
 Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                  double dTextScale, bool bLeaveNoneOut = true)
+                  double dTextScale, bool bLeaveNoneOut = true, std::vector<CDC::Record>* plain = nullptr,
+                  bool bLeadFar = false)
 {
-    const std::vector<CDC::Record> probed = ProbeLike(pDC, [&](CDC* probe) {
-        CLabelRoom sized(probe);
-        sized.SetTextScale(dTextScale);
-        sized.WriteAsAsked();
-        draw(probe, origin, scale);
-    });
     CLabelRoom room(pDC, frame, bLeaveNoneOut);
     room.SetTextScale(dTextScale);
+    if (bLeadFar)
+        room.LeadFar();
+    std::vector<CDC::Record> own;
+    std::vector<CDC::Record>& probed = plain && dTextScale == 1.0 ? *plain : own;
+    if (probed.empty())
+        probed = ProbeLike(pDC, [&](CDC* probe) {
+            CLabelRoom sized(probe);
+            sized.SetTextScale(dTextScale);
+            sized.WriteAsAsked();
+            draw(probe, origin, scale);
+        });
     room.KeepOffLines(probed);
     // The points the labels name are known before any is written: an early label keeps off
     // the point of one written later.
@@ -639,21 +668,25 @@ Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 }
 
 Strays LabelStrays(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                   double dTextScale)
+                   double dTextScale, std::vector<CDC::Record>* plain, bool bLeadFar = false)
 {
     Strays strays;
-    ProbeLike(pDC, [&](CDC* probe) { strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale); });
+    ProbeLike(pDC, [&](CDC* probe) {
+        strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale, true, plain, bLeadFar);
+    });
     return strays;
 }
 
-// The labels a tenth smaller at a step, down to 0.6 of their size, while some of those that
-// `count` tells of stray; the first size with the fewest (1 where none is fewer than `fewest`).
+// The labels a tenth smaller at a step, down to `smallest` of their size, while some of those
+// that `count` tells of stray; the first size with the fewest (1 where none is fewer than
+// `fewest`). `plain` holds the drawing as probed at that origin and scale, or takes it.
 double SmallerLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                     int fewest, int Strays::*count)
+                     int fewest, int Strays::*count, std::vector<CDC::Record>* plain, double smallest = 0.6,
+                     bool bLeadFar = false)
 {
     double best = 1.0;
-    for (double t = 0.9; t > 0.55 && fewest > 0; t -= 0.1) {
-        const int n = LabelStrays(pDC, draw, origin, scale, frame, t).*count;
+    for (double t = 0.9; t > smallest - 0.05 && fewest > 0; t -= 0.1) {
+        const int n = LabelStrays(pDC, draw, origin, scale, frame, t, plain, bLeadFar).*count;
         if (n < fewest) {
             fewest = n;
             best = t;
@@ -709,8 +742,10 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
     CRect frame;
     if (!PaddedFrame(frameIn, frame))
         return;
-    // The scale with the fewest strays, which the smaller texts try again.
-    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0);
+    // The drawing without labels laid out at the scale with the fewest strays, which the smaller
+    // texts try again.
+    std::vector<CDC::Record> plainFewest;
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, &plainFewest);
     CPoint o = origin;
     CDPoint k = scale;
     // An eighth larger at a step, up to about three times.
@@ -718,14 +753,16 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
         k = CDPoint(k.x * 1.125, k.y * 1.125);
         if (!CentredIn(pDC, draw, frame, bTurned, o, k))
             break;
-        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0);
+        std::vector<CDC::Record> plain;
+        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
         if (strays.all < fewest.all) {
             fewest = strays;
             origin = o;
             scale = k;
+            plainFewest = std::move(plain);
         }
     }
-    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded);
+    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);
 }
 
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
@@ -734,7 +771,8 @@ void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn,
     CRect frame;
     if (!PaddedFrame(frameIn, frame))
         return;
-    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0);
+    std::vector<CDC::Record> plainFewest;
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, &plainFewest);
     if (fewest.all == 0)
         return;
     // Across, then up the drawing, an eighth at a step while the stretched drawing fits.
@@ -745,22 +783,29 @@ void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn,
             k.*axis *= 1.125;
             if (!CentredIn(pDC, draw, frame, bTurned, o, k))
                 break;
-            const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0);
+            std::vector<CDC::Record> plain;
+            const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
             // Fewer over lines or texts; as clear, fewer moved away.
             if (strays.crowded < fewest.crowded || (strays.crowded == 0 && fewest.crowded == 0 && strays.all < fewest.all)) {
                 fewest = strays;
                 origin = o;
                 scale = k;
+                plainFewest = std::move(plain);
             }
         }
     }
-    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded);
+    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);
 }
 
-double ShrinkForLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame)
+void DrawLabelledAtScale(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale)
 {
-    const int crowded = LabelStrays(pDC, draw, origin, scale, frame, 1.0).crowded;
-    return SmallerLabels(pDC, draw, origin, scale, frame, crowded, &Strays::crowded);
+    // Smaller on screen than on paper, where the drawing would grow instead; below half their
+    // size the texts no longer read on the screen's pixels.
+    constexpr double kSmallest = 0.5;
+    std::vector<CDC::Record> plain;
+    const int crowded = LabelStrays(pDC, draw, origin, scale, CRect(), 1.0, &plain, true).crowded;
+    const double text = SmallerLabels(pDC, draw, origin, scale, CRect(), crowded, &Strays::crowded, &plain, kSmallest, true);
+    DrawInRoom(pDC, draw, origin, scale, CRect(), text, true, &plain, true);
 }
 
 void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,

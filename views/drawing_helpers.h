@@ -152,8 +152,8 @@ public:
     void KeepOffMarks(const std::vector<CDC::Record>& records);
     void KeepOffLines(const std::vector<CDC::Record>& records);
     void KeepOffLine(CPoint p, CPoint q) { m_lines.emplace_back(p, q); }
-    // Whether the segment runs through a text written so far.
-    bool CrossesText(CPoint p, CPoint q) const;
+    // Whether the segment runs through a text written so far, its cell nWider wider.
+    bool CrossesText(CPoint p, CPoint q, int nWider = 0) const;
     // The points the labels name as things of their kinds: those written so far, and those a
     // drawing tells before it writes them. Whether a cell stands nearer to another such point
     // of the kind than to `named`; `also`, the label's own anchor where it names a point of its
@@ -185,6 +185,11 @@ public:
     // written at the room's size; what a drawing draws by its labels then stands as it will.
     void WriteAsAsked() { m_bAsAsked = true; }
     bool WritesAsAsked() const { return m_bAsAsked; }
+    // A label that finds no clear place near its own looks as far as its leader may reach, its
+    // leader kept off the texts by what the screen's coarse pixels round: for a drawing kept at
+    // the scale a window shows, which cannot grow for its labels.
+    void LeadFar() { m_bLeadFar = true; }
+    bool LeadsFar() const { return m_bLeadFar; }
 
 private:
     CDC* m_pDC;
@@ -211,6 +216,7 @@ private:
     bool LineThrough(const CRect& cell, int nInset) const;
     std::vector<std::pair<LabelKind, CPoint>> m_named;
     int m_nLineGap = -1;    // below 0: the touch allowance
+    bool m_bLeadFar = false;
 };
 
 // Records (nothing is drawn) that the label `text` names the point `anchor` as a thing of its
@@ -249,6 +255,9 @@ int WriteClear(CDC* pDC, int nEscapement, std::initializer_list<CPoint> corners,
 int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, const QString& text,
                std::optional<CPoint> anchor = std::nullopt, LabelKind kind = LabelKind::None,
                const std::vector<CPoint>& named = {}, std::optional<CPoint> via = std::nullopt);
+// The corner to ask WriteClear for to write the text with its top left at `at`, where the room
+// open on the DC writes it smaller about the middle of the place asked for.
+CPoint CornerWrittenAt(CDC* pDC, int nEscapement, const QString& text, CPoint at);
 // The top-left corner that puts the text's cell beside the point p, nGap away, on the side
 // (sx, sy) of it (each -1, 0 centred, or 1).
 CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy);
@@ -284,10 +293,12 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool
 // then the labels' size as GrowForLabels finds it. For drawings whose two scales are their own.
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
                       CDPoint& scale, double& dTextScale);
-// The size the labels of a drawing kept at its scale are written at: 1, or where some of them
-// find no clear place near by and stand over others or over lines (see CLabelRoom), the first
-// of a tenth smaller at a step down to 0.6 with the fewest of them.
-double ShrinkForLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame = CRect());
+// Draws a drawing kept at the scale a window shows, its labels laid out as DrawLabelled lays
+// them out: where some of them find no clear place and stand over others or over lines (see
+// CLabelRoom), written at the first size a tenth smaller at a step, down to half, with the
+// fewest of them; those still without a place near their own led to a clear one as far as a
+// leader reaches (see CLabelRoom::LeadFar).
+void DrawLabelledAtScale(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale);
 // Keeps a drawing, texts and all, inside the frame: where it drawn at origin and scale would
 // leave it, the scale is made smaller step by step until it fits and the drawing is centred
 // in the frame. bTurned: the drawing lies a quarter turned on a sideways page (its origin's

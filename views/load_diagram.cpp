@@ -427,15 +427,14 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     auto X = [&](double x) { return c.origin.x + int(x * c.scale.x); };
     auto Y = [&](double y) { return c.origin.y + int(y * c.scale.y); };
     // The notes and values stand as many of their heights off what they name however large
-    // they are written; a room writes each smaller about the middle of the cell it is given.
+    // they are written: their places by their size as written.
     const double smaller = CLabelRoom::Of(dc) ? CLabelRoom::Of(dc)->TextScale() : 1.0;
     auto written = [&](CSize e) { return CSize(int(std::lround(e.cx * smaller)), int(std::lround(e.cy * smaller))); };
-    auto cornerOf = [&](CSize full, int left, int bottom) {
-        const CSize e = written(full);
-        return CPoint(left + e.cx / 2 - full.cx / 2, bottom + e.cy / 2 + full.cy / 2);
-    };
-    // Girder lines with their depths.
+    // Girder lines with their depths. A depth written smaller keeps the whole gap from its line:
+    // nearer, the line would read as a digit of it.
     CDimensionLine depth(PS_SOLID, 1, kBlue, 1);
+    if (const CLabelRoom* room = CLabelRoom::Of(dc); room && room->TextScale() > 0.0)
+        depth.m_sizeTextOffset.cx = int(std::ceil(depth.m_sizeTextOffset.cx / room->TextScale()));
     for (int i = FirstDrawnGirder(); i <= LastDrawnGirder(); ++i) {
         // Half a haunch out from the web; a plate girder's just outside its flange where its depth
         // at full size fits on neither side and that leaves it a wider one.
@@ -454,12 +453,18 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         // around it.
         if (m_nBridgeType != 2) {
             const QString name = AfxFormat("G%d", i + 1);
-            const CSize ext = dc->GetTextExtent(name);
+            // Its places by its size as written, smaller where the labels are (upright).
+            const CLabelRoom* room = CLabelRoom::Of(dc);
+            const double t = room && !c.turned ? room->TextScale() : 1.0;
+            const CSize full = dc->GetTextExtent(name);
+            const CSize ext(int(std::lround(full.cx * t)), int(std::lround(full.cy * t)));
             const int gx = X(x), gy = Y(bottom);
-            Text(c,
-                 {CPoint(gx, gy), CPoint(gx, gy - ext.cy), CPoint(gx - ext.cx, gy), CPoint(gx - ext.cx, gy - ext.cy),
-                  CPoint(gx + kEdgeGap, gy + ext.cy), CPoint(gx - ext.cx - kEdgeGap, gy + ext.cy)},
-                 name, false, CPoint(gx, gy), LabelKind::Girder);
+            std::vector<CPoint> places;
+            for (CPoint p : {CPoint(gx, gy), CPoint(gx, gy - ext.cy), CPoint(gx - ext.cx, gy),
+                             CPoint(gx - ext.cx, gy - ext.cy), CPoint(gx + kEdgeGap, gy + ext.cy),
+                             CPoint(gx - ext.cx - kEdgeGap, gy + ext.cy)})
+                places.push_back(c.turned ? p : CornerWrittenAt(dc, 0, name, p));
+            Text(c, places, name, false, CPoint(gx, gy), LabelKind::Girder);
         }
         c.Line(depth, {x, top}, {x, bottom}, 4);
     }
@@ -478,9 +483,12 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                  {"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, H(5) / 2, 0.0, W}};
     for (const auto& n : notes) {
         const QString text = AfxFormat(n.format, n.value);
-        const CSize full = dc->GetTextExtent(text), ext = written(full);
+        const CSize ext = written(dc->GetTextExtent(text));
         if (!(sx > 0.0) || !(c.scale.y > 0.0))
             continue;
+        // The corner to ask for the note standing on `bottom` from `left` as written.
+        const CPoint shift = CornerWrittenAt(dc, 0, text, CPoint());
+        auto corner = [&](int left, int bottom) { return CPoint(left + shift.x, bottom + ext.cy + shift.y); };
         // A note too long for the deck right of its place moves left with its leader, as far
         // as its layer goes: it stays clear of the right edge block's dimension lines.
         const double x0 = std::max(n.from, std::min(n.x, W - B(6) - (ext.cx + kEdgeGap) / sx));
@@ -506,7 +514,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                     const int left = towards > 0 ? X(x) : X(x) - ext.cx;
                     for (int k = 1; k <= 3; ++k) {
                         const int rise = ext.cy * k;
-                        all.push_back({cornerOf(full, left, layer + rise), CDPoint(x, n.end + rise / c.scale.y),
+                        all.push_back({corner(left, layer + rise), CDPoint(x, n.end + rise / c.scale.y),
                                        towards});
                     }
                 }
@@ -521,7 +529,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                 const int rise = ext.cy * k;
                 if (std::hypot(off, rise) <= CLabelRoom::kLongestLeader)
                     all.push_back(
-                        {cornerOf(full, left, layer + rise), CDPoint(x, n.end + rise / c.scale.y), towards, off});
+                        {corner(left, layer + rise), CDPoint(x, n.end + rise / c.scale.y), towards, off});
             }
         }
         CLabelRoom* room = CLabelRoom::Of(dc);
@@ -594,13 +602,14 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     // point and its near edge no more than two and a half text heights beyond it; where a
     // place crosses a frame line at a deck edge, pulled in between them.
     auto places = [&](const Value& v) {
-        const CSize full = dc->GetTextExtent(v.text), e = written(full);
+        const CSize e = written(dc->GetTextExtent(v.text));
+        const CPoint shift = CornerWrittenAt(dc, 0, v.text, CPoint());
         const int step = std::max<int>(e.cy / 2, 1), reach = e.cx / 2 + 5 * e.cy / 2;
         const int foot = v.named.y + int(std::lround((v.raise + 2) * smaller));
         std::vector<CPoint> out, pulled;
         auto add = [&](std::vector<CPoint>& to, int left) {
             if ((to.empty() && &to == &out) || !nearerToAnother(CRect(left, foot, left + e.cx, foot + e.cy), v.named))
-                to.push_back(cornerOf(full, left, foot));
+                to.emplace_back(left + shift.x, foot + e.cy + shift.y);
         };
         for (int along = 0; along <= reach; along += step)
             for (int sign : {1, -1}) {
@@ -610,7 +619,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                 const int in = std::clamp(left, X(0) + kEdgeGap, std::max(X(0) + kEdgeGap, X(W) - kEdgeGap - e.cx));
                 if (along == 0 || in == left)
                     add(out, left);
-                else if (pulled.empty() || pulled.back().x != cornerOf(full, in, foot).x)
+                else if (pulled.empty() || pulled.back().x != in + shift.x)
                     add(pulled, in);
             }
         // Without a room to find them clear, pulled in at once.

@@ -84,9 +84,9 @@ const std::vector<CDC::Record>* CStationView::LaidOut()
         none = station >= Drawers();
         if (none)
             return;
-        // The window's scale stays: labels that find no room there are written smaller, as on paper.
-        const PlacedDrawing draw = Drawing(station);
-        DrawLabelled(probe, draw, origin, scale, CRect(), ShrinkForLabels(probe, draw, origin, scale));
+        // The window's scale stays: labels that find no room there are written smaller, as on
+        // paper, or led farther off.
+        DrawLabelledAtScale(probe, Drawing(station), origin, scale);
     });
     return records.empty() && none ? nullptr : &records;
 }

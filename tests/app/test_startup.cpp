@@ -169,6 +169,13 @@ TEST_F(ShellTest, AFileNamedAtStartThatCannotBeOpenedEndsTheStart)
     EXPECT_FALSE(theApp.InitInstance());
     EXPECT_EQ(m_shown, QStringList{QStringLiteral("missing.mvl を開けません。")});
     EXPECT_EQ(g_pDoc, nullptr);
+    // A failed start-up, not one that did as asked: the program exits with an error.
+    EXPECT_FALSE(theApp.StartEndedAsAsked());
+    theApp.m_pMainWnd->DestroyWindow();
+    theApp.m_pMainWnd = nullptr;
+    theApp.SetCommandLine({QStringLiteral("-Unregserver")});
+    EXPECT_FALSE(theApp.InitInstance());
+    EXPECT_TRUE(theApp.StartEndedAsAsked());
 
     // The program's main takes the window down; the tests that follow start again.
     theApp.m_pMainWnd->DestroyWindow();

@@ -202,12 +202,14 @@ TEST_F(DrawingSweepTest, SweptSeeds)
 //   8  single box, two square spans, sidewalk right, height varying
 //  12  single box, six spans skewed 89°, gravitational units, 9.9 m deep: a force value the
 //      window's printout has room for only drawn larger
+//  20  eight plate girders 0.6 m apart, each of its own depth, on a deck 5.2 m wide: the load
+//      window's printout stretched across for the depths between the webs
 //  41  single box on a deck 3.5 m wide, sidewalks both: its long pavement and slab notes find
 //      room only beside the deck or on the load window's printout drawn wider
 //  47  four boxes, three spans on R 190 m, each of its own depth, no overhang, gravitational units
+//  49  two plate girders, five spans, no sidewalk, height varying
 //  50  single box, sidewalk left: its load drawing's notes written smaller on the upright page
 //      than on the sideways one, as many of their heights off their layers on both
-//  49  two plate girders, five spans, no sidewalk, height varying
 //  80  single box, two spans on R 210 m, sidewalk left, the deck as the table comes
 //  84  two boxes some 6 m deep at their middles and deeper at the supports, two spans
 // 101  four boxes, six spans on R 320 m, each of its own depth: a force value the report's page
@@ -219,6 +221,7 @@ TEST_F(DrawingSweepTest, SweptSeeds)
 // 258  two plate girders on the deck as the table comes (4.4 m), sidewalks both, 4568 and 7232 mm
 //      deep, on R 700 m
 // 229  seven plate girders 1.06 m apart under wide haunches, their depths between the webs
+// 212  eight plate girders 0.9 m apart: the depths between the webs written smaller, by their lines
 class DrawingSweepSeed : public DrawingSweepTest, public ::testing::WithParamInterface<unsigned> {};
 
 TEST_P(DrawingSweepSeed, DrawsClear)
@@ -229,7 +232,7 @@ TEST_P(DrawingSweepSeed, DrawsClear)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DrawingSweepSeed,
-                         ::testing::Values(2u, 3u, 5u, 8u, 12u, 41u, 47u, 49u, 50u, 80u, 84u, 101u, 142u, 158u, 182u, 229u, 258u, 261u),
+                         ::testing::Values(2u, 3u, 5u, 8u, 12u, 20u, 41u, 47u, 49u, 50u, 80u, 84u, 101u, 142u, 158u, 182u, 212u, 229u, 258u, 261u),
                          [](const ::testing::TestParamInfo<unsigned>& info) {
                              return "seed" + std::to_string(info.param);
                          });

@@ -2,6 +2,7 @@
 // belongs to, its heights, the section body and its dimensions, the turned twins), then the
 // example designs with the scroll sizes, the bar and the printout.
 #include "common/bar_input.h"
+#include "common/design_generator.h"
 #include "common/drawing_checks.h"
 #include "common/dialog_input.h"
 #include "common/shell_fixture.h"
@@ -365,11 +366,12 @@ TEST_F(SectionViewTest, AtEveryScaleTheDrawingAndItsLabelsLieInsideTheScrolledAr
 
 // On screen the section's labels are laid out as on paper at every scale, once for a scale and
 // station: a repaint or a scroll only draws that layout again; the design's update lays it out anew.
+// At 0.2 the section is two centimetres wide: its labels are written smaller or led off.
 TEST_F(SectionViewTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
 {
     Open("plate_3span_skew.mvl");
     g_pDoc->m_nCurCrossSection = 2;
-    for (int tenths : {5, 10, 50}) {
+    for (int tenths : {2, 5, 10, 50}) {
         SCOPED_TRACE(tenths);
         g_pSectionView->SendMessage(WM_SECTION_SCALE, 0, tenths);
         const int layouts = g_pSectionView->m_laidOut.Layouts();
@@ -384,6 +386,34 @@ TEST_F(SectionViewTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
     g_pDoc->UpdateAllViews(nullptr);
     Draw();
     EXPECT_EQ(g_pSectionView->m_laidOut.Layouts(), layouts + 1);
+}
+
+// Seven plate girders 1.06 m apart and 3.5 m deep: at the smallest scales their depths, haunches
+// and names, and the loads' values over them, find no room between the webs at the labels' size.
+TEST_F(SectionViewTest, OnScreenCloseGirdersLabelsReadAtTheSmallestScalesOfBothWindows)
+{
+    StartNewDesign();
+    const designgen::Design d = designgen::Generate(229);
+    designgen::EnterDesign(d);
+    ASSERT_EQ(designgen::Mismatch(d), QString());
+    Command(ID_VIEW_SECTION);
+    Command(ID_VIEW_LOAD);
+    ASSERT_TRUE(g_pSectionView && g_pLoadView);
+    QCoreApplication::processEvents();
+    dc.SetMapMode(MM_LOMETRIC);
+    const QStringList names{QStringLiteral("G1"), QStringLiteral("G7")};
+    for (const auto& [view, message] : {std::pair<CView*, UINT>{g_pSectionView, WM_SECTION_SCALE}, {g_pLoadView, WM_LOAD_SCALE}})
+        for (int tenths : {2, 5, 7})
+            for (int station : {0, g_pDoc->m_anSupportStation[1] + 1}) {
+                SCOPED_TRACE(testing::Message() << (view == g_pLoadView ? "load" : "section") << ", scale " << tenths
+                                                << " tenths, station " << station);
+                g_pDoc->m_nCurCrossSection = station;
+                view->SendMessage(message, 0, tenths);
+                const std::vector<CDC::Record>& records = barinput::Redraw(dc, view);
+                const QStringList faults = drawingchecks::LabelFaults(records);
+                EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+                EXPECT_TRUE(view == g_pSectionView || drawingchecks::MissingTexts(records, names).isEmpty());
+            }
 }
 
 TEST_F(SectionViewTest, BarChoosesTheStationBothWindowsShow)
