@@ -324,14 +324,10 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
     // crosses lines, which it may only where no other is clear (or with `crossing`). With `evict`, the values at their
     // own places that it would meet go there instead of keeping it out, or with `evictNumbers` the numbers it or its
     // leader would meet. `over` 1: over the lines; 2: its leader across texts too.
-    auto fits = [&](size_t i, const Try& at, bool crossing = false, std::vector<size_t>* evict = nullptr,
-                    int over = 0, bool evictNumbers = false) -> int {
+    // Whether what stays keeps ask i out of the try's cell: the frame or the texts, or with `over`
+    // 0 the diagram's own lines.
+    auto keptOut = [&](size_t i, const Try& at, int over) {
         const Taken& c = at.cell;
-        const bool led = at.led;
-        const Ask& a = m_aAsks[i];
-        if (a.kind == LabelKind::Value && (c.l < m_nAxisX || (offSide(a, c) && (!anySide || !led))))
-            return 0;
-        // The frame and the lines first: on a crowded diagram they keep out most places.
         std::uint8_t once = 0;
         std::uint8_t& known = at.known ? *at.known : once;
         if (!(known & kKnowFrame)) {
@@ -345,16 +341,28 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                 known |= kOutFrame;
         }
         if (known & kOutFrame)
+            return true;
+        if (over == 0 && !(known & kKnowLines)) {
+            known |= kKnowLines;
+            const int e = ends(i, c);
+            if (lines.CrossOwn(c.l - kLineGap - e, c.b - kLineGap, c.r + kLineGap + e, c.t + kLineGap))
+                known |= kOutLines;
+        }
+        return over == 0 && (known & kOutLines);
+    };
+    auto fits = [&](size_t i, const Try& at, bool crossing = false, std::vector<size_t>* evict = nullptr,
+                    int over = 0, bool evictNumbers = false) -> int {
+        const Taken& c = at.cell;
+        const bool led = at.led;
+        const Ask& a = m_aAsks[i];
+        if (a.kind == LabelKind::Value && (c.l < m_nAxisX || (offSide(a, c) && (!anySide || !led))))
+            return 0;
+        // The frame and the lines first: on a crowded diagram they keep out most places.
+        if (keptOut(i, at, over))
             return 0;
         if (over == 0) {
             const int e = ends(i, c);
-            const int l = c.l - kLineGap - e, b = c.b - kLineGap, r = c.r + kLineGap + e, t = c.t + kLineGap;
-            if (!(known & kKnowLines)) {
-                known |= kKnowLines;
-                if (lines.CrossOwn(l, b, r, t))
-                    known |= kOutLines;
-            }
-            if ((known & kOutLines) || lines.CrossAdded(l, b, r, t))
+            if (lines.CrossAdded(c.l - kLineGap - e, c.b - kLineGap, c.r + kLineGap + e, c.t + kLineGap))
                 return 0;
         }
         if (evict)
@@ -448,6 +456,10 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
     struct Places {
         Taken base{};
         std::vector<Spot> spots;
+        // Those of the first `seen` spots that nothing which stays keeps out at the lines (see
+        // keptOut), in order: a scan of places clear of the lines passes over the others.
+        std::vector<unsigned> open;
+        size_t seen = 0;
     };
     struct Tries {
         Places* places = nullptr;
@@ -467,6 +479,20 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
     };
     std::vector<Scored> scored;
     Tries tries;
+    // Calls f with each place of t in order that what stays does not keep ask i out of at the lines,
+    // while it says go on.
+    auto eachOpen = [&](size_t i, const Tries& t, auto f) {
+        Places& p = *t.places;
+        for (size_t n = 0;; ++n) {
+            while (n == p.open.size() && p.seen < p.spots.size()) {
+                const size_t k = p.seen++;
+                if (!keptOut(i, t[k], 0))
+                    p.open.push_back(unsigned(k));
+            }
+            if (n == p.open.size() || !f(size_t(p.open[n])))
+                return;
+        }
+    };
     // A number moved off for a value lays out again, but moves no value off in turn.
     bool relaying = false;
     std::function<void(size_t)> layOut = [&](size_t i) {
@@ -535,15 +561,16 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         }
         // The first of the tries that fits, else the first whose leader crosses lines.
         auto firstFit = [&]() {
-            size_t second = tries.size();
-            for (size_t k = 0; k < tries.size(); ++k) {
+            size_t first = tries.size(), second = tries.size();
+            eachOpen(i, tries, [&](size_t k) {
                 const int f = fits(i, tries[k]);
                 if (f == 1)
-                    return k;
-                if (f == 2 && second == tries.size())
+                    first = k;
+                else if (f == 2 && second == tries.size())
                     second = k;
-            }
-            return second;
+                return f != 1;
+            });
+            return first < tries.size() ? first : second;
         };
         // The first of the tries clear but for numbers, which go round their steps again; not
         // where one of them then finds no place. Its place index counts from `first`.
@@ -552,9 +579,11 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             const bool wasAny = anySide, wasOff = offOnly;
             std::vector<size_t> moved;
             for (const int want : {1, 2}) {
-                for (size_t k = 0; k < cands.size() && placed[i].place < 0; ++k) {
+                eachOpen(i, cands, [&](size_t k) {
+                    if (placed[i].place >= 0)
+                        return false;
                     if (fits(i, cands[k], false, &moved, 0, true) != want || moved.empty())
-                        continue;
+                        return true;
                     decided(cands[k].cell);
                     const std::vector<Placed> before = placed;
                     const size_t linesBefore = lines.Mark();
@@ -569,7 +598,8 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                         placed = before;
                         lines.Undo(linesBefore);
                     }
-                }
+                    return true;
+                });
                 if (placed[i].place >= 0)
                     break;
             }
