@@ -88,11 +88,26 @@ public:
     {
         return Any(l, b, r, t, [&](CPoint p, CPoint q) { return Meets(p, q, l, b, r, t); });
     }
-    // The same for the lines it was made with, which stay, or for those added since (leaders).
-    bool CrossOwn(int l, int b, int r, int t) const { return CrossSome(l, b, r, t, true); }
+    // The same for the lines it was made with, which stay, or for those added since (leaders):
+    // few, and each in many squares, they are tried one by one.
+    bool CrossOwn(int l, int b, int r, int t) const
+    {
+        // A square lists its own lines first, those added after them.
+        bool found = false;
+        Visit(l, b, r, t, [&](const std::vector<int>& cell) {
+            for (auto it = cell.begin(); it != cell.end() && size_t(*it) < m_nOwn; ++it)
+                if (Meets(m_lines[size_t(*it)].first, m_lines[size_t(*it)].second, l, b, r, t))
+                    return found = true;
+            return false;
+        });
+        return found;
+    }
     bool CrossAdded(int l, int b, int r, int t) const
     {
-        return m_lines.size() > m_nOwn && CrossSome(l, b, r, t, false);
+        for (size_t i = m_nOwn; i < m_lines.size(); ++i)
+            if (Meets(m_lines[i].first, m_lines[i].second, l, b, r, t))
+                return true;
+        return false;
     }
     // How many lines run through or touch the rectangle, counted up to `most`.
     int Count(int l, int b, int r, int t, int most) const
@@ -193,24 +208,6 @@ private:
             for (int k = r0; k <= r1; ++k)
                 if (f(self.m_cells[size_t(c) * size_t(self.m_nRows) + size_t(k)]))
                     return;
-    }
-    // A square lists its own lines first, those added after them.
-    bool CrossSome(int l, int b, int r, int t, bool own) const
-    {
-        bool found = false;
-        Visit(l, b, r, t, [&](const std::vector<int>& cell) {
-            if (own) {
-                for (auto it = cell.begin(); it != cell.end() && size_t(*it) < m_nOwn; ++it)
-                    if (Meets(m_lines[size_t(*it)].first, m_lines[size_t(*it)].second, l, b, r, t))
-                        return found = true;
-            } else {
-                for (auto it = cell.rbegin(); it != cell.rend() && size_t(*it) >= m_nOwn; ++it)
-                    if (Meets(m_lines[size_t(*it)].first, m_lines[size_t(*it)].second, l, b, r, t))
-                        return found = true;
-            }
-            return false;
-        });
-        return found;
     }
     // Whether a line of the squares the rectangle touches passes the test.
     template <typename Test>
