@@ -370,27 +370,28 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
     std::stable_sort(offsets.begin(), offsets.end(), [](CPoint a, CPoint b) {
         return a.x * a.x + a.y * a.y < b.x * b.x + b.y * b.y;
     });
-    // Off the first places of the labels still to come, then where none is, over them.
-    for (const bool reserved : {true, false}) {
-        for (CPoint d : offsets) {
-            CRect cell = asked;
-            cell.OffsetRect(d.x, d.y);
-            if ((reserved && room.OnReserved(cell, kind)) ||
-                !room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY, nEnds))
-                continue;
-            // Led, its leader runs through no text, and reaches no farther than a leader may.
-            const bool led = Led(room, cell, named, kind) || anchor != named;
-            // The leader as it will be drawn: short of a number's ends.
-            CRect reach = cell;
-            if (nEnds > 0)
-                bAlongY ? reach.InflateRect(0, nEnds + kTouch + 1) : reach.InflateRect(nEnds + kTouch + 1, 0);
-            if (led && (room.CrossesText(named, NearestIn(reach, named)) ||
-                        Distance(anchor, NearestIn(cell, anchor)) > kLongestLeader))
-                continue;
+    // Off the first places of the labels still to come, else the nearest over one of them.
+    std::optional<CRect> over;
+    for (CPoint d : offsets) {
+        CRect cell = asked;
+        cell.OffsetRect(d.x, d.y);
+        const bool reserved = room.OnReserved(cell, kind);
+        if ((reserved && over) || !room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY, nEnds))
+            continue;
+        // Led, its leader runs through no text, and reaches no farther than a leader may.
+        const bool led = Led(room, cell, named, kind) || anchor != named;
+        // The leader as it will be drawn: short of a number's ends.
+        CRect reach = cell;
+        if (nEnds > 0)
+            bAlongY ? reach.InflateRect(0, nEnds + kTouch + 1) : reach.InflateRect(nEnds + kTouch + 1, 0);
+        if (led && (room.CrossesText(named, NearestIn(reach, named)) ||
+                    Distance(anchor, NearestIn(cell, anchor)) > kLongestLeader))
+            continue;
+        if (!reserved)
             return cell;
-        }
+        over = cell;
     }
-    return std::nullopt;
+    return over;
 }
 
 }

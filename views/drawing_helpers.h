@@ -159,9 +159,9 @@ public:
     // of the kind than to `named`; `also`, the label's own anchor where it names a point of its
     // thing beside it, is not another.
     void Named(LabelKind kind, CPoint anchor) { m_named.emplace_back(kind, anchor); }
-    // The first places of the labels a drawing tells before it writes them: a label moved off
-    // its own places keeps off those of the labels of its kind still to come where it can.
-    // Written, a label gives its place up (asked: the cell of its first place).
+    // The first places, told before they are written, of the labels the drawing's own lines
+    // lead to (a stack's thicknesses): a label of their kind moved off its own places keeps
+    // off them where it can. Written, a label gives its place up (asked: its first cell).
     void Reserve(LabelKind kind, const CRect& cell, const QString& text) { m_reserved.push_back({kind, cell, text}); }
     void Unreserve(const CRect& asked, const QString& text);
     bool OnReserved(const CRect& cell, LabelKind kind) const;
