@@ -206,7 +206,11 @@ TEST_F(DrawingSweepTest, SweptSeeds)
 //      window's printout stretched across for the depths between the webs
 //  47  four boxes, three spans on R 190 m, each of its own depth, no overhang, gravitational units
 //  49  two plate girders, five spans, no sidewalk, height varying
+//  53  three boxes, a sidewalk of 700 mm on the left: its stack's labels moved beyond the kerb
+//      clear of the kerb height's place
 //  80  single box, two spans on R 210 m, sidewalk left, the deck as the table comes
+//  85  four plate girders, sidewalks both: the window's printout no wider than leaves the
+//      deck edges' outer values room
 //  84  two boxes some 6 m deep at their middles and deeper at the supports, two spans
 // 101  four boxes, six spans on R 320 m, each of its own depth: a force value the report's page
 //      has room for only drawn larger
@@ -232,8 +236,8 @@ TEST_P(DrawingSweepSeed, DrawsClear)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DrawingSweepSeed,
-                         ::testing::Values(2u, 3u, 5u, 8u, 12u, 20u, 47u, 49u, 80u, 84u, 101u, 142u, 158u, 163u, 182u,
-                                           212u, 229u, 258u, 261u, 299u),
+                         ::testing::Values(2u, 3u, 5u, 8u, 12u, 20u, 47u, 49u, 53u, 80u, 84u, 85u, 101u, 142u, 158u,
+                                           163u, 182u, 212u, 229u, 258u, 261u, 299u),
                          [](const ::testing::TestParamInfo<unsigned>& info) {
                              return "seed" + std::to_string(info.param);
                          });
