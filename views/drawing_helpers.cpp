@@ -259,6 +259,24 @@ bool CLabelRoom::NearerToAnother(const CRect& cell, CPoint named, LabelKind kind
     return m_pOuter && m_pOuter->NearerToAnother(cell, named, kind, also);
 }
 
+void CLabelRoom::Unreserve(const CRect& asked, const QString& text)
+{
+    // Written smaller, a label stands about the middle of its place.
+    const CPoint c = asked.CenterPoint();
+    const auto it = std::find_if(m_reserved.begin(), m_reserved.end(), [&](const Reserved& r) {
+        const CSize d = r.rect.CenterPoint() - c;
+        return r.text == text && std::abs(d.cx) <= kTextGap && std::abs(d.cy) <= kTextGap;
+    });
+    if (it != m_reserved.end())
+        m_reserved.erase(it);
+}
+
+bool CLabelRoom::OnReserved(const CRect& cell, LabelKind kind) const
+{
+    return std::any_of(m_reserved.begin(), m_reserved.end(),
+                       [&](const Reserved& r) { return r.kind == kind && Overlap(r.rect, cell, kTouch, kTouch); });
+}
+
 CPoint CLabelRoom::IntoFrame(const CRect& cell) const
 {
     if (m_frame.IsRectEmpty())
@@ -352,10 +370,13 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
     std::stable_sort(offsets.begin(), offsets.end(), [](CPoint a, CPoint b) {
         return a.x * a.x + a.y * a.y < b.x * b.x + b.y * b.y;
     });
+    // Off the first places of the labels still to come, else the nearest over one of them.
+    std::optional<CRect> over;
     for (CPoint d : offsets) {
         CRect cell = asked;
         cell.OffsetRect(d.x, d.y);
-        if (!room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY, nEnds))
+        const bool reserved = room.OnReserved(cell, kind);
+        if ((reserved && over) || !room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY, nEnds))
             continue;
         // Led, its leader runs through no text, and reaches no farther than a leader may.
         const bool led = Led(room, cell, named, kind) || anchor != named;
@@ -366,9 +387,11 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
         if (led && (room.CrossesText(named, NearestIn(reach, named), wider) ||
                     Distance(anchor, NearestIn(cell, anchor)) > CLabelRoom::kLongestLeader))
             continue;
-        return cell;
+        if (!reserved)
+            return cell;
+        over = cell;
     }
-    return std::nullopt;
+    return over;
 }
 
 }
@@ -465,6 +488,7 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
     const CRect asked = TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text);
     if (room->Holds(asked, text))
         return -1;   // noted where it was written
+    room->Unreserve(asked, text);
     const bool keep = room->LeavesNoneOut();
     // A label led by the drawing's own line keeps by that line's end.
     const CPoint named = via ? *via : anchor ? *anchor : asked.CenterPoint();
@@ -661,8 +685,13 @@ Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
     room.KeepOffLines(probed);
     // The points the labels name are known before any is written: an early label keeps off
     // the point of one written later.
-    for (const LabelNote& n : LabelNotes(probed))
+    for (const LabelNote& n : LabelNotes(probed)) {
         room.Named(n.kind, n.anchor);
+        // A label the drawing's own line leads to has its place at that line's end; only one
+        // clear of the lines is a place it may take.
+        if (n.written() && n.led && room.IsClear(n.cell))
+            room.Reserve(n.kind, n.cell, n.text);
+    }
     draw(pDC, origin, scale);
     return {room.Strays(), room.Crowded()};
 }
@@ -736,7 +765,7 @@ bool PaddedFrame(const CRect& frameIn, CRect& frame)
 }
 
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
-                   CDPoint& scale, double& dTextScale)
+                   CDPoint& scale, double& dTextScale, bool bClearFirst)
 {
     dTextScale = 1.0;
     CRect frame;
@@ -755,7 +784,8 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
             break;
         std::vector<CDC::Record> plain;
         const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
-        if (strays.all < fewest.all) {
+        if (bClearFirst ? strays.crowded < fewest.crowded || (strays.crowded == fewest.crowded && strays.all < fewest.all)
+                        : strays.all < fewest.all) {
             fewest = strays;
             origin = o;
             scale = k;

@@ -159,6 +159,12 @@ public:
     // of the kind than to `named`; `also`, the label's own anchor where it names a point of its
     // thing beside it, is not another.
     void Named(LabelKind kind, CPoint anchor) { m_named.emplace_back(kind, anchor); }
+    // The first places, told before they are written, of the labels the drawing's own lines
+    // lead to (a stack's thicknesses): a label of their kind moved off its own places keeps
+    // off them where it can. Written, a label gives its place up (asked: its first cell).
+    void Reserve(LabelKind kind, const CRect& cell, const QString& text) { m_reserved.push_back({kind, cell, text}); }
+    void Unreserve(const CRect& asked, const QString& text);
+    bool OnReserved(const CRect& cell, LabelKind kind) const;
     bool NearerToAnother(const CRect& cell, CPoint named, LabelKind kind,
                          std::optional<CPoint> also = std::nullopt) const;
 
@@ -215,6 +221,12 @@ private:
     // Whether a line runs through the cell shrunk by nInset (see SegmentThrough).
     bool LineThrough(const CRect& cell, int nInset) const;
     std::vector<std::pair<LabelKind, CPoint>> m_named;
+    struct Reserved {
+        LabelKind kind;
+        CRect rect;
+        QString text;
+    };
+    std::vector<Reserved> m_reserved;
     int m_nLineGap = -1;    // below 0: the touch allowance
     bool m_bLeadFar = false;
 };
@@ -285,8 +297,11 @@ void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 // find no clear place of their own (see CLabelRoom) and the larger drawing still fits the
 // frame; it stays at the first scale with the fewest of them. Where some would still stand
 // over others or over lines, the labels are written smaller: dTextScale, 1 where they need not be.
+// bClearFirst: a larger scale is kept only with no more of them over lines or texts, for a
+// drawing whose outermost labels find no room beyond its edges once it fills the frame, which
+// smaller texts do not give back.
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
-                   CDPoint& scale, double& dTextScale);
+                   CDPoint& scale, double& dTextScale, bool bClearFirst = false);
 // Where some labels still find no clear place of their own, stretches the drawing across, then
 // up, an eighth at a step while it fits the frame, keeping the stretch with the fewest of them
 // over lines or texts, then the fewest moved away;

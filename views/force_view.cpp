@@ -420,13 +420,15 @@ void CForceDrawer::GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin,
     const auto [left, right, bottom, top] = InsideFrame(frame);
     if (right <= left || top <= bottom)
         return;
-    // The values the layout of the last drawing put over lines or far off.
+    // The values the layout of the last drawing put over lines or far off, or wrote smaller than
+    // half their size.
     auto strays = [&](CPoint o, CDPoint k, CRect& b) {
         b = DrawnBounds(pLike, o, k);
         if (m_aAsks.empty() || (b.right <= b.left && b.top <= b.bottom))
             return 0;
-        return int(std::count_if(m_lastLayout.placed.begin(), m_lastLayout.placed.end(),
-                                 [](const Placed& p) { return p.stray; }));
+        return int(std::count_if(m_lastLayout.placed.begin(), m_lastLayout.placed.end(), [](const Placed& p) {
+            return p.stray || (p.height > 0 && p.height < kValueHeight / 2);
+        }));
     };
     CRect b;
     int fewest = strays(origin, scale, b);

@@ -55,8 +55,9 @@ public:
     // inside the frame (y up) by a little; a diagram inside it already stays as it is.
     void FitInto(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale);
     // The diagram drawn larger, step by step and centred in the frame, while a few (up to two)
-    // of its values find no clear place near by and the larger one still fits; it stays at the
-    // first scale with the fewest of them. The values stay inside the frame (m_labelFrame set to it).
+    // of its values find no clear place near by, or one only smaller than half their size, and
+    // the larger one still fits; it stays at the first scale with the fewest of them. The values
+    // stay inside the frame (m_labelFrame set to it).
     void GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale);
 
     // The girder drawn.
@@ -137,8 +138,9 @@ protected:
     // kind, else at the clear place nearest it, led back to its point where it stands off. A
     // number with no such place takes a value's own, which moves, else stands round its step led
     // to it. A value with none is written smaller; one at a support of a span narrower than it
-    // stands beyond the support or over or under the lines, led; half as high at last; with none
-    // even so it stands over the lines, farther off where it must, or at its own.
+    // stands beyond the support or over or under the lines, led; half as high at last, two fifths
+    // in a narrower gap; with none even so it stands over the lines, farther off where it must,
+    // or at its own.
     void WriteLabels(CDC* pDC);
     // What a layout found in trying places: the bounds (upright) of every cell whose fit decided
     // where a label goes, and the extents of the values it measured smaller.

@@ -210,11 +210,17 @@ TEST_F(DrawingSweepTest, SweptSeeds)
 //  49  two plate girders, five spans, no sidewalk, height varying
 //  50  single box, sidewalk left: its load drawing's notes written smaller on the upright page
 //      than on the sideways one, as many of their heights off their layers on both
+//  53  three boxes, a sidewalk of 700 mm on the left: its stack's labels moved beyond the kerb
+//      clear of the kerb height's place
 //  80  single box, two spans on R 210 m, sidewalk left, the deck as the table comes
+//  85  four plate girders, sidewalks both: the window's printout no wider than leaves the
+//      deck edges' outer values room
 //  84  two boxes some 6 m deep at their middles and deeper at the supports, two spans
 // 101  four boxes, six spans on R 320 m, each of its own depth: a force value the report's page
 //      has room for only drawn larger
 // 142  four plate girders, two spans on R 160 m, height varying, the deck as the table comes
+// 163  single box, five spans: a shear value at the first support that has room before the
+//      next step of the resisting moment only half as high and drawn larger
 // 158  three boxes 12 m apart, a deck 28 m wide, sidewalks both, gravitational units
 // 182  two boxes 9980 mm deep, sidewalks both
 // 261  eight plate girders 0.6 m apart, one span on R 470 m, no overhang, gravitational units
@@ -222,6 +228,8 @@ TEST_F(DrawingSweepTest, SweptSeeds)
 //      deep, on R 700 m
 // 229  seven plate girders 1.06 m apart under wide haunches, their depths between the webs
 // 212  eight plate girders 0.9 m apart: the depths between the webs written smaller, by their lines
+// 299  four boxes, six spans each of its own depth: a moment value at a support with room
+//      only two fifths as high, between two steps of the resisting moment
 class DrawingSweepSeed : public DrawingSweepTest, public ::testing::WithParamInterface<unsigned> {};
 
 TEST_P(DrawingSweepSeed, DrawsClear)
@@ -232,7 +240,8 @@ TEST_P(DrawingSweepSeed, DrawsClear)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DrawingSweepSeed,
-                         ::testing::Values(2u, 3u, 5u, 8u, 12u, 20u, 41u, 47u, 49u, 50u, 80u, 84u, 101u, 142u, 158u, 182u, 212u, 229u, 258u, 261u),
+                         ::testing::Values(2u, 3u, 5u, 8u, 12u, 20u, 41u, 47u, 49u, 50u, 53u, 80u, 84u, 85u, 101u,
+                                           142u, 158u, 163u, 182u, 212u, 229u, 258u, 261u, 299u),
                          [](const ::testing::TestParamInfo<unsigned>& info) {
                              return "seed" + std::to_string(info.param);
                          });

@@ -197,3 +197,32 @@ TEST_F(LabelRoomTest, ALabelWrittenSmallerKeepsItsPlaceOverTheShelfDrawnForIt)
     EXPECT_EQ(notes[0].place, 0);
     EXPECT_LT(notes[0].cell.Height(), full.cy);
 }
+
+// A label moved off its place keeps off the first place of a stack label of its kind still to
+// come; once that one is written, or for a place of another kind, it takes the nearest.
+TEST_F(LabelRoomTest, AMovedLabelKeepsOffTheFirstPlaceOfALaterOne)
+{
+    const CPoint named(0, -60), corner(0, 40);
+    const QString text = QStringLiteral("260");
+    auto write = [&](std::optional<LabelKind> reserved, bool written) {
+        dc.ClearRecords();
+        CLabelRoom room(&dc, CRect(), true);
+        room.Take(TextCell(&dc, 0, corner.x, corner.y, text));
+        // Where it goes alone: the later label's place.
+        const CRect later = TextCell(&dc, 0, corner.x, corner.y - 40, QStringLiteral("210"));
+        if (reserved)
+            room.Reserve(*reserved, later, QStringLiteral("210"));
+        if (written)
+            room.Unreserve(later, QStringLiteral("210"));
+        WriteClear(&dc, 0, std::vector<CPoint>{corner}, text, named, LabelKind::Dimension);
+        const std::vector<LabelNote> notes = LabelNotes(dc.Records());
+        return notes.size() == 1 ? notes[0].cell : CRect();
+    };
+    const CRect alone = write(std::nullopt, false);
+    ASSERT_FALSE(alone.IsRectEmpty());
+    const CRect kept = write(LabelKind::Dimension, false);
+    ASSERT_FALSE(kept.IsRectEmpty());
+    EXPECT_NE(kept, alone);
+    EXPECT_EQ(write(LabelKind::Value, false), alone);
+    EXPECT_EQ(write(LabelKind::Dimension, true), alone);
+}
