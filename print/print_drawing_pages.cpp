@@ -291,7 +291,7 @@ void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
             }
             FitDrawing(pDC, draw, frame, !upright, origin, v);
             double text = 1.0;
-            GrowForLabels(pDC, draw, frame, !upright, origin, v, text);
+            GrowForLabels(pDC, draw, frame, !upright, origin, v, text, true);
             StretchForLabels(pDC, draw, frame, !upright, origin, v, text);
             DrawLabelled(pDC, draw, origin, v, frame, text);
         }

@@ -16,6 +16,7 @@
 #include "views/print_table.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -412,7 +413,15 @@ void CPrintView::PrintMassBreakdown(CDC* pDC, CPrintInfo* pInfo)
 {
     const CMarivoltenDoc* doc = GetDocument();
     FramedPage frame(*this, pDC, pInfo, g_bSIUnits == 1 ? QStringLiteral("_質量内訳") : QStringLiteral("_重量内訳"));
-    const std::vector<BreakdownLine> lines = BreakdownLines(*doc);
+    // Made once for the pages of a job: each would make the whole breakdown again.
+    std::shared_ptr<const std::vector<BreakdownLine>> made =
+        std::static_pointer_cast<const std::vector<BreakdownLine>>(m_pMassBreakdown);
+    if (!made) {
+        made = std::make_shared<const std::vector<BreakdownLine>>(BreakdownLines(*doc));
+        if (m_bJobPrinting)
+            m_pMassBreakdown = made;
+    }
+    const std::vector<BreakdownLine>& lines = *made;
     // Every page keeps the table of the first: the last one shows its empty rows ruled.
     const int rows = std::min(int(lines.size()), m_nRowsPerPage);
     if (rows <= 0)

@@ -552,6 +552,14 @@ void CPrintView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
     // The preview window may have turned the paper since.
     ForceA4(pInfo);
+    m_bJobPrinting = true;
+    m_pMassBreakdown.reset();
+}
+
+void CPrintView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    m_bJobPrinting = false;
+    m_pMassBreakdown.reset();
 }
 
 void CPrintView::ForceA4(CPrintInfo* pInfo)

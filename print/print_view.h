@@ -82,6 +82,7 @@ public:
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     // Page counts and first pages of every section from the form as it stands; returns the
     // pages of the whole job.
     int CountPages();
@@ -264,6 +265,10 @@ public:
     int m_nReactionSummaryRows = 0;
     int m_nReactionDetailRows = 0;
     int m_nMassBreakdownRows = 0;
+    // The mass breakdown's rows, made once for all its pages while a job prints (see
+    // PrintMassBreakdown); null outside a job.
+    bool m_bJobPrinting = false;
+    std::shared_ptr<const void> m_pMassBreakdown;
     int m_nForceDetailLastRow = -1;
     int m_nStiffnessLines = 0;
     int m_nSteelWeightLines = 0;

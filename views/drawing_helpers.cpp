@@ -259,6 +259,24 @@ bool CLabelRoom::NearerToAnother(const CRect& cell, CPoint named, LabelKind kind
     return m_pOuter && m_pOuter->NearerToAnother(cell, named, kind, also);
 }
 
+void CLabelRoom::Unreserve(const CRect& asked, const QString& text)
+{
+    // Written smaller, a label stands about the middle of its place.
+    const CPoint c = asked.CenterPoint();
+    const auto it = std::find_if(m_reserved.begin(), m_reserved.end(), [&](const Reserved& r) {
+        const CSize d = r.rect.CenterPoint() - c;
+        return r.text == text && std::abs(d.cx) <= kTextGap && std::abs(d.cy) <= kTextGap;
+    });
+    if (it != m_reserved.end())
+        m_reserved.erase(it);
+}
+
+bool CLabelRoom::OnReserved(const CRect& cell, LabelKind kind) const
+{
+    return std::any_of(m_reserved.begin(), m_reserved.end(),
+                       [&](const Reserved& r) { return r.kind == kind && Overlap(r.rect, cell, kTouch, kTouch); });
+}
+
 CPoint CLabelRoom::IntoFrame(const CRect& cell) const
 {
     if (m_frame.IsRectEmpty())
@@ -335,9 +353,6 @@ bool Led(const CLabelRoom& room, const CRect& cell, CPoint named, LabelKind kind
            room.NearerToAnother(cell, named, kind);
 }
 
-// A label led back to the point it names stays within this (15 mm) of it.
-constexpr int kLongestLeader = 145;
-
 std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPoint named, CPoint anchor,
                                  LabelKind kind, bool bOfLines, bool bAlongY, int nEnds)
 {
@@ -345,7 +360,7 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
     const int h = std::max(bAlongY ? asked.Width() : asked.Height(), 3);
     const int length = bAlongY ? asked.Height() : asked.Width();
     const int near = kNearbyHeights * h + std::max(0, length - 2 * h) / 2;
-    const int step = h / 2, reach = room.LeadsFar() ? std::max(near, kLongestLeader) : near;
+    const int step = h / 2, reach = room.LeadsFar() ? std::max(near, CLabelRoom::kLongestLeader) : near;
     const int wider = room.LeadsFar() ? kRounding : 0;
     std::vector<CPoint> offsets;
     for (int dy = -reach; dy <= reach; dy += step)
@@ -355,10 +370,13 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
     std::stable_sort(offsets.begin(), offsets.end(), [](CPoint a, CPoint b) {
         return a.x * a.x + a.y * a.y < b.x * b.x + b.y * b.y;
     });
+    // Off the first places of the labels still to come, else the nearest over one of them.
+    std::optional<CRect> over;
     for (CPoint d : offsets) {
         CRect cell = asked;
         cell.OffsetRect(d.x, d.y);
-        if (!room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY, nEnds))
+        const bool reserved = room.OnReserved(cell, kind);
+        if ((reserved && over) || !room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY, nEnds))
             continue;
         // Led, its leader runs through no text, and reaches no farther than a leader may.
         const bool led = Led(room, cell, named, kind) || anchor != named;
@@ -367,11 +385,13 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
         if (nEnds > 0)
             bAlongY ? reach.InflateRect(0, nEnds + kTouch + 1) : reach.InflateRect(nEnds + kTouch + 1, 0);
         if (led && (room.CrossesText(named, NearestIn(reach, named), wider) ||
-                    Distance(anchor, NearestIn(cell, anchor)) > kLongestLeader))
+                    Distance(anchor, NearestIn(cell, anchor)) > CLabelRoom::kLongestLeader))
             continue;
-        return cell;
+        if (!reserved)
+            return cell;
+        over = cell;
     }
-    return std::nullopt;
+    return over;
 }
 
 }
@@ -458,11 +478,17 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
     Selected<CFont> smaller(pDC, small ? &*small : nullptr);
     for (CPoint& p : corners)
         p.Offset(shift.x, shift.y);
+    if (room->WritesAsAsked()) {
+        write(corners.front());
+        note(0, TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text));
+        return 0;
+    }
     const bool alongY = (nEscapement / 900) % 2 != 0;
     // A label drawn twice at one place (a cross member at a pier, from both its spans) once.
     const CRect asked = TextCell(pDC, nEscapement, corners.front().x, corners.front().y, text);
     if (room->Holds(asked, text))
         return -1;   // noted where it was written
+    room->Unreserve(asked, text);
     const bool keep = room->LeavesNoneOut();
     // A label led by the drawing's own line keeps by that line's end.
     const CPoint named = via ? *via : anchor ? *anchor : asked.CenterPoint();
@@ -635,8 +661,10 @@ struct Strays {
 };
 
 // Draws in a room of its own, one that leaves none of its labels out unless told; the labels
-// that strayed. The drawing as a probe records it without a room, at this origin and scale on
-// a DC like this one, is taken from `plain` where that holds it, and kept there.
+// that strayed. The labels keep off the drawing as a probe like the DC records it with every
+// label at its first place, at their size: the leaders and shelves a drawing draws by them as
+// long as they are written. Probed at this origin and scale with the labels at their full size,
+// it is taken from `plain` where that holds it, and kept there.
 Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
                   double dTextScale, bool bLeaveNoneOut = true, std::vector<CDC::Record>* plain = nullptr,
                   bool bLeadFar = false)
@@ -646,14 +674,24 @@ Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
     if (bLeadFar)
         room.LeadFar();
     std::vector<CDC::Record> own;
-    std::vector<CDC::Record>& probed = plain ? *plain : own;
+    std::vector<CDC::Record>& probed = plain && dTextScale == 1.0 ? *plain : own;
     if (probed.empty())
-        probed = ProbeDrawing(pDC, draw, origin, scale);
+        probed = ProbeLike(pDC, [&](CDC* probe) {
+            CLabelRoom sized(probe);
+            sized.SetTextScale(dTextScale);
+            sized.WriteAsAsked();
+            draw(probe, origin, scale);
+        });
     room.KeepOffLines(probed);
     // The points the labels name are known before any is written: an early label keeps off
     // the point of one written later.
-    for (const LabelNote& n : LabelNotes(probed))
+    for (const LabelNote& n : LabelNotes(probed)) {
         room.Named(n.kind, n.anchor);
+        // A label the drawing's own line leads to has its place at that line's end; only one
+        // clear of the lines is a place it may take.
+        if (n.written() && n.led && room.IsClear(n.cell))
+            room.Reserve(n.kind, n.cell, n.text);
+    }
     draw(pDC, origin, scale);
     return {room.Strays(), room.Crowded()};
 }
@@ -727,7 +765,7 @@ bool PaddedFrame(const CRect& frameIn, CRect& frame)
 }
 
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
-                   CDPoint& scale, double& dTextScale)
+                   CDPoint& scale, double& dTextScale, bool bClearFirst)
 {
     dTextScale = 1.0;
     CRect frame;
@@ -746,7 +784,8 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
             break;
         std::vector<CDC::Record> plain;
         const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
-        if (strays.all < fewest.all) {
+        if (bClearFirst ? strays.crowded < fewest.crowded || (strays.crowded == fewest.crowded && strays.all < fewest.all)
+                        : strays.all < fewest.all) {
             fewest = strays;
             origin = o;
             scale = k;

@@ -159,10 +159,18 @@ public:
     // of the kind than to `named`; `also`, the label's own anchor where it names a point of its
     // thing beside it, is not another.
     void Named(LabelKind kind, CPoint anchor) { m_named.emplace_back(kind, anchor); }
+    // The first places, told before they are written, of the labels the drawing's own lines
+    // lead to (a stack's thicknesses): a label of their kind moved off its own places keeps
+    // off them where it can. Written, a label gives its place up (asked: its first cell).
+    void Reserve(LabelKind kind, const CRect& cell, const QString& text) { m_reserved.push_back({kind, cell, text}); }
+    void Unreserve(const CRect& asked, const QString& text);
+    bool OnReserved(const CRect& cell, LabelKind kind) const;
     bool NearerToAnother(const CRect& cell, CPoint named, LabelKind kind,
                          std::optional<CPoint> also = std::nullopt) const;
 
     bool LeavesNoneOut() const { return m_bLeaveNoneOut; }
+    // A label led back to the point it names stays within this (15 mm) of it.
+    static constexpr int kLongestLeader = 145;
     // The labels that found none of their own places clear: moved away, over a line or over
     // another text; a drawing drawn larger may have room for them. Of them, those written
     // over what was there, a line or a text, for want of any clear place near by.
@@ -179,6 +187,10 @@ public:
     // From now on a cell is clear of the lines only nGap (>= 0) or more away from them; until
     // then a line may run just inside it, where the font leaves the cell's edge empty.
     void KeepLinesAway(int nGap) { m_nLineGap = nGap; }
+    // A room that lays nothing out: every label at its first place, as without a room, only
+    // written at the room's size; what a drawing draws by its labels then stands as it will.
+    void WriteAsAsked() { m_bAsAsked = true; }
+    bool WritesAsAsked() const { return m_bAsAsked; }
     // A label that finds no clear place near its own looks as far as its leader may reach, its
     // leader kept off the texts by what the screen's coarse pixels round: for a drawing kept at
     // the scale a window shows, which cannot grow for its labels.
@@ -193,6 +205,7 @@ private:
     int m_nStrays = 0;
     int m_nCrowded = 0;
     double m_dTextScale = 1.0;
+    bool m_bAsAsked = false;
     struct Cell {
         CRect rect;
         QString text;       // empty for a mark
@@ -208,6 +221,12 @@ private:
     // Whether a line runs through the cell shrunk by nInset (see SegmentThrough).
     bool LineThrough(const CRect& cell, int nInset) const;
     std::vector<std::pair<LabelKind, CPoint>> m_named;
+    struct Reserved {
+        LabelKind kind;
+        CRect rect;
+        QString text;
+    };
+    std::vector<Reserved> m_reserved;
     int m_nLineGap = -1;    // below 0: the touch allowance
     bool m_bLeadFar = false;
 };
@@ -278,8 +297,11 @@ void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 // find no clear place of their own (see CLabelRoom) and the larger drawing still fits the
 // frame; it stays at the first scale with the fewest of them. Where some would still stand
 // over others or over lines, the labels are written smaller: dTextScale, 1 where they need not be.
+// bClearFirst: a larger scale is kept only with no more of them over lines or texts, for a
+// drawing whose outermost labels find no room beyond its edges once it fills the frame, which
+// smaller texts do not give back.
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
-                   CDPoint& scale, double& dTextScale);
+                   CDPoint& scale, double& dTextScale, bool bClearFirst = false);
 // Where some labels still find no clear place of their own, stretches the drawing across, then
 // up, an eighth at a step while it fits the frame, keeping the stretch with the fewest of them
 // over lines or texts, then the fewest moved away;

@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
+#include <tuple>
 
 using namespace force;
 
@@ -48,6 +51,7 @@ public:
         m_cells.resize(size_t(m_nCols) * size_t(m_nRows));
         for (const auto& [p, q] : lines)
             Add(p, q);
+        m_nOwn = m_lines.size();
     }
     void Add(CPoint p, CPoint q)
     {
@@ -83,6 +87,27 @@ public:
     bool Cross(int l, int b, int r, int t) const
     {
         return Any(l, b, r, t, [&](CPoint p, CPoint q) { return Meets(p, q, l, b, r, t); });
+    }
+    // The same for the lines it was made with, which stay, or for those added since (leaders):
+    // few, and each in many squares, they are tried one by one.
+    bool CrossOwn(int l, int b, int r, int t) const
+    {
+        // A square lists its own lines first, those added after them.
+        bool found = false;
+        Visit(l, b, r, t, [&](const std::vector<int>& cell) {
+            for (auto it = cell.begin(); it != cell.end() && size_t(*it) < m_nOwn; ++it)
+                if (Meets(m_lines[size_t(*it)].first, m_lines[size_t(*it)].second, l, b, r, t))
+                    return found = true;
+            return false;
+        });
+        return found;
+    }
+    bool CrossAdded(int l, int b, int r, int t) const
+    {
+        for (size_t i = m_nOwn; i < m_lines.size(); ++i)
+            if (Meets(m_lines[i].first, m_lines[i].second, l, b, r, t))
+                return true;
+        return false;
     }
     // How many lines run through or touch the rectangle, counted up to `most`.
     int Count(int l, int b, int r, int t, int most) const
@@ -200,6 +225,7 @@ private:
     static constexpr int kStrip = 16;
     bool* m_pClose = nullptr;
     int m_x0 = 0, m_y0 = 0, m_nCols = 0, m_nRows = 0;
+    size_t m_nOwn = 0;  // the lines it was made with
     std::vector<std::pair<CPoint, CPoint>> m_lines;
     std::vector<std::vector<int>> m_cells;
 };
@@ -280,28 +306,62 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
     bool anySide = false;
     // Only the places beyond the support: those on its own side have been tried at that size.
     bool offOnly = false;
-    // Whether ask i may stand in cell c, led back to its point or not: 1, or 2 where its leader
+    // A place a label tries: its cell, whether it is led back to its point, and what is known of
+    // it for good (see fits), kept with the places tried round a label's own (null: nothing).
+    struct Try {
+        Taken cell;
+        bool led;
+        std::uint8_t* known = nullptr;
+    };
+    // What stays through the layout keeps a place out for good, found once for a place tried again:
+    // the frame or the texts written before, and the diagram's own lines (the leaders drawn
+    // come and go).
+    enum : std::uint8_t { kOutFrame = 1, kOutLines = 2, kKnowFrame = 4, kKnowLines = 8 };
+    // Whether ask i may stand in the try's cell, led back to its point or not: 1, or 2 where its leader
     // crosses lines, which it may only where no other is clear (or with `crossing`). With `evict`, the values at their
     // own places that it would meet go there instead of keeping it out, or with `evictNumbers` the numbers it or its
     // leader would meet. `over` 1: over the lines; 2: its leader across texts too.
-    auto fits = [&](size_t i, const Taken& c, bool led, bool crossing = false, std::vector<size_t>* evict = nullptr,
+    // Whether what stays keeps ask i out of the try's cell: the frame or the texts, or with `over`
+    // 0 the diagram's own lines.
+    auto keptOut = [&](size_t i, const Try& at, int over) {
+        const Taken& c = at.cell;
+        std::uint8_t once = 0;
+        std::uint8_t& known = at.known ? *at.known : once;
+        if (!(known & kKnowFrame)) {
+            known |= kKnowFrame;
+            if (!frame.IsRectEmpty()) {
+                const CRect d = onPage(c);
+                if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
+                    known |= kOutFrame;
+            }
+            if (std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) { return near(c, t); }))
+                known |= kOutFrame;
+        }
+        if (known & kOutFrame)
+            return true;
+        if (over == 0 && !(known & kKnowLines)) {
+            known |= kKnowLines;
+            const int e = ends(i, c);
+            if (lines.CrossOwn(c.l - kLineGap - e, c.b - kLineGap, c.r + kLineGap + e, c.t + kLineGap))
+                known |= kOutLines;
+        }
+        return over == 0 && (known & kOutLines);
+    };
+    auto fits = [&](size_t i, const Try& at, bool crossing = false, std::vector<size_t>* evict = nullptr,
                     int over = 0, bool evictNumbers = false) -> int {
+        const Taken& c = at.cell;
+        const bool led = at.led;
         const Ask& a = m_aAsks[i];
         if (a.kind == LabelKind::Value && (c.l < m_nAxisX || (offSide(a, c) && (!anySide || !led))))
             return 0;
         // The frame and the lines first: on a crowded diagram they keep out most places.
-        if (!frame.IsRectEmpty()) {
-            const CRect d = onPage(c);
-            if (d.left < frame.left || d.right > frame.right || d.top < frame.top || d.bottom > frame.bottom)
-                return 0;
-        }
+        if (keptOut(i, at, over))
+            return 0;
         if (over == 0) {
             const int e = ends(i, c);
-            if (lines.Cross(c.l - kLineGap - e, c.b - kLineGap, c.r + kLineGap + e, c.t + kLineGap))
+            if (lines.CrossAdded(c.l - kLineGap - e, c.b - kLineGap, c.r + kLineGap + e, c.t + kLineGap))
                 return 0;
         }
-        if (std::any_of(m_aTaken.begin(), m_aTaken.end(), [&](const Taken& t) { return near(c, t); }))
-            return 0;
         if (evict)
             evict->clear();
         for (size_t j = 0; j < placed.size(); ++j) {
@@ -379,16 +439,57 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
     // Each at its own place where that is clear, the values first.
     for (const LabelKind kind : {LabelKind::Value, LabelKind::Section})
         for (size_t i = 0; i < m_aAsks.size(); ++i)
-            if (m_aAsks[i].kind == kind && fits(i, m_aAsks[i].usual, false) == 1)
+            if (m_aAsks[i].kind == kind && fits(i, Try{m_aAsks[i].usual, false}) == 1)
                 take(i, m_aAsks[i].usual, 0, false);
     // The others at the clear place nearest their own: off it and near their point, a value
     // anywhere round it, a number along its step or farther off it.
-    struct Try {
-        double cost;
-        Taken cell;
+    // The places tried round a cell, nearest first, by their steps from it. A label laid out again
+    // (a number moved off for a value) tries the same places, made and sorted once.
+    struct Spot {
+        int dx, dy;
         bool led;
+        std::uint8_t known;
     };
-    std::vector<Try> tries;
+    struct Places {
+        Taken base{};
+        std::vector<Spot> spots;
+        // Those of the first `seen` spots that nothing which stays keeps out at the lines (see
+        // keptOut), in order: a scan of places clear of the lines passes over the others.
+        std::vector<unsigned> open;
+        size_t seen = 0;
+    };
+    struct Tries {
+        Places* places = nullptr;
+        size_t size() const { return places ? places->spots.size() : 0; }
+        Try operator[](size_t k) const
+        {
+            Spot& s = places->spots[k];
+            const Taken& b = places->base;
+            return {Taken{b.l + s.dx, b.b + s.dy, b.r + s.dx, b.t + s.dy}, s.led, &s.known};
+        }
+    };
+    // By the label, the cell, the step and reach (-1: along a number's step), anySide and offOnly.
+    std::map<std::tuple<size_t, int, int, int, int, int, int, bool, bool>, Places> made;
+    struct Scored {
+        double cost;
+        Spot spot;
+    };
+    std::vector<Scored> scored;
+    Tries tries;
+    // Calls f with each place of t in order that what stays does not keep ask i out of at the lines,
+    // while it says go on.
+    auto eachOpen = [&](size_t i, const Tries& t, auto f) {
+        Places& p = *t.places;
+        for (size_t n = 0;; ++n) {
+            while (n == p.open.size() && p.seen < p.spots.size()) {
+                const size_t k = p.seen++;
+                if (!keptOut(i, t[k], 0))
+                    p.open.push_back(unsigned(k));
+            }
+            if (n == p.open.size() || !f(size_t(p.open[n])))
+                return;
+        }
+    };
     // A number moved off for a value lays out again, but moves no value off in turn.
     bool relaying = false;
     std::function<void(size_t)> layOut = [&](size_t i) {
@@ -411,55 +512,75 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             const double d = Distance(c.l, c.b, c.r, c.t, a.at);
             // Off its side far enough for its leader to show.
             if (d <= farOff && (!off || d >= (base.t - base.b) / 2))
-                tries.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), c, off || d > base.t - base.b});
+                scored.push_back({d + 0.25 * std::hypot(double(dx), double(dy)), {dx, dy, off || d > base.t - base.b, 0}});
+        };
+        // The places `make` adds round the cell, nearest first (the first made of a tie), made once.
+        auto choose = [&](int step, int reach, auto make) {
+            auto [it, fresh] = made.try_emplace({i, base.l, base.b, base.r, base.t, step, reach, anySide, offOnly});
+            if (fresh) {
+                scored.clear();
+                make();
+                std::vector<size_t> order(scored.size());
+                for (size_t k = 0; k < order.size(); ++k)
+                    order[k] = k;
+                std::sort(order.begin(), order.end(), [&](size_t x, size_t y) {
+                    return scored[x].cost < scored[y].cost || (scored[x].cost == scored[y].cost && x < y);
+                });
+                it->second.base = base;
+                it->second.spots.reserve(order.size());
+                for (size_t k : order)
+                    it->second.spots.push_back(scored[k].spot);
+            }
+            tries = Tries{&it->second};
         };
         // A value's places round its own, out to `reach`, nearest first.
         auto around = [&](int step, int reach) {
-            tries.clear();
-            const int bw = base.r - base.l, bh = base.t - base.b;
-            for (int dy = -(reach + bh) / step * step; dy <= reach + bh; dy += step)
-                for (int dx = -(reach + bw) / step * step; dx <= reach + bw; dx += step)
-                    if (dx != 0 || dy != 0)
-                        add(dx, dy, reach);
-            std::stable_sort(tries.begin(), tries.end(),
-                             [](const Try& x, const Try& y) { return x.cost < y.cost; });
+            choose(step, reach, [&] {
+                const int bw = base.r - base.l, bh = base.t - base.b;
+                for (int dy = -(reach + bh) / step * step; dy <= reach + bh; dy += step)
+                    for (int dx = -(reach + bw) / step * step; dx <= reach + bw; dx += step)
+                        if (dx != 0 || dy != 0)
+                            add(dx, dy, reach);
+            });
         };
-        tries.clear();
         if (kind == LabelKind::Value) {
             around(std::max(2, h / 4), kLabelReach * h);
         } else {
             // Along its step, and off a short one far enough to clear a support's line.
             const int step = std::max(2, h / 8);
-            const int slide = std::max((a.to - a.from) / 2 - w / 2, w / 2 + 2 * step) / step * step;
-            for (int off = 0; off <= 2 * h; off += step)
-                for (int dx = -slide; dx <= slide; dx += step)
-                    if (dx != 0 || off != 0)
-                        add(dx, a.away * off, 3.0 * h);
-            std::stable_sort(tries.begin(), tries.end(),
-                             [](const Try& x, const Try& y) { return x.cost < y.cost; });
+            choose(step, -1, [&] {
+                const int slide = std::max((a.to - a.from) / 2 - w / 2, w / 2 + 2 * step) / step * step;
+                for (int off = 0; off <= 2 * h; off += step)
+                    for (int dx = -slide; dx <= slide; dx += step)
+                        if (dx != 0 || off != 0)
+                            add(dx, a.away * off, 3.0 * h);
+            });
         }
         // The first of the tries that fits, else the first whose leader crosses lines.
         auto firstFit = [&]() {
-            size_t second = tries.size();
-            for (size_t k = 0; k < tries.size(); ++k) {
-                const int f = fits(i, tries[k].cell, tries[k].led);
+            size_t first = tries.size(), second = tries.size();
+            eachOpen(i, tries, [&](size_t k) {
+                const int f = fits(i, tries[k]);
                 if (f == 1)
-                    return k;
-                if (f == 2 && second == tries.size())
+                    first = k;
+                else if (f == 2 && second == tries.size())
                     second = k;
-            }
-            return second;
+                return f != 1;
+            });
+            return first < tries.size() ? first : second;
         };
         // The first of the tries clear but for numbers, which go round their steps again; not
         // where one of them then finds no place. Its place index counts from `first`.
         auto takeMoving = [&](int first) {
-            const std::vector<Try> cands = tries;
+            const Tries cands = tries;
             const bool wasAny = anySide, wasOff = offOnly;
             std::vector<size_t> moved;
             for (const int want : {1, 2}) {
-                for (size_t k = 0; k < cands.size() && placed[i].place < 0; ++k) {
-                    if (fits(i, cands[k].cell, cands[k].led, false, &moved, 0, true) != want || moved.empty())
-                        continue;
+                eachOpen(i, cands, [&](size_t k) {
+                    if (placed[i].place >= 0)
+                        return false;
+                    if (fits(i, cands[k], false, &moved, 0, true) != want || moved.empty())
+                        return true;
                     decided(cands[k].cell);
                     const std::vector<Placed> before = placed;
                     const size_t linesBefore = lines.Mark();
@@ -474,7 +595,8 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                         placed = before;
                         lines.Undo(linesBefore);
                     }
-                }
+                    return true;
+                });
                 if (placed[i].place >= 0)
                     break;
             }
@@ -489,12 +611,11 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         std::vector<size_t> evicted;
         for (size_t k = 0; k <= tries.size() && kind == LabelKind::Section && !relaying && placed[i].place < 0;
              ++k) {
-            const Taken& c = k == 0 ? u : tries[k - 1].cell;
-            const bool led = k > 0 && tries[k - 1].led;
-            if (fits(i, c, led, false, &evicted) == 1) {
+            const Try at = k == 0 ? Try{u, false} : tries[k - 1];
+            if (fits(i, at, false, &evicted) == 1) {
                 for (size_t j : evicted)
                     placed[j] = Placed();
-                take(i, c, int(k), led);
+                take(i, at.cell, int(k), at.led);
             }
         }
         // A number still with no place stands anywhere round its step, led to it; in finer
@@ -600,8 +721,8 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         size_t best = 0;
         for (size_t k = 0; k < tries.size() && kind == LabelKind::Value && placed[i].place < 0 && fewest > 1;
              ++k) {
-            const Taken& c = tries[k].cell;
-            if (fits(i, c, tries[k].led, true, nullptr, 1) != 1)
+            const Taken c = tries[k].cell;
+            if (fits(i, tries[k], true, nullptr, 1) != 1)
                 continue;
             const int n = lines.Count(c.l - kLineGap, c.b - kLineGap, c.r + kLineGap, c.t + kLineGap, fewest);
             if (n < fewest) {
@@ -616,7 +737,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             around(h, 3 * kLabelReach * h);
             for (const int over : {1, 2})
                 for (size_t k = 0; k < tries.size() && placed[i].place < 0; ++k)
-                    if (fits(i, tries[k].cell, tries[k].led, true, nullptr, over) == 1)
+                    if (fits(i, tries[k], true, nullptr, over) == 1)
                         take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
         }
         if (placed[i].place < 0 && kind == LabelKind::Value) {

@@ -426,6 +426,10 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     const double W = m_dWidth, sx = c.scale.x;
     auto X = [&](double x) { return c.origin.x + int(x * c.scale.x); };
     auto Y = [&](double y) { return c.origin.y + int(y * c.scale.y); };
+    // The notes and values stand as many of their heights off what they name however large
+    // they are written: their places by their size as written.
+    const double smaller = CLabelRoom::Of(dc) ? CLabelRoom::Of(dc)->TextScale() : 1.0;
+    auto written = [&](CSize e) { return CSize(int(std::lround(e.cx * smaller)), int(std::lround(e.cy * smaller))); };
     // Girder lines with their depths. A depth written smaller keeps the whole gap from its line:
     // nearer, the line would read as a digit of it.
     CDimensionLine depth(PS_SOLID, 1, kBlue, 1);
@@ -479,9 +483,12 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                  {"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, H(5) / 2, 0.0, W}};
     for (const auto& n : notes) {
         const QString text = AfxFormat(n.format, n.value);
-        const CSize ext = dc->GetTextExtent(text);
+        const CSize ext = written(dc->GetTextExtent(text));
         if (!(sx > 0.0) || !(c.scale.y > 0.0))
             continue;
+        // The corner to ask for the note standing on `bottom` from `left` as written.
+        const CPoint shift = CornerWrittenAt(dc, 0, text, CPoint());
+        auto corner = [&](int left, int bottom) { return CPoint(left + shift.x, bottom + ext.cy + shift.y); };
         // A note too long for the deck right of its place moves left with its leader, as far
         // as its layer goes: it stays clear of the right edge block's dimension lines.
         const double x0 = std::max(n.from, std::min(n.x, W - B(6) - (ext.cx + kEdgeGap) / sx));
@@ -493,6 +500,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             CPoint corner;
             CDPoint shelf;  // the leader's top, where the note stands
             int towards;    // the note stands right of its leader (1) or left of it (-1)
+            int off = 0;    // and this far from it along its shelf
         };
         std::vector<Place> all, clear;
         const int layer = Y(n.end);
@@ -506,16 +514,33 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                     const int left = towards > 0 ? X(x) : X(x) - ext.cx;
                     for (int k = 1; k <= 3; ++k) {
                         const int rise = ext.cy * k;
-                        all.push_back({CPoint(left, layer + rise + ext.cy), CDPoint(x, n.end + rise / c.scale.y),
+                        all.push_back({corner(left, layer + rise), CDPoint(x, n.end + rise / c.scale.y),
                                        towards});
                     }
                 }
+        // Last, beyond the deck's edge, its shelf run out from its layer's end on that side: a
+        // narrow deck drawn small has no room between the lines above it for a long note. It
+        // stands no farther from its layer there than a led label may, by the edge nearer to
+        // its layer, not across the other half of the deck.
+        for (int towards : {-1, 1}) {
+            const double x = towards < 0 ? n.from : n.to;
+            if (towards < 0 ? n.from > W - n.to : W - n.to > n.from)
+                continue;
+            const int left = towards > 0 ? X(W) + kEdgeGap : X(0) - kEdgeGap - ext.cx;
+            const int off = towards > 0 ? left - X(x) : X(x) - left - ext.cx;
+            for (int k = 1; k <= 3; ++k) {
+                const int rise = ext.cy * k;
+                if (std::hypot(off, rise) <= CLabelRoom::kLongestLeader)
+                    all.push_back(
+                        {corner(left, layer + rise), CDPoint(x, n.end + rise / c.scale.y), towards, off});
+            }
+        }
         CLabelRoom* room = CLabelRoom::Of(dc);
         auto ends = [&](const Place& p) {
             return std::pair{c.Place(c.Map({p.shelf.x, n.end})), c.Place(c.Map(p.shelf))};
         };
         auto shelfEnd = [&](const Place& p) {
-            return c.Place(c.Map({p.shelf.x + p.towards * ext.cx / sx, p.shelf.y}));
+            return c.Place(c.Map({p.shelf.x + p.towards * (ext.cx + p.off) / sx, p.shelf.y}));
         };
         for (const Place& p : all)
             if (const auto [foot, top] = ends(p);
@@ -533,7 +558,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
             continue;
         const Place& p = at[size_t(taken)];
         c.Line(leader, p.shelf, {p.shelf.x, n.end});
-        c.Line(shelf, {p.shelf.x + p.towards * ext.cx / sx, p.shelf.y}, p.shelf);
+        c.Line(shelf, {p.shelf.x + p.towards * (ext.cx + p.off) / sx, p.shelf.y}, p.shelf);
         // The texts written after it keep off its leader and its shelf.
         if (room) {
             const auto [foot, top] = ends(p);
@@ -580,15 +605,14 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     // point and its near edge no more than two and a half text heights beyond it; where a
     // place crosses a frame line at a deck edge, pulled in between them.
     auto places = [&](const Value& v) {
-        const CSize e = dc->GetTextExtent(v.text);
+        const CSize e = written(dc->GetTextExtent(v.text));
+        const CPoint shift = CornerWrittenAt(dc, 0, v.text, CPoint());
         const int step = std::max<int>(e.cy / 2, 1), reach = e.cx / 2 + 5 * e.cy / 2;
-        const int foot = v.named.y + v.raise + 2;
+        const int foot = v.named.y + int(std::lround((v.raise + 2) * smaller));
         std::vector<CPoint> out, pulled;
         auto add = [&](std::vector<CPoint>& to, int left) {
-            if (to.empty() && &to == &out)
-                to.emplace_back(left, foot + e.cy);
-            else if (!nearerToAnother(CRect(left, foot, left + e.cx, foot + e.cy), v.named))
-                to.emplace_back(left, foot + e.cy);
+            if ((to.empty() && &to == &out) || !nearerToAnother(CRect(left, foot, left + e.cx, foot + e.cy), v.named))
+                to.emplace_back(left + shift.x, foot + e.cy + shift.y);
         };
         for (int along = 0; along <= reach; along += step)
             for (int sign : {1, -1}) {
@@ -598,7 +622,7 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                 const int in = std::clamp(left, X(0) + kEdgeGap, std::max(X(0) + kEdgeGap, X(W) - kEdgeGap - e.cx));
                 if (along == 0 || in == left)
                     add(out, left);
-                else if (pulled.empty() || pulled.back().x != in)
+                else if (pulled.empty() || pulled.back().x != in + shift.x)
                     add(pulled, in);
             }
         // Without a room to find them clear, pulled in at once.
@@ -611,8 +635,6 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     // Each caption stands on its own row's baseline: where the rows stand closer than a caption
     // is high, even with the labels written smaller, the captions are written smaller still, and
     // where the labels are, a caption keeps its foot on the baseline rather than its middle.
-    const CLabelRoom* room = CLabelRoom::Of(dc);
-    const double smaller = room ? room->TextScale() : 1.0;
     const double high = dc->GetTextExtent(QStringLiteral("舗装")).cy * smaller;
     const int pitch = int(3.0 * c.scale.y) - kCaptionRoom;
     const bool crowded = high > 0.0 && pitch > 0 && pitch < high;

@@ -131,7 +131,7 @@ void CLoadView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
                   frame.bottom - (frame.Height() - (reach.top - reach.bottom)) / 2 - reach.top);
     CDPoint scale(kx, ky);
     // Larger where a value finds no clear place at that scale, as far as the page holds it;
-    // wider where the depths between close webs still find none.
+    // wider where the depths between close webs or a long note above a narrow deck still find none.
     const PlacedDrawing draw = Drawing(station);
     double text = 1.0;
     GrowForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text);

@@ -204,9 +204,17 @@ TEST_F(DrawingSweepTest, SweptSeeds)
 //      window's printout has room for only drawn larger
 //  20  eight plate girders 0.6 m apart, each of its own depth, on a deck 5.2 m wide: the load
 //      window's printout stretched across for the depths between the webs
+//  41  single box on a deck 3.5 m wide, sidewalks both: its long pavement and slab notes find
+//      room only beside the deck or on the load window's printout drawn wider
 //  47  four boxes, three spans on R 190 m, each of its own depth, no overhang, gravitational units
 //  49  two plate girders, five spans, no sidewalk, height varying
+//  50  single box, sidewalk left: its load drawing's notes written smaller on the upright page
+//      than on the sideways one, as many of their heights off their layers on both
+//  53  three boxes, a sidewalk of 700 mm on the left: its stack's labels moved beyond the kerb
+//      clear of the kerb height's place
 //  80  single box, two spans on R 210 m, sidewalk left, the deck as the table comes
+//  85  four plate girders, sidewalks both: the window's printout no wider than leaves the
+//      deck edges' outer values room
 //  84  two boxes some 6 m deep at their middles and deeper at the supports, two spans
 // 101  four boxes, six spans on R 320 m, each of its own depth: a force value the report's page
 //      has room for only drawn larger
@@ -234,8 +242,8 @@ TEST_P(DrawingSweepSeed, DrawsClear)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DrawingSweepSeed,
-                         ::testing::Values(2u, 3u, 5u, 8u, 12u, 20u, 47u, 49u, 80u, 84u, 101u, 142u, 158u, 163u, 182u,
-                                           212u, 229u, 258u, 261u, 299u, 540u),
+                         ::testing::Values(2u, 3u, 5u, 8u, 12u, 20u, 41u, 47u, 49u, 50u, 53u, 80u, 84u, 85u, 101u,
+                                           142u, 158u, 163u, 182u, 212u, 229u, 258u, 261u, 299u, 540u),
                          [](const ::testing::TestParamInfo<unsigned>& info) {
                              return "seed" + std::to_string(info.param);
                          });

@@ -170,3 +170,59 @@ TEST_F(LabelRoomTest, ANumberKeepsItsEndsOffMarks)
     dc.SetBkMode(OPAQUE);
     EXPECT_TRUE(room.IsClear(cell, true, false, ends));
 }
+
+// A note over a shelf the drawing draws under it as long as the note is written: written
+// smaller, the note keeps its place, its shelf drawn at its size and not at the full one.
+TEST_F(LabelRoomTest, ALabelWrittenSmallerKeepsItsPlaceOverTheShelfDrawnForIt)
+{
+    const QString text = QStringLiteral("RC床版 t = 210mm");
+    const CSize full = dc.GetTextExtent(text);
+    const PlacedDrawing draw = [&](CDC* d, CPoint o, CDPoint) {
+        Selected<CFont> f(d, &font);
+        const CLabelRoom* room = CLabelRoom::Of(d);
+        const double t = room ? room->TextScale() : 1.0;
+        const CSize e(int(std::lround(full.cx * t)), int(std::lround(full.cy * t)));
+        // Its foot a text height above the point, the room writing it about its cell's middle.
+        const int shelf = o.y + e.cy;
+        const CPoint corner(o.x + e.cx / 2 - full.cx / 2, shelf + e.cy / 2 + full.cy / 2);
+        WriteClear(d, 0, std::vector<CPoint>{corner}, text, o, LabelKind::Layer);
+        d->MoveTo(o.x, o.y);
+        d->LineTo(o.x, shelf);
+        d->LineTo(o.x + e.cx, shelf);
+    };
+    dc.ClearRecords();
+    DrawLabelled(&dc, draw, CPoint(0, -1500), CDPoint(100, 100), CRect(), 0.8);
+    const std::vector<LabelNote> notes = LabelNotes(dc.Records());
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].place, 0);
+    EXPECT_LT(notes[0].cell.Height(), full.cy);
+}
+
+// A label moved off its place keeps off the first place of a stack label of its kind still to
+// come; once that one is written, or for a place of another kind, it takes the nearest.
+TEST_F(LabelRoomTest, AMovedLabelKeepsOffTheFirstPlaceOfALaterOne)
+{
+    const CPoint named(0, -60), corner(0, 40);
+    const QString text = QStringLiteral("260");
+    auto write = [&](std::optional<LabelKind> reserved, bool written) {
+        dc.ClearRecords();
+        CLabelRoom room(&dc, CRect(), true);
+        room.Take(TextCell(&dc, 0, corner.x, corner.y, text));
+        // Where it goes alone: the later label's place.
+        const CRect later = TextCell(&dc, 0, corner.x, corner.y - 40, QStringLiteral("210"));
+        if (reserved)
+            room.Reserve(*reserved, later, QStringLiteral("210"));
+        if (written)
+            room.Unreserve(later, QStringLiteral("210"));
+        WriteClear(&dc, 0, std::vector<CPoint>{corner}, text, named, LabelKind::Dimension);
+        const std::vector<LabelNote> notes = LabelNotes(dc.Records());
+        return notes.size() == 1 ? notes[0].cell : CRect();
+    };
+    const CRect alone = write(std::nullopt, false);
+    ASSERT_FALSE(alone.IsRectEmpty());
+    const CRect kept = write(LabelKind::Dimension, false);
+    ASSERT_FALSE(kept.IsRectEmpty());
+    EXPECT_NE(kept, alone);
+    EXPECT_EQ(write(LabelKind::Value, false), alone);
+    EXPECT_EQ(write(LabelKind::Dimension, true), alone);
+}
