@@ -578,16 +578,26 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     // Centred over the point it names; where that place is taken (a wider value of the block
     // beside), slid along the row, nearest first, as long as the value stays nearest its own
     // point and its near edge no more than two and a half text heights beyond it; where a
-    // place crosses a frame line at a deck edge, pulled in between them.
+    // place crosses a frame line at a deck edge, pulled in between them. Where the labels are,
+    // those heights are of the value as written, smaller at small scales: a place farther off
+    // is none, and the room leads the value back from where it finds one.
+    const CLabelRoom* room = CLabelRoom::Of(dc);
+    const double smaller = room ? room->TextScale() : 1.0;
     auto places = [&](const Value& v) {
         const CSize e = dc->GetTextExtent(v.text);
         const int step = std::max<int>(e.cy / 2, 1), reach = e.cx / 2 + 5 * e.cy / 2;
         const int foot = v.named.y + v.raise + 2;
         std::vector<CPoint> out, pulled;
         auto add = [&](std::vector<CPoint>& to, int left) {
+            const CRect cell(left, foot, left + e.cx, foot + e.cy);
+            const CPoint mid = cell.CenterPoint();
+            const double off = std::hypot(std::max(std::abs(mid.x - v.named.x) - smaller * e.cx / 2, 0.0),
+                                          std::max(std::abs(mid.y - v.named.y) - smaller * e.cy / 2, 0.0));
             if (to.empty() && &to == &out)
                 to.emplace_back(left, foot + e.cy);
-            else if (!nearerToAnother(CRect(left, foot, left + e.cx, foot + e.cy), v.named))
+            else if (room && off > 2.5 * smaller * e.cy)
+                return;
+            else if (!nearerToAnother(cell, v.named))
                 to.emplace_back(left, foot + e.cy);
         };
         for (int along = 0; along <= reach; along += step)
@@ -611,8 +621,6 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     // Each caption stands on its own row's baseline: where the rows stand closer than a caption
     // is high, even with the labels written smaller, the captions are written smaller still, and
     // where the labels are, a caption keeps its foot on the baseline rather than its middle.
-    const CLabelRoom* room = CLabelRoom::Of(dc);
-    const double smaller = room ? room->TextScale() : 1.0;
     const double high = dc->GetTextExtent(QStringLiteral("舗装")).cy * smaller;
     const int pitch = int(3.0 * c.scale.y) - kCaptionRoom;
     const bool crowded = high > 0.0 && pitch > 0 && pitch < high;
