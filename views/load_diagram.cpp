@@ -603,7 +603,10 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     // Centred over the point it names; where that place is taken (a wider value of the block
     // beside), slid along the row, nearest first, as long as the value stays nearest its own
     // point and its near edge no more than two and a half text heights beyond it; where a
-    // place crosses a frame line at a deck edge, pulled in between them.
+    // place crosses a frame line at a deck edge, pulled in between them. Where the labels are,
+    // those heights are of the value as written, smaller at small scales: a place farther off
+    // is none, and the room leads the value back from where it finds one.
+    const CLabelRoom* room = CLabelRoom::Of(dc);
     auto places = [&](const Value& v) {
         const CSize e = written(dc->GetTextExtent(v.text));
         const CPoint shift = CornerWrittenAt(dc, 0, v.text, CPoint());
@@ -611,7 +614,15 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         const int foot = v.named.y + int(std::lround((v.raise + 2) * smaller));
         std::vector<CPoint> out, pulled;
         auto add = [&](std::vector<CPoint>& to, int left) {
-            if ((to.empty() && &to == &out) || !nearerToAnother(CRect(left, foot, left + e.cx, foot + e.cy), v.named))
+            const CRect cell(left, foot, left + e.cx, foot + e.cy);
+            const CPoint mid = cell.CenterPoint();
+            const double off = std::hypot(std::max(std::abs(mid.x - v.named.x) - e.cx / 2.0, 0.0),
+                                          std::max(std::abs(mid.y - v.named.y) - e.cy / 2.0, 0.0));
+            if (to.empty() && &to == &out)
+                to.emplace_back(left + shift.x, foot + e.cy + shift.y);
+            else if (room && off > 2.5 * e.cy)
+                return;
+            else if (!nearerToAnother(cell, v.named))
                 to.emplace_back(left + shift.x, foot + e.cy + shift.y);
         };
         for (int along = 0; along <= reach; along += step)

@@ -5,6 +5,7 @@
 // MV_SWEEP_COUNT sweep other seeds instead (scripts/drawing_sweep.sh).
 #include "printed_pages.h"
 
+#include "bench/largest_design.h"
 #include "common/design_generator.h"
 
 #include <cstdio>
@@ -316,3 +317,19 @@ std::string LongName(const ::testing::TestParamInfo<int>& info)
 }
 
 INSTANTIATE_TEST_SUITE_P(Long, DrawingSweepLong, ::testing::Values(0, 1, 2, 3), LongName);
+
+// The largest design the program takes (14 spans, 20 girders), when the sweep script asks for it.
+TEST_F(DrawingSweepTest, LargestDesign)
+{
+    if (!qEnvironmentVariableIsSet("MV_SWEEP_LARGEST"))
+        GTEST_SKIP() << "MV_SWEEP_LARGEST not set";
+    StartNewDesign();
+    ApplyDesign(bench::LargestDesign());
+    g_pDoc->Rebuild(CMarivoltenDoc::RebuildReason::Layout);
+    qputenv("MARIVOLTEN_SOLVER_DIR", SOLVER_BIN_DIR);
+    Answer({IDOK});
+    Command(ID_CALC_GRILLAGE);
+    ASSERT_EQ(m_shown, QStringList{QStringLiteral("計算終了!")});
+    m_design = m_seed = QStringLiteral("largest");
+    SweepDesign();
+}

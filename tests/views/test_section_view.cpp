@@ -414,6 +414,16 @@ TEST_F(SectionViewTest, OnScreenCloseGirdersLabelsReadAtTheSmallestScalesOfBothW
                 EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
                 EXPECT_TRUE(view == g_pSectionView || drawingchecks::MissingTexts(records, names).isEmpty());
             }
+    // A railing's value at a deck edge, written smaller at 0.5, slid no farther off than its
+    // smaller heights allow, led back from beyond.
+    StartNewDesign();
+    const designgen::Design railing = designgen::Generate(53);
+    designgen::EnterDesign(railing);
+    Command(ID_VIEW_LOAD);
+    g_pDoc->m_nCurCrossSection = 0;
+    g_pLoadView->SendMessage(WM_LOAD_SCALE, 0, 5);
+    const QStringList faults = drawingchecks::LabelFaults(barinput::Redraw(dc, g_pLoadView));
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
 }
 
 TEST_F(SectionViewTest, BarChoosesTheStationBothWindowsShow)
