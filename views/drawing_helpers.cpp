@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 void PrepareDrawingDC(const CScrollView& view, CDC* pDC)
 {
@@ -660,13 +662,29 @@ struct Strays {
     int all = 0, crowded = 0;
 };
 
+}
+
+struct LabelTrials::Kept {
+    // The probes by origin, scale and text size; the strays by those, the frame and the lead.
+    using At = std::tuple<int, int, double, double, double>;
+    using Laid = std::tuple<At, int, int, int, int, bool>;
+    std::map<At, std::vector<CDC::Record>> probes;
+    std::map<Laid, Strays> strays;
+    static At AtOf(CPoint o, CDPoint k, double t) { return {o.x, o.y, k.x, k.y, t}; }
+};
+
+LabelTrials::LabelTrials() : kept(std::make_unique<Kept>()) {}
+LabelTrials::~LabelTrials() = default;
+
+namespace {
+
 // Draws in a room of its own, one that leaves none of its labels out unless told; the labels
 // that strayed. The labels keep off the drawing as a probe like the DC records it with every
 // label at its first place, at their size: the leaders and shelves a drawing draws by them as
-// long as they are written. Probed at this origin and scale with the labels at their full size,
-// it is taken from `plain` where that holds it, and kept there.
+// long as they are written. The probe at this origin, scale and size is taken from `trials`
+// where they hold it, and kept there.
 Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                  double dTextScale, bool bLeaveNoneOut = true, std::vector<CDC::Record>* plain = nullptr,
+                  double dTextScale, bool bLeaveNoneOut = true, LabelTrials* trials = nullptr,
                   bool bLeadFar = false)
 {
     CLabelRoom room(pDC, frame, bLeaveNoneOut);
@@ -674,7 +692,8 @@ Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
     if (bLeadFar)
         room.LeadFar();
     std::vector<CDC::Record> own;
-    std::vector<CDC::Record>& probed = plain && dTextScale == 1.0 ? *plain : own;
+    std::vector<CDC::Record>& probed =
+        trials ? trials->kept->probes[LabelTrials::Kept::AtOf(origin, scale, dTextScale)] : own;
     if (probed.empty())
         probed = ProbeLike(pDC, [&](CDC* probe) {
             CLabelRoom sized(probe);
@@ -697,25 +716,30 @@ Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 }
 
 Strays LabelStrays(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                   double dTextScale, std::vector<CDC::Record>* plain, bool bLeadFar = false)
+                   double dTextScale, LabelTrials& trials, bool bLeadFar = false)
 {
+    const LabelTrials::Kept::Laid laid{LabelTrials::Kept::AtOf(origin, scale, dTextScale), frame.left, frame.top,
+                                       frame.right, frame.bottom, bLeadFar};
+    if (auto it = trials.kept->strays.find(laid); it != trials.kept->strays.end())
+        return it->second;
     Strays strays;
     ProbeLike(pDC, [&](CDC* probe) {
-        strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale, true, plain, bLeadFar);
+        strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale, true, &trials, bLeadFar);
     });
+    trials.kept->strays.emplace(laid, strays);
     return strays;
 }
 
 // The labels a tenth smaller at a step, down to `smallest` of their size, while some of those
 // that `count` tells of stray; the first size with the fewest (1 where none is fewer than
-// `fewest`). `plain` holds the drawing as probed at that origin and scale, or takes it.
+// `fewest`).
 double SmallerLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                     int fewest, int Strays::*count, std::vector<CDC::Record>* plain, double smallest = 0.6,
+                     int fewest, int Strays::*count, LabelTrials& trials, double smallest = 0.6,
                      bool bLeadFar = false)
 {
     double best = 1.0;
     for (double t = 0.9; t > smallest - 0.05 && fewest > 0; t -= 0.1) {
-        const int n = LabelStrays(pDC, draw, origin, scale, frame, t, plain, bLeadFar).*count;
+        const int n = LabelStrays(pDC, draw, origin, scale, frame, t, trials, bLeadFar).*count;
         if (n < fewest) {
             fewest = n;
             best = t;
@@ -744,9 +768,9 @@ bool CentredIn(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTu
 }
 
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                  double dTextScale, bool bLeaveNoneOut)
+                  double dTextScale, bool bLeaveNoneOut, LabelTrials* trials)
 {
-    DrawInRoom(pDC, draw, origin, scale, frame, dTextScale, bLeaveNoneOut);
+    DrawInRoom(pDC, draw, origin, scale, frame, dTextScale, bLeaveNoneOut, trials);
 }
 
 namespace {
@@ -765,16 +789,15 @@ bool PaddedFrame(const CRect& frameIn, CRect& frame)
 }
 
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
-                   CDPoint& scale, double& dTextScale, bool bClearFirst)
+                   CDPoint& scale, double& dTextScale, bool bClearFirst, LabelTrials* trialsIn)
 {
     dTextScale = 1.0;
     CRect frame;
     if (!PaddedFrame(frameIn, frame))
         return;
-    // The drawing without labels laid out at the scale with the fewest strays, which the smaller
-    // texts try again.
-    std::vector<CDC::Record> plainFewest;
-    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, &plainFewest);
+    LabelTrials own;
+    LabelTrials& trials = trialsIn ? *trialsIn : own;
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, trials);
     CPoint o = origin;
     CDPoint k = scale;
     // An eighth larger at a step, up to about three times.
@@ -782,27 +805,26 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
         k = CDPoint(k.x * 1.125, k.y * 1.125);
         if (!CentredIn(pDC, draw, frame, bTurned, o, k))
             break;
-        std::vector<CDC::Record> plain;
-        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
+        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, trials);
         if (bClearFirst ? strays.crowded < fewest.crowded || (strays.crowded == fewest.crowded && strays.all < fewest.all)
                         : strays.all < fewest.all) {
             fewest = strays;
             origin = o;
             scale = k;
-            plainFewest = std::move(plain);
         }
     }
-    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);
+    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, trials);
 }
 
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
-                      CDPoint& scale, double& dTextScale)
+                      CDPoint& scale, double& dTextScale, LabelTrials* trialsIn)
 {
     CRect frame;
     if (!PaddedFrame(frameIn, frame))
         return;
-    std::vector<CDC::Record> plainFewest;
-    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, &plainFewest);
+    LabelTrials own;
+    LabelTrials& trials = trialsIn ? *trialsIn : own;
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, trials);
     if (fewest.all == 0)
         return;
     // Across, then up the drawing, an eighth at a step while the stretched drawing fits.
@@ -813,18 +835,16 @@ void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn,
             k.*axis *= 1.125;
             if (!CentredIn(pDC, draw, frame, bTurned, o, k))
                 break;
-            std::vector<CDC::Record> plain;
-            const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
+            const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, trials);
             // Fewer over lines or texts; as clear, fewer moved away.
             if (strays.crowded < fewest.crowded || (strays.crowded == 0 && fewest.crowded == 0 && strays.all < fewest.all)) {
                 fewest = strays;
                 origin = o;
                 scale = k;
-                plainFewest = std::move(plain);
             }
         }
     }
-    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);
+    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, trials);
 }
 
 void DrawLabelledAtScale(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale)
@@ -832,10 +852,10 @@ void DrawLabelledAtScale(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDP
     // Smaller on screen than on paper, where the drawing would grow instead; below half their
     // size the texts no longer read on the screen's pixels.
     constexpr double kSmallest = 0.5;
-    std::vector<CDC::Record> plain;
-    const int crowded = LabelStrays(pDC, draw, origin, scale, CRect(), 1.0, &plain, true).crowded;
-    const double text = SmallerLabels(pDC, draw, origin, scale, CRect(), crowded, &Strays::crowded, &plain, kSmallest, true);
-    DrawInRoom(pDC, draw, origin, scale, CRect(), text, true, &plain, true);
+    LabelTrials trials;
+    const int crowded = LabelStrays(pDC, draw, origin, scale, CRect(), 1.0, trials, true).crowded;
+    const double text = SmallerLabels(pDC, draw, origin, scale, CRect(), crowded, &Strays::crowded, trials, kSmallest, true);
+    DrawInRoom(pDC, draw, origin, scale, CRect(), text, true, &trials, true);
 }
 
 void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -288,11 +289,21 @@ std::vector<CDC::Record> ProbeLike(CDC* pDC, const std::function<void(CDC*)>& dr
 // A drawing at an origin and a scale (logical units per metre across and up).
 using PlacedDrawing = std::function<void(CDC*, CPoint, CDPoint)>;
 std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale);
+// One drawing's labels as probed and laid out at each origin, scale and size tried on one DC,
+// kept so that growing, stretching and drawing it try none twice.
+class LabelTrials {
+public:
+    LabelTrials();
+    ~LabelTrials();
+    struct Kept;
+    std::unique_ptr<Kept> kept;
+};
 // Draws with its labels laid out in a room of their own (inside the frame where one is given),
 // kept clear of the drawing's lines where they can be, written dTextScale of their size; none
 // left out, unless the drawing keeps a label that finds no clear place at a place of its own.
+// `trials`, where given, holds what the drawing's trials on this DC probed.
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame = CRect(),
-                  double dTextScale = 1.0, bool bLeaveNoneOut = true);
+                  double dTextScale = 1.0, bool bLeaveNoneOut = true, LabelTrials* trials = nullptr);
 // Draws the drawing larger, step by step and centred in the frame, while some of its labels
 // find no clear place of their own (see CLabelRoom) and the larger drawing still fits the
 // frame; it stays at the first scale with the fewest of them. Where some would still stand
@@ -301,13 +312,13 @@ void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 // drawing whose outermost labels find no room beyond its edges once it fills the frame, which
 // smaller texts do not give back.
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
-                   CDPoint& scale, double& dTextScale, bool bClearFirst = false);
+                   CDPoint& scale, double& dTextScale, bool bClearFirst = false, LabelTrials* trials = nullptr);
 // Where some labels still find no clear place of their own, stretches the drawing across, then
 // up, an eighth at a step while it fits the frame, keeping the stretch with the fewest of them
 // over lines or texts, then the fewest moved away;
 // then the labels' size as GrowForLabels finds it. For drawings whose two scales are their own.
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
-                      CDPoint& scale, double& dTextScale);
+                      CDPoint& scale, double& dTextScale, LabelTrials* trials = nullptr);
 // Draws a drawing kept at the scale a window shows, its labels laid out as DrawLabelled lays
 // them out: where some of them find no clear place and stand over others or over lines (see
 // CLabelRoom), written at the first size a tenth smaller at a step, down to half, with the

@@ -8,6 +8,7 @@
 #include "views/drawing_helpers.h"
 
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -592,13 +593,21 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         for (const Value& v : values)
             room->Named(LabelKind::Value, c.Place(v.named));
     // Whether a value's cell stands nearer to what another value names than to its own point.
+    // Squares of whole numbers order as their distances; only a tie is left to the distances.
     auto nearerToAnother = [&](const CRect& cell, CPoint own) {
-        auto distance = [&](CPoint p) {
-            return std::hypot(std::max({cell.left - p.x, 0, p.x - cell.right}),
-                              std::max({cell.top - p.y, 0, p.y - cell.bottom}));
+        auto off = [&](CPoint p) {
+            return CPoint(std::max({cell.left - p.x, 0, p.x - cell.right}), std::max({cell.top - p.y, 0, p.y - cell.bottom}));
         };
-        return std::any_of(values.begin(), values.end(),
-                           [&](const Value& v) { return v.named != own && distance(v.named) < distance(own); });
+        auto square = [](CPoint d) { return std::int64_t(d.x) * d.x + std::int64_t(d.y) * d.y; };
+        const CPoint ownOff = off(own);
+        const std::int64_t ownSquare = square(ownOff);
+        return std::any_of(values.begin(), values.end(), [&](const Value& v) {
+            if (v.named == own)
+                return false;
+            const CPoint d = off(v.named);
+            const std::int64_t sq = square(d);
+            return sq < ownSquare || (sq == ownSquare && std::hypot(d.x, d.y) < std::hypot(ownOff.x, ownOff.y));
+        });
     };
     // Centred over the point it names; where that place is taken (a wider value of the block
     // beside), slid along the row, nearest first, as long as the value stays nearest its own

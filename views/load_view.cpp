@@ -134,7 +134,8 @@ void CLoadView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     // wider where the depths between close webs or a long note above a narrow deck still find none.
     const PlacedDrawing draw = Drawing(station);
     double text = 1.0;
-    GrowForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text);
-    StretchForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text);
-    DrawLabelled(pDC, draw, origin, scale, ViewPageFrame(), text);
+    LabelTrials trials;
+    GrowForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text, false, &trials);
+    StretchForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text, &trials);
+    DrawLabelled(pDC, draw, origin, scale, ViewPageFrame(), text, true, &trials);
 }

@@ -92,7 +92,8 @@ void CSectionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     const CRect frame = ViewPageFrame();
     FitDrawing(pDC, draw, frame, false, origin, scale);
     double text = 1.0;
-    GrowForLabels(pDC, draw, frame, false, origin, scale, text, true);
-    StretchForLabels(pDC, draw, frame, false, origin, scale, text);
-    DrawLabelled(pDC, draw, origin, scale, frame, text);
+    LabelTrials trials;
+    GrowForLabels(pDC, draw, frame, false, origin, scale, text, true, &trials);
+    StretchForLabels(pDC, draw, frame, false, origin, scale, text, &trials);
+    DrawLabelled(pDC, draw, origin, scale, frame, text, true, &trials);
 }
