@@ -483,7 +483,8 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                  {"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, H(5) / 2, 0.0, W}};
     for (const auto& n : notes) {
         const QString text = AfxFormat(n.format, n.value);
-        const CSize ext = written(dc->GetTextExtent(text));
+        // Its size as written exactly: a long note's rounding is wider than the gaps it stands in.
+        const CSize ext = WrittenExtent(dc, text);
         if (!(sx > 0.0) || !(c.scale.y > 0.0))
             continue;
         // The corner to ask for the note standing on `bottom` from `left` as written.
