@@ -445,6 +445,15 @@ CPoint CornerWrittenAt(CDC* pDC, int nEscapement, const QString& text, CPoint at
     return CPoint(at.x - shift.x, at.y - shift.y);
 }
 
+CSize WrittenExtent(CDC* pDC, const QString& text)
+{
+    std::optional<CFont> small;
+    if (const CLabelRoom* room = CLabelRoom::Of(pDC))
+        SmallerShift(pDC, *room, 0, text, small);
+    Selected<CFont> smaller(pDC, small ? &*small : nullptr);
+    return pDC->GetTextExtent(text);
+}
+
 int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, const QString& text,
                std::optional<CPoint> anchor, LabelKind kind, const std::vector<CPoint>& namedAt,
                std::optional<CPoint> via)

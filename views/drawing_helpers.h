@@ -271,6 +271,9 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, co
 // The corner to ask WriteClear for to write the text with its top left at `at`, where the room
 // open on the DC writes it smaller about the middle of the place asked for.
 CPoint CornerWrittenAt(CDC* pDC, int nEscapement, const QString& text, CPoint at);
+// The text's extent as the room open on the DC writes it: a smaller font's is not the full
+// one's scaled, its sizes are rounded.
+CSize WrittenExtent(CDC* pDC, const QString& text);
 // The top-left corner that puts the text's cell beside the point p, nGap away, on the side
 // (sx, sy) of it (each -1, 0 centred, or 1).
 CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy);

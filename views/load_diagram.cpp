@@ -484,7 +484,8 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                  {"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, H(5) / 2, 0.0, W}};
     for (const auto& n : notes) {
         const QString text = AfxFormat(n.format, n.value);
-        const CSize ext = written(dc->GetTextExtent(text));
+        // Its size as written exactly: a long note's rounding is wider than the gaps it stands in.
+        const CSize ext = WrittenExtent(dc, text);
         if (!(sx > 0.0) || !(c.scale.y > 0.0))
             continue;
         // The corner to ask for the note standing on `bottom` from `left` as written.
@@ -522,18 +523,17 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         // Last, beyond the deck's edge, its shelf run out from its layer's end on that side: a
         // narrow deck drawn small has no room between the lines above it for a long note. It
         // stands no farther from its layer there than a led label may, by the edge nearer to
-        // its layer, not across the other half of the deck.
+        // its layer, not across the other half of the deck; higher, over the dimensions' labels
+        // beside the edge, where the other notes took the lower places.
         for (int towards : {-1, 1}) {
             const double x = towards < 0 ? n.from : n.to;
             if (towards < 0 ? n.from > W - n.to : W - n.to > n.from)
                 continue;
             const int left = towards > 0 ? X(W) + kEdgeGap : X(0) - kEdgeGap - ext.cx;
             const int off = towards > 0 ? left - X(x) : X(x) - left - ext.cx;
-            for (int k = 1; k <= 3; ++k) {
+            for (int k = 1; std::hypot(off, ext.cy * k) <= CLabelRoom::kLongestLeader; ++k) {
                 const int rise = ext.cy * k;
-                if (std::hypot(off, rise) <= CLabelRoom::kLongestLeader)
-                    all.push_back(
-                        {corner(left, layer + rise), CDPoint(x, n.end + rise / c.scale.y), towards, off});
+                all.push_back({corner(left, layer + rise), CDPoint(x, n.end + rise / c.scale.y), towards, off});
             }
         }
         CLabelRoom* room = CLabelRoom::Of(dc);
