@@ -441,7 +441,17 @@ void CForceDrawer::GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin,
         const int dy = (bottom + top) / 2 - (b.bottom + b.top) / 2;
         o = m_bTurned ? CPoint(o.x + dy, o.y - dx) : CPoint(o.x + dx, o.y + dy);
     };
-    auto inside = [&] { return b.left >= left && b.right <= right && b.bottom >= bottom && b.top <= top; };
+    // Kept where it leaves fewer and lies inside the frame.
+    auto better = [&] {
+        centre();
+        const int n = strays(o, k, b);
+        if (n >= fewest || b.left < left || b.right > right || b.bottom < bottom || b.top > top)
+            return false;
+        fewest = n;
+        origin = o;
+        scale = k;
+        return true;
+    };
     // A crowded diagram drawn as tall as the frame lets it at once: its values find room over
     // and under one another where the paper across the girder stands empty.
     if (fewest > 2) {
@@ -462,13 +472,7 @@ void CForceDrawer::GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin,
                 scaled(b.bottom, at.y);
                 scaled(b.top, at.y);
             }
-            centre();
-            const int n = strays(o, k, b);
-            if (n < fewest && inside()) {
-                fewest = n;
-                origin = o;
-                scale = k;
-            }
+            better();
         }
         o = origin;
         k = scale;
@@ -492,16 +496,7 @@ void CForceDrawer::GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin,
             continue;
         }
         k = grown;
-        centre();
-        const int n = strays(o, k, b);
-        if (n < fewest && inside()) {
-            fewest = n;
-            origin = o;
-            scale = k;
-            idle = 0;
-        } else {
-            ++idle;
-        }
+        idle = better() ? 0 : idle + 1;
     }
 }
 
