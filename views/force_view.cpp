@@ -420,23 +420,66 @@ void CForceDrawer::GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin,
     const auto [left, right, bottom, top] = InsideFrame(frame);
     if (right <= left || top <= bottom)
         return;
-    // The values the layout of the last drawing put over lines or far off, or wrote smaller than
-    // half their size.
+    // The labels the layout of the last drawing found no place for, and the values it put over
+    // lines or far off, or wrote smaller than half their size.
     auto strays = [&](CPoint o, CDPoint k, CRect& b) {
         b = DrawnBounds(pLike, o, k);
         if (m_aAsks.empty() || (b.right <= b.left && b.top <= b.bottom))
             return 0;
         return int(std::count_if(m_lastLayout.placed.begin(), m_lastLayout.placed.end(), [](const Placed& p) {
-            return p.stray || (p.height > 0 && p.height < kValueHeight / 2);
+            return p.place < 0 || p.stray || (p.height > 0 && p.height < kValueHeight / 2);
         }));
     };
     CRect b;
     int fewest = strays(origin, scale, b);
+    CPoint o = origin;
+    CDPoint k = scale;
+    // Centred in the frame: on a sideways page the origin's x moves the diagram up and its y
+    // to the left.
+    auto centre = [&] {
+        const int dx = (left + right) / 2 - (b.left + b.right) / 2;
+        const int dy = (bottom + top) / 2 - (b.bottom + b.top) / 2;
+        o = m_bTurned ? CPoint(o.x + dy, o.y - dx) : CPoint(o.x + dx, o.y + dy);
+    };
+    // Kept where it leaves fewer and lies inside the frame.
+    auto better = [&] {
+        centre();
+        const int n = strays(o, k, b);
+        if (n >= fewest || b.left < left || b.right > right || b.bottom < bottom || b.top > top)
+            return false;
+        fewest = n;
+        origin = o;
+        scale = k;
+        return true;
+    };
+    // A crowded diagram drawn as tall as the frame lets it at once: its values find room over
+    // and under one another where the paper across the girder stands empty.
+    if (fewest > 2) {
+        const double sizeAcross = m_bTurned ? b.right - b.left : b.top - b.bottom;
+        const double roomAcross = m_bTurned ? right - left : top - bottom;
+        // A little short of it, for the caption and the labels, which do not grow: one try, a
+        // layout of every label.
+        const double grow = sizeAcross > 0.0 ? 0.92 * roomAcross / sizeAcross : 1.0;
+        if (grow > 1.1) {
+            k = CDPoint(k.x, k.y * grow);
+            // Where it would land, grown about the origin, to centre it without a layout more.
+            const CPoint at = Place(o);
+            auto scaled = [&](LONG& v, int pivot) { v = pivot + LONG(std::lround((v - pivot) * grow)); };
+            if (m_bTurned) {
+                scaled(b.left, at.x);
+                scaled(b.right, at.x);
+            } else {
+                scaled(b.bottom, at.y);
+                scaled(b.top, at.y);
+            }
+            better();
+        }
+        o = origin;
+        k = scale;
+    }
     // Only a few: growing by steps does not clear a crowded diagram, and each try is a layout.
     if (fewest > 2)
         return;
-    CPoint o = origin;
-    CDPoint k = scale;
     // An eighth larger at a step each way, a smaller step where that would no longer fit, and
     // none where a sixty-fourth would not.
     // A few larger ones that help none end the search: each lays every label out again.
@@ -453,19 +496,7 @@ void CForceDrawer::GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin,
             continue;
         }
         k = grown;
-        // Centred: on a sideways page the origin's x moves the diagram up and its y to the left.
-        const int dx = (left + right) / 2 - (b.left + b.right) / 2;
-        const int dy = (bottom + top) / 2 - (b.bottom + b.top) / 2;
-        o = m_bTurned ? CPoint(o.x + dy, o.y - dx) : CPoint(o.x + dx, o.y + dy);
-        const int n = strays(o, k, b);
-        if (n < fewest && b.left >= left && b.right <= right && b.bottom >= bottom && b.top <= top) {
-            fewest = n;
-            origin = o;
-            scale = k;
-            idle = 0;
-        } else {
-            ++idle;
-        }
+        idle = better() ? 0 : idle + 1;
     }
 }
 

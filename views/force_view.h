@@ -55,9 +55,10 @@ public:
     // inside the frame (y up) by a little; a diagram inside it already stays as it is.
     void FitInto(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale);
     // The diagram drawn larger, step by step and centred in the frame, while a few (up to two)
-    // of its values find no clear place near by, or one only smaller than half their size, and
-    // the larger one still fits; it stays at the first scale with the fewest of them. The values
-    // stay inside the frame (m_labelFrame set to it).
+    // of its labels find no place or no clear one near by, or one only smaller than half their
+    // size, and the larger one still fits; it stays at the first scale with the fewest of them.
+    // One with more is first drawn as tall as the frame lets it, where that leaves fewer. The
+    // values stay inside the frame (m_labelFrame set to it).
     void GrowForStrays(CDC* pLike, const CRect& frame, CPoint& origin, CDPoint& scale);
 
     // The girder drawn.
