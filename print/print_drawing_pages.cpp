@@ -291,9 +291,10 @@ void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
             }
             FitDrawing(pDC, draw, frame, !upright, origin, v);
             double text = 1.0;
-            GrowForLabels(pDC, draw, frame, !upright, origin, v, text, true);
-            StretchForLabels(pDC, draw, frame, !upright, origin, v, text);
-            DrawLabelled(pDC, draw, origin, v, frame, text);
+            bool far = false;
+            GrowForLabels(pDC, draw, frame, !upright, origin, v, text, true, &far);
+            StretchForLabels(pDC, draw, frame, !upright, origin, v, text, &far);
+            DrawLabelled(pDC, draw, origin, v, frame, text, true, far);
         }
     }
     pDC->SelectObject(oldPen);
@@ -329,8 +330,9 @@ void CPrintView::PrintCrossSectionLoads(CDC* pDC, CPrintInfo* pInfo)
             const CRect frame = doc->PageFrameRect(pInfo);
             FitDrawing(pDC, draw, frame, !upright, origin, v);
             double text = 1.0;
-            GrowForLabels(pDC, draw, frame, !upright, origin, v, text);
-            DrawLabelled(pDC, draw, origin, v, frame, text);
+            bool far = false;
+            GrowForLabels(pDC, draw, frame, !upright, origin, v, text, false, &far);
+            DrawLabelled(pDC, draw, origin, v, frame, text, true, far);
         }
     }
     pDC->SelectObject(oldPen);

@@ -724,6 +724,30 @@ double SmallerLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint
     return best;
 }
 
+// Smaller on screen, or led far on paper, than where the drawing grows instead; below half
+// their size the texts no longer read on the screen's pixels.
+constexpr double kSmallest = 0.5;
+
+// Where the labels at this origin, scale and size still stand over lines or texts and pLeadFar
+// asks, whether they crowd fewer looking as far as their leaders may reach, at the size that
+// finds: then *pLeadFar and dTextScale say so. For a drawing that already fills its frame.
+void LeadFarther(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
+                 double& dTextScale, std::vector<CDC::Record>* plain, bool* pLeadFar)
+{
+    if (!pLeadFar)
+        return;
+    *pLeadFar = false;
+    const int crowded = LabelStrays(pDC, draw, origin, scale, frame, dTextScale, plain).crowded;
+    if (crowded == 0)
+        return;
+    const int full = LabelStrays(pDC, draw, origin, scale, frame, 1.0, plain, true).crowded;
+    const double text = SmallerLabels(pDC, draw, origin, scale, frame, full, &Strays::crowded, plain, kSmallest, true);
+    if (LabelStrays(pDC, draw, origin, scale, frame, text, plain, true).crowded < crowded) {
+        *pLeadFar = true;
+        dTextScale = text;
+    }
+}
+
 }
 
 namespace {
@@ -744,9 +768,9 @@ bool CentredIn(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTu
 }
 
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                  double dTextScale, bool bLeaveNoneOut)
+                  double dTextScale, bool bLeaveNoneOut, bool bLeadFar)
 {
-    DrawInRoom(pDC, draw, origin, scale, frame, dTextScale, bLeaveNoneOut);
+    DrawInRoom(pDC, draw, origin, scale, frame, dTextScale, bLeaveNoneOut, nullptr, bLeadFar);
 }
 
 namespace {
@@ -765,7 +789,7 @@ bool PaddedFrame(const CRect& frameIn, CRect& frame)
 }
 
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
-                   CDPoint& scale, double& dTextScale, bool bClearFirst)
+                   CDPoint& scale, double& dTextScale, bool bClearFirst, bool* pLeadFar)
 {
     dTextScale = 1.0;
     CRect frame;
@@ -793,10 +817,11 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
         }
     }
     dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);
+    LeadFarther(pDC, draw, origin, scale, frameIn, dTextScale, &plainFewest, pLeadFar);
 }
 
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
-                      CDPoint& scale, double& dTextScale)
+                      CDPoint& scale, double& dTextScale, bool* pLeadFar)
 {
     CRect frame;
     if (!PaddedFrame(frameIn, frame))
@@ -825,13 +850,11 @@ void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn,
         }
     }
     dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);
+    LeadFarther(pDC, draw, origin, scale, frameIn, dTextScale, &plainFewest, pLeadFar);
 }
 
 void DrawLabelledAtScale(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale)
 {
-    // Smaller on screen than on paper, where the drawing would grow instead; below half their
-    // size the texts no longer read on the screen's pixels.
-    constexpr double kSmallest = 0.5;
     std::vector<CDC::Record> plain;
     const int crowded = LabelStrays(pDC, draw, origin, scale, CRect(), 1.0, &plain, true).crowded;
     const double text = SmallerLabels(pDC, draw, origin, scale, CRect(), crowded, &Strays::crowded, &plain, kSmallest, true);

@@ -291,8 +291,9 @@ std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoin
 // Draws with its labels laid out in a room of their own (inside the frame where one is given),
 // kept clear of the drawing's lines where they can be, written dTextScale of their size; none
 // left out, unless the drawing keeps a label that finds no clear place at a place of its own.
+// bLeadFar: a label with no clear place near its own looks as far as its leader may reach.
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame = CRect(),
-                  double dTextScale = 1.0, bool bLeaveNoneOut = true);
+                  double dTextScale = 1.0, bool bLeaveNoneOut = true, bool bLeadFar = false);
 // Draws the drawing larger, step by step and centred in the frame, while some of its labels
 // find no clear place of their own (see CLabelRoom) and the larger drawing still fits the
 // frame; it stays at the first scale with the fewest of them. Where some would still stand
@@ -300,14 +301,17 @@ void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 // bClearFirst: a larger scale is kept only with no more of them over lines or texts, for a
 // drawing whose outermost labels find no room beyond its edges once it fills the frame, which
 // smaller texts do not give back.
+// pLeadFar, where given: set where the labels, still over lines or texts at the size found, are
+// fewer so looking as far as their leaders may reach (to DrawLabelled), dTextScale their size
+// then; for a drawing whose labels stand too close for any scale the frame takes.
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
-                   CDPoint& scale, double& dTextScale, bool bClearFirst = false);
+                   CDPoint& scale, double& dTextScale, bool bClearFirst = false, bool* pLeadFar = nullptr);
 // Where some labels still find no clear place of their own, stretches the drawing across, then
 // up, an eighth at a step while it fits the frame, keeping the stretch with the fewest of them
 // over lines or texts, then the fewest moved away;
 // then the labels' size as GrowForLabels finds it. For drawings whose two scales are their own.
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
-                      CDPoint& scale, double& dTextScale);
+                      CDPoint& scale, double& dTextScale, bool* pLeadFar = nullptr);
 // Draws a drawing kept at the scale a window shows, its labels laid out as DrawLabelled lays
 // them out: where some of them find no clear place and stand over others or over lines (see
 // CLabelRoom), written at the first size a tenth smaller at a step, down to half, with the
