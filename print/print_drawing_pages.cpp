@@ -291,10 +291,10 @@ void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
             }
             FitDrawing(pDC, draw, frame, !upright, origin, v);
             double text = 1.0;
-            bool far = false;
-            GrowForLabels(pDC, draw, frame, !upright, origin, v, text, true, &far);
-            StretchForLabels(pDC, draw, frame, !upright, origin, v, text, &far);
-            DrawLabelled(pDC, draw, origin, v, frame, text, true, far);
+            LabelTrials trials;
+            GrowForLabels(pDC, draw, frame, !upright, origin, v, text, true, &trials);
+            StretchForLabels(pDC, draw, frame, !upright, origin, v, text, &trials);
+            DrawLabelled(pDC, draw, origin, v, frame, text, true, &trials);
         }
     }
     pDC->SelectObject(oldPen);
@@ -330,9 +330,9 @@ void CPrintView::PrintCrossSectionLoads(CDC* pDC, CPrintInfo* pInfo)
             const CRect frame = doc->PageFrameRect(pInfo);
             FitDrawing(pDC, draw, frame, !upright, origin, v);
             double text = 1.0;
-            bool far = false;
-            GrowForLabels(pDC, draw, frame, !upright, origin, v, text, false, &far);
-            DrawLabelled(pDC, draw, origin, v, frame, text, true, far);
+            LabelTrials trials;
+            GrowForLabels(pDC, draw, frame, !upright, origin, v, text, false, &trials);
+            DrawLabelled(pDC, draw, origin, v, frame, text, true, &trials);
         }
     }
     pDC->SelectObject(oldPen);

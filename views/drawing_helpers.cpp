@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 void PrepareDrawingDC(const CScrollView& view, CDC* pDC)
 {
@@ -443,6 +445,15 @@ CPoint CornerWrittenAt(CDC* pDC, int nEscapement, const QString& text, CPoint at
     return CPoint(at.x - shift.x, at.y - shift.y);
 }
 
+CSize WrittenExtent(CDC* pDC, const QString& text)
+{
+    std::optional<CFont> small;
+    if (const CLabelRoom* room = CLabelRoom::Of(pDC))
+        SmallerShift(pDC, *room, 0, text, small);
+    Selected<CFont> smaller(pDC, small ? &*small : nullptr);
+    return pDC->GetTextExtent(text);
+}
+
 int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, const QString& text,
                std::optional<CPoint> anchor, LabelKind kind, const std::vector<CPoint>& namedAt,
                std::optional<CPoint> via)
@@ -660,13 +671,29 @@ struct Strays {
     int all = 0, crowded = 0;
 };
 
+}
+
+struct LabelTrials::Kept {
+    // The probes by origin, scale and text size; the strays by those, the frame and the lead.
+    using At = std::tuple<int, int, double, double, double>;
+    using Laid = std::tuple<At, int, int, int, int, bool>;
+    std::map<At, std::vector<CDC::Record>> probes;
+    std::map<Laid, Strays> strays;
+    static At AtOf(CPoint o, CDPoint k, double t) { return {o.x, o.y, k.x, k.y, t}; }
+};
+
+LabelTrials::LabelTrials() : kept(std::make_unique<Kept>()) {}
+LabelTrials::~LabelTrials() = default;
+
+namespace {
+
 // Draws in a room of its own, one that leaves none of its labels out unless told; the labels
 // that strayed. The labels keep off the drawing as a probe like the DC records it with every
 // label at its first place, at their size: the leaders and shelves a drawing draws by them as
-// long as they are written. Probed at this origin and scale with the labels at their full size,
-// it is taken from `plain` where that holds it, and kept there.
+// long as they are written. The probe at this origin, scale and size is taken from `trials`
+// where they hold it, and kept there.
 Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                  double dTextScale, bool bLeaveNoneOut = true, std::vector<CDC::Record>* plain = nullptr,
+                  double dTextScale, bool bLeaveNoneOut = true, LabelTrials* trials = nullptr,
                   bool bLeadFar = false)
 {
     CLabelRoom room(pDC, frame, bLeaveNoneOut);
@@ -674,7 +701,8 @@ Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
     if (bLeadFar)
         room.LeadFar();
     std::vector<CDC::Record> own;
-    std::vector<CDC::Record>& probed = plain && dTextScale == 1.0 ? *plain : own;
+    std::vector<CDC::Record>& probed =
+        trials ? trials->kept->probes[LabelTrials::Kept::AtOf(origin, scale, dTextScale)] : own;
     if (probed.empty())
         probed = ProbeLike(pDC, [&](CDC* probe) {
             CLabelRoom sized(probe);
@@ -697,25 +725,30 @@ Strays DrawInRoom(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 }
 
 Strays LabelStrays(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                   double dTextScale, std::vector<CDC::Record>* plain, bool bLeadFar = false)
+                   double dTextScale, LabelTrials& trials, bool bLeadFar = false)
 {
+    const LabelTrials::Kept::Laid laid{LabelTrials::Kept::AtOf(origin, scale, dTextScale), frame.left, frame.top,
+                                       frame.right, frame.bottom, bLeadFar};
+    if (auto it = trials.kept->strays.find(laid); it != trials.kept->strays.end())
+        return it->second;
     Strays strays;
     ProbeLike(pDC, [&](CDC* probe) {
-        strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale, true, plain, bLeadFar);
+        strays = DrawInRoom(probe, draw, origin, scale, frame, dTextScale, true, &trials, bLeadFar);
     });
+    trials.kept->strays.emplace(laid, strays);
     return strays;
 }
 
 // The labels a tenth smaller at a step, down to `smallest` of their size, while some of those
 // that `count` tells of stray; the first size with the fewest (1 where none is fewer than
-// `fewest`). `plain` holds the drawing as probed at that origin and scale, or takes it.
+// `fewest`).
 double SmallerLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                     int fewest, int Strays::*count, std::vector<CDC::Record>* plain, double smallest = 0.6,
+                     int fewest, int Strays::*count, LabelTrials& trials, double smallest = 0.6,
                      bool bLeadFar = false)
 {
     double best = 1.0;
     for (double t = 0.9; t > smallest - 0.05 && fewest > 0; t -= 0.1) {
-        const int n = LabelStrays(pDC, draw, origin, scale, frame, t, plain, bLeadFar).*count;
+        const int n = LabelStrays(pDC, draw, origin, scale, frame, t, trials, bLeadFar).*count;
         if (n < fewest) {
             fewest = n;
             best = t;
@@ -728,22 +761,22 @@ double SmallerLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint
 // their size the texts no longer read on the screen's pixels.
 constexpr double kSmallest = 0.5;
 
-// Where the labels at this origin, scale and size still stand over lines or texts and pLeadFar
-// asks, whether they crowd fewer looking as far as their leaders may reach, at the size that
-// finds: then *pLeadFar and dTextScale say so. For a drawing that already fills its frame.
+// Where the labels at this origin, scale and size still stand over lines or texts, whether they
+// crowd fewer looking as far as their leaders may reach, at the size that finds: then the
+// trials' leadFar and dTextScale say so. Only for the drawings that keep their trials.
 void LeadFarther(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                 double& dTextScale, std::vector<CDC::Record>* plain, bool* pLeadFar)
+                 double& dTextScale, LabelTrials* trials)
 {
-    if (!pLeadFar)
+    if (!trials)
         return;
-    *pLeadFar = false;
-    const int crowded = LabelStrays(pDC, draw, origin, scale, frame, dTextScale, plain).crowded;
+    trials->leadFar = false;
+    const int crowded = LabelStrays(pDC, draw, origin, scale, frame, dTextScale, *trials).crowded;
     if (crowded == 0)
         return;
-    const int full = LabelStrays(pDC, draw, origin, scale, frame, 1.0, plain, true).crowded;
-    const double text = SmallerLabels(pDC, draw, origin, scale, frame, full, &Strays::crowded, plain, kSmallest, true);
-    if (LabelStrays(pDC, draw, origin, scale, frame, text, plain, true).crowded < crowded) {
-        *pLeadFar = true;
+    const int full = LabelStrays(pDC, draw, origin, scale, frame, 1.0, *trials, true).crowded;
+    const double text = SmallerLabels(pDC, draw, origin, scale, frame, full, &Strays::crowded, *trials, kSmallest, true);
+    if (LabelStrays(pDC, draw, origin, scale, frame, text, *trials, true).crowded < crowded) {
+        trials->leadFar = true;
         dTextScale = text;
     }
 }
@@ -768,9 +801,9 @@ bool CentredIn(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTu
 }
 
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
-                  double dTextScale, bool bLeaveNoneOut, bool bLeadFar)
+                  double dTextScale, bool bLeaveNoneOut, LabelTrials* trials)
 {
-    DrawInRoom(pDC, draw, origin, scale, frame, dTextScale, bLeaveNoneOut, nullptr, bLeadFar);
+    DrawInRoom(pDC, draw, origin, scale, frame, dTextScale, bLeaveNoneOut, trials, trials && trials->leadFar);
 }
 
 namespace {
@@ -789,16 +822,15 @@ bool PaddedFrame(const CRect& frameIn, CRect& frame)
 }
 
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
-                   CDPoint& scale, double& dTextScale, bool bClearFirst, bool* pLeadFar)
+                   CDPoint& scale, double& dTextScale, bool bClearFirst, LabelTrials* trialsIn)
 {
     dTextScale = 1.0;
     CRect frame;
     if (!PaddedFrame(frameIn, frame))
         return;
-    // The drawing without labels laid out at the scale with the fewest strays, which the smaller
-    // texts try again.
-    std::vector<CDC::Record> plainFewest;
-    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, &plainFewest);
+    LabelTrials own;
+    LabelTrials& trials = trialsIn ? *trialsIn : own;
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, trials);
     CPoint o = origin;
     CDPoint k = scale;
     // An eighth larger at a step, up to about three times.
@@ -806,28 +838,27 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
         k = CDPoint(k.x * 1.125, k.y * 1.125);
         if (!CentredIn(pDC, draw, frame, bTurned, o, k))
             break;
-        std::vector<CDC::Record> plain;
-        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
+        const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, trials);
         if (bClearFirst ? strays.crowded < fewest.crowded || (strays.crowded == fewest.crowded && strays.all < fewest.all)
                         : strays.all < fewest.all) {
             fewest = strays;
             origin = o;
             scale = k;
-            plainFewest = std::move(plain);
         }
     }
-    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);
-    LeadFarther(pDC, draw, origin, scale, frameIn, dTextScale, &plainFewest, pLeadFar);
+    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, trials);
+    LeadFarther(pDC, draw, origin, scale, frameIn, dTextScale, trialsIn);
 }
 
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
-                      CDPoint& scale, double& dTextScale, bool* pLeadFar)
+                      CDPoint& scale, double& dTextScale, LabelTrials* trialsIn)
 {
     CRect frame;
     if (!PaddedFrame(frameIn, frame))
         return;
-    std::vector<CDC::Record> plainFewest;
-    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, &plainFewest);
+    LabelTrials own;
+    LabelTrials& trials = trialsIn ? *trialsIn : own;
+    Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, trials);
     if (fewest.all == 0)
         return;
     // Across, then up the drawing, an eighth at a step while the stretched drawing fits.
@@ -838,40 +869,41 @@ void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn,
             k.*axis *= 1.125;
             if (!CentredIn(pDC, draw, frame, bTurned, o, k))
                 break;
-            std::vector<CDC::Record> plain;
-            const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, &plain);
+            const Strays strays = LabelStrays(pDC, draw, o, k, frameIn, 1.0, trials);
             // Fewer over lines or texts; as clear, fewer moved away.
             if (strays.crowded < fewest.crowded || (strays.crowded == 0 && fewest.crowded == 0 && strays.all < fewest.all)) {
                 fewest = strays;
                 origin = o;
                 scale = k;
-                plainFewest = std::move(plain);
             }
         }
     }
-    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, &plainFewest);
-    LeadFarther(pDC, draw, origin, scale, frameIn, dTextScale, &plainFewest, pLeadFar);
+    dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, trials);
+    LeadFarther(pDC, draw, origin, scale, frameIn, dTextScale, trialsIn);
 }
 
 void DrawLabelledAtScale(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale)
 {
-    std::vector<CDC::Record> plain;
-    const int crowded = LabelStrays(pDC, draw, origin, scale, CRect(), 1.0, &plain, true).crowded;
-    const double text = SmallerLabels(pDC, draw, origin, scale, CRect(), crowded, &Strays::crowded, &plain, kSmallest, true);
-    DrawInRoom(pDC, draw, origin, scale, CRect(), text, true, &plain, true);
+    LabelTrials trials;
+    const int crowded = LabelStrays(pDC, draw, origin, scale, CRect(), 1.0, trials, true).crowded;
+    const double text = SmallerLabels(pDC, draw, origin, scale, CRect(), crowded, &Strays::crowded, trials, kSmallest, true);
+    DrawInRoom(pDC, draw, origin, scale, CRect(), text, true, &trials, true);
 }
 
 void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
                 CDPoint& scale)
 {
-    CRect frame = frameIn;
-    frame.NormalizeRect();
+    // Inside the padding the labels keep from the frame's rule: a label at the drawing's edge
+    // pushed in off it would stand apart from what it names.
+    CRect frame;
+    if (!PaddedFrame(frameIn, frame))
+        return;
     auto bounds = [&](CPoint o, CDPoint k) { return DrawnBounds(ProbeDrawing(pDC, draw, o, k)); };
     auto inside = [&](const CRect& b) {
         return b.left >= frame.left && b.right <= frame.right && b.top >= frame.top && b.bottom <= frame.bottom;
     };
     CRect b = bounds(origin, scale);
-    if (inside(b) || frame.IsRectEmpty())
+    if (inside(b))
         return;
     // A tenth smaller at a step; the texts keep their size, so the drawing may never fit.
     for (int step = 0; step < 40 && (b.Width() > frame.Width() || b.Height() > frame.Height()); ++step) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -270,6 +271,9 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& corners, co
 // The corner to ask WriteClear for to write the text with its top left at `at`, where the room
 // open on the DC writes it smaller about the middle of the place asked for.
 CPoint CornerWrittenAt(CDC* pDC, int nEscapement, const QString& text, CPoint at);
+// The text's extent as the room open on the DC writes it: a smaller font's is not the full
+// one's scaled, its sizes are rounded.
+CSize WrittenExtent(CDC* pDC, const QString& text);
 // The top-left corner that puts the text's cell beside the point p, nGap away, on the side
 // (sx, sy) of it (each -1, 0 centred, or 1).
 CPoint CornerBeside(CDC* pDC, int nEscapement, const QString& text, CPoint p, int nGap, int sx, int sy);
@@ -288,12 +292,25 @@ std::vector<CDC::Record> ProbeLike(CDC* pDC, const std::function<void(CDC*)>& dr
 // A drawing at an origin and a scale (logical units per metre across and up).
 using PlacedDrawing = std::function<void(CDC*, CPoint, CDPoint)>;
 std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale);
+// One drawing's labels as probed and laid out at each origin, scale and size tried on one DC,
+// kept so that growing, stretching and drawing it try none twice. Where its labels stand too
+// close for any scale the frame takes, fewer over lines or texts looking as far as their leaders
+// may reach (see CLabelRoom::LeadFar), GrowForLabels and StretchForLabels set leadFar, and
+// DrawLabelled lays them out so.
+class LabelTrials {
+public:
+    LabelTrials();
+    ~LabelTrials();
+    struct Kept;
+    std::unique_ptr<Kept> kept;
+    bool leadFar = false;
+};
 // Draws with its labels laid out in a room of their own (inside the frame where one is given),
 // kept clear of the drawing's lines where they can be, written dTextScale of their size; none
 // left out, unless the drawing keeps a label that finds no clear place at a place of its own.
-// bLeadFar: a label with no clear place near its own looks as far as its leader may reach.
+// `trials`, where given, holds what the drawing's trials on this DC probed.
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame = CRect(),
-                  double dTextScale = 1.0, bool bLeaveNoneOut = true, bool bLeadFar = false);
+                  double dTextScale = 1.0, bool bLeaveNoneOut = true, LabelTrials* trials = nullptr);
 // Draws the drawing larger, step by step and centred in the frame, while some of its labels
 // find no clear place of their own (see CLabelRoom) and the larger drawing still fits the
 // frame; it stays at the first scale with the fewest of them. Where some would still stand
@@ -301,26 +318,23 @@ void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint sc
 // bClearFirst: a larger scale is kept only with no more of them over lines or texts, for a
 // drawing whose outermost labels find no room beyond its edges once it fills the frame, which
 // smaller texts do not give back.
-// pLeadFar, where given: set where the labels, still over lines or texts at the size found, are
-// fewer so looking as far as their leaders may reach (to DrawLabelled), dTextScale their size
-// then; for a drawing whose labels stand too close for any scale the frame takes.
 void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
-                   CDPoint& scale, double& dTextScale, bool bClearFirst = false, bool* pLeadFar = nullptr);
+                   CDPoint& scale, double& dTextScale, bool bClearFirst = false, LabelTrials* trials = nullptr);
 // Where some labels still find no clear place of their own, stretches the drawing across, then
 // up, an eighth at a step while it fits the frame, keeping the stretch with the fewest of them
 // over lines or texts, then the fewest moved away;
 // then the labels' size as GrowForLabels finds it. For drawings whose two scales are their own.
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
-                      CDPoint& scale, double& dTextScale, bool* pLeadFar = nullptr);
+                      CDPoint& scale, double& dTextScale, LabelTrials* trials = nullptr);
 // Draws a drawing kept at the scale a window shows, its labels laid out as DrawLabelled lays
 // them out: where some of them find no clear place and stand over others or over lines (see
 // CLabelRoom), written at the first size a tenth smaller at a step, down to half, with the
 // fewest of them; those still without a place near their own led to a clear one as far as a
 // leader reaches (see CLabelRoom::LeadFar).
 void DrawLabelledAtScale(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale);
-// Keeps a drawing, texts and all, inside the frame: where it drawn at origin and scale would
-// leave it, the scale is made smaller step by step until it fits and the drawing is centred
-// in the frame. bTurned: the drawing lies a quarter turned on a sideways page (its origin's
+// Keeps a drawing, texts and all, inside the frame as far in as labels keep: where it drawn at
+// origin and scale would leave it, the scale is made smaller step by step until it fits and the
+// drawing is centred there. bTurned: the drawing lies a quarter turned on a sideways page (its origin's
 // x runs up the page and its y to the left).
 void FitDrawing(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
                 CDPoint& scale);

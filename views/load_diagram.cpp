@@ -8,6 +8,7 @@
 #include "views/drawing_helpers.h"
 
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -483,7 +484,8 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
                  {"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, H(5) / 2, 0.0, W}};
     for (const auto& n : notes) {
         const QString text = AfxFormat(n.format, n.value);
-        const CSize ext = written(dc->GetTextExtent(text));
+        // Its size as written exactly: a long note's rounding is wider than the gaps it stands in.
+        const CSize ext = WrittenExtent(dc, text);
         if (!(sx > 0.0) || !(c.scale.y > 0.0))
             continue;
         // The corner to ask for the note standing on `bottom` from `left` as written.
@@ -521,18 +523,17 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         // Last, beyond the deck's edge, its shelf run out from its layer's end on that side: a
         // narrow deck drawn small has no room between the lines above it for a long note. It
         // stands no farther from its layer there than a led label may, by the edge nearer to
-        // its layer, not across the other half of the deck.
+        // its layer, not across the other half of the deck; higher, over the dimensions' labels
+        // beside the edge, where the other notes took the lower places.
         for (int towards : {-1, 1}) {
             const double x = towards < 0 ? n.from : n.to;
             if (towards < 0 ? n.from > W - n.to : W - n.to > n.from)
                 continue;
             const int left = towards > 0 ? X(W) + kEdgeGap : X(0) - kEdgeGap - ext.cx;
             const int off = towards > 0 ? left - X(x) : X(x) - left - ext.cx;
-            for (int k = 1; k <= 3; ++k) {
+            for (int k = 1; std::hypot(off, ext.cy * k) <= CLabelRoom::kLongestLeader; ++k) {
                 const int rise = ext.cy * k;
-                if (std::hypot(off, rise) <= CLabelRoom::kLongestLeader)
-                    all.push_back(
-                        {corner(left, layer + rise), CDPoint(x, n.end + rise / c.scale.y), towards, off});
+                all.push_back({corner(left, layer + rise), CDPoint(x, n.end + rise / c.scale.y), towards, off});
             }
         }
         CLabelRoom* room = CLabelRoom::Of(dc);
@@ -592,13 +593,21 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
         for (const Value& v : values)
             room->Named(LabelKind::Value, c.Place(v.named));
     // Whether a value's cell stands nearer to what another value names than to its own point.
+    // Squares of whole numbers order as their distances; only a tie is left to the distances.
     auto nearerToAnother = [&](const CRect& cell, CPoint own) {
-        auto distance = [&](CPoint p) {
-            return std::hypot(std::max({cell.left - p.x, 0, p.x - cell.right}),
-                              std::max({cell.top - p.y, 0, p.y - cell.bottom}));
+        auto off = [&](CPoint p) {
+            return CPoint(std::max({cell.left - p.x, 0, p.x - cell.right}), std::max({cell.top - p.y, 0, p.y - cell.bottom}));
         };
-        return std::any_of(values.begin(), values.end(),
-                           [&](const Value& v) { return v.named != own && distance(v.named) < distance(own); });
+        auto square = [](CPoint d) { return std::int64_t(d.x) * d.x + std::int64_t(d.y) * d.y; };
+        const CPoint ownOff = off(own);
+        const std::int64_t ownSquare = square(ownOff);
+        return std::any_of(values.begin(), values.end(), [&](const Value& v) {
+            if (v.named == own)
+                return false;
+            const CPoint d = off(v.named);
+            const std::int64_t sq = square(d);
+            return sq < ownSquare || (sq == ownSquare && std::hypot(d.x, d.y) < std::hypot(ownOff.x, ownOff.y));
+        });
     };
     // Centred over the point it names; where that place is taken (a wider value of the block
     // beside), slid along the row, nearest first, as long as the value stays nearest its own

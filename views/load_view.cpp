@@ -131,12 +131,11 @@ void CLoadView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
                   frame.bottom - (frame.Height() - (reach.top - reach.bottom)) / 2 - reach.top);
     CDPoint scale(kx, ky);
     // Larger where a value finds no clear place at that scale, as far as the page holds it;
-    // wider where the depths between close webs or a long note above a narrow deck still find none;
-    // led farther where the girders stand too close for any of that.
+    // wider where the depths between close webs or a long note above a narrow deck still find none.
     const PlacedDrawing draw = Drawing(station);
     double text = 1.0;
-    bool far = false;
-    GrowForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text, false, &far);
-    StretchForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text, &far);
-    DrawLabelled(pDC, draw, origin, scale, ViewPageFrame(), text, true, far);
+    LabelTrials trials;
+    GrowForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text, false, &trials);
+    StretchForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text, &trials);
+    DrawLabelled(pDC, draw, origin, scale, ViewPageFrame(), text, true, &trials);
 }

@@ -92,8 +92,8 @@ void CSectionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     const CRect frame = ViewPageFrame();
     FitDrawing(pDC, draw, frame, false, origin, scale);
     double text = 1.0;
-    bool far = false;
-    GrowForLabels(pDC, draw, frame, false, origin, scale, text, true, &far);
-    StretchForLabels(pDC, draw, frame, false, origin, scale, text, &far);
-    DrawLabelled(pDC, draw, origin, scale, frame, text, true, far);
+    LabelTrials trials;
+    GrowForLabels(pDC, draw, frame, false, origin, scale, text, true, &trials);
+    StretchForLabels(pDC, draw, frame, false, origin, scale, text, &trials);
+    DrawLabelled(pDC, draw, origin, scale, frame, text, true, &trials);
 }

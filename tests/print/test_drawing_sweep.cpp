@@ -231,6 +231,8 @@ TEST_F(DrawingSweepTest, SweptSeeds)
 // 212  eight plate girders 0.9 m apart: the depths between the webs written smaller, by their lines
 // 299  four boxes, six spans each of its own depth: a moment value at a support with room
 //      only two fifths as high, between two steps of the resisting moment
+// 540  three plate girders 6.2 m deep, two spans: the sideways longitudinal page as wide as the
+//      frame, its pier's number at the edge
 class DrawingSweepSeed : public DrawingSweepTest, public ::testing::WithParamInterface<unsigned> {};
 
 TEST_P(DrawingSweepSeed, DrawsClear)
@@ -242,7 +244,7 @@ TEST_P(DrawingSweepSeed, DrawsClear)
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DrawingSweepSeed,
                          ::testing::Values(2u, 3u, 5u, 8u, 12u, 20u, 41u, 47u, 49u, 50u, 53u, 80u, 84u, 85u, 101u,
-                                           142u, 158u, 163u, 182u, 212u, 229u, 258u, 261u, 299u),
+                                           142u, 158u, 163u, 182u, 212u, 229u, 258u, 261u, 299u, 540u),
                          [](const ::testing::TestParamInfo<unsigned>& info) {
                              return "seed" + std::to_string(info.param);
                          });

@@ -424,6 +424,17 @@ TEST_F(SectionViewTest, OnScreenCloseGirdersLabelsReadAtTheSmallestScalesOfBothW
     g_pLoadView->SendMessage(WM_LOAD_SCALE, 0, 5);
     const QStringList faults = drawingchecks::LabelFaults(barinput::Redraw(dc, g_pLoadView));
     EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+    // A slab's note on a deck 1.8 cm wide at 0.2, its pavements' notes over it: led out beyond
+    // the deck's edge, it keeps clear of the edge's line by its width as written small.
+    StartNewDesign();
+    const designgen::Design notes = designgen::Generate(29);
+    designgen::EnterDesign(notes);
+    ASSERT_EQ(designgen::Mismatch(notes), QString());
+    Command(ID_VIEW_LOAD);
+    g_pDoc->m_nCurCrossSection = 0;
+    g_pLoadView->SendMessage(WM_LOAD_SCALE, 0, 2);
+    const QStringList noteFaults = drawingchecks::LabelFaults(barinput::Redraw(dc, g_pLoadView));
+    EXPECT_TRUE(noteFaults.isEmpty()) << noteFaults.join(u'\n').toStdString();
 }
 
 TEST_F(SectionViewTest, BarChoosesTheStationBothWindowsShow)
