@@ -757,6 +757,30 @@ double SmallerLabels(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint
     return best;
 }
 
+// Smaller on screen, or led far on paper, than where the drawing grows instead; below half
+// their size the texts no longer read on the screen's pixels.
+constexpr double kSmallest = 0.5;
+
+// Where the labels at this origin, scale and size still stand over lines or texts, whether they
+// crowd fewer looking as far as their leaders may reach, at the size that finds: then the
+// trials' leadFar and dTextScale say so. Only for the drawings that keep their trials.
+void LeadFarther(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
+                 double& dTextScale, LabelTrials* trials)
+{
+    if (!trials)
+        return;
+    trials->leadFar = false;
+    const int crowded = LabelStrays(pDC, draw, origin, scale, frame, dTextScale, *trials).crowded;
+    if (crowded == 0)
+        return;
+    const int full = LabelStrays(pDC, draw, origin, scale, frame, 1.0, *trials, true).crowded;
+    const double text = SmallerLabels(pDC, draw, origin, scale, frame, full, &Strays::crowded, *trials, kSmallest, true);
+    if (LabelStrays(pDC, draw, origin, scale, frame, text, *trials, true).crowded < crowded) {
+        trials->leadFar = true;
+        dTextScale = text;
+    }
+}
+
 }
 
 namespace {
@@ -779,7 +803,7 @@ bool CentredIn(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTu
 void DrawLabelled(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame,
                   double dTextScale, bool bLeaveNoneOut, LabelTrials* trials)
 {
-    DrawInRoom(pDC, draw, origin, scale, frame, dTextScale, bLeaveNoneOut, trials);
+    DrawInRoom(pDC, draw, origin, scale, frame, dTextScale, bLeaveNoneOut, trials, trials && trials->leadFar);
 }
 
 namespace {
@@ -823,6 +847,7 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
         }
     }
     dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, trials);
+    LeadFarther(pDC, draw, origin, scale, frameIn, dTextScale, trialsIn);
 }
 
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
@@ -854,13 +879,11 @@ void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn,
         }
     }
     dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, trials);
+    LeadFarther(pDC, draw, origin, scale, frameIn, dTextScale, trialsIn);
 }
 
 void DrawLabelledAtScale(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale)
 {
-    // Smaller on screen than on paper, where the drawing would grow instead; below half their
-    // size the texts no longer read on the screen's pixels.
-    constexpr double kSmallest = 0.5;
     LabelTrials trials;
     const int crowded = LabelStrays(pDC, draw, origin, scale, CRect(), 1.0, trials, true).crowded;
     const double text = SmallerLabels(pDC, draw, origin, scale, CRect(), crowded, &Strays::crowded, trials, kSmallest, true);

@@ -293,13 +293,17 @@ std::vector<CDC::Record> ProbeLike(CDC* pDC, const std::function<void(CDC*)>& dr
 using PlacedDrawing = std::function<void(CDC*, CPoint, CDPoint)>;
 std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale);
 // One drawing's labels as probed and laid out at each origin, scale and size tried on one DC,
-// kept so that growing, stretching and drawing it try none twice.
+// kept so that growing, stretching and drawing it try none twice. Where its labels stand too
+// close for any scale the frame takes, fewer over lines or texts looking as far as their leaders
+// may reach (see CLabelRoom::LeadFar), GrowForLabels and StretchForLabels set leadFar, and
+// DrawLabelled lays them out so.
 class LabelTrials {
 public:
     LabelTrials();
     ~LabelTrials();
     struct Kept;
     std::unique_ptr<Kept> kept;
+    bool leadFar = false;
 };
 // Draws with its labels laid out in a room of their own (inside the frame where one is given),
 // kept clear of the drawing's lines where they can be, written dTextScale of their size; none
