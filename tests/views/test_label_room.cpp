@@ -25,6 +25,34 @@ struct LabelRoomTest : ::testing::Test {
             n += r.op == QLatin1String("LineTo");
         return n;
     }
+    // Upright lines a label's width apart at scale 100, `half` each side of the origin, reaching
+    // `reach` up and down (at scale 100 too where bScaled), and "1000" written among them.
+    PlacedDrawing LinesAWidthApart(int half, int reach, bool bScaled)
+    {
+        const QString text = QStringLiteral("1000");
+        const int width = dc.GetTextExtent(text).cx;
+        return [this, text, width, half, reach, bScaled](CDC* d, CPoint o, CDPoint k) {
+            Selected<CFont> f(d, &font);
+            const int step = int(k.x * width / 100.0);
+            const int up = bScaled ? int(reach * k.y / 100.0) : reach;
+            for (int i = -half; i <= half; ++i) {
+                d->MoveTo(o.x + i * step, o.y - up);
+                d->LineTo(o.x + i * step, o.y + up);
+            }
+            WriteClear(d, 0, std::vector<CPoint>{CPoint(o.x + 4, o.y + 18)}, text, CPoint(o.x, o.y), LabelKind::Dimension);
+        };
+    }
+    // The drawing's one label, drawn as laid out, stands clear of its lines.
+    void ExpectItsLabelClear(const PlacedDrawing& draw, CPoint origin, CDPoint scale, const CRect& frame, double smaller)
+    {
+        dc.ClearRecords();
+        DrawLabelled(&dc, draw, origin, scale, frame, smaller);
+        CLabelRoom lines(&dc);
+        lines.KeepOffLines(dc.Records());
+        const std::vector<LabelNote> notes = LabelNotes(dc.Records());
+        ASSERT_EQ(notes.size(), 1u);
+        EXPECT_TRUE(lines.IsClear(notes[0].cell)) << notes[0].cell.left << " " << notes[0].cell.right;
+    }
 };
 
 }
@@ -70,17 +98,8 @@ TEST_F(LabelRoomTest, AMovedLabelNearerToAnothersPointIsLedToItsOwn)
 // its label finds no place clear of them but written smaller it does.
 TEST_F(LabelRoomTest, LabelsWithNoPlaceClearOfTheLinesAreWrittenSmaller)
 {
-    const QString text = QStringLiteral("1000");
-    const int width = dc.GetTextExtent(text).cx;
-    const PlacedDrawing draw = [&](CDC* d, CPoint o, CDPoint k) {
-        Selected<CFont> f(d, &font);
-        const int step = int(k.x * width / 100.0);
-        for (int i = -12; i <= 12; ++i) {
-            d->MoveTo(o.x + i * step, o.y - 500);
-            d->LineTo(o.x + i * step, o.y + 500);
-        }
-        WriteClear(d, 0, std::vector<CPoint>{CPoint(o.x + 4, o.y + 18)}, text, CPoint(o.x, o.y), LabelKind::Dimension);
-    };
+    const int width = dc.GetTextExtent(QStringLiteral("1000")).cx;
+    const PlacedDrawing draw = LinesAWidthApart(12, 500, false);
     CPoint origin(0, -1500);
     CDPoint scale(100, 100);
     const CRect frame(-12 * width - 20, -2020, 12 * width + 20, -980);
@@ -88,30 +107,15 @@ TEST_F(LabelRoomTest, LabelsWithNoPlaceClearOfTheLinesAreWrittenSmaller)
     GrowForLabels(&dc, draw, frame, false, origin, scale, smaller);
     EXPECT_LT(smaller, 1.0);
     EXPECT_GE(smaller, 0.6);
-    dc.ClearRecords();
-    DrawLabelled(&dc, draw, origin, scale, frame, smaller);
-    CLabelRoom lines(&dc);
-    lines.KeepOffLines(dc.Records());
-    const std::vector<LabelNote> notes = LabelNotes(dc.Records());
-    ASSERT_EQ(notes.size(), 1u);
-    EXPECT_TRUE(lines.IsClear(notes[0].cell)) << notes[0].cell.left << " " << notes[0].cell.right;
+    ExpectItsLabelClear(draw, origin, scale, frame, smaller);
 }
 
 // The same lines as tall as the frame: drawn no larger, but stretched across where the frame
 // has room, its label stands clear of them at its own size and the drawing keeps its height.
 TEST_F(LabelRoomTest, LabelsWithNoPlaceClearOfTheLinesStretchTheDrawingAcross)
 {
-    const QString text = QStringLiteral("1000");
-    const int width = dc.GetTextExtent(text).cx;
-    const PlacedDrawing draw = [&](CDC* d, CPoint o, CDPoint k) {
-        Selected<CFont> f(d, &font);
-        const int step = int(k.x * width / 100.0);
-        for (int i = -6; i <= 6; ++i) {
-            d->MoveTo(o.x + i * step, o.y - int(5 * k.y));
-            d->LineTo(o.x + i * step, o.y + int(5 * k.y));
-        }
-        WriteClear(d, 0, std::vector<CPoint>{CPoint(o.x + 4, o.y + 18)}, text, CPoint(o.x, o.y), LabelKind::Dimension);
-    };
+    const int width = dc.GetTextExtent(QStringLiteral("1000")).cx;
+    const PlacedDrawing draw = LinesAWidthApart(6, 500, true);
     CPoint origin(0, -1500);
     CDPoint scale(100, 100);
     const CRect frame(-40 * width, -2030, 40 * width, -970);
@@ -121,13 +125,7 @@ TEST_F(LabelRoomTest, LabelsWithNoPlaceClearOfTheLinesStretchTheDrawingAcross)
     EXPECT_DOUBLE_EQ(scale.y, 100.0);
     EXPECT_GT(scale.x, 100.0);
     EXPECT_EQ(smaller, 1.0);
-    dc.ClearRecords();
-    DrawLabelled(&dc, draw, origin, scale, frame, smaller);
-    CLabelRoom lines(&dc);
-    lines.KeepOffLines(dc.Records());
-    const std::vector<LabelNote> notes = LabelNotes(dc.Records());
-    ASSERT_EQ(notes.size(), 1u);
-    EXPECT_TRUE(lines.IsClear(notes[0].cell)) << notes[0].cell.left << " " << notes[0].cell.right;
+    ExpectItsLabelClear(draw, origin, scale, frame, smaller);
 }
 
 // A label whose usual place is crossed by a line takes its next place, by the point a label
