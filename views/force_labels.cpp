@@ -5,6 +5,7 @@
 #include "views/force_view.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -236,6 +237,16 @@ double Distance(int l, int b, int r, int t, CPoint p)
 }
 
 } // namespace
+
+struct CForceDrawer::SpotCache {
+    struct Spot {
+        int dx, dy;
+        bool led;
+    };
+    // By the point's place from the cell's left and bottom, the cell's width and height, the
+    // step, the reach, anySide, offOnly, the side and the axis from the cell's left.
+    std::map<std::array<int, 9>, std::vector<Spot>> byKey;
+};
 
 bool CForceDrawer::IsTaken(const Taken& cell, int nGap) const
 {
@@ -518,6 +529,29 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         auto choose = [&](int step, int reach, auto make) {
             auto [it, fresh] = made.try_emplace({i, base.l, base.b, base.r, base.t, step, reach, anySide, offOnly});
             if (fresh) {
+                it->second.base = base;
+                std::vector<Spot>& spots = it->second.spots;
+                // Round a value's cell (reach >= 0) the places depend only on what stands
+                // relative to it; the axis matters only within the reach of the places.
+                const int span = reach + (base.r - base.l) + step + 1;
+                const int axis = kind == LabelKind::Value ? std::clamp(m_nAxisX - base.l, -span, span) : INT_MIN;
+                const std::array<int, 9> key{a.at.x - base.l, a.at.y - base.b, base.r - base.l, base.t - base.b, step,
+                                              reach, int(anySide) * 2 + int(offOnly), (a.side > 0) - (a.side < 0),
+                                              axis};
+                std::vector<SpotCache::Spot>* shared = nullptr;
+                if (reach >= 0) {
+                    if (!m_pSpots || m_pSpots->byKey.size() > 4096)
+                        m_pSpots = std::make_shared<SpotCache>();
+                    auto [kept, first] = m_pSpots->byKey.try_emplace(key);
+                    if (!first) {
+                        spots.reserve(kept->second.size());
+                        for (const SpotCache::Spot& s : kept->second)
+                            spots.push_back({s.dx, s.dy, s.led, 0});
+                        tries = Tries{&it->second};
+                        return;
+                    }
+                    shared = &kept->second;
+                }
                 scored.clear();
                 make();
                 std::vector<size_t> order(scored.size());
@@ -526,10 +560,14 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                 std::sort(order.begin(), order.end(), [&](size_t x, size_t y) {
                     return scored[x].cost < scored[y].cost || (scored[x].cost == scored[y].cost && x < y);
                 });
-                it->second.base = base;
-                it->second.spots.reserve(order.size());
+                spots.reserve(order.size());
                 for (size_t k : order)
-                    it->second.spots.push_back(scored[k].spot);
+                    spots.push_back(scored[k].spot);
+                if (shared) {
+                    shared->reserve(spots.size());
+                    for (const Spot& s : spots)
+                        shared->push_back({s.dx, s.dy, s.led});
+                }
             }
             tries = Tries{&it->second};
         };

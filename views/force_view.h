@@ -2,6 +2,7 @@
 // resisting-moment curves over a frame of supports, panel points and a force axis.
 #pragma once
 
+#include <memory>
 #include <vector>
 #include "framework/gdi.h"
 #include "framework/view.h"
@@ -174,6 +175,11 @@ protected:
         std::vector<Placed> placed;
     };
     LabelLayout m_lastLayout;
+    // The places a label tries round a cell, sorted, by all they depend on: where its point and
+    // the axis stand from the cell, its size and the steps. Labels alike and the same diagram at
+    // another origin or scale try the same, made once.
+    struct SpotCache;
+    std::shared_ptr<SpotCache> m_pSpots;
     // Whether the last layout holds for the asks now on the DC in the frame.
     bool LastLayoutHolds(CDC* pDC, const CRect& frame) const;
     CPoint m_ptDrawn;   // the origin the diagram was last drawn at
