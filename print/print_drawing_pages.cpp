@@ -292,8 +292,7 @@ void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
             FitDrawing(pDC, draw, frame, !upright, origin, v);
             double text = 1.0;
             LabelTrials trials;
-            GrowForLabels(pDC, draw, frame, !upright, origin, v, text, true, &trials);
-            StretchForLabels(pDC, draw, frame, !upright, origin, v, text, &trials);
+            GrowAndStretchForLabels(pDC, draw, frame, !upright, origin, v, text, true, trials);
             DrawLabelled(pDC, draw, origin, v, frame, text, true, &trials);
         }
     }

@@ -821,15 +821,12 @@ bool PaddedFrame(const CRect& frameIn, CRect& frame)
 
 }
 
-void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
-                   CDPoint& scale, double& dTextScale, bool bClearFirst, LabelTrials* trialsIn)
+namespace {
+
+// The scale of GrowForLabels, its labels at their size: what strays there.
+Strays GrowScale(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, const CRect& frame, bool bTurned,
+                 CPoint& origin, CDPoint& scale, bool bClearFirst, LabelTrials& trials)
 {
-    dTextScale = 1.0;
-    CRect frame;
-    if (!PaddedFrame(frameIn, frame))
-        return;
-    LabelTrials own;
-    LabelTrials& trials = trialsIn ? *trialsIn : own;
     Strays fewest = LabelStrays(pDC, draw, origin, scale, frameIn, 1.0, trials);
     CPoint o = origin;
     CDPoint k = scale;
@@ -846,8 +843,37 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bo
             scale = k;
         }
     }
+    return fewest;
+}
+
+}
+
+void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,
+                   CDPoint& scale, double& dTextScale, bool bClearFirst, LabelTrials* trialsIn)
+{
+    dTextScale = 1.0;
+    CRect frame;
+    if (!PaddedFrame(frameIn, frame))
+        return;
+    LabelTrials own;
+    LabelTrials& trials = trialsIn ? *trialsIn : own;
+    const Strays fewest = GrowScale(pDC, draw, frameIn, frame, bTurned, origin, scale, bClearFirst, trials);
     dTextScale = SmallerLabels(pDC, draw, origin, scale, frameIn, fewest.crowded, &Strays::crowded, trials);
     LeadFarther(pDC, draw, origin, scale, frameIn, dTextScale, trialsIn);
+}
+
+void GrowAndStretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned,
+                             CPoint& origin, CDPoint& scale, double& dTextScale, bool bClearFirst,
+                             LabelTrials& trials)
+{
+    dTextScale = 1.0;
+    trials.leadFar = false;
+    CRect frame;
+    if (!PaddedFrame(frameIn, frame))
+        return;
+    // The labels are sized once, at the stretch: where some still stray it sizes them anew.
+    GrowScale(pDC, draw, frameIn, frame, bTurned, origin, scale, bClearFirst, trials);
+    StretchForLabels(pDC, draw, frameIn, bTurned, origin, scale, dTextScale, &trials);
 }
 
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frameIn, bool bTurned, CPoint& origin,

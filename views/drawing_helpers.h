@@ -326,6 +326,9 @@ void GrowForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool
 // then the labels' size as GrowForLabels finds it. For drawings whose two scales are their own.
 void StretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
                       CDPoint& scale, double& dTextScale, LabelTrials* trials = nullptr);
+// GrowForLabels, then StretchForLabels, as the two one after the other.
+void GrowAndStretchForLabels(CDC* pDC, const PlacedDrawing& draw, const CRect& frame, bool bTurned, CPoint& origin,
+                             CDPoint& scale, double& dTextScale, bool bClearFirst, LabelTrials& trials);
 // Draws a drawing kept at the scale a window shows, its labels laid out as DrawLabelled lays
 // them out: where some of them find no clear place and stand over others or over lines (see
 // CLabelRoom), written at the first size a tenth smaller at a step, down to half, with the

@@ -135,7 +135,6 @@ void CLoadView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     const PlacedDrawing draw = Drawing(station);
     double text = 1.0;
     LabelTrials trials;
-    GrowForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text, false, &trials);
-    StretchForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text, &trials);
+    GrowAndStretchForLabels(pDC, draw, ViewPageFrame(), false, origin, scale, text, false, trials);
     DrawLabelled(pDC, draw, origin, scale, ViewPageFrame(), text, true, &trials);
 }

@@ -93,7 +93,6 @@ void CSectionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     FitDrawing(pDC, draw, frame, false, origin, scale);
     double text = 1.0;
     LabelTrials trials;
-    GrowForLabels(pDC, draw, frame, false, origin, scale, text, true, &trials);
-    StretchForLabels(pDC, draw, frame, false, origin, scale, text, &trials);
+    GrowAndStretchForLabels(pDC, draw, frame, false, origin, scale, text, true, trials);
     DrawLabelled(pDC, draw, origin, scale, frame, text, true, &trials);
 }
