@@ -435,6 +435,20 @@ TEST_F(SectionViewTest, OnScreenCloseGirdersLabelsReadAtTheSmallestScalesOfBothW
     g_pLoadView->SendMessage(WM_LOAD_SCALE, 0, 2);
     const QStringList noteFaults = drawingchecks::LabelFaults(barinput::Redraw(dc, g_pLoadView));
     EXPECT_TRUE(noteFaults.isEmpty()) << noteFaults.join(u'\n').toStdString();
+    // Seven plate girders 0.6 m apart, 7.4 m deep at a pier, and a left carriageway half a metre
+    // wide: at 0.7 a depth asked beside its line between the webs is led past the next web; at
+    // 0.5 the narrow carriageway's note takes its place above its layer before the wider one's.
+    StartNewDesign();
+    const designgen::Design deep = designgen::Generate(51);
+    designgen::EnterDesign(deep);
+    ASSERT_EQ(designgen::Mismatch(deep), QString());
+    Command(ID_VIEW_LOAD);
+    g_pDoc->m_nCurCrossSection = 3;
+    for (int tenths : {5, 7}) {
+        g_pLoadView->SendMessage(WM_LOAD_SCALE, 0, tenths);
+        const QStringList deepFaults = drawingchecks::LabelFaults(barinput::Redraw(dc, g_pLoadView));
+        EXPECT_TRUE(deepFaults.isEmpty()) << tenths << " tenths\n" << deepFaults.join(u'\n').toStdString();
+    }
 }
 
 TEST_F(SectionViewTest, BarChoosesTheStationBothWindowsShow)
