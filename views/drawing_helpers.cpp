@@ -364,10 +364,19 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
     const int near = kNearbyHeights * h + std::max(0, length - 2 * h) / 2;
     const int step = h / 2, reach = room.LeadsFar() ? std::max(near, CLabelRoom::kLongestLeader) : near;
     const int wider = room.LeadsFar() ? kRounding : 0;
+    // Where none is found there, a leader as long as any may reach a place beyond: between close
+    // lines a label asked beside one may find room only past the next, farther from where it was
+    // asked than from its point.
+    int farther = reach;
+    if (room.LeadsFar())
+        for (CPoint corner : {asked.TopLeft(), asked.BottomRight(), CPoint(asked.left, asked.bottom),
+                              CPoint(asked.right, asked.top)})
+            farther = std::max(farther, CLabelRoom::kLongestLeader + int(std::ceil(Distance(anchor, corner))));
+    const int before = (farther - reach + step - 1) / step * step;
     std::vector<CPoint> offsets;
-    for (int dy = -reach; dy <= reach; dy += step)
-        for (int dx = -reach; dx <= reach; dx += step)
-            if ((dx != 0 || dy != 0) && dx * dx + dy * dy <= reach * reach)
+    for (int dy = -reach - before; dy <= farther; dy += step)
+        for (int dx = -reach - before; dx <= farther; dx += step)
+            if ((dx != 0 || dy != 0) && dx * dx + dy * dy <= farther * farther)
                 offsets.emplace_back(dx, dy);
     std::stable_sort(offsets.begin(), offsets.end(), [](CPoint a, CPoint b) {
         return a.x * a.x + a.y * a.y < b.x * b.x + b.y * b.y;
@@ -375,8 +384,13 @@ std::optional<CRect> NearbyClear(const CLabelRoom& room, const CRect& asked, CPo
     // Off the first places of the labels still to come, else the nearest over one of them.
     std::optional<CRect> over;
     for (CPoint d : offsets) {
+        const bool beyond = d.x * d.x + d.y * d.y > reach * reach;
+        if (beyond && over)
+            break;
         CRect cell = asked;
         cell.OffsetRect(d.x, d.y);
+        if (beyond && Distance(anchor, NearestIn(cell, anchor)) > CLabelRoom::kLongestLeader)
+            continue;
         const bool reserved = room.OnReserved(cell, kind);
         if ((reserved && over) || !room.IsClear(Wider(cell, kTouch), bOfLines, bAlongY, nEnds))
             continue;

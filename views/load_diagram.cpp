@@ -475,13 +475,16 @@ int CLoadDiagram::Loads(const Canvas& c, int nSidewalk)
     // narrowest layer first, whose leader has the least room.
     CDimensionLine leader(PS_SOLID, 2, kBlue, 0), shelf(PS_SOLID, 0, kBlue, 0);
     const double q = (W - B(2) - B(6)) / 4;
-    const struct {
+    struct Note {
         const char* format;
         double value, x;
         double end, from, to;
-    } notes[] = {{"右車道舗装 t = %.0fmm", H(7) * 1000, B(2) + 3 * q, H(5) + H(7) / 2, m_adX[10], m_adX[8]},
-                 {"左車道舗装 t = %.0fmm", H(4) * 1000, B(2) + q, H(5) + H(4) / 2, m_adX[7], m_adX[9]},
-                 {"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, H(5) / 2, 0.0, W}};
+    };
+    Note notes[] = {{"右車道舗装 t = %.0fmm", H(7) * 1000, B(2) + 3 * q, H(5) + H(7) / 2, m_adX[10], m_adX[8]},
+                    {"左車道舗装 t = %.0fmm", H(4) * 1000, B(2) + q, H(5) + H(4) / 2, m_adX[7], m_adX[9]},
+                    {"RC床版 t = %.0fmm", H(5) * 1000, B(1) / 2, H(5) / 2, 0.0, W}};
+    std::stable_sort(std::begin(notes), std::end(notes),
+                     [](const Note& a, const Note& b) { return a.to - a.from < b.to - b.from; });
     for (const auto& n : notes) {
         const QString text = AfxFormat(n.format, n.value);
         // Its size as written exactly: a long note's rounding is wider than the gaps it stands in.
