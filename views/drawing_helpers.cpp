@@ -92,6 +92,52 @@ bool Overlap(const CRect& a, const CRect& b, int nAllowedX, int nAllowedY)
 
 }
 
+void WriteWithin(CDC* pDC, int x, int y, int right, const QString& text, int rows, int rowHeight)
+{
+    if (pDC->GetTextExtent(text).cx <= right - x) {
+        pDC->TextOut(x, y, text);
+        return;
+    }
+    CFont* base = pDC->GetCurrentFont();
+    LOGFONT lf = base ? base->LogFont() : LOGFONT{};
+    const int height = lf.lfHeight;
+    // The text cut into lines that fit, each ending after its last slash where it has one.
+    auto cut = [&](qsizetype nMost) {
+        QStringList lines;
+        for (qsizetype from = 0; from < text.size();) {
+            qsizetype n = 1;
+            while (from + n < text.size() && pDC->GetTextExtent(text.mid(from, n + 1)).cx <= right - x)
+                ++n;
+            if (from + n < text.size()) {
+                const qsizetype slash = text.mid(from, n).lastIndexOf(QLatin1Char('/'));
+                if (slash > 0)
+                    n = slash + 1;
+            }
+            lines << text.mid(from, n);
+            from += n;
+            if (lines.size() > nMost)
+                break;
+        }
+        return lines;
+    };
+    for (int tenths = 10; tenths >= 5; --tenths) {
+        CFont smaller;
+        lf.lfHeight = height * tenths / 10;
+        smaller.CreateFontIndirect(&lf);
+        CFont* old = pDC->SelectObject(&smaller);
+        const int pitch = std::max(1, rowHeight * tenths / 10);
+        const qsizetype most = tenths == 5 ? text.size() : (rows - 1) * rowHeight / pitch + 1;
+        const QStringList lines = cut(most);
+        if (lines.size() <= most) {
+            for (qsizetype k = 0; k < lines.size(); ++k)
+                pDC->TextOut(x, y - int(k) * pitch, lines[k]);
+            pDC->SelectObject(old);
+            return;
+        }
+        pDC->SelectObject(old);
+    }
+}
+
 bool SegmentThrough(CPoint p, CPoint q, const CRect& r, int inset)
 {
     // Most segments of a drawing lie well apart from a text: their bounds tell it at once.

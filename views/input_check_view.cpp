@@ -7,6 +7,7 @@
 #include "framework/print.h"
 #include "input/height_dialog.h"
 #include "res/resource_ids.h"
+#include "views/drawing_helpers.h"
 #include "views/input_check_tables.h"
 #include "views/result_view.h"
 
@@ -19,6 +20,8 @@ IMPLEMENT_DYNCREATE(CConditionView, CScrollView)
 namespace {
 
 const CSize kA4(2100, 2970);
+// Texts keep this clear of the page frame's rule (0.1 mm).
+constexpr int kTextInset = 20;
 
 // The pages in the order of the bar's radio buttons.
 const int kPageIds[4] = {IDC_COND_INPUT, IDC_COND_PANELS, IDC_COND_DESIGN, IDC_COND_SECTIONS};
@@ -106,7 +109,7 @@ void CConditionView::OnDraw(CDC* pDC)
     if (page == PAGE_INPUT)
         DrawInputConditions(pDC);
     else if (page == PAGE_DESIGN)
-        DrawDesignConditions(pDC);
+        DrawDesignConditions(pDC, kA4.cx - m_nRightMargin);
 }
 
 void CConditionView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
@@ -219,15 +222,22 @@ void CConditionView::FillSectionTable()
     m_gridSections.RedrawAll();
 }
 
-void CConditionView::DrawDesignConditions(CDC* pDC)
+void CConditionView::DrawDesignConditions(CDC* pDC, int right)
 {
     const CMarivoltenDoc* doc = GetDocument();
     if (!doc || !pDC)
         return;
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     const Selected old = SelectReportTools(pDC, pen);
-    for (const inputcheck::PageText& t : inputcheck::DesignConditions(*doc, doc->GetPathName()))
-        pDC->TextOut(ColumnX(t.col), RowToY(t.row), t.text);
+    const std::vector<inputcheck::PageText> texts = inputcheck::DesignConditions(*doc, doc->GetPathName());
+    for (const inputcheck::PageText& t : texts) {
+        // A long path (or title) takes up to two empty rows below its own.
+        int rows = 1;
+        while (rows < 3 && std::none_of(texts.begin(), texts.end(),
+                                        [&](const inputcheck::PageText& o) { return o.row == t.row + rows; }))
+            ++rows;
+        WriteWithin(pDC, ColumnX(t.col), RowToY(t.row), right, t.text, rows, m_nLineHeight);
+    }
     pDC->SelectObject(old.font);
     pDC->SelectObject(old.pen);
 }
@@ -294,7 +304,7 @@ void CConditionView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     if (page == PAGE_INPUT)
         PrintInputConditions(pDC, pInfo, 1);
     else if (page == PAGE_DESIGN)
-        DrawDesignConditions(pDC);
+        DrawDesignConditions(pDC, doc->PageFrameRect(pInfo).right - kTextInset);
     m_nLeftMargin = saved[0];
     m_nRightMargin = saved[1];
     m_nTopMargin = saved[2];

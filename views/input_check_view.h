@@ -49,7 +49,9 @@ public:
     int PrintInputConditions(CDC* pDC, CPrintInfo* pInfo, int mode);
     void DrawInputConditions(CDC* pDC);
     void FillPanelTable();
-    void DrawDesignConditions(CDC* pDC);
+    // The texts stay left of `right` (logical units), a long one smaller and over the empty
+    // rows below its own.
+    void DrawDesignConditions(CDC* pDC, int right);
     void FillSectionTable();
 
     CSize m_sizeDocument{2100, 2970};

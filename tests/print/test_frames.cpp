@@ -11,6 +11,9 @@
 #include "views/input_check_view.h"
 #include "views/react_view.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <map>
 
@@ -253,6 +256,42 @@ TEST_F(FramesTest, ExampleDesigns)
         OpenExample(file);
         m_design = QString::fromUtf8(file);
         CheckDesign();
+    }
+}
+
+// A design saved deep in folders: its path, on the design conditions page of the input check
+// window, stays inside the frame, smaller and over the empty row below where it must, whole.
+TEST_F(FramesTest, LongDesignPathStaysWholeOnThePage)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = QStringLiteral("橋梁設計データ/令和8年度/国道123号線バイパス工事/上部工/詳細設計/比較検討案");
+    for (const QString& deep : {folder, folder + QLatin1Char('/') + folder + QLatin1Char('/') + folder}) {
+        const QString path = QDir(dir.path()).filePath(deep + QStringLiteral("/plate_2span_haunch.mvl"));
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+        ASSERT_TRUE(QFile::copy(QDir(QStringLiteral(EXAMPLES_DIR)).filePath(QStringLiteral("plate_2span_haunch.mvl")), path));
+        ASSERT_TRUE(theApp.OpenDesign(path));
+        Command(ID_VIEW_CONDITION);
+        ASSERT_NE(g_pConditionView, nullptr);
+        g_pConditionView->SendMessage(WM_CONDITION_SELECT, 0, CConditionView::PAGE_DESIGN);
+        const auto pages = PrintWindowPages(g_pConditionView);
+        KeepPdf(g_pConditionView, AfxFormat("path%d", int(deep.size())));
+        ASSERT_EQ(pages.size(), 1u);
+        const QStringList outside = drawingchecks::OutsideFrame(pages[0], 3, kPrinterDpi);
+        EXPECT_TRUE(outside.isEmpty()) << qPrintable(outside.join(u'\n'));
+        // Its lines, top down, read the path whole.
+        QString written;
+        bool after = false;
+        for (const CDC::Record& r : pages[0]) {
+            if (!drawingchecks::IsText(r))
+                continue;
+            if (r.text.startsWith(QStringLiteral("【")))
+                break;
+            if (after)
+                written += r.text;
+            after = after || r.text == QStringLiteral("・ファイル名");
+        }
+        EXPECT_EQ(written, QStringLiteral("： ") + path);
     }
 }
 

@@ -456,9 +456,10 @@ TEST_F(LoadViewTest, OnScreenTheLabelsAreLaidOutOnceAsOnPaper)
         ASSERT_EQ(int(captions.size()), rows.last) << "station " << station;
         for (int k = 1; k <= rows.last; ++k) {
             const CDC::Record& c = *captions[size_t(k - 1)];
-            if (k > 1)
+            if (k > 1) {
                 EXPECT_LT(c.box.CenterPoint().y, captions[size_t(k - 2)]->box.CenterPoint().y)
                     << c.text.toStdString() << ", station " << station;
+            }
             auto from = [&](int row) { return std::abs(c.box.top - baseline(row)); };
             for (int other = 1; other <= rows.last; ++other)
                 EXPECT_TRUE(other == k || from(k) < from(other))
