@@ -18,7 +18,9 @@ constexpr int kMaxStations = CrossSectionData::STATIONS;
 constexpr int kMaxPanelPoints = CrossBeamArrangementData::POINTS;
 constexpr int kMaxBlocks = 1000;
 constexpr int kMaxProfilePoints = 1000000;
-constexpr qsizetype kMaxTitleBytes = 1000;
+// The title and subtitle as the basic conditions take them: the title's 100 characters and a
+// line edit's 32767, two bytes each at most; a file with more is broken.
+constexpr qsizetype kMaxTitleBytes = 2 * (100 + 32767);
 constexpr qsizetype kMaxShapeBytes = 255;
 
 }

@@ -5,6 +5,7 @@
 #include "app/globals.h"
 #include "framework/dc.h"
 #include "framework/format.h"
+#include "views/drawing_helpers.h"
 #include "views/input_report.h"
 
 #include <algorithm>
@@ -73,8 +74,13 @@ void CPrintView::PrintDesignConditions(CDC* pDC, CPrintInfo* pInfo)
             pDC->TextOut(x, RowToY(row), s);
     };
 
-    text(xLabel, 3, QStringLiteral("『") + basic.m_strTitle + QStringLiteral("』"));
-    text(m_nLeftMargin + 3 * m_nIndent, 4, basic.m_strSubtitle);
+    // The title and subtitle keep inside the frame, smaller where they must: the subtitle over
+    // the two empty rows below it too.
+    const int right = doc->PageFrameRect(pInfo).right - kTextInset;
+    WriteWithin(pDC, xLabel, RowToY(3), right, QStringLiteral("『") + basic.m_strTitle + QStringLiteral("』"), 1,
+                m_nLineHeight);
+    if (!basic.m_strSubtitle.isEmpty())
+        WriteWithin(pDC, m_nLeftMargin + 3 * m_nIndent, RowToY(4), right, basic.m_strSubtitle, 3, m_nLineHeight);
     text(xLabel, 7, QStringLiteral("【設計条件】"));
 
     text(xLabel, 9, QStringLiteral("・形  式"));

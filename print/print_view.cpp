@@ -660,15 +660,17 @@ void CPrintView::PrintCover(CDC* pDC, CPrintInfo* pInfo)
 {
     const CMarivoltenDoc* doc = GetDocument();
     CFont* oldFont = pDC->GetCurrentFont();
-    auto centred = [&](int nFont, int nLine, const QString& text) {
+    // Centred on the paper; a long title or name smaller and over the free lines below it.
+    auto centred = [&](int nFont, int nLine, const QString& text, int nLines) {
         pDC->SelectObject(&m_font[nFont]);
-        pDC->TextOut((m_sizePage.cx - pDC->GetTextExtent(text).cx) / 2, LineToY(pInfo, nLine), text);
+        WriteWithin(pDC, m_nLeftMargin, LineToY(pInfo, nLine), m_sizePage.cx - m_nLeftMargin, text, nLines,
+                    m_nLineHeight, true);
     };
-    centred(2, 8, QStringLiteral("「") + doc->m_dlgBasic.m_strTitle + QStringLiteral("」"));
+    centred(2, 8, QStringLiteral("「") + doc->m_dlgBasic.m_strTitle + QStringLiteral("」"), 3);
     if (!doc->m_dlgBasic.m_strSubtitle.isEmpty())
-        centred(3, 11, QStringLiteral("～") + doc->m_dlgBasic.m_strSubtitle);
-    centred(3, 17, QStringLiteral("【計算書】"));
-    centred(4, 39, GetCompanyName());
+        centred(3, 11, QStringLiteral("～") + doc->m_dlgBasic.m_strSubtitle, 5);
+    centred(3, 17, QStringLiteral("【計算書】"), 1);
+    centred(4, 39, GetCompanyName(), 3);
     pDC->SelectObject(oldFont);
 }
 

@@ -92,10 +92,16 @@ bool Overlap(const CRect& a, const CRect& b, int nAllowedX, int nAllowedY)
 
 }
 
-void WriteWithin(CDC* pDC, int x, int y, int right, const QString& text, int rows, int rowHeight)
+void WriteWithin(CDC* pDC, int x, int y, int right, const QString& text, int rows, int rowHeight, bool bCentred)
 {
-    if (pDC->GetTextExtent(text).cx <= right - x) {
-        pDC->TextOut(x, y, text);
+    // Left of the room, or centred in it.
+    auto write = [&](int top, const QString& line) {
+        const int w = pDC->GetTextExtent(line).cx;
+        pDC->TextOut(bCentred ? x + (right - x - w) / 2 : x, top, line);
+    };
+    const CSize whole = pDC->GetTextExtent(text);
+    if (whole.cx <= right - x) {
+        write(y, text);
         return;
     }
     CFont* base = pDC->GetCurrentFont();
@@ -120,17 +126,20 @@ void WriteWithin(CDC* pDC, int x, int y, int right, const QString& text, int row
         }
         return lines;
     };
+    // The rows' height the lines may take, from the top of the first to the foot of the last.
+    const int room = (rows - 1) * rowHeight + whole.cy;
     for (int tenths = 10; tenths >= 5; --tenths) {
         CFont smaller;
         lf.lfHeight = height * tenths / 10;
         smaller.CreateFontIndirect(&lf);
         CFont* old = pDC->SelectObject(&smaller);
-        const int pitch = std::max(1, rowHeight * tenths / 10);
-        const qsizetype most = tenths == 5 ? text.size() : (rows - 1) * rowHeight / pitch + 1;
+        const int h = pDC->GetTextExtent(text.left(1)).cy;
+        const int pitch = std::max({1, rowHeight * tenths / 10, h * 6 / 5});
+        const qsizetype most = tenths == 5 ? text.size() : std::max(0, room - h) / pitch + 1;
         const QStringList lines = cut(most);
         if (lines.size() <= most) {
             for (qsizetype k = 0; k < lines.size(); ++k)
-                pDC->TextOut(x, y - int(k) * pitch, lines[k]);
+                write(y - int(k) * pitch, lines[k]);
             pDC->SelectObject(old);
             return;
         }

@@ -20,8 +20,6 @@ IMPLEMENT_DYNCREATE(CConditionView, CScrollView)
 namespace {
 
 const CSize kA4(2100, 2970);
-// Texts keep this clear of the page frame's rule (0.1 mm).
-constexpr int kTextInset = 20;
 
 // The pages in the order of the bar's radio buttons.
 const int kPageIds[4] = {IDC_COND_INPUT, IDC_COND_PANELS, IDC_COND_DESIGN, IDC_COND_SECTIONS};

@@ -12,6 +12,7 @@
 #include "input/cross_beam_dialog.h"
 #include "input/cross_section_dialog.h"
 #include "input/height_dialog.h"
+#include "views/drawing_helpers.h"
 #include "views/print_table.h"
 
 #include <algorithm>
@@ -20,6 +21,8 @@
 namespace {
 
 constexpr double kTiny = 1e-20;
+// The report's upright A4 page, 0.1 mm.
+constexpr int kPageWidth = 2100;
 // Radians to degrees as the report has always shown them.
 constexpr double kDegrees = 180.0 / 3.14159265359;
 
@@ -68,8 +71,11 @@ int CInputReport::KeepOnPage(CPrintInfo* pInfo, int line, int nLines) const
 
 void CInputReport::Text(CDC* pDC, CPrintInfo* pInfo, int mode, int line, int col, const QString& text) const
 {
-    if (pDC && IsLineOnPage(pInfo, mode, line))
-        pDC->TextOut(ColumnX(col), LineToY(pInfo, line), text);
+    // A long title keeps inside the page's frame, smaller and over its line where it must.
+    if (!pDC || !IsLineOnPage(pInfo, mode, line))
+        return;
+    const int right = pInfo && m_pReportDoc ? m_pReportDoc->PageFrameRect(pInfo).right : kPageWidth - m_nRightMargin;
+    WriteWithin(pDC, ColumnX(col), LineToY(pInfo, line), right - kTextInset, text, 1, m_nLineHeight);
 }
 
 void CInputReport::Item(CDC* pDC, CPrintInfo* pInfo, int mode, int line, const QString& label, const QString& value) const

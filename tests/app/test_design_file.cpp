@@ -466,6 +466,11 @@ TEST(DesignFileTest, TitleAndSubtitleAreOneStringSplitByTheSubtitleLength)
     // One longer than the string is a broken file.
     Put(b, at - 4 - 19 * 8 - 8 - 4 - 4, 131);
     EXPECT_THROW(Load(b), CArchiveException);
+
+    // The longest the dialog takes comes back whole.
+    d.basic.m_strTitle = QString(100, QChar(0x6A4B));
+    d.basic.m_strSubtitle = QString(32767, QChar(0x8A2D));
+    EXPECT_EQ(Load(Store(d)).basic.m_strSubtitle, d.basic.m_strSubtitle);
 }
 
 TEST(DesignFileTest, OlderFormatsAreReadAsTheyWereWritten)

@@ -295,6 +295,17 @@ TEST_F(FramesTest, LongDesignPathStaysWholeOnThePage)
     }
 }
 
+// The longest title and subtitle the basic conditions take, full-width, on every page.
+TEST_F(FramesTest, LongestTitles)
+{
+    OpenExample("plate_2span_haunch.mvl");
+    g_pDoc->m_dlgBasic.m_strTitle = QString(100, QChar(0x6A4B));
+    g_pDoc->m_dlgBasic.m_strSubtitle = QString(100, QChar(0x8A2D));
+    g_pDoc->UpdateAllViews(nullptr);
+    m_design = QStringLiteral("longest titles");
+    CheckDesign();
+}
+
 // Girders at the ends of the heights the girder data accepts.
 TEST_F(FramesTest, TallPlateGirder)
 {
