@@ -1,6 +1,7 @@
 // The frame, header, footer and page number of every printed page, and the paper.
 #include "app/doc.h"
 #include "app/small_dialogs.h"
+#include "views/drawing_helpers.h"
 #include "framework/dc.h"
 #include "framework/format.h"
 #include "framework/gdi.h"
@@ -51,8 +52,10 @@ void CMarivoltenDoc::DrawPageFrame(CDC* pDC, CPrintInfo* pInfo, const QString& s
     const PageScale s(pDC);
     const CRect frame = PageFrameRect(pInfo);
     if (!m_bNoHeader) {
+        // A long design name is written smaller, as small as it must be to stay on its one line
+        // over the frame.
         const int h = s.Y(pDC->GetTextExtent(header).cy);
-        pDC->TextOut(s.X(frame.left), s.Y(frame.top) + h + 5, header);
+        WriteWithin(pDC, s.X(frame.left), s.Y(frame.top) + h + 5, s.X(frame.right), header, 1, h, false, 1);
     }
     const int right = s.X(frame.right);
     const int bottom = s.Y(frame.bottom);

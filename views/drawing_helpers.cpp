@@ -92,7 +92,8 @@ bool Overlap(const CRect& a, const CRect& b, int nAllowedX, int nAllowedY)
 
 }
 
-void WriteWithin(CDC* pDC, int x, int y, int right, const QString& text, int rows, int rowHeight, bool bCentred)
+void WriteWithin(CDC* pDC, int x, int y, int right, const QString& text, int rows, int rowHeight, bool bCentred,
+                 int nSmallest)
 {
     // Left of the room, or centred in it.
     auto write = [&](int top, const QString& line) {
@@ -128,14 +129,15 @@ void WriteWithin(CDC* pDC, int x, int y, int right, const QString& text, int row
     };
     // The rows' height the lines may take, from the top of the first to the foot of the last.
     const int room = (rows - 1) * rowHeight + whole.cy;
-    for (int tenths = 10; tenths >= 5; --tenths) {
+    nSmallest = std::clamp(nSmallest, 1, 10);
+    for (int tenths = 10; tenths >= nSmallest; --tenths) {
         CFont smaller;
         lf.lfHeight = height * tenths / 10;
         smaller.CreateFontIndirect(&lf);
         CFont* old = pDC->SelectObject(&smaller);
         const int h = pDC->GetTextExtent(text.left(1)).cy;
         const int pitch = std::max({1, rowHeight * tenths / 10, h * 6 / 5});
-        const qsizetype most = tenths == 5 ? text.size() : std::max(0, room - h) / pitch + 1;
+        const qsizetype most = tenths == nSmallest ? text.size() : std::max(0, room - h) / pitch + 1;
         const QStringList lines = cut(most);
         if (lines.size() <= most) {
             for (qsizetype k = 0; k < lines.size(); ++k)

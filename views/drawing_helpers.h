@@ -62,11 +62,11 @@ CRect TextCell(CDC* pDC, int nEscapement, int x, int y, const QString& text);
 
 // Writes a text with the font now selected, its top left at (x, y) (y up), no farther right
 // than `right` (bCentred: centred between x and right): where it would cross it, a tenth smaller
-// at a step down to half its size, broken after a slash (a folder's) or else anywhere onto the
-// lines below, as many as `rows` rows of `rowHeight` hold at that size. None of it is left
-// out: at half its size it takes the lines it needs.
+// at a step down to nSmallest tenths of its size, broken after a slash (a folder's) or else
+// anywhere onto the lines below, as many as `rows` rows of `rowHeight` hold at that size. None
+// of it is left out: at the smallest size it takes the lines it needs.
 void WriteWithin(CDC* pDC, int x, int y, int right, const QString& text, int rows, int rowHeight,
-                 bool bCentred = false);
+                 bool bCentred = false, int nSmallest = 5);
 // Texts keep this clear of a page frame's rule (0.1 mm).
 constexpr int kTextInset = 20;
 

@@ -260,14 +260,16 @@ TEST_F(FramesTest, ExampleDesigns)
 }
 
 // A design saved deep in folders: its path, on the design conditions page of the input check
-// window, stays inside the frame, smaller and over the empty row below where it must, whole.
+// window, stays inside the frame, smaller and over the empty row below where it must, whole;
+// a long name, in the header over the frame, stays on the paper.
 TEST_F(FramesTest, LongDesignPathStaysWholeOnThePage)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString folder = QStringLiteral("橋梁設計データ/令和8年度/国道123号線バイパス工事/上部工/詳細設計/比較検討案");
+    const QString name = QStringLiteral("国道123号線バイパス工事_第二高架橋_上部工詳細設計_鋼2径間連続非合成鈑桁_比較検討案_最終修正版_照査済_提出用_発注者協議後_第3回変更反映");
     for (const QString& deep : {folder, folder + QLatin1Char('/') + folder + QLatin1Char('/') + folder}) {
-        const QString path = QDir(dir.path()).filePath(deep + QStringLiteral("/plate_2span_haunch.mvl"));
+        const QString path = QDir(dir.path()).filePath(deep + QLatin1Char('/') + name + QStringLiteral(".mvl"));
         ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
         ASSERT_TRUE(QFile::copy(QDir(QStringLiteral(EXAMPLES_DIR)).filePath(QStringLiteral("plate_2span_haunch.mvl")), path));
         ASSERT_TRUE(theApp.OpenDesign(path));
@@ -279,6 +281,13 @@ TEST_F(FramesTest, LongDesignPathStaysWholeOnThePage)
         ASSERT_EQ(pages.size(), 1u);
         const QStringList outside = drawingchecks::OutsideFrame(pages[0], 3, kPrinterDpi);
         EXPECT_TRUE(outside.isEmpty()) << qPrintable(outside.join(u'\n'));
+        const int f = drawingchecks::FrameIndex(pages[0]);
+        ASSERT_GT(f, 0);
+        const CDC::Record& header = pages[0][size_t(f - 1)];
+        const CDC::Record& fr = pages[0][size_t(f)];
+        EXPECT_TRUE(header.text.startsWith(name));
+        EXPECT_LE(drawingchecks::OnPage(header, header.box.BottomRight(), kPrinterDpi).x,
+                  std::max(fr.args[0], fr.args[2]) + 3);
         // Its lines, top down, read the path whole.
         QString written;
         bool after = false;
