@@ -622,7 +622,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             base = Taken{u.l + (w - rw) / 2, u.b + (h - rh) / 2, u.l + (w - rw) / 2 + rw, u.b + (h - rh) / 2 + rh};
             alongStep();
             const int tried = int(tries.size());
-            for (const int part : {0, 4, 8}) {
+            for (const int part : {0, 4}) {
                 if (placed[i].place >= 0)
                     break;
                 if (part > 0)
