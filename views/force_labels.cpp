@@ -53,12 +53,14 @@ public:
         for (const auto& [p, q] : lines)
             Add(p, q);
         m_nOwn = m_lines.size();
+        m_addedBounds.clear();
     }
     void Add(CPoint p, CPoint q)
     {
         if (m_cells.empty())
             return;
         m_lines.emplace_back(p, q);
+        m_addedBounds.push_back({std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y)});
         const int i = int(m_lines.size()) - 1;
         Visit(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y),
               [&](std::vector<int>& cell) {
@@ -82,6 +84,7 @@ public:
                       return false;
                   });
             m_lines.pop_back();
+            m_addedBounds.pop_back();
         }
     }
     // Whether a line runs through or touches the rectangle (y up).
@@ -105,9 +108,12 @@ public:
     }
     bool CrossAdded(int l, int b, int r, int t) const
     {
-        for (size_t i = m_nOwn; i < m_lines.size(); ++i)
-            if (Meets(m_lines[i].first, m_lines[i].second, l, b, r, t))
+        for (size_t k = 0; k < m_addedBounds.size(); ++k) {
+            const std::array<int, 4>& e = m_addedBounds[k];
+            if (e[0] <= r && e[2] >= l && e[1] <= t && e[3] >= b &&
+                Meets(m_lines[m_nOwn + k].first, m_lines[m_nOwn + k].second, l, b, r, t))
                 return true;
+        }
         return false;
     }
     // How many lines run through or touch the rectangle, counted up to `most`.
@@ -228,6 +234,8 @@ private:
     int m_x0 = 0, m_y0 = 0, m_nCols = 0, m_nRows = 0;
     size_t m_nOwn = 0;  // the lines it was made with
     std::vector<std::pair<CPoint, CPoint>> m_lines;
+    // The bounds (l, b, r, t) of those added since, in order: most lie far from a cell tried.
+    std::vector<std::array<int, 4>> m_addedBounds;
     std::vector<std::vector<int>> m_cells;
 };
 
@@ -822,8 +830,9 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         for (size_t i = 0; i < m_aAsks.size(); ++i)
             if (m_aAsks[i].kind == kind && placed[i].place < 0)
                 layOut(i);
+    // Only on a page: a layout with no frame measures the diagram, or draws it in the window.
     ringsOnly = true;
-    for (size_t i = 0; i < m_aAsks.size(); ++i)
+    for (size_t i = 0; i < m_aAsks.size() && !frame.IsRectEmpty(); ++i)
         if (m_aAsks[i].kind == LabelKind::Section && placed[i].place < 0)
             layOut(i);
     return placed;
