@@ -53,12 +53,14 @@ public:
         for (const auto& [p, q] : lines)
             Add(p, q);
         m_nOwn = m_lines.size();
+        m_addedBounds.clear();
     }
     void Add(CPoint p, CPoint q)
     {
         if (m_cells.empty())
             return;
         m_lines.emplace_back(p, q);
+        m_addedBounds.push_back({std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y)});
         const int i = int(m_lines.size()) - 1;
         Visit(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y),
               [&](std::vector<int>& cell) {
@@ -82,6 +84,7 @@ public:
                       return false;
                   });
             m_lines.pop_back();
+            m_addedBounds.pop_back();
         }
     }
     // Whether a line runs through or touches the rectangle (y up).
@@ -105,9 +108,12 @@ public:
     }
     bool CrossAdded(int l, int b, int r, int t) const
     {
-        for (size_t i = m_nOwn; i < m_lines.size(); ++i)
-            if (Meets(m_lines[i].first, m_lines[i].second, l, b, r, t))
+        for (size_t k = 0; k < m_addedBounds.size(); ++k) {
+            const std::array<int, 4>& e = m_addedBounds[k];
+            if (e[0] <= r && e[2] >= l && e[1] <= t && e[3] >= b &&
+                Meets(m_lines[m_nOwn + k].first, m_lines[m_nOwn + k].second, l, b, r, t))
                 return true;
+        }
         return false;
     }
     // How many lines run through or touch the rectangle, counted up to `most`.
@@ -228,6 +234,8 @@ private:
     int m_x0 = 0, m_y0 = 0, m_nCols = 0, m_nRows = 0;
     size_t m_nOwn = 0;  // the lines it was made with
     std::vector<std::pair<CPoint, CPoint>> m_lines;
+    // The bounds (l, b, r, t) of those added since, in order: most lie far from a cell tried.
+    std::vector<std::array<int, 4>> m_addedBounds;
     std::vector<std::vector<int>> m_cells;
 };
 
@@ -503,6 +511,8 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
     };
     // A number moved off for a value lays out again, but moves no value off in turn.
     bool relaying = false;
+    // Numbers left out once the values have their places: only smaller rings are tried.
+    bool ringsOnly = false;
     std::function<void(size_t)> layOut = [&](size_t i) {
         const Ask& a = m_aAsks[i];
         const LabelKind kind = a.kind;
@@ -583,8 +593,9 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         };
         if (kind == LabelKind::Value) {
             around(std::max(2, h / 4), kLabelReach * h);
-        } else {
-            // Along its step, and off a short one far enough to clear a support's line.
+        }
+        // A number's places along its step, and off a short one far enough to clear a support's line.
+        auto alongStep = [&] {
             const int step = std::max(2, h / 8);
             choose(step, -1, [&] {
                 const int slide = std::max((a.to - a.from) / 2 - w / 2, w / 2 + 2 * step) / step * step;
@@ -593,7 +604,9 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                         if (dx != 0 || off != 0)
                             add(dx, a.away * off, 3.0 * h);
             });
-        }
+        };
+        if (kind == LabelKind::Section && !ringsOnly)
+            alongStep();
         // The first of the tries that fits, else the first whose leader crosses lines.
         auto firstFit = [&]() {
             size_t first = tries.size(), second = tries.size();
@@ -607,6 +620,29 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             });
             return first < tries.size() ? first : second;
         };
+        // A number left out, among the crowded steps of narrow spans, stands in a ring a fifth
+        // smaller, else a third, round its step as before: once the values have their places, not
+        // to take theirs.
+        for (const auto& [num, den] : {std::pair(4, 5), std::pair(2, 3)}) {
+            if (!ringsOnly || placed[i].place >= 0)
+                break;
+            const int rw = w * num / den, rh = h * num / den;
+            base = Taken{u.l + (w - rw) / 2, u.b + (h - rh) / 2, u.l + (w - rw) / 2 + rw, u.b + (h - rh) / 2 + rh};
+            alongStep();
+            const int tried = int(tries.size());
+            for (const int part : {0, 4}) {
+                if (placed[i].place >= 0)
+                    break;
+                if (part > 0)
+                    around(std::max(2, h / part), kLabelReach * kValueHeight);
+                if (const size_t k = firstFit(); k < tries.size()) {
+                    take(i, tries[k].cell, 3 * tried + int(k) + 1, tries[k].led);
+                    placed[i].height = rh;
+                }
+            }
+        }
+        if (ringsOnly)
+            return;
         // The first of the tries clear but for numbers, which go round their steps again; not
         // where one of them then finds no place. Its place index counts from `first`.
         auto takeMoving = [&](int first) {
@@ -794,6 +830,11 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         for (size_t i = 0; i < m_aAsks.size(); ++i)
             if (m_aAsks[i].kind == kind && placed[i].place < 0)
                 layOut(i);
+    // Only on a page: a layout with no frame measures the diagram, or draws it in the window.
+    ringsOnly = true;
+    for (size_t i = 0; i < m_aAsks.size() && !frame.IsRectEmpty(); ++i)
+        if (m_aAsks[i].kind == LabelKind::Section && placed[i].place < 0)
+            layOut(i);
     return placed;
 }
 
@@ -904,6 +945,15 @@ void CForceDrawer::WriteLabels(CDC* pDC)
         pDC->Ellipse(e.left, e.top, e.right, e.bottom);
         if (CLabelRoom* room = CLabelRoom::Of(pDC))
             room->Take(e);
+        // In a smaller ring, as much smaller.
+        CFont smallFont;
+        std::optional<Selected<CFont>> small;
+        if (p.height > 0 && pDC->GetCurrentFont()) {
+            LOGFONT lf = pDC->GetCurrentFont()->LogFont();
+            lf.lfHeight = int(std::lround(double(lf.lfHeight) * p.height / (a.usual.t - a.usual.b)));
+            smallFont.CreateFontIndirect(&lf);
+            small.emplace(pDC, &smallFont);
+        }
         const CSize ext = pDC->GetTextExtent(a.text);
         Write(pDC, (p.cell.l + p.cell.r) / 2 - ext.cx / 2, (p.cell.b + p.cell.t) / 2 + ext.cy / 2, a.text);
         lead(i);

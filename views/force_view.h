@@ -120,7 +120,7 @@ protected:
         Taken cell{};
         int place = -1;     // -1: not placed
         bool led = false;
-        int height = 0;     // 0: its font's
+        int height = 0;     // 0: its font's; a number's: its smaller ring's
         bool stray = false; // a value over lines or far off, for want of a clear place near by
     };
     // How far lines keep off a value's ends along its line, where they would read as a digit
