@@ -53,14 +53,12 @@ public:
         for (const auto& [p, q] : lines)
             Add(p, q);
         m_nOwn = m_lines.size();
-        m_addedBounds.clear();
     }
     void Add(CPoint p, CPoint q)
     {
         if (m_cells.empty())
             return;
         m_lines.emplace_back(p, q);
-        m_addedBounds.push_back({std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y)});
         const int i = int(m_lines.size()) - 1;
         Visit(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y),
               [&](std::vector<int>& cell) {
@@ -84,7 +82,6 @@ public:
                       return false;
                   });
             m_lines.pop_back();
-            m_addedBounds.pop_back();
         }
     }
     // Whether a line runs through or touches the rectangle (y up).
@@ -108,12 +105,9 @@ public:
     }
     bool CrossAdded(int l, int b, int r, int t) const
     {
-        for (size_t k = 0; k < m_addedBounds.size(); ++k) {
-            const std::array<int, 4>& e = m_addedBounds[k];
-            if (e[0] <= r && e[2] >= l && e[1] <= t && e[3] >= b &&
-                Meets(m_lines[m_nOwn + k].first, m_lines[m_nOwn + k].second, l, b, r, t))
+        for (size_t i = m_nOwn; i < m_lines.size(); ++i)
+            if (Meets(m_lines[i].first, m_lines[i].second, l, b, r, t))
                 return true;
-        }
         return false;
     }
     // How many lines run through or touch the rectangle, counted up to `most`.
@@ -234,8 +228,6 @@ private:
     int m_x0 = 0, m_y0 = 0, m_nCols = 0, m_nRows = 0;
     size_t m_nOwn = 0;  // the lines it was made with
     std::vector<std::pair<CPoint, CPoint>> m_lines;
-    // The bounds (l, b, r, t) of those added since, in order: most lie far from a cell tried.
-    std::vector<std::array<int, 4>> m_addedBounds;
     std::vector<std::vector<int>> m_cells;
 };
 
@@ -247,9 +239,12 @@ double Distance(int l, int b, int r, int t, CPoint p)
 } // namespace
 
 struct CForceDrawer::SpotCache {
+    // A place tried, by its step from the cell, whether it is led, and what is known of it (see
+    // LayOutLabels); kept with nothing known.
     struct Spot {
         int dx, dy;
         bool led;
+        std::uint8_t known;
     };
     // By the point's place from the cell's left and bottom, the cell's width and height, the
     // step, the reach, anySide, offOnly, the side and the axis from the cell's left.
@@ -464,11 +459,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
     // anywhere round it, a number along its step or farther off it.
     // The places tried round a cell, nearest first, by their steps from it. A label laid out again
     // (a number moved off for a value) tries the same places, made and sorted once.
-    struct Spot {
-        int dx, dy;
-        bool led;
-        std::uint8_t known;
-    };
+    using Spot = SpotCache::Spot;
     struct Places {
         Taken base{};
         std::vector<Spot> spots;
@@ -543,20 +534,18 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                 std::vector<Spot>& spots = it->second.spots;
                 // Round a value's cell (reach >= 0) the places depend only on what stands
                 // relative to it; the axis matters only within the reach of the places.
-                const int span = reach + (base.r - base.l) + step + 1;
-                const int axis = kind == LabelKind::Value ? std::clamp(m_nAxisX - base.l, -span, span) : INT_MIN;
-                const std::array<int, 9> key{a.at.x - base.l, a.at.y - base.b, base.r - base.l, base.t - base.b, step,
-                                              reach, int(anySide) * 2 + int(offOnly), (a.side > 0) - (a.side < 0),
-                                              axis};
-                std::vector<SpotCache::Spot>* shared = nullptr;
+                std::vector<Spot>* shared = nullptr;
                 if (reach >= 0) {
+                    const int span = reach + (base.r - base.l) + step + 1;
+                    const int axis = kind == LabelKind::Value ? std::clamp(m_nAxisX - base.l, -span, span) : INT_MIN;
+                    const std::array<int, 9> key{a.at.x - base.l, a.at.y - base.b, base.r - base.l, base.t - base.b,
+                                                  step, reach, int(anySide) * 2 + int(offOnly),
+                                                  (a.side > 0) - (a.side < 0), axis};
                     if (!m_pSpots || m_pSpots->byKey.size() > 4096)
                         m_pSpots = std::make_shared<SpotCache>();
                     auto [kept, first] = m_pSpots->byKey.try_emplace(key);
                     if (!first) {
-                        spots.reserve(kept->second.size());
-                        for (const SpotCache::Spot& s : kept->second)
-                            spots.push_back({s.dx, s.dy, s.led, 0});
+                        spots = kept->second;
                         tries = Tries{&it->second};
                         return;
                     }
@@ -573,11 +562,8 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                 spots.reserve(order.size());
                 for (size_t k : order)
                     spots.push_back(scored[k].spot);
-                if (shared) {
-                    shared->reserve(spots.size());
-                    for (const Spot& s : spots)
-                        shared->push_back({s.dx, s.dy, s.led});
-                }
+                if (shared)
+                    *shared = spots;
             }
             tries = Tries{&it->second};
         };
