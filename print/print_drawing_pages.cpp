@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -252,6 +253,34 @@ double WidestOf(const T* drawers, int n)
         w = std::max(w, drawers[i].m_dWidth);
     return w;
 }
+
+// A station page's drawing asked at origin and scale, fitted in the frame and grown for its
+// labels by `search`: the placement the job found on such a page for an earlier station that
+// draws alike, else the search's, kept for those after it while a job prints.
+void PlaceStation(CPrintView& view, CDC* pDC, int nSection, int nStation, const std::function<bool(int)>& alike,
+                  const CRect& frame, bool upright, CPoint& origin, CDPoint& scale, double& text, LabelTrials& trials,
+                  const std::function<void()>& search)
+{
+    const LOGFONT font = pDC->GetCurrentFont() ? pDC->GetCurrentFont()->LogFont() : LOGFONT();
+    auto asked = [&](const CPrintView::StationFit& f) {
+        return f.section == nSection && f.upright == upright && f.frame == frame && f.font == font &&
+               f.asked == origin && f.askedScale == scale && alike(f.station);
+    };
+    const std::vector<CPrintView::StationFit>& fits = view.m_stationFits;
+    if (const auto it = std::find_if(fits.begin(), fits.end(), asked); it != fits.end()) {
+        origin = it->origin;
+        scale = it->scale;
+        text = it->text;
+        trials.leadFar = it->leadFar;
+        return;
+    }
+    const CPoint askedAt = origin;
+    const CDPoint askedScale = scale;
+    search();
+    if (view.m_bJobPrinting)
+        view.m_stationFits.push_back(
+            {nSection, nStation, upright, frame, font, askedAt, askedScale, origin, scale, text, trials.leadFar});
+}
 }
 
 void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
@@ -289,10 +318,14 @@ void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
                 const int h = pDC->GetTextExtent(SectionName(RS_CROSS_SECTIONS)).cy;
                 frame.top = std::min<int>(frame.top, -(m_nTopMargin + 3 * h) + 20);
             }
-            FitDrawing(pDC, draw, frame, !upright, origin, v);
             double text = 1.0;
             LabelTrials trials;
-            GrowAndStretchForLabels(pDC, draw, frame, !upright, origin, v, text, true, trials);
+            const CCrossSectionDrawer* drawers = m_pSectionDrawers.get();
+            PlaceStation(*this, pDC, RS_CROSS_SECTIONS, station, [&](int s) { return drawers[s].DrawsAlike(d); }, frame,
+                         upright, origin, v, text, trials, [&] {
+                             FitDrawing(pDC, draw, frame, !upright, origin, v);
+                             GrowAndStretchForLabels(pDC, draw, frame, !upright, origin, v, text, true, trials);
+                         });
             DrawLabelled(pDC, draw, origin, v, frame, text, true, &trials);
         }
     }
@@ -327,10 +360,14 @@ void CPrintView::PrintCrossSectionLoads(CDC* pDC, CPrintInfo* pInfo)
                 d.DrawDiagram(dc, sidewalk, o, k, !upright);
             };
             const CRect frame = doc->PageFrameRect(pInfo);
-            FitDrawing(pDC, draw, frame, !upright, origin, v);
             double text = 1.0;
             LabelTrials trials;
-            GrowForLabels(pDC, draw, frame, !upright, origin, v, text, false, &trials);
+            const CLoadDiagram* diagrams = m_pLoadDiagrams.get();
+            PlaceStation(*this, pDC, RS_LOADS, station, [&](int s) { return diagrams[s].DrawsAlike(d); }, frame, upright,
+                         origin, v, text, trials, [&] {
+                             FitDrawing(pDC, draw, frame, !upright, origin, v);
+                             GrowForLabels(pDC, draw, frame, !upright, origin, v, text, false, &trials);
+                         });
             DrawLabelled(pDC, draw, origin, v, frame, text, true, &trials);
         }
     }

@@ -554,12 +554,14 @@ void CPrintView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     ForceA4(pInfo);
     m_bJobPrinting = true;
     m_pMassBreakdown.reset();
+    m_stationFits.clear();
 }
 
 void CPrintView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
     m_bJobPrinting = false;
     m_pMassBreakdown.reset();
+    m_stationFits.clear();
 }
 
 void CPrintView::ForceA4(CPrintInfo* pInfo)

@@ -10,6 +10,7 @@
 #include "views/window_global.h"
 
 #include <memory>
+#include <vector>
 #include "geometry/plan.h"
 
 class CMarivoltenDoc;
@@ -269,6 +270,22 @@ public:
     // PrintMassBreakdown); null outside a job.
     bool m_bJobPrinting = false;
     std::shared_ptr<const void> m_pMassBreakdown;
+    // Where the job's station pages placed their drawings, asked at the same place in the same
+    // frame and font: a station drawing alike an earlier one of its section takes its placement,
+    // found by dozens of layouts (see PrintCrossSectionShape); none outside a job.
+    struct StationFit {
+        int section, station;
+        bool upright;
+        CRect frame;
+        LOGFONT font;
+        CPoint asked;
+        CDPoint askedScale;
+        CPoint origin;
+        CDPoint scale;
+        double text = 1.0;
+        bool leadFar = false;
+    };
+    std::vector<StationFit> m_stationFits;
     int m_nForceDetailLastRow = -1;
     int m_nStiffnessLines = 0;
     int m_nSteelWeightLines = 0;

@@ -96,6 +96,17 @@ std::vector<double> CCrossSectionDrawer::Webs(int i) const
     return {x - a / 2, x + a / 2};
 }
 
+bool CCrossSectionDrawer::DrawsAlike(const CCrossSectionDrawer& o) const
+{
+    auto same = [](const auto& a, const auto& b) { return std::equal(std::begin(a), std::end(a), std::begin(b)); };
+    return m_nSidewalk == o.m_nSidewalk && m_nBridgeType == o.m_nBridgeType && m_nGirders == o.m_nGirders &&
+           m_dGirderSpacing == o.m_dGirderSpacing && same(m_adB, o.m_adB) && same(m_adH, o.m_adH) &&
+           m_dWidth == o.m_dWidth && m_dRoadwayLeft == o.m_dRoadwayLeft && m_dRoadwayRight == o.m_dRoadwayRight &&
+           same(m_adHeight, o.m_adHeight) && same(m_adHaunchHeight, o.m_adHaunchHeight) &&
+           same(m_adHaunchWidth, o.m_adHaunchWidth) && same(m_adGirderHeight, o.m_adGirderHeight) &&
+           same(m_adX, o.m_adX);
+}
+
 int CCrossSectionDrawer::Setup(CMarivoltenDoc* pDoc, int nStation)
 {
     m_nBridgeType = g_nBridgeType;

@@ -31,6 +31,9 @@ public:
     int DrawDetailDimensionsForPrint(CDC* pDC, CPoint origin, CDPoint scale);
     // The section with all its dimensions, upright or turned onto a sideways page.
     void DrawDimensioned(CDC* pDC, CPoint origin, CDPoint scale, bool bTurned);
+    // Whether the other draws the same: every field a drawing reads is equal (the station's
+    // skew and place serve the set-up alone).
+    bool DrawsAlike(const CCrossSectionDrawer& other) const;
 
     // The rectangle of two logical points turned onto the sideways page: a quarter turn by the
     // angle, then (x, y) -> (-x' - 420, -y' - 2384); any other angle puts both on (-420, -2384).

@@ -89,6 +89,20 @@ int CLoadDiagram::Setup(CMarivoltenDoc* pDoc, int nStation)
     return 1;
 }
 
+bool CLoadDiagram::DrawsAlike(const CLoadDiagram& o) const
+{
+    auto same = [](const auto& a, const auto& b) { return std::equal(std::begin(a), std::end(a), std::begin(b)); };
+    return CCrossSectionDrawer::DrawsAlike(o) && m_dLeftRailing == o.m_dLeftRailing &&
+           m_dRightRailing == o.m_dRightRailing && m_dSidewalkPavingWeight == o.m_dSidewalkPavingWeight &&
+           m_dRoadPavingWeight == o.m_dRoadPavingWeight && m_dMedianWeight == o.m_dMedianWeight &&
+           m_dKerbWeight == o.m_dKerbWeight && m_dSidewalkSlabWeight == o.m_dSidewalkSlabWeight &&
+           m_dRoadSlabWeight == o.m_dRoadSlabWeight && m_dCurbWeight == o.m_dCurbWeight &&
+           m_dSnowLoad == o.m_dSnowLoad && same(m_adHaunchWeight, o.m_adHaunchWeight) &&
+           same(m_adAttachmentLoad, o.m_adAttachmentLoad) && same(m_adAttachmentX, o.m_adAttachmentX) &&
+           same(m_anAttachmentGirder, o.m_anAttachmentGirder) && m_nAttachments == o.m_nAttachments &&
+           m_font.LogFont() == o.m_font.LogFont();
+}
+
 CLoadDiagram::Rows CLoadDiagram::LayOutRows(int nSidewalk) const
 {
     Rows r;

@@ -30,6 +30,8 @@ public:
     // The whole diagram, its dimensions, section, load areas and loads, upright or turned onto
     // a sideways page.
     void DrawDiagram(CDC* pDC, int nSidewalk, CPoint origin, CDPoint scale, bool bTurned);
+    // The section drawn alike and the same loads in the same font.
+    bool DrawsAlike(const CLoadDiagram& other) const;
 
     // A value of a row with its top left at (x, y); nothing for a text that reads as zero.
     int DrawValueText(CDC* pDC, int x, int y, const QString& text);
