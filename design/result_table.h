@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
 #include <climits>
+#include <deque>
 #include <vector>
 
 namespace results {
@@ -37,7 +39,7 @@ struct Cell {
 class Table {
 public:
     Table() = default;
-    Table(int nRows, int nCols) : m_nRows(nRows), m_nCols(nCols), m_cells(size_t(nRows) * size_t(nCols)) {}
+    Table(int nRows, int nCols) : m_nRows(nRows), m_nCols(nCols), m_rowAt(size_t(std::max(nRows, 0)), -1) {}
     int Rows() const { return m_nRows; }
     int Cols() const { return m_nCols; }
     // Cells outside the table are refused, as the grid refuses them: writes go nowhere.
@@ -47,9 +49,21 @@ public:
             m_outside = Cell();
             return m_outside;
         }
-        return m_cells[size_t(row) * size_t(m_nCols) + size_t(col)];
+        int& at = m_rowAt[size_t(row)];
+        if (at < 0) {
+            at = int(m_cells.size());
+            m_cells.resize(m_cells.size() + size_t(m_nCols));
+        }
+        return m_cells[size_t(at) + size_t(col)];
     }
-    const Cell& At(int row, int col) const { return const_cast<Table*>(this)->At(row, col); }
+    // A cell never written is empty.
+    const Cell& At(int row, int col) const
+    {
+        static const Cell empty;
+        if (row < 0 || col < 0 || row >= m_nRows || col >= m_nCols || m_rowAt[size_t(row)] < 0)
+            return empty;
+        return m_cells[size_t(m_rowAt[size_t(row)]) + size_t(col)];
+    }
     const QString& Text(int row, int col) const { return At(row, col).text; }
     void SetText(int row, int col, const QString& text, unsigned style = STYLE_PLAIN)
     {
@@ -69,7 +83,10 @@ public:
 
 private:
     int m_nRows = 0, m_nCols = 0;
-    std::vector<Cell> m_cells;
+    // A row's cells are made when one of them is first written, where the row's index says: a
+    // printed page writes a few rows of a table of thousands. They stay where they are made.
+    std::vector<int> m_rowAt;
+    std::deque<Cell> m_cells;
     Cell m_outside;
 };
 

@@ -362,3 +362,22 @@ TEST(ReactTables, ARowRangeMakesTheSameRowsAndNoOthers)
     EXPECT_TRUE(deflection.Text(2, 3).isEmpty());
     EXPECT_EQ(deflection.Text(8, 0), QStringLiteral("G 2主桁たわみ (mm)"));
 }
+
+TEST(ResultTable, ACellStaysWhereItWasMadeAsMoreRowsAreWrittenAndOthersReadEmpty)
+{
+    results::Table t(1000, 3);
+    results::Cell& first = t.At(5, 1);
+    first.text = QStringLiteral("a");
+    for (int r = 0; r < t.Rows(); r += 2)
+        t.SetText(r, 2, QStringLiteral("x"));
+    first.text += QStringLiteral("b");
+    const results::Table& shown = t;
+    EXPECT_EQ(shown.Text(5, 1), QStringLiteral("ab"));
+    EXPECT_EQ(shown.Text(998, 2), QStringLiteral("x"));
+    EXPECT_TRUE(shown.Text(7, 0).isEmpty());
+    EXPECT_FALSE(shown.At(7, 0).IsNumber());
+    t.SetText(1000, 0, QStringLiteral("beyond"));
+    t.SetText(3, -1, QStringLiteral("beyond"));
+    EXPECT_TRUE(shown.Text(1000, 0).isEmpty());
+    EXPECT_TRUE(shown.Text(3, -1).isEmpty());
+}
