@@ -42,16 +42,24 @@ struct Decimal {
     int exp10 = 0;
 };
 
-// The exact decimal expansion of a finite x >= 0. A binary fraction with n bits after the
-// point has exactly n decimal places, and glibc prints those exactly.
+// The decimal places of a finite x >= 0 written out exactly: a binary fraction with n bits
+// after the point has exactly n decimal places, and glibc prints those exactly.
+int exactPlaces(double x)
+{
+    if (x == 0)
+        return 0;
+    int e2 = 0;
+    const auto mant = static_cast<std::uint64_t>(std::ldexp(std::frexp(x, &e2), 53));
+    return std::max(0, 53 - e2 - std::countr_zero(mant));
+}
+
+// The exact decimal expansion of a finite x >= 0.
 Decimal exactDecimal(double x)
 {
     Decimal d;
     if (x == 0)
         return d;
-    int e2 = 0;
-    const auto mant = static_cast<std::uint64_t>(std::ldexp(std::frexp(x, &e2), 53));
-    const int places = std::max(0, 53 - e2 - std::countr_zero(mant));
+    const int places = exactPlaces(x);
     std::string s(std::size_t(places) + 320, '\0');
     s.resize(std::size_t(std::snprintf(s.data(), s.size(), "%.*f", places, x)));
 
@@ -145,6 +153,18 @@ std::string formatFloat(double v, char conv, const Directive& sp)
     if (!std::isfinite(v)) {
         const char* body = std::isnan(v) ? (upper ? "NAN" : "nan") : (upper ? "INF" : "inf");
         return pad(std::signbit(v) ? "-" : plus, body, sp, false);
+    }
+    if (conv == 'f' || conv == 'F') {
+        // glibc rounds a %f correctly, only a half to even: what has exactly one decimal place
+        // more than shown, the last a 5, is the one value it may round otherwise.
+        const int prec = sp.prec < 0 ? 6 : sp.prec;
+        const double x = std::fabs(v);
+        if (exactPlaces(x) != prec + 1) {
+            std::string body(std::size_t(prec) + 320, '\0');
+            body.resize(std::size_t(std::snprintf(body.data(), body.size(), sp.alt ? "%#.*f" : "%.*f", prec, x)));
+            const bool zero = body.find_first_of("123456789") == std::string::npos;
+            return pad(std::signbit(v) && !zero ? "-" : plus, body, sp, true);
+        }
     }
     Decimal d = exactDecimal(std::fabs(v));
     std::string body;
