@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QImage>
 #include <QPageLayout>
@@ -11,6 +12,7 @@
 #include <QPainterPath>
 #include <QRegion>
 #include <QRegularExpression>
+#include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -72,10 +74,13 @@ struct DevFont {
     QFont font;
     int em = 0, ascent = 0, descent = 0, leading = 0, avgWidth = 0, maxWidth = 0;
     // The advances of the texts measured in it, on the device they were measured for: drawings
-    // laid out by trial measure the same texts again and again.
+    // laid out by trial measure the same texts again and again. The glyphs of those written to
+    // a PDF as the painter lays them out, placed from the start of their baseline: a report
+    // writes the same texts on many of its pages, and their shaping costs more than the writing.
     struct Widths {
         const QPaintDevice* device = nullptr;
         QHash<QString, double> width;
+        QHash<QString, QList<QGlyphRun>> glyphs;
     };
     std::shared_ptr<Widths> widths = std::make_shared<Widths>();
 };
@@ -86,6 +91,28 @@ std::deque<DevFont>& DeviceFreeFonts()
 {
     thread_local std::deque<DevFont> fonts;
     return fonts;
+}
+
+// Whether the painter writes the text as one item, left to right, as its glyph runs lay it
+// out (a text of two scripts it writes item by item): characters of one script beside those
+// common to all, none of them turned from right to left or a control.
+bool OneRun(const QString& text)
+{
+    QChar::Script script = QChar::Script_Common;
+    for (const QChar c : text) {
+        const QChar::Direction dir = c.direction();
+        if (c.isSurrogate() || c.unicode() < 0x20 ||
+            (dir != QChar::DirL && dir != QChar::DirEN && dir != QChar::DirES && dir != QChar::DirET &&
+             dir != QChar::DirCS && dir != QChar::DirWS && dir != QChar::DirON))
+            return false;
+        const QChar::Script s = c.script();
+        if (s <= QChar::Script_Common || s == script)
+            continue;
+        if (script != QChar::Script_Common)
+            return false;
+        script = s;
+    }
+    return true;
 }
 
 int regionKind(const QRegion& r)
@@ -364,6 +391,7 @@ struct CDC::Impl {
         const QPaintDevice* device = canPaint() ? painter->device() : nullptr;
         if (w.device != device) {
             w.width.clear();
+            w.glyphs.clear();
             w.device = device;
         }
         if (const auto it = w.width.constFind(text); it != w.width.constEnd())
@@ -373,6 +401,30 @@ struct CDC::Impl {
             w.width.clear();
         w.width.insert(text, width);
         return width;
+    }
+
+    // The text's glyph runs in the font on the painter's device (see DevFont::Widths), for a
+    // text measured there by advance() first.
+    const QList<QGlyphRun>& glyphRuns(const DevFont& f, const QString& text) const
+    {
+        DevFont::Widths& w = *f.widths;
+        if (const auto it = w.glyphs.constFind(text); it != w.glyphs.constEnd())
+            return *it;
+        QTextLayout layout(text, f.font, painter->device());
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        QList<QGlyphRun> runs = layout.glyphRuns();
+        const QPointF baseline(line.x(), line.y() + line.ascent());
+        for (QGlyphRun& run : runs) {
+            QList<QPointF> at = run.positions();
+            for (QPointF& p : at)
+                p -= baseline;
+            run.setPositions(at);
+        }
+        if (w.glyphs.size() >= 65536)
+            w.glyphs.clear();
+        return *w.glyphs.insert(text, runs);
     }
 
     const DevFont& devFont()
@@ -1441,6 +1493,10 @@ BOOL CDC::DrawTextAt(bool plain, int x, int y, UINT options, const CRect* rect, 
             p->drawText(QPointF(o.x() + offsets[size_t(i)], o.y()), text.mid(i, len));
             i += len - 1;
         }
+    } else if (p->paintEngine() && p->paintEngine()->type() == QPaintEngine::Pdf && !f.lf.lfUnderline &&
+               !f.lf.lfStrikeOut && OneRun(text)) {
+        for (const QGlyphRun& run : d->glyphRuns(f, text))
+            p->drawGlyphRun(o, run);
     } else {
         p->drawText(o, text);
     }

@@ -3,6 +3,7 @@
 #include "framework/dc.h"
 #include "framework/gdi.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPageSize>
@@ -598,4 +599,55 @@ TEST(DcPaint, PdfInLoMetric)
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_GT(pdf.size(), 2000);
     EXPECT_TRUE(pdf.contains("IPAMincho"));
+}
+
+// Texts go to a PDF as the painter writes them itself, a text of two scripts item by item, the
+// same text again as it was the first time.
+TEST(DcPaint, PdfTextsAsThePainterWritesThem)
+{
+    const QStringList texts{QStringLiteral("  12.345"), QStringLiteral("合計"), QStringLiteral("SM490Y"),
+                            QStringLiteral(" 8．下部工用反力（衝撃なし）"), QStringLiteral("Ｇ１－Ｌ"),
+                            QStringLiteral("  12.345")};
+    auto pdf = [&](bool viaDc) {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&out);
+            writer.setResolution(600);
+            QPainter painter(&writer);
+            CDC dc(&painter);
+            CFont font;
+            font.CreateFont(-40, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, QStringLiteral("ＭＳ 明朝"));
+            dc.SelectObject(&font);
+            dc.SetBkMode(TRANSPARENT);
+            dc.SetTextAlign(TA_BASELINE);
+            QFont f(QStringLiteral("IPAMincho"));
+            f.setKerning(false);
+            f.setHintingPreference(QFont::PreferNoHinting);
+            f.setPixelSize(40);
+            for (int i = 0; i < int(texts.size()); ++i) {
+                if (viaDc) {
+                    dc.TextOut(100, 100 + 60 * i, texts[i]);
+                    continue;
+                }
+                painter.save();
+                painter.setBackgroundMode(Qt::TransparentMode);
+                painter.translate(QPoint(100, 100 + 60 * i));
+                painter.setFont(f);
+                painter.setPen(QColor(0, 0, 0));
+                painter.drawText(QPointF(0, 0), texts[i]);
+                painter.restore();
+            }
+        }
+        QByteArray bytes = out.data();
+        for (const char* key : {"/CreationDate (", "/ID ["}) {
+            const qsizetype from = bytes.indexOf(key);
+            if (from >= 0)
+                bytes.remove(from, bytes.indexOf(key[1] == 'C' ? ')' : ']', from) - from);
+        }
+        return bytes;
+    };
+    const QByteArray dc = pdf(true);
+    EXPECT_TRUE(dc.contains("IPAMincho"));
+    EXPECT_EQ(dc, pdf(false));
 }
