@@ -207,13 +207,18 @@ CLabelRoom* CLabelRoom::Of(CDC* pDC)
 // read by hand rather than by a pattern.
 bool IsNumber(const QString& text)
 {
-    const QString t = text.trimmed();
+    // Trimmed in place: the layouts ask of every label at every place they try.
+    qsizetype from = 0, to = text.size();
+    while (from < to && text[from].isSpace())
+        ++from;
+    while (to > from && text[to - 1].isSpace())
+        --to;
     auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
-    qsizetype i = !t.isEmpty() && (t[0] == u'-' || t[0] == u'+') ? 1 : 0;
-    if (i >= t.size() || !digit(t[i]))
+    qsizetype i = from < to && (text[from] == u'-' || text[from] == u'+') ? from + 1 : from;
+    if (i >= to || !digit(text[i]))
         return false;
-    for (++i; i < t.size(); ++i)
-        if (!digit(t[i]) && t[i] != u'.' && t[i] != u',')
+    for (++i; i < to; ++i)
+        if (!digit(text[i]) && text[i] != u'.' && text[i] != u',')
             return false;
     return true;
 }

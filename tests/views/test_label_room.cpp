@@ -169,6 +169,16 @@ TEST_F(LabelRoomTest, ANumberKeepsItsEndsOffMarks)
     EXPECT_TRUE(room.IsClear(cell, true, false, ends));
 }
 
+// A number is one with the spaces about it, full-width ones too, and a sign before it.
+TEST(LabelNumbers, ANumberIsReadWithoutTheSpacesAboutIt)
+{
+    for (const char* text : {"7500", "  -12.5 ", "\u30007,500\u3000", "+3", "0."})
+        EXPECT_TRUE(IsNumber(QString::fromUtf8(text))) << text;
+    for (const char* text : {"", "   ", "-", " - 1", "12a", ".5", "G1", "1 2"})
+        EXPECT_FALSE(IsNumber(QString::fromUtf8(text))) << text;
+    EXPECT_EQ(NumberEndReach(QStringLiteral("  -12.5 "), CRect(0, 0, 64, 20), false), 2);
+}
+
 // A note over a shelf the drawing draws under it as long as the note is written: written
 // smaller, the note keeps its place, its shelf drawn at its size and not at the full one.
 TEST_F(LabelRoomTest, ALabelWrittenSmallerKeepsItsPlaceOverTheShelfDrawnForIt)
