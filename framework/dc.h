@@ -5,6 +5,7 @@
 
 #include "framework/gdi.h"
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -130,6 +131,8 @@ public:
     bool IsRecording() const { return m_recording; }
     void SetRecording(bool recording) { m_recording = recording; }
     const std::vector<Record>& Records() const { return m_records; }
+    // The records, taken away: none are kept after.
+    std::vector<Record> TakeRecords() { return std::exchange(m_records, {}); }
     void ClearRecords() { m_records.clear(); }
     // A record that draws nothing, for whoever reads the records: what a label names, say.
     // Kept only while recording.

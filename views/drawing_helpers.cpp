@@ -733,7 +733,7 @@ std::vector<CDC::Record> ProbeLike(CDC* pDC, const std::function<void(CDC*)>& dr
     if (CFont* font = pDC->GetCurrentFont())
         probe.SelectObject(font);
     draw(&probe);
-    return probe.Records();
+    return probe.TakeRecords();
 }
 
 std::vector<CDC::Record> ProbeDrawing(CDC* pDC, const PlacedDrawing& draw, CPoint origin, CDPoint scale)
