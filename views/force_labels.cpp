@@ -535,8 +535,9 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
     bool relaying = false;
     // Numbers left out once the values have their places: only smaller rings are tried.
     bool ringsOnly = false;
-    // Numbers laid out again for a value that would else stand over the lines: along their
-    // steps, else in smaller rings.
+    // Numbers laid out again for a value that would else stand over the lines: in rings a third
+    // smaller at once, as a number's own ring seldom finds room again in that crowd, and the
+    // trial costs.
     bool ringsToo = false;
     std::function<void(size_t)> layOut = [&](size_t i) {
         const Ask& a = m_aAsks[i];
@@ -625,7 +626,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                             add(dx, a.away * off, 3.0 * h);
             });
         };
-        if (kind == LabelKind::Section && !ringsOnly)
+        if (kind == LabelKind::Section && !ringsOnly && !ringsToo)
             alongStep();
         // The first of the tries that fits, else the first whose leader crosses lines.
         auto firstFit = [&]() {
@@ -647,6 +648,8 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             for (const auto& [num, den] : {std::pair(4, 5), std::pair(2, 3)}) {
                 if (placed[i].place >= 0)
                     break;
+                if (ringsToo && num == 4)
+                    continue;
                 const int rw = w * num / den, rh = h * num / den;
                 base = Taken{u.l + (w - rw) / 2, u.b + (h - rh) / 2, u.l + (w - rw) / 2 + rw, u.b + (h - rh) / 2 + rh};
                 alongStep();
@@ -663,7 +666,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                 }
             }
         };
-        if (ringsOnly) {
+        if (ringsOnly || ringsToo) {
             smallerRings();
             return;
         }
@@ -723,8 +726,8 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             return found;
         };
         // The first of the tries clear of the lines and the values where numbers stand or lead,
-        // taken by the value written `height` high; they go round their steps again, in smaller
-        // rings where they must; not where one of them then finds no place. Nor where the value
+        // taken by the value written `height` high; they go round their steps again in smaller
+        // rings (see ringsToo); not where one of them then finds no place. Nor where the value
         // stands straight off a number's step, as far as a ring's height twice: round the value
         // that number seldom finds a place, and the trial costs. Its place index counts from `first`.
         auto takeEvicting = [&](int first, int height) {
@@ -785,17 +788,13 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         // A number still with no place stands anywhere round its step, led to it; in finer
         // steps where that finds none, to stand in a gap between risers; else where other
         // numbers stand, which go round their steps again.
-        // Laid out again for a value, it tries smaller rings instead: in the crowd that moved it
-        // the full one seldom finds a place round its step, and the trial costs.
         for (const int part : {4, 8}) {
-            if (kind != LabelKind::Section || placed[i].place >= 0 || ringsToo)
+            if (kind != LabelKind::Section || placed[i].place >= 0)
                 break;
             around(std::max(2, h / part), kLabelReach * kValueHeight);
             if (const size_t k = firstFit(); k < tries.size())
                 take(i, tries[k].cell, 2 * tried + int(k) + 1, tries[k].led);
         }
-        if (kind == LabelKind::Section && placed[i].place < 0 && ringsToo)
-            smallerRings();
         if (kind == LabelKind::Section && placed[i].place < 0 && !relaying) {
             around(std::max(2, h / 4), kLabelReach * kValueHeight);
             takeMoving(2 * tried + 1);
@@ -884,10 +883,10 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             }
         }
         // On a page, a value with none even so takes a place clear of the lines where numbers
-        // stand or lead, a fifth or a third smaller (see takeEvicting).
+        // stand or lead, a fifth, a third or half smaller (see takeEvicting).
         if (kind == LabelKind::Value && placed[i].place < 0 && !relaying && !frame.IsRectEmpty()) {
             anySide = a.side != 0;
-            for (const int height : {kValueHeight * 4 / 5, kValueHeight * 2 / 3}) {
+            for (const int height : {kValueHeight * 4 / 5, kValueHeight * 2 / 3, kValueHeight / 2}) {
                 if (placed[i].place >= 0)
                     break;
                 smallerBase(height, false);
