@@ -641,35 +641,24 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             });
             return first < tries.size() ? first : second;
         };
-        // A number left out, among the crowded steps of narrow spans, stands in a ring a fifth
-        // smaller, else a third, round its step as before: once the values have their places, not
-        // to take theirs.
-        auto smallerRings = [&] {
-            for (const auto& [num, den] : {std::pair(4, 5), std::pair(2, 3)}) {
+        // The number in a ring num/den as large, round its step as before; the ring's height.
+        auto smallerRing = [&](int num, int den) {
+            const int rw = w * num / den, rh = h * num / den;
+            base = Taken{u.l + (w - rw) / 2, u.b + (h - rh) / 2, u.l + (w - rw) / 2 + rw, u.b + (h - rh) / 2 + rh};
+            alongStep();
+            const int tried = int(tries.size());
+            for (const int part : {0, 4}) {
                 if (placed[i].place >= 0)
                     break;
-                if (ringsToo && num == 4)
-                    continue;
-                const int rw = w * num / den, rh = h * num / den;
-                base = Taken{u.l + (w - rw) / 2, u.b + (h - rh) / 2, u.l + (w - rw) / 2 + rw, u.b + (h - rh) / 2 + rh};
-                alongStep();
-                const int tried = int(tries.size());
-                for (const int part : {0, 4}) {
-                    if (placed[i].place >= 0)
-                        break;
-                    if (part > 0)
-                        around(std::max(2, h / part), kLabelReach * kValueHeight);
-                    if (const size_t k = firstFit(); k < tries.size()) {
-                        take(i, tries[k].cell, 3 * tried + int(k) + 1, tries[k].led);
-                        placed[i].height = rh;
-                    }
+                if (part > 0)
+                    around(std::max(2, h / part), kLabelReach * kValueHeight);
+                if (const size_t k = firstFit(); k < tries.size()) {
+                    take(i, tries[k].cell, 3 * tried + int(k) + 1, tries[k].led);
+                    placed[i].height = rh;
                 }
             }
+            return rh;
         };
-        if (ringsOnly || ringsToo) {
-            smallerRings();
-            return;
-        }
         // The first of the tries clear but for numbers, which go round their steps again; not
         // where one of them then finds no place. Its place index counts from `first`.
         auto takeMoving = [&](int first) {
@@ -730,7 +719,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         // rings (see ringsToo); not where one of them then finds no place. Nor where the value
         // stands straight off a number's step, as far as a ring's height twice: round the value
         // that number seldom finds a place, and the trial costs. Its place index counts from `first`.
-        auto takeEvicting = [&](int first, int height) {
+        auto takeEvicting = [&](int first, int height, bool lanes) {
             const Tries cands = tries;
             for (const int want : {1, 2}) {
                 eachOpen(i, cands, [&](size_t k) {
@@ -739,6 +728,8 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                     const Taken& c = cands[k].cell;
                     const std::vector<size_t> moved = numbersIn(cands[k]);
                     if (moved.empty() || std::any_of(moved.begin(), moved.end(), [&](size_t j) {
+                            if (!lanes)
+                                return false;
                             const Ask& n = m_aAsks[j];
                             const CPoint off(n.at.x, n.at.y + n.away * 2 * (n.usual.t - n.usual.b));
                             return LineStrips::Meets(n.at, off, c.l - kLineGap, c.b - kLineGap, c.r + kLineGap,
@@ -770,6 +761,25 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                     break;
             }
         };
+        // A number left out, among the crowded steps of narrow spans, stands in a ring a fifth
+        // smaller, else a third, round its step as before: once the values have their places, not
+        // to take theirs (laid out again for a value, a third smaller at once, see ringsToo). Left
+        // out even so, it takes a place where other numbers stand in a ring a third smaller, and
+        // they go round their steps again; not where one of them then finds no place. Half as
+        // large at last, where nothing else is clear.
+        if (ringsOnly || ringsToo) {
+            for (const auto& [num, den] : {std::pair(4, 5), std::pair(2, 3), std::pair(1, 2)}) {
+                if (placed[i].place >= 0 || (num == 4 && ringsToo) || (num == 1 && relaying))
+                    continue;
+                const int rh = smallerRing(num, den);
+                if (num == 2 && ringsOnly && !relaying && placed[i].place < 0) {
+                    takeMoving(1);
+                    if (placed[i].place >= 0)
+                        placed[i].height = rh;
+                }
+            }
+            return;
+        }
         if (const size_t k = firstFit(); k < tries.size())
             take(i, tries[k].cell, int(k) + 1, tries[k].led);
         const int tried = int(tries.size());
@@ -886,12 +896,13 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         // stand or lead, a fifth, a third or half smaller (see takeEvicting).
         if (kind == LabelKind::Value && placed[i].place < 0 && !relaying && !frame.IsRectEmpty()) {
             anySide = a.side != 0;
-            for (const int height : {kValueHeight * 4 / 5, kValueHeight * 2 / 3, kValueHeight / 2}) {
-                if (placed[i].place >= 0)
-                    break;
-                smallerBase(height, false);
-                takeEvicting(tried + 1, height);
-            }
+            for (const bool lanes : {true, false})
+                for (const int height : {kValueHeight * 4 / 5, kValueHeight * 2 / 3, kValueHeight / 2}) {
+                    if (placed[i].place >= 0)
+                        break;
+                    smallerBase(height, false);
+                    takeEvicting(tried + 1, height, lanes);
+                }
             anySide = false;
             if (placed[i].place < 0) {
                 base = u;
