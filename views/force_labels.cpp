@@ -893,11 +893,13 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             }
         }
         // On a page, a value with none even so takes a place clear of the lines where numbers
-        // stand or lead, a fifth, a third or half smaller (see takeEvicting).
+        // stand or lead, a fifth, a third or half smaller, or two fifths as high (see
+        // takeEvicting); first not straight off a number's step, then there too.
         if (kind == LabelKind::Value && placed[i].place < 0 && !relaying && !frame.IsRectEmpty()) {
             anySide = a.side != 0;
             for (const bool lanes : {true, false})
-                for (const int height : {kValueHeight * 4 / 5, kValueHeight * 2 / 3, kValueHeight / 2}) {
+                for (const int height :
+                     {kValueHeight * 4 / 5, kValueHeight * 2 / 3, kValueHeight / 2, kValueHeight * 2 / 5}) {
                     if (placed[i].place >= 0)
                         break;
                     smallerBase(height, false);
