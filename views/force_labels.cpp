@@ -66,13 +66,29 @@ public:
                   return false;
               });
     }
-    // The lines added so far, to take those added after back off again (see Undo).
-    size_t Mark() const { return m_lines.size(); }
-    // Takes the lines added since `mark` off, leaving the squares as they were then: a line's
-    // number stands last in each of its squares.
-    void Undo(size_t mark)
+    // The lines added and taken off so far, to undo what follows (see Undo).
+    struct Marked {
+        size_t lines, dropped;
+    };
+    Marked Mark() const { return {m_lines.size(), m_dropped.size()}; }
+    // The number the next line added gets.
+    int Next() const { return int(m_lines.size()); }
+    // Takes an added line off (the leader of a label gone elsewhere): it stands far off the
+    // diagram, where nothing meets it, its number kept in its squares.
+    void Drop(int i)
     {
-        while (m_lines.size() > mark) {
+        if (i < int(m_nOwn) || size_t(i) >= m_lines.size())
+            return;
+        m_dropped.emplace_back(i, m_lines[size_t(i)]);
+        m_lines[size_t(i)] = {CPoint(kGone, kGone), CPoint(kGone, kGone)};
+    }
+    // Takes the lines added since `mark` off and puts back those dropped since, leaving the
+    // squares as they were then: a line's number stands last in each of its squares.
+    void Undo(Marked mark)
+    {
+        for (; m_dropped.size() > mark.dropped; m_dropped.pop_back())
+            m_lines[size_t(m_dropped.back().first)] = m_dropped.back().second;
+        while (m_lines.size() > mark.lines) {
             const auto [p, q] = m_lines.back();
             const int i = int(m_lines.size()) - 1;
             Visit(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y),
@@ -89,8 +105,7 @@ public:
     {
         return Any(l, b, r, t, [&](CPoint p, CPoint q) { return Meets(p, q, l, b, r, t); });
     }
-    // The same for the lines it was made with, which stay, or for those added since (leaders):
-    // few, and each in many squares, they are tried one by one.
+    // The same for the lines it was made with, which stay, or for those added since (leaders).
     bool CrossOwn(int l, int b, int r, int t) const
     {
         // A square lists its own lines first, those added after them.
@@ -105,10 +120,15 @@ public:
     }
     bool CrossAdded(int l, int b, int r, int t) const
     {
-        for (size_t i = m_nOwn; i < m_lines.size(); ++i)
-            if (Meets(m_lines[i].first, m_lines[i].second, l, b, r, t))
-                return true;
-        return false;
+        // A square lists the lines added after its own.
+        bool found = false;
+        Visit(l, b, r, t, [&](const std::vector<int>& cell) {
+            for (auto it = cell.rbegin(); it != cell.rend() && size_t(*it) >= m_nOwn; ++it)
+                if (Meets(m_lines[size_t(*it)].first, m_lines[size_t(*it)].second, l, b, r, t))
+                    return found = true;
+            return false;
+        });
+        return found;
     }
     // How many lines run through or touch the rectangle, counted up to `most`.
     int Count(int l, int b, int r, int t, int most) const
@@ -180,8 +200,7 @@ public:
             return false;
         return SegmentThrough(p, q, CRect(l, b, r, t), 0);
     }
-
-private:
+    // Whether the segments a-b and c-d cross or touch.
     static bool Intersect(CPoint a, CPoint b, CPoint c, CPoint d)
     {
         auto side = [](CPoint o, CPoint p, CPoint q) {
@@ -192,6 +211,8 @@ private:
                std::max(a.x, b.x) >= std::min(c.x, d.x) && std::max(c.x, d.x) >= std::min(a.x, b.x) &&
                std::max(a.y, b.y) >= std::min(c.y, d.y) && std::max(c.y, d.y) >= std::min(a.y, b.y);
     }
+
+private:
     // Calls f with the lines of each square the rectangle touches, until it says done.
     template <typename F>
     void Visit(int l, int b, int r, int t, F f) const { VisitIn(*this, l, b, r, t, f); }
@@ -224,6 +245,9 @@ private:
         return found;
     }
     static constexpr int kStrip = 16;
+    // Far off any diagram, yet near enough that differences of points stay within an int.
+    static constexpr int kGone = -(1 << 28);
+    std::vector<std::pair<int, std::pair<CPoint, CPoint>>> m_dropped;  // a line's number, and where it stood
     bool* m_pClose = nullptr;
     int m_x0 = 0, m_y0 = 0, m_nCols = 0, m_nRows = 0;
     size_t m_nOwn = 0;  // the lines it was made with
@@ -447,8 +471,15 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
     auto take = [&](size_t i, const Taken& c, int place, bool led) {
         decided(c);
         placed[i] = {c, place, led};
-        if (led)
+        if (led) {
+            placed[i].leader = lines.Next();
             lines.Add(m_aAsks[i].at, nearest(c, i));
+        }
+    };
+    // Takes a label off its place, and its leader.
+    auto takeOff = [&](size_t j) {
+        lines.Drop(placed[j].leader);
+        placed[j] = Placed();
     };
     // Each at its own place where that is clear, the values first.
     for (const LabelKind kind : {LabelKind::Value, LabelKind::Section})
@@ -504,6 +535,10 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
     bool relaying = false;
     // Numbers left out once the values have their places: only smaller rings are tried.
     bool ringsOnly = false;
+    // Numbers laid out again for a value that would else stand over the lines: in rings a third
+    // smaller at once, as a number's own ring seldom finds room again in that crowd, and the
+    // trial costs.
+    bool ringsToo = false;
     std::function<void(size_t)> layOut = [&](size_t i) {
         const Ask& a = m_aAsks[i];
         const LabelKind kind = a.kind;
@@ -591,7 +626,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                             add(dx, a.away * off, 3.0 * h);
             });
         };
-        if (kind == LabelKind::Section && !ringsOnly)
+        if (kind == LabelKind::Section && !ringsOnly && !ringsToo)
             alongStep();
         // The first of the tries that fits, else the first whose leader crosses lines.
         auto firstFit = [&]() {
@@ -606,12 +641,8 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             });
             return first < tries.size() ? first : second;
         };
-        // A number left out, among the crowded steps of narrow spans, stands in a ring a fifth
-        // smaller, else a third, round its step as before: once the values have their places, not
-        // to take theirs.
-        for (const auto& [num, den] : {std::pair(4, 5), std::pair(2, 3)}) {
-            if (!ringsOnly || placed[i].place >= 0)
-                break;
+        // The number in a ring num/den as large, round its step as before; the ring's height.
+        auto smallerRing = [&](int num, int den) {
             const int rw = w * num / den, rh = h * num / den;
             base = Taken{u.l + (w - rw) / 2, u.b + (h - rh) / 2, u.l + (w - rw) / 2 + rw, u.b + (h - rh) / 2 + rh};
             alongStep();
@@ -626,9 +657,8 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                     placed[i].height = rh;
                 }
             }
-        }
-        if (ringsOnly)
-            return;
+            return rh;
+        };
         // The first of the tries clear but for numbers, which go round their steps again; not
         // where one of them then finds no place. Its place index counts from `first`.
         auto takeMoving = [&](int first) {
@@ -643,9 +673,9 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                         return true;
                     decided(cands[k].cell);
                     const std::vector<Placed> before = placed;
-                    const size_t linesBefore = lines.Mark();
+                    const auto linesBefore = lines.Mark();
                     for (size_t j : moved)
-                        placed[j] = Placed();
+                        takeOff(j);
                     take(i, cands[k].cell, first + int(k), cands[k].led);
                     relaying = true;
                     for (size_t j : std::vector<size_t>(moved))
@@ -663,6 +693,93 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             anySide = wasAny;
             offOnly = wasOff;
         };
+        // The numbers a value at the try's place would meet, or whose leaders it would; or that
+        // its leader would run through or across.
+        auto numbersIn = [&](const Try& at) {
+            std::vector<size_t> found;
+            const Taken& c = at.cell;
+            const int e = ends(i, c);
+            const CPoint end = nearest(c, i);
+            for (size_t j = 0; j < placed.size(); ++j) {
+                const Placed& p = placed[j];
+                if (j == i || p.place < 0 || m_aAsks[j].kind != LabelKind::Section)
+                    continue;
+                const CPoint from = m_aAsks[j].at, to = nearest(p.cell, j);
+                if (near(c, p.cell) ||
+                    (p.led && LineStrips::Meets(from, to, c.l - kLineGap - e, c.b - kLineGap, c.r + kLineGap + e,
+                                                c.t + kLineGap)) ||
+                    (at.led && (LineStrips::Meets(a.at, end, p.cell.l, p.cell.b, p.cell.r, p.cell.t) ||
+                                (p.led && LineStrips::Intersect(a.at, end, from, to)))))
+                    found.push_back(j);
+            }
+            return found;
+        };
+        // The first of the tries clear of the lines and the values where numbers stand or lead,
+        // taken by the value written `height` high; they go round their steps again in smaller
+        // rings (see ringsToo); not where one of them then finds no place. Nor where the value
+        // stands straight off a number's step, as far as a ring's height twice: round the value
+        // that number seldom finds a place, and the trial costs. Its place index counts from `first`.
+        auto takeEvicting = [&](int first, int height, bool lanes) {
+            const Tries cands = tries;
+            for (const int want : {1, 2}) {
+                eachOpen(i, cands, [&](size_t k) {
+                    if (placed[i].place >= 0)
+                        return false;
+                    const Taken& c = cands[k].cell;
+                    const std::vector<size_t> moved = numbersIn(cands[k]);
+                    if (moved.empty() || std::any_of(moved.begin(), moved.end(), [&](size_t j) {
+                            if (!lanes)
+                                return false;
+                            const Ask& n = m_aAsks[j];
+                            const CPoint off(n.at.x, n.at.y + n.away * 2 * (n.usual.t - n.usual.b));
+                            return LineStrips::Meets(n.at, off, c.l - kLineGap, c.b - kLineGap, c.r + kLineGap,
+                                                     c.t + kLineGap);
+                        }))
+                        return true;
+                    const std::vector<Placed> before = placed;
+                    const auto linesBefore = lines.Mark();
+                    for (size_t j : moved)
+                        takeOff(j);
+                    if (fits(i, cands[k]) == want) {
+                        decided(c);
+                        take(i, c, first + int(k), cands[k].led);
+                        placed[i].height = height;
+                        relaying = ringsToo = true;
+                        for (size_t j : moved)
+                            if (layOut(j), placed[j].place < 0)
+                                break;
+                        relaying = ringsToo = false;
+                    }
+                    if (placed[i].place < 0 ||
+                        std::any_of(moved.begin(), moved.end(), [&](size_t j) { return placed[j].place < 0; })) {
+                        placed = before;
+                        lines.Undo(linesBefore);
+                    }
+                    return true;
+                });
+                if (placed[i].place >= 0)
+                    break;
+            }
+        };
+        // A number left out, among the crowded steps of narrow spans, stands in a ring a fifth
+        // smaller, else a third, round its step as before: once the values have their places, not
+        // to take theirs (laid out again for a value, a third smaller at once, see ringsToo). Left
+        // out even so, it takes a place where other numbers stand in a ring a third smaller, and
+        // they go round their steps again; not where one of them then finds no place. Half as
+        // large at last, where nothing else is clear.
+        if (ringsOnly || ringsToo) {
+            for (const auto& [num, den] : {std::pair(4, 5), std::pair(2, 3), std::pair(1, 2)}) {
+                if (placed[i].place >= 0 || (num == 4 && ringsToo) || (num == 1 && relaying))
+                    continue;
+                const int rh = smallerRing(num, den);
+                if (num == 2 && ringsOnly && !relaying && placed[i].place < 0) {
+                    takeMoving(1);
+                    if (placed[i].place >= 0)
+                        placed[i].height = rh;
+                }
+            }
+            return;
+        }
         if (const size_t k = firstFit(); k < tries.size())
             take(i, tries[k].cell, int(k) + 1, tries[k].led);
         const int tried = int(tries.size());
@@ -674,7 +791,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             const Try at = k == 0 ? Try{u, false} : tries[k - 1];
             if (fits(i, at, false, &evicted) == 1) {
                 for (size_t j : evicted)
-                    placed[j] = Placed();
+                    takeOff(j);
                 take(i, at.cell, int(k), at.led);
             }
         }
@@ -695,7 +812,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         // The value written `height` high at a clear place round its point, in steps of a quarter
         // of the smaller text, no finer than a quarter of the value's own at half its size: the
         // places tried stay as many; `between`: half a step along off those.
-        auto smaller = [&](int height, bool between) {
+        auto smallerBase = [&](int height, bool between) {
             CSize ext;
             {
                 const LabelFont small(pDC, height);
@@ -713,6 +830,9 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             base.r = base.l + ext.cx;
             base.t = base.b + ext.cy;
             around(step, kLabelReach * h);
+        };
+        auto smaller = [&](int height, bool between) {
+            smallerBase(height, between);
             if (const size_t k = firstFit(); k < tries.size()) {
                 take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
                 placed[i].height = height == kValueHeight ? 0 : height;
@@ -772,6 +892,25 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                 around(std::max(2, h / 4), kLabelReach * h);
             }
         }
+        // On a page, a value with none even so takes a place clear of the lines where numbers
+        // stand or lead, a fifth, a third or half smaller, or two fifths as high (see
+        // takeEvicting); first not straight off a number's step, then there too.
+        if (kind == LabelKind::Value && placed[i].place < 0 && !relaying && !frame.IsRectEmpty()) {
+            anySide = a.side != 0;
+            for (const bool lanes : {true, false})
+                for (const int height :
+                     {kValueHeight * 4 / 5, kValueHeight * 2 / 3, kValueHeight / 2, kValueHeight * 2 / 5}) {
+                    if (placed[i].place >= 0)
+                        break;
+                    smallerBase(height, false);
+                    takeEvicting(tried + 1, height, lanes);
+                }
+            anySide = false;
+            if (placed[i].place < 0) {
+                base = u;
+                around(std::max(2, h / 4), kLabelReach * h);
+            }
+        }
         // A value the diagram shows is never left out: with no place clear of the lines near by
         // it stands over them clear of the texts, farther off where it must, its leader across
         // texts at worst, else at its own, right of the axis, where the numbers give way.
@@ -807,7 +946,7 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
             c.r += dx;
             for (size_t j = 0; j < placed.size(); ++j)
                 if (m_aAsks[j].kind == LabelKind::Section && placed[j].place >= 0 && near(c, placed[j].cell))
-                    placed[j] = Placed();
+                    takeOff(j);
             take(i, c, 3 * tried + 1, false);
         }
         placed[i].stray = stray;

@@ -122,6 +122,7 @@ protected:
         bool led = false;
         int height = 0;     // 0: its font's; a number's: its smaller ring's
         bool stray = false; // a value over lines or far off, for want of a clear place near by
+        int leader = -1;    // the layout's line of its leader, while it lays out
     };
     // How far lines keep off a value's ends along its line, where they would read as a digit
     // or a sign of it; 0 for a step's number, which stands in its own ring.

@@ -220,6 +220,18 @@ TEST_F(ForceLabelsTest, NumbersMakeRoomWhereNothingElseIsClear)
     }
 }
 
+// Fourteen spans of 40 m in panels of 2 m under four plate girders, the most spans a design
+// takes: a span on the page is narrower than a peak's value, and the numbers of its steps
+// crowd the band under the peak; the values stand smaller where those numbers stood, and they
+// move off in smaller rings.
+TEST_F(ForceLabelsTest, FourteenNarrowSpans)
+{
+    EnterBasic({"十四径間連続鈑桁橋", 14, 4, IDC_FORM_PLATE, IDC_SIDEWALK});
+    EnterSpans(std::vector<double>(14, 40000.0), std::vector<int>(14, 20));
+    RunGrillage();
+    CheckForcePages(QStringLiteral("fourteen_spans"));
+}
+
 // A diagram drawn on a page after the fit's trial, whose labels it lays out once and moves with
 // the origin, writes them where one drawn afresh at the fitted place and scale does; upright and
 // sideways, on crowded designs.
