@@ -314,7 +314,8 @@ CPoint CForceDrawer::LeaderEnd(const Taken& c, CPoint at, int nEnds)
     return CPoint(std::clamp(at.x, c.l - nEnds, c.r + nEnds), std::clamp(at.y, c.b, c.t));
 }
 
-std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRect& frame, LabelTrace& trace)
+std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRect& frame, bool shown,
+                                                             LabelTrace& trace)
 {
     LineStrips lines(m_aLines);
     lines.TellClose(&trace.close);
@@ -892,10 +893,10 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                 around(std::max(2, h / 4), kLabelReach * h);
             }
         }
-        // On a page, a value with none even so takes a place clear of the lines where numbers
+        // Where it is seen, a value with none even so takes a place clear of the lines where numbers
         // stand or lead, a fifth, a third or half smaller, or two fifths as high (see
         // takeEvicting); first not straight off a number's step, then there too.
-        if (kind == LabelKind::Value && placed[i].place < 0 && !relaying && !frame.IsRectEmpty()) {
+        if (kind == LabelKind::Value && placed[i].place < 0 && !relaying && shown) {
             anySide = a.side != 0;
             for (const bool lanes : {true, false})
                 for (const int height :
@@ -955,18 +956,18 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
         for (size_t i = 0; i < m_aAsks.size(); ++i)
             if (m_aAsks[i].kind == kind && placed[i].place < 0)
                 layOut(i);
-    // Only on a page: a layout with no frame measures the diagram, or draws it in the window.
+    // Only where it is seen: a trial's layout only measures the diagram (see m_bShownLayout).
     ringsOnly = true;
-    for (size_t i = 0; i < m_aAsks.size() && !frame.IsRectEmpty(); ++i)
+    for (size_t i = 0; i < m_aAsks.size() && shown; ++i)
         if (m_aAsks[i].kind == LabelKind::Section && placed[i].place < 0)
             layOut(i);
     return placed;
 }
 
-bool CForceDrawer::LastLayoutHolds(CDC* pDC, const CRect& frame) const
+bool CForceDrawer::LastLayoutHolds(CDC* pDC, const CRect& frame, bool shown) const
 {
     const LabelLayout& last = m_lastLayout;
-    if (!last.valid || last.turned != m_bTurned || last.asks.size() != m_aAsks.size() ||
+    if (!last.valid || (shown && !last.shown) || last.turned != m_bTurned || last.asks.size() != m_aAsks.size() ||
         last.lines.size() != m_aLines.size() || last.taken.size() != m_aTaken.size())
         return false;
     // Moved by d from the last.
@@ -1021,7 +1022,8 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     if (!frame.IsRectEmpty())
         frame.DeflateRect(kFrameInset, kFrameInset);
     std::vector<Placed> placed;
-    if (LastLayoutHolds(pDC, frame)) {
+    const bool shown = !frame.IsRectEmpty() || m_bShownLayout;
+    if (LastLayoutHolds(pDC, frame, shown)) {
         const CPoint d(m_ptDrawn.x - m_lastLayout.origin.x, m_ptDrawn.y - m_lastLayout.origin.y);
         placed = m_lastLayout.placed;
         for (Placed& p : placed)
@@ -1030,11 +1032,12 @@ void CForceDrawer::WriteLabels(CDC* pDC)
     } else {
         LabelLayout& last = m_lastLayout;
         last.trace = LabelTrace();
-        last.placed = LayOutLabels(pDC, frame, last.trace);
+        last.placed = LayOutLabels(pDC, frame, shown, last.trace);
         last.valid = true;
         last.origin = m_ptDrawn;
         last.turned = m_bTurned;
         last.frame = frame;
+        last.shown = shown;
         last.asks = m_aAsks;
         last.lines = m_aLines;
         last.taken = m_aTaken;

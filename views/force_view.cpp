@@ -300,7 +300,9 @@ void CForceView::OnDraw(CDC* pDC)
     if (m_bFitPending && !pDC->IsPrinting())
         ShowNewDiagram();
     FitToDiagram();
+    m_bShownLayout = true;
     DrawDiagram(pDC, m_ptOrigin, CDPoint(doc->m_dForceHScale * 10.0, doc->m_dForceVScale));
+    m_bShownLayout = false;
 }
 
 void CForceDrawer::DrawAll(CDC* pDC, int ox, int oy, CDPoint scale)

@@ -71,6 +71,10 @@ public:
     CFont* m_pFont = nullptr;
     // The frame the value labels stay inside on a page (any two corners); empty: no limit.
     CRect m_labelFrame;
+    // Labels laid out as a reader sees them, also with no frame: smaller and moving others
+    // where a crowded diagram leaves no room (a window's while it paints). A layout that only
+    // measures skips that, as a page's trials do.
+    bool m_bShownLayout = false;
     int m_nTickStep = 50;       // in the unit shown
 
     // Positions of the supports along a girder, first to last.
@@ -158,8 +162,9 @@ protected:
         std::vector<int> halvedX, halvedY;
         bool close = false;
     };
-    // The places of the labels asked for, inside the frame (top <= bottom; empty: anywhere).
-    std::vector<Placed> LayOutLabels(CDC* pDC, const CRect& frame, LabelTrace& trace);
+    // The places of the labels asked for, inside the frame (top <= bottom; empty: anywhere),
+    // as a reader sees them where `shown` (see m_bShownLayout).
+    std::vector<Placed> LayOutLabels(CDC* pDC, const CRect& frame, bool shown, LabelTrace& trace);
     // The last layout and what it was laid out from, the asks, lines and texts: the same diagram
     // drawn again at that scale, a fit's trial and then the page, lays its labels out once, moved
     // with the origin where the trace allows. It holds in another frame where every cell it
@@ -169,6 +174,7 @@ protected:
         CPoint origin;
         int turned = 0;
         CRect frame;
+        bool shown = false;
         std::vector<Ask> asks;
         std::vector<std::pair<CPoint, CPoint>> lines;
         std::vector<Taken> taken;
@@ -181,8 +187,9 @@ protected:
     // another origin or scale try the same, made once.
     struct SpotCache;
     std::shared_ptr<SpotCache> m_pSpots;
-    // Whether the last layout holds for the asks now on the DC in the frame.
-    bool LastLayoutHolds(CDC* pDC, const CRect& frame) const;
+    // Whether the last layout holds for the asks now on the DC in the frame, as one shown where
+    // that is asked.
+    bool LastLayoutHolds(CDC* pDC, const CRect& frame, bool shown) const;
     CPoint m_ptDrawn;   // the origin the diagram was last drawn at
     // The caption of the axis, over all that the diagram draws.
     void WriteCaption(CDC* pDC, int ox, int oy, CDPoint scale);

@@ -6,7 +6,10 @@
 #include "printed_pages.h"
 
 #include "bench/largest_design.h"
+#include "common/bar_input.h"
 #include "common/design_generator.h"
+
+#include <QCoreApplication>
 
 #include <cstdio>
 #include <map>
@@ -332,4 +335,16 @@ TEST_F(DrawingSweepTest, LargestDesign)
     ASSERT_EQ(m_shown, QStringList{QStringLiteral("計算終了!")});
     m_design = m_seed = QStringLiteral("largest");
     SweepDesign();
+    // Its force window on screen, girder by girder, at the scale it opens at.
+    Command(ID_VIEW_FORCE);
+    ASSERT_NE(g_pForceView, nullptr);
+    QCoreApplication::processEvents();
+    CDC dc;
+    dc.SetMapMode(MM_LOMETRIC);
+    for (int g = 0; g < g_nGirders; ++g) {
+        g_pForceView->OnSelectGirder(g);
+        const QStringList faults = drawingchecks::LabelFaults(barinput::Redraw(dc, g_pForceView));
+        EXPECT_TRUE(faults.isEmpty()) << "force window G" << g + 1 << ": " << faults.size() << "\n  "
+                                      << qPrintable(faults.mid(0, 8).join(QStringLiteral("\n  ")));
+    }
 }

@@ -4,6 +4,7 @@
 // sideways page where the upright page has it, turned.
 #include "print_fixture.h"
 
+#include "common/bar_input.h"
 #include "common/design_entry.h"
 #include "common/design_generator.h"
 #include "common/drawing_checks.h"
@@ -13,6 +14,8 @@
 #include "framework/format.h"
 #include "views/drawing_helpers.h"
 #include "views/force_view.h"
+
+#include <QCoreApplication>
 
 #include <cmath>
 #include <map>
@@ -230,6 +233,21 @@ TEST_F(ForceLabelsTest, FourteenNarrowSpans)
     EnterSpans(std::vector<double>(14, 40000.0), std::vector<int>(14, 20));
     RunGrillage();
     CheckForcePages(QStringLiteral("fourteen_spans"));
+    // The window keeps them too, at the scale it opens at and at the bar's next smaller one.
+    Command(ID_VIEW_FORCE);
+    ASSERT_NE(g_pForceView, nullptr);
+    QCoreApplication::processEvents();
+    CDC dc;
+    dc.SetMapMode(MM_LOMETRIC);
+    for (const double scale : {1.0, 0.5}) {
+        g_pDoc->m_dForceHScale = scale;
+        for (int g = 0; g < g_nGirders; ++g) {
+            g_pForceView->OnSelectGirder(g);
+            const QStringList faults = LabelFaults(barinput::Redraw(dc, g_pForceView), false);
+            EXPECT_TRUE(faults.isEmpty()) << "window at " << scale << " G" << g + 1 << ":\n  "
+                                          << qPrintable(faults.join(QStringLiteral("\n  ")));
+        }
+    }
 }
 
 // A diagram drawn on a page after the fit's trial, whose labels it lays out once and moves with
