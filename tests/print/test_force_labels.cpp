@@ -12,6 +12,7 @@
 
 #include "design/girder_design.h"
 #include "framework/format.h"
+#include "framework/wndextras.h"
 #include "views/drawing_helpers.h"
 #include "views/force_view.h"
 
@@ -247,6 +248,9 @@ TEST_F(ForceLabelsTest, FourteenNarrowSpans)
             EXPECT_TRUE(faults.isEmpty()) << "window at " << scale << " G" << g + 1 << ":\n  "
                                           << qPrintable(faults.join(QStringLiteral("\n  ")));
         }
+        if (qEnvironmentVariableIsSet("MV_KEEP_SHOTS"))
+            AfxSaveWindowImage(g_pForceView->GetParentFrame(),
+                               m_pictures.FilePath(QStringLiteral("fourteen_spans_window_%1.png").arg(scale)));
     }
 }
 
