@@ -145,7 +145,7 @@ struct PrintLoop {
 
 CSize CPrintSettings::GetPaperSize() const
 {
-    const CSize portrait = m_nPaperSize == DMPAPER_A3 ? CSize(2970, 4200) : CSize(2100, 2970);
+    const CSize portrait = m_nPaperSize == DMPAPER_A3 ? CSize(2970, 4200) : kA4Portrait;
     return m_bLandscape ? CSize(portrait.cy, portrait.cx) : portrait;
 }
 

@@ -13,6 +13,8 @@ class CWnd;
 
 // Paper sizes as the printer settings number them.
 enum : int { DMPAPER_A3 = 8, DMPAPER_A4 = 9 };
+// A4 portrait in 0.1 mm, the page every printout is laid out on.
+inline constexpr CSize kA4Portrait(2100, 2970);
 enum : int { DMORIENT_PORTRAIT = 1, DMORIENT_LANDSCAPE = 2 };
 
 // Paper and output of print jobs. The application-wide settings (AfxGetPrintSettings) keep

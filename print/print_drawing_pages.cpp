@@ -24,8 +24,6 @@
 
 namespace {
 
-// The report's pages are A4 upright, in 0.1 mm.
-const CSize kPage(2100, 2970);
 
 }
 
@@ -109,7 +107,7 @@ void CPrintView::PrintLongitudinalSection(CDC* pDC, CPrintInfo* pInfo)
         return;
     const bool upright = IsUpright(IDC_PR_LONG_PORTRAIT);
     const int g = int(pInfo->m_nCurPage) - m_anSectionStart[RS_LONGITUDINAL];
-    m_sizePage = kPage;
+    m_sizePage = kA4Portrait;
     FramedPage page(*this, pDC, pInfo, AfxFormat("_縦断面 %d 形状", g + 1));
     // The whole girder over 0.7 of the width inside the margins, heights over the rest.
     double L = 0.0;
@@ -289,7 +287,7 @@ void CPrintView::PrintCrossSectionShape(CDC* pDC, CPrintInfo* pInfo)
     if (!doc)
         return;
     const int station = StationOfPage(RS_CROSS_SECTIONS, m_abShapeRows, pInfo);
-    m_sizePage = kPage;
+    m_sizePage = kA4Portrait;
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     CPen* oldPen = pDC->SelectObject(&pen);
     {
@@ -338,7 +336,7 @@ void CPrintView::PrintCrossSectionLoads(CDC* pDC, CPrintInfo* pInfo)
     if (!doc)
         return;
     const int station = StationOfPage(RS_LOADS, m_abLoadRows, pInfo);
-    m_sizePage = kPage;
+    m_sizePage = kA4Portrait;
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     CPen* oldPen = pDC->SelectObject(&pen);
     {

@@ -530,7 +530,7 @@ BOOL CPrintView::OnPreparePrinting(CPrintInfo* pInfo)
     m_nTopMargin = doc->m_nMarginTop;
     m_nLineHeight = doc->m_nPrintCount1;
     m_nIndent = doc->m_nPrintCount2;
-    m_sizePage = CSize(2100, 2970);
+    m_sizePage = kA4Portrait;
     ReadStationLists();
     if (!doc->m_pGirders) {
         AfxMessageBox(kNoResults, MB_OK | MB_ICONEXCLAMATION);

@@ -6,6 +6,7 @@
 #include "framework/bars.h"
 #include "framework/formview.h"
 #include "framework/gdi.h"
+#include "framework/print.h"
 #include "grid/tablegrid.h"
 #include "views/window_global.h"
 
@@ -206,7 +207,7 @@ public:
     CFont m_font[FONT_COUNT];
     int m_nRowsPerPage = 32;
     int m_nLinesPerPage = 48;
-    CSize m_sizePage{2100, 2970};
+    CSize m_sizePage = kA4Portrait;
     int m_nLeftMargin = 200;
     int m_nTopMargin = 200;
     int m_nLineHeight = 50;

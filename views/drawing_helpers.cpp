@@ -37,7 +37,7 @@ BOOL PrepareA4Printing(CView* pView, CPrintInfo* pInfo, CSize* pPageSize)
     // The page is laid out upright.
     if (pInfo->GetSettings().m_bLandscape)
         pInfo->SetPaper(DMPAPER_A4, false);
-    *pPageSize = CSize(2100, 2970);
+    *pPageSize = kA4Portrait;
     return pView->DoPreparePrinting(pInfo);
 }
 

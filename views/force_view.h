@@ -6,6 +6,7 @@
 #include <vector>
 #include "framework/gdi.h"
 #include "framework/view.h"
+#include "framework/print.h"
 #include "geometry/plan.h"
 #include "views/drawing_helpers.h"
 #include "views/window_global.h"
@@ -229,7 +230,7 @@ public:
     const CGirderDesign* Girder() const override;
 
     CSize m_sizeTotal{12000, 6000};
-    CSize m_sizePage{2100, 2970};
+    CSize m_sizePage = kA4Portrait;
     CFont m_font;
     CPoint m_ptOrigin{200, -2700};
 

@@ -19,8 +19,6 @@ IMPLEMENT_DYNCREATE(CConditionView, CScrollView)
 
 namespace {
 
-const CSize kA4(2100, 2970);
-
 // The pages in the order of the bar's radio buttons.
 const int kPageIds[4] = {IDC_COND_INPUT, IDC_COND_PANELS, IDC_COND_DESIGN, IDC_COND_SECTIONS};
 
@@ -54,7 +52,7 @@ int CConditionView::OnCreate()
 
 void CConditionView::OnInitialUpdate()
 {
-    m_sizeDocument = kA4;
+    m_sizeDocument = kA4Portrait;
     SetPageScrollSizes(MM_LOMETRIC, m_sizeDocument);
     CScrollView::OnInitialUpdate();
 }
@@ -107,7 +105,7 @@ void CConditionView::OnDraw(CDC* pDC)
     if (page == PAGE_INPUT)
         DrawInputConditions(pDC);
     else if (page == PAGE_DESIGN)
-        DrawDesignConditions(pDC, kA4.cx - m_nRightMargin);
+        DrawDesignConditions(pDC, kA4Portrait.cx - m_nRightMargin);
 }
 
 void CConditionView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
@@ -121,7 +119,7 @@ int CConditionView::ShowPage()
     const int page = GetDocument() && g_nSpans > 0 ? ShownPage() : -1;
     switch (page) {
     case PAGE_INPUT: SetPageScrollSizes(MM_LOMETRIC, m_sizeDocument); break;
-    case PAGE_DESIGN: SetPageScrollSizes(MM_LOMETRIC, kA4); break;
+    case PAGE_DESIGN: SetPageScrollSizes(MM_LOMETRIC, kA4Portrait); break;
     case PAGE_PANELS:
         SetPageScrollSizes(MM_TEXT, CSize(100, 100));
         FillPanelTable();
@@ -170,7 +168,7 @@ void CConditionView::DrawInputConditions(CDC* pDC)
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     const Selected old = SelectReportTools(pDC, pen);
     const int lines = RunInputBlocks(pDC, nullptr, 0, 0);
-    m_sizeDocument = CSize(kA4.cx, m_nTopMargin + m_nBottomMargin + lines * m_nLineHeight);
+    m_sizeDocument = CSize(kA4Portrait.cx, m_nTopMargin + m_nBottomMargin + lines * m_nLineHeight);
     SetPageScrollSizes(MM_LOMETRIC, m_sizeDocument);
     RunInputBlocks(pDC, nullptr, 1, 0);
     pDC->SelectObject(old.font);
@@ -255,7 +253,7 @@ QString CConditionView::PrintTitle(int nPage)
 
 BOOL CConditionView::OnPreparePrinting(CPrintInfo* pInfo)
 {
-    CSize paper = kA4;
+    CSize paper = kA4Portrait;
     return PrepareA4Printing(*this, pInfo, GetDocument(), &paper);
 }
 

@@ -5,6 +5,7 @@
 #include "framework/bars.h"
 #include "framework/gdi.h"
 #include "framework/view.h"
+#include "framework/print.h"
 #include "grid/gridcelltypes.h"
 #include "grid/tablegrid.h"
 #include "views/input_report.h"
@@ -54,7 +55,7 @@ public:
     void DrawDesignConditions(CDC* pDC, int right);
     void FillSectionTable();
 
-    CSize m_sizeDocument{2100, 2970};
+    CSize m_sizeDocument = kA4Portrait;
     CFont m_font;
     CTableGrid m_gridPanels;
     CTableGrid m_gridSections;

@@ -21,8 +21,6 @@
 namespace {
 
 constexpr double kTiny = 1e-20;
-// The report's upright A4 page, 0.1 mm.
-constexpr int kPageWidth = 2100;
 // Radians to degrees as the report has always shown them.
 constexpr double kDegrees = 180.0 / 3.14159265359;
 
@@ -74,7 +72,7 @@ void CInputReport::Text(CDC* pDC, CPrintInfo* pInfo, int mode, int line, int col
     // A long title keeps inside the page's frame, smaller and over its line where it must.
     if (!pDC || !IsLineOnPage(pInfo, mode, line))
         return;
-    const int right = pInfo && m_pReportDoc ? m_pReportDoc->PageFrameRect(pInfo).right : kPageWidth - m_nRightMargin;
+    const int right = pInfo && m_pReportDoc ? m_pReportDoc->PageFrameRect(pInfo).right : kA4Portrait.cx - m_nRightMargin;
     WriteWithin(pDC, ColumnX(col), LineToY(pInfo, line), right - kTextInset, text, 1, m_nLineHeight);
 }
 

@@ -4,6 +4,7 @@
 #include "framework/bars.h"
 #include "framework/gdi.h"
 #include "framework/view.h"
+#include "framework/print.h"
 #include "geometry/plan.h"
 #include <cmath>
 #include <initializer_list>
@@ -151,7 +152,7 @@ public:
     int DrawSelection(CDC* pDC, CMarivoltenDoc* pDoc);
 
     CSize m_sizeTotal{12000, 12000};
-    CSize m_sizePaper{2100, 2970};
+    CSize m_sizePaper = kA4Portrait;
     CFont m_fontSmall;
     double m_dAngle = 0.0;
     CFont m_font;

@@ -93,7 +93,7 @@ void PrintInPageFrame(CGridPrint& print, CMarivoltenDoc& doc, CSize headings)
     // The frame the pages will draw: the print format as it is now.
     doc.LoadPrintSettings();
     const CRect frame = doc.PageFrameRect(nullptr);   // 0.1 mm, y downwards negative
-    const CSize a4(2100, 2970);
+    const CSize a4 = kA4Portrait;
     auto mm = [](int tenths) { return (std::max(tenths, 0) + 9) / 10; };
     // The table keeps 3 mm inside the frame, and below its top the room of a header line.
     print.SetPrintOption(GRID_PRINT_LEFTMARGIN, mm(frame.left) + 3 + int(headings.cx));

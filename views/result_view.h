@@ -5,6 +5,7 @@
 
 #include "framework/gdi.h"
 #include "framework/view.h"
+#include "framework/print.h"
 #include "grid/tablegrid.h"
 #include "views/result_grid.h"
 
@@ -30,7 +31,7 @@ public:
     // The table shown for the document's choice, -1 when there is none.
     virtual int ShownTable() const = 0;
 
-    CSize m_sizePage{2100, 2970};
+    CSize m_sizePage = kA4Portrait;
 
 protected:
     // The document's choice, which titles a page that has no table to print.

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include "framework/view.h"
+#include "framework/print.h"
 #include "views/drawing_helpers.h"
 #include "views/section2_drawer.h"
 #include "views/window_global.h"
@@ -40,7 +41,7 @@ public:
     std::unique_ptr<CSection2Drawer[]> m_pDrawers;
     int m_nDrawers = 0;
     CSize m_sizeTotal{13000, 5000};
-    CSize m_sizePaper{2100, 2970};
+    CSize m_sizePaper = kA4Portrait;
     CPoint m_ptOrigin{200, -900};
 
 private:

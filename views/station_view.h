@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/view.h"
+#include "framework/print.h"
 #include "views/drawing_helpers.h"
 #include "views/laid_out_drawing.h"
 
@@ -28,7 +29,7 @@ public:
     CSize m_sizeTotal{6000, 6000};
     // The labels laid out once for a scale, station and design, painted from its records.
     CLaidOutDrawing m_laidOut;
-    CSize m_sizePaper{2100, 2970};
+    CSize m_sizePaper = kA4Portrait;
     CPoint m_ptOrigin;
 
 protected:
