@@ -22,11 +22,6 @@
 #include <cmath>
 #include <functional>
 
-namespace {
-
-
-}
-
 // ---------------------------------------------------------------- turned text and points
 
 void CPrintView::DrawRotatedText(CDC* pDC, double dAngle, int x, int y, QString text)
