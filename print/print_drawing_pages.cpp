@@ -14,6 +14,7 @@
 #include "views/drawing_helpers.h"
 #include "views/cross_section_drawer.h"
 #include "views/force_view.h"
+#include "views/label_layout.h"
 #include "views/load_diagram.h"
 #include "views/plan_view.h"
 #include "views/section2_drawer.h"

@@ -13,6 +13,7 @@
 #include "framework/msgbox.h"
 #include "framework/print.h"
 #include "res/resource_ids.h"
+#include "views/drawing_helpers.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #include "views/dimension_line.h"
-#include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 
 #include "framework/format.h"
 

@@ -2,7 +2,7 @@
 // into the document, and the bar tells its view through the view's global pointer.
 #pragma once
 
-#include "views/drawing_helpers.h"
+#include "views/drawing_bar.h"
 
 // Cross-section bar to cross-section view and load bar to load view: wParam the support
 // chosen (or 0), lParam the station; lParam the scale in tenths.

@@ -3,6 +3,7 @@
 #include "views/dimension_line.h"
 #include "views/drawing_helpers.h"
 #include "views/force_view.h"
+#include "views/label_layout.h"
 
 #include <algorithm>
 #include <array>

@@ -14,6 +14,7 @@
 #include "views/drawing_helpers.h"
 #include "views/force_bars.h"
 #include "views/force_labels.h"
+#include "views/label_layout.h"
 
 #include <algorithm>
 #include <array>

@@ -8,7 +8,7 @@
 #include "framework/view.h"
 #include "framework/print.h"
 #include "geometry/plan.h"
-#include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 #include "views/window_global.h"
 
 class CGirderDesign;

@@ -1,7 +1,7 @@
 #include "views/laid_out_drawing.h"
 
 #include "framework/gdi.h"
-#include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 
 #include <QLatin1String>
 #include <memory>

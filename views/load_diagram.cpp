@@ -6,6 +6,7 @@
 #include "framework/format.h"
 #include "views/dimension_line.h"
 #include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 
 #include <cmath>
 #include <cstdint>

@@ -6,8 +6,8 @@
 
 #include <vector>
 #include "framework/gdi.h"
-#include "views/drawing_helpers.h"
 #include "views/cross_section_drawer.h"
+#include "views/label_layout.h"
 
 class CLoadDiagram : public CCrossSectionDrawer {
 public:

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <memory>
-#include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 #include "views/load_diagram.h"
 #include "views/station_view.h"
 #include "views/window_global.h"

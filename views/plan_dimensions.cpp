@@ -3,6 +3,7 @@
 
 #include "framework/format.h"
 #include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 #include "views/plan_view.h"
 
 #include <algorithm>

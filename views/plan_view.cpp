@@ -12,6 +12,7 @@
 #include "res/resource_ids.h"
 #include "views/drawing_helpers.h"
 #include "views/drawing_views.h"
+#include "views/label_layout.h"
 #include "views/plan_labels.h"
 
 #include <algorithm>

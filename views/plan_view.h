@@ -10,7 +10,7 @@
 #include <initializer_list>
 #include <memory>
 #include <vector>
-#include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 #include "views/laid_out_drawing.h"
 #include "views/window_global.h"
 

@@ -7,6 +7,7 @@
 #include "input/height_dialog.h"
 #include "views/dimension_line.h"
 #include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 
 #include <algorithm>
 #include <cmath>

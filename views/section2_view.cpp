@@ -6,6 +6,7 @@
 #include "framework/format.h"
 #include "framework/print.h"
 #include "res/resource_ids.h"
+#include "views/drawing_helpers.h"
 
 #include <algorithm>
 

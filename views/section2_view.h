@@ -5,7 +5,8 @@
 #include <memory>
 #include "framework/view.h"
 #include "framework/print.h"
-#include "views/drawing_helpers.h"
+#include "views/drawing_bar.h"
+#include "views/label_layout.h"
 #include "views/section2_drawer.h"
 #include "views/window_global.h"
 

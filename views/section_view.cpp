@@ -6,6 +6,7 @@
 #include "framework/print.h"
 #include "views/drawing_helpers.h"
 #include "views/force_bars.h"
+#include "views/label_layout.h"
 #include "views/plan_view.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 
 #include <memory>
 #include "views/cross_section_drawer.h"
-#include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 #include "views/station_view.h"
 #include "views/window_global.h"
 

@@ -5,6 +5,7 @@
 #include "framework/print.h"
 #include "res/resource_ids.h"
 #include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 #include "views/plan_view.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 
 #include "framework/view.h"
 #include "framework/print.h"
-#include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 #include "views/laid_out_drawing.h"
 
 class CMarivoltenDoc;

@@ -5,7 +5,7 @@
 
 #include "framework/dc.h"
 #include "framework/gdi.h"
-#include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 
 #include <QPointF>
 #include <QPolygonF>

@@ -10,7 +10,7 @@
 #include "framework/format.h"
 #include "geometry/records.h"
 #include "res/resource_ids.h"
-#include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 #include "views/plan_view.h"
 
 #include <algorithm>

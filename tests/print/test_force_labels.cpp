@@ -15,6 +15,7 @@
 #include "framework/wndextras.h"
 #include "views/drawing_helpers.h"
 #include "views/force_view.h"
+#include "views/label_layout.h"
 
 #include <QCoreApplication>
 

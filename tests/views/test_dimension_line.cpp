@@ -1,7 +1,7 @@
 // The dimension line on a recording device context: placement, labels, end marks and the
 // sideways turn.
 #include "views/dimension_line.h"
-#include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 
 #include <algorithm>
 #include <functional>

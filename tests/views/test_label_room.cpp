@@ -2,6 +2,7 @@
 // it stands nearer to what another label names, and a drawing whose labels find no place clear
 // of its lines has them written smaller.
 #include "views/drawing_helpers.h"
+#include "views/label_layout.h"
 
 #include "common/drawing_checks.h"
 
