@@ -184,6 +184,12 @@ void AfxSetFileDialogHook(FileDialogHook hook) { g_fileDialogHook = std::move(ho
 
 int CWinApp::Run() { return QApplication::exec(); }
 
+void AfxInstallScreenFont()
+{
+    if (QCoreApplication::instance())
+        QApplication::setFont(AfxScreenPointFont(QStringLiteral("MS UI Gothic"), 9));
+}
+
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) { m_templates.push_back(pTemplate); }
 
 std::vector<CDocument*> CWinApp::GetOpenDocuments() const
@@ -343,6 +349,7 @@ int AfxWinMain(int argc, char** argv)
     // Gone before the program's static objects are: nothing of the toolkit outlives it.
     QApplication qapp(argc, argv);
     InstallToolkitTranslation();
+    AfxInstallScreenFont();
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;

@@ -94,6 +94,9 @@ void AfxEnableControlContainer();
 
 // Program entry: the GUI application, InitInstance, the message loop, ExitInstance.
 int AfxWinMain(int argc, char** argv);
+// The windows' own font (menus, bars, status line and every widget without a font of its own):
+// the desktop's 9-point UI face, legible on screen whatever the locale chooses.
+void AfxInstallScreenFont();
 
 // Test hook for the file dialogs: returns the chosen path or an empty string.
 using FileDialogHook = std::function<QString(BOOL bOpen, const QString& defaultName, const QString& filter)>;

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
@@ -76,10 +77,22 @@ QFont QtFontOf(const CFont* pFont, const QFont& base)
         const double cell = m.ascent() + m.descent();
         f.setPixelSize(std::max(1, int(lf.lfHeight * (cell > 0 ? 1000.0 / cell : 1.0) + 0.5)));
     }
+    f.setFamily(AfxScreenFontFace(f.family(), f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize()));
     return f;
 }
 
+
 } // namespace
+
+QFont AfxScreenPointFont(const QString& face, int pointSize, const QWidget* on)
+{
+    QFont f(AfxSubstituteFontFace(face));
+    f.setPointSize(pointSize);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    const int px = on ? (pointSize * on->logicalDpiY() + 36) / 72 : QFontInfo(f).pixelSize();
+    f.setFamily(AfxScreenFontFace(f.family(), px));
+    return f;
+}
 
 BOOL AfxCreateEdit(CEdit* pEdit, DWORD dwStyle, const CRect& rect, CWnd* pParent, UINT nID)
 {
@@ -167,9 +180,12 @@ void AfxSetWindowFont(CWnd* pWnd, const CFont* pFont)
         return;
     if (!pFont) {
         w->setFont(QFont());
+        w->setProperty(kNamedFaceProperty, QVariant());
         return;
     }
     w->setFont(QtFontOf(pFont, w->font()));
+    if (!pFont->LogFont().lfFaceName.isEmpty())
+        w->setProperty(kNamedFaceProperty, pFont->LogFont().lfFaceName);
 }
 
 void AfxDestroyWindowLater(CWnd* pWnd)

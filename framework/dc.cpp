@@ -71,6 +71,7 @@ struct DevFont {
     LOGFONT lf;
     double sx = 0, sy = 0;
     int dpiY = 0;
+    bool onScreen = false;
     QFont font;
     int em = 0, ascent = 0, descent = 0, leading = 0, avgWidth = 0, maxWidth = 0;
     // The advances of the texts measured in it, on the device they were measured for: drawings
@@ -130,6 +131,7 @@ struct CDC::Impl {
     QPainter* painter = nullptr;   // the caller's, or &own for a memory DC
     QPainter own;
     bool memoryDC = false;
+    bool onScreen = false;         // the owner's m_onScreen, for the fonts
     bool hasBaseClip = false;      // the painter's own clip when it was handed over
     QRegion baseClip;
     int dpiX = 96, dpiY = 96;
@@ -432,7 +434,9 @@ struct CDC::Impl {
         const LOGFONT& lf = s.font.LogFont();
         const double sx = std::abs(scaleX()), sy = std::abs(scaleY());
         const bool shared = painter == nullptr;
-        auto same = [&](const DevFont& f) { return f.sx == sx && f.sy == sy && f.lf == lf; };
+        auto same = [&](const DevFont& f) {
+            return f.sx == sx && f.sy == sy && f.onScreen == onScreen && f.lf == lf;
+        };
         if (shared) {
             for (const DevFont& f : DeviceFreeFonts())
                 if (same(f) && f.dpiY == dpiY)
@@ -481,6 +485,7 @@ struct CDC::Impl {
         f.sy = sy;
         f.dpiY = dpiY;
         f.em = std::max(1, rnd(em));
+        f.onScreen = onScreen;
         qf.setPixelSize(f.em);
         if (lf.lfWidth > 0) {
             const double natural = metrics(qf).averageCharWidth();
@@ -494,6 +499,10 @@ struct CDC::Impl {
         f.leading = std::max(0, rnd(m.leading()));
         f.avgWidth = rnd(m.averageCharWidth());
         f.maxWidth = rnd(m.maxWidth());
+        // On screen a small text is written in a face legible there, in the cell of the face
+        // named, so that every layout keeps its measures.
+        if (onScreen)
+            f.font.setFamily(AfxScreenFontFace(family, f.em));
         if (shared) {
             DeviceFreeFonts().push_back(f);
             return DeviceFreeFonts().back();
@@ -581,6 +590,12 @@ void CDC::SetPhysicalPage(CSize devicePixels, CPoint printableOffset)
     d->physicalKnown = true;
 }
 
+void CDC::SetOnScreen(bool onScreen)
+{
+    m_onScreen = onScreen;
+    d->onScreen = onScreen;
+}
+
 BOOL CDC::CreateCompatibleDC(CDC* pDC)
 {
     SetPainter(nullptr);
@@ -588,6 +603,7 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC)
         d->dpiX = pDC->d->dpiX;
         d->dpiY = pDC->d->dpiY;
         m_recording = pDC->m_recording;
+        SetOnScreen(pDC->m_onScreen);
     }
     d->memoryDC = true;
     d->page = CSize(1, 1);

@@ -128,6 +128,10 @@ public:
     // since a printer's single pixel vanishes from a page seen on screen.
     int HairlinePixels() const;
     void SetPrinting(bool printing) { m_printing = printing; }
+    // Whether it writes for a window: small texts there take faces legible on screen
+    // (AfxScreenFontFace). A window's paint DC is; DCs made like it or probing for it follow it.
+    bool IsOnScreen() const { return m_onScreen; }
+    void SetOnScreen(bool onScreen);
     bool IsRecording() const { return m_recording; }
     void SetRecording(bool recording) { m_recording = recording; }
     const std::vector<Record>& Records() const { return m_records; }
@@ -293,6 +297,7 @@ private:
     std::unique_ptr<Impl> d;
     bool m_printing = false;
     bool m_recording = false;
+    bool m_onScreen = false;
     std::vector<Record> m_records;
     Record& AddRecord(const char* op, std::vector<int> args, const QString& text = QString());
     BOOL DrawTextAt(bool plain, int x, int y, UINT options, const CRect* rect, const QString& text,

@@ -3,6 +3,7 @@
 #include "framework/formview.h"
 #include "framework/wnd_p.h"
 #include "framework/format.h"
+#include "framework/gdi.h"
 #include "framework/msgbox.h"
 #include "framework/scrollbar.h"
 #include "framework/textcodec.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QIcon>
@@ -105,8 +107,15 @@ private:
     QButtonGroup* m_group;
 };
 
-int DialogUnitsToPixelsX(const QWidget* w, int du) { return du * w->fontMetrics().averageCharWidth() / 4; }
-int DialogUnitsToPixelsY(const QWidget* w, int du) { return du * w->fontMetrics().height() / 8; }
+// In the cell of the face the template names: a screen face standing in for it keeps the layout.
+QFontMetrics DialogUnitMetrics(const QWidget* w)
+{
+    QFont f = w->font();
+    f.setFamily(AfxCellFontFace(f.family()));
+    return QFontMetrics(f);
+}
+int DialogUnitsToPixelsX(const QWidget* w, int du) { return du * DialogUnitMetrics(w).averageCharWidth() / 4; }
+int DialogUnitsToPixelsY(const QWidget* w, int du) { return du * DialogUnitMetrics(w).height() / 8; }
 
 // A bitmap picture names its image by resource number in its text; drawn at the template's
 // size, or the image's own.
@@ -312,9 +321,8 @@ bool CTemplateHost::Build(CWnd* owner, UINT nIDTemplate)
         return false;
     const DialogTemplate& t = *m_pTemplate;
     if (!t.fontFace.isEmpty()) {
-        QFont f(t.fontFace);
-        f.setPointSize(t.pointSize > 0 ? t.pointSize : 9);
-        host->setFont(f);
+        host->setFont(AfxScreenPointFont(t.fontFace, t.pointSize > 0 ? t.pointSize : 9, host));
+        host->setProperty(kNamedFaceProperty, t.fontFace);
     }
     auto* grid = new QGridLayout(host);
     grid->setContentsMargins(4, 4, 4, 4);

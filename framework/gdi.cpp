@@ -275,6 +275,27 @@ QString AfxSubstituteFontFace(const QString& face)
     return face;
 }
 
+QString AfxScreenFontFace(const QString& family, int pixelSize)
+{
+    if (pixelSize >= kScreenFaceLegibleFrom)
+        return family;
+    // Mincho too: no fixed-pitch Mincho draws "mm" legibly this small.
+    if (family == QLatin1String("IPAGothic") || family == QLatin1String("IPAMincho"))
+        return QStringLiteral("BIZ UDGothic");
+    if (family == QLatin1String("IPAPGothic") || family == QLatin1String("IPAPMincho"))
+        return QStringLiteral("BIZ UDPGothic");
+    return family;
+}
+
+QString AfxCellFontFace(const QString& screenFamily)
+{
+    if (screenFamily == QLatin1String("BIZ UDGothic"))
+        return QStringLiteral("IPAGothic");
+    if (screenFamily == QLatin1String("BIZ UDPGothic"))
+        return QStringLiteral("IPAPGothic");
+    return screenFamily;
+}
+
 // ---- stock objects
 
 namespace {

@@ -19,5 +19,5 @@ PaintTarget::PaintTarget()
 PaintTarget::~PaintTarget() = default;
 }
 
-CPaintDC::CPaintDC(CWnd*) : CDC(painter) {}
+CPaintDC::CPaintDC(CWnd*) : CDC(painter) { SetOnScreen(true); }
 CPaintDC::~CPaintDC() = default;

@@ -1,6 +1,7 @@
 #include "framework/wndextras.h"
 #include "framework/gdi.h"
 #include "framework/wnd.h"
+#include "framework/wnd_p.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -37,6 +38,16 @@ BOOL AfxGetWindowLogFont(const CWnd* pWnd, LOGFONT* pLogFont)
     lf.lfItalic = f.italic() ? 1 : 0;
     lf.lfCharSet = SHIFTJIS_CHARSET;
     lf.lfFaceName = f.family();
+    // The face as the program named it, not the one the screen draws it in.
+    for (const QWidget* w = pWnd->GetWidget(); w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        const QVariant named = w->property(kNamedFaceProperty);
+        if (named.isValid()) {
+            lf.lfFaceName = named.toString();
+            break;
+        }
+        if (w->testAttribute(Qt::WA_SetFont))
+            break;
+    }
     *pLogFont = lf;
     return TRUE;
 }

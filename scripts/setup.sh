@@ -5,7 +5,7 @@ set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config ccache
       qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n libgl-dev
       libgtest-dev googletest
-      fonts-ipafont-mincho fonts-ipafont-gothic
+      fonts-ipafont-mincho fonts-ipafont-gothic fonts-morisawa-bizud-gothic
       xvfb xauth x11-apps poppler-utils locales-all imagemagick)
 [ "${1:-}" = fuzz ] && pkgs+=(clang libclang-rt-14-dev)
 missing=()

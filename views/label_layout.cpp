@@ -640,6 +640,7 @@ std::vector<CDC::Record> ProbeLike(CDC* pDC, const std::function<void(CDC*)>& dr
     CDC probe;
     probe.SetResolution(pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
     probe.SetMapMode(pDC->GetMapMode());
+    probe.SetOnScreen(pDC->IsOnScreen());
     if (CFont* font = pDC->GetCurrentFont())
         probe.SelectObject(font);
     draw(&probe);

@@ -201,6 +201,7 @@ const std::vector<CDC::Record>& CLaidOutDrawing::Records(const Key& key, const s
         return m_records;
     CDC probe;
     probe.SetMapMode(MM_LOMETRIC);
+    probe.SetOnScreen(true);
     layOut(&probe);
     m_records = probe.Records();
     m_key = key;
