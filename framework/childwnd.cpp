@@ -77,7 +77,11 @@ QFont QtFontOf(const CFont* pFont, const QFont& base)
         const double cell = m.ascent() + m.descent();
         f.setPixelSize(std::max(1, int(lf.lfHeight * (cell > 0 ? 1000.0 / cell : 1.0) + 0.5)));
     }
-    f.setFamily(AfxScreenFontFace(f.family(), f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize()));
+    const QString screen = AfxScreenFontFace(f.family(), f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize());
+    if (screen != f.family()) {
+        f.setFamily(screen);
+        f.setWeight(QFont::Normal);   // as the device context writes a stand-in
+    }
     return f;
 }
 

@@ -501,8 +501,11 @@ struct CDC::Impl {
         f.maxWidth = rnd(m.maxWidth());
         // On screen a small text is written in a face legible there, in the cell of the face
         // named, so that every layout keeps its measures.
-        if (onScreen)
+        // Bold, its stems fill the gaps of an "m" that small: the stand-in writes it regular.
+        if (onScreen && AfxScreenFontFace(family, f.em) != family) {
             f.font.setFamily(AfxScreenFontFace(family, f.em));
+            f.font.setWeight(QFont::Normal);
+        }
         if (shared) {
             DeviceFreeFonts().push_back(f);
             return DeviceFreeFonts().back();
