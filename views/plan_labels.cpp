@@ -746,6 +746,10 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
             b = a - kPi + kPi / 2;
         return b;
     };
+    // Unled, a name stands within two and a half texts of its girder's end.
+    auto withinReach = [](const CRect& cell, CPoint anchor) {
+        return Distance(NearestIn(cell, anchor), anchor) <= 2.5 * std::min(cell.Width(), cell.Height());
+    };
     auto girderLabel = [&](int rec, int number) {
         if (rec >= int(first.m_aGirderLines.size()))
             return;
@@ -761,10 +765,32 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
             n.farAnchor = t.Map(E);
             n.farOut = t.Turn(CDPoint(std::cos(b), std::sin(b)));
         }
-        const std::vector<CPoint> places =
+        std::vector<CPoint> places =
             Layout(pDC) ? PagePlaces(pDC, esc, text, n.anchor, n.out, kBeyondEnd) : LabelPlaces(t, S, a, 2.0);
+        auto corner = [&](CPoint at) { return TurnedCorner(esc, at, CPoint(at.x - ext.cx / 2, at.y + ext.cy / 2)); };
+        auto within = [&](CPoint at) {
+            const CPoint c = corner(at);
+            return withinReach(TextCell(pDC, esc, c.x, c.y, text), n.anchor);
+        };
+        // The steps out may pass the reach by less than a step: the first place beyond it is
+        // pulled in to its edge, so that a line across the nearer places (on a skewed end the
+        // lengths' line at the bridge's start) leaves the name one more place clear of it.
+        for (size_t k = 1; k < places.size(); ++k) {
+            if (!within(places[k - 1]) || within(places[k]))
+                continue;
+            const double step = Distance(places[k], places[k - 1]);
+            for (double back = 1.0; back < step; back += 1.0) {
+                const CPoint at(places[k].x - int(std::lround(n.out.x * back)),
+                                places[k].y - int(std::lround(n.out.y * back)));
+                if (within(at)) {
+                    places[k] = at;
+                    break;
+                }
+            }
+            break;
+        }
         for (CPoint at : places)
-            n.corners.push_back(TurnedCorner(esc, at, CPoint(at.x - ext.cx / 2, at.y + ext.cy / 2)));
+            n.corners.push_back(corner(at));
         names.push_back(n);
     };
     if (g_nBridgeType == 2)
@@ -809,8 +835,7 @@ int CPlanDrawer::DrawGirderLabels(CDC* pDC, CMarivoltenDoc* pDoc)
         const size_t before = cells.size();
         for (size_t i = 0; i < n.corners.size(); ++i) {
             const CRect cell = TextCell(pDC, esc, n.corners[i].x, n.corners[i].y, n.text);
-            // Unled, within two and a half texts of its girder.
-            bool nearest = Distance(NearestIn(cell, n.anchor), n.anchor) <= 2.5 * std::min(cell.Width(), cell.Height());
+            bool nearest = withinReach(cell, n.anchor);
             for (const Name& other : names)
                 nearest = nearest && (&other == &n || Nearer(cell, n.anchor, other.anchor));
             if (nearest && apart(cell, cells) && clear(cell)) {
