@@ -136,42 +136,50 @@ bool SolidBlock(const Ink& ink)
     return !b.empty() && b.width() >= 3 && b.height() >= 3 && DarkShare(ink, 0.6f) >= 0.9;
 }
 
+// Marks the pixels that `pass` lets through, 4-connected to those `from` lets through and has
+// not marked yet; the regions found.
+int Flood(const Ink& ink, std::vector<char>& marked, const std::function<bool(int, int)>& from,
+          const std::function<bool(float)>& pass)
+{
+    int regions = 0;
+    std::vector<std::pair<int, int>> todo;
+    auto take = [&](int x, int y) {
+        char& m = marked[size_t(y) * size_t(ink.w) + size_t(x)];
+        if (m || !pass(ink.at(x, y)))
+            return false;
+        m = 1;
+        todo.emplace_back(x, y);
+        return true;
+    };
+    for (int y0 = 0; y0 < ink.h; ++y0)
+        for (int x0 = 0; x0 < ink.w; ++x0) {
+            if (!from(x0, y0) || !take(x0, y0))
+                continue;
+            ++regions;
+            while (!todo.empty()) {
+                const auto [x, y] = todo.back();
+                todo.pop_back();
+                for (const auto [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}})
+                    if (nx >= 0 && ny >= 0 && nx < ink.w && ny < ink.h)
+                        take(nx, ny);
+            }
+        }
+    return regions;
+}
+
+float Darkest(const Ink& ink) { return *std::max_element(ink.c.begin(), ink.c.end()); }
+
 // Whether the ink closes a ring round a hole as large as a ring's at that size: pixels less than
 // a third as dark as the glyph's darkest that the background cannot reach from the image's edge.
 bool ClosesARing(const Ink& ink, int pixels)
 {
-    const float light = 0.35f * *std::max_element(ink.c.begin(), ink.c.end());
+    const float light = 0.35f * Darkest(ink);
     std::vector<char> reached(ink.c.size(), 0);
-    std::vector<std::pair<int, int>> todo;
-    auto reach = [&](int x, int y) {
-        if (x < 0 || y < 0 || x >= ink.w || y >= ink.h || ink.at(x, y) >= light)
-            return;
-        char& r = reached[size_t(y) * size_t(ink.w) + size_t(x)];
-        if (!r) {
-            r = 1;
-            todo.emplace_back(x, y);
-        }
-    };
-    for (int x = 0; x < ink.w; ++x) {
-        reach(x, 0);
-        reach(x, ink.h - 1);
-    }
-    for (int y = 0; y < ink.h; ++y) {
-        reach(0, y);
-        reach(ink.w - 1, y);
-    }
-    while (!todo.empty()) {
-        const auto [x, y] = todo.back();
-        todo.pop_back();
-        reach(x - 1, y);
-        reach(x + 1, y);
-        reach(x, y - 1);
-        reach(x, y + 1);
-    }
+    Flood(ink, reached, [&](int x, int y) { return x == 0 || y == 0 || x == ink.w - 1 || y == ink.h - 1; },
+          [&](float c) { return c < light; });
     int hole = 0;
-    for (int y = 0; y < ink.h; ++y)
-        for (int x = 0; x < ink.w; ++x)
-            hole += ink.at(x, y) < light && !reached[size_t(y) * size_t(ink.w) + size_t(x)];
+    for (size_t i = 0; i < ink.c.size(); ++i)
+        hole += ink.c[i] < light && !reached[i];
     // A gap between two strokes that touch is a pixel; a ring's hole grows with the text.
     return hole >= std::max(1, (pixels / 16) * (pixels / 16));
 }
@@ -179,31 +187,9 @@ bool ClosesARing(const Ink& ink, int pixels)
 // The strokes of a mark: its parts at least half as dark as its darkest, apart side by side.
 int Strokes(const Ink& ink)
 {
-    const float dark = 0.5f * *std::max_element(ink.c.begin(), ink.c.end());
+    const float dark = 0.5f * Darkest(ink);
     std::vector<char> seen(ink.c.size(), 0);
-    int strokes = 0;
-    for (int y0 = 0; y0 < ink.h; ++y0)
-        for (int x0 = 0; x0 < ink.w; ++x0) {
-            if (ink.at(x0, y0) < dark || seen[size_t(y0) * size_t(ink.w) + size_t(x0)])
-                continue;
-            ++strokes;
-            std::vector<std::pair<int, int>> todo{{x0, y0}};
-            seen[size_t(y0) * size_t(ink.w) + size_t(x0)] = 1;
-            while (!todo.empty()) {
-                const auto [x, y] = todo.back();
-                todo.pop_back();
-                for (const auto [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
-                    if (nx < 0 || ny < 0 || nx >= ink.w || ny >= ink.h || ink.at(nx, ny) < dark)
-                        continue;
-                    char& s = seen[size_t(ny) * size_t(ink.w) + size_t(nx)];
-                    if (!s) {
-                        s = 1;
-                        todo.emplace_back(nx, ny);
-                    }
-                }
-            }
-        }
-    return strokes;
+    return Flood(ink, seen, [](int, int) { return true; }, [&](float c) { return c >= dark; });
 }
 
 // "." and "," differ where the comma's tail reaches below the full stop.
