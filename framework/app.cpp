@@ -84,12 +84,15 @@ public:
 };
 
 // Columns wide enough for the longest size, type and date they show, and a dialog that holds
-// them beside a name column of some width.
+// them beside a name column of some width. The name column follows the names of the folder
+// shown, which are read only after the dialog opens; the date column takes the room left.
 void FitFileColumns(QFileDialog& dlg)
 {
     auto* tree = dlg.findChild<QTreeView*>(QStringLiteral("treeView"));
     if (!tree)
         return;
+    tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tree->header()->setStretchLastSection(true);
     const QFontMetrics fm = tree->fontMetrics();
     const int pad = 4 * tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + fm.averageCharWidth();
     auto fit = [&](int col, const QStringList& widest) {
@@ -100,7 +103,7 @@ void FitFileColumns(QFileDialog& dlg)
         return width;
     };
     using C = JapaneseFileColumns;
-    int columns = 20 * fm.averageCharWidth();    // the name
+    int columns = 30 * fm.averageCharWidth();    // the name
     columns += fit(C::kSize, {C::Size(1023), C::Size(1023 * 1024 + 972), C::Size(1023LL * 1024 * 1024 + 972 * 1024)});
     columns += fit(C::kType, {C::Folder(), QStringLiteral("MVL ファイル")});
     columns += fit(C::kDate, {C::Date(QDateTime(QDate(2000, 12, 28), QTime(20, 48)))});

@@ -6,7 +6,7 @@ pkgs=(build-essential cmake ninja-build pkg-config ccache
       qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n libgl-dev
       libgtest-dev googletest
       fonts-ipafont-mincho fonts-ipafont-gothic fonts-morisawa-bizud-gothic
-      xvfb xauth x11-apps poppler-utils locales-all imagemagick)
+      xvfb xauth x11-apps procps poppler-utils locales-all imagemagick)
 [ "${1:-}" = fuzz ] && pkgs+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do

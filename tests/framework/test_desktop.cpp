@@ -110,6 +110,40 @@ std::shared_ptr<::testing::AssertionResult> CheckNextDialog(std::function<void(T
     return result;
 }
 
+// Opens the program's file dialog on folder, waits until it lists count files, hands it to
+// look and cancels it.
+void LookIntoFileDialog(const QString& folder, int count, const QString& filter,
+                        const std::function<void(QFileDialog*, QFileSystemModel*, const QModelIndex&)>& look)
+{
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dlg = qobject_cast<QFileDialog*>(w);
+            if (!dlg || !dlg->isVisible())
+                continue;
+            auto* model = dlg->findChild<QFileSystemModel*>();
+            dlg->setDirectory(folder);
+            // The folder is read in the background: wait for its files, or give up after a while.
+            QEventLoop loop;
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+                if (model && model->rowCount(model->index(folder)) >= count)
+                    loop.quit();
+            });
+            poll.start(10);
+            QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+            loop.exec();
+            // The view lays out the rows it was just given.
+            QApplication::processEvents();
+            if (model)
+                look(dlg, model, model->index(folder));
+            dlg->reject();
+        }
+    });
+    CWinApp app(QStringLiteral("Marivolten"));
+    QString path;
+    EXPECT_FALSE(app.DoPromptFileName(path, QString(), TRUE, filter));
+}
+
 }
 
 TEST_F(WindowTest, SpinsAndRadioGroupsAreOneTabStopEach)
@@ -222,49 +256,27 @@ TEST(Desktop, TheFileDialogShowsTheProgramsFilterAndLeavesNoSettings)
     const QString filter = QString::fromUtf8("Mrvolt ﾌｧｲﾙ (*.mvl)");
     QStringList filters, listed, columns, cut;
     bool native = true;
-    QTimer::singleShot(0, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dlg = qobject_cast<QFileDialog*>(w);
-            if (!dlg || !dlg->isVisible())
+    LookIntoFileDialog(files.path(), 2, filter, [&](QFileDialog* dlg, QFileSystemModel* model, const QModelIndex& dir) {
+        native = !dlg->testOption(QFileDialog::DontUseNativeDialog);
+        filters = dlg->nameFilters();
+        for (int r = 0; r < model->rowCount(dir); ++r)
+            listed << model->fileName(model->index(r, 0, dir));
+        // The detail columns as shown, each whole in its column.
+        auto* tree = dlg->findChild<QTreeView*>(QStringLiteral("treeView"));
+        auto* shown = tree ? qobject_cast<QAbstractProxyModel*>(tree->model()) : nullptr;
+        for (int r = 0; shown && r < model->rowCount(dir); ++r) {
+            if (model->fileName(model->index(r, 0, dir)) != QLatin1String("a.mvl"))
                 continue;
-            native = !dlg->testOption(QFileDialog::DontUseNativeDialog);
-            filters = dlg->nameFilters();
-            auto* model = dlg->findChild<QFileSystemModel*>();
-            dlg->setDirectory(files.path());
-            // The folder is read in the background: wait for two files, or give up after a while.
-            QEventLoop loop;
-            QTimer poll;
-            QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-                if (model && model->rowCount(model->index(files.path())) >= 2)
-                    loop.quit();
-            });
-            poll.start(10);
-            QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-            loop.exec();
-            const QModelIndex dir = model ? model->index(files.path()) : QModelIndex();
-            for (int r = 0; model && r < model->rowCount(dir); ++r)
-                listed << model->fileName(model->index(r, 0, dir));
-            // The detail columns as shown, each whole in its column.
-            auto* tree = dlg->findChild<QTreeView*>(QStringLiteral("treeView"));
-            auto* shown = tree ? qobject_cast<QAbstractProxyModel*>(tree->model()) : nullptr;
-            for (int r = 0; shown && r < model->rowCount(dir); ++r) {
-                if (model->fileName(model->index(r, 0, dir)) != QLatin1String("a.mvl"))
-                    continue;
-                for (int col = 0; col < 4; ++col) {
-                    const QString text = shown->headerData(col, Qt::Horizontal).toString() + QLatin1Char('|')
-                        + shown->mapFromSource(model->index(r, col, dir)).data().toString();
-                    columns << text;
-                    for (const QString& part : text.split(QLatin1Char('|')))
-                        if (tree->fontMetrics().horizontalAdvance(part) > tree->header()->sectionSize(col))
-                            cut << part;
-                }
+            for (int col = 0; col < 4; ++col) {
+                const QString text = shown->headerData(col, Qt::Horizontal).toString() + QLatin1Char('|')
+                    + shown->mapFromSource(model->index(r, col, dir)).data().toString();
+                columns << text;
+                for (const QString& part : text.split(QLatin1Char('|')))
+                    if (tree->fontMetrics().horizontalAdvance(part) > tree->header()->sectionSize(col))
+                        cut << part;
             }
-            dlg->reject();
         }
     });
-    CWinApp app(QStringLiteral("Marivolten"));
-    QString path;
-    EXPECT_FALSE(app.DoPromptFileName(path, QString(), TRUE, filter));
     EXPECT_FALSE(native);
     ASSERT_FALSE(filters.isEmpty());
     EXPECT_EQ(filters.first().toStdString(), filter.toStdString());
@@ -282,6 +294,32 @@ TEST(Desktop, TheFileDialogShowsTheProgramsFilterAndLeavesNoSettings)
               before.join(u'|').toStdString());
     AfxSetRegistryKey(QString());
     AfxSetProfileAppName(QString());
+}
+
+// A long name shows whole, however little room the toolkit first gives the name column.
+TEST(Desktop, TheFileDialogShowsLongNamesWhole)
+{
+    QTemporaryDir files;
+    const QStringList names = {QStringLiteral("box1_1span.mvl"), QStringLiteral("plate_2span_haunch.mvl"),
+                               QStringLiteral("plate_3span_skew_sidewalks_on_both_sides_revised.mvl")};
+    for (const QString& name : names) {
+        QFile f(files.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    int widest = 0, needed = 0, column = 0;
+    LookIntoFileDialog(files.path(), 3, QStringLiteral("Mrvolt (*.mvl)"), [&](QFileDialog* dlg, QFileSystemModel*, const QModelIndex&) {
+        auto* tree = dlg->findChild<QTreeView*>(QStringLiteral("treeView"));
+        if (!tree)
+            return;
+        for (const QString& name : names)
+            widest = std::max(widest, tree->fontMetrics().horizontalAdvance(name));
+        needed = static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(0);
+        column = tree->header()->sectionSize(0);
+    });
+    ASSERT_GT(widest, 0);
+    EXPECT_GE(column, widest);
+    // Room for the icon and margins beside the name too.
+    EXPECT_GE(column, needed);
 }
 
 // A placement saved on a larger or another screen comes back whole on this one; one that
