@@ -94,7 +94,9 @@ void FitFileColumns(QFileDialog& dlg)
     tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     tree->header()->setStretchLastSection(true);
     const QFontMetrics fm = tree->fontMetrics();
-    const int pad = 4 * tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + fm.averageCharWidth();
+    // A character is a digit's width: a face of full-width letters reports its average as theirs.
+    const int em = fm.horizontalAdvance(QLatin1Char('0'));
+    const int pad = 4 * tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + em;
     auto fit = [&](int col, const QStringList& widest) {
         int width = tree->header()->sectionSizeHint(col);
         for (const QString& text : widest)
@@ -103,7 +105,7 @@ void FitFileColumns(QFileDialog& dlg)
         return width;
     };
     using C = JapaneseFileColumns;
-    int columns = 30 * fm.averageCharWidth();    // the name
+    int columns = 30 * em;    // the name
     columns += fit(C::kSize, {C::Size(1023), C::Size(1023 * 1024 + 972), C::Size(1023LL * 1024 * 1024 + 972 * 1024)});
     columns += fit(C::kType, {C::Folder(), QStringLiteral("MVL ファイル")});
     columns += fit(C::kDate, {C::Date(QDateTime(QDate(2000, 12, 28), QTime(20, 48)))});

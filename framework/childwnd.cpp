@@ -77,7 +77,8 @@ QFont QtFontOf(const CFont* pFont, const QFont& base)
         const double cell = m.ascent() + m.descent();
         f.setPixelSize(std::max(1, int(lf.lfHeight * (cell > 0 ? 1000.0 / cell : 1.0) + 0.5)));
     }
-    const QString screen = AfxScreenFontFace(f.family(), f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize());
+    const QString screen = AfxScreenFontFace(f.family(), f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize(),
+                                             f.weight() > QFont::Medium);
     if (screen != f.family()) {
         f.setFamily(screen);
         f.setWeight(QFont::Normal);   // as the device context writes a stand-in
@@ -94,7 +95,7 @@ QFont AfxScreenPointFont(const QString& face, int pointSize, const QWidget* on)
     f.setPointSize(pointSize);
     f.setHintingPreference(QFont::PreferNoHinting);
     const int px = on ? (pointSize * on->logicalDpiY() + 36) / 72 : QFontInfo(f).pixelSize();
-    f.setFamily(AfxScreenFontFace(f.family(), px));
+    f.setFamily(AfxScreenFontFace(f.family(), px));   // regular: a template's font is
     return f;
 }
 

@@ -502,8 +502,9 @@ struct CDC::Impl {
         // On screen a small text is written in a face legible there, in the cell of the face
         // named, so that every layout keeps its measures.
         // Bold, its stems fill the gaps of an "m" that small: the stand-in writes it regular.
-        if (onScreen && AfxScreenFontFace(family, f.em) != family) {
-            f.font.setFamily(AfxScreenFontFace(family, f.em));
+        const QString screenFace = AfxScreenFontFace(family, f.em, qf.weight() > QFont::Medium);
+        if (onScreen && screenFace != family) {
+            f.font.setFamily(screenFace);
             f.font.setWeight(QFont::Normal);
         }
         if (shared) {

@@ -275,14 +275,14 @@ QString AfxSubstituteFontFace(const QString& face)
     return face;
 }
 
-QString AfxScreenFontFace(const QString& family, int pixelSize)
+QString AfxScreenFontFace(const QString& family, int pixelSize, bool bold)
 {
-    if (pixelSize >= kScreenFaceLegibleFrom)
-        return family;
-    // Mincho too: no fixed-pitch Mincho draws "mm" legibly this small.
-    if (family == QLatin1String("IPAGothic") || family == QLatin1String("IPAMincho"))
+    // Mincho too: no fixed-pitch Mincho draws "mm" legibly this small. The proportional faces
+    // give an "m" more room and read from a pixel less, but bold; their metrics stay where they
+    // read, for the widgets' rows that clip what hangs below them.
+    if ((family == QLatin1String("IPAGothic") || family == QLatin1String("IPAMincho")) && pixelSize < 13)
         return QStringLiteral("BIZ UDGothic");
-    if (family == QLatin1String("IPAPGothic") || family == QLatin1String("IPAPMincho"))
+    if ((family == QLatin1String("IPAPGothic") || family == QLatin1String("IPAPMincho")) && pixelSize < (bold ? 13 : 12))
         return QStringLiteral("BIZ UDPGothic");
     return family;
 }

@@ -206,15 +206,14 @@ private:
 
 // The program's fonts as named on Windows, mapped to installed faces ("ＭＳ 明朝" -> "IPAMincho").
 QString AfxSubstituteFontFace(const QString& face);
-// The face that writes an installed face on screen at a pixel size. Below 13 pixels the IPA faces
-// smear a half-width "m" or "M" into a bar and draw "." like ","; a face of the same half- and
-// full-width advances that keeps them apart stands in there. Paper keeps the faces as named.
-QString AfxScreenFontFace(const QString& family, int pixelSize);
+// The face that writes an installed face on screen at a pixel size. Below 13 pixels the fixed-pitch
+// IPA faces smear a half-width "m" or "M" into a bar, below 12 (13 bold) the proportional ones
+// close the ring of "ﾟ"; a face of the same half- and full-width advances that keeps them apart
+// stands in there, at regular weight. Paper keeps the faces as named.
+QString AfxScreenFontFace(const QString& family, int pixelSize, bool bold = false);
 // The face whose cell a screen face writes in (the face it stands in for), else the face itself:
 // what is laid out in the font measures as in the face named.
 QString AfxCellFontFace(const QString& screenFamily);
-// The size below which AfxScreenFontFace stands in for the IPA faces.
-constexpr int kScreenFaceLegibleFrom = 13;
 
 // Shared stock objects; nullptr for an unknown index.
 CGdiObject* GetStockObject(int index);
