@@ -913,6 +913,37 @@ std::vector<CForceDrawer::Placed> CForceDrawer::LayOutLabels(CDC* pDC, const CRe
                 around(std::max(2, h / 4), kLabelReach * h);
             }
         }
+        // A value with none even so takes a clear place that a value laid out before it took off its
+        // own, led, and that one lays out again: led, it may find room farther off, where this one
+        // only has room by its point. Not where that one then finds no clear place.
+        for (size_t j = 0; j < placed.size() && kind == LabelKind::Value && placed[i].place < 0 && !relaying; ++j) {
+            const Placed& p = placed[j];
+            if (j == i || m_aAsks[j].kind != LabelKind::Value || p.place <= 0 || !p.led || p.stray ||
+                Distance(p.cell.l, p.cell.b, p.cell.r, p.cell.t, a.at) > kLabelReach * h + w + gap)
+                continue;
+            const std::vector<Placed> before = placed;
+            const auto linesBefore = lines.Mark();
+            takeOff(j);
+            base = u;
+            around(std::max(2, h / 4), kLabelReach * h);
+            if (const size_t k = firstFit(); k < tries.size()) {
+                take(i, tries[k].cell, tried + int(k) + 1, tries[k].led);
+                const bool wasAny = anySide, wasOff = offOnly;
+                relaying = true;
+                layOut(j);
+                relaying = false;
+                anySide = wasAny;
+                offOnly = wasOff;
+            }
+            if (placed[i].place < 0 || placed[j].place < 0 || placed[j].stray) {
+                placed = before;
+                lines.Undo(linesBefore);
+            }
+        }
+        if (kind == LabelKind::Value && placed[i].place < 0) {
+            base = u;
+            around(std::max(2, h / 4), kLabelReach * h);
+        }
         // A value the diagram shows is never left out: with no place clear of the lines near by
         // it stands over them clear of the texts, farther off where it must, its leader across
         // texts at worst, else at its own, right of the axis, where the numbers give way.

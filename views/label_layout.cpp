@@ -218,19 +218,37 @@ bool CLabelRoom::CrossesText(CPoint p, CPoint q, int nWider) const
     return m_pOuter && m_pOuter->CrossesText(p, q, nWider);
 }
 
+namespace {
+
+double CellDistance(const CRect& cell, CPoint p)
+{
+    const double dx = std::max({double(cell.left - p.x), 0.0, double(p.x - cell.right)});
+    const double dy = std::max({double(cell.top - p.y), 0.0, double(p.y - cell.bottom)});
+    return std::hypot(dx, dy);
+}
+
+// Points this close are one: things at a label's own point are not others.
+bool SamePoint(CPoint a, CPoint b) { return std::hypot(a.x - b.x, a.y - b.y) <= 2.0; }
+
+}
+
 bool CLabelRoom::NearerToAnother(const CRect& cell, CPoint named, LabelKind kind, std::optional<CPoint> also) const
 {
-    auto distance = [&](CPoint p) {
-        const double dx = std::max({double(cell.left - p.x), 0.0, double(p.x - cell.right)});
-        const double dy = std::max({double(cell.top - p.y), 0.0, double(p.y - cell.bottom)});
-        return std::hypot(dx, dy);
-    };
-    const double own = distance(named);
-    for (const auto& [k, p] : m_named)
-        if (k == kind && kind != LabelKind::None && std::hypot(p.x - named.x, p.y - named.y) > 2.0 &&
-            (!also || std::hypot(p.x - also->x, p.y - also->y) > 2.0) && distance(p) < own)
+    const double own = CellDistance(cell, named);
+    for (const NamedPoint& p : m_named)
+        if (p.kind == kind && kind != LabelKind::None && !SamePoint(p.at, named) && (!also || !SamePoint(p.at, *also)) &&
+            CellDistance(cell, p.at) < own)
             return true;
     return m_pOuter && m_pOuter->NearerToAnother(cell, named, kind, also);
+}
+
+bool CLabelRoom::NearerThanOwn(CPoint point, LabelKind kind) const
+{
+    for (const NamedPoint& p : m_named)
+        if (p.kind == kind && kind != LabelKind::None && !p.cell.IsRectEmpty() && !SamePoint(p.at, point) &&
+            CellDistance(p.cell, point) < CellDistance(p.cell, p.at))
+            return true;
+    return m_pOuter && m_pOuter->NearerThanOwn(point, kind);
 }
 
 void CLabelRoom::Unreserve(const CRect& asked, const QString& text)
@@ -505,15 +523,18 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
                     at.Offset(d.x, d.y);
                     cell.OffsetRect(d.x, d.y);
                 }
+                // Nor, slid off its first place, one naming a point by a label written before.
                 if (!room->IsClear(keep ? Wider(cell, kRounding) : cell, ofLines, alongY, ends) ||
-                    (!plain && i > 0 && !via && room->NearerToAnother(cell, pointNamed(int(i), false), kind, named)))
+                    (!plain && i > 0 && !via &&
+                     (room->NearerToAnother(cell, pointNamed(int(i), false), kind, named) ||
+                      room->NearerThanOwn(pointNamed(int(i), false), kind))))
                     continue;
                 write(at);
                 room->Take(cell, text, alongY, asked);
                 // Clear of the texts only: over a line.
                 if (!ofLines)
                     room->AddStray(true);
-                room->Named(kind, pointNamed(int(i), false));
+                room->Named(kind, pointNamed(int(i), false), via ? CRect() : cell);
                 note(int(i), cell);
                 return int(i);
             }
@@ -537,7 +558,7 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
                 alongY ? reach.InflateRect(0, ends + kTouch + 1) : reach.InflateRect(ends + kTouch + 1, 0);
             const CPoint end = NearestIn(reach, named);
             const bool led = Led(*room, *cell, named, kind);
-            room->Named(kind, via && anchor ? *anchor : named);
+            room->Named(kind, via && anchor ? *anchor : named, led || via ? CRect() : *cell);
             if (led) {
                 CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
                 Selected<CPen> leader(pDC, &pen);
@@ -565,7 +586,7 @@ int WriteClear(CDC* pDC, int nEscapement, const std::vector<CPoint>& cornersIn, 
     write(at);
     room->Take(cell, text, alongY, asked);
     room->AddStray(true);
-    room->Named(kind, pointNamed(0, false));
+    room->Named(kind, pointNamed(0, false), via ? CRect() : cell);
     note(0, cell);
     return 0;
 }

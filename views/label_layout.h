@@ -122,8 +122,8 @@ public:
     // The points the labels name as things of their kinds: those written so far, and those a
     // drawing tells before it writes them. Whether a cell stands nearer to another such point
     // of the kind than to `named`; `also`, the label's own anchor where it names a point of its
-    // thing beside it, is not another.
-    void Named(LabelKind kind, CPoint anchor) { m_named.emplace_back(kind, anchor); }
+    // thing beside it, is not another. A label written by its point, not led, gives its cell.
+    void Named(LabelKind kind, CPoint anchor, const CRect& cell = CRect()) { m_named.push_back({kind, anchor, cell}); }
     // The first places, told before they are written, of the labels the drawing's own lines
     // lead to (a stack's thicknesses): a label of their kind moved off its own places keeps
     // off them where it can. Written, a label gives its place up (asked: its first cell).
@@ -132,6 +132,10 @@ public:
     bool OnReserved(const CRect& cell, LabelKind kind) const;
     bool NearerToAnother(const CRect& cell, CPoint named, LabelKind kind,
                          std::optional<CPoint> also = std::nullopt) const;
+    // Whether a point a label would name at a place of its own other than its first, which the
+    // others could not keep off, stands nearer to a label of its kind written so far than that
+    // label's own point.
+    bool NearerThanOwn(CPoint point, LabelKind kind) const;
 
     bool LeavesNoneOut() const { return m_bLeaveNoneOut; }
     // A label led back to the point it names stays within this (15 mm) of it.
@@ -185,7 +189,12 @@ private:
     mutable size_t m_nLinesInSquares = 0;
     // Whether a line runs through the cell shrunk by nInset (see SegmentThrough).
     bool LineThrough(const CRect& cell, int nInset) const;
-    std::vector<std::pair<LabelKind, CPoint>> m_named;
+    struct NamedPoint {
+        LabelKind kind;
+        CPoint at;
+        CRect cell;     // empty for a point told, or one its label is led to
+    };
+    std::vector<NamedPoint> m_named;
     struct Reserved {
         LabelKind kind;
         CRect rect;

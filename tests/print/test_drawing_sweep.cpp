@@ -238,6 +238,10 @@ TEST_F(DrawingSweepTest, SweptSeeds)
 //      frame, its pier's number at the edge
 // 70221 five plate girders 6.45 m apart, one span of 28 m on R 660 m skewed 79°/83°, sidewalks
 //      both: the plan's names by their girders' ends, one beyond the lengths' line at the start
+// 70539 eight plate girders 0.7 m apart, 400 mm deep: a girder's depth written beyond its line's
+//      end, by a width line whose label slides along it towards the depth on the sideways page
+// 70558 three boxes, four spans: a moment peak by the first support, whose only clear place the
+//      support's shear, laid out before it, takes led
 class DrawingSweepSeed : public DrawingSweepTest, public ::testing::WithParamInterface<unsigned> {};
 
 TEST_P(DrawingSweepSeed, DrawsClear)
@@ -249,7 +253,8 @@ TEST_P(DrawingSweepSeed, DrawsClear)
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DrawingSweepSeed,
                          ::testing::Values(2u, 3u, 5u, 8u, 12u, 20u, 41u, 47u, 49u, 50u, 53u, 80u, 84u, 85u, 101u,
-                                           142u, 158u, 163u, 182u, 212u, 229u, 258u, 261u, 299u, 540u, 70221u),
+                                           142u, 158u, 163u, 182u, 212u, 229u, 258u, 261u, 299u, 540u, 70221u,
+                                           70539u, 70558u),
                          [](const ::testing::TestParamInfo<unsigned>& info) {
                              return "seed" + std::to_string(info.param);
                          });
