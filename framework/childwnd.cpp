@@ -1,5 +1,6 @@
 #include "framework/childwnd.h"
 #include "framework/dialog.h"
+#include "framework/font_p.h"
 #include "framework/gdi.h"
 #include "framework/wnd.h"
 #include "framework/wnd_p.h"
@@ -77,15 +78,9 @@ QFont QtFontOf(const CFont* pFont, const QFont& base)
         const double cell = m.ascent() + m.descent();
         f.setPixelSize(std::max(1, int(lf.lfHeight * (cell > 0 ? 1000.0 / cell : 1.0) + 0.5)));
     }
-    const QString screen = AfxScreenFontFace(f.family(), f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize(),
-                                             f.weight() > QFont::Medium);
-    if (screen != f.family()) {
-        f.setFamily(screen);
-        f.setWeight(QFont::Normal);   // as the device context writes a stand-in
-    }
+    AfxWriteOnScreen(f, f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize());
     return f;
 }
-
 
 } // namespace
 
@@ -95,7 +90,7 @@ QFont AfxScreenPointFont(const QString& face, int pointSize, const QWidget* on)
     f.setPointSize(pointSize);
     f.setHintingPreference(QFont::PreferNoHinting);
     const int px = on ? (pointSize * on->logicalDpiY() + 36) / 72 : QFontInfo(f).pixelSize();
-    f.setFamily(AfxScreenFontFace(f.family(), px));   // regular: a template's font is
+    AfxWriteOnScreen(f, px);
     return f;
 }
 

@@ -1,4 +1,5 @@
 #include "framework/dc.h"
+#include "framework/font_p.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -501,12 +502,8 @@ struct CDC::Impl {
         f.maxWidth = rnd(m.maxWidth());
         // On screen a small text is written in a face legible there, in the cell of the face
         // named, so that every layout keeps its measures.
-        // Bold, its stems fill the gaps of an "m" that small: the stand-in writes it regular.
-        const QString screenFace = AfxScreenFontFace(family, f.em, qf.weight() > QFont::Medium);
-        if (onScreen && screenFace != family) {
-            f.font.setFamily(screenFace);
-            f.font.setWeight(QFont::Normal);
-        }
+        if (onScreen)
+            AfxWriteOnScreen(f.font, f.em);
         if (shared) {
             DeviceFreeFonts().push_back(f);
             return DeviceFreeFonts().back();

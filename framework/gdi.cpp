@@ -1,6 +1,8 @@
 #include "framework/gdi.h"
 #include "framework/dc.h"
+#include "framework/font_p.h"
 
+#include <QFont>
 #include <QImage>
 #include <algorithm>
 #include <cmath>
@@ -285,6 +287,15 @@ QString AfxScreenFontFace(const QString& family, int pixelSize, bool bold)
     if ((family == QLatin1String("IPAPGothic") || family == QLatin1String("IPAPMincho")) && pixelSize < (bold ? 13 : 12))
         return QStringLiteral("BIZ UDPGothic");
     return family;
+}
+
+void AfxWriteOnScreen(QFont& font, int pixelSize)
+{
+    const QString face = AfxScreenFontFace(font.family(), pixelSize, font.weight() > QFont::Medium);
+    if (face == font.family())
+        return;
+    font.setFamily(face);
+    font.setWeight(QFont::Normal);
 }
 
 QString AfxCellFontFace(const QString& screenFamily)

@@ -31,11 +31,11 @@ protected:
 
 UINT AfxQtKeyToVk(int key);
 
-// A widget's font for a face named as on Windows ("ＭＳ Ｐゴシック") at a point size: the
-// installed face it maps to, drawn unhinted as the device context draws, in its screen face
-// where that size comes out small (AfxScreenFontFace), whatever the locale.
 // The widget property that keeps the face a widget's font was named by (AfxGetWindowLogFont).
 inline constexpr char kNamedFaceProperty[] = "mvNamedFace";
+// A widget's font for a face named as on Windows ("ＭＳ Ｐゴシック") at a point size: the
+// installed face it maps to, drawn unhinted as the device context draws, in its screen face
+// where that size comes out small (AfxWriteOnScreen), whatever the locale.
 QFont AfxScreenPointFont(const QString& face, int pointSize, const QWidget* on = nullptr);
 
 // Dialogs and message boxes have a caption with a close button only, as on the desktop the
