@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QRegularExpressionValidator>
@@ -117,8 +118,8 @@ QFontMetrics DialogUnitMetrics(const QWidget* w)
 int DialogUnitsToPixelsX(const QWidget* w, int du) { return du * DialogUnitMetrics(w).averageCharWidth() / 4; }
 int DialogUnitsToPixelsY(const QWidget* w, int du) { return du * DialogUnitMetrics(w).height() / 8; }
 
-// A bitmap picture names its image by resource number in its text; drawn at the template's
-// size, or the image's own.
+// A picture names its image by resource number in its text. An icon is drawn at the style's
+// dialog icon size, a bitmap at the template's size, or the image's own.
 void ShowResourceImage(QLabel* l, const ControlTemplate& c)
 {
     bool isNumber = false;
@@ -128,7 +129,10 @@ void ShowResourceImage(QLabel* l, const ControlTemplate& c)
     if (path.isEmpty())
         return;
     QSize size = QImageReader(path).size();
-    if (c.cx > 0 && c.cy > 0)
+    if (c.flags & CF_ICON) {
+        const int side = l->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, l);
+        size = QSize(side, side);
+    } else if (c.cx > 0 && c.cy > 0)
         size = QSize(DialogUnitsToPixelsX(l, c.cx), DialogUnitsToPixelsY(l, c.cy));
     if (size.isValid())
         l->setPixmap(QIcon(path).pixmap(size, l->devicePixelRatioF()));

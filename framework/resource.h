@@ -19,7 +19,8 @@ enum : UINT {
     CF_NUMBER = 0x800, CF_VERTICAL = 0x1000, CF_BORDER = 0x2000, CF_NOTABSTOP = 0x4000,
     CF_HORZ = 0x8000,       // a spin with left (down) and right (up) arrows
     CF_FIXEDWIDTH = 0x10000,    // keeps the width hint instead of taking spare room
-    CF_KEEPPLACE = 0x20000      // keeps its place in the layout while hidden
+    CF_KEEPPLACE = 0x20000,     // keeps its place in the layout while hidden
+    CF_ICON = 0x40000           // a picture that is an icon: drawn at a dialog icon's size
 };
 
 // One control: its place is a cell of the dialog's grid (or of its group

@@ -7,6 +7,7 @@
 #include "framework/print.h"
 #include "framework/wnd_p.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QPalette>
 #include <QScrollBar>
@@ -102,8 +103,15 @@ void CView::OnFilePrintPreview() { AfxPrintView(this, PrintMode::Preview); }
 class ScrollBarsHost : public QObject {
 public:
     ScrollBarsHost(CScrollView* view, QWidget* w)
-        : QObject(w), m_view(view), h(new QScrollBar(Qt::Horizontal, w)), v(new QScrollBar(Qt::Vertical, w))
+        : QObject(w), m_view(view), h(new QScrollBar(Qt::Horizontal, w)), v(new QScrollBar(Qt::Vertical, w)),
+          corner(new QWidget(w))
     {
+        // The square where the bars meet is the window's, as the bars are: the drawing is not
+        // seen through it.
+        QPalette own = corner->palette();
+        own.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+        corner->setPalette(own);
+        corner->setAutoFillBackground(true);
         for (QScrollBar* b : {h, v})
             QObject::connect(b, &QScrollBar::valueChanged, this, [this] {
                 if (m_view)
@@ -124,6 +132,7 @@ public:
         const int t = w->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         h->setGeometry(0, w->height() - t, std::max(w->width() - t, 0), t);
         v->setGeometry(w->width() - t, 0, t, std::max(w->height() - t, 0));
+        corner->setGeometry(w->width() - t, w->height() - t, t, t);
     }
     bool eventFilter(QObject* o, QEvent* e) override
     {
@@ -159,6 +168,7 @@ public:
     CScrollView* m_view;
     QScrollBar* h;
     QScrollBar* v;
+    QWidget* corner;
 };
 
 namespace {
@@ -215,6 +225,7 @@ void CScrollView::UpdateScrollBars()
         m_pBars = new ScrollBarsHost(this, w);
         m_pBars->h->show();
         m_pBars->v->show();
+        m_pBars->corner->show();
     }
     m_pBars->Place();
     bool yUp = false;

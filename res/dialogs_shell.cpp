@@ -55,7 +55,7 @@ DialogTemplate SetupBar()
 DialogTemplate AboutBox()
 {
     DialogTemplate t{IDD_ABOUTBOX, QStringLiteral("Marivolten のﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("ＭＳ Ｐゴシック"), 9, 217, 55, {}};
-    t.controls.push_back({CtlKind::Picture, IDC_ABOUT_ICON, QString(), 0, 0, 2, 1, 0, 0, 20, 20});
+    t.controls.push_back({CtlKind::Picture, IDC_ABOUT_ICON, QString::number(IDR_MAINFRAME), 0, 0, 2, 1, CF_ICON, 0, 20, 20});
     t.controls.push_back({CtlKind::Static, IDC_ABOUT_VERSION, QStringLiteral("Marivolten Version 1.83"), 0, 1, 1, 1, 0, 0, 119, 8});
     t.controls.push_back({CtlKind::Static, IDC_ABOUT_TEXT,
                           QStringLiteral("非合成鈑桁・箱桁の概略自動設計と積算"), 1, 1, 1, 1, 0, 0, 119, 8});

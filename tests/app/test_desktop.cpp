@@ -7,8 +7,11 @@
 #include <QDir>
 #include <QIcon>
 #include <QImage>
+#include <QLabel>
 #include <QMdiArea>
+#include <QScrollBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 
 #include "app/childfrm.h"
 
@@ -53,13 +56,25 @@ TEST_F(ShellTest, EveryWindowShowsTheProgramsIcon)
     EXPECT_TRUE(isProgramIcon(g_pMainFrame->MDIGetActive()->GetWidget()->windowIcon()));
     EXPECT_TRUE(isProgramIcon(g_pCoordinateSheet->GetWidget()->windowIcon()));
     QIcon dialogIcon;
+    QPixmap picture;
+    int iconSide = 0;
     AfxSetModalHook([&](CDialog* d) {
         dialogIcon = d->GetWidget()->windowIcon();
+        if (auto* l = qobject_cast<QLabel*>(d->GetDlgItem(IDC_ABOUT_ICON)->GetWidget())) {
+            picture = l->pixmap();
+            iconSide = l->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, l);
+        }
         d->EndDialog(IDCANCEL);
     });
     Command(ID_APP_ABOUT);
     AfxSetModalHook({});
     EXPECT_TRUE(isProgramIcon(dialogIcon));
+    // The about box shows the picture at a dialog icon's size, drawn for the screen's pixels.
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.deviceIndependentSize().toSize(), QSize(iconSide, iconSide));
+    const QImage sharp = QIcon(QStringLiteral(":/res/images/app.svg"))
+                             .pixmap(QSize(iconSide, iconSide), picture.devicePixelRatio()).toImage();
+    EXPECT_EQ(picture.toImage().convertToFormat(sharp.format()), sharp);
 }
 
 TEST_F(ShellTest, TheStatusLineGoesBackToTheIdleMessageAfterAMenu)
@@ -135,4 +150,36 @@ TEST_F(SmallWindowTest, AtItsSmallestTheMainWindowHoldsEveryViewWithItsScrollBar
     EXPECT_GE(bar->width(), bar->minimumSizeHint().width());
     EXPECT_GT(bar->height(), 0);
     main->resize(before);
+}
+
+TEST_F(SmallWindowTest, NoDrawingShowsUnderTheSquareWhereTheScrollBarsMeet)
+{
+    ASSERT_TRUE(theApp.OpenDesign(QDir(QStringLiteral(EXAMPLES_DIR)).filePath(QStringLiteral("box2_2span.mvl"))));
+    for (UINT id : {ID_VIEW_PLAN, ID_VIEW_SECTION, ID_VIEW_LOAD, ID_VIEW_FORCE, ID_VIEW_SECTION2, ID_VIEW_CALC,
+                    ID_VIEW_ESTIMATE, ID_VIEW_REACT, ID_VIEW_CONDITION, ID_VIEW_PROPERTIES}) {
+        Command(id);
+        QCoreApplication::processEvents();
+        CMDIChildWnd* child = g_pMainFrame->MDIGetActive();
+        ASSERT_NE(child, nullptr) << id;
+        QWidget* view = child->GetActiveView()->GetWidget();
+        // Scrolled as far right and down as the bars go.
+        const QList<QScrollBar*> bars = view->findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly);
+        // A table with nothing to show yet has no bars; the drawings always have them.
+        const bool drawing = id == ID_VIEW_PLAN || id == ID_VIEW_SECTION || id == ID_VIEW_LOAD
+                             || id == ID_VIEW_FORCE || id == ID_VIEW_SECTION2;
+        if (bars.empty() && !drawing)
+            continue;
+        ASSERT_EQ(bars.size(), 2) << id;
+        for (QScrollBar* bar : bars)
+            bar->setValue(bar->maximum());
+        QCoreApplication::processEvents();
+        const int t = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+        const QImage corner = view->grab(QRect(view->width() - t, view->height() - t, t, t)).toImage();
+        ASSERT_FALSE(corner.isNull()) << id;
+        const QRgb colour = corner.pixel(0, 0);
+        EXPECT_NE(QColor(colour), QColor(Qt::white)) << id << ": the paper shows in the corner";
+        for (int y = 0; y < corner.height(); ++y)
+            for (int x = 0; x < corner.width(); ++x)
+                ASSERT_EQ(corner.pixel(x, y), colour) << id << " at " << x << "," << y;
+    }
 }

@@ -159,7 +159,7 @@ int Flood(const Ink& ink, std::vector<char>& marked, const std::function<bool(in
             while (!todo.empty()) {
                 const auto [x, y] = todo.back();
                 todo.pop_back();
-                for (const auto [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}})
+                for (const auto& [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}})
                     if (nx >= 0 && ny >= 0 && nx < ink.w && ny < ink.h)
                         take(nx, ny);
             }
